@@ -1,0 +1,28 @@
+// Vorlan: the program body.
+
+#include "platform/ui/Aplicacion.h"
+#include "shell/Demo.h"
+#include "shell/Principa.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+  // "--prepara-demo": create the demonstration company when the root has no
+  // start file, and end; needs no display.
+  if (argc == 2 && std::strcmp(argv[1], "--prepara-demo") == 0) {
+    QCoreApplication app(argc, argv);
+    if (PreparaEmpresaDemo()) std::puts("Empresa de demostración creada.");
+    return 0;
+  }
+
+  ui::Aplicacion app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vorlan"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
+  QApplication::setApplicationVersion(QStringLiteral("4.9"));
+
+  TFormaPrincipal principal;
+  principal.Show();
+  return app.exec();
+}

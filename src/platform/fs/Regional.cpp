@@ -1,0 +1,10 @@
+#include "platform/fs/Regional.h"
+
+namespace fs {
+
+FormatosRegionales& Regional() {
+  static FormatosRegionales formatos;
+  return formatos;
+}
+
+}  // namespace fs

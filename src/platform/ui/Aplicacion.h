@@ -1,0 +1,38 @@
+#pragma once
+// The application object and the default error handler: an exception that
+// escapes an event handler is shown as a plain message through the modal gate
+// and the program goes on.
+
+#include <QApplication>
+#include <exception>
+#include <functional>
+#include <type_traits>
+
+namespace ui {
+
+class Aplicacion : public QApplication {
+  Q_OBJECT
+ public:
+  Aplicacion(int& argc, char** argv);
+  bool notify(QObject* receptor, QEvent* evento) override;
+};
+
+// Shows an exception's message through the gate (the default handler).
+void MuestraExcepcion(const std::exception& e);
+
+// Runs fn; an exception is shown by the default handler instead of escaping.
+void Protege(const std::function<void()>& fn);
+
+// Connects a signal to a handler wrapped in Protege, so an exception inside a
+// handler never crosses Qt's signal machinery.
+template <class Emisor, class Senal, class Funcion>
+QMetaObject::Connection Conecta(Emisor* emisor, Senal senal, QObject* contexto, Funcion fn) {
+  return QObject::connect(emisor, senal, contexto, [fn](auto&&... args) {
+    Protege([&] {
+      if constexpr (std::is_invocable_v<Funcion, decltype(args)...>) fn(std::forward<decltype(args)>(args)...);
+      else fn();
+    });
+  });
+}
+
+}  // namespace ui

@@ -1,0 +1,161 @@
+#include "platform/ui/Forma.h"
+
+#include "platform/ui/Aplicacion.h"
+#include "platform/ui/PuertaModal.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QVariant>
+
+namespace ui {
+
+int Tag(const QObject* objeto) { return objeto ? objeto->property("Tag").toInt() : 0; }
+
+void SetTag(QObject* objeto, int valor) {
+  if (objeto) objeto->setProperty("Tag", valor);
+}
+
+Forma::Forma(QWidget* owner) : QDialog(owner) { SetTag(0); }
+
+Forma::~Forma() {
+  if (keyPreview_ && qApp) qApp->removeEventFilter(this);
+}
+
+void Forma::Show() {
+  show();
+  raise();
+  activateWindow();
+}
+
+int Forma::ShowModal() { return EjecutaModal(*this); }
+
+bool Forma::PreguntaCierre() {
+  bool puede = true;
+  FormCloseQuery(puede);
+  return puede;
+}
+
+void Forma::Close() {
+  if (cerrando_) return;
+  if (!PreguntaCierre()) return;
+  cerrando_ = true;
+  FormClose();
+  if (enModal_) {
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    QDialog::done(modalResult_);
+  } else {
+    hide();
+  }
+  cerrando_ = false;
+}
+
+void Forma::SetModalResult(int resultado) {
+  modalResult_ = resultado;
+  if (resultado != mrNone && enModal_) Close();
+}
+
+void Forma::SetKeyPreview(bool activo) {
+  if (activo == keyPreview_) return;
+  keyPreview_ = activo;
+  if (activo) qApp->installEventFilter(this);
+  else qApp->removeEventFilter(this);
+}
+
+void Forma::DisparaActivacion() {
+  if (activa_) return;
+  activa_ = true;
+  Protege([this] { FormActivate(); });
+}
+
+void Forma::showEvent(QShowEvent* evento) {
+  QDialog::showEvent(evento);
+  if (!evento->spontaneous()) Protege([this] { FormShow(); });
+}
+
+void Forma::closeEvent(QCloseEvent* evento) {
+  // The close box: the same path as Close(), which ends a modal run itself.
+  if (cerrando_) {
+    evento->accept();
+    return;
+  }
+  evento->ignore();
+  Protege([this] { Close(); });
+}
+
+void Forma::reject() {
+  // Esc does not close a window by itself; a button marked "Cancel" answers it.
+  const auto botones = findChildren<QAbstractButton*>();
+  for (QAbstractButton* b : botones) {
+    if (b->property("Cancel").toBool() && b->isVisible() && b->isEnabled()) {
+      b->click();
+      return;
+    }
+  }
+}
+
+bool Forma::PasaTecla(QKeyEvent* evento) {
+  bool consumida = false;
+  Protege([&] {
+    int tecla = evento->key();
+    FormKeyDown(tecla, evento->modifiers());
+    if (tecla == 0) {
+      consumida = true;
+      return;
+    }
+    const QString texto = evento->text();
+    if (texto.size() == 1) {
+      QChar c = texto[0];
+      FormKeyPress(c);
+      if (c.isNull()) consumida = true;
+    }
+  });
+  return consumida;
+}
+
+void Forma::keyPressEvent(QKeyEvent* evento) {
+  if (!keyPreview_ && PasaTecla(evento)) return;
+  if (evento->key() == Qt::Key_Escape) {
+    reject();
+    return;
+  }
+  QDialog::keyPressEvent(evento);
+}
+
+bool Forma::eventFilter(QObject* objeto, QEvent* evento) {
+  if (keyPreview_ && evento->type() == QEvent::KeyPress) {
+    auto* w = qobject_cast<QWidget*>(objeto);
+    // Only the first receiver: the focus widget. The same event travels up
+    // to the parents of a widget that ignores it and must not run twice.
+    QWidget* foco = QApplication::focusWidget();
+    const bool primero = foco ? w == foco : true;
+    if (w && w != this && primero && isAncestorOf(w) && w->window() == this) {
+      if (PasaTecla(static_cast<QKeyEvent*>(evento))) return true;
+    }
+  }
+  return QDialog::eventFilter(objeto, evento);
+}
+
+bool Forma::event(QEvent* evento) {
+  switch (evento->type()) {
+    case QEvent::WindowActivate:
+      DisparaActivacion();
+      break;
+    case QEvent::WindowDeactivate:
+      if (activa_) {
+        activa_ = false;
+        Protege([this] { FormDeactivate(); });
+      }
+      break;
+    case QEvent::KeyPress:
+      // A key sent to the window itself while it has key preview.
+      if (keyPreview_ && PasaTecla(static_cast<QKeyEvent*>(evento))) return true;
+      break;
+    default:
+      break;
+  }
+  return QDialog::event(evento);
+}
+
+}  // namespace ui

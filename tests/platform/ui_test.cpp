@@ -1,0 +1,122 @@
+#include "platform/Error.h"
+#include "platform/ui/Aplicacion.h"
+#include "platform/ui/Forma.h"
+#include "platform/ui/PuertaModal.h"
+#include "support/Maneja.h"
+#include "support/RaizPrueba.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// A small dialog: a name edit and two buttons. "Aceptar" answers 1 when a
+// name was typed and tells the user otherwise; "Falla" raises an error.
+class TFormaPrueba : public ui::Forma {
+  Q_OBJECT
+ public:
+  TFormaPrueba() {
+    ui::InstanciaDe<TFormaPrueba>() = this;
+    auto* capa = new QVBoxLayout(this);
+    nombre_ = new QLineEdit(this);
+    nombre_->setObjectName("EditNombre");
+    auto* aceptar = new QPushButton("&Aceptar", this);
+    aceptar->setObjectName("BotonAceptar");
+    auto* falla = new QPushButton("Falla", this);
+    falla->setObjectName("BotonFalla");
+    capa->addWidget(nombre_);
+    capa->addWidget(aceptar);
+    capa->addWidget(falla);
+    ui::Conecta(aceptar, &QPushButton::clicked, this, [this] { BotonAceptarClick(); });
+    ui::Conecta(falla, &QPushButton::clicked, this, [] { throw plat::Error("Algo salió mal"); });
+  }
+  int activaciones = 0;
+  int teclasVistas = 0;
+
+ protected:
+  void FormActivate() override {
+    ++activaciones;
+    nombre_->clear();
+  }
+  void FormKeyDown(int& tecla, Qt::KeyboardModifiers) override {
+    ++teclasVistas;
+    if (tecla == Qt::Key_F9) tecla = 0;
+  }
+
+ private:
+  void BotonAceptarClick() {
+    if (nombre_->text().isEmpty()) {
+      ui::MensajeSimple("Escriba un nombre");
+      return;
+    }
+    SetTag(1);
+    Close();
+  }
+  QLineEdit* nombre_;
+};
+
+TFormaPrueba* FormaPrueba() { return ui::InstanciaDe<TFormaPrueba>().data(); }
+
+}  // namespace
+
+using PuertaTest = RaizPrueba;
+
+TEST_F(PuertaTest, UnGuionContestaLaVentanaSinBloquear) {
+  auto* forma = new TFormaPrueba;
+  forma->SetTag(0);
+  ui::PuertaModal::Espera("TFormaPrueba", [](QDialog& d) {
+    prueba::Pulsa(d, "BotonAceptar");             // nothing typed: a message, still open
+    prueba::Teclea(d, "EditNombre", "Ana");
+    prueba::Pulsa(d, "BotonAceptar");
+  });
+  const int resultado = forma->ShowModal();
+  EXPECT_EQ(resultado, ui::mrCancel);
+  EXPECT_EQ(forma->Tag(), 1);
+  EXPECT_EQ(forma->activaciones, 1);
+  EXPECT_FALSE(forma->isVisible());
+  EXPECT_EQ(Mensajes(), QStringList{"Escriba un nombre"});
+  delete forma;
+  EXPECT_EQ(FormaPrueba(), nullptr);
+}
+
+TEST_F(PuertaTest, LaExcepcionDeUnManejadorSeMuestraYElProgramaSigue) {
+  TFormaPrueba forma;
+  ui::PuertaModal::Espera("TFormaPrueba", [](QDialog& d) {
+    prueba::Pulsa(d, "BotonFalla");
+    prueba::Teclea(d, "EditNombre", "Luis");
+    prueba::Pulsa(d, "BotonAceptar");
+  });
+  forma.ShowModal();
+  EXPECT_EQ(Mensajes(), QStringList{"Algo salió mal"});
+  EXPECT_EQ(forma.Tag(), 1);
+}
+
+TEST_F(PuertaTest, VentanaSinRespuestaSeAnotaYSeCierra) {
+  TFormaPrueba forma;
+  EXPECT_EQ(forma.ShowModal(), ui::mrCancel);
+  EXPECT_EQ(ui::PuertaModal::SinRespuesta(), QStringList{"TFormaPrueba"});
+  ui::PuertaModal::Reinicia();
+}
+
+TEST_F(PuertaTest, ModalResultTerminaLaVentana) {
+  TFormaPrueba forma;
+  ui::PuertaModal::Espera("TFormaPrueba", [](QDialog& d) { static_cast<ui::Forma&>(d).SetModalResult(ui::mrOk); });
+  EXPECT_EQ(forma.ShowModal(), ui::mrOk);
+  EXPECT_FALSE(forma.isVisible());
+}
+
+TEST_F(PuertaTest, KeyPreviewVeLasTeclasAntesQueLosControles) {
+  TFormaPrueba forma;
+  forma.SetKeyPreview(true);
+  ui::PuertaModal::Espera("TFormaPrueba", [&](QDialog& d) {
+    prueba::Teclea(d, "EditNombre", "ab");
+    prueba::Tecla(d, "EditNombre", Qt::Key_F9);
+    EXPECT_EQ(prueba::Texto(d, "EditNombre"), "ab");
+    forma.SetModalResult(ui::mrOk);
+  });
+  forma.ShowModal();
+  EXPECT_EQ(forma.teclasVistas, 3);
+}
+
+#include "ui_test.moc"

@@ -1,0 +1,54 @@
+#include "support/Maneja.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace prueba {
+
+QWidget* Componente(const QWidget& raiz, const QString& nombre) {
+  if (raiz.objectName() == nombre) return const_cast<QWidget*>(&raiz);
+  QWidget* w = raiz.findChild<QWidget*>(nombre);
+  if (!w) ADD_FAILURE() << "no existe el componente " << nombre.toStdString();
+  return w;
+}
+
+void Pulsa(const QWidget& raiz, const QString& nombre) {
+  auto* boton = qobject_cast<QAbstractButton*>(Componente(raiz, nombre));
+  if (!boton) {
+    ADD_FAILURE() << nombre.toStdString() << " no es un botón";
+    return;
+  }
+  boton->click();
+}
+
+void Teclea(const QWidget& raiz, const QString& nombre, const QString& texto) {
+  QWidget* w = Componente(raiz, nombre);
+  if (!w) return;
+  w->setFocus(Qt::OtherFocusReason);
+  QTest::keyClicks(w, texto);
+}
+
+void Tecla(const QWidget& raiz, const QString& nombre, int tecla, Qt::KeyboardModifiers mods) {
+  QWidget* w = nombre.isEmpty() ? QApplication::focusWidget() : Componente(raiz, nombre);
+  if (!w) w = const_cast<QWidget*>(&raiz);
+  if (!nombre.isEmpty()) w->setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(w, static_cast<Qt::Key>(tecla), mods);
+}
+
+QString Texto(const QWidget& raiz, const QString& nombre) {
+  QWidget* w = Componente(raiz, nombre);
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+  if (auto* p = qobject_cast<QPlainTextEdit*>(w)) return p->toPlainText();
+  if (auto* t = qobject_cast<QTextEdit*>(w)) return t->toPlainText();
+  return w ? w->windowTitle() : QString();
+}
+
+}  // namespace prueba
