@@ -1,0 +1,35 @@
+#pragma once
+// Table layouts: the fields and index tags of a table, as the file formats
+// declare them. Shared by the dBASE and Paradox tables, the SQL layer and the
+// registry of every table of a company.
+
+#include <QChar>
+#include <QString>
+#include <QVector>
+
+namespace db {
+
+// Field type letters as the files store them.
+//   dBASE:   'C' text, 'N' numeric, 'F' float, 'D' date, 'L' logical, 'M' memo.
+//   Paradox: 'A' alpha, 'N' number, '$' money, 'D' date, 'S' short,
+//            'I' long, 'L' logical, 'M' memo, '+' autoincrement.
+struct DefCampo {
+  QString nombre;
+  QChar tipo;
+  int ancho = 0;
+  int decimales = 0;
+};
+
+// An index tag: its name and key expression (a field name or an expression
+// such as "CLDOC_F+CLPRO_F", "UPPER(NOMBR_C)", "DTOS(FEDOC_F)").
+struct DefTag {
+  QString nombre;
+  QString expresion;
+  bool unico = false;
+  bool descendente = false;
+};
+
+// How a value of a field is seen by the program, whatever the file format.
+enum class TipoDato { Texto, Entero, Flotante, Moneda, Fecha, Logico, Memo };
+
+}  // namespace db
