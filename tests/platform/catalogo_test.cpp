@@ -45,6 +45,11 @@ TEST(Catalogo, ProblemasDeUnaTabla) {
        "4 decimales no caben en un ancho de 5"},
       {"fecha de 10", [](DefTabla& t) { t.campos[3].ancho = 10; }, "FULCO_C: una fecha mide 8"},
       {"tipo desconocido", [](DefTabla& t) { t.campos << DefCampo{"RARO", QChar('X'), 4, 0}; }, "tipo 'X'"},
+      {"registro de más de 4000 bytes",
+       [](DefTabla& t) {
+         for (int i = 0; i < 16; ++i) t.campos << C(QStringLiteral("TEXTO%1").arg(i), 250);
+       },
+       "(20 campos, 4095 bytes)"},
       {"índice sobre un campo que no existe", [](DefTabla& t) { t.tags << Tag("IRFC", "RFCXX_C"); },
        "usa el campo RFCXX_C, que la tabla no tiene"},
       {"índice de expresión con un campo ajeno",

@@ -150,6 +150,15 @@ QStringList Problemas(const DefTabla& tabla) {
     const QString p = ProblemaCampo(c, paradox);
     if (!p.isEmpty()) r << QStringLiteral("La tabla %1, campo %2: %3").arg(t, c.nombre, p);
   }
+  if (!paradox) {
+    int largo = 1;  // the deletion mark
+    for (const DefCampo& c : tabla.campos) largo += c.ancho;
+    if (tabla.campos.size() > 255 || largo > 4000)
+      r << QStringLiteral("La tabla %1 pasa de 255 campos o de 4000 bytes por registro (%2 campos, %3 bytes)")
+               .arg(t)
+               .arg(tabla.campos.size())
+               .arg(largo);
+  }
   if (paradox && !tabla.tags.isEmpty()) r << QStringLiteral("La tabla %1 es de captura y no lleva índices").arg(t);
   QSet<QString> tags;
   for (const DefTag& g : tabla.tags) {
