@@ -9,10 +9,7 @@ using db::OrigenTabla;
 
 namespace {
 
-DefTabla Tabla(const QString& archivo, CarpetaTabla carpeta, OrigenTabla origen, QVector<db::DefCampo> campos,
-               QVector<db::DefTag> tags = {}) {
-  return db::Define(QStringLiteral("customers"), archivo, carpeta, origen, std::move(campos), std::move(tags));
-}
+const db::Duenio kClientes(QStringLiteral("customers"));
 
 // One movement of a receivable account: remissions and invoices keep the
 // same record.
@@ -45,35 +42,35 @@ QVector<db::DefCampo> CamposCuentaCobrar() {
 
 DefTabla EsquemaCliente() {
   using namespace ancho;
-  return Tabla("CLIENTE.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa,
-               {C("CLCLI_C", 10),
-                C("NOMBR_C", 60),
-                C("TELEF_C", 20),
-                Telefono("FAXXX_C"),
-                Correo("MAILX_C"),
-                Rfc("RFCXX_C"),
-                C("CURPX_C", 18),  // a CURP has 18 characters
-                Direccion("DIREC_C"),
-                Direccion("DIRE2_C"),
-                Poblacion("POBLA_C"),
-                CodigoPostal("CPXXX_C"),
-                C("ESTAD_C", 30),
-                C("PAISX_C", 30),
-                Dias("DCRED_C"),
-                C("DREPA_C", 10),  // a weekday, "Miercoles" the longest
-                C("HOREV_C", 10),
-                C("DIPAG_C", 10),
-                C("HOPAG_C", 10),
-                C("ZONAX_C", 10),
-                D("FULCO_C"),
-                C("CLVEN_C", 5),
-                Concepto("PREPR_C"),  // a price-list number, up to 200
-                Importe("SALDO_C"),
-                Importe("COMPR_C"),
-                Importe("CARGO_C"),
-                Importe("ABONO_C"),
-                C("STATU_C", 1)},
-               {Tag("ICLACLI", "CLCLI_C"), Tag("NOMBR_C"), Tag("DIREC_C")});
+  return kClientes.Esquema("CLIENTE.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa,
+                           {C("CLCLI_C", 10),
+                            C("NOMBR_C", 60),
+                            C("TELEF_C", 20),
+                            Telefono("FAXXX_C"),
+                            Correo("MAILX_C"),
+                            Rfc("RFCXX_C"),
+                            C("CURPX_C", 18),  // a CURP has 18 characters
+                            Direccion("DIREC_C"),
+                            Direccion("DIRE2_C"),
+                            Poblacion("POBLA_C"),
+                            CodigoPostal("CPXXX_C"),
+                            C("ESTAD_C", 30),
+                            C("PAISX_C", 30),
+                            Dias("DCRED_C"),
+                            C("DREPA_C", 10),  // a weekday, "Miercoles" the longest
+                            C("HOREV_C", 10),
+                            C("DIPAG_C", 10),
+                            C("HOPAG_C", 10),
+                            C("ZONAX_C", 10),
+                            D("FULCO_C"),
+                            C("CLVEN_C", 5),
+                            Concepto("PREPR_C"),  // a price-list number, up to 200
+                            Importe("SALDO_C"),
+                            Importe("COMPR_C"),
+                            Importe("CARGO_C"),
+                            Importe("ABONO_C"),
+                            C("STATU_C", 1)},
+                           {Tag("ICLACLI", "CLCLI_C"), Tag("NOMBR_C"), Tag("DIREC_C")});
 }
 
 void RegistraTablasClientes(db::Catalogo& catalogo) {
@@ -82,20 +79,22 @@ void RegistraTablasClientes(db::Catalogo& catalogo) {
   catalogo.Registra(cliente);
   catalogo.Registra(db::ComoTabla(cliente, "ClieAuxi.dbf", CarpetaTabla::Programa, OrigenTabla::Corrida, false));
 
-  catalogo.Registra(Tabla("VENDEDOR.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa,
-                          {C("CLVEN_V", 5), C("NOMBR_V", 30), Telefono("TELEF_V"), Porcentaje("COMIS_V"),
-                           C("CLASV_V", 5), C("STATU_V", 1)},
-                          {Tag("ICLAVEN", "CLVEN_V"), Tag("NOMBR_V")}));
-  catalogo.Registra(Tabla("ClieDesc.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa,
-                          {ClaveCliente("CLCLI_D"), Porcentaje("DESCU_D"), Linea("LINEA_D")}, {Tag("CLCLI_D")}));
-  catalogo.Registra(Tabla("ContClie.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa,
-                          {ClaveCliente("CLCLI_C"), Nombre("COBRA_C"),
-                           C("CARGO_C", 30),  // the contact's position
-                           Telefono("TELEF_C"), Telefono("FAXXX_C"), Correo("MAILX_C")},
-                          {Tag("ICLACLI", "CLCLI_C")}));
+  catalogo.Registra(kClientes.Esquema("VENDEDOR.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa,
+                                      {C("CLVEN_V", 5), C("NOMBR_V", 30), Telefono("TELEF_V"), Porcentaje("COMIS_V"),
+                                       C("CLASV_V", 5), C("STATU_V", 1)},
+                                      {Tag("ICLAVEN", "CLVEN_V"), Tag("NOMBR_V")}));
+  catalogo.Registra(kClientes.Esquema(
+      "ClieDesc.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa,
+      {ClaveCliente("CLCLI_D"), Porcentaje("DESCU_D"), Linea("LINEA_D")}, {Tag("CLCLI_D")}));
+  catalogo.Registra(kClientes.Esquema("ContClie.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa,
+                                      {ClaveCliente("CLCLI_C"), Nombre("COBRA_C"),
+                                       C("CARGO_C", 30),  // the contact's position
+                                       Telefono("TELEF_C"), Telefono("FAXXX_C"), Correo("MAILX_C")},
+                                      {Tag("ICLACLI", "CLCLI_C")}));
 
-  catalogo.Registra(Tabla("CUCOBRAR.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa, CamposCuentaCobrar(),
-                          {Tag("ICUECOB", "NUFAC_CC"), Tag("CLCLI_CC"), Tag("NUREF_CC")}));
-  catalogo.Registra(Tabla("CucobrarRemision.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa, CamposCuentaCobrar(),
-                          {Tag("ICUECOB", "NUFAC_CC")}));
+  catalogo.Registra(kClientes.Esquema("CUCOBRAR.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa, CamposCuentaCobrar(),
+                                      {Tag("ICUECOB", "NUFAC_CC"), Tag("CLCLI_CC"), Tag("NUREF_CC")}));
+  catalogo.Registra(kClientes.Esquema(
+      "CucobrarRemision.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa, CamposCuentaCobrar(),
+      {Tag("ICUECOB", "NUFAC_CC")}));
 }

@@ -9,10 +9,7 @@ using db::OrigenTabla;
 
 namespace {
 
-DefTabla Tabla(const QString& archivo, CarpetaTabla carpeta, OrigenTabla origen, QVector<db::DefCampo> campos,
-               QVector<db::DefTag> tags = {}, const QString& variante = {}) {
-  return db::Define(QStringLiteral("inventory"), archivo, carpeta, origen, std::move(campos), std::move(tags), variante);
-}
+const db::Duenio kInventario(QStringLiteral("inventory"));
 
 // The stock card table auxiliar.dbf: one layout per card builder, columns
 // in the order created; DOCUMENTO is text in the integral card only.
@@ -30,7 +27,7 @@ DefTabla Auxiliar(const QString& variante, bool documentoTexto, bool origen, boo
   if (existencia) c << N("EXISTENCIA", 10, 2);
   c << C("REFERENCIA", 10);
   if (alterno) c << C("CLIPROV", 10) << C("USUARIO", 10) << C("NOMBRE", 10);
-  return Tabla("auxiliar.dbf", CarpetaTabla::Datos, OrigenTabla::Corrida, c, {}, variante);
+  return kInventario.Esquema("auxiliar.dbf", CarpetaTabla::Datos, OrigenTabla::Corrida, c, {}, variante);
 }
 
 // CADUCIDAD.DBF: the expiry batches of one product or of all products.
@@ -41,8 +38,8 @@ DefTabla Caducidad(bool todos) {
     c << C("CLPRO", 18) << C("PRODUCTO", 30);
   else
     c << N("CUENTA", 6, 0);
-  return Tabla("CADUCIDAD.DBF", CarpetaTabla::Programa, OrigenTabla::Corrida, c, {},
-               todos ? QStringLiteral("todos") : QStringLiteral("producto"));
+  return kInventario.Esquema("CADUCIDAD.DBF", CarpetaTabla::Programa, OrigenTabla::Corrida, c, {},
+                             todos ? QStringLiteral("todos") : QStringLiteral("producto"));
 }
 
 }  // namespace
@@ -92,39 +89,39 @@ DefTabla EsquemaInventar() {
     << Factor("FACTO_I")     // tare per box
     << C("CADUC_I", 10)      // expiry as text, as the purchase lines keep it
     << C("MENSA_I", 60) << Porcentaje("DESC1_I") << Porcentaje("DESC2_I") << Porcentaje("DESC3_I");
-  return Tabla("INVENTAR.DBF", CarpetaTabla::Inventario, OrigenTabla::Empresa, c,
-               {Tag("ICLPRO", "CLPRO_I"), Tag("DSCPR_I"), Tag("CODIG_I")});
+  return kInventario.Esquema("INVENTAR.DBF", CarpetaTabla::Inventario, OrigenTabla::Empresa, c,
+                             {Tag("ICLPRO", "CLPRO_I"), Tag("DSCPR_I"), Tag("CODIG_I")});
 }
 
 DefTabla EsquemaMovinven() {
   using namespace ancho;
-  return Tabla("MOVINVEN.DBF", CarpetaTabla::Inventario, OrigenTabla::Empresa,
-               {NumeroDocumento("CLDOC_MI"),
-                Concepto("TIMOV_MI"),
-                D("FEDOC_MI"),
-                Referencia("REFMO_MI"),  // cut to 20 by the movement window
-                C("NUDOC_MI", 20),       // kind letter + number + "-" + control
-                ClaveProducto("CLPRO_MI"),
-                Descripcion("DESCR_MI"),
-                C("CLPRV_MI", 20),  // the counterpart cut to 20
-                C("CLCOP_MI", 30),  // the counterpart as captured
-                VendedorOTurno("CLVEN_MI"),
-                Cantidad("CANTI_MI"),
-                Importe("PUNIT_MI"),
-                Importe("COSUN_MI"),
-                N("NALMA_MI", 3, 0),  // warehouse 0 .. 99
-                Marca("BANAF_MI"),
-                Cantidad("EXIST_MI"),
-                C("CADUC_MI", 10),  // the capture's expiry text
-                Cantidad("EMPAQUE"),
-                Cantidad("INICIAL"),
-                Cantidad("FINAL"),
-                Usuario("USUARIO"),
-                NumeroUsuario("HORAF_F"),
-                SelloFecha("FECHA"),
-                Control("CONTROL"),
-                C("PRECL_OD", 15)},  // as in the purchase lines
-               {Tag("CLDOC_MI"), Tag("NUDOC_MI"), Tag("CLPRO_MI"), Tag("FEDOC_MI")});
+  return kInventario.Esquema("MOVINVEN.DBF", CarpetaTabla::Inventario, OrigenTabla::Empresa,
+                             {NumeroDocumento("CLDOC_MI"),
+                              Concepto("TIMOV_MI"),
+                              D("FEDOC_MI"),
+                              Referencia("REFMO_MI"),  // cut to 20 by the movement window
+                              C("NUDOC_MI", 20),       // kind letter + number + "-" + control
+                              ClaveProducto("CLPRO_MI"),
+                              Descripcion("DESCR_MI"),
+                              C("CLPRV_MI", 20),  // the counterpart cut to 20
+                              C("CLCOP_MI", 30),  // the counterpart as captured
+                              VendedorOTurno("CLVEN_MI"),
+                              Cantidad("CANTI_MI"),
+                              Importe("PUNIT_MI"),
+                              Importe("COSUN_MI"),
+                              N("NALMA_MI", 3, 0),  // warehouse 0 .. 99
+                              Marca("BANAF_MI"),
+                              Cantidad("EXIST_MI"),
+                              C("CADUC_MI", 10),  // the capture's expiry text
+                              Cantidad("EMPAQUE"),
+                              Cantidad("INICIAL"),
+                              Cantidad("FINAL"),
+                              Usuario("USUARIO"),
+                              NumeroUsuario("HORAF_F"),
+                              SelloFecha("FECHA"),
+                              Control("CONTROL"),
+                              C("PRECL_OD", 15)},  // as in the purchase lines
+                             {Tag("CLDOC_MI"), Tag("NUDOC_MI"), Tag("CLPRO_MI"), Tag("FEDOC_MI")});
 }
 
 void RegistraTablasInventario(db::Catalogo& catalogo) {
@@ -140,48 +137,53 @@ void RegistraTablasInventario(db::Catalogo& catalogo) {
 
   // Per-product totals. The quantities are as wide as the product's stock:
   // entries and exits add up for years and outgrow NUMERIC(8,2).
-  catalogo.Registra(Tabla("Kardex.dbf", CarpetaTabla::Inventario, OrigenTabla::Empresa,
-                          {C("CLPRO_I", 20), Cantidad("ENTRA_I"), Cantidad("SALID_I"), Cantidad("EXIST_I"),
-                           Cantidad("INVEN_I"), C("OK", 1)},
-                          {Tag("CLPRO_I")}));
+  catalogo.Registra(kInventario.Esquema(
+      "Kardex.dbf", CarpetaTabla::Inventario, OrigenTabla::Empresa,
+      {C("CLPRO_I", 20), Cantidad("ENTRA_I"), Cantidad("SALID_I"), Cantidad("EXIST_I"),
+       Cantidad("INVEN_I"), C("OK", 1)},
+      {Tag("CLPRO_I")}));
 
   // The movement mirror: copies of remission and purchase-receipt lines.
-  catalogo.Registra(Tabla("MOVIMIENTOS.DBF", CarpetaTabla::Inventario, OrigenTabla::Empresa,
-                          {DocumentoTexto("CLDOC_MI"), ClaveProducto("CLPRO_MI"), Concepto("TIMOV_MI"), D("FEDOC_MI"),
-                           Cantidad("CANTI_MI"), Importe("PUNIT_MI"), Importe("COSUN_MI"), Control("CONTROL"),
-                           Usuario("USUARIO"), Caja("PCXXX_MI"), C("NUDOC_MI", 20), Marca("STATUS")}));
+  catalogo.Registra(kInventario.Esquema(
+      "MOVIMIENTOS.DBF", CarpetaTabla::Inventario, OrigenTabla::Empresa,
+      {DocumentoTexto("CLDOC_MI"), ClaveProducto("CLPRO_MI"), Concepto("TIMOV_MI"), D("FEDOC_MI"),
+       Cantidad("CANTI_MI"), Importe("PUNIT_MI"), Importe("COSUN_MI"), Control("CONTROL"),
+       Usuario("USUARIO"), Caja("PCXXX_MI"), C("NUDOC_MI", 20), Marca("STATUS")}));
 
-  catalogo.Registra(Tabla("KITS.DBF", CarpetaTabla::Inventario, OrigenTabla::Empresa,
-                          {C("CLPRO_I", 20), ClaveProducto("CLPRO_K"), Descripcion("DESCR_K"), Cantidad("CANTI_K")},
-                          {Tag("CLPRO_I")}));
+  catalogo.Registra(kInventario.Esquema(
+      "KITS.DBF", CarpetaTabla::Inventario, OrigenTabla::Empresa,
+      {C("CLPRO_I", 20), ClaveProducto("CLPRO_K"), Descripcion("DESCR_K"), Cantidad("CANTI_K")},
+      {Tag("CLPRO_I")}));
   // One table of serial numbers per product, named after its key.
-  catalogo.Registra(Tabla("serie\\<clave>.dbf", CarpetaTabla::Datos, OrigenTabla::Corrida,
-                          {C("NUSER_NS", 30), NumeroDocumento("DOSAL_NS"), C("control", 10)}));
-  catalogo.Registra(Tabla("RutasMI.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa, {Ruta("ruta")}));
+  catalogo.Registra(kInventario.Esquema("serie\\<clave>.dbf", CarpetaTabla::Datos, OrigenTabla::Corrida,
+                                        {C("NUSER_NS", 30), NumeroDocumento("DOSAL_NS"), C("control", 10)}));
+  catalogo.Registra(kInventario.Esquema("RutasMI.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa, {Ruta("ruta")}));
 
-  catalogo.Registra(Tabla("Detaminv.db", CarpetaTabla::Programa, OrigenTabla::Programa,
-                          {Numero("CANTIDAD"), Numero("EMPAQUE"), A("CLAVE", 30), A("DESCRIPCION", 40), Moneda("COSTO"),
-                           Moneda("PRECIO"), Moneda("IMPORTE"), A("REFERENCIA", 8), A("CADUCIDAD", 10),
-                           Numero("INICIAL"), Numero("FINAL")}));
+  catalogo.Registra(kInventario.Esquema(
+      "Detaminv.db", CarpetaTabla::Programa, OrigenTabla::Programa,
+      {Numero("CANTIDAD"), Numero("EMPAQUE"), A("CLAVE", 30), A("DESCRIPCION", 40), Moneda("COSTO"),
+       Moneda("PRECIO"), Moneda("IMPORTE"), A("REFERENCIA", 8), A("CADUCIDAD", 10),
+       Numero("INICIAL"), Numero("FINAL")}));
 
   // Work tables rebuilt by their commands. A dBASE field name holds 10
   // characters: VALOR_TEORICO, VALOR_REALES, VALOR_AJUSTE and PRECIO_UNIT
   // are stored under their first ten.
-  catalogo.Registra(Tabla("Ajuste.dbf", CarpetaTabla::Inventario, OrigenTabla::Corrida,
-                          {C("CLAVE", 20), C("DESCRIPCIO", 25), N("TEORICO", 10, 2), N("REALES", 10, 2),
-                           N("AJUSTE", 10, 2), N("COSTO", 10, 2), N("VALOR_TEOR", 10, 2), N("VALOR_REAL", 10, 2),
-                           N("VALOR_AJUS", 10, 2), C("LINEA", 8), C("PROVEEDOR", 8)},
-                          {Tag("CLAVE")}));
-  catalogo.Registra(Tabla("AjusteMI.dbf", CarpetaTabla::Programa, OrigenTabla::Corrida,
-                          {C("CLAVE", 20), C("PRODUCTO", 40), N("ACTUAL", 10, 3), N("REALES", 10, 3),
-                           N("AJUSTE", 10, 3), N("COSTO", 10, 3), C("OTRO", 1)},
-                          {Tag("CLAVE")}));
+  catalogo.Registra(kInventario.Esquema(
+      "Ajuste.dbf", CarpetaTabla::Inventario, OrigenTabla::Corrida,
+      {C("CLAVE", 20), C("DESCRIPCIO", 25), N("TEORICO", 10, 2), N("REALES", 10, 2),
+       N("AJUSTE", 10, 2), N("COSTO", 10, 2), N("VALOR_TEOR", 10, 2), N("VALOR_REAL", 10, 2),
+       N("VALOR_AJUS", 10, 2), C("LINEA", 8), C("PROVEEDOR", 8)},
+      {Tag("CLAVE")}));
+  catalogo.Registra(kInventario.Esquema("AjusteMI.dbf", CarpetaTabla::Programa, OrigenTabla::Corrida,
+                                        {C("CLAVE", 20), C("PRODUCTO", 40), N("ACTUAL", 10, 3), N("REALES", 10, 3),
+                                         N("AJUSTE", 10, 3), N("COSTO", 10, 3), C("OTRO", 1)},
+                                        {Tag("CLAVE")}));
   catalogo.Registra(Caducidad(false));
   catalogo.Registra(Caducidad(true));
-  catalogo.Registra(Tabla("RGeneral.dbf", CarpetaTabla::Programa, OrigenTabla::Corrida,
-                          {N("DOCU", 6, 0), C("CLAVE", 20), C("DESCRIPCIO", 25), N("CANTIDAD", 10, 2),
-                           N("PRECIO", 10, 2), N("PRECIO_UNI", 10, 2), N("MOVIMIENTO", 10, 2), D("FECHA"),
-                           N("FECHA2", 8, 3), C("DES_MOVIM", 25)}));
+  catalogo.Registra(kInventario.Esquema("RGeneral.dbf", CarpetaTabla::Programa, OrigenTabla::Corrida,
+                                        {N("DOCU", 6, 0), C("CLAVE", 20), C("DESCRIPCIO", 25), N("CANTIDAD", 10, 2),
+                                         N("PRECIO", 10, 2), N("PRECIO_UNI", 10, 2), N("MOVIMIENTO", 10, 2), D("FECHA"),
+                                         N("FECHA2", 8, 3), C("DES_MOVIM", 25)}));
   catalogo.Registra(Auxiliar("integral", true, true, true, false));
   catalogo.Registra(Auxiliar("movimientos", false, true, true, false));
   catalogo.Registra(Auxiliar("costo", false, false, false, false));

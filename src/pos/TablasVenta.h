@@ -2,9 +2,9 @@
 // Layouts of the sales document tables, the sale screen's capture table and
 // the point-of-sale tables.
 
-#include "platform/db/Catalogo.h"
-
 #include <QStringList>
+
+#include "platform/db/Catalogo.h"
 
 // The header shared by every kind of sales document (suffix _F, tag INUMENC).
 db::DefTabla EsquemaEncabezadoDocumento(const QString& archivo, db::CarpetaTabla carpeta,

@@ -10,19 +10,16 @@ using db::OrigenTabla;
 
 namespace {
 
-DefTabla Tabla(const QString& archivo, CarpetaTabla carpeta, OrigenTabla origen, QVector<db::DefCampo> campos,
-               QVector<db::DefTag> tags = {}, const QString& variante = {}) {
-  return db::Define(QStringLiteral("salesdocs"), archivo, carpeta, origen, std::move(campos), std::move(tags),
-                    variante);
-}
+const db::Duenio kDocumentos(QStringLiteral("salesdocs"));
 
 // CORTE_PAG.DBF: one row per concept, or one per document or movement.
 DefTabla CortePagados(bool concentrado) {
-  return Tabla("CORTE_PAG.DBF", CarpetaTabla::Tempo, OrigenTabla::Corrida,
-               {D("FECHA"), N("DOCUMENTO", 10, 0), N("TOTAL", 10, 2), C("CONCEPTO", concentrado ? 25 : 18),
-                C("CLIENTE", concentrado ? 15 : 25)},
-               concentrado ? QVector<db::DefTag>{Tag("CONCEPTO")} : QVector<db::DefTag>{},
-               concentrado ? QStringLiteral("concentrado") : QStringLiteral("detallado"));
+  return kDocumentos.Esquema(
+      "CORTE_PAG.DBF", CarpetaTabla::Tempo, OrigenTabla::Corrida,
+      {D("FECHA"), N("DOCUMENTO", 10, 0), N("TOTAL", 10, 2), C("CONCEPTO", concentrado ? 25 : 18),
+       C("CLIENTE", concentrado ? 15 : 25)},
+      concentrado ? QVector<db::DefTag>{Tag("CONCEPTO")} : QVector<db::DefTag>{},
+      concentrado ? QStringLiteral("concentrado") : QStringLiteral("detallado"));
 }
 
 }  // namespace
@@ -45,22 +42,24 @@ void RegistraTablasDocumentos(db::Catalogo& catalogo) {
 
   // Template of the global sales summaries, copied to c:\VRL\deta.DBF for
   // every run.
-  catalogo.Registra(Tabla("DETA.DBF", CarpetaTabla::Programa, OrigenTabla::Programa,
-                          {ClaveProducto("CLAVE"), Descripcion("PRODUCTO"), Cantidad("CANTIDAD"),
-                           Importe("PRECIO"),  // amount sold
-                           Importe("COSTO"),   // profit, or cost
-                           ClaveProveedor("PROVE"), ClaveProveedor("PROVE2"), Linea("LINEA"), Factor("EMPAQUE"),
-                           NumeroDocumento("DOCU"), Porcentaje("IMPUESTO"),
-                           N("PORC_TOT", 12, 3),   // a share of the total, in percent
-                           N("PORC_UTIL", 12, 3),  // a margin: may run far above 100
-                           Cantidad("CAJAS"), Cantidad("PIEZAS")},
-                          {Tag("CLAVE"), Tag("LINEA")}));
+  catalogo.Registra(kDocumentos.Esquema(
+      "DETA.DBF", CarpetaTabla::Programa, OrigenTabla::Programa,
+      {ClaveProducto("CLAVE"), Descripcion("PRODUCTO"), Cantidad("CANTIDAD"),
+       Importe("PRECIO"),  // amount sold
+       Importe("COSTO"),   // profit, or cost
+       ClaveProveedor("PROVE"), ClaveProveedor("PROVE2"), Linea("LINEA"), Factor("EMPAQUE"),
+       NumeroDocumento("DOCU"), Porcentaje("IMPUESTO"),
+       N("PORC_TOT", 12, 3),   // a share of the total, in percent
+       N("PORC_UTIL", 12, 3),  // a margin: may run far above 100
+       Cantidad("CAJAS"), Cantidad("PIEZAS")},
+      {Tag("CLAVE"), Tag("LINEA")}));
 
   catalogo.Registra(CortePagados(true));
   catalogo.Registra(CortePagados(false));
   // DESCRIPCION is stored under its first ten characters.
-  catalogo.Registra(Tabla("REPOR_KWO.DBF", CarpetaTabla::Tempo, OrigenTabla::Corrida,
-                          {N("DOCUMENTO", 10, 0), C("PRODUCTO", 20), C("DESCRIPCIO", 50), N("CANTIDAD", 12, 3),
-                           N("FACTOR", 12, 3), N("CAJAS", 12, 3), C("PROVEEDOR", 15), C("FEDOC_FD", 15)},
-                          {Tag("PRODUCTO")}));
+  catalogo.Registra(kDocumentos.Esquema(
+      "REPOR_KWO.DBF", CarpetaTabla::Tempo, OrigenTabla::Corrida,
+      {N("DOCUMENTO", 10, 0), C("PRODUCTO", 20), C("DESCRIPCIO", 50), N("CANTIDAD", 12, 3),
+       N("FACTOR", 12, 3), N("CAJAS", 12, 3), C("PROVEEDOR", 15), C("FEDOC_FD", 15)},
+      {Tag("PRODUCTO")}));
 }

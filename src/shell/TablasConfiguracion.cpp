@@ -9,28 +9,27 @@ using db::OrigenTabla;
 
 namespace {
 
-DefTabla Tabla(const QString& archivo, CarpetaTabla carpeta, OrigenTabla origen, QVector<db::DefCampo> campos,
-               QVector<db::DefTag> tags = {}) {
-  return db::Define(QStringLiteral("shell"), archivo, carpeta, origen, std::move(campos), std::move(tags));
-}
+const db::Duenio kConfiguracion(QStringLiteral("shell"));
 
 }  // namespace
 
 void RegistraTablasConfiguracion(db::Catalogo& catalogo) {
   using namespace ancho;
-  catalogo.Registra(Tabla("Campos.DBF", CarpetaTabla::Programa, OrigenTabla::Programa,
-                          {C("TABLA", 25),  // "cucobrarremision.dbf" the longest table name
-                           C("CAMPO", 10), C("DESCRIBE", 40),
-                           C("TIPO", 15),  // "ftString", "ftSmallint" ...
-                           N("TAMO", 3, 0)},
-                          {Tag("TABLA"), Tag("CAMPO")}));
-  catalogo.Registra(Tabla("concepto.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa,
-                          {Concepto("NUMOV_MO"), C("CONCE_MO", 30), Marca("TIPOO_MO")}, {Tag("NUME", "NUMOV_MO")}));
-  catalogo.Registra(Tabla("comovinv.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa,
-                          {Concepto("NUCON_CM"), C("DECON_CM", 50), C("TIPOX_CM", 1), C("ALMAC_CM", 50)},
-                          {Tag("ITIPMOV", "NUCON_CM")}));
+  catalogo.Registra(kConfiguracion.Esquema("Campos.DBF", CarpetaTabla::Programa, OrigenTabla::Programa,
+                                           {C("TABLA", 25),  // "cucobrarremision.dbf" the longest table name
+                                            C("CAMPO", 10), C("DESCRIBE", 40),
+                                            C("TIPO", 15),  // "ftString", "ftSmallint" ...
+                                            N("TAMO", 3, 0)},
+                                           {Tag("TABLA"), Tag("CAMPO")}));
+  catalogo.Registra(kConfiguracion.Esquema(
+      "concepto.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa,
+      {Concepto("NUMOV_MO"), C("CONCE_MO", 30), Marca("TIPOO_MO")}, {Tag("NUME", "NUMOV_MO")}));
+  catalogo.Registra(kConfiguracion.Esquema(
+      "comovinv.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa,
+      {Concepto("NUCON_CM"), C("DECON_CM", 50), C("TIPOX_CM", 1), C("ALMAC_CM", 50)},
+      {Tag("ITIPMOV", "NUCON_CM")}));
   // Document counters: purchases, sales, and the remission counter that the
   // maintenance utilities empty and pack beside them.
   for (const char* archivo : {"numeroc.dbf", "numerof.dbf", "numero.dbf"})
-    catalogo.Registra(Tabla(archivo, CarpetaTabla::Datos, OrigenTabla::Empresa, {N("NUMERO", 8, 0)}));
+    catalogo.Registra(kConfiguracion.Esquema(archivo, CarpetaTabla::Datos, OrigenTabla::Empresa, {N("NUMERO", 8, 0)}));
 }

@@ -1,9 +1,10 @@
-#include "platform/Error.h"
 #include "platform/db/Catalogo.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include "platform/Error.h"
 
 using namespace db;
 using namespace db::campo;
@@ -11,9 +12,9 @@ using namespace db::campo;
 namespace {
 
 DefTabla Clientes() {
-  return Define("prueba", "CLIENTE.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa,
-                {C("CLCLI_C", 10), C("NOMBR_C", 60), N("SALDO_C", 16, 4), D("FULCO_C")},
-                {Tag("ICLACLI", "CLCLI_C"), Tag("NOMBR_C")});
+  return Duenio("prueba").Esquema("CLIENTE.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa,
+                                  {C("CLCLI_C", 10), C("NOMBR_C", 60), N("SALDO_C", 16, 4), D("FULCO_C")},
+                                  {Tag("ICLACLI", "CLCLI_C"), Tag("NOMBR_C")});
 }
 
 QString Unidas(const QStringList& l) { return l.join(QStringLiteral(" | ")); }
@@ -22,8 +23,8 @@ QString Unidas(const QStringList& l) { return l.join(QStringLiteral(" | ")); }
 
 TEST(Catalogo, UnaTablaSanaNoTieneProblemas) {
   EXPECT_TRUE(Problemas(Clientes()).isEmpty()) << Unidas(Problemas(Clientes())).toStdString();
-  const DefTabla captura = Define("prueba", "Deta.db", CarpetaTabla::Programa, OrigenTabla::Programa,
-                                  {Numero("CANTIDAD"), A("DESCRIPCION", 40), Moneda("PRECIO")});
+  const DefTabla captura = Duenio("prueba").Esquema("Deta.db", CarpetaTabla::Programa, OrigenTabla::Programa,
+                                                    {Numero("CANTIDAD"), A("DESCRIPCION", 40), Moneda("PRECIO")});
   EXPECT_TRUE(Problemas(captura).isEmpty()) << Unidas(Problemas(captura)).toStdString();
 }
 
@@ -44,7 +45,11 @@ TEST(Catalogo, ProblemasDeUnaTabla) {
       {"decimales que no caben", [](DefTabla& t) { t.campos[2] = N("SALDO_C", 5, 4); },
        "4 decimales no caben en un ancho de 5"},
       {"fecha de 10", [](DefTabla& t) { t.campos[3].ancho = 10; }, "FULCO_C: una fecha mide 8"},
-      {"tipo desconocido", [](DefTabla& t) { t.campos << DefCampo{"RARO", QChar('X'), 4, 0}; }, "tipo 'X'"},
+      {"tipo desconocido",
+       [](DefTabla& t) {
+         t.campos << DefCampo{"RARO", QChar('X'), 4, 0};
+       },
+       "tipo 'X'"},
       {"registro de más de 4000 bytes",
        [](DefTabla& t) {
          for (int i = 0; i < 16; ++i) t.campos << C(QStringLiteral("TEXTO%1").arg(i), 250);
@@ -92,9 +97,10 @@ TEST(Catalogo, CamposDeUnaExpresionDeIndice) {
     QString expresion;
     QStringList campos;
   };
-  for (const Caso& c : {Caso{"CLPRO_I", {"CLPRO_I"}}, Caso{"CLDOC_F+CLPRO_F", {"CLDOC_F", "CLPRO_F"}},
-                        Caso{"UPPER(NOMBR_C)", {"NOMBR_C"}}, Caso{"DTOS ( FEDOC_F )+STR(CLDOC_F,10)", {"FEDOC_F", "CLDOC_F"}},
-                        Caso{"'R'+NUDOC_MI", {"NUDOC_MI"}}, Caso{"", {}}})
+  for (const Caso& c :
+       {Caso{"CLPRO_I", {"CLPRO_I"}}, Caso{"CLDOC_F+CLPRO_F", {"CLDOC_F", "CLPRO_F"}},
+        Caso{"UPPER(NOMBR_C)", {"NOMBR_C"}}, Caso{"DTOS ( FEDOC_F )+STR(CLDOC_F,10)", {"FEDOC_F", "CLDOC_F"}},
+        Caso{"'R'+NUDOC_MI", {"NUDOC_MI"}}, Caso{"", {}}})
     EXPECT_EQ(CamposDeExpresion(c.expresion), c.campos) << c.expresion.toStdString();
 }
 
@@ -103,16 +109,19 @@ TEST(Catalogo, ComparaUnaTablaConSuRegistro) {
   // What the file declares: CLCLI_C narrower, SALDO_C stored as F, FULCO_C
   // missing, an extra column; tag NOMBR_C on another expression, ICLACLI
   // missing, an extra tag.
-  const QVector<DefCampo> campos = {{"clcli_c", QChar('C'), 8, 0}, {"NOMBR_C", QChar('C'), 60, 0},
-                                    {"SALDO_C", QChar('F'), 16, 4}, {"PLIS101_I", QChar('N'), 8, 2}};
+  const QVector<DefCampo> campos = {{"clcli_c", QChar('C'), 8, 0},
+                                    {"NOMBR_C", QChar('C'), 60, 0},
+                                    {"SALDO_C", QChar('F'), 16, 4},
+                                    {"PLIS101_I", QChar('N'), 8, 2}};
   const QVector<DefTag> tags = {Tag("nombr_c", "upper(NOMBR_C)"), Tag("OTRO", "NOMBR_C")};
   const QVector<Diferencia> d = ComparaTabla(r, "C:\\DATOS", campos, tags);
   QStringList textos;
   for (const Diferencia& x : d) textos << x.Texto();
-  EXPECT_EQ(textos, (QStringList{"El campo CLCLI_C de la tabla CLIENTE.DBF es C(8) y debe ser C(10)",
-                                 "A la tabla CLIENTE.DBF le falta el campo FULCO_C",
-                                 "A la tabla CLIENTE.DBF le falta el índice ICLACLI",
-                                 "El índice NOMBR_C de la tabla CLIENTE.DBF es sobre upper(NOMBR_C) y debe ser sobre NOMBR_C"}));
+  EXPECT_EQ(textos,
+            (QStringList{
+                "El campo CLCLI_C de la tabla CLIENTE.DBF es C(8) y debe ser C(10)",
+                "A la tabla CLIENTE.DBF le falta el campo FULCO_C", "A la tabla CLIENTE.DBF le falta el índice ICLACLI",
+                "El índice NOMBR_C de la tabla CLIENTE.DBF es sobre upper(NOMBR_C) y debe ser sobre NOMBR_C"}));
   ASSERT_EQ(d.size(), 4);
   EXPECT_EQ(d[1].tipo, Diferencia::Tipo::FaltaCampo);
   EXPECT_EQ(d[1].nombre, "FULCO_C");
@@ -126,8 +135,12 @@ TEST(Catalogo, ComparaTiposYTamanos) {
     DefCampo enArchivo;
     QString esperado;  // empty: no difference
   };
-  const auto dbf = [](DefCampo c) { return Define("prueba", "T.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa, {c}); };
-  const auto px = [](DefCampo c) { return Define("prueba", "T.DB", CarpetaTabla::Programa, OrigenTabla::Programa, {c}); };
+  const auto dbf = [](DefCampo c) {
+    return Duenio("prueba").Esquema("T.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa, {c});
+  };
+  const auto px = [](DefCampo c) {
+    return Duenio("prueba").Esquema("T.DB", CarpetaTabla::Programa, OrigenTabla::Programa, {c});
+  };
   const QVector<Caso> casos = {
       {"N y F son un tipo", dbf(N("X", 10, 2)), {"X", QChar('F'), 10, 2}, ""},
       {"otros decimales", dbf(N("X", 10, 2)), {"X", QChar('N'), 10, 3}, "es N(10,3) y debe ser N(10,2)"},
@@ -159,7 +172,7 @@ TEST(Catalogo, RegistraYBusca) {
   cat.Registra(plantilla);
 
   try {
-    cat.Registra(Define("otro", "cliente.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa, {C("X", 1)}));
+    cat.Registra(Duenio("otro").Esquema("cliente.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa, {C("X", 1)}));
     FAIL() << "se aceptó una tabla repetida";
   } catch (const plat::Error& e) {
     EXPECT_EQ(e.mensaje(), "La tabla cliente.dbf ya está registrada");

@@ -1,13 +1,13 @@
 // The registry of every table: each layout sound, each field that the
 // system's routines write present, keys as wide as the tables that copy them.
 
-#include "pos/TablasVenta.h"
-#include "tablas/TablasVorlan.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+
+#include "pos/TablasVenta.h"
+#include "tablas/TablasVorlan.h"
 
 using db::CarpetaTabla;
 using db::DefCampo;
@@ -37,11 +37,16 @@ QStringList FaltanEn(const DefTabla& t, const QStringList& campos) {
 
 QString Nombre(CarpetaTabla c) {
   switch (c) {
-    case CarpetaTabla::Datos: return "datos";
-    case CarpetaTabla::Inventario: return "inventario";
-    case CarpetaTabla::Remisiones: return "remisiones";
-    case CarpetaTabla::Programa: return "programa";
-    case CarpetaTabla::Tempo: return "tempo";
+    case CarpetaTabla::Datos:
+      return "datos";
+    case CarpetaTabla::Inventario:
+      return "inventario";
+    case CarpetaTabla::Remisiones:
+      return "remisiones";
+    case CarpetaTabla::Programa:
+      return "programa";
+    case CarpetaTabla::Tempo:
+      return "tempo";
   }
   return {};
 }
@@ -71,9 +76,11 @@ TEST(Tablas, ListaDeLasTablasRegistradas) {
     const int o = static_cast<int>(t.origen);
     ++cuenta[o];
     std::printf("  %-9s %-10s %-22s %-12s %3d %d\n",
-                o == 0 ? "empresa" : o == 1 ? "programa" : "corrida", Nombre(t.carpeta).toUtf8().constData(),
-                t.Titulo().toUtf8().constData(), t.subsistema.toUtf8().constData(), int(t.campos.size()),
-                int(t.tags.size()));
+                o == 0   ? "empresa"
+                : o == 1 ? "programa"
+                         : "corrida",
+                Nombre(t.carpeta).toUtf8().constData(), t.Titulo().toUtf8().constData(),
+                t.subsistema.toUtf8().constData(), int(t.campos.size()), int(t.tags.size()));
   }
   std::printf("Empresa %d, programa %d, por corrida %d, en total %d\n", cuenta[0], cuenta[1], cuenta[2],
               int(Cat().Tablas().size()));
@@ -93,9 +100,9 @@ TEST(Tablas, ArchivosRequeridosAlEntrar) {
   }
   // Credito, CreditoD, Cupagar and Poventas are named by the check only: no
   // routine reads or writes them and nothing gives their fields.
-  for (const QString n : {"Cliente", "Comovinv", "Comprasd", "Comprase", "Concepto", "Cotizacd", "Cotizaci",
-                           "Cucobrar", "Devoluc", "DevolucD", "Facturad", "Facturae", "Inventar", "Movinven", "Pedido",
-                           "Pedidod", "Proveedo", "Remisiod", "Remision", "Vendedor"}) {
+  for (const QString n : {"Cliente",  "Comovinv", "Comprasd", "Comprase", "Concepto", "Cotizacd", "Cotizaci",
+                          "Cucobrar", "Devoluc",  "DevolucD", "Facturad", "Facturae", "Inventar", "Movinven",
+                          "Pedido",   "Pedidod",  "Proveedo", "Remisiod", "Remision", "Vendedor"}) {
     const DefTabla* t = Cat().Busca(CarpetaTabla::Datos, n + ".dbf");
     if (!t) t = Cat().Busca(CarpetaTabla::Inventario, n + ".dbf");
     if (!t) t = Cat().Busca(CarpetaTabla::Remisiones, n + ".dbf");
@@ -176,9 +183,9 @@ TEST(Tablas, ElProductoTieneCadaCampoDeSuRegistro) {
     char tipo;
     int ancho;
   };
-  for (const Fijo& f : {Fijo{"CLPRO_I", 'C', 20}, Fijo{"DSCPR_I", 'C', 60}, Fijo{"CODIG_I", 'C', 12},
-                        Fijo{"UMEDI_I", 'C', 3}, Fijo{"TICOS_I", 'C', 4}, Fijo{"SERIE_I", 'C', 1},
-                        Fijo{"KITXX_I", 'C', 1}, Fijo{"FEULV_I", 'D', 8}}) {
+  for (const Fijo& f :
+       {Fijo{"CLPRO_I", 'C', 20}, Fijo{"DSCPR_I", 'C', 60}, Fijo{"CODIG_I", 'C', 12}, Fijo{"UMEDI_I", 'C', 3},
+        Fijo{"TICOS_I", 'C', 4}, Fijo{"SERIE_I", 'C', 1}, Fijo{"KITXX_I", 'C', 1}, Fijo{"FEULV_I", 'D', 8}}) {
     ASSERT_NE(t.Campo(f.campo), nullptr) << f.campo;
     EXPECT_EQ(t.Campo(f.campo)->tipo, QChar(f.tipo)) << f.campo;
     EXPECT_EQ(t.Campo(f.campo)->ancho, f.ancho) << f.campo;
@@ -200,25 +207,43 @@ TEST(Tablas, CamposQueEscribenOtrasPartes) {
     QStringList campos;
   };
   const QVector<Caso> casos = {
-      {CarpetaTabla::Inventario, "MOVINVEN.DBF", "ventana de movimientos",
-       {"CLDOC_MI", "TIMOV_MI", "FEDOC_MI", "REFMO_MI", "NUDOC_MI", "CLPRO_MI", "DESCR_MI", "CLPRV_MI", "CLCOP_MI",
-        "CANTI_MI", "PUNIT_MI", "COSUN_MI", "NALMA_MI", "CADUC_MI", "EMPAQUE", "INICIAL", "FINAL", "USUARIO",
-        "HORAF_F", "FECHA"}},
-      {CarpetaTabla::Inventario, "MOVINVEN.DBF", "venta, compra y forma anterior",
+      {CarpetaTabla::Inventario,
+       "MOVINVEN.DBF",
+       "ventana de movimientos",
+       {"CLDOC_MI", "TIMOV_MI", "FEDOC_MI", "REFMO_MI", "NUDOC_MI", "CLPRO_MI", "DESCR_MI",
+        "CLPRV_MI", "CLCOP_MI", "CANTI_MI", "PUNIT_MI", "COSUN_MI", "NALMA_MI", "CADUC_MI",
+        "EMPAQUE",  "INICIAL",  "FINAL",    "USUARIO",  "HORAF_F",  "FECHA"}},
+      {CarpetaTabla::Inventario,
+       "MOVINVEN.DBF",
+       "venta, compra y forma anterior",
        {"CONTROL", "CLVEN_MI", "BANAF_MI", "EXIST_MI"}},
       {CarpetaTabla::Inventario, "MOVINVEN.DBF", "tarjeta alterna", {"PRECL_OD"}},
       {CarpetaTabla::Inventario, "MOVINVEN2.DBF", "compras cuando falla MOVINVEN", {"CLDOC_MI", "NUDOC_MI", "CONTROL"}},
-      {CarpetaTabla::Inventario, "MOVIMIENTOS.DBF", "espejo de ventas y compras",
+      {CarpetaTabla::Inventario,
+       "MOVIMIENTOS.DBF",
+       "espejo de ventas y compras",
        {"CLDOC_MI", "CLPRO_MI", "TIMOV_MI", "FEDOC_MI", "CANTI_MI", "PUNIT_MI", "COSUN_MI", "CONTROL", "USUARIO",
         "PCXXX_MI", "STATUS"}},
-      {CarpetaTabla::Inventario, "Kardex.dbf", "recuento y venta", {"CLPRO_I", "ENTRA_I", "SALID_I", "EXIST_I", "INVEN_I"}},
-      {CarpetaTabla::Datos, "CLIENTE.DBF", "saldo de una venta", {"SALDO_C", "COMPR_C", "FULCO_C", "CARGO_C", "ABONO_C"}},
-      {CarpetaTabla::Datos, "CucobrarRemision.DBF", "cobro de contado y devolución",
+      {CarpetaTabla::Inventario,
+       "Kardex.dbf",
+       "recuento y venta",
+       {"CLPRO_I", "ENTRA_I", "SALID_I", "EXIST_I", "INVEN_I"}},
+      {CarpetaTabla::Datos,
+       "CLIENTE.DBF",
+       "saldo de una venta",
+       {"SALDO_C", "COMPR_C", "FULCO_C", "CARGO_C", "ABONO_C"}},
+      {CarpetaTabla::Datos,
+       "CucobrarRemision.DBF",
+       "cobro de contado y devolución",
        {"NUFAC_CC", "CONCE_CC", "TIMOV_CC", "FEAPL_CC", "FEVEN_CC", "IMCUE_CC", "ABONO_CC", "CARGO_CC", "CONTROL",
         "OPERA_CC", "CLCLI_CC", "CORTE"}},
-      {CarpetaTabla::Datos, "CUEPAGAR.DBF", "nota de crédito de proveedor",
+      {CarpetaTabla::Datos,
+       "CUEPAGAR.DBF",
+       "nota de crédito de proveedor",
        {"NUCOM_CP", "CLPRO_CP", "IMCUE_CP", "ABONO_CP", "TIMOV_CP", "FEAPL_CP", "FEVEN_CP", "OPERA_CP", "CONCE_CP"}},
-      {CarpetaTabla::Datos, "ComprasE.dbf", "nota de crédito y cuentas por pagar",
+      {CarpetaTabla::Datos,
+       "ComprasE.dbf",
+       "nota de crédito y cuentas por pagar",
        {"ABONO_O", "SALDO_O", "CONTR_O", "MONED_O", "TREFE_O"}},
       {CarpetaTabla::Datos, "PROVEEDO.DBF", "compras", {"FULCO_P", "SALDO_P", "COMPR_P", "DESC3_P", "POUTI_P"}},
   };
@@ -245,33 +270,60 @@ TEST(Tablas, LasCopiasSonTanAnchasComoSuOrigen) {
   const auto P = CarpetaTabla::Programa;
   const QVector<Caso> casos = {
       {{I, "INVENTAR.DBF", "CLPRO_I"},
-       {{I, "Kardex.dbf", "CLPRO_I"}, {I, "KITS.DBF", "CLPRO_I"}, {I, "KITS.DBF", "CLPRO_K"},
-        {I, "MOVINVEN.DBF", "CLPRO_MI"}, {I, "MOVIMIENTOS.DBF", "CLPRO_MI"}, {R, "RemisioD.dbf", "CLPRO_FD"},
-        {D, "ComprasD.dbf", "CLPRO_OD"}, {I, "Existe.dbf", "CLAVE"}, {D, "Costeo.dbf", "CLPRO_I"},
-        {P, "DETA.DBF", "CLAVE"}, {D, "factuobs.dbf", "CLDOC_FO"}, {P, "Deta.db", "CLAVE"}}},
+       {{I, "Kardex.dbf", "CLPRO_I"},
+        {I, "KITS.DBF", "CLPRO_I"},
+        {I, "KITS.DBF", "CLPRO_K"},
+        {I, "MOVINVEN.DBF", "CLPRO_MI"},
+        {I, "MOVIMIENTOS.DBF", "CLPRO_MI"},
+        {R, "RemisioD.dbf", "CLPRO_FD"},
+        {D, "ComprasD.dbf", "CLPRO_OD"},
+        {I, "Existe.dbf", "CLAVE"},
+        {D, "Costeo.dbf", "CLPRO_I"},
+        {P, "DETA.DBF", "CLAVE"},
+        {D, "factuobs.dbf", "CLDOC_FO"},
+        {P, "Deta.db", "CLAVE"}}},
       {{I, "INVENTAR.DBF", "DSCPR_I"},
-       {{I, "MOVINVEN.DBF", "DESCR_MI"}, {R, "RemisioD.dbf", "DEPRO_FD"}, {D, "ComprasD.dbf", "DESCR_OD"},
-        {I, "KITS.DBF", "DESCR_K"}, {P, "Deta.db", "PRODUCTO"}, {P, "DETA.DBF", "PRODUCTO"}}},
+       {{I, "MOVINVEN.DBF", "DESCR_MI"},
+        {R, "RemisioD.dbf", "DEPRO_FD"},
+        {D, "ComprasD.dbf", "DESCR_OD"},
+        {I, "KITS.DBF", "DESCR_K"},
+        {P, "Deta.db", "PRODUCTO"},
+        {P, "DETA.DBF", "PRODUCTO"}}},
       {{I, "INVENTAR.DBF", "UMEDI_I"}, {{R, "RemisioD.dbf", "UNIDA_FD"}, {P, "Deta.db", "UNIDAD"}}},
       {{I, "INVENTAR.DBF", "LIPRO_I"},
        {{D, "ClieDesc.dbf", "LINEA_D"}, {I, "Ajuste.dbf", "LINEA"}, {P, "DETA.DBF", "LINEA"}}},
       {{D, "CLIENTE.DBF", "CLCLI_C"},
-       {{R, "Remision.dbf", "CLCLI_F"}, {D, "CUCOBRAR.DBF", "CLCLI_CC"}, {D, "CucobrarRemision.DBF", "CLCLI_CC"},
-        {D, "ClieDesc.dbf", "CLCLI_D"}, {D, "ContClie.dbf", "CLCLI_C"}, {I, "MOVINVEN.DBF", "CLPRV_MI"},
-        {I, "MOVINVEN.DBF", "CLCOP_MI"}, {D, "factuobs.dbf", "CLDOC_FO"}}},
+       {{R, "Remision.dbf", "CLCLI_F"},
+        {D, "CUCOBRAR.DBF", "CLCLI_CC"},
+        {D, "CucobrarRemision.DBF", "CLCLI_CC"},
+        {D, "ClieDesc.dbf", "CLCLI_D"},
+        {D, "ContClie.dbf", "CLCLI_C"},
+        {I, "MOVINVEN.DBF", "CLPRV_MI"},
+        {I, "MOVINVEN.DBF", "CLCOP_MI"},
+        {D, "factuobs.dbf", "CLDOC_FO"}}},
       {{D, "CLIENTE.DBF", "NOMBR_C"}, {{R, "Remision.dbf", "NOMBR_F"}, {D, "CUCOBRAR.DBF", "NOMBR_CC"}}},
       {{D, "CLIENTE.DBF", "DIREC_C"}, {{R, "Remision.dbf", "DIREC_F"}}},
       {{D, "CLIENTE.DBF", "POBLA_C"}, {{R, "Remision.dbf", "POBLA_F"}}},
       {{D, "CLIENTE.DBF", "RFCXX_C"}, {{R, "Remision.dbf", "RFCXX_F"}}},
       {{D, "CLIENTE.DBF", "ESTAD_C"}, {{R, "Remision.dbf", "ESTAD_F"}}},
       {{D, "PROVEEDO.DBF", "CLAVE_P"},
-       {{I, "INVENTAR.DBF", "CLPR1_I"}, {I, "INVENTAR.DBF", "CLPR2_I"}, {D, "ComprasE.dbf", "CLPRV_O"},
-        {D, "ComprasD.dbf", "PROVE_OD"}, {D, "CUEPAGAR.DBF", "CLPRO_CP"}, {D, "ContProv.dbf", "CLAVE_P"},
-        {R, "RemisioD.dbf", "NOMDI_FD"}, {I, "MOVINVEN.DBF", "CLPRV_MI"}, {P, "DETA.DBF", "PROVE"}}},
+       {{I, "INVENTAR.DBF", "CLPR1_I"},
+        {I, "INVENTAR.DBF", "CLPR2_I"},
+        {D, "ComprasE.dbf", "CLPRV_O"},
+        {D, "ComprasD.dbf", "PROVE_OD"},
+        {D, "CUEPAGAR.DBF", "CLPRO_CP"},
+        {D, "ContProv.dbf", "CLAVE_P"},
+        {R, "RemisioD.dbf", "NOMDI_FD"},
+        {I, "MOVINVEN.DBF", "CLPRV_MI"},
+        {P, "DETA.DBF", "PROVE"}}},
       {{D, "PROVEEDO.DBF", "NOMBR_P"}, {{D, "ComprasE.dbf", "NOMBR_O"}, {D, "CUEPAGAR.DBF", "NOMBR_CP"}}},
       {{D, "VENDEDOR.DBF", "CLVEN_V"},
-       {{D, "CLIENTE.DBF", "CLVEN_C"}, {R, "Remision.dbf", "CLVEN_F"}, {I, "MOVINVEN.DBF", "CLVEN_MI"},
-        {D, "PROVEEDO.DBF", "CLVEN_P"}, {D, "CUCOBRAR.DBF", "CLVEN_CC"}, {R, "Retiros.dbf", "CLVEN_F"}}},
+       {{D, "CLIENTE.DBF", "CLVEN_C"},
+        {R, "Remision.dbf", "CLVEN_F"},
+        {I, "MOVINVEN.DBF", "CLVEN_MI"},
+        {D, "PROVEEDO.DBF", "CLVEN_P"},
+        {D, "CUCOBRAR.DBF", "CLVEN_CC"},
+        {R, "Retiros.dbf", "CLVEN_F"}}},
       {{D, "VENDEDOR.DBF", "NOMBR_V"}, {{R, "RemisioD.dbf", "USUARIO"}, {R, "Remision.dbf", "USUARIO"}}},
       {{D, "Descuento.DBF", "TIPOPAGO"},
        {{R, "Remision.dbf", "PAGOX_F"}, {R, "Remision.dbf", "METOD_F"}, {D, "MultiPagos.dbf", "PAGOX_F"}}},
@@ -309,14 +361,15 @@ TEST(Tablas, LasSumasCabenUnAnoDeUnaTiendaConMovimiento) {
   const auto I = CarpetaTabla::Inventario;
   const auto D = CarpetaTabla::Datos;
   const auto R = CarpetaTabla::Remisiones;
-  for (const Caso& c : {Caso{I, "Kardex.dbf", "ENTRA_I", 250000.0}, Caso{I, "Kardex.dbf", "SALID_I", -250000.0},
-                        Caso{I, "Kardex.dbf", "EXIST_I", -150000.0}, Caso{I, "Kardex.dbf", "INVEN_I", 150000.0},
-                        Caso{I, "INVENTAR.DBF", "VANCA_I", 250000.0}, Caso{I, "INVENTAR.DBF", "VANMO_I", 90000000.0},
-                        Caso{I, "INVENTAR.DBF", "EXIST_I", -150000.0}, Caso{D, "CLIENTE.DBF", "COMPR_C", 90000000.0},
-                        Caso{D, "CLIENTE.DBF", "SALDO_C", -9000000.0}, Caso{D, "PROVEEDO.DBF", "COMPR_P", 90000000.0},
-                        Caso{D, "PROVEEDO.DBF", "SALDO_P", 9000000.0}, Caso{R, "Remision.dbf", "IMTOD_F", 9000000.0},
-                        Caso{D, "CUCOBRAR.DBF", "SALDO_CC", 9000000.0}, Caso{I, "MOVINVEN.DBF", "CANTI_MI", 250000.0},
-                        Caso{I, "MOVINVEN.DBF", "CLDOC_MI", 99999999.0}, Caso{R, "Remision.dbf", "CLDOC_F", 99999999.0}}) {
+  for (const Caso& c :
+       {Caso{I, "Kardex.dbf", "ENTRA_I", 250000.0}, Caso{I, "Kardex.dbf", "SALID_I", -250000.0},
+        Caso{I, "Kardex.dbf", "EXIST_I", -150000.0}, Caso{I, "Kardex.dbf", "INVEN_I", 150000.0},
+        Caso{I, "INVENTAR.DBF", "VANCA_I", 250000.0}, Caso{I, "INVENTAR.DBF", "VANMO_I", 90000000.0},
+        Caso{I, "INVENTAR.DBF", "EXIST_I", -150000.0}, Caso{D, "CLIENTE.DBF", "COMPR_C", 90000000.0},
+        Caso{D, "CLIENTE.DBF", "SALDO_C", -9000000.0}, Caso{D, "PROVEEDO.DBF", "COMPR_P", 90000000.0},
+        Caso{D, "PROVEEDO.DBF", "SALDO_P", 9000000.0}, Caso{R, "Remision.dbf", "IMTOD_F", 9000000.0},
+        Caso{D, "CUCOBRAR.DBF", "SALDO_CC", 9000000.0}, Caso{I, "MOVINVEN.DBF", "CANTI_MI", 250000.0},
+        Caso{I, "MOVINVEN.DBF", "CLDOC_MI", 99999999.0}, Caso{R, "Remision.dbf", "CLDOC_F", 99999999.0}}) {
     const DefCampo* f = T(c.carpeta, c.archivo).Campo(c.campo);
     ASSERT_NE(f, nullptr) << c.archivo << "." << c.campo;
     EXPECT_TRUE(Cabe(*f, c.valor)) << c.archivo << "." << c.campo << " N(" << f->ancho << "," << f->decimales
@@ -346,8 +399,8 @@ TEST(Tablas, LasTablasDeCapturaDeVenta) {
   const DefTabla& deta = T(CarpetaTabla::Programa, "Deta.db");
   ASSERT_EQ(deta.campos.size(), 21);
   // The older document form binds the first sixteen, in this order.
-  const QStringList primeros = {"CANTIDAD", "CLAVE",      "PRODUCTO",   "PRECIO", "DESCUENTO", "IMPORTE",
-                                "COSTO",    "UNIDAD",     "IMPUESTO",   "FACTOR", "EMPAQUE",   "PREC_TARA",
+  const QStringList primeros = {"CANTIDAD",   "CLAVE",      "PRODUCTO", "PRECIO", "DESCUENTO", "IMPORTE",
+                                "COSTO",      "UNIDAD",     "IMPUESTO", "FACTOR", "EMPAQUE",   "PREC_TARA",
                                 "DESCUENTO2", "DESCUENTO3", "TARA",     "FPGC"};
   for (int i = 0; i < primeros.size(); ++i) EXPECT_EQ(deta.campos[i].nombre, primeros[i]) << i;
   for (const char* otra : {"DetaCR.db", "DetaDevol.db"})

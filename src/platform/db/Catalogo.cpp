@@ -1,8 +1,8 @@
 #include "platform/db/Catalogo.h"
 
-#include "platform/Error.h"
-
 #include <QSet>
+
+#include "platform/Error.h"
 
 namespace db {
 
@@ -32,7 +32,13 @@ QString ProblemaCampo(const DefCampo& c, bool paradox) {
     switch (t) {
       case 'A':
         return c.ancho >= 1 && c.ancho <= 255 ? QString() : QStringLiteral("ancho %1 fuera de 1 a 255").arg(c.ancho);
-      case 'N': case '$': case 'D': case 'S': case 'I': case 'L': case '+':
+      case 'N':
+      case '$':
+      case 'D':
+      case 'S':
+      case 'I':
+      case 'L':
+      case '+':
         return c.ancho == 0 ? QString() : QStringLiteral("un campo de tamaño fijo no lleva ancho");
       default:
         return QStringLiteral("tipo '%1' desconocido").arg(c.tipo);
@@ -40,17 +46,23 @@ QString ProblemaCampo(const DefCampo& c, bool paradox) {
   }
   switch (t) {
     case 'C':
-      return c.ancho >= 1 && c.ancho <= 254 && c.decimales == 0 ? QString()
-                                                                 : QStringLiteral("ancho %1 fuera de 1 a 254").arg(c.ancho);
-    case 'N': case 'F':
+      return c.ancho >= 1 && c.ancho <= 254 && c.decimales == 0
+                 ? QString()
+                 : QStringLiteral("ancho %1 fuera de 1 a 254").arg(c.ancho);
+    case 'N':
+    case 'F':
       if (c.ancho < 1 || c.ancho > 20) return QStringLiteral("ancho %1 fuera de 1 a 20").arg(c.ancho);
       if (c.decimales < 0 || (c.decimales > 0 && c.decimales > c.ancho - 2))
         return QStringLiteral("%1 decimales no caben en un ancho de %2").arg(c.decimales).arg(c.ancho);
       return {};
-    case 'D': return c.ancho == 8 ? QString() : QStringLiteral("una fecha mide 8");
-    case 'L': return c.ancho == 1 ? QString() : QStringLiteral("un lógico mide 1");
-    case 'M': return c.ancho == 10 ? QString() : QStringLiteral("un memo mide 10");
-    default: return QStringLiteral("tipo '%1' desconocido").arg(c.tipo);
+    case 'D':
+      return c.ancho == 8 ? QString() : QStringLiteral("una fecha mide 8");
+    case 'L':
+      return c.ancho == 1 ? QString() : QStringLiteral("un lógico mide 1");
+    case 'M':
+      return c.ancho == 10 ? QString() : QStringLiteral("un memo mide 10");
+    default:
+      return QStringLiteral("tipo '%1' desconocido").arg(c.tipo);
   }
 }
 
@@ -79,9 +91,9 @@ QString DefTabla::Titulo() const {
   return variante.isEmpty() ? archivo : archivo + QStringLiteral(" (") + variante + QChar(')');
 }
 
-DefTabla Define(const QString& subsistema, const QString& archivo, CarpetaTabla carpeta, OrigenTabla origen,
-                QVector<DefCampo> campos, QVector<DefTag> tags, const QString& variante) {
-  return {archivo, carpeta, origen, variante, subsistema, std::move(campos), std::move(tags)};
+DefTabla Duenio::Esquema(const QString& archivo, CarpetaTabla carpeta, OrigenTabla origen, QVector<DefCampo> campos,
+                         QVector<DefTag> tags, const QString& variante) const {
+  return {archivo, carpeta, origen, variante, subsistema_, std::move(campos), std::move(tags)};
 }
 
 DefTabla ComoTabla(const DefTabla& modelo, const QString& archivo, CarpetaTabla carpeta, OrigenTabla origen,
@@ -97,11 +109,16 @@ DefTabla ComoTabla(const DefTabla& modelo, const QString& archivo, CarpetaTabla 
 
 QString Carpetas::De(CarpetaTabla carpeta) const {
   switch (carpeta) {
-    case CarpetaTabla::Datos: return datos;
-    case CarpetaTabla::Inventario: return inventario.isEmpty() ? datos : inventario;
-    case CarpetaTabla::Remisiones: return remisiones.isEmpty() ? datos : remisiones;
-    case CarpetaTabla::Programa: return programa;
-    case CarpetaTabla::Tempo: return programa + QStringLiteral("\\tempo");
+    case CarpetaTabla::Datos:
+      return datos;
+    case CarpetaTabla::Inventario:
+      return inventario.isEmpty() ? datos : inventario;
+    case CarpetaTabla::Remisiones:
+      return remisiones.isEmpty() ? datos : remisiones;
+    case CarpetaTabla::Programa:
+      return programa;
+    case CarpetaTabla::Tempo:
+      return programa + QStringLiteral("\\tempo");
   }
   return datos;
 }
@@ -144,8 +161,7 @@ QStringList Problemas(const DefTabla& tabla) {
       r << QStringLiteral("La tabla %1: el nombre de campo \"%2\" no es válido (letras, dígitos y _, hasta %3)")
                .arg(t, c.nombre)
                .arg(largoNombre);
-    if (vistos.contains(c.nombre.toUpper()))
-      r << QStringLiteral("La tabla %1 repite el campo %2").arg(t, c.nombre);
+    if (vistos.contains(c.nombre.toUpper())) r << QStringLiteral("La tabla %1 repite el campo %2").arg(t, c.nombre);
     vistos.insert(c.nombre.toUpper());
     const QString p = ProblemaCampo(c, paradox);
     if (!p.isEmpty()) r << QStringLiteral("La tabla %1, campo %2: %3").arg(t, c.nombre, p);
@@ -177,18 +193,24 @@ QStringList Problemas(const DefTabla& tabla) {
 
 QString Diferencia::Texto() const {
   switch (tipo) {
-    case Tipo::FaltaTabla: return QStringLiteral("Falta la tabla %1 en %2").arg(tabla, carpeta);
-    case Tipo::NoAbre: return QStringLiteral("No se pudo abrir la tabla %1 en %2: %3").arg(tabla, carpeta, detalle);
-    case Tipo::FaltaCampo: return QStringLiteral("A la tabla %1 le falta el campo %2").arg(tabla, nombre);
-    case Tipo::CampoDistinto: return QStringLiteral("El campo %1 de la tabla %2 %3").arg(nombre, tabla, detalle);
-    case Tipo::FaltaTag: return QStringLiteral("A la tabla %1 le falta el índice %2").arg(tabla, nombre);
-    case Tipo::TagDistinto: return QStringLiteral("El índice %1 de la tabla %2 %3").arg(nombre, tabla, detalle);
+    case Tipo::FaltaTabla:
+      return QStringLiteral("Falta la tabla %1 en %2").arg(tabla, carpeta);
+    case Tipo::NoAbre:
+      return QStringLiteral("No se pudo abrir la tabla %1 en %2: %3").arg(tabla, carpeta, detalle);
+    case Tipo::FaltaCampo:
+      return QStringLiteral("A la tabla %1 le falta el campo %2").arg(tabla, nombre);
+    case Tipo::CampoDistinto:
+      return QStringLiteral("El campo %1 de la tabla %2 %3").arg(nombre, tabla, detalle);
+    case Tipo::FaltaTag:
+      return QStringLiteral("A la tabla %1 le falta el índice %2").arg(tabla, nombre);
+    case Tipo::TagDistinto:
+      return QStringLiteral("El índice %1 de la tabla %2 %3").arg(nombre, tabla, detalle);
   }
   return {};
 }
 
-QVector<Diferencia> ComparaTabla(const DefTabla& registrada, const QString& carpeta,
-                                 const QVector<DefCampo>& campos, const QVector<DefTag>& tags) {
+QVector<Diferencia> ComparaTabla(const DefTabla& registrada, const QString& carpeta, const QVector<DefCampo>& campos,
+                                 const QVector<DefTag>& tags) {
   using T = Diferencia::Tipo;
   QVector<Diferencia> r;
   const bool paradox = registrada.Paradox();

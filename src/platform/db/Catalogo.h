@@ -16,11 +16,11 @@
 //     and an expression whose names are fields of the table (a name followed
 //     by "(" is a function); Paradox capture tables have no tags.
 
-#include "platform/db/Esquema.h"
-
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+#include "platform/db/Esquema.h"
 
 namespace db {
 
@@ -43,7 +43,7 @@ enum class OrigenTabla {
 };
 
 struct DefTabla {
-  QString archivo;     // file name as the program spells it, with its extension
+  QString archivo;  // file name as the program spells it, with its extension
   CarpetaTabla carpeta = CarpetaTabla::Datos;
   OrigenTabla origen = OrigenTabla::Empresa;
   QString variante;    // empty, or the name of one of several layouts of one file
@@ -59,9 +59,16 @@ struct DefTabla {
   QString Titulo() const;
 };
 
-// A layout in one call, for the registration functions of the subsystems.
-DefTabla Define(const QString& subsistema, const QString& archivo, CarpetaTabla carpeta, OrigenTabla origen,
-                QVector<DefCampo> campos, QVector<DefTag> tags = {}, const QString& variante = {});
+// Makes the layouts of one subsystem, each with its owner's name.
+class Duenio {
+ public:
+  explicit Duenio(QString subsistema) : subsistema_(std::move(subsistema)) {}
+  DefTabla Esquema(const QString& archivo, CarpetaTabla carpeta, OrigenTabla origen, QVector<DefCampo> campos,
+                   QVector<DefTag> tags = {}, const QString& variante = {}) const;
+
+ private:
+  QString subsistema_;
+};
 
 // The same layout under another file name, folder or origin: the edit copies
 // and templates that repeat a table's fields.
@@ -105,8 +112,8 @@ struct Diferencia {
 // the registry are not differences (the installation may add columns).
 // Numbers 'N' and 'F' count as one type; fixed-size Paradox fields compare
 // by type only.
-QVector<Diferencia> ComparaTabla(const DefTabla& registrada, const QString& carpeta,
-                                 const QVector<DefCampo>& campos, const QVector<DefTag>& tags);
+QVector<Diferencia> ComparaTabla(const DefTabla& registrada, const QString& carpeta, const QVector<DefCampo>& campos,
+                                 const QVector<DefTag>& tags);
 
 class Catalogo {
  public:
@@ -133,7 +140,9 @@ class Catalogo {
 namespace campo {
 // dBASE
 inline DefCampo C(const QString& nombre, int ancho) { return {nombre, QChar('C'), ancho, 0}; }
-inline DefCampo N(const QString& nombre, int ancho, int decimales = 0) { return {nombre, QChar('N'), ancho, decimales}; }
+inline DefCampo N(const QString& nombre, int ancho, int decimales = 0) {
+  return {nombre, QChar('N'), ancho, decimales};
+}
 inline DefCampo D(const QString& nombre) { return {nombre, QChar('D'), 8, 0}; }
 inline DefCampo L(const QString& nombre) { return {nombre, QChar('L'), 1, 0}; }
 // Paradox
