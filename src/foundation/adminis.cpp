@@ -2,13 +2,12 @@
 
 #include "foundation/rutinas_usuarios.h"
 #include "platform/ui/Aplicacion.h"
+#include "platform/ui/Componentes.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 TFormaAdministrador::TFormaAdministrador(QWidget* owner) : ui::Forma(owner) {
   ui::InstanciaDe<TFormaAdministrador>() = this;
@@ -45,9 +44,7 @@ TFormaAdministrador::TFormaAdministrador(QWidget* owner) : ui::Forma(owner) {
   ui::Conecta(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
   ui::Conecta(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 
-  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-    move(pantalla->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-  }
+  ui::CentraEnPantalla(*this);
 }
 
 void TFormaAdministrador::FormActivate() {

@@ -1,11 +1,10 @@
 #include "foundation/advierte.h"
 
 #include "platform/ui/Aplicacion.h"
+#include "platform/ui/Componentes.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -70,9 +69,7 @@ void TFormaAdvertencia::FormShow() {
   }
   setFixedSize(ancho, qMax(92, arriba + 25 + 12));
 
-  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-    move(pantalla->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-  }
+  ui::CentraEnPantalla(*this);
 }
 
 void TFormaAdvertencia::FormKeyDown(int& tecla, Qt::KeyboardModifiers) {

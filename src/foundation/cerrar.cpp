@@ -3,10 +3,8 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 TFormaCerrar::TFormaCerrar(QWidget* owner) : ui::Forma(owner) {
   ui::InstanciaDe<TFormaCerrar>() = this;
@@ -56,9 +54,7 @@ TFormaCerrar::TFormaCerrar(QWidget* owner) : ui::Forma(owner) {
   ui::Conecta(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
   ui::Conecta(Panel2, &ui::Panel::Click, this, [this] { Panel2Click(); });
 
-  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-    move(pantalla->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-  }
+  ui::CentraEnPantalla(*this);
 }
 
 void TFormaCerrar::BitBtn1Click() {

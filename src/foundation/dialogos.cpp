@@ -4,10 +4,8 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/PuertaModal.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include <memory>
 
@@ -20,13 +18,6 @@ QFrame* Raya(QWidget* padre, const QString& nombre, int y) {
   raya->setLineWidth(1);
   raya->setGeometry(19, y, 252, 3);
   return raya;
-}
-
-void CentraEnPantalla(QWidget& ventana) {
-  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-    const QRect area = pantalla->availableGeometry();
-    ventana.move(area.center() - QPoint(ventana.width() / 2, ventana.height() / 2));
-  }
 }
 
 }  // namespace
@@ -113,7 +104,7 @@ void MuestraMensaje(const QString& texto) {
   const int rayas = dialogo->Panel3->width() - 49;
   for (QFrame* raya : {dialogo->Raya1, dialogo->Raya2, dialogo->Raya3}) raya->resize(rayas, raya->height());
   dialogo->Titulo->move(static_cast<int>(dialogo->Panel3->width() * 0.5) - 26, dialogo->Titulo->y());
-  CentraEnPantalla(*dialogo);
+  ui::CentraEnPantalla(*dialogo);
 
   ui::PuertaModal::RegistraMensaje(mostrado);
   dialogo->SetCierreAutomaticoEnPrueba(true);

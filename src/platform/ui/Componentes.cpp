@@ -1,7 +1,9 @@
 #include "platform/ui/Componentes.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
 
 namespace ui {
@@ -99,5 +101,11 @@ class Arrastre : public QObject {
 }  // namespace
 
 void ArrastraVentana(QWidget* asa) { asa->installEventFilter(new Arrastre(asa)); }
+
+void CentraEnPantalla(QWidget& ventana) {
+  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+    ventana.move(pantalla->availableGeometry().center() - QPoint(ventana.width() / 2, ventana.height() / 2));
+  }
+}
 
 }  // namespace ui

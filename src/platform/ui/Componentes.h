@@ -54,4 +54,7 @@ class Figura : public QWidget {
 // window follows the mouse until the button is released.
 void ArrastraVentana(QWidget* asa);
 
+// Places the window in the middle of the screen's available area.
+void CentraEnPantalla(QWidget& ventana);
+
 }  // namespace ui
