@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <exception>
+#include <vector>
 
 namespace {
 
@@ -39,40 +40,63 @@ QString ValorDeGrupo(const QString& grupo) {
 }  // namespace
 
 QString ResuelveParentesis(const QString& texto) {
-  QString t = texto;
-  // Innermost groups first: each pass replaces every "(" ... ")" that holds
-  // no other parenthesis, so every pass removes at least one pair.
-  for (;;) {
-    QString reducido;
-    qsizetype abre = -1, copiado = 0;
-    for (qsizetype i = 0; i < t.size(); ++i) {
-      if (t[i] == u'(') {
-        abre = i;
-      } else if (t[i] == u')' && abre >= 0) {
-        reducido += QStringView(t).mid(copiado, abre - copiado);
-        reducido += ValorDeGrupo(t.mid(abre + 1, i - abre - 1));
-        copiado = i + 1;
-        abre = -1;
-      }
-    }
-    if (copiado == 0) break;
-    reducido += QStringView(t).mid(copiado);
-    t = reducido;
-  }
-  // What is left has no pairs: a stray ")" closes the piece before it, which
-  // is evaluated; stray "(" and every ";" are dropped.
-  QString resultado, pieza;
-  for (QChar c : t + u';') {
-    if (c == u')') {
-      resultado += EvaluaAritmetica(pieza);
-      pieza.clear();
-    } else if (c == u'(' || c == u';') {
-      resultado += pieza;
-      pieza.clear();
+  // The text as pieces: runs of plain text, the values of the groups already
+  // reduced, and the parentheses and ";" between them.
+  enum class Clase { Texto, Valor, Abre, Cierra, PuntoYComa };
+  struct Pieza {
+    Clase clase;
+    QString texto;
+  };
+  std::vector<Pieza> piezas;
+  for (QChar c : texto) {
+    const Clase clase = c == u'(' ? Clase::Abre : c == u')' ? Clase::Cierra : c == u';' ? Clase::PuntoYComa : Clase::Texto;
+    if (clase == Clase::Texto && !piezas.empty() && piezas.back().clase == Clase::Texto) {
+      piezas.back().texto += c;
     } else {
-      pieza += c;
+      piezas.push_back({clase, clase == Clase::Texto ? QString(c) : QString()});
     }
   }
+
+  // Innermost groups first: each pass reduces every "(" ... ")" that holds
+  // no other parenthesis, so every pass removes at least one pair.
+  for (bool reducido = true; reducido;) {
+    reducido = false;
+    std::vector<Pieza> siguiente;
+    qsizetype abre = -1;
+    for (const Pieza& p : piezas) {
+      if (p.clase == Clase::Cierra && abre >= 0) {
+        QString grupo;
+        for (auto i = static_cast<std::size_t>(abre) + 1; i < siguiente.size(); ++i) {
+          grupo += siguiente[i].clase == Clase::PuntoYComa ? QStringLiteral(";") : siguiente[i].texto;
+        }
+        siguiente.resize(static_cast<std::size_t>(abre));
+        siguiente.push_back({Clase::Valor, ValorDeGrupo(grupo)});
+        abre = -1;
+        reducido = true;
+        continue;
+      }
+      if (p.clase == Clase::Abre) abre = static_cast<qsizetype>(siguiente.size());
+      if (p.clase == Clase::Cierra) abre = -1;
+      siguiente.push_back(p);
+    }
+    piezas = std::move(siguiente);
+  }
+
+  // What is left has no pairs. As in a text without nesting, every
+  // parenthesis, ";" and group value ends a piece; a stray ")" evaluates the
+  // piece it ends; stray "(" and ";" are dropped.
+  QString resultado, pieza;
+  for (const Pieza& p : piezas) {
+    switch (p.clase) {
+      case Clase::Texto: pieza += p.texto; continue;
+      case Clase::Cierra: resultado += EvaluaAritmetica(pieza); break;
+      case Clase::Valor: resultado += pieza + p.texto; break;
+      case Clase::Abre:
+      case Clase::PuntoYComa: resultado += pieza; break;
+    }
+    pieza.clear();
+  }
+  resultado += pieza;
   return resultado.remove(u' ');
 }
 

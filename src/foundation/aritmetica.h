@@ -17,7 +17,8 @@
 QString ResuelveParentesis(const QString& texto);
 // The value of a text without parentheses as a sum of terms joined by "+",
 // "-" or ";" ("+" and "-" right after "*" or "/" sign the next factor
-// instead); "--" reads as "+". Right-aligned in 15 characters with 4
+// instead); blanks are dropped and "--" reads as "+", so "5 - -3" is 8.
+// Right-aligned in 15 characters with 4
 // decimals. A term that cannot be evaluated counts 0: the result is never an
 // error.
 QString EvaluaAritmetica(const QString& texto);
