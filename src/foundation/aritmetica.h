@@ -18,9 +18,8 @@ QString ResuelveParentesis(const QString& texto);
 // The value of a text without parentheses as a sum of terms joined by "+",
 // "-" or ";" ("+" and "-" right after "*" or "/" sign the next factor
 // instead); blanks are dropped and "--" reads as "+", so "5 - -3" is 8.
-// Right-aligned in 15 characters with 4
-// decimals. A term that cannot be evaluated counts 0: the result is never an
-// error.
+// Right-aligned in 15 characters with 4 decimals. A term that cannot be
+// evaluated counts 0 (so "5*" is 0): the result is never an error.
 QString EvaluaAritmetica(const QString& texto);
 // The value of one term, numbers joined by "*" and "/" (each possibly
 // signed), right-aligned in 15 characters with 5 decimals; "" for an empty
