@@ -146,7 +146,10 @@ QString EvaluaTermino(const QString& termino) {
   QString reescrito, operando;
   for (qsizetype i = t.size() - 1; i >= 0; --i) {
     const QChar c = t[i];
-    if (!EsOperador(c)) {
+    // A sign right after "*" or "/" belongs to the factor: 6/-2 divides by
+    // -2 (a parenthesis that reduced to a negative value ends up there).
+    const bool signo = (c == u'-' || c == u'+') && i > 0 && (t[i - 1] == u'*' || t[i - 1] == u'/');
+    if (!EsOperador(c) || signo) {
       operando.prepend(c);
       if (i > 0) continue;
     }
