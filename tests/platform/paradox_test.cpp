@@ -443,6 +443,14 @@ TEST_F(ParadoxTest, ValoresQueNoCabenONoSonValidosNombranCampoYTabla) {
   EXPECT_EQ(t.Registros(), 1);
   EXPECT_EQ(t.Lee(1), Fila(7));
   EXPECT_FALSE(Falla([&] { t.Agrega(Fila(3)); }).mensaje().isEmpty());
+  // A value refused leaves the record's field as it was.
+  QByteArray registro = t.Vacio();
+  t.Fija(registro, 0, QStringLiteral("abc"));
+  t.Fija(registro, 4, 7);
+  EXPECT_EQ(Falla([&] { t.Fija(registro, 0, QStringLiteral("12345678901")); }).clase(), plat::Clase::NoCabe);
+  EXPECT_EQ(Falla([&] { t.Fija(registro, 4, 40000); }).clase(), plat::Clase::NoCabe);
+  EXPECT_EQ(t.Valor(registro.constData(), 0), QStringLiteral("abc"));
+  EXPECT_EQ(t.Valor(registro.constData(), 4), qint64(7));
   EXPECT_EQ(t.Registros(), 1);
 }
 

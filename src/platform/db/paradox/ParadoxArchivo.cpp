@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -92,8 +93,12 @@ struct TipoConocido {
   int largo;  // 0: the width given
 };
 constexpr TipoConocido kTipos[] = {
-    {'A', kAlfa, 0},          {'D', kFecha, kLargoFecha},   {'S', kCorto, kLargoCorto},
-    {'I', kLargo, kLargoLargo}, {'$', kMoneda, kLargoDoble}, {'N', kNumero, kLargoDoble},
+    {'A', kAlfa, 0},
+    {'D', kFecha, kLargoFecha},
+    {'S', kCorto, kLargoCorto},
+    {'I', kLargo, kLargoLargo},
+    {'$', kMoneda, kLargoDoble},
+    {'N', kNumero, kLargoDoble},
     {'L', kLogico, kLargoLogico},
 };
 const TipoConocido* PorLetra(QChar letra) {
@@ -292,18 +297,6 @@ ParadoxArchivo::~ParadoxArchivo() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-TipoDato ParadoxArchivo::Tipo(QChar letra) {
-  switch (letra.toUpper().toLatin1()) {
-    case 'A': return TipoDato::Texto;
-    case 'D': return TipoDato::Fecha;
-    case 'S':
-    case 'I': return TipoDato::Entero;
-    case '$': return TipoDato::Moneda;
-    case 'L': return TipoDato::Logico;
-    default: return TipoDato::Flotante;
-  }
-}
-
 void ParadoxArchivo::Abre() {
   const QByteArray ruta = QFile::encodeName(local_);
   const bool escritura = !soloLectura_ || uso_ == Uso::Exclusivo;  // an exclusive lock needs a writable descriptor
@@ -399,6 +392,7 @@ void ParadoxArchivo::LeeDefinicion() {
   campos_.clear();
   tipos_.clear();
   posiciones_.clear();
+  largos_.clear();
   int posicion = 0;
   for (int i = 0; i < n; ++i, p += 2) {
     const int codigo = quint8(h[p]);
@@ -413,6 +407,7 @@ void ParadoxArchivo::LeeDefinicion() {
     campos_.append(DefCampo{QString(), QChar(QLatin1Char(t->letra)), t->largo ? 0 : largo, 0});
     tipos_.append(codigo);
     posiciones_.append(posicion);
+    largos_.append(largo);
     posicion += largo;
   }
   if (posicion != tamRegistro_) Danada(QStringLiteral("los campos no forman el registro"));
@@ -534,11 +529,13 @@ void ParadoxArchivo::EnlazaAnterior(int numero, int anterior) {
   EscribeEn(PosicionBloque(numero) + 2, v);
 }
 
-int ParadoxArchivo::AsignaBloque(Estado& e) {
+int ParadoxArchivo::AsignaBloque(Estado& e, const QVector<Eslabon>& cadena) {
   if (e.libre != 0) {
     const int b = e.libre;
     e.libre = U16(LeeEn(PosicionBloque(b), 2), 0);
-    if (e.libre > e.bloques) Danada(QStringLiteral("lista de bloques libres no válida"));
+    // A free block that is also in the list of rows would lose them.
+    const bool enUso = std::any_of(cadena.begin(), cadena.end(), [b](const Eslabon& s) { return s.bloque == b; });
+    if (enUso || e.libre > e.bloques) Danada(QStringLiteral("lista de bloques libres no válida"));
     return b;
   }
   if (e.bloques >= 0xFFFF) throw Error(QStringLiteral("La tabla %1 está llena").arg(nombre_));
@@ -574,9 +571,12 @@ void ParadoxArchivo::VerificaAjenos(qint64 desde, qint64 hasta) {
 // After rows from desde on moved by delta, this handle's locks follow them.
 void ParadoxArchivo::MueveBloqueos(qint64 desde, int delta) {
   std::set<qint64> nuevos;
-  for (qint64 n : propios_) nuevos.insert(n >= desde ? n + delta : n);
-  for (qint64 n : nuevos)
-    if (!propios_.count(n) && PonCandado(fd_, F_WRLCK, kBaseRegistros + n, 1) != 0) nuevos.erase(n);
+  for (qint64 n : propios_) {
+    const qint64 ahora = n >= desde ? n + delta : n;
+    // Another station may take the row between the move and this lock; the
+    // lock is lost then, as after a release.
+    if (propios_.count(ahora) || PonCandado(fd_, F_WRLCK, kBaseRegistros + ahora, 1) == 0) nuevos.insert(ahora);
+  }
   for (qint64 n : propios_)
     if (!nuevos.count(n)) PonCandado(fd_, F_UNLCK, kBaseRegistros + n, 1);
   propios_ = nuevos;
@@ -607,17 +607,17 @@ qint64 ParadoxArchivo::Registros() {
   return LeeEstado().registros;
 }
 
-QVector<QVariant> ParadoxArchivo::Lee(qint64 n) {
+QByteArray ParadoxArchivo::LeeRegistro(qint64 n) {
   Candado candado(fd_, F_RDLCK, nombre_);
   const QVector<Eslabon> c = Cadena(LeeEstado());
   int k, i;
   Ubica(c, n, k, i);
-  return Decodifica(LeeEn(PosicionBloque(c[k].bloque) + kCabeceraBloque + qint64(i) * tamRegistro_, tamRegistro_));
+  return LeeEn(PosicionBloque(c[k].bloque) + kCabeceraBloque + qint64(i) * tamRegistro_, tamRegistro_);
 }
 
-void ParadoxArchivo::Escribe(qint64 n, const QVector<QVariant>& valores) {
+void ParadoxArchivo::GrabaRegistro(qint64 n, const QByteArray& registro) {
   ExigeEscritura();
-  const QByteArray registro = Codifica(valores);
+  ExigeTamano(registro);
   Candado candado(fd_, F_WRLCK, nombre_);
   const QVector<Eslabon> c = Cadena(LeeEstado());
   int k, i;
@@ -626,14 +626,26 @@ void ParadoxArchivo::Escribe(qint64 n, const QVector<QVariant>& valores) {
   EscribeEn(PosicionBloque(c[k].bloque) + kCabeceraBloque + qint64(i) * tamRegistro_, registro);
 }
 
-qint64 ParadoxArchivo::Agrega(const QVector<QVariant>& valores) {
+qint64 ParadoxArchivo::AgregaRegistro(const QByteArray& registro) {
   ExigeEscritura();
-  return InsertaEn(-1, Codifica(valores));
+  ExigeTamano(registro);
+  return InsertaEn(-1, registro);
 }
 
-void ParadoxArchivo::Inserta(qint64 n, const QVector<QVariant>& valores) {
+qint64 ParadoxArchivo::InsertaRegistro(qint64 antes, const QByteArray& registro) {
   ExigeEscritura();
-  InsertaEn(n, Codifica(valores));
+  ExigeTamano(registro);
+  return InsertaEn(antes, registro);
+}
+
+QVector<QVariant> ParadoxArchivo::Lee(qint64 n) { return Decodifica(LeeRegistro(n)); }
+void ParadoxArchivo::Escribe(qint64 n, const QVector<QVariant>& valores) { GrabaRegistro(n, Codifica(valores)); }
+qint64 ParadoxArchivo::Agrega(const QVector<QVariant>& valores) { return AgregaRegistro(Codifica(valores)); }
+void ParadoxArchivo::Inserta(qint64 n, const QVector<QVariant>& valores) { InsertaRegistro(n, Codifica(valores)); }
+
+void ParadoxArchivo::ExigeTamano(const QByteArray& registro) const {
+  if (registro.size() != tamRegistro_)
+    throw Error(QStringLiteral("Registro de tamaño equivocado para la tabla %1").arg(nombre_));
 }
 
 qint64 ParadoxArchivo::InsertaEn(qint64 n, const QByteArray& registro) {
@@ -649,7 +661,7 @@ qint64 ParadoxArchivo::InsertaEn(qint64 n, const QByteArray& registro) {
 
   e.enUso = c.size();
   if (c.isEmpty()) {
-    const int b = AsignaBloque(e);
+    const int b = AsignaBloque(e, c);
     Bloque nuevo;
     nuevo.registros.append(registro);
     EscribeBloque(b, nuevo);
@@ -669,7 +681,7 @@ qint64 ParadoxArchivo::InsertaEn(qint64 n, const QByteArray& registro) {
       // A full block: a row past the end of the last block opens a new block;
       // anywhere else the block splits in two halves.
       Bloque nuevo;
-      const int numero = AsignaBloque(e);
+      const int numero = AsignaBloque(e, c);
       nuevo.anterior = c[k].bloque;
       nuevo.siguiente = b.siguiente;
       const int corte = (k == c.size() - 1 && i == c[k].cuenta) ? b.registros.size() - 1 : b.registros.size() / 2;
@@ -900,123 +912,129 @@ void ParadoxArchivo::EmpacaArchivo(const QString& ruta) {
   tabla.Empaca();
 }
 
+QByteArray ParadoxArchivo::Vacio() const { return QByteArray(tamRegistro_, '\0'); }
+
+void ParadoxArchivo::Fija(QByteArray& registro, int c, const QVariant& v) const {
+  ExigeTamano(registro);
+  // The field's bytes are made apart and go into the record only when the
+  // value was good.
+  const int largo = largos_[c];
+  QByteArray campo(largo, '\0');
+  char* p = campo.data();
+  const auto noCabe = [&] {
+    return Error(Clase::NoCabe, QStringLiteral("El valor no cabe en el campo %1 de la tabla %2").arg(campos_[c].nombre, nombre_));
+  };
+  const auto noValido = [&] {
+    return Error(Clase::Conversion, QStringLiteral("Valor no válido para el campo %1 de la tabla %2").arg(campos_[c].nombre, nombre_));
+  };
+  bool ok = true;
+  switch (v.isValid() ? tipos_[c] : 0) {
+    case kAlfa: {
+      QString texto = v.toString();
+      while (texto.endsWith(u' ')) texto.chop(1);
+      const QByteArray bytes = fs::ACp1252(texto);
+      if (bytes.size() > largo) throw noCabe();
+      std::memcpy(p, bytes.constData(), size_t(bytes.size()));
+      break;
+    }
+    case kNumero:
+    case kMoneda: {
+      double d = v.toDouble(&ok);
+      if (!ok) throw noValido();
+      if (!std::isfinite(d)) throw noCabe();
+      if (d == 0) d = 0;  // no negative zero
+      quint64 bits;
+      std::memcpy(&bits, &d, sizeof bits);
+      bits = (bits >> 63) ? ~bits : bits | (quint64(1) << 63);
+      PonBE(p, bits, kLargoDoble);
+      break;
+    }
+    case kCorto:
+    case kLargo: {
+      const double d = v.toDouble(&ok);
+      if (!ok) throw noValido();
+      const double limite = tipos_[c] == kCorto ? 32767.0 : 2147483647.0;
+      if (!std::isfinite(d) || d != std::trunc(d) || d < -limite || d > limite) throw noCabe();
+      if (tipos_[c] == kCorto)
+        PonBE(p, quint16(qint16(d)) ^ 0x8000u, kLargoCorto);
+      else
+        PonBE(p, quint32(qint32(d)) ^ 0x80000000u, kLargoLargo);
+      break;
+    }
+    case kFecha: {
+      QDate fecha;
+      const bool texto = v.typeId() == QMetaType::QString;
+      if (v.typeId() == QMetaType::QDate)
+        fecha = v.toDate();
+      else if (v.typeId() == QMetaType::QDateTime)
+        fecha = v.toDateTime().date();
+      else if (texto && v.toString().trimmed().isEmpty())
+        break;
+      else if (texto)
+        fecha = QDate::fromString(v.toString().trimmed(), QStringLiteral("dd/MM/yyyy"));
+      else
+        throw noValido();
+      if (!fecha.isValid()) {
+        if (texto) throw noValido();
+        break;  // an invalid date is a blank date
+      }
+      const qint64 dias = fecha.toJulianDay() - kDiaJulianoCero;
+      if (dias < 1) throw noCabe();
+      PonBE(p, quint32(qint32(dias)) ^ 0x80000000u, kLargoFecha);
+      break;
+    }
+    case kLogico:
+      *p = char(v.toBool() ? kVerdadero : kFalso);
+      break;
+  }
+  registro.replace(posiciones_[c], largo, campo);
+}
+
+QVariant ParadoxArchivo::Valor(const char* registro, int c) const {
+  const char* p = registro + posiciones_[c];
+  switch (tipos_[c]) {
+    case kAlfa: {
+      const int largo = int(qstrnlen(p, uint(campos_[c].ancho)));
+      return largo > 0 ? QVariant(fs::DeCp1252(QByteArray(p, largo))) : QVariant();
+    }
+    case kNumero:
+    case kMoneda: {
+      quint64 bits = TomaBE(p, kLargoDoble);
+      if (bits == 0) return QVariant();
+      bits = (bits >> 63) ? bits & ~(quint64(1) << 63) : ~bits;
+      double d;
+      std::memcpy(&d, &bits, sizeof d);
+      return d;
+    }
+    case kCorto: {
+      const quint64 crudo = TomaBE(p, kLargoCorto);
+      return crudo ? QVariant(qint64(qint16(quint16(crudo ^ 0x8000u)))) : QVariant();
+    }
+    case kLargo: {
+      const quint64 crudo = TomaBE(p, kLargoLargo);
+      return crudo ? QVariant(qint64(qint32(quint32(crudo ^ 0x80000000u)))) : QVariant();
+    }
+    case kFecha: {
+      const quint64 crudo = TomaBE(p, kLargoFecha);
+      return crudo ? QVariant(QDate::fromJulianDay(qint32(quint32(crudo ^ 0x80000000u)) + kDiaJulianoCero)) : QVariant();
+    }
+    case kLogico:
+      return *p ? QVariant((quint8(*p) & 0x7F) != 0) : QVariant();
+  }
+  return QVariant();
+}
+
 QByteArray ParadoxArchivo::Codifica(const QVector<QVariant>& valores) const {
   if (valores.size() != campos_.size())
     throw Error(QStringLiteral("La tabla %1 tiene %2 campos y se dieron %3 valores").arg(nombre_).arg(campos_.size()).arg(valores.size()));
-  QByteArray registro(tamRegistro_, '\0');
-  for (int c = 0; c < campos_.size(); ++c) {
-    const QVariant& v = valores[c];
-    if (!v.isValid()) continue;
-    char* p = registro.data() + posiciones_[c];
-    const auto noCabe = [&] {
-      return Error(Clase::NoCabe, QStringLiteral("El valor no cabe en el campo %1 de la tabla %2").arg(campos_[c].nombre, nombre_));
-    };
-    const auto noValido = [&] {
-      return Error(Clase::Conversion, QStringLiteral("Valor no válido para el campo %1 de la tabla %2").arg(campos_[c].nombre, nombre_));
-    };
-    bool ok = true;
-    switch (tipos_[c]) {
-      case kAlfa: {
-        QString texto = v.toString();
-        while (texto.endsWith(u' ')) texto.chop(1);
-        const QByteArray bytes = fs::ACp1252(texto);
-        if (bytes.size() > campos_[c].ancho) throw noCabe();
-        std::memcpy(p, bytes.constData(), size_t(bytes.size()));
-        break;
-      }
-      case kNumero:
-      case kMoneda: {
-        double d = v.toDouble(&ok);
-        if (!ok) throw noValido();
-        if (!std::isfinite(d)) throw noCabe();
-        if (d == 0) d = 0;  // no negative zero
-        quint64 bits;
-        std::memcpy(&bits, &d, sizeof bits);
-        bits = (bits >> 63) ? ~bits : bits | (quint64(1) << 63);
-        PonBE(p, bits, kLargoDoble);
-        break;
-      }
-      case kCorto:
-      case kLargo: {
-        const double d = v.toDouble(&ok);
-        if (!ok) throw noValido();
-        const double limite = tipos_[c] == kCorto ? 32767.0 : 2147483647.0;
-        if (!std::isfinite(d) || d != std::trunc(d) || d < -limite || d > limite) throw noCabe();
-        if (tipos_[c] == kCorto)
-          PonBE(p, quint16(qint16(d)) ^ 0x8000u, kLargoCorto);
-        else
-          PonBE(p, quint32(qint32(d)) ^ 0x80000000u, kLargoLargo);
-        break;
-      }
-      case kFecha: {
-        QDate fecha;
-        if (v.typeId() == QMetaType::QDate)
-          fecha = v.toDate();
-        else if (v.typeId() == QMetaType::QDateTime)
-          fecha = v.toDateTime().date();
-        else if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
-          break;
-        else if (v.typeId() == QMetaType::QString)
-          fecha = QDate::fromString(v.toString().trimmed(), QStringLiteral("dd/MM/yyyy"));
-        else
-          throw noValido();
-        if (!fecha.isValid()) {
-          if (v.typeId() == QMetaType::QString) throw noValido();
-          break;  // an invalid date is a blank date
-        }
-        const qint64 dias = fecha.toJulianDay() - kDiaJulianoCero;
-        if (dias < 1) throw noCabe();
-        PonBE(p, quint32(qint32(dias)) ^ 0x80000000u, kLargoFecha);
-        break;
-      }
-      case kLogico:
-        *p = char(v.toBool() ? kVerdadero : kFalso);
-        break;
-    }
-  }
+  QByteArray registro = Vacio();
+  for (int c = 0; c < campos_.size(); ++c) Fija(registro, c, valores[c]);
   return registro;
 }
 
 QVector<QVariant> ParadoxArchivo::Decodifica(const QByteArray& registro) const {
   QVector<QVariant> valores(campos_.size());
-  for (int c = 0; c < campos_.size(); ++c) {
-    const char* p = registro.constData() + posiciones_[c];
-    switch (tipos_[c]) {
-      case kAlfa: {
-        const int largo = int(qstrnlen(p, uint(campos_[c].ancho)));
-        if (largo > 0) valores[c] = fs::DeCp1252(QByteArray(p, largo));
-        break;
-      }
-      case kNumero:
-      case kMoneda: {
-        quint64 bits = TomaBE(p, kLargoDoble);
-        if (bits == 0) break;
-        bits = (bits >> 63) ? bits & ~(quint64(1) << 63) : ~bits;
-        double d;
-        std::memcpy(&d, &bits, sizeof d);
-        valores[c] = d;
-        break;
-      }
-      case kCorto: {
-        const quint64 crudo = TomaBE(p, kLargoCorto);
-        if (crudo != 0) valores[c] = int(qint16(quint16(crudo ^ 0x8000u)));
-        break;
-      }
-      case kLargo: {
-        const quint64 crudo = TomaBE(p, kLargoLargo);
-        if (crudo != 0) valores[c] = int(qint32(quint32(crudo ^ 0x80000000u)));
-        break;
-      }
-      case kFecha: {
-        const quint64 crudo = TomaBE(p, kLargoFecha);
-        if (crudo != 0) valores[c] = QDate::fromJulianDay(qint32(quint32(crudo ^ 0x80000000u)) + kDiaJulianoCero);
-        break;
-      }
-      case kLogico:
-        if (*p != 0) valores[c] = (quint8(*p) & 0x7F) != 0;
-        break;
-    }
-  }
+  for (int c = 0; c < campos_.size(); ++c) valores[c] = Valor(registro.constData(), c);
   return valores;
 }
 

@@ -4,10 +4,12 @@
 // a row inserted before row n becomes row n, and packing keeps the order.
 //
 // Field types: 'A' alpha (width 1..255), 'N' number, '$' money, 'D' date,
-// 'S' short, 'I' long, 'L' logical. Values cross this class as QVariant:
-// QString, double, QDate, qint32 or bool; an invalid QVariant is a blank
-// field, which stays distinct from 0 and from False. Texts are stored in
-// Windows-1252 without trailing blanks; an empty text is a blank field.
+// 'S' short, 'I' long, 'L' logical. Records cross this class raw, in the
+// file's layout, and their fields are read and set one at a time (Valor,
+// Fija), or as a whole row of values. Values are QVariant: QString, double,
+// QDate, qint64 or bool; an invalid QVariant is a blank field, which stays
+// distinct from 0 and from False. Texts are stored in Windows-1252 without
+// trailing blanks; an empty text is a blank field.
 //
 // Between stations (processes) and between handles of one process, with
 // open-file-description locks on the file itself (never lock files), all of
@@ -58,8 +60,6 @@ class ParadoxArchivo {
   static void Copia(const QString& origen, const QString& destino);
   // Opens the table exclusively, packs it and closes it.
   static void EmpacaArchivo(const QString& ruta);
-  // How the program sees a field of this type letter.
-  static TipoDato Tipo(QChar letra);
 
   const QString& Nombre() const { return nombre_; }  // the file name, for messages
   const QString& RutaLocal() const { return local_; }
@@ -69,16 +69,30 @@ class ParadoxArchivo {
   // width 0.
   const QVector<DefCampo>& Campos() const { return campos_; }
 
-  // Rows are numbered from 1 in table order.
+  // Raw records and their fields. Fija gives NoCabe for a value that does
+  // not fit the field and Conversion for one of the wrong kind, naming the
+  // field and the table; it leaves the record as it was.
+  QByteArray Vacio() const;  // every field blank
+  QVariant Valor(const char* registro, int campo) const;
+  void Fija(QByteArray& registro, int campo, const QVariant& valor) const;
+
+  // Rows are numbered from 1 in table order; each call reads the file as it
+  // is now.
   qint64 Registros();
-  QVector<QVariant> Lee(qint64 n);
-  void Escribe(qint64 n, const QVector<QVariant>& valores);
+  QByteArray LeeRegistro(qint64 n);
+  void GrabaRegistro(qint64 n, const QByteArray& registro);
   // Appends a row; returns its number.
-  qint64 Agrega(const QVector<QVariant>& valores);
-  // Puts a row before row n (n = Registros() + 1 appends).
-  void Inserta(qint64 n, const QVector<QVariant>& valores);
+  qint64 AgregaRegistro(const QByteArray& registro);
+  // Puts a row before row antes (Registros() + 1 appends); returns its number.
+  qint64 InsertaRegistro(qint64 antes, const QByteArray& registro);
   // Removes row n; the following rows move up.
   void Borra(qint64 n);
+
+  // The same with whole rows of values.
+  QVector<QVariant> Lee(qint64 n);
+  void Escribe(qint64 n, const QVector<QVariant>& valores);
+  qint64 Agrega(const QVector<QVariant>& valores);
+  void Inserta(qint64 n, const QVector<QVariant>& valores);
   // Remove every row / rewrite the rows in order into full blocks. Both need
   // exclusive use: a shared handle gets it for the moment when nobody else
   // has the table open, else EnUso. Row locks of this handle are dropped.
@@ -108,13 +122,14 @@ class ParadoxArchivo {
   void EscribeBloque(int numero, const Bloque& b);
   void EnlazaAnterior(int numero, int anterior);
   void EnlazaSiguiente(int numero, int siguiente);
-  int AsignaBloque(Estado& e);
+  int AsignaBloque(Estado& e, const QVector<Eslabon>& cadena);
   void LiberaBloque(Estado& e, int numero);
   qint64 InsertaEn(qint64 n, const QByteArray& registro);
   QVector<QByteArray> LeeTodos();
   void Ubica(const QVector<Eslabon>& c, qint64 n, int& k, int& i) const;
   qint64 Total(const QVector<Eslabon>& c) const;
   void ExigeEscritura() const;
+  void ExigeTamano(const QByteArray& registro) const;
   void VerificaAjenos(qint64 desde, qint64 hasta);
   void MueveBloqueos(qint64 desde, int delta);
   void TomaExclusivo();
@@ -137,6 +152,7 @@ class ParadoxArchivo {
   QVector<DefCampo> campos_;
   QVector<int> tipos_;
   QVector<int> posiciones_;
+  QVector<int> largos_;
   int tamRegistro_ = 0;
   int tamCabecera_ = 0;
   int tamBloque_ = 0;
