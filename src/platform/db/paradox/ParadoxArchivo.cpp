@@ -50,15 +50,6 @@ int PonCandado(int fd, short tipo, off_t inicio, off_t largo) {
 
 bool Ocupado(int codigo) { return codigo == EAGAIN || codigo == EACCES; }
 
-mode_t MascaraDelProceso() {
-  static const mode_t mascara = [] {
-    const mode_t m = ::umask(0);
-    ::umask(m);
-    return m;
-  }();
-  return mascara;
-}
-
 quint16 U16(const QByteArray& b, int p) {
   return quint16(quint8(b[p]) | (quint8(b[p + 1]) << 8));
 }
@@ -161,7 +152,7 @@ int EscribeNuevo(const QString& local, const QString& nombre, const QByteArray& 
     if (r != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre, r);
     EscribeTodo(fd, bytes, 0, nombre);
     if (::fsync(fd) < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre, errno);
-    ::fchmod(fd, 0666 & ~MascaraDelProceso());
+    ::fchmod(fd, 0666 & ~fs::MascaraDelProceso());
     if (::rename(plantilla.constData(), QFile::encodeName(local).constData()) < 0)
       throw plat::ErrorDeSistema(QStringLiteral("No se pudo reemplazar la tabla ") + nombre, errno);
   } catch (...) {
@@ -170,6 +161,27 @@ int EscribeNuevo(const QString& local, const QString& nombre, const QByteArray& 
     throw;
   }
   return fd;
+}
+
+// EscribeNuevo over a file nobody else has open: EnUso, leaving it as it
+// was, while someone does.
+int Reemplaza(const QString& local, const QString& nombre, const QByteArray& bytes) {
+  const int viejo = TomaParaReemplazar(local, nombre);
+  int nuevo = -1;
+  try {
+    nuevo = EscribeNuevo(local, nombre, bytes);
+  } catch (...) {
+    if (viejo >= 0) ::close(viejo);
+    throw;
+  }
+  if (viejo >= 0) ::close(viejo);
+  return nuevo;
+}
+
+// The file name of a table path, for messages.
+QString NombreDe(const QString& ruta) {
+  const QString nombre = fs::NombreArchivo(ruta);
+  return nombre.isEmpty() ? ruta : nombre;
 }
 
 QByteArray CabeceraNueva(const QString& nombre, const QVector<DefCampo>& campos) {
@@ -288,8 +300,7 @@ struct ParadoxArchivo::Candado {
 };
 
 ParadoxArchivo::ParadoxArchivo(const QString& ruta, Uso uso, bool soloLectura)
-    : nombre_(fs::NombreArchivo(ruta)), local_(fs::Local(ruta)), uso_(uso), soloLectura_(soloLectura) {
-  if (nombre_.isEmpty()) nombre_ = ruta;
+    : nombre_(NombreDe(ruta)), local_(fs::Local(ruta)), uso_(uso), soloLectura_(soloLectura) {
   Abre();
 }
 
@@ -833,27 +844,14 @@ void ParadoxArchivo::Empaca() {
 }
 
 void ParadoxArchivo::Crea(const QString& ruta, const QVector<DefCampo>& campos) {
-  QString nombre = fs::NombreArchivo(ruta);
-  if (nombre.isEmpty()) nombre = ruta;
+  const QString nombre = NombreDe(ruta);
   const QString local = fs::Local(ruta);
-  const QByteArray bytes = CabeceraNueva(nombre, campos);
-  const int viejo = TomaParaReemplazar(local, nombre);
-  int nuevo = -1;
-  try {
-    nuevo = EscribeNuevo(local, nombre, bytes);
-  } catch (...) {
-    if (viejo >= 0) ::close(viejo);
-    throw;
-  }
-  ::close(nuevo);
-  if (viejo >= 0) ::close(viejo);
+  ::close(Reemplaza(local, nombre, CabeceraNueva(nombre, campos)));
 }
 
 void ParadoxArchivo::Copia(const QString& origen, const QString& destino) {
-  QString nombre = fs::NombreArchivo(origen);
-  if (nombre.isEmpty()) nombre = origen;
-  QString nombreDestino = fs::NombreArchivo(destino);
-  if (nombreDestino.isEmpty()) nombreDestino = destino;
+  const QString nombre = NombreDe(origen);
+  const QString nombreDestino = NombreDe(destino);
   const QString localOrigen = fs::Local(origen);
   const QString localDestino = fs::Local(destino);
 
@@ -879,14 +877,7 @@ void ParadoxArchivo::Copia(const QString& origen, const QString& destino) {
   }
   ::close(fd);
 
-  const int viejo = TomaParaReemplazar(localDestino, nombreDestino);
-  int nuevo = -1;
-  try {
-    nuevo = EscribeNuevo(localDestino, nombreDestino, bytes);
-  } catch (...) {
-    if (viejo >= 0) ::close(viejo);
-    throw;
-  }
+  const int nuevo = Reemplaza(localDestino, nombreDestino, bytes);
 
   // Companion files: the same name with another extension (index, memo,
   // validity checks), copied while the new table is still held.
@@ -903,7 +894,6 @@ void ParadoxArchivo::Copia(const QString& origen, const QString& destino) {
     copiados = fs::CopiaArchivo(infoOrigen.absolutePath() + u'/' + entrada, meta) && copiados;
   }
   ::close(nuevo);
-  if (viejo >= 0) ::close(viejo);
   if (!copiados) throw Error(Clase::Io, QStringLiteral("No se pudieron copiar los archivos de la tabla ") + nombre);
 }
 
