@@ -15,6 +15,14 @@ class TCommThread : public QThread {
   explicit TCommThread(const QString& nombre) {
     try {
       puerto_.Abre(nombre);
+    } catch (const plat::Error& e) {
+      error_ = e.mensaje();
+      return;
+    }
+    // Interim settings, replaced by OpenPort's right after; a device that
+    // refuses some of them (a pseudo-terminal has no parity) is not an error
+    // here, only when OpenPort applies the component's own.
+    try {
       serial::Ajustes ajustes = puerto_.LeeAjustes();
       ajustes.baudios = 9600;
       ajustes.bitsDatos = 8;
@@ -22,9 +30,12 @@ class TCommThread : public QThread {
       ajustes.parada = serial::Parada::Uno;
       ajustes.binario = true;
       puerto_.FijaAjustes(ajustes);
-      puerto_.FijaColas(512, 512);
-      puerto_.FijaMascara(serial::EvRxChar | serial::EvCts | serial::EvDsr | serial::EvRlsd | serial::EvErr |
-                          serial::EvRing);  // 0x1B9
+    } catch (const plat::Error&) {
+    }
+    puerto_.FijaColas(512, 512);
+    puerto_.FijaMascara(serial::EvRxChar | serial::EvCts | serial::EvDsr | serial::EvRlsd | serial::EvErr |
+                        serial::EvRing);  // 0x1B9
+    try {
       puerto_.Purga(serial::PurgeTxAbort | serial::PurgeRxAbort | serial::PurgeTxClear | serial::PurgeRxClear);
       puerto_.Ejecuta(serial::Escape::ClrDtr);
       puerto_.Ejecuta(serial::Escape::ClrRts);

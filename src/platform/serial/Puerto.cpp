@@ -179,7 +179,9 @@ Ajustes Puerto::LeeAjustes() const {
   if (t.c_cflag & CSTOPB) a.parada = a.bitsDatos == 5 ? Parada::UnoYMedio : Parada::Dos;
   else a.parada = Parada::Uno;
   if (t.c_cflag & CRTSCTS) a.flujo = Flujo::RtsCts;
-  else if (t.c_iflag & (IXON | IXOFF)) a.flujo = Flujo::XonXoff;
+  // A tty's cooked-mode default has IXON alone; flow control by XON/XOFF
+  // means both directions.
+  else if ((t.c_iflag & IXON) && (t.c_iflag & IXOFF)) a.flujo = Flujo::XonXoff;
   else a.flujo = Flujo::Ninguno;
   a.binario = !(t.c_lflag & ICANON) && !(t.c_oflag & OPOST);
   return a;
