@@ -41,21 +41,21 @@ QColor ColorQt(TColor color, const QPalette& paleta) {
   const auto valor = static_cast<uint32_t>(color);
   if (!(valor & 0x80000000u)) return Rgb(valor);
   switch (valor & 0xFF) {
-    case 5: return paleta.color(QPalette::Base);
-    case 6: return paleta.color(QPalette::WindowText);
-    case 8: return paleta.color(QPalette::WindowText);
-    case 13: return paleta.color(QPalette::Highlight);
-    case 14: return paleta.color(QPalette::HighlightedText);
-    case 15: return paleta.color(QPalette::Button);
-    case 16: return paleta.color(QPalette::Dark);
+    case 5: return paleta.color(QPalette::Active, QPalette::Base);
+    case 6: return paleta.color(QPalette::Active, QPalette::WindowText);
+    case 8: return paleta.color(QPalette::Active, QPalette::WindowText);
+    case 13: return paleta.color(QPalette::Active, QPalette::Highlight);
+    case 14: return paleta.color(QPalette::Active, QPalette::HighlightedText);
+    case 15: return paleta.color(QPalette::Active, QPalette::Button);
+    case 16: return paleta.color(QPalette::Active, QPalette::Dark);
     case 17: return paleta.color(QPalette::Disabled, QPalette::Text);
-    case 18: return paleta.color(QPalette::ButtonText);
-    case 20: return paleta.color(QPalette::Light);
-    case 21: return paleta.color(QPalette::Shadow);
-    case 22: return paleta.color(QPalette::Midlight);
-    case 23: return paleta.color(QPalette::ToolTipText);
-    case 24: return paleta.color(QPalette::ToolTipBase);
-    default: return paleta.color(QPalette::Window);
+    case 18: return paleta.color(QPalette::Active, QPalette::ButtonText);
+    case 20: return paleta.color(QPalette::Active, QPalette::Light);
+    case 21: return paleta.color(QPalette::Active, QPalette::Shadow);
+    case 22: return paleta.color(QPalette::Active, QPalette::Midlight);
+    case 23: return paleta.color(QPalette::Active, QPalette::ToolTipText);
+    case 24: return paleta.color(QPalette::Active, QPalette::ToolTipBase);
+    default: return paleta.color(QPalette::Active, QPalette::Window);
   }
 }
 

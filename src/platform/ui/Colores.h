@@ -27,7 +27,8 @@ constexpr TColor clWindowFrame = SistemaColor(6), clWindow = SistemaColor(5), cl
 // The colour's name: its identifier ("clBlue", "clBtnFace") when it has one,
 // otherwise "$" and eight upper-case hexadecimal digits ("$00FF8000").
 QString ColorToString(TColor color);
-// The colour as red, green and blue; system colours from the palette.
+// The colour as red, green and blue; system colours from the palette's
+// active group, as they do not change with a control's state.
 QColor ColorQt(TColor color, const QPalette& paleta);
 
 }  // namespace ui
