@@ -46,8 +46,6 @@ TFormaGlyp::TFormaGlyp(QWidget* owner) : ui::Forma(owner) {
   capa->addWidget(panel);
 }
 
-TFormaGlyp::~TFormaGlyp() = default;
-
 const QStringList& TFormaGlyp::Botones() {
   static const QStringList nombres = [] {
     QStringList n;

@@ -11,7 +11,6 @@ class TFormaGlyp : public ui::Forma {
   Q_OBJECT
  public:
   explicit TFormaGlyp(QWidget* owner = nullptr);
-  ~TFormaGlyp() override;
 
   // Names of the holder's buttons.
   static const QStringList& Botones();
