@@ -30,8 +30,8 @@ QByteArray Cadena(const QByteArray& texto, int ancho) {
 }  // namespace
 
 TEST_F(PaginaPreviaTest, CuadroEnElArchivoYEnRemoto) {
-  // The box of the line cuadro(10,5,30,9,2,clRed), drawn on page 2.
-  AgregaElementoPagina(10, kElementoCuadro, 2, 5, "30", "9", "2", "clRed");
+  // The box of the line cuadro(10,5,30,9,2,clRed).
+  AgregaElementoPagina(10, kElementoCuadro, 1, 5, "30", "9", "2", "clRed");
   RegistraElementoRemoto(10, 5, kElementoCuadro, "30", "9", "2", "clRed", "");
 
   QByteArray esperado;
@@ -44,11 +44,17 @@ TEST_F(PaginaPreviaTest, CuadroEnElArchivoYEnRemoto) {
   esperado += Cadena("clRed", 9);
   esperado += Cadena("9", 26);
   esperado += QByteArray(26, '\0');
-  esperado += QByteArray::fromHex("02000000");      // page 2
+  esperado += QByteArray::fromHex("01000000");      // page 1
   ASSERT_EQ(esperado.size(), kTamanoElementoPagina);
   EXPECT_EQ(fs::LeeBytes("C:\\VRL\\tempo\\format.tmp"), esperado);
-  // The side file keeps page 1, as outside programs have always read it.
   EXPECT_EQ(fs::LeeLineas("C:\\VRL\\tempo\\remoto.tmp"), QStringList{"10,5,-2,30,9,2,clRed,,1"});
+
+  // A line drawn on page 2 is kept with page 2; the side file keeps page 1,
+  // as outside programs have always read it.
+  AgregaElementoPagina(0, kElementoLinea, 2, 7.5, "80", "7.5", "1", "");
+  RegistraElementoRemoto(0, 7.5, kElementoLinea, "80", "7.5", "1", "", "Total");
+  EXPECT_EQ(LeeElementosPagina().at(1).NumeroPagina, 2);
+  EXPECT_EQ(fs::LeeLineas("C:\\VRL\\tempo\\remoto.tmp").value(1), "0,7,-3,80,7.5,1,,Total,1");
 }
 
 TEST_F(PaginaPreviaTest, RegistrosDeVuelta) {

@@ -19,7 +19,7 @@ namespace print {
 namespace {
 
 constexpr int kEsperaConexionMs = 3000;
-constexpr double kEsperaServidorSeg = 15.0;
+constexpr double kEsperaServidorSeg = 5.0;
 
 struct CierraHttp {
   void operator()(http_t* http) const { httpClose(http); }
@@ -39,9 +39,31 @@ Conexion Conecta() {
 
 QString UltimoError() { return QString::fromUtf8(cupsLastErrorString()); }
 
-plat::Error ErrorDeCola(const QString& cola) {
+// The answer to one Get-Printer-Attributes request on the queue, or null
+// when the queue does not exist or the server does not answer (the reason
+// in cupsLastError). The caller frees the answer.
+ipp_t* PideAtributos(http_t* http, const QString& cola, const char* atributo) {
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                   cola.toUtf8().constData());
+  ipp_t* peticion = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  ippAddString(peticion, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(peticion, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, atributo);
+  ipp_t* respuesta = cupsDoRequest(http, peticion, "/");
+  if (respuesta && ippGetStatusCode(respuesta) > IPP_STATUS_OK_EVENTS_COMPLETE) {
+    ippDelete(respuesta);
+    return nullptr;
+  }
+  return respuesta;
+}
+
+plat::Error ErrorDeCola(http_t* http, const QString& cola) {
   if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) {
     return plat::Error(plat::Clase::NoExiste, QStringLiteral("La impresora \"%1\" no existe").arg(cola));
+  }
+  if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE || httpError(http) != 0) {
+    return plat::Error(plat::Clase::Io,
+                       QStringLiteral("El servicio de impresión no responde; no se imprimió en \"%1\"").arg(cola));
   }
   return plat::Error(plat::Clase::Io,
                      QStringLiteral("No se pudo imprimir en \"%1\": %2").arg(cola, UltimoError()));
@@ -91,10 +113,15 @@ void EnviaTrabajo(const QString& cola, const QByteArray& datos, const char* form
   }
   const QByteArray nombre = cola.toUtf8();
   const QByteArray documento = titulo.toUtf8();
+  // Asked first, in one request, so a missing queue is told as such rather
+  // than as the server's internal error for a job on it.
+  ipp_t* respuesta = PideAtributos(http.get(), cola, "printer-state");
+  if (!respuesta) throw ErrorDeCola(http.get(), cola);
+  ippDelete(respuesta);
   const int trabajo = cupsCreateJob(http.get(), nombre.constData(), documento.constData(), 0, nullptr);
-  if (trabajo == 0) throw ErrorDeCola(cola);
+  if (trabajo == 0) throw ErrorDeCola(http.get(), cola);
   const auto falla = [&]() {
-    const plat::Error error = ErrorDeCola(cola);
+    const plat::Error error = ErrorDeCola(http.get(), cola);
     cupsCancelJob2(http.get(), nombre.constData(), trabajo, 0);
     return error;
   };
@@ -126,29 +153,40 @@ std::vector<ColaSistema> ColasDelSistema() {
   std::vector<ColaSistema> colas;
   Conexion http = Conecta();
   if (!http) return colas;
-  cups_dest_t* destinos = nullptr;
-  const int n = cupsGetDests2(http.get(), &destinos);
-  for (int i = 0; i < n; ++i) {
-    const cups_dest_t& d = destinos[i];
-    if (d.instance) continue;  // instances are option sets of a queue, not printers
-    const char* info = cupsGetOption("printer-info", d.num_options, d.options);
-    colas.push_back({QString::fromUtf8(d.name), QString::fromUtf8(info ? info : ""), d.is_default != 0});
+  ipp_t* peticion = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+  static const char* const kAtributos[] = {"printer-name", "printer-info"};
+  ippAddStrings(peticion, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, kAtributos);
+  ipp_t* respuesta = cupsDoRequest(http.get(), peticion, "/");
+  if (!respuesta) return colas;
+  // One group of attributes per printer.
+  ColaSistema actual;
+  const auto cierra = [&]() {
+    if (!actual.nombre.isEmpty()) colas.push_back(actual);
+    actual = ColaSistema();
+  };
+  for (ipp_attribute_t* a = ippFirstAttribute(respuesta); a; a = ippNextAttribute(respuesta)) {
+    if (ippGetGroupTag(a) != IPP_TAG_PRINTER) {
+      cierra();
+      continue;
+    }
+    const char* nombre = ippGetName(a);
+    if (!nombre) continue;
+    if (!qstrcmp(nombre, "printer-name")) actual.nombre = QString::fromUtf8(ippGetString(a, 0, nullptr));
+    if (!qstrcmp(nombre, "printer-info")) actual.descripcion = QString::fromUtf8(ippGetString(a, 0, nullptr));
   }
-  cupsFreeDests(n, destinos);
+  cierra();
+  ippDelete(respuesta);
+  // The user's choice ($PRINTER, $LPDEST) or the server's default.
+  if (const char* predeterminada = cupsGetDefault2(http.get())) {
+    for (ColaSistema& c : colas) c.predeterminada = c.nombre == QString::fromUtf8(predeterminada);
+  }
   return colas;
 }
 
 int ResolucionDeCola(const QString& cola) {
   Conexion http = Conecta();
   if (!http) return 0;
-  char uri[HTTP_MAX_URI];
-  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
-                   cola.toUtf8().constData());
-  ipp_t* peticion = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-  ippAddString(peticion, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-  ippAddString(peticion, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-               "printer-resolution-default");
-  ipp_t* respuesta = cupsDoRequest(http.get(), peticion, "/");
+  ipp_t* respuesta = PideAtributos(http.get(), cola, "printer-resolution-default");
   int ppp = 0;
   if (respuesta) {
     if (ipp_attribute_t* a = ippFindAttribute(respuesta, "printer-resolution-default", IPP_TAG_RESOLUTION)) {
