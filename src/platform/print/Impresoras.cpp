@@ -35,7 +35,7 @@ Lista& LaLista() {
 
 }  // namespace
 
-std::vector<DatosImpresora> Impresoras() { return LaLista().impresoras; }
+const std::vector<DatosImpresora>& Impresoras() { return LaLista().impresoras; }
 
 QStringList NombresImpresoras() {
   QStringList nombres;

@@ -31,8 +31,9 @@ struct DatosImpresora {
   int resolucion = 0;   // dots per inch; 0 asks the queue (600 when it does not say)
 };
 
-// The printers, in the system's order.
-std::vector<DatosImpresora> Impresoras();
+// The printers, in the system's order. The reference is good until the list
+// is replaced or dropped.
+const std::vector<DatosImpresora>& Impresoras();
 // Their names, in the same order.
 QStringList NombresImpresoras();
 // Index of the system's default printer; −1 when there is none.
