@@ -1,10 +1,9 @@
+#include "platform/Error.h"
 #include "platform/db/Catalogo.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-
-#include "platform/Error.h"
 
 using namespace db;
 using namespace db::campo;

@@ -1,13 +1,13 @@
 // The registry of every table: each layout sound, each field that the
 // system's routines write present, keys as wide as the tables that copy them.
 
+#include "pos/TablasVenta.h"
+#include "tablas/TablasVorlan.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
-
-#include "pos/TablasVenta.h"
-#include "tablas/TablasVorlan.h"
 
 using db::CarpetaTabla;
 using db::DefCampo;

@@ -1,8 +1,8 @@
 #include "platform/db/Catalogo.h"
 
-#include <QSet>
-
 #include "platform/Error.h"
+
+#include <QSet>
 
 namespace db {
 

@@ -11,16 +11,17 @@
 //   - each field's type and width are ones its format can store: dBASE
 //     C 1..254, N/F 1..20 with decimals below width - 1 (or 0), D 8, L 1,
 //     M 10, at most 255 fields in records of at most 4000 bytes (the
-//     deletion mark included); Paradox A 1..255, N $ D S I L + with width 0 (fixed size);
+//     deletion mark included); Paradox A 1..255, N $ D S I L + with
+//     width 0 (fixed size);
 //   - every tag of a dBASE table has a unique name of at most 10 characters
 //     and an expression whose names are fields of the table (a name followed
 //     by "(" is a function); Paradox capture tables have no tags.
 
+#include "platform/db/Esquema.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
-
-#include "platform/db/Esquema.h"
 
 namespace db {
 
