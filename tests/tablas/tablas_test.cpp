@@ -75,11 +75,9 @@ TEST(Tablas, ListaDeLasTablasRegistradas) {
   for (const DefTabla& t : Cat().Tablas()) {
     const int o = static_cast<int>(t.origen);
     ++cuenta[o];
-    std::printf("  %-9s %-10s %-22s %-12s %3d %d\n",
-                o == 0   ? "empresa"
-                : o == 1 ? "programa"
-                         : "corrida",
-                Nombre(t.carpeta).toUtf8().constData(), t.Titulo().toUtf8().constData(),
+    const char* origen[] = {"empresa", "programa", "corrida"};
+    std::printf("  %-9s %-10s %-22s %-12s %3d %d\n", origen[o], Nombre(t.carpeta).toUtf8().constData(),
+                t.Titulo().toUtf8().constData(),
                 t.subsistema.toUtf8().constData(), int(t.campos.size()), int(t.tags.size()));
   }
   std::printf("Empresa %d, programa %d, por corrida %d, en total %d\n", cuenta[0], cuenta[1], cuenta[2],
