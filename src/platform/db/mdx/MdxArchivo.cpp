@@ -125,6 +125,7 @@ struct MdxArchivo::Impl {
     bool sucio = false;
   };
   std::unordered_map<std::uint32_t, Bloque> cache;
+  std::vector<std::uint32_t> sucias;  // pages changed by this operation
   std::map<QString, std::shared_ptr<ExpresionIndice>> expresiones;
 
   // ---------------------------------------------------------------- errors
@@ -191,6 +192,7 @@ struct MdxArchivo::Impl {
   // Drops what this handle changed but did not write: the file is read again.
   void Descarta() {
     cache.clear();
+    sucias.clear();
     cargado = false;
     modificado = false;
     tablaCambiada = false;
@@ -321,6 +323,7 @@ struct MdxArchivo::Impl {
 
   std::uint8_t* Escribe(std::uint32_t pagina) {
     auto& b = Celda(pagina);
+    if (!b.sucio) sucias.push_back(pagina);
     b.sucio = true;
     modificado = true;
     return b.b.data();
@@ -350,6 +353,7 @@ struct MdxArchivo::Impl {
     }
     auto& b = cache[pagina];
     b.b.assign(static_cast<size_t>(tamBloque), 0);
+    if (!b.sucio) sucias.push_back(pagina);
     b.sucio = true;
     modificado = true;
     t.paginas += static_cast<std::uint32_t>(paginasBloque);
@@ -904,10 +908,6 @@ struct MdxArchivo::Impl {
       for (auto& t : tags) {
         if (t.cambiado) EscribeCabeceraTag(t, false);
       }
-      std::vector<std::uint32_t> sucias;
-      for (auto& [pagina, b] : cache) {
-        if (b.sucio) sucias.push_back(pagina);
-      }
       std::sort(sucias.begin(), sucias.end());
       // Consecutive blocks go out in one write.
       std::vector<std::uint8_t> tramo;
@@ -927,6 +927,7 @@ struct MdxArchivo::Impl {
         EscribeEn(tramo.data(), tramo.size(), static_cast<off_t>(sucias[k]) * kPagina);
         k = fin;
       }
+      sucias.clear();
       std::uint8_t* h = cab.data();
       PonU32(h + kPaginasArchivo, paginasArchivo);
       PonU32(h + kPrimeraLibre, primeraLibre);
@@ -1241,6 +1242,7 @@ void MdxArchivo::Regenera(const RecorreRegistros& registros) {
   for (size_t i = 0; i < lista.size(); ++i) d.Ordena(*lista[i], e[i]);
   // The file is laid out again from its first free page.
   d.cache.clear();
+  d.sucias.clear();
   d.paginasArchivo = kPaginasIniciales;
   d.primeraLibre = 0;
   d.bloquesLibres = 0;
