@@ -224,6 +224,11 @@ ModeloTag Modelo(MdxArchivo& mdx, const TablaMemoria& t, const db::InfoTag& info
 
 // Checks walks, searches and ranges of every tag against the model.
 void Verifica(MdxArchivo& lector, MdxArchivo& calculo, const TablaMemoria& t, std::mt19937& azar) {
+  QStringList vistos, esperados;
+  for (const db::InfoTag& info : lector.Tags()) vistos << info.def.nombre;
+  for (const db::InfoTag& info : calculo.Tags()) esperados << info.def.nombre;
+  ASSERT_EQ(vistos, esperados);
+  ASSERT_FALSE(vistos.isEmpty());
   for (const db::InfoTag& info : lector.Tags()) {
     SCOPED_TRACE(info.def.nombre.toStdString());
     const ModeloTag m = Modelo(calculo, t, info);
@@ -462,9 +467,59 @@ TEST_F(MdxTest, TagsSeAgreganBorranYListanSinImportarMayusculas) {
   EXPECT_THROW(otra.AgregaTag({QStringLiteral("T47"), QStringLiteral("NOMBRE")}, {}), plat::Error);
 }
 
-// Two processes append to the same file at once; every key of both ends up
-// in every tag, in order.
-TEST_F(MdxTest, DosProcesosAgreganALaVez) {
+// A cursor remembers the entry it stands on: when another handle removes it
+// or moves its key, Siguiente and Anterior give the neighbours of the place
+// it had.
+TEST_F(MdxTest, CursorSigueDondeEstabaTrasCambiosAjenos) {
+  const QVector<DefCampo> campos = {{QStringLiteral("CODIGO"), u'C', 4, 0}};
+  MdxArchivo::Crea(Ruta(), QStringLiteral("CURSOR"));
+  MdxArchivo a(Ruta(), campos), b(Ruta(), campos);
+  TablaMemoria t{campos, {}};
+  for (std::uint32_t r = 1; r <= 5; ++r) t.filas[r] = {QStringLiteral("C%1").arg(r)};
+  b.AgregaTag({QStringLiteral("ICOD"), QStringLiteral("CODIGO")}, t.Recorre());
+  CursorMdx c(a, QStringLiteral("ICOD"));
+  auto clave = [&](const char* x) { return a.ClaveDeValor(QStringLiteral("ICOD"), QString::fromLatin1(x)); };
+
+  ASSERT_TRUE(c.Busca(clave("C3")));
+  b.Quita(3, t.Lector(3));
+  ASSERT_TRUE(c.Siguiente());
+  EXPECT_EQ(c.Registro(), 4u);
+  ASSERT_TRUE(c.Busca(clave("C2")));
+  b.Quita(2, t.Lector(2));
+  ASSERT_TRUE(c.Anterior());
+  EXPECT_EQ(c.Registro(), 1u);
+  // The record stood on gets a key past the end: the cursor still moves from
+  // where the record was.
+  ASSERT_TRUE(c.Busca(clave("C4")));
+  const QVariantList antes = t.filas[4];
+  t.filas[4] = {QStringLiteral("Z9")};
+  b.Cambia(4, [&](int k) { return antes[k]; }, t.Lector(4));
+  ASSERT_TRUE(c.Siguiente());
+  EXPECT_EQ(c.Registro(), 5u);
+  ASSERT_TRUE(c.Siguiente());
+  EXPECT_EQ(c.Registro(), 4u);
+  EXPECT_FALSE(c.Siguiente());
+  EXPECT_EQ(c.Registro(), 4u);  // a failed move keeps the position
+  ASSERT_TRUE(c.Anterior());
+  EXPECT_EQ(c.Registro(), 5u);
+
+  // A tag removed by the other handle gives a clear error, and a write
+  // cannot start inside a read hold.
+  b.BorraTag(QStringLiteral("ICOD"));
+  EXPECT_THROW(c.Primero(), plat::Error);
+  MdxArchivo::Bloqueo lectura(a, false);
+  try {
+    a.AgregaTag({QStringLiteral("IOTRO"), QStringLiteral("CODIGO")}, t.Recorre());
+    ADD_FAILURE();
+  } catch (const plat::Error& e) {
+    EXPECT_EQ(e.clase(), plat::Clase::Estado);
+  }
+}
+
+// Two processes write the same file: first taking turns (each keeps its
+// handle and its cached pages between turns), then both at once. Every key
+// of both ends up in every tag, in order.
+TEST_F(MdxTest, DosProcesosEscribenElMismoArchivo) {
   const QVector<DefCampo> campos = {{QStringLiteral("NOMBRE"), u'C', 12, 0}, {QStringLiteral("NUM"), u'N', 8, 0}};
   MdxArchivo::Crea(Ruta(), QStringLiteral("COMPARTE"));
   {
@@ -472,33 +527,67 @@ TEST_F(MdxTest, DosProcesosAgreganALaVez) {
     mdx.AgregaTag({QStringLiteral("INOMBRE"), QStringLiteral("NOMBRE")}, {});
     mdx.AgregaTag({QStringLiteral("INUM"), QStringLiteral("NUM"), false, true}, {});
   }
-  auto fila = [](std::uint32_t r) { return QVariantList{QStringLiteral("N%1").arg((r * 7919) % 2000, 5, 10, QChar(u'0')), qint64(r % 311)}; };
-  constexpr std::uint32_t kPorProceso = 1200;
-  auto trabaja = [&](std::uint32_t paridad) {
+  auto fila = [](std::uint32_t r, int version) {
+    return QVariantList{QStringLiteral("N%1").arg((r * 7919 + version * 13) % 2000, 5, 10, QChar(u'0')), qint64((r + version) % 311)};
+  };
+  constexpr std::uint32_t kTurnos = 12, kPorTurno = 50, kJuntos = 600;
+  int aHijo[2], aPadre[2];
+  ASSERT_EQ(pipe(aHijo), 0);
+  ASSERT_EQ(pipe(aPadre), 0);
+  // Records of process p: 2k + 1 + p. Each turn appends kPorTurno records and
+  // changes the keys of the ones appended the turn before.
+  auto trabaja = [&](std::uint32_t p, int recibe, int avisa) {
     MdxArchivo mdx(Ruta(), campos);
-    for (std::uint32_t i = 0; i < kPorProceso; ++i) {
-      const std::uint32_t r = 2 * i + 1 + paridad;
-      const QVariantList f = fila(r);
+    std::uint32_t k = 0;
+    char testigo = 't';
+    for (std::uint32_t turno = 0; turno < kTurnos; ++turno) {
+      if (turno > 0 || p == 1) {
+        if (read(recibe, &testigo, 1) != 1) return false;
+      }
+      for (std::uint32_t i = 0; i < kPorTurno; ++i, ++k) {
+        const std::uint32_t r = 2 * k + 1 + p;
+        const QVariantList f = fila(r, 0);
+        mdx.Agrega(r, [&f](int c) { return f[c]; });
+        if (k >= kPorTurno) {
+          const std::uint32_t viejo = 2 * (k - kPorTurno) + 1 + p;
+          const QVariantList a = fila(viejo, 0), b = fila(viejo, 1);
+          mdx.Cambia(viejo, [&a](int c) { return a[c]; }, [&b](int c) { return b[c]; });
+        }
+      }
+      if (write(avisa, &testigo, 1) != 1) return false;
+    }
+    for (std::uint32_t i = 0; i < kJuntos; ++i, ++k) {
+      const std::uint32_t r = 2 * k + 1 + p;
+      const QVariantList f = fila(r, 0);
       mdx.Agrega(r, [&f](int c) { return f[c]; });
     }
+    return true;
   };
   const pid_t hijo = fork();
   ASSERT_GE(hijo, 0);
   if (hijo == 0) {
+    bool ok = false;
     try {
-      trabaja(1);
+      ok = trabaja(1, aHijo[0], aPadre[1]);
     } catch (...) {
-      _exit(1);
     }
-    _exit(0);
+    _exit(ok ? 0 : 1);
   }
-  trabaja(0);
+  const bool ok = trabaja(0, aPadre[0], aHijo[1]);
   int estado = 0;
   ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+  ASSERT_TRUE(ok);
   ASSERT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
 
   TablaMemoria t{campos, {}};
-  for (std::uint32_t r = 1; r <= 2 * kPorProceso; ++r) t.filas[r] = fila(r);
+  const std::uint32_t porProceso = kTurnos * kPorTurno + kJuntos;
+  const std::uint32_t cambiados = (kTurnos - 1) * kPorTurno;
+  for (std::uint32_t p = 0; p < 2; ++p) {
+    for (std::uint32_t k = 0; k < porProceso; ++k) {
+      const std::uint32_t r = 2 * k + 1 + p;
+      t.filas[r] = fila(r, k < cambiados ? 1 : 0);
+    }
+  }
   MdxArchivo mdx(Ruta(), campos);
   std::mt19937 azar(11);
   Verifica(mdx, mdx, t, azar);
