@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <exception>
 #include <map>
 #include <thread>
 #include <unordered_map>
@@ -748,7 +749,12 @@ struct MdxArchivo::Impl {
   // ---------------------------------------------------------------- tags
   TagMdx* BuscaTag(const QString& nombre) {
     for (auto& t : tags) {
-      if (t.nombre.compare(nombre.trimmed(), Qt::CaseInsensitive) == 0) return &t;
+      if (t.nombre.compare(nombre, Qt::CaseInsensitive) == 0) return &t;
+    }
+    const QString limpio = nombre.trimmed();
+    if (limpio.size() == nombre.size()) return nullptr;
+    for (auto& t : tags) {
+      if (t.nombre.compare(limpio, Qt::CaseInsensitive) == 0) return &t;
     }
     return nullptr;
   }
@@ -1239,7 +1245,24 @@ void MdxArchivo::Regenera(const RecorreRegistros& registros) {
   for (auto& t : d.tags) lista.push_back(&t);
   std::vector<Impl::Entradas> e;
   d.Recoge(lista, registros, e);
-  for (size_t i = 0; i < lista.size(); ++i) d.Ordena(*lista[i], e[i]);
+  // Each tag sorts its keys on a thread of its own.
+  {
+    std::vector<std::thread> hilos;
+    std::vector<std::exception_ptr> fallas(lista.size());
+    for (size_t i = 0; i < lista.size(); ++i) {
+      hilos.emplace_back([&, i] {
+        try {
+          d.Ordena(*lista[i], e[i]);
+        } catch (...) {
+          fallas[i] = std::current_exception();
+        }
+      });
+    }
+    for (auto& h : hilos) h.join();
+    for (auto& f : fallas) {
+      if (f) std::rethrow_exception(f);
+    }
+  }
   // The file is laid out again from its first free page.
   d.cache.clear();
   d.sucias.clear();
