@@ -26,7 +26,7 @@ class Dataset;
 
 class Campo {
  public:
-  Campo(Dataset& dataset, int indice, const DefCampo& def);
+  Campo(Dataset& dataset, int indice, const DefCampo& def, TipoDato tipo);
   Campo(const Campo&) = delete;
   Campo& operator=(const Campo&) = delete;
 

@@ -156,6 +156,8 @@ class Dataset : public QObject {
 
   // Opens the storage; returns the field definitions.
   virtual QVector<DefCampo> AbreCursor() = 0;
+  // The type the program sees for a field (TipoDatoDe of the format).
+  virtual TipoDato TipoDe(const DefCampo& def) const { return TipoDatoDe(def); }
   virtual void CierraCursor() = 0;
   virtual bool CursorPrimero() = 0;
   virtual bool CursorUltimo() = 0;
@@ -192,31 +194,39 @@ class Dataset : public QObject {
   virtual void DescartaEdicion();
   virtual void BorraActual();
 
-  // A plat::Error naming this dataset.
+  // A plat::Error whose message is `mensaje` + " de la tabla <name>".
   plat::Error ErrorDe(plat::Clase clase, const QString& mensaje) const;
   void ExigeActivo() const;
   void ExigeInactivo(const char* operacion) const;
-  // Re-positions after a change of order or range made by the subclass
-  // (SetIndexName, SetRange): stays on registro when visible, else first row.
+  // Re-positions after the subclass changed the order or range
+  // (SetIndexName, SetRange): stays on `registro` when visible, else on the
+  // first row.
   void Reposiciona(qint64 registro);
-  // Called when a subclass changed the current row itself (FindKey).
-  void TrasMoverse();
-  bool CumpleFiltro();
+  // After the subclass moved the cursor itself (FindNearest): `hay` says
+  // whether it stands on a row; a row the filter hides gives the next one.
+  void TrasMoverse(bool hay);
   // Posts a modified buffer, cancels an unmodified one (before moving).
   void ModoNavegacion();
+  bool CumpleFiltro();
 
  private:
   friend class Campo;
   void FijaEstado(Estado e);
   void AsignaCampo(int i, const QVariant& valor);  // from Campo, converted
   void CompilaFiltro();
-  bool BuscaVisible(bool adelante);  // from the cursor row on, skipping filtered rows
+  bool HayFiltro() const;
+  // From a cursor move that gave `hay`, skips rows the filter hides.
+  bool Visible(bool hay, bool adelante);
+  void PosicionaPrimero();
+  bool Paso(bool adelante);
+  void Alta(bool alFinal);
   void Dispara(const Evento& e) { if (e) e(*this); }
   template <class F> void ConReintentos(const EventoError& manejador, F&& operacion, bool& abortado);
   void CreaCampos(const QVector<DefCampo>& defs);
   QString NombreParaMensajes() const;
 
   Estado estado_ = Estado::Inactivo;
+  bool hayFila_ = false;
   bool bof_ = true;
   bool eof_ = true;
   bool modificado_ = false;

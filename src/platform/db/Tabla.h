@@ -113,6 +113,7 @@ class Tabla : public Dataset {
   qint64 CursorRegistro() const override { return actual_; }
   qint64 CursorCuenta() override;
   void CursorRefresca() override;
+  TipoDato TipoDe(const DefCampo& def) const override;
   QVariant LeeCampo(int i) const override;
   bool CampoNulo(int i) const override;
   void PreparaEdicion() override;
@@ -125,7 +126,9 @@ class Tabla : public Dataset {
  private:
   struct Edicion;
   void AbreOrden(const QString& tag);
-  const char* RegistroActual() const;
+  bool Mueve(qint64 n);
+  Orden& OrdenConIndice();
+  void ExigeExclusivo(const char* operacion) const;
   static QString ConExtension(const QString& archivo);
 
   QString carpeta_;
