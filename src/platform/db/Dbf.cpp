@@ -825,7 +825,8 @@ class FabricaDeDbf final : public FabricaAlmacen {
     const int longCab = kLongCabecera + kLongDescriptor * static_cast<int>(campos.size()) + 1;
     QByteArray bytes(longCab, '\0');
     char* cab = bytes.data();
-    cab[kPosVersion] = static_cast<char>(conMemo ? kVersionMemoIV : kVersionSinMemo);
+    // Memo tables are made in the dBASE III layout, which every reader knows.
+    cab[kPosVersion] = static_cast<char>(conMemo ? kVersionMemoIII : kVersionSinMemo);
     PonFecha(cab, fs::Hoy());
     Pon16(cab + kPosLongCabecera, static_cast<quint16>(longCab));
     cab[kPosIdioma] = static_cast<char>(kIdiomaAnsi);
@@ -851,7 +852,7 @@ class FabricaDeDbf final : public FabricaAlmacen {
     if (viejo.fd() >= 0 && !IntentaBloqueo(viejo.fd(), kBloqueoApertura, TipoBloqueo::Exclusivo))
       throw Error(Clase::EnUso, QStringLiteral("La tabla %1 está abierta por otro usuario; no se puede crear de nuevo").arg(nombre));
     if (conMemo) {
-      Descriptor m(ReemplazaArchivo(RutaCompanero(ruta, QStringLiteral("dbt")), Memos::Cabecera(true, nombre),
+      Descriptor m(ReemplazaArchivo(RutaCompanero(ruta, QStringLiteral("dbt")), Memos::Cabecera(false, nombre),
                                     ModoPorOmision(), nombre));
     }
     Descriptor nuevo(ReemplazaArchivo(ruta, bytes, ModoPorOmision(), nombre));

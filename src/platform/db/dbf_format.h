@@ -4,7 +4,8 @@
 //
 // .dbf
 //   Header, 32 bytes:
-//     0      version: 0x03 no memo; 0x83 dBASE III memo (.dbt III layout);
+//     0      version: 0x03 no memo; 0x83 dBASE III memo (.dbt III layout,
+//            the one this layer creates);
 //            0x8B dBASE IV memo (.dbt IV layout); other known values are
 //            read with the low three bits giving the level
 //     1..3   last update: year - 1900, month, day
