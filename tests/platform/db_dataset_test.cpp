@@ -158,6 +158,17 @@ TEST_F(PruebaDataset, DosManejadoresSeExcluyenComoDosEstaciones) {
   b->Close();  // closing releases too
   a->Edit();
   a->Cancel();
+  // LiberaBloqueos lets another station in; Post locks again.
+  b = Abre("CLIENTES.DBF");
+  a->Edit();
+  a->FieldByName("NOMBRE").SetAsString("de A");
+  a->LiberaBloqueos();
+  b->Edit();
+  EXPECT_EQ(ErrorDe([&] { a->Post(); }).first, Clase::Bloqueado);
+  b->Cancel();
+  a->Post();
+  EXPECT_EQ(a->FieldByName("NOMBRE").AsString(), "de A");
+  b->Close();
   a->Close();
   auto x = Abre("CLIENTES.DBF", true);
   EXPECT_EQ(ErrorDe([&] { Abre("CLIENTES.DBF"); }),

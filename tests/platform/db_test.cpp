@@ -315,6 +315,13 @@ TEST_F(PruebaTabla, UnEscritorInterrumpidoDejaLasFilasEnterasLegibles) {
   EXPECT_EQ(d.back(), '\x1A');
   t->Open();
   EXPECT_EQ(Columna(*t, "NOMBRE"), QStringList({"uno", "dos", "tres", "cuatro"}));
+  t->Close();
+  // A header that counts more records than the file holds (a cut copy).
+  QByteArray cortado = Bytes("CLIENTES.DBF");
+  cortado.chop(rl / 2 + 1);
+  Escribe("CLIENTES.DBF", cortado);
+  t->Open();
+  EXPECT_EQ(Columna(*t, "NOMBRE"), QStringList({"uno", "dos", "tres"}));
 }
 
 TEST_F(PruebaTabla, UnCampoIlegibleDaErrorAlLeerlo) {

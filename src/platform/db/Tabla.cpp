@@ -212,6 +212,7 @@ void Tabla::GrabaEdicion() {
   Indices* ix = indices_.get();
   qint64 n = e.n;
   if (n > 0) {
+    almacen_->Bloquea(n);  // held since Edit, unless LiberaBloqueos let it go
     almacen_->Graba(n, e.r, [&] {
       if (ix) ix->Cambiado(n, e.original.constData(), e.r.datos.constData());
     });
@@ -408,7 +409,6 @@ void Tabla::Pack() {
 
 void Tabla::LiberaBloqueos() {
   ExigeActivo();
-  if (edicion_ && edicion_->n > 0) ModoNavegacion();
   almacen_->LiberaBloqueos();
 }
 

@@ -82,7 +82,8 @@ class Tabla : public Dataset {
   void EmptyTable();
   // Removes deleted records and rebuilds the tags (exclusive use).
   void Pack();
-  // Releases every record lock this handle holds.
+  // Releases every record lock this handle holds. A record still being
+  // edited is locked again at Post (Bloqueado if another took it meanwhile).
   void LiberaBloqueos();
 
   // Creates a table (and its .dbt when a memo field, its .mdx when tags) over
