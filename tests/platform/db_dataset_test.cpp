@@ -521,9 +521,28 @@ TEST_F(PruebaDataset, CrearCopiarYBorrarTablas) {
   EXPECT_EQ(otra->FieldByName("NUMERO").AsString(), "3");
   EXPECT_TRUE(otra->FieldByName("EXTRA").IsNull());
 
+  // A closed destination is made anew with the source's fields.
+  Tabla aux;
+  aux.SetCarpeta(fs::CarpetaDelPrograma());
+  aux.SetNombreTabla("ClieAux.dbf");
+  origen->Last();
+  EXPECT_EQ(Tabla::CopiaRegistros(*origen, aux, false), 1);
+  EXPECT_EQ(Tabla::CopiaRegistros(*origen, aux, false), 1);
+  EXPECT_FALSE(aux.Active());
+  aux.Open();
+  EXPECT_EQ(aux.RecordCount(), 1);
+  EXPECT_EQ(aux.Definiciones().size(), 5);
+  EXPECT_EQ(aux.FieldByName("NUMERO").AsString(), "3");
+  aux.Close();
+
   // Deleting: refused while open elsewhere; companions go with the table.
   Tabla::Crea(kDatos, "CONMEMO.DBF", {{"NOTA", 'M', 10, 0}});
   EXPECT_TRUE(fs::ExisteArchivo(fs::Une(kDatos, "CONMEMO.DBT")));
+  {
+    auto abierta = Abre("CONMEMO.DBF");
+    EXPECT_EQ(ErrorDe([&] { Tabla::Crea(kDatos, "CONMEMO.DBF", {{"N", 'N', 2, 0}}); }).first, Clase::EnUso);
+    EXPECT_TRUE(fs::ExisteArchivo(fs::Une(kDatos, "CONMEMO.DBT")));
+  }
   EXPECT_EQ(ErrorDe([&] { Tabla::Borra(kDatos, "COPIA.DBF"); }).first, Clase::EnUso);
   copia->Close();
   Tabla::Borra(kDatos, "COPIA.DBF");

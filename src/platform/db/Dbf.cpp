@@ -895,6 +895,8 @@ class FabricaDeDbf final : public FabricaAlmacen {
     Descriptor viejo(::open(Local8(ruta).constData(), O_RDWR | O_CLOEXEC));
     if (viejo.fd() >= 0 && !IntentaBloqueo(viejo.fd(), kBloqueoApertura, TipoBloqueo::Exclusivo))
       throw Error(Clase::EnUso, QStringLiteral("La tabla %1 está abierta por otro usuario; no se puede crear de nuevo").arg(nombre));
+    // Companions of an old table of that name would not match the new one.
+    for (const QString& c : Companeros(ruta)) QFile::remove(c);
     if (conMemo) {
       Descriptor m(ReemplazaArchivo(RutaCompanero(ruta, QStringLiteral("dbt")), Memos::Cabecera(false, nombre),
                                     ModoPorOmision(), nombre));
