@@ -180,7 +180,7 @@ class Memos {
     if (leidos < 1) throw NoLegible(campo, n);
     if (leidos == 8 && std::memcmp(marca, kMemoMarcaIV, 4) == 0) {
       const quint32 largo = Lee32(marca + 4);
-      if (largo < kMemoCabeceraIV || largo > (1u << 30)) throw NoLegible(campo, n);
+      if (largo < kMemoCabeceraIV || pos + largo > Tamano(fd_.fd(), tabla_)) throw NoLegible(campo, n);
       QByteArray texto(static_cast<qsizetype>(largo - kMemoCabeceraIV), Qt::Uninitialized);
       if (LeeEn(fd_.fd(), texto.data(), texto.size(), pos + kMemoCabeceraIV, tabla_) != texto.size())
         throw NoLegible(campo, n);
