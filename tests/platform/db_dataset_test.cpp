@@ -78,6 +78,7 @@ TEST_F(PruebaDataset, EstadosEventosYSenales) {
   t->AfterScroll = anota("AfterScroll");
   QSignalSpy estado(t.get(), &Dataset::estadoCambiado);
   QSignalSpy campo(t.get(), &Dataset::campoCambiado);
+  QSignalSpy registro(t.get(), &Dataset::registroCambiado);
 
   t->Edit();  // on an empty table: a new row
   EXPECT_EQ(t->State(), Dataset::Estado::Insertando);
@@ -98,7 +99,9 @@ TEST_F(PruebaDataset, EstadosEventosYSenales) {
   EXPECT_EQ(t->FieldByName("NOMBRE").AsString(), "uno");
   t->Edit();
   t->FieldByName("NOMBRE").SetAsString("dos");
+  registro.clear();
   t->Next();  // posts the change before moving
+  EXPECT_EQ(registro.count(), 2);  // posted, moved
   EXPECT_EQ(log, QStringList({"BeforeEdit", "AfterEdit", "BeforeCancel", "AfterCancel", "BeforeEdit", "AfterEdit",
                               "BeforePost", "AfterPost", "BeforeScroll", "AfterScroll"}));
   t->Close();
