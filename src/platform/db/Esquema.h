@@ -4,6 +4,7 @@
 // registry of every table of a company.
 
 #include <QChar>
+
 #include <QString>
 #include <QVector>
 
@@ -31,5 +32,15 @@ struct DefTag {
 
 // How a value of a field is seen by the program, whatever the file format.
 enum class TipoDato { Texto, Entero, Flotante, Moneda, Fecha, Logico, Memo };
+
+// The one rule from a stored field to the type the program sees, for every
+// file format and for query columns made into work tables:
+//   dBASE  C -> Texto; N with 0 decimals -> Entero when its width fits a
+//          64-bit integer (up to 18 characters), else Flotante; N with
+//          decimals and F -> Flotante; D -> Fecha; L -> Logico; M -> Memo.
+//   Paradox A -> Texto; N -> Flotante; $ -> Moneda; S, I, + -> Entero;
+//          D -> Fecha; L -> Logico; M -> Memo.
+// A letter of neither list gives Texto.
+TipoDato TipoDatoDe(const DefCampo& campo, bool paradox = false);
 
 }  // namespace db

@@ -71,13 +71,14 @@ QByteArray ACp1252(const QString& texto) {
   return salida;
 }
 
-QString DeCp1252(const QByteArray& bytes) {
-  QString salida;
-  salida.reserve(bytes.size());
-  for (char b : bytes) {
-    const auto u = static_cast<unsigned char>(b);
-    if (u >= 0x80 && u < 0xA0 && kAltos[u - 0x80] != 0) salida.append(QChar(kAltos[u - 0x80]));
-    else salida.append(QChar(u));
+QString DeCp1252(const QByteArray& bytes) { return DeCp1252(bytes.constData(), bytes.size()); }
+
+QString DeCp1252(const char* bytes, qsizetype n) {
+  QString salida(n, Qt::Uninitialized);
+  QChar* d = salida.data();
+  for (qsizetype i = 0; i < n; ++i) {
+    const auto u = static_cast<unsigned char>(bytes[i]);
+    d[i] = (u >= 0x80 && u < 0xA0 && kAltos[u - 0x80] != 0) ? QChar(kAltos[u - 0x80]) : QChar(u);
   }
   return salida;
 }

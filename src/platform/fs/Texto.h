@@ -12,6 +12,7 @@ namespace fs {
 
 QByteArray ACp1252(const QString& texto);  // characters outside the code page become '?'
 QString DeCp1252(const QByteArray& bytes);
+QString DeCp1252(const char* bytes, qsizetype n);
 // Decodes a line of a file that may have been edited on Linux: valid UTF-8
 // holding non-ASCII characters is read as UTF-8, anything else as Windows-1252.
 QString DeCp1252OUtf8(const QByteArray& bytes);

@@ -1,0 +1,35 @@
+// The storage kinds by file extension and the production-index module.
+
+#include "platform/db/Almacen.h"
+#include "platform/db/Dbf.h"
+#include "platform/db/Orden.h"
+
+#include <QHash>
+
+namespace db {
+namespace {
+
+QHash<QString, FabricaAlmacen*>& Registradas() {
+  static QHash<QString, FabricaAlmacen*> fabricas;
+  return fabricas;
+}
+
+FabricaIndices*& ModuloDeIndices() {
+  static FabricaIndices* fabrica = nullptr;
+  return fabrica;
+}
+
+}  // namespace
+
+FabricaAlmacen* FabricaPara(const QString& extension) {
+  const QString ext = extension.toLower();
+  if (ext == u"dbf") return &FabricaDbf();
+  return Registradas().value(ext, nullptr);
+}
+
+void RegistraFabrica(const QString& extension, FabricaAlmacen* fabrica) { Registradas()[extension.toLower()] = fabrica; }
+
+FabricaIndices* FabricaDeIndices() { return ModuloDeIndices(); }
+void RegistraFabricaIndices(FabricaIndices* fabrica) { ModuloDeIndices() = fabrica; }
+
+}  // namespace db

@@ -1,0 +1,104 @@
+#pragma once
+// The order in which a table's rows are walked, and key search and ranges.
+// Physical order (record numbers, deleted rows skipped) is one Orden; each
+// index tag of a production index is another.
+//
+// An Orden stands on one row at a time. It remembers that row's position
+// (for a tag: its key and record number), so Siguiente and Anterior work even
+// after the row it stands on was deleted or its key changed: they give the
+// neighbour of the remembered position. Every move returns the record number
+// it now stands on; when there is no such row it returns 0 and keeps its
+// position. Deleted rows are never given. A range restricts every move,
+// search and count to the keys between its bounds (inclusive).
+
+#include "platform/db/Esquema.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+#include <memory>
+
+namespace db {
+
+class Almacen;
+
+class Orden {
+ public:
+  virtual ~Orden() = default;
+
+  // The tag name; "" for physical order.
+  virtual QString Nombre() const = 0;
+
+  virtual qint64 Primero() = 0;
+  virtual qint64 Ultimo() = 0;
+  virtual qint64 Siguiente() = 0;
+  virtual qint64 Anterior() = 0;
+  // Stands on record n (by its current key); 0 when n is deleted, unknown or
+  // outside the range (the position is then kept).
+  virtual qint64 VeA(qint64 n) = 0;
+  // The record stood on, 0 before any move.
+  virtual qint64 Actual() const = 0;
+
+  // Key search: the first row whose key equals the given values (exacta) or
+  // is >= them (not exacta). For a tag on one field or an expression the key
+  // is one value; a compound search on a field list gives one value per
+  // field. Returns 0 when there is none (position kept). Physical order has
+  // no key: NoExiste.
+  virtual qint64 Busca(const QVariantList& clave, bool exacta) = 0;
+  // Range over the key, both bounds included; texts compare whole keys ("12"
+  // does not match "120"). Physical order: NoExiste.
+  virtual void FijaRango(const QVariantList& desde, const QVariantList& hasta) = 0;
+  virtual void QuitaRango() = 0;
+  virtual bool ConRango() const = 0;
+
+  // Rows in the order (and range), deleted ones not counted.
+  virtual qint64 Cuenta() = 0;
+  // The storage was refreshed or written by another station: drop caches.
+  virtual void Refresca() = 0;
+};
+
+// Physical order over a storage: rows 1..Cuenta(), deleted ones skipped.
+std::unique_ptr<Orden> OrdenFisico(Almacen& almacen);
+
+// The production index of a table (dBASE .mdx): its tags, each an Orden,
+// kept up to date on every write of the table.
+class Indices {
+ public:
+  virtual ~Indices() = default;
+
+  virtual QVector<DefTag> Tags() const = 0;
+  // An Orden over one tag (case-insensitive name); NoExiste
+  // "La tabla X no tiene el índice Y" when missing.
+  virtual std::unique_ptr<Orden> AbreOrden(const QString& tag) = 0;
+
+  // Keeping the tags up to date. Called by Tabla inside the storage's write
+  // (Almacen::Graba/Agrega/Borra `dentro`), so a reader holding the storage's
+  // read lock sees records and keys consistent.
+  virtual void Agregado(qint64 n, const char* registro) = 0;
+  virtual void Cambiado(qint64 n, const char* antes, const char* despues) = 0;
+  virtual void Borrado(qint64 n, const char* registro) = 0;
+
+  // Tag maintenance (exclusive use of the table).
+  virtual void AgregaTag(const DefTag& tag) = 0;  // built from the records
+  virtual void QuitaTag(const QString& tag) = 0;
+  virtual void Regenera() = 0;  // every tag rebuilt from the records
+  // Another station may have written: drop caches.
+  virtual void Refresca() = 0;
+};
+
+// Opening and creating production indexes; the .mdx module registers one.
+class FabricaIndices {
+ public:
+  virtual ~FabricaIndices() = default;
+  // `ruta` local path of the index file. NoExiste when missing, Corrupto
+  // when foreign.
+  virtual std::unique_ptr<Indices> Abre(const QString& ruta, Almacen& almacen, bool exclusivo) = 0;
+  // Creates the index file with these tags, built from the storage's records.
+  virtual std::unique_ptr<Indices> Crea(const QString& ruta, Almacen& almacen, const QVector<DefTag>& tags) = 0;
+};
+
+FabricaIndices* FabricaDeIndices();  // nullptr while none is registered
+void RegistraFabricaIndices(FabricaIndices* fabrica);
+
+}  // namespace db

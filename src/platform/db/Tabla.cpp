@@ -1,0 +1,508 @@
+#include "platform/db/Tabla.h"
+
+#include "platform/Error.h"
+#include "platform/db/Almacen.h"
+#include "platform/db/Dbf.h"
+#include "platform/db/Orden.h"
+#include "platform/fs/Rutas.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace db {
+
+using plat::Clase;
+using plat::Error;
+
+struct Tabla::Edicion {
+  Registro r;
+  qint64 n = 0;          // record edited; 0 for a new one
+  bool alFinal = true;   // new record: append (else insert before `antes`)
+  qint64 antes = 0;
+  QByteArray original;   // the record as read when the edit began
+};
+
+namespace {
+
+QString Extension(const QString& archivo) { return QFileInfo(archivo).suffix().toLower(); }
+
+FabricaAlmacen& FabricaDe(const QString& archivo) {
+  FabricaAlmacen* f = FabricaPara(Extension(archivo));
+  if (!f)
+    throw Error(Clase::NoExiste, QStringLiteral("No se pueden usar tablas del tipo de %1").arg(archivo));
+  return *f;
+}
+
+FabricaIndices& ModuloIndices(const QString& tabla) {
+  FabricaIndices* f = FabricaDeIndices();
+  if (!f)
+    throw Error(Clase::General, QStringLiteral("Los índices de la tabla %1 no se pueden usar en este programa").arg(tabla));
+  return *f;
+}
+
+// Fields that get the descriptor's tag byte: tags keyed on one plain field.
+QStringList CamposConTag(const QVector<DefTag>& tags, const QVector<DefCampo>& campos) {
+  QStringList r;
+  for (const DefTag& t : tags)
+    for (const DefCampo& c : campos)
+      if (t.expresion.trimmed().compare(c.nombre, Qt::CaseInsensitive) == 0) r << c.nombre;
+  return r;
+}
+
+}  // namespace
+
+Tabla::Tabla(QObject* parent) : Dataset(parent) {}
+
+Tabla::~Tabla() {
+  try {
+    Close();
+  } catch (...) {
+  }
+}
+
+QString Tabla::ConExtension(const QString& archivo) {
+  return QFileInfo(archivo).suffix().isEmpty() ? archivo + QStringLiteral(".dbf") : archivo;
+}
+
+void Tabla::SetCarpeta(const QString& carpeta) {
+  ExigeInactivo("cambiar la carpeta");
+  carpeta_ = carpeta;
+}
+
+void Tabla::SetNombreTabla(const QString& archivo) {
+  ExigeInactivo("cambiar el nombre");
+  nombre_ = archivo;
+}
+
+void Tabla::SetExclusive(bool exclusivo) {
+  ExigeInactivo("cambiar el uso exclusivo");
+  exclusivo_ = exclusivo;
+}
+
+void Tabla::SetReadOnly(bool soloLectura) {
+  ExigeInactivo("cambiar el modo de sólo lectura");
+  soloLectura_ = soloLectura;
+}
+
+QString Tabla::Ruta() const {
+  const QString archivo = ConExtension(nombre_);
+  return fs::Local(carpeta_.isEmpty() ? archivo : fs::Une(carpeta_, archivo));
+}
+
+TipoDato Tabla::TipoDe(const DefCampo& def) const { return TipoDatoDe(def, Extension(ConExtension(nombre_)) == u"db"); }
+
+// --- Cursor.
+
+QVector<DefCampo> Tabla::AbreCursor() {
+  if (nombre_.isEmpty()) throw Error(Clase::NoExiste, QStringLiteral("No se indicó el nombre de la tabla"));
+  const QString ruta = Ruta();
+  almacen_ = FabricaDe(ConExtension(nombre_)).Abre(ruta, nombre_, {exclusivo_, soloLectura_});
+  try {
+    if (almacen_->TieneIndiceProduccion()) {
+      const QString mdx = RutaCompanero(ruta, QStringLiteral("mdx"));
+      if (!QFileInfo::exists(mdx))
+        throw Error(Clase::NoExiste, QStringLiteral("Falta el índice %1 de la tabla %2").arg(QFileInfo(mdx).fileName(), nombre_));
+      indices_ = ModuloIndices(nombre_).Abre(mdx, *almacen_, exclusivo_);
+    }
+    AbreOrden(indice_);
+  } catch (...) {
+    orden_.reset();
+    indices_.reset();
+    almacen_.reset();
+    throw;
+  }
+  actual_ = 0;
+  return almacen_->Campos();
+}
+
+void Tabla::CierraCursor() {
+  edicion_.reset();
+  if (almacen_) almacen_->LiberaBloqueos();
+  orden_.reset();
+  indices_.reset();
+  almacen_.reset();
+  actual_ = 0;
+}
+
+void Tabla::AbreOrden(const QString& tag) {
+  if (tag.isEmpty()) {
+    orden_ = OrdenFisico(*almacen_);
+    return;
+  }
+  if (!indices_) throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no tiene el índice %2").arg(nombre_, tag));
+  orden_ = indices_->AbreOrden(tag);
+}
+
+bool Tabla::Mueve(qint64 n) {
+  if (n == 0) return false;
+  actual_ = n;
+  return true;
+}
+
+bool Tabla::CursorPrimero() {
+  if (Mueve(orden_->Primero())) return true;
+  actual_ = 0;
+  return false;
+}
+
+bool Tabla::CursorUltimo() {
+  if (Mueve(orden_->Ultimo())) return true;
+  actual_ = 0;
+  return false;
+}
+
+bool Tabla::CursorSiguiente() { return Mueve(orden_->Siguiente()); }
+bool Tabla::CursorAnterior() { return Mueve(orden_->Anterior()); }
+bool Tabla::CursorVeA(qint64 registro) { return Mueve(orden_->VeA(registro)); }
+qint64 Tabla::CursorCuenta() { return orden_->Cuenta(); }
+
+void Tabla::CursorRefresca() {
+  almacen_->Refresca();
+  if (indices_) indices_->Refresca();
+  orden_->Refresca();
+}
+
+QVariant Tabla::LeeCampo(int i) const {
+  if (edicion_) return almacen_->ValorDe(edicion_->r, i);
+  if (actual_ == 0) return {};
+  const char* r = almacen_->Lee(actual_);
+  return r ? almacen_->Valor(r, i) : QVariant();
+}
+
+bool Tabla::CampoNulo(int i) const {
+  if (edicion_) return !almacen_->ValorDe(edicion_->r, i).isValid();
+  if (actual_ == 0) return true;
+  const char* r = almacen_->Lee(actual_);
+  return !r || almacen_->Nulo(r, i);
+}
+
+// --- Editing.
+
+void Tabla::PreparaEdicion() {
+  const qint64 n = actual_;
+  almacen_->Bloquea(n);
+  try {
+    auto e = std::make_unique<Edicion>();
+    e->r = almacen_->Carga(n);
+    if (almacen_->Borrado(e->r.datos.constData()))
+      throw Error(Clase::NoExiste, QStringLiteral("El registro %1 de la tabla %2 fue borrado por otro usuario").arg(n).arg(nombre_));
+    e->n = n;
+    e->original = e->r.datos;
+    edicion_ = std::move(e);
+  } catch (...) {
+    almacen_->Libera(n);
+    throw;
+  }
+}
+
+void Tabla::PreparaAlta(bool alFinal) {
+  if (almacen_->Modo().soloLectura)
+    throw Error(Clase::Estado, QStringLiteral("La tabla %1 está abierta sólo para lectura").arg(nombre_));
+  auto e = std::make_unique<Edicion>();
+  e->r = almacen_->Vacio();
+  e->alFinal = alFinal;
+  e->antes = actual_;
+  edicion_ = std::move(e);
+}
+
+void Tabla::EscribeCampo(int i, const QVariant& valor) { almacen_->Fija(edicion_->r, i, valor); }
+
+void Tabla::GrabaEdicion() {
+  Edicion& e = *edicion_;
+  Indices* ix = indices_.get();
+  qint64 n = e.n;
+  if (n > 0) {
+    almacen_->Bloquea(n);  // held since Edit, unless LiberaBloqueos let it go
+    almacen_->Graba(n, e.r, [&] {
+      if (ix) ix->Cambiado(n, e.original.constData(), e.r.datos.constData());
+    });
+    almacen_->Libera(n);
+  } else {
+    auto dentro = [&](qint64 nuevo) {
+      if (ix) ix->Agregado(nuevo, e.r.datos.constData());
+    };
+    n = e.alFinal || e.antes == 0 ? almacen_->Agrega(e.r, dentro) : almacen_->Inserta(e.antes, e.r, dentro);
+  }
+  edicion_.reset();
+  orden_->VeA(n);
+  actual_ = n;
+}
+
+void Tabla::DescartaEdicion() {
+  if (edicion_ && edicion_->n > 0) almacen_->Libera(edicion_->n);
+  edicion_.reset();
+}
+
+void Tabla::BorraActual() {
+  if (almacen_->Modo().soloLectura)
+    throw Error(Clase::Estado, QStringLiteral("La tabla %1 está abierta sólo para lectura").arg(nombre_));
+  const qint64 n = actual_;
+  almacen_->Bloquea(n);
+  try {
+    const Registro r = almacen_->Carga(n);
+    Indices* ix = indices_.get();
+    if (!almacen_->Borrado(r.datos.constData())) {
+      almacen_->Borra(n, [&] {
+        if (ix) ix->Borrado(n, r.datos.constData());
+      });
+    }
+  } catch (...) {
+    if (!edicion_) almacen_->Libera(n);
+    throw;
+  }
+  edicion_.reset();
+  almacen_->Libera(n);
+  orden_->Refresca();
+}
+
+// --- Index tags.
+
+QStringList Tabla::IndexNames() const {
+  QStringList r;
+  for (const DefTag& t : IndexDefs()) r << t.nombre;
+  return r;
+}
+
+QVector<DefTag> Tabla::IndexDefs() const { return indices_ ? indices_->Tags() : QVector<DefTag>(); }
+
+void Tabla::SetIndexName(const QString& tag) {
+  if (!Active()) {
+    indice_ = tag;
+    return;
+  }
+  if (tag.compare(indice_, Qt::CaseInsensitive) == 0) return;
+  ModoNavegacion();
+  const qint64 donde = RecNo();
+  AbreOrden(tag);
+  indice_ = tag;
+  Reposiciona(donde);
+}
+
+Orden& Tabla::OrdenConIndice() {
+  ExigeActivo();
+  if (indice_.isEmpty())
+    throw Error(Clase::Estado, QStringLiteral("La tabla %1 no tiene un índice activo").arg(nombre_));
+  return *orden_;
+}
+
+bool Tabla::FindKey(const QVariantList& clave) {
+  Orden& o = OrdenConIndice();
+  ModoNavegacion();
+  const qint64 n = o.Busca(clave, true);
+  if (n == 0) return false;
+  actual_ = n;
+  TrasMoverse(true);
+  return true;
+}
+
+void Tabla::FindNearest(const QVariantList& clave) {
+  Orden& o = OrdenConIndice();
+  ModoNavegacion();
+  const qint64 n = o.Busca(clave, false);
+  if (n) actual_ = n;
+  TrasMoverse(n != 0);
+}
+
+void Tabla::SetRange(const QVariantList& desde, const QVariantList& hasta) {
+  Orden& o = OrdenConIndice();
+  ModoNavegacion();
+  o.FijaRango(desde, hasta);
+  Reposiciona(0);
+}
+
+void Tabla::CancelRange() {
+  ExigeActivo();
+  ModoNavegacion();
+  if (!orden_->ConRango()) return;
+  const qint64 donde = RecNo();
+  orden_->QuitaRango();
+  Reposiciona(donde);
+}
+
+void Tabla::ExigeExclusivo(const char* operacion) const {
+  ExigeActivo();
+  if (!exclusivo_ || soloLectura_)
+    throw Error(Clase::EnUso, QStringLiteral("Para %1 se necesita el uso exclusivo de la tabla %2")
+                                  .arg(QString::fromUtf8(operacion), nombre_));
+}
+
+void Tabla::AddIndex(const DefTag& tag) {
+  ExigeExclusivo("crear un índice");
+  ModoNavegacion();
+  const qint64 donde = RecNo();
+  if (!indices_) {
+    indices_ = ModuloIndices(nombre_).Crea(RutaCompanero(Ruta(), QStringLiteral("mdx")), *almacen_, {tag});
+  } else {
+    indices_->AgregaTag(tag);
+  }
+  almacen_->FijaIndiceProduccion(true, CamposConTag(indices_->Tags(), almacen_->Campos()));
+  Reposiciona(donde);
+}
+
+void Tabla::DeleteIndex(const QString& tag) {
+  ExigeExclusivo("borrar un índice");
+  ModoNavegacion();
+  if (!IndexNames().contains(tag, Qt::CaseInsensitive))
+    throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no tiene el índice %2").arg(nombre_, tag));
+  const qint64 donde = RecNo();
+  if (tag.compare(indice_, Qt::CaseInsensitive) == 0) {
+    indice_.clear();
+    AbreOrden(indice_);
+  }
+  indices_->QuitaTag(tag);
+  if (indices_->Tags().isEmpty()) {
+    indices_.reset();
+    QFile::remove(RutaCompanero(Ruta(), QStringLiteral("mdx")));
+    almacen_->FijaIndiceProduccion(false, {});
+  } else {
+    almacen_->FijaIndiceProduccion(true, CamposConTag(indices_->Tags(), almacen_->Campos()));
+  }
+  Reposiciona(donde);
+}
+
+void Tabla::RegeneraIndices() {
+  ExigeExclusivo("regenerar los índices");
+  ModoNavegacion();
+  const qint64 donde = RecNo();
+  if (indices_) indices_->Regenera();
+  orden_->Refresca();
+  Reposiciona(donde);
+}
+
+// --- Whole-table operations.
+
+void Tabla::EmptyTable() {
+  if (!Active()) {
+    Tabla t;
+    t.SetCarpeta(carpeta_);
+    t.SetNombreTabla(nombre_);
+    t.SetExclusive(true);
+    t.Open();
+    t.EmptyTable();
+    return;
+  }
+  ExigeExclusivo("vaciar la tabla");
+  ModoNavegacion();
+  almacen_->Vacia();
+  if (indices_) indices_->Regenera();
+  orden_->Refresca();
+  Reposiciona(0);
+}
+
+void Tabla::Pack() {
+  if (!Active()) {
+    Tabla t;
+    t.SetCarpeta(carpeta_);
+    t.SetNombreTabla(nombre_);
+    t.SetExclusive(true);
+    t.Open();
+    t.Pack();
+    return;
+  }
+  ExigeExclusivo("empacar la tabla");
+  ModoNavegacion();
+  almacen_->Empaca();
+  if (indices_) indices_->Regenera();
+  orden_->Refresca();
+  Reposiciona(0);
+}
+
+void Tabla::LiberaBloqueos() {
+  ExigeActivo();
+  almacen_->LiberaBloqueos();
+}
+
+// --- Creating, copying and deleting tables.
+
+void Tabla::Crea(const QString& carpeta, const QString& archivo, const QVector<DefCampo>& campos,
+                 const QVector<DefTag>& tags) {
+  const QString nombre = ConExtension(archivo);
+  const QString ruta = fs::Local(fs::Une(carpeta, nombre));
+  if (!tags.isEmpty()) ModuloIndices(archivo);
+  FabricaDe(nombre).Crea(ruta, archivo, campos);
+  if (tags.isEmpty()) return;
+  Tabla t;
+  t.SetCarpeta(carpeta);
+  t.SetNombreTabla(archivo);
+  t.SetExclusive(true);
+  t.Open();
+  for (const DefTag& tag : tags) t.AddIndex(tag);
+}
+
+void Tabla::CreaComo(const QString& carpeta, const QString& archivo, const Tabla& modelo) {
+  if (modelo.Active()) {
+    Crea(carpeta, archivo, modelo.Definiciones(), modelo.IndexDefs());
+    return;
+  }
+  Tabla m;
+  m.SetCarpeta(modelo.Carpeta());
+  m.SetNombreTabla(modelo.NombreTabla());
+  m.SetReadOnly(true);
+  m.Open();
+  const QVector<DefCampo> defs = m.Definiciones();
+  const QVector<DefTag> tags = m.IndexDefs();
+  m.Close();
+  Crea(carpeta, archivo, defs, tags);
+}
+
+qint64 Tabla::CopiaRegistros(Tabla& origen, Tabla& destino, bool todos) {
+  origen.ExigeActivo();
+  if (!destino.Active()) {
+    Crea(destino.Carpeta(), destino.NombreTabla(), origen.Definiciones());
+    Tabla nueva;
+    nueva.SetCarpeta(destino.Carpeta());
+    nueva.SetNombreTabla(destino.NombreTabla());
+    nueva.SetExclusive(true);
+    nueva.Open();
+    return CopiaRegistros(origen, nueva, todos);
+  }
+  origen.ModoNavegacion();
+  destino.ModoNavegacion();
+  QVector<QPair<Campo*, Campo*>> pares;
+  for (int i = 0; i < destino.FieldCount(); ++i)
+    if (Campo* o = origen.FindField(destino.Fields(i).Nombre())) pares.append(qMakePair(o, &destino.Fields(i)));
+  auto copia = [&] {
+    destino.Append();
+    try {
+      for (const auto& [o, d] : pares) d->SetValue(o->Value());
+      destino.Post();
+    } catch (...) {
+      destino.Cancel();
+      throw;
+    }
+  };
+  if (!todos) {
+    if (origen.IsEmpty()) return 0;
+    copia();
+    return 1;
+  }
+  qint64 n = 0;
+  for (origen.First(); !origen.Eof(); origen.Next()) {
+    copia();
+    ++n;
+  }
+  return n;
+}
+
+void Tabla::Borra(const QString& carpeta, const QString& archivo) {
+  const QString nombre = ConExtension(archivo);
+  const QString ruta = fs::Local(fs::Une(carpeta, nombre));
+  if (!QFileInfo(ruta).isFile()) throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no existe").arg(archivo));
+  FabricaAlmacen& f = FabricaDe(nombre);
+  // Held exclusively while its files go, so nobody has it open meanwhile;
+  // a damaged file can still be deleted.
+  std::unique_ptr<Almacen> a;
+  try {
+    a = f.Abre(ruta, archivo, {true, false});
+  } catch (const Error& e) {
+    if (e.clase() != Clase::Corrupto) throw;
+  }
+  for (const QString& c : f.Companeros(ruta)) QFile::remove(c);
+  if (!QFile::remove(ruta)) throw Error(Clase::Io, QStringLiteral("No se pudo borrar la tabla %1").arg(archivo));
+}
+
+bool Tabla::Existe(const QString& carpeta, const QString& archivo) {
+  return fs::ExisteArchivo(fs::Une(carpeta, ConExtension(archivo)));
+}
+
+}  // namespace db

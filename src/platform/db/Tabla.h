@@ -1,0 +1,150 @@
+#pragma once
+// A table file as a dataset: dBASE (.dbf, with its .dbt memo file and .mdx
+// production index) or Paradox (.db), chosen by the file's extension.
+//
+//   db::Tabla t;
+//   t.SetCarpeta("C:\\VRL\\DATOS");
+//   t.SetNombreTabla("Remision.dbf");
+//   t.Open();                       // shared; EnUso while held exclusively
+//   t.Append();
+//   t.FieldByName("CLDOC_F").SetAsInteger(57);
+//   t.Post();
+//   qint64 r = t.RecNo();           // physical number of the appended row
+//
+// Opening: NoExiste for a missing file; NoExiste naming the .mdx when the
+// header promises a production index that is missing; Corrupto for a foreign
+// or truncated file; EnUso when the open mode is refused (an exclusive open
+// while anyone else, another process or another handle of this one, has the
+// file open; a shared open while someone holds it exclusively).
+//
+// Record locks: Edit and Delete lock the record (Bloqueado at once when held
+// elsewhere); Post, Cancel and Close release it. Locks are kernel
+// open-file-description locks and die with the process.
+
+#include "platform/db/Dataset.h"
+#include "platform/db/Esquema.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+#include <memory>
+
+namespace db {
+
+class Almacen;
+class Orden;
+class Indices;
+
+class Tabla : public Dataset {
+  Q_OBJECT
+
+ public:
+  explicit Tabla(QObject* parent = nullptr);
+  ~Tabla() override;
+
+  // Set while closed (Estado otherwise).
+  void SetCarpeta(const QString& carpeta);           // Windows-form folder
+  void SetNombreTabla(const QString& archivo);       // ".dbf" added when no extension
+  void SetExclusive(bool exclusivo);
+  void SetReadOnly(bool soloLectura);
+  bool Exclusive() const { return exclusivo_; }
+  bool ReadOnly() const { return soloLectura_; }
+  QString NombreTabla() const override { return nombre_; }
+  QString Carpeta() const override { return carpeta_; }
+  // The local path of the table file.
+  QString Ruta() const;
+
+  // --- Index tags. IndexName "" is physical order. SetIndexName may change
+  // while open and stays on the current record. A tag the table does not
+  // have gives NoExiste "La tabla X no tiene el índice Y".
+  QStringList IndexNames() const;
+  QVector<DefTag> IndexDefs() const;
+  QString IndexName() const { return indice_; }
+  void SetIndexName(const QString& tag);
+  // Exact key search: stands on the first match and returns true; false and
+  // no move when none.
+  bool FindKey(const QVariantList& clave);
+  // Stands on the first key >= the given one (Eof when none).
+  void FindNearest(const QVariantList& clave);
+  // Restricts the rows to keys between the bounds (inclusive); stands on the
+  // first row of the range.
+  void SetRange(const QVariantList& desde, const QVariantList& hasta);
+  void CancelRange();
+  // Tag maintenance (exclusive use; the first tag creates the .mdx).
+  void AddIndex(const DefTag& tag);
+  void DeleteIndex(const QString& tag);
+  void RegeneraIndices();
+
+  // --- Table operations.
+  // Removes every record (exclusive use, else EnUso).
+  void EmptyTable();
+  // Removes deleted records and rebuilds the tags (exclusive use).
+  void Pack();
+  // Releases every record lock this handle holds. A record still being
+  // edited is locked again at Post (Bloqueado if another took it meanwhile).
+  void LiberaBloqueos();
+
+  // Creates a table (and its .dbt when a memo field, its .mdx when tags) over
+  // any old one. Field names are upper-cased for dBASE; a bad definition
+  // (empty or long name, unknown type, bad width) gives NoCabe.
+  static void Crea(const QString& carpeta, const QString& archivo, const QVector<DefCampo>& campos,
+                   const QVector<DefTag>& tags = {});
+  // A new table with the fields and tags of the model.
+  static void CreaComo(const QString& carpeta, const QString& archivo, const Tabla& modelo);
+  // Batch copy of the current record (todos false) or of every record of
+  // origen (todos true, in its current order and filter, from its first
+  // row), fields matched by name; origen must be open. An open destino gets
+  // the rows appended; a closed one is created anew (over any old file) with
+  // origen's fields and no tags, filled, and left closed. Returns the rows
+  // copied; a value that does not fit stops the copy (rows copied before it
+  // stay).
+  static qint64 CopiaRegistros(Tabla& origen, Tabla& destino, bool todos);
+  // Deletes the table file and its companions (.dbt, .mdx); NoExiste when
+  // missing, EnUso while open elsewhere.
+  static void Borra(const QString& carpeta, const QString& archivo);
+  static bool Existe(const QString& carpeta, const QString& archivo);
+
+ protected:
+  QVector<DefCampo> AbreCursor() override;
+  void CierraCursor() override;
+  bool CursorPrimero() override;
+  bool CursorUltimo() override;
+  bool CursorSiguiente() override;
+  bool CursorAnterior() override;
+  bool CursorVeA(qint64 registro) override;
+  qint64 CursorRegistro() const override { return actual_; }
+  qint64 CursorCuenta() override;
+  void CursorRefresca() override;
+  TipoDato TipoDe(const DefCampo& def) const override;
+  QVariant LeeCampo(int i) const override;
+  bool CampoNulo(int i) const override;
+  void PreparaEdicion() override;
+  void PreparaAlta(bool alFinal) override;
+  void EscribeCampo(int i, const QVariant& valor) override;
+  void GrabaEdicion() override;
+  void DescartaEdicion() override;
+  void BorraActual() override;
+
+ private:
+  struct Edicion;
+  void AbreOrden(const QString& tag);
+  bool Mueve(qint64 n);
+  Orden& OrdenConIndice();
+  void ExigeExclusivo(const char* operacion) const;
+  static QString ConExtension(const QString& archivo);
+
+  QString carpeta_;
+  QString nombre_;
+  QString indice_;
+  bool exclusivo_ = false;
+  bool soloLectura_ = false;
+  std::unique_ptr<Almacen> almacen_;
+  std::unique_ptr<Indices> indices_;
+  std::unique_ptr<Orden> orden_;
+  qint64 actual_ = 0;
+  std::unique_ptr<Edicion> edicion_;
+};
+
+}  // namespace db

@@ -1,0 +1,105 @@
+#include "support/Proceso.h"
+
+#include <QCoreApplication>
+#include <QMap>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace prueba {
+namespace {
+
+constexpr const char* kOpcion = "--rutina-hija";
+
+QMap<QString, RutinaHija>& Rutinas() {
+  static QMap<QString, RutinaHija> rutinas;
+  return rutinas;
+}
+
+}  // namespace
+
+bool RegistraRutinaHija(const char* nombre, RutinaHija rutina) {
+  Rutinas().insert(QString::fromLatin1(nombre), std::move(rutina));
+  return true;
+}
+
+int EjecutaRutinaHija(int argc, char** argv) {
+  if (argc < 3 || std::string(argv[1]) != kOpcion) return -1;
+  QCoreApplication app(argc, argv);
+  const QString nombre = QString::fromLocal8Bit(argv[2]);
+  QStringList argumentos;
+  for (int i = 3; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
+  const auto it = Rutinas().constFind(nombre);
+  if (it == Rutinas().constEnd()) {
+    std::fprintf(stderr, "rutina hija desconocida: %s\n", argv[2]);
+    return 125;
+  }
+  try {
+    return (*it)(argumentos);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "rutina hija %s: %s\n", argv[2], e.what());
+    return 124;
+  }
+}
+
+void AvisaPadre(const QString& linea) {
+  std::fputs((linea + u'\n').toUtf8().constData(), stdout);
+  std::fflush(stdout);
+}
+
+QString EsperaPadre() {
+  std::string linea;
+  if (!std::getline(std::cin, linea)) return {};
+  return QString::fromUtf8(linea.c_str());
+}
+
+ProcesoHijo::ProcesoHijo(const QString& rutina, const QStringList& argumentos)
+    : p_(std::make_unique<QProcess>()), rutina_(rutina) {
+  p_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  p_->start(QCoreApplication::applicationFilePath(), QStringList{QString::fromLatin1(kOpcion), rutina} + argumentos);
+  if (!p_->waitForStarted(10000)) ADD_FAILURE() << "no arrancó la rutina hija " << rutina.toStdString();
+}
+
+ProcesoHijo::~ProcesoHijo() {
+  if (p_->state() != QProcess::NotRunning) Mata();
+}
+
+QString ProcesoHijo::EsperaLinea(int ms) {
+  while (!p_->canReadLine()) {
+    if (p_->state() == QProcess::NotRunning || !p_->waitForReadyRead(ms)) {
+      if (p_->canReadLine()) break;
+      ADD_FAILURE() << "la rutina hija " << rutina_.toStdString() << " no escribió la línea esperada";
+      return {};
+    }
+  }
+  return QString::fromUtf8(p_->readLine()).trimmed();
+}
+
+void ProcesoHijo::Envia(const QString& linea) {
+  p_->write((linea + u'\n').toUtf8());
+  p_->waitForBytesWritten(5000);
+}
+
+int ProcesoHijo::Espera(int ms) {
+  if (!p_->waitForFinished(ms) && p_->state() != QProcess::NotRunning) {
+    ADD_FAILURE() << "la rutina hija " << rutina_.toStdString() << " no terminó";
+    Mata();
+    return -1;
+  }
+  if (p_->exitStatus() != QProcess::NormalExit) {
+    ADD_FAILURE() << "la rutina hija " << rutina_.toStdString() << " terminó de forma anormal";
+    return -1;
+  }
+  return p_->exitCode();
+}
+
+void ProcesoHijo::Mata() {
+  p_->kill();
+  p_->waitForFinished(10000);
+}
+
+qint64 ProcesoHijo::Pid() const { return p_->processId(); }
+
+}  // namespace prueba
