@@ -18,8 +18,9 @@ void AbreTabla(db::Dataset& tabla) {
 }
 
 void RefrescaTabla(db::Tabla& tabla) {
-  // Editing a table with no rows would add a blank one: only re-read it.
-  if (!tabla.IsEmpty()) {
+  // Editing a table with no rows would add a blank one: only re-read it. A
+  // record being edited or inserted is posted.
+  if (tabla.State() != db::Dataset::Estado::Navegando || !tabla.IsEmpty()) {
     tabla.Edit();
     tabla.Post();
   }

@@ -111,7 +111,7 @@ TEST_F(TablasTest, RefrescaTablaVuelveAlPrimeroYVeLoDeOtros) {
   }
 }
 
-TEST_F(TablasTest, RefrescaTablaVaciaNoAgregaFilas) {
+TEST_F(TablasTest, RefrescaTablaVaciaNoAgregaFilasYGuardaLaQueSeInserta) {
   CreaArticulos(0);
   auto t = Tabla(kArticulos);
   t->Open();
@@ -119,6 +119,12 @@ TEST_F(TablasTest, RefrescaTablaVaciaNoAgregaFilas) {
   EXPECT_TRUE(t->Active());
   EXPECT_TRUE(t->IsEmpty());
   EXPECT_EQ(RegistrosEnCabecera(kArticulos), 0u);
+
+  // A row being inserted is saved, not lost.
+  t->Append();
+  t->FieldByName("CLAVE").SetAsString("K1");
+  RefrescaTabla(*t);
+  EXPECT_EQ(Claves(*t), QStringList({"K1"}));
 }
 
 RUTINA_HIJA(TieneAbierta) {
