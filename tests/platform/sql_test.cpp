@@ -372,3 +372,347 @@ TEST_F(PruebaSql, InstruccionesDelSistemaDanLasFilasEsperadas) {
     EXPECT_EQ(filas, esperadas);
   }
 }
+
+// --- Other stations: child processes on the same data folder.
+
+// Prints the rows of a table (the listed fields joined by "|"), then "FIN".
+RUTINA_HIJA(LeeTabla) {
+  Tabla t;
+  t.SetCarpeta(argumentos.value(0));
+  t.SetNombreTabla(argumentos.value(1));
+  t.Open();
+  const QStringList campos = argumentos.mid(2);
+  for (t.First(); !t.Eof(); t.Next()) {
+    QStringList r;
+    for (const QString& c : campos) r << t.FieldByName(c).AsString();
+    prueba::AvisaPadre(r.join(u'|'));
+  }
+  prueba::AvisaPadre(QStringLiteral("FIN"));
+  return 0;
+}
+
+// Holds record n of a table in edit until the parent says so.
+RUTINA_HIJA(BloqueaRegistro) {
+  Tabla t;
+  t.SetCarpeta(argumentos.value(0));
+  t.SetNombreTabla(argumentos.value(1));
+  t.Open();
+  if (!t.VeARegistro(argumentos.value(2).toLongLong())) return 2;
+  t.Edit();
+  prueba::AvisaPadre(QStringLiteral("BLOQUEADO"));
+  prueba::EsperaPadre();
+  return 0;
+}
+
+namespace {
+
+QStringList LeeEnOtroProceso(const QString& archivo, const QStringList& campos) {
+  prueba::ProcesoHijo h(QStringLiteral("LeeTabla"), QStringList{kDatos, archivo} + campos);
+  QStringList filas;
+  for (QString l = h.EsperaLinea(); !l.isEmpty() && l != u"FIN"; l = h.EsperaLinea()) filas << l;
+  EXPECT_EQ(h.Espera(), 0);
+  return filas;
+}
+
+}  // namespace
+
+// The purchase window's mirror statements: DELETE of a document's rows, and
+// UPDATE glued to its table path.
+TEST_F(PruebaSql, BorradoYCambioLosVenUnaTablaYOtraEstacion) {
+  Consulta q;
+  q.SetSQL(ConCarpeta("DELETE FROM \"{D}\\Movimientos.dbf\" WHERE CLDOC_MI=\"C901\" and control=\"K2\""));
+  EXPECT_EQ(q.ExecSQL(), 1);
+  q.SetSQL(ConCarpeta("UPDATE \"{D}\\Movimientos.dbf\"SET STATUS=\"C\" WHERE CLDOC_MI=\"C901\" and control=\"K3\""));
+  q.Open();  // no result: nothing raised
+  EXPECT_TRUE(q.Active());
+  EXPECT_EQ(q.FieldCount(), 0);
+  EXPECT_TRUE(q.IsEmpty());
+  q.Close();
+
+  const QStringList esperadas = {"900|K1||12", "C901|K3|C|5", "R77|K4|C|1"};
+  auto t = Abre("movimientos.dbf");
+  QStringList vistas;
+  for (t->First(); !t->Eof(); t->Next())
+    vistas << QStringList{t->FieldByName("CLDOC_MI").AsString(), t->FieldByName("CONTROL").AsString(),
+                          t->FieldByName("STATUS").AsString(), t->FieldByName("CANTI_MI").AsString()}
+                  .join(u'|');
+  EXPECT_EQ(vistas, esperadas);
+  EXPECT_EQ(LeeEnOtroProceso("movimientos.dbf", {"CLDOC_MI", "CONTROL", "STATUS", "CANTI_MI"}), esperadas);
+}
+
+TEST_F(PruebaSql, UnRegistroBloqueadoPorOtraEstacionDetieneElCambio) {
+  prueba::ProcesoHijo h(QStringLiteral("BloqueaRegistro"), {kDatos, "movimientos.dbf", "2"});
+  ASSERT_EQ(h.EsperaLinea(), "BLOQUEADO");
+  const auto [clase, mensaje] = ErrorDe([] {
+    Ejecuta(ConCarpeta("UPDATE \"{D}\\movimientos.dbf\" SET STATUS=\"C\" WHERE CLDOC_MI=\"C901\" and CONTROL=\"K2\""));
+  });
+  EXPECT_EQ(clase, Clase::Bloqueado);
+  EXPECT_TRUE(mensaje.contains("movimientos.dbf")) << mensaje.toStdString();
+  EXPECT_TRUE(mensaje.contains("UPDATE")) << mensaje.toStdString();
+  h.Envia(QString());
+  EXPECT_EQ(h.Espera(), 0);
+  EXPECT_EQ(LeeEnOtroProceso("movimientos.dbf", {"CONTROL", "STATUS"}), QStringList({"K1|", "K2|", "K3|", "K4|C"}));
+}
+
+TEST_F(PruebaSql, AltasPorSqlConFechasYTextosDelDialecto) {
+  Consulta q;
+  q.SetSQL(ConCarpeta("INSERT INTO \"{D}\\retiros.dbf\" (CLDOC_F,CONCEPTO,CANTIDAD,FEDOC_F,NUM_CONCEP) VALUES "
+                      "(4,\"Cambio O'Brien\",12.5,\"3/7/2025\",2)"));
+  EXPECT_EQ(q.ExecSQL(), 1);
+  q.SetSQL(ConCarpeta("INSERT INTO \"{D}\\retiros.dbf\" SELECT CLDOC_F+10,CONCEPTO,CANTIDAD,FEDOC_F,NUM_CONCEP FROM "
+                      "\"{D}\\retiros.dbf\" WHERE FEDOC_F=\"3/7/2025\""));
+  EXPECT_EQ(q.ExecSQL(), 1);
+  auto t = Abre("retiros.dbf");
+  t->Last();
+  EXPECT_EQ(Fila(*t), "14|Cambio O'Brien|12.5|07/03/2025|2");
+  t->Prior();
+  EXPECT_EQ(Fila(*t), "4|Cambio O'Brien|12.5|07/03/2025|2");
+  EXPECT_EQ(t->RecordCount(), 5);
+}
+
+// A memo the statement does not touch is not written again.
+TEST_F(PruebaSql, UnCambioSoloEscribeLasColumnasQueCambia) {
+  Tabla::Crea(kDatos, "NOTAS.DBF", {{"CLAVE", 'C', 5, 0}, {"IMPORTE", 'N', 10, 2}, {"NOTA", 'M', 10, 0}});
+  {
+    auto t = Abre("NOTAS.DBF");
+    t->Append();
+    t->FieldByName("CLAVE").SetAsString("A");
+    t->FieldByName("IMPORTE").SetAsString("10.25");
+    t->FieldByName("NOTA").SetAsString("una nota larga");
+    t->Post();
+  }
+  const QByteArray memos = Bytes("NOTAS.dbt");
+  Ejecuta(ConCarpeta("UPDATE \"{D}\\NOTAS.DBF\" SET CLAVE=\"B\" WHERE IMPORTE>10"));
+  EXPECT_EQ(Bytes("NOTAS.dbt"), memos);
+  EXPECT_EQ(Ejecuta(ConCarpeta("SELECT CLAVE,IMPORTE,NOTA FROM \"{D}\\NOTAS.DBF\"")), QStringList{"B|10.25|una nota larga"});
+}
+
+// --- Schema statements.
+
+TEST_F(PruebaSql, CrearTablaDaLosCamposDeclarados) {
+  Consulta q;
+  q.SetSQL(ConCarpeta("CREATE TABLE \"{D}\\CADUCIDAD.DBF\" (CADUCIDAD DATE,CANTIDAD NUMERIC(10,3),SUMA NUMERIC(10,3),"
+                      "DOCUMENTO NUMERIC(10,3),FECHA DATE,MOVIMIENTO NUMERIC(10,0),CLPRO CHAR(18),PRODUCTO CHAR(30),"
+                      "CONSEC FLOAT(8,2))"));
+  q.Open();  // no result: nothing raised
+  EXPECT_EQ(q.FieldCount(), 0);
+  auto t = Abre("CADUCIDAD.DBF");
+  QStringList defs;
+  for (const DefCampo& d : t->Definiciones()) defs << QStringLiteral("%1 %2 %3 %4").arg(d.nombre).arg(d.tipo).arg(d.ancho).arg(d.decimales);
+  EXPECT_EQ(defs, QStringList({"CADUCIDAD D 8 0", "CANTIDAD N 10 3", "SUMA N 10 3", "DOCUMENTO N 10 3", "FECHA D 8 0",
+                               "MOVIMIENTO N 10 0", "CLPRO C 18 0", "PRODUCTO C 30 0", "CONSEC F 8 2"}));
+  EXPECT_TRUE(t->IsEmpty());
+  t->Close();
+
+  // An existing table is never replaced by CREATE TABLE.
+  const auto [clase, mensaje] = ErrorDe([] { Ejecuta(ConCarpeta("CREATE TABLE \"{D}\\cliente.dbf\" (X CHAR(1))")); });
+  EXPECT_EQ(clase, Clase::Sql);
+  EXPECT_TRUE(mensaje.contains("ya existe")) << mensaje.toStdString();
+  EXPECT_EQ(Ejecuta(ConCarpeta("SELECT COUNT(*) FROM \"{D}\\cliente.dbf\"")), QStringList{"5"});
+}
+
+TEST_F(PruebaSql, CrearKardexConLlavePrimariaDaSuIndice) {
+  if (!db::FabricaDeIndices()) GTEST_SKIP() << "sin módulo de índices .mdx en este programa";
+  Ejecuta(ConCarpeta("CREATE TABLE \"{D}\\Kardex2.dbf\" (CLPRO_I CHAR(20),ENTRA_I NUMERIC(8,2),SALID_I NUMERIC(8,2),"
+                     "EXIST_I NUMERIC(8,2),INVEN_I NUMERIC(8,2),OK CHAR(1),PRIMARY KEY(CLPRO_I))"));
+  auto t = Abre("Kardex2.dbf");
+  EXPECT_EQ(t->IndexNames(), QStringList{"CLPRO_I"});
+  EXPECT_EQ(t->FieldCount(), 6);
+}
+
+// The key conversion of the configuration window: the key column goes
+// away and comes back empty; every other column keeps its data.
+TEST_F(PruebaSql, AlterarTablaConservaLosDemasDatos) {
+  Ejecuta(ConCarpeta("ALTER TABLE \"{D}\\cliente.dbf\" DROP CLCLI_C, ADD CLCLI_C CHAR(10)"));
+  auto t = Abre("cliente.dbf");
+  EXPECT_EQ(t->NombresCampos(), QStringList({"NOMBR_C", "CLCLI_C"}));
+  EXPECT_EQ(Filas(*t), QStringList({"Juan Pérez|", "Ana López|", "O'Brien|", "Martínez Ruiz|", "GOMEZ|"}));
+  t->Close();
+  EXPECT_TRUE(QFileInfo::exists(fs::Local(fs::Une(kDatos, "cliente.dbf"))));
+  EXPECT_EQ(fs::ListaCarpeta(kDatos, "_alt*"), QStringList());
+
+  Ejecuta(ConCarpeta("ALTER TABLE \"{D}\\cliente.dbf\" DROP CLCLI_C, ADD CLCLI_C NUMERIC(10,0), ADD PLIS101_I NUMERIC(8,2)"));
+  t = Abre("cliente.dbf");
+  QStringList defs;
+  for (const DefCampo& d : t->Definiciones()) defs << QStringLiteral("%1 %2 %3 %4").arg(d.nombre).arg(d.tipo).arg(d.ancho).arg(d.decimales);
+  EXPECT_EQ(defs, QStringList({"NOMBR_C C 40 0", "CLCLI_C N 10 0", "PLIS101_I N 8 2"}));
+  EXPECT_EQ(t->RecordCount(), 5);
+  t->Close();
+
+  // A statement that fails leaves the table as it was.
+  const auto [clase, mensaje] = ErrorDe([] { Ejecuta(ConCarpeta("ALTER TABLE \"{D}\\cliente.dbf\" DROP NOEXISTE")); });
+  EXPECT_EQ(clase, Clase::NoExiste);
+  EXPECT_TRUE(mensaje.contains("NOEXISTE")) << mensaje.toStdString();
+  EXPECT_EQ(Abre("cliente.dbf")->FieldCount(), 3);
+}
+
+TEST_F(PruebaSql, AlterarUnaTablaEnUsoNoLaToca) {
+  auto otra = Abre("cliente.dbf");
+  const auto [clase, mensaje] = ErrorDe([] { Ejecuta(ConCarpeta("ALTER TABLE \"{D}\\cliente.dbf\" ADD X CHAR(2)")); });
+  EXPECT_EQ(clase, Clase::EnUso);
+  EXPECT_EQ(otra->FieldCount(), 2);
+  EXPECT_EQ(fs::ListaCarpeta(kDatos, "_alt*"), QStringList());
+}
+
+TEST_F(PruebaSql, BorrarTablaYCrearIndice) {
+  Ejecuta(ConCarpeta("DROP TABLE \"{D}\\KARDEX.DBF\""));
+  EXPECT_FALSE(Tabla::Existe(kDatos, "KARDEX.DBF"));
+  EXPECT_EQ(ErrorDe([] { Ejecuta(ConCarpeta("DROP TABLE \"{D}\\KARDEX.DBF\"")); }).first, Clase::NoExiste);
+
+  if (!db::FabricaDeIndices()) GTEST_SKIP() << "sin módulo de índices .mdx en este programa";
+  Ejecuta(ConCarpeta("CREATE INDEX ICLACLI ON \"{D}\\cliente.dbf\" (CLCLI_C)"));
+  auto t = Abre("cliente.dbf");
+  EXPECT_EQ(t->IndexNames(), QStringList{"ICLACLI"});
+  t->SetIndexName("ICLACLI");
+  EXPECT_TRUE(t->FindKey({QString("9")}));
+  EXPECT_EQ(t->FieldByName("NOMBR_C").AsString(), "O'Brien");
+}
+
+// --- Query results as datasets.
+
+// The runner of saved views makes a work table from the result's columns.
+TEST_F(PruebaSql, LasColumnasDelResultadoSirvenParaCrearUnaTablaDeTrabajo) {
+  Consulta q;
+  q.SetSQL(ConCarpeta("Select B.CLDOC_F,A.NOMBR_C,B.FEDOC_F,B.IMTOD_F*2,COUNT(*),MAX(B.FEDOC_F),B.CLDOC_F AS NUMERO,"
+                      "B.CLDOC_F,'x' From \"{D}\\cliente.dbf\" as A,\"{D}\\remision.dbf\" as B Where CLCLI_C=CLCLI_F "
+                      "GROUP BY B.CLDOC_F,A.NOMBR_C,B.FEDOC_F,B.IMTOD_F ORDER BY 1"));
+  q.Open();
+  QStringList defs;
+  for (const DefCampo& d : q.Definiciones()) defs << QStringLiteral("%1 %2 %3 %4").arg(d.nombre).arg(d.tipo).arg(d.ancho).arg(d.decimales);
+  EXPECT_EQ(defs, QStringList({"CLDOC_F N 10 0", "NOMBR_C C 40 0", "FEDOC_F D 8 0", "EXPR4 N 20 4", "EXPR5 N 10 0",
+                               "EXPR6 D 8 0", "NUMERO N 10 0", "CLDOC_F_1 N 10 0", "EXPR9 C 1 0"}));
+  EXPECT_EQ(q.RecordCount(), 4);
+  EXPECT_EQ(q.FieldByName("FEDOC_F").AsDate(), QDate(2025, 3, 1));
+  EXPECT_EQ(q.Fields(4).Tipo(), db::TipoDato::Entero);
+  EXPECT_EQ(q.Fields(5).AsDate(), QDate(2025, 3, 1));
+  q.Last();
+  EXPECT_EQ(q.RecNo(), 4);
+  EXPECT_EQ(q.FieldByName("NOMBR_C").AsString(), "O'Brien");
+
+  Tabla::Crea(kDatos, "BaseTempo.dbf", q.Definiciones());
+  auto t = Abre("BaseTempo.dbf");
+  for (q.First(); !q.Eof(); q.Next()) {
+    t->Append();
+    for (int i = 0; i < q.FieldCount(); ++i) t->Fields(i).SetValue(q.Fields(i).Value());
+    t->Post();
+  }
+  EXPECT_EQ(Filas(*t), Filas(q));
+  EXPECT_EQ(ErrorDe([&] { q.Edit(); }).first, Clase::Estado);
+}
+
+TEST_F(PruebaSql, ReglasDelDialecto) {
+  const struct {
+    const char* sql;
+    std::vector<const char*> filas;
+  } casos[] = {
+      // A quote inside a literal, of either kind.
+      {"SELECT CLCLI_C FROM \"{D}\\cliente.dbf\" WHERE NOMBR_C = \"O'Brien\"", {"9"}},
+      {"SELECT CLCLI_C FROM \"{D}\\cliente.dbf\" WHERE NOMBR_C = 'O''Brien'", {"9"}},
+      {"SELECT CLCLI_C FROM \"{D}\\cliente.dbf\" WHERE NOMBR_C <> \"a \"\"b\"\" 'c'\" AND CLCLI_C='7'", {"7"}},
+      // Trailing blanks do not count, as in character fields.
+      {"SELECT CLCLI_C FROM \"{D}\\cliente.dbf\" WHERE NOMBR_C = \"GOMEZ   \"", {"11"}},
+      // No division truncates; SUBSTRING ... FROM ... FOR; UPPER of accents.
+      {"SELECT CLDOC_F/2, (111100+3)/2, 7/2 FROM \"{D}\\retiros.dbf\" WHERE CLDOC_F=1", {"0.5|55551.5|3.5"}},
+      {"SELECT SUBSTRING(DSCPR_I FROM 3 FOR 4), UPPER(DSCPR_I) FROM \"{D}\\inventar.dbf\" WHERE CLPRO_I=\"C3\"",
+       {"fé Ñ|CAFÉ ÑANDÚ"}},
+      // Dates with BETWEEN and IN; a blank date is null.
+      {"SELECT CLDOC_F FROM \"{D}\\retiros.dbf\" WHERE FEDOC_F BETWEEN \"3/2/2025\" AND \"03/05/2025\" ORDER BY 1",
+       {"1", "3"}},
+      {"SELECT CLDOC_F FROM \"{D}\\retiros.dbf\" WHERE FEDOC_F IN ('3/1/2025', \"3/5/2025\") ORDER BY 1", {"2", "3"}},
+      {"SELECT COUNT(*) FROM \"{D}\\COMPRASE.DBF\" WHERE STDOC_O IS NOT NULL", {"1"}},
+      {"SELECT COUNT(*) FROM \"{D}\\COMPRASE.DBF\" WHERE REFER_O = \"\"", {"1"}},
+      // A number compared with a text, a text with a number.
+      {"SELECT CLDOC_F FROM \"{D}\\retiros.dbf\" WHERE CLDOC_F = \"2\"", {"2"}},
+      {"SELECT NOMBR_C FROM \"{D}\\cliente.dbf\" WHERE CLCLI_C = 10", {"Martínez Ruiz"}},
+      // Date minus date both ways, in days.
+      {"SELECT FEVEN_F - FEDOC_F, (\"3/31/2025\" - FEDOC_F) FROM \"{D}\\remision.dbf\" WHERE CLDOC_F=100", {"30|30"}},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.sql);
+    QStringList esperadas;
+    for (const char* f : c.filas) esperadas << QString::fromUtf8(f);
+    try {
+      EXPECT_EQ(Ejecuta(ConCarpeta(c.sql)), esperadas);
+    } catch (const plat::Error& e) {
+      ADD_FAILURE() << e.what();
+    }
+  }
+}
+
+// A statement that cannot run is an error that carries it, never a crash.
+TEST_F(PruebaSql, ErroresLlevanLaInstruccion) {
+  const struct {
+    const char* sql;
+    Clase clase;
+    const char* parte;  // part of the message
+  } casos[] = {
+      {"SELEC * FROM \"{D}\\cliente.dbf\"", Clase::Sql, "no se puede usar"},
+      {"SELECT * FRM \"{D}\\cliente.dbf\"", Clase::Sql, "No se pudo ejecutar"},
+      {"SELECT NOEXISTE FROM \"{D}\\cliente.dbf\"", Clase::Sql, "NOEXISTE"},
+      {"SELECT * FROM \"{D}\\nohay.dbf\"", Clase::NoExiste, "nohay.dbf"},
+      {"SELECT * FROM \"{D}\\cliente.dbf\" WHERE NOMBR_C = \"sin cerrar", Clase::Sql, "comilla"},
+      {"SELECT * FROM \"{D}\\remision.dbf\" WHERE FEDOC_F >= \"13/45/2025\"", Clase::Sql, "13/45/2025"},
+      {"SELECT * FROM \"{D}\\cliente.dbf\"; DELETE FROM \"{D}\\cliente.dbf\"", Clase::Sql, "una instrucción"},
+      {"SELECT * FROM \"{D}\\cliente.dbf\" WHERE NOMBR_C = ?", Clase::Sql, "parámetros"},
+      {"ATTACH DATABASE 'x.db' AS x", Clase::Sql, "ATTACH"},
+      {"CREATE TABLE \"{D}\\nueva.dbf\" (A INTEGER)", Clase::Sql, "INTEGER"},
+      {"UPDATE \"{D}\\retiros.dbf\" SET FEDOC_F = 'mañana'", Clase::Conversion, "FEDOC_F"},
+      {"UPDATE \"{D}\\retiros.dbf\" SET CONCEPTO = 'un concepto más largo que veinte'", Clase::NoCabe, "CONCEPTO"},
+      {"", Clase::Sql, "ninguna instrucción"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.sql);
+    const QString sql = ConCarpeta(c.sql);
+    const auto [clase, mensaje] = ErrorDe([&] { Ejecuta(sql); });
+    EXPECT_EQ(clase, c.clase) << mensaje.toStdString();
+    EXPECT_TRUE(mensaje.contains(QString::fromUtf8(c.parte))) << mensaje.toStdString();
+    EXPECT_TRUE(mensaje.endsWith(sql)) << mensaje.toStdString();
+  }
+  EXPECT_FALSE(Tabla::Existe(kDatos, "nueva.dbf"));
+  EXPECT_EQ(Ejecuta(ConCarpeta("SELECT COUNT(*) FROM \"{D}\\cliente.dbf\"")), QStringList{"5"});
+}
+
+// --- Plans.
+
+TEST_F(PruebaSql, ElModoDePruebaAnotaElPlanElegido) {
+  QStringList planes;
+  db::sql::FijaRegistroDePlanes([&](const QString& p) { planes << p; });
+  Ejecuta(ConCarpeta("SELECT COUNT(*) FROM \"{D}\\remisiod.dbf\" WHERE CLDOC_FD = 100"));
+  db::sql::FijaRegistroDePlanes({});
+  EXPECT_EQ(planes, QStringList{"remisiod.dbf: recorrido"});
+}
+
+TEST_F(PruebaSql, LasEtiquetasSirvenParaIgualdadRangoYOrden) {
+  if (!db::FabricaDeIndices()) GTEST_SKIP() << "sin módulo de índices .mdx en este programa";
+  {
+    auto t = Abre("remisiod.dbf", true);
+    t->AddIndex({"CLDOC_FD", "CLDOC_FD", false, false});
+    auto c = Abre("cliente.dbf", true);
+    c->AddIndex({"ICLACLI", "CLCLI_C", false, false});
+  }
+  QStringList planes;
+  db::sql::FijaRegistroDePlanes([&](const QString& p) { planes << p; });
+  const struct {
+    const char* sql;
+    std::vector<const char*> filas;
+    const char* plan;
+  } casos[] = {
+      {"SELECT CLPRO_FD FROM \"{D}\\remisiod.dbf\" WHERE CLDOC_FD = 102 ORDER BY CLDOC_FD", {"A1", "C3"},
+       "remisiod.dbf: índice CLDOC_FD = 102"},
+      {"SELECT CLDOC_FD FROM \"{D}\\remisiod.dbf\" WHERE CLDOC_FD > 100 AND CLDOC_FD <= 102 ORDER BY CLDOC_FD",
+       {"101", "102", "102"}, "remisiod.dbf: índice CLDOC_FD desde 100 hasta 102"},
+      {"SELECT CLDOC_FD FROM \"{D}\\remisiod.dbf\" WHERE CLDOC_FD < 101", {"100", "100"},
+       "remisiod.dbf: índice CLDOC_FD hasta 101"},
+      {"SELECT CLDOC_FD FROM \"{D}\\remisiod.dbf\" WHERE CLDOC_FD = 'x'", {}, "remisiod.dbf: recorrido (valor que no es clave)"},
+      {"SELECT NOMBR_C FROM \"{D}\\cliente.dbf\" WHERE CLCLI_C = '9'", {"O'Brien"}, "cliente.dbf: índice ICLACLI = 9"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.sql);
+    planes.clear();
+    QStringList esperadas;
+    for (const char* f : c.filas) esperadas << QString::fromUtf8(f);
+    EXPECT_EQ(Ejecuta(ConCarpeta(c.sql)), esperadas);
+    EXPECT_EQ(planes, QStringList{QString::fromUtf8(c.plan)});
+  }
+  db::sql::FijaRegistroDePlanes({});
+}
