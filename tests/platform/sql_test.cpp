@@ -716,3 +716,17 @@ TEST_F(PruebaSql, LasEtiquetasSirvenParaIgualdadRangoYOrden) {
   }
   db::sql::FijaRegistroDePlanes({});
 }
+
+// Without tags, a join walks each table once: the outer one row by row, the
+// inner one into a key map of the joined column.
+TEST_F(PruebaSql, UnaUnionSinEtiquetasRecorreCadaTablaUnaVez) {
+  QStringList planes;
+  db::sql::FijaRegistroDePlanes([&](const QString& p) { planes << p; });
+  const QStringList filas = Ejecuta(ConCarpeta(
+      "Select F.CLDOC_FD,F.CLPRO_FD,E.CLVEN_F From \"{D}\\remisiod.dbf\" AS F, \"{D}\\REMISION.DBF\" AS E "
+      "Where F.CLDOC_FD=E.CLDOC_F and E.CLVEN_F=\"V1\""));
+  db::sql::FijaRegistroDePlanes({});
+  EXPECT_EQ(filas.size(), 4);  // the lines of remissions 100 and 102 (seller V1)
+  EXPECT_EQ(planes.filter("recorrido").size(), 1) << planes.join(u'\n').toStdString();
+  EXPECT_EQ(planes.filter("llaves en memoria").size(), planes.size() - 1) << planes.join(u'\n').toStdString();
+}

@@ -36,14 +36,19 @@
 //   0x01         column = value                      next      SetRange(v, v)
 //   0x02         column > or >= value (lower bound)  next      with 0x04: SetRange;
 //   0x04         column < or <= value (upper bound)  next        alone: FindNearest / First
-//   idxNum >> 8  the column whose tag is walked
+//   0x08         column = value from another table   next      rows of an in-memory key
+//                (a join) on a column without a tag            map of the column, built
+//                                                              by one walk at the first
+//                                                              search of the cursor
+//   idxNum >> 8  the column whose tag (or key map) is used
 //
 // Bounds are inclusive in the walk; SQLite checks every constraint again on
 // the rows given (omit is never set), so a value that cannot be a key of
 // the tag (a text against a number) simply falls back to the physical walk.
 // When the rows come from a tag and the ORDER BY is that one column
-// ascending, the order is taken as given. Without tags every plan is the
-// physical walk.
+// ascending, the order is taken as given. Without tags, a constant
+// constraint walks the whole table once, and a join walks it once to build
+// the key map, not once per row of the other table.
 
 #include "platform/db/sql/ModuloTabla.h"
 
@@ -56,6 +61,7 @@
 #include "platform/fs/Rutas.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <sqlite3.h>
@@ -82,6 +88,7 @@ void AnotaPlan(const QString& texto) {
 constexpr int kIgual = 0x01;
 constexpr int kDesde = 0x02;
 constexpr int kHasta = 0x04;
+constexpr int kMapa = 0x08;
 
 struct Modulo {
   std::optional<Error>* pendiente;
@@ -118,6 +125,12 @@ struct Cursor : sqlite3_vtab_cursor {
   bool fin = true;
   int columnaTope = -1;  // upper bound checked while walking (no range)
   QVariant tope;
+  // Key map of one column (plan kMapa): key -> record numbers.
+  int columnaMapa = -1;
+  QHash<QString, QVector<qint64>> mapa;
+  bool porMapa = false;       // the current search uses the key map
+  QVector<qint64> registros;  // its rows
+  qsizetype siguiente = 0;
 };
 
 TablaVirtual* VT(sqlite3_vtab* v) { return static_cast<TablaVirtual*>(v); }
@@ -192,10 +205,12 @@ int Conecta(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_v
       }
     }
     // Rows estimated from the file size and the record length, without
-    // reading the records.
+    // reading the records (a dBASE header is 32 bytes a field and 33 more).
     int largo = 1;
     for (const DefCampo& d : vt->defs) largo += std::max(1, d.ancho);
-    vt->filas = std::max<double>(1, static_cast<double>(QFileInfo(t->Ruta()).size()) / largo);
+    const QFileInfo archivo(t->Ruta());
+    const qint64 cabecera = archivo.suffix().compare(QStringLiteral("dbf"), Qt::CaseInsensitive) == 0 ? 33 + 32 * vt->defs.size() : 0;
+    vt->filas = std::max<double>(1, static_cast<double>(archivo.size() - cabecera) / largo);
     const QByteArray decl = (QStringLiteral("CREATE TABLE x(") + columnas.join(u',') + u')').toUtf8();
     const int rc = sqlite3_declare_vtab(db, decl.constData());
     if (rc != SQLITE_OK)
@@ -252,6 +267,25 @@ int MejorIndice(sqlite3_vtab* v, sqlite3_index_info* info) {
   }
   const double filas = vt->filas;
   if (columna < 0) {
+    // A join on a column without a tag: a key map of the column.
+    for (int i = 0; i < info->nConstraint; ++i) {
+      const auto& c = info->aConstraint[i];
+      if (!c.usable || c.op != SQLITE_INDEX_CONSTRAINT_EQ || c.iColumn < 0 || c.iColumn >= n) continue;
+      const TipoDato tipo = vt->tipos[c.iColumn];
+      if (tipo == TipoDato::Logico || tipo == TipoDato::Memo) continue;
+      const char* colacion = sqlite3_vtab_collation(info, i);
+      if (tipo == TipoDato::Texto && colacion && std::strcmp(colacion, kColacion) != 0 &&
+          sqlite3_stricmp(colacion, "BINARY") != 0)
+        continue;
+      sqlite3_value* constante = nullptr;
+      if (sqlite3_vtab_rhs_value(info, i, &constante) == SQLITE_OK) continue;  // a constant: one walk is enough
+      info->aConstraintUsage[i].argvIndex = 1;
+      info->aConstraintUsage[i].omit = 0;
+      info->idxNum = kMapa | (c.iColumn << 8);
+      info->estimatedCost = 1 + std::log2(filas + 1);
+      info->estimatedRows = 10;
+      return SQLITE_OK;
+    }
     info->idxNum = 0;
     info->estimatedCost = filas;
     info->estimatedRows = static_cast<sqlite3_int64>(filas);
@@ -265,13 +299,13 @@ int MejorIndice(sqlite3_vtab* v, sqlite3_index_info* info) {
   };
   if (igual[columna] >= 0) {
     usa(igual[columna], kIgual);
-    info->estimatedCost = 20 + std::log2(filas + 1);
+    info->estimatedCost = 1 + std::log2(filas + 1);
     info->estimatedRows = 10;
   } else {
     if (desde[columna] >= 0) usa(desde[columna], kDesde);
     if (hasta[columna] >= 0) usa(hasta[columna], kHasta);
     const double parte = (bits == (kDesde | kHasta)) ? filas / 8 : filas / 3;
-    info->estimatedCost = 20 + parte;
+    info->estimatedCost = 1 + parte;
     info->estimatedRows = static_cast<sqlite3_int64>(std::max(1.0, parte));
   }
   info->idxNum = bits | (columna << 8);
@@ -350,14 +384,68 @@ QString TextoClave(const QVariant& v) {
   return v.toString();
 }
 
+// The key of a value in a column's key map: texts without trailing blanks
+// (as they compare), numbers in full, dates yyyy-mm-dd.
+QString LlaveDeMapa(const QVariant& v) {
+  switch (v.typeId()) {
+    case QMetaType::QString: {
+      QString t = v.toString();
+      qsizetype fin = t.size();
+      while (fin > 0 && t[fin - 1] == u' ') --fin;
+      t.truncate(fin);
+      return t;
+    }
+    case QMetaType::QDate: return TextoFecha(v.toDate());
+    case QMetaType::LongLong:
+    case QMetaType::Double: return QString::number(v.toDouble(), 'g', 17);
+    default: return v.toString();
+  }
+}
+
+// Stands on the next row of the current key-map search.
+void SiguienteDelMapa(Cursor* c) {
+  while (c->siguiente < c->registros.size()) {
+    if (c->t->VeARegistro(c->registros[c->siguiente++])) {
+      c->fin = false;
+      return;
+    }
+  }
+  c->fin = true;
+}
+
+void BuscaEnMapa(Cursor* c, TablaVirtual* vt, int col, sqlite3_value* valor) {
+  if (c->columnaMapa != col) {
+    c->mapa.clear();
+    Tabla& t = *c->t;
+    if (!t.IndexName().isEmpty()) t.SetIndexName(QString());
+    for (t.First(); !t.Eof(); t.Next()) {
+      const QVariant v = c->campos[col]->Value();
+      if (v.isValid()) c->mapa[LlaveDeMapa(v)].append(t.RecNo());
+    }
+    c->columnaMapa = col;
+  }
+  const QVariant clave = Clave(valor, vt->tipos[col]);
+  c->registros = clave.isValid() ? c->mapa.value(LlaveDeMapa(clave)) : QVector<qint64>();
+  c->siguiente = 0;
+  SiguienteDelMapa(c);
+  AnotaPlan(vt->archivo + QStringLiteral(": llaves en memoria de ") + vt->defs[col].nombre + QStringLiteral(" = ") +
+            (clave.isValid() ? LlaveDeMapa(clave) : QString()));
+}
+
 int Filtra(sqlite3_vtab_cursor* cur, int idxNum, const char*, int argc, sqlite3_value** argv) {
   Cursor* c = CU(cur);
   TablaVirtual* vt = VT(cur->pVtab);
   return Protegido(cur->pVtab, vt->modulo, [&] {
     Tabla& t = *c->t;
     c->columnaTope = -1;
+    c->registros.clear();
     const int bits = idxNum & 0xFF;
     const int col = idxNum >> 8;
+    c->porMapa = bits == kMapa && col < vt->defs.size() && argc > 0;
+    if (c->porMapa) {
+      BuscaEnMapa(c, vt, col, argv[0]);
+      return;
+    }
     auto recorrido = [&](const QString& nota) {
       if (!t.IndexName().isEmpty()) t.SetIndexName(QString());
       t.First();
@@ -419,6 +507,10 @@ int Filtra(sqlite3_vtab_cursor* cur, int idxNum, const char*, int argc, sqlite3_
 int Siguiente(sqlite3_vtab_cursor* cur) {
   Cursor* c = CU(cur);
   return Protegido(cur->pVtab, VT(cur->pVtab)->modulo, [&] {
+    if (c->porMapa) {
+      SiguienteDelMapa(c);
+      return;
+    }
     c->t->Next();
     c->fin = c->t->Eof();
     MiraTope(c);
