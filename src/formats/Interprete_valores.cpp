@@ -25,9 +25,12 @@ int NumeroDeNombre(const QString& nombre, QStringView raiz) {
   if (!nombre.startsWith(raiz)) return 0;
   const QStringView resto = QStringView(nombre).mid(raiz.size());
   if (resto.isEmpty() || resto.size() > 2 || resto[0] == u'0') return 0;
-  bool ok = false;
-  const int n = resto.toInt(&ok);
-  return ok && n >= 1 && n <= kVariables ? n : 0;
+  int n = 0;
+  for (QChar c : resto) {
+    if (c < u'0' || c > u'9') return 0;
+    n = n * 10 + (c.unicode() - u'0');
+  }
+  return n <= kVariables ? n : 0;
 }
 
 int NumeroDeVariable(const QString& nombre) { return NumeroDeNombre(nombre, u"variable"); }
@@ -37,7 +40,7 @@ int NumeroDeCadena(const QString& nombre) { return NumeroDeNombre(nombre, u"cade
 int IndicePorCorchetes(const QString& token) {
   if (token.size() < 5 || token[0] != u'[' || token[4] != u']') return -1;
   for (int i = 1; i <= 3; ++i) {
-    if (!token[i].isDigit() || token[i].unicode() > u'9') return -1;
+    if (token[i] < u'0' || token[i] > u'9') return -1;
   }
   return token.mid(1, 3).toInt();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the interpreter tests: a company whose configuration names the
-// data folder C:\DATOS and the e-invoice folder C:\FE, a sales document
+// data folder C:\DATOS, the e-invoice folder C:\FE and the system printer
+// "Tickets" (lines 8, 74, 81), a sales document
 // (header FACTURAE.DBF, lines FACTURAD.DBF), the printers "laser" (a
 // recording printer, 600 dpi letter: rows of 120 and columns of 63 device
 // units) and "tickets" (a queue whose jobs land in a spool folder), and a
@@ -58,7 +59,7 @@ class FormatoPrueba : public RaizPrueba {
     QStringList config(90);
     config[7] = kDatosFormato;
     config[73] = QStringLiteral("C:\\FE");
-    config[80] = QStringLiteral("Laser de Oficina");
+    config[80] = QStringLiteral("Tickets");
     EscribeLineas(QStringLiteral("c:\\VRL\\Vorlan.ini"), {"C:\\VRL", "C:\\VRL\\Gener1.cnf"});
     EscribeLineas(QStringLiteral("C:\\VRL\\Gener1.cnf"), config);
     fs::CreaCarpeta(kDatosFormato);

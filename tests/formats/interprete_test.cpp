@@ -92,7 +92,6 @@ TEST_F(InterpreteTest, LaLineaDeImpresoraEligeImpresoraYOrientacionSoloDuranteLa
       {"impresora,laser", "laser", 5100},
       {"impresora,Laser de Oficina,horizontal", "laser", 6600},
       {"impresora,0", "laser", 5100},
-      {"impresora,sistema", "laser", 5100},  // configuration line 81
       {"impresora,no instalada", "laser", 5100},  // the first of the list
   };
   for (const Caso& c : casos) {
