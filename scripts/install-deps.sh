@@ -9,7 +9,10 @@ PACKAGES=(
   libsqlite3-dev libjpeg-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   pxlib-dev python3 python3-dbf
-  xvfb xauth fonts-liberation poppler-utils
+  xvfb xauth poppler-utils
+  # Arial and Courier New are served by these metric-compatible fonts
+  # (fontconfig's metric aliases), so printed texts measure as on Windows.
+  fontconfig fonts-liberation
 )
 
 missing=()

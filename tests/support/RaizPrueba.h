@@ -10,6 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Texts shown as text in test failures.
+inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << texto.toStdString() << '"'; }
 
 class RaizPrueba : public ::testing::Test {
  protected:

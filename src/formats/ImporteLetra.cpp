@@ -1,0 +1,185 @@
+#include "formats/ImporteLetra.h"
+
+#include "formats/CarpetaFormato.h"
+#include "foundation/rutinas.h"
+#include "platform/Error.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+std::array<QString, 4> TextosMoneda;
+
+const char* const kCientos[] = {"", " ciento", " doscientos", " trescientos", " cuatrocientos",
+                                " quinientos", " seiscientos", " setecientos", " ochocientos", " novecientos"};
+const char* const kDecenas[] = {"", "", "", " treinta", " cuarenta", " cincuenta", " sesenta", " setenta",
+                                " ochenta", " noventa"};
+const char* const kDiezAVeintinueve[] = {
+    " diez",      " once",       " doce",      " trece",     " catorce",      " quince",     " dieciseis",
+    " diecisiete", " dieciocho", " diecinueve", " veinte",    " veintiun",     " veintidos",  " veintitres",
+    " veinticuatro", " veinticinco", " veintiseis", " veintisiete", " veintiocho", " veintinueve"};
+const char* const kUnidadesTrasDecena[] = {"", " y un", " y dos", " y tres", " y cuatro", " y cinco",
+                                           " y seis", " y siete", " y ocho", " y nueve"};
+const char* const kUnidades[] = {"", " un", " dos", " tres", " cuatro", " cinco", " seis", " siete", " ocho", " nueve"};
+
+const char* const kUnitsEn[] = {"ZERO", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine",
+                                "ten", "eleven", "twelve", "thirteen", "fourteen", "fifteen", "sixteen",
+                                "seventeen", "eighteen", "nineteen"};
+const char* const kTensEn[] = {"", "ten", "twenty", "thirty", "forty", "fifty", "sixty", "seventy", "eighty", "ninety"};
+
+const QString kErrorCantidad = QStringLiteral(" Error en Cantidad");
+constexpr int kMaximoGrupos = 4;  // up to 999,999,999,999
+constexpr double kMaximoIngles = 4294967295.99;
+
+// Upper case for the letters a to z only: "millón" becomes "MILLóN".
+QString MayusculasAZ(QString texto) {
+  for (QChar& c : texto) {
+    if (c >= u'a' && c <= u'z') c = QChar(c.unicode() - 32);
+  }
+  return texto;
+}
+
+// The Spanish words of the digits of a whole part, group by group from the
+// left; false when a group is not a number (a minus sign) or there are more
+// groups than have a scale word.
+bool PalabrasEspanol(const QString& digitos, QString& palabras) {
+  QString relleno = digitos;
+  while (relleno.size() % 3 != 0) relleno.prepend(u'0');
+  const int grupos = static_cast<int>(relleno.size() / 3);
+  if (grupos > kMaximoGrupos) return false;
+  palabras.clear();
+  for (int i = 0; i < grupos; ++i) {
+    bool ok = false;
+    const QString grupo = relleno.mid(i * 3, 3);
+    const int n = grupo.toInt(&ok);
+    if (!ok || n < 0 || grupo.contains(u'-') || grupo.contains(u'+')) return false;
+    palabras += GrupoEnLetra(n, grupos - i);
+  }
+  return true;
+}
+
+QString PalabrasIngles(std::int64_t n, bool solo) {
+  if (n < 20) return (n == 0 && !solo) ? QString() : QString::fromLatin1(kUnitsEn[n]);
+  if (n < 100) return QString::fromLatin1(kTensEn[n / 10]) + u' ' + PalabrasIngles(n % 10, false);
+  if (n < 1000) {
+    return QString::fromLatin1(kUnitsEn[n / 100]) + QStringLiteral(" hundred ") + PalabrasIngles(n % 100, false);
+  }
+  if (n < 1000000) {
+    return PalabrasIngles(n / 1000, false) + QStringLiteral(" thousand ") + PalabrasIngles(n % 1000, false);
+  }
+  if (n < 1000000000) {
+    return PalabrasIngles(n / 1000000, false) + QStringLiteral(" million ") + PalabrasIngles(n % 1000000, false);
+  }
+  if (n < 1000000000000) {
+    return PalabrasIngles(n / 1000000000, false) + QStringLiteral(" billion ") +
+           PalabrasIngles(n % 1000000000, false);
+  }
+  return QString();
+}
+
+}  // namespace
+
+void FijaTextosMoneda(const QString& texto1, const QString& texto2, const QString& texto3, const QString& texto4) {
+  TextosMoneda = {texto1.left(30), texto2.left(30), texto3.left(30), texto4.left(30)};
+  CarpetaLocal(CarpetaProgramaFormato);
+}
+
+QString GrupoEnLetra(int n, int grupo) {
+  const int h = n / 100 % 10;
+  const int r = n % 100;
+  const int t = r / 10;
+  const int u = r % 10;
+  QString texto = n == 100 ? QStringLiteral(" cien") : QString::fromLatin1(kCientos[h]);
+  if (r >= 30) {
+    texto += QString::fromLatin1(kDecenas[t]);
+    if (r > 30) texto += QString::fromLatin1(kUnidadesTrasDecena[u]);
+  } else if (r >= 10) {
+    texto += QString::fromLatin1(kDiezAVeintinueve[r - 10]);
+  } else {
+    texto += QString::fromLatin1(kUnidades[u]);
+  }
+  switch (grupo) {
+    case 2:
+      if (n != 0) texto += QStringLiteral(" mil");
+      break;
+    case 3:
+      texto += n == 1 ? QStringLiteral(" millón") : QStringLiteral(" millones");
+      break;
+    case 4:
+      texto += QStringLiteral(" mil");
+      break;
+    default:
+      break;
+  }
+  return texto;
+}
+
+QString ImporteConLetra(double importe) {
+  // Rounded to cents through its text, as the amount is printed.
+  importe = QString::number(importe, 'f', 2).toDouble();
+  const QString conDecimales = QString::number(importe, 'f', 2);
+  const double entero = std::trunc(importe);
+  QString palabras;
+  if (std::fabs(entero) >= 1e15 || !PalabrasEspanol(QString::number(static_cast<std::int64_t>(entero)), palabras)) {
+    palabras = kErrorCantidad;
+  }
+  const QString centavos = conDecimales.right(2);
+  if (importe < 0.01) importe = -importe;
+  const std::int64_t whole = static_cast<std::int64_t>(std::trunc(importe));
+  if (whole == 0) palabras = QStringLiteral("cero ");
+  QString texto;
+  if (whole == 1) {
+    texto = palabras + u' ' + TextosMoneda[0] + u' ' + centavos + QStringLiteral("/100 ") + TextosMoneda[3];
+  } else if (!palabras.isEmpty()) {
+    const QString& plural = palabras.endsWith(QStringLiteral("ones")) ? TextosMoneda[1] : TextosMoneda[2];
+    texto = palabras + u' ' + plural + u' ' + centavos + QStringLiteral("/100 ") + TextosMoneda[3];
+  }
+  return u'(' + MayusculasAZ(texto) + u')';
+}
+
+QString NumeroEnIngles(std::int64_t n) { return PalabrasIngles(n, true); }
+
+QString ImporteEnIngles(const QString& moneda, double importe) {
+  if (importe == 0) {
+    return MayusculasAZ(QStringLiteral("(ZERO") + (moneda.isEmpty() ? QString() : u' ' + moneda) +
+                        QStringLiteral(" )"));
+  }
+  if (importe < 1 || importe > kMaximoIngles) {
+    throw plat::Error(QStringLiteral("%1 not in valid range %2..%3")
+                          .arg(QString::number(importe, 'g', 15), QString::number(1),
+                               QString::number(kMaximoIngles, 'g', 15)));
+  }
+  double entero = 0;
+  const double fraccion = std::modf(importe, &entero);
+  const QString texto = u'(' + NumeroEnIngles(static_cast<std::int64_t>(std::round(entero))) + u' ' +
+                        TextosMoneda[2] + u' ' + QString::number(static_cast<std::int64_t>(std::round(fraccion * 100))) +
+                        QStringLiteral("/100 ") + TextosMoneda[3] + u')';
+  return MayusculasAZ(texto);
+}
+
+void TextoMoneda(const QString& nombre, int n, QString& salida) {
+  constexpr int kTamanoRegistro = 168;
+  constexpr int kDesplazamientos[] = {27, 58, 89, 120};
+  QString carpeta;
+  LeeLineaConfig(8, carpeta);
+  if (carpeta.isEmpty()) return;
+  const QString ruta = fs::Une(carpeta, QStringLiteral("moneda.vrl"));
+  if (!fs::ExisteArchivo(ruta)) return;
+  salida = QStringLiteral("xx");
+  const QByteArray bytes = fs::LeeBytes(ruta);
+  const auto cadena = [&](qsizetype desplazamiento, int maximo) {
+    const int largo = std::min<int>(static_cast<std::uint8_t>(bytes[desplazamiento]), maximo);
+    return fs::DeCp1252(bytes.mid(desplazamiento + 1, largo));
+  };
+  for (qsizetype inicio = 0; inicio < bytes.size(); inicio += kTamanoRegistro) {
+    if (bytes.size() - inicio < kTamanoRegistro) {
+      throw plat::Error(plat::Clase::Corrupto, QStringLiteral("El archivo %1 está incompleto").arg(ruta));
+    }
+    if (cadena(inicio, 15) != nombre) continue;
+    if (n >= 1 && n <= 4) salida = cadena(inicio + kDesplazamientos[n - 1], 30);
+    return;
+  }
+}

@@ -1,0 +1,169 @@
+#include "formats/PaginaPrevia.h"
+
+#include "formats/CarpetaFormato.h"
+#include "platform/Error.h"
+#include "platform/fs/Real6.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
+
+#include <QFile>
+
+#include <cmath>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Field offsets of a record.
+constexpr int kX = 0;
+constexpr int kY = 6;
+constexpr int kTexto = 12;
+constexpr int kTipo = 164;
+constexpr int kFuente = 168;
+constexpr int kColor = 219;
+constexpr int kExtra = 228;
+constexpr int kPagina = 280;
+
+void PonReal(char* registro, int desplazamiento, double valor) {
+  const fs::BytesReal6 bytes = fs::CodificaReal6(valor);
+  std::memcpy(registro + desplazamiento, bytes.data(), bytes.size());
+}
+
+double LeeReal(const char* registro, int desplazamiento) {
+  return fs::DecodificaReal6(reinterpret_cast<const std::uint8_t*>(registro + desplazamiento));
+}
+
+void PonEntero(char* registro, int desplazamiento, std::int32_t valor) {
+  const auto v = static_cast<std::uint32_t>(valor);
+  for (int i = 0; i < 4; ++i) registro[desplazamiento + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+std::int32_t LeeEntero(const char* registro, int desplazamiento) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(registro[desplazamiento + i]);
+  return static_cast<std::int32_t>(v);
+}
+
+void PonCadena(char* registro, int desplazamiento, int maximo, const QString& texto) {
+  const QByteArray bytes = fs::ACp1252(texto.left(maximo));
+  registro[desplazamiento] = static_cast<char>(bytes.size());
+  std::memcpy(registro + desplazamiento + 1, bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QString LeeCadena(const char* registro, int desplazamiento, int maximo) {
+  const int largo = std::min<int>(static_cast<std::uint8_t>(registro[desplazamiento]), maximo);
+  return fs::DeCp1252(QByteArray(registro + desplazamiento + 1, largo));
+}
+
+}  // namespace
+
+QByteArray CodificaElementoPagina(const TElementoPagina& e) {
+  QByteArray bytes(kTamanoElementoPagina, '\0');
+  char* r = bytes.data();
+  PonReal(r, kX, e.X);
+  PonReal(r, kY, e.Y);
+  PonCadena(r, kTexto, 150, e.Texto);
+  PonEntero(r, kTipo, e.Tipo);
+  PonCadena(r, kFuente, 50, e.Fuente);
+  PonCadena(r, kColor, 8, e.Color);
+  PonCadena(r, kExtra, 25, e.Extra);
+  PonEntero(r, kPagina, e.NumeroPagina);
+  return bytes;
+}
+
+TElementoPagina DecodificaElementoPagina(const char* r) {
+  TElementoPagina e;
+  e.X = LeeReal(r, kX);
+  e.Y = LeeReal(r, kY);
+  e.Texto = LeeCadena(r, kTexto, 150);
+  e.Tipo = LeeEntero(r, kTipo);
+  e.Fuente = LeeCadena(r, kFuente, 50);
+  e.Color = LeeCadena(r, kColor, 8);
+  e.Extra = LeeCadena(r, kExtra, 25);
+  e.NumeroPagina = LeeEntero(r, kPagina);
+  return e;
+}
+
+QString ArchivoPaginaPrevia() { return RutaTrabajoFormato(QStringLiteral("tempo\\format.tmp")); }
+
+QString ArchivoElementosRemotos() { return RutaTrabajoFormato(QStringLiteral("tempo\\remoto.tmp")); }
+
+void CreaArchivosPrevia() {
+  fs::CreaCarpeta(fs::CarpetaDe(ArchivoPaginaPrevia()));
+  fs::EscribeAtomico(ArchivoPaginaPrevia(), QByteArray());
+  fs::EscribeAtomico(ArchivoElementosRemotos(), QByteArray());
+}
+
+void AgregaRegistroPagina(const TElementoPagina& elemento) {
+  const QByteArray registro = CodificaElementoPagina(elemento);
+  const QString ruta = ArchivoPaginaPrevia();
+  const int fd = ::open(QFile::encodeName(fs::Local(ruta)).constData(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo abrir ") + ruta, errno);
+  struct stat datos {};
+  // After the last whole record: a torn tail left by a failed write is
+  // overwritten rather than shifting every later record.
+  bool escrito = ::fstat(fd, &datos) == 0;
+  if (escrito) {
+    const off_t posicion = datos.st_size / kTamanoElementoPagina * kTamanoElementoPagina;
+    escrito = ::pwrite(fd, registro.constData(), registro.size(), posicion) == registro.size() &&
+              ::ftruncate(fd, posicion + registro.size()) == 0;
+  }
+  const int error = errno;
+  ::close(fd);
+  if (!escrito) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir ") + ruta, error);
+}
+
+void AgregaElementoPagina(double izquierda, int tipo, int pagina, double arriba, const QString& derecha,
+                          const QString& abajo, const QString& grosor, const QString& color) {
+  TElementoPagina e;
+  e.X = izquierda;
+  e.Y = arriba;
+  e.Texto = derecha;
+  e.Tipo = tipo;
+  e.Fuente = grosor;
+  e.Color = color;
+  e.Extra = abajo;
+  e.NumeroPagina = pagina;
+  AgregaRegistroPagina(e);
+}
+
+void RegistraElementoRemoto(double izquierda, double arriba, int tipo, const QString& derecha,
+                            const QString& abajo, const QString& grosor, const QString& color,
+                            const QString& texto) {
+  const QStringList campos{TextoEntero(izquierda), TextoEntero(arriba), QString::number(tipo), derecha, abajo,
+                           grosor, color, texto, QStringLiteral("1")};
+  fs::AgregaLinea(ArchivoElementosRemotos(), campos.join(u','));
+}
+
+std::vector<TElementoPagina> LeeElementosPagina() {
+  std::vector<TElementoPagina> elementos;
+  const QString ruta = ArchivoPaginaPrevia();
+  if (!fs::ExisteArchivo(ruta)) return elementos;
+  const QByteArray bytes = fs::LeeBytes(ruta);
+  if (bytes.size() % kTamanoElementoPagina != 0) {
+    throw plat::Error(plat::Clase::Corrupto, QStringLiteral("El archivo %1 está incompleto").arg(ruta));
+  }
+  for (qsizetype i = 0; i < bytes.size(); i += kTamanoElementoPagina) {
+    elementos.push_back(DecodificaElementoPagina(bytes.constData() + i));
+  }
+  return elementos;
+}
+
+int CuentaPaginasPrevia(const std::vector<TElementoPagina>& elementos) {
+  int paginas = 0;
+  for (const TElementoPagina& e : elementos) paginas = std::max(paginas, static_cast<int>(e.NumeroPagina));
+  return paginas;
+}
+
+QString TextoNumero(double valor) {
+  if (valor == 0) return QStringLiteral("0");
+  QString texto = QString::number(valor, 'g', 15);
+  const qsizetype e = texto.indexOf(u'e');
+  if (e < 0) return texto;
+  return texto.left(e) + u'E' + QString::number(texto.mid(e + 1).toInt());
+}
+
+QString TextoEntero(double valor) { return QString::number(static_cast<long long>(std::trunc(valor))); }

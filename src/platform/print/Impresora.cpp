@@ -1,0 +1,200 @@
+#include "platform/print/Impresora.h"
+
+#include "platform/Error.h"
+#include "platform/fs/Texto.h"
+#include "platform/print/Cola.h"
+#include "platform/print/Dispositivos.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <cmath>
+
+namespace print {
+
+namespace {
+
+plat::Error EnCurso() {
+  return plat::Error(plat::Clase::Estado, QStringLiteral("Hay una impresión en curso"));
+}
+
+plat::Error SinTrabajo() {
+  return plat::Error(plat::Clase::Estado, QStringLiteral("No hay una impresión en curso"));
+}
+
+QRect Rect(int x1, int y1, int x2, int y2) { return QRect(x1, y1, x2 - x1, y2 - y1).normalized(); }
+
+}  // namespace
+
+// --- Lienzo
+
+Dispositivo* Lienzo::dispositivo() const { return impresora_.dispositivo_.get(); }
+
+void Lienzo::Texto(int x, int y, const QString& texto) {
+  if (Dispositivo* d = dispositivo()) d->Texto(QPoint(x, y), texto, fuente_, brocha_);
+}
+
+int Lienzo::AnchoTexto(const QString& texto) const {
+  return static_cast<int>(std::lround(detalle::Metricas(fuente_, impresora_.Resolucion()).horizontalAdvance(texto)));
+}
+
+int Lienzo::AltoTexto(const QString&) const {
+  const QFontMetricsF m = detalle::Metricas(fuente_, impresora_.Resolucion());
+  return static_cast<int>(std::lround(m.ascent() + m.descent()));
+}
+
+void Lienzo::MueveA(int x, int y) { posicion_ = QPoint(x, y); }
+
+void Lienzo::LineaA(int x, int y) {
+  const QPoint hasta(x, y);
+  if (Dispositivo* d = dispositivo()) d->Linea(posicion_, hasta, pluma_);
+  posicion_ = hasta;
+}
+
+void Lienzo::Rectangulo(int x1, int y1, int x2, int y2) {
+  if (Dispositivo* d = dispositivo()) d->Rectangulo(Rect(x1, y1, x2, y2), &pluma_, &brocha_);
+}
+
+void Lienzo::RellenaRectangulo(int x1, int y1, int x2, int y2) {
+  if (Dispositivo* d = dispositivo()) d->Rectangulo(Rect(x1, y1, x2, y2), nullptr, &brocha_);
+}
+
+void Lienzo::RectanguloRedondeado(int x1, int y1, int x2, int y2, int anchoEsquina, int altoEsquina) {
+  if (Dispositivo* d = dispositivo()) {
+    d->RectanguloRedondeado(Rect(x1, y1, x2, y2), QSize(anchoEsquina, altoEsquina), pluma_, brocha_);
+  }
+}
+
+void Lienzo::EstiraImagen(const QRect& rect, const QString& archivo) {
+  Dispositivo* d = dispositivo();
+  if (!d) return;
+  if (!QFileInfo(archivo).isFile()) {
+    throw plat::Error(plat::Clase::NoExiste, QStringLiteral("No existe la imagen %1").arg(archivo));
+  }
+  QImageReader lector(archivo);
+  const QImage imagen = lector.read();
+  if (imagen.isNull()) {
+    throw plat::Error(plat::Clase::Corrupto, QStringLiteral("No se pudo leer la imagen %1").arg(archivo));
+  }
+  d->Imagen(rect.normalized(), imagen);
+}
+
+// --- Impresora
+
+Impresora::Impresora() : lienzo_(*this) {}
+
+Impresora& Impresora::Global() {
+  static Impresora impresora;
+  return impresora;
+}
+
+void Impresora::Restablece() {
+  Aborta();
+  indice_ = -1;
+  version_ = detalle::VersionImpresoras();
+  orientacion_ = Orientacion::Vertical;
+  papel_ = Papel::Carta;
+  lienzo_.fuente_ = Fuente();
+  lienzo_.pluma_ = Pluma();
+  lienzo_.brocha_ = Brocha();
+  lienzo_.posicion_ = QPoint();
+}
+
+int Impresora::IndiceValido() const {
+  const int total = static_cast<int>(Impresoras().size());
+  // A choice made on a list that has since been replaced falls back to the
+  // default printer.
+  if (indice_ >= 0 && indice_ < total && version_ == detalle::VersionImpresoras()) return indice_;
+  return ImpresoraPredeterminada();
+}
+
+int Impresora::Indice() const { return IndiceValido(); }
+
+void Impresora::FijaIndice(int i) {
+  if (Imprimiendo()) throw EnCurso();
+  if (i < -1 || i >= static_cast<int>(Impresoras().size())) {
+    throw plat::Error(plat::Clase::NoExiste, QStringLiteral("No existe la impresora número %1").arg(i));
+  }
+  indice_ = i;
+  version_ = detalle::VersionImpresoras();
+}
+
+DatosImpresora Impresora::Seleccionada() const {
+  const int i = IndiceValido();
+  if (i < 0) throw plat::Error(plat::Clase::NoExiste, QStringLiteral("No hay ninguna impresora instalada"));
+  return Impresoras()[static_cast<size_t>(i)];
+}
+
+void Impresora::FijaOrientacion(Orientacion o) {
+  if (Imprimiendo()) throw EnCurso();
+  orientacion_ = o;
+}
+
+void Impresora::FijaPapel(Papel p) {
+  if (Imprimiendo()) throw EnCurso();
+  papel_ = p;
+}
+
+int Impresora::Resolucion() const { return ResolucionImpresora(IndiceValido()); }
+
+int Impresora::AnchoPagina() const { return detalle::TamanoPagina(papel_, orientacion_, Resolucion()).width(); }
+
+int Impresora::AltoPagina() const { return detalle::TamanoPagina(papel_, orientacion_, Resolucion()).height(); }
+
+void Impresora::Comienza(const QString& titulo) {
+  if (Imprimiendo()) throw EnCurso();
+  const DatosImpresora datos = Seleccionada();
+  dispositivo_ = detalle::CreaDispositivo(datos, Resolucion(), papel_, orientacion_, titulo);
+  pagina_ = 1;
+}
+
+void Impresora::NuevaPagina() {
+  if (!Imprimiendo()) throw SinTrabajo();
+  dispositivo_->NuevaPagina();
+  ++pagina_;
+}
+
+void Impresora::Termina() {
+  if (!Imprimiendo()) throw SinTrabajo();
+  // The job is over whatever becomes of its output.
+  std::unique_ptr<Dispositivo> dispositivo = std::move(dispositivo_);
+  pagina_ = 0;
+  dispositivo->Termina();
+}
+
+void Impresora::Aborta() {
+  if (!Imprimiendo()) return;
+  std::unique_ptr<Dispositivo> dispositivo = std::move(dispositivo_);
+  pagina_ = 0;
+  dispositivo->Aborta();
+}
+
+void Impresora::ImprimeTexto(const QStringList& lineas, const QString& titulo) {
+  if (Imprimiendo()) throw EnCurso();
+  const DatosImpresora datos = Seleccionada();
+  if (datos.tipo == TipoImpresora::Cola) {
+    QByteArray bytes;
+    for (const QString& linea : lineas) bytes += fs::ACp1252(linea) + "\r\n";
+    EnviaCrudo(datos.nombre, bytes, titulo);
+    return;
+  }
+  Comienza(titulo);
+  try {
+    const int alto = static_cast<int>(std::lround(detalle::Metricas(lienzo_.fuente_, Resolucion()).lineSpacing()));
+    int y = 0;
+    for (const QString& linea : lineas) {
+      if (y > 0 && y + alto > AltoPagina()) {
+        NuevaPagina();
+        y = 0;
+      }
+      lienzo_.Texto(0, y, linea);
+      y += alto;
+    }
+  } catch (...) {
+    Aborta();
+    throw;
+  }
+  Termina();
+}
+
+}  // namespace print
