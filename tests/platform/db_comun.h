@@ -15,7 +15,6 @@
 #include <ostream>
 #include <memory>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 inline const QString kDatos = QStringLiteral("C:\\DATOS");
 
