@@ -5,6 +5,7 @@
 #include "platform/db/Valores.h"
 
 #include <QElapsedTimer>
+#include <QMetaMethod>
 #include <QThread>
 
 namespace db {
@@ -250,7 +251,9 @@ int Dataset::MoveBy(int n) {
     }
     ++movidas;
   }
-  emit registroCambiado();
+  // Scans call this per row: skip the signal machinery when nobody listens.
+  static const QMetaMethod senal = QMetaMethod::fromSignal(&Dataset::registroCambiado);
+  if (isSignalConnected(senal)) emit registroCambiado();
   Dispara(AfterScroll);
   return adelante ? movidas : -movidas;
 }

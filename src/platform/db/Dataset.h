@@ -76,7 +76,9 @@ class Dataset : public QObject {
   void Open();
   void Close();
 
-  // Fields, valid while open.
+  // Fields, known from the first Open on. A reopen with the same layout
+  // keeps the same Campo objects (references stay good); reading a value
+  // while closed gives Estado.
   int FieldCount() const { return static_cast<int>(campos_.size()); }
   Campo& Fields(int i) const;
   // Case-insensitive; unknown names give NoExiste "Campo X no encontrado en T".

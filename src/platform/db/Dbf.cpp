@@ -180,7 +180,7 @@ class Memos {
     if (leidos < 1) throw NoLegible(campo, n);
     if (leidos == 8 && std::memcmp(marca, kMemoMarcaIV, 4) == 0) {
       const quint32 largo = Lee32(marca + 4);
-      if (largo < kMemoCabeceraIV || largo > (1u << 30)) throw NoLegible(campo, n);
+      if (largo < kMemoCabeceraIV || pos + largo > Tamano(fd_.fd(), tabla_)) throw NoLegible(campo, n);
       QByteArray texto(static_cast<qsizetype>(largo - kMemoCabeceraIV), Qt::Uninitialized);
       if (LeeEn(fd_.fd(), texto.data(), texto.size(), pos + kMemoCabeceraIV, tabla_) != texto.size())
         throw NoLegible(campo, n);
@@ -895,6 +895,8 @@ class FabricaDeDbf final : public FabricaAlmacen {
     Descriptor viejo(::open(Local8(ruta).constData(), O_RDWR | O_CLOEXEC));
     if (viejo.fd() >= 0 && !IntentaBloqueo(viejo.fd(), kBloqueoApertura, TipoBloqueo::Exclusivo))
       throw Error(Clase::EnUso, QStringLiteral("La tabla %1 está abierta por otro usuario; no se puede crear de nuevo").arg(nombre));
+    // Companions of an old table of that name would not match the new one.
+    for (const QString& c : Companeros(ruta)) QFile::remove(c);
     if (conMemo) {
       Descriptor m(ReemplazaArchivo(RutaCompanero(ruta, QStringLiteral("dbt")), Memos::Cabecera(false, nombre),
                                     ModoPorOmision(), nombre));
