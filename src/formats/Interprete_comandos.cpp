@@ -33,7 +33,7 @@ constexpr ComandoFormato kComandos[] = {
     {u"sal", 21, ComandoSaltar},
     {u"pag", 22, nullptr},
     {u"est", 23, nullptr},
-    {u"dat", 24, nullptr},
+    {u"dat", 24, ComandoDato},
     {u"red", 25, nullptr},
     {u"nue", 26, ComandoNuevaPagina},
     {u"lin", 27, ComandoLineas},

@@ -2,6 +2,8 @@
 // and as the rest of the system reads them afterwards.
 
 #include "formats/formato_prueba.h"
+#include "foundation/DatoForm.h"
+#include "support/Maneja.h"
 #include "platform/Error.h"
 #include "platform/ui/PuertaModal.h"
 
@@ -140,4 +142,46 @@ TEST_F(ValoresTest, ValoresDeUnaLineaArroba) {
                                               {2, 57, "Sr. JUAN PEREZ 4"},
                                               {3, 1, "ABC010101AAA// total_f"},
                                               {4, 1, "x"}}));
+}
+
+TEST_F(ValoresTest, DatoPreguntaAlUsuario) {
+  struct Pregunta {
+    QString linea;
+    QString etiqueta;
+    int tag;
+    QString teclea;
+    bool aceptar;  // "Aceptar", otherwise Enter
+    QString variable;
+    QString valor;
+    QStringList mensajes = {};
+  };
+  const Pregunta casos[] = {
+      {"dato(variable7,Precio)", "Precio", 1, "12.5", true, "variable7", "12.5"},
+      {"dato(cadena2)", "Insertar un Dato", 2, "Hola mundo", false, "cadena2", "Hola mundo"},
+      {"dato(precio,Otro)", "Otro", 0, "5", true, "precio", ""},
+      // Enter leaves a text that is not a number: the line is reported.
+      {"dato(variable1,Cantidad)", "Cantidad", 1, "12a", false, "variable1", "0",
+       {"Error en el Formato Revise su Estructura", "Linea Afectada dato(variable1,Cantidad)"}},
+  };
+  for (const Pregunta& c : casos) {
+    ui::PuertaModal::LimpiaMensajes();
+    QString etiqueta;
+    int tag = -1;
+    ui::PuertaModal::Espera("TFormaDato", [&](QDialog& d) {
+      etiqueta = prueba::Texto(d, "Label1");
+      tag = static_cast<TFormaDato&>(d).Tag();
+      prueba::Teclea(d, "EditDato", c.teclea);
+      if (c.aceptar) {
+        prueba::Pulsa(d, "BitBtn1");
+      } else {
+        prueba::Tecla(d, "EditDato", Qt::Key_Return);
+      }
+    });
+    Corre({c.linea}, u'p');
+    EXPECT_EQ(etiqueta, c.etiqueta) << c.linea.toStdString();
+    EXPECT_EQ(tag, c.tag) << c.linea.toStdString();
+    EXPECT_EQ(ValorVariableFormato(c.variable), c.valor) << c.linea.toStdString();
+    EXPECT_EQ(Mensajes(), c.mensajes) << c.linea.toStdString();
+  }
+  EXPECT_EQ(FormaDato(), nullptr) << "la ventana se libera";
 }
