@@ -280,3 +280,43 @@ TEST_F(InterpreteTest, LasLineasConBlancoAlInicioNoSonComandos) {
   EXPECT_EQ(PaginasPrevia(), (std::map<int, QStringList>{{1, {"Tres", "Hola", "Hola, amigo", "Seis"}}}));
   EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
 }
+
+TEST_F(InterpreteTest, ComandosDeRenglonYPagina) {
+  struct Caso {
+    QStringList lineas;  // after the printer line
+    std::vector<TextoImpreso> impresos;
+  };
+  const Caso casos[] = {
+      {{"separa(60)", "texto(1,2,A)"}, {{1, 63, 220, "A"}}},
+      // the row height never falls below one device unit
+      {{"separa(100000)", "texto(1,5,A)"}, {{1, 63, 5, "A"}}},
+      {{"separa(0)", "texto(1,2,A)"}, {{1, 63, 240, "A"}}},
+      {{"saltar(3)", "saltar(-5)", "@1,1,A"}, {{1, 63, 120, "A"}}},
+      {{"saltar(3)", "saltar(inicio)", "@1,1,A", "Saltar(2)", "@1,1,B"}, {{1, 63, 120, "A"}, {1, 63, 360, "B"}}},
+      // "fin": later texts continue below the last one placed
+      {{"texto(1,10,A)", "saltar(fin)", "texto(1,1,B)"}, {{1, 63, 1200, "A"}, {1, 63, 1320, "B"}}},
+      // a new page without the page header; "nuevobloque" is no new page
+      {{"$", "texto(1,0,H)", "$", "saltar(3)", "@1,1,A", "nuevobloque", "nuevapagina", "@1,1,B"},
+       {{1, 63, 0, "H"}, {1, 63, 480, "A"}, {2, 63, 120, "B"}}},
+  };
+  for (const Caso& c : casos) {
+    print::BorraOperacionesGrabadas();
+    Corre(QStringList{"impresora,laser"} + c.lineas, u'i');
+    EXPECT_EQ(Impresos(), c.impresos) << c.lineas.join(u'|').toStdString();
+  }
+  EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
+}
+
+TEST_F(InterpreteTest, SinImpresorasElModoTextoUsaCartaA600PuntosYElErrorLlegaAlLlamador) {
+  print::FijaImpresorasPrueba({}, -1);
+  print::Impresora::Global().Restablece();
+  try {
+    Corre({"impresora,texto", "separa(60)", "@1,2,Hola"}, u'i');
+    ADD_FAILURE() << "sin error";
+  } catch (const plat::Error& e) {
+    EXPECT_EQ(e.clase(), plat::Clase::NoExiste);
+  }
+  EXPECT_EQ(EstadoActual().UnidadVertical, 110);
+  EXPECT_EQ(EstadoActual().UnidadHorizontal, 63);
+  EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
+}
