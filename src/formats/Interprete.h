@@ -27,7 +27,8 @@ class Dataset;
 // lines are shown as messages and the run goes on; a missing format file, a
 // work file that cannot be written, a failing condition or a printer that
 // cannot print end the run with a plat::Error that reaches the caller, after
-// the print job is aborted and the printer left as it was before the run.
+// the print job is aborted and the printer named by the format's first line
+// given up for the default one.
 // Throws plat::Error (Estado) when called while another run is active.
 void EjecutaFormato(db::Dataset* encabezado, db::Dataset* detalle, const QString& archivo, QChar modo);
 
