@@ -12,32 +12,7 @@ namespace {
 
 using Tipo = print::Operacion::Tipo;
 
-class DibujoTest : public FormatoPrueba {
- protected:
-  // Header table of documents with the fields of their file name.
-  void CreaDocumentoConControl(const QString& nombre, const QString& control) {
-    db::Tabla::Crea(kDatosFormato, QStringLiteral("DOCUMENT.DBF"),
-                    {{"CLDOC_F", 'N', 8, 0}, {"NOMBR_F", 'C', 40, 0}, {"CONTROL", 'C', 10, 0}});
-    documento_ = Abre(QStringLiteral("DOCUMENT.DBF"));
-    documento_->Append();
-    documento_->FieldByName("CLDOC_F").SetAsInteger(57);
-    documento_->FieldByName("NOMBR_F").SetAsString(nombre);
-    documento_->FieldByName("CONTROL").SetAsString(control);
-    documento_->Post();
-  }
-
-  void CorreConDocumento(const QStringList& formato, QChar modo) {
-    EscribeLineas(kArchivoFormato, formato);
-    EjecutaFormato(documento_.get(), detalle_.get(), kArchivoFormato, modo);
-  }
-
-  void TearDown() override {
-    documento_.reset();
-    FormatoPrueba::TearDown();
-  }
-
-  std::unique_ptr<db::Tabla> documento_;
-};
+class DibujoTest : public FormatoPrueba {};
 
 QString Color(const QColor& c) { return c == QColor(Qt::white) ? QStringLiteral("blanco") : c.name(); }
 
@@ -178,7 +153,8 @@ TEST_F(DibujoTest, RegistrosDeVistaPreviaCadaUnoEnSuPagina) {
 }
 
 TEST_F(DibujoTest, LaImagenDeCadaDocumento) {
-  CreaDocumentoConControl(QStringLiteral("JUAN/PEREZ: ABARROTES DEL NORTE"), QStringLiteral("A12"));
+  std::unique_ptr<db::Tabla> factura = std::move(encabezado_);
+  UsaDocumentoConControl(QStringLiteral("JUAN/PEREZ: ABARROTES DEL NORTE"), QStringLiteral("A12"));
   const QString nombre = QStringLiteral("57-JUANPEREZ ABARROTES DEL N-A12.bmp");
   struct Caso {
     QString archivo;  // as the format names it
@@ -191,7 +167,7 @@ TEST_F(DibujoTest, LaImagenDeCadaDocumento) {
       {"c:\\fotos\\numero.bmp", "c:\\fotos\\numero.bmp"},
   };
   for (const Caso& c : casos) {
-    CorreConDocumento({"bitmap(1,1,20,10," + c.archivo + ")", "logo(1,1,20,10," + c.archivo + ")"}, u'p');
+    Corre({"bitmap(1,1,20,10," + c.archivo + ")", "logo(1,1,20,10," + c.archivo + ")"}, u'p');
     const std::vector<TElementoPagina> registros = LeeElementosPagina();
     ASSERT_EQ(registros.size(), 2u);
     EXPECT_EQ(registros[0].Texto, c.dibujado);
@@ -203,11 +179,12 @@ TEST_F(DibujoTest, LaImagenDeCadaDocumento) {
   imagen.fill(Qt::blue);
   fs::CreaCarpeta(QStringLiteral("C:\\FOTOS"));
   ASSERT_TRUE(imagen.save(fs::Local("C:\\FOTOS\\" + nombre), "BMP"));
-  CorreConDocumento({"impresora,laser", "saltar(2)", "bitmap(1,1,20,10,c:\\fotos\\numero)", "logo(1,1,20,10,c:\\fotos\\numero)"}, u'i');
+  Corre({"impresora,laser", "saltar(2)", "bitmap(1,1,20,10,c:\\fotos\\numero)", "logo(1,1,20,10,c:\\fotos\\numero)"}, u'i');
   EXPECT_EQ(Dibujos(), QStringList{"imagen 63,360-1260,1440 de 30x20"});
 
   // A document without the fields of the name reports the line.
-  CorreConDocumento({"bitmap(1,1,20,10,c:\\fotos\\numero)"}, u'p');
+  Corre({"bitmap(1,1,20,10,c:\\fotos\\numero)"}, u'p');
+  encabezado_ = std::move(factura);
   Corre({"bitmap(1,1,20,10,c:\\fotos\\numero)"}, u'p');
   EXPECT_EQ(Mensajes(), (QStringList{"Error en el Formato Revise su Estructura",
                                      "Linea Afectada bitmap(1,1,20,10,c:\\fotos\\numero)"}));
