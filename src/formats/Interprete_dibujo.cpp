@@ -22,8 +22,16 @@ print::Lienzo& Lienzo() { return print::Impresora::Global().lienzo(); }
 
 bool Previa() { return EstadoActual().Modo == u'p'; }
 
-// A row argument: a number, or the value of a variable or a text variable.
-double RenglonArgumento(const QString& token) { return NumeroArgumento(ValorNumericoElemento(token)); }
+// The corners of a box or line, tokens 2 to 5: columns are numbers, rows a
+// number or the value of a variable or a text variable.
+struct Esquinas {
+  double x1, y1, x2, y2;
+};
+
+Esquinas LeeEsquinas(const LineaFormato& l) {
+  const auto renglon = [](const QString& token) { return NumeroArgumento(ValorNumericoElemento(token)); };
+  return {NumeroArgumento(l.Token(2)), renglon(l.Token(3)), NumeroArgumento(l.Token(4)), renglon(l.Token(5))};
+}
 
 // The pen width of a record: the width given, or the pen of 1 every drawing
 // leaves when none is.
@@ -79,10 +87,7 @@ QString NombreArchivoDocumento(db::Dataset* encabezado) {
 }
 
 void ComandoCuadro(const LineaFormato& l) {
-  const double x1 = NumeroArgumento(l.Token(2));
-  const double y1 = RenglonArgumento(l.Token(3));
-  const double x2 = NumeroArgumento(l.Token(4));
-  const double y2 = RenglonArgumento(l.Token(5));
+  const auto [x1, y1, x2, y2] = LeeEsquinas(l);
   const QString& grosor = l.Token(6);
   const QString& color = l.Token(7);
   const QString& texto = l.Token(8);
@@ -109,10 +114,7 @@ void ComandoCuadro(const LineaFormato& l) {
 }
 
 void ComandoRedondo(const LineaFormato& l) {
-  const double x1 = NumeroArgumento(l.Token(2));
-  const double y1 = RenglonArgumento(l.Token(3));
-  const double x2 = NumeroArgumento(l.Token(4));
-  const double y2 = RenglonArgumento(l.Token(5));
+  const auto [x1, y1, x2, y2] = LeeEsquinas(l);
   const double anchoEsquina = NumeroArgumento(l.Token(6));
   const double altoEsquina = NumeroArgumento(l.Token(7));
   const QString& grosor = l.Token(8);
@@ -133,10 +135,7 @@ void ComandoRedondo(const LineaFormato& l) {
 
 void ComandoLinea(const LineaFormato& l) {
   const EstadoFormato& e = EstadoActual();
-  const double x1 = NumeroArgumento(l.Token(2));
-  const double y1 = RenglonArgumento(l.Token(3));
-  const double x2 = NumeroArgumento(l.Token(4));
-  const double y2 = RenglonArgumento(l.Token(5));
+  const auto [x1, y1, x2, y2] = LeeEsquinas(l);
   const QString& grosor = l.Token(6);
   const QString& color = l.Token(7);
   if (Previa()) {

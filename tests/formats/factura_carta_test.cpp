@@ -3,8 +3,8 @@
 // page, one row per document line, the total at the foot.
 
 #include "formats/formato_prueba.h"
+#include "formats/pdf_prueba.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 
 namespace {
@@ -60,18 +60,6 @@ class FacturaCartaTest : public FormatoPrueba {
     CreaDocumentoDe(25);
   }
 
-  static QString Ejecuta(const QString& programa, const QStringList& argumentos) {
-    QProcess p;
-    p.start(programa, argumentos);
-    if (!p.waitForFinished(20000)) return QStringLiteral("(no terminó)");
-    return QString::fromUtf8(p.readAllStandardOutput());
-  }
-
-  QString TextoDePagina(int n) const {
-    return Ejecuta(QStringLiteral("pdftotext"),
-                   {"-layout", "-f", QString::number(n), "-l", QString::number(n), pdf_, "-"});
-  }
-
   QString pdf_;
 };
 
@@ -86,10 +74,10 @@ TEST_F(FacturaCartaTest, ImpresaEnPdfDosPaginasConSuEncabezadoYCadaLineaUnaVez) 
   Corre(kFactura, u'i');
   EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
 
-  const QString info = Ejecuta(QStringLiteral("pdfinfo"), {pdf_});
+  const QString info = SalidaDePrograma(QStringLiteral("pdfinfo"), {pdf_});
   EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << info.toStdString();
-  const QString pagina1 = TextoDePagina(1);
-  const QString pagina2 = TextoDePagina(2);
+  const QString pagina1 = TextoDePaginaPdf(pdf_, 1);
+  const QString pagina2 = TextoDePaginaPdf(pdf_, 2);
   for (const QString& pagina : {pagina1, pagina2}) {
     EXPECT_TRUE(pagina.contains(u"ABARROTES LA ESPERANZA")) << pagina.toStdString();
     EXPECT_TRUE(pagina.contains(u"FACTURA No. 57")) << pagina.toStdString();
@@ -109,13 +97,7 @@ TEST_F(FacturaCartaTest, ImpresaEnPdfDosPaginasConSuEncabezadoYCadaLineaUnaVez) 
   EXPECT_TRUE(pagina2.contains(u"TOTAL 250")) << pagina2.toStdString();
 
   // The logo on both pages.
-  const QString imagenes = Ejecuta(QStringLiteral("pdfimages"), {"-list", pdf_});
-  QStringList paginas;
-  for (const QString& linea : imagenes.split(u'\n').mid(2)) {
-    const QStringList c = linea.simplified().split(u' ');
-    if (c.size() > 4) paginas << c[0] + u':' + c[3] + u'x' + c[4];
-  }
-  EXPECT_EQ(paginas, (QStringList{"1:200x80", "2:200x80"})) << imagenes.toStdString();
+  EXPECT_EQ(ImagenesDePdf(pdf_), (QStringList{"1:200x80", "2:200x80"}));
 }
 
 TEST_F(FacturaCartaTest, EnVistaPreviaDosPaginasYCadaCuadroEnLaSuya) {

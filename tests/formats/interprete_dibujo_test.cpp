@@ -3,10 +3,8 @@
 // each document, and a JPEG picture on a PDF page.
 
 #include "formats/formato_prueba.h"
+#include "formats/pdf_prueba.h"
 #include "platform/Error.h"
-
-#include <QProcess>
-#include <QRegularExpression>
 
 namespace {
 
@@ -65,13 +63,6 @@ QStringList Registros() {
   QStringList r;
   for (const TElementoPagina& e : LeeElementosPagina()) r << Registro(e);
   return r;
-}
-
-QString Ejecuta(const QString& programa, const QStringList& argumentos) {
-  QProcess p;
-  p.start(programa, argumentos);
-  if (!p.waitForFinished(20000)) return QStringLiteral("(no terminó)");
-  return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 }  // namespace
@@ -207,14 +198,7 @@ TEST_F(DibujoTest, UnaFotoJpegEnLaPaginaPdf) {
                             "bitmap(1,1,10,4,c:\\vrl\\fotos\\sello.jpg)", "texto(1,20,Sello)"};
 
   Corre(QStringList{"impresora,pdf"} + formato, u'i');
-  const QString lista = Ejecuta(QStringLiteral("pdfimages"), {"-list", pdf});
-  // page num type width height ...
-  QStringList tamanos;
-  for (const QString& linea : lista.split(u'\n').mid(2)) {
-    const QStringList c = linea.simplified().split(u' ');
-    if (c.size() > 4) tamanos << c[0] + u':' + c[3] + u'x' + c[4];
-  }
-  EXPECT_EQ(tamanos, (QStringList{"1:120x60", "1:80x40"})) << lista.toStdString();
+  EXPECT_EQ(ImagenesDePdf(pdf), (QStringList{"1:120x60", "1:80x40"}));
 
   // Where they go, stretched over the rectangle: columns of 63, rows of 120
   // at 600 dpi.
