@@ -9,6 +9,7 @@
 #include "formats/Interprete_estado.h"
 #include "formats/PaginaPrevia.h"
 #include "foundation/rutinas_texto.h"
+#include "platform/Error.h"
 #include "platform/db/Dataset.h"
 #include "platform/fs/Rutas.h"
 #include "platform/print/Colores.h"
@@ -77,11 +78,12 @@ void DibujaMarco(int x1, int y1, int x2, int y2) {
   lienzo.LineaA(x1, y1);
 }
 
-QString NombreArchivoDocumento(db::Dataset* encabezado) {
+QString NombreArchivoDocumento(const QString& documento) {
+  db::Dataset* encabezado = EstadoActual().EncabezadoDatos;
   if (!encabezado) {
-    throw plat::Error(plat::Clase::NoExiste, QStringLiteral("El formato no tiene documento"));
+    throw plat::Error(plat::Clase::NoExiste, QStringLiteral("El formato no tiene datos de encabezado"));
   }
-  return encabezado->FieldByName(QStringLiteral("CLDOC_F")).AsString() + u'-' +
+  return documento + u'-' +
          LimpiaNombreArchivo(encabezado->FieldByName(QStringLiteral("NOMBR_F")).AsString()).left(25) + u'-' +
          encabezado->FieldByName(QStringLiteral("CONTROL")).AsString();
 }
@@ -170,7 +172,11 @@ void ComandoBitmap(const LineaFormato& l) {
   QString archivo = l.Token(6);
   if (fs::NombreArchivo(archivo) == u"numero") {
     archivo.chop(6);
-    archivo += NombreArchivoDocumento(e.EncabezadoDatos) + QStringLiteral(".bmp");
+    if (!e.EncabezadoDatos) {
+      throw plat::Error(plat::Clase::NoExiste, QStringLiteral("El formato no tiene datos de encabezado"));
+    }
+    const QString documento = e.EncabezadoDatos->FieldByName(QStringLiteral("CLDOC_F")).AsString();
+    archivo += NombreArchivoDocumento(documento) + QStringLiteral(".bmp");
   }
   DibujaLogo(NumeroArgumento(l.Token(2)) * e.UnidadHorizontal,
              (NumeroArgumento(l.Token(3)) + l.renglon) * e.UnidadVertical,

@@ -259,7 +259,8 @@ void ComandoBitmap(const LineaFormato& l);        // bitmap(x1,y1,x2,y2,file)
 void ComandoEscape(const LineaFormato& l);        // esc,27,112,...
 void ComandoAborta(const LineaFormato& l);        // aborta
 
-// --- Fonts, pages and drawing (Interprete_fuentes.cpp, Interprete_paginas.cpp, Interprete_dibujo.cpp)
+// --- Fonts, pages and drawing (Interprete_fuentes.cpp, Interprete_paginas.cpp, Interprete_dibujo.cpp,
+//     Interprete_salida.cpp)
 
 // The printer font style becomes exactly the word's: "negrita", "cursiva",
 // "subrayada" or "normal" (none), compared lower-cased; other words change
@@ -269,10 +270,11 @@ void FijaEstiloLetra(const QString& estilo);
 void PapelLegal();
 // A rectangle's outline as four lines in the canvas pen.
 void DibujaMarco(int x1, int y1, int x2, int y2);
-// The file name of the document of the header dataset: CLDOC_F, "-", the
-// first 25 characters of NOMBR_F without the characters file names cannot
-// hold, "-", CONTROL. Throws plat::Error for a field the dataset lacks.
-QString NombreArchivoDocumento(db::Dataset* encabezado);
+// The file name of a document's pictures: its number text, "-", the first
+// 25 characters of the header's NOMBR_F without the characters file names
+// cannot hold, "-", its CONTROL. Throws plat::Error for a field the header
+// lacks.
+QString NombreArchivoDocumento(const QString& documento);
 // "<n> de <m> Paginas".
 QString TextoNumeroPagina(int numero, int total);
 // Places the number of page n at row y as ColocaTexto places a text, its

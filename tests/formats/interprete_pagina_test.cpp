@@ -204,6 +204,17 @@ TEST_F(PaginaTest, TerminaImpresionResetYCambiaImpresora) {
   EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
 }
 
+TEST_F(PaginaTest, EnModoTextoLosTrabajosYPaginasSiguenDebajo) {
+  UsaImpresoras(1);
+  Corre({"impresora,texto", "@1,0,Uno", "terminaimpresion", "@1,0,Dos", "reset", "@1,0,Tres",
+         "cambiaimpresora(laser)", "@1,0,Cuatro", "cuadro(1,1,5,2,1,clRed,X)", "logo(1,1,5,2,c:\\fotos\\logo.bmp)"},
+        u'i');
+  // One job of text lines, on the default printer the run gives back.
+  EXPECT_EQ(TrabajosDeTexto(), (QList<QStringList>{{"Uno", "", "Dos", "", "TresCuatro", ""}}));
+  EXPECT_TRUE(print::OperacionesGrabadas().empty());
+  EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
+}
+
 TEST_F(PaginaTest, OrientacionYPapelDeLaImpresora) {
   struct Caso {
     QString previa;  // a line run in a preview first; empty for none
