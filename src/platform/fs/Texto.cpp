@@ -51,9 +51,11 @@ void EscribeTodo(int fd, const QByteArray& bytes, const QString& ruta) {
   }
 }
 
-// The process's file-creation mask, read once at start (reading it means
-// setting it, which must not race with other threads later).
-mode_t MascaraDelProceso() {
+}  // namespace
+
+// Read once at start: reading it means setting it, which must not race with
+// other threads later.
+unsigned MascaraDelProceso() {
   static const mode_t mascara = [] {
     const mode_t m = ::umask(0);
     ::umask(m);
@@ -61,8 +63,6 @@ mode_t MascaraDelProceso() {
   }();
   return mascara;
 }
-
-}  // namespace
 
 QByteArray ACp1252(const QString& texto) {
   QByteArray salida;

@@ -37,6 +37,10 @@ void AgregaLinea(const QString& ruta, const QString& linea);
 // same folder which is then renamed over the old one, so a reader sees either
 // the old or the new file, never a half-written one. Throws plat::Error.
 void EscribeAtomico(const QString& ruta, const QByteArray& bytes);
+// The process's file-creation mask, for files made under a temporary name
+// (read once: reading it means setting it).
+unsigned MascaraDelProceso();
+
 // The lines, each ended by CR LF, written with EscribeAtomico.
 void ReescribeLineas(const QString& ruta, const QStringList& lineas);
 

@@ -1,0 +1,111 @@
+#include "platform/ui/Componentes.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+namespace ui {
+
+Panel::Panel(QWidget* padre, Bisel bisel) : QFrame(padre) {
+  switch (bisel) {
+    case Bisel::Plano: setFrameStyle(QFrame::NoFrame); break;
+    case Bisel::Alzado: setFrameStyle(QFrame::Panel | QFrame::Raised); break;
+    case Bisel::Hundido: setFrameStyle(QFrame::Panel | QFrame::Sunken); break;
+  }
+  setAutoFillBackground(true);
+}
+
+void Panel::SetCaption(const QString& texto) {
+  caption_ = texto;
+  update();
+}
+
+void Panel::paintEvent(QPaintEvent* evento) {
+  QFrame::paintEvent(evento);
+  if (caption_.isEmpty()) return;
+  QPainter pintor(this);
+  pintor.drawText(contentsRect(), Qt::AlignCenter, caption_);
+}
+
+void Panel::mousePressEvent(QMouseEvent* evento) {
+  pulsado_ = evento->button() == Qt::LeftButton;
+  QFrame::mousePressEvent(evento);
+}
+
+void Panel::mouseReleaseEvent(QMouseEvent* evento) {
+  const bool click = pulsado_ && evento->button() == Qt::LeftButton && rect().contains(evento->position().toPoint());
+  pulsado_ = false;
+  QFrame::mouseReleaseEvent(evento);
+  if (click) emit Click();
+}
+
+Figura::Figura(QWidget* padre, QColor relleno, int grosorPluma)
+    : QWidget(padre), relleno_(relleno), grosor_(grosorPluma) {}
+
+void Figura::paintEvent(QPaintEvent*) {
+  QPainter pintor(this);
+  QPen pluma(Qt::black);
+  pluma.setWidth(grosor_);
+  pluma.setJoinStyle(Qt::MiterJoin);
+  pintor.setPen(pluma);
+  pintor.setBrush(relleno_);
+  // The pen is centred on the outline: keep it inside the bounds.
+  const qreal medio = grosor_ / 2.0;
+  pintor.drawRect(QRectF(rect()).adjusted(medio, medio, -medio, -medio));
+}
+
+namespace {
+
+// Watches one handle widget for the presses that move its window.
+class Arrastre : public QObject {
+ public:
+  explicit Arrastre(QWidget* asa) : QObject(asa) {}
+
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    auto* asa = static_cast<QWidget*>(objeto);
+    QWidget* ventana = asa->window();
+    switch (evento->type()) {
+      case QEvent::MouseButtonPress: {
+        auto* raton = static_cast<QMouseEvent*>(evento);
+        if (raton->button() != Qt::LeftButton) break;
+        if (ventana->windowHandle() && ventana->windowHandle()->startSystemMove()) return true;
+        arrastrando_ = true;
+        desfase_ = raton->globalPosition().toPoint() - ventana->pos();
+        return true;
+      }
+      case QEvent::MouseMove:
+        if (arrastrando_) {
+          ventana->move(static_cast<QMouseEvent*>(evento)->globalPosition().toPoint() - desfase_);
+          return true;
+        }
+        break;
+      case QEvent::MouseButtonRelease:
+        if (arrastrando_) {
+          arrastrando_ = false;
+          return true;
+        }
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  bool arrastrando_ = false;
+  QPoint desfase_;
+};
+
+}  // namespace
+
+void ArrastraVentana(QWidget* asa) { asa->installEventFilter(new Arrastre(asa)); }
+
+void CentraEnPantalla(QWidget& ventana) {
+  if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+    ventana.move(pantalla->availableGeometry().center() - QPoint(ventana.width() / 2, ventana.height() / 2));
+  }
+}
+
+}  // namespace ui

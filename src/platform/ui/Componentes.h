@@ -1,0 +1,60 @@
+#pragma once
+// Small visual components the windows are built from, with the class
+// library's habits: a panel that tells a click, a painted shape, and the
+// dragging of a borderless window by its title panel.
+
+#include <QColor>
+#include <QFrame>
+#include <QString>
+
+namespace ui {
+
+// A panel: a frame, raised, lowered or flat, that holds other components and
+// may show a centred caption. A press and release of the left button inside
+// it is a click.
+class Panel : public QFrame {
+  Q_OBJECT
+ public:
+  enum class Bisel { Plano, Alzado, Hundido };
+  explicit Panel(QWidget* padre = nullptr, Bisel bisel = Bisel::Alzado);
+
+  QString Caption() const { return caption_; }
+  void SetCaption(const QString& texto);
+
+ signals:
+  void Click();
+
+ protected:
+  void paintEvent(QPaintEvent* evento) override;
+  void mousePressEvent(QMouseEvent* evento) override;
+  void mouseReleaseEvent(QMouseEvent* evento) override;
+
+ private:
+  QString caption_;
+  bool pulsado_ = false;
+};
+
+// A rectangle filled with a brush colour and outlined by a black pen of the
+// given width, drawn inside its bounds.
+class Figura : public QWidget {
+  Q_OBJECT
+ public:
+  Figura(QWidget* padre, QColor relleno, int grosorPluma);
+
+ protected:
+  void paintEvent(QPaintEvent* evento) override;
+
+ private:
+  QColor relleno_;
+  int grosor_;
+};
+
+// Makes a left-button press on `asa` move its borderless window: the window
+// system moves it where it can (the system "move" command); otherwise the
+// window follows the mouse until the button is released.
+void ArrastraVentana(QWidget* asa);
+
+// Places the window in the middle of the screen's available area.
+void CentraEnPantalla(QWidget& ventana);
+
+}  // namespace ui
