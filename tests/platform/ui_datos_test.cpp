@@ -124,6 +124,26 @@ TEST_F(PruebaDatos, AbajoEnLaUltimaFilaAgregaYArribaSinTeclearLaQuita) {
   }
 }
 
+TEST_F(PruebaDatos, DejarLaRejillaQuitaLaFilaNuevaSinTeclear) {
+  ConRejilla r;
+  auto* otro = new QLineEdit(&r.ventana);
+  r.ventana.layout()->addWidget(otro);
+  r.t->Last();
+  Pulsa(Qt::Key_Down);
+  // Another window taking the focus for a while is no leaving.
+  QWidget mensaje;
+  auto* boton = new QPushButton("Aceptar", &mensaje);
+  Muestra(mensaje);
+  boton->setFocus();
+  EXPECT_EQ(QApplication::focusWidget(), boton);
+  Muestra(r.ventana);
+  EXPECT_EQ(QApplication::focusWidget(), r.rejilla);
+  EXPECT_EQ(r.t->State(), Dataset::Estado::Insertando);
+  otro->setFocus();
+  EXPECT_EQ(r.t->State(), Dataset::Estado::Navegando);
+  EXPECT_EQ(r.rejilla->model()->rowCount(), 3);
+}
+
 TEST_F(PruebaDatos, TabYEnterRecorrenLasColumnasVisiblesConSusEventos) {
   ConRejilla r;
   r.rejilla->AgregaColumna("SALDO", "Saldo");

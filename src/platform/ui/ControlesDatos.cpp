@@ -4,7 +4,6 @@
 #include "platform/db/Campo.h"
 #include "platform/ui/Aplicacion.h"
 
-#include <QTimer>
 
 #include <limits>
 
@@ -16,15 +15,10 @@ EnlaceCampo::EnlaceCampo(QWidget* caja, std::function<void()> muestra)
     : QObject(caja), caja_(caja), muestra_(std::move(muestra)) {}
 
 void EnlaceCampo::SetFuente(FuenteDatos* fuente) {
-  if (fuente == fuente_) return;
-  for (auto& c : conexiones_) disconnect(c);
-  fuente_ = fuente;
-  if (fuente) {
-    conexiones_[0] = connect(fuente, &FuenteDatos::cambioDataset, this, &EnlaceCampo::Muestra);
-    conexiones_[1] = connect(fuente, &FuenteDatos::cambioEstado, this, &EnlaceCampo::Muestra);
-    conexiones_[2] = connect(fuente, &FuenteDatos::cambioRegistro, this, &EnlaceCampo::Muestra);
-    conexiones_[3] = connect(fuente, &FuenteDatos::cambioCampo, this, &EnlaceCampo::CampoCambiado);
-  }
+  if (fuente == fuente_.Fuente()) return;
+  fuente_.Vigila(fuente, this, [this] { Muestra(); });
+  disconnect(campoCambiado_);
+  if (fuente) campoCambiado_ = connect(fuente, &FuenteDatos::cambioCampo, this, &EnlaceCampo::CampoCambiado);
   Muestra();
 }
 
@@ -33,7 +27,7 @@ void EnlaceCampo::SetCampo(const QString& nombre) {
   Muestra();
 }
 
-db::Campo* EnlaceCampo::Campo() const { return fuente_ ? fuente_->Campo(campo_) : nullptr; }
+db::Campo* EnlaceCampo::Campo() const { return Fuente() ? Fuente()->Campo(campo_) : nullptr; }
 
 void EnlaceCampo::Muestra() {
   if (propio_) return;
@@ -41,7 +35,7 @@ void EnlaceCampo::Muestra() {
   tocado_ = false;
   // A bound name the open dataset does not have is the window's mistake:
   // said once per dataset and name, as the engine did on opening.
-  db::Dataset* d = fuente_ ? fuente_->DataSet() : nullptr;
+  db::Dataset* d = Fuente() ? Fuente()->DataSet() : nullptr;
   if (d && d->Active() && !campo_.isEmpty() && !d->FindField(campo_)) {
     const QString clave = d->NombreTabla() + u'|' + campo_;
     if (avisado_ != clave) {
@@ -59,9 +53,9 @@ void EnlaceCampo::CampoCambiado(int indice) {
 
 bool EnlaceCampo::Edita() {
   if (!Campo()) return false;
-  db::Dataset* d = fuente_->DataSet();
+  db::Dataset* d = Fuente()->DataSet();
   if (d->State() == db::Dataset::Estado::Navegando) {
-    if (!fuente_->AutoEdit()) return false;
+    if (!Fuente()->AutoEdit()) return false;
     propio_ = true;
     try {
       d->Edit();
@@ -107,16 +101,10 @@ bool EnlaceCampo::Escribe(const QString& texto, bool estricto) {
   }
 }
 
-// --- EditDatos.
+// --- The boxes.
 
-EditDatos::EditDatos(QWidget* padre) : QLineEdit(padre), enlace_(this, [this] { Muestra(); }) {
-  connect(this, &QLineEdit::textEdited, this, [this](const QString& texto) {
-    if (!enlace_.Edita()) {
-      Muestra();
-      return;
-    }
-    enlace_.Escribe(texto, false);
-  });
+EditDatos::EditDatos(QWidget* padre) : CajaDatos(padre) {
+  connect(this, &QLineEdit::textEdited, this, &EditDatos::Teclea);
 }
 
 void EditDatos::Muestra() {
@@ -127,24 +115,18 @@ void EditDatos::Muestra() {
 
 void EditDatos::focusOutEvent(QFocusEvent* evento) {
   QLineEdit::focusOutEvent(evento);
-  if (enlace_.Pendiente() && !enlace_.Escribe(text(), true)) {
-    // The class library kept the focus in a box whose text the field refused.
-    QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
-  }
+  Confirma(text());
 }
 
-// --- EtiquetaDatos.
+void EtiquetaDatos::Muestra() {
+  const db::Campo* c = enlace_.Campo();
+  setText(c ? c->AsString() : QString());
+}
 
-EtiquetaDatos::EtiquetaDatos(QWidget* padre)
-    : QLabel(padre), enlace_(this, [this] {
-        const db::Campo* c = enlace_.Campo();
-        setText(c ? c->AsString() : QString());
-      }) {}
-
-// --- MemoDatos.
-
-MemoDatos::MemoDatos(QWidget* padre) : QPlainTextEdit(padre), enlace_(this, [this] { Muestra(); }) {
-  connect(this, &QPlainTextEdit::textChanged, this, &MemoDatos::Cambio);
+MemoDatos::MemoDatos(QWidget* padre) : CajaDatos(padre) {
+  connect(this, &QPlainTextEdit::textChanged, this, [this] {
+    if (!mostrando_) Teclea(toPlainText());
+  });
 }
 
 void MemoDatos::Muestra() {
@@ -154,25 +136,17 @@ void MemoDatos::Muestra() {
   mostrando_ = false;
 }
 
-void MemoDatos::Cambio() {
-  if (mostrando_) return;
-  if (!enlace_.Edita()) {
-    Muestra();
-    return;
-  }
-  enlace_.Escribe(toPlainText(), false);
-}
-
 void MemoDatos::focusOutEvent(QFocusEvent* evento) {
   QPlainTextEdit::focusOutEvent(evento);
-  if (enlace_.Pendiente() && !enlace_.Escribe(toPlainText(), true))
-    QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
+  Confirma(toPlainText());
 }
 
-// --- CasillaDatos.
-
-CasillaDatos::CasillaDatos(QWidget* padre) : QCheckBox(padre), enlace_(this, [this] { Muestra(); }) {
-  connect(this, &QCheckBox::clicked, this, &CasillaDatos::Pulsada);
+CasillaDatos::CasillaDatos(QWidget* padre) : CajaDatos(padre) {
+  connect(this, &QCheckBox::clicked, this, [this](bool marcada) {
+    const db::Campo* c = enlace_.Campo();
+    if (c && c->Tipo() == db::TipoDato::Logico) Elige(marcada ? QStringLiteral("T") : QStringLiteral("F"));
+    else Elige(marcada ? marcado_ : desmarcado_);
+  });
 }
 
 void CasillaDatos::SetValores(const QString& marcado, const QString& desmarcado) {
@@ -189,28 +163,14 @@ void CasillaDatos::Muestra() {
   setChecked(marcada);
 }
 
-void CasillaDatos::Pulsada(bool marcada) {
-  db::Campo* c = enlace_.Campo();
-  if (!c || !enlace_.Edita()) {
-    Muestra();
-    return;
-  }
-  const bool logico = c->Tipo() == db::TipoDato::Logico;
-  if (!enlace_.Escribe(logico ? (marcada ? QStringLiteral("T") : QStringLiteral("F")) : (marcada ? marcado_ : desmarcado_),
-                       true))
-    Muestra();
-}
-
-// --- ComboDatos.
-
-ComboDatos::ComboDatos(QWidget* padre) : QComboBox(padre), enlace_(this, [this] { Muestra(); }) {
-  connect(this, &QComboBox::activated, this, &ComboDatos::Elegido);
+ComboDatos::ComboDatos(QWidget* padre) : CajaDatos(padre) {
+  connect(this, &QComboBox::activated, this, [this](int i) { Elige(itemText(i)); });
   SetEditable(true);
 }
 
 void ComboDatos::SetEditable(bool editable) {
   QComboBox::setEditable(editable);
-  if (editable) connect(lineEdit(), &QLineEdit::textEdited, this, &ComboDatos::Tecleado, Qt::UniqueConnection);
+  if (editable) connect(lineEdit(), &QLineEdit::textEdited, this, &ComboDatos::Teclea, Qt::UniqueConnection);
   Muestra();
 }
 
@@ -225,42 +185,19 @@ void ComboDatos::Muestra() {
   }
 }
 
-void ComboDatos::Elegido(int indice) {
-  if (!enlace_.Edita()) {
-    Muestra();
-    return;
-  }
-  if (!enlace_.Escribe(itemText(indice), true)) Muestra();
-}
-
-void ComboDatos::Tecleado(const QString& texto) {
-  if (!enlace_.Edita()) {
-    Muestra();
-    return;
-  }
-  enlace_.Escribe(texto, false);
-}
-
 void ComboDatos::focusOutEvent(QFocusEvent* evento) {
   QComboBox::focusOutEvent(evento);
-  if (enlace_.Pendiente() && !enlace_.Escribe(currentText(), true))
-    QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
+  Confirma(currentText());
 }
 
 // --- ComboBusqueda.
 
-ComboBusqueda::ComboBusqueda(QWidget* padre) : QComboBox(padre), enlace_(this, [this] { Muestra(); }) {
-  connect(this, &QComboBox::activated, this, &ComboBusqueda::Elegido);
+ComboBusqueda::ComboBusqueda(QWidget* padre) : CajaDatos(padre) {
+  connect(this, &QComboBox::activated, this, [this](int i) { Elige(itemData(i).toString()); });
 }
 
 void ComboBusqueda::SetFuenteLista(FuenteDatos* lista) {
-  for (auto& c : conexiones_) disconnect(c);
-  lista_ = lista;
-  if (lista) {
-    conexiones_[0] = connect(lista, &FuenteDatos::cambioDataset, this, &ComboBusqueda::ListaCambiada);
-    conexiones_[1] = connect(lista, &FuenteDatos::cambioEstado, this, &ComboBusqueda::ListaCambiada);
-    conexiones_[2] = connect(lista, &FuenteDatos::cambioRegistro, this, &ComboBusqueda::ListaCambiada);
-  }
+  lista_.Vigila(lista, this, [this] { ListaCambiada(); });
   ListaCambiada();
 }
 
@@ -281,7 +218,7 @@ void ComboBusqueda::ListaCambiada() {
 }
 
 void ComboBusqueda::Recarga() {
-  db::Dataset* d = lista_ ? lista_->DataSet() : nullptr;
+  db::Dataset* d = lista_.Fuente() ? lista_.Fuente()->DataSet() : nullptr;
   if (d && d->Active() && d->State() != db::Dataset::Estado::Navegando) return;  // read it once it browses again
   mostrando_ = true;
   clear();
@@ -313,14 +250,6 @@ void ComboBusqueda::Muestra() {
 void ComboBusqueda::showPopup() {
   if (!vigente_) Muestra();
   QComboBox::showPopup();
-}
-
-void ComboBusqueda::Elegido(int indice) {
-  if (!enlace_.Edita()) {
-    Muestra();
-    return;
-  }
-  if (!enlace_.Escribe(itemData(indice).toString(), true)) Muestra();
 }
 
 }  // namespace ui

@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 
@@ -38,7 +39,7 @@ class EnlaceCampo : public QObject {
   // `muestra` puts the field's value (or nothing) into the box.
   EnlaceCampo(QWidget* caja, std::function<void()> muestra);
 
-  FuenteDatos* Fuente() const { return fuente_; }
+  FuenteDatos* Fuente() const { return fuente_.Fuente(); }
   void SetFuente(FuenteDatos* fuente);
   const QString& NombreCampo() const { return campo_; }
   void SetCampo(const QString& nombre);
@@ -60,8 +61,8 @@ class EnlaceCampo : public QObject {
 
   QWidget* caja_;
   std::function<void()> muestra_;
-  QPointer<FuenteDatos> fuente_;
-  QMetaObject::Connection conexiones_[4];
+  VigilaFuente fuente_;
+  QMetaObject::Connection campoCambiado_;
   QString campo_;
   bool propio_ = false;     // our own Edit or write is under way
   bool pendiente_ = false;  // the box holds a text the field did not take yet
@@ -70,114 +71,115 @@ class EnlaceCampo : public QObject {
   QString avisado_;         // the last missing field reported
 };
 
-class EditDatos : public QLineEdit {
+// What every data-aware box has: its source and field, and the two ways a
+// user changes it.
+template <class Caja>
+class CajaDatos : public Caja {
+ public:
+  explicit CajaDatos(QWidget* padre) : Caja(padre), enlace_(this, [this] { Muestra(); }) {}
+
+  FuenteDatos* Fuente() const { return enlace_.Fuente(); }
+  void SetFuente(FuenteDatos* fuente) { enlace_.SetFuente(fuente); }
+  QString Campo() const { return enlace_.NombreCampo(); }
+  void SetCampo(const QString& nombre) { enlace_.SetCampo(nombre); }
+
+ protected:
+  // Puts the field's value (or nothing) into the box.
+  virtual void Muestra() = 0;
+
+  // A text being typed: written as far as the field takes it.
+  void Teclea(const QString& texto) {
+    if (!enlace_.Edita()) Muestra();
+    else enlace_.Escribe(texto, false);
+  }
+  // A value chosen at once (a click, a list item): written or refused.
+  void Elige(const QString& valor) {
+    if (!enlace_.Edita() || !enlace_.Escribe(valor, true)) Muestra();
+  }
+  // Leaving the box with a text the field did not take: the error, and the
+  // focus stays in the box.
+  void Confirma(const QString& texto) {
+    if (enlace_.Pendiente() && !enlace_.Escribe(texto, true))
+      QTimer::singleShot(0, this, [this] { this->setFocus(Qt::OtherFocusReason); });
+  }
+
+  EnlaceCampo enlace_;
+};
+
+class EditDatos : public CajaDatos<QLineEdit> {
   Q_OBJECT
  public:
   explicit EditDatos(QWidget* padre = nullptr);
-  FuenteDatos* Fuente() const { return enlace_.Fuente(); }
-  void SetFuente(FuenteDatos* fuente) { enlace_.SetFuente(fuente); }
-  QString Campo() const { return enlace_.NombreCampo(); }
-  void SetCampo(const QString& nombre) { enlace_.SetCampo(nombre); }
 
  protected:
   void focusOutEvent(QFocusEvent* evento) override;
-
- private:
-  void Muestra();
-  EnlaceCampo enlace_;
+  void Muestra() override;
 };
 
 // Shows the field; never edits it.
-class EtiquetaDatos : public QLabel {
+class EtiquetaDatos : public CajaDatos<QLabel> {
   Q_OBJECT
  public:
-  explicit EtiquetaDatos(QWidget* padre = nullptr);
-  FuenteDatos* Fuente() const { return enlace_.Fuente(); }
-  void SetFuente(FuenteDatos* fuente) { enlace_.SetFuente(fuente); }
-  QString Campo() const { return enlace_.NombreCampo(); }
-  void SetCampo(const QString& nombre) { enlace_.SetCampo(nombre); }
+  explicit EtiquetaDatos(QWidget* padre = nullptr) : CajaDatos(padre) {}
 
- private:
-  EnlaceCampo enlace_;
+ protected:
+  void Muestra() override;
 };
 
 // A text of several lines (memo fields and long texts).
-class MemoDatos : public QPlainTextEdit {
+class MemoDatos : public CajaDatos<QPlainTextEdit> {
   Q_OBJECT
  public:
   explicit MemoDatos(QWidget* padre = nullptr);
-  FuenteDatos* Fuente() const { return enlace_.Fuente(); }
-  void SetFuente(FuenteDatos* fuente) { enlace_.SetFuente(fuente); }
-  QString Campo() const { return enlace_.NombreCampo(); }
-  void SetCampo(const QString& nombre) { enlace_.SetCampo(nombre); }
 
  protected:
   void focusOutEvent(QFocusEvent* evento) override;
+  void Muestra() override;
 
  private:
-  void Muestra();
-  void Cambio();
-  EnlaceCampo enlace_;
   bool mostrando_ = false;
 };
 
 // A check box on a logical field, or on a text field holding one of two
 // values (by default "S" checked and "N" not).
-class CasillaDatos : public QCheckBox {
+class CasillaDatos : public CajaDatos<QCheckBox> {
   Q_OBJECT
  public:
   explicit CasillaDatos(QWidget* padre = nullptr);
-  FuenteDatos* Fuente() const { return enlace_.Fuente(); }
-  void SetFuente(FuenteDatos* fuente) { enlace_.SetFuente(fuente); }
-  QString Campo() const { return enlace_.NombreCampo(); }
-  void SetCampo(const QString& nombre) { enlace_.SetCampo(nombre); }
   // The texts a text field holds when checked and unchecked (compared
   // without regard to case).
   void SetValores(const QString& marcado, const QString& desmarcado);
 
+ protected:
+  void Muestra() override;
+
  private:
-  void Muestra();
-  void Pulsada(bool marcada);
-  EnlaceCampo enlace_;
   QString marcado_ = QStringLiteral("S");
   QString desmarcado_ = QStringLiteral("N");
 };
 
 // A combo box whose text is the field: the items are the window's; an
 // editable combo (the default) also takes any typed text.
-class ComboDatos : public QComboBox {
+class ComboDatos : public CajaDatos<QComboBox> {
   Q_OBJECT
  public:
   explicit ComboDatos(QWidget* padre = nullptr);
-  FuenteDatos* Fuente() const { return enlace_.Fuente(); }
-  void SetFuente(FuenteDatos* fuente) { enlace_.SetFuente(fuente); }
-  QString Campo() const { return enlace_.NombreCampo(); }
-  void SetCampo(const QString& nombre) { enlace_.SetCampo(nombre); }
   // Switching editable on or off keeps the binding of the typed text.
   void SetEditable(bool editable);
 
  protected:
   void focusOutEvent(QFocusEvent* evento) override;
-
- private:
-  void Muestra();
-  void Elegido(int indice);
-  void Tecleado(const QString& texto);
-  EnlaceCampo enlace_;
+  void Muestra() override;
 };
 
 // A lookup combo: the field holds a key; the list shows, for every row of a
 // second dataset (the list), the list field, and choosing one writes that
 // row's key field into the bound field. The list is read again when its
 // dataset opens or changes, at the latest when the list is shown.
-class ComboBusqueda : public QComboBox {
+class ComboBusqueda : public CajaDatos<QComboBox> {
   Q_OBJECT
  public:
   explicit ComboBusqueda(QWidget* padre = nullptr);
-  FuenteDatos* Fuente() const { return enlace_.Fuente(); }
-  void SetFuente(FuenteDatos* fuente) { enlace_.SetFuente(fuente); }
-  QString Campo() const { return enlace_.NombreCampo(); }
-  void SetCampo(const QString& nombre) { enlace_.SetCampo(nombre); }
 
   void SetFuenteLista(FuenteDatos* lista);
   void SetCampoClave(const QString& nombre);
@@ -187,14 +189,13 @@ class ComboBusqueda : public QComboBox {
 
   void showPopup() override;
 
+ protected:
+  void Muestra() override;
+
  private:
-  void Muestra();
-  void Elegido(int indice);
   void ListaCambiada();
 
-  EnlaceCampo enlace_;
-  QPointer<FuenteDatos> lista_;
-  QMetaObject::Connection conexiones_[3];
+  VigilaFuente lista_;
   QString clave_, texto_;
   bool vigente_ = false;  // the items reflect the list dataset
   bool mostrando_ = false;

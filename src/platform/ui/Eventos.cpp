@@ -39,10 +39,12 @@ bool Eventos::Contiene(const QWidget* w) const {
 }
 
 void Eventos::FocoCambiado(QWidget*, QWidget* ahora) {
+  // Only moves inside the component's window count: a message box or another
+  // window taking the focus for a while is no Exit, and getting it back no
+  // Enter (a combo's list, a window of its own, counts as inside).
+  if (!ahora || (ahora->window() != componente_->window() && !Contiene(ahora))) return;
   const bool dentro = Contiene(ahora);
   if (dentro == dentro_) return;
-  // A popup of the component (a combo's list) keeps the focus inside.
-  if (!ahora && QApplication::activePopupWidget() && Contiene(QApplication::activePopupWidget())) return;
   dentro_ = dentro;
   Protege([&] {
     if (dentro) emit Enter();

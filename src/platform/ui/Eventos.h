@@ -4,8 +4,10 @@
 //   ui::Conecta(&ui::Eventos::De(EditFecha), &ui::Eventos::KeyDown, this,
 //               [this](int& tecla, Qt::KeyboardModifiers) { ... });
 //
-//  - Enter / Exit: the focus comes into / leaves the component. Its inner
-//    parts (a combo's list, a grid's cell editor) count as the component.
+//  - Enter / Exit: the focus comes into / leaves the component for another
+//    control of its window. Its inner parts (a combo's list, a grid's cell
+//    editor) count as the component; another window taking the focus for a
+//    while (a message) is neither.
 //  - KeyDown (key code, modifiers), then KeyPress (the typed character) for
 //    a key pressed while the component has the focus; KeyUp when released.
 //    A handler that sets the key or the character to 0 consumes it; one that

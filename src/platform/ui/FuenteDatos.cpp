@@ -24,6 +24,21 @@ db::Campo* FuenteDatos::Campo(const QString& nombre) const {
   return dataset_->FindField(nombre);
 }
 
+// --- VigilaFuente.
+
+void VigilaFuente::Suelta() {
+  for (auto& c : conexiones_) QObject::disconnect(c);
+}
+
+void VigilaFuente::Vigila(FuenteDatos* fuente, QObject* contexto, const std::function<void()>& fn) {
+  Suelta();
+  fuente_ = fuente;
+  if (!fuente) return;
+  conexiones_[0] = QObject::connect(fuente, &FuenteDatos::cambioDataset, contexto, fn);
+  conexiones_[1] = QObject::connect(fuente, &FuenteDatos::cambioEstado, contexto, fn);
+  conexiones_[2] = QObject::connect(fuente, &FuenteDatos::cambioRegistro, contexto, fn);
+}
+
 // --- CursorQuieto.
 
 CursorQuieto::CursorQuieto(db::Dataset& dataset)

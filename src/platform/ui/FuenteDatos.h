@@ -18,6 +18,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 namespace ui {
 
 class FuenteDatos : public QObject {
@@ -47,6 +49,26 @@ class FuenteDatos : public QObject {
   QPointer<db::Dataset> dataset_;
   QMetaObject::Connection conexiones_[4];
   bool autoEdit_ = true;
+};
+
+// Follows one source at a time for a control: calls back when the source
+// switches its dataset, the dataset changes state or moves (field writes
+// come through FuenteDatos::cambioCampo).
+class VigilaFuente {
+ public:
+  VigilaFuente() = default;
+  VigilaFuente(const VigilaFuente&) = delete;
+  VigilaFuente& operator=(const VigilaFuente&) = delete;
+  ~VigilaFuente() { Suelta(); }
+
+  FuenteDatos* Fuente() const { return fuente_.data(); }
+  // Follows `fuente` (nullptr: none) with `fn` run in `contexto`.
+  void Vigila(FuenteDatos* fuente, QObject* contexto, const std::function<void()>& fn);
+
+ private:
+  void Suelta();
+  QPointer<FuenteDatos> fuente_;
+  QMetaObject::Connection conexiones_[3];
 };
 
 // Walks a dataset unseen: while it lives the dataset's signals are blocked

@@ -80,73 +80,54 @@ int RejillaDatos::Columnas() const { return static_cast<int>(modelo_->Efectivas(
 
 ColumnaDatos RejillaDatos::Columna(int i) const { return modelo_->Efectivas().value(i); }
 
-namespace {
-
-// The columns given by the window, made from the shown ones on first change.
-QVector<ColumnaDatos>& Propias(ModeloDatos& m) {
-  if (m.Propias().isEmpty()) m.Propias() = m.Efectivas();
-  return m.Propias();
-}
-
-}  // namespace
-
-void RejillaDatos::SetCampoColumna(int i, const QString& campo) {
-  auto& c = Propias(*modelo_);
-  if (i < 0 || i >= c.size()) return;
-  c[i].campo = campo;
+void RejillaDatos::ModificaColumna(int i, const std::function<void(ColumnaDatos&)>& cambio) {
+  // The columns shown become the window's own on the first change.
+  auto& propias = modelo_->Propias();
+  if (propias.isEmpty()) propias = modelo_->Efectivas();
+  if (i < 0 || i >= propias.size()) return;
+  cambio(propias[i]);
   modelo_->Reinicia();
   MuestraFilaActual();
+}
+
+void RejillaDatos::SetCampoColumna(int i, const QString& campo) {
+  ModificaColumna(i, [&](ColumnaDatos& c) { c.campo = campo; });
 }
 
 void RejillaDatos::SetTituloColumna(int i, const QString& titulo) {
-  auto& c = Propias(*modelo_);
-  if (i < 0 || i >= c.size()) return;
-  c[i].titulo = titulo;
-  modelo_->Reinicia();
-  MuestraFilaActual();
+  ModificaColumna(i, [&](ColumnaDatos& c) { c.titulo = titulo; });
 }
 
 void RejillaDatos::SetAnchoColumna(int i, int ancho) {
-  auto& c = Propias(*modelo_);
-  if (i < 0 || i >= c.size()) return;
-  c[i].ancho = std::max(ancho, 0);
-  c[i].visible = ancho >= 0;
-  modelo_->Reinicia();
-  MuestraFilaActual();
+  ModificaColumna(i, [&](ColumnaDatos& c) {
+    c.ancho = std::max(ancho, 0);
+    c.visible = ancho >= 0;
+  });
 }
 
 void RejillaDatos::SetColumnaVisible(int i, bool visible) {
-  auto& c = Propias(*modelo_);
-  if (i < 0 || i >= c.size()) return;
-  c[i].visible = visible;
-  modelo_->Reinicia();
-  MuestraFilaActual();
+  ModificaColumna(i, [&](ColumnaDatos& c) { c.visible = visible; });
 }
 
 void RejillaDatos::SetColumnaSoloLectura(int i, bool soloLectura) {
-  auto& c = Propias(*modelo_);
-  if (i < 0 || i >= c.size()) return;
-  c[i].soloLectura = soloLectura;
-  modelo_->Reinicia();
-  MuestraFilaActual();
+  ModificaColumna(i, [&](ColumnaDatos& c) { c.soloLectura = soloLectura; });
+}
+
+void RejillaDatos::SetColorColumna(int i, const QColor& texto, bool negrita) {
+  ModificaColumna(i, [&](ColumnaDatos& c) {
+    c.colorTexto = texto;
+    c.negrita = negrita;
+  });
 }
 
 void RejillaDatos::SetListaColumna(int i, const QStringList& lista) {
   // Refilled while the cell may be edited (a price list on entering the
   // column): the rows are not read again, the next editor offers it.
-  auto& c = Propias(*modelo_);
-  if (i < 0 || i >= c.size()) return;
-  c[i].lista = lista;
+  auto& propias = modelo_->Propias();
+  if (propias.isEmpty()) propias = modelo_->Efectivas();
+  if (i < 0 || i >= propias.size()) return;
+  propias[i].lista = lista;
   modelo_->CambiaLista(i, lista);
-}
-
-void RejillaDatos::SetColorColumna(int i, const QColor& texto, bool negrita) {
-  auto& c = Propias(*modelo_);
-  if (i < 0 || i >= c.size()) return;
-  c[i].colorTexto = texto;
-  c[i].negrita = negrita;
-  modelo_->Reinicia();
-  MuestraFilaActual();
 }
 
 void RejillaDatos::AplicaColumnas() {
@@ -158,9 +139,12 @@ void RejillaDatos::AplicaColumnas() {
     if (ancho == 0) {
       // As wide as the field's text (at most 40 characters) or its title.
       const db::Campo* campo = modelo_->CampoDe(i);
-      const int caracteres = campo ? std::clamp(campo->Ancho(), 4, 40) : 10;
+      const bool texto = !campo || campo->Tipo() == db::TipoDato::Texto || campo->Tipo() == db::TipoDato::Memo;
+      const int caracteres = !campo ? 10 : campo->Tipo() == db::TipoDato::Fecha ? 10 : std::clamp(campo->Ancho(), 4, 40);
+      const QFontMetrics m = fontMetrics();
+      const int contenido = texto ? m.averageCharWidth() * caracteres : m.horizontalAdvance(QString(caracteres, u'0'));
       const QString titulo = c.titulo.isEmpty() ? c.campo : c.titulo;
-      ancho = std::max(fontMetrics().averageCharWidth() * caracteres, fontMetrics().horizontalAdvance(titulo)) + 12;
+      ancho = std::max(contenido, m.horizontalAdvance(titulo)) + 16;
     }
     setColumnWidth(i, ancho);
   }
@@ -386,18 +370,14 @@ Navegador::Navegador(QWidget* padre) : QWidget(padre) {
 }
 
 void Navegador::SetFuente(FuenteDatos* fuente) {
-  for (auto& c : conexiones_) disconnect(c);
-  fuente_ = fuente;
-  if (fuente) {
-    conexiones_[0] = connect(fuente, &FuenteDatos::cambioDataset, this, &Navegador::Actualiza);
-    conexiones_[1] = connect(fuente, &FuenteDatos::cambioEstado, this, &Navegador::Actualiza);
-    conexiones_[2] = connect(fuente, &FuenteDatos::cambioRegistro, this, &Navegador::Actualiza);
-  }
+  fuente_.Vigila(fuente, this, [this] { Actualiza(); });
   Actualiza();
 }
 
+db::Dataset* Navegador::Datos() const { return fuente_.Fuente() ? fuente_.Fuente()->DataSet() : nullptr; }
+
 void Navegador::Actualiza() {
-  const db::Dataset* d = fuente_ ? fuente_->DataSet() : nullptr;
+  const db::Dataset* d = Datos();
   const bool activo = d && d->Active();
   botones_[Primero]->setEnabled(activo && !d->Bof());
   botones_[Anterior]->setEnabled(activo && !d->Bof());
@@ -406,7 +386,7 @@ void Navegador::Actualiza() {
 }
 
 void Navegador::Pulsa(Boton boton) {
-  db::Dataset* d = fuente_ ? fuente_->DataSet() : nullptr;
+  db::Dataset* d = Datos();
   if (!d || !d->Active() || !isEnabled() || !botones_[boton]->isEnabled()) return;
   Protege([&] {
     switch (boton) {

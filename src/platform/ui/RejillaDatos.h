@@ -124,6 +124,7 @@ class RejillaDatos : public QTableView {
   void Tabula(bool adelante);
   void BorraFila();
   void AplicaColumnas();
+  void ModificaColumna(int i, const std::function<void(ColumnaDatos&)>& cambio);
   bool PuedeAgregar() const;
   db::Dataset* Datos() const;
 
@@ -147,7 +148,7 @@ class Navegador : public QWidget {
   enum Boton { Primero, Anterior, Siguiente, Ultimo };
   explicit Navegador(QWidget* padre = nullptr);
 
-  FuenteDatos* Fuente() const { return fuente_; }
+  FuenteDatos* Fuente() const { return fuente_.Fuente(); }
   void SetFuente(FuenteDatos* fuente);
   // Presses a button as the user does.
   void Pulsa(Boton boton);
@@ -157,8 +158,8 @@ class Navegador : public QWidget {
 
  private:
   void Actualiza();
-  QPointer<FuenteDatos> fuente_;
-  QMetaObject::Connection conexiones_[3];
+  db::Dataset* Datos() const;
+  VigilaFuente fuente_;
   QToolButton* botones_[4];
 };
 
