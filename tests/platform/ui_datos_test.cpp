@@ -265,6 +265,24 @@ TEST_F(PruebaDatos, LaRejillaSigueAlDatasetMovidoPorCodigo) {
   EXPECT_EQ(r.Celda(1, 1), "2");
 }
 
+TEST_F(PruebaDatos, FilasQueOtraEstacionMovioSeCuentanDeNuevo) {
+  ConRejilla r;
+  r.t->Last();
+  EXPECT_EQ(r.Celda(0, 0), "Ana");
+  {
+    auto otra = Abre("CLIENTES.DBF");
+    otra->Delete();  // Ana
+    Agrega(*otra, {{"Dora", 4}});
+  }
+  r.t->Refresh();  // as many rows as before, Carla now the second
+  r.Celda(0, 0);
+  QApplication::processEvents();
+  EXPECT_EQ(r.rejilla->currentIndex().row(), 1);
+  EXPECT_EQ(r.Celda(0, 0), "Beto");
+  EXPECT_EQ(r.Celda(1, 0), "Carla");
+  EXPECT_EQ(r.Celda(2, 0), "Dora");
+}
+
 TEST_F(PruebaDatos, SinColumnasMuestraTodosLosCamposYCaminaUnaTablaGrande) {
   {
     auto t = Abre("CLIENTES.DBF");

@@ -67,6 +67,23 @@ int ModeloDatos::OrdinalActual() const {
   return -cursor.MoveBy(-std::numeric_limits<int>::max());
 }
 
+QString ModeloDatos::Orden() const {
+  const db::Dataset* d = Datos();
+  const auto* t = qobject_cast<const db::Tabla*>(d);
+  return (t ? t->IndexName() : QString()) + u'|' + d->Filter() + (d->Filtered() ? u'+' : u'-');
+}
+
+bool ModeloDatos::VecinosIguales(int fila) const {
+  db::Dataset* d = Datos();
+  for (const int paso : {-1, 1}) {
+    const auto vecino = cache_.constFind(fila + paso);
+    if (vecino == cache_.cend()) continue;
+    CursorQuieto cursor(*d);
+    if (cursor.MoveBy(paso) != paso || d->RecNo() != vecino->registro) return false;
+  }
+  return true;
+}
+
 int ModeloDatos::OrdinalDe(qint64 registro, int cerca) const {
   db::Dataset* d = Datos();
   if (!d || d->State() != db::Dataset::Estado::Navegando || registro == 0 || actual_ < 0) return -1;
@@ -89,7 +106,9 @@ void ModeloDatos::Reinicia() {
   actual_ = -1;
   db::Dataset* d = Datos();
   abierto_ = d && d->Active();
+  dudoso_ = false;
   if (abierto_) {
+    orden_ = Orden();
     Protege([&] {
       cuenta_ = d->RecordCount();
       if (d->State() == db::Dataset::Estado::Insertando) {
@@ -139,14 +158,20 @@ bool ModeloDatos::Sincroniza() {
   try {
     cuenta = d->RecordCount();
     const qint64 registro = d->RecNo();
-    if (!insertando_ && cuenta == cuenta_) {
+    // The rows read last tell where the dataset stands, while the order is
+    // the same and the row's neighbours are the ones read beside it;
+    // otherwise it is counted from the first row.
+    const QString orden = Orden();
+    if (!insertando_ && cuenta == cuenta_ && orden == orden_ && !dudoso_) {
       for (auto it = cache_.cbegin(); it != cache_.cend(); ++it)
         if (it->registro == registro) {
-          ordinal = it.key();
+          if (VecinosIguales(it.key())) ordinal = it.key();
           break;
         }
     }
     if (ordinal < 0) ordinal = OrdinalActual();
+    orden_ = orden;
+    dudoso_ = false;
   } catch (const std::exception& e) {
     MuestraExcepcion(e);
   }
@@ -263,11 +288,16 @@ void ModeloDatos::Llena(int fila) const {
   try {
     const qint64 registroActual = d->RecNo();
     CursorQuieto cursor(*d);
-    int pos = actual_ + cursor.MoveBy(desde - actual_);
-    if (pos != desde) {
-      // Fewer rows than counted: another station's change; read from here.
+    const int pos0 = actual_ + cursor.MoveBy(desde - actual_);
+    if (pos0 != desde) {
+      // The first row came sooner than its number said: rows went or moved
+      // (another station). Counted again from the first row.
       cache_.clear();
+      dudoso_ = true;
+      QMetaObject::invokeMethod(&r_, [r = &r_] { r->Sincroniza(); }, Qt::QueuedConnection);
+      return;
     }
+    int pos = pos0;
     for (;;) {
       Fila f;
       f.registro = d->RecNo();
@@ -286,7 +316,7 @@ void ModeloDatos::Llena(int fila) const {
     const auto it = cache_.constFind(actual_);
     if (it != cache_.cend() && it->registro != registroActual) {
       cache_.clear();
-      actual_ = -1;
+      dudoso_ = true;
       QMetaObject::invokeMethod(&r_, [r = &r_] { r->Sincroniza(); }, Qt::QueuedConnection);
     }
   } catch (const std::exception& e) {

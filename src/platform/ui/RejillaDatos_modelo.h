@@ -74,6 +74,10 @@ class ModeloDatos : public QAbstractTableModel {
   // row; -1 when it cannot be walked (editing) or stands on none.
   int OrdinalActual() const;
   int OrdinalDe(qint64 registro, int cerca) const;
+  // What decides the order of the rows: index tag and filter.
+  QString Orden() const;
+  // The rows read beside `fila` are still its neighbours in the dataset.
+  bool VecinosIguales(int fila) const;
   const Fila* Lee(int fila) const;
   void Llena(int fila) const;
   QString Texto(const db::Campo& campo, const QVariant& valor, const QString& texto) const;
@@ -83,6 +87,8 @@ class ModeloDatos : public QAbstractTableModel {
   QVector<ColumnaDatos> columnas_;
   QVector<int> indices_;  // field index per column, -1 when missing
   bool abierto_ = false;  // the dataset was open at the last Reinicia
+  QString orden_;          // Orden() at the last count
+  mutable bool dudoso_ = false;  // the rows read did not match: count again
   qint64 cuenta_ = 0;
   bool insertando_ = false;
   mutable int actual_ = -1;
