@@ -13,6 +13,7 @@
 #include "platform/ui/RejillaTexto.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -142,6 +143,21 @@ TEST_F(PruebaDatos, DejarLaRejillaQuitaLaFilaNuevaSinTeclear) {
   otro->setFocus();
   EXPECT_EQ(r.t->State(), Dataset::Estado::Navegando);
   EXPECT_EQ(r.rejilla->model()->rowCount(), 3);
+}
+
+TEST_F(PruebaDatos, LaListaDeLaColumnaSeOfreceEnLaCelda) {
+  ConRejilla r;
+  r.rejilla->SetListaColumna(0, {"Zoe", "Zulema"});
+  Pulsa(Qt::Key_F2);
+  QComboBox* combo = nullptr;
+  for (QWidget* w = QApplication::focusWidget(); w && !combo; w = w->parentWidget()) combo = qobject_cast<QComboBox*>(w);
+  ASSERT_TRUE(combo);
+  EXPECT_EQ(combo->count(), 2);
+  EXPECT_EQ(combo->currentText(), "Ana");
+  combo->setCurrentIndex(1);
+  emit combo->activated(1);
+  Pulsa(Qt::Key_Down);
+  EXPECT_EQ(EnArchivo("NOMBRE"), QStringList({"Zulema", "Beto", "Carla"}));
 }
 
 TEST_F(PruebaDatos, TabYEnterRecorrenLasColumnasVisiblesConSusEventos) {
@@ -297,11 +313,18 @@ TEST_F(PruebaDatos, SinColumnasMuestraTodosLosCamposYCaminaUnaTablaGrande) {
   Muestra(rejilla);
   EXPECT_EQ(rejilla.model()->columnCount(), 5);
   EXPECT_EQ(rejilla.model()->headerData(2, Qt::Horizontal).toString(), "SALDO");
+  // A window's display mask: numbers with two decimals, the rest as it is.
+  rejilla.TextoCelda = [](const db::Campo& campo, const QVariant& valor, const QString& texto) {
+    return campo.Tipo() == db::TipoDato::Entero && valor.isValid() ? QString::number(valor.toDouble(), 'f', 2) : texto;
+  };
+  EXPECT_EQ(rejilla.model()->index(1, 1).data().toString(), "2.00");
+  EXPECT_EQ(rejilla.model()->index(1, 1).data(Qt::EditRole).toString(), "2");
+  EXPECT_EQ(rejilla.model()->index(1, 2).data().toString(), "");
   t->Last();
   EXPECT_EQ(rejilla.currentIndex().row(), 599);
   EXPECT_EQ(rejilla.model()->index(598, 0).data().toString(), "Cliente 599");
   t->MoveBy(-300);
-  EXPECT_EQ(rejilla.model()->index(0, 1).data().toString(), "1");
+  EXPECT_EQ(rejilla.model()->index(0, 1).data().toString(), "1.00");
   EXPECT_EQ(rejilla.model()->index(299, 0).data().toString(), "Cliente 300");
   // Reading the rows left the dataset where the code put it.
   EXPECT_EQ(t->FieldByName("NUMERO").AsInteger(), 300);
