@@ -122,36 +122,34 @@ void ModeloDatos::Reinicia() {
   endResetModel();
 }
 
-bool ModeloDatos::Sincroniza() {
+void ModeloDatos::Sincroniza() {
   db::Dataset* d = Datos();
   // Opened, closed or reopened on another layout: everything anew.
   if (!d || !d->Active() || !abierto_) {
     Reinicia();
-    return true;
+    return;
   }
   const int ultimaColumna = static_cast<int>(columnas_.size()) - 1;
-  switch (d->State()) {
-    case db::Dataset::Estado::Inactivo:
-    case db::Dataset::Estado::Editando:
-      if (actual_ >= 0) {
-        emit dataChanged(index(actual_, 0), index(actual_, ultimaColumna));
-        emit headerDataChanged(Qt::Vertical, actual_, actual_);
-      }
-      return false;
-    case db::Dataset::Estado::Insertando:
-      if (!insertando_) {
-        const int fila = static_cast<int>(cuenta_);
-        beginInsertRows({}, fila, fila);
-        insertando_ = true;
-        actual_ = fila;
-        endInsertRows();
-      } else {
-        emit dataChanged(index(actual_, 0), index(actual_, ultimaColumna));
-      }
-      emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
-      return false;
-    case db::Dataset::Estado::Navegando:
-      break;
+  if (d->State() == db::Dataset::Estado::Editando) {
+    // The same row, now from the edit buffer.
+    if (actual_ >= 0) {
+      emit dataChanged(index(actual_, 0), index(actual_, ultimaColumna));
+      emit headerDataChanged(Qt::Vertical, actual_, actual_);
+    }
+    return;
+  }
+  if (d->State() == db::Dataset::Estado::Insertando) {
+    if (!insertando_) {
+      const int fila = static_cast<int>(cuenta_);
+      beginInsertRows({}, fila, fila);
+      insertando_ = true;
+      actual_ = fila;
+      endInsertRows();
+    } else {
+      emit dataChanged(index(actual_, 0), index(actual_, ultimaColumna));
+    }
+    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    return;
   }
   qint64 cuenta = 0;
   int ordinal = -1;
@@ -182,7 +180,7 @@ bool ModeloDatos::Sincroniza() {
     cache_.clear();
     actual_ = ordinal;
     endResetModel();
-    return true;
+    return;
   }
   cache_.clear();
   actual_ = ordinal;
@@ -190,7 +188,6 @@ bool ModeloDatos::Sincroniza() {
     emit dataChanged(index(0, 0), index(static_cast<int>(cuenta_) - 1, ultimaColumna));
     emit headerDataChanged(Qt::Vertical, 0, static_cast<int>(cuenta_) - 1);
   }
-  return false;
 }
 
 void ModeloDatos::CampoCambiado(int indice) {

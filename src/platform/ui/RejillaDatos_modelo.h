@@ -40,8 +40,7 @@ class ModeloDatos : public QAbstractTableModel {
   // The columns changed (or the dataset): everything is read again.
   void Reinicia();
   // Follows the dataset after it moved, changed state or was refreshed.
-  // True when the rows were laid out anew (editors are gone).
-  bool Sincroniza();
+  void Sincroniza();
   void CampoCambiado(int indice);
 
   // The row the dataset stands on, -1 when none.
