@@ -78,6 +78,7 @@ TEST_F(PruebaDataset, EstadosEventosYSenales) {
   t->AfterScroll = anota("AfterScroll");
   QSignalSpy estado(t.get(), &Dataset::estadoCambiado);
   QSignalSpy campo(t.get(), &Dataset::campoCambiado);
+  QSignalSpy registro(t.get(), &Dataset::registroCambiado);
 
   t->Edit();  // on an empty table: a new row
   EXPECT_EQ(t->State(), Dataset::Estado::Insertando);
@@ -98,7 +99,9 @@ TEST_F(PruebaDataset, EstadosEventosYSenales) {
   EXPECT_EQ(t->FieldByName("NOMBRE").AsString(), "uno");
   t->Edit();
   t->FieldByName("NOMBRE").SetAsString("dos");
+  registro.clear();
   t->Next();  // posts the change before moving
+  EXPECT_EQ(registro.count(), 2);  // posted, moved
   EXPECT_EQ(log, QStringList({"BeforeEdit", "AfterEdit", "BeforeCancel", "AfterCancel", "BeforeEdit", "AfterEdit",
                               "BeforePost", "AfterPost", "BeforeScroll", "AfterScroll"}));
   t->Close();
@@ -158,6 +161,17 @@ TEST_F(PruebaDataset, DosManejadoresSeExcluyenComoDosEstaciones) {
   b->Close();  // closing releases too
   a->Edit();
   a->Cancel();
+  // LiberaBloqueos lets another station in; Post locks again.
+  b = Abre("CLIENTES.DBF");
+  a->Edit();
+  a->FieldByName("NOMBRE").SetAsString("de A");
+  a->LiberaBloqueos();
+  b->Edit();
+  EXPECT_EQ(ErrorDe([&] { a->Post(); }).first, Clase::Bloqueado);
+  b->Cancel();
+  a->Post();
+  EXPECT_EQ(a->FieldByName("NOMBRE").AsString(), "de A");
+  b->Close();
   a->Close();
   auto x = Abre("CLIENTES.DBF", true);
   EXPECT_EQ(ErrorDe([&] { Abre("CLIENTES.DBF"); }),
@@ -510,9 +524,28 @@ TEST_F(PruebaDataset, CrearCopiarYBorrarTablas) {
   EXPECT_EQ(otra->FieldByName("NUMERO").AsString(), "3");
   EXPECT_TRUE(otra->FieldByName("EXTRA").IsNull());
 
+  // A closed destination is made anew with the source's fields.
+  Tabla aux;
+  aux.SetCarpeta(fs::CarpetaDelPrograma());
+  aux.SetNombreTabla("ClieAux.dbf");
+  origen->Last();
+  EXPECT_EQ(Tabla::CopiaRegistros(*origen, aux, false), 1);
+  EXPECT_EQ(Tabla::CopiaRegistros(*origen, aux, false), 1);
+  EXPECT_FALSE(aux.Active());
+  aux.Open();
+  EXPECT_EQ(aux.RecordCount(), 1);
+  EXPECT_EQ(aux.Definiciones().size(), 5);
+  EXPECT_EQ(aux.FieldByName("NUMERO").AsString(), "3");
+  aux.Close();
+
   // Deleting: refused while open elsewhere; companions go with the table.
   Tabla::Crea(kDatos, "CONMEMO.DBF", {{"NOTA", 'M', 10, 0}});
   EXPECT_TRUE(fs::ExisteArchivo(fs::Une(kDatos, "CONMEMO.DBT")));
+  {
+    auto abierta = Abre("CONMEMO.DBF");
+    EXPECT_EQ(ErrorDe([&] { Tabla::Crea(kDatos, "CONMEMO.DBF", {{"N", 'N', 2, 0}}); }).first, Clase::EnUso);
+    EXPECT_TRUE(fs::ExisteArchivo(fs::Une(kDatos, "CONMEMO.DBT")));
+  }
   EXPECT_EQ(ErrorDe([&] { Tabla::Borra(kDatos, "COPIA.DBF"); }).first, Clase::EnUso);
   copia->Close();
   Tabla::Borra(kDatos, "COPIA.DBF");

@@ -128,6 +128,12 @@ TEST_F(PruebaEstaciones, DosProcesosAgreganALaVez) {
   ASSERT_EQ(b.EsperaLinea(), "LISTO");
   a.Envia("YA");
   b.Envia("YA");
+  // A reader meanwhile sees only whole rows.
+  auto lector = Abre(kFilas);
+  for (int i = 0; i < 20; ++i) {
+    lector->Refresh();
+    RevisaFilas(*lector);
+  }
   EXPECT_EQ(a.Espera(), 0);
   EXPECT_EQ(b.Espera(), 0);
 

@@ -315,6 +315,13 @@ TEST_F(PruebaTabla, UnEscritorInterrumpidoDejaLasFilasEnterasLegibles) {
   EXPECT_EQ(d.back(), '\x1A');
   t->Open();
   EXPECT_EQ(Columna(*t, "NOMBRE"), QStringList({"uno", "dos", "tres", "cuatro"}));
+  t->Close();
+  // A header that counts more records than the file holds (a cut copy).
+  QByteArray cortado = Bytes("CLIENTES.DBF");
+  cortado.chop(rl / 2 + 1);
+  Escribe("CLIENTES.DBF", cortado);
+  t->Open();
+  EXPECT_EQ(Columna(*t, "NOMBRE"), QStringList({"uno", "dos", "tres"}));
 }
 
 TEST_F(PruebaTabla, UnCampoIlegibleDaErrorAlLeerlo) {
@@ -334,4 +341,57 @@ TEST_F(PruebaTabla, UnCampoIlegibleDaErrorAlLeerlo) {
     EXPECT_EQ(clase, Clase::Conversion);
     EXPECT_TRUE(mensaje.contains(campo) && mensaje.contains("CLIENTES.DBF")) << mensaje.toStdString();
   }
+}
+
+TEST_F(PruebaTabla, BytesAlteradosDanErroresNuncaUnaCaida) {
+  db::Tabla::Crea(kDatos, "BASE.DBF", {{"NOMBRE", 'C', 6, 0}, {"NUMERO", 'N', 5, 1}, {"ALTA", 'D', 8, 0},
+                                       {"ACTIVO", 'L', 1, 0}, {"NOTA", 'M', 10, 0}});
+  {
+    auto t = Abre("BASE.DBF");
+    for (int i = 0; i < 2; ++i) {
+      t->Append();
+      t->FieldByName("NOMBRE").SetAsString("fila");
+      t->FieldByName("NUMERO").SetAsFloat(i + 0.5);
+      t->FieldByName("ALTA").SetAsDate(QDate(2024, 1, 1 + i));
+      t->FieldByName("ACTIVO").SetAsBoolean(true);
+      t->FieldByName("NOTA").SetAsString("memo");
+      t->Post();
+    }
+  }
+  const QByteArray dbf = Bytes("BASE.DBF"), dbt = Bytes("BASE.DBT");
+  int abiertas = 0, rechazadas = 0;
+  auto prueba = [&](const QByteArray& d, const QByteArray& m) {
+    Escribe("ALTERADA.DBF", d);
+    Escribe("ALTERADA.DBT", m);
+    try {
+      auto t = Abre("ALTERADA.DBF");
+      ++abiertas;
+      for (t->First(); !t->Eof(); t->Next()) {
+        for (int i = 0; i < t->FieldCount(); ++i) {
+          try {
+            t->Fields(i).AsString();
+          } catch (const plat::Error& e) {
+            EXPECT_EQ(e.clase(), Clase::Conversion) << e.mensaje().toStdString();
+          }
+        }
+      }
+    } catch (const plat::Error& e) {
+      ++rechazadas;
+      EXPECT_TRUE(e.clase() == Clase::Corrupto || e.clase() == Clase::NoExiste) << e.mensaje().toStdString();
+    }
+  };
+  for (int pos = 0; pos < dbf.size(); ++pos) {
+    for (char v : {'\0', '\xFF', '*', '9', ' '}) {
+      QByteArray d = dbf;
+      d[pos] = v;
+      prueba(d, dbt);
+    }
+  }
+  // Memo blocks that lie about their place or length.
+  QByteArray d = dbf;
+  d.replace(d.size() - 1 - 10, 10, "    999999");
+  prueba(d, dbt);
+  prueba(dbf, dbt.left(512));
+  EXPECT_GT(abiertas, 0);
+  EXPECT_GT(rechazadas, 0);
 }

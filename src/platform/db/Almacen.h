@@ -126,7 +126,8 @@ class FabricaAlmacen {
   // `ruta` is the local path of the table file; `nombre` the name for
   // messages. NoExiste when missing.
   virtual std::unique_ptr<Almacen> Abre(const QString& ruta, const QString& nombre, ModoAlmacen modo) = 0;
-  // Creates an empty table (and its companion files) over any old one.
+  // Creates an empty table (and its companion files) over any old one, whose
+  // companions go; EnUso while anyone has the old one open.
   virtual void Crea(const QString& ruta, const QString& nombre, const QVector<DefCampo>& campos) = 0;
   // The companion files of a table (memo file ...), local paths.
   virtual QStringList Companeros(const QString& ruta) const = 0;

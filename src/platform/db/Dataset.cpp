@@ -5,6 +5,7 @@
 #include "platform/db/Valores.h"
 
 #include <QElapsedTimer>
+#include <QMetaMethod>
 #include <QThread>
 
 namespace db {
@@ -36,6 +37,18 @@ void Dataset::FijaEstado(Estado e) {
   if (estado_ == e) return;
   estado_ = e;
   emit estadoCambiado();
+}
+
+void Dataset::connectNotify(const QMetaMethod& senal) {
+  if (senal == QMetaMethod::fromSignal(&Dataset::registroCambiado)) ++oyentesRegistro_;
+}
+
+// A receiver that is destroyed leaves the count high, which only costs a
+// signal nobody hears.
+void Dataset::disconnectNotify(const QMetaMethod& senal) {
+  const QMetaMethod mia = QMetaMethod::fromSignal(&Dataset::registroCambiado);
+  if (senal == mia) oyentesRegistro_ = std::max(0, oyentesRegistro_ - 1);
+  else if (!senal.isValid() && !isSignalConnected(mia)) oyentesRegistro_ = 0;  // all disconnected
 }
 
 // --- Opening and closing.
@@ -250,7 +263,8 @@ int Dataset::MoveBy(int n) {
     }
     ++movidas;
   }
-  emit registroCambiado();
+  // Scans call this per row: skip the signal machinery when nobody listens.
+  if (oyentesRegistro_ > 0) emit registroCambiado();
   Dispara(AfterScroll);
   return adelante ? movidas : -movidas;
 }

@@ -76,7 +76,9 @@ class Dataset : public QObject {
   void Open();
   void Close();
 
-  // Fields, valid while open.
+  // Fields, known from the first Open on. A reopen with the same layout
+  // keeps the same Campo objects (references stay good); reading a value
+  // while closed gives Estado.
   int FieldCount() const { return static_cast<int>(campos_.size()); }
   Campo& Fields(int i) const;
   // Case-insensitive; unknown names give NoExiste "Campo X no encontrado en T".
@@ -209,6 +211,10 @@ class Dataset : public QObject {
   void ModoNavegacion();
   bool CumpleFiltro();
 
+ protected:
+  void connectNotify(const QMetaMethod& senal) override;
+  void disconnectNotify(const QMetaMethod& senal) override;
+
  private:
   friend class Campo;
   void FijaEstado(Estado e);
@@ -236,6 +242,7 @@ class Dataset : public QObject {
   QString filtroTexto_;
   bool filtrado_ = false;
   std::unique_ptr<Filtro> filtro_;
+  int oyentesRegistro_ = 0;  // connections to registroCambiado
 };
 
 }  // namespace db

@@ -8,6 +8,7 @@
 #include "platform/fs/Texto.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #include <vector>
 
@@ -75,9 +77,9 @@ void EscribeEn(int fd, const char* origen, qint64 n, qint64 pos, const QString& 
 }
 
 qint64 Tamano(int fd, const QString& tabla) {
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo leer la tabla ") + tabla, errno);
-  return st.st_size;
+  const off_t fin = ::lseek(fd, 0, SEEK_END);
+  if (fin < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo leer la tabla ") + tabla, errno);
+  return fin;
 }
 
 class Descriptor {
@@ -97,6 +99,31 @@ class Descriptor {
  private:
   int fd_;
 };
+
+// Blanks around field values, skipped eight bytes at a time (numbers are
+// right-aligned and texts left-aligned in wide fields).
+constexpr quint64 kOchoBlancos = 0x2020202020202020ull;
+
+quint64 Ocho(const char* p) {
+  quint64 v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+// The length without trailing blanks or NULs.
+int FinSinBlancos(const char* p, int n) {
+  while (n >= 8 && Ocho(p + n - 8) == kOchoBlancos) n -= 8;
+  while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == '\0')) --n;
+  return n;
+}
+
+// The first position that is not a blank, up to n.
+int InicioSinBlancos(const char* p, int n) {
+  int i = 0;
+  while (n - i >= 8 && Ocho(p + i) == kOchoBlancos) i += 8;
+  while (i < n && p[i] == ' ') ++i;
+  return i;
+}
 
 Error Corrupto(const QString& tabla, const QString& detalle) {
   return Error(Clase::Corrupto,
@@ -178,7 +205,7 @@ class Memos {
     if (leidos < 1) throw NoLegible(campo, n);
     if (leidos == 8 && std::memcmp(marca, kMemoMarcaIV, 4) == 0) {
       const quint32 largo = Lee32(marca + 4);
-      if (largo < kMemoCabeceraIV || largo > (1u << 30)) throw NoLegible(campo, n);
+      if (largo < kMemoCabeceraIV || pos + largo > Tamano(fd_.fd(), tabla_)) throw NoLegible(campo, n);
       QByteArray texto(static_cast<qsizetype>(largo - kMemoCabeceraIV), Qt::Uninitialized);
       if (LeeEn(fd_.fd(), texto.data(), texto.size(), pos + kMemoCabeceraIV, tabla_) != texto.size())
         throw NoLegible(campo, n);
@@ -417,16 +444,14 @@ class AlmacenDbf final : public Almacen {
   QVariant Valor(const char* registro, int campo) override {
     const InfoCampo& i = e_.info[static_cast<size_t>(campo)];
     const char* p = registro + i.desde;
-    int fin = i.ancho;
-    while (fin > 0 && (p[fin - 1] == ' ' || p[fin - 1] == '\0')) --fin;
+    const int fin = FinSinBlancos(p, i.ancho);
     switch (i.letra) {
       case 'C':
         if (fin == 0) return {};
         return fs::DeCp1252(p, fin);
       case 'N':
       case 'F': {
-        int ini = 0;
-        while (ini < fin && p[ini] == ' ') ++ini;
+        const int ini = InicioSinBlancos(p, fin);
         if (ini == fin) return {};
         if (i.tipo == TipoDato::Entero) {
           if (auto v = LeeEnteroTexto(p + ini, fin - ini)) return QVariant::fromValue<qint64>(*v);
@@ -451,8 +476,7 @@ class AlmacenDbf final : public Almacen {
           default: throw Ilegible(i, campo, p);
         }
       case 'M': {
-        int ini = 0;
-        while (ini < fin && p[ini] == ' ') ++ini;
+        const int ini = InicioSinBlancos(p, fin);
         if (ini == fin) return {};
         const auto bloque = LeeEnteroTexto(p + ini, fin - ini);
         if (!bloque || *bloque < 0 || *bloque > 0xFFFFFFFFll) throw Ilegible(i, campo, p);
@@ -563,11 +587,10 @@ class AlmacenDbf final : public Almacen {
     if (n > 0xFFFFFFFFll) throw Error(Clase::NoCabe, QStringLiteral("La tabla %1 está llena").arg(nombre_));
     EscribeMemos(r);
     r.datos[0] = kVivo;
-    QByteArray bytes = r.datos;
-    bytes.append(kFinArchivo);
-    EscribeEn(fd_.fd(), bytes.constData(), bytes.size(), Posicion(n), nombre_);
+    EscribeConFin(r.datos, Posicion(n));
     PonFechaHoy(true, n);
     cuenta_ = n;
+    CacheaAgregado(n, r.datos.constData());
     if (dentro) dentro(n);
     return n;
   }
@@ -723,11 +746,38 @@ class AlmacenDbf final : public Almacen {
     r.memos.clear();
   }
 
+  // The record and the end mark in one write.
+  void EscribeConFin(const QByteArray& datos, qint64 pos) {
+    static const char fin = kFinArchivo;
+    struct iovec partes[2] = {{const_cast<char*>(datos.constData()), static_cast<size_t>(datos.size())},
+                              {const_cast<char*>(&fin), 1}};
+    const ssize_t total = datos.size() + 1;
+    ssize_t r;
+    do {
+      r = ::pwritev(fd_.fd(), partes, 2, static_cast<off_t>(pos));
+    } while (r < 0 && errno == EINTR);
+    if (r < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre_, errno);
+    if (r < total) {
+      QByteArray resto = datos + QByteArray(1, kFinArchivo);
+      EscribeEn(fd_.fd(), resto.constData() + r, total - r, pos + r, nombre_);
+    }
+  }
+
+  // Today's date from the clock, read again at most once a second (reading
+  // the local time zone costs a file check each time).
+  QDate Hoy() {
+    if (!relojFecha_.isValid() || relojFecha_.elapsed() >= 1000) {
+      fechaHoy_ = fs::Hoy();
+      relojFecha_.start();
+    }
+    return fechaHoy_;
+  }
+
   // Stamps today's date (and the record count) in the header.
   void PonFechaHoy(bool conCuenta, qint64 cuenta) {
     char cab[8];
     std::memcpy(cab, e_.cabecera.constData(), 8);
-    PonFecha(cab, fs::Hoy());
+    PonFecha(cab, Hoy());
     const bool fechaNueva = std::memcmp(cab + kPosFecha, e_.cabecera.constData() + kPosFecha, 3) != 0;
     if (conCuenta) Pon32(cab + kPosCuenta, static_cast<quint32>(cuenta));
     if (!conCuenta && !fechaNueva) return;
@@ -738,6 +788,20 @@ class AlmacenDbf final : public Almacen {
   void ActualizaCache(qint64 n, const char* datos) {
     if (n >= iniCache_ && n < iniCache_ + numCache_)
       std::memcpy(cache_.data() + (n - iniCache_) * e_.longRegistro, datos, static_cast<size_t>(e_.longRegistro));
+  }
+
+  // Keeps an appended record in the cache (the dataset stands on it next):
+  // after the cached block when it ends just before, else as a block alone.
+  void CacheaAgregado(qint64 n, const char* datos) {
+    const size_t largo = static_cast<size_t>(e_.longRegistro);
+    if (numCache_ > 0 && iniCache_ + numCache_ == n && numCache_ < capacidad_) {
+      cache_.insert(cache_.begin() + static_cast<std::ptrdiff_t>(numCache_ * e_.longRegistro), datos, datos + largo);
+      ++numCache_;
+      return;
+    }
+    cache_.assign(datos, datos + largo);
+    iniCache_ = n;
+    numCache_ = 1;
   }
 
   // Replaces the whole file (exclusive use), keeping this handle's open lock.
@@ -772,6 +836,8 @@ class AlmacenDbf final : public Almacen {
   qint64 iniCache_ = 0;
   qint64 numCache_ = 0;
   qint64 capacidad_ = 1;
+  QElapsedTimer relojFecha_;
+  QDate fechaHoy_;
 };
 
 // ---------------------------------------------------------------------------
@@ -851,6 +917,8 @@ class FabricaDeDbf final : public FabricaAlmacen {
     Descriptor viejo(::open(Local8(ruta).constData(), O_RDWR | O_CLOEXEC));
     if (viejo.fd() >= 0 && !IntentaBloqueo(viejo.fd(), kBloqueoApertura, TipoBloqueo::Exclusivo))
       throw Error(Clase::EnUso, QStringLiteral("La tabla %1 está abierta por otro usuario; no se puede crear de nuevo").arg(nombre));
+    // Companions of an old table of that name would not match the new one.
+    for (const QString& c : Companeros(ruta)) QFile::remove(c);
     if (conMemo) {
       Descriptor m(ReemplazaArchivo(RutaCompanero(ruta, QStringLiteral("dbt")), Memos::Cabecera(false, nombre),
                                     ModoPorOmision(), nombre));

@@ -212,6 +212,7 @@ void Tabla::GrabaEdicion() {
   Indices* ix = indices_.get();
   qint64 n = e.n;
   if (n > 0) {
+    almacen_->Bloquea(n);  // held since Edit, unless LiberaBloqueos let it go
     almacen_->Graba(n, e.r, [&] {
       if (ix) ix->Cambiado(n, e.original.constData(), e.r.datos.constData());
     });
@@ -408,7 +409,6 @@ void Tabla::Pack() {
 
 void Tabla::LiberaBloqueos() {
   ExigeActivo();
-  if (edicion_ && edicion_->n > 0) ModoNavegacion();
   almacen_->LiberaBloqueos();
 }
 
@@ -419,10 +419,7 @@ void Tabla::Crea(const QString& carpeta, const QString& archivo, const QVector<D
   const QString nombre = ConExtension(archivo);
   const QString ruta = fs::Local(fs::Une(carpeta, nombre));
   if (!tags.isEmpty()) ModuloIndices(archivo);
-  FabricaAlmacen& f = FabricaDe(nombre);
-  // Companions of an old table of that name would not match the new one.
-  for (const QString& c : f.Companeros(ruta)) QFile::remove(c);
-  f.Crea(ruta, archivo, campos);
+  FabricaDe(nombre).Crea(ruta, archivo, campos);
   if (tags.isEmpty()) return;
   Tabla t;
   t.SetCarpeta(carpeta);
@@ -450,7 +447,15 @@ void Tabla::CreaComo(const QString& carpeta, const QString& archivo, const Tabla
 
 qint64 Tabla::CopiaRegistros(Tabla& origen, Tabla& destino, bool todos) {
   origen.ExigeActivo();
-  destino.ExigeActivo();
+  if (!destino.Active()) {
+    Crea(destino.Carpeta(), destino.NombreTabla(), origen.Definiciones());
+    Tabla nueva;
+    nueva.SetCarpeta(destino.Carpeta());
+    nueva.SetNombreTabla(destino.NombreTabla());
+    nueva.SetExclusive(true);
+    nueva.Open();
+    return CopiaRegistros(origen, nueva, todos);
+  }
   origen.ModoNavegacion();
   destino.ModoNavegacion();
   QVector<QPair<Campo*, Campo*>> pares;

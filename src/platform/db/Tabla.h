@@ -82,7 +82,8 @@ class Tabla : public Dataset {
   void EmptyTable();
   // Removes deleted records and rebuilds the tags (exclusive use).
   void Pack();
-  // Releases every record lock this handle holds.
+  // Releases every record lock this handle holds. A record still being
+  // edited is locked again at Post (Bloqueado if another took it meanwhile).
   void LiberaBloqueos();
 
   // Creates a table (and its .dbt when a memo field, its .mdx when tags) over
@@ -92,10 +93,13 @@ class Tabla : public Dataset {
                    const QVector<DefTag>& tags = {});
   // A new table with the fields and tags of the model.
   static void CreaComo(const QString& carpeta, const QString& archivo, const Tabla& modelo);
-  // Appends the current record (todos false) or every record of origen
-  // (todos true, in its current order and filter, from its first row) to
-  // destino, fields matched by name; both must be open. Returns the rows
-  // copied.
+  // Batch copy of the current record (todos false) or of every record of
+  // origen (todos true, in its current order and filter, from its first
+  // row), fields matched by name; origen must be open. An open destino gets
+  // the rows appended; a closed one is created anew (over any old file) with
+  // origen's fields and no tags, filled, and left closed. Returns the rows
+  // copied; a value that does not fit stops the copy (rows copied before it
+  // stay).
   static qint64 CopiaRegistros(Tabla& origen, Tabla& destino, bool todos);
   // Deletes the table file and its companions (.dbt, .mdx); NoExiste when
   // missing, EnUso while open elsewhere.

@@ -18,16 +18,36 @@ std::optional<qint64> LeeEnteroTexto(const char* p, int n) {
 }
 
 std::optional<double> LeeRealTexto(const char* p, int n) {
+  static constexpr double kPotencias[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   if (n > 0 && *p == '+') {
     ++p;
     --n;
   }
   if (n == 0) return std::nullopt;
-  // from_chars takes neither "inf"/"nan" forms we do not want nor leading
-  // blanks; reject exponents too, which no dBASE number holds.
-  for (int i = 0; i < n; ++i) {
+  // Digits, one optional point, an optional leading minus; no exponent.
+  bool negativo = p[0] == '-';
+  quint64 mantisa = 0;
+  int digitos = 0, decimales = 0;
+  bool punto = false;
+  for (int i = negativo ? 1 : 0; i < n; ++i) {
     const char c = p[i];
-    if (!((c >= '0' && c <= '9') || c == '.' || (c == '-' && i == 0))) return std::nullopt;
+    if (c >= '0' && c <= '9') {
+      mantisa = mantisa * 10 + static_cast<quint64>(c - '0');
+      ++digitos;
+      if (punto) ++decimales;
+    } else if (c == '.' && !punto) {
+      punto = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digitos == 0) return std::nullopt;
+  // Up to 15 digits the quotient of two exact doubles is the correctly
+  // rounded value; longer texts go through the general conversion.
+  if (digitos <= 15) {
+    const double v = static_cast<double>(mantisa) / kPotencias[decimales];
+    return negativo ? -v : v;
   }
   double v = 0;
   const auto r = std::from_chars(p, p + n, v);

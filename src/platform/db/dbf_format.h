@@ -6,8 +6,9 @@
 //   Header, 32 bytes:
 //     0      version: 0x03 no memo; 0x83 dBASE III memo (.dbt III layout,
 //            the one this layer creates);
-//            0x8B dBASE IV memo (.dbt IV layout); other known values are
-//            read with the low three bits giving the level
+//            0x8B dBASE IV memo (.dbt IV layout); 0x43, 0x63, 0x8E, 0xCB
+//            (other dBASE IV variants) are read too; anything else is
+//            refused as a foreign file
 //     1..3   last update: year - 1900, month, day
 //     4..7   record count, uint32 little-endian
 //     8..9   header length (header + descriptors + 0x0D [+ padding])
