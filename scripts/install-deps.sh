@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-charts-dev libgl-dev
   libsqlite3-dev libjpeg-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  pxlib-dev python3 python3-dbf
+  pxlib-dev python3 python3-dbf libdbd-xbase-perl
   xvfb xauth poppler-utils
   # Arial and Courier New are served by these metric-compatible fonts
   # (fontconfig's metric aliases), so printed texts measure as on Windows.

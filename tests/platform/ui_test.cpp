@@ -119,4 +119,15 @@ TEST_F(PuertaTest, KeyPreviewVeLasTeclasAntesQueLosControles) {
   EXPECT_EQ(forma.teclasVistas, 3);
 }
 
+TEST_F(PuertaTest, SeTecleanLetrasAcentuadas) {
+  TFormaPrueba forma;
+  ui::PuertaModal::Espera("TFormaPrueba", [](QDialog& d) {
+    prueba::Teclea(d, "EditNombre", "Peña Ramón");
+    EXPECT_EQ(prueba::Texto(d, "EditNombre"), "Peña Ramón");
+    prueba::Pulsa(d, "BotonAceptar");
+  });
+  forma.ShowModal();
+  EXPECT_EQ(forma.Tag(), 1);
+}
+
 #include "ui_test.moc"

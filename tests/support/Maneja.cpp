@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -31,7 +33,16 @@ void Teclea(const QWidget& raiz, const QString& nombre, const QString& texto) {
   QWidget* w = Componente(raiz, nombre);
   if (!w) return;
   w->setFocus(Qt::OtherFocusReason);
-  QTest::keyClicks(w, texto);
+  // One key press and release per character; characters without a key code
+  // of their own (accents, "ñ") travel as the event's text, as a keyboard
+  // layout would deliver them.
+  for (QChar c : texto) {
+    const int tecla = c.unicode() < 0x80 ? QKeySequence(QString(c))[0].key() : Qt::Key_unknown;
+    QKeyEvent presion(QEvent::KeyPress, tecla, Qt::NoModifier, QString(c));
+    QKeyEvent suelta(QEvent::KeyRelease, tecla, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &presion);
+    QApplication::sendEvent(w, &suelta);
+  }
 }
 
 void Tecla(const QWidget& raiz, const QString& nombre, int tecla, Qt::KeyboardModifiers mods) {

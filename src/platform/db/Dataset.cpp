@@ -39,6 +39,18 @@ void Dataset::FijaEstado(Estado e) {
   emit estadoCambiado();
 }
 
+void Dataset::connectNotify(const QMetaMethod& senal) {
+  if (senal == QMetaMethod::fromSignal(&Dataset::registroCambiado)) ++oyentesRegistro_;
+}
+
+// A receiver that is destroyed leaves the count high, which only costs a
+// signal nobody hears.
+void Dataset::disconnectNotify(const QMetaMethod& senal) {
+  const QMetaMethod mia = QMetaMethod::fromSignal(&Dataset::registroCambiado);
+  if (senal == mia) oyentesRegistro_ = std::max(0, oyentesRegistro_ - 1);
+  else if (!senal.isValid() && !isSignalConnected(mia)) oyentesRegistro_ = 0;  // all disconnected
+}
+
 // --- Opening and closing.
 
 void Dataset::Open() {
@@ -252,8 +264,7 @@ int Dataset::MoveBy(int n) {
     ++movidas;
   }
   // Scans call this per row: skip the signal machinery when nobody listens.
-  static const QMetaMethod senal = QMetaMethod::fromSignal(&Dataset::registroCambiado);
-  if (isSignalConnected(senal)) emit registroCambiado();
+  if (oyentesRegistro_ > 0) emit registroCambiado();
   Dispara(AfterScroll);
   return adelante ? movidas : -movidas;
 }

@@ -211,6 +211,10 @@ class Dataset : public QObject {
   void ModoNavegacion();
   bool CumpleFiltro();
 
+ protected:
+  void connectNotify(const QMetaMethod& senal) override;
+  void disconnectNotify(const QMetaMethod& senal) override;
+
  private:
   friend class Campo;
   void FijaEstado(Estado e);
@@ -238,6 +242,7 @@ class Dataset : public QObject {
   QString filtroTexto_;
   bool filtrado_ = false;
   std::unique_ptr<Filtro> filtro_;
+  int oyentesRegistro_ = 0;  // connections to registroCambiado
 };
 
 }  // namespace db

@@ -100,6 +100,31 @@ class Descriptor {
   int fd_;
 };
 
+// Blanks around field values, skipped eight bytes at a time (numbers are
+// right-aligned and texts left-aligned in wide fields).
+constexpr quint64 kOchoBlancos = 0x2020202020202020ull;
+
+quint64 Ocho(const char* p) {
+  quint64 v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+// The length without trailing blanks or NULs.
+int FinSinBlancos(const char* p, int n) {
+  while (n >= 8 && Ocho(p + n - 8) == kOchoBlancos) n -= 8;
+  while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == '\0')) --n;
+  return n;
+}
+
+// The first position that is not a blank, up to n.
+int InicioSinBlancos(const char* p, int n) {
+  int i = 0;
+  while (n - i >= 8 && Ocho(p + i) == kOchoBlancos) i += 8;
+  while (i < n && p[i] == ' ') ++i;
+  return i;
+}
+
 Error Corrupto(const QString& tabla, const QString& detalle) {
   return Error(Clase::Corrupto,
                QStringLiteral("La tabla %1 está dañada o no es una tabla dBASE (%2)").arg(tabla, detalle));
@@ -419,16 +444,14 @@ class AlmacenDbf final : public Almacen {
   QVariant Valor(const char* registro, int campo) override {
     const InfoCampo& i = e_.info[static_cast<size_t>(campo)];
     const char* p = registro + i.desde;
-    int fin = i.ancho;
-    while (fin > 0 && (p[fin - 1] == ' ' || p[fin - 1] == '\0')) --fin;
+    const int fin = FinSinBlancos(p, i.ancho);
     switch (i.letra) {
       case 'C':
         if (fin == 0) return {};
         return fs::DeCp1252(p, fin);
       case 'N':
       case 'F': {
-        int ini = 0;
-        while (ini < fin && p[ini] == ' ') ++ini;
+        const int ini = InicioSinBlancos(p, fin);
         if (ini == fin) return {};
         if (i.tipo == TipoDato::Entero) {
           if (auto v = LeeEnteroTexto(p + ini, fin - ini)) return QVariant::fromValue<qint64>(*v);
@@ -453,8 +476,7 @@ class AlmacenDbf final : public Almacen {
           default: throw Ilegible(i, campo, p);
         }
       case 'M': {
-        int ini = 0;
-        while (ini < fin && p[ini] == ' ') ++ini;
+        const int ini = InicioSinBlancos(p, fin);
         if (ini == fin) return {};
         const auto bloque = LeeEnteroTexto(p + ini, fin - ini);
         if (!bloque || *bloque < 0 || *bloque > 0xFFFFFFFFll) throw Ilegible(i, campo, p);

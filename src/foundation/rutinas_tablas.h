@@ -1,0 +1,32 @@
+#pragma once
+// What the windows do over and over with their tables: open one without
+// letting a failure stop the window, make one re-read its records, pack one,
+// release its record locks.
+
+#include <QString>
+
+namespace db {
+class Dataset;
+class Tabla;
+}  // namespace db
+
+// Opens the dataset. Any failure (missing file or index, exclusive use
+// elsewhere) is written to the open-error log as
+//   "Error Apertura <table> <time> <date>"
+// and swallowed: nothing is shown and the dataset stays closed. Callers that
+// need to know test Active().
+void AbreTabla(db::Dataset& tabla);
+
+// Makes the table re-read its records: the current record is edited and
+// posted unchanged, the table refreshed, closed and opened again. It then
+// stands on its first record; callers find the record they want by key.
+// Errors (a record locked elsewhere) reach the caller.
+void RefrescaTabla(db::Tabla& tabla);
+
+// Opens <carpeta>\<archivo> exclusively, removes its deleted records and
+// rebuilds its index tags. Errors (missing file, table open elsewhere)
+// reach the caller as plat::Error.
+void EmpacaTabla(const QString& carpeta, const QString& archivo);
+
+// Releases every record lock the table holds. Errors reach the caller.
+void LiberaBloqueos(db::Tabla& tabla);

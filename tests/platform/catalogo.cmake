@@ -1,0 +1,1 @@
+vorlan_test(test_catalogo SOURCES catalogo_test.cpp LIBS vorlan_db)

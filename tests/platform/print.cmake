@@ -1,0 +1,1 @@
+vorlan_test(test_print SOURCES print_test.cpp LIBS vorlan_print)

@@ -1,0 +1,1 @@
+vorlan_test(test_process SOURCES process_test.cpp LIBS vorlan_process)

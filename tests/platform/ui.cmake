@@ -1,0 +1,1 @@
+vorlan_test(test_ui SOURCES ui_test.cpp LIBS vorlan_ui)
