@@ -30,7 +30,7 @@
 // key is that field alone and it is neither unique nor descending. Texts
 // compare under CP1252 (equality also under BINARY).
 //
-//   idxNum bit   constraint on the tagged column     argv      walk
+//   idxNum bit   constraint on the column            argv      walk
 //   ----------   --------------------------------    -------   --------------------
 //   (none)       -                                   -         physical order
 //   0x01         column = value                      next      SetRange(v, v)
@@ -48,7 +48,8 @@
 // When the rows come from a tag and the ORDER BY is that one column
 // ascending, the order is taken as given. Without tags, a constant
 // constraint walks the whole table once, and a join walks it once to build
-// the key map, not once per row of the other table.
+// the key map, not once per row of the other table. In test mode
+// (FijaRegistroDePlanes) each search started reports its plan in words.
 
 #include "platform/db/sql/ModuloTabla.h"
 
