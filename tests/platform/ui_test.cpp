@@ -132,4 +132,25 @@ TEST_F(PuertaTest, SeTecleanLetrasAcentuadas) {
   EXPECT_EQ(forma.Tag(), 1);
 }
 
+TEST_F(PuertaTest, EnterSoloPulsaElBotonConFocoOElPredeterminado) {
+  TFormaPrueba forma;
+  ui::PuertaModal::Espera("TFormaPrueba", [&](QDialog& d) {
+    prueba::Teclea(d, "EditNombre", "Ana");
+    prueba::Tecla(d, "EditNombre", Qt::Key_Return);
+    EXPECT_EQ(forma.Tag(), 0) << "Enter en la caja no debe pulsar el primer botón";
+    prueba::Tecla(d, "BotonAceptar", Qt::Key_Return);
+    EXPECT_EQ(forma.Tag(), 1);
+  });
+  forma.ShowModal();
+
+  TFormaPrueba otra;
+  otra.Componente<QPushButton>("BotonAceptar")->setDefault(true);
+  ui::PuertaModal::Espera("TFormaPrueba", [&](QDialog& d) {
+    prueba::Teclea(d, "EditNombre", "Luis");
+    prueba::Tecla(d, "EditNombre", Qt::Key_Return);
+  });
+  otra.ShowModal();
+  EXPECT_EQ(otra.Tag(), 1);
+}
+
 #include "ui_test.moc"

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QVariant>
 
 namespace ui {
@@ -119,11 +120,29 @@ bool Forma::PasaTecla(QKeyEvent* evento) {
   return consumida;
 }
 
+void Forma::setVisible(bool visible) {
+  if (visible) {
+    // Only a button the window made default answers Enter from other boxes.
+    const auto botones = findChildren<QPushButton*>();
+    for (QPushButton* b : botones) {
+      if (!b->isDefault()) b->setAutoDefault(false);
+    }
+  }
+  QDialog::setVisible(visible);
+}
+
 void Forma::keyPressEvent(QKeyEvent* evento) {
   if (!keyPreview_ && PasaTecla(evento)) return;
   if (evento->key() == Qt::Key_Escape) {
     reject();
     return;
+  }
+  if ((evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) && evento->modifiers() == Qt::NoModifier) {
+    if (auto* boton = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        boton && boton->window() == this && boton->isVisible() && boton->isEnabled() && !boton->isDefault()) {
+      boton->click();
+      return;
+    }
   }
   QDialog::keyPressEvent(evento);
 }

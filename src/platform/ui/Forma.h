@@ -10,6 +10,11 @@
 //    keys typed in any child reach FormKeyDown / FormKeyPress first; a
 //    handler that sets the key to 0 consumes it. SetMueveFocoConTeclas adds
 //    the movement of the focus by Enter, Down and Up.
+//  - Enter presses the button that has the focus, else the button made
+//    default with setDefault(true), else nothing: Qt's habit of making the
+//    first button of a dialog the default is switched off, so Enter in a box
+//    never presses a button the window did not choose. Esc presses a button
+//    whose "Cancel" property is true.
 //  - Child components carry their names as objectName and are found with
 //    Componente<T>(name).
 //  - One instance per class: InstanciaDe<T>() is a QPointer, so it turns null
@@ -86,6 +91,9 @@ class Forma : public QDialog {
   bool event(QEvent* evento) override;
   bool eventFilter(QObject* objeto, QEvent* evento) override;
   void reject() override;
+
+ public:
+  void setVisible(bool visible) override;
 
  private:
   friend int EjecutaModal(Forma& forma);
