@@ -529,13 +529,16 @@ TEST_F(ParadoxTablaTest, CopiaDeArchivosDeTablaConLoQueNecesitanParaAbrirse) {
   EXPECT_EQ(ErrorDe([] { Tabla::CopiaArchivos(kVrl, QStringLiteral("NOTAS.DBF"), QStringLiteral("NOTAS2.DBF")); }).first,
             Clase::EnUso);
 
-  // Errors: a missing source, tables of two kinds.
+  // Errors: a missing source, tables of two kinds, a table over itself.
   const auto falta = ErrorDe([] { Tabla::CopiaArchivos(kVrl, QStringLiteral("NoHay.db"), QStringLiteral("deta4.db")); });
   EXPECT_EQ(falta.first, Clase::NoExiste);
   EXPECT_TRUE(falta.second.contains(QStringLiteral("NoHay.db"))) << falta.second.toStdString();
   EXPECT_FALSE(fs::Existe(En(QStringLiteral("deta4.db"))));
   EXPECT_TRUE(ErrorDe([] { Tabla::CopiaArchivos(kVrl, kPlantilla, QStringLiteral("deta4.dbf")); })
                   .second.contains(QStringLiteral("tipos distintos")));
+  EXPECT_TRUE(ErrorDe([] { Tabla::CopiaArchivos(kVrl, kPlantilla, QStringLiteral("detacr.DB")); })
+                  .second.contains(QStringLiteral("sobre sí misma")));
+  EXPECT_EQ(fs::LeeBytes(En(QStringLiteral("DetaCR.VAL"))), QByteArray("reglas"));
 }
 
 TEST_F(ParadoxTablaTest, CopiaDeRegistrosDeLaCapturaAOtraTabla) {

@@ -521,7 +521,13 @@ void Tabla::CopiaArchivos(const QString& carpeta, const QString& origen, const Q
   FabricaAlmacen& fabrica = FabricaDe(de);
   if (&FabricaDe(a) != &fabrica)
     throw Error(Clase::General, QStringLiteral("No se puede copiar la tabla %1 en %2: son tablas de tipos distintos").arg(origen, destino));
-  fabrica.Copia(fs::Local(fs::Une(carpeta, de)), fs::Local(fs::Une(carpeta, a)), origen, destino);
+  const QString rutaOrigen = fs::Local(fs::Une(carpeta, de));
+  const QString rutaDestino = fs::Local(fs::Une(carpeta, a));
+  // Over itself the old companions would go before they are copied.
+  const QString mismo = QFileInfo(rutaOrigen).canonicalFilePath();
+  if (!mismo.isEmpty() && mismo == QFileInfo(rutaDestino).canonicalFilePath())
+    throw Error(Clase::General, QStringLiteral("No se puede copiar la tabla %1 sobre sí misma").arg(origen));
+  fabrica.Copia(rutaOrigen, rutaDestino, origen, destino);
 }
 
 bool Tabla::Existe(const QString& carpeta, const QString& archivo) {

@@ -114,9 +114,9 @@ class Tabla : public Dataset {
   static qint64 CopiaRegistros(Tabla& origen, Tabla& destino, bool todos);
   // Copies a table file with everything it needs to open (dBASE: .dbt and
   // .mdx; Paradox: its companion files) over `destino` in the same folder,
-  // whose old companions go. Both must be of one kind. NoExiste when origen
-  // is missing; EnUso, leaving destino as it was, while anyone (another
-  // station or handle) has destino open.
+  // whose old companions go. Both must be of one kind and two files.
+  // NoExiste when origen is missing; EnUso, leaving destino as it was,
+  // while anyone (another station or handle) has destino open.
   static void CopiaArchivos(const QString& carpeta, const QString& origen, const QString& destino);
   // Deletes the table file and its companions (.dbt, .mdx; Paradox: its
   // companion files); NoExiste when missing, EnUso while open elsewhere.
