@@ -8,7 +8,8 @@
 //  - Handlers named after the window's events: FormShow, FormActivate,
 //    FormCloseQuery, FormClose, FormKeyDown, FormKeyPress. With KeyPreview on,
 //    keys typed in any child reach FormKeyDown / FormKeyPress first; a
-//    handler that sets the key to 0 consumes it.
+//    handler that sets the key to 0 consumes it. SetMueveFocoConTeclas adds
+//    the movement of the focus by Enter, Down and Up.
 //  - Child components carry their names as objectName and are found with
 //    Componente<T>(name).
 //  - One instance per class: InstanciaDe<T>() is a QPointer, so it turns null
@@ -51,6 +52,12 @@ class Forma : public QDialog {
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool activo);
 
+  // With key preview on, Enter and Down move the focus to the next control
+  // and Up to the previous one, after FormKeyDown (unless it consumed the
+  // key). The control that had the focus still receives the key.
+  bool MueveFocoConTeclas() const { return mueveFoco_; }
+  void SetMueveFocoConTeclas(bool activo) { mueveFoco_ = activo; }
+
   // Windows that only inform (message boxes) are closed by the gate in tests
   // when no answer was queued for them.
   bool CierreAutomaticoEnPrueba() const { return cierreAutomatico_; }
@@ -89,6 +96,7 @@ class Forma : public QDialog {
   int modalResult_ = mrNone;
   bool enModal_ = false;
   bool keyPreview_ = false;
+  bool mueveFoco_ = false;
   bool activa_ = false;
   bool cerrando_ = false;
   bool cierreAutomatico_ = false;
