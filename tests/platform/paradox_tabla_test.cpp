@@ -1,10 +1,11 @@
 // Paradox capture tables through the dataset API: two cursors of one
 // window on one file, inserting before the current row, deleting, packing,
-// copying the template, other stations and damaged files.
+// copying the template, local SQL, other stations and damaged files.
 
 #include "paradox_comun.h"
 
 #include "platform/Error.h"
+#include "platform/db/Consulta.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
@@ -559,4 +560,29 @@ TEST_F(ParadoxTablaTest, CopiaDeRegistrosDeLaCapturaAOtraTabla) {
   EXPECT_EQ(Tabla::CopiaRegistros(*deta, *partidas, false), 1);
   EXPECT_EQ(Tabla::CopiaRegistros(*deta, *partidas, true), 4);
   EXPECT_EQ(Claves(*partidas), (QStringList{"L3", "L1", "L2", "L3", "L4"}));
+}
+
+
+TEST_F(ParadoxTablaTest, InstruccionesSqlSobreLaCaptura) {
+  CreaCaptura(kDeta, Numeradas(QStringLiteral("L"), 1, 7));
+  const auto ejecuta = [](const QString& sql) {
+    db::Consulta q;
+    q.SetSQL(sql);
+    return q.ExecSQL();
+  };
+  // Deleting several rows: each number SQLite gives is from before the
+  // statement, while every delete moves the rows after it up.
+  EXPECT_EQ(ejecuta(R"(DELETE FROM "C:\VRL\deta.db" WHERE CLAVE <> "L1" AND CLAVE <> "L4" AND CLAVE <> "L7")"), 4);
+  EXPECT_EQ(ClavesPx(kDeta), (QStringList{"L1", "L4", "L7"}));
+  EXPECT_EQ(ejecuta(R"(UPDATE "C:\VRL\deta.db" SET CANTIDAD = 3 WHERE CLAVE = "L4")"), 1);
+  EXPECT_EQ(ejecuta(R"(INSERT INTO "C:\VRL\deta.db" (CLAVE, CANTIDAD) VALUES ("L8", 2))"), 1);
+  db::Consulta q;
+  q.SetSQL(R"(SELECT COUNT(*) AS N, SUM(CANTIDAD) AS S FROM "C:\VRL\deta.db")");
+  q.Open();
+  EXPECT_EQ(q.FieldByName("N").AsInteger(), 4);
+  EXPECT_EQ(q.FieldByName("S").AsFloat(), 1 + 3 + 1 + 2);
+  auto t = Abre(kDeta);
+  EXPECT_EQ(Claves(*t), (QStringList{"L1", "L4", "L7", "L8"}));
+  EXPECT_EQ(ejecuta(R"(DELETE FROM "C:\VRL\deta.db")"), 4);
+  EXPECT_EQ(t->RecordCount(), 0);
 }

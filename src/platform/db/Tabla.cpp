@@ -342,6 +342,8 @@ bool Tabla::VeARegistro(qint64 registro) {
   return RecNo() == registro;
 }
 
+bool Tabla::Renumera() const { return almacen_ && almacen_->Renumera(); }
+
 void Tabla::ExigeExclusivo(const char* operacion) const {
   ExigeActivo();
   if (!exclusivo_ || soloLectura_)

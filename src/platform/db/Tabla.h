@@ -86,6 +86,9 @@ class Tabla : public Dataset {
   // Stands on physical record n (a bookmark); false and no move when n is
   // not a live row of the current order and range.
   bool VeARegistro(qint64 registro);
+  // Whether inserting or deleting a row changes the numbers of the rows
+  // after it (Paradox); false while closed.
+  bool Renumera() const;
   // Tag maintenance (exclusive use; the first tag creates the .mdx).
   void AddIndex(const DefTag& tag);
   void DeleteIndex(const QString& tag);
