@@ -158,6 +158,7 @@ TFormaObservaciones::TFormaObservaciones(QWidget* owner) : ui::Forma(owner) {
   BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
   BitBtn2->setGeometry(238, 258, 90, 30);
   BitBtn2->setAutoDefault(false);
+  BitBtn2->setProperty("Cancel", true);  // Esc answers as "Cancelar"
 
   ui::Conecta(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
   ui::Conecta(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
