@@ -225,10 +225,6 @@ void ImprimeEncabezadoPagina();
 
 // --- Data sources and outside programs (Interprete_datos.cpp, Interprete_programas.cpp)
 
-// The file name of a document's data file DAT\<name>.dat and of its numbered
-// pictures: the number text, "-", the header's NOMBR_F without the
-// characters file names may not hold (first 25), "-", its CONTROL.
-QString NombreArchivoDocumento(const QString& documento);
 // Section `clave` of the document data file of the header's CLDOC_F: the
 // non-empty lines after the line "*<clave>" up to the next line starting
 // with "*", joined without separators; empty when the file or the section is
