@@ -8,7 +8,6 @@
 
 #include "formats/Interprete_estado.h"
 #include "formats/PaginaPrevia.h"
-#include "foundation/rutinas_texto.h"
 #include "platform/Error.h"
 #include "platform/db/Dataset.h"
 #include "platform/fs/Rutas.h"
@@ -76,16 +75,6 @@ void DibujaMarco(int x1, int y1, int x2, int y2) {
   lienzo.LineaA(x2, y2);
   lienzo.LineaA(x1, y2);
   lienzo.LineaA(x1, y1);
-}
-
-QString NombreArchivoDocumento(const QString& documento) {
-  db::Dataset* encabezado = EstadoActual().EncabezadoDatos;
-  if (!encabezado) {
-    throw plat::Error(plat::Clase::NoExiste, QStringLiteral("El formato no tiene datos de encabezado"));
-  }
-  return documento + u'-' +
-         LimpiaNombreArchivo(encabezado->FieldByName(QStringLiteral("NOMBR_F")).AsString()).left(25) + u'-' +
-         encabezado->FieldByName(QStringLiteral("CONTROL")).AsString();
 }
 
 void ComandoCuadro(const LineaFormato& l) {

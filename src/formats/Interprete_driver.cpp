@@ -154,7 +154,7 @@ void InterpretaFormato(db::Dataset* encabezado, db::Dataset* detalle, const QStr
   e.ConLineaImpresora = false;
   e.TituloTrabajo = fs::NombreArchivo(archivo);
   DescartaNumerosPagina();
-  QStringList lineas = fs::LeeLineas(archivo);
+  QStringList lineas = fs::LeeLineasCp1252OUtf8(archivo);
 
   try {
     qsizetype i = 0;

@@ -47,16 +47,6 @@ void ComandoFondo(const LineaFormato& l) {
   if (const auto color = ColorDeNombre(l.Token(2))) Lienzo().brocha().color = *color;
 }
 
-void FijaEstiloLetra(const QString& estilo) {
-  const QString palabra = MinusculasAZ(estilo);
-  print::Fuente& f = Lienzo().fuente();
-  if (palabra == u"negrita" || palabra == u"cursiva" || palabra == u"subrayada" || palabra == u"normal") {
-    f.negrita = palabra == u"negrita";
-    f.cursiva = palabra == u"cursiva";
-    f.subrayada = palabra == u"subrayada";
-  }
-}
-
 void ComandoEstilo(const LineaFormato& l) { FijaEstiloLetra(l.Token(2)); }
 
 void ComandoTamano(const LineaFormato& l) {
