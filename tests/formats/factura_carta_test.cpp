@@ -1,7 +1,8 @@
 // A letter-size invoice of two pages, printed to a PDF file and previewed:
 // page header with logo, boxes, a grey labelled box and page numbers on every
-// page, one row per document line, the total at the foot.
+// page, one row per document line, the total and its words at the foot.
 
+#include "formats/ImporteLetra.h"
 #include "formats/formato_prueba.h"
 #include "formats/pdf_prueba.h"
 
@@ -24,7 +25,10 @@ const QStringList kFactura{
     "cuadro(1,5,79,9,1)",
     "cuadro(1,5,20,6,1,clSilver,Cliente)",
     "@2,7,+nombr_f",
-    "@50,7,Fecha +fedoc_f",
+    "texto(50,7,Fecha)",
+    "dia(56,7,fedoc_f)",
+    "mletra(59,7,fedoc_f)",
+    "año(68,7,fedoc_f)",
     "lna(1,10,79,10,2)",
     "texto(2,10,Clave)",
     "texto(12,10,Descripcion)",
@@ -36,13 +40,14 @@ const QStringList kFactura{
     "@2,0,+clpro_f",
     "@12,0,+descr_f",
     "@50,0,+canti_f",
-    "@62,0,+preci_f",
+    "moneda(62,0,preci_f,f,,2)",
     "saltar(1)",
     "&",
     "saltar(inicio)",
     "lna(1,44,79,44,2)",
     "cuadro(48,45,79,49,2)",
-    "@50,46,TOTAL +total_f",
+    "moneda(50,46,total_f,f,TOTAL ,2)",
+    "tra(2,50,total_f)",
 };
 
 class FacturaCartaTest : public FormatoPrueba {
@@ -58,6 +63,8 @@ class FacturaCartaTest : public FormatoPrueba {
     ASSERT_TRUE(logo.save(fs::Local(QStringLiteral("C:\\VRL\\fotos\\logo.jpg")), "JPEG", 90));
     // 25 lines: 21 fit under the header of the first page.
     CreaDocumentoDe(25);
+    FijaTextosMoneda(QStringLiteral("PESO"), QStringLiteral("PESOS DE"), QStringLiteral("PESOS"),
+                     QStringLiteral("M.N."));
   }
 
   QString pdf_;
@@ -83,6 +90,7 @@ TEST_F(FacturaCartaTest, ImpresaEnPdfDosPaginasConSuEncabezadoYCadaLineaUnaVez) 
     EXPECT_TRUE(pagina.contains(u"FACTURA No. 57")) << pagina.toStdString();
     EXPECT_TRUE(pagina.contains(u"Cliente")) << pagina.toStdString();
     EXPECT_TRUE(pagina.contains(u"JUAN PEREZ")) << pagina.toStdString();
+    EXPECT_TRUE(pagina.contains(QRegularExpression(QStringLiteral("Fecha +05 +Marzo +2024")))) << pagina.toStdString();
     EXPECT_TRUE(pagina.contains(u"Descripcion")) << pagina.toStdString();
   }
   EXPECT_TRUE(pagina1.contains(u"1 de 2 Paginas")) << pagina1.toStdString();
@@ -94,7 +102,8 @@ TEST_F(FacturaCartaTest, ImpresaEnPdfDosPaginasConSuEncabezadoYCadaLineaUnaVez) 
     EXPECT_EQ(Veces(i <= 21 ? pagina1 : pagina2, linea), 1) << linea.toStdString();
   }
   EXPECT_FALSE(pagina1.contains(u"TOTAL"));
-  EXPECT_TRUE(pagina2.contains(u"TOTAL 250")) << pagina2.toStdString();
+  EXPECT_TRUE(pagina2.contains(QRegularExpression(QStringLiteral("TOTAL \\$ +250\\.00")))) << pagina2.toStdString();
+  EXPECT_TRUE(pagina2.contains(u"( DOSCIENTOS CINCUENTA PESOS 00/100 M.N.)")) << pagina2.toStdString();
 
   // The logo on both pages.
   EXPECT_EQ(ImagenesDePdf(pdf_), (QStringList{"1:200x80", "2:200x80"}));
@@ -116,5 +125,5 @@ TEST_F(FacturaCartaTest, EnVistaPreviaDosPaginasYCadaCuadroEnLaSuya) {
                                                         {2, {{-3, 2}, {-2, 3}, {-1, 1}}}}));
   EXPECT_EQ(paginaDe["Articulo 21"], 1);
   EXPECT_EQ(paginaDe["Articulo 22"], 2);
-  EXPECT_EQ(paginaDe["TOTAL 250"], 2);
+  EXPECT_EQ(paginaDe["( DOSCIENTOS CINCUENTA PESOS 00/100 M.N.)"], 2);
 }
