@@ -95,18 +95,19 @@ TEST_F(PaginaTest, LetraColorYFondoEnLaImpresora) {
 }
 
 TEST_F(PaginaTest, LaVistaPreviaGuardaColorLetraYTamanoYDejaLaMascara) {
-  Corre({"formato(#,##0.000)", "Formatos(0)", "col(azul)", "tipo(Courier New)", "tam(14)", "estilo(subrayada)",
-         "texto(1,1,A)", "color(amarillo_claro)", "texto(1,2,B)"},
+  Corre({"formato(#,##0.000)", "Formatos(0)", "col(azul)", "moneda(1,3,total_f,$,,)", "tipo(Courier New)",
+         "tam(14)", "estilo(subrayada)", "texto(1,1,A)", "color(amarillo_claro)", "texto(1,2,B)"},
         u'p');
   const std::vector<TElementoPagina> registros = LeeElementosPagina();
-  ASSERT_EQ(registros.size(), 2u);
-  EXPECT_EQ(registros[0].Color, "azul");
-  EXPECT_EQ(registros[0].Tipo, 14);
-  EXPECT_EQ(registros[0].Fuente, "Courier New");
-  EXPECT_EQ(registros[1].Color, "amarillo");
-  // The mask stays for the amounts; the printer's font name and size are not
+  ASSERT_EQ(registros.size(), 3u);
+  EXPECT_EQ(registros[1].Color, "azul");
+  EXPECT_EQ(registros[1].Tipo, 14);
+  EXPECT_EQ(registros[1].Fuente, "Courier New");
+  EXPECT_EQ(registros[2].Color, "amarillo");
+  // The amounts keep the mask after a colour; the printer's font name and size are not
   // touched by a preview, its style is.
-  EXPECT_EQ(EstadoActual().Mascara, "#,##0.000");
+  EXPECT_EQ(registros[0].Extra, "#,##0.000");
+  EXPECT_EQ(registros[0].Texto, "$1,500.500");
   const print::Fuente& fuente = print::Impresora::Global().lienzo().fuente();
   EXPECT_EQ(fuente.nombre, "Arial");
   EXPECT_EQ(fuente.tamano, 10);
