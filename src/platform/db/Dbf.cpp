@@ -409,11 +409,18 @@ class AlmacenDbf final : public Almacen {
   const char* Lee(qint64 n) override {
     if (n < 1 || n > cuenta_) return nullptr;
     if (n >= iniCache_ && n < iniCache_ + numCache_) return cache_.data() + (n - iniCache_) * e_.longRegistro;
-    // Forward reads fill a block from n; a read just before the block fills
-    // the block that ends at n (backward walks).
+    // A read just after the cached records fills a block from n (forward
+    // walks); one just before fills the block that ends at n (backward
+    // walks); any other read takes the record alone, as an index order or a
+    // key search jumps about the file.
     qint64 ini = n;
-    if (numCache_ > 0 && n == iniCache_ - 1) ini = std::max<qint64>(1, n - capacidad_ + 1);
-    const qint64 num = std::min(capacidad_, cuenta_ - ini + 1);
+    qint64 num = 1;
+    if (numCache_ > 0 && n == iniCache_ + numCache_) {
+      num = std::min(capacidad_, cuenta_ - n + 1);
+    } else if (numCache_ > 0 && n == iniCache_ - 1) {
+      ini = std::max<qint64>(1, n - capacidad_ + 1);
+      num = n - ini + 1;
+    }
     cache_.resize(static_cast<size_t>(num * e_.longRegistro));
     qint64 leidos;
     {

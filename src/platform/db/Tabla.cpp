@@ -19,7 +19,6 @@ struct Tabla::Edicion {
   qint64 n = 0;          // record edited; 0 for a new one
   bool alFinal = true;   // new record: append (else insert before `antes`)
   qint64 antes = 0;
-  QByteArray original;   // the record as read when the edit began
 };
 
 namespace {
@@ -187,7 +186,6 @@ void Tabla::PreparaEdicion() {
     if (almacen_->Borrado(e->r.datos.constData()))
       throw Error(Clase::NoExiste, QStringLiteral("El registro %1 de la tabla %2 fue borrado por otro usuario").arg(n).arg(nombre_));
     e->n = n;
-    e->original = e->r.datos;
     edicion_ = std::move(e);
   } catch (...) {
     almacen_->Libera(n);
@@ -213,15 +211,29 @@ void Tabla::GrabaEdicion() {
   qint64 n = e.n;
   if (n > 0) {
     almacen_->Bloquea(n);  // held since Edit, unless LiberaBloqueos let it go
-    almacen_->Graba(n, e.r, [&] {
-      if (ix) ix->Cambiado(n, e.original.constData(), e.r.datos.constData());
-    });
+    auto graba = [&] {
+      Registro antes;
+      if (ix) {
+        antes = almacen_->Carga(n);
+        ix->ExigeUnicos(n, antes.datos.constData(), e.r.datos.constData());
+      }
+      almacen_->Graba(n, e.r, [&] {
+        if (ix) ix->Cambiado(n, antes.datos.constData(), e.r.datos.constData());
+      });
+    };
+    if (ix) ix->Escribe(graba);
+    else graba();
     almacen_->Libera(n);
   } else {
-    auto dentro = [&](qint64 nuevo) {
-      if (ix) ix->Agregado(nuevo, e.r.datos.constData());
+    auto agrega = [&] {
+      if (ix) ix->ExigeUnicos(0, nullptr, e.r.datos.constData());
+      auto dentro = [&](qint64 nuevo) {
+        if (ix) ix->Agregado(nuevo, e.r.datos.constData());
+      };
+      n = e.alFinal || e.antes == 0 ? almacen_->Agrega(e.r, dentro) : almacen_->Inserta(e.antes, e.r, dentro);
     };
-    n = e.alFinal || e.antes == 0 ? almacen_->Agrega(e.r, dentro) : almacen_->Inserta(e.antes, e.r, dentro);
+    if (ix) ix->Escribe(agrega);
+    else agrega();
   }
   edicion_.reset();
   orden_->VeA(n);
@@ -239,13 +251,16 @@ void Tabla::BorraActual() {
   const qint64 n = actual_;
   almacen_->Bloquea(n);
   try {
-    const Registro r = almacen_->Carga(n);
     Indices* ix = indices_.get();
-    if (!almacen_->Borrado(r.datos.constData())) {
+    auto borra = [&] {
+      const Registro r = almacen_->Carga(n);
+      if (almacen_->Borrado(r.datos.constData())) return;
       almacen_->Borra(n, [&] {
         if (ix) ix->Borrado(n, r.datos.constData());
       });
-    }
+    };
+    if (ix) ix->Escribe(borra);
+    else borra();
   } catch (...) {
     if (!edicion_) almacen_->Libera(n);
     throw;
@@ -263,7 +278,16 @@ QStringList Tabla::IndexNames() const {
   return r;
 }
 
-QVector<DefTag> Tabla::IndexDefs() const { return indices_ ? indices_->Tags() : QVector<DefTag>(); }
+QVector<DefTag> Tabla::IndexDefs() const {
+  if (Active()) return indices_ ? indices_->Tags() : QVector<DefTag>();
+  // A closed table's tags are read from its files.
+  Tabla t;
+  t.SetCarpeta(carpeta_);
+  t.SetNombreTabla(nombre_);
+  t.SetReadOnly(true);
+  t.Open();
+  return t.IndexDefs();
+}
 
 void Tabla::SetIndexName(const QString& tag) {
   if (!Active()) {
@@ -326,7 +350,19 @@ void Tabla::ExigeExclusivo(const char* operacion) const {
                                   .arg(QString::fromUtf8(operacion), nombre_));
 }
 
+bool Tabla::EnOtroManejador(const std::function<void(Tabla&)>& operacion) const {
+  if (Active()) return false;
+  Tabla t;
+  t.SetCarpeta(carpeta_);
+  t.SetNombreTabla(nombre_);
+  t.SetExclusive(true);
+  t.Open();
+  operacion(t);
+  return true;
+}
+
 void Tabla::AddIndex(const DefTag& tag) {
+  if (EnOtroManejador([&](Tabla& t) { t.AddIndex(tag); })) return;
   ExigeExclusivo("crear un índice");
   ModoNavegacion();
   const qint64 donde = RecNo();
@@ -340,6 +376,7 @@ void Tabla::AddIndex(const DefTag& tag) {
 }
 
 void Tabla::DeleteIndex(const QString& tag) {
+  if (EnOtroManejador([&](Tabla& t) { t.DeleteIndex(tag); })) return;
   ExigeExclusivo("borrar un índice");
   ModoNavegacion();
   if (!IndexNames().contains(tag, Qt::CaseInsensitive))
@@ -361,6 +398,7 @@ void Tabla::DeleteIndex(const QString& tag) {
 }
 
 void Tabla::RegeneraIndices() {
+  if (EnOtroManejador([](Tabla& t) { t.RegeneraIndices(); })) return;
   ExigeExclusivo("regenerar los índices");
   ModoNavegacion();
   const qint64 donde = RecNo();
@@ -372,15 +410,7 @@ void Tabla::RegeneraIndices() {
 // --- Whole-table operations.
 
 void Tabla::EmptyTable() {
-  if (!Active()) {
-    Tabla t;
-    t.SetCarpeta(carpeta_);
-    t.SetNombreTabla(nombre_);
-    t.SetExclusive(true);
-    t.Open();
-    t.EmptyTable();
-    return;
-  }
+  if (EnOtroManejador([](Tabla& t) { t.EmptyTable(); })) return;
   ExigeExclusivo("vaciar la tabla");
   ModoNavegacion();
   almacen_->Vacia();
@@ -390,15 +420,7 @@ void Tabla::EmptyTable() {
 }
 
 void Tabla::Pack() {
-  if (!Active()) {
-    Tabla t;
-    t.SetCarpeta(carpeta_);
-    t.SetNombreTabla(nombre_);
-    t.SetExclusive(true);
-    t.Open();
-    t.Pack();
-    return;
-  }
+  if (EnOtroManejador([](Tabla& t) { t.Pack(); })) return;
   ExigeExclusivo("empacar la tabla");
   ModoNavegacion();
   almacen_->Empaca();

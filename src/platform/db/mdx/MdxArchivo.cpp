@@ -1559,6 +1559,13 @@ bool CursorMdx::Situa(const QByteArray& clave, std::uint32_t registro) {
   return m.Toma(c);
 }
 
+void CursorMdx::Recuerda(const QByteArray& clave, std::uint32_t registro) {
+  e_->valido = !clave.isEmpty();
+  e_->clave = clave;
+  e_->registro = registro;
+  e_->generacion = 0;  // the path is looked up again at the next move
+}
+
 void CursorMdx::FijaRango(const QByteArray& desde, const QByteArray& hasta) {
   Operacion op(*archivo_.d_, false);
   const TagMdx& t = archivo_.d_->Tag(e_->tag);
