@@ -408,3 +408,392 @@ TEST_F(PruebaIndices, DosProcesosQueEscribenALaVezDejanLasEtiquetasCompletas) {
     EXPECT_TRUE(mantenidas.at(tag) == lista);
   }
 }
+
+// --- The remission numbering: the final number is the row's record number.
+
+namespace {
+
+const QString kRemision = QStringLiteral("Remision.dbf");
+
+void CreaRemision(int filas) {
+  Tabla::Crea(kDatos, kRemision, {{"CLDOC_F", 'N', 10, 0}, {"CONTROL", 'N', 10, 0}, {"CLCLI_F", 'C', 10, 0}},
+              {{"INUMENC", "CLDOC_F"}});
+  auto t = std::make_unique<Tabla>();
+  t->SetCarpeta(kDatos);
+  t->SetNombreTabla(kRemision);
+  t->Open();
+  for (int i = 1; i <= filas; ++i) {
+    t->Append();
+    t->FieldByName("CLDOC_F").SetAsInteger(i * 10);
+    t->FieldByName("CONTROL").SetAsInteger(i);
+    t->Post();
+  }
+}
+
+// Appends a header numbered after the last one, then renumbers it from its
+// record number plus the folio offset; returns the number given.
+qint64 Renumera(Tabla& t, qint64 desplazamiento, qint64 control) {
+  t.SetIndexName("INUMENC");
+  t.Last();
+  const qint64 ultimo = t.FieldByName("CLDOC_F").AsInteger();
+  t.Insert();
+  t.FieldByName("CLDOC_F").SetAsInteger(ultimo + 1);
+  t.FieldByName("CONTROL").SetAsInteger(control);
+  t.Post();
+  t.SetIndexName("");
+  const qint64 r = t.RecNo();
+  t.Edit();
+  t.FieldByName("CLDOC_F").SetAsInteger(r + desplazamiento);
+  t.Post();
+  t.SetIndexName("INUMENC");
+  EXPECT_EQ(t.RecNo(), r);  // still on the renumbered row
+  return r + desplazamiento;
+}
+
+}  // namespace
+
+TEST_F(PruebaIndices, LaRemisionSeNumeraPorSuRegistroYSeEncuentraPorSuNumero) {
+  CreaRemision(5);
+  auto a = Abre(kRemision);
+  auto b = Abre(kRemision);
+  // Two stations save one after the other: consecutive record numbers.
+  EXPECT_EQ(Renumera(*a, 99, 71), 105);
+  EXPECT_EQ(Renumera(*b, 99, 72), 106);
+  for (auto* t : {a.get(), b.get()}) {
+    for (const auto& [numero, control] : {std::pair{105, 71}, std::pair{106, 72}}) {
+      ASSERT_TRUE(t->FindKey({numero}));
+      EXPECT_EQ(t->FieldByName("CONTROL").AsInteger(), control);
+    }
+    EXPECT_FALSE(t->FindKey({51}));  // the provisional number is gone
+    t->SetRange({50}, {200});
+    QStringList numeros;
+    for (t->First(); !t->Eof(); t->Next()) numeros << t->FieldByName("CLDOC_F").AsString();
+    EXPECT_EQ(numeros, QStringList({"50", "105", "106"}));
+    t->CancelRange();
+  }
+  a->Close();
+  b->Close();
+
+  // A copy of the table and its index under another name works on its own.
+  for (const char* ext : {".dbf", ".MDX"}) {
+    ASSERT_TRUE(QFile::copy(fs::Local(fs::Une(kDatos, QStringLiteral("Remision") + ext)),
+                            fs::Local(kDatos) + QStringLiteral("/Remision2") + ext));
+  }
+  auto copia = Abre("Remision2.dbf");
+  EXPECT_EQ(copia->IndexNames(), QStringList({"INUMENC"}));
+  EXPECT_EQ(Renumera(*copia, 0, 73), 8);
+  ASSERT_TRUE(copia->FindKey({106}));
+  ASSERT_TRUE(copia->FindKey({8}));
+  EXPECT_EQ(copia->FieldByName("CONTROL").AsInteger(), 73);
+  auto original = Abre(kRemision);
+  original->SetIndexName("inumenc");
+  EXPECT_FALSE(original->FindKey({8}));
+  EXPECT_EQ(original->RecordCount(), 7);
+}
+
+// --- Tag maintenance, positions and searches.
+
+namespace {
+
+const int kCabClientes = 32 + 5 * 32 + 1;  // header length of CLIENTES.DBF
+
+// Header byte 28 and the tag byte of each field's descriptor.
+QString Banderas(const QByteArray& dbf) {
+  QString r = QString::number(static_cast<int>(dbf[28]));
+  for (int k = 0; k < 5; ++k) r += QString::number(static_cast<int>(dbf[32 + 32 * k + 31]));
+  return r;
+}
+
+}  // namespace
+
+TEST_F(PruebaIndices, LasEtiquetasSeAgreganYQuitanConSusBanderas) {
+  CreaClientes();
+  {
+    auto t = Abre("CLIENTES.DBF");
+    Agrega(*t, {{"Pérez", 3}, {"Álvarez", 1}, {"Zapata", 2}, {"pérez", 4}});
+    // Tag maintenance needs the table alone.
+    EXPECT_EQ(ErrorDe([&] { t->AddIndex({"INOMBRE", "NOMBRE"}); }).first, Clase::EnUso);
+    EXPECT_EQ(ErrorDe([&] { Tabla().AddIndex({"INOMBRE", "NOMBRE"}); }).first, Clase::NoExiste);
+  }
+  Tabla cerrada;
+  cerrada.SetCarpeta(kDatos);
+  cerrada.SetNombreTabla("CLIENTES.DBF");
+  cerrada.AddIndex({"INOMBRE", "NOMBRE"});
+  cerrada.AddIndex({"inumsal", "STR(NUMERO,6)+STR(SALDO,10,2)"});
+  cerrada.AddIndex({"INUMDESC", "NUMERO", true, true});
+  EXPECT_EQ(Banderas(Bytes("CLIENTES.DBF")), "111000");  // NOMBRE and NUMERO have tags of their own
+  EXPECT_TRUE(fs::ExisteArchivo(fs::Une(kDatos, "CLIENTES.MDX")));
+  const QVector<DefTag> defs = cerrada.IndexDefs();
+  ASSERT_EQ(defs.size(), 3);
+  EXPECT_EQ(defs[1].nombre, "INUMSAL");
+  EXPECT_EQ(defs[1].expresion, "STR(NUMERO,6)+STR(SALDO,10,2)");
+  EXPECT_TRUE(defs[2].unico && defs[2].descendente);
+
+  const struct {
+    DefTag tag;
+    const char* enMensaje;
+  } malos[] = {
+      {{"INOMBRE", "NUMERO"}, "INOMBRE"},          // taken
+      {{"1MAL", "NOMBRE"}, "1MAL"},                // not a name
+      {{"IOTRO", "NOEXISTE"}, "NOEXISTE"},         // no such field
+      {{"IOTRO", "NOMBRE+NUMERO"}, "NOMBRE+NUMERO"},  // text and number
+  };
+  for (const auto& m : malos) {
+    const auto [clase, mensaje] = ErrorDe([&] { cerrada.AddIndex(m.tag); });
+    EXPECT_EQ(clase, Clase::General);
+    EXPECT_TRUE(mensaje.contains(m.enMensaje)) << mensaje.toStdString();
+  }
+  EXPECT_EQ(cerrada.IndexNames(), QStringList({"INOMBRE", "INUMSAL", "INUMDESC"}));
+
+  auto t = Abre("CLIENTES.DBF", true);
+  t->SetIndexName("inombre");
+  EXPECT_EQ(Columna(*t, "NOMBRE"), QStringList({"Pérez", "Zapata", "pérez", "Álvarez"}));  // Windows-1252 byte order
+  t->SetIndexName("INUMDESC");
+  EXPECT_EQ(Columna(*t, "NUMERO"), QStringList({"4", "3", "2", "1"}));
+  EXPECT_EQ(ErrorDe([&] { t->FindKey({2, 0}); }),
+            std::make_pair(Clase::Estado, QString("El índice INUMDESC de la tabla CLIENTES.DBF se busca con un valor, no con 2")));
+  t->SetIndexName("INUMSAL");
+  ASSERT_TRUE(t->FindKey({2, 0}));
+  EXPECT_EQ(t->FieldByName("NOMBRE").AsString(), "Zapata");
+  t->SetIndexName("INUMDESC");
+  t->DeleteIndex("inumdesc");  // the current tag: physical order
+  EXPECT_EQ(t->IndexName(), "");
+  EXPECT_EQ(t->RecNo(), 3);
+  EXPECT_EQ(Banderas(Bytes("CLIENTES.DBF")), "110000");
+  EXPECT_EQ(ErrorDe([&] { t->DeleteIndex("INUMDESC"); }),
+            std::make_pair(Clase::NoExiste, QString("La tabla CLIENTES.DBF no tiene el índice INUMDESC")));
+  t->DeleteIndex("INOMBRE");
+  t->DeleteIndex("INUMSAL");
+  EXPECT_EQ(Banderas(Bytes("CLIENTES.DBF")), "000000");
+  EXPECT_FALSE(fs::ExisteArchivo(fs::Une(kDatos, "CLIENTES.MDX")));
+  EXPECT_TRUE(t->IndexNames().isEmpty());
+  EXPECT_EQ(t->RecordCount(), 4);
+}
+
+TEST_F(PruebaIndices, CambiarDeEtiquetaYDeRangoSeQuedaEnLaFila) {
+  db::Tabla::Crea(kDatos, "DOCS.DBF", {{"DOC", 'C', 6, 0}, {"N", 'N', 4, 0}}, {{"IDOC", "DOC"}, {"IN", "N"}});
+  auto t = Abre("DOCS.DBF");
+  int n = 0;
+  for (const char* doc : {"120", "12", "13", "1", "12", "2"}) {
+    t->Append();
+    t->FieldByName("DOC").SetAsString(doc);
+    t->FieldByName("N").SetAsInteger(++n);
+    t->Post();
+  }
+  t->SetIndexName("IDoc");
+  ASSERT_TRUE(t->FindKey({"13"}));
+  t->SetIndexName("in");
+  EXPECT_EQ(t->RecNo(), 3);
+  t->Next();
+  EXPECT_EQ(t->RecNo(), 4);
+  t->SetIndexName("");
+  EXPECT_EQ(t->RecNo(), 4);
+  t->SetIndexName("IDOC");
+  EXPECT_EQ(Columna(*t, "N"), QStringList({"4", "2", "5", "1", "3", "6"}));
+  // Ranges take whole keys: "12" is not "120".
+  t->SetRange({"12"}, {"12"});
+  EXPECT_EQ(Columna(*t, "N"), QStringList({"2", "5"}));
+  EXPECT_EQ(t->RecordCount(), 2);
+  EXPECT_FALSE(t->FindKey({"120"}));
+  t->Last();
+  t->CancelRange();
+  EXPECT_EQ(t->RecNo(), 5);
+  t->SetRange({"12"}, {"13"});
+  EXPECT_EQ(Columna(*t, "N"), QStringList({"2", "5", "1", "3"}));
+  t->CancelRange();
+  // Nearest: the first key not below; past the last key, Eof.
+  t->FindNearest({"121"});
+  EXPECT_EQ(t->FieldByName("DOC").AsString(), "13");
+  t->FindNearest({"3"});
+  EXPECT_TRUE(t->Eof());
+  EXPECT_FALSE(t->FindKey({"3"}));
+  // Deleting the current row leaves the next one in the tag's order.
+  ASSERT_TRUE(t->FindKey({"12"}));
+  t->Delete();
+  EXPECT_EQ(t->FieldByName("DOC").AsString(), "12");
+  EXPECT_EQ(t->RecNo(), 5);
+  t->Prior();
+  EXPECT_EQ(t->FieldByName("DOC").AsString(), "1");
+  EXPECT_EQ(ErrorDe([&] { t->SetIndexName("INADA"); }),
+            std::make_pair(Clase::NoExiste, QString("La tabla DOCS.DBF no tiene el índice INADA")));
+  EXPECT_EQ(t->IndexName(), "IDOC");
+}
+
+TEST_F(PruebaIndices, UnaEtiquetaUnicaRechazaLaClaveRepetidaSinEscribirNada) {
+  db::Tabla::Crea(kDatos, "PRODUCTO.DBF", {{"CODIGO", 'C', 8, 0}, {"PRECIO", 'N', 8, 2}},
+                  {{"ICODIGO", "CODIGO", true}, {"IPRECIO", "PRECIO"}});
+  auto t = Abre("PRODUCTO.DBF");
+  auto alta = [&](const QString& codigo, double precio) {
+    t->Append();
+    t->FieldByName("CODIGO").SetAsString(codigo);
+    t->FieldByName("PRECIO").SetAsFloat(precio);
+    t->Post();
+  };
+  alta("A1", 10);
+  alta("B2", 20);
+  const QByteArray antes = Bytes("PRODUCTO.DBF");
+  EXPECT_EQ(ErrorDe([&] { alta("A1", 30); }),
+            std::make_pair(Clase::General, QString("La clave \"A1\" ya existe en el índice único ICODIGO de la tabla PRODUCTO.DBF")));
+  t->Cancel();
+  EXPECT_EQ(Bytes("PRODUCTO.DBF"), antes);
+  // Editing a row keeps its own key; taking another row's key is refused.
+  t->SetIndexName("ICODIGO");
+  ASSERT_TRUE(t->FindKey({"B2"}));
+  t->Edit();
+  t->FieldByName("PRECIO").SetAsFloat(25);
+  t->Post();
+  t->Edit();
+  t->FieldByName("CODIGO").SetAsString("A1");
+  EXPECT_EQ(ErrorDe([&] { t->Post(); }).first, Clase::General);
+  t->Cancel();
+  EXPECT_EQ(Columna(*t, "CODIGO"), QStringList({"A1", "B2"}));
+  // Once its row is deleted, the key is free again.
+  ASSERT_TRUE(t->FindKey({"A1"}));
+  t->Delete();
+  alta("A1", 30);
+  EXPECT_EQ(t->RecNo(), 3);
+  t->SetIndexName("IPRECIO");
+  EXPECT_EQ(Columna(*t, "PRECIO"), QStringList({"25", "30"}));
+}
+
+TEST_F(PruebaIndices, EmpacarCopiarYCrearComoLlevanLasEtiquetas) {
+  db::Tabla::Crea(kDatos, "ARTIC.DBF", {{"CLAVE", 'C', 6, 0}, {"ALTA", 'D', 8, 0}},
+                  {{"ICLAVE", "CLAVE"}, {"IALTA", "DTOS(ALTA)+CLAVE"}});
+  {
+    auto t = Abre("ARTIC.DBF");
+    for (int i = 6; i >= 1; --i) {
+      t->Append();
+      t->FieldByName("CLAVE").SetAsString(QStringLiteral("K%1").arg(i));
+      t->FieldByName("ALTA").SetAsDate(QDate(2024, 3, i % 3 + 1));
+      t->Post();
+    }
+    t->SetIndexName("ICLAVE");
+    for (const char* k : {"K2", "K5"}) {
+      ASSERT_TRUE(t->FindKey({k}));
+      t->Delete();
+    }
+  }
+  Tabla cerrada;
+  cerrada.SetCarpeta(kDatos);
+  cerrada.SetNombreTabla("ARTIC.DBF");
+  cerrada.Pack();
+  auto t = Abre("ARTIC.DBF");
+  t->SetIndexName("ICLAVE");
+  const QStringList claves = {"K1", "K3", "K4", "K6"};
+  const QList<qint64> registros = {4, 3, 2, 1};  // renumbered by the pack
+  for (int i = 0; i < claves.size(); ++i) {
+    ASSERT_TRUE(t->FindKey({claves[i]}));
+    EXPECT_EQ(t->RecNo(), registros[i]);
+  }
+  t->SetIndexName("IALTA");
+  EXPECT_EQ(Columna(*t, "CLAVE"), QStringList({"K3", "K6", "K1", "K4"}));
+  ASSERT_TRUE(t->FindKey({QDate(2024, 3, 2), "K1"}));
+  EXPECT_EQ(t->RecNo(), 4);
+
+  // A new table like it has its tags; rows copied into it are in them.
+  Tabla::CreaComo(kDatos, "NUEVO.DBF", *t);
+  auto nueva = Abre("NUEVO.DBF");
+  ASSERT_EQ(nueva->IndexDefs().size(), 2);
+  EXPECT_EQ(nueva->IndexDefs()[1].expresion, "DTOS(ALTA)+CLAVE");
+  EXPECT_EQ(Tabla::CopiaRegistros(*t, *nueva, true), 4);
+  nueva->SetIndexName("ICLAVE");
+  EXPECT_EQ(Columna(*nueva, "CLAVE"), claves);
+  EXPECT_TRUE(nueva->FindKey({"K6"}));
+}
+
+// --- Other stations and other programs.
+
+TEST_F(PruebaIndices, LoQueAgregaOtraEstacionSeEncuentraSinRefrescar) {
+  CreaRemision(3);
+  auto a = Abre(kRemision);
+  a->SetIndexName("INUMENC");
+  auto b = Abre(kRemision);
+  b->Append();
+  b->FieldByName("CLDOC_F").SetAsInteger(25);
+  b->FieldByName("CONTROL").SetAsInteger(9);
+  b->Post();
+  ASSERT_TRUE(a->FindKey({25}));  // a record past what this station had counted
+  EXPECT_EQ(a->RecNo(), 4);
+  EXPECT_EQ(a->FieldByName("CONTROL").AsInteger(), 9);
+  a->Next();
+  EXPECT_EQ(a->FieldByName("CLDOC_F").AsInteger(), 30);
+}
+
+TEST_F(PruebaIndices, LasClavesDeFilasBorradasPorOtroProgramaSeSaltan) {
+  CreaRemision(4);  // numbers 10, 20, 30, 40
+  // Another program marks rows 2 and 3 deleted and keeps their keys, as
+  // dBASE does.
+  QByteArray dbf = Bytes(kRemision);
+  const int cabecera = 32 + 3 * 32 + 1, largo = 31;
+  dbf[cabecera + largo] = '*';
+  dbf[cabecera + 2 * largo] = '*';
+  Escribe(kRemision, dbf);
+  auto t = Abre(kRemision);
+  t->SetIndexName("INUMENC");
+  EXPECT_EQ(Columna(*t, "CLDOC_F"), QStringList({"10", "40"}));
+  t->Last();
+  t->Prior();
+  EXPECT_EQ(t->RecNo(), 1);
+  EXPECT_FALSE(t->FindKey({20}));
+  t->FindNearest({15});
+  EXPECT_EQ(t->RecNo(), 4);
+  t->SetRange({15}, {35});
+  EXPECT_TRUE(t->IsEmpty());
+  EXPECT_EQ(t->RecordCount(), 0);
+}
+
+TEST_F(PruebaIndices, UnIndiceDanadoOFaltanteSeDiceYSeRehace) {
+  CreaRemision(6);
+  const QString mdx = "Remision.mdx";
+  const QByteArray bueno = Bytes(mdx);
+
+  // Missing: the table does not open, naming the file.
+  QFile::remove(fs::Local(fs::Une(kDatos, mdx)));
+  EXPECT_EQ(ErrorDe([&] { Abre(kRemision); }),
+            std::make_pair(Clase::NoExiste, QString("Falta el índice Remision.mdx de la tabla Remision.dbf")));
+  // Not an index file at all.
+  Escribe(mdx, QByteArray(2048, 'x'));
+  auto [clase, mensaje] = ErrorDe([&] { Abre(kRemision); });
+  EXPECT_EQ(clase, Clase::Corrupto);
+  EXPECT_TRUE(mensaje.contains("Remision.mdx")) << mensaje.toStdString();
+
+  // A damaged page of a tag: the search says so, and regenerating rebuilds
+  // the tag from the rows.
+  QByteArray danado = bueno;
+  const quint32 cabeceraTag = qFromLittleEndian<quint32>(danado.constData() + 544);
+  const quint32 raiz = qFromLittleEndian<quint32>(danado.constData() + cabeceraTag * 512);
+  qToLittleEndian<quint32>(0xFFFF, danado.data() + raiz * 512);
+  Escribe(mdx, danado);
+  {
+    auto t = Abre(kRemision);
+    std::tie(clase, mensaje) = ErrorDe([&] {
+      t->SetIndexName("INUMENC");
+      t->FindKey({30});
+    });
+    EXPECT_EQ(clase, Clase::Corrupto);
+    EXPECT_TRUE(mensaje.contains("Remision.mdx")) << mensaje.toStdString();
+  }
+  Tabla cerrada;
+  cerrada.SetCarpeta(kDatos);
+  cerrada.SetNombreTabla(kRemision);
+  cerrada.RegeneraIndices();
+  {
+    auto t = Abre(kRemision);
+    t->SetIndexName("INUMENC");
+    ASSERT_TRUE(t->FindKey({30}));
+    EXPECT_EQ(t->RecNo(), 3);
+  }
+
+  // Lost for good: with the header's flag cleared the table opens without
+  // it, and adding the tag again makes a new index from the rows.
+  QFile::remove(fs::Local(fs::Une(kDatos, mdx)));
+  QByteArray dbf = Bytes(kRemision);
+  dbf[28] = 0;
+  Escribe(kRemision, dbf);
+  cerrada.AddIndex({"INUMENC", "CLDOC_F"});
+  auto t = Abre(kRemision);
+  t->SetIndexName("INUMENC");
+  t->Last();
+  EXPECT_EQ(t->FieldByName("CLDOC_F").AsInteger(), 60);
+  EXPECT_EQ(Bytes(kRemision)[28], 1);
+}

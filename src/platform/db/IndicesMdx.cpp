@@ -198,11 +198,13 @@ class OrdenTag final : public Orden {
     if (partes_.empty() && info_.tipo == TipoClave::Caracter) {
       for (const QString& p : PartesDe(info_.def.expresion)) partes_.emplace_back(p, a_.Campos());
     }
-    if (static_cast<qsizetype>(partes_.size()) != valores.size())
-      throw Error(Clase::Estado, QStringLiteral("La clave del índice %1 de la tabla %2 lleva %3 valores y se dieron %4")
-                                     .arg(info_.def.nombre, a_.Nombre())
-                                     .arg(std::max<size_t>(1, partes_.size()))
+    if (static_cast<qsizetype>(partes_.size()) != valores.size()) {
+      const size_t n = std::max<size_t>(1, partes_.size());
+      throw Error(Clase::Estado, QStringLiteral("El índice %1 de la tabla %2 se busca con %3, no con %4")
+                                     .arg(info_.def.nombre, a_.Nombre(),
+                                          n == 1 ? QStringLiteral("un valor") : QStringLiteral("%1 valores").arg(n))
                                      .arg(valores.size()));
+    }
     QByteArray k;
     for (size_t i = 0; i < partes_.size(); ++i) {
       const QVariant& v = valores[static_cast<qsizetype>(i)];
