@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSet>
 
 #include <algorithm>
@@ -436,6 +437,12 @@ class AlmacenDbf final : public Almacen {
     return cache_.data() + (n - iniCache_) * e_.longRegistro;
   }
 
+  const char* LeeConIndiceBloqueado(qint64 n) override {
+    sinBloqueo_ = true;
+    const auto fin = qScopeGuard([this] { sinBloqueo_ = false; });
+    return Lee(n);
+  }
+
   bool Borrado(const char* registro) const override { return registro[0] == kBorrado; }
 
   bool Nulo(const char* registro, int campo) override {
@@ -684,10 +691,10 @@ class AlmacenDbf final : public Almacen {
  private:
   // Shared hold of the write byte while reading records or the size, unless
   // this handle is writing (a shared request would turn its exclusive hold
-  // into a shared one).
+  // into a shared one) or the caller holds the index file that writers hold.
   class Lectura {
    public:
-    explicit Lectura(AlmacenDbf& a) : a_(a), propia_(!a.escribiendo_) {
+    explicit Lectura(AlmacenDbf& a) : a_(a), propia_(!a.escribiendo_ && !a.sinBloqueo_) {
       if (propia_) EsperaBloqueo(a_.fd_.fd(), kBloqueoEscritura, TipoBloqueo::Compartido, a_.nombre_);
     }
     ~Lectura() {
@@ -838,6 +845,7 @@ class AlmacenDbf final : public Almacen {
   qint64 cuenta_ = 0;
   std::unique_ptr<Memos> memos_;
   bool escribiendo_ = false;
+  bool sinBloqueo_ = false;  // reading under the production index's lock
   QSet<qint64> bloqueados_;
   std::vector<char> cache_;
   qint64 iniCache_ = 0;

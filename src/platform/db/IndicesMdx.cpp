@@ -94,9 +94,9 @@ class OrdenTag final : public Orden {
   }
 
   qint64 VeA(qint64 n) override {
+    MdxArchivo::Bloqueo b(mdx_, false);
     const char* r = Fila(n);
     if (!r || a_.Borrado(r)) return 0;
-    MdxArchivo::Bloqueo b(mdx_, false);
     const QByteArray k = mdx_.ClaveDeRegistro(info_.def.nombre, Lector(a_, r));
     if (c_.Situa(k, static_cast<std::uint32_t>(n))) return Toma(n);
     Vuelve();
@@ -152,13 +152,14 @@ class OrdenTag final : public Orden {
   void Refresca() override { fisico_->Refresca(); }
 
  private:
-  // Record n's bytes; a number past the known count was appended by another
-  // station since, so the count is read again.
+  // Record n's bytes, read while the index file is held; a number past the
+  // known count was appended by another station since, so the count is read
+  // again.
   const char* Fila(qint64 n) {
-    const char* r = a_.Lee(n);
+    const char* r = a_.LeeConIndiceBloqueado(n);
     if (!r && n > a_.Cuenta()) {
       a_.Refresca();
-      r = a_.Lee(n);
+      r = a_.LeeConIndiceBloqueado(n);
     }
     return r;
   }
