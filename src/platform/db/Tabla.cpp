@@ -364,6 +364,10 @@ bool Tabla::EnOtroManejador(const std::function<void(Tabla&)>& operacion) const 
 void Tabla::AddIndex(const DefTag& tag) {
   if (EnOtroManejador([&](Tabla& t) { t.AddIndex(tag); })) return;
   ExigeExclusivo("crear un índice");
+  // Only dBASE tables keep a production index; another kind would get an
+  // .mdx nobody opens or keeps.
+  if (Extension(ConExtension(nombre_)) != u"dbf")
+    throw Error(Clase::Estado, QStringLiteral("La tabla %1 no puede llevar índices .mdx").arg(nombre_));
   ModoNavegacion();
   const qint64 donde = RecNo();
   if (!indices_) {
