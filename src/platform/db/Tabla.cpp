@@ -209,6 +209,8 @@ void Tabla::GrabaEdicion() {
   Edicion& e = *edicion_;
   Indices* ix = indices_.get();
   qint64 n = e.n;
+  // The order stands on the written row while the index file is still held
+  // (one lock and header check less per write).
   if (n > 0) {
     almacen_->Bloquea(n);  // held since Edit, unless LiberaBloqueos let it go
     auto graba = [&] {
@@ -220,6 +222,7 @@ void Tabla::GrabaEdicion() {
       almacen_->Graba(n, e.r, [&] {
         if (ix) ix->Cambiado(n, antes.datos.constData(), e.r.datos.constData());
       });
+      orden_->VeA(n);
     };
     if (ix) ix->Escribe(graba);
     else graba();
@@ -231,12 +234,12 @@ void Tabla::GrabaEdicion() {
         if (ix) ix->Agregado(nuevo, e.r.datos.constData());
       };
       n = e.alFinal || e.antes == 0 ? almacen_->Agrega(e.r, dentro) : almacen_->Inserta(e.antes, e.r, dentro);
+      orden_->VeA(n);
     };
     if (ix) ix->Escribe(agrega);
     else agrega();
   }
   edicion_.reset();
-  orden_->VeA(n);
   actual_ = n;
 }
 
