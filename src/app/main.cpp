@@ -1,5 +1,6 @@
 // Vorlan: the program body.
 
+#include "foundation/ArchivosPrograma.h"
 #include "platform/ui/Aplicacion.h"
 #include "shell/Demo.h"
 #include "shell/Principa.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Vorlan"));
   QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
   QApplication::setApplicationVersion(QStringLiteral("4.9"));
+  // Help topics and other shipped files the program folder is missing.
+  ui::Protege([] { InstalaArchivosPrograma(); });
 
   TFormaPrincipal principal;
   principal.Show();
