@@ -84,7 +84,10 @@ class Indices {
   // (`antes` nullptr for a new record; only changed keys are checked); then
   // the storage's write (Almacen::Graba/Agrega/Borra) calls Agregado,
   // Cambiado or Borrado from its `dentro`. `antes` is the record as it is on
-  // file before the write.
+  // file before the write. The index file is always taken before the
+  // table's own locks (a tag's Orden reads the rows it points at while it
+  // holds the index file), so a reader and a writer never wait on each other
+  // in a circle.
   virtual void Escribe(const std::function<void()>& escritura) = 0;
   virtual void ExigeUnicos(qint64 n, const char* antes, const char* despues) = 0;
   virtual void Agregado(qint64 n, const char* registro) = 0;
