@@ -8,7 +8,6 @@
 #include "platform/db/mdx/MdxArchivo.h"
 #include "support/Proceso.h"
 
-#include <QDir>
 #include <QtEndian>
 
 #include <algorithm>
