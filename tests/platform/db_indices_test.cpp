@@ -567,6 +567,17 @@ TEST_F(PruebaIndices, LasEtiquetasSeAgreganYQuitanConSusBanderas) {
   EXPECT_FALSE(fs::ExisteArchivo(fs::Une(kDatos, "CLIENTES.MDX")));
   EXPECT_TRUE(t->IndexNames().isEmpty());
   EXPECT_EQ(t->RecordCount(), 4);
+
+  // Other kinds of table keep no .mdx.
+  EXPECT_EQ(ErrorDe([&] { Tabla::Crea(kDatos, "CAPTURA.DB", {{"CLAVE", 'A', 10, 0}}, {{"ICLAVE", "CLAVE"}}); }),
+            std::make_pair(Clase::Estado, QString("La tabla CAPTURA.DB no puede llevar índices .mdx")));
+  EXPECT_FALSE(Tabla::Existe(kDatos, "CAPTURA.DB"));
+  Tabla::Crea(kDatos, "CAPTURA.DB", {{"CLAVE", 'A', 10, 0}});
+  Tabla captura;
+  captura.SetCarpeta(kDatos);
+  captura.SetNombreTabla("CAPTURA.DB");
+  EXPECT_EQ(ErrorDe([&] { captura.AddIndex({"ICLAVE", "CLAVE"}); }).first, Clase::Estado);
+  EXPECT_FALSE(fs::ExisteArchivo(fs::Une(kDatos, "CAPTURA.MDX")));
 }
 
 TEST_F(PruebaIndices, CambiarDeEtiquetaYDeRangoSeQuedaEnLaFila) {

@@ -39,6 +39,13 @@ FabricaIndices& ModuloIndices(const QString& tabla) {
   return *f;
 }
 
+// Only dBASE tables keep a production index; another kind would get an
+// .mdx nobody opens or keeps.
+void ExigeTablaDbf(const QString& archivo) {
+  if (Extension(archivo) != u"dbf")
+    throw Error(Clase::Estado, QStringLiteral("La tabla %1 no puede llevar índices .mdx").arg(archivo));
+}
+
 // Fields that get the descriptor's tag byte: tags keyed on one plain field.
 QStringList CamposConTag(const QVector<DefTag>& tags, const QVector<DefCampo>& campos) {
   QStringList r;
@@ -392,10 +399,7 @@ bool Tabla::EnOtroManejador(const std::function<void(Tabla&)>& operacion) const 
 void Tabla::AddIndex(const DefTag& tag) {
   if (EnOtroManejador([&](Tabla& t) { t.AddIndex(tag); })) return;
   ExigeExclusivo("crear un índice");
-  // Only dBASE tables keep a production index; another kind would get an
-  // .mdx nobody opens or keeps.
-  if (Extension(ConExtension(nombre_)) != u"dbf")
-    throw Error(Clase::Estado, QStringLiteral("La tabla %1 no puede llevar índices .mdx").arg(nombre_));
+  ExigeTablaDbf(ConExtension(nombre_));
   ModoNavegacion();
   const qint64 donde = RecNo();
   if (!indices_) {
@@ -472,7 +476,10 @@ void Tabla::Crea(const QString& carpeta, const QString& archivo, const QVector<D
                  const QVector<DefTag>& tags) {
   const QString nombre = ConExtension(archivo);
   const QString ruta = fs::Local(fs::Une(carpeta, nombre));
-  if (!tags.isEmpty()) ModuloIndices(archivo);
+  if (!tags.isEmpty()) {
+    ModuloIndices(archivo);
+    ExigeTablaDbf(nombre);
+  }
   FabricaDe(nombre).Crea(ruta, archivo, campos);
   if (tags.isEmpty()) return;
   Tabla t;
