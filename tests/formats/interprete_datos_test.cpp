@@ -157,7 +157,6 @@ TEST_F(DatosTest, EtiquetasDeLaPlantillaDelDocumento) {
 
 TEST_F(DatosTest, ObservacionesDelDocumento) {
   // The owner's rows are reached through the CLDOC_FO tag.
-  if (!db::FabricaDeIndices()) GTEST_SKIP() << "sin módulo de índices .mdx en este programa";
   db::Tabla::Crea(kDatosFormato, QStringLiteral("factuobs.dbf"),
                   {{"CLDOC_FO", 'C', 20, 0}, {"TIDOC_FO", 'C', 2, 0}, {"OBSER_FO", 'C', 100, 0}},
                   {{"CLDOC_FO", "CLDOC_FO"}});
