@@ -30,18 +30,6 @@ namespace {
 
 constexpr int kLargoUsuario = 60;
 
-// Sets the printer font's style to exactly the one the word names; another
-// word changes nothing.
-void EstiloLetra(const QString& palabra) {
-  const QString p = palabra.toLower();
-  const bool cursiva = p == u"cursiva", subrayada = p == u"subrayada", negrita = p == u"negrita";
-  if (!cursiva && !subrayada && !negrita && p != u"normal") return;
-  print::Fuente& fuente = print::Impresora::Global().lienzo().fuente();
-  fuente.cursiva = cursiva;
-  fuente.subrayada = subrayada;
-  fuente.negrita = negrita;
-}
-
 bool ConEstilo(const QString& estilo) { return !estilo.isEmpty() && estilo != u"e"; }
 
 db::Dataset& Encabezado() {
@@ -110,21 +98,29 @@ QString ClaveDeLinea(const LineaFormato& l, const QString& campo) {
   return DatosDeLinea(l).FieldByName(campo).AsString();
 }
 
-// The header document's file name: CLDOC_F, "-", NOMBR_F without the
-// characters file names may not hold (first 25), "-", CONTROL.
-QString ArchivoDelDocumento() {
-  db::Dataset& e = Encabezado();
-  const QString nombre = LimpiaNombreArchivo(e.FieldByName(QStringLiteral("NOMBR_F")).AsString()).left(25);
-  return e.FieldByName(QStringLiteral("CLDOC_F")).AsString() + u'-' + nombre + u'-' +
-         e.FieldByName(QStringLiteral("CONTROL")).AsString();
-}
-
 }  // namespace
 
+void FijaEstiloLetra(const QString& palabra) {
+  const QString p = MinusculasAZ(palabra);
+  const bool cursiva = p == u"cursiva", subrayada = p == u"subrayada", negrita = p == u"negrita";
+  if (!cursiva && !subrayada && !negrita && p != u"normal") return;
+  print::Fuente& fuente = print::Impresora::Global().lienzo().fuente();
+  fuente.cursiva = cursiva;
+  fuente.subrayada = subrayada;
+  fuente.negrita = negrita;
+}
+
+QString NombreArchivoDocumento(const QString& documento) {
+  db::Dataset& e = Encabezado();
+  const QString nombre = LimpiaNombreArchivo(e.FieldByName(QStringLiteral("NOMBR_F")).AsString()).left(25);
+  return documento + u'-' + nombre + u'-' + e.FieldByName(QStringLiteral("CONTROL")).AsString();
+}
+
 QString SeccionDatosDocumento(const QString& interruptor, const QString& clave, const QString& estilo) {
-  if (!interruptor.isEmpty() && ConEstilo(estilo)) EstiloLetra(estilo);
+  if (!interruptor.isEmpty() && ConEstilo(estilo)) FijaEstiloLetra(estilo);
   const QString carpeta = EstadoActual().CarpetaFacturaElectronica;
-  const QString archivo = ArchivoDelDocumento() + QStringLiteral(".dat");
+  const QString documento = Encabezado().FieldByName(QStringLiteral("CLDOC_F")).AsString();
+  const QString archivo = NombreArchivoDocumento(documento) + QStringLiteral(".dat");
   if (carpeta.isEmpty()) return QString();
   const QString ruta = fs::Une(fs::Une(carpeta, QStringLiteral("DAT")), archivo);
   if (!fs::ExisteArchivo(ruta)) return QString();
@@ -144,7 +140,7 @@ void LeeEtiqueta(const QString& nombre, int n, int k, const QString& estilo, QSt
     // The last of the first k lines (fewer when the file ends).
     const qsizetype leidas = std::min<qsizetype>(std::max(k, 0), lineas.size());
     const QString linea = leidas > 0 ? lineas[leidas - 1] : QString();
-    if (ConEstilo(estilo)) EstiloLetra(estilo);
+    if (ConEstilo(estilo)) FijaEstiloLetra(estilo);
     ElementoComa(linea, n, salida);
   });
 }
