@@ -2,6 +2,7 @@
 
 #include "platform/ui/Aplicacion.h"
 #include "shell/Demo.h"
+#include "shell/Empresas.h"
 #include "shell/Principa.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,12 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
   QApplication::setApplicationVersion(QStringLiteral("4.9"));
 
+  // The windows that live for the whole run, the main window first; the
+  // company dialog reads company 1's configuration as it is created. The main
+  // window's first activation shows the company dialog.
   TFormaPrincipal principal;
+  TFormaEmpresas empresas;
+  principal.setWindowState(Qt::WindowMaximized);
   principal.Show();
   return app.exec();
 }
