@@ -1,5 +1,6 @@
 // Vorlan: the program body.
 
+#include "foundation/ArchivosPrograma.h"
 #include "platform/ui/Aplicacion.h"
 #include "shell/Demo.h"
 #include "shell/Empresas.h"
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Vorlan"));
   QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
   QApplication::setApplicationVersion(QStringLiteral("4.9"));
+  // Help topics and other shipped files the program folder is missing.
+  ui::Protege([] { InstalaArchivosPrograma(); });
 
   // The windows that live for the whole run, the main window first; the
   // company dialog reads company 1's configuration as it is created. The main

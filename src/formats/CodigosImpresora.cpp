@@ -24,7 +24,7 @@ char ByteDeElemento(const QString& elemento) {
 
 }  // namespace
 
-QByteArray BytesCodigosImpresora(const QString& codigos, const ValorVariableFormato& valor) {
+QByteArray BytesCodigosImpresora(const QString& codigos, const LectorVariableFormato& valor) {
   QByteArray bytes;
   const QStringList elementos = (codigos + u',').split(u',');
   // The text is walked with one "," appended: every item ends at a ",", so
@@ -47,7 +47,7 @@ QByteArray BytesCodigosImpresora(const QString& codigos, const ValorVariableForm
   return bytes;
 }
 
-void EnviaCodigosImpresora(const QString& codigos, const ValorVariableFormato& valor) {
+void EnviaCodigosImpresora(const QString& codigos, const LectorVariableFormato& valor) {
   const QByteArray bytes = BytesCodigosImpresora(codigos, valor);
   // The queue is looked up without changing the printer selected for other
   // printing, so the next document still prints where it did.

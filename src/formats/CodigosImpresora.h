@@ -21,15 +21,15 @@
 inline const QString kImpresoraRecibos = QStringLiteral("EPSON TM-T88II Partial cut sur COM2:");
 
 // The value text of a format variable ("variable1", "cadena3") by its name.
-using ValorVariableFormato = std::function<QString(const QString& nombre)>;
+using LectorVariableFormato = std::function<QString(const QString& nombre)>;
 
 // The bytes of a raw-code text. Throws plat::Error (Conversion) for an item
 // that is neither marked nor a decimal byte value, an empty item included.
-QByteArray BytesCodigosImpresora(const QString& codigos, const ValorVariableFormato& valor);
+QByteArray BytesCodigosImpresora(const QString& codigos, const LectorVariableFormato& valor);
 
 // Sends the bytes of a raw-code text in one raw job titled "Test" to the
 // receipt printer's queue, or to the default printer's when no printer has
 // its name. The printer selected for other printing stays as it was. When
 // the queue does not take the job nothing is sent and nothing is reported.
 // A bad item throws as BytesCodigosImpresora, before anything is sent.
-void EnviaCodigosImpresora(const QString& codigos, const ValorVariableFormato& valor);
+void EnviaCodigosImpresora(const QString& codigos, const LectorVariableFormato& valor);

@@ -113,10 +113,12 @@ TEST_F(PuertaTest, KeyPreviewVeLasTeclasAntesQueLosControles) {
     prueba::Teclea(d, "EditNombre", "ab");
     prueba::Tecla(d, "EditNombre", Qt::Key_F9);
     EXPECT_EQ(prueba::Texto(d, "EditNombre"), "ab");
+    // A key the box ignores travels up to the window: seen once all the same.
+    prueba::Tecla(d, "EditNombre", Qt::Key_Return);
     forma.SetModalResult(ui::mrOk);
   });
   forma.ShowModal();
-  EXPECT_EQ(forma.teclasVistas, 3);
+  EXPECT_EQ(forma.teclasVistas, 4);
 }
 
 TEST_F(PuertaTest, SeTecleanLetrasAcentuadas) {
@@ -128,6 +130,27 @@ TEST_F(PuertaTest, SeTecleanLetrasAcentuadas) {
   });
   forma.ShowModal();
   EXPECT_EQ(forma.Tag(), 1);
+}
+
+TEST_F(PuertaTest, EnterSoloPulsaElBotonConFocoOElPredeterminado) {
+  TFormaPrueba forma;
+  ui::PuertaModal::Espera("TFormaPrueba", [&](QDialog& d) {
+    prueba::Teclea(d, "EditNombre", "Ana");
+    prueba::Tecla(d, "EditNombre", Qt::Key_Return);
+    EXPECT_EQ(forma.Tag(), 0) << "Enter en la caja no debe pulsar el primer botón";
+    prueba::Tecla(d, "BotonAceptar", Qt::Key_Return);
+    EXPECT_EQ(forma.Tag(), 1);
+  });
+  forma.ShowModal();
+
+  TFormaPrueba otra;
+  otra.Componente<QPushButton>("BotonAceptar")->setDefault(true);
+  ui::PuertaModal::Espera("TFormaPrueba", [&](QDialog& d) {
+    prueba::Teclea(d, "EditNombre", "Luis");
+    prueba::Tecla(d, "EditNombre", Qt::Key_Return);
+  });
+  otra.ShowModal();
+  EXPECT_EQ(otra.Tag(), 1);
 }
 
 #include "ui_test.moc"

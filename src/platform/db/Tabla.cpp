@@ -319,6 +319,15 @@ void Tabla::CancelRange() {
   Reposiciona(donde);
 }
 
+bool Tabla::VeARegistro(qint64 registro) {
+  ExigeActivo();
+  ModoNavegacion();
+  if (registro <= 0 || !orden_->VeA(registro)) return false;
+  actual_ = registro;
+  TrasMoverse(true);
+  return RecNo() == registro;
+}
+
 void Tabla::ExigeExclusivo(const char* operacion) const {
   ExigeActivo();
   if (!exclusivo_ || soloLectura_)

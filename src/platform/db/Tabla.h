@@ -72,6 +72,9 @@ class Tabla : public Dataset {
   // first row of the range.
   void SetRange(const QVariantList& desde, const QVariantList& hasta);
   void CancelRange();
+  // Stands on physical record n (a bookmark); false and no move when n is
+  // not a live row of the current order and range.
+  bool VeARegistro(qint64 registro);
   // Tag maintenance (exclusive use; the first tag creates the .mdx).
   void AddIndex(const DefTag& tag);
   void DeleteIndex(const QString& tag);

@@ -79,6 +79,10 @@ void Lienzo::EstiraImagen(const QRect& rect, const QString& archivo) {
   d->Imagen(rect.normalized(), imagen);
 }
 
+void Lienzo::DibujaImagen(const QRect& rect, const QImage& imagen) {
+  if (Dispositivo* d = dispositivo()) d->Imagen(rect.normalized(), imagen);
+}
+
 // --- Impresora
 
 Impresora::Impresora() : lienzo_(*this) {}

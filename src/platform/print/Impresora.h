@@ -104,6 +104,8 @@ class Lienzo {
   // The picture of a file (BMP, JPEG, PNG) stretched into the rectangle.
   // Throws plat::Error (NoExiste, Corrupto) when it cannot be read.
   void EstiraImagen(const QRect& rect, const QString& archivo);
+  // A picture drawn in memory, stretched into the rectangle.
+  void DibujaImagen(const QRect& rect, const QImage& imagen);
 
  private:
   friend class Impresora;

@@ -2,6 +2,9 @@
 
 #include "platform/Error.h"
 #include "platform/ui/PuertaModal.h"
+#include "platform/ui/RejillaTexto.h"
+
+#include <QKeyEvent>
 
 #include <QLocale>
 
@@ -15,6 +18,20 @@ Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
 
 bool Aplicacion::notify(QObject* receptor, QEvent* evento) {
   try {
+    // The program's key hook: Enter and Down in a string grid are Tab, before
+    // anyone (key preview included) sees them. Keys, not characters: "(" is
+    // typed as it is.
+    if (evento->type() == QEvent::KeyPress || evento->type() == QEvent::KeyRelease) {
+      auto* tecla = static_cast<QKeyEvent*>(evento);
+      if (RejillaTexto::TeclaComoTab(receptor, tecla->key())) {
+        const bool atras = tecla->modifiers() & Qt::ShiftModifier;
+        QKeyEvent tab(tecla->type(), atras ? Qt::Key_Backtab : Qt::Key_Tab, tecla->modifiers(), QStringLiteral("\t"),
+                      tecla->isAutoRepeat(), tecla->count());
+        const bool hecho = QApplication::notify(receptor, &tab);
+        evento->setAccepted(tab.isAccepted());
+        return hecho;
+      }
+    }
     return QApplication::notify(receptor, evento);
   } catch (const std::exception& e) {
     MuestraExcepcion(e);

@@ -1,7 +1,8 @@
 #pragma once
 // The application object and the default error handler: an exception that
 // escapes an event handler is shown as a plain message through the modal gate
-// and the program goes on.
+// and the program goes on. It also holds the program's key hook: Enter and
+// Down pressed in a string grid act as Tab (ui::RejillaTexto).
 
 #include <QApplication>
 #include <exception>

@@ -1,6 +1,8 @@
 #include "platform/ui/Componentes.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
+#include <QPainterPath>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -106,6 +108,20 @@ void CentraEnPantalla(QWidget& ventana) {
   if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
     ventana.move(pantalla->availableGeometry().center() - QPoint(ventana.width() / 2, ventana.height() / 2));
   }
+}
+
+void RedondeaRegion(QWidget& w, int anchoEsquina, int altoEsquina) {
+  QPainterPath camino;
+  camino.addRoundedRect(QRectF(0, 0, w.width(), w.height()), anchoEsquina / 2.0, altoEsquina / 2.0);
+  w.setMask(QRegion(camino.toFillPolygon().toPolygon()));
+}
+
+void RegionEliptica(QWidget& ventana, const QRect& caja) {
+  QRegion region(caja, QRegion::Ellipse);
+  const auto botones = ventana.findChildren<QAbstractButton*>();
+  for (const QAbstractButton* b : botones)
+    region += QRect(b->mapTo(&ventana, QPoint(0, 0)), b->size());
+  ventana.setMask(region);
 }
 
 }  // namespace ui

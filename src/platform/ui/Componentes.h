@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QRect>
 #include <QString>
 
 namespace ui {
@@ -56,5 +57,15 @@ void ArrastraVentana(QWidget* asa);
 
 // Places the window in the middle of the screen's available area.
 void CentraEnPantalla(QWidget& ventana);
+
+// Cuts a window or panel to a rounded rectangle over its whole area, with
+// corner ellipses of the given width and height (0 and 0: square corners).
+// The shape is fixed at the size the widget has when this is called.
+void RedondeaRegion(QWidget& w, int anchoEsquina, int altoEsquina);
+
+// Cuts a window to the ellipse inscribed in `caja` (window coordinates), to
+// which the rectangle of every button on the window is added so that the
+// buttons stay whole and usable.
+void RegionEliptica(QWidget& ventana, const QRect& caja);
 
 }  // namespace ui

@@ -1,12 +1,14 @@
 #include "platform/ui/Forma.h"
 
 #include "platform/ui/Aplicacion.h"
+#include "platform/ui/Eventos.h"
 #include "platform/ui/PuertaModal.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QVariant>
 
 namespace ui {
@@ -104,6 +106,10 @@ bool Forma::PasaTecla(QKeyEvent* evento) {
       consumida = true;
       return;
     }
+    if (keyPreview_ && mueveFoco_) {
+      if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter || tecla == Qt::Key_Down) focusNextPrevChild(true);
+      else if (tecla == Qt::Key_Up) focusNextPrevChild(false);
+    }
     const QString texto = evento->text();
     if (texto.size() == 1) {
       QChar c = texto[0];
@@ -114,17 +120,36 @@ bool Forma::PasaTecla(QKeyEvent* evento) {
   return consumida;
 }
 
+void Forma::setVisible(bool visible) {
+  if (visible) {
+    // Only a button the window made default answers Enter from other boxes.
+    const auto botones = findChildren<QPushButton*>();
+    for (QPushButton* b : botones) {
+      if (!b->isDefault()) b->setAutoDefault(false);
+    }
+  }
+  QDialog::setVisible(visible);
+}
+
 void Forma::keyPressEvent(QKeyEvent* evento) {
   if (!keyPreview_ && PasaTecla(evento)) return;
   if (evento->key() == Qt::Key_Escape) {
     reject();
     return;
   }
+  if ((evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) && evento->modifiers() == Qt::NoModifier) {
+    if (auto* boton = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        boton && boton->window() == this && boton->isVisible() && boton->isEnabled() && !boton->isDefault()) {
+      boton->click();
+      return;
+    }
+  }
   QDialog::keyPressEvent(evento);
 }
 
 bool Forma::eventFilter(QObject* objeto, QEvent* evento) {
-  if (keyPreview_ && evento->type() == QEvent::KeyPress) {
+  // A key a component's handler changed is delivered again: seen once.
+  if (keyPreview_ && evento->type() == QEvent::KeyPress && !Eventos::Reenviando()) {
     auto* w = qobject_cast<QWidget*>(objeto);
     // Only the first receiver: the focus widget. The same event travels up
     // to the parents of a widget that ignores it and must not run twice.
@@ -148,10 +173,15 @@ bool Forma::event(QEvent* evento) {
         Protege([this] { FormDeactivate(); });
       }
       break;
-    case QEvent::KeyPress:
-      // A key sent to the window itself while it has key preview.
-      if (keyPreview_ && PasaTecla(static_cast<QKeyEvent*>(evento))) return true;
+    case QEvent::KeyPress: {
+      // A key sent to the window itself while it has key preview. A key a
+      // child ignored (Enter in a box) travels up to here too: the preview
+      // already saw it.
+      QWidget* foco = QApplication::focusWidget();
+      const bool deUnHijo = foco && foco != this && isAncestorOf(foco);
+      if (keyPreview_ && !deUnHijo && PasaTecla(static_cast<QKeyEvent*>(evento))) return true;
       break;
+    }
     default:
       break;
   }

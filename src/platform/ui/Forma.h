@@ -8,7 +8,13 @@
 //  - Handlers named after the window's events: FormShow, FormActivate,
 //    FormCloseQuery, FormClose, FormKeyDown, FormKeyPress. With KeyPreview on,
 //    keys typed in any child reach FormKeyDown / FormKeyPress first; a
-//    handler that sets the key to 0 consumes it.
+//    handler that sets the key to 0 consumes it. SetMueveFocoConTeclas adds
+//    the movement of the focus by Enter, Down and Up.
+//  - Enter presses the button that has the focus, else the button made
+//    default with setDefault(true), else nothing: Qt's habit of making the
+//    first button of a dialog the default is switched off, so Enter in a box
+//    never presses a button the window did not choose. Esc presses a button
+//    whose "Cancel" property is true.
 //  - Child components carry their names as objectName and are found with
 //    Componente<T>(name).
 //  - One instance per class: InstanciaDe<T>() is a QPointer, so it turns null
@@ -51,6 +57,12 @@ class Forma : public QDialog {
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool activo);
 
+  // With key preview on, Enter and Down move the focus to the next control
+  // and Up to the previous one, after FormKeyDown (unless it consumed the
+  // key). The control that had the focus still receives the key.
+  bool MueveFocoConTeclas() const { return mueveFoco_; }
+  void SetMueveFocoConTeclas(bool activo) { mueveFoco_ = activo; }
+
   // Windows that only inform (message boxes) are closed by the gate in tests
   // when no answer was queued for them.
   bool CierreAutomaticoEnPrueba() const { return cierreAutomatico_; }
@@ -80,6 +92,9 @@ class Forma : public QDialog {
   bool eventFilter(QObject* objeto, QEvent* evento) override;
   void reject() override;
 
+ public:
+  void setVisible(bool visible) override;
+
  private:
   friend int EjecutaModal(Forma& forma);
   bool PreguntaCierre();
@@ -89,6 +104,7 @@ class Forma : public QDialog {
   int modalResult_ = mrNone;
   bool enModal_ = false;
   bool keyPreview_ = false;
+  bool mueveFoco_ = false;
   bool activa_ = false;
   bool cerrando_ = false;
   bool cierreAutomatico_ = false;

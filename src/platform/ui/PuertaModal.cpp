@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <deque>
 #include <utility>
@@ -114,6 +115,15 @@ void MensajeSimple(const QString& texto) {
   if (PuertaModal::EnPrueba()) return;
   QMessageBox caja(QMessageBox::NoIcon, QApplication::applicationDisplayName(), texto, QMessageBox::Ok);
   caja.exec();
+}
+
+bool PreguntaSimple(const QString& texto) {
+  PuertaModal::RegistraMensaje(texto);
+  QMessageBox caja(QMessageBox::Question, QApplication::applicationDisplayName(), texto, QMessageBox::Yes | QMessageBox::No);
+  caja.button(QMessageBox::Yes)->setText(QStringLiteral("&Sí"));
+  caja.button(QMessageBox::No)->setText(QStringLiteral("&No"));
+  caja.setDefaultButton(QMessageBox::No);
+  return PuertaModal::EjecutaDialogo(caja, QStringLiteral("MessageDlg")) == QMessageBox::Yes;
 }
 
 }  // namespace ui

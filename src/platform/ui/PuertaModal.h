@@ -56,6 +56,11 @@ int EjecutaDialogo(QDialog& dialogo, const QString& clase);
 // (recorded in tests).
 void MensajeSimple(const QString& texto);
 
+// The class library's plain confirmation: the text with "Sí" and "No"
+// buttons; true for "Sí". Recorded as a message; in tests a script queued for
+// "MessageDlg" answers it (done(QMessageBox::Yes) or a button click).
+bool PreguntaSimple(const QString& texto);
+
 // Runs a Forma modally through the gate (what Forma::ShowModal calls).
 int EjecutaModal(Forma& forma);
 

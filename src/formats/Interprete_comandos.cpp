@@ -1,0 +1,79 @@
+// The commands of the format language by their first three letters. A line
+// is matched against every row in order and the last matching row gives its
+// code, so of the two rows of "est" and of "fon" only the second counts.
+// Rows without a handler are commands whose code does nothing. The rows of
+// "@" and of the assignments come first: "@" is told by the first character
+// of the line as written, and "var"/"cad" lines assign even while the run is
+// suspended (CodigoComando).
+
+#include "formats/Interprete_estado.h"
+
+namespace {
+
+constexpr ComandoFormato kComandos[] = {
+    {u"@", codigo::Coloca, ComandoColoca},
+    {u"var", codigo::Asignacion, ComandoAsignacion},
+    {u"cad", codigo::Asignacion, ComandoAsignacion},
+    {u"col", 3, nullptr},
+    {u"tra", 4, nullptr},
+    {u"cua", 5, nullptr},
+    {u"tam", 6, nullptr},
+    {u"tip", 7, nullptr},
+    {u"log", 8, nullptr},
+    {u"dia", 9, nullptr},
+    {u"mes", 10, nullptr},
+    {u"año", 11, nullptr},
+    {u"tex", 12, ComandoTexto},
+    {u"mon", 13, nullptr},
+    {u"est", 14, nullptr},
+    {u"sep", 15, ComandoSepara},
+    {u"for", 16, nullptr},
+    {u"fec", 17, nullptr},
+    {u"mle", 20, nullptr},
+    {u"sal", 21, ComandoSaltar},
+    {u"pag", 22, nullptr},
+    {u"est", 23, nullptr},
+    {u"dat", 24, ComandoDato},
+    {u"red", 25, nullptr},
+    {u"nue", 26, ComandoNuevaPagina},
+    {u"lin", 27, ComandoLineas},
+    {u"max", 28, ComandoMaximo},
+    {u"cor", 29, ComandoCorta},
+    {u"fla", 30, nullptr},
+    {u"sql", 31, nullptr},
+    {u"aju", 32, nullptr},
+    {u"fon", 33, nullptr},
+    {u"ter", 34, nullptr},
+    {u"cam", 35, nullptr},
+    {u"fon", 36, nullptr},
+    {u"num", 37, ComandoNumero},
+    {u"mod", 38, ComandoModulo},
+    {u"ent", 39, ComandoEntero},
+    {u"abo", 40, nullptr},
+    {u"dir", 41, nullptr},
+    {u"usu", 42, nullptr},
+    {u"con", 43, nullptr},
+    {u"pau", 44, nullptr},
+    {u"esc", 45, nullptr},
+    {u"vsq", 46, nullptr},
+    {u"com", 47, nullptr},
+    {u"tin", 48, nullptr},
+    {u"pue", 49, nullptr},
+    {u"bar", 50, nullptr},
+    {u"evi", 51, nullptr},
+    {u"arc", 52, nullptr},
+    {u"txt", 55, nullptr},
+    {u"hor", 56, nullptr},
+    {u"bit", 57, nullptr},
+    {u"lee", 58, nullptr},
+    {u"res", 59, nullptr},
+    {u"lna", 60, nullptr},
+    {u"eti", 61, nullptr},
+    {u"dto", 62, nullptr},
+    {u"ppl", 63, nullptr},
+    {u"jus", 64, nullptr},
+};
+
+}  // namespace
+
+std::span<const ComandoFormato> TablaComandos() { return kComandos; }

@@ -1,0 +1,196 @@
+#include "platform/db/sql/Motor.h"
+
+#include "platform/Error.h"
+#include "platform/db/Campo.h"
+#include "platform/db/Tabla.h"
+#include "platform/db/sql/Colacion.h"
+#include "platform/db/sql/Estructura.h"
+#include "platform/db/sql/Lexico.h"
+#include "platform/db/sql/ModuloTabla.h"
+#include "platform/db/sql/Traductor.h"
+#include "platform/fs/Rutas.h"
+
+#include <sqlite3.h>
+
+#include <optional>
+
+namespace db::sql {
+
+using plat::Clase;
+using plat::Error;
+
+QString ConInstruccion(const QString& detalle, const QString& sql) {
+  return detalle + QStringLiteral(" en la instrucción SQL:\n") + sql;
+}
+
+namespace {
+
+void Mayusculas(sqlite3_context* ctx, int, sqlite3_value** argv, bool mayus) {
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+    sqlite3_result_null(ctx);
+    return;
+  }
+  const QString t = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])), sqlite3_value_bytes(argv[0]));
+  const QByteArray u = (mayus ? t.toUpper() : t.toLower()).toUtf8();
+  sqlite3_result_text(ctx, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
+}
+
+class Conexion {
+ public:
+  Conexion() {
+    if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
+      throw Error(Clase::Sql, QStringLiteral("No se pudo iniciar el motor SQL"));
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_exec(db_, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, nullptr);
+    sqlite3_create_collation(db_, kColacion, SQLITE_UTF8, nullptr, [](void*, int na, const void* a, int nb, const void* b) {
+      return ComparaCp1252(static_cast<const char*>(a), na, static_cast<const char*>(b), nb);
+    });
+    const int banderas = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db_, "upper", 1, banderas, nullptr,
+                            [](sqlite3_context* c, int n, sqlite3_value** v) { Mayusculas(c, n, v, true); }, nullptr, nullptr);
+    sqlite3_create_function(db_, "lower", 1, banderas, nullptr,
+                            [](sqlite3_context* c, int n, sqlite3_value** v) { Mayusculas(c, n, v, false); }, nullptr, nullptr);
+    RegistraModuloTabla(db_, &pendiente_);
+  }
+  ~Conexion() { sqlite3_close_v2(db_); }
+  Conexion(const Conexion&) = delete;
+  Conexion& operator=(const Conexion&) = delete;
+
+  Resultado Ejecuta(const QString& sql) {
+    pendiente_.reset();
+    const QString prefijo = QStringLiteral("t%1_").arg(++serie_);
+    const Traduccion tr = Traduce(sql, [&](const QString& ruta) { return ColumnasDe(ruta, sql); }, prefijo);
+    QStringList creadas;
+    Resultado r;
+    try {
+      for (const TablaNombrada& t : tr.tablas) {
+        Exec(CreaTablaVirtual(t.nombre, t.ruta), sql);
+        creadas << t.nombre;
+      }
+      r = Corre(tr.sqlite, sql);
+    } catch (...) {
+      Borra(creadas);
+      throw;
+    }
+    Borra(creadas);
+    return r;
+  }
+
+ private:
+  // The columns of a table named in a statement, for the translator.
+  QVector<ColumnaTabla> ColumnasDe(const QString& ruta, const QString& sql) {
+    try {
+      Tabla t;
+      t.SetCarpeta(fs::CarpetaDe(ruta));
+      t.SetNombreTabla(fs::NombreArchivo(ruta));
+      t.SetReadOnly(true);
+      t.Open();
+      QVector<ColumnaTabla> c;
+      for (int i = 0; i < t.FieldCount(); ++i) c.append({t.Fields(i).Nombre(), t.Fields(i).Tipo()});
+      return c;
+    } catch (const Error& e) {
+      throw Error(e.clase(), ConInstruccion(e.mensaje(), sql));
+    }
+  }
+
+  void Borra(const QStringList& nombres) {
+    for (const QString& n : nombres) {
+      const QByteArray s = (QStringLiteral("DROP TABLE temp.") + n).toUtf8();
+      sqlite3_exec(db_, s.constData(), nullptr, nullptr, nullptr);
+    }
+  }
+
+  Error Falla(const QString& sql) {
+    if (pendiente_) {
+      Error e(pendiente_->clase(), ConInstruccion(pendiente_->mensaje(), sql));
+      pendiente_.reset();
+      return e;
+    }
+    return Error(Clase::Sql, ConInstruccion(QStringLiteral("No se pudo ejecutar: ") + QString::fromUtf8(sqlite3_errmsg(db_)), sql));
+  }
+
+  void Exec(const QString& sentencia, const QString& sql) {
+    const QByteArray s = sentencia.toUtf8();
+    if (sqlite3_exec(db_, s.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) throw Falla(sql);
+  }
+
+  Resultado Corre(const QString& traducida, const QString& sql) {
+    const QByteArray texto = traducida.toUtf8();
+    sqlite3_stmt* st = nullptr;
+    const char* resto = nullptr;
+    if (sqlite3_prepare_v2(db_, texto.constData(), static_cast<int>(texto.size()), &st, &resto) != SQLITE_OK) throw Falla(sql);
+    struct Final {
+      sqlite3_stmt* st;
+      ~Final() { sqlite3_finalize(st); }
+    } final{st};
+    if (!st) throw Error(Clase::Sql, ConInstruccion(QStringLiteral("No hay ninguna instrucción"), sql));
+    for (const char* p = resto; p && *p; ++p) {
+      if (*p == ';' || QChar::isSpace(static_cast<unsigned char>(*p))) continue;
+      throw Error(Clase::Sql, ConInstruccion(QStringLiteral("Sólo se puede ejecutar una instrucción a la vez"), sql));
+    }
+    if (sqlite3_bind_parameter_count(st) > 0)
+      throw Error(Clase::Sql, ConInstruccion(QStringLiteral("La instrucción tiene parámetros sin valor"), sql));
+    Resultado r;
+    const int n = sqlite3_column_count(st);
+    r.conFilas = n > 0;
+    for (int i = 0; i < n; ++i) {
+      const char* decl = sqlite3_column_decltype(st, i);
+      r.columnas.append({QString::fromUtf8(sqlite3_column_name(st, i)), decl ? QString::fromUtf8(decl) : QString()});
+    }
+    for (;;) {
+      const int rc = sqlite3_step(st);
+      if (rc == SQLITE_DONE) break;
+      if (rc != SQLITE_ROW) throw Falla(sql);
+      QVector<QVariant> fila(n);
+      for (int i = 0; i < n; ++i) {
+        switch (sqlite3_column_type(st, i)) {
+          case SQLITE_INTEGER: fila[i] = QVariant::fromValue<qint64>(sqlite3_column_int64(st, i)); break;
+          case SQLITE_FLOAT: fila[i] = sqlite3_column_double(st, i); break;
+          case SQLITE_NULL: break;
+          default:
+            fila[i] = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
+        }
+      }
+      r.filas.push_back(std::move(fila));
+    }
+    r.cambios = r.conFilas ? 0 : sqlite3_changes64(db_);
+    return r;
+  }
+
+  sqlite3* db_ = nullptr;
+  std::optional<Error> pendiente_;
+  quint64 serie_ = 0;
+};
+
+Conexion& DelHilo() {
+  thread_local Conexion c;
+  return c;
+}
+
+// The first word of a statement (after blanks and parentheses), upper case.
+QString PrimeraPalabra(const QVector<Pieza>& piezas) {
+  for (const Pieza& p : piezas) {
+    if (p.Es(TipoPieza::Blanco) || p.EsOperador("(")) continue;
+    return p.Es(TipoPieza::Palabra) ? p.texto.toUpper() : QString();
+  }
+  return {};
+}
+
+}  // namespace
+
+Resultado Ejecuta(const QString& sql) {
+  const QVector<Pieza> piezas = Divide(sql);
+  const QString orden = PrimeraPalabra(piezas);
+  if (orden == u"CREATE" || orden == u"ALTER" || orden == u"DROP") {
+    EjecutaEstructura(piezas, sql);
+    return {};
+  }
+  if (orden != u"SELECT" && orden != u"INSERT" && orden != u"UPDATE" && orden != u"DELETE")
+    throw Error(Clase::Sql, ConInstruccion(orden.isEmpty() ? QStringLiteral("No hay ninguna instrucción")
+                                                           : QStringLiteral("La instrucción %1 no se puede usar").arg(orden),
+                                           sql));
+  return DelHilo().Ejecuta(sql);
+}
+
+}  // namespace db::sql

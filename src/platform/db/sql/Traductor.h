@@ -1,0 +1,60 @@
+#pragma once
+// From the old local dialect to SQLite, for SELECT, INSERT, UPDATE and
+// DELETE over the virtual tables of ModuloTabla.h.
+//
+// Dialect rules handled:
+//   - A double-quoted text is a table path where a table goes (after FROM,
+//     JOIN, INTO, UPDATE, and after a comma of a FROM list), even glued to
+//     what follows ("C:\D\X.dbf"SET); elsewhere it is a text literal. The
+//     path becomes the name of a virtual table; an alias after it (with or
+//     without AS) stays.
+//   - A date literal m/d/yyyy (in either quotes) compared with a date column
+//     (=, <>, <, >, <=, >=, BETWEEN, IN) becomes the column's form
+//     'yyyy-mm-dd'; a text there that is no date gives an error. Date minus
+//     date ("3/7/2025"-FEPAG_O) becomes the number of days between them.
+//   - A blank text field reads as '' in SQL, so `X = ""` and `X < "A"` hold
+//     for it; `X IS NULL` becomes "X is null or ''" and `X IS NOT NULL` (and
+//     `X LIKE NOT NULL`) its contrary.
+//   - An integer literal beside "/" is made real, so no division truncates
+//     (numeric columns already read as REAL).
+//   - SUBSTRING(x FROM a FOR b) becomes SUBSTR(x, a, b).
+// Case-sensitive LIKE and key order of texts are settings of the connection
+// (Motor.h), not rewrites.
+
+#include "platform/db/Esquema.h"
+
+#include <QDate>
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+namespace db::sql {
+
+struct ColumnaTabla {
+  QString nombre;
+  TipoDato tipo;
+};
+
+// The columns of the table at a path (asked only when a rewrite needs them).
+using ColumnasDe = std::function<QVector<ColumnaTabla>(const QString& ruta)>;
+
+struct TablaNombrada {
+  QString ruta;    // the path as written in the statement
+  QString nombre;  // the virtual table standing for it
+};
+
+struct Traduccion {
+  QString sqlite;
+  QVector<TablaNombrada> tablas;  // each path once
+};
+
+// Virtual tables are named prefijo + "1", prefijo + "2" ... in the order the
+// paths appear. Errors: plat::Error(Sql) carrying the statement.
+Traduccion Traduce(const QString& sql, const ColumnasDe& columnas, const QString& prefijo);
+
+// A date literal of the dialect, m/d/yyyy (month and day with or without a
+// leading zero); an invalid date for any other text.
+QDate FechaDelDialecto(const QString& texto);
+
+}  // namespace db::sql
