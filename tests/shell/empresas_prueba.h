@@ -15,6 +15,7 @@
 #include "shell/LineasConfiguracion.h"
 #include "support/RaizPrueba.h"
 
+#include <QFile>
 #include <QStringList>
 
 inline const QString kDatos1 = QStringLiteral("C:\\VRL\\DATOS");
@@ -65,14 +66,22 @@ class EmpresasPrueba : public RaizPrueba {
                           "Credito", "CreditoD", "Cucobrar", "Cupagar", "Devoluc", "DevolucD", "Facturad",
                           "Facturae", "Inventar", "Movinven", "Pedido", "Pedidod", "Poventas", "Proveedo",
                           "Remisiod", "Remision", "Vendedor"}) {
-      EscribeBytes(fs::Une(carpeta, QString(t) + ".dbf"), "x");
-      if (QString(t) != "Poventas") EscribeBytes(fs::Une(carpeta, QString(t) + ".mdx"), "x");
+      Toca(fs::Une(carpeta, QString(t) + ".dbf"));
+      if (QString(t) != "Poventas") Toca(fs::Une(carpeta, QString(t) + ".mdx"));
     }
   }
 
   // The program folder's capture tables, as empty stand-ins.
   static void CreaCaptura() {
-    for (const char* t : {"Deta.db", "Detacomp.db", "Detaminv.db"}) EscribeBytes(QString("C:\\VRL\\") + t, "x");
+    for (const char* t : {"Deta.db", "Detacomp.db", "Detaminv.db"}) Toca(QString("C:\\VRL\\") + t);
+  }
+
+  // A file that only has to exist; written without waiting for the disk.
+  static void Toca(const QString& ruta) {
+    fs::CreaCarpeta(fs::CarpetaDe(ruta));
+    QFile archivo(fs::Local(ruta));
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly)) << ruta.toStdString();
+    archivo.write("x");
   }
 
   static QStringList Inicio() { return fs::LeeLineas(kArchivoInicio); }

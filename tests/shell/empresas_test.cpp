@@ -251,11 +251,10 @@ TEST_F(Empresas, AvisaDeLosArchivosQueFaltan) {
         "El Archivo Movinven.mdx No Existe Revise su Configuración",
         kArchivosNoEncontrados}},
   };
+  CreaRequeridos("E:\\INV");
+  CreaRequeridos("E:\\REM");
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.borra.join(", ").toStdString());
-    // Every file back in place before each case.
-    for (const QString& carpeta : {kDatos1, QString("E:\\INV"), QString("E:\\REM")}) CreaRequeridos(carpeta);
-    CreaCaptura();
     QStringList v = ValoresInicialesConfiguracion();
     v[ConfCarpetaDatos - 1] = kDatos1;
     v[ConfNombreEmpresa - 1] = "Abarrotes Uno";
@@ -269,6 +268,7 @@ TEST_F(Empresas, AvisaDeLosArchivosQueFaltan) {
     });
     EXPECT_TRUE(principal_->isEnabled());
     EXPECT_EQ(Mensajes(), c.mensajes);
+    for (const QString& r : c.borra) Toca(r);
   }
 }
 
