@@ -27,27 +27,24 @@ const QString kVersionClaveEmpresa = QStringLiteral("     V 5.2.0   ");
 // Paradox capture tables of the program folder.
 const char* const kTablasCaptura[] = {"Deta", "Detacomp", "Detaminv"};
 
-// dBASE tables of the company, each with its production index except
-// Poventas. Inventar and Movinven live in the inventory folder (line 59),
-// Remision and Remisiod in the remission folder (line 63), when those are set.
+// dBASE tables of the company, each with its production index. Inventar and
+// Movinven live in the inventory folder (line 59), Remision and Remisiod in
+// the remission folder (line 63), when those are set. Credito, CreditoD,
+// Cupagar and Poventas are not asked for: no routine of the program reads or
+// writes them and no company is made with them, so they would be reported
+// missing at every login.
 struct TablaRequerida {
   const char* nombre;
-  bool conIndice;
   LineaConfig carpeta;
 };
 const TablaRequerida kTablasEmpresa[] = {
-    {"Cliente", true, ConfCarpetaDatos},        {"Comovinv", true, ConfCarpetaDatos},
-    {"Comprasd", true, ConfCarpetaDatos},       {"Comprase", true, ConfCarpetaDatos},
-    {"Concepto", true, ConfCarpetaDatos},       {"Cotizacd", true, ConfCarpetaDatos},
-    {"Cotizaci", true, ConfCarpetaDatos},       {"Credito", true, ConfCarpetaDatos},
-    {"CreditoD", true, ConfCarpetaDatos},       {"Cucobrar", true, ConfCarpetaDatos},
-    {"Cupagar", true, ConfCarpetaDatos},        {"Devoluc", true, ConfCarpetaDatos},
-    {"DevolucD", true, ConfCarpetaDatos},       {"Facturad", true, ConfCarpetaDatos},
-    {"Facturae", true, ConfCarpetaDatos},       {"Inventar", true, ConfCarpetaInventario},
-    {"Movinven", true, ConfCarpetaInventario},  {"Pedido", true, ConfCarpetaDatos},
-    {"Pedidod", true, ConfCarpetaDatos},        {"Poventas", false, ConfCarpetaDatos},
-    {"Proveedo", true, ConfCarpetaDatos},       {"Remisiod", true, ConfCarpetaRemisiones},
-    {"Remision", true, ConfCarpetaRemisiones},  {"Vendedor", true, ConfCarpetaDatos},
+    {"Cliente", ConfCarpetaDatos},       {"Comovinv", ConfCarpetaDatos},      {"Comprasd", ConfCarpetaDatos},
+    {"Comprase", ConfCarpetaDatos},      {"Concepto", ConfCarpetaDatos},      {"Cotizacd", ConfCarpetaDatos},
+    {"Cotizaci", ConfCarpetaDatos},      {"Cucobrar", ConfCarpetaDatos},      {"Devoluc", ConfCarpetaDatos},
+    {"DevolucD", ConfCarpetaDatos},      {"Facturad", ConfCarpetaDatos},      {"Facturae", ConfCarpetaDatos},
+    {"Inventar", ConfCarpetaInventario}, {"Movinven", ConfCarpetaInventario}, {"Pedido", ConfCarpetaDatos},
+    {"Pedidod", ConfCarpetaDatos},       {"Proveedo", ConfCarpetaDatos},      {"Remisiod", ConfCarpetaRemisiones},
+    {"Remision", ConfCarpetaRemisiones}, {"Vendedor", ConfCarpetaDatos},
 };
 
 QString NoExisteRevise(const QString& archivo) {
@@ -267,7 +264,6 @@ void TFormaEmpresas::VerificaArchivosEmpresa() {
     if (!fs::ExisteArchivo(fs::Une(carpetaDe(t), archivo))) faltan << NoExisteRevise(archivo);
   }
   for (const TablaRequerida& t : kTablasEmpresa) {
-    if (!t.conIndice) continue;
     const QString archivo = QString::fromLatin1(t.nombre) + QStringLiteral(".mdx");
     if (!fs::ExisteArchivo(fs::Une(carpetaDe(t), archivo))) faltan << NoExisteRevise(archivo);
   }

@@ -63,11 +63,10 @@ class EmpresasPrueba : public RaizPrueba {
   // The dBASE files the login looks for, as empty stand-ins.
   static void CreaRequeridos(const QString& carpeta) {
     for (const char* t : {"Cliente", "Comovinv", "Comprasd", "Comprase", "Concepto", "Cotizacd", "Cotizaci",
-                          "Credito", "CreditoD", "Cucobrar", "Cupagar", "Devoluc", "DevolucD", "Facturad",
-                          "Facturae", "Inventar", "Movinven", "Pedido", "Pedidod", "Poventas", "Proveedo",
-                          "Remisiod", "Remision", "Vendedor"}) {
+                          "Cucobrar", "Devoluc", "DevolucD", "Facturad", "Facturae", "Inventar", "Movinven",
+                          "Pedido", "Pedidod", "Proveedo", "Remisiod", "Remision", "Vendedor"}) {
       Toca(fs::Une(carpeta, QString(t) + ".dbf"));
-      if (QString(t) != "Poventas") Toca(fs::Une(carpeta, QString(t) + ".mdx"));
+      Toca(fs::Une(carpeta, QString(t) + ".mdx"));
     }
   }
 
