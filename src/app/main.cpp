@@ -1,8 +1,9 @@
 // Vorlan: the program body.
 
 #include "foundation/ArchivosPrograma.h"
+#include "platform/Error.h"
 #include "platform/ui/Aplicacion.h"
-#include "shell/Demo.h"
+#include "demo/Demo.h"
 #include "shell/Empresas.h"
 #include "shell/Principa.h"
 
@@ -12,10 +13,17 @@
 
 int main(int argc, char** argv) {
   // "--prepara-demo": create the demonstration company when the root has no
-  // start file, and end; needs no display.
+  // start file, tell its passwords, and end; needs no display.
   if (argc == 2 && std::strcmp(argv[1], "--prepara-demo") == 0) {
     QCoreApplication app(argc, argv);
-    if (PreparaEmpresaDemo()) std::puts("Empresa de demostración creada.");
+    try {
+      if (PreparaEmpresaDemo()) std::puts("Empresa de demostración creada.");
+      const QString aviso = AvisoEmpresaDemo();
+      if (!aviso.isEmpty()) std::puts(aviso.toUtf8().constData());
+    } catch (const plat::Error& e) {
+      std::fprintf(stderr, "No se pudo preparar la empresa de demostración: %s\n", e.what());
+      return 1;
+    }
     return 0;
   }
 
