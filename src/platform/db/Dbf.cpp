@@ -929,6 +929,46 @@ class FabricaDeDbf final : public FabricaAlmacen {
   QStringList Companeros(const QString& ruta) const override {
     return {RutaCompanero(ruta, QStringLiteral("dbt")), RutaCompanero(ruta, QStringLiteral("mdx"))};
   }
+
+  void Copia(const QString& origen, const QString& destino, const QString& nombre,
+             const QString& nombreDestino) override {
+    // The table, its memos and its index as of one moment: read while no
+    // station writes (the write lock held shared).
+    Descriptor fuente(::open(Local8(origen).constData(), O_RDONLY | O_CLOEXEC));
+    if (fuente.fd() < 0) {
+      if (errno == ENOENT || errno == ENOTDIR) throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no existe").arg(nombre));
+      throw plat::ErrorDeSistema(QStringLiteral("No se pudo abrir la tabla ") + nombre, errno);
+    }
+    QByteArray tabla;
+    QList<std::pair<QString, QByteArray>> companeros;  // extension, bytes
+    EsperaBloqueo(fuente.fd(), kBloqueoEscritura, TipoBloqueo::Compartido, nombre);
+    try {
+      tabla.resize(Tamano(fuente.fd(), nombre));
+      tabla.resize(LeeEn(fuente.fd(), tabla.data(), tabla.size(), 0, nombre));
+      for (const QString& ext : {QStringLiteral("dbt"), QStringLiteral("mdx")}) {
+        QFile f(RutaCompanero(origen, ext));
+        if (!f.exists()) continue;
+        if (!f.open(QIODevice::ReadOnly))
+          throw Error(Clase::Io, QStringLiteral("No se pudo leer %1 de la tabla %2").arg(QFileInfo(f).fileName(), nombre));
+        companeros.append({ext, f.readAll()});
+      }
+    } catch (...) {
+      QuitaBloqueo(fuente.fd(), kBloqueoEscritura);
+      throw;
+    }
+    QuitaBloqueo(fuente.fd(), kBloqueoEscritura);
+
+    // The old table of that name is replaced only when nobody has it open,
+    // and held meanwhile.
+    Descriptor viejo(::open(Local8(destino).constData(), O_RDWR | O_CLOEXEC));
+    if (viejo.fd() >= 0 && !IntentaBloqueo(viejo.fd(), kBloqueoApertura, TipoBloqueo::Exclusivo))
+      throw Error(Clase::EnUso,
+                  QStringLiteral("La tabla %1 está abierta por otro usuario; no se puede reemplazar").arg(nombreDestino));
+    for (const QString& c : Companeros(destino)) QFile::remove(c);
+    for (const auto& [ext, bytes] : companeros)
+      ::close(ReemplazaArchivo(RutaCompanero(destino, ext), bytes, ModoPorOmision(), nombreDestino));
+    ::close(ReemplazaArchivo(destino, tabla, ModoPorOmision(), nombreDestino));
+  }
 };
 
 }  // namespace

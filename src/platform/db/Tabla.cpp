@@ -117,6 +117,7 @@ QVector<DefCampo> Tabla::AbreCursor() {
 
 void Tabla::CierraCursor() {
   edicion_.reset();
+  hueco_ = 0;
   if (almacen_) almacen_->LiberaBloqueos();
   orden_.reset();
   indices_.reset();
@@ -134,6 +135,7 @@ void Tabla::AbreOrden(const QString& tag) {
 }
 
 bool Tabla::Mueve(qint64 n) {
+  hueco_ = 0;
   if (n == 0) return false;
   actual_ = n;
   return true;
@@ -151,12 +153,23 @@ bool Tabla::CursorUltimo() {
   return false;
 }
 
-bool Tabla::CursorSiguiente() { return Mueve(orden_->Siguiente()); }
-bool Tabla::CursorAnterior() { return Mueve(orden_->Anterior()); }
+// Right after a delete on a storage that renumbers, the next row is the one
+// that took the deleted row's number.
+bool Tabla::CursorSiguiente() {
+  if (const qint64 n = hueco_) return Mueve(orden_->VeA(n));
+  return Mueve(orden_->Siguiente());
+}
+
+bool Tabla::CursorAnterior() {
+  if (const qint64 n = hueco_) return Mueve(n > 1 ? orden_->VeA(n - 1) : 0);
+  return Mueve(orden_->Anterior());
+}
+
 bool Tabla::CursorVeA(qint64 registro) { return Mueve(orden_->VeA(registro)); }
 qint64 Tabla::CursorCuenta() { return orden_->Cuenta(); }
 
 void Tabla::CursorRefresca() {
+  hueco_ = 0;
   almacen_->Refresca();
   if (indices_) indices_->Refresca();
   orden_->Refresca();
@@ -253,6 +266,7 @@ void Tabla::BorraActual() {
   edicion_.reset();
   almacen_->Libera(n);
   orden_->Refresca();
+  if (almacen_->Renumera()) hueco_ = n;
 }
 
 // --- Index tags.
@@ -327,6 +341,8 @@ bool Tabla::VeARegistro(qint64 registro) {
   TrasMoverse(true);
   return RecNo() == registro;
 }
+
+bool Tabla::Renumera() const { return almacen_ && almacen_->Renumera(); }
 
 void Tabla::ExigeExclusivo(const char* operacion) const {
   ExigeActivo();
@@ -508,6 +524,21 @@ void Tabla::Borra(const QString& carpeta, const QString& archivo) {
   }
   for (const QString& c : f.Companeros(ruta)) QFile::remove(c);
   if (!QFile::remove(ruta)) throw Error(Clase::Io, QStringLiteral("No se pudo borrar la tabla %1").arg(archivo));
+}
+
+void Tabla::CopiaArchivos(const QString& carpeta, const QString& origen, const QString& destino) {
+  const QString de = ConExtension(origen);
+  const QString a = ConExtension(destino);
+  FabricaAlmacen& fabrica = FabricaDe(de);
+  if (&FabricaDe(a) != &fabrica)
+    throw Error(Clase::General, QStringLiteral("No se puede copiar la tabla %1 en %2: son tablas de tipos distintos").arg(origen, destino));
+  const QString rutaOrigen = fs::Local(fs::Une(carpeta, de));
+  const QString rutaDestino = fs::Local(fs::Une(carpeta, a));
+  // Over itself the old companions would go before they are copied.
+  const QString mismo = QFileInfo(rutaOrigen).canonicalFilePath();
+  if (!mismo.isEmpty() && mismo == QFileInfo(rutaDestino).canonicalFilePath())
+    throw Error(Clase::General, QStringLiteral("No se puede copiar la tabla %1 sobre sí misma").arg(origen));
+  fabrica.Copia(rutaOrigen, rutaDestino, origen, destino);
 }
 
 bool Tabla::Existe(const QString& carpeta, const QString& archivo) {

@@ -1,6 +1,7 @@
 #pragma once
 // A table file as a dataset: dBASE (.dbf, with its .dbt memo file and .mdx
-// production index) or Paradox (.db), chosen by the file's extension.
+// production index) or Paradox (.db, the capture and buffer tables), chosen
+// by the file's extension.
 //
 //   db::Tabla t;
 //   t.SetCarpeta("C:\\VRL\\DATOS");
@@ -20,6 +21,16 @@
 // Record locks: Edit and Delete lock the record (Bloqueado at once when held
 // elsewhere); Post, Cancel and Close release it. Locks are kernel
 // open-file-description locks and die with the process.
+//
+// Paradox tables keep their rows in their own order and RecNo is the row's
+// place in it: Insert puts the new row before the current one (which it
+// then stands on), Append adds it at the end, Delete removes the row and the
+// next one moves up into its place, Pack keeps the order. Each read goes to
+// the file, so two Tabla objects on one file see each other's posted rows
+// at their next move or Refresh. A row inserted or deleted through another
+// object before the current one shifts the rows: the current RecNo then
+// names the row that moved there (inserting or deleting before a row that
+// another object is editing gives Bloqueado).
 
 #include "platform/db/Dataset.h"
 #include "platform/db/Esquema.h"
@@ -75,6 +86,9 @@ class Tabla : public Dataset {
   // Stands on physical record n (a bookmark); false and no move when n is
   // not a live row of the current order and range.
   bool VeARegistro(qint64 registro);
+  // Whether inserting or deleting a row changes the numbers of the rows
+  // after it (Paradox); false while closed.
+  bool Renumera() const;
   // Tag maintenance (exclusive use; the first tag creates the .mdx).
   void AddIndex(const DefTag& tag);
   void DeleteIndex(const QString& tag);
@@ -104,8 +118,14 @@ class Tabla : public Dataset {
   // copied; a value that does not fit stops the copy (rows copied before it
   // stay).
   static qint64 CopiaRegistros(Tabla& origen, Tabla& destino, bool todos);
-  // Deletes the table file and its companions (.dbt, .mdx); NoExiste when
-  // missing, EnUso while open elsewhere.
+  // Copies a table file with everything it needs to open (dBASE: .dbt and
+  // .mdx; Paradox: its companion files) over `destino` in the same folder,
+  // whose old companions go. Both must be of one kind and two files.
+  // NoExiste when origen is missing; EnUso, leaving destino as it was,
+  // while anyone (another station or handle) has destino open.
+  static void CopiaArchivos(const QString& carpeta, const QString& origen, const QString& destino);
+  // Deletes the table file and its companions (.dbt, .mdx; Paradox: its
+  // companion files); NoExiste when missing, EnUso while open elsewhere.
   static void Borra(const QString& carpeta, const QString& archivo);
   static bool Existe(const QString& carpeta, const QString& archivo);
 
@@ -133,7 +153,7 @@ class Tabla : public Dataset {
  private:
   struct Edicion;
   void AbreOrden(const QString& tag);
-  bool Mueve(qint64 n);
+  bool Mueve(qint64 n);  // stands on row n (0: none, no move)
   Orden& OrdenConIndice();
   void ExigeExclusivo(const char* operacion) const;
   static QString ConExtension(const QString& archivo);
@@ -147,6 +167,7 @@ class Tabla : public Dataset {
   std::unique_ptr<Indices> indices_;
   std::unique_ptr<Orden> orden_;
   qint64 actual_ = 0;
+  qint64 hueco_ = 0;  // the row just deleted from a storage that renumbers
   std::unique_ptr<Edicion> edicion_;
 };
 
