@@ -28,8 +28,9 @@ int main(int argc, char** argv) {
   }
 
   ui::Aplicacion app(argc, argv);
+  // The display name follows the application name; set on its own it would be
+  // appended to every window's caption.
   QApplication::setApplicationName(QStringLiteral("Vorlan"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
   QApplication::setApplicationVersion(QStringLiteral("4.9"));
   // Help topics and other shipped files the program folder is missing.
   ui::Protege([] { InstalaArchivosPrograma(); });
