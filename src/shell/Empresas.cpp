@@ -109,9 +109,11 @@ TFormaEmpresas::TFormaEmpresas(QWidget* owner) : ui::Forma(owner) {
   // FormCreate: the program folder, and the data folder of company 1 (which
   // points the start file at company 1 when it exists).
   CarpetaLocal(carpetaPrograma_);
-  QString datos;
-  LeeLineaEmpresa(ConfCarpetaDatos, datos);
-  Rutainicio->setText(datos);
+  ui::Protege([this] {
+    QString datos;
+    LeeLineaEmpresa(ConfCarpetaDatos, datos);
+    Rutainicio->setText(datos);
+  });
 }
 
 QString TFormaEmpresas::ArchivoElegido() const {
