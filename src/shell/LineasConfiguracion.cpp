@@ -8,6 +8,7 @@ namespace {
 // value [, spin range] [, second radio and its caption]. Lines 52 to 57 sit
 // in the groups "Entradas", "Salidas" and "Traspasos" of the frame
 // "Movimientos al Inventario".
+// clang-format off: one line per row.
 const QVector<DefLineaConfig> kLineas = {
     {ConfBasesAbiertas, "ConfBasesAbiertas", ControlLinea::Caja, "Edit1", "Trabajar Bases de Datos Abiertas ", "General", "", ValorLinea::SiNo, "SI"},
     {ConfIntegraCxC, "ConfIntegraCxC", ControlLinea::Caja, "Edit2", "Integración de Cuentas por Cobrar ", "General", "", ValorLinea::SiNo, "SI"},
@@ -109,6 +110,7 @@ const QVector<DefLineaConfig> kLineas = {
     {ConfBloqueaPorAdeudos, "ConfBloqueaPorAdeudos", ControlLinea::Casilla, "CheckAdeudos", "Bloquea por Adeudos", "Sistema", "", ValorLinea::SN, "N"},
     {ConfPagarCxCMostrador, "ConfPagarCxCMostrador", ControlLinea::Casilla, "CheckPagarMostrador", "Pagar CxC Cliente Mostrador", "Sistema", "", ValorLinea::SN, "N"},
 };
+// clang-format on
 
 }  // namespace
 
