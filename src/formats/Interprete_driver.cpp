@@ -153,7 +153,7 @@ void InterpretaFormato(db::Dataset* encabezado, db::Dataset* detalle, const QStr
   e.Suspendido = false;
   e.PaginaActual = 1;
   e.ConLineaImpresora = false;
-  QStringList lineas = fs::LeeLineas(archivo);
+  QStringList lineas = fs::LeeLineasCp1252OUtf8(archivo);
 
   try {
     qsizetype i = 0;

@@ -223,7 +223,55 @@ void SaltoPaginaEncabezado();
 // Runs the recorded page header in context 'e' against the header dataset.
 void ImprimeEncabezadoPagina();
 
+// --- Data sources and outside programs (Interprete_datos.cpp, Interprete_programas.cpp)
+
+// Section `clave` of the document data file of the header's CLDOC_F: the
+// non-empty lines after the line "*<clave>" up to the next line starting
+// with "*", joined without separators; empty when the file or the section is
+// missing. With a switch, a style word other than "" and "e" sets the
+// printer font's style first.
+QString SeccionDatosDocumento(const QString& interruptor, const QString& clave, const QString& estilo);
+// Item n of line k of the label template eti\<nombre>.eti of the program
+// folder; the output is left as it was when the template cannot be read.
+void LeeEtiqueta(const QString& nombre, int n, int k, const QString& estilo, QString& salida);
+// Places the observation lines of factuobs.dbf of `carpeta` of the owner
+// `clave` and kind `tipo` (its first two characters), one row apart from
+// column x and row y down.
+void ImprimeObservaciones(const QString& clave, const QString& tipo, const QString& carpeta, int x, int y,
+                          int tamano, const QString& fuente);
+// The first field of the first row of the query
+//   Select <campos> from "<data folder>\<tabla>.dbf" where <condicion>"<clave>"
+// as text; empty when there is no row. Errors reach the caller.
+QString ValorConsultaSQL(const QString& campos, const QString& tabla, const QString& condicion, const QString& clave);
+// Writes c:\barras\bar3.prn for the value, runs the barcode program on it and
+// waits for its end, window messages handled meanwhile.
+void ImprimeCodigoBarras(const QString& valor);
+// Writes puerto.dat of the program folder with the two lines and starts the
+// port program without waiting; errors ignored.
+void EjecutaProgramaPuerto(const QString& primero, const QString& segundo);
+
 // --- Handlers
+void ComandoMoneda(const LineaFormato& l);        // moneda(x,y,value,prefix,leading text,decimals)
+void ComandoImporteLetra(const LineaFormato& l);  // tra(x,y,value)
+void ComandoImporteIngles(const LineaFormato& l); // tin(x,y,value,currency)
+void ComandoAjusta(const LineaFormato& l);        // aju(x,y,value,width)
+void ComandoDia(const LineaFormato& l);           // dia(x,y,date)
+void ComandoMes(const LineaFormato& l);           // mes(x,y,date)
+void ComandoAno(const LineaFormato& l);           // año(x,y,date)
+void ComandoMesLetra(const LineaFormato& l);      // mletra(x,y,date)
+void ComandoFechaLarga(const LineaFormato& l);    // flarga(x,y,date)
+void ComandoHora(const LineaFormato& l);          // hor(x,y,value)
+void ComandoUsuario(const LineaFormato& l);       // usu(x,y), con(x,y)
+void ComandoSeccion(const LineaFormato& l);       // txt(x,y,key,style,switch)
+void ComandoLeeSeccion(const LineaFormato& l);    // lee(x,y,key,style,switch)
+void ComandoEtiqueta(const LineaFormato& l);      // eti(x,y,line,style)
+void ComandoDatoEtiqueta(const LineaFormato& l);  // dto(x,y,line,style)
+void ComandoObservaciones(const LineaFormato& l); // com(x,y)
+void ComandoSQL(const LineaFormato& l);           // sql(x,y,fields,table,condition,key field)
+void ComandoVariableSQL(const LineaFormato& l);   // vsq(x,y,fields,table,condition,key field,target)
+void ComandoPausa(const LineaFormato& l);         // pausa(units)
+void ComandoPuerto(const LineaFormato& l);        // puerto(value,value)
+void ComandoBarras(const LineaFormato& l);        // barras(value)
 void ComandoColoca(const LineaFormato& l);        // @x,y,value
 void ComandoTexto(const LineaFormato& l);         // texto(x,y,text)
 void ComandoAsignacion(const LineaFormato& l);    // variableN=..., cadenaN=...

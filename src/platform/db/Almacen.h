@@ -71,6 +71,11 @@ class Almacen {
   // valid until the next call on this storage. Bytes may come from a cache
   // filled by earlier reads (Refresca drops it).
   virtual const char* Lee(qint64 n) = 0;
+  // Lee for a caller that holds the table's production index file locked
+  // (MdxArchivo::Bloqueo): every writer of an indexed table holds that lock
+  // exclusive while it writes records, so the storage's own read lock is not
+  // taken (a key search then costs two system calls less).
+  virtual const char* LeeConIndiceBloqueado(qint64 n) { return Lee(n); }
   // Whether a raw record is marked deleted (dBASE "*"); storages that remove
   // rows return false.
   virtual bool Borrado(const char* registro) const = 0;

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSet>
 
 #include <algorithm>
@@ -409,11 +410,18 @@ class AlmacenDbf final : public Almacen {
   const char* Lee(qint64 n) override {
     if (n < 1 || n > cuenta_) return nullptr;
     if (n >= iniCache_ && n < iniCache_ + numCache_) return cache_.data() + (n - iniCache_) * e_.longRegistro;
-    // Forward reads fill a block from n; a read just before the block fills
-    // the block that ends at n (backward walks).
+    // A read just after the cached records fills a block from n (forward
+    // walks); one just before fills the block that ends at n (backward
+    // walks); any other read takes the record alone, as an index order or a
+    // key search jumps about the file.
     qint64 ini = n;
-    if (numCache_ > 0 && n == iniCache_ - 1) ini = std::max<qint64>(1, n - capacidad_ + 1);
-    const qint64 num = std::min(capacidad_, cuenta_ - ini + 1);
+    qint64 num = 1;
+    if (numCache_ > 0 && n == iniCache_ + numCache_) {
+      num = std::min(capacidad_, cuenta_ - n + 1);
+    } else if (numCache_ > 0 && n == iniCache_ - 1) {
+      ini = std::max<qint64>(1, n - capacidad_ + 1);
+      num = n - ini + 1;
+    }
     cache_.resize(static_cast<size_t>(num * e_.longRegistro));
     qint64 leidos;
     {
@@ -427,6 +435,12 @@ class AlmacenDbf final : public Almacen {
       throw Corrupto(nombre_, QStringLiteral("el registro %1 falta en el archivo").arg(n));
     }
     return cache_.data() + (n - iniCache_) * e_.longRegistro;
+  }
+
+  const char* LeeConIndiceBloqueado(qint64 n) override {
+    sinBloqueo_ = true;
+    const auto fin = qScopeGuard([this] { sinBloqueo_ = false; });
+    return Lee(n);
   }
 
   bool Borrado(const char* registro) const override { return registro[0] == kBorrado; }
@@ -677,10 +691,10 @@ class AlmacenDbf final : public Almacen {
  private:
   // Shared hold of the write byte while reading records or the size, unless
   // this handle is writing (a shared request would turn its exclusive hold
-  // into a shared one).
+  // into a shared one) or the caller holds the index file that writers hold.
   class Lectura {
    public:
-    explicit Lectura(AlmacenDbf& a) : a_(a), propia_(!a.escribiendo_) {
+    explicit Lectura(AlmacenDbf& a) : a_(a), propia_(!a.escribiendo_ && !a.sinBloqueo_) {
       if (propia_) EsperaBloqueo(a_.fd_.fd(), kBloqueoEscritura, TipoBloqueo::Compartido, a_.nombre_);
     }
     ~Lectura() {
@@ -831,6 +845,7 @@ class AlmacenDbf final : public Almacen {
   qint64 cuenta_ = 0;
   std::unique_ptr<Memos> memos_;
   bool escribiendo_ = false;
+  bool sinBloqueo_ = false;  // reading under the production index's lock
   QSet<qint64> bloqueados_;
   std::vector<char> cache_;
   qint64 iniCache_ = 0;

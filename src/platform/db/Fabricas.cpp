@@ -16,7 +16,7 @@ QHash<QString, FabricaAlmacen*>& Registradas() {
 }
 
 FabricaIndices*& ModuloDeIndices() {
-  static FabricaIndices* fabrica = nullptr;
+  static FabricaIndices* fabrica = &FabricaMdx();
   return fabrica;
 }
 

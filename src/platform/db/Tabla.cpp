@@ -19,7 +19,6 @@ struct Tabla::Edicion {
   qint64 n = 0;          // record edited; 0 for a new one
   bool alFinal = true;   // new record: append (else insert before `antes`)
   qint64 antes = 0;
-  QByteArray original;   // the record as read when the edit began
 };
 
 namespace {
@@ -38,6 +37,13 @@ FabricaIndices& ModuloIndices(const QString& tabla) {
   if (!f)
     throw Error(Clase::General, QStringLiteral("Los índices de la tabla %1 no se pueden usar en este programa").arg(tabla));
   return *f;
+}
+
+// Only dBASE tables keep a production index; another kind would get an
+// .mdx nobody opens or keeps.
+void ExigeTablaDbf(const QString& archivo) {
+  if (Extension(archivo) != u"dbf")
+    throw Error(Clase::Estado, QStringLiteral("La tabla %1 no puede llevar índices .mdx").arg(archivo));
 }
 
 // Fields that get the descriptor's tag byte: tags keyed on one plain field.
@@ -200,7 +206,6 @@ void Tabla::PreparaEdicion() {
     if (almacen_->Borrado(e->r.datos.constData()))
       throw Error(Clase::NoExiste, QStringLiteral("El registro %1 de la tabla %2 fue borrado por otro usuario").arg(n).arg(nombre_));
     e->n = n;
-    e->original = e->r.datos;
     edicion_ = std::move(e);
   } catch (...) {
     almacen_->Libera(n);
@@ -224,20 +229,37 @@ void Tabla::GrabaEdicion() {
   Edicion& e = *edicion_;
   Indices* ix = indices_.get();
   qint64 n = e.n;
+  // The order stands on the written row while the index file is still held
+  // (one lock and header check less per write).
   if (n > 0) {
     almacen_->Bloquea(n);  // held since Edit, unless LiberaBloqueos let it go
-    almacen_->Graba(n, e.r, [&] {
-      if (ix) ix->Cambiado(n, e.original.constData(), e.r.datos.constData());
-    });
+    auto graba = [&] {
+      Registro antes;
+      if (ix) {
+        antes = almacen_->Carga(n);
+        ix->ExigeUnicos(n, antes.datos.constData(), e.r.datos.constData());
+      }
+      almacen_->Graba(n, e.r, [&] {
+        if (ix) ix->Cambiado(n, antes.datos.constData(), e.r.datos.constData());
+      });
+      orden_->VeA(n);
+    };
+    if (ix) ix->Escribe(graba);
+    else graba();
     almacen_->Libera(n);
   } else {
-    auto dentro = [&](qint64 nuevo) {
-      if (ix) ix->Agregado(nuevo, e.r.datos.constData());
+    auto agrega = [&] {
+      if (ix) ix->ExigeUnicos(0, nullptr, e.r.datos.constData());
+      auto dentro = [&](qint64 nuevo) {
+        if (ix) ix->Agregado(nuevo, e.r.datos.constData());
+      };
+      n = e.alFinal || e.antes == 0 ? almacen_->Agrega(e.r, dentro) : almacen_->Inserta(e.antes, e.r, dentro);
+      orden_->VeA(n);
     };
-    n = e.alFinal || e.antes == 0 ? almacen_->Agrega(e.r, dentro) : almacen_->Inserta(e.antes, e.r, dentro);
+    if (ix) ix->Escribe(agrega);
+    else agrega();
   }
   edicion_.reset();
-  orden_->VeA(n);
   actual_ = n;
 }
 
@@ -252,13 +274,16 @@ void Tabla::BorraActual() {
   const qint64 n = actual_;
   almacen_->Bloquea(n);
   try {
-    const Registro r = almacen_->Carga(n);
     Indices* ix = indices_.get();
-    if (!almacen_->Borrado(r.datos.constData())) {
+    auto borra = [&] {
+      const Registro r = almacen_->Carga(n);
+      if (almacen_->Borrado(r.datos.constData())) return;
       almacen_->Borra(n, [&] {
         if (ix) ix->Borrado(n, r.datos.constData());
       });
-    }
+    };
+    if (ix) ix->Escribe(borra);
+    else borra();
   } catch (...) {
     if (!edicion_) almacen_->Libera(n);
     throw;
@@ -277,7 +302,16 @@ QStringList Tabla::IndexNames() const {
   return r;
 }
 
-QVector<DefTag> Tabla::IndexDefs() const { return indices_ ? indices_->Tags() : QVector<DefTag>(); }
+QVector<DefTag> Tabla::IndexDefs() const {
+  if (Active()) return indices_ ? indices_->Tags() : QVector<DefTag>();
+  // A closed table's tags are read from its files.
+  Tabla t;
+  t.SetCarpeta(carpeta_);
+  t.SetNombreTabla(nombre_);
+  t.SetReadOnly(true);
+  t.Open();
+  return t.IndexDefs();
+}
 
 void Tabla::SetIndexName(const QString& tag) {
   if (!Active()) {
@@ -351,8 +385,21 @@ void Tabla::ExigeExclusivo(const char* operacion) const {
                                   .arg(QString::fromUtf8(operacion), nombre_));
 }
 
+bool Tabla::EnOtroManejador(const std::function<void(Tabla&)>& operacion) const {
+  if (Active()) return false;
+  Tabla t;
+  t.SetCarpeta(carpeta_);
+  t.SetNombreTabla(nombre_);
+  t.SetExclusive(true);
+  t.Open();
+  operacion(t);
+  return true;
+}
+
 void Tabla::AddIndex(const DefTag& tag) {
+  if (EnOtroManejador([&](Tabla& t) { t.AddIndex(tag); })) return;
   ExigeExclusivo("crear un índice");
+  ExigeTablaDbf(ConExtension(nombre_));
   ModoNavegacion();
   const qint64 donde = RecNo();
   if (!indices_) {
@@ -365,6 +412,7 @@ void Tabla::AddIndex(const DefTag& tag) {
 }
 
 void Tabla::DeleteIndex(const QString& tag) {
+  if (EnOtroManejador([&](Tabla& t) { t.DeleteIndex(tag); })) return;
   ExigeExclusivo("borrar un índice");
   ModoNavegacion();
   if (!IndexNames().contains(tag, Qt::CaseInsensitive))
@@ -386,6 +434,7 @@ void Tabla::DeleteIndex(const QString& tag) {
 }
 
 void Tabla::RegeneraIndices() {
+  if (EnOtroManejador([](Tabla& t) { t.RegeneraIndices(); })) return;
   ExigeExclusivo("regenerar los índices");
   ModoNavegacion();
   const qint64 donde = RecNo();
@@ -397,15 +446,7 @@ void Tabla::RegeneraIndices() {
 // --- Whole-table operations.
 
 void Tabla::EmptyTable() {
-  if (!Active()) {
-    Tabla t;
-    t.SetCarpeta(carpeta_);
-    t.SetNombreTabla(nombre_);
-    t.SetExclusive(true);
-    t.Open();
-    t.EmptyTable();
-    return;
-  }
+  if (EnOtroManejador([](Tabla& t) { t.EmptyTable(); })) return;
   ExigeExclusivo("vaciar la tabla");
   ModoNavegacion();
   almacen_->Vacia();
@@ -415,15 +456,7 @@ void Tabla::EmptyTable() {
 }
 
 void Tabla::Pack() {
-  if (!Active()) {
-    Tabla t;
-    t.SetCarpeta(carpeta_);
-    t.SetNombreTabla(nombre_);
-    t.SetExclusive(true);
-    t.Open();
-    t.Pack();
-    return;
-  }
+  if (EnOtroManejador([](Tabla& t) { t.Pack(); })) return;
   ExigeExclusivo("empacar la tabla");
   ModoNavegacion();
   almacen_->Empaca();
@@ -443,7 +476,10 @@ void Tabla::Crea(const QString& carpeta, const QString& archivo, const QVector<D
                  const QVector<DefTag>& tags) {
   const QString nombre = ConExtension(archivo);
   const QString ruta = fs::Local(fs::Une(carpeta, nombre));
-  if (!tags.isEmpty()) ModuloIndices(archivo);
+  if (!tags.isEmpty()) {
+    ModuloIndices(archivo);
+    ExigeTablaDbf(nombre);
+  }
   FabricaDe(nombre).Crea(ruta, archivo, campos);
   if (tags.isEmpty()) return;
   Tabla t;

@@ -14,7 +14,11 @@
 //
 // Opening: NoExiste for a missing file; NoExiste naming the .mdx when the
 // header promises a production index that is missing; Corrupto for a foreign
-// or truncated file; EnUso when the open mode is refused (an exclusive open
+// or truncated file, and naming the .mdx for an index file whose header or
+// tag table is damaged (damage in a tag's pages shows as Corrupto when the
+// tag is used, and RegeneraIndices rebuilds the tags from the rows; a table
+// whose header flag, byte 28, is cleared opens without its index, and
+// AddIndex then makes a new one); EnUso when the open mode is refused (an exclusive open
 // while anyone else, another process or another handle of this one, has the
 // file open; a shared open while someone holds it exclusively).
 //
@@ -40,6 +44,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 namespace db {
@@ -67,20 +72,33 @@ class Tabla : public Dataset {
   // The local path of the table file.
   QString Ruta() const;
 
-  // --- Index tags. IndexName "" is physical order. SetIndexName may change
-  // while open and stays on the current record. A tag the table does not
-  // have gives NoExiste "La tabla X no tiene el índice Y".
+  // --- Index tags (the production index, .mdx), names case-insensitive.
+  // IndexName "" is physical order. SetIndexName may change while open and
+  // stays on the current record. A tag the table does not have gives
+  // NoExiste "La tabla X no tiene el índice Y". Every Append, Post and
+  // Delete keeps every tag current, between stations too; a Post whose key
+  // a unique tag already holds for another row is refused (General) and
+  // writes nothing. Deleted rows are in no tag.
+  // The tags (name as stored, upper case; expression; unique; descending);
+  // a closed table reads them from its files.
   QStringList IndexNames() const;
   QVector<DefTag> IndexDefs() const;
   QString IndexName() const { return indice_; }
   void SetIndexName(const QString& tag);
+  // Key searches on the current tag (Estado without one). One value is the
+  // whole key: a text, number or date as the tag's type ("12" is the key
+  // "12" padded with blanks, a text longer than the key sorts after the
+  // keys it starts with). On a character tag whose expression joins parts
+  // with "+", one value per part may be given instead, each made as its part
+  // makes it (FindKey({57, "P001"}) on "STR(CLDOC_F,10)+CLPRO_F").
   // Exact key search: stands on the first match and returns true; false and
   // no move when none.
   bool FindKey(const QVariantList& clave);
-  // Stands on the first key >= the given one (Eof when none).
+  // Stands on the first key >= the given one, in the tag's order (Eof when
+  // none).
   void FindNearest(const QVariantList& clave);
-  // Restricts the rows to keys between the bounds (inclusive); stands on the
-  // first row of the range.
+  // Restricts the rows to keys between the bounds (inclusive, whole keys:
+  // "12" does not take in "120"); stands on the first row of the range.
   void SetRange(const QVariantList& desde, const QVariantList& hasta);
   void CancelRange();
   // Stands on physical record n (a bookmark); false and no move when n is
@@ -89,7 +107,14 @@ class Tabla : public Dataset {
   // Whether inserting or deleting a row changes the numbers of the rows
   // after it (Paradox); false while closed.
   bool Renumera() const;
-  // Tag maintenance (exclusive use; the first tag creates the .mdx).
+  // Tag maintenance, with exclusive use (EnUso otherwise); on a closed table
+  // they open it exclusively for the moment. The first tag creates the
+  // .mdx and sets the production index flags of the header (byte 28, and
+  // byte 31 of the descriptors of fields with a tag of their own); deleting
+  // the last tag removes the file and clears the flags. AddIndex builds the
+  // tag from the rows; a bad name or expression gives General and changes
+  // nothing. RegeneraIndices rebuilds every tag from the rows (a tag whose
+  // pages are damaged comes back whole).
   void AddIndex(const DefTag& tag);
   void DeleteIndex(const QString& tag);
   void RegeneraIndices();
@@ -97,7 +122,8 @@ class Tabla : public Dataset {
   // --- Table operations.
   // Removes every record (exclusive use, else EnUso).
   void EmptyTable();
-  // Removes deleted records and rebuilds the tags (exclusive use).
+  // Removes deleted records and rebuilds the tags (exclusive use; a closed
+  // table is opened exclusively for the moment).
   void Pack();
   // Releases every record lock this handle holds. A record still being
   // edited is locked again at Post (Bloqueado if another took it meanwhile).
@@ -156,6 +182,9 @@ class Tabla : public Dataset {
   bool Mueve(qint64 n);  // stands on row n (0: none, no move)
   Orden& OrdenConIndice();
   void ExigeExclusivo(const char* operacion) const;
+  // Runs an operation of exclusive use on a closed table through a handle
+  // of its own; false (nothing done) when this one is open.
+  bool EnOtroManejador(const std::function<void(Tabla&)>& operacion) const;
   static QString ConExtension(const QString& archivo);
 
   QString carpeta_;
