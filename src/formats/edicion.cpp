@@ -48,7 +48,7 @@ QPushButton* Boton(QWidget* padre, const QString& nombre, const QString& texto, 
 // Lays the buttons of a toolbar out from the left.
 void Alinea(std::initializer_list<QWidget*> controles, int x = 4) {
   for (QWidget* w : controles) {
-    const int ancho = std::max(w->sizeHint().width(), 34);
+    const int ancho = std::max({w->sizeHint().width(), w->minimumWidth(), 34});
     w->setGeometry(x, 6, ancho, kAltoBarra - 12);
     x += ancho + 3;
   }
@@ -298,14 +298,14 @@ void TFormaEdicion::ConstruyeHoja() {
 
   Comentario = new QPlainTextEdit(contenido_);
   Comentario->setObjectName(QStringLiteral("Comentario"));
-  Comentario->setGeometry(60, 80, 260, 120);
+  Comentario->resize(260, 120);
   Comentario->setStyleSheet(QStringLiteral("background: #ffffe1;"));
   Comentario->hide();
   ui::ArrastraControl(Comentario->viewport(), Comentario, [this] { ColocaNota(Comentario); });
   for (int i = 0; i < static_cast<int>(Notas.size()); ++i) {
     auto* nota = new QLineEdit(contenido_);
     nota->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
-    nota->setGeometry(60, 80, 180, 24);
+    nota->resize(180, 24);
     nota->setStyleSheet(QStringLiteral("background: #ffffe1;"));
     nota->hide();
     nota->installEventFilter(this);
@@ -350,8 +350,12 @@ void TFormaEdicion::FijaDistribucion(int distribucion) {
   QRect pagina = m.adjusted(10, 10, -10, -10);
   if (distribucion == 4) pagina.setWidth(static_cast<int>((m.width() - 20) / 2.8933));
   VistaPreliminar->setGeometry(pagina);
-  const QSize visible = Caja->viewport()->size();
-  contenido_->resize(std::max(visible.width(), m.right() + 20), std::max(visible.height(), m.bottom() + 20));
+  // The scroll box's content holds the frame; the vertical bar it may need
+  // must not force a horizontal one.
+  const int borde = 2 * Caja->frameWidth();
+  const int alto = std::max(Caja->height() - borde, m.bottom() + 20);
+  const int barra = alto > Caja->height() - borde ? Caja->verticalScrollBar()->sizeHint().width() : 0;
+  contenido_->resize(std::max(Caja->width() - borde - barra, m.right() + 20), alto);
   marco->lower();
   VistaPreliminar->update();
 }

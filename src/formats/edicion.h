@@ -183,6 +183,7 @@ class TFormaEdicion : public ui::Forma {
   void VistaPreliminarPaint(QPainter& pintor);
   void VistaPreliminarMouseDown(Qt::MouseButton boton);
   void NumerodePaginaChange(const QString& texto);
+  void MuestraComentario(bool visible);
   void ColocaNota(QWidget* nota);
   void NotaDblClick(int i);
   QImage ImagenPagina() const;
@@ -194,6 +195,7 @@ class TFormaEdicion : public ui::Forma {
   int distribucion_ = 1;
   bool editorGrande_ = false;
   std::array<bool, 10> notaOcupada_{};
+  bool comentarioColocado_ = false;
   QString errorReportado_;   // last drawing error shown, so a page shows it once
   QWidget* cliente_ = nullptr;
   QWidget* contenido_ = nullptr;

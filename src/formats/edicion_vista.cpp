@@ -59,10 +59,18 @@ void TFormaEdicion::ReportaError(const QString& error) {
 }
 
 void TFormaEdicion::VistaPreliminarMouseDown(Qt::MouseButton boton) {
-  if (boton == Qt::RightButton) {
-    Comentario->show();
-    Comentario->raise();
+  if (boton == Qt::RightButton) MuestraComentario(true);
+}
+
+// The memo first appears near the page's top-left corner; after that it
+// stays where the user left it.
+void TFormaEdicion::MuestraComentario(bool visible) {
+  if (visible && !comentarioColocado_) {
+    comentarioColocado_ = true;
+    Comentario->move(VistaPreliminar->pos() + QPoint(30, 60));
   }
+  Comentario->setVisible(visible);
+  if (visible) Comentario->raise();
 }
 
 void TFormaEdicion::NumerodePaginaChange(const QString& texto) {
@@ -83,17 +91,15 @@ void TFormaEdicion::BotonImprimeClick() {
   }
 }
 
-void TFormaEdicion::BotonNotasClick() {
-  Comentario->setVisible(!Comentario->isVisible());
-  if (Comentario->isVisible()) Comentario->raise();
-}
+void TFormaEdicion::BotonNotasClick() { MuestraComentario(!Comentario->isVisible()); }
 
 void TFormaEdicion::SpeedButton2Click() {
   for (int i = 0; i < static_cast<int>(Notas.size()); ++i) {
     if (notaOcupada_[i]) continue;
     notaOcupada_[i] = true;
-    const QPoint esquina = VistaPreliminar->pos();
-    Notas[i]->move(esquina.x() + 40, esquina.y() + 60 + 30 * i);
+    // Down the right half of the page, clear of the memo.
+    const QRect pagina = VistaPreliminar->geometry();
+    Notas[i]->move(pagina.x() + pagina.width() / 2, pagina.y() + 60 + 30 * i);
     Notas[i]->show();
     Notas[i]->raise();
     Notas[i]->setFocus(Qt::OtherFocusReason);
