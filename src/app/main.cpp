@@ -1,8 +1,10 @@
 // Vorlan: the program body.
 
 #include "foundation/ArchivosPrograma.h"
+#include "platform/Error.h"
 #include "platform/ui/Aplicacion.h"
-#include "shell/Demo.h"
+#include "demo/Demo.h"
+#include "shell/Empresas.h"
 #include "shell/Principa.h"
 
 #include <QCoreApplication>
@@ -11,21 +13,34 @@
 
 int main(int argc, char** argv) {
   // "--prepara-demo": create the demonstration company when the root has no
-  // start file, and end; needs no display.
+  // start file, tell its passwords, and end; needs no display.
   if (argc == 2 && std::strcmp(argv[1], "--prepara-demo") == 0) {
     QCoreApplication app(argc, argv);
-    if (PreparaEmpresaDemo()) std::puts("Empresa de demostración creada.");
+    try {
+      if (PreparaEmpresaDemo()) std::puts("Empresa de demostración creada.");
+      const QString aviso = AvisoEmpresaDemo();
+      if (!aviso.isEmpty()) std::puts(aviso.toUtf8().constData());
+    } catch (const plat::Error& e) {
+      std::fprintf(stderr, "No se pudo preparar la empresa de demostración: %s\n", e.what());
+      return 1;
+    }
     return 0;
   }
 
   ui::Aplicacion app(argc, argv);
+  // The display name follows the application name; set on its own it would be
+  // appended to every window's caption.
   QApplication::setApplicationName(QStringLiteral("Vorlan"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
   QApplication::setApplicationVersion(QStringLiteral("4.9"));
   // Help topics and other shipped files the program folder is missing.
   ui::Protege([] { InstalaArchivosPrograma(); });
 
+  // The windows that live for the whole run, the main window first; the
+  // company dialog reads company 1's configuration as it is created. The main
+  // window's first activation shows the company dialog.
   TFormaPrincipal principal;
+  TFormaEmpresas empresas;
+  principal.setWindowState(Qt::WindowMaximized);
   principal.Show();
   return app.exec();
 }

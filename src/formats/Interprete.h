@@ -43,3 +43,9 @@ void EjecutaAsignacionFormato(const QString& linea, db::Dataset* datos);
 // The value text of a variable ("11.6": the shortest text of the number) or
 // of a text variable; empty for any other name.
 QString ValorVariableFormato(const QString& nombre);
+
+// Sets the name the commands "usu" and "con" print: the name of the user of
+// that number (a text) from the users file, upper-cased, at most 60
+// characters, taken only while no name is set, so the first user who prints
+// gives it until "-1" clears it. Callers run it just before EjecutaFormato.
+void FijaUsuarioImpresion(const QString& usuario);

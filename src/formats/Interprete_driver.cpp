@@ -96,13 +96,12 @@ void ImprimeDetalle(db::Dataset* detalle) {
   }
 }
 
-// "<n> de <m> Paginas" at the top right of a new page.
+// "<n> de <m> Paginas" at the top right of a new page, m the pages of the
+// run when its job ends.
 void NumeraPagina() {
   const EstadoFormato& e = EstadoActual();
   if (!e.NumerarPaginas || e.ModoTexto) return;
-  const QString texto = QStringLiteral("%1 de %2 Paginas").arg(e.PaginaActual).arg(e.TotalPaginas);
-  print::Lienzo& lienzo = Impresora().lienzo();
-  lienzo.Texto(Impresora().AnchoPagina() - lienzo.AnchoTexto(texto) - 10, 0, texto);
+  NumeroPaginaAlTerminar(e.PaginaActual, 0, 10, false, 0, QString());
 }
 
 // The lines of a block after its opening line, up to the next line that
@@ -153,7 +152,9 @@ void InterpretaFormato(db::Dataset* encabezado, db::Dataset* detalle, const QStr
   e.Suspendido = false;
   e.PaginaActual = 1;
   e.ConLineaImpresora = false;
-  QStringList lineas = fs::LeeLineas(archivo);
+  e.TituloTrabajo = fs::NombreArchivo(archivo);
+  DescartaNumerosPagina();
+  QStringList lineas = fs::LeeLineasCp1252OUtf8(archivo);
 
   try {
     qsizetype i = 0;
@@ -167,7 +168,7 @@ void InterpretaFormato(db::Dataset* encabezado, db::Dataset* detalle, const QStr
         i = 1;
       }
       LineaImpresora(primera.left(kLargoLinea));
-      if (!e.ModoTexto) Impresora().Comienza(fs::NombreArchivo(archivo));
+      if (!e.ModoTexto) Impresora().Comienza(e.TituloTrabajo);
       CalculaUnidades();
       if (e.TotalPaginas < 1) e.TotalPaginas = 1;
     } else {
@@ -205,6 +206,7 @@ void InterpretaFormato(db::Dataset* encabezado, db::Dataset* detalle, const QStr
 
     if (!Previa() && !e.ModoTexto) {
       ImprimeComentarios();
+      ResuelveNumerosPagina();
       Impresora().Termina();
     }
     if (!Previa() && e.ConLineaImpresora) {
@@ -220,6 +222,7 @@ void InterpretaFormato(db::Dataset* encabezado, db::Dataset* detalle, const QStr
     }
   } catch (...) {
     // A run ended by an error leaves no job open and the printer it found.
+    DescartaNumerosPagina();
     Impresora().Aborta();
     if (!Previa() && e.ConLineaImpresora) {
       try {

@@ -68,6 +68,7 @@ struct EstadoFormato {
   bool Activo = false;             // a run is going on
   bool EnEncabezado = false;       // the page header is being run
   bool ConLineaImpresora = false;  // the run selected a printer by its first line
+  QString TituloTrabajo;           // title of the run's print jobs
 };
 
 EstadoFormato& EstadoActual();
@@ -223,7 +224,65 @@ void SaltoPaginaEncabezado();
 // Runs the recorded page header in context 'e' against the header dataset.
 void ImprimeEncabezadoPagina();
 
+// --- Data sources and outside programs (Interprete_datos.cpp, Interprete_programas.cpp)
+
+// The printer font style becomes exactly the word's: "negrita", "cursiva",
+// "subrayada" or "normal" (none), compared lower-cased; other words change
+// nothing.
+void FijaEstiloLetra(const QString& estilo);
+// The file name of a document's data file DAT\<name>.dat and of its
+// numbered pictures: its number text, "-", the first 25 characters of the
+// header's NOMBR_F without the characters file names cannot hold, "-", its
+// CONTROL. Throws plat::Error for a header or a field that is missing.
+QString NombreArchivoDocumento(const QString& documento);
+
+// Section `clave` of the document data file of the header's CLDOC_F: the
+// non-empty lines after the line "*<clave>" up to the next line starting
+// with "*", joined without separators; empty when the file or the section is
+// missing. With a switch, a style word other than "" and "e" sets the
+// printer font's style first.
+QString SeccionDatosDocumento(const QString& interruptor, const QString& clave, const QString& estilo);
+// Item n of line k of the label template eti\<nombre>.eti of the program
+// folder; the output is left as it was when the template cannot be read.
+void LeeEtiqueta(const QString& nombre, int n, int k, const QString& estilo, QString& salida);
+// Places the observation lines of factuobs.dbf of `carpeta` of the owner
+// `clave` and kind `tipo` (its first two characters), one row apart from
+// column x and row y down.
+void ImprimeObservaciones(const QString& clave, const QString& tipo, const QString& carpeta, int x, int y,
+                          int tamano, const QString& fuente);
+// The first field of the first row of the query
+//   Select <campos> from "<data folder>\<tabla>.dbf" where <condicion>"<clave>"
+// as text; empty when there is no row. Errors reach the caller.
+QString ValorConsultaSQL(const QString& campos, const QString& tabla, const QString& condicion, const QString& clave);
+// Writes c:\barras\bar3.prn for the value, runs the barcode program on it and
+// waits for its end, window messages handled meanwhile.
+void ImprimeCodigoBarras(const QString& valor);
+// Writes puerto.dat of the program folder with the two lines and starts the
+// port program without waiting; errors ignored.
+void EjecutaProgramaPuerto(const QString& primero, const QString& segundo);
+
 // --- Handlers
+void ComandoMoneda(const LineaFormato& l);        // moneda(x,y,value,prefix,leading text,decimals)
+void ComandoImporteLetra(const LineaFormato& l);  // tra(x,y,value)
+void ComandoImporteIngles(const LineaFormato& l); // tin(x,y,value,currency)
+void ComandoAjusta(const LineaFormato& l);        // aju(x,y,value,width)
+void ComandoDia(const LineaFormato& l);           // dia(x,y,date)
+void ComandoMes(const LineaFormato& l);           // mes(x,y,date)
+void ComandoAno(const LineaFormato& l);           // año(x,y,date)
+void ComandoMesLetra(const LineaFormato& l);      // mletra(x,y,date)
+void ComandoFechaLarga(const LineaFormato& l);    // flarga(x,y,date)
+void ComandoHora(const LineaFormato& l);          // hor(x,y,value)
+void ComandoUsuario(const LineaFormato& l);       // usu(x,y), con(x,y)
+void ComandoSeccion(const LineaFormato& l);       // txt(x,y,key,style,switch)
+void ComandoLeeSeccion(const LineaFormato& l);    // lee(x,y,key,style,switch)
+void ComandoEtiqueta(const LineaFormato& l);      // eti(x,y,line,style)
+void ComandoDatoEtiqueta(const LineaFormato& l);  // dto(x,y,line,style)
+void ComandoObservaciones(const LineaFormato& l); // com(x,y)
+void ComandoSQL(const LineaFormato& l);           // sql(x,y,fields,table,condition,key field)
+void ComandoVariableSQL(const LineaFormato& l);   // vsq(x,y,fields,table,condition,key field,target)
+void ComandoPausa(const LineaFormato& l);         // pausa(units)
+void ComandoPuerto(const LineaFormato& l);        // puerto(value,value)
+void ComandoBarras(const LineaFormato& l);        // barras(value)
 void ComandoColoca(const LineaFormato& l);        // @x,y,value
 void ComandoTexto(const LineaFormato& l);         // texto(x,y,text)
 void ComandoAsignacion(const LineaFormato& l);    // variableN=..., cadenaN=...
@@ -237,3 +296,48 @@ void ComandoLineas(const LineaFormato& l);        // lineas(n)
 void ComandoSepara(const LineaFormato& l);        // separa(rows per page)
 void ComandoMaximo(const LineaFormato& l);        // maximo(characters)
 void ComandoNuevaPagina(const LineaFormato& l);   // nuevapagina
+void ComandoColor(const LineaFormato& l);         // color(name)
+void ComandoFondo(const LineaFormato& l);         // fondo(name)
+void ComandoEstilo(const LineaFormato& l);        // estilo(negrita|cursiva|subrayada|normal)
+void ComandoTamano(const LineaFormato& l);        // tamaño(points)
+void ComandoTipo(const LineaFormato& l);          // tipo(font name)
+void ComandoMascara(const LineaFormato& l);       // formato(mask)
+void ComandoJustifica(const LineaFormato& l);     // justifica(column)
+void ComandoPaginas(const LineaFormato& l);       // paginas(imprime)
+void ComandoTerminaImpresion(const LineaFormato& l);  // terminaimpresion
+void ComandoReset(const LineaFormato& l);         // reset
+void ComandoCambiaImpresora(const LineaFormato& l);   // cambiaimpresora(printer)
+void ComandoDireccion(const LineaFormato& l);     // direccion(horizontal)
+void ComandoPapelLegal(const LineaFormato& l);    // ppl
+void ComandoCuadro(const LineaFormato& l);        // cuadro(x1,y1,x2,y2,pen,colour,text)
+void ComandoRedondo(const LineaFormato& l);       // redondo(x1,y1,x2,y2,corner w,corner h,pen)
+void ComandoLinea(const LineaFormato& l);         // lna(x1,y1,x2,y2,pen,colour)
+void ComandoLogo(const LineaFormato& l);          // logo(x1,y1,x2,y2,file)
+void ComandoBitmap(const LineaFormato& l);        // bitmap(x1,y1,x2,y2,file)
+void ComandoEscape(const LineaFormato& l);        // esc,27,112,...
+void ComandoAborta(const LineaFormato& l);        // aborta
+
+// --- Fonts, pages and drawing (Interprete_fuentes.cpp, Interprete_paginas.cpp, Interprete_dibujo.cpp,
+//     Interprete_salida.cpp)
+
+// Legal paper on the printer, when no print job is open.
+void PapelLegal();
+// A rectangle's outline as four lines in the canvas pen.
+void DibujaMarco(int x1, int y1, int x2, int y2);
+// "<n> de <m> Paginas".
+QString TextoNumeroPagina(int numero, int total);
+// Places the number of page n at row y as ColocaTexto places a text, its
+// right edge `margen` units left of the page's, in the canvas font. In a
+// print job the text and its formato.txt line wait for the end of the job
+// (NumeroPaginaAlTerminar); otherwise m is TotalPaginas.
+void ColocaNumeroPagina(int numero, int margen, double y, int tamano, const QString& fuente);
+// Writes "<n> de <m> Paginas" on the current page of the open print job at
+// device row y, its right edge `margen` units left of the page's, in the
+// canvas font and brush of now, when the job ends: m is then the run's page
+// count (PaginaActual). With `registra`, its formato.txt line (page n, the
+// size and font given) is written then too. Nothing without a job.
+void NumeroPaginaAlTerminar(int numero, int y, int margen, bool registra, int tamano, const QString& fuente);
+// Writes the waiting page numbers on the open job; before it ends.
+void ResuelveNumerosPagina();
+// Forgets the waiting page numbers (a job ended without output).
+void DescartaNumerosPagina();

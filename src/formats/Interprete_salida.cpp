@@ -69,10 +69,15 @@ void AgregaTextoLinea(int yy, const QString& texto) {
   e.ListaTexto[r] += texto;
 }
 
-}  // namespace
+// A page number placed by ColocaNumeroPagina: its total waits for the end
+// of the print job.
+struct NumeroDePagina {
+  int numero;
+  int margen;
+};
 
-void ColocaTexto(int x, const QString& texto, const QString& extra, double y, int tamano, const QString& fuente,
-                 QChar contexto) {
+void Coloca(int x, const QString& texto, const QString& extra, double y, int tamano, const QString& fuente,
+            QChar contexto, const NumeroDePagina* numero) {
   EstadoFormato& e = EstadoActual();
   int yy = Trunca(y);
   const int fila = Trunca(e.UnidadVertical);
@@ -121,6 +126,8 @@ void ColocaTexto(int x, const QString& texto, const QString& extra, double y, in
         SaltoPaginaEncabezado();
       }
     }
+  } else if (numero && !e.ModoTexto && e.AnchoJustificado <= 0 && print::Impresora::Global().Imprimiendo()) {
+    NumeroPaginaAlTerminar(numero->numero, yy, numero->margen, true, tamano, fuente);
   } else {
     if (e.AnchoJustificado > 0) {
       TextoJustificado(x, yy, e.AnchoJustificado, texto);
@@ -133,6 +140,21 @@ void ColocaTexto(int x, const QString& texto, const QString& extra, double y, in
     e.Renglon = 0;
     SaltoPaginaEncabezado();
   }
+}
+
+}  // namespace
+
+void ColocaTexto(int x, const QString& texto, const QString& extra, double y, int tamano, const QString& fuente,
+                 QChar contexto) {
+  Coloca(x, texto, extra, y, tamano, fuente, contexto, nullptr);
+}
+
+void ColocaNumeroPagina(int numero, int margen, double y, int tamano, const QString& fuente) {
+  const QString texto = TextoNumeroPagina(numero, EstadoActual().TotalPaginas);
+  print::Impresora& impresora = print::Impresora::Global();
+  const int x = impresora.AnchoPagina() - impresora.lienzo().AnchoTexto(texto) - margen;
+  const NumeroDePagina pendiente{numero, margen};
+  Coloca(x, texto, QString(), y, tamano, fuente, u'e', &pendiente);
 }
 
 void ColocaTextoAjustado(int x, const QString& texto, const QString& extra, double y, int tamano,

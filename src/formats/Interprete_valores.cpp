@@ -128,7 +128,7 @@ QString ValorIni(const QString& token) {
   const QString clave = token.mid(4);
   const QString ruta = fs::Une(EstadoActual().CarpetaFacturaElectronica, QStringLiteral("FE_emisor.ini"));
   if (!fs::ExisteArchivo(ruta)) return QString();
-  const QStringList lineas = fs::LeeLineas(ruta);
+  const QStringList lineas = fs::LeeLineasCp1252OUtf8(ruta);
   const qsizetype i = lineas.indexOf(clave);
   return i >= 0 && i + 1 < lineas.size() ? lineas[i + 1] : QString();
 }

@@ -28,3 +28,15 @@ const db::Catalogo& CatalogoVorlan() {
   }();
   return catalogo;
 }
+
+QStringList CreaTablasEmpresa(const db::Carpetas& carpetas) {
+  QStringList hechas = db::CreaTablas(CatalogoVorlan(), carpetas, db::OrigenTabla::Empresa);
+  hechas += db::CreaTablas(CatalogoVorlan(), carpetas, db::OrigenTabla::Programa);
+  return hechas;
+}
+
+QVector<db::Diferencia> VerificaTablasEmpresa(const db::Carpetas& carpetas) {
+  QVector<db::Diferencia> r = db::VerificaTablas(CatalogoVorlan(), carpetas, db::OrigenTabla::Empresa);
+  r += db::VerificaTablas(CatalogoVorlan(), carpetas, db::OrigenTabla::Programa);
+  return r;
+}

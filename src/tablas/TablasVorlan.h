@@ -10,3 +10,13 @@ void RegistraTablasVorlan(db::Catalogo& catalogo);
 
 // The catalogue of every layout, built once.
 const db::Catalogo& CatalogoVorlan();
+
+// Makes the tables of a company (its data, inventory and remission folders)
+// and the working tables of the program folder that are missing, each with
+// its tags; tables already there are left as they are. Returns the tables
+// made (folder + "\\" + file).
+QStringList CreaTablasEmpresa(const db::Carpetas& carpetas);
+
+// Every registered table, field or tag that the company's folders or the
+// program folder lack or hold otherwise.
+QVector<db::Diferencia> VerificaTablasEmpresa(const db::Carpetas& carpetas);

@@ -117,6 +117,20 @@ class FormatoPrueba : public RaizPrueba {
     encabezado_->First();
   }
 
+  // The header becomes document 57 of DOCUMENT.DBF, which has the fields
+  // that name a document's files: CLDOC_F, NOMBR_F and CONTROL.
+  void UsaDocumentoConControl(const QString& nombre, const QString& control) {
+    encabezado_.reset();
+    db::Tabla::Crea(kDatosFormato, QStringLiteral("DOCUMENT.DBF"),
+                    {{"CLDOC_F", 'N', 8, 0}, {"NOMBR_F", 'C', 40, 0}, {"CONTROL", 'C', 10, 0}});
+    encabezado_ = Abre(QStringLiteral("DOCUMENT.DBF"));
+    encabezado_->Append();
+    encabezado_->FieldByName("CLDOC_F").SetAsInteger(57);
+    encabezado_->FieldByName("NOMBR_F").SetAsString(nombre);
+    encabezado_->FieldByName("CONTROL").SetAsString(control);
+    encabezado_->Post();
+  }
+
   // n lines "Articulo 1" .. "Articulo n", one unit at 10 each.
   void CreaDocumentoDe(int n) {
     std::vector<LineaDetalle> lineas;

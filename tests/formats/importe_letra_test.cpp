@@ -1,5 +1,6 @@
 #include "formats/CarpetaFormato.h"
 #include "formats/ImporteLetra.h"
+#include "formats/moneda_prueba.h"
 #include "foundation/rutinas.h"
 #include "platform/Error.h"
 #include "platform/fs/Texto.h"
@@ -14,21 +15,6 @@ class ImporteLetraTest : public RaizPrueba {
     FijaTextosMoneda("PESO", "PESOS DE", "PESOS", "M.N.");
   }
 };
-
-// One record of moneda.vrl: seven short strings and unused bytes.
-QByteArray RegistroMoneda(const QString& nombre, const QStringList& textos) {
-  QByteArray r(168, '\x7F');  // undefined bytes beyond each text
-  const auto pon = [&](int desplazamiento, int maximo, const QString& texto) {
-    const QByteArray b = fs::ACp1252(texto.left(maximo));
-    r[desplazamiento] = static_cast<char>(b.size());
-    r.replace(desplazamiento + 1, b.size(), b);
-  };
-  pon(0, 15, nombre);
-  pon(16, 10, QStringLiteral("1.00"));
-  for (int i = 0; i < 4; ++i) pon(27 + 31 * i, 30, textos.value(i));
-  pon(151, 5, QStringLiteral("$"));
-  return r;
-}
 
 }  // namespace
 

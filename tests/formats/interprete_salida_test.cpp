@@ -127,10 +127,13 @@ TEST_F(SalidaTest, IndiceDeImpresora) {
 
 TEST_F(SalidaTest, TextoJustificadoTerminaEnSuColumna) {
   CorridaAbierta(u'i');
-  print::Lienzo& lienzo = print::Impresora::Global().lienzo();
+  print::Impresora& impresora = print::Impresora::Global();
+  print::Lienzo& lienzo = impresora.lienzo();
   for (int x : {0, 100}) {
+    if (!impresora.Imprimiendo()) impresora.Comienza();
     print::BorraOperacionesGrabadas();
     TextoJustificado(x, 240, 40, QStringLiteral("  uno   dos tres "));
+    impresora.Termina();  // the pages reach the printer when the job ends
     const std::vector<TextoImpreso> t = Impresos();
     ASSERT_EQ(t.size(), 3u);
     EXPECT_EQ(t[0].texto, "uno");

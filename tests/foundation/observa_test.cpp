@@ -30,7 +30,6 @@ class ObservaTest : public RaizPrueba {
   void SetUp() override {
     RaizPrueba::SetUp();
     // The owner's rows are reached through the CLDOC_FO tag.
-    if (!db::FabricaDeIndices()) GTEST_SKIP() << "sin módulo de índices .mdx en este programa";
     fs::CreaCarpeta(kDatos);
     Prepara();
   }

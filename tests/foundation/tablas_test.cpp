@@ -2,7 +2,6 @@
 
 #include "foundation/rutinas_tablas.h"
 #include "platform/Error.h"
-#include "platform/db/Orden.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Texto.h"
 #include "support/Proceso.h"
@@ -178,7 +177,6 @@ TEST_F(TablasTest, EmpacaTablaQuitaLosBorradosYExigeUsoExclusivo) {
 }
 
 TEST_F(TablasTest, EmpacaTablaReconstruyeLosIndices) {
-  if (!db::FabricaDeIndices()) GTEST_SKIP() << "las tablas de este programa aún no llevan índices .mdx";
   CreaArticulos(6, {{"CLAVE", "CLAVE"}, {"CANTIDAD", "CANTIDAD"}});
   {
     auto t = Tabla(kArticulos);

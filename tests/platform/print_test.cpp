@@ -95,6 +95,35 @@ TEST_F(ImpresionTest, DosPaginasEnLaImpresoraPdf) {
                   .contains(QStringLiteral("Segunda hoja")));
 }
 
+TEST_F(ImpresionTest, UnTrabajoGuardaSusPaginasHastaTerminarYAdmiteTextosEnLasAnteriores) {
+  Impresora& imp = Impresora::Global();
+  imp.FijaIndice(2);
+  imp.Comienza(QStringLiteral("Factura"));
+  imp.lienzo().Texto(600, 600, QStringLiteral("Primera hoja"));
+  imp.NuevaPagina();
+  imp.lienzo().Texto(600, 600, QStringLiteral("Segunda hoja"));
+  imp.lienzo().TextoEnPagina(1, 600, 900, QStringLiteral("1 de 2"));
+  imp.lienzo().Texto(600, 900, QStringLiteral("2 de 2"));  // still on the current page
+  for (int pagina : {0, 3}) {
+    try {
+      imp.lienzo().TextoEnPagina(pagina, 0, 0, QStringLiteral("x"));
+      ADD_FAILURE() << "página " << pagina;
+    } catch (const plat::Error& e) {
+      EXPECT_EQ(e.clase(), plat::Clase::Estado);
+    }
+  }
+  imp.Termina();
+  EXPECT_THROW(imp.lienzo().TextoEnPagina(1, 0, 0, QStringLiteral("x")), plat::Error);
+
+  const QString archivo = Archivo("salida.pdf");
+  const auto pagina = [&](int n) {
+    return Ejecuta(QStringLiteral("pdftotext"), {"-f", QString::number(n), "-l", QString::number(n), archivo, "-"})
+        .simplified();
+  };
+  EXPECT_EQ(pagina(1), "Primera hoja 1 de 2");
+  EXPECT_EQ(pagina(2), "Segunda hoja 2 de 2");
+}
+
 TEST_F(ImpresionTest, TamanoDePaginaSegunPapelOrientacionYResolucion) {
   struct Caso { int impresora; print::Papel papel; print::Orientacion orientacion; int ancho, alto; };
   const Caso casos[] = {

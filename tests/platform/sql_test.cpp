@@ -512,7 +512,6 @@ TEST_F(PruebaSql, CrearTablaDaLosCamposDeclarados) {
 }
 
 TEST_F(PruebaSql, CrearKardexConLlavePrimariaDaSuIndice) {
-  if (!db::FabricaDeIndices()) GTEST_SKIP() << "sin módulo de índices .mdx en este programa";
   Ejecuta(ConCarpeta("CREATE TABLE \"{D}\\Kardex2.dbf\" (CLPRO_I CHAR(20),ENTRA_I NUMERIC(8,2),SALID_I NUMERIC(8,2),"
                      "EXIST_I NUMERIC(8,2),INVEN_I NUMERIC(8,2),OK CHAR(1),PRIMARY KEY(CLPRO_I))"));
   auto t = Abre("Kardex2.dbf");
@@ -559,7 +558,6 @@ TEST_F(PruebaSql, BorrarTablaYCrearIndice) {
   EXPECT_FALSE(Tabla::Existe(kDatos, "KARDEX.DBF"));
   EXPECT_EQ(ErrorDe([] { Ejecuta(ConCarpeta("DROP TABLE \"{D}\\KARDEX.DBF\"")); }).first, Clase::NoExiste);
 
-  if (!db::FabricaDeIndices()) GTEST_SKIP() << "sin módulo de índices .mdx en este programa";
   Ejecuta(ConCarpeta("CREATE INDEX ICLACLI ON \"{D}\\cliente.dbf\" (CLCLI_C)"));
   auto t = Abre("cliente.dbf");
   EXPECT_EQ(t->IndexNames(), QStringList{"ICLACLI"});
@@ -683,7 +681,6 @@ TEST_F(PruebaSql, ElModoDePruebaAnotaElPlanElegido) {
 }
 
 TEST_F(PruebaSql, LasEtiquetasSirvenParaIgualdadRangoYOrden) {
-  if (!db::FabricaDeIndices()) GTEST_SKIP() << "sin módulo de índices .mdx en este programa";
   {
     auto t = Abre("remisiod.dbf", true);
     t->AddIndex({"CLDOC_FD", "CLDOC_FD", false, false});

@@ -1,7 +1,9 @@
 // The registry of every table: each layout sound, each field that the
 // system's routines write present, keys as wide as the tables that copy them.
 
+#include "platform/db/Tabla.h"
 #include "pos/TablasVenta.h"
+#include "support/RaizPrueba.h"
 #include "tablas/TablasVorlan.h"
 
 #include <gtest/gtest.h>
@@ -405,4 +407,25 @@ TEST(Tablas, LasTablasDeCapturaDeVenta) {
     EXPECT_TRUE(db::ComparaTabla(T(CarpetaTabla::Programa, otra), "programa", deta.campos, {}).isEmpty()) << otra;
   EXPECT_EQ(T(CarpetaTabla::Programa, "Detacomp.DB").campos.size(), 17);
   EXPECT_EQ(T(CarpetaTabla::Programa, "Detaminv.db").campos.size(), 11);
+}
+
+using TablasEnDisco = RaizPrueba;
+
+// Each capture layout makes a Paradox table that opens with the same fields.
+TEST_F(TablasEnDisco, LasTablasDeCapturaSeCreanYAbrenComoSeRegistraron) {
+  QStringList creadas;
+  for (const DefTabla& t : Cat().Tablas()) {
+    if (!t.Paradox()) continue;
+    creadas << t.archivo;
+    db::Tabla::Crea("C:\\VRL", t.archivo, t.campos);
+    db::Tabla tabla;
+    tabla.SetCarpeta("C:\\VRL");
+    tabla.SetNombreTabla(t.archivo);
+    tabla.Open();
+    EXPECT_EQ(tabla.NombresCampos().size(), t.campos.size()) << t.archivo.toStdString();
+    for (const db::Diferencia& d : db::ComparaTabla(t, "C:\\VRL", tabla.Definiciones(), {}))
+      ADD_FAILURE() << d.Texto().toStdString();
+  }
+  for (const char* archivo : {"Deta.db", "DetaCR.db", "Detacomp.DB", "Detaminv.db"})
+    EXPECT_TRUE(creadas.contains(archivo)) << archivo;
 }

@@ -8,8 +8,8 @@
 // Records are handed out raw, in the storage's own layout, and decoded one
 // field at a time (Valor), so a scan costs no allocation per row. Physical
 // record numbers run from 1 to Cuenta(); a number stays the row's number for
-// the life of the file, except where the storage says otherwise (Paradox
-// insertion and deletion shift the rows after them; Pack renumbers).
+// the life of the file, except where the storage says otherwise (Renumera:
+// Paradox insertion and deletion shift the rows after them; Pack renumbers).
 //
 // Contracts common to every storage:
 //   - Every error is a plat::Error naming the table (and field where it
@@ -56,6 +56,10 @@ class Almacen {
   virtual const QString& Nombre() const = 0;
   virtual const QVector<DefCampo>& Campos() const = 0;
   virtual ModoAlmacen Modo() const = 0;
+  // Whether the storage keeps its rows in an order of their own: Inserta
+  // puts a row before another and Borra removes the row, so the rows after
+  // it change number (Paradox). Such a storage marks nothing deleted.
+  virtual bool Renumera() const { return false; }
 
   // --- Reading.
   // Physical records as of the last open or Refresca (deleted ones included).
@@ -67,6 +71,11 @@ class Almacen {
   // valid until the next call on this storage. Bytes may come from a cache
   // filled by earlier reads (Refresca drops it).
   virtual const char* Lee(qint64 n) = 0;
+  // Lee for a caller that holds the table's production index file locked
+  // (MdxArchivo::Bloqueo): every writer of an indexed table holds that lock
+  // exclusive while it writes records, so the storage's own read lock is not
+  // taken (a key search then costs two system calls less).
+  virtual const char* LeeConIndiceBloqueado(qint64 n) { return Lee(n); }
   // Whether a raw record is marked deleted (dBASE "*"); storages that remove
   // rows return false.
   virtual bool Borrado(const char* registro) const = 0;
@@ -131,10 +140,17 @@ class FabricaAlmacen {
   virtual void Crea(const QString& ruta, const QString& nombre, const QVector<DefCampo>& campos) = 0;
   // The companion files of a table (memo file ...), local paths.
   virtual QStringList Companeros(const QString& ruta) const = 0;
+  // Copies a table file with the companions it needs to open over `destino`
+  // (whose old companions go), reading the source between two writes of
+  // its stations. NoExiste when the source is missing; EnUso, leaving
+  // destino as it was, while anyone has destino open. `nombre` and
+  // `nombreDestino` name the tables in messages.
+  virtual void Copia(const QString& origen, const QString& destino, const QString& nombre,
+                     const QString& nombreDestino) = 0;
 };
 
 // The storage kind for a file extension ("dbf", "db"), nullptr when none is
-// known. dBASE is always there; others register themselves.
+// known. dBASE and Paradox are always there; others register themselves.
 FabricaAlmacen* FabricaPara(const QString& extension);
 void RegistraFabrica(const QString& extension, FabricaAlmacen* fabrica);
 

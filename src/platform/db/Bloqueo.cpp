@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 
@@ -48,5 +49,16 @@ void EsperaBloqueo(int fd, qint64 posicion, TipoBloqueo tipo, const QString& tab
 }
 
 void QuitaBloqueo(int fd, qint64 posicion, qint64 largo) { Fcntl(fd, F_UNLCK, posicion, largo); }
+
+qint64 BloqueoAjeno(int fd, qint64 posicion, qint64 largo) {
+  struct flock f {};
+  f.l_type = F_WRLCK;
+  f.l_whence = SEEK_SET;
+  f.l_start = static_cast<off_t>(posicion);
+  f.l_len = static_cast<off_t>(largo);
+  if (::fcntl(fd, F_OFD_GETLK, &f) < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo consultar un bloqueo"), errno);
+  if (f.l_type == F_UNLCK) return -1;
+  return std::max<qint64>(posicion, f.l_start);
+}
 
 }  // namespace db

@@ -116,6 +116,22 @@ struct Diferencia {
 QVector<Diferencia> ComparaTabla(const DefTabla& registrada, const QString& carpeta, const QVector<DefCampo>& campos,
                                  const QVector<DefTag>& tags);
 
+class Catalogo;
+
+// Makes, in its folder, every table of the origin (Empresa or Programa) that
+// the folder lacks, with its tags, creating missing folders; a table already
+// there is left as it is, rows and all. Returns the tables made, each as
+// folder + "\\" + file. A table the layer cannot make ends the work with the
+// layer's error; what was made stays. Corrida tables are never made here.
+QStringList CreaTablas(const Catalogo& catalogo, const Carpetas& carpetas, OrigenTabla origen);
+
+// For the tables of the origin (Empresa or Programa): every registered table
+// its folder lacks, and for each table present every registered field or tag
+// it lacks or holds otherwise (ComparaTabla). A table that is there and
+// cannot be opened (held exclusively, a missing production index, a damaged
+// file) is listed with the layer's message.
+QVector<Diferencia> VerificaTablas(const Catalogo& catalogo, const Carpetas& carpetas, OrigenTabla origen);
+
 class Catalogo {
  public:
   // Adds a layout. A second layout for the same folder role, file (without

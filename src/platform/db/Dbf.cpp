@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSet>
 
 #include <algorithm>
@@ -409,11 +410,18 @@ class AlmacenDbf final : public Almacen {
   const char* Lee(qint64 n) override {
     if (n < 1 || n > cuenta_) return nullptr;
     if (n >= iniCache_ && n < iniCache_ + numCache_) return cache_.data() + (n - iniCache_) * e_.longRegistro;
-    // Forward reads fill a block from n; a read just before the block fills
-    // the block that ends at n (backward walks).
+    // A read just after the cached records fills a block from n (forward
+    // walks); one just before fills the block that ends at n (backward
+    // walks); any other read takes the record alone, as an index order or a
+    // key search jumps about the file.
     qint64 ini = n;
-    if (numCache_ > 0 && n == iniCache_ - 1) ini = std::max<qint64>(1, n - capacidad_ + 1);
-    const qint64 num = std::min(capacidad_, cuenta_ - ini + 1);
+    qint64 num = 1;
+    if (numCache_ > 0 && n == iniCache_ + numCache_) {
+      num = std::min(capacidad_, cuenta_ - n + 1);
+    } else if (numCache_ > 0 && n == iniCache_ - 1) {
+      ini = std::max<qint64>(1, n - capacidad_ + 1);
+      num = n - ini + 1;
+    }
     cache_.resize(static_cast<size_t>(num * e_.longRegistro));
     qint64 leidos;
     {
@@ -427,6 +435,12 @@ class AlmacenDbf final : public Almacen {
       throw Corrupto(nombre_, QStringLiteral("el registro %1 falta en el archivo").arg(n));
     }
     return cache_.data() + (n - iniCache_) * e_.longRegistro;
+  }
+
+  const char* LeeConIndiceBloqueado(qint64 n) override {
+    sinBloqueo_ = true;
+    const auto fin = qScopeGuard([this] { sinBloqueo_ = false; });
+    return Lee(n);
   }
 
   bool Borrado(const char* registro) const override { return registro[0] == kBorrado; }
@@ -677,10 +691,10 @@ class AlmacenDbf final : public Almacen {
  private:
   // Shared hold of the write byte while reading records or the size, unless
   // this handle is writing (a shared request would turn its exclusive hold
-  // into a shared one).
+  // into a shared one) or the caller holds the index file that writers hold.
   class Lectura {
    public:
-    explicit Lectura(AlmacenDbf& a) : a_(a), propia_(!a.escribiendo_) {
+    explicit Lectura(AlmacenDbf& a) : a_(a), propia_(!a.escribiendo_ && !a.sinBloqueo_) {
       if (propia_) EsperaBloqueo(a_.fd_.fd(), kBloqueoEscritura, TipoBloqueo::Compartido, a_.nombre_);
     }
     ~Lectura() {
@@ -831,6 +845,7 @@ class AlmacenDbf final : public Almacen {
   qint64 cuenta_ = 0;
   std::unique_ptr<Memos> memos_;
   bool escribiendo_ = false;
+  bool sinBloqueo_ = false;  // reading under the production index's lock
   QSet<qint64> bloqueados_;
   std::vector<char> cache_;
   qint64 iniCache_ = 0;
@@ -928,6 +943,46 @@ class FabricaDeDbf final : public FabricaAlmacen {
 
   QStringList Companeros(const QString& ruta) const override {
     return {RutaCompanero(ruta, QStringLiteral("dbt")), RutaCompanero(ruta, QStringLiteral("mdx"))};
+  }
+
+  void Copia(const QString& origen, const QString& destino, const QString& nombre,
+             const QString& nombreDestino) override {
+    // The table, its memos and its index as of one moment: read while no
+    // station writes (the write lock held shared).
+    Descriptor fuente(::open(Local8(origen).constData(), O_RDONLY | O_CLOEXEC));
+    if (fuente.fd() < 0) {
+      if (errno == ENOENT || errno == ENOTDIR) throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no existe").arg(nombre));
+      throw plat::ErrorDeSistema(QStringLiteral("No se pudo abrir la tabla ") + nombre, errno);
+    }
+    QByteArray tabla;
+    QList<std::pair<QString, QByteArray>> companeros;  // extension, bytes
+    EsperaBloqueo(fuente.fd(), kBloqueoEscritura, TipoBloqueo::Compartido, nombre);
+    try {
+      tabla.resize(Tamano(fuente.fd(), nombre));
+      tabla.resize(LeeEn(fuente.fd(), tabla.data(), tabla.size(), 0, nombre));
+      for (const QString& ext : {QStringLiteral("dbt"), QStringLiteral("mdx")}) {
+        QFile f(RutaCompanero(origen, ext));
+        if (!f.exists()) continue;
+        if (!f.open(QIODevice::ReadOnly))
+          throw Error(Clase::Io, QStringLiteral("No se pudo leer %1 de la tabla %2").arg(QFileInfo(f).fileName(), nombre));
+        companeros.append({ext, f.readAll()});
+      }
+    } catch (...) {
+      QuitaBloqueo(fuente.fd(), kBloqueoEscritura);
+      throw;
+    }
+    QuitaBloqueo(fuente.fd(), kBloqueoEscritura);
+
+    // The old table of that name is replaced only when nobody has it open,
+    // and held meanwhile.
+    Descriptor viejo(::open(Local8(destino).constData(), O_RDWR | O_CLOEXEC));
+    if (viejo.fd() >= 0 && !IntentaBloqueo(viejo.fd(), kBloqueoApertura, TipoBloqueo::Exclusivo))
+      throw Error(Clase::EnUso,
+                  QStringLiteral("La tabla %1 está abierta por otro usuario; no se puede reemplazar").arg(nombreDestino));
+    for (const QString& c : Companeros(destino)) QFile::remove(c);
+    for (const auto& [ext, bytes] : companeros)
+      ::close(ReemplazaArchivo(RutaCompanero(destino, ext), bytes, ModoPorOmision(), nombreDestino));
+    ::close(ReemplazaArchivo(destino, tabla, ModoPorOmision(), nombreDestino));
   }
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/db/Almacen.h"
 #include "platform/db/Dbf.h"
+#include "platform/db/paradox/AlmacenParadox.h"
 #include "platform/db/Orden.h"
 
 #include <QHash>
@@ -15,7 +16,7 @@ QHash<QString, FabricaAlmacen*>& Registradas() {
 }
 
 FabricaIndices*& ModuloDeIndices() {
-  static FabricaIndices* fabrica = nullptr;
+  static FabricaIndices* fabrica = &FabricaMdx();
   return fabrica;
 }
 
@@ -24,6 +25,7 @@ FabricaIndices*& ModuloDeIndices() {
 FabricaAlmacen* FabricaPara(const QString& extension) {
   const QString ext = extension.toLower();
   if (ext == u"dbf") return &FabricaDbf();
+  if (ext == u"db") return &FabricaParadox();
   return Registradas().value(ext, nullptr);
 }
 

@@ -17,6 +17,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 namespace db {
@@ -62,19 +63,33 @@ class Orden {
 std::unique_ptr<Orden> OrdenFisico(Almacen& almacen);
 
 // The production index of a table (dBASE .mdx): its tags, each an Orden,
-// kept up to date on every write of the table.
+// kept up to date on every write of the table. Deleted rows have no keys:
+// deleting a row takes its keys out, so a unique tag takes that key again
+// later, and regenerating leaves deleted rows out (keys of deleted rows in
+// an index written by another program are skipped by the Orden).
 class Indices {
  public:
   virtual ~Indices() = default;
 
-  virtual QVector<DefTag> Tags() const = 0;
+  virtual QVector<DefTag> Tags() = 0;
   // An Orden over one tag (case-insensitive name); NoExiste
   // "La tabla X no tiene el índice Y" when missing.
   virtual std::unique_ptr<Orden> AbreOrden(const QString& tag) = 0;
 
-  // Keeping the tags up to date. Called by Tabla inside the storage's write
-  // (Almacen::Graba/Agrega/Borra `dentro`), so a reader holding the storage's
-  // read lock sees records and keys consistent.
+  // Keeping the tags up to date. Every write of the table runs inside
+  // Escribe, which holds the index file exclusive between stations, so keys
+  // and records change together and no other station writes in between.
+  // Inside it, before the storage's write, ExigeUnicos refuses (General,
+  // nothing written) a record whose key in a unique tag another record holds
+  // (`antes` nullptr for a new record; only changed keys are checked); then
+  // the storage's write (Almacen::Graba/Agrega/Borra) calls Agregado,
+  // Cambiado or Borrado from its `dentro`. `antes` is the record as it is on
+  // file before the write. The index file is always taken before the
+  // table's own locks (a tag's Orden reads the rows it points at while it
+  // holds the index file), so a reader and a writer never wait on each other
+  // in a circle.
+  virtual void Escribe(const std::function<void()>& escritura) = 0;
+  virtual void ExigeUnicos(qint64 n, const char* antes, const char* despues) = 0;
   virtual void Agregado(qint64 n, const char* registro) = 0;
   virtual void Cambiado(qint64 n, const char* antes, const char* despues) = 0;
   virtual void Borrado(qint64 n, const char* registro) = 0;
@@ -98,7 +113,11 @@ class FabricaIndices {
   virtual std::unique_ptr<Indices> Crea(const QString& ruta, Almacen& almacen, const QVector<DefTag>& tags) = 0;
 };
 
-FabricaIndices* FabricaDeIndices();  // nullptr while none is registered
+// The production index in use: the .mdx module unless another was
+// registered.
+FabricaIndices* FabricaDeIndices();
 void RegistraFabricaIndices(FabricaIndices* fabrica);
+// The dBASE IV production index (.mdx files).
+FabricaIndices& FabricaMdx();
 
 }  // namespace db

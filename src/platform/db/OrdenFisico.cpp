@@ -32,6 +32,7 @@ class OrdenPorNumero final : public Orden {
   bool ConRango() const override { return false; }
 
   qint64 Cuenta() override {
+    if (a_.Renumera()) return a_.Cuenta();  // nothing marked deleted
     const qint64 total = a_.Cuenta();
     if (total < contadosHasta_) Refresca();
     for (qint64 n = contadosHasta_ + 1; n <= total; ++n)
@@ -49,7 +50,9 @@ class OrdenPorNumero final : public Orden {
   qint64 Desde(qint64 n, int paso) {
     const qint64 total = a_.Cuenta();
     for (; n >= 1 && n <= total; n += paso) {
-      if (!a_.Borrado(a_.Lee(n))) return actual_ = n;
+      // A row gone since the count (another station) is skipped.
+      const char* r = a_.Lee(n);
+      if (r && !a_.Borrado(r)) return actual_ = n;
     }
     return 0;
   }

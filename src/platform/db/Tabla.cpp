@@ -19,7 +19,6 @@ struct Tabla::Edicion {
   qint64 n = 0;          // record edited; 0 for a new one
   bool alFinal = true;   // new record: append (else insert before `antes`)
   qint64 antes = 0;
-  QByteArray original;   // the record as read when the edit began
 };
 
 namespace {
@@ -38,6 +37,13 @@ FabricaIndices& ModuloIndices(const QString& tabla) {
   if (!f)
     throw Error(Clase::General, QStringLiteral("Los índices de la tabla %1 no se pueden usar en este programa").arg(tabla));
   return *f;
+}
+
+// Only dBASE tables keep a production index; another kind would get an
+// .mdx nobody opens or keeps.
+void ExigeTablaDbf(const QString& archivo) {
+  if (Extension(archivo) != u"dbf")
+    throw Error(Clase::Estado, QStringLiteral("La tabla %1 no puede llevar índices .mdx").arg(archivo));
 }
 
 // Fields that get the descriptor's tag byte: tags keyed on one plain field.
@@ -117,6 +123,7 @@ QVector<DefCampo> Tabla::AbreCursor() {
 
 void Tabla::CierraCursor() {
   edicion_.reset();
+  hueco_ = 0;
   if (almacen_) almacen_->LiberaBloqueos();
   orden_.reset();
   indices_.reset();
@@ -134,6 +141,7 @@ void Tabla::AbreOrden(const QString& tag) {
 }
 
 bool Tabla::Mueve(qint64 n) {
+  hueco_ = 0;
   if (n == 0) return false;
   actual_ = n;
   return true;
@@ -151,12 +159,23 @@ bool Tabla::CursorUltimo() {
   return false;
 }
 
-bool Tabla::CursorSiguiente() { return Mueve(orden_->Siguiente()); }
-bool Tabla::CursorAnterior() { return Mueve(orden_->Anterior()); }
+// Right after a delete on a storage that renumbers, the next row is the one
+// that took the deleted row's number.
+bool Tabla::CursorSiguiente() {
+  if (const qint64 n = hueco_) return Mueve(orden_->VeA(n));
+  return Mueve(orden_->Siguiente());
+}
+
+bool Tabla::CursorAnterior() {
+  if (const qint64 n = hueco_) return Mueve(n > 1 ? orden_->VeA(n - 1) : 0);
+  return Mueve(orden_->Anterior());
+}
+
 bool Tabla::CursorVeA(qint64 registro) { return Mueve(orden_->VeA(registro)); }
 qint64 Tabla::CursorCuenta() { return orden_->Cuenta(); }
 
 void Tabla::CursorRefresca() {
+  hueco_ = 0;
   almacen_->Refresca();
   if (indices_) indices_->Refresca();
   orden_->Refresca();
@@ -187,7 +206,6 @@ void Tabla::PreparaEdicion() {
     if (almacen_->Borrado(e->r.datos.constData()))
       throw Error(Clase::NoExiste, QStringLiteral("El registro %1 de la tabla %2 fue borrado por otro usuario").arg(n).arg(nombre_));
     e->n = n;
-    e->original = e->r.datos;
     edicion_ = std::move(e);
   } catch (...) {
     almacen_->Libera(n);
@@ -211,20 +229,37 @@ void Tabla::GrabaEdicion() {
   Edicion& e = *edicion_;
   Indices* ix = indices_.get();
   qint64 n = e.n;
+  // The order stands on the written row while the index file is still held
+  // (one lock and header check less per write).
   if (n > 0) {
     almacen_->Bloquea(n);  // held since Edit, unless LiberaBloqueos let it go
-    almacen_->Graba(n, e.r, [&] {
-      if (ix) ix->Cambiado(n, e.original.constData(), e.r.datos.constData());
-    });
+    auto graba = [&] {
+      Registro antes;
+      if (ix) {
+        antes = almacen_->Carga(n);
+        ix->ExigeUnicos(n, antes.datos.constData(), e.r.datos.constData());
+      }
+      almacen_->Graba(n, e.r, [&] {
+        if (ix) ix->Cambiado(n, antes.datos.constData(), e.r.datos.constData());
+      });
+      orden_->VeA(n);
+    };
+    if (ix) ix->Escribe(graba);
+    else graba();
     almacen_->Libera(n);
   } else {
-    auto dentro = [&](qint64 nuevo) {
-      if (ix) ix->Agregado(nuevo, e.r.datos.constData());
+    auto agrega = [&] {
+      if (ix) ix->ExigeUnicos(0, nullptr, e.r.datos.constData());
+      auto dentro = [&](qint64 nuevo) {
+        if (ix) ix->Agregado(nuevo, e.r.datos.constData());
+      };
+      n = e.alFinal || e.antes == 0 ? almacen_->Agrega(e.r, dentro) : almacen_->Inserta(e.antes, e.r, dentro);
+      orden_->VeA(n);
     };
-    n = e.alFinal || e.antes == 0 ? almacen_->Agrega(e.r, dentro) : almacen_->Inserta(e.antes, e.r, dentro);
+    if (ix) ix->Escribe(agrega);
+    else agrega();
   }
   edicion_.reset();
-  orden_->VeA(n);
   actual_ = n;
 }
 
@@ -239,13 +274,16 @@ void Tabla::BorraActual() {
   const qint64 n = actual_;
   almacen_->Bloquea(n);
   try {
-    const Registro r = almacen_->Carga(n);
     Indices* ix = indices_.get();
-    if (!almacen_->Borrado(r.datos.constData())) {
+    auto borra = [&] {
+      const Registro r = almacen_->Carga(n);
+      if (almacen_->Borrado(r.datos.constData())) return;
       almacen_->Borra(n, [&] {
         if (ix) ix->Borrado(n, r.datos.constData());
       });
-    }
+    };
+    if (ix) ix->Escribe(borra);
+    else borra();
   } catch (...) {
     if (!edicion_) almacen_->Libera(n);
     throw;
@@ -253,6 +291,7 @@ void Tabla::BorraActual() {
   edicion_.reset();
   almacen_->Libera(n);
   orden_->Refresca();
+  if (almacen_->Renumera()) hueco_ = n;
 }
 
 // --- Index tags.
@@ -263,7 +302,16 @@ QStringList Tabla::IndexNames() const {
   return r;
 }
 
-QVector<DefTag> Tabla::IndexDefs() const { return indices_ ? indices_->Tags() : QVector<DefTag>(); }
+QVector<DefTag> Tabla::IndexDefs() const {
+  if (Active()) return indices_ ? indices_->Tags() : QVector<DefTag>();
+  // A closed table's tags are read from its files.
+  Tabla t;
+  t.SetCarpeta(carpeta_);
+  t.SetNombreTabla(nombre_);
+  t.SetReadOnly(true);
+  t.Open();
+  return t.IndexDefs();
+}
 
 void Tabla::SetIndexName(const QString& tag) {
   if (!Active()) {
@@ -328,6 +376,8 @@ bool Tabla::VeARegistro(qint64 registro) {
   return RecNo() == registro;
 }
 
+bool Tabla::Renumera() const { return almacen_ && almacen_->Renumera(); }
+
 void Tabla::ExigeExclusivo(const char* operacion) const {
   ExigeActivo();
   if (!exclusivo_ || soloLectura_)
@@ -335,8 +385,21 @@ void Tabla::ExigeExclusivo(const char* operacion) const {
                                   .arg(QString::fromUtf8(operacion), nombre_));
 }
 
+bool Tabla::EnOtroManejador(const std::function<void(Tabla&)>& operacion) const {
+  if (Active()) return false;
+  Tabla t;
+  t.SetCarpeta(carpeta_);
+  t.SetNombreTabla(nombre_);
+  t.SetExclusive(true);
+  t.Open();
+  operacion(t);
+  return true;
+}
+
 void Tabla::AddIndex(const DefTag& tag) {
+  if (EnOtroManejador([&](Tabla& t) { t.AddIndex(tag); })) return;
   ExigeExclusivo("crear un índice");
+  ExigeTablaDbf(ConExtension(nombre_));
   ModoNavegacion();
   const qint64 donde = RecNo();
   if (!indices_) {
@@ -349,6 +412,7 @@ void Tabla::AddIndex(const DefTag& tag) {
 }
 
 void Tabla::DeleteIndex(const QString& tag) {
+  if (EnOtroManejador([&](Tabla& t) { t.DeleteIndex(tag); })) return;
   ExigeExclusivo("borrar un índice");
   ModoNavegacion();
   if (!IndexNames().contains(tag, Qt::CaseInsensitive))
@@ -370,6 +434,7 @@ void Tabla::DeleteIndex(const QString& tag) {
 }
 
 void Tabla::RegeneraIndices() {
+  if (EnOtroManejador([](Tabla& t) { t.RegeneraIndices(); })) return;
   ExigeExclusivo("regenerar los índices");
   ModoNavegacion();
   const qint64 donde = RecNo();
@@ -381,15 +446,7 @@ void Tabla::RegeneraIndices() {
 // --- Whole-table operations.
 
 void Tabla::EmptyTable() {
-  if (!Active()) {
-    Tabla t;
-    t.SetCarpeta(carpeta_);
-    t.SetNombreTabla(nombre_);
-    t.SetExclusive(true);
-    t.Open();
-    t.EmptyTable();
-    return;
-  }
+  if (EnOtroManejador([](Tabla& t) { t.EmptyTable(); })) return;
   ExigeExclusivo("vaciar la tabla");
   ModoNavegacion();
   almacen_->Vacia();
@@ -399,15 +456,7 @@ void Tabla::EmptyTable() {
 }
 
 void Tabla::Pack() {
-  if (!Active()) {
-    Tabla t;
-    t.SetCarpeta(carpeta_);
-    t.SetNombreTabla(nombre_);
-    t.SetExclusive(true);
-    t.Open();
-    t.Pack();
-    return;
-  }
+  if (EnOtroManejador([](Tabla& t) { t.Pack(); })) return;
   ExigeExclusivo("empacar la tabla");
   ModoNavegacion();
   almacen_->Empaca();
@@ -427,7 +476,10 @@ void Tabla::Crea(const QString& carpeta, const QString& archivo, const QVector<D
                  const QVector<DefTag>& tags) {
   const QString nombre = ConExtension(archivo);
   const QString ruta = fs::Local(fs::Une(carpeta, nombre));
-  if (!tags.isEmpty()) ModuloIndices(archivo);
+  if (!tags.isEmpty()) {
+    ModuloIndices(archivo);
+    ExigeTablaDbf(nombre);
+  }
   FabricaDe(nombre).Crea(ruta, archivo, campos);
   if (tags.isEmpty()) return;
   Tabla t;
@@ -508,6 +560,21 @@ void Tabla::Borra(const QString& carpeta, const QString& archivo) {
   }
   for (const QString& c : f.Companeros(ruta)) QFile::remove(c);
   if (!QFile::remove(ruta)) throw Error(Clase::Io, QStringLiteral("No se pudo borrar la tabla %1").arg(archivo));
+}
+
+void Tabla::CopiaArchivos(const QString& carpeta, const QString& origen, const QString& destino) {
+  const QString de = ConExtension(origen);
+  const QString a = ConExtension(destino);
+  FabricaAlmacen& fabrica = FabricaDe(de);
+  if (&FabricaDe(a) != &fabrica)
+    throw Error(Clase::General, QStringLiteral("No se puede copiar la tabla %1 en %2: son tablas de tipos distintos").arg(origen, destino));
+  const QString rutaOrigen = fs::Local(fs::Une(carpeta, de));
+  const QString rutaDestino = fs::Local(fs::Une(carpeta, a));
+  // Over itself the old companions would go before they are copied.
+  const QString mismo = QFileInfo(rutaOrigen).canonicalFilePath();
+  if (!mismo.isEmpty() && mismo == QFileInfo(rutaDestino).canonicalFilePath())
+    throw Error(Clase::General, QStringLiteral("No se puede copiar la tabla %1 sobre sí misma").arg(origen));
+  fabrica.Copia(rutaOrigen, rutaDestino, origen, destino);
 }
 
 bool Tabla::Existe(const QString& carpeta, const QString& archivo) {

@@ -1,6 +1,7 @@
 #pragma once
 // A table file as a dataset: dBASE (.dbf, with its .dbt memo file and .mdx
-// production index) or Paradox (.db), chosen by the file's extension.
+// production index) or Paradox (.db, the capture and buffer tables), chosen
+// by the file's extension.
 //
 //   db::Tabla t;
 //   t.SetCarpeta("C:\\VRL\\DATOS");
@@ -13,13 +14,27 @@
 //
 // Opening: NoExiste for a missing file; NoExiste naming the .mdx when the
 // header promises a production index that is missing; Corrupto for a foreign
-// or truncated file; EnUso when the open mode is refused (an exclusive open
+// or truncated file, and naming the .mdx for an index file whose header or
+// tag table is damaged (damage in a tag's pages shows as Corrupto when the
+// tag is used, and RegeneraIndices rebuilds the tags from the rows; a table
+// whose header flag, byte 28, is cleared opens without its index, and
+// AddIndex then makes a new one); EnUso when the open mode is refused (an exclusive open
 // while anyone else, another process or another handle of this one, has the
 // file open; a shared open while someone holds it exclusively).
 //
 // Record locks: Edit and Delete lock the record (Bloqueado at once when held
 // elsewhere); Post, Cancel and Close release it. Locks are kernel
 // open-file-description locks and die with the process.
+//
+// Paradox tables keep their rows in their own order and RecNo is the row's
+// place in it: Insert puts the new row before the current one (which it
+// then stands on), Append adds it at the end, Delete removes the row and the
+// next one moves up into its place, Pack keeps the order. Each read goes to
+// the file, so two Tabla objects on one file see each other's posted rows
+// at their next move or Refresh. A row inserted or deleted through another
+// object before the current one shifts the rows: the current RecNo then
+// names the row that moved there (inserting or deleting before a row that
+// another object is editing gives Bloqueado).
 
 #include "platform/db/Dataset.h"
 #include "platform/db/Esquema.h"
@@ -29,6 +44,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 namespace db {
@@ -56,26 +72,49 @@ class Tabla : public Dataset {
   // The local path of the table file.
   QString Ruta() const;
 
-  // --- Index tags. IndexName "" is physical order. SetIndexName may change
-  // while open and stays on the current record. A tag the table does not
-  // have gives NoExiste "La tabla X no tiene el índice Y".
+  // --- Index tags (the production index, .mdx), names case-insensitive.
+  // IndexName "" is physical order. SetIndexName may change while open and
+  // stays on the current record. A tag the table does not have gives
+  // NoExiste "La tabla X no tiene el índice Y". Every Append, Post and
+  // Delete keeps every tag current, between stations too; a Post whose key
+  // a unique tag already holds for another row is refused (General) and
+  // writes nothing. Deleted rows are in no tag.
+  // The tags (name as stored, upper case; expression; unique; descending);
+  // a closed table reads them from its files.
   QStringList IndexNames() const;
   QVector<DefTag> IndexDefs() const;
   QString IndexName() const { return indice_; }
   void SetIndexName(const QString& tag);
+  // Key searches on the current tag (Estado without one). One value is the
+  // whole key: a text, number or date as the tag's type ("12" is the key
+  // "12" padded with blanks, a text longer than the key sorts after the
+  // keys it starts with). On a character tag whose expression joins parts
+  // with "+", one value per part may be given instead, each made as its part
+  // makes it (FindKey({57, "P001"}) on "STR(CLDOC_F,10)+CLPRO_F").
   // Exact key search: stands on the first match and returns true; false and
   // no move when none.
   bool FindKey(const QVariantList& clave);
-  // Stands on the first key >= the given one (Eof when none).
+  // Stands on the first key >= the given one, in the tag's order (Eof when
+  // none).
   void FindNearest(const QVariantList& clave);
-  // Restricts the rows to keys between the bounds (inclusive); stands on the
-  // first row of the range.
+  // Restricts the rows to keys between the bounds (inclusive, whole keys:
+  // "12" does not take in "120"); stands on the first row of the range.
   void SetRange(const QVariantList& desde, const QVariantList& hasta);
   void CancelRange();
   // Stands on physical record n (a bookmark); false and no move when n is
   // not a live row of the current order and range.
   bool VeARegistro(qint64 registro);
-  // Tag maintenance (exclusive use; the first tag creates the .mdx).
+  // Whether inserting or deleting a row changes the numbers of the rows
+  // after it (Paradox); false while closed.
+  bool Renumera() const;
+  // Tag maintenance, with exclusive use (EnUso otherwise); on a closed table
+  // they open it exclusively for the moment. The first tag creates the
+  // .mdx and sets the production index flags of the header (byte 28, and
+  // byte 31 of the descriptors of fields with a tag of their own); deleting
+  // the last tag removes the file and clears the flags. AddIndex builds the
+  // tag from the rows; a bad name or expression gives General and changes
+  // nothing. RegeneraIndices rebuilds every tag from the rows (a tag whose
+  // pages are damaged comes back whole).
   void AddIndex(const DefTag& tag);
   void DeleteIndex(const QString& tag);
   void RegeneraIndices();
@@ -83,7 +122,8 @@ class Tabla : public Dataset {
   // --- Table operations.
   // Removes every record (exclusive use, else EnUso).
   void EmptyTable();
-  // Removes deleted records and rebuilds the tags (exclusive use).
+  // Removes deleted records and rebuilds the tags (exclusive use; a closed
+  // table is opened exclusively for the moment).
   void Pack();
   // Releases every record lock this handle holds. A record still being
   // edited is locked again at Post (Bloqueado if another took it meanwhile).
@@ -104,8 +144,14 @@ class Tabla : public Dataset {
   // copied; a value that does not fit stops the copy (rows copied before it
   // stay).
   static qint64 CopiaRegistros(Tabla& origen, Tabla& destino, bool todos);
-  // Deletes the table file and its companions (.dbt, .mdx); NoExiste when
-  // missing, EnUso while open elsewhere.
+  // Copies a table file with everything it needs to open (dBASE: .dbt and
+  // .mdx; Paradox: its companion files) over `destino` in the same folder,
+  // whose old companions go. Both must be of one kind and two files.
+  // NoExiste when origen is missing; EnUso, leaving destino as it was,
+  // while anyone (another station or handle) has destino open.
+  static void CopiaArchivos(const QString& carpeta, const QString& origen, const QString& destino);
+  // Deletes the table file and its companions (.dbt, .mdx; Paradox: its
+  // companion files); NoExiste when missing, EnUso while open elsewhere.
   static void Borra(const QString& carpeta, const QString& archivo);
   static bool Existe(const QString& carpeta, const QString& archivo);
 
@@ -133,9 +179,12 @@ class Tabla : public Dataset {
  private:
   struct Edicion;
   void AbreOrden(const QString& tag);
-  bool Mueve(qint64 n);
+  bool Mueve(qint64 n);  // stands on row n (0: none, no move)
   Orden& OrdenConIndice();
   void ExigeExclusivo(const char* operacion) const;
+  // Runs an operation of exclusive use on a closed table through a handle
+  // of its own; false (nothing done) when this one is open.
+  bool EnOtroManejador(const std::function<void(Tabla&)>& operacion) const;
   static QString ConExtension(const QString& archivo);
 
   QString carpeta_;
@@ -147,6 +196,7 @@ class Tabla : public Dataset {
   std::unique_ptr<Indices> indices_;
   std::unique_ptr<Orden> orden_;
   qint64 actual_ = 0;
+  qint64 hueco_ = 0;  // the row just deleted from a storage that renumbers
   std::unique_ptr<Edicion> edicion_;
 };
 

@@ -38,21 +38,9 @@
 //          memo block starts FF FF 08 00, then uint32 length of text + 8,
 //          then the text.
 //
-// Locks between stations: open-file-description locks (F_OFD_SETLK) on the
-// .dbf, far beyond any data, so they never cover bytes of the file. They
-// belong to the open file, so two handles of one process exclude each other
-// like two stations, and the kernel drops them when the process dies.
-//   kBloqueoApertura        shared by every open, exclusive by an exclusive
-//                           open: an exclusive open fails while anyone has
-//                           the file open, a shared one while someone holds
-//                           it exclusively.
-//   kBloqueoEscritura       exclusive while a station writes records, the
-//                           header, memos or index keys (a short hold);
-//                           shared while a station reads records or counts
-//                           them. So readers never see a half-written record
-//                           or a count ahead of its records, and appends of
-//                           two stations are serialised.
-//   kBloqueoRegistros + n   exclusive while record n is edited or deleted.
+// Locks between stations: the bytes of Bloqueo.h on the .dbf (kBloqueoEscritura
+// also covers writes of memos and index keys).
+//
 // Record count: the records wholly present between the header and the end
 // of the file. An append writes the record and 0x1A first and the header
 // count after, so a writer that dies in between leaves a file whose header
@@ -106,11 +94,5 @@ inline constexpr int kMemoPosNombreIV = 8;
 inline constexpr int kMemoPosBloqueIV = 20;
 inline constexpr unsigned char kMemoMarcaIV[4] = {0xFF, 0xFF, 0x08, 0x00};
 inline constexpr int kMemoCabeceraIV = 8;
-
-// Lock offsets.
-inline constexpr std::int64_t kBloqueoBase = std::int64_t{1} << 62;
-inline constexpr std::int64_t kBloqueoApertura = kBloqueoBase;
-inline constexpr std::int64_t kBloqueoEscritura = kBloqueoBase + 1;
-inline constexpr std::int64_t kBloqueoRegistros = kBloqueoBase + 16;
 
 }  // namespace db::dbf

@@ -95,9 +95,11 @@ QString DeCp1252OUtf8(const QByteArray& bytes) {
   return DeCp1252(bytes);
 }
 
-QStringList DivideLineas(const QByteArray& bytes) {
+namespace {
+
+template <class Decodifica>
+QStringList Divide(const QByteArray& bytes, qsizetype inicio, Decodifica decodifica) {
   QStringList lineas;
-  qsizetype inicio = 0;
   const qsizetype n = bytes.size();
   while (inicio < n) {
     qsizetype fin = bytes.indexOf('\n', inicio);
@@ -110,10 +112,21 @@ QStringList DivideLineas(const QByteArray& bytes) {
     }
     qsizetype corte = fin;
     if (corte > inicio && bytes[corte - 1] == '\r') --corte;
-    lineas << DeCp1252(bytes.mid(inicio, corte - inicio));
+    lineas << decodifica(bytes.mid(inicio, corte - inicio));
     inicio = siguiente;
   }
   return lineas;
+}
+
+}  // namespace
+
+QStringList DivideLineas(const QByteArray& bytes) {
+  return Divide(bytes, 0, [](const QByteArray& b) { return DeCp1252(b); });
+}
+
+QStringList DivideLineasCp1252OUtf8(const QByteArray& bytes) {
+  const qsizetype inicio = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+  return Divide(bytes, inicio, [](const QByteArray& b) { return DeCp1252OUtf8(b); });
 }
 
 QByteArray LeeBytes(const QString& ruta) {
@@ -126,6 +139,8 @@ QByteArray LeeBytes(const QString& ruta) {
 }
 
 QStringList LeeLineas(const QString& ruta) { return DivideLineas(LeeBytes(ruta)); }
+
+QStringList LeeLineasCp1252OUtf8(const QString& ruta) { return DivideLineasCp1252OUtf8(LeeBytes(ruta)); }
 
 std::optional<QString> LeeLinea(const QString& ruta, int n) {
   const QStringList lineas = LeeLineas(ruta);

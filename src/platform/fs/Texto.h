@@ -20,10 +20,16 @@ QString DeCp1252OUtf8(const QByteArray& bytes);
 // Splits file bytes into lines at CR LF or LF; a last line without an end is
 // kept, an empty file has no lines.
 QStringList DivideLineas(const QByteArray& bytes);
+// As DivideLineas, each line decoded by DeCp1252OUtf8; a leading UTF-8
+// byte-order mark is dropped.
+QStringList DivideLineasCp1252OUtf8(const QByteArray& bytes);
 
 // Reads every line of a text file. Throws plat::Error (NoExiste when missing,
 // Io when it cannot be read).
 QStringList LeeLineas(const QString& ruta);
+// As LeeLineas for files that may have been edited on Linux
+// (DivideLineasCp1252OUtf8).
+QStringList LeeLineasCp1252OUtf8(const QString& ruta);
 // Line n (from 1) of a text file; nullopt beyond the end or for n < 1.
 // Throws as LeeLineas.
 std::optional<QString> LeeLinea(const QString& ruta, int n);

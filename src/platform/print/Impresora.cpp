@@ -4,11 +4,11 @@
 #include "platform/fs/Texto.h"
 #include "platform/print/Cola.h"
 #include "platform/print/Dispositivos.h"
-
-#include <QFileInfo>
-#include <QImageReader>
+#include "platform/print/Imagen.h"
 
 #include <cmath>
+#include <functional>
+#include <vector>
 
 namespace print {
 
@@ -23,6 +23,64 @@ plat::Error SinTrabajo() {
 }
 
 QRect Rect(int x1, int y1, int x2, int y2) { return QRect(x1, y1, x2 - x1, y2 - y1).normalized(); }
+
+// The pages of an open job, kept until it ends and then drawn on the job's
+// device in order: so a text known only at the end (a page total) can still
+// be written on an earlier page, and a job that fails halfway sends nothing.
+class PaginasDelTrabajo : public Dispositivo {
+ public:
+  explicit PaginasDelTrabajo(std::unique_ptr<Dispositivo> destino) : destino_(std::move(destino)) {}
+
+  int Paginas() const { return static_cast<int>(paginas_.size()); }
+  // Later drawing goes to page i (from 0) until NuevaPagina or another call.
+  void DibujaEn(int i) { actual_ = static_cast<size_t>(i); }
+
+  void NuevaPagina() override {
+    paginas_.emplace_back();
+    actual_ = paginas_.size() - 1;
+  }
+
+  void Termina() override {
+    for (size_t i = 0; i < paginas_.size(); ++i) {
+      if (i > 0) destino_->NuevaPagina();
+      for (const Paso& paso : paginas_[i]) paso(*destino_);
+    }
+    paginas_.clear();
+    destino_->Termina();
+  }
+
+  void Aborta() override {
+    paginas_.clear();
+    destino_->Aborta();
+  }
+
+  void Texto(QPoint punto, const QString& texto, const Fuente& fuente, const Brocha& fondo) override {
+    Agrega([=](Dispositivo& d) { d.Texto(punto, texto, fuente, fondo); });
+  }
+  void Linea(QPoint desde, QPoint hasta, const Pluma& pluma) override {
+    Agrega([=](Dispositivo& d) { d.Linea(desde, hasta, pluma); });
+  }
+  void Rectangulo(const QRect& rect, const Pluma* pluma, const Brocha* brocha) override {
+    const bool conPluma = pluma, conBrocha = brocha;
+    const Pluma p = pluma ? *pluma : Pluma();
+    const Brocha b = brocha ? *brocha : Brocha();
+    Agrega([=](Dispositivo& d) { d.Rectangulo(rect, conPluma ? &p : nullptr, conBrocha ? &b : nullptr); });
+  }
+  void RectanguloRedondeado(const QRect& rect, QSize esquina, const Pluma& pluma, const Brocha& brocha) override {
+    Agrega([=](Dispositivo& d) { d.RectanguloRedondeado(rect, esquina, pluma, brocha); });
+  }
+  void Imagen(const QRect& rect, const QImage& imagen) override {
+    Agrega([=](Dispositivo& d) { d.Imagen(rect, imagen); });
+  }
+
+ private:
+  using Paso = std::function<void(Dispositivo&)>;
+  void Agrega(Paso paso) { paginas_[actual_].push_back(std::move(paso)); }
+
+  std::unique_ptr<Dispositivo> destino_;
+  std::vector<std::vector<Paso>> paginas_{1};
+  size_t actual_ = 0;
+};
 
 }  // namespace
 
@@ -68,15 +126,18 @@ void Lienzo::RectanguloRedondeado(int x1, int y1, int x2, int y2, int anchoEsqui
 void Lienzo::EstiraImagen(const QRect& rect, const QString& archivo) {
   Dispositivo* d = dispositivo();
   if (!d) return;
-  if (!QFileInfo(archivo).isFile()) {
-    throw plat::Error(plat::Clase::NoExiste, QStringLiteral("No existe la imagen %1").arg(archivo));
+  d->Imagen(rect.normalized(), LeeImagen(archivo));
+}
+
+void Lienzo::TextoEnPagina(int pagina, int x, int y, const QString& texto) {
+  auto* paginas = static_cast<PaginasDelTrabajo*>(dispositivo());
+  if (!paginas) throw SinTrabajo();
+  if (pagina < 1 || pagina > paginas->Paginas()) {
+    throw plat::Error(plat::Clase::Estado, QStringLiteral("La impresión no tiene página %1").arg(pagina));
   }
-  QImageReader lector(archivo);
-  const QImage imagen = lector.read();
-  if (imagen.isNull()) {
-    throw plat::Error(plat::Clase::Corrupto, QStringLiteral("No se pudo leer la imagen %1").arg(archivo));
-  }
-  d->Imagen(rect.normalized(), imagen);
+  paginas->DibujaEn(pagina - 1);
+  paginas->Texto(QPoint(x, y), texto, fuente_, brocha_);
+  paginas->DibujaEn(paginas->Paginas() - 1);
 }
 
 void Lienzo::DibujaImagen(const QRect& rect, const QImage& imagen) {
@@ -148,7 +209,8 @@ int Impresora::AltoPagina() const { return detalle::TamanoPagina(papel_, orienta
 void Impresora::Comienza(const QString& titulo) {
   if (Imprimiendo()) throw EnCurso();
   const DatosImpresora datos = Seleccionada();
-  dispositivo_ = detalle::CreaDispositivo(datos, Resolucion(), papel_, orientacion_, titulo);
+  dispositivo_ = std::make_unique<PaginasDelTrabajo>(
+      detalle::CreaDispositivo(datos, Resolucion(), papel_, orientacion_, titulo));
   pagina_ = 1;
 }
 

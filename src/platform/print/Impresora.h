@@ -12,7 +12,9 @@
 //
 // Drawing happens only while a job is open (Comienza .. Termina); outside a
 // job the canvas measures texts and ignores drawing, so code may run the
-// same drawing steps with no job and leave no mark.
+// same drawing steps with no job and leave no mark. A job keeps its pages
+// until it ends: they reach the device (the PDF file, the queue) at Termina,
+// and a text may still be added to an earlier page meanwhile.
 //
 // Errors are plat::Error: NoExiste when there is no printer to print on,
 // Estado for a call the job state does not allow (changing the printer,
@@ -101,9 +103,15 @@ class Lienzo {
   // A rectangle with rounded corners: the corners are quarters of an ellipse
   // of the given width and height.
   void RectanguloRedondeado(int x1, int y1, int x2, int y2, int anchoEsquina, int altoEsquina);
-  // The picture of a file (BMP, JPEG, PNG) stretched into the rectangle.
-  // Throws plat::Error (NoExiste, Corrupto) when it cannot be read.
+  // The picture of a local file (JPEG, BMP, PNG: LeeImagen) stretched into
+  // the rectangle. Throws plat::Error (NoExiste, Corrupto) when it cannot be
+  // read.
   void EstiraImagen(const QRect& rect, const QString& archivo);
+  // Writes a text on page `pagina` (from 1) of the open job, in the current
+  // font and brush, as Texto does on the current page: for a text known only
+  // after its page was left, such as a page total. Throws plat::Error
+  // (Estado) with no job open or a page the job does not have.
+  void TextoEnPagina(int pagina, int x, int y, const QString& texto);
   // A picture drawn in memory, stretched into the rectangle.
   void DibujaImagen(const QRect& rect, const QImage& imagen);
 

@@ -5,6 +5,7 @@
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Texto.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -907,6 +908,18 @@ struct MdxArchivo::Impl {
     modificado = true;
   }
 
+  // Today's date, read again from the clock at most once a second (reading
+  // the local time zone costs a file check each time).
+  QElapsedTimer relojFecha;
+  QDate fechaHoy;
+  QDate Hoy() {
+    if (!relojFecha.isValid() || relojFecha.elapsed() >= 1000) {
+      fechaHoy = fs::Hoy();
+      relojFecha.start();
+    }
+    return fechaHoy;
+  }
+
   // Writes what this operation changed and counts the change in the header.
   void Vuelca() {
     if (!modificado) return;
@@ -938,7 +951,7 @@ struct MdxArchivo::Impl {
       PonU32(h + kPaginasArchivo, paginasArchivo);
       PonU32(h + kPrimeraLibre, primeraLibre);
       PonU32(h + kBloquesLibres, bloquesLibres);
-      PonFecha(h + kFechaCambio, fs::Hoy());
+      PonFecha(h + kFechaCambio, Hoy());
       PonU32(h + kContadorCambios, U32(h + kContadorCambios) + 1);
       EscribeEn(h, tablaCambiada ? cab.size() : static_cast<size_t>(kTablaTags), 0);
       std::memcpy(vivo, h, sizeof vivo);
@@ -1557,6 +1570,13 @@ bool CursorMdx::Situa(const QByteArray& clave, std::uint32_t registro) {
     return m.Toma({});
   }
   return m.Toma(c);
+}
+
+void CursorMdx::Recuerda(const QByteArray& clave, std::uint32_t registro) {
+  e_->valido = !clave.isEmpty();
+  e_->clave = clave;
+  e_->registro = registro;
+  e_->generacion = 0;  // the path is looked up again at the next move
 }
 
 void CursorMdx::FijaRango(const QByteArray& desde, const QByteArray& hasta) {

@@ -142,6 +142,10 @@ class CursorMdx {
   bool BuscaCercano(const QByteArray& clave);
   // Stands on the entry of that record with that key; false when absent.
   bool Situa(const QByteArray& clave, std::uint32_t registro);
+  // Takes (key, record) as the remembered entry without looking it up, so
+  // the next move gives its neighbours whether it is in the tag or not (a
+  // caller going back to where it stood). An empty key forgets the position.
+  void Recuerda(const QByteArray& clave, std::uint32_t registro);
 
   void FijaRango(const QByteArray& desde, const QByteArray& hasta);
   void QuitaRango();

@@ -1,6 +1,7 @@
 #include "platform/db/paradox/ParadoxArchivo.h"
 
 #include "platform/Error.h"
+#include "platform/db/Bloqueo.h"
 #include "platform/db/paradox/paradox_format.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
@@ -17,10 +18,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <cstring>
-#include <thread>
 
 namespace db {
 
@@ -29,26 +28,6 @@ using plat::Clase;
 using plat::Error;
 
 namespace {
-
-// Lock bytes far beyond any data of the file; nobody reads or writes there.
-constexpr off_t kBaseCandados = off_t(1) << 62;
-constexpr off_t kByteApertura = kBaseCandados;        // the handle's use of the file
-constexpr off_t kByteDatos = kBaseCandados + 1;       // one operation reading or writing
-constexpr off_t kBaseRegistros = kBaseCandados + 16;  // + row number
-constexpr auto kEsperaMaxima = std::chrono::seconds(5);
-
-// 0 or the errno of a failed F_OFD_SETLK (EAGAIN/EACCES: someone else holds it).
-int PonCandado(int fd, short tipo, off_t inicio, off_t largo) {
-  struct flock fl;
-  std::memset(&fl, 0, sizeof fl);
-  fl.l_type = tipo;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = inicio;
-  fl.l_len = largo;
-  return ::fcntl(fd, F_OFD_SETLK, &fl) == 0 ? 0 : errno;
-}
-
-bool Ocupado(int codigo) { return codigo == EAGAIN || codigo == EACCES; }
 
 quint16 U16(const QByteArray& b, int p) {
   return quint16(quint8(b[p]) | (quint8(b[p + 1]) << 8));
@@ -129,12 +108,16 @@ int TomaParaReemplazar(const QString& local, const QString& nombre) {
     if (errno == ENOENT) return -1;
     throw plat::ErrorDeSistema(QStringLiteral("No se pudo reemplazar la tabla ") + nombre, errno);
   }
-  const int r = PonCandado(fd, F_WRLCK, kByteApertura, 1);
-  if (r != 0) {
+  bool tomado;
+  try {
+    tomado = IntentaBloqueo(fd, kBloqueoApertura, TipoBloqueo::Exclusivo);
+  } catch (...) {
     ::close(fd);
-    if (Ocupado(r))
-      throw Error(Clase::EnUso, QStringLiteral("La tabla %1 está en uso por otro usuario; no se puede reemplazar").arg(nombre));
-    throw plat::ErrorDeSistema(QStringLiteral("No se pudo reemplazar la tabla ") + nombre, r);
+    throw;
+  }
+  if (!tomado) {
+    ::close(fd);
+    throw Error(Clase::EnUso, QStringLiteral("La tabla %1 está en uso por otro usuario; no se puede reemplazar").arg(nombre));
   }
   return fd;
 }
@@ -148,8 +131,8 @@ int EscribeNuevo(const QString& local, const QString& nombre, const QByteArray& 
   const int fd = ::mkostemp(plantilla.data(), O_CLOEXEC);
   if (fd < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre, errno);
   try {
-    const int r = PonCandado(fd, F_WRLCK, kByteApertura, 1);
-    if (r != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre, r);
+    if (!IntentaBloqueo(fd, kBloqueoApertura, TipoBloqueo::Exclusivo))
+      throw Error(Clase::Io, QStringLiteral("No se pudo escribir la tabla ") + nombre);
     EscribeTodo(fd, bytes, 0, nombre);
     if (::fsync(fd) < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre, errno);
     ::fchmod(fd, 0666 & ~fs::MascaraDelProceso());
@@ -187,7 +170,7 @@ QString NombreDe(const QString& ruta) {
 QByteArray CabeceraNueva(const QString& nombre, const QVector<DefCampo>& campos) {
   const int n = campos.size();
   if (n < 1 || n > 255)
-    throw Error(QStringLiteral("La tabla %1 debe tener entre 1 y 255 campos").arg(nombre));
+    throw Error(Clase::NoCabe, QStringLiteral("La tabla %1 debe tener entre 1 y 255 campos").arg(nombre));
   QByteArray tipos, nombres;
   QStringList vistos;
   int tamRegistro = 0;
@@ -195,17 +178,17 @@ QByteArray CabeceraNueva(const QString& nombre, const QVector<DefCampo>& campos)
     const QByteArray bytes = fs::ACp1252(c.nombre);
     if (c.nombre.trimmed().isEmpty() || c.nombre.size() > kLargoNombreCampo || bytes.contains('\0') ||
         fs::DeCp1252(bytes) != c.nombre)
-      throw Error(QStringLiteral("Nombre de campo no válido en la tabla %1: \"%2\"").arg(nombre, c.nombre));
+      throw Error(Clase::NoCabe, QStringLiteral("Nombre de campo no válido en la tabla %1: \"%2\"").arg(nombre, c.nombre));
     if (vistos.contains(c.nombre, Qt::CaseInsensitive))
-      throw Error(QStringLiteral("El campo %1 está repetido en la tabla %2").arg(c.nombre, nombre));
+      throw Error(Clase::NoCabe, QStringLiteral("El campo %1 está repetido en la tabla %2").arg(c.nombre, nombre));
     vistos << c.nombre;
     const TipoConocido* t = PorLetra(c.tipo);
     if (!t)
-      throw Error(QStringLiteral("El campo %1 de la tabla %2 tiene un tipo no válido (%3)").arg(c.nombre, nombre, QString(c.tipo)));
+      throw Error(Clase::NoCabe, QStringLiteral("El campo %1 de la tabla %2 tiene un tipo no válido (%3)").arg(c.nombre, nombre, QString(c.tipo)));
     int largo = t->largo;
     if (largo == 0) {
       if (c.ancho < 1 || c.ancho > kAnchoAlfaMaximo)
-        throw Error(QStringLiteral("El ancho del campo %1 de la tabla %2 debe estar entre 1 y 255").arg(c.nombre, nombre));
+        throw Error(Clase::NoCabe, QStringLiteral("El ancho del campo %1 de la tabla %2 debe estar entre 1 y 255").arg(c.nombre, nombre));
       largo = c.ancho;
     }
     tipos.append(char(t->codigo));
@@ -215,7 +198,7 @@ QByteArray CabeceraNueva(const QString& nombre, const QVector<DefCampo>& campos)
   }
   int kb = 2;
   while (kb * kUnidadBloque - kCabeceraBloque < tamRegistro) kb *= 2;
-  if (kb > 32) throw Error(QStringLiteral("Los campos de la tabla %1 no caben en un registro").arg(nombre));
+  if (kb > 32) throw Error(Clase::NoCabe, QStringLiteral("Los campos de la tabla %1 no caben en un registro").arg(nombre));
 
   const QByteArray nombreTabla = fs::ACp1252(nombre).left(kNombreTablaLargo - 1);
   const QByteArray orden(kNombreOrdenAnsiIntl, sizeof kNombreOrdenAnsiIntl);  // with its NUL
@@ -278,29 +261,21 @@ struct ParadoxArchivo::Bloque {
 // The lock of one operation: shared to read, exclusive to write; waits a few
 // seconds at most for another station's operation to end.
 struct ParadoxArchivo::Candado {
-  Candado(int fd, short tipo, const QString& nombre) : fd_(fd) {
-    const auto limite = std::chrono::steady_clock::now() + kEsperaMaxima;
-    for (;;) {
-      const int r = PonCandado(fd_, tipo, kByteDatos, 1);
-      if (r == 0) break;
-      if (!Ocupado(r)) throw plat::ErrorDeSistema(QStringLiteral("No se pudo usar la tabla ") + nombre, r);
-      if (std::chrono::steady_clock::now() > limite)
-        throw Error(Clase::EnUso, QStringLiteral("La tabla %1 está ocupada por otro usuario; intente de nuevo").arg(nombre));
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+  Candado(int fd, TipoBloqueo tipo, const QString& nombre) : fd_(fd) {
+    EsperaBloqueo(fd_, kBloqueoEscritura, tipo, nombre);
     puesto_ = true;
   }
   ~Candado() { Suelta(); }
   void Suelta() {
-    if (puesto_) PonCandado(fd_, F_UNLCK, kByteDatos, 1);
+    if (puesto_) QuitaBloqueo(fd_, kBloqueoEscritura);
     puesto_ = false;
   }
   int fd_;
   bool puesto_ = false;
 };
 
-ParadoxArchivo::ParadoxArchivo(const QString& ruta, Uso uso, bool soloLectura)
-    : nombre_(NombreDe(ruta)), local_(fs::Local(ruta)), uso_(uso), soloLectura_(soloLectura) {
+ParadoxArchivo::ParadoxArchivo(const QString& ruta, Uso uso, bool soloLectura, const QString& nombre)
+    : nombre_(nombre.isEmpty() ? NombreDe(ruta) : nombre), local_(fs::Local(ruta)), uso_(uso), soloLectura_(soloLectura) {
   Abre();
 }
 
@@ -318,11 +293,17 @@ void ParadoxArchivo::Abre() {
       if (e == ENOENT || e == ENOTDIR) throw Error(Clase::NoExiste, QStringLiteral("No existe la tabla ") + nombre_);
       throw plat::ErrorDeSistema(QStringLiteral("No se pudo abrir la tabla ") + nombre_, e);
     }
-    const int r = PonCandado(fd_, uso_ == Uso::Exclusivo ? F_WRLCK : F_RDLCK, kByteApertura, 1);
-    if (r != 0) {
+    bool tomado;
+    try {
+      tomado = IntentaBloqueo(fd_, kBloqueoApertura, uso_ == Uso::Exclusivo ? TipoBloqueo::Exclusivo : TipoBloqueo::Compartido);
+    } catch (...) {
       ::close(fd_);
       fd_ = -1;
-      if (!Ocupado(r)) throw plat::ErrorDeSistema(QStringLiteral("No se pudo abrir la tabla ") + nombre_, r);
+      throw;
+    }
+    if (!tomado) {
+      ::close(fd_);
+      fd_ = -1;
       throw Error(Clase::EnUso, uso_ == Uso::Exclusivo
                                     ? QStringLiteral("La tabla %1 está en uso por otro usuario; no se puede abrir en forma exclusiva").arg(nombre_)
                                     : QStringLiteral("La tabla %1 está abierta en forma exclusiva por otro usuario").arg(nombre_));
@@ -338,7 +319,7 @@ void ParadoxArchivo::Abre() {
     if (intento == 10) throw Error(Clase::EnUso, QStringLiteral("La tabla %1 está ocupada por otro usuario; intente de nuevo").arg(nombre_));
   }
   try {
-    Candado candado(fd_, F_RDLCK, nombre_);
+    Candado candado(fd_, TipoBloqueo::Compartido, nombre_);
     LeeDefinicion();
     Cadena(LeeEstado());
   } catch (...) {
@@ -494,15 +475,21 @@ qint64 ParadoxArchivo::Total(const QVector<Eslabon>& c) const {
   return total;
 }
 
-void ParadoxArchivo::Ubica(const QVector<Eslabon>& c, qint64 n, int& k, int& i) const {
+bool ParadoxArchivo::Busca(const QVector<Eslabon>& c, qint64 n, int& k, int& i) const {
+  if (n < 1) return false;
   qint64 antes = 0;
   for (k = 0; k < c.size(); ++k) {
     if (n <= antes + c[k].cuenta) {
       i = int(n - antes - 1);
-      return;
+      return true;
     }
     antes += c[k].cuenta;
   }
+  return false;
+}
+
+void ParadoxArchivo::Ubica(const QVector<Eslabon>& c, qint64 n, int& k, int& i) const {
+  if (Busca(c, n, k, i)) return;
   throw Error(Clase::NoExiste, QStringLiteral("No existe el registro %1 de la tabla %2").arg(n).arg(nombre_));
 }
 
@@ -549,7 +536,7 @@ int ParadoxArchivo::AsignaBloque(Estado& e, const QVector<Eslabon>& cadena) {
     if (enUso || e.libre > e.bloques) Danada(QStringLiteral("lista de bloques libres no válida"));
     return b;
   }
-  if (e.bloques >= 0xFFFF) throw Error(QStringLiteral("La tabla %1 está llena").arg(nombre_));
+  if (e.bloques >= 0xFFFF) throw Error(Clase::NoCabe, QStringLiteral("La tabla %1 está llena").arg(nombre_));
   return ++e.bloques;  // the caller writes it, which extends the file
 }
 
@@ -565,16 +552,9 @@ void ParadoxArchivo::ExigeEscritura() const {
 }
 
 void ParadoxArchivo::VerificaAjenos(qint64 desde, qint64 hasta) {
-  struct flock fl;
-  std::memset(&fl, 0, sizeof fl);
-  fl.l_type = F_WRLCK;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = kBaseRegistros + desde;
-  fl.l_len = hasta < 0 ? 0 : hasta - desde + 1;
-  if (::fcntl(fd_, F_OFD_GETLK, &fl) < 0)
-    throw plat::ErrorDeSistema(QStringLiteral("No se pudo usar la tabla ") + nombre_, errno);
-  if (fl.l_type != F_UNLCK) {
-    const qint64 fila = qMax<qint64>(desde, fl.l_start - kBaseRegistros);
+  const qint64 ajeno = BloqueoAjeno(fd_, kBloqueoRegistros + desde, hasta < 0 ? 0 : hasta - desde + 1);
+  if (ajeno >= 0) {
+    const qint64 fila = ajeno - kBloqueoRegistros;
     throw Error(Clase::Bloqueado, QStringLiteral("El registro %1 de la tabla %2 está bloqueado por otro usuario").arg(fila).arg(nombre_));
   }
 }
@@ -586,10 +566,10 @@ void ParadoxArchivo::MueveBloqueos(qint64 desde, int delta) {
     const qint64 ahora = n >= desde ? n + delta : n;
     // Another station may take the row between the move and this lock; the
     // lock is lost then, as after a release.
-    if (propios_.count(ahora) || PonCandado(fd_, F_WRLCK, kBaseRegistros + ahora, 1) == 0) nuevos.insert(ahora);
+    if (propios_.count(ahora) || IntentaBloqueo(fd_, kBloqueoRegistros + ahora, TipoBloqueo::Exclusivo)) nuevos.insert(ahora);
   }
   for (qint64 n : propios_)
-    if (!nuevos.count(n)) PonCandado(fd_, F_UNLCK, kBaseRegistros + n, 1);
+    if (!nuevos.count(n)) QuitaBloqueo(fd_, kBloqueoRegistros + n);
   propios_ = nuevos;
 }
 
@@ -597,56 +577,63 @@ void ParadoxArchivo::BloqueaRegistro(qint64 n) {
   ExigeEscritura();
   if (n < 1) throw Error(Clase::NoExiste, QStringLiteral("No existe el registro %1 de la tabla %2").arg(n).arg(nombre_));
   if (propios_.count(n)) return;
-  const int r = PonCandado(fd_, F_WRLCK, kBaseRegistros + n, 1);
-  if (Ocupado(r))
+  if (!IntentaBloqueo(fd_, kBloqueoRegistros + n, TipoBloqueo::Exclusivo))
     throw Error(Clase::Bloqueado, QStringLiteral("El registro %1 de la tabla %2 está bloqueado por otro usuario").arg(n).arg(nombre_));
-  if (r != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo bloquear un registro de la tabla ") + nombre_, r);
   propios_.insert(n);
 }
 
 void ParadoxArchivo::LiberaRegistro(qint64 n) {
-  if (propios_.erase(n)) PonCandado(fd_, F_UNLCK, kBaseRegistros + n, 1);
+  if (propios_.erase(n)) QuitaBloqueo(fd_, kBloqueoRegistros + n);
 }
 
 void ParadoxArchivo::LiberaBloqueos() {
-  if (!propios_.empty()) PonCandado(fd_, F_UNLCK, kBaseRegistros, 0);
+  if (!propios_.empty()) QuitaBloqueo(fd_, kBloqueoRegistros, 0);
   propios_.clear();
 }
 
 qint64 ParadoxArchivo::Registros() {
-  Candado candado(fd_, F_RDLCK, nombre_);
+  Candado candado(fd_, TipoBloqueo::Compartido, nombre_);
   return LeeEstado().registros;
 }
 
 QByteArray ParadoxArchivo::LeeRegistro(qint64 n) {
-  Candado candado(fd_, F_RDLCK, nombre_);
-  const QVector<Eslabon> c = Cadena(LeeEstado());
-  int k, i;
-  Ubica(c, n, k, i);
-  return LeeEn(PosicionBloque(c[k].bloque) + kCabeceraBloque + qint64(i) * tamRegistro_, tamRegistro_);
+  QByteArray registro;
+  if (!LeeRegistro(n, registro))
+    throw Error(Clase::NoExiste, QStringLiteral("No existe el registro %1 de la tabla %2").arg(n).arg(nombre_));
+  return registro;
 }
 
-void ParadoxArchivo::GrabaRegistro(qint64 n, const QByteArray& registro) {
+bool ParadoxArchivo::LeeRegistro(qint64 n, QByteArray& registro) {
+  Candado candado(fd_, TipoBloqueo::Compartido, nombre_);
+  const QVector<Eslabon> c = Cadena(LeeEstado());
+  int k, i;
+  if (!Busca(c, n, k, i)) return false;
+  registro = LeeEn(PosicionBloque(c[k].bloque) + kCabeceraBloque + qint64(i) * tamRegistro_, tamRegistro_);
+  return true;
+}
+
+void ParadoxArchivo::GrabaRegistro(qint64 n, const QByteArray& registro, const std::function<void()>& dentro) {
   ExigeEscritura();
   ExigeTamano(registro);
-  Candado candado(fd_, F_WRLCK, nombre_);
+  Candado candado(fd_, TipoBloqueo::Exclusivo, nombre_);
   const QVector<Eslabon> c = Cadena(LeeEstado());
   int k, i;
   Ubica(c, n, k, i);
   VerificaAjenos(n, n);
   EscribeEn(PosicionBloque(c[k].bloque) + kCabeceraBloque + qint64(i) * tamRegistro_, registro);
+  if (dentro) dentro();
 }
 
-qint64 ParadoxArchivo::AgregaRegistro(const QByteArray& registro) {
+qint64 ParadoxArchivo::AgregaRegistro(const QByteArray& registro, const std::function<void(qint64)>& dentro) {
   ExigeEscritura();
   ExigeTamano(registro);
-  return InsertaEn(-1, registro);
+  return InsertaEn(-1, registro, dentro);
 }
 
-qint64 ParadoxArchivo::InsertaRegistro(qint64 antes, const QByteArray& registro) {
+qint64 ParadoxArchivo::InsertaRegistro(qint64 antes, const QByteArray& registro, const std::function<void(qint64)>& dentro) {
   ExigeEscritura();
   ExigeTamano(registro);
-  return InsertaEn(antes, registro);
+  return InsertaEn(antes, registro, dentro);
 }
 
 QVector<QVariant> ParadoxArchivo::Lee(qint64 n) { return Decodifica(LeeRegistro(n)); }
@@ -659,15 +646,15 @@ void ParadoxArchivo::ExigeTamano(const QByteArray& registro) const {
     throw Error(QStringLiteral("Registro de tamaño equivocado para la tabla %1").arg(nombre_));
 }
 
-qint64 ParadoxArchivo::InsertaEn(qint64 n, const QByteArray& registro) {
-  Candado candado(fd_, F_WRLCK, nombre_);
+qint64 ParadoxArchivo::InsertaEn(qint64 n, const QByteArray& registro, const std::function<void(qint64)>& dentro) {
+  Candado candado(fd_, TipoBloqueo::Exclusivo, nombre_);
   Estado e = LeeEstado();
   const QVector<Eslabon> c = Cadena(e);
   const qint64 total = Total(c);
   if (n < 0) n = total + 1;
   if (n < 1 || n > total + 1)
     throw Error(Clase::NoExiste, QStringLiteral("No existe el registro %1 de la tabla %2").arg(n).arg(nombre_));
-  if (total >= 0x7FFFFFFF) throw Error(QStringLiteral("La tabla %1 está llena").arg(nombre_));
+  if (total >= 0x7FFFFFFF) throw Error(Clase::NoCabe, QStringLiteral("La tabla %1 está llena").arg(nombre_));
   VerificaAjenos(n, -1);
 
   e.enUso = c.size();
@@ -711,12 +698,13 @@ qint64 ParadoxArchivo::InsertaEn(qint64 n, const QByteArray& registro) {
   ++e.registros;
   GuardaEstado(e);
   MueveBloqueos(n, +1);
+  if (dentro) dentro(n);
   return n;
 }
 
-void ParadoxArchivo::Borra(qint64 n) {
+void ParadoxArchivo::Borra(qint64 n, const std::function<void()>& dentro) {
   ExigeEscritura();
-  Candado candado(fd_, F_WRLCK, nombre_);
+  Candado candado(fd_, TipoBloqueo::Exclusivo, nombre_);
   Estado e = LeeEstado();
   const QVector<Eslabon> c = Cadena(e);
   int k, i;
@@ -762,25 +750,29 @@ void ParadoxArchivo::Borra(qint64 n) {
     throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre_, errno);
   LiberaRegistro(n);
   MueveBloqueos(n + 1, -1);
+  if (dentro) dentro();
 }
 
 void ParadoxArchivo::TomaExclusivo() {
   if (uso_ == Uso::Exclusivo) return;
-  const int r = PonCandado(fd_, F_WRLCK, kByteApertura, 1);
-  if (Ocupado(r))
+  if (!IntentaBloqueo(fd_, kBloqueoApertura, TipoBloqueo::Exclusivo))
     throw Error(Clase::EnUso, QStringLiteral("La tabla %1 está en uso por otro usuario; se requiere uso exclusivo").arg(nombre_));
-  if (r != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo usar la tabla ") + nombre_, r);
 }
 
-void ParadoxArchivo::DejaExclusivo() {
-  if (uso_ != Uso::Exclusivo) PonCandado(fd_, F_RDLCK, kByteApertura, 1);
+// Back to shared use; a lock held never fails to step down.
+void ParadoxArchivo::DejaExclusivo() noexcept {
+  if (uso_ == Uso::Exclusivo) return;
+  try {
+    IntentaBloqueo(fd_, kBloqueoApertura, TipoBloqueo::Compartido);
+  } catch (...) {
+  }
 }
 
 void ParadoxArchivo::Vacia() {
   ExigeEscritura();
   TomaExclusivo();
   try {
-    Candado candado(fd_, F_WRLCK, nombre_);
+    Candado candado(fd_, TipoBloqueo::Exclusivo, nombre_);
     Estado e = LeeEstado();
     e.registros = 0;
     e.primero = e.ultimo = e.enUso = e.bloques = e.libre = 0;
@@ -805,11 +797,11 @@ void ParadoxArchivo::Empaca() {
   ExigeEscritura();
   TomaExclusivo();
   try {
-    Candado candado(fd_, F_WRLCK, nombre_);
+    Candado candado(fd_, TipoBloqueo::Exclusivo, nombre_);
     const QVector<QByteArray> registros = LeeTodos();
     Estado e = LeeEstado();
     const int bloques = int((registros.size() + porBloque_ - 1) / porBloque_);
-    if (bloques > 0xFFFF) throw Error(QStringLiteral("La tabla %1 está llena").arg(nombre_));
+    if (bloques > 0xFFFF) throw Error(Clase::NoCabe, QStringLiteral("La tabla %1 está llena").arg(nombre_));
     e.registros = quint32(registros.size());
     e.enUso = e.bloques = e.ultimo = bloques;
     e.primero = bloques ? 1 : 0;
@@ -864,7 +856,7 @@ void ParadoxArchivo::Copia(const QString& origen, const QString& destino) {
   }
   QByteArray bytes;
   try {
-    Candado candado(fd, F_RDLCK, nombre);
+    Candado candado(fd, TipoBloqueo::Compartido, nombre);
     QFile archivo;
     if (!archivo.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
       throw Error(Clase::Io, QStringLiteral("No se pudo leer la tabla ") + nombre);
@@ -879,22 +871,33 @@ void ParadoxArchivo::Copia(const QString& origen, const QString& destino) {
 
   const int nuevo = Reemplaza(localDestino, nombreDestino, bytes);
 
-  // Companion files: the same name with another extension (index, memo,
-  // validity checks), copied while the new table is still held.
-  const QFileInfo infoOrigen(localOrigen);
+  // Companion files, copied while the new table is still held; the old
+  // table's companions go.
   const QFileInfo infoDestino(localDestino);
-  const QString base = infoOrigen.completeBaseName();
+  for (const QString& viejo : Companeros(localDestino)) QFile::remove(viejo);
   bool copiados = true;
-  for (const QString& entrada : QDir(infoOrigen.absolutePath()).entryList(QDir::Files)) {
-    const QFileInfo info(entrada);
-    if (entrada.compare(infoOrigen.fileName(), Qt::CaseInsensitive) == 0 ||
-        info.completeBaseName().compare(base, Qt::CaseInsensitive) != 0)
-      continue;
-    const QString meta = infoDestino.absolutePath() + u'/' + infoDestino.completeBaseName() + u'.' + info.suffix();
-    copiados = fs::CopiaArchivo(infoOrigen.absolutePath() + u'/' + entrada, meta) && copiados;
+  for (const QString& companero : Companeros(localOrigen)) {
+    const QString meta = infoDestino.absolutePath() + u'/' + infoDestino.completeBaseName() + u'.' + QFileInfo(companero).suffix();
+    copiados = fs::CopiaArchivo(companero, meta) && copiados;
   }
   ::close(nuevo);
   if (!copiados) throw Error(Clase::Io, QStringLiteral("No se pudieron copiar los archivos de la tabla ") + nombre);
+}
+
+QStringList ParadoxArchivo::Companeros(const QString& ruta) {
+  static const QStringList kDeOtrasTablas = {QStringLiteral("dbf"), QStringLiteral("dbt"), QStringLiteral("mdx")};
+  const QFileInfo tabla(fs::Local(ruta));
+  const QString base = tabla.completeBaseName();
+  QStringList companeros;
+  for (const QString& entrada : QDir(tabla.absolutePath()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    const QFileInfo info(entrada);
+    if (entrada.compare(tabla.fileName(), Qt::CaseInsensitive) == 0 ||
+        info.completeBaseName().compare(base, Qt::CaseInsensitive) != 0 ||
+        kDeOtrasTablas.contains(info.suffix(), Qt::CaseInsensitive))
+      continue;
+    companeros << tabla.absolutePath() + u'/' + entrada;
+  }
+  return companeros;
 }
 
 void ParadoxArchivo::EmpacaArchivo(const QString& ruta) {

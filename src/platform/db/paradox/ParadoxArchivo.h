@@ -11,9 +11,9 @@
 // distinct from 0 and from False. Texts are stored in Windows-1252 without
 // trailing blanks; an empty text is a blank field.
 //
-// Between stations (processes) and between handles of one process, with
-// open-file-description locks on the file itself (never lock files), all of
-// which die with the process:
+// Between stations (processes) and between handles of one process, with the
+// open-file-description locks of Bloqueo.h on the file itself (never lock
+// files), the same as the dBASE tables, all of which die with the process:
 //   - every handle holds the file open shared or exclusive: an exclusive
 //     open fails while anyone else has the file open, a shared open fails
 //     while someone holds it exclusively (both EnUso, at once);
@@ -31,9 +31,11 @@
 #include "platform/db/Esquema.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
 #include <set>
 
 namespace db {
@@ -45,19 +47,25 @@ class ParadoxArchivo {
   // Opens the table at ruta (Windows form or local path). NoExiste when the
   // file is missing, EnUso as above, Corrupto when it is no readable table;
   // a keyed or password-protected table is refused with its own message.
-  // A read-only handle cannot write nor lock rows.
-  ParadoxArchivo(const QString& ruta, Uso uso, bool soloLectura = false);
+  // A read-only handle cannot write nor lock rows. Messages name the table
+  // by `nombre`, else by the file name of ruta.
+  ParadoxArchivo(const QString& ruta, Uso uso, bool soloLectura = false, const QString& nombre = {});
   ~ParadoxArchivo();
   ParadoxArchivo(const ParadoxArchivo&) = delete;
   ParadoxArchivo& operator=(const ParadoxArchivo&) = delete;
 
   // Creates an empty table with these fields, replacing a table of that name
-  // unless someone has it open (EnUso). A bad field list gives an error
+  // unless someone has it open (EnUso). A bad field list gives NoCabe
   // naming the field.
   static void Crea(const QString& ruta, const QVector<DefCampo>& campos);
-  // Copies a table with its companion files (same name, other extension)
-  // over destino; EnUso, leaving destino as it was, while someone has it open.
+  // Copies a table with its companion files over destino, whose old
+  // companions go; EnUso, leaving destino as it was, while someone has it
+  // open.
   static void Copia(const QString& origen, const QString& destino);
+  // The companion files of a table: the same name with another extension
+  // (indexes, memos, validity checks), as local paths. The files of a dBASE
+  // table of the same name (.dbf, .dbt, .mdx) are not among them.
+  static QStringList Companeros(const QString& ruta);
   // Opens the table exclusively, packs it and closes it.
   static void EmpacaArchivo(const QString& ruta);
 
@@ -77,16 +85,20 @@ class ParadoxArchivo {
   void Fija(QByteArray& registro, int campo, const QVariant& valor) const;
 
   // Rows are numbered from 1 in table order; each call reads the file as it
-  // is now.
+  // is now. A missing row gives NoExiste, or false from the second
+  // LeeRegistro (registro untouched). Each write runs `dentro` (with the
+  // row's number) after writing, while it still holds the table against
+  // other writers and readers.
   qint64 Registros();
   QByteArray LeeRegistro(qint64 n);
-  void GrabaRegistro(qint64 n, const QByteArray& registro);
+  bool LeeRegistro(qint64 n, QByteArray& registro);
+  void GrabaRegistro(qint64 n, const QByteArray& registro, const std::function<void()>& dentro = {});
   // Appends a row; returns its number.
-  qint64 AgregaRegistro(const QByteArray& registro);
+  qint64 AgregaRegistro(const QByteArray& registro, const std::function<void(qint64)>& dentro = {});
   // Puts a row before row antes (Registros() + 1 appends); returns its number.
-  qint64 InsertaRegistro(qint64 antes, const QByteArray& registro);
+  qint64 InsertaRegistro(qint64 antes, const QByteArray& registro, const std::function<void(qint64)>& dentro = {});
   // Removes row n; the following rows move up.
-  void Borra(qint64 n);
+  void Borra(qint64 n, const std::function<void()>& dentro = {});
 
   // The same with whole rows of values.
   QVector<QVariant> Lee(qint64 n);
@@ -124,8 +136,9 @@ class ParadoxArchivo {
   void EnlazaSiguiente(int numero, int siguiente);
   int AsignaBloque(Estado& e, const QVector<Eslabon>& cadena);
   void LiberaBloque(Estado& e, int numero);
-  qint64 InsertaEn(qint64 n, const QByteArray& registro);
+  qint64 InsertaEn(qint64 n, const QByteArray& registro, const std::function<void(qint64)>& dentro = {});
   QVector<QByteArray> LeeTodos();
+  bool Busca(const QVector<Eslabon>& c, qint64 n, int& k, int& i) const;
   void Ubica(const QVector<Eslabon>& c, qint64 n, int& k, int& i) const;
   qint64 Total(const QVector<Eslabon>& c) const;
   void ExigeEscritura() const;
@@ -133,7 +146,7 @@ class ParadoxArchivo {
   void VerificaAjenos(qint64 desde, qint64 hasta);
   void MueveBloqueos(qint64 desde, int delta);
   void TomaExclusivo();
-  void DejaExclusivo();
+  void DejaExclusivo() noexcept;
 
   QByteArray Codifica(const QVector<QVariant>& valores) const;
   QVector<QVariant> Decodifica(const QByteArray& registro) const;

@@ -16,7 +16,8 @@
 //   logical        INTEGER 1 or 0; NULL.
 // The declared type of each column carries the field's definition
 // (TipoDeclarado), which a query result uses to type its columns.
-// The rowid is the physical record number.
+// The rowid is the physical record number (in a Paradox table, the row's
+// place: a DELETE of several rows follows the rows as they move up).
 //
 // Each cursor opens its own read-only handle on the file, so self-joins and
 // subqueries walk independently; deleted records are never seen. Writes go
@@ -67,6 +68,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -104,6 +106,15 @@ struct TablaVirtual : sqlite3_vtab {
   QStringList tagDeColumna;  // usable tag per column, "" when none
   double filas = 1;          // estimate for the planner
   std::unique_ptr<Tabla> escritura;
+  // Rows deleted so far by the statement (which has this table to itself),
+  // by their numbers before it, in order: in a table that renumbers, each
+  // one moved the rows after it up.
+  QVector<qint64> borradas;
+
+  // The row's number now, from its number before the statement.
+  qint64 NumeroActual(qint64 n) const {
+    return n - (std::lower_bound(borradas.cbegin(), borradas.cend(), n) - borradas.cbegin());
+  }
 
   std::unique_ptr<Tabla> Abre(bool soloLectura) const {
     auto t = std::make_unique<Tabla>();
@@ -630,8 +641,9 @@ int Actualiza(sqlite3_vtab* v, int argc, sqlite3_value** argv, sqlite3_int64* fi
     Tabla& t = vt->Escritura();
     if (argc == 1) {
       const qint64 n = sqlite3_value_int64(argv[0]);
-      if (!t.VeARegistro(n)) throw SinRegistro(vt->archivo, n);
+      if (!t.VeARegistro(vt->NumeroActual(n))) throw SinRegistro(vt->archivo, n);
       t.Delete();
+      if (t.Renumera()) vt->borradas.insert(std::lower_bound(vt->borradas.begin(), vt->borradas.end(), n), n);
       return;
     }
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
@@ -649,7 +661,7 @@ int Actualiza(sqlite3_vtab* v, int argc, sqlite3_value** argv, sqlite3_int64* fi
     const qint64 n = sqlite3_value_int64(argv[0]);
     if (sqlite3_value_type(argv[1]) != SQLITE_NULL && sqlite3_value_int64(argv[1]) != n)
       throw Error(Clase::Sql, QStringLiteral("No se puede cambiar el número de registro en la tabla %1").arg(vt->archivo));
-    if (!t.VeARegistro(n)) throw SinRegistro(vt->archivo, n);
+    if (!t.VeARegistro(vt->NumeroActual(n))) throw SinRegistro(vt->archivo, n);
     t.Edit();
     try {
       Asigna(t, argc, argv, true, vt->archivo);

@@ -1,0 +1,236 @@
+#include "demo/Demo.h"
+
+#include "foundation/rutinas.h"
+#include "foundation/rutinas_fecha.h"
+#include "foundation/rutinas_usuarios.h"
+#include "platform/Error.h"
+#include "platform/db/Tabla.h"
+#include "platform/fs/Reloj.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
+#include "shell/LineasConfiguracion.h"
+#include "tablas/TablasVorlan.h"
+
+#include <QByteArray>
+#include <QVariant>
+
+#include <utility>
+
+namespace {
+
+// The cashier's rights: the customer, sale and product modules, adding
+// customers and sales, and the sale reports.
+QString DerechosCajero() {
+  QString derechos(kNumeroDerechos, u'n');
+  for (int d : {DerechoClientes, DerechoFacturacion, DerechoInventarios, DerechoAltaClientes, DerechoAltaFacturacion,
+                DerechoReportesFacturacion})
+    derechos[d - 1] = u's';
+  return derechos;
+}
+
+QByteArray ArchivoUsuarios() {
+  TRegistroUsuario administrador;
+  administrador.NumeroUsuario = 0;
+  administrador.NombreUsuario = QStringLiteral("Administrador");
+  administrador.ClaveUsuario = CifraTexto(kClaveDemoAdministrador);
+  administrador.Derechos = QString(kNumeroDerechos, u's');
+  TRegistroUsuario cajero;
+  cajero.NumeroUsuario = 1;
+  cajero.NombreUsuario = QStringLiteral("Cajero");
+  cajero.ClaveUsuario = CifraTexto(kClaveDemoCajero);
+  cajero.Derechos = DerechosCajero();
+  return administrador.ABytes() + cajero.ABytes();
+}
+
+void EscribeSiFalta(const QString& ruta, const QByteArray& bytes) {
+  if (!fs::Existe(ruta)) fs::EscribeAtomico(ruta, bytes);
+}
+
+QString CarpetaDatosDemo() { return DefinicionLinea(ConfCarpetaDatos)->Inicial(); }
+
+// One row: field names and values.
+using Fila = QVector<std::pair<const char*, QVariant>>;
+
+// Appends the rows to a table that has none; a table with rows is left as
+// it is.
+void LlenaSiVacia(const QString& carpeta, const QString& archivo, const QVector<Fila>& filas) {
+  db::Tabla tabla;
+  tabla.SetCarpeta(carpeta);
+  tabla.SetNombreTabla(archivo);
+  tabla.Open();
+  if (tabla.RecordCount() == 0) {
+    for (const Fila& fila : filas) {
+      tabla.Append();
+      for (const auto& [campo, valor] : fila) tabla.FieldByName(QString::fromLatin1(campo)).SetValue(valor);
+      tabla.Post();
+    }
+  }
+  tabla.Close();
+}
+
+// Customer "1" is the counter customer every new sale starts with.
+QVector<Fila> Clientes() {
+  const auto cliente = [](const char* clave, const char* nombre, const char* rfc, const char* direccion,
+                          const char* telefono, int dias, const char* vendedor, int lista) {
+    return Fila{{"CLCLI_C", clave},
+                {"NOMBR_C", QString::fromUtf8(nombre)},
+                {"RFCXX_C", rfc},
+                {"DIREC_C", QString::fromUtf8(direccion)},
+                {"POBLA_C", "Guadalajara"},
+                {"CPXXX_C", "44100"},
+                {"ESTAD_C", "Jalisco"},
+                {"PAISX_C", QString::fromUtf8("México")},
+                {"TELEF_C", telefono},
+                {"DCRED_C", dias},
+                {"CLVEN_C", vendedor},
+                {"PREPR_C", lista}};
+  };
+  return {cliente("1", "PUBLICO EN GENERAL", "XAXX010101000", "", "", 0, "01", 1),
+          cliente("2", "Abarrotes La Esperanza", "ALE950612KJ3", "Av. Juárez 145", "33 3615 2040", 15, "02", 2),
+          cliente("3", "Cocina Económica Doña Mary", "MAGM780304PL1", "Calle Hidalgo 88", "33 3826 1177", 0, "02", 1),
+          cliente("4", "Papelería El Estudiante", "PES010920RT5", "Av. Vallarta 2310", "33 3630 4512", 30, "03", 3)};
+}
+
+QVector<Fila> Vendedores() {
+  const auto vendedor = [](const char* clave, const char* nombre, double comision) {
+    return Fila{{"CLVEN_V", clave}, {"NOMBR_V", QString::fromUtf8(nombre)}, {"COMIS_V", comision}};
+  };
+  return {vendedor("01", "Mostrador", 0), vendedor("02", "Laura Méndez", 3), vendedor("03", "Jorge Ramírez", 2.5)};
+}
+
+struct Producto {
+  const char* clave;
+  const char* descripcion;
+  const char* linea;
+  double costo;
+  double precios[3];  // lists 1 to 3
+  double existencia;
+};
+
+const Producto kProductos[] = {
+    {"ARR001", "Arroz blanco 1 kg", "ABARROTE", 18.50, {24.90, 23.50, 22.90}, 40},
+    {"FRI001", "Frijol negro 1 kg", "ABARROTE", 26.00, {34.50, 32.90, 31.90}, 35},
+    {"ACE001", "Aceite vegetal 1 l", "ABARROTE", 32.00, {42.00, 40.00, 39.00}, 24},
+    {"AZU001", "Azúcar estándar 1 kg", "ABARROTE", 22.00, {29.50, 28.00, 27.50}, 30},
+    {"REF001", "Refresco de cola 600 ml", "BEBIDAS", 11.50, {17.00, 16.00, 15.50}, 48},
+    {"AGU001", "Agua natural 1 l", "BEBIDAS", 7.00, {12.00, 11.00, 10.50}, 60},
+    {"JAB001", "Jabón de tocador 150 g", "LIMPIEZA", 12.00, {18.50, 17.50, 17.00}, 36},
+    {"DET001", "Detergente en polvo 1 kg", "LIMPIEZA", 30.00, {41.00, 39.00, 38.00}, 20},
+};
+
+QVector<Fila> Productos(const QString& iva) {
+  QVector<Fila> filas;
+  for (const Producto& p : kProductos)
+    filas << Fila{{"CLPRO_I", p.clave},         {"DSCPR_I", QString::fromUtf8(p.descripcion)},
+                  {"UMEDI_I", "PZA"},           {"LIPRO_I", p.linea},
+                  {"FEALT_I", fs::Hoy()},       {"PIVA1_I", iva},
+                  {"ULCOS_I", p.costo},         {"CPROM_I", p.costo},
+                  {"PPUBL_I", p.precios[0]},    {"PLIS2_I", p.precios[1]},
+                  {"PLIS3_I", p.precios[2]},    {"STMIN_I", 5},
+                  {"STMAX_I", 100},             {"EXIST_I", p.existencia}};
+  return filas;
+}
+
+// The stock came in by an initial-inventory document (concept 57), so the
+// movement history and the per-product totals account for it as posting
+// would: a recount from the documents finds the same stock.
+constexpr int kConceptoInventarioInicial = 57;
+
+QVector<Fila> MovimientosIniciales() {
+  QVector<Fila> filas;
+  for (const Producto& p : kProductos)
+    filas << Fila{{"CLDOC_MI", 1},
+                  {"TIMOV_MI", kConceptoInventarioInicial},
+                  {"FEDOC_MI", fs::Hoy()},
+                  {"REFMO_MI", "Inventario Inicial"},
+                  {"NUDOC_MI", "M1"},
+                  {"CLPRO_MI", p.clave},
+                  {"DESCR_MI", QString::fromUtf8(p.descripcion)},
+                  {"CANTI_MI", p.existencia},
+                  {"PUNIT_MI", p.costo},
+                  {"COSUN_MI", p.costo},
+                  {"NALMA_MI", 1},
+                  {"USUARIO", "0"},
+                  {"HORAF_F", 0},
+                  {"FECHA", SelloFecha(fs::Hoy())}};
+  return filas;
+}
+
+QVector<Fila> Kardex() {
+  QVector<Fila> filas;
+  for (const Producto& p : kProductos)
+    filas << Fila{{"CLPRO_I", p.clave},
+                  {"ENTRA_I", p.existencia},
+                  {"SALID_I", 0},
+                  {"EXIST_I", p.existencia},
+                  {"INVEN_I", p.existencia}};
+  return filas;
+}
+
+// The inventory movement concepts whose numbers have a fixed role; above 50
+// an entry, 50 or below an exit.
+QVector<Fila> ConceptosMovimiento() {
+  const std::pair<int, const char*> conceptos[] = {
+      {1, "Venta Factura"},          {2, "Devolución a Proveedor"},    {3, "Venta Remisión"},
+      {6, "Ajuste de Salida"},       {8, "Salida"},                    {20, "Nota de Crédito de Proveedor"},
+      {51, "Compra"},                {52, "Devolución de Cliente"},    {54, "Cancelación de Venta"},
+      {56, "Ajuste de Entrada"},     {57, "Inventario Inicial"},       {58, "Inventario Físico"},
+      {60, "Entrada por Traspaso"}};
+  QVector<Fila> filas;
+  for (const auto& [numero, nombre] : conceptos)
+    filas << Fila{{"NUCON_CM", numero}, {"DECON_CM", QString::fromUtf8(nombre)}};
+  return filas;
+}
+
+// Every registered table of the company and of the program folder, then the
+// demonstration rows.
+void LlenaTablas(const QString& programa, const QString& datos, const QString& iva) {
+  CreaTablasEmpresa(db::Carpetas{datos, {}, {}, programa});
+  LlenaSiVacia(datos, QStringLiteral("CLIENTE.DBF"), Clientes());
+  LlenaSiVacia(datos, QStringLiteral("VENDEDOR.DBF"), Vendedores());
+  LlenaSiVacia(datos, QStringLiteral("INVENTAR.DBF"), Productos(iva));
+  LlenaSiVacia(datos, QStringLiteral("MOVINVEN.DBF"), MovimientosIniciales());
+  LlenaSiVacia(datos, QStringLiteral("Kardex.dbf"), Kardex());
+  LlenaSiVacia(datos, QStringLiteral("comovinv.dbf"), ConceptosMovimiento());
+}
+
+}  // namespace
+
+bool PreparaEmpresaDemo() {
+  if (fs::Existe(kArchivoInicio)) return false;
+  QString programa;
+  CarpetaLocal(programa);
+  const QString datos = CarpetaDatosDemo();
+  for (const QString& carpeta : {programa, datos, fs::CarpetaDe(kArchivoInicio)}) {
+    if (!fs::CreaCarpeta(carpeta))
+      throw plat::Error(plat::Clase::Io, QStringLiteral("No se pudo crear la carpeta %1").arg(carpeta));
+  }
+
+  const QString configuracion = ArchivoEmpresa(programa, QStringLiteral("1"));
+  if (!fs::Existe(configuracion)) {
+    QStringList lineas = ValoresInicialesConfiguracion();
+    lineas[ConfCarpetaDatos - 1] = datos;
+    lineas[ConfNombreEmpresa - 1] = kNombreEmpresaDemo;
+    EscribeConfiguracionEmpresa(configuracion, lineas);
+  }
+  LlenaTablas(programa, datos, DefinicionLinea(ConfIva)->Inicial());
+
+  // The master copy in the data folder and the working copy the login
+  // refreshes from it.
+  const QByteArray usuarios = ArchivoUsuarios();
+  EscribeSiFalta(fs::Une(datos, QStringLiteral("usuarios.def")), usuarios);
+  EscribeSiFalta(fs::Une(programa, QStringLiteral("usuarios.def")), usuarios);
+
+  fs::ReescribeLineas(kArchivoInicio, {programa, configuracion, QString()});
+  return true;
+}
+
+QString AvisoEmpresaDemo() {
+  QString programa;
+  CarpetaLocal(programa);
+  const QString configuracion = ArchivoEmpresa(programa, QStringLiteral("1"));
+  if (!fs::ExisteArchivo(configuracion)) return {};
+  if (fs::LeeLinea(configuracion, ConfNombreEmpresa).value_or(QString()) != kNombreEmpresaDemo) return {};
+  return QStringLiteral("Empresa 1, \"%1\": clave del administrador \"%2\", clave del cajero \"%3\".")
+      .arg(kNombreEmpresaDemo, kClaveDemoAdministrador, kClaveDemoCajero);
+}

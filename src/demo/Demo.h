@@ -1,0 +1,27 @@
+#pragma once
+// The demonstration company that ./run.sh starts on, so that a newcomer can
+// log in and look around: company 1, "Vorlan Demostración", with its
+// configuration file (the initial values of a fresh configuration window,
+// the data folder in line 8), every registered table of the company and of
+// the program folder, a few customers, sellers and products with prices and
+// stock (brought in by an initial-inventory movement), its users (the
+// administrator, user 0, and a cashier, user 1) and the start file pointing
+// at it.
+
+#include <QString>
+
+inline const QString kNombreEmpresaDemo = QStringLiteral("Vorlan Demostración");
+inline const QString kClaveDemoAdministrador = QStringLiteral("admin");
+inline const QString kClaveDemoCajero = QStringLiteral("caja");
+
+// Creates the demonstration company when the root has no start file; a root
+// with a start file is never touched, no existing file is overwritten and
+// rows go only into empty tables.
+// The start file is written last, so an interrupted preparation is taken up
+// again by the next call. Returns true when it created the company. Throws
+// plat::Error when a file cannot be written.
+bool PreparaEmpresaDemo();
+
+// Tells the demonstration passwords when company 1 is the demonstration
+// company; empty otherwise.
+QString AvisoEmpresaDemo();

@@ -1,0 +1,134 @@
+// The demonstration company on a fresh root: what a newcomer finds, and that
+// a root already in use is left alone.
+
+#include "demo/Demo.h"
+#include "foundation/rutinas.h"
+#include "foundation/rutinas_usuarios.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
+#include "platform/ui/PuertaModal.h"
+#include "shell/Empresas.h"
+#include "shell/LineasConfiguracion.h"
+#include "shell/Principa.h"
+#include "support/Maneja.h"
+#include "support/RaizPrueba.h"
+#include "tablas/TablasVorlan.h"
+#include "platform/db/Tabla.h"
+
+namespace {
+
+const QString kDatosDemo = QStringLiteral("C:\\Vorlan\\DATOS");
+
+class EmpresaDemo : public RaizPrueba {};
+
+TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
+  ASSERT_TRUE(PreparaEmpresaDemo());
+  EXPECT_EQ(fs::LeeLineas(kArchivoInicio), (QStringList{"C:\\VRL", "C:\\VRL\\Gener1.cnf", ""}));
+
+  QStringList esperadas = ValoresInicialesConfiguracion();
+  esperadas[ConfCarpetaDatos - 1] = kDatosDemo;
+  esperadas[ConfNombreEmpresa - 1] = "Vorlan Demostración";
+  EXPECT_EQ(fs::LeeLineas("C:\\VRL\\Gener1.cnf"), esperadas);
+
+  // Both copies of the users file; the login finds each password.
+  EXPECT_EQ(fs::LeeBytes(fs::Une(kDatosDemo, "usuarios.def")), fs::LeeBytes("C:\\VRL\\usuarios.def"));
+  EXPECT_EQ(ValidaClaveUsuario(kClaveDemoAdministrador), 0);
+  EXPECT_EQ(ValidaClaveUsuario(kClaveDemoCajero), 1);
+  EXPECT_TRUE(ValidaClaveAdministrador(kClaveDemoAdministrador));
+  EXPECT_TRUE(TieneDerechoSinAviso(0, DerechoConfiguracion));
+  EXPECT_TRUE(TieneDerechoSinAviso(1, DerechoFacturacion));
+  EXPECT_FALSE(TieneDerechoSinAviso(1, DerechoConfiguracion));
+  EXPECT_FALSE(TieneDerechoSinAviso(1, DerechoCancelarVenta));
+
+  // Every registered table, as registered.
+  QStringList diferencias;
+  for (const db::Diferencia& d : VerificaTablasEmpresa(db::Carpetas{kDatosDemo, {}, {}, "C:\\VRL"}))
+    diferencias << d.Texto();
+  EXPECT_EQ(diferencias, QStringList());
+
+  // Products with prices and stock, the stock accounted for by the
+  // initial-inventory movement and the per-product totals.
+  db::Tabla productos, movimientos, totales;
+  for (auto [t, archivo] : {std::pair{&productos, "INVENTAR.DBF"}, std::pair{&movimientos, "MOVINVEN.DBF"},
+                            std::pair{&totales, "Kardex.dbf"}}) {
+    t->SetCarpeta(kDatosDemo);
+    t->SetNombreTabla(archivo);
+    t->Open();
+  }
+  EXPECT_GE(productos.RecordCount(), 5);
+  ASSERT_TRUE(productos.Locate("CLPRO_I", {"ARR001"}));
+  EXPECT_EQ(productos.FieldByName("PPUBL_I").AsFloat(), 24.90);
+  EXPECT_EQ(productos.FieldByName("DSCPR_I").AsString(), "Arroz blanco 1 kg");
+  totales.SetIndexName("CLPRO_I");
+  for (productos.First(); !productos.Eof(); productos.Next()) {
+    const QString clave = productos.FieldByName("CLPRO_I").AsString();
+    const double existencia = productos.FieldByName("EXIST_I").AsFloat();
+    EXPECT_GT(existencia, 0) << clave.toStdString();
+    EXPECT_GT(productos.FieldByName("PPUBL_I").AsFloat(), productos.FieldByName("ULCOS_I").AsFloat());
+    ASSERT_TRUE(totales.FindKey({clave})) << clave.toStdString();
+    EXPECT_EQ(totales.FieldByName("EXIST_I").AsFloat(), existencia);
+    double entradas = 0;
+    for (movimientos.First(); !movimientos.Eof(); movimientos.Next()) {
+      if (movimientos.FieldByName("CLPRO_MI").AsString() != clave) continue;
+      EXPECT_GT(movimientos.FieldByName("TIMOV_MI").AsInteger(), 50);
+      entradas += movimientos.FieldByName("CANTI_MI").AsFloat();
+    }
+    EXPECT_EQ(entradas, existencia) << clave.toStdString();
+  }
+
+  // The counter customer and the sellers the sale screen starts with.
+  db::Tabla clientes, vendedores;
+  clientes.SetCarpeta(kDatosDemo);
+  clientes.SetNombreTabla("CLIENTE.DBF");
+  clientes.Open();
+  EXPECT_TRUE(clientes.Locate("CLCLI_C", {"1"}));
+  EXPECT_GE(clientes.RecordCount(), 3);
+  vendedores.SetCarpeta(kDatosDemo);
+  vendedores.SetNombreTabla("VENDEDOR.DBF");
+  vendedores.Open();
+  EXPECT_TRUE(vendedores.Locate("CLVEN_V", {"01"}));
+
+  const QString aviso = AvisoEmpresaDemo();
+  EXPECT_TRUE(aviso.contains(kClaveDemoAdministrador) && aviso.contains(kClaveDemoCajero)) << aviso.toStdString();
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(EmpresaDemo, UnaRaizEnUsoNoSeToca) {
+  // A root with a start file, and one with a company of its own but no start
+  // file yet: nothing is written over.
+  EscribeLineas(kArchivoInicio, {"C:\\VRL", "C:\\VRL\\Gener3.cnf", ""});
+  EXPECT_FALSE(PreparaEmpresaDemo());
+  EXPECT_FALSE(fs::Existe("C:\\VRL\\Gener1.cnf"));
+  EXPECT_FALSE(fs::Existe(kDatosDemo));
+  EXPECT_EQ(AvisoEmpresaDemo(), "");
+
+  fs::BorraArchivo(kArchivoInicio);
+  EscribeLineas("C:\\VRL\\Gener1.cnf", {"SI", "", "", "", "", "", "", "C:\\PROPIA", "Mi Tienda"});
+  EscribeBytes("C:\\VRL\\usuarios.def", "propio");
+  EXPECT_TRUE(PreparaEmpresaDemo());
+  EXPECT_EQ(fs::LeeLinea("C:\\VRL\\Gener1.cnf", ConfNombreEmpresa), "Mi Tienda");
+  EXPECT_EQ(fs::LeeBytes("C:\\VRL\\usuarios.def"), "propio");
+  EXPECT_EQ(AvisoEmpresaDemo(), "");
+}
+
+// The newcomer's first login: the administrator's password opens company 1.
+TEST_F(EmpresaDemo, ElAdministradorEntra) {
+  ASSERT_TRUE(PreparaEmpresaDemo());
+  TFormaPrincipal principal;
+  TFormaEmpresas empresas;
+  ui::PuertaModal::Espera("TFormaEmpresas", [](QDialog& d) {
+    EXPECT_EQ(prueba::Texto(d, "NombreEmpresa"), "Vorlan Demostración");
+    prueba::Teclea(d, "Clave", kClaveDemoAdministrador);
+    prueba::Tecla(d, "Clave", Qt::Key_Return);
+  });
+  principal.DisparaActivacion();
+  EXPECT_TRUE(principal.isEnabled());
+  EXPECT_EQ(principal.windowTitle(), "Vorlan    V 5.2.0   Vorlan Demostración");
+  EXPECT_EQ(prueba::Texto(principal, "Usuario"), "0");
+  // Every file the login checks for is there.
+  EXPECT_EQ(Mensajes(), QStringList());
+  // A second preparation finds the root in use.
+  EXPECT_FALSE(PreparaEmpresaDemo());
+}
+
+}  // namespace

@@ -1,0 +1,1 @@
+vorlan_test(test_db_indices SOURCES db_comun.h db_indices_test.cpp LIBS vorlan_db)
