@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 #include "platform/fs/Rutas.h"
 #include "platform/print/Colores.h"
+#include "platform/print/Imagen.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -88,13 +89,10 @@ class Trazador {
     const int derecha = EnteroArgumento(e.Extra);
     const int abajo = EnteroArgumento(e.Fuente);
     if (!fs::ExisteArchivo(e.Texto)) return;
-    QImage imagen(fs::Local(e.Texto));
-    if (imagen.isNull())
-      throw plat::Error(plat::Clase::Corrupto, QStringLiteral("El archivo ") + e.Texto + QStringLiteral(" no es una imagen"));
     TrazoPagina t;
     t.tipo = TrazoPagina::Tipo::Imagen;
     t.rect = QRect(QPoint(izquierda * columna, arriba * linea), QPoint(derecha * columna, abajo * linea));
-    t.imagen = std::move(imagen);
+    t.imagen = print::LeeImagen(fs::Local(e.Texto));
     trazos.push_back(std::move(t));
   }
 

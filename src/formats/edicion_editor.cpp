@@ -50,7 +50,8 @@ QString ArchivoLista(const QString& tabla) {
 
 void TFormaEdicion::CargaArchivo(const QString& ruta) {
   // Read whole before the editor changes: a failed read leaves the text.
-  const QStringList texto = fs::LeeLineas(ruta);
+  // A format edited on Linux may be UTF-8, as the interpreter reads it.
+  const QStringList texto = fs::LeeLineasCp1252OUtf8(ruta);
   Codigo->setPlainText(texto.join(u'\n'));
 }
 

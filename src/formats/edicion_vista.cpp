@@ -9,7 +9,7 @@
 #include "platform/Error.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
-#include "platform/print/Jpeg.h"
+#include "platform/print/Imagen.h"
 #include "platform/ui/Aplicacion.h"
 
 #include <QLabel>

@@ -4,6 +4,7 @@
 #include "formats/DibujoPagina.h"
 #include "formats/edicion.h"
 #include "formato_prueba.h"
+#include "platform/print/Imagen.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/PuertaModal.h"
 #include "platform/ui/Componentes.h"
@@ -334,12 +335,22 @@ TEST_F(VistaPreviaTest, ImagenesDeLaPagina) {
               QColor(0, 0, 255));
   }
 
+  // "Guarda Imagen": the page as drawn, in JPEG.
   EnVista(ModoEdicion::VistaPrevia, [&](TFormaEdicion& vista) {
     prueba::Pulsa(vista, "SpeedButton1");
-    const QByteArray jpeg = fs::LeeBytes("C:\\fact.jpg");
-    ASSERT_GT(jpeg.size(), 4);
-    EXPECT_TRUE(jpeg.startsWith("\xFF\xD8"));
-    EXPECT_TRUE(jpeg.endsWith("\xFF\xD9"));
+    const QImage jpeg = print::DecodificaJpeg(fs::LeeBytes("C:\\fact.jpg"));
+    const QSize tamano = vista.VistaPreliminar->size();
+    ASSERT_EQ(jpeg.size(), tamano);
+    // Quality 100: the same pixels but for the blur of a compressed picture.
+    const QImage pagina = Pagina(vista).convertToFormat(QImage::Format_RGB888);
+    const QImage leida = jpeg.convertToFormat(QImage::Format_RGB888);
+    const QRect texto = Celda(vista, 10, 5);
+    ASSERT_GT(Marcados(pagina, texto), 20);
+    double diferencia = 0;
+    for (int y = texto.top(); y <= texto.bottom(); ++y)
+      for (int x = texto.left() * 3; x < (texto.right() + 1) * 3; ++x)
+        diferencia += std::abs(pagina.constScanLine(y)[x] - leida.constScanLine(y)[x]);
+    EXPECT_LT(diferencia / (texto.width() * texto.height() * 3), 3.0);
     vista.Close();
   });
 }
