@@ -4,6 +4,7 @@
 #include "formats/edicion.h"
 
 #include "formats/Interprete.h"
+#include "formats/PaginaPrevia.h"
 #include "foundation/describe.h"
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
@@ -438,6 +439,7 @@ void MuestraEditorFormatos() {
 
 bool VistaPreviaFormato(db::Dataset* encabezado, db::Dataset* detalle, const QString& archivo,
                         const OpcionesVistaPrevia& opciones) {
+  // A preview mode only: the editor is never opened this way.
   auto vista = std::make_unique<TFormaEdicion>(opciones.modo == ModoEdicion::Editor ? ModoEdicion::VistaPrevia
                                                                                     : opciones.modo);
   ui::SetTag(vista->BotonImprime, 0);
@@ -447,6 +449,8 @@ bool VistaPreviaFormato(db::Dataset* encabezado, db::Dataset* detalle, const QSt
   } else {
     MuestraMensaje(QStringLiteral("El Formato ") + archivo + QStringLiteral(" No Existe"));
     if (!opciones.ventanaSinFormato) return false;
+    // The window shows no pages rather than those of an earlier preview.
+    fs::BorraArchivo(ArchivoPaginaPrevia());
   }
   vista->ShowModal();
   const bool imprime = opciones.ofreceImpresion && existe && ui::Tag(vista->BotonImprime) == 1;

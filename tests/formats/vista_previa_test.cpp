@@ -298,9 +298,13 @@ TEST_F(VistaPreviaTest, ImprimirDesdeLaVistaPrevia) {
 
 TEST_F(VistaPreviaTest, FormatoQueNoExiste) {
   const QString falta = QStringLiteral("C:\\VRL\\consulta\\falta.fmt");
+  // An earlier preview's pages are not shown for it.
+  EscribePrevia({Texto(10, 5, "MMMM", 1, 30), Texto(10, 5, "MMMM", 2, 30)});
   ui::PuertaModal::Espera("TFormaEdicion", [](QDialog& d) {
     auto& vista = static_cast<TFormaEdicion&>(d);
-    Pagina(vista);
+    const QImage pagina = Pagina(vista);
+    EXPECT_EQ(prueba::Texto(vista, "Pagina"), "0 Paginas");
+    EXPECT_EQ(Marcados(pagina, Celda(vista, 10, 5)), 0);
     prueba::Pulsa(vista, "BotonImprime");
   });
   EXPECT_FALSE(VistaPreviaFormato(encabezado_.get(), detalle_.get(), falta));
