@@ -55,8 +55,6 @@ void Alinea(std::initializer_list<QWidget*> controles, int x = 4) {
   }
 }
 
-}  // namespace
-
 // The page spin: a page below 1 or no page may be typed (the window then
 // shows page 1), and leaving the box puts 1 in its place.
 class CajaPagina : public QSpinBox {
@@ -77,6 +75,8 @@ class CajaPagina : public QSpinBox {
     if (!ok || valor < minimum()) texto = QString::number(minimum());
   }
 };
+
+}  // namespace
 
 // The page: painted from the preview file by the window.
 class PaginaVista : public QWidget {
