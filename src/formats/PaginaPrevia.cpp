@@ -138,9 +138,8 @@ void RegistraElementoRemoto(double izquierda, double arriba, int tipo, const QSt
   fs::AgregaLinea(ArchivoElementosRemotos(), campos.join(u','));
 }
 
-std::vector<TElementoPagina> LeeElementosPagina() {
+std::vector<TElementoPagina> LeeElementosPagina(const QString& ruta) {
   std::vector<TElementoPagina> elementos;
-  const QString ruta = ArchivoPaginaPrevia();
   if (!fs::ExisteArchivo(ruta)) return elementos;
   const QByteArray bytes = fs::LeeBytes(ruta);
   if (bytes.size() % kTamanoElementoPagina != 0) {

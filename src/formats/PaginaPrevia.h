@@ -83,9 +83,10 @@ void RegistraElementoRemoto(double izquierda, double arriba, int tipo, const QSt
                             const QString& abajo, const QString& grosor, const QString& color,
                             const QString& texto);
 
-// Every record of format.tmp in file order; none when the file is missing.
-// Throws plat::Error (Corrupto) when the file ends inside a record.
-std::vector<TElementoPagina> LeeElementosPagina();
+// Every record of the file (format.tmp of the interpreter's folder unless
+// another is named) in file order; none when the file is missing. Throws
+// plat::Error (Corrupto) when the file ends inside a record.
+std::vector<TElementoPagina> LeeElementosPagina(const QString& ruta = ArchivoPaginaPrevia());
 // The number of pages: the largest page number of the records, 0 for none.
 int CuentaPaginasPrevia(const std::vector<TElementoPagina>& elementos);
 

@@ -1,17 +1,16 @@
 #include "foundation/ayudaMod.h"
 
+#include "foundation/ImprimeDocumento.h"
 #include "foundation/buscar.h"
 #include "foundation/rutinas.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
-#include "platform/print/Impresora.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/PuertaModal.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QStringDecoder>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -50,42 +49,6 @@ void CargaTema(QTextEdit& texto, const QString& ruta) {
     texto.setHtml(decodificador.isValid() ? decodificador.decode(bytes) : QString::fromUtf8(bytes));
   } else {
     texto.setPlainText(fs::DeCp1252OUtf8(bytes));
-  }
-}
-
-// Prints the document page by page, each page drawn as a picture into the
-// printable area of the printer object (half an inch of margin).
-void ImprimeDocumento(const QTextDocument& original) {
-  print::Impresora& impresora = print::Impresora::Global();
-  const int ppp = impresora.Resolucion();
-  const int margen = ppp / 2;
-  const QRect area(margen, margen, impresora.AnchoPagina() - 2 * margen, impresora.AltoPagina() - 2 * margen);
-
-  // Laid out at 96 units per inch and drawn at twice that.
-  constexpr double kUnidades = 96.0;
-  constexpr double kNitidez = 2.0;
-  std::unique_ptr<QTextDocument> documento(original.clone());
-  const QSizeF pagina(area.width() * kUnidades / ppp, area.height() * kUnidades / ppp);
-  documento->setPageSize(pagina);
-  const int paginas = documento->pageCount();
-
-  impresora.Comienza(QString());
-  try {
-    for (int i = 0; i < paginas; ++i) {
-      if (i > 0) impresora.NuevaPagina();
-      QImage imagen((pagina * kNitidez).toSize(), QImage::Format_RGB32);
-      imagen.fill(Qt::white);
-      QPainter pintor(&imagen);
-      pintor.scale(kNitidez, kNitidez);
-      pintor.translate(0, -i * pagina.height());
-      documento->drawContents(&pintor, QRectF(QPointF(0, i * pagina.height()), pagina));
-      pintor.end();
-      impresora.lienzo().DibujaImagen(area, imagen);
-    }
-    impresora.Termina();
-  } catch (...) {
-    impresora.Aborta();
-    throw;
   }
 }
 
@@ -155,7 +118,7 @@ void TFormaAyudaLinea::TextoF3() {
   Posicion = BuscaTextoAyuda(Posicion + TextoBuscado.size(), TextoBuscado);
 }
 
-void TFormaAyudaLinea::ImprimirTema1Click() { ImprimeDocumento(*Texto->document()); }
+void TFormaAyudaLinea::ImprimirTema1Click() { ImprimeDocumento(*Texto->document(), QString()); }
 
 void MuestraAyuda(const QString& ruta) {
   std::unique_ptr<TFormaAyudaLinea> propio;

@@ -1,7 +1,10 @@
 #include "support/Maneja.h"
 
+#include "platform/fs/Rutas.h"
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -60,6 +63,22 @@ QString Texto(const QWidget& raiz, const QString& nombre) {
   if (auto* p = qobject_cast<QPlainTextEdit*>(w)) return p->toPlainText();
   if (auto* t = qobject_cast<QTextEdit*>(w)) return t->toPlainText();
   return w ? w->windowTitle() : QString();
+}
+
+void DobleClic(QWidget* w, QPoint punto) {
+  if (punto.isNull()) punto = w->rect().center();
+  QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, punto);
+  QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, punto);
+}
+
+void EligeArchivo(QDialog& dialogo, const QString& ruta) {
+  auto* archivo = qobject_cast<QFileDialog*>(&dialogo);
+  if (!archivo) {
+    ADD_FAILURE() << "no es un diálogo de archivos";
+    return;
+  }
+  archivo->selectFile(fs::Local(ruta));
+  static_cast<QDialog*>(archivo)->accept();  // the file dialog's own check of the name runs
 }
 
 }  // namespace prueba

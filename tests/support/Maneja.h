@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+class QDialog;
+
 namespace prueba {
 
 // The named component, or a test failure (and nullptr).
@@ -19,5 +21,13 @@ void Teclea(const QWidget& raiz, const QString& nombre, const QString& texto);
 void Tecla(const QWidget& raiz, const QString& nombre, int tecla, Qt::KeyboardModifiers mods = Qt::NoModifier);
 // The text shown by a label, edit or button.
 QString Texto(const QWidget& raiz, const QString& nombre);
+
+// A double click with the left button at `punto` of the widget (its centre
+// when null), preceded by the press and release a mouse makes first.
+void DobleClic(QWidget* w, QPoint punto = QPoint());
+
+// Answers an open or save dialog (ui::DialogoArchivo) with a file given in
+// Windows form, as the user would choose it.
+void EligeArchivo(QDialog& dialogo, const QString& ruta);
 
 }  // namespace prueba

@@ -100,9 +100,55 @@ class Arrastre : public QObject {
   QPoint desfase_;
 };
 
+// Watches the handle of a control that the mouse moves inside its parent.
+class ArrastreControl : public QObject {
+ public:
+  ArrastreControl(QWidget* asa, QWidget* control, std::function<void()> alSoltar)
+      : QObject(asa), control_(control), alSoltar_(std::move(alSoltar)) {}
+
+  bool eventFilter(QObject*, QEvent* evento) override {
+    switch (evento->type()) {
+      case QEvent::MouseButtonPress: {
+        auto* raton = static_cast<QMouseEvent*>(evento);
+        if (raton->button() != Qt::LeftButton) break;
+        control_->setFocus(Qt::MouseFocusReason);
+        arrastrando_ = true;
+        desfase_ = raton->globalPosition().toPoint() - control_->pos();
+        return true;
+      }
+      case QEvent::MouseMove:
+        if (arrastrando_) {
+          control_->move(static_cast<QMouseEvent*>(evento)->globalPosition().toPoint() - desfase_);
+          return true;
+        }
+        break;
+      case QEvent::MouseButtonRelease:
+        if (arrastrando_) {
+          arrastrando_ = false;
+          if (alSoltar_) alSoltar_();
+          return true;
+        }
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  QWidget* control_;
+  std::function<void()> alSoltar_;
+  bool arrastrando_ = false;
+  QPoint desfase_;
+};
+
 }  // namespace
 
 void ArrastraVentana(QWidget* asa) { asa->installEventFilter(new Arrastre(asa)); }
+
+void ArrastraControl(QWidget* asa, QWidget* control, std::function<void()> alSoltar) {
+  asa->installEventFilter(new ArrastreControl(asa, control, std::move(alSoltar)));
+}
 
 void CentraEnPantalla(QWidget& ventana) {
   if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {

@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
 namespace ui {
 
 // A panel: a frame, raised, lowered or flat, that holds other components and
@@ -54,6 +56,12 @@ class Figura : public QWidget {
 // system moves it where it can (the system "move" command); otherwise the
 // window follows the mouse until the button is released.
 void ArrastraVentana(QWidget* asa);
+
+// Makes a left-button press on `asa` move `control` inside its parent: the
+// control follows the mouse until the button is released, then `alSoltar`
+// runs (when given). The press gives the control the focus. `asa` is the
+// control itself or a part of it (the viewport of a memo).
+void ArrastraControl(QWidget* asa, QWidget* control, std::function<void()> alSoltar = {});
 
 // Places the window in the middle of the screen's available area.
 void CentraEnPantalla(QWidget& ventana);
