@@ -1,5 +1,6 @@
 #include "app/Vorlan.h"
 
+#include "formats/edicion.h"
 #include "foundation/Glyps.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
@@ -37,7 +38,8 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaEmpresas>,
     // TFormaCompras, TFormaInventario, TFormaConProduct, TFormaProveedo, TFormaProgreso
     Crea<TFormaGlyp>,
-    // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle, TFormaEdicion
+    // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
+    [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
     // TFormaColector, TFormaCaducidad, TFormaRemCuCobra, TFormaConceptos, TFormaBuscaSQL,
     // TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
