@@ -1,11 +1,10 @@
 // Vorlan: the program body.
 
+#include "app/Vorlan.h"
 #include "foundation/ArchivosPrograma.h"
 #include "platform/Error.h"
 #include "platform/ui/Aplicacion.h"
 #include "demo/Demo.h"
-#include "shell/Empresas.h"
-#include "shell/Principa.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -35,12 +34,5 @@ int main(int argc, char** argv) {
   // Help topics and other shipped files the program folder is missing.
   ui::Protege([] { InstalaArchivosPrograma(); });
 
-  // The windows that live for the whole run, the main window first; the
-  // company dialog reads company 1's configuration as it is created. The main
-  // window's first activation shows the company dialog.
-  TFormaPrincipal principal;
-  TFormaEmpresas empresas;
-  principal.setWindowState(Qt::WindowMaximized);
-  principal.Show();
-  return app.exec();
+  return EjecutaVorlan(app);
 }

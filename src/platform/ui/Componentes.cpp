@@ -28,7 +28,7 @@ void Panel::paintEvent(QPaintEvent* evento) {
   QFrame::paintEvent(evento);
   if (caption_.isEmpty()) return;
   QPainter pintor(this);
-  pintor.drawText(contentsRect(), Qt::AlignCenter, caption_);
+  pintor.drawText(contentsRect(), Qt::AlignCenter | Qt::TextShowMnemonic, caption_);
 }
 
 void Panel::mousePressEvent(QMouseEvent* evento) {

@@ -13,8 +13,8 @@
 namespace ui {
 
 // A panel: a frame, raised, lowered or flat, that holds other components and
-// may show a centred caption. A press and release of the left button inside
-// it is a click.
+// may show a centred caption ("&" underlines the next letter). A press and
+// release of the left button inside it is a click.
 class Panel : public QFrame {
   Q_OBJECT
  public:

@@ -1,0 +1,412 @@
+// The program started as it starts (the program body, the main window shown,
+// the first activation with its login) and closed as a user closes it: what
+// the program folder and the data folder hold afterwards, what the main
+// window shows, which programs were started and asked to close.
+
+#include "app/Vorlan.h"
+#include "empresas_prueba.h"
+#include "platform/db/Tabla.h"
+#include "shell/Elipse.h"
+#include "shell/Empresas.h"
+#include "shell/Principa.h"
+#include "support/LanzadorGrabador.h"
+#include "support/Maneja.h"
+#include "support/Proceso.h"
+#include "tablas/TablasVorlan.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QTimer>
+#include <QToolButton>
+
+#include <optional>
+
+namespace {
+
+const QString kPrograma = QStringLiteral("C:\\VRL");
+const QString kTempo = QStringLiteral("C:\\VRL\\tempo");
+
+// A table's layout as text: "NAME type width.decimals" per field and
+// "NAME=expression" per tag.
+struct DefinicionTabla {
+  QStringList campos;
+  QStringList tags;
+  qint64 filas = 0;
+};
+
+DefinicionTabla Definicion(const QString& carpeta, const QString& archivo) {
+  db::Tabla t;
+  t.SetCarpeta(carpeta);
+  t.SetNombreTabla(archivo);
+  t.SetReadOnly(true);
+  t.Open();
+  DefinicionTabla d;
+  for (const db::DefCampo& c : t.Definiciones())
+    d.campos << QString("%1 %2 %3.%4").arg(c.nombre, QString(c.tipo)).arg(c.ancho).arg(c.decimales);
+  for (const db::DefTag& tag : t.IndexDefs()) d.tags << tag.nombre + "=" + tag.expresion;
+  d.filas = t.RecordCount();
+  return d;
+}
+
+void AgregaFilas(const QString& carpeta, const QString& archivo, const QString& campo, const QList<int>& valores) {
+  db::Tabla t;
+  t.SetCarpeta(carpeta);
+  t.SetNombreTabla(archivo);
+  t.Open();
+  for (int v : valores) {
+    t.Append();
+    t.FieldByName(campo).SetAsInteger(v);
+    t.Post();
+  }
+}
+
+QList<qint64> Columna(const QString& carpeta, const QString& archivo, const QString& campo) {
+  db::Tabla t;
+  t.SetCarpeta(carpeta);
+  t.SetNombreTabla(archivo);
+  t.SetReadOnly(true);
+  t.Open();
+  QList<qint64> valores;
+  for (t.First(); !t.Eof(); t.Next()) valores << t.FieldByName(campo).AsInteger();
+  return valores;
+}
+
+std::optional<QString> Marca() {
+  const QString ruta = fs::Une(kPrograma, "inicio.vrl");
+  if (!fs::ExisteArchivo(ruta)) return std::nullopt;
+  return fs::LeeLineas(ruta).join("|");
+}
+
+// A catalogue window of another subsystem: one table of its own, and a
+// closing handler that tells it ran.
+class VentanaCatalogoPrueba : public ui::Forma {
+ public:
+  VentanaCatalogoPrueba() {
+    tabla = new db::Tabla(this);
+    tabla->SetCarpeta(kDatos1);
+    tabla->SetNombreTabla("Cliente.dbf");
+    tabla->Open();
+  }
+  db::Tabla* tabla;
+  int cierres = 0;
+
+ protected:
+  void FormClose() override { ++cierres; }
+};
+
+class Principal : public EmpresasPrueba {
+ protected:
+  void SetUp() override {
+    EmpresasPrueba::SetUp();
+    // Real tables in place of the stand-ins of the login tests.
+    QDir(fs::Local(kDatos1)).removeRecursively();
+    for (const char* t : {"Deta.db", "Detacomp.db", "Detaminv.db"}) fs::BorraArchivo(fs::Une(kPrograma, t));
+    EscribeUsuarios(kDatos1, {"adm", "caja", "caja", "Bodega"});
+    CreaTablasEmpresa(db::Carpetas{kDatos1, {}, {}, kPrograma});
+    // What the first start makes.
+    for (const char* t : {"numerof.dbf", "numeroc.dbf", "Kardex.dbf"}) db::Tabla::Borra(kDatos1, t);
+    db::Tabla::Borra(kPrograma, "DetaCR.db");
+    QDir(fs::Local(kTempo)).removeRecursively();
+    ui::PuertaModal::LimpiaMensajes();
+  }
+
+  void TearDown() override {
+    programa_.reset();
+    qunsetenv("VORLAN_PROGRAMAS");
+    EmpresasPrueba::TearDown();
+  }
+
+  static void FijaLinea(int linea, const QString& valor) {
+    const QString archivo = "C:\\VRL\\Gener1.cnf";
+    QStringList lineas = fs::LeeLineas(archivo);
+    lineas[linea - 1] = valor;
+    EscribeLineas(archivo, lineas);
+  }
+
+  // The program body up to the main window shown (its show handler run).
+  TFormaPrincipal& Arranca() {
+    programa_ = std::make_unique<ProgramaVorlan>();
+    programa_->Inicia();
+    FormaPrincipal()->Show();
+    return *FormaPrincipal();
+  }
+  // The first activation: the company dialog, answered with a password.
+  void Ingresa(TFormaPrincipal& principal, const QString& clave) {
+    ui::PuertaModal::Espera("TFormaEmpresas", [clave](QDialog& d) {
+      prueba::Teclea(d, "Clave", clave);
+      prueba::Tecla(d, "Clave", Qt::Key_Return);
+    });
+    principal.DisparaActivacion();
+  }
+  // "Salir", then the program's windows go.
+  void Sale() {
+    prueba::Pulsa(*FormaPrincipal(), "BotonSalir");
+    programa_.reset();
+  }
+
+  static bool EnRojo(const QLabel* etiqueta) { return etiqueta->palette().color(QPalette::WindowText) == QColor(Qt::red); }
+
+  std::unique_ptr<ProgramaVorlan> programa_;
+};
+
+// Helper process: holds a table of the program folder open until told.
+RUTINA_HIJA(SostieneTabla) {
+  db::Tabla t;
+  t.SetCarpeta(argumentos.value(0));
+  t.SetNombreTabla(argumentos.value(1));
+  t.Open();
+  prueba::AvisaPadre(QStringLiteral("ABIERTA"));
+  prueba::EsperaPadre();
+  return 0;
+}
+
+}  // namespace
+
+TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
+  TFormaPrincipal& principal = Arranca();
+  QStringList clases;
+  for (const auto& v : programa_->Ventanas()) clases << v->metaObject()->className();
+  EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaGlyp", "TFormaEdicion", "TFormaMovimientos"}));
+  EXPECT_EQ(FormaElipse(), nullptr);  // the splash is gone
+  EXPECT_FALSE(principal.isEnabled());
+  EXPECT_EQ(principal.windowTitle(), QString(10, ' '));
+  EXPECT_EQ(qApp->property("ArchivoAyuda").toString(), kArchivoAyuda);
+  Ingresa(principal, "Bodega");
+  EXPECT_TRUE(principal.isEnabled());
+  EXPECT_EQ(prueba::Texto(principal, "Usuario"), "3");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Principal, ElPrimerArranquePreparaLasTablasYElSegundoNoRehaceLasQueHay) {
+  AgregaFilas(kDatos1, "FacturaE.dbf", "CLDOC_F", {5, 12, 7});
+  AgregaFilas(kDatos1, "ComprasE.dbf", "CLDOC_O", {9, 3});
+
+  TFormaPrincipal& principal = Arranca();
+  EXPECT_FALSE(EnRojo(principal.Usuario));
+  EXPECT_EQ(prueba::Texto(principal, "EditRuta"), kDatos1);
+  // The capture template is a copy of Deta.db.
+  const DefinicionTabla deta = Definicion(kPrograma, "Deta.db");
+  EXPECT_EQ(Definicion(kPrograma, "DetaCR.db").campos, deta.campos);
+  // Templates: empty, with the fields and tags of the data folder's tables.
+  for (const char* t : {"Remision.dbf", "ComprasE.dbf", "OrdenCom.dbf", "DevolCom.DBF", "Cotizar.DBF"}) {
+    SCOPED_TRACE(t);
+    const DefinicionTabla fuente = Definicion(kDatos1, t);
+    const DefinicionTabla plantilla = Definicion(kTempo, t);
+    EXPECT_EQ(plantilla.campos, fuente.campos);
+    EXPECT_EQ(plantilla.tags, fuente.tags);
+    EXPECT_FALSE(plantilla.tags.isEmpty());
+    EXPECT_EQ(plantilla.filas, 0);
+  }
+  // Counters seeded with the last number of their header table by number.
+  EXPECT_EQ(Columna(kDatos1, "numerof.dbf", "NUMERO"), QList<qint64>{12});
+  EXPECT_EQ(Columna(kDatos1, "numeroc.dbf", "NUMERO"), QList<qint64>{9});
+  EXPECT_EQ(Definicion(kDatos1, "Kardex.dbf").tags, QStringList{"CLPRO_I=CLPRO_I"});
+  EXPECT_TRUE(fs::ExisteCarpeta("C:\\VRL\\Control"));
+  EXPECT_FALSE(fs::ExisteCarpeta(fs::Une(kDatos1, "Bitacora")));  // line 85 is "N"
+  EXPECT_EQ(Mensajes(), QStringList());
+  Ingresa(principal, "adm");
+  Sale();
+
+  // Meanwhile: a row in the capture template, one in a template, a new
+  // invoice, and the change logs asked for.
+  AgregaFilas(kPrograma, "DetaCR.db", "CANTIDAD", {4});
+  AgregaFilas(kTempo, "Remision.dbf", "CLDOC_F", {77});
+  AgregaFilas(kDatos1, "FacturaE.dbf", "CLDOC_F", {20});
+  FijaLinea(ConfBitacora, "S");
+
+  Arranca();
+  EXPECT_EQ(Columna(kPrograma, "DetaCR.db", "CANTIDAD"), QList<qint64>{4});  // not copied again
+  EXPECT_EQ(Definicion(kTempo, "Remision.dbf").filas, 0);                   // made again
+  EXPECT_EQ(Columna(kDatos1, "numerof.dbf", "NUMERO"), QList<qint64>{12});  // left alone
+  EXPECT_TRUE(fs::ExisteCarpeta(fs::Une(kDatos1, "Bitacora")));
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Principal, LasTablasSeHacenEnLasCarpetasDeLaEmpresaUno) {
+  struct Caso {
+    const char* inicio;  // the company the start file names before the start
+    const char* linea59;
+    const char* kardex;  // where Kardex.dbf appears
+  };
+  for (const Caso& c : {Caso{"C:\\VRL\\Gener1.cnf", "", "C:\\VRL\\DATOS"},
+                        Caso{"C:\\VRL\\Gener1.cnf", "D:\\INVENTA", "D:\\INVENTA"},
+                        Caso{"C:\\VRL\\Gener2.cnf", "", "C:\\VRL\\DATOS"}}) {
+    SCOPED_TRACE(std::string(c.inicio) + " / " + c.linea59);
+    EscribeLineas(kArchivoInicio, {kPrograma, c.inicio, ""});
+    FijaLinea(ConfCarpetaInventario, c.linea59);
+    fs::CreaCarpeta("D:\\INVENTA");
+    Arranca();
+    for (const QString& carpeta : {kDatos1, kDatos2, QString("D:\\INVENTA")}) {
+      EXPECT_EQ(db::Tabla::Existe(carpeta, "Kardex.dbf"), carpeta == c.kardex) << carpeta.toStdString();
+      EXPECT_EQ(db::Tabla::Existe(carpeta, "numerof.dbf"), carpeta == kDatos1) << carpeta.toStdString();
+    }
+    programa_.reset();
+    db::Tabla::Borra(c.kardex, "Kardex.dbf");
+  }
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Principal, LaMarcaDeInicioYFin) {
+  struct Caso {
+    const char* linea36;
+    const char* alCerrar;
+  };
+  for (const Caso& c : {Caso{"N", "XXXXXXX"}, Caso{"S", "Final Perfecto"}}) {
+    SCOPED_TRACE(c.linea36);
+    fs::BorraArchivo(fs::Une(kPrograma, "inicio.vrl"));
+    FijaLinea(ConfFallosEnergia, c.linea36);
+    Ingresa(Arranca(), "adm");
+    EXPECT_EQ(Marca(), std::nullopt);  // the first closing makes it
+    Sale();
+    EXPECT_EQ(Marca(), QString(c.alCerrar));
+    // The next start rewrites it only when line 36 is "S".
+    Arranca();
+    EXPECT_EQ(Marca(), QString(c.linea36 == QString("S") ? "Inicio Perfecto" : c.alCerrar));
+    programa_.reset();
+  }
+}
+
+TEST_F(Principal, OtraCopiaConLaTablaDeMovimientosAbiertaPoneElUsuarioEnRojo) {
+  prueba::ProcesoHijo otra("SostieneTabla", {kPrograma, "Detaminv.db"});
+  ASSERT_EQ(otra.EsperaLinea(), "ABIERTA");
+  TFormaPrincipal& principal = Arranca();
+  EXPECT_TRUE(EnRojo(principal.Usuario));
+  // Start-up went on.
+  EXPECT_TRUE(db::Tabla::Existe(kPrograma, "DetaCR.db"));
+  EXPECT_TRUE(db::Tabla::Existe(kDatos1, "Kardex.dbf"));
+  EXPECT_TRUE(db::Tabla::Existe(kDatos1, "numerof.dbf"));
+  EXPECT_EQ(Mensajes(), QStringList());
+  otra.Envia("FIN");
+  EXPECT_EQ(otra.Espera(), 0);
+
+  // Without the other copy the label keeps its colour.
+  programa_.reset();
+  EXPECT_FALSE(EnRojo(Arranca().Usuario));
+}
+
+TEST_F(Principal, LasOpcionesDeInicioAbrenLaVentaTrasElIngreso) {
+  struct Caso {
+    std::optional<QStringList> rapida;  // rapida.cnf, or none
+    const char* linea71;
+    bool conVenta;  // the program has a sale screen
+    int abiertas;
+    bool detallada, sencilla, reloj;
+  };
+  const Caso casos[] = {
+      {std::nullopt, "S", true, 0, false, false, false},
+      {QStringList{"S", "N", "N"}, "S", true, 1, true, false, true},
+      {QStringList{"Sí", "S", "S"}, "N", true, 1, true, false, false},
+      {QStringList{"T", "S", "N"}, "S", true, 0, false, true, true},
+      {QStringList{"N", "N", "N"}, "N", true, 0, false, false, false},
+      // No sale screen yet: nothing opens, nothing fails.
+      {QStringList{"S", "N", "N"}, "N", false, 0, true, false, false},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.rapida ? c.rapida->join(',').toStdString() : "sin rapida.cnf");
+    fs::BorraArchivo(fs::Une(kPrograma, "rapida.cnf"));
+    if (c.rapida) EscribeLineas(fs::Une(kPrograma, "rapida.cnf"), *c.rapida);
+    FijaLinea(ConfChequeoPermanenteMI, c.linea71);
+    TFormaPrincipal& principal = Arranca();
+    int abiertas = 0;
+    if (c.conVenta) {
+      principal.AbreCapturaRapida = [&] {
+        ++abiertas;
+        EXPECT_TRUE(principal.isEnabled());  // after the login
+      };
+    }
+    Ingresa(principal, "caja");
+    EXPECT_EQ(abiertas, c.abiertas);
+    EXPECT_EQ(principal.IniciarenCapturaRpida1->isChecked(), c.detallada);
+    EXPECT_EQ(principal.IniciarenCapturaRpida2->isChecked(), c.sencilla);
+    EXPECT_EQ(principal.TimerHora->isActive(), c.reloj);
+    EXPECT_EQ(Mensajes(), QStringList());
+    programa_.reset();
+  }
+}
+
+TEST_F(Principal, SoloElAdministradorGuardaLasOpcionesDeInicio) {
+  const QString rapida = fs::Une(kPrograma, "rapida.cnf");
+  TFormaPrincipal& principal = Arranca();
+  struct Caso {
+    const char* clave;
+    bool detallada, sencilla, horario;
+    std::optional<QStringList> archivo;
+  };
+  for (const Caso& c : {Caso{"caja", true, false, false, std::nullopt},
+                        Caso{"adm", true, true, false, QStringList{"S", "N", "N"}},
+                        Caso{"adm", false, true, true, QStringList{"T", "S", "N"}},
+                        Caso{"adm", false, false, false, QStringList{"N", "N", "N"}}}) {
+    SCOPED_TRACE(c.clave);
+    fs::BorraArchivo(rapida);
+    ui::PuertaModal::Espera("TFormaEmpresas", [&](QDialog& d) {
+      prueba::Teclea(d, "Clave", c.clave);
+      prueba::Tecla(d, "Clave", Qt::Key_Return);
+    });
+    FormaEmpresas()->ShowModal();
+    principal.IniciarenCapturaRpida1->setChecked(c.detallada);
+    principal.IniciarenCapturaRpida2->setChecked(c.sencilla);
+    principal.ServidordeHorario1->setChecked(c.horario);
+    principal.GuardaOpcionesInicio();
+    if (c.archivo) EXPECT_EQ(fs::LeeLineas(rapida), *c.archivo);
+    else EXPECT_FALSE(fs::Existe(rapida));
+  }
+}
+
+TEST_F(Principal, AlSalirCierraCompanerosYCatalogosYArrancaElAjuste) {
+  qputenv("VORLAN_PROGRAMAS", "Plenvik.exe=plenvik-ajuste;Tolvrin.exe=tolvrin;Monitor Vorlan.exe=monitor");
+  prueba::LanzadorGrabador lanzador;
+  ASSERT_TRUE(proc::Ejecuta("\"C:\\VRL\\Monitor Vorlan.exe\""));
+  ASSERT_TRUE(proc::Ejecuta("C:\\VRL\\Tolvrin.exe"));
+  for (const char* f : {"_qsq0001.db", "_QSQ77.px", "_qsqtmp", "qsq.db"}) EscribeBytes(fs::Une(kPrograma, f), "x");
+
+  TFormaPrincipal& principal = Arranca();
+  // The monitor of an earlier run is closed at start.
+  ASSERT_EQ(lanzador.cerrados.size(), 1);
+  EXPECT_EQ(lanzador.cerrados[0].programa, "monitor");
+
+  VentanaCatalogoPrueba abierta, oculta, vendedor;
+  abierta.Show();
+  vendedor.Show();
+  principal.Catalogos = {{[&] { return &abierta; }, true},
+                         {[&] { return &vendedor; }, false},
+                         {[&] { return &oculta; }, true},
+                         {[] { return nullptr; }, true}};
+  Ingresa(principal, "adm");
+
+  // A change of company closes the tables of every catalogue window.
+  abierta.SetTag(5);
+  CierraTablasCatalogos();
+  for (VentanaCatalogoPrueba* v : {&abierta, &oculta, &vendedor}) {
+    EXPECT_FALSE(v->tabla->Active());
+    EXPECT_EQ(v->Tag(), 0);
+  }
+
+  prueba::Pulsa(principal, "BotonSalir");
+  EXPECT_EQ(ui::Tag(principal.BotonSalir), 1000);
+  EXPECT_FALSE(principal.isVisible());
+  // The visible catalogue windows went through their own closing; the
+  // seller's window is not closed here.
+  EXPECT_EQ(abierta.cierres, 1);
+  EXPECT_FALSE(abierta.isVisible());
+  EXPECT_EQ(oculta.cierres, 0);
+  EXPECT_EQ(vendedor.cierres, 0);
+  EXPECT_TRUE(vendedor.isVisible());
+  ASSERT_EQ(lanzador.cerrados.size(), 2);
+  EXPECT_EQ(lanzador.cerrados[1].programa, "tolvrin");
+  ASSERT_EQ(lanzador.iniciados.size(), 3);
+  EXPECT_EQ(lanzador.iniciados[2], (proc::Orden{"plenvik-ajuste", {}, {}}));
+  EXPECT_EQ(fs::ListaCarpeta(kPrograma, "*qsq*"), QStringList{"qsq.db"});
+  EXPECT_EQ(Mensajes(), QStringList());
+  principal.Catalogos.clear();
+  programa_.reset();
+}
+
+TEST_F(Principal, SinElAjusteElCierreNoDiceNada) {
+  prueba::LanzadorGrabador lanzador;
+  Ingresa(Arranca(), "adm");
+  Sale();
+  EXPECT_TRUE(lanzador.iniciados.isEmpty());
+  EXPECT_EQ(Marca(), QString("XXXXXXX"));
+  EXPECT_EQ(Mensajes(), QStringList());
+}
