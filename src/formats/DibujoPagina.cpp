@@ -18,23 +18,6 @@ constexpr int kLineas = 55;
 
 int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
 
-// The colour a text's colour name gives; false for a name that changes nothing.
-bool ColorDeNombre(const QString& nombre, QColor& color) {
-  static const struct {
-    const char16_t* nombre;
-    QColor color;
-  } kColores[] = {{u"rojo", QColor(255, 0, 0)},     {u"azul", QColor(0, 0, 255)},
-                  {u"verde", QColor(0, 128, 0)},    {u"amarillo", QColor(255, 255, 0)},
-                  {u"negro", QColor(0, 0, 0)},      {u"blanco", QColor(255, 255, 255)}};
-  for (const auto& c : kColores) {
-    if (nombre == QStringView(c.nombre)) {
-      color = c.color;
-      return true;
-    }
-  }
-  return false;
-}
-
 // A column or line of a picture: the record keeps reals, the picture needs
 // whole numbers.
 int Entero(double valor) {
@@ -66,7 +49,7 @@ class Trazador {
 
   void Texto(const TElementoPagina& e, std::vector<TrazoPagina>& trazos) {
     if (e.X >= 80) return;
-    ColorDeNombre(e.Color, color_);
+    if (const auto color = ColorFormato(e.Color)) color_ = *color;
     const int puntos = Trunc(e.Tipo * 0.25 * tamano_.width() / 181);
     fuente_.setFamily(e.Fuente);
     // Points on a screen of 96 pixels per inch.
@@ -160,6 +143,10 @@ void PintaPagina(QPainter& pintor, const PaginaDibujada& pagina) {
       case TrazoPagina::Tipo::Linea:
         pintor.setPen(t.color);
         pintor.drawLine(t.punto, t.hasta);
+        break;
+      case TrazoPagina::Tipo::Elipse:
+        pintor.setPen(t.color);
+        pintor.drawEllipse(t.rect);
         break;
     }
   }

@@ -34,14 +34,14 @@
 class QPainter;
 
 struct TrazoPagina {
-  enum class Tipo { Texto, Imagen, Linea };
+  enum class Tipo { Texto, Imagen, Linea, Elipse };
   Tipo tipo = Tipo::Texto;
   QPoint punto;   // Texto: top-left of the text; Linea: start
   QPoint hasta;   // Linea: end
-  QRect rect;     // Imagen
+  QRect rect;     // Imagen; Elipse: its bounds
   QString texto;  // Texto
   QFont fuente;   // Texto
-  QColor color;   // Texto and Linea
+  QColor color;   // Texto, Linea and Elipse
   QImage imagen;  // Imagen
 };
 

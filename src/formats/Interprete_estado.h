@@ -15,11 +15,13 @@
 // stay columns and rows in preview runs (both units are 1).
 
 #include <QChar>
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 #include <array>
+#include <optional>
 #include <span>
 
 namespace db {
@@ -131,6 +133,9 @@ bool EsPalabra(const LineaFormato& linea, QStringView palabra);
 double NumeroArgumento(const QString& texto);
 // A whole-number argument; throws plat::Error (Conversion) when it is not one.
 int EnteroArgumento(const QString& texto);
+// The same reading without the error: false (and `valor` untouched) when the
+// text is not a whole number.
+bool LeeEnteroArgumento(const QString& texto, int& valor);
 // Column x in device units: TRUNC(x × UnidadHorizontal).
 int ColumnaDispositivo(double x);
 // Row y in device units: relative to the row counter, (y + renglon) ×
@@ -316,6 +321,11 @@ void ComandoLogo(const LineaFormato& l);          // logo(x1,y1,x2,y2,file)
 void ComandoBitmap(const LineaFormato& l);        // bitmap(x1,y1,x2,y2,file)
 void ComandoEscape(const LineaFormato& l);        // esc,27,112,...
 void ComandoAborta(const LineaFormato& l);        // aborta
+
+// The colour of one of the six colour names of the language, as written in
+// lower case ("rojo", "azul", "verde", "amarillo", "negro", "blanco");
+// nothing for any other name.
+std::optional<QColor> ColorFormato(const QString& nombre);
 
 // --- Fonts, pages and drawing (Interprete_fuentes.cpp, Interprete_paginas.cpp, Interprete_dibujo.cpp,
 //     Interprete_salida.cpp)

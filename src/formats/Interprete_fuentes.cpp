@@ -17,8 +17,9 @@ print::Lienzo& Lienzo() { return print::Impresora::Global().lienzo(); }
 
 bool Previa() { return EstadoActual().Modo == u'p'; }
 
-// The six colours a format names, written in lower case.
-std::optional<QColor> ColorDeNombre(const QString& nombre) {
+}  // namespace
+
+std::optional<QColor> ColorFormato(const QString& nombre) {
   struct Color {
     QStringView nombre;
     std::uint32_t valor;
@@ -31,8 +32,6 @@ std::optional<QColor> ColorDeNombre(const QString& nombre) {
   return std::nullopt;
 }
 
-}  // namespace
-
 void ComandoColor(const LineaFormato& l) {
   EstadoFormato& e = EstadoActual();
   if (Previa()) {
@@ -40,11 +39,11 @@ void ComandoColor(const LineaFormato& l) {
     e.NombreColor = l.Token(2).left(8);
     return;
   }
-  if (const auto color = ColorDeNombre(l.Token(2))) Lienzo().fuente().color = *color;
+  if (const auto color = ColorFormato(l.Token(2))) Lienzo().fuente().color = *color;
 }
 
 void ComandoFondo(const LineaFormato& l) {
-  if (const auto color = ColorDeNombre(l.Token(2))) Lienzo().brocha().color = *color;
+  if (const auto color = ColorFormato(l.Token(2))) Lienzo().brocha().color = *color;
 }
 
 void ComandoEstilo(const LineaFormato& l) { FijaEstiloLetra(l.Token(2)); }

@@ -118,11 +118,18 @@ double NumeroArgumento(const QString& texto) {
   return valor;
 }
 
-int EnteroArgumento(const QString& texto) {
+bool LeeEnteroArgumento(const QString& texto, int& valor) {
   static const QRegularExpression kEntero(QStringLiteral("^ *[+-]?[0-9]+$"));
   bool ok = kEntero.match(texto).hasMatch();
-  const int valor = ok ? texto.trimmed().toInt(&ok) : 0;
-  if (!ok) throw plat::Error(plat::Clase::Conversion, QStringLiteral("'%1' no es un valor entero válido").arg(texto));
+  const int leido = ok ? texto.trimmed().toInt(&ok) : 0;
+  if (ok) valor = leido;
+  return ok;
+}
+
+int EnteroArgumento(const QString& texto) {
+  int valor = 0;
+  if (!LeeEnteroArgumento(texto, valor))
+    throw plat::Error(plat::Clase::Conversion, QStringLiteral("'%1' no es un valor entero válido").arg(texto));
   return valor;
 }
 

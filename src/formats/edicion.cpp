@@ -93,6 +93,11 @@ class PaginaVista : public QWidget {
   void mousePressEvent(QMouseEvent* evento) override {
     ui::Protege([&] { forma_->VistaPreliminarMouseDown(evento->button()); });
   }
+  // A click: the left button pressed and released on the page.
+  void mouseReleaseEvent(QMouseEvent* evento) override {
+    if (evento->button() != Qt::LeftButton || !rect().contains(evento->position().toPoint())) return;
+    ui::Protege([&] { forma_->VistaPreliminarClick(evento->position().toPoint()); });
+  }
 
  private:
   TFormaEdicion* forma_;
@@ -130,6 +135,7 @@ void TFormaEdicion::Construye() {
   ConstruyeEditor();
   ConstruyeEdicion();
   ConstruyePresentacion();
+  ConstruyeHerramientas();
 
   AbreFormato = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Abrir, QStringLiteral("AbreFormato"));
   AbreFormato->DefaultExt = QStringLiteral("fmt");
@@ -174,6 +180,8 @@ void TFormaEdicion::ConstruyeMenu() {
                           [this] { BotonCamposClick(); });
   ListadeImpresoras1 = accion(Herramientas1, QStringLiteral("ListadeImpresoras1"),
                               QStringLiteral("Lista de Impresoras"), [this] { ListadeImpresoras1Click(); });
+  Compilar1 = accion(Herramientas1, QStringLiteral("Compilar1"), QStringLiteral("Compilar"),
+                     [this] { Compilar1Click(); });
 
   Papel1 = menu(QStringLiteral("Papel1"), QStringLiteral("Papel"));
   Carta1 = accion(Papel1, QStringLiteral("Carta1"), QStringLiteral("Carta"), [this] { FijaDistribucion(1); });
@@ -205,7 +213,12 @@ void TFormaEdicion::ConstruyeEdicion() {
                         QStringLiteral("Aumentar"), 82);
   BotonCampos = Boton(PanelEdicion, QStringLiteral("BotonCampos"), QStringLiteral("Campos"),
                       QStringLiteral("Lista de Campos"), 83);
-  Alinea({BotonNuevo, BotonAbrir, BotonGuardar, BotonCopiar, BotonCortar, BotonPegar, BotonAumentar, BotonCampos});
+  BotonSintaxis = Boton(PanelEdicion, QStringLiteral("BotonSintaxis"), QStringLiteral("Compilar"),
+                        QStringLiteral("Revisa la Sintaxis del Formato"), 84);
+  Asistente = Boton(PanelEdicion, QStringLiteral("Asistente"), QStringLiteral("Asistente"),
+                    QStringLiteral("Asistente para Formatos"), 81);
+  Alinea({BotonNuevo, BotonAbrir, BotonGuardar, BotonCopiar, BotonCortar, BotonPegar, BotonAumentar, BotonCampos,
+          BotonSintaxis, Asistente});
 
   ui::Conecta(BotonNuevo, &QPushButton::clicked, this, [this] { Nuevo1Click(); });
   ui::Conecta(BotonAbrir, &QPushButton::clicked, this, [this] { Abrir1Click(); });
@@ -214,6 +227,8 @@ void TFormaEdicion::ConstruyeEdicion() {
   ui::Conecta(BotonCortar, &QPushButton::clicked, this, [this] { Codigo->cut(); });
   ui::Conecta(BotonPegar, &QPushButton::clicked, this, [this] { Codigo->paste(); });
   ui::Conecta(BotonCampos, &QPushButton::clicked, this, [this] { BotonCamposClick(); });
+  ui::Conecta(BotonSintaxis, &QPushButton::clicked, this, [this] { Compilar1Click(); });
+  ui::Conecta(Asistente, &QPushButton::clicked, this, [this] { AsistenteClick(); });
 }
 
 void TFormaEdicion::ConstruyePresentacion() {
@@ -361,7 +376,12 @@ void TFormaEdicion::FijaDistribucion(int distribucion) {
   VistaPreliminar->update();
 }
 
-void TFormaEdicion::LimpiaBoceto() { VistaPreliminar->update(); }
+void TFormaEdicion::LimpiaBoceto() {
+  hayBoceto_ = false;
+  boceto_.clear();
+  bocetoConPuntos_ = false;
+  VistaPreliminar->update();
+}
 
 void TFormaEdicion::FormShow() {
   lineasPagina_ = 55;
@@ -382,8 +402,12 @@ void TFormaEdicion::FormShow() {
 void TFormaEdicion::FormActivate() {
   const bool editor = EnEditor();
   if (editor) FijaDistribucion(3);
-  PanelEdicion->setVisible(editor);
-  PanelPresentacion->setVisible(!editor);
+  // The assistant keeps its toolbar and tools when the window becomes active
+  // again (after the field picker): the preview's commands have no place there.
+  const bool asistente = AsistenteActivo();
+  PanelEdicion->setVisible(editor || asistente);
+  PanelPresentacion->setVisible(!editor && !asistente);
+  Herramientas->setVisible(asistente);
   panelCodigo->setVisible(editor);
   lineas->setVisible(editor);
   Posicion->setVisible(editor);
@@ -417,6 +441,10 @@ bool TFormaEdicion::eventFilter(QObject* objeto, QEvent* evento) {
       ui::Protege([this] { EligeEntradaCampos(); });
       return true;
     }
+  } else if (auto* caja = qobject_cast<QLineEdit*>(objeto); caja && EsCajaAsistente(caja)) {
+    bool consumido = false;
+    ui::Protege([&] { consumido = EventoCaja(caja, evento); });
+    if (consumido) return true;
   } else if (evento->type() == QEvent::MouseButtonDblClick) {
     for (int i = 0; i < static_cast<int>(Notas.size()); ++i) {
       if (objeto == Notas[i]) {

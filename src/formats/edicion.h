@@ -15,16 +15,31 @@
 // VistaPreviaFormato, which runs the whole protocol.
 //
 // The small page beside the editor is the page of the preview file too: it
-// shows the last preview until a new one is made.
+// shows the last preview until a new one is made. "Compilar" checks every
+// line of the format against the command signatures (lines it rejects turn
+// red) and sketches the format on a layer of its own over that page, which
+// stays until the page is cleared (Nuevo, Abrir, Guardar).
+//
+// The layout assistant ("Asistente") lays a new format out with the mouse:
+// field boxes, label boxes and frames placed on an empty letter page of 80
+// columns by 55 lines, moved with the mouse or Ctrl + arrows, filled from the
+// field picker, and saved as one "@" line per box (fields first, then
+// labels; frames are only guides). At most 100 field boxes, 100 label boxes
+// and, in the life of the window, 25 frames.
 
+#include "formats/DibujoPagina.h"
 #include "platform/ui/Forma.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <span>
+#include <utility>
+#include <vector>
 
 class QAction;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QListWidget;
@@ -45,6 +60,26 @@ namespace ui {
 class DialogoArchivo;
 class Panel;
 }  // namespace ui
+
+// One row of the command signatures of the syntax check: the command and
+// the kinds of its arguments 1 to 5: "num" a number, "numE" a whole number,
+// "campo" a value, "texto" a text, "letra" a word of letters, "archivo" a
+// file name, a colour name (the colours the command takes), "-" (nothing is
+// expected there; anything found is not judged) or empty (nothing may be
+// there).
+struct FirmaComando {
+  QStringView comando;
+  std::array<QStringView, 5> argumentos;
+};
+
+// The signatures, in the order the check looks them up. A line starting with
+// "@" is the "@" command; any other line names the command whose first three
+// letters it starts with.
+std::span<const FirmaComando> FirmasComandos();
+
+// The syntax check of one line: true when it passes, false when the editor
+// marks it (an unknown start, or an argument not of its kind).
+bool VerificaLineaFormato(const QString& linea);
 
 enum class ModoEdicion {
   VistaPrevia = 0,
@@ -76,6 +111,7 @@ class TFormaEdicion : public ui::Forma {
   QMenu* Herramientas1 = nullptr;
   QAction* ListadeCampos1 = nullptr;
   QAction* ListadeImpresoras1 = nullptr;
+  QAction* Compilar1 = nullptr;
   QMenu* Papel1 = nullptr;
   QAction* Carta1 = nullptr;
   QAction* Oficio1 = nullptr;
@@ -93,6 +129,20 @@ class TFormaEdicion : public ui::Forma {
   QPushButton* BotonPegar = nullptr;
   QPushButton* BotonAumentar = nullptr;
   QPushButton* BotonCampos = nullptr;
+  QPushButton* BotonSintaxis = nullptr;
+  QPushButton* Asistente = nullptr;  // its Tag is 1 while the assistant is on
+
+  // The assistant's tool panel; its Tag is the current tool (0 none, 1 field
+  // box, 2 label box, 3 frame).
+  ui::Panel* Herramientas = nullptr;
+  QPushButton* CajaCampo = nullptr;     // field box tool
+  QPushButton* CajaTexto = nullptr;     // label box tool
+  QPushButton* SpeedButton4 = nullptr;  // frame tool
+  QPushButton* SpeedButton3 = nullptr;  // enlarge the page
+  QPushButton* SpeedButton6 = nullptr;  // dot grid
+  QPushButton* SpeedButton7 = nullptr;  // no action
+  QLabel* LabelModulo = nullptr;
+  QComboBox* TipoTabla = nullptr;       // the picker's table for the boxes
 
   // Preview toolbar.
   ui::Panel* PanelPresentacion = nullptr;
@@ -134,8 +184,31 @@ class TFormaEdicion : public ui::Forma {
   int Distribucion() const { return distribucion_; }
   void FijaDistribucion(int distribucion);
 
-  // The page drawn again from the preview file (clears anything drawn over it).
+  // Removes the sketch layer: the page shows the preview file again.
   void LimpiaBoceto();
+  // The sketch layer: what the last check and the dot grid drew, in pixels
+  // of the page; empty and off when the page is clear.
+  bool HayBoceto() const { return hayBoceto_; }
+  const std::vector<TrazoPagina>& Boceto() const { return boceto_; }
+
+  // The syntax check and sketch of the whole text. An argument that the
+  // sketch cannot read (a size or a picture corner that is no whole number,
+  // a picture file that is no picture) ends it at that line with the error.
+  void Compilar1Click();
+
+  // Layout assistant.
+  void AsistenteClick();
+  bool AsistenteActivo() const;
+  void EligeHerramienta(QPushButton* boton);
+  // A click on the page at `punto` (page pixels) places an object of the
+  // current tool there.
+  void VistaPreliminarClick(QPoint punto);
+  void SpeedButton6Click();
+  // The boxes placed in this run of the assistant, in order.
+  const std::vector<QLineEdit*>& CajasCampo() const { return cajasCampo_; }
+  const std::vector<QLineEdit*>& CajasEtiqueta() const { return cajasEtiqueta_; }
+  // The frames placed in the life of the window.
+  int Cuadros() const { return cuadros_; }
 
   // Editor commands.
   void Nuevo1Click();
@@ -189,6 +262,23 @@ class TFormaEdicion : public ui::Forma {
   QImage ImagenPagina() const;
   void ReportaError(const QString& error);
 
+  // Syntax check and sketch.
+  void ColoreaLinea(int linea, const QColor& color);
+  void DibujaLineaBoceto(const QString& linea);
+
+  // Layout assistant.
+  void ConstruyeHerramientas();
+  void TerminaAsistente();
+  void GuardaAsistente(const QString& ruta);
+  QLineEdit* NuevaCaja(const QString& nombre, QPoint punto, bool conMarco);
+  void ColocaCuadro(QPoint punto);
+  // The box's place on the page grid: column and line, two decimals.
+  std::pair<QString, QString> PosicionCaja(const QWidget* caja) const;
+  void MuestraPosicion(QLineEdit* caja);
+  bool EsCajaAsistente(const QLineEdit* caja) const;
+  bool EventoCaja(QLineEdit* caja, QEvent* evento);
+  void CajaDblClick(QLineEdit* caja);
+
   QString carpeta_;          // program folder, stored when the window is shown
   int lineasPagina_ = 55;
   int paginaActual_ = 1;
@@ -199,6 +289,20 @@ class TFormaEdicion : public ui::Forma {
   QString errorReportado_;   // last drawing error shown, so a page shows it once
   QWidget* cliente_ = nullptr;
   QWidget* contenido_ = nullptr;
+
+  // The sketch layer and the font it writes with, kept from one check to
+  // the next.
+  bool hayBoceto_ = false;
+  std::vector<TrazoPagina> boceto_;
+  bool bocetoConPuntos_ = false;
+  QString fuenteBoceto_ = QStringLiteral("Arial");
+  int tamanoBoceto_ = 8;
+  QColor colorBoceto_ = Qt::black;
+
+  std::vector<QLineEdit*> cajasCampo_;
+  std::vector<QLineEdit*> cajasEtiqueta_;
+  int cuadros_ = 0;
+  bool herramientasColocadas_ = false;
 };
 
 inline TFormaEdicion* FormaEdicion() { return ui::InstanciaDe<TFormaEdicion>().data(); }

@@ -78,9 +78,14 @@ void TFormaEdicion::Guardar1Click() {
     pregunta.ShowModal();
     if (pregunta.Tag() != 1) return;
   }
-  const QString texto = Codigo->toPlainText();
-  fs::ReescribeLineas(ruta, texto.isEmpty() ? QStringList() : texto.split(u'\n'));
+  if (AsistenteActivo()) {
+    GuardaAsistente(ruta);
+  } else {
+    const QString texto = Codigo->toPlainText();
+    fs::ReescribeLineas(ruta, texto.isEmpty() ? QStringList() : texto.split(u'\n'));
+  }
   LimpiaBoceto();
+  TerminaAsistente();
 }
 
 void TFormaEdicion::Imprimir1Click() {

@@ -46,6 +46,8 @@ void TFormaEdicion::VistaPreliminarPaint(QPainter& pintor) {
   const PaginaDibujada pagina =
       TrazaPagina(existe ? &elementos : nullptr, paginaActual_, VistaPreliminar->size(), Pagina->text());
   PintaPagina(pintor, pagina);
+  // The sketch layer covers the page with its own white sheet.
+  if (hayBoceto_) PintaPagina(pintor, PaginaDibujada{VistaPreliminar->size(), QColor(Qt::black), boceto_, {}});
   if (error.isEmpty()) error = pagina.error;
   if (!error.isEmpty()) ReportaError(error);
 }
