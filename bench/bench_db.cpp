@@ -5,7 +5,6 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -130,11 +129,3 @@ void BM_AgregaSinIndices(benchmark::State& state) {
 BENCHMARK(BM_AgregaSinIndices)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

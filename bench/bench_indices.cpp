@@ -9,7 +9,6 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -130,11 +129,3 @@ void BM_RegeneraTresTags(benchmark::State& estado) {
 BENCHMARK(BM_RegeneraTresTags)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

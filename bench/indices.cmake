@@ -1,2 +1,2 @@
 add_executable(bench_indices bench_indices.cpp)
-target_link_libraries(bench_indices PRIVATE vorlan_db benchmark::benchmark)
+target_link_libraries(bench_indices PRIVATE vorlan_db vorlan_bench_principal)

@@ -1,2 +1,2 @@
 add_executable(bench_paradox paradox_bench.cpp)
-target_link_libraries(bench_paradox PRIVATE vorlan_db benchmark::benchmark)
+target_link_libraries(bench_paradox PRIVATE vorlan_db vorlan_bench_principal)

@@ -6,7 +6,6 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -114,11 +113,3 @@ void BM_CargaInsertandoAntesDeLaPrimera(benchmark::State& state) {
 BENCHMARK(BM_CargaInsertandoAntesDeLaPrimera)->Arg(30)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

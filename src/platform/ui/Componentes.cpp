@@ -60,65 +60,32 @@ void Figura::paintEvent(QPaintEvent*) {
 
 namespace {
 
-// Watches one handle widget for the presses that move its window.
+// Watches a handle widget for the presses that move a target with the
+// mouse: the handle's window (which first asks the window system to move
+// it) or a control inside its parent.
 class Arrastre : public QObject {
  public:
-  explicit Arrastre(QWidget* asa) : QObject(asa) {}
-
-  bool eventFilter(QObject* objeto, QEvent* evento) override {
-    auto* asa = static_cast<QWidget*>(objeto);
-    QWidget* ventana = asa->window();
-    switch (evento->type()) {
-      case QEvent::MouseButtonPress: {
-        auto* raton = static_cast<QMouseEvent*>(evento);
-        if (raton->button() != Qt::LeftButton) break;
-        if (ventana->windowHandle() && ventana->windowHandle()->startSystemMove()) return true;
-        arrastrando_ = true;
-        desfase_ = raton->globalPosition().toPoint() - ventana->pos();
-        return true;
-      }
-      case QEvent::MouseMove:
-        if (arrastrando_) {
-          ventana->move(static_cast<QMouseEvent*>(evento)->globalPosition().toPoint() - desfase_);
-          return true;
-        }
-        break;
-      case QEvent::MouseButtonRelease:
-        if (arrastrando_) {
-          arrastrando_ = false;
-          return true;
-        }
-        break;
-      default:
-        break;
-    }
-    return false;
-  }
-
- private:
-  bool arrastrando_ = false;
-  QPoint desfase_;
-};
-
-// Watches the handle of a control that the mouse moves inside its parent.
-class ArrastreControl : public QObject {
- public:
-  ArrastreControl(QWidget* asa, QWidget* control, std::function<void()> alSoltar)
+  Arrastre(QWidget* asa, QWidget* control, std::function<void()> alSoltar)
       : QObject(asa), control_(control), alSoltar_(std::move(alSoltar)) {}
 
-  bool eventFilter(QObject*, QEvent* evento) override {
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    QWidget* objetivo = control_ ? control_ : static_cast<QWidget*>(objeto)->window();
     switch (evento->type()) {
       case QEvent::MouseButtonPress: {
         auto* raton = static_cast<QMouseEvent*>(evento);
         if (raton->button() != Qt::LeftButton) break;
-        control_->setFocus(Qt::MouseFocusReason);
+        if (control_) {
+          control_->setFocus(Qt::MouseFocusReason);
+        } else if (objetivo->windowHandle() && objetivo->windowHandle()->startSystemMove()) {
+          return true;
+        }
         arrastrando_ = true;
-        desfase_ = raton->globalPosition().toPoint() - control_->pos();
+        desfase_ = raton->globalPosition().toPoint() - objetivo->pos();
         return true;
       }
       case QEvent::MouseMove:
         if (arrastrando_) {
-          control_->move(static_cast<QMouseEvent*>(evento)->globalPosition().toPoint() - desfase_);
+          objetivo->move(static_cast<QMouseEvent*>(evento)->globalPosition().toPoint() - desfase_);
           return true;
         }
         break;
@@ -136,7 +103,7 @@ class ArrastreControl : public QObject {
   }
 
  private:
-  QWidget* control_;
+  QWidget* control_;  // null: the handle's window moves
   std::function<void()> alSoltar_;
   bool arrastrando_ = false;
   QPoint desfase_;
@@ -144,10 +111,10 @@ class ArrastreControl : public QObject {
 
 }  // namespace
 
-void ArrastraVentana(QWidget* asa) { asa->installEventFilter(new Arrastre(asa)); }
+void ArrastraVentana(QWidget* asa) { asa->installEventFilter(new Arrastre(asa, nullptr, {})); }
 
 void ArrastraControl(QWidget* asa, QWidget* control, std::function<void()> alSoltar) {
-  asa->installEventFilter(new ArrastreControl(asa, control, std::move(alSoltar)));
+  asa->installEventFilter(new Arrastre(asa, control, std::move(alSoltar)));
 }
 
 void CentraEnPantalla(QWidget& ventana) {
