@@ -14,19 +14,29 @@
 
 namespace {
 
+// The picker's tables: name, catalogue file, and the editor's field list
+// file in define\ (the two tables of document lines have none).
 struct TablaCampos {
   const char16_t* nombre;
   const char16_t* archivo;
+  const char16_t* lista;
 };
 
 constexpr TablaCampos kTablas[] = {
-    {u"Clientes", u"cliente.dbf"},          {u"Compras", u"comprase.dbf"},
-    {u"Compras Partidas", u"Detacomp.db"},  {u"Ctas.Cobrar", u"cucobrar.dbf"},
-    {u"Ctas. Pagar", u"cuepagar.dbf"},      {u"Facturas", u"facturae.dbf"},
-    {u"Facturas Partidas", u"Deta.db"},     {u"Inventarios", u"inventar.dbf"},
-    {u"Mov. Inventario", u"movinven.dbf"},  {u"Vendedores", u"vendedor.dbf"},
-    {u"Proveedores", u"proveedo.dbf"},
+    {u"Clientes", u"cliente.dbf", u"Clientes.cam"},    {u"Compras", u"comprase.dbf", u"Compras.cam"},
+    {u"Compras Partidas", u"Detacomp.db", u""},        {u"Ctas.Cobrar", u"cucobrar.dbf", u"CtasXC.cam"},
+    {u"Ctas. Pagar", u"cuepagar.dbf", u"CtasXP.cam"},  {u"Facturas", u"facturae.dbf", u"Factu.cam"},
+    {u"Facturas Partidas", u"Deta.db", u""},           {u"Inventarios", u"inventar.dbf", u"Inventa.cam"},
+    {u"Mov. Inventario", u"movinven.dbf", u"MovInv.cam"}, {u"Vendedores", u"vendedor.dbf", u"Vende.cam"},
+    {u"Proveedores", u"proveedo.dbf", u"Provee.cam"},
 };
+
+const TablaCampos* BuscaTabla(const QString& tabla) {
+  for (const TablaCampos& t : kTablas) {
+    if (tabla == QStringView(t.nombre)) return &t;
+  }
+  return nullptr;
+}
 
 constexpr int kEntradas = kRegistrosPorTabla - 1;
 
@@ -39,10 +49,13 @@ QStringList TablasCampos() {
 }
 
 QString ArchivoTablaCampos(const QString& tabla) {
-  for (const TablaCampos& t : kTablas) {
-    if (tabla == QStringView(t.nombre)) return QString::fromUtf16(t.archivo);
-  }
-  return QString();
+  const TablaCampos* t = BuscaTabla(tabla);
+  return t ? QString::fromUtf16(t->archivo) : QString();
+}
+
+QString ListaCamposTabla(const QString& tabla) {
+  const TablaCampos* t = BuscaTabla(tabla);
+  return t ? QString::fromUtf16(t->lista) : QString();
 }
 
 TFormaCampos::TFormaCampos(QWidget* owner) : ui::Forma(owner) {

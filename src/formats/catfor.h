@@ -26,6 +26,9 @@ QStringList TablasCampos();
 // The catalogue file of a table name ("Clientes" -> "cliente.dbf"); empty
 // for a name that is not one of them.
 QString ArchivoTablaCampos(const QString& tabla);
+// The editor's field list file of a table name ("Clientes" ->
+// "Clientes.cam"); empty for the tables of document lines and unknown names.
+QString ListaCamposTabla(const QString& tabla);
 
 class TFormaCampos : public ui::Forma {
   Q_OBJECT

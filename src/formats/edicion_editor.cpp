@@ -22,32 +22,6 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-namespace {
-
-struct ListaCampos {
-  const char16_t* tabla;
-  const char16_t* archivo;
-};
-
-// The field list files of the picker's tables; the two tables of document
-// lines have none.
-constexpr ListaCampos kListas[] = {
-    {u"Clientes", u"Clientes.cam"},    {u"Compras", u"Compras.cam"},
-    {u"Ctas.Cobrar", u"CtasXC.cam"},   {u"Ctas. Pagar", u"CtasXP.cam"},
-    {u"Facturas", u"Factu.cam"},       {u"Inventarios", u"Inventa.cam"},
-    {u"Mov. Inventario", u"MovInv.cam"}, {u"Vendedores", u"Vende.cam"},
-    {u"Proveedores", u"Provee.cam"},
-};
-
-QString ArchivoLista(const QString& tabla) {
-  for (const ListaCampos& l : kListas) {
-    if (tabla == QStringView(l.tabla)) return QString::fromUtf16(l.archivo);
-  }
-  return QString();
-}
-
-}  // namespace
-
 void TFormaEdicion::CargaArchivo(const QString& ruta) {
   // Read whole before the editor changes: a failed read leaves the text.
   // A format edited on Linux may be UTF-8, as the interpreter reads it.
@@ -159,7 +133,7 @@ void TFormaEdicion::MuestraListaCampos() {
   Campos->setGeometry(Codigo->x() + 30, linea * (Codigo->font().pointSize() + 5) + Codigo->y(),
                       std::min(300, Codigo->width() - 30), 160);
   // Before the picker names a table, the list is that of its first table.
-  const QString lista = ArchivoLista(UltimaTabla.isEmpty() ? QStringLiteral("Clientes") : UltimaTabla);
+  const QString lista = ListaCamposTabla(UltimaTabla.isEmpty() ? QStringLiteral("Clientes") : UltimaTabla);
   const QString ruta = carpeta_ + QStringLiteral("\\define\\") + lista;
   if (!lista.isEmpty() && fs::ExisteArchivo(ruta)) {
     Campos->clear();
