@@ -3,6 +3,7 @@
 #include "formats/CarpetaFormato.h"
 #include "foundation/rutinas.h"
 #include "platform/Error.h"
+#include "platform/fs/CadenaCorta.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 
@@ -171,8 +172,7 @@ void TextoMoneda(const QString& nombre, int n, QString& salida) {
   salida = QStringLiteral("xx");
   const QByteArray bytes = fs::LeeBytes(ruta);
   const auto cadena = [&](qsizetype desplazamiento, int maximo) {
-    const int largo = std::min<int>(static_cast<std::uint8_t>(bytes[desplazamiento]), maximo);
-    return fs::DeCp1252(bytes.mid(desplazamiento + 1, largo));
+    return fs::LeeCadenaCorta(bytes, desplazamiento, maximo + 1);
   };
   for (qsizetype inicio = 0; inicio < bytes.size(); inicio += kTamanoRegistro) {
     if (bytes.size() - inicio < kTamanoRegistro) {

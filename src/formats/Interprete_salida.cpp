@@ -7,10 +7,13 @@
 #include "formats/PaginaPrevia.h"
 #include "foundation/rutinas.h"
 #include "platform/Error.h"
+#include "platform/fs/CadenaCorta.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 #include "platform/print/Impresora.h"
 #include "platform/print/Impresoras.h"
+
+#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -20,17 +23,6 @@ namespace {
 
 // comentar.tmp: records of 380 bytes.
 constexpr int kTamanoComentario = 380;
-
-std::int32_t Entero32(const char* p) {
-  std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(p[i]);
-  return static_cast<std::int32_t>(v);
-}
-
-QString Cadena(const char* p, int maximo) {
-  const int largo = std::min<int>(static_cast<std::uint8_t>(p[0]), maximo);
-  return fs::DeCp1252(p + 1, largo);
-}
 
 print::Lienzo& Lienzo() { return print::Impresora::Global().lienzo(); }
 
@@ -220,10 +212,11 @@ void ImprimeComentarios() {
   const EstadoFormato& e = EstadoActual();
   // Whole records only: a torn last record is no comment.
   for (qsizetype i = 0; i + kTamanoComentario <= bytes.size(); i += kTamanoComentario) {
-    const char* r = bytes.constData() + i;
-    ColocaTexto(Trunca(e.UnidadHorizontal) * Entero32(r), Cadena(r + 8, 251), Cadena(r + 324, 55),
-                Trunca(e.UnidadVertical) * static_cast<double>(Entero32(r + 4)), Entero32(r + 260),
-                Cadena(r + 264, 59), u'e');
+    const QByteArrayView r(bytes.constData() + i, kTamanoComentario);
+    const auto entero = [&](int posicion) { return qFromLittleEndian<qint32>(r.data() + posicion); };
+    ColocaTexto(Trunca(e.UnidadHorizontal) * entero(0), fs::LeeCadenaCorta(r, 8, 252), fs::LeeCadenaCorta(r, 324, 56),
+                Trunca(e.UnidadVertical) * static_cast<double>(entero(4)), entero(260), fs::LeeCadenaCorta(r, 264, 60),
+                u'e');
   }
 }
 

@@ -2,11 +2,13 @@
 
 #include "formats/CarpetaFormato.h"
 #include "platform/Error.h"
+#include "platform/fs/CadenaCorta.h"
 #include "platform/fs/Real6.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <cmath>
 #include <cstring>
@@ -36,28 +38,6 @@ double LeeReal(const char* registro, int desplazamiento) {
   return fs::DecodificaReal6(reinterpret_cast<const std::uint8_t*>(registro + desplazamiento));
 }
 
-void PonEntero(char* registro, int desplazamiento, std::int32_t valor) {
-  const auto v = static_cast<std::uint32_t>(valor);
-  for (int i = 0; i < 4; ++i) registro[desplazamiento + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-std::int32_t LeeEntero(const char* registro, int desplazamiento) {
-  std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(registro[desplazamiento + i]);
-  return static_cast<std::int32_t>(v);
-}
-
-void PonCadena(char* registro, int desplazamiento, int maximo, const QString& texto) {
-  const QByteArray bytes = fs::ACp1252(texto.left(maximo));
-  registro[desplazamiento] = static_cast<char>(bytes.size());
-  std::memcpy(registro + desplazamiento + 1, bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
-QString LeeCadena(const char* registro, int desplazamiento, int maximo) {
-  const int largo = std::min<int>(static_cast<std::uint8_t>(registro[desplazamiento]), maximo);
-  return fs::DeCp1252(QByteArray(registro + desplazamiento + 1, largo));
-}
-
 }  // namespace
 
 QByteArray CodificaElementoPagina(const TElementoPagina& e) {
@@ -65,25 +45,26 @@ QByteArray CodificaElementoPagina(const TElementoPagina& e) {
   char* r = bytes.data();
   PonReal(r, kX, e.X);
   PonReal(r, kY, e.Y);
-  PonCadena(r, kTexto, 150, e.Texto);
-  PonEntero(r, kTipo, e.Tipo);
-  PonCadena(r, kFuente, 50, e.Fuente);
-  PonCadena(r, kColor, 8, e.Color);
-  PonCadena(r, kExtra, 25, e.Extra);
-  PonEntero(r, kPagina, e.NumeroPagina);
+  fs::EscribeCadenaCorta(bytes, kTexto, 151, e.Texto);
+  qToLittleEndian<qint32>(e.Tipo, r + kTipo);
+  fs::EscribeCadenaCorta(bytes, kFuente, 51, e.Fuente);
+  fs::EscribeCadenaCorta(bytes, kColor, 9, e.Color);
+  fs::EscribeCadenaCorta(bytes, kExtra, 26, e.Extra);
+  qToLittleEndian<qint32>(e.NumeroPagina, r + kPagina);
   return bytes;
 }
 
 TElementoPagina DecodificaElementoPagina(const char* r) {
+  const QByteArrayView registro(r, kTamanoElementoPagina);
   TElementoPagina e;
   e.X = LeeReal(r, kX);
   e.Y = LeeReal(r, kY);
-  e.Texto = LeeCadena(r, kTexto, 150);
-  e.Tipo = LeeEntero(r, kTipo);
-  e.Fuente = LeeCadena(r, kFuente, 50);
-  e.Color = LeeCadena(r, kColor, 8);
-  e.Extra = LeeCadena(r, kExtra, 25);
-  e.NumeroPagina = LeeEntero(r, kPagina);
+  e.Texto = fs::LeeCadenaCorta(registro, kTexto, 151);
+  e.Tipo = qFromLittleEndian<qint32>(r + kTipo);
+  e.Fuente = fs::LeeCadenaCorta(registro, kFuente, 51);
+  e.Color = fs::LeeCadenaCorta(registro, kColor, 9);
+  e.Extra = fs::LeeCadenaCorta(registro, kExtra, 26);
+  e.NumeroPagina = qFromLittleEndian<qint32>(r + kPagina);
   return e;
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/rutinas.h"
 #include "platform/Error.h"
+#include "platform/fs/CadenaCorta.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 
@@ -52,8 +53,7 @@ class Catalogo {
 TRegistroCatalogo TRegistroCatalogo::DeBytes(QByteArrayView bytes) {
   TRegistroCatalogo r;
   for (int i = 0; i < kTextos; ++i) {
-    const int largo = qMin<int>(static_cast<unsigned char>(bytes[kPosicion[i]]), kAncho[i] - 1);
-    r.Textos[i] = fs::DeCp1252(bytes.data() + kPosicion[i] + 1, largo);
+    r.Textos[i] = fs::LeeCadenaCorta(bytes, kPosicion[i], kAncho[i]);
   }
   return r;
 }

@@ -3,6 +3,7 @@
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
 #include "platform/Error.h"
+#include "platform/fs/CadenaCorta.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 
@@ -14,18 +15,6 @@
 namespace {
 
 const QString kNombreArchivo = QStringLiteral("usuarios.def");
-
-// A length-prefixed text of a field `ancho` bytes wide (length byte included).
-QString LeeCadena(QByteArrayView bytes, int posicion, int ancho) {
-  const int largo = qMin<int>(static_cast<unsigned char>(bytes[posicion]), ancho - 1);
-  return fs::DeCp1252(bytes.sliced(posicion + 1, largo).toByteArray());
-}
-
-void EscribeCadena(QByteArray& bytes, int posicion, int ancho, const QString& texto) {
-  const QByteArray codificado = fs::ACp1252(texto.left(ancho - 1));
-  bytes[posicion] = static_cast<char>(codificado.size());
-  std::copy(codificado.begin(), codificado.end(), bytes.begin() + posicion + 1);
-}
 
 // The users file opened for reading; each routine opens it, reads what it
 // needs and closes it. Failures throw plat::Error.
@@ -97,20 +86,20 @@ TRegistroUsuario TRegistroUsuario::DeBytes(QByteArrayView bytes) {
   Q_ASSERT(bytes.size() >= kTamano);
   TRegistroUsuario r;
   r.NumeroUsuario = qFromLittleEndian<qint32>(bytes.data() + kPosNumero);
-  r.Reservado = LeeCadena(bytes, kPosReservado, kAnchoReservado);
-  r.NombreUsuario = LeeCadena(bytes, kPosNombre, kAnchoNombre);
-  r.ClaveUsuario = LeeCadena(bytes, kPosClave, kAnchoClave);
-  r.Derechos = LeeCadena(bytes, kPosDerechos, kAnchoDerechos);
+  r.Reservado = fs::LeeCadenaCorta(bytes, kPosReservado, kAnchoReservado);
+  r.NombreUsuario = fs::LeeCadenaCorta(bytes, kPosNombre, kAnchoNombre);
+  r.ClaveUsuario = fs::LeeCadenaCorta(bytes, kPosClave, kAnchoClave);
+  r.Derechos = fs::LeeCadenaCorta(bytes, kPosDerechos, kAnchoDerechos);
   return r;
 }
 
 QByteArray TRegistroUsuario::ABytes() const {
   QByteArray bytes(kTamano, '\0');
   qToLittleEndian<qint32>(NumeroUsuario, bytes.data() + kPosNumero);
-  EscribeCadena(bytes, kPosReservado, kAnchoReservado, Reservado);
-  EscribeCadena(bytes, kPosNombre, kAnchoNombre, NombreUsuario);
-  EscribeCadena(bytes, kPosClave, kAnchoClave, ClaveUsuario);
-  EscribeCadena(bytes, kPosDerechos, kAnchoDerechos, Derechos);
+  fs::EscribeCadenaCorta(bytes, kPosReservado, kAnchoReservado, Reservado);
+  fs::EscribeCadenaCorta(bytes, kPosNombre, kAnchoNombre, NombreUsuario);
+  fs::EscribeCadenaCorta(bytes, kPosClave, kAnchoClave, ClaveUsuario);
+  fs::EscribeCadenaCorta(bytes, kPosDerechos, kAnchoDerechos, Derechos);
   return bytes;
 }
 
