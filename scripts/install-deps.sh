@@ -6,6 +6,8 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-charts-dev libgl-dev
+  # Qt Charts' CMake files ask for Qt OpenGL's, which apt does not bring by itself.
+  libqt6opengl6-dev
   libsqlite3-dev libjpeg-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   pxlib-dev python3 python3-dbf libdbd-xbase-perl
