@@ -110,21 +110,33 @@ TEST_F(InventarioPrueba, LaExistenciaSeSumaALoQueHayBajoElBloqueo) {
   EXPECT_EQ(SumaExistencia(*t, 2.5), 2.5);
 }
 
-TEST_F(InventarioPrueba, UnRenglonRetenidoPorOtraEstacionSeEspera) {
-  {
-    auto t = Abre(kTablaProductos);
-    AgregaProducto(*t, "P1", "", 10);
-    auto k = Abre(kTablaKardex);
-    ActualizaKardexMovimiento(*k, 1, "P1", ConceptoInventarioInicial, 10, 10);
+// A product with stock 10 and its totals row, both open here on the
+// product, while a child holds both rows (RetieneRenglones).
+class RenglonesRetenidos : public InventarioPrueba {
+ protected:
+  void Retiene(const QString& clave, const QString& milisegundos) {
+    {
+      auto t = Abre(kTablaProductos);
+      AgregaProducto(*t, clave, "", 10);
+      auto k = Abre(kTablaKardex);
+      ActualizaKardexMovimiento(*k, 1, clave, ConceptoInventarioInicial, 10, 10);
+    }
+    productos = Abre(kTablaProductos, kTagClaveProducto);
+    kardex = Abre(kTablaKardex);
+    ASSERT_TRUE(productos->FindKey({clave}));
+    hijo = std::make_unique<ProcesoHijo>("RetieneRenglones", QStringList{kDatos, clave, milisegundos});
+    ASSERT_EQ(hijo->EsperaLinea(), "RETENIDOS");
   }
-  auto productos = Abre(kTablaProductos, kTagClaveProducto);
-  auto kardex = Abre(kTablaKardex);
-  ASSERT_TRUE(productos->FindKey({"P1"}));
-  ProcesoHijo hijo("RetieneRenglones", {kDatos, "P1", "300"});
-  ASSERT_EQ(hijo.EsperaLinea(), "RETENIDOS");
+
+  std::unique_ptr<db::Tabla> productos, kardex;
+  std::unique_ptr<ProcesoHijo> hijo;
+};
+
+TEST_F(RenglonesRetenidos, UnRenglonRetenidoPorOtraEstacionSeEspera) {
+  ASSERT_NO_FATAL_FAILURE(Retiene("P1", "300"));
   const double existencia = SumaExistencia(*productos, -4);
   ActualizaKardexMovimiento(*kardex, -1, "P1", ConceptoVentaRemision, 4, existencia);
-  EXPECT_EQ(hijo.Espera(), 0);
+  EXPECT_EQ(hijo->Espera(), 0);
 
   EXPECT_EQ(existencia, 106);
   EXPECT_EQ(Existencia("P1"), 106);
@@ -139,25 +151,15 @@ TEST_F(InventarioPrueba, UnRenglonRetenidoPorOtraEstacionSeEspera) {
 
 // Past the bounded wait the caller learns which product is busy; the totals
 // update gives up silently. Neither row changes.
-TEST_F(InventarioPrueba, UnRenglonRetenidoMasAllaDeLaEsperaNombraAlProducto) {
-  {
-    auto t = Abre(kTablaProductos);
-    AgregaProducto(*t, "P-7", "", 10);
-    auto k = Abre(kTablaKardex);
-    ActualizaKardexMovimiento(*k, 1, "P-7", ConceptoInventarioInicial, 10, 10);
-  }
-  auto productos = Abre(kTablaProductos, kTagClaveProducto);
-  auto kardex = Abre(kTablaKardex);
-  ASSERT_TRUE(productos->FindKey({"P-7"}));
-  ProcesoHijo hijo("RetieneRenglones", {kDatos, "P-7", "0"});
-  ASSERT_EQ(hijo.EsperaLinea(), "RETENIDOS");
+TEST_F(RenglonesRetenidos, UnRenglonRetenidoMasAllaDeLaEsperaNombraAlProducto) {
+  ASSERT_NO_FATAL_FAILURE(Retiene("P-7", "0"));
   EXPECT_EQ(ErrorDe([&] { SumaExistencia(*productos, 1); }),
             std::make_pair(plat::Clase::Bloqueado, QString("El producto P-7 está en uso en otra estación")));
   EXPECT_EQ(productos->State(), db::Dataset::Estado::Navegando);
   ActualizaKardexMovimiento(*kardex, 1, "P-7", ConceptoCompra, 1, 11);
   EXPECT_EQ(kardex->State(), db::Dataset::Estado::Navegando);
-  hijo.Envia("FIN");
-  EXPECT_EQ(hijo.Espera(), 0);
+  hijo->Envia("FIN");
+  EXPECT_EQ(hijo->Espera(), 0);
 
   EXPECT_EQ(Existencia("P-7"), 10);
   const auto k = Abre(kTablaKardex);

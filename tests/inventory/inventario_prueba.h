@@ -8,14 +8,13 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "shell/LineasConfiguracion.h"
+#include "support/ErrorPrueba.h"
 #include "support/RaizPrueba.h"
 #include "tablas/TablasVorlan.h"
 
 #include <QStringList>
 
-#include <functional>
 #include <memory>
-#include <utility>
 
 inline const QString kDatos = QStringLiteral("C:\\VRL\\DATOS");
 
@@ -38,16 +37,6 @@ inline std::unique_ptr<db::Tabla> AbreTabla(const QString& carpeta, const QStrin
   t->Open();
   if (!tag.isEmpty()) t->SetIndexName(tag);
   return t;
-}
-
-inline std::pair<plat::Clase, QString> ErrorDe(const std::function<void()>& fn) {
-  try {
-    fn();
-  } catch (const plat::Error& e) {
-    return {e.clase(), e.mensaje()};
-  }
-  ADD_FAILURE() << "no se lanzó ningún error";
-  return {plat::Clase::General, {}};
 }
 
 class InventarioPrueba : public RaizPrueba {
