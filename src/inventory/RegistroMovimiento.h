@@ -113,8 +113,9 @@ struct TRegistroKardex {
 // row held elsewhere is tried again for the table layer's bounded wait
 // (then plat::Error Bloqueado "El producto <key> está en uso en los
 // totales"), and when two stations make the first row of one key at once,
-// the one whose append finds the row already made adds to that row instead,
-// so both quantities end in one row. The table is left on the key's row, on
+// the one whose append finds the row already made (the CLPRO_I tag is
+// unique and refuses it) adds to that row instead, so both quantities end
+// in one row. The table is left on the key's row, on
 // the CLPRO_I tag. Errors reach the caller; on any error the row is as it
 // was.
 void SumaKardex(db::Tabla& kardex, const QString& clave, double entradas, double salidas, double existencia,
