@@ -106,6 +106,11 @@ class RejillaDatos : public QTableView {
   // (false).
   bool CierraEditor();
 
+  // Letters typed on the grid do not move it to a row starting with them
+  // (the item views' own search): windows that look rows up as the user
+  // types do it on their dataset's keys.
+  void keyboardSearch(const QString&) override {}
+
  signals:
   void ColEnter();
   void ColExit();
