@@ -27,10 +27,6 @@
 
 namespace {
 
-// Price n's column of the grid is column kPrimeraColumnaPrecio + n - 1.
-constexpr int kPrimeraColumnaPrecio = 2;
-constexpr int kColumnasPrecio = 7;
-
 template <class T>
 T* Nombrado(T* w, const QString& nombre) {
   w->setObjectName(nombre);
@@ -76,7 +72,7 @@ TFormaConProduct::TFormaConProduct(QWidget* owner) : ui::Forma(owner) {
   RadioFiltro = radio(QStringLiteral("RadioFiltro"), QStringLiteral("Filtro Avanzado (F4)"));
   RadioClave->setChecked(true);
   Precios = Nombrado(new QSpinBox(Panel1), QStringLiteral("Precios"));
-  Precios->setRange(1, kColumnasPrecio);
+  Precios->setRange(1, kPrecios);
   Precios->setValue(1);
   arriba->addWidget(Precios);
   ActivaBusqueda = Nombrado(new QCheckBox(QStringLiteral("Activar Busqueda"), Panel1), QStringLiteral("ActivaBusqueda"));
@@ -98,7 +94,7 @@ TFormaConProduct::TFormaConProduct(QWidget* owner) : ui::Forma(owner) {
   Detalle->AgregaColumna(QStringLiteral("CLPRO_I"), QStringLiteral("Producto"), 130);
   Detalle->AgregaColumna(QStringLiteral("DSCPR_I"), QStringLiteral("Descripción"), 300);
   Detalle->AgregaColumna(QStringLiteral("PPUBL_I"), QStringLiteral("Precio Públ."), 61);
-  for (int n = 2; n <= kColumnasPrecio; ++n)
+  for (int n = 2; n <= kPrecios; ++n)
     Detalle->AgregaColumna(CampoPrecioLista(n), QStringLiteral("Precio %1").arg(n), -1);
   Detalle->AgregaColumna(QStringLiteral("EXIST_I"), QStringLiteral("Existencias"), 59);
   Detalle->AgregaColumna(QStringLiteral("LIPRO_I"));
@@ -139,7 +135,7 @@ TFormaConProduct::TFormaConProduct(QWidget* owner) : ui::Forma(owner) {
   derecha->addWidget(Label2);
   Panel4 = Nombrado(new ui::Panel(Panel2, ui::Panel::Bisel::Hundido), QStringLiteral("Panel4"));
   auto* precios = new QGridLayout(Panel4);
-  for (int n = 1; n <= kColumnasPrecio; ++n) {
+  for (int n = 1; n <= kPrecios; ++n) {
     auto* precio = Nombrado(new ui::EtiquetaDatos(Panel4), QStringLiteral("Prec%1").arg(n));
     precio->SetFuente(DataSource1);
     precio->SetCampo(CampoPrecioLista(n));

@@ -89,6 +89,10 @@ class TFormaConProduct : public ui::Forma {
   QLabel* Label2;
   ui::Panel* Panel4;               // Prec1 ... Prec7 beside Pol1 ... Pol7
 
+  // Prices 1 to kPrecios are the grid's columns kColumnaPrecio1 onwards.
+  static constexpr int kPrecios = 7;
+  static constexpr int kColumnaPrecio1 = 2;
+
   // Set at creation from configuration line 46; the movement and purchase
   // windows set it again from the same line.
   bool FiltroPorAlmacen = false;

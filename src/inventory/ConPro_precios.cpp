@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int kPrimeraColumnaPrecio = 2;  // price 1's column in the grid
-constexpr int kColumnasPrecio = 7;
 constexpr int kAnchoColumnaPrecio = 64;
 
 const QString kMascaraEmpaque = QStringLiteral(" ###,##0.00");
@@ -34,7 +32,7 @@ QString ArchivoPrecios() { return CarpetaPrograma(QStringLiteral("\\precios.cnf"
 Dinero PrecioEmpaque(const TRegistroProducto& producto) {
   const double factor = producto.UEMPA_I.value_or(0);
   Dinero precio;
-  for (int n = 1; n <= kColumnasPrecio; ++n) {
+  for (int n = 1; n <= TFormaConProduct::kPrecios; ++n) {
     const double desde = n == 1 ? 0 : producto.Politica(n - 1).value_or(0);
     if (factor > desde && factor <= producto.Politica(n).value_or(0)) precio = producto.Precio(n).value_or(0);
   }
@@ -75,9 +73,9 @@ void TFormaConProduct::MuestraColumnasPrecios(const QString& cuantas) {
   if (cuantas.isEmpty()) return;
   bool numero = false;
   const int n = cuantas.trimmed().toInt(&numero);
-  const int visibles = numero && n >= 1 && n <= kColumnasPrecio ? n : 0;
-  for (int i = 0; i < kColumnasPrecio; ++i)
-    Detalle->SetAnchoColumna(kPrimeraColumnaPrecio + i, i < visibles ? kAnchoColumnaPrecio : -1);
+  const int visibles = numero && n >= 1 && n <= kPrecios ? n : 0;
+  for (int i = 0; i < kPrecios; ++i)
+    Detalle->SetAnchoColumna(kColumnaPrecio1 + i, i < visibles ? kAnchoColumnaPrecio : -1);
 }
 
 void TFormaConProduct::LeePrecios() {

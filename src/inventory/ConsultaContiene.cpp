@@ -2,9 +2,10 @@
 
 #include "platform/db/Campo.h"
 #include "platform/db/Tabla.h"
-#include "platform/db/sql/Colacion.h"
+#include "platform/fs/Texto.h"
 
 #include <algorithm>
+#include <cstring>
 
 ConsultaContiene::ConsultaContiene(QObject* parent) : db::Dataset(parent) {}
 
@@ -54,17 +55,19 @@ QVector<db::DefCampo> ConsultaContiene::AbreCursor() {
 void ConsultaContiene::Busca() {
   struct Hallada {
     qint64 registro;
-    QString texto;
+    QByteArray clave;  // the field's bytes as the tag keeps them: blank padded to its width
   };
   std::vector<Hallada> halladas;
   const db::Campo& campo = tabla_->FieldByName(campoBusqueda_);
+  const int ancho = campo.Ancho();
   for (tabla_->First(); !tabla_->Eof(); tabla_->Next()) {
-    QString texto = campo.AsString();
-    if (texto.contains(texto_)) halladas.push_back({tabla_->RecNo(), std::move(texto)});
+    const QString texto = campo.AsString();
+    if (texto.contains(texto_)) halladas.push_back({tabla_->RecNo(), fs::ACp1252(texto).leftJustified(ancho, ' ')});
   }
-  // The scan went in record order, so a stable sort leaves equal texts so.
-  std::stable_sort(halladas.begin(), halladas.end(), [](const Hallada& a, const Hallada& b) {
-    return db::sql::ComparaCp1252(a.texto, b.texto) < 0;
+  // Key order is byte order of the padded keys. The scan went in record
+  // order, so a stable sort leaves equal texts so.
+  std::stable_sort(halladas.begin(), halladas.end(), [ancho](const Hallada& a, const Hallada& b) {
+    return std::memcmp(a.clave.constData(), b.clave.constData(), static_cast<size_t>(ancho)) < 0;
   });
   registros_.clear();
   registros_.reserve(halladas.size());

@@ -480,6 +480,13 @@ TEST_F(ConsultaProductos, TecleoAdelantadoBuscaLaClaveMasCercana) {
     EXPECT_EQ(Actual(f), "C");
     Pulsa(f, Qt::Key_A);
     EXPECT_EQ(f.TextoTecleadoGrid, "");
+    // The numeric-pad plus and minus change the grid's type size.
+    const int puntos = f.Detalle->font().pointSize();
+    Pulsa(f, Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(f.Detalle->font().pointSize(), puntos + 1);
+    Pulsa(f, Qt::Key_Minus, Qt::KeypadModifier);
+    Pulsa(f, Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(f.Detalle->font().pointSize(), puntos - 1);
     Pulsa(f, Qt::Key_Escape);
   });
   QString clave;
