@@ -233,6 +233,9 @@ void TFormaRespaldo::RespaldoNormal() {
 void TFormaRespaldo::CopiaArchivosRespaldo() {
   Avance2->setValue(0);
   const QString fuente = DirectorioFuente->text();
+  // A source that is not there would copy nothing and still end "Terminado".
+  if (fuente.trimmed().isEmpty() || !fs::ExisteCarpeta(fuente))
+    throw plat::Error(plat::Clase::NoExiste, QStringLiteral("No existe la carpeta ") + fuente);
   QStringList noCopiados;
   CopiaLista(TablasConMemos(fuente), noCopiados);
   CopiaLista(ArchivosDeCarpeta(fuente, QStringLiteral("*.mdx")), noCopiados);

@@ -128,14 +128,27 @@ TEST_F(Respaldo, LoQueNoSeCopiaSeNombraYNoDaniaLaCopiaAnterior) {
   EsperaCopias(kHoy, {{"bueno.dbf", "bueno"}, {"ROTO.MDX", "anterior"}});
 }
 
-TEST_F(Respaldo, UnaCarpetaDestinoQueNoSePuedeCrearNoCopiaNada) {
-  EscribeBytes(fs::Une(kDatos, "cliente.dbf"), "c");
-  TFormaRespaldo respaldo;
-  // Under a file: the folder cannot exist.
-  respaldo.DirectorioDestino->setText("C:\\VRL\\Gener1.cnf\\respaldo");
-  EXPECT_TRUE(Muestra<TFormaRespaldo>(respaldo, [](TFormaRespaldo& w) { Pulsa(w, "Ejecutar"); }));
-  ASSERT_EQ(Mensajes().size(), 1);
-  EXPECT_TRUE(Mensajes()[0].startsWith("No se pudo crear la carpeta C:\\VRL\\Gener1.cnf\\respaldo: ")) << Mensajes()[0].toStdString();
+TEST_F(Respaldo, SinCarpetaFuenteODestinoNoSeCopiaNiSeDaPorTerminado) {
+  EscribeArchivo(fs::Une(kDatos, "cliente.dbf"), "c");
+  struct Caso {
+    QString fuente, destino, mensaje;
+  };
+  // A target under a file cannot exist; a source may be mistyped or cleared.
+  for (const Caso& c : {Caso{kDatos, "C:\\VRL\\Gener1.cnf\\respaldo", "No se pudo crear la carpeta C:\\VRL\\Gener1.cnf\\respaldo: "},
+                        Caso{"C:\\VRL\\DATOZ", kHoy, "No existe la carpeta C:\\VRL\\DATOZ"},
+                        Caso{"", kHoy, "No existe la carpeta "}}) {
+    SCOPED_TRACE(c.fuente.toStdString());
+    ui::PuertaModal::LimpiaMensajes();
+    TFormaRespaldo respaldo;
+    respaldo.DirectorioFuente->setText(c.fuente);
+    respaldo.DirectorioDestino->setText(c.destino);
+    EXPECT_TRUE(Muestra<TFormaRespaldo>(respaldo, [](TFormaRespaldo& w) { Pulsa(w, "Ejecutar"); }));
+    QStringList mensajes = Mensajes();
+    mensajes.removeAll(kHoy);  // the target folder made first
+    ASSERT_EQ(mensajes.size(), 1);
+    EXPECT_TRUE(mensajes[0].startsWith(c.mensaje)) << mensajes[0].toStdString();
+    EXPECT_FALSE(fs::Existe(fs::Une(c.destino, "cliente.dbf")));
+  }
 }
 
 TEST_F(Respaldo, ElComprimidoGuardaCadaArchivoDeLaCarpetaDeDatos) {
