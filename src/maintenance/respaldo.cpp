@@ -107,6 +107,28 @@ QLineEdit* Caja(QWidget* padre, const char* nombre, const QRect& caja) {
   return edit;
 }
 
+// The components of a page that copies from one folder to another.
+struct PaginaDeCopia {
+  QLineEdit* fuente;
+  QLineEdit* destino;
+  QProgressBar* avance;
+  QToolButton* aceptar;
+  QPushButton* cancelar;
+};
+struct NombresPaginaDeCopia {
+  const char *fuente, *destino, *avance, *aceptar, *cancelar;
+};
+
+PaginaDeCopia LlenaPaginaDeCopia(QWidget* pagina, const NombresPaginaDeCopia& nombres) {
+  Etiqueta(pagina, QStringLiteral("Directorio Fuente"), {20, 44, 300, 18});
+  QLineEdit* fuente = Caja(pagina, nombres.fuente, {20, 64, 390, 24});
+  Etiqueta(pagina, QStringLiteral("Directorio Destino"), {20, 96, 300, 18});
+  QLineEdit* destino = Caja(pagina, nombres.destino, {20, 116, 390, 24});
+  return {fuente, destino, Medidor(pagina, nombres.avance, {20, 154, 390, 22}),
+          BotonRapido(pagina, nombres.aceptar, QStringLiteral("&Aceptar"), {110, 200, 100, 32}),
+          Boton(pagina, nombres.cancelar, QStringLiteral("&Cancelar"), {230, 200, 100, 32})};
+}
+
 }  // namespace
 
 QString CarpetaRespaldoDelDia() {
@@ -142,22 +164,22 @@ TFormaRespaldo::TFormaRespaldo(QWidget* owner) : ui::Forma(owner) {
   Normal->setChecked(true);
   Comprimido = Nombrado(new QRadioButton(QStringLiteral("Comprimido"), respaldar), "Comprimido");
   Comprimido->setGeometry(160, 12, 140, 22);
-  Etiqueta(respaldar, QStringLiteral("Directorio Fuente"), {20, 44, 300, 18});
-  DirectorioFuente = Caja(respaldar, "DirectorioFuente", {20, 64, 390, 24});
-  Etiqueta(respaldar, QStringLiteral("Directorio Destino"), {20, 96, 300, 18});
-  DirectorioDestino = Caja(respaldar, "DirectorioDestino", {20, 116, 390, 24});
-  Avance2 = Medidor(respaldar, "Avance2", {20, 154, 390, 22});
-  Ejecutar = BotonRapido(respaldar, "Ejecutar", QStringLiteral("&Aceptar"), {110, 200, 100, 32});
-  BitBtn1 = Boton(respaldar, "BitBtn1", QStringLiteral("&Cancelar"), {230, 200, 100, 32});
+  const PaginaDeCopia copia =
+      LlenaPaginaDeCopia(respaldar, {"DirectorioFuente", "DirectorioDestino", "Avance2", "Ejecutar", "BitBtn1"});
+  DirectorioFuente = copia.fuente;
+  DirectorioDestino = copia.destino;
+  Avance2 = copia.avance;
+  Ejecutar = copia.aceptar;
+  BitBtn1 = copia.cancelar;
 
   // Restaurar: drawn, with no action.
-  Etiqueta(restaurar, QStringLiteral("Directorio Fuente"), {20, 44, 300, 18});
-  DirectorioFue = Caja(restaurar, "DirectorioFue", {20, 64, 390, 24});
-  Etiqueta(restaurar, QStringLiteral("Directorio Destino"), {20, 96, 300, 18});
-  DirectorioDes = Caja(restaurar, "DirectorioDes", {20, 116, 390, 24});
-  Avance = Medidor(restaurar, "Avance", {20, 154, 390, 22});
-  Aceptar = BotonRapido(restaurar, "Aceptar", QStringLiteral("&Aceptar"), {110, 200, 100, 32});
-  BitBtn2 = Boton(restaurar, "BitBtn2", QStringLiteral("&Cancelar"), {230, 200, 100, 32});
+  const PaginaDeCopia restauracion =
+      LlenaPaginaDeCopia(restaurar, {"DirectorioFue", "DirectorioDes", "Avance", "Aceptar", "BitBtn2"});
+  DirectorioFue = restauracion.fuente;
+  DirectorioDes = restauracion.destino;
+  Avance = restauracion.avance;
+  Aceptar = restauracion.aceptar;
+  BitBtn2 = restauracion.cancelar;
 
   // Crear Bases de Datos.
   Etiqueta(crear, QStringLiteral("Directorio"), {20, 44, 300, 18});
