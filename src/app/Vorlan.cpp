@@ -14,17 +14,62 @@ namespace {
 
 using Creador = std::function<std::unique_ptr<ui::Forma>()>;
 
-template <class T>
-std::unique_ptr<ui::Forma> Crea() {
-  return std::make_unique<T>();
+// The modules the main menu reaches. Each joins with one line under its
+// comment: the object name of its menu item and the function that makes its
+// window for the occasion (Crea<T>) or finds the window created at start-up
+// (its instance accessor); the item's row in the shell does the rest.
+void UneModulos(TFormaPrincipal& principal) {
+  // Ventas > "Clientes", BotonClientes: the customer window, found.
+
+  // Ventas > "Proveedores", BotonProveedo: the supplier window, found.
+
+  // Ventas > "Vendedores", BotonVendedor: the seller window, made.
+
+  // Ventas > "Captura Rápida", the logo and Panel2: the sale screen, made.
+
+  // Inventario > "Producto", BotonInventa: the product window, found.
+
+  // Inventario > "Captura Rapida de Claves": the quick product registration,
+  // made and run through its entry with the inventory folder.
+
+  // Inventario > "Compras", BotonCompra: the purchase window, found.
+
+  // Inventario > "Mov. al Inventario", BotonMovinv: the movement window, made.
+
+  // Opciones > "Consolidar": the consolidated totals, made.
+
+  // Opciones > "Diseño de Consultas": the query view designer, made.
+
+  // Opciones > "Diseño de Formatos": the parameters dialog as format picker, made.
+
+  // Opciones > "Reportes SQL": the SQL report writer, made.
+
+  // Opciones > "Divisas": the currency table, made.
+
+  // Utilerías > "Respaldos y Control de Archivos": the backup window, made.
+
+  // Utilerías > "Reindexar": the reindexing window, made.
+
+  // Indices1Click (no item): the utilities window, made.
+
+  // Configuración > "General": the general configuration window, made.
+
+  // Configuración > "Valores Iniciales": the initial numbers window, made.
+
+  // Configuración > "Alta de Conceptos Movimientos": the movement concepts, made.
+
+  // Catálogos > every item but "Movimientos": the table browser, through
+  // principal.UneNavegador(...).
+
+  (void)principal;
 }
 
 // The main window with what it reaches of later subsystems: the registry of
-// table layouts; the sale screen opener and the catalogue windows (customers,
-// suppliers, sellers, products, purchases) join here as they are built.
+// table layouts and the modules of its menu.
 std::unique_ptr<ui::Forma> CreaPrincipal() {
   auto principal = std::make_unique<TFormaPrincipal>();
   principal->Tablas = &CatalogoVorlan();
+  UneModulos(*principal);
   return principal;
 }
 
