@@ -200,7 +200,7 @@ TFormaPrincipal::TFormaPrincipal(QWidget* owner) : ui::Forma(owner) {
   Image8->setGeometry(5, 5, 250, 156);
   Image8->setPixmap(ImagenLogotipo(Image8->size()));
   Image8->setAlignment(Qt::AlignCenter);
-  Image8->installEventFilter(this);
+  // The picture lets the mouse through: a click on it is the logo's click.
   Panel2 = new ui::Panel(Logo);
   Panel2->setObjectName(QStringLiteral("Panel2"));
   Panel2->SetCaption(QStringLiteral("Captura &Rápida  "));
@@ -435,10 +435,6 @@ bool TFormaPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
   if (evento->type() == QEvent::Resize) {
     if (objeto == Panel1) PapelTapiz2->setGeometry(Panel1->rect());
     else if (objeto == Panel3) PapelTapiz1->setGeometry(Panel3->rect());
-  } else if (objeto == Image8 && evento->type() == QEvent::MouseButtonRelease) {
-    ui::Protege([this] { Panel2Click(); });
-  } else if (AyudaBarra(objeto, evento)) {
-    return true;
   }
   return ui::Forma::eventFilter(objeto, evento);
 }

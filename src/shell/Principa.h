@@ -218,8 +218,6 @@ class TFormaPrincipal : public ui::Forma {
   // Menu bar and toolbar (Principa_menu.cpp).
   void CreaMenu();
   void CreaBarra();
-  // The toolbar's short help for a mouse press on one of its buttons.
-  bool AyudaBarra(QObject* objeto, QEvent* evento);
   // The openers (Principa_aperturas.cpp): their items disabled until their
   // modules join and bound to Abre; the shell's own windows joined.
   void PreparaAperturas();

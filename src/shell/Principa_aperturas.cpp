@@ -294,8 +294,9 @@ void AbreCreada(TFormaPrincipal& principal, const Apertura& a, UnionModulo& u) {
       EntregaUsuario(*ventana, a, usuario);
     }
     if (a.venta) {
-      QString nombre;
-      LeeNombreUsuario(usuario, CarpetaPrograma(QString()), nombre);
+      QString programa, nombre;
+      CarpetaLocal(programa);
+      LeeNombreUsuario(usuario, programa, nombre);
       ventana->setWindowTitle(ventana->windowTitle() + QStringLiteral("   ") + nombre.toUpper() + QString(11, u' ') +
                               TextoFecha(fs::Hoy()));
     }

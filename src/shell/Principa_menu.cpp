@@ -10,13 +10,13 @@
 #include "platform/process/Procesos.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
+#include "platform/ui/Eventos.h"
 #include "shell/Empresas.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -177,7 +177,13 @@ void TFormaPrincipal::CreaBarra() {
     boton->setIcon(QIcon::fromTheme(QString::fromLatin1(b.tema), style()->standardIcon(b.respaldo)));
     boton->setGeometry(izquierda, 2, kLadoBoton, kLadoBoton);
     izquierda += kLadoBoton + 2;
-    if (b.ayuda >= 0) boton->installEventFilter(this);
+    // A mouse press shows the button's short help when it is the right one,
+    // placed from the window's corner and the button's place on the toolbar.
+    if (b.ayuda >= 0) {
+      ui::Conecta(&ui::Eventos::De(boton), &ui::Eventos::MouseDown, this, [this, boton, b](Qt::MouseButton tecla, QPoint) {
+        MuestraDescripcion(tecla, x() + boton->x(), y() + boton->y() + boton->height(), b.ayuda);
+      });
+    }
     // The button runs its menu command and is usable while the command is;
     // "Salir" also marks its own Tag.
     QAction* accion = Item(QString::fromLatin1(b.item));
@@ -191,21 +197,6 @@ void TFormaPrincipal::CreaBarra() {
   SpeedButton1 = new QToolButton(Panel1);
   SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
   SpeedButton1->hide();
-}
-
-bool TFormaPrincipal::AyudaBarra(QObject* objeto, QEvent* evento) {
-  if (evento->type() != QEvent::MouseButtonPress) return false;
-  for (const Boton& b : kBotones) {
-    QToolButton* boton = this->*b.miembro;
-    if (objeto != boton || b.ayuda < 0) continue;
-    // Placed from the window's corner and the button's place on the toolbar.
-    const int x = this->x() + boton->x();
-    const int y = this->y() + boton->y() + boton->height();
-    const auto tecla = static_cast<QMouseEvent*>(evento)->button();
-    ui::Protege([&] { MuestraDescripcion(tecla, x, y, b.ayuda); });
-    return false;
-  }
-  return false;
 }
 
 void TFormaPrincipal::ConectaComandos() {
@@ -242,7 +233,7 @@ void TFormaPrincipal::MI1Click() {
 
 void TFormaPrincipal::OpcionInicioClick() { GuardaOpcionesInicio(); }
 
-void TFormaPrincipal::VerMantenimiento1Click() { Panel4->setVisible(!Panel4->isVisible()); }
+void TFormaPrincipal::VerMantenimiento1Click() { Panel4->setVisible(Panel4->isHidden()); }
 
 void TFormaPrincipal::VerTemas1Click() {
   const proc::Resultado r = proc::AbreDocumento(CarpetaPrograma(QStringLiteral("\\ayuda\\principal.mht")));

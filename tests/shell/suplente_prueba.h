@@ -38,7 +38,10 @@ class VentanaSuplente : public ui::Forma {
     Formatos->hide();
     Tabla = new db::Tabla(this);
   }
-  ~VentanaSuplente() override { ++Liberadas(); }
+  ~VentanaSuplente() override {
+    ++Liberadas();
+    EtiquetasAlLiberar() = Usuario->text() + "|" + usuario->text();
+  }
 
   // Opens a table of its own, as the catalogue windows hold theirs.
   void AbreTabla(const QString& carpeta, const QString& archivo) {
@@ -47,10 +50,15 @@ class VentanaSuplente : public ui::Forma {
     Tabla->Open();
   }
 
-  // Windows of this class freed so far.
+  // Windows of this class freed so far, and the texts of the last one's
+  // Usuario and usuario labels then ("Usuario|usuario").
   static int& Liberadas() {
     static int n = 0;
     return n;
+  }
+  static QString& EtiquetasAlLiberar() {
+    static QString texto;
+    return texto;
   }
 
   QLabel* Usuario;
