@@ -17,51 +17,52 @@ using Creador = std::function<std::unique_ptr<ui::Forma>()>;
 // The modules the main menu reaches. Each joins with one line under its
 // comment: the object name of its menu item and the function that makes its
 // window for the occasion (Crea<T>) or finds the window created at start-up
-// (its instance accessor); the item's row in the shell does the rest.
-void UneModulos(TFormaPrincipal& principal) {
-  // Ventas > "Clientes", BotonClientes: the customer window, found.
+// (its instance accessor, called when the command runs, so the window may be
+// created after the main window); the item's row in the shell does the rest.
+void UneModulos([[maybe_unused]] TFormaPrincipal& principal) {
+  // "Clientes2" (Ventas > "Clientes", BotonClientes): the customer window, found.
 
-  // Ventas > "Proveedores", BotonProveedo: the supplier window, found.
+  // "Proveedores2" (Ventas > "Proveedores", BotonProveedo): the supplier window, found.
 
-  // Ventas > "Vendedores", BotonVendedor: the seller window, made.
+  // "Vendedores2" (Ventas > "Vendedores", BotonVendedor): the seller window, made.
 
-  // Ventas > "Captura Rápida", the logo and Panel2: the sale screen, made.
+  // "CapturaRpida1" (Ventas > "Captura Rápida", the logo, Panel2): the sale screen, made.
 
-  // Inventario > "Producto", BotonInventa: the product window, found.
+  // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
 
-  // Inventario > "Captura Rapida de Claves": the quick product registration,
-  // made and run through its entry with the inventory folder.
+  // "CapturaRapidadeClaves1" (Inventario > "Captura Rapida de Claves"): the
+  // quick product registration, made and run through its entry (third
+  // argument), which gets the inventory folder.
 
-  // Inventario > "Compras", BotonCompra: the purchase window, found.
+  // "Compras1" (Inventario > "Compras", BotonCompra): the purchase window, found.
 
-  // Inventario > "Mov. al Inventario", BotonMovinv: the movement window, made.
+  // "MovalInventario1" (Inventario > "Mov. al Inventario", BotonMovinv): the movement window, made.
 
-  // Opciones > "Consolidar": the consolidated totals, made.
+  // "Consolidar1" (Opciones > "Consolidar"): the consolidated totals, made.
 
-  // Opciones > "Diseño de Consultas": the query view designer, made.
+  // "DiseodeConsultas1" (Opciones > "Diseño de Consultas"): the query view designer, made.
 
-  // Opciones > "Diseño de Formatos": the parameters dialog as format picker, made.
+  // "DiseodeFormatos1" (Opciones > "Diseño de Formatos"): the format picker, made.
 
-  // Opciones > "Reportes SQL": the SQL report writer, made.
+  // "ReportesSQL1" (Opciones > "Reportes SQL"): the SQL report writer, made.
 
-  // Opciones > "Divisas": the currency table, made.
+  // "Divisas1" (Opciones > "Divisas"): the currency table, made.
 
-  // Utilerías > "Respaldos y Control de Archivos": the backup window, made.
+  // "Respaldos1" (Utilerías > "Respaldos y Control de Archivos"): the backup window, made.
 
-  // Utilerías > "Reindexar": the reindexing window, made.
+  // "Reindexar1" (Utilerías > "Reindexar"): the reindexing window, made.
 
-  // Indices1Click (no item): the utilities window, made.
+  // "Indices1" (Indices1Click, no item): the utilities window, made.
 
-  // Configuración > "General": the general configuration window, made.
+  // "General1" (Configuración > "General"): the general configuration window, made.
 
-  // Configuración > "Valores Iniciales": the initial numbers window, made.
+  // "ValoresIniciales1" (Configuración > "Valores Iniciales"): the initial numbers, made.
 
-  // Configuración > "Alta de Conceptos Movimientos": the movement concepts, made.
+  // "AltadeConceptosMovimientos1" (Configuración > "Alta de Conceptos Movimientos"):
+  // the movement concepts, made.
 
   // Catálogos > every item but "Movimientos": the table browser, through
   // principal.UneNavegador(...).
-
-  (void)principal;
 }
 
 // The main window with what it reaches of later subsystems: the registry of

@@ -37,10 +37,10 @@
 
 #include "platform/ui/Forma.h"
 
-#include <QString>
-
 #include <QHash>
 #include <QPointer>
+#include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>

@@ -12,12 +12,12 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/Eventos.h"
 #include "shell/Empresas.h"
+#include "shell/Imagenes.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -97,36 +97,26 @@ const std::vector<Menu>& Menus() {
   return menus;
 }
 
-// A speed button of the toolbar: the menu command it runs, its hint, its
-// short-help record (none for "Salir") and its picture.
+// A speed button of the toolbar: the menu command it runs, its hint and its
+// short-help record (none for "Salir").
 struct Boton {
   QToolButton* TFormaPrincipal::*miembro;
   const char* nombre;
   const char* item;
   const char* sugerencia;
   int ayuda;
-  const char* tema;
-  QStyle::StandardPixmap respaldo;
 };
 
 const Boton kBotones[] = {
-    {&TFormaPrincipal::BotonEmpresa, "BotonEmpresa", "Empresa1", "Empresa", 110, "go-home", QStyle::SP_DirHomeIcon},
-    {&TFormaPrincipal::BotonClientes, "BotonClientes", "Clientes2", "Clientes", 111, "system-users",
-     QStyle::SP_FileDialogContentsView},
-    {&TFormaPrincipal::BotonProveedo, "BotonProveedo", "Proveedores2", "Proveedor", 112, "network-server",
-     QStyle::SP_DriveNetIcon},
-    {&TFormaPrincipal::BotonVendedor, "BotonVendedor", "Vendedores2", "Vendedor", 113, "avatar-default",
-     QStyle::SP_FileDialogInfoView},
-    {&TFormaPrincipal::BotonFactu, "BotonFactu", "Factura1", "Punto de Venta", 114, "accessories-calculator",
-     QStyle::SP_DialogApplyButton},
-    {&TFormaPrincipal::BotonInventa, "BotonInventa", "Producto1", "Inventario", 117, "package-x-generic",
-     QStyle::SP_DriveHDIcon},
-    {&TFormaPrincipal::BotonMovinv, "BotonMovinv", "MovalInventario1", "Movimientos Al Inventario", 118,
-     "view-refresh", QStyle::SP_BrowserReload},
-    {&TFormaPrincipal::BotonCompra, "BotonCompra", "Compras1", "Compras", 119, "document-open",
-     QStyle::SP_FileIcon},
-    {&TFormaPrincipal::BotonSalir, "BotonSalir", "Salir1", "Salir", -1, "application-exit",
-     QStyle::SP_DialogCloseButton},
+    {&TFormaPrincipal::BotonEmpresa, "BotonEmpresa", "Empresa1", "Empresa", 110},
+    {&TFormaPrincipal::BotonClientes, "BotonClientes", "Clientes2", "Clientes", 111},
+    {&TFormaPrincipal::BotonProveedo, "BotonProveedo", "Proveedores2", "Proveedor", 112},
+    {&TFormaPrincipal::BotonVendedor, "BotonVendedor", "Vendedores2", "Vendedor", 113},
+    {&TFormaPrincipal::BotonFactu, "BotonFactu", "Factura1", "Punto de Venta", 114},
+    {&TFormaPrincipal::BotonInventa, "BotonInventa", "Producto1", "Inventario", 117},
+    {&TFormaPrincipal::BotonMovinv, "BotonMovinv", "MovalInventario1", "Movimientos Al Inventario", 118},
+    {&TFormaPrincipal::BotonCompra, "BotonCompra", "Compras1", "Compras", 119},
+    {&TFormaPrincipal::BotonSalir, "BotonSalir", "Salir1", "Salir", -1},
 };
 
 constexpr int kLadoBoton = 44;
@@ -174,7 +164,7 @@ void TFormaPrincipal::CreaBarra() {
     boton->setAutoRaise(true);
     boton->setToolButtonStyle(Qt::ToolButtonIconOnly);
     boton->setIconSize(QSize(32, 32));
-    boton->setIcon(QIcon::fromTheme(QString::fromLatin1(b.tema), style()->standardIcon(b.respaldo)));
+    boton->setIcon(QIcon(ImagenBarra(boton->objectName(), 32)));
     boton->setGeometry(izquierda, 2, kLadoBoton, kLadoBoton);
     izquierda += kLadoBoton + 2;
     // A mouse press shows the button's short help when it is the right one,
