@@ -1,5 +1,7 @@
 #include "shell/LineasConfiguracion.h"
 
+#include "foundation/rutinas.h"
+#include "platform/Error.h"
 #include "platform/fs/Texto.h"
 
 namespace {
@@ -149,4 +151,20 @@ QString ArchivoEmpresa(const QString& carpetaPrograma, const QString& numero) {
 void EscribeConfiguracionEmpresa(const QString& ruta, QStringList valores) {
   valores.resize(kLineasConfiguracion);
   fs::ReescribeLineas(ruta, valores);
+}
+
+QString CarpetaDatosEmpresa() {
+  QString datos;
+  LeeLineaConfig(ConfCarpetaDatos, datos);
+  if (datos.isEmpty())
+    throw plat::Error(plat::Clase::NoExiste,
+                      QStringLiteral("La configuración de la empresa no indica la carpeta de datos"));
+  return datos;
+}
+
+QString CarpetaRemisionesEmpresa() {
+  const QString datos = CarpetaDatosEmpresa();
+  QString remisiones;
+  LeeLineaConfig(ConfCarpetaRemisiones, remisiones);
+  return remisiones.isEmpty() ? datos : remisiones;
 }

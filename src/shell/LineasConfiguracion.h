@@ -182,3 +182,10 @@ QString ArchivoEmpresa(const QString& carpetaPrograma, const QString& numero);
 // no station ever reads half a file: the values in line order, missing ones
 // empty, exactly kLineasConfiguracion lines. Throws plat::Error.
 void EscribeConfiguracionEmpresa(const QString& ruta, QStringList valores);
+
+// The data folder of the company in effect (line 8), and the folder of its
+// remission tables (line 63, or the data folder when line 63 is empty).
+// Both throw plat::Error (NoExiste) when line 8 is empty, so that no file is
+// read or written in a folder nobody chose.
+QString CarpetaDatosEmpresa();
+QString CarpetaRemisionesEmpresa();
