@@ -32,19 +32,12 @@ TFormaDivisa::TFormaDivisa(QWidget* owner) : ui::Forma(owner) {
   auto* fondo = new ui::Panel(this);
   fondo->setGeometry(rect());
 
-  Panel1 = new ui::Panel(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setGeometry(3, 3, width() - 6, 20);
-  Label1 = new QLabel(QStringLiteral("  Alta de Divisas  "), Panel1);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setAlignment(Qt::AlignCenter);
-  Label1->setGeometry(Panel1->rect());
-  Panel2 = new ui::Panel(Panel1, ui::Panel::Bisel::Hundido);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  Panel2->SetCaption(QStringLiteral("x"));
-  Panel2->setGeometry(Panel1->width() - 19, 2, 15, 16);
-  ui::ArrastraVentana(Panel1);
-  ui::ArrastraVentana(Label1);
+  const ui::BarraTitulo barra =
+      ui::CreaBarraTitulo(this, QRect(3, 3, width() - 6, 20), QStringLiteral("  Alta de Divisas  "),
+                          QStringLiteral("Panel1"), QStringLiteral("Label1"), QStringLiteral("Panel2"));
+  Panel1 = barra.barra;
+  Label1 = barra.titulo;
+  Panel2 = barra.cierre;
 
   Panel3 = new ui::Panel(this);
   Panel3->setObjectName(QStringLiteral("Panel3"));

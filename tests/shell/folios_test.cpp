@@ -12,7 +12,6 @@
 #include "shell/Moneda.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
-#include "tablas/TablasVorlan.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -24,27 +23,12 @@ using Folios = DatosPrueba;
 
 const QString kFolios = QStringLiteral("C:\\DATOS\\Folios.dbs");
 
-// A header table made from its registered layout, holding one row per
-// number, in that physical order (an invalid value leaves the number blank).
-void Encabezados(db::CarpetaTabla rol, const QString& carpeta, const QString& archivo, const QVariantList& numeros) {
-  const db::DefTabla& def = CatalogoVorlan().Tabla(rol, archivo);
-  fs::CreaCarpeta(carpeta);
-  db::Tabla::Crea(carpeta, def.archivo, def.campos, def.tags);
-  db::Tabla t;
-  t.SetCarpeta(carpeta);
-  t.SetNombreTabla(def.archivo);
-  t.Open();
-  for (const QVariant& n : numeros) {
-    t.Append();
-    t.FieldByName("CLDOC_F").SetValue(n);
-    t.Post();
-  }
-}
-
 void Remisiones(const QVariantList& numeros, const QString& carpeta = kDatos) {
-  Encabezados(db::CarpetaTabla::Remisiones, carpeta, "Remision.dbf", numeros);
+  LlenaTablaRegistrada(db::CarpetaTabla::Remisiones, carpeta, "Remision.dbf", "CLDOC_F", numeros);
 }
-void Facturas(const QVariantList& numeros) { Encabezados(db::CarpetaTabla::Datos, kDatos, "FacturaE.dbf", numeros); }
+void Facturas(const QVariantList& numeros) {
+  LlenaTablaRegistrada(db::CarpetaTabla::Datos, kDatos, "FacturaE.dbf", "CLDOC_F", numeros);
+}
 
 QVariantList Del1Al(int n) {
   QVariantList v;
