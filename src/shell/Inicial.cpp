@@ -92,7 +92,7 @@ UltimoFolio LeeUltimoFolio(const QString& carpeta, const QString& archivo) {
 
 std::unique_ptr<TFormaInicial> CreaFormaInicial() {
   const QString datos = CarpetaDatosEmpresa();
-  const UltimoFolio remision = LeeUltimoFolio(CarpetaRemisionesEmpresa(), QStringLiteral("Remision.dbf"));
+  const UltimoFolio remision = LeeUltimoFolio(CarpetaRemisiones(), QStringLiteral("Remision.dbf"));
   const UltimoFolio factura = LeeUltimoFolio(datos, QStringLiteral("FacturaE.dbf"));
   auto forma = std::make_unique<TFormaInicial>();
   forma->LabelRuta->setText(datos);

@@ -148,6 +148,25 @@ QString ArchivoEmpresa(const QString& carpetaPrograma, const QString& numero) {
   return carpetaPrograma + QStringLiteral("\\Gener") + numero + QStringLiteral(".cnf");
 }
 
+namespace {
+
+// The folder of configuration line n when it holds one, else the data folder.
+QString CarpetaODatos(int n) {
+  QString carpeta;
+  LeeLineaConfig(n, carpeta);
+  if (carpeta.trimmed().isEmpty()) {
+    carpeta.clear();
+    LeeLineaConfig(ConfCarpetaDatos, carpeta);
+  }
+  return carpeta;
+}
+
+}  // namespace
+
+QString CarpetaInventario() { return CarpetaODatos(ConfCarpetaInventario); }
+
+QString CarpetaRemisiones() { return CarpetaODatos(ConfCarpetaRemisiones); }
+
 void EscribeConfiguracionEmpresa(const QString& ruta, QStringList valores) {
   valores.resize(kLineasConfiguracion);
   fs::ReescribeLineas(ruta, valores);
@@ -160,11 +179,4 @@ QString CarpetaDatosEmpresa() {
     throw plat::Error(plat::Clase::NoExiste,
                       QStringLiteral("La configuración de la empresa no indica la carpeta de datos"));
   return datos;
-}
-
-QString CarpetaRemisionesEmpresa() {
-  const QString datos = CarpetaDatosEmpresa();
-  QString remisiones;
-  LeeLineaConfig(ConfCarpetaRemisiones, remisiones);
-  return remisiones.isEmpty() ? datos : remisiones;
 }

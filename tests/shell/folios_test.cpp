@@ -10,6 +10,7 @@
 #include "shell/Divisa.h"
 #include "shell/Inicial.h"
 #include "shell/Moneda.h"
+#include "support/ErrorPrueba.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
 
@@ -96,12 +97,7 @@ TEST_F(Folios, LasRemisionesSeLeenDeLaCarpetaDeRemisiones) {
 
   // A table that cannot be read: no window.
   db::Tabla::Borra("D:\\REMIS", "Remision.dbf");
-  try {
-    CreaFormaInicial();
-    ADD_FAILURE() << "sin Remision.dbf";
-  } catch (const plat::Error& e) {
-    EXPECT_EQ(e.clase(), plat::Clase::NoExiste);
-  }
+  EXPECT_EQ(ErrorDe([] { CreaFormaInicial(); }).first, plat::Clase::NoExiste);
 }
 
 TEST_F(Folios, GuardarEscribeLasSieteLineas) {
