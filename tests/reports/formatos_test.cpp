@@ -1,4 +1,6 @@
 #include "formats/edicion.h"
+#include "foundation/describe.h"
+#include "platform/fs/CadenaCorta.h"
 #include "foundation/Lineas.h"
 #include "platform/db/Consulta.h"
 #include "platform/ui/DialogoArchivo.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableView>
+#include <QTextEdit>
 
 namespace {
 
@@ -264,6 +267,49 @@ TEST_F(FormatosTest, DobleClicEnValorEligeEntreLosValoresDelCampo) {
   });
   forma.ShowModal();
   EXPECT_EQ(forma.Tag(), 1);
+}
+
+TEST_F(FormatosTest, TeclasDeAyudaYFechaDeHoy) {
+  // Help records 100 to 109, each reading "Ayuda <n>".
+  QByteArray describe;
+  for (int n = 0; n < 110; ++n) {
+    QByteArray registro(kTamanoDescripcion, '\0');
+    fs::EscribeCadenaCorta(registro, 11, 125, QStringLiteral("Ayuda %1").arg(n));
+    describe += registro;
+  }
+  EscribeBytes("C:\\VRL\\ayuda\\describe.des", describe);
+  struct Caso {
+    const char* control;
+    int tecla;
+    int ayuda;  // 0: none
+  };
+  const Caso casos[] = {
+      {"Condicion2", Qt::Key_F1, 102}, {"Operador3", Qt::Key_F1, 103}, {"Valor1", Qt::Key_F1, 104},
+      {"Inicial", Qt::Key_F2, 105},    {"Final", Qt::Key_F2, 106},     {"De", Qt::Key_F1, 107},
+      {"Hasta", Qt::Key_F1, 108},      {"Inicial", Qt::Key_F3, 0},     {"Final", Qt::Key_F3, 0},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(testing::Message() << c.control << " " << c.tecla);
+    TFormaFormatos forma;
+    Prepara("cliente.dbf");
+    forma.Inicial->setDate(QDate(2020, 1, 1));
+    forma.Final->setDate(QDate(2020, 1, 2));
+    QString ayuda;
+    if (c.ayuda) {
+      ui::PuertaModal::Espera("TFormaDescribe", [&](QDialog& d) {
+        ayuda = static_cast<TFormaDescribe&>(d).Comenta->toPlainText();
+        static_cast<TFormaDescribe&>(d).Close();
+      });
+    }
+    ui::PuertaModal::Espera("TFormaFormatos", [&](QDialog& d) {
+      prueba::Tecla(d, c.control, c.tecla);
+      prueba::Pulsa(d, "BitBtn5");
+    });
+    forma.ShowModal();
+    EXPECT_EQ(ayuda, c.ayuda ? QStringLiteral("Ayuda %1").arg(c.ayuda) : QString());
+    const QDateEdit* fecha = forma.findChild<QDateEdit*>(c.control);
+    if (!c.ayuda) EXPECT_EQ(fecha->date(), QDate(2024, 3, 15));
+  }
 }
 
 TEST_F(FormatosTest, LosOperadoresVuelvenAIgualAlMostrarse) {
