@@ -1,5 +1,6 @@
 #include "shell/LineasConfiguracion.h"
 
+#include "foundation/rutinas.h"
 #include "platform/fs/Texto.h"
 
 namespace {
@@ -144,6 +145,16 @@ QStringList ValoresInicialesConfiguracion() {
 
 QString ArchivoEmpresa(const QString& carpetaPrograma, const QString& numero) {
   return carpetaPrograma + QStringLiteral("\\Gener") + numero + QStringLiteral(".cnf");
+}
+
+QString CarpetaInventario() {
+  QString carpeta;
+  LeeLineaConfig(ConfCarpetaInventario, carpeta);
+  if (carpeta.trimmed().isEmpty()) {
+    carpeta.clear();
+    LeeLineaConfig(ConfCarpetaDatos, carpeta);
+  }
+  return carpeta;
 }
 
 void EscribeConfiguracionEmpresa(const QString& ruta, QStringList valores) {
