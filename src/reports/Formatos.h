@@ -29,7 +29,6 @@
 #include <QStringList>
 
 #include <array>
-#include <vector>
 
 class DialogoConfiguraImpresora;
 class QCheckBox;
