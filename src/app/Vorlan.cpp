@@ -2,8 +2,10 @@
 
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
+#include "shell/Divisa.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
+#include "shell/Inicial.h"
 #include "shell/Movimientos.h"
 #include "shell/Principa.h"
 #include "tablas/TablasVorlan.h"
@@ -19,7 +21,7 @@ using Creador = std::function<std::unique_ptr<ui::Forma>()>;
 // window for the occasion (Crea<T>) or finds the window created at start-up
 // (its instance accessor, called when the command runs, so the window may be
 // created after the main window); the item's row in the shell does the rest.
-void UneModulos([[maybe_unused]] TFormaPrincipal& principal) {
+void UneModulos(TFormaPrincipal& principal) {
   // "Clientes2" (Ventas > "Clientes", BotonClientes): the customer window, found.
 
   // "Proveedores2" (Ventas > "Proveedores", BotonProveedo): the supplier window, found.
@@ -47,6 +49,7 @@ void UneModulos([[maybe_unused]] TFormaPrincipal& principal) {
   // "ReportesSQL1" (Opciones > "Reportes SQL"): the SQL report writer, made.
 
   // "Divisas1" (Opciones > "Divisas"): the currency table, made.
+  principal.Une("Divisas1", Crea<TFormaDivisa>);
 
   // "Respaldos1" (Utilerías > "Respaldos y Control de Archivos"): the backup window, made.
 
@@ -57,6 +60,7 @@ void UneModulos([[maybe_unused]] TFormaPrincipal& principal) {
   // "General1" (Configuración > "General"): the general configuration window, made.
 
   // "ValoresIniciales1" (Configuración > "Valores Iniciales"): the initial numbers, made.
+  principal.Une("ValoresIniciales1", CreaFormaInicial);
 
   // "AltadeConceptosMovimientos1" (Configuración > "Alta de Conceptos Movimientos"):
   // the movement concepts, made.

@@ -162,6 +162,25 @@ TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+TEST_F(Principal, ElProgramaUneLosModulosDelMenu) {
+  TFormaPrincipal& principal = Arranca();
+  Ingresa(principal, "adm");
+  AgregaFilas(kDatos1, "FacturaE.dbf", "CLDOC_F", {5, 12});
+  struct Caso {
+    const char* item;
+    const char* clase;
+  };
+  for (const Caso& c : {Caso{"Divisas1", "TFormaDivisa"}, Caso{"ValoresIniciales1", "TFormaInicial"}}) {
+    SCOPED_TRACE(c.item);
+    EXPECT_TRUE(principal.Item(c.item)->isEnabled());
+    bool mostrada = false;
+    ui::PuertaModal::Espera(c.clase, [&](QDialog& d) { mostrada = d.isVisible(); });
+    principal.Item(c.item)->trigger();
+    EXPECT_TRUE(mostrada);
+  }
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
 TEST_F(Principal, ElPrimerArranquePreparaLasTablasYElSegundoNoRehaceLasQueHay) {
   AgregaFilas(kDatos1, "FacturaE.dbf", "CLDOC_F", {5, 12, 7});
   AgregaFilas(kDatos1, "ComprasE.dbf", "CLDOC_O", {9, 3});
