@@ -3,7 +3,6 @@
 
 #include "shell/Principa.h"
 
-#include "foundation/PapelTap.h"
 #include "foundation/describe.h"
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
@@ -15,7 +14,6 @@
 #include "shell/Imagenes.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
