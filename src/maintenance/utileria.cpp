@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <memory>
 
 const QStringList kArchivosCopiaUtilerias = {
     QStringLiteral("cliente.dbf"),  QStringLiteral("comovinv.dbf"), QStringLiteral("comprasd.dbf"),
@@ -78,9 +77,4 @@ void TFormaUtilerias::BitBtn1Click() {
 void TFormaUtilerias::BotonCrearClick() {
   for (const QString& archivo : kArchivosCopiaUtilerias)
     fs::CopiaArchivo(kCarpetaProyecto + archivo, kCarpetaCopiaUtilerias + archivo);
-}
-
-void Indices1Click() {
-  auto utilerias = std::make_unique<TFormaUtilerias>();
-  utilerias->ShowModal();
 }

@@ -5,7 +5,7 @@
 // name first; the first failure stops it with the table layer's error);
 // BotonCrear copies a fixed list of company tables from c:\proyecto to
 // c:\respaldo, over older copies, skipping the files it cannot copy.
-// No menu item or button opens it: Indices1Click does.
+// No menu item or button opens it: only the main window's Indices1Click.
 
 #include "platform/ui/Forma.h"
 
@@ -50,6 +50,3 @@ class TFormaUtilerias : public ui::Forma {
 };
 
 inline TFormaUtilerias* FormaUtilerias() { return ui::InstanciaDe<TFormaUtilerias>().data(); }
-
-// Creates the utilities window, shows it modally and frees it.
-void Indices1Click();

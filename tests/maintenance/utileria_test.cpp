@@ -1,5 +1,5 @@
 // The utilities window on its fixed folders: the list of tables, the tag
-// rebuild and where it stops, the fixed copy, and its opener.
+// rebuild and where it stops, and the fixed copy.
 
 #include "maintenance/utileria.h"
 #include "mantenimiento_prueba.h"
@@ -137,16 +137,4 @@ TEST_F(Utilerias, LaCopiaFijaCopiaLosPresentesSobreLosAnteriores) {
   EXPECT_EQ(Bytes(kCarpetaCopiaUtilerias + "cliente.dbf"), "nuevo");
   EXPECT_EQ(Bytes(kCarpetaCopiaUtilerias + "inventar.dbf"), "inventario");
   EXPECT_EQ(Bytes(kCarpetaCopiaUtilerias + "deta.db"), "captura");
-}
-
-TEST_F(Utilerias, SuAbridorLaMuestraYLaLibera) {
-  EscribeBytes(kCarpetaProyecto + "cliente.dbf", "x");
-  bool mostrada = false;
-  ui::PuertaModal::Espera("TFormaUtilerias", [&](QDialog& d) {
-    mostrada = d.windowTitle() == "Utilerías";
-    EXPECT_EQ(Elementos(*static_cast<TFormaUtilerias&>(d).Lista), QStringList{"cliente.dbf"});
-  });
-  Indices1Click();
-  EXPECT_TRUE(mostrada);
-  EXPECT_EQ(FormaUtilerias(), nullptr);
 }
