@@ -2,6 +2,7 @@
 
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
+#include "inventory/ClaveRapida.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "shell/Divisa.h"
@@ -37,6 +38,8 @@ void UneModulos(TFormaPrincipal& principal) {
   // "CapturaRapidadeClaves1" (Inventario > "Captura Rapida de Claves"): the
   // quick product registration, made and run through its entry (third
   // argument), which gets the inventory folder.
+  principal.Une("CapturaRapidadeClaves1", Crea<TFormaClaveRapida>,
+                [](ui::Forma&, const QString& carpeta) { AltaRapidaProducto(carpeta, QString()); });
 
   // "Compras1" (Inventario > "Compras", BotonCompra): the purchase window, found.
 
