@@ -5,6 +5,7 @@
 #include "db_comun.h"
 
 #include "platform/db/Consulta.h"
+#include "platform/db/Literales.h"
 #include "platform/db/Orden.h"
 #include "platform/db/sql/ModuloTabla.h"
 #include "support/Proceso.h"
@@ -466,24 +467,24 @@ void AgregaEtiquetas() {
 
 TEST_F(PruebaSql, InstruccionesDelSistemaDanLasFilasEsperadas) {
   for (const bool conEtiquetas : {false, true}) {
-  if (conEtiquetas) AgregaEtiquetas();
-  for (const Caso& c : kCasos) {
-    SCOPED_TRACE(QStringLiteral("caso %1 %2").arg(c.numero).arg(conEtiquetas ? "con etiquetas" : "sin etiquetas").toStdString());
-    QStringList esperadas;
-    for (const char* f : c.filas) esperadas << QString::fromUtf8(f);
-    QStringList filas;
-    try {
-      filas = Ejecuta(ConCarpeta(c.sql));
-    } catch (const plat::Error& e) {
-      ADD_FAILURE() << e.what();
-      continue;
+    if (conEtiquetas) AgregaEtiquetas();
+    for (const Caso& c : kCasos) {
+      SCOPED_TRACE(QStringLiteral("caso %1 %2").arg(c.numero).arg(conEtiquetas ? "con etiquetas" : "sin etiquetas").toStdString());
+      QStringList esperadas;
+      for (const char* f : c.filas) esperadas << QString::fromUtf8(f);
+      QStringList filas;
+      try {
+        filas = Ejecuta(ConCarpeta(c.sql));
+      } catch (const plat::Error& e) {
+        ADD_FAILURE() << e.what();
+        continue;
+      }
+      if (!c.enOrden) {
+        filas.sort();
+        esperadas.sort();
+      }
+      EXPECT_EQ(filas, esperadas);
     }
-    if (!c.enOrden) {
-      filas.sort();
-      esperadas.sort();
-    }
-    EXPECT_EQ(filas, esperadas);
-  }
   }
 }
 
@@ -782,6 +783,145 @@ TEST_F(PruebaSql, ErroresLlevanLaInstruccion) {
   }
   EXPECT_FALSE(Tabla::Existe(kDatos, "nueva.dbf"));
   EXPECT_EQ(Ejecuta(ConCarpeta("SELECT COUNT(*) FROM \"{D}\\cliente.dbf\"")), QStringList{"5"});
+}
+
+// --- Parameters.
+
+TEST_F(PruebaSql, LosParametrosLlevanTextoNumeroFechaYNulo) {
+  Consulta q;
+  q.SetSQL(ConCarpeta("Select CLDOC_F,NOMBR_F,:NADA,(:HOY-FEVEN_F) From \"{D}\\remision.dbf\" where (NOMBR_F=:NOMBRE or "
+                      "CLCLI_F=:CLIENTE) and FEDOC_F>=:DESDE and FEDOC_F<=:hasta and FEDOC_F<=:HASTA order by CLDOC_F"));
+  QStringList nombres;
+  for (int i = 0; i < q.ParamCount(); ++i) nombres << q.Params(i).Nombre();
+  EXPECT_EQ(nombres, QStringList({"NADA", "HOY", "NOMBRE", "CLIENTE", "DESDE", "hasta"}));
+  q.Params(0).Clear();
+  q.ParamByName("HOY").SetAsDate(QDate(2025, 4, 5));
+  q.ParamByName("nombre").SetAsString("O'Brien");
+  q.ParamByName("CLIENTE").SetAsInteger(7);  // a number against a text column
+  q.ParamByName("DESDE").SetAsDate(QDate(2025, 3, 2));
+  q.ParamByName("HASTA").SetValue(QDate(2025, 3, 5));
+  q.Open();
+  EXPECT_EQ(Filas(q), QStringList({"102|Juan Pérez||1", "103|O'Brien||0"}));
+  q.ParamByName("CLIENTE").SetAsFloat(8);
+  q.Refresh();
+  EXPECT_EQ(Filas(q), QStringList({"101|Ana López||3", "103|O'Brien||0"}));
+  q.Close();
+
+  q.SetSQL(ConCarpeta("UPDATE \"{D}\\retiros.dbf\" SET CONCEPTO=:C,CANTIDAD=:N,FEDOC_F=:F,NUM_CONCEP=:NULO WHERE "
+                      "CLDOC_F=:K"));
+  q.ParamByName("C").SetAsString("Pago \"luz\" O'Brien");
+  q.ParamByName("N").SetAsFloat(12.5);
+  q.ParamByName("F").SetAsDate(QDate(2025, 3, 9));
+  q.ParamByName("NULO").Clear();
+  q.ParamByName("K").SetAsInteger(1);
+  EXPECT_EQ(q.ExecSQL(), 1);
+  q.SetSQL(ConCarpeta("INSERT INTO \"{D}\\retiros.dbf\" (CLDOC_F,CONCEPTO,CANTIDAD,FEDOC_F,NUM_CONCEP) VALUES "
+                      "(:K,:C,:N,:F,:NULO)"));
+  q.ParamByName("K").SetValue(4);
+  q.ParamByName("C").SetAsString("Cambio; DELETE");
+  q.ParamByName("N").SetValue(0.25);
+  q.ParamByName("F").SetAsDate(QDate());  // an invalid date is null
+  q.ParamByName("NULO").SetAsInteger(3);
+  EXPECT_EQ(q.ExecSQL(), 1);
+  EXPECT_EQ(Filas(*Abre("retiros.dbf")), QStringList({"1|Pago \"luz\" O'Brien|12.5|09/03/2025|", "2|Fondo|200|01/03/2025|2",
+                                                       "3|Retiro|30|05/03/2025|1", "4|Cambio; DELETE|0.25||3"}));
+
+  // A parameter left without a value stops the statement before it runs.
+  q.SetSQL(ConCarpeta("DELETE FROM \"{D}\\retiros.dbf\" WHERE CLDOC_F=:K OR :K IS NULL"));
+  const auto [clase, mensaje] = ErrorDe([&] { q.ExecSQL(); });
+  EXPECT_EQ(clase, Clase::Sql);
+  EXPECT_TRUE(mensaje.contains("parámetros sin valor (:K)")) << mensaje.toStdString();
+  EXPECT_TRUE(mensaje.endsWith(q.SQL())) << mensaje.toStdString();
+  EXPECT_EQ(Abre("retiros.dbf")->RecordCount(), 4);
+  EXPECT_EQ(ErrorDe([&] { q.ParamByName("OTRO"); }).first, Clase::NoExiste);
+  EXPECT_EQ(ErrorDe([&] { q.ParamByName("K").SetValue(QTime(10, 0)); }).first, Clase::Conversion);
+}
+
+// --- Computed numbers and long field names.
+
+TEST_F(PruebaSql, UnNumeroCalculadoSeLeeEnQuinceCifras) {
+  Consulta q;
+  q.SetSQL(ConCarpeta("Select 0.1*128,0.1*3,CANTIDAD*1.1,CANTIDAD/3,CANTIDAD From \"{D}\\retiros.dbf\" where CLDOC_F=3"));
+  q.Open();
+  QStringList textos;
+  for (int i = 0; i < q.FieldCount(); ++i) textos << q.Fields(i).AsString();
+  EXPECT_EQ(textos, QStringList({"12.8", "0.3", "33", "10", "30"}));
+}
+
+TEST_F(PruebaSql, UnNombreLargoDeCampoEsSuFormaDeDiezLetras) {
+  Ejecuta(ConCarpeta("CREATE TABLE \"{D}\\AJUSTE.DBF\" (CLAVE CHAR(10),VALOR_TEORICO NUMERIC(10,2),"
+                     "VALOR_REALES NUMERIC(10,2),PRIMARY KEY(VALOR_TEORICO))"));
+  Ejecuta(ConCarpeta("ALTER TABLE \"{D}\\AJUSTE.DBF\" ADD VALOR_AJUSTE NUMERIC(10,2)"));
+  Ejecuta(ConCarpeta("INSERT INTO \"{D}\\AJUSTE.DBF\" (CLAVE,VALOR_TEORICO,VALOR_REALES) VALUES (\"A\",12.5,10)"));
+  Ejecuta(ConCarpeta("UPDATE \"{D}\\AJUSTE.DBF\" SET VALOR_AJUSTE=VALOR_TEORICO-VALOR_REALES WHERE VALOR_TEORICO>12"));
+  auto t = Abre("AJUSTE.DBF");
+  QStringList defs;
+  for (const DefCampo& d : t->Definiciones()) defs << QStringLiteral("%1 %2 %3 %4").arg(d.nombre).arg(d.tipo).arg(d.ancho).arg(d.decimales);
+  EXPECT_EQ(defs, QStringList({"CLAVE C 10 0", "VALOR_TEOR N 10 2", "VALOR_REAL N 10 2", "VALOR_AJUS N 10 2"}));
+  EXPECT_EQ(t->IndexNames(), QStringList{"VALOR_TEOR"});
+  t->First();
+  EXPECT_EQ(t->FieldByName("VALOR_AJUSTE").AsString(), "2.5");
+  t->Close();
+
+  Consulta q;
+  q.SetSQL(ConCarpeta("SELECT VALOR_TEORICO,A.VALOR_REALES,VALOR_TEORICO*2 AS VALOR_TEORICO_DOBLE FROM "
+                      "\"{D}\\AJUSTE.DBF\" AS A WHERE VALOR_TEORICO=12.5 ORDER BY VALOR_TEORICO"));
+  q.Open();
+  EXPECT_EQ(Filas(q), QStringList{"12.5|10|25"});
+  EXPECT_EQ(q.FieldByName("valor_reales").AsString(), "10");
+  EXPECT_EQ(q.FieldByName("VALOR_TEORICO_DOBLE").AsString(), "25");
+  // VALOR_TEORICO is no longer one field's: two begin with VALOR_TEOR.
+  EXPECT_EQ(q.FindField("VALOR_TEORICO"), nullptr);
+  q.Close();
+  q.SetSQL(ConCarpeta("SELECT VALOR_TEORICO FROM \"{D}\\AJUSTE.DBF\""));
+  q.Open();
+  EXPECT_EQ(q.FieldByName("VALOR_TEORICO").AsString(), "12.5");
+  q.Close();
+
+  const auto [clase, mensaje] =
+      ErrorDe([] { Ejecuta(ConCarpeta("CREATE TABLE \"{D}\\OTRA.DBF\" (VALOR_TEORICO CHAR(2),VALOR_TEORIA CHAR(2))")); });
+  EXPECT_EQ(clase, Clase::NoCabe);
+  EXPECT_TRUE(mensaje.contains("VALOR_TEOR")) << mensaje.toStdString();
+  EXPECT_FALSE(Tabla::Existe(kDatos, "OTRA.DBF"));
+}
+
+// --- User text in statements and filters.
+
+// Texts typed by a user, each spliced through the literal routines into an
+// equality and a LIKE of either quote, find the one row holding it and run
+// nothing else.
+TEST_F(PruebaSql, UnTextoDelUsuarioEsSoloUnValor) {
+  const QStringList textos = {"O'Hara",
+                              "2\" OR \"1\"=\"1",
+                              "%' UNION SELECT CLAVE_P FROM \"" + kDatos + "\\proveedo.dbf\" --",
+                              "50%",
+                              "Café \"El Güero\" €",
+                              "A_B",
+                              "C:\\5_%x"};
+  const QStringList senuelos = {"O Hara",        "2",   "50",     "500",      "50 por ciento",
+                                "Café El Güero", "AXB", "C:5_%x", "C:\\5X%x", "C:\\5_Xx"};
+  QList<QStringList> filas;
+  for (int i = 0; i < textos.size(); ++i) filas << QStringList{QString::number(i), textos[i]};
+  for (int i = 0; i < senuelos.size(); ++i) filas << QStringList{QString::number(textos.size() + i), senuelos[i]};
+  Tabla("textos.dbf", {{"CLAVE", 'C', 2, 0}, {"TEXTO", 'C', 70, 0}}, filas);
+
+  const std::pair<const char*, QString (*)(const QString&)> estilos[] = {{"comillas", db::LiteralComillas},
+                                                                          {"apóstrofos", db::LiteralApostrofos}};
+  const QString base = ConCarpeta("Select CLAVE From \"{D}\\textos.dbf\" Where TEXTO ");
+  for (int i = 0; i < textos.size(); ++i) {
+    for (const auto& [estilo, literal] : estilos) {
+      SCOPED_TRACE((textos[i] + u' ' + QString::fromUtf8(estilo)).toStdString());
+      const QStringList una = {QString::number(i)};
+      EXPECT_EQ(Ejecuta(base + "= " + literal(textos[i])), una);
+      EXPECT_EQ(Ejecuta(base + "LIKE " + literal(u'%' + db::PatronLike(textos[i]) + u'%') + db::kEscapeLike), una);
+      EXPECT_EQ(Ejecuta(base + "LIKE " + literal(db::PatronLike(textos[i]) + u'%') + db::kEscapeLike), una);
+      auto t = Abre("textos.dbf");
+      t->SetFilter("TEXTO=" + literal(textos[i]));
+      t->SetFiltered(true);
+      EXPECT_EQ(Filas(*t), QStringList{QString::number(i) + u'|' + textos[i]});
+    }
+  }
+  EXPECT_EQ(Abre("textos.dbf")->RecordCount(), textos.size() + senuelos.size());
 }
 
 // --- Plans.
