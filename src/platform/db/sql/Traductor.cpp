@@ -313,22 +313,29 @@ class Traductor {
     return std::nullopt;
   }
 
-  // The type of the column named at k (a bare name or the name after
-  // "alias."), when some table of the statement has it.
-  std::optional<TipoDato> TipoColumna(int k) {
-    const QString columna = P(k).texto;
+  // The tables a column named at k may belong to, in the order they are
+  // asked: after "alias." that table alone; else those of its SELECT, of
+  // the SELECTs around it, then all.
+  QVector<const Referencia*> TablasPara(int k) {
+    QVector<const Referencia*> tablas;
     if (EsOp(k - 1, ".") && Hay(k - 2)) {
       const QString alias = P(k - 2).texto.toUpper();
       for (const Referencia& r : referencias_)
-        if (r.alias == alias || r.nombre.compare(alias, Qt::CaseInsensitive) == 0) return TipoEn(r, columna);
-      return std::nullopt;
+        if (r.alias == alias || r.nombre.compare(alias, Qt::CaseInsensitive) == 0) return {&r};
+      return {};
     }
     for (int n = nucleo_[k]; n >= 0; n = padre_[n])
       for (const Referencia& r : referencias_)
-        if (r.nucleo == n)
-          if (auto t = TipoEn(r, columna)) return t;
-    for (const Referencia& r : referencias_)
-      if (auto t = TipoEn(r, columna)) return t;
+        if (r.nucleo == n) tablas << &r;
+    for (const Referencia& r : referencias_) tablas << &r;
+    return tablas;
+  }
+
+  // The type of the column named at k (a bare name or the name after
+  // "alias."), when some table of the statement has it.
+  std::optional<TipoDato> TipoColumna(int k) {
+    for (const Referencia* r : TablasPara(k))
+      if (auto t = TipoEn(*r, P(k).texto)) return t;
     return std::nullopt;
   }
 
@@ -469,18 +476,7 @@ class Traductor {
       if (EsPal(k - 1, "AS") && P(k).Es(TipoPieza::Palabra)) alias.insert(P(k).texto.toUpper());
     for (int k = 0; k < N(); ++k) {
       if (!EsColumna(k) || P(k).texto.size() <= kLargoNombreDbf || alias.contains(P(k).texto.toUpper())) continue;
-      QVector<const Referencia*> tablas;
-      if (EsOp(k - 1, ".") && Hay(k - 2)) {
-        const QString a = P(k - 2).texto.toUpper();
-        for (const Referencia& r : referencias_)
-          if (r.alias == a || r.nombre.compare(a, Qt::CaseInsensitive) == 0) tablas << &r;
-      } else {
-        for (int n = nucleo_[k]; n >= 0; n = padre_[n])
-          for (const Referencia& r : referencias_)
-            if (r.nucleo == n) tablas << &r;
-        for (const Referencia& r : referencias_) tablas << &r;
-      }
-      for (const Referencia* r : tablas) {
+      for (const Referencia* r : TablasPara(k)) {
         QStringList nombres;
         for (const ColumnaTabla& c : ColumnasDeRuta(r->ruta)) nombres << c.nombre;
         const int i = IndiceDeCampo(nombres, P(k).texto);
