@@ -2,11 +2,14 @@
 
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
+#include "pos/CaptuRap.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
 #include "shell/Movimientos.h"
 #include "shell/Principa.h"
 #include "tablas/TablasVorlan.h"
+
+#include <QLabel>
 
 #include <functional>
 
@@ -25,6 +28,7 @@ std::unique_ptr<ui::Forma> Crea() {
 std::unique_ptr<ui::Forma> CreaPrincipal() {
   auto principal = std::make_unique<TFormaPrincipal>();
   principal->Tablas = &CatalogoVorlan();
+  principal->AbreCapturaRapida = [p = principal.get()] { EjecutaCapturaRapida(p->Usuario->text()); };
   return principal;
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+// Small helpers shared by the sale screen's files.
+
+#include "platform/ui/Colores.h"
+
+#include <QColor>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// The font the totals are designed with; the layout of the totals changes
+// when another one was chosen (FormResize).
+inline const QString kFuenteDigital = QStringLiteral("Digital Readout Thick Upright");
+
+// The width the grid is designed with; the right panel is centred in the
+// room beside it.
+inline constexpr int kAnchoDetalle = 720;
+
+// A label at a place of its parent.
+QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto, int x, int y);
+// Background of a panel or label; the colour it has.
+void PintaFondo(QWidget* w, ui::TColor color);
+QColor ColorDeFondo(const QWidget* w);
+// Text colour of a label.
+void PintaTexto(QWidget* w, const QColor& color);
+// A line of a file of the program folder (from 1); empty when the file or
+// the line is missing.
+QString LineaPrograma(const QString& archivo, int linea);
+// A configuration line; empty when it cannot be read.
+QString LineaConf(int linea);
