@@ -279,7 +279,7 @@ void TFormaCapturaRapida::ConstruyeDetalle() {
   for (const Columna& c : {Columna{"CANTIDAD", "CANT. (F4)", 80}, Columna{"CLAVE", "CLAVE (F2)", 110},
                            Columna{"PRODUCTO", "PRODUCTO", 230}, Columna{"PRECIO", "PRECIO", 80},
                            Columna{"IMPORTE", "IMPORTE", 90}, Columna{"IMPUESTO", "IMPUESTO", -1},
-                           Columna{"DESCUENTO", "DESCUENTO", 70}, Columna{"UNIDAD", "UNIDAD", 50},
+                           Columna{"DESCUENTO", "DESCUENTO", 86}, Columna{"UNIDAD", "UNIDAD", 60},
                            Columna{"FPGC", "FPGC", 50}, Columna{"FACTOR", "FACTOR", 60},
                            Columna{"EMPAQUE", "EMPAQUE", 60}, Columna{"TARA", "TARA", 50},
                            Columna{"TIPO", "TIPO", 36}, Columna{"PROVEEDOR", "PROVEEDOR", 80}})

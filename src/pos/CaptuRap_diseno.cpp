@@ -37,6 +37,10 @@ void TFormaCapturaRapida::FormResize() {
   LabelDescuento->move(LabelDescuento->x(), t + 3 * u + 27);
   Label14->move(Label14->x(), t + 3 * u + 30);
 
+  // The captions share one width, the widest one's.
+  int ancho = 0;
+  for (QLabel* etiqueta : {Label12, Label22, Label24, Label14}) ancho = std::max(ancho, etiqueta->sizeHint().width());
+  for (QLabel* etiqueta : {Label12, Label22, Label24, Label14}) etiqueta->resize(ancho, etiqueta->sizeHint().height());
   const int etiquetas = PanelSuma->width() - Label12->width() - 5;
   for (QLabel* total : {SumarTotal, ImpuestoValor, TotalFact}) {
     total->move(15, total->y());
