@@ -36,33 +36,24 @@ namespace {
 constexpr int kAnchoPanelDerecho = 330;
 constexpr int kAltoSuma = 190;
 
-// The white rounded frame painted around the totals panel.
-class MarcoTotales : public QWidget {
+// A rounded rectangle in the widget's window colour, outlined or not: the
+// white frame around the totals, the light of the scale's port.
+class Redondeado : public QWidget {
  public:
-  using QWidget::QWidget;
+  Redondeado(QWidget* padre, qreal radio, bool borde) : QWidget(padre), radio_(radio), borde_(borde) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter pintor(this);
     pintor.setRenderHint(QPainter::Antialiasing);
-    pintor.setPen(Qt::NoPen);
-    pintor.setBrush(Qt::white);
-    pintor.drawRoundedRect(QRectF(rect()), 15, 15);
-  }
-};
-
-// The small rounded square that tells whether the scale's port is open.
-class LuzPuerto : public QWidget {
- public:
-  using QWidget::QWidget;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter pintor(this);
-    pintor.setRenderHint(QPainter::Antialiasing);
+    if (!borde_) pintor.setPen(Qt::NoPen);
     pintor.setBrush(palette().color(QPalette::Window));
-    pintor.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    pintor.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radio_, radio_);
   }
+
+ private:
+  qreal radio_;
+  bool borde_;
 };
 
 ui::Panel* NuevoPanel(QWidget* padre, const char* nombre, ui::Panel::Bisel bisel = ui::Panel::Bisel::Alzado) {
@@ -385,10 +376,10 @@ void TFormaCapturaRapida::ConstruyePanelDerecho() {
   // The scale's controls, shown by the option "Habilitar Bascula".
   EditBascula = Edit(Panel5, "EditBascula", {176, 288, 60, 24});
   EditBascula->hide();
-  shPortOpen = new LuzPuerto(Panel5);
+  shPortOpen = new Redondeado(Panel5, 4, true);
   shPortOpen->setObjectName(QStringLiteral("shPortOpen"));
   shPortOpen->setGeometry(8, 380, 16, 16);
-  PintaFondo(shPortOpen, ui::clGray);
+  PintaColor(shPortOpen, ui::clGray);
   shPortOpen->hide();
   StaticText6 = Etiqueta(Panel5, "StaticText6", QStringLiteral("OFF Bascula"), 30, 380);
   PintaTexto(StaticText6, Qt::white);
@@ -399,8 +390,9 @@ void TFormaCapturaRapida::ConstruyePanelDerecho() {
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->hide();
 
-  PaintBox1 = new MarcoTotales(Panel5);
+  PaintBox1 = new Redondeado(Panel5, 15, false);
   PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+  PintaColor(PaintBox1, ui::clWhite);
   PanelSuma = NuevoPanel(Panel5, "PanelSuma", ui::Panel::Bisel::Plano);
   PanelSuma->setGeometry(8, 0, kAnchoPanelDerecho - 16, kAltoSuma);
   PintaFondo(PanelSuma, ui::clBlack);

@@ -272,6 +272,9 @@ class TFormaCapturaRapida : public ui::Forma {
   void FijaGenerarTipo(const QString& tipo);
 
   void FormResize();
+  // "Terminar Venta", the other buttons and boxes of line capture and the
+  // capture phase text follow one state.
+  void HabilitaTerminaVenta(bool habilitado);
   void BotonSalirClick();
   // The user number of the label usuario (0 when it holds no number).
   int NumeroUsuario() const;

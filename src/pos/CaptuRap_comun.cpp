@@ -15,14 +15,16 @@ QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto, int x
   return l;
 }
 
-void PintaFondo(QWidget* w, ui::TColor color) {
+void PintaColor(QWidget* w, ui::TColor color) {
   QPalette paleta = w->palette();
   paleta.setColor(QPalette::Window, ui::ColorQt(color, paleta));
   w->setPalette(paleta);
-  w->setAutoFillBackground(true);
 }
 
-QColor ColorDeFondo(const QWidget* w) { return w->palette().color(QPalette::Window); }
+void PintaFondo(QWidget* w, ui::TColor color) {
+  PintaColor(w, color);
+  w->setAutoFillBackground(true);
+}
 
 void PintaTexto(QWidget* w, const QColor& color) {
   QPalette paleta = w->palette();

@@ -19,9 +19,10 @@ inline constexpr int kAnchoDetalle = 720;
 
 // A label at a place of its parent.
 QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto, int x, int y);
-// Background of a panel or label; the colour it has.
+// The window colour of a widget, and (PintaFondo) its background filled
+// with it.
+void PintaColor(QWidget* w, ui::TColor color);
 void PintaFondo(QWidget* w, ui::TColor color);
-QColor ColorDeFondo(const QWidget* w);
 // Text colour of a label.
 void PintaTexto(QWidget* w, const QColor& color);
 // A line of a file of the program folder (from 1); empty when the file or

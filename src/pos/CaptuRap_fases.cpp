@@ -30,14 +30,9 @@ void TFormaCapturaRapida::HabilitaBotonesCaptura(bool Cambios, bool Nuevo, bool 
   // The capture buttons follow Guardar, the new-sale buttons Nuevo.
   const bool terminaVenta = Guardar;
   const bool nuevaVenta = Nuevo;
-  BotonTerminaVenta->setEnabled(terminaVenta);
+  HabilitaTerminaVenta(terminaVenta);
   BotonNuevaVenta->setEnabled(nuevaVenta);
   BotonRedondo1->setEnabled(nuevaVenta);
-  for (QWidget* w : {static_cast<QWidget*>(BotonRedondo2), static_cast<QWidget*>(EditClave),
-                     static_cast<QWidget*>(EditCantidad), static_cast<QWidget*>(EditEmpaque),
-                     static_cast<QWidget*>(EditTARA)})
-    w->setEnabled(terminaVenta);
-  MuestraEstadoCaptura(terminaVenta);
   BotonAgregarPartida->setEnabled(!Cambios);
   if (ReportesPermitidos) Permite(Reportes1->menuAction(), !Guardar);
   Permite(Generar1->menuAction(), !Guardar);
@@ -46,6 +41,15 @@ void TFormaCapturaRapida::HabilitaBotonesCaptura(bool Cambios, bool Nuevo, bool 
   Permite(ImprimirDocumento1, nuevaVenta);
   Permite(ImprimirRangodeDocumentos1, nuevaVenta);
   Permite(Imprimir1, Permitido(ImprimirDocumento1));
+}
+
+void TFormaCapturaRapida::HabilitaTerminaVenta(bool habilitado) {
+  BotonTerminaVenta->setEnabled(habilitado);
+  for (QWidget* w : {static_cast<QWidget*>(BotonRedondo2), static_cast<QWidget*>(EditClave),
+                     static_cast<QWidget*>(EditCantidad), static_cast<QWidget*>(EditEmpaque),
+                     static_cast<QWidget*>(EditTARA)})
+    w->setEnabled(habilitado);
+  MuestraEstadoCaptura(habilitado);
 }
 
 void TFormaCapturaRapida::MuestraEstadoCaptura(bool Capturando) {

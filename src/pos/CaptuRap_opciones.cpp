@@ -183,12 +183,7 @@ void TFormaCapturaRapida::FormShow() {
   if (!esAdministrador) DesactivaMenusInactivos();
   ReportesPermitidos = Permitido(Reportes1->menuAction());
 
-  BotonTerminaVenta->setEnabled(false);
-  for (QWidget* w : {static_cast<QWidget*>(BotonRedondo2), static_cast<QWidget*>(EditClave),
-                     static_cast<QWidget*>(EditCantidad), static_cast<QWidget*>(EditEmpaque),
-                     static_cast<QWidget*>(EditTARA)})
-    w->setEnabled(false);
-  MuestraEstadoCaptura(false);
+  HabilitaTerminaVenta(false);
 
   ConPrimeraLinea(QStringLiteral("empaque.cnf"), [this](const QString& linea) {
     const bool empaque = linea == kS;
