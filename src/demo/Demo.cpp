@@ -9,6 +9,7 @@
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/Moneda.h"
 #include "tablas/TablasVorlan.h"
 
 #include <QByteArray>
@@ -44,6 +45,23 @@ QByteArray ArchivoUsuarios() {
 
 void EscribeSiFalta(const QString& ruta, const QByteArray& bytes) {
   if (!fs::Existe(ruta)) fs::EscribeAtomico(ruta, bytes);
+}
+
+// The currency table as the currency window writes it: seven records, the
+// first two the currencies of amounts in words, the others empty.
+QByteArray ArchivoMonedas() {
+  const auto moneda = [](const char* divisa, const char* valor, const char* singular, const char* pluralMillones,
+                         const char* plural, const char* abreviatura, const char* simbolo) {
+    TRegistroMoneda r;
+    int i = 0;
+    for (const char* texto : {divisa, valor, singular, pluralMillones, plural, abreviatura, simbolo})
+      r.Campos[i++] = QString::fromUtf8(texto);
+    return r.ABytes();
+  };
+  QByteArray bytes = moneda("Pesos", "1.00", "PESO", "DE PESOS", "PESOS", "M.N.", "$") +
+                     moneda("Dólares", "18.00", "DÓLAR", "DE DÓLARES", "DÓLARES", "USD", "US$");
+  while (bytes.size() < TRegistroMoneda::kTamano * 7) bytes += TRegistroMoneda().ABytes();
+  return bytes;
 }
 
 QString CarpetaDatosDemo() { return DefinicionLinea(ConfCarpetaDatos)->Inicial(); }
@@ -220,6 +238,7 @@ bool PreparaEmpresaDemo() {
   const QByteArray usuarios = ArchivoUsuarios();
   EscribeSiFalta(fs::Une(datos, QStringLiteral("usuarios.def")), usuarios);
   EscribeSiFalta(fs::Une(programa, QStringLiteral("usuarios.def")), usuarios);
+  EscribeSiFalta(fs::Une(datos, kArchivoMonedas), ArchivoMonedas());
 
   fs::ReescribeLineas(kArchivoInicio, {programa, configuracion, QString()});
   return true;

@@ -369,8 +369,7 @@ void TFormaPrincipal::FormShow() {
   if (Linea(ConfBitacora) == QStringLiteral("S") && !datos.isEmpty())
     fs::CreaCarpeta(fs::Une(datos, QStringLiteral("Bitacora")));
 
-  QString inventario = Linea(ConfCarpetaInventario);
-  if (inventario.isEmpty()) inventario = datos;
+  const QString inventario = CarpetaInventario();
   if (!inventario.isEmpty() && !db::Tabla::Existe(inventario, QStringLiteral("Kardex.dbf"))) {
     Ignora([&] { CreaTablaRegistrada(Tablas, db::CarpetaTabla::Inventario, inventario, QStringLiteral("Kardex.dbf")); });
   }

@@ -2,6 +2,7 @@
 // a root already in use is left alone.
 
 #include "demo/Demo.h"
+#include "formats/ImporteLetra.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "platform/fs/Rutas.h"
@@ -87,6 +88,20 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   vendedores.SetNombreTabla("VENDEDOR.DBF");
   vendedores.Open();
   EXPECT_TRUE(vendedores.Locate("CLVEN_V", {"01"}));
+
+  // Amounts in words in either currency of the currency table.
+  struct Moneda {
+    const char* nombre;
+    double importe;
+    const char* letra;
+  };
+  for (const Moneda& m : {Moneda{"Pesos", 2000000, "( DOS MILLONES DE PESOS 00/100 M.N.)"},
+                          Moneda{"Dólares", 1.5, "( UN DÓLAR 50/100 USD)"}}) {
+    QString t[4];
+    for (int i = 0; i < 4; ++i) TextoMoneda(QString::fromUtf8(m.nombre), i + 1, t[i]);
+    FijaTextosMoneda(t[0], t[1], t[2], t[3]);
+    EXPECT_EQ(ImporteConLetra(m.importe), QString::fromUtf8(m.letra));
+  }
 
   const QString aviso = AvisoEmpresaDemo();
   EXPECT_TRUE(aviso.contains(kClaveDemoAdministrador) && aviso.contains(kClaveDemoCajero)) << aviso.toStdString();
