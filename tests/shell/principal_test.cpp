@@ -5,6 +5,7 @@
 
 #include "app/Vorlan.h"
 #include "empresas_prueba.h"
+#include "foundation/ArchivosPrograma.h"
 #include "platform/db/Tabla.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
@@ -289,7 +290,7 @@ TEST_F(Principal, LasOpcionesDeInicioAbrenLaVentaTrasElIngreso) {
   struct Caso {
     std::optional<QStringList> rapida;  // rapida.cnf, or none
     const char* linea71;
-    bool conVenta;  // the program has a sale screen
+    bool conVenta;  // a stand-in for the sale screen; otherwise the program's own
     int abiertas;
     bool detallada, sencilla, reloj;
   };
@@ -299,8 +300,8 @@ TEST_F(Principal, LasOpcionesDeInicioAbrenLaVentaTrasElIngreso) {
       {QStringList{"Sí", "S", "S"}, "N", true, 1, true, false, false},
       {QStringList{"T", "S", "N"}, "S", true, 0, false, true, true},
       {QStringList{"N", "N", "N"}, "N", true, 0, false, false, false},
-      // No sale screen yet: nothing opens, nothing fails.
-      {QStringList{"S", "N", "N"}, "N", false, 0, true, false, false},
+      // The program's own sale screen.
+      {QStringList{"S", "N", "N"}, "N", false, 1, true, false, false},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.rapida ? c.rapida->join(',').toStdString() : "sin rapida.cnf");
@@ -314,6 +315,9 @@ TEST_F(Principal, LasOpcionesDeInicioAbrenLaVentaTrasElIngreso) {
         ++abiertas;
         EXPECT_TRUE(principal.isEnabled());  // after the login
       };
+    } else {
+      InstalaArchivosPrograma();
+      ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog&) { ++abiertas; });
     }
     Ingresa(principal, "caja");
     EXPECT_EQ(abiertas, c.abiertas);
