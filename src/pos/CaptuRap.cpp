@@ -167,6 +167,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConstruyeEstado();
 
   CopiaGlyps(*this);
+  ComandosVisibles();
 
   ui::Conecta(BotonSalir, &QToolButton::clicked, this, [this] { BotonSalirClick(); });
   ui::Conecta(Base, &QComboBox::textActivated, this, [this] { BaseChange(); });

@@ -22,9 +22,13 @@
 // State that outlives one handler is kept in the public fields below, named
 // as the rest of the system names them; other windows read and set them.
 //
-// Menu commands: every item exists with its caption, shortcut and visibility;
-// an item is usable only when a command is attached to it (AsignaComando),
-// its phase allows it (Permite) and no inactive-menu file took it away.
+// Commands: every menu item exists with its caption, shortcut and
+// visibility. A menu item or a visible button is usable only when a command
+// is attached to it (AsignaComando), its phase allows it (Permite) and no
+// inactive-menu file took it away; what a phase allows is read with
+// Permitido. The speed buttons of the hidden top strip (BotonNuevo,
+// BotonGuardar ...) are not reachable by the user: their Enabled state is
+// the phase itself.
 
 #include "foundation/ComPort.h"
 #include "platform/db/Tabla.h"
@@ -223,13 +227,14 @@ class TFormaCapturaRapida : public ui::Forma {
   // there is none free.
   bool TieneTablaCaptura();
 
-  // --- Menu commands.
-  // Attaches the command of an item; from then on its phase decides.
-  void AsignaComando(QAction* item, std::function<void()> comando);
-  // What the phase allows of an item (the item is enabled only when it also
-  // has a command and no inactive-menu file took it away).
-  void Permite(QAction* item, bool permitido);
-  static bool Permitido(const QAction* item);
+  // --- Commands (menu items and visible buttons).
+  // Attaches the command of an item or button; from then on its phase
+  // decides.
+  void AsignaComando(QObject* item, std::function<void()> comando);
+  // What the phase allows of an item or button (it is enabled only when it
+  // also has a command and no inactive-menu file took it away).
+  void Permite(QObject* item, bool permitido);
+  static bool Permitido(const QObject* item);
   // Disables the second-level items named in Menu_inactivo.cnf of the data
   // folder, for good.
   void DesactivaMenusInactivos();
@@ -247,6 +252,8 @@ class TFormaCapturaRapida : public ui::Forma {
  private:
   // Construction, by area.
   void ConstruyeMenu();
+  // The visible command buttons follow the commands' rule.
+  void ComandosVisibles();
   void ConstruyeEncabezado(QWidget* padre);
   void ConstruyeDetalle();
   void ConstruyeEstado();

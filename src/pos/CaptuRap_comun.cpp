@@ -32,10 +32,10 @@ void PintaTexto(QWidget* w, const QColor& color) {
   w->setPalette(paleta);
 }
 
-QString LineaPrograma(const QString& archivo, int linea) {
+std::optional<QString> PrimeraLinea(const QString& archivo) {
   const QString ruta = CarpetaPrograma(QStringLiteral("\\") + archivo);
-  if (!fs::ExisteArchivo(ruta)) return {};
-  return fs::LeeLineas(ruta).value(linea - 1);
+  if (!fs::ExisteArchivo(ruta)) return std::nullopt;
+  return fs::LeeLineas(ruta).value(0);
 }
 
 QString LineaConf(int linea) {

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QString>
 
+#include <optional>
+
 class QLabel;
 class QWidget;
 
@@ -25,8 +27,9 @@ void PintaColor(QWidget* w, ui::TColor color);
 void PintaFondo(QWidget* w, ui::TColor color);
 // Text colour of a label.
 void PintaTexto(QWidget* w, const QColor& color);
-// A line of a file of the program folder (from 1); empty when the file or
-// the line is missing.
-QString LineaPrograma(const QString& archivo, int linea);
+// The first line of an optional file of the program folder ("" for an
+// empty file); nullopt when the file is missing. A file that cannot be read
+// throws plat::Error.
+std::optional<QString> PrimeraLinea(const QString& archivo);
 // A configuration line; empty when it cannot be read.
 QString LineaConf(int linea);

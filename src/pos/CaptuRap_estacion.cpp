@@ -119,7 +119,7 @@ void TFormaCapturaRapida::LeeUsuarioMulti() {
 void TFormaCapturaRapida::MuestraUltimoDocumento() {
   if (!TablaFacturae->Active()) return;
   bool numero = false;
-  const qint64 actual = LineaPrograma(QStringLiteral("actual.dat"), 1).trimmed().toLongLong(&numero);
+  const qint64 actual = PrimeraLinea(QStringLiteral("actual.dat")).value_or(QString()).trimmed().toLongLong(&numero);
   if (numero) TablaFacturae->FindNearest({actual});
   TablaFacturae->Last();
   UltimoNumeroDocumento = TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsInteger();

@@ -31,9 +31,9 @@ void TFormaCapturaRapida::HabilitaBotonesCaptura(bool Cambios, bool Nuevo, bool 
   const bool terminaVenta = Guardar;
   const bool nuevaVenta = Nuevo;
   HabilitaTerminaVenta(terminaVenta);
-  BotonNuevaVenta->setEnabled(nuevaVenta);
-  BotonRedondo1->setEnabled(nuevaVenta);
-  BotonAgregarPartida->setEnabled(!Cambios);
+  Permite(BotonNuevaVenta, nuevaVenta);
+  Permite(BotonRedondo1, nuevaVenta);
+  Permite(BotonAgregarPartida, !Cambios);
   if (ReportesPermitidos) Permite(Reportes1->menuAction(), !Guardar);
   Permite(Generar1->menuAction(), !Guardar);
   Permite(Buscar1, !Guardar);
@@ -44,11 +44,9 @@ void TFormaCapturaRapida::HabilitaBotonesCaptura(bool Cambios, bool Nuevo, bool 
 }
 
 void TFormaCapturaRapida::HabilitaTerminaVenta(bool habilitado) {
-  BotonTerminaVenta->setEnabled(habilitado);
-  for (QWidget* w : {static_cast<QWidget*>(BotonRedondo2), static_cast<QWidget*>(EditClave),
-                     static_cast<QWidget*>(EditCantidad), static_cast<QWidget*>(EditEmpaque),
-                     static_cast<QWidget*>(EditTARA)})
-    w->setEnabled(habilitado);
+  Permite(BotonTerminaVenta, habilitado);
+  Permite(BotonRedondo2, habilitado);
+  for (QWidget* w : {EditClave, EditCantidad, EditEmpaque, EditTARA}) w->setEnabled(habilitado);
   MuestraEstadoCaptura(habilitado);
 }
 

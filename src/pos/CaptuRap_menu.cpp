@@ -2,6 +2,7 @@
 // visibility; the gate that makes an item usable; the two files that take
 // menu entries away from ordinary users.
 
+#include "foundation/BotonEsquinado.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "platform/fs/Rutas.h"
@@ -9,9 +10,12 @@
 #include "platform/ui/Aplicacion.h"
 #include "pos/CaptuRap.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -230,11 +234,16 @@ const char* const kPermitido = "Permitido";
 const char* const kConComando = "ConComando";
 const char* const kInactivo = "Inactivo";
 
-// An item is enabled when its phase allows it, it has a command (a submenu
-// counts as one) and no inactive-menu file took it away.
-void AplicaEstado(QAction* item) {
-  const bool comando = item->menu() || item->property(kConComando).toBool();
-  item->setEnabled(TFormaCapturaRapida::Permitido(item) && comando && !item->property(kInactivo).toBool());
+// A command (menu item or button) is enabled when its phase allows it, it
+// has a command (a submenu counts as one) and no inactive-menu file took it
+// away.
+void AplicaEstado(QObject* comando) {
+  auto* item = qobject_cast<QAction*>(comando);
+  const bool tiene = (item && item->menu()) || comando->property(kConComando).toBool();
+  const bool habilitado =
+      TFormaCapturaRapida::Permitido(comando) && tiene && !comando->property(kInactivo).toBool();
+  if (item) item->setEnabled(habilitado);
+  else if (auto* boton = qobject_cast<QWidget*>(comando)) boton->setEnabled(habilitado);
 }
 
 }  // namespace
@@ -340,18 +349,28 @@ void TFormaCapturaRapida::ConstruyeMenu() {
   AsignaComando(Salir1, [this] { Close(); });
 }
 
-void TFormaCapturaRapida::AsignaComando(QAction* item, std::function<void()> comando) {
+void TFormaCapturaRapida::ComandosVisibles() {
+  using Boton = QAbstractButton*;
+  for (Boton boton : {Boton(BotonNuevaVenta), Boton(BotonRedondo1), Boton(BotonAgregarPartida),
+                      Boton(BotonTerminaVenta), Boton(BotonRedondo2), Boton(BoronDescuento), Boton(BotonBascula),
+                      Boton(BotonReset)})
+    AplicaEstado(boton);
+}
+
+void TFormaCapturaRapida::AsignaComando(QObject* item, std::function<void()> comando) {
   item->setProperty(kConComando, true);
-  ui::Conecta(item, &QAction::triggered, this, std::move(comando));
+  if (auto* accion = qobject_cast<QAction*>(item)) ui::Conecta(accion, &QAction::triggered, this, std::move(comando));
+  else if (auto* boton = qobject_cast<QAbstractButton*>(item))
+    ui::Conecta(boton, &QAbstractButton::clicked, this, std::move(comando));
   AplicaEstado(item);
 }
 
-void TFormaCapturaRapida::Permite(QAction* item, bool permitido) {
+void TFormaCapturaRapida::Permite(QObject* item, bool permitido) {
   item->setProperty(kPermitido, permitido);
   AplicaEstado(item);
 }
 
-bool TFormaCapturaRapida::Permitido(const QAction* item) {
+bool TFormaCapturaRapida::Permitido(const QObject* item) {
   const QVariant permitido = item->property(kPermitido);
   return !permitido.isValid() || permitido.toBool();
 }

@@ -34,13 +34,12 @@ QString Consulta(const QString& archivo) { return CarpetaPrograma(QStringLiteral
 
 int Entero(const QString& texto) { return static_cast<int>(ValorNumerico(texto)); }
 
-// An optional file's first line; runs nothing when the file is missing and
-// ignores a file that cannot be read.
+// Runs `accion` with the first line of an optional file of the program
+// folder, when the file is there; a file that cannot be read is ignored.
 template <class Accion>
-void ConPrimeraLinea(const QString& archivo, Accion&& accion) {
+void ConPrimeraLineaSinErrores(const QString& archivo, Accion&& accion) {
   try {
-    if (fs::ExisteArchivo(CarpetaPrograma(QStringLiteral("\\") + archivo)))
-      accion(LineaPrograma(archivo, 1));
+    if (const std::optional<QString> linea = PrimeraLinea(archivo)) accion(*linea);
   } catch (const plat::Error&) {
   }
 }
@@ -79,11 +78,10 @@ void TFormaCapturaRapida::FormCreate() {
   CantidadesReservadas.clear();
 
   LeeEspecial();
-  ConPrimeraLinea(QStringLiteral("Serial.cnf"), [this](const QString& linea) {
-    if (linea != kS) return;
+  if (PrimeraLinea(QStringLiteral("Serial.cnf")) == kS) {
     ConfigurarLectorSerial1->setChecked(true);
     setWindowTitle(windowTitle() + QStringLiteral("    Conectado a Puerto Serial..."));
-  });
+  }
 
   Conf.DescuentosClienteLinea = LineaConf(ConfDescuentosClienteLinea) == kS;
   Conf.PagosCaja = LineaConf(ConfPagosCaja).left(2);
@@ -185,14 +183,14 @@ void TFormaCapturaRapida::FormShow() {
 
   HabilitaTerminaVenta(false);
 
-  ConPrimeraLinea(QStringLiteral("empaque.cnf"), [this](const QString& linea) {
+  ConPrimeraLineaSinErrores(QStringLiteral("empaque.cnf"), [this](const QString& linea) {
     const bool empaque = linea == kS;
     for (QWidget* w : {static_cast<QWidget*>(LabelEmpaque), static_cast<QWidget*>(EditEmpaque),
                        static_cast<QWidget*>(LabelFactor)})
       w->setVisible(empaque);
     CapturaporEmpaque1->setChecked(empaque);
   });
-  ConPrimeraLinea(QStringLiteral("Pagos.cnf"), [this](const QString& linea) {
+  ConPrimeraLineaSinErrores(QStringLiteral("Pagos.cnf"), [this](const QString& linea) {
     const bool pago = linea == kS;
     CAMBIO_F->setReadOnly(!pago);
     HabilitarPago1->setChecked(pago);
@@ -203,14 +201,12 @@ void TFormaCapturaRapida::FormShow() {
   UsuarioRestringido = Derecho(DerechoLimitarVendedor);
   Navegador->setVisible(!UsuarioRestringido);
   Navegador->setEnabled(!UsuarioRestringido);
-  ConPrimeraLinea(QStringLiteral("mdf.cnf"), [this](const QString& linea) {
-    if (linea != kClaveModificacion) return;
+  if (PrimeraLinea(QStringLiteral("mdf.cnf")) == kClaveModificacion) {
     ModificacionDesbloqueada = true;
     Modificar1->setVisible(true);
-  });
+  }
   if (LineaConf(ConfCarpetaFacturaElectronica) == kS) Caja->hide();
-  ConPrimeraLinea(QStringLiteral("mi.cnf"),
-                  [this](const QString& linea) { OpcionMI = linea == QStringLiteral("con movimientos"); });
+  OpcionMI = PrimeraLinea(QStringLiteral("mi.cnf")) == QStringLiteral("con movimientos");
   Conf.NumerosSerie = LineaConf(ConfNumerosSerie) == kS;
   Conf.Kits = LineaConf(ConfKits) == kS;
   OcultaReportesBloqueados();

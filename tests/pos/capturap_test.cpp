@@ -405,13 +405,13 @@ TEST_F(CapturaRapida, CadaFaseHabilitaLoSuyoYLosComandosSoloSiExisten) {
     EXPECT_TRUE(p.BotonGuardar->isEnabled());
     EXPECT_FALSE(p.BotonBuscar->isEnabled());
     EXPECT_FALSE(p.Navegador->isEnabled());
-    EXPECT_TRUE(p.BotonTerminaVenta->isEnabled());
-    EXPECT_FALSE(p.BotonNuevaVenta->isEnabled());
-    EXPECT_FALSE(p.BotonRedondo1->isEnabled());
-    EXPECT_TRUE(p.BotonRedondo2->isEnabled());
     EXPECT_TRUE(p.EditClave->isEnabled());
-    EXPECT_TRUE(p.BotonAgregarPartida->isEnabled());
     EXPECT_FALSE(p.BotonImprimir->isEnabled());
+    for (const QObject* b : {static_cast<QObject*>(p.BotonTerminaVenta), static_cast<QObject*>(p.BotonRedondo2),
+                             static_cast<QObject*>(p.BotonAgregarPartida)})
+      EXPECT_TRUE(Pantalla::Permitido(b)) << b->objectName().toStdString();
+    for (const QObject* b : {static_cast<QObject*>(p.BotonNuevaVenta), static_cast<QObject*>(p.BotonRedondo1)})
+      EXPECT_FALSE(Pantalla::Permitido(b)) << b->objectName().toStdString();
     for (const QAction* a : {p.Guardar1, p.CancelaMovimiento1}) EXPECT_TRUE(Pantalla::Permitido(a));
     for (const QAction* a : {p.Nuevo1, p.Cancelar1, p.Eliminar1, p.Buscar1, p.ImprimirDocumento1, p.Imprimir1,
                              p.Modificar1, p.Reportes1->menuAction(), p.Generar1->menuAction()})
@@ -422,23 +422,29 @@ TEST_F(CapturaRapida, CadaFaseHabilitaLoSuyoYLosComandosSoloSiExisten) {
     EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
     EXPECT_EQ(p.Panel2->palette().color(QPalette::Window), QColor(0, 128, 128));
     EXPECT_TRUE(p.BotonNuevo->isEnabled());
-    EXPECT_FALSE(p.BotonTerminaVenta->isEnabled());
+    EXPECT_FALSE(Pantalla::Permitido(p.BotonTerminaVenta));
+    EXPECT_TRUE(Pantalla::Permitido(p.BotonNuevaVenta));
     EXPECT_FALSE(p.EditClave->isEnabled());
-    EXPECT_FALSE(p.BotonAgregarPartida->isEnabled());
+    EXPECT_FALSE(Pantalla::Permitido(p.BotonAgregarPartida));
     EXPECT_TRUE(p.Navegador->isEnabled());
     EXPECT_TRUE(p.Reportes1->menuAction()->isEnabled());
     for (const QAction* a : {p.Nuevo1, p.Cancelar1, p.Buscar1, p.ImprimirDocumento1, p.Imprimir1})
       EXPECT_TRUE(Pantalla::Permitido(a)) << a->objectName().toStdString();
 
-    // An item the phase allows is usable only once it has a command.
+    // An item or button the phase allows is usable only once it has a
+    // command.
     EXPECT_FALSE(p.Nuevo1->isEnabled());
+    EXPECT_FALSE(p.BotonNuevaVenta->isEnabled());
     int veces = 0;
     p.AsignaComando(p.Nuevo1, [&] { ++veces; });
+    p.AsignaComando(p.BotonNuevaVenta, [&] { ++veces; });
     EXPECT_TRUE(p.Nuevo1->isEnabled());
     p.Nuevo1->trigger();
-    EXPECT_EQ(veces, 1);
+    prueba::Pulsa(p, "BotonNuevaVenta");
+    EXPECT_EQ(veces, 2);
     p.HabilitaBotonesCaptura(false, false, true, false, false, false, true);
     EXPECT_FALSE(p.Nuevo1->isEnabled());
+    EXPECT_FALSE(p.BotonNuevaVenta->isEnabled());
     EXPECT_TRUE(p.Salir1->isEnabled());
 
     // The capture unlocked: Enter moves from box to box.
