@@ -4,13 +4,7 @@
 
 #include "foundation/BotonEsquinado.h"
 #include "foundation/Glyps.h"
-#include "foundation/rutinas.h"
-#include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_numero.h"
-#include "foundation/rutinas_usuarios.h"
-#include "platform/Error.h"
-#include "platform/fs/Reloj.h"
-#include "platform/process/Procesos.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap_comun.h"
@@ -477,22 +471,3 @@ bool TFormaCapturaRapida::eventFilter(QObject* objeto, QEvent* evento) {
 void TFormaCapturaRapida::BotonSalirClick() { Close(); }
 
 int TFormaCapturaRapida::NumeroUsuario() const { return usuario->text().toInt(); }
-
-void EjecutaCapturaRapida(const QString& usuario) {
-  bool numero = false;
-  const int numeroUsuario = usuario.toInt(&numero);
-  {
-    auto pantalla = std::make_unique<TFormaCapturaRapida>();
-    pantalla->usuario->setText(usuario);
-    if (!numero)
-      throw plat::Error(plat::Clase::Conversion, QStringLiteral("'%1' no es un número entero válido").arg(usuario));
-    if (TieneDerecho(numeroUsuario, DerechoFacturacion)) {
-      QString nombre;
-      LeeNombreUsuario(usuario, CarpetaPrograma(QString()), nombre);
-      pantalla->setWindowTitle(pantalla->windowTitle() + QStringLiteral("   ") + nombre.toUpper() +
-                               QString(11, u' ') + TextoFecha(fs::Hoy()));
-      pantalla->ShowModal();
-    }
-  }
-  proc::CierraVentana(QStringLiteral("GUNDEL"));
-}

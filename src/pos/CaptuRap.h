@@ -1,8 +1,10 @@
 #pragma once
 // The sale screen "Punto de Venta CAPTURA RAPIDA": one maximised window that
 // starts, captures, totals, pays, saves, prints, cancels and browses the
-// sales documents of the current document table. The main window creates it
-// for the occasion (after right 4), shows it modally and frees it.
+// sales documents of the current document table. The main menu's opener
+// creates it for the occasion, hands it the user number in the hidden label
+// usuario, tests right 4, adds the user's name and the date to the caption,
+// shows it modally and frees it.
 //
 // The window spreads over files by topic:
 //   CaptuRap.cpp             components and their layout
@@ -293,10 +295,3 @@ class TFormaCapturaRapida : public ui::Forma {
 };
 
 inline TFormaCapturaRapida* FormaCapturaRapida() { return ui::InstanciaDe<TFormaCapturaRapida>().data(); }
-
-// The main menu's "Captura Rápida": creates the screen and hands it the
-// user number (a text); with right 4 the caption gets the user's name in
-// capitals and today's date and the screen is shown modally; the screen is
-// freed, and a running barcode-label program ("GUNDEL") is asked to close.
-// A user text that is not a whole number is a conversion error (thrown).
-void EjecutaCapturaRapida(const QString& usuario);

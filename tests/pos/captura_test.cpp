@@ -110,7 +110,7 @@ TEST_F(Captura, LaPrimeraPantallaHaceDetaDeLaPlantillaYLaSegundaEsLaVentana2) {
     EXPECT_EQ(p.Estacion().Numero(), 2);
     EXPECT_EQ(p.TablaDeta->NombreTabla(), "deta2.db");
     EXPECT_EQ(p.TablaTotal->NombreTabla(), "deta2.db");
-    EXPECT_TRUE(p.windowTitle().endsWith("05/03/2010           VENTANA 2")) << p.windowTitle().toStdString();
+    EXPECT_EQ(p.windowTitle(), kTituloCapturaRapida + "           VENTANA 2");
     EXPECT_EQ(p.Panel8->palette().color(QPalette::Window), QColor(Qt::cyan));
   });
   EXPECT_EQ(Campos("deta2.db"), Campos(kPlantillaCaptura));
@@ -130,7 +130,7 @@ TEST_F(Captura, ConDiezPantallasAbiertasLaOnceavaNoCaptura) {
   Abre("1", [](TFormaCapturaRapida& p) {
     EXPECT_EQ(p.Estacion().Numero(), kSinEstacion);
     EXPECT_FALSE(p.Estacion().Tiene());
-    EXPECT_TRUE(p.windowTitle().endsWith("           VENTANA 11")) << p.windowTitle().toStdString();
+    EXPECT_EQ(p.windowTitle(), kTituloCapturaRapida + "           VENTANA 11");
     EXPECT_FALSE(p.TablaDeta->Active());
     // New refuses with the same words.
     EXPECT_FALSE(p.TieneTablaCaptura());

@@ -19,6 +19,7 @@
 #include "support/RaizPrueba.h"
 #include "tablas/TablasVorlan.h"
 
+#include <QLabel>
 #include <QStringList>
 
 #include <functional>
@@ -79,11 +80,14 @@ class VentaPrueba : public RaizPrueba {
     EscribeLineas(fs::Une(kPrograma, "encabeza.cnf"), lineas);
   }
 
-  // Opens the sale screen as the main menu does for the user and runs
-  // `mira` on it while it is shown (after its first activation).
+  // Makes the sale screen for the user, shows it through the modal gate,
+  // runs `mira` on it while it is shown (after its first activation) and
+  // frees it, as the main menu's opener does.
   static void Abre(const QString& usuario, const std::function<void(TFormaCapturaRapida&)>& mira) {
+    auto pantalla = std::make_unique<TFormaCapturaRapida>();
+    pantalla->usuario->setText(usuario);
     ui::PuertaModal::Espera("TFormaCapturaRapida",
                             [mira](QDialog& d) { mira(static_cast<TFormaCapturaRapida&>(d)); });
-    EjecutaCapturaRapida(usuario);
+    pantalla->ShowModal();
   }
 };
