@@ -12,6 +12,9 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   pxlib-dev python3 python3-dbf libdbd-xbase-perl
   xvfb xauth poppler-utils
+  # The compressed backup writes its zip archive with libzip; the tests read
+  # the archive back with Debian's unzip.
+  libzip-dev unzip
   # Arial and Courier New are served by these metric-compatible fonts
   # (fontconfig's metric aliases), so printed texts measure as on Windows.
   fontconfig fonts-liberation

@@ -2,6 +2,8 @@
 
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
+#include "maintenance/respaldo.h"
+#include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
 #include "shell/Divisa.h"
 #include "shell/Elipse.h"
@@ -54,10 +56,12 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("Divisas1", Crea<TFormaDivisa>);
 
   // "Respaldos1" (Utilerías > "Respaldos y Control de Archivos"): the backup window, made.
+  principal.Une("Respaldos1", Crea<TFormaRespaldo>);
 
   // "Reindexar1" (Utilerías > "Reindexar"): the reindexing window, made.
 
   // "Indices1" (Indices1Click, no item): the utilities window, made.
+  principal.Une("Indices1", Crea<TFormaUtilerias>);
 
   // "General1" (Configuración > "General"): the general configuration window, made.
 
