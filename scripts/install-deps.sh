@@ -7,7 +7,8 @@ set -euo pipefail
 # CMake files they load), the tests or the scripts ask of it. A library
 # added to the build adds its package here in the same change.
 PACKAGES=(
-  # CMake and Ninja run the build; g++ compiles C++20; pkg-config finds pxlib.
+  # CMake and Ninja run the build; g++ compiles C++20; pkg-config finds
+  # libzip and pxlib.
   cmake ninja-build g++ pkg-config
   # Qt6 Core, Gui, Widgets, PrintSupport and Test; Qt Gui's CMake files ask
   # for OpenGL's headers.
@@ -30,6 +31,9 @@ PACKAGES=(
   xvfb xauth
   # pdftotext and pdfinfo: tests read printed pages back.
   poppler-utils
+  # libzip: the compressed backup writes its zip archive with it; unzip:
+  # the tests read the archive back.
+  libzip-dev unzip
   # Arial and Courier New are served by these metric-compatible fonts
   # (fontconfig's metric aliases), so printed texts measure as on Windows.
   fontconfig fonts-liberation
