@@ -5,6 +5,7 @@
 #include "inventory/ClaveRapida.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
+#include "pos/CaptuRap.h"
 #include "shell/Divisa.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
@@ -32,6 +33,7 @@ void UneModulos(TFormaPrincipal& principal) {
   // "Vendedores2" (Ventas > "Vendedores", BotonVendedor): the seller window, made.
 
   // "CapturaRpida1" (Ventas > "Captura Rápida", the logo, Panel2): the sale screen, made.
+  principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
 

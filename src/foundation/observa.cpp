@@ -2,6 +2,7 @@
 
 #include "foundation/rutinas_texto.h"
 #include "platform/Error.h"
+#include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
@@ -44,9 +45,7 @@ class Observaciones {
     tabla_.SetIndexName(kIndice);
     tabla_.Open();
     tabla_.SetRange({clave}, {clave});
-    QString comillas = tipo;
-    comillas.replace(u'\'', QStringLiteral("''"));
-    tabla_.SetFilter(QStringLiteral("TIDOC_FO='") + comillas + QStringLiteral("'"));
+    tabla_.SetFilter(QStringLiteral("TIDOC_FO=") + db::LiteralApostrofos(tipo));
     tabla_.SetFiltered(true);
   }
 
