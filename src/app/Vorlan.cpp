@@ -2,6 +2,9 @@
 
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
+#include "maintenance/respaldo.h"
+#include "maintenance/utileria.h"
+#include "pos/CaptuRap.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -31,6 +34,7 @@ void UneModulos(TFormaPrincipal& principal) {
   // "Vendedores2" (Ventas > "Vendedores", BotonVendedor): the seller window, made.
 
   // "CapturaRpida1" (Ventas > "Captura Rápida", the logo, Panel2): the sale screen, made.
+  principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
 
@@ -54,10 +58,12 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("Divisas1", Crea<TFormaDivisa>);
 
   // "Respaldos1" (Utilerías > "Respaldos y Control de Archivos"): the backup window, made.
+  principal.Une("Respaldos1", Crea<TFormaRespaldo>);
 
   // "Reindexar1" (Utilerías > "Reindexar"): the reindexing window, made.
 
   // "Indices1" (Indices1Click, no item): the utilities window, made.
+  principal.Une("Indices1", Crea<TFormaUtilerias>);
 
   // "General1" (Configuración > "General"): the general configuration window, made.
 

@@ -3,6 +3,7 @@
 // the program folder and the data folder hold afterwards, what the main
 // window shows, which programs were started and asked to close.
 
+#include "foundation/ArchivosPrograma.h"
 #include "programa_prueba.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
@@ -248,7 +249,7 @@ TEST_F(Principal, LasOpcionesDeInicioAbrenLaVentaTrasElIngreso) {
   struct Caso {
     std::optional<QStringList> rapida;  // rapida.cnf, or none
     const char* linea71;
-    bool conVenta;  // the program has a sale screen
+    bool conVenta;  // a stand-in for the sale screen; otherwise the program's own
     int abiertas;
     bool detallada, sencilla, reloj;
   };
@@ -258,8 +259,8 @@ TEST_F(Principal, LasOpcionesDeInicioAbrenLaVentaTrasElIngreso) {
       {QStringList{"Sí", "S", "S"}, "N", true, 1, true, false, false},
       {QStringList{"T", "S", "N"}, "S", true, 0, false, true, true},
       {QStringList{"N", "N", "N"}, "N", true, 0, false, false, false},
-      // No sale screen yet: nothing opens, nothing fails.
-      {QStringList{"S", "N", "N"}, "N", false, 0, true, false, false},
+      // The program's own sale screen.
+      {QStringList{"S", "N", "N"}, "N", false, 1, true, false, false},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.rapida ? c.rapida->join(',').toStdString() : "sin rapida.cnf");
@@ -274,8 +275,11 @@ TEST_F(Principal, LasOpcionesDeInicioAbrenLaVentaTrasElIngreso) {
         EXPECT_TRUE(principal.isEnabled());  // after the login
         return std::make_unique<VentanaSuplente>();
       });
+      if (c.abiertas) ui::PuertaModal::Espera("VentanaSuplente", [](QDialog&) {});
+    } else {
+      InstalaArchivosPrograma();
+      ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog&) { ++abiertas; });
     }
-    if (c.abiertas) ui::PuertaModal::Espera("VentanaSuplente", [](QDialog&) {});
     Ingresa(principal, "caja");
     EXPECT_EQ(abiertas, c.abiertas);
     EXPECT_EQ(principal.IniciarenCapturaRpida1->isChecked(), c.detallada);
