@@ -6,6 +6,8 @@
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
+#include "shell/Comovinv.h"
+#include "shell/Concep.h"
 #include "shell/Divisa.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
@@ -73,6 +75,7 @@ void UneModulos(TFormaPrincipal& principal) {
 
   // "AltadeConceptosMovimientos1" (Configuración > "Alta de Conceptos Movimientos"):
   // the movement concepts, made.
+  principal.Une("AltadeConceptosMovimientos1", Crea<TFormacomovinv>);
 
   // Catálogos > every item but "Movimientos": the table browser, through
   // principal.UneNavegador(...).
@@ -100,8 +103,9 @@ const Creador kVentanasDeInicio[] = {
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
-    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra, TFormaConceptos, TFormaBuscaSQL,
-    // TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
+    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra
+    Crea<TFormaConceptos>,
+    // TFormaBuscaSQL, TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
 };
 
 }  // namespace
