@@ -12,6 +12,7 @@
 #include "inventory/RegistroProducto.h"
 #include "platform/Error.h"
 #include "platform/db/Consulta.h"
+#include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
@@ -54,13 +55,10 @@ const Orden& OrdenNumero(int n) {
 
 bool OrdenValido(int n) { return n >= 1 && n <= 3; }
 
-// The LIKE operand matching the texts that hold `texto` as typed: quotes
-// doubled, its "%", "_" and the escape character itself escaped.
+// The LIKE operand matching the texts that hold `texto` as typed.
 QString PatronContiene(const QString& texto) {
-  QString t = texto;
-  t.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
-  t.replace(u'\'', QStringLiteral("''"));
-  return QStringLiteral("'%") + t + QStringLiteral("%' ESCAPE '\\'");
+  return db::LiteralApostrofos(QStringLiteral("%") + db::PatronLike(texto) + QStringLiteral("%")) +
+         QString::fromLatin1(db::kEscapeLike);
 }
 
 // The quick search dialog with its key and name options hidden.
