@@ -75,7 +75,8 @@ TFormaConProduct::TFormaConProduct(QWidget* owner) : ui::Forma(owner) {
   Precios->setRange(1, kPrecios);
   Precios->setValue(1);
   arriba->addWidget(Precios);
-  ActivaBusqueda = Nombrado(new QCheckBox(QStringLiteral("Activar Busqueda"), Panel1), QStringLiteral("ActivaBusqueda"));
+  ActivaBusqueda =
+      Nombrado(new QCheckBox(QStringLiteral("Activar Busqueda"), Panel1), QStringLiteral("ActivaBusqueda"));
   VerPoliticas = Nombrado(new QCheckBox(QStringLiteral("Ver Politicas"), Panel1), QStringLiteral("VerPoliticas"));
   arriba->addWidget(ActivaBusqueda);
   arriba->addWidget(VerPoliticas);
@@ -182,7 +183,7 @@ TFormaConProduct::TFormaConProduct(QWidget* owner) : ui::Forma(owner) {
 }
 
 TFormaConProduct::~TFormaConProduct() {
-  // The grid and the labels let go of the data sources before they go.
+  // The grid lets go of its data source before the tables go.
   Detalle->SetFuente(nullptr);
 }
 
@@ -216,7 +217,8 @@ void TFormaConProduct::FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) {
       ui::Protege([&] {
         if (comando == Qt::Key_F4) BusquedaContieneDesdeTeclado();
         else if (comando == Qt::Key_F5) FiltroDosCampos();
-        else if (comando == Qt::Key_F12) MuestraMensaje(QStringLiteral("El precio por Empaque      ") + TextoPrecioPorEmpaque());
+        else if (comando == Qt::Key_F12)
+          MuestraMensaje(QStringLiteral("El precio por Empaque      ") + TextoPrecioPorEmpaque());
         else OrdenaPor(comando - Qt::Key_F1 + 1, true);
       });
       return;

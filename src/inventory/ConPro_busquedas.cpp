@@ -98,7 +98,8 @@ void TFormaConProduct::PreparaEntrada(int almacen, bool porAlmacen) {
   if (!porAlmacen) return;
   if (FiltroPorAlmacen && (!almacenFiltrado_ || almacen != UltimoAlmacenConsulta)) {
     // Warehouse 0: the rows that have none.
-    TablaConProducto->SetFilter(QStringLiteral("ALMAC_I='%1'").arg(almacen == 0 ? QString() : QString::number(almacen)));
+    const QString numero = almacen == 0 ? QString() : QString::number(almacen);
+    TablaConProducto->SetFilter(QStringLiteral("ALMAC_I='%1'").arg(numero));
     TablaConProducto->SetFiltered(true);
     UltimoAlmacenConsulta = almacen;
     almacenFiltrado_ = true;

@@ -124,7 +124,11 @@ TEST_F(ConsultaProductos, BuscaProductoAbreEnLaClaveMasCercanaYDevuelveSegunElCi
       {"Esc", [](TFormaConProduct& f) { Pulsa(f, Qt::Key_Escape); }, "B"},
       {"Enter", [](TFormaConProduct& f) { Pulsa(f, Qt::Key_Return); }, "B3"},
       {"cuadro de cierre", [](TFormaConProduct& f) { static_cast<QWidget&>(f).close(); }, "B3"},
-      {"doble clic", [](TFormaConProduct& f) { prueba::DobleClic(f.Detalle->viewport(), f.Detalle->visualRect(f.Detalle->currentIndex()).center()); }, "B3"},
+      {"doble clic",
+       [](TFormaConProduct& f) {
+         prueba::DobleClic(f.Detalle->viewport(), f.Detalle->visualRect(f.Detalle->currentIndex()).center());
+       },
+       "B3"},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.cierre);
@@ -266,7 +270,8 @@ TEST_F(ConsultaProductos, FiltroDeDosCamposConLosCamposDeBuscaExtra) {
   Agrega({{"T1", "TORNILLO"}, {"T2", "TORNO"}, {"T3", "D'TORNO 1/2\""}, {"T4", "CLAVO"}});
   {
     auto t = Abre(kTablaProductos);
-    for (const auto& [clave, linea] : {std::pair{"T1", "FERRE2"}, {"T2", "MADERA"}, {"T3", "FERRE1"}, {"T4", "FERRE3"}}) {
+    for (const auto& [clave, linea] :
+         {std::pair{"T1", "FERRE2"}, {"T2", "MADERA"}, {"T3", "FERRE1"}, {"T4", "FERRE3"}}) {
       t->First();
       ASSERT_TRUE(t->Locate("CLPRO_I", {clave}));
       t->Edit();
@@ -427,7 +432,8 @@ TEST_F(ConsultaProductos, ConVariosAlmacenesListaSoloLosDelAlmacenYMuestraEmpaqu
     QStringList filas;
   };
   // Warehouse 0 first and again: the rows without a warehouse each time.
-  for (const Caso& c : {Caso{0, {"K3"}}, Caso{2, {"K2", "K4"}}, Caso{2, {"K2", "K4"}}, Caso{0, {"K3"}}, Caso{1, {"K1"}}}) {
+  for (const Caso& c :
+       {Caso{0, {"K3"}}, Caso{2, {"K2", "K4"}}, Caso{2, {"K2", "K4"}}, Caso{0, {"K3"}}, Caso{1, {"K1"}}}) {
     SCOPED_TRACE(c.almacen);
     Responde([&](TFormaConProduct& f) {
       EXPECT_EQ(Filas(f), c.filas);
