@@ -4,7 +4,7 @@
 #include "platform/db/Campo.h"
 #include "platform/db/Catalogo.h"
 #include "platform/db/Tabla.h"
-#include "shell/ColocaTabla.h"
+#include "shell/TablaNueva.h"
 #include "shell/TablasConfiguracion.h"
 
 #include <QFile>
@@ -32,9 +32,13 @@ QVector<FilaCampo> FilasEmbarcadas() {
   for (const QString& linea : lineas) {
     if (linea.trimmed().isEmpty() || linea.startsWith(u'#')) continue;
     const QStringList partes = linea.split(u'\t');
-    if (partes.size() != 3) throw plat::Error(plat::Clase::Corrupto, QStringLiteral("Línea no válida en ") + kFuente + QStringLiteral(": ") + linea);
-    if (partes[0] == u"tabla") tabla = partes[1].toLower();
-    else if (!partes[0].isEmpty()) filas.append({tabla, partes[0], partes[2], partes[1]});
+    if (partes.size() != 3)
+      throw plat::Error(plat::Clase::Corrupto,
+                        QStringLiteral("Línea no válida en ") + kFuente + QStringLiteral(": ") + linea);
+    if (partes[0] == u"tabla")
+      tabla = partes[1].toLower();
+    else if (!partes[0].isEmpty())
+      filas.append({tabla, partes[0], partes[2], partes[1]});
   }
   return filas;
 }
@@ -45,18 +49,19 @@ bool InstalaCampos(const QString& carpetaPrograma) {
   if (db::Tabla::Existe(carpetaPrograma, kArchivoCampos)) return false;
   const QVector<FilaCampo> filas = FilasEmbarcadas();
   const db::DefTabla def = EsquemaCampos();
+  TablaNueva nueva(carpetaPrograma, def.archivo, def.campos, def.tags);
+  db::Tabla& t = nueva.Tabla();
+  for (const FilaCampo& f : filas) {
+    t.Append();
+    t.FieldByName(QStringLiteral("TABLA")).SetAsString(f.tabla);
+    t.FieldByName(QStringLiteral("CAMPO")).SetAsString(f.campo);
+    t.FieldByName(QStringLiteral("DESCRIBE")).SetAsString(f.describe);
+    t.FieldByName(QStringLiteral("TIPO")).SetAsString(f.tipo);
+    t.FieldByName(QStringLiteral("TAMO")).SetAsInteger(0);
+    t.Post();
+  }
   try {
-    ColocaTabla(carpetaPrograma, def.archivo, def.campos, def.tags, [&filas](db::Tabla& t) {
-      for (const FilaCampo& f : filas) {
-        t.Append();
-        t.FieldByName(QStringLiteral("TABLA")).SetAsString(f.tabla);
-        t.FieldByName(QStringLiteral("CAMPO")).SetAsString(f.campo);
-        t.FieldByName(QStringLiteral("DESCRIBE")).SetAsString(f.describe);
-        t.FieldByName(QStringLiteral("TIPO")).SetAsString(f.tipo);
-        t.FieldByName(QStringLiteral("TAMO")).SetAsInteger(0);
-        t.Post();
-      }
-    });
+    nueva.Coloca();
   } catch (const plat::Error& e) {
     // Another station starting at the same moment put it there first and
     // has it open already.

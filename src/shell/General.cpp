@@ -18,6 +18,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,11 +32,12 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <vector>
 
 namespace {
 
-const char* const kPestanas[] = {"General", "Formatos",  "Usuarios",    "Opciones", "Modulos", "Calculo de Inventario",
-                                 "Ventanas", "Campos", "Electrónica", "Sistema"};
+const char* const kPestanas[] = {"General",  "Formatos", "Usuarios",    "Opciones", "Modulos", "Calculo de Inventario",
+                                 "Ventanas", "Campos",   "Electrónica", "Sistema"};
 
 constexpr int kPestanaUsuarios = 2, kPestanaCampos = 7;
 
@@ -91,17 +93,20 @@ class Pagina {
 
   // A row of a group box of the tab, made on first use.
   void AgregaEnGrupo(const QString& grupo, QLabel* etiqueta, QWidget* control) {
-    QFormLayout*& capa = grupos[grupo];
+    QFormLayout*& capa = porTitulo_[grupo];
     if (!capa) {
       auto* caja = new QGroupBox(grupo, pagina_);
       capa = new QFormLayout(caja);
-      if (std::find(std::begin(kGruposMovimientos), std::end(kGruposMovimientos), grupo) != std::end(kGruposMovimientos))
+      if (std::find(std::begin(kGruposMovimientos), std::end(kGruposMovimientos), grupo) !=
+          std::end(kGruposMovimientos))
         Marco()->addWidget(caja);
       else
         AgregaCaja(caja);
     }
-    if (etiqueta) capa->addRow(etiqueta, control);
-    else capa->addRow(control);
+    if (etiqueta)
+      capa->addRow(etiqueta, control);
+    else
+      capa->addRow(control);
   }
 
  private:
@@ -123,7 +128,7 @@ class Pagina {
   QGridLayout* sueltos_;
   QGridLayout* grupos_;
   QHBoxLayout* marco_ = nullptr;
-  QHash<QString, QFormLayout*> grupos;
+  QHash<QString, QFormLayout*> porTitulo_;
   int n_ = 0;
   int cajas_ = 0;
 };
@@ -259,12 +264,14 @@ void TFormaConfiguracionGeneral::CreaPestanasLineas() {
   Pagina& modulos = *paginas.value(QStringLiteral("Modulos"));
   PartidasCompra = new QLineEdit(QStringLiteral("30"), modulos.Widget());
   PartidasCompra->setObjectName(QStringLiteral("PartidasCompra"));
-  modulos.AgregaEnGrupo(QStringLiteral("Compras"),
-                        Etiqueta(QStringLiteral("Máximo de Partidas"), QStringLiteral("PartidasCompra"), modulos.Widget()),
-                        PartidasCompra);
+  modulos.AgregaEnGrupo(
+      QStringLiteral("Compras"),
+      Etiqueta(QStringLiteral("Máximo de Partidas"), QStringLiteral("PartidasCompra"), modulos.Widget()),
+      PartidasCompra);
   PuertoTorreta = new QComboBox(modulos.Widget());
   PuertoTorreta->setObjectName(QStringLiteral("PuertoTorreta"));
-  PuertoTorreta->addItems({QStringLiteral("LPT1"), QStringLiteral("LPT2"), QStringLiteral("COM1"), QStringLiteral("COM2")});
+  PuertoTorreta->addItems(
+      {QStringLiteral("LPT1"), QStringLiteral("LPT2"), QStringLiteral("COM1"), QStringLiteral("COM2")});
   modulos.Agrega(Etiqueta(QStringLiteral("Torreta"), QStringLiteral("PuertoTorreta"), modulos.Widget()), PuertoTorreta);
 
   Pagina& opciones = *paginas.value(QStringLiteral("Opciones"));

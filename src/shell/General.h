@@ -28,10 +28,10 @@
 // Field dictionary. A data grid over Campos.DBF of the program folder on its
 // tag TABLA, every field, rows posted when left and at closing.
 
-#include "platform/ui/Forma.h"
-
 #include <QHash>
 #include <QVector>
+
+#include "platform/ui/Forma.h"
 
 class QCheckBox;
 class QComboBox;
@@ -161,5 +161,5 @@ inline TFormaConfiguracionGeneral* FormaConfiguracionGeneral() {
 // plat::Error: Conversion for a refused key (the message names it), EnUso
 // while another station has the table open, NoExiste for a missing table or
 // field.
-void ConvierteClavesCatalogo(const QString& carpeta, const QString& archivo, const QString& campo,
-                             const QString& tag, bool numerica);
+void ConvierteClavesCatalogo(const QString& carpeta, const QString& archivo, const QString& campo, const QString& tag,
+                             bool numerica);

@@ -44,8 +44,10 @@ void TFormaConfiguracionGeneral::FormCloseQuery(bool& puedeCerrar) {
     return;
   }
   try {
-    if (TablaCampos->State() == db::Dataset::Estado::Insertando && !TablaCampos->Modified()) TablaCampos->Cancel();
-    else if (TablaCampos->State() != db::Dataset::Estado::Navegando) TablaCampos->Post();
+    if (TablaCampos->State() == db::Dataset::Estado::Insertando && !TablaCampos->Modified())
+      TablaCampos->Cancel();
+    else if (TablaCampos->State() != db::Dataset::Estado::Navegando)
+      TablaCampos->Post();
   } catch (const plat::Error& e) {
     ui::MuestraExcepcion(e);
     puedeCerrar = false;

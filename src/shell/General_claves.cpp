@@ -9,15 +9,14 @@
 #include "platform/Error.h"
 #include "platform/db/Campo.h"
 #include "platform/db/Tabla.h"
-#include "shell/ColocaTabla.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/TablaNueva.h"
 
 #include <QCheckBox>
 #include <QHash>
 #include <QRegularExpression>
 
 #include <algorithm>
-
 #include <memory>
 
 namespace {
@@ -32,7 +31,8 @@ constexpr int kAnchoClave = 10;
 // The key of the current row in the new type; a blank key stays blank.
 // `vistas` gathers the keys already converted, so that two keys never
 // become one.
-QVariant ClaveConvertida(const db::Campo& clave, bool numerica, const QString& archivo, QHash<QString, QString>& vistas) {
+QVariant ClaveConvertida(const db::Campo& clave, bool numerica, const QString& archivo,
+                         QHash<QString, QString>& vistas) {
   if (clave.IsNull()) return {};
   const QString texto = clave.AsString().trimmed();
   QVariant valor;
@@ -80,7 +80,8 @@ void ConvierteClavesCatalogo(const QString& carpeta, const QString& archivo, con
     return;
   }
 
-  // Every row is read and its key converted before anything is written.
+  // Every key is converted before anything is written; the table stays held
+  // until the new one is complete.
   QVector<QVector<QVariant>> filas;
   QHash<QString, QString> vistas;
   for (vieja.First(); !vieja.Eof(); vieja.Next()) {
@@ -90,14 +91,15 @@ void ConvierteClavesCatalogo(const QString& carpeta, const QString& archivo, con
     filas << fila;
   }
   campos[i] = nueva;
+  TablaNueva convertida(carpeta, archivo, campos, tags);
+  db::Tabla& t = convertida.Tabla();
+  for (const QVector<QVariant>& fila : filas) {
+    t.Append();
+    for (int j = 0; j < fila.size(); ++j) t.Fields(j).SetValue(fila[j]);
+    t.Post();
+  }
   vieja.Close();
-  ColocaTabla(carpeta, archivo, campos, tags, [&filas](db::Tabla& t) {
-    for (const QVector<QVariant>& fila : filas) {
-      t.Append();
-      for (int j = 0; j < fila.size(); ++j) t.Fields(j).SetValue(fila[j]);
-      t.Post();
-    }
-  });
+  convertida.Coloca();
 }
 
 void TFormaConfiguracionGeneral::SpeedButton2Click() {

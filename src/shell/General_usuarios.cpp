@@ -30,9 +30,9 @@ const QString kArchivoUsuarios = QStringLiteral("usuarios.def");
 const QString kArchivoUsuariosTemporal = QStringLiteral("usuatemp.def");
 
 // Module rows of the rights grid, in the order of their positions.
-const char* const kModulos[] = {"Clientes", "Vendedores",  "Proveedores", "Facturación",        "Compras",
-                                "Cuentas por Cobrar", "Cuentas por Pagar", "Inventarios", "Mov. al Inventario",
-                                "Configuración"};
+const char* const kModulos[] = {
+    "Clientes",           "Vendedores",        "Proveedores", "Facturación",        "Compras",
+    "Cuentas por Cobrar", "Cuentas por Pagar", "Inventarios", "Mov. al Inventario", "Configuración"};
 const char* const kColumnas[] = {"Módulo", "Altas", "Bajas", "Cambios", "Reportes"};
 
 // The named permissions, positions 51 to 60.
@@ -41,11 +41,16 @@ struct Permiso {
   const char* titulo;
 };
 const Permiso kPermisos[] = {
-    {"CheckBox61", "Cambiar Precios"},      {"CancelarVenta", "Cancelar"},
-    {"Reimprimir", "Reimprimir"},           {"Reindexar", "Reindexar"},
-    {"Respaldar", "Respaldar"},             {"Limitar", "Límitar Vendedor"},
-    {"CancelarCompra", "Cancelar Compra"},  {"DarDescuentos", "Dar Descuentos"},
-    {"LimitarDSC", "Descuentos con Clave"}, {"CheckBoxCreaCorte", "Crear Cortes"},
+    {"CheckBox61", "Cambiar Precios"},
+    {"CancelarVenta", "Cancelar"},
+    {"Reimprimir", "Reimprimir"},
+    {"Reindexar", "Reindexar"},
+    {"Respaldar", "Respaldar"},
+    {"Limitar", "Límitar Vendedor"},
+    {"CancelarCompra", "Cancelar Compra"},
+    {"DarDescuentos", "Dar Descuentos"},
+    {"LimitarDSC", "Descuentos con Clave"},
+    {"CheckBoxCreaCorte", "Crear Cortes"},
 };
 
 // Short help of the buttons' right click (records of ayuda\describe.des).
@@ -229,8 +234,10 @@ void TFormaConfiguracionGeneral::BotonGuardaClick() {
   const int n = nuevo ? static_cast<int>(usuarios.size()) : Nume->value();
   if (n > usuarios.size()) SinUsuario(n, ruta);
   registro.NumeroUsuario = n;
-  if (n == usuarios.size()) usuarios.append(registro);
-  else usuarios[n] = registro;
+  if (n == usuarios.size())
+    usuarios.append(registro);
+  else
+    usuarios[n] = registro;
   fs::EscribeAtomico(ruta, BytesUsuarios(usuarios));
 
   ui::SetTag(BotonNuevo, kModoCambio);

@@ -61,7 +61,8 @@ QStringList Registros(const QString& ruta) {
 }
 
 TRegistroUsuario Leido(const QString& ruta, int n) {
-  return TRegistroUsuario::DeBytes(QByteArrayView(fs::LeeBytes(ruta)).sliced(n * TRegistroUsuario::kTamano, TRegistroUsuario::kTamano));
+  return TRegistroUsuario::DeBytes(
+      QByteArrayView(fs::LeeBytes(ruta)).sliced(n * TRegistroUsuario::kTamano, TRegistroUsuario::kTamano));
 }
 
 class Configuracion : public DatosPrueba {
@@ -74,15 +75,7 @@ class Configuracion : public DatosPrueba {
   }
 
   static void EscribeUsuarios(const QStringList& claves, const QString& derechos = QString(kNumeroDerechos, u's')) {
-    QByteArray bytes;
-    for (int i = 0; i < claves.size(); ++i) {
-      TRegistroUsuario r;
-      r.NumeroUsuario = i;
-      r.NombreUsuario = QStringLiteral("Usuario %1").arg(i);
-      r.ClaveUsuario = claves[i];
-      r.Derechos = derechos;
-      bytes += r.ABytes();
-    }
+    const QByteArray bytes = BytesUsuarios(claves, derechos);
     EscribeBytes(kUsuarios, bytes);
     EscribeBytes(kMaestro, bytes);
   }
@@ -158,12 +151,21 @@ TEST_F(Configuracion, MuestraLaEmpresaUnoYCargaLaQueSeTeclea) {
 TEST_F(Configuracion, LoQueSeCargaSeGuardaConSusNoventaYNueveLineas) {
   // Every kind of control away from its initial value, and the reserved
   // lines with texts of their own.
-  const QStringList completo = EscribeEmpresa(
-      1, {{ConfBasesAbiertas, "NO"},   {ConfReservada4, "cuatro"},    {ConfReservada10, "diez"},
-          {ConfClaveAccesoEmpresa, "llave"}, {ConfFormatoFactura, "factura.fmt"}, {ConfFacturarSinExistencias, "S"},
-          {ConfReservada26, "r26"},    {ConfReservada27, "r27"},      {ConfDigitosCantidad, "4"},
-          {ConfDigitosTotal, "50"},    {ConfCarpetaInventario, "D:\\INV"}, {ConfVistaResaltada, "S"},
-          {ConfReservada66, "r66"},    {ConfReservada67, "r67"},      {ConfPagarCxCMostrador, "S"}});
+  const QStringList completo = EscribeEmpresa(1, {{ConfBasesAbiertas, "NO"},
+                                                  {ConfReservada4, "cuatro"},
+                                                  {ConfReservada10, "diez"},
+                                                  {ConfClaveAccesoEmpresa, "llave"},
+                                                  {ConfFormatoFactura, "factura.fmt"},
+                                                  {ConfFacturarSinExistencias, "S"},
+                                                  {ConfReservada26, "r26"},
+                                                  {ConfReservada27, "r27"},
+                                                  {ConfDigitosCantidad, "4"},
+                                                  {ConfDigitosTotal, "50"},
+                                                  {ConfCarpetaInventario, "D:\\INV"},
+                                                  {ConfVistaResaltada, "S"},
+                                                  {ConfReservada66, "r66"},
+                                                  {ConfReservada67, "r67"},
+                                                  {ConfPagarCxCMostrador, "S"}});
   // Lines 51 to 99 missing: empty boxes, unchecked boxes, the classic view.
   QStringList corto = completo.mid(0, 50);
   QStringList cortoGuardado = corto;
@@ -440,8 +442,10 @@ TEST_F(Configuracion, ClicDerechoEnLosBotonesDeUsuariosMuestraSuAyuda) {
       QPushButton* boton;
       const char* inicio;
     };
-    const Caso casos[] = {{d.BotonElimina, "Eliminar:"}, {d.BotonCambios, "Cambios:"},
-                          {d.BotonNuevo, "Nuevo:"},      {d.BotonGuarda, "Guardar:"}};
+    const Caso casos[] = {{d.BotonElimina, "Eliminar:"},
+                          {d.BotonCambios, "Cambios:"},
+                          {d.BotonNuevo, "Nuevo:"},
+                          {d.BotonGuarda, "Guardar:"}};
     for (const Caso& c : casos) {
       d.BotonCambios->setEnabled(true);
       d.BotonNuevo->setEnabled(true);
@@ -600,7 +604,8 @@ TEST_F(Configuracion, LaRejillaDeCamposGuardaAltasCambiosYBajas) {
   t.SetCarpeta(kPrograma);
   t.SetNombreTabla(kArchivoCampos);
   t.Open();
-  for (t.First(); !t.Eof(); t.Next()) filas << t.FieldByName("CAMPO").AsString() + "|" + t.FieldByName("DESCRIBE").AsString();
+  for (t.First(); !t.Eof(); t.Next())
+    filas << t.FieldByName("CAMPO").AsString() + "|" + t.FieldByName("DESCRIBE").AsString();
   filas.sort();
   EXPECT_EQ(filas, QStringList({"A1|Dice", "C1|", "NUEVO|"}));
 }
@@ -644,7 +649,9 @@ QString ClientesPorClave() {
   return texto;
 }
 
-QByteArray BytesClientes() { return fs::LeeBytes(fs::Une(kDatos, kCliente)) + fs::LeeBytes(fs::Une(kDatos, "cliente.mdx")); }
+QByteArray BytesClientes() {
+  return fs::LeeBytes(fs::Une(kDatos, kCliente)) + fs::LeeBytes(fs::Une(kDatos, "cliente.mdx"));
+}
 
 }  // namespace
 
