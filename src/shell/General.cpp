@@ -253,7 +253,7 @@ void TFormaConfiguracionGeneral::CreaPestanasLineas() {
       if (etiqueta) etiqueta->hide();
     }
     // A fresh window shows the initial values; neither view is chosen.
-    if (d.control != ControlLinea::Radios) PonValorLinea(d, d.Inicial());
+    if (d.control != ControlLinea::Radios) PonValorDeLinea(d, d.Inicial());
   }
 
   BotonGuardar = new QPushButton(QStringLiteral("&Guardar"), general.Widget());
@@ -289,11 +289,11 @@ void TFormaConfiguracionGeneral::CreaPestanasLineas() {
   ArchivoFormato = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Abrir, QStringLiteral("ArchivoFormato"));
 }
 
-QWidget* TFormaConfiguracionGeneral::ControlLinea(int n) const {
+QWidget* TFormaConfiguracionGeneral::ControlDeLinea(int n) const {
   return n >= 1 && n <= controles_.size() ? controles_[n - 1] : nullptr;
 }
 
-QString TFormaConfiguracionGeneral::ValorLinea(const DefLineaConfig& d) const {
+QString TFormaConfiguracionGeneral::ValorDeLinea(const DefLineaConfig& d) const {
   QWidget* control = controles_[d.linea - 1];
   switch (d.control) {
     case ControlLinea::Caja:
@@ -311,7 +311,7 @@ QString TFormaConfiguracionGeneral::ValorLinea(const DefLineaConfig& d) const {
   return reservadas_.value(d.linea);
 }
 
-void TFormaConfiguracionGeneral::PonValorLinea(const DefLineaConfig& d, const QString& valor) {
+void TFormaConfiguracionGeneral::PonValorDeLinea(const DefLineaConfig& d, const QString& valor) {
   QWidget* control = controles_[d.linea - 1];
   switch (d.control) {
     case ControlLinea::Caja:
@@ -363,14 +363,14 @@ void TFormaConfiguracionGeneral::CargaConfiguracionEmpresa() {
     return;
   }
   const QStringList lineas = fs::LeeLineas(ruta);
-  for (const DefLineaConfig& d : LineasConfiguracion()) PonValorLinea(d, lineas.value(d.linea - 1));
+  for (const DefLineaConfig& d : LineasConfiguracion()) PonValorDeLinea(d, lineas.value(d.linea - 1));
 }
 
 // Every station reads lines at any moment: the file is replaced whole, and
 // a write that fails leaves the old file and the window with its edits.
 void TFormaConfiguracionGeneral::BotonGuardarClick() {
   QStringList valores;
-  for (const DefLineaConfig& d : LineasConfiguracion()) valores << ValorLinea(d);
+  for (const DefLineaConfig& d : LineasConfiguracion()) valores << ValorDeLinea(d);
   EscribeConfiguracionEmpresa(ArchivoEmpresa(carpetaPrograma_, QString::number(Edit0->value())), valores);
 }
 
@@ -385,12 +385,12 @@ void TFormaConfiguracionGeneral::Edit12DblClick(QLineEdit* caja) {
 void TFormaConfiguracionGeneral::SpeedButton3Click() {
   QString carpeta;
   EligeCarpeta(carpeta);
-  if (!carpeta.isEmpty()) static_cast<QLineEdit*>(ControlLinea(ConfCarpetaDatos))->setText(carpeta);
+  if (!carpeta.isEmpty()) static_cast<QLineEdit*>(ControlDeLinea(ConfCarpetaDatos))->setText(carpeta);
 }
 
 void TFormaConfiguracionGeneral::SpeedButton1Click() {
   const QStringList hallados = fs::ListaCarpeta(kCarpetaHojaCalculo, kProgramaHojaCalculo);
-  static_cast<QLineEdit*>(ControlLinea(ConfHojaCalculo))
+  static_cast<QLineEdit*>(ControlDeLinea(ConfHojaCalculo))
       ->setText(hallados.isEmpty() ? QString() : fs::Une(kCarpetaHojaCalculo, hallados.first()));
 }
 

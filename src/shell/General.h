@@ -67,7 +67,7 @@ class TFormaConfiguracionGeneral : public ui::Forma {
 
   QTabWidget* Folder;
 
-  // Tab "General" (the line boxes are found through ControlLinea).
+  // Tab "General" (the line boxes are found through ControlDeLinea).
   QSpinBox* Edit0;
   QPushButton* BotonGuardar;
   QToolButton* SpeedButton3;  // folder picker of Edit8
@@ -99,7 +99,7 @@ class TFormaConfiguracionGeneral : public ui::Forma {
 
   // The control of configuration line n (a QLineEdit, QCheckBox, QSpinBox or,
   // for line 65, the radio VistaResaltada); nullptr for a line without one.
-  QWidget* ControlLinea(int n) const;
+  QWidget* ControlDeLinea(int n) const;
   // The rights box of position 1 to 60.
   QCheckBox* CasillaDerecho(int posicion) const;
 
@@ -121,8 +121,8 @@ class TFormaConfiguracionGeneral : public ui::Forma {
   void CreaPestanaCampos(QWidget* pagina);
   void AbreCampos();
 
-  QString ValorLinea(const DefLineaConfig& d) const;
-  void PonValorLinea(const DefLineaConfig& d, const QString& valor);
+  QString ValorDeLinea(const DefLineaConfig& d) const;
+  void PonValorDeLinea(const DefLineaConfig& d, const QString& valor);
 
   void Edit0Change();
   void BotonGuardarClick();

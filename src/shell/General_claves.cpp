@@ -129,7 +129,7 @@ void TFormaConfiguracionGeneral::SpeedButton2Click() {
   for (const Catalogo& c : catalogos) {
     try {
       ConvierteClavesCatalogo(datos, QString::fromLatin1(c.archivo), QString::fromLatin1(c.campo),
-                              QString::fromLatin1(c.tag), static_cast<QCheckBox*>(ControlLinea(c.linea))->isChecked());
+                              QString::fromLatin1(c.tag), static_cast<QCheckBox*>(ControlDeLinea(c.linea))->isChecked());
     } catch (const plat::Error& e) {
       MuestraMensaje(e.mensaje());
     }

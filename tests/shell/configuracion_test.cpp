@@ -96,10 +96,10 @@ class Configuracion : public DatosPrueba {
   }
 
   static QLineEdit* Caja(const TFormaConfiguracionGeneral& d, int linea) {
-    return qobject_cast<QLineEdit*>(d.ControlLinea(linea));
+    return qobject_cast<QLineEdit*>(d.ControlDeLinea(linea));
   }
   static QCheckBox* Casilla(const TFormaConfiguracionGeneral& d, int linea) {
-    return qobject_cast<QCheckBox*>(d.ControlLinea(linea));
+    return qobject_cast<QCheckBox*>(d.ControlDeLinea(linea));
   }
   // Types a company number over the one shown, key by key.
   static void Empresa(TFormaConfiguracionGeneral& d, const QString& numero) {
