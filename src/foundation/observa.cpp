@@ -1,6 +1,7 @@
 #include "foundation/observa.h"
 
 #include "platform/Error.h"
+#include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
@@ -52,9 +53,7 @@ class Observaciones {
     tabla_.SetIndexName(kIndice);
     tabla_.Open();
     tabla_.SetRange({clave}, {clave});
-    QString comillas = tipo;
-    comillas.replace(u'\'', QStringLiteral("''"));
-    tabla_.SetFilter(QStringLiteral("TIDOC_FO='") + comillas + QStringLiteral("'"));
+    tabla_.SetFilter(QStringLiteral("TIDOC_FO=") + db::LiteralApostrofos(tipo));
     tabla_.SetFiltered(true);
   }
 

@@ -35,6 +35,8 @@ void Panel::paintEvent(QPaintEvent* evento) {
 void Panel::mousePressEvent(QMouseEvent* evento) {
   pulsado_ = evento->button() == Qt::LeftButton;
   QFrame::mousePressEvent(evento);
+  // The click is this panel's: a panel holding it does not get one too.
+  if (pulsado_) evento->accept();
 }
 
 void Panel::mouseReleaseEvent(QMouseEvent* evento) {
