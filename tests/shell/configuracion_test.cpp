@@ -4,6 +4,7 @@
 // the catalogues; what the files hold afterwards and what another station
 // reads meanwhile.
 
+#include "app/Vorlan.h"
 #include "customers/TablasClientes.h"
 #include "datos_prueba.h"
 #include "foundation/ArchivosPrograma.h"
@@ -19,11 +20,13 @@
 #include "purchasing/TablasCompras.h"
 #include "shell/Campos.h"
 #include "shell/General.h"
+#include "shell/Principa.h"
 #include "shell/directorio.h"
 #include "support/ErrorPrueba.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -113,13 +116,24 @@ class Configuracion : public DatosPrueba {
 
 // --- Company files.
 
-TEST_F(Configuracion, MuestraLaEmpresaUnoYCargaLaQueSeTeclea) {
+TEST_F(Configuracion, DesdeElMenuMuestraLaEmpresaUnoYCargaLaQueSeTeclea) {
   EscribeEmpresa(1, {{ConfNombreEmpresa, "Empresa Uno"}});
   EscribeEmpresa(4, {{ConfNombreEmpresa, "Empresa Cuatro"}, {ConfFacturarSinExistencias, "S"}, {ConfIva, "16"}});
   EscribeEmpresa(5, {{ConfNombreEmpresa, "Empresa Cinco"}, {ConfFacturarSinExistencias, "N"}});
-  EscribeLineas(kArchivoInicio, {"C:\\VRL", "C:\\VRL\\Gener4.cnf", ""});  // logged into company 4
+  ProgramaVorlan programa;
+  programa.Inicia();
+  // User 1 logged into company 4, as the login leaves them.
+  EscribeLineas(kArchivoInicio, {"C:\\VRL", "C:\\VRL\\Gener4.cnf", ""});
+  FormaPrincipal()->Usuario->setText("1");
+  ui::PuertaModal::LimpiaMensajes();
+
+  ui::PuertaModal::Espera("TFormaAdministrador", [](QDialog& prompt) {
+    prueba::Teclea(prompt, "Clave", "adm");
+    prueba::Tecla(prompt, "Clave", Qt::Key_Return);
+  });
   QStringList mostradas;
-  EnVentana([&](TFormaConfiguracionGeneral& d) {
+  ui::PuertaModal::Espera("TFormaConfiguracionGeneral", [&](QDialog& ventana) {
+    auto& d = static_cast<TFormaConfiguracionGeneral&>(ventana);
     EXPECT_EQ(d.windowTitle(), "Configuracion General");
     EXPECT_EQ(d.Edit0->text(), "1");
     EXPECT_EQ(Caja(d, ConfNombreEmpresa)->text(), "Empresa Uno");
@@ -143,9 +157,12 @@ TEST_F(Configuracion, MuestraLaEmpresaUnoYCargaLaQueSeTeclea) {
     EXPECT_EQ(d.Edit0->text(), "0");
     EXPECT_EQ(Caja(d, ConfNombreEmpresa)->text(), "Empresa Doce");
   });
+  FormaPrincipal()->Item("General1")->trigger();
+  EXPECT_EQ(ui::PuertaModal::Pendientes(), 0);
   EXPECT_EQ(Mensajes(), QStringList({"No Existe La Empresa  12"}));
   EXPECT_EQ(fs::LeeBytes(Gener(12)), Archivo(mostradas));
   EXPECT_FALSE(fs::Existe(Gener(0)));
+  EXPECT_EQ(FormaConfiguracionGeneral(), nullptr);
 }
 
 TEST_F(Configuracion, LoQueSeCargaSeGuardaConSusNoventaYNueveLineas) {
