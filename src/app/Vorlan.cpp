@@ -2,9 +2,12 @@
 
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
+#include "inventory/ClaveRapida.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
+#include "shell/Comovinv.h"
+#include "shell/Concep.h"
 #include "shell/Divisa.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
@@ -40,6 +43,8 @@ void UneModulos(TFormaPrincipal& principal) {
   // "CapturaRapidadeClaves1" (Inventario > "Captura Rapida de Claves"): the
   // quick product registration, made and run through its entry (third
   // argument), which gets the inventory folder.
+  principal.Une("CapturaRapidadeClaves1", Crea<TFormaClaveRapida>,
+                [](ui::Forma&, const QString& carpeta) { AltaRapidaProducto(carpeta, QString()); });
 
   // "Compras1" (Inventario > "Compras", BotonCompra): the purchase window, found.
 
@@ -72,6 +77,7 @@ void UneModulos(TFormaPrincipal& principal) {
 
   // "AltadeConceptosMovimientos1" (Configuración > "Alta de Conceptos Movimientos"):
   // the movement concepts, made.
+  principal.Une("AltadeConceptosMovimientos1", Crea<TFormacomovinv>);
 
   // Catálogos > every item but "Movimientos": the table browser, through
   // principal.UneNavegador(...).
@@ -99,8 +105,9 @@ const Creador kVentanasDeInicio[] = {
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
-    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra, TFormaConceptos, TFormaBuscaSQL,
-    // TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
+    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra
+    Crea<TFormaConceptos>,
+    // TFormaBuscaSQL, TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
 };
 
 }  // namespace
