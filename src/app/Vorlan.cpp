@@ -12,6 +12,7 @@
 #include "shell/Divisa.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
+#include "shell/General.h"
 #include "shell/Inicial.h"
 #include "shell/Movimientos.h"
 #include "shell/Principa.h"
@@ -70,6 +71,7 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("Indices1", Crea<TFormaUtilerias>);
 
   // "General1" (Configuración > "General"): the general configuration window, made.
+  principal.Une("General1", Crea<TFormaConfiguracionGeneral>);
 
   // "ValoresIniciales1" (Configuración > "Valores Iniciales"): the initial numbers, made.
   principal.Une("ValoresIniciales1", CreaFormaInicial);

@@ -8,6 +8,7 @@
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "shell/Campos.h"
 #include "shell/LineasConfiguracion.h"
 #include "shell/Moneda.h"
 #include "tablas/TablasVorlan.h"
@@ -217,9 +218,10 @@ QVector<Fila> ConceptosCuenta() {
   return filas;
 }
 
-// Every registered table of the company and of the program folder, then the
-// demonstration rows.
+// The field dictionary the program ships, every registered table of the
+// company and of the program folder, then the demonstration rows.
 void LlenaTablas(const QString& programa, const QString& datos, const QString& iva) {
+  InstalaCampos(programa);
   CreaTablasEmpresa(db::Carpetas{datos, {}, {}, programa});
   LlenaSiVacia(datos, QStringLiteral("CLIENTE.DBF"), Clientes());
   LlenaSiVacia(datos, QStringLiteral("VENDEDOR.DBF"), Vendedores());

@@ -13,14 +13,18 @@ const db::Duenio kConfiguracion(QStringLiteral("shell"));
 
 }  // namespace
 
+DefTabla EsquemaCampos() {
+  return kConfiguracion.Esquema("Campos.DBF", CarpetaTabla::Programa, OrigenTabla::Programa,
+                                {C("TABLA", 25),  // "cucobrarremision.dbf" the longest table name
+                                 C("CAMPO", 10), C("DESCRIBE", 40),
+                                 C("TIPO", 15),  // "ftString", "ftSmallint" ...
+                                 N("TAMO", 3, 0)},
+                                {Tag("TABLA"), Tag("CAMPO")});
+}
+
 void RegistraTablasConfiguracion(db::Catalogo& catalogo) {
   using namespace ancho;
-  catalogo.Registra(kConfiguracion.Esquema("Campos.DBF", CarpetaTabla::Programa, OrigenTabla::Programa,
-                                           {C("TABLA", 25),  // "cucobrarremision.dbf" the longest table name
-                                            C("CAMPO", 10), C("DESCRIBE", 40),
-                                            C("TIPO", 15),  // "ftString", "ftSmallint" ...
-                                            N("TAMO", 3, 0)},
-                                           {Tag("TABLA"), Tag("CAMPO")}));
+  catalogo.Registra(EsquemaCampos());
   // Concept numbers are unique: a second row with a number is refused.
   catalogo.Registra(kConfiguracion.Esquema("concepto.dbf", CarpetaTabla::Datos, OrigenTabla::Empresa,
                                            {Concepto("NUMOV_MO"), C("CONCE_MO", 30), Marca("TIPOO_MO")},
