@@ -155,8 +155,10 @@ bool Forma::PrimerReceptor(QWidget* w) {
     teclaVista_ = entrega;
     return true;
   }
-  // Outside the program's application object: the focus widget is the first.
+  // Outside the program's application object: the focus widget is the first,
+  // and a key reaching the window from one of its boxes was seen there.
   QWidget* foco = QApplication::focusWidget();
+  if (w == this) return !(foco && foco != this && isAncestorOf(foco));
   return foco ? w == foco : true;
 }
 
@@ -186,9 +188,7 @@ bool Forma::event(QEvent* evento) {
       // A key sent to the window itself while it has key preview. A key a
       // child ignored (Enter in a box) travels up to here too: the preview
       // already saw it.
-      QWidget* foco = QApplication::focusWidget();
-      const bool deUnHijo = foco && foco != this && isAncestorOf(foco);
-      if (keyPreview_ && !deUnHijo && PasaTecla(static_cast<QKeyEvent*>(evento))) return true;
+      if (keyPreview_ && PrimerReceptor(this) && PasaTecla(static_cast<QKeyEvent*>(evento))) return true;
       break;
     }
     default:
