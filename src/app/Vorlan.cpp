@@ -4,6 +4,7 @@
 #include "foundation/Glyps.h"
 #include "inventory/ClaveRapida.h"
 #include "inventory/ConPro.h"
+#include "inventory/Inven.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
@@ -40,6 +41,7 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
+  principal.Une("Producto1", [] { return FormaInventario(); });
 
   // "CapturaRapidadeClaves1" (Inventario > "Captura Rapida de Claves"): the
   // quick product registration, made and run through its entry (third
@@ -101,7 +103,8 @@ std::unique_ptr<ui::Forma> CreaPrincipal() {
 const Creador kVentanasDeInicio[] = {
     CreaPrincipal,
     Crea<TFormaEmpresas>,
-    // TFormaCompras, TFormaInventario
+    // TFormaCompras
+    Crea<TFormaInventario>,
     Crea<TFormaConProduct>,
     // TFormaProveedo, TFormaProgreso
     Crea<TFormaGlyp>,
