@@ -146,7 +146,6 @@ TEST_F(PruebaTabla, UnValorQueNoCabeNombraTablaYCampoYNoTocaElArchivo) {
     Clase clase;
   };
   const Caso casos[] = {
-      {"NOMBRE", QString(21, 'x'), Clase::NoCabe},
       {"NUMERO", 1234567, Clase::NoCabe},
       {"NUMERO", QString("-123456"), Clase::NoCabe},
       {"NUMERO", QString("12a"), Clase::Conversion},
@@ -170,6 +169,48 @@ TEST_F(PruebaTabla, UnValorQueNoCabeNombraTablaYCampoYNoTocaElArchivo) {
   EXPECT_EQ(ErrorDe([&] { t->FieldByName("NOMBRE").SetAsString("x"); }).first, Clase::Estado);
   EXPECT_EQ(ErrorDe([&] { t->FieldByName("NADA"); }).second, "Campo NADA no encontrado en CLIENTES.DBF");
   EXPECT_EQ(t->FindField("nada"), nullptr);
+}
+
+TEST_F(PruebaTabla, UnTextoLargoSeCortaAlAnchoDelCampoYUnNumeroQueNoCabeNo) {
+  // The routines copy long descriptions into narrow work fields, in both
+  // kinds of table.
+  const QString sesenta = QStringLiteral("Añejo «Reserva» ") + QString(44, u'x');
+  ASSERT_EQ(sesenta.size(), 60);
+  for (const QString& archivo : {QStringLiteral("CORTO.DBF"), QStringLiteral("corto.db")}) {
+    SCOPED_TRACE(archivo.toStdString());
+    const bool paradox = archivo.endsWith(".db");
+    Tabla::Crea(kDatos, archivo, {{"DESCR", paradox ? 'A' : 'C', 25, 0}, {"CANT", paradox ? 'S' : 'N', 3, 0}});
+    auto t = Abre(archivo);
+    t->Append();
+    t->FieldByName("DESCR").SetAsString(sesenta);
+    EXPECT_EQ(t->FieldByName("DESCR").AsString(), sesenta.left(25));
+    const auto [clase, mensaje] = ErrorDe([&] { t->FieldByName("CANT").SetAsInteger(paradox ? 40000 : 1000); });
+    EXPECT_EQ(clase, Clase::NoCabe);
+    EXPECT_TRUE(mensaje.contains("CANT") && mensaje.contains(archivo)) << mensaje.toStdString();
+    t->Post();
+    t->Close();
+    t = Abre(archivo);
+    EXPECT_EQ(t->FieldByName("DESCR").AsString(), sesenta.left(25));
+    EXPECT_TRUE(t->FieldByName("CANT").IsNull());
+  }
+}
+
+TEST_F(PruebaTabla, UnaCarpetaEnFormaPosixSinBarraFinalAbreSusTablas) {
+  QString posix = fs::Local(kDatos);
+  while (posix.endsWith(u'/')) posix.chop(1);
+  Tabla::Crea(posix, "T.DBF", {{"NOMBRE", 'C', 10, 0}});
+  EXPECT_TRUE(QFile::exists(posix + "/T.DBF"));
+  EXPECT_TRUE(Tabla::Existe(posix, "T.DBF"));
+  db::Tabla t;
+  t.SetCarpeta(posix);
+  t.SetNombreTabla("T.DBF");
+  t.Open();
+  t.Append();
+  t.FieldByName("NOMBRE").SetAsString("Ana");
+  t.Post();
+  t.Close();
+  auto porUnidad = Abre("T.DBF");
+  EXPECT_EQ(porUnidad->FieldByName("NOMBRE").AsString(), "Ana");
 }
 
 // --- Memos.

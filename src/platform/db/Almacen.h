@@ -71,10 +71,13 @@ class Almacen {
   // valid until the next call on this storage. Bytes may come from a cache
   // filled by earlier reads (Refresca drops it).
   virtual const char* Lee(qint64 n) = 0;
-  // Lee for a caller that holds the table's production index file locked
-  // (MdxArchivo::Bloqueo): every writer of an indexed table holds that lock
-  // exclusive while it writes records, so the storage's own read lock is not
-  // taken (a key search then costs two system calls less).
+  // Record n read from the file now, not from the cache (whose copy it
+  // replaces), for a caller that holds the table's production index file
+  // locked (MdxArchivo::Bloqueo): every writer of an indexed table holds that
+  // lock exclusive while it writes records, so the storage's own read lock
+  // is not taken (a key search then costs two system calls less). A number
+  // past the known count makes the storage count its records again (another
+  // station appended); nullptr when there is no such record.
   virtual const char* LeeConIndiceBloqueado(qint64 n) { return Lee(n); }
   // Whether a raw record is marked deleted (dBASE "*"); storages that remove
   // rows return false.
@@ -89,10 +92,12 @@ class Almacen {
   // --- Editing buffers.
   // A new blank record (every field null, not deleted).
   virtual Registro Vacio() const = 0;
-  // A fresh copy of record n read from the file (not the cache).
+  // A fresh copy of record n read from the file (not the cache, whose copy
+  // it replaces).
   virtual Registro Carga(qint64 n) = 0;
   // Stores a typed value (of the field's TipoDato; invalid for null) into a
-  // buffer. NoCabe when it does not fit the field.
+  // buffer. A text is cut to the field's width; NoCabe when another value
+  // does not fit the field.
   virtual void Fija(Registro& r, int campo, const QVariant& valor) const = 0;
   // The value of a field of a buffer (pending memo texts included).
   virtual QVariant ValorDe(const Registro& r, int campo) = 0;
@@ -117,6 +122,12 @@ class Almacen {
   virtual void Bloquea(qint64 n) = 0;
   virtual void Libera(qint64 n) = 0;
   virtual void LiberaBloqueos() = 0;
+
+  // --- The numbering lock (Numeracion.h), per handle: Toma waits a few
+  // seconds at most for another handle or station to let it go, then gives
+  // EnUso naming the table. Storages without it give Estado.
+  virtual void TomaNumeracion();
+  virtual void SueltaNumeracion() {}
 
   // --- Whole-table operations; need exclusive use (EnUso otherwise).
   virtual void Vacia() = 0;   // no records left

@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <QSet>
 
 #include <algorithm>
@@ -438,9 +437,23 @@ class AlmacenDbf final : public Almacen {
   }
 
   const char* LeeConIndiceBloqueado(qint64 n) override {
-    sinBloqueo_ = true;
-    const auto fin = qScopeGuard([this] { sinBloqueo_ = false; });
-    return Lee(n);
+    if (n > cuenta_) cuenta_ = CuentaPresente();  // appended by another station since
+    if (n < 1 || n > cuenta_) return nullptr;
+    char* destino;
+    if (n >= iniCache_ && n < iniCache_ + numCache_) {
+      destino = cache_.data() + (n - iniCache_) * e_.longRegistro;
+    } else {
+      cache_.resize(static_cast<size_t>(e_.longRegistro));
+      iniCache_ = n;
+      numCache_ = 0;
+      destino = cache_.data();
+    }
+    if (LeeEn(fd_.fd(), destino, e_.longRegistro, Posicion(n), nombre_) != e_.longRegistro) {
+      numCache_ = 0;
+      throw Corrupto(nombre_, QStringLiteral("el registro %1 falta en el archivo").arg(n));
+    }
+    if (numCache_ == 0) numCache_ = 1;
+    return destino;
   }
 
   bool Borrado(const char* registro) const override { return registro[0] == kBorrado; }
@@ -519,6 +532,7 @@ class AlmacenDbf final : public Almacen {
       leidos = LeeEn(fd_.fd(), r.datos.data(), e_.longRegistro, Posicion(n), nombre_);
     }
     if (leidos != e_.longRegistro) throw Corrupto(nombre_, QStringLiteral("el registro %1 está incompleto").arg(n));
+    ActualizaCache(n, r.datos.constData());
     return r;
   }
 
@@ -536,10 +550,8 @@ class AlmacenDbf final : public Almacen {
     }
     switch (i.letra) {
       case 'C': {
-        const QByteArray b = fs::ACp1252(valor.toString());
-        if (b.size() > i.ancho)
-          throw Error(Clase::NoCabe, QStringLiteral("El texto \"%1\" no cabe en el campo %2 (%3 caracteres) de la tabla %4")
-                                         .arg(valor.toString(), def.nombre).arg(i.ancho).arg(nombre_));
+        // A longer text is cut to the field's width, as the routines expect.
+        const QByteArray b = fs::ACp1252(valor.toString()).left(i.ancho);
         std::memcpy(p, b.constData(), static_cast<size_t>(b.size()));
         std::memset(p + b.size(), ' ', static_cast<size_t>(i.ancho - b.size()));
         return;
@@ -641,6 +653,24 @@ class AlmacenDbf final : public Almacen {
     bloqueados_.clear();
   }
 
+  void TomaNumeracion() override {
+    ExigeEscritura();
+    if (numerando_) return;
+    try {
+      EsperaBloqueo(fd_.fd(), kBloqueoNumeracion, TipoBloqueo::Exclusivo, nombre_);
+    } catch (const Error& e) {
+      if (e.clase() != Clase::EnUso) throw;
+      throw Error(Clase::EnUso, QStringLiteral("La numeración de la tabla %1 está ocupada por otra estación").arg(nombre_));
+    }
+    numerando_ = true;
+  }
+
+  void SueltaNumeracion() override {
+    if (!numerando_) return;
+    QuitaBloqueo(fd_.fd(), kBloqueoNumeracion);
+    numerando_ = false;
+  }
+
   void Vacia() override {
     ExigeExclusivo();
     QByteArray bytes = e_.cabecera;
@@ -691,10 +721,10 @@ class AlmacenDbf final : public Almacen {
  private:
   // Shared hold of the write byte while reading records or the size, unless
   // this handle is writing (a shared request would turn its exclusive hold
-  // into a shared one) or the caller holds the index file that writers hold.
+  // into a shared one).
   class Lectura {
    public:
-    explicit Lectura(AlmacenDbf& a) : a_(a), propia_(!a.escribiendo_ && !a.sinBloqueo_) {
+    explicit Lectura(AlmacenDbf& a) : a_(a), propia_(!a.escribiendo_) {
       if (propia_) EsperaBloqueo(a_.fd_.fd(), kBloqueoEscritura, TipoBloqueo::Compartido, a_.nombre_);
     }
     ~Lectura() {
@@ -818,13 +848,16 @@ class AlmacenDbf final : public Almacen {
     numCache_ = 1;
   }
 
-  // Replaces the whole file (exclusive use), keeping this handle's open lock.
+  // Replaces the whole file (exclusive use), keeping this handle's open and
+  // numbering locks.
   void Reemplaza(const QByteArray& bytes) {
     struct stat st {};
     ::fstat(fd_.fd(), &st);
     LiberaBloqueos();
-    const int nuevo = ReemplazaArchivo(ruta_, bytes, st.st_mode & 07777, nombre_,
-                                       [](int fd) { IntentaBloqueo(fd, kBloqueoApertura, TipoBloqueo::Exclusivo); });
+    const int nuevo = ReemplazaArchivo(ruta_, bytes, st.st_mode & 07777, nombre_, [this](int fd) {
+      IntentaBloqueo(fd, kBloqueoApertura, TipoBloqueo::Exclusivo);
+      if (numerando_) IntentaBloqueo(fd, kBloqueoNumeracion, TipoBloqueo::Exclusivo);
+    });
     fd_.Cambia(nuevo);
     e_.cabecera = bytes.left(e_.longCabecera);
     cuenta_ = CuentaPresente();
@@ -845,8 +878,8 @@ class AlmacenDbf final : public Almacen {
   qint64 cuenta_ = 0;
   std::unique_ptr<Memos> memos_;
   bool escribiendo_ = false;
-  bool sinBloqueo_ = false;  // reading under the production index's lock
   QSet<qint64> bloqueados_;
+  bool numerando_ = false;
   std::vector<char> cache_;
   qint64 iniCache_ = 0;
   qint64 numCache_ = 0;

@@ -95,7 +95,7 @@ class OrdenTag final : public Orden {
 
   qint64 VeA(qint64 n) override {
     MdxArchivo::Bloqueo b(mdx_, false);
-    const char* r = Fila(n);
+    const char* r = n > 0 ? a_.LeeConIndiceBloqueado(n) : nullptr;
     if (!r || a_.Borrado(r)) return 0;
     const QByteArray k = mdx_.ClaveDeRegistro(info_.def.nombre, Lector(a_, r));
     if (c_.Situa(k, static_cast<std::uint32_t>(n))) return Toma(n);
@@ -152,21 +152,18 @@ class OrdenTag final : public Orden {
   void Refresca() override { fisico_->Refresca(); }
 
  private:
-  // Record n's bytes, read while the index file is held; a number past the
-  // known count was appended by another station since, so the count is read
-  // again.
-  const char* Fila(qint64 n) {
-    const char* r = a_.LeeConIndiceBloqueado(n);
-    if (!r && n > a_.Cuenta()) {
-      a_.Refresca();
-      r = a_.LeeConIndiceBloqueado(n);
-    }
-    return r;
-  }
-
+  // Whether the row an entry of the tag points at is live, read from the
+  // file while the index file is held (so another station's post is seen).
+  // An entry pointing at no row of the table is damage: Corrupto.
   bool Viva(qint64 n) {
-    const char* r = Fila(n);
-    return r && !a_.Borrado(r);
+    const char* r = n > 0 ? a_.LeeConIndiceBloqueado(n) : nullptr;
+    if (!r)
+      throw Error(Clase::Corrupto, QStringLiteral("El archivo de índices %1 está dañado (el índice %2 apunta al registro %3, "
+                                                  "que la tabla %4 no tiene)")
+                                       .arg(mdx_.Ruta(), info_.def.nombre)
+                                       .arg(n)
+                                       .arg(a_.Nombre()));
+    return !a_.Borrado(r);
   }
 
   // From the entry the cursor reached (`hay`), the first live row going

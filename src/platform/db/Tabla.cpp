@@ -470,6 +470,21 @@ void Tabla::LiberaBloqueos() {
   almacen_->LiberaBloqueos();
 }
 
+void Tabla::TomaNumeracion() {
+  ExigeActivo();
+  almacen_->TomaNumeracion();
+  try {
+    Refresh();
+  } catch (...) {
+    almacen_->SueltaNumeracion();
+    throw;
+  }
+}
+
+void Tabla::SueltaNumeracion() {
+  if (almacen_) almacen_->SueltaNumeracion();
+}
+
 // --- Creating, copying and deleting tables.
 
 void Tabla::Crea(const QString& carpeta, const QString& archivo, const QVector<DefCampo>& campos,

@@ -128,6 +128,10 @@ class Tabla : public Dataset {
   // Releases every record lock this handle holds. A record still being
   // edited is locked again at Post (Bloqueado if another took it meanwhile).
   void LiberaBloqueos();
+  // The numbering lock between stations; Numeracion (Numeracion.h) holds it
+  // for a scope and says what it guarantees. Close releases it.
+  void TomaNumeracion();
+  void SueltaNumeracion();
 
   // Creates a table (and its .dbt when a memo field, its .mdx when tags) over
   // any old one. Field names are upper-cased for dBASE; a bad definition

@@ -776,7 +776,7 @@ struct MdxArchivo::Impl {
     try {
       e = std::make_shared<ExpresionIndice>(t.expresion, campos);
     } catch (const plat::Error& err) {
-      throw plat::Error(err.clase(), QStringLiteral("Índice %1 de %2: %3").arg(t.nombre, ruta, err.mensaje()));
+      Corrupto(QStringLiteral("la expresión del índice %1 no vale: %2").arg(t.nombre, err.mensaje()));
     }
     if (e->Tipo() != t.tipo || e->Largo() != t.largo) {
       throw plat::Error(plat::Clase::Corrupto,
@@ -983,12 +983,25 @@ struct MdxArchivo::Impl {
       if (c != 0) return c < 0;
       return e.registros[a] < e.registros[b];
     });
-    if (t.unico && n > 1) {
-      size_t w = 1;
-      for (size_t r = 1; r < n; ++r) {
-        if (Compara(t, base + e.orden[r] * largo, base + e.orden[w - 1] * largo) != 0) e.orden[w++] = e.orden[r];
-      }
-      e.orden.resize(w);
+    if (t.unico) ExigeSinRepetidas(t, e);
+  }
+
+  // A unique tag is built only over rows whose keys are all different: the
+  // first key held by several rows is reported with their numbers.
+  void ExigeSinRepetidas(const TagMdx& t, const Entradas& e) const {
+    const std::uint8_t* base = e.claves.data();
+    const size_t largo = static_cast<size_t>(t.largo);
+    auto llave = [&](size_t i) { return base + e.orden[i] * largo; };
+    for (size_t r = 1; r < e.orden.size(); ++r) {
+      if (Compara(t, llave(r), llave(r - 1)) != 0) continue;
+      QStringList registros{QString::number(e.registros[e.orden[r - 1]])};
+      for (size_t k = r; k < e.orden.size() && Compara(t, llave(k), llave(r - 1)) == 0; ++k)
+        registros << QString::number(e.registros[e.orden[k]]);
+      const QString ultimo = registros.takeLast();
+      throw plat::Error(plat::Clase::General,
+                        QStringLiteral("El índice único %1 de %2 no se puede construir: la clave \"%3\" está en los registros %4 y %5")
+                            .arg(t.nombre, ruta, clave::Valor(t.tipo, llave(r), t.largo).toString(),
+                                 registros.join(QStringLiteral(", ")), ultimo));
     }
   }
 
@@ -1157,6 +1170,7 @@ MdxArchivo::MdxArchivo(const QString& ruta, const QVector<DefCampo>& campos) : d
   d_->fd = AbreArchivo(ruta, d_->escribible);
   try {
     Operacion op(*d_, false);
+    for (const TagMdx& t : d_->tags) d_->Expresion(t);  // a damaged expression is found at once
   } catch (...) {
     ::close(d_->fd);
     d_->fd = -1;
@@ -1215,11 +1229,11 @@ void MdxArchivo::AgregaTag(const DefTag& def, const RecorreRegistros& registros)
   t.largo = expr.Largo();
   t.item = ((t.largo + kPuntero + 3) / 4) * 4;
   t.maxClaves = (d.tamBloque - 12) / t.item;
+  std::vector<Impl::Entradas> e;
+  d.Recoge({&t}, registros, e);
+  d.Ordena(t, e[0]);
   d.tags.push_back(t);
   TagMdx& nuevo = d.tags.back();
-  std::vector<Impl::Entradas> e;
-  d.Recoge({&nuevo}, registros, e);
-  d.Ordena(nuevo, e[0]);
   nuevo.cabecera = d.Nuevo(nuevo);
   d.Construye(nuevo, e[0]);
   d.EscribeCabeceraTag(nuevo, true);

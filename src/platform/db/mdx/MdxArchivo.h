@@ -21,8 +21,9 @@
 //     layout gives Corrupto, both naming the file; never a crash.
 //   - Equal keys are kept in record number order. A unique tag holds one
 //     record per key: inserting a key another record holds throws General
-//     (and nothing changes); rebuilding from records keeps the first record
-//     of each key.
+//     (and nothing changes); building or rebuilding it over records that
+//     repeat a key throws General naming the key and the records (and
+//     nothing changes).
 //   - Tag names are compared without regard to case and stored upper case.
 //   - A descending tag orders its keys from the greatest; "nearest" and
 //     ranges follow the tag's order.
@@ -61,7 +62,8 @@ class MdxArchivo {
   static void Crea(const QString& ruta, const QString& tabla);
 
   // Opens an index file shared. `campos` are the table's fields, against
-  // which the tags' expressions are compiled when keys are computed.
+  // which the tags' expressions are compiled here: an expression that does
+  // not compile, or whose key does not match the tag's, gives Corrupto.
   MdxArchivo(const QString& ruta, const QVector<DefCampo>& campos);
   ~MdxArchivo();
   MdxArchivo(const MdxArchivo&) = delete;

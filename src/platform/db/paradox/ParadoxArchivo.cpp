@@ -925,8 +925,7 @@ void ParadoxArchivo::Fija(QByteArray& registro, int c, const QVariant& v) const 
     case kAlfa: {
       QString texto = v.toString();
       while (texto.endsWith(u' ')) texto.chop(1);
-      const QByteArray bytes = fs::ACp1252(texto);
-      if (bytes.size() > largo) throw noCabe();
+      const QByteArray bytes = fs::ACp1252(texto).left(largo);  // cut to the field's width
       std::memcpy(p, bytes.constData(), size_t(bytes.size()));
       break;
     }

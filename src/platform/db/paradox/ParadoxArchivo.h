@@ -77,9 +77,10 @@ class ParadoxArchivo {
   // width 0.
   const QVector<DefCampo>& Campos() const { return campos_; }
 
-  // Raw records and their fields. Fija gives NoCabe for a value that does
-  // not fit the field and Conversion for one of the wrong kind, naming the
-  // field and the table; it leaves the record as it was.
+  // Raw records and their fields. Fija cuts a text to the field's width; it
+  // gives NoCabe for another value that does not fit the field and
+  // Conversion for one of the wrong kind, naming the field and the table,
+  // and then leaves the record as it was.
   QByteArray Vacio() const;  // every field blank
   QVariant Valor(const char* registro, int campo) const;
   void Fija(QByteArray& registro, int campo, const QVariant& valor) const;
