@@ -285,6 +285,69 @@ TEST_F(PruebaTabla, MemosDeAmbosFormatos) {
   }
   EXPECT_TRUE(Bytes("M4.DBT").contains(QByteArray("\xFF\xFF\x08\x00\x0F\x00\x00\x00nueva \xF1", 15)));
   EXPECT_TRUE(Bytes("M3.DBT").contains(QByteArray("nueva \xF1\x1A\x1A")));
+
+  // Packing keeps each file's layout and every memo whole, and drops the
+  // replaced ones.
+  for (auto* t : {t3.get(), t4.get()}) {
+    const QStringList antes = Columna(*t, "NOTA");
+    t->Close();
+    t->SetExclusive(true);
+    t->Open();
+    t->Pack();
+    EXPECT_EQ(Columna(*t, "NOTA"), antes);
+  }
+  EXPECT_EQ(Bytes("M3.DBT").size(), 512 * (1 + 1 + 1 + 3));
+  EXPECT_TRUE(Bytes("M4.DBT").startsWith(iv.left(4).replace(0, 1, "\x06")));
+  EXPECT_EQ(Bytes("M4.DBT").size(), 512 * (1 + 1 + 1 + 3));
+}
+
+TEST_F(PruebaTabla, EmpacarDevuelveElEspacioDeLosMemosCambiados) {
+  Tabla::Crea(kDatos, "NOTAS.DBF", {{"CLAVE", 'N', 4, 0}, {"NOTA", 'M', 10, 0}});
+  // Lengths across block edges: one block holds 510 bytes of text.
+  auto texto = [](int fila, int vuelta) {
+    const int largo = (fila * 37 + vuelta * 11) % 1500;
+    return QStringLiteral("%1-%2|").arg(fila).arg(vuelta).leftJustified(largo, QChar(u'a' + fila % 26));
+  };
+  auto t = Abre("NOTAS.DBF");
+  for (int fila = 1; fila <= 100; ++fila) {
+    t->Append();
+    t->FieldByName("CLAVE").SetAsInteger(fila);
+    t->Post();
+  }
+  for (int vuelta = 1; vuelta <= 100; ++vuelta) {
+    int fila = 1;
+    for (t->First(); !t->Eof(); t->Next(), ++fila) {
+      t->Edit();
+      t->FieldByName("NOTA").SetAsString(texto(fila, vuelta));
+      t->Post();
+    }
+  }
+  t->Last();
+  t->Delete();  // its memo goes too
+  const qint64 antes = Bytes("NOTAS.DBT").size();
+  t->Close();
+  Tabla cerrada;
+  cerrada.SetCarpeta(kDatos);
+  cerrada.SetNombreTabla("NOTAS.DBF");
+  cerrada.Pack();
+
+  qint64 vivos = 512;
+  for (int fila = 1; fila < 100; ++fila) vivos += (fs::ACp1252(texto(fila, 100)).size() + 2 + 511) / 512 * 512;
+  EXPECT_EQ(Bytes("NOTAS.DBT").size(), vivos) << "antes " << antes;
+  EXPECT_GT(antes, 20 * vivos);
+  t = Abre("NOTAS.DBF");
+  int fila = 1;
+  for (t->First(); !t->Eof(); t->Next(), ++fila) {
+    ASSERT_EQ(t->FieldByName("CLAVE").AsInteger(), fila);
+    ASSERT_EQ(t->FieldByName("NOTA").AsString(), texto(fila, 100)) << fila;
+  }
+  EXPECT_EQ(fila, 100);
+  // Memos written after the pack take the blocks after the live ones.
+  t->First();
+  t->Edit();
+  t->FieldByName("NOTA").SetAsString("otra");
+  t->Post();
+  EXPECT_EQ(Bytes("NOTAS.DBT").size(), vivos + 512);
 }
 
 // --- Opening errors and damaged files.

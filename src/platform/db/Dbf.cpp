@@ -145,27 +145,55 @@ void PonFecha(char* cabecera, const QDate& hoy) {
   cabecera[kPosFecha + 2] = static_cast<char>(hoy.day());
 }
 
+// A whole new file written to a temporary in the same folder and synced,
+// waiting to be renamed over `destino` (Instala); dropped (the temporary
+// deleted) when it never is.
+class ArchivoNuevo {
+ public:
+  ArchivoNuevo(const QString& destino, const QByteArray& bytes, mode_t modo, const QString& tabla)
+      : temporal_(Local8(destino) + ".tmp-XXXXXX"), destino_(Local8(destino)), tabla_(tabla) {
+    fd_.Cambia(::mkostemp(temporal_.data(), O_CLOEXEC));
+    if (fd_.fd() < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo crear la tabla ") + tabla, errno);
+    try {
+      ::fchmod(fd_.fd(), modo);
+      EscribeEn(fd_.fd(), bytes.constData(), bytes.size(), 0, tabla);
+      if (::fsync(fd_.fd()) != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + tabla, errno);
+    } catch (...) {
+      ::unlink(temporal_.constData());
+      throw;
+    }
+  }
+  ~ArchivoNuevo() {
+    if (!instalado_) ::unlink(temporal_.constData());
+  }
+  ArchivoNuevo(const ArchivoNuevo&) = delete;
+  ArchivoNuevo& operator=(const ArchivoNuevo&) = delete;
+
+  // Renames the new file over the old one; before that `antes` runs on its
+  // descriptor (to take its locks). Returns the descriptor (read-write).
+  int Instala(const std::function<void(int)>& antes = {}) {
+    if (antes) antes(fd_.fd());
+    if (::rename(temporal_.constData(), destino_.constData()) != 0)
+      throw plat::ErrorDeSistema(QStringLiteral("No se pudo reemplazar la tabla ") + tabla_, errno);
+    instalado_ = true;
+    return fd_.Suelta();
+  }
+
+ private:
+  QByteArray temporal_;
+  QByteArray destino_;
+  QString tabla_;
+  Descriptor fd_;
+  bool instalado_ = false;
+};
+
 // Writes a whole file to a temporary in the same folder and renames it over
 // `ruta`; the new file keeps `modo`. Before the rename `antes` runs on the
 // new file's descriptor (to take its locks). Returns the open descriptor of
 // the new file (read-write).
 int ReemplazaArchivo(const QString& ruta, const QByteArray& bytes, mode_t modo, const QString& tabla,
                      const std::function<void(int)>& antes = {}) {
-  QByteArray plantilla = Local8(ruta) + ".tmp-XXXXXX";
-  Descriptor fd(::mkostemp(plantilla.data(), O_CLOEXEC));
-  if (fd.fd() < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo crear la tabla ") + tabla, errno);
-  try {
-    ::fchmod(fd.fd(), modo);
-    EscribeEn(fd.fd(), bytes.constData(), bytes.size(), 0, tabla);
-    if (::fsync(fd.fd()) != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + tabla, errno);
-    if (antes) antes(fd.fd());
-    if (::rename(plantilla.constData(), Local8(ruta).constData()) != 0)
-      throw plat::ErrorDeSistema(QStringLiteral("No se pudo reemplazar la tabla ") + tabla, errno);
-  } catch (...) {
-    ::unlink(plantilla.constData());
-    throw;
-  }
-  return fd.Suelta();
+  return ArchivoNuevo(ruta, bytes, modo, tabla).Instala(antes);
 }
 
 mode_t ModoPorOmision() {
@@ -198,7 +226,10 @@ class Memos {
   }
 
   // The text of the memo starting at block `n`.
-  QString Lee(quint32 n, const QString& campo) {
+  QString Lee(quint32 n, const QString& campo) { return fs::DeCp1252(LeeBytes(n, campo)); }
+
+  // The bytes of that memo's text as stored.
+  QByteArray LeeBytes(quint32 n, const QString& campo) {
     const qint64 pos = static_cast<qint64>(n) * bloque_;
     char marca[8];
     const qint64 leidos = LeeEn(fd_.fd(), marca, sizeof marca, pos, tabla_);
@@ -209,7 +240,7 @@ class Memos {
       QByteArray texto(static_cast<qsizetype>(largo - kMemoCabeceraIV), Qt::Uninitialized);
       if (LeeEn(fd_.fd(), texto.data(), texto.size(), pos + kMemoCabeceraIV, tabla_) != texto.size())
         throw NoLegible(campo, n);
-      return fs::DeCp1252(texto);
+      return texto;
     }
     // III layout: the text runs to the first 0x1A.
     QByteArray texto;
@@ -224,8 +255,45 @@ class Memos {
       texto.append(trozo, r);
       if (r < kBloqueMemo) break;
     }
-    return fs::DeCp1252(texto);
+    return texto;
   }
+
+  // A memo's text as the file stores it, padded to whole blocks.
+  QByteArray Bloques(const QByteArray& texto) const {
+    QByteArray datos;
+    if (iv_) {
+      datos.append(reinterpret_cast<const char*>(kMemoMarcaIV), 4);
+      char largo[4];
+      Pon32(largo, static_cast<quint32>(texto.size() + kMemoCabeceraIV));
+      datos.append(largo, 4);
+      datos.append(texto);
+    } else {
+      datos.append(texto);
+      datos.append(kFinArchivo).append(kFinArchivo);
+    }
+    const qint64 bloques = (datos.size() + bloque_ - 1) / bloque_;
+    datos.append(QByteArray(bloques * bloque_ - datos.size(), '\0'));
+    return datos;
+  }
+
+  // The file's header block with no memo after it (block 1 next): the start
+  // of a new memo file of the same layout.
+  QByteArray SinMemos() {
+    QByteArray c(bloque_, '\0');
+    LeeEn(fd_.fd(), c.data(), c.size(), 0, tabla_);
+    Pon32(c.data() + kMemoPosSiguiente, 1);
+    return c;
+  }
+
+  int Bloque() const { return bloque_; }
+  const QString& Ruta() const { return ruta_; }
+  mode_t Modo() const {
+    struct stat st {};
+    ::fstat(fd_.fd(), &st);
+    return st.st_mode & 07777;
+  }
+  // Works on a new file put in place of the old one.
+  void Usa(int fd) { fd_.Cambia(fd); }
 
   // Appends a memo; returns its first block. The caller holds the table's
   // write lock.
@@ -236,43 +304,20 @@ class Memos {
     const qint64 tam = Tamano(fd_.fd(), tabla_);
     const quint32 porTamano = static_cast<quint32>((tam + bloque_ - 1) / bloque_);
     if (siguiente < 1 || siguiente < porTamano) siguiente = std::max<quint32>(1, porTamano);
-    const QByteArray cuerpo = fs::ACp1252(texto);
-    QByteArray datos;
-    if (iv_) {
-      datos.append(reinterpret_cast<const char*>(kMemoMarcaIV), 4);
-      char largo[4];
-      Pon32(largo, static_cast<quint32>(cuerpo.size() + kMemoCabeceraIV));
-      datos.append(largo, 4);
-      datos.append(cuerpo);
-    } else {
-      datos.append(cuerpo);
-      datos.append(kFinArchivo).append(kFinArchivo);
-    }
-    const qint64 bloques = (datos.size() + bloque_ - 1) / bloque_;
-    datos.append(QByteArray(bloques * bloque_ - datos.size(), '\0'));
+    const QByteArray datos = Bloques(fs::ACp1252(texto));
+    const qint64 bloques = datos.size() / bloque_;
     EscribeEn(fd_.fd(), datos.constData(), datos.size(), static_cast<qint64>(siguiente) * bloque_, tabla_);
     Pon32(cab, static_cast<quint32>(siguiente + bloques));
     EscribeEn(fd_.fd(), cab, 4, 0, tabla_);
     return siguiente;
   }
 
-  static QByteArray Cabecera(bool iv, const QString& nombreTabla) {
+  // The header block of a new, empty memo file (dBASE III layout).
+  static QByteArray CabeceraNueva() {
     QByteArray c(kBloqueMemo, '\0');
-    Pon32(c.data(), 1);
-    if (iv) {
-      const QByteArray base = fs::ACp1252(QFileInfo(nombreTabla).completeBaseName().left(8));
-      std::memcpy(c.data() + kMemoPosNombreIV, base.constData(), static_cast<size_t>(base.size()));
-      Pon16(c.data() + kMemoPosBloqueIV, kBloqueMemo);
-    } else {
-      c[kMemoPosVersionIII] = 0x03;
-    }
+    Pon32(c.data() + kMemoPosSiguiente, 1);
+    c[kMemoPosVersionIII] = 0x03;
     return c;
-  }
-
-  void Reemplaza(const QString& nombreTabla, const std::function<void(int)>& antes = {}) {
-    struct stat st {};
-    ::fstat(fd_.fd(), &st);
-    fd_.Cambia(ReemplazaArchivo(ruta_, Cabecera(iv_, nombreTabla), st.st_mode & 07777, tabla_, antes));
   }
 
  private:
@@ -677,15 +722,17 @@ class AlmacenDbf final : public Almacen {
     Pon32(bytes.data() + kPosCuenta, 0);
     PonFecha(bytes.data(), fs::Hoy());
     bytes.append(kFinArchivo);
-    Reemplaza(bytes);
-    if (memos_) memos_->Reemplaza(nombre_);
+    Reemplaza(bytes, memos_ ? memos_->SinMemos() : QByteArray());
   }
 
+  // The live records in order, and a memo file holding only their memos
+  // (renumbered from block 1), both put in place of the old files.
   void Empaca() override {
     ExigeExclusivo();
     const qint64 total = CuentaPresente();
     QByteArray bytes = e_.cabecera;
     bytes.reserve(e_.longCabecera + total * e_.longRegistro + 1);
+    QByteArray memos = memos_ ? memos_->SinMemos() : QByteArray();
     std::vector<char> bloque(static_cast<size_t>(capacidad_ * e_.longRegistro));
     qint64 vivos = 0;
     for (qint64 ini = 1; ini <= total; ini += capacidad_) {
@@ -695,13 +742,15 @@ class AlmacenDbf final : public Almacen {
         const char* reg = bloque.data() + k * e_.longRegistro;
         if (reg[0] == kBorrado) continue;
         bytes.append(reg, e_.longRegistro);
+        if (memos_) MudaMemos(bytes.data() + bytes.size() - e_.longRegistro, memos);
         ++vivos;
       }
     }
     Pon32(bytes.data() + kPosCuenta, static_cast<quint32>(vivos));
     PonFecha(bytes.data(), fs::Hoy());
     bytes.append(kFinArchivo);
-    Reemplaza(bytes);
+    if (memos_) Pon32(memos.data() + kMemoPosSiguiente, static_cast<quint32>(memos.size() / memos_->Bloque()));
+    Reemplaza(bytes, memos);
   }
 
   bool TieneIndiceProduccion() const override { return indiceProduccion_; }
@@ -850,15 +899,43 @@ class AlmacenDbf final : public Almacen {
 
   // Replaces the whole file (exclusive use), keeping this handle's open and
   // numbering locks.
-  void Reemplaza(const QByteArray& bytes) {
+  // Copies the memos of a record into a new memo file being built, and
+  // points the record's memo fields at their new blocks.
+  void MudaMemos(char* registro, QByteArray& memos) {
+    for (size_t c = 0; c < e_.info.size(); ++c) {
+      const InfoCampo& i = e_.info[c];
+      if (i.letra != 'M') continue;
+      char* p = registro + i.desde;
+      const int fin = FinSinBlancos(p, i.ancho);
+      const int ini = InicioSinBlancos(p, fin);
+      if (ini == fin) continue;
+      const auto bloque = LeeEnteroTexto(p + ini, fin - ini);
+      if (!bloque || *bloque < 0 || *bloque > 0xFFFFFFFFll) throw Ilegible(i, static_cast<int>(c), p);
+      std::memset(p, ' ', static_cast<size_t>(i.ancho));
+      if (*bloque == 0) continue;
+      const QByteArray texto = memos_->LeeBytes(static_cast<quint32>(*bloque), e_.campos[static_cast<int>(c)].nombre);
+      if (texto.isEmpty()) continue;
+      const QByteArray n = QByteArray::number(memos.size() / memos_->Bloque());
+      memos += memos_->Bloques(texto);
+      std::memcpy(p + i.ancho - n.size(), n.constData(), static_cast<size_t>(n.size()));
+    }
+  }
+
+  // Replaces the whole file (exclusive use), keeping this handle's open and
+  // numbering locks, and with it the memo file when `memos` holds one. Both
+  // new files are written whole before either is renamed in.
+  void Reemplaza(const QByteArray& bytes, const QByteArray& memos = {}) {
     struct stat st {};
     ::fstat(fd_.fd(), &st);
+    std::unique_ptr<ArchivoNuevo> dbt;
+    if (memos_ && !memos.isEmpty()) dbt = std::make_unique<ArchivoNuevo>(memos_->Ruta(), memos, memos_->Modo(), nombre_);
+    ArchivoNuevo dbf(ruta_, bytes, st.st_mode & 07777, nombre_);
     LiberaBloqueos();
-    const int nuevo = ReemplazaArchivo(ruta_, bytes, st.st_mode & 07777, nombre_, [this](int fd) {
+    if (dbt) memos_->Usa(dbt->Instala());
+    fd_.Cambia(dbf.Instala([this](int fd) {
       IntentaBloqueo(fd, kBloqueoApertura, TipoBloqueo::Exclusivo);
       if (numerando_) IntentaBloqueo(fd, kBloqueoNumeracion, TipoBloqueo::Exclusivo);
-    });
-    fd_.Cambia(nuevo);
+    }));
     e_.cabecera = bytes.left(e_.longCabecera);
     cuenta_ = CuentaPresente();
     numCache_ = 0;
@@ -968,7 +1045,7 @@ class FabricaDeDbf final : public FabricaAlmacen {
     // Companions of an old table of that name would not match the new one.
     for (const QString& c : Companeros(ruta)) QFile::remove(c);
     if (conMemo) {
-      Descriptor m(ReemplazaArchivo(RutaCompanero(ruta, QStringLiteral("dbt")), Memos::Cabecera(false, nombre),
+      Descriptor m(ReemplazaArchivo(RutaCompanero(ruta, QStringLiteral("dbt")), Memos::CabeceraNueva(),
                                     ModoPorOmision(), nombre));
     }
     Descriptor nuevo(ReemplazaArchivo(ruta, bytes, ModoPorOmision(), nombre));
