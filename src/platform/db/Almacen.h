@@ -43,6 +43,12 @@ struct Registro {
   QMap<int, QString> memos;
 };
 
+// The moments of one write (Almacen::Graba and the others).
+struct PasosEscritura {
+  std::function<void(qint64 n, const QByteArray& registro)> antes;
+  std::function<void(qint64 n)> despues;
+};
+
 struct ModoAlmacen {
   bool exclusivo = false;   // nobody else may have the file open
   bool soloLectura = false; // no write of any kind
@@ -103,19 +109,30 @@ class Almacen {
   virtual QVariant ValorDe(const Registro& r, int campo) = 0;
 
   // --- Writing. Each write is atomic for readers of this and other
-  // stations. `dentro` runs while the write is held exclusive between
-  // stations, after the record is written (index maintenance goes there).
+  // stations, and runs its `pasos` while it holds the table exclusive
+  // between stations: `antes` with the record's number and final bytes
+  // (memo blocks included) just before they reach the file, `despues` once
+  // the record is written whole (before an append's header count). Index
+  // maintenance goes there; only storages with a production index (dBASE)
+  // are given an `antes`.
   // Rewrites record n in place; the caller holds n's record lock.
-  virtual void Graba(qint64 n, Registro& r, const std::function<void()>& dentro = {}) = 0;
+  virtual void Graba(qint64 n, Registro& r, const PasosEscritura& pasos = {}) = 0;
   // Appends a record; returns its physical number. Two stations appending
   // at once get different numbers.
-  virtual qint64 Agrega(Registro& r, const std::function<void(qint64)>& dentro = {}) = 0;
+  virtual qint64 Agrega(Registro& r, const PasosEscritura& pasos = {}) = 0;
   // Inserts before record n where the storage keeps its own order; storages
   // without order (dBASE) append. Returns the new record's number.
-  virtual qint64 Inserta(qint64 antes, Registro& r, const std::function<void(qint64)>& dentro = {}) = 0;
+  virtual qint64 Inserta(qint64 antes, Registro& r, const PasosEscritura& pasos = {}) = 0;
   // Deletes record n (dBASE: marks it; Paradox: removes it). The caller
   // holds n's record lock.
-  virtual void Borra(qint64 n, const std::function<void()>& dentro = {}) = 0;
+  virtual void Borra(qint64 n, const PasosEscritura& pasos = {}) = 0;
+  // Finishes or undoes a write that was left halfway, for a caller that
+  // holds the production index exclusive: record n comes to hold
+  // `registro` (with `alFinal`, an append's record: the end mark and the
+  // header count follow it), or, with `registro` empty, the file is cut
+  // before record n, its last. Works on a handle opened read-only too.
+  // Storages without a production index give Estado.
+  virtual void Rehace(qint64 n, const QByteArray& registro, bool alFinal);
 
   // --- Record locks (per handle). Bloquea fails at once with Bloqueado when
   // another handle or station holds the record.

@@ -2,8 +2,10 @@
 
 #include "platform/Error.h"
 #include "platform/db/Bloqueo.h"
+#include "platform/db/PuntosFalla.h"
 #include "platform/db/Valores.h"
 #include "platform/db/dbf_format.h"
+#include "platform/fs/Falla.h"
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Texto.h"
 
@@ -416,8 +418,13 @@ Estructura LeeEstructura(int fd, const QString& tabla) {
 class AlmacenDbf final : public Almacen {
  public:
   AlmacenDbf(const QString& ruta, const QString& nombre, ModoAlmacen modo) : ruta_(ruta), nombre_(nombre), modo_(modo) {
-    const bool escritura = !modo.soloLectura || modo.exclusivo;
-    fd_.Cambia(::open(Local8(ruta).constData(), (escritura ? O_RDWR : O_RDONLY) | O_CLOEXEC));
+    // A read-only handle opens the file for writing too when it may: it
+    // then finishes a write another station left halfway (Rehace).
+    fd_.Cambia(::open(Local8(ruta).constData(), O_RDWR | O_CLOEXEC));
+    if (fd_.fd() < 0 && modo.soloLectura && !modo.exclusivo && (errno == EACCES || errno == EROFS)) {
+      escribible_ = false;
+      fd_.Cambia(::open(Local8(ruta).constData(), O_RDONLY | O_CLOEXEC));
+    }
     if (fd_.fd() < 0) {
       if (errno == ENOENT || errno == ENOTDIR)
         throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no existe").arg(nombre));
@@ -639,18 +646,21 @@ class AlmacenDbf final : public Almacen {
     return Valor(r.datos.constData(), campo);
   }
 
-  void Graba(qint64 n, Registro& r, const std::function<void()>& dentro) override {
+  void Graba(qint64 n, Registro& r, const PasosEscritura& pasos) override {
     ExigeEscritura();
     Escritura e(*this);
     if (n < 1 || n > CuentaPresente()) throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no tiene el registro %2").arg(nombre_).arg(n));
     EscribeMemos(r);
+    if (pasos.antes) pasos.antes(n, r.datos);
+    falla::Punto(puntos::kRegistroAMedias, [&] { EscribeEn(fd_.fd(), r.datos.constData(), e_.longRegistro / 2, Posicion(n), nombre_); });
     EscribeEn(fd_.fd(), r.datos.constData(), e_.longRegistro, Posicion(n), nombre_);
     ActualizaCache(n, r.datos.constData());
     PonFechaHoy(false, 0);
-    if (dentro) dentro();
+    falla::Punto(puntos::kAntesDeClaves);
+    if (pasos.despues) pasos.despues(n);
   }
 
-  qint64 Agrega(Registro& r, const std::function<void(qint64)>& dentro) override {
+  qint64 Agrega(Registro& r, const PasosEscritura& pasos) override {
     ExigeEscritura();
     Escritura e(*this);
     const qint64 presentes = CuentaPresente();
@@ -658,25 +668,58 @@ class AlmacenDbf final : public Almacen {
     if (n > 0xFFFFFFFFll) throw Error(Clase::NoCabe, QStringLiteral("La tabla %1 está llena").arg(nombre_));
     EscribeMemos(r);
     r.datos[0] = kVivo;
+    if (pasos.antes) pasos.antes(n, r.datos);
+    falla::Punto(puntos::kRegistroAMedias, [&] { EscribeEn(fd_.fd(), r.datos.constData(), e_.longRegistro / 2, Posicion(n), nombre_); });
     EscribeConFin(r.datos, Posicion(n));
+    CacheaAgregado(n, r.datos.constData());
+    falla::Punto(puntos::kAntesDeClaves);
+    if (pasos.despues) pasos.despues(n);
+    falla::Punto(puntos::kAntesDeCuenta);
     PonFechaHoy(true, n);
     cuenta_ = n;
-    CacheaAgregado(n, r.datos.constData());
-    if (dentro) dentro(n);
     return n;
   }
 
-  qint64 Inserta(qint64, Registro& r, const std::function<void(qint64)>& dentro) override { return Agrega(r, dentro); }
+  qint64 Inserta(qint64, Registro& r, const PasosEscritura& pasos) override { return Agrega(r, pasos); }
 
-  void Borra(qint64 n, const std::function<void()>& dentro) override {
+  void Borra(qint64 n, const PasosEscritura& pasos) override {
     ExigeEscritura();
     Escritura e(*this);
     if (n < 1 || n > CuentaPresente()) throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no tiene el registro %2").arg(nombre_).arg(n));
+    if (pasos.antes) {
+      QByteArray final(e_.longRegistro, Qt::Uninitialized);
+      if (LeeEn(fd_.fd(), final.data(), e_.longRegistro, Posicion(n), nombre_) != e_.longRegistro)
+        throw Corrupto(nombre_, QStringLiteral("el registro %1 está incompleto").arg(n));
+      final[0] = kBorrado;
+      pasos.antes(n, final);
+    }
     const char marca = kBorrado;
     EscribeEn(fd_.fd(), &marca, 1, Posicion(n), nombre_);
     if (n >= iniCache_ && n < iniCache_ + numCache_) cache_[static_cast<size_t>((n - iniCache_) * e_.longRegistro)] = kBorrado;
     PonFechaHoy(false, 0);
-    if (dentro) dentro();
+    falla::Punto(puntos::kAntesDeClaves);
+    if (pasos.despues) pasos.despues(n);
+  }
+
+  void Rehace(qint64 n, const QByteArray& registro, bool alFinal) override {
+    if (!escribible_)
+      throw Error(Clase::Io, QStringLiteral("La tabla %1 no se puede escribir para terminar una escritura interrumpida").arg(nombre_));
+    Escritura e(*this);
+    if (registro.isEmpty()) {
+      if (::ftruncate(fd_.fd(), static_cast<off_t>(Posicion(n))) != 0)
+        throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre_, errno);
+      const char fin = kFinArchivo;
+      EscribeEn(fd_.fd(), &fin, 1, Posicion(n), nombre_);
+      PonFechaHoy(true, n - 1);
+    } else if (alFinal) {
+      EscribeConFin(registro, Posicion(n));
+      PonFechaHoy(true, n);
+    } else {
+      EscribeEn(fd_.fd(), registro.constData(), e_.longRegistro, Posicion(n), nombre_);
+      PonFechaHoy(false, 0);
+    }
+    cuenta_ = CuentaPresente();
+    numCache_ = 0;
   }
 
   void Bloquea(qint64 n) override {
@@ -955,6 +998,7 @@ class AlmacenDbf final : public Almacen {
   qint64 cuenta_ = 0;
   std::unique_ptr<Memos> memos_;
   bool escribiendo_ = false;
+  bool escribible_ = true;  // the descriptor was opened for writing
   QSet<qint64> bloqueados_;
   bool numerando_ = false;
   std::vector<char> cache_;

@@ -28,6 +28,10 @@ void Almacen::TomaNumeracion() {
   throw plat::Error(plat::Clase::Estado, QStringLiteral("La tabla %1 no lleva numeración entre estaciones").arg(Nombre()));
 }
 
+void Almacen::Rehace(qint64, const QByteArray&, bool) {
+  throw plat::Error(plat::Clase::Estado, QStringLiteral("La tabla %1 no lleva índice de producción").arg(Nombre()));
+}
+
 FabricaAlmacen* FabricaPara(const QString& extension) {
   const QString ext = extension.toLower();
   if (ext == u"dbf") return &FabricaDbf();

@@ -184,6 +184,7 @@ class Tabla : public Dataset {
   struct Edicion;
   void AbreOrden(const QString& tag);
   bool Mueve(qint64 n);  // stands on row n (0: none, no move)
+  void RevisaIndices();
   Orden& OrdenConIndice();
   void ExigeExclusivo(const char* operacion) const;
   // Runs an operation of exclusive use on a closed table through a handle

@@ -1,7 +1,9 @@
 #include "platform/db/mdx/MdxArchivo.h"
 
 #include "platform/Error.h"
+#include "platform/db/PuntosFalla.h"
 #include "platform/db/mdx/mdx_format.h"
+#include "platform/fs/Falla.h"
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Texto.h"
 
@@ -129,6 +131,8 @@ struct MdxArchivo::Impl {
   std::unordered_map<std::uint32_t, Bloque> cache;
   std::vector<std::uint32_t> sucias;  // pages changed by this operation
   std::map<QString, std::shared_ptr<ExpresionIndice>> expresiones;
+  // Finishes a table write whose intent a dead station left (FijaRemate).
+  std::function<void(const QByteArray&)> remate;
 
   // ---------------------------------------------------------------- errors
   [[noreturn]] void Corrupto(const QString& detalle) const {
@@ -167,12 +171,21 @@ struct MdxArchivo::Impl {
     fcntl(fd, F_OFD_SETLK, &fl);
   }
 
+  // An exclusive hold becomes a shared one (never fails: nobody else holds).
+  void Degrada() {
+    struct flock fl {};
+    fl.l_type = F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    while (fcntl(fd, F_OFD_SETLK, &fl) != 0 && errno == EINTR) {
+    }
+  }
+
   void Entra(bool excl) {
     if (nivel == 0) {
       Bloquea(excl);
       exclusivo = excl;
       try {
-        Valida();
+        Valida(true);
       } catch (...) {
         Desbloquea();
         throw;
@@ -182,7 +195,7 @@ struct MdxArchivo::Impl {
         throw plat::Error(plat::Clase::Estado,
                           QStringLiteral("El archivo de índices %1 está bloqueado solo para lectura").arg(ruta));
       }
-      if (!cargado) Valida();
+      if (!cargado) Valida(false);
     }
     ++nivel;
   }
@@ -230,14 +243,112 @@ struct MdxArchivo::Impl {
   // ---------------------------------------------------------------- header
   // Re-reads the live header bytes; when another station (or a failed
   // operation of this one) changed the file, everything is loaded again.
-  void Valida() {
+  // On taking the file (`alTomar`), a change left halfway is finished first:
+  // whoever held the file before let it go, so its writer is dead (while
+  // this handle holds the file, the pending change is its own).
+  void Valida(bool alTomar) {
     std::uint8_t ahora[kLargoEncabezadoVivo];
     LeeEn(ahora, sizeof ahora, 0);
+    if (alTomar && Pendiente(ahora) && escribible) {
+      Remata();
+      LeeEn(ahora, sizeof ahora, 0);
+    }
     if (cargado && std::memcmp(ahora, vivo, sizeof ahora) == 0) {
       if (cache.size() > kMaxBloquesCache) cache.clear();
       return;
     }
     Carga();
+  }
+
+  static bool Pendiente(const std::uint8_t* h) { return U32(h + kLargoIntencion) != 0 || U32(h + kLargoDiario) != 0; }
+
+  // Under the file's lock, with a change left pending by a dead station:
+  // its page journal is written in place again, then its intent goes to the
+  // table's finisher; both under an exclusive hold, which goes back to
+  // shared when that was asked.
+  void Remata() {
+    const bool compartido = !exclusivo;
+    if (compartido) {
+      Desbloquea();
+      Bloquea(true);
+      exclusivo = true;
+    }
+    std::uint8_t h[kLargoEncabezadoVivo];
+    LeeEn(h, sizeof h, 0);
+    if (U32(h + kLargoDiario) != 0) {
+      Repone(h);
+      cargado = false;
+      LeeEn(h, sizeof h, 0);
+    }
+    if (U32(h + kLargoIntencion) != 0 && remate) {
+      if (!cargado || std::memcmp(h, vivo, sizeof h) != 0) Carga();
+      const QByteArray intencion = LeeArea(h, kAreaIntencion, kLargoIntencion, QStringLiteral("intención"));
+      ++nivel;
+      try {
+        remate(intencion);
+      } catch (...) {
+        --nivel;
+        throw;
+      }
+      --nivel;
+    }
+    if (compartido) {
+      Degrada();
+      exclusivo = false;
+    }
+  }
+
+  // The pending bytes of an area, as the live header bytes `h` place them.
+  QByteArray LeeArea(const std::uint8_t* h, int area, int campoLargo, const QString& que) {
+    const std::uint32_t pagina = U32(h + area);
+    const std::uint64_t capacidad = static_cast<std::uint64_t>(U32(h + area + 4)) * U16(h + kTamanoBloque);
+    const std::uint32_t largo = U32(h + campoLargo);
+    if (pagina < kPaginasIniciales || largo > capacidad) Corrupto(QStringLiteral("%1 pendiente").arg(que));
+    QByteArray b(static_cast<qsizetype>(largo), Qt::Uninitialized);
+    LeeEn(reinterpret_cast<std::uint8_t*>(b.data()), largo, static_cast<off_t>(pagina) * kPagina);
+    return b;
+  }
+
+  // Writes again every page of a pending journal, the header last (which
+  // clears the journal).
+  void Repone(const std::uint8_t* h) {
+    const QByteArray diario = LeeArea(h, kAreaDiario, kLargoDiario, QStringLiteral("diario de páginas"));
+    const auto* p = reinterpret_cast<const std::uint8_t*>(diario.constData());
+    const size_t total = static_cast<size_t>(diario.size());
+    if (total < 4) Corrupto(QStringLiteral("diario de páginas"));
+    const std::uint32_t entradas = U32(p);
+    size_t pos = 4;
+    for (std::uint32_t i = 0; i < entradas; ++i) {
+      if (pos + 8 > total) Corrupto(QStringLiteral("diario de páginas"));
+      const std::uint32_t pagina = U32(p + pos), largo = U32(p + pos + 4);
+      pos += 8;
+      if (largo > total - pos) Corrupto(QStringLiteral("diario de páginas"));
+      EscribeEn(p + pos, largo, static_cast<off_t>(pagina) * kPagina);
+      pos += largo;
+    }
+    const std::uint8_t cero[4] = {};
+    EscribeEn(cero, sizeof cero, kLargoDiario);
+  }
+
+  // The first page of an area (kAreaIntencion or kAreaDiario) that holds
+  // `largo` bytes: the one in the header, or a new run of blocks at the end
+  // of the file (the old run is left unused until the tags are rebuilt).
+  std::uint32_t Area(int area, size_t largo) {
+    std::uint8_t* h = cab.data();
+    const std::uint32_t bloques = static_cast<std::uint32_t>((largo + static_cast<size_t>(tamBloque) - 1) / static_cast<size_t>(tamBloque));
+    if (U32(h + area) != 0 && U32(h + area + 4) >= bloques) return U32(h + area);
+    const std::uint32_t nuevos = std::max(bloques, 2 * U32(h + area + 4));
+    const std::uint32_t pagina = paginasArchivo;
+    paginasArchivo += nuevos * static_cast<std::uint32_t>(paginasBloque);
+    struct stat st {};
+    if (fstat(fd, &st) != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo leer %1").arg(ruta), errno);
+    const off_t fin = static_cast<off_t>(paginasArchivo) * kPagina;
+    if (st.st_size < fin && ftruncate(fd, fin) != 0)
+      throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir el archivo de índices %1").arg(ruta), errno);
+    PonU32(h + area, pagina);
+    PonU32(h + area + 4, nuevos);
+    PonU32(h + kPaginasArchivo, paginasArchivo);
+    return pagina;
   }
 
   void Carga() {
@@ -921,39 +1032,87 @@ struct MdxArchivo::Impl {
   }
 
   // Writes what this operation changed and counts the change in the header.
-  void Vuelca() {
+  // The pages and the header go first to the page journal, so a station
+  // killed while writing them in place leaves a change that the next one
+  // finishes; bulk rebuilds (`masivo`, under exclusive use of the table)
+  // write in place only.
+  void Vuelca(bool masivo = false) {
     if (!modificado) return;
     try {
       for (auto& t : tags) {
         if (t.cambiado) EscribeCabeceraTag(t, false);
       }
       std::sort(sucias.begin(), sucias.end());
-      // Consecutive blocks go out in one write.
-      std::vector<std::uint8_t> tramo;
-      size_t k = 0;
-      while (k < sucias.size()) {
+      // Consecutive blocks go out in one write: runs [desde, hasta) of sucias.
+      std::vector<std::pair<size_t, size_t>> tramos;
+      for (size_t k = 0; k < sucias.size();) {
         size_t fin = k + 1;
         while (fin < sucias.size() && sucias[fin] == sucias[fin - 1] + static_cast<std::uint32_t>(paginasBloque) &&
                fin - k < 1024) {
           ++fin;
         }
-        tramo.resize((fin - k) * static_cast<size_t>(tamBloque));
-        for (size_t j = k; j < fin; ++j) {
-          auto& b = cache[sucias[j]];
-          std::memcpy(tramo.data() + (j - k) * static_cast<size_t>(tamBloque), b.b.data(), b.b.size());
-          b.sucio = false;
-        }
-        EscribeEn(tramo.data(), tramo.size(), static_cast<off_t>(sucias[k]) * kPagina);
+        tramos.emplace_back(k, fin);
         k = fin;
       }
-      sucias.clear();
+      const size_t largoCabecera = tablaCambiada ? cab.size() : static_cast<size_t>(kTablaTags);
+      const size_t bloque = static_cast<size_t>(tamBloque);
+      std::uint32_t areaDiario = 0;
+      size_t largoDiario = 4 + 8 + largoCabecera;
+      if (!masivo) {
+        for (const auto& [desde, hasta] : tramos) largoDiario += 8 + (hasta - desde) * bloque;
+        areaDiario = Area(kAreaDiario, largoDiario);
+      }
       std::uint8_t* h = cab.data();
       PonU32(h + kPaginasArchivo, paginasArchivo);
       PonU32(h + kPrimeraLibre, primeraLibre);
       PonU32(h + kBloquesLibres, bloquesLibres);
       PonFecha(h + kFechaCambio, Hoy());
       PonU32(h + kContadorCambios, U32(h + kContadorCambios) + 1);
-      EscribeEn(h, tablaCambiada ? cab.size() : static_cast<size_t>(kTablaTags), 0);
+      PonU32(h + kLargoDiario, 0);
+
+      std::vector<std::uint8_t> tramo;
+      auto llena = [&](const std::pair<size_t, size_t>& r) {
+        tramo.resize((r.second - r.first) * bloque);
+        for (size_t j = r.first; j < r.second; ++j) std::memcpy(tramo.data() + (j - r.first) * bloque, cache[sucias[j]].b.data(), bloque);
+      };
+      if (!masivo) {
+        std::vector<std::uint8_t> diario;
+        diario.reserve(largoDiario);
+        auto pon32 = [&](std::uint32_t v) {
+          const size_t p = diario.size();
+          diario.resize(p + 4);
+          PonU32(diario.data() + p, v);
+        };
+        pon32(static_cast<std::uint32_t>(tramos.size() + 1));
+        for (const auto& r : tramos) {
+          llena(r);
+          pon32(sucias[r.first]);
+          pon32(static_cast<std::uint32_t>(tramo.size()));
+          diario.insert(diario.end(), tramo.begin(), tramo.end());
+        }
+        pon32(0);
+        pon32(static_cast<std::uint32_t>(largoCabecera));
+        diario.insert(diario.end(), h, h + largoCabecera);
+        EscribeEn(diario.data(), diario.size(), static_cast<off_t>(areaDiario) * kPagina);
+        std::uint8_t marca[12];
+        PonU32(marca, areaDiario);
+        PonU32(marca + 4, U32(h + kAreaDiario + 4));
+        PonU32(marca + 8, static_cast<std::uint32_t>(diario.size()));
+        EscribeEn(marca, sizeof marca, kAreaDiario);
+        falla::Punto(puntos::kIndiceAMedias, [&] {  // the first half of the runs, in page order
+          for (size_t r = 0; r < (tramos.size() + 1) / 2; ++r) {
+            llena(tramos[r]);
+            EscribeEn(tramo.data(), tramo.size(), static_cast<off_t>(sucias[tramos[r].first]) * kPagina);
+          }
+        });
+      }
+      for (const auto& r : tramos) {
+        llena(r);
+        EscribeEn(tramo.data(), tramo.size(), static_cast<off_t>(sucias[r.first]) * kPagina);
+      }
+      for (std::uint32_t pagina : sucias) cache[pagina].sucio = false;
+      sucias.clear();
+      EscribeEn(h, largoCabecera, 0);
       std::memcpy(vivo, h, sizeof vivo);
       modificado = false;
       tablaCambiada = false;
@@ -1094,8 +1253,9 @@ class Operacion {
     if (!terminada_ && d_.modificado) d_.Descarta();
     d_.Sale();
   }
-  void Termina() {
-    d_.Vuelca();
+  // Writes the change; `masivo` for the bulk rebuilds of tags.
+  void Termina(bool masivo = false) {
+    d_.Vuelca(masivo);
     terminada_ = true;
   }
 
@@ -1239,7 +1399,7 @@ void MdxArchivo::AgregaTag(const DefTag& def, const RecorreRegistros& registros)
   d.EscribeCabeceraTag(nuevo, true);
   d.cab[kSiguienteTag] = static_cast<std::uint8_t>(d.cab[kSiguienteTag] + 1);
   d.EscribeTablaTags();
-  op.Termina();
+  op.Termina(true);
 }
 
 void MdxArchivo::BorraTag(const QString& nombre) {
@@ -1262,7 +1422,7 @@ void MdxArchivo::BorraTag(const QString& nombre) {
   d.LiberaBloque(t, t.cabecera);
   d.tags.erase(d.tags.begin() + (&t - d.tags.data()));
   d.EscribeTablaTags();
-  op.Termina();
+  op.Termina(true);
 }
 
 void MdxArchivo::Regenera(const RecorreRegistros& registros) {
@@ -1290,9 +1450,11 @@ void MdxArchivo::Regenera(const RecorreRegistros& registros) {
       if (f) std::rethrow_exception(f);
     }
   }
-  // The file is laid out again from its first free page.
+  // The file is laid out again from its first free page; the intent and
+  // journal areas are made anew when next needed.
   d.cache.clear();
   d.sucias.clear();
+  std::memset(d.cab.data() + kAreaIntencion, 0, static_cast<size_t>(kLargoEncabezadoVivo - kAreaIntencion));
   d.paginasArchivo = kPaginasIniciales;
   d.primeraLibre = 0;
   d.bloquesLibres = 0;
@@ -1305,7 +1467,7 @@ void MdxArchivo::Regenera(const RecorreRegistros& registros) {
     e[i] = {};
   }
   d.EscribeTablaTags();
-  op.Termina();
+  op.Termina(true);
   if (ftruncate(d.fd, static_cast<off_t>(d.paginasArchivo) * kPagina) != 0) {
     throw plat::ErrorDeSistema(QStringLiteral("No se pudo ajustar el archivo de índices %1").arg(d.ruta), errno);
   }
@@ -1356,6 +1518,34 @@ void MdxArchivo::Quita(std::uint32_t registro, const LectorCampo& valores) {
   for (size_t i = 0; i < d.tags.size(); ++i) d.Borra(d.tags[i], claves[i], registro);
   op.Termina();
 }
+
+void MdxArchivo::Anuncia(const QByteArray& intencion) {
+  Operacion op(*d_, true);
+  Impl& d = *d_;
+  if (d.modificado || intencion.isEmpty()) {
+    throw plat::Error(plat::Clase::Estado, QStringLiteral("Intención fuera de lugar en el archivo de índices %1").arg(d.ruta));
+  }
+  const std::uint32_t pagina = d.Area(kAreaIntencion, static_cast<size_t>(intencion.size()));
+  d.EscribeEn(reinterpret_cast<const std::uint8_t*>(intencion.constData()), static_cast<size_t>(intencion.size()),
+              static_cast<off_t>(pagina) * kPagina);
+  std::uint8_t* h = d.cab.data();
+  PonU32(h + kLargoIntencion, static_cast<std::uint32_t>(intencion.size()));
+  // The area's place (and the pages it took) and the intent in one write.
+  d.EscribeEn(h + kPaginasArchivo, static_cast<size_t>(kLargoIntencion + 4 - kPaginasArchivo), kPaginasArchivo);
+  std::memcpy(d.vivo, h, sizeof d.vivo);
+}
+
+void MdxArchivo::Cumplida() {
+  Operacion op(*d_, true);
+  Impl& d = *d_;
+  std::uint8_t* h = d.cab.data();
+  if (U32(h + kLargoIntencion) == 0) return;
+  PonU32(h + kLargoIntencion, 0);
+  d.EscribeEn(h + kLargoIntencion, 4, kLargoIntencion);
+  std::memcpy(d.vivo, h, sizeof d.vivo);
+}
+
+void MdxArchivo::FijaRemate(std::function<void(const QByteArray&)> remate) { d_->remate = std::move(remate); }
 
 QByteArray MdxArchivo::ClaveDeRegistro(const QString& tag, const LectorCampo& valores) {
   Operacion op(*d_, false);

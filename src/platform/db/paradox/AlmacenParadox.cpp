@@ -41,16 +41,18 @@ class AlmacenParadox final : public Almacen {
   void Fija(Registro& r, int campo, const QVariant& valor) const override { archivo_->Fija(r.datos, campo, valor); }
   QVariant ValorDe(const Registro& r, int campo) override { return archivo_->Valor(r.datos.constData(), campo); }
 
-  void Graba(qint64 n, Registro& r, const std::function<void()>& dentro) override {
-    archivo_->GrabaRegistro(n, r.datos, dentro);
+  void Graba(qint64 n, Registro& r, const PasosEscritura& pasos) override {
+    archivo_->GrabaRegistro(n, r.datos, [&] { Despues(pasos, n); });
   }
-  qint64 Agrega(Registro& r, const std::function<void(qint64)>& dentro) override {
-    return archivo_->AgregaRegistro(r.datos, dentro);
+  qint64 Agrega(Registro& r, const PasosEscritura& pasos) override {
+    return archivo_->AgregaRegistro(r.datos, [&](qint64 n) { Despues(pasos, n); });
   }
-  qint64 Inserta(qint64 antes, Registro& r, const std::function<void(qint64)>& dentro) override {
-    return archivo_->InsertaRegistro(antes, r.datos, dentro);
+  qint64 Inserta(qint64 antes, Registro& r, const PasosEscritura& pasos) override {
+    return archivo_->InsertaRegistro(antes, r.datos, [&](qint64 n) { Despues(pasos, n); });
   }
-  void Borra(qint64 n, const std::function<void()>& dentro) override { archivo_->Borra(n, dentro); }
+  void Borra(qint64 n, const PasosEscritura& pasos) override {
+    archivo_->Borra(n, [&] { Despues(pasos, n); });
+  }
 
   void Bloquea(qint64 n) override { archivo_->BloqueaRegistro(n); }
   void Libera(qint64 n) override { archivo_->LiberaRegistro(n); }
@@ -65,6 +67,10 @@ class AlmacenParadox final : public Almacen {
   }
 
  private:
+  static void Despues(const PasosEscritura& pasos, qint64 n) {
+    if (pasos.despues) pasos.despues(n);
+  }
+
   QString nombre_;
   ModoAlmacen modo_;
   std::unique_ptr<ParadoxArchivo> archivo_;  // reads count as const for the interface
