@@ -477,7 +477,9 @@ TEST_F(ParadoxTest, VaciarDejaLaTablaSinFilasYUsable) {
   EXPECT_EQ(Claves(grid), QStringList{QStringLiteral("UNA")});
   grid.Borra(1);
   EXPECT_EQ(otro.Registros(), 0);
-  EXPECT_EQ(QFileInfo(fs::Local(kDeta)).size(), 2048);
+  // Other handles may be reading its block, so the file keeps it, out of
+  // the list of rows.
+  EXPECT_TRUE(ClavesPx(kDeta).isEmpty());
   grid.Inserta(1, Linea(1, QStringLiteral("OTRA"), QString(), 1));
   EXPECT_EQ(ClavesPx(kDeta), QStringList{QStringLiteral("OTRA")});
 }

@@ -43,10 +43,13 @@ struct Registro {
   QMap<int, QString> memos;
 };
 
-// The moments of one write (Almacen::Graba and the others).
+// The moments of one write (Almacen::Graba and the others). With
+// `liberaRegistro`, a rewrite may let the caller's lock on the record go
+// together with its own (Libera is then no more than a check).
 struct PasosEscritura {
   std::function<void(qint64 n, const QByteArray& registro)> antes;
   std::function<void(qint64 n)> despues;
+  bool liberaRegistro = false;
 };
 
 struct ModoAlmacen {

@@ -245,6 +245,7 @@ void Tabla::GrabaEdicion() {
     auto graba = [&] {
       Registro antes;
       PasosEscritura pasos;
+      pasos.liberaRegistro = true;  // released below in any case
       if (ix) {
         antes = almacen_->Carga(n);
         ix->ExigeUnicos(n, antes.datos.constData(), e.r.datos.constData());

@@ -28,10 +28,7 @@ class AlmacenParadox final : public Almacen {
   qint64 Cuenta() const override { return archivo_->Registros(); }
   void Refresca() override {}
 
-  const char* Lee(qint64 n) override {
-    if (!archivo_->LeeRegistro(n, leido_)) return nullptr;
-    return leido_.constData();
-  }
+  const char* Lee(qint64 n) override { return archivo_->Fila(n); }
   bool Borrado(const char*) const override { return false; }
   QVariant Valor(const char* registro, int campo) override { return archivo_->Valor(registro, campo); }
   bool Nulo(const char* registro, int campo) override { return !archivo_->Valor(registro, campo).isValid(); }
@@ -42,7 +39,7 @@ class AlmacenParadox final : public Almacen {
   QVariant ValorDe(const Registro& r, int campo) override { return archivo_->Valor(r.datos.constData(), campo); }
 
   void Graba(qint64 n, Registro& r, const PasosEscritura& pasos) override {
-    archivo_->GrabaRegistro(n, r.datos, [&] { Despues(pasos, n); });
+    archivo_->GrabaRegistro(n, r.datos, [&] { Despues(pasos, n); }, pasos.liberaRegistro);
   }
   qint64 Agrega(Registro& r, const PasosEscritura& pasos) override {
     return archivo_->AgregaRegistro(r.datos, [&](qint64 n) { Despues(pasos, n); });
@@ -74,7 +71,6 @@ class AlmacenParadox final : public Almacen {
   QString nombre_;
   ModoAlmacen modo_;
   std::unique_ptr<ParadoxArchivo> archivo_;  // reads count as const for the interface
-  QByteArray leido_;                         // the record Lee gave last
 };
 
 class FabricaDeParadox final : public FabricaAlmacen {

@@ -35,6 +35,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <atomic>
 #include <functional>
 #include <set>
 
@@ -93,7 +94,13 @@ class ParadoxArchivo {
   qint64 Registros();
   QByteArray LeeRegistro(qint64 n);
   bool LeeRegistro(qint64 n, QByteArray& registro);
-  void GrabaRegistro(qint64 n, const QByteArray& registro, const std::function<void()>& dentro = {});
+  // The bytes of row n, valid until the next call on this object; nullptr
+  // when there is no such row.
+  const char* Fila(qint64 n);
+  // With liberaFila, this handle's lock on row n goes with the write (when
+  // it is the only row this handle locks: one system call less an edit).
+  void GrabaRegistro(qint64 n, const QByteArray& registro, const std::function<void()>& dentro = {},
+                     bool liberaFila = false);
   // Appends a row; returns its number.
   qint64 AgregaRegistro(const QByteArray& registro, const std::function<void(qint64)>& dentro = {});
   // Puts a row before row antes (Registros() + 1 appends); returns its number.
@@ -124,6 +131,7 @@ class ParadoxArchivo {
   struct Eslabon;
   struct Bloque;
   struct Candado;
+  struct Escritura;
 
   void Abre();
   void LeeDefinicion();
@@ -148,6 +156,13 @@ class ParadoxArchivo {
   void MueveBloqueos(qint64 desde, int delta);
   void TomaExclusivo();
   void DejaExclusivo() noexcept;
+  void Recorta();
+  void Mapea();
+  void Desmapea() noexcept;
+  std::atomic_ref<quint64> Contador(int cual) const;
+  template <class F> void Consulta(F&& lee);
+  const QVector<Eslabon>& ListaVigente(const Estado& e);
+  const QVector<Eslabon>* ListaGuardada(const Estado& e) const;
 
   QByteArray Codifica(const QVector<QVariant>& valores) const;
   QVector<QVariant> Decodifica(const QByteArray& registro) const;
@@ -173,6 +188,25 @@ class ParadoxArchivo {
   int porBloque_ = 0;
 
   std::set<qint64> propios_;  // rows this handle has locked
+
+  // Reading without locks: the file mapped whole (mapa_), the size it was
+  // last seen to have, whether the header has room for the change counters
+  // (paradox_format.h), and the list of blocks kept with the list counter
+  // it was read under.
+  char* mapa_ = nullptr;  // the header
+  qint64 tamConocido_ = 0;
+  bool contadores_ = false;
+  QVector<Eslabon> lista_;
+  quint64 numeroLista_ = 0;
+  bool listaValida_ = false;
+  // The rows of the block read last, after `antes` rows, and the change
+  // counter they were read under (odd: not to be used again).
+  struct Leido {
+    QByteArray filas;
+    qint64 antes = 0;
+    int cuenta = 0;
+    quint64 cambios = 1;
+  } leido_;
 };
 
 }  // namespace db
