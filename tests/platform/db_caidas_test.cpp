@@ -169,15 +169,24 @@ TEST_F(PruebaCaidas, UnaEstacionMuertaEnCadaPuntoDeUnaEscrituraLaDejaTerminada) 
       Escribe("CAIDAS.DBT", dbt);
       Escribe("CAIDAS.MDX", mdx);
       auto otra = Abre(kCaidas);  // a station that has the table open meanwhile
+      auto tercera = Abre(kCaidas);  // one that has read the unique tag's pages before
+      tercera->SetIndexName("IUNICA");
+      for (tercera->First(); !tercera->Eof(); tercera->Next()) {
+      }
       ProcesoHijo hijo("EscribeHastaCaer", {kDatos, c.modo, c.punto, QString::number(vez)});
       ASSERT_TRUE(hijo.EsperaQueMuera());
       siguientes[caso++ % 3](*otra);
       ExigeCoherencia();
 
-      // The killed write is finished, with those before it.
+      // The killed write is finished, with those before it, for every station.
+      const QString modo = c.modo;
+      const QString muerta = modo == u"alta"     ? QStringLiteral("A%1").arg(vez)
+                             : modo == u"cambio" ? QStringLiteral("M%1").arg(vez)
+                                                 : QStringLiteral("K%1").arg(kFilas + 1 - vez);
+      EXPECT_EQ(tercera->FindKey({muerta}), modo != u"baja");
+      tercera->Close();
       auto t = Abre(kCaidas);
       t->SetIndexName("IUNICA");
-      const QString modo = c.modo;
       if (modo == u"alta") {
         const QString clave = QStringLiteral("A%1").arg(vez);
         ASSERT_TRUE(t->FindKey({clave}));

@@ -113,6 +113,11 @@ struct MdxArchivo::Impl {
   bool cargado = false;
   bool modificado = false;
   bool tablaCambiada = false;
+  // The change touches more than leaves: blocks taken or freed, or an
+  // interior node written. Only such a change needs the page journal: each
+  // leaf alone is written whole, and the table's finisher (idempotent)
+  // mends the keys of a change cut between leaves.
+  bool estructural = false;
   std::uint64_t generacion = 1;
 
   std::vector<std::uint8_t> cab;  // pages 0..3: header and tag table
@@ -208,6 +213,7 @@ struct MdxArchivo::Impl {
   void Descarta() {
     cache.clear();
     sucias.clear();
+    estructural = false;
     cargado = false;
     modificado = false;
     tablaCambiada = false;
@@ -282,7 +288,7 @@ struct MdxArchivo::Impl {
     }
     if (U32(h + kLargoIntencion) != 0 && remate) {
       if (!cargado || std::memcmp(h, vivo, sizeof h) != 0) Carga();
-      const QByteArray intencion = LeeArea(h, kAreaIntencion, kLargoIntencion, QStringLiteral("intención"));
+      const QByteArray intencion = LeeIntencion(h);
       ++nivel;
       try {
         remate(intencion);
@@ -291,11 +297,26 @@ struct MdxArchivo::Impl {
         throw;
       }
       --nivel;
+      // The dead writer may have left leaves written and the header not:
+      // every station drops its cached pages.
+      PonU32(cab.data() + kContadorCambios, U32(cab.data() + kContadorCambios) + 1);
+      EscribeEn(cab.data() + kContadorCambios, 4, kContadorCambios);
+      std::memcpy(vivo, cab.data(), sizeof vivo);
     }
     if (compartido) {
       Degrada();
       exclusivo = false;
     }
+  }
+
+  // The pending intent: after the live header bytes when it fits there,
+  // else in its area.
+  QByteArray LeeIntencion(const std::uint8_t* h) {
+    const std::uint32_t largo = U32(h + kLargoIntencion);
+    if (largo > kMaxIntencionEnLinea) return LeeArea(h, kAreaIntencion, kLargoIntencion, QStringLiteral("intención"));
+    QByteArray b(static_cast<qsizetype>(largo), Qt::Uninitialized);
+    LeeEn(reinterpret_cast<std::uint8_t*>(b.data()), largo, kIntencionEnLinea);
+    return b;
   }
 
   // The pending bytes of an area, as the live header bytes `h` place them.
@@ -453,6 +474,7 @@ struct MdxArchivo::Impl {
   }
 
   std::uint32_t Nuevo(TagMdx& t) {
+    estructural = true;
     std::uint32_t pagina;
     if (primeraLibre != 0) {
       pagina = primeraLibre;
@@ -475,6 +497,7 @@ struct MdxArchivo::Impl {
   }
 
   void LiberaBloque(TagMdx& t, std::uint32_t pagina) {
+    estructural = true;
     std::uint8_t* b = Escribe(pagina);
     std::memset(b, 0, static_cast<size_t>(tamBloque));
     PonU32(b + kNodoSiguienteLibre, primeraLibre);
@@ -687,6 +710,7 @@ struct MdxArchivo::Impl {
     for (int lv = debajoDe - 1; lv >= 0; --lv) {
       const std::uint8_t* b = Nodo(t, c[lv].pagina);
       if (c[lv].i < Cuenta(b)) {
+        estructural = true;
         std::uint8_t* w = Escribe(c[lv].pagina);
         std::memcpy(w + kNodoItems + c[lv].i * t.item + kPuntero, clave, static_cast<size_t>(t.largo));
         return;
@@ -746,6 +770,7 @@ struct MdxArchivo::Impl {
   // separator between them; splits upwards as needed.
   void InsertaEnPadre(TagMdx& t, Camino& c, int nivel, const std::uint8_t* separador, std::uint32_t izquierda,
                       std::uint32_t derecha) {
+    estructural = true;
     const int item = t.item;
     if (nivel < 0) {
       const std::uint32_t raiz = Nuevo(t);
@@ -826,6 +851,7 @@ struct MdxArchivo::Impl {
   // Removes from the node at c[nivel] the child its index points at (that
   // child was freed).
   void QuitaHijo(TagMdx& t, Camino& c, int nivel) {
+    estructural = true;
     const std::uint32_t pagina = c[nivel].pagina;
     std::uint8_t* b = Escribe(pagina);
     const int n = Cuenta(b);
@@ -1032,10 +1058,10 @@ struct MdxArchivo::Impl {
   }
 
   // Writes what this operation changed and counts the change in the header.
-  // The pages and the header go first to the page journal, so a station
-  // killed while writing them in place leaves a change that the next one
-  // finishes; bulk rebuilds (`masivo`, under exclusive use of the table)
-  // write in place only.
+  // A structural change goes first to the page journal, pages and header,
+  // so a station killed while writing them in place leaves a change that
+  // the next one finishes; bulk rebuilds (`masivo`, under exclusive use of
+  // the table) write in place only.
   void Vuelca(bool masivo = false) {
     if (!modificado) return;
     try {
@@ -1056,9 +1082,10 @@ struct MdxArchivo::Impl {
       }
       const size_t largoCabecera = tablaCambiada ? cab.size() : static_cast<size_t>(kTablaTags);
       const size_t bloque = static_cast<size_t>(tamBloque);
+      const bool conDiario = !masivo && estructural;
       std::uint32_t areaDiario = 0;
       size_t largoDiario = 4 + 8 + largoCabecera;
-      if (!masivo) {
+      if (conDiario) {
         for (const auto& [desde, hasta] : tramos) largoDiario += 8 + (hasta - desde) * bloque;
         areaDiario = Area(kAreaDiario, largoDiario);
       }
@@ -1075,7 +1102,7 @@ struct MdxArchivo::Impl {
         tramo.resize((r.second - r.first) * bloque);
         for (size_t j = r.first; j < r.second; ++j) std::memcpy(tramo.data() + (j - r.first) * bloque, cache[sucias[j]].b.data(), bloque);
       };
-      if (!masivo) {
+      if (conDiario) {
         std::vector<std::uint8_t> diario;
         diario.reserve(largoDiario);
         auto pon32 = [&](std::uint32_t v) {
@@ -1099,6 +1126,8 @@ struct MdxArchivo::Impl {
         PonU32(marca + 4, U32(h + kAreaDiario + 4));
         PonU32(marca + 8, static_cast<std::uint32_t>(diario.size()));
         EscribeEn(marca, sizeof marca, kAreaDiario);
+      }
+      if (!masivo) {
         falla::Punto(puntos::kIndiceAMedias, [&] {  // the first half of the runs, in page order
           for (size_t r = 0; r < (tramos.size() + 1) / 2; ++r) {
             llena(tramos[r]);
@@ -1116,6 +1145,7 @@ struct MdxArchivo::Impl {
       std::memcpy(vivo, h, sizeof vivo);
       modificado = false;
       tablaCambiada = false;
+      estructural = false;
       ++generacion;
     } catch (...) {
       Descarta();
@@ -1525,13 +1555,21 @@ void MdxArchivo::Anuncia(const QByteArray& intencion) {
   if (d.modificado || intencion.isEmpty()) {
     throw plat::Error(plat::Clase::Estado, QStringLiteral("Intención fuera de lugar en el archivo de índices %1").arg(d.ruta));
   }
-  const std::uint32_t pagina = d.Area(kAreaIntencion, static_cast<size_t>(intencion.size()));
-  d.EscribeEn(reinterpret_cast<const std::uint8_t*>(intencion.constData()), static_cast<size_t>(intencion.size()),
-              static_cast<off_t>(pagina) * kPagina);
   std::uint8_t* h = d.cab.data();
-  PonU32(h + kLargoIntencion, static_cast<std::uint32_t>(intencion.size()));
-  // The area's place (and the pages it took) and the intent in one write.
-  d.EscribeEn(h + kPaginasArchivo, static_cast<size_t>(kLargoIntencion + 4 - kPaginasArchivo), kPaginasArchivo);
+  const auto largo = static_cast<std::uint32_t>(intencion.size());
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(intencion.constData());
+  PonU32(h + kLargoIntencion, largo);
+  if (largo <= kMaxIntencionEnLinea) {
+    // Its length and its bytes in one write (and in the header kept here,
+    // which later writes of the header carry).
+    std::memcpy(h + kIntencionEnLinea, bytes, largo);
+    d.EscribeEn(h + kLargoIntencion, kIntencionEnLinea - kLargoIntencion + largo, kLargoIntencion);
+  } else {
+    const std::uint32_t pagina = d.Area(kAreaIntencion, largo);
+    d.EscribeEn(bytes, largo, static_cast<off_t>(pagina) * kPagina);
+    // The area's place (and the pages it took) and the intent in one write.
+    d.EscribeEn(h + kPaginasArchivo, static_cast<size_t>(kLargoIntencion + 4 - kPaginasArchivo), kPaginasArchivo);
+  }
   std::memcpy(d.vivo, h, sizeof d.vivo);
 }
 

@@ -29,12 +29,15 @@
 //          about to do (opaque here), recorded before the write and cleared
 //          after it, so a station that finds it set while nobody writes
 //          (the writer died) finishes that write
+//          (an intent of up to 436 bytes is kept at 76..511 instead)
 //   64..67 first page of the page journal, 68..71 its blocks
 //   72..75 bytes of the pending page journal (0: none): the pages of one
-//          change, and the header last, as they will be written in place;
+//          structural change (blocks taken or freed, interior nodes
+//          written), and the header last, as they will be written in place;
 //          a station that finds it set while nobody writes writes them all
 //          again. Journal: uint32 entries, then per entry uint32 page,
 //          uint32 length and the bytes.
+//   76..511 a pending intent that fits (unused by the format too)
 // Tag table from offset 544, one 32-byte entry per tag:
 //   0..3   page of the tag header
 //   4..14  tag name, upper case, zero padded
@@ -111,6 +114,8 @@ inline constexpr int kAreaIntencion = 52;
 inline constexpr int kLargoIntencion = 60;
 inline constexpr int kAreaDiario = 64;
 inline constexpr int kLargoDiario = 72;
+inline constexpr int kIntencionEnLinea = 76;
+inline constexpr std::uint32_t kMaxIntencionEnLinea = kPagina - kIntencionEnLinea;
 // Bytes a station re-reads at every operation to see whether the file
 // changed or a write was left halfway.
 inline constexpr int kLargoEncabezadoVivo = 76;

@@ -17,10 +17,14 @@
 //   - every handle holds the file open shared or exclusive: an exclusive
 //     open fails while anyone else has the file open, a shared open fails
 //     while someone holds it exclusively (both EnUso, at once);
-//   - every operation reads under a shared lock and writes under an
-//     exclusive one, so a reader never sees half a write; nothing is cached
-//     between operations, so each handle sees the others' writes at once;
-//     a table kept busy longer than a few seconds gives EnUso;
+//   - every operation writes under an exclusive lock; a reader never sees
+//     half a write: it reads with no lock while the header's change counter
+//     (paradox_format.h) shows no write under way before and after, else
+//     under a shared lock. Each handle sees the others' writes at its next
+//     read: it keeps only the list of blocks (while no row moves between
+//     blocks) and the rows of the block read last (while nothing at all is
+//     written), so a walk costs one read per block. A table kept busy
+//     longer than a few seconds gives EnUso;
 //   - a handle may lock rows by number (BloqueaRegistro). Writing a row
 //     another handle locks, or inserting or deleting at or before it (which
 //     would move it), gives Bloqueado.
