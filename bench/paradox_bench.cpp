@@ -65,9 +65,10 @@ void Informa(benchmark::State& state, qint64 lineas) {
   state.counters["KB_tabla"] = static_cast<double>(QFileInfo(fs::Local(fs::Une(kCarpeta, kDeta))).size()) / 1024;
 }
 
-void BM_TotalesDeLaCaptura(benchmark::State& state) {
+// A capture of that many lines, filled through one cursor; the second
+// cursor, the totals', is returned.
+std::unique_ptr<db::Tabla> CapturaLlena(int lineas) {
   Raiz();
-  const int lineas = static_cast<int>(state.range(0));
   db::Tabla::Crea(kCarpeta, kDeta, Campos());
   auto deta = Abre();
   for (int i = 1; i <= lineas; ++i) {
@@ -75,7 +76,12 @@ void BM_TotalesDeLaCaptura(benchmark::State& state) {
     PonLinea(*deta, i);
     deta->Post();
   }
-  auto total = Abre();
+  return Abre();
+}
+
+void BM_TotalesDeLaCaptura(benchmark::State& state) {
+  const int lineas = static_cast<int>(state.range(0));
+  auto total = CapturaLlena(lineas);
   db::Campo& cantidad = total->FieldByName("CANTIDAD");
   db::Campo& precio = total->FieldByName("PRECIO");
   db::Campo& descuento = total->FieldByName("DESCUENTO");
@@ -98,16 +104,8 @@ void BM_TotalesDeLaCaptura(benchmark::State& state) {
 BENCHMARK(BM_TotalesDeLaCaptura)->Arg(30)->Arg(300)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RecorridoDeLaCaptura(benchmark::State& state) {
-  Raiz();
   const int lineas = static_cast<int>(state.range(0));
-  db::Tabla::Crea(kCarpeta, kDeta, Campos());
-  auto deta = Abre();
-  for (int i = 1; i <= lineas; ++i) {
-    deta->Append();
-    PonLinea(*deta, i);
-    deta->Post();
-  }
-  auto total = Abre();
+  auto total = CapturaLlena(lineas);
   db::Campo& cantidad = total->FieldByName("CANTIDAD");
   db::Campo& precio = total->FieldByName("PRECIO");
   db::Campo& descuento = total->FieldByName("DESCUENTO");
