@@ -2,10 +2,11 @@
 
 #include "formats/CarpetaFormato.h"
 #include "foundation/rutinas.h"
+#include "foundation/rutinas_numero.h"
 #include "platform/Error.h"
-#include "platform/fs/CadenaCorta.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "shell/Moneda.h"
 
 #include <array>
 #include <cmath>
@@ -43,10 +44,23 @@ QString MayusculasAZ(QString texto) {
   return texto;
 }
 
+// A finite amount rounded to cents by the money rule, as it is printed in
+// figures: the whole part's digits, signed, and the two digits of the cents.
+struct Centavos {
+  QString entero;
+  QString centavos;
+};
+
+Centavos EnCentavos(double importe) {
+  const QString fijo = TextoRedondeado(2, importe);
+  return {fijo.left(fijo.size() - 3), fijo.right(2)};
+}
+
 // The Spanish words of the digits of a whole part, group by group from the
-// left; false when a group is not a number (a minus sign) or there are more
-// groups than have a scale word.
+// left; false when there are no digits, a group is not a number (a minus
+// sign) or there are more groups than have a scale word.
 bool PalabrasEspanol(const QString& digitos, QString& palabras) {
+  if (digitos.isEmpty()) return false;
   QString relleno = digitos;
   while (relleno.size() % 3 != 0) relleno.prepend(u'0');
   const int grupos = static_cast<int>(relleno.size() / 3);
@@ -119,24 +133,18 @@ QString GrupoEnLetra(int n, int grupo) {
 }
 
 QString ImporteConLetra(double importe) {
-  // Rounded to cents through its text, as the amount is printed.
-  importe = QString::number(importe, 'f', 2).toDouble();
-  const QString conDecimales = QString::number(importe, 'f', 2);
-  const double entero = std::trunc(importe);
+  const Centavos c = std::isfinite(importe) ? EnCentavos(importe) : Centavos{QString(), QStringLiteral("00")};
   QString palabras;
-  if (std::fabs(entero) >= 1e15 || !PalabrasEspanol(QString::number(static_cast<std::int64_t>(entero)), palabras)) {
-    palabras = kErrorCantidad;
-  }
-  const QString centavos = conDecimales.right(2);
-  if (importe < 0.01) importe = -importe;
-  const std::int64_t whole = static_cast<std::int64_t>(std::trunc(importe));
-  if (whole == 0) palabras = QStringLiteral("cero ");
+  if (!PalabrasEspanol(c.entero, palabras)) palabras = kErrorCantidad;
+  // From here a negative amount counts without its sign.
+  const QString sinSigno = c.entero.startsWith(u'-') ? c.entero.mid(1) : c.entero;
+  if (sinSigno == u"0") palabras = QStringLiteral("cero ");
   QString texto;
-  if (whole == 1) {
-    texto = palabras + u' ' + TextosMoneda[0] + u' ' + centavos + QStringLiteral("/100 ") + TextosMoneda[3];
+  if (sinSigno == u"1") {
+    texto = palabras + u' ' + TextosMoneda[0] + u' ' + c.centavos + QStringLiteral("/100 ") + TextosMoneda[3];
   } else if (!palabras.isEmpty()) {
     const QString& plural = palabras.endsWith(QStringLiteral("ones")) ? TextosMoneda[1] : TextosMoneda[2];
-    texto = palabras + u' ' + plural + u' ' + centavos + QStringLiteral("/100 ") + TextosMoneda[3];
+    texto = palabras + u' ' + plural + u' ' + c.centavos + QStringLiteral("/100 ") + TextosMoneda[3];
   }
   return u'(' + MayusculasAZ(texto) + u')';
 }
@@ -148,38 +156,30 @@ QString ImporteEnIngles(const QString& moneda, double importe) {
     return MayusculasAZ(QStringLiteral("(ZERO") + (moneda.isEmpty() ? QString() : u' ' + moneda) +
                         QStringLiteral(" )"));
   }
-  if (importe < 1 || importe > kMaximoIngles) {
+  if (!(importe >= 1 && importe <= kMaximoIngles)) {
     throw plat::Error(QStringLiteral("%1 not in valid range %2..%3")
                           .arg(QString::number(importe, 'g', 15), QString::number(1),
                                QString::number(kMaximoIngles, 'g', 15)));
   }
-  double entero = 0;
-  const double fraccion = std::modf(importe, &entero);
-  const QString texto = u'(' + NumeroEnIngles(static_cast<std::int64_t>(std::round(entero))) + u' ' +
-                        TextosMoneda[2] + u' ' + QString::number(static_cast<std::int64_t>(std::round(fraccion * 100))) +
-                        QStringLiteral("/100 ") + TextosMoneda[3] + u')';
+  const Centavos c = EnCentavos(importe);
+  const QString texto = u'(' + NumeroEnIngles(c.entero.toLongLong()) + u' ' + TextosMoneda[2] + u' ' +
+                        QString::number(c.centavos.toInt()) + QStringLiteral("/100 ") + TextosMoneda[3] + u')';
   return MayusculasAZ(texto);
 }
 
 void TextoMoneda(const QString& nombre, int n, QString& salida) {
-  constexpr int kTamanoRegistro = 168;
-  constexpr int kDesplazamientos[] = {27, 58, 89, 120};
   QString carpeta;
   LeeLineaConfig(8, carpeta);
   if (carpeta.isEmpty()) return;
-  const QString ruta = fs::Une(carpeta, QStringLiteral("moneda.vrl"));
+  const QString ruta = fs::Une(carpeta, kArchivoMonedas);
   if (!fs::ExisteArchivo(ruta)) return;
   salida = QStringLiteral("xx");
   const QByteArray bytes = fs::LeeBytes(ruta);
-  const auto cadena = [&](qsizetype desplazamiento, int maximo) {
-    return fs::LeeCadenaCorta(bytes, desplazamiento, maximo + 1);
-  };
-  for (qsizetype inicio = 0; inicio < bytes.size(); inicio += kTamanoRegistro) {
-    if (bytes.size() - inicio < kTamanoRegistro) {
-      throw plat::Error(plat::Clase::Corrupto, QStringLiteral("El archivo %1 está incompleto").arg(ruta));
-    }
-    if (cadena(inicio, 15) != nombre) continue;
-    if (n >= 1 && n <= 4) salida = cadena(inicio + kDesplazamientos[n - 1], 30);
+  for (const TRegistroMoneda& r : RegistrosMoneda(bytes)) {
+    if (r.Campos[MonedaDivisa] != nombre) continue;
+    if (n >= 1 && n <= 4) salida = r.Campos[MonedaSingular + n - 1];
     return;
   }
+  if (bytes.size() % TRegistroMoneda::kTamano != 0)
+    throw plat::Error(plat::Clase::Corrupto, QStringLiteral("El archivo %1 está incompleto").arg(ruta));
 }

@@ -2,7 +2,9 @@
 // Amounts in words and the currency texts.
 //
 // Amounts in words end with the cents as a fraction and the currency's
-// abbreviation, in upper case and in parentheses. The words of the currency
+// abbreviation, in upper case and in parentheses. The amount is first rounded
+// to cents as it is printed in figures (rutinas_numero.h), so the cents in
+// words are the cents in figures. The words of the currency
 // are four texts held for the whole program (FijaTextosMoneda), normally
 // taken from the company's currency table moneda.vrl (TextoMoneda):
 //   1 the word for one unit (singular)

@@ -21,13 +21,14 @@ class FuenteMoneda {
   FuenteMoneda& operator=(const FuenteMoneda&) = delete;
 };
 
-// The value argument read as a number, right-aligned in 12 characters with
-// `decimales` decimals; the argument as written when either is no number.
+// The value argument read as a number, rounded to `decimales` decimals and
+// right-aligned in 12 characters; the argument as written when either is no
+// number.
 QString ConDecimales(const QString& valor, const QString& decimales, db::Dataset* datos) {
   try {
     const int d = EnteroArgumento(decimales);
     if (d < 0 || d > 18) return valor;
-    return QString::number(NumeroArgumento(ValorCompuesto(valor, datos)), 'f', d).rightJustified(12);
+    return TextoRedondeado(d, NumeroArgumento(ValorCompuesto(valor, datos))).rightJustified(12);
   } catch (const std::exception&) {
     return valor;
   }

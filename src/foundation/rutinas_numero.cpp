@@ -157,6 +157,11 @@ double Redondea(int decimales, double valor) {
   return RealDeDecimal(Redondeado(DecimalDeReal(valor), qMax(decimales, 0), Mitades::LejosDelCero)).value_or(valor);
 }
 
+QString TextoRedondeado(int decimales, double valor) {
+  if (!std::isfinite(valor)) return TextoReal(valor);
+  return TextoFijo(DecimalDeReal(valor), decimales);
+}
+
 double ValorReal(const QString& texto) {
   double valor = 0;
   return LeeReal(texto, valor) ? valor : 0;

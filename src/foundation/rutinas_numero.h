@@ -46,6 +46,10 @@ QString TextoImporte(Dinero importe);
 
 // The value rounded to `decimales` decimals (halves away from zero).
 double Redondea(int decimales, double valor);
+// The value rounded as Redondea and written with exactly that many decimals:
+// "2.68" for (2, 2.675), "-3" for (0, -2.5), "0.00" for (2, -0.001).
+// Non-finite values as TextoReal writes them.
+QString TextoRedondeado(int decimales, double valor);
 // The text read as a real; 0 when it is not a number.
 double ValorReal(const QString& texto);
 // As ValorReal; the texts "", "f", "e" and "x" are 0 as well.

@@ -136,12 +136,14 @@ void RegistraTablasInventario(db::Catalogo& catalogo) {
   catalogo.Registra(db::ComoTabla(movinven, "MOVINVEN2.DBF", CarpetaTabla::Inventario, OrigenTabla::Empresa));
 
   // Per-product totals. The quantities are as wide as the product's stock:
-  // entries and exits add up for years and outgrow NUMERIC(8,2).
+  // entries and exits add up for years and outgrow NUMERIC(8,2). The key is
+  // the table's primary key: one row per product, so two stations making
+  // a product's first row at once cannot make two.
   catalogo.Registra(kInventario.Esquema(
       "Kardex.dbf", CarpetaTabla::Inventario, OrigenTabla::Empresa,
       {C("CLPRO_I", 20), Cantidad("ENTRA_I"), Cantidad("SALID_I"), Cantidad("EXIST_I"),
        Cantidad("INVEN_I"), C("OK", 1)},
-      {Tag("CLPRO_I")}));
+      {db::DefTag{"CLPRO_I", "CLPRO_I", true, false}}));
 
   // The movement mirror: copies of remission and purchase-receipt lines.
   catalogo.Registra(kInventario.Esquema(

@@ -243,11 +243,10 @@ void TFormaEmpresas::VerificaArchivosEmpresa() {
 
   // The inventory and remission tables are looked for where the program
   // opens them: in their own folders when those lines are set.
-  QString datos, inventario, remisiones;
+  QString datos, remisiones;
   LeeLineaConfig(ConfCarpetaDatos, datos);
-  LeeLineaConfig(ConfCarpetaInventario, inventario);
+  const QString inventario = CarpetaInventario();
   LeeLineaConfig(ConfCarpetaRemisiones, remisiones);
-  if (inventario.isEmpty()) inventario = datos;
   if (remisiones.isEmpty()) remisiones = datos;
   const auto carpetaDe = [&](const TablaRequerida& t) {
     switch (t.carpeta) {

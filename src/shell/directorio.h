@@ -7,11 +7,10 @@
 // is the label's text.
 
 #include "platform/ui/Forma.h"
+#include "platform/ui/ListaCarpetas.h"
 
 class QComboBox;
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 
 class TFormaDirectorio : public ui::Forma {
@@ -20,22 +19,20 @@ class TFormaDirectorio : public ui::Forma {
   explicit TFormaDirectorio(QWidget* owner = nullptr);
 
   QComboBox* DriveComboBox1;
-  QListWidget* DirectoryListBox1;
+  ui::ListaCarpetas* DirectoryListBox1;
   QLabel* LabelDirectorio;
   QPushButton* Aceptar;
   QPushButton* Cancelar;
 
   // The folder the list shows, in Windows form ("C:\VRL\DATOS", "D:\").
-  QString Directorio() const { return directorio_; }
+  QString Directorio() const;
   // Moves the list to a folder (Windows form); a folder that is not there
   // leaves the list where it was.
   void SetDirectorio(const QString& carpeta);
 
  private:
   void DriveComboBox1Change();
-  void DirectoryListBox1DblClick(QListWidgetItem* elemento);
-
-  QString directorio_;
+  void DirectoryListBox1Change(const QString& carpeta);
 };
 
 inline TFormaDirectorio* FormaDirectorio() { return ui::InstanciaDe<TFormaDirectorio>().data(); }

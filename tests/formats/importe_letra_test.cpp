@@ -6,6 +6,8 @@
 #include "platform/fs/Texto.h"
 #include "support/RaizPrueba.h"
 
+#include <limits>
+
 namespace {
 
 class ImporteLetraTest : public RaizPrueba {
@@ -45,6 +47,9 @@ TEST_F(ImporteLetraTest, ImportesEnEspanol) {
       {999999999999.99, "( NOVECIENTOS NOVENTA Y NUEVE MIL NOVECIENTOS NOVENTA Y NUEVE MILLONES NOVECIENTOS "
                         "NOVENTA Y NUEVE MIL NOVECIENTOS NOVENTA Y NUEVE PESOS 99/100 M.N.)"},
       {1000000000000.0, "( ERROR EN CANTIDAD PESOS 00/100 M.N.)"},
+      {1e300, "( ERROR EN CANTIDAD PESOS 00/100 M.N.)"},
+      {std::numeric_limits<double>::infinity(), "( ERROR EN CANTIDAD PESOS 00/100 M.N.)"},
+      {std::numeric_limits<double>::quiet_NaN(), "( ERROR EN CANTIDAD PESOS 00/100 M.N.)"},
   };
   for (const Caso& c : casos) EXPECT_EQ(ImporteConLetra(c.importe), QString::fromUtf8(c.texto)) << c.importe;
 }
@@ -76,7 +81,8 @@ TEST_F(ImporteLetraTest, ImportesEnIngles) {
   struct Malo { double importe; const char* mensaje; };
   const Malo malos[] = {{0.5, "0.5 not in valid range 1..4294967295.99"},
                         {-3, "-3 not in valid range 1..4294967295.99"},
-                        {5e9, "5000000000 not in valid range 1..4294967295.99"}};
+                        {5e9, "5000000000 not in valid range 1..4294967295.99"},
+                        {std::numeric_limits<double>::quiet_NaN(), "nan not in valid range 1..4294967295.99"}};
   for (const Malo& m : malos) {
     try {
       ImporteEnIngles("USD", m.importe);

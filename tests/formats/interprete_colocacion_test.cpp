@@ -4,6 +4,7 @@
 #include "formats/ImporteLetra.h"
 #include "formats/formato_prueba.h"
 #include "formats/moneda_prueba.h"
+#include "foundation/rutinas_numero.h"
 #include "foundation/rutinas_usuarios.h"
 #include "platform/fs/Reloj.h"
 #include "platform/ui/PuertaModal.h"
@@ -125,6 +126,48 @@ TEST_F(ColocacionTest, ImportesConLetra) {
       {"tra(5,3,1)", "( UN PESO 00/100 M.N.)"},
   };
   for (const Caso& c : casos) Comprueba(c);
+}
+
+// The cents of an amount are the same in figures (moneda with and without
+// its decimals step, FormatoImporte) and in words (tra, tin): each rounds the
+// value as the decimal that was written, halves away from zero.
+TEST_F(ColocacionTest, LosCentavosEnCifrasYEnLetraCoinciden) {
+  EscribeBytes("C:\\DATOS\\moneda.vrl", RegistroMoneda("M.N.", {"PESO", "PESOS DE", "PESOS", "M.N."}));
+  struct Caso {
+    const char* valor;
+    const char* cifras;
+    const char* letra;
+    const char* ingles;  // null: below 1, "tin" reports the range error
+  };
+  const Caso casos[] = {
+      {"2.675", "2.68", "( DOS PESOS 68/100 M.N.)", "(TWO PESOS 68/100 M.N.)"},
+      {"1.005", "1.01", "( UN PESO 01/100 M.N.)", "(ONE PESOS 1/100 M.N.)"},
+      {"1.015", "1.02", "( UN PESO 02/100 M.N.)", "(ONE PESOS 2/100 M.N.)"},
+      {"0.575", "0.58", "(CERO  PESOS 58/100 M.N.)", nullptr},
+      {"-2.675", "-2.68", "( ERROR EN CANTIDAD PESOS 68/100 M.N.)", nullptr},
+      {"1234.565", "1,234.57", "( UN MIL DOSCIENTOS TREINTA Y CUATRO PESOS 57/100 M.N.)",
+       "(ONE THOUSAND TWO HUNDRED THIRTY FOUR PESOS 57/100 M.N.)"},
+      // the cents carry into the whole part
+      {"1.995", "2.00", "( DOS PESOS 00/100 M.N.)", "(TWO PESOS 0/100 M.N.)"},
+  };
+  for (const Caso& c : casos) {
+    const QString v = c.valor;
+    const QString tin = "tin(5,4," + v + ",M.N.)";
+    ui::PuertaModal::LimpiaMensajes();
+    Corre({"moneda(5,1," + v + ",$,,)", "moneda(5,2," + v + ",$,,2)", "tra(5,3," + v + ")", tin}, u'p');
+    const QString cifras = "$" + QString(c.cifras).rightJustified(14);
+    QStringList esperados{cifras, cifras, QString::fromUtf8(c.letra)};
+    if (c.ingles) esperados << c.ingles;
+    EXPECT_EQ(PaginasPrevia()[1], esperados) << c.valor;
+    EXPECT_EQ(Mensajes(), c.ingles ? QStringList() : ErrorDe(tin)) << c.valor;
+    EXPECT_EQ(FormatoImporte("###,###,##0.00", v, "$"), cifras) << c.valor;
+  }
+}
+
+TEST_F(ColocacionTest, UnTotalCalculadoSeEscribeIgualEnCifrasYEnLetra) {
+  Corre({"variable1=3*0.335", "moneda(5,1,variable1,$,,)", "moneda(5,2,variable1,$,,2)", "tra(5,3,variable1)"},
+        u'p');
+  EXPECT_EQ(PaginasPrevia()[1], (QStringList{"$          1.01", "$          1.01", "( UN PESO 01/100 M.N.)"}));
 }
 
 TEST_F(ColocacionTest, FechasYHoras) {

@@ -7,6 +7,8 @@
 #include <QFontMetricsF>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 class NumeroTest : public ::testing::Test {
@@ -85,6 +87,18 @@ TEST_F(NumeroTest, Redondea) {
       {4, 1.23456, 1.2346}, {2, 12.3, 12.3},  {2, 0.0049, 0},    {2, 1e20, 1e20},   {-3, 7.6, 8},
   };
   for (const Caso& c : casos) EXPECT_EQ(Redondea(c.decimales, c.valor), c.esperado) << c.decimales << " " << c.valor;
+
+  struct Texto { int decimales; double valor; const char* esperado; };
+  const Texto textos[] = {
+      {2, 2.675, "2.68"},  {2, -2.675, "-2.68"}, {2, 1.995, "2.00"}, {0, -2.5, "-3"},
+      {2, -0.001, "0.00"}, {3, 7, "7.000"},      {2, 1e20, "100000000000000000000.00"},
+      {2, std::numeric_limits<double>::infinity(), "INF"},
+  };
+  for (const Texto& t : textos) {
+    EXPECT_EQ(TextoRedondeado(t.decimales, t.valor), t.esperado) << t.decimales << " " << t.valor;
+  }
+  fs::Regional().separadorDecimal = u',';
+  EXPECT_EQ(TextoRedondeado(2, 2.675), "2,68");
 }
 
 TEST_F(NumeroTest, ValorRealYValorNumerico) {

@@ -7,6 +7,7 @@
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "support/ErrorPrueba.h"
 #include "support/RaizPrueba.h"
 
 #include <QFile>
@@ -18,18 +19,6 @@
 
 
 inline const QString kDatos = QStringLiteral("C:\\DATOS");
-
-// Runs fn and returns the kind and message of the plat::Error it throws; a
-// test failure when it throws nothing.
-inline std::pair<plat::Clase, QString> ErrorDe(const std::function<void()>& fn) {
-  try {
-    fn();
-  } catch (const plat::Error& e) {
-    return {e.clase(), e.mensaje()};
-  }
-  ADD_FAILURE() << "no se lanzó ningún error";
-  return {plat::Clase::General, {}};
-}
 
 class PruebaTabla : public RaizPrueba {
  protected:

@@ -213,6 +213,22 @@ TEST_F(ImpresionTest, SinImpresorasNoSeImprimeYSeDiceClaramente) {
   EXPECT_FALSE(imp.Imprimiendo());
 }
 
+TEST_F(ImpresionTest, LasFuentesLogicasMidenComoSusCarasDeWindows) {
+  // "System" is drawn as Arial and "Courier" as Courier New, whatever the
+  // case the program writes them in.
+  Impresora& imp = Impresora::Global();
+  imp.FijaIndice(3);
+  print::Lienzo& l = imp.lienzo();
+  auto ancho = [&](const char* nombre) {
+    l.fuente().nombre = QString::fromLatin1(nombre);
+    return l.AnchoTexto(QStringLiteral("Total $ 1,234.50 MMiii"));
+  };
+  EXPECT_EQ(ancho("System"), ancho("Arial"));
+  EXPECT_EQ(ancho("Courier"), ancho("Courier New"));
+  EXPECT_EQ(ancho("COURIER"), ancho("Courier New"));
+  EXPECT_NE(ancho("System"), ancho("Courier"));
+}
+
 TEST_F(ImpresionTest, FuenteYPlumaSiguenDeUnTrabajoAOtro) {
   Impresora& imp = Impresora::Global();
   imp.FijaIndice(3);

@@ -229,8 +229,28 @@ class DispositivoRegistro : public Dispositivo {
 
 }  // namespace
 
+QString FamiliaQt(const QString& nombre) {
+  // The Windows faces the system names and the metric-compatible faces that
+  // stand for them, so texts measure as they did there: Arial and the
+  // logical "System" in Liberation Sans, Courier New and the logical
+  // "Courier" in Liberation Mono. Other names go to fontconfig as they are.
+  static const struct {
+    const char16_t* windows;
+    const char16_t* local;
+  } kFamilias[] = {
+      {u"Arial", u"Liberation Sans"},
+      {u"System", u"Liberation Sans"},
+      {u"Courier New", u"Liberation Mono"},
+      {u"Courier", u"Liberation Mono"},
+  };
+  for (const auto& f : kFamilias) {
+    if (nombre.compare(QStringView(f.windows), Qt::CaseInsensitive) == 0) return QString::fromUtf16(f.local);
+  }
+  return nombre;
+}
+
 QFont FuenteQt(const Fuente& fuente, int ppp) {
-  QFont f(fuente.nombre);
+  QFont f(FamiliaQt(fuente.nombre));
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(fuente.tamano * ppp / 72.0))));
   f.setBold(fuente.negrita);
   f.setItalic(fuente.cursiva);

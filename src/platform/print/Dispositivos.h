@@ -10,6 +10,8 @@
 
 namespace print::detalle {
 
+// The face drawn for a font name the system gives (Windows names).
+QString FamiliaQt(const QString& nombre);
 // The font as Qt draws it on a device of `ppp` dots per inch: its height in
 // dots is the point size scaled and rounded, as the printer's own drivers
 // size a font.

@@ -1,0 +1,2 @@
+add_executable(bench_inventario bench_inventario.cpp)
+target_link_libraries(bench_inventario PRIVATE vorlan_inventory vorlan_bench_principal)

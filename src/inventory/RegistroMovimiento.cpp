@@ -1,0 +1,105 @@
+#include "inventory/RegistroMovimiento.h"
+
+#include "inventory/CamposRegistro.h"
+#include "inventory/EdicionFila.h"
+#include "platform/Error.h"
+#include "platform/db/Tabla.h"
+
+#include <exception>
+#include <vector>
+
+namespace {
+
+using M = TRegistroMovimientoInventario;
+using K = TRegistroKardex;
+
+const std::vector<registro::Campo<M>>& CamposMovimiento() {
+  static const std::vector<registro::Campo<M>> campos = {
+      {"CLDOC_MI", &M::CLDOC_MI}, {"TIMOV_MI", &M::TIMOV_MI}, {"FEDOC_MI", &M::FEDOC_MI},
+      {"REFMO_MI", &M::REFMO_MI}, {"NUDOC_MI", &M::NUDOC_MI}, {"CLPRO_MI", &M::CLPRO_MI},
+      {"DESCR_MI", &M::DESCR_MI}, {"CLPRV_MI", &M::CLPRV_MI}, {"CLCOP_MI", &M::CLCOP_MI},
+      {"CLVEN_MI", &M::CLVEN_MI}, {"CANTI_MI", &M::CANTI_MI}, {"PUNIT_MI", &M::PUNIT_MI},
+      {"COSUN_MI", &M::COSUN_MI}, {"NALMA_MI", &M::NALMA_MI}, {"BANAF_MI", &M::BANAF_MI},
+      {"EXIST_MI", &M::EXIST_MI}, {"CADUC_MI", &M::CADUC_MI}, {"EMPAQUE", &M::EMPAQUE},
+      {"INICIAL", &M::INICIAL},   {"FINAL", &M::FINAL},       {"USUARIO", &M::USUARIO},
+      {"HORAF_F", &M::HORAF_F},   {"FECHA", &M::FECHA},       {"CONTROL", &M::CONTROL},
+      {"PRECL_OD", &M::PRECL_OD}};
+  return campos;
+}
+
+const std::vector<registro::Campo<K>>& CamposKardex() {
+  static const std::vector<registro::Campo<K>> campos = {{"CLPRO_I", &K::CLPRO_I}, {"ENTRA_I", &K::ENTRA_I},
+                                                         {"SALID_I", &K::SALID_I}, {"EXIST_I", &K::EXIST_I},
+                                                         {"INVEN_I", &K::INVEN_I}, {"OK", &K::OK}};
+  return campos;
+}
+
+void Suma(db::Campo& campo, double cantidad) { campo.SetAsFloat(registro::LeeReal(campo).value_or(0) + cantidad); }
+
+}  // namespace
+
+QString CondicionEntradas(const QString& columna) { return columna + QStringLiteral(">%1").arg(kUltimoConceptoSalida); }
+
+QString CondicionSalidas(const QString& columna) {
+  return columna + QStringLiteral("<%1").arg(kUltimoConceptoSalida + 1);
+}
+
+void TRegistroMovimientoInventario::Lee(const db::Dataset& movimientos) {
+  registro::Lee(*this, movimientos, CamposMovimiento());
+}
+
+void TRegistroMovimientoInventario::Escribe(db::Dataset& movimientos) const {
+  registro::Escribe(*this, movimientos, CamposMovimiento());
+}
+
+void TRegistroKardex::Lee(const db::Dataset& kardex) { registro::Lee(*this, kardex, CamposKardex()); }
+
+void TRegistroKardex::Escribe(db::Dataset& kardex) const { registro::Escribe(*this, kardex, CamposKardex()); }
+
+void SumaKardex(db::Tabla& kardex, const QString& clave, double entradas, double salidas, double existencia,
+                double inventario) {
+  if (kardex.IndexName().compare(kTagKardex, Qt::CaseInsensitive) != 0) kardex.SetIndexName(kTagKardex);
+  db::Campo& entra = kardex.FieldByName(QStringLiteral("ENTRA_I"));
+  db::Campo& salid = kardex.FieldByName(QStringLiteral("SALID_I"));
+  db::Campo& exist = kardex.FieldByName(QStringLiteral("EXIST_I"));
+  db::Campo& inven = kardex.FieldByName(QStringLiteral("INVEN_I"));
+  const auto suma = [&] {
+    Suma(entra, entradas);
+    Suma(salid, salidas);
+    Suma(exist, existencia);
+    inven.SetAsFloat(inventario);
+  };
+  const auto sumaAlRenglon = [&] {
+    CambiaFila(kardex, QStringLiteral("El producto %1 está en uso en los totales").arg(clave), suma);
+  };
+
+  if (kardex.FindKey({clave})) {
+    sumaAlRenglon();
+    return;
+  }
+  kardex.Append();
+  try {
+    kardex.FieldByName(QStringLiteral("CLPRO_I")).SetAsString(clave);
+    suma();
+    kardex.Post();
+  } catch (const std::exception&) {
+    kardex.Cancel();
+    // Another station made the key's row since the search: the unique tag
+    // refused this one, so the quantities go into that row.
+    if (!kardex.FindKey({clave})) throw;
+    sumaAlRenglon();
+  }
+}
+
+void ActualizaKardexMovimiento(db::Tabla& kardex, int signo, const QString& clave, int concepto, double cantidad,
+                               double existencia) {
+  try {
+    if (EsEntrada(concepto))
+      SumaKardex(kardex, clave, cantidad, 0, signo * cantidad, existencia);
+    else
+      SumaKardex(kardex, clave, 0, signo * cantidad, signo * cantidad, existencia);
+  } catch (const std::exception&) {
+    // The totals are a summary beside the stock: a failure leaves the row as
+    // it was and the posting goes on.
+  }
+}
