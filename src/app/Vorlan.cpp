@@ -2,6 +2,7 @@
 
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
+#include "reports/Progreso.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
 #include "shell/Movimientos.h"
@@ -36,7 +37,8 @@ std::unique_ptr<ui::Forma> CreaPrincipal() {
 const Creador kVentanasDeInicio[] = {
     CreaPrincipal,
     Crea<TFormaEmpresas>,
-    // TFormaCompras, TFormaInventario, TFormaConProduct, TFormaProveedo, TFormaProgreso
+    // TFormaCompras, TFormaInventario, TFormaConProduct, TFormaProveedo
+    Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },

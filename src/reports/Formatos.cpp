@@ -13,6 +13,8 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/Eventos.h"
 #include "platform/ui/ListaCarpetas.h"
+#include "reports/ArchivosReporte.h"
+#include "reports/Barras.h"
 #include "reports/CamposReporte.h"
 #include "reports/DialogosImpresora.h"
 
@@ -118,6 +120,10 @@ TFormaFormatos::TFormaFormatos(QWidget* owner) : ui::Forma(owner) {
   Rutas->setText(consulta + u'\\');
 
   ui::CentraEnPantalla(*this);
+}
+
+TFormaFormatos::~TFormaFormatos() {
+  if (!FormaBarras()) SueltaArchivosReporte();
 }
 
 void TFormaFormatos::ConstruyeRangos() {
