@@ -166,7 +166,8 @@ void TFormaFormatos::ConstruyeRangos() {
                       QRect(12, 76, 280, 20));
 
   Etiqueta(Rangos, QStringLiteral("Título"), QRect(10, 363, 50, 20));
-  Titulo = Nombrado(new QLineEdit(Rangos), QStringLiteral("Titulo"), QRect(70, 360, 560, 24));
+  // While it still reads "Título" the report keeps its command's own title.
+  Titulo = Nombrado(new QLineEdit(QStringLiteral("Título"), Rangos), QStringLiteral("Titulo"), QRect(70, 360, 560, 24));
 
   BitBtn4 = Boton(Rangos, "BitBtn4", QStringLiteral("&Ejecutar"), QRect(90, 400, 110, 30));
   BitBtn5 = Boton(Rangos, "BitBtn5", QStringLiteral("&Cancelar"), QRect(215, 400, 110, 30));
