@@ -156,41 +156,44 @@ LectorRenglones::LectorRenglones(const QString& nombre)
   cuenta_ = archivo_.size() / TRenglonReporte::kTamano;
 }
 
-void LectorRenglones::VeA(qint64 n) {
-  siguiente_ = std::clamp<qint64>(n, 0, cuenta_);
-  enBloque_ = 0;
-}
+void LectorRenglones::VeA(qint64 n) { siguiente_ = std::clamp<qint64>(n, 0, cuenta_); }
 
-const char* LectorRenglones::Siguiente() {
-  if (siguiente_ >= cuenta_) return nullptr;
-  if (siguiente_ < primeroBloque_ || siguiente_ >= primeroBloque_ + enBloque_) {
-    const qint64 renglones = std::min(kRenglonesPorBloque, cuenta_ - siguiente_);
-    if (!archivo_.seek(siguiente_ * TRenglonReporte::kTamano)) throw ErrorArchivo(QStringLiteral("No se pudo leer"), nombre_, archivo_);
+const char* LectorRenglones::Siguiente() { return siguiente_ < cuenta_ ? Renglon(siguiente_++) : nullptr; }
+
+const char* LectorRenglones::Renglon(qint64 n) {
+  if (n < primeroBloque_ || n >= primeroBloque_ + enBloque_) {
+    // Going back, the block ends at the row asked for; otherwise it starts there.
+    const qint64 primero = n < primeroBloque_ ? std::max<qint64>(0, n - kRenglonesPorBloque + 1) : n;
+    const qint64 renglones = std::min(kRenglonesPorBloque, cuenta_ - primero);
+    if (!archivo_.seek(primero * TRenglonReporte::kTamano)) throw ErrorArchivo(QStringLiteral("No se pudo leer"), nombre_, archivo_);
     bloque_ = archivo_.read(renglones * TRenglonReporte::kTamano);
-    if (bloque_.size() < TRenglonReporte::kTamano) throw ErrorArchivo(QStringLiteral("No se pudo leer"), nombre_, archivo_);
-    primeroBloque_ = siguiente_;
+    if (bloque_.size() < (n - primero + 1) * TRenglonReporte::kTamano)
+      throw ErrorArchivo(QStringLiteral("No se pudo leer"), nombre_, archivo_);
+    primeroBloque_ = primero;
     enBloque_ = bloque_.size() / TRenglonReporte::kTamano;
   }
-  return bloque_.constData() + (siguiente_++ - primeroBloque_) * TRenglonReporte::kTamano;
+  return bloque_.constData() + (n - primeroBloque_) * TRenglonReporte::kTamano;
 }
 
 EscritorRenglones::EscritorRenglones(const QString& nombre)
     : archivo_(fs::Local(ArchivoTrabajoReporte(nombre))), nombre_(nombre) {
   if (!archivo_.open(QIODevice::WriteOnly | QIODevice::Truncate))
     throw ErrorArchivo(QStringLiteral("No se pudo crear"), nombre, archivo_);
-  pendiente_.reserve(kRenglonesPorBloque * TRenglonReporte::kTamano);
+  pendiente_.resize(kRenglonesPorBloque * TRenglonReporte::kTamano);
 }
 
 void EscritorRenglones::Escribe(const TRenglonReporte& renglon) { Escribe(renglon.ABytes().constData()); }
 
 void EscritorRenglones::Escribe(const char* registro) {
-  pendiente_.append(registro, TRenglonReporte::kTamano);
-  if (pendiente_.size() >= kRenglonesPorBloque * TRenglonReporte::kTamano) Vacia();
+  std::copy_n(registro, TRenglonReporte::kTamano, pendiente_.data() + usados_);
+  usados_ += TRenglonReporte::kTamano;
+  if (usados_ == pendiente_.size()) Vacia();
 }
 
 void EscritorRenglones::Vacia() {
-  if (archivo_.write(pendiente_) != pendiente_.size()) throw ErrorArchivo(QStringLiteral("No se pudo escribir"), nombre_, archivo_);
-  pendiente_.clear();
+  if (archivo_.write(pendiente_.constData(), usados_) != usados_)
+    throw ErrorArchivo(QStringLiteral("No se pudo escribir"), nombre_, archivo_);
+  usados_ = 0;
 }
 
 void EscritorRenglones::Cierra() {

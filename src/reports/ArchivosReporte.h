@@ -111,15 +111,18 @@ void BorraArchivoReporte(const QString& nombre);
 // Renames a work file over another (which is replaced). Throws plat::Error.
 void RenombraArchivoReporte(const QString& origen, const QString& destino);
 
-// Reads rows of a work file by number (from 0), in blocks.
+// Reads rows of a work file by number (from 0), in blocks, forwards or
+// backwards.
 class LectorRenglones {
  public:
   // Throws plat::Error when the file cannot be opened.
   explicit LectorRenglones(const QString& nombre);
   qint64 Cuenta() const { return cuenta_; }
+  // Row n's 410 bytes (n below Cuenta), valid until the next read.
+  const char* Renglon(qint64 n);
   // Stands before row n.
   void VeA(qint64 n);
-  // The next row's 410 bytes, valid until the next call; nullptr at the end.
+  // The next row's bytes, as Renglon; nullptr at the end.
   const char* Siguiente();
 
  private:
@@ -146,7 +149,8 @@ class EscritorRenglones {
   void Vacia();
   QFile archivo_;
   QString nombre_;
-  QByteArray pendiente_;
+  QByteArray pendiente_;  // a block of rows, filled up to usados_
+  qsizetype usados_ = 0;
 };
 
 // etique.tmp's three records; throws plat::Error when the file is missing or

@@ -38,8 +38,8 @@
 
 #include <array>
 #include <memory>
-#include <vector>
 
+class LectorRenglones;
 class QAction;
 class QChart;
 class QChartView;
@@ -70,16 +70,18 @@ struct GrupoReporte {
   ImportesMonedaReporte SubtotalesMoneda{};
 
   // A row with the key `llave` enters: when it starts a new run, the run
-  // that ends goes to `cerrado` and true is returned. Every column is summed,
-  // and into its currency's sums too when `moneda` is 1 to 4.
+  // that ends goes to `cerrado` and true is returned.
   bool Entra(QByteArrayView llave, const ImportesReporte& importes, int moneda, GrupoReporte& cerrado);
+  // Every column is summed, and into its currency's sums too when `moneda`
+  // is 1 to 4.
+  void Suma(const ImportesReporte& importes, int moneda);
 };
 
-// What the whole final.tmp sums to, worked out once when a page needs it.
+// What the whole final.tmp sums to, worked out once when the last page
+// needs it.
 struct TotalesArchivoReporte {
-  std::vector<GrupoReporte> InicioPagina;  // "DC": the run in progress as each page starts
-  ImportesReporte Generales{};             // the amount columns ("f", "e") of every row
-  ImportesMonedaReporte Moneda{};          // the same by currency
+  ImportesReporte Generales{};     // the amount columns ("f", "e") of every row
+  ImportesMonedaReporte Moneda{};  // the same by currency
 };
 
 struct TEstadoVisorReporte {
@@ -207,6 +209,9 @@ class TFormaBarras : public ui::Forma {
   QString LineaTotales(const ImportesReporte& importes) const;
   QStringList BloqueMonedas(const ImportesMonedaReporte& importes) const;
   const TotalesArchivoReporte& Totales();
+  // The run of keys that goes on into the page starting at row `inicio`,
+  // with its rows before the page summed.
+  GrupoReporte GrupoAnterior(LectorRenglones& final, qint64 inicio) const;
 
   QFont fuenteLienzo_;  // the window's canvas, which measures proportional fonts
   QColor colorTexto_ = Qt::black;

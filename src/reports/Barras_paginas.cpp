@@ -166,12 +166,12 @@ void TFormaBarras::MuestraPaginaReporte(qint32 p) {
   for (int k = 0; k < 10; ++k) titulos += LimpiaTituloColumna(AjustaTextoColumna(e.TitulosColumnas[k], anchos[k]));
   lineas << titulos << LineaSubrayado();
 
-  final.VeA(p * porPagina);
   e.SinMonedaPagina = true;
   e.TextoBarras = QStringLiteral("fff");
   const bool porGrupos = e.ModoReporte == u"DC";
   // A page goes on with the run of keys the rows before it left.
-  GrupoReporte grupo = porGrupos && p > 0 ? Totales().InicioPagina[static_cast<std::size_t>(p)] : GrupoReporte();
+  GrupoReporte grupo = porGrupos ? GrupoAnterior(final, p * porPagina) : GrupoReporte();
+  final.VeA(p * porPagina);
   e.LlaveAnterior = fs::DeCp1252(grupo.Llave);
   qint64 leidos = 0;
   for (; leidos < porPagina; ++leidos) {

@@ -5,6 +5,8 @@
 
 #include "platform/fs/Texto.h"
 
+#include <algorithm>
+
 namespace {
 
 bool EsImporte(const QString& tipo) { return tipo == u"f" || tipo == u"e"; }
@@ -18,12 +20,16 @@ bool GrupoReporte::Entra(QByteArrayView llave, const ImportesReporte& importes, 
     Subtotales = {};
     SubtotalesMoneda = {};
   }
+  Suma(importes, moneda);
+  Llave = llave.toByteArray();
+  return termina;
+}
+
+void GrupoReporte::Suma(const ImportesReporte& importes, int moneda) {
   for (int c = 0; c < 8; ++c) {
     Subtotales[c] += importes[c];
     if (moneda > 0) SubtotalesMoneda[moneda - 1][c] += importes[c];
   }
-  Llave = llave.toByteArray();
-  return termina;
 }
 
 int IndiceMonedaReporte(const QString& nombre) {
@@ -55,26 +61,29 @@ void GuardaSubtotalesFinales() {
   e.FinReporteAlcanzado = true;
 }
 
-// One pass over final.tmp: the run of a "DC" report in progress at the start
-// of every page (so a page drawn alone goes on from where the rows before it
-// left), and the totals of the amount columns.
+namespace {
+
+int MonedaRenglon(const char* registro) {
+  const QByteArrayView columna8 = ColumnaRenglon(registro, 7);
+  return IndiceMonedaReporte(fs::DeCp1252(columna8.data(), columna8.size()));
+}
+
+}  // namespace
+
+// One pass over final.tmp: the amount columns of every row.
 const TotalesArchivoReporte& TFormaBarras::Totales() {
   TEstadoVisorReporte& e = EstadoVisorReporte();
   if (e.Totales) return *e.Totales;
   auto totales = std::make_shared<TotalesArchivoReporte>();
-  const bool porGrupos = e.ModoReporte == u"DC";
   std::array<bool, 8> importe{};
   for (int c = 0; c < 8; ++c) importe[c] = EsImporte(e.TiposColumnas[c + 2]);
-
+  const bool conMonedas = std::any_of(e.NombresMoneda.begin(), e.NombresMoneda.end(),
+                                      [](const QString& nombre) { return !nombre.isEmpty(); });
   LectorRenglones final(kArchivoFinal);
-  GrupoReporte grupo, cerrado;
-  for (qint64 i = 0; const char* r = final.Siguiente(); ++i) {
-    if (porGrupos && i % e.LineasPorPaginaReporte == 0) totales->InicioPagina.push_back(grupo);
+  while (const char* r = final.Siguiente()) {
     if (EsMarcaRenglon(r)) continue;
     const ImportesReporte importes = ImportesRenglon(r);
-    const QByteArrayView columna8 = ColumnaRenglon(r, 7);
-    const int moneda = IndiceMonedaReporte(fs::DeCp1252(columna8.data(), columna8.size()));
-    if (porGrupos) grupo.Entra(LlaveRenglon(r), importes, moneda, cerrado);
+    const int moneda = conMonedas ? MonedaRenglon(r) : 0;
     for (int c = 0; c < 8; ++c) {
       if (!importe[c]) continue;
       totales->Generales[c] += importes[c];
@@ -83,4 +92,19 @@ const TotalesArchivoReporte& TFormaBarras::Totales() {
   }
   e.Totales = totales;
   return *totales;
+}
+
+// Back from the page's first row over the rows of the last key before it
+// (markers are no rows of a run).
+GrupoReporte TFormaBarras::GrupoAnterior(LectorRenglones& final, qint64 inicio) const {
+  GrupoReporte grupo;
+  for (qint64 i = inicio - 1; i >= 0; --i) {
+    const char* r = final.Renglon(i);
+    if (EsMarcaRenglon(r)) continue;
+    const QByteArrayView llave = LlaveRenglon(r);
+    if (grupo.Llave.isEmpty()) grupo.Llave = llave.toByteArray();
+    else if (llave != grupo.Llave) break;
+    grupo.Suma(ImportesRenglon(r), MonedaRenglon(r));
+  }
+  return grupo;
 }

@@ -500,7 +500,7 @@ bool FechaEnRango(const QString& fecha, const QString& desde, const QString& has
 
 bool CumpleCondicionLlave(const QString& valor, const QString& codigo, const QString& comparacion) {
   if (codigo == u"X") return true;
-  if (codigo == u"!") return ComparaTextos(valor, comparacion) != 0;
+  if (codigo == u"!") return valor != comparacion;
   if (codigo == u"=" || codigo == u"<" || codigo == u">") return CumpleComparacion(ComparaTextos(valor, comparacion), codigo[0]);
   return false;
 }
