@@ -10,7 +10,6 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
-#include "platform/ui/Aplicacion.h"
 #include "reports/ArchivosReporte.h"
 #include "reports/Barras.h"
 #include "reports/GeneradorReporte.h"
@@ -122,11 +121,3 @@ void BM_PaginasDelReporte(benchmark::State& estado) {
 BENCHMARK(BM_PaginasDelReporte)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  ui::Aplicacion app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

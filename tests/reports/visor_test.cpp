@@ -88,11 +88,11 @@ TEST_F(VisorTest, CeldasPorTipoYTitulo) {
   struct Caso {
     const char* valor;
     const char* titulo;
-    const char* tipo;
+    const char* tipo;  // nullptr: a total's cell
     int ancho;
     QString celda;
   };
-  const Caso celdas[] = {
+  const Caso casos[] = {
       {"1234.5", "Total", "f", 16, "$      1,234.50  "},  // "$" then 1,234.50 right-aligned in 14
       {"1234.5", "Total", "f", 10, "$      1,2 "},
       {"1234", "-Piezas", "e", 12, "      1,234  "},     // whole, right-aligned in 11
@@ -105,25 +105,20 @@ TEST_F(VisorTest, CeldasPorTipoYTitulo) {
       {"JUAN PEREZ GOMEZ", "Nombre", "c", 10, "JUAN PEREZ "},
       {"AB", "Clave", "c", 10, "AB         "},
       {"A\tB", "Clave", "c", 4, "A B  "},
+      {"1234.5", "Total", nullptr, 16, "$      1,234.50  "},
+      {"1234.5", "-Nombre", nullptr, 5, "      "},
+      {"1234.5", "%A", nullptr, 15, "      1,234.50  "},
+      {"1234.5", "%", nullptr, 4, "     "},
+      {"1234.5", "%-", nullptr, 4, "     "},
+      {"1234.5", "", nullptr, 3, "    "},
   };
-  for (const Caso& c : celdas) {
-    SCOPED_TRACE(std::string(c.valor) + " / " + c.titulo);
-    EXPECT_EQ(visor.FormateaCeldaReporte(c.valor, c.titulo, c.tipo, c.ancho), c.celda);
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(std::string(c.valor) + " / " + c.titulo + " / " + (c.tipo ? c.tipo : "total"));
+    EXPECT_EQ(c.tipo ? visor.FormateaCeldaReporte(c.valor, c.titulo, c.tipo, c.ancho)
+                     : visor.FormateaTotalReporte(c.valor, c.titulo, c.ancho),
+              c.celda);
   }
   EXPECT_EQ(visor.AjustaTextoColumna(QString(60, u'x'), 55), QString(50, u'x') + QString(6, u' '));
-
-  const Caso totales[] = {
-      {"1234.5", "Total", "", 16, "$      1,234.50  "},
-      {"1234.5", "-Nombre", "", 5, "      "},
-      {"1234.5", "%A", "", 15, "      1,234.50  "},
-      {"1234.5", "%", "", 4, "     "},
-      {"1234.5", "%-", "", 4, "     "},
-      {"1234.5", "", "", 3, "    "},
-  };
-  for (const Caso& c : totales) {
-    SCOPED_TRACE(std::string("total ") + c.titulo);
-    EXPECT_EQ(visor.FormateaTotalReporte(c.valor, c.titulo, c.ancho), c.celda);
-  }
   EXPECT_EQ(LimpiaTituloColumna("-$Total%#&"), "  Total   ");
   EXPECT_EQ(QuitaAmpersand("Ventas & Cía"), "Ventas  Cía");
 
