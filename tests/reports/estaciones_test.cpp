@@ -3,18 +3,6 @@
 #include "reports/generador_prueba.h"
 #include "support/Proceso.h"
 
-namespace {
-
-PedidoReporte Pedido() {
-  PedidoReporte p;
-  p.columnas = {"IMTOD_F"};
-  p.titulos = {"Importe"};
-  p.anchos = {5, 0, 16};
-  return p;
-}
-
-}  // namespace
-
 // Another copy of the program from the same program folder: it runs a
 // report over ventas.dbf and keeps its viewer open until the parent writes
 // a line.
@@ -29,7 +17,7 @@ RUTINA_HIJA(ReporteAbierto) {
   ventas.SetNombreTabla(kTablaVentas);
   ventas.Open();
   bool mostrado = false;
-  EjecutaReporte(ventas, Pedido(), [&](QDialog& d) {
+  EjecutaReporte(ventas, {}, [&](QDialog& d) {
     mostrado = Lineas(static_cast<TFormaBarras&>(d)).size() > 3;
     prueba::AvisaPadre(QStringLiteral("ABIERTO"));
     prueba::EsperaPadre();
@@ -47,7 +35,7 @@ TEST_F(EstacionesTest, OtraCopiaEsperaAQueSeCierreElReporte) {
   const QByteArray titulos = fs::LeeBytes(ArchivoTrabajoReporte(kArchivoEtiquetas));
 
   // A grouped report here would write other rows.
-  PedidoReporte agrupado = Pedido();
+  PedidoReporte agrupado;
   agrupado.modo = "C";
   agrupado.corre = false;
   EjecutaReporte(agrupado, [](QDialog& d) {

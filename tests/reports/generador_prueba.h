@@ -45,16 +45,17 @@ struct Venta {
 
 inline const QString kTablaVentas = QStringLiteral("ventas.dbf");
 
-// What a report command hands the generator and the viewer.
+// What a report command hands the generator and the viewer: by default the
+// amounts by customer, in detail.
 struct PedidoReporte {
   QString llave = QStringLiteral("NOMBR_F");
   QString texto{};
-  std::array<QString, 8> columnas{};
+  std::array<QString, 8> columnas{QStringLiteral("IMTOD_F")};
   QString modo = QStringLiteral("D");
   QString tituloLlave = QStringLiteral("Cliente");
   QString tituloTexto{};
-  std::array<QString, 8> titulos{};
-  std::array<quint16, 10> anchos{};
+  std::array<QString, 8> titulos{QStringLiteral("Importe")};
+  std::array<quint16, 10> anchos{5, 0, 16};
   bool corre = true;  // the engine runs (not refused) and shows its progress
 };
 

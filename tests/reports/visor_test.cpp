@@ -34,11 +34,7 @@ TEST_F(VisorTest, ProtocoloCompletoPaginaAPagina) {
   VentasNumeradas(98);  // 100 rows in final.tmp with the two markers
   for (const char* otro : {"comentar.tmp", "exel.tmp", "format.tmp", "orden.tmp"})
     EscribeBytes(ArchivoTrabajoReporte(otro), "x");
-  PedidoReporte p;
-  p.columnas = {"IMTOD_F"};
-  p.titulos = {"Importe"};
-  p.anchos = {5, 0, 16};
-  EjecutaReporte(p, [](QDialog& d) {
+  EjecutaReporte({}, [](QDialog& d) {
     auto& visor = static_cast<TFormaBarras&>(d);
     TEstadoVisorReporte& e = EstadoVisorReporte();
     EXPECT_EQ(Pagina(visor), "Página 1 de  2");
@@ -136,8 +132,6 @@ TEST_F(VisorTest, SubtotalesPorLlaveYTotales) {
   PedidoReporte p;
   p.modo = "DC";
   p.tituloLlave = "Clave";
-  p.columnas = {"IMTOD_F"};
-  p.titulos = {"Importe"};
   p.anchos = {4, 0, 16};
   EjecutaReporte(p, [](QDialog& d) {
     EXPECT_EQ(SinBlancosFinales(Lineas(static_cast<TFormaBarras&>(d))),
@@ -156,8 +150,6 @@ TEST_F(VisorTest, TotalesIgualesEnCualquierOrden) {
   EscribeVentas(ventas);
   PedidoReporte p;
   p.modo = "DC";
-  p.columnas = {"IMTOD_F"};
-  p.titulos = {"Importe"};
   p.anchos = {4, 0, 16};
   EjecutaReporte(p, [](QDialog& d) {
     auto& visor = static_cast<TFormaBarras&>(d);
@@ -192,7 +184,6 @@ TEST_F(VisorTest, TotalesPorMoneda) {
   PedidoReporte p;
   p.modo = "DC";
   p.columnas = {"IMTOD_F", "", "", "", "", "", "", "MONED_F"};
-  p.titulos = {"Importe"};
   p.anchos = {4, 4, 16, 0, 0, 0, 0, 0, 0, 5};
   EjecutaReporte(p, [](QDialog& d) {
     EXPECT_EQ(SinBlancosFinales(Lineas(static_cast<TFormaBarras&>(d))),
@@ -262,11 +253,7 @@ TEST_F(VisorTest, AnchosDeColumnas) {
 
 TEST_F(VisorTest, ComandosDeLaVentana) {
   VentasNumeradas(140);  // three pages
-  PedidoReporte p;
-  p.columnas = {"IMTOD_F"};
-  p.titulos = {"Importe"};
-  p.anchos = {5, 0, 16};
-  EjecutaReporte(p, [](QDialog& d) {
+  EjecutaReporte({}, [](QDialog& d) {
     auto& visor = static_cast<TFormaBarras&>(d);
     TEstadoVisorReporte& e = EstadoVisorReporte();
 
@@ -323,7 +310,6 @@ TEST_F(VisorTest, SinResultadoNoHayRenglones) {
   VentasNumeradas(3);
   PedidoReporte p;
   p.columnas = {"IMTOD_F", "NOHAY_F"};
-  p.anchos = {5, 0, 16};
   EjecutaReporte(p, [](QDialog& d) {
     auto& visor = static_cast<TFormaBarras&>(d);
     EXPECT_EQ(Pagina(visor), "Paginas 0");
