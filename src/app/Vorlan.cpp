@@ -2,9 +2,18 @@
 
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
+#include "inventory/ClaveRapida.h"
+#include "maintenance/respaldo.h"
+#include "maintenance/utileria.h"
+#include "pos/CaptuRap.h"
 #include "reports/Progreso.h"
+#include "shell/Comovinv.h"
+#include "shell/Concep.h"
+#include "shell/Divisa.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
+#include "shell/General.h"
+#include "shell/Inicial.h"
 #include "shell/Movimientos.h"
 #include "shell/Principa.h"
 #include "tablas/TablasVorlan.h"
@@ -15,17 +24,72 @@ namespace {
 
 using Creador = std::function<std::unique_ptr<ui::Forma>()>;
 
-template <class T>
-std::unique_ptr<ui::Forma> Crea() {
-  return std::make_unique<T>();
+// The modules the main menu reaches. Each joins with one line under its
+// comment: the object name of its menu item and the function that makes its
+// window for the occasion (Crea<T>) or finds the window created at start-up
+// (its instance accessor, called when the command runs, so the window may be
+// created after the main window); the item's row in the shell does the rest.
+void UneModulos(TFormaPrincipal& principal) {
+  // "Clientes2" (Ventas > "Clientes", BotonClientes): the customer window, found.
+
+  // "Proveedores2" (Ventas > "Proveedores", BotonProveedo): the supplier window, found.
+
+  // "Vendedores2" (Ventas > "Vendedores", BotonVendedor): the seller window, made.
+
+  // "CapturaRpida1" (Ventas > "Captura Rápida", the logo, Panel2): the sale screen, made.
+  principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
+
+  // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
+
+  // "CapturaRapidadeClaves1" (Inventario > "Captura Rapida de Claves"): the
+  // quick product registration, made and run through its entry (third
+  // argument), which gets the inventory folder.
+  principal.Une("CapturaRapidadeClaves1", Crea<TFormaClaveRapida>,
+                [](ui::Forma&, const QString& carpeta) { AltaRapidaProducto(carpeta, QString()); });
+
+  // "Compras1" (Inventario > "Compras", BotonCompra): the purchase window, found.
+
+  // "MovalInventario1" (Inventario > "Mov. al Inventario", BotonMovinv): the movement window, made.
+
+  // "Consolidar1" (Opciones > "Consolidar"): the consolidated totals, made.
+
+  // "DiseodeConsultas1" (Opciones > "Diseño de Consultas"): the query view designer, made.
+
+  // "DiseodeFormatos1" (Opciones > "Diseño de Formatos"): the format picker, made.
+
+  // "ReportesSQL1" (Opciones > "Reportes SQL"): the SQL report writer, made.
+
+  // "Divisas1" (Opciones > "Divisas"): the currency table, made.
+  principal.Une("Divisas1", Crea<TFormaDivisa>);
+
+  // "Respaldos1" (Utilerías > "Respaldos y Control de Archivos"): the backup window, made.
+  principal.Une("Respaldos1", Crea<TFormaRespaldo>);
+
+  // "Reindexar1" (Utilerías > "Reindexar"): the reindexing window, made.
+
+  // "Indices1" (Indices1Click, no item): the utilities window, made.
+  principal.Une("Indices1", Crea<TFormaUtilerias>);
+
+  // "General1" (Configuración > "General"): the general configuration window, made.
+  principal.Une("General1", Crea<TFormaConfiguracionGeneral>);
+
+  // "ValoresIniciales1" (Configuración > "Valores Iniciales"): the initial numbers, made.
+  principal.Une("ValoresIniciales1", CreaFormaInicial);
+
+  // "AltadeConceptosMovimientos1" (Configuración > "Alta de Conceptos Movimientos"):
+  // the movement concepts, made.
+  principal.Une("AltadeConceptosMovimientos1", Crea<TFormacomovinv>);
+
+  // Catálogos > every item but "Movimientos": the table browser, through
+  // principal.UneNavegador(...).
 }
 
 // The main window with what it reaches of later subsystems: the registry of
-// table layouts; the sale screen opener and the catalogue windows (customers,
-// suppliers, sellers, products, purchases) join here as they are built.
+// table layouts and the modules of its menu.
 std::unique_ptr<ui::Forma> CreaPrincipal() {
   auto principal = std::make_unique<TFormaPrincipal>();
   principal->Tablas = &CatalogoVorlan();
+  UneModulos(*principal);
   return principal;
 }
 
@@ -43,8 +107,9 @@ const Creador kVentanasDeInicio[] = {
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
-    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra, TFormaConceptos, TFormaBuscaSQL,
-    // TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
+    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra
+    Crea<TFormaConceptos>,
+    // TFormaBuscaSQL, TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
 };
 
 }  // namespace

@@ -4,9 +4,9 @@
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_numero.h"
 #include "platform/Error.h"
-#include "platform/fs/CadenaCorta.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "shell/Moneda.h"
 
 #include <array>
 #include <cmath>
@@ -168,24 +168,18 @@ QString ImporteEnIngles(const QString& moneda, double importe) {
 }
 
 void TextoMoneda(const QString& nombre, int n, QString& salida) {
-  constexpr int kTamanoRegistro = 168;
-  constexpr int kDesplazamientos[] = {27, 58, 89, 120};
   QString carpeta;
   LeeLineaConfig(8, carpeta);
   if (carpeta.isEmpty()) return;
-  const QString ruta = fs::Une(carpeta, QStringLiteral("moneda.vrl"));
+  const QString ruta = fs::Une(carpeta, kArchivoMonedas);
   if (!fs::ExisteArchivo(ruta)) return;
   salida = QStringLiteral("xx");
   const QByteArray bytes = fs::LeeBytes(ruta);
-  const auto cadena = [&](qsizetype desplazamiento, int maximo) {
-    return fs::LeeCadenaCorta(bytes, desplazamiento, maximo + 1);
-  };
-  for (qsizetype inicio = 0; inicio < bytes.size(); inicio += kTamanoRegistro) {
-    if (bytes.size() - inicio < kTamanoRegistro) {
-      throw plat::Error(plat::Clase::Corrupto, QStringLiteral("El archivo %1 está incompleto").arg(ruta));
-    }
-    if (cadena(inicio, 15) != nombre) continue;
-    if (n >= 1 && n <= 4) salida = cadena(inicio + kDesplazamientos[n - 1], 30);
+  for (const TRegistroMoneda& r : RegistrosMoneda(bytes)) {
+    if (r.Campos[MonedaDivisa] != nombre) continue;
+    if (n >= 1 && n <= 4) salida = r.Campos[MonedaSingular + n - 1];
     return;
   }
+  if (bytes.size() % TRegistroMoneda::kTamano != 0)
+    throw plat::Error(plat::Clase::Corrupto, QStringLiteral("El archivo %1 está incompleto").arg(ruta));
 }

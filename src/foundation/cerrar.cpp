@@ -17,19 +17,12 @@ TFormaCerrar::TFormaCerrar(QWidget* owner) : ui::Forma(owner) {
   Shape1->setObjectName(QStringLiteral("Shape1"));
   Shape1->setGeometry(rect());
 
-  Panel1 = new ui::Panel(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setGeometry(4, 4, 388, 20);
-  Label3 = new QLabel(QStringLiteral("  Cerrar  "), Panel1);
-  Label3->setObjectName(QStringLiteral("Label3"));
-  Label3->setAlignment(Qt::AlignCenter);
-  Label3->setGeometry(Panel1->rect());
-  Panel2 = new ui::Panel(Panel1, ui::Panel::Bisel::Hundido);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  Panel2->SetCaption(QStringLiteral("x"));
-  Panel2->setGeometry(Panel1->width() - 19, 2, 15, 16);
-  ui::ArrastraVentana(Panel1);
-  ui::ArrastraVentana(Label3);
+  const ui::BarraTitulo barra =
+      ui::CreaBarraTitulo(this, QRect(4, 4, 388, 20), QStringLiteral("  Cerrar  "), QStringLiteral("Panel1"),
+                          QStringLiteral("Label3"), QStringLiteral("Panel2"));
+  Panel1 = barra.barra;
+  Label3 = barra.titulo;
+  Panel2 = barra.cierre;
 
   Label1 = new QLabel(QStringLiteral("¿ Desea guardar los datos introducidos al sistema ?"), this);
   Label1->setObjectName(QStringLiteral("Label1"));

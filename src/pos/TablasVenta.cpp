@@ -120,13 +120,20 @@ DefTabla EsquemaPartidaCaptura(const QString& archivo, OrigenTabla origen) {
 }
 
 QVector<ParDocumento> ParesDocumentoVenta() {
-  return {{"Remision.dbf", "RemisioD.dbf", CarpetaTabla::Remisiones},
-          {"CajaChic.dbf", "CajaChiD.dbf", CarpetaTabla::Datos},
-          {"FacturaE.dbf", "FacturaD.dbf", CarpetaTabla::Datos},
-          {"Pedido.dbf", "PedidoD.dbf", CarpetaTabla::Datos},
-          {"Cotizaci.dbf", "CotizacD.dbf", CarpetaTabla::Datos},
-          {"Cotizar.DBF", "CotizarD.dbf", CarpetaTabla::Datos},
-          {"Devoluc.dbf", "DevolucD.dbf", CarpetaTabla::Datos}};
+  return {{QStringLiteral("Remisión"), "Remision.dbf", "RemisioD.dbf", CarpetaTabla::Remisiones},
+          {QStringLiteral("Caja Chica"), "CajaChic.dbf", "CajaChiD.dbf", CarpetaTabla::Datos},
+          {QStringLiteral("Factura"), "FacturaE.dbf", "FacturaD.dbf", CarpetaTabla::Datos},
+          {QStringLiteral("Pedido"), "Pedido.dbf", "PedidoD.dbf", CarpetaTabla::Datos},
+          {QStringLiteral("Cotización"), "Cotizaci.dbf", "CotizacD.dbf", CarpetaTabla::Datos},
+          {QString(), "Cotizar.DBF", "CotizarD.dbf", CarpetaTabla::Datos},
+          {QStringLiteral("Devolución"), "Devoluc.dbf", "DevolucD.dbf", CarpetaTabla::Datos}};
+}
+
+const ParDocumento* ParDeTipo(const QString& tipo) {
+  static const QVector<ParDocumento> pares = ParesDocumentoVenta();
+  for (const ParDocumento& par : pares)
+    if (!tipo.isEmpty() && par.tipo == tipo) return &par;
+  return nullptr;
 }
 
 void RegistraTablasVenta(db::Catalogo& catalogo) {

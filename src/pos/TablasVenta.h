@@ -15,12 +15,18 @@ db::DefTabla EsquemaPartidaDocumento(const QString& archivo, db::CarpetaTabla ca
 // The capture row of the sale screen (Paradox, program folder).
 db::DefTabla EsquemaPartidaCaptura(const QString& archivo, db::OrigenTabla origen = db::OrigenTabla::Programa);
 
-// Header and line table of each kind of sales document, in pairs.
+// Header and line table of each kind of sales document, in pairs, with the
+// kind's name as the sale screen's kind selector writes it (empty for the
+// request for quotation, which no selector offers).
 struct ParDocumento {
+  QString tipo;
   QString encabezado;
   QString partidas;
   db::CarpetaTabla carpeta;
 };
 QVector<ParDocumento> ParesDocumentoVenta();
+// The pair of a kind name ("Remisión", "Caja Chica" ...); nullptr when no
+// pair has that name.
+const ParDocumento* ParDeTipo(const QString& tipo);
 
 void RegistraTablasVenta(db::Catalogo& catalogo);

@@ -221,18 +221,12 @@ void EscribeArchivoTitulos(const std::array<TTitulosReporte, 3>& registros) {
   fs::EscribeAtomico(ArchivoTrabajoReporte(kArchivoEtiquetas), bytes);
 }
 
-QVector<MonedaReporte> MonedasReporte() {
-  constexpr int kTamanoRegistro = 168;
+QVector<TRegistroMoneda> MonedasReporte() {
   QString datos;
   LeeLineaConfig(8, datos);
-  const QString ruta = fs::Une(datos, QStringLiteral("moneda.vrl"));
-  QVector<MonedaReporte> monedas;
-  if (datos.isEmpty() || !fs::ExisteArchivo(ruta)) return monedas;
-  const QByteArray bytes = fs::LeeBytes(ruta);
-  for (qsizetype inicio = 0; inicio + kTamanoRegistro <= bytes.size(); inicio += kTamanoRegistro) {
-    monedas.push_back({fs::LeeCadenaCorta(bytes, inicio, 16), fs::LeeCadenaCorta(bytes, inicio + 16, 11)});
-  }
-  return monedas;
+  const QString ruta = fs::Une(datos, kArchivoMonedas);
+  if (datos.isEmpty() || !fs::ExisteArchivo(ruta)) return {};
+  return RegistrosMoneda(fs::LeeBytes(ruta));
 }
 
 bool TomaArchivosReporte(bool esperar) {

@@ -16,6 +16,7 @@
 // the result closes.
 
 #include "foundation/dinero.h"
+#include "shell/Moneda.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -158,14 +159,9 @@ class EscritorRenglones {
 std::array<TTitulosReporte, 3> LeeTitulosReporte();
 void EscribeArchivoTitulos(const std::array<TTitulosReporte, 3>& registros);
 
-// A currency of the company's table moneda.vrl (data folder): its name and
-// its rate as text.
-struct MonedaReporte {
-  QString Nombre;
-  QString Tasa;
-};
-// The currencies in file order; none when the file is missing.
-QVector<MonedaReporte> MonedasReporte();
+// The currencies of the company's table moneda.vrl (data folder), in file
+// order; none when the file is missing.
+QVector<TRegistroMoneda> MonedasReporte();
 
 // Holds the work files for this copy of the program: true when it holds
 // them (already, or now). Another copy holding them is waited for the table

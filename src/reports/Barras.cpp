@@ -128,8 +128,8 @@ TFormaBarras::TFormaBarras(QWidget* owner) : ui::Forma(owner) {
   e.PaginaReporte = 0;
   e.LineasPorPaginaReporte = 50;
   e.NombresMoneda = {};
-  const QVector<MonedaReporte> monedas = MonedasReporte();
-  for (qsizetype k = 1; k <= std::min<qsizetype>(9, monedas.size()); ++k) e.NombresMoneda[k] = monedas[k - 1].Nombre;
+  const QVector<TRegistroMoneda> monedas = MonedasReporte();
+  for (qsizetype k = 1; k <= std::min<qsizetype>(9, monedas.size()); ++k) e.NombresMoneda[k] = monedas[k - 1].Campos[MonedaDivisa];
   ReiniciaTotalesReporte();
 
   ui::CentraEnPantalla(*this);

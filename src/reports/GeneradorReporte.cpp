@@ -269,14 +269,18 @@ class CondicionesDialogo {
   std::vector<Activa> activas_;
 };
 
+// A currency's rate as an amount; 0 when it is no number.
+Dinero TasaDe(const TRegistroMoneda& moneda) { return Dinero::Lee(moneda.Campos[MonedaValor]).value_or(Dinero()); }
+
 // The currency rates of a run, read once.
 class Tasas {
  public:
   QString De(const QString& moneda) {
     if (!leidas_) {
       leidas_ = true;
-      for (const MonedaReporte& m : MonedasReporte()) {
-        if (!tasas_.contains(m.Nombre)) tasas_.insert(m.Nombre, Dinero::Lee(m.Tasa).value_or(Dinero()).Texto());
+      for (const TRegistroMoneda& m : MonedasReporte()) {
+        const QString& nombre = m.Campos[MonedaDivisa];
+        if (!tasas_.contains(nombre)) tasas_.insert(nombre, TasaDe(m).Texto());
       }
     }
     return tasas_.value(moneda, QStringLiteral("0"));
@@ -524,8 +528,8 @@ Dinero ConvierteImporteMoneda(const QString& importe, const QString& operador, c
 }
 
 Dinero TasaMoneda(const QString& moneda) {
-  for (const MonedaReporte& m : MonedasReporte()) {
-    if (m.Nombre == moneda) return Dinero::Lee(m.Tasa).value_or(Dinero());
+  for (const TRegistroMoneda& m : MonedasReporte()) {
+    if (m.Campos[MonedaDivisa] == moneda) return TasaDe(m);
   }
   return Dinero();
 }

@@ -9,3 +9,6 @@
 QPixmap ImagenLogotipo(QSize tamano);
 // A blue band with the product title and a light shine, filling the size.
 QPixmap ImagenPresentacion(QSize tamano);
+// The picture of a main-window toolbar button, by the button's name
+// ("BotonClientes"), square of the given side; empty for another name.
+QPixmap ImagenBarra(const QString& boton, int lado);

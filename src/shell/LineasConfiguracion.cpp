@@ -1,6 +1,7 @@
 #include "shell/LineasConfiguracion.h"
 
 #include "foundation/rutinas.h"
+#include "platform/Error.h"
 #include "platform/fs/Texto.h"
 
 namespace {
@@ -147,9 +148,12 @@ QString ArchivoEmpresa(const QString& carpetaPrograma, const QString& numero) {
   return carpetaPrograma + QStringLiteral("\\Gener") + numero + QStringLiteral(".cnf");
 }
 
-QString CarpetaInventario() {
+namespace {
+
+// The folder of configuration line n when it holds one, else the data folder.
+QString CarpetaODatos(int n) {
   QString carpeta;
-  LeeLineaConfig(ConfCarpetaInventario, carpeta);
+  LeeLineaConfig(n, carpeta);
   if (carpeta.trimmed().isEmpty()) {
     carpeta.clear();
     LeeLineaConfig(ConfCarpetaDatos, carpeta);
@@ -157,7 +161,22 @@ QString CarpetaInventario() {
   return carpeta;
 }
 
+}  // namespace
+
+QString CarpetaInventario() { return CarpetaODatos(ConfCarpetaInventario); }
+
+QString CarpetaRemisiones() { return CarpetaODatos(ConfCarpetaRemisiones); }
+
 void EscribeConfiguracionEmpresa(const QString& ruta, QStringList valores) {
   valores.resize(kLineasConfiguracion);
   fs::ReescribeLineas(ruta, valores);
+}
+
+QString CarpetaDatosEmpresa() {
+  QString datos;
+  LeeLineaConfig(ConfCarpetaDatos, datos);
+  if (datos.isEmpty())
+    throw plat::Error(plat::Clase::NoExiste,
+                      QStringLiteral("La configuración de la empresa no indica la carpeta de datos"));
+  return datos;
 }

@@ -183,8 +183,17 @@ QString ArchivoEmpresa(const QString& carpetaPrograma, const QString& numero);
 // line 59 when it holds a folder, else the data folder of line 8. Read from
 // the configuration file at each call; every opener of those tables uses it.
 QString CarpetaInventario();
+// The folder of the remission tables (Remision.dbf, RemisioD.dbf and the
+// tables that live beside them): line 63 when it holds a folder, else the
+// data folder of line 8. Read at each call.
+QString CarpetaRemisiones();
 
 // Writes a whole configuration file at once, replacing any old one so that
 // no station ever reads half a file: the values in line order, missing ones
 // empty, exactly kLineasConfiguracion lines. Throws plat::Error.
 void EscribeConfiguracionEmpresa(const QString& ruta, QStringList valores);
+
+// The data folder of the company in effect (line 8); throws plat::Error
+// (NoExiste) when the line is empty, so that no file is read or written in a
+// folder nobody chose.
+QString CarpetaDatosEmpresa();

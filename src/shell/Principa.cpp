@@ -20,7 +20,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
+#include <QMenuBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -138,25 +138,6 @@ void CierraTablasVentana(ui::Forma* ventana) {
   }
 }
 
-void CierraTablasCatalogos() {
-  TFormaPrincipal* principal = FormaPrincipal();
-  if (!principal) return;
-  for (const VentanaCatalogo& v : principal->Catalogos)
-    if (v.instancia) CierraTablasVentana(v.instancia());
-}
-
-void CierraVentanasCatalogos() {
-  TFormaPrincipal* principal = FormaPrincipal();
-  if (!principal) return;
-  for (const VentanaCatalogo& v : principal->Catalogos) {
-    if (!v.seCierraAlSalir || !v.instancia) continue;
-    ui::Forma* ventana = v.instancia();
-    if (!ventana || !ventana->isVisible()) continue;
-    ventana->Show();
-    ventana->Close();
-  }
-}
-
 // --- The window.
 
 TFormaPrincipal::TFormaPrincipal(QWidget* owner) : ui::Forma(owner) {
@@ -172,6 +153,9 @@ TFormaPrincipal::TFormaPrincipal(QWidget* owner) : ui::Forma(owner) {
   capa->setContentsMargins(0, 0, 0, 0);
   capa->setSpacing(0);
 
+  CreaMenu();
+  capa->setMenuBar(MainMenu1);
+
   Panel1 = new ui::Panel(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFixedHeight(48);
@@ -179,14 +163,7 @@ TFormaPrincipal::TFormaPrincipal(QWidget* owner) : ui::Forma(owner) {
   PapelTapiz2->setObjectName(QStringLiteral("PapelTapiz2"));
   PapelTapiz2->SetColor(ui::clBlue);
   PapelTapiz2->SetColorVariante(QStringLiteral("g"));
-  BotonSalir = new QToolButton(Panel1);
-  BotonSalir->setObjectName(QStringLiteral("BotonSalir"));
-  BotonSalir->setText(QStringLiteral("Salir"));
-  BotonSalir->setToolTip(QStringLiteral("Salir"));
-  BotonSalir->setAutoRaise(true);
-  BotonSalir->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  BotonSalir->setGeometry(0, 2, 44, 44);
-  BotonSalir->setIcon(QIcon::fromTheme(QStringLiteral("application-exit"), style()->standardIcon(QStyle::SP_DialogCloseButton)));
+  CreaBarra();
   capa->addWidget(Panel1);
 
   Panel3 = new ui::Panel(this, ui::Panel::Bisel::Plano);
@@ -223,7 +200,7 @@ TFormaPrincipal::TFormaPrincipal(QWidget* owner) : ui::Forma(owner) {
   Image8->setGeometry(5, 5, 250, 156);
   Image8->setPixmap(ImagenLogotipo(Image8->size()));
   Image8->setAlignment(Qt::AlignCenter);
-  Image8->installEventFilter(this);
+  // The picture lets the mouse through: a click on it is the logo's click.
   Panel2 = new ui::Panel(Logo);
   Panel2->setObjectName(QStringLiteral("Panel2"));
   Panel2->SetCaption(QStringLiteral("Captura &Rápida  "));
@@ -258,8 +235,10 @@ TFormaPrincipal::TFormaPrincipal(QWidget* owner) : ui::Forma(owner) {
   Panel4 = new ui::Panel(Panel3);
   Panel4->setObjectName(QStringLiteral("Panel4"));
   Panel4->hide();
+  Panel4->resize(480, 120);
   EditRuta = new QLineEdit(Panel4);
   EditRuta->setObjectName(QStringLiteral("EditRuta"));
+  EditRuta->setGeometry(10, 10, 460, 24);
   Edit1 = new QLineEdit(Panel4);
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->hide();
@@ -268,23 +247,15 @@ TFormaPrincipal::TFormaPrincipal(QWidget* owner) : ui::Forma(owner) {
   TimerHora->setObjectName(QStringLiteral("TimerHora"));
   TimerHora->setInterval(60000);
 
-  const auto opcion = [this](const char* nombre, const QString& texto) {
-    auto* accion = new QAction(texto, this);
-    accion->setObjectName(QString::fromLatin1(nombre));
-    accion->setCheckable(true);
-    return accion;
-  };
-  IniciarenCapturaRpida1 = opcion("IniciarenCapturaRpida1", QStringLiteral("Iniciar en Captura Rápida (DETALLADA)"));
-  IniciarenCapturaRpida2 = opcion("IniciarenCapturaRpida2", QStringLiteral("Iniciar en Captura Rápida"));
-  ServidordeHorario1 = opcion("ServidordeHorario1", QStringLiteral("Servidor de Horario"));
-  ActualizarFechayHora1 = opcion("ActualizarFechayHora1", QStringLiteral("Actualizar Fecha y Hora"));
+  for (db::Tabla** tabla : {&TablaE, &TablaD, &TablaMI}) *tabla = new db::Tabla(this);
+  TablaE->setObjectName(QStringLiteral("TablaE"));
+  TablaD->setObjectName(QStringLiteral("TablaD"));
+  TablaMI->setObjectName(QStringLiteral("TablaMI"));
 
   Panel1->installEventFilter(this);
   Panel3->installEventFilter(this);
-  ui::Conecta(BotonSalir, &QToolButton::clicked, this, [this] {
-    ui::SetTag(BotonSalir, 1000);
-    Close();
-  });
+  ConectaComandos();
+  PreparaAperturas();
   ui::Conecta(Panel2, &ui::Panel::Click, this, [this] { Panel2Click(); });
   ui::Conecta(Logo, &ui::Panel::Click, this, [this] { Panel2Click(); });
 
@@ -402,10 +373,6 @@ void TFormaPrincipal::LeeOpcionesInicio() {
   if (abreVenta) Panel2Click();
 }
 
-void TFormaPrincipal::Panel2Click() {
-  if (AbreCapturaRapida) AbreCapturaRapida();
-}
-
 void TFormaPrincipal::GuardaOpcionesInicio() {
   if (Usuario->text() != QStringLiteral("0")) return;
   const QString inicio = IniciarenCapturaRpida1->isChecked()   ? QStringLiteral("S")
@@ -451,6 +418,7 @@ void TFormaPrincipal::AcomodaFondo() {
 
 void TFormaPrincipal::FormResize() {
   BotonSalir->move(Panel1->width() - BotonSalir->width() - 4, BotonSalir->y());
+  Panel4->move(8, Panel3->height() - Panel4->height() - 8);
   // The toolbar's rounded shape follows its width (the window is maximised
   // after it is first shown).
   if (mostrada_) ui::RedondeaRegion(*Panel1, 15, 15);
@@ -466,8 +434,6 @@ bool TFormaPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
   if (evento->type() == QEvent::Resize) {
     if (objeto == Panel1) PapelTapiz2->setGeometry(Panel1->rect());
     else if (objeto == Panel3) PapelTapiz1->setGeometry(Panel3->rect());
-  } else if (objeto == Image8 && evento->type() == QEvent::MouseButtonRelease) {
-    ui::Protege([this] { Panel2Click(); });
   }
   return ui::Forma::eventFilter(objeto, evento);
 }

@@ -2,6 +2,7 @@
 // a root already in use is left alone.
 
 #include "demo/Demo.h"
+#include "formats/ImporteLetra.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "platform/fs/Rutas.h"
@@ -87,6 +88,37 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   vendedores.SetNombreTabla("VENDEDOR.DBF");
   vendedores.Open();
   EXPECT_TRUE(vendedores.Locate("CLVEN_V", {"01"}));
+
+  // The account concepts the catalogue keeps, 1 to 11, each a payment or a
+  // charge, among them those the program writes (7 cash, 10 credit note).
+  db::Tabla conceptos;
+  conceptos.SetCarpeta(kDatosDemo);
+  conceptos.SetNombreTabla("concepto.dbf");
+  conceptos.SetIndexName("NUME");
+  conceptos.Open();
+  QList<qint64> numeros;
+  for (conceptos.First(); !conceptos.Eof(); conceptos.Next()) {
+    numeros << conceptos.FieldByName("NUMOV_MO").AsInteger();
+    EXPECT_TRUE(QStringList({"A", "C"}).contains(conceptos.FieldByName("TIPOO_MO").AsString()));
+    EXPECT_FALSE(conceptos.FieldByName("CONCE_MO").AsString().isEmpty());
+  }
+  EXPECT_EQ(numeros, (QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+  ASSERT_TRUE(conceptos.Locate("NUMOV_MO", {7}));
+  EXPECT_EQ(conceptos.FieldByName("CONCE_MO").AsString(), "Efectivo");
+
+  // Amounts in words in either currency of the currency table.
+  struct Moneda {
+    const char* nombre;
+    double importe;
+    const char* letra;
+  };
+  for (const Moneda& m : {Moneda{"Pesos", 2000000, "( DOS MILLONES DE PESOS 00/100 M.N.)"},
+                          Moneda{"Dólares", 1.5, "( UN DÓLAR 50/100 USD)"}}) {
+    QString t[4];
+    for (int i = 0; i < 4; ++i) TextoMoneda(QString::fromUtf8(m.nombre), i + 1, t[i]);
+    FijaTextosMoneda(t[0], t[1], t[2], t[3]);
+    EXPECT_EQ(ImporteConLetra(m.importe), QString::fromUtf8(m.letra));
+  }
 
   const QString aviso = AvisoEmpresaDemo();
   EXPECT_TRUE(aviso.contains(kClaveDemoAdministrador) && aviso.contains(kClaveDemoCajero)) << aviso.toStdString();

@@ -3,19 +3,15 @@
 // the program folder and the data folder hold afterwards, what the main
 // window shows, which programs were started and asked to close.
 
-#include "app/Vorlan.h"
-#include "empresas_prueba.h"
-#include "platform/db/Tabla.h"
+#include "foundation/ArchivosPrograma.h"
+#include "programa_prueba.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
-#include "shell/Principa.h"
 #include "support/LanzadorGrabador.h"
-#include "support/Maneja.h"
 #include "support/Proceso.h"
-#include "tablas/TablasVorlan.h"
+#include "suplente_prueba.h"
 
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QTimer>
 #include <QToolButton>
@@ -23,9 +19,6 @@
 #include <optional>
 
 namespace {
-
-const QString kPrograma = QStringLiteral("C:\\VRL");
-const QString kTempo = QStringLiteral("C:\\VRL\\tempo");
 
 // A table's layout as text: "NAME type width.decimals" per field and
 // "NAME=expression" per tag.
@@ -78,45 +71,8 @@ std::optional<QString> Marca() {
   return fs::LeeLineas(ruta).join("|");
 }
 
-// A catalogue window of another subsystem: one table of its own, and a
-// closing handler that tells it ran.
-class VentanaCatalogoPrueba : public ui::Forma {
- public:
-  VentanaCatalogoPrueba() {
-    tabla = new db::Tabla(this);
-    tabla->SetCarpeta(kDatos1);
-    tabla->SetNombreTabla("Cliente.dbf");
-    tabla->Open();
-  }
-  db::Tabla* tabla;
-  int cierres = 0;
-
+class Principal : public ProgramaPrueba {
  protected:
-  void FormClose() override { ++cierres; }
-};
-
-class Principal : public EmpresasPrueba {
- protected:
-  void SetUp() override {
-    EmpresasPrueba::SetUp();
-    // Real tables in place of the stand-ins of the login tests.
-    QDir(fs::Local(kDatos1)).removeRecursively();
-    for (const char* t : {"Deta.db", "Detacomp.db", "Detaminv.db"}) fs::BorraArchivo(fs::Une(kPrograma, t));
-    EscribeUsuarios(kDatos1, {"adm", "caja", "caja", "Bodega"});
-    CreaTablasEmpresa(db::Carpetas{kDatos1, {}, {}, kPrograma});
-    // What the first start makes.
-    for (const char* t : {"numerof.dbf", "numeroc.dbf", "Kardex.dbf"}) db::Tabla::Borra(kDatos1, t);
-    db::Tabla::Borra(kPrograma, "DetaCR.db");
-    QDir(fs::Local(kTempo)).removeRecursively();
-    ui::PuertaModal::LimpiaMensajes();
-  }
-
-  void TearDown() override {
-    programa_.reset();
-    qunsetenv("VORLAN_PROGRAMAS");
-    EmpresasPrueba::TearDown();
-  }
-
   static void FijaLinea(int linea, const QString& valor) {
     const QString archivo = "C:\\VRL\\Gener1.cnf";
     QStringList lineas = fs::LeeLineas(archivo);
@@ -124,21 +80,6 @@ class Principal : public EmpresasPrueba {
     EscribeLineas(archivo, lineas);
   }
 
-  // The program body up to the main window shown (its show handler run).
-  TFormaPrincipal& Arranca() {
-    programa_ = std::make_unique<ProgramaVorlan>();
-    programa_->Inicia();
-    FormaPrincipal()->Show();
-    return *FormaPrincipal();
-  }
-  // The first activation: the company dialog, answered with a password.
-  void Ingresa(TFormaPrincipal& principal, const QString& clave) {
-    ui::PuertaModal::Espera("TFormaEmpresas", [clave](QDialog& d) {
-      prueba::Teclea(d, "Clave", clave);
-      prueba::Tecla(d, "Clave", Qt::Key_Return);
-    });
-    principal.DisparaActivacion();
-  }
   // "Salir", then the program's windows go.
   void Sale() {
     prueba::Pulsa(*FormaPrincipal(), "BotonSalir");
@@ -146,8 +87,6 @@ class Principal : public EmpresasPrueba {
   }
 
   static bool EnRojo(const QLabel* etiqueta) { return etiqueta->palette().color(QPalette::WindowText) == QColor(Qt::red); }
-
-  std::unique_ptr<ProgramaVorlan> programa_;
 };
 
 // Helper process: holds a table of the program folder open until told.
@@ -168,7 +107,7 @@ TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
   QStringList clases;
   for (const auto& v : programa_->Ventanas()) clases << v->metaObject()->className();
   EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaProgreso", "TFormaGlyp", "TFormaEdicion",
-                             "TFormaMovimientos"}));
+                                 "TFormaMovimientos", "TFormaConceptos"}));
   EXPECT_EQ(FormaElipse(), nullptr);  // the splash is gone
   EXPECT_FALSE(principal.isEnabled());
   EXPECT_EQ(principal.windowTitle(), QString(10, ' '));
@@ -176,6 +115,26 @@ TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
   Ingresa(principal, "Bodega");
   EXPECT_TRUE(principal.isEnabled());
   EXPECT_EQ(prueba::Texto(principal, "Usuario"), "3");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Principal, ElProgramaUneLosModulosDelMenu) {
+  TFormaPrincipal& principal = Arranca();
+  Ingresa(principal, "adm");
+  AgregaFilas(kDatos1, "FacturaE.dbf", "CLDOC_F", {5, 12});
+  struct Caso {
+    const char* item;
+    const char* clase;
+  };
+  for (const Caso& c : {Caso{"Divisas1", "TFormaDivisa"}, Caso{"ValoresIniciales1", "TFormaInicial"},
+                        Caso{"AltadeConceptosMovimientos1", "TFormacomovinv"}}) {
+    SCOPED_TRACE(c.item);
+    EXPECT_TRUE(principal.Item(c.item)->isEnabled());
+    bool mostrada = false;
+    ui::PuertaModal::Espera(c.clase, [&](QDialog& d) { mostrada = d.isVisible(); });
+    principal.Item(c.item)->trigger();
+    EXPECT_TRUE(mostrada);
+  }
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
@@ -290,7 +249,7 @@ TEST_F(Principal, LasOpcionesDeInicioAbrenLaVentaTrasElIngreso) {
   struct Caso {
     std::optional<QStringList> rapida;  // rapida.cnf, or none
     const char* linea71;
-    bool conVenta;  // the program has a sale screen
+    bool conVenta;  // a stand-in for the sale screen; otherwise the program's own
     int abiertas;
     bool detallada, sencilla, reloj;
   };
@@ -300,8 +259,8 @@ TEST_F(Principal, LasOpcionesDeInicioAbrenLaVentaTrasElIngreso) {
       {QStringList{"Sí", "S", "S"}, "N", true, 1, true, false, false},
       {QStringList{"T", "S", "N"}, "S", true, 0, false, true, true},
       {QStringList{"N", "N", "N"}, "N", true, 0, false, false, false},
-      // No sale screen yet: nothing opens, nothing fails.
-      {QStringList{"S", "N", "N"}, "N", false, 0, true, false, false},
+      // The program's own sale screen.
+      {QStringList{"S", "N", "N"}, "N", false, 1, true, false, false},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.rapida ? c.rapida->join(',').toStdString() : "sin rapida.cnf");
@@ -311,10 +270,15 @@ TEST_F(Principal, LasOpcionesDeInicioAbrenLaVentaTrasElIngreso) {
     TFormaPrincipal& principal = Arranca();
     int abiertas = 0;
     if (c.conVenta) {
-      principal.AbreCapturaRapida = [&] {
+      principal.Une("CapturaRpida1", [&] {
         ++abiertas;
         EXPECT_TRUE(principal.isEnabled());  // after the login
-      };
+        return std::make_unique<VentanaSuplente>();
+      });
+      if (c.abiertas) ui::PuertaModal::Espera("VentanaSuplente", [](QDialog&) {});
+    } else {
+      InstalaArchivosPrograma();
+      ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog&) { ++abiertas; });
     }
     Ingresa(principal, "caja");
     EXPECT_EQ(abiertas, c.abiertas);
@@ -366,40 +330,47 @@ TEST_F(Principal, AlSalirCierraCompanerosYCatalogosYArrancaElAjuste) {
   ASSERT_EQ(lanzador.cerrados.size(), 1);
   EXPECT_EQ(lanzador.cerrados[0].programa, "monitor");
 
-  VentanaCatalogoPrueba abierta, oculta, vendedor;
+  VentanaSuplente abierta, oculta;
+  abierta.AbreTabla(kDatos1, "Cliente.dbf");
+  oculta.AbreTabla(kDatos1, "Cliente.dbf");
   abierta.Show();
-  vendedor.Show();
-  principal.Catalogos = {{[&] { return &abierta; }, true},
-                         {[&] { return &vendedor; }, false},
-                         {[&] { return &oculta; }, true},
-                         {[] { return nullptr; }, true}};
+  principal.Une("Clientes2", [&] { return &abierta; });
+  principal.Une("Proveedores2", [&] { return &oculta; });
+  principal.Une("Producto1", []() -> ui::Forma* { return nullptr; });  // not created
+  principal.Une("Vendedores2", [] {
+    auto vendedor = std::make_unique<VentanaSuplente>();
+    vendedor->AbreTabla(kDatos1, "Vendedor.dbf");
+    return vendedor;
+  });
   Ingresa(principal, "adm");
 
-  // A change of company closes the tables of every catalogue window.
+  // A change of company closes the tables of every catalogue window, the
+  // seller's while it is open.
   abierta.SetTag(5);
-  CierraTablasCatalogos();
-  for (VentanaCatalogoPrueba* v : {&abierta, &oculta, &vendedor}) {
-    EXPECT_FALSE(v->tabla->Active());
-    EXPECT_EQ(v->Tag(), 0);
-  }
+  ui::PuertaModal::Espera("VentanaSuplente", [&](QDialog& d) {
+    auto& vendedor = static_cast<VentanaSuplente&>(d);
+    vendedor.SetTag(7);
+    CierraTablasCatalogos();
+    for (VentanaSuplente* v : {&abierta, &oculta, &vendedor}) {
+      EXPECT_FALSE(v->Tabla->Active());
+      EXPECT_EQ(v->Tag(), 0);
+    }
+  });
+  principal.Item("Vendedores2")->trigger();
 
   prueba::Pulsa(principal, "BotonSalir");
   EXPECT_EQ(ui::Tag(principal.BotonSalir), 1000);
   EXPECT_FALSE(principal.isVisible());
-  // The visible catalogue windows went through their own closing; the
-  // seller's window is not closed here.
+  // The visible catalogue windows went through their own closing.
   EXPECT_EQ(abierta.cierres, 1);
   EXPECT_FALSE(abierta.isVisible());
   EXPECT_EQ(oculta.cierres, 0);
-  EXPECT_EQ(vendedor.cierres, 0);
-  EXPECT_TRUE(vendedor.isVisible());
   ASSERT_EQ(lanzador.cerrados.size(), 2);
   EXPECT_EQ(lanzador.cerrados[1].programa, "tolvrin");
   ASSERT_EQ(lanzador.iniciados.size(), 3);
   EXPECT_EQ(lanzador.iniciados[2], (proc::Orden{"plenvik-ajuste", {}, {}}));
   EXPECT_EQ(fs::ListaCarpeta(kPrograma, "*qsq*"), QStringList{"qsq.db"});
   EXPECT_EQ(Mensajes(), QStringList());
-  principal.Catalogos.clear();
   programa_.reset();
 }
 

@@ -1,6 +1,7 @@
 // The small shell windows driven as a user: the splash, the about box, the
 // system information, the folder picker and the movement mirror viewer.
 
+#include "datos_prueba.h"
 #include "foundation/rutinas.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
@@ -33,13 +34,6 @@ using prueba::Texto;
 namespace {
 
 using Ventanas = RaizPrueba;
-
-// Runs the window modally through the gate, answered by `guion`.
-template <class T>
-void Muestra(T& ventana, const std::function<void(T&)>& guion) {
-  ui::PuertaModal::Espera(T::staticMetaObject.className(), [&guion](QDialog& d) { guion(static_cast<T&>(d)); });
-  ventana.ShowModal();
-}
 
 }  // namespace
 
@@ -77,7 +71,7 @@ TEST_F(Ventanas, LaPresentacionSeCierraConTeclaOClic) {
 TEST_F(Ventanas, AcercaDeMuestraLaVersionYEscLaCierra) {
   TFormaAcerca acerca;
   bool abierta = true;
-  Muestra<TFormaAcerca>(acerca, [&](TFormaAcerca& d) {
+  MuestraVentana<TFormaAcerca>(acerca, [&](TFormaAcerca& d) {
     EXPECT_EQ(d.windowTitle(), "Acerca de Vorlan");
     EXPECT_EQ(d.size(), QSize(278, 346));
     EXPECT_EQ(Texto(d, "Label1"), "Vorlan");
@@ -120,7 +114,7 @@ TEST_F(Ventanas, InformacionDelSistemaEnSusFormatos) {
   for (bool conEsc : {true, false}) {
     TFormaSistema sistema;
     bool abierta = true;
-    Muestra<TFormaSistema>(sistema, [&](TFormaSistema& d) {
+    MuestraVentana<TFormaSistema>(sistema, [&](TFormaSistema& d) {
       EXPECT_EQ(d.windowTitle(), "Información del Sistema");
       EXPECT_EQ(d.size(), QSize(357, 243));
       EXPECT_EQ(Texto(d, "Memoria"), TextoMemoria(fs::LeeEstadoMemoria()));
@@ -205,24 +199,12 @@ TEST_F(Ventanas, ElSelectorDeCarpetasDevuelveLaCarpetaEnFormaWindows) {
 
 TEST_F(Ventanas, ElVisorDeMovimientosMuestraCadaCampo) {
   const QString carpeta = "C:\\VRL\\DATOS";
+  LlenaTablaRegistrada(db::CarpetaTabla::Inventario, carpeta, "MOVIMIENTOS.DBF", "CLPRO_MI", {"P001", "P002"});
   const db::DefTabla& def = CatalogoVorlan().Tabla(db::CarpetaTabla::Inventario, "MOVIMIENTOS.DBF");
-  fs::CreaCarpeta(carpeta);
-  db::Tabla::Crea(carpeta, def.archivo, def.campos, def.tags);
-  {
-    db::Tabla t;
-    t.SetCarpeta(carpeta);
-    t.SetNombreTabla(def.archivo);
-    t.Open();
-    for (const char* clave : {"P001", "P002"}) {
-      t.Append();
-      t.FieldByName("CLPRO_MI").SetAsString(clave);
-      t.Post();
-    }
-  }
 
   TFormaMovimientos visor;
   visor.LabelRuta->setText(carpeta);
-  Muestra<TFormaMovimientos>(visor, [&](TFormaMovimientos& d) {
+  MuestraVentana<TFormaMovimientos>(visor, [&](TFormaMovimientos& d) {
     EXPECT_EQ(d.windowTitle(), "Movimientos");
     const QAbstractItemModel* modelo = d.DBGrid1->model();
     ASSERT_EQ(modelo->columnCount(), def.campos.size());
@@ -240,7 +222,7 @@ TEST_F(Ventanas, ElVisorDeMovimientosMuestraCadaCampo) {
 
   // A folder without the table: the engine's error, and an empty grid.
   visor.LabelRuta->setText("C:\\VRL");
-  Muestra<TFormaMovimientos>(visor, [](TFormaMovimientos& d) { EXPECT_FALSE(d.Table1->Active()); });
+  MuestraVentana<TFormaMovimientos>(visor, [](TFormaMovimientos& d) { EXPECT_FALSE(d.Table1->Active()); });
   ASSERT_EQ(Mensajes().size(), 1);
   EXPECT_TRUE(Mensajes()[0].contains("Movimientos.dbf", Qt::CaseInsensitive)) << Mensajes()[0].toStdString();
 }

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QPainterPath>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -34,6 +35,8 @@ void Panel::paintEvent(QPaintEvent* evento) {
 void Panel::mousePressEvent(QMouseEvent* evento) {
   pulsado_ = evento->button() == Qt::LeftButton;
   QFrame::mousePressEvent(evento);
+  // The click is this panel's: a panel holding it does not get one too.
+  if (pulsado_) evento->accept();
 }
 
 void Panel::mouseReleaseEvent(QMouseEvent* evento) {
@@ -112,6 +115,25 @@ class Arrastre : public QObject {
 }  // namespace
 
 void ArrastraVentana(QWidget* asa) { asa->installEventFilter(new Arrastre(asa, nullptr, {})); }
+
+BarraTitulo CreaBarraTitulo(QWidget* ventana, const QRect& caja, const QString& texto, const QString& nombreBarra,
+                            const QString& nombreTitulo, const QString& nombreCierre) {
+  BarraTitulo b;
+  b.barra = new Panel(ventana);
+  b.barra->setObjectName(nombreBarra);
+  b.barra->setGeometry(caja);
+  b.titulo = new QLabel(texto, b.barra);
+  b.titulo->setObjectName(nombreTitulo);
+  b.titulo->setAlignment(Qt::AlignCenter);
+  b.titulo->setGeometry(b.barra->rect());
+  b.cierre = new Panel(b.barra, Panel::Bisel::Hundido);
+  b.cierre->setObjectName(nombreCierre);
+  b.cierre->SetCaption(QStringLiteral("x"));
+  b.cierre->setGeometry(caja.width() - 19, 2, 15, 16);
+  ArrastraVentana(b.barra);
+  ArrastraVentana(b.titulo);
+  return b;
+}
 
 void ArrastraControl(QWidget* asa, QWidget* control, std::function<void()> alSoltar) {
   asa->installEventFilter(new Arrastre(asa, control, std::move(alSoltar)));

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+class QLabel;
+
 namespace ui {
 
 // A panel: a frame, raised, lowered or flat, that holds other components and
@@ -56,6 +58,18 @@ class Figura : public QWidget {
 // system moves it where it can (the system "move" command); otherwise the
 // window follows the mouse until the button is released.
 void ArrastraVentana(QWidget* asa);
+
+// The title bar of a borderless window: a raised panel over `caja` with a
+// caption label centred across it and, at its right end, the sunken close
+// box "x" (its Click is the caller's to connect); a press on the panel or
+// the label drags the window. The parts carry the names given.
+struct BarraTitulo {
+  Panel* barra;
+  QLabel* titulo;
+  Panel* cierre;
+};
+BarraTitulo CreaBarraTitulo(QWidget* ventana, const QRect& caja, const QString& texto, const QString& nombreBarra,
+                            const QString& nombreTitulo, const QString& nombreCierre);
 
 // Makes a left-button press on `asa` move `control` inside its parent: the
 // control follows the mouse until the button is released, then `alSoltar`

@@ -114,6 +114,13 @@ void RejillaTexto::SetEditable(bool editable) {
                            : QAbstractItemView::NoEditTriggers);
 }
 
+void RejillaTexto::CierraEditor() {
+  QWidget* editor = indexWidget(currentIndex());
+  if (!editor || state() != QAbstractItemView::EditingState) return;
+  commitData(editor);
+  closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 bool RejillaTexto::event(QEvent* evento) {
   if (evento->type() != QEvent::KeyPress && evento->type() != QEvent::KeyRelease) return QTableWidget::event(evento);
   if (Eventos::De(this).Tecla(this, static_cast<QKeyEvent*>(evento))) return true;

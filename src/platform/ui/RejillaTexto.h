@@ -43,6 +43,10 @@ class RejillaTexto : public QTableWidget {
 
   // Cells can be typed into (off: read only).
   void SetEditable(bool editable);
+  // Puts the text of the cell being typed into its cell and closes the cell
+  // editor (nothing when no cell is being edited). A button that does not
+  // take the focus calls it before reading Cells.
+  void CierraEditor();
 
   // True when a key pressed in `receptor` (the grid or a part of it) is one
   // of those that act as Tab in a string grid.

@@ -1,0 +1,309 @@
+#include "maintenance/respaldo.h"
+
+#include "foundation/dialogos.h"
+#include "foundation/rutinas.h"
+#include "foundation/rutinas_bitacora.h"
+#include "foundation/rutinas_fecha.h"
+#include "platform/Error.h"
+#include "platform/fs/Reloj.h"
+#include "platform/fs/Rutas.h"
+#include "platform/ui/Aplicacion.h"
+#include "platform/ui/Componentes.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr int kPasoAvance = 2;
+// Names of files not copied per line of the end message.
+constexpr int kNombresPorLinea = 4;
+
+// The log line of a backup: the text, the date, two blanks and the time.
+QString LineaBitacora(const QString& texto) {
+  const QDateTime ahora = fs::Ahora();
+  return texto + TextoFecha(ahora.date()) + QStringLiteral("  ") + TextoHora(ahora.time());
+}
+
+// Creates the folder, with its missing parents when `conPadres` (else its
+// parent must exist). Throws plat::Error naming the folder when it cannot.
+void CreaCarpetaRespaldo(const QString& carpeta, bool conPadres) {
+  const std::filesystem::path ruta(QFile::encodeName(fs::Local(carpeta)).toStdString());
+  std::error_code error;
+  if (conPadres) std::filesystem::create_directories(ruta, error);
+  else std::filesystem::create_directory(ruta, error);
+  if (error) throw plat::ErrorDeSistema(QStringLiteral("No se pudo crear la carpeta ") + carpeta, error.value());
+}
+
+// The end message of a copy: done, or incomplete with the files not copied.
+QString MensajeFinal(const QStringList& noCopiados) {
+  if (noCopiados.isEmpty()) return kRespaldoTerminado;
+  QStringList lineas;
+  for (qsizetype i = 0; i < noCopiados.size(); i += kNombresPorLinea)
+    lineas << noCopiados.mid(i, kNombresPorLinea).join(QStringLiteral(", "));
+  return QStringLiteral("Respaldo Incompleto, No se Pudieron Copiar los Archivos:\n") + lineas.join(u'\n');
+}
+
+// Every .dbf of the folder, each followed by its memo file when it has one.
+QStringList TablasConMemos(const QString& carpeta) {
+  const QStringList memos = ArchivosDeCarpeta(carpeta, QStringLiteral("*.dbt"));
+  QStringList nombres;
+  for (const QString& tabla : ArchivosDeCarpeta(carpeta, QStringLiteral("*.dbf"))) {
+    nombres << tabla;
+    const QString base = tabla.left(tabla.size() - 4);
+    for (const QString& memo : memos) {
+      if (memo.left(memo.size() - 4).compare(base, Qt::CaseInsensitive) == 0) nombres << memo;
+    }
+  }
+  return nombres;
+}
+
+QLabel* Etiqueta(QWidget* padre, const QString& texto, const QRect& caja) {
+  auto* etiqueta = new QLabel(texto, padre);
+  etiqueta->setGeometry(caja);
+  return etiqueta;
+}
+
+template <class T>
+T* Nombrado(T* componente, const char* nombre) {
+  componente->setObjectName(QString::fromLatin1(nombre));
+  return componente;
+}
+
+QProgressBar* Medidor(QWidget* padre, const char* nombre, const QRect& caja) {
+  auto* medidor = Nombrado(new QProgressBar(padre), nombre);
+  medidor->setRange(0, 100);
+  medidor->setValue(0);
+  medidor->setGeometry(caja);
+  return medidor;
+}
+
+QToolButton* BotonRapido(QWidget* padre, const char* nombre, const QString& texto, const QRect& caja) {
+  auto* boton = Nombrado(new QToolButton(padre), nombre);
+  boton->setText(texto);
+  boton->setGeometry(caja);
+  return boton;
+}
+
+QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto, const QRect& caja) {
+  auto* boton = Nombrado(new QPushButton(texto, padre), nombre);
+  boton->setGeometry(caja);
+  return boton;
+}
+
+QLineEdit* Caja(QWidget* padre, const char* nombre, const QRect& caja) {
+  auto* edit = Nombrado(new QLineEdit(padre), nombre);
+  edit->setGeometry(caja);
+  return edit;
+}
+
+// The components of a page that copies from one folder to another.
+struct PaginaDeCopia {
+  QLineEdit* fuente;
+  QLineEdit* destino;
+  QProgressBar* avance;
+  QToolButton* aceptar;
+  QPushButton* cancelar;
+};
+struct NombresPaginaDeCopia {
+  const char *fuente, *destino, *avance, *aceptar, *cancelar;
+};
+
+PaginaDeCopia LlenaPaginaDeCopia(QWidget* pagina, const NombresPaginaDeCopia& nombres) {
+  Etiqueta(pagina, QStringLiteral("Directorio Fuente"), {20, 44, 300, 18});
+  QLineEdit* fuente = Caja(pagina, nombres.fuente, {20, 64, 390, 24});
+  Etiqueta(pagina, QStringLiteral("Directorio Destino"), {20, 96, 300, 18});
+  QLineEdit* destino = Caja(pagina, nombres.destino, {20, 116, 390, 24});
+  return {fuente, destino, Medidor(pagina, nombres.avance, {20, 154, 390, 22}),
+          BotonRapido(pagina, nombres.aceptar, QStringLiteral("&Aceptar"), {110, 200, 100, 32}),
+          Boton(pagina, nombres.cancelar, QStringLiteral("&Cancelar"), {230, 200, 100, 32})};
+}
+
+}  // namespace
+
+QString CarpetaRespaldoDelDia() {
+  const QDate hoy = fs::Hoy();
+  return QStringLiteral("C:\\RESPALDOS\\%1-%2-%3").arg(hoy.day()).arg(hoy.month()).arg(hoy.year());
+}
+
+QString TextoDiaRespaldo() {
+  const QDate hoy = fs::Hoy();
+  return QStringLiteral("%1%2%3").arg(hoy.day()).arg(hoy.month()).arg(hoy.year());
+}
+
+TFormaRespaldo::TFormaRespaldo(QWidget* owner) : ui::Forma(owner) {
+  ui::InstanciaDe<TFormaRespaldo>() = this;
+  setObjectName(QStringLiteral("FormaRespaldo"));
+  setWindowTitle(QStringLiteral("Respaldo de Archivos del Sistema"));
+  setFixedSize(440, 290);
+  QFont negrita = font();
+  negrita.setBold(true);
+
+  TabbedNotebook1 = Nombrado(new QTabWidget(this), "TabbedNotebook1");
+  TabbedNotebook1->setGeometry(0, 0, 440, 290);
+  auto* respaldar = new QWidget;
+  auto* restaurar = new QWidget;
+  auto* crear = new QWidget;
+  TabbedNotebook1->addTab(respaldar, QStringLiteral("Respaldar"));
+  TabbedNotebook1->addTab(restaurar, QStringLiteral("Restaurar"));
+  TabbedNotebook1->addTab(crear, QStringLiteral("Crear Bases de Datos"));
+
+  // Respaldar.
+  Normal = Nombrado(new QRadioButton(QStringLiteral("Normal"), respaldar), "Normal");
+  Normal->setGeometry(20, 12, 120, 22);
+  Normal->setChecked(true);
+  Comprimido = Nombrado(new QRadioButton(QStringLiteral("Comprimido"), respaldar), "Comprimido");
+  Comprimido->setGeometry(160, 12, 140, 22);
+  const PaginaDeCopia copia =
+      LlenaPaginaDeCopia(respaldar, {"DirectorioFuente", "DirectorioDestino", "Avance2", "Ejecutar", "BitBtn1"});
+  DirectorioFuente = copia.fuente;
+  DirectorioDestino = copia.destino;
+  Avance2 = copia.avance;
+  Ejecutar = copia.aceptar;
+  BitBtn1 = copia.cancelar;
+
+  // Restaurar: drawn, with no action.
+  const PaginaDeCopia restauracion =
+      LlenaPaginaDeCopia(restaurar, {"DirectorioFue", "DirectorioDes", "Avance", "Aceptar", "BitBtn2"});
+  DirectorioFue = restauracion.fuente;
+  DirectorioDes = restauracion.destino;
+  Avance = restauracion.avance;
+  Aceptar = restauracion.aceptar;
+  BitBtn2 = restauracion.cancelar;
+
+  // Crear Bases de Datos.
+  Etiqueta(crear, QStringLiteral("Directorio"), {20, 44, 300, 18});
+  Directorio2 = Caja(crear, "Directorio2", {20, 64, 390, 24});
+  Avance4 = Medidor(crear, "Avance4", {20, 154, 390, 22});
+  BitBtn5 = Boton(crear, "BitBtn5", QStringLiteral("&Iniciar"), {110, 200, 100, 32});
+  BitBtn6 = Boton(crear, "BitBtn6", QStringLiteral("&Cancelar"), {230, 200, 100, 32});
+
+  for (QWidget* w : std::initializer_list<QWidget*>{Ejecutar, BitBtn1, Aceptar, BitBtn2, BitBtn5, BitBtn6,
+                                                     DirectorioFuente, DirectorioDestino, DirectorioFue,
+                                                     DirectorioDes, Directorio2})
+    w->setFont(negrita);
+
+  ListaArchivo2 = Nombrado(new QListWidget(this), "ListaArchivo2");
+  uno = Nombrado(new QLabel(this), "uno");
+  dos = Nombrado(new QLabel(this), "dos");
+  ArchivoBases = Nombrado(new QLabel(this), "ArchivoBases");
+  for (QWidget* w : std::initializer_list<QWidget*>{ListaArchivo2, uno, dos, ArchivoBases}) w->hide();
+
+  // The warnings lie below the visible area of the window.
+  for (const auto& [texto, arriba] :
+       {std::pair{QStringLiteral("Advertencia: Este proceso puede ocasionar la perdida parcial o total de su"), 300},
+        std::pair{QStringLiteral("información asegurese de realizarlo correctamente"), 318}}) {
+    QLabel* aviso = Etiqueta(this, texto, {10, arriba, 430, 18});
+    QPalette paleta = aviso->palette();
+    paleta.setColor(QPalette::WindowText, Qt::red);
+    aviso->setPalette(paleta);
+    aviso->setFont(negrita);
+  }
+
+  QString datos;
+  LeeLineaConfig(8, datos);
+  DirectorioFuente->setText(datos);
+  DirectorioDes->setText(datos);
+  DirectorioDestino->setText(CarpetaRespaldoDelDia());
+
+  ui::Conecta(Ejecutar, &QToolButton::clicked, this, [this] { EjecutarClick(); });
+  ui::Conecta(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
+  for (QPushButton* cancelar : {BitBtn1, BitBtn2, BitBtn6}) {
+    cancelar->setProperty("Cancel", true);
+    ui::Conecta(cancelar, &QPushButton::clicked, this, [this] { Close(); });
+  }
+  ui::CentraEnPantalla(*this);
+}
+
+void TFormaRespaldo::EjecutarClick() {
+  if (Normal->isChecked()) RespaldoNormal();
+  else RespaldoComprimido();
+}
+
+void TFormaRespaldo::BitBtn5Click() {
+  Normal->setChecked(true);
+  if (Directorio2->text().isEmpty()) return;
+  DirectorioDestino->setText(Directorio2->text());
+  RespaldoNormal();
+}
+
+void TFormaRespaldo::BitBtn3Click() {
+  MuestraMensaje(QStringLiteral("Proceso de Regeneración de Indices Terminado"));
+  Close();
+}
+
+void TFormaRespaldo::RespaldoNormal() {
+  RegistraBitacora(LineaBitacora(QStringLiteral("Último Respaldo ")));
+  const QString destino = DirectorioDestino->text();
+  if (!fs::ExisteCarpeta(destino)) {
+    CreaCarpetaRespaldo(destino, true);
+    MuestraMensaje(destino);
+  }
+  CopiaArchivosRespaldo();
+}
+
+void TFormaRespaldo::CopiaArchivosRespaldo() {
+  Avance2->setValue(0);
+  const QString fuente = DirectorioFuente->text();
+  // A source that is not there would copy nothing and still end "Terminado".
+  if (fuente.trimmed().isEmpty() || !fs::ExisteCarpeta(fuente))
+    throw plat::Error(plat::Clase::NoExiste, QStringLiteral("No existe la carpeta ") + fuente);
+  QStringList noCopiados;
+  CopiaLista(TablasConMemos(fuente), noCopiados);
+  CopiaLista(ArchivosDeCarpeta(fuente, QStringLiteral("*.mdx")), noCopiados);
+  MuestraMensaje(MensajeFinal(noCopiados));
+  Close();
+}
+
+void TFormaRespaldo::CopiaLista(const QStringList& nombres, QStringList& noCopiados) {
+  ListaArchivo2->clear();
+  ListaArchivo2->addItems(nombres);
+  const QString fuente = DirectorioFuente->text();
+  const QString destino = DirectorioDestino->text();
+  for (const QString& nombre : nombres) {
+    const QString origen = fs::Une(fuente, nombre);
+    const QString copia = fs::Une(destino, nombre);
+    uno->setText(origen);
+    dos->setText(copia);
+    // fs::CopiaArchivo writes under a temporary name and renames when whole.
+    if (fs::ExisteCarpeta(destino) && fs::CopiaArchivo(origen, copia)) ArchivoBases->setText(origen);
+    else noCopiados << nombre;
+    Avance2->setValue(qMin(Avance2->value() + kPasoAvance, Avance2->maximum()));
+    Avance2->repaint();
+  }
+}
+
+void TFormaRespaldo::RespaldoComprimido() {
+  const QString dia = TextoDiaRespaldo();
+  RegistraBitacora(LineaBitacora(QStringLiteral("Último Respaldo comprimido ")));
+  const QString destino = DirectorioDestino->text();
+  if (!fs::ExisteCarpeta(destino)) {
+    CreaCarpetaRespaldo(destino, false);
+    MuestraMensaje(destino);
+  }
+  MuestraMensaje(dia);
+  try {
+    MuestraMensaje(dia);
+    QString datos;
+    LeeLineaConfig(8, datos);
+    QStringList rutas;
+    for (const QString& nombre : ArchivosDeCarpeta(datos, QStringLiteral("*"))) rutas << fs::Une(datos, nombre);
+    Avance2->setValue(0);
+    EscribeZip(fs::Une(destino, kArchivoComprimido), rutas, [this](double hecho) {
+      Avance2->setValue(qRound(hecho * Avance2->maximum()));
+      Avance2->repaint();
+    });
+  } catch (const std::exception&) {
+    MuestraMensaje(kErrorCompresion);
+  }
+}

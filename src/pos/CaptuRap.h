@@ -1,0 +1,297 @@
+#pragma once
+// The sale screen "Punto de Venta CAPTURA RAPIDA": one maximised window that
+// starts, captures, totals, pays, saves, prints, cancels and browses the
+// sales documents of the current document table. The main menu's opener
+// creates it for the occasion, hands it the user number in the hidden label
+// usuario, tests right 4, adds the user's name and the date to the caption,
+// shows it modally and frees it.
+//
+// The window spreads over files by topic:
+//   CaptuRap.cpp             components and their layout
+//   CaptuRap_opciones.cpp    creation and show: option files and configuration
+//   CaptuRap_estacion.cpp    first activation: tables, capture table claim, kinds
+//   CaptuRap_fases.cpp       the phase of the document and the buttons it allows
+//   CaptuRap_documentos.cpp  the status of the document shown
+//   CaptuRap_menu.cpp        the menu, its commands and the menu option files
+//   CaptuRap_diseno.cpp      the layout of the right panel and the totals
+//
+// Life: created (options read, no table open) -> shown (files of the station
+// read, "Terminada") -> first activation (tables opened, a capture table
+// claimed for the screen's whole life, the last document on screen, capture
+// locked, New and Modify available, Save not) -> closed and freed (the claim
+// is released).
+//
+// State that outlives one handler is kept in the public fields below, named
+// as the rest of the system names them; other windows read and set them.
+//
+// Commands: every menu item exists with its caption, shortcut and
+// visibility. A menu item or a visible button is usable only when a command
+// is attached to it (AsignaComando), its phase allows it (Permite) and no
+// inactive-menu file took it away; what a phase allows is read with
+// Permitido. The speed buttons of the hidden top strip (BotonNuevo,
+// BotonGuardar ...) are not reachable by the user: their Enabled state is
+// the phase itself.
+
+#include "foundation/ComPort.h"
+#include "platform/db/Tabla.h"
+#include "platform/ui/Colores.h"
+#include "platform/ui/ControlesDatos.h"
+#include "platform/ui/Forma.h"
+#include "platform/ui/FuenteDatos.h"
+#include "platform/ui/RejillaDatos.h"
+#include "pos/TablaCaptura.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QTextEdit;
+class QTimer;
+class QToolButton;
+class TBotonEsquinado;
+namespace ui {
+class Panel;
+}
+
+// The access string of mdf.cnf that makes "Modificar" visible.
+inline const QString kClaveModificacion = QStringLiteral("pqzwvmtnxbc7k52hsdl");
+// The window's caption before the opener adds the user and the date.
+inline const QString kTituloCapturaRapida = QStringLiteral("Punto de Venta CAPTURA RAPIDA ");
+// The number of lines of encabeza.cnf.
+inline constexpr int kLineasOpcionesVenta = 18;
+
+class TFormaCapturaRapida : public ui::Forma {
+  Q_OBJECT
+ public:
+  explicit TFormaCapturaRapida(QWidget* owner = nullptr);
+  ~TFormaCapturaRapida() override;
+
+  // --- Components.
+  QMenuBar* MainMenu1;
+  QMenu *Archivo1, *Registro1, *Generar1, *Reportes1, *Formatos, *Opciones1, *CortedeCaja2, *Turno1,
+      *Movimientos1, *Ayuda1, *AsignarFormato1;
+  // Items the screen's own routines set.
+  QAction *ImprimirDocumento1, *ImprimirRangodeDocumentos1, *Salir1;
+  QAction *Nuevo1, *Modificar1, *Guardar1, *Buscar1, *Eliminar1, *Cancelar1, *CancelaMovimiento1, *Imprimir1,
+      *ImprimiryAsignarCaja1;
+  QAction *Factura1, *FacturaeImprimir1, *Remisin1, *Pedido1, *Devolucin1, *NotadeCrdito1;
+  QAction *CtrlF11, *CtrlF21, *CtrlF31, *CtrlF41, *CtrlF51, *CtrlF61;
+  QAction *SaltarEncabezado1, *IniciaenClave1, *VerTotalesenformatoDigital1, *GuardareImprimirconF101,
+      *IniciaenVendedor1, *PersonalizarDetalle1, *IntegrarIdentificadorTelefnico1, *HabilitarBascula1,
+      *OcultarVendedor1, *VerSoloTotal1, *VerCampoTara1, *ConfigurarLectorSerial1, *CapturaporEmpaque1,
+      *HabilitarPago1;
+  QAction *N011, *N021, *SinTurno1;
+
+  // Top strip (hidden): speed buttons, title and the document kind.
+  ui::Panel* Panel1;
+  QToolButton *BotonSalir, *BotonBuscar, *BotonCambios, *BotonNuevo, *BotonGuardar, *BotonImprimir;
+  QLabel* Label6;
+  QComboBox* Base;
+
+  // Header box on the header table.
+  QScrollArea* Caja;
+  ui::EditDatos *EditCLDOC_F, *EditCLCLI_F, *EditCLVEN_F, *EditCTOVE_F, *EditBCLIM_F, *EditDESFI_F, *EditIMIM1_F,
+      *EditCUENTA;
+  QLineEdit* EditFEDOC_F;
+  QComboBox* TipoPago;
+  QPushButton* BoronDescuento;
+  QLabel *IvaEtiqueta, *LabelCuenta, *Nombre, *LabelVendedor, *LabelFactura, *Direccion, *Direc2, *Poblacion, *RFC,
+      *CodigoPostal, *Funciones, *usuario;
+
+  // The client area: the grid area on the left, the right panel beside it.
+  ui::Panel* Panel2;
+  ui::Panel* Panel4;
+  ui::RejillaDatos* Detalle;
+  QTextEdit* PantallaAlterna;
+  ui::Panel* Panel7;
+  ui::EditDatos* CAMBIO_F;
+  QLabel *SuCambio, *LabelPartidas, *LabelFPGC, *Label19;
+  QLineEdit* HoraExtra;
+  QPushButton* BitBtn1;
+  ui::EditDatos* DBEdit1;
+
+  // Status strip.
+  ui::Panel* Panel3;
+  QLabel *Hora, *Label18, *Estado, *LabelControl;
+  ui::Panel* Panel6;
+  QLabel *Anuncio1, *Anuncio2;
+
+  // Right panel: totals, navigator, scale, the rounded buttons.
+  ui::Panel* Panel5;
+  QWidget* PaintBox1;
+  ui::Panel* PanelSuma;
+  QLabel *SumarTotal, *ImpuestoValor, *TotalFact, *Label12, *Label22, *Label24, *Label14, *LabelDescuento,
+      *LabelIEPSL, *LabelIEPS;
+  ui::Navegador* Navegador;
+  QLineEdit* EditBascula;
+  QWidget* shPortOpen;
+  QLabel* StaticText6;
+  QPlainTextEdit* Memo1;
+  QLineEdit* EditPeso;
+  TBotonEsquinado *BotonRedondo1, *BotonRedondo2;
+
+  // Capture panel (rounded, inside the right panel).
+  ui::Panel* Panel8;
+  QLabel *EstadoCaptura, *Label15, *Label10, *LabelEmpaque, *LabelFactor, *LabelExistencia, *Impresa;
+  ui::EditDatos *EditCantidad, *EditClave, *EditTARA, *EditEmpaque;
+  QLabel *ImpresoBitmap, *Image1;
+  QToolButton *BotonBascula, *BotonReset;
+  QPushButton *BotonTerminaVenta, *BotonAgregarPartida, *BotonNuevaVenta;
+
+  // Tables.
+  db::Tabla *TablaFacturae, *TablaFacturaD, *TablaDeta, *TablaTotal, *TablaCliente, *TablaInventario,
+      *TablaVendedores, *TablamovimientosInventario, *TablaKardex, *TablaAuxiliar;
+  ui::FuenteDatos *FuenteTablaFacturae, *FuenteTablaDeta;
+  QTimer* TimerBascula;
+  TComPort* ComPort1;
+
+  // --- State of the screen.
+  QString RutaDatosVenta;          // configuration line 8
+  QString FormatoTicket;           // print format of the document kind
+  qint16 LineaFormatoDocumento = 15;
+  bool OpcionSaltarEncabezado = false, OpcionIniciaEnClave = false;
+  QString MascaraCantidad;         // grid quantity mask (configuration line 42)
+  QStringList ClavesReservadas, CantidadesReservadas;
+  double FactorPrecioPago = 1.0;
+  int ConceptoMovimiento = 3;
+  QString UltimoVendedor, DocumentoOrigen;
+  bool OpcionTara = false;
+  QString CampoTaraProducto, ValorTaraProducto;  // especial.cnf lines 2 and 3
+  bool OpcionHerrajesF5 = false, OpcionSinFecha = false;
+  bool BitacoraVenta = false;
+  QString CajaActual, VendedorCaja;
+  bool ModificacionDesbloqueada = false;
+  bool OpcionMI = false;
+  bool UsuarioRestringido = false;
+  bool ReportesPermitidos = false;
+  qint64 UltimoNumeroDocumento = 0;
+  bool DocumentoNuevo = false;
+
+  // Configuration lines kept for the handlers that use them.
+  struct Configuracion {
+    QString FacturarSinExistencias;  // 21, first character
+    bool ImpuestosPorPartida = false;  // 33
+    QString ExistenciasNegativas;    // 41, first character
+    int DigitosCantidad = 0;         // 42
+    bool PoliticasPrecios = false;   // 43
+    int DigitosTotal = 0;            // 45
+    bool CapturaClaves = false;      // 47
+    bool DescuentosClienteLinea = false;  // 58
+    QString PagosCaja;               // 62, two characters
+    bool BusquedaAvanzada = false;   // 69
+    int MaximoPartidas = 0;          // 70
+    bool NumerosSerie = false;       // 75
+    bool Kits = false;               // 76
+    double TotalAcumulado = 0;       // 91
+    bool ConCortes = false;          // 95
+    bool CxCRemisiones = false;      // 96
+    bool BloqueaPorAdeudos = false;  // 98
+    bool PagarCxCMostrador = false;  // 99
+    QString IntegraInventario = QStringLiteral("N");  // the sale never posts through line 6
+    QString DerechoReportes;         // the user's right 44 letter
+  } Conf;
+
+  // The station of the capture table.
+  const EstacionCaptura& Estacion() const { return estacion_; }
+
+  // --- Routines other windows call.
+  // The buttons and menu items of a phase; the fifth and seventh flags have
+  // no effect. A capture: (false, false, true, false, false, false, true); a
+  // shown document: (true, true, false, true, true, true, false).
+  void HabilitaBotonesCaptura(bool Cambios, bool Nuevo, bool Guardar, bool Buscar, bool Reservado, bool Navegador,
+                              bool CancelaMovimiento);
+  // "Capturando..." and Panel2 red, or "Terminada" and Panel2's own colour.
+  void MuestraEstadoCaptura(bool Capturando);
+  // The header box enabled, the grid and the quantity and key fields
+  // editable; BloqueaCaptura is the reverse.
+  void HabilitaCaptura();
+  void BloqueaCaptura();
+  // Status, print mark and the Cancelar item from the current header row.
+  void MuestraEstadoDocumento();
+  // Switches the screen to the document kind of the Base text.
+  void BaseChange();
+  // The capture table: emptied; compacted after line `partida` was deleted;
+  // reset from the template for a new document.
+  void VaciaCaptura();
+  void BorraPartidaYCompacta(int partida);
+  void ReiniciaCaptura();
+  // True when the screen has a capture table; otherwise the cashier is told
+  // there is none free.
+  bool TieneTablaCaptura();
+
+  // --- Commands (menu items and visible buttons).
+  // Attaches the command of an item or button; from then on its phase
+  // decides.
+  void AsignaComando(QObject* item, std::function<void()> comando);
+  // What the phase allows of an item or button (it is enabled only when it
+  // also has a command and no inactive-menu file took it away).
+  void Permite(QObject* item, bool permitido);
+  static bool Permitido(const QObject* item);
+  // Disables the second-level items named in Menu_inactivo.cnf of the data
+  // folder, for good.
+  void DesactivaMenusInactivos();
+  // With Bloq.dat in the program folder, a restricted user other than "0"
+  // sees only the last entry of Reportes.
+  void OcultaReportesBloqueados();
+
+ protected:
+  void FormShow() override;
+  void FormActivate() override;
+  void FormClose() override;
+  void resizeEvent(QResizeEvent* evento) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
+  // Construction, by area.
+  void ConstruyeMenu();
+  // The visible command buttons follow the commands' rule.
+  void ComandosVisibles();
+  void ConstruyeEncabezado(QWidget* padre);
+  void ConstruyeDetalle();
+  void ConstruyeEstado();
+  void ConstruyePanelDerecho();
+  void ConstruyeCaptura();
+  void ConstruyeTablas();
+
+  // Creation and show steps.
+  void FormCreate();
+  void LeeOpcionesVenta();
+  void LeeEspecial();
+  void LeeCaja();
+  void AplicaAnchosDetalle();
+
+  // First activation.
+  void PreparaTablasVenta();
+  void ReclamaCaptura();
+  void LeeUsuarioMulti();
+  void MuestraUltimoDocumento();
+  void AbreTablasTipo(const QString& tipo);
+  // Closes the tables and gives the station up.
+  void SueltaCaptura();
+  void FijaGenerarTipo(const QString& tipo);
+
+  void FormResize();
+  // "Terminar Venta", the other buttons and boxes of line capture and the
+  // capture phase text follow one state.
+  void HabilitaTerminaVenta(bool habilitado);
+  void BotonSalirClick();
+  // The user number of the label usuario (0 when it holds no number).
+  int NumeroUsuario() const;
+  // The user of the label holds the right (silent test; no user, no right).
+  bool Derecho(int posicion) const;
+
+  EstacionCaptura estacion_;
+  ui::TColor colorPanel2_ = ui::clBtnFace;
+};
+
+inline TFormaCapturaRapida* FormaCapturaRapida() { return ui::InstanciaDe<TFormaCapturaRapida>().data(); }

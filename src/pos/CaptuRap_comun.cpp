@@ -1,0 +1,45 @@
+#include "pos/CaptuRap_comun.h"
+
+#include "foundation/rutinas.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
+
+#include <QLabel>
+#include <QWidget>
+
+QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto, int x, int y) {
+  auto* l = new QLabel(texto, padre);
+  l->setObjectName(QString::fromLatin1(nombre));
+  l->move(x, y);
+  l->adjustSize();
+  return l;
+}
+
+void PintaColor(QWidget* w, ui::TColor color) {
+  QPalette paleta = w->palette();
+  paleta.setColor(QPalette::Window, ui::ColorQt(color, paleta));
+  w->setPalette(paleta);
+}
+
+void PintaFondo(QWidget* w, ui::TColor color) {
+  PintaColor(w, color);
+  w->setAutoFillBackground(true);
+}
+
+void PintaTexto(QWidget* w, const QColor& color) {
+  QPalette paleta = w->palette();
+  paleta.setColor(QPalette::WindowText, color);
+  w->setPalette(paleta);
+}
+
+std::optional<QString> PrimeraLinea(const QString& archivo) {
+  const QString ruta = CarpetaPrograma(QStringLiteral("\\") + archivo);
+  if (!fs::ExisteArchivo(ruta)) return std::nullopt;
+  return fs::LeeLineas(ruta).value(0);
+}
+
+QString LineaConf(int linea) {
+  QString valor;
+  LeeLineaConfig(linea, valor);
+  return valor;
+}

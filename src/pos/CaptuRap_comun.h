@@ -1,0 +1,35 @@
+#pragma once
+// Small helpers shared by the sale screen's files.
+
+#include "platform/ui/Colores.h"
+
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
+class QLabel;
+class QWidget;
+
+// The font the totals are designed with; the layout of the totals changes
+// when another one was chosen (FormResize).
+inline const QString kFuenteDigital = QStringLiteral("Digital Readout Thick Upright");
+
+// The width the grid is designed with; the right panel is centred in the
+// room beside it.
+inline constexpr int kAnchoDetalle = 720;
+
+// A label at a place of its parent.
+QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto, int x, int y);
+// The window colour of a widget, and (PintaFondo) its background filled
+// with it.
+void PintaColor(QWidget* w, ui::TColor color);
+void PintaFondo(QWidget* w, ui::TColor color);
+// Text colour of a label.
+void PintaTexto(QWidget* w, const QColor& color);
+// The first line of an optional file of the program folder ("" for an
+// empty file); nullopt when the file is missing. A file that cannot be read
+// throws plat::Error.
+std::optional<QString> PrimeraLinea(const QString& archivo);
+// A configuration line; empty when it cannot be read.
+QString LineaConf(int linea);

@@ -1,0 +1,3 @@
+#include "pos/Corte.h"
+
+QString RutaDatosCorte;

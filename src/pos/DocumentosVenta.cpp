@@ -1,0 +1,28 @@
+#include "pos/DocumentosVenta.h"
+
+#include <utility>
+
+QChar LetraDocumento(const QString& tipo) {
+  static const std::pair<QString, QChar> kLetras[] = {
+      {QStringLiteral("Factura"), u'F'},    {QStringLiteral("Remisión"), u'R'},
+      {QStringLiteral("Pedido"), u'P'},     {QStringLiteral("Cotización"), u'C'},
+      {QStringLiteral("Caja Chica"), u'C'}, {QStringLiteral("Devolución"), u'D'},
+      {QStringLiteral("Nota de Crédito"), u'N'},
+  };
+  for (const auto& [texto, letra] : kLetras)
+    if (texto == tipo) return letra;
+  return {};
+}
+
+std::optional<QString> TextoEstadoDocumento(const QString& estado) {
+  if (estado.isEmpty()) return QStringLiteral("Activa");
+  if (estado.size() != 1) return std::nullopt;
+  switch (estado[0].unicode()) {
+    case kEstadoCancelada.unicode(): return QStringLiteral("Cancelada");
+    case kEstadoDevolucionTotal.unicode(): return QStringLiteral("Dev. Total");
+    case kEstadoDevolucionParcial.unicode(): return QStringLiteral("Dev. Parcial");
+    case kEstadoPagada.unicode(): return QStringLiteral("Pagada");
+    case kEstadoEnEspera.unicode(): return QStringLiteral("En Espera...");
+    default: return std::nullopt;
+  }
+}

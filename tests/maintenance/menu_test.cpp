@@ -1,0 +1,93 @@
+// The maintenance windows reached as the program reaches them: the program
+// body started, Utilerías > "Respaldos y Control de Archivos" chosen in the
+// main menu and the password prompt answered, and the main window's opener
+// of the utilities window.
+
+#include "app/Vorlan.h"
+#include "foundation/rutinas_usuarios.h"
+#include "maintenance/respaldo.h"
+#include "maintenance/utileria.h"
+#include "mantenimiento_prueba.h"
+#include "shell/Principa.h"
+#include "support/Maneja.h"
+
+#include <QAction>
+#include <QListWidget>
+
+#include <memory>
+
+namespace {
+
+class DesdeElMenu : public MantenimientoPrueba {
+ protected:
+  void SetUp() override {
+    MantenimientoPrueba::SetUp();
+    // User 1 lacks right 55; user 2 holds it.
+    QByteArray usuarios;
+    const QStringList claves = {"adm", "caja", "resp"};
+    for (int i = 0; i < claves.size(); ++i) {
+      TRegistroUsuario r;
+      r.NumeroUsuario = i;
+      r.NombreUsuario = QString("Usuario %1").arg(i);
+      r.ClaveUsuario = claves[i];
+      r.Derechos = QString(kNumeroDerechos, u's');
+      if (i == 1) r.Derechos[DerechoRespaldar - 1] = u'n';
+      usuarios += r.ABytes();
+    }
+    EscribeArchivo(fs::Une(kDatos, "usuarios.def"), usuarios);
+    programa_ = std::make_unique<ProgramaVorlan>();
+    programa_->Inicia();
+    ui::PuertaModal::LimpiaMensajes();
+  }
+  void TearDown() override {
+    programa_.reset();
+    MantenimientoPrueba::TearDown();
+  }
+
+  // Chooses the backups item and types the password in its prompt.
+  static void EligeRespaldos(const QString& clave) {
+    ui::PuertaModal::Espera("TFormaAdministrador", [clave](QDialog& d) {
+      prueba::Teclea(d, "Clave", clave);
+      prueba::Tecla(d, "Clave", Qt::Key_Return);
+    });
+    FormaPrincipal()->Item("Respaldos1")->trigger();
+  }
+
+  std::unique_ptr<ProgramaVorlan> programa_;
+};
+
+}  // namespace
+
+TEST_F(DesdeElMenu, LaClaveDeUnUsuarioConDerecho55AbreElRespaldoDelDia) {
+  EscribeArchivo(fs::Une(kDatos, "cliente.dbf"), "tabla");
+  EscribeArchivo(fs::Une(kDatos, "cliente.mdx"), "indice");
+
+  EligeRespaldos("caja");
+  EXPECT_FALSE(fs::Existe("C:\\RESPALDOS"));
+
+  bool mostrada = false;
+  ui::PuertaModal::Espera("TFormaRespaldo", [&](QDialog& d) {
+    mostrada = true;
+    prueba::Pulsa(d, "Ejecutar");
+  });
+  ui::PuertaModal::LimpiaMensajes();
+  EligeRespaldos("resp");
+  EXPECT_TRUE(mostrada);
+  EXPECT_EQ(Mensajes(), QStringList({"C:\\RESPALDOS\\8-12-2026", kRespaldoTerminado}));
+  EXPECT_EQ(Bytes("C:\\RESPALDOS\\8-12-2026\\cliente.dbf"), "tabla");
+  EXPECT_EQ(Bytes("C:\\RESPALDOS\\8-12-2026\\cliente.mdx"), "indice");
+  EXPECT_EQ(TextosBitacora(), QStringList{"Último Respaldo 08/12/2026  10:15:00"});
+  EXPECT_EQ(FormaRespaldo(), nullptr);
+}
+
+TEST_F(DesdeElMenu, ElAbridorDeUtileriasLaMuestraYLaLibera) {
+  EscribeArchivo("c:\\proyecto\\cliente.dbf", "x");
+  bool mostrada = false;
+  ui::PuertaModal::Espera("TFormaUtilerias", [&](QDialog& d) {
+    mostrada = d.windowTitle() == "Utilerías";
+    EXPECT_EQ(static_cast<TFormaUtilerias&>(d).Lista->count(), 1);
+  });
+  FormaPrincipal()->Indices1Click();
+  EXPECT_TRUE(mostrada);
+  EXPECT_EQ(FormaUtilerias(), nullptr);
+}
