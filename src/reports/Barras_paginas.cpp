@@ -2,6 +2,7 @@
 
 #include "reports/ArchivosReporte.h"
 #include "reports/Barras.h"
+#include "reports/GeneradorReporte.h"
 
 #include "foundation/rutinas_numero.h"
 #include "foundation/rutinas_texto.h"
@@ -128,7 +129,7 @@ void TFormaBarras::CargaArchivosReporte() {
   TEstadoVisorReporte& e = EstadoVisorReporte();
   // Another copy's work files are not this viewer's to show.
   e.HayReporte = false;
-  if (!TieneArchivosReporte()) return;
+  if (!TieneArchivosReporte() || EstadoGeneradorReporte().Rechazada) return;
   const QString anchos = ArchivoTrabajoReporte(kArchivoAnchos);
   if (!e.AnchosAplicados && fs::ExisteArchivo(anchos)) {
     const QByteArray bytes = fs::LeeBytes(anchos);

@@ -402,12 +402,15 @@ void GeneraReporte(db::Dataset& dataset, const QString& llaveDesde, const QStrin
   const ArgumentosReporte argumentos{&dataset, llaveDesde, llaveHasta,     campoFecha,      fechaDesde,
                                      fechaHasta, llave,   texto,          columnas,        campoCondicion,
                                      codigoCondicion,      valorCondicion, modo};
-  EstadoGeneradorReporte().Argumentos = argumentos;
+  EstadoGenerador& estado = EstadoGeneradorReporte();
+  estado.Argumentos = argumentos;
+  estado.Rechazada = false;
   try {
     const QString carpeta = CarpetaTrabajoReporte();
     if (!fs::ExisteCarpeta(carpeta))
       throw plat::Error(plat::Clase::NoExiste, QStringLiteral("No existe la carpeta de trabajo ") + carpeta);
     if (!TomaArchivosReporte(true)) {
+      estado.Rechazada = true;
       MuestraMensaje(kOtroReporte);
       return;
     }

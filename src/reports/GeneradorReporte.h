@@ -67,6 +67,9 @@ struct EstadoGenerador {
     QString Campo;
   };
   std::array<Conversion, 8> ConversionMonedaReporte;
+  // The last run was refused: another copy of the program held the work
+  // files, so whatever they hold is not this run's.
+  bool Rechazada = false;
 };
 EstadoGenerador& EstadoGeneradorReporte();
 

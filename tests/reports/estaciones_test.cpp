@@ -60,3 +60,14 @@ TEST_F(EstacionesTest, OtraCopiaEsperaAQueSeCierreElReporte) {
   });
   EXPECT_TRUE(Mensajes().isEmpty());
 }
+
+TEST_F(EstacionesTest, UnaCopiaQueMuereNoDetieneLosReportes) {
+  EscribeVentas({{1, QDate(2024, 3, 1), "ANA", 10}});
+  prueba::ProcesoHijo otra(QStringLiteral("ReporteAbierto"));
+  ASSERT_EQ(otra.EsperaLinea(), "ABIERTO");
+  otra.Mata();
+  EjecutaReporte({}, [](QDialog& d) {
+    EXPECT_EQ(SinBlancosFinales(Lineas(static_cast<TFormaBarras&>(d))).mid(3, 1), QStringList{"ANA    $         10.00"});
+  });
+  EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
+}
