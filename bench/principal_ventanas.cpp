@@ -1,5 +1,5 @@
-// The body of the benchmark programs that show windows: the application
-// object on Qt's offscreen platform, then every benchmark.
+// The body of the benchmark programs that need windows: Qt's offscreen
+// platform and the program's application object, then every benchmark.
 
 #include "platform/ui/Aplicacion.h"
 
@@ -10,5 +10,6 @@ int main(int argc, char** argv) {
   ui::Aplicacion app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
   return 0;
 }
