@@ -5,6 +5,7 @@
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
+#include "pos/ListaSQL.h"
 #include "shell/Divisa.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
@@ -97,8 +98,9 @@ const Creador kVentanasDeInicio[] = {
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
-    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra, TFormaConceptos, TFormaBuscaSQL,
-    // TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
+    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra, TFormaConceptos, TFormaBuscaSQL
+    Crea<TFormaListaSQL>,
+    // TFormaHotReporte, TFormaMultiPagos
 };
 
 }  // namespace

@@ -12,6 +12,10 @@ QString AnchoFijo(int ancho, const QString& texto) {
   return texto.leftJustified(ancho, u' ', true);
 }
 
+QString DentroDeComillas(const QString& texto, QChar comilla) {
+  return QString(texto).replace(comilla, QString(2, comilla));
+}
+
 QChar Mayuscula(QChar c) { return c >= u'a' && c <= u'z' ? QChar(c.unicode() - (u'a' - u'A')) : c; }
 
 QString LimpiaNombreArchivo(const QString& texto) {

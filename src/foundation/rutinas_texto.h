@@ -23,6 +23,10 @@ bool ContieneTexto(const QString& parte, const QString& texto);
 // is added only when the joined text does not hold it yet. So
 // "nombre+ +apellido" gives "nombre apellido".
 QString UneTextos(const QString& texto);
+// A text spliced into an SQL or filter text between the quote `comilla`
+// (' or "): each such quote inside it doubled, so the text stays one literal
+// whatever it holds. The quotes around it are the caller's.
+QString DentroDeComillas(const QString& texto, QChar comilla);
 // Keys are stored as typed: the key text unchanged (the field size is not
 // used).
 QString AjustaClave(const QString& clave, int tamano);

@@ -152,7 +152,8 @@ TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
   TFormaPrincipal& principal = Arranca();
   QStringList clases;
   for (const auto& v : programa_->Ventanas()) clases << v->metaObject()->className();
-  EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaGlyp", "TFormaEdicion", "TFormaMovimientos"}));
+  EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaGlyp", "TFormaEdicion", "TFormaMovimientos",
+                                 "TFormaListaSQL"}));
   EXPECT_EQ(FormaElipse(), nullptr);  // the splash is gone
   EXPECT_FALSE(principal.isEnabled());
   EXPECT_EQ(principal.windowTitle(), QString(10, ' '));
