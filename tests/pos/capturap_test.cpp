@@ -52,18 +52,6 @@ class CapturaRapida : public VentaPrueba {
     EscribeOpciones();
     ui::PuertaModal::LimpiaMensajes();
   }
-
-  // A header row of the remissions.
-  static void AgregaRemision(int numero, const QMap<QString, QString>& campos) {
-    db::Tabla t;
-    t.SetCarpeta(kDatos);
-    t.SetNombreTabla("Remision.dbf");
-    t.Open();
-    t.Append();
-    t.FieldByName("CLDOC_F").SetAsInteger(numero);
-    for (auto it = campos.begin(); it != campos.end(); ++it) t.FieldByName(it.key()).SetAsString(it.value());
-    t.Post();
-  }
 };
 
 }  // namespace

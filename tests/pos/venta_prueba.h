@@ -20,6 +20,7 @@
 #include "tablas/TablasVorlan.h"
 
 #include <QLabel>
+#include <QMap>
 #include <QStringList>
 
 #include <functional>
@@ -78,6 +79,25 @@ class VentaPrueba : public RaizPrueba {
                           "N", "N", "N", "N", "N", "N", "N", "N", "N"};
     for (auto it = cambios.begin(); it != cambios.end(); ++it) lineas[it.key() - 1] = it.value();
     EscribeLineas(fs::Une(kPrograma, "encabeza.cnf"), lineas);
+  }
+
+  // A row of a table (of the data folder unless told), its fields given as
+  // texts.
+  static void AgregaFila(const QString& archivo, const QMap<QString, QString>& campos,
+                         const QString& carpeta = kDatos) {
+    db::Tabla t;
+    t.SetCarpeta(carpeta);
+    t.SetNombreTabla(archivo);
+    t.Open();
+    t.Append();
+    for (auto it = campos.begin(); it != campos.end(); ++it) t.FieldByName(it.key()).SetAsString(it.value());
+    t.Post();
+  }
+
+  // A header row of the remissions.
+  static void AgregaRemision(int numero, QMap<QString, QString> campos) {
+    campos["CLDOC_F"] = QString::number(numero);
+    AgregaFila("Remision.dbf", campos);
   }
 
   // Makes the sale screen for the user, shows it through the modal gate,
