@@ -11,6 +11,7 @@
 #include "platform/ui/PuertaModal.h"
 #include "shell/LineasConfiguracion.h"
 #include "support/RaizPrueba.h"
+#include "support/UsuariosPrueba.h"
 #include "tablas/TablasVorlan.h"
 
 #include <QAbstractItemModel>
@@ -30,17 +31,7 @@ class ClientesPrueba : public RaizPrueba {
     const QString todos(kNumeroDerechos, u's');
     QString sinClientes = todos;
     sinClientes[DerechoClientes - 1] = u'n';
-    QByteArray usuarios;
-    const std::pair<QString, QString> registros[] = {{"adm", todos}, {"caja", sinClientes}};
-    for (int i = 0; i < 2; ++i) {
-      TRegistroUsuario r;
-      r.NumeroUsuario = i;
-      r.NombreUsuario = QString("Usuario %1").arg(i);
-      r.ClaveUsuario = registros[i].first;
-      r.Derechos = registros[i].second;
-      usuarios += r.ABytes();
-    }
-    EscribeBytes("C:\\VRL\\usuarios.def", usuarios);
+    EscribeBytes("C:\\VRL\\usuarios.def", ArchivoUsuarios({{"adm", todos}, {"caja", sinClientes}}));
     CreaTablasEmpresa(db::Carpetas{kDatosClientes, {}, {}, "C:\\VRL"});
   }
 

@@ -17,6 +17,7 @@
 #include "pos/CaptuRap.h"
 #include "shell/LineasConfiguracion.h"
 #include "support/RaizPrueba.h"
+#include "support/UsuariosPrueba.h"
 #include "tablas/TablasVorlan.h"
 
 #include <QLabel>
@@ -51,15 +52,7 @@ class VentaPrueba : public RaizPrueba {
   // The users file, master and working copy: user i has password and rights
   // usuarios[i].
   static void EscribeUsuarios(const QList<std::pair<QString, QString>>& usuarios) {
-    QByteArray bytes;
-    for (int i = 0; i < usuarios.size(); ++i) {
-      TRegistroUsuario r;
-      r.NumeroUsuario = i;
-      r.NombreUsuario = QString("Usuario %1").arg(i);
-      r.ClaveUsuario = usuarios[i].first;
-      r.Derechos = usuarios[i].second;
-      bytes += r.ABytes();
-    }
+    const QByteArray bytes = ArchivoUsuarios(usuarios);
     EscribeBytes(fs::Une(kDatos, "usuarios.def"), bytes);
     EscribeBytes(fs::Une(kPrograma, "usuarios.def"), bytes);
   }
