@@ -27,6 +27,14 @@ void Teclas(QDialog& d, std::initializer_list<int> teclas) {
   for (int t : teclas) prueba::Tecla(d, Rejilla(d)->objectName(), t);
 }
 
+// A way of closing a lookup started at a key, and the key it answers.
+struct Cierre {
+  const char* nombre;
+  QString inicio;
+  Guion guion;
+  QString clave;
+};
+
 const Guion kEnter = [](QDialog& d) { Teclas(d, {Qt::Key_Return}); };
 const Guion kEscEnRejilla = [](QDialog& d) { Teclas(d, {Qt::Key_Escape}); };
 const Guion kDobleClic = [](QDialog& d) {
@@ -65,13 +73,7 @@ class Consultas : public ClientesPrueba {
 }  // namespace
 
 TEST_F(Consultas, CadaCierreDelClienteDaSuClave) {
-  struct Caso {
-    const char* nombre;
-    QString inicio;
-    Guion guion;
-    QString clave;
-  };
-  const Caso casos[] = {
+  const Cierre casos[] = {
       {"Esc en la rejilla: la clave de inicio", "C3", kEscEnRejilla, "C3"},
       {"Enter: la clave del renglón", "C3", kBajaYEnter, "D4"},
       {"una clave que no existe queda en la siguiente", "B", kEnter, "B2"},
@@ -84,7 +86,7 @@ TEST_F(Consultas, CadaCierreDelClienteDaSuClave) {
        "B2"},
       {"la caja de cierre: el renglón", "A1", [](QDialog& d) { d.close(); }, "A1"},
   };
-  for (const Caso& c : casos) {
+  for (const Cierre& c : casos) {
     SCOPED_TRACE(c.nombre);
     EXPECT_EQ(Cliente(c.inicio, c.guion), c.clave);
   }
@@ -169,13 +171,7 @@ TEST_F(Consultas, ElBotonClientesPideElDerecho1) {
 }
 
 TEST_F(Consultas, ElVendedorCanceladoDaClaveVacia) {
-  struct Caso {
-    const char* nombre;
-    QString inicio;
-    Guion guion;
-    QString clave;
-  };
-  const Caso casos[] = {
+  const Cierre casos[] = {
       {"Esc en la rejilla", "02", kEscEnRejilla, ""},
       {"Esc fuera de la rejilla", "02",
        [](QDialog& d) {
@@ -187,7 +183,7 @@ TEST_F(Consultas, ElVendedorCanceladoDaClaveVacia) {
       {"Enter", "", kBajaYEnter, "02"},
       {"doble clic en la clave de inicio", "02", kDobleClic, "02"},
   };
-  for (const Caso& c : casos) {
+  for (const Cierre& c : casos) {
     SCOPED_TRACE(c.nombre);
     ui::PuertaModal::Espera("TFormaConVendedores", c.guion);
     EXPECT_EQ(BuscaVendedor(c.inicio), c.clave);

@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 namespace {
@@ -121,6 +122,7 @@ TEST_F(Nuevo, F9DaElUltimoMasUnoDesdeLaTablaPropiaDeLaEstacion) {
     EXPECT_EQ(p.EditCLDOC_F->text(), "13");
     EXPECT_EQ(p.TablaFacturae->Carpeta(), kPrograma);
     EXPECT_EQ(p.TablaFacturae->NombreTabla(), "Remision1.dbf");
+    EXPECT_TRUE(fs::ExisteArchivo(fs::Une(kPrograma, "Remision1.mdx")));
     // 10:15 is 0.4270833 of the day.
     EXPECT_EQ(Filas(kPrograma, "Remision1.dbf", {"CLDOC_F", "CONTROL", "proceso", "CLCLI_F", "FEDOC_F"}),
               (QList<QStringList>{{"13", "42708", "N", "1", "05/03/2010"}}));
@@ -161,6 +163,19 @@ TEST_F(Nuevo, SinElDerecho20SoloEscribeActualYElTipoDePago) {
   });
   EXPECT_FALSE(db::Tabla::Existe(kPrograma, "Remision1.dbf"));
   EXPECT_EQ(Mensajes(), QStringList{kSinAcceso});
+}
+
+TEST_F(Nuevo, UnaPantallaSinTablaDeCapturaNoEmpiezaNada) {
+  std::array<EstacionCaptura, 10> otras;
+  for (EstacionCaptura& e : otras) ASSERT_NE(e.Reclama(kPrograma), kSinEstacion);
+  ui::PuertaModal::LimpiaMensajes();
+  Abre("2", [](Pantalla& p) {
+    Nueva(p);
+    EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
+    EXPECT_EQ(p.TablaFacturae->NombreTabla(), "Remision.dbf");
+  });
+  EXPECT_FALSE(fs::Existe(fs::Une(kPrograma, "actual.dat")));
+  EXPECT_EQ(Mensajes(), QStringList(2, kSinTablaCaptura));
 }
 
 TEST_F(Nuevo, CasosDelNumeroDelVendedorYDelTipo) {
@@ -388,6 +403,19 @@ TEST_F(Nuevo, AsignarClienteCopiaSusDatosAlDocumentoMostrado) {
   EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "CLCLI_F", "NOMBR_F", "ESTAD_F", "PAISX_F"}),
             (QList<QStringList>{{"7", "1", "", "", ""}, {"12", "7", "ROSA DIAZ", "JALISCO", "MEXICO"}}));
   EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Nuevo, ElEstadoYElPaisFaltantesVienenDelClienteActual) {
+  AgregaRemision(14, {{"CLCLI_F", "7"}, {"ESTAD_F", "SONORA"}, {"PAISX_F", "MEXICO"}});
+  Abre("2", [](Pantalla& p) {
+    ASSERT_TRUE(p.TablaCliente->FindKey({"7"}));
+    for (int numero : {12, 14}) {
+      ASSERT_TRUE(p.TablaFacturae->FindKey({numero}));
+      p.CompletaEstadoPais();
+    }
+  });
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "ESTAD_F", "PAISX_F"}),
+            (QList<QStringList>{{"7", "", ""}, {"12", "JALISCO", "MEXICO"}, {"14", "SONORA", "MEXICO"}}));
 }
 
 TEST_F(Nuevo, DosEstacionesPulsanNuevoALaVez) {
