@@ -3,10 +3,10 @@
 #include "customers/Consultas.h"
 #include "foundation/buscar.h"
 #include "foundation/dialogos.h"
-#include "foundation/rutinas_texto.h"
 #include "foundation/rutinas_usuarios.h"
 #include "platform/Error.h"
 #include "platform/db/Consulta.h"
+#include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Eventos.h"
@@ -24,11 +24,12 @@ namespace {
 const QString kPorClave = QStringLiteral("ICLACLI");
 const QString kPorNombre = QStringLiteral("NOMBR_C");
 
-// Key and name of the customers whose name contains the text, by name.
+// Key and name of the customers whose name contains the text as typed, by
+// name.
 QString ConsultaPorNombre(const QString& carpeta, const QString& texto) {
-  return QStringLiteral("Select CLCLI_C,NOMBR_C  From \"") + carpeta +
-         QStringLiteral("\\CLIENTE.dbf\" WHERE NOMBR_C LIKE '%") + DentroDeComillas(texto, u'\'') +
-         QStringLiteral("%' ORDER BY NOMBR_C");
+  return QStringLiteral("Select CLCLI_C,NOMBR_C  From \"") + carpeta + QStringLiteral("\\CLIENTE.dbf\" WHERE NOMBR_C LIKE ") +
+         db::LiteralApostrofos(u'%' + db::PatronLike(texto) + u'%') + QLatin1String(db::kEscapeLike) +
+         QStringLiteral(" ORDER BY NOMBR_C");
 }
 
 }  // namespace

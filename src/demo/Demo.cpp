@@ -8,6 +8,7 @@
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "shell/Campos.h"
 #include "shell/LineasConfiguracion.h"
 #include "shell/Moneda.h"
 #include "tablas/TablasVorlan.h"
@@ -15,6 +16,7 @@
 #include <QByteArray>
 #include <QVariant>
 
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -200,9 +202,26 @@ QVector<Fila> ConceptosMovimiento() {
   return filas;
 }
 
-// Every registered table of the company and of the program folder, then the
-// demonstration rows.
+// The account concepts up to 11, which the catalogue never deletes: 1 the
+// main charge of a receivable, 7 a cash payment and 10 a supplier credit
+// note are written by the receivables, the purchases and the inventory
+// movements; the others are there for the user to pick.
+QVector<Fila> ConceptosCuenta() {
+  const std::tuple<int, const char*, const char*> conceptos[] = {
+      {1, "Cuenta Principal", "C"}, {2, "Cargo", "C"},        {3, "Abono", "A"},
+      {4, "Cheque", "A"},           {5, "Tarjeta", "A"},      {6, "Transferencia", "A"},
+      {7, "Efectivo", "A"},         {8, "Intereses", "C"},    {9, "Descuento", "A"},
+      {10, "Nota de Crédito", "A"}, {11, "Ajuste", "C"}};
+  QVector<Fila> filas;
+  for (const auto& [numero, nombre, tipo] : conceptos)
+    filas << Fila{{"NUMOV_MO", numero}, {"CONCE_MO", QString::fromUtf8(nombre)}, {"TIPOO_MO", tipo}};
+  return filas;
+}
+
+// The field dictionary the program ships, every registered table of the
+// company and of the program folder, then the demonstration rows.
 void LlenaTablas(const QString& programa, const QString& datos, const QString& iva) {
+  InstalaCampos(programa);
   CreaTablasEmpresa(db::Carpetas{datos, {}, {}, programa});
   LlenaSiVacia(datos, QStringLiteral("CLIENTE.DBF"), Clientes());
   LlenaSiVacia(datos, QStringLiteral("VENDEDOR.DBF"), Vendedores());
@@ -210,6 +229,7 @@ void LlenaTablas(const QString& programa, const QString& datos, const QString& i
   LlenaSiVacia(datos, QStringLiteral("MOVINVEN.DBF"), MovimientosIniciales());
   LlenaSiVacia(datos, QStringLiteral("Kardex.dbf"), Kardex());
   LlenaSiVacia(datos, QStringLiteral("comovinv.dbf"), ConceptosMovimiento());
+  LlenaSiVacia(datos, QStringLiteral("concepto.dbf"), ConceptosCuenta());
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "foundation/rutinas_usuarios.h"
 #include "platform/Error.h"
 #include "platform/db/Consulta.h"
+#include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
@@ -155,9 +156,7 @@ void ImprimeObservaciones(const QString& clave, const QString& tipo, const QStri
   tabla.SetIndexName(QStringLiteral("CLDOC_FO"));
   tabla.Open();
   tabla.SetRange({clave}, {clave});
-  QString clase = tipo.left(2);
-  clase.replace(u'\'', QStringLiteral("''"));
-  tabla.SetFilter(QStringLiteral("TIDOC_FO='") + clase + u'\'');
+  tabla.SetFilter(QStringLiteral("TIDOC_FO=") + db::LiteralApostrofos(tipo.left(2)));
   tabla.SetFiltered(true);
   int i = 0;
   for (tabla.First(); !tabla.Eof(); tabla.Next(), ++i) {
@@ -169,13 +168,11 @@ void ImprimeObservaciones(const QString& clave, const QString& tipo, const QStri
 QString ValorConsultaSQL(const QString& campos, const QString& tabla, const QString& condicion, const QString& clave) {
   QString datos;
   LeeLineaConfig(8, datos);
-  // The key goes inside a double-quoted literal: its own double quotes are
-  // doubled, so it can neither end the literal nor change the statement.
-  QString literal = clave;
-  literal.replace(u'"', QStringLiteral("\"\""));
+  // The key is a literal of its own: it can neither end it nor change the
+  // statement.
   db::Consulta consulta;
   consulta.SetSQL(QStringLiteral("Select ") + campos + QStringLiteral(" from \"") + datos + u'\\' + tabla +
-                  QStringLiteral(".dbf\" where ") + condicion + u'"' + literal + u'"');
+                  QStringLiteral(".dbf\" where ") + condicion + db::LiteralComillas(clave));
   consulta.Open();
   const QString valor = consulta.IsEmpty() ? QString() : consulta.Fields(0).AsString();
   consulta.Close();

@@ -7,13 +7,15 @@ QString SubTexto(int inicio, int fin, const QString& texto) {
   return texto.mid(desde - 1, hasta - desde + 1);
 }
 
+QStringList LineasDeTexto(QString texto) {
+  if (texto.isEmpty()) return {};
+  if (texto.endsWith(u'\n')) texto.chop(1);
+  return texto.split(u'\n');
+}
+
 QString AnchoFijo(int ancho, const QString& texto) {
   if (ancho <= 0) return QString();
   return texto.leftJustified(ancho, u' ', true);
-}
-
-QString DentroDeComillas(const QString& texto, QChar comilla) {
-  return QString(texto).replace(comilla, QString(2, comilla));
 }
 
 QChar Mayuscula(QChar c) { return c >= u'a' && c <= u'z' ? QChar(c.unicode() - (u'a' - u'A')) : c; }

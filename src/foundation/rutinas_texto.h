@@ -3,10 +3,14 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 
 // Characters start..end of the text, counted from 1; positions outside the
 // text give nothing, end < start gives "".
 QString SubTexto(int inicio, int fin, const QString& texto);
+// The lines of a memo's text as the memo's list of lines holds them: none
+// for an empty text, and no empty line after a final line end.
+QStringList LineasDeTexto(QString texto);
 // The text cut or padded on the right with blanks to exactly `ancho`.
 QString AnchoFijo(int ancho, const QString& texto);
 // The upper-case form of "a".."z"; any other character unchanged.
@@ -23,10 +27,6 @@ bool ContieneTexto(const QString& parte, const QString& texto);
 // is added only when the joined text does not hold it yet. So
 // "nombre+ +apellido" gives "nombre apellido".
 QString UneTextos(const QString& texto);
-// A text spliced into an SQL or filter text between the quote `comilla`
-// (' or "): each such quote inside it doubled, so the text stays one literal
-// whatever it holds. The quotes around it are the caller's.
-QString DentroDeComillas(const QString& texto, QChar comilla);
 // Keys are stored as typed: the key text unchanged (the field size is not
 // used).
 QString AjustaClave(const QString& clave, int tamano);

@@ -5,9 +5,9 @@
 #include "customers/Conclie.h"
 #include "foundation/BotonEsquinado.h"
 #include "foundation/dialogos.h"
-#include "foundation/rutinas_texto.h"
 #include "platform/Error.h"
 #include "platform/db/Consulta.h"
+#include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Eventos.h"
@@ -114,8 +114,8 @@ int TFormaCapturaRapida::AdeudosCliente(const QString& clave) {
   TFormaListaSQL lista;
   // Blank is null: an active remission has no status at all.
   lista.QueryLista->SetSQL(QStringLiteral("Select CLDOC_F,CLCLI_F,IMTOD_F,ABONO_F,SALDO_F,FEDOC_F From \"") + carpeta +
-                           QStringLiteral("\\Remision.dbf\" where (STATU_F<>\"C\" OR STATU_F IS NULL) and CLCLI_F=\"") +
-                           DentroDeComillas(clave, u'"') + u'"');
+                           QStringLiteral("\\Remision.dbf\" where (STATU_F<>\"C\" OR STATU_F IS NULL) and CLCLI_F=") +
+                           db::LiteralComillas(clave));
   lista.QueryLista->Open();
   const int adeudos = static_cast<int>(lista.QueryLista->RecordCount());
   if (adeudos > 1) lista.ShowModal();

@@ -164,8 +164,9 @@ void CargaCamposReporte(const QString& tabla);
 // ">", "<>", "<=", ">=" the word and the value in double quotes ("=" with no
 // value gives " IS NULL", "<>" with no value " LIKE NOT NULL"); "&" gives
 // "W"; "Inicia_Con", "Termina_Con" and "Incluye" a LIKE pattern in single
-// quotes. Quotes inside the value are doubled. Another word leaves `salida`
-// as it was.
+// quotes that matches the value as typed (a %, _ or backslash of the value
+// escaped, with an ESCAPE clause). Quotes inside the value are doubled.
+// Another word leaves `salida` as it was.
 void ComparacionSQL(const QString& palabra, const QString& valor, QString& salida);
 // The dialog's date range on the given fields (either may be empty) and its
 // conditions, as SQL beginning with "and "; empty when nothing applies.

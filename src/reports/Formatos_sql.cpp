@@ -1,6 +1,7 @@
 // The parameters dialog's choices as SQL text for report scripts.
 
 #include "foundation/rutinas_fecha.h"
+#include "platform/db/Literales.h"
 #include "reports/Formatos.h"
 
 #include <QComboBox>
@@ -9,16 +10,13 @@
 
 namespace {
 
-// A value inside quotes of its kind: the quote doubled, so the value can
-// neither end the text nor change the statement.
-QString Entre(QChar comilla, const QString& valor) {
-  QString texto = valor;
-  texto.replace(comilla, QString(2, comilla));
-  return comilla + texto + comilla;
-}
-
+// The user's value between the wildcards, matched as typed: when it holds a
+// %, an _ or a backslash, these are escaped and the LIKE takes an ESCAPE
+// clause.
 QString Patron(const QString& antes, const QString& valor, const QString& despues) {
-  return QStringLiteral(" LIKE ") + Entre(u'\'', antes + valor + despues);
+  const QString patron = db::PatronLike(valor);
+  return QStringLiteral(" LIKE ") + db::LiteralApostrofos(antes + patron + despues) +
+         (patron == valor ? QString() : QString::fromLatin1(db::kEscapeLike));
 }
 
 QString FechaDe(const QDateEdit* fecha) { return FechaSQL(TextoFecha(fecha->date())); }
@@ -30,7 +28,7 @@ void ComparacionSQL(const QString& palabra, const QString& valor, QString& salid
                                              QStringLiteral("<>"), QStringLiteral("<="), QStringLiteral(">=")};
   if (palabra == u"=" && valor.isEmpty()) salida = QStringLiteral(" IS NULL");
   else if (palabra == u"<>" && valor.isEmpty()) salida = QStringLiteral(" LIKE NOT NULL");
-  else if (kComparaciones.contains(palabra)) salida = palabra + u' ' + Entre(u'"', valor);
+  else if (kComparaciones.contains(palabra)) salida = palabra + u' ' + db::LiteralComillas(valor);
   else if (palabra == u"&") salida = QStringLiteral("W");
   else if (palabra == u"Inicia_Con") salida = Patron(QString(), valor, QStringLiteral("%"));
   else if (palabra == u"Termina_Con") salida = Patron(QStringLiteral("%"), valor, QString());

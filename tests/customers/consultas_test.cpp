@@ -60,7 +60,8 @@ class Consultas : public ClientesPrueba {
             {"B2", "BEATRIZ GOMEZ"},
             {"C3", "CARLOS LOPEZ"},
             {"D4", "O'BRIEN PATRICK"},
-            {"E5", "ZAIRA LOPEZ"}});
+            {"E5", "ZAIRA LOPEZ"},
+            {"F6", "TIENDA 100%"}});
     Agrega("VENDEDOR.DBF", {"CLVEN_V", "NOMBR_V", "COMIS_V"}, {{"01", "LUIS", "2"}, {"02", "MARTA", "3"}});
   }
 
@@ -126,10 +127,13 @@ TEST_F(Consultas, LaBusquedaAvanzadaListaLosNombresQueContienenElTexto) {
   };
   const Caso casos[] = {
       {"LOP", {"ADAN LOPEZ", "CARLOS LOPEZ", "ZAIRA LOPEZ"}},
-      {"", {"ADAN LOPEZ", "BEATRIZ GOMEZ", "CARLOS LOPEZ", "O'BRIEN PATRICK", "ZAIRA LOPEZ"}},
+      {"", {"ADAN LOPEZ", "BEATRIZ GOMEZ", "CARLOS LOPEZ", "O'BRIEN PATRICK", "TIENDA 100%", "ZAIRA LOPEZ"}},
       {"O'BRIEN", {"O'BRIEN PATRICK"}},
       {"%' OR 'x'='x", {}},
       {"\"", {}},
+      // What is typed is looked for as typed.
+      {"0%", {"TIENDA 100%"}},
+      {"_", {}},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.texto.toStdString());

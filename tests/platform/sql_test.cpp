@@ -5,6 +5,7 @@
 #include "db_comun.h"
 
 #include "platform/db/Consulta.h"
+#include "platform/db/Literales.h"
 #include "platform/db/Orden.h"
 #include "platform/db/sql/ModuloTabla.h"
 #include "support/Proceso.h"
@@ -152,6 +153,11 @@ class PruebaSql : public PruebaTabla {
            {"P1", "Aceites SA", "902", "80", "80", "01/02/2025", "01/03/2025", "F-3", "C"},
            {"P1", "Aceites SA", "903", "50", "0.05", "01/02/2025", "15/02/2025", "F-4", ""},
            {"P3", "Café", "904", "70", "70", "01/01/2025", "07/03/2025", "", ""}});
+    // Lines whose document number is written as text, as the sales lines
+    // keep it: canonical, with a leading zero or blank, no number, blank.
+    Tabla("notasd.dbf", {{"CLDOC_FD", 'C', 10, 0}, {"CLPRO_FD", 'C', 15, 0}, {"CANTI_FD", 'N', 10, 3}},
+          {{"100", "A1", "5"}, {"100", "B2", "2"}, {"101", "A1", "1"}, {"102", "A1", "3"}, {"0102", "C3", "1.5"},
+           {" 103", "B2", "4"}, {"X1", "A1", "1"}, {"", "B2", "1"}});
     Tabla("CucobrarRemision.DBF",
           {{"NUFAC_CC", 'N', 10, 0}, {"CLCLI_CC", 'C', 10, 0}, {"CONCE_CC", 'C', 20, 0}, {"IMCUE_CC", 'N', 12, 2},
            {"FEAPL_CC", 'D', 8, 0}},
@@ -349,27 +355,136 @@ const Caso kCasos[] = {
      "(STATU_F<>\"C\" OR STATU_F IS NULL) and IMTOD_F<=0.1 and  FEDOC_F>=\"3/5/2025\"and  FEDOC_F<=\"3/5/2025\"",
      {"103|Tarjeta|0.05|0.05|0|05/03/2025|9|O'Brien"},
      true},
+    // A document number kept as text joined with one kept as a number: the
+    // text is read as a number ("0102" and " 103" are 102 and 103; "X1" and
+    // a blank match nothing), in either order, two and three tables.
+    {31,
+     "Select F.CLDOC_FD,F.CLPRO_FD,E.CLVEN_F From \"{D}\\notasd.dbf\" AS F,\"{D}\\remision.dbf\" AS E Where "
+     "F.CLDOC_FD=E.CLDOC_F",
+     {"100|A1|V1", "100|B2|V1", "101|A1|V2", "102|A1|V1", "0102|C3|V1", " 103|B2|V2"},
+     false},
+    {32,
+     "Select F.CLDOC_FD,F.CLPRO_FD,E.CLVEN_F From \"{D}\\remision.dbf\" AS E,\"{D}\\notasd.dbf\" AS F Where "
+     "E.CLDOC_F=F.CLDOC_FD",
+     {"100|A1|V1", "100|B2|V1", "101|A1|V2", "102|A1|V1", "0102|C3|V1", " 103|B2|V2"},
+     false},
+    {33,
+     " Select F.CLDOC_FD,I.DSCPR_I,E.NOMBR_F From \"{D}\\notasd.dbf\" AS F,\"{D}\\INVENTAR.DBF\" AS I, "
+     "\"{D}\\REMISION.DBF\" AS E Where (F.CLPRO_FD=I.CLPRO_I) and(F.CLDOC_FD=E.CLDOC_F) and (E.STATU_F<>\"C\" OR "
+     "E.STATU_F IS NULL) order by I.DSCPR_I,F.CLDOC_FD",
+     {" 103|Bolsa|O'Brien", "0102|Café Ñandú|Juan Pérez", "100|Aceite|Juan Pérez", "100|Bolsa|Juan Pérez",
+      "102|Aceite|Juan Pérez"},
+     false},
+    {34,
+     "Select F.CLDOC_FD,I.DSCPR_I,E.NOMBR_F From \"{D}\\REMISION.DBF\" AS E,\"{D}\\INVENTAR.DBF\" AS I, "
+     "\"{D}\\notasd.dbf\" AS F Where (E.CLDOC_F=F.CLDOC_FD) and (I.CLPRO_I=F.CLPRO_FD) and (E.STATU_F<>\"C\" OR "
+     "E.STATU_F IS NULL)",
+     {" 103|Bolsa|O'Brien", "0102|Café Ñandú|Juan Pérez", "100|Aceite|Juan Pérez", "100|Bolsa|Juan Pérez",
+      "102|Aceite|Juan Pérez"},
+     false},
+    // The text column against numbers of every kind.
+    {35, "Select CLDOC_FD,CLPRO_FD From \"{D}\\notasd.dbf\" where CLDOC_FD=102", {"102|A1", "0102|C3"}, false},
+    {36, "Select CLDOC_FD From \"{D}\\notasd.dbf\" where CLDOC_FD>=102", {"102", "0102", " 103"}, false},
+    {37, "Select CLDOC_FD From \"{D}\\notasd.dbf\" where CLDOC_FD<>100", {"101", "102", "0102", " 103"}, false},
+    {38, "Select CLDOC_FD From \"{D}\\notasd.dbf\" where CLDOC_FD IN (100,103)", {"100", "100", " 103"}, false},
+    {39, "Select CLDOC_FD From \"{D}\\notasd.dbf\" where CLDOC_FD BETWEEN 100.5 AND 102", {"101", "102", "0102"}, false},
+    {40, "Select CLDOC_FD From \"{D}\\notasd.dbf\" where CLDOC_FD=CANTI_FD*33+3", {"102"}, false},
+    {41,
+     "Select CLDOC_FD From \"{D}\\notasd.dbf\" where CLDOC_FD IN (Select CLDOC_F From \"{D}\\remision.dbf\" where "
+     "CLVEN_F=\"V1\")",
+     {"100", "100", "102", "0102"},
+     false},
+    {42,
+     "Select CLDOC_FD From \"{D}\\notasd.dbf\" where CLDOC_FD=(Select CLDOC_F From \"{D}\\remision.dbf\" where "
+     "CLCLI_F=\"9\")",
+     {" 103"},
+     false},
+    // Parts of dates, in the columns, the conditions and the grouping.
+    {43,
+     "Select CLDOC_F,EXTRACT(YEAR FROM FEDOC_F),EXTRACT(MONTH FROM FEDOC_F),EXTRACT(DAY FROM FEDOC_F) from "
+     "\"{D}\\retiros.dbf\" where EXTRACT(DAY FROM FEDOC_F)>2 order by CLDOC_F",
+     {"1|2025|3|3", "3|2025|3|5"},
+     true},
+    {44,
+     "Select CLDOC_F from \"{D}\\retiros.dbf\" where EXTRACT(YEAR FROM FEDOC_F)=2025 and EXTRACT(MONTH FROM "
+     "FEDOC_F)=3 and EXTRACT(DAY FROM FEDOC_F)=1",
+     {"2"},
+     true},
+    {45,
+     "Select EXTRACT(MONTH FROM FEDOC_OD),SUM(CANTI_OD) from \"{D}\\COMPRASD.DBF\" group by EXTRACT(MONTH FROM FEDOC_OD)",
+     {"2|25"},
+     true},
+    {46,
+     "Select EXTRACT(DAY FROM \"3/7/2025\"),EXTRACT(month from '12/31/2024') from \"{D}\\retiros.dbf\" where CLDOC_F=1",
+     {"7|12"},
+     true},
+    // Numbers as texts: whole numbers without decimals, fractions without
+    // trailing zeros, cut to the width.
+    {47,
+     "Select CLDOC_F,CAST(CANTIDAD AS CHAR(10)),CAST(CANTIDAD/4 AS CHAR(10)) from \"{D}\\retiros.dbf\" where "
+     "CAST(CLDOC_F AS CHAR(10))=\"3\"",
+     {"3|30|7.5"},
+     true},
+    {48, "Select CLPRO_FD from \"{D}\\remisiod.dbf\" where CAST(CANTI_FD AS CHAR(10))='1.5'", {"C3"}, true},
+    {49,
+     "Select F.CLDOC_FD From \"{D}\\notasd.dbf\" AS F,\"{D}\\remision.dbf\" AS E where CAST(E.CLDOC_F AS CHAR(10))="
+     "F.CLDOC_FD",
+     {"100", "100", "101", "102"},
+     false},
+    {50,
+     "Select CAST(12345.5 AS CHAR(3)),CAST(0.1*3 AS CHAR(10)),CAST(7 AS CHAR(10)),CAST(CANTIDAD AS CHAR) from "
+     "\"{D}\\retiros.dbf\" where CLDOC_F=1",
+     {"123|0.3|7|50"},
+     true},
 };
+
+// The key tags a company has on these tables, so that every case also runs
+// with its tags serving its conditions and joins.
+void AgregaEtiquetas() {
+  const struct {
+    const char* tabla;
+    std::vector<const char*> campos;
+  } etiquetas[] = {
+      {"remisiod.dbf", {"CLDOC_FD", "CLPRO_FD"}}, {"notasd.dbf", {"CLDOC_FD", "CLPRO_FD"}},
+      {"remision.dbf", {"CLDOC_F", "CLCLI_F"}},   {"INVENTAR.DBF", {"CLPRO_I", "DSCPR_I"}},
+      {"cliente.dbf", {"CLCLI_C"}},               {"COMPRASD.DBF", {"CLDOC_OD", "CLPRO_OD"}},
+      {"COMPRASE.DBF", {"CLDOC_O"}},              {"MOVINVEN.DBF", {"CLDOC_MI", "CLPRO_MI"}},
+      {"movimientos.dbf", {"CLDOC_MI"}},          {"Vendedor.dbf", {"CLVEN_V"}},
+      {"KARDEX.DBF", {"CLPRO_I"}},                {"retiros.dbf", {"CLDOC_F", "FEDOC_F"}},
+      {"CucobrarRemision.DBF", {"NUFAC_CC"}},
+  };
+  for (const auto& e : etiquetas) {
+    Tabla t;
+    t.SetCarpeta(kDatos);
+    t.SetNombreTabla(QString::fromLatin1(e.tabla));
+    t.SetExclusive(true);
+    t.Open();
+    for (const char* c : e.campos) t.AddIndex({c, c, false, false});
+  }
+}
 
 }  // namespace
 
 TEST_F(PruebaSql, InstruccionesDelSistemaDanLasFilasEsperadas) {
-  for (const Caso& c : kCasos) {
-    SCOPED_TRACE(QStringLiteral("caso %1").arg(c.numero).toStdString());
-    QStringList esperadas;
-    for (const char* f : c.filas) esperadas << QString::fromUtf8(f);
-    QStringList filas;
-    try {
-      filas = Ejecuta(ConCarpeta(c.sql));
-    } catch (const plat::Error& e) {
-      ADD_FAILURE() << e.what();
-      continue;
+  for (const bool conEtiquetas : {false, true}) {
+    if (conEtiquetas) AgregaEtiquetas();
+    for (const Caso& c : kCasos) {
+      SCOPED_TRACE(QStringLiteral("caso %1 %2").arg(c.numero).arg(conEtiquetas ? "con etiquetas" : "sin etiquetas").toStdString());
+      QStringList esperadas;
+      for (const char* f : c.filas) esperadas << QString::fromUtf8(f);
+      QStringList filas;
+      try {
+        filas = Ejecuta(ConCarpeta(c.sql));
+      } catch (const plat::Error& e) {
+        ADD_FAILURE() << e.what();
+        continue;
+      }
+      if (!c.enOrden) {
+        filas.sort();
+        esperadas.sort();
+      }
+      EXPECT_EQ(filas, esperadas);
     }
-    if (!c.enOrden) {
-      filas.sort();
-      esperadas.sort();
-    }
-    EXPECT_EQ(filas, esperadas);
   }
 }
 
@@ -668,6 +783,145 @@ TEST_F(PruebaSql, ErroresLlevanLaInstruccion) {
   }
   EXPECT_FALSE(Tabla::Existe(kDatos, "nueva.dbf"));
   EXPECT_EQ(Ejecuta(ConCarpeta("SELECT COUNT(*) FROM \"{D}\\cliente.dbf\"")), QStringList{"5"});
+}
+
+// --- Parameters.
+
+TEST_F(PruebaSql, LosParametrosLlevanTextoNumeroFechaYNulo) {
+  Consulta q;
+  q.SetSQL(ConCarpeta("Select CLDOC_F,NOMBR_F,:NADA,(:HOY-FEVEN_F) From \"{D}\\remision.dbf\" where (NOMBR_F=:NOMBRE or "
+                      "CLCLI_F=:CLIENTE) and FEDOC_F>=:DESDE and FEDOC_F<=:hasta and FEDOC_F<=:HASTA order by CLDOC_F"));
+  QStringList nombres;
+  for (int i = 0; i < q.ParamCount(); ++i) nombres << q.Params(i).Nombre();
+  EXPECT_EQ(nombres, QStringList({"NADA", "HOY", "NOMBRE", "CLIENTE", "DESDE", "hasta"}));
+  q.Params(0).Clear();
+  q.ParamByName("HOY").SetAsDate(QDate(2025, 4, 5));
+  q.ParamByName("nombre").SetAsString("O'Brien");
+  q.ParamByName("CLIENTE").SetAsInteger(7);  // a number against a text column
+  q.ParamByName("DESDE").SetAsDate(QDate(2025, 3, 2));
+  q.ParamByName("HASTA").SetValue(QDate(2025, 3, 5));
+  q.Open();
+  EXPECT_EQ(Filas(q), QStringList({"102|Juan Pérez||1", "103|O'Brien||0"}));
+  q.ParamByName("CLIENTE").SetAsFloat(8);
+  q.Refresh();
+  EXPECT_EQ(Filas(q), QStringList({"101|Ana López||3", "103|O'Brien||0"}));
+  q.Close();
+
+  q.SetSQL(ConCarpeta("UPDATE \"{D}\\retiros.dbf\" SET CONCEPTO=:C,CANTIDAD=:N,FEDOC_F=:F,NUM_CONCEP=:NULO WHERE "
+                      "CLDOC_F=:K"));
+  q.ParamByName("C").SetAsString("Pago \"luz\" O'Brien");
+  q.ParamByName("N").SetAsFloat(12.5);
+  q.ParamByName("F").SetAsDate(QDate(2025, 3, 9));
+  q.ParamByName("NULO").Clear();
+  q.ParamByName("K").SetAsInteger(1);
+  EXPECT_EQ(q.ExecSQL(), 1);
+  q.SetSQL(ConCarpeta("INSERT INTO \"{D}\\retiros.dbf\" (CLDOC_F,CONCEPTO,CANTIDAD,FEDOC_F,NUM_CONCEP) VALUES "
+                      "(:K,:C,:N,:F,:NULO)"));
+  q.ParamByName("K").SetValue(4);
+  q.ParamByName("C").SetAsString("Cambio; DELETE");
+  q.ParamByName("N").SetValue(0.25);
+  q.ParamByName("F").SetAsDate(QDate());  // an invalid date is null
+  q.ParamByName("NULO").SetAsInteger(3);
+  EXPECT_EQ(q.ExecSQL(), 1);
+  EXPECT_EQ(Filas(*Abre("retiros.dbf")), QStringList({"1|Pago \"luz\" O'Brien|12.5|09/03/2025|", "2|Fondo|200|01/03/2025|2",
+                                                       "3|Retiro|30|05/03/2025|1", "4|Cambio; DELETE|0.25||3"}));
+
+  // A parameter left without a value stops the statement before it runs.
+  q.SetSQL(ConCarpeta("DELETE FROM \"{D}\\retiros.dbf\" WHERE CLDOC_F=:K OR :K IS NULL"));
+  const auto [clase, mensaje] = ErrorDe([&] { q.ExecSQL(); });
+  EXPECT_EQ(clase, Clase::Sql);
+  EXPECT_TRUE(mensaje.contains("parámetros sin valor (:K)")) << mensaje.toStdString();
+  EXPECT_TRUE(mensaje.endsWith(q.SQL())) << mensaje.toStdString();
+  EXPECT_EQ(Abre("retiros.dbf")->RecordCount(), 4);
+  EXPECT_EQ(ErrorDe([&] { q.ParamByName("OTRO"); }).first, Clase::NoExiste);
+  EXPECT_EQ(ErrorDe([&] { q.ParamByName("K").SetValue(QTime(10, 0)); }).first, Clase::Conversion);
+}
+
+// --- Computed numbers and long field names.
+
+TEST_F(PruebaSql, UnNumeroCalculadoSeLeeEnQuinceCifras) {
+  Consulta q;
+  q.SetSQL(ConCarpeta("Select 0.1*128,0.1*3,CANTIDAD*1.1,CANTIDAD/3,CANTIDAD From \"{D}\\retiros.dbf\" where CLDOC_F=3"));
+  q.Open();
+  QStringList textos;
+  for (int i = 0; i < q.FieldCount(); ++i) textos << q.Fields(i).AsString();
+  EXPECT_EQ(textos, QStringList({"12.8", "0.3", "33", "10", "30"}));
+}
+
+TEST_F(PruebaSql, UnNombreLargoDeCampoEsSuFormaDeDiezLetras) {
+  Ejecuta(ConCarpeta("CREATE TABLE \"{D}\\AJUSTE.DBF\" (CLAVE CHAR(10),VALOR_TEORICO NUMERIC(10,2),"
+                     "VALOR_REALES NUMERIC(10,2),PRIMARY KEY(VALOR_TEORICO))"));
+  Ejecuta(ConCarpeta("ALTER TABLE \"{D}\\AJUSTE.DBF\" ADD VALOR_AJUSTE NUMERIC(10,2)"));
+  Ejecuta(ConCarpeta("INSERT INTO \"{D}\\AJUSTE.DBF\" (CLAVE,VALOR_TEORICO,VALOR_REALES) VALUES (\"A\",12.5,10)"));
+  Ejecuta(ConCarpeta("UPDATE \"{D}\\AJUSTE.DBF\" SET VALOR_AJUSTE=VALOR_TEORICO-VALOR_REALES WHERE VALOR_TEORICO>12"));
+  auto t = Abre("AJUSTE.DBF");
+  QStringList defs;
+  for (const DefCampo& d : t->Definiciones()) defs << QStringLiteral("%1 %2 %3 %4").arg(d.nombre).arg(d.tipo).arg(d.ancho).arg(d.decimales);
+  EXPECT_EQ(defs, QStringList({"CLAVE C 10 0", "VALOR_TEOR N 10 2", "VALOR_REAL N 10 2", "VALOR_AJUS N 10 2"}));
+  EXPECT_EQ(t->IndexNames(), QStringList{"VALOR_TEOR"});
+  t->First();
+  EXPECT_EQ(t->FieldByName("VALOR_AJUSTE").AsString(), "2.5");
+  t->Close();
+
+  Consulta q;
+  q.SetSQL(ConCarpeta("SELECT VALOR_TEORICO,A.VALOR_REALES,VALOR_TEORICO*2 AS VALOR_TEORICO_DOBLE FROM "
+                      "\"{D}\\AJUSTE.DBF\" AS A WHERE VALOR_TEORICO=12.5 ORDER BY VALOR_TEORICO"));
+  q.Open();
+  EXPECT_EQ(Filas(q), QStringList{"12.5|10|25"});
+  EXPECT_EQ(q.FieldByName("valor_reales").AsString(), "10");
+  EXPECT_EQ(q.FieldByName("VALOR_TEORICO_DOBLE").AsString(), "25");
+  // VALOR_TEORICO is no longer one field's: two begin with VALOR_TEOR.
+  EXPECT_EQ(q.FindField("VALOR_TEORICO"), nullptr);
+  q.Close();
+  q.SetSQL(ConCarpeta("SELECT VALOR_TEORICO FROM \"{D}\\AJUSTE.DBF\""));
+  q.Open();
+  EXPECT_EQ(q.FieldByName("VALOR_TEORICO").AsString(), "12.5");
+  q.Close();
+
+  const auto [clase, mensaje] =
+      ErrorDe([] { Ejecuta(ConCarpeta("CREATE TABLE \"{D}\\OTRA.DBF\" (VALOR_TEORICO CHAR(2),VALOR_TEORIA CHAR(2))")); });
+  EXPECT_EQ(clase, Clase::NoCabe);
+  EXPECT_TRUE(mensaje.contains("VALOR_TEOR")) << mensaje.toStdString();
+  EXPECT_FALSE(Tabla::Existe(kDatos, "OTRA.DBF"));
+}
+
+// --- User text in statements and filters.
+
+// Texts typed by a user, each spliced through the literal routines into an
+// equality and a LIKE of either quote, find the one row holding it and run
+// nothing else.
+TEST_F(PruebaSql, UnTextoDelUsuarioEsSoloUnValor) {
+  const QStringList textos = {"O'Hara",
+                              "2\" OR \"1\"=\"1",
+                              "%' UNION SELECT CLAVE_P FROM \"" + kDatos + "\\proveedo.dbf\" --",
+                              "50%",
+                              "Café \"El Güero\" €",
+                              "A_B",
+                              "C:\\5_%x"};
+  const QStringList senuelos = {"O Hara",        "2",   "50",     "500",      "50 por ciento",
+                                "Café El Güero", "AXB", "C:5_%x", "C:\\5X%x", "C:\\5_Xx"};
+  QList<QStringList> filas;
+  for (int i = 0; i < textos.size(); ++i) filas << QStringList{QString::number(i), textos[i]};
+  for (int i = 0; i < senuelos.size(); ++i) filas << QStringList{QString::number(textos.size() + i), senuelos[i]};
+  Tabla("textos.dbf", {{"CLAVE", 'C', 2, 0}, {"TEXTO", 'C', 70, 0}}, filas);
+
+  const std::pair<const char*, QString (*)(const QString&)> estilos[] = {{"comillas", db::LiteralComillas},
+                                                                          {"apóstrofos", db::LiteralApostrofos}};
+  const QString base = ConCarpeta("Select CLAVE From \"{D}\\textos.dbf\" Where TEXTO ");
+  for (int i = 0; i < textos.size(); ++i) {
+    for (const auto& [estilo, literal] : estilos) {
+      SCOPED_TRACE((textos[i] + u' ' + QString::fromUtf8(estilo)).toStdString());
+      const QStringList una = {QString::number(i)};
+      EXPECT_EQ(Ejecuta(base + "= " + literal(textos[i])), una);
+      EXPECT_EQ(Ejecuta(base + "LIKE " + literal(u'%' + db::PatronLike(textos[i]) + u'%') + db::kEscapeLike), una);
+      EXPECT_EQ(Ejecuta(base + "LIKE " + literal(db::PatronLike(textos[i]) + u'%') + db::kEscapeLike), una);
+      auto t = Abre("textos.dbf");
+      t->SetFilter("TEXTO=" + literal(textos[i]));
+      t->SetFiltered(true);
+      EXPECT_EQ(Filas(*t), QStringList{QString::number(i) + u'|' + textos[i]});
+    }
+  }
+  EXPECT_EQ(Abre("textos.dbf")->RecordCount(), textos.size() + senuelos.size());
 }
 
 // --- Plans.

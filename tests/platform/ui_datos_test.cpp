@@ -220,6 +220,7 @@ TEST_F(PruebaDatos, ErroresDeLaCeldaSeMuestranYNoSeGrabaNada) {
   EXPECT_TRUE(Mensajes()[0].contains("CLIENTES")) << Mensajes()[0].toStdString();
   EXPECT_EQ(r.t->State(), Dataset::Estado::Navegando);
   EXPECT_EQ(r.Celda(0, 0), "Ana");
+  Pulsa(Qt::Key_Escape);  // the text kept in the cell dropped
   otra->Cancel();
   ui::PuertaModal::LimpiaMensajes();
 
@@ -238,6 +239,43 @@ TEST_F(PruebaDatos, ErroresDeLaCeldaSeMuestranYNoSeGrabaNada) {
   EXPECT_EQ(r.t->RecNo(), 2);
   EXPECT_EQ(Mensajes().size(), 1);
   EXPECT_EQ(EnArchivo("NUMERO"), QStringList({"1", "2", "3"}));
+  EXPECT_EQ(EnArchivo("NOMBRE"), QStringList({"Ana", "Beto", "Carla"}));
+}
+
+TEST_F(PruebaDatos, LoTecleadoEnUnaFilaRetenidaSeQuedaEnLaCeldaHastaQueSeLibera) {
+  ConRejilla r;
+  auto otra = Abre("CLIENTES.DBF");
+  otra->Edit();  // holds row 1
+  Teclea("Zoe");
+  EXPECT_EQ(Mensajes().size(), 1);  // told once, not at each key
+  auto* celda = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_TRUE(celda);
+  EXPECT_EQ(celda->text(), "Zoe");
+  EXPECT_EQ(r.t->State(), Dataset::Estado::Navegando);
+
+  // A message window over it for a while leaves the cell open.
+  QWidget mensaje;
+  auto* boton = new QPushButton("Aceptar", &mensaje);
+  Muestra(mensaje);
+  boton->setFocus();
+  Muestra(r.ventana);
+  EXPECT_EQ(QApplication::focusWidget(), celda);
+
+  // Still held: Enter tells again and the cell stays open on the text.
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(Mensajes().size(), 2);
+  EXPECT_EQ(QApplication::focusWidget(), celda);
+  EXPECT_EQ(celda->text(), "Zoe");
+
+  // Released: the row is read again and takes what was typed.
+  otra->FieldByName("NUMERO").SetAsInteger(7);
+  otra->Post();
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(r.t->State(), Dataset::Estado::Editando);
+  Pulsa(Qt::Key_Down);
+  EXPECT_EQ(EnArchivo("NOMBRE"), QStringList({"Zoe", "Beto", "Carla"}));
+  EXPECT_EQ(EnArchivo("NUMERO"), QStringList({"7", "2", "3"}));
+  EXPECT_EQ(Mensajes().size(), 2);
 }
 
 TEST_F(PruebaDatos, CtrlSuprPreguntaAntesDeBorrar) {

@@ -51,6 +51,9 @@ TEST_F(CondicionesTest, ComparacionPorCadaOperador) {
       {"Termina_Con", "EZ", " LIKE '%EZ'"},
       {"Incluye", "", " LIKE '%%'"},
       {"Incluye", "D'AN", " LIKE '%D''AN%'"},
+      // A wildcard the user types is matched as typed.
+      {"Incluye", "50%", " LIKE '%50\\%%' ESCAPE '\\'"},
+      {"Inicia_Con", "A_B\\", " LIKE 'A\\_B\\\\%' ESCAPE '\\'"},
       {"=", "O\"NEIL", "= \"O\"\"NEIL\""},
       {"Empieza", "x", "previo"},
       {"", "", "previo"},

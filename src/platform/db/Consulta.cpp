@@ -1,6 +1,8 @@
 #include "platform/db/Consulta.h"
 
 #include "platform/db/Valores.h"
+#include "platform/db/sql/Funciones.h"
+#include "platform/db/sql/Lexico.h"
 #include "platform/db/sql/ModuloTabla.h"
 #include "platform/db/sql/Motor.h"
 
@@ -52,9 +54,11 @@ void TipoPorValores(const std::vector<QVector<QVariant>>& filas, int i, DefCampo
   tipo = TipoDatoDe(def);
 }
 
-// A value from SQLite in the type of its column.
-QVariant Convierte(const QVariant& v, TipoDato tipo) {
-  if (!v.isValid()) return v;
+// A value from SQLite in the type of its column; a computed column's
+// numbers to 15 significant digits.
+QVariant Convierte(const QVariant& valor, TipoDato tipo, bool calculada) {
+  if (!valor.isValid()) return valor;
+  const QVariant v = calculada && valor.typeId() == QMetaType::Double ? QVariant(sql::QuinceCifras(valor.toDouble())) : valor;
   const bool texto = v.typeId() == QMetaType::QString;
   switch (tipo) {
     case TipoDato::Texto:
@@ -98,26 +102,74 @@ Consulta::~Consulta() {
   }
 }
 
+void Parametro::SetValue(const QVariant& valor) {
+  switch (valor.typeId()) {
+    case QMetaType::UnknownType:
+    case QMetaType::QString:
+    case QMetaType::Double:
+    case QMetaType::LongLong: return Fija(valor);
+    case QMetaType::Int: return SetAsInteger(valor.toInt());
+    case QMetaType::QDate: return SetAsDate(valor.toDate());
+    default:
+      throw plat::Error(plat::Clase::Conversion,
+                        QStringLiteral("\"%1\" no es un valor válido para el parámetro %2").arg(valor.toString(), nombre_));
+  }
+}
+
 void Consulta::SetSQL(const QString& sql) {
   ExigeInactivo("cambiar la instrucción SQL");
   sql_ = sql;
+  params_.clear();
+  QVector<sql::Pieza> piezas;
+  try {
+    piezas = sql::Divide(sql);
+  } catch (const plat::Error&) {
+    return;  // the statement's own error is raised when it runs
+  }
+  QSet<QString> vistos;
+  for (const sql::Pieza& p : piezas) {
+    if (!p.Es(sql::TipoPieza::Parametro) || vistos.contains(p.valor.toUpper())) continue;
+    vistos.insert(p.valor.toUpper());
+    params_.emplace_back(p.valor);
+  }
+}
+
+Parametro& Consulta::Params(int i) {
+  if (i < 0 || i >= ParamCount())
+    throw plat::Error(plat::Clase::NoExiste, QStringLiteral("La instrucción no tiene el parámetro número %1").arg(i));
+  return params_[static_cast<size_t>(i)];
+}
+
+Parametro& Consulta::ParamByName(const QString& nombre) {
+  for (Parametro& p : params_)
+    if (p.Nombre().compare(nombre.trimmed(), Qt::CaseInsensitive) == 0) return p;
+  throw plat::Error(plat::Clase::NoExiste, QStringLiteral("Parámetro %1 no encontrado").arg(nombre));
+}
+
+QHash<QString, QVariant> Consulta::ValoresParametros() const {
+  QHash<QString, QVariant> valores;
+  for (const Parametro& p : params_)
+    if (p.Asignado()) valores.insert(p.Nombre().toUpper(), p.Value());
+  return valores;
 }
 
 QString Consulta::NombreTabla() const { return QStringLiteral("(consulta SQL)"); }
 
-qint64 Consulta::ExecSQL() { return sql::Ejecuta(sql_).cambios; }
+qint64 Consulta::ExecSQL() { return sql::Ejecuta(sql_, ValoresParametros()).cambios; }
 
 void Consulta::Carga() {
-  sql::Resultado r = sql::Ejecuta(sql_);
+  sql::Resultado r = sql::Ejecuta(sql_, ValoresParametros());
   const int n = static_cast<int>(r.columnas.size());
   QVector<DefCampo> defs(n);
   QVector<TipoDato> tipos(n);
   static const QRegularExpression nombreValido(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
   QSet<QString> usados;
+  QVector<bool> calculadas(n);
   for (int i = 0; i < n; ++i) {
     const sql::ColumnaResultado& c = r.columnas[i];
     DefCampo& d = defs[i];
-    if (c.declarado.isEmpty() || !sql::DeTipoDeclarado(c.declarado, d, tipos[i])) TipoPorValores(r.filas, i, d, tipos[i]);
+    calculadas[i] = c.declarado.isEmpty();
+    if (calculadas[i] || !sql::DeTipoDeclarado(c.declarado, d, tipos[i])) TipoPorValores(r.filas, i, d, tipos[i]);
     QString nombre = nombreValido.match(c.nombre).hasMatch() ? c.nombre : QStringLiteral("EXPR%1").arg(i + 1);
     for (int k = 1; usados.contains(nombre.toUpper()); ++k) {
       const QString sufijo = QStringLiteral("_%1").arg(k);
@@ -128,7 +180,7 @@ void Consulta::Carga() {
     d.nombre = nombre;
   }
   for (QVector<QVariant>& f : r.filas)
-    for (int i = 0; i < n; ++i) f[i] = Convierte(f[i], tipos[i]);
+    for (int i = 0; i < n; ++i) f[i] = Convierte(f[i], tipos[i], calculadas[i]);
   defs_ = defs;
   tipos_ = tipos;
   filas_ = std::move(r.filas);

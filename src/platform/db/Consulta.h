@@ -8,6 +8,17 @@
 //   q.Open();
 //   for (q.First(); !q.Eof(); q.Next()) total += q.FieldByName("IMTOD_F").AsFloat();
 //
+// Parameters: a word with a colon before it (":DESDE") is a parameter; each
+// gets its value through Params(i) or ParamByName before Open or ExecSQL:
+//
+//   q.SetSQL("Select CLDOC_F from \"C:\\DATOS\\remision.dbf\" where FEDOC_F>=:DESDE and CLCLI_F=:CLIENTE");
+//   q.ParamByName("DESDE").SetAsDate(desde);
+//   q.ParamByName("CLIENTE").SetAsString(cliente);
+//   q.Open();
+//
+// A value is a text, a number, a date or null; it is never read as part of
+// the statement. A parameter left without a value fails the statement.
+//
 // Open runs the statement and keeps every row of its result in memory; a
 // statement without a result (INSERT, UPDATE, DELETE, CREATE TABLE, ALTER
 // TABLE, DROP TABLE, CREATE INDEX) runs and raises nothing, leaving the
@@ -22,10 +33,13 @@
 // yyyy-mm-dd dates D. Names are the result's names; a computed column
 // without an alias is EXPR<n> (n its position from 1), and a repeated name
 // gets _1, _2 ... so the definitions can create a work table as they stand.
-// A blank text reads null, as in tables.
+// A blank text reads null, as in tables. A computed number reads as the old
+// engine held it, to 15 significant digits (0.1*3 reads 0.3).
 
 #include "platform/db/Dataset.h"
 
+#include <QDate>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVector>
@@ -34,6 +48,38 @@
 
 namespace db {
 
+// A parameter of a statement and the value it will be given.
+class Parametro {
+ public:
+  explicit Parametro(const QString& nombre) : nombre_(nombre) {}
+
+  const QString& Nombre() const { return nombre_; }
+  void SetAsString(const QString& texto) { Fija(texto); }
+  void SetAsFloat(double valor) { Fija(valor); }
+  void SetAsInteger(qint64 valor) { Fija(QVariant::fromValue<qint64>(valor)); }
+  // An invalid date is null.
+  void SetAsDate(const QDate& fecha) { Fija(fecha.isValid() ? QVariant(fecha) : QVariant()); }
+  // Null.
+  void Clear() { Fija(QVariant()); }
+  // A QString, a number, a QDate, or an invalid QVariant for null; a
+  // value of another type is refused (Conversion).
+  void SetValue(const QVariant& valor);
+
+  // Invalid for null; meaningful once Asignado.
+  const QVariant& Value() const { return valor_; }
+  bool Asignado() const { return asignado_; }
+
+ private:
+  void Fija(const QVariant& valor) {
+    valor_ = valor;
+    asignado_ = true;
+  }
+
+  QString nombre_;
+  QVariant valor_;
+  bool asignado_ = false;
+};
+
 class Consulta : public Dataset {
   Q_OBJECT
 
@@ -41,13 +87,21 @@ class Consulta : public Dataset {
   explicit Consulta(QObject* parent = nullptr);
   ~Consulta() override;
 
-  // Set while closed (Estado otherwise).
+  // Set while closed (Estado otherwise). The parameters become those of the
+  // new statement, each once, in order, without values.
   void SetSQL(const QString& sql);
   const QString& SQL() const { return sql_; }
 
   // Runs the statement without keeping rows; returns the rows written by
   // INSERT, UPDATE or DELETE (0 for others).
   qint64 ExecSQL();
+
+  // Parameters keep their values across runs; a change is used by the next
+  // Open, ExecSQL or Refresh.
+  int ParamCount() const { return static_cast<int>(params_.size()); }
+  Parametro& Params(int i);
+  // Any case; NoExiste "Parámetro X no encontrado" for another name.
+  Parametro& ParamByName(const QString& nombre);
 
   QString NombreTabla() const override;
   QString Carpeta() const override { return {}; }
@@ -68,8 +122,10 @@ class Consulta : public Dataset {
 
  private:
   void Carga();
+  QHash<QString, QVariant> ValoresParametros() const;
 
   QString sql_;
+  std::vector<Parametro> params_;
   QVector<DefCampo> defs_;
   QVector<TipoDato> tipos_;
   std::vector<QVector<QVariant>> filas_;

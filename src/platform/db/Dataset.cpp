@@ -113,7 +113,11 @@ Campo& Dataset::Fields(int i) const {
 
 Campo* Dataset::FindField(const QString& nombre) const {
   const auto it = porNombre_.constFind(nombre.trimmed().toUpper());
-  return it == porNombre_.constEnd() ? nullptr : campos_[static_cast<size_t>(*it)].get();
+  if (it != porNombre_.constEnd()) return campos_[static_cast<size_t>(*it)].get();
+  // A long name may stand for a field stored under its first 10 characters.
+  if (nombre.trimmed().size() <= kLargoNombreDbf) return nullptr;
+  const int i = IndiceDeCampo(NombresCampos(), nombre);
+  return i < 0 ? nullptr : campos_[static_cast<size_t>(i)].get();
 }
 
 Campo& Dataset::FieldByName(const QString& nombre) const {

@@ -81,7 +81,9 @@ class Dataset : public QObject {
   // while closed gives Estado.
   int FieldCount() const { return static_cast<int>(campos_.size()); }
   Campo& Fields(int i) const;
-  // Case-insensitive; unknown names give NoExiste "Campo X no encontrado en T".
+  // Case-insensitive; a name longer than 10 characters also finds the field
+  // stored under its first 10 (IndiceDeCampo). Unknown names give NoExiste
+  // "Campo X no encontrado en T".
   Campo& FieldByName(const QString& nombre) const;
   Campo* FindField(const QString& nombre) const;
   QStringList NombresCampos() const;

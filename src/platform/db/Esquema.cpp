@@ -27,4 +27,19 @@ TipoDato TipoDatoDe(const DefCampo& campo, bool paradox) {
   }
 }
 
+int IndiceDeCampo(const QStringList& nombres, const QString& nombre) {
+  const QString buscado = nombre.trimmed();
+  for (int i = 0; i < nombres.size(); ++i)
+    if (nombres[i].compare(buscado, Qt::CaseInsensitive) == 0) return i;
+  if (buscado.size() <= kLargoNombreDbf) return -1;
+  const QString corto = buscado.left(kLargoNombreDbf);
+  int hallado = -1;
+  for (int i = 0; i < nombres.size(); ++i) {
+    if (!nombres[i].startsWith(corto, Qt::CaseInsensitive)) continue;
+    if (hallado >= 0 || nombres[i].size() != kLargoNombreDbf) return -1;
+    hallado = i;
+  }
+  return hallado;
+}
+
 }  // namespace db

@@ -6,6 +6,7 @@
 #include <QChar>
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 namespace db {
@@ -42,5 +43,14 @@ enum class TipoDato { Texto, Entero, Flotante, Moneda, Fecha, Logico, Memo };
 //          D -> Fecha; L -> Logico; M -> Memo.
 // A letter of neither list gives Texto.
 TipoDato TipoDatoDe(const DefCampo& campo, bool paradox = false);
+
+// A dBASE field name keeps its first 10 characters.
+inline constexpr int kLargoNombreDbf = 10;
+
+// The position in `nombres` of the field a name stands for: the field of
+// that name (any case); for a name longer than 10 characters with no field
+// of its own, the field named by its first 10 characters when no other
+// field begins with them. -1 when there is none.
+int IndiceDeCampo(const QStringList& nombres, const QString& nombre);
 
 }  // namespace db

@@ -232,7 +232,7 @@ void ModeloDatos::AbreCelda(int columna) {
 }
 
 bool ModeloDatos::Escribe(int columna, const QString& texto, bool estricto) {
-  rechazada_ = false;
+  rechazada_ = bloqueada_ = false;
   db::Dataset* d = Datos();
   db::Campo* campo = CampoDe(columna);
   if (!campo || !Editable()) return false;
@@ -259,6 +259,7 @@ bool ModeloDatos::Escribe(int columna, const QString& texto, bool estricto) {
     const bool aunNo = e.clase() == plat::Clase::Conversion || e.clase() == plat::Clase::NoCabe;
     if (aunNo && !estricto) return true;
     rechazada_ = true;
+    bloqueada_ = e.clase() == plat::Clase::Bloqueado;
     MuestraExcepcion(e);
     return false;
   } catch (const std::exception& e) {
@@ -455,8 +456,13 @@ QWidget* DelegadoDatos::createEditor(QWidget* padre, const QStyleOptionViewItem&
 void DelegadoDatos::Tecleado(QWidget* editor, int columna, const QString& texto) const {
   // From the first key the editor keeps what the user typed.
   editor->setProperty("ui_tecleado", true);
-  // Refused (a record held elsewhere): the cell shows the field again.
-  if (!r_.modelo_->Escribe(columna, texto, false)) r_.closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+  // A row another station holds: what is typed stays in the cell, told once,
+  // and is written when the cell is closed (the row is locked again then;
+  // still held, the cell stays open on the text).
+  if (editor->property("ui_retenido").toBool()) return;
+  if (r_.modelo_->Escribe(columna, texto, false)) return;
+  if (r_.modelo_->Bloqueada()) editor->setProperty("ui_retenido", true);
+  else r_.closeEditor(editor, QAbstractItemDelegate::RevertModelCache);  // the cell shows the field again
 }
 
 void DelegadoDatos::setEditorData(QWidget* editor, const QModelIndex& indice) const {
@@ -484,6 +490,11 @@ bool DelegadoDatos::eventFilter(QObject* objeto, QEvent* evento) {
     auto* editor = qobject_cast<QWidget*>(objeto);
     if (editor && r_.ProcesaTecla(objeto, static_cast<QKeyEvent*>(evento), editor)) return true;
   }
+  // Another window taking the focus for a while (the message about what was
+  // typed) is no leaving the cell: it stays open on its text.
+  if (evento->type() == QEvent::FocusOut &&
+      static_cast<QFocusEvent*>(evento)->reason() == Qt::ActiveWindowFocusReason)
+    return false;
   return QStyledItemDelegate::eventFilter(objeto, evento);
 }
 

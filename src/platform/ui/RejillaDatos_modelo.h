@@ -57,8 +57,10 @@ class ModeloDatos : public QAbstractTableModel {
   // A cell editor opens on the current row: its field's value is kept to put
   // back when what is typed is refused.
   void AbreCelda(int columna);
-  // The last write from a cell editor was refused.
+  // The last write from a cell editor was refused; Bloqueada: because
+  // another station or handle holds the row.
   bool Rechazada() const { return rechazada_; }
+  bool Bloqueada() const { return bloqueada_; }
   bool Editable() const;
 
  private:
@@ -94,6 +96,7 @@ class ModeloDatos : public QAbstractTableModel {
   mutable QHash<int, Fila> cache_;
   bool escribiendo_ = false;
   bool rechazada_ = false;
+  bool bloqueada_ = false;
   int columnaAbierta_ = -1;
   QVariant original_;
 };

@@ -103,9 +103,9 @@ class Lector {
 };
 
 int Busca(const QVector<DefCampo>& defs, const QString& nombre) {
-  for (int i = 0; i < defs.size(); ++i)
-    if (defs[i].nombre.compare(nombre, Qt::CaseInsensitive) == 0) return i;
-  return -1;
+  QStringList nombres;
+  for (const DefCampo& d : defs) nombres << d.nombre;
+  return IndiceDeCampo(nombres, nombre);
 }
 
 std::unique_ptr<db::Tabla> Abre(const Archivo& a, bool exclusiva) {
@@ -121,6 +121,13 @@ QString Local(const Archivo& a) { return fs::Local(a.carpeta.isEmpty() ? a.nombr
 
 QString ConExtension(const QString& nombre) {
   return QFileInfo(nombre).suffix().isEmpty() ? nombre + QStringLiteral(".dbf") : nombre;
+}
+
+// A dBASE table keeps the first 10 characters of a field name, as the
+// table layouts do; other storages keep the name given.
+void NombreQueCabe(const Archivo& a, DefCampo& d) {
+  if (QFileInfo(ConExtension(a.nombre)).suffix().compare(QStringLiteral("dbf"), Qt::CaseInsensitive) == 0)
+    d.nombre = d.nombre.left(kLargoNombreDbf);
 }
 
 void CreaTabla(Lector& l) {
@@ -141,8 +148,12 @@ void CreaTabla(Lector& l) {
   } while (l.TomaOp(","));
   l.ExigeOp(")");
   l.ExigeFin();
-  for (const DefTag& t : tags)
-    if (Busca(campos, t.expresion) < 0) throw l.Falla(QStringLiteral("La llave %1 no es una columna de la tabla").arg(t.expresion));
+  for (DefCampo& c : campos) NombreQueCabe(a, c);
+  for (DefTag& t : tags) {
+    const int i = Busca(campos, t.expresion);
+    if (i < 0) throw l.Falla(QStringLiteral("La llave %1 no es una columna de la tabla").arg(t.expresion));
+    t.nombre = t.expresion = campos[i].nombre.toUpper();
+  }
   if (db::Tabla::Existe(a.carpeta, a.nombre))
     throw Error(Clase::Sql, QStringLiteral("La tabla %1 ya existe").arg(a.nombre));
   db::Tabla::Crea(a.carpeta, a.nombre, campos, tags);
@@ -211,9 +222,10 @@ void AlteraTabla(Lector& l) {
   QVector<Columna> columnas;
   for (int i = 0; i < antes.size(); ++i) columnas.append({antes[i], i});
   QStringList quitadas;
-  for (const Accion& ac : acciones) {
+  for (Accion& ac : acciones) {
     QVector<DefCampo> actuales;
     for (const Columna& c : columnas) actuales << c.def;
+    if (ac.agrega) NombreQueCabe(a, ac.def);
     const int i = Busca(actuales, ac.def.nombre);
     if (ac.agrega) {
       if (i >= 0) throw Error(Clase::Sql, QStringLiteral("El campo %1 ya existe en la tabla %2").arg(ac.def.nombre, a.nombre));

@@ -13,7 +13,9 @@
 //   DROP TABLE "<path>"
 //   CREATE INDEX ICLACLI ON "<path>" (CLCLI_C)
 //
-// Paths may be in double or single quotes. Errors: plat::Error carrying the
+// In a dBASE table a field name keeps its first 10 characters (CREATE TABLE
+// and ADD); a longer name elsewhere finds the field stored under them
+// (IndiceDeCampo). Paths may be in double or single quotes. Errors: plat::Error carrying the
 // statement: Sql for text that is none of these, the table layer's kind
 // otherwise (NoExiste, EnUso, NoCabe ...).
 

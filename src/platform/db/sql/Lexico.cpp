@@ -59,6 +59,11 @@ QVector<Pieza> Divide(const QString& sql) {
           while (i < n && sql[i].isDigit()) ++i;
         }
       }
+    } else if (c == u':' && i + 1 < n && InicioDePalabra(sql[i + 1])) {
+      p.tipo = TipoPieza::Parametro;
+      ++i;
+      while (i < n && RestoDePalabra(sql[i])) ++i;
+      p.valor = sql.mid(inicio + 1, i - inicio - 1);
     } else if (InicioDePalabra(c)) {
       p.tipo = TipoPieza::Palabra;
       while (i < n && RestoDePalabra(sql[i])) ++i;
@@ -78,12 +83,6 @@ QVector<Pieza> Divide(const QString& sql) {
     piezas.append(std::move(p));
   }
   return piezas;
-}
-
-QString LiteralSqlite(const QString& valor) {
-  QString r = valor;
-  r.replace(u'\'', QStringLiteral("''"));
-  return u'\'' + r + u'\'';
 }
 
 QString Une(const QVector<Pieza>& piezas) {

@@ -7,6 +7,7 @@
 //
 // Inside a quoted text the same quote doubled stands for itself; the other
 // quote is an ordinary character, so "O'Brien" and 'dijo "sí"' are one piece.
+// A colon glued to a word is a parameter (":FECHA", valor "FECHA").
 // A text with no closing quote gives plat::Error(Sql) carrying the statement.
 
 #include <QString>
@@ -14,12 +15,12 @@
 
 namespace db::sql {
 
-enum class TipoPieza { Blanco, Palabra, Numero, Cadena, Comillas, Operador, Otro };
+enum class TipoPieza { Blanco, Palabra, Numero, Cadena, Comillas, Parametro, Operador, Otro };
 
 struct Pieza {
   TipoPieza tipo = TipoPieza::Otro;
   QString texto;  // as written (quotes included)
-  QString valor;  // the contents of a quoted text, quotes undoubled
+  QString valor;  // the contents of a quoted text, quotes undoubled; a parameter's name
   // Text put around the piece when the statement is put back together
   // (rewrites that wrap an expression leave the pieces themselves intact).
   QString antes;
@@ -33,9 +34,6 @@ struct Pieza {
 };
 
 QVector<Pieza> Divide(const QString& sql);
-
-// A text as an SQLite literal in single quotes ('' for a quote inside).
-QString LiteralSqlite(const QString& valor);
 
 // Puts the pieces back together.
 QString Une(const QVector<Pieza>& piezas);

@@ -55,10 +55,10 @@
 #include "platform/db/sql/ModuloTabla.h"
 
 #include "platform/db/Campo.h"
+#include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
 #include "platform/db/Valores.h"
 #include "platform/db/sql/Colacion.h"
-#include "platform/db/sql/Lexico.h"
 #include "platform/db/sql/Traductor.h"
 #include "platform/fs/Rutas.h"
 
@@ -71,6 +71,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 namespace db::sql {
@@ -137,9 +138,11 @@ struct Cursor : sqlite3_vtab_cursor {
   bool fin = true;
   int columnaTope = -1;  // upper bound checked while walking (no range)
   QVariant tope;
-  // Key map of one column (plan kMapa): key -> record numbers.
+  // Key map of one column (plan kMapa): key -> record numbers; for a text
+  // column also the rows by the number their text reads as.
   int columnaMapa = -1;
   QHash<QString, QVector<qint64>> mapa;
+  QHash<QString, QVector<qint64>> mapaNumerico;
   bool porMapa = false;       // the current search uses the key map
   QVector<qint64> registros;  // its rows
   qsizetype siguiente = 0;
@@ -425,19 +428,39 @@ void SiguienteDelMapa(Cursor* c) {
   c->fin = true;
 }
 
+bool EsNumero(sqlite3_value* v) {
+  const int t = sqlite3_value_type(v);
+  return t == SQLITE_INTEGER || t == SQLITE_FLOAT;
+}
+
+QString LlaveNumerica(double d) { return QString::number(d, 'g', 17); }
+
 void BuscaEnMapa(Cursor* c, TablaVirtual* vt, int col, sqlite3_value* valor) {
+  const bool texto = vt->tipos[col] == TipoDato::Texto;
   if (c->columnaMapa != col) {
     c->mapa.clear();
+    c->mapaNumerico.clear();
     Tabla& t = *c->t;
     if (!t.IndexName().isEmpty()) t.SetIndexName(QString());
     for (t.First(); !t.Eof(); t.Next()) {
       const QVariant v = c->campos[col]->Value();
-      if (v.isValid()) c->mapa[LlaveDeMapa(v)].append(t.RecNo());
+      if (!v.isValid()) continue;
+      c->mapa[LlaveDeMapa(v)].append(t.RecNo());
+      if (!texto) continue;
+      if (const auto d = RealDeTexto(v.toString())) c->mapaNumerico[LlaveNumerica(*d)].append(t.RecNo());
     }
     c->columnaMapa = col;
   }
   const QVariant clave = Clave(valor, vt->tipos[col]);
   c->registros = clave.isValid() ? c->mapa.value(LlaveDeMapa(clave)) : QVector<qint64>();
+  if (texto && EsNumero(valor)) {
+    // A number against a text column: SQLite may compare them as numbers,
+    // so the rows whose text reads as that number are given too.
+    const QVector<qint64> otros = c->mapaNumerico.value(LlaveNumerica(sqlite3_value_double(valor)));
+    QVector<qint64> todos;
+    std::set_union(c->registros.cbegin(), c->registros.cend(), otros.cbegin(), otros.cend(), std::back_inserter(todos));
+    c->registros = todos;
+  }
   c->siguiente = 0;
   SiguienteDelMapa(c);
   AnotaPlan(vt->archivo + QStringLiteral(": llaves en memoria de ") + vt->defs[col].nombre + QStringLiteral(" = ") +
@@ -451,9 +474,14 @@ int Filtra(sqlite3_vtab_cursor* cur, int idxNum, const char*, int argc, sqlite3_
     Tabla& t = *c->t;
     c->columnaTope = -1;
     c->registros.clear();
-    const int bits = idxNum & 0xFF;
+    int bits = idxNum & 0xFF;
     const int col = idxNum >> 8;
-    c->porMapa = bits == kMapa && col < vt->defs.size() && argc > 0;
+    // A number against a text column cannot be a key of its tag: the rows
+    // whose text reads as it come from the key map, a range walks the table.
+    const bool numeroContraTexto = col < vt->defs.size() && vt->tipos[col] == TipoDato::Texto && argc > 0 &&
+                                   std::any_of(argv, argv + argc, EsNumero);
+    if (numeroContraTexto && bits != kIgual && bits != kMapa) bits = 0;
+    c->porMapa = (bits == kMapa || (bits == kIgual && numeroContraTexto)) && col < vt->defs.size() && argc > 0;
     if (c->porMapa) {
       BuscaEnMapa(c, vt, col, argv[0]);
       return;
@@ -701,7 +729,7 @@ void RegistraModuloTabla(sqlite3* db, std::optional<plat::Error>* pendiente) {
 }
 
 QString CreaTablaVirtual(const QString& nombre, const QString& ruta) {
-  return QStringLiteral("CREATE VIRTUAL TABLE temp.%1 USING tabla(%2)").arg(nombre, LiteralSqlite(ruta));
+  return QStringLiteral("CREATE VIRTUAL TABLE temp.%1 USING tabla(%2)").arg(nombre, LiteralApostrofos(ruta));
 }
 
 void FijaRegistroDePlanes(std::function<void(const QString&)> registro) { RegistroDePlanes() = std::move(registro); }

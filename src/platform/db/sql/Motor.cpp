@@ -5,6 +5,7 @@
 #include "platform/db/Tabla.h"
 #include "platform/db/sql/Colacion.h"
 #include "platform/db/sql/Estructura.h"
+#include "platform/db/sql/Funciones.h"
 #include "platform/db/sql/Lexico.h"
 #include "platform/db/sql/ModuloTabla.h"
 #include "platform/db/sql/Traductor.h"
@@ -25,16 +26,6 @@ QString ConInstruccion(const QString& detalle, const QString& sql) {
 
 namespace {
 
-void Mayusculas(sqlite3_context* ctx, int, sqlite3_value** argv, bool mayus) {
-  if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-    sqlite3_result_null(ctx);
-    return;
-  }
-  const QString t = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])), sqlite3_value_bytes(argv[0]));
-  const QByteArray u = (mayus ? t.toUpper() : t.toLower()).toUtf8();
-  sqlite3_result_text(ctx, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
-}
-
 class Conexion {
  public:
   Conexion() {
@@ -46,21 +37,18 @@ class Conexion {
     sqlite3_create_collation(db_, kColacion, SQLITE_UTF8, nullptr, [](void*, int na, const void* a, int nb, const void* b) {
       return ComparaCp1252(static_cast<const char*>(a), na, static_cast<const char*>(b), nb);
     });
-    const int banderas = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function(db_, "upper", 1, banderas, nullptr,
-                            [](sqlite3_context* c, int n, sqlite3_value** v) { Mayusculas(c, n, v, true); }, nullptr, nullptr);
-    sqlite3_create_function(db_, "lower", 1, banderas, nullptr,
-                            [](sqlite3_context* c, int n, sqlite3_value** v) { Mayusculas(c, n, v, false); }, nullptr, nullptr);
+    RegistraFunciones(db_);
     RegistraModuloTabla(db_, &pendiente_);
   }
   ~Conexion() { sqlite3_close_v2(db_); }
   Conexion(const Conexion&) = delete;
   Conexion& operator=(const Conexion&) = delete;
 
-  Resultado Ejecuta(const QString& sql) {
+  Resultado Ejecuta(const QString& sql, const Parametros& parametros) {
     pendiente_.reset();
     const QString prefijo = QStringLiteral("t%1_").arg(++serie_);
-    const Traduccion tr = Traduce(sql, [&](const QString& ruta) { return ColumnasDe(ruta, sql); }, prefijo);
+    const Traduccion tr =
+        Traduce(sql, [&](const QString& ruta) { return ColumnasDe(ruta, sql); }, prefijo, parametros);
     QStringList creadas;
     Resultado r;
     try {
@@ -68,7 +56,7 @@ class Conexion {
         Exec(CreaTablaVirtual(t.nombre, t.ruta), sql);
         creadas << t.nombre;
       }
-      r = Corre(tr.sqlite, sql);
+      r = Corre(tr.sqlite, sql, parametros);
     } catch (...) {
       Borra(creadas);
       throw;
@@ -115,7 +103,35 @@ class Conexion {
     if (sqlite3_exec(db_, s.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) throw Falla(sql);
   }
 
-  Resultado Corre(const QString& traducida, const QString& sql) {
+  // Gives each parameter of the statement its value.
+  void Enlaza(sqlite3_stmt* st, const Parametros& parametros, const QString& sql) {
+    for (int i = 1; i <= sqlite3_bind_parameter_count(st); ++i) {
+      const char* nombre = sqlite3_bind_parameter_name(st, i);
+      const QString clave = nombre ? QString::fromUtf8(nombre + 1).toUpper() : QString();
+      const auto it = parametros.constFind(clave);
+      if (!nombre || it == parametros.constEnd())
+        throw Error(Clase::Sql, ConInstruccion(QStringLiteral("La instrucción tiene parámetros sin valor (%1)")
+                                                   .arg(nombre ? QString::fromUtf8(nombre) : QStringLiteral("?")),
+                                               sql));
+      const QVariant& v = *it;
+      int rc;
+      switch (v.typeId()) {
+        case QMetaType::UnknownType: rc = sqlite3_bind_null(st, i); break;
+        case QMetaType::Int:
+        case QMetaType::LongLong: rc = sqlite3_bind_int64(st, i, v.toLongLong()); break;
+        case QMetaType::Double: rc = sqlite3_bind_double(st, i, v.toDouble()); break;
+        case QMetaType::Bool: rc = sqlite3_bind_int(st, i, v.toBool() ? 1 : 0); break;
+        default: {
+          const QByteArray t = (v.typeId() == QMetaType::QDate ? v.toDate().toString(QStringLiteral("yyyy-MM-dd"))
+                                                               : v.toString()).toUtf8();
+          rc = sqlite3_bind_text(st, i, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+        }
+      }
+      if (rc != SQLITE_OK) throw Falla(sql);
+    }
+  }
+
+  Resultado Corre(const QString& traducida, const QString& sql, const Parametros& parametros) {
     const QByteArray texto = traducida.toUtf8();
     sqlite3_stmt* st = nullptr;
     const char* resto = nullptr;
@@ -129,8 +145,7 @@ class Conexion {
       if (*p == ';' || QChar::isSpace(static_cast<unsigned char>(*p))) continue;
       throw Error(Clase::Sql, ConInstruccion(QStringLiteral("Sólo se puede ejecutar una instrucción a la vez"), sql));
     }
-    if (sqlite3_bind_parameter_count(st) > 0)
-      throw Error(Clase::Sql, ConInstruccion(QStringLiteral("La instrucción tiene parámetros sin valor"), sql));
+    Enlaza(st, parametros, sql);
     Resultado r;
     const int n = sqlite3_column_count(st);
     r.conFilas = n > 0;
@@ -179,7 +194,7 @@ QString PrimeraPalabra(const QVector<Pieza>& piezas) {
 
 }  // namespace
 
-Resultado Ejecuta(const QString& sql) {
+Resultado Ejecuta(const QString& sql, const Parametros& parametros) {
   const QVector<Pieza> piezas = Divide(sql);
   const QString orden = PrimeraPalabra(piezas);
   if (orden == u"CREATE" || orden == u"ALTER" || orden == u"DROP") {
@@ -190,7 +205,7 @@ Resultado Ejecuta(const QString& sql) {
     throw Error(Clase::Sql, ConInstruccion(orden.isEmpty() ? QStringLiteral("No hay ninguna instrucción")
                                                            : QStringLiteral("La instrucción %1 no se puede usar").arg(orden),
                                            sql));
-  return DelHilo().Ejecuta(sql);
+  return DelHilo().Ejecuta(sql, parametros);
 }
 
 }  // namespace db::sql

@@ -12,9 +12,14 @@
 // order for texts, UPPER and LOWER that know accented letters, and no
 // double-quoted identifiers (the translator leaves none).
 //
+// Parameters (:NAME, any case) take their values from `parametros`; a
+// parameter without one, or a bare "?", fails the statement.
+//
 // Errors: a failure of the table layer (missing table, locked record, value
 // that does not fit, table in use) keeps its kind; anything else SQLite
 // cannot run is plat::Error(Sql). Every message ends with the statement.
+
+#include "platform/db/sql/Traductor.h"
 
 #include <QString>
 #include <QVariant>
@@ -37,7 +42,7 @@ struct Resultado {
   qint64 cambios = 0;  // rows written by INSERT, UPDATE or DELETE
 };
 
-Resultado Ejecuta(const QString& sql);
+Resultado Ejecuta(const QString& sql, const Parametros& parametros = {});
 
 // The statement with its message: "<detalle> en la instrucción SQL:\n<sql>".
 QString ConInstruccion(const QString& detalle, const QString& sql);
