@@ -16,8 +16,9 @@ TFormaConVendedores::TFormaConVendedores(QWidget* owner) : ui::Forma(owner) {
   DataSource1 = new ui::FuenteDatos(this);
   DataSource1->setObjectName(QStringLiteral("DataSource1"));
   DataSource1->SetDataSet(TablaVendedores);
-  DBGrid1 = RejillaConsulta(this, "DBGrid1", DataSource1,
-                            {{"CLVEN_V", "Clave"}, {"NOMBR_V", "Nombre"}, {"COMIS_V", "Comisión"}, {"CLASV_V", "Zona"}});
+  DBGrid1 =
+      RejillaConsulta(this, "DBGrid1", DataSource1,
+                      {{"CLVEN_V", "Clave"}, {"NOMBR_V", "Nombre"}, {"COMIS_V", "Comisión"}, {"CLASV_V", "Zona"}});
   DBGrid1->setGeometry(8, 8, 504, 320);
   DBNavigator1 = NavegadorConsulta(this, "DBNavigator1", DataSource1);
   DBNavigator1->setGeometry(8, 338, 160, 30);

@@ -27,7 +27,8 @@ const QString kPorNombre = QStringLiteral("NOMBR_C");
 // Key and name of the customers whose name contains the text as typed, by
 // name.
 QString ConsultaPorNombre(const QString& carpeta, const QString& texto) {
-  return QStringLiteral("Select CLCLI_C,NOMBR_C  From \"") + carpeta + QStringLiteral("\\CLIENTE.dbf\" WHERE NOMBR_C LIKE ") +
+  return QStringLiteral("Select CLCLI_C,NOMBR_C  From \"") + carpeta +
+         QStringLiteral("\\CLIENTE.dbf\" WHERE NOMBR_C LIKE ") +
          db::LiteralApostrofos(u'%' + db::PatronLike(texto) + u'%') + QLatin1String(db::kEscapeLike) +
          QStringLiteral(" ORDER BY NOMBR_C");
 }

@@ -41,14 +41,16 @@ void TFormaCapturaRapida::ConectaEncabezado() {
   ui::Eventos& cliente = ui::Eventos::De(EditCLCLI_F);
   ui::Conecta(&cliente, &ui::Eventos::Enter, this, [this] { EditCLCLI_FEnter(); });
   ui::Conecta(&cliente, &ui::Eventos::Exit, this, [this] { EditCLCLI_FExit(); });
-  ui::Conecta(&cliente, &ui::Eventos::KeyDown, this, [this](int& tecla, Qt::KeyboardModifiers) { EditCLCLI_FKeyDown(tecla); });
+  ui::Conecta(&cliente, &ui::Eventos::KeyDown, this,
+              [this](int& tecla, Qt::KeyboardModifiers) { EditCLCLI_FKeyDown(tecla); });
   ui::Eventos& vendedor = ui::Eventos::De(EditCLVEN_F);
   ui::Conecta(&vendedor, &ui::Eventos::Enter, this, [this] { EditCLVEN_FEnter(); });
   ui::Conecta(&vendedor, &ui::Eventos::Exit, this, [this] { EditCLVEN_FExit(); });
-  ui::Conecta(&vendedor, &ui::Eventos::KeyDown, this, [this](int& tecla, Qt::KeyboardModifiers) { EditCLVEN_FKeyDown(tecla); });
+  ui::Conecta(&vendedor, &ui::Eventos::KeyDown, this,
+              [this](int& tecla, Qt::KeyboardModifiers) { EditCLVEN_FKeyDown(tecla); });
 
-  for (QObject* nuevo : {static_cast<QObject*>(Nuevo1), static_cast<QObject*>(BotonNuevaVenta),
-                         static_cast<QObject*>(BotonRedondo1)})
+  for (QObject* nuevo :
+       {static_cast<QObject*>(Nuevo1), static_cast<QObject*>(BotonNuevaVenta), static_cast<QObject*>(BotonRedondo1)})
     AsignaComando(nuevo, [this] { BotonNuevoClick(); });
   ui::Conecta(BotonNuevo, &QToolButton::clicked, this, [this] { BotonNuevoClick(); });
   AsignaComando(MainMenu1->findChild<QAction*>(QStringLiteral("AsignarCliente1")),
@@ -140,7 +142,9 @@ void TFormaCapturaRapida::AsignaClienteDocumento() {
 }
 
 void TFormaCapturaRapida::CompletaEstadoPais() {
-  const auto vacio = [this](const char* nombre) { return TablaFacturae->FieldByName(QString::fromLatin1(nombre)).IsNull(); };
+  const auto vacio = [this](const char* nombre) {
+    return TablaFacturae->FieldByName(QString::fromLatin1(nombre)).IsNull();
+  };
   if (!vacio("ESTAD_F") && !vacio("PAISX_F")) return;
   if (!TablaCliente->Active() || TablaCliente->IsEmpty()) return;
   EditaEncabezado();
@@ -178,7 +182,8 @@ void TFormaCapturaRapida::EditCLVEN_FExit() {
   const auto estado = TablaFacturae->State();
   if (estado != db::Dataset::Estado::Editando && estado != db::Dataset::Estado::Insertando) return;
   if (existe) {
-    TablaFacturae->FieldByName(QStringLiteral("CTOVE_F")).SetValue(TablaVendedores->FieldByName(QStringLiteral("COMIS_V")).Value());
+    TablaFacturae->FieldByName(QStringLiteral("CTOVE_F"))
+        .SetValue(TablaVendedores->FieldByName(QStringLiteral("COMIS_V")).Value());
     IniciaCaptura();
   } else if (OcultarVendedor1->isChecked()) {
     MuestraMensaje(QStringLiteral("El Vendedor no Existe"));
