@@ -7,6 +7,7 @@
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
+#include "pos/ListaSQL.h"
 #include "reports/Progreso.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
@@ -112,7 +113,9 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaMovimientos>,
     // TFormaColector, TFormaCaducidad, TFormaRemCuCobra
     Crea<TFormaConceptos>,
-    // TFormaBuscaSQL, TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
+    // TFormaBuscaSQL
+    Crea<TFormaListaSQL>,
+    // TFormaHotReporte, TFormaMultiPagos
 };
 
 }  // namespace
