@@ -8,6 +8,8 @@
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
+#include "pos/ListaSQL.h"
+#include "reports/Progreso.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -106,14 +108,17 @@ const Creador kVentanasDeInicio[] = {
     // TFormaCompras
     Crea<TFormaInventario>,
     Crea<TFormaConProduct>,
-    // TFormaProveedo, TFormaProgreso
+    // TFormaProveedo
+    Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
     // TFormaColector, TFormaCaducidad, TFormaRemCuCobra
     Crea<TFormaConceptos>,
-    // TFormaBuscaSQL, TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
+    // TFormaBuscaSQL
+    Crea<TFormaListaSQL>,
+    // TFormaHotReporte, TFormaMultiPagos
 };
 
 }  // namespace
