@@ -12,6 +12,7 @@
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/Error.h"
+#include "platform/db/Numeracion.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
 #include "platform/process/Procesos.h"
@@ -31,6 +32,8 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QToolButton>
+
+#include <optional>
 
 namespace {
 
@@ -140,10 +143,17 @@ void TFormaInventario::BotonNuevoClick() {
   }();
   ConsecutivoenClavedeProducto1->setChecked(consecutivo);
   try {
-    if (consecutivo) siguiente = SiguienteClaveProducto(*TablaInventario);
+    // Two stations pressing "Nuevo" at once take two keys: the next key is
+    // read and its row appended under the table's numbering lock.
+    std::optional<db::Numeracion> numeracion;
+    if (consecutivo) {
+      numeracion.emplace(*TablaInventario);
+      siguiente = SiguienteClaveProducto(*TablaInventario);
+    }
     TablaInventario->Append();
     if (!siguiente.isEmpty()) TablaInventario->FieldByName(kCampoClave).SetAsString(siguiente);
     TablaInventario->Post();
+    numeracion.reset();
     filaNueva_ = TablaInventario->RecNo();
     TablaInventario->Edit();
   } catch (...) {
