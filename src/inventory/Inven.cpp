@@ -377,6 +377,8 @@ void TFormaInventario::EnlazaDescuentos() {
 
 void TFormaInventario::FormActivate() {
   if (Tag() == 0) {
+    // Marked at once: a message shown meanwhile gives the activation back.
+    SetTag(1);
     PreparaTablas();
     AplicaEtiquetas();
     CopiaGlyps(*this);

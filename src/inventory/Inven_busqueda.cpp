@@ -78,6 +78,7 @@ void TFormaInventario::PosicionaProducto(const QString& clave) {
   // A product being entered or changed keeps the table on its row.
   if (Editando()) return;
   if (Tag() == 0) {
+    SetTag(1);
     PreparaTablas();
     HabilitaDatos(false);
     EditCLPRO_I->clear();
@@ -91,7 +92,6 @@ void TFormaInventario::PosicionaProducto(const QString& clave) {
     CopiaGlyps(*this);
     MuestraProducto();
   }
-  SetTag(1);
   TablaInventario->SetIndexName(kTagClaveProducto);
   TablaInventario->FindKey({clave});
   MuestraProducto();
