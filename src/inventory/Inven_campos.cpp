@@ -106,8 +106,8 @@ void TFormaInventario::ConectaCampos() {
   conF2(EditCLPR_I2, [this] { ProveedorF2(EditCLPR_I2); });
   conF2(EditTICOS_I, [this] { CosteoF2(); });
 
-  for (QWidget* w : std::initializer_list<QWidget*>{PanelImagen, Imagen})
-    ui::Conecta(&ui::Eventos::De(w), &ui::Eventos::DblClick, this, [this] { ImagenDblClick(); });
+  // A double click on the picture reaches its panel too.
+  ui::Conecta(&ui::Eventos::De(PanelImagen), &ui::Eventos::DblClick, this, [this] { ImagenDblClick(); });
   ui::Conecta(NoAlmacen, &QSpinBox::valueChanged, this, [this] { NoAlmacenChange(); });
 }
 

@@ -7,13 +7,16 @@
 #include "inventory/Tipinve.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
 #include "ventana_inventario.h"
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSpinBox>
 
 #include <functional>
 
@@ -215,6 +218,85 @@ TEST_F(CamposInventario, LaClaveVaciaConservaElFoco) {
   Teclea(f, "EditCLPRO_I", "K1");
   Tecla(f, "EditCLPRO_I", Qt::Key_Return);
   EXPECT_NE(Foco(), f.EditCLPRO_I);
+  EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CamposInventario, LaImagenSeEligeAlCapturarYSeVeAlConsultar) {
+  fs::CreaCarpeta("c:\\fotos");
+  QImage foto(24, 16, QImage::Format_RGB32);
+  foto.fill(Qt::darkGreen);
+  ASSERT_TRUE(foto.save(fs::Local("c:\\fotos\\p1.bmp"), "BMP"));
+  Producto({{"CLPRO_I", "P1"}, {"SERIE_I", "S"}});
+  Producto({{"CLPRO_I", "P2"}});
+  TFormaInventario& f = Ventana();
+  EXPECT_TRUE(f.Series->isChecked());
+  Pulsa(f, "BotonCambios");
+  ui::PuertaModal::Espera("AbreArchivo", [](QDialog& d) { prueba::EligeArchivo(d, "c:\\fotos\\p1.bmp"); });
+  prueba::DobleClic(f.PanelImagen);
+  EXPECT_EQ(f.PanelImagen->Caption(), "C:\\fotos\\p1.bmp");
+  EXPECT_FALSE(f.Imagen->isHidden());
+  Pulsa(f, "BotonGuardar");
+  EXPECT_EQ(Campo("P1", "IMAGE_I"), "C:\\fotos\\p1.bmp");
+  EXPECT_EQ(Campo("P1", "SERIE_I"), "S");
+
+  // Browsing, a double click shows it in the viewer.
+  bool vista = false;
+  ui::PuertaModal::Espera("TFormaImagen", [&](QDialog&) { vista = true; });
+  prueba::DobleClic(f.Imagen);
+  EXPECT_TRUE(vista);
+
+  // A new product starts without the picture and marks of the one shown.
+  Pulsa(f, "BotonNuevo");
+  EXPECT_EQ(f.PanelImagen->Caption(), kSinImagenPanel);
+  EXPECT_FALSE(f.Series->isChecked());
+  Teclea(f, "EditCLPRO_I", "P3");
+  Pulsa(f, "BotonGuardar");
+  EXPECT_EQ(Campo("P3", "IMAGE_I"), "");
+  EXPECT_EQ(Campo("P3", "SERIE_I"), "N");
+  // Nor does a product without a picture show the one shown before.
+  Tecla(f, "", Qt::Key_A, Qt::ControlModifier);
+  Tecla(f, "", Qt::Key_A, Qt::ControlModifier);
+  ASSERT_EQ(f.EditCLPRO_I->text(), "P1");
+  Tecla(f, "", Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(f.Imagen->pixmap().isNull());
+}
+
+TEST_F(CamposInventario, ElAlmacenFiltraLosProductosYUnCambioNoMueveDeAlmacen) {
+  Lineas({{ConfMultialmacen, "S"}});
+  Producto({{"CLPRO_I", "A1"}, {"ALMAC_I", "1"}});
+  Producto({{"CLPRO_I", "A1"}, {"ALMAC_I", "2"}, {"DSCPR_I", "En el dos"}});
+  Producto({{"CLPRO_I", "B2"}, {"ALMAC_I", "2"}});
+  Producto({{"CLPRO_I", "C3"}, {"ALMAC_I", "1"}});
+  EscribeLineas("C:\\VRL\\FormaInventario.dat", {"Núm/Emp:", "Piezas/Caja:"});
+  TFormaInventario& f = Ventana();
+  EXPECT_TRUE(f.NoAlmacen->isEnabled());
+  EXPECT_EQ(f.Componente<QLabel>("LabelUEMPA_I")->text(), "Piezas/Caja:");
+
+  // Before the spin is touched every warehouse shows: a change keeps the
+  // product's own warehouse.
+  Tecla(f, "", Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(f.EditDSCPR_I->text(), "En el dos");
+  Pulsa(f, "BotonCambios");
+  EXPECT_FALSE(f.NoAlmacen->isEnabled());
+  Teclea(f, "EditUMEDI_I", "PZA");
+  Pulsa(f, "BotonGuardar");
+  auto t = Abre("INVENTAR.DBF");
+  ASSERT_TRUE(t->Locate("CLPRO_I;DSCPR_I", {"A1", "En el dos"}));
+  EXPECT_EQ(t->FieldByName("ALMAC_I").AsString(), "2");
+  EXPECT_EQ(t->FieldByName("UMEDI_I").AsString(), "PZA");
+
+  f.NoAlmacen->setValue(2);
+  QStringList vistos;
+  Tecla(f, "", Qt::Key_A, Qt::ControlModifier);
+  for (int i = 0; i < 3; ++i) {
+    vistos << f.EditCLPRO_I->text();
+    Tecla(f, "", Qt::Key_S, Qt::ControlModifier);
+  }
+  EXPECT_EQ(vistos, (QStringList{"A1", "B2", "B2"}));
   EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
 }
 
