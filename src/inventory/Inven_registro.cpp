@@ -23,6 +23,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/Principa.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -53,13 +54,7 @@ bool TFormaInventario::Cambio() const { return ui::Tag(BotonCambios) == 1; }
 bool TFormaInventario::Administrador() const { return Usuario->text() == u"0"; }
 db::Dataset& TFormaInventario::Registro() const { return *DataSource1->DataSet(); }
 
-int TFormaInventario::NumeroUsuario() const {
-  bool entero = false;
-  const int numero = Usuario->text().toInt(&entero);
-  if (!entero)
-    throw plat::Error(plat::Clase::Conversion, QStringLiteral("'%1' no es un valor entero válido").arg(Usuario->text()));
-  return numero;
-}
+int TFormaInventario::NumeroUsuario() const { return NumeroUsuarioDe(Usuario->text()); }
 
 void TFormaInventario::PintaDatos(bool editando) {
   QPalette p = Panel2->palette();

@@ -34,31 +34,23 @@ const QString kBitacora = kDatos + "\\Bitacora";
 
 // Another station: writes field=value pairs into the product of a key.
 RUTINA_HIJA(CambiaProducto) {
-  db::Tabla t;
-  t.SetCarpeta(kDatos);
-  t.SetNombreTabla("INVENTAR.DBF");
-  t.Open();
-  t.SetIndexName("ICLPRO");
-  if (!t.FindKey({argumentos.value(0)})) return 1;
-  t.Edit();
-  for (const QString& par : argumentos.mid(1)) t.FieldByName(par.section(u'=', 0, 0)).SetAsString(par.section(u'=', 1));
-  t.Post();
+  auto t = AbreTabla(kDatos, "INVENTAR.DBF", "ICLPRO");
+  if (!t->FindKey({argumentos.value(0)})) return 1;
+  t->Edit();
+  for (const QString& par : argumentos.mid(1)) t->FieldByName(par.section(u'=', 0, 0)).SetAsString(par.section(u'=', 1));
+  t->Post();
   prueba::AvisaPadre("LISTO");
   return 0;
 }
 
 // Another station holds the product of a key in edit until told.
 RUTINA_HIJA(RetieneProducto) {
-  db::Tabla t;
-  t.SetCarpeta(kDatos);
-  t.SetNombreTabla("INVENTAR.DBF");
-  t.Open();
-  t.SetIndexName("ICLPRO");
-  if (!t.FindKey({argumentos.value(0)})) return 1;
-  t.Edit();
+  auto t = AbreTabla(kDatos, "INVENTAR.DBF", "ICLPRO");
+  if (!t->FindKey({argumentos.value(0)})) return 1;
+  t->Edit();
   prueba::AvisaPadre("RETENIDO");
   prueba::EsperaPadre();
-  t.Cancel();
+  t->Cancel();
   return 0;
 }
 
