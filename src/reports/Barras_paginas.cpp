@@ -125,11 +125,13 @@ QStringList TFormaBarras::BloqueMonedas(const ImportesMonedaReporte& importes) c
   return lineas;
 }
 
+bool ReporteDelVisor() { return TieneArchivosReporte() && !EstadoGeneradorReporte().Rechazada; }
+
 void TFormaBarras::CargaArchivosReporte() {
   TEstadoVisorReporte& e = EstadoVisorReporte();
   // Another copy's work files are not this viewer's to show.
   e.HayReporte = false;
-  if (!TieneArchivosReporte() || EstadoGeneradorReporte().Rechazada) return;
+  if (!ReporteDelVisor()) return;
   const QString anchos = ArchivoTrabajoReporte(kArchivoAnchos);
   if (!e.AnchosAplicados && fs::ExisteArchivo(anchos)) {
     const QByteArray bytes = fs::LeeBytes(anchos);
@@ -143,20 +145,20 @@ void TFormaBarras::CargaArchivosReporte() {
   e.HayReporte = fs::ExisteArchivo(ArchivoTrabajoReporte(kArchivoFinal));
 }
 
-void TFormaBarras::MuestraPaginaReporte(qint32 p) {
+bool TFormaBarras::MuestraPaginaReporte(qint32 p) {
   TEstadoVisorReporte& e = EstadoVisorReporte();
   if (p == 0) {
     CargaArchivosReporte();
     ReiniciaTotalesReporte();
     e.SubtotalesGrupo = {};
   }
-  if (!e.HayReporte) return;
+  if (!e.HayReporte) return false;
   LectorRenglones final(kArchivoFinal);
   const qint64 cuenta = final.Cuenta();
   const qint64 porPagina = e.LineasPorPaginaReporte;
   if (cuenta <= p * porPagina) {
     e.PaginaReporte = static_cast<qint32>(cuenta / porPagina);
-    return;
+    return false;
   }
   e.TotalPaginasReporte = static_cast<qint32>(cuenta / porPagina + (cuenta % porPagina != 0 ? 1 : 0));
   PanelPaginas->setText(QStringLiteral("Página %1 de  %2").arg(p + 1).arg(e.TotalPaginasReporte));
@@ -238,4 +240,5 @@ void TFormaBarras::MuestraPaginaReporte(qint32 p) {
     cursor.insertBlock(QTextBlockFormat(), cuerpo);
     cursor.insertText(linea, cuerpo);
   }
+  return true;
 }
