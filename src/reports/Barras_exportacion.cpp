@@ -73,7 +73,7 @@ void TFormaBarras::EscribeExportacionReporte() {
 // exel.tmp's lines as rows: the titles, then key and text as texts and the
 // columns of type "f" or "e" as numbers.
 void TFormaBarras::LibroDeExportacion(const QString& nombre) const {
-  const auto& tipos = LeeTitulosReporte()[1].Textos;
+  const std::array<QString, 10> tipos = LeeTitulosReporte()[1].Textos;
   const QString origen = ArchivoTrabajoReporte(kArchivoExportacion);
   QFile texto(fs::Local(origen));
   if (!texto.open(QIODevice::ReadOnly)) {
