@@ -47,7 +47,7 @@ constexpr int kAyudaImprime = 69;
 // The files the viewer deletes from the work folder when it closes, in this
 // order (comentar.tmp and format.tmp are the format language's).
 const QString kArchivosVisor[] = {kArchivoAnchos,       QStringLiteral("comentar.tmp"), kArchivoEtiquetas,
-                                  QStringLiteral("exel.tmp"), kArchivoFinal,      QStringLiteral("format.tmp"),
+                                  kArchivoExportacion, kArchivoFinal,      QStringLiteral("format.tmp"),
                                   kArchivoOrden};
 
 QAction* Accion(QMenu* menu, const char* nombre, const QString& texto, const QKeySequence& atajo = {}) {

@@ -285,6 +285,10 @@ inline TFormaBarras* FormaBarras() { return ui::InstanciaDe<TFormaBarras>().data
 void PreparaGraficaReporte(const QString& titulo, const QString& tituloEjeInferior, const QString& tituloEjeIzquierdo,
                            qint16 valoresPorRegistro);
 
+// Columns of type "f" and "e" hold amounts: summed, and numbers in a
+// workbook.
+inline bool EsColumnaImporte(const QString& tipo) { return tipo == u"f" || tipo == u"e"; }
+
 // True when the whole text reads as a number.
 bool EsTextoNumerico(const QString& texto);
 bool EsMayorQueCero(double valor);

@@ -15,14 +15,12 @@
 
 namespace {
 
-const QString kArchivoExportacion = QStringLiteral("exel.tmp");
 constexpr int kAnchoTitulo = 20;
 constexpr int kAnchoLlave = 20;
 constexpr int kAnchoTexto = 40;
 constexpr int kAnchoColumna1 = 30;
 constexpr int kAnchoColumna = 20;
 
-bool EsImporte(const QString& tipo) { return tipo == u"f" || tipo == u"e"; }
 
 }  // namespace
 
@@ -88,7 +86,7 @@ void TFormaBarras::LibroDeExportacion(const QString& nombre) const {
     if (titulos && campos.size() > 1 && campos.last().isEmpty()) campos.removeLast();
     hoja::Fila fila;
     for (qsizetype c = 0; c < campos.size(); ++c) {
-      const bool numero = !titulos && c >= 2 && c < 10 && EsImporte(tipos[c]);
+      const bool numero = !titulos && c >= 2 && c < 10 && EsColumnaImporte(tipos[c]);
       fila << hoja::Celda{campos[c], numero ? hoja::Tipo::Numero : hoja::Tipo::Texto};
     }
     libro.Agrega(fila);

@@ -27,7 +27,6 @@ const QString kRaya(62, u'_');
 const QStringList kCodigosMoneda = {QStringLiteral("M.N."), QStringLiteral("DLLS"), QStringLiteral("DM"),
                                     QStringLiteral("FR")};
 
-bool EsImporte(const QString& tipo) { return tipo == u"f" || tipo == u"e"; }
 
 bool FuenteFija(const QString& nombre) { return nombre == u"MS Sans Serif" || nombre == u"Courier New"; }
 
@@ -73,7 +72,7 @@ QString TFormaBarras::FormateaCeldaReporte(const QString& valor, const QString& 
     return AjustaTextoColumna(texto.left(kLargoImporte), ancho);
   };
   QString celda;
-  if (EsImporte(tipo) && titulo != u"C") {
+  if (EsColumnaImporte(tipo) && titulo != u"C") {
     if (titulo.isEmpty()) celda = AjustaTextoColumna(QString(), ancho);
     else if (titulo.startsWith(u'-')) celda = importe(kMascaraEntero, QString());
     else celda = importe(kMascaraImporte, QStringLiteral("$"));
