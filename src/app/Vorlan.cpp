@@ -6,6 +6,7 @@
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
+#include "purchasing/Proveedo.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -32,6 +33,7 @@ void UneModulos(TFormaPrincipal& principal) {
   // "Clientes2" (Ventas > "Clientes", BotonClientes): the customer window, found.
 
   // "Proveedores2" (Ventas > "Proveedores", BotonProveedo): the supplier window, found.
+  principal.Une("Proveedores2", [] { return static_cast<ui::Forma*>(FormaProveedo()); });
 
   // "Vendedores2" (Ventas > "Vendedores", BotonVendedor): the seller window, made.
 
@@ -100,7 +102,9 @@ std::unique_ptr<ui::Forma> CreaPrincipal() {
 const Creador kVentanasDeInicio[] = {
     CreaPrincipal,
     Crea<TFormaEmpresas>,
-    // TFormaCompras, TFormaInventario, TFormaConProduct, TFormaProveedo, TFormaProgreso
+    // TFormaCompras, TFormaInventario, TFormaConProduct
+    Crea<TFormaProveedo>,
+    // TFormaProgreso
     Crea<TFormaGlyp>,
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },

@@ -1,7 +1,7 @@
 #pragma once
 // What the windows do over and over with their tables: open one without
 // letting a failure stop the window, make one re-read its records, pack one,
-// release its record locks.
+// release its record locks, number a new key.
 
 #include <QString>
 
@@ -30,3 +30,11 @@ void EmpacaTabla(const QString& carpeta, const QString& archivo);
 
 // Releases every record lock the table holds. Errors reach the caller.
 void LiberaBloqueos(db::Tabla& tabla);
+
+// The key a new row takes in a catalogue with consecutive keys: the largest
+// value of field `campo` that reads as a whole number (blanks around it
+// allowed), plus one, in digits. In character order "99" sorts after "100",
+// so every row is read. "" when no value is a whole number. Reads the
+// table's file through a handle of its own; the caller's cursor does not
+// move. Errors opening the file reach the caller.
+QString SiguienteClaveNumerica(const db::Tabla& tabla, const QString& campo);
