@@ -3,6 +3,8 @@
 #include "foundation/rutinas_bitacora.h"
 #include "foundation/rutinas_fecha.h"
 #include "platform/db/Tabla.h"
+#include "platform/ui/Aplicacion.h"
+#include "platform/ui/RejillaDatos.h"
 #include "platform/fs/Reloj.h"
 
 #include <exception>
@@ -85,4 +87,20 @@ QString SiguienteClaveNumerica(const db::Tabla& tabla, const QString& campo) {
     if (d && (!mayor || MayorQue(*d, *mayor))) mayor = d;
   }
   return mayor ? MasUno(*mayor) : QString();
+}
+
+bool GuardaFilaRejilla(ui::RejillaDatos& rejilla) {
+  db::Dataset* tabla = rejilla.Fuente() ? rejilla.Fuente()->DataSet() : nullptr;
+  if (!tabla || !tabla->Active()) return true;
+  if (!rejilla.CierraEditor()) return false;
+  const auto estado = tabla->State();
+  if (estado != db::Dataset::Estado::Editando && estado != db::Dataset::Estado::Insertando) return true;
+  try {
+    if (tabla->Modified()) tabla->Post();
+    else tabla->Cancel();
+  } catch (const std::exception& e) {
+    ui::MuestraExcepcion(e);
+    return false;
+  }
+  return true;
 }

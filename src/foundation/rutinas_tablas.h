@@ -9,6 +9,9 @@ namespace db {
 class Dataset;
 class Tabla;
 }  // namespace db
+namespace ui {
+class RejillaDatos;
+}
 
 // Opens the dataset. Any failure (missing file or index, exclusive use
 // elsewhere) is written to the open-error log as
@@ -38,3 +41,11 @@ void LiberaBloqueos(db::Tabla& tabla);
 // table's file through a handle of its own; the caller's cursor does not
 // move. Errors opening the file reach the caller.
 QString SiguienteClaveNumerica(const db::Tabla& tabla, const QString& campo);
+
+// Before a window with a data grid closes: the cell being typed is taken
+// into its field, a row being edited is posted and a new row nobody typed
+// into is dropped, so no typed row is lost and no row stays locked while
+// the window is hidden. False when that fails (a value the field refuses, a
+// post refused): the error is shown and the row stays as typed; the window
+// should stay open.
+bool GuardaFilaRejilla(ui::RejillaDatos& rejilla);

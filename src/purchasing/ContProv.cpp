@@ -3,7 +3,6 @@
 #include "foundation/dialogos.h"
 #include "foundation/rutinas_tablas.h"
 #include "platform/db/Tabla.h"
-#include "platform/ui/Aplicacion.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "purchasing/Proveedo.h"
@@ -63,20 +62,7 @@ void TFormaContactosProveedor::FormActivate() {
 }
 
 void TFormaContactosProveedor::FormCloseQuery(bool& puedeCerrar) {
-  if (!TablaContacto->Active()) return;
-  if (!DBGrid1->CierraEditor()) {
-    puedeCerrar = false;
-    return;
-  }
-  const auto estado = TablaContacto->State();
-  if (estado != db::Dataset::Estado::Editando && estado != db::Dataset::Estado::Insertando) return;
-  try {
-    if (TablaContacto->Modified()) TablaContacto->Post();
-    else TablaContacto->Cancel();
-  } catch (const std::exception& e) {
-    ui::MuestraExcepcion(e);
-    puedeCerrar = false;
-  }
+  if (!GuardaFilaRejilla(*DBGrid1)) puedeCerrar = false;
 }
 
 void MuestraContactosProveedor(const QString& clave) {
