@@ -107,6 +107,7 @@ TFormaProveedo::TFormaProveedo(QWidget* owner) : ui::Forma(owner) {
   Caja->setEnabled(false);
   Guardar1->setEnabled(false);
   BotonGuardar->setEnabled(false);
+  CancelaMovimiento1->setEnabled(false);
   // Reached once the payables query and the supplier reports exist.
   Saldo->setEnabled(false);
   ListadodeProveedores1->setEnabled(false);

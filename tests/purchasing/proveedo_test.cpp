@@ -244,6 +244,10 @@ TEST_F(Proveedo, UnCambioSeHaceEnLaCopiaYSeEscribeAlGuardar) {
   copia->Close();
   Reescribe(v.EditNOMBR_P, "papelera del centro");
   EXPECT_EQ(Proveedores(), (QStringList{"P1|ACEROS DEL NORTE", "P2|PAPELERA CENTRAL"}));
+  // The box with the focus is aqua and its two help lines show.
+  EXPECT_EQ(v.EditNOMBR_P->palette().color(QPalette::Base), Color(ui::clAqua));
+  EXPECT_EQ(v.uno->text(), "Nombre o razón social del proveedor.");
+  EXPECT_EQ(v.dos->text(), "Se escribe en mayúsculas.");
 
   // Closing asks; "Cancelar" keeps the change on screen, still editing.
   Responde(3);
@@ -427,6 +431,12 @@ TEST_F(Proveedo, BusquedasRapidaYNoIndexada) {
     EXPECT_EQ(v.windowTitle(), c.titulo);
     EXPECT_EQ(v.EditCLAVE_P->text(), c.clave);
   }
+  // Page Down and Page Up walk the current order.
+  Tecla(v, "EditNOMBR_P", Qt::Key_PageDown);
+  EXPECT_EQ(v.EditCLAVE_P->text(), "P3");
+  Tecla(v, "EditNOMBR_P", Qt::Key_PageUp);
+  Tecla(v, "EditNOMBR_P", Qt::Key_PageUp);
+  EXPECT_EQ(v.EditCLAVE_P->text(), "P1");
 
   // Field by field, from the first supplier in the current order.
   struct Secuencial {
