@@ -3,9 +3,11 @@
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
 #include "inventory/ClaveRapida.h"
+#include "inventory/ConPro.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
+#include "pos/ListaSQL.h"
 #include "purchasing/Proveedo.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
@@ -102,7 +104,8 @@ std::unique_ptr<ui::Forma> CreaPrincipal() {
 const Creador kVentanasDeInicio[] = {
     CreaPrincipal,
     Crea<TFormaEmpresas>,
-    // TFormaCompras, TFormaInventario, TFormaConProduct
+    // TFormaCompras, TFormaInventario
+    Crea<TFormaConProduct>,
     Crea<TFormaProveedo>,
     // TFormaProgreso
     Crea<TFormaGlyp>,
@@ -111,7 +114,9 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaMovimientos>,
     // TFormaColector, TFormaCaducidad, TFormaRemCuCobra
     Crea<TFormaConceptos>,
-    // TFormaBuscaSQL, TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
+    // TFormaBuscaSQL
+    Crea<TFormaListaSQL>,
+    // TFormaHotReporte, TFormaMultiPagos
 };
 
 }  // namespace

@@ -1,54 +1,31 @@
 #include "purchasing/ConProvee.h"
 
+#include "customers/Consultas.h"
 #include "foundation/buscar.h"
-#include "foundation/rutinas.h"
-#include "foundation/rutinas_tablas.h"
 #include "platform/db/Tabla.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Eventos.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "purchasing/RegistroProveedor.h"
-#include "shell/LineasConfiguracion.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-bool EnComponente(const QWidget* componente) {
-  const QWidget* foco = QApplication::focusWidget();
-  return foco && (foco == componente || componente->isAncestorOf(foco));
-}
-
-}  // namespace
 
 TFormaConProvee::TFormaConProvee(QWidget* owner) : ui::Forma(owner) {
   setObjectName(QStringLiteral("FormaConProvee"));
   setWindowTitle(QStringLiteral("Consulta Catalogo de Proveedores"));
   resize(520, 400);
 
-  TablaConProvee = new db::Tabla(this);
-  TablaConProvee->setObjectName(QStringLiteral("TablaConProvee"));
-  TablaConProvee->SetNombreTabla(kTablaProveedores);
-  TablaConProvee->SetIndexName(kTagClaveProveedor);
+  TablaConProvee = NuevaTablaConsulta(this, "TablaConProvee", "PROVEEDO.DBF", kTagClaveProveedor);
   DataSource1 = new ui::FuenteDatos(this);
   DataSource1->setObjectName(QStringLiteral("DataSource1"));
   DataSource1->SetDataSet(TablaConProvee);
 
-  DBGrid1 = new ui::RejillaDatos(this);
-  DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-  DBGrid1->SetSoloLectura(true);
-  DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-  DBGrid1->SetFuente(DataSource1);
-  DBGrid1->AgregaColumna(QStringLiteral("CLAVE_P"), QStringLiteral("Clave"));
-  DBGrid1->AgregaColumna(QStringLiteral("NOMBR_P"), QStringLiteral("Nombre"));
-  DBNavigator1 = new ui::Navegador(this);
-  DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-  DBNavigator1->SetFuente(DataSource1);
+  DBGrid1 = RejillaConsulta(this, "DBGrid1", DataSource1, {{"CLAVE_P", "Clave"}, {"NOMBR_P", "Nombre"}});
+  DBNavigator1 = NavegadorConsulta(this, "DBNavigator1", DataSource1);
   PorNombre = new QRadioButton(QStringLiteral("Por Nombre F2"), this);
   PorNombre->setObjectName(QStringLiteral("PorNombre"));
   PorClave = new QRadioButton(QStringLiteral("Por Clave F3"), this);
@@ -74,11 +51,7 @@ TFormaConProvee::TFormaConProvee(QWidget* owner) : ui::Forma(owner) {
 }
 
 void TFormaConProvee::AbreTablasConProvee() {
-  QString datos;
-  LeeLineaConfig(ConfCarpetaDatos, datos);
-  TablaConProvee->Close();
-  TablaConProvee->SetCarpeta(datos);
-  AbreTabla(*TablaConProvee);
+  ApuntaADatos(*this);
   SetTag(1);
 }
 
@@ -124,16 +97,7 @@ void TFormaConProvee::FormKeyDown(int& tecla, Qt::KeyboardModifiers) {
 QString BuscaProveedor(const QString& inicio) {
   TFormaConProvee forma;
   if (forma.Tag() == 0) forma.AbreTablasConProvee();
-  if (forma.TablaConProvee->Active()) {
-    try {
-      forma.TablaConProvee->FindNearest({inicio});
-    } catch (const std::exception&) {
-      // A start key the key order cannot take: the first supplier.
-      forma.TablaConProvee->First();
-    }
-  }
+  EnClaveCercana(*forma.TablaConProvee, inicio);
   forma.ShowModal();
-  const db::Tabla& tabla = *forma.TablaConProvee;
-  if (forma.Tag() != kProveedorElegido || !tabla.Active() || tabla.IsEmpty()) return QString();
-  return tabla.FieldByName(QStringLiteral("CLAVE_P")).AsString();
+  return forma.Tag() == kProveedorElegido ? CampoActual(*forma.DBGrid1, "CLAVE_P") : QString();
 }

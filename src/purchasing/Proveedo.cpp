@@ -3,6 +3,8 @@
 
 #include "purchasing/Proveedo.h"
 
+#include "customers/CONVEN.h"
+#include "customers/Consultas.h"
 #include "foundation/Glyps.h"
 #include "foundation/describe.h"
 #include "foundation/dialogos.h"
@@ -21,7 +23,6 @@
 #include "shell/LineasConfiguracion.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -326,6 +327,8 @@ void TFormaProveedo::ConectaCajas() {
     connect(&ui::Eventos::De(caja), &ui::Eventos::KeyPress, caja, [](QChar& c) { c = c.toUpper(); });
 
   // The key may not be left empty while a supplier is being edited.
+  ui::Conecta(&ui::Eventos::De(EditCLVEN_P), &ui::Eventos::KeyDown, this,
+              [this](int& tecla, Qt::KeyboardModifiers) { EditCLVEN_PKeyDown(tecla); });
   ui::Conecta(&ui::Eventos::De(EditCLAVE_P), &ui::Eventos::Exit, this, [this] {
     if ((EnAlta() || EnCambio()) && EditCLAVE_P->text().trimmed().isEmpty())
       QTimer::singleShot(0, this, [this] { EnfocaClave(); });
@@ -341,10 +344,17 @@ bool TFormaProveedo::Consecutivo() const {
   return linea == u"S";
 }
 
-int TFormaProveedo::NumeroUsuario() const {
-  bool numero = false;
-  const int usuario = Usuario->text().toInt(&numero);
-  return numero ? usuario : -1;
+int TFormaProveedo::NumeroUsuario() const { return NumeroDeUsuario(Usuario->text()); }
+
+void TFormaProveedo::EditCLVEN_PKeyDown(int& tecla) {
+  if (tecla != Qt::Key_F2) return;
+  tecla = 0;
+  db::Dataset& datos = TablaEditada();
+  if (!datos.Active()) return;
+  const QString clave = BuscaVendedor(EditCLVEN_P->text());
+  if (datos.State() == db::Dataset::Estado::Navegando) datos.Edit();
+  datos.FieldByName(QStringLiteral("CLVEN_P")).SetAsString(clave);
+  EditCLVEN_P->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormaProveedo::AbreTablasProveedor() {
@@ -432,8 +442,7 @@ void TFormaProveedo::PintaMarco(bool editando) {
 
 void TFormaProveedo::FormKeyDown(int& tecla, Qt::KeyboardModifiers) {
   // The list handles its own keys.
-  const QWidget* foco = QApplication::focusWidget();
-  if (foco && (foco == DBGrid1 || DBGrid1->isAncestorOf(foco))) return;
+  if (EnComponente(DBGrid1)) return;
   switch (tecla) {
     case Qt::Key_PageDown:
     case Qt::Key_PageUp:

@@ -198,6 +198,9 @@ class TFormaProveedo : public ui::Forma {
   bool Consecutivo() const;
   int NumeroUsuario() const;
   db::Tabla& TablaEditada() const;
+  // F2 in the seller box: the seller lookup started at its text; a refused
+  // lookup leaves the box empty.
+  void EditCLVEN_PKeyDown(int& tecla);
 
   // Printing (Proveedo_impresion.cpp).
   void ImprimeActual(const QString& formato);

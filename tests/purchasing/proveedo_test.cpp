@@ -353,6 +353,36 @@ TEST_F(Proveedo, CerrarConGuardarODescartarVuelveANavegar) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+// F2 in the seller box: the seller lookup's answer replaces the box, a
+// refused lookup empties it.
+TEST_F(Proveedo, F2EnElVendedorTraeLaClaveDeLaConsulta) {
+  AgregaProveedor("P1", "ACEROS");
+  {
+    auto t = Abre("VENDEDOR.DBF");
+    for (const char* clave : {"01", "02", "03"}) {
+      t->Append();
+      t->FieldByName("CLVEN_V").SetAsString(clave);
+      t->Post();
+    }
+  }
+  TFormaProveedo& v = Ventana();
+  Pulsa(v, "BotonCambios");
+  for (const auto& [tecla, clave] : {std::pair{Qt::Key_Return, "02"}, std::pair{Qt::Key_Escape, ""}}) {
+    ui::PuertaModal::Espera("TFormaConVendedores", [tecla](QDialog& d) {
+      Tecla(d, "DBGrid1", Qt::Key_Down);
+      Tecla(d, "DBGrid1", tecla);
+    });
+    Tecla(v, "EditCLVEN_P", Qt::Key_F2);
+    EXPECT_EQ(v.EditCLVEN_P->text(), clave);
+  }
+  Reescribe(v.EditCLVEN_P, "03");
+  Pulsa(v, "BotonGuardar");
+  TRegistroProveedor p;
+  p.Lee(*Abre("PROVEEDO.DBF"));
+  EXPECT_EQ(p.CLVEN_P, "03");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
 TEST_F(Proveedo, SoloSeEliminaUnProveedorSinSaldoYConfirmado) {
   struct Caso {
     const char* nombre;
