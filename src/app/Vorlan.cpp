@@ -9,6 +9,7 @@
 #include "pos/CaptuRap.h"
 #include "pos/ListaSQL.h"
 #include "purchasing/Proveedo.h"
+#include "reports/Progreso.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -107,7 +108,7 @@ const Creador kVentanasDeInicio[] = {
     // TFormaCompras, TFormaInventario
     Crea<TFormaConProduct>,
     Crea<TFormaProveedo>,
-    // TFormaProgreso
+    Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
