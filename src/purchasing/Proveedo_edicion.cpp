@@ -14,6 +14,7 @@
 #include "foundation/rutinas_tablas.h"
 #include "foundation/rutinas_texto.h"
 #include "foundation/rutinas_usuarios.h"
+#include "platform/db/Numeracion.h"
 #include "platform/db/Tabla.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/ControlesDatos.h"
@@ -95,6 +96,7 @@ bool TFormaProveedo::Guarda() {
 // writes a supplier key meanwhile. False, with nothing written, when another
 // supplier holds the key.
 bool TFormaProveedo::GuardaBajoNumeracion(QString& tomada) {
+  const db::Numeracion numeracion(*TablaRepetido);
   db::Campo& clave = TablaEditada().FieldByName(kCampoClave);
   const qint64 propio = EnCambio() ? TablaProveedor->RecNo() : 0;
   if (ClaveRepetida(*TablaRepetido, clave.Value(), propio)) {
