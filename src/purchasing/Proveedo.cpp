@@ -62,7 +62,7 @@ TFormaProveedo::TFormaProveedo(QWidget* owner) : ui::Forma(owner) {
   setObjectName(QStringLiteral("FormaProveedo"));
   setWindowTitle(QStringLiteral("Catalogo de Proveedores"));
   setWindowFlags(Qt::Window);
-  resize(760, 600);
+  resize(780, 660);
   FijaFormatosRegionales();
   CarpetaLocal(carpetaPrograma_);
 
@@ -184,6 +184,7 @@ void TFormaProveedo::CreaBarra() {
     b->setToolTip(texto);
     b->setText(texto);
     b->setAutoRaise(true);
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     barra->addWidget(b);
     ui::Conecta(b, &QToolButton::clicked, this, [this, comando] { (this->*comando)(); });
     return b;
@@ -231,44 +232,46 @@ void TFormaProveedo::CreaCaja() {
   Caja->setWidget(interior);
   marco->addWidget(Caja, 1);
 
-  int fila = 0, columna = 0;
-  const auto edit = [&](const char* nombre, const char* campo, const char* titulo, int ancho) {
+  // Made in the order Enter walks them; placed in two columns, the name and
+  // the address across both.
+  struct Lugar {
+    int fila;
+    int columna;
+    bool ancha = false;
+  };
+  const auto edit = [&](const char* nombre, const char* campo, const char* titulo, int ancho, Lugar lugar) {
     auto* e = new ui::EditDatos(interior);
     e->setObjectName(QString::fromLatin1(nombre));
     e->SetFuente(Fuente);
     if (campo) e->SetCampo(QString::fromLatin1(campo));
-    e->setMaximumWidth(ancho);
+    e->setFixedWidth(ancho);
     auto* etiqueta = new QLabel(QString::fromUtf8(titulo), interior);
     etiqueta->setBuddy(e);
-    rejilla->addWidget(etiqueta, fila, columna * 2);
-    rejilla->addWidget(e, fila, columna * 2 + 1);
-    if (++columna == 2) {
-      columna = 0;
-      ++fila;
-    }
+    rejilla->addWidget(etiqueta, lugar.fila, lugar.columna * 2);
+    rejilla->addWidget(e, lugar.fila, lugar.columna * 2 + 1, 1, lugar.ancha ? 3 : 1, Qt::AlignLeft);
     return e;
   };
-  EditCLAVE_P = edit("EditCLAVE_P", "CLAVE_P", "Clave", 110);
-  EditNOMBR_P = edit("EditNOMBR_P", "NOMBR_P", "Nombre", 420);
-  EditSTATU_P = edit("EditSTATU_P", "TELEF_P", "Teléfono", 180);
-  EditRFCXX_P = edit("EditRFCXX_P", "RFCXX_P", "R.F.C.", 150);
-  EditDIREC_P = edit("EditDIREC_P", "DIREC_P", "Dirección", 420);
-  EditPOBLA_P = edit("EditPOBLA_P", "POBLA_P", "Población", 300);
-  EditCPXXX_P = edit("EditCPXXX_P", "CPXXX_P", "Código Postal", 100);
-  EditDREPA_P = edit("EditDREPA_P", "DREPA_P", "Días de Revisión y Pago", 260);
-  EditZONAX_P = edit("EditZONAX_P", "ZONAX_P", "Zona", 110);
-  EditDCRED_P = edit("EditDCRED_P", "DCRED_P", "Días de Crédito", 70);
-  EditFULCO_P = edit("EditFULCO_P", "FULCO_P", "Última Compra", 100);
-  EditCLVEN_P = edit("EditCLVEN_P", "CLVEN_P", "Vendedor (F2)", 80);
-  EditSALDO_P = edit("EditSALDO_P", "NOCLI_P", "No. de Cliente", 150);
-  DBEdit2 = edit("DBEdit2", "POUTI_P", "Factor de Utilidad", 90);
+  EditCLAVE_P = edit("EditCLAVE_P", "CLAVE_P", "Clave", 110, {0, 0});
+  EditNOMBR_P = edit("EditNOMBR_P", "NOMBR_P", "Nombre", 460, {1, 0, true});
+  EditSTATU_P = edit("EditSTATU_P", "TELEF_P", "Teléfono", 170, {4, 0});
+  EditRFCXX_P = edit("EditRFCXX_P", "RFCXX_P", "R.F.C.", 140, {0, 1});
+  EditDIREC_P = edit("EditDIREC_P", "DIREC_P", "Dirección", 460, {2, 0, true});
+  EditPOBLA_P = edit("EditPOBLA_P", "POBLA_P", "Población", 220, {3, 0});
+  EditCPXXX_P = edit("EditCPXXX_P", "CPXXX_P", "Código Postal", 90, {3, 1});
+  EditDREPA_P = edit("EditDREPA_P", "DREPA_P", "Días de Revisión y Pago", 220, {5, 0});
+  EditZONAX_P = edit("EditZONAX_P", "ZONAX_P", "Zona", 110, {4, 1});
+  EditDCRED_P = edit("EditDCRED_P", "DCRED_P", "Días de Crédito", 60, {5, 1});
+  EditFULCO_P = edit("EditFULCO_P", "FULCO_P", "Última Compra", 100, {6, 0});
+  EditCLVEN_P = edit("EditCLVEN_P", "CLVEN_P", "Vendedor (F2)", 70, {6, 1});
+  EditSALDO_P = edit("EditSALDO_P", "NOCLI_P", "No. de Cliente", 150, {7, 0});
+  DBEdit2 = edit("DBEdit2", "POUTI_P", "Factor de Utilidad", 90, {7, 1});
   for (int i = 0; i < 3; ++i) {
     const QByteArray nombre = QStringLiteral("EditDESC%1_P").arg(i + 1).toLatin1();
     const QByteArray titulo = QStringLiteral("Descuento %1").arg(i + 1).toUtf8();
-    EditDESC[i] = edit(nombre.constData(), nullptr, titulo.constData(), 90);
+    EditDESC[i] = edit(nombre.constData(), nullptr, titulo.constData(), 90, {8 + i / 2, i % 2});
   }
-  EditCOMPR_P = edit("EditCOMPR_P", "COMPR_P", "Total Comprado", 140);
-  DBEdit1 = edit("DBEdit1", "ULTCO_P", "Número de Última Compra", 100);
+  EditCOMPR_P = edit("EditCOMPR_P", "COMPR_P", "Total Comprado", 140, {10, 0});
+  DBEdit1 = edit("DBEdit1", "ULTCO_P", "Número de Última Compra", 100, {10, 1});
   // Shown by nothing: the total purchased and the last purchase number.
   const auto etiquetas = interior->findChildren<QLabel*>();
   for (QLabel* etiqueta : etiquetas) {
@@ -277,6 +280,7 @@ void TFormaProveedo::CreaCaja() {
   EditCOMPR_P->hide();
   DBEdit1->hide();
   rejilla->setColumnStretch(4, 1);
+  rejilla->setRowStretch(11, 1);
 
   auto* pie = new QHBoxLayout;
   auto* lineas = new QVBoxLayout;
