@@ -27,7 +27,7 @@ void Tecla(int tecla) {
   QTest::keyClick(foco, static_cast<Qt::Key>(tecla));
 }
 
-class Consultas : public ComprasPrueba {
+class ConsultaProveedores : public ComprasPrueba {
  protected:
   void SetUp() override {
     ComprasPrueba::SetUp();
@@ -56,7 +56,7 @@ class Consultas : public ComprasPrueba {
 
 QString Actual(const TFormaConProvee& v) { return v.TablaConProvee->FieldByName("CLAVE_P").AsString(); }
 
-TEST_F(Consultas, LaConsultaDevuelveLaClaveAceptadaYNadaAlRehusar) {
+TEST_F(ConsultaProveedores, LaConsultaDevuelveLaClaveAceptadaYNadaAlRehusar) {
   struct Caso {
     const char* nombre;
     QString inicio;
@@ -114,7 +114,7 @@ TEST_F(Consultas, LaConsultaDevuelveLaClaveAceptadaYNadaAlRehusar) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
-TEST_F(Consultas, LosContactosSonLosDelProveedorYLosNuevosLlevanSuClave) {
+TEST_F(ConsultaProveedores, LosContactosSonLosDelProveedorYLosNuevosLlevanSuClave) {
   AgregaContacto("A1", "Ana Ruiz");
   AgregaContacto("B2", "Beto Paz");
   AgregaContacto("A1", "Aldo Vega");
