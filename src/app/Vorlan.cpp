@@ -9,6 +9,8 @@
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
 #include "pos/ListaSQL.h"
+#include "purchasing/ConProvee.h"
+#include "purchasing/Proveedo.h"
 #include "reports/Progreso.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
@@ -36,6 +38,7 @@ void UneModulos(TFormaPrincipal& principal) {
   // "Clientes2" (Ventas > "Clientes", BotonClientes): the customer window, found.
 
   // "Proveedores2" (Ventas > "Proveedores", BotonProveedo): the supplier window, found.
+  principal.Une("Proveedores2", [] { return static_cast<ui::Forma*>(FormaProveedo()); });
 
   // "Vendedores2" (Ventas > "Vendedores", BotonVendedor): the seller window, made.
 
@@ -43,7 +46,9 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
+  // F2 in its supplier boxes runs the supplier lookup.
   principal.Une("Producto1", [] { return FormaInventario(); });
+  UneConsultaProveedores(BuscaProveedor);
 
   // "CapturaRapidadeClaves1" (Inventario > "Captura Rapida de Claves"): the
   // quick product registration, made and run through its entry (third
@@ -108,7 +113,7 @@ const Creador kVentanasDeInicio[] = {
     // TFormaCompras
     Crea<TFormaInventario>,
     Crea<TFormaConProduct>,
-    // TFormaProveedo
+    Crea<TFormaProveedo>,
     Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
