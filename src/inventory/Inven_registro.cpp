@@ -308,11 +308,18 @@ void TFormaInventario::BotonGuardarClick() {
 void TFormaInventario::Eliminar1Click() {
   if (Editando() || !TieneDerecho(NumeroUsuario(), DerechoBajaInventarios)) return;
   if (!TablaInventario->Active() || TablaInventario->IsEmpty()) return;
+  const qint64 registro = TablaInventario->RecNo();
   TFormaAdvertencia pregunta(this);
   pregunta.Label1->setText(kSeguroEliminar);
   pregunta.SetTag(0);
   pregunta.ShowModal();
   if (pregunta.Tag() != 1) return;
+  // The window re-reads its table when it is active again: a product that
+  // another station deleted meanwhile is not replaced by the next one.
+  if (TablaInventario->RecNo() != registro) {
+    MuestraProducto();
+    return;
+  }
   RegistraBitacora(QStringLiteral("ELIMINADA"));
   RegistraBorrado(*TablaInventario);
   TablaInventario->Delete();

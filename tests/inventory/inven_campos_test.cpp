@@ -3,6 +3,7 @@
 // from cost, below-cost warnings, stock in packages, the F2 lookups and the
 // help lines.
 
+#include "app/Vorlan.h"
 #include "foundation/ArchivosPrograma.h"
 #include "inventory/Tipinve.h"
 #include "platform/fs/Rutas.h"
@@ -17,6 +18,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTest>
 
 #include <functional>
 
@@ -298,6 +300,39 @@ TEST_F(CamposInventario, ElAlmacenFiltraLosProductosYUnCambioNoMueveDeAlmacen) {
   }
   EXPECT_EQ(vistos, (QStringList{"A1", "B2", "B2"}));
   EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CamposInventario, F2EnUnProveedorAbreLaConsultaDeProveedoresDelPrograma) {
+  const db::DefTabla& proveedores = CatalogoVorlan().Tabla(db::CarpetaTabla::Datos, "PROVEEDO.DBF");
+  db::Tabla::Crea(kDatos, proveedores.archivo, proveedores.campos, proveedores.tags);
+  {
+    auto t = Abre("PROVEEDO.DBF");
+    for (const char* clave : {"P10", "P20"}) {
+      t->Append();
+      t->FieldByName("CLAVE_P").SetAsString(clave);
+      t->Post();
+    }
+  }
+  Producto({{"CLPRO_I", "P1"}, {"CLPR1_I", "P10"}});
+  ProgramaVorlan programa;
+  programa.Inicia();
+  TFormaInventario& f = *FormaInventario();
+  f.Usuario->setText("0");
+  f.Show();
+  Activa(f);
+  Pulsa(f, "BotonCambios");
+  ui::PuertaModal::Espera("TFormaConProvee", [](QDialog&) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  });
+  Tecla(f, "EditCLPR_I", Qt::Key_F2);
+  EXPECT_EQ(f.EditCLPR_I->text(), "P20");
+  Pulsa(f, "BotonGuardar");
+  EXPECT_EQ(Campo("P1", "CLPR1_I"), "P20");
 }
 
 }  // namespace
