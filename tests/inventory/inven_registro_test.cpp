@@ -43,6 +43,14 @@ RUTINA_HIJA(CambiaProducto) {
   return 0;
 }
 
+// Another station deletes the product of a key.
+RUTINA_HIJA(BorraProducto) {
+  auto t = AbreTabla(kDatos, "INVENTAR.DBF", "ICLPRO");
+  if (!t->FindKey({argumentos.value(0)})) return 1;
+  t->Delete();
+  return 0;
+}
+
 // Another station holds the product of a key in edit until told.
 RUTINA_HIJA(RetieneProducto) {
   auto t = AbreTabla(kDatos, "INVENTAR.DBF", "ICLPRO");
@@ -334,6 +342,18 @@ TEST_F(RegistroInventario, CadaComandoPideSuDerechoYEliminarConfirma) {
   EXPECT_EQ(Claves(), QStringList{"B2"});
   EXPECT_EQ(f.EditCLPRO_I->text(), "B2");
   EXPECT_TRUE(fs::LeeLineas("C:\\VRL\\borrados.dat")[0].contains(",CLPRO_I,A1,"));
+
+  // Another station deletes the product while the question is open: the
+  // next product is not deleted in its place.
+  Producto({{"CLPRO_I", "C3"}});
+  ui::PuertaModal::Espera("TFormaAdvertencia", [](QDialog& d) {
+    prueba::ProcesoHijo otra("BorraProducto", {"B2"});
+    EXPECT_EQ(otra.Espera(), 0);
+    Pulsa(d, "BitBtn1");
+  });
+  f.Eliminar1->trigger();
+  EXPECT_EQ(Claves(), QStringList{"C3"});
+  EXPECT_EQ(f.EditCLPRO_I->text(), "C3");
 }
 
 TEST_F(RegistroInventario, UnProductoRetenidoPorOtraEstacionNoSeGuardaYNadaSePierde) {
