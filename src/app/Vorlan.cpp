@@ -5,6 +5,7 @@
 #include "inventory/ClaveRapida.h"
 #include "inventory/ConPro.h"
 #include "inventory/Inven.h"
+#include "maintenance/IndiTodo.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
@@ -75,6 +76,7 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("Respaldos1", Crea<TFormaRespaldo>);
 
   // "Reindexar1" (Utilerías > "Reindexar"): the reindexing window, made.
+  principal.Une("Reindexar1", Crea<TFormaReindexaTodo>);
 
   // "Indices1" (Indices1Click, no item): the utilities window, made.
   principal.Une("Indices1", Crea<TFormaUtilerias>);
