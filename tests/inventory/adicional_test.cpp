@@ -20,15 +20,7 @@ class AdicionalInventario : public VentanaInventario {
  protected:
   void SetUp() override {
     VentanaInventario::SetUp();
-    const db::DefTabla& d = CatalogoVorlan().Tabla(db::CarpetaTabla::Datos, "PROVEEDO.DBF");
-    db::Tabla::Crea(kDatos, d.archivo, d.campos, d.tags);
-    auto t = Abre("PROVEEDO.DBF");
-    t->Append();
-    t->FieldByName("CLAVE_P").SetAsString("P1");
-    t->FieldByName("DESC1_P").SetAsString("20");
-    t->FieldByName("DESC2_P").SetAsString("5");
-    t->FieldByName("DESC3_P").SetAsString("1");
-    t->Post();
+    Proveedor("P1", {"20", "5", "1"});
   }
 
   // "Datos Adicionales" of the window, answered by the script.

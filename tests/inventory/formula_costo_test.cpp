@@ -74,16 +74,7 @@ TEST_F(FormulaProducto, ElPrecioEsVariable1TrasLaUltimaLinea) {
 }
 
 TEST_F(FormulaProducto, LosDescuentosDelProveedorSeLeenPorSuClave) {
-  const db::DefTabla& d = CatalogoVorlan().Tabla(db::CarpetaTabla::Datos, "PROVEEDO.DBF");
-  db::Tabla::Crea(kDatos, d.archivo, d.campos, d.tags);
-  {
-    auto proveedores = Abre("PROVEEDO.DBF");
-    proveedores->Append();
-    proveedores->FieldByName("CLAVE_P").SetAsString("P1");
-    proveedores->FieldByName("DESC1_P").SetAsString("20");
-    proveedores->FieldByName("DESC3_P").SetAsString("2.5");
-    proveedores->Post();
-  }
+  Proveedor("P1", {"20", "", "2.5"});
   const auto descuentos = LeeDescuentosProveedor(kDatos, "P1");
   ASSERT_TRUE(descuentos);
   EXPECT_EQ(*descuentos, (DescuentosProveedor{"20", "", "2.5"}));

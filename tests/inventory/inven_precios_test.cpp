@@ -37,21 +37,6 @@ void EscribeEnRejilla(const QDialog& d, const QString& texto) {
 
 class PreciosInventario : public VentanaInventario {
  protected:
-  // A supplier of PROVEEDO.DBF with its three discounts.
-  static void Proveedor(const QString& clave, const QString& d1, const QString& d2, const QString& d3) {
-    if (!db::Tabla::Existe(kDatos, "PROVEEDO.DBF")) {
-      const db::DefTabla& d = CatalogoVorlan().Tabla(db::CarpetaTabla::Datos, "PROVEEDO.DBF");
-      db::Tabla::Crea(kDatos, d.archivo, d.campos, d.tags);
-    }
-    auto t = Abre("PROVEEDO.DBF");
-    t->Append();
-    t->FieldByName("CLAVE_P").SetAsString(clave);
-    t->FieldByName("DESC1_P").SetAsString(d1);
-    t->FieldByName("DESC2_P").SetAsString(d2);
-    t->FieldByName("DESC3_P").SetAsString(d3);
-    t->Post();
-  }
-
   // INVENTAR.DBF of the folder made anew: the registered layout without the
   // columns `sin`, plus the price columns PLIS<desde>_I to PLIS<hasta>_I.
   static void CreaInventario(const QString& carpeta, const QStringList& sin, int desde = 0, int hasta = -1) {
@@ -110,7 +95,7 @@ TEST_F(PreciosInventario, ElCostoConDescuentosAplicaLosTresDescuentosYElImpuesto
 
 TEST_F(PreciosInventario, LaFormulaSugierePrecioYCambiarPrecioLoGuarda) {
   EscribeLineas(kFormula, {"variable1=i.ulcos_i*(1+i.desc1_i/100)"});
-  Proveedor("P1", "20", "5", "");
+  Proveedor("P1", {"20", "5", ""});
   Producto({{"CLPRO_I", "A1"}, {"ULCOS_I", "100"}, {"DESC1_I", "10"}, {"CLPR1_I", "P9"}, {"ALMAC_I", "1"}});
   Producto({{"CLPRO_I", "B2"}, {"ULCOS_I", "100"}, {"DESC1_I", "10"}, {"CLPR1_I", "P1"}, {"ALMAC_I", "1"}});
   TFormaInventario& f = Ventana();
