@@ -9,6 +9,7 @@
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
 #include "pos/ListaSQL.h"
+#include "reports/Progreso.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -106,7 +107,8 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaEmpresas>,
     // TFormaCompras, TFormaInventario
     Crea<TFormaConProduct>,
-    // TFormaProveedo, TFormaProgreso
+    // TFormaProveedo
+    Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar
     Crea<TFormaClientes>,

@@ -20,6 +20,7 @@
 #include "foundation/rutinas_numero.h"
 #include "foundation/rutinas_tablas.h"
 #include "foundation/rutinas_usuarios.h"
+#include "platform/db/Numeracion.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
@@ -38,6 +39,8 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QToolButton>
+
+#include <optional>
 
 namespace {
 
@@ -231,7 +234,11 @@ bool TFormaClientes::Guarda() {
   return true;
 }
 
+// The key check and the write run under the table's numbering lock, so no
+// other station checks or writes a customer key meanwhile and two stations
+// never store one key twice.
 bool TFormaClientes::GuardaAlta() {
+  db::Numeracion numeracion(*TablaRepetido);
   db::Campo& clave = TablaCliente->FieldByName(kCampoClave);
   QString tomada;
   if (ClaveOcupada(clave.Value())) {
@@ -260,7 +267,9 @@ bool TFormaClientes::GuardaAlta() {
 
 bool TFormaClientes::GuardaCambio() {
   const db::Campo& clave = TablaAuxiliar->FieldByName(kCampoClave);
-  if (clave.AsString() != ClaveAnteriorCliente && ClaveOcupada(clave.Value())) {
+  std::optional<db::Numeracion> numeracion;
+  if (clave.AsString() != ClaveAnteriorCliente) numeracion.emplace(*TablaRepetido);
+  if (numeracion && ClaveOcupada(clave.Value())) {
     MuestraMensaje(kClaveRepetida);
     EnfocaClave();
     return false;
