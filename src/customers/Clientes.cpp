@@ -493,6 +493,11 @@ void TFormaClientes::AbreTablasClientes() {
 }
 
 void TFormaClientes::Prepara() {
+  // A change of company closed the tables under whatever was being edited.
+  ui::SetTag(BotonNuevo, 0);
+  ui::SetTag(BotonCambios, 0);
+  original_.clear();
+  Fuentetablacliente->SetDataSet(TablaCliente);
   AbreTablasClientes();
   Caja->setEnabled(false);
   EstadoBotonesCliente(false);

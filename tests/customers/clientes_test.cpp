@@ -9,9 +9,14 @@
 #include "clientes_prueba.h"
 #include "customers/Clientes.h"
 #include "customers/ContClie.h"
+#include "foundation/AyudaCampo.h"
 #include "foundation/BusNoInd.h"
+#include "foundation/describe.h"
+#include "foundation/observa.h"
 #include "foundation/buscar.h"
 #include "platform/fs/Texto.h"
+#include "platform/print/Impresoras.h"
+#include "platform/print/Registro.h"
 #include "platform/ui/Colores.h"
 #include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
@@ -26,6 +31,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -547,7 +554,7 @@ TEST_F(Clientes, LaBusquedaRapidaYLaNoIndexada) {
   }
 }
 
-TEST_F(Clientes, LosContactosSonLosDelClienteYTomanSuClave) {
+TEST_F(Clientes, LosContactosYLasObservacionesSonLasDelCliente) {
   Tabla({{"A1", "ADAN", "0"}, {"C3", "CARLOS", "0"}});
   Agrega("ContClie.dbf", {"CLCLI_C", "COBRA_C"}, {{"A1", "ANA"}, {"C3", "CECILIA"}, {"A1", "ALMA"}});
   TFormaClientes& v = Ventana();
@@ -573,6 +580,18 @@ TEST_F(Clientes, LosContactosSonLosDelClienteYTomanSuClave) {
   for (t->First(); !t->Eof(); t->Next())
     filas << t->FieldByName("CLCLI_C").AsString() + u'|' + t->FieldByName("COBRA_C").AsString();
   EXPECT_EQ(filas, (QStringList{"A1|ANA", "C3|CECILIA", "A1|ALMA", "A1|ARTURO"}));
+
+  // The observations are the customer's too.
+  ui::PuertaModal::Espera("TFormaObservaciones", [](QDialog& d) {
+    static_cast<TFormaObservaciones&>(d).Observacion->setPlainText("Entregar por la tarde");
+    Pulsa(d, "BitBtn1");
+  });
+  Pulsa(v, "BotonObservacion");
+  auto obs = Abre("factuobs.dbf");
+  ASSERT_EQ(obs->RecordCount(), 1);
+  EXPECT_EQ(obs->FieldByName("CLDOC_FO").AsString() + u'|' + obs->FieldByName("TIDOC_FO").AsString() + u'|' +
+                obs->FieldByName("OBSER_FO").AsString(),
+            "A1|CL|Entregar por la tarde");
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
@@ -611,6 +630,15 @@ TEST_F(Clientes, LaAyudaDeCadaCampoYSusTeclas) {
   EXPECT_EQ(v.EditSALDO_C->text(), "1,234.50");
   EXPECT_EQ(v.Cargo->text(), "Cargos $          0.00");
   EXPECT_EQ(v.EtiEstado->text(), "Activo");
+  // A right click on a button tells what it does.
+  for (const auto& [boton, empieza] : {std::pair{"BotonCambios", "Modificar:"}, std::pair{"BotonNuevo", "Nuevo:"},
+                                       std::pair{"BotonImprimir", "Imprimir:"}}) {
+    QString texto;
+    ui::PuertaModal::Espera("TFormaDescribe",
+                            [&](QDialog& d) { texto = static_cast<TFormaDescribe&>(d).Comenta->toPlainText(); });
+    QTest::mousePress(prueba::Componente(v, boton), Qt::RightButton);
+    EXPECT_TRUE(texto.startsWith(empieza)) << texto.toStdString();
+  }
   // Ctrl+S and Ctrl+A move while browsing.
   Tecla(v, "", Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(v.EditCLCLI_C->text(), "B2");
@@ -632,6 +660,14 @@ TEST_F(Clientes, LaAyudaDeCadaCampoYSusTeclas) {
     EXPECT_EQ(v.Dos->text(), lineas[c.linea]);
     EXPECT_EQ(caja->palette().color(QPalette::Base), Color(ui::clAqua));
   }
+  // F1 on the key names what it holds, without waiting.
+  Tecla(v, "EditCLCLI_C", Qt::Key_F1);
+  ASSERT_TRUE(FormaAyuda());
+  EXPECT_TRUE(FormaAyuda()->isVisible());
+  EXPECT_EQ(prueba::Texto(*FormaAyuda(), "Eti"), "Clave");
+  EXPECT_EQ(prueba::Texto(*FormaAyuda(), "Tam"), "Tamaño   10");
+  delete FormaAyuda();
+  QApplication::setActiveWindow(&v);
   // Enter and Down go to the next box, Up to the previous one.
   v.EditNOMBR_C->setFocus();
   Tecla(v, "EditNOMBR_C", Qt::Key_Return);
@@ -654,5 +690,25 @@ TEST_F(Clientes, LaAyudaDeCadaCampoYSusTeclas) {
   Pulsa(v, "BotonGuardar");
   EXPECT_EQ(Campo("A1", "NOMBR_C"), "ADAN LÓPEZ");
   EXPECT_EQ(Campo("A1", "CLVEN_C"), "V2");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// Archivo > "Imprime Plantilla": the window as it looks, on one page.
+TEST_F(Clientes, LaPlantillaImprimeLaVentana) {
+  print::FijaImpresorasPrueba({{"laser", "", print::TipoImpresora::Registro, QString(), 600}}, 0);
+  print::Impresora::Global().Restablece();
+  print::BorraOperacionesGrabadas();
+  Tabla({{"A1", "ADAN", "0"}});
+  TFormaClientes& v = Ventana();
+  v.ImprimePlantilla1->trigger();
+  QStringList hechas;
+  for (const print::Operacion& o : print::OperacionesGrabadas()) {
+    if (o.tipo == print::Operacion::Tipo::Comienza) hechas << "comienza " + o.texto;
+    if (o.tipo == print::Operacion::Tipo::Imagen) hechas << (o.imagen == v.grab().size() ? "la ventana" : "otra imagen");
+    if (o.tipo == print::Operacion::Tipo::Termina) hechas << "termina";
+  }
+  EXPECT_EQ(hechas, (QStringList{"comienza " + v.windowTitle(), "la ventana", "termina"}));
+  print::Impresora::Global().Restablece();
+  print::RefrescaImpresoras();
   EXPECT_EQ(Mensajes(), QStringList());
 }
