@@ -9,6 +9,7 @@
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
 #include "pos/ListaSQL.h"
+#include "purchasing/Proveedo.h"
 #include "reports/Progreso.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
@@ -37,6 +38,7 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("Clientes2", [] { return static_cast<ui::Forma*>(FormaClientes()); });
 
   // "Proveedores2" (Ventas > "Proveedores", BotonProveedo): the supplier window, found.
+  principal.Une("Proveedores2", [] { return static_cast<ui::Forma*>(FormaProveedo()); });
 
   // "Vendedores2" (Ventas > "Vendedores", BotonVendedor): the seller window, made.
 
@@ -107,7 +109,7 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaEmpresas>,
     // TFormaCompras, TFormaInventario
     Crea<TFormaConProduct>,
-    // TFormaProveedo
+    Crea<TFormaProveedo>,
     Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar

@@ -3,6 +3,8 @@
 
 #include "customers/Clientes.h"
 
+#include "customers/CONVEN.h"
+#include "customers/PiezasCatalogo.h"
 #include "foundation/AyudaCampo.h"
 #include "foundation/Glyps.h"
 #include "foundation/describe.h"
@@ -13,7 +15,6 @@
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_numero.h"
 #include "foundation/rutinas_tablas.h"
-#include "customers/CONVEN.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
@@ -60,19 +61,6 @@ class EditImporte : public ui::EditDatos {
   }
 };
 
-QAction* Accion(QMenu* menu, const char* nombre, const QString& texto, const char* atajo = nullptr) {
-  QAction* a = menu->addAction(texto);
-  a->setObjectName(QString::fromLatin1(nombre));
-  if (atajo) a->setShortcut(QKeySequence(QString::fromLatin1(atajo)));
-  return a;
-}
-
-QMenu* Menu(QMenuBar* barra, const char* nombre, const QString& texto) {
-  QMenu* m = barra->addMenu(texto);
-  m->setObjectName(QString::fromLatin1(nombre));
-  return m;
-}
-
 }  // namespace
 
 QString ClaveClienteTomada(const QString& propuesta, const QString& guardada) {
@@ -101,19 +89,17 @@ TFormaClientes::TFormaClientes(QWidget* owner) : ui::Forma(owner) {
   TablaRepetido->SetIndexName(QStringLiteral("ICLACLI"));
   TablaAuxiliar = tabla("TablaAuxiliar", "ClieAuxi.dbf");
   // A record another station holds is waited for, for the table layer's
-  // bounded time, before the edit or post is given up.
+  // bounded time, before a post or delete is given up (a change written back
+  // waits the same way).
   const auto reintenta = [](db::Dataset&, const plat::Error& e) {
     return e.clase() == plat::Clase::Bloqueado || e.clase() == plat::Clase::EnUso ? db::AccionError::Retry
                                                                                     : db::AccionError::Fail;
   };
-  TablaCliente->OnEditError = reintenta;
   TablaCliente->OnPostError = reintenta;
   TablaCliente->OnDeleteError = reintenta;
   Fuentetablacliente = new ui::FuenteDatos(this);
   Fuentetablacliente->setObjectName(QStringLiteral("Fuentetablacliente"));
   Fuentetablacliente->SetDataSet(TablaCliente);
-  // Boxes take input only while a customer is being entered or changed.
-  Fuentetablacliente->SetAutoEdit(false);
 
   CreaMenu();
   CreaBarra();
@@ -144,49 +130,49 @@ TFormaClientes::TFormaClientes(QWidget* owner) : ui::Forma(owner) {
 void TFormaClientes::CreaMenu() {
   MainMenu1 = new QMenuBar(this);
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* archivo = Menu(MainMenu1, "Archivo1", QStringLiteral("&Archivo"));
-  Nuevo1 = Accion(archivo, "Nuevo1", QStringLiteral("Nuevo"), "Ctrl+N");
-  Modificar1 = Accion(archivo, "Modificar1", QStringLiteral("Modificar"), "Ctrl+M");
-  Guardar1 = Accion(archivo, "Guardar1", QStringLiteral("Guardar"), "Ctrl+G");
-  Eliminar1 = Accion(archivo, "Eliminar1", QStringLiteral("Eliminar"));
+  QMenu* archivo = MenuCatalogo(MainMenu1, "Archivo1", QStringLiteral("&Archivo"));
+  Nuevo1 = ItemCatalogo(archivo, "Nuevo1", QStringLiteral("Nuevo"), "Ctrl+N");
+  Modificar1 = ItemCatalogo(archivo, "Modificar1", QStringLiteral("Modificar"), "Ctrl+M");
+  Guardar1 = ItemCatalogo(archivo, "Guardar1", QStringLiteral("Guardar"), "Ctrl+G");
+  Eliminar1 = ItemCatalogo(archivo, "Eliminar1", QStringLiteral("Eliminar"));
   archivo->addSeparator();
   PresentacionPreliminar1 =
-      Accion(archivo, "PresentacionPreliminar1", QStringLiteral("Presentación Preliminar"), "Ctrl+R");
-  Imprimir1 = Accion(archivo, "Imprimir1", QStringLiteral("Imprimir"), "Ctrl+I");
-  ImprimePlantilla1 = Accion(archivo, "ImprimePlantilla1", QStringLiteral("Imprime Plantilla"));
+      ItemCatalogo(archivo, "PresentacionPreliminar1", QStringLiteral("Presentación Preliminar"), "Ctrl+R");
+  Imprimir1 = ItemCatalogo(archivo, "Imprimir1", QStringLiteral("Imprimir"), "Ctrl+I");
+  ImprimePlantilla1 = ItemCatalogo(archivo, "ImprimePlantilla1", QStringLiteral("Imprime Plantilla"));
   archivo->addSeparator();
-  Salir1 = Accion(archivo, "Salir1", QStringLiteral("Salir"));
+  Salir1 = ItemCatalogo(archivo, "Salir1", QStringLiteral("Salir"));
 
-  QMenu* registro = Menu(MainMenu1, "Registro1", QStringLiteral("&Registro"));
-  Buscar1 = Accion(registro, "Buscar1", QStringLiteral("Buscar"), "Ctrl+B");
-  CancelarMovimiento1 = Accion(registro, "CancelarMovimiento1", QStringLiteral("Cancelar Movimiento"));
+  QMenu* registro = MenuCatalogo(MainMenu1, "Registro1", QStringLiteral("&Registro"));
+  Buscar1 = ItemCatalogo(registro, "Buscar1", QStringLiteral("Buscar"), "Ctrl+B");
+  CancelarMovimiento1 = ItemCatalogo(registro, "CancelarMovimiento1", QStringLiteral("Cancelar Movimiento"));
 
-  Buscar2 = Menu(MainMenu1, "Buscar2", QStringLiteral("&Buscar"));
-  BusquedaRapida1 = Accion(Buscar2, "BusquedaRapida1", QStringLiteral("Busqueda Rápida"));
-  BusquedaNoIndexada1 = Accion(Buscar2, "BusquedaNoIndexada1", QStringLiteral("Busqueda No Indexada"));
+  Buscar2 = MenuCatalogo(MainMenu1, "Buscar2", QStringLiteral("&Buscar"));
+  BusquedaRapida1 = ItemCatalogo(Buscar2, "BusquedaRapida1", QStringLiteral("Busqueda Rápida"));
+  BusquedaNoIndexada1 = ItemCatalogo(Buscar2, "BusquedaNoIndexada1", QStringLiteral("Busqueda No Indexada"));
 
-  Reportes1 = Menu(MainMenu1, "Reportes1", QStringLiteral("R&eportes"));
-  Accion(Reportes1, "Consultas1", QStringLiteral("Consultas"));
-  Accion(Reportes1, "CargosyAbonos1", QStringLiteral("Cargos y Abonos"));
-  Accion(Reportes1, "VentasPorCliente1", QStringLiteral("Ventas Por Cliente"));
-  Accion(Reportes1, "Saldos1", QStringLiteral("Saldos"));
-  Accion(Reportes1, "SaldosPorZona1", QStringLiteral("Saldos Por Zona"));
-  Accion(Reportes1, "ListadodeClientes1", QStringLiteral("Listado de Clientes"));
-  Accion(Reportes1, "ClienteyTelefono1", QStringLiteral("Cliente y Telefono"));
+  Reportes1 = MenuCatalogo(MainMenu1, "Reportes1", QStringLiteral("R&eportes"));
+  ItemCatalogo(Reportes1, "Consultas1", QStringLiteral("Consultas"));
+  ItemCatalogo(Reportes1, "CargosyAbonos1", QStringLiteral("Cargos y Abonos"));
+  ItemCatalogo(Reportes1, "VentasPorCliente1", QStringLiteral("Ventas Por Cliente"));
+  ItemCatalogo(Reportes1, "Saldos1", QStringLiteral("Saldos"));
+  ItemCatalogo(Reportes1, "SaldosPorZona1", QStringLiteral("Saldos Por Zona"));
+  ItemCatalogo(Reportes1, "ListadodeClientes1", QStringLiteral("Listado de Clientes"));
+  ItemCatalogo(Reportes1, "ClienteyTelefono1", QStringLiteral("Cliente y Telefono"));
 
-  Formatos1 = Menu(MainMenu1, "Formatos1", QStringLiteral("&Formatos"));
-  Accion(Formatos1, "EligeFormato1", QStringLiteral("Elige Formato"));
-  Accion(Formatos1, "DiseaFormato1", QStringLiteral("Diseña Formato"));
-  ImprimeRango1 = Accion(Formatos1, "ImprimeRango1", QStringLiteral("Imprime Rango"));
+  Formatos1 = MenuCatalogo(MainMenu1, "Formatos1", QStringLiteral("&Formatos"));
+  ItemCatalogo(Formatos1, "EligeFormato1", QStringLiteral("Elige Formato"));
+  ItemCatalogo(Formatos1, "DiseaFormato1", QStringLiteral("Diseña Formato"));
+  ImprimeRango1 = ItemCatalogo(Formatos1, "ImprimeRango1", QStringLiteral("Imprime Rango"));
 
-  QMenu* opciones = Menu(MainMenu1, "Opciones1", QStringLiteral("&Opciones"));
+  QMenu* opciones = MenuCatalogo(MainMenu1, "Opciones1", QStringLiteral("&Opciones"));
   BloquearPrecioPreferencial1 =
-      Accion(opciones, "BloquearPrecioPreferencial1", QStringLiteral("Bloquear Precio Preferencial"));
+      ItemCatalogo(opciones, "BloquearPrecioPreferencial1", QStringLiteral("Bloquear Precio Preferencial"));
   BloquearPrecioPreferencial1->setCheckable(true);
 
-  QMenu* ayuda = Menu(MainMenu1, "Ayuda1", QStringLiteral("A&yuda"));
-  Temas1 = Accion(ayuda, "Temas1", QStringLiteral("Temas..."));
-  Informacion1 = Accion(ayuda, "Informacion1", QStringLiteral("Informacion"));
+  QMenu* ayuda = MenuCatalogo(MainMenu1, "Ayuda1", QStringLiteral("A&yuda"));
+  Temas1 = ItemCatalogo(ayuda, "Temas1", QStringLiteral("Temas..."));
+  Informacion1 = ItemCatalogo(ayuda, "Informacion1", QStringLiteral("Informacion"));
 
   // The reports, the formats and printing with a format join with the
   // customer reports; until then they stay disabled.
@@ -218,12 +204,7 @@ void TFormaClientes::CreaBarra() {
   auto* barra = new QHBoxLayout(Panel);
   barra->setContentsMargins(3, 2, 3, 2);
   const auto boton = [this, barra](const char* nombre, const QString& texto, void (TFormaClientes::*comando)()) {
-    auto* b = new QToolButton(Panel);
-    b->setObjectName(QString::fromLatin1(nombre));
-    b->setToolTip(texto);
-    b->setText(texto);
-    b->setAutoRaise(true);
-    barra->addWidget(b);
+    QToolButton* b = BotonCatalogo(Panel, barra, nombre, texto);
     if (comando) ui::Conecta(b, &QToolButton::clicked, this, [this, comando] { (this->*comando)(); });
     return b;
   };
@@ -241,117 +222,81 @@ void TFormaClientes::CreaBarra() {
   // Printing with a format joins with the customer reports.
   BotonPreliminar->setEnabled(false);
   BotonImprimir->setEnabled(false);
-  barra->addSpacing(12);
-  Navegador = new ui::Navegador(Panel);
-  Navegador->setObjectName(QStringLiteral("Navegador"));
-  Navegador->SetFuente(Fuentetablacliente);
-  ui::Conecta(Navegador, &ui::Navegador::Click, this, [this] { MuestraResumenCliente(); });
-  barra->addWidget(Navegador);
-  barra->addStretch();
-  Usuario = new QLabel(QStringLiteral("Usuario"), Panel);
-  Usuario->setObjectName(QStringLiteral("Usuario"));
-  Usuario->hide();
-
   // A right click on a button tells what it does.
-  int registro = 0;
-  for (QToolButton* b : {BotonCambios, BotonNuevo, BotonGuardar, BotonBuscar, BotonImprimir})
-    ConectaDescripcion(b, registro++);
+  const FinBarra fin = TerminaBarra(Panel, barra, Fuentetablacliente, QStringLiteral("Usuario"),
+                                    {BotonCambios, BotonNuevo, BotonGuardar, BotonBuscar, BotonImprimir}, 0);
+  Navegador = fin.navegador;
+  Usuario = fin.usuario;
+  ui::Conecta(Navegador, &ui::Navegador::Click, this, [this] { MuestraResumenCliente(); });
 }
 
 void TFormaClientes::CreaCaja() {
-  Panel2 = new ui::Panel(this);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  Panel2->setAutoFillBackground(true);
-  auto* marco = new QVBoxLayout(Panel2);
-  marco->setContentsMargins(6, 6, 6, 6);
+  const MarcoCampos marco = CreaMarcoCampos(this, "Uno", "Dos");
+  Panel2 = marco.Panel2;
+  Caja = marco.Caja;
+  Uno = marco.uno;
+  Dos = marco.dos;
 
-  Caja = new QScrollArea(Panel2);
-  Caja->setObjectName(QStringLiteral("Caja"));
-  Caja->setWidgetResizable(true);
-  auto* interior = new QWidget(Caja);
-  auto* rejilla = new QGridLayout(interior);
-  Caja->setWidget(interior);
-  marco->addWidget(Caja, 1);
-
-  int fila = 0, columna = 0;
-  const auto coloca = [&](QWidget* caja, const char* nombre, const char* titulo, int ancho) {
-    caja->setObjectName(QString::fromLatin1(nombre));
-    caja->setMaximumWidth(ancho);
-    auto* etiqueta = new QLabel(QString::fromUtf8(titulo), interior);
-    etiqueta->setBuddy(caja);
-    rejilla->addWidget(etiqueta, fila, columna * 2);
-    rejilla->addWidget(caja, fila, columna * 2 + 1);
-    if (++columna == 2) {
-      columna = 0;
-      ++fila;
-    }
-  };
-  const auto edit = [&](const char* nombre, const char* campo, const char* titulo, int ancho,
+  // Made in the order Enter walks them; placed in two columns, the long
+  // texts across both.
+  const auto edit = [&](const char* nombre, const char* campo, const char* titulo, int ancho, Lugar lugar,
                         ui::EditDatos* e = nullptr) {
-    if (!e) e = new ui::EditDatos(interior);
+    if (!e) e = new ui::EditDatos(marco.interior);
     e->SetFuente(Fuentetablacliente);
     e->SetCampo(QString::fromLatin1(campo));
-    coloca(e, nombre, titulo, ancho);
+    ColocaCampo(marco, e, nombre, titulo, ancho, lugar);
     return e;
   };
-  const auto dia = [&](const char* nombre, const char* campo, const char* titulo) {
-    auto* c = new ui::ComboDatos(interior);
+  const auto dia = [&](const char* nombre, const char* campo, const char* titulo, Lugar lugar) {
+    auto* c = new ui::ComboDatos(marco.interior);
     c->addItems(kDiasSemana);
     c->SetFuente(Fuentetablacliente);
     c->SetCampo(QString::fromLatin1(campo));
-    coloca(c, nombre, titulo, 130);
+    ColocaCampo(marco, c, nombre, titulo, 130, lugar);
     return c;
   };
-  EditCLCLI_C = edit("EditCLCLI_C", "CLCLI_C", "Clave:", 110);
-  EditNOMBR_C = edit("EditNOMBR_C", "NOMBR_C", "Nombre:", 440);
-  EditTELEF_C = edit("EditTELEF_C", "TELEF_C", "Telefono:", 180);
-  DBEdit1 = edit("DBEdit1", "FAXXX_C", "Fax:", 180);
-  EditEMAIL = edit("EditEMAIL", "MAILX_C", "e-mail", 300);
-  EditRFCXX_C = edit("EditRFCXX_C", "RFCXX_C", "R.F.C.", 150);
-  EditCURPX_C = edit("EditCURPX_C", "CURPX_C", "C.U.R.P:", 180);
-  EditDIREC_C = edit("EditDIREC_C", "DIREC_C", "Calle y Núm.", 440);
-  EditDIRE2_C = edit("EditDIRE2_C", "DIRE2_C", "Colonia", 440);
-  EditPOBLA_C = edit("EditPOBLA_C", "POBLA_C", "Población:", 300);
-  EditCPXXX_C = edit("EditCPXXX_C", "CPXXX_C", "C.P.", 100);
-  EditEstado = edit("EditEstado", "ESTAD_C", "Estado", 240);
-  EditPais = edit("EditPais", "PAISX_C", "País", 240);
-  EditDCRED_C = edit("EditDCRED_C", "DCRED_C", "Días de Crédito:", 70);
-  EditDREPA_C = dia("EditDREPA_C", "DREPA_C", "Revisión");
-  EditHOREV_C = edit("EditHOREV_C", "HOREV_C", "Hora de Revisión", 100);
-  EditDIPAG_C = dia("EditDIPAG_C", "DIPAG_C", "Pago");
-  EditHOPAG_C = edit("EditHOPAG_C", "HOPAG_C", "Hora de Pago", 100);
-  EditZONAX_C = edit("EditZONAX_C", "ZONAX_C", "Zona o Clasificación:", 110);
-  EditFULCO_C = edit("EditFULCO_C", "FULCO_C", "Últ. Comp.:", 100);
-  EditCLVEN_C = edit("EditCLVEN_C", "CLVEN_C", "Vendedor:", 70);
-  DBEdit2 = edit("DBEdit2", "PREPR_C", "Prec. Pref.", 70);
-  EditSALDO_C = edit("EditSALDO_C", "SALDO_C", "Saldo:", 140, new EditImporte(interior));
-  EditCOMPR_C = edit("EditCOMPR_C", "COMPR_C", "Ventas Totales:", 140, new EditImporte(interior));
-  EditSTATU_C = edit("EditSTATU_C", "STATU_C", "Estado", 40);
+  EditCLCLI_C = edit("EditCLCLI_C", "CLCLI_C", "Clave:", 110, {0, 0});
+  EditNOMBR_C = edit("EditNOMBR_C", "NOMBR_C", "Nombre:", 460, {1, 0, true});
+  EditTELEF_C = edit("EditTELEF_C", "TELEF_C", "Telefono:", 170, {2, 0});
+  DBEdit1 = edit("DBEdit1", "FAXXX_C", "Fax:", 170, {2, 1});
+  EditEMAIL = edit("EditEMAIL", "MAILX_C", "e-mail", 460, {3, 0, true});
+  EditRFCXX_C = edit("EditRFCXX_C", "RFCXX_C", "R.F.C.", 140, {4, 0});
+  EditCURPX_C = edit("EditCURPX_C", "CURPX_C", "C.U.R.P:", 180, {4, 1});
+  EditDIREC_C = edit("EditDIREC_C", "DIREC_C", "Calle y Núm.", 460, {5, 0, true});
+  EditDIRE2_C = edit("EditDIRE2_C", "DIRE2_C", "Colonia", 460, {6, 0, true});
+  EditPOBLA_C = edit("EditPOBLA_C", "POBLA_C", "Población:", 220, {7, 0});
+  EditCPXXX_C = edit("EditCPXXX_C", "CPXXX_C", "C.P.", 90, {7, 1});
+  EditEstado = edit("EditEstado", "ESTAD_C", "Estado", 220, {8, 0});
+  EditPais = edit("EditPais", "PAISX_C", "País", 180, {8, 1});
+  EditDCRED_C = edit("EditDCRED_C", "DCRED_C", "Días de Crédito:", 60, {9, 0});
+  EditDREPA_C = dia("EditDREPA_C", "DREPA_C", "Revisión", {10, 0});
+  EditHOREV_C = edit("EditHOREV_C", "HOREV_C", "Hora de Revisión", 90, {10, 1});
+  EditDIPAG_C = dia("EditDIPAG_C", "DIPAG_C", "Pago", {11, 0});
+  EditHOPAG_C = edit("EditHOPAG_C", "HOPAG_C", "Hora de Pago", 90, {11, 1});
+  EditZONAX_C = edit("EditZONAX_C", "ZONAX_C", "Zona o Clasificación:", 110, {9, 1});
+  EditFULCO_C = edit("EditFULCO_C", "FULCO_C", "Últ. Comp.:", 100, {12, 0});
+  EditCLVEN_C = edit("EditCLVEN_C", "CLVEN_C", "Vendedor:", 70, {12, 1});
+  DBEdit2 = edit("DBEdit2", "PREPR_C", "Prec. Pref.", 60, {13, 0});
+  EditSTATU_C = edit("EditSTATU_C", "STATU_C", "Estado", 30, {13, 1});
+  EditSALDO_C = edit("EditSALDO_C", "SALDO_C", "Saldo:", 140, {14, 0}, new EditImporte(marco.interior));
+  EditCOMPR_C = edit("EditCOMPR_C", "COMPR_C", "Ventas Totales:", 140, {14, 1}, new EditImporte(marco.interior));
   // The totals are kept by sales and receivables.
   EditSALDO_C->setReadOnly(true);
   EditCOMPR_C->setReadOnly(true);
-  rejilla->setColumnStretch(4, 1);
+  marco.rejilla->setColumnStretch(4, 1);
+  marco.rejilla->setRowStretch(15, 1);
 
-  auto* pie = new QHBoxLayout;
-  auto* lineas = new QVBoxLayout;
-  const auto etiqueta = [this](const char* nombre) {
+  auto* totales = new QVBoxLayout;
+  const auto etiqueta = [&](const char* nombre) {
     auto* l = new QLabel(Panel2);
     l->setObjectName(QString::fromLatin1(nombre));
+    totales->addWidget(l);
     return l;
   };
-  Uno = etiqueta("Uno");
-  Dos = etiqueta("Dos");
-  lineas->addWidget(Uno);
-  lineas->addWidget(Dos);
-  pie->addLayout(lineas, 1);
-  auto* totales = new QVBoxLayout;
   Cargo = etiqueta("Cargo");
   Abono = etiqueta("Abono");
   EtiEstado = etiqueta("EtiEstado");
-  totales->addWidget(Cargo);
-  totales->addWidget(Abono);
-  totales->addWidget(EtiEstado);
-  pie->addLayout(totales);
+  marco.pie->addLayout(totales);
   BotonSaldo = new QPushButton(QStringLiteral("Saldo..."), Panel2);
   BotonSaldo->setObjectName(QStringLiteral("BotonSaldo"));
   BitBtn1 = new QPushButton(QStringLiteral("Descuentos..."), Panel2);
@@ -360,9 +305,8 @@ void TFormaClientes::CreaCaja() {
   // come.
   BotonSaldo->setEnabled(false);
   BitBtn1->setEnabled(false);
-  pie->addWidget(BotonSaldo);
-  pie->addWidget(BitBtn1);
-  marco->addLayout(pie);
+  marco.pie->addWidget(BotonSaldo);
+  marco.pie->addWidget(BitBtn1);
 }
 
 void TFormaClientes::ConectaCajas() {
@@ -421,12 +365,14 @@ void TFormaClientes::ConectaCajas() {
     if (tecla != Qt::Key_F2 || CampoActualCliente != 18 || (!EnAlta() && !EnCambio())) return;
     tecla = 0;
     const QString vendedor = BuscaVendedor(EditCLVEN_C->text());
-    TablaEditada().FieldByName(QStringLiteral("CLVEN_C")).SetAsString(vendedor);
+    // A copy whose save failed is posted: it is edited again.
+    db::Tabla& tabla = TablaEditada();
+    if (tabla.State() == db::Dataset::Estado::Navegando) tabla.Edit();
+    tabla.FieldByName(QStringLiteral("CLVEN_C")).SetAsString(vendedor);
   });
 
   // The name and the tax id are typed in capitals.
-  for (ui::EditDatos* caja : {EditNOMBR_C, EditRFCXX_C})
-    connect(&ui::Eventos::De(caja), &ui::Eventos::KeyPress, caja, [](QChar& c) { c = c.toUpper(); });
+  EnMayusculas({EditNOMBR_C, EditRFCXX_C});
 
   // The key may not be left empty.
   ui::Conecta(&ui::Eventos::De(EditCLCLI_C), &ui::Eventos::Exit, this, [this] {
@@ -463,11 +409,7 @@ void TFormaClientes::MuestraEstado() {
   EtiEstado->setText(estado.isEmpty() || estado == u"A" ? QStringLiteral("Activo") : QStringLiteral("Inactivo"));
 }
 
-void TFormaClientes::PintaMarco(bool editando) {
-  QPalette paleta = Panel2->palette();
-  paleta.setColor(QPalette::Window, ui::ColorQt(editando ? ui::clRed : ui::clBlue, paleta));
-  Panel2->setPalette(paleta);
-}
+void TFormaClientes::PintaMarco(bool editando) { ::PintaMarco(Panel2, editando, ui::clBlue); }
 
 void TFormaClientes::EstadoBotonesCliente(bool editando) {
   for (QWidget* w : std::initializer_list<QWidget*>{BotonCambios, BotonNuevo, Navegador, BotonBuscar})

@@ -23,6 +23,7 @@
 // ClieAuxi.dbf and on screen, so a save that fails (the row held by another
 // station) loses nothing and can be tried again.
 
+#include "customers/EdicionCatalogo.h"
 #include "platform/ui/Forma.h"
 
 #include <QString>
@@ -48,18 +49,16 @@ class Navegador;
 class Panel;
 }  // namespace ui
 
-// Messages of the catalogue.
+// Messages of the catalogue (the ones every catalogue shows are in
+// EdicionCatalogo.h).
 inline const QString kClaveNoExiste = QStringLiteral("La Clave No Existe");
 inline const QString kClaveYaExiste = QStringLiteral("La Clave ya Existe Es Necesario Cambiarla");
 inline const QString kClaveRepetida = QStringLiteral("La clave esta Repetida...");
 inline const QString kEscribaClave = QStringLiteral("Es Necesario Escribir una Clave...");
 inline const QString kClienteConSaldo = QStringLiteral("No se puede eliminar cliente con saldo");
-inline const QString kEliminarCliente = QStringLiteral("Esta Seguro de Eliminar este Registro ?");
 inline const QString kRegistroEnUso = QStringLiteral("No se Pueden Editar los Datos Registro en Uso");
 inline const QString kErrorAlGuardar = QStringLiteral("No se Pueden Guardar los Datos ha Ocurrido un Error");
 inline const QString kValorNoValidoCliente = QStringLiteral("Valor no Válido");
-inline const QString kNoSeEncuentraCliente = QStringLiteral("No se Encuentra");
-inline const QString kValorNoValidoRevise = QStringLiteral("Valor no Válido Revise Por Favor");
 inline const QString kTituloPorClave = QStringLiteral("Consulta Cobranza Ordenado por Clave");
 inline const QString kTituloPorNombre = QStringLiteral("Consulta Cobranza Ordenado por Nombre");
 // The key another station took while this one was entering a customer with

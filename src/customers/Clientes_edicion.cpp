@@ -5,19 +5,16 @@
 #include "customers/Clientes.h"
 
 #include "customers/ContClie.h"
+#include "customers/EdicionCatalogo.h"
 #include "customers/Consultas.h"
-#include "foundation/BusNoInd.h"
 #include "foundation/ImprimeDocumento.h"
 #include "foundation/advierte.h"
 #include "foundation/ayudaMod.h"
 #include "foundation/buscar.h"
-#include "foundation/cerrar.h"
 #include "foundation/dialogos.h"
 #include "foundation/observa.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_bitacora.h"
-#include "foundation/rutinas_fecha.h"
-#include "foundation/rutinas_numero.h"
 #include "foundation/rutinas_tablas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "platform/db/Numeracion.h"
@@ -51,32 +48,8 @@ const QString kCopiaCliente = QStringLiteral("ClieAuxi.dbf");
 // The longest key text the consecutive numbering reads.
 constexpr int kLargoClaveLeida = 12;
 
-bool Editando(const db::Dataset& d) {
-  return d.State() == db::Dataset::Estado::Editando || d.State() == db::Dataset::Estado::Insertando;
-}
-
 // A record another station holds, as the user is told it.
 bool EnUso(const plat::Error& e) { return e.clase() == plat::Clase::Bloqueado || e.clase() == plat::Clase::EnUso; }
-
-// The text is a value the field can hold: a number for a number field, a
-// date for a date field.
-bool Cabe(const db::Campo& campo, const QString& texto) {
-  if (texto.trimmed().isEmpty()) return true;
-  switch (campo.Tipo()) {
-    case db::TipoDato::Entero:
-    case db::TipoDato::Flotante:
-    case db::TipoDato::Moneda: {
-      double numero = 0;
-      return LeeReal(texto, numero);
-    }
-    case db::TipoDato::Fecha: {
-      QDate fecha;
-      return LeeFecha(texto, fecha);
-    }
-    default:
-      return true;
-  }
-}
 
 }  // namespace
 
@@ -160,47 +133,25 @@ void TFormaClientes::BotonCambiosClick() {
 }
 
 void TFormaClientes::CopiaClienteAuxiliar() {
-  TablaAuxiliar->Close();
-  TablaAuxiliar->SetCarpeta(CarpetaProgramaClientes);
-  TablaAuxiliar->SetNombreTabla(kCopiaCliente);
-  db::Tabla::CopiaRegistros(*TablaCliente, *TablaAuxiliar, false);
-  TablaAuxiliar->Open();
-  original_.clear();
-  for (int i = 0; i < TablaAuxiliar->FieldCount(); ++i) original_ << TablaAuxiliar->Fields(i).Value();
-  Fuentetablacliente->SetDataSet(TablaAuxiliar);
+  original_ =
+      PreparaCopiaRegistro(*TablaCliente, *TablaAuxiliar, CarpetaProgramaClientes, kCopiaCliente, *Fuentetablacliente);
 }
 
 void TFormaClientes::DevuelveClienteAuxiliar() {
   try {
-    TablaCliente->Edit();
-  } catch (const plat::Error& e) {
-    throw plat::Error(e.clase(), EnUso(e) ? kRegistroEnUso : kErrorAlGuardar);
-  }
-  try {
     // Only what the user changed: what other stations wrote meanwhile (a
     // sale's balance) stays.
-    for (int i = 0; i < TablaAuxiliar->FieldCount(); ++i) {
-      const db::Campo& campo = TablaAuxiliar->Fields(i);
-      if (i < original_.size() && campo.Value() == original_[i]) continue;
-      TablaCliente->FieldByName(campo.Nombre()).SetValue(campo.Value());
-    }
-    TablaCliente->Post();
+    AplicaCopiaRegistro(*TablaAuxiliar, *TablaCliente, kRegistroEnUso, original_);
   } catch (const plat::Error& e) {
-    TablaCliente->Cancel();
-    throw plat::Error(e.clase(), kErrorAlGuardar);
+    throw plat::Error(e.clase(), e.clase() == plat::Clase::Bloqueado ? kRegistroEnUso : kErrorAlGuardar);
   }
   VaciaClienteAuxiliar();
 }
 
 void TFormaClientes::VaciaClienteAuxiliar() {
-  if (TablaAuxiliar->Active()) {
-    if (Editando(*TablaAuxiliar)) TablaAuxiliar->Cancel();
-    TablaAuxiliar->First();
-    while (!TablaAuxiliar->IsEmpty()) TablaAuxiliar->Delete();
-    TablaAuxiliar->Close();
-  }
+  DescartaCopiaRegistro(*TablaAuxiliar, *Fuentetablacliente, *TablaCliente, false);
+  TablaAuxiliar->Close();
   original_.clear();
-  Fuentetablacliente->SetDataSet(TablaCliente);
 }
 
 // --- Saving.
@@ -209,7 +160,7 @@ void TFormaClientes::BotonGuardarClick() { Guarda(); }
 
 bool TFormaClientes::ClaveOcupada(const QVariant& clave) {
   TablaRepetido->SetIndexName(kTagClave);
-  return TablaRepetido->FindKey({clave});
+  return ClaveRepetida(*TablaRepetido, clave, EnCambio() ? TablaCliente->RecNo() : 0);
 }
 
 bool TFormaClientes::Guarda() {
@@ -293,27 +244,12 @@ void TFormaClientes::CancelarMovimiento1Click() {
 
 void TFormaClientes::FormCloseQuery(bool& puedeCerrar) {
   if (!EnAlta() && !EnCambio()) return;
-  TFormaCerrar pregunta;
-  // The close box stays open, as "Cancelar".
-  pregunta.SetTag(3);
-  pregunta.ShowModal();
-  switch (pregunta.Tag()) {
-    case 1:
-      try {
-        puedeCerrar = Guarda();
-      } catch (const std::exception& e) {
-        ui::MuestraExcepcion(e);
-        puedeCerrar = false;
-      }
-      break;
-    case 2:
-      if (EnCambio()) VaciaClienteAuxiliar();
-      TablaCliente->Cancel();
-      TerminaEdicion();
-      break;
-    default:
-      puedeCerrar = false;
-  }
+  puedeCerrar = CierraConPregunta([this] { return Guarda(); },
+                                  [this] {
+                                    if (EnCambio()) VaciaClienteAuxiliar();
+                                    TablaCliente->Cancel();
+                                    TerminaEdicion();
+                                  });
 }
 
 // --- Deleting.
@@ -329,7 +265,7 @@ void TFormaClientes::Eliminar1Click() {
     return;
   }
   TFormaAdvertencia pregunta;
-  pregunta.Label1->setText(kEliminarCliente);
+  pregunta.Label1->setText(kEliminarRegistro);
   pregunta.ShowModal();
   if (pregunta.Tag() != 1) return;
   RegistraBorrado(*TablaCliente);
@@ -361,18 +297,7 @@ void TFormaClientes::BotonBuscarClick() {
 }
 
 void TFormaClientes::BusquedaNoIndexada1Click() {
-  TFormaBusquedaNoIndexada dialogo;
-  BuscaSinIndice(QStringLiteral("cliente.dbf"));
-  if (dialogo.Tag() != 1 || !TablaCliente->Active()) return;
-  const QString campo = dialogo.Campo2->currentText();
-  const QString valor = dialogo.Valor->text();
-  try {
-    if (!Cabe(TablaCliente->FieldByName(campo), valor))
-      throw plat::Error(plat::Clase::Conversion, kValorNoValidoRevise);
-    if (!TablaCliente->Locate(campo, {valor}, {.parcial = true})) MuestraMensaje(kNoSeEncuentraCliente);
-  } catch (const plat::Error&) {
-    MuestraMensaje(kValorNoValidoRevise);
-  }
+  BusquedaNoIndexada(*TablaCliente, QStringLiteral("cliente.dbf"));
   MuestraResumenCliente();
 }
 

@@ -67,21 +67,6 @@ class Clientes : public ClientesPrueba {
            ui::Tag(v.BotonCambios) == 0;
   }
 
-  // Replaces what a box shows by the text, as a user selects it all and types.
-  static void Reescribe(QLineEdit* caja, const QString& texto) {
-    caja->setFocus(Qt::OtherFocusReason);
-    caja->selectAll();
-    QTest::keyClick(caja, Qt::Key_Delete);
-    if (!texto.isEmpty()) Teclea(*caja->window(), caja->objectName(), texto);
-  }
-
-  // The answer to the close question: 1 "Si", 2 "No", 3 "Cancelar".
-  static void Responde(int respuesta) {
-    ui::PuertaModal::Espera("TFormaCerrar", [respuesta](QDialog& d) {
-      Pulsa(d, respuesta == 1 ? "BitBtn1" : respuesta == 2 ? "BitBtn3" : "BitBtn2");
-    });
-  }
-
   static void EnClave(TFormaClientes& v, const QString& clave) {
     v.TablaCliente->SetIndexName("ICLACLI");
     ASSERT_TRUE(v.TablaCliente->FindKey({clave})) << clave.toStdString();
@@ -286,7 +271,7 @@ TEST_F(Clientes, LaClaveVaciaORepetidaNoSeGuardaPorNingunCamino) {
     if (c.cambio) {
       EnClave(v, "B2");
       Pulsa(v, "BotonCambios");
-      Reescribe(v.EditCLCLI_C, c.clave);
+      prueba::Reescribe(v.EditCLCLI_C, c.clave);
     } else {
       Pulsa(v, "BotonNuevo");
       if (!c.clave.isEmpty()) Teclea(v, "EditCLCLI_C", c.clave);
@@ -298,7 +283,7 @@ TEST_F(Clientes, LaClaveVaciaORepetidaNoSeGuardaPorNingunCamino) {
     }
     ui::PuertaModal::LimpiaMensajes();
     if (c.alCerrar) {
-      Responde(1);
+      prueba::RespondeCierre(1);
       v.Close();
       EXPECT_TRUE(v.isVisible());
     } else {
@@ -311,7 +296,7 @@ TEST_F(Clientes, LaClaveVaciaORepetidaNoSeGuardaPorNingunCamino) {
     EXPECT_EQ(Lista(), (QStringList{"A1|ADAN", "B2|BETO"}));
     EXPECT_EQ(Campo("B2", "TELEF_C"), "");
     // "No" at the close question drops what was typed.
-    Responde(2);
+    prueba::RespondeCierre(2);
     v.Close();
     EXPECT_FALSE(v.isVisible());
     EXPECT_TRUE(Navegando(v));
@@ -356,11 +341,11 @@ TEST_F(Clientes, UnCambioSeEscribeDesdeLaCopiaSoloConLoTecleado) {
   // A changed key renames the customer; cancelling a change leaves it as
   // it was.
   Pulsa(v, "BotonCambios");
-  Reescribe(v.EditCLCLI_C, "C9");
+  prueba::Reescribe(v.EditCLCLI_C, "C9");
   Pulsa(v, "BotonGuardar");
   EXPECT_EQ(Lista(), (QStringList{"A1|ADAN", "C9|CARLOS LOPEZ", "C3|COPIA A MANO"}));
   Pulsa(v, "BotonCambios");
-  Reescribe(v.EditNOMBR_C, "OTRO");
+  prueba::Reescribe(v.EditNOMBR_C, "OTRO");
   v.CancelarMovimiento1->trigger();
   EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(v.EditNOMBR_C->text(), "CARLOS LOPEZ");
@@ -382,11 +367,14 @@ TEST_F(Clientes, UnCambioSobreUnClienteEnUsoSeGuardaAlLiberarse) {
   EXPECT_TRUE(Editando(v));
   EXPECT_EQ(v.EditTELEF_C->text(), "555");
   EXPECT_EQ(Campo("C3", "TELEF_C"), "");
+  // The change can go on meanwhile.
+  Teclea(v, "EditCPXXX_C", "44100");
   otra.Envia("");
   EXPECT_EQ(otra.Espera(), 0);
   Pulsa(v, "BotonGuardar");
   EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(Campo("C3", "TELEF_C"), "555");
+  EXPECT_EQ(Campo("C3", "CPXXX_C"), "44100");
   EXPECT_EQ(Mensajes(), QStringList{kRegistroEnUso});
 }
 
@@ -421,7 +409,7 @@ TEST_F(Clientes, SoloSeEliminaSinSaldoYQuedaEnBorrados) {
       });
     }
     v.Eliminar1->trigger();
-    EXPECT_EQ(pregunta, c.respuesta >= 0 ? kEliminarCliente : QString());
+    EXPECT_EQ(pregunta, c.respuesta >= 0 ? kEliminarRegistro : QString());
     EXPECT_EQ(Mensajes(), c.mensaje.isEmpty() ? QStringList() : QStringList{c.mensaje});
     EXPECT_EQ(Lista(), c.eliminado ? QStringList{"A1|ADAN"} : (QStringList{"A1|ADAN", "C3|CARLOS"}));
     if (c.eliminado) {
@@ -535,7 +523,7 @@ TEST_F(Clientes, LaBusquedaRapidaYLaNoIndexada) {
   };
   const SinIndice busquedas[] = {
       {"NOMBR_C", "DAN", "D4", {}},
-      {"NOMBR_C", "LOPEZ", "D4", kNoSeEncuentraCliente},
+      {"NOMBR_C", "LOPEZ", "D4", kNoSeEncuentra},
       {"DCRED_C", "x", "D4", kValorNoValidoRevise},
       {"CLCLI_C", "A", "A1", {}},
   };
@@ -685,7 +673,7 @@ TEST_F(Clientes, LaAyudaDeCadaCampoYSusTeclas) {
   v.EditCLVEN_C->setFocus();
   Tecla(v, "EditCLVEN_C", Qt::Key_F2);
   EXPECT_EQ(v.EditCLVEN_C->text(), "V2");
-  Reescribe(v.EditSTATU_C, "B");
+  prueba::Reescribe(v.EditSTATU_C, "B");
   EXPECT_EQ(v.EtiEstado->text(), "Inactivo");
   Pulsa(v, "BotonGuardar");
   EXPECT_EQ(Campo("A1", "NOMBR_C"), "ADAN LÓPEZ");
