@@ -219,9 +219,11 @@ class TFormaClientes : public ui::Forma {
 
   // Editing (Clientes_edicion.cpp). Guarda runs the key checks and the
   // write; true when the customer was saved and the window browses again.
+  // EscribeAlta and EscribeCambio check and write: "" when written, else
+  // the message that refuses it (`aviso`: one to show after the save).
   bool Guarda();
-  bool GuardaAlta();
-  bool GuardaCambio();
+  QString EscribeAlta(QString& aviso);
+  QString EscribeCambio();
   // The edit states: a new customer (`alta`) or a change, and back to
   // browsing (the frame keeps its colour).
   void IniciaEdicion(bool alta);

@@ -170,10 +170,17 @@ bool TFormaClientes::Guarda() {
     EnfocaClave();
     return false;
   }
-  if (!(EnAlta() ? GuardaAlta() : GuardaCambio())) return false;
+  QString aviso;
+  const QString rechazo = EnAlta() ? EscribeAlta(aviso) : EscribeCambio();
+  if (!rechazo.isEmpty()) {
+    MuestraMensaje(rechazo);
+    if (rechazo == kClaveYaExiste || rechazo == kClaveRepetida) EnfocaClave();
+    return false;
+  }
   const QVariant guardada = TablaCliente->FieldByName(kCampoClave).Value();
   TerminaEdicion();
   PintaMarco(false);
+  if (!aviso.isEmpty()) MuestraMensaje(aviso);
   QString abiertas;
   LeeLineaConfig(ConfBasesAbiertas, abiertas);
   if (abiertas == u"NO") {
@@ -187,51 +194,43 @@ bool TFormaClientes::Guarda() {
 
 // The key check and the write run under the table's numbering lock, so no
 // other station checks or writes a customer key meanwhile and two stations
-// never store one key twice.
-bool TFormaClientes::GuardaAlta() {
+// never store one key twice; the lock goes before anything is shown.
+QString TFormaClientes::EscribeAlta(QString& aviso) {
   db::Numeracion numeracion(*TablaRepetido);
   db::Campo& clave = TablaCliente->FieldByName(kCampoClave);
-  QString tomada;
   if (ClaveOcupada(clave.Value())) {
+    if (!claveAutomatica_) return kClaveYaExiste;
     // Another station took the proposed key meanwhile: the next one.
     const QString propuesta = clave.AsString();
-    if (claveAutomatica_) {
-      clave.SetAsString(ClaveConsecutivaCliente());
-      if (ClaveOcupada(clave.Value())) clave.SetAsString(propuesta);
-      else tomada = ClaveClienteTomada(propuesta, clave.AsString());
+    clave.SetAsString(ClaveConsecutivaCliente());
+    if (ClaveOcupada(clave.Value())) {
+      clave.SetAsString(propuesta);
+      return kClaveYaExiste;
     }
-    if (tomada.isEmpty()) {
-      MuestraMensaje(kClaveYaExiste);
-      EnfocaClave();
-      return false;
-    }
+    aviso = ClaveClienteTomada(propuesta, clave.AsString());
   }
   try {
     TablaCliente->Post();
   } catch (const plat::Error&) {
-    MuestraMensaje(kErrorAlGuardar);
-    return false;
+    aviso.clear();
+    return kErrorAlGuardar;
   }
-  if (!tomada.isEmpty()) MuestraMensaje(tomada);
-  return true;
+  return {};
 }
 
-bool TFormaClientes::GuardaCambio() {
+QString TFormaClientes::EscribeCambio() {
   const db::Campo& clave = TablaAuxiliar->FieldByName(kCampoClave);
   std::optional<db::Numeracion> numeracion;
-  if (clave.AsString() != ClaveAnteriorCliente) numeracion.emplace(*TablaRepetido);
-  if (numeracion && ClaveOcupada(clave.Value())) {
-    MuestraMensaje(kClaveRepetida);
-    EnfocaClave();
-    return false;
+  if (clave.AsString() != ClaveAnteriorCliente) {
+    numeracion.emplace(*TablaRepetido);
+    if (ClaveOcupada(clave.Value())) return kClaveRepetida;
   }
   try {
     DevuelveClienteAuxiliar();
   } catch (const plat::Error& e) {
-    MuestraMensaje(e.mensaje());
-    return false;
+    return e.mensaje();
   }
-  return true;
+  return {};
 }
 
 // --- Leaving an edit.

@@ -17,6 +17,7 @@
 #include "platform/fs/Texto.h"
 #include "platform/print/Impresoras.h"
 #include "platform/print/Registro.h"
+#include "platform/ui/Aplicacion.h"
 #include "platform/ui/Colores.h"
 #include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
@@ -241,6 +242,55 @@ TEST_F(Clientes, LaClaveConsecutivaTomadaPorOtraEstacionPasaALaSiguiente) {
   EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(Lista(), (QStringList{"         1|A", "         2|OTRA ESTACION", "         3|NUEVA"}));
   EXPECT_EQ(Mensajes(), QStringList{ClaveClienteTomada("2", "3")});
+}
+
+// Another station: adds customers with consecutive keys, as fast as it can.
+RUTINA_HIJA(AgregaClientes) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion aplicacion(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  QString programa;
+  CarpetaLocal(programa);
+  TFormaClientes v;
+  v.Usuario->setText("0");
+  v.Show();
+  QApplication::setActiveWindow(&v);
+  v.DisparaActivacion();
+  prueba::AvisaPadre("LISTO");
+  prueba::EsperaPadre();
+  for (int i = 0; i < argumentos.value(1).toInt(); ++i) {
+    v.BotonNuevo->click();
+    v.TablaCliente->FieldByName("NOMBR_C").SetAsString(argumentos.value(0) + QString::number(i));
+    v.BotonGuardar->click();
+    if (v.EnAlta()) return 2;
+  }
+  prueba::AvisaPadre("TERMINADO");
+  return 0;
+}
+
+TEST_F(Clientes, DosEstacionesAgreganConClavesConsecutivasSinRepetir) {
+  FijaLinea(ConfConsecutivoClientes, "S");
+  constexpr int kPorEstacion = 40;
+  prueba::ProcesoHijo una("AgregaClientes", {"UNA", QString::number(kPorEstacion)});
+  prueba::ProcesoHijo otra("AgregaClientes", {"OTRA", QString::number(kPorEstacion)});
+  ASSERT_EQ(una.EsperaLinea(), "LISTO");
+  ASSERT_EQ(otra.EsperaLinea(), "LISTO");
+  una.Envia("");
+  otra.Envia("");
+  EXPECT_EQ(una.EsperaLinea(60000), "TERMINADO");
+  EXPECT_EQ(otra.EsperaLinea(60000), "TERMINADO");
+  EXPECT_EQ(una.Espera(), 0);
+  EXPECT_EQ(otra.Espera(), 0);
+  QStringList claves;
+  for (const QString& fila : Lista()) claves << fila.section(u'|', 0, 0);
+  claves.sort();
+  QStringList esperadas;
+  for (int n = 1; n <= 2 * kPorEstacion; ++n) esperadas << QString::number(n).rightJustified(10);
+  esperadas.sort();
+  EXPECT_EQ(claves, esperadas);
 }
 
 // Guardar, a change of key and the close question's "save" pass the same
