@@ -377,7 +377,7 @@ void TFormaClientes::ConectaCajas() {
   // The key may not be left empty.
   ui::Conecta(&ui::Eventos::De(EditCLCLI_C), &ui::Eventos::Exit, this, [this] {
     if ((!EnAlta() && !EnCambio()) || !EditCLCLI_C->text().trimmed().isEmpty()) return;
-    MuestraMensaje(kEscribaClave);
+    MuestraMensaje(kEscribaClaveCliente);
     QTimer::singleShot(0, this, [this] { EnfocaClave(); });
   });
 

@@ -51,16 +51,16 @@ class Panel;
 
 // Messages of the catalogue (the ones every catalogue shows are in
 // EdicionCatalogo.h).
-inline const QString kClaveNoExiste = QStringLiteral("La Clave No Existe");
-inline const QString kClaveYaExiste = QStringLiteral("La Clave ya Existe Es Necesario Cambiarla");
-inline const QString kClaveRepetida = QStringLiteral("La clave esta Repetida...");
-inline const QString kEscribaClave = QStringLiteral("Es Necesario Escribir una Clave...");
+inline const QString kClaveClienteNoExiste = QStringLiteral("La Clave No Existe");
+inline const QString kClaveClienteExiste = QStringLiteral("La Clave ya Existe Es Necesario Cambiarla");
+inline const QString kClaveClienteRepetida = QStringLiteral("La clave esta Repetida...");
+inline const QString kEscribaClaveCliente = QStringLiteral("Es Necesario Escribir una Clave...");
 inline const QString kClienteConSaldo = QStringLiteral("No se puede eliminar cliente con saldo");
-inline const QString kRegistroEnUso = QStringLiteral("No se Pueden Editar los Datos Registro en Uso");
-inline const QString kErrorAlGuardar = QStringLiteral("No se Pueden Guardar los Datos ha Ocurrido un Error");
+inline const QString kClienteEnUso = QStringLiteral("No se Pueden Editar los Datos Registro en Uso");
+inline const QString kErrorGuardarCliente = QStringLiteral("No se Pueden Guardar los Datos ha Ocurrido un Error");
 inline const QString kValorNoValidoCliente = QStringLiteral("Valor no Válido");
-inline const QString kTituloPorClave = QStringLiteral("Consulta Cobranza Ordenado por Clave");
-inline const QString kTituloPorNombre = QStringLiteral("Consulta Cobranza Ordenado por Nombre");
+inline const QString kClientesPorClave = QStringLiteral("Consulta Cobranza Ordenado por Clave");
+inline const QString kClientesPorNombre = QStringLiteral("Consulta Cobranza Ordenado por Nombre");
 // The key another station took while this one was entering a customer with
 // a consecutive key.
 QString ClaveClienteTomada(const QString& propuesta, const QString& guardada);

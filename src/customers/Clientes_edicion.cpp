@@ -141,9 +141,9 @@ void TFormaClientes::DevuelveClienteAuxiliar() {
   try {
     // Only what the user changed: what other stations wrote meanwhile (a
     // sale's balance) stays.
-    AplicaCopiaRegistro(*TablaAuxiliar, *TablaCliente, kRegistroEnUso, original_);
+    AplicaCopiaRegistro(*TablaAuxiliar, *TablaCliente, kClienteEnUso, original_);
   } catch (const plat::Error& e) {
-    throw plat::Error(e.clase(), e.clase() == plat::Clase::Bloqueado ? kRegistroEnUso : kErrorAlGuardar);
+    throw plat::Error(e.clase(), e.clase() == plat::Clase::Bloqueado ? kClienteEnUso : kErrorGuardarCliente);
   }
   VaciaClienteAuxiliar();
 }
@@ -166,7 +166,7 @@ bool TFormaClientes::ClaveOcupada(const QVariant& clave) {
 bool TFormaClientes::Guarda() {
   if (!EnAlta() && !EnCambio()) return true;
   if (TablaEditada().FieldByName(kCampoClave).AsString().trimmed().isEmpty()) {
-    MuestraMensaje(kClaveNoExiste);
+    MuestraMensaje(kClaveClienteNoExiste);
     EnfocaClave();
     return false;
   }
@@ -174,7 +174,7 @@ bool TFormaClientes::Guarda() {
   const QString rechazo = EnAlta() ? EscribeAlta(aviso) : EscribeCambio();
   if (!rechazo.isEmpty()) {
     MuestraMensaje(rechazo);
-    if (rechazo == kClaveYaExiste || rechazo == kClaveRepetida) EnfocaClave();
+    if (rechazo == kClaveClienteExiste || rechazo == kClaveClienteRepetida) EnfocaClave();
     return false;
   }
   const QVariant guardada = TablaCliente->FieldByName(kCampoClave).Value();
@@ -199,13 +199,13 @@ QString TFormaClientes::EscribeAlta(QString& aviso) {
   db::Numeracion numeracion(*TablaRepetido);
   db::Campo& clave = TablaCliente->FieldByName(kCampoClave);
   if (ClaveOcupada(clave.Value())) {
-    if (!claveAutomatica_) return kClaveYaExiste;
+    if (!claveAutomatica_) return kClaveClienteExiste;
     // Another station took the proposed key meanwhile: the next one.
     const QString propuesta = clave.AsString();
     clave.SetAsString(ClaveConsecutivaCliente());
     if (ClaveOcupada(clave.Value())) {
       clave.SetAsString(propuesta);
-      return kClaveYaExiste;
+      return kClaveClienteExiste;
     }
     aviso = ClaveClienteTomada(propuesta, clave.AsString());
   }
@@ -213,7 +213,7 @@ QString TFormaClientes::EscribeAlta(QString& aviso) {
     TablaCliente->Post();
   } catch (const plat::Error&) {
     aviso.clear();
-    return kErrorAlGuardar;
+    return kErrorGuardarCliente;
   }
   return {};
 }
@@ -223,7 +223,7 @@ QString TFormaClientes::EscribeCambio() {
   std::optional<db::Numeracion> numeracion;
   if (clave.AsString() != ClaveAnteriorCliente) {
     numeracion.emplace(*TablaRepetido);
-    if (ClaveOcupada(clave.Value())) return kClaveRepetida;
+    if (ClaveOcupada(clave.Value())) return kClaveClienteRepetida;
   }
   try {
     DevuelveClienteAuxiliar();
@@ -271,7 +271,7 @@ void TFormaClientes::Eliminar1Click() {
   try {
     TablaCliente->Delete();
   } catch (const plat::Error& e) {
-    MuestraMensaje(EnUso(e) ? kRegistroEnUso : e.mensaje());
+    MuestraMensaje(EnUso(e) ? kClienteEnUso : e.mensaje());
   }
   MuestraResumenCliente();
 }
@@ -286,7 +286,7 @@ void TFormaClientes::BotonBuscarClick() {
   if (!TablaCliente->Active()) return;
   const bool porClave = busqueda.Clave->isChecked();
   TablaCliente->SetIndexName(porClave ? kTagClave : kTagNombre);
-  setWindowTitle(porClave ? kTituloPorClave : kTituloPorNombre);
+  setWindowTitle(porClave ? kClientesPorClave : kClientesPorNombre);
   try {
     TablaCliente->FindNearest({busqueda.CajaBuscar->text()});
   } catch (const plat::Error&) {

@@ -199,7 +199,7 @@ TEST_F(Clientes, LaClaveConsecutivaSeAlineaALaDerecha) {
       {"tras 99", {{"         7", "A"}, {"        99", "B"}}, false, "       100", {}},
       {"clave numérica", {{"99", "B"}}, true, "100", {}},
       // The highest key is no number: it comes back as it is, and is refused.
-      {"clave que no es número", {{"        99", "A"}, {"ZETA", "B"}}, false, "ZETA", kClaveYaExiste},
+      {"clave que no es número", {{"        99", "A"}, {"ZETA", "B"}}, false, "ZETA", kClaveClienteExiste},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.nombre);
@@ -304,13 +304,13 @@ TEST_F(Clientes, LaClaveVaciaORepetidaNoSeGuardaPorNingunCamino) {
     QString mensaje;
   };
   const Caso casos[] = {
-      {"nuevo con clave existente", false, "A1", false, kClaveYaExiste},
-      {"nuevo sin clave", false, "", false, kClaveNoExiste},
-      {"cambio a la clave de otro", true, "A1", false, kClaveRepetida},
-      {"cambio a clave vacía", true, "", false, kClaveNoExiste},
-      {"cerrar guardando un nuevo repetido", false, "A1", true, kClaveYaExiste},
-      {"cerrar guardando un nuevo sin clave", false, "", true, kClaveNoExiste},
-      {"cerrar guardando un cambio a la clave de otro", true, "A1", true, kClaveRepetida},
+      {"nuevo con clave existente", false, "A1", false, kClaveClienteExiste},
+      {"nuevo sin clave", false, "", false, kClaveClienteNoExiste},
+      {"cambio a la clave de otro", true, "A1", false, kClaveClienteRepetida},
+      {"cambio a clave vacía", true, "", false, kClaveClienteNoExiste},
+      {"cerrar guardando un nuevo repetido", false, "A1", true, kClaveClienteExiste},
+      {"cerrar guardando un nuevo sin clave", false, "", true, kClaveClienteNoExiste},
+      {"cerrar guardando un cambio a la clave de otro", true, "A1", true, kClaveClienteRepetida},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.nombre);
@@ -329,7 +329,7 @@ TEST_F(Clientes, LaClaveVaciaORepetidaNoSeGuardaPorNingunCamino) {
     Teclea(v, "EditTELEF_C", "555");
     // Leaving the key box empty is refused at once.
     if (c.clave.isEmpty()) {
-      EXPECT_EQ(Mensajes(), QStringList{kEscribaClave});
+      EXPECT_EQ(Mensajes(), QStringList{kEscribaClaveCliente});
     }
     ui::PuertaModal::LimpiaMensajes();
     if (c.alCerrar) {
@@ -413,7 +413,7 @@ TEST_F(Clientes, UnCambioSobreUnClienteEnUsoSeGuardaAlLiberarse) {
   prueba::ProcesoHijo otra("EditaCliente", {"C3"});
   ASSERT_EQ(otra.EsperaLinea(), "EDITANDO");
   Pulsa(v, "BotonGuardar");
-  EXPECT_EQ(Mensajes(), QStringList{kRegistroEnUso});
+  EXPECT_EQ(Mensajes(), QStringList{kClienteEnUso});
   EXPECT_TRUE(Editando(v));
   EXPECT_EQ(v.EditTELEF_C->text(), "555");
   EXPECT_EQ(Campo("C3", "TELEF_C"), "");
@@ -425,7 +425,7 @@ TEST_F(Clientes, UnCambioSobreUnClienteEnUsoSeGuardaAlLiberarse) {
   EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(Campo("C3", "TELEF_C"), "555");
   EXPECT_EQ(Campo("C3", "CPXXX_C"), "44100");
-  EXPECT_EQ(Mensajes(), QStringList{kRegistroEnUso});
+  EXPECT_EQ(Mensajes(), QStringList{kClienteEnUso});
 }
 
 TEST_F(Clientes, SoloSeEliminaSinSaldoYQuedaEnBorrados) {
@@ -543,10 +543,10 @@ TEST_F(Clientes, LaBusquedaRapidaYLaNoIndexada) {
   };
   const QString inicial = v.windowTitle();
   const Rapida rapidas[] = {
-      {"Nombre", "CAR", kTituloPorNombre, "C3"},
-      {"Nombre", "CZ", kTituloPorNombre, "D4"},
-      {"Clave", "B", kTituloPorClave, "B2"},
-      {nullptr, "A", kTituloPorClave, "B2"},
+      {"Nombre", "CAR", kClientesPorNombre, "C3"},
+      {"Nombre", "CZ", kClientesPorNombre, "D4"},
+      {"Clave", "B", kClientesPorClave, "B2"},
+      {nullptr, "A", kClientesPorClave, "B2"},
   };
   for (const Rapida& r : rapidas) {
     SCOPED_TRACE(r.texto.toStdString());
@@ -563,7 +563,7 @@ TEST_F(Clientes, LaBusquedaRapidaYLaNoIndexada) {
     EXPECT_EQ(v.windowTitle(), r.titulo);
     EXPECT_EQ(v.EditCLCLI_C->text(), r.clave);
   }
-  EXPECT_NE(inicial, kTituloPorClave);
+  EXPECT_NE(inicial, kClientesPorClave);
 
   struct SinIndice {
     const char* campo;
