@@ -5,8 +5,8 @@
 #include "customers/Clientes.h"
 
 #include "customers/ContClie.h"
-#include "customers/EdicionCatalogo.h"
 #include "customers/Consultas.h"
+#include "customers/EdicionCatalogo.h"
 #include "foundation/ImprimeDocumento.h"
 #include "foundation/advierte.h"
 #include "foundation/ayudaMod.h"
@@ -27,7 +27,6 @@
 #include "shell/LineasConfiguracion.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
