@@ -75,6 +75,12 @@ std::optional<QString> Digitos(const QString& clave) {
   return k.mid(i);
 }
 
+// Changes the product table's current row under its lock (CambiaFila).
+void CambiaExistencia(db::Tabla& productos, const std::function<void()>& cambio) {
+  const QString clave = productos.FieldByName(QStringLiteral("CLPRO_I")).AsString();
+  CambiaFila(productos, QStringLiteral("El producto %1 está en uso en otra estación").arg(clave), cambio);
+}
+
 bool MayorQue(const QString& a, const QString& b) { return a.size() != b.size() ? a.size() > b.size() : a > b; }
 
 // Adds one to a number written in decimal digits.
@@ -169,10 +175,14 @@ QString SiguienteClaveProducto(const db::Tabla& productos) {
 
 double SumaExistencia(db::Tabla& productos, double cantidad, const AjusteExistencia& ajuste) {
   db::Campo& existencia = productos.FieldByName(QStringLiteral("EXIST_I"));
-  const QString clave = productos.FieldByName(QStringLiteral("CLPRO_I")).AsString();
-  CambiaFila(productos, QStringLiteral("El producto %1 está en uso en otra estación").arg(clave), [&] {
+  CambiaExistencia(productos, [&] {
     existencia.SetAsFloat(registro::LeeReal(existencia).value_or(0) + cantidad);
     if (ajuste) ajuste(productos);
   });
   return existencia.AsFloat();
+}
+
+void FijaExistencia(db::Tabla& productos, const QString& existencia) {
+  db::Campo& campo = productos.FieldByName(QStringLiteral("EXIST_I"));
+  CambiaExistencia(productos, [&] { campo.SetAsString(existencia); });
 }
