@@ -17,6 +17,7 @@
 #include "support/Maneja.h"
 #include "support/Proceso.h"
 
+#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -169,6 +170,7 @@ TEST_F(Kardex, ElKardexAlternoAjustaElInventario) {
     EXPECT_EQ(Filas(f, {"CLAVE", "CANTIDAD", "KARDEX", "MOVIMIENTO", "DES_MOVIM", "CLIPROV", "USUARIO", "NOMBRE"}),
               (QStringList{"P1/-5/-5/50/Salida Varios//1/Ana López", "P1/5/0/51/Compra/PROV1/CAJA/CAJA"}));
     EXPECT_EQ(f.Detalle->Columna(4).titulo, "Kardex");
+    EXPECT_EQ(f.Detalle->model()->index(0, 4).data().toString(), "-5.00");
     EXPECT_FALSE(f.Detalle->Columna(0).visible);
     EXPECT_EQ(f.Detalle->Columna(11).titulo, "Cli/Prov");
     prueba::Pulsa(f, "BitBtn1");
