@@ -3,7 +3,7 @@
 // 200,000 remission lines, 50,000 invoice lines, 50,000 purchase lines and
 // 200,000 movement rows over 10,000 products; the product "P0" has one
 // remission line and one movement row in every hundred and one invoice line
-// in every 25 (5,714 rows on its card once cancelled, converted and
+// in every 25 (5,734 rows on its card once cancelled, converted and
 // concept-54 lines are left out).
 //
 // Each recount case times 20 products spread over the catalogue and reports
