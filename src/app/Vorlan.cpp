@@ -2,12 +2,20 @@
 
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
+#include "inventory/ClaveRapida.h"
+#include "inventory/ConPro.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
+#include "pos/ListaSQL.h"
+#include "purchasing/Proveedo.h"
+#include "reports/Progreso.h"
+#include "shell/Comovinv.h"
+#include "shell/Concep.h"
 #include "shell/Divisa.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
+#include "shell/General.h"
 #include "shell/Inicial.h"
 #include "shell/Movimientos.h"
 #include "shell/Principa.h"
@@ -28,6 +36,7 @@ void UneModulos(TFormaPrincipal& principal) {
   // "Clientes2" (Ventas > "Clientes", BotonClientes): the customer window, found.
 
   // "Proveedores2" (Ventas > "Proveedores", BotonProveedo): the supplier window, found.
+  principal.Une("Proveedores2", [] { return static_cast<ui::Forma*>(FormaProveedo()); });
 
   // "Vendedores2" (Ventas > "Vendedores", BotonVendedor): the seller window, made.
 
@@ -39,6 +48,8 @@ void UneModulos(TFormaPrincipal& principal) {
   // "CapturaRapidadeClaves1" (Inventario > "Captura Rapida de Claves"): the
   // quick product registration, made and run through its entry (third
   // argument), which gets the inventory folder.
+  principal.Une("CapturaRapidadeClaves1", Crea<TFormaClaveRapida>,
+                [](ui::Forma&, const QString& carpeta) { AltaRapidaProducto(carpeta, QString()); });
 
   // "Compras1" (Inventario > "Compras", BotonCompra): the purchase window, found.
 
@@ -64,12 +75,14 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("Indices1", Crea<TFormaUtilerias>);
 
   // "General1" (Configuración > "General"): the general configuration window, made.
+  principal.Une("General1", Crea<TFormaConfiguracionGeneral>);
 
   // "ValoresIniciales1" (Configuración > "Valores Iniciales"): the initial numbers, made.
   principal.Une("ValoresIniciales1", CreaFormaInicial);
 
   // "AltadeConceptosMovimientos1" (Configuración > "Alta de Conceptos Movimientos"):
   // the movement concepts, made.
+  principal.Une("AltadeConceptosMovimientos1", Crea<TFormacomovinv>);
 
   // Catálogos > every item but "Movimientos": the table browser, through
   // principal.UneNavegador(...).
@@ -92,13 +105,19 @@ std::unique_ptr<ui::Forma> CreaPrincipal() {
 const Creador kVentanasDeInicio[] = {
     CreaPrincipal,
     Crea<TFormaEmpresas>,
-    // TFormaCompras, TFormaInventario, TFormaConProduct, TFormaProveedo, TFormaProgreso
+    // TFormaCompras, TFormaInventario
+    Crea<TFormaConProduct>,
+    Crea<TFormaProveedo>,
+    Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
-    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra, TFormaConceptos, TFormaBuscaSQL,
-    // TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
+    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra
+    Crea<TFormaConceptos>,
+    // TFormaBuscaSQL
+    Crea<TFormaListaSQL>,
+    // TFormaHotReporte, TFormaMultiPagos
 };
 
 }  // namespace

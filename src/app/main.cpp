@@ -3,8 +3,10 @@
 #include "app/Vorlan.h"
 #include "foundation/ArchivosPrograma.h"
 #include "platform/Error.h"
+#include "platform/fs/Rutas.h"
 #include "platform/ui/Aplicacion.h"
 #include "demo/Demo.h"
+#include "shell/Campos.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral("4.9"));
   // Help topics and other shipped files the program folder is missing.
   ui::Protege([] { InstalaArchivosPrograma(); });
+  ui::Protege([] { InstalaCampos(fs::CarpetaDelPrograma()); });
 
   return EjecutaVorlan(app);
 }

@@ -5,12 +5,13 @@
 
 namespace {
 
-constexpr int kLineaHojaCalculo = 31;
+constexpr int kLineaHojaCalculo = 31;  // the spreadsheet program
 
 }  // namespace
 
-void AbreHojaCalculo(const QString& archivo) {
+void AbreHojaCalculo(const QString& nombre) {
   QString programa;
   LeeLineaConfig(kLineaHojaCalculo, programa);
-  proc::Ejecuta(programa + QStringLiteral(" \"") + archivo + u'"');
+  // A start that fails leaves the file for the user to open.
+  proc::Ejecuta(programa + QStringLiteral(" \"") + nombre + u'"');
 }

@@ -1,5 +1,6 @@
 #include "foundation/observa.h"
 
+#include "foundation/rutinas_texto.h"
 #include "platform/Error.h"
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
@@ -15,15 +16,6 @@ namespace {
 
 const QString kTabla = QStringLiteral("factuobs.dbf");
 const QString kIndice = QStringLiteral("CLDOC_FO");
-
-// The memo's lines as a list of lines holds them: none for an empty memo,
-// and no empty line after a final line end.
-QStringList LineasDelMemo(const QPlainTextEdit& memo) {
-  QString texto = memo.toPlainText();
-  if (texto.isEmpty()) return {};
-  if (texto.endsWith(u'\n')) texto.chop(1);
-  return texto.split(u'\n');
-}
 
 // A line cut into pieces of at most `ancho` characters, at the last blank
 // that allows it (the blank is dropped), else at the width.
@@ -198,7 +190,7 @@ void EditaObservaciones(const QString& clave, const QString& tipo, const QString
     forma.ShowModal();
     if (forma.Tag() != 1) return;
     try {
-      observaciones.Reemplaza(filas, LineasDelMemo(*forma.Observacion));
+      observaciones.Reemplaza(filas, LineasDeTexto(forma.Observacion->toPlainText()));
       return;
     } catch (const plat::Error& e) {
       // The owner still has its old lines; the text typed is still there

@@ -7,6 +7,12 @@ QString SubTexto(int inicio, int fin, const QString& texto) {
   return texto.mid(desde - 1, hasta - desde + 1);
 }
 
+QStringList LineasDeTexto(QString texto) {
+  if (texto.isEmpty()) return {};
+  if (texto.endsWith(u'\n')) texto.chop(1);
+  return texto.split(u'\n');
+}
+
 QString AnchoFijo(int ancho, const QString& texto) {
   if (ancho <= 0) return QString();
   return texto.leftJustified(ancho, u' ', true);

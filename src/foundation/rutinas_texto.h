@@ -3,10 +3,14 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 
 // Characters start..end of the text, counted from 1; positions outside the
 // text give nothing, end < start gives "".
 QString SubTexto(int inicio, int fin, const QString& texto);
+// The lines of a memo's text as the memo's list of lines holds them: none
+// for an empty text, and no empty line after a final line end.
+QStringList LineasDeTexto(QString texto);
 // The text cut or padded on the right with blanks to exactly `ancho`.
 QString AnchoFijo(int ancho, const QString& texto);
 // The upper-case form of "a".."z"; any other character unchanged.

@@ -11,7 +11,7 @@
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
-#include "platform/fs/Texto.h"
+#include "platform/hoja/Hoja.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "platform/ui/DialogoArchivo.h"
@@ -270,16 +270,17 @@ void TFormaCosteo::BitBtn1Click() {
 
 void TFormaCosteo::BitBtn2Click() {
   if (!DialogoGuarda->Execute()) return;
-  QString titulos;
-  for (int i = 0; i < Detalle->Columnas(); ++i) titulos += Detalle->Columna(i).titulo + u'\t';
-  QStringList lineas = {titulos};
+  hoja::Hoja salida(DialogoGuarda->FileName);
+  hoja::Fila titulos;
+  for (int i = 0; i < Detalle->Columnas(); ++i) titulos << hoja::Celda{Detalle->Columna(i).titulo};
+  salida.Agrega(titulos, true);
   const qint64 actual = TablaNormal->RecNo();
   for (TablaNormal->First(); !TablaNormal->Eof(); TablaNormal->Next()) {
-    QString linea;
-    for (int i = 0; i < TablaNormal->FieldCount(); ++i) linea += TablaNormal->Fields(i).AsString() + u'\t';
-    lineas << linea;
+    hoja::Fila fila;
+    for (int i = 0; i < TablaNormal->FieldCount(); ++i) fila << hoja::Celda{TablaNormal->Fields(i).AsString()};
+    salida.Agrega(fila, true);
   }
   if (actual > 0) TablaNormal->VeARegistro(actual);
-  fs::ReescribeLineas(DialogoGuarda->FileName, lineas);
+  salida.Cierra();
   AbreHojaCalculo(DialogoGuarda->FileName);
 }

@@ -1,5 +1,7 @@
 #include "pos/DocumentosVenta.h"
 
+#include "platform/fs/Reloj.h"
+
 #include <utility>
 
 QChar LetraDocumento(const QString& tipo) {
@@ -25,4 +27,9 @@ std::optional<QString> TextoEstadoDocumento(const QString& estado) {
     case kEstadoEnEspera.unicode(): return QStringLiteral("En Espera...");
     default: return std::nullopt;
   }
+}
+
+int NumeroControl() {
+  // 100000 parts of a day of 86400000 ms: one part every 864 ms.
+  return fs::Ahora().time().msecsSinceStartOfDay() / 864;
 }

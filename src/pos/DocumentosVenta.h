@@ -34,6 +34,11 @@ std::optional<QString> TextoEstadoDocumento(const QString& estado);
 inline const QString kMarcaImpresa = QStringLiteral("I");
 inline const QString kMarcaLineaCancelada = QStringLiteral("C");
 
+// The control number of a moment: the fraction of the day elapsed at "now"
+// times 100000, truncated (0 to 99999). A document drawn at New keeps it in
+// CONTROL, and so does every line of it.
+int NumeroControl();
+
 // TEstadoCaptura, the phase of the document in the header column proceso.
 inline const QString kFaseNueva = QStringLiteral("N");
 inline const QString kFaseModificada = QStringLiteral("M");

@@ -10,6 +10,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "platform/ui/Eventos.h"
+#include "shell/Concep.h"
 #include "shell/Empresas.h"
 #include "shell/Imagenes.h"
 
@@ -206,6 +207,9 @@ void TFormaPrincipal::ConectaComandos() {
 
 void TFormaPrincipal::Empresa1Click() {
   CierraTablasCatalogos();
+  // The account concepts live for the whole run: their next activation
+  // opens the tables of the company chosen now.
+  CierraTablasVentana(FormaConceptos());
   if (TFormaEmpresas* empresas = FormaEmpresas()) empresas->ShowModal();
 }
 

@@ -5,3 +5,6 @@
 #include "platform/db/Catalogo.h"
 
 void RegistraTablasConfiguracion(db::Catalogo& catalogo);
+
+// The layout of the field dictionary Campos.DBF of the program folder.
+db::DefTabla EsquemaCampos();

@@ -220,6 +220,7 @@ TEST_F(PruebaDatos, ErroresDeLaCeldaSeMuestranYNoSeGrabaNada) {
   EXPECT_TRUE(Mensajes()[0].contains("CLIENTES")) << Mensajes()[0].toStdString();
   EXPECT_EQ(r.t->State(), Dataset::Estado::Navegando);
   EXPECT_EQ(r.Celda(0, 0), "Ana");
+  Pulsa(Qt::Key_Escape);  // the text kept in the cell dropped
   otra->Cancel();
   ui::PuertaModal::LimpiaMensajes();
 
@@ -238,6 +239,43 @@ TEST_F(PruebaDatos, ErroresDeLaCeldaSeMuestranYNoSeGrabaNada) {
   EXPECT_EQ(r.t->RecNo(), 2);
   EXPECT_EQ(Mensajes().size(), 1);
   EXPECT_EQ(EnArchivo("NUMERO"), QStringList({"1", "2", "3"}));
+  EXPECT_EQ(EnArchivo("NOMBRE"), QStringList({"Ana", "Beto", "Carla"}));
+}
+
+TEST_F(PruebaDatos, LoTecleadoEnUnaFilaRetenidaSeQuedaEnLaCeldaHastaQueSeLibera) {
+  ConRejilla r;
+  auto otra = Abre("CLIENTES.DBF");
+  otra->Edit();  // holds row 1
+  Teclea("Zoe");
+  EXPECT_EQ(Mensajes().size(), 1);  // told once, not at each key
+  auto* celda = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_TRUE(celda);
+  EXPECT_EQ(celda->text(), "Zoe");
+  EXPECT_EQ(r.t->State(), Dataset::Estado::Navegando);
+
+  // A message window over it for a while leaves the cell open.
+  QWidget mensaje;
+  auto* boton = new QPushButton("Aceptar", &mensaje);
+  Muestra(mensaje);
+  boton->setFocus();
+  Muestra(r.ventana);
+  EXPECT_EQ(QApplication::focusWidget(), celda);
+
+  // Still held: Enter tells again and the cell stays open on the text.
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(Mensajes().size(), 2);
+  EXPECT_EQ(QApplication::focusWidget(), celda);
+  EXPECT_EQ(celda->text(), "Zoe");
+
+  // Released: the row is read again and takes what was typed.
+  otra->FieldByName("NUMERO").SetAsInteger(7);
+  otra->Post();
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(r.t->State(), Dataset::Estado::Editando);
+  Pulsa(Qt::Key_Down);
+  EXPECT_EQ(EnArchivo("NOMBRE"), QStringList({"Zoe", "Beto", "Carla"}));
+  EXPECT_EQ(EnArchivo("NUMERO"), QStringList({"7", "2", "3"}));
+  EXPECT_EQ(Mensajes().size(), 2);
 }
 
 TEST_F(PruebaDatos, CtrlSuprPreguntaAntesDeBorrar) {
@@ -333,6 +371,42 @@ TEST_F(PruebaDatos, SinColumnasMuestraTodosLosCamposYCaminaUnaTablaGrande) {
   rejilla.model()->index(10, 0).data();
   EXPECT_TRUE(t->Eof());
   EXPECT_EQ(t->RecNo(), 600);
+}
+
+// A table too large to count: its rows are numbered by its estimated
+// count and a guess of the current row's place, put right when the rows
+// read reach the real first or last row.
+TEST_F(PruebaDatos, UnaTablaGrandeSeNumeraPorEstimacionYSeCorrigeEnLosExtremos) {
+  {
+    auto t = Abre("CLIENTES.DBF");
+    for (int i = 4; i <= 3000; ++i) Agrega(*t, {{QString("Cliente %1").arg(i, 4, 10, QChar(u'0')), i}});
+  }
+  ConRejilla r;
+  // Physical order: the row's place in the file.
+  r.t->MoveBy(1999);
+  EXPECT_EQ(r.rejilla->currentIndex().row(), 1999);
+  EXPECT_EQ(r.Celda(1998, 1), "1999");
+  // Half the rows hidden: still numbered as 3,000 until the ends are read.
+  r.t->SetFilter("NUMERO > 1500");
+  r.t->SetFiltered(true);
+  r.t->First();
+  EXPECT_EQ(r.rejilla->currentIndex().row(), 0);
+  EXPECT_EQ(r.Celda(1, 1), "1502");
+  r.t->Last();
+  EXPECT_EQ(r.rejilla->model()->rowCount(), 3000);
+  EXPECT_EQ(r.rejilla->currentIndex().row(), 2999);
+  EXPECT_EQ(r.Celda(2998, 1), "2999");
+  r.Celda(0, 1);  // the first row comes 1,500 rows sooner
+  QApplication::processEvents();
+  EXPECT_EQ(r.rejilla->model()->rowCount(), 1500);
+  EXPECT_EQ(r.rejilla->currentIndex().row(), 1499);
+  EXPECT_EQ(r.Celda(0, 1), "1501");
+  EXPECT_EQ(r.t->FieldByName("NUMERO").AsInteger(), 3000);
+  // The grid's first row is the table's first row, however it is numbered.
+  r.t->MoveBy(-700);
+  r.rejilla->setCurrentIndex(r.rejilla->model()->index(0, 0));
+  EXPECT_EQ(r.t->FieldByName("NUMERO").AsInteger(), 1501);
+  EXPECT_TRUE(r.t->Bof());
 }
 
 TEST_F(PruebaDatos, NavegadorMueveElDatasetYAvisaDespues) {

@@ -1,10 +1,11 @@
 #pragma once
 // One company whose data folder is C:\DATOS: the start file and Gener1.cnf
 // with the initial values, line 8 pointing there (and line 63 when a test
-// sets a remission folder). Helpers to fill registered tables and to show a
-// window through the modal gate.
+// sets a remission folder). Helpers to make users files, to fill registered
+// tables and to show a window through the modal gate.
 
 #include "foundation/rutinas.h"
+#include "foundation/rutinas_usuarios.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/ui/PuertaModal.h"
@@ -36,6 +37,21 @@ class DatosPrueba : public RaizPrueba {
     EscribeLineas("C:\\VRL\\Gener1.cnf", v);
   }
 };
+
+// The bytes of a users file: user i is "Usuario i" with password claves[i]
+// and these rights.
+inline QByteArray BytesUsuarios(const QStringList& claves, const QString& derechos = QString(kNumeroDerechos, u's')) {
+  QByteArray bytes;
+  for (int i = 0; i < claves.size(); ++i) {
+    TRegistroUsuario r;
+    r.NumeroUsuario = i;
+    r.NombreUsuario = QStringLiteral("Usuario %1").arg(i);
+    r.ClaveUsuario = claves[i];
+    r.Derechos = derechos;
+    bytes += r.ABytes();
+  }
+  return bytes;
+}
 
 // Runs the window modally through the gate, answered by `guion`.
 template <class T>

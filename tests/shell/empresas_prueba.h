@@ -5,6 +5,7 @@
 // the start file names company 1. Users of company 1: 0 "adm", 1 and 2 both
 // "caja", 3 "Bodega".
 
+#include "datos_prueba.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_bitacora.h"
 #include "foundation/rutinas_usuarios.h"
@@ -48,16 +49,7 @@ class EmpresasPrueba : public RaizPrueba {
 
   // The master users file of a data folder: user i has password claves[i].
   static void EscribeUsuarios(const QString& datos, const QStringList& claves) {
-    QByteArray bytes;
-    for (int i = 0; i < claves.size(); ++i) {
-      TRegistroUsuario r;
-      r.NumeroUsuario = i;
-      r.NombreUsuario = QString("Usuario %1").arg(i);
-      r.ClaveUsuario = claves[i];
-      r.Derechos = QString(kNumeroDerechos, u's');
-      bytes += r.ABytes();
-    }
-    EscribeBytes(fs::Une(datos, "usuarios.def"), bytes);
+    EscribeBytes(fs::Une(datos, "usuarios.def"), BytesUsuarios(claves));
   }
 
   // The dBASE files the login looks for, as empty stand-ins.

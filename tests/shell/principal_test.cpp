@@ -3,21 +3,15 @@
 // the program folder and the data folder hold afterwards, what the main
 // window shows, which programs were started and asked to close.
 
-#include "app/Vorlan.h"
-#include "empresas_prueba.h"
 #include "foundation/ArchivosPrograma.h"
-#include "platform/db/Tabla.h"
+#include "programa_prueba.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
-#include "shell/Principa.h"
 #include "support/LanzadorGrabador.h"
-#include "support/Maneja.h"
 #include "support/Proceso.h"
 #include "suplente_prueba.h"
-#include "tablas/TablasVorlan.h"
 
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QTimer>
 #include <QToolButton>
@@ -25,9 +19,6 @@
 #include <optional>
 
 namespace {
-
-const QString kPrograma = QStringLiteral("C:\\VRL");
-const QString kTempo = QStringLiteral("C:\\VRL\\tempo");
 
 // A table's layout as text: "NAME type width.decimals" per field and
 // "NAME=expression" per tag.
@@ -80,28 +71,8 @@ std::optional<QString> Marca() {
   return fs::LeeLineas(ruta).join("|");
 }
 
-class Principal : public EmpresasPrueba {
+class Principal : public ProgramaPrueba {
  protected:
-  void SetUp() override {
-    EmpresasPrueba::SetUp();
-    // Real tables in place of the stand-ins of the login tests.
-    QDir(fs::Local(kDatos1)).removeRecursively();
-    for (const char* t : {"Deta.db", "Detacomp.db", "Detaminv.db"}) fs::BorraArchivo(fs::Une(kPrograma, t));
-    EscribeUsuarios(kDatos1, {"adm", "caja", "caja", "Bodega"});
-    CreaTablasEmpresa(db::Carpetas{kDatos1, {}, {}, kPrograma});
-    // What the first start makes.
-    for (const char* t : {"numerof.dbf", "numeroc.dbf", "Kardex.dbf"}) db::Tabla::Borra(kDatos1, t);
-    db::Tabla::Borra(kPrograma, "DetaCR.db");
-    QDir(fs::Local(kTempo)).removeRecursively();
-    ui::PuertaModal::LimpiaMensajes();
-  }
-
-  void TearDown() override {
-    programa_.reset();
-    qunsetenv("VORLAN_PROGRAMAS");
-    EmpresasPrueba::TearDown();
-  }
-
   static void FijaLinea(int linea, const QString& valor) {
     const QString archivo = "C:\\VRL\\Gener1.cnf";
     QStringList lineas = fs::LeeLineas(archivo);
@@ -109,21 +80,6 @@ class Principal : public EmpresasPrueba {
     EscribeLineas(archivo, lineas);
   }
 
-  // The program body up to the main window shown (its show handler run).
-  TFormaPrincipal& Arranca() {
-    programa_ = std::make_unique<ProgramaVorlan>();
-    programa_->Inicia();
-    FormaPrincipal()->Show();
-    return *FormaPrincipal();
-  }
-  // The first activation: the company dialog, answered with a password.
-  void Ingresa(TFormaPrincipal& principal, const QString& clave) {
-    ui::PuertaModal::Espera("TFormaEmpresas", [clave](QDialog& d) {
-      prueba::Teclea(d, "Clave", clave);
-      prueba::Tecla(d, "Clave", Qt::Key_Return);
-    });
-    principal.DisparaActivacion();
-  }
   // "Salir", then the program's windows go.
   void Sale() {
     prueba::Pulsa(*FormaPrincipal(), "BotonSalir");
@@ -131,8 +87,6 @@ class Principal : public EmpresasPrueba {
   }
 
   static bool EnRojo(const QLabel* etiqueta) { return etiqueta->palette().color(QPalette::WindowText) == QColor(Qt::red); }
-
-  std::unique_ptr<ProgramaVorlan> programa_;
 };
 
 // Helper process: holds a table of the program folder open until told.
@@ -152,7 +106,9 @@ TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
   TFormaPrincipal& principal = Arranca();
   QStringList clases;
   for (const auto& v : programa_->Ventanas()) clases << v->metaObject()->className();
-  EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaGlyp", "TFormaEdicion", "TFormaMovimientos"}));
+  EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaConProduct", "TFormaProveedo",
+                                 "TFormaProgreso", "TFormaGlyp", "TFormaEdicion", "TFormaMovimientos",
+                                 "TFormaConceptos", "TFormaListaSQL"}));
   EXPECT_EQ(FormaElipse(), nullptr);  // the splash is gone
   EXPECT_FALSE(principal.isEnabled());
   EXPECT_EQ(principal.windowTitle(), QString(10, ' '));
@@ -171,7 +127,8 @@ TEST_F(Principal, ElProgramaUneLosModulosDelMenu) {
     const char* item;
     const char* clase;
   };
-  for (const Caso& c : {Caso{"Divisas1", "TFormaDivisa"}, Caso{"ValoresIniciales1", "TFormaInicial"}}) {
+  for (const Caso& c : {Caso{"Divisas1", "TFormaDivisa"}, Caso{"ValoresIniciales1", "TFormaInicial"},
+                        Caso{"AltadeConceptosMovimientos1", "TFormacomovinv"}}) {
     SCOPED_TRACE(c.item);
     EXPECT_TRUE(principal.Item(c.item)->isEnabled());
     bool mostrada = false;

@@ -17,6 +17,19 @@
 // The pointers only mean something to a program that holds the header in
 // memory; on disk they may be zero.
 //
+// This system keeps two change counters in the header's padding, past the
+// bytes in use (kTamCabeceraUsada), when 16 bytes are free there (always in
+// the tables it creates); each a uint64 in the machine's order, the two
+// ending the header:
+//   headerSize - 16  list counter: counted up by every write that moves rows
+//                    between blocks (insert, delete, empty, pack), so a
+//                    station may keep the list of blocks while it holds
+//   headerSize - 8   change counter: odd while a write is under way (made
+//                    odd at its start, even at its end), so a station that
+//                    reads without the lock tells a half-made change and
+//                    reads again
+// Tables without the room are read under the lock every time.
+//
 // Data blocks form a doubly linked list that gives the order of the rows:
 //
 //   +0  u16  next block number (0: last block)
@@ -53,6 +66,10 @@ inline constexpr int kFijo3E = 0x3E;            // 2 bytes, always 0x1F 0x0F
 inline constexpr int kPrimerLibre = 0x4D;       // u16 first free block, 0 when none
 inline constexpr int kTamCabeceraUsada = 0x51;  // u16 bytes of the header in use
 inline constexpr int kFinCabeceraComun = 0x58;
+
+// The counters, as bytes before the end of the header.
+inline constexpr int kContadorLista = 16;
+inline constexpr int kContadorCambios = 8;
 
 // Data part of the header (versions 4 and later).
 inline constexpr int kVersionDatos1 = 0x58;     // u16 0x0100 | version
