@@ -20,7 +20,6 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
-#include "platform/ui/Aplicacion.h"
 #include "shell/LineasConfiguracion.h"
 #include "tablas/TablasVorlan.h"
 
@@ -173,11 +172,3 @@ void BM_TarjetaAlternaDeUnProductoConMuchasFilas(benchmark::State& estado) {
 BENCHMARK(BM_TarjetaAlternaDeUnProductoConMuchasFilas)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  ui::Aplicacion app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}
