@@ -167,6 +167,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ui::Conecta(Base, &QComboBox::textActivated, this, [this] { BaseChange(); });
   ui::Conecta(Base->lineEdit(), &QLineEdit::editingFinished, this, [this] { BaseChange(); });
 
+  ConectaPrecios();
   FormCreate();
 }
 

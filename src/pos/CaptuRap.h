@@ -14,6 +14,9 @@
 //   CaptuRap_documentos.cpp  the status of the document shown
 //   CaptuRap_menu.cpp        the menu, its commands and the menu option files
 //   CaptuRap_diseno.cpp      the layout of the right panel and the totals
+//   CaptuRap_precios.cpp     the price of a line, "Cambio Precio", "Checar
+//                            Precio" and the document discount's "Descuento"
+//   CaptuRap_totales.cpp     the totals and taxes, in the header and total.dat
 //
 // Life: created (options read, no table open) -> shown (files of the station
 // read, "Terminada") -> first activation (tables opened, a capture table
@@ -40,6 +43,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "pos/TablaCaptura.h"
+#include "pos/TotalesVenta.h"
 
 #include <QString>
 #include <QStringList>
@@ -176,6 +180,13 @@ class TFormaCapturaRapida : public ui::Forma {
   bool ReportesPermitidos = false;
   qint64 UltimoNumeroDocumento = 0;
   bool DocumentoNuevo = false;
+  // Prices and totals.
+  int ListaPrecioCliente = 0;       // the customer's price list, 0 = none
+  bool PrecioDesbloqueado = false;  // "Cambio Precio" opened the price column
+  int ControlDocumento = 0;         // control number the save writes with the document
+  int LineasCaptura = 0;            // lines counted by the last totals run
+  TotalesVenta Totales;             // of the last totals run
+  int CorridasTotales = 0;          // totals runs since the screen was shown (LabelFPGC)
 
   // Configuration lines kept for the handlers that use them.
   struct Configuracion {
@@ -229,6 +240,52 @@ class TFormaCapturaRapida : public ui::Forma {
   // there is none free.
   bool TieneTablaCaptura();
 
+  // --- Prices of a line (the rules are PreciosVenta.h's). Each works on
+  // the current row of the capture table (TablaDeta) and the product on
+  // which TablaInventario stands.
+  // PRECIO := the price of list n (PrecioLista over the line's price), a
+  // pending row of the totals cursor posted first; returns the list's price.
+  Dinero AsignaPrecioLista(int lista);
+  // The volume price of the product at the current product row for a
+  // quantity, with the payment type's factor.
+  Dinero PrecioPorVolumen(double cantidad) const;
+  // The customer's percentage for a product line (ClieDesc.dbf of the data
+  // folder).
+  double DescuentoClienteLinea(const QString& cliente, const QString& linea) const;
+  // The price line capture gives a line it has just given a product: the
+  // customer's list, the volume policy or list 1, then the customer's line
+  // discount (PrecioPartida) with the customer of the header.
+  void AsignaPrecioPartida();
+  // Opciones > "Cambio Precio" (Ctrl+P): for user "0", an administrator's
+  // password, or the password of a user with right 51, the price column is
+  // unlocked and, during a capture, its cell opened for typing.
+  void CambioPrecio1Click();
+  // The "Descuento" button: the password of a user with right 59 makes the
+  // document discount editable, puts that user into the header's USUARIO
+  // and logs the discount; otherwise the discount is locked.
+  void BoronDescuentoClick();
+
+  // --- Totals and taxes (the rules are TotalesVenta.h's).
+  // Walks the capture through TablaTotal (a pending row of the grid's cursor
+  // posted first), shows the totals, writes total.dat and, when they
+  // changed, the header's totals. Returns the lines counted (LineasCaptura).
+  // A failure ends the run silently, the labels as they were.
+  int CalculaTotales();
+  // When the header's totals differ from `t` (TotalesDifieren): a fresh
+  // ControlDocumento and the totals written and posted. DECOT_F empty
+  // becomes 0.
+  void EscribeTotalesEncabezado(const TotalesVenta& t);
+  // The header field and the value written with "#######0.000" differ.
+  bool DifiereCampo(const QString& campo, double valor) const;
+  // For the save: when the header table has no row numbered `numero`, one
+  // is made from the screen (customer labels, the date of EditFEDOC_F, the
+  // totals computed afresh, the time now, no print mark for a new document)
+  // with the control given. Errors reach the caller, nothing appended.
+  void InsertaEncabezadoFaltante(const QString& numero, int control);
+  // total.dat of the program folder: the total shown without commas,
+  // points and blanks. A failure is ignored.
+  void EscribeTotalArchivo();
+
   // --- Commands (menu items and visible buttons).
   // Attaches the command of an item or button; from then on its phase
   // decides.
@@ -279,6 +336,14 @@ class TFormaCapturaRapida : public ui::Forma {
   // Closes the tables and gives the station up.
   void SueltaCaptura();
   void FijaGenerarTipo(const QString& tipo);
+
+  // The commands of prices and discounts attached.
+  void ConectaPrecios();
+  // Totals steps 1 to 10: the capture walked into Totales, the amounts
+  // shown, total.dat written. Throws on failure.
+  void TotalizaCaptura();
+  // The lines and articles, LabelIEPS and LineasCaptura from Totales.
+  void MuestraPartidas();
 
   void FormResize();
   // "Terminar Venta", the other buttons and boxes of line capture and the

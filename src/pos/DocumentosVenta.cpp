@@ -1,6 +1,17 @@
 #include "pos/DocumentosVenta.h"
 
+#include "foundation/rutinas_fecha.h"
+#include "platform/fs/Reloj.h"
+
 #include <utility>
+
+namespace {
+
+constexpr double kMilisegundosDia = 86400000.0;
+
+double FraccionDelDia(const QTime& hora) { return hora.msecsSinceStartOfDay() / kMilisegundosDia; }
+
+}  // namespace
 
 QChar LetraDocumento(const QString& tipo) {
   static const std::pair<QString, QChar> kLetras[] = {
@@ -25,4 +36,10 @@ std::optional<QString> TextoEstadoDocumento(const QString& estado) {
     case kEstadoEnEspera.unicode(): return QStringLiteral("En Espera...");
     default: return std::nullopt;
   }
+}
+
+int NumeroControl() { return static_cast<int>(FraccionDelDia(fs::Ahora().time()) * 100000); }
+
+double NumeroFechaHora(const QDateTime& momento) {
+  return NumeroDeFecha(momento.date()) + FraccionDelDia(momento.time());
 }

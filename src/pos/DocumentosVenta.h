@@ -9,6 +9,7 @@
 // rows whose CLDOC_FD and CONTROL equal the header's CLDOC_F and CONTROL.
 
 #include <QChar>
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -38,3 +39,10 @@ inline const QString kMarcaLineaCancelada = QStringLiteral("C");
 inline const QString kFaseNueva = QStringLiteral("N");
 inline const QString kFaseModificada = QStringLiteral("M");
 inline const QString kFaseGuardada = QStringLiteral("G");
+
+// A document's control number: the elapsed fraction of the day (the clock's
+// now) times 100000, truncated (0 to 99999).
+int NumeroControl();
+// A date and time as the header's date-time fields keep it: days since
+// 30/12/1899 plus the elapsed fraction of the day.
+double NumeroFechaHora(const QDateTime& momento);
