@@ -126,5 +126,6 @@ void MuestraDescuentosCliente(const QString& carpeta, const QString& clave) {
   ventana->ListaLineas->addItems(LineasProductos(inventario.isEmpty() ? carpeta : inventario));
   const char* const titulos[] = {"Cliente", "Descuento", "Linea"};
   for (int i = 0; i < 3; ++i) ventana->DBGrid1->SetTituloColumna(i, QString::fromLatin1(titulos[i]));
+  ventana->DBGrid1->SetSelectedIndex(1);
   ventana->ShowModal();
 }
