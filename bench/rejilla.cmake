@@ -1,2 +1,2 @@
 add_executable(bench_rejilla rejilla_bench.cpp)
-target_link_libraries(bench_rejilla PRIVATE vorlan_ui vorlan_db benchmark::benchmark)
+target_link_libraries(bench_rejilla PRIVATE vorlan_ui vorlan_db vorlan_bench_ventanas)

@@ -4,7 +4,6 @@
 
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
-#include "platform/ui/Aplicacion.h"
 #include "platform/ui/RejillaDatos.h"
 
 #include <QTemporaryDir>
@@ -84,11 +83,3 @@ void BM_RejillaSaltaAlFinalYAlPrincipio(benchmark::State& estado) {
 BENCHMARK(BM_RejillaSaltaAlFinalYAlPrincipio)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  ui::Aplicacion app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

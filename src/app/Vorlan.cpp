@@ -3,6 +3,7 @@
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
 #include "inventory/ClaveRapida.h"
+#include "inventory/ConPro.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
@@ -100,7 +101,9 @@ std::unique_ptr<ui::Forma> CreaPrincipal() {
 const Creador kVentanasDeInicio[] = {
     CreaPrincipal,
     Crea<TFormaEmpresas>,
-    // TFormaCompras, TFormaInventario, TFormaConProduct, TFormaProveedo, TFormaProgreso
+    // TFormaCompras, TFormaInventario
+    Crea<TFormaConProduct>,
+    // TFormaProveedo, TFormaProgreso
     Crea<TFormaGlyp>,
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },

@@ -373,6 +373,42 @@ TEST_F(PruebaDatos, SinColumnasMuestraTodosLosCamposYCaminaUnaTablaGrande) {
   EXPECT_EQ(t->RecNo(), 600);
 }
 
+// A table too large to count: its rows are numbered by its estimated
+// count and a guess of the current row's place, put right when the rows
+// read reach the real first or last row.
+TEST_F(PruebaDatos, UnaTablaGrandeSeNumeraPorEstimacionYSeCorrigeEnLosExtremos) {
+  {
+    auto t = Abre("CLIENTES.DBF");
+    for (int i = 4; i <= 3000; ++i) Agrega(*t, {{QString("Cliente %1").arg(i, 4, 10, QChar(u'0')), i}});
+  }
+  ConRejilla r;
+  // Physical order: the row's place in the file.
+  r.t->MoveBy(1999);
+  EXPECT_EQ(r.rejilla->currentIndex().row(), 1999);
+  EXPECT_EQ(r.Celda(1998, 1), "1999");
+  // Half the rows hidden: still numbered as 3,000 until the ends are read.
+  r.t->SetFilter("NUMERO > 1500");
+  r.t->SetFiltered(true);
+  r.t->First();
+  EXPECT_EQ(r.rejilla->currentIndex().row(), 0);
+  EXPECT_EQ(r.Celda(1, 1), "1502");
+  r.t->Last();
+  EXPECT_EQ(r.rejilla->model()->rowCount(), 3000);
+  EXPECT_EQ(r.rejilla->currentIndex().row(), 2999);
+  EXPECT_EQ(r.Celda(2998, 1), "2999");
+  r.Celda(0, 1);  // the first row comes 1,500 rows sooner
+  QApplication::processEvents();
+  EXPECT_EQ(r.rejilla->model()->rowCount(), 1500);
+  EXPECT_EQ(r.rejilla->currentIndex().row(), 1499);
+  EXPECT_EQ(r.Celda(0, 1), "1501");
+  EXPECT_EQ(r.t->FieldByName("NUMERO").AsInteger(), 3000);
+  // The grid's first row is the table's first row, however it is numbered.
+  r.t->MoveBy(-700);
+  r.rejilla->setCurrentIndex(r.rejilla->model()->index(0, 0));
+  EXPECT_EQ(r.t->FieldByName("NUMERO").AsInteger(), 1501);
+  EXPECT_TRUE(r.t->Bof());
+}
+
 TEST_F(PruebaDatos, NavegadorMueveElDatasetYAvisaDespues) {
   auto t = Abre("CLIENTES.DBF");
   ui::FuenteDatos fuente;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWidget>
 
 namespace {
 
@@ -151,6 +152,50 @@ TEST_F(PuertaTest, EnterSoloPulsaElBotonConFocoOElPredeterminado) {
   });
   otra.ShowModal();
   EXPECT_EQ(otra.Tag(), 1);
+}
+
+// A window whose key handler moves the focus before the key reaches its box:
+// to the box's own panel (which then gets the key as it travels up), or away
+// from every widget, as a message closing may leave it.
+class TFormaFoco : public ui::Forma {
+  Q_OBJECT
+ public:
+  TFormaFoco() {
+    auto* capa = new QVBoxLayout(this);
+    panel_ = new QWidget(this);
+    panel_->setObjectName("Panel");
+    panel_->setFocusPolicy(Qt::StrongFocus);
+    auto* interior = new QVBoxLayout(panel_);
+    auto* caja = new QLineEdit(panel_);
+    caja->setObjectName("EditClave");
+    interior->addWidget(caja);
+    capa->addWidget(panel_);
+    SetKeyPreview(true);
+  }
+  QStringList vistas;
+
+ protected:
+  void FormKeyDown(int& tecla, Qt::KeyboardModifiers) override {
+    vistas << QKeySequence(tecla).toString();
+    if (tecla == Qt::Key_F5) panel_->setFocus();
+    if (tecla == Qt::Key_F6 && QApplication::focusWidget()) QApplication::focusWidget()->clearFocus();
+  }
+
+ private:
+  QWidget* panel_;
+};
+
+TEST_F(PuertaTest, UnaTeclaQueMueveElFocoSeVeUnaSolaVez) {
+  TFormaFoco forma;
+  ui::PuertaModal::Espera("TFormaFoco", [&](QDialog& d) {
+    prueba::Tecla(d, "EditClave", Qt::Key_F5);
+    prueba::Tecla(d, "EditClave", Qt::Key_F6);
+    // The next press in the panel the focus went to is a new key.
+    prueba::Tecla(d, "Panel", Qt::Key_F7);
+    forma.SetModalResult(ui::mrOk);
+  });
+  forma.ShowModal();
+  EXPECT_EQ(forma.vistas, QStringList({"F5", "F6", "F7"}));
 }
 
 #include "ui_test.moc"

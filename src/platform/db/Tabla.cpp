@@ -378,6 +378,11 @@ bool Tabla::VeARegistro(qint64 registro) {
 
 bool Tabla::Renumera() const { return almacen_ && almacen_->Renumera(); }
 
+qint64 Tabla::CuentaEstimada() const {
+  ExigeActivo();
+  return orden_->ConRango() ? orden_->Cuenta() : almacen_->Cuenta();
+}
+
 void Tabla::ExigeExclusivo(const char* operacion) const {
   ExigeActivo();
   if (!exclusivo_ || soloLectura_)

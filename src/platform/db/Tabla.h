@@ -107,6 +107,11 @@ class Tabla : public Dataset {
   // Whether inserting or deleting a row changes the numbers of the rows
   // after it (Paradox); false while closed.
   bool Renumera() const;
+  // An upper bound of RecordCount read without walking the rows: the
+  // records of the file as of the last open or refresh, deleted ones
+  // included; with a range, the rows of the range. Views of a large table
+  // size themselves by it. Estado while closed.
+  qint64 CuentaEstimada() const;
   // Tag maintenance, with exclusive use (EnUso otherwise); on a closed table
   // they open it exclusively for the moment. The first tag creates the
   // .mdx and sets the production index flags of the header (byte 28, and

@@ -10,6 +10,29 @@
 
 namespace ui {
 
+namespace {
+quint64 gUltimaEntrega = 0;
+quint64 gEntregaActual = 0;
+
+// Marks the key press delivered while it lives; a nested delivery (a key
+// typed in a dialog the handler opened) gets its own number.
+class EntregaDeTecla {
+ public:
+  explicit EntregaDeTecla(bool esTecla) : anterior_(gEntregaActual), activa_(esTecla) {
+    if (activa_) gEntregaActual = ++gUltimaEntrega;
+  }
+  ~EntregaDeTecla() {
+    if (activa_) gEntregaActual = anterior_;
+  }
+
+ private:
+  quint64 anterior_;
+  bool activa_;
+};
+}  // namespace
+
+quint64 Aplicacion::EntregaTecla() { return gEntregaActual; }
+
 Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
   // Month and day names of Qt's own widgets in Spanish; number and date
   // formats of the system never come from the locale.
@@ -17,6 +40,7 @@ Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool Aplicacion::notify(QObject* receptor, QEvent* evento) {
+  EntregaDeTecla entrega(evento->type() == QEvent::KeyPress);
   try {
     // The program's key hook: Enter and Down in a string grid are Tab, before
     // anyone (key preview included) sees them. Keys, not characters: "(" is

@@ -16,6 +16,12 @@ class Aplicacion : public QApplication {
  public:
   Aplicacion(int& argc, char** argv);
   bool notify(QObject* receptor, QEvent* evento) override;
+
+  // The number of the key press being delivered (0 outside one). A key that a
+  // widget ignores travels up to its parents as the same delivery, so a
+  // window's key preview can tell one press from the next even when its
+  // handler moved the focus in between.
+  static quint64 EntregaTecla();
 };
 
 // Shows an exception's message through the gate (the default handler).

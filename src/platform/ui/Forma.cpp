@@ -147,15 +147,26 @@ void Forma::keyPressEvent(QKeyEvent* evento) {
   QDialog::keyPressEvent(evento);
 }
 
+bool Forma::PrimerReceptor(QWidget* w) {
+  // The same press travels up to the parents of a widget that ignores it and
+  // must be seen once, even when the handler moved the focus meanwhile.
+  if (const quint64 entrega = Aplicacion::EntregaTecla(); entrega != 0) {
+    if (entrega == teclaVista_) return false;
+    teclaVista_ = entrega;
+    return true;
+  }
+  // Outside the program's application object: the focus widget is the first,
+  // and a key reaching the window from one of its boxes was seen there.
+  QWidget* foco = QApplication::focusWidget();
+  if (w == this) return !(foco && foco != this && isAncestorOf(foco));
+  return foco ? w == foco : true;
+}
+
 bool Forma::eventFilter(QObject* objeto, QEvent* evento) {
   // A key a component's handler changed is delivered again: seen once.
   if (keyPreview_ && evento->type() == QEvent::KeyPress && !Eventos::Reenviando()) {
     auto* w = qobject_cast<QWidget*>(objeto);
-    // Only the first receiver: the focus widget. The same event travels up
-    // to the parents of a widget that ignores it and must not run twice.
-    QWidget* foco = QApplication::focusWidget();
-    const bool primero = foco ? w == foco : true;
-    if (w && w != this && primero && isAncestorOf(w) && w->window() == this) {
+    if (w && w != this && isAncestorOf(w) && w->window() == this && PrimerReceptor(w)) {
       if (PasaTecla(static_cast<QKeyEvent*>(evento))) return true;
     }
   }
@@ -177,9 +188,7 @@ bool Forma::event(QEvent* evento) {
       // A key sent to the window itself while it has key preview. A key a
       // child ignored (Enter in a box) travels up to here too: the preview
       // already saw it.
-      QWidget* foco = QApplication::focusWidget();
-      const bool deUnHijo = foco && foco != this && isAncestorOf(foco);
-      if (keyPreview_ && !deUnHijo && PasaTecla(static_cast<QKeyEvent*>(evento))) return true;
+      if (keyPreview_ && PrimerReceptor(this) && PasaTecla(static_cast<QKeyEvent*>(evento))) return true;
       break;
     }
     default:

@@ -100,11 +100,13 @@ class Forma : public QDialog {
   bool PreguntaCierre();
   // Runs the key handlers on a key event; true when they consumed it.
   bool PasaTecla(QKeyEvent* evento);
+  bool PrimerReceptor(QWidget* w);
 
   int modalResult_ = mrNone;
   bool enModal_ = false;
   bool keyPreview_ = false;
   bool mueveFoco_ = false;
+  quint64 teclaVista_ = 0;  // last key press the preview passed on
   bool activa_ = false;
   bool cerrando_ = false;
   bool cierreAutomatico_ = false;

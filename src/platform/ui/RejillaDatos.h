@@ -14,7 +14,11 @@
 // row nobody typed into), and the dataset moved by code moves the grid.
 // Only a window of rows around the visible ones is read, through the
 // dataset's own cursor (ui::CursorQuieto), so a large table costs no more
-// than a small one.
+// than a small one: a table of more than a thousand rows is not counted or
+// walked to its first row; its rows are numbered by its estimated count
+// (db::Tabla::CuentaEstimada) and a guess of the current row's place, put
+// right when the rows read reach the real first or last row. The first and
+// last rows of the grid are the table's first and last rows.
 //
 // Keys, as the class library's grid: Down on the last row appends a row (and
 // Up on a new untouched row drops it); Tab and Shift+Tab go to the next and
@@ -101,6 +105,11 @@ class RejillaDatos : public QTableView {
   // the field refuses is shown as an error and the cell stays in editing
   // (false).
   bool CierraEditor();
+
+  // Letters typed on the grid do not move it to a row starting with them
+  // (the item views' own search): windows that look rows up as the user
+  // types do it on their dataset's keys.
+  void keyboardSearch(const QString&) override {}
 
  signals:
   void ColEnter();

@@ -17,6 +17,8 @@ namespace {
 
 // Rows read on each side of a row asked for.
 constexpr int kMargen = 40;
+// Tables with more rows than this are numbered by an estimate.
+constexpr qint64 kFilasContadas = 1000;
 
 bool EsNumero(db::TipoDato t) {
   return t == db::TipoDato::Entero || t == db::TipoDato::Flotante || t == db::TipoDato::Moneda;
@@ -67,6 +69,72 @@ int ModeloDatos::OrdinalActual() const {
   return -cursor.MoveBy(-std::numeric_limits<int>::max());
 }
 
+int ModeloDatos::OrdinalEstimado(qint64& cuenta) const {
+  db::Dataset* d = Datos();
+  if (!d || !d->Active() || d->State() != db::Dataset::Estado::Navegando || d->RecNo() == 0) return -1;
+  int antes = 0;
+  {
+    CursorQuieto cursor(*d);
+    antes = -cursor.MoveBy(-(kMargen + 1));
+  }
+  qint64 ordinal = antes;
+  if (antes > kMargen) {
+    // Far from the first row: on the last row, or a guess (the row's place
+    // in the file for physical order, the middle for a tag) that the rows
+    // read around it correct at the ends.
+    const auto* t = qobject_cast<const db::Tabla*>(d);
+    if (d->Eof()) ordinal = cuenta - 1;
+    else if (t && t->IndexName().isEmpty()) ordinal = d->RecNo() - 1;
+    else ordinal = cuenta / 2;
+    ordinal = std::clamp<qint64>(ordinal, antes, std::numeric_limits<int>::max() - 2 * kMargen);
+  }
+  cuenta = std::max(cuenta, ordinal + 1);
+  return static_cast<int>(ordinal);
+}
+
+qint64 ModeloDatos::Cuenta(bool& aproximado) const {
+  db::Dataset* d = Datos();
+  aproximado = false;
+  if (const auto* t = qobject_cast<const db::Tabla*>(d)) {
+    const qint64 estimada = t->CuentaEstimada();
+    if (estimada > kFilasContadas) {
+      aproximado = true;
+      return estimada;
+    }
+  }
+  return d->RecordCount();
+}
+
+void ModeloDatos::CorrigeExtremos(int primera, qint64 cuenta) const {
+  if (!correccion_) {
+    correccion_ = true;
+    corrigePrimera_ = 0;
+    corrigeCuenta_ = -1;
+    auto* modelo = const_cast<ModeloDatos*>(this);
+    QMetaObject::invokeMethod(
+        modelo, [modelo, generacion = generacion_] { modelo->AplicaCorreccion(generacion); }, Qt::QueuedConnection);
+  }
+  corrigePrimera_ = std::max(corrigePrimera_, primera);
+  if (cuenta >= 0) corrigeCuenta_ = cuenta;
+}
+
+void ModeloDatos::AplicaCorreccion(int generacion) {
+  if (!correccion_) return;
+  correccion_ = false;
+  db::Dataset* d = Datos();
+  if (generacion != generacion_ || !aproximado_ || !d || !d->Active() ||
+      d->State() != db::Dataset::Estado::Navegando || actual_ < 0)
+    return;
+  beginResetModel();
+  const qint64 cuenta = (corrigeCuenta_ >= 0 ? corrigeCuenta_ : cuenta_) - corrigePrimera_;
+  actual_ -= corrigePrimera_;
+  cuenta_ = std::max<qint64>(cuenta, actual_ + 1);
+  cache_.clear();
+  ++generacion_;
+  endResetModel();
+  r_.MuestraFilaActual();
+}
+
 QString ModeloDatos::Orden() const {
   const db::Dataset* d = Datos();
   const auto* t = qobject_cast<const db::Tabla*>(d);
@@ -107,15 +175,18 @@ void ModeloDatos::Reinicia() {
   db::Dataset* d = Datos();
   abierto_ = d && d->Active();
   dudoso_ = false;
+  aproximado_ = false;
+  ++generacion_;
   if (abierto_) {
     orden_ = Orden();
     Protege([&] {
-      cuenta_ = d->RecordCount();
+      cuenta_ = Cuenta(aproximado_);
+      estimada_ = cuenta_;
       if (d->State() == db::Dataset::Estado::Insertando) {
         insertando_ = true;
         actual_ = static_cast<int>(cuenta_);
       } else {
-        actual_ = OrdinalActual();
+        actual_ = aproximado_ ? OrdinalEstimado(cuenta_) : OrdinalActual();
       }
     });
   }
@@ -152,33 +223,46 @@ void ModeloDatos::Sincroniza() {
     return;
   }
   qint64 cuenta = 0;
+  qint64 estimada = 0;
+  bool aproximado = false;
   int ordinal = -1;
   try {
-    cuenta = d->RecordCount();
+    cuenta = estimada = Cuenta(aproximado);
+    // A large table keeps its numbering, as corrected, while its estimate
+    // stands.
+    const bool misma = aproximado ? aproximado_ && estimada == estimada_ : !aproximado_ && cuenta == cuenta_;
+    if (aproximado && misma) cuenta = cuenta_;
     const qint64 registro = d->RecNo();
     // The rows read last tell where the dataset stands, while the order is
     // the same and the row's neighbours are the ones read beside it;
-    // otherwise it is counted from the first row.
+    // otherwise it is counted from the first row (estimated for a large
+    // table).
     const QString orden = Orden();
-    if (!insertando_ && cuenta == cuenta_ && orden == orden_ && !dudoso_) {
+    if (!insertando_ && misma && orden == orden_ && !dudoso_) {
       for (auto it = cache_.cbegin(); it != cache_.cend(); ++it)
         if (it->registro == registro) {
           if (VecinosIguales(it.key())) ordinal = it.key();
           break;
         }
     }
-    if (ordinal < 0) ordinal = OrdinalActual();
+    if (ordinal < 0) {
+      ordinal = aproximado ? OrdinalEstimado(cuenta) : OrdinalActual();
+      ++generacion_;
+    }
     orden_ = orden;
     dudoso_ = false;
   } catch (const std::exception& e) {
     MuestraExcepcion(e);
   }
-  if (cuenta != cuenta_ || insertando_) {
+  if (cuenta != cuenta_ || insertando_ || aproximado != aproximado_) {
     beginResetModel();
     cuenta_ = cuenta;
+    aproximado_ = aproximado;
+    estimada_ = estimada;
     insertando_ = false;
     cache_.clear();
     actual_ = ordinal;
+    ++generacion_;
     endResetModel();
     return;
   }
@@ -212,7 +296,13 @@ bool ModeloDatos::VeAFila(int fila) {
       if (donde >= 0) fila = donde;
       fila = std::min(fila, static_cast<int>(cuenta_) - 1);
     }
-    if (actual_ >= 0 && fila >= 0 && fila != actual_) d->MoveBy(fila - actual_);
+    if (actual_ >= 0 && fila >= 0 && fila != actual_) {
+      // The ends of a large table are reached as such, whatever the rows'
+      // numbers say.
+      if (aproximado_ && fila == 0) d->First();
+      else if (aproximado_ && fila == cuenta_ - 1) d->Last();
+      else d->MoveBy(fila - actual_);
+    }
     return true;
   } catch (const std::exception& e) {
     MuestraExcepcion(e);
@@ -287,6 +377,13 @@ void ModeloDatos::Llena(int fila) const {
     const qint64 registroActual = d->RecNo();
     CursorQuieto cursor(*d);
     const int pos0 = actual_ + cursor.MoveBy(desde - actual_);
+    if (pos0 != desde && aproximado_) {
+      // A large table ends sooner than its numbers said: the first row
+      // stands at pos0, or the last one.
+      if (pos0 > desde) CorrigeExtremos(pos0, -1);
+      else CorrigeExtremos(0, pos0 + 1);
+      return;
+    }
     if (pos0 != desde) {
       // The first row came sooner than its number said: rows went or moved
       // (another station). Counted again from the first row.
@@ -307,7 +404,15 @@ void ModeloDatos::Llena(int fila) const {
         f.textos.push_back(c.AsString());
       }
       cache_.insert(pos, std::move(f));
-      if (pos >= hasta || cursor.MoveBy(1) != 1) break;
+      if (pos >= hasta) {
+        // Rows past the last one numbered in a large table: room for more.
+        if (aproximado_ && pos == cuenta_ - 1 && cursor.MoveBy(1) == 1) CorrigeExtremos(0, cuenta_ + 2 * kMargen);
+        break;
+      }
+      if (cursor.MoveBy(1) != 1) {
+        if (aproximado_ && pos < cuenta_ - 1) CorrigeExtremos(0, pos + 1);
+        break;
+      }
       ++pos;
     }
     // The ordinal kept for the current row must name it; else count again.

@@ -8,6 +8,14 @@
 // dataset's cursor unseen while it browses. While the dataset edits or
 // inserts it cannot be walked: rows not cached then show empty until it
 // browses again. A row being inserted is shown after the last one.
+//
+// A large table (more rows than kFilasContadas by Tabla::CuentaEstimada) is
+// neither counted nor walked to its first row, which would read every row:
+// its row count is the estimate, and the number of the row the dataset
+// stands on is known when the first row is near, else guessed. Walking the
+// rows around one asked for finds the real first and last rows when they
+// come sooner or later than their numbers said; the rows are then numbered
+// again (a reset of the model, after the read that found it).
 
 #include "platform/ui/RejillaDatos.h"
 
@@ -74,6 +82,19 @@ class ModeloDatos : public QAbstractTableModel {
   // Ordinal of the dataset's current row, found by walking back to the first
   // row; -1 when it cannot be walked (editing) or stands on none.
   int OrdinalActual() const;
+  // The same for a large table: exact within kMargen rows of the first row,
+  // else a guess that leaves room for the rows around it.
+  // `cuenta` grows when the guess needs more rows.
+  int OrdinalEstimado(qint64& cuenta) const;
+  // The count to number the rows by: exact, or the estimate of a large table
+  // (aproximado).
+  qint64 Cuenta(bool& aproximado) const;
+  // What a read of the rows of a large table found of its ends: the first
+  // row stands at model row `primera` (0: nothing found there); the rows
+  // number `cuenta` (-1: nothing found), in the numbering read. Applied after
+  // the read, by renumbering every row, unless the numbering changed since.
+  void CorrigeExtremos(int primera, qint64 cuenta) const;
+  void AplicaCorreccion(int generacion);
   int OrdinalDe(qint64 registro, int cerca) const;
   // What decides the order of the rows: index tag and filter.
   QString Orden() const;
@@ -91,6 +112,13 @@ class ModeloDatos : public QAbstractTableModel {
   QString orden_;          // Orden() at the last count
   mutable bool dudoso_ = false;  // the rows read did not match: count again
   qint64 cuenta_ = 0;
+  bool aproximado_ = false;  // a large table, numbered by an estimate
+  qint64 estimada_ = 0;      // its estimate when it was last numbered
+  // A correction found by a read, for the numbering of generation_.
+  mutable int corrigePrimera_ = 0;
+  mutable qint64 corrigeCuenta_ = -1;
+  mutable bool correccion_ = false;
+  int generacion_ = 0;  // counts the numberings
   bool insertando_ = false;
   mutable int actual_ = -1;
   mutable QHash<int, Fila> cache_;

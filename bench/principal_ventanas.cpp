@@ -1,0 +1,15 @@
+// The body of the benchmark programs that need windows: Qt's offscreen
+// platform and the program's application object, then every benchmark.
+
+#include "platform/ui/Aplicacion.h"
+
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  ui::Aplicacion app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
