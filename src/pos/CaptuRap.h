@@ -260,6 +260,10 @@ class TFormaCapturaRapida : public ui::Forma {
   // password, or the password of a user with right 51, the price column is
   // unlocked and, during a capture, its cell opened for typing.
   void CambioPrecio1Click();
+  // Registro > "Checar Precio" (Ctrl+H): the product lookup by description
+  // (searching inside it with configuration line 69); nothing on the sale
+  // changes.
+  void ChecarPrecio1Click();
   // The "Descuento" button: the password of a user with right 59 makes the
   // document discount editable, puts that user into the header's USUARIO
   // and logs the discount; otherwise the discount is locked.

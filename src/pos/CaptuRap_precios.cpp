@@ -7,6 +7,7 @@
 #include "foundation/rutinas_bitacora.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/CamposRegistro.h"
+#include "inventory/ConPro.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/ui/Aplicacion.h"
 #include "pos/CaptuRap.h"
@@ -51,6 +52,7 @@ void PostPendiente(db::Dataset& tabla) {
 
 void TFormaCapturaRapida::ConectaPrecios() {
   AsignaComando(MainMenu1->findChild<QAction*>(QStringLiteral("CambioPrecio1")), [this] { CambioPrecio1Click(); });
+  AsignaComando(MainMenu1->findChild<QAction*>(QStringLiteral("ChecarPrecio1")), [this] { ChecarPrecio1Click(); });
   AsignaComando(BoronDescuento, [this] { BoronDescuentoClick(); });
 }
 
@@ -109,6 +111,12 @@ void TFormaCapturaRapida::CambioPrecio1Click() {
   const QString clave = TablaDeta->FieldByName(QStringLiteral("CLAVE")).AsString();
   if (!HayFila(*TablaInventario) || clave != TablaInventario->FieldByName(QStringLiteral("CLPRO_I")).AsString())
     TablaInventario->FindKey({clave});
+}
+
+void TFormaCapturaRapida::ChecarPrecio1Click() {
+  // A look at the catalogue by description: the key chosen is not used.
+  QString clave;
+  BuscaProductoPorOrden(QString(), 1, 2, Conf.BusquedaAvanzada, clave);
 }
 
 void TFormaCapturaRapida::BoronDescuentoClick() {

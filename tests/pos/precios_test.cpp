@@ -4,6 +4,7 @@
 // and "Descuento" through the modal gate.
 
 #include "foundation/rutinas_usuarios.h"
+#include "inventory/ConPro.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
@@ -12,7 +13,7 @@
 #include "pos/PreciosVenta.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
-#include "venta_prueba.h"
+#include "captura_prueba.h"
 
 #include <QAction>
 #include <QApplication>
@@ -156,15 +157,8 @@ namespace {
 class DescuentosCliente : public VentaPrueba {
  protected:
   static void AgregaDescuento(const QString& cliente, const QString& linea, double descuento) {
-    db::Tabla t;
-    t.SetCarpeta(kDatos);
-    t.SetNombreTabla("ClieDesc.dbf");
-    t.Open();
-    t.Append();
-    t.FieldByName("CLCLI_D").SetAsString(cliente);
-    t.FieldByName("LINEA_D").SetAsString(linea);
-    t.FieldByName("DESCU_D").SetAsFloat(descuento);
-    t.Post();
+    auto t = AbreEn(kDatos, "ClieDesc.dbf");
+    AgregaFilas(*t, {{{"CLCLI_D", cliente}, {"LINEA_D", linea}, {"DESCU_D", descuento}}});
   }
 };
 
@@ -231,20 +225,11 @@ class ComandosPrecio : public VentaPrueba {
     p.PLIS2_I = Dinero(9);
     p.POLI1_I = 10;
     p.POLI2_I = 50;
-    auto productos = std::make_unique<db::Tabla>();
-    productos->SetCarpeta(kDatos);
-    productos->SetNombreTabla(kTablaProductos);
-    productos->Open();
-    productos->Append();
-    p.Escribe(*productos);
-    productos->Post();
-    db::Tabla remisiones;
-    remisiones.SetCarpeta(kDatos);
-    remisiones.SetNombreTabla("Remision.dbf");
-    remisiones.Open();
-    remisiones.Append();
-    remisiones.FieldByName("CLDOC_F").SetAsInteger(40);
-    remisiones.Post();
+    AgregaProducto(p);
+    auto remisiones = AbreEn(kDatos, "Remision.dbf");
+    remisiones->Append();
+    remisiones->FieldByName("CLDOC_F").SetAsInteger(40);
+    remisiones->Post();
     fs::CreaCarpeta(fs::Une(kDatos, "Bitacora"));
   }
 
@@ -363,4 +348,22 @@ TEST_F(ComandosPrecio, DescuentoConElDerecho59AbreElDescuentoAnotaAlUsuarioYLoRe
     });
     EXPECT_EQ(fs::Existe(bitacora) ? fs::LeeLineas(bitacora) : QStringList(), c.lineas);
   }
+}
+
+TEST_F(ComandosPrecio, ChecarPrecioMuestraElCatalogoPorDescripcionSinTocarLaVenta) {
+  auto catalogo = std::make_unique<TFormaConProduct>();
+  Abre("1", [](Pantalla& p) {
+    Captura(p);
+    bool visto = false;
+    ui::PuertaModal::Espera("TFormaConProduct", [&](QDialog& d) {
+      auto& f = static_cast<TFormaConProduct&>(d);
+      visto = true;
+      EXPECT_EQ(f.TablaConProducto->IndexName().toUpper(), kTagDescripcionProducto);
+      prueba::Tecla(f, "Detalle", Qt::Key_Return);
+    });
+    p.MainMenu1->findChild<QAction*>("ChecarPrecio1")->trigger();
+    EXPECT_TRUE(visto);
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), QStringList{"T2"});
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "PRECIO"), QStringList{"10"});
+  });
 }
