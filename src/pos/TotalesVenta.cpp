@@ -31,31 +31,37 @@ struct CamposCaptura {
   db::Campo &cantidad, &clave, &precio, &descuento, &importe, &costo, &impuesto, &factor, &empaque, &fpgc, &ieps;
 };
 
+// What a capture row holds of what the walk may change.
+struct Fila {
+  std::optional<Dinero> precio, importe;
+  std::optional<double> factor, empaque;
+  bool operator==(const Fila&) const = default;
+};
+
 // The row's price by the volume policy of its product, with its amount and
 // its packages. A product not found, or any error on the way, leaves the row
 // as it was.
-void Reprecia(CamposCaptura& f, db::Tabla& productos, const ReglasTotales& reglas) {
+void Reprecia(Fila& fila, const QString& clave, double cantidad, double descuento, db::Tabla& productos,
+              const ReglasTotales& reglas) {
   try {
-    if (!LocalizaProducto(productos, f.clave.AsString())) return;
+    if (!LocalizaProducto(productos, clave)) return;
     TRegistroProducto producto;
     producto.Lee(productos);
-    const double cantidad = f.cantidad.AsFloat();
-    const Dinero precio = PrecioPorVolumen(producto, cantidad, reglas.factorPrecio);
-    const Dinero importe = ImporteLinea(cantidad, precio, f.descuento.AsFloat());
-    registro::Escribe(f.precio, std::optional(precio));
-    registro::Escribe(f.importe, std::optional(importe));
+    Fila nueva = fila;
+    nueva.precio = PrecioPorVolumen(producto, cantidad, reglas.factorPrecio);
+    nueva.importe = ImporteLinea(cantidad, *nueva.precio, descuento);
     if (!producto.UEMPA_I) {
-      f.empaque.Clear();
-      return;
+      nueva.empaque.reset();
+    } else {
+      const double unidades = *producto.UEMPA_I;
+      nueva.factor = unidades;
+      // Whole or half packages only.
+      const double paquetes = unidades == 0 ? 0 : cantidad / unidades;
+      const double fraccion = paquetes - std::floor(paquetes);
+      if (unidades != 0 && paquetes != nueva.empaque.value_or(0))
+        nueva.empaque = paquetes >= 0.5 && (fraccion == 0 || fraccion == 0.5) ? paquetes : 0;
     }
-    const double unidades = *producto.UEMPA_I;
-    f.factor.SetAsFloat(unidades);
-    if (unidades == 0) return;
-    // Whole or half packages only.
-    const double paquetes = cantidad / unidades;
-    if (paquetes == f.empaque.AsFloat()) return;
-    const double fraccion = paquetes - std::floor(paquetes);
-    f.empaque.SetAsFloat(paquetes >= 0.5 && (fraccion == 0 || fraccion == 0.5) ? paquetes : 0);
+    fila = nueva;
   } catch (const plat::Error&) {
   }
 }
@@ -80,36 +86,44 @@ TotalesVenta CalculaTotalesCaptura(db::Dataset& captura, db::Tabla* productos, c
   double ivaAcumulado = 0;
   CamposCaptura f(captura);
   for (captura.First(); !captura.Eof(); captura.Next()) {
-    captura.Edit();
-    try {
-      if (f.clave.AsString().isEmpty()) {
-        f.precio.SetAsFloat(0);
-        f.importe.SetAsFloat(0);
+    const QString clave = f.clave.AsString();
+    const double cantidad = f.cantidad.AsFloat();
+    const double descuento = f.descuento.AsFloat();
+    const Fila guardada{registro::LeeImporte(f.precio), registro::LeeImporte(f.importe), registro::LeeReal(f.factor),
+                        registro::LeeReal(f.empaque)};
+    Fila fila = guardada;
+    if (clave.isEmpty()) fila.precio = fila.importe = Dinero();
+    const std::optional<Dinero> anterior = fila.importe;
+    fila.importe = ImporteLinea(cantidad, fila.precio.value_or(Dinero()), descuento);
+    if (fila.importe != anterior && !reglas.precioDesbloqueado && productos)
+      Reprecia(fila, clave, cantidad, descuento, *productos, reglas);
+    // Only a row that changed is written.
+    if (fila != guardada) {
+      captura.Edit();
+      try {
+        registro::Escribe(f.precio, fila.precio);
+        registro::Escribe(f.importe, fila.importe);
+        registro::Escribe(f.factor, fila.factor);
+        registro::Escribe(f.empaque, fila.empaque);
+        captura.Post();
+      } catch (...) {
+        captura.Cancel();
+        throw;
       }
-      const std::optional<Dinero> anterior = registro::LeeImporte(f.importe);
-      const Dinero importe = ImporteLinea(f.cantidad.AsFloat(), registro::LeeImporte(f.precio).value_or(Dinero()),
-                                          f.descuento.AsFloat());
-      registro::Escribe(f.importe, std::optional(importe));
-      if (importe != anterior && !reglas.precioDesbloqueado && productos) Reprecia(f, *productos, reglas);
-      captura.Post();
-    } catch (...) {
-      captura.Cancel();
-      throw;
     }
 
-    const double cantidad = f.cantidad.AsFloat();
-    const Dinero precio = registro::LeeImporte(f.precio).value_or(Dinero());
-    const Dinero importe = registro::LeeImporte(f.importe).value_or(Dinero());
-    const Dinero costo = registro::LeeImporte(f.costo).value_or(Dinero());
+    const Dinero precio = fila.precio.value_or(Dinero());
+    const Dinero importe = fila.importe.value_or(Dinero());
     const double tasa = f.impuesto.AsFloat();
     t.SubtotalVenta += importe;
-    t.DescuentoLineas += DescuentoDeLinea(cantidad, precio, f.descuento.AsFloat());
+    t.DescuentoLineas += DescuentoDeLinea(cantidad, precio, descuento);
     if (reglas.impuestosIncluidos) {
       const double monto = importe.Real();
       const double iva = monto - monto / (1 + tasa / 100);
       ivaAcumulado += iva;
       // A row marked so in FPGC only adds its IVA.
       if (f.fpgc.AsFloat() >= -1000) {
+        const Dinero costo = registro::LeeImporte(f.costo).value_or(Dinero());
         t.CostoVenta += Dinero::DeReal(cantidad * costo.Real() / (1 + tasa / 100));
         const double tasaIeps = f.ieps.AsFloat();
         const double neto = monto - iva;
@@ -128,7 +142,7 @@ TotalesVenta CalculaTotalesCaptura(db::Dataset& captura, db::Tabla* productos, c
       }
     } else {
       ivaAcumulado += importe.Real() * tasa / 100;
-      t.CostoVenta += costo * cantidad;
+      t.CostoVenta += registro::LeeImporte(f.costo).value_or(Dinero()) * cantidad;
     }
     ++t.Partidas;
     t.Articulos += cantidad;

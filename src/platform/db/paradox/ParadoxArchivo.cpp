@@ -432,6 +432,7 @@ ParadoxArchivo::Estado ParadoxArchivo::LeeEstado() {
 }
 
 void ParadoxArchivo::PonContadores(QByteArray& h, const Estado& e) {
+  Pon16(h, kCambios, quint16(U16(h, kCambios) + 1));
   Pon32(h, kNumRegistros, e.registros);
   Pon16(h, kBloquesEnUso, quint16(e.enUso));
   Pon16(h, kBloquesArchivo, quint16(e.bloques));
@@ -448,6 +449,8 @@ void ParadoxArchivo::GuardaEstado(const Estado& e) {
 }
 
 QVector<ParadoxArchivo::Eslabon> ParadoxArchivo::Cadena(const Estado& e) {
+  // The list walked last stands while the header does (kCambios).
+  if (e.fijo == fijoCadena_) return cadena_;
   QVector<Eslabon> cadena;
   qint64 total = 0;
   int anterior = 0;
@@ -466,6 +469,8 @@ QVector<ParadoxArchivo::Eslabon> ParadoxArchivo::Cadena(const Estado& e) {
     b = siguiente;
   }
   if (total != e.registros) Danada(QStringLiteral("el número de registros no coincide"));
+  fijoCadena_ = e.fijo;
+  cadena_ = cadena;
   return cadena;
 }
 

@@ -172,6 +172,10 @@ class ParadoxArchivo {
   int porBloque_ = 0;
 
   std::set<qint64> propios_;  // rows this handle has locked
+
+  // The list of rows walked last and the fixed header it was walked under.
+  QByteArray fijoCadena_;
+  QVector<Eslabon> cadena_;
 };
 
 }  // namespace db

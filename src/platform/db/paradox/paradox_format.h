@@ -44,6 +44,10 @@ inline constexpr int kBloquesArchivo = 0x0C;    // u16 blocks in the file
 inline constexpr int kPrimerBloque = 0x0E;      // u16 first block of the list, 0 when empty
 inline constexpr int kUltimoBloque = 0x10;      // u16 last block of the list, 0 when empty
 inline constexpr int kNumCampos = 0x21;         // u16
+// u16 changes to the list of rows, counting up and wrapping: every write
+// that inserts, removes or moves rows steps it, so a reader may keep the
+// list it walked while the fixed part of the header stands as it read it.
+inline constexpr int kCambios = 0x2D;
 inline constexpr int kCamposLlave = 0x23;       // u16 fields of the primary key
 inline constexpr int kCifrado1 = 0x25;          // u32 password code (versions 3.x), kSinCifrado1 later
 inline constexpr int kOrden = 0x29;             // u8 sort order code
