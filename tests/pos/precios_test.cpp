@@ -367,3 +367,41 @@ TEST_F(ComandosPrecio, ChecarPrecioMuestraElCatalogoPorDescripcionSinTocarLaVent
     EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "PRECIO"), QStringList{"10"});
   });
 }
+
+TEST_F(ComandosPrecio, LaPantallaPreciaLaLineaConLaListaDelClienteOElDescuentoDeSuLinea) {
+  TRegistroProducto p;
+  p.CLPRO_I = "A1";
+  p.LIPRO_I = "A";
+  p.PPUBL_I = Dinero(20);
+  p.PLIS3_I = Dinero(15);
+  AgregaProducto(p);
+  auto descuentos = AbreEn(kDatos, "ClieDesc.dbf");
+  AgregaFilas(*descuentos, {{{"CLCLI_D", "12"}, {"LINEA_D", "A"}, {"DESCU_D", 10}}});
+  struct Caso {
+    const char* nombre;
+    const char* descuentosLinea;  // configuration line 58
+    int lista;
+    const char* cliente;
+    const char* precio;
+  };
+  const Caso casos[] = {
+      {"lista 3 del cliente", "N", 3, "12", "15"},
+      {"10 % de su línea aun con lista 3", "S", 3, "12", "18"},
+      {"cliente sin renglón de la línea", "S", 3, "1", "20"},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    FijaLinea(ConfDescuentosClienteLinea, c.descuentosLinea);
+    Abre("1", [&](Pantalla& pantalla) {
+      Captura(pantalla);
+      ASSERT_TRUE(pantalla.TablaInventario->FindKey({"A1"}));
+      pantalla.ListaPrecioCliente = c.lista;
+      pantalla.EditCLCLI_F->setText(c.cliente);
+      pantalla.AsignaPrecioPartida();
+      EXPECT_EQ(pantalla.TablaDeta->FieldByName("PRECIO").AsString(), c.precio);
+      // A list the product table lacks keeps the line's price.
+      EXPECT_EQ(pantalla.AsignaPrecioLista(160), Dinero::DeTexto(c.precio));
+      EXPECT_EQ(pantalla.TablaDeta->FieldByName("PRECIO").AsString(), c.precio);
+    });
+  }
+}
