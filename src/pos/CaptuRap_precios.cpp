@@ -11,6 +11,7 @@
 #include "inventory/RegistroProducto.h"
 #include "platform/ui/Aplicacion.h"
 #include "pos/CaptuRap.h"
+#include "pos/CaptuRap_comun.h"
 #include "pos/Corte.h"
 #include "pos/PreciosVenta.h"
 
@@ -39,13 +40,11 @@ void Edita(db::Dataset& tabla) {
 
 // The dataset has a row to read: a current one, or one being typed.
 bool HayFila(db::Dataset& tabla) {
-  return tabla.State() == db::Dataset::Estado::Editando || tabla.State() == db::Dataset::Estado::Insertando ||
-         (tabla.Active() && !tabla.IsEmpty());
+  return Editando(tabla) || (tabla.Active() && !tabla.IsEmpty());
 }
 
 void PostPendiente(db::Dataset& tabla) {
-  if (tabla.State() == db::Dataset::Estado::Editando || tabla.State() == db::Dataset::Estado::Insertando)
-    tabla.Post();
+  if (Editando(tabla)) tabla.Post();
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "platform/fs/Texto.h"
 #include "platform/ui/Forma.h"
 #include "pos/CaptuRap.h"
+#include "pos/CaptuRap_comun.h"
 #include "pos/DocumentosVenta.h"
 
 #include <QLabel>
@@ -21,10 +22,6 @@ namespace {
 const QString kMascaraTotal = QStringLiteral("##,##0.00");
 
 QString Importe(Dinero valor) { return FormatoImporte(kMascaraTotal, valor.Texto()); }
-
-bool Editando(const db::Dataset& tabla) {
-  return tabla.State() == db::Dataset::Estado::Editando || tabla.State() == db::Dataset::Estado::Insertando;
-}
 
 // DECOT_F of the header row being written: 0 when empty.
 void DescuentoTotalACero(db::Dataset& encabezado) {
