@@ -7,6 +7,9 @@
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
+#include "pos/ListaSQL.h"
+#include "purchasing/Proveedo.h"
+#include "reports/Progreso.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -33,6 +36,7 @@ void UneModulos(TFormaPrincipal& principal) {
   // "Clientes2" (Ventas > "Clientes", BotonClientes): the customer window, found.
 
   // "Proveedores2" (Ventas > "Proveedores", BotonProveedo): the supplier window, found.
+  principal.Une("Proveedores2", [] { return static_cast<ui::Forma*>(FormaProveedo()); });
 
   // "Vendedores2" (Ventas > "Vendedores", BotonVendedor): the seller window, made.
 
@@ -103,14 +107,17 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaEmpresas>,
     // TFormaCompras, TFormaInventario
     Crea<TFormaConProduct>,
-    // TFormaProveedo, TFormaProgreso
+    Crea<TFormaProveedo>,
+    Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
     // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
     // TFormaColector, TFormaCaducidad, TFormaRemCuCobra
     Crea<TFormaConceptos>,
-    // TFormaBuscaSQL, TFormaListaSQL, TFormaHotReporte, TFormaMultiPagos
+    // TFormaBuscaSQL
+    Crea<TFormaListaSQL>,
+    // TFormaHotReporte, TFormaMultiPagos
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "customers/PoliClie.h"
 
 #include "foundation/rutinas.h"
+#include "foundation/rutinas_tablas.h"
 #include "platform/db/Consulta.h"
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
@@ -18,10 +19,6 @@
 namespace {
 
 constexpr int kAnchoClave = 20;
-
-bool Editando(const db::Dataset& tabla) {
-  return tabla.State() == db::Dataset::Estado::Editando || tabla.State() == db::Dataset::Estado::Insertando;
-}
 
 // The distinct product lines of inventar.dbf in `carpeta`, in line order.
 QStringList LineasProductos(const QString& carpeta) {
@@ -97,21 +94,7 @@ void TFormaPoliticaClientes::BitBtn1Click() {
 }
 
 void TFormaPoliticaClientes::FormCloseQuery(bool& puedeCerrar) {
-  // A row being typed is saved, or the window stays open to correct it; an
-  // untouched new row is dropped.
-  if (!TablaDescuentos->Active()) return;
-  if (!DBGrid1->CierraEditor()) {
-    puedeCerrar = false;
-    return;
-  }
-  if (!Editando(*TablaDescuentos)) return;
-  try {
-    if (TablaDescuentos->Modified()) TablaDescuentos->Post();
-    else TablaDescuentos->Cancel();
-  } catch (const std::exception& e) {
-    ui::MuestraExcepcion(e);
-    puedeCerrar = false;
-  }
+  if (!GuardaFilaRejilla(*DBGrid1)) puedeCerrar = false;
 }
 
 void MuestraDescuentosCliente(const QString& carpeta, const QString& clave) {

@@ -118,6 +118,41 @@ QVector<Fila> Vendedores() {
   return {vendedor("01", "Mostrador", 0), vendedor("02", "Laura Méndez", 3), vendedor("03", "Jorge Ramírez", 2.5)};
 }
 
+QVector<Fila> Proveedores() {
+  const auto proveedor = [](const char* clave, const char* nombre, const char* rfc, const char* direccion,
+                            const char* poblacion, const char* telefono, int dias) {
+    return Fila{{"CLAVE_P", clave},
+                {"NOMBR_P", QString::fromUtf8(nombre)},
+                {"RFCXX_P", rfc},
+                {"DIREC_P", QString::fromUtf8(direccion)},
+                {"POBLA_P", QString::fromUtf8(poblacion)},
+                {"TELEF_P", telefono},
+                {"DCRED_P", dias},
+                {"DREPA_P", "Revisión lunes, pago viernes"},
+                {"SALDO_P", 0}};
+  };
+  return {proveedor("1", "ABARROTERA DEL BAJIO SA DE CV", "ABA870512HT3", "Blvd. López Mateos 1820", "León",
+                    "477 712 4400", 30),
+          proveedor("2", "EMBOTELLADORA DE OCCIDENTE SA", "EOC920301QW8", "Av. Lázaro Cárdenas 3050",
+                    "Guadalajara", "33 3812 6600", 15),
+          proveedor("3", "PRODUCTOS DE LIMPIEZA LA ESTRELLA", "PLE050817AB2", "Calle Industria 45", "Zapopan",
+                    "33 3656 9011", 8)};
+}
+
+QVector<Fila> ContactosProveedores() {
+  const auto contacto = [](const char* clave, const char* nombre, const char* cargo, const char* telefono,
+                           const char* correo) {
+    return Fila{{"CLAVE_P", clave},
+                {"CONTA_P", QString::fromUtf8(nombre)},
+                {"CARGO_P", QString::fromUtf8(cargo)},
+                {"TELEF_P", telefono},
+                {"MAILX_P", correo}};
+  };
+  return {contacto("1", "Ricardo Salinas", "Ventas", "477 712 4410", "ventas@abarroterabajio.mx"),
+          contacto("2", "Marta Ochoa", "Crédito y Cobranza", "33 3812 6615", "credito@embotelladora.mx"),
+          contacto("3", "Luis Ortega", "Agente de Ventas", "33 3656 9020", "pedidos@laestrella.mx")};
+}
+
 struct Producto {
   const char* clave;
   const char* descripcion;
@@ -225,6 +260,8 @@ void LlenaTablas(const QString& programa, const QString& datos, const QString& i
   CreaTablasEmpresa(db::Carpetas{datos, {}, {}, programa});
   LlenaSiVacia(datos, QStringLiteral("CLIENTE.DBF"), Clientes());
   LlenaSiVacia(datos, QStringLiteral("VENDEDOR.DBF"), Vendedores());
+  LlenaSiVacia(datos, QStringLiteral("PROVEEDO.DBF"), Proveedores());
+  LlenaSiVacia(datos, QStringLiteral("ContProv.dbf"), ContactosProveedores());
   LlenaSiVacia(datos, QStringLiteral("INVENTAR.DBF"), Productos(iva));
   LlenaSiVacia(datos, QStringLiteral("MOVINVEN.DBF"), MovimientosIniciales());
   LlenaSiVacia(datos, QStringLiteral("Kardex.dbf"), Kardex());

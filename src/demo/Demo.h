@@ -3,10 +3,10 @@
 // log in and look around: company 1, "Vorlan Demostración", with its
 // configuration file (the initial values of a fresh configuration window,
 // the data folder in line 8), every registered table of the company and of
-// the program folder, a few customers, sellers and products with prices and
-// stock (brought in by an initial-inventory movement), its users (the
-// administrator, user 0, and a cashier, user 1) and the start file pointing
-// at it.
+// the program folder, a few customers, sellers, suppliers (with credit days
+// and a contact each) and products with prices and stock (brought in by an
+// initial-inventory movement), its users (the administrator, user 0, and a
+// cashier, user 1) and the start file pointing at it.
 
 #include <QString>
 

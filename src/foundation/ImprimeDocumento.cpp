@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <memory>
 
 // Each page is drawn as a picture into the printable area.
@@ -36,6 +37,20 @@ void ImprimeDocumento(const QTextDocument& original, const QString& titulo) {
       pintor.end();
       impresora.lienzo().DibujaImagen(area, imagen);
     }
+    impresora.Termina();
+  } catch (...) {
+    impresora.Aborta();
+    throw;
+  }
+}
+
+void ImprimeVentana(const QImage& imagen, QSize tamano, int ppp, const QString& titulo) {
+  print::Impresora& impresora = print::Impresora::Global();
+  const double escala = std::min({double(impresora.Resolucion()) / ppp, double(impresora.AnchoPagina()) / tamano.width(),
+                                  double(impresora.AltoPagina()) / tamano.height()});
+  impresora.Comienza(titulo);
+  try {
+    impresora.lienzo().DibujaImagen(QRect(0, 0, int(tamano.width() * escala), int(tamano.height() * escala)), imagen);
     impresora.Termina();
   } catch (...) {
     impresora.Aborta();

@@ -1,5 +1,6 @@
 #include "inventory/RegistroProducto.h"
 
+#include "foundation/rutinas_tablas.h"
 #include "inventory/CamposRegistro.h"
 #include "inventory/EdicionFila.h"
 #include "platform/db/Tabla.h"
@@ -62,32 +63,6 @@ int ListaExtra(const QString& columna) {
 }
 
 bool ListaFija(int lista) { return lista >= 1 && lista <= kListasFijas; }
-
-// A key that reads as a whole number, without its leading zeros ("" for 0);
-// nullopt for any other key.
-std::optional<QString> Digitos(const QString& clave) {
-  const QString k = clave.trimmed();
-  if (k.isEmpty()) return std::nullopt;
-  for (QChar c : k)
-    if (c < u'0' || c > u'9') return std::nullopt;
-  qsizetype i = 0;
-  while (i < k.size() && k[i] == u'0') ++i;
-  return k.mid(i);
-}
-
-bool MayorQue(const QString& a, const QString& b) { return a.size() != b.size() ? a.size() > b.size() : a > b; }
-
-// Adds one to a number written in decimal digits.
-QString MasUno(QString digitos) {
-  for (qsizetype i = digitos.size() - 1; i >= 0; --i) {
-    if (digitos[i] != u'9') {
-      digitos[i] = QChar(digitos[i].unicode() + 1);
-      return digitos;
-    }
-    digitos[i] = u'0';
-  }
-  return QStringLiteral("1") + digitos;
-}
 
 }  // namespace
 
@@ -153,18 +128,7 @@ bool LocalizaProducto(db::Tabla& productos, const QString& texto) {
 }
 
 QString SiguienteClaveProducto(const db::Tabla& productos) {
-  db::Tabla tabla;
-  tabla.SetCarpeta(productos.Carpeta());
-  tabla.SetNombreTabla(productos.NombreTabla());
-  tabla.SetReadOnly(true);
-  tabla.Open();
-  const db::Campo& clave = tabla.FieldByName(QStringLiteral("CLPRO_I"));
-  std::optional<QString> mayor;
-  for (tabla.First(); !tabla.Eof(); tabla.Next()) {
-    const std::optional<QString> d = Digitos(clave.AsString());
-    if (d && (!mayor || MayorQue(*d, *mayor))) mayor = d;
-  }
-  return mayor ? MasUno(*mayor) : QString();
+  return SiguienteClaveNumerica(productos, QStringLiteral("CLPRO_I"));
 }
 
 double SumaExistencia(db::Tabla& productos, double cantidad, const AjusteExistencia& ajuste) {

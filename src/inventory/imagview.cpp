@@ -1,11 +1,11 @@
 #include "inventory/imagview.h"
 
+#include "foundation/ImprimeDocumento.h"
 #include "foundation/dialogos.h"
 #include "foundation/rutinas_texto.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 #include "platform/print/Imagen.h"
-#include "platform/print/Impresora.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "platform/ui/Eventos.h"
@@ -14,27 +14,9 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
-#include <algorithm>
-
 namespace {
 
 const QSize kCajaImagen(321, 313);
-
-// The picture of a window on one page, from its top-left corner, at the size
-// the window has on a screen, or smaller when that does not fit the page.
-void ImprimeVentana(const QImage& imagen, QSize tamano, int ppp, const QString& titulo) {
-  print::Impresora& impresora = print::Impresora::Global();
-  const double escala = std::min({double(impresora.Resolucion()) / ppp, double(impresora.AnchoPagina()) / tamano.width(),
-                                  double(impresora.AltoPagina()) / tamano.height()});
-  impresora.Comienza(titulo);
-  try {
-    impresora.lienzo().DibujaImagen(QRect(0, 0, int(tamano.width() * escala), int(tamano.height() * escala)), imagen);
-    impresora.Termina();
-  } catch (...) {
-    impresora.Aborta();
-    throw;
-  }
-}
 
 }  // namespace
 

@@ -166,6 +166,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ui::Conecta(BotonSalir, &QToolButton::clicked, this, [this] { BotonSalirClick(); });
   ui::Conecta(Base, &QComboBox::textActivated, this, [this] { BaseChange(); });
   ui::Conecta(Base->lineEdit(), &QLineEdit::editingFinished, this, [this] { BaseChange(); });
+  ConectaEncabezado();
 
   ConectaPrecios();
   FormCreate();

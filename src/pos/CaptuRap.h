@@ -14,6 +14,10 @@
 //   CaptuRap_documentos.cpp  the status of the document shown
 //   CaptuRap_menu.cpp        the menu, its commands and the menu option files
 //   CaptuRap_diseno.cpp      the layout of the right panel and the totals
+//   CaptuRap_nuevo.cpp       New: the provisional number, the station's
+//                            provisional header table, actual.dat
+//   CaptuRap_encabezado.cpp  the customer and seller of the header
+//   CaptuRap_captura.cpp     the capture of lines
 //   CaptuRap_precios.cpp     the price of a line, "Cambio Precio", "Checar
 //                            Precio" and the document discount's "Descuento"
 //   CaptuRap_totales.cpp     the totals and taxes, in the header and total.dat
@@ -180,8 +184,10 @@ class TFormaCapturaRapida : public ui::Forma {
   bool ReportesPermitidos = false;
   qint64 UltimoNumeroDocumento = 0;
   bool DocumentoNuevo = false;
+  double TasaIvaVenta = 0;     // default tax rate (configuration line 5)
+  int ControlVenta = 0;        // control number of the new document
+  int ListaPrecioCliente = 0;  // the customer's price list, 0 = none
   // Prices and totals.
-  int ListaPrecioCliente = 0;       // the customer's price list, 0 = none
   bool PrecioDesbloqueado = false;  // "Cambio Precio" opened the price column
   int ControlDocumento = 0;         // control number the save writes with the document
   int LineasCaptura = 0;            // lines counted by the last totals run
@@ -240,6 +246,43 @@ class TFormaCapturaRapida : public ui::Forma {
   // there is none free.
   bool TieneTablaCaptura();
 
+  // --- A new document and its header.
+  // New (F9, "Nueva Venta (F9)", "Nueva (F9)"): with right 20, the last
+  // number of the kind's header table plus one, shown from a row of the
+  // station's provisional header table (the shared table never sees it),
+  // the counter customer "1", today's date, the capture unlocked and empty.
+  // Always: actual.dat rewritten, the payment type "Efectivo". A screen
+  // without a capture table refuses with the claim's message.
+  void BotonNuevoClick();
+  // The tax rate of configuration line 5 into TasaIvaVenta and IMIM1_F;
+  // the document discount DESFI_F 0.
+  void CargaImpuestoPredeterminado();
+  // The customer's labels and the date field emptied.
+  void LimpiaDatosCliente();
+  // Makes the station's provisional header table from the template of
+  // `archivo` in the folder's tempo (tempo\Remision.dbf for a kind without
+  // one of its own): the copy is named as `archivo` with the station's
+  // number before the extension (Remision3.dbf) in `carpeta`, replacing the
+  // last one, and the header table is opened on it. On failure the header
+  // table is back on the table it was on and the error reaches the caller.
+  void CreaEncabezadoTemporal(const QString& carpeta, const QString& archivo);
+  // actual.dat of the program folder: the number shown, for outside programs.
+  void EscribeDocumentoActual();
+  // The typed customer into the header: the debts check of configuration
+  // line 98, the customer's labels, credit days, due date, state, country
+  // and price list; an inactive customer is refused.
+  void EditCLCLI_FExit();
+  // Generar > "Asignar Cliente": a customer picked with the lookup and its
+  // data copied into the header, which is posted.
+  void AsignaClienteDocumento();
+  // When the header lacks its state or country, both from the current
+  // customer row; the header is posted.
+  void CompletaEstadoPais();
+  // The customer's remissions not cancelled; more than one are listed.
+  int AdeudosCliente(const QString& clave);
+  // A capture row with quantity 1 when the current one has none, then the
+  // focus on the key or the quantity.
+  void IniciaCaptura();
   // --- Prices of a line (the rules are PreciosVenta.h's). Each works on
   // the current row of the capture table (TablaDeta) and the product on
   // which TablaInventario stands.
@@ -341,6 +384,26 @@ class TFormaCapturaRapida : public ui::Forma {
   void SueltaCaptura();
   void FijaGenerarTipo(const QString& tipo);
 
+  // New, with the right: the header row of the new document (steps whose
+  // failure the cashier is told as one).
+  void PreparaDocumentoNuevo();
+  // The last number of the kind's shared header table (a last row numbered
+  // 0 beyond the tenth record gets its record number plus one).
+  qint64 UltimoNumeroCompartido();
+  // The header table back on the kind's shared table when it stands on the
+  // provisional one.
+  void VuelveEncabezadoCompartido();
+  // The header into edit unless it is being edited or inserted.
+  void EditaEncabezado();
+  void ConectaEncabezado();
+  void EditCLCLI_FEnter();
+  void EditCLCLI_FKeyDown(int& tecla);
+  void EditCLVEN_FEnter();
+  void EditCLVEN_FKeyDown(int& tecla);
+  void EditCLVEN_FExit();
+  // The focus on the key field (capture starts in the key) or on the
+  // quantity field with its text selected.
+  void EnfocaCaptura();
   // The commands of prices and discounts attached.
   void ConectaPrecios();
   // Totals steps 1 to 10: the capture walked into Totales, the amounts

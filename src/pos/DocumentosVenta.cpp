@@ -9,8 +9,6 @@ namespace {
 
 constexpr double kMilisegundosDia = 86400000.0;
 
-double FraccionDelDia(const QTime& hora) { return hora.msecsSinceStartOfDay() / kMilisegundosDia; }
-
 }  // namespace
 
 QChar LetraDocumento(const QString& tipo) {
@@ -38,8 +36,11 @@ std::optional<QString> TextoEstadoDocumento(const QString& estado) {
   }
 }
 
-int NumeroControl() { return static_cast<int>(FraccionDelDia(fs::Ahora().time()) * 100000); }
+int NumeroControl() {
+  // 100000 parts of a day of 86400000 ms: one part every 864 ms.
+  return fs::Ahora().time().msecsSinceStartOfDay() / 864;
+}
 
 double NumeroFechaHora(const QDateTime& momento) {
-  return NumeroDeFecha(momento.date()) + FraccionDelDia(momento.time());
+  return NumeroDeFecha(momento.date()) + momento.time().msecsSinceStartOfDay() / kMilisegundosDia;
 }

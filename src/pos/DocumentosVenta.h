@@ -35,14 +35,16 @@ std::optional<QString> TextoEstadoDocumento(const QString& estado);
 inline const QString kMarcaImpresa = QStringLiteral("I");
 inline const QString kMarcaLineaCancelada = QStringLiteral("C");
 
+// The control number of a moment: the fraction of the day elapsed at "now"
+// times 100000, truncated (0 to 99999). A document drawn at New keeps it in
+// CONTROL, and so does every line of it.
+int NumeroControl();
+
 // TEstadoCaptura, the phase of the document in the header column proceso.
 inline const QString kFaseNueva = QStringLiteral("N");
 inline const QString kFaseModificada = QStringLiteral("M");
 inline const QString kFaseGuardada = QStringLiteral("G");
 
-// A document's control number: the elapsed fraction of the day (the clock's
-// now) times 100000, truncated (0 to 99999).
-int NumeroControl();
 // A date and time as the header's date-time fields keep it: days since
 // 30/12/1899 plus the elapsed fraction of the day.
 double NumeroFechaHora(const QDateTime& momento);

@@ -13,6 +13,8 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/Eventos.h"
 #include "platform/ui/ListaCarpetas.h"
+#include "reports/ArchivosReporte.h"
+#include "reports/Barras.h"
 #include "reports/CamposReporte.h"
 #include "reports/DialogosImpresora.h"
 
@@ -120,6 +122,10 @@ TFormaFormatos::TFormaFormatos(QWidget* owner) : ui::Forma(owner) {
   ui::CentraEnPantalla(*this);
 }
 
+TFormaFormatos::~TFormaFormatos() {
+  if (!FormaBarras()) SueltaArchivosReporte();
+}
+
 void TFormaFormatos::ConstruyeRangos() {
   Rangos = Nombrado(new QWidget(this), QStringLiteral("Rangos"), rect());
   PapelTapiz1 = Nombrado(new TPapelTapiz(Rangos), QStringLiteral("PapelTapiz1"), Rangos->rect());
@@ -160,7 +166,8 @@ void TFormaFormatos::ConstruyeRangos() {
                       QRect(12, 76, 280, 20));
 
   Etiqueta(Rangos, QStringLiteral("Título"), QRect(10, 363, 50, 20));
-  Titulo = Nombrado(new QLineEdit(Rangos), QStringLiteral("Titulo"), QRect(70, 360, 560, 24));
+  // While it still reads "Título" the report keeps its command's own title.
+  Titulo = Nombrado(new QLineEdit(QStringLiteral("Título"), Rangos), QStringLiteral("Titulo"), QRect(70, 360, 560, 24));
 
   BitBtn4 = Boton(Rangos, "BitBtn4", QStringLiteral("&Ejecutar"), QRect(90, 400, 110, 30));
   BitBtn5 = Boton(Rangos, "BitBtn5", QStringLiteral("&Cancelar"), QRect(215, 400, 110, 30));

@@ -50,6 +50,8 @@ class TFormaFormatos : public ui::Forma {
   Q_OBJECT
  public:
   explicit TFormaFormatos(QWidget* owner = nullptr);
+  // A report run without a viewer lets the work files go with the dialog.
+  ~TFormaFormatos() override;
 
   // --- Panel Rangos
   QWidget* Rangos;

@@ -96,18 +96,5 @@ void VentanaConceptos::BotonGuardarClick() {
 }
 
 void VentanaConceptos::FormCloseQuery(bool& puedeCerrar) {
-  if (!tabla_->Active()) return;
-  if (!rejilla_->CierraEditor()) {
-    puedeCerrar = false;
-    return;
-  }
-  const auto estado = tabla_->State();
-  if (estado != db::Dataset::Estado::Editando && estado != db::Dataset::Estado::Insertando) return;
-  try {
-    if (tabla_->Modified()) tabla_->Post();
-    else tabla_->Cancel();
-  } catch (const std::exception& e) {
-    ui::MuestraExcepcion(e);
-    puedeCerrar = false;
-  }
+  if (!GuardaFilaRejilla(*rejilla_)) puedeCerrar = false;
 }

@@ -2,16 +2,11 @@
 // catalogue opens, its list of product lines, "Crear Lista", and rows typed
 // in its grid.
 
+#include "clientes_prueba.h"
 #include "customers/PoliClie.h"
-#include "foundation/rutinas.h"
-#include "platform/db/Tabla.h"
-#include "platform/fs/Rutas.h"
-#include "platform/ui/PuertaModal.h"
+#include "platform/fs/Texto.h"
 #include "platform/ui/RejillaDatos.h"
-#include "shell/LineasConfiguracion.h"
 #include "support/Maneja.h"
-#include "support/RaizPrueba.h"
-#include "tablas/TablasVorlan.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -19,61 +14,39 @@
 
 namespace {
 
-const QString kDatos = QStringLiteral("C:\\VRL\\DATOS");
 const QString kAlmacen = QStringLiteral("C:\\VRL\\ALMACEN");
 
-class PoliticaClientes : public RaizPrueba {
+class PoliticaClientes : public ClientesPrueba {
  protected:
   void SetUp() override {
-    RaizPrueba::SetUp();
-    EscribeLineas(kArchivoInicio, {"C:\\VRL", "C:\\VRL\\Gener1.cnf", ""});
-    Configura(QString());
-    CreaTablasEmpresa(db::Carpetas{kDatos, {}, {}, "C:\\VRL"});
+    ClientesPrueba::SetUp();
     fs::CreaCarpeta(kAlmacen);
     db::Tabla productos;
-    productos.SetCarpeta(kDatos);
+    productos.SetCarpeta(kDatosClientes);
     productos.SetNombreTabla("INVENTAR.DBF");
     db::Tabla::CreaComo(kAlmacen, "INVENTAR.DBF", productos);
-    for (const char* linea : {"PINT", "ABAR", "HERR", "ABAR"}) AgregaProducto(kDatos, linea);
-    AgregaProducto(kAlmacen, "VIDR");
-    AgregaDescuento("12", "HERR", "5");
-    AgregaDescuento("120", "ABAR", "7");
+    Agrega("INVENTAR.DBF", {"CLPRO_I", "LIPRO_I"}, {{"1", "PINT"}, {"2", "ABAR"}, {"3", "HERR"}, {"4", "ABAR"}});
+    db::Tabla almacen;
+    almacen.SetCarpeta(kAlmacen);
+    almacen.SetNombreTabla("INVENTAR.DBF");
+    almacen.Open();
+    almacen.Append();
+    almacen.FieldByName("LIPRO_I").SetAsString("VIDR");
+    almacen.Post();
+    Agrega(kTablaDescuentosCliente, {"CLCLI_D", "LINEA_D", "DESCU_D"}, {{"12", "HERR", "5"}, {"120", "ABAR", "7"}});
   }
 
-  static void Configura(const QString& inventario) {
-    QStringList conf = ValoresInicialesConfiguracion();
-    conf[ConfCarpetaDatos - 1] = kDatos;
-    conf[ConfCarpetaInventario - 1] = inventario;
+  // Configuration line 59: the inventory folder.
+  static void CarpetaInventario(const QString& carpeta) {
+    QStringList conf = fs::LeeLineas("C:\\VRL\\Gener1.cnf");
+    conf[ConfCarpetaInventario - 1] = carpeta;
     EscribeLineas("C:\\VRL\\Gener1.cnf", conf);
-  }
-
-  static void AgregaProducto(const QString& carpeta, const char* linea) {
-    db::Tabla t;
-    t.SetCarpeta(carpeta);
-    t.SetNombreTabla("INVENTAR.DBF");
-    t.Open();
-    t.Append();
-    t.FieldByName("CLPRO_I").SetAsString(QString::number(t.RecordCount() + 1));
-    t.FieldByName("LIPRO_I").SetAsString(linea);
-    t.Post();
-  }
-
-  static void AgregaDescuento(const QString& cliente, const QString& linea, const QString& descuento) {
-    db::Tabla t;
-    t.SetCarpeta(kDatos);
-    t.SetNombreTabla(kTablaDescuentosCliente);
-    t.Open();
-    t.Append();
-    t.FieldByName("CLCLI_D").SetAsString(cliente);
-    t.FieldByName("LINEA_D").SetAsString(linea);
-    t.FieldByName("DESCU_D").SetAsString(descuento);
-    t.Post();
   }
 
   // Every row of ClieDesc.dbf in key order: "customer line discount".
   static QStringList Descuentos() {
     db::Tabla t;
-    t.SetCarpeta(kDatos);
+    t.SetCarpeta(kDatosClientes);
     t.SetNombreTabla(kTablaDescuentosCliente);
     t.SetIndexName("CLCLI_D");
     t.Open();
@@ -109,14 +82,14 @@ TEST_F(PoliticaClientes, CrearListaDaUnRenglonPorLineaFaltanteYLaSegundaVezNada)
     EXPECT_EQ(v.TablaDescuentos->RecordCount(), 3);
     v.Close();
   });
-  MuestraDescuentosCliente(kDatos, "12");
+  MuestraDescuentosCliente(kDatosClientes, "12");
   EXPECT_TRUE(visto);
   EXPECT_EQ(Descuentos(), QStringList({"12 HERR 5", "12 ABAR ", "12 PINT ", "120 ABAR 7"}));
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
 TEST_F(PoliticaClientes, UnClienteSinRenglonesVeLasLineasDelAlmacenYLoTecleadoSeGuardaConSuClave) {
-  Configura(kAlmacen);
+  CarpetaInventario(kAlmacen);
   ui::PuertaModal::Espera("TFormaPoliticaClientes", [&](QDialog& d) {
     auto& v = static_cast<TFormaPoliticaClientes&>(d);
     EXPECT_EQ(Lineas(v), QStringList{"VIDR"});
@@ -130,7 +103,7 @@ TEST_F(PoliticaClientes, UnClienteSinRenglonesVeLasLineasDelAlmacenYLoTecleadoSe
     for (const QChar c : QString("15")) QTest::keyClicks(QApplication::focusWidget(), QString(c));
     v.Close();
   });
-  MuestraDescuentosCliente(kDatos, "7");
+  MuestraDescuentosCliente(kDatosClientes, "7");
   EXPECT_EQ(Descuentos(), QStringList({"12 HERR 5", "120 ABAR 7", "7  15"}));
   EXPECT_EQ(Mensajes(), QStringList());
 }

@@ -89,6 +89,22 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   vendedores.Open();
   EXPECT_TRUE(vendedores.Locate("CLVEN_V", {"01"}));
 
+  // Suppliers with credit days, each with a contact.
+  db::Tabla proveedores, contactos;
+  proveedores.SetCarpeta(kDatosDemo);
+  proveedores.SetNombreTabla("PROVEEDO.DBF");
+  proveedores.Open();
+  contactos.SetCarpeta(kDatosDemo);
+  contactos.SetNombreTabla("ContProv.dbf");
+  contactos.SetIndexName("ICLAPRO");
+  contactos.Open();
+  EXPECT_GE(proveedores.RecordCount(), 3);
+  for (proveedores.First(); !proveedores.Eof(); proveedores.Next()) {
+    const QString clave = proveedores.FieldByName("CLAVE_P").AsString();
+    EXPECT_GT(proveedores.FieldByName("DCRED_P").AsInteger(), 0) << clave.toStdString();
+    EXPECT_TRUE(contactos.FindKey({clave})) << clave.toStdString();
+  }
+
   // The account concepts the catalogue keeps, 1 to 11, each a payment or a
   // charge, among them those the program writes (7 cash, 10 credit note).
   db::Tabla conceptos;

@@ -503,7 +503,7 @@ TEST_F(PruebaDataset, CrearCopiarYBorrarTablas) {
   Agrega(*origen, {{"a", 1}, {"b", 2}, {"c", 3}});
   Tabla::CreaComo(kDatos, "COPIA", *origen);
   EXPECT_TRUE(Tabla::Existe(kDatos, "copia.dbf"));
-  Tabla::Crea(kDatos, "OTRA.DBF", {{"numero", 'N', 10, 2}, {"EXTRA", 'C', 3, 0}, {"NOMBRE", 'C', 1, 0}});
+  Tabla::Crea(kDatos, "OTRA.DBF", {{"numero", 'N', 4, 0}, {"EXTRA", 'C', 3, 0}, {"NOMBRE", 'C', 1, 0}});
   auto copia = Abre("COPIA.DBF");
   auto otra = Abre("OTRA.DBF");
   EXPECT_EQ(copia->Definiciones().size(), 5);
@@ -517,7 +517,7 @@ TEST_F(PruebaDataset, CrearCopiarYBorrarTablas) {
   EXPECT_EQ(Tabla::CopiaRegistros(*origen, *otra, false), 1);
   origen->First();
   origen->Edit();
-  origen->FieldByName("NOMBRE").SetAsString("largo");
+  origen->FieldByName("NUMERO").SetAsInteger(123456);
   origen->Post();
   EXPECT_EQ(ErrorDe([&] { Tabla::CopiaRegistros(*origen, *otra, true); }).first, Clase::NoCabe);
   EXPECT_EQ(otra->RecordCount(), 1);

@@ -2,6 +2,7 @@
 // exclusive use, locks freed by kill -9, and a writer killed mid-append.
 
 #include "db_comun.h"
+#include "platform/db/Numeracion.h"
 #include "support/Proceso.h"
 
 #include <QThread>
@@ -240,4 +241,157 @@ TEST_F(PruebaEstaciones, UnProcesoMatadoMientrasAgregaDejaUnArchivoLegible) {
     auto e = Abre(kFilas, true);
     e->EmptyTable();
   }
+}
+
+// --- Where stations meet: the numbering lock and fresh lookups.
+
+namespace {
+
+const QString kNumeros = QStringLiteral("NUMEROS.DBF");
+const QString kPrecios = QStringLiteral("PRECIOS.DBF");
+
+void CreaNumeros() {
+  Tabla::Crea(kDatos, kNumeros, {{"NUMERO", 'N', 8, 0}, {"ESTACION", 'N', 2, 0}}, {{"INUMERO", "NUMERO"}});
+}
+
+// "last + 1" as the routines do it: the highest number by its tag, plus one.
+qint64 TomaSiguiente(Tabla& t, int estacion) {
+  db::Numeracion n(t);
+  t.Last();
+  const qint64 siguiente = t.IsEmpty() ? 1 : t.FieldByName("NUMERO").AsInteger() + 1;
+  t.Append();
+  t.FieldByName("NUMERO").SetAsInteger(siguiente);
+  t.FieldByName("ESTACION").SetAsInteger(estacion);
+  t.Post();
+  return siguiente;
+}
+
+}  // namespace
+
+RUTINA_HIJA(TomaNumeros) {
+  auto t = AbreEn(argumentos[0], kNumeros);
+  t->SetIndexName("INUMERO");
+  const int estacion = argumentos[1].toInt(), cuantos = argumentos[2].toInt();
+  AvisaPadre("LISTO");
+  if (EsperaPadre() != "YA") return 2;
+  for (int i = 0; i < cuantos; ++i) TomaSiguiente(*t, estacion);
+  return 0;
+}
+
+RUTINA_HIJA(NumeraYEspera) {
+  auto t = AbreEn(argumentos[0], kNumeros);
+  db::Numeracion n(*t);
+  AvisaPadre("NUMERANDO");
+  EsperaPadre();
+  return 0;
+}
+
+// Takes orders from the parent: "<key> <price>" posts a new price for the
+// row of that key.
+RUTINA_HIJA(CambiaPrecios) {
+  auto t = AbreEn(argumentos[0], kPrecios);
+  t->SetIndexName("ICLAVE");
+  for (QString orden = EsperaPadre(); !orden.isEmpty(); orden = EsperaPadre()) {
+    const QStringList partes = orden.split(u' ');
+    if (!t->FindKey({partes[0]})) return 2;
+    t->Edit();
+    t->FieldByName("PRECIO").SetAsString(partes[1]);
+    t->Post();
+    AvisaPadre("HECHO");
+  }
+  return 0;
+}
+
+TEST_F(PruebaEstaciones, DosProcesosNumeranSinRepetirNiSaltarse) {
+  CreaNumeros();
+  ProcesoHijo a("TomaNumeros", {kDatos, "1", "500"});
+  ProcesoHijo b("TomaNumeros", {kDatos, "2", "500"});
+  ASSERT_EQ(a.EsperaLinea(), "LISTO");
+  ASSERT_EQ(b.EsperaLinea(), "LISTO");
+  a.Envia("YA");
+  b.Envia("YA");
+  EXPECT_EQ(a.Espera(), 0);
+  EXPECT_EQ(b.Espera(), 0);
+  auto t = Abre(kNumeros);
+  t->SetIndexName("INUMERO");
+  QMap<int, int> porEstacion;
+  qint64 esperado = 1;
+  for (t->First(); !t->Eof(); t->Next(), ++esperado) {
+    ASSERT_EQ(t->FieldByName("NUMERO").AsInteger(), esperado);
+    ++porEstacion[static_cast<int>(t->FieldByName("ESTACION").AsInteger())];
+  }
+  EXPECT_EQ(esperado - 1, 1000);
+  EXPECT_EQ(porEstacion.value(1), 500);
+  EXPECT_EQ(porEstacion.value(2), 500);
+}
+
+TEST_F(PruebaEstaciones, LaNumeracionEsperaPocoYSeLiberaAlCerrarOMorir) {
+  CreaNumeros();
+  auto t = Abre(kNumeros);
+  {
+    ProcesoHijo hijo("NumeraYEspera", {kDatos});
+    ASSERT_EQ(hijo.EsperaLinea(), "NUMERANDO");
+    // Bounded: after a few seconds a clear error naming the table.
+    EXPECT_EQ(ErrorDe([&] { db::Numeracion n(*t); }),
+              std::make_pair(Clase::EnUso, QString("La numeración de la tabla NUMEROS.DBF está ocupada por otra estación")));
+    hijo.Mata();
+    EXPECT_EQ(TomaSiguiente(*t, 1), 1);  // the dead holder's lock is gone
+  }
+  // Released at Close: another handle of this process takes it at once.
+  auto otra = Abre(kNumeros);
+  t->TomaNumeracion();
+  t->Close();
+  EXPECT_EQ(TomaSiguiente(*otra, 2), 2);
+  // A station that has not refreshed still numbers after the others' rows.
+  t->Open();
+  t->SetIndexName("INUMERO");
+  TomaSiguiente(*otra, 2);
+  EXPECT_EQ(TomaSiguiente(*t, 1), 4);
+}
+
+TEST_F(PruebaEstaciones, UnPrecioQuePostaOtraEstacionSeVeEnLaSiguienteBusqueda) {
+  Tabla::Crea(kDatos, kPrecios, {{"CLAVE", 'C', 10, 0}, {"PRECIO", 'N', 10, 2}}, {{"ICLAVE", "CLAVE"}});
+  auto t = Abre(kPrecios);
+  for (const char* clave : {"A1", "B2", "C3"}) {
+    t->Append();
+    t->FieldByName("CLAVE").SetAsString(clave);
+    t->FieldByName("PRECIO").SetAsFloat(10);
+    t->Post();
+  }
+  t->SetIndexName("ICLAVE");
+  ProcesoHijo hijo("CambiaPrecios", {kDatos});
+  // Each lookup stands on B2 after the other station posted a new price;
+  // this station has read the old one and never refreshes.
+  struct Caso {
+    const char* como;
+    std::function<void()> busca;
+  };
+  const Caso casos[] = {
+      {"FindKey", [&] { ASSERT_TRUE(t->FindKey({"B2"})); }},
+      {"FindNearest", [&] { t->FindNearest({"B"}); }},
+      {"SetRange", [&] { t->SetRange({"B2"}, {"B2"}); }},
+      {"Locate por el índice", [&] { ASSERT_TRUE(t->Locate("CLAVE", {"B2"})); }},
+      {"Edit", [&] {
+         ASSERT_TRUE(t->FindKey({"B2"}));
+         hijo.Envia("B2 99.5");  // after this station stands on the row
+         ASSERT_EQ(hijo.EsperaLinea(), "HECHO");
+         t->Edit();
+       }},
+  };
+  int vuelta = 0;
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.como);
+    const QString precio = QString::number(11 + vuelta++);
+    t->CancelRange();
+    ASSERT_TRUE(t->FindKey({"B2"}));
+    EXPECT_NE(t->FieldByName("PRECIO").AsString(), precio);  // the old price, read here first
+    hijo.Envia("B2 " + precio);
+    ASSERT_EQ(hijo.EsperaLinea(), "HECHO");
+    t->First();
+    c.busca();
+    EXPECT_EQ(t->FieldByName("CLAVE").AsString(), "B2");
+    EXPECT_EQ(t->FieldByName("PRECIO").AsString(), QString(c.como) == QString("Edit") ? "99.5" : precio);
+    t->Cancel();
+  }
+  hijo.Envia("");
 }

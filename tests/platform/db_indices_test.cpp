@@ -807,3 +807,63 @@ TEST_F(PruebaIndices, UnIndiceDanadoOFaltanteSeDiceYSeRehace) {
   EXPECT_EQ(t->FieldByName("CLDOC_F").AsInteger(), 60);
   EXPECT_EQ(Bytes(kRemision)[28], 1);
 }
+
+TEST_F(PruebaIndices, UnaEntradaQueApuntaFueraOUnaExpresionDanadaSonDanoNuncaUnRecorridoCorto) {
+  CreaRemision(6);
+  const QString mdx = "Remision.mdx";
+  const QByteArray bueno = Bytes(mdx);
+  const quint32 cabeceraTag = qFromLittleEndian<quint32>(bueno.constData() + 544);
+  const quint32 hoja = qFromLittleEndian<quint32>(bueno.constData() + cabeceraTag * 512);  // the root is a leaf
+  const int entrada = static_cast<int>(hoja) * 512 + 8 + 2 * 16;  // third entry: record, then a 12-byte key
+  struct Caso {
+    const char* dano;
+    std::function<void(QByteArray&)> aplica;
+    const char* enMensaje;
+  };
+  const Caso casos[] = {
+      {"registro 0", [&](QByteArray& b) { qToLittleEndian<quint32>(0, b.data() + entrada); }, "registro 0"},
+      {"registro tras el final", [&](QByteArray& b) { qToLittleEndian<quint32>(7, b.data() + entrada); }, "registro 7"},
+      {"expresión", [&](QByteArray& b) { b.replace(cabeceraTag * 512 + 24, 7, "CL#OC_F"); }, "INUMENC"},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.dano);
+    QByteArray danado = bueno;
+    c.aplica(danado);
+    Escribe(mdx, danado);
+    int filas = 0;
+    const auto [clase, mensaje] = ErrorDe([&] {
+      auto t = Abre(kRemision);
+      t->SetIndexName("INUMENC");
+      for (t->First(); !t->Eof(); t->Next()) ++filas;
+    });
+    EXPECT_EQ(clase, Clase::Corrupto) << filas << " filas";
+    EXPECT_TRUE(mensaje.contains("Remision.mdx") && mensaje.contains(c.enMensaje)) << mensaje.toStdString();
+  }
+}
+
+TEST_F(PruebaIndices, RegenerarUnIndiceUnicoSobreClavesRepetidasNombraLasFilas) {
+  Tabla::Crea(kDatos, "UNICOS.DBF", {{"CLAVE", 'C', 5, 0}}, {{"ICLAVE", "CLAVE", true}});
+  {
+    auto t = Abre("UNICOS.DBF");
+    for (const char* c : {"A", "B", "C", "D"}) {
+      t->Append();
+      t->FieldByName("CLAVE").SetAsString(c);
+      t->Post();
+    }
+  }
+  // Another program gives row 4 the key of row 2.
+  QByteArray dbf = Bytes("UNICOS.DBF");
+  dbf[32 + 32 + 1 + 3 * 6 + 1] = 'B';
+  Escribe("UNICOS.DBF", dbf);
+  Tabla t;
+  t.SetCarpeta(kDatos);
+  t.SetNombreTabla("UNICOS.DBF");
+  const auto [clase, mensaje] = ErrorDe([&] { t.RegeneraIndices(); });
+  EXPECT_EQ(clase, Clase::General);
+  EXPECT_TRUE(mensaje.contains("ICLAVE") && mensaje.contains("\"B\" está en los registros 2 y 4")) << mensaje.toStdString();
+  // Nothing was rebuilt: the tag is as it was.
+  auto abierta = Abre("UNICOS.DBF");
+  abierta->SetIndexName("ICLAVE");
+  ASSERT_TRUE(abierta->FindKey({"D"}));
+  EXPECT_EQ(abierta->RecNo(), 4);
+}

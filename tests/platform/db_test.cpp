@@ -146,7 +146,6 @@ TEST_F(PruebaTabla, UnValorQueNoCabeNombraTablaYCampoYNoTocaElArchivo) {
     Clase clase;
   };
   const Caso casos[] = {
-      {"NOMBRE", QString(21, 'x'), Clase::NoCabe},
       {"NUMERO", 1234567, Clase::NoCabe},
       {"NUMERO", QString("-123456"), Clase::NoCabe},
       {"NUMERO", QString("12a"), Clase::Conversion},
@@ -170,6 +169,48 @@ TEST_F(PruebaTabla, UnValorQueNoCabeNombraTablaYCampoYNoTocaElArchivo) {
   EXPECT_EQ(ErrorDe([&] { t->FieldByName("NOMBRE").SetAsString("x"); }).first, Clase::Estado);
   EXPECT_EQ(ErrorDe([&] { t->FieldByName("NADA"); }).second, "Campo NADA no encontrado en CLIENTES.DBF");
   EXPECT_EQ(t->FindField("nada"), nullptr);
+}
+
+TEST_F(PruebaTabla, UnTextoLargoSeCortaAlAnchoDelCampoYUnNumeroQueNoCabeNo) {
+  // The routines copy long descriptions into narrow work fields, in both
+  // kinds of table.
+  const QString sesenta = QStringLiteral("Añejo «Reserva» ") + QString(44, u'x');
+  ASSERT_EQ(sesenta.size(), 60);
+  for (const QString& archivo : {QStringLiteral("CORTO.DBF"), QStringLiteral("corto.db")}) {
+    SCOPED_TRACE(archivo.toStdString());
+    const bool paradox = archivo.endsWith(".db");
+    Tabla::Crea(kDatos, archivo, {{"DESCR", paradox ? 'A' : 'C', 25, 0}, {"CANT", paradox ? 'S' : 'N', 3, 0}});
+    auto t = Abre(archivo);
+    t->Append();
+    t->FieldByName("DESCR").SetAsString(sesenta);
+    EXPECT_EQ(t->FieldByName("DESCR").AsString(), sesenta.left(25));
+    const auto [clase, mensaje] = ErrorDe([&] { t->FieldByName("CANT").SetAsInteger(paradox ? 40000 : 1000); });
+    EXPECT_EQ(clase, Clase::NoCabe);
+    EXPECT_TRUE(mensaje.contains("CANT") && mensaje.contains(archivo)) << mensaje.toStdString();
+    t->Post();
+    t->Close();
+    t = Abre(archivo);
+    EXPECT_EQ(t->FieldByName("DESCR").AsString(), sesenta.left(25));
+    EXPECT_TRUE(t->FieldByName("CANT").IsNull());
+  }
+}
+
+TEST_F(PruebaTabla, UnaCarpetaEnFormaPosixSinBarraFinalAbreSusTablas) {
+  QString posix = fs::Local(kDatos);
+  while (posix.endsWith(u'/')) posix.chop(1);
+  Tabla::Crea(posix, "T.DBF", {{"NOMBRE", 'C', 10, 0}});
+  EXPECT_TRUE(QFile::exists(posix + "/T.DBF"));
+  EXPECT_TRUE(Tabla::Existe(posix, "T.DBF"));
+  db::Tabla t;
+  t.SetCarpeta(posix);
+  t.SetNombreTabla("T.DBF");
+  t.Open();
+  t.Append();
+  t.FieldByName("NOMBRE").SetAsString("Ana");
+  t.Post();
+  t.Close();
+  auto porUnidad = Abre("T.DBF");
+  EXPECT_EQ(porUnidad->FieldByName("NOMBRE").AsString(), "Ana");
 }
 
 // --- Memos.
@@ -244,6 +285,69 @@ TEST_F(PruebaTabla, MemosDeAmbosFormatos) {
   }
   EXPECT_TRUE(Bytes("M4.DBT").contains(QByteArray("\xFF\xFF\x08\x00\x0F\x00\x00\x00nueva \xF1", 15)));
   EXPECT_TRUE(Bytes("M3.DBT").contains(QByteArray("nueva \xF1\x1A\x1A")));
+
+  // Packing keeps each file's layout and every memo whole, and drops the
+  // replaced ones.
+  for (auto* t : {t3.get(), t4.get()}) {
+    const QStringList antes = Columna(*t, "NOTA");
+    t->Close();
+    t->SetExclusive(true);
+    t->Open();
+    t->Pack();
+    EXPECT_EQ(Columna(*t, "NOTA"), antes);
+  }
+  EXPECT_EQ(Bytes("M3.DBT").size(), 512 * (1 + 1 + 1 + 3));
+  EXPECT_TRUE(Bytes("M4.DBT").startsWith(iv.left(4).replace(0, 1, "\x06")));
+  EXPECT_EQ(Bytes("M4.DBT").size(), 512 * (1 + 1 + 1 + 3));
+}
+
+TEST_F(PruebaTabla, EmpacarDevuelveElEspacioDeLosMemosCambiados) {
+  Tabla::Crea(kDatos, "NOTAS.DBF", {{"CLAVE", 'N', 4, 0}, {"NOTA", 'M', 10, 0}});
+  // Lengths across block edges: one block holds 510 bytes of text.
+  auto texto = [](int fila, int vuelta) {
+    const int largo = (fila * 37 + vuelta * 11) % 1500;
+    return QStringLiteral("%1-%2|").arg(fila).arg(vuelta).leftJustified(largo, QChar(u'a' + fila % 26));
+  };
+  auto t = Abre("NOTAS.DBF");
+  for (int fila = 1; fila <= 100; ++fila) {
+    t->Append();
+    t->FieldByName("CLAVE").SetAsInteger(fila);
+    t->Post();
+  }
+  for (int vuelta = 1; vuelta <= 100; ++vuelta) {
+    int fila = 1;
+    for (t->First(); !t->Eof(); t->Next(), ++fila) {
+      t->Edit();
+      t->FieldByName("NOTA").SetAsString(texto(fila, vuelta));
+      t->Post();
+    }
+  }
+  t->Last();
+  t->Delete();  // its memo goes too
+  const qint64 antes = Bytes("NOTAS.DBT").size();
+  t->Close();
+  Tabla cerrada;
+  cerrada.SetCarpeta(kDatos);
+  cerrada.SetNombreTabla("NOTAS.DBF");
+  cerrada.Pack();
+
+  qint64 vivos = 512;
+  for (int fila = 1; fila < 100; ++fila) vivos += (fs::ACp1252(texto(fila, 100)).size() + 2 + 511) / 512 * 512;
+  EXPECT_EQ(Bytes("NOTAS.DBT").size(), vivos) << "antes " << antes;
+  EXPECT_GT(antes, 20 * vivos);
+  t = Abre("NOTAS.DBF");
+  int fila = 1;
+  for (t->First(); !t->Eof(); t->Next(), ++fila) {
+    ASSERT_EQ(t->FieldByName("CLAVE").AsInteger(), fila);
+    ASSERT_EQ(t->FieldByName("NOTA").AsString(), texto(fila, 100)) << fila;
+  }
+  EXPECT_EQ(fila, 100);
+  // Memos written after the pack take the blocks after the live ones.
+  t->First();
+  t->Edit();
+  t->FieldByName("NOTA").SetAsString("otra");
+  t->Post();
+  EXPECT_EQ(Bytes("NOTAS.DBT").size(), vivos + 512);
 }
 
 // --- Opening errors and damaged files.

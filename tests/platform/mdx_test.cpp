@@ -377,11 +377,23 @@ TEST_F(MdxTest, UnicoRechazaUnaClaveAjenaYDescendenteOrdenaAlReves) {
   TablaMemoria t{campos, {}};
   t.filas[1] = {QStringLiteral("A"), 5};
   t.filas[2] = {QStringLiteral("B"), 7};
-  t.filas[3] = {QStringLiteral("A"), 1};  // duplicate: the first record keeps the key
-  mdx.AgregaTag({QStringLiteral("ICODIGO"), QStringLiteral("CODIGO"), true, false}, t.Recorre());
+  t.filas[3] = {QStringLiteral("A"), 1};
+  // A unique tag is never built over a repeated key: the rows are named and
+  // no tag is left.
+  const DefTag unico{QStringLiteral("ICODIGO"), QStringLiteral("CODIGO"), true, false};
+  try {
+    mdx.AgregaTag(unico, t.Recorre());
+    ADD_FAILURE() << "construyó un índice único con una clave repetida";
+  } catch (const plat::Error& e) {
+    EXPECT_EQ(e.clase(), plat::Clase::General);
+    EXPECT_TRUE(e.mensaje().contains(QStringLiteral("\"A\" está en los registros 1 y 3"))) << e.what();
+  }
+  EXPECT_FALSE(mdx.TieneTag(QStringLiteral("ICODIGO")));
+  t.filas[3] = {QStringLiteral("Z"), 1};
+  mdx.AgregaTag(unico, t.Recorre());
   mdx.AgregaTag({QStringLiteral("ICANT"), QStringLiteral("CANT"), false, true}, t.Recorre());
   CursorMdx c(mdx, QStringLiteral("ICODIGO"));
-  EXPECT_EQ(Recorrido(c, true).size(), 2u);
+  EXPECT_EQ(Recorrido(c, true).size(), 3u);
   ASSERT_TRUE(c.Busca(mdx.ClaveDeValor(QStringLiteral("ICODIGO"), QStringLiteral("A"))));
   EXPECT_EQ(c.Registro(), 1u);
 

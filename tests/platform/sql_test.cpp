@@ -770,7 +770,7 @@ TEST_F(PruebaSql, ErroresLlevanLaInstruccion) {
       {"ATTACH DATABASE 'x.db' AS x", Clase::Sql, "ATTACH"},
       {"CREATE TABLE \"{D}\\nueva.dbf\" (A INTEGER)", Clase::Sql, "INTEGER"},
       {"UPDATE \"{D}\\retiros.dbf\" SET FEDOC_F = 'mañana'", Clase::Conversion, "FEDOC_F"},
-      {"UPDATE \"{D}\\retiros.dbf\" SET CONCEPTO = 'un concepto más largo que veinte'", Clase::NoCabe, "CONCEPTO"},
+      {"UPDATE \"{D}\\retiros.dbf\" SET NUM_CONCEP = 123", Clase::NoCabe, "NUM_CONCEP"},
       {"", Clase::Sql, "ninguna instrucción"},
   };
   for (const auto& c : casos) {

@@ -52,18 +52,6 @@ class CapturaRapida : public VentaPrueba {
     EscribeOpciones();
     ui::PuertaModal::LimpiaMensajes();
   }
-
-  // A header row of the remissions.
-  static void AgregaRemision(int numero, const QMap<QString, QString>& campos) {
-    db::Tabla t;
-    t.SetCarpeta(kDatos);
-    t.SetNombreTabla("Remision.dbf");
-    t.Open();
-    t.Append();
-    t.FieldByName("CLDOC_F").SetAsInteger(numero);
-    for (auto it = campos.begin(); it != campos.end(); ++it) t.FieldByName(it.key()).SetAsString(it.value());
-    t.Post();
-  }
 };
 
 }  // namespace
@@ -439,16 +427,19 @@ TEST_F(CapturaRapida, CadaFaseHabilitaLoSuyoYLosComandosSoloSiExisten) {
 
     // An item or button the phase allows is usable only once it has a
     // command.
-    EXPECT_FALSE(p.Nuevo1->isEnabled());
-    EXPECT_FALSE(p.BotonNuevaVenta->isEnabled());
+    EXPECT_FALSE(p.Buscar1->isEnabled());
+    EXPECT_FALSE(p.BotonReset->isEnabled());
     int veces = 0;
-    p.AsignaComando(p.Nuevo1, [&] { ++veces; });
-    p.AsignaComando(p.BotonNuevaVenta, [&] { ++veces; });
-    EXPECT_TRUE(p.Nuevo1->isEnabled());
-    p.Nuevo1->trigger();
-    prueba::Pulsa(p, "BotonNuevaVenta");
+    p.AsignaComando(p.Buscar1, [&] { ++veces; });
+    p.AsignaComando(p.BotonReset, [&] { ++veces; });
+    EXPECT_TRUE(p.Buscar1->isEnabled());
+    p.Buscar1->trigger();
+    prueba::Pulsa(p, "BotonReset");
     EXPECT_EQ(veces, 2);
+    for (const QObject* nuevo : {static_cast<QObject*>(p.Nuevo1), static_cast<QObject*>(p.BotonNuevaVenta)})
+      EXPECT_TRUE(nuevo->property("enabled").toBool()) << nuevo->objectName().toStdString();
     p.HabilitaBotonesCaptura(false, false, true, false, false, false, true);
+    EXPECT_FALSE(p.Buscar1->isEnabled());
     EXPECT_FALSE(p.Nuevo1->isEnabled());
     EXPECT_FALSE(p.BotonNuevaVenta->isEnabled());
     EXPECT_TRUE(p.Salir1->isEnabled());

@@ -226,10 +226,7 @@ class ComandosPrecio : public VentaPrueba {
     p.POLI1_I = 10;
     p.POLI2_I = 50;
     AgregaProducto(p);
-    auto remisiones = AbreEn(kDatos, "Remision.dbf");
-    remisiones->Append();
-    remisiones->FieldByName("CLDOC_F").SetAsInteger(40);
-    remisiones->Post();
+    AgregaRemision(40, {});
     fs::CreaCarpeta(fs::Une(kDatos, "Bitacora"));
   }
 

@@ -206,14 +206,6 @@ namespace {
 
 class TotalesPantalla : public VentaPrueba {
  protected:
-  // The last remission, which the screen shows, with header fields.
-  static void AgregaEncabezado(const QMap<QString, QVariant>& campos) {
-    auto t = AbreEn(kDatos, "Remision.dbf");
-    t->Append();
-    t->FieldByName("CLDOC_F").SetAsInteger(40);
-    for (auto it = campos.begin(); it != campos.end(); ++it) t->FieldByName(it.key()).SetValue(it.value());
-    t->Post();
-  }
   static QByteArray Bytes(const QString& ruta) { return fs::LeeBytes(ruta); }
   static QString TotalArchivo() { return fs::LeeLineas(fs::Une(kPrograma, "total.dat")).value(0); }
 };
@@ -221,7 +213,7 @@ class TotalesPantalla : public VentaPrueba {
 }  // namespace
 
 TEST_F(TotalesPantalla, LosTotalesSeMuestranSeEscribenEnElEncabezadoYEnTotalDat) {
-  AgregaEncabezado({{"DESFI_F", 10}, {"ABONO_F", 4}});
+  AgregaRemision(40, {{"DESFI_F", "10"}, {"ABONO_F", "4"}});
   Abre("1", [](Pantalla& p) {
     AgregaFilas(*p.TablaDeta, {Linea("A", 1, "1000", 0, 16), Linea("B", 2, "32.5", 0, 16)});
     fs::FijaAhora(QDateTime(QDate(2010, 3, 5), QTime(12, 0, 0)));
@@ -268,7 +260,7 @@ TEST_F(TotalesPantalla, LosTotalesSeMuestranSeEscribenEnElEncabezadoYEnTotalDat)
 }
 
 TEST_F(TotalesPantalla, SinPartidasTodoEsCeroYUnEncabezadoFaltanteSeHaceUnaVez) {
-  AgregaEncabezado({{"IMTOD_F", 55}});
+  AgregaRemision(40, {{"IMTOD_F", "55"}});
   Abre("1", [](Pantalla& p) {
     EXPECT_EQ(p.CalculaTotales(), 0);
     EXPECT_EQ(p.LabelPartidas->text(), "Partidas  0  ARTICULOS 0");

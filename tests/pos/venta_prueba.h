@@ -17,9 +17,11 @@
 #include "pos/CaptuRap.h"
 #include "shell/LineasConfiguracion.h"
 #include "support/RaizPrueba.h"
+#include "support/UsuariosPrueba.h"
 #include "tablas/TablasVorlan.h"
 
 #include <QLabel>
+#include <QMap>
 #include <QStringList>
 
 #include <functional>
@@ -50,15 +52,7 @@ class VentaPrueba : public RaizPrueba {
   // The users file, master and working copy: user i has password and rights
   // usuarios[i].
   static void EscribeUsuarios(const QList<std::pair<QString, QString>>& usuarios) {
-    QByteArray bytes;
-    for (int i = 0; i < usuarios.size(); ++i) {
-      TRegistroUsuario r;
-      r.NumeroUsuario = i;
-      r.NombreUsuario = QString("Usuario %1").arg(i);
-      r.ClaveUsuario = usuarios[i].first;
-      r.Derechos = usuarios[i].second;
-      bytes += r.ABytes();
-    }
+    const QByteArray bytes = ArchivoUsuarios(usuarios);
     EscribeBytes(fs::Une(kDatos, "usuarios.def"), bytes);
     EscribeBytes(fs::Une(kPrograma, "usuarios.def"), bytes);
   }
@@ -78,6 +72,25 @@ class VentaPrueba : public RaizPrueba {
                           "N", "N", "N", "N", "N", "N", "N", "N", "N"};
     for (auto it = cambios.begin(); it != cambios.end(); ++it) lineas[it.key() - 1] = it.value();
     EscribeLineas(fs::Une(kPrograma, "encabeza.cnf"), lineas);
+  }
+
+  // A row of a table (of the data folder unless told), its fields given as
+  // texts.
+  static void AgregaFila(const QString& archivo, const QMap<QString, QString>& campos,
+                         const QString& carpeta = kDatos) {
+    db::Tabla t;
+    t.SetCarpeta(carpeta);
+    t.SetNombreTabla(archivo);
+    t.Open();
+    t.Append();
+    for (auto it = campos.begin(); it != campos.end(); ++it) t.FieldByName(it.key()).SetAsString(it.value());
+    t.Post();
+  }
+
+  // A header row of the remissions.
+  static void AgregaRemision(int numero, QMap<QString, QString> campos) {
+    campos["CLDOC_F"] = QString::number(numero);
+    AgregaFila("Remision.dbf", campos);
   }
 
   // Makes the sale screen for the user, shows it through the modal gate,

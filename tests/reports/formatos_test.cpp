@@ -183,6 +183,8 @@ TEST_F(FormatosTest, EjecutarConCondicionesYTitulo) {
     // A caption typed that names no field chooses none.
     prueba::Teclea(d, "Condicion3", "Precio");
     Elige(forma.Orden, "Clave");
+    EXPECT_EQ(forma.Titulo->text(), "Título");
+    Borra(d, "Titulo");
     prueba::Teclea(d, "Titulo", "Pan vendido");
     prueba::Tecla(d, "Titulo", Qt::Key_Return);
     EXPECT_FALSE(d.isVisible());

@@ -95,6 +95,19 @@ int ProcesoHijo::Espera(int ms) {
   return p_->exitCode();
 }
 
+bool ProcesoHijo::EsperaQueMuera(int ms) {
+  if (!p_->waitForFinished(ms) && p_->state() != QProcess::NotRunning) {
+    ADD_FAILURE() << "la rutina hija " << rutina_.toStdString() << " no se detuvo";
+    Mata();
+    return false;
+  }
+  if (p_->exitStatus() != QProcess::CrashExit) {
+    ADD_FAILURE() << "la rutina hija " << rutina_.toStdString() << " terminó sola (código " << p_->exitCode() << ")";
+    return false;
+  }
+  return true;
+}
+
 void ProcesoHijo::Mata() {
   p_->kill();
   p_->waitForFinished(10000);

@@ -52,6 +52,10 @@ class ProcesoHijo {
   // Waits for the child to end; its exit code, or -1 (and a test failure)
   // when it does not end within the time or crashes.
   int Espera(int ms = 60000);
+  // Waits for the child to die from a signal, as the fault seam
+  // (platform/fs/Falla.h) stops it; false, and a test failure, when it exits
+  // normally or does not end within the time.
+  bool EsperaQueMuera(int ms = 60000);
   // SIGKILL, then waits for the end.
   void Mata();
   qint64 Pid() const;

@@ -43,6 +43,15 @@ struct Registro {
   QMap<int, QString> memos;
 };
 
+// The moments of one write (Almacen::Graba and the others). With
+// `liberaRegistro`, a rewrite may let the caller's lock on the record go
+// together with its own (Libera is then no more than a check).
+struct PasosEscritura {
+  std::function<void(qint64 n, const QByteArray& registro)> antes;
+  std::function<void(qint64 n)> despues;
+  bool liberaRegistro = false;
+};
+
 struct ModoAlmacen {
   bool exclusivo = false;   // nobody else may have the file open
   bool soloLectura = false; // no write of any kind
@@ -71,10 +80,13 @@ class Almacen {
   // valid until the next call on this storage. Bytes may come from a cache
   // filled by earlier reads (Refresca drops it).
   virtual const char* Lee(qint64 n) = 0;
-  // Lee for a caller that holds the table's production index file locked
-  // (MdxArchivo::Bloqueo): every writer of an indexed table holds that lock
-  // exclusive while it writes records, so the storage's own read lock is not
-  // taken (a key search then costs two system calls less).
+  // Record n read from the file now, not from the cache (whose copy it
+  // replaces), for a caller that holds the table's production index file
+  // locked (MdxArchivo::Bloqueo): every writer of an indexed table holds that
+  // lock exclusive while it writes records, so the storage's own read lock
+  // is not taken (a key search then costs two system calls less). A number
+  // past the known count makes the storage count its records again (another
+  // station appended); nullptr when there is no such record.
   virtual const char* LeeConIndiceBloqueado(qint64 n) { return Lee(n); }
   // Whether a raw record is marked deleted (dBASE "*"); storages that remove
   // rows return false.
@@ -89,34 +101,53 @@ class Almacen {
   // --- Editing buffers.
   // A new blank record (every field null, not deleted).
   virtual Registro Vacio() const = 0;
-  // A fresh copy of record n read from the file (not the cache).
+  // A fresh copy of record n read from the file (not the cache, whose copy
+  // it replaces).
   virtual Registro Carga(qint64 n) = 0;
   // Stores a typed value (of the field's TipoDato; invalid for null) into a
-  // buffer. NoCabe when it does not fit the field.
+  // buffer. A text is cut to the field's width; NoCabe when another value
+  // does not fit the field.
   virtual void Fija(Registro& r, int campo, const QVariant& valor) const = 0;
   // The value of a field of a buffer (pending memo texts included).
   virtual QVariant ValorDe(const Registro& r, int campo) = 0;
 
   // --- Writing. Each write is atomic for readers of this and other
-  // stations. `dentro` runs while the write is held exclusive between
-  // stations, after the record is written (index maintenance goes there).
+  // stations, and runs its `pasos` while it holds the table exclusive
+  // between stations: `antes` with the record's number and final bytes
+  // (memo blocks included) just before they reach the file, `despues` once
+  // the record is written whole (before an append's header count). Index
+  // maintenance goes there; only storages with a production index (dBASE)
+  // are given an `antes`.
   // Rewrites record n in place; the caller holds n's record lock.
-  virtual void Graba(qint64 n, Registro& r, const std::function<void()>& dentro = {}) = 0;
+  virtual void Graba(qint64 n, Registro& r, const PasosEscritura& pasos = {}) = 0;
   // Appends a record; returns its physical number. Two stations appending
   // at once get different numbers.
-  virtual qint64 Agrega(Registro& r, const std::function<void(qint64)>& dentro = {}) = 0;
+  virtual qint64 Agrega(Registro& r, const PasosEscritura& pasos = {}) = 0;
   // Inserts before record n where the storage keeps its own order; storages
   // without order (dBASE) append. Returns the new record's number.
-  virtual qint64 Inserta(qint64 antes, Registro& r, const std::function<void(qint64)>& dentro = {}) = 0;
+  virtual qint64 Inserta(qint64 antes, Registro& r, const PasosEscritura& pasos = {}) = 0;
   // Deletes record n (dBASE: marks it; Paradox: removes it). The caller
   // holds n's record lock.
-  virtual void Borra(qint64 n, const std::function<void()>& dentro = {}) = 0;
+  virtual void Borra(qint64 n, const PasosEscritura& pasos = {}) = 0;
+  // Finishes or undoes a write that was left halfway, for a caller that
+  // holds the production index exclusive: record n comes to hold
+  // `registro` (with `alFinal`, an append's record: the end mark and the
+  // header count follow it), or, with `registro` empty, the file is cut
+  // before record n, its last. Works on a handle opened read-only too.
+  // Storages without a production index give Estado.
+  virtual void Rehace(qint64 n, const QByteArray& registro, bool alFinal);
 
   // --- Record locks (per handle). Bloquea fails at once with Bloqueado when
   // another handle or station holds the record.
   virtual void Bloquea(qint64 n) = 0;
   virtual void Libera(qint64 n) = 0;
   virtual void LiberaBloqueos() = 0;
+
+  // --- The numbering lock (Numeracion.h), per handle: Toma waits a few
+  // seconds at most for another handle or station to let it go, then gives
+  // EnUso naming the table. Storages without it give Estado.
+  virtual void TomaNumeracion();
+  virtual void SueltaNumeracion() {}
 
   // --- Whole-table operations; need exclusive use (EnUso otherwise).
   virtual void Vacia() = 0;   // no records left

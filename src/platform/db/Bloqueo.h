@@ -14,6 +14,9 @@
 //                           it reads (a short hold), so readers never see a
 //                           half-written record or a count ahead of its
 //                           records, and writers are serialised.
+//   kBloqueoNumeracion      exclusive while a station reads the table's
+//                           highest number and appends the next one
+//                           (Numeracion.h).
 //   kBloqueoRegistros + n   exclusive while record n is edited or deleted.
 
 #include <QString>
@@ -25,6 +28,7 @@ enum class TipoBloqueo { Compartido, Exclusivo };
 inline constexpr qint64 kBloqueoBase = qint64{1} << 62;
 inline constexpr qint64 kBloqueoApertura = kBloqueoBase;
 inline constexpr qint64 kBloqueoEscritura = kBloqueoBase + 1;
+inline constexpr qint64 kBloqueoNumeracion = kBloqueoBase + 2;
 inline constexpr qint64 kBloqueoRegistros = kBloqueoBase + 16;
 
 // Takes the lock at once; false when another open file holds a conflicting

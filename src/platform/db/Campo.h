@@ -11,8 +11,9 @@
 //              reading while it is closed or has no current row.
 //   Conversion text that is not a number, an integer or a dd/MM/yyyy date;
 //              stored bytes that cannot be read as the field's type.
-//   NoCabe     a text longer than the field, a number that overflows its
-//              width, a value of a kind the field cannot hold.
+//   NoCabe     a number that overflows its width, a value of a kind the
+//              field cannot hold. (A text longer than a text field is cut
+//              to the field's width, as the routines rely on.)
 
 #include "platform/db/Esquema.h"
 
@@ -58,7 +59,8 @@ class Campo {
 
   // To number fields: "." decimals, "" gives null. To date fields:
   // dd/MM/yyyy, "" gives null. To logical fields: "T"/"F"/"True"/"False"/
-  // "S"/"N"/"Y", "" gives null. To text fields: the text as it stands.
+  // "S"/"N"/"Y", "" gives null. To text fields: the text as it stands, cut
+  // to the field's width.
   void SetAsString(const QString& texto);
   void SetAsInteger(qint64 valor);
   void SetAsFloat(double valor);

@@ -2,8 +2,10 @@
 
 #include "platform/Error.h"
 #include "platform/db/Bloqueo.h"
+#include "platform/db/PuntosFalla.h"
 #include "platform/db/Valores.h"
 #include "platform/db/dbf_format.h"
+#include "platform/fs/Falla.h"
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Texto.h"
 
@@ -11,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <QSet>
 
 #include <algorithm>
@@ -146,27 +147,55 @@ void PonFecha(char* cabecera, const QDate& hoy) {
   cabecera[kPosFecha + 2] = static_cast<char>(hoy.day());
 }
 
+// A whole new file written to a temporary in the same folder and synced,
+// waiting to be renamed over `destino` (Instala); dropped (the temporary
+// deleted) when it never is.
+class ArchivoNuevo {
+ public:
+  ArchivoNuevo(const QString& destino, const QByteArray& bytes, mode_t modo, const QString& tabla)
+      : temporal_(Local8(destino) + ".tmp-XXXXXX"), destino_(Local8(destino)), tabla_(tabla) {
+    fd_.Cambia(::mkostemp(temporal_.data(), O_CLOEXEC));
+    if (fd_.fd() < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo crear la tabla ") + tabla, errno);
+    try {
+      ::fchmod(fd_.fd(), modo);
+      EscribeEn(fd_.fd(), bytes.constData(), bytes.size(), 0, tabla);
+      if (::fsync(fd_.fd()) != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + tabla, errno);
+    } catch (...) {
+      ::unlink(temporal_.constData());
+      throw;
+    }
+  }
+  ~ArchivoNuevo() {
+    if (!instalado_) ::unlink(temporal_.constData());
+  }
+  ArchivoNuevo(const ArchivoNuevo&) = delete;
+  ArchivoNuevo& operator=(const ArchivoNuevo&) = delete;
+
+  // Renames the new file over the old one; before that `antes` runs on its
+  // descriptor (to take its locks). Returns the descriptor (read-write).
+  int Instala(const std::function<void(int)>& antes = {}) {
+    if (antes) antes(fd_.fd());
+    if (::rename(temporal_.constData(), destino_.constData()) != 0)
+      throw plat::ErrorDeSistema(QStringLiteral("No se pudo reemplazar la tabla ") + tabla_, errno);
+    instalado_ = true;
+    return fd_.Suelta();
+  }
+
+ private:
+  QByteArray temporal_;
+  QByteArray destino_;
+  QString tabla_;
+  Descriptor fd_;
+  bool instalado_ = false;
+};
+
 // Writes a whole file to a temporary in the same folder and renames it over
 // `ruta`; the new file keeps `modo`. Before the rename `antes` runs on the
 // new file's descriptor (to take its locks). Returns the open descriptor of
 // the new file (read-write).
 int ReemplazaArchivo(const QString& ruta, const QByteArray& bytes, mode_t modo, const QString& tabla,
                      const std::function<void(int)>& antes = {}) {
-  QByteArray plantilla = Local8(ruta) + ".tmp-XXXXXX";
-  Descriptor fd(::mkostemp(plantilla.data(), O_CLOEXEC));
-  if (fd.fd() < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo crear la tabla ") + tabla, errno);
-  try {
-    ::fchmod(fd.fd(), modo);
-    EscribeEn(fd.fd(), bytes.constData(), bytes.size(), 0, tabla);
-    if (::fsync(fd.fd()) != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + tabla, errno);
-    if (antes) antes(fd.fd());
-    if (::rename(plantilla.constData(), Local8(ruta).constData()) != 0)
-      throw plat::ErrorDeSistema(QStringLiteral("No se pudo reemplazar la tabla ") + tabla, errno);
-  } catch (...) {
-    ::unlink(plantilla.constData());
-    throw;
-  }
-  return fd.Suelta();
+  return ArchivoNuevo(ruta, bytes, modo, tabla).Instala(antes);
 }
 
 mode_t ModoPorOmision() {
@@ -199,7 +228,10 @@ class Memos {
   }
 
   // The text of the memo starting at block `n`.
-  QString Lee(quint32 n, const QString& campo) {
+  QString Lee(quint32 n, const QString& campo) { return fs::DeCp1252(LeeBytes(n, campo)); }
+
+  // The bytes of that memo's text as stored.
+  QByteArray LeeBytes(quint32 n, const QString& campo) {
     const qint64 pos = static_cast<qint64>(n) * bloque_;
     char marca[8];
     const qint64 leidos = LeeEn(fd_.fd(), marca, sizeof marca, pos, tabla_);
@@ -210,7 +242,7 @@ class Memos {
       QByteArray texto(static_cast<qsizetype>(largo - kMemoCabeceraIV), Qt::Uninitialized);
       if (LeeEn(fd_.fd(), texto.data(), texto.size(), pos + kMemoCabeceraIV, tabla_) != texto.size())
         throw NoLegible(campo, n);
-      return fs::DeCp1252(texto);
+      return texto;
     }
     // III layout: the text runs to the first 0x1A.
     QByteArray texto;
@@ -225,8 +257,45 @@ class Memos {
       texto.append(trozo, r);
       if (r < kBloqueMemo) break;
     }
-    return fs::DeCp1252(texto);
+    return texto;
   }
+
+  // A memo's text as the file stores it, padded to whole blocks.
+  QByteArray Bloques(const QByteArray& texto) const {
+    QByteArray datos;
+    if (iv_) {
+      datos.append(reinterpret_cast<const char*>(kMemoMarcaIV), 4);
+      char largo[4];
+      Pon32(largo, static_cast<quint32>(texto.size() + kMemoCabeceraIV));
+      datos.append(largo, 4);
+      datos.append(texto);
+    } else {
+      datos.append(texto);
+      datos.append(kFinArchivo).append(kFinArchivo);
+    }
+    const qint64 bloques = (datos.size() + bloque_ - 1) / bloque_;
+    datos.append(QByteArray(bloques * bloque_ - datos.size(), '\0'));
+    return datos;
+  }
+
+  // The file's header block with no memo after it (block 1 next): the start
+  // of a new memo file of the same layout.
+  QByteArray SinMemos() {
+    QByteArray c(bloque_, '\0');
+    LeeEn(fd_.fd(), c.data(), c.size(), 0, tabla_);
+    Pon32(c.data() + kMemoPosSiguiente, 1);
+    return c;
+  }
+
+  int Bloque() const { return bloque_; }
+  const QString& Ruta() const { return ruta_; }
+  mode_t Modo() const {
+    struct stat st {};
+    ::fstat(fd_.fd(), &st);
+    return st.st_mode & 07777;
+  }
+  // Works on a new file put in place of the old one.
+  void Usa(int fd) { fd_.Cambia(fd); }
 
   // Appends a memo; returns its first block. The caller holds the table's
   // write lock.
@@ -237,43 +306,20 @@ class Memos {
     const qint64 tam = Tamano(fd_.fd(), tabla_);
     const quint32 porTamano = static_cast<quint32>((tam + bloque_ - 1) / bloque_);
     if (siguiente < 1 || siguiente < porTamano) siguiente = std::max<quint32>(1, porTamano);
-    const QByteArray cuerpo = fs::ACp1252(texto);
-    QByteArray datos;
-    if (iv_) {
-      datos.append(reinterpret_cast<const char*>(kMemoMarcaIV), 4);
-      char largo[4];
-      Pon32(largo, static_cast<quint32>(cuerpo.size() + kMemoCabeceraIV));
-      datos.append(largo, 4);
-      datos.append(cuerpo);
-    } else {
-      datos.append(cuerpo);
-      datos.append(kFinArchivo).append(kFinArchivo);
-    }
-    const qint64 bloques = (datos.size() + bloque_ - 1) / bloque_;
-    datos.append(QByteArray(bloques * bloque_ - datos.size(), '\0'));
+    const QByteArray datos = Bloques(fs::ACp1252(texto));
+    const qint64 bloques = datos.size() / bloque_;
     EscribeEn(fd_.fd(), datos.constData(), datos.size(), static_cast<qint64>(siguiente) * bloque_, tabla_);
     Pon32(cab, static_cast<quint32>(siguiente + bloques));
     EscribeEn(fd_.fd(), cab, 4, 0, tabla_);
     return siguiente;
   }
 
-  static QByteArray Cabecera(bool iv, const QString& nombreTabla) {
+  // The header block of a new, empty memo file (dBASE III layout).
+  static QByteArray CabeceraNueva() {
     QByteArray c(kBloqueMemo, '\0');
-    Pon32(c.data(), 1);
-    if (iv) {
-      const QByteArray base = fs::ACp1252(QFileInfo(nombreTabla).completeBaseName().left(8));
-      std::memcpy(c.data() + kMemoPosNombreIV, base.constData(), static_cast<size_t>(base.size()));
-      Pon16(c.data() + kMemoPosBloqueIV, kBloqueMemo);
-    } else {
-      c[kMemoPosVersionIII] = 0x03;
-    }
+    Pon32(c.data() + kMemoPosSiguiente, 1);
+    c[kMemoPosVersionIII] = 0x03;
     return c;
-  }
-
-  void Reemplaza(const QString& nombreTabla, const std::function<void(int)>& antes = {}) {
-    struct stat st {};
-    ::fstat(fd_.fd(), &st);
-    fd_.Cambia(ReemplazaArchivo(ruta_, Cabecera(iv_, nombreTabla), st.st_mode & 07777, tabla_, antes));
   }
 
  private:
@@ -372,8 +418,13 @@ Estructura LeeEstructura(int fd, const QString& tabla) {
 class AlmacenDbf final : public Almacen {
  public:
   AlmacenDbf(const QString& ruta, const QString& nombre, ModoAlmacen modo) : ruta_(ruta), nombre_(nombre), modo_(modo) {
-    const bool escritura = !modo.soloLectura || modo.exclusivo;
-    fd_.Cambia(::open(Local8(ruta).constData(), (escritura ? O_RDWR : O_RDONLY) | O_CLOEXEC));
+    // A read-only handle opens the file for writing too when it may: it
+    // then finishes a write another station left halfway (Rehace).
+    fd_.Cambia(::open(Local8(ruta).constData(), O_RDWR | O_CLOEXEC));
+    if (fd_.fd() < 0 && modo.soloLectura && !modo.exclusivo && (errno == EACCES || errno == EROFS)) {
+      escribible_ = false;
+      fd_.Cambia(::open(Local8(ruta).constData(), O_RDONLY | O_CLOEXEC));
+    }
     if (fd_.fd() < 0) {
       if (errno == ENOENT || errno == ENOTDIR)
         throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no existe").arg(nombre));
@@ -438,9 +489,23 @@ class AlmacenDbf final : public Almacen {
   }
 
   const char* LeeConIndiceBloqueado(qint64 n) override {
-    sinBloqueo_ = true;
-    const auto fin = qScopeGuard([this] { sinBloqueo_ = false; });
-    return Lee(n);
+    if (n > cuenta_) cuenta_ = CuentaPresente();  // appended by another station since
+    if (n < 1 || n > cuenta_) return nullptr;
+    char* destino;
+    if (n >= iniCache_ && n < iniCache_ + numCache_) {
+      destino = cache_.data() + (n - iniCache_) * e_.longRegistro;
+    } else {
+      cache_.resize(static_cast<size_t>(e_.longRegistro));
+      iniCache_ = n;
+      numCache_ = 0;
+      destino = cache_.data();
+    }
+    if (LeeEn(fd_.fd(), destino, e_.longRegistro, Posicion(n), nombre_) != e_.longRegistro) {
+      numCache_ = 0;
+      throw Corrupto(nombre_, QStringLiteral("el registro %1 falta en el archivo").arg(n));
+    }
+    if (numCache_ == 0) numCache_ = 1;
+    return destino;
   }
 
   bool Borrado(const char* registro) const override { return registro[0] == kBorrado; }
@@ -519,6 +584,7 @@ class AlmacenDbf final : public Almacen {
       leidos = LeeEn(fd_.fd(), r.datos.data(), e_.longRegistro, Posicion(n), nombre_);
     }
     if (leidos != e_.longRegistro) throw Corrupto(nombre_, QStringLiteral("el registro %1 está incompleto").arg(n));
+    ActualizaCache(n, r.datos.constData());
     return r;
   }
 
@@ -536,10 +602,8 @@ class AlmacenDbf final : public Almacen {
     }
     switch (i.letra) {
       case 'C': {
-        const QByteArray b = fs::ACp1252(valor.toString());
-        if (b.size() > i.ancho)
-          throw Error(Clase::NoCabe, QStringLiteral("El texto \"%1\" no cabe en el campo %2 (%3 caracteres) de la tabla %4")
-                                         .arg(valor.toString(), def.nombre).arg(i.ancho).arg(nombre_));
+        // A longer text is cut to the field's width, as the routines expect.
+        const QByteArray b = fs::ACp1252(valor.toString()).left(i.ancho);
         std::memcpy(p, b.constData(), static_cast<size_t>(b.size()));
         std::memset(p + b.size(), ' ', static_cast<size_t>(i.ancho - b.size()));
         return;
@@ -582,18 +646,21 @@ class AlmacenDbf final : public Almacen {
     return Valor(r.datos.constData(), campo);
   }
 
-  void Graba(qint64 n, Registro& r, const std::function<void()>& dentro) override {
+  void Graba(qint64 n, Registro& r, const PasosEscritura& pasos) override {
     ExigeEscritura();
     Escritura e(*this);
     if (n < 1 || n > CuentaPresente()) throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no tiene el registro %2").arg(nombre_).arg(n));
     EscribeMemos(r);
+    if (pasos.antes) pasos.antes(n, r.datos);
+    falla::Punto(puntos::kRegistroAMedias, [&] { EscribeEn(fd_.fd(), r.datos.constData(), e_.longRegistro / 2, Posicion(n), nombre_); });
     EscribeEn(fd_.fd(), r.datos.constData(), e_.longRegistro, Posicion(n), nombre_);
     ActualizaCache(n, r.datos.constData());
     PonFechaHoy(false, 0);
-    if (dentro) dentro();
+    falla::Punto(puntos::kAntesDeClaves);
+    if (pasos.despues) pasos.despues(n);
   }
 
-  qint64 Agrega(Registro& r, const std::function<void(qint64)>& dentro) override {
+  qint64 Agrega(Registro& r, const PasosEscritura& pasos) override {
     ExigeEscritura();
     Escritura e(*this);
     const qint64 presentes = CuentaPresente();
@@ -601,25 +668,58 @@ class AlmacenDbf final : public Almacen {
     if (n > 0xFFFFFFFFll) throw Error(Clase::NoCabe, QStringLiteral("La tabla %1 está llena").arg(nombre_));
     EscribeMemos(r);
     r.datos[0] = kVivo;
+    if (pasos.antes) pasos.antes(n, r.datos);
+    falla::Punto(puntos::kRegistroAMedias, [&] { EscribeEn(fd_.fd(), r.datos.constData(), e_.longRegistro / 2, Posicion(n), nombre_); });
     EscribeConFin(r.datos, Posicion(n));
+    CacheaAgregado(n, r.datos.constData());
+    falla::Punto(puntos::kAntesDeClaves);
+    if (pasos.despues) pasos.despues(n);
+    falla::Punto(puntos::kAntesDeCuenta);
     PonFechaHoy(true, n);
     cuenta_ = n;
-    CacheaAgregado(n, r.datos.constData());
-    if (dentro) dentro(n);
     return n;
   }
 
-  qint64 Inserta(qint64, Registro& r, const std::function<void(qint64)>& dentro) override { return Agrega(r, dentro); }
+  qint64 Inserta(qint64, Registro& r, const PasosEscritura& pasos) override { return Agrega(r, pasos); }
 
-  void Borra(qint64 n, const std::function<void()>& dentro) override {
+  void Borra(qint64 n, const PasosEscritura& pasos) override {
     ExigeEscritura();
     Escritura e(*this);
     if (n < 1 || n > CuentaPresente()) throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no tiene el registro %2").arg(nombre_).arg(n));
+    if (pasos.antes) {
+      QByteArray final(e_.longRegistro, Qt::Uninitialized);
+      if (LeeEn(fd_.fd(), final.data(), e_.longRegistro, Posicion(n), nombre_) != e_.longRegistro)
+        throw Corrupto(nombre_, QStringLiteral("el registro %1 está incompleto").arg(n));
+      final[0] = kBorrado;
+      pasos.antes(n, final);
+    }
     const char marca = kBorrado;
     EscribeEn(fd_.fd(), &marca, 1, Posicion(n), nombre_);
     if (n >= iniCache_ && n < iniCache_ + numCache_) cache_[static_cast<size_t>((n - iniCache_) * e_.longRegistro)] = kBorrado;
     PonFechaHoy(false, 0);
-    if (dentro) dentro();
+    falla::Punto(puntos::kAntesDeClaves);
+    if (pasos.despues) pasos.despues(n);
+  }
+
+  void Rehace(qint64 n, const QByteArray& registro, bool alFinal) override {
+    if (!escribible_)
+      throw Error(Clase::Io, QStringLiteral("La tabla %1 no se puede escribir para terminar una escritura interrumpida").arg(nombre_));
+    Escritura e(*this);
+    if (registro.isEmpty()) {
+      if (::ftruncate(fd_.fd(), static_cast<off_t>(Posicion(n))) != 0)
+        throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre_, errno);
+      const char fin = kFinArchivo;
+      EscribeEn(fd_.fd(), &fin, 1, Posicion(n), nombre_);
+      PonFechaHoy(true, n - 1);
+    } else if (alFinal) {
+      EscribeConFin(registro, Posicion(n));
+      PonFechaHoy(true, n);
+    } else {
+      EscribeEn(fd_.fd(), registro.constData(), e_.longRegistro, Posicion(n), nombre_);
+      PonFechaHoy(false, 0);
+    }
+    cuenta_ = CuentaPresente();
+    numCache_ = 0;
   }
 
   void Bloquea(qint64 n) override {
@@ -641,21 +741,41 @@ class AlmacenDbf final : public Almacen {
     bloqueados_.clear();
   }
 
+  void TomaNumeracion() override {
+    ExigeEscritura();
+    if (numerando_) return;
+    try {
+      EsperaBloqueo(fd_.fd(), kBloqueoNumeracion, TipoBloqueo::Exclusivo, nombre_);
+    } catch (const Error& e) {
+      if (e.clase() != Clase::EnUso) throw;
+      throw Error(Clase::EnUso, QStringLiteral("La numeración de la tabla %1 está ocupada por otra estación").arg(nombre_));
+    }
+    numerando_ = true;
+  }
+
+  void SueltaNumeracion() override {
+    if (!numerando_) return;
+    QuitaBloqueo(fd_.fd(), kBloqueoNumeracion);
+    numerando_ = false;
+  }
+
   void Vacia() override {
     ExigeExclusivo();
     QByteArray bytes = e_.cabecera;
     Pon32(bytes.data() + kPosCuenta, 0);
     PonFecha(bytes.data(), fs::Hoy());
     bytes.append(kFinArchivo);
-    Reemplaza(bytes);
-    if (memos_) memos_->Reemplaza(nombre_);
+    Reemplaza(bytes, memos_ ? memos_->SinMemos() : QByteArray());
   }
 
+  // The live records in order, and a memo file holding only their memos
+  // (renumbered from block 1), both put in place of the old files.
   void Empaca() override {
     ExigeExclusivo();
     const qint64 total = CuentaPresente();
     QByteArray bytes = e_.cabecera;
     bytes.reserve(e_.longCabecera + total * e_.longRegistro + 1);
+    QByteArray memos = memos_ ? memos_->SinMemos() : QByteArray();
     std::vector<char> bloque(static_cast<size_t>(capacidad_ * e_.longRegistro));
     qint64 vivos = 0;
     for (qint64 ini = 1; ini <= total; ini += capacidad_) {
@@ -665,13 +785,15 @@ class AlmacenDbf final : public Almacen {
         const char* reg = bloque.data() + k * e_.longRegistro;
         if (reg[0] == kBorrado) continue;
         bytes.append(reg, e_.longRegistro);
+        if (memos_) MudaMemos(bytes.data() + bytes.size() - e_.longRegistro, memos);
         ++vivos;
       }
     }
     Pon32(bytes.data() + kPosCuenta, static_cast<quint32>(vivos));
     PonFecha(bytes.data(), fs::Hoy());
     bytes.append(kFinArchivo);
-    Reemplaza(bytes);
+    if (memos_) Pon32(memos.data() + kMemoPosSiguiente, static_cast<quint32>(memos.size() / memos_->Bloque()));
+    Reemplaza(bytes, memos);
   }
 
   bool TieneIndiceProduccion() const override { return indiceProduccion_; }
@@ -691,10 +813,10 @@ class AlmacenDbf final : public Almacen {
  private:
   // Shared hold of the write byte while reading records or the size, unless
   // this handle is writing (a shared request would turn its exclusive hold
-  // into a shared one) or the caller holds the index file that writers hold.
+  // into a shared one).
   class Lectura {
    public:
-    explicit Lectura(AlmacenDbf& a) : a_(a), propia_(!a.escribiendo_ && !a.sinBloqueo_) {
+    explicit Lectura(AlmacenDbf& a) : a_(a), propia_(!a.escribiendo_) {
       if (propia_) EsperaBloqueo(a_.fd_.fd(), kBloqueoEscritura, TipoBloqueo::Compartido, a_.nombre_);
     }
     ~Lectura() {
@@ -818,14 +940,45 @@ class AlmacenDbf final : public Almacen {
     numCache_ = 1;
   }
 
-  // Replaces the whole file (exclusive use), keeping this handle's open lock.
-  void Reemplaza(const QByteArray& bytes) {
+  // Replaces the whole file (exclusive use), keeping this handle's open and
+  // numbering locks.
+  // Copies the memos of a record into a new memo file being built, and
+  // points the record's memo fields at their new blocks.
+  void MudaMemos(char* registro, QByteArray& memos) {
+    for (size_t c = 0; c < e_.info.size(); ++c) {
+      const InfoCampo& i = e_.info[c];
+      if (i.letra != 'M') continue;
+      char* p = registro + i.desde;
+      const int fin = FinSinBlancos(p, i.ancho);
+      const int ini = InicioSinBlancos(p, fin);
+      if (ini == fin) continue;
+      const auto bloque = LeeEnteroTexto(p + ini, fin - ini);
+      if (!bloque || *bloque < 0 || *bloque > 0xFFFFFFFFll) throw Ilegible(i, static_cast<int>(c), p);
+      std::memset(p, ' ', static_cast<size_t>(i.ancho));
+      if (*bloque == 0) continue;
+      const QByteArray texto = memos_->LeeBytes(static_cast<quint32>(*bloque), e_.campos[static_cast<int>(c)].nombre);
+      if (texto.isEmpty()) continue;
+      const QByteArray n = QByteArray::number(memos.size() / memos_->Bloque());
+      memos += memos_->Bloques(texto);
+      std::memcpy(p + i.ancho - n.size(), n.constData(), static_cast<size_t>(n.size()));
+    }
+  }
+
+  // Replaces the whole file (exclusive use), keeping this handle's open and
+  // numbering locks, and with it the memo file when `memos` holds one. Both
+  // new files are written whole before either is renamed in.
+  void Reemplaza(const QByteArray& bytes, const QByteArray& memos = {}) {
     struct stat st {};
     ::fstat(fd_.fd(), &st);
+    std::unique_ptr<ArchivoNuevo> dbt;
+    if (memos_ && !memos.isEmpty()) dbt = std::make_unique<ArchivoNuevo>(memos_->Ruta(), memos, memos_->Modo(), nombre_);
+    ArchivoNuevo dbf(ruta_, bytes, st.st_mode & 07777, nombre_);
     LiberaBloqueos();
-    const int nuevo = ReemplazaArchivo(ruta_, bytes, st.st_mode & 07777, nombre_,
-                                       [](int fd) { IntentaBloqueo(fd, kBloqueoApertura, TipoBloqueo::Exclusivo); });
-    fd_.Cambia(nuevo);
+    if (dbt) memos_->Usa(dbt->Instala());
+    fd_.Cambia(dbf.Instala([this](int fd) {
+      IntentaBloqueo(fd, kBloqueoApertura, TipoBloqueo::Exclusivo);
+      if (numerando_) IntentaBloqueo(fd, kBloqueoNumeracion, TipoBloqueo::Exclusivo);
+    }));
     e_.cabecera = bytes.left(e_.longCabecera);
     cuenta_ = CuentaPresente();
     numCache_ = 0;
@@ -845,8 +998,9 @@ class AlmacenDbf final : public Almacen {
   qint64 cuenta_ = 0;
   std::unique_ptr<Memos> memos_;
   bool escribiendo_ = false;
-  bool sinBloqueo_ = false;  // reading under the production index's lock
+  bool escribible_ = true;  // the descriptor was opened for writing
   QSet<qint64> bloqueados_;
+  bool numerando_ = false;
   std::vector<char> cache_;
   qint64 iniCache_ = 0;
   qint64 numCache_ = 0;
@@ -935,7 +1089,7 @@ class FabricaDeDbf final : public FabricaAlmacen {
     // Companions of an old table of that name would not match the new one.
     for (const QString& c : Companeros(ruta)) QFile::remove(c);
     if (conMemo) {
-      Descriptor m(ReemplazaArchivo(RutaCompanero(ruta, QStringLiteral("dbt")), Memos::Cabecera(false, nombre),
+      Descriptor m(ReemplazaArchivo(RutaCompanero(ruta, QStringLiteral("dbt")), Memos::CabeceraNueva(),
                                     ModoPorOmision(), nombre));
     }
     Descriptor nuevo(ReemplazaArchivo(ruta, bytes, ModoPorOmision(), nombre));

@@ -1,6 +1,8 @@
-// The storage kinds by file extension and the production-index module.
+// The storage kinds by file extension and the production-index module, and
+// what every storage has by default.
 
 #include "platform/db/Almacen.h"
+#include "platform/Error.h"
 #include "platform/db/Dbf.h"
 #include "platform/db/paradox/AlmacenParadox.h"
 #include "platform/db/Orden.h"
@@ -21,6 +23,14 @@ FabricaIndices*& ModuloDeIndices() {
 }
 
 }  // namespace
+
+void Almacen::TomaNumeracion() {
+  throw plat::Error(plat::Clase::Estado, QStringLiteral("La tabla %1 no lleva numeración entre estaciones").arg(Nombre()));
+}
+
+void Almacen::Rehace(qint64, const QByteArray&, bool) {
+  throw plat::Error(plat::Clase::Estado, QStringLiteral("La tabla %1 no lleva índice de producción").arg(Nombre()));
+}
 
 FabricaAlmacen* FabricaPara(const QString& extension) {
   const QString ext = extension.toLower();

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 
 #include <vector>
 
@@ -95,7 +96,7 @@ class OrdenTag final : public Orden {
 
   qint64 VeA(qint64 n) override {
     MdxArchivo::Bloqueo b(mdx_, false);
-    const char* r = Fila(n);
+    const char* r = n > 0 ? a_.LeeConIndiceBloqueado(n) : nullptr;
     if (!r || a_.Borrado(r)) return 0;
     const QByteArray k = mdx_.ClaveDeRegistro(info_.def.nombre, Lector(a_, r));
     if (c_.Situa(k, static_cast<std::uint32_t>(n))) return Toma(n);
@@ -152,21 +153,18 @@ class OrdenTag final : public Orden {
   void Refresca() override { fisico_->Refresca(); }
 
  private:
-  // Record n's bytes, read while the index file is held; a number past the
-  // known count was appended by another station since, so the count is read
-  // again.
-  const char* Fila(qint64 n) {
-    const char* r = a_.LeeConIndiceBloqueado(n);
-    if (!r && n > a_.Cuenta()) {
-      a_.Refresca();
-      r = a_.LeeConIndiceBloqueado(n);
-    }
-    return r;
-  }
-
+  // Whether the row an entry of the tag points at is live, read from the
+  // file while the index file is held (so another station's post is seen).
+  // An entry pointing at no row of the table is damage: Corrupto.
   bool Viva(qint64 n) {
-    const char* r = Fila(n);
-    return r && !a_.Borrado(r);
+    const char* r = n > 0 ? a_.LeeConIndiceBloqueado(n) : nullptr;
+    if (!r)
+      throw Error(Clase::Corrupto, QStringLiteral("El archivo de índices %1 está dañado (el índice %2 apunta al registro %3, "
+                                                  "que la tabla %4 no tiene)")
+                                       .arg(mdx_.Ruta(), info_.def.nombre)
+                                       .arg(n)
+                                       .arg(a_.Nombre()));
+    return !a_.Borrado(r);
   }
 
   // From the entry the cursor reached (`hay`), the first live row going
@@ -227,7 +225,11 @@ class OrdenTag final : public Orden {
 
 class IndicesMdx final : public Indices {
  public:
-  IndicesMdx(const QString& ruta, Almacen& a) : a_(a), mdx_(ruta, a.Campos()) { LeeUnicos(); }
+  IndicesMdx(const QString& ruta, Almacen& a) : a_(a), mdx_(ruta, a.Campos()) {
+    mdx_.FijaRemate([this](const QByteArray& intencion) { Remata(intencion); });
+    LeeUnicos();
+    Revisa();
+  }
 
   QVector<DefTag> Tags() override {
     QVector<DefTag> r;
@@ -241,8 +243,35 @@ class IndicesMdx final : public Indices {
 
   void Escribe(const std::function<void()>& escritura) override {
     MdxArchivo::Bloqueo b(mdx_, true);
-    escritura();
+    try {
+      escritura();
+    } catch (...) {
+      // Before its keys changed a failed write is undone here; after, it is
+      // left to the next operation to finish (its pages may be half
+      // written). Should the undo fail too, the intent stays and the next
+      // operation finishes the write: the write's own error goes on.
+      if (anunciada_ && !clavesTocadas_) {
+        try {
+          a_.Rehace(intencion_.n, intencion_.antes, false);
+          mdx_.Cumplida();
+        } catch (const plat::Error&) {
+        }
+      }
+      anunciada_ = false;
+      throw;
+    }
+    if (anunciada_) mdx_.Cumplida();
+    anunciada_ = false;
   }
+
+  void Anuncia(Cambio cambio, qint64 n, const char* antes, const QByteArray& despues) override {
+    intencion_ = {cambio, n, antes ? QByteArray(antes, despues.size()) : QByteArray(), despues};
+    mdx_.Anuncia(Codifica(intencion_));
+    anunciada_ = true;
+    clavesTocadas_ = false;
+  }
+
+  void Revisa() override { MdxArchivo::Bloqueo b(mdx_, false); }
 
   void ExigeUnicos(qint64 n, const char* antes, const char* despues) override {
     for (const InfoTag& t : unicos_) {
@@ -258,14 +287,17 @@ class IndicesMdx final : public Indices {
   }
 
   void Agregado(qint64 n, const char* registro) override {
+    clavesTocadas_ = true;
     mdx_.Agrega(static_cast<std::uint32_t>(n), Lector(a_, registro));
   }
 
   void Cambiado(qint64 n, const char* antes, const char* despues) override {
+    clavesTocadas_ = true;
     mdx_.Cambia(static_cast<std::uint32_t>(n), LectorTolerante(a_, antes), Lector(a_, despues));
   }
 
   void Borrado(qint64 n, const char* registro) override {
+    clavesTocadas_ = true;
     mdx_.Quita(static_cast<std::uint32_t>(n), LectorTolerante(a_, registro));
   }
 
@@ -313,9 +345,76 @@ class IndicesMdx final : public Indices {
     };
   }
 
+  // The intent of a write: the record's bytes before (empty for an append)
+  // and after, kept in the index file as
+  //   kind (1 byte), record (uint32), length and bytes before, length and
+  //   bytes after (lengths uint32 little-endian).
+  struct Intencion {
+    Cambio cambio = Cambio::Alta;
+    qint64 n = 0;
+    QByteArray antes, despues;
+  };
+
+  static QByteArray Codifica(const Intencion& i) {
+    QByteArray b(1, static_cast<char>(i.cambio));
+    auto pon32 = [&b](quint32 v) {
+      char c[4];
+      qToLittleEndian(v, c);
+      b.append(c, 4);
+    };
+    pon32(static_cast<quint32>(i.n));
+    pon32(static_cast<quint32>(i.antes.size()));
+    b += i.antes;
+    pon32(static_cast<quint32>(i.despues.size()));
+    b += i.despues;
+    return b;
+  }
+
+  Intencion Decodifica(const QByteArray& b) const {
+    Intencion i;
+    qsizetype p = 0;
+    auto toma = [&](qsizetype largo) {
+      if (largo < 0 || p + largo > b.size())
+        throw Error(Clase::Corrupto, QStringLiteral("El archivo de índices %1 está dañado (intención ilegible)").arg(mdx_.Ruta()));
+      const QByteArray r = b.mid(p, largo);
+      p += largo;
+      return r;
+    };
+    auto toma32 = [&] { return static_cast<qsizetype>(qFromLittleEndian<quint32>(toma(4).constData())); };
+    i.cambio = static_cast<Cambio>(toma(1).at(0));
+    i.n = toma32();
+    i.antes = toma(toma32());
+    i.despues = toma(toma32());
+    if (i.n < 1 || i.despues.isEmpty())
+      throw Error(Clase::Corrupto, QStringLiteral("El archivo de índices %1 está dañado (intención ilegible)").arg(mdx_.Ruta()));
+    return i;
+  }
+
+  // A write a dead station left: the record made as it intended, every tag
+  // made to match (each step is skipped where it was done already), and
+  // the intent cleared.
+  void Remata(const QByteArray& bytes) {
+    const Intencion i = Decodifica(bytes);
+    a_.Rehace(i.n, i.despues, i.cambio == Cambio::Alta);
+    const auto n = static_cast<std::uint32_t>(i.n);
+    const bool antesViva = !i.antes.isEmpty() && !a_.Borrado(i.antes.constData());
+    const bool despuesViva = !a_.Borrado(i.despues.constData());
+    if (antesViva && despuesViva) {
+      mdx_.Cambia(n, LectorTolerante(a_, i.antes.constData()), Lector(a_, i.despues.constData()));
+    } else if (antesViva) {
+      mdx_.Quita(n, LectorTolerante(a_, i.antes.constData()));
+    } else if (despuesViva) {
+      mdx_.Agrega(n, Lector(a_, i.despues.constData()));
+    }
+    mdx_.Cumplida();
+  }
+
   Almacen& a_;
   MdxArchivo mdx_;
   std::vector<InfoTag> unicos_;
+  Intencion intencion_;        // of the write in progress in Escribe
+  bool anunciada_ = false;
+  bool clavesTocadas_ = false;
 };
 
 class FabricaDeMdx final : public FabricaIndices {

@@ -82,17 +82,31 @@ class Indices {
   // Inside it, before the storage's write, ExigeUnicos refuses (General,
   // nothing written) a record whose key in a unique tag another record holds
   // (`antes` nullptr for a new record; only changed keys are checked); then
-  // the storage's write (Almacen::Graba/Agrega/Borra) calls Agregado,
-  // Cambiado or Borrado from its `dentro`. `antes` is the record as it is on
-  // file before the write. The index file is always taken before the
-  // table's own locks (a tag's Orden reads the rows it points at while it
-  // holds the index file), so a reader and a writer never wait on each other
-  // in a circle.
+  // the storage's write (Almacen::Graba/Agrega/Borra) calls Anuncia from its
+  // `antes` step and Agregado, Cambiado or Borrado from its `despues` step.
+  // `antes` is the record as it is on file before the write. The index file
+  // is always taken before the table's own locks (a tag's Orden reads the
+  // rows it points at while it holds the index file), so a reader and a
+  // writer never wait on each other in a circle.
+  //
+  // A write is one step as other stations see it: Anuncia records its
+  // intent in the index file (the record's bytes before and after) until
+  // Escribe ends. A station killed inside Escribe leaves the intent; the
+  // next operation of any station on the index (or its Open) finishes the
+  // write from it: the record made as intended and every tag made to match.
+  // A write that throws inside Escribe before its keys changed is undone
+  // (record as before) and the error goes on; one that throws after is
+  // left for the next operation to finish.
+  enum class Cambio : char { Alta = 'A', Modificacion = 'M', Baja = 'B' };
   virtual void Escribe(const std::function<void()>& escritura) = 0;
   virtual void ExigeUnicos(qint64 n, const char* antes, const char* despues) = 0;
+  virtual void Anuncia(Cambio cambio, qint64 n, const char* antes, const QByteArray& despues) = 0;
   virtual void Agregado(qint64 n, const char* registro) = 0;
   virtual void Cambiado(qint64 n, const char* antes, const char* despues) = 0;
   virtual void Borrado(qint64 n, const char* registro) = 0;
+  // Finishes a write a dead station left, if any (every other operation
+  // does that first too).
+  virtual void Revisa() = 0;
 
   // Tag maintenance (exclusive use of the table).
   virtual void AgregaTag(const DefTag& tag) = 0;  // built from the records

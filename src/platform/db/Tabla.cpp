@@ -147,13 +147,21 @@ bool Tabla::Mueve(qint64 n) {
   return true;
 }
 
+// A walk in physical order reads no index: a write a dead station left is
+// finished before it starts (tag orders do it at every move).
+void Tabla::RevisaIndices() {
+  if (indices_ && indice_.isEmpty()) indices_->Revisa();
+}
+
 bool Tabla::CursorPrimero() {
+  RevisaIndices();
   if (Mueve(orden_->Primero())) return true;
   actual_ = 0;
   return false;
 }
 
 bool Tabla::CursorUltimo() {
+  RevisaIndices();
   if (Mueve(orden_->Ultimo())) return true;
   actual_ = 0;
   return false;
@@ -176,6 +184,7 @@ qint64 Tabla::CursorCuenta() { return orden_->Cuenta(); }
 
 void Tabla::CursorRefresca() {
   hueco_ = 0;
+  if (indices_) indices_->Revisa();
   almacen_->Refresca();
   if (indices_) indices_->Refresca();
   orden_->Refresca();
@@ -235,13 +244,17 @@ void Tabla::GrabaEdicion() {
     almacen_->Bloquea(n);  // held since Edit, unless LiberaBloqueos let it go
     auto graba = [&] {
       Registro antes;
+      PasosEscritura pasos;
+      pasos.liberaRegistro = true;  // released below in any case
       if (ix) {
         antes = almacen_->Carga(n);
         ix->ExigeUnicos(n, antes.datos.constData(), e.r.datos.constData());
+        pasos.antes = [&](qint64 m, const QByteArray& final) {
+          ix->Anuncia(Indices::Cambio::Modificacion, m, antes.datos.constData(), final);
+        };
+        pasos.despues = [&](qint64 m) { ix->Cambiado(m, antes.datos.constData(), e.r.datos.constData()); };
       }
-      almacen_->Graba(n, e.r, [&] {
-        if (ix) ix->Cambiado(n, antes.datos.constData(), e.r.datos.constData());
-      });
+      almacen_->Graba(n, e.r, pasos);
       orden_->VeA(n);
     };
     if (ix) ix->Escribe(graba);
@@ -249,11 +262,13 @@ void Tabla::GrabaEdicion() {
     almacen_->Libera(n);
   } else {
     auto agrega = [&] {
-      if (ix) ix->ExigeUnicos(0, nullptr, e.r.datos.constData());
-      auto dentro = [&](qint64 nuevo) {
-        if (ix) ix->Agregado(nuevo, e.r.datos.constData());
-      };
-      n = e.alFinal || e.antes == 0 ? almacen_->Agrega(e.r, dentro) : almacen_->Inserta(e.antes, e.r, dentro);
+      PasosEscritura pasos;
+      if (ix) {
+        ix->ExigeUnicos(0, nullptr, e.r.datos.constData());
+        pasos.antes = [&](qint64 m, const QByteArray& final) { ix->Anuncia(Indices::Cambio::Alta, m, nullptr, final); };
+        pasos.despues = [&](qint64 m) { ix->Agregado(m, e.r.datos.constData()); };
+      }
+      n = e.alFinal || e.antes == 0 ? almacen_->Agrega(e.r, pasos) : almacen_->Inserta(e.antes, e.r, pasos);
       orden_->VeA(n);
     };
     if (ix) ix->Escribe(agrega);
@@ -278,9 +293,14 @@ void Tabla::BorraActual() {
     auto borra = [&] {
       const Registro r = almacen_->Carga(n);
       if (almacen_->Borrado(r.datos.constData())) return;
-      almacen_->Borra(n, [&] {
-        if (ix) ix->Borrado(n, r.datos.constData());
-      });
+      PasosEscritura pasos;
+      if (ix) {
+        pasos.antes = [&](qint64 m, const QByteArray& final) {
+          ix->Anuncia(Indices::Cambio::Baja, m, r.datos.constData(), final);
+        };
+        pasos.despues = [&](qint64 m) { ix->Borrado(m, r.datos.constData()); };
+      }
+      almacen_->Borra(n, pasos);
     };
     if (ix) ix->Escribe(borra);
     else borra();
@@ -454,6 +474,7 @@ void Tabla::EmptyTable() {
   if (EnOtroManejador([](Tabla& t) { t.EmptyTable(); })) return;
   ExigeExclusivo("vaciar la tabla");
   ModoNavegacion();
+  if (indices_) indices_->Revisa();
   almacen_->Vacia();
   if (indices_) indices_->Regenera();
   orden_->Refresca();
@@ -464,6 +485,7 @@ void Tabla::Pack() {
   if (EnOtroManejador([](Tabla& t) { t.Pack(); })) return;
   ExigeExclusivo("empacar la tabla");
   ModoNavegacion();
+  if (indices_) indices_->Revisa();  // record numbers change next
   almacen_->Empaca();
   if (indices_) indices_->Regenera();
   orden_->Refresca();
@@ -473,6 +495,21 @@ void Tabla::Pack() {
 void Tabla::LiberaBloqueos() {
   ExigeActivo();
   almacen_->LiberaBloqueos();
+}
+
+void Tabla::TomaNumeracion() {
+  ExigeActivo();
+  almacen_->TomaNumeracion();
+  try {
+    Refresh();
+  } catch (...) {
+    almacen_->SueltaNumeracion();
+    throw;
+  }
+}
+
+void Tabla::SueltaNumeracion() {
+  if (almacen_) almacen_->SueltaNumeracion();
 }
 
 // --- Creating, copying and deleting tables.

@@ -15,8 +15,10 @@
 // Opening: NoExiste for a missing file; NoExiste naming the .mdx when the
 // header promises a production index that is missing; Corrupto for a foreign
 // or truncated file, and naming the .mdx for an index file whose header or
-// tag table is damaged (damage in a tag's pages shows as Corrupto when the
-// tag is used, and RegeneraIndices rebuilds the tags from the rows; a table
+// tag table is damaged, or whose key expression does not compile (damage in
+// a tag's pages, or an entry pointing at no row of the table, shows as
+// Corrupto when the tag is used, never as a shorter walk, and
+// RegeneraIndices rebuilds the tags from the rows; a table
 // whose header flag, byte 28, is cleared opens without its index, and
 // AddIndex then makes a new one); EnUso when the open mode is refused (an exclusive open
 // while anyone else, another process or another handle of this one, has the
@@ -26,12 +28,21 @@
 // elsewhere); Post, Cancel and Close release it. Locks are kernel
 // open-file-description locks and die with the process.
 //
+// Where stations meet: FindKey, FindNearest, SetRange, every move in a
+// tag's order (a Locate on a tag too) and Edit read the row from the file,
+// so a price another station posted is seen by the next lookup without
+// Refresh; a walk in physical order may reuse what it read until Refresh.
+// A write of an indexed table is one step as other stations see it: a
+// station killed in the middle of one leaves it for the next operation of
+// any station to finish (the row and its keys, Orden.h). "last + 1"
+// numbers are taken under the numbering lock (Numeracion.h).
+//
 // Paradox tables keep their rows in their own order and RecNo is the row's
 // place in it: Insert puts the new row before the current one (which it
 // then stands on), Append adds it at the end, Delete removes the row and the
-// next one moves up into its place, Pack keeps the order. Each read goes to
-// the file, so two Tabla objects on one file see each other's posted rows
-// at their next move or Refresh. A row inserted or deleted through another
+// next one moves up into its place, Pack keeps the order. Two Tabla objects
+// on one file see each other's posted rows at their next move or Refresh
+// (a walk still reads each block of the file once). A row inserted or deleted through another
 // object before the current one shifts the rows: the current RecNo then
 // names the row that moved there (inserting or deleting before a row that
 // another object is editing gives Bloqueado).
@@ -119,7 +130,9 @@ class Tabla : public Dataset {
   // the last tag removes the file and clears the flags. AddIndex builds the
   // tag from the rows; a bad name or expression gives General and changes
   // nothing. RegeneraIndices rebuilds every tag from the rows (a tag whose
-  // pages are damaged comes back whole).
+  // pages are damaged comes back whole). A unique tag is never built over
+  // rows that repeat its key: General names the key and the rows, and
+  // nothing changes.
   void AddIndex(const DefTag& tag);
   void DeleteIndex(const QString& tag);
   void RegeneraIndices();
@@ -127,12 +140,17 @@ class Tabla : public Dataset {
   // --- Table operations.
   // Removes every record (exclusive use, else EnUso).
   void EmptyTable();
-  // Removes deleted records and rebuilds the tags (exclusive use; a closed
-  // table is opened exclusively for the moment).
+  // Removes deleted records and rebuilds the tags; the memo file keeps only
+  // the live records' memos (exclusive use; a closed table is opened
+  // exclusively for the moment).
   void Pack();
   // Releases every record lock this handle holds. A record still being
   // edited is locked again at Post (Bloqueado if another took it meanwhile).
   void LiberaBloqueos();
+  // The numbering lock between stations; Numeracion (Numeracion.h) holds it
+  // for a scope and says what it guarantees. Close releases it.
+  void TomaNumeracion();
+  void SueltaNumeracion();
 
   // Creates a table (and its .dbt when a memo field, its .mdx when tags) over
   // any old one. Field names are upper-cased for dBASE; a bad definition
@@ -185,6 +203,7 @@ class Tabla : public Dataset {
   struct Edicion;
   void AbreOrden(const QString& tag);
   bool Mueve(qint64 n);  // stands on row n (0: none, no move)
+  void RevisaIndices();
   Orden& OrdenConIndice();
   void ExigeExclusivo(const char* operacion) const;
   // Runs an operation of exclusive use on a closed table through a handle

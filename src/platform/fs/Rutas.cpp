@@ -94,7 +94,8 @@ QString FormaWindows(const QString& local) {
 QString Une(const QString& carpeta, const QString& nombre) {
   if (carpeta.isEmpty()) return nombre;
   if (carpeta.endsWith(u'\\') || carpeta.endsWith(u'/')) return carpeta + nombre;
-  return carpeta + u'\\' + nombre;
+  // A POSIX folder is taken as it is by Local, so it joins with "/".
+  return carpeta + (carpeta.startsWith(u'/') ? u'/' : u'\\') + nombre;
 }
 
 bool Existe(const QString& ruta) { return ExisteLocal(Local(ruta)); }

@@ -30,7 +30,8 @@ QString Local(const QString& ruta);
 // absolute paths are returned with "\" separators unchanged otherwise.
 QString FormaWindows(const QString& local);
 
-// Joins a folder and a name with one backslash.
+// Joins a folder and a name with one backslash (with "/" when the folder
+// is an absolute POSIX path).
 QString Une(const QString& carpeta, const QString& nombre);
 
 bool Existe(const QString& ruta);          // a file or a folder

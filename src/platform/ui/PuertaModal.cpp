@@ -43,6 +43,16 @@ bool TomaGuion(const QString& clase, Guion& guion) {
 
 namespace PuertaModal {
 
+namespace {
+
+// A modal run over, the window system gives the activation back to the
+// window that had it, which takes its focus back.
+void DevuelveActivacion(QWidget* anterior, const QWidget& modal) {
+  if (anterior && anterior != &modal && anterior->isVisible()) QApplication::setActiveWindow(anterior);
+}
+
+}  // namespace
+
 void ModoPrueba(bool activo) { Gate().prueba = activo; }
 bool EnPrueba() { return Gate().prueba; }
 
@@ -64,6 +74,7 @@ int EjecutaDialogo(QDialog& dialogo, const QString& clase) {
   if (!EnPrueba()) return dialogo.exec();
   Guion guion;
   dialogo.setResult(0);
+  QWidget* anterior = QApplication::activeWindow();
   dialogo.show();
   if (TomaGuion(clase, guion)) {
     Protege([&] { guion(dialogo); });
@@ -71,6 +82,7 @@ int EjecutaDialogo(QDialog& dialogo, const QString& clase) {
     Gate().sinRespuesta << clase;
   }
   dialogo.hide();
+  DevuelveActivacion(anterior, dialogo);
   return dialogo.result();
 }
 
@@ -88,6 +100,7 @@ int EjecutaModal(Forma& forma) {
   }
 
   const QString clase = QString::fromLatin1(forma.metaObject()->className());
+  QWidget* anterior = QApplication::activeWindow();
   forma.show();
   QApplication::setActiveWindow(&forma);
   forma.DisparaActivacion();
@@ -106,6 +119,7 @@ int EjecutaModal(Forma& forma) {
     }
   }
   forma.enModal_ = false;
+  PuertaModal::DevuelveActivacion(anterior, forma);
   if (forma.modalResult_ == mrNone) forma.modalResult_ = mrCancel;
   return forma.modalResult_;
 }

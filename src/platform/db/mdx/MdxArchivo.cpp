@@ -1,7 +1,9 @@
 #include "platform/db/mdx/MdxArchivo.h"
 
 #include "platform/Error.h"
+#include "platform/db/PuntosFalla.h"
 #include "platform/db/mdx/mdx_format.h"
+#include "platform/fs/Falla.h"
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Texto.h"
 
@@ -111,6 +113,11 @@ struct MdxArchivo::Impl {
   bool cargado = false;
   bool modificado = false;
   bool tablaCambiada = false;
+  // The change touches more than leaves: blocks taken or freed, or an
+  // interior node written. Only such a change needs the page journal: each
+  // leaf alone is written whole, and the table's finisher (idempotent)
+  // mends the keys of a change cut between leaves.
+  bool estructural = false;
   std::uint64_t generacion = 1;
 
   std::vector<std::uint8_t> cab;  // pages 0..3: header and tag table
@@ -129,6 +136,8 @@ struct MdxArchivo::Impl {
   std::unordered_map<std::uint32_t, Bloque> cache;
   std::vector<std::uint32_t> sucias;  // pages changed by this operation
   std::map<QString, std::shared_ptr<ExpresionIndice>> expresiones;
+  // Finishes a table write whose intent a dead station left (FijaRemate).
+  std::function<void(const QByteArray&)> remate;
 
   // ---------------------------------------------------------------- errors
   [[noreturn]] void Corrupto(const QString& detalle) const {
@@ -167,12 +176,21 @@ struct MdxArchivo::Impl {
     fcntl(fd, F_OFD_SETLK, &fl);
   }
 
+  // An exclusive hold becomes a shared one (never fails: nobody else holds).
+  void Degrada() {
+    struct flock fl {};
+    fl.l_type = F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    while (fcntl(fd, F_OFD_SETLK, &fl) != 0 && errno == EINTR) {
+    }
+  }
+
   void Entra(bool excl) {
     if (nivel == 0) {
       Bloquea(excl);
       exclusivo = excl;
       try {
-        Valida();
+        Valida(true);
       } catch (...) {
         Desbloquea();
         throw;
@@ -182,7 +200,7 @@ struct MdxArchivo::Impl {
         throw plat::Error(plat::Clase::Estado,
                           QStringLiteral("El archivo de índices %1 está bloqueado solo para lectura").arg(ruta));
       }
-      if (!cargado) Valida();
+      if (!cargado) Valida(false);
     }
     ++nivel;
   }
@@ -195,6 +213,7 @@ struct MdxArchivo::Impl {
   void Descarta() {
     cache.clear();
     sucias.clear();
+    estructural = false;
     cargado = false;
     modificado = false;
     tablaCambiada = false;
@@ -230,14 +249,127 @@ struct MdxArchivo::Impl {
   // ---------------------------------------------------------------- header
   // Re-reads the live header bytes; when another station (or a failed
   // operation of this one) changed the file, everything is loaded again.
-  void Valida() {
+  // On taking the file (`alTomar`), a change left halfway is finished first:
+  // whoever held the file before let it go, so its writer is dead (while
+  // this handle holds the file, the pending change is its own).
+  void Valida(bool alTomar) {
     std::uint8_t ahora[kLargoEncabezadoVivo];
     LeeEn(ahora, sizeof ahora, 0);
+    if (alTomar && Pendiente(ahora) && escribible) {
+      Remata();
+      LeeEn(ahora, sizeof ahora, 0);
+    }
     if (cargado && std::memcmp(ahora, vivo, sizeof ahora) == 0) {
       if (cache.size() > kMaxBloquesCache) cache.clear();
       return;
     }
     Carga();
+  }
+
+  static bool Pendiente(const std::uint8_t* h) { return U32(h + kLargoIntencion) != 0 || U32(h + kLargoDiario) != 0; }
+
+  // Under the file's lock, with a change left pending by a dead station:
+  // its page journal is written in place again, then its intent goes to the
+  // table's finisher; both under an exclusive hold, which goes back to
+  // shared when that was asked.
+  void Remata() {
+    const bool compartido = !exclusivo;
+    if (compartido) {
+      Desbloquea();
+      Bloquea(true);
+      exclusivo = true;
+    }
+    std::uint8_t h[kLargoEncabezadoVivo];
+    LeeEn(h, sizeof h, 0);
+    if (U32(h + kLargoDiario) != 0) {
+      Repone(h);
+      cargado = false;
+      LeeEn(h, sizeof h, 0);
+    }
+    if (U32(h + kLargoIntencion) != 0 && remate) {
+      if (!cargado || std::memcmp(h, vivo, sizeof h) != 0) Carga();
+      const QByteArray intencion = LeeIntencion(h);
+      ++nivel;
+      try {
+        remate(intencion);
+      } catch (...) {
+        --nivel;
+        throw;
+      }
+      --nivel;
+      // The dead writer may have left leaves written and the header not:
+      // every station drops its cached pages.
+      PonU32(cab.data() + kContadorCambios, U32(cab.data() + kContadorCambios) + 1);
+      EscribeEn(cab.data() + kContadorCambios, 4, kContadorCambios);
+      std::memcpy(vivo, cab.data(), sizeof vivo);
+    }
+    if (compartido) {
+      Degrada();
+      exclusivo = false;
+    }
+  }
+
+  // The pending intent: after the live header bytes when it fits there,
+  // else in its area.
+  QByteArray LeeIntencion(const std::uint8_t* h) {
+    const std::uint32_t largo = U32(h + kLargoIntencion);
+    if (largo > kMaxIntencionEnLinea) return LeeArea(h, kAreaIntencion, kLargoIntencion, QStringLiteral("intención"));
+    QByteArray b(static_cast<qsizetype>(largo), Qt::Uninitialized);
+    LeeEn(reinterpret_cast<std::uint8_t*>(b.data()), largo, kIntencionEnLinea);
+    return b;
+  }
+
+  // The pending bytes of an area, as the live header bytes `h` place them.
+  QByteArray LeeArea(const std::uint8_t* h, int area, int campoLargo, const QString& que) {
+    const std::uint32_t pagina = U32(h + area);
+    const std::uint64_t capacidad = static_cast<std::uint64_t>(U32(h + area + 4)) * U16(h + kTamanoBloque);
+    const std::uint32_t largo = U32(h + campoLargo);
+    if (pagina < kPaginasIniciales || largo > capacidad) Corrupto(QStringLiteral("%1 pendiente").arg(que));
+    QByteArray b(static_cast<qsizetype>(largo), Qt::Uninitialized);
+    LeeEn(reinterpret_cast<std::uint8_t*>(b.data()), largo, static_cast<off_t>(pagina) * kPagina);
+    return b;
+  }
+
+  // Writes again every page of a pending journal, the header last (which
+  // clears the journal).
+  void Repone(const std::uint8_t* h) {
+    const QByteArray diario = LeeArea(h, kAreaDiario, kLargoDiario, QStringLiteral("diario de páginas"));
+    const auto* p = reinterpret_cast<const std::uint8_t*>(diario.constData());
+    const size_t total = static_cast<size_t>(diario.size());
+    if (total < 4) Corrupto(QStringLiteral("diario de páginas"));
+    const std::uint32_t entradas = U32(p);
+    size_t pos = 4;
+    for (std::uint32_t i = 0; i < entradas; ++i) {
+      if (pos + 8 > total) Corrupto(QStringLiteral("diario de páginas"));
+      const std::uint32_t pagina = U32(p + pos), largo = U32(p + pos + 4);
+      pos += 8;
+      if (largo > total - pos) Corrupto(QStringLiteral("diario de páginas"));
+      EscribeEn(p + pos, largo, static_cast<off_t>(pagina) * kPagina);
+      pos += largo;
+    }
+    const std::uint8_t cero[4] = {};
+    EscribeEn(cero, sizeof cero, kLargoDiario);
+  }
+
+  // The first page of an area (kAreaIntencion or kAreaDiario) that holds
+  // `largo` bytes: the one in the header, or a new run of blocks at the end
+  // of the file (the old run is left unused until the tags are rebuilt).
+  std::uint32_t Area(int area, size_t largo) {
+    std::uint8_t* h = cab.data();
+    const std::uint32_t bloques = static_cast<std::uint32_t>((largo + static_cast<size_t>(tamBloque) - 1) / static_cast<size_t>(tamBloque));
+    if (U32(h + area) != 0 && U32(h + area + 4) >= bloques) return U32(h + area);
+    const std::uint32_t nuevos = std::max(bloques, 2 * U32(h + area + 4));
+    const std::uint32_t pagina = paginasArchivo;
+    paginasArchivo += nuevos * static_cast<std::uint32_t>(paginasBloque);
+    struct stat st {};
+    if (fstat(fd, &st) != 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo leer %1").arg(ruta), errno);
+    const off_t fin = static_cast<off_t>(paginasArchivo) * kPagina;
+    if (st.st_size < fin && ftruncate(fd, fin) != 0)
+      throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir el archivo de índices %1").arg(ruta), errno);
+    PonU32(h + area, pagina);
+    PonU32(h + area + 4, nuevos);
+    PonU32(h + kPaginasArchivo, paginasArchivo);
+    return pagina;
   }
 
   void Carga() {
@@ -342,6 +474,7 @@ struct MdxArchivo::Impl {
   }
 
   std::uint32_t Nuevo(TagMdx& t) {
+    estructural = true;
     std::uint32_t pagina;
     if (primeraLibre != 0) {
       pagina = primeraLibre;
@@ -364,6 +497,7 @@ struct MdxArchivo::Impl {
   }
 
   void LiberaBloque(TagMdx& t, std::uint32_t pagina) {
+    estructural = true;
     std::uint8_t* b = Escribe(pagina);
     std::memset(b, 0, static_cast<size_t>(tamBloque));
     PonU32(b + kNodoSiguienteLibre, primeraLibre);
@@ -576,6 +710,7 @@ struct MdxArchivo::Impl {
     for (int lv = debajoDe - 1; lv >= 0; --lv) {
       const std::uint8_t* b = Nodo(t, c[lv].pagina);
       if (c[lv].i < Cuenta(b)) {
+        estructural = true;
         std::uint8_t* w = Escribe(c[lv].pagina);
         std::memcpy(w + kNodoItems + c[lv].i * t.item + kPuntero, clave, static_cast<size_t>(t.largo));
         return;
@@ -635,6 +770,7 @@ struct MdxArchivo::Impl {
   // separator between them; splits upwards as needed.
   void InsertaEnPadre(TagMdx& t, Camino& c, int nivel, const std::uint8_t* separador, std::uint32_t izquierda,
                       std::uint32_t derecha) {
+    estructural = true;
     const int item = t.item;
     if (nivel < 0) {
       const std::uint32_t raiz = Nuevo(t);
@@ -715,6 +851,7 @@ struct MdxArchivo::Impl {
   // Removes from the node at c[nivel] the child its index points at (that
   // child was freed).
   void QuitaHijo(TagMdx& t, Camino& c, int nivel) {
+    estructural = true;
     const std::uint32_t pagina = c[nivel].pagina;
     std::uint8_t* b = Escribe(pagina);
     const int n = Cuenta(b);
@@ -776,7 +913,7 @@ struct MdxArchivo::Impl {
     try {
       e = std::make_shared<ExpresionIndice>(t.expresion, campos);
     } catch (const plat::Error& err) {
-      throw plat::Error(err.clase(), QStringLiteral("Índice %1 de %2: %3").arg(t.nombre, ruta, err.mensaje()));
+      Corrupto(QStringLiteral("la expresión del índice %1 no vale: %2").arg(t.nombre, err.mensaje()));
     }
     if (e->Tipo() != t.tipo || e->Largo() != t.largo) {
       throw plat::Error(plat::Clase::Corrupto,
@@ -921,42 +1058,94 @@ struct MdxArchivo::Impl {
   }
 
   // Writes what this operation changed and counts the change in the header.
-  void Vuelca() {
+  // A structural change goes first to the page journal, pages and header,
+  // so a station killed while writing them in place leaves a change that
+  // the next one finishes; bulk rebuilds (`masivo`, under exclusive use of
+  // the table) write in place only.
+  void Vuelca(bool masivo = false) {
     if (!modificado) return;
     try {
       for (auto& t : tags) {
         if (t.cambiado) EscribeCabeceraTag(t, false);
       }
       std::sort(sucias.begin(), sucias.end());
-      // Consecutive blocks go out in one write.
-      std::vector<std::uint8_t> tramo;
-      size_t k = 0;
-      while (k < sucias.size()) {
+      // Consecutive blocks go out in one write: runs [desde, hasta) of sucias.
+      std::vector<std::pair<size_t, size_t>> tramos;
+      for (size_t k = 0; k < sucias.size();) {
         size_t fin = k + 1;
         while (fin < sucias.size() && sucias[fin] == sucias[fin - 1] + static_cast<std::uint32_t>(paginasBloque) &&
                fin - k < 1024) {
           ++fin;
         }
-        tramo.resize((fin - k) * static_cast<size_t>(tamBloque));
-        for (size_t j = k; j < fin; ++j) {
-          auto& b = cache[sucias[j]];
-          std::memcpy(tramo.data() + (j - k) * static_cast<size_t>(tamBloque), b.b.data(), b.b.size());
-          b.sucio = false;
-        }
-        EscribeEn(tramo.data(), tramo.size(), static_cast<off_t>(sucias[k]) * kPagina);
+        tramos.emplace_back(k, fin);
         k = fin;
       }
-      sucias.clear();
+      const size_t largoCabecera = tablaCambiada ? cab.size() : static_cast<size_t>(kTablaTags);
+      const size_t bloque = static_cast<size_t>(tamBloque);
+      const bool conDiario = !masivo && estructural;
+      std::uint32_t areaDiario = 0;
+      size_t largoDiario = 4 + 8 + largoCabecera;
+      if (conDiario) {
+        for (const auto& [desde, hasta] : tramos) largoDiario += 8 + (hasta - desde) * bloque;
+        areaDiario = Area(kAreaDiario, largoDiario);
+      }
       std::uint8_t* h = cab.data();
       PonU32(h + kPaginasArchivo, paginasArchivo);
       PonU32(h + kPrimeraLibre, primeraLibre);
       PonU32(h + kBloquesLibres, bloquesLibres);
       PonFecha(h + kFechaCambio, Hoy());
       PonU32(h + kContadorCambios, U32(h + kContadorCambios) + 1);
-      EscribeEn(h, tablaCambiada ? cab.size() : static_cast<size_t>(kTablaTags), 0);
+      PonU32(h + kLargoDiario, 0);
+
+      std::vector<std::uint8_t> tramo;
+      auto llena = [&](const std::pair<size_t, size_t>& r) {
+        tramo.resize((r.second - r.first) * bloque);
+        for (size_t j = r.first; j < r.second; ++j) std::memcpy(tramo.data() + (j - r.first) * bloque, cache[sucias[j]].b.data(), bloque);
+      };
+      if (conDiario) {
+        std::vector<std::uint8_t> diario;
+        diario.reserve(largoDiario);
+        auto pon32 = [&](std::uint32_t v) {
+          const size_t p = diario.size();
+          diario.resize(p + 4);
+          PonU32(diario.data() + p, v);
+        };
+        pon32(static_cast<std::uint32_t>(tramos.size() + 1));
+        for (const auto& r : tramos) {
+          llena(r);
+          pon32(sucias[r.first]);
+          pon32(static_cast<std::uint32_t>(tramo.size()));
+          diario.insert(diario.end(), tramo.begin(), tramo.end());
+        }
+        pon32(0);
+        pon32(static_cast<std::uint32_t>(largoCabecera));
+        diario.insert(diario.end(), h, h + largoCabecera);
+        EscribeEn(diario.data(), diario.size(), static_cast<off_t>(areaDiario) * kPagina);
+        std::uint8_t marca[12];
+        PonU32(marca, areaDiario);
+        PonU32(marca + 4, U32(h + kAreaDiario + 4));
+        PonU32(marca + 8, static_cast<std::uint32_t>(diario.size()));
+        EscribeEn(marca, sizeof marca, kAreaDiario);
+      }
+      if (!masivo) {
+        falla::Punto(puntos::kIndiceAMedias, [&] {  // the first half of the runs, in page order
+          for (size_t r = 0; r < (tramos.size() + 1) / 2; ++r) {
+            llena(tramos[r]);
+            EscribeEn(tramo.data(), tramo.size(), static_cast<off_t>(sucias[tramos[r].first]) * kPagina);
+          }
+        });
+      }
+      for (const auto& r : tramos) {
+        llena(r);
+        EscribeEn(tramo.data(), tramo.size(), static_cast<off_t>(sucias[r.first]) * kPagina);
+      }
+      for (std::uint32_t pagina : sucias) cache[pagina].sucio = false;
+      sucias.clear();
+      EscribeEn(h, largoCabecera, 0);
       std::memcpy(vivo, h, sizeof vivo);
       modificado = false;
       tablaCambiada = false;
+      estructural = false;
       ++generacion;
     } catch (...) {
       Descarta();
@@ -983,12 +1172,25 @@ struct MdxArchivo::Impl {
       if (c != 0) return c < 0;
       return e.registros[a] < e.registros[b];
     });
-    if (t.unico && n > 1) {
-      size_t w = 1;
-      for (size_t r = 1; r < n; ++r) {
-        if (Compara(t, base + e.orden[r] * largo, base + e.orden[w - 1] * largo) != 0) e.orden[w++] = e.orden[r];
-      }
-      e.orden.resize(w);
+    if (t.unico) ExigeSinRepetidas(t, e);
+  }
+
+  // A unique tag is built only over rows whose keys are all different: the
+  // first key held by several rows is reported with their numbers.
+  void ExigeSinRepetidas(const TagMdx& t, const Entradas& e) const {
+    const std::uint8_t* base = e.claves.data();
+    const size_t largo = static_cast<size_t>(t.largo);
+    auto llave = [&](size_t i) { return base + e.orden[i] * largo; };
+    for (size_t r = 1; r < e.orden.size(); ++r) {
+      if (Compara(t, llave(r), llave(r - 1)) != 0) continue;
+      QStringList registros{QString::number(e.registros[e.orden[r - 1]])};
+      for (size_t k = r; k < e.orden.size() && Compara(t, llave(k), llave(r - 1)) == 0; ++k)
+        registros << QString::number(e.registros[e.orden[k]]);
+      const QString ultimo = registros.takeLast();
+      throw plat::Error(plat::Clase::General,
+                        QStringLiteral("El índice único %1 de %2 no se puede construir: la clave \"%3\" está en los registros %4 y %5")
+                            .arg(t.nombre, ruta, clave::Valor(t.tipo, llave(r), t.largo).toString(),
+                                 registros.join(QStringLiteral(", ")), ultimo));
     }
   }
 
@@ -1081,8 +1283,9 @@ class Operacion {
     if (!terminada_ && d_.modificado) d_.Descarta();
     d_.Sale();
   }
-  void Termina() {
-    d_.Vuelca();
+  // Writes the change; `masivo` for the bulk rebuilds of tags.
+  void Termina(bool masivo = false) {
+    d_.Vuelca(masivo);
     terminada_ = true;
   }
 
@@ -1157,6 +1360,7 @@ MdxArchivo::MdxArchivo(const QString& ruta, const QVector<DefCampo>& campos) : d
   d_->fd = AbreArchivo(ruta, d_->escribible);
   try {
     Operacion op(*d_, false);
+    for (const TagMdx& t : d_->tags) d_->Expresion(t);  // a damaged expression is found at once
   } catch (...) {
     ::close(d_->fd);
     d_->fd = -1;
@@ -1215,17 +1419,17 @@ void MdxArchivo::AgregaTag(const DefTag& def, const RecorreRegistros& registros)
   t.largo = expr.Largo();
   t.item = ((t.largo + kPuntero + 3) / 4) * 4;
   t.maxClaves = (d.tamBloque - 12) / t.item;
+  std::vector<Impl::Entradas> e;
+  d.Recoge({&t}, registros, e);
+  d.Ordena(t, e[0]);
   d.tags.push_back(t);
   TagMdx& nuevo = d.tags.back();
-  std::vector<Impl::Entradas> e;
-  d.Recoge({&nuevo}, registros, e);
-  d.Ordena(nuevo, e[0]);
   nuevo.cabecera = d.Nuevo(nuevo);
   d.Construye(nuevo, e[0]);
   d.EscribeCabeceraTag(nuevo, true);
   d.cab[kSiguienteTag] = static_cast<std::uint8_t>(d.cab[kSiguienteTag] + 1);
   d.EscribeTablaTags();
-  op.Termina();
+  op.Termina(true);
 }
 
 void MdxArchivo::BorraTag(const QString& nombre) {
@@ -1248,7 +1452,7 @@ void MdxArchivo::BorraTag(const QString& nombre) {
   d.LiberaBloque(t, t.cabecera);
   d.tags.erase(d.tags.begin() + (&t - d.tags.data()));
   d.EscribeTablaTags();
-  op.Termina();
+  op.Termina(true);
 }
 
 void MdxArchivo::Regenera(const RecorreRegistros& registros) {
@@ -1276,9 +1480,11 @@ void MdxArchivo::Regenera(const RecorreRegistros& registros) {
       if (f) std::rethrow_exception(f);
     }
   }
-  // The file is laid out again from its first free page.
+  // The file is laid out again from its first free page; the intent and
+  // journal areas are made anew when next needed.
   d.cache.clear();
   d.sucias.clear();
+  std::memset(d.cab.data() + kAreaIntencion, 0, static_cast<size_t>(kLargoEncabezadoVivo - kAreaIntencion));
   d.paginasArchivo = kPaginasIniciales;
   d.primeraLibre = 0;
   d.bloquesLibres = 0;
@@ -1291,7 +1497,7 @@ void MdxArchivo::Regenera(const RecorreRegistros& registros) {
     e[i] = {};
   }
   d.EscribeTablaTags();
-  op.Termina();
+  op.Termina(true);
   if (ftruncate(d.fd, static_cast<off_t>(d.paginasArchivo) * kPagina) != 0) {
     throw plat::ErrorDeSistema(QStringLiteral("No se pudo ajustar el archivo de índices %1").arg(d.ruta), errno);
   }
@@ -1342,6 +1548,42 @@ void MdxArchivo::Quita(std::uint32_t registro, const LectorCampo& valores) {
   for (size_t i = 0; i < d.tags.size(); ++i) d.Borra(d.tags[i], claves[i], registro);
   op.Termina();
 }
+
+void MdxArchivo::Anuncia(const QByteArray& intencion) {
+  Operacion op(*d_, true);
+  Impl& d = *d_;
+  if (d.modificado || intencion.isEmpty()) {
+    throw plat::Error(plat::Clase::Estado, QStringLiteral("Intención fuera de lugar en el archivo de índices %1").arg(d.ruta));
+  }
+  std::uint8_t* h = d.cab.data();
+  const auto largo = static_cast<std::uint32_t>(intencion.size());
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(intencion.constData());
+  PonU32(h + kLargoIntencion, largo);
+  if (largo <= kMaxIntencionEnLinea) {
+    // Its length and its bytes in one write (and in the header kept here,
+    // which later writes of the header carry).
+    std::memcpy(h + kIntencionEnLinea, bytes, largo);
+    d.EscribeEn(h + kLargoIntencion, kIntencionEnLinea - kLargoIntencion + largo, kLargoIntencion);
+  } else {
+    const std::uint32_t pagina = d.Area(kAreaIntencion, largo);
+    d.EscribeEn(bytes, largo, static_cast<off_t>(pagina) * kPagina);
+    // The area's place (and the pages it took) and the intent in one write.
+    d.EscribeEn(h + kPaginasArchivo, static_cast<size_t>(kLargoIntencion + 4 - kPaginasArchivo), kPaginasArchivo);
+  }
+  std::memcpy(d.vivo, h, sizeof d.vivo);
+}
+
+void MdxArchivo::Cumplida() {
+  Operacion op(*d_, true);
+  Impl& d = *d_;
+  std::uint8_t* h = d.cab.data();
+  if (U32(h + kLargoIntencion) == 0) return;
+  PonU32(h + kLargoIntencion, 0);
+  d.EscribeEn(h + kLargoIntencion, 4, kLargoIntencion);
+  std::memcpy(d.vivo, h, sizeof d.vivo);
+}
+
+void MdxArchivo::FijaRemate(std::function<void(const QByteArray&)> remate) { d_->remate = std::move(remate); }
 
 QByteArray MdxArchivo::ClaveDeRegistro(const QString& tag, const LectorCampo& valores) {
   Operacion op(*d_, false);

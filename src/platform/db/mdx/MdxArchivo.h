@@ -21,8 +21,9 @@
 //     layout gives Corrupto, both naming the file; never a crash.
 //   - Equal keys are kept in record number order. A unique tag holds one
 //     record per key: inserting a key another record holds throws General
-//     (and nothing changes); rebuilding from records keeps the first record
-//     of each key.
+//     (and nothing changes); building or rebuilding it over records that
+//     repeat a key throws General naming the key and the records (and
+//     nothing changes).
 //   - Tag names are compared without regard to case and stored upper case.
 //   - A descending tag orders its keys from the greatest; "nearest" and
 //     ranges follow the tag's order.
@@ -61,7 +62,8 @@ class MdxArchivo {
   static void Crea(const QString& ruta, const QString& tabla);
 
   // Opens an index file shared. `campos` are the table's fields, against
-  // which the tags' expressions are compiled when keys are computed.
+  // which the tags' expressions are compiled here: an expression that does
+  // not compile, or whose key does not match the tag's, gives Corrupto.
   MdxArchivo(const QString& ruta, const QVector<DefCampo>& campos);
   ~MdxArchivo();
   MdxArchivo(const MdxArchivo&) = delete;
@@ -89,6 +91,26 @@ class MdxArchivo {
   void Agrega(std::uint32_t registro, const LectorCampo& valores);
   void Cambia(std::uint32_t registro, const LectorCampo& antes, const LectorCampo& despues);
   void Quita(std::uint32_t registro, const LectorCampo& valores);
+
+  // --- A table write's intent, so that a write whose station dies halfway
+  // is finished by the next station (the tags and the row agree again).
+  // Under an exclusive Bloqueo, before the table's record is written and
+  // before any key changes, Anuncia records the intent (bytes this class
+  // does not read); Cumplida clears it once the record, its keys and the
+  // table's header are written. Whenever a station takes the file (any
+  // operation, shared or exclusive) and finds an intent recorded, its
+  // writer is dead: the finisher given to FijaRemate runs first, with the
+  // intent's bytes, under an exclusive hold, and ends with Cumplida. An
+  // index file with no finisher set (opened without its table) leaves the
+  // intent for the next station that has one.
+  //
+  // Every change of pages is also kept whole: its pages go to a journal in
+  // the file before they are written in place, and a station that finds a
+  // journal left by a dead writer writes it in place again before anything
+  // else (bulk rebuilds of tags, under exclusive use, are not journaled).
+  void Anuncia(const QByteArray& intencion);
+  void Cumplida();
+  void FijaRemate(std::function<void(const QByteArray& intencion)> remate);
 
   // --- Keys of one tag.
   QByteArray ClaveDeRegistro(const QString& tag, const LectorCampo& valores);

@@ -22,6 +22,22 @@
 //   44..46 last update YY MM DD
 //   48..51 change counter: unused by the format; this system counts every
 //          change there so a station can tell its cached pages are stale
+//   52..75 also unused by the format; this system keeps two areas there,
+//          each a run of whole blocks outside every tag and the free list:
+//   52..55 first page of the intent area, 56..59 its blocks
+//   60..63 bytes of the pending intent (0: none): what a table write is
+//          about to do (opaque here), recorded before the write and cleared
+//          after it, so a station that finds it set while nobody writes
+//          (the writer died) finishes that write
+//          (an intent of up to 436 bytes is kept at 76..511 instead)
+//   64..67 first page of the page journal, 68..71 its blocks
+//   72..75 bytes of the pending page journal (0: none): the pages of one
+//          structural change (blocks taken or freed, interior nodes
+//          written), and the header last, as they will be written in place;
+//          a station that finds it set while nobody writes writes them all
+//          again. Journal: uint32 entries, then per entry uint32 page,
+//          uint32 length and the bytes.
+//   76..511 a pending intent that fits (unused by the format too)
 // Tag table from offset 544, one 32-byte entry per tag:
 //   0..3   page of the tag header
 //   4..14  tag name, upper case, zero padded
@@ -94,8 +110,15 @@ inline constexpr int kPrimeraLibre = 36;
 inline constexpr int kBloquesLibres = 40;
 inline constexpr int kFechaCambio = 44;
 inline constexpr int kContadorCambios = 48;
-// Bytes a station re-reads at every operation to see whether the file changed.
-inline constexpr int kLargoEncabezadoVivo = 52;
+inline constexpr int kAreaIntencion = 52;
+inline constexpr int kLargoIntencion = 60;
+inline constexpr int kAreaDiario = 64;
+inline constexpr int kLargoDiario = 72;
+inline constexpr int kIntencionEnLinea = 76;
+inline constexpr std::uint32_t kMaxIntencionEnLinea = kPagina - kIntencionEnLinea;
+// Bytes a station re-reads at every operation to see whether the file
+// changed or a write was left halfway.
+inline constexpr int kLargoEncabezadoVivo = 76;
 
 // Tag table.
 inline constexpr int kTablaTags = 544;

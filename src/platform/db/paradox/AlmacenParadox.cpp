@@ -28,10 +28,7 @@ class AlmacenParadox final : public Almacen {
   qint64 Cuenta() const override { return archivo_->Registros(); }
   void Refresca() override {}
 
-  const char* Lee(qint64 n) override {
-    if (!archivo_->LeeRegistro(n, leido_)) return nullptr;
-    return leido_.constData();
-  }
+  const char* Lee(qint64 n) override { return archivo_->Fila(n); }
   bool Borrado(const char*) const override { return false; }
   QVariant Valor(const char* registro, int campo) override { return archivo_->Valor(registro, campo); }
   bool Nulo(const char* registro, int campo) override { return !archivo_->Valor(registro, campo).isValid(); }
@@ -41,16 +38,18 @@ class AlmacenParadox final : public Almacen {
   void Fija(Registro& r, int campo, const QVariant& valor) const override { archivo_->Fija(r.datos, campo, valor); }
   QVariant ValorDe(const Registro& r, int campo) override { return archivo_->Valor(r.datos.constData(), campo); }
 
-  void Graba(qint64 n, Registro& r, const std::function<void()>& dentro) override {
-    archivo_->GrabaRegistro(n, r.datos, dentro);
+  void Graba(qint64 n, Registro& r, const PasosEscritura& pasos) override {
+    archivo_->GrabaRegistro(n, r.datos, [&] { Despues(pasos, n); }, pasos.liberaRegistro);
   }
-  qint64 Agrega(Registro& r, const std::function<void(qint64)>& dentro) override {
-    return archivo_->AgregaRegistro(r.datos, dentro);
+  qint64 Agrega(Registro& r, const PasosEscritura& pasos) override {
+    return archivo_->AgregaRegistro(r.datos, [&](qint64 n) { Despues(pasos, n); });
   }
-  qint64 Inserta(qint64 antes, Registro& r, const std::function<void(qint64)>& dentro) override {
-    return archivo_->InsertaRegistro(antes, r.datos, dentro);
+  qint64 Inserta(qint64 antes, Registro& r, const PasosEscritura& pasos) override {
+    return archivo_->InsertaRegistro(antes, r.datos, [&](qint64 n) { Despues(pasos, n); });
   }
-  void Borra(qint64 n, const std::function<void()>& dentro) override { archivo_->Borra(n, dentro); }
+  void Borra(qint64 n, const PasosEscritura& pasos) override {
+    archivo_->Borra(n, [&] { Despues(pasos, n); });
+  }
 
   void Bloquea(qint64 n) override { archivo_->BloqueaRegistro(n); }
   void Libera(qint64 n) override { archivo_->LiberaRegistro(n); }
@@ -65,10 +64,13 @@ class AlmacenParadox final : public Almacen {
   }
 
  private:
+  static void Despues(const PasosEscritura& pasos, qint64 n) {
+    if (pasos.despues) pasos.despues(n);
+  }
+
   QString nombre_;
   ModoAlmacen modo_;
   std::unique_ptr<ParadoxArchivo> archivo_;  // reads count as const for the interface
-  QByteArray leido_;                         // the record Lee gave last
 };
 
 class FabricaDeParadox final : public FabricaAlmacen {

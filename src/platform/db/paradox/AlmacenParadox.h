@@ -4,9 +4,10 @@
 //
 // Rows keep their own order (Almacen::Renumera): an insert puts the row
 // before another and a delete removes it, so the rows after it change
-// number. Nothing is cached: every count and every read goes to the file,
-// so two handles of one process (the two cursors of a capture window) see
-// each other's writes at their next read, and so do other stations.
+// number. Two handles of one process (the two cursors of a capture window)
+// see each other's writes at their next read, and so do other stations
+// (what ParadoxArchivo keeps between reads is checked against the file's
+// change counter at each read).
 
 #include "platform/db/Almacen.h"
 

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -203,7 +204,8 @@ QByteArray CabeceraNueva(const QString& nombre, const QVector<DefCampo>& campos)
   const QByteArray nombreTabla = fs::ACp1252(nombre).left(kNombreTablaLargo - 1);
   const QByteArray orden(kNombreOrdenAnsiIntl, sizeof kNombreOrdenAnsiIntl);  // with its NUL
   const int usada = kFinCabeceraDatos + 2 * n + 4 + 4 * n + kNombreTablaLargo + nombres.size() + 2 * n + orden.size();
-  const int tamCabecera = (usada + kUnidadCabecera - 1) / kUnidadCabecera * kUnidadCabecera;
+  // Room left for the change counters at the end (paradox_format.h).
+  const int tamCabecera = (usada + kContadorLista + kUnidadCabecera - 1) / kUnidadCabecera * kUnidadCabecera;
 
   QByteArray h(tamCabecera, '\0');
   Pon16(h, kTamRegistro, quint16(tamRegistro));
@@ -250,6 +252,7 @@ struct ParadoxArchivo::Estado {
 struct ParadoxArchivo::Eslabon {
   int bloque;
   int cuenta;
+  qint64 antes;  // rows in the blocks before it
 };
 
 struct ParadoxArchivo::Bloque {
@@ -267,11 +270,42 @@ struct ParadoxArchivo::Candado {
   }
   ~Candado() { Suelta(); }
   void Suelta() {
-    if (puesto_) QuitaBloqueo(fd_, kBloqueoEscritura);
+    if (puesto_) QuitaBloqueo(fd_, kBloqueoEscritura, largo_);
     puesto_ = false;
   }
   int fd_;
   bool puesto_ = false;
+  qint64 largo_ = 1;  // bytes let go with the lock (more: row locks after it)
+};
+
+// One write: the exclusive lock, and the change counter made odd for its
+// length, so a reader without the lock tells a half-made change.
+struct ParadoxArchivo::Escritura {
+  explicit Escritura(ParadoxArchivo& a) : a_(a), candado_(a.fd_, TipoBloqueo::Exclusivo, a.nombre_) {
+    if (!a_.contadores_) return;
+    antes_ = a_.Contador(kContadorCambios).load(std::memory_order_relaxed);
+    a_.Contador(kContadorCambios).store(antes_ + ((antes_ & 1) ? 2 : 1), std::memory_order_relaxed);  // odd meanwhile
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+  }
+  ~Escritura() {
+    if (!a_.contadores_ || !a_.mapa_) return;
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    const quint64 s = a_.Contador(kContadorCambios).load(std::memory_order_relaxed);
+    a_.Contador(kContadorCambios).store(s + 1, std::memory_order_release);
+  }
+  // The counter as the write found it, and as it leaves it.
+  quint64 Antes() const { return antes_; }
+  quint64 Despues() const { return antes_ + ((antes_ & 1) ? 3 : 2); }
+  // This handle's lock on row n goes in the same call as the write's: every
+  // lock byte up to it is let go, so this handle must hold no other row.
+  void SueltaTambien(qint64 n) { candado_.largo_ = kBloqueoRegistros + n - kBloqueoEscritura + 1; }
+  // The list of blocks changes: readers drop the one they keep.
+  void CambiaLista() {
+    if (a_.contadores_) a_.Contador(kContadorLista).fetch_add(1, std::memory_order_relaxed);
+  }
+  ParadoxArchivo& a_;
+  Candado candado_;
+  quint64 antes_ = 0;
 };
 
 ParadoxArchivo::ParadoxArchivo(const QString& ruta, Uso uso, bool soloLectura, const QString& nombre)
@@ -280,6 +314,7 @@ ParadoxArchivo::ParadoxArchivo(const QString& ruta, Uso uso, bool soloLectura, c
 }
 
 ParadoxArchivo::~ParadoxArchivo() {
+  Desmapea();
   if (fd_ >= 0) ::close(fd_);
 }
 
@@ -321,12 +356,70 @@ void ParadoxArchivo::Abre() {
   try {
     Candado candado(fd_, TipoBloqueo::Compartido, nombre_);
     LeeDefinicion();
-    Cadena(LeeEstado());
+    Mapea();
+    ListaVigente(LeeEstado());
   } catch (...) {
+    Desmapea();
     ::close(fd_);
     fd_ = -1;
     throw;
   }
+}
+
+// The header is mapped: its counters and state are read with no system
+// call. (Blocks are read with pread, which never faults on a file another
+// program cut short.)
+void ParadoxArchivo::Mapea() {
+  const bool escritura = !soloLectura_ || uso_ == Uso::Exclusivo;
+  void* m = ::mmap(nullptr, size_t(tamCabecera_), PROT_READ | (escritura ? PROT_WRITE : 0), MAP_SHARED, fd_, 0);
+  if (m == MAP_FAILED) throw plat::ErrorDeSistema(QStringLiteral("No se pudo leer la tabla ") + nombre_, errno);
+  mapa_ = static_cast<char*>(m);
+  struct stat st;
+  if (::fstat(fd_, &st) < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo leer la tabla ") + nombre_, errno);
+  tamConocido_ = st.st_size;
+  listaValida_ = false;
+  leido_ = {};
+}
+
+void ParadoxArchivo::Desmapea() noexcept {
+  if (mapa_) ::munmap(mapa_, size_t(tamCabecera_));
+  mapa_ = nullptr;
+  listaValida_ = false;
+  leido_ = {};
+}
+
+std::atomic_ref<quint64> ParadoxArchivo::Contador(int cual) const {
+  return std::atomic_ref<quint64>(*reinterpret_cast<quint64*>(mapa_ + tamCabecera_ - cual));
+}
+
+// Reads the table's state and rows: without any lock while the change
+// counter shows no writer at work before and after the reading (the list of
+// blocks kept since the last reading under the lock must still hold), else
+// under the shared lock. `lee(conCandado)` returns false when it needs the
+// lock.
+template <class F>
+void ParadoxArchivo::Consulta(F&& lee) {
+  if (contadores_) {
+    for (int intento = 0; intento < 4; ++intento) {
+      const quint64 s = Contador(kContadorCambios).load(std::memory_order_acquire);
+      if (s & 1) break;
+      bool hecho = false;
+      try {
+        hecho = lee(false);
+      } catch (const Error&) {
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (Contador(kContadorCambios).load(std::memory_order_relaxed) == s) throw;
+        continue;  // a torn reading: again
+      }
+      std::atomic_thread_fence(std::memory_order_acquire);
+      if (Contador(kContadorCambios).load(std::memory_order_relaxed) == s) {
+        if (hecho) return;
+        break;
+      }
+    }
+  }
+  Candado candado(fd_, TipoBloqueo::Compartido, nombre_);
+  lee(true);
 }
 
 void ParadoxArchivo::Danada(const QString& detalle) const {
@@ -334,6 +427,7 @@ void ParadoxArchivo::Danada(const QString& detalle) const {
 }
 
 QByteArray ParadoxArchivo::LeeEn(qint64 posicion, int largo) {
+  if (mapa_ && posicion + largo <= tamCabecera_) return QByteArray(mapa_ + posicion, largo);
   QByteArray bytes(largo, '\0');
   qint64 hecho = 0;
   while (hecho < largo) {
@@ -411,6 +505,8 @@ void ParadoxArchivo::LeeDefinicion() {
     p = fin + 1;
   }
   porBloque_ = (tamBloque_ - kCabeceraBloque) / tamRegistro_;
+  const int usada = U16(h, kTamCabeceraUsada);
+  contadores_ = usada >= p && usada + kContadorLista <= tamCabecera_;
 }
 
 ParadoxArchivo::Estado ParadoxArchivo::LeeEstado() {
@@ -424,15 +520,17 @@ ParadoxArchivo::Estado ParadoxArchivo::LeeEstado() {
   e.primero = U16(e.fijo, kPrimerBloque);
   e.ultimo = U16(e.fijo, kUltimoBloque);
   e.libre = U16(e.fijo, kPrimerLibre);
-  struct stat st;
-  if (::fstat(fd_, &st) < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo leer la tabla ") + nombre_, errno);
-  if (st.st_size < PosicionBloque(e.bloques + 1)) Danada(QStringLiteral("el archivo está incompleto"));
+  if (PosicionBloque(e.bloques + 1) > tamConocido_) {  // the file must hold every block
+    struct stat st;
+    if (::fstat(fd_, &st) < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo leer la tabla ") + nombre_, errno);
+    tamConocido_ = st.st_size;
+    if (tamConocido_ < PosicionBloque(e.bloques + 1)) Danada(QStringLiteral("el archivo está incompleto"));
+  }
   if (e.primero > e.bloques || e.libre > e.bloques) Danada(QStringLiteral("lista de bloques no válida"));
   return e;
 }
 
 void ParadoxArchivo::PonContadores(QByteArray& h, const Estado& e) {
-  Pon16(h, kCambios, quint16(U16(h, kCambios) + 1));
   Pon32(h, kNumRegistros, e.registros);
   Pon16(h, kBloquesEnUso, quint16(e.enUso));
   Pon16(h, kBloquesArchivo, quint16(e.bloques));
@@ -449,8 +547,6 @@ void ParadoxArchivo::GuardaEstado(const Estado& e) {
 }
 
 QVector<ParadoxArchivo::Eslabon> ParadoxArchivo::Cadena(const Estado& e) {
-  // The list walked last stands while the header does (kCambios).
-  if (e.fijo == fijoCadena_) return cadena_;
   QVector<Eslabon> cadena;
   qint64 total = 0;
   int anterior = 0;
@@ -463,14 +559,12 @@ QVector<ParadoxArchivo::Eslabon> ParadoxArchivo::Cadena(const Estado& e) {
         agregado / tamRegistro_ + 1 > porBloque_)
       Danada(QStringLiteral("bloque %1 no válido").arg(b));
     const int cuenta = agregado / tamRegistro_ + 1;
-    cadena.append({b, cuenta});
+    cadena.append({b, cuenta, total});
     total += cuenta;
     anterior = b;
     b = siguiente;
   }
   if (total != e.registros) Danada(QStringLiteral("el número de registros no coincide"));
-  fijoCadena_ = e.fijo;
-  cadena_ = cadena;
   return cadena;
 }
 
@@ -481,16 +575,32 @@ qint64 ParadoxArchivo::Total(const QVector<Eslabon>& c) const {
 }
 
 bool ParadoxArchivo::Busca(const QVector<Eslabon>& c, qint64 n, int& k, int& i) const {
-  if (n < 1) return false;
-  qint64 antes = 0;
-  for (k = 0; k < c.size(); ++k) {
-    if (n <= antes + c[k].cuenta) {
-      i = int(n - antes - 1);
-      return true;
-    }
-    antes += c[k].cuenta;
+  if (n < 1 || c.isEmpty() || n > c.back().antes + c.back().cuenta) return false;
+  const auto it = std::upper_bound(c.begin(), c.end(), n - 1, [](qint64 v, const Eslabon& s) { return v < s.antes; });
+  k = int(it - c.begin()) - 1;
+  i = int(n - c[k].antes - 1);
+  return true;
+}
+
+// The list of blocks for a state read under the lock: the one kept when no
+// block moved since (the list counter says so), else read anew and kept.
+const QVector<ParadoxArchivo::Eslabon>& ParadoxArchivo::ListaVigente(const Estado& e) {
+  const quint64 lista = contadores_ ? Contador(kContadorLista).load(std::memory_order_relaxed) : 0;
+  if (!listaValida_ || !contadores_ || lista != numeroLista_) {
+    lista_ = Cadena(e);
+    numeroLista_ = lista;
+    listaValida_ = true;
   }
-  return false;
+  return lista_;
+}
+
+// The list kept, when still good for a reading without the lock; nullptr
+// when it has to be read again (under the lock).
+const QVector<ParadoxArchivo::Eslabon>* ParadoxArchivo::ListaGuardada(const Estado& e) const {
+  if (!listaValida_ || Contador(kContadorLista).load(std::memory_order_relaxed) != numeroLista_) return nullptr;
+  const qint64 total = lista_.isEmpty() ? 0 : lista_.back().antes + lista_.back().cuenta;
+  if (total != e.registros) return nullptr;
+  return &lista_;
 }
 
 void ParadoxArchivo::Ubica(const QVector<Eslabon>& c, qint64 n, int& k, int& i) const {
@@ -597,8 +707,12 @@ void ParadoxArchivo::LiberaBloqueos() {
 }
 
 qint64 ParadoxArchivo::Registros() {
-  Candado candado(fd_, TipoBloqueo::Compartido, nombre_);
-  return LeeEstado().registros;
+  qint64 n = 0;
+  Consulta([&](bool) {
+    n = LeeEstado().registros;
+    return true;
+  });
+  return n;
 }
 
 QByteArray ParadoxArchivo::LeeRegistro(qint64 n) {
@@ -609,24 +723,63 @@ QByteArray ParadoxArchivo::LeeRegistro(qint64 n) {
 }
 
 bool ParadoxArchivo::LeeRegistro(qint64 n, QByteArray& registro) {
-  Candado candado(fd_, TipoBloqueo::Compartido, nombre_);
-  const QVector<Eslabon> c = Cadena(LeeEstado());
-  int k, i;
-  if (!Busca(c, n, k, i)) return false;
-  registro = LeeEn(PosicionBloque(c[k].bloque) + kCabeceraBloque + qint64(i) * tamRegistro_, tamRegistro_);
+  const char* fila = Fila(n);
+  if (!fila) return false;
+  registro = QByteArray(fila, tamRegistro_);
   return true;
 }
 
-void ParadoxArchivo::GrabaRegistro(qint64 n, const QByteArray& registro, const std::function<void()>& dentro) {
+// A walk reads each block once: the rows of the block read last are kept
+// with the change counter they were read under, and serve while it stays.
+const char* ParadoxArchivo::Fila(qint64 n) {
+  const char* fila = nullptr;
+  auto enBloque = [&] { return n > leido_.antes && n <= leido_.antes + leido_.cuenta; };
+  Consulta([&](bool conCandado) {
+    const quint64 cambios = contadores_ ? Contador(kContadorCambios).load(std::memory_order_relaxed) : 1;
+    if (!(cambios & 1) && leido_.cambios == cambios && enBloque()) {
+      fila = leido_.filas.constData() + (n - leido_.antes - 1) * tamRegistro_;
+      return true;
+    }
+    const Estado e = LeeEstado();
+    const QVector<Eslabon>* c = conCandado ? &ListaVigente(e) : ListaGuardada(e);
+    if (!c) return false;
+    int k, i;
+    fila = nullptr;
+    if (!Busca(*c, n, k, i)) return true;
+    const Eslabon& b = (*c)[k];
+    leido_ = {};
+    leido_.filas = LeeEn(PosicionBloque(b.bloque) + kCabeceraBloque, b.cuenta * tamRegistro_);
+    leido_.antes = b.antes;
+    leido_.cuenta = b.cuenta;
+    leido_.cambios = cambios;  // odd (never matched) without counters or under a writer
+    fila = leido_.filas.constData() + qint64(i) * tamRegistro_;
+    return true;
+  });
+  return fila;
+}
+
+void ParadoxArchivo::GrabaRegistro(qint64 n, const QByteArray& registro, const std::function<void()>& dentro,
+                                   bool liberaFila) {
   ExigeEscritura();
   ExigeTamano(registro);
-  Candado candado(fd_, TipoBloqueo::Exclusivo, nombre_);
-  const QVector<Eslabon> c = Cadena(LeeEstado());
+  Escritura escritura(*this);
+  const QVector<Eslabon>& c = ListaVigente(LeeEstado());
   int k, i;
   Ubica(c, n, k, i);
-  VerificaAjenos(n, n);
+  if (!propios_.count(n)) VerificaAjenos(n, n);  // a row this handle locks nobody else does
   EscribeEn(PosicionBloque(c[k].bloque) + kCabeceraBloque + qint64(i) * tamRegistro_, registro);
+  // The block kept for reading takes the row when nobody wrote since.
+  if (contadores_ && leido_.cambios == escritura.Antes() && n > leido_.antes && n <= leido_.antes + leido_.cuenta) {
+    leido_.filas.replace((n - leido_.antes - 1) * tamRegistro_, tamRegistro_, registro);
+    leido_.cambios = escritura.Despues();
+  } else {
+    leido_ = {};
+  }
   if (dentro) dentro();
+  if (liberaFila && propios_.size() == 1 && propios_.count(n)) {
+    escritura.SueltaTambien(n);
+    propios_.clear();
+  }
 }
 
 qint64 ParadoxArchivo::AgregaRegistro(const QByteArray& registro, const std::function<void(qint64)>& dentro) {
@@ -652,9 +805,9 @@ void ParadoxArchivo::ExigeTamano(const QByteArray& registro) const {
 }
 
 qint64 ParadoxArchivo::InsertaEn(qint64 n, const QByteArray& registro, const std::function<void(qint64)>& dentro) {
-  Candado candado(fd_, TipoBloqueo::Exclusivo, nombre_);
+  Escritura escritura(*this);
   Estado e = LeeEstado();
-  const QVector<Eslabon> c = Cadena(e);
+  const QVector<Eslabon> c = ListaVigente(e);
   const qint64 total = Total(c);
   if (n < 0) n = total + 1;
   if (n < 1 || n > total + 1)
@@ -701,6 +854,7 @@ qint64 ParadoxArchivo::InsertaEn(qint64 n, const QByteArray& registro, const std
     EscribeBloque(c[k].bloque, b);
   }
   ++e.registros;
+  escritura.CambiaLista();
   GuardaEstado(e);
   MueveBloqueos(n, +1);
   if (dentro) dentro(n);
@@ -709,12 +863,13 @@ qint64 ParadoxArchivo::InsertaEn(qint64 n, const QByteArray& registro, const std
 
 void ParadoxArchivo::Borra(qint64 n, const std::function<void()>& dentro) {
   ExigeEscritura();
-  Candado candado(fd_, TipoBloqueo::Exclusivo, nombre_);
+  Escritura escritura(*this);
   Estado e = LeeEstado();
-  const QVector<Eslabon> c = Cadena(e);
+  const QVector<Eslabon> c = ListaVigente(e);
   int k, i;
   Ubica(c, n, k, i);
   VerificaAjenos(n, -1);
+  escritura.CambiaLista();
 
   e.enUso = c.size();
   const int numero = c[k].bloque;
@@ -751,11 +906,20 @@ void ParadoxArchivo::Borra(qint64 n, const std::function<void()>& dentro) {
   }
   --e.registros;
   GuardaEstado(e);
-  if (vacia && ::ftruncate(fd_, tamCabecera_) < 0)
-    throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre_, errno);
+  // The emptied blocks are cut off only where no other handle can be
+  // reading them.
+  if (vacia && uso_ == Uso::Exclusivo) Recorta();
   LiberaRegistro(n);
   MueveBloqueos(n + 1, -1);
   if (dentro) dentro();
+}
+
+// Cuts the file after the header (no blocks left): only while no other
+// handle can have it open, since they read blocks straight from the file.
+void ParadoxArchivo::Recorta() {
+  if (::ftruncate(fd_, tamCabecera_) < 0)
+    throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre_, errno);
+  tamConocido_ = tamCabecera_;
 }
 
 void ParadoxArchivo::TomaExclusivo() {
@@ -777,13 +941,13 @@ void ParadoxArchivo::Vacia() {
   ExigeEscritura();
   TomaExclusivo();
   try {
-    Candado candado(fd_, TipoBloqueo::Exclusivo, nombre_);
+    Escritura escritura(*this);
     Estado e = LeeEstado();
     e.registros = 0;
     e.primero = e.ultimo = e.enUso = e.bloques = e.libre = 0;
+    escritura.CambiaLista();
     GuardaEstado(e);
-    if (::ftruncate(fd_, tamCabecera_) < 0)
-      throw plat::ErrorDeSistema(QStringLiteral("No se pudo escribir la tabla ") + nombre_, errno);
+    Recorta();
     LiberaBloqueos();
   } catch (...) {
     DejaExclusivo();
@@ -794,7 +958,7 @@ void ParadoxArchivo::Vacia() {
 
 QVector<QByteArray> ParadoxArchivo::LeeTodos() {
   QVector<QByteArray> registros;
-  for (const Eslabon& s : Cadena(LeeEstado())) registros += LeeBloque(s.bloque).registros;
+  for (const Eslabon& s : ListaVigente(LeeEstado())) registros += LeeBloque(s.bloque).registros;
   return registros;
 }
 
@@ -830,9 +994,11 @@ void ParadoxArchivo::Empaca() {
     // exclusive use, so no station can reach the old file any more.
     const int nuevo = EscribeNuevo(local_, nombre_, bytes);
     candado.Suelta();
+    Desmapea();
     ::close(fd_);
     fd_ = nuevo;
     propios_.clear();
+    Mapea();
   } catch (...) {
     DejaExclusivo();
     throw;
@@ -930,8 +1096,7 @@ void ParadoxArchivo::Fija(QByteArray& registro, int c, const QVariant& v) const 
     case kAlfa: {
       QString texto = v.toString();
       while (texto.endsWith(u' ')) texto.chop(1);
-      const QByteArray bytes = fs::ACp1252(texto);
-      if (bytes.size() > largo) throw noCabe();
+      const QByteArray bytes = fs::ACp1252(texto).left(largo);  // cut to the field's width
       std::memcpy(p, bytes.constData(), size_t(bytes.size()));
       break;
     }

@@ -17,10 +17,14 @@
 //   - every handle holds the file open shared or exclusive: an exclusive
 //     open fails while anyone else has the file open, a shared open fails
 //     while someone holds it exclusively (both EnUso, at once);
-//   - every operation reads under a shared lock and writes under an
-//     exclusive one, so a reader never sees half a write; nothing is cached
-//     between operations, so each handle sees the others' writes at once;
-//     a table kept busy longer than a few seconds gives EnUso;
+//   - every operation writes under an exclusive lock; a reader never sees
+//     half a write: it reads with no lock while the header's change counter
+//     (paradox_format.h) shows no write under way before and after, else
+//     under a shared lock. Each handle sees the others' writes at its next
+//     read: it keeps only the list of blocks (while no row moves between
+//     blocks) and the rows of the block read last (while nothing at all is
+//     written), so a walk costs one read per block. A table kept busy
+//     longer than a few seconds gives EnUso;
 //   - a handle may lock rows by number (BloqueaRegistro). Writing a row
 //     another handle locks, or inserting or deleting at or before it (which
 //     would move it), gives Bloqueado.
@@ -35,6 +39,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <atomic>
 #include <functional>
 #include <set>
 
@@ -77,9 +82,10 @@ class ParadoxArchivo {
   // width 0.
   const QVector<DefCampo>& Campos() const { return campos_; }
 
-  // Raw records and their fields. Fija gives NoCabe for a value that does
-  // not fit the field and Conversion for one of the wrong kind, naming the
-  // field and the table; it leaves the record as it was.
+  // Raw records and their fields. Fija cuts a text to the field's width; it
+  // gives NoCabe for another value that does not fit the field and
+  // Conversion for one of the wrong kind, naming the field and the table,
+  // and then leaves the record as it was.
   QByteArray Vacio() const;  // every field blank
   QVariant Valor(const char* registro, int campo) const;
   void Fija(QByteArray& registro, int campo, const QVariant& valor) const;
@@ -92,7 +98,13 @@ class ParadoxArchivo {
   qint64 Registros();
   QByteArray LeeRegistro(qint64 n);
   bool LeeRegistro(qint64 n, QByteArray& registro);
-  void GrabaRegistro(qint64 n, const QByteArray& registro, const std::function<void()>& dentro = {});
+  // The bytes of row n, valid until the next call on this object; nullptr
+  // when there is no such row.
+  const char* Fila(qint64 n);
+  // With liberaFila, this handle's lock on row n goes with the write (when
+  // it is the only row this handle locks: one system call less an edit).
+  void GrabaRegistro(qint64 n, const QByteArray& registro, const std::function<void()>& dentro = {},
+                     bool liberaFila = false);
   // Appends a row; returns its number.
   qint64 AgregaRegistro(const QByteArray& registro, const std::function<void(qint64)>& dentro = {});
   // Puts a row before row antes (Registros() + 1 appends); returns its number.
@@ -123,6 +135,7 @@ class ParadoxArchivo {
   struct Eslabon;
   struct Bloque;
   struct Candado;
+  struct Escritura;
 
   void Abre();
   void LeeDefinicion();
@@ -147,6 +160,13 @@ class ParadoxArchivo {
   void MueveBloqueos(qint64 desde, int delta);
   void TomaExclusivo();
   void DejaExclusivo() noexcept;
+  void Recorta();
+  void Mapea();
+  void Desmapea() noexcept;
+  std::atomic_ref<quint64> Contador(int cual) const;
+  template <class F> void Consulta(F&& lee);
+  const QVector<Eslabon>& ListaVigente(const Estado& e);
+  const QVector<Eslabon>* ListaGuardada(const Estado& e) const;
 
   QByteArray Codifica(const QVector<QVariant>& valores) const;
   QVector<QVariant> Decodifica(const QByteArray& registro) const;
@@ -173,9 +193,24 @@ class ParadoxArchivo {
 
   std::set<qint64> propios_;  // rows this handle has locked
 
-  // The list of rows walked last and the fixed header it was walked under.
-  QByteArray fijoCadena_;
-  QVector<Eslabon> cadena_;
+  // Reading without locks: the file mapped whole (mapa_), the size it was
+  // last seen to have, whether the header has room for the change counters
+  // (paradox_format.h), and the list of blocks kept with the list counter
+  // it was read under.
+  char* mapa_ = nullptr;  // the header
+  qint64 tamConocido_ = 0;
+  bool contadores_ = false;
+  QVector<Eslabon> lista_;
+  quint64 numeroLista_ = 0;
+  bool listaValida_ = false;
+  // The rows of the block read last, after `antes` rows, and the change
+  // counter they were read under (odd: not to be used again).
+  struct Leido {
+    QByteArray filas;
+    qint64 antes = 0;
+    int cuenta = 0;
+    quint64 cambios = 1;
+  } leido_;
 };
 
 }  // namespace db

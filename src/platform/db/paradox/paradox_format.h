@@ -17,6 +17,19 @@
 // The pointers only mean something to a program that holds the header in
 // memory; on disk they may be zero.
 //
+// This system keeps two change counters in the header's padding, past the
+// bytes in use (kTamCabeceraUsada), when 16 bytes are free there (always in
+// the tables it creates); each a uint64 in the machine's order, the two
+// ending the header:
+//   headerSize - 16  list counter: counted up by every write that moves rows
+//                    between blocks (insert, delete, empty, pack), so a
+//                    station may keep the list of blocks while it holds
+//   headerSize - 8   change counter: odd while a write is under way (made
+//                    odd at its start, even at its end), so a station that
+//                    reads without the lock tells a half-made change and
+//                    reads again
+// Tables without the room are read under the lock every time.
+//
 // Data blocks form a doubly linked list that gives the order of the rows:
 //
 //   +0  u16  next block number (0: last block)
@@ -44,10 +57,6 @@ inline constexpr int kBloquesArchivo = 0x0C;    // u16 blocks in the file
 inline constexpr int kPrimerBloque = 0x0E;      // u16 first block of the list, 0 when empty
 inline constexpr int kUltimoBloque = 0x10;      // u16 last block of the list, 0 when empty
 inline constexpr int kNumCampos = 0x21;         // u16
-// u16 changes to the list of rows, counting up and wrapping: every write
-// that inserts, removes or moves rows steps it, so a reader may keep the
-// list it walked while the fixed part of the header stands as it read it.
-inline constexpr int kCambios = 0x2D;
 inline constexpr int kCamposLlave = 0x23;       // u16 fields of the primary key
 inline constexpr int kCifrado1 = 0x25;          // u32 password code (versions 3.x), kSinCifrado1 later
 inline constexpr int kOrden = 0x29;             // u8 sort order code
@@ -57,6 +66,10 @@ inline constexpr int kFijo3E = 0x3E;            // 2 bytes, always 0x1F 0x0F
 inline constexpr int kPrimerLibre = 0x4D;       // u16 first free block, 0 when none
 inline constexpr int kTamCabeceraUsada = 0x51;  // u16 bytes of the header in use
 inline constexpr int kFinCabeceraComun = 0x58;
+
+// The counters, as bytes before the end of the header.
+inline constexpr int kContadorLista = 16;
+inline constexpr int kContadorCambios = 8;
 
 // Data part of the header (versions 4 and later).
 inline constexpr int kVersionDatos1 = 0x58;     // u16 0x0100 | version

@@ -1,0 +1,2 @@
+add_executable(bench_reporte bench_reporte.cpp)
+target_link_libraries(bench_reporte PRIVATE vorlan_reports vorlan_bench_ventanas)
