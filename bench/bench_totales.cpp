@@ -5,7 +5,7 @@
 // is repriced by the volume policy of its product. Each reports the median
 // and the worst run.
 //
-// Target: <= 150 ms for the worst run of either case.
+// Target: <= 50 ms for the worst run of either case.
 
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Tabla.h"

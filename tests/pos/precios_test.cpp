@@ -230,12 +230,10 @@ class ComandosPrecio : public VentaPrueba {
     fs::CreaCarpeta(fs::Une(kDatos, "Bitacora"));
   }
 
-  // The screen as New leaves it, with one line of quantity 1 at 10.
+  // A new document (F9) with one line of quantity 1 at 10.
   static void Captura(Pantalla& p) {
-    p.VaciaCaptura();
-    ui::SetTag(p.BotonNuevo, 1);
-    p.HabilitaCaptura();
-    p.HabilitaBotonesCaptura(false, false, true, false, false, false, true);
+    p.Nuevo1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonNuevo), 1);
     p.TablaDeta->Append();
     p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(1);
     p.TablaDeta->FieldByName("CLAVE").SetAsString("T2");
@@ -293,7 +291,7 @@ TEST_F(ComandosPrecio, CambioPrecioAbreLaCeldaDelPrecioSoloAQuienTieneElDerecho5
       p.TablaDeta->Edit();
       p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(12);
       p.CalculaTotales();
-      EXPECT_EQ(p.TotalFact->text().trimmed(), c.abierto ? "120.00" : "108.00");
+      EXPECT_EQ(p.SumarTotal->text().trimmed(), c.abierto ? "120.00" : "108.00");
     });
   }
 
@@ -316,7 +314,7 @@ TEST_F(ComandosPrecio, DescuentoConElDerecho59AbreElDescuentoAnotaAlUsuarioYLoRe
       {"N", "otra", true, {}},
       {"S", "sinp", false, {}},
   };
-  const QString bitacora = fs::Une(kDatos, "Bitacora\\R-40.bit");
+  const QString bitacora = fs::Une(kDatos, "Bitacora\\R-41.bit");
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.clave);
     ui::PuertaModal::LimpiaMensajes();
