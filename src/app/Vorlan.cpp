@@ -4,10 +4,13 @@
 #include "foundation/Glyps.h"
 #include "inventory/ClaveRapida.h"
 #include "inventory/ConPro.h"
+#include "inventory/Inven.h"
+#include "maintenance/IndiTodo.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
 #include "pos/ListaSQL.h"
+#include "purchasing/ConProvee.h"
 #include "purchasing/Proveedo.h"
 #include "reports/Progreso.h"
 #include "shell/Comovinv.h"
@@ -44,6 +47,9 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
+  // F2 in its supplier boxes runs the supplier lookup.
+  principal.Une("Producto1", [] { return FormaInventario(); });
+  UneConsultaProveedores(BuscaProveedor);
 
   // "CapturaRapidadeClaves1" (Inventario > "Captura Rapida de Claves"): the
   // quick product registration, made and run through its entry (third
@@ -70,6 +76,7 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("Respaldos1", Crea<TFormaRespaldo>);
 
   // "Reindexar1" (Utilerías > "Reindexar"): the reindexing window, made.
+  principal.Une("Reindexar1", Crea<TFormaReindexaTodo>);
 
   // "Indices1" (Indices1Click, no item): the utilities window, made.
   principal.Une("Indices1", Crea<TFormaUtilerias>);
@@ -105,7 +112,8 @@ std::unique_ptr<ui::Forma> CreaPrincipal() {
 const Creador kVentanasDeInicio[] = {
     CreaPrincipal,
     Crea<TFormaEmpresas>,
-    // TFormaCompras, TFormaInventario
+    // TFormaCompras
+    Crea<TFormaInventario>,
     Crea<TFormaConProduct>,
     Crea<TFormaProveedo>,
     Crea<TFormaProgreso>,
