@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QDialog;
+class QLineEdit;
 
 namespace prueba {
 
@@ -19,6 +20,12 @@ void Teclea(const QWidget& raiz, const QString& nombre, const QString& texto);
 // Sends one key (with modifiers) to the named component, or to the focus
 // widget of the window when the name is empty.
 void Tecla(const QWidget& raiz, const QString& nombre, int tecla, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// Replaces what a box shows by the text, as a user selects it all, deletes
+// it and types.
+void Reescribe(QLineEdit* caja, const QString& texto);
+// Queues the answer to the next save question of a closing window
+// (TFormaCerrar): 1 "Si", 2 "No", 3 "Cancelar".
+void RespondeCierre(int respuesta);
 // The text shown by a label, edit or button.
 QString Texto(const QWidget& raiz, const QString& nombre);
 
