@@ -13,6 +13,7 @@
 #include "support/UsuariosPrueba.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <map>
