@@ -2,6 +2,7 @@
 // delete, and the save question when the window is closed while editing.
 
 #include "inventory/Inven.h"
+#include "inventory/RecalculoExistencia.h"
 
 #include "foundation/advierte.h"
 #include "foundation/cerrar.h"
@@ -298,6 +299,13 @@ void TFormaInventario::BotonGuardarClick() {
   } else {
     AplicaCopia([this] { EscribeControles(); });
     DescartaCopia();
+    // The saved change stays saved when a document table cannot be read:
+    // the recount only reports it.
+    try {
+      RecalculaExistenciaProducto(clave, *TablaInventario);
+    } catch (const std::exception& e) {
+      ui::MuestraExcepcion(e);
+    }
   }
   TerminaEdicion();
   RegistraBitacora(QStringLiteral("GUARDADA"));

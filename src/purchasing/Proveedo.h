@@ -23,6 +23,7 @@
 // the supplier's row (the last station to save wins); until then it stays in
 // ProvAux.dbf and on screen, and a save that fails loses nothing.
 
+#include "customers/EdicionCatalogo.h"
 #include "platform/ui/Forma.h"
 
 #include <QString>
@@ -47,15 +48,12 @@ class Panel;
 class RejillaDatos;
 }  // namespace ui
 
-// Messages of the catalogue.
+// Messages of the catalogue (the ones every catalogue shows are in
+// EdicionCatalogo.h).
 inline const QString kFaltaClaveProveedor = QStringLiteral("Falta la Clave...");
 inline const QString kClaveProveedorExiste = QStringLiteral("La Clave ya Existe Es Necesario Cambiarla");
 inline const QString kProveedorConSaldo = QStringLiteral("No Es Posible Eliminar un Proveedor con Saldo");
-inline const QString kEliminarRegistro = QStringLiteral("Esta Seguro de Eliminar este Registro ?");
-inline const QString kErrorAbrirTablas = QStringLiteral("Ha Ocurrido un Error al Abrir una de las Bases de Datos.");
 inline const QString kValorNoValido = QStringLiteral("valor no Válido");
-inline const QString kNoSeEncuentra = QStringLiteral("No se Encuentra");
-inline const QString kValorNoValidoRevise = QStringLiteral("Valor no Válido Revise Por Favor");
 // The key another station took while this one was entering a supplier.
 QString ClaveProveedorTomada(const QString& propuesta, const QString& guardada);
 

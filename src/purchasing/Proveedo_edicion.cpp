@@ -3,7 +3,6 @@
 // observations.
 
 #include "customers/EdicionCatalogo.h"
-#include "foundation/BusNoInd.h"
 #include "foundation/advierte.h"
 #include "foundation/ayudaMod.h"
 #include "foundation/buscar.h"
@@ -138,21 +137,7 @@ void TFormaProveedo::CancelaMovimiento1Click() {
 
 void TFormaProveedo::FormCloseQuery(bool& puedeCerrar) {
   if (!EnAlta() && !EnCambio()) return;
-  switch (PreguntaGuardarCambios()) {
-    case 1:
-      try {
-        puedeCerrar = Guarda();
-      } catch (const std::exception& e) {
-        ui::MuestraExcepcion(e);
-        puedeCerrar = false;
-      }
-      break;
-    case 2:
-      Descarta();
-      break;
-    default:
-      puedeCerrar = false;
-  }
+  puedeCerrar = CierraConPregunta([this] { return Guarda(); }, [this] { Descarta(); });
 }
 
 void TFormaProveedo::Eliminar1Click() {
@@ -181,17 +166,7 @@ void TFormaProveedo::BotonBuscarClick() {
   }
 }
 
-void TFormaProveedo::BusquedaNoIndexada1Click() {
-  TFormaBusquedaNoIndexada dialogo;
-  BuscaSinIndice(QStringLiteral("proveedo.dbf"));
-  if (dialogo.Tag() != 1) return;
-  try {
-    if (!TablaProveedor->Locate(dialogo.Campo2->currentText(), {dialogo.Valor->text()}, {.parcial = true}))
-      MuestraMensaje(kNoSeEncuentra);
-  } catch (const std::exception&) {
-    MuestraMensaje(kValorNoValidoRevise);
-  }
-}
+void TFormaProveedo::BusquedaNoIndexada1Click() { BusquedaNoIndexada(*TablaProveedor, QStringLiteral("proveedo.dbf")); }
 
 void TFormaProveedo::SpeedButton1Click() { MuestraContactosProveedor(EditCLAVE_P->text()); }
 

@@ -1,6 +1,7 @@
 #include "support/Maneja.h"
 
 #include "platform/fs/Rutas.h"
+#include "platform/ui/PuertaModal.h"
 #include "platform/ui/RejillaTexto.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,19 @@
 #include <gtest/gtest.h>
 
 namespace prueba {
+
+void Reescribe(QLineEdit* caja, const QString& texto) {
+  caja->setFocus(Qt::OtherFocusReason);
+  caja->selectAll();
+  QTest::keyClick(caja, Qt::Key_Delete);
+  if (!texto.isEmpty()) Teclea(*caja->window(), caja->objectName(), texto);
+}
+
+void RespondeCierre(int respuesta) {
+  ui::PuertaModal::Espera("TFormaCerrar", [respuesta](QDialog& d) {
+    Pulsa(d, respuesta == 1 ? "BitBtn1" : respuesta == 2 ? "BitBtn3" : "BitBtn2");
+  });
+}
 
 QWidget* Componente(const QWidget& raiz, const QString& nombre) {
   if (raiz.objectName() == nombre) return const_cast<QWidget*>(&raiz);

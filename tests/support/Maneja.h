@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QDialog;
+class QLineEdit;
 namespace ui {
 class RejillaTexto;
 }
@@ -25,6 +26,12 @@ void TecleaCelda(ui::RejillaTexto& rejilla, int col, int fila, const QString& te
 // Sends one key (with modifiers) to the named component, or to the focus
 // widget of the window when the name is empty.
 void Tecla(const QWidget& raiz, const QString& nombre, int tecla, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// Replaces what a box shows by the text, as a user selects it all, deletes
+// it and types.
+void Reescribe(QLineEdit* caja, const QString& texto);
+// Queues the answer to the next save question of a closing window
+// (TFormaCerrar): 1 "Si", 2 "No", 3 "Cancelar".
+void RespondeCierre(int respuesta);
 // The text shown by a label, edit or button.
 QString Texto(const QWidget& raiz, const QString& nombre);
 
