@@ -281,7 +281,14 @@ void TFormaInventario::CreaDatos() {
   Kit = Nombrado(new QCheckBox(QStringLiteral("Producto Kit"), hoja), "Kit");
   const int filaChecks = (celda + kColumnasCajas - 1) / kColumnasCajas;
   rejilla->addWidget(Series, filaChecks, 1);
-  rejilla->addWidget(Kit, filaChecks, 3);
+  SpeedButton1 = Nombrado(new QToolButton(hoja), "SpeedButton1");
+  SpeedButton1->setText(QStringLiteral("..."));
+  auto* kit = new QHBoxLayout();
+  kit->addWidget(Kit);
+  kit->addWidget(SpeedButton1);
+  kit->addStretch();
+  rejilla->addLayout(kit, filaChecks, 3);
+  ui::Conecta(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
   BitBtn1 = Nombrado(new QPushButton(QStringLiteral("Datos Adicionales"), hoja), "BitBtn1");
   rejilla->addWidget(BitBtn1, filaChecks, 5);
 

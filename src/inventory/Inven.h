@@ -20,7 +20,8 @@
 // commands and closing), Inven_busqueda.cpp (searches, orders, moves),
 // Inven_muestra.cpp (the display of a product), Inven_campos.cpp (the rules
 // of the boxes and the table events), Inven_opciones.cpp (the options, help
-// and print commands). The menu items of the commands built elsewhere are
+// and print commands), Inven_kitserie.cpp (the openers of the kit, serial
+// number and key generator dialogs). The menu items of the commands built elsewhere are
 // listed in Inven_menu.cpp: an item without a handler stays disabled.
 
 #include "platform/ui/Forma.h"
@@ -160,6 +161,7 @@ class TFormaInventario : public ui::Forma {
   QCheckBox* Series;       // "# de Serie", saved into SERIE_I
   QCheckBox* Kit;          // "Producto Kit", saved into KITXX_I
   QPushButton* BitBtn1;    // "Datos Adicionales"
+  QToolButton* SpeedButton1;  // "..." beside Kit: the kit's components
   // The discount panel, shown when the product table has DESC3_I.
   ui::Panel* PanelDescuentos;
   ui::EditDatos* EditDESC1_I;
@@ -260,6 +262,10 @@ class TFormaInventario : public ui::Forma {
   void Repetir1Click();
   void ImprimeCdigo1Click();
   void ImportardesdeEXCEL1Click();
+  // The kit, serial-number and key-generator dialogs (Inven_kitserie.cpp).
+  void SpeedButton1Click();
+  void NmerosdeSerie1Click();
+  void ConfiguraClave1Click();
 
  protected:
   void FormShow() override;

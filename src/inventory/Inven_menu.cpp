@@ -110,7 +110,7 @@ const std::vector<Menu>& Menus() {
        "O&pciones",
        {{"PolticadePrecios1", "Política de Precios", "F8", &T::PolticadePrecios1Click},
         {"PreciosPreferencial1", "Precios Preferencial", "", &T::PreciosPreferencial1Click},
-        {"ConfiguraClave1", "Configura Clave"},
+        {"ConfiguraClave1", "Configura Clave", "", &T::ConfiguraClave1Click},
         {"RutasKardex1", "Rutas Kardex", "", &T::RutasKardex1Click},
         {"AgregaPrecios1", "Agrega Precios", "", &T::AgregaPrecios1Click, &T::AgregaPrecios1},
         kSeparador,
@@ -136,7 +136,7 @@ const std::vector<Menu>& Menus() {
         // Shows configuration line 64; changed only in the configuration window.
         {"ConsecutivoenClavedeProducto1", "Consecutivo en Clave de Producto", "", nullptr,
          &T::ConsecutivoenClavedeProducto1, true}}},
-      {"Ver1", "&Ver", {{"NmerosdeSerie1", "Números de Serie"}}},
+      {"Ver1", "&Ver", {{"NmerosdeSerie1", "Números de Serie", "", &T::NmerosdeSerie1Click}}},
       {"Barras1", "Ba&rras", {{"ImprimeCdigo1", "Imprime Código", "", &T::ImprimeCdigo1Click}}},
       {"Ayuda1",
        "Ay&uda",
