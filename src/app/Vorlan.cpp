@@ -7,6 +7,7 @@
 #include "inventory/ConPro.h"
 #include "inventory/Inven.h"
 #include "maintenance/IndiTodo.h"
+#include "maintenance/PrincipaMI.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
@@ -92,6 +93,10 @@ void UneModulos(TFormaPrincipal& principal) {
   // "AltadeConceptosMovimientos1" (Configuración > "Alta de Conceptos Movimientos"):
   // the movement concepts, made.
   principal.Une("AltadeConceptosMovimientos1", Crea<TFormacomovinv>);
+
+  // The maintenance panel (Configuración > "Ver Mantenimiento"): the
+  // inventory movement rebuild tool behind its "Pruebas", "Iniciar" and TimerMI.
+  UneHerramientaMI(principal);
 
   // Catálogos > every item but "Movimientos": the table browser, through
   // principal.UneNavegador(...).

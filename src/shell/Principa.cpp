@@ -5,13 +5,17 @@
 #include "foundation/rutinas_tablas.h"
 #include "platform/Error.h"
 #include "platform/db/Catalogo.h"
+#include "platform/db/Consulta.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 #include "platform/process/Procesos.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
+#include "platform/ui/ControlesDatos.h"
+#include "platform/ui/FuenteDatos.h"
 #include "platform/ui/PuertaModal.h"
+#include "platform/ui/RejillaDatos.h"
 #include "shell/Empresas.h"
 #include "shell/Imagenes.h"
 #include "shell/LineasConfiguracion.h"
@@ -21,6 +25,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -230,27 +237,21 @@ TFormaPrincipal::TFormaPrincipal(QWidget* owner) : ui::Forma(owner) {
   blanca(Usuario);
   Usuario->resize(240, Usuario->sizeHint().height());
 
-  // The maintenance tool belongs to the utilities; only the path boxes that
-  // start-up fills are here.
-  Panel4 = new ui::Panel(Panel3);
-  Panel4->setObjectName(QStringLiteral("Panel4"));
-  Panel4->hide();
-  Panel4->resize(480, 120);
-  EditRuta = new QLineEdit(Panel4);
-  EditRuta->setObjectName(QStringLiteral("EditRuta"));
-  EditRuta->setGeometry(10, 10, 460, 24);
-  Edit1 = new QLineEdit(Panel4);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit1->hide();
-
   TimerHora = new QTimer(this);
   TimerHora->setObjectName(QStringLiteral("TimerHora"));
   TimerHora->setInterval(60000);
+  TimerMI = new QTimer(this);
+  TimerMI->setObjectName(QStringLiteral("TimerMI"));
+  TimerMI->setInterval(1);
 
   for (db::Tabla** tabla : {&TablaE, &TablaD, &TablaMI}) *tabla = new db::Tabla(this);
   TablaE->setObjectName(QStringLiteral("TablaE"));
   TablaD->setObjectName(QStringLiteral("TablaD"));
   TablaMI->setObjectName(QStringLiteral("TablaMI"));
+  TablaSQLM_P = new db::Consulta(this);
+  TablaSQLM_P->setObjectName(QStringLiteral("TablaSQLM_P"));
+
+  CreaPanelMantenimiento();
 
   Panel1->installEventFilter(this);
   Panel3->installEventFilter(this);
@@ -270,6 +271,60 @@ TFormaPrincipal::TFormaPrincipal(QWidget* owner) : ui::Forma(owner) {
   }
   // A monitor left running by an earlier run.
   proc::CierraVentana(QStringLiteral("Monitor Vorlan"));
+}
+
+void TFormaPrincipal::CreaPanelMantenimiento() {
+  Panel4 = new ui::Panel(Panel3);
+  Panel4->setObjectName(QStringLiteral("Panel4"));
+  Panel4->hide();
+  Panel4->resize(660, 330);
+  const auto nombra = [](QWidget* w, const char* nombre, int x, int y, int ancho, int alto) {
+    w->setObjectName(QString::fromLatin1(nombre));
+    w->setGeometry(x, y, ancho, alto);
+  };
+  EditRuta = new QLineEdit(Panel4);
+  nombra(EditRuta, "EditRuta", 10, 10, 460, 24);
+  Edit1 = new QLineEdit(Panel4);
+  nombra(Edit1, "Edit1", 480, 10, 170, 24);
+  Edit1->hide();
+  Label4 = new QLabel(Panel4);
+  nombra(Label4, "Label4", 10, 40, 640, 20);
+  Progreso = new QProgressBar(Panel4);
+  nombra(Progreso, "Progreso", 10, 62, 640, 16);
+  Progreso->setRange(0, 100);
+  Progreso->setValue(0);
+
+  DataSource1 = new ui::FuenteDatos(this);
+  DataSource1->setObjectName(QStringLiteral("DataSource1"));
+  DBGrid1 = new ui::RejillaDatos(Panel4);
+  nombra(DBGrid1, "DBGrid1", 10, 84, 400, 200);
+  DBGrid1->SetFuente(DataSource1);
+  DBGrid1->SetSoloLectura(true);
+  MemoMov = new QPlainTextEdit(Panel4);
+  nombra(MemoMov, "MemoMov", 420, 84, 230, 200);
+
+  Label5 = new QLabel(Panel4);
+  nombra(Label5, "Label5", 10, 294, 60, 20);
+  Label6 = new QLabel(Panel4);
+  nombra(Label6, "Label6", 75, 294, 60, 20);
+  // The number of the header the tool stands on; shown, never typed into
+  // (a typed text would change the document's number).
+  DataSource2 = new ui::FuenteDatos(this);
+  DataSource2->setObjectName(QStringLiteral("DataSource2"));
+  DataSource2->SetDataSet(TablaE);
+  EditClave = new ui::EditDatos(Panel4);
+  nombra(EditClave, "EditClave", 140, 292, 110, 24);
+  EditClave->SetFuente(DataSource2);
+  EditClave->setReadOnly(true);
+  const auto boton = [&](const char* nombre, const QString& texto, int x) {
+    auto* b = new QPushButton(texto, Panel4);
+    nombra(b, nombre, x, 291, 90, 26);
+    return b;
+  };
+  BotonMI = boton("BotonMI", QStringLiteral("Iniciar"), 260);
+  BotonMI->hide();
+  Inicio2 = boton("Inicio2", QStringLiteral("Inicio2"), 360);
+  BitBtn1 = boton("BitBtn1", QStringLiteral("Pruebas"), 460);
 }
 
 bool TFormaPrincipal::PreparaTablasCaptura(const QString& programa) {

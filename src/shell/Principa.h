@@ -49,16 +49,23 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
 class QTimer;
 class QToolButton;
 class TPapelTapiz;
 
 namespace db {
 class Catalogo;
+class Consulta;
 class Tabla;
 }
 namespace ui {
+class EditDatos;
+class FuenteDatos;
 class Panel;
+class RejillaDatos;
 }
 
 // The product title that opens the main window's caption.
@@ -161,18 +168,37 @@ class TFormaPrincipal : public ui::Forma {
   ui::Panel* Logo;
   QLabel* Image8;
   ui::Panel* Panel2;
-  // The maintenance panel (hidden) and its path boxes.
+  // The maintenance panel (hidden; Configuración > "Ver Mantenimiento"):
+  // the path boxes that start-up fills and the components of the inventory
+  // movement rebuild tool. The tool's logic belongs to the maintenance
+  // utilities, which the program body joins to these components.
   ui::Panel* Panel4;
-  QLineEdit* EditRuta;
-  QLineEdit* Edit1;
+  QLineEdit* EditRuta;            // folder of the document tables (the data folder)
+  QLineEdit* Edit1;               // hidden: the data folder again
+  QLabel* Label4;                 // progress text
+  QProgressBar* Progreso;         // gauge
+  ui::FuenteDatos* DataSource1;   // the tool's recount table
+  ui::RejillaDatos* DBGrid1;      // shows it, read only
+  QLabel* Label5;                 // the tool's state
+  QLabel* Label6;                 // the clock timer's ticks
+  QPushButton* BotonMI;           // "Iniciar", hidden
+  QPushButton* Inicio2;           // "Inicio2", no handler
+  QPushButton* BitBtn1;           // "Pruebas"
+  ui::FuenteDatos* DataSource2;   // over TablaE
+  ui::EditDatos* EditClave;       // the current header's number, read only
+  QPlainTextEdit* MemoMov;        // the discrepancy list
   // The clock timer: enabled by configuration line 71 when rapida.cnf exists
   // and switched by Utilerías > "MI"; nothing runs when it fires.
   QTimer* TimerHora;
+  // The maintenance tool's timer: 1 ms, disabled at start.
+  QTimer* TimerMI;
   // Tables without fixed files, which the maintenance tool points at its
-  // tables; closed before the reindexing prompt.
+  // tables (headers, lines, movements and later products); closed before
+  // the reindexing prompt. TablaSQLM_P runs the tool's statements.
   db::Tabla* TablaE;
   db::Tabla* TablaD;
   db::Tabla* TablaMI;
+  db::Consulta* TablaSQLM_P;
   // The start options of the Configuración menu (check marks).
   QAction* IniciarenCapturaRpida1;  // "Iniciar en Captura Rápida (DETALLADA)"
   QAction* IniciarenCapturaRpida2;  // "Iniciar en Captura Rápida"
@@ -215,6 +241,8 @@ class TFormaPrincipal : public ui::Forma {
 
  private:
   void FormResize();
+  // The maintenance panel with its components.
+  void CreaPanelMantenimiento();
   // Menu bar and toolbar (Principa_menu.cpp).
   void CreaMenu();
   void CreaBarra();

@@ -11,6 +11,7 @@
 #include "platform/ui/PuertaModal.h"
 #include "support/RaizPrueba.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 
