@@ -1,0 +1,2 @@
+add_executable(bench_movimientos movimientos_bench.cpp)
+target_link_libraries(bench_movimientos PRIVATE vorlan_maintenance vorlan_tablas vorlan_bench_ventanas)
