@@ -10,6 +10,7 @@
 // the worst and the median; the card case builds the whole card without
 // showing it.
 
+#include "empresa_bench.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/Costeo.h"
@@ -46,65 +47,42 @@ constexpr int kRecuentos = 20;
 
 QString Clave(int i) { return i % 100 == 1 ? QStringLiteral("P0") : QStringLiteral("P%1").arg(i % kProductos); }
 
-void Crea(db::CarpetaTabla rol, const QString& archivo) {
-  const db::DefTabla& d = CatalogoVorlan().Tabla(rol, archivo);
-  db::Tabla::Crea(kDatos, d.archivo, d.campos, d.tags);
-}
-
-// Appends n rows to a table, `fila` filling row i.
-void Llena(const QString& archivo, int n, const std::function<void(db::Tabla&, int)>& fila) {
-  db::Tabla t;
-  t.SetCarpeta(kDatos);
-  t.SetNombreTabla(archivo);
-  t.SetExclusive(true);
-  t.Open();
-  for (int i = 0; i < n; ++i) {
-    t.Append();
-    fila(t, i);
-    t.Post();
-  }
-}
-
 void Prepara() {
   static QTemporaryDir dir;
   static const bool hecha = [] {
-    qputenv("VORLAN_ROOT", QFile::encodeName(dir.path()));
-    fs::CreaCarpeta(kDatos);
-    fs::ReescribeLineas(kArchivoInicio, {"C:\\VRL", "C:\\VRL\\Gener1.cnf", ""});
-    QStringList config = ValoresInicialesConfiguracion();
-    config[ConfCarpetaDatos - 1] = kDatos;
-    fs::ReescribeLineas(QStringLiteral("C:\\VRL\\Gener1.cnf"), config);
+    PreparaEmpresaBench(dir, kDatos);
     QString programa;
     CarpetaLocal(programa);
     TRegistroUsuario administrador;
     administrador.NombreUsuario = QStringLiteral("ADMINISTRADOR");
     fs::EscribeAtomico(fs::Une(programa, QStringLiteral("usuarios.def")), administrador.ABytes());
-    for (const char* t : {"INVENTAR.DBF", "MOVINVEN.DBF", "Kardex.dbf"}) Crea(db::CarpetaTabla::Inventario, t);
-    Crea(db::CarpetaTabla::Remisiones, QStringLiteral("RemisioD.dbf"));
-    Crea(db::CarpetaTabla::Datos, QStringLiteral("FacturaD.dbf"));
-    Crea(db::CarpetaTabla::Datos, QStringLiteral("ComprasD.dbf"));
-    Crea(db::CarpetaTabla::Datos, QStringLiteral("comovinv.dbf"));
+    for (const char* t : {"INVENTAR.DBF", "MOVINVEN.DBF", "Kardex.dbf"})
+      CreaTablaBench(kDatos, db::CarpetaTabla::Inventario, t);
+    CreaTablaBench(kDatos, db::CarpetaTabla::Remisiones, QStringLiteral("RemisioD.dbf"));
+    CreaTablaBench(kDatos, db::CarpetaTabla::Datos, QStringLiteral("FacturaD.dbf"));
+    CreaTablaBench(kDatos, db::CarpetaTabla::Datos, QStringLiteral("ComprasD.dbf"));
+    CreaTablaBench(kDatos, db::CarpetaTabla::Datos, QStringLiteral("comovinv.dbf"));
 
     const QDate dia(2024, 1, 1);
-    Llena(kTablaProductos, kProductos, [](db::Tabla& t, int i) {
+    LlenaTablaBench(kDatos, kTablaProductos, kProductos, [](db::Tabla& t, int i) {
       t.FieldByName("CLPRO_I").SetAsString(QStringLiteral("P%1").arg(i));
       t.FieldByName("DSCPR_I").SetAsString(QStringLiteral("Producto %1").arg(i));
     });
-    Llena(QStringLiteral("RemisioD.dbf"), kRemisiones, [&](db::Tabla& t, int i) {
+    LlenaTablaBench(kDatos, QStringLiteral("RemisioD.dbf"), kRemisiones, [&](db::Tabla& t, int i) {
       t.FieldByName("CLDOC_FD").SetAsString(QString::number(i / 5));
       t.FieldByName("CLPRO_FD").SetAsString(Clave(i));
       t.FieldByName("CANTI_FD").SetAsFloat(1 + i % 3);
       t.FieldByName("FEDOC_FD").SetAsDate(dia.addDays(i % 365));
       if (i % 50 == 0) t.FieldByName("TREGI_FD").SetAsString(QStringLiteral("C"));
     });
-    Llena(QStringLiteral("FacturaD.dbf"), kFacturas, [&](db::Tabla& t, int i) {
+    LlenaTablaBench(kDatos, QStringLiteral("FacturaD.dbf"), kFacturas, [&](db::Tabla& t, int i) {
       t.FieldByName("CLDOC_FD").SetAsString(QString::number(i / 5));
       t.FieldByName("CLPRO_FD").SetAsString(Clave(i * 4 + 1));
       t.FieldByName("CANTI_FD").SetAsFloat(1);
       t.FieldByName("FEDOC_FD").SetAsDate(dia.addDays(i % 365));
       if (i % 7 == 0) t.FieldByName("TDOCU_FD").SetAsString(QStringLiteral("R"));
     });
-    Llena(QStringLiteral("ComprasD.dbf"), kCompras, [&](db::Tabla& t, int i) {
+    LlenaTablaBench(kDatos, QStringLiteral("ComprasD.dbf"), kCompras, [&](db::Tabla& t, int i) {
       t.FieldByName("CLDOC_OD").SetAsString(QString::number(i / 10));
       t.FieldByName("CLPRO_OD").SetAsString(Clave(i * 4 + 2));
       t.FieldByName("CANTI_OD").SetAsFloat(12);
@@ -112,7 +90,7 @@ void Prepara() {
     });
     const int conceptos[] = {ConceptoVentaRemision, ConceptoCompra, ConceptoAjusteEntrada, ConceptoAjusteSalida,
                              ConceptoCancelacionVenta};
-    Llena(kTablaMovimientos, kMovimientos, [&](db::Tabla& t, int i) {
+    LlenaTablaBench(kDatos, kTablaMovimientos, kMovimientos, [&](db::Tabla& t, int i) {
       t.FieldByName("CLDOC_MI").SetAsInteger(i / 4);
       t.FieldByName("CLPRO_MI").SetAsString(Clave(i));
       t.FieldByName("TIMOV_MI").SetAsInteger(conceptos[i % 5]);

@@ -11,6 +11,7 @@
 //
 // Targets: check <= 3 s; regeneration <= 1 s; whole run <= 30 s.
 
+#include "empresa_bench.h"
 #include "foundation/rutinas.h"
 #include "inventory/RegistroMovimiento.h"
 #include "inventory/RegistroProducto.h"
@@ -46,57 +47,34 @@ constexpr int kProductos = 10'000;
 
 QString Control(int remision) { return QString::number(10'000 + remision % 80'000); }
 
-void Crea(db::CarpetaTabla rol, const QString& archivo) {
-  const db::DefTabla& d = CatalogoVorlan().Tabla(rol, archivo);
-  db::Tabla::Crea(kDatos, d.archivo, d.campos, d.tags);
-}
-
-void Llena(const QString& archivo, int n, const std::function<void(db::Tabla&, int)>& fila) {
-  db::Tabla t;
-  t.SetCarpeta(kDatos);
-  t.SetNombreTabla(archivo);
-  t.SetExclusive(true);
-  t.Open();
-  for (int i = 0; i < n; ++i) {
-    t.Append();
-    fila(t, i);
-    t.Post();
-  }
-}
-
 void Prepara() {
   static QTemporaryDir dir;
   static const bool hecha = [] {
-    qputenv("VORLAN_ROOT", QFile::encodeName(dir.path()));
+    PreparaEmpresaBench(dir, kDatos);
     ui::PuertaModal::ModoPrueba(true);
-    fs::CreaCarpeta(kDatos);
-    fs::ReescribeLineas(kArchivoInicio, {"C:\\VRL", "C:\\VRL\\Gener1.cnf", ""});
-    QStringList config = ValoresInicialesConfiguracion();
-    config[ConfCarpetaDatos - 1] = kDatos;
-    fs::ReescribeLineas(QStringLiteral("C:\\VRL\\Gener1.cnf"), config);
     QString programa;
     CarpetaLocal(programa);
-    for (const char* t : {"INVENTAR.DBF", "MOVINVEN.DBF"}) Crea(db::CarpetaTabla::Inventario, t);
-    Crea(db::CarpetaTabla::Remisiones, QStringLiteral("Remision.dbf"));
-    Crea(db::CarpetaTabla::Remisiones, QStringLiteral("RemisioD.dbf"));
+    for (const char* t : {"INVENTAR.DBF", "MOVINVEN.DBF"}) CreaTablaBench(kDatos, db::CarpetaTabla::Inventario, t);
+    CreaTablaBench(kDatos, db::CarpetaTabla::Remisiones, QStringLiteral("Remision.dbf"));
+    CreaTablaBench(kDatos, db::CarpetaTabla::Remisiones, QStringLiteral("RemisioD.dbf"));
     // The other kinds, empty.
     for (const char* t : {"FacturaE.dbf", "FacturaD.dbf", "Devoluc.dbf", "DevolucD.dbf", "ComprasE.dbf",
                           "ComprasD.dbf", "DevolCom.DBF", "DevolDet.dbf"})
-      Crea(db::CarpetaTabla::Datos, t);
+      CreaTablaBench(kDatos, db::CarpetaTabla::Datos, t);
 
     const QDate dia(2024, 1, 1);
     const auto clave = [](int i) { return QStringLiteral("P%1").arg(i % kProductos); };
-    Llena(kTablaProductos, kProductos, [](db::Tabla& t, int i) {
+    LlenaTablaBench(kDatos, kTablaProductos, kProductos, [](db::Tabla& t, int i) {
       t.FieldByName("CLPRO_I").SetAsString(QStringLiteral("P%1").arg(i));
       t.FieldByName("EXIST_I").SetAsFloat(i % 40);
     });
-    Llena(QStringLiteral("Remision.dbf"), kRemisiones, [&](db::Tabla& t, int i) {
+    LlenaTablaBench(kDatos, QStringLiteral("Remision.dbf"), kRemisiones, [&](db::Tabla& t, int i) {
       t.FieldByName("CLDOC_F").SetAsInteger(i + 1);
       t.FieldByName("CONTROL").SetAsString(Control(i + 1));
       t.FieldByName("FEDOC_F").SetAsDate(dia.addDays(i % 365));
       t.FieldByName("CLCLI_F").SetAsString(QStringLiteral("1"));
     });
-    Llena(QStringLiteral("RemisioD.dbf"), kRemisiones * kPartidas, [&](db::Tabla& t, int i) {
+    LlenaTablaBench(kDatos, QStringLiteral("RemisioD.dbf"), kRemisiones * kPartidas, [&](db::Tabla& t, int i) {
       const int remision = i / kPartidas + 1;
       t.FieldByName("CLDOC_FD").SetAsString(QString::number(remision));
       t.FieldByName("CONTROL").SetAsString(Control(remision));
@@ -114,7 +92,7 @@ void Prepara() {
           filas.push_back({clave(((r - 1) * kPartidas + p) * 7), QStringLiteral("R%1-%2").arg(r).arg(Control(r))});
     for (int i = static_cast<int>(filas.size()); i < kMovimientos; ++i)
       filas.push_back({clave(i), QStringLiteral("M%1").arg(i)});
-    Llena(kTablaMovimientos, kMovimientos, [&](db::Tabla& t, int i) {
+    LlenaTablaBench(kDatos, kTablaMovimientos, kMovimientos, [&](db::Tabla& t, int i) {
       t.FieldByName("CLDOC_MI").SetAsInteger(i + 1);
       t.FieldByName("TIMOV_MI").SetAsInteger(i % 2 ? ConceptoVentaRemision : ConceptoCompra);
       t.FieldByName("CANTI_MI").SetAsFloat(1 + i % 3);

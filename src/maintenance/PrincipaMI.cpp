@@ -30,7 +30,8 @@ namespace {
 
 const QString kTablaMI = QStringLiteral("MI.dbf");
 const QString kColumnasMI = QStringLiteral(
-    "(CLAVE CHAR(20),ANTERIOR NUMERIC(10,3),REALES NUMERIC(10,3),ACTUAL NUMERIC(10,3),OTRO CHAR(1),PRIMARY KEY(CLAVE))");
+    "(CLAVE CHAR(20),ANTERIOR NUMERIC(10,3),REALES NUMERIC(10,3),ACTUAL NUMERIC(10,3),OTRO CHAR(1),"
+    "PRIMARY KEY(CLAVE))");
 // The step after which the list of discrepancies is regenerated from its
 // first line; the checks never move past it.
 constexpr int kEstadoInicioLista = -3;

@@ -183,8 +183,8 @@ class THerramientaMI : public QObject {
   int indiceLista_ = 0;
   qint64 contador_ = 0;
   qint64 estimado_ = 0;
-  std::unique_ptr<db::Tabla> mi_;   // MI.dbf
-  bool detenido_ = false;           // the step stopped the timer for good
+  std::unique_ptr<db::Tabla> mi_;  // MI.dbf
+  bool detenido_ = false;          // the step stopped the timer for good
 };
 
 // Joins the tool to the main window; the program body calls it once.

@@ -115,7 +115,8 @@ void THerramientaMI::RegeneraMovimientos(DocumentoMI documento, int indice) {
   const QDate fecha = encabezados.FieldByName(campos.fecha).AsDate();
   const QString referencia = tipo.referencia + encabezados.FieldByName(campos.numero).AsString();
   GeneraMovimientos(tipo.compra, control, QStringLiteral(" "), fecha, referencia, tipo.conceptoActivo);
-  if (cancelado) GeneraMovimientos(tipo.compra, control, kMarcaCancelacion, fecha, referencia, tipo.conceptoCancelacion);
+  if (cancelado)
+    GeneraMovimientos(tipo.compra, control, kMarcaCancelacion, fecha, referencia, tipo.conceptoCancelacion);
 }
 
 void THerramientaMI::GeneraMovimientosVenta(const QString& control, const QString& marca, const QDate& fecha,

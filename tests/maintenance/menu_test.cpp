@@ -3,12 +3,11 @@
 // main menu and the password prompt answered, and the main window's opener
 // of the utilities window.
 
-#include "app/Vorlan.h"
 #include "foundation/rutinas_usuarios.h"
 #include "maintenance/IndiTodo.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
-#include "mantenimiento_prueba.h"
+#include "programa_mantenimiento.h"
 #include "shell/Principa.h"
 #include "support/Maneja.h"
 
@@ -21,10 +20,10 @@
 
 namespace {
 
-class DesdeElMenu : public MantenimientoPrueba {
+class DesdeElMenu : public ProgramaMantenimiento {
  protected:
   void SetUp() override {
-    MantenimientoPrueba::SetUp();
+    ProgramaMantenimiento::SetUp();
     // User 1 lacks right 55; user 2 holds it.
     QByteArray usuarios;
     const QStringList claves = {"adm", "caja", "resp"};
@@ -41,13 +40,7 @@ class DesdeElMenu : public MantenimientoPrueba {
       usuarios += r.ABytes();
     }
     EscribeArchivo(fs::Une(kDatos, "usuarios.def"), usuarios);
-    programa_ = std::make_unique<ProgramaVorlan>();
-    programa_->Inicia();
-    ui::PuertaModal::LimpiaMensajes();
-  }
-  void TearDown() override {
-    programa_.reset();
-    MantenimientoPrueba::TearDown();
+    IniciaPrograma();
   }
 
   // Chooses the backups item (or another) and types the password in its prompt.
@@ -58,8 +51,6 @@ class DesdeElMenu : public MantenimientoPrueba {
     });
     FormaPrincipal()->Item(item)->trigger();
   }
-
-  std::unique_ptr<ProgramaVorlan> programa_;
 };
 
 }  // namespace

@@ -5,9 +5,8 @@
 // rows; with another station changing a stock meanwhile; and, in the
 // program, "Pruebas" changing nothing.
 
-#include "app/Vorlan.h"
 #include "maintenance/PrincipaMI.h"
-#include "mantenimiento_prueba.h"
+#include "programa_mantenimiento.h"
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
 #include "platform/ui/Componentes.h"
@@ -456,23 +455,16 @@ TEST_F(Recuento, UnProductoQueOtraEstacionMueveDuranteElRecuentoConservaSuExiste
 
 // --- In the program.
 
-class EnElPrograma : public MantenimientoPrueba {
+class EnElPrograma : public ProgramaMantenimiento {
  protected:
   void SetUp() override {
-    MantenimientoPrueba::SetUp();
+    ProgramaMantenimiento::SetUp();
     CreaTablas(kDatos, kTablasDocumento + QStringList{kProductos, kMovimientos});
     Producto("A", 4);
     Movimiento("A", 0, 1);
     Documento(DocumentoMI::Remision, 7, "4321", "", {{1}});
-    programa_ = std::make_unique<ProgramaVorlan>();
-    programa_->Inicia();
-    ui::PuertaModal::LimpiaMensajes();
+    IniciaPrograma();
   }
-  void TearDown() override {
-    programa_.reset();
-    MantenimientoPrueba::TearDown();
-  }
-  std::unique_ptr<ProgramaVorlan> programa_;
 };
 
 // Names and bytes of every file of a folder.
