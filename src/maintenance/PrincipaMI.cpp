@@ -117,11 +117,7 @@ void THerramientaMI::Paso() {
   const bool activo = p_.TimerMI->isActive();
   p_.TimerMI->stop();
   detenido_ = false;
-  if (estado_ < -8 || estado_ > 8) {
-    Reinicia();
-    p_.TimerHora->start();
-    detenido_ = true;
-  } else if (estado_ <= -4) {
+  if (estado_ <= -4) {
     PasoRevision(estado_ + 8);
   } else {
     switch (estado_) {
@@ -169,9 +165,8 @@ void THerramientaMI::Paso() {
 }
 
 void THerramientaMI::PasoRevision(int indiceTipo) {
-  static constexpr DocumentoMI kOrden[] = {DocumentoMI::Remision, DocumentoMI::Factura, DocumentoMI::Devolucion,
-                                           DocumentoMI::Compra, DocumentoMI::DevolucionCompra};
-  const TipoDocumentoMI& tipo = TipoMI(kOrden[indiceTipo]);
+  // The kinds are checked in the order DocumentoMI names them.
+  const TipoDocumentoMI& tipo = TipoMI(static_cast<DocumentoMI>(indiceTipo));
   if (!abiertas_[indiceTipo]) {
     if (indiceTipo == 0) {
       p_.Label4->setText(QStringLiteral("_"));

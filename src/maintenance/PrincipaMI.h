@@ -53,7 +53,7 @@ namespace db {
 class Tabla;
 }
 
-// The kinds of document the tool checks.
+// The kinds of document the tool checks, in the order it checks them.
 enum class DocumentoMI { Remision, Factura, Devolucion, Compra, DevolucionCompra };
 
 struct TipoDocumentoMI {
