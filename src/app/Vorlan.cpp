@@ -9,6 +9,7 @@
 #include "pos/CaptuRap.h"
 #include "pos/ListaSQL.h"
 #include "purchasing/Proveedo.h"
+#include "reports/DisenoVista.h"
 #include "reports/Progreso.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
@@ -58,6 +59,7 @@ void UneModulos(TFormaPrincipal& principal) {
   // "Consolidar1" (Opciones > "Consolidar"): the consolidated totals, made.
 
   // "DiseodeConsultas1" (Opciones > "Diseño de Consultas"): the query view designer, made.
+  principal.Une("DiseodeConsultas1", Crea<TFormaDisenoVista>);
 
   // "DiseodeFormatos1" (Opciones > "Diseño de Formatos"): the format picker, made.
 
