@@ -242,7 +242,18 @@ void TFormaConsulta::CondicionesKeyUp() {
   // The text being typed, while the cell's editor is open.
   auto* editor = qobject_cast<QLineEdit*>(Condiciones->indexWidget(Condiciones->currentIndex()));
   const QString valor = editor ? editor->text() : Condiciones->Cells(kColumnaValor, r);
-  if (!ValorValidoVista(valor, ListaCondiciones[r].Tipo)) MuestraMensaje(QStringLiteral("Valor Erroneo"));
+  if (ValorValidoVista(valor, ListaCondiciones[r].Tipo)) return;
+  MuestraMensaje(QStringLiteral("Valor Erroneo"));
+  // The message took the cell's editor away: the typing goes on where it
+  // was.
+  const QModelIndex celda = Condiciones->currentIndex();
+  if (!editor || Condiciones->indexWidget(celda)) return;
+  Condiciones->setFocus();
+  Condiciones->edit(celda);
+  if (auto* nuevo = qobject_cast<QLineEdit*>(Condiciones->indexWidget(celda))) {
+    nuevo->deselect();
+    nuevo->end(false);
+  }
 }
 
 QString TFormaConsulta::SentenciaDeVista() const {

@@ -88,7 +88,7 @@ void TFormaConsulta::CorreVista(TFormaGraficas& graficas) {
   if (modo == u'T') EscribeRetirosVista(AreaClaves);
   trabajo.First();
   graficas.DataSource2->SetDataSet(&trabajo);
-  graficas.PonTitulos(TitulosVista(trabajo.NombresCampos(), AreaClaves));
+  graficas.PonTitulos(TitulosTablaTrabajo(consulta, titulos, Consecutivo->isChecked()));
   graficas.VerReporteClick();
   trabajo.Close();
   consulta.Close();

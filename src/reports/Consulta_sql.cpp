@@ -94,8 +94,10 @@ QChar ModoVista(const QStringList& vista) {
 }
 
 QStringList TitulosVista(const QStringList& campos, const QStringList& vista) {
-  const QStringList captions = ElementosVista(LineaVista(vista, 3));
-  const QStringList formatos = ElementosVista(LineaVista(vista, 4));
+  // The blank that closes lines 3 and 4 is no part of the last column's
+  // caption or format.
+  const QStringList captions = ElementosCerrados(LineaVista(vista, 3));
+  const QStringList formatos = ElementosCerrados(LineaVista(vista, 4));
   const QStringList totales = ElementosVista(LineaVista(vista, 7));
   QStringList titulos;
   for (qsizetype n = 0; n < campos.size(); ++n) {

@@ -32,12 +32,6 @@ QString ListaConComas(const QStringList& elementos) {
   return linea;
 }
 
-// The items of a line that ends in one blank.
-QStringList ElementosConBlanco(QString linea) {
-  if (linea.endsWith(u' ')) linea.chop(1);
-  return linea.isEmpty() ? QStringList() : ElementosVista(linea);
-}
-
 // The items of a line whose items each end in a comma.
 QStringList ElementosConComas(const QString& linea) {
   QStringList elementos = ElementosVista(linea);
@@ -111,7 +105,7 @@ void TFormaDisenoVista::CargaVista(const QStringList& vista) {
 
   // The tables by identifier, from line 2 ("\cliente.dbf" as A").
   std::map<QString, QString> tablas;
-  for (const QString& pieza : ElementosConBlanco(LineaVista(vista, 2))) {
+  for (const QString& pieza : ElementosCerrados(LineaVista(vista, 2))) {
     const qsizetype comillas = pieza.indexOf(u'"');
     const qsizetype como = pieza.indexOf(QStringLiteral(" as "));
     if (comillas < 0 || como < 0) continue;
@@ -133,7 +127,7 @@ void TFormaDisenoVista::CargaVista(const QStringList& vista) {
 
   // The formats "###,##0.00" were split at their comma.
   QStringList formatos;
-  for (const QString& f : ElementosConBlanco(LineaVista(vista, 4))) {
+  for (const QString& f : ElementosCerrados(LineaVista(vista, 4))) {
     if (!formatos.isEmpty() && formatos.last() == u"###" && f == u"##0.00") formatos.last() = kFormatoImporte;
     else formatos << f;
   }
@@ -141,7 +135,7 @@ void TFormaDisenoVista::CargaVista(const QStringList& vista) {
     for (int k = 0; k < elementos.size() && k < columnas; ++k)
       DatosConsulta->SetCells(k + 1, fila, elementos[k] == vacio ? QString() : elementos[k]);
   };
-  porColumna(ElementosConBlanco(LineaVista(vista, 3)), FilaCampo, QString());
+  porColumna(ElementosCerrados(LineaVista(vista, 3)), FilaCampo, QString());
   porColumna(formatos, FilaFormato, kSinFormato);
   porColumna(ElementosConComas(LineaVista(vista, 5)), FilaAncho, QString());
   porColumna(ElementosConComas(LineaVista(vista, 7)), FilaTotales, kSinValor);

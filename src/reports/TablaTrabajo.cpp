@@ -194,6 +194,15 @@ QString ColumnasTablaTrabajo(const db::Dataset& resultado) {
   return lista;
 }
 
+QStringList TitulosTablaTrabajo(const db::Dataset& resultado, const QStringList& titulos, bool consecutivo) {
+  QStringList deTrabajo;
+  for (int i = 0; i < resultado.FieldCount(); ++i) {
+    if (!TipoColumna(resultado.Fields(i), i).isEmpty()) deTrabajo << titulos.value(i);
+  }
+  if (consecutivo) deTrabajo << QStringLiteral("#Consecutivo");
+  return deTrabajo;
+}
+
 void CreaTablaTrabajo(db::Consulta& ejecutor, const db::Dataset& resultado, bool consecutivo) {
   const QString ruta = u'"' + RutaTablaTrabajo() + u'"';
   const auto ejecuta = [&ejecutor](const QString& sql) {

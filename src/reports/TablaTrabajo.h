@@ -57,6 +57,11 @@ class UsoTablaTrabajo {
 // result's field names without blanks).
 QString ColumnasTablaTrabajo(const db::Dataset& resultado);
 
+// The grid titles of the work table's fields, from the titles of the
+// result's fields: each field that has a column keeps its title, CONSEC is
+// "#Consecutivo".
+QStringList TitulosTablaTrabajo(const db::Dataset& resultado, const QStringList& titulos, bool consecutivo);
+
 // Drops the work table and creates it again for the result (with CONSEC
 // when `consecutivo`) through `ejecutor`; errors are passed over.
 void CreaTablaTrabajo(db::Consulta& ejecutor, const db::Dataset& resultado, bool consecutivo);

@@ -18,6 +18,11 @@ QString LineaVista(const QStringList& lineas, int n) { return n >= 1 && n <= lin
 
 QStringList ElementosVista(const QString& linea) { return linea.split(u','); }
 
+QStringList ElementosCerrados(QString linea) {
+  if (linea.endsWith(u' ')) linea.chop(1);
+  return linea.isEmpty() ? QStringList() : ElementosVista(linea);
+}
+
 QString ElementoVista(const QString& linea, int n) {
   const QStringList elementos = ElementosVista(linea);
   return n >= 0 && n < elementos.size() ? elementos[n] : QString();

@@ -42,6 +42,9 @@ QString LineaVista(const QStringList& lineas, int n);
 // The items of a list line, split at every comma (an empty last item after a
 // closing comma included).
 QStringList ElementosVista(const QString& linea);
+// The items of a line the format closes with one blank (lines 2, 3 and 4),
+// without that blank; none for an empty line.
+QStringList ElementosCerrados(QString linea);
 // Item n (from 0) of a list line; "" beyond them.
 QString ElementoVista(const QString& linea, int n);
 // Writes the lines (CR LF, Windows-1252) in place of any file of that name,
