@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -73,6 +74,11 @@ QString Alterna(int fila, const QString& actual, int contador) {
     case TFormaDisenoVista::FilaLlave: return actual.isEmpty() ? kLlave + u' ' + QString::number(contador) : QString();
     default: return actual;
   }
+}
+
+// A drag of items of a list box (or of any item view).
+bool DeLista(const QDropEvent& evento) {
+  return evento.mimeData() && evento.mimeData()->hasFormat(QStringLiteral("application/x-qabstractitemmodeldatalist"));
 }
 
 }  // namespace
@@ -332,13 +338,13 @@ bool TFormaDisenoVista::eventFilter(QObject* objeto, QEvent* evento) {
     case QEvent::DragMove: {
       // Fields come from a list box.
       auto* arrastre = static_cast<QDragMoveEvent*>(evento);
-      if (qobject_cast<QListWidget*>(arrastre->source())) arrastre->acceptProposedAction();
+      if (DeLista(*arrastre)) arrastre->acceptProposedAction();
       else arrastre->ignore();
       return true;
     }
     case QEvent::Drop: {
       auto* suelta = static_cast<QDropEvent*>(evento);
-      if (!qobject_cast<QListWidget*>(suelta->source())) return true;
+      if (!DeLista(*suelta)) return true;
       suelta->acceptProposedAction();
       ui::Protege([&] { DatosConsultaDragDrop(suelta->position().toPoint()); });
       return true;

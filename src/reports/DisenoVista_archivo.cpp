@@ -5,6 +5,7 @@
 
 #include "foundation/dialogos.h"
 #include "foundation/rutinas_texto.h"
+#include "platform/fs/Rutas.h"
 #include "platform/ui/DialogoArchivo.h"
 #include "platform/ui/RejillaTexto.h"
 #include "reports/Vistas.h"
@@ -75,6 +76,8 @@ void TFormaDisenoVista::BotonGuardar2Click() {
     MuestraMensaje(QStringLiteral("Elija una categoría"));
     return;
   }
+  // The dialog opens in the views' folder, made on the first save.
+  fs::CreaCarpeta(GuardaBase->InitialDir);
   if (!GuardaBase->Execute()) return;
   const QString vista = GuardaBase->FileName;
   // The list keeps 60 characters of a path: a longer one would be lost.

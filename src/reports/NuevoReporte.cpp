@@ -428,6 +428,7 @@ void TFormaNuevoReporte::SpeedButton3Click() {
     bool entero = false;
     const int ancho = texto.trimmed().toInt(&entero);
     if (!entero) {
+      PintaPagina(PaginaActual);
       throw plat::Error(plat::Clase::Conversion,
                         QStringLiteral("'") + texto + QStringLiteral("' no es un valor entero válido"));
     }

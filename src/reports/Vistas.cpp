@@ -10,6 +10,13 @@ namespace {
 
 constexpr int kLineaDatos = 8;
 
+// The folder a file goes into, made when missing.
+void CreaCarpetaDe(const QString& archivo) {
+  const QString carpeta = fs::CarpetaDe(archivo);
+  if (!fs::ExisteCarpeta(carpeta) && !fs::CreaCarpeta(carpeta))
+    throw plat::Error(plat::Clase::Io, QStringLiteral("No se pudo crear la carpeta ") + carpeta);
+}
+
 }  // namespace
 
 QStringList LeeVista(const QString& ruta) { return fs::LeeLineas(ruta); }
@@ -28,7 +35,10 @@ QString ElementoVista(const QString& linea, int n) {
   return n >= 0 && n < elementos.size() ? elementos[n] : QString();
 }
 
-void EscribeVista(const QString& ruta, const QStringList& lineas) { fs::ReescribeLineas(ruta, lineas); }
+void EscribeVista(const QString& ruta, const QStringList& lineas) {
+  CreaCarpetaDe(ruta);
+  fs::ReescribeLineas(ruta, lineas);
+}
 
 TEntradaVista TEntradaVista::DeBytes(QByteArrayView registro) {
   TEntradaVista e;
@@ -54,9 +64,7 @@ QVector<TEntradaVista> LeeListaVistas(const QString& ruta) {
 }
 
 void AgregaEntradaVista(const QString& ruta, const TEntradaVista& entrada) {
-  const QString carpeta = fs::CarpetaDe(ruta);
-  if (!fs::ExisteCarpeta(carpeta) && !fs::CreaCarpeta(carpeta))
-    throw plat::Error(plat::Clase::Io, QStringLiteral("No se pudo crear la carpeta ") + carpeta);
+  CreaCarpetaDe(ruta);
   // A view saved again keeps its one place in the list.
   QVector<TEntradaVista> entradas = LeeListaVistas(ruta);
   const TEntradaVista guardada = TEntradaVista::DeBytes(entrada.ABytes());
@@ -75,9 +83,7 @@ QString ArchivoEspeciales() { return CarpetaPrograma(QStringLiteral("\\report\\E
 
 void AgregaEspeciales(const QString& categoria, const QString& vista) {
   const QString archivo = ArchivoEspeciales();
-  const QString carpeta = fs::CarpetaDe(archivo);
-  if (!fs::ExisteCarpeta(carpeta) && !fs::CreaCarpeta(carpeta))
-    throw plat::Error(plat::Clase::Io, QStringLiteral("No se pudo crear la carpeta ") + carpeta);
+  CreaCarpetaDe(archivo);
   // Both lines in one write, so another station's pair never comes between.
   fs::AgregaBytes(archivo, fs::ACp1252(categoria) + "\r\n" + fs::ACp1252(vista) + "\r\n");
 }
