@@ -4,6 +4,8 @@
 #include "reports/consultas_prueba.h"
 
 #include <QAction>
+#include <QFontDialog>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTimer>
@@ -191,5 +193,27 @@ TEST_F(ReporteTextoTest, DisenoDeDatosMuestraLaRejilla) {
     });
     r.DiseodeDatos1->trigger();
     EXPECT_TRUE(mostrada);
+  });
+}
+
+TEST_F(ReporteTextoTest, FuenteProporcionalEnsanchaLasCeldas) {
+  EscribeRenglones(1);
+  Abre("Reporte", "10,5,", [](TFormaNuevoReporte& r) {
+    const QString fija = LineasReporte(r).value(4);
+    ui::PuertaModal::Espera("Fuentes", [](QDialog& dialogo) {
+      auto& fuentes = static_cast<QFontDialog&>(dialogo);
+      fuentes.setCurrentFont(QFont(QStringLiteral("Liberation Serif"), 12));
+      fuentes.accept();
+    });
+    r.TipodeLetra1->trigger();
+    EXPECT_EQ(r.Concentrado->font().family(), "Liberation Serif");
+    const QString proporcional = LineasReporte(r).value(4);
+    // Each cell as wide as its width in letters "M": blanks after texts,
+    // in front of numbers.
+    const QFontMetrics medidas(r.Concentrado->font());
+    const int celdas = 10 + 5 + 12 + 12 + 8;
+    EXPECT_GE(medidas.horizontalAdvance(proporcional), medidas.horizontalAdvance(u'M') * (celdas - 5));
+    EXPECT_GT(proporcional.indexOf("ZOILA"), fija.indexOf("ZOILA"));
+    EXPECT_GT(proporcional.indexOf("1,234") - proporcional.indexOf("ZOILA"), fija.indexOf("1,234") - fija.indexOf("ZOILA"));
   });
 }
