@@ -3,6 +3,7 @@
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_tablas.h"
+#include "platform/Error.h"
 #include "platform/db/Consulta.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
@@ -13,6 +14,7 @@
 #include "platform/ui/DialogoArchivo.h"
 #include "platform/ui/Eventos.h"
 #include "platform/ui/RejillaTexto.h"
+#include "reports/CamposReporte.h"
 #include "reports/Graficas.h"
 #include "reports/Vistas.h"
 
@@ -285,21 +287,13 @@ void PreparaConsulta(const QString& tabla, const QString& camposFecha) {
   }
 
   forma->ListaCampos.clear();
-  QString programa;
-  CarpetaLocal(programa);
-  db::Tabla campos;
-  campos.SetCarpeta(programa);
-  campos.SetNombreTabla(QStringLiteral("campos.dbf"));
-  campos.SetReadOnly(true);
-  AbreTabla(campos);
-  if (!campos.Active()) return;
-  const QString nombre = tabla.toLower();
-  campos.SetIndexName(QStringLiteral("TABLA"));
-  campos.SetRange({nombre}, {nombre});
-  for (campos.First(); !campos.Eof(); campos.Next()) {
-    const QString describe = campos.FieldByName(QStringLiteral("DESCRIBE")).AsString();
-    if (describe.isEmpty() || describe == kNoDisponible) continue;
-    forma->ListaCampos.push_back({campos.FieldByName(QStringLiteral("CAMPO")).AsString(), describe,
-                                  campos.FieldByName(QStringLiteral("TIPO")).AsString()});
+  QVector<FilaCamposReporte> filas;
+  try {
+    filas = CamposDeTabla(tabla.toLower());
+  } catch (const plat::Error&) {
+    return;  // without the dictionary no field is offered
+  }
+  for (const FilaCamposReporte& f : filas) {
+    if (!f.describe.isEmpty() && f.describe != kNoDisponible) forma->ListaCampos.push_back({f.campo, f.describe, f.tipo});
   }
 }

@@ -10,6 +10,8 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/DialogoArchivo.h"
 #include "platform/ui/RejillaTexto.h"
+#include "reports/BotonesReporte.h"
+#include "reports/CamposReporte.h"
 #include "reports/Vistas.h"
 
 #include <QComboBox>
@@ -238,21 +240,14 @@ TFormaDisenoVista::~TFormaDisenoVista() = default;
 void TFormaDisenoVista::ConstruyeMenu() {
   MainMenu1 = new QMenuBar(this);
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  const auto accion = [](QMenu* menu, const char* nombre, const QString& texto) {
-    QAction* a = menu->addAction(texto);
-    a->setObjectName(QString::fromLatin1(nombre));
-    return a;
-  };
-  Archivo1 = MainMenu1->addMenu(QStringLiteral("&Archivo"));
-  Archivo1->setObjectName(QStringLiteral("Archivo1"));
-  Abrir1 = accion(Archivo1, "Abrir1", QStringLiteral("Abrir"));
-  Guardar1 = accion(Archivo1, "Guardar1", QStringLiteral("Guardar"));
-  Salir1 = accion(Archivo1, "Salir1", QStringLiteral("Salir"));
-  Ayuda1 = MainMenu1->addMenu(QStringLiteral("A&yuda"));
-  Ayuda1->setObjectName(QStringLiteral("Ayuda1"));
-  Temas1 = accion(Ayuda1, "Temas1", QStringLiteral("Temas ..."));
+  Archivo1 = MenuReporte(MainMenu1, "Archivo1", QStringLiteral("&Archivo"));
+  Abrir1 = AccionReporte(Archivo1, "Abrir1", QStringLiteral("Abrir"));
+  Guardar1 = AccionReporte(Archivo1, "Guardar1", QStringLiteral("Guardar"));
+  Salir1 = AccionReporte(Archivo1, "Salir1", QStringLiteral("Salir"));
+  Ayuda1 = MenuReporte(MainMenu1, "Ayuda1", QStringLiteral("A&yuda"));
+  Temas1 = AccionReporte(Ayuda1, "Temas1", QStringLiteral("Temas ..."));
   Temas1->setVisible(false);
-  Informacion1 = accion(Ayuda1, "Informacion1", QStringLiteral("Informacion"));
+  Informacion1 = AccionReporte(Ayuda1, "Informacion1", QStringLiteral("Informacion"));
 
   ui::Conecta(Abrir1, &QAction::triggered, this, [this] { Abrir1Click(); });
   ui::Conecta(Guardar1, &QAction::triggered, this, [this] { BotonGuardar2Click(); });
@@ -261,19 +256,10 @@ void TFormaDisenoVista::ConstruyeMenu() {
 }
 
 void TFormaDisenoVista::ConstruyeBotones() {
-  auto* panel = new QWidget(this);
-  panel->setObjectName(QStringLiteral("Panel1"));
-  auto* fila = new QHBoxLayout(panel);
-  fila->setContentsMargins(4, 2, 4, 2);
-  const auto boton = [&](const char* nombre, const QString& texto) {
-    auto* b = new QToolButton(panel);
-    b->setObjectName(QString::fromLatin1(nombre));
-    b->setText(texto);
-    b->setToolTip(texto);
-    b->setAutoRaise(true);
-    fila->addWidget(b);
-    return b;
-  };
+  FilaBotones botones(this, "Panel1");
+  QWidget* panel = botones.Panel();
+  QHBoxLayout* fila = botones.Fila();
+  const auto boton = [&](const char* nombre, const QString& texto) {{ return botones.Boton(nombre, texto); }};
   BotonAbrir = boton("BotonAbrir", QStringLiteral("Abrir Campos"));
   BotonGuardar2 = boton("BotonGuardar2", QStringLiteral("Guardar Vista"));
   BotonPreliminar1 = boton("BotonPreliminar1", QStringLiteral("Presentación Preliminar"));
@@ -379,20 +365,8 @@ void TFormaDisenoVista::ListaChange() {
   ListaCampos->clear();
   if (i < 0 || i >= static_cast<int>(CategoriasVista().size())) return;
   const CategoriaVista& categoria = CategoriasVista()[i];
-  QString programa;
-  CarpetaLocal(programa);
-  db::Tabla campos;
-  campos.SetCarpeta(programa);
-  campos.SetNombreTabla(QStringLiteral("campos.dbf"));
-  campos.SetReadOnly(true);
-  campos.Open();
-  const QString tabla = QString::fromUtf8(categoria.tabla).toLower();
-  campos.SetIndexName(QStringLiteral("TABLA"));
-  campos.SetRange({tabla}, {tabla});
-  for (campos.First(); !campos.Eof(); campos.Next()) {
-    for (const char* campo : {"CAMPO", "DESCRIBE", "TIPO", "TAMO"})
-      ListaClaves << campos.FieldByName(QString::fromLatin1(campo)).AsString();
-  }
+  for (const FilaCamposReporte& f : CamposDeTabla(QString::fromUtf8(categoria.tabla).toLower()))
+    ListaClaves << f.campo << f.describe << f.tipo << f.tamo;
   Tipos->setText(CarpetaListasVistas() + u'\\' + QString::fromUtf8(categoria.lista));
   for (qsizetype k = 1; k < ListaClaves.size(); k += 4) ListaCampos->addItem(ListaClaves[k]);
 }

@@ -1,4 +1,5 @@
 #include "reports/Graficas.h"
+#include "reports/BotonesReporte.h"
 
 #include "foundation/HojaCalculo.h"
 #include "foundation/describe.h"
@@ -39,12 +40,6 @@ constexpr int kCerrada = 1000;
 constexpr int kAyudaBordes = 92;
 constexpr int kAyudaImprimir = 96;
 const QString kMascaraMoneda = QStringLiteral("###,##0.00");
-
-QAction* Accion(QMenu* menu, const char* nombre, const QString& texto) {
-  QAction* accion = menu->addAction(texto);
-  accion->setObjectName(QString::fromLatin1(nombre));
-  return accion;
-}
 
 bool EsNumero(db::TipoDato tipo) {
   return tipo == db::TipoDato::Entero || tipo == db::TipoDato::Flotante || tipo == db::TipoDato::Moneda;
@@ -111,24 +106,20 @@ TFormaGraficas::~TFormaGraficas() {
 void TFormaGraficas::ConstruyeMenu() {
   MainMenu1 = new QMenuBar(this);
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  const auto menu = [this](const char* nombre, const QString& texto) {
-    QMenu* m = MainMenu1->addMenu(texto);
-    m->setObjectName(QString::fromLatin1(nombre));
-    return m;
-  };
+  const auto menu = [this](const char* nombre, const QString& texto) { return MenuReporte(MainMenu1, nombre, texto); };
   Archivo1 = menu("Archivo1", QStringLiteral("&Archivo"));
-  Imprimir1 = Accion(Archivo1, "Imprimir1", QStringLiteral("Imprimir"));
-  Salir1 = Accion(Archivo1, "Salir1", QStringLiteral("Salir"));
+  Imprimir1 = AccionReporte(Archivo1, "Imprimir1", QStringLiteral("Imprimir"));
+  Salir1 = AccionReporte(Archivo1, "Salir1", QStringLiteral("Salir"));
   Exportar1 = menu("Exportar1", QStringLiteral("&Exportar"));
-  Exc1 = Accion(Exportar1, "Exc1", QStringLiteral("Ascii Delimitado (Excel)"));
+  Exc1 = AccionReporte(Exportar1, "Exc1", QStringLiteral("Ascii Delimitado (Excel)"));
   Ver1 = menu("Ver1", QStringLiteral("&Ver"));
-  Celdas1 = Accion(Ver1, "Celdas1", QStringLiteral("Celdas"));
-  Consecutivo1 = Accion(Ver1, "Consecutivo1", QStringLiteral("Consecutivo"));
+  Celdas1 = AccionReporte(Ver1, "Celdas1", QStringLiteral("Celdas"));
+  Consecutivo1 = AccionReporte(Ver1, "Consecutivo1", QStringLiteral("Consecutivo"));
   // The two marks toggle and nothing reads them.
   Celdas1->setCheckable(true);
   Consecutivo1->setCheckable(true);
   Operaciones1 = menu("Operaciones1", QStringLiteral("&Operaciones"));
-  Sumar1 = Accion(Operaciones1, "Sumar1", QStringLiteral("Sumar"));
+  Sumar1 = AccionReporte(Operaciones1, "Sumar1", QStringLiteral("Sumar"));
 
   ui::Conecta(Imprimir1, &QAction::triggered, this, [this] { BotonImprimirClick(); });
   ui::Conecta(Salir1, &QAction::triggered, this, [this] { Close(); });
@@ -137,19 +128,10 @@ void TFormaGraficas::ConstruyeMenu() {
 }
 
 void TFormaGraficas::ConstruyeBotones() {
-  auto* panel = new QWidget(this);
-  panel->setObjectName(QStringLiteral("Panel1"));
-  auto* fila = new QHBoxLayout(panel);
-  fila->setContentsMargins(4, 2, 4, 2);
-  const auto boton = [&](const char* nombre, const QString& texto) {
-    auto* b = new QToolButton(panel);
-    b->setObjectName(QString::fromLatin1(nombre));
-    b->setText(texto);
-    b->setToolTip(texto);
-    b->setAutoRaise(true);
-    fila->addWidget(b);
-    return b;
-  };
+  FilaBotones botones(this, "Panel1");
+  QWidget* panel = botones.Panel();
+  QHBoxLayout* fila = botones.Fila();
+  const auto boton = [&](const char* nombre, const QString& texto) {{ return botones.Boton(nombre, texto); }};
   BotonBordes = boton("BotonBordes", QStringLiteral("Bordes"));
   BotonAnterior = boton("BotonAnterior", QStringLiteral("Anterior"));
   BotonSiguiente = boton("BotonSiguiente", QStringLiteral("Siguiente"));

@@ -1,4 +1,5 @@
 #include "reports/NuevoReporte.h"
+#include "reports/BotonesReporte.h"
 
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_numero.h"
@@ -49,13 +50,6 @@ const QString kMascaraDecimal = QStringLiteral("##,###,##0.00");
 const QString kFuenteFija = QStringLiteral("Courier New");
 const QString kConsecutivo = QStringLiteral("CONSEC");
 const QString kTotales = QStringLiteral("TOTALES");
-
-QAction* Accion(QMenu* menu, const char* nombre, const QString& texto, const QKeySequence& atajo = {}) {
-  QAction* accion = menu->addAction(texto);
-  accion->setObjectName(QString::fromLatin1(nombre));
-  accion->setShortcut(atajo);
-  return accion;
-}
 
 QString SinMarcas(QString texto) { return texto.remove(u'#').remove(u'$').remove(u'&'); }
 
@@ -126,27 +120,23 @@ TFormaNuevoReporte::TFormaNuevoReporte(QWidget* owner) : ui::Forma(owner) {
 void TFormaNuevoReporte::ConstruyeMenu() {
   MainMenu2 = new QMenuBar(this);
   MainMenu2->setObjectName(QStringLiteral("MainMenu2"));
-  const auto menu = [this](const char* nombre, const QString& texto) {
-    QMenu* m = MainMenu2->addMenu(texto);
-    m->setObjectName(QString::fromLatin1(nombre));
-    return m;
-  };
+  const auto menu = [this](const char* nombre, const QString& texto) { return MenuReporte(MainMenu2, nombre, texto); };
   Archivo1 = menu("Archivo1", QStringLiteral("&Archivo"));
-  Imprimir1 = Accion(Archivo1, "Imprimir1", QStringLiteral("Imprimir"));
-  Salir1 = Accion(Archivo1, "Salir1", QStringLiteral("Salir"));
+  Imprimir1 = AccionReporte(Archivo1, "Imprimir1", QStringLiteral("Imprimir"));
+  Salir1 = AccionReporte(Archivo1, "Salir1", QStringLiteral("Salir"));
   Reporte1 = menu("Reporte1", QStringLiteral("&Reporte"));
-  Exportar1 = Accion(Reporte1, "Exportar1", QStringLiteral("Exportar"));
+  Exportar1 = AccionReporte(Reporte1, "Exportar1", QStringLiteral("Exportar"));
   Fuente1 = menu("Fuente1", QStringLiteral("&Fuente"));
-  TipodeLetra1 = Accion(Fuente1, "TipodeLetra1", QStringLiteral("Tipo de Fuente"));
+  TipodeLetra1 = AccionReporte(Fuente1, "TipodeLetra1", QStringLiteral("Tipo de Fuente"));
   Ver1 = menu("Ver1", QStringLiteral("&Ver"));
-  Anterior1 = Accion(Ver1, "Anterior1", QStringLiteral("Anterior"), QKeySequence(Qt::CTRL | Qt::Key_A));
-  Siguiente1 = Accion(Ver1, "Siguiente1", QStringLiteral("Siguiente"), QKeySequence(Qt::CTRL | Qt::Key_S));
-  CambiaColor1 = Accion(Ver1, "CambiaColor1", QStringLiteral("Cambia Color"));
-  Sonido1 = Accion(Ver1, "Sonido1", QStringLiteral("Sonido"));
-  AvanceAutomatico1 = Accion(Ver1, "AvanceAutomatico1", QStringLiteral("Avance Automático"));
-  TamaodeColumnas1 = Accion(Ver1, "TamaodeColumnas1", QStringLiteral("Tamaño de Columnas"));
-  DiseodeDatos1 = Accion(Ver1, "DiseodeDatos1", QStringLiteral("Diseño de Datos"));
-  Consecutivo1 = Accion(Ver1, "Consecutivo1", QStringLiteral("Consecutivo"));
+  Anterior1 = AccionReporte(Ver1, "Anterior1", QStringLiteral("Anterior"), QKeySequence(Qt::CTRL | Qt::Key_A));
+  Siguiente1 = AccionReporte(Ver1, "Siguiente1", QStringLiteral("Siguiente"), QKeySequence(Qt::CTRL | Qt::Key_S));
+  CambiaColor1 = AccionReporte(Ver1, "CambiaColor1", QStringLiteral("Cambia Color"));
+  Sonido1 = AccionReporte(Ver1, "Sonido1", QStringLiteral("Sonido"));
+  AvanceAutomatico1 = AccionReporte(Ver1, "AvanceAutomatico1", QStringLiteral("Avance Automático"));
+  TamaodeColumnas1 = AccionReporte(Ver1, "TamaodeColumnas1", QStringLiteral("Tamaño de Columnas"));
+  DiseodeDatos1 = AccionReporte(Ver1, "DiseodeDatos1", QStringLiteral("Diseño de Datos"));
+  Consecutivo1 = AccionReporte(Ver1, "Consecutivo1", QStringLiteral("Consecutivo"));
   Consecutivo1->setCheckable(true);
 
   ui::Conecta(Imprimir1, &QAction::triggered, this, [this] { BotonImprimeClick(); });
@@ -161,19 +151,10 @@ void TFormaNuevoReporte::ConstruyeMenu() {
 }
 
 void TFormaNuevoReporte::ConstruyeBotones() {
-  auto* panel = new QWidget(this);
-  panel->setObjectName(QStringLiteral("Panel2"));
-  auto* fila = new QHBoxLayout(panel);
-  fila->setContentsMargins(4, 2, 4, 2);
-  const auto boton = [&](const char* nombre, const QString& texto) {
-    auto* b = new QToolButton(panel);
-    b->setObjectName(QString::fromLatin1(nombre));
-    b->setText(texto);
-    b->setToolTip(texto);
-    b->setAutoRaise(true);
-    fila->addWidget(b);
-    return b;
-  };
+  FilaBotones botones(this, "Panel2");
+  QWidget* panel = botones.Panel();
+  QHBoxLayout* fila = botones.Fila();
+  const auto boton = [&](const char* nombre, const QString& texto) {{ return botones.Boton(nombre, texto); }};
   BotonReporte = boton("BotonReporte", QStringLiteral("Ver Reporte"));
   BotonImprime = boton("BotonImprime", QStringLiteral("Imprimir"));
   BotonExporta = boton("BotonExporta", QStringLiteral("Exportar"));
