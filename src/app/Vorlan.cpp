@@ -1,13 +1,16 @@
 #include "app/Vorlan.h"
 
+#include "customers/Conclie.h"
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
 #include "inventory/ClaveRapida.h"
 #include "inventory/ConPro.h"
+#include "inventory/movinv.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
 #include "pos/ListaSQL.h"
+#include "purchasing/ConProvee.h"
 #include "purchasing/Proveedo.h"
 #include "reports/Progreso.h"
 #include "shell/Comovinv.h"
@@ -53,7 +56,10 @@ void UneModulos(TFormaPrincipal& principal) {
 
   // "Compras1" (Inventario > "Compras", BotonCompra): the purchase window, found.
 
-  // "MovalInventario1" (Inventario > "Mov. al Inventario", BotonMovinv): the movement window, made.
+  // "MovalInventario1" (Inventario > "Mov. al Inventario", BotonMovinv): the movement window, made;
+  // its counterpart box looks suppliers and customers up.
+  principal.Une("MovalInventario1", Crea<TFormaMovimientosInventario>);
+  UneConsultasContraparte({BuscaProveedor, BuscaCliente});
 
   // "Consolidar1" (Opciones > "Consolidar"): the consolidated totals, made.
 
