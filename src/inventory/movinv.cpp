@@ -472,6 +472,8 @@ void TFormaMovimientosInventario::FormShow() {
                      ? QStringLiteral("Movimientos al Inventario")
                      : QStringLiteral("Movimientos al Inventario no Esta INTEGRADO "));
   if (Tablamovinve->Active() && !Capturando()) Tablamovinve->Refresh();
+  // The document's log is the administrator's to read.
+  Bitacora1->setEnabled(Usuario->text() == u"0");
   AplicaEtiquetas();
 }
 

@@ -211,6 +211,9 @@ class TFormaMovimientosInventario : public ui::Forma {
   void BotonPreliminarClick();
   // The table without range or filter, on tag CLDOC_MI.
   void TablaCompleta();
+  // The header and the browse grid on the movement table, or on nothing
+  // while the document shown has no line.
+  void EnlazaCabecera();
   // TIPMOV := the name of the concept in the concept box ("No Definido"
   // when the box is empty or the concept unknown).
   void MuestraNombreConcepto();

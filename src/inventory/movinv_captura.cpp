@@ -59,6 +59,7 @@ void TFormaMovimientosInventario::BotonNuevoClick() {
   }
   VaciaCaptura(true);
   FijaCaptura(true);
+  EnlazaCabecera();
   EditTIMOV_MIChange();
   EditCLPRO_MI->setFocus(Qt::OtherFocusReason);
   FechaDeHoy();
@@ -253,6 +254,7 @@ void TFormaMovimientosInventario::DescartaCaptura() {
   }
   VaciaCaptura(false);
   FijaCaptura(false);
+  EnlazaCabecera();
 }
 
 void TFormaMovimientosInventario::FormClose() { ui::SetTag(BotonSalir, kVentanaCerrada); }

@@ -64,6 +64,7 @@ void TFormaMovimientosInventario::MuestraDocumento(Llegada llegada) {
   t.SetFilter(kFiltroCantidad);
   t.SetFiltered(true);
   if (llegada == Llegada::Navegacion) QuitaProvisionales(t, numeroDocumento_);
+  EnlazaCabecera();
   if (llegada == Llegada::Busqueda) return;
   const bool hay = !t.IsEmpty();
   // An initial inventory keeps the header of the document shown before it.
@@ -72,6 +73,14 @@ void TFormaMovimientosInventario::MuestraDocumento(Llegada llegada) {
     return;
   if (hay) EditAlmacen->setValue(static_cast<int>(t.FieldByName(QStringLiteral("NALMA_MI")).AsInteger()));
   MuestraNombreConcepto();
+}
+
+void TFormaMovimientosInventario::EnlazaCabecera() {
+  // A document with no line to show shows an empty header, not the row the
+  // table's cursor happens to rest on.
+  const bool vacia = !Capturando() && Tablamovinve->Active() && Tablamovinve->IsEmpty();
+  db::Dataset* datos = vacia ? nullptr : Tablamovinve;
+  if (DataSource1->DataSet() != datos) DataSource1->SetDataSet(datos);
 }
 
 void TFormaMovimientosInventario::MuestraNombreConcepto() {
@@ -180,6 +189,7 @@ void TFormaMovimientosInventario::Eliminar1Click() {
     RegistraBorrado(t);
     t.Delete();
   }
+  EnlazaCabecera();
 }
 
 void TFormaMovimientosInventario::Bitacora1Click() {

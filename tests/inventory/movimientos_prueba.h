@@ -78,6 +78,8 @@ class MovimientosPrueba : public RaizPrueba {
     CarpetaLocal(programa);
     InstalaArchivosPrograma();
     CreaTablasEmpresa(db::Carpetas{kDatos, {}, {}, kPrograma});
+    // What the program's start makes.
+    fs::CreaCarpeta(fs::Une(kDatos, "Bitacora"));
     QByteArray usuarios;
     const QList<std::pair<QString, QList<int>>> claves = {
         {"adm", {}}, {"bodega", {DerechoAltaMovimientos}}, {"caja", {DerechoMovimientos}}};

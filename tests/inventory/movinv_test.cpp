@@ -127,6 +127,44 @@ TEST_F(Movimientos, NuevoTomaElMayorNumeroMasUnoYConLaNumeracionOcupadaSigueCons
   EXPECT_EQ(otra.Espera(), 0);
 }
 
+TEST_F(Movimientos, LaCabeceraCorrigeLaFechaYElAlmacen) {
+  TFormaMovimientosInventario& v = Ventana();
+  prueba::Pulsa(v, "BotonNuevo");
+  struct Caso {
+    const char* nombre;
+    QString tecleada;
+    QString esperada;
+  };
+  const Caso casos[] = {
+      {"una fecha", "12/04/2024", "12/04/2024"},
+      {"no es fecha: hoy", "45/13/2024", "05/03/2024"},
+      {"vacía: hoy", "", "05/03/2024"},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    v.EditFEDOC_MI->setFocus();
+    v.EditFEDOC_MI->selectAll();
+    Tecla(Qt::Key_Delete);
+    Escribe(c.tecleada);
+    v.EditREFMO_MI->setFocus();
+    EXPECT_EQ(v.EditFEDOC_MI->text(), c.esperada);
+    EXPECT_EQ(v.Tablamovinve->FieldByName("FEDOC_MI").AsString(), c.esperada);
+  }
+  // F3 in the reference box: today's date.
+  v.Tablamovinve->FieldByName("FEDOC_MI").SetAsString("12/04/2024");
+  Tecla(Qt::Key_F3);
+  EXPECT_EQ(v.EditFEDOC_MI->text(), "05/03/2024");
+  // An emptied warehouse box is 1, and the next digit replaces it.
+  v.EditAlmacen->setFocus();
+  v.EditAlmacen->selectAll();
+  Tecla(Qt::Key_Delete);
+  EXPECT_EQ(v.EditAlmacen->value(), 1);
+  Escribe("7");
+  EXPECT_EQ(v.EditAlmacen->value(), 7);
+  EXPECT_EQ(Mensajes(), QStringList());
+  Descarta(v);
+}
+
 TEST_F(Movimientos, LaRejillaDeCapturaSigueLasReglasDeSusColumnas) {
   struct Caso {
     const char* nombre;
