@@ -305,7 +305,7 @@ TEST_F(Movimientos, ElConceptoSeEligeConF2YNoSeDejaVacio) {
   v.EditREFMO_MI->setFocus();
   QApplication::processEvents();
   EXPECT_EQ(Mensajes(), QStringList{kNoExisteTipoMovimiento});
-  EXPECT_EQ(QApplication::focusWidget(), v.EditTIMOV_MI);
+  EXPECT_EQ(v.focusWidget(), v.EditTIMOV_MI);
   Descarta(v);
 }
 
