@@ -34,6 +34,9 @@ PACKAGES=(
   # libzip: the compressed backup writes its zip archive with it; unzip:
   # the tests read the archive back.
   libzip-dev unzip
+  # libxlsxwriter: exports named ".xlsx" are written as workbooks with it;
+  # python3-openpyxl: the tests read the workbooks back.
+  libxlsxwriter-dev python3-openpyxl
   # Arial and Courier New are served by these metric-compatible fonts
   # (fontconfig's metric aliases), so printed texts measure as on Windows.
   fontconfig fonts-liberation

@@ -5,7 +5,9 @@
 #include "foundation/Glyps.h"
 #include "inventory/ClaveRapida.h"
 #include "inventory/ConPro.h"
+#include "inventory/Inven.h"
 #include "inventory/movinv.h"
+#include "maintenance/IndiTodo.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
@@ -47,6 +49,9 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
+  // F2 in its supplier boxes runs the supplier lookup.
+  principal.Une("Producto1", [] { return FormaInventario(); });
+  UneConsultaProveedores(BuscaProveedor);
 
   // "CapturaRapidadeClaves1" (Inventario > "Captura Rapida de Claves"): the
   // quick product registration, made and run through its entry (third
@@ -56,10 +61,10 @@ void UneModulos(TFormaPrincipal& principal) {
 
   // "Compras1" (Inventario > "Compras", BotonCompra): the purchase window, found.
 
-  // "MovalInventario1" (Inventario > "Mov. al Inventario", BotonMovinv): the movement window, made;
-  // its counterpart box looks suppliers and customers up.
+  // "MovalInventario1" (Inventario > "Mov. al Inventario", BotonMovinv): the movement window, made.
+  // F2 and F3 in its counterpart box run the supplier and customer lookups.
   principal.Une("MovalInventario1", Crea<TFormaMovimientosInventario>);
-  UneConsultasContraparte({BuscaProveedor, BuscaCliente});
+  UneConsultaClientes(BuscaCliente);
 
   // "Consolidar1" (Opciones > "Consolidar"): the consolidated totals, made.
 
@@ -76,6 +81,7 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("Respaldos1", Crea<TFormaRespaldo>);
 
   // "Reindexar1" (Utilerías > "Reindexar"): the reindexing window, made.
+  principal.Une("Reindexar1", Crea<TFormaReindexaTodo>);
 
   // "Indices1" (Indices1Click, no item): the utilities window, made.
   principal.Une("Indices1", Crea<TFormaUtilerias>);
@@ -111,7 +117,8 @@ std::unique_ptr<ui::Forma> CreaPrincipal() {
 const Creador kVentanasDeInicio[] = {
     CreaPrincipal,
     Crea<TFormaEmpresas>,
-    // TFormaCompras, TFormaInventario
+    // TFormaCompras
+    Crea<TFormaInventario>,
     Crea<TFormaConProduct>,
     Crea<TFormaProveedo>,
     Crea<TFormaProgreso>,

@@ -11,6 +11,8 @@
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_fecha.h"
 #include "inventory/ConPro.h"
+#include "inventory/Costeo.h"
+#include "inventory/ConsultasExternas.h"
 #include "inventory/DocumentoMovimiento.h"
 #include "inventory/RegistroMovimiento.h"
 #include "inventory/RegistroProducto.h"
@@ -71,15 +73,7 @@ db::Tabla* NuevaTabla(QObject* padre, const char* nombre, const QString& archivo
   return t;
 }
 
-// The lookups the program body joins (see UneConsultasContraparte).
-ConsultasContraparte& Consultas() {
-  static ConsultasContraparte consultas;
-  return consultas;
-}
-
 }  // namespace
-
-void UneConsultasContraparte(ConsultasContraparte consultas) { Consultas() = std::move(consultas); }
 
 TFormaMovimientosInventario::TFormaMovimientosInventario(QWidget* owner) : ui::Forma(owner) {
   ui::InstanciaDe<TFormaMovimientosInventario>() = this;
@@ -161,6 +155,9 @@ void TFormaMovimientosInventario::CreaMenu() {
   Imprimir2 = Accion(Registro1, "Imprimir2", QStringLiteral("Imprimir"));
   Eliminar1 = Accion(Registro1, "Eliminar1", QStringLiteral("Eliminar"));
 
+  QMenu* costeo = Menu(MainMenu1, "Costeo1", QStringLiteral("Costeo"));
+  Utilidad1 = Accion(costeo, "Utilidad1", QStringLiteral("Utilidad"));
+
   QMenu* ayuda = Menu(MainMenu1, "Ayuda1", QStringLiteral("Ayuda"));
   Temas1 = Accion(ayuda, "Temas1", QStringLiteral("Temas..."));
   Informacion1 = Accion(ayuda, "Informacion1", QStringLiteral("Informacion"));
@@ -180,6 +177,8 @@ void TFormaMovimientosInventario::CreaMenu() {
   };
   for (const auto& [accion, comando] : comandos)
     ui::Conecta(accion, &QAction::triggered, this, [this, comando] { (this->*comando)(); });
+  // The stock card with no card prepared: empty.
+  ui::Conecta(Utilidad1, &QAction::triggered, this, [] { MuestraKardexVacio(); });
   ui::Conecta(Temas1, &QAction::triggered, this,
               [this] { MuestraAyuda(carpetaPrograma_ + QStringLiteral("\\ayuda\\movinv.rtf")); });
   ui::Conecta(Informacion1, &QAction::triggered, this, [this] { EscribeIndiceAyuda(*MainMenu1, objectName()); });
@@ -382,15 +381,14 @@ void TFormaMovimientosInventario::ConectaEventos() {
 
 void TFormaMovimientosInventario::EditCLPRO_MIKeyDown(int& tecla) {
   if (tecla != Qt::Key_F2 && tecla != Qt::Key_F3) return;
-  const ConsultasContraparte& consultas = Consultas();
   const QString inicio = EditCLPRO_MI->text();
   QString clave;
   if (tecla == Qt::Key_F2) {
-    if (!consultas.proveedor) return;
-    clave = consultas.proveedor(inicio);
+    if (!ConsultaProveedor()) return;
+    clave = ConsultaProveedor()(inicio);
   } else {
-    if (!consultas.cliente) return;
-    clave = consultas.cliente(inicio, Usuario->text());
+    if (!ConsultaCliente()) return;
+    clave = ConsultaCliente()(inicio, Usuario->text());
   }
   tecla = 0;
   if (Tablamovinve->State() == db::Dataset::Estado::Navegando) return;

@@ -39,8 +39,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -64,7 +62,6 @@ inline const QString kNoExisteTipoMovimiento = QStringLiteral("No Existe Tipo de
 inline const QString kProductoNoEncontrado = QStringLiteral("El Producto No Se encuenta");
 inline const QString kNecesarioGuardar = QStringLiteral("Para usar esta opción es necesario Guardar");
 inline const QString kErrorBusquedaMovimiento = QStringLiteral("Ocurrio un Error al Hacer la Busqueda");
-inline const QString kAlmacenNoExiste = QStringLiteral("El Almacén no Existe");
 inline const QString kErrorEditarMovimiento = QStringLiteral("No se Pueden Editar los Datos ha Ocurrido un Error");
 inline const QString kErrorGuardarMovimiento = QStringLiteral("No se Pueden Guardar los Datos ha Ocurrido un Error");
 inline const QString kConceptoNoDefinido = QStringLiteral("No Definido");
@@ -89,6 +86,7 @@ class TFormaMovimientosInventario : public ui::Forma {
   QAction* Buscar1;
   QAction* Imprimir2;
   QAction* Eliminar1;
+  QAction* Utilidad1;  // "Costeo": the stock card, empty
   QAction* Temas1;
   QAction* Informacion1;
   QAction* Calculadora1;
@@ -257,11 +255,3 @@ inline TFormaMovimientosInventario* FormaMovimientosInventario() {
 // when no window was made.
 void PreparaMovimientosInventario();
 
-// The counterpart box's lookups belong to the customer and purchasing
-// subsystems, above this one: the program body joins them once. The
-// supplier lookup gives "" when refused; the customer lookup gives `inicio`.
-struct ConsultasContraparte {
-  std::function<QString(const QString& inicio)> proveedor;
-  std::function<QString(const QString& inicio, const QString& usuario)> cliente;
-};
-void UneConsultasContraparte(ConsultasContraparte consultas);

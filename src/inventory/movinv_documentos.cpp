@@ -12,6 +12,7 @@
 #include "foundation/rutinas_bitacora.h"
 #include "foundation/rutinas_tablas.h"
 #include "inventory/DocumentoMovimiento.h"
+#include "inventory/Inven.h"
 #include "inventory/RegistroMovimiento.h"
 #include "inventory/RegistroProducto.h"
 #include "inventory/movinv.h"

@@ -32,6 +32,8 @@ inline const QString kArchivoOrden = QStringLiteral("orden.tmp");
 inline const QString kArchivoFinal = QStringLiteral("final.tmp");
 inline const QString kArchivoEtiquetas = QStringLiteral("etique.tmp");
 inline const QString kArchivoAnchos = QStringLiteral("anchos.tmp");
+// The viewer's export as tab-separated text.
+inline const QString kArchivoExportacion = QStringLiteral("exel.tmp");
 
 // A row of a report: key, text and eight columns.
 //

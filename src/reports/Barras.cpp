@@ -6,8 +6,11 @@
 #include "platform/Error.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
+#include "platform/ui/DialogoArchivo.h"
+#include "platform/ui/Eventos.h"
 #include "platform/ui/PuertaModal.h"
 #include "reports/ArchivosReporte.h"
+#include "reports/DialogosImpresora.h"
 #include "reports/TamoColu.h"
 
 #include <QChart>
@@ -25,7 +28,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 namespace {
 
@@ -45,7 +47,7 @@ constexpr int kAyudaImprime = 69;
 // The files the viewer deletes from the work folder when it closes, in this
 // order (comentar.tmp and format.tmp are the format language's).
 const QString kArchivosVisor[] = {kArchivoAnchos,       QStringLiteral("comentar.tmp"), kArchivoEtiquetas,
-                                  QStringLiteral("exel.tmp"), kArchivoFinal,      QStringLiteral("format.tmp"),
+                                  kArchivoExportacion, kArchivoFinal,      QStringLiteral("format.tmp"),
                                   kArchivoOrden};
 
 QAction* Accion(QMenu* menu, const char* nombre, const QString& texto, const QKeySequence& atajo = {}) {
@@ -87,19 +89,11 @@ TFormaBarras::TFormaBarras(QWidget* owner) : ui::Forma(owner) {
   Concentrado->installEventFilter(this);
   disposicion->addWidget(Concentrado, 1);
 
-  auto* grafica = new QChart;
-  grafica->setTitle(QStringLiteral("Gráficas"));
-  grafica->legend()->hide();
-  for (Qt::Alignment lado : {Qt::AlignBottom, Qt::AlignLeft}) {
-    auto* eje = new QValueAxis;
-    eje->setVisible(false);
-    grafica->addAxis(eje, lado);
-  }
-  grafica->axes(Qt::Vertical).constFirst()->setTitleText(QStringLiteral("Valor"));
-  ModuloGrafica = new QChartView(grafica, this);
+  ModuloGrafica = new QChartView(new QChart, this);
   ModuloGrafica->setObjectName(QStringLiteral("ModuloGrafica"));
   ModuloGrafica->hide();
   disposicion->addWidget(ModuloGrafica, 1);
+  ConstruyeGrafica();
 
   BarradeEstado = new QStatusBar(this);
   BarradeEstado->setObjectName(QStringLiteral("BarradeEstado"));
@@ -112,6 +106,13 @@ TFormaBarras::TFormaBarras(QWidget* owner) : ui::Forma(owner) {
   BarradeEstado->addWidget(PanelPaginas);
   BarradeEstado->addWidget(segundo);
   disposicion->addWidget(BarradeEstado);
+
+  Guardar = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("Guardar"));
+  Impresora = new DialogoImpresion(this, QStringLiteral("Impresora"));
+  Impresora->MinPage = 1;
+  Impresora->MaxPage = 1000;
+  Impresora->FromPage = 1;
+  Impresora->ToPage = 100;
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -171,10 +172,13 @@ void TFormaBarras::ConstruyeMenu() {
   AvanceAutomatico1 = Accion(Ver1, "AvanceAutomatico1", QStringLiteral("Avance Automático"));
   TamaodeColumnas1 = Accion(Ver1, "TamaodeColumnas1", QStringLiteral("Tamaño de Columnas"));
 
-  // Charts, printing and export are not part of this viewer yet.
-  for (QAction* accion : {Imprimir1, Barras1, Pie1, Lineas1, Exportar1}) accion->setEnabled(false);
-
+  ui::Conecta(Imprimir1, &QAction::triggered, this, [this] { BotonImprimeClick(); });
   ui::Conecta(Salir1, &QAction::triggered, this, [this] { Close(); });
+  ui::Conecta(Barras1, &QAction::triggered, this, [this] { BotonGraficaClick(); });
+  ui::Conecta(Pie1, &QAction::triggered, this, [this] { BotonPieClick(); });
+  ui::Conecta(Lineas1, &QAction::triggered, this, [this] { BotonLineasClick(); });
+  // The column items toggle their own marks; the charts do not read them.
+  ui::Conecta(Exportar1, &QAction::triggered, this, [this] { BotonExportaClick(); });
   ui::Conecta(TipodeLetra1, &QAction::triggered, this, [this] { TipodeLetra1Click(); });
   ui::Conecta(Ver1, &QMenu::aboutToShow, this, [this] { BotonAnteriorClick(); });
   ui::Conecta(Siguiente1, &QAction::triggered, this, [this] { BotonSiguienteClick(); });
@@ -222,14 +226,17 @@ void TFormaBarras::ConstruyeBotones() {
   fila->addStretch();
   ui::SetTag(BotonGrafica, kVistaReporte);
 
-  for (QToolButton* b : {BotonGrafica, BotonPie, BotonLineas, BotonExporta, BotonImprime}) b->setEnabled(false);
-
+  ui::Conecta(BotonGrafica, &QToolButton::clicked, this, [this] { BotonGraficaClick(); });
+  ui::Conecta(BotonPie, &QToolButton::clicked, this, [this] { BotonPieClick(); });
+  ui::Conecta(BotonLineas, &QToolButton::clicked, this, [this] { BotonLineasClick(); });
   ui::Conecta(BotonReporte, &QToolButton::clicked, this, [this] { BotonReporteClick(); });
   ui::Conecta(BotonAnterior, &QToolButton::clicked, this, [this] { BotonAnteriorClick(); });
   ui::Conecta(BotonSiguiente, &QToolButton::clicked, this, [this] { BotonSiguienteClick(); });
   ui::Conecta(BotonColor, &QToolButton::clicked, this, [this] { BotonColorClick(); });
   ui::Conecta(BotonSonido, &QToolButton::clicked, this, [this] { BotonSonidoClick(); });
+  ui::Conecta(BotonExporta, &QToolButton::clicked, this, [this] { BotonExportaClick(); });
   ui::Conecta(BotonAutomatico, &QToolButton::clicked, this, [this] { BotonAutomaticoClick(); });
+  ui::Conecta(BotonImprime, &QToolButton::clicked, this, [this] { BotonImprimeClick(); });
   ui::Conecta(SpeedButton3, &QToolButton::clicked, this, [this] { TamaodeColumnas1Click(); });
   ui::Conecta(TamanoFuente, &QSpinBox::valueChanged, this, [this] { TamanoFuenteChange(); });
 }
@@ -237,7 +244,12 @@ void TFormaBarras::ConstruyeBotones() {
 int TFormaBarras::VistaGrafica() const { return ui::Tag(BotonGrafica); }
 
 void TFormaBarras::MuestraPaginaVista() {
-  if (VistaGrafica() == kVistaReporte) MuestraPaginaReporte(EstadoVisorReporte().PaginaReporte);
+  switch (VistaGrafica()) {
+    case kVistaBarras:
+    case kVistaPie:
+    case kVistaLineas: MuestraPaginaGrafica(); break;
+    case kVistaReporte: MuestraPaginaReporte(EstadoVisorReporte().PaginaReporte); break;
+  }
 }
 
 void TFormaBarras::FormShow() {
@@ -259,7 +271,8 @@ void TFormaBarras::FormActivate() {
   e.PaginaReporte = 0;
   e.TotalesGenerales = {};
   const int vista = VistaGrafica();
-  if (vista != kVistaBarras && vista != kVistaPie) MuestraPaginaReporte(0);
+  if (vista == kVistaBarras || vista == kVistaPie) MuestraPaginaGrafica();
+  else MuestraPaginaReporte(0);
   ui::SetTag(Panel2, 1);
 }
 
@@ -324,6 +337,7 @@ void TFormaBarras::CambiaVistaGrafica(int vista) {
   }
   if (vista != kVistaLineas) e.TotalesGenerales = {};
   ui::SetTag(BotonGrafica, vista);
+  MuestraPaginaGrafica();
 }
 
 void TFormaBarras::BotonGraficaClick() { CambiaVistaGrafica(kVistaBarras); }
@@ -412,10 +426,10 @@ void PreparaGraficaReporte(const QString& titulo, const QString& tituloEjeInferi
     ui::SetTag(visor->Panel2, 0);
     ui::SetTag(visor->BotonGrafica, kVistaBarras);
     visor->Concentrado->clear();
-    QChart* grafica = visor->ModuloGrafica->chart();
-    grafica->setTitle(titulo);
-    grafica->axes(Qt::Horizontal).constFirst()->setTitleText(tituloEjeInferior);
-    grafica->axes(Qt::Vertical).constFirst()->setTitleText(tituloEjeIzquierdo);
+    visor->Grafica.titulo = titulo;
+    visor->Grafica.ejeInferior.titulo = tituloEjeInferior;
+    visor->Grafica.ejeIzquierdo.titulo = tituloEjeIzquierdo;
+    visor->RedibujaGrafica();
   }
   e.PaginaReporte = 0;
   e.ValoresPorRegistro = valoresPorRegistro;

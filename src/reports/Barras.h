@@ -1,8 +1,9 @@
 #pragma once
 // The report viewer "Reportes y Graficas": the engine's result (final.tmp,
 // etique.tmp, anchos.tmp; ArchivosReporte.h) as text pages of 50 rows with
-// column titles, subtotals and totals, turned by hand or automatically, in
-// the font, size, colours and column widths the user picks.
+// column titles, subtotals and totals, or as bar, pie and line charts,
+// turned by hand or automatically, in the font, size, colours and column
+// widths the user picks; printed, or exported to a spreadsheet file.
 //
 // A report command creates FormaBarras, runs the engine, calls
 // PreparaGraficaReporte, sets Panel2's Tag to 0 and BotonGrafica's Tag (the
@@ -25,12 +26,29 @@
 // "-", or no "$" under one beginning with "%"; a title that is exactly "C"
 // shows them as text; "x" columns take no room in the rows.
 //
+// Charts (Barras_graficas.cpp): a chart page holds twelve values, one to
+// three of each row (ValoresPorRegistro): the row's first numeric columns,
+// labelled by its key, at positions 1 to 12 (one value), two to a position
+// (two values) or 0 to 11 (three). Bars take a colour each and show their
+// values; the pie leaves out values of 0 or less; the line is yellow. The
+// value axis runs from 0 to 100 above the page's greatest value. A right
+// click on the chart turns its 3D view (its shadow) off and on.
+//
+// Printing (Barras_impresion.cpp) puts text pages on sheets under a framed
+// heading (caption, date and page, the report's conditions), 53 lines a
+// sheet, or the chart on one landscape sheet. Export
+// (Barras_exportacion.cpp) writes the whole report to exel.tmp as
+// tab-separated text, then to the file the user names: a workbook when the
+// name is or becomes ".xlsx" (platform/hoja/Hoja.h), exel.tmp's bytes
+// otherwise; the spreadsheet program of configuration line 31 opens it.
+//
 // The viewer's state is one for the whole program (EstadoVisorReporte). Its
 // arrays of ten follow the columns: entry 0 the key, 1 the text, 2 to 9
 // columns 1 to 8.
 
 #include "foundation/dinero.h"
 #include "platform/ui/Forma.h"
+#include "reports/ModeloGrafica.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -39,6 +57,7 @@
 #include <array>
 #include <memory>
 
+class DialogoImpresion;
 class LectorRenglones;
 class QAction;
 class QChart;
@@ -52,6 +71,13 @@ class QTextEdit;
 class QTimer;
 class QToolButton;
 class QWidget;
+
+namespace print {
+class Lienzo;
+}
+namespace ui {
+class DialogoArchivo;
+}
 
 // The view codes, kept in BotonGrafica's Tag.
 inline constexpr int kVistaBarras = 1;
@@ -159,6 +185,15 @@ class TFormaBarras : public ui::Forma {
   QStatusBar* BarradeEstado;
   QLabel* PanelPaginas;  // the status bar's first panel
   QTimer* Timer1;        // automatic advance
+  ui::DialogoArchivo* Guardar;  // the export's file
+  DialogoImpresion* Impresora;  // the pages to print
+
+  // What ModuloGrafica shows; series 0 to 2 are Series1 (bars), Series2
+  // (pie) and Series3 (line).
+  ModeloGrafica Grafica;
+  SerieGrafica& Series1() { return Grafica.series[0]; }
+  SerieGrafica& Series2() { return Grafica.series[1]; }
+  SerieGrafica& Series3() { return Grafica.series[2]; }
 
   int VistaGrafica() const;
 
@@ -175,9 +210,13 @@ class TFormaBarras : public ui::Forma {
   void BotonColorClick();
   void BotonSonidoClick();
   void TamaodeColumnas1Click();
+  void ModuloGraficaMouseDown(Qt::MouseButton boton);
+  void BotonImprimeClick();
+  void BotonExportaClick();
 
-  // Renders text page p (from 0) into Concentrado.
-  void MuestraPaginaReporte(qint32 p);
+  // Renders text page p (from 0) into Concentrado; false when there is no
+  // such page (no report, or p past the end) and nothing was drawn.
+  bool MuestraPaginaReporte(qint32 p);
   void CargaArchivosReporte();
   // The text fitted to a column of `ancho` characters: characters below
   // code 30 blanked, at most 50 kept; in "Courier New" and "MS Sans Serif"
@@ -190,6 +229,23 @@ class TFormaBarras : public ui::Forma {
   // letter, the amount alone under "%" and a letter; blank otherwise.
   QString FormateaTotalReporte(const QString& valor, const QString& titulo, int ancho) const;
 
+  // Renders chart page PaginaReporte in the current view.
+  void MuestraPaginaGrafica();
+  // The points of one row at position a (from 1): n values per row.
+  void AgregaPuntosGrafica(int a, const QString& etiqueta, int n, double y1, double y2, double y3);
+  void LimpiaSeriesGrafica();
+  // The value axis from 0 to 100 above the greatest value; axes shown.
+  void AjustaEjeGrafica();
+  // Puts Grafica on ModuloGrafica.
+  void RedibujaGrafica();
+
+  // Text pages desde to hasta (from 1) on sheets with their heading.
+  void ImprimePaginasReporte(int desde, int hasta);
+  // The chart on one landscape sheet.
+  void ImprimeGraficaReporte();
+  // The whole report into exel.tmp.
+  void EscribeExportacionReporte();
+
  protected:
   void FormShow() override;
   void FormActivate() override;
@@ -199,10 +255,14 @@ class TFormaBarras : public ui::Forma {
  private:
   void ConstruyeMenu();
   void ConstruyeBotones();
+  void ConstruyeGrafica();
   void CambiaVistaGrafica(int vista);
   // The page PaginaReporte in the current view.
   void MuestraPaginaVista();
   void AplicaColores(const QColor& fondo, const QColor& texto);
+  void ImprimeEncabezado(print::Lienzo& lienzo, const QString& titulo, int pagina, int renglon) const;
+  // exel.tmp as a workbook.
+  void LibroDeExportacion(const QString& nombre) const;
 
   // Lines of a text page.
   QString LineaSubrayado() const;
@@ -224,6 +284,18 @@ inline TFormaBarras* FormaBarras() { return ui::InstanciaDe<TFormaBarras>().data
 // title and axis titles, the values charted per record.
 void PreparaGraficaReporte(const QString& titulo, const QString& tituloEjeInferior, const QString& tituloEjeIzquierdo,
                            qint16 valoresPorRegistro);
+
+// Columns of type "f" and "e" hold amounts: summed, and numbers in a
+// workbook.
+inline bool EsColumnaImporte(const QString& tipo) { return tipo == u"f" || tipo == u"e"; }
+
+// True when the whole text reads as a number.
+bool EsTextoNumerico(const QString& texto);
+bool EsMayorQueCero(double valor);
+
+// True when the work files hold this viewer's report: this copy holds them
+// and its last run was not refused.
+bool ReporteDelVisor();
 
 // The text with "#", "$", "%", "&" and "-" blanked.
 QString LimpiaTituloColumna(const QString& texto);

@@ -27,7 +27,6 @@ const QString kRaya(62, u'_');
 const QStringList kCodigosMoneda = {QStringLiteral("M.N."), QStringLiteral("DLLS"), QStringLiteral("DM"),
                                     QStringLiteral("FR")};
 
-bool EsImporte(const QString& tipo) { return tipo == u"f" || tipo == u"e"; }
 
 bool FuenteFija(const QString& nombre) { return nombre == u"MS Sans Serif" || nombre == u"Courier New"; }
 
@@ -73,7 +72,7 @@ QString TFormaBarras::FormateaCeldaReporte(const QString& valor, const QString& 
     return AjustaTextoColumna(texto.left(kLargoImporte), ancho);
   };
   QString celda;
-  if (EsImporte(tipo) && titulo != u"C") {
+  if (EsColumnaImporte(tipo) && titulo != u"C") {
     if (titulo.isEmpty()) celda = AjustaTextoColumna(QString(), ancho);
     else if (titulo.startsWith(u'-')) celda = importe(kMascaraEntero, QString());
     else celda = importe(kMascaraImporte, QStringLiteral("$"));
@@ -125,11 +124,13 @@ QStringList TFormaBarras::BloqueMonedas(const ImportesMonedaReporte& importes) c
   return lineas;
 }
 
+bool ReporteDelVisor() { return TieneArchivosReporte() && !EstadoGeneradorReporte().Rechazada; }
+
 void TFormaBarras::CargaArchivosReporte() {
   TEstadoVisorReporte& e = EstadoVisorReporte();
   // Another copy's work files are not this viewer's to show.
   e.HayReporte = false;
-  if (!TieneArchivosReporte() || EstadoGeneradorReporte().Rechazada) return;
+  if (!ReporteDelVisor()) return;
   const QString anchos = ArchivoTrabajoReporte(kArchivoAnchos);
   if (!e.AnchosAplicados && fs::ExisteArchivo(anchos)) {
     const QByteArray bytes = fs::LeeBytes(anchos);
@@ -143,20 +144,20 @@ void TFormaBarras::CargaArchivosReporte() {
   e.HayReporte = fs::ExisteArchivo(ArchivoTrabajoReporte(kArchivoFinal));
 }
 
-void TFormaBarras::MuestraPaginaReporte(qint32 p) {
+bool TFormaBarras::MuestraPaginaReporte(qint32 p) {
   TEstadoVisorReporte& e = EstadoVisorReporte();
   if (p == 0) {
     CargaArchivosReporte();
     ReiniciaTotalesReporte();
     e.SubtotalesGrupo = {};
   }
-  if (!e.HayReporte) return;
+  if (!e.HayReporte) return false;
   LectorRenglones final(kArchivoFinal);
   const qint64 cuenta = final.Cuenta();
   const qint64 porPagina = e.LineasPorPaginaReporte;
   if (cuenta <= p * porPagina) {
     e.PaginaReporte = static_cast<qint32>(cuenta / porPagina);
-    return;
+    return false;
   }
   e.TotalPaginasReporte = static_cast<qint32>(cuenta / porPagina + (cuenta % porPagina != 0 ? 1 : 0));
   PanelPaginas->setText(QStringLiteral("Página %1 de  %2").arg(p + 1).arg(e.TotalPaginasReporte));
@@ -238,4 +239,5 @@ void TFormaBarras::MuestraPaginaReporte(qint32 p) {
     cursor.insertBlock(QTextBlockFormat(), cuerpo);
     cursor.insertText(linea, cuerpo);
   }
+  return true;
 }

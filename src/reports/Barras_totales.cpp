@@ -7,12 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool EsImporte(const QString& tipo) { return tipo == u"f" || tipo == u"e"; }
-
-}  // namespace
-
 bool GrupoReporte::Entra(QByteArrayView llave, const ImportesReporte& importes, int moneda, GrupoReporte& cerrado) {
   const bool termina = !Llave.isEmpty() && llave != Llave;
   if (termina) {
@@ -76,7 +70,7 @@ const TotalesArchivoReporte& TFormaBarras::Totales() {
   if (e.Totales) return *e.Totales;
   auto totales = std::make_shared<TotalesArchivoReporte>();
   std::array<bool, 8> importe{};
-  for (int c = 0; c < 8; ++c) importe[c] = EsImporte(e.TiposColumnas[c + 2]);
+  for (int c = 0; c < 8; ++c) importe[c] = EsColumnaImporte(e.TiposColumnas[c + 2]);
   const bool conMonedas = std::any_of(e.NombresMoneda.begin(), e.NombresMoneda.end(),
                                       [](const QString& nombre) { return !nombre.isEmpty(); });
   LectorRenglones final(kArchivoFinal);

@@ -14,6 +14,7 @@
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/ConPro.h"
+#include "inventory/ConsultasExternas.h"
 #include "inventory/movinv.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
@@ -107,7 +108,8 @@ class MovimientosPrueba : public RaizPrueba {
     Agrega("PROVEEDO.DBF", {"CLAVE_P", "NOMBR_P"}, {{"PR1", "ABARROTERA"}});
     Agrega("CLIENTE.DBF", {"CLCLI_C", "NOMBR_C"}, {{"CL1", "TIENDA LUPITA"}});
     consulta_ = std::make_unique<TFormaConProduct>();
-    UneConsultasContraparte({BuscaProveedor, BuscaCliente});
+    UneConsultaProveedores(BuscaProveedor);
+    UneConsultaClientes(BuscaCliente);
   }
 
   void TearDown() override {

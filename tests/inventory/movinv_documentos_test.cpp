@@ -7,6 +7,8 @@
 #include "formats/PaginaPrevia.h"
 #include "foundation/PapelTap.h"
 #include "foundation/observa.h"
+#include "inventory/Costeo.h"
+#include "platform/ui/Componentes.h"
 #include "movimientos_prueba.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/RejillaDatos.h"
@@ -286,6 +288,25 @@ TEST_F(DocumentosMovimiento, LaBitacoraEsDelAdministradorYLasObservacionesDelDoc
   });
   prueba::Pulsa(w, "BotonObservacion");
   EXPECT_EQ(Filas("factuobs.dbf", {"CLDOC_FO", "TIDOC_FO", "OBSER_FO"}), QStringList{"4|MI|Llegó incompleto"});
+}
+
+TEST_F(DocumentosMovimiento, UtilidadMuestraUnKardexVacioQueNoCambiaNada) {
+  TFormaMovimientosInventario& v = Ventana();
+  for (const char* boton : {"BitBtn1", "BitBtn2"}) {
+    SCOPED_TRACE(boton);
+    ui::PuertaModal::Espera("TFormaCosteo", [boton](QDialog& d) {
+      auto& c = static_cast<TFormaCosteo&>(d);
+      EXPECT_EQ(c.Detalle->model()->rowCount(), 0);
+      EXPECT_EQ(c.Panel2->Caption().simplified(), "Entradas 0.00 Salidas 0.00 Existencias 0.00");
+      EXPECT_EQ(c.EtiquetaProducto->text(), "");
+      if (QString(boton) == "BitBtn1") prueba::Pulsa(d, boton);
+      else d.close();
+    });
+    v.Utilidad1->trigger();
+  }
+  EXPECT_EQ(FilasMovimientos().size(), 4);
+  EXPECT_EQ(Filas("INVENTAR.DBF", {"CLPRO_I", "EXIST_I"}), (QStringList{"P1|40", "P2|10", "P3|7"}));
+  EXPECT_EQ(Mensajes(), QStringList());
 }
 
 TEST_F(DocumentosMovimiento, LosArchivosDeEtiquetasCambianColumnasYTitulos) {

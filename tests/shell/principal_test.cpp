@@ -106,8 +106,8 @@ TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
   TFormaPrincipal& principal = Arranca();
   QStringList clases;
   for (const auto& v : programa_->Ventanas()) clases << v->metaObject()->className();
-  EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaConProduct", "TFormaProveedo",
-                                 "TFormaProgreso", "TFormaGlyp", "TFormaEdicion", "TFormaMovimientos",
+  EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaInventario", "TFormaConProduct",
+                                 "TFormaProveedo", "TFormaProgreso", "TFormaGlyp", "TFormaEdicion", "TFormaMovimientos",
                                  "TFormaConceptos", "TFormaListaSQL"}));
   EXPECT_EQ(FormaElipse(), nullptr);  // the splash is gone
   EXPECT_FALSE(principal.isEnabled());

@@ -1,0 +1,1 @@
+vorlan_test(test_hoja SOURCES hoja_test.cpp LIBS vorlan_hoja)
