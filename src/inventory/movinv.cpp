@@ -14,6 +14,7 @@
 #include "inventory/Costeo.h"
 #include "inventory/ConsultasExternas.h"
 #include "inventory/DocumentoMovimiento.h"
+#include "inventory/Inven.h"
 #include "inventory/RegistroMovimiento.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Tabla.h"
@@ -50,19 +51,6 @@ QString Linea(int n) {
   QString valor;
   LeeLineaConfig(n, valor);
   return valor;
-}
-
-QAction* Accion(QMenu* menu, const char* nombre, const QString& texto, const char* atajo = nullptr) {
-  QAction* a = menu->addAction(texto);
-  a->setObjectName(QString::fromLatin1(nombre));
-  if (atajo) a->setShortcut(QKeySequence(QString::fromLatin1(atajo)));
-  return a;
-}
-
-QMenu* Menu(QMenuBar* barra, const char* nombre, const QString& texto) {
-  QMenu* m = barra->addMenu(texto);
-  m->setObjectName(QString::fromLatin1(nombre));
-  return m;
 }
 
 db::Tabla* NuevaTabla(QObject* padre, const char* nombre, const QString& archivo, const QString& tag) {
@@ -140,29 +128,29 @@ TFormaMovimientosInventario::~TFormaMovimientosInventario() = default;
 void TFormaMovimientosInventario::CreaMenu() {
   MainMenu1 = new QMenuBar(this);
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* archivo = Menu(MainMenu1, "Archivo1", QStringLiteral("&Archivo"));
-  Salir1 = Accion(archivo, "Salir1", QStringLiteral("Salir"), "Ctrl+S");
+  QMenu* archivo = ui::MenuNombrado(MainMenu1, "Archivo1", QStringLiteral("&Archivo"));
+  Salir1 = ui::AccionNombrada(archivo, "Salir1", QStringLiteral("Salir"), "Ctrl+S");
   PresentacionPreliminar1 =
-      Accion(archivo, "PresentacionPreliminar1", QStringLiteral("Presentación Preliminar"), "Ctrl+R");
-  Imprimir1 = Accion(archivo, "Imprimir1", QStringLiteral("Imprimir"), "Ctrl+I");
+      ui::AccionNombrada(archivo, "PresentacionPreliminar1", QStringLiteral("Presentación Preliminar"), "Ctrl+R");
+  Imprimir1 = ui::AccionNombrada(archivo, "Imprimir1", QStringLiteral("Imprimir"), "Ctrl+I");
 
-  Registro1 = Menu(MainMenu1, "Registro1", QStringLiteral("&Registro"));
-  Nuevo1 = Accion(Registro1, "Nuevo1", QStringLiteral("Nuevo"), "Ctrl+N");
-  Modificar1 = Accion(Registro1, "Modificar1", QStringLiteral("Modificar"));
+  Registro1 = ui::MenuNombrado(MainMenu1, "Registro1", QStringLiteral("&Registro"));
+  Nuevo1 = ui::AccionNombrada(Registro1, "Nuevo1", QStringLiteral("Nuevo"), "Ctrl+N");
+  Modificar1 = ui::AccionNombrada(Registro1, "Modificar1", QStringLiteral("Modificar"));
   Modificar1->setEnabled(false);
-  Guardar1 = Accion(Registro1, "Guardar1", QStringLiteral("Guardar"), "Ctrl+G");
-  Buscar1 = Accion(Registro1, "Buscar1", QStringLiteral("Buscar"), "Ctrl+B");
-  Imprimir2 = Accion(Registro1, "Imprimir2", QStringLiteral("Imprimir"));
-  Eliminar1 = Accion(Registro1, "Eliminar1", QStringLiteral("Eliminar"));
+  Guardar1 = ui::AccionNombrada(Registro1, "Guardar1", QStringLiteral("Guardar"), "Ctrl+G");
+  Buscar1 = ui::AccionNombrada(Registro1, "Buscar1", QStringLiteral("Buscar"), "Ctrl+B");
+  Imprimir2 = ui::AccionNombrada(Registro1, "Imprimir2", QStringLiteral("Imprimir"));
+  Eliminar1 = ui::AccionNombrada(Registro1, "Eliminar1", QStringLiteral("Eliminar"));
 
-  QMenu* costeo = Menu(MainMenu1, "Costeo1", QStringLiteral("Costeo"));
-  Utilidad1 = Accion(costeo, "Utilidad1", QStringLiteral("Utilidad"));
+  QMenu* costeo = ui::MenuNombrado(MainMenu1, "Costeo1", QStringLiteral("Costeo"));
+  Utilidad1 = ui::AccionNombrada(costeo, "Utilidad1", QStringLiteral("Utilidad"));
 
-  QMenu* ayuda = Menu(MainMenu1, "Ayuda1", QStringLiteral("Ayuda"));
-  Temas1 = Accion(ayuda, "Temas1", QStringLiteral("Temas..."));
-  Informacion1 = Accion(ayuda, "Informacion1", QStringLiteral("Informacion"));
-  Calculadora1 = Accion(ayuda, "Calculadora1", QStringLiteral("Calculadora"));
-  Bitacora1 = Accion(ayuda, "Bitacora1", QStringLiteral("Bitacora"));
+  QMenu* ayuda = ui::MenuNombrado(MainMenu1, "Ayuda1", QStringLiteral("Ayuda"));
+  Temas1 = ui::AccionNombrada(ayuda, "Temas1", QStringLiteral("Temas..."));
+  Informacion1 = ui::AccionNombrada(ayuda, "Informacion1", QStringLiteral("Informacion"));
+  Calculadora1 = ui::AccionNombrada(ayuda, "Calculadora1", QStringLiteral("Calculadora"));
+  Bitacora1 = ui::AccionNombrada(ayuda, "Bitacora1", QStringLiteral("Bitacora"));
 
   using V = TFormaMovimientosInventario;
   const std::pair<QAction*, void (V::*)()> comandos[] = {
@@ -372,10 +360,10 @@ void TFormaMovimientosInventario::ConectaEventos() {
     d.FieldByName(QStringLiteral("USUARIO")).SetAsString(Usuario->text());
   };
   Tablamovinve->OnEditError = [](db::Dataset&, const plat::Error& e) -> db::AccionError {
-    throw plat::Error(e.clase(), kErrorEditarMovimiento);
+    throw plat::Error(e.clase(), kNoSeEditan);
   };
   Tablamovinve->OnPostError = [](db::Dataset&, const plat::Error& e) -> db::AccionError {
-    throw plat::Error(e.clase(), kErrorGuardarMovimiento);
+    throw plat::Error(e.clase(), kNoSeGuardan);
   };
 }
 

@@ -62,8 +62,6 @@ inline const QString kNoExisteTipoMovimiento = QStringLiteral("No Existe Tipo de
 inline const QString kProductoNoEncontrado = QStringLiteral("El Producto No Se encuenta");
 inline const QString kNecesarioGuardar = QStringLiteral("Para usar esta opción es necesario Guardar");
 inline const QString kErrorBusquedaMovimiento = QStringLiteral("Ocurrio un Error al Hacer la Busqueda");
-inline const QString kErrorEditarMovimiento = QStringLiteral("No se Pueden Editar los Datos ha Ocurrido un Error");
-inline const QString kErrorGuardarMovimiento = QStringLiteral("No se Pueden Guardar los Datos ha Ocurrido un Error");
 inline const QString kConceptoNoDefinido = QStringLiteral("No Definido");
 // The Tag BotonSalir carries once the window has been closed.
 inline constexpr int kVentanaCerrada = 1000;

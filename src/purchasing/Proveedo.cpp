@@ -37,19 +37,6 @@ namespace {
 
 const QString kAyudaProveedores = QStringLiteral("proveedo.des");
 
-QAction* Accion(QMenu* menu, const char* nombre, const QString& texto, const char* atajo = nullptr) {
-  QAction* a = menu->addAction(texto);
-  a->setObjectName(QString::fromLatin1(nombre));
-  if (atajo) a->setShortcut(QKeySequence(QString::fromLatin1(atajo)));
-  return a;
-}
-
-QMenu* Menu(QMenuBar* barra, const char* nombre, const QString& texto) {
-  QMenu* m = barra->addMenu(texto);
-  m->setObjectName(QString::fromLatin1(nombre));
-  return m;
-}
-
 }  // namespace
 
 QString ClaveProveedorTomada(const QString& propuesta, const QString& guardada) {
@@ -117,38 +104,38 @@ TFormaProveedo::TFormaProveedo(QWidget* owner) : ui::Forma(owner) {
 void TFormaProveedo::CreaMenu() {
   MainMenu1 = new QMenuBar(this);
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* archivo = Menu(MainMenu1, "Archivo1", QStringLiteral("&Archivo"));
-  Nuevo1 = Accion(archivo, "Nuevo1", QStringLiteral("Nuevo"), "Ctrl+N");
-  Modificar1 = Accion(archivo, "Modificar1", QStringLiteral("Modificar"), "Ctrl+M");
-  Guardar1 = Accion(archivo, "Guardar1", QStringLiteral("Guardar"), "Ctrl+G");
-  Eliminar1 = Accion(archivo, "Eliminar1", QStringLiteral("Eliminar"));
+  QMenu* archivo = ui::MenuNombrado(MainMenu1, "Archivo1", QStringLiteral("&Archivo"));
+  Nuevo1 = ui::AccionNombrada(archivo, "Nuevo1", QStringLiteral("Nuevo"), "Ctrl+N");
+  Modificar1 = ui::AccionNombrada(archivo, "Modificar1", QStringLiteral("Modificar"), "Ctrl+M");
+  Guardar1 = ui::AccionNombrada(archivo, "Guardar1", QStringLiteral("Guardar"), "Ctrl+G");
+  Eliminar1 = ui::AccionNombrada(archivo, "Eliminar1", QStringLiteral("Eliminar"));
   archivo->addSeparator();
   PresentacionPreliminar1 =
-      Accion(archivo, "PresentacionPreliminar1", QStringLiteral("Presentación Preliminar"), "Ctrl+R");
-  Imprimir1 = Accion(archivo, "Imprimir1", QStringLiteral("Imprimir"), "Ctrl+I");
-  ImprimePlantilla1 = Accion(archivo, "ImprimePlantilla1", QStringLiteral("Imprime Plantilla"));
+      ui::AccionNombrada(archivo, "PresentacionPreliminar1", QStringLiteral("Presentación Preliminar"), "Ctrl+R");
+  Imprimir1 = ui::AccionNombrada(archivo, "Imprimir1", QStringLiteral("Imprimir"), "Ctrl+I");
+  ImprimePlantilla1 = ui::AccionNombrada(archivo, "ImprimePlantilla1", QStringLiteral("Imprime Plantilla"));
   archivo->addSeparator();
-  Salir1 = Accion(archivo, "Salir1", QStringLiteral("Salir"));
+  Salir1 = ui::AccionNombrada(archivo, "Salir1", QStringLiteral("Salir"));
 
-  Registro1 = Menu(MainMenu1, "Registro1", QStringLiteral("&Registro"));
-  Buscar1 = Accion(Registro1, "Buscar1", QStringLiteral("Buscar"), "Ctrl+B");
-  CancelaMovimiento1 = Accion(Registro1, "CancelaMovimiento1", QStringLiteral("Cancela Movimiento"));
+  Registro1 = ui::MenuNombrado(MainMenu1, "Registro1", QStringLiteral("&Registro"));
+  Buscar1 = ui::AccionNombrada(Registro1, "Buscar1", QStringLiteral("Buscar"), "Ctrl+B");
+  CancelaMovimiento1 = ui::AccionNombrada(Registro1, "CancelaMovimiento1", QStringLiteral("Cancela Movimiento"));
 
-  BuscarMenu = Menu(MainMenu1, "Buscar2", QStringLiteral("&Buscar"));
-  BusquedaRapida1 = Accion(BuscarMenu, "BusquedaRapida1", QStringLiteral("Busqueda Rápida"));
-  BusquedaNoIndexada1 = Accion(BuscarMenu, "BusquedaNoIndexada1", QStringLiteral("Busqueda No Indexada"));
+  BuscarMenu = ui::MenuNombrado(MainMenu1, "Buscar2", QStringLiteral("&Buscar"));
+  BusquedaRapida1 = ui::AccionNombrada(BuscarMenu, "BusquedaRapida1", QStringLiteral("Busqueda Rápida"));
+  BusquedaNoIndexada1 = ui::AccionNombrada(BuscarMenu, "BusquedaNoIndexada1", QStringLiteral("Busqueda No Indexada"));
 
-  Reportes1 = Menu(MainMenu1, "Reportes1", QStringLiteral("R&eportes"));
-  ListadodeProveedores1 = Accion(Reportes1, "ListadodeProveedores1", QStringLiteral("Listado de Proveedores"));
+  Reportes1 = ui::MenuNombrado(MainMenu1, "Reportes1", QStringLiteral("R&eportes"));
+  ListadodeProveedores1 = ui::AccionNombrada(Reportes1, "ListadodeProveedores1", QStringLiteral("Listado de Proveedores"));
 
-  QMenu* formatos = Menu(MainMenu1, "Formatos1", QStringLiteral("&Formatos"));
-  ElegirFormato1 = Accion(formatos, "ElegirFormato1", QStringLiteral("Elegir Formato"));
-  DisenarFormato1 = Accion(formatos, "DisenarFormato1", QStringLiteral("Diseñar Formato"));
-  ImprimeRango1 = Accion(formatos, "ImprimeRango1", QStringLiteral("Imprime Rango"));
+  QMenu* formatos = ui::MenuNombrado(MainMenu1, "Formatos1", QStringLiteral("&Formatos"));
+  ElegirFormato1 = ui::AccionNombrada(formatos, "ElegirFormato1", QStringLiteral("Elegir Formato"));
+  DisenarFormato1 = ui::AccionNombrada(formatos, "DisenarFormato1", QStringLiteral("Diseñar Formato"));
+  ImprimeRango1 = ui::AccionNombrada(formatos, "ImprimeRango1", QStringLiteral("Imprime Rango"));
 
-  QMenu* ayuda = Menu(MainMenu1, "Ayuda1", QStringLiteral("A&yuda"));
-  Temas1 = Accion(ayuda, "Temas1", QStringLiteral("Temas..."));
-  Informacion1 = Accion(ayuda, "Informacion1", QStringLiteral("Informacion"));
+  QMenu* ayuda = ui::MenuNombrado(MainMenu1, "Ayuda1", QStringLiteral("A&yuda"));
+  Temas1 = ui::AccionNombrada(ayuda, "Temas1", QStringLiteral("Temas..."));
+  Informacion1 = ui::AccionNombrada(ayuda, "Informacion1", QStringLiteral("Informacion"));
   Informacion1->setVisible(false);
 
   const std::pair<QAction*, void (TFormaProveedo::*)()> comandos[] = {

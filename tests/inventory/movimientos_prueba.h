@@ -27,6 +27,7 @@
 #include "purchasing/ConProvee.h"
 #include "shell/LineasConfiguracion.h"
 #include "support/RaizPrueba.h"
+#include "support/UsuariosPrueba.h"
 #include "tablas/TablasVorlan.h"
 
 #include <QApplication>
@@ -81,18 +82,9 @@ class MovimientosPrueba : public RaizPrueba {
     CreaTablasEmpresa(db::Carpetas{kDatos, {}, {}, kPrograma});
     // What the program's start makes.
     fs::CreaCarpeta(fs::Une(kDatos, "Bitacora"));
-    QByteArray usuarios;
-    const QList<std::pair<QString, QList<int>>> claves = {
-        {"adm", {}}, {"bodega", {DerechoAltaMovimientos}}, {"caja", {DerechoMovimientos}}};
-    for (int i = 0; i < claves.size(); ++i) {
-      TRegistroUsuario r;
-      r.NumeroUsuario = i;
-      r.NombreUsuario = QStringLiteral("Usuario %1").arg(i);
-      r.ClaveUsuario = claves[i].first;
-      r.Derechos = QString(kNumeroDerechos, u's');
-      for (int n : claves[i].second) r.Derechos[n - 1] = u'n';
-      usuarios += r.ABytes();
-    }
+    const QByteArray usuarios = ArchivoUsuarios({{"adm", DerechosSin({})},
+                                                 {"bodega", DerechosSin({DerechoAltaMovimientos})},
+                                                 {"caja", DerechosSin({DerechoMovimientos})}});
     EscribeBytes(fs::Une(kDatos, "usuarios.def"), usuarios);
     EscribeBytes(fs::Une(kPrograma, "usuarios.def"), usuarios);
     print::FijaImpresorasPrueba({{"laser", "", print::TipoImpresora::Registro, QString(), 600}}, 0);

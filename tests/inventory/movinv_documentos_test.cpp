@@ -12,6 +12,7 @@
 #include "movimientos_prueba.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "support/ImpresionPrueba.h"
 #include "support/Maneja.h"
 
 #include <QAction>
@@ -57,15 +58,6 @@ class DocumentosMovimiento : public MovimientosPrueba {
     });
   }
 
-  // The printed jobs, each as the texts it drew.
-  static QList<QStringList> Trabajos() {
-    QList<QStringList> trabajos;
-    for (const print::Operacion& op : print::OperacionesGrabadas()) {
-      if (op.tipo == print::Operacion::Tipo::Comienza) trabajos << QStringList();
-      else if (op.tipo == print::Operacion::Tipo::Texto && !trabajos.isEmpty()) trabajos.last() << op.texto;
-    }
-    return trabajos;
-  }
 };
 
 TEST_F(DocumentosMovimiento, SeAbreEnElUltimoYSeRecorrenLosDocumentos) {
@@ -251,7 +243,7 @@ TEST_F(DocumentosMovimiento, ImprimeYPresentaElDocumentoConElFormatoDeLaLinea18)
   });
   v.PresentacionPreliminar1->trigger();
   v.Imprimir2->trigger();
-  EXPECT_EQ(Trabajos(), QList<QStringList>{(QStringList{"1", "P1", "P2"})});
+  EXPECT_EQ(TrabajosImpresos(), QList<QStringList>{(QStringList{"1", "P1", "P2"})});
   EXPECT_EQ(v.EditCLDOC_MI->text(), "1");
   EXPECT_EQ(Mensajes(), QStringList());
 }
