@@ -1,5 +1,6 @@
 #include "app/Vorlan.h"
 
+#include "customers/Clientes.h"
 #include "customers/Conclie.h"
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
@@ -39,6 +40,7 @@ using Creador = std::function<std::unique_ptr<ui::Forma>()>;
 // created after the main window); the item's row in the shell does the rest.
 void UneModulos(TFormaPrincipal& principal) {
   // "Clientes2" (Ventas > "Clientes", BotonClientes): the customer window, found.
+  principal.Une("Clientes2", [] { return static_cast<ui::Forma*>(FormaClientes()); });
 
   // "Proveedores2" (Ventas > "Proveedores", BotonProveedo): the supplier window, found.
   principal.Une("Proveedores2", [] { return static_cast<ui::Forma*>(FormaProveedo()); });
@@ -123,7 +125,9 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaProveedo>,
     Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
-    // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
+    // TFormaCalculaxPrecio, TFormaConsultaCuePagar
+    Crea<TFormaClientes>,
+    // TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
     // TFormaColector, TFormaCaducidad, TFormaRemCuCobra

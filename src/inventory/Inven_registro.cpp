@@ -2,6 +2,7 @@
 // delete, and the save question when the window is closed while editing.
 
 #include "inventory/Inven.h"
+#include "inventory/RecalculoExistencia.h"
 
 #include "foundation/advierte.h"
 #include "foundation/cerrar.h"
@@ -64,7 +65,7 @@ void TFormaInventario::PintaDatos(bool editando) {
 
 void TFormaInventario::EstadoEdicion(bool editando) {
   for (QAction* a : {Modificar1, Nuevo1, Buscar1, Eliminar1, Imprimir1, PresentacionPreliminar1, Orden1->menuAction(),
-                     Reportes1->menuAction()})
+                     Reportes1->menuAction(), AgregaPrecios1})
     a->setEnabled(!editando);
   Guardar1->setEnabled(editando);
   for (QWidget* w : std::initializer_list<QWidget*>{BotonCambios, BotonNuevo, BotonBuscar, BotonImprimir, DBNavigator1})
@@ -298,6 +299,13 @@ void TFormaInventario::BotonGuardarClick() {
   } else {
     AplicaCopia([this] { EscribeControles(); });
     DescartaCopia();
+    // The saved change stays saved when a document table cannot be read:
+    // the recount only reports it.
+    try {
+      RecalculaExistenciaProducto(clave, *TablaInventario);
+    } catch (const std::exception& e) {
+      ui::MuestraExcepcion(e);
+    }
   }
   TerminaEdicion();
   RegistraBitacora(QStringLiteral("GUARDADA"));

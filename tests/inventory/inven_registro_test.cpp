@@ -231,6 +231,49 @@ TEST_F(RegistroInventario, UnCambioGuardaLoQueElUsuarioCambioYConservaLoDeOtraEs
   EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
 }
 
+TEST_F(RegistroInventario, UnCambioGuardadoRecuentaLaExistenciaDeSusDocumentos) {
+  Producto({{"CLPRO_I", "P1"}, {"DSCPR_I", "Martillo"}, {"EXIST_I", "3"}, {"ALMAC_I", "1"}});
+  {
+    auto m = Abre("MOVINVEN.DBF");
+    m->Append();
+    m->FieldByName("CLPRO_MI").SetAsString("P1");
+    m->FieldByName("TIMOV_MI").SetAsInteger(57);
+    m->FieldByName("CANTI_MI").SetAsFloat(20);
+    m->Post();
+    auto r = Abre("RemisioD.dbf");
+    r->Append();
+    r->FieldByName("CLDOC_FD").SetAsString("15");
+    r->FieldByName("CLPRO_FD").SetAsString("P1");
+    r->FieldByName("CANTI_FD").SetAsFloat(5);
+    r->Post();
+  }
+  TFormaInventario& f = Ventana();
+  Pulsa(f, "BotonCambios");
+  f.EditDSCPR_I->clear();
+  Teclea(f, "EditDSCPR_I", "Martillo grande");
+  Pulsa(f, "BotonGuardar");
+  EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+  EXPECT_EQ(Campo("P1", "DSCPR_I"), "Martillo grande");
+  EXPECT_EQ(Campo("P1", "EXIST_I"), "15");
+  auto k = Abre("Kardex.dbf", "CLPRO_I");
+  ASSERT_TRUE(k->FindKey({"P1"}));
+  EXPECT_EQ(k->FieldByName("EXIST_I").AsFloat(), 15);
+  EXPECT_EQ(k->FieldByName("ENTRA_I").AsFloat(), 20);
+
+  // A document table that cannot be read: the change stays saved and the
+  // error is shown; the stock is left as it was.
+  fs::BorraArchivo(kDatos + "\\FacturaD.dbf");
+  Pulsa(f, "BotonCambios");
+  f.EditDSCPR_I->clear();
+  Teclea(f, "EditDSCPR_I", "Martillo chico");
+  Pulsa(f, "BotonGuardar");
+  ASSERT_EQ(ui::PuertaModal::Mensajes().size(), 1);
+  EXPECT_TRUE(ui::PuertaModal::Mensajes().front().contains("facturad.dbf", Qt::CaseInsensitive));
+  EXPECT_FALSE(f.Editando());
+  EXPECT_EQ(Campo("P1", "DSCPR_I"), "Martillo chico");
+  EXPECT_EQ(Campo("P1", "EXIST_I"), "15");
+}
+
 TEST_F(RegistroInventario, UnCambioDeClaveSeRevisaContraLasDemas) {
   Lineas({{ConfBitacora, "S"}});
   ConFormula(true);

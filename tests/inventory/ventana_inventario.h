@@ -6,6 +6,7 @@
 
 #include "foundation/ArchivosPrograma.h"
 #include "foundation/rutinas_usuarios.h"
+#include "documentos_prueba.h"
 #include "inventario_prueba.h"
 #include "inventory/Inven.h"
 #include "platform/ui/PuertaModal.h"
@@ -13,6 +14,7 @@
 #include "support/UsuariosPrueba.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <map>
@@ -30,6 +32,10 @@ class VentanaInventario : public InventarioPrueba {
     EscribeBytes(kDatos + "\\usuarios.def", usuarios);
     // The files an installation ships (the help lines inventa.des ...).
     InstalaArchivosPrograma();
+    // The document lines a saved change recounts the stock from.
+    CreaTablaDe(db::CarpetaTabla::Remisiones, "RemisioD.dbf", kDatos);
+    CreaTablaDe(db::CarpetaTabla::Datos, "FacturaD.dbf", kDatos);
+    CreaTablaDe(db::CarpetaTabla::Datos, "ComprasD.dbf", kDatos);
   }
 
   void TearDown() override {
