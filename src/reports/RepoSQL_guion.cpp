@@ -128,20 +128,20 @@ class TFormaReporteSQL::Progreso {
   // At the start of a block (renglon 0) and as its rows are laid out.
   void Avisa(int bloque, qint64 renglon, qint64 renglones) {
     if (renglon > 0 && renglon % kRenglonesEntreAvisos != 0) return;
-    if (!ventana_) {
-      if (reloj_.elapsed() < UmbralProgresoGuion) return;
-      Abre();
-    } else if (renglon > 0 && reloj_.elapsed() - pintado_ < kMilisegundosEntreAvisos) {
-      return;
-    }
+    const bool abre = !ventana_;
+    if (abre && reloj_.elapsed() < UmbralProgresoGuion) return;
+    if (!abre && renglon > 0 && reloj_.elapsed() - pintado_ < kMilisegundosEntreAvisos) return;
     pintado_ = reloj_.elapsed();
+    if (abre) Toma();
     ventana_->FijaMensaje(QStringLiteral("Bloque %1: %2 de %3 renglones").arg(bloque).arg(renglon).arg(renglones));
     ventana_->FijaAvance(renglones > 0 ? static_cast<int>(renglon * 100 / renglones) : 0);
+    if (abre) ventana_->Show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
 
  private:
-  void Abre() {
+  // The program's progress window, or one of its own.
+  void Toma() {
     ventana_ = FormaProgreso();
     if (!ventana_) {
       propia_ = std::make_unique<TFormaProgreso>();
@@ -149,7 +149,6 @@ class TFormaReporteSQL::Progreso {
     }
     ventana_->SetTag(0);
     ventana_->BitBtn1->setEnabled(false);
-    ventana_->Show();
   }
 
   QElapsedTimer reloj_;
