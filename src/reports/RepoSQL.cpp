@@ -184,6 +184,7 @@ void TFormaReporteSQL::AgregaLineaHoja(const QString& texto, const QTextCharForm
   cursor.movePosition(QTextCursor::End);
   // The empty document has one empty line to write into.
   if (lineasHoja_ > 0) cursor.insertBlock(QTextBlockFormat(), formato);
+  else cursor.setBlockCharFormat(formato);
   cursor.insertText(texto, formato);
   ++lineasHoja_;
 }
