@@ -11,6 +11,7 @@
 
 #include <QChartView>
 #include <QElapsedTimer>
+#include <QFontDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -117,6 +118,21 @@ TEST_F(VentanaGuionTest, PaginasDeCincuentaYAvanceAutomatico) {
     EXPECT_EQ(Hoja(v), QStringList{"."});
     prueba::Pulsa(v, "BotonColor");
     EXPECT_EQ(v.Hoja->palette().color(QPalette::Base), QColor(Qt::white));
+
+    // The font dialog changes the text selected.
+    v.Hoja->selectAll();
+    QString familia;
+    ui::PuertaModal::Espera("Fuente", [&](QDialog& d) {
+      auto& fuentes = static_cast<QFontDialog&>(d);
+      fuentes.setCurrentFont(QFont("Arial", 16));
+      familia = fuentes.currentFont().family();
+      d.accept();
+    });
+    prueba::Pulsa(v, "SpeedButton1");
+    const QFont elegida = v.Hoja->document()->firstBlock().begin().fragment().charFormat().font();
+    EXPECT_EQ(elegida.family(), familia);
+    EXPECT_NE(familia, "Courier New");
+    EXPECT_EQ(elegida.pointSize(), 16);
   });
 
   // Two full pages: the advance stops on the last one.
