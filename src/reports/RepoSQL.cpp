@@ -8,6 +8,7 @@
 #include "platform/ui/DialogoArchivo.h"
 #include "platform/ui/PuertaModal.h"
 #include "reports/DialogosImpresora.h"
+#include "reports/PartesReporte.h"
 
 #include <QChart>
 #include <QChartView>
@@ -64,20 +65,11 @@ TFormaReporteSQL::TFormaReporteSQL(QWidget* owner) : ui::Forma(owner), Query1(st
   Hoja->installEventFilter(this);
   disposicion->addWidget(Hoja, 1);
 
-  ModuloGrafica = new QChartView(new QChart, this);
-  ModuloGrafica->setObjectName(QStringLiteral("ModuloGrafica"));
-  ModuloGrafica->hide();
+  ModuloGrafica = CreaVistaGrafica(this);
   disposicion->addWidget(ModuloGrafica, 1);
   ConstruyeGrafica();
 
-  BarradeEstado = new QStatusBar(this);
-  BarradeEstado->setObjectName(QStringLiteral("BarradeEstado"));
-  BarradeEstado->setSizeGripEnabled(false);
-  PanelPaginas = new QLabel(QStringLiteral("Paginas 0"), BarradeEstado);
-  PanelPaginas->setObjectName(QStringLiteral("PanelPaginas"));
-  PanelPaginas->setFixedWidth(200);
-  BarradeEstado->addWidget(PanelPaginas);
-  BarradeEstado->addWidget(new QLabel(QStringLiteral("Ctl+P para imprimir página actual..."), BarradeEstado));
+  BarradeEstado = CreaBarraDeEstado(this, PanelPaginas, QStringLiteral("Ctl+P para imprimir página actual..."));
   disposicion->addWidget(BarradeEstado);
 
   Guardar = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("Guardar"));

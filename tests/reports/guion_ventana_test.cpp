@@ -33,12 +33,7 @@ class VentanaGuionTest : public GuionPrueba {
  protected:
   void SetUp() override {
     GuionPrueba::SetUp();
-    QStringList config(90);
-    config[7] = kDatosReporte;
-    config[30] = "C:\\Office\\EXCEL.EXE";
-    EscribeLineas(kPrograma + "\\Gener1.cnf", config);
-    EscribeLineas(kPrograma + "\\programas.map", {"EXCEL.EXE=hojacalc --abre"});
-    fs::CreaCarpeta("C:\\EXPORTA");
+    ConHojaCalculo();
   }
 
   // numeros.dbf with keys 0001 ... and amounts i × 1.25, and its report:
