@@ -1,13 +1,19 @@
 #include "app/Vorlan.h"
 
+#include "customers/Clientes.h"
+#include "customers/Conclie.h"
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
 #include "inventory/ClaveRapida.h"
 #include "inventory/ConPro.h"
+#include "inventory/Inven.h"
+#include "inventory/movinv.h"
+#include "maintenance/IndiTodo.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "pos/CaptuRap.h"
 #include "pos/ListaSQL.h"
+#include "purchasing/ConProvee.h"
 #include "purchasing/Proveedo.h"
 #include "reports/Progreso.h"
 #include "shell/Comovinv.h"
@@ -34,6 +40,7 @@ using Creador = std::function<std::unique_ptr<ui::Forma>()>;
 // created after the main window); the item's row in the shell does the rest.
 void UneModulos(TFormaPrincipal& principal) {
   // "Clientes2" (Ventas > "Clientes", BotonClientes): the customer window, found.
+  principal.Une("Clientes2", [] { return static_cast<ui::Forma*>(FormaClientes()); });
 
   // "Proveedores2" (Ventas > "Proveedores", BotonProveedo): the supplier window, found.
   principal.Une("Proveedores2", [] { return static_cast<ui::Forma*>(FormaProveedo()); });
@@ -44,6 +51,9 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
+  // F2 in its supplier boxes runs the supplier lookup.
+  principal.Une("Producto1", [] { return FormaInventario(); });
+  UneConsultaProveedores(BuscaProveedor);
 
   // "CapturaRapidadeClaves1" (Inventario > "Captura Rapida de Claves"): the
   // quick product registration, made and run through its entry (third
@@ -54,6 +64,9 @@ void UneModulos(TFormaPrincipal& principal) {
   // "Compras1" (Inventario > "Compras", BotonCompra): the purchase window, found.
 
   // "MovalInventario1" (Inventario > "Mov. al Inventario", BotonMovinv): the movement window, made.
+  // F2 and F3 in its counterpart box run the supplier and customer lookups.
+  principal.Une("MovalInventario1", Crea<TFormaMovimientosInventario>);
+  UneConsultaClientes(BuscaCliente);
 
   // "Consolidar1" (Opciones > "Consolidar"): the consolidated totals, made.
 
@@ -70,6 +83,7 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("Respaldos1", Crea<TFormaRespaldo>);
 
   // "Reindexar1" (Utilerías > "Reindexar"): the reindexing window, made.
+  principal.Une("Reindexar1", Crea<TFormaReindexaTodo>);
 
   // "Indices1" (Indices1Click, no item): the utilities window, made.
   principal.Une("Indices1", Crea<TFormaUtilerias>);
@@ -105,12 +119,15 @@ std::unique_ptr<ui::Forma> CreaPrincipal() {
 const Creador kVentanasDeInicio[] = {
     CreaPrincipal,
     Crea<TFormaEmpresas>,
-    // TFormaCompras, TFormaInventario
+    // TFormaCompras
+    Crea<TFormaInventario>,
     Crea<TFormaConProduct>,
     Crea<TFormaProveedo>,
     Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
-    // TFormaCalculaxPrecio, TFormaConsultaCuePagar, TFormaClientes, TFormaCxPDetalle
+    // TFormaCalculaxPrecio, TFormaConsultaCuePagar
+    Crea<TFormaClientes>,
+    // TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
     // TFormaColector, TFormaCaducidad, TFormaRemCuCobra

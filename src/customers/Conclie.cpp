@@ -1,5 +1,6 @@
 #include "customers/Conclie.h"
 
+#include "customers/Clientes.h"
 #include "customers/Consultas.h"
 #include "foundation/buscar.h"
 #include "foundation/dialogos.h"
@@ -156,7 +157,19 @@ void TFormaConClientes::BusquedaAvanzada() {
   QueryFiltro->Open();
 }
 
-void TFormaConClientes::BotonClientesClick() { TieneDerecho(NumeroDeUsuario(Usuario->text()), DerechoClientes); }
+void TFormaConClientes::BotonClientesClick() {
+  // A catalogue of its own: the one the main menu shows stays as it is.
+  TFormaClientes catalogo;
+  catalogo.Usuario->setText(Usuario->text());
+  if (!TieneDerecho(NumeroDeUsuario(Usuario->text()), DerechoClientes)) return;
+  catalogo.ShowModal();
+  // Back on the customer the catalogue was showing, new ones included.
+  const db::Tabla& mostrado = *catalogo.TablaCliente;
+  const qint64 registro = mostrado.Active() && !mostrado.IsEmpty() ? mostrado.RecNo() : 0;
+  if (!TablaCliente->Active()) return;
+  TablaCliente->Refresh();
+  if (registro) TablaCliente->VeARegistro(registro);
+}
 
 bool TFormaConClientes::MuestraConsulta() const { return Detalle->Fuente() == DataSource1; }
 

@@ -3,6 +3,7 @@
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_usuarios.h"
+#include "maintenance/IndiTodo.h"
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
@@ -296,6 +297,9 @@ bool PreparaEmpresaDemo() {
   EscribeSiFalta(fs::Une(datos, QStringLiteral("usuarios.def")), usuarios);
   EscribeSiFalta(fs::Une(programa, QStringLiteral("usuarios.def")), usuarios);
   EscribeSiFalta(fs::Une(datos, kArchivoMonedas), ArchivoMonedas());
+  // The index catalogue of the reindexing window, as "Lee indices" reads it.
+  const QString catalogo = fs::Une(datos, kCatalogoIndices);
+  if (!fs::Existe(catalogo)) fs::ReescribeLineas(catalogo, CatalogoDeCarpeta(datos));
 
   fs::ReescribeLineas(kArchivoInicio, {programa, configuracion, QString()});
   return true;

@@ -56,39 +56,41 @@ void TRegistroKardex::Lee(const db::Dataset& kardex) { registro::Lee(*this, kard
 
 void TRegistroKardex::Escribe(db::Dataset& kardex) const { registro::Escribe(*this, kardex, CamposKardex()); }
 
-void SumaKardex(db::Tabla& kardex, const QString& clave, double entradas, double salidas, double existencia,
-                double inventario) {
+void CambiaRenglonKardex(db::Tabla& kardex, const QString& clave, const std::function<void()>& cambio) {
   if (kardex.IndexName().compare(kTagKardex, Qt::CaseInsensitive) != 0) kardex.SetIndexName(kTagKardex);
-  db::Campo& entra = kardex.FieldByName(QStringLiteral("ENTRA_I"));
-  db::Campo& salid = kardex.FieldByName(QStringLiteral("SALID_I"));
-  db::Campo& exist = kardex.FieldByName(QStringLiteral("EXIST_I"));
-  db::Campo& inven = kardex.FieldByName(QStringLiteral("INVEN_I"));
-  const auto suma = [&] {
-    Suma(entra, entradas);
-    Suma(salid, salidas);
-    Suma(exist, existencia);
-    inven.SetAsFloat(inventario);
+  const auto cambiaRenglon = [&] {
+    CambiaFila(kardex, QStringLiteral("El producto %1 está en uso en los totales").arg(clave), cambio);
   };
-  const auto sumaAlRenglon = [&] {
-    CambiaFila(kardex, QStringLiteral("El producto %1 está en uso en los totales").arg(clave), suma);
-  };
-
   if (kardex.FindKey({clave})) {
-    sumaAlRenglon();
+    cambiaRenglon();
     return;
   }
   kardex.Append();
   try {
     kardex.FieldByName(QStringLiteral("CLPRO_I")).SetAsString(clave);
-    suma();
+    cambio();
     kardex.Post();
   } catch (const std::exception&) {
     kardex.Cancel();
     // Another station made the key's row since the search: the unique tag
-    // refused this one, so the quantities go into that row.
+    // refused this one, so the change goes into that row.
     if (!kardex.FindKey({clave})) throw;
-    sumaAlRenglon();
+    cambiaRenglon();
   }
+}
+
+void SumaKardex(db::Tabla& kardex, const QString& clave, double entradas, double salidas, double existencia,
+                double inventario) {
+  db::Campo& entra = kardex.FieldByName(QStringLiteral("ENTRA_I"));
+  db::Campo& salid = kardex.FieldByName(QStringLiteral("SALID_I"));
+  db::Campo& exist = kardex.FieldByName(QStringLiteral("EXIST_I"));
+  db::Campo& inven = kardex.FieldByName(QStringLiteral("INVEN_I"));
+  CambiaRenglonKardex(kardex, clave, [&] {
+    Suma(entra, entradas);
+    Suma(salid, salidas);
+    Suma(exist, existencia);
+    inven.SetAsFloat(inventario);
+  });
 }
 
 void ActualizaKardexMovimiento(db::Tabla& kardex, int signo, const QString& clave, int concepto, double cantidad,

@@ -14,6 +14,7 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace db {
@@ -104,20 +105,24 @@ struct TRegistroKardex {
   void Escribe(db::Dataset& kardex) const;
 };
 
-// Adds to the totals row of a product key in the open Kardex.dbf:
+// Changes the totals row of a product key in the open Kardex.dbf: `cambio`
+// runs on the row being edited (put into edit under its lock and read
+// afresh, or appended with CLPRO_I set when the key has no row yet) and the
+// row is posted. Stations meet here: a row held elsewhere is tried again for
+// the table layer's bounded wait (then plat::Error Bloqueado "El producto
+// <key> está en uso en los totales"), and when two stations make the first
+// row of one key at once, the one whose append finds the row already made
+// (the CLPRO_I tag is unique and refuses it) runs `cambio` on that row
+// instead. The table is left on the key's row, on the CLPRO_I tag. Errors
+// reach the caller; on any error the row is as it was.
+void CambiaRenglonKardex(db::Tabla& kardex, const QString& clave, const std::function<void()>& cambio);
+
+// Adds to the totals row of a product key (CambiaRenglonKardex):
 // ENTRA_I += entradas, SALID_I += salidas, EXIST_I += existencia (blanks
-// count as 0), INVEN_I := inventario, and posts. A key without a row gets
-// one, made from zero. The totals updates of every writer are built on this
-// one: movements, sales (exits into SALID_I), purchases (into ENTRA_I).
-// Stations meet here: the row is edited under its lock and read afresh, a
-// row held elsewhere is tried again for the table layer's bounded wait
-// (then plat::Error Bloqueado "El producto <key> está en uso en los
-// totales"), and when two stations make the first row of one key at once,
-// the one whose append finds the row already made (the CLPRO_I tag is
-// unique and refuses it) adds to that row instead, so both quantities end
-// in one row. The table is left on the key's row, on
-// the CLPRO_I tag. Errors reach the caller; on any error the row is as it
-// was.
+// count as 0), INVEN_I := inventario; a key without a row gets one made from
+// zero. The totals updates of every writer are built on this one:
+// movements, sales (exits into SALID_I), purchases (into ENTRA_I), so two
+// stations adding at once end with both quantities in one row.
 void SumaKardex(db::Tabla& kardex, const QString& clave, double entradas, double salidas, double existencia,
                 double inventario);
 

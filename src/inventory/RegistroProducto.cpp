@@ -64,6 +64,12 @@ int ListaExtra(const QString& columna) {
 
 bool ListaFija(int lista) { return lista >= 1 && lista <= kListasFijas; }
 
+// Changes the product table's current row under its lock (CambiaFila).
+void CambiaExistencia(db::Tabla& productos, const std::function<void()>& cambio) {
+  const QString clave = productos.FieldByName(QStringLiteral("CLPRO_I")).AsString();
+  CambiaFila(productos, QStringLiteral("El producto %1 está en uso en otra estación").arg(clave), cambio);
+}
+
 }  // namespace
 
 QString CampoPrecioLista(int lista) {
@@ -133,10 +139,14 @@ QString SiguienteClaveProducto(const db::Tabla& productos) {
 
 double SumaExistencia(db::Tabla& productos, double cantidad, const AjusteExistencia& ajuste) {
   db::Campo& existencia = productos.FieldByName(QStringLiteral("EXIST_I"));
-  const QString clave = productos.FieldByName(QStringLiteral("CLPRO_I")).AsString();
-  CambiaFila(productos, QStringLiteral("El producto %1 está en uso en otra estación").arg(clave), [&] {
+  CambiaExistencia(productos, [&] {
     existencia.SetAsFloat(registro::LeeReal(existencia).value_or(0) + cantidad);
     if (ajuste) ajuste(productos);
   });
   return existencia.AsFloat();
+}
+
+void FijaExistencia(db::Tabla& productos, const QString& existencia) {
+  db::Campo& campo = productos.FieldByName(QStringLiteral("EXIST_I"));
+  CambiaExistencia(productos, [&] { campo.SetAsString(existencia); });
 }

@@ -51,7 +51,7 @@ struct TRegistroProducto {
   QString TICOS_I;                // costing method: "PEPS", "UEPS", "PROM"
   std::optional<double> PIVA1_I, PIVA2_I;  // tax percentages
   std::optional<double> STMIN_I, STMAX_I;  // stock limits
-  std::optional<double> EXIST_I;           // stock; moved only by SumaExistencia
+  std::optional<double> EXIST_I;           // stock; moved only by SumaExistencia, FijaExistencia
   std::optional<double> COMRE_I;           // on order from suppliers
   std::optional<double> PESUR_I;           // promised to customers
   std::optional<Dinero> ULCOS_I;           // last cost
@@ -136,3 +136,9 @@ using AjusteExistencia = std::function<void(db::Tabla& productos)>;
 // en otra estación". On any error the edit is cancelled and nothing of the
 // row changes.
 double SumaExistencia(db::Tabla& productos, double cantidad, const AjusteExistencia& ajuste = {});
+
+// Writes a stock text into EXIST_I of the product table's current row (the
+// field reads it as a number; "" leaves it blank) and posts, under the row's
+// lock with the bounded wait and the message of SumaExistencia. On any error
+// the edit is cancelled and nothing of the row changes.
+void FijaExistencia(db::Tabla& productos, const QString& existencia);

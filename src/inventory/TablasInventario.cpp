@@ -11,25 +11,6 @@ namespace {
 
 const db::Duenio kInventario(QStringLiteral("inventory"));
 
-// The stock card table auxiliar.dbf: one layout per card builder, columns
-// in the order created; DOCUMENTO is text in the integral card only.
-DefTabla Auxiliar(const QString& variante, bool documentoTexto, bool origen, bool existencia, bool alterno) {
-  QVector<db::DefCampo> c = {C("CLAVE", 20),
-                             C("DESCRIPCIO", 25),
-                             N("CANTIDAD", 10, 2),
-                             N("MOVIMIENTO", 10, 2),
-                             N("KARDEX", 10, 2),
-                             documentoTexto ? C("DOCUMENTO", 11) : N("DOCUMENTO", 10, 0),
-                             N("COSTO", 10, 2),
-                             D("FECHA"),
-                             C("DES_MOVIM", 25)};
-  if (origen) c << C("ORIGEN", 15);
-  if (existencia) c << N("EXISTENCIA", 10, 2);
-  c << C("REFERENCIA", 10);
-  if (alterno) c << C("CLIPROV", 10) << C("USUARIO", 10) << C("NOMBRE", 10);
-  return kInventario.Esquema("auxiliar.dbf", CarpetaTabla::Datos, OrigenTabla::Corrida, c, {}, variante);
-}
-
 // CADUCIDAD.DBF: the expiry batches of one product or of all products.
 DefTabla Caducidad(bool todos) {
   QVector<db::DefCampo> c = {D("CADUCIDAD"),           N("CANTIDAD", 10, 3), N("SUMA", 10, 3),
@@ -43,6 +24,26 @@ DefTabla Caducidad(bool todos) {
 }
 
 }  // namespace
+
+DefTabla EsquemaAuxiliar(const QString& variante) {
+  const bool integral = variante == u"integral";
+  const bool costo = variante == u"costo";
+  const bool alterno = variante == u"alterno";
+  QVector<db::DefCampo> c = {C("CLAVE", 20),
+                             C("DESCRIPCIO", 25),
+                             N("CANTIDAD", 10, 2),
+                             N("MOVIMIENTO", 10, 2),
+                             N("KARDEX", 10, 2),
+                             integral ? C("DOCUMENTO", 11) : N("DOCUMENTO", 10, 0),
+                             N("COSTO", 10, 2),
+                             D("FECHA"),
+                             C("DES_MOVIM", 25)};
+  if (!costo) c << C("ORIGEN", 15);
+  if (!costo && !alterno) c << N("EXISTENCIA", 10, 2);
+  c << C("REFERENCIA", 10);
+  if (alterno) c << C("CLIPROV", 10) << C("USUARIO", 10) << C("NOMBRE", 10);
+  return kInventario.Esquema("auxiliar.dbf", CarpetaTabla::Datos, OrigenTabla::Corrida, c, {}, variante);
+}
 
 DefTabla EsquemaInventar() {
   using namespace ancho;
@@ -186,8 +187,6 @@ void RegistraTablasInventario(db::Catalogo& catalogo) {
                                         {N("DOCU", 6, 0), C("CLAVE", 20), C("DESCRIPCIO", 25), N("CANTIDAD", 10, 2),
                                          N("PRECIO", 10, 2), N("PRECIO_UNI", 10, 2), N("MOVIMIENTO", 10, 2), D("FECHA"),
                                          N("FECHA2", 8, 3), C("DES_MOVIM", 25)}));
-  catalogo.Registra(Auxiliar("integral", true, true, true, false));
-  catalogo.Registra(Auxiliar("movimientos", false, true, true, false));
-  catalogo.Registra(Auxiliar("costo", false, false, false, false));
-  catalogo.Registra(Auxiliar("alterno", false, true, false, true));
+  for (const char* variante : {"integral", "movimientos", "costo", "alterno"})
+    catalogo.Registra(EsquemaAuxiliar(QString::fromLatin1(variante)));
 }

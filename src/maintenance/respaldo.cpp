@@ -1,5 +1,7 @@
 #include "maintenance/respaldo.h"
 
+#include "maintenance/Piezas.h"
+
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_bitacora.h"
@@ -25,15 +27,11 @@
 
 namespace {
 
+using namespace piezas;
+
 constexpr int kPasoAvance = 2;
 // Names of files not copied per line of the end message.
 constexpr int kNombresPorLinea = 4;
-
-// The log line of a backup: the text, the date, two blanks and the time.
-QString LineaBitacora(const QString& texto) {
-  const QDateTime ahora = fs::Ahora();
-  return texto + TextoFecha(ahora.date()) + QStringLiteral("  ") + TextoHora(ahora.time());
-}
 
 // Creates the folder, with its missing parents when `conPadres` (else its
 // parent must exist). Throws plat::Error naming the folder when it cannot.
@@ -66,45 +64,6 @@ QStringList TablasConMemos(const QString& carpeta) {
     }
   }
   return nombres;
-}
-
-QLabel* Etiqueta(QWidget* padre, const QString& texto, const QRect& caja) {
-  auto* etiqueta = new QLabel(texto, padre);
-  etiqueta->setGeometry(caja);
-  return etiqueta;
-}
-
-template <class T>
-T* Nombrado(T* componente, const char* nombre) {
-  componente->setObjectName(QString::fromLatin1(nombre));
-  return componente;
-}
-
-QProgressBar* Medidor(QWidget* padre, const char* nombre, const QRect& caja) {
-  auto* medidor = Nombrado(new QProgressBar(padre), nombre);
-  medidor->setRange(0, 100);
-  medidor->setValue(0);
-  medidor->setGeometry(caja);
-  return medidor;
-}
-
-QToolButton* BotonRapido(QWidget* padre, const char* nombre, const QString& texto, const QRect& caja) {
-  auto* boton = Nombrado(new QToolButton(padre), nombre);
-  boton->setText(texto);
-  boton->setGeometry(caja);
-  return boton;
-}
-
-QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto, const QRect& caja) {
-  auto* boton = Nombrado(new QPushButton(texto, padre), nombre);
-  boton->setGeometry(caja);
-  return boton;
-}
-
-QLineEdit* Caja(QWidget* padre, const char* nombre, const QRect& caja) {
-  auto* edit = Nombrado(new QLineEdit(padre), nombre);
-  edit->setGeometry(caja);
-  return edit;
 }
 
 // The components of a page that copies from one folder to another.

@@ -168,6 +168,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ui::Conecta(Base->lineEdit(), &QLineEdit::editingFinished, this, [this] { BaseChange(); });
   ConectaEncabezado();
 
+  ConectaPrecios();
   FormCreate();
 }
 

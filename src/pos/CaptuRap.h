@@ -18,6 +18,9 @@
 //                            provisional header table, actual.dat
 //   CaptuRap_encabezado.cpp  the customer and seller of the header
 //   CaptuRap_captura.cpp     the capture of lines
+//   CaptuRap_precios.cpp     the price of a line, "Cambio Precio", "Checar
+//                            Precio" and the document discount's "Descuento"
+//   CaptuRap_totales.cpp     the totals and taxes, in the header and total.dat
 //
 // Life: created (options read, no table open) -> shown (files of the station
 // read, "Terminada") -> first activation (tables opened, a capture table
@@ -44,6 +47,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "pos/TablaCaptura.h"
+#include "pos/TotalesVenta.h"
 
 #include <QString>
 #include <QStringList>
@@ -183,6 +187,12 @@ class TFormaCapturaRapida : public ui::Forma {
   double TasaIvaVenta = 0;     // default tax rate (configuration line 5)
   int ControlVenta = 0;        // control number of the new document
   int ListaPrecioCliente = 0;  // the customer's price list, 0 = none
+  // Prices and totals.
+  bool PrecioDesbloqueado = false;  // "Cambio Precio" opened the price column
+  int ControlDocumento = 0;         // control number the save writes with the document
+  int LineasCaptura = 0;            // lines counted by the last totals run
+  TotalesVenta Totales;             // of the last totals run
+  int CorridasTotales = 0;          // totals runs since the screen was shown (LabelFPGC)
 
   // Configuration lines kept for the handlers that use them.
   struct Configuracion {
@@ -273,6 +283,55 @@ class TFormaCapturaRapida : public ui::Forma {
   // A capture row with quantity 1 when the current one has none, then the
   // focus on the key or the quantity.
   void IniciaCaptura();
+  // --- Prices of a line (the rules are PreciosVenta.h's). Each works on
+  // the current row of the capture table (TablaDeta) and the product on
+  // which TablaInventario stands.
+  // PRECIO := the price of list n (PrecioLista over the line's price), a
+  // pending row of the totals cursor posted first; returns the list's price.
+  Dinero AsignaPrecioLista(int lista);
+  // The volume price of the product at the current product row for a
+  // quantity, with the payment type's factor.
+  Dinero PrecioPorVolumen(double cantidad) const;
+  // The customer's percentage for a product line (ClieDesc.dbf of the data
+  // folder).
+  double DescuentoClienteLinea(const QString& cliente, const QString& linea) const;
+  // The price line capture gives a line it has just given a product: the
+  // customer's list, the volume policy or list 1, then the customer's line
+  // discount (PrecioPartida) with the customer of the header.
+  void AsignaPrecioPartida();
+  // Opciones > "Cambio Precio" (Ctrl+P): for user "0", an administrator's
+  // password, or the password of a user with right 51, the price column is
+  // unlocked and, during a capture, its cell opened for typing.
+  void CambioPrecio1Click();
+  // Registro > "Checar Precio" (Ctrl+H): the product lookup by description
+  // (searching inside it with configuration line 69); nothing on the sale
+  // changes.
+  void ChecarPrecio1Click();
+  // The "Descuento" button: the password of a user with right 59 makes the
+  // document discount editable, puts that user into the header's USUARIO
+  // and logs the discount; otherwise the discount is locked.
+  void BoronDescuentoClick();
+
+  // --- Totals and taxes (the rules are TotalesVenta.h's).
+  // Walks the capture through TablaTotal (a pending row of the grid's cursor
+  // posted first), shows the totals, writes total.dat and, when they
+  // changed, the header's totals. Returns the lines counted (LineasCaptura).
+  // A failure ends the run silently, the labels as they were.
+  int CalculaTotales();
+  // When the header's totals differ from `t` (TotalesDifieren): a fresh
+  // ControlDocumento and the totals written and posted. DECOT_F empty
+  // becomes 0.
+  void EscribeTotalesEncabezado(const TotalesVenta& t);
+  // The header field and the value written with "#######0.000" differ.
+  bool DifiereCampo(const QString& campo, double valor) const;
+  // For the save: when the header table has no row numbered `numero`, one
+  // is made from the screen (customer labels, the date of EditFEDOC_F, the
+  // totals computed afresh, the time now, no print mark for a new document)
+  // with the control given. Errors reach the caller, nothing appended.
+  void InsertaEncabezadoFaltante(const QString& numero, int control);
+  // total.dat of the program folder: the total shown without commas,
+  // points and blanks. A failure is ignored.
+  void EscribeTotalArchivo();
 
   // --- Commands (menu items and visible buttons).
   // Attaches the command of an item or button; from then on its phase
@@ -345,6 +404,13 @@ class TFormaCapturaRapida : public ui::Forma {
   // The focus on the key field (capture starts in the key) or on the
   // quantity field with its text selected.
   void EnfocaCaptura();
+  // The commands of prices and discounts attached.
+  void ConectaPrecios();
+  // Totals steps 1 to 10: the capture walked into Totales, the amounts
+  // shown, total.dat written. Throws on failure.
+  void TotalizaCaptura();
+  // The lines and articles, LabelIEPS and LineasCaptura from Totales.
+  void MuestraPartidas();
 
   void FormResize();
   // "Terminar Venta", the other buttons and boxes of line capture and the

@@ -1,6 +1,7 @@
 #include "pos/CaptuRap_comun.h"
 
 #include "foundation/rutinas.h"
+#include "platform/db/Dataset.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 
@@ -42,4 +43,8 @@ QString LineaConf(int linea) {
   QString valor;
   LeeLineaConfig(linea, valor);
   return valor;
+}
+
+bool Editando(const db::Dataset& tabla) {
+  return tabla.State() == db::Dataset::Estado::Editando || tabla.State() == db::Dataset::Estado::Insertando;
 }

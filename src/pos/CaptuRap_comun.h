@@ -10,6 +10,9 @@
 
 class QLabel;
 class QWidget;
+namespace db {
+class Dataset;
+}
 
 // The font the totals are designed with; the layout of the totals changes
 // when another one was chosen (FormResize).
@@ -33,3 +36,5 @@ void PintaTexto(QWidget* w, const QColor& color);
 std::optional<QString> PrimeraLinea(const QString& archivo);
 // A configuration line; empty when it cannot be read.
 QString LineaConf(int linea);
+// The dataset holds a row being edited or inserted.
+bool Editando(const db::Dataset& tabla);

@@ -41,6 +41,7 @@ void TFormaCapturaRapida::BotonNuevoClick() {
     FactorPrecioPago = 1.0;
     ReiniciaCaptura();
     PintaFondo(Panel4, ui::clYellow);
+    PrecioDesbloqueado = false;
     ListaPrecioCliente = 0;
     try {
       PreparaDocumentoNuevo();

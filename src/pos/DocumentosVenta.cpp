@@ -1,8 +1,15 @@
 #include "pos/DocumentosVenta.h"
 
+#include "foundation/rutinas_fecha.h"
 #include "platform/fs/Reloj.h"
 
 #include <utility>
+
+namespace {
+
+constexpr double kMilisegundosDia = 86400000.0;
+
+}  // namespace
 
 QChar LetraDocumento(const QString& tipo) {
   static const std::pair<QString, QChar> kLetras[] = {
@@ -32,4 +39,8 @@ std::optional<QString> TextoEstadoDocumento(const QString& estado) {
 int NumeroControl() {
   // 100000 parts of a day of 86400000 ms: one part every 864 ms.
   return fs::Ahora().time().msecsSinceStartOfDay() / 864;
+}
+
+double NumeroFechaHora(const QDateTime& momento) {
+  return NumeroDeFecha(momento.date()) + momento.time().msecsSinceStartOfDay() / kMilisegundosDia;
 }

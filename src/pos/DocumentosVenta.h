@@ -9,6 +9,7 @@
 // rows whose CLDOC_FD and CONTROL equal the header's CLDOC_F and CONTROL.
 
 #include <QChar>
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -43,3 +44,7 @@ int NumeroControl();
 inline const QString kFaseNueva = QStringLiteral("N");
 inline const QString kFaseModificada = QStringLiteral("M");
 inline const QString kFaseGuardada = QStringLiteral("G");
+
+// A date and time as the header's date-time fields keep it: days since
+// 30/12/1899 plus the elapsed fraction of the day.
+double NumeroFechaHora(const QDateTime& momento);

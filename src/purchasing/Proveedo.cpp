@@ -5,6 +5,7 @@
 
 #include "customers/CONVEN.h"
 #include "customers/Consultas.h"
+#include "customers/PiezasCatalogo.h"
 #include "foundation/Glyps.h"
 #include "foundation/describe.h"
 #include "foundation/dialogos.h"
@@ -36,19 +37,6 @@
 namespace {
 
 const QString kAyudaProveedores = QStringLiteral("proveedo.des");
-
-QAction* Accion(QMenu* menu, const char* nombre, const QString& texto, const char* atajo = nullptr) {
-  QAction* a = menu->addAction(texto);
-  a->setObjectName(QString::fromLatin1(nombre));
-  if (atajo) a->setShortcut(QKeySequence(QString::fromLatin1(atajo)));
-  return a;
-}
-
-QMenu* Menu(QMenuBar* barra, const char* nombre, const QString& texto) {
-  QMenu* m = barra->addMenu(texto);
-  m->setObjectName(QString::fromLatin1(nombre));
-  return m;
-}
 
 }  // namespace
 
@@ -117,38 +105,38 @@ TFormaProveedo::TFormaProveedo(QWidget* owner) : ui::Forma(owner) {
 void TFormaProveedo::CreaMenu() {
   MainMenu1 = new QMenuBar(this);
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-  QMenu* archivo = Menu(MainMenu1, "Archivo1", QStringLiteral("&Archivo"));
-  Nuevo1 = Accion(archivo, "Nuevo1", QStringLiteral("Nuevo"), "Ctrl+N");
-  Modificar1 = Accion(archivo, "Modificar1", QStringLiteral("Modificar"), "Ctrl+M");
-  Guardar1 = Accion(archivo, "Guardar1", QStringLiteral("Guardar"), "Ctrl+G");
-  Eliminar1 = Accion(archivo, "Eliminar1", QStringLiteral("Eliminar"));
+  QMenu* archivo = MenuCatalogo(MainMenu1, "Archivo1", QStringLiteral("&Archivo"));
+  Nuevo1 = ItemCatalogo(archivo, "Nuevo1", QStringLiteral("Nuevo"), "Ctrl+N");
+  Modificar1 = ItemCatalogo(archivo, "Modificar1", QStringLiteral("Modificar"), "Ctrl+M");
+  Guardar1 = ItemCatalogo(archivo, "Guardar1", QStringLiteral("Guardar"), "Ctrl+G");
+  Eliminar1 = ItemCatalogo(archivo, "Eliminar1", QStringLiteral("Eliminar"));
   archivo->addSeparator();
   PresentacionPreliminar1 =
-      Accion(archivo, "PresentacionPreliminar1", QStringLiteral("Presentación Preliminar"), "Ctrl+R");
-  Imprimir1 = Accion(archivo, "Imprimir1", QStringLiteral("Imprimir"), "Ctrl+I");
-  ImprimePlantilla1 = Accion(archivo, "ImprimePlantilla1", QStringLiteral("Imprime Plantilla"));
+      ItemCatalogo(archivo, "PresentacionPreliminar1", QStringLiteral("Presentación Preliminar"), "Ctrl+R");
+  Imprimir1 = ItemCatalogo(archivo, "Imprimir1", QStringLiteral("Imprimir"), "Ctrl+I");
+  ImprimePlantilla1 = ItemCatalogo(archivo, "ImprimePlantilla1", QStringLiteral("Imprime Plantilla"));
   archivo->addSeparator();
-  Salir1 = Accion(archivo, "Salir1", QStringLiteral("Salir"));
+  Salir1 = ItemCatalogo(archivo, "Salir1", QStringLiteral("Salir"));
 
-  Registro1 = Menu(MainMenu1, "Registro1", QStringLiteral("&Registro"));
-  Buscar1 = Accion(Registro1, "Buscar1", QStringLiteral("Buscar"), "Ctrl+B");
-  CancelaMovimiento1 = Accion(Registro1, "CancelaMovimiento1", QStringLiteral("Cancela Movimiento"));
+  Registro1 = MenuCatalogo(MainMenu1, "Registro1", QStringLiteral("&Registro"));
+  Buscar1 = ItemCatalogo(Registro1, "Buscar1", QStringLiteral("Buscar"), "Ctrl+B");
+  CancelaMovimiento1 = ItemCatalogo(Registro1, "CancelaMovimiento1", QStringLiteral("Cancela Movimiento"));
 
-  BuscarMenu = Menu(MainMenu1, "Buscar2", QStringLiteral("&Buscar"));
-  BusquedaRapida1 = Accion(BuscarMenu, "BusquedaRapida1", QStringLiteral("Busqueda Rápida"));
-  BusquedaNoIndexada1 = Accion(BuscarMenu, "BusquedaNoIndexada1", QStringLiteral("Busqueda No Indexada"));
+  BuscarMenu = MenuCatalogo(MainMenu1, "Buscar2", QStringLiteral("&Buscar"));
+  BusquedaRapida1 = ItemCatalogo(BuscarMenu, "BusquedaRapida1", QStringLiteral("Busqueda Rápida"));
+  BusquedaNoIndexada1 = ItemCatalogo(BuscarMenu, "BusquedaNoIndexada1", QStringLiteral("Busqueda No Indexada"));
 
-  Reportes1 = Menu(MainMenu1, "Reportes1", QStringLiteral("R&eportes"));
-  ListadodeProveedores1 = Accion(Reportes1, "ListadodeProveedores1", QStringLiteral("Listado de Proveedores"));
+  Reportes1 = MenuCatalogo(MainMenu1, "Reportes1", QStringLiteral("R&eportes"));
+  ListadodeProveedores1 = ItemCatalogo(Reportes1, "ListadodeProveedores1", QStringLiteral("Listado de Proveedores"));
 
-  QMenu* formatos = Menu(MainMenu1, "Formatos1", QStringLiteral("&Formatos"));
-  ElegirFormato1 = Accion(formatos, "ElegirFormato1", QStringLiteral("Elegir Formato"));
-  DisenarFormato1 = Accion(formatos, "DisenarFormato1", QStringLiteral("Diseñar Formato"));
-  ImprimeRango1 = Accion(formatos, "ImprimeRango1", QStringLiteral("Imprime Rango"));
+  QMenu* formatos = MenuCatalogo(MainMenu1, "Formatos1", QStringLiteral("&Formatos"));
+  ElegirFormato1 = ItemCatalogo(formatos, "ElegirFormato1", QStringLiteral("Elegir Formato"));
+  DisenarFormato1 = ItemCatalogo(formatos, "DisenarFormato1", QStringLiteral("Diseñar Formato"));
+  ImprimeRango1 = ItemCatalogo(formatos, "ImprimeRango1", QStringLiteral("Imprime Rango"));
 
-  QMenu* ayuda = Menu(MainMenu1, "Ayuda1", QStringLiteral("A&yuda"));
-  Temas1 = Accion(ayuda, "Temas1", QStringLiteral("Temas..."));
-  Informacion1 = Accion(ayuda, "Informacion1", QStringLiteral("Informacion"));
+  QMenu* ayuda = MenuCatalogo(MainMenu1, "Ayuda1", QStringLiteral("A&yuda"));
+  Temas1 = ItemCatalogo(ayuda, "Temas1", QStringLiteral("Temas..."));
+  Informacion1 = ItemCatalogo(ayuda, "Informacion1", QStringLiteral("Informacion"));
   Informacion1->setVisible(false);
 
   const std::pair<QAction*, void (TFormaProveedo::*)()> comandos[] = {
@@ -179,13 +167,7 @@ void TFormaProveedo::CreaBarra() {
   auto* barra = new QHBoxLayout(Panel1);
   barra->setContentsMargins(3, 2, 3, 2);
   const auto boton = [this, barra](const char* nombre, const QString& texto, void (TFormaProveedo::*comando)()) {
-    auto* b = new QToolButton(Panel1);
-    b->setObjectName(QString::fromLatin1(nombre));
-    b->setToolTip(texto);
-    b->setText(texto);
-    b->setAutoRaise(true);
-    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    barra->addWidget(b);
+    QToolButton* b = BotonCatalogo(Panel1, barra, nombre, texto);
     ui::Conecta(b, &QToolButton::clicked, this, [this, comando] { (this->*comando)(); });
     return b;
   };
@@ -201,54 +183,27 @@ void TFormaProveedo::CreaBarra() {
   SpeedButton1 = boton("SpeedButton1", QStringLiteral("Contactos"), &TFormaProveedo::SpeedButton1Click);
   BotonSalir = boton("BotonSalir", QStringLiteral("Salir"), &TFormaProveedo::Close);
   SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  barra->addSpacing(12);
-  Navegador = new ui::Navegador(Panel1);
-  Navegador->setObjectName(QStringLiteral("Navegador"));
-  Navegador->SetFuente(Fuente);
-  barra->addWidget(Navegador);
-  barra->addStretch();
-  Usuario = new QLabel(QStringLiteral("0"), Panel1);
-  Usuario->setObjectName(QStringLiteral("Usuario"));
-  Usuario->hide();
-
   // A right click on a button tells what it does.
-  int registro = 10;
-  for (QToolButton* b : {BotonCambios, BotonNuevo, BotonGuardar, BotonBuscar, BotonImprimir})
-    ConectaDescripcion(b, registro++);
+  const FinBarra fin = TerminaBarra(Panel1, barra, Fuente, QStringLiteral("0"),
+                                    {BotonCambios, BotonNuevo, BotonGuardar, BotonBuscar, BotonImprimir}, 10);
+  Navegador = fin.navegador;
+  Usuario = fin.usuario;
 }
 
 void TFormaProveedo::CreaCaja() {
-  Panel2 = new ui::Panel(this);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  Panel2->setAutoFillBackground(true);
-  auto* marco = new QVBoxLayout(Panel2);
-  marco->setContentsMargins(6, 6, 6, 6);
-
-  Caja = new QScrollArea(Panel2);
-  Caja->setObjectName(QStringLiteral("Caja"));
-  Caja->setWidgetResizable(true);
-  auto* interior = new QWidget(Caja);
-  auto* rejilla = new QGridLayout(interior);
-  Caja->setWidget(interior);
-  marco->addWidget(Caja, 1);
+  const MarcoCampos marco = CreaMarcoCampos(this, "uno", "dos");
+  Panel2 = marco.Panel2;
+  Caja = marco.Caja;
+  uno = marco.uno;
+  dos = marco.dos;
 
   // Made in the order Enter walks them; placed in two columns, the name and
   // the address across both.
-  struct Lugar {
-    int fila;
-    int columna;
-    bool ancha = false;
-  };
   const auto edit = [&](const char* nombre, const char* campo, const char* titulo, int ancho, Lugar lugar) {
-    auto* e = new ui::EditDatos(interior);
-    e->setObjectName(QString::fromLatin1(nombre));
+    auto* e = new ui::EditDatos(marco.interior);
     e->SetFuente(Fuente);
     if (campo) e->SetCampo(QString::fromLatin1(campo));
-    e->setFixedWidth(ancho);
-    auto* etiqueta = new QLabel(QString::fromUtf8(titulo), interior);
-    etiqueta->setBuddy(e);
-    rejilla->addWidget(etiqueta, lugar.fila, lugar.columna * 2);
-    rejilla->addWidget(e, lugar.fila, lugar.columna * 2 + 1, 1, lugar.ancha ? 3 : 1, Qt::AlignLeft);
+    ColocaCampo(marco, e, nombre, titulo, ancho, lugar);
     return e;
   };
   EditCLAVE_P = edit("EditCLAVE_P", "CLAVE_P", "Clave", 110, {0, 0});
@@ -273,28 +228,18 @@ void TFormaProveedo::CreaCaja() {
   EditCOMPR_P = edit("EditCOMPR_P", "COMPR_P", "Total Comprado", 140, {10, 0});
   DBEdit1 = edit("DBEdit1", "ULTCO_P", "Número de Última Compra", 100, {10, 1});
   // Shown by nothing: the total purchased and the last purchase number.
-  const auto etiquetas = interior->findChildren<QLabel*>();
+  const auto etiquetas = marco.interior->findChildren<QLabel*>();
   for (QLabel* etiqueta : etiquetas) {
     if (etiqueta->buddy() == EditCOMPR_P || etiqueta->buddy() == DBEdit1) etiqueta->hide();
   }
   EditCOMPR_P->hide();
   DBEdit1->hide();
-  rejilla->setColumnStretch(4, 1);
-  rejilla->setRowStretch(11, 1);
+  marco.rejilla->setColumnStretch(4, 1);
+  marco.rejilla->setRowStretch(11, 1);
 
-  auto* pie = new QHBoxLayout;
-  auto* lineas = new QVBoxLayout;
-  uno = new QLabel(Panel2);
-  uno->setObjectName(QStringLiteral("uno"));
-  dos = new QLabel(Panel2);
-  dos->setObjectName(QStringLiteral("dos"));
-  lineas->addWidget(uno);
-  lineas->addWidget(dos);
-  pie->addLayout(lineas, 1);
   Saldo = new QPushButton(QStringLiteral("Saldo..."), Panel2);
   Saldo->setObjectName(QStringLiteral("Saldo"));
-  pie->addWidget(Saldo);
-  marco->addLayout(pie);
+  marco.pie->addWidget(Saldo);
   PintaMarco(false);
 }
 
@@ -327,8 +272,7 @@ void TFormaProveedo::ConectaCajas() {
   }
 
   // The name and the tax id are typed in capitals.
-  for (ui::EditDatos* caja : {EditNOMBR_P, EditRFCXX_P})
-    connect(&ui::Eventos::De(caja), &ui::Eventos::KeyPress, caja, [](QChar& c) { c = c.toUpper(); });
+  EnMayusculas({EditNOMBR_P, EditRFCXX_P});
 
   // The key may not be left empty while a supplier is being edited.
   ui::Conecta(&ui::Eventos::De(EditCLVEN_P), &ui::Eventos::KeyDown, this,
@@ -438,11 +382,7 @@ void TFormaProveedo::FijaModo(Modo modo) {
   PintaMarco(modo != Modo::Navegando);
 }
 
-void TFormaProveedo::PintaMarco(bool editando) {
-  QPalette paleta = Panel2->palette();
-  paleta.setColor(QPalette::Window, ui::ColorQt(editando ? ui::clRed : ui::clGreen, paleta));
-  Panel2->setPalette(paleta);
-}
+void TFormaProveedo::PintaMarco(bool editando) { ::PintaMarco(Panel2, editando, ui::clGreen); }
 
 void TFormaProveedo::FormKeyDown(int& tecla, Qt::KeyboardModifiers) {
   // The list handles its own keys.

@@ -23,9 +23,12 @@
 // the supplier's row (the last station to save wins); until then it stays in
 // ProvAux.dbf and on screen, and a save that fails loses nothing.
 
+#include "customers/EdicionCatalogo.h"
 #include "platform/ui/Forma.h"
 
 #include <QString>
+#include <QVariant>
+#include <QVector>
 
 #include <array>
 
@@ -47,15 +50,12 @@ class Panel;
 class RejillaDatos;
 }  // namespace ui
 
-// Messages of the catalogue.
+// Messages of the catalogue (the ones every catalogue shows are in
+// EdicionCatalogo.h).
 inline const QString kFaltaClaveProveedor = QStringLiteral("Falta la Clave...");
 inline const QString kClaveProveedorExiste = QStringLiteral("La Clave ya Existe Es Necesario Cambiarla");
 inline const QString kProveedorConSaldo = QStringLiteral("No Es Posible Eliminar un Proveedor con Saldo");
-inline const QString kEliminarRegistro = QStringLiteral("Esta Seguro de Eliminar este Registro ?");
-inline const QString kErrorAbrirTablas = QStringLiteral("Ha Ocurrido un Error al Abrir una de las Bases de Datos.");
 inline const QString kValorNoValido = QStringLiteral("valor no Válido");
-inline const QString kNoSeEncuentra = QStringLiteral("No se Encuentra");
-inline const QString kValorNoValidoRevise = QStringLiteral("Valor no Válido Revise Por Favor");
 // The key another station took while this one was entering a supplier.
 QString ClaveProveedorTomada(const QString& propuesta, const QString& guardada);
 
@@ -206,6 +206,7 @@ class TFormaProveedo : public ui::Forma {
   void ImprimeActual(const QString& formato);
 
   QString carpetaPrograma_;
+  QVector<QVariant> original_;  // the copy's values when it was made
   QString formatoElegido_;
   bool claveAutomatica_ = false;  // the new supplier's key was proposed (line 35)
 };

@@ -3,7 +3,6 @@
 // observations.
 
 #include "customers/EdicionCatalogo.h"
-#include "foundation/BusNoInd.h"
 #include "foundation/advierte.h"
 #include "foundation/ayudaMod.h"
 #include "foundation/buscar.h"
@@ -57,7 +56,7 @@ void TFormaProveedo::BotonCambiosClick() {
   if (!TieneDerecho(NumeroUsuario(), DerechoCambioProveedores)) return;
   if (!TablaProveedor->Active() || TablaProveedor->IsEmpty()) return;
   TablaProveedor->SetIndexName(kTagClaveProveedor);
-  PreparaCopiaRegistro(*TablaProveedor, *TablaAuxiliar, carpetaPrograma_, kCopiaProveedor, *Fuente);
+  original_ = PreparaCopiaRegistro(*TablaProveedor, *TablaAuxiliar, carpetaPrograma_, kCopiaProveedor, *Fuente);
   claveAutomatica_ = false;
   EditCLAVE_P->setReadOnly(Consecutivo());
   FijaModo(Modo::Cambio);
@@ -108,9 +107,12 @@ bool TFormaProveedo::GuardaBajoNumeracion(QString& tomada) {
   }
   if (EnCambio()) {
     const QString anterior = TablaProveedor->FieldByName(kCampoClave).AsString();
+    // Only what the user changed is written: a balance or field another
+    // station wrote meanwhile is kept.
     AplicaCopiaRegistro(*TablaAuxiliar, *TablaProveedor,
-                        QStringLiteral("El proveedor %1 está en uso en otra estación").arg(anterior));
+                        QStringLiteral("El proveedor %1 está en uso en otra estación").arg(anterior), original_);
     DescartaCopiaRegistro(*TablaAuxiliar, *Fuente, *TablaProveedor);
+    original_.clear();
   } else {
     TablaProveedor->Post();
   }
@@ -119,6 +121,7 @@ bool TFormaProveedo::GuardaBajoNumeracion(QString& tomada) {
 
 void TFormaProveedo::Descarta() {
   if (EnCambio()) DescartaCopiaRegistro(*TablaAuxiliar, *Fuente, *TablaProveedor);
+  original_.clear();
   try {
     TablaProveedor->Cancel();
   } catch (const std::exception&) {
@@ -138,21 +141,7 @@ void TFormaProveedo::CancelaMovimiento1Click() {
 
 void TFormaProveedo::FormCloseQuery(bool& puedeCerrar) {
   if (!EnAlta() && !EnCambio()) return;
-  switch (PreguntaGuardarCambios()) {
-    case 1:
-      try {
-        puedeCerrar = Guarda();
-      } catch (const std::exception& e) {
-        ui::MuestraExcepcion(e);
-        puedeCerrar = false;
-      }
-      break;
-    case 2:
-      Descarta();
-      break;
-    default:
-      puedeCerrar = false;
-  }
+  puedeCerrar = CierraConPregunta([this] { return Guarda(); }, [this] { Descarta(); });
 }
 
 void TFormaProveedo::Eliminar1Click() {
@@ -181,17 +170,7 @@ void TFormaProveedo::BotonBuscarClick() {
   }
 }
 
-void TFormaProveedo::BusquedaNoIndexada1Click() {
-  TFormaBusquedaNoIndexada dialogo;
-  BuscaSinIndice(QStringLiteral("proveedo.dbf"));
-  if (dialogo.Tag() != 1) return;
-  try {
-    if (!TablaProveedor->Locate(dialogo.Campo2->currentText(), {dialogo.Valor->text()}, {.parcial = true}))
-      MuestraMensaje(kNoSeEncuentra);
-  } catch (const std::exception&) {
-    MuestraMensaje(kValorNoValidoRevise);
-  }
-}
+void TFormaProveedo::BusquedaNoIndexada1Click() { BusquedaNoIndexada(*TablaProveedor, QStringLiteral("proveedo.dbf")); }
 
 void TFormaProveedo::SpeedButton1Click() { MuestraContactosProveedor(EditCLAVE_P->text()); }
 

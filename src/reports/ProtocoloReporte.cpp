@@ -1,6 +1,7 @@
 #include "reports/ProtocoloReporte.h"
 
 QString CarpetaProgramaReportes;
+double TasaImpuestoReporte = 0;
 
 CondicionesReporte& CondicionesDialogoReporte() {
   static CondicionesReporte condiciones;

@@ -25,6 +25,11 @@
 // CargaCamposReporte, read by the engine and by other subsystems.
 extern QString CarpetaProgramaReportes;
 
+// The report engine's tax rate, by which some report columns divide
+// amounts. The report script runner sets it at the start of each run; the
+// product window sets it from the company's impuesto.cnf when it is shown.
+extern double TasaImpuestoReporte;
+
 // One condition of the dialog as the engine receives it.
 struct CondicionReporte {
   QString campo;                        // field name; empty or "X": no condition

@@ -268,6 +268,14 @@ void EscribeMarcaEjecucion(const QString& carpeta, const QString& texto);
 // window turns grey ($808080, variant "x") and every white label black.
 void AplicaVistaClasica(QWidget& ventana);
 
+// A user number as a window's Usuario label holds it, or a plat::Error
+// (Conversion) when the text is not a whole number.
+int NumeroUsuarioDe(const QString& usuario);
+
+// Starts the calculator ("calc.exe") without waiting; tells the user when it
+// cannot be started.
+void AbreCalculadora();
+
 // Closes every table of the window (its child datasets) and sets its Tag to
 // 0. Errors end the routine silently.
 void CierraTablasVentana(ui::Forma* ventana);

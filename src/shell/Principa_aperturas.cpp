@@ -396,13 +396,14 @@ void TFormaPrincipal::UneNavegador(FabricaCatalogo crea) {
   for (const Navegacion& n : Navegaciones()) Item(QString::fromLatin1(n.item))->setEnabled(bool(navegador_));
 }
 
-int TFormaPrincipal::NumeroUsuario() const {
+int NumeroUsuarioDe(const QString& usuario) {
   bool entero = false;
-  const int numero = Usuario->text().toInt(&entero);
-  if (!entero)
-    throw plat::Error(plat::Clase::Conversion, QStringLiteral("'%1' no es un valor entero válido").arg(Usuario->text()));
+  const int numero = usuario.toInt(&entero);
+  if (!entero) throw plat::Error(plat::Clase::Conversion, QStringLiteral("'%1' no es un valor entero válido").arg(usuario));
   return numero;
 }
+
+int TFormaPrincipal::NumeroUsuario() const { return NumeroUsuarioDe(Usuario->text()); }
 
 void TFormaPrincipal::Abre(const QString& item) {
   const Apertura* a = BuscaApertura(item);

@@ -213,10 +213,12 @@ void TFormaPrincipal::Empresa1Click() {
   if (TFormaEmpresas* empresas = FormaEmpresas()) empresas->ShowModal();
 }
 
-void TFormaPrincipal::Calculadora1Click() {
+void AbreCalculadora() {
   const proc::Resultado r = proc::Ejecuta(QStringLiteral("calc.exe"));
   if (!r) MuestraMensaje(QStringLiteral("No se pudo abrir la calculadora: ") + r.error);
 }
+
+void TFormaPrincipal::Calculadora1Click() { AbreCalculadora(); }
 
 void TFormaPrincipal::MI1Click() {
   if (TimerHora->isActive()) TimerHora->stop();

@@ -1,9 +1,12 @@
 #pragma once
 // A company for the customer tests: the start file, Gener1.cnf with the
 // initial values and the data folder C:\VRL\DATOS, every registered table,
-// and two users: 0 "adm" with every right, 1 "caja" with every right but
-// 1 (the customer window). Rows are added with Agrega.
+// the files the program folder ships with, and three users: 0 "adm" with
+// every right, 1 "caja" with every right but 1 (the customer window), 2
+// "vista" without adding, deleting and changing customers (11 to 13). Rows
+// are added with Agrega.
 
+#include "foundation/ArchivosPrograma.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "platform/db/Tabla.h"
@@ -29,9 +32,18 @@ class ClientesPrueba : public RaizPrueba {
     conf[ConfCarpetaDatos - 1] = kDatosClientes;
     EscribeLineas("C:\\VRL\\Gener1.cnf", conf);
     const QString todos(kNumeroDerechos, u's');
-    QString sinClientes = todos;
-    sinClientes[DerechoClientes - 1] = u'n';
-    EscribeBytes("C:\\VRL\\usuarios.def", ArchivoUsuarios({{"adm", todos}, {"caja", sinClientes}}));
+    const auto sin = [&todos](std::initializer_list<int> derechos) {
+      QString texto = todos;
+      for (int d : derechos) texto[d - 1] = u'n';
+      return texto;
+    };
+    EscribeBytes("C:\\VRL\\usuarios.def",
+                 ArchivoUsuarios({{"adm", todos},
+                                  {"caja", sin({DerechoClientes})},
+                                  {"vista", sin({DerechoAltaClientes, DerechoBajaClientes, DerechoCambioClientes})}}));
+    QString programa;
+    CarpetaLocal(programa);
+    InstalaArchivosPrograma();
     CreaTablasEmpresa(db::Carpetas{kDatosClientes, {}, {}, "C:\\VRL"});
   }
 

@@ -1,9 +1,10 @@
 // The customer and seller lookups as a document field uses them: the key
 // each way of closing answers, the quick and advanced searches, the
-// catalogue button's right.
+// catalogue button.
 
 #include "clientes_prueba.h"
 #include "customers/CONVEN.h"
+#include "customers/Clientes.h"
 #include "customers/Conclie.h"
 #include "foundation/buscar.h"
 #include "platform/ui/RejillaDatos.h"
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -155,12 +157,29 @@ TEST_F(Consultas, LaBusquedaAvanzadaListaLosNombresQueContienenElTexto) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
-TEST_F(Consultas, ElBotonClientesPideElDerecho1) {
-  for (const auto& [usuario, mensajes] :
-       {std::pair<QString, QStringList>{"1", {kSinAcceso}}, std::pair<QString, QStringList>{"0", {}}}) {
+// "Clientes" opens a catalogue of its own after right 1; the lookup then
+// stands on the customer the catalogue was showing.
+TEST_F(Consultas, ElBotonClientesAbreElCatalogoConElDerecho1) {
+  TFormaClientes global;
+  for (const auto& [usuario, mensajes, clave] :
+       {std::tuple<QString, QStringList, QString>{"1", {kSinAcceso}, "C3"},
+        std::tuple<QString, QStringList, QString>{"0", {}, "G7"}}) {
     SCOPED_TRACE(usuario.toStdString());
     ui::PuertaModal::LimpiaMensajes();
     bool visible = false;
+    const QDialog* catalogo = nullptr;
+    QString usuarioCatalogo;
+    if (usuario == "0") {
+      ui::PuertaModal::Espera("TFormaClientes", [&](QDialog& d) {
+        catalogo = &d;
+        usuarioCatalogo = prueba::Texto(d, "Usuario");
+        prueba::Pulsa(d, "BotonNuevo");
+        prueba::Teclea(d, "EditCLCLI_C", "G7");
+        prueba::Teclea(d, "EditNOMBR_C", "gabriel");
+        prueba::Pulsa(d, "BotonGuardar");
+        d.close();
+      });
+    }
     EXPECT_EQ(Cliente("C3",
                       [&](QDialog& d) {
                         visible = prueba::Componente(d, "BotonClientes")->isVisible();
@@ -168,10 +187,15 @@ TEST_F(Consultas, ElBotonClientesPideElDerecho1) {
                         kEnter(d);
                       },
                       usuario),
-              "C3");
+              clave);
     EXPECT_TRUE(visible);
     EXPECT_EQ(Mensajes(), mensajes);
+    if (usuario == "0") {
+      EXPECT_NE(catalogo, &global);
+      EXPECT_EQ(usuarioCatalogo, "0");
+    }
   }
+  EXPECT_EQ(FormaClientes(), &global);
 }
 
 TEST_F(Consultas, ElVendedorCanceladoDaClaveVacia) {

@@ -5,6 +5,7 @@
 
 #include "app/Vorlan.h"
 #include "foundation/rutinas_usuarios.h"
+#include "maintenance/IndiTodo.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
 #include "mantenimiento_prueba.h"
@@ -12,7 +13,9 @@
 #include "support/Maneja.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 #include <memory>
 
@@ -31,7 +34,10 @@ class DesdeElMenu : public MantenimientoPrueba {
       r.NombreUsuario = QString("Usuario %1").arg(i);
       r.ClaveUsuario = claves[i];
       r.Derechos = QString(kNumeroDerechos, u's');
-      if (i == 1) r.Derechos[DerechoRespaldar - 1] = u'n';
+      if (i == 1) {
+        r.Derechos[DerechoRespaldar - 1] = u'n';
+        r.Derechos[DerechoReindexar - 1] = u'n';
+      }
       usuarios += r.ABytes();
     }
     EscribeArchivo(fs::Une(kDatos, "usuarios.def"), usuarios);
@@ -44,13 +50,13 @@ class DesdeElMenu : public MantenimientoPrueba {
     MantenimientoPrueba::TearDown();
   }
 
-  // Chooses the backups item and types the password in its prompt.
-  static void EligeRespaldos(const QString& clave) {
+  // Chooses the backups item (or another) and types the password in its prompt.
+  static void EligeRespaldos(const QString& clave, const char* item = "Respaldos1") {
     ui::PuertaModal::Espera("TFormaAdministrador", [clave](QDialog& d) {
       prueba::Teclea(d, "Clave", clave);
       prueba::Tecla(d, "Clave", Qt::Key_Return);
     });
-    FormaPrincipal()->Item("Respaldos1")->trigger();
+    FormaPrincipal()->Item(item)->trigger();
   }
 
   std::unique_ptr<ProgramaVorlan> programa_;
@@ -90,4 +96,21 @@ TEST_F(DesdeElMenu, ElAbridorDeUtileriasLaMuestraYLaLibera) {
   FormaPrincipal()->Indices1Click();
   EXPECT_TRUE(mostrada);
   EXPECT_EQ(FormaUtilerias(), nullptr);
+}
+
+TEST_F(DesdeElMenu, ReindexarConDerecho54MuestraLaCarpetaDeDatosYSuCatalogo) {
+  EscribeLineas(fs::Une(kDatos, "Indices.cnf"), {"cliente.dbf,iclacli,clcli_c"});
+  int mostrada = 0;
+  ui::PuertaModal::Espera("TFormaReindexaTodo", [&](QDialog& d) {
+    auto& v = static_cast<TFormaReindexaTodo&>(d);
+    ++mostrada;
+    EXPECT_EQ(v.windowTitle(), "Mantenimiento y Reindexado");
+    EXPECT_EQ(v.EditRuta->text(), kDatos);
+    EXPECT_EQ(v.Memo1->toPlainText(), "cliente.dbf,iclacli,clcli_c");
+  });
+  EligeRespaldos("caja", "Reindexar1");
+  EXPECT_EQ(mostrada, 0);
+  EligeRespaldos("resp", "Reindexar1");
+  EXPECT_EQ(mostrada, 1);
+  EXPECT_EQ(FormaReindexaTodo(), nullptr);
 }

@@ -160,6 +160,24 @@ TEST_F(ParadoxTest, InsertarPoneLaFilaAntesDeLaIndicada) {
   }
 }
 
+TEST_F(ParadoxTest, UnLectorVeLasFilasQueOtroMovioAunqueLasCuentasDelEncabezadoQuedenIguales) {
+  // 20 rows in blocks of 8, 8 and 4. The other handle inserts into the last
+  // block and deletes from the first: the row count and the blocks in use
+  // stand as they were, yet every row after the deleted one moved.
+  ParadoxArchivo::Crea(kDeta, CamposCaptura());
+  ParadoxArchivo lector(kDeta, Uso::Compartido);
+  ParadoxArchivo escritor(kDeta, Uso::Compartido);
+  for (const QString& clave : Numeradas(1, 20)) escritor.Agrega(Linea(1, clave, clave, 1));
+  EXPECT_EQ(Claves(lector), Numeradas(1, 20));
+  escritor.Inserta(19, Linea(1, QStringLiteral("NUEVA"), QString(), 1));
+  escritor.Borra(2);
+  QStringList esperadas = Numeradas(1, 20);
+  esperadas.insert(18, QStringLiteral("NUEVA"));
+  esperadas.removeAt(1);
+  EXPECT_EQ(Claves(lector), esperadas);
+  EXPECT_EQ(ClavesPx(kDeta), esperadas);
+}
+
 TEST_F(ParadoxTest, CargarLineasInsertandoAntesDeLaPrimeraConservaSuOrden) {
   // The saved lines are walked from the last to the first and each one is
   // inserted before the current row, which is the row inserted just before.

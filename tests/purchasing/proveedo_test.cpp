@@ -49,21 +49,6 @@ class Proveedo : public ComprasPrueba {
            ui::Tag(v.BotonNuevo) == 0 && ui::Tag(v.BotonCambios) == 0;
   }
 
-  // Replaces what a box shows by the text, as a user selects it all and types.
-  static void Reescribe(QLineEdit* caja, const QString& texto) {
-    caja->setFocus(Qt::OtherFocusReason);
-    caja->selectAll();
-    QTest::keyClick(caja, Qt::Key_Delete);
-    Teclea(*caja->window(), caja->objectName(), texto);
-  }
-
-  // The answer to the close question: 1 "Si", 2 "No", 3 "Cancelar".
-  static void Responde(int respuesta) {
-    ui::PuertaModal::Espera("TFormaCerrar", [respuesta](QDialog& d) {
-      Pulsa(d, respuesta == 1 ? "BitBtn1" : respuesta == 2 ? "BitBtn3" : "BitBtn2");
-    });
-  }
-
   // Stands the catalogue on the supplier of that key.
   static void EnClave(TFormaProveedo& v, const QString& clave) {
     v.TablaProveedor->SetIndexName(kTagClaveProveedor);
@@ -197,14 +182,14 @@ TEST_F(Proveedo, ClaveVaciaORepetidaNoSeGuardaPorNingunCamino) {
     if (c.cambio) {
       EnClave(v, "P2");
       Pulsa(v, "BotonCambios");
-      Reescribe(v.EditCLAVE_P, c.clave);
+      prueba::Reescribe(v.EditCLAVE_P, c.clave);
     } else {
       Pulsa(v, "BotonNuevo");
       Teclea(v, "EditCLAVE_P", c.clave);
       Teclea(v, "EditNOMBR_P", "otro");
     }
     if (c.alCerrar) {
-      Responde(1);
+      prueba::RespondeCierre(1);
       v.Close();
       EXPECT_TRUE(v.isVisible());
     } else {
@@ -217,7 +202,7 @@ TEST_F(Proveedo, ClaveVaciaORepetidaNoSeGuardaPorNingunCamino) {
     EXPECT_EQ(v.EditCLAVE_P->text(), c.clave);
 
     // Corrected, it saves.
-    Reescribe(v.EditCLAVE_P, c.numerica ? "9" : "P9");
+    prueba::Reescribe(v.EditCLAVE_P, c.numerica ? "9" : "P9");
     Pulsa(v, "BotonGuardar");
     EXPECT_TRUE(Navegando(v));
     EXPECT_TRUE(Proveedores().contains(QString(c.numerica ? "9" : "P9") + (c.cambio ? "|DOS" : "|OTRO")));
@@ -242,7 +227,7 @@ TEST_F(Proveedo, UnCambioSeHaceEnLaCopiaYSeEscribeAlGuardar) {
   ASSERT_EQ(copia->RecordCount(), 1);
   EXPECT_EQ(copia->FieldByName("CLAVE_P").AsString(), "P2");
   copia->Close();
-  Reescribe(v.EditNOMBR_P, "papelera del centro");
+  prueba::Reescribe(v.EditNOMBR_P, "papelera del centro");
   EXPECT_EQ(Proveedores(), (QStringList{"P1|ACEROS DEL NORTE", "P2|PAPELERA CENTRAL"}));
   // The box with the focus is aqua and its two help lines show.
   EXPECT_EQ(v.EditNOMBR_P->palette().color(QPalette::Base), Color(ui::clAqua));
@@ -250,15 +235,29 @@ TEST_F(Proveedo, UnCambioSeHaceEnLaCopiaYSeEscribeAlGuardar) {
   EXPECT_EQ(v.dos->text(), "Se escribe en mayúsculas.");
 
   // Closing asks; "Cancelar" keeps the change on screen, still editing.
-  Responde(3);
+  prueba::RespondeCierre(3);
   v.Close();
   EXPECT_TRUE(v.isVisible());
   EXPECT_TRUE(Editando(v));
   EXPECT_EQ(v.EditNOMBR_P->text(), "PAPELERA DEL CENTRO");
 
+  // Meanwhile another station raises the supplier's balance: the save
+  // writes only what was typed and keeps it.
+  {
+    db::Tabla t;
+    t.SetCarpeta(kDatos);
+    t.SetNombreTabla("PROVEEDO.DBF");
+    t.SetIndexName("ICLAPRO");
+    t.Open();
+    ASSERT_TRUE(t.FindKey({"P2"}));
+    t.Edit();
+    t.FieldByName("SALDO_P").SetAsFloat(150);
+    t.Post();
+  }
   Pulsa(v, "BotonGuardar");
   EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(Proveedores(), (QStringList{"P1|ACEROS DEL NORTE", "P2|PAPELERA DEL CENTRO"}));
+  EXPECT_EQ(v.TablaProveedor->FieldByName("SALDO_P").AsFloat(), 150);
   copia->Open();
   EXPECT_EQ(copia->RecordCount(), 0);
   const QStringList borrados = fs::LeeLineas(fs::Une(kPrograma, "borrados.dat"));
@@ -293,7 +292,7 @@ TEST_F(Proveedo, UnCambioQueNoSePuedeEscribirNoSePierde) {
   AgregaProveedor("P1", "ACEROS DEL NORTE");
   TFormaProveedo& v = Ventana();
   Pulsa(v, "BotonCambios");
-  Reescribe(v.EditSTATU_P, "81 8340 1200");
+  prueba::Reescribe(v.EditSTATU_P, "81 8340 1200");
 
   prueba::ProcesoHijo otra("SostieneProveedor", {kDatos, "P1"});
   ASSERT_EQ(otra.EsperaLinea(), "EDITANDO");
@@ -338,13 +337,13 @@ TEST_F(Proveedo, CerrarConGuardarODescartarVuelveANavegar) {
     if (c.cambio) {
       EnClave(v, "P1");
       Pulsa(v, "BotonCambios");
-      Reescribe(v.EditNOMBR_P, c.respuesta == 1 ? "aceros" : "otro nombre");
+      prueba::Reescribe(v.EditNOMBR_P, c.respuesta == 1 ? "aceros" : "otro nombre");
     } else {
       Pulsa(v, "BotonNuevo");
       Teclea(v, "EditCLAVE_P", c.respuesta == 1 ? "P5" : "P6");
       Teclea(v, "EditNOMBR_P", "ferreteria");
     }
-    Responde(c.respuesta);
+    prueba::RespondeCierre(c.respuesta);
     v.Close();
     EXPECT_FALSE(v.isVisible());
     EXPECT_TRUE(Navegando(v));
@@ -375,7 +374,7 @@ TEST_F(Proveedo, F2EnElVendedorTraeLaClaveDeLaConsulta) {
     Tecla(v, "EditCLVEN_P", Qt::Key_F2);
     EXPECT_EQ(v.EditCLVEN_P->text(), clave);
   }
-  Reescribe(v.EditCLVEN_P, "03");
+  prueba::Reescribe(v.EditCLVEN_P, "03");
   Pulsa(v, "BotonGuardar");
   TRegistroProveedor p;
   p.Lee(*Abre("PROVEEDO.DBF"));

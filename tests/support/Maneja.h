@@ -7,6 +7,10 @@
 #include <QWidget>
 
 class QDialog;
+class QLineEdit;
+namespace ui {
+class RejillaTexto;
+}
 
 namespace prueba {
 
@@ -16,9 +20,18 @@ QWidget* Componente(const QWidget& raiz, const QString& nombre);
 void Pulsa(const QWidget& raiz, const QString& nombre);
 // Focuses the named component and types the text key by key.
 void Teclea(const QWidget& raiz, const QString& nombre, const QString& texto);
+// Types into a cell of a string grid: the first key opens the cell's editor,
+// which is left open with the rest of the text typed into it.
+void TecleaCelda(ui::RejillaTexto& rejilla, int col, int fila, const QString& texto);
 // Sends one key (with modifiers) to the named component, or to the focus
 // widget of the window when the name is empty.
 void Tecla(const QWidget& raiz, const QString& nombre, int tecla, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// Replaces what a box shows by the text, as a user selects it all, deletes
+// it and types.
+void Reescribe(QLineEdit* caja, const QString& texto);
+// Queues the answer to the next save question of a closing window
+// (TFormaCerrar): 1 "Si", 2 "No", 3 "Cancelar".
+void RespondeCierre(int respuesta);
 // The text shown by a label, edit or button.
 QString Texto(const QWidget& raiz, const QString& nombre);
 

@@ -24,6 +24,7 @@
 //     EnUso naming the table.
 
 #include "platform/db/Esquema.h"
+#include "platform/db/Revision.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -136,6 +137,16 @@ class Almacen {
   // before record n, its last. Works on a handle opened read-only too.
   // Storages without a production index give Estado.
   virtual void Rehace(qint64 n, const QByteArray& registro, bool alFinal);
+
+  // Repairs, under exclusive use, what a write cut short leaves at the end
+  // of the file, where no index intent finishes it (a table without an
+  // index, or whose index was replaced): a trailing piece shorter than a
+  // record is completed with blanks into a live record (a field left
+  // unreadable by the cut blanked too); the end mark is written after the
+  // last record where it is missing; the header's count is set to the whole
+  // records present. Bytes of whole records never change. Storages without
+  // such a layout give Estado.
+  virtual ReparacionFin ReparaFin();
 
   // --- Record locks (per handle). Bloquea fails at once with Bloqueado when
   // another handle or station holds the record.

@@ -722,6 +722,47 @@ class AlmacenDbf final : public Almacen {
     numCache_ = 0;
   }
 
+  ReparacionFin ReparaFin() override {
+    ExigeExclusivo();
+    Escritura e(*this);
+    ReparacionFin r;
+    char cuenta[4];
+    LeeEn(fd_.fd(), cuenta, 4, kPosCuenta, nombre_);
+    r.cuentaCabecera = Lee32(cuenta);
+    const qint64 datos = Tamano(fd_.fd(), nombre_) - e_.longCabecera;
+    qint64 enteros = datos / e_.longRegistro;
+    const qint64 resto = datos % e_.longRegistro;
+    if (resto == 0) {
+      const char fin = kFinArchivo;
+      EscribeEn(fd_.fd(), &fin, 1, Posicion(enteros + 1), nombre_);
+      r.finAgregado = true;
+    } else {
+      QByteArray pieza(resto, Qt::Uninitialized);
+      LeeEn(fd_.fd(), pieza.data(), resto, Posicion(enteros + 1), nombre_);
+      // A piece that starts with the end mark is no record.
+      if (pieza[0] != kFinArchivo) {
+        QByteArray registro = pieza + QByteArray(e_.longRegistro - resto, ' ');
+        if (registro[0] != kBorrado) registro[0] = kVivo;
+        for (size_t c = 0; c < e_.info.size(); ++c) {
+          try {
+            Valor(registro.constData(), static_cast<int>(c));
+          } catch (const Error&) {
+            std::memset(registro.data() + e_.info[c].desde, ' ', static_cast<size_t>(e_.info[c].ancho));
+          }
+        }
+        ++enteros;
+        EscribeConFin(registro, Posicion(enteros));
+        r.completado = enteros;
+        r.blancos = e_.longRegistro - resto;
+      }
+    }
+    if (r.cuentaCabecera != enteros) PonFechaHoy(true, enteros);
+    r.registros = enteros;
+    cuenta_ = enteros;
+    numCache_ = 0;
+    return r;
+  }
+
   void Bloquea(qint64 n) override {
     ExigeEscritura();
     if (bloqueados_.contains(n)) return;

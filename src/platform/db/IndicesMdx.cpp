@@ -312,6 +312,7 @@ class IndicesMdx final : public Indices {
   }
 
   void Regenera() override { mdx_.Regenera(Registros()); }
+  QStringList Discrepantes() override { return mdx_.Discrepantes(Registros()); }
 
   // Every operation of the index file checks its header for other stations'
   // changes: nothing is cached across operations.

@@ -112,6 +112,10 @@ class Indices {
   virtual void AgregaTag(const DefTag& tag) = 0;  // built from the records
   virtual void QuitaTag(const QString& tag) = 0;
   virtual void Regenera() = 0;  // every tag rebuilt from the records
+  // The tags whose entries are not what a regeneration would give (keys
+  // missing, stale or pointing at deleted rows, damaged pages), in the
+  // file's order. A field of a live row that cannot be read gives Conversion.
+  virtual QStringList Discrepantes() = 0;
   // Another station may have written: drop caches.
   virtual void Refresca() = 0;
 };

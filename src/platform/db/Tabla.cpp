@@ -468,6 +468,18 @@ void Tabla::RegeneraIndices() {
   Reposiciona(donde);
 }
 
+QStringList Tabla::TagsDiscrepantes() {
+  if (!Active()) {
+    Tabla t;
+    t.SetCarpeta(carpeta_);
+    t.SetNombreTabla(nombre_);
+    t.SetReadOnly(true);
+    t.Open();
+    return t.TagsDiscrepantes();
+  }
+  return indices_ ? indices_->Discrepantes() : QStringList();
+}
+
 // --- Whole-table operations.
 
 void Tabla::EmptyTable() {
@@ -490,6 +502,16 @@ void Tabla::Pack() {
   if (indices_) indices_->Regenera();
   orden_->Refresca();
   Reposiciona(0);
+}
+
+ReparacionFin Tabla::ReparaFin() {
+  ExigeExclusivo("reparar la tabla");
+  ModoNavegacion();
+  if (indices_) indices_->Revisa();
+  const ReparacionFin r = almacen_->ReparaFin();
+  orden_->Refresca();
+  Reposiciona(0);
+  return r;
 }
 
 void Tabla::LiberaBloqueos() {

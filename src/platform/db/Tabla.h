@@ -49,6 +49,7 @@
 
 #include "platform/db/Dataset.h"
 #include "platform/db/Esquema.h"
+#include "platform/db/Revision.h"
 
 #include <QString>
 #include <QStringList>
@@ -136,6 +137,10 @@ class Tabla : public Dataset {
   void AddIndex(const DefTag& tag);
   void DeleteIndex(const QString& tag);
   void RegeneraIndices();
+  // The tags whose entries differ from what RegeneraIndices would build
+  // (Indices::Discrepantes); none for a table without index. A field of a
+  // live row that cannot be read gives Conversion.
+  QStringList TagsDiscrepantes();
 
   // --- Table operations.
   // Removes every record (exclusive use, else EnUso).
@@ -144,6 +149,10 @@ class Tabla : public Dataset {
   // the live records' memos (exclusive use; a closed table is opened
   // exclusively for the moment).
   void Pack();
+  // Repairs the end of a dBASE file after a crash (Almacen::ReparaFin),
+  // with exclusive use (EnUso otherwise); a write a dead station left in the
+  // index is finished first. The table then stands on its first row.
+  ReparacionFin ReparaFin();
   // Releases every record lock this handle holds. A record still being
   // edited is locked again at Post (Bloqueado if another took it meanwhile).
   void LiberaBloqueos();

@@ -1161,7 +1161,48 @@ struct MdxArchivo::Impl {
     std::vector<std::uint32_t> orden;
   };
 
-  void Ordena(const TagMdx& t, Entradas& e) {
+  // Each tag sorts its keys on a thread of its own.
+  void OrdenaTodas(const std::vector<TagMdx*>& lista, std::vector<Entradas>& e, bool exigeUnicas) {
+    std::vector<std::thread> hilos;
+    std::vector<std::exception_ptr> fallas(lista.size());
+    for (size_t i = 0; i < lista.size(); ++i) {
+      hilos.emplace_back([&, i] {
+        try {
+          Ordena(*lista[i], e[i], exigeUnicas);
+        } catch (...) {
+          fallas[i] = std::current_exception();
+        }
+      });
+    }
+    for (auto& h : hilos) h.join();
+    for (auto& f : fallas) {
+      if (f) std::rethrow_exception(f);
+    }
+  }
+
+  // Whether the tag's entries, walked in order, are the sorted entries.
+  bool Concuerda(const TagMdx& t, const Entradas& e) {
+    try {
+      Camino c = Izquierda(t);
+      const std::uint8_t* base = e.claves.data();
+      const size_t largo = static_cast<size_t>(t.largo);
+      size_t k = 0;
+      for (bool hay = EnEntrada(t, c); hay; hay = Avanza(t, c)) {
+        if (k == e.orden.size()) return false;
+        const std::uint8_t* b = Nodo(t, c.back().pagina);
+        const std::uint32_t idx = e.orden[k++];
+        if (Puntero(b, t, c.back().i) != e.registros[idx] ||
+            Compara(t, ClaveEn(b, t, c.back().i), base + idx * largo) != 0)
+          return false;
+      }
+      return k == e.orden.size();
+    } catch (const plat::Error& error) {
+      if (error.clase() != plat::Clase::Corrupto) throw;
+      return false;
+    }
+  }
+
+  void Ordena(const TagMdx& t, Entradas& e, bool exigeUnicas = true) {
     const size_t n = e.registros.size();
     e.orden.resize(n);
     for (size_t i = 0; i < n; ++i) e.orden[i] = static_cast<std::uint32_t>(i);
@@ -1172,7 +1213,7 @@ struct MdxArchivo::Impl {
       if (c != 0) return c < 0;
       return e.registros[a] < e.registros[b];
     });
-    if (t.unico) ExigeSinRepetidas(t, e);
+    if (t.unico && exigeUnicas) ExigeSinRepetidas(t, e);
   }
 
   // A unique tag is built only over rows whose keys are all different: the
@@ -1462,24 +1503,7 @@ void MdxArchivo::Regenera(const RecorreRegistros& registros) {
   for (auto& t : d.tags) lista.push_back(&t);
   std::vector<Impl::Entradas> e;
   d.Recoge(lista, registros, e);
-  // Each tag sorts its keys on a thread of its own.
-  {
-    std::vector<std::thread> hilos;
-    std::vector<std::exception_ptr> fallas(lista.size());
-    for (size_t i = 0; i < lista.size(); ++i) {
-      hilos.emplace_back([&, i] {
-        try {
-          d.Ordena(*lista[i], e[i]);
-        } catch (...) {
-          fallas[i] = std::current_exception();
-        }
-      });
-    }
-    for (auto& h : hilos) h.join();
-    for (auto& f : fallas) {
-      if (f) std::rethrow_exception(f);
-    }
-  }
+  d.OrdenaTodas(lista, e, true);
   // The file is laid out again from its first free page; the intent and
   // journal areas are made anew when next needed.
   d.cache.clear();
@@ -1501,6 +1525,22 @@ void MdxArchivo::Regenera(const RecorreRegistros& registros) {
   if (ftruncate(d.fd, static_cast<off_t>(d.paginasArchivo) * kPagina) != 0) {
     throw plat::ErrorDeSistema(QStringLiteral("No se pudo ajustar el archivo de índices %1").arg(d.ruta), errno);
   }
+}
+
+QStringList MdxArchivo::Discrepantes(const RecorreRegistros& registros) {
+  Operacion op(*d_, false);
+  Impl& d = *d_;
+  std::vector<TagMdx*> lista;
+  for (auto& t : d.tags) lista.push_back(&t);
+  std::vector<Impl::Entradas> e;
+  d.Recoge(lista, registros, e);
+  d.OrdenaTodas(lista, e, false);
+  QStringList r;
+  for (size_t i = 0; i < lista.size(); ++i) {
+    if (!d.Concuerda(*lista[i], e[i])) r << lista[i]->nombre;
+    e[i] = {};
+  }
+  return r;
 }
 
 QString MdxArchivo::UnicoOcupado(std::uint32_t registro, const LectorCampo& valores) {

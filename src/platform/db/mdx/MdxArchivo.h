@@ -34,6 +34,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <cstdint>
@@ -82,6 +83,10 @@ class MdxArchivo {
   void BorraTag(const QString& nombre);
   // Rebuilds every tag from the records (the file is rewritten in place).
   void Regenera(const RecorreRegistros& registros);
+  // The names of the tags whose entries (key and record, in order) differ
+  // from those Regenera would build from the records; a tag whose pages
+  // cannot be walked differs too. Nothing is written.
+  QStringList Discrepantes(const RecorreRegistros& registros);
 
   // --- Keeping the tags current, record by record. All tags at once, under
   // one lock.

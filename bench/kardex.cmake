@@ -1,0 +1,2 @@
+add_executable(bench_kardex kardex_bench.cpp)
+target_link_libraries(bench_kardex PRIVATE vorlan_inventory vorlan_tablas vorlan_bench_ventanas)

@@ -1,0 +1,2 @@
+add_executable(bench_mantenimiento mantenimiento_bench.cpp)
+target_link_libraries(bench_mantenimiento PRIVATE vorlan_maintenance vorlan_bench_ventanas)

@@ -1,0 +1,2 @@
+add_executable(bench_totales bench_totales.cpp)
+target_link_libraries(bench_totales PRIVATE vorlan_pos vorlan_tablas vorlan_bench_principal)

@@ -1,0 +1,185 @@
+#include "inventory/RecalculoExistencia.h"
+
+#include "foundation/rutinas.h"
+#include "foundation/rutinas_numero.h"
+#include "foundation/rutinas_tablas.h"
+#include "inventory/Costeo.h"
+#include "inventory/RegistroMovimiento.h"
+#include "inventory/RegistroProducto.h"
+#include "platform/db/Literales.h"
+#include "platform/db/Tabla.h"
+#include "platform/fs/Rutas.h"
+#include "shell/LineasConfiguracion.h"
+
+#include <exception>
+
+namespace {
+
+// The selects, as the local dialect takes them: %1 is the table's path, %2
+// the product key, both as double-quoted literals.
+const QString kRemisionesListada = QStringLiteral(
+    " Select CLDOC_FD AS CLAVE,CLPRO_FD AS PRO,CANTI_FD,TREGI_FD,(111100+3)*(-1) AS CLDOC_F,FECHA AS FECH From %1"
+    " WHERE CLPRO_FD=%2  AND (TREGI_FD<>\"C\" OR TREGI_FD IS NULL) ");
+const QString kRemisionesDatos = QStringLiteral(
+    " Select CLDOC_FD AS CLAVE,CLPRO_FD AS PRO,CANTI_FD,TREGI_FD,(111100+3)*(-1) AS CLDOC_F,FECHA  AS FECH From %1"
+    " WHERE CLPRO_FD=%2  AND (TREGI_FD<>\"C\" OR TREGI_FD IS NULL ) ");
+const QString kFacturas = QStringLiteral(
+    "Select CLDOC_FD AS CLAVE,CLPRO_FD AS PRO,CANTI_FD,TREGI_FD,(111100+1)*(-1) AS CLDOC_F,FECHA  AS FECH From %1"
+    " WHERE (TDOCU_FD IS NULL) and (CLPRO_FD=%2)  AND (TREGI_FD<>\"C\" OR TREGI_FD IS NULL) ");
+const QString kCompras = QStringLiteral(
+    "Select CLDOC_OD AS CLAVE,CLPRO_OD AS PRO,CANTI_OD,TREGI_OD,(111100+51)*(-1) AS CLDOC_F,FECHA  AS FECH From %1"
+    "  WHERE (CLPRO_OD=%2) AND (TREGI_OD<>\"C\" OR TREGI_OD IS NULL) ");
+const QString kMovimientos = QStringLiteral(
+    "Select CLDOC_MI  AS CLAVE,CLPRO_MI AS PRO,CANTI_MI,REFMO_MI,(111100+TIMOV_MI)*(-1)  AS CLDOC_F,FECHA  AS FECH"
+    " From %1  WHERE CLPRO_MI=%2 and(TIMOV_MI<>\"54\")");
+
+const QString kRemisionesDetalleListada = QStringLiteral(
+    " Select CLDOC_FD AS CLAVE,CLPRO_FD AS PRO,CANTI_FD AS CANTI_FD,TREGI_FD,(111100+3)*(-1) AS CLDOC_F,FEDOC_FD  AS "
+    "FECHA,REFER_FD AS REFE,CLDOC_FD AS ORIGEN,PRECL_OD AS CLIPROV,FECHA  AS FECH,USUARIO AS USUARIO From %1"
+    " WHERE CLPRO_FD=%2  AND (TREGI_FD<>\"C\" OR TREGI_FD IS NULL ) ");
+const QString kRemisionesDetalleDatos = QStringLiteral(
+    "Select CLDOC_FD AS CLAVE,CLPRO_FD AS PRO,CANTI_FD AS CANTI_FD,TREGI_FD,(111100+3)*(-1) AS CLDOC_F,FEDOC_FD  AS "
+    "FECHA,REFER_FD AS REFE,CLDOC_FD AS ORIGEN,PRECL_OD AS CLIPROV,FECHA  AS FECH,USUARIO AS USUARIO  From %1"
+    " WHERE CLPRO_FD=%2  AND (TREGI_FD<>\"C\" OR TREGI_FD IS NULL) ");
+const QString kComprasDetalle = QStringLiteral(
+    "Select CLDOC_OD AS CLAVE,CLPRO_OD AS PRO,CANTI_OD AS CANTI_FD,TREGI_OD,(111100+51)*(-1) AS CLDOC_F,FEDOC_OD AS "
+    "FECHA,REFER_OD AS REFE,CLDOC_OD AS ORIGEN,PRECL_OD AS CLIPROV,FECHA  AS FECH,USUARIO AS USUARIO From %1"
+    "  WHERE (CLPRO_OD=%2) AND (TREGI_OD<>\"C\" OR TREGI_OD IS NULL) ");
+const QString kFacturasDetalle = QStringLiteral(
+    "Select CLDOC_FD AS CLAVE,CLPRO_FD AS PRO,CANTI_FD AS CANTI_FD,TREGI_FD,(111100+1)*(-1) AS CLDOC_F,FEDOC_FD  AS "
+    "FECHA,REFER_FD AS REFE,CLDOC_FD AS ORIGEN,PRECL_OD AS CLIPROV,FECHA  AS FECH,USUARIO AS USUARIO From %1"
+    " WHERE (TDOCU_FD IS NULL) AND(CLPRO_FD=%2) AND (TREGI_FD<>\"C\" OR TREGI_FD IS NULL) ");
+const QString kMovimientosDetalle = QStringLiteral(
+    "Select CLDOC_MI  AS CLAVE,CLPRO_MI AS PRO,CANTI_MI AS CANTI_FD,REFMO_MI,(111100+TIMOV_MI)*(-1)  AS "
+    "CLDOC_F,FEDOC_MI AS FECHA,REFMO_MI AS REFE,CLDOC_MI AS ORIGEN,PRECL_OD AS CLIPROV,FECHA  AS FECH,USUARIO AS "
+    "USUARIO From %1  WHERE CLPRO_MI=%2 and(TIMOV_MI<>\"54\") ");
+
+const QString kRemisiones = QStringLiteral("remisiod.dbf");
+
+// The select over <carpeta>\<archivo> for the key.
+QString Seleccion(const QString& plantilla, const QString& carpeta, const QString& archivo, const QString& clave) {
+  return plantilla.arg(db::LiteralComillas(fs::Une(carpeta, archivo)), db::LiteralComillas(clave));
+}
+
+// The folders of RutasMI.dbf in <carpeta> that hold remission lines, in
+// table order; none when the list is missing or cannot be opened.
+QStringList CarpetasListadas(const QString& carpeta) {
+  QStringList carpetas;
+  if (!fs::ExisteArchivo(fs::Une(carpeta, QStringLiteral("rutasMI.dbf")))) return carpetas;
+  db::Tabla rutas;
+  rutas.SetCarpeta(carpeta);
+  rutas.SetNombreTabla(QStringLiteral("RutasMI.dbf"));
+  rutas.SetReadOnly(true);
+  AbreTabla(rutas);
+  if (!rutas.Active()) return carpetas;
+  const db::Campo& ruta = rutas.FieldByName(QStringLiteral("ruta"));
+  for (rutas.First(); !rutas.Eof(); rutas.Next()) {
+    const QString r = ruta.AsString();
+    if (!r.isEmpty() && fs::ExisteArchivo(fs::Une(r, kRemisiones))) carpetas << r;
+  }
+  return carpetas;
+}
+
+QString Union(const QString& carpeta, int modo, const QString& clave, const QString& listada, const QString& propia,
+              const QString& union1) {
+  QString texto;
+  if (modo == 1)
+    for (const QString& r : CarpetasListadas(carpeta))
+      texto += Seleccion(listada, r, kRemisiones, clave) + union1 + u'\r';
+  if (texto.isEmpty()) texto = Seleccion(propia, carpeta, kRemisiones, clave) + union1;
+  return texto;
+}
+
+// A number of a totals text ("" reads 0).
+double Real(const QString& texto) { return ValorReal(texto); }
+
+// The totals row beside the product table.
+void EscribeTotales(db::Tabla& productos, const QString& existencia, const QString& entradas,
+                    const QString& salidas) {
+  db::Tabla kardex;
+  kardex.SetCarpeta(productos.Carpeta());
+  kardex.SetNombreTabla(kTablaKardex);
+  AbreTabla(kardex);
+  EscribeRenglonKardex(kardex, productos.FieldByName(QStringLiteral("CLPRO_I")).AsString(), Real(existencia),
+                       Real(entradas), Real(salidas));
+}
+
+}  // namespace
+
+QString UnionRemisiones(const QString& carpeta, int modo, const QString& clave) {
+  return Union(carpeta, modo, clave, kRemisionesListada, kRemisionesDatos, QStringLiteral("   union ALL "));
+}
+
+QString UnionRemisionesDetalle(const QString& carpeta, int modo, const QString& clave) {
+  return Union(carpeta, modo, clave, kRemisionesDetalleListada, kRemisionesDetalleDatos,
+               QStringLiteral("  union ALL "));
+}
+
+QString ConsultaExistencia(const QString& carpetaDatos, const QString& carpetaInventario, const QString& clave) {
+  return UnionRemisiones(carpetaDatos, 1, clave) +
+         Seleccion(kFacturas, carpetaInventario, QStringLiteral("facturad.dbf"), clave) +
+         QStringLiteral("   union ALL ") +
+         Seleccion(kCompras, carpetaInventario, QStringLiteral("COMPRASD.dbf"), clave) +
+         QStringLiteral(" UNION ALL ") + Seleccion(kMovimientos, carpetaInventario, kTablaMovimientos, clave);
+}
+
+QString ConsultaKardexAlterno(const QString& carpetaMovimientos, const QString& carpetaDocumentos,
+                              const QString& carpetaDatos, const QString& clave) {
+  return Seleccion(kComprasDetalle, carpetaDocumentos, QStringLiteral("COMPRASD.dbf"), clave) +
+         QStringLiteral(" UNION ALL ") + UnionRemisionesDetalle(carpetaDatos, 1, clave) +
+         Seleccion(kFacturasDetalle, carpetaDocumentos, QStringLiteral("facturad.dbf"), clave) +
+         QStringLiteral("  union ALL ") +
+         Seleccion(kMovimientosDetalle, carpetaMovimientos, kTablaMovimientos, clave) +
+         QStringLiteral(" ORDER BY FECHA,FECH ");
+}
+
+void EscribeRenglonKardex(db::Tabla& kardex, const QString& clave, double existencia, double entradas,
+                          double salidas) {
+  if (!kardex.Active()) return;
+  try {
+    db::Campo& entra = kardex.FieldByName(QStringLiteral("ENTRA_I"));
+    db::Campo& salid = kardex.FieldByName(QStringLiteral("SALID_I"));
+    db::Campo& exist = kardex.FieldByName(QStringLiteral("EXIST_I"));
+    db::Campo& inven = kardex.FieldByName(QStringLiteral("INVEN_I"));
+    CambiaRenglonKardex(kardex, clave, [&] {
+      salid.SetAsFloat(salidas * -1);
+      entra.SetAsFloat(entradas);
+      exist.SetAsFloat(existencia);
+      inven.SetAsFloat(existencia);
+    });
+  } catch (const std::exception&) {
+    // The totals are a summary beside the stock: the stock already written
+    // stays.
+  }
+}
+
+void RecalculaExistenciaProducto(const QString& clave, db::Tabla& productos) {
+  const QString totales =
+      CalculaExistenciaKardex(ConsultaExistencia(CarpetaDatosEmpresa(), productos.Carpeta(), clave));
+  QString existencia, entradas, salidas;
+  ElementoComa(totales, 1, existencia);
+  ElementoComa(totales, 2, entradas);
+  ElementoComa(totales, 3, salidas);
+  if (existencia.isEmpty()) return;
+  const db::Campo& campo = productos.FieldByName(QStringLiteral("EXIST_I"));
+  const QString guardada = campo.IsNull() ? QString() : TextoCantidadKardex(campo.AsFloat());
+  if (guardada == existencia) return;
+  if (!(guardada.isEmpty() && Real(existencia) == 0)) {
+    if (const double n = Real(existencia); n > -0.001 && n < 0.001) existencia = QStringLiteral("0");
+    FijaExistencia(productos, existencia);
+  }
+  EscribeTotales(productos, existencia, entradas, salidas);
+}
+
+void KardexAlternoProducto(const QString& carpetaMovimientos, const QString& carpetaDocumentos,
+                           const QString& clave, const QString& existencia, db::Tabla& productos) {
+  const QString consulta = ConsultaKardexAlterno(carpetaMovimientos, carpetaDocumentos, CarpetaDatosEmpresa(), clave);
+  const QString totales = MuestraKardexAlterno(consulta, clave, existencia, true);
+  QString final, entradas, salidas;
+  ElementoComa(totales, 1, final);
+  ElementoComa(totales, 2, entradas);
+  ElementoComa(totales, 3, salidas);
+  if (final.isEmpty()) return;
+  FijaExistencia(productos, final);
+  EscribeTotales(productos, final, entradas, salidas);
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The stock of one product counted again from every document line and
+// movement row that moved it: remission lines (of the folders RutasMI.dbf
+// lists, or of the data folder), invoice lines that are not conversions,
+// purchase lines and movement rows, cancelled lines left out, concept 54
+// never counted. The count can overwrite EXIST_I of INVENTAR.DBF and
+// rewrites the product's row of Kardex.dbf.
+//
+// Every source delivers its concept in CLDOC_F as −(111100 + concept): 1
+// invoice lines, 3 remission lines, 51 purchase lines, TIMOV_MI movement
+// rows; the quantity column of the union is CANTI_FD. Keys and folders are
+// spliced into the statements as escaped literals, so a key holding a
+// double quote is counted like any other.
+
+#include <QString>
+
+namespace db {
+class Tabla;
+}
+
+// The remission part of the recount union for a product key: when mode is
+// 1 and <carpeta>\RutasMI.dbf exists, one select of <ruta>\remisiod.dbf for
+// each listed folder that holds that file (an empty ruta or a folder without
+// it is skipped), each followed by "   union ALL " and CR; when none
+// applies, the select of <carpeta>\remisiod.dbf followed by "   union ALL ".
+QString UnionRemisiones(const QString& carpeta, int modo, const QString& clave);
+// The same for the alternate card, with its eleven columns (CLAVE, PRO,
+// CANTI_FD, TREGI_FD, CLDOC_F, FECHA, REFE, ORIGEN, CLIPROV, FECH, USUARIO),
+// each select followed by "  union ALL ".
+QString UnionRemisionesDetalle(const QString& carpeta, int modo, const QString& clave);
+
+// The recount query of a product: remissions of the data folder (or the
+// listed folders), then invoice lines, purchase lines and movement rows of
+// the inventory folder.
+QString ConsultaExistencia(const QString& carpetaDatos, const QString& carpetaInventario, const QString& clave);
+
+// The alternate card's query: purchase lines, remissions and invoice lines
+// of the document folder, movement rows of the movement folder, ordered by
+// date and stamp.
+QString ConsultaKardexAlterno(const QString& carpetaMovimientos, const QString& carpetaDocumentos,
+                              const QString& carpetaDatos, const QString& clave);
+
+// Writes the totals row of a key in the open Kardex.dbf: ENTRA_I :=
+// entradas, SALID_I := −salidas, EXIST_I and INVEN_I := existencia; a key
+// without a row gets one. A row held by another station is waited for a
+// bounded time. Every failure (a table that did not open, a row held past
+// the wait) is ignored: the row stays as it was.
+void EscribeRenglonKardex(db::Tabla& kardex, const QString& clave, double existencia, double entradas,
+                          double salidas);
+
+// Recounts the product on the current row of `productos` (INVENTAR.DBF,
+// whose folder is the inventory folder), whose key is `clave`. When the
+// stored EXIST_I, written as text, already equals the recount nothing is
+// written; otherwise EXIST_I takes the recount ("0" for anything between
+// −0.001 and 0.001), unless it is blank and the recount reads 0, and the
+// totals row of Kardex.dbf of the inventory folder is rewritten. A source
+// table that cannot be read is plat::Error and nothing is written; so is a
+// product row held by another station past the bounded wait.
+void RecalculaExistenciaProducto(const QString& clave, db::Tabla& productos);
+
+// The alternate card of the product on the current row of `productos`:
+// shown with ConsultaKardexAlterno over the movement and document folders,
+// `existencia` in its current-stock label. After "Ajustar Inv." on an
+// unfiltered card the card's final stock goes into EXIST_I as it is and the
+// totals row of Kardex.dbf beside `productos` is rewritten.
+void KardexAlternoProducto(const QString& carpetaMovimientos, const QString& carpetaDocumentos,
+                           const QString& clave, const QString& existencia, db::Tabla& productos);
