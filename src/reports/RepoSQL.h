@@ -70,7 +70,9 @@
 //   3  the collections summary added after the pages (ResumenCorteCobranza)
 //   4  the pages reduced to their titles, headings, subtotals and totals,
 //      then the summary of kind 1
-// The summaries read fixed blocks and columns: blocks 1 remissions, 2
+// Every run sets the rates the summaries divide taxes by to give the taxed
+// amounts: TasaImpuestoReporte 0.16 and TasaIepsReporte 0.08. The
+// summaries read fixed blocks and columns: blocks 1 remissions, 2
 // invoiced remissions, 3 direct invoices, 4 cancellations, 5 returns, 6
 // cash withdrawals, 7 cash entries; columns 3 amount, 4 subtotal, 5 tax,
 // 7 and 8 discounts, 9 IEPS. Lines of extras.txt in the program folder
@@ -87,6 +89,7 @@
 #include "foundation/dinero.h"
 #include "platform/ui/Forma.h"
 #include "reports/ModeloGrafica.h"
+#include "reports/ProtocoloReporte.h"  // TasaImpuestoReporte, TasaIepsReporte: the summaries' rates
 
 #include <QChar>
 #include <QString>
@@ -112,12 +115,6 @@ class Tabla;
 namespace ui {
 class DialogoArchivo;
 }
-
-// The rates the summaries divide taxes by to give the taxed amounts: the
-// tax (0.16) and the special tax (IEPS, 0.08). Every run sets them; the
-// product window reads its own tax rate into the first.
-extern double TasaImpuestoReporte;
-extern double TasaIepsReporte;
 
 // A run that has taken longer than this many milliseconds shows its
 // progress until the report window shows.

@@ -21,13 +21,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-double TasaImpuestoReporte = 0.16;
-double TasaIepsReporte = 0.08;
 int UmbralProgresoGuion = 1000;
 
 namespace {
 
 const QString kErrorReporte = QStringLiteral("Error al ejecutar el reporte...");
+constexpr double kTasaImpuesto = 0.16;
+constexpr double kTasaIeps = 0.08;
 constexpr QChar kMarcaCondiciones = u'\u00BF';  // ¿
 constexpr QChar kMarcaFechas = u'\u00C7';        // Ç
 constexpr QChar kMarcaQuitada = u'\u00AB';       // «
@@ -160,8 +160,8 @@ class TFormaReporteSQL::Progreso {
 void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const QString& campoFechaDesde,
                        const QString& campoFechaHasta, const QString& claveBusca, db::Tabla& tabla,
                        const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido) {
-  TasaImpuestoReporte = 0.16;
-  TasaIepsReporte = 0.08;
+  TasaImpuestoReporte = kTasaImpuesto;
+  TasaIepsReporte = kTasaIeps;
   TFormaFormatos dialogo;
   TFormaReporteSQL ventana;
   ventana.MarcaResumenGuion = tipo == 4 ? QStringLiteral("/") : QString();
