@@ -11,6 +11,7 @@
 #include "platform/ui/PuertaModal.h"
 #include "reports/ArchivosReporte.h"
 #include "reports/DialogosImpresora.h"
+#include "reports/PartesReporte.h"
 #include "reports/TamoColu.h"
 
 #include <QChart>
@@ -82,22 +83,11 @@ TFormaBarras::TFormaBarras(QWidget* owner) : ui::Forma(owner) {
   Concentrado->installEventFilter(this);
   disposicion->addWidget(Concentrado, 1);
 
-  ModuloGrafica = new QChartView(new QChart, this);
-  ModuloGrafica->setObjectName(QStringLiteral("ModuloGrafica"));
-  ModuloGrafica->hide();
+  ModuloGrafica = CreaVistaGrafica(this);
   disposicion->addWidget(ModuloGrafica, 1);
   ConstruyeGrafica();
 
-  BarradeEstado = new QStatusBar(this);
-  BarradeEstado->setObjectName(QStringLiteral("BarradeEstado"));
-  BarradeEstado->setSizeGripEnabled(false);
-  PanelPaginas = new QLabel(QStringLiteral("Paginas 0"), BarradeEstado);
-  PanelPaginas->setObjectName(QStringLiteral("PanelPaginas"));
-  PanelPaginas->setFixedWidth(200);
-  auto* segundo = new QLabel(BarradeEstado);
-  segundo->setFixedWidth(50);
-  BarradeEstado->addWidget(PanelPaginas);
-  BarradeEstado->addWidget(segundo);
+  BarradeEstado = CreaBarraDeEstado(this, PanelPaginas, QString());
   disposicion->addWidget(BarradeEstado);
 
   Guardar = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("Guardar"));
