@@ -24,6 +24,7 @@
 // number and key generator dialogs). The menu items of the commands built elsewhere are
 // listed in Inven_menu.cpp: an item without a handler stays disabled.
 
+#include "inventory/ConsultasExternas.h"
 #include "platform/ui/Forma.h"
 
 #include <QString>
@@ -348,12 +349,6 @@ class TFormaInventario : public ui::Forma {
 
 inline TFormaInventario* FormaInventario() { return ui::InstanciaDe<TFormaInventario>().data(); }
 
-// The supplier lookup of F2 in the supplier boxes. It belongs to the
-// purchasing subsystem, which lies above this one: the program body hands
-// it over (src/app/Vorlan.cpp). It starts from `inicial` and answers the
-// chosen key, "" when the user refused.
-using ConsultaProveedores = std::function<QString(const QString& inicial)>;
-void UneConsultaProveedores(ConsultaProveedores consulta);
 
 // TasaImpuestoReporte := the first line of impuesto.cnf of the data folder
 // read as a number; 0 when the file is missing or unreadable.

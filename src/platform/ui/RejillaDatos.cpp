@@ -205,7 +205,8 @@ void RejillaDatos::SetSelectedIndex(int columna) {
   const QModelIndex actual = currentIndex();
   if (actual.isValid() && actual.column() != columna) {
     setCurrentIndex(modelo_->index(actual.row(), columna));  // runs ColExit and ColEnter
-    if (columna_ == columna) return;
+    // Done, or a ColEnter handler sent the cursor elsewhere meanwhile.
+    if (columna_ == columna || currentIndex().column() != columna) return;
   }
   CambiaColumna(columna);
 }
