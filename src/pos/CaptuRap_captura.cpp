@@ -385,7 +385,8 @@ bool TFormaCapturaRapida::ResuelveProducto(const QString& texto, bool desdeCodig
       const double semejanza = Conf.BusquedaAvanzada ? 1 : SemejanzaDescripcion(texto);
       if (semejanza > kSemejanzaMinima) {
         LabelPartidas->setText(TextoReal(semejanza));
-        BuscaProductoPorOrden(texto, 1, 2, Conf.BusquedaAvanzada, clave);
+        // Opened where the nearness was measured: on the upper-cased text.
+        BuscaProductoPorOrden(texto.toUpper(), 1, 2, Conf.BusquedaAvanzada, clave);
       }
     }
   }
@@ -409,6 +410,13 @@ void TFormaCapturaRapida::PartidaDeProducto() {
     ui::SetTag(EditClave, 0);
     return;
   }
+  // A fractional quantity of whole pieces leaves the line unfilled.
+  Partida("UNIDAD").SetAsString(producto.UMEDI_I);
+  if (CorrigePiezas(*TablaDeta)) {
+    Detalle->SetSelectedIndex(0);
+    EditCantidad->setFocus(Qt::OtherFocusReason);
+    return;
+  }
   DatosDeProducto(*TablaDeta, producto);
   LabelFactor->setText(Partida("FACTOR").AsString());
   AsignaPrecioPartida();
@@ -419,11 +427,6 @@ void TFormaCapturaRapida::PartidaDeProducto() {
                                                registro::LeeImporte(Partida("PRECIO")).value_or(Dinero()),
                                                Partida("DESCUENTO").AsFloat())));
   LabelExistencia->setText(TextoExistencia(producto) + QStringLiteral("  *  ") + producto.DSCPR_I);
-  if (CorrigePiezas(*TablaDeta)) {
-    Detalle->SetSelectedIndex(0);
-    EditCantidad->setFocus(Qt::OtherFocusReason);
-    return;
-  }
   CostoDePartida(*TablaDeta, producto);
   TablaDeta->Post();
   CalculaTotales();

@@ -40,10 +40,15 @@ std::optional<Dinero> PrecioParaImporte(const TRegistroProducto& producto, Diner
 
 bool TieneFraccion(double valor) { return valor - std::trunc(valor) > 0; }
 
+bool EsPieza(const QString& unidad) {
+  const QString u = unidad.toLower();
+  return u == u"pza" || u == u"pz";
+}
+
 bool CorrigePiezas(db::Dataset& captura) {
-  const QString unidad = captura.FieldByName(QStringLiteral("UNIDAD")).AsString().toLower();
   db::Campo& cantidad = captura.FieldByName(QStringLiteral("CANTIDAD"));
-  if ((unidad != u"pza" && unidad != u"pz") || !TieneFraccion(cantidad.AsFloat())) return false;
+  if (!EsPieza(captura.FieldByName(QStringLiteral("UNIDAD")).AsString()) || !TieneFraccion(cantidad.AsFloat()))
+    return false;
   MuestraMensaje(kCantidadEnPiezas);
   if (captura.State() == db::Dataset::Estado::Navegando) captura.Edit();
   cantidad.SetAsFloat(std::trunc(cantidad.AsFloat()));

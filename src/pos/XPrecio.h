@@ -28,6 +28,8 @@ inline const QString kCantidadEnPiezas = QStringLiteral("Cantidad con error prod
 
 // The value has a fractional part above 0.
 bool TieneFraccion(double valor);
+// A unit of whole pieces: "pza" or "pz", any case.
+bool EsPieza(const QString& unidad);
 
 // The pieces check of the current capture row: when its UNIDAD (any case)
 // is "pza" or "pz" and its CANTIDAD has a fraction, the message

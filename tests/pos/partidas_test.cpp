@@ -1,0 +1,327 @@
+// Line capture on the sale screen, driven with keys as the cashier does:
+// a key, code or description made a filled line, the stock and pieces
+// checks, the line limit, deleting a line, package capture, the price
+// column and its cost warning, the tare field, and a price another station
+// posts.
+
+#include "foundation/advierte.h"
+#include "inventory/ClaveRapida.h"
+#include "inventory/ConPro.h"
+#include "inventory/RegistroProducto.h"
+#include "platform/db/Tabla.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
+#include "platform/ui/PuertaModal.h"
+#include "pos/PartidasVenta.h"
+#include "support/LanzadorGrabador.h"
+#include "support/Maneja.h"
+#include "support/Proceso.h"
+#include "captura_prueba.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+using Pantalla = TFormaCapturaRapida;
+
+QWidget* Foco() { return QApplication::focusWidget(); }
+
+// Keys typed where the focus is.
+void Escribe(const QString& texto) {
+  for (const QChar c : texto) QTest::keyClicks(Foco(), QString(c));
+}
+void Pulsa(int tecla) { QTest::keyClick(Foco(), static_cast<Qt::Key>(tecla)); }
+
+// F9, then (encabeza.cnf skips the header) the focus on the quantity.
+void Nueva(Pantalla& p) {
+  QTest::keyClick(&p, Qt::Key_F9);
+  ASSERT_EQ(ui::Tag(p.BotonNuevo), 1);
+  ASSERT_EQ(Foco(), p.EditCantidad);
+}
+
+// Quantity, Enter, key, Enter, from the quantity field.
+void Linea(const QString& cantidad, const QString& clave) {
+  Escribe(cantidad);
+  Pulsa(Qt::Key_Return);
+  Escribe(clave);
+  Pulsa(Qt::Key_Return);
+}
+
+QStringList Columna(Pantalla& p, const QString& campo) {
+  auto t = AbreEn(kPrograma, p.TablaDeta->NombreTabla());
+  return ColumnaCaptura(*t, campo);
+}
+
+// A product with stock 100, sold in "pza" at 16 % IVA.
+TRegistroProducto Producto(const QString& clave, const QString& descripcion, double precio) {
+  TRegistroProducto p;
+  p.CLPRO_I = clave;
+  p.DSCPR_I = descripcion;
+  p.PPUBL_I = Dinero::DeReal(precio);
+  p.UMEDI_I = "pza";
+  p.PIVA1_I = 16;
+  p.EXIST_I = 100;
+  return p;
+}
+
+class Partidas : public VentaPrueba {
+ protected:
+  void SetUp() override {
+    VentaPrueba::SetUp();
+    FijaLinea(ConfIva, "16");
+    EscribeOpciones({{1, "S"}});
+    AgregaRemision(7, {});
+    TRegistroProducto tuerca = Producto("T2", "TUERCA", 10);
+    tuerca.CODIG_I = "CB75010";
+    tuerca.PIVA2_I = 8;
+    tuerca.CPROM_I = Dinero(6);
+    tuerca.ULCOS_I = Dinero(7);
+    tuerca.UEMPA_I = 12;
+    tuerca.CLPR1_I = "P01";
+    tuerca.FPGCC_I = 1.5;
+    AgregaProducto(tuerca);
+    TRegistroProducto clavo = Producto("C3", "CLAVO", 2.5);
+    clavo.TICOS_I = "PEPS";
+    clavo.CPROM_I = Dinero(2);
+    clavo.ULCOS_I = Dinero(3);
+    clavo.UMEDI_I = "kg";
+    AgregaProducto(clavo);
+    TRegistroProducto arandela = Producto("A1", "ARANDELA", 1);
+    arandela.TICOS_I = "PROM";
+    arandela.CPROM_I = Dinero::DeReal(0.5);
+    arandela.ULCOS_I = Dinero(4);
+    AgregaProducto(arandela);
+    // The lookup window, as the program makes it at start.
+    catalogo_ = std::make_unique<TFormaConProduct>();
+  }
+
+  // The product's public price or stock, as another station leaves it.
+  static void CambiaProducto(const QString& clave, const QString& campo, const QString& valor) {
+    auto t = AbreEn(kDatos, kTablaProductos, kTagClaveProducto);
+    ASSERT_TRUE(t->FindKey({clave}));
+    t->Edit();
+    t->FieldByName(campo).SetAsString(valor);
+    t->Post();
+  }
+
+  std::unique_ptr<TFormaConProduct> catalogo_;
+};
+
+// Another station changes a product's public price and waits.
+RUTINA_HIJA(CambiaPrecio) {
+  db::Tabla t;
+  t.SetCarpeta(kDatos);
+  t.SetNombreTabla(kTablaProductos);
+  t.SetIndexName(kTagClaveProducto);
+  t.Open();
+  if (!t.FindKey({argumentos.value(0)})) return 1;
+  t.Edit();
+  t.FieldByName("PPUBL_I").SetAsString(argumentos.value(1));
+  t.Post();
+  prueba::AvisaPadre("LISTO");
+  prueba::EsperaPadre();
+  return 0;
+}
+
+}  // namespace
+
+TEST(PartidasVenta, LaCantidadTecleadaGuardaSoloPuntoDiagonalYDigitos) {
+  struct Caso {
+    const char* texto;
+    const char* numero;
+  };
+  for (const Caso& c : {Caso{"12", "12"}, Caso{"1,500.25", "1500.25"}, Caso{" 3 pz", "3"}, Caso{"1/2", "1/2"},
+                        Caso{"-4", "4"}, Caso{"", ""}}) {
+    SCOPED_TRACE(c.texto);
+    EXPECT_EQ(FiltraNumero(c.texto), c.numero);
+  }
+}
+
+TEST_F(Partidas, UnaClaveOUnCodigoLlenanLaPartidaYSeAgregaLaSiguiente) {
+  struct Caso {
+    const char* tecleado;
+    const char* cantidad;
+    QStringList campos;  // CLAVE PRODUCTO PRECIO UNIDAD IMPUESTO IEPS1 COSTO FACTOR PROVEEDOR FPGC IMPORTE TARA
+  };
+  const Caso casos[] = {
+      {"T2", "2", {"T2", "TUERCA", "10", "pza", "16", "8", "6", "12", "P01", "1.5", "20", "12"}},
+      {"cb75010", "3", {"T2", "TUERCA", "10", "pza", "16", "8", "6", "12", "P01", "1.5", "30", "12"}},
+      {"C3", "4", {"C3", "CLAVO", "2.5", "kg", "16", "", "3", "1", "", "", "10", ""}},
+      {"A1", "1", {"A1", "ARANDELA", "1", "pza", "16", "", "0.5", "1", "", "", "1", ""}},
+  };
+  const QStringList campos = {"CLAVE", "PRODUCTO", "PRECIO", "UNIDAD", "IMPUESTO", "IEPS1",
+                              "COSTO", "FACTOR", "PROVEEDOR", "FPGC", "IMPORTE", "TARA"};
+  Abre("2", [&](Pantalla& p) {
+    Nueva(p);
+    for (const Caso& c : casos) Linea(c.cantidad, c.tecleado);
+    // A text-only line is never looked up.
+    Linea("1", "COMENTARIO");
+    EXPECT_EQ(Foco(), p.EditCantidad);
+    EXPECT_EQ(p.SumarTotal->text().trimmed(), "61.00");
+    EXPECT_EQ(p.TotalFact->text().trimmed(), "70.76");
+    EXPECT_EQ(p.LabelExistencia->text(), "100  *  ARANDELA");
+    for (int i = 0; i < 4; ++i) {
+      SCOPED_TRACE(casos[i].tecleado);
+      QStringList fila;
+      for (const QString& campo : campos) fila << Columna(p, campo).value(i);
+      EXPECT_EQ(fila, casos[i].campos);
+    }
+    // The text-only line stays as typed, and no row follows it.
+    EXPECT_EQ(Columna(p, "CLAVE"), QStringList({"T2", "T2", "C3", "A1", "COMENTARIO"}));
+    EXPECT_EQ(Columna(p, "PRODUCTO").value(4), "");
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Partidas, UnaDescripcionParecidaAbreElCatalogoYUnaClaveQueNoExisteSeDaDeAlta) {
+  AgregaProducto(Producto("X1", "TORNIZZZ", 5));
+  AgregaProducto(Producto("X2", "CLAVZZZZ", 6));
+  // "TORNILLO" agrees with "TORNIZZZ" in 5 of 8 places: the lookup by
+  // description opens on it; "CLAVOXYW" with "CLAVZZZZ" in 4: not found.
+  Abre("2", [&](Pantalla& p) {
+    Nueva(p);
+    QString semejanza;
+    ui::PuertaModal::Espera("TFormaConProduct", [&](QDialog& d) {
+      semejanza = p.LabelPartidas->text();
+      prueba::Tecla(d, "Detalle", Qt::Key_Return);
+    });
+    Linea("1", "tornillo");
+    EXPECT_EQ(semejanza, "0.625");
+    Linea("1", "CLAVOXYW");
+    EXPECT_EQ(ui::Tag(p.EditClave), 1);
+    // An empty key is no code and no description.
+    Pulsa(Qt::Key_Return);
+    prueba::Reescribe(p.EditClave, "");
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Columna(p, "CLAVE"), QStringList({"X1", ""}));
+    EXPECT_EQ(Columna(p, "PRODUCTO"), QStringList({"TORNIZZZ", ""}));
+  });
+  EXPECT_EQ(Mensajes(), QStringList({"El Producto No Se encuentra", "El Producto No Se encuentra"}));
+
+  // Configuration line 47: the question, whose capture-key answer opens the
+  // quick registration with the typed key; the key then fills its line.
+  ui::PuertaModal::LimpiaMensajes();
+  FijaLinea(ConfCapturaClaves, "S");
+  FijaLinea(ConfFacturarSinExistencias, "S");
+  Abre("2", [&](Pantalla& p) {
+    Nueva(p);
+    QString pregunta, clave;
+    ui::PuertaModal::Espera("TFormaAdvertencia", [&](QDialog& d) {
+      pregunta = prueba::Texto(d, "Label1");
+      EXPECT_TRUE(prueba::Componente(d, "BotonCaptura")->isVisible());
+      prueba::Pulsa(d, "BotonCaptura");
+    });
+    ui::PuertaModal::Espera("TFormaClaveRapida", [&](QDialog& d) {
+      clave = prueba::Texto(d, "Edit1");
+      prueba::Teclea(d, "Edit2", "PIJA NUEVA");
+      prueba::Teclea(d, "Edit4", "15");
+      prueba::Pulsa(d, "BotonGuardar");
+    });
+    Linea("2", "PJ9");
+    EXPECT_EQ(pregunta, "El Producto No Se encuentra...¿Desea darlo de Alta?");
+    EXPECT_EQ(clave, "PJ9");
+    EXPECT_EQ(Foco(), p.EditCantidad);
+    Pulsa(Qt::Key_Return);
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Columna(p, "PRODUCTO").value(0), "PIJA NUEVA");
+    EXPECT_EQ(Columna(p, "IMPORTE").value(0), "30");
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Partidas, PiezasEnterasYExistenciasSegunElTipoDeDocumento) {
+  TRegistroProducto escasa = Producto("S1", "SIERRA", 40);
+  escasa.EXIST_I = 2;
+  AgregaProducto(escasa);
+  TRegistroProducto servicio = Producto("V1", "AFILADO", 25);
+  servicio.EXIST_I = 0;
+  servicio.LIPRO_I = "servi";
+  AgregaProducto(servicio);
+  const QString escasez = "Las Compras son Superiores a las Existencias 2 Solicitado 3";
+  struct Caso {
+    const char* nombre;
+    const char* tipo;
+    QList<std::pair<const char*, const char*>> lineas;  // quantity, key
+    QStringList productos;   // of the lines written
+    QStringList cantidades;
+    bool siguiente;          // a new line is being typed
+    QStringList mensajes;
+  };
+  const Caso casos[] = {
+      {"pieza con fracción", "Remisión", {{"1.5", "T2"}}, {""}, {"1"}, false, {"Cantidad con error producto en PIEZA"}},
+      {"más que la existencia", "Remisión", {{"1", "S1"}, {"2", "S1"}}, {"SIERRA", ""}, {"1", "2"}, false, {escasez}},
+      {"devolución", "Devolución", {{"1", "S1"}, {"2", "S1"}}, {"SIERRA", "SIERRA"}, {"1", "2"}, true, {escasez}},
+      {"servicio sin existencia", "Remisión", {{"5", "V1"}}, {"AFILADO"}, {"5"}, true, {}},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    ui::PuertaModal::LimpiaMensajes();
+    Abre("2", [&](Pantalla& p) {
+      p.Base->setCurrentText(QString::fromUtf8(c.tipo));
+      p.BaseChange();
+      Nueva(p);
+      for (const auto& [cantidad, clave] : c.lineas) Linea(cantidad, clave);
+      EXPECT_EQ(Columna(p, "PRODUCTO"), c.productos);
+      EXPECT_EQ(Columna(p, "CANTIDAD"), c.cantidades);
+      EXPECT_EQ(p.TablaDeta->State() == db::Dataset::Estado::Insertando, c.siguiente);
+      EXPECT_EQ(Foco(), p.EditCantidad);
+    });
+    EXPECT_EQ(Mensajes(), c.mensajes);
+  }
+}
+
+TEST_F(Partidas, ElLimiteDePartidasYF6BorraLaPartidaYRecalcula) {
+  // Thirty lines counted: a key is refused and the field emptied.
+  Abre("2", [&](Pantalla& p) {
+    EXPECT_EQ(p.Conf.MaximoPartidas, 30);
+    Nueva(p);
+    for (int i = 0; i < 30; ++i) {
+      if (p.TablaDeta->State() == db::Dataset::Estado::Navegando) p.TablaDeta->Edit();
+      p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(1);
+      p.TablaDeta->FieldByName("CLAVE").SetAsString("A1");
+      p.TablaDeta->FieldByName("PRODUCTO").SetAsString("ARANDELA");
+      p.TablaDeta->Append();
+    }
+    p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(1);
+    p.CalculaTotales();
+    Pulsa(Qt::Key_Return);
+    Escribe("T");
+    EXPECT_EQ(p.EditClave->text(), "");
+    EXPECT_EQ(Foco(), p.EditClave);
+  });
+  EXPECT_EQ(Mensajes(), QStringList({"Se ha llegado al límite de PARTIDAS..."}));
+
+  // A limit that is no whole number is 1000 lines.
+  FijaLinea(ConfMaximoPartidas, "treinta");
+  ui::PuertaModal::LimpiaMensajes();
+  Abre("2", [&](Pantalla& p) {
+    EXPECT_EQ(p.Conf.MaximoPartidas, 1000);
+    Nueva(p);
+    Linea("2", "T2");
+    Linea("4", "C3");
+    EXPECT_EQ(p.SumarTotal->text().trimmed(), "30.00");
+    p.Detalle->setFocus();
+    p.TablaDeta->First();
+    QStringList preguntas;
+    for (const char* boton : {"BitBtn2", "BitBtn1"}) {
+      ui::PuertaModal::Espera("TFormaAdvertencia", [&preguntas, boton](QDialog& d) {
+        preguntas << prueba::Texto(d, "Label1");
+        prueba::Pulsa(d, boton);
+      });
+      Pulsa(Qt::Key_F6);
+    }
+    EXPECT_EQ(preguntas, QStringList(2, "Esta Seguro que Desea ELIMINAR esta Partida 2  TUERCA"));
+    EXPECT_EQ(Columna(p, "CLAVE"), QStringList({"C3", ""}));
+    EXPECT_EQ(p.TablaDeta->FieldByName("CLAVE").AsString(), "C3");
+    EXPECT_EQ(p.SumarTotal->text().trimmed(), "10.00");
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
