@@ -325,3 +325,145 @@ TEST_F(Partidas, ElLimiteDePartidasYF6BorraLaPartidaYRecalcula) {
   });
   EXPECT_EQ(Mensajes(), QStringList());
 }
+
+TEST_F(Partidas, CapturaPorEmpaqueSoloDelAdministradorYPaquetesPorFactor) {
+  const QString empaque = fs::Une(kPrograma, "empaque.cnf");
+  for (const char* usuario : {"2", "0"}) {
+    SCOPED_TRACE(usuario);
+    fs::BorraArchivo(empaque);
+    Abre(usuario, [&](Pantalla& p) {
+      const bool administrador = QString(usuario) == "0";
+      p.CapturaporEmpaque1->trigger();
+      EXPECT_EQ(p.CapturaporEmpaque1->isChecked(), administrador);
+      EXPECT_EQ(p.EditEmpaque->isVisible(), administrador);
+      EXPECT_EQ(fs::Existe(empaque) ? fs::LeeLineas(empaque) : QStringList(),
+                administrador ? QStringList{"S"} : QStringList());
+    });
+  }
+  // The option as the next screen reads it: 3 packages of 12 are 36 pieces.
+  Abre("0", [&](Pantalla& p) {
+    ASSERT_TRUE(p.EditEmpaque->isVisible());
+    Nueva(p);
+    Linea("1", "T2");
+    EXPECT_EQ(Foco(), p.EditEmpaque);
+    EXPECT_EQ(p.LabelFactor->text(), "12");
+    Escribe("3");
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Columna(p, "CANTIDAD"), QStringList{"36"});
+    EXPECT_EQ(Columna(p, "IMPORTE"), QStringList{"360"});
+    EXPECT_EQ(p.TablaDeta->State(), db::Dataset::Estado::Insertando);
+    EXPECT_EQ(Foco(), p.EditCantidad);
+    p.CapturaporEmpaque1->trigger();
+  });
+  EXPECT_EQ(fs::LeeLineas(empaque), QStringList{"N"});
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Partidas, LaColumnaDelPrecioSoloConCambioPrecioYElPrecioBajoElCostoSeAvisaYSeQueda) {
+  TRegistroProducto pinza = Producto("P8", "PINZA", 12);
+  pinza.CPROM_I = Dinero(10);
+  AgregaProducto(pinza);
+  Abre("0", [&](Pantalla& p) {
+    Nueva(p);
+    Linea("1", "P8");
+    // Entering the price column while it is locked.
+    p.Detalle->setFocus();
+    p.Detalle->SetSelectedIndex(3);
+    EXPECT_EQ(p.Detalle->SelectedIndex(), 0);
+    // "Cambio Precio" (Ctrl+P) opens the cell: 8.00 under a cost of 10.00.
+    p.TablaDeta->First();
+    QTest::keyClick(&p, Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(p.Detalle->SelectedIndex(), 3);
+    QWidget* celda = Foco();
+    ASSERT_TRUE(celda && p.Detalle->isAncestorOf(celda));
+    QTest::keyClick(celda, Qt::Key_A, Qt::ControlModifier);
+    Escribe("8");
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Columna(p, "PRECIO").value(0), "8");
+    EXPECT_EQ(Columna(p, "IMPORTE").value(0), "8");
+    EXPECT_EQ(p.Detalle->SelectedIndex(), 0);
+    EXPECT_EQ(p.SumarTotal->text().trimmed(), "8.00");
+  });
+  EXPECT_EQ(Mensajes(), QStringList({"No Tiene Acceso a Precios", "El precio es menor al costo..."}));
+}
+
+TEST_F(Partidas, F3LlenaOtraVezLaPartidaConElProductoComoEstaAhora) {
+  Abre("2", [&](Pantalla& p) {
+    Nueva(p);
+    Linea("2", "T2");
+    CambiaProducto("T2", "PPUBL_I", "11");
+    p.TablaDeta->First();
+    p.EditClave->setFocus();
+    Pulsa(Qt::Key_F3);
+    EXPECT_EQ(Columna(p, "PRECIO").value(0), "11");
+    EXPECT_EQ(Columna(p, "IMPORTE").value(0), "22");
+    EXPECT_EQ(p.SumarTotal->text().trimmed(), "22.00");
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Partidas, ElCampoTaraSoloParaElValorConfiguradoYVerCampoTaraAbreEspecialCnf) {
+  EscribeLineas(fs::Une(kPrograma, "especial.cnf"), {"S", "LIPRO_I", "GRANEL", "", ""});
+  TRegistroProducto granel = Producto("G1", "AVENA", 20);
+  granel.LIPRO_I = "GRANEL";
+  granel.UMEDI_I = "kg";
+  AgregaProducto(granel);
+  prueba::LanzadorGrabador lanzador;
+  Abre("2", [&](Pantalla& p) {
+    EXPECT_TRUE(p.VerCampoTara1->isChecked());
+    Nueva(p);
+    Linea("1", "G1");
+    EXPECT_TRUE(p.EditTARA->isVisible());
+    EXPECT_EQ(Foco(), p.EditTARA);
+    EXPECT_EQ(Columna(p, "PRODUCTO"), QStringList());
+    Escribe("0.3");
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Columna(p, "PRODUCTO"), QStringList{"AVENA"});
+    Linea("1", "T2");
+    EXPECT_FALSE(p.EditTARA->isVisible());
+    EXPECT_EQ(Columna(p, "PRODUCTO"), QStringList({"AVENA", "TUERCA"}));
+
+    // The editor of the program map, on the station's especial.cnf.
+    p.VerCampoTara1->trigger();
+    EscribeLineas(fs::Une(kPrograma, "programas.map"), {"notepad.exe=mousepad"});
+    p.VerCampoTara1->trigger();
+    EXPECT_TRUE(p.VerCampoTara1->isChecked());
+  });
+  ASSERT_EQ(lanzador.iniciados.size(), 1);
+  EXPECT_EQ(lanzador.iniciados[0].programa, "mousepad");
+  EXPECT_EQ(lanzador.iniciados[0].argumentos, QStringList{fs::Local(fs::Une(kPrograma, "especial.cnf"))});
+  const QStringList mensajes = Mensajes();
+  ASSERT_EQ(mensajes.size(), 2);
+  EXPECT_TRUE(mensajes[0].startsWith("No se pudo abrir el editor: "));
+  EXPECT_EQ(mensajes[1], "Para que este cambio se lleve a cabo reinicie el sistema...");
+}
+
+TEST_F(Partidas, SoloConTeclasTresPartidasYElPrecioQueOtraEstacionAcabaDePublicar) {
+  ui::PuertaModal::Espera("TFormaConProduct", [](QDialog& d) { prueba::Tecla(d, "Detalle", Qt::Key_Return); });
+  Abre("2", [&](Pantalla& p) {
+    Nueva(p);
+    Linea("2", "T2");
+    Linea("1", "CB75010");
+    // A few letters of the description, F1, the lookup accepted with Enter.
+    Escribe("3");
+    Pulsa(Qt::Key_Return);
+    Escribe("CLA");
+    Pulsa(Qt::Key_F1);
+    EXPECT_EQ(Foco(), p.EditCantidad);
+    Pulsa(Qt::Key_Return);
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Columna(p, "CLAVE"), QStringList({"T2", "T2", "C3"}));
+    EXPECT_EQ(Columna(p, "IMPORTE"), QStringList({"20", "10", "7.5"}));
+    EXPECT_EQ(p.SumarTotal->text().trimmed(), "37.50");
+    EXPECT_EQ(p.TotalFact->text().trimmed(), "43.50");
+
+    prueba::ProcesoHijo otra("CambiaPrecio", {"T2", "12.5"});
+    ASSERT_EQ(otra.EsperaLinea(), "LISTO");
+    Linea("1", "T2");
+    EXPECT_EQ(Columna(p, "PRECIO").value(3), "12.5");
+    EXPECT_EQ(p.TotalFact->text().trimmed(), "58.00");
+    otra.Envia("fin");
+    EXPECT_EQ(otra.Espera(), 0);
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
