@@ -326,6 +326,32 @@ TEST_F(Partidas, ElLimiteDePartidasYF6BorraLaPartidaYRecalcula) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+TEST_F(Partidas, EnLaRejillaSusTeclasSonSuyasYEnterRecorreLasColumnas) {
+  Abre("2", [&](Pantalla& p) {
+    Nueva(p);
+    Linea("2", "T2");
+    Linea("4", "C3");
+    ASSERT_TRUE(p.KeyPreview());
+    p.Detalle->setFocus();
+    EXPECT_FALSE(p.KeyPreview());
+    EXPECT_EQ(p.Detalle->SelectedIndex(), 0);
+    p.TablaDeta->First();
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(p.Detalle->SelectedIndex(), 1);
+    EXPECT_EQ(p.TablaDeta->State(), db::Dataset::Estado::Editando);
+    // From the amount Enter goes on to the next line's quantity.
+    p.Detalle->SetSelectedIndex(4);
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(p.Detalle->SelectedIndex(), 0);
+    EXPECT_EQ(p.TablaDeta->FieldByName("CLAVE").AsString(), "C3");
+    Pulsa(Qt::Key_F4);
+    EXPECT_EQ(Foco(), p.EditCantidad);
+    EXPECT_TRUE(p.KeyPreview());
+    EXPECT_EQ(Columna(p, "CANTIDAD"), QStringList({"2", "4", "1"}));
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
 TEST_F(Partidas, CapturaPorEmpaqueSoloDelAdministradorYPaquetesPorFactor) {
   const QString empaque = fs::Une(kPrograma, "empaque.cnf");
   for (const char* usuario : {"2", "0"}) {
