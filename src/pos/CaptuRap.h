@@ -499,6 +499,8 @@ class TFormaCapturaRapida : public ui::Forma {
   // from its prices; false when the key names no product.
   bool ListaDePrecios();
   bool EmpaqueVisible() const;
+  // The row's factor shown and the focus on the package field.
+  void EnfocaEmpaque();
   // The focus on the key field (capture starts in the key) or on the
   // quantity field with its text selected.
   void EnfocaCaptura();

@@ -153,7 +153,7 @@ void TFormaCapturaRapida::EditCantidadKeyDown(int& tecla) {
     try {
       EditaFila(*TablaDeta);
       Partida("CANTIDAD").SetAsString(numero);
-    } catch (const plat::Error& e) {
+    } catch (const plat::Error&) {
       EditCantidad->setFocus(Qt::OtherFocusReason);
       throw;
     }
@@ -385,8 +385,9 @@ bool TFormaCapturaRapida::ResuelveProducto(const QString& texto, bool desdeCodig
       const double semejanza = Conf.BusquedaAvanzada ? 1 : SemejanzaDescripcion(texto);
       if (semejanza > kSemejanzaMinima) {
         LabelPartidas->setText(TextoReal(semejanza));
-        // Opened where the nearness was measured: on the upper-cased text.
-        BuscaProductoPorOrden(texto.toUpper(), 1, 2, Conf.BusquedaAvanzada, clave);
+        // Opened where the nearness was measured, on the upper-cased text;
+        // a search held in the descriptions takes the text as typed.
+        BuscaProductoPorOrden(Conf.BusquedaAvanzada ? texto : texto.toUpper(), 1, 2, Conf.BusquedaAvanzada, clave);
       }
     }
   }

@@ -154,8 +154,7 @@ void TFormaCapturaRapida::DetalleKeyDown(int& tecla) {
     case Qt::Key_F3:
       if (!EmpaqueVisible()) break;
       tecla = 0;
-      if (HayFila(*TablaDeta)) LabelFactor->setText(Partida("FACTOR").AsString());
-      EditEmpaque->setFocus(Qt::OtherFocusReason);
+      EnfocaEmpaque();
       break;
     case Qt::Key_F4:
       tecla = 0;

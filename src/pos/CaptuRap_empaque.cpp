@@ -83,8 +83,7 @@ void TFormaCapturaRapida::EditEmpaqueKeyDown(int& tecla) {
       break;
     case Qt::Key_F3:
       tecla = 0;
-      if (HayFila(*TablaDeta)) LabelFactor->setText(Partida("FACTOR").AsString());
-      EditEmpaque->setFocus(Qt::OtherFocusReason);
+      EnfocaEmpaque();
       break;
     case Qt::Key_F4:
       tecla = 0;
@@ -97,6 +96,11 @@ void TFormaCapturaRapida::EditEmpaqueKeyDown(int& tecla) {
     default:
       break;
   }
+}
+
+void TFormaCapturaRapida::EnfocaEmpaque() {
+  if (HayFila(*TablaDeta)) LabelFactor->setText(Partida("FACTOR").AsString());
+  EditEmpaque->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormaCapturaRapida::VerCampoTara1Click() {

@@ -235,6 +235,17 @@ TEST_F(Partidas, UnaDescripcionParecidaAbreElCatalogoYUnaClaveQueNoExisteSeDaDeA
     EXPECT_EQ(Columna(p, "IMPORTE").value(0), "30");
   });
   EXPECT_EQ(Mensajes(), QStringList());
+
+  // A lookup that fails (no lookup window) empties the key.
+  catalogo_.reset();
+  Abre("2", [&](Pantalla& p) {
+    Nueva(p);
+    Linea("1", "TORNILLO");
+    EXPECT_EQ(Columna(p, "CLAVE"), QStringList{""});
+    EXPECT_EQ(p.Detalle->SelectedIndex(), 1);
+    EXPECT_EQ(Foco(), p.EditCantidad);
+  });
+  EXPECT_EQ(Mensajes(), QStringList{"Error en la Clave"});
 }
 
 TEST_F(Partidas, PiezasEnterasYExistenciasSegunElTipoDeDocumento) {
