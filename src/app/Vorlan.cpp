@@ -1,11 +1,13 @@
 #include "app/Vorlan.h"
 
 #include "customers/Clientes.h"
+#include "customers/Conclie.h"
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
 #include "inventory/ClaveRapida.h"
 #include "inventory/ConPro.h"
 #include "inventory/Inven.h"
+#include "inventory/movinv.h"
 #include "maintenance/IndiTodo.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
@@ -13,6 +15,7 @@
 #include "pos/ListaSQL.h"
 #include "purchasing/ConProvee.h"
 #include "purchasing/Proveedo.h"
+#include "reports/DisenoVista.h"
 #include "reports/Progreso.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
@@ -62,10 +65,14 @@ void UneModulos(TFormaPrincipal& principal) {
   // "Compras1" (Inventario > "Compras", BotonCompra): the purchase window, found.
 
   // "MovalInventario1" (Inventario > "Mov. al Inventario", BotonMovinv): the movement window, made.
+  // F2 and F3 in its counterpart box run the supplier and customer lookups.
+  principal.Une("MovalInventario1", Crea<TFormaMovimientosInventario>);
+  UneConsultaClientes(BuscaCliente);
 
   // "Consolidar1" (Opciones > "Consolidar"): the consolidated totals, made.
 
   // "DiseodeConsultas1" (Opciones > "Diseño de Consultas"): the query view designer, made.
+  principal.Une("DiseodeConsultas1", Crea<TFormaDisenoVista>);
 
   // "DiseodeFormatos1" (Opciones > "Diseño de Formatos"): the format picker, made.
 

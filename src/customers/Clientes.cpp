@@ -301,10 +301,9 @@ void TFormaClientes::CreaCaja() {
   BotonSaldo->setObjectName(QStringLiteral("BotonSaldo"));
   BitBtn1 = new QPushButton(QStringLiteral("Descuentos..."), Panel2);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-  // The invoice receivables and the line discounts are windows still to
-  // come.
+  // The invoice receivables are a window still to come.
   BotonSaldo->setEnabled(false);
-  BitBtn1->setEnabled(false);
+  ui::Conecta(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
   marco.pie->addWidget(BotonSaldo);
   marco.pie->addWidget(BitBtn1);
 }

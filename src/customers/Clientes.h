@@ -145,7 +145,7 @@ class TFormaClientes : public ui::Forma {
   QLabel* Abono;
   QLabel* EtiEstado;
   QPushButton* BotonSaldo;  // the invoice receivables: not reachable yet
-  QPushButton* BitBtn1;     // "Descuentos...": not reachable yet
+  QPushButton* BitBtn1;     // "Descuentos...": the line discounts of the customer
 
   // Tables and the source every box shows.
   db::Tabla* TablaCliente;   // CLIENTE.DBF
@@ -182,6 +182,7 @@ class TFormaClientes : public ui::Forma {
   void BotonBuscarClick();
   void BusquedaNoIndexada1Click();
   void SpeedButton1Click();
+  void BitBtn1Click();
   void BotonObservacionClick();
   void BloquearPrecioPreferencial1Click();
   void ImprimePlantilla1Click();

@@ -7,6 +7,7 @@
 #include "customers/ContClie.h"
 #include "customers/Consultas.h"
 #include "customers/EdicionCatalogo.h"
+#include "customers/PoliClie.h"
 #include "foundation/ImprimeDocumento.h"
 #include "foundation/advierte.h"
 #include "foundation/ayudaMod.h"
@@ -323,6 +324,8 @@ void TFormaClientes::PosicionaCliente(const QString& clave, int crear) {
 // --- What the window opens for the customer on screen.
 
 void TFormaClientes::SpeedButton1Click() { MuestraContactosCliente(EditCLCLI_C->text()); }
+
+void TFormaClientes::BitBtn1Click() { MuestraDescuentosCliente(TablaCliente->Carpeta(), EditCLCLI_C->text()); }
 
 void TFormaClientes::BotonObservacionClick() {
   EditaObservaciones(EditCLCLI_C->text(), QStringLiteral("CL"), RutaDatosClientes);

@@ -15,16 +15,11 @@
 #include <QVBoxLayout>
 
 QMenu* MenuCatalogo(QMenuBar* barra, const char* nombre, const QString& texto) {
-  QMenu* m = barra->addMenu(texto);
-  m->setObjectName(QString::fromLatin1(nombre));
-  return m;
+  return ui::MenuNombrado(barra, nombre, texto);
 }
 
 QAction* ItemCatalogo(QMenu* menu, const char* nombre, const QString& texto, const char* atajo) {
-  QAction* a = menu->addAction(texto);
-  a->setObjectName(QString::fromLatin1(nombre));
-  if (atajo) a->setShortcut(QKeySequence(QString::fromLatin1(atajo)));
-  return a;
+  return ui::AccionNombrada(menu, nombre, texto, atajo);
 }
 
 QToolButton* BotonCatalogo(QWidget* panel, QBoxLayout* barra, const char* nombre, const QString& texto) {

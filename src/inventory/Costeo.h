@@ -111,6 +111,10 @@ QString MuestraKardexIntegral(const QString& consulta, const QString& orden, con
 // shown. Result: the final stock after "Ajustar Inv.", else "".
 QString MuestraKardex(const QString& consulta, const QString& orden, const QString& existenciaActual);
 
+// The card of the movement rows without rows, product or title, totals 0,
+// shown modally; whatever the user does, nothing comes back.
+void MuestraKardexVacio();
+
 // The alternate card (layout D) of a document union: query columns PRO,
 // CLDOC_F, CANTI_FD, CLAVE, FECHA, ORIGEN, REFE, CLIPROV, USUARIO, run as
 // given. The key prefixes the wait notice. Shown modally when `muestra`.

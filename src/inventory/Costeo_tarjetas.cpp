@@ -175,6 +175,12 @@ class Tarjeta {
         forma_->TablaNormal->Cancel();
       }
     }
+    MuestraTotales();
+  }
+
+  // The card's rows in the grid and the totals under it.
+  void MuestraTotales() {
+    forma_->Detalle->show();
     forma_->Detalle->SetFuente(forma_->FuenteNormal);
     const auto total = [](double valor) { return FormatoImporte(kMascaraTotales, TextoCantidadKardex(valor)); };
     forma_->Panel2->SetCaption(QStringLiteral("   Entradas  ") + total(entradas_) + QStringLiteral("   Salidas  ") +
@@ -335,6 +341,12 @@ QString MuestraKardex(const QString& consulta, const QString& orden, const QStri
   Tarjeta tarjeta(Disposicion::Movimientos, existenciaActual, kEspere);
   tarjeta.Llena(ConOrden(consulta, orden));
   return tarjeta.Muestra() ? TextoCantidadKardex(tarjeta.Final()) : QString();
+}
+
+void MuestraKardexVacio() {
+  Tarjeta tarjeta(Disposicion::Movimientos, QString(), QString());
+  tarjeta.MuestraTotales();
+  tarjeta.Muestra();
 }
 
 QString MuestraKardexAlterno(const QString& consulta, const QString& clave, const QString& existenciaActual,

@@ -9,6 +9,7 @@
 #include "foundation/rutinas_bitacora.h"
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_tablas.h"
+#include "inventory/FormulaCosto.h"
 #include "inventory/RegistroMovimiento.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Consulta.h"
@@ -31,6 +32,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QToolButton>
@@ -164,6 +166,8 @@ TFormaInventario::TFormaInventario(QWidget* owner) : ui::Forma(owner) {
   Usuario->hide();
   MemoFormula = Nombrado(new QPlainTextEdit(this), "MemoFormula");
   MemoFormula->hide();
+  MemoResultado = Nombrado(new QPlainTextEdit(this), "MemoResultado");
+  MemoResultado->hide();
 
   ConectaCampos();
   EventosTabla();
@@ -193,6 +197,8 @@ void TFormaInventario::CreaBarra() {
   BotonGuardar = boton("BotonGuardar", QStringLiteral("Guardar"));
   BotonBuscar = boton("BotonBuscar", QStringLiteral("Buscar"));
   BotonImprimir = boton("BotonImprimir", QStringLiteral("Imprimir"));
+  BotonObservacion = boton("BotonObservacion", QStringLiteral("Observaciones"));
+  BotonObservacion->setToolTip(QStringLiteral("Observaciones del Documento"));
   barra->addSpacing(12);
   DBNavigator1 = Nombrado(new ui::Navegador(Panel1), "DBNavigator1");
   DBNavigator1->SetFuente(DataSource1);
@@ -214,6 +220,7 @@ void TFormaInventario::CreaBarra() {
   ui::Conecta(BotonBuscar, &QToolButton::clicked, this, [this] { BotonBuscarClick(); });
   ui::Conecta(BotonImprimir, &QToolButton::clicked, this, [this] { BotonImprimirClick(); });
   ui::Conecta(BotonSalir, &QToolButton::clicked, this, [this] { Close(); });
+  ui::Conecta(BotonObservacion, &QToolButton::clicked, this, [this] { BotonObservacionClick(); });
   ui::Conecta(DBNavigator1, &ui::Navegador::Click, this, [this] { MuestraProducto(); });
   // A press of another button than the left one shows the button's short help.
   ConectaDescripcion(BotonCambios, 32);
@@ -238,7 +245,18 @@ void TFormaInventario::CreaDatos() {
   const auto coloca = [&](QWidget* etiqueta, QWidget* caja) {
     const int fila = celda / kColumnasCajas, columna = (celda % kColumnasCajas) * 2;
     rejilla->addWidget(etiqueta, fila, columna, Qt::AlignRight);
-    rejilla->addWidget(caja, fila, columna + 1);
+    if (caja->objectName() == u"EditLIPRO_I") {
+      // The line box with its picker button.
+      auto* linea = new QHBoxLayout();
+      linea->setSpacing(2);
+      linea->addWidget(caja, 1);
+      SpeedButton2 = Nombrado(new QToolButton(hoja), "SpeedButton2");
+      SpeedButton2->setText(QStringLiteral("..."));
+      linea->addWidget(SpeedButton2);
+      rejilla->addLayout(linea, fila, columna + 1);
+    } else {
+      rejilla->addWidget(caja, fila, columna + 1);
+    }
     ++celda;
   };
 
@@ -263,7 +281,16 @@ void TFormaInventario::CreaDatos() {
   Kit = Nombrado(new QCheckBox(QStringLiteral("Producto Kit"), hoja), "Kit");
   const int filaChecks = (celda + kColumnasCajas - 1) / kColumnasCajas;
   rejilla->addWidget(Series, filaChecks, 1);
-  rejilla->addWidget(Kit, filaChecks, 3);
+  SpeedButton1 = Nombrado(new QToolButton(hoja), "SpeedButton1");
+  SpeedButton1->setText(QStringLiteral("..."));
+  auto* kit = new QHBoxLayout();
+  kit->addWidget(Kit);
+  kit->addWidget(SpeedButton1);
+  kit->addStretch();
+  rejilla->addLayout(kit, filaChecks, 3);
+  ui::Conecta(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+  BitBtn1 = Nombrado(new QPushButton(QStringLiteral("Datos Adicionales"), hoja), "BitBtn1");
+  rejilla->addWidget(BitBtn1, filaChecks, 5);
 
   // The discount boxes, bound when the product table has their columns.
   PanelDescuentos = Nombrado(new ui::Panel(hoja, ui::Panel::Bisel::Hundido), "PanelDescuentos");
@@ -279,7 +306,19 @@ void TFormaInventario::CreaDatos() {
     descuentos->addWidget(etiqueta, 0, i);
     descuentos->addWidget(caja, 1, i);
   }
+  LabelCostoF = Nombrado(new QLabel(QStringLiteral("Costo Con Descuentos"), PanelDescuentos), "LabelCostoF");
+  descuentos->addWidget(LabelCostoF, 0, 3, 1, 2);
+  LabelPrecio = Nombrado(new QLabel(QStringLiteral("0.00"), PanelDescuentos), "LabelPrecio");
+  descuentos->addWidget(LabelPrecio, 1, 3);
+  BitBtn2 = Nombrado(new QPushButton(QStringLiteral("Aplicar Fórmula"), PanelDescuentos), "BitBtn2");
+  descuentos->addWidget(BitBtn2, 0, 5);
+  BitBtn3 = Nombrado(new QPushButton(QStringLiteral("Cambiar Precio"), PanelDescuentos), "BitBtn3");
+  descuentos->addWidget(BitBtn3, 1, 5);
   PanelDescuentos->hide();
+  ui::Conecta(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+  ui::Conecta(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+  ui::Conecta(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+  ui::Conecta(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
   rejilla->addWidget(PanelDescuentos, filaChecks + 1, 0, 1, kColumnasCajas * 2);
   rejilla->setRowStretch(filaChecks + 2, 1);
   Caja->setWidget(hoja);
@@ -314,13 +353,12 @@ void TFormaInventario::LeeOpciones() {
   NoAlmacen->setEnabled(VariosAlmacenes);
   ChecarStocks1->setChecked(LineaOpcion(CarpetaPrograma, QStringLiteral("inventar.cnf"), 1) == u"S");
   ConsecutivoenClavedeProducto1->setChecked(Linea(ConfConsecutivoProductos) == u"S");
-  const QString formula = fs::Une(CarpetaPrograma, QStringLiteral("Formula_CostosI.dat"));
-  if (fs::ExisteArchivo(formula)) {
-    try {
-      MemoFormula->setPlainText(fs::LeeLineas(formula).join(u'\n'));
+  try {
+    if (const auto formula = LeeFormulaCosto(CarpetaPrograma)) {
+      MemoFormula->setPlainText(formula->join(u'\n'));
       ConBitacora = LeeConfBitacora();
-    } catch (const std::exception&) {
     }
+  } catch (const std::exception&) {
   }
 }
 
@@ -373,6 +411,7 @@ void TFormaInventario::EnlazaDescuentos() {
   EditDESC2_I->SetCampo(QStringLiteral("DESC2_I"));
   EditDESC3_I->SetCampo(QStringLiteral("DESC3_I"));
   PanelDescuentos->show();
+  MuestraCostoConDescuentos();
 }
 
 void TFormaInventario::FormActivate() {

@@ -20,9 +20,11 @@
 // commands and closing), Inven_busqueda.cpp (searches, orders, moves),
 // Inven_muestra.cpp (the display of a product), Inven_campos.cpp (the rules
 // of the boxes and the table events), Inven_opciones.cpp (the options, help
-// and print commands). The menu items of the commands built elsewhere are
+// and print commands), Inven_kitserie.cpp (the openers of the kit, serial
+// number and key generator dialogs). The menu items of the commands built elsewhere are
 // listed in Inven_menu.cpp: an item without a handler stays disabled.
 
+#include "inventory/ConsultasExternas.h"
 #include "platform/ui/Forma.h"
 
 #include <QString>
@@ -38,6 +40,7 @@ class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
+class QPushButton;
 class QScrollArea;
 class QSpinBox;
 class QToolButton;
@@ -90,6 +93,7 @@ class TFormaInventario : public ui::Forma {
   QAction* Nuevo1;                     // Ctrl+N
   QAction* Modificar1;                 // Ctrl+M
   QAction* Guardar1;                   // Ctrl+G
+  QAction* Repetir1;                   // Ctrl+D
   QAction* Buscar1;                    // Ctrl+B
   QAction* Eliminar1;
   QMenu* Orden1;
@@ -100,6 +104,7 @@ class TFormaInventario : public ui::Forma {
   QAction* ChecarStocks1;
   QAction* LeerImpuestoenAltadeProducto1;
   QAction* ConsecutivoenClavedeProducto1;  // shows configuration line 64
+  QAction* AgregaPrecios1;  // disabled while editing: it reopens the product table
   QAction* Temas1;
   QAction* Informacion1;
   QAction* Bitacora1;
@@ -112,6 +117,7 @@ class TFormaInventario : public ui::Forma {
   QToolButton* BotonBuscar;
   QToolButton* BotonImprimir;
   QToolButton* BotonSalir;
+  QToolButton* BotonObservacion;  // "Observaciones del Documento"
   ui::Navegador* DBNavigator1;
   QSpinBox* NoAlmacen;  // warehouse 0 to 99; usable only with several warehouses
 
@@ -125,6 +131,7 @@ class TFormaInventario : public ui::Forma {
   ui::EditDatos* EditUMEDI_I;
   ui::EditDatos* EditUEMPA_I;
   ui::EditDatos* EditLIPRO_I;
+  QToolButton* SpeedButton2;  // "..." beside the line: the line picker
   ui::EditDatos* EditCLPR_I;   // CLPR1_I
   ui::EditDatos* EditCLPR_I2;  // CLPR2_I
   ui::EditDatos* EditFEULC_I;
@@ -154,11 +161,17 @@ class TFormaInventario : public ui::Forma {
   ui::EditDatos* DBEdit2;  // UBICA_I "Ubicación"
   QCheckBox* Series;       // "# de Serie", saved into SERIE_I
   QCheckBox* Kit;          // "Producto Kit", saved into KITXX_I
+  QPushButton* BitBtn1;    // "Datos Adicionales"
+  QToolButton* SpeedButton1;  // "..." beside Kit: the kit's components
   // The discount panel, shown when the product table has DESC3_I.
   ui::Panel* PanelDescuentos;
   ui::EditDatos* EditDESC1_I;
   ui::EditDatos* EditDESC2_I;
   ui::EditDatos* EditDESC3_I;
+  QLabel* LabelCostoF;   // "Costo Con Descuentos " + the discounted cost
+  QLabel* LabelPrecio;   // the price the cost formula suggested
+  QPushButton* BitBtn2;  // "Aplicar Fórmula"
+  QPushButton* BitBtn3;  // "Cambiar Precio"
   // The picture and its panel, whose caption holds the picture's path or
   // kSinImagenPanel.
   ui::Panel* PanelImagen;
@@ -170,7 +183,8 @@ class TFormaInventario : public ui::Forma {
   QLabel* Uno;
   QLabel* Dos;
   QLabel* Usuario;  // hidden: the user number
-  QPlainTextEdit* MemoFormula;  // hidden: Formula_CostosI.dat
+  QPlainTextEdit* MemoFormula;    // hidden: Formula_CostosI.dat
+  QPlainTextEdit* MemoResultado;  // hidden: the formula lines as last run
 
   // --- Datasets.
   db::Tabla* TablaInventario;   // INVENTAR.DBF, tag ICLPRO, through DataSource1
@@ -202,6 +216,15 @@ class TFormaInventario : public ui::Forma {
   void MuestraProducto();
   // The stock part of the display (and the stock warnings).
   void MuestraExistencia();
+  // LabelCostoF := the last cost after the three discounts and tax 1 of the
+  // product table's row, each step rounded to a 6-byte real; only while the
+  // discount panel is shown. Any error leaves the label as it was.
+  void MuestraCostoConDescuentos();
+  // The discounts of the product's first supplier (the box EditCLPR_I) into
+  // the discount fields of the dataset shown, when the supplier is found.
+  void CopiaDescuentosProveedor();
+  // Rewrites barra.dat of the program folder with the product's key.
+  void EscribeArchivoBarras();
   // Opens the window on a product (the catalogue browser's entry): the
   // window is prepared when it never was, then the key is found exactly on
   // tag ICLPRO and shown. The caller puts the user into Usuario and shows it.
@@ -226,6 +249,24 @@ class TFormaInventario : public ui::Forma {
   void Calculadora1Click();
   void Bitacora1Click();
   void Componentes1Click();
+  // Discount panel, cost formula, prices (Inven_precios.cpp).
+  void BitBtn1Click();
+  void BitBtn2Click();
+  void BitBtn3Click();
+  void PolticadePrecios1Click();
+  void PreciosPreferencial1Click();
+  void RutasKardex1Click();
+  void AgregaPrecios1Click();
+  // Product tools (Inven_herramientas.cpp).
+  void SpeedButton2Click();
+  void BotonObservacionClick();
+  void Repetir1Click();
+  void ImprimeCdigo1Click();
+  void ImportardesdeEXCEL1Click();
+  // The kit, serial-number and key-generator dialogs (Inven_kitserie.cpp).
+  void SpeedButton1Click();
+  void NmerosdeSerie1Click();
+  void ConfiguraClave1Click();
 
  protected:
   void FormShow() override;
@@ -308,12 +349,6 @@ class TFormaInventario : public ui::Forma {
 
 inline TFormaInventario* FormaInventario() { return ui::InstanciaDe<TFormaInventario>().data(); }
 
-// The supplier lookup of F2 in the supplier boxes. It belongs to the
-// purchasing subsystem, which lies above this one: the program body hands
-// it over (src/app/Vorlan.cpp). It starts from `inicial` and answers the
-// chosen key, "" when the user refused.
-using ConsultaProveedores = std::function<QString(const QString& inicial)>;
-void UneConsultaProveedores(ConsultaProveedores consulta);
 
 // TasaImpuestoReporte := the first line of impuesto.cnf of the data folder
 // read as a number; 0 when the file is missing or unreadable.

@@ -34,11 +34,6 @@
 
 namespace {
 
-ConsultaProveedores& Proveedores() {
-  static ConsultaProveedores consulta;
-  return consulta;
-}
-
 qint64 Milisegundos() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
@@ -52,8 +47,6 @@ double LeeNumero(const QString& texto) {
 }
 
 }  // namespace
-
-void UneConsultaProveedores(ConsultaProveedores consulta) { Proveedores() = std::move(consulta); }
 
 QString TFormaInventario::LineaAyuda(int n) {
   QString linea;
@@ -160,8 +153,8 @@ void TFormaInventario::PorcentajeExit() {
 }
 
 void TFormaInventario::ProveedorF2(ui::EditDatos* caja) {
-  if (!Editando() || !Proveedores()) return;
-  EscribeCampo(caja->Campo(), Proveedores()(caja->text()));
+  if (!Editando() || !ConsultaProveedor()) return;
+  EscribeCampo(caja->Campo(), ConsultaProveedor()(caja->text()));
 }
 
 void TFormaInventario::CosteoF2() {

@@ -72,6 +72,7 @@ void TFormaInventario::MuestraProducto() {
   LabelUsado->setText(TextoFechaHoraNumero(t.FieldByName(QStringLiteral("HORAF_F"))));
   CxEmpaque->setText(QStringLiteral("Cost x Emp ") +
                      FormatoMascara(QStringLiteral("###,#0.00"), Numero(t, "UEMPA_I") * Numero(t, "ULCOS_I")));
+  MuestraCostoConDescuentos();
 }
 
 void TFormaInventario::MuestraExistencia() {

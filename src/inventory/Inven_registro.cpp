@@ -65,7 +65,7 @@ void TFormaInventario::PintaDatos(bool editando) {
 
 void TFormaInventario::EstadoEdicion(bool editando) {
   for (QAction* a : {Modificar1, Nuevo1, Buscar1, Eliminar1, Imprimir1, PresentacionPreliminar1, Orden1->menuAction(),
-                     Reportes1->menuAction()})
+                     Reportes1->menuAction(), AgregaPrecios1})
     a->setEnabled(!editando);
   Guardar1->setEnabled(editando);
   for (QWidget* w : std::initializer_list<QWidget*>{BotonCambios, BotonNuevo, BotonBuscar, BotonImprimir, DBNavigator1})

@@ -27,6 +27,8 @@
 #include "platform/ui/Forma.h"
 
 #include <QString>
+#include <QVariant>
+#include <QVector>
 
 #include <array>
 
@@ -204,6 +206,7 @@ class TFormaProveedo : public ui::Forma {
   void ImprimeActual(const QString& formato);
 
   QString carpetaPrograma_;
+  QVector<QVariant> original_;  // the copy's values when it was made
   QString formatoElegido_;
   bool claveAutomatica_ = false;  // the new supplier's key was proposed (line 35)
 };

@@ -56,7 +56,7 @@ void TFormaProveedo::BotonCambiosClick() {
   if (!TieneDerecho(NumeroUsuario(), DerechoCambioProveedores)) return;
   if (!TablaProveedor->Active() || TablaProveedor->IsEmpty()) return;
   TablaProveedor->SetIndexName(kTagClaveProveedor);
-  PreparaCopiaRegistro(*TablaProveedor, *TablaAuxiliar, carpetaPrograma_, kCopiaProveedor, *Fuente);
+  original_ = PreparaCopiaRegistro(*TablaProveedor, *TablaAuxiliar, carpetaPrograma_, kCopiaProveedor, *Fuente);
   claveAutomatica_ = false;
   EditCLAVE_P->setReadOnly(Consecutivo());
   FijaModo(Modo::Cambio);
@@ -107,9 +107,12 @@ bool TFormaProveedo::GuardaBajoNumeracion(QString& tomada) {
   }
   if (EnCambio()) {
     const QString anterior = TablaProveedor->FieldByName(kCampoClave).AsString();
+    // Only what the user changed is written: a balance or field another
+    // station wrote meanwhile is kept.
     AplicaCopiaRegistro(*TablaAuxiliar, *TablaProveedor,
-                        QStringLiteral("El proveedor %1 está en uso en otra estación").arg(anterior));
+                        QStringLiteral("El proveedor %1 está en uso en otra estación").arg(anterior), original_);
     DescartaCopiaRegistro(*TablaAuxiliar, *Fuente, *TablaProveedor);
+    original_.clear();
   } else {
     TablaProveedor->Post();
   }
@@ -118,6 +121,7 @@ bool TFormaProveedo::GuardaBajoNumeracion(QString& tomada) {
 
 void TFormaProveedo::Descarta() {
   if (EnCambio()) DescartaCopiaRegistro(*TablaAuxiliar, *Fuente, *TablaProveedor);
+  original_.clear();
   try {
     TablaProveedor->Cancel();
   } catch (const std::exception&) {

@@ -11,6 +11,7 @@
 #include "platform/ui/PuertaModal.h"
 #include "reports/ArchivosReporte.h"
 #include "reports/DialogosImpresora.h"
+#include "reports/PartesReporte.h"
 #include "reports/TamoColu.h"
 
 #include <QChart>
@@ -50,13 +51,6 @@ const QString kArchivosVisor[] = {kArchivoAnchos,       QStringLiteral("comentar
                                   kArchivoExportacion, kArchivoFinal,      QStringLiteral("format.tmp"),
                                   kArchivoOrden};
 
-QAction* Accion(QMenu* menu, const char* nombre, const QString& texto, const QKeySequence& atajo = {}) {
-  QAction* accion = menu->addAction(texto);
-  accion->setObjectName(QString::fromLatin1(nombre));
-  accion->setShortcut(atajo);
-  return accion;
-}
-
 }  // namespace
 
 TEstadoVisorReporte& EstadoVisorReporte() {
@@ -89,22 +83,11 @@ TFormaBarras::TFormaBarras(QWidget* owner) : ui::Forma(owner) {
   Concentrado->installEventFilter(this);
   disposicion->addWidget(Concentrado, 1);
 
-  ModuloGrafica = new QChartView(new QChart, this);
-  ModuloGrafica->setObjectName(QStringLiteral("ModuloGrafica"));
-  ModuloGrafica->hide();
+  ModuloGrafica = CreaVistaGrafica(this);
   disposicion->addWidget(ModuloGrafica, 1);
   ConstruyeGrafica();
 
-  BarradeEstado = new QStatusBar(this);
-  BarradeEstado->setObjectName(QStringLiteral("BarradeEstado"));
-  BarradeEstado->setSizeGripEnabled(false);
-  PanelPaginas = new QLabel(QStringLiteral("Paginas 0"), BarradeEstado);
-  PanelPaginas->setObjectName(QStringLiteral("PanelPaginas"));
-  PanelPaginas->setFixedWidth(200);
-  auto* segundo = new QLabel(BarradeEstado);
-  segundo->setFixedWidth(50);
-  BarradeEstado->addWidget(PanelPaginas);
-  BarradeEstado->addWidget(segundo);
+  BarradeEstado = CreaBarraDeEstado(this, PanelPaginas, QString());
   disposicion->addWidget(BarradeEstado);
 
   Guardar = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("Guardar"));
@@ -148,29 +131,29 @@ void TFormaBarras::ConstruyeMenu() {
     return m;
   };
   Archivo1 = menu("Archivo1", QStringLiteral("&Archivo"));
-  Imprimir1 = Accion(Archivo1, "Imprimir1", QStringLiteral("Imprimir"));
-  Salir1 = Accion(Archivo1, "Salir1", QStringLiteral("Salir"));
+  Imprimir1 = ui::AccionNombrada(Archivo1, "Imprimir1", QStringLiteral("Imprimir"));
+  Salir1 = ui::AccionNombrada(Archivo1, "Salir1", QStringLiteral("Salir"));
   Graficas1 = menu("Graficas1", QStringLiteral("&Gráficas"));
-  Barras1 = Accion(Graficas1, "Barras1", QStringLiteral("Barras"), QKeySequence(Qt::CTRL | Qt::Key_R));
-  Pie1 = Accion(Graficas1, "Pie1", QStringLiteral("Pie"), QKeySequence(Qt::CTRL | Qt::Key_P));
-  Lineas1 = Accion(Graficas1, "Lineas1", QStringLiteral("Lineas"), QKeySequence(Qt::CTRL | Qt::Key_L));
-  Primeracolumna1 = Accion(Graficas1, "Primeracolumna1", QStringLiteral("Primera Columna"));
-  SegundaColumna1 = Accion(Graficas1, "SegundaColumna1", QStringLiteral("Segunda Columna"));
-  TerceraColumna1 = Accion(Graficas1, "TerceraColumna1", QStringLiteral("Tercera Columna"));
+  Barras1 = ui::AccionNombrada(Graficas1, "Barras1", QStringLiteral("Barras"), QKeySequence(Qt::CTRL | Qt::Key_R));
+  Pie1 = ui::AccionNombrada(Graficas1, "Pie1", QStringLiteral("Pie"), QKeySequence(Qt::CTRL | Qt::Key_P));
+  Lineas1 = ui::AccionNombrada(Graficas1, "Lineas1", QStringLiteral("Lineas"), QKeySequence(Qt::CTRL | Qt::Key_L));
+  Primeracolumna1 = ui::AccionNombrada(Graficas1, "Primeracolumna1", QStringLiteral("Primera Columna"));
+  SegundaColumna1 = ui::AccionNombrada(Graficas1, "SegundaColumna1", QStringLiteral("Segunda Columna"));
+  TerceraColumna1 = ui::AccionNombrada(Graficas1, "TerceraColumna1", QStringLiteral("Tercera Columna"));
   for (QAction* columna : {Primeracolumna1, SegundaColumna1, TerceraColumna1}) columna->setCheckable(true);
   Primeracolumna1->setChecked(true);
   Reporte1 = menu("Reporte1", QStringLiteral("&Reporte"));
-  Exportar1 = Accion(Reporte1, "Exportar1", QStringLiteral("Exportar"));
+  Exportar1 = ui::AccionNombrada(Reporte1, "Exportar1", QStringLiteral("Exportar"));
   Fuente1 = menu("Fuente1", QStringLiteral("&Fuente"));
-  TipodeLetra1 = Accion(Fuente1, "TipodeLetra1", QStringLiteral("Tipo de Fuente"));
+  TipodeLetra1 = ui::AccionNombrada(Fuente1, "TipodeLetra1", QStringLiteral("Tipo de Fuente"));
   Ver1 = menu("Ver1", QStringLiteral("&Ver"));
   // "Anterior" has no handler of its own: opening the menu turns back a page.
-  Anterior1 = Accion(Ver1, "Anterior1", QStringLiteral("Anterior"), QKeySequence(Qt::CTRL | Qt::Key_A));
-  Siguiente1 = Accion(Ver1, "Siguiente1", QStringLiteral("Siguiente"), QKeySequence(Qt::CTRL | Qt::Key_S));
-  CambiaColor1 = Accion(Ver1, "CambiaColor1", QStringLiteral("Cambia Color"));
-  Sonido1 = Accion(Ver1, "Sonido1", QStringLiteral("Sonido"));
-  AvanceAutomatico1 = Accion(Ver1, "AvanceAutomatico1", QStringLiteral("Avance Automático"));
-  TamaodeColumnas1 = Accion(Ver1, "TamaodeColumnas1", QStringLiteral("Tamaño de Columnas"));
+  Anterior1 = ui::AccionNombrada(Ver1, "Anterior1", QStringLiteral("Anterior"), QKeySequence(Qt::CTRL | Qt::Key_A));
+  Siguiente1 = ui::AccionNombrada(Ver1, "Siguiente1", QStringLiteral("Siguiente"), QKeySequence(Qt::CTRL | Qt::Key_S));
+  CambiaColor1 = ui::AccionNombrada(Ver1, "CambiaColor1", QStringLiteral("Cambia Color"));
+  Sonido1 = ui::AccionNombrada(Ver1, "Sonido1", QStringLiteral("Sonido"));
+  AvanceAutomatico1 = ui::AccionNombrada(Ver1, "AvanceAutomatico1", QStringLiteral("Avance Automático"));
+  TamaodeColumnas1 = ui::AccionNombrada(Ver1, "TamaodeColumnas1", QStringLiteral("Tamaño de Columnas"));
 
   ui::Conecta(Imprimir1, &QAction::triggered, this, [this] { BotonImprimeClick(); });
   ui::Conecta(Salir1, &QAction::triggered, this, [this] { Close(); });

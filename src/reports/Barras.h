@@ -289,6 +289,11 @@ void PreparaGraficaReporte(const QString& titulo, const QString& tituloEjeInferi
 // workbook.
 inline bool EsColumnaImporte(const QString& tipo) { return tipo == u"f" || tipo == u"e"; }
 
+// The file an export typed as `tecleado` is written to: a name of more than
+// three characters without a three-letter extension gets the spreadsheet's
+// (hoja::NombreHoja).
+QString NombreExportacion(const QString& tecleado);
+
 // True when the whole text reads as a number.
 bool EsTextoNumerico(const QString& texto);
 bool EsMayorQueCero(double valor);

@@ -24,15 +24,17 @@ constexpr int kAnchoColumna = 20;
 
 }  // namespace
 
+QString NombreExportacion(const QString& tecleado) {
+  const QString archivo = fs::NombreArchivo(tecleado);
+  return hoja::NombreHoja(tecleado, archivo.size() > 3 && archivo[archivo.size() - 4] != u'.');
+}
+
 void TFormaBarras::BotonExportaClick() {
   // Another copy's work files are not this viewer's to export.
   if (!ReporteDelVisor()) return;
   if (!Guardar->Execute()) return;
   EscribeExportacionReporte();
-  // A name without a three-letter extension gets the spreadsheet's.
-  const QString tecleado = Guardar->FileName;
-  const QString archivo = fs::NombreArchivo(tecleado);
-  const QString nombre = hoja::NombreHoja(tecleado, archivo.size() > 3 && archivo[archivo.size() - 4] != u'.');
+  const QString nombre = NombreExportacion(Guardar->FileName);
   if (hoja::EsLibro(nombre)) {
     LibroDeExportacion(nombre);
   } else if (!fs::CopiaArchivo(ArchivoTrabajoReporte(kArchivoExportacion), nombre)) {

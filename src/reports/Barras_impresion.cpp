@@ -3,6 +3,7 @@
 
 #include "reports/Barras.h"
 #include "reports/DialogosImpresora.h"
+#include "reports/TrabajoImpresion.h"
 
 #include "foundation/dialogos.h"
 #include "foundation/rutinas_fecha.h"
@@ -20,35 +21,6 @@ constexpr int kLineasHoja = 53;
 const QColor kColorEncabezado(235, 239, 192);
 const QString kFuenteEncabezado = QStringLiteral("Arial");
 constexpr int kTamanoEncabezado = 14;
-
-// One print job: begun when the first thing is drawn, ended by Termina;
-// left unfinished, it is thrown away. The printer's orientation is put back
-// as it was in either case.
-class Trabajo {
- public:
-  explicit Trabajo(const QString& titulo)
-      : impresora_(print::Impresora::Global()), orientacion_(impresora_.orientacion()), titulo_(titulo) {}
-  ~Trabajo() {
-    try {
-      impresora_.Aborta();
-      impresora_.FijaOrientacion(orientacion_);
-    } catch (const std::exception&) {
-      // Nothing is printing after Aborta: the orientation takes.
-    }
-  }
-  print::Impresora& Impresora() { return impresora_; }
-  void Comienza() {
-    if (!impresora_.Imprimiendo()) impresora_.Comienza(titulo_);
-  }
-  void Termina() {
-    if (impresora_.Imprimiendo()) impresora_.Termina();
-  }
-
- private:
-  print::Impresora& impresora_;
-  print::Orientacion orientacion_;
-  QString titulo_;
-};
 
 }  // namespace
 
@@ -95,7 +67,7 @@ void TFormaBarras::ImprimeEncabezado(print::Lienzo& lienzo, const QString& titul
 }
 
 void TFormaBarras::ImprimePaginasReporte(int desde, int hasta) {
-  Trabajo trabajo(windowTitle());
+  TrabajoImpresion trabajo(windowTitle());
   print::Impresora& impresora = trabajo.Impresora();
   print::Lienzo& lienzo = impresora.lienzo();
   EstadoVisorReporte().LineasPorPaginaReporte = 50;
@@ -129,7 +101,7 @@ void TFormaBarras::ImprimePaginasReporte(int desde, int hasta) {
 }
 
 void TFormaBarras::ImprimeGraficaReporte() {
-  Trabajo trabajo(windowTitle());
+  TrabajoImpresion trabajo(windowTitle());
   print::Impresora& impresora = trabajo.Impresora();
   impresora.FijaOrientacion(print::Orientacion::Horizontal);
   trabajo.Comienza();

@@ -1,5 +1,8 @@
 #include "reports/CamposReporte.h"
 
+#include "foundation/rutinas.h"
+#include "platform/db/Tabla.h"
+
 #include <QStringList>
 
 QString CamposGuionReporte;
@@ -36,4 +39,22 @@ void CamposDelSelect(const QString& guion, QString& salida) {
   for (QString& nombre : nombres) nombre = nombre.mid(nombre.lastIndexOf(u'.') + 1);
   CamposGuionReporte = nombres.join(u'\r');
   salida = CamposGuionReporte;
+}
+
+QVector<FilaCamposReporte> CamposDeTabla(const QString& tabla) {
+  QString programa;
+  CarpetaLocal(programa);
+  db::Tabla campos;
+  campos.SetCarpeta(programa);
+  campos.SetNombreTabla(QStringLiteral("campos.dbf"));
+  campos.SetReadOnly(true);
+  campos.Open();
+  campos.SetIndexName(QStringLiteral("TABLA"));
+  campos.SetRange({tabla}, {tabla});
+  QVector<FilaCamposReporte> filas;
+  for (campos.First(); !campos.Eof(); campos.Next()) {
+    const auto texto = [&](const char* campo) { return campos.FieldByName(QString::fromLatin1(campo)).AsString(); };
+    filas.push_back({texto("CAMPO"), texto("DESCRIBE"), texto("TIPO"), texto("TAMO")});
+  }
+  return filas;
 }

@@ -4,6 +4,7 @@
 // with its caption (DESCRIBE) and type name (TIPO: "ftString", "ftDate" ...).
 
 #include <QString>
+#include <QVector>
 
 // The field names of the last report script's select, one per line (each
 // ended by a carriage return but the last); emptied whenever a parameters
@@ -21,3 +22,14 @@ QString TablaCamposReporte(const QString& tabla);
 // ")" are dropped, blanks stay, and a qualifier ("f.") goes with everything
 // before it on its line. The result is also kept in CamposGuionReporte.
 void CamposDelSelect(const QString& guion, QString& salida);
+
+// A row of the dictionary.
+struct FilaCamposReporte {
+  QString campo;
+  QString describe;
+  QString tipo;
+  QString tamo;
+};
+// The dictionary's rows of a table (file name, given in lower case), in
+// dictionary order. Throws plat::Error when Campos.DBF cannot be opened.
+QVector<FilaCamposReporte> CamposDeTabla(const QString& tabla);

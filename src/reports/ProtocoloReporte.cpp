@@ -2,6 +2,7 @@
 
 QString CarpetaProgramaReportes;
 double TasaImpuestoReporte = 0;
+double TasaIepsReporte = 0;
 
 CondicionesReporte& CondicionesDialogoReporte() {
   static CondicionesReporte condiciones;

@@ -26,9 +26,13 @@
 extern QString CarpetaProgramaReportes;
 
 // The report engine's tax rate, by which some report columns divide
-// amounts. The report script runner sets it at the start of each run; the
-// product window sets it from the company's impuesto.cnf when it is shown.
+// amounts. The report script runner sets it at the start of each run (to
+// 0.16; RepoSQL.h); the product window sets it from the company's
+// impuesto.cnf when it is shown.
 extern double TasaImpuestoReporte;
+// The special tax (IEPS) rate of the cash-cut summaries; the report script
+// runner sets it at the start of each run (to 0.08).
+extern double TasaIepsReporte;
 
 // One condition of the dialog as the engine receives it.
 struct CondicionReporte {

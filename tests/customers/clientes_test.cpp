@@ -8,6 +8,7 @@
 #include "app/Vorlan.h"
 #include "clientes_prueba.h"
 #include "customers/Clientes.h"
+#include "customers/PoliClie.h"
 #include "customers/ContClie.h"
 #include "foundation/AyudaCampo.h"
 #include "foundation/BusNoInd.h"
@@ -590,6 +591,22 @@ TEST_F(Clientes, LaBusquedaRapidaYLaNoIndexada) {
     EXPECT_EQ(v.EditCLCLI_C->text(), b.clave);
     EXPECT_EQ(Mensajes(), b.mensaje.isEmpty() ? QStringList() : QStringList{b.mensaje});
   }
+}
+
+TEST_F(Clientes, DescuentosAbreLosDescuentosPorLineaDelClienteMostrado) {
+  Tabla({{"A1", "ADAN", "0"}, {"C3", "CARLOS", "0"}});
+  Agrega("ClieDesc.dbf", {"CLCLI_D", "LINEA_D", "DESCU_D"}, {{"A1", "HERR", "5"}, {"C3", "ABAR", "7"}});
+  TFormaClientes& v = Ventana();
+  EnClave(v, "C3");
+  QStringList lineas;
+  ui::PuertaModal::Espera("TFormaPoliticaClientes", [&](QDialog& d) {
+    auto& p = static_cast<TFormaPoliticaClientes&>(d);
+    for (p.TablaDescuentos->First(); !p.TablaDescuentos->Eof(); p.TablaDescuentos->Next())
+      lineas << p.TablaDescuentos->FieldByName("LINEA_D").AsString();
+    d.close();
+  });
+  Pulsa(v, "BitBtn1");
+  EXPECT_EQ(lineas, QStringList{"ABAR"});
 }
 
 TEST_F(Clientes, LosContactosYLasObservacionesSonLasDelCliente) {

@@ -62,6 +62,20 @@ class InventarioPrueba : public RaizPrueba {
     return AbreTabla(kDatos, archivo, tag);
   }
 
+  // Appends a supplier to PROVEEDO.DBF of the data folder (made when
+  // missing) with its three discounts DESC1_P to DESC3_P.
+  static void Proveedor(const QString& clave, const QStringList& descuentos) {
+    if (!db::Tabla::Existe(kDatos, "PROVEEDO.DBF")) {
+      const db::DefTabla& d = CatalogoVorlan().Tabla(db::CarpetaTabla::Datos, "PROVEEDO.DBF");
+      db::Tabla::Crea(kDatos, d.archivo, d.campos, d.tags);
+    }
+    auto t = Abre("PROVEEDO.DBF");
+    t->Append();
+    t->FieldByName("CLAVE_P").SetAsString(clave);
+    for (int i = 0; i < 3; ++i) t->FieldByName(QStringLiteral("DESC%1_P").arg(i + 1)).SetAsString(descuentos.value(i));
+    t->Post();
+  }
+
   // Appends a product row: key, code, stock (blank when nullopt).
   static void AgregaProducto(db::Tabla& t, const QString& clave, const QString& codigo = {},
                              std::optional<double> existencia = std::nullopt) {

@@ -14,6 +14,7 @@
 #include "support/UsuariosPrueba.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <map>

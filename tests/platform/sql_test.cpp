@@ -952,6 +952,11 @@ TEST_F(PruebaSql, LasEtiquetasSirvenParaIgualdadRangoYOrden) {
        "remisiod.dbf: índice CLDOC_FD = 102"},
       {"SELECT CLDOC_FD FROM \"{D}\\remisiod.dbf\" WHERE CLDOC_FD > 100 AND CLDOC_FD <= 102 ORDER BY CLDOC_FD",
        {"101", "102", "102"}, "remisiod.dbf: índice CLDOC_FD desde 100 hasta 102"},
+      {"SELECT CLDOC_FD FROM \"{D}\\remisiod.dbf\" WHERE CLDOC_FD >= 101 AND CLDOC_FD <= 102", {"101", "102", "102"},
+       "remisiod.dbf: índice CLDOC_FD desde 101 hasta 102"},
+      // A range holding every key needs not the tag when no order asks for it.
+      {"SELECT CLDOC_FD FROM \"{D}\\remisiod.dbf\" WHERE CLDOC_FD >= 1 AND CLDOC_FD <= 102", {"100", "100", "101", "102", "102"},
+       "remisiod.dbf: recorrido (el rango abarca toda la etiqueta)"},
       {"SELECT CLDOC_FD FROM \"{D}\\remisiod.dbf\" WHERE CLDOC_FD < 101", {"100", "100"},
        "remisiod.dbf: índice CLDOC_FD hasta 101"},
       {"SELECT CLDOC_FD FROM \"{D}\\remisiod.dbf\" WHERE CLDOC_FD = 'x'", {}, "remisiod.dbf: recorrido (valor que no es clave)"},

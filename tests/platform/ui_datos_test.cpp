@@ -216,6 +216,20 @@ TEST_F(PruebaDatos, UnManejadorQueMueveLaColumnaSigueElOrdenDeLaRejilla) {
   EXPECT_EQ(r.rejilla->currentIndex().column(), 0);
 }
 
+// A ColEnter handler that sends the cursor elsewhere has the last word.
+TEST_F(PruebaDatos, UnColEnterQueDevuelveElCursorSeRespeta) {
+  ConRejilla r;
+  QStringList log;
+  QObject::connect(r.rejilla, &ui::RejillaDatos::ColEnter, [&] {
+    log << QString("entra %1").arg(r.rejilla->SelectedIndex());
+    if (r.rejilla->SelectedIndex() == 1) r.rejilla->SetSelectedIndex(0);
+  });
+  r.rejilla->SetSelectedIndex(1);
+  EXPECT_EQ(log, QStringList({"entra 1", "entra 0"}));
+  EXPECT_EQ(r.rejilla->SelectedIndex(), 0);
+  EXPECT_EQ(r.rejilla->currentIndex().column(), 0);
+}
+
 TEST_F(PruebaDatos, ColumnaOTablaDeSoloLecturaNoSeEditan) {
   for (const bool tabla : {false, true}) {
     SCOPED_TRACE(tabla ? "tabla" : "columna");
@@ -347,6 +361,18 @@ TEST_F(PruebaDatos, LaRejillaSigueAlDatasetMovidoPorCodigo) {
   r.t->Open();
   EXPECT_EQ(r.rejilla->model()->rowCount(), 5);
   EXPECT_EQ(r.Celda(1, 1), "2");
+}
+
+// The grid reads the rows around the current one unseen: a walk of the
+// dataset's own sees the same Bof and Eof as without a grid.
+TEST_F(PruebaDatos, LaRejillaNoCambiaLosLimitesDeUnRecorrido) {
+  ConRejilla r;
+  QStringList atras;
+  for (r.t->Last(); !r.t->Bof(); r.t->Prior()) atras << r.t->FieldByName("NOMBRE").AsString();
+  EXPECT_EQ(atras, QStringList({"Carla", "Beto", "Ana"}));
+  QStringList adelante;
+  for (r.t->First(); !r.t->Eof(); r.t->Next()) adelante << r.t->FieldByName("NOMBRE").AsString();
+  EXPECT_EQ(adelante, QStringList({"Ana", "Beto", "Carla"}));
 }
 
 TEST_F(PruebaDatos, FilasQueOtraEstacionMovioSeCuentanDeNuevo) {

@@ -19,6 +19,7 @@
 #include "purchasing/Proveedo.h"
 #include "shell/LineasConfiguracion.h"
 #include "support/RaizPrueba.h"
+#include "support/UsuariosPrueba.h"
 #include "tablas/TablasVorlan.h"
 
 #include <QApplication>
@@ -45,20 +46,10 @@ class ComprasPrueba : public RaizPrueba {
     CarpetaLocal(programa);
     InstalaArchivosPrograma();
     CreaTablasEmpresa(db::Carpetas{kDatos, {}, {}, kPrograma});
-    QByteArray usuarios;
-    const QList<std::pair<QString, QList<int>>> claves = {
-        {"adm", {}},
-        {"caja", {DerechoProveedores}},
-        {"vista", {DerechoAltaProveedores, DerechoBajaProveedores, DerechoCambioProveedores}}};
-    for (int i = 0; i < claves.size(); ++i) {
-      TRegistroUsuario r;
-      r.NumeroUsuario = i;
-      r.NombreUsuario = QStringLiteral("Usuario %1").arg(i);
-      r.ClaveUsuario = claves[i].first;
-      r.Derechos = QString(kNumeroDerechos, u's');
-      for (int n : claves[i].second) r.Derechos[n - 1] = u'n';
-      usuarios += r.ABytes();
-    }
+    const QByteArray usuarios = ArchivoUsuarios(
+        {{"adm", DerechosSin({})},
+         {"caja", DerechosSin({DerechoProveedores})},
+         {"vista", DerechosSin({DerechoAltaProveedores, DerechoBajaProveedores, DerechoCambioProveedores})}});
     EscribeBytes(fs::Une(kDatos, "usuarios.def"), usuarios);
     EscribeBytes(fs::Une(kPrograma, "usuarios.def"), usuarios);
     print::FijaImpresorasPrueba({{"laser", "", print::TipoImpresora::Registro, QString(), 600}}, 0);

@@ -5,6 +5,7 @@
 #include "compras_prueba.h"
 #include "formats/PaginaPrevia.h"
 #include "platform/ui/ControlesDatos.h"
+#include "support/ImpresionPrueba.h"
 #include "support/Maneja.h"
 
 #include <QAction>
@@ -36,15 +37,7 @@ class ImpresionProveedores : public ComprasPrueba {
     return textos;
   }
 
-  // The printed jobs, each as the texts it drew.
-  static QList<QStringList> Trabajos() {
-    QList<QStringList> trabajos;
-    for (const print::Operacion& op : print::OperacionesGrabadas()) {
-      if (op.tipo == print::Operacion::Tipo::Comienza) trabajos << QStringList();
-      else if (op.tipo == print::Operacion::Tipo::Texto && !trabajos.isEmpty()) trabajos.last() << op.texto;
-    }
-    return trabajos;
-  }
+  static QList<QStringList> Trabajos() { return TrabajosImpresos(); }
 };
 
 TEST_F(ImpresionProveedores, LaPresentacionPreliminarMuestraAlProveedorYPuedeImprimirlo) {

@@ -241,9 +241,23 @@ TEST_F(Proveedo, UnCambioSeHaceEnLaCopiaYSeEscribeAlGuardar) {
   EXPECT_TRUE(Editando(v));
   EXPECT_EQ(v.EditNOMBR_P->text(), "PAPELERA DEL CENTRO");
 
+  // Meanwhile another station raises the supplier's balance: the save
+  // writes only what was typed and keeps it.
+  {
+    db::Tabla t;
+    t.SetCarpeta(kDatos);
+    t.SetNombreTabla("PROVEEDO.DBF");
+    t.SetIndexName("ICLAPRO");
+    t.Open();
+    ASSERT_TRUE(t.FindKey({"P2"}));
+    t.Edit();
+    t.FieldByName("SALDO_P").SetAsFloat(150);
+    t.Post();
+  }
   Pulsa(v, "BotonGuardar");
   EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(Proveedores(), (QStringList{"P1|ACEROS DEL NORTE", "P2|PAPELERA DEL CENTRO"}));
+  EXPECT_EQ(v.TablaProveedor->FieldByName("SALDO_P").AsFloat(), 150);
   copia->Open();
   EXPECT_EQ(copia->RecordCount(), 0);
   const QStringList borrados = fs::LeeLineas(fs::Une(kPrograma, "borrados.dat"));

@@ -72,6 +72,18 @@ class ReportePrueba : public RaizPrueba {
     RaizPrueba::TearDown();
   }
 
+  // Configuration line 31 names the spreadsheet program, which the
+  // recording launcher knows as "hojacalc --abre"; exports go to
+  // C:\EXPORTA.
+  void ConHojaCalculo() {
+    QStringList config(90);
+    config[7] = kDatosReporte;
+    config[30] = "C:\\Archivos de programa\\Microsoft Office\\Office\\EXCEL.EXE";
+    EscribeLineas(kPrograma + "\\Gener1.cnf", config);
+    EscribeLineas(kPrograma + "\\programas.map", {"EXCEL.EXE=hojacalc --abre"});
+    fs::CreaCarpeta("C:\\EXPORTA");
+  }
+
   // Campos.DBF of the program folder, as the installation ships it, with
   // these rows.
   static void EscribeCampos(const std::vector<FilaCampo>& filas) {

@@ -182,12 +182,7 @@ class ExportaTest : public VisorPrueba {
  protected:
   void SetUp() override {
     VisorPrueba::SetUp();
-    QStringList config(90);
-    config[7] = kDatosReporte;
-    config[30] = "C:\\Archivos de programa\\Microsoft Office\\Office\\EXCEL.EXE";
-    EscribeLineas(kPrograma + "\\Gener1.cnf", config);
-    EscribeLineas(kPrograma + "\\programas.map", {"EXCEL.EXE=hojacalc --abre"});
-    fs::CreaCarpeta("C:\\EXPORTA");
+    ConHojaCalculo();
   }
 
   // A report run, then the export from its viewer to the name typed.

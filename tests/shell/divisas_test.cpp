@@ -53,18 +53,6 @@ Filas AlAbrir() {
   return filas;
 }
 
-// Types into a cell as a user: the first key opens the cell's editor, which
-// is left open.
-void TecleaCelda(ui::RejillaTexto& r, int col, int fila, const QString& texto) {
-  r.setFocus();
-  r.SetRow(fila);
-  r.SetCol(col);
-  QTest::keyClick(&r, texto[0].toLatin1());
-  QWidget* editor = r.indexWidget(r.currentIndex());
-  ASSERT_NE(editor, nullptr);
-  QTest::keyClicks(editor, texto.mid(1));
-}
-
 TRegistroMoneda Registro(const QString& divisa, const QString& simbolo) {
   TRegistroMoneda r;
   r.Campos = {divisa, "1.00", "PESO", "DE PESOS", "PESOS", "M.N.", simbolo};
@@ -123,7 +111,7 @@ TEST_F(Divisas, GuardarEscribeSieteRegistrosCortadosASusCampos) {
     }
     d.Monedas->SetCells(1, 7, "Último");
     guardadas[6][0] = "Último";
-    TecleaCelda(*d.Monedas, 7, 1, "ABCDEF");
+    prueba::TecleaCelda(*d.Monedas, 7, 1, "ABCDEF");
     guardadas[0][6] = "ABCDE";
     prueba::Pulsa(d, "SpeedButton1");
     EXPECT_EQ(d.Monedas->Cells(7, 1), "ABCDEF");  // the grid keeps what was typed

@@ -2,6 +2,7 @@
 
 #include "platform/fs/Rutas.h"
 #include "platform/ui/PuertaModal.h"
+#include "platform/ui/RejillaTexto.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -46,13 +47,12 @@ void Pulsa(const QWidget& raiz, const QString& nombre) {
   boton->click();
 }
 
-void Teclea(const QWidget& raiz, const QString& nombre, const QString& texto) {
-  QWidget* w = Componente(raiz, nombre);
-  if (!w) return;
-  w->setFocus(Qt::OtherFocusReason);
-  // One key press and release per character; characters without a key code
-  // of their own (accents, "ñ") travel as the event's text, as a keyboard
-  // layout would deliver them.
+namespace {
+
+// One key press and release per character; characters without a key code
+// of their own (accents, "ñ") travel as the event's text, as a keyboard
+// layout would deliver them.
+void EnviaTexto(QWidget* w, const QString& texto) {
   for (QChar c : texto) {
     const int tecla = c.unicode() < 0x80 ? QKeySequence(QString(c))[0].key() : Qt::Key_unknown;
     QKeyEvent presion(QEvent::KeyPress, tecla, Qt::NoModifier, QString(c));
@@ -60,6 +60,28 @@ void Teclea(const QWidget& raiz, const QString& nombre, const QString& texto) {
     QApplication::sendEvent(w, &presion);
     QApplication::sendEvent(w, &suelta);
   }
+}
+
+}  // namespace
+
+void Teclea(const QWidget& raiz, const QString& nombre, const QString& texto) {
+  QWidget* w = Componente(raiz, nombre);
+  if (!w) return;
+  w->setFocus(Qt::OtherFocusReason);
+  EnviaTexto(w, texto);
+}
+
+void TecleaCelda(ui::RejillaTexto& rejilla, int col, int fila, const QString& texto) {
+  rejilla.setFocus();
+  rejilla.SetRow(fila);
+  rejilla.SetCol(col);
+  EnviaTexto(&rejilla, texto.left(1));
+  QWidget* editor = rejilla.indexWidget(rejilla.currentIndex());
+  if (!editor) {
+    ADD_FAILURE() << "la celda " << col << "," << fila << " no se abrió para escribir";
+    return;
+  }
+  EnviaTexto(editor, texto.mid(1));
 }
 
 void Tecla(const QWidget& raiz, const QString& nombre, int tecla, Qt::KeyboardModifiers mods) {

@@ -8,6 +8,9 @@
 
 class QDialog;
 class QLineEdit;
+namespace ui {
+class RejillaTexto;
+}
 
 namespace prueba {
 
@@ -17,6 +20,9 @@ QWidget* Componente(const QWidget& raiz, const QString& nombre);
 void Pulsa(const QWidget& raiz, const QString& nombre);
 // Focuses the named component and types the text key by key.
 void Teclea(const QWidget& raiz, const QString& nombre, const QString& texto);
+// Types into a cell of a string grid: the first key opens the cell's editor,
+// which is left open with the rest of the text typed into it.
+void TecleaCelda(ui::RejillaTexto& rejilla, int col, int fila, const QString& texto);
 // Sends one key (with modifiers) to the named component, or to the focus
 // widget of the window when the name is empty.
 void Tecla(const QWidget& raiz, const QString& nombre, int tecla, Qt::KeyboardModifiers mods = Qt::NoModifier);

@@ -10,6 +10,13 @@
 
 #include <utility>
 
+// A rights text with every right but the positions given.
+inline QString DerechosSin(const QList<int>& negados) {
+  QString derechos(kNumeroDerechos, u's');
+  for (int n : negados) derechos[n - 1] = u'n';
+  return derechos;
+}
+
 inline QByteArray ArchivoUsuarios(const QList<std::pair<QString, QString>>& usuarios) {
   QByteArray bytes;
   for (int i = 0; i < usuarios.size(); ++i) {

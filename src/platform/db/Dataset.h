@@ -98,6 +98,12 @@ class Dataset : public QObject {
   int MoveBy(int n);
   bool Eof() const { return eof_; }
   bool Bof() const { return bof_; }
+  // Puts back the Bof and Eof flags a walk unseen changed (ui::CursorQuieto),
+  // without moving: a failed step at an end sets a flag and moves nothing.
+  void RestauraLimites(bool bof, bool eof) {
+    bof_ = bof;
+    eof_ = eof;
+  }
   bool IsEmpty() const;
   // Rows visible in the current order and range; with filtering on, the rows
   // passing the filter.

@@ -148,12 +148,14 @@ std::optional<QString> LeeLinea(const QString& ruta, int n) {
   return lineas[n - 1];
 }
 
-void AgregaLinea(const QString& ruta, const QString& linea) {
+void AgregaLinea(const QString& ruta, const QString& linea) { AgregaBytes(ruta, ACp1252(linea) + "\r\n"); }
+
+void AgregaBytes(const QString& ruta, const QByteArray& bytes) {
   const QString local = Local(ruta);
   const int fd = AbreParaEscribir(local, O_WRONLY | O_APPEND | O_CREAT);
   if (fd < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo abrir ") + ruta, errno);
-  // The whole-file lock keeps writers of other stations out while this line
-  // goes in; the single O_APPEND write keeps the line whole even for writers
+  // The whole-file lock keeps writers of other stations out while these
+  // bytes go in; the single O_APPEND write keeps them whole even for writers
   // that do not lock.
   struct flock candado {};
   candado.l_type = F_WRLCK;
@@ -161,7 +163,7 @@ void AgregaLinea(const QString& ruta, const QString& linea) {
   while (::fcntl(fd, F_OFD_SETLKW, &candado) < 0 && errno == EINTR) {
   }
   try {
-    EscribeTodo(fd, ACp1252(linea) + "\r\n", ruta);
+    EscribeTodo(fd, bytes, ruta);
   } catch (...) {
     ::close(fd);
     throw;

@@ -38,6 +38,8 @@ std::optional<QString> LeeLinea(const QString& ruta, int n);
 // lines of several stations never interleave. Creates the file when missing.
 // Throws plat::Error on failure.
 void AgregaLinea(const QString& ruta, const QString& linea);
+// Appends bytes (a record of a typed file) the same way.
+void AgregaBytes(const QString& ruta, const QByteArray& bytes);
 
 // Replaces a whole file atomically: the bytes go to a temporary file in the
 // same folder which is then renamed over the old one, so a reader sees either

@@ -1,5 +1,10 @@
 #include "platform/ui/Componentes.h"
 
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QPainterPath>
@@ -137,6 +142,23 @@ BarraTitulo CreaBarraTitulo(QWidget* ventana, const QRect& caja, const QString& 
 
 void ArrastraControl(QWidget* asa, QWidget* control, std::function<void()> alSoltar) {
   asa->installEventFilter(new Arrastre(asa, control, std::move(alSoltar)));
+}
+
+QMenu* MenuNombrado(QMenuBar* barra, const char* nombre, const QString& texto) {
+  QMenu* m = barra->addMenu(texto);
+  m->setObjectName(QString::fromLatin1(nombre));
+  return m;
+}
+
+QAction* AccionNombrada(QMenu* menu, const char* nombre, const QString& texto, const QKeySequence& atajo) {
+  QAction* a = menu->addAction(texto);
+  a->setObjectName(QString::fromLatin1(nombre));
+  a->setShortcut(atajo);
+  return a;
+}
+
+QAction* AccionNombrada(QMenu* menu, const char* nombre, const QString& texto, const char* atajo) {
+  return AccionNombrada(menu, nombre, texto, atajo ? QKeySequence(QString::fromLatin1(atajo)) : QKeySequence());
 }
 
 void CentraEnPantalla(QWidget& ventana) {

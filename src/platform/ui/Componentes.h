@@ -10,7 +10,11 @@
 
 #include <functional>
 
+class QAction;
+class QKeySequence;
 class QLabel;
+class QMenu;
+class QMenuBar;
 
 namespace ui {
 
@@ -76,6 +80,12 @@ BarraTitulo CreaBarraTitulo(QWidget* ventana, const QRect& caja, const QString& 
 // runs (when given). The press gives the control the focus. `asa` is the
 // control itself or a part of it (the viewport of a memo).
 void ArrastraControl(QWidget* asa, QWidget* control, std::function<void()> alSoltar = {});
+
+// A menu of the menu bar and an item of a menu, carrying their component
+// names, so code and tests find them by name.
+QMenu* MenuNombrado(QMenuBar* barra, const char* nombre, const QString& texto);
+QAction* AccionNombrada(QMenu* menu, const char* nombre, const QString& texto, const QKeySequence& atajo);
+QAction* AccionNombrada(QMenu* menu, const char* nombre, const QString& texto, const char* atajo = nullptr);
 
 // Places the window in the middle of the screen's available area.
 void CentraEnPantalla(QWidget& ventana);

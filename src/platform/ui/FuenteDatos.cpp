@@ -62,10 +62,9 @@ CursorQuieto::~CursorQuieto() {
       while (!d_.Eof() && d_.RecNo() != registro_) d_.Next();
       if (d_.RecNo() != registro_) d_.First();
     }
-    // A move always clears both flags; a step against the end sets one again
-    // without moving.
-    if (eof_ && !d_.Eof() && d_.MoveBy(1) != 0) d_.MoveBy(-1);
-    if (bof_ && !d_.Bof() && d_.MoveBy(-1) != 0) d_.MoveBy(1);
+    // Steps set and clear the flags, also a step against an end that moved
+    // nothing: they are given back as they were.
+    if (d_.RecNo() == registro_) d_.RestauraLimites(bof_, eof_);
   } catch (const std::exception& e) {
     MuestraExcepcion(e);
   }

@@ -218,7 +218,7 @@ void RejillaDatos::SetSelectedIndex(int columna) {
   if (actual.isValid() && actual.column() != columna) {
     const quint64 cambios = cambios_;
     setCurrentIndex(modelo_->index(actual.row(), columna));  // runs ColExit and ColEnter
-    // Done, or given up by a ColExit handler that moved elsewhere.
+    // Done, or a ColExit or ColEnter handler moved the cursor elsewhere.
     if (cambios_ != cambios) return;
   }
   CambiaColumna(columna);

@@ -47,7 +47,9 @@
 // the rows given (omit is never set), so a value that cannot be a key of
 // the tag (a text against a number) simply falls back to the physical walk.
 // When the rows come from a tag and the ORDER BY is that one column
-// ascending, the order is taken as given. Without tags, a constant
+// ascending, the order is taken as given (idxNum bit 0x10). Otherwise a
+// range whose bounds hold the tag's first and last keys walks the table in
+// physical order: reading every row through the tag costs more. Without tags, a constant
 // constraint walks the whole table once, and a join walks it once to build
 // the key map, not once per row of the other table. In test mode
 // (FijaRegistroDePlanes) each search started reports its plan in words.
@@ -93,6 +95,8 @@ constexpr int kIgual = 0x01;
 constexpr int kDesde = 0x02;
 constexpr int kHasta = 0x04;
 constexpr int kMapa = 0x08;
+constexpr int kOrden = 0x10;  // the rows must come in the tag's order (ORDER BY consumed)
+constexpr int kBitsRestriccion = 0x0F;
 
 struct Modulo {
   std::optional<Error>* pendiente;
@@ -324,7 +328,10 @@ int MejorIndice(sqlite3_vtab* v, sqlite3_index_info* info) {
     info->estimatedRows = static_cast<sqlite3_int64>(std::max(1.0, parte));
   }
   info->idxNum = bits | (columna << 8);
-  if (info->nOrderBy == 1 && info->aOrderBy[0].iColumn == columna && !info->aOrderBy[0].desc) info->orderByConsumed = 1;
+  if (info->nOrderBy == 1 && info->aOrderBy[0].iColumn == columna && !info->aOrderBy[0].desc) {
+    info->orderByConsumed = 1;
+    info->idxNum |= kOrden;
+  }
   return SQLITE_OK;
 }
 
@@ -385,6 +392,18 @@ int ComparaValores(const QVariant& a, const QVariant& b, TipoDato tipo) {
     case TipoDato::Fecha: return a.toDate() < b.toDate() ? -1 : a.toDate() > b.toDate() ? 1 : 0;
     default: return a.toDouble() < b.toDouble() ? -1 : a.toDouble() > b.toDouble() ? 1 : 0;
   }
+}
+
+// Whether desde .. hasta holds the first and the last key of the table's
+// current tag (an empty table: yes).
+bool AbarcaEtiqueta(Tabla& t, const Campo& campo, const QVariant& desde, const QVariant& hasta) {
+  t.CancelRange();
+  t.First();
+  if (t.IsEmpty()) return true;
+  const QVariant primera = campo.Value();
+  t.Last();
+  const QVariant ultima = campo.Value();
+  return ComparaValores(desde, primera, campo.Tipo()) <= 0 && ComparaValores(hasta, ultima, campo.Tipo()) >= 0;
 }
 
 void MiraTope(Cursor* c) {
@@ -474,7 +493,7 @@ int Filtra(sqlite3_vtab_cursor* cur, int idxNum, const char*, int argc, sqlite3_
     Tabla& t = *c->t;
     c->columnaTope = -1;
     c->registros.clear();
-    int bits = idxNum & 0xFF;
+    int bits = idxNum & kBitsRestriccion;
     const int col = idxNum >> 8;
     // A number against a text column cannot be a key of its tag: the rows
     // whose text reads as it come from the key map, a range walks the table.
@@ -525,6 +544,12 @@ int Filtra(sqlite3_vtab_cursor* cur, int idxNum, const char*, int argc, sqlite3_
       t.SetRange({igual}, {igual});
       plan += QStringLiteral(" = ") + TextoClave(igual);
     } else if ((bits & kDesde) && (bits & kHasta)) {
+      // A range that holds every key of the tag is walked faster in the
+      // table's own order, unless the rows must come in the tag's.
+      if (!(idxNum & kOrden) && AbarcaEtiqueta(t, *c->campos[col], desde, hasta)) {
+        recorrido(QStringLiteral(" (el rango abarca toda la etiqueta)"));
+        return;
+      }
       t.SetRange({desde}, {hasta});
       plan += QStringLiteral(" desde %1 hasta %2").arg(TextoClave(desde), TextoClave(hasta));
     } else if (bits & kDesde) {

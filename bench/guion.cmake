@@ -1,0 +1,2 @@
+add_executable(bench_guion bench_guion.cpp)
+target_link_libraries(bench_guion PRIVATE vorlan_reports vorlan_tablas vorlan_bench_ventanas)

@@ -1,0 +1,255 @@
+#pragma once
+// The inventory movement window "Movimientos al Inventario": browses the
+// movement documents of MOVINVEN.DBF (inventory folder) and captures new
+// ones, a header (date, number, counterpart, warehouse, reference, concept)
+// and a grid of product lines in the capture table Detaminv.db of the
+// program folder.
+//
+// Made for each opening (Inventario > "Mov. al Inventario", BotonMovinv,
+// after right 9; the opener hands the user over in the hidden label
+// Usuario), shown modally and freed; another subsystem that shows it calls
+// PreparaMovimientosInventario first.
+//
+// Two states, kept in the Tag of BotonNuevo. Browsing (0): the header is
+// disabled and shows the current document, the browse grid DetalleConsulta
+// shows its lines (those with a quantity above 0), the navigation buttons,
+// PageUp (next) and PageDown (previous) move between documents. Capturing
+// (1), after "Nuevo" with right 35: the document's number is reserved by a
+// provisional row posted at once and kept in edit, so locked, for as long as
+// the document is captured (DocumentoMovimiento.h); the header and the
+// capture grid Detalle take the input. Reaching a document by the first,
+// next or last command, or a change of the toolbar warehouse, removes its
+// provisional row when nobody holds it any more (a capture abandoned). Closing
+// the window while capturing asks whether to keep the input; discarding
+// deletes the provisional row.
+//
+// In the capture grid Enter goes from column to column (from IMPORTE back to
+// the first column of the next line); entering the description column finds
+// the product by the key or code typed in CLAVE and fills description, cost
+// and price (quantity = packages × units per package); F2 on the key column
+// opens the product lookup. F2 in the concept box opens the concept lookup
+// (ConMovinv.h), F2 and F3 in the counterpart box the supplier and customer
+// lookups.
+//
+// Field help: two lines of movin.des (program folder) per header box; a
+// missing file is said once per showing. etiqmid.dat and etiqmi.dat rename
+// the grids' columns and the window's labels at every showing.
+
+#include "platform/ui/Forma.h"
+
+#include <QString>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QSpinBox;
+class QToolButton;
+namespace db {
+class Tabla;
+}
+namespace ui {
+class AyudaCampos;
+class EditDatos;
+class FuenteDatos;
+class Panel;
+class RejillaDatos;
+}  // namespace ui
+
+// Messages of the window.
+inline const QString kNoExisteTipoMovimiento = QStringLiteral("No Existe Tipo de Movimiento");
+inline const QString kProductoNoEncontrado = QStringLiteral("El Producto No Se encuenta");
+inline const QString kNecesarioGuardar = QStringLiteral("Para usar esta opción es necesario Guardar");
+inline const QString kErrorBusquedaMovimiento = QStringLiteral("Ocurrio un Error al Hacer la Busqueda");
+inline const QString kConceptoNoDefinido = QStringLiteral("No Definido");
+// The Tag BotonSalir carries once the window has been closed.
+inline constexpr int kVentanaCerrada = 1000;
+
+class TFormaMovimientosInventario : public ui::Forma {
+  Q_OBJECT
+ public:
+  explicit TFormaMovimientosInventario(QWidget* owner = nullptr);
+  ~TFormaMovimientosInventario() override;
+
+  // --- Menu.
+  QMenuBar* MainMenu1;
+  QAction* Salir1;
+  QAction* PresentacionPreliminar1;
+  QAction* Imprimir1;
+  QMenu* Registro1;
+  QAction* Nuevo1;
+  QAction* Modificar1;  // has no command: always disabled
+  QAction* Guardar1;
+  QAction* Buscar1;
+  QAction* Imprimir2;
+  QAction* Eliminar1;
+  QAction* Utilidad1;  // "Costeo": the stock card, empty
+  QAction* Temas1;
+  QAction* Informacion1;
+  QAction* Calculadora1;
+  QAction* Bitacora1;  // the administrator's only
+
+  // --- Toolbar.
+  ui::Panel* Panel1;
+  QToolButton* Botonprimero;     // "Primero"
+  QToolButton* Botonsiguiente1;  // "Anterior": the previous document
+  QToolButton* Botonanterior;    // "Siguiente": the next document
+  QToolButton* Botonultimo;      // "Último"
+  QSpinBox* NoAlmacen;           // warehouse 0 to 99; enabled with line 46 "S"
+  QToolButton* BotonNuevo;
+  QToolButton* BotonGuardar;
+  QToolButton* BotonBuscar;
+  QToolButton* BotonObservacion;
+  QToolButton* BotonPreliminar;
+  QToolButton* BotonImprimir;
+  QToolButton* BotonSalir;
+  QLabel* Usuario;  // hidden: the logged user number
+
+  // --- Header, over the current row of Tablamovinve.
+  QWidget* Caja;
+  ui::EditDatos* EditFEDOC_MI;
+  ui::EditDatos* EditCLDOC_MI;  // read-only
+  ui::EditDatos* EditCLPRO_MI;  // the counterpart, CLPRV_MI
+  QSpinBox* EditAlmacen;        // 1 to 10
+  ui::EditDatos* EditREFMO_MI;
+  ui::EditDatos* EditTIMOV_MI;  // the concept number
+  QLabel* TIPMOV;               // the concept's name
+
+  // --- Grids and footer.
+  ui::RejillaDatos* Detalle;          // capture grid on TablaDeta
+  ui::RejillaDatos* DetalleConsulta;  // browse grid on Tablamovinve
+  QCheckBox* InventarioInicial;       // hidden, unchecked: "Ver Inventario Inicial"
+  QLabel* uno;
+  QLabel* dos;
+
+  // --- Tables.
+  db::Tabla* Tablamovinve;     // MOVINVEN.DBF, tag CLDOC_MI
+  db::Tabla* TablaInventario;  // INVENTAR.DBF, tag ICLPRO
+  db::Tabla* TablaConcepto;    // comovinv.dbf, tag ITIPMOV
+  db::Tabla* TablaKardex;      // Kardex.dbf, tag CLPRO_I
+  db::Tabla* TablaDeta;        // Detaminv.db of the program folder
+  ui::FuenteDatos* DataSource1;  // Tablamovinve
+  ui::FuenteDatos* DataSource2;  // TablaDeta
+
+  // Capture grid columns, by position.
+  enum ColumnaCaptura {
+    ColCantidad = 0,
+    ColEmpaque,
+    ColClave,
+    ColDescripcion,
+    ColCosto,
+    ColPrecio,
+    ColImporte,
+  };
+
+  // Points every table at its folder (the inventory folder, line 59, for
+  // the product, totals and movement tables; the program folder for the
+  // capture table; the data folder for the others) and opens each with
+  // AbreTabla: one that cannot be opened is logged and stays closed.
+  void AbreTablasMovimientos();
+  // What the first activation does, for a window another subsystem shows:
+  // the tables opened, the window browsing on the last document, the
+  // warehouse boxes set to that document's warehouse; the Tag set to 1.
+  void Prepara();
+
+  // A new document is being captured.
+  bool Capturando() const;
+  // The number of the document captured or shown.
+  qint64 NumeroDocumento() const { return numeroDocumento_; }
+
+  // The concept lookup's pick: the concept box takes the number (its change
+  // runs) and TIPMOV the name.
+  void FijaConcepto(const QString& numero, const QString& nombre);
+
+ protected:
+  void FormShow() override;
+  void FormActivate() override;
+  void FormCloseQuery(bool& puedeCerrar) override;
+  void FormClose() override;
+  void FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+ private:
+  // How a document was reached: what showing it does besides showing it.
+  enum class Llegada {
+    Navegacion,  // first, next, last, warehouse change: stale provisional rows go
+    Anterior,    // previous document
+    Apertura,    // the window opened: the header always set
+    Busqueda,    // a search: the header left as it is
+  };
+
+  // Construction (movinv.cpp).
+  void CreaMenu();
+  void CreaBarra();
+  void CreaCaja();
+  void CreaRejillas();
+  void ConectaEventos();
+  void PrimeraActivacion(bool ajustaAlmacenes);
+  void FijaCaptura(bool capturando);
+  void AplicaEtiquetas();
+  void VistaClasica();
+  QString LineaAyuda(int n);
+
+  // Documents (movinv_documentos.cpp).
+  void MuestraDocumento(Llegada llegada);
+  void BotonprimeroClick();
+  void BotonanteriorClick();
+  void BotonsiguienteClick();
+  void BotonultimoClick();
+  void NoAlmacenChange();
+  void BotonBuscarClick();
+  void CargaDocumentoCaptura();
+  void Eliminar1Click();
+  void Bitacora1Click();
+  void BotonObservacionClick();
+  void BotonImprimirClick();
+  void BotonPreliminarClick();
+  // The table without range or filter, on tag CLDOC_MI.
+  void TablaCompleta();
+  // The header and the browse grid on the movement table, or on nothing
+  // while the document shown has no line.
+  void EnlazaCabecera();
+  // TIPMOV := the name of the concept in the concept box ("No Definido"
+  // when the box is empty or the concept unknown).
+  void MuestraNombreConcepto();
+
+  // Capture (movinv_captura.cpp).
+  void BotonNuevoClick();
+  void VaciaCaptura(bool empaca);
+  void EditFEDOC_MIEnter();
+  void EditCLDOC_MIEnter();
+  void EditCLPRO_MIKeyDown(int& tecla);
+  void EditTIMOV_MIChange();
+  void EditTIMOV_MIExit();
+  void EditTIMOV_MIKeyDown(int& tecla);
+  void FechaDeHoy();
+  void DetalleColEnter();
+  void DetalleColExit();
+  void DetalleKeyDown(int& tecla);
+  void CalculaImporte();
+  void BuscaProductoLinea();
+  void DescartaCaptura();
+
+  QString carpetaPrograma_;
+  QString carpetaDatos_;
+  // Program folder + "\consulta\" + configuration line 18, fixed at creation.
+  QString formato_;
+  bool bitacora_ = false;            // line 85 "S": per-document log lines
+  QChar existenciasNegativas_;       // first character of line 41
+  QChar tipoConcepto_ = u'X';        // TIPOX_CM of the header's concept
+  QString carpetaDestino_;           // ALMAC_CM of the header's concept
+  qint64 numeroDocumento_ = 0;
+  ui::AyudaCampos* ayuda_ = nullptr;
+  bool ayudaFaltante_ = false;  // movin.des was found missing during this showing
+};
+
+inline TFormaMovimientosInventario* FormaMovimientosInventario() {
+  return ui::InstanciaDe<TFormaMovimientosInventario>().data();
+}
+
+// Prepares the window made by its caller (FormaMovimientosInventario) once,
+// before the caller hands it the user and shows it modally. Does nothing
+// when no window was made.
+void PreparaMovimientosInventario();
+

@@ -1,0 +1,95 @@
+#include "reports/Vistas.h"
+
+#include "foundation/rutinas.h"
+#include "platform/Error.h"
+#include "platform/fs/CadenaCorta.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
+
+namespace {
+
+constexpr int kLineaDatos = 8;
+
+// The folder a file goes into, made when missing.
+void CreaCarpetaDe(const QString& archivo) {
+  const QString carpeta = fs::CarpetaDe(archivo);
+  if (!fs::ExisteCarpeta(carpeta) && !fs::CreaCarpeta(carpeta))
+    throw plat::Error(plat::Clase::Io, QStringLiteral("No se pudo crear la carpeta ") + carpeta);
+}
+
+}  // namespace
+
+QStringList LeeVista(const QString& ruta) { return fs::LeeLineas(ruta); }
+
+QString LineaVista(const QStringList& lineas, int n) { return n >= 1 && n <= lineas.size() ? lineas[n - 1] : QString(); }
+
+QStringList ElementosVista(const QString& linea) { return linea.split(u','); }
+
+QStringList ElementosCerrados(QString linea) {
+  if (linea.endsWith(u' ')) linea.chop(1);
+  return linea.isEmpty() ? QStringList() : ElementosVista(linea);
+}
+
+QString ElementoVista(const QString& linea, int n) {
+  const QStringList elementos = ElementosVista(linea);
+  return n >= 0 && n < elementos.size() ? elementos[n] : QString();
+}
+
+void EscribeVista(const QString& ruta, const QStringList& lineas) {
+  CreaCarpetaDe(ruta);
+  fs::ReescribeLineas(ruta, lineas);
+}
+
+TEntradaVista TEntradaVista::DeBytes(QByteArrayView registro) {
+  TEntradaVista e;
+  e.Archivo = fs::LeeCadenaCorta(registro, 0, kAnchoArchivo);
+  e.Descripcion = fs::LeeCadenaCorta(registro, kPosicionDescripcion, kAnchoDescripcion);
+  return e;
+}
+
+QByteArray TEntradaVista::ABytes() const {
+  QByteArray bytes(kTamano, '\0');
+  fs::EscribeCadenaCorta(bytes, 0, kAnchoArchivo, Archivo);
+  fs::EscribeCadenaCorta(bytes, kPosicionDescripcion, kAnchoDescripcion, Descripcion);
+  return bytes;
+}
+
+QVector<TEntradaVista> LeeListaVistas(const QString& ruta) {
+  if (!fs::ExisteArchivo(ruta)) return {};
+  const QByteArray bytes = fs::LeeBytes(ruta);
+  QVector<TEntradaVista> entradas;
+  for (qsizetype p = 0; p + TEntradaVista::kTamano <= bytes.size(); p += TEntradaVista::kTamano)
+    entradas << TEntradaVista::DeBytes(QByteArrayView(bytes).sliced(p, TEntradaVista::kTamano));
+  return entradas;
+}
+
+void AgregaEntradaVista(const QString& ruta, const TEntradaVista& entrada) {
+  CreaCarpetaDe(ruta);
+  // A view saved again keeps its one place in the list.
+  QVector<TEntradaVista> entradas = LeeListaVistas(ruta);
+  const TEntradaVista guardada = TEntradaVista::DeBytes(entrada.ABytes());
+  for (TEntradaVista& e : entradas) {
+    if (e.Archivo.compare(guardada.Archivo, Qt::CaseInsensitive) != 0) continue;
+    e.Descripcion = guardada.Descripcion;
+    QByteArray bytes;
+    for (const TEntradaVista& r : entradas) bytes += r.ABytes();
+    fs::EscribeAtomico(ruta, bytes);
+    return;
+  }
+  fs::AgregaBytes(ruta, entrada.ABytes());
+}
+
+QString ArchivoEspeciales() { return CarpetaPrograma(QStringLiteral("\\report\\Especiales.cnf")); }
+
+void AgregaEspeciales(const QString& categoria, const QString& vista) {
+  const QString archivo = ArchivoEspeciales();
+  CreaCarpetaDe(archivo);
+  // Both lines in one write, so another station's pair never comes between.
+  fs::AgregaBytes(archivo, fs::ACp1252(categoria) + "\r\n" + fs::ACp1252(vista) + "\r\n");
+}
+
+QString CarpetaListasVistas() {
+  QString datos;
+  LeeLineaConfig(kLineaDatos, datos);
+  return datos + QStringLiteral("\\report");
+}
