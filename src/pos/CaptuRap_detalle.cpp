@@ -1,9 +1,9 @@
 // The grid of the sale screen during a capture: what entering and leaving
 // each column does, its keys, and the deletion of a line.
 
+#include "foundation/BotonEsquinado.h"
 #include "foundation/advierte.h"
 #include "foundation/dialogos.h"
-#include "foundation/BotonEsquinado.h"
 #include "inventory/CamposRegistro.h"
 #include "platform/db/Tabla.h"
 #include "pos/CaptuRap.h"

@@ -4,6 +4,7 @@
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_numero.h"
+#include "inventory/RegistroProducto.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Texto.h"
 #include "platform/process/Procesos.h"
@@ -11,7 +12,6 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/PartidasVenta.h"
 #include "pos/XPrecio.h"
-#include "inventory/RegistroProducto.h"
 
 #include <QAction>
 #include <QLabel>

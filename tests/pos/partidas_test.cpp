@@ -424,9 +424,25 @@ TEST_F(Partidas, LaColumnaDelPrecioSoloConCambioPrecioYElPrecioBajoElCostoSeAvis
   EXPECT_EQ(Mensajes(), QStringList({"No Tiene Acceso a Precios", "El precio es menor al costo..."}));
 }
 
-TEST_F(Partidas, F3LlenaOtraVezLaPartidaConElProductoComoEstaAhora) {
+TEST_F(Partidas, F2LlenaConLaClaveElegidaYF3LlenaOtraVezConElProductoComoEstaAhora) {
+  QString inicial;
+  ui::PuertaModal::Espera("TFormaConProduct", [&](QDialog& d) {
+    inicial = static_cast<TFormaConProduct&>(d).TablaConProducto->FieldByName("CLPRO_I").AsString();
+    prueba::Tecla(d, "Detalle", Qt::Key_Return);
+  });
   Abre("2", [&](Pantalla& p) {
     Nueva(p);
+    Escribe("5");
+    Pulsa(Qt::Key_Return);
+    Escribe("A");
+    Pulsa(Qt::Key_F2);
+    EXPECT_EQ(inicial, "A1");
+    EXPECT_EQ(Columna(p, "PRODUCTO"), QStringList{"ARANDELA"});
+    EXPECT_EQ(Columna(p, "IMPORTE"), QStringList{"5"});
+    EXPECT_EQ(Foco(), p.EditCantidad);
+    p.TablaDeta->Cancel();
+    p.TablaDeta->First();
+    p.TablaDeta->Delete();
     Linea("2", "T2");
     CambiaProducto("T2", "PPUBL_I", "11");
     p.TablaDeta->First();
