@@ -156,6 +156,7 @@ QVector<Fila> ContactosProveedores() {
 
 struct Producto {
   const char* clave;
+  const char* codigo;  // the UPC-A barcode a scanner reads
   const char* descripcion;
   const char* linea;
   double costo;
@@ -164,20 +165,21 @@ struct Producto {
 };
 
 const Producto kProductos[] = {
-    {"ARR001", "Arroz blanco 1 kg", "ABARROTE", 18.50, {24.90, 23.50, 22.90}, 40},
-    {"FRI001", "Frijol negro 1 kg", "ABARROTE", 26.00, {34.50, 32.90, 31.90}, 35},
-    {"ACE001", "Aceite vegetal 1 l", "ABARROTE", 32.00, {42.00, 40.00, 39.00}, 24},
-    {"AZU001", "Azúcar estándar 1 kg", "ABARROTE", 22.00, {29.50, 28.00, 27.50}, 30},
-    {"REF001", "Refresco de cola 600 ml", "BEBIDAS", 11.50, {17.00, 16.00, 15.50}, 48},
-    {"AGU001", "Agua natural 1 l", "BEBIDAS", 7.00, {12.00, 11.00, 10.50}, 60},
-    {"JAB001", "Jabón de tocador 150 g", "LIMPIEZA", 12.00, {18.50, 17.50, 17.00}, 36},
-    {"DET001", "Detergente en polvo 1 kg", "LIMPIEZA", 30.00, {41.00, 39.00, 38.00}, 20},
+    {"ARR001", "750100110016", "Arroz blanco 1 kg", "ABARROTE", 18.50, {24.90, 23.50, 22.90}, 40},
+    {"FRI001", "750100110023", "Frijol negro 1 kg", "ABARROTE", 26.00, {34.50, 32.90, 31.90}, 35},
+    {"ACE001", "750100110030", "Aceite vegetal 1 l", "ABARROTE", 32.00, {42.00, 40.00, 39.00}, 24},
+    {"AZU001", "750100110047", "Azúcar estándar 1 kg", "ABARROTE", 22.00, {29.50, 28.00, 27.50}, 30},
+    {"REF001", "750100110054", "Refresco de cola 600 ml", "BEBIDAS", 11.50, {17.00, 16.00, 15.50}, 48},
+    {"AGU001", "750100110061", "Agua natural 1 l", "BEBIDAS", 7.00, {12.00, 11.00, 10.50}, 60},
+    {"JAB001", "750100110078", "Jabón de tocador 150 g", "LIMPIEZA", 12.00, {18.50, 17.50, 17.00}, 36},
+    {"DET001", "750100110085", "Detergente en polvo 1 kg", "LIMPIEZA", 30.00, {41.00, 39.00, 38.00}, 20},
 };
 
 QVector<Fila> Productos(const QString& iva) {
   QVector<Fila> filas;
   for (const Producto& p : kProductos)
-    filas << Fila{{"CLPRO_I", p.clave},         {"DSCPR_I", QString::fromUtf8(p.descripcion)},
+    filas << Fila{{"CLPRO_I", p.clave},         {"CODIG_I", p.codigo},
+                  {"DSCPR_I", QString::fromUtf8(p.descripcion)},
                   {"UMEDI_I", "PZA"},           {"LIPRO_I", p.linea},
                   {"FEALT_I", fs::Hoy()},       {"PIVA1_I", iva},
                   {"ULCOS_I", p.costo},         {"CPROM_I", p.costo},

@@ -169,6 +169,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaEncabezado();
 
   ConectaPrecios();
+  ConectaCaptura();
   FormCreate();
 }
 

@@ -17,7 +17,12 @@
 //   CaptuRap_nuevo.cpp       New: the provisional number, the station's
 //                            provisional header table, actual.dat
 //   CaptuRap_encabezado.cpp  the customer and seller of the header
-//   CaptuRap_captura.cpp     the capture of lines
+//   CaptuRap_captura.cpp     the capture of lines: the quantity and key
+//                            fields, a key, code or description made a
+//                            filled line, the stock check
+//   CaptuRap_detalle.cpp     the grid during a capture: its columns, keys,
+//                            the deletion of a line
+//   CaptuRap_empaque.cpp     package capture (empaque.cnf) and the tare
 //   CaptuRap_precios.cpp     the price of a line, "Cambio Precio", "Checar
 //                            Precio" and the document discount's "Descuento"
 //   CaptuRap_totales.cpp     the totals and taxes, in the header and total.dat
@@ -193,6 +198,10 @@ class TFormaCapturaRapida : public ui::Forma {
   int LineasCaptura = 0;            // lines counted by the last totals run
   TotalesVenta Totales;             // of the last totals run
   int CorridasTotales = 0;          // totals runs since the screen was shown (LabelFPGC)
+  // Line capture.
+  int ColumnaPrecio = 3;            // grid position of the PRECIO column (found again when the grid is entered)
+  Dinero DisponibleLinea;           // the current line's stock less what the capture asks (VerificaExistencia)
+  QStringList ClavesCapturadas, CantidadesCapturadas;  // each key of the capture and its summed quantity
 
   // Configuration lines kept for the handlers that use them.
   struct Configuracion {
@@ -283,6 +292,59 @@ class TFormaCapturaRapida : public ui::Forma {
   // A capture row with quantity 1 when the current one has none, then the
   // focus on the key or the quantity.
   void IniciaCaptura();
+
+  // --- Line capture. The capture edits (EditCantidad, EditClave,
+  // EditEmpaque, EditTARA) and the grid stand on the current row of the
+  // capture table; a line is filled when the grid enters column 2. All of
+  // it acts only while a capture is in progress (Capturando).
+  // The grid entered a column (by the user or by the routines here):
+  // 0 the totals; 1 the row into edit (back to 0 without a quantity); 2 the
+  // typed key, code or description made a filled line; 3 the price column,
+  // open only after "Cambio Precio"; 4 and 5 the amount again.
+  void DetalleColEnter();
+  // The grid leaves a column: the amount after a price, the price checked
+  // against the cost.
+  void DetalleColExit();
+  // The key typed: a pending row posted, the line filled (grid to column 2),
+  // then the focus on the package field when it shows and the key was
+  // found, else on the key or the quantity.
+  void AceptaClave();
+  // A fractional quantity of a product sold in pieces: the message, the
+  // quantity cut to its integer part, the grid to column 0 and the focus on
+  // the quantity.
+  void ValidaPiezas();
+  // The product table stands on the product of the row's key (a key, or a
+  // code of another product's key); false for "COMENTARIO" and on errors.
+  bool BuscaProductoPorClave();
+  // The key of the product whose code is the text (upper-cased), read
+  // through a table of its own; "" for an empty text, when none has it, or
+  // on errors.
+  QString ClavePorCodigo(const QString& texto) const;
+  // How near the text comes to the nearest description (PartidasVenta.h).
+  double SemejanzaDescripcion(const QString& texto);
+  // ClavesCapturadas and CantidadesCapturadas from every row of the capture
+  // (a pending row of the grid's cursor posted first).
+  void SumaCantidadesPorClave();
+  // The summed quantity of a key in the capture, and in the document being
+  // changed as it was saved; 0 when absent.
+  double CantidadCapturada(const QString& clave) const;
+  double CantidadReservada(const QString& clave) const;
+  // The stock check of the current line against the product on which the
+  // product table stands: DisponibleLinea, and the message when the
+  // capture asks for more than there is and line 21 forbids it.
+  void VerificaExistencia();
+  // On the last row: when it has a key and a description, a new row with
+  // quantity 1 and the focus on the key or the quantity.
+  void NuevaPartida();
+  // F6: the current line deleted after the question, the capture compacted.
+  void EliminaPartida();
+  // "Agregar Partida": a new row after a filled one.
+  void BotonAgregarPartidaClick();
+  // Opciones > "Captura por Empaque" (user "0" only): package capture on or
+  // off, kept in empaque.cnf.
+  void CapturaporEmpaque1Click();
+  // Opciones > "Ver Campo Tara": especial.cnf in the text editor.
+  void VerCampoTara1Click();
   // --- Prices of a line (the rules are PreciosVenta.h's). Each works on
   // the current row of the capture table (TablaDeta) and the product on
   // which TablaInventario stands.
@@ -401,6 +463,44 @@ class TFormaCapturaRapida : public ui::Forma {
   void EditCLVEN_FEnter();
   void EditCLVEN_FKeyDown(int& tecla);
   void EditCLVEN_FExit();
+  // Line capture: the handlers of the capture edits and the grid.
+  void ConectaCaptura();
+  bool Capturando() const;
+  db::Campo& Partida(const char* campo) const;
+  void EditCantidadEnter();
+  void EditCantidadKeyDown(int& tecla);
+  void EditClaveKeyDown(int& tecla);
+  void EditEmpaqueEnter();
+  void EditEmpaqueExit();
+  void EditEmpaqueKeyDown(int& tecla);
+  void DetalleEnter();
+  void DetalleKeyDown(int& tecla);
+  // The key field and the row's key emptied.
+  void VaciaClave();
+  // EditTARA shown when the typed key's product has the tare value.
+  void MuestraTara();
+  // F1 and F2 of the capture: the lookup in that order; its answer the row's key.
+  void BuscaEnCatalogo(int orden);
+  // F2: the lookup by key, then the line filled.
+  void BuscaPorClave();
+  // F3: the line filled again.
+  void RepitePartida();
+  // The grid to a column; to column 2 it fills the line also when the grid
+  // already stands there.
+  void VeAColumna(int columna);
+  // Column 2: the line filled.
+  void LlenaPartida();
+  // Steps of the fill: the product of the typed text (from its code on, or
+  // from its key); a found product put on the line; the not-found answer.
+  bool ResuelveProducto(const QString& texto, bool desdeCodigo);
+  void PartidaDeProducto();
+  void ProductoNoEncontrado(const QString& texto);
+  // The product table on the row's key and the price column's pick list
+  // from its prices; false when the key names no product.
+  bool ListaDePrecios();
+  bool EmpaqueVisible() const;
+  // The row's factor shown and the focus on the package field.
+  void EnfocaEmpaque();
   // The focus on the key field (capture starts in the key) or on the
   // quantity field with its text selected.
   void EnfocaCaptura();

@@ -1,7 +1,8 @@
 #include "pos/CaptuRap_comun.h"
 
 #include "foundation/rutinas.h"
-#include "platform/db/Dataset.h"
+#include "inventory/RegistroProducto.h"
+#include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 
@@ -47,4 +48,20 @@ QString LineaConf(int linea) {
 
 bool Editando(const db::Dataset& tabla) {
   return tabla.State() == db::Dataset::Estado::Editando || tabla.State() == db::Dataset::Estado::Insertando;
+}
+
+bool HayFila(const db::Dataset& tabla) { return Editando(tabla) || (tabla.Active() && !tabla.IsEmpty()); }
+
+void EditaFila(db::Dataset& tabla) {
+  if (tabla.State() == db::Dataset::Estado::Navegando) tabla.Edit();
+}
+
+void PostPendiente(db::Dataset& tabla) {
+  if (Editando(tabla)) tabla.Post();
+}
+
+TRegistroProducto ProductoActual(const db::Tabla& productos) {
+  TRegistroProducto producto;
+  producto.Lee(productos);
+  return producto;
 }

@@ -10,9 +10,11 @@
 
 class QLabel;
 class QWidget;
+struct TRegistroProducto;
 namespace db {
 class Dataset;
-}
+class Tabla;
+}  // namespace db
 
 // The font the totals are designed with; the layout of the totals changes
 // when another one was chosen (FormResize).
@@ -38,3 +40,11 @@ std::optional<QString> PrimeraLinea(const QString& archivo);
 QString LineaConf(int linea);
 // The dataset holds a row being edited or inserted.
 bool Editando(const db::Dataset& tabla);
+// The dataset has a row to read: a current one, or one being typed.
+bool HayFila(const db::Dataset& tabla);
+// A browsing row into edit; a row being edited or inserted stays so.
+void EditaFila(db::Dataset& tabla);
+// A row being edited or inserted is posted.
+void PostPendiente(db::Dataset& tabla);
+// The product record at the product table's current row.
+TRegistroProducto ProductoActual(const db::Tabla& productos);

@@ -40,6 +40,9 @@ void TFormaCapturaRapida::BotonNuevoClick() {
   if (TieneDerecho(NumeroUsuario(), DerechoAltaFacturacion)) {
     FactorPrecioPago = 1.0;
     ReiniciaCaptura();
+    LineasCaptura = 0;
+    ClavesCapturadas.clear();
+    CantidadesCapturadas.clear();
     PintaFondo(Panel4, ui::clYellow);
     PrecioDesbloqueado = false;
     ListaPrecioCliente = 0;

@@ -86,7 +86,10 @@ void TFormaCapturaRapida::FormCreate() {
   Conf.DescuentosClienteLinea = LineaConf(ConfDescuentosClienteLinea) == kS;
   Conf.PagosCaja = LineaConf(ConfPagosCaja).left(2);
   Conf.BusquedaAvanzada = LineaConf(ConfBusquedaAvanzada) == kS;
-  Conf.MaximoPartidas = Entero(LineaConf(ConfMaximoPartidas));
+  // A limit that is no whole number is 1000 lines.
+  bool entero = false;
+  Conf.MaximoPartidas = LineaConf(ConfMaximoPartidas).trimmed().toInt(&entero);
+  if (!entero) Conf.MaximoPartidas = 1000;
   ConceptoMovimiento = 3;
 
   fs::EscribeAtomico(CarpetaPrograma(QStringLiteral("\\ventas.dat")), QByteArray());

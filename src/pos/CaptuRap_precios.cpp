@@ -28,25 +28,6 @@ namespace {
 
 const QString kPrecio = QStringLiteral("PRECIO");
 
-TRegistroProducto ProductoActual(const db::Tabla& productos) {
-  TRegistroProducto producto;
-  producto.Lee(productos);
-  return producto;
-}
-
-void Edita(db::Dataset& tabla) {
-  if (tabla.State() == db::Dataset::Estado::Navegando) tabla.Edit();
-}
-
-// The dataset has a row to read: a current one, or one being typed.
-bool HayFila(db::Dataset& tabla) {
-  return Editando(tabla) || (tabla.Active() && !tabla.IsEmpty());
-}
-
-void PostPendiente(db::Dataset& tabla) {
-  if (Editando(tabla)) tabla.Post();
-}
-
 }  // namespace
 
 void TFormaCapturaRapida::ConectaPrecios() {
@@ -59,7 +40,7 @@ Dinero TFormaCapturaRapida::AsignaPrecioLista(int lista) {
   PostPendiente(*TablaTotal);
   db::Campo& precio = TablaDeta->FieldByName(kPrecio);
   const PrecioDeLista r = PrecioLista(ProductoActual(*TablaInventario), lista, registro::LeeImporte(precio));
-  Edita(*TablaDeta);
+  EditaFila(*TablaDeta);
   registro::Escribe(precio, r.precio);
   return r.resultado;
 }
@@ -82,7 +63,7 @@ void TFormaCapturaRapida::AsignaPrecioPartida() {
   const double cantidad = TablaDeta->FieldByName(QStringLiteral("CANTIDAD")).AsFloat();
   const std::optional<Dinero> nuevo =
       PrecioPartida(producto, cantidad, registro::LeeImporte(precio), reglas, descuento);
-  Edita(*TablaDeta);
+  EditaFila(*TablaDeta);
   registro::Escribe(precio, nuevo);
 }
 
@@ -103,8 +84,9 @@ void TFormaCapturaRapida::CambioPrecio1Click() {
   int columna = 0;
   while (columna < Detalle->Columnas() && Detalle->Columna(columna).campo.compare(kPrecio, Qt::CaseInsensitive) != 0)
     ++columna;
-  Detalle->SetSelectedIndex(columna);
+  // The grid takes the focus first: entering it sends it to column 0.
   Detalle->setFocus(Qt::OtherFocusReason);
+  Detalle->SetSelectedIndex(columna);
   Detalle->edit(Detalle->currentIndex());
   if (!HayFila(*TablaDeta)) return;
   const QString clave = TablaDeta->FieldByName(QStringLiteral("CLAVE")).AsString();
@@ -132,7 +114,7 @@ void TFormaCapturaRapida::BoronDescuentoClick() {
   }
   const QString quien = QString::number(numero);
   EditDESFI_F->setReadOnly(false);
-  Edita(*TablaFacturae);
+  EditaFila(*TablaFacturae);
   TablaFacturae->FieldByName(QStringLiteral("USUARIO")).SetAsString(quien);
   EditDESFI_F->setFocus(Qt::OtherFocusReason);
   QString nombre;

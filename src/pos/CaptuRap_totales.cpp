@@ -44,6 +44,8 @@ int TFormaCapturaRapida::CalculaTotales() {
 }
 
 void TFormaCapturaRapida::TotalizaCaptura() {
+  ClavesCapturadas.clear();
+  CantidadesCapturadas.clear();
   if (EditDESFI_F->text().isEmpty()) EditDESFI_F->setText(QStringLiteral("0"));
   if (Editando(*TablaDeta)) TablaDeta->Post();
   ReglasTotales reglas;

@@ -5,6 +5,7 @@
 #include "inventory/CamposRegistro.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Tabla.h"
+#include "pos/PartidasVenta.h"
 
 #include <array>
 #include <cmath>
@@ -39,11 +40,17 @@ std::optional<Dinero> PrecioParaImporte(const TRegistroProducto& producto, Diner
 
 bool TieneFraccion(double valor) { return valor - std::trunc(valor) > 0; }
 
+bool EsPieza(const QString& unidad) {
+  const QString u = unidad.toLower();
+  return u == u"pza" || u == u"pz";
+}
+
 bool CorrigePiezas(db::Dataset& captura) {
-  const QString unidad = captura.FieldByName(QStringLiteral("UNIDAD")).AsString().toLower();
   db::Campo& cantidad = captura.FieldByName(QStringLiteral("CANTIDAD"));
-  if ((unidad != u"pza" && unidad != u"pz") || !TieneFraccion(cantidad.AsFloat())) return false;
+  if (!EsPieza(captura.FieldByName(QStringLiteral("UNIDAD")).AsString()) || !TieneFraccion(cantidad.AsFloat()))
+    return false;
   MuestraMensaje(kCantidadEnPiezas);
+  if (captura.State() == db::Dataset::Estado::Navegando) captura.Edit();
   cantidad.SetAsFloat(std::trunc(cantidad.AsFloat()));
   return true;
 }
@@ -63,8 +70,7 @@ ResultadoXPrecio CalculaPrecioPorImporte(db::Dataset& captura, db::Tabla& produc
   const Dinero importe = registro::LeeImporte(captura.FieldByName(QStringLiteral("IMPORTE"))).value_or(Dinero());
   const std::optional<Dinero> precio = PrecioParaImporte(producto, importe);
   registro::Escribe(captura.FieldByName(QStringLiteral("PRECIO")), precio);
-  const bool promedio = producto.TICOS_I.isEmpty() || producto.TICOS_I == u"PROM";
-  registro::Escribe(captura.FieldByName(QStringLiteral("COSTO")), promedio ? producto.CPROM_I : producto.ULCOS_I);
+  registro::Escribe(captura.FieldByName(QStringLiteral("COSTO")), CostoDeProducto(producto));
   registro::Escribe(captura.FieldByName(QStringLiteral("IMPUESTO")), producto.PIVA1_I);
   if (precio && *precio != Dinero())
     captura.FieldByName(QStringLiteral("CANTIDAD")).SetAsFloat(Redondea(4, importe.Real() / precio->Real()));

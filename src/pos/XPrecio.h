@@ -28,10 +28,13 @@ inline const QString kCantidadEnPiezas = QStringLiteral("Cantidad con error prod
 
 // The value has a fractional part above 0.
 bool TieneFraccion(double valor);
+// A unit of whole pieces: "pza" or "pz", any case.
+bool EsPieza(const QString& unidad);
 
-// The pieces check of a capture row being edited: when its UNIDAD (any
-// case) is "pza" or "pz" and its CANTIDAD has a fraction, the message
-// kCantidadEnPiezas and the quantity cut to its integer part; true then.
+// The pieces check of the current capture row: when its UNIDAD (any case)
+// is "pza" or "pz" and its CANTIDAD has a fraction, the message
+// kCantidadEnPiezas and the quantity cut to its integer part (a row being
+// browsed is put into edit); true then.
 bool CorrigePiezas(db::Dataset& captura);
 
 enum class ResultadoXPrecio {

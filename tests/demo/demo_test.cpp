@@ -5,6 +5,7 @@
 #include "formats/ImporteLetra.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
+#include "inventory/RegistroProducto.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 #include "platform/ui/PuertaModal.h"
@@ -60,6 +61,10 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   ASSERT_TRUE(productos.Locate("CLPRO_I", {"ARR001"}));
   EXPECT_EQ(productos.FieldByName("PPUBL_I").AsFloat(), 24.90);
   EXPECT_EQ(productos.FieldByName("DSCPR_I").AsString(), "Arroz blanco 1 kg");
+  // A scanned barcode names its product.
+  productos.SetIndexName("ICLPRO");
+  ASSERT_TRUE(LocalizaProducto(productos, "750100110016"));
+  EXPECT_EQ(productos.FieldByName("CLPRO_I").AsString(), "ARR001");
   totales.SetIndexName("CLPRO_I");
   for (productos.First(); !productos.Eof(); productos.Next()) {
     const QString clave = productos.FieldByName("CLPRO_I").AsString();

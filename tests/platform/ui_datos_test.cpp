@@ -186,6 +186,36 @@ TEST_F(PruebaDatos, TabYEnterRecorrenLasColumnasVisiblesConSusEventos) {
   EXPECT_EQ(r.rejilla->currentIndex().column(), 1);
 }
 
+TEST_F(PruebaDatos, UnManejadorQueMueveLaColumnaSigueElOrdenDeLaRejilla) {
+  ConRejilla r;
+  r.rejilla->AgregaColumna("SALDO", "Saldo");
+  QStringList log;
+  // Leaving column 1 sends the grid to column 0; entering column 2 sends it
+  // back to column 1.
+  QObject::connect(r.rejilla, &ui::RejillaDatos::ColExit, [&] {
+    log << QString("sale %1").arg(r.rejilla->SelectedIndex());
+    if (r.rejilla->SelectedIndex() == 1) r.rejilla->SetSelectedIndex(0);
+  });
+  QObject::connect(r.rejilla, &ui::RejillaDatos::ColEnter, [&] {
+    log << QString("entra %1").arg(r.rejilla->SelectedIndex());
+    if (r.rejilla->SelectedIndex() == 2) r.rejilla->SetSelectedIndex(1);
+  });
+  r.rejilla->SetSelectedIndex(2);
+  EXPECT_EQ(log, QStringList({"sale 0", "entra 2", "sale 2", "entra 1"}));
+  EXPECT_EQ(r.rejilla->SelectedIndex(), 1);
+  // The move out of column 1 is given up: no second exit, column 0 entered.
+  log.clear();
+  Pulsa(Qt::Key_Tab);
+  EXPECT_EQ(log, QStringList({"sale 1", "entra 0"}));
+  EXPECT_EQ(r.rejilla->SelectedIndex(), 0);
+  EXPECT_EQ(r.rejilla->currentIndex().column(), 0);
+  log.clear();
+  r.rejilla->SetSelectedIndex(1);
+  r.rejilla->SetSelectedIndex(2);
+  EXPECT_EQ(log, QStringList({"sale 0", "entra 1", "sale 1", "entra 0"}));
+  EXPECT_EQ(r.rejilla->currentIndex().column(), 0);
+}
+
 // A ColEnter handler that sends the cursor elsewhere has the last word.
 TEST_F(PruebaDatos, UnColEnterQueDevuelveElCursorSeRespeta) {
   ConRejilla r;

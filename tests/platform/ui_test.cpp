@@ -1,5 +1,6 @@
 #include "platform/Error.h"
 #include "platform/ui/Aplicacion.h"
+#include "platform/ui/Eventos.h"
 #include "platform/ui/Forma.h"
 #include "platform/ui/PuertaModal.h"
 #include "support/Maneja.h"
@@ -187,6 +188,14 @@ class TFormaFoco : public ui::Forma {
 
 TEST_F(PuertaTest, UnaTeclaQueMueveElFocoSeVeUnaSolaVez) {
   TFormaFoco forma;
+  // The box the key was typed in still runs its own handler, once, though the
+  // window's preview took the focus away first; the panel's sees its own key.
+  QStringList enCaja, enPanel;
+  const auto anota = [](QStringList& lista) {
+    return [&lista](int& tecla, Qt::KeyboardModifiers) { lista << QKeySequence(tecla).toString(); };
+  };
+  ui::Conecta(&ui::Eventos::De(forma.Componente("EditClave")), &ui::Eventos::KeyDown, &forma, anota(enCaja));
+  ui::Conecta(&ui::Eventos::De(forma.Componente("Panel")), &ui::Eventos::KeyDown, &forma, anota(enPanel));
   ui::PuertaModal::Espera("TFormaFoco", [&](QDialog& d) {
     prueba::Tecla(d, "EditClave", Qt::Key_F5);
     prueba::Tecla(d, "EditClave", Qt::Key_F6);
@@ -196,6 +205,8 @@ TEST_F(PuertaTest, UnaTeclaQueMueveElFocoSeVeUnaSolaVez) {
   });
   forma.ShowModal();
   EXPECT_EQ(forma.vistas, QStringList({"F5", "F6", "F7"}));
+  EXPECT_EQ(enCaja, QStringList({"F5", "F6"}));
+  EXPECT_EQ(enPanel, QStringList({"F7"}));
 }
 
 #include "ui_test.moc"

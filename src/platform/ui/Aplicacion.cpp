@@ -13,25 +13,34 @@ namespace ui {
 namespace {
 quint64 gUltimaEntrega = 0;
 quint64 gEntregaActual = 0;
+QObject* gReceptorActual = nullptr;
 
 // Marks the key press delivered while it lives; a nested delivery (a key
 // typed in a dialog the handler opened) gets its own number.
 class EntregaDeTecla {
  public:
-  explicit EntregaDeTecla(bool esTecla) : anterior_(gEntregaActual), activa_(esTecla) {
-    if (activa_) gEntregaActual = ++gUltimaEntrega;
+  EntregaDeTecla(bool esTecla, QObject* receptor)
+      : anterior_(gEntregaActual), receptorAnterior_(gReceptorActual), activa_(esTecla) {
+    if (!activa_) return;
+    gEntregaActual = ++gUltimaEntrega;
+    gReceptorActual = receptor;
   }
   ~EntregaDeTecla() {
-    if (activa_) gEntregaActual = anterior_;
+    if (!activa_) return;
+    gEntregaActual = anterior_;
+    gReceptorActual = receptorAnterior_;
   }
 
  private:
   quint64 anterior_;
+  QObject* receptorAnterior_;
   bool activa_;
 };
 }  // namespace
 
 quint64 Aplicacion::EntregaTecla() { return gEntregaActual; }
+
+QObject* Aplicacion::ReceptorTecla() { return gReceptorActual; }
 
 Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
   // Month and day names of Qt's own widgets in Spanish; number and date
@@ -40,7 +49,7 @@ Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool Aplicacion::notify(QObject* receptor, QEvent* evento) {
-  EntregaDeTecla entrega(evento->type() == QEvent::KeyPress);
+  EntregaDeTecla entrega(evento->type() == QEvent::KeyPress, receptor);
   try {
     // The program's key hook: Enter and Down in a string grid are Tab, before
     // anyone (key preview included) sees them. Keys, not characters: "(" is

@@ -22,6 +22,10 @@ class Aplicacion : public QApplication {
   // window's key preview can tell one press from the next even when its
   // handler moved the focus in between.
   static quint64 EntregaTecla();
+  // The widget the key press being delivered was sent to (null outside
+  // one): its first receiver, which keeps the key even when a handler moved
+  // the focus before the key reached it.
+  static QObject* ReceptorTecla();
 };
 
 // Shows an exception's message through the gate (the default handler).

@@ -74,6 +74,12 @@ QString TextoDeTecla(int tecla) {
   return {};
 }
 
+// The object is the first receiver of the key event being delivered.
+bool EsPrimerReceptor(const QObject* objeto, QEvent::Type tipo) {
+  if (tipo == QEvent::KeyPress && Aplicacion::EntregaTecla() != 0) return objeto == Aplicacion::ReceptorTecla();
+  return objeto == QApplication::focusWidget();
+}
+
 }  // namespace
 
 bool Eventos::Tecla(QObject* destino, QKeyEvent* evento) {
@@ -112,7 +118,9 @@ bool Eventos::eventFilter(QObject* objeto, QEvent* evento) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
       // Only at the first receiver: an ignored key travels on to the parents.
-      if (!teclasPropias_ && objeto == QApplication::focusWidget())
+      // A press keeps its receiver when the window's key preview moved the
+      // focus on the way (Enter in a box still reaches the box's handler).
+      if (!teclasPropias_ && EsPrimerReceptor(objeto, evento->type()))
         return Tecla(objeto, static_cast<QKeyEvent*>(evento));
       break;
     case QEvent::Enter:  // the mouse comes over it

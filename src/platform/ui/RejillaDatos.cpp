@@ -195,7 +195,19 @@ void RejillaDatos::currentChanged(const QModelIndex& actual, const QModelIndex& 
 
 void RejillaDatos::CambiaColumna(int columna) {
   if (columna == columna_) return;
-  Protege([this] { emit ColExit(); });
+  ++cambios_;
+  // As the class library's grid: a move made by a ColExit handler runs no
+  // second ColExit, and the move that was leaving is then given up.
+  if (!enColExit_) {
+    const int antes = columna_;
+    enColExit_ = true;
+    Protege([this] { emit ColExit(); });
+    enColExit_ = false;
+    if (columna_ != antes) {
+      MuestraFilaActual();
+      return;
+    }
+  }
   columna_ = columna;
   Protege([this] { emit ColEnter(); });
 }
@@ -204,9 +216,10 @@ void RejillaDatos::SetSelectedIndex(int columna) {
   if (columna < 0 || columna >= Columnas()) return;
   const QModelIndex actual = currentIndex();
   if (actual.isValid() && actual.column() != columna) {
+    const quint64 cambios = cambios_;
     setCurrentIndex(modelo_->index(actual.row(), columna));  // runs ColExit and ColEnter
-    // Done, or a ColEnter handler sent the cursor elsewhere meanwhile.
-    if (columna_ == columna || currentIndex().column() != columna) return;
+    // Done, or a ColExit or ColEnter handler moved the cursor elsewhere.
+    if (cambios_ != cambios) return;
   }
   CambiaColumna(columna);
 }

@@ -31,7 +31,10 @@
 // Events: ColEnter and ColExit when the selected column changes (by the user
 // or by SetSelectedIndex; during ColExit SelectedIndex is still the column
 // left), CellClick; focus, keys (the cell editor's included) and double click
-// through ui::Eventos::De(grid).
+// through ui::Eventos::De(grid). Handlers may move the column themselves: a
+// move from ColEnter runs its own ColExit and ColEnter; a move from ColExit
+// runs only the ColEnter of its column, and the move that was leaving the
+// column is given up (the grid stays where the handler put it).
 
 #include "platform/ui/FuenteDatos.h"
 
@@ -145,6 +148,8 @@ class RejillaDatos : public QTableView {
   bool soloLectura_ = false;
   bool enterComoTab_ = false;
   bool sincronizando_ = false;
+  bool enColExit_ = false;
+  quint64 cambios_ = 0;  // column changes begun, to tell a move made from one given up
   const QEvent* teclaEnCurso_ = nullptr;
 };
 

@@ -1,0 +1,197 @@
+// The grid of the sale screen during a capture: what entering and leaving
+// each column does, its keys, and the deletion of a line.
+
+#include "foundation/BotonEsquinado.h"
+#include "foundation/advierte.h"
+#include "foundation/dialogos.h"
+#include "inventory/CamposRegistro.h"
+#include "platform/db/Tabla.h"
+#include "pos/CaptuRap.h"
+#include "pos/CaptuRap_comun.h"
+#include "pos/ImportesVenta.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+const QString kPrecio = QStringLiteral("PRECIO");
+const QString kDescuento = QStringLiteral("DESCUENTO");
+// The column after the amount: Enter there goes on to the next row.
+constexpr int kColumnaImpuesto = 5;
+
+// The prices the price column offers: lists 2, 3, 4 and 5.
+const char* const kListasOfrecidas[] = {"PLIS2_I", "PLIS3_I", "PLIS4_I", "PMINI_I"};
+
+}  // namespace
+
+void TFormaCapturaRapida::DetalleColEnter() {
+  if (!Capturando()) return;
+  const int columna = Detalle->SelectedIndex();
+  const bool producto = columna == ColumnaPrecio && columna != 0 && ListaDePrecios();
+  switch (columna) {
+    case 0:
+      CalculaTotales();
+      break;
+    case 1:
+      if (!HayFila(*TablaDeta) || Partida("CANTIDAD").IsNull()) Detalle->SetSelectedIndex(0);
+      else EditaFila(*TablaDeta);
+      break;
+    case 2:
+      LlenaPartida();
+      break;
+    case 3:
+      ValidaPiezas();
+      if (Conf.DescuentosClienteLinea && producto) {
+        EditaFila(*TablaDeta);
+        Partida("DESCUENTO").SetAsFloat(DescuentoClienteLinea(
+            EditCLCLI_F->text(), TablaInventario->FieldByName(QStringLiteral("LIPRO_I")).AsString()));
+      }
+      if (!PrecioDesbloqueado) {
+        Detalle->SetSelectedIndex(0);
+        MuestraMensaje(QStringLiteral("No Tiene Acceso a Precios"));
+      }
+      if (Detalle->SelectedIndex() != ColumnaPrecio) PrecioDesbloqueado = false;
+      break;
+    case 4:
+      ListaDePrecios();
+      if (Detalle->CampoSeleccionado().compare(kDescuento, Qt::CaseInsensitive) == 0) Detalle->SetSelectedIndex(0);
+      break;
+    case kColumnaImpuesto:
+      if (HayFila(*TablaDeta)) {
+        EditaFila(*TablaDeta);
+        registro::Escribe(Partida("IMPORTE"),
+                          std::optional(ImporteLinea(Partida("CANTIDAD").AsFloat(),
+                                                     registro::LeeImporte(Partida("PRECIO")).value_or(Dinero()),
+                                                     Partida("DESCUENTO").AsFloat())));
+      }
+      PrecioDesbloqueado = false;
+      Detalle->SetSelectedIndex(0);
+      CalculaTotales();
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormaCapturaRapida::DetalleColExit() {
+  if (!Capturando() || !HayFila(*TablaDeta)) return;
+  const int columna = Detalle->SelectedIndex();
+  const auto importe = [this] {
+    return ImporteLinea(Partida("CANTIDAD").AsFloat(), registro::LeeImporte(Partida("PRECIO")).value_or(Dinero()),
+                        Partida("DESCUENTO").AsFloat());
+  };
+  if (columna == 3) {
+    EditaFila(*TablaDeta);
+    registro::Escribe(Partida("IMPORTE"), std::optional(importe()));
+    TablaDeta->Post();
+  }
+  if (columna == ColumnaPrecio) {
+    const Dinero costo = registro::LeeImporte(Partida("COSTO")).value_or(Dinero());
+    const Dinero precio = registro::LeeImporte(Partida("PRECIO")).value_or(Dinero());
+    // The price typed stays: the cashier is told and the grid goes on.
+    if (costo > Dinero() && costo > precio) MuestraMensaje(QStringLiteral("El precio es menor al costo..."));
+    Detalle->SetSelectedIndex(0);
+    TablaDeta->Next();
+  }
+  if (Detalle->Columna(columna).campo.compare(kDescuento, Qt::CaseInsensitive) == 0)
+    EditClave->setFocus(Qt::OtherFocusReason);
+}
+
+void TFormaCapturaRapida::DetalleEnter() {
+  // The grid's keys are its own while a capture is in progress.
+  if (Permitido(BotonRedondo2)) SetKeyPreview(false);
+  if (!Capturando()) return;
+  Detalle->SetSelectedIndex(0);
+  if (HayFila(*TablaDeta)) LabelFactor->setText(Partida("FACTOR").AsString());
+  ColumnaPrecio = 0;
+  while (ColumnaPrecio < Detalle->Columnas() &&
+         Detalle->Columna(ColumnaPrecio).campo.compare(kPrecio, Qt::CaseInsensitive) != 0)
+    ++ColumnaPrecio;
+  if (TablaDeta->IsEmpty() && TablaDeta->State() == db::Dataset::Estado::Navegando) {
+    TablaDeta->Append();
+    Partida("CANTIDAD").SetAsFloat(1);
+    Detalle->SetSelectedIndex(1);
+    EnfocaCaptura();
+  }
+}
+
+bool TFormaCapturaRapida::ListaDePrecios() {
+  if (!HayFila(*TablaDeta) || !TablaInventario->Active()) return false;
+  const QString clave = Partida("CLAVE").AsString();
+  if (clave.isEmpty()) return false;
+  const bool estaEn = HayFila(*TablaInventario) &&
+                      TablaInventario->FieldByName(QStringLiteral("CLPRO_I")).AsString() == clave;
+  if (!estaEn && !TablaInventario->FindKey({clave})) return false;
+  QStringList precios;
+  for (const char* lista : kListasOfrecidas)
+    precios << TablaInventario->FieldByName(QString::fromLatin1(lista)).AsString();
+  Detalle->SetListaColumna(ColumnaPrecio, precios);
+  return true;
+}
+
+void TFormaCapturaRapida::DetalleKeyDown(int& tecla) {
+  if (!Capturando()) return;
+  switch (tecla) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+      tecla = 0;
+      if (!Detalle->CierraEditor()) return;
+      const int siguiente = Detalle->SelectedIndex() + 1;
+      if (siguiente == kColumnaImpuesto || siguiente >= Detalle->Columnas()) {
+        TablaDeta->Next();
+        Detalle->SetSelectedIndex(0);
+      } else {
+        Detalle->SetSelectedIndex(siguiente);
+      }
+      break;
+    }
+    case Qt::Key_F2:
+      tecla = 0;
+      BuscaPorClave();
+      EditClave->setFocus(Qt::OtherFocusReason);
+      break;
+    case Qt::Key_F3:
+      if (!EmpaqueVisible()) break;
+      tecla = 0;
+      EnfocaEmpaque();
+      break;
+    case Qt::Key_F4:
+      tecla = 0;
+      Detalle->SetSelectedIndex(0);
+      EditCantidad->setFocus(Qt::OtherFocusReason);
+      break;
+    case Qt::Key_F5:
+      tecla = 0;
+      CAMBIO_F->setFocus(Qt::OtherFocusReason);
+      break;
+    case Qt::Key_F6:
+      tecla = 0;
+      EliminaPartida();
+      break;
+    case Qt::Key_F12:
+      tecla = 0;
+      Detalle->SetSelectedIndex(0);
+      Detalle->setFocus(Qt::OtherFocusReason);
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormaCapturaRapida::EliminaPartida() {
+  if (!Capturando() || !HayFila(*TablaDeta)) return;
+  TFormaAdvertencia pregunta(this);
+  pregunta.Label1->setText(QStringLiteral("Esta Seguro que Desea ELIMINAR esta Partida ") +
+                           Partida("CANTIDAD").AsString() + QStringLiteral("  ") + Partida("PRODUCTO").AsString());
+  pregunta.ShowModal();
+  if (pregunta.Tag() != 1) return;
+  // A row not yet written is only dropped; a row being edited is deleted as
+  // it stands in the table.
+  const bool nueva = TablaDeta->State() == db::Dataset::Estado::Insertando;
+  TablaDeta->Cancel();
+  if (nueva) return;
+  const qint64 partida = TablaDeta->RecNo();
+  TablaDeta->Delete();
+  BorraPartidaYCompacta(static_cast<int>(partida));
+}
