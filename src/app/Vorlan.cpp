@@ -2,6 +2,7 @@
 
 #include "customers/Clientes.h"
 #include "customers/Conclie.h"
+#include "customers/Vendedor.h"
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
 #include "inventory/ClaveRapida.h"
@@ -48,6 +49,7 @@ void UneModulos(TFormaPrincipal& principal) {
   principal.Une("Proveedores2", [] { return static_cast<ui::Forma*>(FormaProveedo()); });
 
   // "Vendedores2" (Ventas > "Vendedores", BotonVendedor): the seller window, made.
+  principal.Une("Vendedores2", Crea<TFormaVendedor>);
 
   // "CapturaRpida1" (Ventas > "Captura Rápida", the logo, Panel2): the sale screen, made.
   principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);

@@ -289,6 +289,7 @@ bool PreparaEmpresaDemo() {
     QStringList lineas = ValoresInicialesConfiguracion();
     lineas[ConfCarpetaDatos - 1] = datos;
     lineas[ConfNombreEmpresa - 1] = kNombreEmpresaDemo;
+    lineas[ConfFormatoVendedores - 1] = QStringLiteral("vendedor.fmt");
     EscribeConfiguracionEmpresa(configuracion, lineas);
   }
   LlenaTablas(programa, datos, DefinicionLinea(ConfIva)->Inicial());

@@ -3,6 +3,7 @@
 // editor, and the window's own picture. The supplier table serves as both
 // the header and the detail table of the format.
 
+#include "customers/ImpresionCatalogo.h"
 #include "formats/Interprete.h"
 #include "formats/edicion.h"
 #include "foundation/ImprimeDocumento.h"
@@ -12,25 +13,10 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "purchasing/Proveedo.h"
-#include "reports/DialogoImprimir.h"
 #include "reports/Formatos.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QLabel>
-#include <QLineEdit>
-
-namespace {
-
-// Runs `impresion` and puts the table back on the supplier it stood on: a
-// format that lists its detail walks the table to its end.
-template <class F>
-void SinMoverse(db::Tabla& tabla, F&& impresion) {
-  const qint64 registro = tabla.RecNo();
-  impresion();
-  if (registro) tabla.VeARegistro(registro);
-}
-
-}  // namespace
 
 QString TFormaProveedo::FormatoProveedores() const {
   if (!formatoElegido_.isEmpty()) return formatoElegido_;
@@ -40,8 +26,7 @@ QString TFormaProveedo::FormatoProveedores() const {
 }
 
 void TFormaProveedo::ImprimeActual(const QString& formato) {
-  FijaUsuarioImpresion(Usuario->text());
-  SinMoverse(*TablaProveedor, [&] { EjecutaFormato(TablaProveedor, TablaProveedor, formato, u'i'); });
+  ImprimeRegistroCatalogo(*TablaProveedor, formato, Usuario->text());
 }
 
 void TFormaProveedo::BotonImprimirClick() {
@@ -54,25 +39,12 @@ void TFormaProveedo::BotonImprimirClick() {
 
 void TFormaProveedo::BotonPreliminarClick() {
   FijaUsuarioImpresion(Usuario->text());
-  SinMoverse(*TablaProveedor, [&] { VistaPreviaFormato(TablaProveedor, TablaProveedor, FormatoProveedores()); });
+  ConservaRegistro(*TablaProveedor, [&] { VistaPreviaFormato(TablaProveedor, TablaProveedor, FormatoProveedores()); });
 }
 
 void TFormaProveedo::ImprimeRango1Click() {
-  TDialogoImprimir rango;
-  rango.ShowModal();
-  if (rango.Tag() != 1) return;
-  const QString formato = FormatoProveedores();
-  if (!fs::ExisteArchivo(formato)) return;
-  const qint64 registro = TablaProveedor->RecNo();
-  TablaProveedor->SetRange({rango.PrimeraPagina->text()}, {rango.UltimaPagina->text()});
-  try {
-    for (TablaProveedor->First(); !TablaProveedor->Eof(); TablaProveedor->Next()) ImprimeActual(formato);
-  } catch (...) {
-    TablaProveedor->CancelRange();
-    throw;
-  }
-  TablaProveedor->CancelRange();
-  if (registro) TablaProveedor->VeARegistro(registro);
+  // A missing format prints nothing.
+  ImprimeRangoCatalogo(*TablaProveedor, FormatoProveedores(), Usuario->text());
 }
 
 void TFormaProveedo::ElegirFormato1Click() {

@@ -30,6 +30,7 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   QStringList esperadas = ValoresInicialesConfiguracion();
   esperadas[ConfCarpetaDatos - 1] = kDatosDemo;
   esperadas[ConfNombreEmpresa - 1] = "Vorlan Demostración";
+  esperadas[ConfFormatoVendedores - 1] = "vendedor.fmt";  // shipped in consulta
   EXPECT_EQ(fs::LeeLineas("C:\\VRL\\Gener1.cnf"), esperadas);
 
   // Both copies of the users file; the login finds each password.
