@@ -196,8 +196,13 @@ void TFormaVendedor::CreaCaja() {
   EditSTATU_V = edit("EditSTATU_V", "TELEF_V", "Telefono:", 170, 2);
   EditCOMIS_V = edit("EditCOMIS_V", "COMIS_V", "Comisión:", 80, 3);
   EditCLASV_V = edit("EditCLASV_V", "CLASV_V", "Clasificación:", 70, 4);
-  auto* porciento = new QLabel(QStringLiteral("%"), marco.interior);
-  marco.rejilla->addWidget(porciento, 3, 2, Qt::AlignLeft);
+  // The percent sign right after the commission.
+  marco.rejilla->removeWidget(EditCOMIS_V);
+  auto* comision = new QHBoxLayout;
+  comision->addWidget(EditCOMIS_V);
+  comision->addWidget(new QLabel(QStringLiteral("%"), marco.interior));
+  comision->addStretch();
+  marco.rejilla->addLayout(comision, 3, 1);
   marco.rejilla->setColumnStretch(3, 1);
   marco.rejilla->setRowStretch(5, 1);
 }

@@ -10,6 +10,7 @@
 #include "customers/EdicionCatalogo.h"
 #include "customers/Vendedor.h"
 #include "formats/PaginaPrevia.h"
+#include "foundation/describe.h"
 #include "platform/db/Consulta.h"
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Texto.h"
@@ -36,6 +37,8 @@
 #include <QRegularExpression>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include <memory>
@@ -380,8 +383,17 @@ TEST_F(Vendedores, BuscarYLasTeclasQueMueven) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
-TEST_F(Vendedores, LaAyudaDeCadaCampoVieneDeVendedorDes) {
+TEST_F(Vendedores, LaAyudaDeLosBotonesYDeCadaCampo) {
   TFormaVendedor& v = Ventana();
+  // A right click on a button tells what it does, for sellers.
+  for (const char* boton : {"BotonCambios", "BotonNuevo", "BotonGuardar", "BotonBuscar", "BotonImprimir"}) {
+    SCOPED_TRACE(boton);
+    QString texto;
+    ui::PuertaModal::Espera("TFormaDescribe",
+                            [&](QDialog& d) { texto = static_cast<TFormaDescribe&>(d).Comenta->toPlainText(); });
+    QTest::mousePress(prueba::Componente(v, boton), Qt::RightButton);
+    EXPECT_TRUE(texto.contains("vendedor")) << texto.toStdString();
+  }
   Pulsa(v, "BotonCambios");
   const QStringList ayuda = fs::LeeLineasCp1252OUtf8("C:\\VRL\\vendedor.des");
   ASSERT_GE(ayuda.size(), 8);
@@ -397,6 +409,13 @@ TEST_F(Vendedores, LaAyudaDeCadaCampoVieneDeVendedorDes) {
   EXPECT_EQ(v.dos->text(), ayuda[7]);
   v.EditCLVEN_V->setFocus();
   EXPECT_EQ(v.uno->text(), ayuda[0]);
+  // Enter and Down go to the next box, Up to the one before.
+  Tecla(v, "EditCLVEN_V", Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), v.EditNOMBR_V);
+  Tecla(v, "EditNOMBR_V", Qt::Key_Down);
+  EXPECT_EQ(QApplication::focusWidget(), v.EditSTATU_V);
+  Tecla(v, "EditSTATU_V", Qt::Key_Up);
+  EXPECT_EQ(QApplication::focusWidget(), v.EditNOMBR_V);
   v.CancelaMovimiento1->trigger();
 }
 
