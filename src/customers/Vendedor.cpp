@@ -273,13 +273,15 @@ void TFormaVendedor::AbreTablasVendedor() {
 }
 
 void TFormaVendedor::Prepara() {
+  // Prepared once, before a message can take the focus: the window's
+  // activation when the message closes finds it prepared.
+  SetTag(1);
   AbreTablasVendedor();
   // The pictures come from the holder, created at start-up.
   CopiaGlyps(*this);
   ui::SetTag(BotonNuevo, 0);
   ui::SetTag(BotonCambios, 0);
   EstadoBotonesVendedor(false);
-  SetTag(1);
 }
 
 void TFormaVendedor::FormShow() { PintaMarco(false); }

@@ -11,6 +11,7 @@
 #include "customers/Vendedor.h"
 #include "formats/PaginaPrevia.h"
 #include "foundation/describe.h"
+#include "foundation/observa.h"
 #include "platform/db/Consulta.h"
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Texto.h"
@@ -33,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QRadioButton>
@@ -430,6 +432,37 @@ TEST_F(Vendedores, PosicionaVendedorPreparaLaVentana) {
   EXPECT_FALSE(ventana_->Caja->isEnabled());
   TFormaVendedor& v = Ventana();
   EXPECT_EQ(v.EditCLVEN_V->text(), "03");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Vendedores, LasObservacionesSonDelVendedor) {
+  TFormaVendedor& v = Ventana();
+  EnClave(v, "02");
+  ui::PuertaModal::Espera("TFormaObservaciones", [](QDialog& d) {
+    static_cast<TFormaObservaciones&>(d).Observacion->setPlainText("Zona norte los martes");
+    Pulsa(d, "BitBtn1");
+  });
+  Pulsa(v, "BotonObservacion");
+  db::Tabla obs;
+  obs.SetCarpeta(kDatosClientes);
+  obs.SetNombreTabla("factuobs.dbf");
+  obs.Open();
+  ASSERT_EQ(obs.RecordCount(), 1);
+  EXPECT_EQ(obs.FieldByName("CLDOC_FO").AsString() + u'|' + obs.FieldByName("TIDOC_FO").AsString() + u'|' +
+                obs.FieldByName("OBSER_FO").AsString(),
+            "02|VE|Zona norte los martes");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// A company without its seller table: said when the window opens, and
+// nothing can be added.
+TEST_F(Vendedores, SinLaTablaDeVendedoresLoDice) {
+  db::Tabla::Borra(kDatosClientes, "VENDEDOR.DBF");
+  TFormaVendedor& v = Ventana();
+  EXPECT_EQ(Mensajes(), QStringList{kErrorAbrirTablas});
+  ui::PuertaModal::LimpiaMensajes();
+  Pulsa(v, "BotonNuevo");
+  EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
