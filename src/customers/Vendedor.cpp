@@ -246,9 +246,13 @@ bool TFormaVendedor::EnCambio() const { return ui::Tag(BotonCambios) == 1; }
 void TFormaVendedor::PintaMarco(bool editando) { ::PintaMarco(Panel2, editando, ui::clMaroon); }
 
 void TFormaVendedor::EstadoBotonesVendedor(bool editando) {
-  for (QWidget* w : std::initializer_list<QWidget*>{BotonCambios, BotonNuevo, BotonBuscar, BotonImprimir, Navegador})
+  // Printing walks the seller table, which would store the seller being
+  // edited unchecked: the preview and the format picker's print wait too.
+  for (QWidget* w : std::initializer_list<QWidget*>{BotonCambios, BotonNuevo, BotonBuscar, BotonImprimir,
+                                                    BotonPreliminar, Navegador})
     w->setEnabled(!editando);
-  for (QAction* a : {Modificar1, Nuevo1, Eliminar1, Buscar1, Reportes1->menuAction(), ImprimirRango1})
+  for (QAction* a : {Modificar1, Nuevo1, Eliminar1, Buscar1, Reportes1->menuAction(), ImprimirRango1,
+                     PresentacionPreliminar1, ElegirFormato1})
     a->setEnabled(!editando);
   BotonGuardar->setEnabled(editando);
   Guardar1->setEnabled(editando);

@@ -91,10 +91,14 @@ class Vendedores : public ClientesPrueba {
   static QColor Marco(const TFormaVendedor& v) { return v.Panel2->palette().color(QPalette::Window); }
   static QColor Color(ui::TColor c) { return ui::ColorQt(c, QPalette()); }
 
+  // Editing, nothing that would move the seller table (and so store the
+  // seller unchecked) can run: navigator, search, reports, printing.
   static bool Editando(const TFormaVendedor& v) {
     return v.Caja->isEnabled() && v.BotonGuardar->isEnabled() && v.CancelaMovimiento1->isEnabled() &&
            !v.BotonNuevo->isEnabled() && !v.BotonCambios->isEnabled() && !v.Navegador->isEnabled() &&
-           !v.Reportes1->menuAction()->isEnabled() && Marco(v) == Color(ui::clRed);
+           !v.BotonBuscar->isEnabled() && !v.Reportes1->menuAction()->isEnabled() && !v.BotonImprimir->isEnabled() &&
+           !v.BotonPreliminar->isEnabled() && !v.PresentacionPreliminar1->isEnabled() &&
+           !v.ElegirFormato1->isEnabled() && !v.ImprimirRango1->isEnabled() && Marco(v) == Color(ui::clRed);
   }
   static bool Navegando(const TFormaVendedor& v) {
     return !v.Caja->isEnabled() && !v.BotonGuardar->isEnabled() && !v.CancelaMovimiento1->isEnabled() &&
@@ -310,6 +314,20 @@ TEST_F(Vendedores, SeGuardanNuevosYCambios) {
   EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(v.EditNOMBR_V->text(), "JORGE");
   EXPECT_EQ(Lista(), (QStringList{"01|MOSTRADOR", "09|LAURA MENDEZ", "03|JORGE", "04|PEDRO"}));
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// Line 1 "NO": the table is read again after a save, on the seller saved.
+TEST_F(Vendedores, SinTablasAbiertasElGuardadoVuelveAlVendedor) {
+  FijaLinea(ConfBasesAbiertas, "NO");
+  TFormaVendedor& v = Ventana();
+  Pulsa(v, "BotonNuevo");
+  Teclea(v, "EditCLVEN_V", "04");
+  Teclea(v, "EditNOMBR_V", "PEDRO");
+  Pulsa(v, "BotonGuardar");
+  EXPECT_TRUE(Navegando(v));
+  EXPECT_EQ(v.EditCLVEN_V->text(), "04");
+  EXPECT_EQ(v.EditNOMBR_V->text(), "PEDRO");
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
