@@ -68,6 +68,8 @@ QByteArray ArchivoMonedas() {
 }
 
 QString CarpetaDatosDemo() { return DefinicionLinea(ConfCarpetaDatos)->Inicial(); }
+// The data folder of a branch, the destination of the demonstration transfer.
+const QString kSucursalDemo = QStringLiteral("C:\\Vorlan\\SUCURSAL");
 
 // One row: field names and values.
 using Fila = QVector<std::pair<const char*, QVariant>>;
@@ -237,6 +239,9 @@ QVector<Fila> ConceptosMovimiento() {
   QVector<Fila> filas;
   for (const auto& [numero, nombre] : conceptos)
     filas << Fila{{"NUCON_CM", numero}, {"DECON_CM", QString::fromUtf8(nombre)}};
+  // A transfer to the branch's warehouse folder.
+  filas << Fila{
+      {"NUCON_CM", 9}, {"DECON_CM", "Traspaso a Sucursal"}, {"TIPOX_CM", "T"}, {"ALMAC_CM", kSucursalDemo}};
   return filas;
 }
 
@@ -261,6 +266,7 @@ QVector<Fila> ConceptosCuenta() {
 void LlenaTablas(const QString& programa, const QString& datos, const QString& iva) {
   InstalaCampos(programa);
   CreaTablasEmpresa(db::Carpetas{datos, {}, {}, programa});
+  CreaTablasEmpresa(db::Carpetas{kSucursalDemo, {}, {}, programa});
   LlenaSiVacia(datos, QStringLiteral("CLIENTE.DBF"), Clientes());
   LlenaSiVacia(datos, QStringLiteral("VENDEDOR.DBF"), Vendedores());
   LlenaSiVacia(datos, QStringLiteral("PROVEEDO.DBF"), Proveedores());
@@ -279,7 +285,7 @@ bool PreparaEmpresaDemo() {
   QString programa;
   CarpetaLocal(programa);
   const QString datos = CarpetaDatosDemo();
-  for (const QString& carpeta : {programa, datos, fs::CarpetaDe(kArchivoInicio)}) {
+  for (const QString& carpeta : {programa, datos, kSucursalDemo, fs::CarpetaDe(kArchivoInicio)}) {
     if (!fs::CreaCarpeta(carpeta))
       throw plat::Error(plat::Clase::Io, QStringLiteral("No se pudo crear la carpeta %1").arg(carpeta));
   }

@@ -5,8 +5,10 @@
 // the data folder in line 8), every registered table of the company and of
 // the program folder, a few customers, sellers, suppliers (with credit days
 // and a contact each) and products with prices and stock (brought in by an
-// initial-inventory movement), its users (the administrator, user 0, and a
-// cashier, user 1) and the start file pointing at it.
+// initial-inventory movement), the movement concepts (9 a transfer into the
+// tables of a branch folder, C:\Vorlan\SUCURSAL), its users (the
+// administrator, user 0, and a cashier, user 1) and the start file pointing
+// at it.
 
 #include <QString>
 

@@ -159,6 +159,7 @@ void TFormaMovimientosInventario::CreaMenu() {
       {Imprimir1, &V::BotonImprimirClick},
       {Imprimir2, &V::BotonImprimirClick},
       {Nuevo1, &V::BotonNuevoClick},
+      {Guardar1, &V::BotonGuardarClick},
       {Buscar1, &V::BotonBuscarClick},
       {Eliminar1, &V::Eliminar1Click},
       {Bitacora1, &V::Bitacora1Click},
@@ -207,9 +208,7 @@ void TFormaMovimientosInventario::CreaBarra() {
   barra->addWidget(NoAlmacen);
   barra->addSpacing(8);
   BotonNuevo = boton("BotonNuevo", QStringLiteral("Nuevo"), &V::BotonNuevoClick);
-  // Saving a document is not part of this window yet: the command stays
-  // disabled.
-  BotonGuardar = boton("BotonGuardar", QStringLiteral("Guardar"), nullptr);
+  BotonGuardar = boton("BotonGuardar", QStringLiteral("Guardar"), &V::BotonGuardarClick);
   BotonBuscar = boton("BotonBuscar", QStringLiteral("Buscar"), &V::BotonBuscarClick);
   BotonObservacion =
       boton("BotonObservacion", QStringLiteral("Observaciones del Documento"), &V::BotonObservacionClick);
@@ -409,8 +408,8 @@ void TFormaMovimientosInventario::FijaCaptura(bool capturando) {
   DetalleConsulta->setVisible(!capturando);
   BotonNuevo->setEnabled(!capturando);
   Nuevo1->setEnabled(!capturando);
-  BotonGuardar->setEnabled(false);
-  Guardar1->setEnabled(false);
+  BotonGuardar->setEnabled(capturando);
+  Guardar1->setEnabled(capturando);
   for (QWidget* w : {Botonprimero, Botonsiguiente1, Botonanterior, Botonultimo, BotonBuscar})
     w->setEnabled(!capturando);
   for (QAction* a : {Buscar1, Eliminar1}) a->setEnabled(!capturando);

@@ -17,11 +17,15 @@
 // (1), after "Nuevo" with right 35: the document's number is reserved by a
 // provisional row posted at once and kept in edit, so locked, for as long as
 // the document is captured (DocumentoMovimiento.h); the header and the
-// capture grid Detalle take the input. Reaching a document by the first,
-// next or last command, or a change of the toolbar warehouse, removes its
-// provisional row when nobody holds it any more (a capture abandoned). Closing
-// the window while capturing asks whether to keep the input; discarding
-// deletes the provisional row.
+// capture grid Detalle take the input; "Guardar" (Ctrl+G) posts the
+// document as one unit (PosteoMovimiento.h) and browses it, books the
+// supplier credit note of a concept-20 document and writes the document's
+// log line; a document that could not be posted stays captured. Reaching a
+// document by the first, next or last command, or a change of the toolbar
+// warehouse, removes its provisional row when nobody holds it any more (a
+// capture abandoned). Closing the window while capturing asks whether to
+// keep the input: saving posts it as "Guardar" does but without credit note
+// or log line; discarding deletes the provisional row.
 //
 // In the capture grid Enter goes from column to column (from IMPORTE back to
 // the first column of the next line); entering the description column finds
@@ -35,6 +39,8 @@
 // missing file is said once per showing. etiqmid.dat and etiqmi.dat rename
 // the grids' columns and the window's labels at every showing.
 
+#include "foundation/dinero.h"
+#include "inventory/PosteoMovimiento.h"
 #include "platform/ui/Forma.h"
 
 #include <QString>
@@ -63,6 +69,8 @@ inline const QString kProductoNoEncontrado = QStringLiteral("El Producto No Se e
 inline const QString kNecesarioGuardar = QStringLiteral("Para usar esta opción es necesario Guardar");
 inline const QString kErrorBusquedaMovimiento = QStringLiteral("Ocurrio un Error al Hacer la Busqueda");
 inline const QString kConceptoNoDefinido = QStringLiteral("No Definido");
+inline const QString kFaltaTipoMovimiento = QStringLiteral("Falta Seleccionar un Tipo de Movimiento");
+inline const QString kFaltanDatosMovimiento = QStringLiteral("No se puede Guardar faltan datos");
 // The Tag BotonSalir carries once the window has been closed.
 inline constexpr int kVentanaCerrada = 1000;
 
@@ -162,6 +170,15 @@ class TFormaMovimientosInventario : public ui::Forma {
   // runs) and TIPMOV the name.
   void FijaConcepto(const QString& numero, const QString& nombre);
 
+  // Saves the document being captured (the count sheet calls it after
+  // filling the capture table): the header checked, the lines posted
+  // (PosteoMovimiento.h), the capture emptied and the window browsing on the
+  // saved document. True when the document was saved; false after a message
+  // when it was not, the capture then still on screen to be saved again.
+  // Books no supplier credit note and writes no log line (BotonGuardarClick
+  // does both).
+  bool GuardaDocumentoMovimiento();
+
  protected:
   void FormShow() override;
   void FormActivate() override;
@@ -177,6 +194,7 @@ class TFormaMovimientosInventario : public ui::Forma {
     Anterior,    // previous document
     Apertura,    // the window opened: the header always set
     Busqueda,    // a search: the header left as it is
+    Guardado,    // the document just saved
   };
 
   // Construction (movinv.cpp).
@@ -231,6 +249,14 @@ class TFormaMovimientosInventario : public ui::Forma {
   void BuscaProductoLinea();
   void DescartaCaptura();
 
+  // Saving (movinv_guardar.cpp).
+  void BotonGuardarClick();
+  // Posts the capture as the header describes it; false after a message
+  // when nothing was posted.
+  bool AplicaMovimientos(const EncabezadoMovimiento& documento);
+  // Books the supplier credit note of the document saved last.
+  void NotaCreditoProveedor(Dinero importe);
+
   QString carpetaPrograma_;
   QString carpetaDatos_;
   // Program folder + "\consulta\" + configuration line 18, fixed at creation.
@@ -240,6 +266,8 @@ class TFormaMovimientosInventario : public ui::Forma {
   QChar tipoConcepto_ = u'X';        // TIPOX_CM of the header's concept
   QString carpetaDestino_;           // ALMAC_CM of the header's concept
   qint64 numeroDocumento_ = 0;
+  Dinero costoDocumento_;              // cost total of the last save
+  DocumentoNotaCredito guardado_;      // the document saved last
   ui::AyudaCampos* ayuda_ = nullptr;
   bool ayudaFaltante_ = false;  // movin.des was found missing during this showing
 };

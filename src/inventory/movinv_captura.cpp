@@ -237,13 +237,26 @@ void TFormaMovimientosInventario::DetalleKeyDown(int& tecla) {
 void TFormaMovimientosInventario::FormCloseQuery(bool& puedeCerrar) {
   if (!Capturando()) return;
   TFormaCerrar pregunta;
-  // Saving a document is not part of this window yet: only discarding it
-  // or staying.
-  pregunta.BitBtn1->setEnabled(false);
   pregunta.SetTag(0);
   pregunta.ShowModal();
-  if (pregunta.Tag() == 2) DescartaCaptura();
-  else puedeCerrar = false;
+  switch (pregunta.Tag()) {
+    case 1:
+      // Saved as "Guardar" saves, without a credit note or a log line; a
+      // document that was not saved keeps the window open.
+      if (EditTIMOV_MI->text().trimmed().isEmpty()) {
+        MuestraMensaje(kFaltaTipoMovimiento);
+        EditTIMOV_MI->setFocus(Qt::OtherFocusReason);
+        puedeCerrar = false;
+      } else if (!GuardaDocumentoMovimiento()) {
+        puedeCerrar = false;
+      }
+      break;
+    case 2:
+      DescartaCaptura();
+      break;
+    default:
+      puedeCerrar = false;
+  }
 }
 
 void TFormaMovimientosInventario::DescartaCaptura() {

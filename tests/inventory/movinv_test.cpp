@@ -30,12 +30,13 @@ class Movimientos : public MovimientosPrueba {
  protected:
   static bool Navegando(const TFormaMovimientosInventario& v) {
     return !v.Capturando() && !v.Caja->isEnabled() && v.DetalleConsulta->isVisible() && v.BotonNuevo->isEnabled() &&
-           v.Botonultimo->isEnabled() && v.BotonBuscar->isEnabled() && v.Buscar1->isEnabled();
+           v.Botonultimo->isEnabled() && v.BotonBuscar->isEnabled() && v.Buscar1->isEnabled() &&
+           !v.BotonGuardar->isEnabled();
   }
   static bool Capturando(const TFormaMovimientosInventario& v) {
     return v.Capturando() && v.Caja->isEnabled() && v.Detalle->isVisible() && !v.DetalleConsulta->isVisible() &&
            !v.BotonNuevo->isEnabled() && !v.Nuevo1->isEnabled() && !v.Botonprimero->isEnabled() &&
-           !v.BotonBuscar->isEnabled() && !v.Eliminar1->isEnabled() && !v.BotonGuardar->isEnabled();
+           !v.BotonBuscar->isEnabled() && !v.Eliminar1->isEnabled() && v.BotonGuardar->isEnabled();
   }
 
   // A new document, the focus then put in the capture grid's first column.
@@ -368,10 +369,10 @@ TEST_F(Movimientos, CerrarDuranteLaCapturaPreguntaYDescartarNoDejaElNumero) {
   v.PresentacionPreliminar1->trigger();
   EXPECT_EQ(Mensajes(), (QStringList{kNecesarioGuardar, kNecesarioGuardar}));
 
-  // Cancel and the close box stay; saving is not offered yet.
+  // Cancel and the close box stay.
   ui::PuertaModal::Espera("TFormaCerrar", [](QDialog& d) {
     EXPECT_EQ(d.findChild<QLabel*>("Label1")->text(), "¿ Desea guardar los datos introducidos al sistema ?");
-    EXPECT_FALSE(d.findChild<QPushButton*>("BitBtn1")->isEnabled());
+    EXPECT_TRUE(d.findChild<QPushButton*>("BitBtn1")->isEnabled());
     QTest::mouseClick(d.findChild<QWidget*>("BitBtn2"), Qt::LeftButton);
   });
   v.Close();

@@ -178,6 +178,60 @@ TEST_F(PruebaDataset, DosManejadoresSeExcluyenComoDosEstaciones) {
             std::make_pair(Clase::EnUso, QString("La tabla CLIENTES.DBF está en uso exclusivo por otro usuario")));
 }
 
+TEST_F(PruebaDataset, LosRegistrosRetenidosSiguenBloqueadosHastaSoltarlos) {
+  {
+    auto t = Abre("CLIENTES.DBF");
+    Agrega(*t, {{"a", 1}, {"b", 2}, {"c", 3}});
+  }
+  auto a = Abre("CLIENTES.DBF");
+  auto b = Abre("CLIENTES.DBF");
+  // Two rows taken before either is changed; Post and Cancel keep them.
+  a->First();
+  a->RetieneRegistro();
+  a->Next();
+  a->RetieneRegistro();
+  a->First();
+  a->Edit();
+  a->FieldByName("NOMBRE").SetAsString("A");
+  a->Post();
+  a->Next();
+  a->Edit();
+  a->Cancel();
+  b->First();
+  EXPECT_EQ(ErrorDe([&] { b->Edit(); }).first, Clase::Bloqueado);
+  b->Next();
+  EXPECT_EQ(ErrorDe([&] { b->Delete(); }).first, Clase::Bloqueado);
+  b->Next();
+  b->Edit();  // the third row was never taken
+  EXPECT_EQ(ErrorDe([&] { a->Last(); a->RetieneRegistro(); }).first, Clase::Bloqueado);
+  b->Cancel();
+
+  // Letting go keeps the row being edited until its own Post.
+  a->First();
+  a->Edit();
+  a->SueltaRetenidos();
+  b->First();
+  EXPECT_EQ(ErrorDe([&] { b->Edit(); }).first, Clase::Bloqueado);
+  b->Next();
+  b->Edit();
+  b->Cancel();
+  a->Post();
+  b->First();
+  b->Edit();
+  EXPECT_EQ(b->FieldByName("NOMBRE").AsString(), "A");
+  b->Cancel();
+
+  // LiberaBloqueos and Close let them go too.
+  a->RetieneRegistro();
+  a->LiberaBloqueos();
+  b->Edit();
+  b->Cancel();
+  a->RetieneRegistro();
+  a->Close();
+  b->Edit();
+  b->Cancel();
+}
+
 TEST_F(PruebaDataset, ErroresDeEdicionSeReintentanAbortanOFallan) {
   {
     auto t = Abre("CLIENTES.DBF");

@@ -124,6 +124,7 @@ QVector<DefCampo> Tabla::AbreCursor() {
 void Tabla::CierraCursor() {
   edicion_.reset();
   hueco_ = 0;
+  retenidos_.clear();
   if (almacen_) almacen_->LiberaBloqueos();
   orden_.reset();
   indices_.reset();
@@ -217,7 +218,7 @@ void Tabla::PreparaEdicion() {
     e->n = n;
     edicion_ = std::move(e);
   } catch (...) {
-    almacen_->Libera(n);
+    if (!retenidos_.contains(n)) almacen_->Libera(n);
     throw;
   }
 }
@@ -259,7 +260,7 @@ void Tabla::GrabaEdicion() {
     };
     if (ix) ix->Escribe(graba);
     else graba();
-    almacen_->Libera(n);
+    if (!retenidos_.contains(n)) almacen_->Libera(n);
   } else {
     auto agrega = [&] {
       PasosEscritura pasos;
@@ -279,7 +280,7 @@ void Tabla::GrabaEdicion() {
 }
 
 void Tabla::DescartaEdicion() {
-  if (edicion_ && edicion_->n > 0) almacen_->Libera(edicion_->n);
+  if (edicion_ && edicion_->n > 0 && !retenidos_.contains(edicion_->n)) almacen_->Libera(edicion_->n);
   edicion_.reset();
 }
 
@@ -305,10 +306,11 @@ void Tabla::BorraActual() {
     if (ix) ix->Escribe(borra);
     else borra();
   } catch (...) {
-    if (!edicion_) almacen_->Libera(n);
+    if (!edicion_ && !retenidos_.contains(n)) almacen_->Libera(n);
     throw;
   }
   edicion_.reset();
+  retenidos_.remove(n);
   almacen_->Libera(n);
   orden_->Refresca();
   if (almacen_->Renumera()) hueco_ = n;
@@ -516,7 +518,24 @@ ReparacionFin Tabla::ReparaFin() {
 
 void Tabla::LiberaBloqueos() {
   ExigeActivo();
+  retenidos_.clear();
   almacen_->LiberaBloqueos();
+}
+
+void Tabla::RetieneRegistro() {
+  ExigeActivo();
+  const qint64 n = edicion_ ? edicion_->n : actual_;
+  if (n <= 0)
+    throw Error(Clase::Estado, QStringLiteral("No hay un registro de la tabla %1 que bloquear").arg(nombre_));
+  almacen_->Bloquea(n);
+  retenidos_.insert(n);
+}
+
+void Tabla::SueltaRetenidos() {
+  if (!almacen_) return;
+  for (const qint64 n : std::as_const(retenidos_))
+    if (!edicion_ || edicion_->n != n) almacen_->Libera(n);
+  retenidos_.clear();
 }
 
 void Tabla::TomaNumeracion() {

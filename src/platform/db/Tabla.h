@@ -51,6 +51,7 @@
 #include "platform/db/Esquema.h"
 #include "platform/db/Revision.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -153,9 +154,19 @@ class Tabla : public Dataset {
   // with exclusive use (EnUso otherwise); a write a dead station left in the
   // index is finished first. The table then stands on its first row.
   ReparacionFin ReparaFin();
-  // Releases every record lock this handle holds. A record still being
-  // edited is locked again at Post (Bloqueado if another took it meanwhile).
+  // Releases every record lock this handle holds (kept ones too). A record
+  // still being edited is locked again at Post (Bloqueado if another took it
+  // meanwhile).
   void LiberaBloqueos();
+  // Keeps a row locked across edits: the current row (the one being edited,
+  // if any) is locked now, Bloqueado at once when another handle or station
+  // holds it, and its Post, Cancel and later edits no longer release it, so
+  // a writer can take every row it will change before it changes any.
+  // SueltaRetenidos lets the kept rows go, except the one being edited,
+  // which its own Post or Cancel then releases; LiberaBloqueos, Delete of
+  // the row and Close let them go too.
+  void RetieneRegistro();
+  void SueltaRetenidos();
   // The numbering lock between stations; Numeracion (Numeracion.h) holds it
   // for a scope and says what it guarantees. Close releases it.
   void TomaNumeracion();
@@ -231,6 +242,7 @@ class Tabla : public Dataset {
   qint64 actual_ = 0;
   qint64 hueco_ = 0;  // the row just deleted from a storage that renumbers
   std::unique_ptr<Edicion> edicion_;
+  QSet<qint64> retenidos_;  // rows RetieneRegistro keeps locked
 };
 
 }  // namespace db

@@ -1,0 +1,532 @@
+#include "inventory/PosteoMovimiento.h"
+
+#include "foundation/rutinas_fecha.h"
+#include "inventory/CamposRegistro.h"
+#include "inventory/EdicionFila.h"
+#include "inventory/RegistroMovimiento.h"
+#include "inventory/RegistroProducto.h"
+#include "platform/Error.h"
+#include "platform/db/Bloqueo.h"
+#include "platform/db/Numeracion.h"
+#include "platform/db/Tabla.h"
+#include "platform/fs/Reloj.h"
+#include "platform/fs/Rutas.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <QVariant>
+#include <QVector>
+
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+
+namespace {
+
+using Estado = db::Dataset::Estado;
+
+const QString kNoGuardado = QStringLiteral("; no se guardó el documento");
+const QString kNoDeshecho = QStringLiteral("; parte de él quedó guardada y no se pudo deshacer");
+// The counterpart and the reference are cut to this in CLPRV_MI and REFMO_MI.
+constexpr int kCorte = 20;
+
+bool Escribiendo(const db::Dataset& d) { return d.State() == Estado::Editando || d.State() == Estado::Insertando; }
+
+QString EnUso(const QString& clave) { return QStringLiteral("El producto %1 está en uso en otra estación").arg(clave); }
+
+// Takes the current row and keeps it locked (RetieneRegistro), trying again
+// for the table layer's bounded wait while another station holds it; then
+// plat::Error (Bloqueado) `ocupado`.
+void Retiene(db::Tabla& tabla, const QString& ocupado) {
+  QElapsedTimer reloj;
+  reloj.start();
+  for (;;) {
+    try {
+      tabla.RetieneRegistro();
+      return;
+    } catch (const plat::Error& e) {
+      if (e.clase() != plat::Clase::Bloqueado) throw;
+      if (reloj.elapsed() >= db::kEsperaMaximaMs) throw plat::Error(plat::Clase::Bloqueado, ocupado);
+      QThread::msleep(2);
+    }
+  }
+}
+
+// Every field of the row being edited, to be put back as it was.
+QVector<QVariant> Foto(const db::Dataset& tabla) {
+  QVector<QVariant> valores;
+  for (int i = 0; i < tabla.FieldCount(); ++i) valores << tabla.Fields(i).Value();
+  return valores;
+}
+
+void Revela(db::Dataset& tabla, const QVector<QVariant>& valores) {
+  for (int i = 0; i < tabla.FieldCount() && i < valores.size(); ++i) tabla.Fields(i).SetValue(valores[i]);
+}
+
+// The product fields a posting changes, as they were before it.
+const QString kCamposProducto[] = {QStringLiteral("EXIST_I"), QStringLiteral("CPROM_I"), QStringLiteral("FPGCI_I")};
+
+struct ProductoTocado {
+  qint64 registro = 0;
+  bool creado = false;          // made at a transfer's destination: undone by deleting it
+  QVector<QVariant> anteriores;  // kCamposProducto (invalid where the table lacks one)
+};
+
+QVector<QVariant> CamposAnteriores(const db::Tabla& productos) {
+  QVector<QVariant> v;
+  for (const QString& campo : kCamposProducto) {
+    const db::Campo* f = productos.FindField(campo);
+    v << (f ? f->Value() : QVariant());
+  }
+  return v;
+}
+
+// One totals update, written once the document stands.
+struct Total {
+  int signo;
+  QString clave;
+  int concepto;
+  double cantidad;
+  double existencia;
+};
+
+class Posteo {
+ public:
+  Posteo(const EncabezadoMovimiento& e, const std::vector<TPartidaCapturaMovimiento>& partidas, db::Tabla& movimientos,
+         db::Tabla& productos, db::Tabla& kardex)
+      : e_(e), partidas_(partidas), movimientos_(movimientos), productos_(productos), kardex_(kardex) {}
+
+  ~Posteo() { Suelta(); }
+
+  void Aplica() {
+    try {
+      Prepara();
+    } catch (const plat::Error& error) {
+      Suelta();
+      throw plat::Error(error.clase(), error.mensaje() + kNoGuardado);
+    }
+    try {
+      AplicaMovimientos();
+      if (e_.traspaso) AplicaTraspaso();
+      if (provisional_ && !provisionalEscrito_) {
+        movimientos_.Post();
+        provisionalEscrito_ = true;
+      }
+    } catch (const std::exception& error) {
+      const bool deshecho = Deshace();
+      Suelta();
+      const plat::Error* propio = dynamic_cast<const plat::Error*>(&error);
+      const QString texto = propio ? propio->mensaje() : QString::fromUtf8(error.what());
+      throw plat::Error(propio ? propio->clase() : plat::Clase::General, texto + (deshecho ? kNoGuardado : kNoDeshecho));
+    }
+    Suelta();
+    for (const Total& t : totales_)
+      ActualizaKardexMovimiento(kardex_, t.signo, t.clave, t.concepto, t.cantidad, t.existencia);
+  }
+
+ private:
+  static double Cantidad(const TPartidaCapturaMovimiento& p) { return p.CANTIDAD.value_or(0); }
+
+  // The keys of the lines that move something, in key order: the order in
+  // which every station takes product rows, so two never wait on each other.
+  std::set<QString> Claves() const {
+    std::set<QString> claves;
+    for (const TPartidaCapturaMovimiento& p : partidas_)
+      if (Cantidad(p) != 0 && !p.CLAVE.isEmpty()) claves.insert(p.CLAVE);
+    return claves;
+  }
+
+  void Prepara() {
+    if (productos_.IndexName().compare(kTagClaveProducto, Qt::CaseInsensitive) != 0)
+      productos_.SetIndexName(kTagClaveProducto);
+    if (movimientos_.State() == Estado::Insertando) movimientos_.Cancel();
+    if (movimientos_.State() == Estado::Editando) {
+      provisional_ = movimientos_.RecNo();
+      fotoProvisional_ = Foto(movimientos_);
+      movimientos_.RetieneRegistro();
+    }
+    for (const QString& clave : Claves()) {
+      if (!productos_.FindKey({clave})) continue;
+      Retiene(productos_, EnUso(clave));
+      tomados_.insert(clave);
+    }
+    if (e_.traspaso) PreparaDestino();
+  }
+
+  void PreparaDestino() {
+    const QString carpeta = e_.carpetaDestino.trimmed();
+    const QString noAbre = QStringLiteral("No se puede abrir el almacén destino \"%1\"").arg(carpeta);
+    if (carpeta.isEmpty() || !fs::ExisteCarpeta(carpeta)) throw plat::Error(plat::Clase::NoExiste, noAbre);
+    if (fs::Local(carpeta) == fs::Local(productos_.Carpeta()))
+      throw plat::Error(plat::Clase::General,
+                        QStringLiteral("El almacén destino \"%1\" es el almacén del documento").arg(carpeta));
+    const auto abre = [&](const QString& archivo, const QString& tag) {
+      auto t = std::make_unique<db::Tabla>();
+      t->SetCarpeta(carpeta);
+      t->SetNombreTabla(archivo);
+      try {
+        t->Open();
+        t->SetIndexName(tag);
+      } catch (const plat::Error& error) {
+        throw plat::Error(error.clase(), noAbre + QStringLiteral(": ") + error.mensaje());
+      }
+      return t;
+    };
+    movimientosDestino_ = abre(movimientos_.NombreTabla(), kTagDocumentoMovimiento);
+    productosDestino_ = abre(productos_.NombreTabla(), kTagClaveProducto);
+    for (const QString& clave : Claves()) {
+      if (!productosDestino_->FindKey({clave})) continue;
+      Retiene(*productosDestino_, EnUso(clave) + QStringLiteral(" del almacén destino"));
+    }
+    numeracionDestino_ = std::make_unique<db::Numeracion>(*movimientosDestino_);
+  }
+
+  // The movement row of one line, then its stock.
+  void AplicaMovimientos() {
+    const QString contraparte = e_.contraparte.left(kCorte);
+    const QString referencia = e_.referencia.left(kCorte);
+    const bool entrada = EsEntrada(e_.concepto);
+    for (const TPartidaCapturaMovimiento& p : partidas_) {
+      const double cantidad = Cantidad(p);
+      if (cantidad == 0) continue;
+      const bool enProvisional = provisional_ && !provisionalEscrito_;
+      if (!enProvisional) movimientos_.Append();
+      db::Tabla& t = movimientos_;
+      const auto campo = [&](const char* nombre) -> db::Campo& { return t.FieldByName(QString::fromLatin1(nombre)); };
+      campo("TIMOV_MI").SetAsInteger(cantidad < 0 ? ConceptoCantidadNegativa : e_.concepto);
+      campo("CANTI_MI").SetAsFloat(cantidad < 0 ? -cantidad : cantidad);
+      campo("CLPRO_MI").SetAsString(p.CLAVE);
+      campo("CLPRV_MI").SetAsString(contraparte);
+      campo("DESCR_MI").SetAsString(p.DESCRIPCION);
+      campo("FEDOC_MI").SetAsDate(e_.fecha);
+      campo("REFMO_MI").SetAsString(referencia);
+      campo("CLCOP_MI").SetAsString(e_.contraparte);
+      registro::Escribe(campo("COSUN_MI"), p.COSTO);
+      campo("NALMA_MI").SetAsInteger(e_.almacen);
+      registro::Escribe(campo("PUNIT_MI"), p.PRECIO);
+      campo("CLDOC_MI").SetAsInteger(e_.numero);
+      CamposComplementarios(t, p);
+      t.Post();
+      if (enProvisional) provisionalEscrito_ = true;
+      else agregados_.push_back(t.RecNo());
+      AplicaExistencia(p, entrada);
+    }
+  }
+
+  // Columns an older movement table may lack: from the first one missing,
+  // the rest of the group is left out; INICIAL and FINAL each on its own.
+  void CamposComplementarios(db::Tabla& t, const TPartidaCapturaMovimiento& p) const {
+    bool numero = false;
+    const qint64 usuario = e_.usuario.toLongLong(&numero);
+    const std::pair<const char*, std::function<void(db::Campo&)>> grupo[] = {
+        {"HORAF_F", [&](db::Campo& c) { numero ? c.SetAsInteger(usuario) : c.Clear(); }},
+        {"FECHA", [&](db::Campo& c) { c.SetAsInteger(SelloFecha(e_.fecha)); }},
+        {"NUDOC_MI", [&](db::Campo& c) { c.SetAsString(QStringLiteral("M%1").arg(e_.numero)); }},
+        {"CADUC_MI", [&](db::Campo& c) { c.SetAsString(p.CADUCIDAD); }},
+        {"EMPAQUE", [&](db::Campo& c) { registro::Escribe(c, p.EMPAQUE); }},
+        {"USUARIO", [&](db::Campo& c) { c.SetAsString(e_.usuario); }},
+    };
+    for (const auto& [nombre, fija] : grupo) {
+      db::Campo* c = t.FindField(QString::fromLatin1(nombre));
+      if (!c) break;
+      fija(*c);
+    }
+    if (db::Campo* c = t.FindField(QStringLiteral("INICIAL"))) registro::Escribe(*c, p.INICIAL);
+    if (db::Campo* c = t.FindField(QStringLiteral("FINAL"))) registro::Escribe(*c, p.FINAL);
+  }
+
+  void AplicaExistencia(const TPartidaCapturaMovimiento& p, bool entrada) {
+    if (!tomados_.contains(p.CLAVE) || !productos_.FindKey({p.CLAVE})) return;
+    auto [i, nuevo] = tocados_.try_emplace(p.CLAVE);
+    if (nuevo) i->second = {productos_.RecNo(), false, CamposAnteriores(productos_)};
+    const double cantidad = Cantidad(p);
+    const int signo = entrada ? 1 : -1;
+    std::optional<Dinero> promedio;
+    if ((e_.concepto == ConceptoCompra || e_.concepto == ConceptoInventarioInicial) && p.COSTO.value_or(Dinero()) > Dinero()) {
+      // The stock before this line: the row is held, nobody else moves it.
+      const auto campo = [&](const char* nombre) -> db::Campo& {
+        return productos_.FieldByName(QString::fromLatin1(nombre));
+      };
+      promedio = CostoPromedio(campo("TICOS_I").AsString(), registro::LeeReal(campo("EXIST_I")).value_or(0), cantidad,
+                               registro::LeeImporte(campo("CPROM_I")).value_or(Dinero()), *p.COSTO);
+    }
+    double existencia = 0;
+    SumaExistencia(productos_, signo * cantidad, [&](db::Tabla& t) {
+      if (promedio) registro::Escribe(t.FieldByName(QStringLiteral("CPROM_I")), promedio);
+      db::Campo& exist = t.FieldByName(QStringLiteral("EXIST_I"));
+      existencia = exist.AsFloat();
+      if (existencia < 0 && e_.sinNegativos) exist.SetAsFloat(0);
+      if (db::Campo* fecha = t.FindField(QStringLiteral("FPGCI_I"))) fecha->SetAsInteger(NumeroDeFecha(fs::Hoy()));
+    });
+    // The totals keep the stock before the clamp at zero.
+    totales_.push_back({signo, p.CLAVE, e_.concepto, cantidad, existencia});
+  }
+
+  // The lines carried into the destination folder's tables.
+  void AplicaTraspaso() {
+    db::Tabla& productos = *productosDestino_;
+    db::Tabla& movimientos = *movimientosDestino_;
+    const QString contraparte = e_.contraparte.left(kCorte);
+    const QString referencia = e_.referencia.left(kCorte);
+    for (const TPartidaCapturaMovimiento& p : partidas_) {
+      const double cantidad = Cantidad(p);
+      if (cantidad == 0) continue;
+      double factor = 1;
+      if (LocalizaDestino(p.CLAVE)) {
+        const std::optional<double> empaque = registro::LeeReal(productos.FieldByName(QStringLiteral("UEMPA_I")));
+        if (e_.traspasoPorEmpaque && empaque.value_or(0) > 0) factor = *empaque;
+        SumaExistencia(productos, cantidad * factor, [&](db::Tabla& t) {
+          db::Campo& exist = t.FieldByName(QStringLiteral("EXIST_I"));
+          if (exist.AsFloat() < 0 && e_.sinNegativos) exist.SetAsFloat(0);
+        });
+      }
+      const auto llena = [&](db::Tabla& t) {
+        const auto campo = [&](const char* nombre) -> db::Campo& {
+          return t.FieldByName(QString::fromLatin1(nombre));
+        };
+        campo("TIMOV_MI").SetAsInteger(cantidad < 0 ? ConceptoCantidadNegativa : ConceptoEntradaTraspaso);
+        campo("CANTI_MI").SetAsFloat((cantidad < 0 ? -cantidad : cantidad) * factor);
+        campo("CLPRO_MI").SetAsString(p.CLAVE);
+        campo("CLPRV_MI").SetAsString(contraparte);
+        campo("DESCR_MI").SetAsString(p.DESCRIPCION);
+        campo("FEDOC_MI").SetAsDate(e_.fecha);
+        campo("REFMO_MI").SetAsString(referencia);
+        campo("CLCOP_MI").SetAsString(e_.contraparte);
+        registro::Escribe(campo("COSUN_MI"), p.COSTO);
+        campo("NALMA_MI").SetAsInteger(e_.almacen);
+        registro::Escribe(campo("PUNIT_MI"), p.PRECIO);
+        if (db::Campo* c = t.FindField(QStringLiteral("CADUC_MI"))) c->SetAsString(p.CADUCIDAD);
+      };
+      if (numeroDestino_ == 0) {
+        // The destination's number, under its numbering lock (held since
+        // the save began; let go here).
+        numeroDestino_ = IniciaDocumentoMovimiento(movimientos, llena);
+        numeracionDestino_.reset();
+      } else {
+        movimientos.Append();
+        movimientos.FieldByName(QStringLiteral("CLDOC_MI")).SetAsInteger(numeroDestino_);
+        llena(movimientos);
+        movimientos.Post();
+      }
+      agregadosDestino_.push_back(movimientos.RecNo());
+    }
+  }
+
+  // Stands the destination's product table on the key's row, first making
+  // it there from this folder's product (every field but EXIST_I, copied as
+  // text) when it is missing. False when neither folder has the product.
+  bool LocalizaDestino(const QString& clave) {
+    db::Tabla& destino = *productosDestino_;
+    if (clave.isEmpty()) return false;
+    if (destino.FindKey({clave})) {
+      auto [i, nuevo] = tocadosDestino_.try_emplace(clave);
+      if (nuevo) i->second = {destino.RecNo(), false, CamposAnteriores(destino)};
+      return true;
+    }
+    if (!productos_.FindKey({clave})) return false;
+    destino.Append();
+    try {
+      for (int i = 0; i < productos_.FieldCount(); ++i) {
+        const db::Campo& origen = productos_.Fields(i);
+        if (origen.Nombre().compare(QStringLiteral("EXIST_I"), Qt::CaseInsensitive) == 0) continue;
+        db::Campo* campo = destino.FindField(origen.Nombre());
+        if (!campo) continue;
+        try {
+          campo->SetAsString(origen.AsString());
+        } catch (const plat::Error&) {
+          // A value the destination's column cannot take stays blank there.
+        }
+      }
+      destino.Post();
+    } catch (...) {
+      destino.Cancel();
+      throw;
+    }
+    tocadosDestino_[clave] = {destino.RecNo(), true, {}};
+    Retiene(destino, EnUso(clave) + QStringLiteral(" del almacén destino"));
+    return destino.FindKey({clave});
+  }
+
+  // Puts back what was written; true when everything could be.
+  bool Deshace() {
+    bool todo = true;
+    const auto paso = [&](const std::function<void()>& fn) {
+      try {
+        fn();
+      } catch (const std::exception&) {
+        todo = false;
+      }
+    };
+    const auto borra = [&](db::Tabla& t, const std::vector<qint64>& filas) {
+      for (auto i = filas.rbegin(); i != filas.rend(); ++i)
+        paso([&] {
+          if (!t.VeARegistro(*i)) throw plat::Error(plat::Clase::NoExiste, t.NombreTabla());
+          t.Delete();
+        });
+    };
+    const auto restaura = [&](db::Tabla& t, const std::map<QString, ProductoTocado>& tocados) {
+      for (const auto& [clave, tocado] : tocados)
+        paso([&] {
+          if (!t.VeARegistro(tocado.registro)) throw plat::Error(plat::Clase::NoExiste, t.NombreTabla());
+          if (tocado.creado) {
+            t.Delete();
+            return;
+          }
+          CambiaFila(t, EnUso(clave), [&] {
+            for (int j = 0; j < tocado.anteriores.size(); ++j)
+              if (db::Campo* f = t.FindField(kCamposProducto[j])) f->SetValue(tocado.anteriores[j]);
+          });
+        });
+    };
+
+    if (movimientosDestino_) {
+      paso([&] {
+        if (Escribiendo(*movimientosDestino_)) movimientosDestino_->Cancel();
+      });
+      borra(*movimientosDestino_, agregadosDestino_);
+    }
+    if (productosDestino_) {
+      paso([&] {
+        if (Escribiendo(*productosDestino_)) productosDestino_->Cancel();
+      });
+      restaura(*productosDestino_, tocadosDestino_);
+    }
+    paso([&] {
+      if (Escribiendo(productos_)) productos_.Cancel();
+    });
+    restaura(productos_, tocados_);
+    paso([&] {
+      if (Escribiendo(movimientos_)) movimientos_.Cancel();
+    });
+    borra(movimientos_, agregados_);
+    if (provisional_)
+      paso([&] {
+        // Back in edit with the header as it was; a row already written
+        // gets its old values again first.
+        if (!movimientos_.VeARegistro(provisional_)) throw plat::Error(plat::Clase::NoExiste, movimientos_.NombreTabla());
+        movimientos_.Edit();
+        if (!provisionalEscrito_) {
+          Revela(movimientos_, fotoProvisional_);
+          return;
+        }
+        Revela(movimientos_, fotoProvisional_);
+        movimientos_.Post();
+        movimientos_.Edit();
+      });
+    return todo;
+  }
+
+  // Lets go of every row and lock taken; the provisional row, when it is
+  // still in edit, stays locked by its edit.
+  void Suelta() {
+    const auto suelta = [](db::Tabla& t) {
+      try {
+        if (t.Active()) t.SueltaRetenidos();
+      } catch (const std::exception&) {
+      }
+    };
+    suelta(movimientos_);
+    suelta(productos_);
+    numeracionDestino_.reset();
+    if (productosDestino_) suelta(*productosDestino_);
+    movimientosDestino_.reset();
+    productosDestino_.reset();
+  }
+
+  const EncabezadoMovimiento& e_;
+  const std::vector<TPartidaCapturaMovimiento>& partidas_;
+  db::Tabla& movimientos_;
+  db::Tabla& productos_;
+  db::Tabla& kardex_;
+
+  qint64 provisional_ = 0;  // the provisional row's record, 0 without one
+  bool provisionalEscrito_ = false;
+  QVector<QVariant> fotoProvisional_;
+  std::set<QString> tomados_;  // keys whose product row is held
+  std::map<QString, ProductoTocado> tocados_, tocadosDestino_;
+  std::vector<qint64> agregados_, agregadosDestino_;  // rows appended
+  std::vector<Total> totales_;
+
+  std::unique_ptr<db::Tabla> movimientosDestino_, productosDestino_;
+  std::unique_ptr<db::Numeracion> numeracionDestino_;
+  qint64 numeroDestino_ = 0;
+};
+
+}  // namespace
+
+Dinero CostoDocumento(const std::vector<TPartidaCapturaMovimiento>& partidas) {
+  Dinero total;
+  for (const TPartidaCapturaMovimiento& p : partidas) total += p.COSTO.value_or(Dinero()) * p.CANTIDAD.value_or(0);
+  return total;
+}
+
+void PostaDocumentoMovimiento(const EncabezadoMovimiento& documento,
+                              const std::vector<TPartidaCapturaMovimiento>& partidas, db::Tabla& movimientos,
+                              db::Tabla& productos, db::Tabla& kardex) {
+  Posteo(documento, partidas, movimientos, productos, kardex).Aplica();
+}
+
+Dinero CostoPromedio(const QString& metodo, double existencia, double cantidad, Dinero promedio, Dinero costo) {
+  const QString m = metodo.trimmed().toUpper();
+  if (existencia <= 0 || !(m.isEmpty() || m == u"PROM")) return costo;
+  const double unidades = existencia + cantidad;
+  if (unidades <= 0) return promedio;
+  const Dinero valor = promedio * existencia + costo * cantidad;
+  return Dinero::DeReal(valor.Real() / unidades);
+}
+
+bool NotaCreditoProveedor(const QString& carpetaDatos, const DocumentoNotaCredito& documento, Dinero importe) {
+  bool numero = false;
+  const qint64 compra = documento.referencia.trimmed().toLongLong(&numero);
+  if (!numero) return false;
+  const auto abre = [&](const QString& archivo, const QString& tag) {
+    auto t = std::make_unique<db::Tabla>();
+    t->SetCarpeta(carpetaDatos);
+    t->SetNombreTabla(archivo);
+    t->Open();
+    if (!tag.isEmpty()) t->SetIndexName(tag);
+    return t;
+  };
+  auto compras = abre(QStringLiteral("ComprasE.dbf"), QStringLiteral("ICOMENC"));
+  if (!compras->FindKey({compra})) return false;
+  auto cuentas = abre(QStringLiteral("CUEPAGAR.DBF"), {});
+  qint64 fila = 0;
+  try {
+    CambiaFila(*compras, QStringLiteral("La compra %1 está en uso en otra estación").arg(compra), [&] {
+      db::Tabla& c = *cuentas;
+      c.Append();
+      try {
+        c.FieldByName(QStringLiteral("NUCOM_CP")).SetAsInteger(compra);
+        c.FieldByName(QStringLiteral("CLPRO_CP")).SetAsString(documento.contraparte.left(kCorte));
+        registro::Escribe(c.FieldByName(QStringLiteral("IMCUE_CP")), std::optional<Dinero>(importe));
+        registro::Escribe(c.FieldByName(QStringLiteral("ABONO_CP")), std::optional<Dinero>(importe));
+        c.FieldByName(QStringLiteral("TIMOV_CP")).SetAsString(QStringLiteral("10"));
+        c.FieldByName(QStringLiteral("FEAPL_CP")).SetAsDate(fs::Hoy());
+        c.FieldByName(QStringLiteral("FEVEN_CP")).SetAsDate(fs::Hoy());
+        c.FieldByName(QStringLiteral("OPERA_CP")).SetAsString(QStringLiteral("A"));
+        c.FieldByName(QStringLiteral("CONCE_CP")).SetAsString(QStringLiteral("Nota de Crédito"));
+        c.Post();
+      } catch (...) {
+        c.Cancel();
+        throw;
+      }
+      fila = c.RecNo();
+      db::Campo& abono = compras->FieldByName(QStringLiteral("ABONO_O"));
+      db::Campo& saldo = compras->FieldByName(QStringLiteral("SALDO_O"));
+      registro::Escribe(abono, std::optional<Dinero>(registro::LeeImporte(abono).value_or(Dinero()) + importe));
+      registro::Escribe(saldo, std::optional<Dinero>(registro::LeeImporte(saldo).value_or(Dinero()) - importe));
+    });
+  } catch (...) {
+    // The purchase could not take the amount: the payable goes too.
+    if (fila > 0) {
+      try {
+        if (cuentas->VeARegistro(fila)) cuentas->Delete();
+      } catch (const std::exception&) {
+      }
+    }
+    throw;
+  }
+  return true;
+}

@@ -1,0 +1,95 @@
+#pragma once
+// Posting a movement document captured in the movement window: each line
+// with a quantity becomes a row of MOVINVEN.DBF, moves its product's stock
+// (SumaExistencia), keeps the average cost and the date of the product's
+// last movement, and updates the per-product totals of Kardex.dbf; a
+// transfer also carries the goods into the tables of another folder.
+//
+// All or nothing. Before anything is written the product row of every line
+// is taken (in key order, each within the table layer's bounded wait) and
+// kept locked to the end, and for a transfer the destination's tables are
+// opened, its existing product rows taken and its numbering lock held. When
+// any of that fails, or a write fails later, what was written is undone and
+// nothing of the document stays posted; the error says why. The totals are
+// written last, once everything else stands (their failures are ignored, as
+// ActualizaKardexMovimiento says).
+//
+// Direction: the document's concept decides it for every line (above 50 an
+// entry). A line with a negative quantity is written as a concept-8 row of
+// its absolute value and moves the stock the other way (a negative line of
+// an exit document raises the stock).
+
+#include "foundation/dinero.h"
+#include "inventory/DocumentoMovimiento.h"
+
+#include <QDate>
+#include <QString>
+
+#include <vector>
+
+namespace db {
+class Tabla;
+}
+
+// The header of the document as the window holds it when it is saved.
+struct EncabezadoMovimiento {
+  qint64 numero = 0;
+  int concepto = 0;
+  QDate fecha;
+  QString contraparte;  // as captured: whole in CLCOP_MI, cut to 20 in CLPRV_MI
+  QString referencia;   // cut to 20 in REFMO_MI
+  int almacen = 1;      // the warehouse box, NALMA_MI
+  QString usuario;      // the logged user number
+  bool sinNegativos = false;        // line 41 starts with "N": stock never below 0
+  bool traspaso = false;            // the concept's kind is "T"
+  QString carpetaDestino;           // ALMAC_CM of the concept
+  bool traspasoPorEmpaque = false;  // line 57 "S": the destination counts packages
+};
+
+// The document cost total: Σ CANTIDAD × COSTO over every line (blanks as 0).
+Dinero CostoDocumento(const std::vector<TPartidaCapturaMovimiento>& partidas);
+
+// Posts the document's lines, in order. `movimientos` is the open movement
+// table standing on the document's provisional row in edit (the first line
+// posted goes into it; it stays locked meanwhile), or not editing (every
+// line is appended; a row being appended is given up). `productos` and
+// `kardex` are the open product and totals tables of the inventory folder
+// (a totals table that is not open only skips the totals). Rows of lines
+// whose product the table lacks are written without stock, cost or totals.
+// A save whose capture has no line with a quantity posts the provisional row
+// as it is.
+// On success the movement table stands on the last row written, not
+// editing, and every lock taken is let go. Throws plat::Error with the text
+// to show ("El producto P1 está en uso en otra estación; no se guardó el
+// documento", the table's own error ...); then everything written was undone
+// and the provisional row is in edit again as it was before the call.
+void PostaDocumentoMovimiento(const EncabezadoMovimiento& documento,
+                              const std::vector<TPartidaCapturaMovimiento>& partidas, db::Tabla& movimientos,
+                              db::Tabla& productos, db::Tabla& kardex);
+
+// The average cost after an entry. An empty method counts as "PROM". With a
+// stock above 0 under "PROM": (existencia × promedio + cantidad × costo) /
+// (existencia + cantidad), rounded to four decimals; the average stays as it
+// is when that sum of quantities is 0 or less (a negative entry line taking
+// the whole stock). Otherwise (stock 0 or below, "PEPS", "UEPS"): the entry
+// cost.
+Dinero CostoPromedio(const QString& metodo, double existencia, double cantidad, Dinero promedio, Dinero costo);
+
+// The saved document a supplier credit note is booked for.
+struct DocumentoNotaCredito {
+  qint64 numero = 0;
+  QString referencia;   // the purchase number, as captured
+  QString contraparte;  // the supplier's key, as captured
+};
+
+// Books a supplier credit note of `importe` against the purchase whose
+// number the document's reference holds, in the tables of the data folder:
+// one CUEPAGAR.DBF row (NUCOM_CP the purchase, CLPRO_CP the supplier cut to
+// 20, IMCUE_CP and ABONO_CP the amount, TIMOV_CP 10, FEAPL_CP and FEVEN_CP
+// today, OPERA_CP "A", CONCE_CP "Nota de Crédito"), and the purchase's
+// ABONO_O raised and SALDO_O lowered by the amount. The purchase row is
+// taken first (bounded wait); both writes stand or neither does. Returns
+// false, writing nothing, when no purchase has that number. Errors
+// (tables that do not open, a purchase held by another station) reach the
+// caller with nothing written.
+bool NotaCreditoProveedor(const QString& carpetaDatos, const DocumentoNotaCredito& documento, Dinero importe);
