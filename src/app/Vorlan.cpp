@@ -1,5 +1,6 @@
 #include "app/Vorlan.h"
 
+#include "app/NavegadorCatalogos.h"
 #include "customers/Clientes.h"
 #include "customers/Conclie.h"
 #include "customers/Vendedor.h"
@@ -107,8 +108,9 @@ void UneModulos(TFormaPrincipal& principal) {
   // inventory movement rebuild tool behind its "Pruebas", "Iniciar" and TimerMI.
   UneHerramientaMI(principal);
 
-  // Catálogos > every item but "Movimientos": the table browser, through
-  // principal.UneNavegador(...).
+  // Catálogos > every item but "Movimientos": the table browser, with its
+  // drill-downs and product lookup (NavegadorCatalogos.cpp).
+  UneNavegadorCatalogos(principal);
 }
 
 // The main window with what it reaches of later subsystems: the registry of

@@ -13,8 +13,6 @@
 #include "reports/Vistas.h"
 #include "shell/LineasConfiguracion.h"
 
-#include <QLockFile>
-
 #include <optional>
 #include <vector>
 
@@ -162,26 +160,6 @@ void LlenaCruzada(db::Dataset& r, Llenado& l, bool todas) {
 }  // namespace
 
 QString RutaTablaTrabajo() { return fs::Une(CarpetaTrabajoReporte(), kTablaTrabajo); }
-
-UsoTablaTrabajo::UsoTablaTrabajo() = default;
-UsoTablaTrabajo::~UsoTablaTrabajo() = default;
-
-bool UsoTablaTrabajo::Toma() {
-  if (cerrojo_) return true;
-  const QString carpeta = CarpetaTrabajoReporte();
-  fs::CreaCarpeta(carpeta);
-  const QString ruta = fs::Une(carpeta, QStringLiteral("BaseTempo.lck"));
-  auto nuevo = std::make_unique<QLockFile>(fs::Local(ruta));
-  // A copy that stops without letting go is found out by its process id;
-  // a live copy's report may stay open for long and is never stale.
-  nuevo->setStaleLockTime(0);
-  if (!nuevo->tryLock(db::kEsperaMaximaMs)) {
-    if (nuevo->error() == QLockFile::LockFailedError) return false;
-    throw plat::Error(plat::Clase::Io, QStringLiteral("No se pudo crear ") + ruta);
-  }
-  cerrojo_ = std::move(nuevo);
-  return true;
-}
 
 QString ColumnasTablaTrabajo(const db::Dataset& resultado) {
   QString lista;

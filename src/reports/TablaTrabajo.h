@@ -19,13 +19,14 @@
 // table; a run holds it (UsoTablaTrabajo) from before it is made until its
 // report closes.
 
+#include "reports/CerrojoTabla.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 
-class QLockFile;
 namespace db {
 class Consulta;
 class Dataset;
@@ -35,21 +36,10 @@ class Tabla;
 // <program folder>\tempo\BaseTempo.dbf
 QString RutaTablaTrabajo();
 
-// Holds the work table for this run while it lives.
-class UsoTablaTrabajo {
+// Holds the work table for this run while it lives (CerrojoTabla.h).
+class UsoTablaTrabajo : public CerrojoTabla {
  public:
-  UsoTablaTrabajo();
-  ~UsoTablaTrabajo();
-  UsoTablaTrabajo(const UsoTablaTrabajo&) = delete;
-  UsoTablaTrabajo& operator=(const UsoTablaTrabajo&) = delete;
-
-  // True when it holds the table, after waiting the table layer's bounded
-  // time for another copy to let it go. Throws plat::Error when the lock
-  // file cannot be made.
-  bool Toma();
-
- private:
-  std::unique_ptr<QLockFile> cerrojo_;
+  UsoTablaTrabajo() : CerrojoTabla(RutaTablaTrabajo()) {}
 };
 
 // The column list of the CREATE TABLE of the work table: "NAME TYPE" for

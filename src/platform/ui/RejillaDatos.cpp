@@ -76,6 +76,12 @@ void RejillaDatos::QuitaColumnas() {
   MuestraFilaActual();
 }
 
+void RejillaDatos::SetColumnas(const QVector<ColumnaDatos>& columnas) {
+  modelo_->Propias() = columnas;
+  modelo_->Reinicia();
+  MuestraFilaActual();
+}
+
 int RejillaDatos::Columnas() const { return static_cast<int>(modelo_->Efectivas().size()); }
 
 ColumnaDatos RejillaDatos::Columna(int i) const { return modelo_->Efectivas().value(i); }
@@ -118,6 +124,14 @@ void RejillaDatos::SetColorColumna(int i, const QColor& texto, bool negrita) {
     c.colorTexto = texto;
     c.negrita = negrita;
   });
+}
+
+void RejillaDatos::SetFondoColumna(int i, const QColor& fondo) {
+  ModificaColumna(i, [&](ColumnaDatos& c) { c.colorFondo = fondo; });
+}
+
+void RejillaDatos::SetColorTitulo(int i, const QColor& color) {
+  ModificaColumna(i, [&](ColumnaDatos& c) { c.colorTitulo = color; });
 }
 
 void RejillaDatos::SetListaColumna(int i, const QStringList& lista) {

@@ -42,6 +42,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTableView>
+#include <QVector>
 
 #include <functional>
 
@@ -62,6 +63,8 @@ struct ColumnaDatos {
   QStringList lista;      // pick list offered by the cell editor
   QColor colorTexto;      // invalid: the grid's colour
   bool negrita = false;
+  QColor colorFondo;      // the cells' background; invalid: the grid's
+  QColor colorTitulo;     // the title's text; invalid: the header's
 };
 
 class RejillaDatos : public QTableView {
@@ -77,6 +80,8 @@ class RejillaDatos : public QTableView {
   // dataset in table order, titled by its name.
   int AgregaColumna(const QString& campo, const QString& titulo = {}, int ancho = 0);
   void QuitaColumnas();
+  // Every column at once, in place of those there (read again once).
+  void SetColumnas(const QVector<ColumnaDatos>& columnas);
   int Columnas() const;
   ColumnaDatos Columna(int i) const;
   void SetCampoColumna(int i, const QString& campo);
@@ -87,6 +92,8 @@ class RejillaDatos : public QTableView {
   void SetColumnaSoloLectura(int i, bool soloLectura);
   void SetListaColumna(int i, const QStringList& lista);
   void SetColorColumna(int i, const QColor& texto, bool negrita);
+  void SetFondoColumna(int i, const QColor& fondo);
+  void SetColorTitulo(int i, const QColor& color);
 
   bool SoloLectura() const { return soloLectura_; }
   void SetSoloLectura(bool soloLectura);

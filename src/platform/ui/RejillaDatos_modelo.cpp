@@ -40,7 +40,7 @@ void ModeloDatos::Columnas() {
   } else {
     columnas_.clear();
     if (abierto)
-      for (const QString& n : d->NombresCampos()) columnas_.push_back({n, {}, 0, true, false, {}, {}, false});
+      for (const QString& n : d->NombresCampos()) columnas_.push_back({n, {}, 0, true, false, {}, {}, false, {}, {}});
   }
   indices_.clear();
   for (const ColumnaDatos& c : columnas_) {
@@ -480,6 +480,8 @@ QVariant ModeloDatos::data(const QModelIndex& indice, int rol) const {
       return QVariant::fromValue(Qt::AlignVCenter | (EsNumero(campo->Tipo()) ? Qt::AlignRight : Qt::AlignLeft));
     case Qt::ForegroundRole:
       return c.colorTexto.isValid() ? QVariant(c.colorTexto) : QVariant();
+    case Qt::BackgroundRole:
+      return c.colorFondo.isValid() ? QVariant(c.colorFondo) : QVariant();
     case Qt::FontRole:
       if (c.negrita) {
         QFont f = r_.font();
@@ -509,6 +511,10 @@ Qt::ItemFlags ModeloDatos::flags(const QModelIndex& indice) const {
 }
 
 QVariant ModeloDatos::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
+  if (rol == Qt::ForegroundRole && orientacion == Qt::Horizontal && seccion >= 0 && seccion < columnas_.size()) {
+    const QColor& color = columnas_[seccion].colorTitulo;
+    return color.isValid() ? QVariant(color) : QVariant();
+  }
   if (rol != Qt::DisplayRole) return {};
   if (orientacion == Qt::Horizontal) {
     if (seccion < 0 || seccion >= columnas_.size()) return {};

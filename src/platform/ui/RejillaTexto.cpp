@@ -134,7 +134,8 @@ bool RejillaTexto::event(QEvent* evento) {
 bool RejillaTexto::TeclaComoTab(const QObject* receptor, int tecla) {
   if (tecla != Qt::Key_Return && tecla != Qt::Key_Enter && tecla != Qt::Key_Down) return false;
   for (auto* w = qobject_cast<const QWidget*>(receptor); w; w = w->parentWidget()) {
-    if (qobject_cast<const RejillaTexto*>(w)) return true;
+    if (const auto* rejilla = qobject_cast<const RejillaTexto*>(w))
+      return tecla == Qt::Key_Down || rejilla->enterComoTab_;
     if (w->isWindow()) break;
   }
   return false;

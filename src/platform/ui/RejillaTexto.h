@@ -43,6 +43,10 @@ class RejillaTexto : public QTableWidget {
 
   // Cells can be typed into (off: read only).
   void SetEditable(bool editable);
+  // Enter acts as Tab (on by default); off, Enter reaches the grid's
+  // handlers as Enter, for a grid whose window gives it a command of its own.
+  bool EnterComoTab() const { return enterComoTab_; }
+  void SetEnterComoTab(bool activo) { enterComoTab_ = activo; }
   // Puts the text of the cell being typed into its cell and closes the cell
   // editor (nothing when no cell is being edited). A button that does not
   // take the focus calls it before reading Cells.
@@ -58,6 +62,7 @@ class RejillaTexto : public QTableWidget {
  private:
   QString esquina_;  // Cells(0, 0) when both are fixed: kept, not shown
   int fijasCol_, fijasFila_;
+  bool enterComoTab_ = true;
 };
 
 }  // namespace ui

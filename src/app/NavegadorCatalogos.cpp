@@ -1,0 +1,77 @@
+#include "app/NavegadorCatalogos.h"
+
+#include "customers/Clientes.h"
+#include "customers/Vendedor.h"
+#include "inventory/ConPro.h"
+#include "inventory/Inven.h"
+#include "inventory/movinv.h"
+#include "platform/db/Tabla.h"
+#include "purchasing/Proveedo.h"
+#include "reports/ConsCata.h"
+#include "shell/Principa.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// Each record window is shown on the key of the browser's row, with the
+// browser's user. Purchases, invoice receivables and the document tables
+// have no window built yet: their rows open nothing.
+
+void AbreCliente(const RegistroCatalogo& r) {
+  TFormaClientes* clientes = FormaClientes();
+  if (!clientes) return;
+  clientes->PosicionaCliente(r.clave, 0);
+  clientes->Usuario->setText(r.usuario);
+  clientes->Show();
+}
+
+// Shown where it stands.
+void AbreProveedor(const RegistroCatalogo& r) {
+  TFormaProveedo* proveedores = FormaProveedo();
+  if (!proveedores) return;
+  proveedores->Usuario->setText(r.usuario);
+  proveedores->Show();
+}
+
+// Made for the occasion, as the main menu makes it, on the row's seller.
+void AbreVendedor(const RegistroCatalogo& r) {
+  TFormaVendedor vendedores;
+  vendedores.Usuario->setText(r.usuario);
+  vendedores.PosicionaVendedor(r.clave);
+  vendedores.ShowModal();
+}
+
+void AbreProducto(const RegistroCatalogo& r) {
+  TFormaInventario* inventario = FormaInventario();
+  if (!inventario) return;
+  inventario->PosicionaProducto(r.clave);
+  inventario->EditCLPRO_I->setText(inventario->TablaInventario->FieldByName(QStringLiteral("CLPRO_I")).AsString());
+  inventario->Usuario->setText(r.usuario);
+  inventario->Show();
+}
+
+// On the last movement document, whatever the row.
+void AbreMovimientos(const RegistroCatalogo& r) {
+  TFormaMovimientosInventario movimientos;
+  PreparaMovimientosInventario();
+  movimientos.Usuario->setText(r.usuario);
+  movimientos.ShowModal();
+}
+
+}  // namespace
+
+void UneNavegadorCatalogos(TFormaPrincipal& principal) {
+  principal.UneNavegador(CreaNavegadorCatalogo);
+  UneAperturaCatalogo(QStringLiteral("cliente.dbf"), AbreCliente);
+  UneAperturaCatalogo(QStringLiteral("proveedo.dbf"), AbreProveedor);
+  UneAperturaCatalogo(QStringLiteral("vendedor.dbf"), AbreVendedor);
+  UneAperturaCatalogo(QStringLiteral("inventar.dbf"), AbreProducto);
+  UneAperturaCatalogo(QStringLiteral("movinven.dbf"), AbreMovimientos);
+  UneBusquedaProductoCatalogo([](const QString& inicial) {
+    QString clave;
+    BuscaProducto(inicial, 1, clave);
+    return clave;
+  });
+}
