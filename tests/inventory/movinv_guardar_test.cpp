@@ -134,14 +134,31 @@ TEST_F(GuardaMovimientos, UnaSalidaMueveLaExistenciaEscribeSusRenglonesYQuedaALa
   EXPECT_EQ(Bitacora(1), (QStringList{"05/03/2024 10:30:00 NUEVO Por Usuario 0",
                                       "05/03/2024 10:30:00 GUARDADA Por Usuario 0"}));
 
-  // The menu item saves too; without line 85 no log line is written.
+  // The menu item saves too; without line 85 no log line is written. A
+  // key the product table lacks is written without stock or totals.
   FijaLinea(ConfBitacora, "N");
   TFormaMovimientosInventario& w = Nuevo(3);
   Linea("1", "P3");
+  w.TablaDeta->Append();
+  w.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(2);
+  w.TablaDeta->FieldByName("CLAVE").SetAsString("ZZ");
+  w.TablaDeta->Post();
   w.Guardar1->trigger();
   EXPECT_FALSE(w.Capturando());
   EXPECT_EQ(Producto("P3"), "6||" + kHoy);
+  EXPECT_EQ(Renglones().mid(2), (QStringList{"2|3|P3|1", "2|3|ZZ|2"}));
+  EXPECT_EQ(Kardex(), (QStringList{"P1|0|-3|-3|37", "P3|0|-1|-1|6"}));
   EXPECT_EQ(Bitacora(2), QStringList());
+
+  // A document without lines leaves its provisional row, no longer held:
+  // the next visit to the last document removes it.
+  TFormaMovimientosInventario& x = Nuevo(3);
+  Guarda(x);
+  EXPECT_FALSE(x.Capturando());
+  EXPECT_EQ(Renglones().mid(4), QStringList{"3|3||"});
+  x.Botonultimo->click();
+  EXPECT_EQ(Renglones().size(), 4);
+  EXPECT_EQ(Mensajes(), QStringList());
 }
 
 TEST_F(GuardaMovimientos, ElCostoPromedio) {
