@@ -148,6 +148,7 @@ TEST_F(CatalogoImpresionTest, UnaRejillaAnchaSeImprimeEnFranjas) {
              if (col.colorFondo == QColor(255, 0, 0)) marcadas << col.campo + "|" + col.titulo;
            }
            EXPECT_EQ(marcadas, (QStringList{"MAILX_C|Correo Electrónico >", "DIREC_C|Dirección >"}));
+           EXPECT_EQ(c.DetalleCatalogo->model()->index(0, 4).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 0, 0));
            // Printed again: marked once, titled as before on paper.
            print::BorraOperacionesGrabadas();
            Imprime(c, 1);

@@ -149,6 +149,8 @@ TEST_F(CatalogoTest, LaClaseDeColumnaDesdeSuTitulo) {
     elige("Numero", true);
     emit titulos->sectionClicked(saldo);
     EXPECT_EQ(c.DetalleCatalogo->Columna(saldo).colorTitulo, kColorNumero);
+    EXPECT_EQ(c.DetalleCatalogo->model()->headerData(saldo, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(),
+              kColorNumero);
     EXPECT_EQ(c.DetalleCatalogo->Columna(saldo).titulo, "+Saldo");
     elige("Moneda", true);  // already marked: no second "+"
     emit titulos->sectionClicked(saldo);
