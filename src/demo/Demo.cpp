@@ -261,6 +261,16 @@ QVector<Fila> ConceptosCuenta() {
   return filas;
 }
 
+// Each line: the menu caption, "#", then the script with "#" between its
+// lines: the SQL, then the column titles ("%": amounts without "$").
+QStringList ReportesPersonalizados(const QString& datos) {
+  const auto tabla = [&datos](const char* archivo) { return u'"' + fs::Une(datos, QString::fromLatin1(archivo)) + u'"'; };
+  return {QStringLiteral("Existencias de Productos#Select CLPRO_I, DSCPR_I, EXIST_I, PPUBL_I From ") +
+              tabla("INVENTAR.DBF") + QStringLiteral(" Order by DSCPR_I#%Clave#%Descripción#%Existencia#Precio"),
+          QStringLiteral("Saldos de Clientes#Select CLCLI_C, NOMBR_C, SALDO_C, FULCO_C From ") + tabla("CLIENTE.DBF") +
+              QStringLiteral(" Order by NOMBR_C#%Clave#%Nombre#Saldo#%Última Compra")};
+}
+
 // The field dictionary the program ships, every registered table of the
 // company and of the program folder, then the demonstration rows.
 void LlenaTablas(const QString& programa, const QString& datos, const QString& iva) {
@@ -306,6 +316,10 @@ bool PreparaEmpresaDemo() {
   EscribeSiFalta(fs::Une(datos, QStringLiteral("usuarios.def")), usuarios);
   EscribeSiFalta(fs::Une(programa, QStringLiteral("usuarios.def")), usuarios);
   EscribeSiFalta(fs::Une(datos, kArchivoMonedas), ArchivoMonedas());
+  // The custom reports of the table browser's Reportes menu.
+  const QString reportes = fs::Une(programa, QStringLiteral("report\\reportes.sql"));
+  fs::CreaCarpeta(fs::CarpetaDe(reportes));
+  if (!fs::Existe(reportes)) fs::ReescribeLineas(reportes, ReportesPersonalizados(datos));
   // The index catalogue of the reindexing window, as "Lee indices" reads it.
   const QString catalogo = fs::Une(datos, kCatalogoIndices);
   if (!fs::Existe(catalogo)) fs::ReescribeLineas(catalogo, CatalogoDeCarpeta(datos));

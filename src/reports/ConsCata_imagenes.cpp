@@ -64,7 +64,7 @@ void TFormaCatalogo::MuestraPaginaImagenes() {
     }
     QPixmap dibujo;
     try {
-      dibujo = QPixmap::fromImage(print::LeeImagen(archivo));
+      dibujo = QPixmap::fromImage(print::LeeImagen(fs::Local(archivo)));
     } catch (const std::exception&) {
       // A picture that cannot be read leaves the place empty.
     }

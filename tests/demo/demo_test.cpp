@@ -15,6 +15,7 @@
 #include "support/Maneja.h"
 #include "support/RaizPrueba.h"
 #include "tablas/TablasVorlan.h"
+#include "platform/db/Consulta.h"
 #include "platform/db/Tabla.h"
 
 namespace {
@@ -140,6 +141,18 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
     for (int i = 0; i < 4; ++i) TextoMoneda(QString::fromUtf8(m.nombre), i + 1, t[i]);
     FijaTextosMoneda(t[0], t[1], t[2], t[3]);
     EXPECT_EQ(ImporteConLetra(m.importe), QString::fromUtf8(m.letra));
+  }
+
+  // Custom reports whose SQL runs over the demonstration tables.
+  const QStringList reportes = fs::LeeLineas("C:\\VRL\\report\\reportes.sql");
+  EXPECT_EQ(reportes.size(), 2);
+  for (const QString& linea : reportes) {
+    SCOPED_TRACE(linea.toStdString());
+    db::Consulta sql;
+    sql.SetSQL(linea.section(u'#', 1, 1));
+    sql.Open();
+    EXPECT_GE(sql.RecordCount(), 3);
+    EXPECT_EQ(linea.count(u'#'), sql.FieldCount() + 1);  // a title for each column
   }
 
   const QString aviso = AvisoEmpresaDemo();

@@ -3,6 +3,10 @@
 #include "reports/catalogo_prueba.h"
 #include "support/LanzadorGrabador.h"
 #include "support/LibroPrueba.h"
+#include "support/Proceso.h"
+
+#include "platform/ui/Eventos.h"
+#include "platform/ui/RejillaDatos.h"
 
 #include "platform/fs/Texto.h"
 
@@ -13,6 +17,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTest>
 
 namespace {
 
@@ -144,6 +149,8 @@ TEST_F(CatalogoTest, LaClaseDeColumnaDesdeSuTitulo) {
     elige("Numero", true);
     emit titulos->sectionClicked(saldo);
     EXPECT_EQ(c.DetalleCatalogo->Columna(saldo).colorTitulo, kColorNumero);
+    EXPECT_EQ(c.DetalleCatalogo->model()->headerData(saldo, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(),
+              kColorNumero);
     EXPECT_EQ(c.DetalleCatalogo->Columna(saldo).titulo, "+Saldo");
     elige("Moneda", true);  // already marked: no second "+"
     emit titulos->sectionClicked(saldo);
@@ -341,4 +348,120 @@ TEST_F(CatalogoTest, ElDetalleAbreLaVentanaRegistradaDeLaTabla) {
   EXPECT_EQ(abiertos[2].clave, "55");
   EXPECT_EQ(abiertos[2].cuartaColumna, "GARCIA");
   EXPECT_EQ(Mensajes(), QStringList());
+}
+
+namespace {
+
+// A picture file of one colour, in Windows form.
+void Imagen(const QString& ruta, QColor color, const char* formato) {
+  fs::CreaCarpeta(fs::CarpetaDe(ruta));
+  QImage imagen(8, 6, QImage::Format_RGB32);
+  imagen.fill(color);
+  ASSERT_TRUE(imagen.save(fs::Local(ruta), formato));
+}
+
+}  // namespace
+
+TEST_F(CatalogoTest, LasImagenesDeCuatroProductos) {
+  Imagen("C:\\FOTOS\\martillo.png", Qt::red, "PNG");
+  Imagen("C:\\VRL\\blanco.bmp", Qt::white, "BMP");
+  CreaTabla("inventar.dbf", {{"CLPRO_I", "DSCPR_I", "EXIST_I", "IMAGE_I"},
+                             {{"P1", "ARANDELA", 10, ""},
+                              {"P2", "BROCA", 4, "C:\\FOTOS\\no.jpg"},
+                              {"P3", "CLAVO", 500, ""},
+                              {"P4", "MARTILLO", 3, "C:\\FOTOS\\martillo.png"},
+                              {"P5", "PINZAS", 7, ""},
+                              {"P6", "TORNILLO", 40, ""}}});
+  CatalogoMenu menu = kMenuInventario;
+  menu.imagenes = true;
+  const auto tira = [](const TFormaCatalogo& c) {
+    QStringList filas;
+    for (int k = 0; k < 4; ++k)
+      filas << c.Cajas[k]->Lineas().join(u' ') + " " + fs::NombreArchivo(c.Imagenes[k]->property("archivo").toString());
+    return filas;
+  };
+  Navega(menu, [&](TFormaCatalogo& c) {
+    EXPECT_TRUE(c.DetalleCatalogo->isHidden());
+    EXPECT_EQ(tira(c), (QStringList{"P1 ARANDELA 10 blanco.bmp", "P2 BROCA 4 blanco.bmp", "P3 CLAVO 500 blanco.bmp",
+                                    "P4 MARTILLO 3 martillo.png"}));
+    EXPECT_EQ(c.TablaConsulta->FieldByName("CLPRO_I").AsString(), "P5");
+    EXPECT_FALSE(c.Imagenes[3]->pixmap().isNull());
+    // The navigator moves and the strip follows; past the end the last
+    // product repeats.
+    c.DBNavigator1->Pulsa(ui::Navegador::Ultimo);
+    EXPECT_EQ(tira(c), QStringList(4, "P6 TORNILLO 40 blanco.bmp"));
+    // A click on the strip closes the window.
+    QTest::mouseClick(c.Panel2, Qt::LeftButton);
+    EXPECT_FALSE(c.isVisible());
+  });
+}
+
+TEST_F(CatalogoTest, BusquedaAvanzadaYCuentaDeRegistros) {
+  Productos();
+  QStringList pedidos;
+  UneBusquedaProductoCatalogo([&](const QString& inicial) {
+    pedidos << inicial;
+    return pedidos.size() == 1 ? QString("P3") : QString("NADA");
+  });
+  Navega(kMenuInventario, [](TFormaCatalogo& c) {
+    c.TablaConsulta->Last();  // TORNILLO, P3
+    c.TablaConsulta->First();  // ARANDELA, P1
+    c.BusquedaAvanzada1->trigger();
+    EXPECT_EQ(c.TablaConsulta->IndexName().toUpper(), "ICLPRO");
+    EXPECT_EQ(c.TablaConsulta->FieldByName("CLPRO_I").AsString(), "P3");
+    c.BusquedaAvanzada1->trigger();  // a key that is not there: it stays
+    EXPECT_EQ(c.TablaConsulta->FieldByName("CLPRO_I").AsString(), "P3");
+    emit ui::Eventos::De(c.BarraDeEstado).DblClick();
+    EXPECT_EQ(c.PanelesEstado[0]->text(), "Registros  3");
+  });
+  // Only the products have it.
+  Clientes();
+  Navega("cliente.dbf", [](TFormaCatalogo& c) { c.BusquedaAvanzada1->trigger(); });
+  UneBusquedaProductoCatalogo({});
+  EXPECT_EQ(pedidos, (QStringList{"P1", "P3"}));
+}
+
+namespace {
+
+// Another station edits customer 20's name until told, then saves it.
+RUTINA_HIJA(EditaCliente) {
+  db::Tabla t;
+  t.SetCarpeta(argumentos.value(0));
+  t.SetNombreTabla("cliente.dbf");
+  t.SetIndexName("ICLACLI");
+  t.Open();
+  if (!t.FindKey({"20"})) return 1;
+  t.Edit();
+  t.FieldByName("NOMBR_C").SetAsString("DE LA OTRA");
+  prueba::AvisaPadre("EDITANDO");
+  prueba::EsperaPadre();
+  t.Post();
+  return 0;
+}
+
+}  // namespace
+
+TEST_F(CatalogoTest, UnRenglonQueOtraEstacionEditaNoSeModificaAqui) {
+  Clientes();
+  prueba::ProcesoHijo otra("EditaCliente", {kDatosReporte});
+  ASSERT_EQ(otra.EsperaLinea(), "EDITANDO");
+  Navega("cliente.dbf", [&](TFormaCatalogo& c) {
+    ui::PuertaModal::Espera("TFormaAdministrador", [](QDialog& d) {
+      prueba::Teclea(d, "Clave", "adm");
+      prueba::Pulsa(d, "BitBtn1");
+    });
+    prueba::Pulsa(c, "BotonCambios");
+    ASSERT_FALSE(c.DetalleCatalogo->SoloLectura());
+    ASSERT_TRUE(c.TablaConsulta->FindKey({"20"}));
+    c.DetalleCatalogo->SetSelectedIndex(ColumnaDe(c, "NOMBR_C"));
+    c.DetalleCatalogo->setFocus();
+    QTest::keyClicks(c.DetalleCatalogo, "X");
+    EXPECT_EQ(Mensajes().size(), 1);
+    EXPECT_TRUE(Mensajes().value(0).contains("bloqueado")) << Mensajes().value(0).toStdString();
+    EXPECT_EQ(c.TablaConsulta->State(), db::Dataset::Estado::Navegando);
+    otra.Envia("guarda");
+    EXPECT_EQ(otra.Espera(), 0);
+    c.TablaConsulta->Refresh();
+    EXPECT_EQ(c.TablaConsulta->FieldByName("NOMBR_C").AsString(), "DE LA OTRA");
+  });
 }

@@ -4,7 +4,10 @@
 // window shows, which programs were started and asked to close.
 
 #include "foundation/ArchivosPrograma.h"
+#include "platform/ui/RejillaDatos.h"
 #include "programa_prueba.h"
+#include "reports/ConsCata.h"
+#include "shell/Campos.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
 #include "support/LanzadorGrabador.h"
@@ -381,5 +384,65 @@ TEST_F(Principal, SinElAjusteElCierreNoDiceNada) {
   Sale();
   EXPECT_TRUE(lanzador.iniciados.isEmpty());
   EXPECT_EQ(Marca(), QString("XXXXXXX"));
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Principal, LosCatalogosAbrenElNavegadorDeTablas) {
+  // User 1 without right 8 (products).
+  QByteArray usuarios;
+  for (int i = 0; i < 2; ++i) {
+    TRegistroUsuario r;
+    r.NumeroUsuario = i;
+    r.NombreUsuario = QStringLiteral("Usuario %1").arg(i);
+    r.ClaveUsuario = i == 0 ? "adm" : "caja";
+    r.Derechos = QString(kNumeroDerechos, u's');
+    if (i == 1) r.Derechos[DerechoInventarios - 1] = u'n';
+    usuarios += r.ABytes();
+  }
+  EscribeBytes(fs::Une(kDatos1, "usuarios.def"), usuarios);
+  InstalaArchivosPrograma();
+  db::Tabla::Borra(kPrograma, kArchivoCampos);  // the empty one of the tables made for the test
+  InstalaCampos(kPrograma);
+  const auto agrega = [](const QString& archivo, const QString& campo, const QStringList& valores) {
+    db::Tabla t;
+    t.SetCarpeta(kDatos1);
+    t.SetNombreTabla(archivo);
+    t.Open();
+    for (const QString& v : valores) {
+      t.Append();
+      t.FieldByName(campo).SetAsString(v);
+      t.Post();
+    }
+  };
+  agrega("inventar.dbf", "DSCPR_I", {"TORNILLO", "ARANDELA"});
+  agrega("cuepagar.dbf", "NOMBR_CP", {"UNO", "DOS", "TRES"});
+  TFormaPrincipal& principal = Arranca();
+  Ingresa(principal, "caja");
+  principal.Item("Inventario2")->trigger();  // refused: no window shown
+  EXPECT_EQ(Mensajes(), QStringList{kSinAcceso});
+  ui::PuertaModal::LimpiaMensajes();
+
+  ui::PuertaModal::Espera("TFormaEmpresas", [](QDialog& d) {
+    prueba::Teclea(d, "Clave", "adm");
+    prueba::Tecla(d, "Clave", Qt::Key_Return);
+  });
+  FormaEmpresas()->ShowModal();
+  QStringList vistos;
+  ui::PuertaModal::Espera("TFormaCatalogo", [&](QDialog& d) {
+    auto& c = static_cast<TFormaCatalogo&>(d);
+    EXPECT_EQ(c.TablaConsulta->IndexName(), "DSCPR_I");
+    EXPECT_EQ(c.DetalleCatalogo->Columna(1).titulo, "Descripción del Producto");
+    EXPECT_EQ(c.Usuario->text(), "0");
+    for (c.TablaConsulta->First(); !c.TablaConsulta->Eof(); c.TablaConsulta->Next())
+      vistos << c.TablaConsulta->FieldByName("DSCPR_I").AsString();
+  });
+  principal.Item("Inventario2")->trigger();
+  // The payables: every row.
+  ui::PuertaModal::Espera("TFormaCatalogo", [&](QDialog& d) {
+    vistos << QString::number(static_cast<TFormaCatalogo&>(d).TablaConsulta->RecordCount());
+  });
+  principal.Item("CuentasPorPagar1")->trigger();
+  EXPECT_EQ(vistos, (QStringList{"ARANDELA", "TORNILLO", "3"}));
+  EXPECT_EQ(FormaCatalogo(), nullptr);
   EXPECT_EQ(Mensajes(), QStringList());
 }
