@@ -303,6 +303,14 @@ bool PreparaEmpresaDemo() {
   const QString catalogo = fs::Une(datos, kCatalogoIndices);
   if (!fs::Existe(catalogo)) fs::ReescribeLineas(catalogo, CatalogoDeCarpeta(datos));
 
+  // A saved statement of the SQL report writer, in its Spanish words.
+  const QString reportes = fs::Une(programa, QStringLiteral("report"));
+  const QString consulta = fs::Une(reportes, QStringLiteral("Clientes por nombre.sql"));
+  if (fs::CreaCarpeta(reportes) && !fs::Existe(consulta))
+    fs::ReescribeLineas(consulta, {QStringLiteral("selecciona CLCLI_C,NOMBR_C,TELEF_C,SALDO_C"),
+                                   QStringLiteral("desde \"") + fs::Une(datos, QStringLiteral("cliente.dbf")) + u'"',
+                                   QStringLiteral("ordenar por NOMBR_C")});
+
   fs::ReescribeLineas(kArchivoInicio, {programa, configuracion, QString()});
   return true;
 }

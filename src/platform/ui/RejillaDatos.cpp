@@ -120,6 +120,10 @@ void RejillaDatos::SetColorColumna(int i, const QColor& texto, bool negrita) {
   });
 }
 
+void RejillaDatos::SetColorTitulo(int i, const QColor& fondo) {
+  ModificaColumna(i, [&](ColumnaDatos& c) { c.colorTitulo = fondo; });
+}
+
 void RejillaDatos::SetListaColumna(int i, const QStringList& lista) {
   // Refilled while the cell may be edited (a price list on entering the
   // column): the rows are not read again, the next editor offers it.

@@ -62,6 +62,7 @@ struct ColumnaDatos {
   QStringList lista;      // pick list offered by the cell editor
   QColor colorTexto;      // invalid: the grid's colour
   bool negrita = false;
+  QColor colorTitulo;     // the title's background; invalid: the grid's
 };
 
 class RejillaDatos : public QTableView {
@@ -87,6 +88,7 @@ class RejillaDatos : public QTableView {
   void SetColumnaSoloLectura(int i, bool soloLectura);
   void SetListaColumna(int i, const QStringList& lista);
   void SetColorColumna(int i, const QColor& texto, bool negrita);
+  void SetColorTitulo(int i, const QColor& fondo);
 
   bool SoloLectura() const { return soloLectura_; }
   void SetSoloLectura(bool soloLectura);

@@ -40,7 +40,7 @@ void ModeloDatos::Columnas() {
   } else {
     columnas_.clear();
     if (abierto)
-      for (const QString& n : d->NombresCampos()) columnas_.push_back({n, {}, 0, true, false, {}, {}, false});
+      for (const QString& n : d->NombresCampos()) columnas_.push_back({n, {}, 0, true, false, {}, {}, false, {}});
   }
   indices_.clear();
   for (const ColumnaDatos& c : columnas_) {
@@ -509,6 +509,10 @@ Qt::ItemFlags ModeloDatos::flags(const QModelIndex& indice) const {
 }
 
 QVariant ModeloDatos::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
+  if (rol == Qt::BackgroundRole && orientacion == Qt::Horizontal && seccion >= 0 && seccion < columnas_.size()) {
+    const QColor& fondo = columnas_[seccion].colorTitulo;
+    return fondo.isValid() ? QVariant(fondo) : QVariant();
+  }
   if (rol != Qt::DisplayRole) return {};
   if (orientacion == Qt::Horizontal) {
     if (seccion < 0 || seccion >= columnas_.size()) return {};
