@@ -15,7 +15,9 @@
 #include "support/Maneja.h"
 #include "support/RaizPrueba.h"
 #include "tablas/TablasVorlan.h"
+#include "platform/db/Consulta.h"
 #include "platform/db/Tabla.h"
+#include "reports/ReporteadorSQL.h"
 
 namespace {
 
@@ -140,6 +142,13 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
     FijaTextosMoneda(t[0], t[1], t[2], t[3]);
     EXPECT_EQ(ImporteConLetra(m.importe), QString::fromUtf8(m.letra));
   }
+
+  // The SQL report writer's saved statement lists the customers by name.
+  db::Consulta guardada;
+  guardada.SetSQL(TraduceLineasSQL(fs::LeeLineas("C:\\VRL\\report\\Clientes por nombre.sql")).join(u'\n'));
+  guardada.Open();
+  EXPECT_EQ(guardada.RecordCount(), clientes.RecordCount());
+  EXPECT_EQ(guardada.FieldByName("NOMBR_C").AsString(), "Abarrotes La Esperanza");
 
   const QString aviso = AvisoEmpresaDemo();
   EXPECT_TRUE(aviso.contains(kClaveDemoAdministrador) && aviso.contains(kClaveDemoCajero)) << aviso.toStdString();

@@ -270,6 +270,10 @@ TEST_F(ReporteadorTest, GuardaYCargaConsultasDeLaCarpetaReport) {
   EscribeLineas("C:\\VRL\\report\\b saldos.sql", {"Select SALDO_C", "From \"C:\\DATOS\\cliente.dbf\""});
   EscribeLineas("C:\\VRL\\report\\vista.vis", {"no es una consulta"});
   AbreReporteador([](TFormaSQL& f) {
+    f.PantallaCompleta1->trigger();
+    EXPECT_TRUE(f.Panel2->isHidden());
+    f.PantallaCompleta1->trigger();
+    EXPECT_FALSE(f.Panel2->isHidden());
     ASSERT_EQ(f.Archivo->count(), 1);
     EXPECT_EQ(f.Archivo->itemText(0), "b saldos.sql");
 
@@ -311,6 +315,14 @@ TEST_F(ReporteadorTest, PaginasDeCuarentaYNueveRegistrosBajoSusTitulos) {
     // 148 rows: four pages, every record printed.
     print::BorraOperacionesGrabadas();
     Ejecuta(f, "Select CLCLI_C From \"" + kClientes + "\" Order by CLCLI_C");
+    // The grid moves 50 rows at a time.
+    EXPECT_FALSE(f.BotonAnterior->isEnabled());
+    for (int i = 0; i < 3; ++i) prueba::Pulsa(f, "BotonSiguiente");
+    EXPECT_EQ(f.Query1->RecNo(), 148);
+    EXPECT_FALSE(f.BotonSiguiente->isEnabled());
+    prueba::Pulsa(f, "BotonAnterior");
+    EXPECT_EQ(f.Query1->RecNo(), 98);
+    EXPECT_TRUE(f.BotonSiguiente->isEnabled());
     EXPECT_EQ(Imprime(f), 4);
     std::set<QString> impresos;
     for (const TextoImpreso& t : Impresos())
@@ -335,6 +347,13 @@ TEST_F(ReporteadorTest, PaginasDeCuarentaYNueveRegistrosBajoSusTitulos) {
     EXPECT_EQ(hojas[2].size(), 38);
     EXPECT_EQ(hojas[2].value(1), Clave(38));
     EXPECT_EQ(hojas[4].size(), 1 + 148 - 3 * 37);
+
+    // A statement without rows has nothing to print.
+    print::BorraOperacionesGrabadas();
+    Ejecuta(f, "Select CLCLI_C From \"" + kClientes + "\" Where CLCLI_C = \"X\"");
+    prueba::Pulsa(f, "BotonImprimir");
+    EXPECT_TRUE(print::OperacionesGrabadas().empty());
+    EXPECT_EQ(Mensajes(), QStringList{"No hay datos que imprimir"});
   });
 }
 
@@ -390,10 +409,20 @@ TEST_F(ReporteadorTest, FranjasDeColumnasYCeldasPorTipo) {
     EXPECT_EQ(hojas[4].last(), "T0060");
     EXPECT_EQ(f.DBGrid1->Columna(1).titulo, "DOS >");
     EXPECT_EQ(f.DBGrid1->Columna(1).colorTexto, QColor(255, 0, 0));
-    // A second printing marks it once.
+    // Cell borders in white, black with "Celdas" checked.
+    const auto plumas = [] {
+      std::set<QRgb> colores;
+      for (const print::Operacion& op : print::OperacionesGrabadas())
+        if (op.tipo == print::Operacion::Tipo::Rectangulo) colores.insert(op.pluma.color.rgb());
+      return colores;
+    };
+    EXPECT_EQ(plumas(), std::set<QRgb>{QColor(Qt::white).rgb()});
+    // A second printing marks the column once.
+    f.Celdas1->trigger();
     print::BorraOperacionesGrabadas();
     Imprime(f, 2, 2);
     EXPECT_EQ(Hojas()[2].first(), "DOS >");
+    EXPECT_EQ(plumas(), std::set<QRgb>{QColor(Qt::black).rgb()});
 
     // A float column printed by its kind, right-aligned in its width.
     Ejecuta(f, "Select MONTO From \"C:\\DATOS\\anchos.dbf\" Where UNO = \"U0001\"");
