@@ -13,7 +13,6 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "platform/ui/DialogoArchivo.h"
-#include "platform/ui/Eventos.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "platform/ui/RejillaTexto.h"
