@@ -18,8 +18,10 @@
 #include "pos/ListaSQL.h"
 #include "purchasing/ConProvee.h"
 #include "purchasing/Proveedo.h"
+#include "reports/Consolidar.h"
 #include "reports/DisenoVista.h"
 #include "reports/Progreso.h"
+#include "reports/ReporteadorSQL.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -74,6 +76,7 @@ void UneModulos(TFormaPrincipal& principal) {
   UneConsultaClientes(BuscaCliente);
 
   // "Consolidar1" (Opciones > "Consolidar"): the consolidated totals, made.
+  principal.Une("Consolidar1", Crea<TFormaConsolidar>);
 
   // "DiseodeConsultas1" (Opciones > "Diseño de Consultas"): the query view designer, made.
   principal.Une("DiseodeConsultas1", Crea<TFormaDisenoVista>);
@@ -81,6 +84,7 @@ void UneModulos(TFormaPrincipal& principal) {
   // "DiseodeFormatos1" (Opciones > "Diseño de Formatos"): the format picker, made.
 
   // "ReportesSQL1" (Opciones > "Reportes SQL"): the SQL report writer, made.
+  principal.Une("ReportesSQL1", Crea<TFormaSQL>);
 
   // "Divisas1" (Opciones > "Divisas"): the currency table, made.
   principal.Une("Divisas1", Crea<TFormaDivisa>);

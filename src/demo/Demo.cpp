@@ -317,12 +317,20 @@ bool PreparaEmpresaDemo() {
   EscribeSiFalta(fs::Une(programa, QStringLiteral("usuarios.def")), usuarios);
   EscribeSiFalta(fs::Une(datos, kArchivoMonedas), ArchivoMonedas());
   // The custom reports of the table browser's Reportes menu.
-  const QString reportes = fs::Une(programa, QStringLiteral("report\\reportes.sql"));
-  fs::CreaCarpeta(fs::CarpetaDe(reportes));
+  const QString carpetaReportes = fs::Une(programa, QStringLiteral("report"));
+  fs::CreaCarpeta(carpetaReportes);
+  const QString reportes = fs::Une(carpetaReportes, QStringLiteral("reportes.sql"));
   if (!fs::Existe(reportes)) fs::ReescribeLineas(reportes, ReportesPersonalizados(datos));
   // The index catalogue of the reindexing window, as "Lee indices" reads it.
   const QString catalogo = fs::Une(datos, kCatalogoIndices);
   if (!fs::Existe(catalogo)) fs::ReescribeLineas(catalogo, CatalogoDeCarpeta(datos));
+
+  // A saved statement of the SQL report writer, in its Spanish words.
+  const QString consulta = fs::Une(carpetaReportes, QStringLiteral("Clientes por nombre.sql"));
+  if (!fs::Existe(consulta))
+    fs::ReescribeLineas(consulta, {QStringLiteral("selecciona CLCLI_C,NOMBR_C,TELEF_C,SALDO_C"),
+                                   QStringLiteral("desde \"") + fs::Une(datos, QStringLiteral("cliente.dbf")) + u'"',
+                                   QStringLiteral("ordenar por NOMBR_C")});
 
   fs::ReescribeLineas(kArchivoInicio, {programa, configuracion, QString()});
   return true;

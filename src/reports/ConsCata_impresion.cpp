@@ -21,15 +21,6 @@ const QString kMarcaCorte = QStringLiteral(" >");
 const QColor kColorCorte(255, 0, 0);
 const QString kMascaraImporte = QStringLiteral("#,###,##0.00");
 
-// A field's width in characters, as a grid shows it.
-int AnchoMostrado(const db::Campo& campo) {
-  switch (campo.Tipo()) {
-    case db::TipoDato::Fecha: return 10;
-    case db::TipoDato::Logico: return 5;
-    default: return campo.Ancho();
-  }
-}
-
 QString SinMarcaCorte(const QString& titulo) {
   return titulo.endsWith(kMarcaCorte) ? titulo.chopped(kMarcaCorte.size()) : titulo;
 }

@@ -1,7 +1,6 @@
 #include "reports/Graficas.h"
 #include "reports/BotonesReporte.h"
 
-#include "foundation/HojaCalculo.h"
 #include "foundation/describe.h"
 #include "foundation/dialogos.h"
 #include "foundation/rutinas_fecha.h"
@@ -20,7 +19,9 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/PuertaModal.h"
 #include "platform/ui/RejillaDatos.h"
+#include "reports/ImpresionFranjas.h"
 #include "reports/NuevoReporte.h"
+#include "reports/OperacionesRejilla.h"
 #include "reports/Tipos.h"
 
 #include <QFontDialog>
@@ -43,15 +44,6 @@ const QString kMascaraMoneda = QStringLiteral("###,##0.00");
 
 bool EsNumero(db::TipoDato tipo) {
   return tipo == db::TipoDato::Entero || tipo == db::TipoDato::Flotante || tipo == db::TipoDato::Moneda;
-}
-
-// The field's width in characters, as the grid's print listing gives it.
-int AnchoMostrado(const db::Campo& campo) {
-  switch (campo.Tipo()) {
-    case db::TipoDato::Fecha: return 10;
-    case db::TipoDato::Logico: return 5;
-    default: return campo.Ancho();
-  }
 }
 
 }  // namespace
@@ -212,37 +204,10 @@ void TFormaGraficas::Exc1Click() {
   // letters gets the spreadsheet's.
   const QString archivo = fs::NombreArchivo(tecleado);
   const bool agrega = archivo.size() >= 3 && (archivo.size() < 4 || archivo[archivo.size() - 4] != u'.');
-  const QString nombre = hoja::NombreHoja(tecleado, agrega);
-  hoja::Hoja salida(nombre);
-  hoja::Fila titulos;
-  for (const QString& titulo : Titulos()) titulos << hoja::Celda{titulo};
-  salida.Agrega(titulos, true);
-  for (datos->First(); !datos->Eof(); datos->Next()) {
-    hoja::Fila fila;
-    for (int i = 0; i < datos->FieldCount(); ++i) {
-      const db::Campo& campo = datos->Fields(i);
-      fila << hoja::Celda{campo.AsString(), EsNumero(campo.Tipo()) ? hoja::Tipo::Numero : hoja::Tipo::Texto};
-    }
-    salida.Agrega(fila, true);
-  }
-  salida.Cierra();
-  AbreHojaCalculo(nombre);
+  ExportaRejilla(*Detalle, hoja::NombreHoja(tecleado, agrega));
 }
 
-void TFormaGraficas::Sumar1Click() {
-  db::Dataset* datos = Datos();
-  const int columna = Detalle->SelectedIndex();
-  if (!datos || !datos->Active() || columna < 0 || columna >= Detalle->Columnas()) return;
-  const db::Campo& campo = datos->FieldByName(Detalle->Columna(columna).campo);
-  double suma = 0;
-  try {
-    for (datos->First(); !datos->Eof(); datos->Next()) suma += campo.AsFloat();
-  } catch (const plat::Error&) {
-    MuestraMensaje(QStringLiteral("No es Posible Relizar la operación en esta columna"));
-    return;
-  }
-  MuestraMensaje(QStringLiteral("La Suma es : ") + QString::number(suma, 'g', 15));
-}
+void TFormaGraficas::Sumar1Click() { SumaColumnaRejilla(*Detalle); }
 
 void TFormaGraficas::BotonImprimirClick() {
   if (!ImpresoraLista()) {

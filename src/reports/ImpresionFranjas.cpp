@@ -1,5 +1,6 @@
 #include "reports/ImpresionFranjas.h"
 
+#include "platform/db/Campo.h"
 #include "platform/db/Dataset.h"
 
 #include <algorithm>
@@ -33,6 +34,14 @@ int PaginasImpresion(qint64 registros, print::Orientacion orientacion) {
 
 qint64 PrimerRegistroPagina(int pagina, print::Orientacion orientacion) {
   return qint64{std::max(pagina, 1) - 1} * RegistrosPorPagina(orientacion) + 1;
+}
+
+int AnchoMostrado(const db::Campo& campo) {
+  switch (campo.Tipo()) {
+    case db::TipoDato::Fecha: return 10;
+    case db::TipoDato::Logico: return 5;
+    default: return campo.Ancho();
+  }
 }
 
 EscalaFranjas EscalaFranjas::De(const print::Impresora& impresora) {

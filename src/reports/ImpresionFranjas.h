@@ -29,8 +29,9 @@
 #include <vector>
 
 namespace db {
+class Campo;
 class Dataset;
-}
+}  // namespace db
 
 // The print scale of one printing.
 struct EscalaFranjas {
@@ -52,6 +53,10 @@ int RegistrosPorPagina(print::Orientacion orientacion);
 int PaginasImpresion(qint64 registros, print::Orientacion orientacion);
 // The record (from 1) that page `pagina` (from 1) starts with.
 qint64 PrimerRegistroPagina(int pagina, print::Orientacion orientacion);
+
+// The display width of a field in characters, as a grid shows it: a date
+// 10, a logical 5, any other field its width.
+int AnchoMostrado(const db::Campo& campo);
 
 // One strip: columns primera to ultima of the list given, both included.
 struct Franja {

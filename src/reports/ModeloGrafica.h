@@ -72,6 +72,9 @@ struct ModeloGrafica {
   EjeGrafica ejeIzquierdo;  // values
   bool ejesVisibles = true;
   bool vista3D = true;
+  // The chart's background; invalid: the chart's own. On a dark one the
+  // title, the axes' texts and the value marks are written in white.
+  QColor fondo;
   std::vector<SerieGrafica> series;
 };
 

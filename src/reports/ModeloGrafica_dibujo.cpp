@@ -49,7 +49,8 @@ class EtiquetasUnicas {
 // group of the chart, which a new drawing deletes.
 class MarcasValor : public QObject {
  public:
-  explicit MarcasValor(QChart& grafica) : QObject(&grafica), grafica_(grafica), grupo_(new QGraphicsItemGroup(&grafica)) {
+  MarcasValor(QChart& grafica, const QColor& texto)
+      : QObject(&grafica), grafica_(grafica), grupo_(new QGraphicsItemGroup(&grafica)), texto_(texto) {
     grupo_->setZValue(100);
     connect(&grafica, &QChart::plotAreaChanged, this, &MarcasValor::Coloca);
   }
@@ -63,6 +64,10 @@ class MarcasValor : public QObject {
   void Agrega(QAbstractSeries* serie, QPointF punto, const QString& texto, int largo) {
     auto* flecha = new QGraphicsLineItem(grupo_);
     auto* etiqueta = new QGraphicsSimpleTextItem(texto, grupo_);
+    if (texto_.isValid()) {
+      flecha->setPen(QPen(texto_));
+      etiqueta->setBrush(texto_);
+    }
     marcas_.push_back({serie, punto, largo, flecha, etiqueta});
   }
 
@@ -86,6 +91,7 @@ class MarcasValor : public QObject {
   };
   QChart& grafica_;
   QGraphicsItemGroup* grupo_;
+  QColor texto_;  // invalid: the scene's default
   std::vector<Marca> marcas_;
 };
 
@@ -238,6 +244,13 @@ void DibujaGrafica(const ModeloGrafica& modelo, QChart& grafica) {
   grafica.setTitle(modelo.titulo);
   grafica.legend()->hide();
   grafica.setDropShadowEnabled(modelo.vista3D);
+  // Texts in white on a dark background, in black on a light one.
+  QColor textos;
+  if (modelo.fondo.isValid()) {
+    grafica.setBackgroundBrush(modelo.fondo);
+    textos = modelo.fondo.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
+    grafica.setTitleBrush(textos);
+  }
 
   std::vector<const SerieGrafica*> conEjes;
   bool pie = false;
@@ -253,10 +266,14 @@ void DibujaGrafica(const ModeloGrafica& modelo, QChart& grafica) {
     for (const auto& [eje, datos] : ejes) {
       eje->setTitleText(datos->titulo);
       eje->setVisible(modelo.ejesVisibles);
+      if (textos.isValid()) {
+        eje->setLabelsBrush(textos);
+        eje->setTitleBrush(textos);
+      }
       grafica.addAxis(eje, eje == ejes[0].first ? Qt::AlignBottom : Qt::AlignLeft);
     }
   }
-  auto* marcas = new MarcasValor(grafica);
+  auto* marcas = new MarcasValor(grafica, textos);
   for (const SerieGrafica& s : modelo.series) {
     if (s.puntos.empty()) continue;
     switch (s.tipo) {

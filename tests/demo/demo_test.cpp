@@ -17,6 +17,7 @@
 #include "tablas/TablasVorlan.h"
 #include "platform/db/Consulta.h"
 #include "platform/db/Tabla.h"
+#include "reports/ReporteadorSQL.h"
 
 namespace {
 
@@ -154,6 +155,13 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
     EXPECT_GE(sql.RecordCount(), 3);
     EXPECT_EQ(linea.count(u'#'), sql.FieldCount() + 1);  // a title for each column
   }
+
+  // The SQL report writer's saved statement lists the customers by name.
+  db::Consulta guardada;
+  guardada.SetSQL(TraduceLineasSQL(fs::LeeLineas("C:\\VRL\\report\\Clientes por nombre.sql")).join(u'\n'));
+  guardada.Open();
+  EXPECT_EQ(guardada.RecordCount(), clientes.RecordCount());
+  EXPECT_EQ(guardada.FieldByName("NOMBR_C").AsString(), "Abarrotes La Esperanza");
 
   const QString aviso = AvisoEmpresaDemo();
   EXPECT_TRUE(aviso.contains(kClaveDemoAdministrador) && aviso.contains(kClaveDemoCajero)) << aviso.toStdString();

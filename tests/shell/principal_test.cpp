@@ -131,7 +131,8 @@ TEST_F(Principal, ElProgramaUneLosModulosDelMenu) {
     const char* clase;
   };
   for (const Caso& c : {Caso{"Divisas1", "TFormaDivisa"}, Caso{"ValoresIniciales1", "TFormaInicial"},
-                        Caso{"AltadeConceptosMovimientos1", "TFormacomovinv"}}) {
+                        Caso{"AltadeConceptosMovimientos1", "TFormacomovinv"}, Caso{"ReportesSQL1", "TFormaSQL"},
+                        Caso{"Consolidar1", "TFormaConsolidar"}}) {
     SCOPED_TRACE(c.item);
     EXPECT_TRUE(principal.Item(c.item)->isEnabled());
     bool mostrada = false;

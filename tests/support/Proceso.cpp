@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -21,6 +22,12 @@ QMap<QString, RutinaHija>& Rutinas() {
 }  // namespace
 
 bool RegistraRutinaHija(const char* nombre, RutinaHija rutina) {
+  // Two test files of one program naming their routines alike would run the
+  // wrong one in the child: stop at start-up instead.
+  if (Rutinas().contains(QString::fromLatin1(nombre))) {
+    std::fprintf(stderr, "Rutina hija repetida: %s\n", nombre);
+    std::abort();
+  }
   Rutinas().insert(QString::fromLatin1(nombre), std::move(rutina));
   return true;
 }
