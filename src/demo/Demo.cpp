@@ -256,6 +256,24 @@ QVector<Fila> ConceptosCuenta() {
   return filas;
 }
 
+// The payment types the sale screen offers, in the order of pagos.cnf:
+// the card on credit raises volume prices, "Mayoreo" prices from list 2,
+// "Empleado" takes 5 % off the document.
+QVector<Fila> TiposPago() {
+  QVector<Fila> filas;
+  for (const char* tipo : {"Efectivo", "Tarjeta", "Cheque", "Transferencia", "T.CREDITO"})
+    filas << Fila{{"TIPOPAGO", tipo}};
+  filas << Fila{{"TIPOPAGO", "Mayoreo"}, {"PRECIO", 2}} << Fila{{"TIPOPAGO", "Empleado"}, {"DESCUENTO", 5}};
+  return filas;
+}
+
+// pagos.cnf as "Descuentos Tipo de Pago" writes it: the types of the table.
+QByteArray ListaTiposPago() {
+  QStringList tipos;
+  for (const Fila& fila : TiposPago()) tipos << fila.front().second.toString();
+  return fs::ACp1252(tipos.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
 // The field dictionary the program ships, every registered table of the
 // company and of the program folder, then the demonstration rows.
 void LlenaTablas(const QString& programa, const QString& datos, const QString& iva) {
@@ -270,6 +288,7 @@ void LlenaTablas(const QString& programa, const QString& datos, const QString& i
   LlenaSiVacia(datos, QStringLiteral("Kardex.dbf"), Kardex());
   LlenaSiVacia(datos, QStringLiteral("comovinv.dbf"), ConceptosMovimiento());
   LlenaSiVacia(datos, QStringLiteral("concepto.dbf"), ConceptosCuenta());
+  LlenaSiVacia(datos, QStringLiteral("Descuento.DBF"), TiposPago());
 }
 
 }  // namespace
@@ -299,6 +318,7 @@ bool PreparaEmpresaDemo() {
   EscribeSiFalta(fs::Une(datos, QStringLiteral("usuarios.def")), usuarios);
   EscribeSiFalta(fs::Une(programa, QStringLiteral("usuarios.def")), usuarios);
   EscribeSiFalta(fs::Une(datos, kArchivoMonedas), ArchivoMonedas());
+  EscribeSiFalta(fs::Une(datos, QStringLiteral("pagos.cnf")), ListaTiposPago());
   // The index catalogue of the reindexing window, as "Lee indices" reads it.
   const QString catalogo = fs::Une(datos, kCatalogoIndices);
   if (!fs::Existe(catalogo)) fs::ReescribeLineas(catalogo, CatalogoDeCarpeta(datos));

@@ -5,7 +5,8 @@
 // the data folder in line 8), every registered table of the company and of
 // the program folder, a few customers, sellers, suppliers (with credit days
 // and a contact each) and products with prices and stock (brought in by an
-// initial-inventory movement), its users (the administrator, user 0, and a
+// initial-inventory movement), the payment types of the sale screen (one
+// with a price list, one with a document discount), its users (the administrator, user 0, and a
 // cashier, user 1) and the start file pointing at it.
 
 #include <QString>
