@@ -590,7 +590,8 @@ class TFormaCapturaRapida : public ui::Forma {
   bool TeclaDeMenu(int tecla, Qt::KeyboardModifiers shift) const;
   // The header's order of the focus movement.
   void OrdenEncabezado();
-  // A header field written (when the header is being edited) and shown.
+  // A header field written during a capture (the header row put into edit)
+  // and so shown.
   void EscribeEncabezado(ui::EditDatos* caja, const QString& valor);
   // The date field (EditFEDOC_F, also for HoraExtra): today on entering,
   // today in place of a date that is no date.

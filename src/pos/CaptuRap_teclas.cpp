@@ -213,9 +213,11 @@ void TFormaCapturaRapida::RestauraColorCampo(QWidget* campo) {
 }
 
 void TFormaCapturaRapida::EscribeEncabezado(ui::EditDatos* caja, const QString& valor) {
-  // Outside a capture the header box cannot be entered: the header row is
-  // only written while it is being edited.
-  if (Editando(*TablaFacturae)) TablaFacturae->FieldByName(caja->Campo()).SetAsString(valor);
+  // The header box can be entered only during a capture, whose header row
+  // is the document being captured (the totals may have posted it).
+  if (!Permitido(BotonRedondo2) || !HayFila(*TablaFacturae)) return;
+  EditaFila(*TablaFacturae);
+  TablaFacturae->FieldByName(caja->Campo()).SetAsString(valor);
 }
 
 void TFormaCapturaRapida::EditFEDOC_FEnter() {

@@ -254,6 +254,13 @@ TEST_F(Teclas, EnterRecorreElEncabezadoDelClienteALaCantidadResaltandoCadaCampo)
     // Up goes back.
     Pulsa(Qt::Key_Up);
     EXPECT_EQ(Foco(), p.EditDESFI_F);
+    // After a line (whose totals posted the header) the register is still
+    // written on entering its field.
+    prueba::Tecla(p, "EditCantidad", Qt::Key_F4);
+    Linea("1", "T2");
+    p.CajaActual = "4";
+    p.EditBCLIM_F->setFocus();
+    EXPECT_EQ(p.EditBCLIM_F->text(), "4");
   });
   EXPECT_EQ(Mensajes(), QStringList());
 }
