@@ -106,6 +106,7 @@ void TFormaCapturaRapida::TipoPagoExit() {
   }
   if (valor <= kSinDescuentoPago) return;
   if (valor < kBaseListaPago) {
+    if (!HayFila(*TablaFacturae)) return;
     EditaFila(*TablaFacturae);
     TablaFacturae->FieldByName(QStringLiteral("DESFI_F")).SetAsFloat(valor);
     return;
