@@ -149,7 +149,7 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaConceptos>,
     // TFormaBuscaSQL
     Crea<TFormaListaSQL>,
-    // TFormaHotReporte, TFormaMultiPagos
+    // TFormaHotReporte (the split payments window is made by its command)
 };
 
 }  // namespace

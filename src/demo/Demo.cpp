@@ -271,6 +271,24 @@ QStringList ReportesPersonalizados(const QString& datos) {
               QStringLiteral(" Order by NOMBR_C#%Clave#%Nombre#Saldo#%Última Compra")};
 }
 
+// The payment types the sale screen offers, in the order of pagos.cnf:
+// the card on credit raises volume prices, "Mayoreo" prices from list 2,
+// "Empleado" takes 5 % off the document.
+QVector<Fila> TiposPago() {
+  QVector<Fila> filas;
+  for (const char* tipo : {"Efectivo", "Tarjeta", "Cheque", "Transferencia", "T.CREDITO"})
+    filas << Fila{{"TIPOPAGO", tipo}};
+  filas << Fila{{"TIPOPAGO", "Mayoreo"}, {"PRECIO", 2}} << Fila{{"TIPOPAGO", "Empleado"}, {"DESCUENTO", 5}};
+  return filas;
+}
+
+// pagos.cnf as "Descuentos Tipo de Pago" writes it: the types of the table.
+QByteArray ListaTiposPago() {
+  QStringList tipos;
+  for (const Fila& fila : TiposPago()) tipos << fila.front().second.toString();
+  return fs::ACp1252(tipos.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
 // The field dictionary the program ships, every registered table of the
 // company and of the program folder, then the demonstration rows.
 void LlenaTablas(const QString& programa, const QString& datos, const QString& iva) {
@@ -286,6 +304,7 @@ void LlenaTablas(const QString& programa, const QString& datos, const QString& i
   LlenaSiVacia(datos, QStringLiteral("Kardex.dbf"), Kardex());
   LlenaSiVacia(datos, QStringLiteral("comovinv.dbf"), ConceptosMovimiento());
   LlenaSiVacia(datos, QStringLiteral("concepto.dbf"), ConceptosCuenta());
+  LlenaSiVacia(datos, QStringLiteral("Descuento.DBF"), TiposPago());
 }
 
 }  // namespace
@@ -321,6 +340,7 @@ bool PreparaEmpresaDemo() {
   fs::CreaCarpeta(carpetaReportes);
   const QString reportes = fs::Une(carpetaReportes, QStringLiteral("reportes.sql"));
   if (!fs::Existe(reportes)) fs::ReescribeLineas(reportes, ReportesPersonalizados(datos));
+  EscribeSiFalta(fs::Une(datos, QStringLiteral("pagos.cnf")), ListaTiposPago());
   // The index catalogue of the reindexing window, as "Lee indices" reads it.
   const QString catalogo = fs::Une(datos, kCatalogoIndices);
   if (!fs::Existe(catalogo)) fs::ReescribeLineas(catalogo, CatalogoDeCarpeta(datos));

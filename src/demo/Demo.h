@@ -6,9 +6,10 @@
 // the program folder, a few customers, sellers, suppliers (with credit days
 // and a contact each) and products with prices and stock (brought in by an
 // initial-inventory movement), the movement concepts (9 a transfer into the
-// tables of a branch folder, C:\Vorlan\SUCURSAL), its users (the
-// administrator, user 0, and a cashier, user 1) and the start file pointing
-// at it.
+// tables of a branch folder, C:\Vorlan\SUCURSAL), the payment types of the
+// sale screen (one with a price list, one with a document discount), its
+// users (the administrator, user 0, and a cashier, user 1) and the start
+// file pointing at it.
 
 #include <QString>
 

@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -109,9 +110,8 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   setWindowFlags(Qt::Window);
   setMinimumSize(kAnchoDetalle + kAnchoPanelDerecho + 20, 560);
   resize(1100, 740);
-  // The keys reach the form first; Enter, Down and Up move the focus.
+  // The keys reach the form first (FormKeyDown).
   SetKeyPreview(true);
-  SetMueveFocoConTeclas(true);
 
   ConstruyeTablas();
   ConstruyeMenu();
@@ -170,6 +170,9 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
 
   ConectaPrecios();
   ConectaCaptura();
+  ConectaTeclas();
+  ConectaPagos();
+  ConectaErroresTablas();
   FormCreate();
 }
 
@@ -273,13 +276,6 @@ void TFormaCapturaRapida::ConstruyeDetalle() {
                            Columna{"EMPAQUE", "EMPAQUE", 60}, Columna{"TARA", "TARA", 50},
                            Columna{"TIPO", "TIPO", 36}, Columna{"PROVEEDOR", "PROVEEDOR", 80}})
     Detalle->AgregaColumna(QString::fromLatin1(c.campo), QString::fromLatin1(c.titulo), c.ancho);
-  // Prices and amounts of the capture are shown with two decimals.
-  Detalle->TextoCelda = [](const db::Campo& campo, const QVariant& valor, const QString& texto) {
-    const QString nombre = campo.Nombre().toUpper();
-    if (valor.isValid() && (nombre == QLatin1String("PRECIO") || nombre == QLatin1String("IMPORTE")))
-      return FormatoMascara(QStringLiteral("###,##0.00"), valor.toDouble());
-    return texto;
-  };
   PantallaAlterna = new QTextEdit(Panel4);
   PantallaAlterna->setObjectName(QStringLiteral("PantallaAlterna"));
   PantallaAlterna->setFont(QFont(QStringLiteral("Courier New"), 11));
@@ -468,6 +464,15 @@ void TFormaCapturaRapida::resizeEvent(QResizeEvent* evento) {
 bool TFormaCapturaRapida::eventFilter(QObject* objeto, QEvent* evento) {
   // Hiding the header box gives the client area more room.
   if (objeto == Panel2 && evento->type() == QEvent::Resize) ui::Protege([this] { FormResize(); });
+  // A key the focused control takes itself goes past the menu's shortcuts.
+  if (evento->type() == QEvent::ShortcutOverride && objeto->isWidgetType() &&
+      TeclaDelControl(static_cast<QKeyEvent*>(evento)->key())) {
+    evento->accept();
+    return true;
+  }
+  // An amount received that is no number is answered by the payment's own
+  // check (CAMBIO_FExit), not by the box's.
+  if (objeto == CAMBIO_F && evento->type() == QEvent::FocusOut && PagoNoNumerico()) return true;
   return ui::Forma::eventFilter(objeto, evento);
 }
 

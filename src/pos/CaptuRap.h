@@ -26,6 +26,14 @@
 //   CaptuRap_precios.cpp     the price of a line, "Cambio Precio", "Checar
 //                            Precio" and the document discount's "Descuento"
 //   CaptuRap_totales.cpp     the totals and taxes, in the header and total.dat
+//   CaptuRap_teclas.cpp      the key map, the focus movement, the header
+//                            fields' handlers, the grid's display, the
+//                            printing shortcuts Ctrl+F1 to Ctrl+F6
+//   CaptuRap_errores.cpp     what the shared tables do on a failed edit,
+//                            post or delete
+//   CaptuRap_pagos.cpp       the payment type, the amount received and the
+//                            change, paying at the register, split payments,
+//                            the payment-type table
 //
 // Life: created (options read, no table open) -> shown (files of the station
 // read, "Terminada") -> first activation (tables opened, a capture table
@@ -54,6 +62,9 @@
 #include "pos/TablaCaptura.h"
 #include "pos/TotalesVenta.h"
 
+#include <QColor>
+#include <QKeyCombination>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -96,13 +107,13 @@ class TFormaCapturaRapida : public ui::Forma {
   // Items the screen's own routines set.
   QAction *ImprimirDocumento1, *ImprimirRangodeDocumentos1, *Salir1;
   QAction *Nuevo1, *Modificar1, *Guardar1, *Buscar1, *Eliminar1, *Cancelar1, *CancelaMovimiento1, *Imprimir1,
-      *ImprimiryAsignarCaja1;
+      *ImprimiryAsignarCaja1, *MultiPagos1;
   QAction *Factura1, *FacturaeImprimir1, *Remisin1, *Pedido1, *Devolucin1, *NotadeCrdito1;
   QAction *CtrlF11, *CtrlF21, *CtrlF31, *CtrlF41, *CtrlF51, *CtrlF61;
   QAction *SaltarEncabezado1, *IniciaenClave1, *VerTotalesenformatoDigital1, *GuardareImprimirconF101,
       *IniciaenVendedor1, *PersonalizarDetalle1, *IntegrarIdentificadorTelefnico1, *HabilitarBascula1,
       *OcultarVendedor1, *VerSoloTotal1, *VerCampoTara1, *ConfigurarLectorSerial1, *CapturaporEmpaque1,
-      *HabilitarPago1;
+      *HabilitarPago1, *DescuentosTipodePago1;
   QAction *N011, *N021, *SinTurno1;
 
   // Top strip (hidden): speed buttons, title and the document kind.
@@ -395,6 +406,64 @@ class TFormaCapturaRapida : public ui::Forma {
   // points and blanks. A failure is ignored.
   void EscribeTotalArchivo();
 
+  // --- Keys and the header's fields.
+  // Who gets a key, written once for the whole screen:
+  //  1. The focused control's own keys come first: F3 in the key field, the
+  //     package field and the grid during a capture (the line repeated, the
+  //     packages), Enter and F6 in the amount received (the amount taken,
+  //     the line deleted). Neither the menu nor the key map below sees them.
+  //  2. Otherwise a key that is a menu item's shortcut is the menu's, whether
+  //     the item can be used now or not: F3 "Configura Vendedor", Ctrl+F1
+  //     "Ver Funciones", Ctrl+F2 "Cursor en Cliente", F9, F10, F11 ... So of
+  //     the printing shortcuts only Ctrl+F4 to Ctrl+F6 print.
+  //  3. Otherwise FormKeyDown's map (End, Ctrl+A, Ctrl+S, F4 to F8,
+  //     Ctrl+F1 to Ctrl+F6, Ctrl+F12), then the focus movement of Enter,
+  //     Down and Up (MueveFocoPorTecla).
+  // The header's order for that movement: customer, seller, commission,
+  // register, date, tax rate, discount, then the capture fields (quantity,
+  // key), so Enter walks a new document from the customer to the quantity.
+  //
+  // Enter and Down: the focus to the next control; Up: to the previous one;
+  // any other key nothing.
+  void MueveFocoPorTecla(int tecla);
+  // A header field painted aqua; its colour before is kept (one colour for
+  // the whole screen) and given back by RestauraColorCampo.
+  void ResaltaCampo(QWidget* campo, ui::TColor color = ui::clAqua);
+  void RestauraColorCampo(QWidget* campo);
+  // Prints the document on screen (the current header row and the capture
+  // table) with the format in mode "i", for the screen's user and with the
+  // currency texts of "M.N."; a missing format or a printer that is not
+  // ready is told and nothing printed.
+  void ImprimeConFormato(const QString& formato);
+
+  // --- Payment (the rules are PagosVenta.h's).
+  // The payment type changed by the cashier: the card factor, the account
+  // field for the types that need one.
+  void TipoPagoChange();
+  // Leaving the type during a capture: the type's discount or price list
+  // from Descuento.DBF applied to the document.
+  void TipoPagoExit();
+  // The value of Descuento.DBF for a type (DescuentoDePago); throws
+  // plat::Error when the table cannot be read.
+  double DescuentoTipoPago(const QString& tipo) const;
+  // Every line of the capture priced again from a price list.
+  void RepreciaCaptura(int lista);
+  // The amount received: evaluated on Enter, the change on leaving it; an
+  // amount that covers the total marks the document paid.
+  void CAMBIO_FEnter();
+  void CAMBIO_FExit();
+  // Opciones > "Habilitar Pago" (user "0" only): the amount received
+  // editable or not, kept in Pagos.cnf of the program folder.
+  void HabilitarPago1Click();
+  // Registro > "Imprimir y Asignar Caja   (Pausa)": a saved document without
+  // a payment type gets the one chosen in the picker.
+  void ImprimiryAsignarCaja1Click();
+  // Registro > "Multi Pagos": the split payments of the saved document.
+  void MultiPagos1Click();
+  // Opciones > "Descuentos Tipo de Pago": the payment-type table edited,
+  // pagos.cnf of the data folder written again from it.
+  void DescuentosTipodePago1Click();
+
   // --- Commands (menu items and visible buttons).
   // Attaches the command of an item or button; from then on its phase
   // decides.
@@ -414,6 +483,7 @@ class TFormaCapturaRapida : public ui::Forma {
   void FormShow() override;
   void FormActivate() override;
   void FormClose() override;
+  void FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) override;
   void resizeEvent(QResizeEvent* evento) override;
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
@@ -512,6 +582,34 @@ class TFormaCapturaRapida : public ui::Forma {
   // The lines and articles, LabelIEPS and LineasCaptura from Totales.
   void MuestraPartidas();
 
+  // Keys and header fields.
+  void ConectaTeclas();
+  // Rule 1 of the keys: the focused control takes the key itself.
+  bool TeclaDelControl(int tecla) const;
+  // Rule 2: the key is a menu item's shortcut.
+  bool TeclaDeMenu(int tecla, Qt::KeyboardModifiers shift) const;
+  // The header's order of the focus movement.
+  void OrdenEncabezado();
+  // A header field written during a capture (the header row put into edit)
+  // and so shown.
+  void EscribeEncabezado(ui::EditDatos* caja, const QString& valor);
+  // The date field (EditFEDOC_F, also for HoraExtra): today on entering,
+  // today in place of a date that is no date.
+  void EditFEDOC_FEnter();
+  void ValidaFecha();
+  void EditIMIM1_FKeyDown(int& tecla);
+  void EditDESFI_FKeyDown(int& tecla);
+  // The grid's text of a value (DetalleDrawColumnCell).
+  QString TextoCeldaDetalle(const db::Campo& campo, const QVariant& valor, const QString& texto) const;
+  // Shared tables: lock errors retried within the table layer's bound.
+  void ConectaErroresTablas();
+  // Payment.
+  void ConectaPagos();
+  void TipoPagoKeyDown(int& tecla);
+  void CAMBIO_FKeyDown(int& tecla);
+  // The amount received does not read as a number.
+  bool PagoNoNumerico() const;
+
   void FormResize();
   // "Terminar Venta", the other buttons and boxes of line capture and the
   // capture phase text follow one state.
@@ -524,6 +622,8 @@ class TFormaCapturaRapida : public ui::Forma {
 
   EstacionCaptura estacion_;
   ui::TColor colorPanel2_ = ui::clBtnFace;
+  QColor colorCampo_;            // the colour of the header field highlighted now
+  QList<QKeyCombination> atajosMenu_;  // every menu item's shortcut
 };
 
 inline TFormaCapturaRapida* FormaCapturaRapida() { return ui::InstanciaDe<TFormaCapturaRapida>().data(); }

@@ -316,6 +316,7 @@ void TFormaCapturaRapida::ConstruyeMenu() {
   CancelaMovimiento1 = accion("CancelaMovimiento1");
   Imprimir1 = accion("Imprimir1");
   ImprimiryAsignarCaja1 = accion("ImprimiryAsignarCaja1");
+  MultiPagos1 = accion("MultiPagos1");
   Factura1 = accion("Factura1");
   FacturaeImprimir1 = accion("FacturaeImprimir1");
   Remisin1 = accion("Remisin1");
@@ -342,6 +343,7 @@ void TFormaCapturaRapida::ConstruyeMenu() {
   ConfigurarLectorSerial1 = accion("ConfigurarLectorSerial1");
   CapturaporEmpaque1 = accion("CapturaporEmpaque1");
   HabilitarPago1 = accion("HabilitarPago1");
+  DescuentosTipodePago1 = accion("DescuentosTipodePago1");
   N011 = accion("N011");
   N021 = accion("N021");
   SinTurno1 = accion("SinTurno1");

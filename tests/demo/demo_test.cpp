@@ -130,6 +130,21 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   ASSERT_TRUE(conceptos.Locate("NUMOV_MO", {7}));
   EXPECT_EQ(conceptos.FieldByName("CONCE_MO").AsString(), "Efectivo");
 
+  // The payment types the sale screen offers: pagos.cnf lists the table's
+  // types in its order; one gives a price list, one a discount.
+  db::Tabla pagos;
+  pagos.SetCarpeta(kDatosDemo);
+  pagos.SetNombreTabla("Descuento.DBF");
+  pagos.Open();
+  QStringList tipos;
+  for (pagos.First(); !pagos.Eof(); pagos.Next()) tipos << pagos.FieldByName("TIPOPAGO").AsString();
+  EXPECT_EQ(fs::LeeLineas(fs::Une(kDatosDemo, "pagos.cnf")), tipos);
+  EXPECT_TRUE(tipos.contains("Tarjeta") && tipos.contains("Efectivo"));
+  ASSERT_TRUE(pagos.Locate("TIPOPAGO", {"Mayoreo"}));
+  EXPECT_EQ(pagos.FieldByName("PRECIO").AsInteger(), 2);
+  ASSERT_TRUE(pagos.Locate("TIPOPAGO", {"Empleado"}));
+  EXPECT_EQ(pagos.FieldByName("DESCUENTO").AsFloat(), 5);
+
   // Amounts in words in either currency of the currency table.
   struct Moneda {
     const char* nombre;

@@ -187,8 +187,11 @@ bool Forma::event(QEvent* evento) {
     case QEvent::KeyPress: {
       // A key sent to the window itself while it has key preview. A key a
       // child ignored (Enter in a box) travels up to here too: the preview
-      // already saw it.
-      if (keyPreview_ && PrimerReceptor(this) && PasaTecla(static_cast<QKeyEvent*>(evento))) return true;
+      // already saw it, also when a component's handler changed it and it
+      // is being delivered again.
+      if (keyPreview_ && !Eventos::Reenviando() && PrimerReceptor(this) &&
+          PasaTecla(static_cast<QKeyEvent*>(evento)))
+        return true;
       break;
     }
     default:

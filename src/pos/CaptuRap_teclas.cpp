@@ -1,0 +1,257 @@
+// The sale screen's keys: who gets a key (the rule is written in
+// CaptuRap.h), the key map of FormKeyDown, the focus movement of Enter,
+// Down and Up, the handlers of the header's fields, the grid's display and
+// its typed letters, and the printing shortcuts Ctrl+F1 to Ctrl+F6.
+
+#include "formats/ImporteLetra.h"
+#include "foundation/BotonEsquinado.h"
+#include "formats/Interprete.h"
+#include "foundation/dialogos.h"
+#include "foundation/rutinas_fecha.h"
+#include "foundation/rutinas_numero.h"
+#include "foundation/rutinas_texto.h"
+#include "platform/Error.h"
+#include "platform/db/Tabla.h"
+#include "platform/fs/Reloj.h"
+#include "platform/fs/Rutas.h"
+#include "platform/ui/Aplicacion.h"
+#include "platform/ui/Eventos.h"
+#include "pos/CaptuRap.h"
+#include "pos/CaptuRap_comun.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+
+bool EsEnter(int tecla) { return tecla == Qt::Key_Return || tecla == Qt::Key_Enter; }
+
+// The focus is on the widget or on one of its parts (a grid's cell editor).
+bool EnfocadoEn(const QWidget* w) {
+  for (const QWidget* f = QApplication::focusWidget(); f; f = f->parentWidget())
+    if (f == w) return true;
+  return false;
+}
+
+// The format path of a shortcut's caption "Ctrl+F4 (<path>)": from its
+// tenth character to the one before the last; "" for a caption without one.
+QString FormatoDeAtajo(const QString& titulo) {
+  return titulo.size() > 10 ? titulo.mid(9, titulo.size() - 10) : QString();
+}
+
+}  // namespace
+
+void TFormaCapturaRapida::ConectaTeclas() {
+  // The focus movement is FormKeyDown's (MueveFocoPorTecla), after the rule
+  // of who gets the key.
+  SetMueveFocoConTeclas(false);
+  const auto acciones = MainMenu1->findChildren<QAction*>();
+  for (const QAction* a : acciones)
+    for (const QKeySequence& atajo : a->shortcuts())
+      if (atajo.count() == 1) atajosMenu_ << atajo[0];
+  for (QWidget* control : {static_cast<QWidget*>(EditClave), static_cast<QWidget*>(EditEmpaque),
+                           static_cast<QWidget*>(Detalle), static_cast<QWidget*>(CAMBIO_F)})
+    control->installEventFilter(this);
+
+  const auto entra = [this](QWidget* campo, std::function<void()> tambien = {}) {
+    ui::Conecta(&ui::Eventos::De(campo), &ui::Eventos::Enter, this, [this, campo, tambien] {
+      ResaltaCampo(campo);
+      if (tambien) tambien();
+    });
+  };
+  const auto sale = [this](QWidget* campo, std::function<void()> tambien = {}) {
+    ui::Conecta(&ui::Eventos::De(campo), &ui::Eventos::Exit, this, [this, campo, tambien] {
+      RestauraColorCampo(campo);
+      if (tambien) tambien();
+    });
+  };
+  for (QWidget* campo : {static_cast<QWidget*>(EditCLDOC_F), static_cast<QWidget*>(EditCTOVE_F),
+                         static_cast<QWidget*>(EditCLCLI_F), static_cast<QWidget*>(EditCLVEN_F),
+                         static_cast<QWidget*>(EditBCLIM_F), static_cast<QWidget*>(EditIMIM1_F)}) {
+    sale(campo);
+  }
+  for (QWidget* campo : {static_cast<QWidget*>(EditCLDOC_F), static_cast<QWidget*>(EditCTOVE_F),
+                         static_cast<QWidget*>(EditCLCLI_F), static_cast<QWidget*>(EditCLVEN_F),
+                         static_cast<QWidget*>(EditDESFI_F)}) {
+    entra(campo);
+  }
+  entra(EditBCLIM_F, [this] {
+    EscribeEncabezado(EditBCLIM_F, CajaActual);
+    if (EditCLVEN_F->text().isEmpty() && !VendedorCaja.isEmpty()) EscribeEncabezado(EditCLVEN_F, VendedorCaja);
+  });
+  entra(EditIMIM1_F, [this] { EscribeEncabezado(EditIMIM1_F, TextoReal(TasaIvaVenta)); });
+  sale(EditDESFI_F, [this] {
+    if (BoronDescuento->isVisibleTo(this)) EditDESFI_F->setReadOnly(true);
+  });
+  // The hidden time field acts on the date too.
+  for (QWidget* fecha : {static_cast<QWidget*>(EditFEDOC_F), static_cast<QWidget*>(HoraExtra)}) {
+    ui::Eventos& eventos = ui::Eventos::De(fecha);
+    ui::Conecta(&eventos, &ui::Eventos::Enter, this, [this] { EditFEDOC_FEnter(); });
+    ui::Conecta(&eventos, &ui::Eventos::Exit, this, [this] { ValidaFecha(); });
+    ui::Conecta(&eventos, &ui::Eventos::KeyDown, this, [this](int& tecla, Qt::KeyboardModifiers) {
+      if (EsEnter(tecla) || tecla == Qt::Key_Down) ValidaFecha();
+    });
+  }
+  ui::Conecta(&ui::Eventos::De(EditIMIM1_F), &ui::Eventos::KeyDown, this,
+              [this](int& tecla, Qt::KeyboardModifiers) { EditIMIM1_FKeyDown(tecla); });
+  ui::Conecta(&ui::Eventos::De(EditDESFI_F), &ui::Eventos::KeyDown, this,
+              [this](int& tecla, Qt::KeyboardModifiers) { EditDESFI_FKeyDown(tecla); });
+  OrdenEncabezado();
+
+  Detalle->TextoCelda = [this](const db::Campo& campo, const QVariant& valor, const QString& texto) {
+    return TextoCeldaDetalle(campo, valor, texto);
+  };
+  ui::Conecta(&ui::Eventos::De(Detalle), &ui::Eventos::KeyPress, this, [](QChar& c) { c = Mayuscula(c); });
+}
+
+void TFormaCapturaRapida::OrdenEncabezado() {
+  QWidget* const orden[] = {EditCLDOC_F, EditCLCLI_F, EditCLVEN_F, EditCTOVE_F, EditBCLIM_F, EditFEDOC_F,
+                            EditIMIM1_F, EditDESFI_F, EditCantidad, EditClave, EditTARA, EditEmpaque,
+                            BotonTerminaVenta, BotonAgregarPartida, BotonNuevaVenta, TipoPago, EditCUENTA,
+                            BoronDescuento, CAMBIO_F, Detalle};
+  for (std::size_t i = 1; i < std::size(orden); ++i) setTabOrder(orden[i - 1], orden[i]);
+}
+
+// --- Who gets a key.
+
+bool TFormaCapturaRapida::TeclaDelControl(int tecla) const {
+  if (tecla == Qt::Key_F3 && Capturando())
+    return EnfocadoEn(EditClave) || EnfocadoEn(EditEmpaque) || (EnfocadoEn(Detalle) && EmpaqueVisible());
+  return (EsEnter(tecla) || tecla == Qt::Key_F6) && EnfocadoEn(CAMBIO_F);
+}
+
+bool TFormaCapturaRapida::TeclaDeMenu(int tecla, Qt::KeyboardModifiers shift) const {
+  const Qt::KeyboardModifiers modificadores =
+      shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  return atajosMenu_.contains(QKeyCombination(modificadores, static_cast<Qt::Key>(tecla)));
+}
+
+// --- The key map.
+
+void TFormaCapturaRapida::FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) {
+  if (TeclaDelControl(tecla) || TeclaDeMenu(tecla, shift)) return;
+  const bool soloCtrl = (shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
+                        Qt::ControlModifier;
+  // The phase: "Nueva (F9)" usable means no capture is in progress.
+  const bool sinCaptura = Permitido(BotonRedondo1);
+  // End, Ctrl+A and Ctrl+S move the header table; the data-aware header
+  // fields show the row it stands on.
+  if (tecla == Qt::Key_End && sinCaptura && TablaFacturae->Active()) TablaFacturae->Last();
+  if (soloCtrl && (tecla == Qt::Key_A || tecla == Qt::Key_S) && sinCaptura && !UsuarioRestringido &&
+      TablaFacturae->Active()) {
+    if (tecla == Qt::Key_A) TablaFacturae->Prior();
+    else TablaFacturae->Next();
+  }
+  if (tecla == Qt::Key_F4) EditCantidad->setFocus(Qt::OtherFocusReason);
+  if (tecla == Qt::Key_F6 && !sinCaptura) EliminaPartida();
+  // The type and the amount are entered as by Tab: their text selected, so
+  // what is typed replaces it.
+  if (tecla == Qt::Key_F8) TipoPago->setFocus(Qt::TabFocusReason);
+  if (tecla == Qt::Key_F5) CAMBIO_F->setFocus(Qt::TabFocusReason);
+  if (soloCtrl) {
+    try {
+      QAction* const atajos[] = {CtrlF11, CtrlF21, nullptr, CtrlF41, CtrlF51, CtrlF61};
+      if (tecla >= Qt::Key_F1 && tecla <= Qt::Key_F6) {
+        if (QAction* atajo = atajos[tecla - Qt::Key_F1]) ImprimeConFormato(FormatoDeAtajo(atajo->text()));
+      }
+    } catch (const std::exception&) {
+    }
+    if (tecla == Qt::Key_F3 && EmpaqueVisible()) {
+      if (HayFila(*TablaDeta)) LabelFactor->setText(Partida("FACTOR").AsString());
+      EditEmpaque->setFocus(Qt::OtherFocusReason);
+    }
+    if (tecla == Qt::Key_F12) {
+      Detalle->SetSelectedIndex(0);
+      Detalle->setFocus(Qt::OtherFocusReason);
+    }
+  }
+  MueveFocoPorTecla(tecla);
+}
+
+void TFormaCapturaRapida::MueveFocoPorTecla(int tecla) {
+  if (EsEnter(tecla) || tecla == Qt::Key_Down) focusNextPrevChild(true);
+  else if (tecla == Qt::Key_Up) focusNextPrevChild(false);
+}
+
+// --- Printing with a shortcut's format.
+
+void TFormaCapturaRapida::ImprimeConFormato(const QString& formato) {
+  if (!ImpresoraLista()) {
+    MuestraMensaje(QStringLiteral("La Impresora No Se Encuentra Lista..."));
+    return;
+  }
+  if (!fs::ExisteArchivo(formato)) {
+    MuestraMensaje(QStringLiteral("El Formato ") + formato + QStringLiteral(" No Existe"));
+    return;
+  }
+  FijaUsuarioImpresion(usuario->text());
+  QString moneda[4];
+  for (int i = 0; i < 4; ++i) TextoMoneda(QStringLiteral("M.N."), i + 1, moneda[i]);
+  FijaTextosMoneda(moneda[0], moneda[1], moneda[2], moneda[3]);
+  EjecutaFormato(TablaFacturae, TablaDeta, formato, u'i');
+}
+
+// --- The header's fields.
+
+void TFormaCapturaRapida::ResaltaCampo(QWidget* campo, ui::TColor color) {
+  QPalette paleta = campo->palette();
+  colorCampo_ = paleta.color(QPalette::Base);
+  paleta.setColor(QPalette::Base, ui::ColorQt(color, paleta));
+  campo->setPalette(paleta);
+}
+
+void TFormaCapturaRapida::RestauraColorCampo(QWidget* campo) {
+  if (!colorCampo_.isValid()) return;
+  QPalette paleta = campo->palette();
+  paleta.setColor(QPalette::Base, colorCampo_);
+  campo->setPalette(paleta);
+}
+
+void TFormaCapturaRapida::EscribeEncabezado(ui::EditDatos* caja, const QString& valor) {
+  // The header box can be entered only during a capture, whose header row
+  // is the document being captured (the totals may have posted it).
+  if (!Permitido(BotonRedondo2) || !HayFila(*TablaFacturae)) return;
+  EditaFila(*TablaFacturae);
+  TablaFacturae->FieldByName(caja->Campo()).SetAsString(valor);
+}
+
+void TFormaCapturaRapida::EditFEDOC_FEnter() {
+  ResaltaCampo(EditFEDOC_F);
+  EditFEDOC_F->setText(TextoFecha(fs::Hoy()));
+}
+
+void TFormaCapturaRapida::ValidaFecha() {
+  RestauraColorCampo(EditFEDOC_F);
+  if (!FechaValida(EditFEDOC_F->text())) EditFEDOC_F->setText(TextoFecha(fs::Hoy()));
+}
+
+void TFormaCapturaRapida::EditIMIM1_FKeyDown(int& tecla) {
+  if (!EsEnter(tecla) && tecla != Qt::Key_Down) return;
+  if (!EditDESFI_F->isEnabled()) (IniciaenClave1->isChecked() ? EditClave : EditCantidad)->setFocus(Qt::OtherFocusReason);
+}
+
+void TFormaCapturaRapida::EditDESFI_FKeyDown(int& tecla) {
+  if (!EsEnter(tecla)) return;
+  if (!EditDESFI_F->text().isEmpty()) CalculaTotales();
+  Detalle->setFocus(Qt::OtherFocusReason);
+  (IniciaenClave1->isChecked() ? EditClave : EditCantidad)->setFocus(Qt::OtherFocusReason);
+}
+
+// --- The grid.
+
+QString TFormaCapturaRapida::TextoCeldaDetalle(const db::Campo& campo, const QVariant& valor,
+                                               const QString& texto) const {
+  if (!valor.isValid()) return texto;
+  const db::TipoDato tipo = campo.Tipo();
+  const bool numero = tipo == db::TipoDato::Entero || tipo == db::TipoDato::Flotante || tipo == db::TipoDato::Moneda;
+  // With configuration line 42 every number takes the quantity's decimals;
+  // otherwise money shows its two currency decimals.
+  if (Conf.DigitosCantidad > 0 && numero) return FormatoMascara(MascaraCantidad, valor.toDouble());
+  if (tipo == db::TipoDato::Moneda) return FormatoMascara(QStringLiteral("###,##0.00"), valor.toDouble());
+  return texto;
+}
