@@ -185,8 +185,6 @@ class Posteo {
 
   // The movement row of one line, then its stock.
   void AplicaMovimientos() {
-    const QString contraparte = e_.contraparte.left(kCorte);
-    const QString referencia = e_.referencia.left(kCorte);
     const bool entrada = EsEntrada(e_.concepto);
     for (const TPartidaCapturaMovimiento& p : partidas_) {
       const double cantidad = Cantidad(p);
@@ -194,25 +192,32 @@ class Posteo {
       const bool enProvisional = provisional_ && !provisionalEscrito_;
       if (!enProvisional) movimientos_.Append();
       db::Tabla& t = movimientos_;
-      const auto campo = [&](const char* nombre) -> db::Campo& { return t.FieldByName(QString::fromLatin1(nombre)); };
-      campo("TIMOV_MI").SetAsInteger(cantidad < 0 ? ConceptoCantidadNegativa : e_.concepto);
-      campo("CANTI_MI").SetAsFloat(cantidad < 0 ? -cantidad : cantidad);
-      campo("CLPRO_MI").SetAsString(p.CLAVE);
-      campo("CLPRV_MI").SetAsString(contraparte);
-      campo("DESCR_MI").SetAsString(p.DESCRIPCION);
-      campo("FEDOC_MI").SetAsDate(e_.fecha);
-      campo("REFMO_MI").SetAsString(referencia);
-      campo("CLCOP_MI").SetAsString(e_.contraparte);
-      registro::Escribe(campo("COSUN_MI"), p.COSTO);
-      campo("NALMA_MI").SetAsInteger(e_.almacen);
-      registro::Escribe(campo("PUNIT_MI"), p.PRECIO);
-      campo("CLDOC_MI").SetAsInteger(e_.numero);
+      LlenaRenglon(t, p, e_.concepto, cantidad);
+      t.FieldByName(QStringLiteral("CLDOC_MI")).SetAsInteger(e_.numero);
       CamposComplementarios(t, p);
       t.Post();
       if (enProvisional) provisionalEscrito_ = true;
       else agregados_.push_back(t.RecNo());
       AplicaExistencia(p, entrada);
     }
+  }
+
+  // The fields every movement row of a line carries: its concept (a
+  // negative quantity is written positive under the negative-line concept),
+  // product, counterpart, date, reference, cost, store and price.
+  void LlenaRenglon(db::Tabla& t, const TPartidaCapturaMovimiento& p, int concepto, double cantidad) const {
+    const auto campo = [&](const char* nombre) -> db::Campo& { return t.FieldByName(QString::fromLatin1(nombre)); };
+    campo("TIMOV_MI").SetAsInteger(cantidad < 0 ? ConceptoCantidadNegativa : concepto);
+    campo("CANTI_MI").SetAsFloat(cantidad < 0 ? -cantidad : cantidad);
+    campo("CLPRO_MI").SetAsString(p.CLAVE);
+    campo("CLPRV_MI").SetAsString(e_.contraparte.left(kCorte));
+    campo("DESCR_MI").SetAsString(p.DESCRIPCION);
+    campo("FEDOC_MI").SetAsDate(e_.fecha);
+    campo("REFMO_MI").SetAsString(e_.referencia.left(kCorte));
+    campo("CLCOP_MI").SetAsString(e_.contraparte);
+    registro::Escribe(campo("COSUN_MI"), p.COSTO);
+    campo("NALMA_MI").SetAsInteger(e_.almacen);
+    registro::Escribe(campo("PUNIT_MI"), p.PRECIO);
   }
 
   // Columns an older movement table may lack: from the first one missing,
@@ -268,8 +273,6 @@ class Posteo {
   void AplicaTraspaso() {
     db::Tabla& productos = *productosDestino_;
     db::Tabla& movimientos = *movimientosDestino_;
-    const QString contraparte = e_.contraparte.left(kCorte);
-    const QString referencia = e_.referencia.left(kCorte);
     for (const TPartidaCapturaMovimiento& p : partidas_) {
       const double cantidad = Cantidad(p);
       if (cantidad == 0) continue;
@@ -283,20 +286,7 @@ class Posteo {
         });
       }
       const auto llena = [&](db::Tabla& t) {
-        const auto campo = [&](const char* nombre) -> db::Campo& {
-          return t.FieldByName(QString::fromLatin1(nombre));
-        };
-        campo("TIMOV_MI").SetAsInteger(cantidad < 0 ? ConceptoCantidadNegativa : ConceptoEntradaTraspaso);
-        campo("CANTI_MI").SetAsFloat((cantidad < 0 ? -cantidad : cantidad) * factor);
-        campo("CLPRO_MI").SetAsString(p.CLAVE);
-        campo("CLPRV_MI").SetAsString(contraparte);
-        campo("DESCR_MI").SetAsString(p.DESCRIPCION);
-        campo("FEDOC_MI").SetAsDate(e_.fecha);
-        campo("REFMO_MI").SetAsString(referencia);
-        campo("CLCOP_MI").SetAsString(e_.contraparte);
-        registro::Escribe(campo("COSUN_MI"), p.COSTO);
-        campo("NALMA_MI").SetAsInteger(e_.almacen);
-        registro::Escribe(campo("PUNIT_MI"), p.PRECIO);
+        LlenaRenglon(t, p, ConceptoEntradaTraspaso, cantidad * factor);
         if (db::Campo* c = t.FindField(QStringLiteral("CADUC_MI"))) c->SetAsString(p.CADUCIDAD);
       };
       if (numeroDestino_ == 0) {
