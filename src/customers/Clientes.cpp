@@ -152,17 +152,17 @@ void TFormaClientes::CreaMenu() {
   BusquedaNoIndexada1 = ItemCatalogo(Buscar2, "BusquedaNoIndexada1", QStringLiteral("Busqueda No Indexada"));
 
   Reportes1 = MenuCatalogo(MainMenu1, "Reportes1", QStringLiteral("R&eportes"));
-  ItemCatalogo(Reportes1, "Consultas1", QStringLiteral("Consultas"));
-  ItemCatalogo(Reportes1, "CargosyAbonos1", QStringLiteral("Cargos y Abonos"));
-  ItemCatalogo(Reportes1, "VentasPorCliente1", QStringLiteral("Ventas Por Cliente"));
-  ItemCatalogo(Reportes1, "Saldos1", QStringLiteral("Saldos"));
-  ItemCatalogo(Reportes1, "SaldosPorZona1", QStringLiteral("Saldos Por Zona"));
-  ItemCatalogo(Reportes1, "ListadodeClientes1", QStringLiteral("Listado de Clientes"));
-  ItemCatalogo(Reportes1, "ClienteyTelefono1", QStringLiteral("Cliente y Telefono"));
+  Consultas1 = ItemCatalogo(Reportes1, "Consultas1", QStringLiteral("Consultas"));
+  CargosyAbonos1 = ItemCatalogo(Reportes1, "CargosyAbonos1", QStringLiteral("Cargos y Abonos"));
+  VentasPorCliente1 = ItemCatalogo(Reportes1, "VentasPorCliente1", QStringLiteral("Ventas Por Cliente"));
+  Saldos1 = ItemCatalogo(Reportes1, "Saldos1", QStringLiteral("Saldos"));
+  SaldosPorZona1 = ItemCatalogo(Reportes1, "SaldosPorZona1", QStringLiteral("Saldos Por Zona"));
+  ListadodeClientes1 = ItemCatalogo(Reportes1, "ListadodeClientes1", QStringLiteral("Listado de Clientes"));
+  ClienteyTelefono1 = ItemCatalogo(Reportes1, "ClienteyTelefono1", QStringLiteral("Cliente y Telefono"));
 
   Formatos1 = MenuCatalogo(MainMenu1, "Formatos1", QStringLiteral("&Formatos"));
-  ItemCatalogo(Formatos1, "EligeFormato1", QStringLiteral("Elige Formato"));
-  ItemCatalogo(Formatos1, "DiseaFormato1", QStringLiteral("Diseña Formato"));
+  EligeFormato1 = ItemCatalogo(Formatos1, "EligeFormato1", QStringLiteral("Elige Formato"));
+  DiseaFormato1 = ItemCatalogo(Formatos1, "DiseaFormato1", QStringLiteral("Diseña Formato"));
   ImprimeRango1 = ItemCatalogo(Formatos1, "ImprimeRango1", QStringLiteral("Imprime Rango"));
 
   QMenu* opciones = MenuCatalogo(MainMenu1, "Opciones1", QStringLiteral("&Opciones"));
@@ -174,28 +174,33 @@ void TFormaClientes::CreaMenu() {
   Temas1 = ItemCatalogo(ayuda, "Temas1", QStringLiteral("Temas..."));
   Informacion1 = ItemCatalogo(ayuda, "Informacion1", QStringLiteral("Informacion"));
 
-  // The reports, the formats and printing with a format join with the
-  // customer reports; until then they stay disabled.
-  for (QAction* a : Reportes1->actions() + Formatos1->actions() + QList<QAction*>{Imprimir1, PresentacionPreliminar1})
-    a->setEnabled(false);
-
   const std::pair<QAction*, void (TFormaClientes::*)()> comandos[] = {
       {Nuevo1, &TFormaClientes::BotonNuevoClick},
       {Modificar1, &TFormaClientes::BotonCambiosClick},
       {Guardar1, &TFormaClientes::BotonGuardarClick},
       {Eliminar1, &TFormaClientes::Eliminar1Click},
+      {PresentacionPreliminar1, &TFormaClientes::BotonPreliminarClick},
+      {Imprimir1, &TFormaClientes::BotonImprimirClick},
       {ImprimePlantilla1, &TFormaClientes::ImprimePlantilla1Click},
       {Salir1, &TFormaClientes::Close},
       {Buscar1, &TFormaClientes::BotonBuscarClick},
       {CancelarMovimiento1, &TFormaClientes::CancelarMovimiento1Click},
       {BusquedaRapida1, &TFormaClientes::BotonBuscarClick},
       {BusquedaNoIndexada1, &TFormaClientes::BusquedaNoIndexada1Click},
+      {Consultas1, &TFormaClientes::Consultas1Click},
+      {ListadodeClientes1, &TFormaClientes::ListadodeClientes1Click},
+      {ClienteyTelefono1, &TFormaClientes::ClienteyTelefono1Click},
+      {EligeFormato1, &TFormaClientes::EligeFormato1Click},
+      {DiseaFormato1, &TFormaClientes::DiseaFormato1Click},
+      {ImprimeRango1, &TFormaClientes::ImprimeRango1Click},
       {BloquearPrecioPreferencial1, &TFormaClientes::BloquearPrecioPreferencial1Click},
       {Temas1, &TFormaClientes::Temas1Click},
       {Informacion1, &TFormaClientes::Informacion1Click},
   };
   for (const auto& [accion, comando] : comandos)
     ui::Conecta(accion, &QAction::triggered, this, [this, comando] { (this->*comando)(); });
+  for (QAction* reporte : {CargosyAbonos1, VentasPorCliente1, Saldos1, SaldosPorZona1})
+    ui::Conecta(reporte, &QAction::triggered, this, [this, reporte] { ReporteCatalogoClientes(reporte); });
 }
 
 void TFormaClientes::CreaBarra() {
@@ -211,17 +216,15 @@ void TFormaClientes::CreaBarra() {
   BotonNuevo = boton("BotonNuevo", QStringLiteral("Nuevo"), &TFormaClientes::BotonNuevoClick);
   BotonCambios = boton("BotonCambios", QStringLiteral("Modificar"), &TFormaClientes::BotonCambiosClick);
   BotonGuardar = boton("BotonGuardar", QStringLiteral("Guardar"), &TFormaClientes::BotonGuardarClick);
-  BotonPreliminar = boton("BotonPreliminar", QStringLiteral("Presentación Preliminar"), nullptr);
-  BotonImprimir = boton("BotonImprimir", QStringLiteral("Imprimir"), nullptr);
+  BotonPreliminar =
+      boton("BotonPreliminar", QStringLiteral("Presentación Preliminar"), &TFormaClientes::BotonPreliminarClick);
+  BotonImprimir = boton("BotonImprimir", QStringLiteral("Imprimir"), &TFormaClientes::BotonImprimirClick);
   BotonBuscar = boton("BotonBuscar", QStringLiteral("Buscar"), &TFormaClientes::BotonBuscarClick);
   BotonObservacion = boton("BotonObservacion", QStringLiteral("Observaciones del Documento"),
                            &TFormaClientes::BotonObservacionClick);
   SpeedButton1 = boton("SpeedButton1", QStringLiteral("Contactos"), &TFormaClientes::SpeedButton1Click);
   SpeedButton1->setToolButtonStyle(Qt::ToolButtonTextOnly);
   BotonSalir = boton("BotonSalir", QStringLiteral("Salir"), &TFormaClientes::Close);
-  // Printing with a format joins with the customer reports.
-  BotonPreliminar->setEnabled(false);
-  BotonImprimir->setEnabled(false);
   // A right click on a button tells what it does.
   const FinBarra fin = TerminaBarra(Panel, barra, Fuentetablacliente, QStringLiteral("Usuario"),
                                     {BotonCambios, BotonNuevo, BotonGuardar, BotonBuscar, BotonImprimir}, 0);
@@ -411,9 +414,13 @@ void TFormaClientes::MuestraEstado() {
 void TFormaClientes::PintaMarco(bool editando) { ::PintaMarco(Panel2, editando, ui::clBlue); }
 
 void TFormaClientes::EstadoBotonesCliente(bool editando) {
-  for (QWidget* w : std::initializer_list<QWidget*>{BotonCambios, BotonNuevo, Navegador, BotonBuscar})
+  // Reports and printing walk the customer table: not while a customer is
+  // being entered into it.
+  for (QWidget* w : std::initializer_list<QWidget*>{BotonCambios, BotonNuevo, Navegador, BotonBuscar, BotonImprimir,
+                                                    BotonPreliminar})
     w->setEnabled(!editando);
-  for (QAction* a : {Modificar1, Nuevo1, Eliminar1, Buscar1, Buscar2->menuAction(), Reportes1->menuAction()})
+  for (QAction* a : {Modificar1, Nuevo1, Eliminar1, Buscar1, Buscar2->menuAction(), Reportes1->menuAction(),
+                     Formatos1->menuAction(), Imprimir1, PresentacionPreliminar1})
     a->setEnabled(!editando);
   BotonGuardar->setEnabled(editando);
   Guardar1->setEnabled(editando);
@@ -423,6 +430,9 @@ void TFormaClientes::EstadoBotonesCliente(bool editando) {
 
 void TFormaClientes::AbreTablasClientes() {
   LeeLineaConfig(ConfCarpetaDatos, RutaDatosClientes);
+  QString formato;
+  LeeLineaConfig(ConfFormatoClientes, formato);
+  FormatoClientes = CarpetaProgramaClientes + QStringLiteral("\\consulta\\") + formato;
   for (db::Tabla* tabla : {TablaCliente, TablaRepetido}) {
     tabla->Close();
     tabla->SetCarpeta(RutaDatosClientes);

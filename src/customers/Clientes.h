@@ -38,6 +38,7 @@ class QMenuBar;
 class QPushButton;
 class QScrollArea;
 class QToolButton;
+class TFormaConsulta;
 namespace db {
 class Tabla;
 }
@@ -68,6 +69,18 @@ QString ClaveClienteTomada(const QString& propuesta, const QString& guardada);
 // cliente.cnf of the program folder: "S" locks the preferred price list.
 inline const QString kArchivoBloqueoPrecio = QStringLiteral("cliente.cnf");
 
+// The customer listings as the report script runner takes them (RepoSQL.h):
+// lines ended by a carriage return. `tabla` is the customer table's full
+// path (data folder, a backslash, the file name).
+// "Listado de Clientes": key, name, telephone, tax id and town.
+QString GuionListadoClientes(const QString& titulo, const QString& tabla);
+// "Cliente y Telefono": key, name and telephone.
+QString GuionClienteTelefono(const QString& titulo, const QString& tabla);
+
+// The view list of the customer window, in the folder report of the data
+// folder.
+inline const QString kListaVistasClientes = QStringLiteral("Clientes.for");
+
 class TFormaClientes : public ui::Forma {
   Q_OBJECT
  public:
@@ -81,8 +94,8 @@ class TFormaClientes : public ui::Forma {
   QAction* Modificar1;
   QAction* Guardar1;
   QAction* Eliminar1;
-  QAction* PresentacionPreliminar1;  // printing: not reachable yet
-  QAction* Imprimir1;                // printing: not reachable yet
+  QAction* PresentacionPreliminar1;
+  QAction* Imprimir1;
   QAction* ImprimePlantilla1;
   QAction* Salir1;
   QAction* Buscar1;  // Registro > "Buscar"
@@ -90,9 +103,18 @@ class TFormaClientes : public ui::Forma {
   QMenu* Buscar2;  // the "Buscar" menu
   QAction* BusquedaRapida1;
   QAction* BusquedaNoIndexada1;
-  QMenu* Reportes1;  // its reports are not reachable yet
+  QMenu* Reportes1;
+  QAction* Consultas1;
+  QAction* CargosyAbonos1;
+  QAction* VentasPorCliente1;
+  QAction* Saldos1;
+  QAction* SaldosPorZona1;
+  QAction* ListadodeClientes1;
+  QAction* ClienteyTelefono1;
   QMenu* Formatos1;
-  QAction* ImprimeRango1;  // not reachable yet
+  QAction* EligeFormato1;
+  QAction* DiseaFormato1;
+  QAction* ImprimeRango1;
   QAction* BloquearPrecioPreferencial1;
   QAction* Temas1;
   QAction* Informacion1;
@@ -156,6 +178,9 @@ class TFormaClientes : public ui::Forma {
   // The data and program folders, and the key of the customer being changed.
   QString RutaDatosClientes;
   QString CarpetaProgramaClientes;
+  // The print format: <program folder>\consulta\<line 12> from the window's
+  // preparation on, until "Elige Formato" chooses another.
+  QString FormatoClientes;
   QString ClaveAnteriorCliente;
   // The field with the focus: 1 key, 2 name, 3 telephone, 4 fax, 5 RFC,
   // 6 CURP, 7 street, 8 district, 9 town, 10 postal code, 11 credit days,
@@ -186,6 +211,19 @@ class TFormaClientes : public ui::Forma {
   void BotonObservacionClick();
   void BloquearPrecioPreferencial1Click();
   void ImprimePlantilla1Click();
+  // Reports and printing (Clientes_reportes.cpp).
+  void BotonImprimirClick();
+  void BotonPreliminarClick();
+  void Consultas1Click();
+  void ListadodeClientes1Click();
+  void ClienteyTelefono1Click();
+  void EligeFormato1Click();
+  void DiseaFormato1Click();
+  void ImprimeRango1Click();
+  // The four generator reports; the item's caption names the report.
+  void ReporteCatalogoClientes(const QAction* item);
+  // The runner's view list from report\Clientes.for of the data folder.
+  void ListaVistasClientes(TFormaConsulta& consulta);
   void Temas1Click();
   void Informacion1Click();
 

@@ -9,6 +9,7 @@
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "reports/Vistas.h"
 #include "shell/Campos.h"
 #include "shell/LineasConfiguracion.h"
 #include "shell/Moneda.h"
@@ -94,7 +95,8 @@ void LlenaSiVacia(const QString& carpeta, const QString& archivo, const QVector<
 // Customer "1" is the counter customer every new sale starts with.
 QVector<Fila> Clientes() {
   const auto cliente = [](const char* clave, const char* nombre, const char* rfc, const char* direccion,
-                          const char* telefono, int dias, const char* vendedor, int lista) {
+                          const char* telefono, int dias, const char* vendedor, int lista, const char* zona,
+                          double compras, double cargos, double abonos) {
     return Fila{{"CLCLI_C", clave},
                 {"NOMBR_C", QString::fromUtf8(nombre)},
                 {"RFCXX_C", rfc},
@@ -106,12 +108,34 @@ QVector<Fila> Clientes() {
                 {"TELEF_C", telefono},
                 {"DCRED_C", dias},
                 {"CLVEN_C", vendedor},
-                {"PREPR_C", lista}};
+                {"PREPR_C", lista},
+                {"ZONAX_C", zona},
+                {"COMPR_C", compras},
+                {"CARGO_C", cargos},
+                {"ABONO_C", abonos},
+                {"SALDO_C", cargos - abonos}};
   };
-  return {cliente("1", "PUBLICO EN GENERAL", "XAXX010101000", "", "", 0, "01", 1),
-          cliente("2", "Abarrotes La Esperanza", "ALE950612KJ3", "Av. Juárez 145", "33 3615 2040", 15, "02", 2),
-          cliente("3", "Cocina Económica Doña Mary", "MAGM780304PL1", "Calle Hidalgo 88", "33 3826 1177", 0, "02", 1),
-          cliente("4", "Papelería El Estudiante", "PES010920RT5", "Av. Vallarta 2310", "33 3630 4512", 30, "03", 3)};
+  return {cliente("1", "PUBLICO EN GENERAL", "XAXX010101000", "", "", 0, "01", 1, "CENTRO", 48250.5, 0, 0),
+          cliente("2", "Abarrotes La Esperanza", "ALE950612KJ3", "Av. Juárez 145", "33 3615 2040", 15, "02", 2,
+                  "CENTRO", 15820.4, 6200, 2700),
+          cliente("3", "Cocina Económica Doña Mary", "MAGM780304PL1", "Calle Hidalgo 88", "33 3826 1177", 0, "02", 1,
+                  "NORTE", 7310, 1250, 1250),
+          cliente("4", "Papelería El Estudiante", "PES010920RT5", "Av. Vallarta 2310", "33 3630 4512", 30, "03", 3,
+                  "PONIENTE", 22460.75, 9800, 4300)};
+}
+
+// A saved query of the customer window's Consultas: the balances by zone,
+// totalled, and the customers' view list naming it.
+void VistaClientes(const QString& programa, const QString& datos) {
+  const QString lista = fs::Une(datos, QStringLiteral("report\\Clientes.for"));
+  if (fs::Existe(lista)) return;
+  const QString vista = fs::Une(programa, QStringLiteral("report\\SaldosZona.vis"));
+  EscribeVista(vista, {QStringLiteral("A.ZONAX_C,A.CLCLI_C,A.NOMBR_C,A.SALDO_C"), QStringLiteral("\\cliente.dbf\" as A "),
+                       QStringLiteral("Zona,Cliente,Nombre,Saldo "), QStringLiteral("C,C,C,N "),
+                       QStringLiteral("10,8,40,14,"), QStringLiteral("ZONAX_C,NOMBR_C,"),
+                       QStringLiteral("N,N,N,totalizar,"), QStringLiteral("N,N,N,N,"), QString(),
+                       QStringLiteral("Saldos de Clientes por Zona")});
+  AgregaEntradaVista(lista, {vista, QStringLiteral("Saldos de los clientes por zona, con su total")});
 }
 
 QVector<Fila> Vendedores() {
@@ -324,6 +348,7 @@ bool PreparaEmpresaDemo() {
     QStringList lineas = ValoresInicialesConfiguracion();
     lineas[ConfCarpetaDatos - 1] = datos;
     lineas[ConfNombreEmpresa - 1] = kNombreEmpresaDemo;
+    lineas[ConfFormatoClientes - 1] = QStringLiteral("clientes.fmt");
     lineas[ConfFormatoVendedores - 1] = QStringLiteral("vendedor.fmt");
     EscribeConfiguracionEmpresa(configuracion, lineas);
   }
@@ -341,6 +366,7 @@ bool PreparaEmpresaDemo() {
   const QString reportes = fs::Une(carpetaReportes, QStringLiteral("reportes.sql"));
   if (!fs::Existe(reportes)) fs::ReescribeLineas(reportes, ReportesPersonalizados(datos));
   EscribeSiFalta(fs::Une(datos, QStringLiteral("pagos.cnf")), ListaTiposPago());
+  VistaClientes(programa, datos);
   // The index catalogue of the reindexing window, as "Lee indices" reads it.
   const QString catalogo = fs::Une(datos, kCatalogoIndices);
   if (!fs::Existe(catalogo)) fs::ReescribeLineas(catalogo, CatalogoDeCarpeta(datos));

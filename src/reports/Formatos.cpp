@@ -327,7 +327,7 @@ void TFormaFormatos::Cierra(int tag) {
   Close();
 }
 
-bool EligeFormato(QString& formato) {
+bool EligeFormato(QString& formato, AvisoFormato aviso) {
   TFormaFormatos dialogo;
   dialogo.SetTag(3);
   dialogo.Rangos->hide();
@@ -336,7 +336,8 @@ bool EligeFormato(QString& formato) {
   if (dialogo.Tag() != 1) return false;
   const QString ruta = dialogo.Rutas->text();
   if (!fs::ExisteArchivo(ruta)) {
-    MuestraMensaje(QStringLiteral("El Formato ") + ruta + QStringLiteral(" No Existe"));
+    MuestraMensaje(QStringLiteral("El Formato ") + (aviso == AvisoFormato::Actual ? formato : ruta) +
+                   QStringLiteral(" No Existe"));
     return false;
   }
   formato = ruta;

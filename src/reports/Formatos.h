@@ -180,5 +180,7 @@ void OrdenReporteSQL(const QString&, QString& salida);
 // The print-format picker of the "Elegir Formato" items: shows the panel
 // Formatos on <program folder>\consulta; when the user accepts an existing
 // file, `formato` := its path and true. An accepted path that names no file
-// shows "El Formato <path> No Existe" and leaves `formato` as it was.
-bool EligeFormato(QString& formato);
+// shows "El Formato <path> No Existe", naming the path accepted or (with
+// AvisoFormato::Actual) the format kept, and leaves `formato` as it was.
+enum class AvisoFormato { Elegido, Actual };
+bool EligeFormato(QString& formato, AvisoFormato aviso = AvisoFormato::Elegido);

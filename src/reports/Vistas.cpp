@@ -63,6 +63,34 @@ QVector<TEntradaVista> LeeListaVistas(const QString& ruta) {
   return entradas;
 }
 
+QVector<TEntradaVista> DepuraListaVistas(const QString& ruta, QVector<TEntradaVista>* leidos) {
+  if (leidos) leidos->clear();
+  if (!fs::ExisteArchivo(ruta)) return {};
+  // The records that stay are copied as they are stored.
+  const QByteArray bytes = fs::LeeBytes(ruta);
+  QVector<TEntradaVista> vigentes;
+  QByteArray quedan;
+  bool falta = false;
+  for (qsizetype p = 0; p + TEntradaVista::kTamano <= bytes.size(); p += TEntradaVista::kTamano) {
+    const QByteArrayView registro = QByteArrayView(bytes).sliced(p, TEntradaVista::kTamano);
+    const TEntradaVista e = TEntradaVista::DeBytes(registro);
+    if (leidos) *leidos << e;
+    if (!fs::ExisteArchivo(e.Archivo)) {
+      falta = true;
+      continue;
+    }
+    vigentes << e;
+    quedan += registro;
+  }
+  if (!falta) return vigentes;
+  try {
+    fs::EscribeAtomico(ruta, quedan);
+  } catch (const plat::Error&) {
+    // The list is still whole; the missing views go the next time.
+  }
+  return vigentes;
+}
+
 void AgregaEntradaVista(const QString& ruta, const TEntradaVista& entrada) {
   CreaCarpetaDe(ruta);
   // A view saved again keeps its one place in the list.

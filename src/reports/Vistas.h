@@ -78,6 +78,15 @@ struct TEntradaVista {
 // A piece shorter than a record at the end is not a record. Throws
 // plat::Error when the file cannot be read.
 QVector<TEntradaVista> LeeListaVistas(const QString& ruta);
+// The records of a view list whose view files exist, in file order; none
+// when the list is missing. When a record names a view file that no longer
+// exists, the list is rewritten with the other records only, atomically, so
+// every station reading it meanwhile sees the whole old list or the whole
+// new one; a rewrite that fails leaves the list as it was, to be tried the
+// next time. `leidos`, when given, receives every record read, the missing
+// ones too. Throws plat::Error when the list cannot be read. Every module
+// window's view list goes through it.
+QVector<TEntradaVista> DepuraListaVistas(const QString& ruta, QVector<TEntradaVista>* leidos = nullptr);
 // Adds the record to the list: a list that already names the view gets its
 // description replaced (the list rewritten atomically); otherwise the record
 // is appended in one write, the list and its folder made when missing.

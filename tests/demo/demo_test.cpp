@@ -6,6 +6,7 @@
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/RegistroProducto.h"
+#include "platform/fs/Reloj.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 #include "platform/ui/PuertaModal.h"
@@ -18,6 +19,8 @@
 #include "platform/db/Consulta.h"
 #include "platform/db/Tabla.h"
 #include "reports/ReporteadorSQL.h"
+#include "reports/Consulta.h"
+#include "reports/Vistas.h"
 
 namespace {
 
@@ -32,7 +35,8 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   QStringList esperadas = ValoresInicialesConfiguracion();
   esperadas[ConfCarpetaDatos - 1] = kDatosDemo;
   esperadas[ConfNombreEmpresa - 1] = "Vorlan Demostración";
-  esperadas[ConfFormatoVendedores - 1] = "vendedor.fmt";  // shipped in consulta
+  esperadas[ConfFormatoClientes - 1] = "clientes.fmt";    // shipped in consulta
+  esperadas[ConfFormatoVendedores - 1] = "vendedor.fmt";
   EXPECT_EQ(fs::LeeLineas("C:\\VRL\\Gener1.cnf"), esperadas);
 
   // Both copies of the users file; the login finds each password.
@@ -177,6 +181,18 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   guardada.Open();
   EXPECT_EQ(guardada.RecordCount(), clientes.RecordCount());
   EXPECT_EQ(guardada.FieldByName("NOMBR_C").AsString(), "Abarrotes La Esperanza");
+
+  // The customer window's saved query: its list names the view, whose
+  // statement runs over the customers.
+  const QVector<TEntradaVista> vistas = LeeListaVistas(fs::Une(kDatosDemo, "report\\Clientes.for"));
+  ASSERT_EQ(vistas.size(), 1);
+  PeticionVista peticion;
+  peticion.carpetaDatos = kDatosDemo;
+  peticion.inicial = peticion.final = fs::Hoy();
+  db::Consulta saldos;
+  saldos.SetSQL(SentenciaVista(LeeVista(vistas[0].Archivo), peticion));
+  saldos.Open();
+  EXPECT_EQ(saldos.RecordCount(), clientes.RecordCount());
 
   const QString aviso = AvisoEmpresaDemo();
   EXPECT_TRUE(aviso.contains(kClaveDemoAdministrador) && aviso.contains(kClaveDemoCajero)) << aviso.toStdString();

@@ -1,0 +1,147 @@
+#include "reports/ReporteCatalogo.h"
+
+#include "foundation/rutinas_numero.h"
+#include "foundation/rutinas_texto.h"
+#include "platform/Error.h"
+#include "platform/db/Tabla.h"
+#include "reports/Barras.h"
+#include "reports/Formatos.h"
+#include "reports/GeneradorReporte.h"
+#include "reports/ProtocoloReporte.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+// The field of a tag whose expression is a plain field name of the table;
+// empty otherwise.
+QString CampoDelTag(const db::Tabla& tabla, const QString& tag) {
+  for (const db::DefTag& d : tabla.IndexDefs()) {
+    if (d.nombre.compare(tag, Qt::CaseInsensitive) != 0) continue;
+    const QString expresion = d.expresion.trimmed();
+    return tabla.FindField(expresion) ? expresion : QString();
+  }
+  return QString();
+}
+
+// A tag whose expression is the field; empty when none.
+QString TagDelCampo(const db::Tabla& tabla, const QString& campo) {
+  for (const db::DefTag& d : tabla.IndexDefs()) {
+    if (d.expresion.trimmed().compare(campo, Qt::CaseInsensitive) == 0) return d.nombre;
+  }
+  return QString();
+}
+
+// The text of the record the table stands on; empty for an empty table.
+QString Valor(const db::Tabla& tabla, const QString& campo) {
+  return tabla.IsEmpty() ? QString() : tabla.FieldByName(campo).AsString();
+}
+
+// Puts the table back on a record when it is let go.
+class VuelveARegistro {
+ public:
+  explicit VuelveARegistro(db::Tabla& tabla) : tabla_(tabla), registro_(tabla.Active() ? tabla.RecNo() : 0) {}
+  ~VuelveARegistro() {
+    try {
+      if (registro_ && tabla_.Active()) tabla_.VeARegistro(registro_);
+    } catch (const plat::Error&) {
+      // A record deleted meanwhile: the table stays where it is.
+    }
+  }
+  VuelveARegistro(const VuelveARegistro&) = delete;
+  VuelveARegistro& operator=(const VuelveARegistro&) = delete;
+
+ private:
+  db::Tabla& tabla_;
+  qint64 registro_;
+};
+
+}  // namespace
+
+void RangoEnOrdenActual(const db::Tabla& tabla, const QString& campo, QString& desde, QString& hasta) {
+  if (desde.isEmpty() || hasta.isEmpty() || tabla.IndexName().isEmpty()) return;
+  const QString actual = CampoDelTag(tabla, tabla.IndexName());
+  if (actual.isEmpty() || actual.compare(campo, Qt::CaseInsensitive) == 0) return;
+  const QString tag = TagDelCampo(tabla, campo);
+  if (tag.isEmpty()) return;
+  db::Tabla otra;
+  otra.SetCarpeta(tabla.Carpeta());
+  otra.SetNombreTabla(tabla.NombreTabla());
+  try {
+    otra.Open();
+    otra.SetIndexName(tag);
+    const auto busca = [&](const QString& valor) {
+      if (!otra.FindKey({valor})) {
+        otra.FindNearest({valor});
+        if (otra.Eof()) otra.Last();
+      }
+      return Valor(otra, actual);
+    };
+    const QString primero = busca(desde);
+    const QString ultimo = busca(hasta);
+    desde = primero;
+    hasta = ultimo;
+  } catch (const plat::Error&) {
+    desde.clear();
+    hasta.clear();
+  }
+}
+
+void EjecutaReporteCatalogo(db::Tabla& tabla, const ReporteCatalogo& r) {
+  if (!tabla.Active()) return;
+  const VuelveARegistro vuelve(tabla);
+  // Both windows go with the report, whichever way it ends.
+  auto formatos = std::make_unique<TFormaFormatos>();
+  auto barras = std::make_unique<TFormaBarras>();
+  formatos->Rangos->show();
+  formatos->Formatos->hide();
+  PreparaParametrosReporte(r.Fechas, r.Rango, r.PorMoneda, r.Devoluciones, r.NoDisponible, r.Condiciones, true,
+                           true, true, r.Tabla);
+  tabla.First();
+  const QString primera = Valor(tabla, r.CampoRango);
+  tabla.Last();
+  const QString ultima = Valor(tabla, r.CampoRango);
+  FijaRangoReporte(0, 0, primera, ultima);
+  formatos->ShowModal();
+  if (formatos->Tag() != 1) {
+    formatos->SetTag(0);
+    return;
+  }
+
+  const auto codigo = [&](int n) { return CodigoOperador(formatos->Operador[n]->currentText()); };
+  FijaCondicionesReporte(formatos->C[0]->text(), codigo(0), formatos->Valor[0]->currentText(), formatos->T[0]->text(),
+                         formatos->C[1]->text(), codigo(1), formatos->Valor[1]->currentText(), formatos->T[1]->text(),
+                         formatos->C[2]->text(), codigo(2), formatos->Valor[2]->currentText(), formatos->T[2]->text(),
+                         formatos->Conector->currentText());
+  std::array<QString, 8> columnas;
+  std::copy(r.Columnas.begin(), r.Columnas.end(), columnas.begin());
+  columnas[7] = formatos->Incluir1->isChecked() ? r.ColumnaMoneda.left(10) : QString();
+  QString desde = formatos->De->text();
+  QString hasta = formatos->Hasta->text();
+  RangoEnOrdenActual(tabla, r.CampoRango, desde, hasta);
+  GeneraReporte(tabla, desde, hasta, r.CampoFecha, r.FechaDesde, r.FechaHasta, r.Llave, r.Texto, columnas,
+                r.CampoCondicion, r.CodigoCondicion, r.ValorCondicion, r.Modo);
+  if (EstadoGeneradorReporte().Rechazada) {
+    formatos->SetTag(0);
+    return;
+  }
+  EscribeTitulosReporte(r.TituloLlave, r.TituloTexto, r.Titulos);
+  EscribeAnchosReporte(r.Anchos);
+  PreparaGraficaReporte(QStringLiteral("Gráfica ") + r.Nombre, r.EjeInferior, r.EjeIzquierdo, r.Divisor);
+
+  barras->SetTag(1);
+  ui::SetTag(barras->Panel2, 0);
+  ui::SetTag(barras->BotonGrafica, kVistaReporte);
+  barras->Concentrado->clear();
+  barras->setWindowTitle(TituloReporte(QStringLiteral("Reporte de ") + r.Nombre, formatos->Titulo->text()));
+  barras->ShowModal();
+  barras->SetTag(0);
+  formatos->SetTag(0);
+}
