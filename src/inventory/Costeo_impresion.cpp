@@ -47,8 +47,8 @@ void TFormaCosteo::SpeedButton1Click() {
   GeneraReporte(*TablaNormal, formatos->De->text(), formatos->Hasta->text(), QStringLiteral("FECHA"),
                 TextoFecha(formatos->Inicial->date()), TextoFecha(formatos->Final->date()), QStringLiteral("CANTIDAD"),
                 QStringLiteral("MOVIMIENTO"),
-                {QStringLiteral("KARDEX"), QStringLiteral("DOCUMENTO"), QStringLiteral("COSTO"), QStringLiteral("FECHA"),
-                 QStringLiteral("DES_MOVIM"), QString(), QString(), QString()},
+                {QStringLiteral("KARDEX"), QStringLiteral("DOCUMENTO"), QStringLiteral("COSTO"),
+                 QStringLiteral("FECHA"), QStringLiteral("DES_MOVIM"), QString(), QString(), QString()},
                 QString(), QStringLiteral("X"), QString(), QStringLiteral("D"));
   if (actual > 0) TablaNormal->VeARegistro(actual);
   if (EstadoGeneradorReporte().Rechazada) {
@@ -57,7 +57,8 @@ void TFormaCosteo::SpeedButton1Click() {
   }
   EscribeTitulosReporte(QStringLiteral("Cantidad"), QStringLiteral("Tipo Mov."),
                         {QStringLiteral("-Kardex"), QStringLiteral("-Documento"), QStringLiteral("Costo"),
-                         QStringLiteral("-Fecha"), QStringLiteral("-Descripción Mov."), QString(), QString(), QString()});
+                         QStringLiteral("-Fecha"), QStringLiteral("-Descripción Mov."), QString(), QString(),
+                         QString()});
   EscribeAnchosReporte({16, 10, 16, 16, 16, 15, 30, 20, 20, 20});
   const QString producto = EtiquetaProducto->text() + QStringLiteral("  ") + EtiquetaDescribe->text();
   PreparaGraficaReporte(QStringLiteral("Gráfica de Kardex ") + producto, QStringLiteral("Número de Documento"),
