@@ -6,6 +6,7 @@
 #include "customers/Vendedor.h"
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
+#include "inventory/Caducidad.h"
 #include "inventory/ClaveRapida.h"
 #include "inventory/ConPro.h"
 #include "inventory/Inven.h"
@@ -145,7 +146,9 @@ const Creador kVentanasDeInicio[] = {
     // TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
-    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra
+    // TFormaColector
+    Crea<TFormaCaducidad>,
+    // TFormaRemCuCobra
     Crea<TFormaConceptos>,
     // TFormaBuscaSQL
     Crea<TFormaListaSQL>,

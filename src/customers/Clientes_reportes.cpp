@@ -139,7 +139,8 @@ void TFormaClientes::ListaVistasClientes(TFormaConsulta& consulta) {
   consulta.Descripcion->clear();
   QVector<TEntradaVista> leidos;
   try {
-    for (const TEntradaVista& e : DepuraListaVistas(lista, &leidos)) consulta.Archivo->addItem(e.Archivo);
+    const QString copia = fs::Une(RutaDatosClientes, QStringLiteral("report\\Cliente2.for"));
+    for (const TEntradaVista& e : DepuraListaVistas(lista, &leidos, copia)) consulta.Archivo->addItem(e.Archivo);
   } catch (const plat::Error& e) {
     ui::MuestraExcepcion(e);
     return;

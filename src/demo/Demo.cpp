@@ -201,17 +201,46 @@ const Producto kProductos[] = {
     {"DET001", "750100110085", "Detergente en polvo 1 kg", "LIMPIEZA", 30.00, {41.00, 39.00, 38.00}, 20},
 };
 
+// What the product window's reports read beyond prices and stock: the
+// quantity and amount sold so far, units per package, and the receipts
+// (quantity, days to expiry) the stock came in.
+struct Historia {
+  const char* clave;
+  double vendido;
+  double monto;
+  double empaque;
+  QVector<std::pair<double, int>> lotes;
+};
+
+const Historia kHistorias[] = {
+    {"REF001", 36, 612, 24, {{30, 45}, {18, 120}}},
+    {"AGU001", 50, 600, 12, {{24, 200}, {36, 365}}},
+    {"ARR001", 12, 298.80, 0, {{40, 300}}},
+    {"JAB001", 8, 148, 6, {}},
+};
+
+const Historia* HistoriaDe(const char* clave) {
+  for (const Historia& h : kHistorias)
+    if (qstrcmp(h.clave, clave) == 0) return &h;
+  return nullptr;
+}
+
 QVector<Fila> Productos(const QString& iva) {
   QVector<Fila> filas;
-  for (const Producto& p : kProductos)
-    filas << Fila{{"CLPRO_I", p.clave},         {"CODIG_I", p.codigo},
-                  {"DSCPR_I", QString::fromUtf8(p.descripcion)},
-                  {"UMEDI_I", "PZA"},           {"LIPRO_I", p.linea},
-                  {"FEALT_I", fs::Hoy()},       {"PIVA1_I", iva},
-                  {"ULCOS_I", p.costo},         {"CPROM_I", p.costo},
-                  {"PPUBL_I", p.precios[0]},    {"PLIS2_I", p.precios[1]},
-                  {"PLIS3_I", p.precios[2]},    {"STMIN_I", 5},
-                  {"STMAX_I", 100},             {"EXIST_I", p.existencia}};
+  for (const Producto& p : kProductos) {
+    Fila fila{{"CLPRO_I", p.clave},         {"CODIG_I", p.codigo},
+              {"DSCPR_I", QString::fromUtf8(p.descripcion)},
+              {"UMEDI_I", "PZA"},           {"LIPRO_I", p.linea},
+              {"FEALT_I", fs::Hoy()},       {"PIVA1_I", iva},
+              {"ULCOS_I", p.costo},         {"CPROM_I", p.costo},
+              {"PPUBL_I", p.precios[0]},    {"PLIS2_I", p.precios[1]},
+              {"PLIS3_I", p.precios[2]},    {"STMIN_I", 5},
+              {"STMAX_I", 100},             {"EXIST_I", p.existencia}};
+    if (const Historia* h = HistoriaDe(p.clave))
+      fila << std::pair{"VANCA_I", QVariant(h->vendido)} << std::pair{"VANMO_I", QVariant(h->monto)}
+           << std::pair{"UEMPA_I", QVariant(h->empaque)};
+    filas << fila;
+  }
   return filas;
 }
 
@@ -220,23 +249,30 @@ QVector<Fila> Productos(const QString& iva) {
 // would: a recount from the documents finds the same stock.
 constexpr int kConceptoInventarioInicial = 57;
 
+// Perishable products came in batches, each with its expiry text.
 QVector<Fila> MovimientosIniciales() {
   QVector<Fila> filas;
-  for (const Producto& p : kProductos)
-    filas << Fila{{"CLDOC_MI", 1},
-                  {"TIMOV_MI", kConceptoInventarioInicial},
-                  {"FEDOC_MI", fs::Hoy()},
-                  {"REFMO_MI", "Inventario Inicial"},
-                  {"NUDOC_MI", "M1"},
-                  {"CLPRO_MI", p.clave},
-                  {"DESCR_MI", QString::fromUtf8(p.descripcion)},
-                  {"CANTI_MI", p.existencia},
-                  {"PUNIT_MI", p.costo},
-                  {"COSUN_MI", p.costo},
-                  {"NALMA_MI", 1},
-                  {"USUARIO", "0"},
-                  {"HORAF_F", 0},
-                  {"FECHA", SelloFecha(fs::Hoy())}};
+  for (const Producto& p : kProductos) {
+    const Historia* h = HistoriaDe(p.clave);
+    const QVector<std::pair<double, int>> lotes =
+        h && !h->lotes.isEmpty() ? h->lotes : QVector<std::pair<double, int>>{{p.existencia, -1}};
+    for (const auto& [cantidad, dias] : lotes)
+      filas << Fila{{"CLDOC_MI", 1},
+                    {"TIMOV_MI", kConceptoInventarioInicial},
+                    {"FEDOC_MI", fs::Hoy()},
+                    {"REFMO_MI", "Inventario Inicial"},
+                    {"NUDOC_MI", "M1"},
+                    {"CLPRO_MI", p.clave},
+                    {"DESCR_MI", QString::fromUtf8(p.descripcion)},
+                    {"CANTI_MI", cantidad},
+                    {"PUNIT_MI", p.costo},
+                    {"COSUN_MI", p.costo},
+                    {"NALMA_MI", 1},
+                    {"USUARIO", "0"},
+                    {"HORAF_F", 0},
+                    {"CADUC_MI", dias < 0 ? QVariant() : QVariant(TextoFecha(fs::Hoy().addDays(dias)))},
+                    {"FECHA", SelloFecha(fs::Hoy())}};
+  }
   return filas;
 }
 

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <vector>
@@ -137,6 +138,10 @@ void TFormaCosteo::ConstruyePanelSuperior() {
   fila->addWidget(BitBtn1);
   BitBtn2 = Nombrado(new QPushButton(QStringLiteral("Exportar"), Panel1), QStringLiteral("BitBtn2"));
   fila->addWidget(BitBtn2);
+  SpeedButton1 = Nombrado(new QToolButton(Panel1), QStringLiteral("SpeedButton1"));
+  SpeedButton1->setText(QStringLiteral("Imprimir"));
+  SpeedButton1->setToolTip(QStringLiteral("Imprimir"));
+  fila->addWidget(SpeedButton1);
   EtiquetaProducto = Nombrado(new QLabel(Panel1), QStringLiteral("EtiquetaProducto"));
   fila->addWidget(EtiquetaProducto);
   EtiquetaDescribe = Nombrado(new QLabel(Panel1), QStringLiteral("EtiquetaDescribe"));
@@ -145,6 +150,7 @@ void TFormaCosteo::ConstruyePanelSuperior() {
   ui::Conecta(BotonFiltrar, &QPushButton::clicked, this, [this] { BotonFiltrarClick(); });
   ui::Conecta(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
   ui::Conecta(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+  ui::Conecta(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
 }
 
 void TFormaCosteo::CreaTarjeta(const QString& variante) {

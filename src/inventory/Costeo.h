@@ -30,6 +30,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTemporaryDir;
+class QToolButton;
 
 namespace db {
 class Consulta;
@@ -59,6 +60,7 @@ class TFormaCosteo : public ui::Forma {
   QLineEdit* EditFiltro;
   QPushButton* BitBtn1;  // "Ajustar Inv."
   QPushButton* BitBtn2;  // "Exportar"
+  QToolButton* SpeedButton1;  // "Imprimir": the card through the report generator
   QLabel* EtiquetaProducto;
   QLabel* EtiquetaDescribe;
   ui::RejillaDatos* Detalle;
@@ -86,6 +88,10 @@ class TFormaCosteo : public ui::Forma {
   void BotonFiltrarClick();
   void BitBtn1Click();
   void BitBtn2Click();
+  // The rows the card shows (filtered ones only while filtered) through the
+  // report parameters dialog, the report engine and its viewer, with the
+  // card's chart (Costeo_impresion.cpp).
+  void SpeedButton1Click();
   // The filter text of the pickers and the field condition; the field
   // test of "Termina_Con" and "Incluye" goes to OnFilterRecord.
   QString TextoFiltro();

@@ -267,6 +267,46 @@ class TFormaInventario : public ui::Forma {
   void SpeedButton1Click();
   void NmerosdeSerie1Click();
   void ConfiguraClave1Click();
+  // Reports, queries and expiry (Inven_reportes.cpp). The plain listings
+  // of the product table through the report script runner:
+  void Stocks1Click();
+  void VtasyCprasAnuales1Click();
+  void Existencias2Click();
+  void CostoyCostoPromedio1Click();
+  void ListadePrecios1Click();
+  void CostodelInventario1Click();
+  void ValordeInventario1Click();
+  void CatlogodeProductos1Click();
+  void CostoyValor1Click();
+  void ListadePolticas1Click();
+  void ExistenciasyStockMnimo1Click();
+  void ReportedeFaltantes1Click();
+  void MsVendido1Click();
+  // First sets EXIFA_I of every product sold by package to the loose units
+  // left over its whole packages.
+  void EmpaquesyCajas1Click();
+  void ExistenciasporFactor1Click();
+  // The purchase lines of the product with their expiry.
+  void Caducidad1Click();
+  void HistoriaComprasyVentas1Click();
+  // The expiry batches of every product (CADUCIDAD.DBF), then their listing.
+  void Caducidad3Click();
+  // Entries, exits and stock of every product sold, from the current one
+  // on, into TEMPO\Kardex<day>.XLS, opened with the spreadsheet program.
+  // Administrator only.
+  void KardexConcentrado1Click();
+  // The quick grids of the product's purchases, sales and movements.
+  void Compras1Click();
+  void Ventas1Click();
+  void Movimientos1Click();
+  // The query runner over the product table with its saved views.
+  void Personalizar1Click();
+  // Loads the saved views of report\inventar.for of the data folder into
+  // FormaConsulta, rewriting the list without the views whose files are
+  // gone.
+  void CargaVistasInventario();
+  // The expiry batches of the product shown, in TFormaCaducidad.
+  void Caducidad2Click();
 
  protected:
   void FormShow() override;
@@ -324,6 +364,14 @@ class TFormaInventario : public ui::Forma {
   // Runs a walk of the product table (a print run) and stands again on the
   // product that was shown.
   void ConservaProducto(const std::function<void()>& recorrido);
+
+  // Reports (Inven_reportes.cpp). Runs a report script over the product
+  // table (range key `campoClave`, the date boxes of the dialog off) and
+  // shows the product again afterwards.
+  void CorreGuion(const QString& titulo, const QString& campoClave, const QString& guion);
+  // The plain listing of the menu item of that name.
+  void Listado(const QString& item);
+  void ConsultaRapida(const QString& consulta);
 
   // Rules of the boxes (Inven_campos.cpp).
   void ConectaCampos();

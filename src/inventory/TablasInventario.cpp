@@ -11,8 +11,9 @@ namespace {
 
 const db::Duenio kInventario(QStringLiteral("inventory"));
 
-// CADUCIDAD.DBF: the expiry batches of one product or of all products.
-DefTabla Caducidad(bool todos) {
+}  // namespace
+
+DefTabla EsquemaCaducidad(bool todos) {
   QVector<db::DefCampo> c = {D("CADUCIDAD"),           N("CANTIDAD", 10, 3), N("SUMA", 10, 3),
                              N("DOCUMENTO", 10, 3),    D("FECHA"),           N("MOVIMIENTO", 10, 0)};
   if (todos)
@@ -22,8 +23,6 @@ DefTabla Caducidad(bool todos) {
   return kInventario.Esquema("CADUCIDAD.DBF", CarpetaTabla::Programa, OrigenTabla::Corrida, c, {},
                              todos ? QStringLiteral("todos") : QStringLiteral("producto"));
 }
-
-}  // namespace
 
 DefTabla EsquemaAuxiliar(const QString& variante) {
   const bool integral = variante == u"integral";
@@ -181,8 +180,8 @@ void RegistraTablasInventario(db::Catalogo& catalogo) {
                                         {C("CLAVE", 20), C("PRODUCTO", 40), N("ACTUAL", 10, 3), N("REALES", 10, 3),
                                          N("AJUSTE", 10, 3), N("COSTO", 10, 3), C("OTRO", 1)},
                                         {Tag("CLAVE")}));
-  catalogo.Registra(Caducidad(false));
-  catalogo.Registra(Caducidad(true));
+  catalogo.Registra(EsquemaCaducidad(false));
+  catalogo.Registra(EsquemaCaducidad(true));
   catalogo.Registra(kInventario.Esquema("RGeneral.dbf", CarpetaTabla::Programa, OrigenTabla::Corrida,
                                         {N("DOCU", 6, 0), C("CLAVE", 20), C("DESCRIPCIO", 25), N("CANTIDAD", 10, 2),
                                          N("PRECIO", 10, 2), N("PRECIO_UNI", 10, 2), N("MOVIMIENTO", 10, 2), D("FECHA"),

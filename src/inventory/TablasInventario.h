@@ -13,4 +13,9 @@ db::DefTabla EsquemaMovinven();
 // integral card only.
 db::DefTabla EsquemaAuxiliar(const QString& variante);
 
+// CADUCIDAD.DBF of the program folder, the expiry batches: of one product
+// (with CUENTA, the batch's place in the walk) or of all products (with
+// CLPRO and PRODUCTO).
+db::DefTabla EsquemaCaducidad(bool todos);
+
 void RegistraTablasInventario(db::Catalogo& catalogo);

@@ -63,7 +63,7 @@ QVector<TEntradaVista> LeeListaVistas(const QString& ruta) {
   return entradas;
 }
 
-QVector<TEntradaVista> DepuraListaVistas(const QString& ruta, QVector<TEntradaVista>* leidos) {
+QVector<TEntradaVista> DepuraListaVistas(const QString& ruta, QVector<TEntradaVista>* leidos, const QString& copia) {
   if (leidos) leidos->clear();
   if (!fs::ExisteArchivo(ruta)) return {};
   // The records that stay are copied as they are stored.
@@ -84,6 +84,7 @@ QVector<TEntradaVista> DepuraListaVistas(const QString& ruta, QVector<TEntradaVi
   }
   if (!falta) return vigentes;
   try {
+    if (!copia.isEmpty()) fs::EscribeAtomico(copia, quedan);
     fs::EscribeAtomico(ruta, quedan);
   } catch (const plat::Error&) {
     // The list is still whole; the missing views go the next time.

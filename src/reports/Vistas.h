@@ -84,9 +84,12 @@ QVector<TEntradaVista> LeeListaVistas(const QString& ruta);
 // every station reading it meanwhile sees the whole old list or the whole
 // new one; a rewrite that fails leaves the list as it was, to be tried the
 // next time. `leidos`, when given, receives every record read, the missing
-// ones too. Throws plat::Error when the list cannot be read. Every module
-// window's view list goes through it.
-QVector<TEntradaVista> DepuraListaVistas(const QString& ruta, QVector<TEntradaVista>* leidos = nullptr);
+// ones too. `copia`, when given, is the scratch list the rewrite goes
+// through: it receives the records kept, atomically, before the list does.
+// Throws plat::Error when the list cannot be read. Every module window's
+// view list goes through it.
+QVector<TEntradaVista> DepuraListaVistas(const QString& ruta, QVector<TEntradaVista>* leidos = nullptr,
+                                         const QString& copia = QString());
 // Adds the record to the list: a list that already names the view gets its
 // description replaced (the list rewritten atomically); otherwise the record
 // is appended in one write, the list and its folder made when missing.

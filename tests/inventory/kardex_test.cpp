@@ -13,6 +13,8 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/PuertaModal.h"
 #include "platform/ui/RejillaDatos.h"
+#include "reports/Barras.h"
+#include "reports/Formatos.h"
 #include "support/LanzadorGrabador.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
@@ -24,6 +26,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -338,6 +343,70 @@ TEST_F(Kardex, DosEstacionesMuestranTarjetasALaVez) {
   EXPECT_EQ(primera.Espera(), 0);
   EXPECT_EQ(segunda.Espera(), 0);
   EXPECT_TRUE(QDir(fs::Local("C:\\VRL\\tempo")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// "Imprimir" hands the card the user sees to the report engine and shows it
+// in the report viewer with the card's titles and chart.
+TEST_F(Kardex, ImprimirMuestraLaTarjetaEnElVisor) {
+  Movimiento("P1", 51, 10, {{"CLDOC_MI", 21}, {"COSUN_MI", 4}});
+  Movimiento("P1", 50, 3, {{"CLDOC_MI", 22}, {"FEDOC_MI", kMarzo.addDays(1)}});
+  Movimiento("P1", 51, 2, {{"CLDOC_MI", 23}, {"FEDOC_MI", kMarzo.addDays(2)}});
+  struct Caso {
+    bool filtra;
+    QStringList documentos;  // the rows of the pages, by their document
+  };
+  const Caso casos[] = {{false, {"21", "22", "23"}}, {true, {"22", "23"}}};
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.filtra);
+    QString caption, grafica, inferior, izquierdo, pagina;
+    std::array<QString, 10> titulos;
+    AlMostrar([&](TFormaCosteo& f) {
+      if (c.filtra) {
+        f.Inicio->setDate(kMarzo.addDays(1));
+        prueba::Pulsa(f, "BotonFiltrar");
+      }
+      ui::PuertaModal::Espera("TFormaFormatos", [](QDialog& d) {
+        auto& p = static_cast<TFormaFormatos&>(d);
+        p.Inicial->setDate(QDate(2025, 1, 1));
+        p.Final->setDate(QDate(2025, 12, 31));
+        prueba::Pulsa(d, "BitBtn4");
+      });
+      // The engine runs behind its progress window, which closes itself.
+      ui::PuertaModal::Espera("TFormaProgreso", [](QDialog& d) {
+        QElapsedTimer reloj;
+        reloj.start();
+        while (d.isVisible() && reloj.elapsed() < 60000) QTest::qWait(5);
+      });
+      ui::PuertaModal::Espera("TFormaBarras", [&](QDialog& d) {
+        auto& b = static_cast<TFormaBarras&>(d);
+        caption = b.windowTitle();
+        grafica = b.Grafica.titulo;
+        inferior = b.Grafica.ejeInferior.titulo;
+        izquierdo = b.Grafica.ejeIzquierdo.titulo;
+        pagina = b.Concentrado->toPlainText();
+        titulos = EstadoVisorReporte().TitulosColumnas;
+      });
+      prueba::Pulsa(f, "SpeedButton1");
+      // The card shows what it showed.
+      EXPECT_EQ(Filas(f, {"DOCUMENTO"}), c.documentos);
+    });
+    MuestraKardex(ConsultaMovimientos("P1"), kOrden, "");
+    EXPECT_EQ(caption, "P1  Producto P1");
+    EXPECT_EQ(grafica, "Gráfica de Kardex P1  Producto P1");
+    EXPECT_EQ(inferior, "Número de Documento");
+    EXPECT_EQ(izquierdo, "Total por Documento");
+    EXPECT_EQ((std::vector<QString>(titulos.begin(), titulos.begin() + 7)),
+              (std::vector<QString>{"Cantidad", "Tipo Mov.", "-Kardex", "-Documento", "Costo", "-Fecha",
+                                    "-Descripción Mov."}));
+    QStringList documentos;
+    for (const QString& linea : pagina.split(u'\n')) {
+      const QStringList partes = linea.simplified().split(u' ');
+      // A row: quantity, concept, running stock, document, ...
+      if (partes.size() > 4 && (partes[1] == u"51" || partes[1] == u"50")) documentos << partes[3];
+    }
+    EXPECT_EQ(documentos, c.documentos) << pagina.toStdString();
+    EXPECT_EQ(Mensajes(), QStringList());
+  }
 }
 
 }  // namespace
