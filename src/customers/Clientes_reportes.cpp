@@ -102,7 +102,6 @@ void TFormaClientes::ReporteCatalogoClientes(const QAction* item) {
     r.EjeIzquierdo = QString::fromUtf8(d.ejeIzquierdo);
     r.Divisor = d.divisor;
     EjecutaReporteCatalogo(*TablaCliente, r);
-    MuestraResumenCliente();
     return;
   }
 }

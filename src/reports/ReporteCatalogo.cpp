@@ -4,6 +4,7 @@
 #include "foundation/rutinas_texto.h"
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
+#include "platform/ui/Aplicacion.h"
 #include "reports/Barras.h"
 #include "reports/Formatos.h"
 #include "reports/GeneradorReporte.h"
@@ -44,25 +45,6 @@ QString Valor(const db::Tabla& tabla, const QString& campo) {
   return tabla.IsEmpty() ? QString() : tabla.FieldByName(campo).AsString();
 }
 
-// Puts the table back on a record when it is let go.
-class VuelveARegistro {
- public:
-  explicit VuelveARegistro(db::Tabla& tabla) : tabla_(tabla), registro_(tabla.Active() ? tabla.RecNo() : 0) {}
-  ~VuelveARegistro() {
-    try {
-      if (registro_ && tabla_.Active()) tabla_.VeARegistro(registro_);
-    } catch (const plat::Error&) {
-      // A record deleted meanwhile: the table stays where it is.
-    }
-  }
-  VuelveARegistro(const VuelveARegistro&) = delete;
-  VuelveARegistro& operator=(const VuelveARegistro&) = delete;
-
- private:
-  db::Tabla& tabla_;
-  qint64 registro_;
-};
-
 }  // namespace
 
 void RangoEnOrdenActual(const db::Tabla& tabla, const QString& campo, QString& desde, QString& hasta) {
@@ -94,9 +76,20 @@ void RangoEnOrdenActual(const db::Tabla& tabla, const QString& campo, QString& d
   }
 }
 
-void EjecutaReporteCatalogo(db::Tabla& tabla, const ReporteCatalogo& r) {
-  if (!tabla.Active()) return;
-  const VuelveARegistro vuelve(tabla);
+void EjecutaReporteCatalogo(const db::Tabla& ventana, const ReporteCatalogo& r) {
+  if (!ventana.Active()) return;
+  // A cursor of the report's own on the window's table, in its order: the
+  // window neither moves nor redraws while the engine walks the rows.
+  db::Tabla tabla;
+  try {
+    tabla.SetCarpeta(ventana.Carpeta());
+    tabla.SetNombreTabla(ventana.NombreTabla());
+    tabla.Open();
+    tabla.SetIndexName(ventana.IndexName());
+  } catch (const plat::Error& e) {
+    ui::MuestraExcepcion(e);
+    return;
+  }
   // Both windows go with the report, whichever way it ends.
   auto formatos = std::make_unique<TFormaFormatos>();
   auto barras = std::make_unique<TFormaBarras>();

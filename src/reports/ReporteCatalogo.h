@@ -21,7 +21,8 @@
 // in the whole table whatever its order. A cancelled dialog ends the report
 // with no output. The viewer is captioned "Reporte de " + the name, or the
 // title typed in the dialog; its chart is titled "Gráfica " + the name.
-// The table stands afterwards on the record it stood on.
+// The report reads a cursor of its own on the table's file, in the table's
+// order, so the window's table does not move.
 
 #include <QString>
 
@@ -68,7 +69,7 @@ struct ReporteCatalogo {
   qint16 Divisor = 1;
 };
 
-void EjecutaReporteCatalogo(db::Tabla& tabla, const ReporteCatalogo& reporte);
+void EjecutaReporteCatalogo(const db::Tabla& tabla, const ReporteCatalogo& reporte);
 
 // The key range typed on `campo` as values of the table's current tag: the
 // current tag's field of the records holding `desde` and `hasta` (the

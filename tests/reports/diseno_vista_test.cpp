@@ -241,3 +241,41 @@ TEST_F(DisenoVistaTest, NoSeGuardaSinCategoriaNiConRutaLarga) {
   EXPECT_FALSE(fs::Existe("C:\\DATOS\\report"));
   EXPECT_FALSE(fs::ExisteArchivo("C:\\VRL\\report\\Especiales.cnf"));
 }
+
+// The one cleaning of every module's view list: records of missing views
+// go, the others stay byte for byte (whatever follows their texts); a list
+// naming only existing views, and a missing list, are not written.
+TEST_F(DisenoVistaTest, LaListaDepuradaConservaLosRegistrosVigentes) {
+  const QString lista = QStringLiteral("C:\\DATOS\\report\\proveedo.for");
+  const auto registro = [](const QString& vista, const QString& descripcion) {
+    QByteArray bytes = TEntradaVista{vista, descripcion}.ABytes();
+    bytes[TEntradaVista::kTamano - 1] = 'x';  // what an old writer left after the description
+    return bytes;
+  };
+  EscribeLineas(kVista, {"A.CLAVE_P"});
+  const QString otra = QStringLiteral("C:\\VRL\\report\\otra.vis");
+  EscribeLineas(otra, {"A.NOMBR_P"});
+  const QByteArray vigente = registro(kVista, "Saldos");
+  const QByteArray borrada = registro("C:\\VRL\\report\\borrada.vis", "Borrada");
+  const QByteArray otraVigente = registro(otra, "Otra");
+  // A piece shorter than a record at the end is no record.
+  EscribeBytes(lista, vigente + borrada + otraVigente + "resto");
+
+  QVector<TEntradaVista> leidos;
+  const QVector<TEntradaVista> vigentes = DepuraListaVistas(lista, &leidos);
+  ASSERT_EQ(vigentes.size(), 2);
+  EXPECT_EQ(vigentes[0].Archivo, kVista);
+  EXPECT_EQ(vigentes[1].Descripcion, "Otra");
+  ASSERT_EQ(leidos.size(), 3);
+  EXPECT_EQ(leidos[1].Descripcion, "Borrada");
+  EXPECT_EQ(fs::LeeBytes(lista), vigente + otraVigente);
+
+  // Nothing missing: the list is left as it is.
+  EscribeBytes(lista, vigente + "resto");
+  EXPECT_EQ(DepuraListaVistas(lista).size(), 1);
+  EXPECT_EQ(fs::LeeBytes(lista), vigente + "resto");
+  fs::BorraArchivo(lista);
+  EXPECT_TRUE(DepuraListaVistas(lista, &leidos).isEmpty());
+  EXPECT_TRUE(leidos.isEmpty());
+  EXPECT_FALSE(fs::Existe(lista));
+}
