@@ -7,6 +7,7 @@
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
 #include "inventory/ClaveRapida.h"
+#include "inventory/Colector.h"
 #include "inventory/ConPro.h"
 #include "inventory/Inven.h"
 #include "inventory/movinv.h"
@@ -141,7 +142,8 @@ const Creador kVentanasDeInicio[] = {
     // TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
-    // TFormaColector, TFormaCaducidad, TFormaRemCuCobra
+    Crea<TFormaColector>,
+    // TFormaCaducidad, TFormaRemCuCobra
     Crea<TFormaConceptos>,
     // TFormaBuscaSQL
     Crea<TFormaListaSQL>,

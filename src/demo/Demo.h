@@ -6,7 +6,9 @@
 // the program folder, a few customers, sellers, suppliers (with credit days
 // and a contact each) and products with prices and stock (brought in by an
 // initial-inventory movement), the movement concepts (9 a transfer into the
-// tables of a branch folder, C:\Vorlan\SUCURSAL), its users (the
+// tables of a branch folder, C:\Vorlan\SUCURSAL), the files the movement
+// window's imports read (field maps, a counts file, document lines and a
+// collector reading in the program folder), its users (the
 // administrator, user 0, and a cashier, user 1) and the start file pointing
 // at it.
 
