@@ -13,7 +13,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QWindow>
+
+#include <utility>
 
 namespace {
 
@@ -143,22 +146,45 @@ TEST_F(ImportaArchivo, CerrarConLaCajaDeCierreResponde0YRecuerdaLaRuta) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+// Counts the mouse presses that reach a window's widgets.
+class Pulsaciones : public QObject {
+ public:
+  explicit Pulsaciones(QWidget& ventana) : ventana_(ventana) { qApp->installEventFilter(this); }
+  ~Pulsaciones() override { qApp->removeEventFilter(this); }
+  int cuantas = 0;
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    auto* w = qobject_cast<QWidget*>(objeto);
+    if (evento->type() == QEvent::MouseButtonPress && w && (w == &ventana_ || ventana_.isAncestorOf(w))) ++cuantas;
+    return false;
+  }
+
+ private:
+  QWidget& ventana_;
+};
+
 TEST_F(ImportaArchivo, InventarioMuestraLaVentanaDeProductosUtilizableSobreElDialogo) {
   TFormaInventario inventario;
   auto d = Dialogo({"CLAVE"});
-  QWindow* padre = nullptr;
+  // Modal as a running dialog is: other windows take no input.
+  d->setWindowModality(Qt::ApplicationModal);
+  Pulsaciones pulsaciones(inventario);
+  const auto clic = [&] {
+    QTest::mouseClick(inventario.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+    return std::exchange(pulsaciones.cuantas, 0);
+  };
   ui::PuertaModal::Espera("TFormaImportaArchivo", [&](QDialog& dialogo) {
+    inventario.Show();
+    EXPECT_EQ(clic(), 0);
     prueba::Pulsa(dialogo, "BotonInventario");
     EXPECT_TRUE(inventario.isVisible());
     EXPECT_EQ(inventario.Usuario->text(), "4");
-    // Above the modal dialog: the input goes to it while the dialog waits.
-    ASSERT_NE(inventario.windowHandle(), nullptr);
-    padre = inventario.windowHandle()->transientParent();
-    EXPECT_EQ(padre, dialogo.windowHandle());
+    EXPECT_EQ(clic(), 1);
   });
   d->ShowModal();
-  // Closed, the dialog no longer holds the product window.
-  EXPECT_NE(inventario.windowHandle()->transientParent(), d->windowHandle());
+  // Still usable once the dialog has closed.
+  EXPECT_EQ(clic(), 1);
   inventario.hide();
 }
 
