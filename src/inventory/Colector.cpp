@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMap>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
@@ -190,6 +191,12 @@ void TFormaColector::SpeedButton1Click() {
                    kArchivoColector);
     return;
   }
+  // The window stays live while the program runs: its commands wait.
+  const QList<QToolButton*> botones{SpeedButton1, SpeedButton2, SpeedButton3};
+  for (QToolButton* b : botones) b->setEnabled(false);
+  const auto habilita = qScopeGuard([&] {
+    for (QToolButton* b : botones) b->setEnabled(true);
+  });
   BorraArchivoColector();
   const proc::Resultado r = proc::EjecutaYEspera(kProgramaColector, carpetaPrograma_);
   if (!r) {
