@@ -8,6 +8,7 @@
 #include "foundation/Glyps.h"
 #include "inventory/Caducidad.h"
 #include "inventory/ClaveRapida.h"
+#include "inventory/Colector.h"
 #include "inventory/ConPro.h"
 #include "inventory/Inven.h"
 #include "inventory/movinv.h"
@@ -146,7 +147,7 @@ const Creador kVentanasDeInicio[] = {
     // TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
-    // TFormaColector
+    Crea<TFormaColector>,
     Crea<TFormaCaducidad>,
     // TFormaRemCuCobra
     Crea<TFormaConceptos>,

@@ -367,6 +367,28 @@ void LlenaTablas(const QString& programa, const QString& datos, const QString& i
   LlenaSiVacia(datos, QStringLiteral("Descuento.DBF"), TiposPago());
 }
 
+// What the movement window's imports read: the field maps, a counts file
+// for "Importar Archivo Texto", document lines for "Importar Datos" (the
+// import dialog's remembered file) and a collector reading for "2) Ordenar".
+void ArchivosImportacion(const QString& programa) {
+  const auto escribe = [&](const QString& nombre, const QStringList& lineas) {
+    const QString ruta = fs::Une(programa, nombre);
+    fs::CreaCarpeta(fs::CarpetaDe(ruta));
+    if (!fs::Existe(ruta)) fs::ReescribeLineas(ruta, lineas);
+  };
+  const QString lineas = fs::Une(programa, QStringLiteral("importa\\lineas.txt"));
+  escribe(QStringLiteral("CamposMI.dat"), {QStringLiteral("CANTIDAD,CLAVE")});
+  escribe(QStringLiteral("importa\\conteo.txt"),
+          {QStringLiteral("12\tARR001"), QStringLiteral("6\t750100110030"), QStringLiteral("24\tAGU001")});
+  escribe(QStringLiteral("importa_fact.cnf"), {QStringLiteral("CLAVE"), QStringLiteral("CANTIDAD")});
+  escribe(QStringLiteral("importa\\lineas.txt"),
+          {QStringLiteral("FRI001,10,1"), QStringLiteral("REF001,24,1"), QStringLiteral("JAB001,12,2")});
+  escribe(QStringLiteral("confi_importa.cnf"), {lineas});
+  escribe(QStringLiteral("Colector\\45000.5_Form.dat"),
+          {QStringLiteral("ARR001,30"), QStringLiteral("ACE001,12"), QStringLiteral("ARR001,8"),
+           QStringLiteral("DET001,20")});
+}
+
 }  // namespace
 
 bool PreparaEmpresaDemo() {
@@ -413,6 +435,8 @@ bool PreparaEmpresaDemo() {
     fs::ReescribeLineas(consulta, {QStringLiteral("selecciona CLCLI_C,NOMBR_C,TELEF_C,SALDO_C"),
                                    QStringLiteral("desde \"") + fs::Une(datos, QStringLiteral("cliente.dbf")) + u'"',
                                    QStringLiteral("ordenar por NOMBR_C")});
+
+  ArchivosImportacion(programa);
 
   fs::ReescribeLineas(kArchivoInicio, {programa, configuracion, QString()});
   return true;

@@ -7,9 +7,11 @@
 // and a contact each) and products with prices and stock (brought in by an
 // initial-inventory movement), the movement concepts (9 a transfer into the
 // tables of a branch folder, C:\Vorlan\SUCURSAL), the payment types of the
-// sale screen (one with a price list, one with a document discount), its
-// users (the administrator, user 0, and a cashier, user 1) and the start
-// file pointing at it.
+// sale screen (one with a price list, one with a document discount), the
+// files the movement window's imports read (field maps, a counts file,
+// document lines and a collector reading in the program folder), its users
+// (the administrator, user 0, and a cashier, user 1) and the start file
+// pointing at it.
 
 #include <QString>
 

@@ -12,7 +12,15 @@ ConsultaClientes& Clientes() {
   return consulta;
 }
 
+PreguntaCarpeta& Carpeta() {
+  static PreguntaCarpeta pregunta;
+  return pregunta;
+}
+
 }  // namespace
+
+void UnePreguntaCarpeta(PreguntaCarpeta pregunta) { Carpeta() = std::move(pregunta); }
+const PreguntaCarpeta& PreguntaCarpetaCaja() { return Carpeta(); }
 
 void UneConsultaProveedores(ConsultaProveedores consulta) { Proveedores() = std::move(consulta); }
 void UneConsultaClientes(ConsultaClientes consulta) { Clientes() = std::move(consulta); }

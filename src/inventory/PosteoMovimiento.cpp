@@ -28,6 +28,7 @@ namespace {
 using Estado = db::Dataset::Estado;
 
 const QString kNoGuardado = QStringLiteral("; no se guardó el documento");
+const QString kNoGuardados = QStringLiteral("; no se guardó ningún movimiento");
 const QString kNoDeshecho = QStringLiteral("; parte de él quedó guardada y no se pudo deshacer");
 // The counterpart and the reference are cut to this in CLPRV_MI and REFMO_MI.
 constexpr int kCorte = 20;
@@ -92,11 +93,39 @@ struct Total {
   double existencia;
 };
 
+// One line to post: the capture line, the concept of its row and the
+// document it belongs to (an index into Posteo::numeros_).
+struct Linea {
+  const TPartidaCapturaMovimiento* p;
+  int concepto;
+  std::size_t documento;
+};
+
 class Posteo {
  public:
+  // One document: the header's number and concept for every line.
   Posteo(const EncabezadoMovimiento& e, const std::vector<TPartidaCapturaMovimiento>& partidas, db::Tabla& movimientos,
          db::Tabla& productos, db::Tabla& kardex)
-      : e_(e), partidas_(partidas), movimientos_(movimientos), productos_(productos), kardex_(kardex) {}
+      : e_(e), movimientos_(movimientos), productos_(productos), kardex_(kardex), noGuardado_(kNoGuardado) {
+    for (const TPartidaCapturaMovimiento& p : partidas) lineas_.push_back({&p, e.concepto, 0});
+    numeros_.push_back(e.numero);
+  }
+
+  // New documents, numbered as their first rows are written; each line
+  // with its own concept.
+  Posteo(const EncabezadoMovimiento& e, const std::vector<PartidaDocumentoMovimiento>& partidas,
+         db::Tabla& movimientos, db::Tabla& productos, db::Tabla& kardex)
+      : e_(e), movimientos_(movimientos), productos_(productos), kardex_(kardex), noGuardado_(kNoGuardados),
+        nuevos_(true) {
+    for (const PartidaDocumentoMovimiento& p : partidas) {
+      const std::size_t documento = p.documento < 0 ? 0 : static_cast<std::size_t>(p.documento);
+      lineas_.push_back({&p.partida, p.concepto, documento});
+      if (numeros_.size() <= documento) numeros_.resize(documento + 1, 0);
+    }
+  }
+
+  // The document numbers, in document order (0 for one nothing was written of).
+  const std::vector<qint64>& Numeros() const { return numeros_; }
 
   ~Posteo() { Suelta(); }
 
@@ -105,7 +134,7 @@ class Posteo {
       Prepara();
     } catch (const plat::Error& error) {
       Suelta();
-      throw plat::Error(error.clase(), error.mensaje() + kNoGuardado);
+      throw plat::Error(error.clase(), error.mensaje() + noGuardado_);
     }
     try {
       AplicaMovimientos();
@@ -119,7 +148,7 @@ class Posteo {
       Suelta();
       const plat::Error* propio = dynamic_cast<const plat::Error*>(&error);
       const QString texto = propio ? propio->mensaje() : QString::fromUtf8(error.what());
-      throw plat::Error(propio ? propio->clase() : plat::Clase::General, texto + (deshecho ? kNoGuardado : kNoDeshecho));
+      throw plat::Error(propio ? propio->clase() : plat::Clase::General, texto + (deshecho ? noGuardado_ : kNoDeshecho));
     }
     Suelta();
     for (const Total& t : totales_)
@@ -133,15 +162,16 @@ class Posteo {
   // which every station takes product rows, so two never wait on each other.
   std::set<QString> Claves() const {
     std::set<QString> claves;
-    for (const TPartidaCapturaMovimiento& p : partidas_)
-      if (Cantidad(p) != 0 && !p.CLAVE.isEmpty()) claves.insert(p.CLAVE);
+    for (const Linea& l : lineas_)
+      if (Cantidad(*l.p) != 0 && !l.p->CLAVE.isEmpty()) claves.insert(l.p->CLAVE);
     return claves;
   }
 
   void Prepara() {
     if (productos_.IndexName().compare(kTagClaveProducto, Qt::CaseInsensitive) != 0)
       productos_.SetIndexName(kTagClaveProducto);
-    if (movimientos_.State() == Estado::Insertando) movimientos_.Cancel();
+    if (movimientos_.State() == Estado::Insertando || (nuevos_ && movimientos_.State() == Estado::Editando))
+      movimientos_.Cancel();
     if (movimientos_.State() == Estado::Editando) {
       provisional_ = movimientos_.RecNo();
       fotoProvisional_ = Foto(movimientos_);
@@ -183,29 +213,45 @@ class Posteo {
     numeracionDestino_ = std::make_unique<db::Numeracion>(*movimientosDestino_);
   }
 
-  // The movement row of one line, then its stock.
+  // The movement row of one line, then its stock. A document without a
+  // number yet draws it with its first row.
   void AplicaMovimientos() {
-    const bool entrada = EsEntrada(e_.concepto);
-    for (const TPartidaCapturaMovimiento& p : partidas_) {
-      const double cantidad = Cantidad(p);
-      if (cantidad == 0) continue;
-      const bool enProvisional = provisional_ && !provisionalEscrito_;
-      if (!enProvisional) movimientos_.Append();
+    for (const Linea& l : lineas_) {
+      const TPartidaCapturaMovimiento& p = *l.p;
+      if (Cantidad(p) == 0) continue;
+      qint64& numero = numeros_[l.documento];
       db::Tabla& t = movimientos_;
-      LlenaRenglon(t, p, e_.concepto, cantidad);
-      t.FieldByName(QStringLiteral("CLDOC_MI")).SetAsInteger(e_.numero);
-      CamposComplementarios(t, p);
-      t.Post();
-      if (enProvisional) provisionalEscrito_ = true;
-      else agregados_.push_back(t.RecNo());
-      AplicaExistencia(p, entrada);
+      if (provisional_ && !provisionalEscrito_) {
+        LlenaRenglon(t, p, l.concepto, numero);
+        t.Post();
+        provisionalEscrito_ = true;
+      } else if (numero == 0) {
+        numero = IniciaDocumentoMovimiento(t, [&](db::Tabla& nueva) {
+          LlenaRenglon(nueva, p, l.concepto, nueva.FieldByName(kTagDocumentoMovimiento).AsInteger());
+        });
+        agregados_.push_back(t.RecNo());
+      } else {
+        t.Append();
+        LlenaRenglon(t, p, l.concepto, numero);
+        t.Post();
+        agregados_.push_back(t.RecNo());
+      }
+      AplicaExistencia(p, l.concepto);
     }
   }
 
-  // The fields every movement row of a line carries: its concept (a
-  // negative quantity is written positive under the negative-line concept),
-  // product, counterpart, date, reference, cost, store and price.
-  void LlenaRenglon(db::Tabla& t, const TPartidaCapturaMovimiento& p, int concepto, double cantidad) const {
+  // The fields of a line's row, in the row being edited or appended.
+  void LlenaRenglon(db::Tabla& t, const TPartidaCapturaMovimiento& p, int concepto, qint64 numero) const {
+    CamposRenglon(t, p, concepto, Cantidad(p));
+    t.FieldByName(QStringLiteral("CLDOC_MI")).SetAsInteger(numero);
+    CamposComplementarios(t, p, numero);
+  }
+
+  // The fields every movement row of a line carries, in this document or in
+  // a transfer's destination: its concept (a negative quantity is written
+  // positive under the negative-line concept), product, counterpart, date,
+  // reference, cost, store and price.
+  void CamposRenglon(db::Tabla& t, const TPartidaCapturaMovimiento& p, int concepto, double cantidad) const {
     const auto campo = [&](const char* nombre) -> db::Campo& { return t.FieldByName(QString::fromLatin1(nombre)); };
     campo("TIMOV_MI").SetAsInteger(cantidad < 0 ? ConceptoCantidadNegativa : concepto);
     campo("CANTI_MI").SetAsFloat(cantidad < 0 ? -cantidad : cantidad);
@@ -222,13 +268,13 @@ class Posteo {
 
   // Columns an older movement table may lack: from the first one missing,
   // the rest of the group is left out; INICIAL and FINAL each on its own.
-  void CamposComplementarios(db::Tabla& t, const TPartidaCapturaMovimiento& p) const {
-    bool numero = false;
-    const qint64 usuario = e_.usuario.toLongLong(&numero);
+  void CamposComplementarios(db::Tabla& t, const TPartidaCapturaMovimiento& p, qint64 numero) const {
+    bool conUsuario = false;
+    const qint64 usuario = e_.usuario.toLongLong(&conUsuario);
     const std::pair<const char*, std::function<void(db::Campo&)>> grupo[] = {
-        {"HORAF_F", [&](db::Campo& c) { numero ? c.SetAsInteger(usuario) : c.Clear(); }},
+        {"HORAF_F", [&](db::Campo& c) { conUsuario ? c.SetAsInteger(usuario) : c.Clear(); }},
         {"FECHA", [&](db::Campo& c) { c.SetAsInteger(SelloFecha(e_.fecha)); }},
-        {"NUDOC_MI", [&](db::Campo& c) { c.SetAsString(QStringLiteral("M%1").arg(e_.numero)); }},
+        {"NUDOC_MI", [&](db::Campo& c) { c.SetAsString(QStringLiteral("M%1").arg(numero)); }},
         {"CADUC_MI", [&](db::Campo& c) { c.SetAsString(p.CADUCIDAD); }},
         {"EMPAQUE", [&](db::Campo& c) { registro::Escribe(c, p.EMPAQUE); }},
         {"USUARIO", [&](db::Campo& c) { c.SetAsString(e_.usuario); }},
@@ -242,14 +288,18 @@ class Posteo {
     if (db::Campo* c = t.FindField(QStringLiteral("FINAL"))) registro::Escribe(*c, p.FINAL);
   }
 
-  void AplicaExistencia(const TPartidaCapturaMovimiento& p, bool entrada) {
+  // The direction, the average cost and the totals follow the concept of
+  // the line's document (a negative line's concept-8 row moves the stock
+  // the document's way back).
+  void AplicaExistencia(const TPartidaCapturaMovimiento& p, int concepto) {
+    const bool entrada = EsEntrada(concepto);
     if (!tomados_.contains(p.CLAVE) || !productos_.FindKey({p.CLAVE})) return;
     auto [i, nuevo] = tocados_.try_emplace(p.CLAVE);
     if (nuevo) i->second = {productos_.RecNo(), false, CamposAnteriores(productos_)};
     const double cantidad = Cantidad(p);
     const int signo = entrada ? 1 : -1;
     std::optional<Dinero> promedio;
-    if ((e_.concepto == ConceptoCompra || e_.concepto == ConceptoInventarioInicial) && p.COSTO.value_or(Dinero()) > Dinero()) {
+    if ((concepto == ConceptoCompra || concepto == ConceptoInventarioInicial) && p.COSTO.value_or(Dinero()) > Dinero()) {
       // The stock before this line: the row is held, nobody else moves it.
       const auto campo = [&](const char* nombre) -> db::Campo& {
         return productos_.FieldByName(QString::fromLatin1(nombre));
@@ -266,14 +316,15 @@ class Posteo {
       if (db::Campo* fecha = t.FindField(QStringLiteral("FPGCI_I"))) fecha->SetAsInteger(NumeroDeFecha(fs::Hoy()));
     });
     // The totals keep the stock before the clamp at zero.
-    totales_.push_back({signo, p.CLAVE, e_.concepto, cantidad, existencia});
+    totales_.push_back({signo, p.CLAVE, concepto, cantidad, existencia});
   }
 
   // The lines carried into the destination folder's tables.
   void AplicaTraspaso() {
     db::Tabla& productos = *productosDestino_;
     db::Tabla& movimientos = *movimientosDestino_;
-    for (const TPartidaCapturaMovimiento& p : partidas_) {
+    for (const Linea& l : lineas_) {
+      const TPartidaCapturaMovimiento& p = *l.p;
       const double cantidad = Cantidad(p);
       if (cantidad == 0) continue;
       double factor = 1;
@@ -286,7 +337,7 @@ class Posteo {
         });
       }
       const auto llena = [&](db::Tabla& t) {
-        LlenaRenglon(t, p, ConceptoEntradaTraspaso, cantidad * factor);
+        CamposRenglon(t, p, ConceptoEntradaTraspaso, cantidad * factor);
         if (db::Campo* c = t.FindField(QStringLiteral("CADUC_MI"))) c->SetAsString(p.CADUCIDAD);
       };
       if (numeroDestino_ == 0) {
@@ -426,10 +477,13 @@ class Posteo {
   }
 
   const EncabezadoMovimiento& e_;
-  const std::vector<TPartidaCapturaMovimiento>& partidas_;
+  std::vector<Linea> lineas_;
+  std::vector<qint64> numeros_;
   db::Tabla& movimientos_;
   db::Tabla& productos_;
   db::Tabla& kardex_;
+  const QString& noGuardado_;
+  const bool nuevos_ = false;  // new documents only: no provisional row
 
   qint64 provisional_ = 0;  // the provisional row's record, 0 without one
   bool provisionalEscrito_ = false;
@@ -456,6 +510,16 @@ void PostaDocumentoMovimiento(const EncabezadoMovimiento& documento,
                               const std::vector<TPartidaCapturaMovimiento>& partidas, db::Tabla& movimientos,
                               db::Tabla& productos, db::Tabla& kardex) {
   Posteo(documento, partidas, movimientos, productos, kardex).Aplica();
+}
+
+std::vector<qint64> PostaDocumentosMovimiento(const EncabezadoMovimiento& comun,
+                                              const std::vector<PartidaDocumentoMovimiento>& partidas,
+                                              db::Tabla& movimientos, db::Tabla& productos, db::Tabla& kardex) {
+  EncabezadoMovimiento e = comun;
+  e.traspaso = false;
+  Posteo posteo(e, partidas, movimientos, productos, kardex);
+  posteo.Aplica();
+  return posteo.Numeros();
 }
 
 Dinero CostoPromedio(const QString& metodo, double existencia, double cantidad, Dinero promedio, Dinero costo) {

@@ -67,6 +67,32 @@ void PostaDocumentoMovimiento(const EncabezadoMovimiento& documento,
                               const std::vector<TPartidaCapturaMovimiento>& partidas, db::Tabla& movimientos,
                               db::Tabla& productos, db::Tabla& kardex);
 
+// A line of a run of new documents posted together (the collector's
+// import): its capture line, the concept of its row and its document,
+// counted from 0.
+struct PartidaDocumentoMovimiento {
+  TPartidaCapturaMovimiento partida;
+  int concepto = 0;
+  int documento = 0;
+};
+
+// Posts the lines of several new documents as one unit, all or nothing, as
+// PostaDocumentoMovimiento posts one: the product rows of every line taken
+// first, each row's stock, average cost, date and totals moved as there, but
+// the direction, average cost and totals follow each line's own concept.
+// A document's number is drawn through IniciaDocumentoMovimiento when its
+// first row is written, so numbers never collide with other stations'. The
+// header gives the date, reference, counterpart, warehouse, user and the
+// negative-stock switch; its number and concept are not used and no
+// transfer is made. `movimientos` is open and not editing (an edit in
+// progress is cancelled). Returns the numbers drawn, in document order (0
+// for a document that had no line with a quantity). Errors as
+// PostaDocumentoMovimiento, ending "; no se guardó ningún movimiento":
+// then nothing of the run stays written.
+std::vector<qint64> PostaDocumentosMovimiento(const EncabezadoMovimiento& comun,
+                                              const std::vector<PartidaDocumentoMovimiento>& partidas,
+                                              db::Tabla& movimientos, db::Tabla& productos, db::Tabla& kardex);
+
 // The average cost after an entry. An empty method counts as "PROM". With a
 // stock above 0 under "PROM": (existencia × promedio + cantidad × costo) /
 // (existencia + cantidad), rounded to four decimals; the average stays as it

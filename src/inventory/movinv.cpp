@@ -146,6 +146,14 @@ void TFormaMovimientosInventario::CreaMenu() {
   QMenu* costeo = ui::MenuNombrado(MainMenu1, "Costeo1", QStringLiteral("Costeo"));
   Utilidad1 = ui::AccionNombrada(costeo, "Utilidad1", QStringLiteral("Utilidad"));
 
+  Opciones1 = ui::MenuNombrado(MainMenu1, "Opciones1", QStringLiteral("Opciones"));
+  LeerArchivoTexto1 = ui::AccionNombrada(Opciones1, "LeerArchivoTexto1", QStringLiteral("Importar Archivo Texto"));
+  ImportarArchivo1 = ui::AccionNombrada(Opciones1, "ImportarArchivo1", QStringLiteral("Importar Archivo"));
+  ImportarDatos1 = ui::AccionNombrada(Opciones1, "ImportarDatos1", QStringLiteral("Importar Datos"));
+  Opciones1->addSeparator();
+  Opciones1->addSeparator();
+  Colector1 = ui::AccionNombrada(Opciones1, "Colector1", QStringLiteral("Colector"));
+
   QMenu* ayuda = ui::MenuNombrado(MainMenu1, "Ayuda1", QStringLiteral("Ayuda"));
   Temas1 = ui::AccionNombrada(ayuda, "Temas1", QStringLiteral("Temas..."));
   Informacion1 = ui::AccionNombrada(ayuda, "Informacion1", QStringLiteral("Informacion"));
@@ -163,6 +171,10 @@ void TFormaMovimientosInventario::CreaMenu() {
       {Buscar1, &V::BotonBuscarClick},
       {Eliminar1, &V::Eliminar1Click},
       {Bitacora1, &V::Bitacora1Click},
+      {LeerArchivoTexto1, &V::LeerArchivoTexto1Click},
+      {ImportarArchivo1, &V::ImportarArchivo1Click},
+      {ImportarDatos1, &V::ImportarDatos1Click},
+      {Colector1, &V::Colector1Click},
   };
   for (const auto& [accion, comando] : comandos)
     ui::Conecta(accion, &QAction::triggered, this, [this, comando] { (this->*comando)(); });
@@ -413,6 +425,12 @@ void TFormaMovimientosInventario::FijaCaptura(bool capturando) {
   for (QWidget* w : {Botonprimero, Botonsiguiente1, Botonanterior, Botonultimo, BotonBuscar})
     w->setEnabled(!capturando);
   for (QAction* a : {Buscar1, Eliminar1}) a->setEnabled(!capturando);
+  // The imports that start documents while browsing; "Importar Datos" adds
+  // to the document being captured. The transfer file needs the sale
+  // screen's folder prompt.
+  for (QAction* a : {LeerArchivoTexto1, Colector1}) a->setEnabled(!capturando);
+  ImportarArchivo1->setEnabled(!capturando && PreguntaCarpetaCaja());
+  ImportarDatos1->setEnabled(capturando);
 }
 
 void TFormaMovimientosInventario::VistaClasica() {

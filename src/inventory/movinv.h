@@ -35,6 +35,18 @@
 // (ConMovinv.h), F2 and F3 in the counterpart box the supplier and customer
 // lookups.
 //
+// Opciones brings lines from outside (movinv_importar.cpp): "Importar
+// Archivo Texto" (a TAB-separated file laid out by CamposMI.dat into a new
+// document), "Importar Archivo" (the transfer file Movimientos.mov of a
+// folder the sale screen's folder prompt asks for, saved at once as one
+// document), "Importar Datos" (the rows of the import dialog, Importa.h,
+// added to the document being captured) and "Colector" (the collector's
+// totals, Colector.h, posted at once as documents of PartidasMI lines).
+// Every import checks its whole file before it starts a document or adds a
+// line: a value a capture field does not take stops it, naming the file and
+// the line. The imports that start documents are offered while browsing,
+// "Importar Datos" while capturing.
+//
 // Field help: two lines of movin.des (program folder) per header box; a
 // missing file is said once per showing. etiqmid.dat and etiqmi.dat rename
 // the grids' columns and the window's labels at every showing.
@@ -44,6 +56,8 @@
 #include "platform/ui/Forma.h"
 
 #include <QString>
+
+#include <initializer_list>
 
 class QAction;
 class QCheckBox;
@@ -93,6 +107,11 @@ class TFormaMovimientosInventario : public ui::Forma {
   QAction* Imprimir2;
   QAction* Eliminar1;
   QAction* Utilidad1;  // "Costeo": the stock card, empty
+  QMenu* Opciones1;
+  QAction* LeerArchivoTexto1;  // "Importar Archivo Texto"
+  QAction* ImportarArchivo1;   // "Importar Archivo": needs the sale screen's folder prompt
+  QAction* ImportarDatos1;     // "Importar Datos"
+  QAction* Colector1;          // "Colector"
   QAction* Temas1;
   QAction* Informacion1;
   QAction* Calculadora1;
@@ -179,6 +198,17 @@ class TFormaMovimientosInventario : public ui::Forma {
   // does both).
   bool GuardaDocumentoMovimiento();
 
+  // The imports (movinv_importar.cpp).
+  void LeerArchivoTexto1Click();
+  void ImportarArchivo1Click();
+  void ImportarDatos1Click();
+  void Colector1Click();
+  // "Importar Archivo" once the folder is known: the folder's
+  // Movimientos.mov checked, captured as a new document whose concept is
+  // the first line's plus 50, saved as "Guardar" saves, and deleted once
+  // saved. True when the document was saved.
+  bool ImportaArchivoMovimientos(const QString& carpeta);
+
  protected:
   void FormShow() override;
   void FormActivate() override;
@@ -251,11 +281,18 @@ class TFormaMovimientosInventario : public ui::Forma {
 
   // Saving (movinv_guardar.cpp).
   void BotonGuardarClick();
+  // What "Guardar" does; true when the document was saved.
+  bool GuardaMovimiento();
   // Posts the capture as the header describes it; false after a message
   // when nothing was posted.
   bool AplicaMovimientos(const EncabezadoMovimiento& documento);
   // Books the supplier credit note of the document saved last.
   void NotaCreditoProveedor(Dinero importe);
+
+  // Imports (movinv_importar.cpp).
+  // Runs the capture grid's column rules on the line being added, selecting
+  // the columns in turn, and posts it.
+  void AplicaReglasLinea(std::initializer_list<int> columnas);
 
   QString carpetaPrograma_;
   QString carpetaDatos_;

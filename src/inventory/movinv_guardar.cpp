@@ -32,21 +32,24 @@ QString Linea(int n) {
 
 }  // namespace
 
-void TFormaMovimientosInventario::BotonGuardarClick() {
-  if (!Capturando()) return;
+void TFormaMovimientosInventario::BotonGuardarClick() { GuardaMovimiento(); }
+
+bool TFormaMovimientosInventario::GuardaMovimiento() {
+  if (!Capturando()) return false;
   const QString concepto = EditTIMOV_MI->text().trimmed();
   if (concepto.isEmpty()) {
     MuestraMensaje(kFaltaTipoMovimiento);
     EditTIMOV_MI->setFocus(Qt::OtherFocusReason);
-    return;
+    return false;
   }
-  if (!GuardaDocumentoMovimiento()) return;
+  if (!GuardaDocumentoMovimiento()) return false;
   // Booked for the document just saved, whatever other stations saved since.
   if (concepto == u"20") NotaCreditoProveedor(costoDocumento_);
   QString nombre;
   LeeNombreUsuario(Usuario->text(), carpetaPrograma_, nombre);
   RegistraHistorial(bitacora_, carpetaDatos_, u'M', QString::number(guardado_.numero), QStringLiteral("GUARDADA"),
                     nombre);
+  return true;
 }
 
 bool TFormaMovimientosInventario::GuardaDocumentoMovimiento() {

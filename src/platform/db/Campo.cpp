@@ -100,6 +100,23 @@ bool Campo::AsBoolean() const {
 }
 
 void Campo::SetAsString(const QString& texto) { Asigna(texto); }
+
+bool Campo::AceptaTexto(const QString& texto) const {
+  if (tipo_ == TipoDato::Texto || tipo_ == TipoDato::Memo || texto.trimmed().isEmpty()) return true;
+  switch (tipo_) {
+    case TipoDato::Entero:
+      return EnteroDeTexto(texto) || RealDeTexto(texto);
+    case TipoDato::Flotante:
+    case TipoDato::Moneda:
+      return RealDeTexto(texto).has_value();
+    case TipoDato::Fecha:
+      return FechaDeTexto(texto).isValid();
+    case TipoDato::Logico:
+      return LogicoDeTexto(texto).has_value();
+    default:
+      return true;
+  }
+}
 void Campo::SetAsInteger(qint64 valor) { Asigna(QVariant::fromValue<qint64>(valor)); }
 void Campo::SetAsFloat(double valor) { Asigna(valor); }
 void Campo::SetAsDate(const QDate& fecha) { Asigna(fecha.isValid() ? QVariant(fecha) : QVariant()); }

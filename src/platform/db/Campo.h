@@ -62,6 +62,10 @@ class Campo {
   // "S"/"N"/"Y", "" gives null. To text fields: the text as it stands, cut
   // to the field's width.
   void SetAsString(const QString& texto);
+  // True when SetAsString would take the text (the number, date or logical
+  // rule of the field's type; any text for text fields), so that a caller
+  // can check a whole import before writing any of it.
+  bool AceptaTexto(const QString& texto) const;
   void SetAsInteger(qint64 valor);
   void SetAsFloat(double valor);
   void SetAsDate(const QDate& fecha);  // an invalid date gives null

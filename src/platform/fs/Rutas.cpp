@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <sys/stat.h>
 
@@ -37,6 +38,12 @@ QString Raiz() {
   const QByteArray env = qgetenv("VORLAN_ROOT");
   if (!env.isEmpty()) return QDir::cleanPath(QFile::decodeName(env));
   return QDir::homePath() + QStringLiteral("/.vorlan");
+}
+
+QString CarpetaEscritorio() {
+  const QByteArray env = qgetenv("VORLAN_ESCRITORIO");
+  if (!env.isEmpty()) return QString::fromLocal8Bit(env);
+  return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
 QString CarpetaDelPrograma() {

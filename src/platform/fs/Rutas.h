@@ -23,6 +23,12 @@ QString Raiz();
 // names another.
 QString CarpetaDelPrograma();
 
+// The user's desktop folder, where outside programs leave files for the
+// user: $VORLAN_ESCRITORIO when set (Windows form or POSIX), else the
+// desktop of the user's XDG folders (~/Desktop without them). It may not
+// exist; empty when it cannot be told.
+QString CarpetaEscritorio();
+
 // The local path of a Windows-form (or POSIX) path.
 QString Local(const QString& ruta);
 
