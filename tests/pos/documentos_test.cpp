@@ -367,21 +367,24 @@ TEST_F(Documentos, LaBusquedaPorNumeroYElPagoEnCaja) {
     AgregaRemision(numero, {{"CONTROL", "9"}, {"NOMBR_F", QString("CLIENTE %1").arg(numero)}});
     AgregaLinea(numero, 9, "P5", {{"DEPRO_FD", "CLAVO"}, {"CANTI_FD", QString::number(numero)}});
   }
+  enum Cierre { Enter, Aceptar, Esc };
   struct Caso {
     const char* texto;
-    bool aceptar;  // closed with "&Aceptar", else with Enter
+    Cierre cierre;
     const char* documento;
     bool pagoEnCaja;
     QStringList mensajes;
   };
   const Caso casos[] = {
-      {"0000123", false, "123", true, {}},
-      {"00001", false, "1", false, {}},
-      {"00001", true, "1", true, {}},
-      {"000123", false, "123", false, {}},
-      {"555", false, "7", false, {}},
-      {"abc", false, "7", false, {"Valor no Válido"}},
-      {"", true, "7", false, {}},
+      {"0000123", Enter, "123", true, {}},
+      {"00001", Enter, "1", false, {}},
+      {"00001", Aceptar, "1", true, {}},
+      {"000123", Enter, "123", false, {}},
+      {"555", Enter, "7", false, {}},
+      {"abc", Enter, "7", false, {"Valor no Válido"}},
+      // Nothing typed, or Esc: the search is given up.
+      {"", Aceptar, "7", false, {}},
+      {"0000123", Esc, "7", false, {}},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.texto);
@@ -393,8 +396,8 @@ TEST_F(Documentos, LaBusquedaPorNumeroYElPagoEnCaja) {
       ui::PuertaModal::Espera("TFormaBusqueda", [&](QDialog& d) {
         EXPECT_EQ(prueba::Texto(d, "Clave"), "Por Documento (F1)");
         prueba::Teclea(d, "CajaBuscar", c.texto);
-        if (c.aceptar) prueba::Pulsa(d, "BotonAceptar");
-        else prueba::Tecla(d, "CajaBuscar", Qt::Key_Return);
+        if (c.cierre == Aceptar) prueba::Pulsa(d, "BotonAceptar");
+        else prueba::Tecla(d, "CajaBuscar", c.cierre == Esc ? Qt::Key_Escape : Qt::Key_Return);
       });
       bool picker = false;
       if (c.pagoEnCaja) ui::PuertaModal::Espera("TFormaTipoPago", [&](QDialog& d) {
@@ -406,7 +409,7 @@ TEST_F(Documentos, LaBusquedaPorNumeroYElPagoEnCaja) {
       EXPECT_EQ(p.EditCLDOC_F->text(), c.documento);
       EXPECT_EQ(picker, c.pagoEnCaja);
       EXPECT_EQ(ui::PuertaModal::SinRespuesta(), QStringList());
-      const bool mostrado = c.mensajes.isEmpty() && QString(c.texto) != "";
+      const bool mostrado = c.mensajes.isEmpty() && QString(c.texto) != "" && c.cierre != Esc;
       EXPECT_EQ(Columna(p, "CLAVE"), QStringList{mostrado ? "P5" : "QUITADA"});
       if (mostrado) {
         EXPECT_EQ(Columna(p, "CANTIDAD"), QStringList{c.documento});
