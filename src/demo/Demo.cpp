@@ -16,10 +16,14 @@
 #include "tablas/TablasVorlan.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QTime>
 #include <QVariant>
 
+#include <cmath>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -225,6 +229,102 @@ const Historia* HistoriaDe(const char* clave) {
   return nullptr;
 }
 
+// Two remissions of the day, sold from the stock counted in: each line's
+// quantity and list-1 price; the day's tax rate on every line.
+struct LineaRemision {
+  const char* clave;
+  double cantidad;
+};
+struct RemisionDemo {
+  int numero;
+  int control;
+  QTime hora;
+  const char* cliente;
+  const char* nombre;
+  const char* pago;
+  double recibido;
+  std::vector<LineaRemision> lineas;
+};
+const RemisionDemo kRemisiones[] = {
+    {1, 42083, QTime(10, 6), "1", "PUBLICO EN GENERAL", "Efectivo", 200, {{"ARR001", 2}, {"ACE001", 1}}},
+    {2, 48611, QTime(11, 40), "2", "Abarrotes La Esperanza", "Tarjeta", 0, {{"FRI001", 3}, {"JAB001", 1}}},
+};
+
+const Producto& ProductoDemo(const char* clave) {
+  for (const Producto& p : kProductos)
+    if (qstrcmp(p.clave, clave) == 0) return p;
+  throw plat::Error(plat::Clase::NoExiste, QString::fromLatin1(clave));
+}
+
+// What the remissions sold of a product.
+double VendidoDemo(const char* clave) {
+  double vendido = 0;
+  for (const RemisionDemo& r : kRemisiones)
+    for (const LineaRemision& l : r.lineas)
+      if (qstrcmp(l.clave, clave) == 0) vendido += l.cantidad;
+  return vendido;
+}
+
+double Centavos(double valor) { return std::round(valor * 100) / 100; }
+
+QVector<Fila> Remisiones(double iva) {
+  QVector<Fila> filas;
+  for (const RemisionDemo& r : kRemisiones) {
+    double subtotal = 0, costo = 0;
+    for (const LineaRemision& l : r.lineas) {
+      subtotal += l.cantidad * ProductoDemo(l.clave).precios[0];
+      costo += l.cantidad * ProductoDemo(l.clave).costo;
+    }
+    subtotal = Centavos(subtotal);
+    const double impuesto = Centavos(subtotal * iva / 100);
+    const double total = subtotal + impuesto;
+    const double momento = NumeroDeFecha(fs::Hoy()) + r.hora.msecsSinceStartOfDay() / 86400000.0;
+    filas << Fila{{"CLDOC_F", r.numero},  {"CONTROL", r.control},   {"CLCLI_F", r.cliente},
+                  {"NOMBR_F", QString::fromUtf8(r.nombre)},       {"CLVEN_F", "01"},
+                  {"BCLIM_F", "1"},       {"IMIM1_F", iva},         {"DESFI_F", 0},
+                  {"FEDOC_F", fs::Hoy()}, {"FEENT_F", fs::Hoy()},   {"FEVEN_F", fs::Hoy()},
+                  {"HORAX_F", momento},   {"HORAF_F", momento},     {"SUBTO_F", subtotal},
+                  {"IMIM2_F", impuesto},  {"IMTOD_F", total},       {"COSTO_F", costo},
+                  {"DECOT_F", 0},         {"EXENT_F", 0},           {"CAMBI_F", r.recibido},
+                  {"ABONO_F", total},     {"SALDO_F", 0},           {"PAGOX_F", r.pago},
+                  {"NOMDI_F", "M.N."},    {"DIVIS_F", 1},           {"TREGI_F", "I"},
+                  {"proceso", "N"}};
+  }
+  return filas;
+}
+
+QVector<Fila> PartidasRemisiones(double iva) {
+  QVector<Fila> filas;
+  QHash<QString, double> existencia;
+  for (const Producto& p : kProductos) existencia[QString::fromLatin1(p.clave)] = p.existencia;
+  for (const RemisionDemo& r : kRemisiones)
+    for (const LineaRemision& l : r.lineas) {
+      const Producto& p = ProductoDemo(l.clave);
+      double& exist = existencia[QString::fromLatin1(l.clave)];
+      filas << Fila{{"CLDOC_FD", QString::number(r.numero)},
+                    {"CONTROL", r.control},
+                    {"CLPRO_FD", l.clave},
+                    {"DEPRO_FD", QString::fromUtf8(p.descripcion)},
+                    {"UNIDA_FD", "PZA"},
+                    {"CANTI_FD", l.cantidad},
+                    {"PUNPR_FD", p.precios[0]},
+                    {"PREDE_FD", p.precios[0]},
+                    {"IMPOR_FD", l.cantidad * p.precios[0]},
+                    {"COPRO_FD", p.costo},
+                    {"PDES1_FD", 0},
+                    {"PIVA1_FD", iva},
+                    {"FEDOC_FD", fs::Hoy()},
+                    {"FECHA", SelloFecha(fs::Hoy())},
+                    {"PCOMI_FD", "1"},
+                    {"HORAF_F", 1},
+                    {"USUARIO", "1"},
+                    {"INICIAL", exist},
+                    {"FINAL", exist - l.cantidad}};
+      exist -= l.cantidad;
+    }
+  return filas;
+}
+
 QVector<Fila> Productos(const QString& iva) {
   QVector<Fila> filas;
   for (const Producto& p : kProductos) {
@@ -235,7 +335,7 @@ QVector<Fila> Productos(const QString& iva) {
               {"ULCOS_I", p.costo},         {"CPROM_I", p.costo},
               {"PPUBL_I", p.precios[0]},    {"PLIS2_I", p.precios[1]},
               {"PLIS3_I", p.precios[2]},    {"STMIN_I", 5},
-              {"STMAX_I", 100},             {"EXIST_I", p.existencia}};
+              {"STMAX_I", 100},             {"EXIST_I", p.existencia - VendidoDemo(p.clave)}};
     if (const Historia* h = HistoriaDe(p.clave))
       fila << std::pair{"VANCA_I", QVariant(h->vendido)} << std::pair{"VANMO_I", QVariant(h->monto)}
            << std::pair{"UEMPA_I", QVariant(h->empaque)};
@@ -246,7 +346,8 @@ QVector<Fila> Productos(const QString& iva) {
 
 // The stock came in by an initial-inventory document (concept 57), so the
 // movement history and the per-product totals account for it as posting
-// would: a recount from the documents finds the same stock.
+// would; the remissions then took their quantities out of the stock and
+// the totals, as a sale does without movement rows (no mi.cnf).
 constexpr int kConceptoInventarioInicial = 57;
 
 // Perishable products came in batches, each with its expiry text.
@@ -281,9 +382,9 @@ QVector<Fila> Kardex() {
   for (const Producto& p : kProductos)
     filas << Fila{{"CLPRO_I", p.clave},
                   {"ENTRA_I", p.existencia},
-                  {"SALID_I", 0},
-                  {"EXIST_I", p.existencia},
-                  {"INVEN_I", p.existencia}};
+                  {"SALID_I", -VendidoDemo(p.clave)},
+                  {"EXIST_I", p.existencia - VendidoDemo(p.clave)},
+                  {"INVEN_I", p.existencia - VendidoDemo(p.clave)}};
   return filas;
 }
 
@@ -365,6 +466,8 @@ void LlenaTablas(const QString& programa, const QString& datos, const QString& i
   LlenaSiVacia(datos, QStringLiteral("comovinv.dbf"), ConceptosMovimiento());
   LlenaSiVacia(datos, QStringLiteral("concepto.dbf"), ConceptosCuenta());
   LlenaSiVacia(datos, QStringLiteral("Descuento.DBF"), TiposPago());
+  LlenaSiVacia(datos, QStringLiteral("Remision.dbf"), Remisiones(iva.toDouble()));
+  LlenaSiVacia(datos, QStringLiteral("RemisioD.dbf"), PartidasRemisiones(iva.toDouble()));
 }
 
 // What the movement window's imports read: the field maps, a counts file

@@ -172,6 +172,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaCaptura();
   ConectaTeclas();
   ConectaPagos();
+  ConectaMuestra();
   ConectaErroresTablas();
   FormCreate();
 }
@@ -320,6 +321,7 @@ void TFormaCapturaRapida::ConstruyeEstado() {
   negrita.setBold(true);
   Estado->setFont(negrita);
   LabelControl = Etiqueta(Panel3, "LabelControl", QString(), 0, 0);
+  Label8 = Etiqueta(Panel3, "Label8", QString(), 0, 0);
   Panel6 = NuevoPanel(Panel3, "Panel6", ui::Panel::Bisel::Hundido);
   auto* anuncios = new QHBoxLayout(Panel6);
   anuncios->setContentsMargins(8, 0, 8, 0);
@@ -335,6 +337,8 @@ void TFormaCapturaRapida::ConstruyeEstado() {
   capas->addWidget(Estado);
   capas->addSpacing(12);
   capas->addWidget(LabelControl);
+  capas->addSpacing(12);
+  capas->addWidget(Label8);
   capas->addStretch(1);
   capas->addWidget(Panel6);
 }

@@ -34,6 +34,10 @@
 //   CaptuRap_pagos.cpp       the payment type, the amount received and the
 //                            change, paying at the register, split payments,
 //                            the payment-type table
+//   CaptuRap_muestra.cpp     a saved document shown, the navigator, the
+//                            number search, its lines loaded
+//   CaptuRap_escribe.cpp     a document written by kind: header, lines, the
+//                            check of each line's product
 //
 // Life: created (options read, no table open) -> shown (files of the station
 // read, "Terminada") -> first activation (tables opened, a capture table
@@ -147,6 +151,7 @@ class TFormaCapturaRapida : public ui::Forma {
   // Status strip.
   ui::Panel* Panel3;
   QLabel *Hora, *Label18, *Estado, *LabelControl;
+  QLabel* Label8;  // "det " and the loads of the document shown
   ui::Panel* Panel6;
   QLabel *Anuncio1, *Anuncio2;
 
@@ -213,6 +218,8 @@ class TFormaCapturaRapida : public ui::Forma {
   int ColumnaPrecio = 3;            // grid position of the PRECIO column (found again when the grid is entered)
   Dinero DisponibleLinea;           // the current line's stock less what the capture asks (VerificaExistencia)
   QStringList ClavesCapturadas, CantidadesCapturadas;  // each key of the capture and its summed quantity
+  // Showing a document: loads of its lines since it was last shown.
+  int PartidasCargadas = 0;
 
   // Configuration lines kept for the handlers that use them.
   struct Configuracion {
@@ -402,6 +409,9 @@ class TFormaCapturaRapida : public ui::Forma {
   // totals computed afresh, the time now, no print mark for a new document)
   // with the control given. Errors reach the caller, nothing appended.
   void InsertaEncabezadoFaltante(const QString& numero, int control);
+  // The header table's file has a row numbered so (read through a handle
+  // of its own). Table errors reach the caller.
+  bool HayEncabezado(qint64 numero) const;
   // total.dat of the program folder: the total shown without commas,
   // points and blanks. A failure is ignored.
   void EscribeTotalArchivo();
@@ -463,6 +473,66 @@ class TFormaCapturaRapida : public ui::Forma {
   // Opciones > "Descuentos Tipo de Pago": the payment-type table edited,
   // pagos.cnf of the data folder written again from it.
   void DescuentosTipodePago1Click();
+
+  // --- A saved document shown (the row the header table stands on).
+  // Everything the data-aware header fields do not show: customer, payment
+  // type and account field, date, time, status, change, the lines (loaded
+  // once per display), totals, references, seller name. Callers place the
+  // header table first; it is never moved here. An empty header table
+  // changes nothing.
+  void MuestraDocumento();
+  // The navigator moved the header table.
+  void NavegadorClick();
+  // Registro > "Buscar" (Ctrl+B): the document of a number; a number read
+  // from a ticket (QuitaCerosBusqueda), or the dialog's "&Aceptar", starts
+  // the pay-at-register action on the document found. A number not found
+  // shows the document on screen again; a text that is no number is told
+  // "Valor no Válido" and nothing changes.
+  void BotonBuscarClick();
+  // The header table on the first number at or after the one of actual.dat,
+  // shown; a missing or unreadable file or a line that is no number does
+  // nothing.
+  void PosicionaDocumentoActual();
+  // The lines of the header row (its number and CONTROL, kit components
+  // left out) into the capture table, in their stored order, while
+  // PartidasCargadas is 0 (then raised, and shown in Label8); number 0 only
+  // empties the capture. The line table keeps the range on the number.
+  void CargaPartidasDocumento();
+
+  // --- A document written by kind (the save calls them).
+  // The save switch: a new document (BotonNuevo's Tag 1) with a customer is
+  // written for the kinds F, R, P, N, X, C, D, Z; a change (BotonCambios's
+  // Tag 1) for C, P, R, and F after its old lines are deleted. Then both
+  // tags 0 and the capture locked. A row that cannot be written stops it:
+  // the error reaches the caller and the screen stays in capture.
+  void GuardaPorTipo(QChar letra);
+  // Header and lines: the totals recomputed, the header row written from
+  // the screen, a line row for every capture row that qualifies (for F and R
+  // each checked against its product and its stock noted), then the header
+  // re-created when it went missing. On a failed row the error (naming the
+  // table) reaches the caller, the capture keeps every line and Save stays
+  // available.
+  void EscribeDocumento(QChar letra);
+  // The current capture row against the product table (see
+  // PartidasDocumento.h, PartidasVenta.h).
+  void VerificaProductoPartida();
+  // "i": the current product's stock into the capture row's INICIAL, "f"
+  // into FINAL; the row posted. Other letters nothing.
+  void AnotaExistenciaCaptura(const QString& cual);
+  // F and R: the line rows of the header's number and CONTROL deleted.
+  void BorraPartidasDocumento(QChar letra);
+  // The same for every letter but X.
+  void BorraPartidasPorTipo(QChar letra);
+  // The header re-created from the screen when no row has the number.
+  void AseguraEncabezado(const QString& numero, int control) { InsertaEncabezadoFaltante(numero, control); }
+  // The document has a customer; otherwise the cashier is told.
+  bool ValidaClienteDocumento();
+  // The one way a row of a document table is written: `nueva` appends a
+  // row, otherwise the current row goes into edit (one already in edit or
+  // insert stays so); `llena` fills it; it is posted. On a failure a row
+  // this call appended or put into edit is given up and the error reaches
+  // the caller.
+  void GrabaFilaDocumento(db::Tabla& tabla, bool nueva, const std::function<void(db::Dataset&)>& llena);
 
   // --- Commands (menu items and visible buttons).
   // Attaches the command of an item or button; from then on its phase
@@ -603,12 +673,19 @@ class TFormaCapturaRapida : public ui::Forma {
   QString TextoCeldaDetalle(const db::Campo& campo, const QVariant& valor, const QString& texto) const;
   // Shared tables: lock errors retried within the table layer's bound.
   void ConectaErroresTablas();
+  // Showing documents: the navigator and the search attached.
+  void ConectaMuestra();
   // Payment.
   void ConectaPagos();
   void TipoPagoKeyDown(int& tecla);
   void CAMBIO_FKeyDown(int& tecla);
   // The amount received does not read as a number.
   bool PagoNoNumerico() const;
+  // Writing a document: the header row from the screen, the line rows of
+  // the capture, the old lines of the header's number and CONTROL deleted.
+  void EscribeEncabezadoDocumento(bool nuevo);
+  void EscribePartidasDocumento(QChar letra, const QString& numero);
+  void BorraLineasDocumento();
 
   void FormResize();
   // "Terminar Venta", the other buttons and boxes of line capture and the

@@ -118,10 +118,9 @@ void TFormaCapturaRapida::LeeUsuarioMulti() {
 
 void TFormaCapturaRapida::MuestraUltimoDocumento() {
   if (!TablaFacturae->Active()) return;
-  bool numero = false;
-  const qint64 actual = PrimeraLinea(QStringLiteral("actual.dat")).value_or(QString()).trimmed().toLongLong(&numero);
-  if (numero) TablaFacturae->FindNearest({actual});
+  PosicionaDocumentoActual();
   TablaFacturae->Last();
+  MuestraDocumento();
   UltimoNumeroDocumento = TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsInteger();
 }
 
@@ -136,6 +135,7 @@ void TFormaCapturaRapida::BaseChange() {
   }
   if (tipo == kRemision) EditCLDOC_F->setReadOnly(usuario->text() == QStringLiteral("0"));
   FormatoTicket = CarpetaPrograma(QStringLiteral("\\consulta\\")) + LineaConf(LineaFormatoDocumento);
+  MuestraDocumento();
 }
 
 void TFormaCapturaRapida::AbreTablasTipo(const QString& tipo) {

@@ -139,13 +139,16 @@ void TFormaCapturaRapida::FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) {
                         Qt::ControlModifier;
   // The phase: "Nueva (F9)" usable means no capture is in progress.
   const bool sinCaptura = Permitido(BotonRedondo1);
-  // End, Ctrl+A and Ctrl+S move the header table; the data-aware header
-  // fields show the row it stands on.
-  if (tecla == Qt::Key_End && sinCaptura && TablaFacturae->Active()) TablaFacturae->Last();
+  // End, Ctrl+A and Ctrl+S move the header table and show its row.
+  if (tecla == Qt::Key_End && sinCaptura && TablaFacturae->Active()) {
+    TablaFacturae->Last();
+    MuestraDocumento();
+  }
   if (soloCtrl && (tecla == Qt::Key_A || tecla == Qt::Key_S) && sinCaptura && !UsuarioRestringido &&
       TablaFacturae->Active()) {
     if (tecla == Qt::Key_A) TablaFacturae->Prior();
     else TablaFacturae->Next();
+    MuestraDocumento();
   }
   if (tecla == Qt::Key_F4) EditCantidad->setFocus(Qt::OtherFocusReason);
   if (tecla == Qt::Key_F6 && !sinCaptura) EliminaPartida();

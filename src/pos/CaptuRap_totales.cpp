@@ -99,25 +99,25 @@ bool TFormaCapturaRapida::DifiereCampo(const QString& campo, double valor) const
   return ::DifiereCampo(*TablaFacturae, campo, valor);
 }
 
+bool TFormaCapturaRapida::HayEncabezado(qint64 numero) const {
+  // Looked for in the file through a handle of its own: the screen's cursor
+  // stays where it is.
+  db::Tabla busca;
+  busca.SetCarpeta(TablaFacturae->Carpeta());
+  busca.SetNombreTabla(TablaFacturae->NombreTabla());
+  busca.SetIndexName(QStringLiteral("INUMENC"));
+  busca.SetReadOnly(true);
+  busca.Open();
+  return busca.FindKey({numero});
+}
+
 void TFormaCapturaRapida::InsertaEncabezadoFaltante(const QString& numero, int control) {
   const qint64 documento = numero.trimmed().toLongLong();
-  {
-    // Looked for in the file through a handle of its own: the screen's
-    // cursor stays where it is.
-    db::Tabla busca;
-    busca.SetCarpeta(TablaFacturae->Carpeta());
-    busca.SetNombreTabla(TablaFacturae->NombreTabla());
-    busca.SetIndexName(QStringLiteral("INUMENC"));
-    busca.SetReadOnly(true);
-    busca.Open();
-    if (busca.FindKey({documento})) return;
-  }
+  if (HayEncabezado(documento)) return;
   // The totals first, while the screen still shows the document's discount
   // and tax rate (the new row has neither).
   TotalizaCaptura();
-  db::Tabla& e = *TablaFacturae;
-  e.Append();
-  try {
+  GrabaFilaDocumento(*TablaFacturae, true, [&](db::Dataset& e) {
     e.FieldByName(QStringLiteral("CLDOC_F")).SetAsInteger(documento);
     e.FieldByName(QStringLiteral("CONTROL")).SetAsInteger(control);
     const std::pair<const char*, QLabel*> cliente[] = {{"NOMBR_F", Nombre},   {"DIREC_F", Direccion},
@@ -133,11 +133,7 @@ void TFormaCapturaRapida::InsertaEncabezadoFaltante(const QString& numero, int c
     DescuentoTotalACero(e);
     e.FieldByName(QStringLiteral("HORAX_F")).SetAsFloat(NumeroFechaHora(fs::Ahora()));
     if (ui::Tag(BotonNuevo) == 1) e.FieldByName(QStringLiteral("TREGI_F")).Clear();
-    e.Post();
-  } catch (...) {
-    e.Cancel();
-    throw;
-  }
+  });
   MuestraPartidas();
 }
 

@@ -3,6 +3,7 @@
 #include "foundation/rutinas_fecha.h"
 #include "platform/fs/Reloj.h"
 
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -43,4 +44,18 @@ int NumeroControl() {
 
 double NumeroFechaHora(const QDateTime& momento) {
   return NumeroDeFecha(momento.date()) + momento.time().msecsSinceStartOfDay() / kMilisegundosDia;
+}
+
+QTime HoraDeNumero(double numero) {
+  const double fraccion = numero - std::floor(numero);
+  const qint64 segundos = std::llround(fraccion * 86400.0) % 86400;
+  return QTime(0, 0).addSecs(static_cast<int>(segundos));
+}
+
+QString QuitaCerosBusqueda(const QString& texto, bool& deTicket) {
+  if (texto.size() <= 5 || !texto.startsWith(QStringLiteral("0000"))) return texto;
+  qsizetype ceros = 0;
+  while (ceros < texto.size() && texto[ceros] == u'0') ++ceros;
+  deTicket = true;
+  return texto.mid(ceros);
 }

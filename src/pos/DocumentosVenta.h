@@ -11,6 +11,7 @@
 #include <QChar>
 #include <QDateTime>
 #include <QString>
+#include <QTime>
 
 #include <optional>
 
@@ -48,3 +49,13 @@ inline const QString kFaseGuardada = QStringLiteral("G");
 // A date and time as the header's date-time fields keep it: days since
 // 30/12/1899 plus the elapsed fraction of the day.
 double NumeroFechaHora(const QDateTime& momento);
+// The time of such a number (its fraction of the day), to the nearest
+// second.
+QTime HoraDeNumero(double numero);
+
+// The reading of a number typed or scanned into the document search box: a
+// text longer than 5 characters that starts with "0000" (a zero-padded
+// number read from a printed ticket) loses every leading "0" and
+// `deTicket` is set; any other text comes back as it is and `deTicket` is
+// left alone.
+QString QuitaCerosBusqueda(const QString& texto, bool& deTicket);

@@ -4,6 +4,8 @@
 #include "inventory/CamposRegistro.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Tabla.h"
+#include "pos/ImportesVenta.h"
+#include "pos/PreciosVenta.h"
 
 #include <QHash>
 
@@ -83,6 +85,23 @@ void CostoDePartida(db::Dataset& captura, const TRegistroProducto& producto) {
   registro::Escribe(Campo(captura, "IEPS1"), producto.PIVA2_I);
   Campo(captura, "TARA").SetAsString(producto.UEMPA_I ? TextoReal(*producto.UEMPA_I) : QString());
   registro::Escribe(Campo(captura, "COSTO"), CostoDeProducto(producto));
+}
+
+void RehacePartidaDeProducto(db::Dataset& captura, const TRegistroProducto& producto, double factor) {
+  const double cantidad = Campo(captura, "CANTIDAD").AsFloat();
+  Campo(captura, "PRODUCTO").SetAsString(producto.DSCPR_I);
+  Campo(captura, "UNIDAD").SetAsString(producto.UMEDI_I);
+  Campo(captura, "PROVEEDOR").SetAsString(producto.CLPR1_I);
+  const Dinero precio = registro::LeeImporte(Campo(captura, "PRECIO")).value_or(Dinero());
+  registro::Escribe(Campo(captura, "IMPORTE"),
+                    std::optional(ImporteLinea(cantidad, precio, Campo(captura, "DESCUENTO").AsFloat())));
+  registro::Escribe(Campo(captura, "IMPUESTO"), producto.PIVA1_I);
+  registro::Escribe(Campo(captura, "IEPS1"), producto.PIVA2_I);
+  Campo(captura, "TARA").SetAsString(producto.UEMPA_I ? TextoReal(*producto.UEMPA_I) : QString());
+  registro::Escribe(Campo(captura, "FPGC"), producto.FPGCC_I);
+  db::Campo& descuento = Campo(captura, "DESCUENTO");
+  if (descuento.AsFloat() <= 0) registro::Escribe(descuento, producto.DESCU_I);
+  registro::Escribe(Campo(captura, "PRECIO"), std::optional(PrecioPorVolumen(producto, cantidad, factor)));
 }
 
 QString TextoExistencia(const TRegistroProducto& producto) {

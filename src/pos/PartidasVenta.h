@@ -56,6 +56,14 @@ void DatosDeProducto(db::Dataset& captura, const TRegistroProducto& producto);
 // package) and the cost (CostoDeProducto).
 void CostoDePartida(db::Dataset& captura, const TRegistroProducto& producto);
 
+// A captured line whose description no longer names its product, made
+// that product's line again at saving, in this order: description, unit,
+// supplier; IMPORTE from the quantity, the price and the discount the row
+// had; IVA, IEPS, tare text, FPGC; the product's discount when the row has
+// none above 0; then the volume price of the row's quantity with the
+// payment type's `factor` (PreciosVenta.h).
+void RehacePartidaDeProducto(db::Dataset& captura, const TRegistroProducto& producto, double factor);
+
 // The stock of the product as the line shows it beside its description
 // ("" for a blank stock).
 QString TextoExistencia(const TRegistroProducto& producto);

@@ -427,18 +427,19 @@ TEST_F(CapturaRapida, CadaFaseHabilitaLoSuyoYLosComandosSoloSiExisten) {
 
     // An item or button the phase allows is usable only once it has a
     // command.
-    EXPECT_FALSE(p.Buscar1->isEnabled());
+    EXPECT_FALSE(p.Cancelar1->isEnabled());
     EXPECT_FALSE(p.BotonReset->isEnabled());
     int veces = 0;
-    p.AsignaComando(p.Buscar1, [&] { ++veces; });
+    p.AsignaComando(p.Cancelar1, [&] { ++veces; });
     p.AsignaComando(p.BotonReset, [&] { ++veces; });
-    EXPECT_TRUE(p.Buscar1->isEnabled());
-    p.Buscar1->trigger();
+    EXPECT_TRUE(p.Cancelar1->isEnabled());
+    p.Cancelar1->trigger();
     prueba::Pulsa(p, "BotonReset");
     EXPECT_EQ(veces, 2);
     for (const QObject* nuevo : {static_cast<QObject*>(p.Nuevo1), static_cast<QObject*>(p.BotonNuevaVenta)})
       EXPECT_TRUE(nuevo->property("enabled").toBool()) << nuevo->objectName().toStdString();
     p.HabilitaBotonesCaptura(false, false, true, false, false, false, true);
+    EXPECT_FALSE(p.Cancelar1->isEnabled());
     EXPECT_FALSE(p.Buscar1->isEnabled());
     EXPECT_FALSE(p.Nuevo1->isEnabled());
     EXPECT_FALSE(p.BotonNuevaVenta->isEnabled());

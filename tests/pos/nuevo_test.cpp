@@ -115,8 +115,10 @@ RUTINA_HIJA(PulsaNuevo) {
 }  // namespace
 
 TEST_F(Nuevo, F9DaElUltimoMasUnoDesdeLaTablaPropiaDeLaEstacion) {
-  const QByteArray remisiones = Bytes(kDatos, "Remision.dbf");
+  // The shared table as the document shown at opening left it.
+  QByteArray remisiones;
   Abre("2", [&](Pantalla& p) {
+    remisiones = Bytes(kDatos, "Remision.dbf");
     p.TipoPago->setCurrentText("Tarjeta");
     Nueva(p);
     EXPECT_EQ(p.EditCLDOC_F->text(), "13");
@@ -437,8 +439,9 @@ TEST_F(Nuevo, ConLaCarpetaDelProgramaComoDatosLaTablaCompartidaNoSeToca) {
   FijaLinea(ConfCarpetaDatos, kPrograma);
   CreaTablasEmpresa(db::Carpetas{kPrograma, {}, {}, kPrograma});
   AgregaFila("Remision.dbf", {{"CLDOC_F", "30"}}, kPrograma);
-  const QByteArray remisiones = Bytes(kPrograma, "Remision.dbf");
-  Abre("2", [](Pantalla& p) {
+  QByteArray remisiones;
+  Abre("2", [&](Pantalla& p) {
+    remisiones = Bytes(kPrograma, "Remision.dbf");
     Nueva(p);
     EXPECT_EQ(p.EditCLDOC_F->text(), "31");
     EXPECT_EQ(p.TablaFacturae->NombreTabla(), "Remision1.dbf");

@@ -268,6 +268,12 @@ TEST_F(Pagos, HabilitarPagoEsDelAdministradorYPagosCnfDiceSiSeTecleaElImporte) {
 
 TEST_F(Pagos, LosPagosDivididosCierranSoloConElSaldoEnCeroExacto) {
   AgregaRemision(8, {{"IMTOD_F", "100"}, {"CONTROL", "4321"}});
+  AgregaFila("RemisioD.dbf", {{"CLDOC_FD", "8"},
+                              {"CONTROL", "4321"},
+                              {"CLPRO_FD", "P2"},
+                              {"DEPRO_FD", "PRODUCTO P2"},
+                              {"CANTI_FD", "1"},
+                              {"PUNPR_FD", "100"}});
   EscribeLineas(fs::Une(kDatos, "pagos.cnf"), {"Efectivo", "Tarjeta", "Vales"});
   // Amount, then the type by its place in the list.
   const auto paga = [](QDialog& d, const QString& monto, int tipo) {

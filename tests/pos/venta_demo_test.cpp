@@ -28,7 +28,9 @@ QWidget* Foco() { return QApplication::focusWidget(); }
 void Escribe(const QString& texto) {
   for (const QChar c : texto) QTest::keyClicks(Foco(), QString(c));
 }
-void Pulsa(int tecla) { QTest::keyClick(Foco(), static_cast<Qt::Key>(tecla)); }
+void Pulsa(int tecla, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QTest::keyClick(Foco(), static_cast<Qt::Key>(tecla), mods);
+}
 
 class VentaDemo : public RaizPrueba {
  protected:
@@ -60,6 +62,21 @@ TEST_F(VentaDemo, UnaVentaEnteraSoloConTeclasDesdeElMenuPrincipal) {
   ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog& d) {
     auto& p = static_cast<TFormaCapturaRapida&>(d);
     vista = true;
+    // The last remission of the day is shown with its lines and totals,
+    // which agree with the ones it was saved with; Ctrl+A goes back one.
+    EXPECT_EQ(p.EditCLDOC_F->text(), "2");
+    EXPECT_EQ(p.Nombre->text(), "Abarrotes La Esperanza");
+    EXPECT_EQ(p.LabelVendedor->text(), "Mostrador");
+    EXPECT_EQ(p.TotalFact->text().trimmed(), "140.30");
+    EXPECT_EQ(p.TablaDeta->RecordCount(), 2);
+    EXPECT_EQ(p.ControlDocumento, 0);
+    p.Detalle->setFocus();
+    Pulsa(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(p.EditCLDOC_F->text(), "1");
+    EXPECT_EQ(p.TotalFact->text().trimmed(), "105.57");
+    EXPECT_EQ(p.SuCambio->text(), "Cambio     94.43");
+    EXPECT_EQ(p.Impresa->text(), "Impresa PAGADA");
+    EXPECT_EQ(p.ControlDocumento, 0);
     QTest::keyClick(&p, Qt::Key_F9);
     ASSERT_EQ(Foco(), p.EditCLCLI_F);
     // Enter from the customer to the quantity.

@@ -1,0 +1,2 @@
+add_executable(bench_documentos documentos_bench.cpp)
+target_link_libraries(bench_documentos PRIVATE vorlan_pos vorlan_tablas vorlan_bench_ventanas)

@@ -1,0 +1,67 @@
+#pragma once
+// The lines of a saved sales document and the capture rows they come from
+// and go back to: what a line row (TPartidaDocumento) keeps of a capture row
+// (TPartidaCaptura) when a document is written, what a capture row takes
+// back from a line row when a document is shown, and the checks of a line
+// against its product at saving.
+//
+// The two mappings do not mirror each other: the capture's IMPORTE is not
+// stored (IMPOR_FD is the amount before discounts) and is computed again on
+// loading; the supplier, the user and the stock snapshot are stored and not
+// loaded; the second and third line discounts are only folded into the net
+// price PREDE_FD.
+
+#include "foundation/dinero.h"
+
+#include <QDate>
+#include <QString>
+
+namespace db {
+class Dataset;
+}
+
+// What the line rows of one written document share.
+struct DatosPartidaDocumento {
+  QString numero;           // CLDOC_FD, the document number as the screen shows it
+  qint64 control = 0;       // CONTROL
+  QDate fecha;              // FEDOC_FD (invalid: blank)
+  double descuentoDocumento = 0;  // DESFI_F of the header, per cent
+  qint64 usuario = 0;       // HORAF_F, the logged user number
+  QString usuarioTexto;     // USUARIO: the user number, or the seller name shown
+};
+
+// The net unit price of a line: the price less the three line discounts and
+// the document discount, each per cent of what the one before left, to four
+// decimals.
+Dinero PrecioNetoPartida(Dinero precio, double descuento1, double descuento2, double descuento3,
+                         double descuentoDocumento);
+
+// A capture row is written as a line only when its quantity is above 0 and
+// it has both a key and a description.
+bool PartidaSeEscribe(const db::Dataset& captura);
+
+// Fills the line row being inserted from the current capture row. Three
+// groups of fields are written each on its own: the net price PREDE_FD; the
+// package fields TICAM_FD and PIVA2_FD; the closing fields FECHA, TIPOX_FD,
+// HORAF_F, NOMDI_FD, USUARIO, INICIAL, FINAL and PCOMI_FD ("1"). A value of
+// one of those groups that cannot be written leaves that whole group blank
+// and the row goes on; a failure in any other field reaches the caller
+// (plat::Error naming table and field).
+void LlenaPartidaDocumento(db::Dataset& linea, const db::Dataset& captura, const DatosPartidaDocumento& datos);
+
+// Fills the capture row being inserted from the current line row:
+// quantity, tare, key, description, unit, price, cost, discount, tax,
+// package factor, FPGC, packages and type as stored; IMPORTE the quantity
+// times the price less the discount (ImporteLinea); IEPS1 only when the
+// stored IEPS is above 0 (otherwise the row keeps its own).
+void LlenaCapturaDePartida(db::Dataset& captura, const db::Dataset& linea);
+
+// The text with every character replaced by the first code point of its
+// canonical decomposition, kept within Windows-1252: an accented letter
+// becomes its base letter ("é" -> "e", "ñ" -> "n"); a character outside the
+// code page becomes "?".
+QString QuitaAcentos(const QString& texto);
+
+// A description captured on a line still names the product when both,
+// without accents, agree in their first 40 characters.
+bool DescripcionCorresponde(const QString& capturada, const QString& delProducto);
