@@ -6,6 +6,7 @@
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/RegistroProducto.h"
+#include "platform/fs/Reloj.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 #include "platform/ui/PuertaModal.h"
@@ -177,6 +178,12 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   guardada.Open();
   EXPECT_EQ(guardada.RecordCount(), clientes.RecordCount());
   EXPECT_EQ(guardada.FieldByName("NOMBR_C").AsString(), "Abarrotes La Esperanza");
+
+  // The day's caller history ends with a customer of the company.
+  const QStringList llamadas =
+      fs::LeeLineas("C:\\SERIAL\\historial\\" + fs::Hoy().toString("yyyy-MM-dd") + ".his");
+  ASSERT_EQ(llamadas.size(), 2);
+  EXPECT_TRUE(clientes.Locate("CLCLI_C", {llamadas.last().section(u',', 0, 0)})) << llamadas.last().toStdString();
 
   const QString aviso = AvisoEmpresaDemo();
   EXPECT_TRUE(aviso.contains(kClaveDemoAdministrador) && aviso.contains(kClaveDemoCajero)) << aviso.toStdString();
