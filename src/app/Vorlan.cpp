@@ -142,7 +142,7 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaProveedo>,
     Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
-    // TFormaCalculaxPrecio, TFormaConsultaCuePagar
+    // TFormaConsultaCuePagar (the price calculator is made by the sale screen's F7)
     Crea<TFormaClientes>,
     // TFormaCxPDetalle
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },

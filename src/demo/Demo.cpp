@@ -540,6 +540,13 @@ bool PreparaEmpresaDemo() {
                                    QStringLiteral("ordenar por NOMBR_C")});
 
   ArchivosImportacion(programa);
+  // The caller recorder's history of the day the company was made, for the
+  // sale screen's "Ver Lista Telefónica": an unknown number, then a customer.
+  const QString llamadas = QStringLiteral("C:\\SERIAL\\historial\\") + fs::Hoy().toString(QStringLiteral("yyyy-MM-dd")) +
+                           QStringLiteral(".his");
+  if (fs::CreaCarpeta(fs::CarpetaDe(llamadas)) && !fs::Existe(llamadas))
+    fs::ReescribeLineas(llamadas, {QStringLiteral("3336159090,09:12"),
+                                   QStringLiteral("3,10:41,Cocina Económica Doña Mary")});
 
   fs::ReescribeLineas(kArchivoInicio, {programa, configuracion, QString()});
   return true;

@@ -174,10 +174,19 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaPagos();
   ConectaMuestra();
   ConectaErroresTablas();
+  ConectaBascula();
+  ConectaDialogos();
   FormCreate();
 }
 
-TFormaCapturaRapida::~TFormaCapturaRapida() { SueltaCaptura(); }
+TFormaCapturaRapida::~TFormaCapturaRapida() {
+  // The port closes before the screen's parts go: its events are not heard.
+  ComPort1->OnPortOpen = nullptr;
+  ComPort1->OnPortClose = nullptr;
+  ComPort1->ReceiveCallBack = nullptr;
+  ComPort1->ClosePort();
+  SueltaCaptura();
+}
 
 void TFormaCapturaRapida::ConstruyeTablas() {
   TablaFacturae = NuevaTabla(this, "TablaFacturae", "Remision.dbf", "INUMENC");

@@ -38,6 +38,10 @@
 //                            number search, its lines loaded
 //   CaptuRap_escribe.cpp     a document written by kind: header, lines, the
 //                            check of each line's product
+//   CaptuRap_bascula.cpp     the serial scale
+//   CaptuRap_dialogos.cpp    the cash drawer, the calculator, the
+//                            currencies, the caller list, the station's
+//                            seller, the price calculator (F7)
 //
 // Life: created (options read, no table open) -> shown (files of the station
 // read, "Terminada") -> first activation (tables opened, a capture table
@@ -533,6 +537,43 @@ class TFormaCapturaRapida : public ui::Forma {
   // this call appended or put into edit is given up and the error reaches
   // the caller.
   void GrabaFilaDocumento(db::Tabla& tabla, bool nueva, const std::function<void(db::Dataset&)>& llena);
+  // --- The scale on ComPort1 ("COM3", 9600 baud, 8N1, every chunk handed
+  // over as it arrives) and the small commands around a sale.
+  // "Kg.", Opciones > "Leer Peso" and Page Up: the port opened when it is
+  // not, the request "P" CR LF sent, then 100 ms with the screen blocked (a
+  // chunk arriving meanwhile is handled after them). A port that cannot be
+  // opened reaches the default handler and nothing is sent.
+  void BotonBasculaClick();
+  void LeerPeso1Click();
+  // "Reset": the port closed.
+  void BotonResetClick();
+  // The port's state: the square lime and "OK Bascula", or grey and "OFF
+  // Bascula".
+  void ComPort1PortOpen();
+  void ComPort1PortClose();
+  // A chunk from the scale: its leading run of digits, points and slashes
+  // kept in Memo1 and shown in EditPeso when it is 5 characters long, else
+  // "Error de Lectura"; during a capture a weight becomes the current line's
+  // quantity, the line left in edit.
+  void ComPort1ReceiveCallBack(const QString& Data);
+  // Opciones > "Abrir Cajón": an empty job on the current printer.
+  void AbrirCajn1Click();
+  // Ayuda > "Calculadora": "calc.exe" started; a failure is not reported.
+  void Calculadora1Click();
+  // Opciones > "Divisas": the currencies window.
+  void Divisas1Click();
+  // Registro > "Ver Lista Telefónica" (Ctrl+T): today's callers; the one
+  // chosen starts a new sale, opens the customer catalogue on a new customer
+  // when the number is nobody's key, and with "Integrar Identificador
+  // Telefónico" becomes the sale's customer.
+  void VerListaTelefnica1Click();
+  // Opciones > "Configura Vendedor" (F3): with the administrator's password,
+  // the seller typed becomes the station's seller (VendedorCaja) and,
+  // during a capture, the document's.
+  void ConfiguraVendedor1Click();
+  // F7 during a capture: the price calculator on the current line, then the
+  // line posted and the totals computed again.
+  void CalculaPorImporte();
 
   // --- Commands (menu items and visible buttons).
   // Attaches the command of an item or button; from then on its phase
@@ -687,6 +728,10 @@ class TFormaCapturaRapida : public ui::Forma {
   void EscribePartidasDocumento(QChar letra, const QString& numero);
   void BorraLineasDocumento();
 
+  // The scale's component and commands, the small commands.
+  void ConectaBascula();
+  void ConectaDialogos();
+
   void FormResize();
   // "Terminar Venta", the other buttons and boxes of line capture and the
   // capture phase text follow one state.
@@ -702,5 +747,9 @@ class TFormaCapturaRapida : public ui::Forma {
   QColor colorCampo_;            // the colour of the header field highlighted now
   QList<QKeyCombination> atajosMenu_;  // every menu item's shortcut
 };
+
+// The leading run of characters from "." to "9" in code order (the point,
+// the slash and the digits) of a text: the weight of a scale's answer.
+QString ExtraeNumero(const QString& texto);
 
 inline TFormaCapturaRapida* FormaCapturaRapida() { return ui::InstanciaDe<TFormaCapturaRapida>().data(); }

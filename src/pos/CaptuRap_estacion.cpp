@@ -177,7 +177,10 @@ void TFormaCapturaRapida::ReiniciaCaptura() {
   if (TieneTablaCaptura()) ::ReiniciaCaptura(estacion_, *TablaDeta, *TablaTotal);
 }
 
-void TFormaCapturaRapida::FormClose() { SueltaCaptura(); }
+void TFormaCapturaRapida::FormClose() {
+  ComPort1->ClosePort();
+  SueltaCaptura();
+}
 
 void TFormaCapturaRapida::SueltaCaptura() {
   // The claim ends with the screen: its tables close, then the station goes.

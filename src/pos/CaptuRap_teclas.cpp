@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -144,6 +145,7 @@ void TFormaCapturaRapida::FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) {
     TablaFacturae->Last();
     MuestraDocumento();
   }
+  if (tecla == Qt::Key_PageUp) ui::Protege([this] { LeerPeso1Click(); });
   if (soloCtrl && (tecla == Qt::Key_A || tecla == Qt::Key_S) && sinCaptura && !UsuarioRestringido &&
       TablaFacturae->Active()) {
     if (tecla == Qt::Key_A) TablaFacturae->Prior();
@@ -152,6 +154,7 @@ void TFormaCapturaRapida::FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) {
   }
   if (tecla == Qt::Key_F4) EditCantidad->setFocus(Qt::OtherFocusReason);
   if (tecla == Qt::Key_F6 && !sinCaptura) EliminaPartida();
+  if (tecla == Qt::Key_F7 && (ui::Tag(BotonNuevo) == 1 || ui::Tag(BotonCambios) == 1)) CalculaPorImporte();
   // The type and the amount are entered as by Tab: their text selected, so
   // what is typed replaces it.
   if (tecla == Qt::Key_F8) TipoPago->setFocus(Qt::TabFocusReason);

@@ -199,6 +199,12 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   saldos.Open();
   EXPECT_EQ(saldos.RecordCount(), clientes.RecordCount());
 
+  // The day's caller history ends with a customer of the company.
+  const QStringList llamadas =
+      fs::LeeLineas("C:\\SERIAL\\historial\\" + fs::Hoy().toString("yyyy-MM-dd") + ".his");
+  ASSERT_EQ(llamadas.size(), 2);
+  EXPECT_TRUE(clientes.Locate("CLCLI_C", {llamadas.last().section(u',', 0, 0)})) << llamadas.last().toStdString();
+
   const QString aviso = AvisoEmpresaDemo();
   EXPECT_TRUE(aviso.contains(kClaveDemoAdministrador) && aviso.contains(kClaveDemoCajero)) << aviso.toStdString();
   EXPECT_EQ(Mensajes(), QStringList());

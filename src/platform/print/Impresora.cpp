@@ -235,6 +235,17 @@ void Impresora::Aborta() {
   dispositivo->Aborta();
 }
 
+void Impresora::TrabajoVacio(const QString& titulo) {
+  if (Imprimiendo()) throw EnCurso();
+  const DatosImpresora datos = Seleccionada();
+  if (datos.tipo == TipoImpresora::Cola) {
+    EnviaCrudo(datos.nombre, QByteArray(), titulo);
+    return;
+  }
+  Comienza(titulo);
+  Termina();
+}
+
 void Impresora::ImprimeTexto(const QStringList& lineas, const QString& titulo) {
   if (Imprimiendo()) throw EnCurso();
   const DatosImpresora datos = Seleccionada();

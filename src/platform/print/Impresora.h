@@ -175,6 +175,11 @@ class Impresora {
   // draws them one under the other in the canvas font, on as many pages as
   // they take. Estado while a job is open.
   void ImprimeTexto(const QStringList& lineas, const QString& titulo = QString());
+  // Starts a job on the selected printer and ends it at once with nothing
+  // printed: a queue gets an empty raw job (a receipt printer opens its cash
+  // drawer when it receives one), a pseudo-printer an empty job. Estado
+  // while a job is open.
+  void TrabajoVacio(const QString& titulo = QString());
 
  private:
   friend class Lienzo;
