@@ -1,6 +1,7 @@
 #include "inventory/Ajustar.h"
 
 #include "foundation/dialogos.h"
+#include "foundation/rutinas.h"
 #include "foundation/rutinas_numero.h"
 #include "foundation/rutinas_tablas.h"
 #include "foundation/rutinas_texto.h"
@@ -299,6 +300,19 @@ void TFormaAjustar::ImportaConteos(const QString& ruta, QChar separador) {
       throw;
     }
   }
+}
+
+void TFormaAjustar::ImportaArchivo(const EligeArchivoConteos& elige) {
+  QString programa;
+  CarpetaLocal(programa);
+  const QString cnf = fs::Une(programa, kArchivoImporta);
+  const QStringList lineas = fs::ExisteArchivo(cnf) ? fs::LeeLineas(cnf) : QStringList();
+  QString ruta = lineas.value(0), separador = lineas.value(1).left(1);
+  if (ruta.isEmpty()) ruta = QStringLiteral("C:\\VRL\\");
+  if (separador.isEmpty()) separador = QStringLiteral(",");
+  if (!elige(ruta, separador)) return;
+  fs::ReescribeLineas(cnf, {ruta, separador});
+  ImportaConteos(ruta, separador.isEmpty() ? QChar(u',') : separador[0]);
 }
 
 void TFormaAjustar::Imprimir1Click() {

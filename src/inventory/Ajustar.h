@@ -17,6 +17,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QAction;
 class QCheckBox;
 class QLineEdit;
@@ -32,6 +34,7 @@ class RejillaDatos;
 }  // namespace ui
 
 inline const QString kTablaConteo = QStringLiteral("Ajuste.dbf");
+inline const QString kArchivoImporta = QStringLiteral("importa.cnf");
 inline const QString kFaltanDatosFiltrar = QStringLiteral("Faltan Datos para Filtrar...");
 
 class TFormaAjustar : public ui::Forma {
@@ -66,6 +69,13 @@ class TFormaAjustar : public ui::Forma {
   // that is not a number, one message names those lines and nothing is
   // added. A missing file: "El Archivo <ruta> No Existe".
   void ImportaConteos(const QString& ruta, QChar separador);
+  // "Importar Archivo": the path and separator of importa.cnf (program
+  // folder; "C:\VRL\" and "," when it is missing or short) offered to
+  // `elige`, the text-file import dialog; when it accepts, importa.cnf is
+  // rewritten with its path and separator and the counts of that file are
+  // added (ImportaConteos, with the separator's first character).
+  using EligeArchivoConteos = std::function<bool(QString& ruta, QString& separador)>;
+  void ImportaArchivo(const EligeArchivoConteos& elige);
 
  protected:
   void FormCloseQuery(bool& puedeCerrar) override;

@@ -183,9 +183,8 @@ class TFormaMovimientosInventario : public ui::Forma {
   bool GuardaDocumentoMovimiento();
 
   // --- Movement totals and stock adjustments (movinv_ajustes.cpp).
-  QMenu* Opciones1;
-  QAction* CalculaCantidad1;     // checked: every document shown is totalled
-  QAction* AjustedeInventario1;  // the count sheet, built afresh
+  QAction* CalculaCantidad1;     // "Opciones"; checked: every document shown is totalled
+  QAction* AjustedeInventario1;  // "Opciones": the count sheet, built afresh
   QMenu* Procesos1;
   QAction* AjustedeExistenciasporMovimientos1;
   QAction* Ajuste1;        // the stock adjustment sheet

@@ -24,6 +24,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "platform/ui/FuenteDatos.h"
+#include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QCoreApplication>
@@ -65,6 +66,27 @@ QString Total(const QString& titulo, double valor) {
 
 QString EnUso(const QString& clave) { return QStringLiteral("El producto %1 está en uso en otra estación").arg(clave); }
 
+// The window's grids let go of their tables while a command writes many
+// rows: a grid following every row written costs more than the writing.
+class SinRejillas {
+ public:
+  SinRejillas(ui::RejillaDatos& captura, ui::RejillaDatos& consulta)
+      : captura_(captura), consulta_(consulta), fuenteCaptura_(captura.Fuente()), fuenteConsulta_(consulta.Fuente()) {
+    captura_.SetFuente(nullptr);
+    consulta_.SetFuente(nullptr);
+  }
+  ~SinRejillas() {
+    captura_.SetFuente(fuenteCaptura_);
+    consulta_.SetFuente(fuenteConsulta_);
+  }
+  SinRejillas(const SinRejillas&) = delete;
+  SinRejillas& operator=(const SinRejillas&) = delete;
+
+ private:
+  ui::RejillaDatos &captura_, &consulta_;
+  ui::FuenteDatos *fuenteCaptura_, *fuenteConsulta_;
+};
+
 // One row of the adjustment sheet to post.
 struct RenglonAjuste {
   QString clave, producto;
@@ -83,10 +105,14 @@ void TFormaMovimientosInventario::CreaAjustes() {
     if (ayuda) MainMenu1->insertMenu(ayuda->menuAction(), m);
     return m;
   };
-  Opciones1 = menu("Opciones1", QStringLiteral("Opciones"));
-  CalculaCantidad1 = ui::AccionNombrada(Opciones1, "CalculaCantidad1", QStringLiteral("Calcula Cantidad"));
+  QMenu* opciones = menu("Opciones1", QStringLiteral("Opciones"));
+  CalculaCantidad1 = ui::AccionNombrada(opciones, "CalculaCantidad1", QStringLiteral("Calcula Cantidad"));
   CalculaCantidad1->setCheckable(true);
-  AjustedeInventario1 = ui::AccionNombrada(Opciones1, "AjustedeInventario1", QStringLiteral("Ajuste de Inventario"));
+  AjustedeInventario1 = ui::AccionNombrada(opciones, "AjustedeInventario1", QStringLiteral("Ajuste de Inventario"));
+  // Between the text file import and the transfer file import, when the
+  // menu has them.
+  if (auto* antes = opciones->findChild<QAction*>(QStringLiteral("ImportarArchivo1")))
+    for (QAction* a : {CalculaCantidad1, AjustedeInventario1}) opciones->insertAction(antes, a);
   Procesos1 = menu("Procesos1", QStringLiteral("Procesos"));
   AjustedeExistenciasporMovimientos1 = ui::AccionNombrada(Procesos1, "AjustedeExistenciasporMovimientos1",
                                                           QStringLiteral("Ajuste de Existencias por Movimientos"));
@@ -275,17 +301,10 @@ bool TFormaMovimientosInventario::GuardaConteo(const std::vector<LineaConteo>& l
   try {
     if (!reinicia || ReiniciaInventario()) {
       IniciaDocumento(ConceptoConteoFisico);
-      // The grid is left alone while the lines go in.
-      DataSource2->SetDataSet(nullptr);
-      try {
-        for (const LineaConteo& l : lineas)
-          if (l.cantidad.value_or(0) != 0) AgregaLineaConteo(l.clave, *l.cantidad);
-      } catch (...) {
-        DataSource2->SetDataSet(TablaDeta);
-        throw;
-      }
+      SinRejillas sin(*Detalle, *DetalleConsulta);
+      for (const LineaConteo& l : lineas)
+        if (l.cantidad.value_or(0) != 0) AgregaLineaConteo(l.clave, *l.cantidad);
       TablaDeta->First();
-      DataSource2->SetDataSet(TablaDeta);
       guardado = GuardaDocumentoMovimiento();
     }
   } catch (const std::exception& e) {
@@ -419,6 +438,7 @@ void TFormaMovimientosInventario::Ajuste1Click() {
   std::vector<qint64> filas;
   std::vector<std::pair<qint64, double>> existencias;
   qint64 numero = 0;
+  SinRejillas sin(*Detalle, *DetalleConsulta);
   try {
     for (const RenglonAjuste& r : renglones) {
       if (!r.clave.isEmpty() && p.Active() && p.FindKey({r.clave})) {
@@ -485,17 +505,28 @@ void TFormaMovimientosInventario::Ajuste1Click() {
 
 void TFormaMovimientosInventario::Actualizart1Click() {
   if (!SinCaptura()) return;
+  // The view shows every row with a quantity from here on.
   db::Tabla& t = *Tablamovinve;
   TablaCompleta();
   t.SetFilter(kFiltroCantidad);
   t.SetFiltered(true);
-  // Each product ends with the date of its row that comes last in
-  // document-number order.
-  std::map<QString, QDate> fechas;
-  for (t.First(); !t.Eof(); t.Next())
-    fechas[t.FieldByName(QStringLiteral("CLPRO_MI")).AsString()] = t.FieldByName(QStringLiteral("FEDOC_MI")).AsDate();
   t.First();
   EnlazaCabecera();
+  // Each product ends with the date of its row that comes last in
+  // document-number order; the rows are read through a handle of their own.
+  db::Tabla filas;
+  filas.SetCarpeta(t.Carpeta());
+  filas.SetNombreTabla(t.NombreTabla());
+  filas.SetReadOnly(true);
+  filas.Open();
+  filas.SetIndexName(kTagDocumentoMovimiento);
+  filas.SetFilter(kFiltroCantidad);
+  filas.SetFiltered(true);
+  std::map<QString, QDate> fechas;
+  for (filas.First(); !filas.Eof(); filas.Next())
+    fechas[filas.FieldByName(QStringLiteral("CLPRO_MI")).AsString()] =
+        filas.FieldByName(QStringLiteral("FEDOC_MI")).AsDate();
+  filas.Close();
   db::Tabla& p = *TablaInventario;
   if (p.Active())
     for (const auto& [clave, fecha] : fechas) {

@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
@@ -100,6 +101,10 @@ class Ajustes : public MovimientosPrueba {
 TEST_F(Ajustes, CalculaCantidadMuestraLosTotalesYAjusteDeExistenciasLosEscribeEnElProducto) {
   AgregaMovimientos({{1, 51, "P1", 10}, {1, 3, "P1", 4}, {1, 2, "P1", 1}, {2, 51, "P3", 6}});
   TFormaMovimientosInventario& v = Ventana();
+  QStringList menus;
+  for (QAction* a : v.MainMenu1->actions()) menus << a->text();
+  EXPECT_EQ(menus.mid(menus.indexOf("Opciones")), (QStringList{"Opciones", "Procesos", "Ayuda"}));
+  EXPECT_EQ(v.Actualizart1->parent()->objectName(), "Ayuda1");
   EXPECT_TRUE(v.Entradas->isHidden());
   v.Botonprimero->click();
   v.CalculaCantidad1->trigger();
@@ -265,6 +270,7 @@ TEST_F(Ajustes, LaHojaCalculaVariacionesFiltraYCopia) {
   prueba::Pulsa(h, "BitBtn1");
   // 10 counted as 7 at 2.5; 4 as 4; 7 not counted.
   EXPECT_EQ(Hoja(), (QStringList{"P1|10|7|-3|2.5|25|17.5|-7.5", "P2|4|4|0|1|4|4|0", "P3|7||-7|3|21|0|-21"}));
+  EXPECT_EQ(h.DBGrid1->model()->rowCount(), 3);
 
   // Filters, the typed bounds spliced as values.
   const auto filtra = [&](QCheckBox* casilla, const QString& de, const QString& hasta) {
@@ -355,6 +361,30 @@ TEST_F(Ajustes, ElArchivoDeConteosSeSumaSoloCuandoTodasSusLineasSirven) {
   ui::PuertaModal::LimpiaMensajes();
   h.ImportaConteos("C:\\VRL\\noexiste.txt", u',');
   EXPECT_EQ(Mensajes(), QStringList{"El Archivo C:\\VRL\\noexiste.txt No Existe"});
+
+  // The file and separator chosen are offered from importa.cnf (defaults
+  // without it) and kept there once accepted.
+  const QString cnf = "C:\\VRL\\importa.cnf";
+  QString ofrecido;
+  h.ImportaArchivo([&](QString& ruta, QString& separador) {
+    ofrecido = ruta + "|" + separador;
+    return false;
+  });
+  EXPECT_EQ(ofrecido, "C:\\VRL\\|,");
+  EXPECT_FALSE(fs::ExisteArchivo(cnf));
+  fs::ReescribeLineas(archivo, {"P2|2"});
+  h.ImportaArchivo([&](QString& ruta, QString& separador) {
+    ruta = archivo;
+    separador = "|";
+    return true;
+  });
+  EXPECT_EQ(fs::LeeLineas(cnf), (QStringList{archivo, "|"}));
+  EXPECT_EQ(Hoja({"CLAVE", "REALES"}), (QStringList{"P1|6", "P2|6", "P3|1.5"}));
+  h.ImportaArchivo([&](QString& ruta, QString& separador) {
+    ofrecido = ruta + "|" + separador;
+    return false;
+  });
+  EXPECT_EQ(ofrecido, archivo + "||");
 }
 
 TEST_F(Ajustes, ImprimirLlevaLaHojaAlGeneradorDeReportes) {
