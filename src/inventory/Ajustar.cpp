@@ -429,6 +429,8 @@ void AbreHojaConteo(const QString& carpeta) {
   t.SetNombreTabla(kTablaConteo);
   t.Open();
   t.SetIndexName(kTagConteo);
+  // The count is what is typed.
+  hoja.DBGrid1->SetSelectedIndex(3);
   hoja.SetTag(0);
   hoja.ShowModal();
   if (hoja.Tag() != 1) return;

@@ -121,6 +121,7 @@ void TFormaAjusteIN::FormShow() {
   QueryInventario->Close();
   t.First();
   DataSource1->SetDataSet(&t);
+  DBGrid1->SetSelectedIndex(3);  // the quantity found is what is typed
 }
 
 void TFormaAjusteIN::FormCloseQuery(bool& puedeCerrar) {

@@ -138,7 +138,16 @@ TEST_F(Ajustes, CalculaCantidadMuestraLosTotalesYAjusteDeExistenciasLosEscribeEn
   EXPECT_EQ(Productos(), (QStringList{"P1|40", "P2|10", "P3|7"}));
 
   // In product order every product with rows gets its stock, sold quantity
-  // and sold amount at price 1; one without rows keeps what it had.
+  // and sold amount at price 1; one without rows keeps what it had. A row
+  // without a document number is no movement: it goes to borrados.dat.
+  {
+    auto t = Abre("MOVINVEN.DBF");
+    t->Append();
+    t->FieldByName("CLPRO_MI").SetAsString("P2");
+    t->FieldByName("CANTI_MI").SetAsFloat(3);
+    t->FieldByName("TIMOV_MI").SetAsInteger(51);
+    t->Post();
+  }
   v.CalculaCantidad1->trigger();
   EXPECT_FALSE(v.CalculaCantidad1->isChecked());
   v.ExistenciaPorTotales = false;
@@ -152,6 +161,9 @@ TEST_F(Ajustes, CalculaCantidadMuestraLosTotalesYAjusteDeExistenciasLosEscribeEn
   EXPECT_EQ(v.EditCLDOC_MI->text(), "1");
   EXPECT_EQ(v.DetalleConsulta->model()->rowCount(), 3);
   EXPECT_EQ(Mensajes(), QStringList{kSinAccesoModulo});
+  ASSERT_EQ(Borrados().size(), 1);
+  EXPECT_TRUE(Borrados()[0].contains(",CLPRO_MI,P2,")) << Borrados()[0].toStdString();
+  EXPECT_EQ(FilasMovimientos().size(), 4);
 }
 
 TEST_F(Ajustes, ActualizarDejaEnCadaProductoLaFechaDeSuUltimoDocumento) {
