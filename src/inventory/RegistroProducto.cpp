@@ -146,7 +146,10 @@ double SumaExistencia(db::Tabla& productos, double cantidad, const AjusteExisten
   return existencia.AsFloat();
 }
 
-void FijaExistencia(db::Tabla& productos, const QString& existencia) {
+void FijaExistencia(db::Tabla& productos, const QString& existencia, const AjusteExistencia& ajuste) {
   db::Campo& campo = productos.FieldByName(QStringLiteral("EXIST_I"));
-  CambiaExistencia(productos, [&] { campo.SetAsString(existencia); });
+  CambiaExistencia(productos, [&] {
+    campo.SetAsString(existencia);
+    if (ajuste) ajuste(productos);
+  });
 }

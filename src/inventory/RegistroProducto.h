@@ -138,7 +138,8 @@ using AjusteExistencia = std::function<void(db::Tabla& productos)>;
 double SumaExistencia(db::Tabla& productos, double cantidad, const AjusteExistencia& ajuste = {});
 
 // Writes a stock text into EXIST_I of the product table's current row (the
-// field reads it as a number; "" leaves it blank) and posts, under the row's
-// lock with the bounded wait and the message of SumaExistencia. On any error
-// the edit is cancelled and nothing of the row changes.
-void FijaExistencia(db::Tabla& productos, const QString& existencia);
+// field reads it as a number; "" leaves it blank), runs `ajuste` and posts,
+// under the row's lock with the bounded wait and the message of
+// SumaExistencia. On any error the edit is cancelled and nothing of the row
+// changes.
+void FijaExistencia(db::Tabla& productos, const QString& existencia, const AjusteExistencia& ajuste = {});

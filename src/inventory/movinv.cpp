@@ -116,6 +116,7 @@ TFormaMovimientosInventario::TFormaMovimientosInventario(QWidget* owner) : ui::F
   lineas->addWidget(uno);
   lineas->addWidget(dos);
   capa->addWidget(pie);
+  CreaAjustes();
 
   ConectaEventos();
   SetKeyPreview(true);

@@ -58,6 +58,8 @@
 #include <QString>
 
 #include <initializer_list>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -209,6 +211,50 @@ class TFormaMovimientosInventario : public ui::Forma {
   // saved. True when the document was saved.
   bool ImportaArchivoMovimientos(const QString& carpeta);
 
+  // --- Movement totals and stock adjustments (movinv_ajustes.cpp).
+  QAction* CalculaCantidad1;     // "Opciones"; checked: every document shown is totalled
+  QAction* AjustedeInventario1;  // "Opciones": the count sheet, built afresh
+  QMenu* Procesos1;
+  QAction* AjustedeExistenciasporMovimientos1;
+  QAction* Ajuste1;        // the stock adjustment sheet
+  QAction* Actualizart1;   // "Ayuda" > "Actualizar": the date of each product's last movement
+  QLabel* Entradas;        // footer totals, hidden until totals are computed
+  QLabel* Salidas;
+  QLabel* Existencias;
+  // The stock-from-totals switch: the totals are written into the product
+  // (line 38 "S" when "Calcula Cantidad" was last checked).
+  bool ExistenciaPorTotales = false;
+
+  // Totals of the rows in view (entries, exits, concept-3 sold) into the
+  // footer; with the switch on, written into the product of the last row.
+  // Rows without quantity or document number are taken out of the table
+  // (into borrados.dat) as they are met; one another station holds stays.
+  void TotalizaMovimientos();
+  // With the view in product-key order: VANCA_I := vendido, VANMO_I :=
+  // vendido × PPUBL_I, EXIST_I := existencia of the product `clave`, posted
+  // under its lock. Nothing when the view is in another order or the product
+  // does not exist.
+  void ActualizaExistenciaPorMovimientos(const QString& clave, double vendido, double existencia);
+
+  // One row of a physical count to post: the key, the quantity the count
+  // document carries for it (blank or 0: no line) and the counted stock as
+  // the sheet holds it ("" for an empty count).
+  struct LineaConteo {
+    QString clave;
+    std::optional<double> cantidad;
+    QString reales;
+  };
+  // Posts a physical count (the count sheet): a concept-58 document of the
+  // lines, saved as "Guardar" saves it, then EXIST_I := reales for every
+  // line whose product exists. With `reinicia` the inventory is reset
+  // first (every EXIST_I 0, every movement row deleted) with the movement
+  // table held exclusively (another station holding it open: a message and
+  // nothing changes), so the count is the only document left. True when the
+  // document was saved; when it was not, the stocks are not set and the
+  // document stays captured to be saved again. Refused while a document is
+  // captured.
+  bool GuardaConteo(const std::vector<LineaConteo>& lineas, bool reinicia);
+
  protected:
   void FormShow() override;
   void FormActivate() override;
@@ -264,6 +310,9 @@ class TFormaMovimientosInventario : public ui::Forma {
 
   // Capture (movinv_captura.cpp).
   void BotonNuevoClick();
+  // A new document (the number reserved by its provisional row, which
+  // carries `concepto` when not 0), today's date, warehouse 1, capturing.
+  void IniciaDocumento(int concepto = 0);
   void VaciaCaptura(bool empaca);
   void EditFEDOC_MIEnter();
   void EditCLDOC_MIEnter();
@@ -293,6 +342,24 @@ class TFormaMovimientosInventario : public ui::Forma {
   // Runs the capture grid's column rules on the line being added, selecting
   // the columns in turn, and posts it.
   void AplicaReglasLinea(std::initializer_list<int> columnas);
+
+  // Totals and adjustments (movinv_ajustes.cpp).
+  void CreaAjustes();
+  bool SinCaptura();
+  void CalculaCantidad1Click();
+  void AjustedeExistenciasporMovimientos1Click();
+  void AjustedeInventario1Click();
+  void Ajuste1Click();
+  void Actualizart1Click();
+  // The rows of one product in view, as the stock adjustment shows them.
+  void MuestraProducto(const QString& clave);
+  // Closes the movement table and opens it again, exclusively or shared;
+  // a document being captured keeps its provisional row held. Opening it
+  // exclusively fails (plat::Error EnUso) while anybody else has it open; it
+  // is then opened shared again.
+  void UsoExclusivoMovimientos(bool exclusivo);
+  bool ReiniciaInventario();
+  void AgregaLineaConteo(const QString& clave, double cantidad);
 
   QString carpetaPrograma_;
   QString carpetaDatos_;

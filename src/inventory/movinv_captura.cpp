@@ -48,8 +48,19 @@ void TFormaMovimientosInventario::BotonNuevoClick() {
   bool numero = false;
   const int usuario = Usuario->text().toInt(&numero);
   if (!TieneDerecho(numero ? usuario : -1, DerechoAltaMovimientos)) return;
+  IniciaDocumento();
+  QString nombre;
+  LeeNombreUsuario(Usuario->text(), carpetaPrograma_, nombre);
+  RegistraHistorial(bitacora_, carpetaDatos_, u'M', QString::number(numeroDocumento_), QStringLiteral("NUEVO"),
+                    nombre);
+}
+
+void TFormaMovimientosInventario::IniciaDocumento(int concepto) {
+  const auto llena = [concepto](db::Tabla& t) {
+    if (concepto != 0) t.FieldByName(QStringLiteral("TIMOV_MI")).SetAsInteger(concepto);
+  };
   try {
-    numeroDocumento_ = IniciaDocumentoMovimiento(*Tablamovinve, {}, true);
+    numeroDocumento_ = IniciaDocumentoMovimiento(*Tablamovinve, llena, true);
   } catch (...) {
     // No number drawn: the window goes on browsing the document it showed.
     TablaCompleta();
@@ -64,10 +75,6 @@ void TFormaMovimientosInventario::BotonNuevoClick() {
   EditCLPRO_MI->setFocus(Qt::OtherFocusReason);
   FechaDeHoy();
   EditAlmacen->setValue(1);
-  QString nombre;
-  LeeNombreUsuario(Usuario->text(), carpetaPrograma_, nombre);
-  RegistraHistorial(bitacora_, carpetaDatos_, u'M', QString::number(numeroDocumento_), QStringLiteral("NUEVO"),
-                    nombre);
 }
 
 void TFormaMovimientosInventario::VaciaCaptura(bool empaca) {

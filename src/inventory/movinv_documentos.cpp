@@ -69,11 +69,12 @@ void TFormaMovimientosInventario::MuestraDocumento(Llegada llegada) {
   if (llegada == Llegada::Busqueda) return;
   const bool hay = !t.IsEmpty();
   // An initial inventory keeps the header of the document shown before it.
-  if (llegada != Llegada::Apertura && hay && !InventarioInicial->isChecked() &&
-      t.FieldByName(QStringLiteral("TIMOV_MI")).AsInteger() == ConceptoInventarioInicial)
-    return;
-  if (hay) EditAlmacen->setValue(static_cast<int>(t.FieldByName(QStringLiteral("NALMA_MI")).AsInteger()));
-  MuestraNombreConcepto();
+  if (llegada == Llegada::Apertura || !hay || InventarioInicial->isChecked() ||
+      t.FieldByName(QStringLiteral("TIMOV_MI")).AsInteger() != ConceptoInventarioInicial) {
+    if (hay) EditAlmacen->setValue(static_cast<int>(t.FieldByName(QStringLiteral("NALMA_MI")).AsInteger()));
+    MuestraNombreConcepto();
+  }
+  if (llegada != Llegada::Apertura && CalculaCantidad1->isChecked()) TotalizaMovimientos();
 }
 
 void TFormaMovimientosInventario::EnlazaCabecera() {
