@@ -176,6 +176,8 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaErroresTablas();
   ConectaBascula();
   ConectaDialogos();
+  ConectaOpciones();
+  ConectaCorte();
   FormCreate();
 }
 

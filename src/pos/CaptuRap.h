@@ -42,6 +42,10 @@
 //   CaptuRap_dialogos.cpp    the cash drawer, the calculator, the
 //                            currencies, the caller list, the station's
 //                            seller, the price calculator (F7)
+//   CaptuRap_opcionesventa.cpp  the option toggles and encabeza.cnf, the
+//                            formats of Ctrl+F1 to Ctrl+F6, the small
+//                            commands of Opciones, Formatos and Ayuda
+//   CaptuRap_corte.cpp       "Generar Corte" and the turns
 //
 // Life: created (options read, no table open) -> shown (files of the station
 // read, "Terminada") -> first activation (tables opened, a capture table
@@ -101,6 +105,8 @@ inline const QString kClaveModificacion = QStringLiteral("pqzwvmtnxbc7k52hsdl");
 inline const QString kTituloCapturaRapida = QStringLiteral("Punto de Venta CAPTURA RAPIDA ");
 // The number of lines of encabeza.cnf.
 inline constexpr int kLineasOpcionesVenta = 18;
+// The outside tabulation program of Ayuda > "Tabulador".
+inline const QString kProgramaTabulador = QStringLiteral("tabulador.exe");
 
 class TFormaCapturaRapida : public ui::Forma {
   Q_OBJECT
@@ -583,6 +589,37 @@ class TFormaCapturaRapida : public ui::Forma {
   // also has a command and no inactive-menu file took it away).
   void Permite(QObject* item, bool permitido);
   static bool Permitido(const QObject* item);
+  // --- Options kept in encabeza.cnf and the small commands.
+  // Rewrites encabeza.cnf of the program folder whole: its 18 lines from
+  // the check marks and the shortcut captions in force.
+  void GuardaOpcionesVenta();
+  // The path of a print format accepted in the format picker; "" when
+  // nothing is accepted or the file accepted does not exist (which is told).
+  QString EligeFormatoImpresion();
+  // Formatos > "Asignar Formato" > "Ctrl+F<n>" (n 1 to 6): the caption
+  // becomes "Ctrl+F<n> (<path chosen>)" and the options are saved.
+  void AsignaFormatoAtajo(int n);
+  // Opciones > "Ver Funciones" (Ctrl+F1): the keys, in a plain message.
+  void VerFunciones1Click();
+  // Opciones > "Cursor en Cliente" (Ctrl+F2): during a capture, the focus
+  // on the customer field.
+  void CursorenCliente1Click();
+  // Formatos > "Habilitar Pantalla Alterna": the alternative display over
+  // the grid while marked; not kept.
+  void HabilitarPantallaAlterna1Click();
+  // Ayuda > "Temas...": the sale screen's help page.
+  void Temas1Click();
+  // Ayuda > "Tabulador": the tabulation program started, not waited for.
+  void Tabulador1Click();
+  // Corte de Caja > "Generar Corte": the last document shown, then the
+  // cash-cut window to close the documents since the last cut.
+  void GenerarCorte1Click();
+  // Turno > "01", "02", "SinTurno": for users "1", "2" and "0" only; a mark
+  // set takes the others' away; the options are saved.
+  void N011Click();
+  void N021Click();
+  void SinTurno1Click();
+
   // Disables the second-level items named in Menu_inactivo.cnf of the data
   // folder, for good.
   void DesactivaMenusInactivos();
@@ -731,6 +768,12 @@ class TFormaCapturaRapida : public ui::Forma {
   // The scale's component and commands, the small commands.
   void ConectaBascula();
   void ConectaDialogos();
+  // The option toggles, the format shortcuts and the small commands; the
+  // cut and the turns.
+  void ConectaOpciones();
+  void ConectaCorte();
+  // A turn's item for its user only, with the refusal told otherwise.
+  void CambiaTurno(QAction* turno, const QString& usuarioTurno, const QString& aviso);
 
   void FormResize();
   // "Terminar Venta", the other buttons and boxes of line capture and the

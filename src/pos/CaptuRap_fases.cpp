@@ -36,6 +36,8 @@ void TFormaCapturaRapida::HabilitaBotonesCaptura(bool Cambios, bool Nuevo, bool 
   Permite(BotonAgregarPartida, !Cambios);
   if (ReportesPermitidos) Permite(Reportes1->menuAction(), !Guardar);
   Permite(Generar1->menuAction(), !Guardar);
+  // A cut shows the last saved document: not while one is being captured.
+  Permite(CortedeCaja2->menuAction(), !Guardar);
   Permite(Buscar1, !Guardar);
   BotonImprimir->setEnabled(nuevaVenta);
   Permite(ImprimirDocumento1, nuevaVenta);
