@@ -21,7 +21,10 @@
 // Inven_muestra.cpp (the display of a product), Inven_campos.cpp (the rules
 // of the boxes and the table events), Inven_opciones.cpp (the options, help
 // and print commands), Inven_kitserie.cpp (the openers of the kit, serial
-// number and key generator dialogs). The menu items of the commands built elsewhere are
+// number and key generator dialogs), Inven_reportes.cpp (reports and
+// queries), Inven_existencias.cpp (the stock checks and adjustments),
+// Inven_kardex.cpp (the stock cards, average cost, last use and the cut of
+// the movements). The menu items of the commands built elsewhere are
 // listed in Inven_menu.cpp: an item without a handler stays disabled.
 
 #include "inventory/ConsultasExternas.h"
@@ -66,6 +69,8 @@ inline const QString kAlmacenNoExiste = QStringLiteral("El Almacén no Existe");
 inline const QString kNoSeEditan = QStringLiteral("No se Pueden Editar los Datos ha Ocurrido un Error");
 inline const QString kNoSeGuardan = QStringLiteral("No se Pueden Guardar los Datos ha Ocurrido un Error");
 inline const QString kSeguroEliminar = QStringLiteral("Esta Seguro de Eliminar este Registro ?");
+inline const QString kSoloAdministrador = QStringLiteral("Esta Opción es Permitida solo al Administrador");
+inline const QString kRegistroEnUso = QStringLiteral("No se Pueden Editar los Datos Registro en Uso");
 
 // Captions of the window by the order of the product table.
 inline const QString kOrdenClave = QStringLiteral("Inventario Ordenado por Clave");
@@ -307,6 +312,27 @@ class TFormaInventario : public ui::Forma {
   void CargaVistasInventario();
   // The expiry batches of the product shown, in TFormaCaducidad.
   void Caducidad2Click();
+  // Stock checks and adjustments over the product table, from the product
+  // shown to the end in the window's order (Inven_existencias.cpp): the
+  // stored stock set to the recount ("Según Kardex", and "Rápido" over the
+  // products sold or with a stock), adjustment movements for the
+  // differences ("Según Existencias"), lists of the differences ("Revisa
+  // Existencias", and "Rápido"); and the totals rows that do not add up.
+  void AjustarInventarioSegunKardex1Click();
+  void AjustarporKardexRapido1Click();
+  void AjustarInventarioSegunExistencias1Click();
+  void RevisaExistencias1Click();
+  void RevisaExistenciasRapido1Click();
+  void VerDesajuste1Click();
+  // The stock cards of the product shown, whose "Ajustar Inv." sets its
+  // stock; the average cost and the last use of every product; the cut of
+  // the movement rows documents made (Inven_kardex.cpp).
+  void Kardex1Click();
+  void Neuvokardex1Click();
+  void Kardexalterno1Click();
+  void AjustarCostoPromedio1Click();
+  void ActualizarFechaUso1Click();
+  void cortedeInventario1Click();
 
  protected:
   void FormShow() override;
@@ -373,6 +399,17 @@ class TFormaInventario : public ui::Forma {
   void Listado(const QString& item);
   void ConsultaRapida(const QString& consulta);
 
+  // Stock checks (Inven_existencias.cpp). One walk of the product table
+  // through a handle of its own, from the product shown; the window takes
+  // no command meanwhile (recorriendo_). Returns the record number of the
+  // last product it stood on (0 when none).
+  struct RecorridoExistencias;
+  qint64 RecorreExistencias(const RecorridoExistencias& recorrido);
+  // After a walk: the window on that product, read afresh.
+  void TerminaRecorrido(qint64 registro);
+  // A command over the product shown can run: browsing, on a product.
+  bool EnProducto() const;
+
   // Rules of the boxes (Inven_campos.cpp).
   void ConectaCampos();
   QString LineaAyuda(int n);
@@ -393,6 +430,7 @@ class TFormaInventario : public ui::Forma {
   std::map<QString, QVariant> copiaOriginal_;
   qint64 filaNueva_ = 0;  // record number of the row being entered
   qint64 esperaDesde_ = 0;  // start of the edit or post under way (ms)
+  bool recorriendo_ = false;  // a walk of the product table is under way
 };
 
 inline TFormaInventario* FormaInventario() { return ui::InstanciaDe<TFormaInventario>().data(); }

@@ -343,6 +343,10 @@ void TFormaInventario::DescartaNuevo() {
 }
 
 void TFormaInventario::FormCloseQuery(bool& puedeCerrar) {
+  if (recorriendo_) {
+    puedeCerrar = false;
+    return;
+  }
   if (!Editando()) return;
   TFormaCerrar pregunta(this);
   pregunta.SetTag(3);  // its close box: the window stays open

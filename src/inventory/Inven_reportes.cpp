@@ -18,6 +18,7 @@
 #include "inventory/EdicionFila.h"
 #include "inventory/GuionesInventario.h"
 #include "inventory/RecalculoExistencia.h"
+#include "inventory/RecorridoProductos.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Consulta.h"
 #include "platform/db/Tabla.h"
@@ -34,20 +35,15 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 
 #include <cmath>
-#include <memory>
 
 namespace {
 
-const QString kSoloAdministrador = QStringLiteral("Esta Opción es Permitida solo al Administrador");
-const QString kRegistroEnUso = QStringLiteral("No se Pueden Editar los Datos Registro en Uso");
 const QString kMascaraExistencia = QStringLiteral("###,##0.00");
 const QString kMascaraListados = QStringLiteral("NN  ");
 const QString kListaVistas = QStringLiteral("inventar.for");
@@ -59,56 +55,6 @@ QString Linea(int n) {
   LeeLineaConfig(n, valor);
   return valor;
 }
-
-// The product table of the inventory folder, read through a handle of its
-// own so that a walk leaves the window where it stands.
-std::unique_ptr<db::Tabla> Productos(bool soloLectura, const QString& tag = {}) {
-  auto t = std::make_unique<db::Tabla>();
-  t->SetCarpeta(CarpetaInventario());
-  t->SetNombreTabla(kTablaProductos);
-  t->SetReadOnly(soloLectura);
-  t->Open();
-  if (!tag.isEmpty()) t->SetIndexName(tag);
-  return t;
-}
-
-// The progress window over a walk of the product table: the program's
-// own, or one made for the walk. The walk lets the window repaint but
-// takes no input meanwhile, so its "Terminar" is off and no command of the
-// product window can start inside it.
-class Avance {
- public:
-  Avance() {
-    ventana_ = FormaProgreso();
-    if (!ventana_) {
-      propia_ = std::make_unique<TFormaProgreso>();
-      ventana_ = propia_.get();
-    }
-    titulo_ = ventana_->windowTitle();
-    ventana_->SetTag(0);
-    ventana_->BitBtn1->setEnabled(false);
-    ventana_->Mensaje2->clear();
-    ventana_->Mensaje2->show();
-    ventana_->FijaAvance(0);
-    ventana_->Show();
-  }
-  ~Avance() {
-    ventana_->Mensaje2->hide();
-    ventana_->BitBtn1->setEnabled(true);
-    ventana_->setWindowTitle(titulo_);
-    ventana_->Close();
-  }
-  Avance(const Avance&) = delete;
-  Avance& operator=(const Avance&) = delete;
-
-  TFormaProgreso& Ventana() { return *ventana_; }
-  void Pasa() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
-
- private:
-  std::unique_ptr<TFormaProgreso> propia_;
-  TFormaProgreso* ventana_ = nullptr;
-  QString titulo_;
-};
 
 }  // namespace
 
@@ -169,7 +115,7 @@ void TFormaInventario::ExistenciasporFactor1Click() { Listado(QStringLiteral("Ex
 
 void TFormaInventario::EmpaquesyCajas1Click() {
   try {
-    auto t = Productos(false);
+    auto t = AbreProductos(false);
     db::Campo& existencia = t->FieldByName(QStringLiteral("EXIST_I"));
     db::Campo& empaque = t->FieldByName(QStringLiteral("UEMPA_I"));
     db::Campo& piezas = t->FieldByName(QStringLiteral("EXIFA_I"));
@@ -209,11 +155,11 @@ void TFormaInventario::Caducidad3Click() {
   const QString inventario = CarpetaInventario();
   CreaTablaCaducidad(CarpetaPrograma, true);
   try {
-    auto productos = Productos(true);
+    auto productos = AbreProductos(true);
     const qint64 n = productos->RecordCount();
     const db::Campo& clave = productos->FieldByName(QStringLiteral("CLPRO_I"));
     const db::Campo& existencia = productos->FieldByName(QStringLiteral("EXIST_I"));
-    Avance avance;
+    AvanceInventario avance;
     qint64 i = 0;
     for (productos->First(); !productos->Eof(); productos->Next()) {
       const QString k = clave.AsString();
@@ -256,7 +202,7 @@ void TFormaInventario::KardexConcentrado1Click() {
   const QString inventario = CarpetaInventario();
   QStringList lineas = {QStringLiteral("CLAVE\tENTRADAS\tSALIDAS\tEXISTENCIAS")};
   try {
-    auto productos = Productos(true, TablaInventario->IndexName());
+    auto productos = AbreProductos(true, TablaInventario->IndexName());
     const qint64 n = productos->RecordCount();
     // From the product shown to the end of the table, in the window's order.
     if (TablaInventario->Active() && !TablaInventario->IsEmpty()) productos->VeARegistro(TablaInventario->RecNo());
@@ -264,7 +210,7 @@ void TFormaInventario::KardexConcentrado1Click() {
     const db::Campo& clave = productos->FieldByName(QStringLiteral("CLPRO_I"));
     const db::Campo& vendido = productos->FieldByName(QStringLiteral("VANCA_I"));
     const db::Campo& existencia = productos->FieldByName(QStringLiteral("EXIST_I"));
-    Avance avance;
+    AvanceInventario avance;
     qint64 i = 0;
     for (; !productos->Eof(); productos->Next()) {
       if (vendido.AsFloat() > 0) {

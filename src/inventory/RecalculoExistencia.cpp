@@ -153,6 +153,26 @@ void EscribeRenglonKardex(db::Tabla& kardex, const QString& clave, double existe
   }
 }
 
+RecuentoEscrito EscribeRecuento(db::Tabla& productos, const QString& existencia, const QString& entradas,
+                                const QString& salidas, bool vacioSeQueda, bool conTotales) {
+  RecuentoEscrito r;
+  r.existencia = existencia;
+  if (existencia.isEmpty()) return r;
+  const db::Campo& campo = productos.FieldByName(QStringLiteral("EXIST_I"));
+  const QString guardada = campo.IsNull() ? QString() : TextoCantidadKardex(campo.AsFloat());
+  if (guardada == existencia) return r;
+  if (!(vacioSeQueda && guardada.isEmpty() && Real(existencia) == 0)) {
+    if (const double n = Real(existencia); n > -0.001 && n < 0.001)
+      r.existencia = QStringLiteral("0");
+    else
+      r.ajustada = true;
+    FijaExistencia(productos, r.existencia);
+    r.escrita = true;
+  }
+  if (conTotales) EscribeTotales(productos, r.existencia, entradas, salidas);
+  return r;
+}
+
 void RecalculaExistenciaProducto(const QString& clave, db::Tabla& productos) {
   const QString totales =
       CalculaExistenciaKardex(ConsultaExistencia(CarpetaDatosEmpresa(), productos.Carpeta(), clave));
@@ -160,15 +180,7 @@ void RecalculaExistenciaProducto(const QString& clave, db::Tabla& productos) {
   ElementoComa(totales, 1, existencia);
   ElementoComa(totales, 2, entradas);
   ElementoComa(totales, 3, salidas);
-  if (existencia.isEmpty()) return;
-  const db::Campo& campo = productos.FieldByName(QStringLiteral("EXIST_I"));
-  const QString guardada = campo.IsNull() ? QString() : TextoCantidadKardex(campo.AsFloat());
-  if (guardada == existencia) return;
-  if (!(guardada.isEmpty() && Real(existencia) == 0)) {
-    if (const double n = Real(existencia); n > -0.001 && n < 0.001) existencia = QStringLiteral("0");
-    FijaExistencia(productos, existencia);
-  }
-  EscribeTotales(productos, existencia, entradas, salidas);
+  EscribeRecuento(productos, existencia, entradas, salidas, true, true);
 }
 
 void KardexAlternoProducto(const QString& carpetaMovimientos, const QString& carpetaDocumentos,

@@ -48,6 +48,27 @@ QString ConsultaKardexAlterno(const QString& carpetaMovimientos, const QString& 
 void EscribeRenglonKardex(db::Tabla& kardex, const QString& clave, double existencia, double entradas,
                           double salidas);
 
+// What EscribeRecuento did with a recount.
+struct RecuentoEscrito {
+  QString existencia;     // the recount, "0" when it was written as 0
+  bool escrita = false;   // EXIST_I was written
+  bool ajustada = false;  // ... with a recount not taken for 0
+};
+
+// Writes a recount (texts: stock, entries, exits) over the stock of the
+// current row of `productos`, as the recount of a saved product and the
+// batch adjustments do. Nothing happens when the stock text is empty or
+// the stored EXIST_I, written as text, already equals it. Otherwise EXIST_I
+// takes the recount, "0" for anything between −0.001 and 0.001 (then not
+// counted as adjusted), except that with `vacioSeQueda` a blank EXIST_I
+// stays blank when the recount reads 0; and, with `conTotales`, the
+// product's totals row of Kardex.dbf beside `productos` is rewritten
+// from the three numbers (its failures ignored). A product row held by
+// another station past the bounded wait is plat::Error; nothing is written
+// then.
+RecuentoEscrito EscribeRecuento(db::Tabla& productos, const QString& existencia, const QString& entradas,
+                                const QString& salidas, bool vacioSeQueda, bool conTotales);
+
 // Recounts the product on the current row of `productos` (INVENTAR.DBF,
 // whose folder is the inventory folder), whose key is `clave`. When the
 // stored EXIST_I, written as text, already equals the recount nothing is
