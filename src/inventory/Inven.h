@@ -404,7 +404,7 @@ class TFormaInventario : public ui::Forma {
   // no command meanwhile (recorriendo_). Returns the record number of the
   // last product it stood on (0 when none).
   struct RecorridoExistencias;
-  qint64 RecorreExistencias(const RecorridoExistencias& recorrido);
+  qint64 RecorreExistencias(RecorridoExistencias& recorrido);
   // After a walk: the window on that product, read afresh.
   void TerminaRecorrido(qint64 registro);
   // A command over the product shown can run: browsing, on a product.

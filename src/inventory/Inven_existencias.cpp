@@ -128,14 +128,14 @@ struct TFormaInventario::RecorridoExistencias {
   // skips the product.
   std::function<void(db::Tabla& productos, const Recuento& recuento)> accion;
   // Products that passed the filter, filled by the walk.
-  mutable qint64 examinados = 0;
+  qint64 examinados = 0;
 };
 
 bool TFormaInventario::EnProducto() const {
   return !recorriendo_ && !Editando() && TablaInventario->Active() && !TablaInventario->IsEmpty();
 }
 
-qint64 TFormaInventario::RecorreExistencias(const RecorridoExistencias& recorrido) {
+qint64 TFormaInventario::RecorreExistencias(RecorridoExistencias& recorrido) {
   struct Marca {
     bool& b;
     explicit Marca(bool& valor) : b(valor) { b = true; }

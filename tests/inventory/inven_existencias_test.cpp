@@ -7,9 +7,11 @@
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_numero.h"
 #include "inventory/Caducidad.h"
+#include "inventory/Costeo.h"
 #include "platform/db/Consulta.h"
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Texto.h"
+#include "platform/ui/Componentes.h"
 #include "reports/Progreso.h"
 #include "support/LanzadorGrabador.h"
 #include "ventana_inventario.h"
@@ -307,6 +309,41 @@ TEST_F(ExistenciasInventario, RevisaExistenciasSeDetieneConTerminar) {
     EXPECT_EQ(Claves(), (QStringList{"S1", "S2", "S3"}));
     EXPECT_EQ(f.EditCLPRO_I->text(), paro ? "S1" : "S3");
   }
+}
+
+// A key holding a double quote is counted like any other by every query a
+// check or a card splices it into: the reduced union, the mirror union,
+// the movement card and the average cost.
+TEST_F(ExistenciasInventario, UnaClaveConComillasEnCadaConsulta) {
+  const QString clave = "O\"B";
+  Producto({{"CLPRO_I", clave}, {"EXIST_I", "1"}});
+  AgregaFila(kDatos, kTablaMovimientos,
+             {{"CLDOC_MI", 3}, {"CLPRO_MI", clave}, {"TIMOV_MI", 51}, {"CANTI_MI", 4}, {"COSUN_MI", 2.5},
+              {"FEDOC_MI", QDate(2025, 3, 1)}});
+  AgregaFila(kDatos, "MOVIMIENTOS.DBF",
+             {{"CLDOC_MI", "C1"}, {"CLPRO_MI", clave}, {"TIMOV_MI", 51}, {"CANTI_MI", 3}, {"FEDOC_MI", QDate(2025, 3, 1)}});
+  prueba::LanzadorGrabador lanzador;
+
+  TFormaInventario& f = Ventana();
+  Corre(f, "RevisaExistenciasRapido1");
+  EXPECT_EQ(Bytes("C:\\VRL\\tempo\\ajustar.txt"), "1\tO\"B\t\t-3.00\t1.00\t4.00\r\n");
+
+  Corre(f, "AjustarCostoPromedio1");
+  EXPECT_EQ(Campo(clave, "CPROM_I"), "2.5");
+
+  QString totales;
+  ui::PuertaModal::Espera("TFormaCosteo", [&](QDialog& d) {
+    totales = static_cast<TFormaCosteo&>(d).Panel2->Caption().simplified();
+    prueba::Pulsa(d, "BitBtn1");
+  });
+  Corre(f, "Kardex1");
+  EXPECT_EQ(totales, "Entradas 4.00 Salidas 0.00 Existencias 4.00");
+  EXPECT_EQ(Campo(clave, "EXIST_I"), "4");
+
+  Lineas({{ConfKardexIntegral, "S"}});
+  Corre(f, "AjustarInventarioSegunKardex1");
+  EXPECT_EQ(Campo(clave, "EXIST_I"), "7");
+  EXPECT_EQ(Mensajes(), QStringList{"Total de Ajustados 1"});
 }
 
 // The totals rows whose entries and exits do not make their stock, to the
