@@ -77,11 +77,11 @@ QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto) {
 
 }  // namespace
 
-int UltimoCorte(const QString& carpeta) {
+qint64 UltimoCorte(const QString& carpeta) {
   db::Tabla cortes;
   AbreCortes(cortes, carpeta);
   cortes.Last();
-  return static_cast<int>(CampoEntero(cortes, "CORTE"));
+  return CampoEntero(cortes, "CORTE");
 }
 
 QString LineaListaCortes(int n, const QDateTime& momento, const QString& documento) {
