@@ -28,6 +28,8 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include <utility>
+
 QString RutaDatosCorte;
 
 namespace {
@@ -77,11 +79,11 @@ QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto) {
 
 }  // namespace
 
-int UltimoCorte(const QString& carpeta) {
+qint64 UltimoCorte(const QString& carpeta) {
   db::Tabla cortes;
   AbreCortes(cortes, carpeta);
   cortes.Last();
-  return static_cast<int>(CampoEntero(cortes, "CORTE"));
+  return CampoEntero(cortes, "CORTE");
 }
 
 QString LineaListaCortes(int n, const QDateTime& momento, const QString& documento) {
@@ -93,7 +95,7 @@ TFormaCorte::TFormaCorte(QWidget* owner) : ui::Forma(owner) {
   ui::InstanciaDe<TFormaCorte>() = this;
   setObjectName(QStringLiteral("FormaCorte"));
   setWindowTitle(QStringLiteral("FormaCorte"));
-  resize(640, 480);
+  resize(720, 480);
 
   TablaCortes = new db::Tabla(this);
   TablaCortes->setObjectName(QStringLiteral("TablaCortes"));
@@ -107,6 +109,10 @@ TFormaCorte::TFormaCorte(QWidget* owner) : ui::Forma(owner) {
   DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
   DBGrid1->SetFuente(DataSource1);
   DBGrid1->SetSoloLectura(true);
+  for (const auto& [campo, ancho] : {std::pair{"CORTE", 60}, std::pair{"FECHA", 90}, std::pair{"HORA", 80},
+                                     std::pair{"INICIO", 80}, std::pair{"FIN", 80}, std::pair{"USUARIO", 70},
+                                     std::pair{"CONTROL", 120}})
+    DBGrid1->AgregaColumna(QString::fromLatin1(campo), QString::fromLatin1(campo), ancho);
   ListaCortes = new QListWidget(Panel1);
   ListaCortes->setObjectName(QStringLiteral("ListaCortes"));
   Label1 = Etiqueta(Panel1, "Label1", QStringLiteral("De"));
@@ -116,6 +122,8 @@ TFormaCorte::TFormaCorte(QWidget* owner) : ui::Forma(owner) {
   LabelClave = Etiqueta(Panel1, "LabelClave", QStringLiteral("Contraseña"));
   Clave = Caja(Panel1, "Clave");
   Clave->setEchoMode(QLineEdit::Password);
+  // "De" and "Hasta" also hold the date-time of a cut chosen in the list.
+  for (QLineEdit* e : {Edit1, Edit2, Clave}) e->setMinimumWidth(170);
   BotonCorte = Boton(Panel1, "BotonCorte", QStringLiteral("Agregar Corte"));
   BotonAceptar = Boton(Panel1, "BotonAceptar", QStringLiteral("Aceptar"));
   LabelDocumento = Etiqueta(Panel1, "LabelDocumento", QString());

@@ -53,7 +53,7 @@ extern QString RutaDatosCorte;
 // none): the cut that documents saved now belong to. Read through a handle
 // of its own, so another station's cut is seen at once. Throws plat::Error
 // when the table cannot be read.
-int UltimoCorte(const QString& carpeta);
+qint64 UltimoCorte(const QString& carpeta);
 
 // The list line of a cut: "Corte de Caja <n> ,<date-time> ,<the same moment
 // as a day count>,<last document>".

@@ -4,6 +4,7 @@
 // the turns of the Turno menu.
 
 #include "foundation/rutinas_usuarios.h"
+#include "platform/db/Numeracion.h"
 #include "platform/db/Tabla.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
@@ -273,8 +274,38 @@ RUTINA_HIJA(HaceCortes) {
 
 }  // namespace
 
+RUTINA_HIJA(SostieneNumeracionCortes) {
+  db::Tabla t;
+  t.SetCarpeta(kDatos);
+  t.SetNombreTabla("Cortes.DBF");
+  t.Open();
+  db::Numeracion numeracion(t);
+  prueba::AvisaPadre("LISTO");
+  prueba::EsperaPadre();
+  return 0;
+}
+
+TEST_F(Corte, ConLaNumeracionOcupadaSeDiceYNadaSeEscribe) {
+  AgregaCorte(1, 1, 120);
+  prueba::ProcesoHijo otra("SostieneNumeracionCortes");
+  ASSERT_EQ(otra.EsperaLinea(), "LISTO");
+  Abre("0", [&](Pantalla& p) {
+    GeneraCorte(p, [&](TFormaCorte& d) {
+      prueba::Pulsa(d, "BotonCorte");
+      EXPECT_EQ(d.ListaCortes->count(), 0);
+      d.Close();
+    });
+  });
+  ASSERT_EQ(Mensajes().size(), 1);
+  EXPECT_TRUE(Mensajes()[0].contains("Cortes.DBF")) << Mensajes()[0].toStdString();
+  EXPECT_EQ(Cortes(), (QList<QStringList>{{"1", "1", "120", "1"}}));
+  EXPECT_EQ(fs::LeeLineas(kListaCortes), QStringList());
+  otra.Envia("");
+  EXPECT_EQ(otra.Espera(), 0);
+}
+
 TEST_F(Corte, DosEstacionesNuncaCompartenUnNumeroNiUnDocumento) {
-  constexpr int kPorEstacion = 40;
+  constexpr int kPorEstacion = 100;
   prueba::ProcesoHijo una("HaceCortes", {QString::number(kPorEstacion), "0"});
   prueba::ProcesoHijo otra("HaceCortes", {QString::number(kPorEstacion), "1"});
   ASSERT_EQ(una.EsperaLinea(), "LISTO");
