@@ -8,6 +8,8 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap_comun.h"
+#include "pos/PlanGuardado.h"
+#include "pos/UnidadTrabajo.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -176,6 +178,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaErroresTablas();
   ConectaBascula();
   ConectaDialogos();
+  ConectaGuardado();
   FormCreate();
 }
 
