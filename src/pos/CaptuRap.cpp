@@ -8,6 +8,8 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap_comun.h"
+#include "pos/PlanGuardado.h"
+#include "pos/UnidadTrabajo.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -178,6 +180,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaDialogos();
   ConectaOpciones();
   ConectaCorte();
+  ConectaGuardado();
   FormCreate();
 }
 

@@ -38,6 +38,12 @@
 //                            number search, its lines loaded
 //   CaptuRap_escribe.cpp     a document written by kind: header, lines, the
 //                            check of each line's product
+//   CaptuRap_guardar.cpp     the save (F10): its checks, the final number and
+//                            folios, the journaled unit of work, a save
+//                            finished when the station starts again, the
+//                            question when the window closes
+//   CaptuRap_existencias.cpp the stock of a saved line, kits, the shortage
+//                            log, reserved quantities, stock given back
 //   CaptuRap_bascula.cpp     the serial scale
 //   CaptuRap_dialogos.cpp    the cash drawer, the calculator, the
 //                            currencies, the caller list, the station's
@@ -81,6 +87,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -95,6 +102,8 @@ class QTextEdit;
 class QTimer;
 class QToolButton;
 class TBotonEsquinado;
+class UnidadTrabajo;
+struct PlanGuardado;
 namespace ui {
 class Panel;
 }
@@ -230,6 +239,13 @@ class TFormaCapturaRapida : public ui::Forma {
   QStringList ClavesCapturadas, CantidadesCapturadas;  // each key of the capture and its summed quantity
   // Showing a document: loads of its lines since it was last shown.
   int PartidasCargadas = 0;
+  // Saving: the numbering offsets of Folios.dbs (LeeFolios); a save of an
+  // invoice made from other documents (no final numbering); the save found
+  // the data folder unreachable and closed the window.
+  qint64 FolioBaseRemision = 0, FolioAjusteRemision = 0;
+  qint64 FolioBaseFactura = 0, FolioAjusteFactura = 0;
+  bool FacturaDerivada = false;
+  bool CierreTrasGuardar = false;
 
   // Configuration lines kept for the handlers that use them.
   struct Configuracion {
@@ -539,10 +555,79 @@ class TFormaCapturaRapida : public ui::Forma {
   bool ValidaClienteDocumento();
   // The one way a row of a document table is written: `nueva` appends a
   // row, otherwise the current row goes into edit (one already in edit or
-  // insert stays so); `llena` fills it; it is posted. On a failure a row
-  // this call appended or put into edit is given up and the error reaches
-  // the caller.
-  void GrabaFilaDocumento(db::Tabla& tabla, bool nueva, const std::function<void(db::Dataset&)>& llena);
+  // insert stays so); `llena` fills it; it is posted. During a save the
+  // write is the step `paso` of its unit of work (an appended row that a
+  // former run may have written is recognised by `esSuya`). On a failure a
+  // row this call appended or put into edit is given up and the error
+  // reaches the caller.
+  void GrabaFilaDocumento(db::Tabla& tabla, const QString& paso, bool nueva,
+                          const std::function<void(db::Dataset&)>& llena,
+                          const std::function<bool(const db::Dataset&)>& esSuya = {});
+
+  // --- Saving (F10, "Guardar (F10)", "Terminar Venta (F10)", "Termina
+  // (F10)"). In this order: with HERRAJES_F5 an amount received below the
+  // total stops it ("Falta Calcular Cambio..."); a document neither new nor
+  // changed, without a customer or without a number is refused and stays in
+  // capture; then everything the save will write is fixed (the totals, the
+  // header from the screen) and the save journaled as one unit of work of
+  // the station; an unreachable data folder closes the window, and the next
+  // start of the station saves the sale; then every write: a change's
+  // reserves given back and old lines deleted, a new document appended to
+  // the kind's header table and numbered, header and lines by kind with
+  // their stock and kits, the orphan lines of the number emptied, the
+  // document log. A failed write is told, and the document stays in
+  // capture; when part of it was written the capture is locked and F10
+  // finishes that same save under the same number. Done, the screen shows
+  // the saved document.
+  void BotonGuardarClick();
+  // The data folder cannot be reached.
+  bool SinConexionDatos(const QString& carpeta) const;
+  // A new document's final number: its header row appended whole to the
+  // kind's header table (numbering lock held, number the last one + 1), then
+  // numbered with its record number plus the folio offset; the header table
+  // then stands on it. Part of a save.
+  void AsignaNumeroFinal();
+  // The offset of a kind letter: "r" remissions, "f" invoices, 0 others.
+  qint64 AjusteFolio(QChar letra) const;
+  // Folios.dbs of the data folder into the four folio values (line 1 - 1,
+  // line 2, line 4 - 1, line 5); a missing file is made with "1", "0",
+  // "0", "1", "0", "0". A line that is no number, or a file that cannot be
+  // read or made: "Hay un error en la base de datos Folios", the values
+  // keep what was read.
+  void LeeFolios();
+  // CORTE of the last cash cut (Cortes.DBF of the data folder), 0 when none.
+  qint64 UltimoCorte() const;
+  // The lines of the saved number whose CONTROL no header of that number
+  // has (left by an interrupted earlier save) get quantity 0.
+  void DepuraPartidasHuerfanas(const QString& control, const QString& numero);
+  // The header's phase column set (the header put into edit unless it is
+  // being written); the caller posts.
+  void FijaProceso(const QString& letra);
+  // The station's save journal holds a save not finished.
+  bool GuardadoPendiente();
+  // Finishes the station's unfinished save from its journal and the capture
+  // table; false (the cashier told why) when it cannot be finished now.
+  bool TerminaGuardadoPendiente();
+
+  // --- Stock of a saved line (the rules are ExistenciasVenta.h's).
+  // The current capture row's exit from its product: -1 refused for lack
+  // of stock (the cashier told, the row's quantity 0), 0 an unknown key,
+  // else the stock left; INICIAL and FINAL of the row noted. A product row
+  // held by another station past the retries goes to Existe.dbf and the
+  // line is written.
+  double DescuentaExistenciaPartida();
+  void ActualizaKardexProducto(int signo, const QString& clave, double cantidad, double existencia);
+  // The component lines of the current kit row, each component's stock
+  // lowered.
+  void ExplotaKit(const QString& cantidad, const QString& clave);
+  // One row of Existe.dbf in the folder.
+  void RegistraFaltanteExistencia(const QString& clave, const QString& carpeta, const QString& control,
+                                  double cantidad);
+  void AcumulaReservaProducto(const QString& clave, double cantidad);
+  // The reserved quantities back into stock; the lists stay.
+  void DevuelveReservas();
+  // Every captured quantity back into its product's stock (a cancel).
+  void DevuelveExistenciasCaptura();
   // --- The scale on ComPort1 ("COM3", 9600 baud, 8N1, every chunk handed
   // over as it arrives) and the small commands around a sale.
   // "Kg.", Opciones > "Leer Peso" and Page Up: the port opened when it is
@@ -630,6 +715,7 @@ class TFormaCapturaRapida : public ui::Forma {
  protected:
   void FormShow() override;
   void FormActivate() override;
+  void FormCloseQuery(bool& puedeCerrar) override;
   void FormClose() override;
   void FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) override;
   void resizeEvent(QResizeEvent* evento) override;
@@ -761,7 +847,7 @@ class TFormaCapturaRapida : public ui::Forma {
   bool PagoNoNumerico() const;
   // Writing a document: the header row from the screen, the line rows of
   // the capture, the old lines of the header's number and CONTROL deleted.
-  void EscribeEncabezadoDocumento(bool nuevo);
+  void EscribeEncabezadoDocumento(PlanGuardado& plan);
   void EscribePartidasDocumento(QChar letra, const QString& numero);
   void BorraLineasDocumento();
 
@@ -784,6 +870,42 @@ class TFormaCapturaRapida : public ui::Forma {
   int NumeroUsuario() const;
   // The user of the label holds the right (silent test; no user, no right).
   bool Derecho(int posicion) const;
+
+  // Saving.
+  void ConectaGuardado();
+  // The plan of a save from the screen.
+  PlanGuardado PlanDePantalla(QChar letra, bool nuevo, bool cambio);
+  // Every write of the plan's save; then the journal ends.
+  void EjecutaGuardado(const PlanGuardado& plan);
+  // The started save of the journal run to its end, then the saved phase.
+  void ContinuaGuardado();
+  // The station's save journal (null without a station).
+  UnidadTrabajo* Diario();
+  // GuardaPorTipo called outside a save: one save of the document as the
+  // screen holds it, without final numbering.
+  void GuardaSuelto(QChar letra);
+  // The saved phase after a save.
+  void FinGuardado(const PlanGuardado& plan);
+  // The header and line tables on the plan's; the header table standing on
+  // `registro` (0: anywhere). False when that row is gone.
+  bool PosicionaEncabezado(const PlanGuardado& plan, qint64 registro);
+  // Steps of a save on the header and the lines.
+  void EscribeEncabezadoGuardado(const QString& numero);
+  void AseguraEncabezadoGuardado(const QString& numero);
+  void BorraPartidasAnteriores();
+  void EscribeBitacoraGuardado(const QString& numero);
+  // One Existe.dbf row for a stock change that failed, as the step `paso`.
+  void AnotaFaltante(const QString& paso, const QString& clave, double cantidad);
+  // A stock change of a product row: through the unit of work during a
+  // save, at once otherwise. Its failure goes to Existe.dbf. Returns the
+  // journaled results.
+  QStringList CambiaExistencia(const QString& paso, const QString& clave, double cantidad,
+                               const std::function<QStringList()>& cambio);
+
+  std::unique_ptr<UnidadTrabajo> guardado_;  // the station's save journal
+  std::unique_ptr<PlanGuardado> plan_;       // the save running, null outside one
+  QString numeroGuardado_;                   // the number of the document being saved
+  bool preguntaCierre_ = false;              // FormCloseQuery is asking
 
   EstacionCaptura estacion_;
   ui::TColor colorPanel2_ = ui::clBtnFace;

@@ -23,6 +23,9 @@
 #include "pos/DocumentosVenta.h"
 #include "pos/PartidasDocumento.h"
 #include "pos/PartidasVenta.h"
+#include "pos/PlanGuardado.h"
+#include "pos/TablaCaptura.h"
+#include "pos/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
 
 #include <QAction>
@@ -47,27 +50,55 @@ bool TFormaCapturaRapida::ValidaClienteDocumento() {
 }
 
 void TFormaCapturaRapida::GuardaPorTipo(QChar letra) {
-  if (ui::Tag(BotonNuevo) == 1) {
+  if (!plan_) {
+    GuardaSuelto(letra);
+    return;
+  }
+  if (plan_->modo != PlanGuardado::Modo::Cambio) {
     if (ValidaClienteDocumento() && EsLetra(letra, "FRPNXCDZ")) EscribeDocumento(letra);
-    ui::SetTag(BotonNuevo, 0);
+  } else if (EsLetra(letra, "CPRF")) {
+    // The old lines went before the header was written (BorraPartidasAnteriores).
+    EscribeDocumento(letra);
   }
-  if (ui::Tag(BotonCambios) == 1) {
-    if (letra == u'F') BorraPartidasPorTipo(letra);
-    if (EsLetra(letra, "CPRF")) EscribeDocumento(letra);
-    ui::SetTag(BotonCambios, 0);
-  }
+  ui::SetTag(BotonNuevo, 0);
+  ui::SetTag(BotonCambios, 0);
   BloqueaCaptura();
 }
 
+void TFormaCapturaRapida::GuardaSuelto(QChar letra) {
+  UnidadTrabajo* diario = Diario();
+  if (!diario) throw plat::Error(plat::Clase::NoExiste, kSinTablaCaptura);
+  if (!diario->Pendiente()) {
+    const bool nuevo = ui::Tag(BotonNuevo) == 1;
+    const bool cambio = ui::Tag(BotonCambios) == 1;
+    if (!nuevo && !cambio) {
+      BloqueaCaptura();
+      return;
+    }
+    PlanGuardado plan = PlanDePantalla(letra, nuevo, cambio);
+    if (!cambio) plan.modo = PlanGuardado::Modo::Derivado;
+    diario->Inicia(plan.Datos());
+  }
+  try {
+    EjecutaGuardado(PlanGuardado::De(diario->Inicio()));
+  } catch (...) {
+    if (!diario->HayEscrituras()) diario->Termina();
+    else BloqueaCaptura();
+    throw;
+  }
+  diario->Termina();
+}
+
 void TFormaCapturaRapida::EscribeDocumento(QChar letra) {
-  const QString numero = EditCLDOC_F->text();
+  if (!plan_)
+    throw plat::Error(plat::Clase::Estado, QStringLiteral("El documento se escribe dentro de un guardado"));
+  const QString numero = numeroGuardado_;
   BotonNuevo->setEnabled(true);
   BotonGuardar->setEnabled(false);
   try {
-    CalculaTotales();
-    EscribeEncabezadoDocumento(ui::Tag(BotonNuevo) == 1);
+    EscribeEncabezadoGuardado(numero);
     EscribePartidasDocumento(letra, numero);
-    AseguraEncabezado(numero, ControlDocumento);
+    AseguraEncabezadoGuardado(numero);
   } catch (...) {
     BotonNuevo->setEnabled(false);
     BotonGuardar->setEnabled(true);
@@ -75,65 +106,94 @@ void TFormaCapturaRapida::EscribeDocumento(QChar letra) {
   }
 }
 
-void TFormaCapturaRapida::EscribeEncabezadoDocumento(bool nuevo) {
+void TFormaCapturaRapida::EscribeEncabezadoDocumento(PlanGuardado& plan) {
   QDate fecha;
   LeeFecha(EditFEDOC_F->text(), fecha);
-  const qint64 numero = EditCLDOC_F->text().trimmed().toLongLong();
+  plan.Fija(QStringLiteral("CONTROL"), static_cast<qint64>(ControlDocumento));
+  const std::pair<const char*, QLabel*> cliente[] = {{"NOMBR_F", Nombre}, {"DIREC_F", Direccion}, {"DIRE2_F", Direc2},
+                                                     {"POBLA_F", Poblacion}, {"RFCXX_F", RFC},
+                                                     {"CPXXX_F", CodigoPostal}};
+  for (const auto& [nombre, etiqueta] : cliente) plan.Fija(QString::fromLatin1(nombre), etiqueta->text());
+  plan.Fija(QStringLiteral("FEDOC_F"), fecha);
+  plan.Fija(QStringLiteral("FEENT_F"), fecha);
+  if (!plan.Valor(QStringLiteral("FEVEN_F")).isValid()) plan.Fija(QStringLiteral("FEVEN_F"), fecha);
+  plan.Fija(QStringLiteral("SUBTO_F"), Totales.SubtotalVenta.Real());
+  plan.Fija(QStringLiteral("IMIM2_F"), Totales.IvaVenta.Real());
+  plan.Fija(QStringLiteral("IMTOD_F"), Totales.TotalVenta.Real());
+  plan.Fija(QStringLiteral("COSTO_F"), Totales.CostoVenta.Real());
+  const double ahora = NumeroFechaHora(fs::Ahora());
+  plan.Fija(QStringLiteral("HORAX_F"), ahora);
+  plan.Fija(QStringLiteral("PAGOX_F"), TipoPago->currentText());
+  if (ui::Tag(BotonNuevo) == 1) plan.Fija(QStringLiteral("TREGI_F"), QVariant());
+  plan.Fija(QStringLiteral("HORAF_F"), ahora);
+}
+
+void TFormaCapturaRapida::EscribeEncabezadoGuardado(const QString& numero) {
+  // A new document's header was appended whole with these values.
+  if (plan_->modo == PlanGuardado::Modo::Nuevo) return;
   try {
-    GrabaFilaDocumento(*TablaFacturae, false, [&](db::Dataset& e) {
-      const auto campo = [&e](const char* nombre) -> db::Campo& {
-        return e.FieldByName(QString::fromLatin1(nombre));
-      };
-      campo("CONTROL").SetAsInteger(ControlDocumento);
-      const std::pair<const char*, QLabel*> cliente[] = {{"NOMBR_F", Nombre},   {"DIREC_F", Direccion},
-                                                         {"DIRE2_F", Direc2},   {"POBLA_F", Poblacion},
-                                                         {"RFCXX_F", RFC},      {"CPXXX_F", CodigoPostal}};
-      for (const auto& [nombre, etiqueta] : cliente) campo(nombre).SetAsString(etiqueta->text());
-      campo("FEDOC_F").SetAsDate(fecha);
-      campo("FEENT_F").SetAsDate(fecha);
-      if (campo("FEVEN_F").IsNull()) campo("FEVEN_F").SetAsDate(fecha);
-      registro::Escribe(campo("SUBTO_F"), std::optional(Totales.SubtotalVenta));
-      registro::Escribe(campo("IMIM2_F"), std::optional(Totales.IvaVenta));
-      registro::Escribe(campo("IMTOD_F"), std::optional(Totales.TotalVenta));
-      registro::Escribe(campo("COSTO_F"), std::optional(Totales.CostoVenta));
-      const double ahora = NumeroFechaHora(fs::Ahora());
-      campo("HORAX_F").SetAsFloat(ahora);
-      campo("PAGOX_F").SetAsString(TipoPago->currentText());
-      if (nuevo) campo("TREGI_F").Clear();
-      campo("HORAF_F").SetAsFloat(ahora);
-    });
+    GrabaFilaDocumento(*TablaFacturae, QStringLiteral("H"), false,
+                       [this](db::Dataset& e) { plan_->EscribeEncabezado(e); });
   } catch (const plat::Error&) {
     // A header another station removed meanwhile is made again once the
-    // lines are written (AseguraEncabezado); any other failure stops here.
-    if (HayEncabezado(numero)) throw;
+    // lines are written (AseguraEncabezadoGuardado); any other failure stops
+    // here.
+    if (HayEncabezado(numero.toLongLong())) throw;
   }
 }
 
+void TFormaCapturaRapida::AseguraEncabezadoGuardado(const QString& numero) {
+  const qint64 documento = numero.trimmed().toLongLong();
+  if (HayEncabezado(documento)) return;
+  const qint64 control = plan_->control;
+  GrabaFilaDocumento(
+      *TablaFacturae, QStringLiteral("A"), true,
+      [&](db::Dataset& e) {
+        plan_->EscribeEncabezado(e);
+        e.FieldByName(QStringLiteral("CLDOC_F")).SetAsInteger(documento);
+      },
+      [&](const db::Dataset& e) {
+        return e.FieldByName(QStringLiteral("CLDOC_F")).AsInteger() == documento &&
+               e.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control;
+      });
+}
+
 void TFormaCapturaRapida::EscribePartidasDocumento(QChar letra, const QString& numero) {
+  const PlanGuardado& plan = *plan_;
+  UnidadTrabajo& u = *guardado_;
   DatosPartidaDocumento datos;
   datos.numero = numero;
-  datos.control = ControlDocumento;
-  LeeFecha(EditFEDOC_F->text(), datos.fecha);
-  datos.descuentoDocumento = ValorNumerico(EditDESFI_F->text());
-  datos.usuario = NumeroUsuario();
-  datos.usuarioTexto = OcultarVendedor1->isChecked() ? LabelVendedor->text() : usuario->text();
+  datos.control = plan.control;
+  datos.fecha = plan.Valor(QStringLiteral("FEDOC_F")).toDate();
+  datos.descuentoDocumento = plan.Valor(QStringLiteral("DESFI_F")).toDouble();
+  datos.usuario = plan.usuario;
+  datos.usuarioTexto = plan.usuarioTexto;
   const bool conExistencias = letra == u'F' || letra == u'R';
+  const auto esLinea = [&](const db::Dataset& l) {
+    return l.FieldByName(QStringLiteral("CLDOC_FD")).AsString() == numero &&
+           l.FieldByName(QStringLiteral("CONTROL")).AsInteger() == plan.control;
+  };
   db::Tabla& captura = *TablaDeta;
   PostPendiente(captura);
+  // Each capture row is one line, its steps named by its place in the
+  // capture, which the save does not change.
   for (captura.First(); !captura.Eof(); captura.Next()) {
-    if (!PartidaSeEscribe(captura)) continue;
-    if (conExistencias) {
-      // The line's stock before and after its sale, read on its own product.
-      // The sale does not lower the stock: both are the stock it has.
-      const QString clave = Partida("CLAVE").AsString();
-      if (clave != kClaveComentario && TablaInventario->Active() && TablaInventario->FindKey({clave})) {
-        AnotaExistenciaCaptura(QStringLiteral("i"));
-        AnotaExistenciaCaptura(QStringLiteral("f"));
+    const QString fila = QString::number(captura.RecNo());
+    if (!u.Hecho(QStringLiteral("L") + fila)) {
+      // A row that qualified when the save began still does.
+      if (!PartidaSeEscribe(captura) && !u.Hecho(QStringLiteral("Q") + fila)) continue;
+      u.Anota(QStringLiteral("Q") + fila);
+      if (conExistencias) {
+        const double r = DescuentaExistenciaPartida();
+        VerificaProductoPartida();
+        // The line's movement row is written here by its own step.
+        if (r < 0 && plan.rechazaSinExistencia) continue;
       }
-      VerificaProductoPartida();
+      GrabaFilaDocumento(
+          *TablaFacturaD, QStringLiteral("L") + fila, true,
+          [&](db::Dataset& linea) { LlenaPartidaDocumento(linea, captura, datos); }, esLinea);
     }
-    GrabaFilaDocumento(*TablaFacturaD, true,
-                       [&](db::Dataset& linea) { LlenaPartidaDocumento(linea, captura, datos); });
+    if (Partida("TIPO").AsString() == u"K" && plan.kits) ExplotaKit(Partida("CANTIDAD").AsString(), Partida("CLAVE").AsString());
   }
 }
 
@@ -197,16 +257,25 @@ void TFormaCapturaRapida::BorraLineasDocumento() {
   }
 }
 
-void TFormaCapturaRapida::GrabaFilaDocumento(db::Tabla& tabla, bool nueva,
-                                             const std::function<void(db::Dataset&)>& llena) {
-  const bool propia = nueva || !Editando(tabla);
-  if (nueva) tabla.Append();
-  else EditaFila(tabla);
-  try {
-    llena(tabla);
-    tabla.Post();
-  } catch (...) {
-    if (propia && Editando(tabla)) tabla.Cancel();
-    throw;
+void TFormaCapturaRapida::GrabaFilaDocumento(db::Tabla& tabla, const QString& paso, bool nueva,
+                                             const std::function<void(db::Dataset&)>& llena,
+                                             const std::function<bool(const db::Dataset&)>& esSuya) {
+  if (plan_ && nueva) {
+    guardado_->Agrega(tabla, paso, llena, esSuya ? esSuya : [](const db::Dataset&) { return false; });
+    return;
   }
+  const auto escribe = [&] {
+    const bool propia = nueva || !Editando(tabla);
+    if (nueva) tabla.Append();
+    else EditaFila(tabla);
+    try {
+      llena(tabla);
+      tabla.Post();
+    } catch (...) {
+      if (propia && Editando(tabla)) tabla.Cancel();
+      throw;
+    }
+  };
+  if (plan_) guardado_->Fija(paso, escribe);
+  else escribe();
 }

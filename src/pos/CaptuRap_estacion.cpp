@@ -9,6 +9,7 @@
 #include "platform/Error.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "platform/process/Procesos.h"
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
@@ -55,6 +56,8 @@ void TFormaCapturaRapida::FormActivate() {
   if (Tag() != 0) return;
   SetTag(1);
   PreparaTablasVenta();
+  // A save the station left unfinished is finished before anything is shown.
+  TerminaGuardadoPendiente();
   if (usuario->text() == QStringLiteral("usuario")) LeeUsuarioMulti();
   AplicaVistaClasica(*this);
   BloqueaCaptura();
@@ -178,6 +181,25 @@ void TFormaCapturaRapida::ReiniciaCaptura() {
 }
 
 void TFormaCapturaRapida::FormClose() {
+  proc::CierraVentana(QStringLiteral("Scale"));
+  Navegador->setEnabled(!UsuarioRestringido);
+  Navegador->setVisible(!UsuarioRestringido);
+  ui::SetTag(BotonSalir, 1000);
+  // The grid's column widths, for the next show (PersonalizarDetalle1).
+  const QString anchos = CarpetaPrograma(QStringLiteral("\\detalle.dat"));
+  if (fs::ExisteArchivo(anchos)) {
+    QStringList lineas;
+    for (int i = 0; i < Detalle->Columnas(); ++i)
+      lineas << QString::number(Detalle->Columna(i).visible ? Detalle->columnWidth(i) : -1);
+    try {
+      fs::ReescribeLineas(anchos, lineas);
+    } catch (const plat::Error&) {
+    }
+  }
+  ClavesReservadas.clear();
+  CantidadesReservadas.clear();
+  ClavesCapturadas.clear();
+  CantidadesCapturadas.clear();
   ComPort1->ClosePort();
   SueltaCaptura();
 }

@@ -35,6 +35,9 @@ const QString kErrorNuevo = QStringLiteral("No Pueden Guardarse los Datos ha Ocu
 
 void TFormaCapturaRapida::BotonNuevoClick() {
   if (!TieneTablaCaptura()) return;
+  // The capture table holds a sale whose save is not finished: it is
+  // finished first, or the capture is kept.
+  if (GuardadoPendiente() && !TerminaGuardadoPendiente()) return;
   // Without the right only the closing steps run: the document shown and its
   // lines stay as they were.
   if (TieneDerecho(NumeroUsuario(), DerechoAltaFacturacion)) {

@@ -165,7 +165,7 @@ void TFormaCapturaRapida::LeeEspecial() {
 }
 
 void TFormaCapturaRapida::FormShow() {
-  // The folios are read with the save.
+  LeeFolios();
   ui::RedondeaRegion(*Panel8, 15, 15);
   FijaUsuarioImpresion(QStringLiteral("-1"));
   setWindowState(windowState() | Qt::WindowMaximized);

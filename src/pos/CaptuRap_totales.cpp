@@ -117,7 +117,7 @@ void TFormaCapturaRapida::InsertaEncabezadoFaltante(const QString& numero, int c
   // The totals first, while the screen still shows the document's discount
   // and tax rate (the new row has neither).
   TotalizaCaptura();
-  GrabaFilaDocumento(*TablaFacturae, true, [&](db::Dataset& e) {
+  GrabaFilaDocumento(*TablaFacturae, QStringLiteral("A"), true, [&](db::Dataset& e) {
     e.FieldByName(QStringLiteral("CLDOC_F")).SetAsInteger(documento);
     e.FieldByName(QStringLiteral("CONTROL")).SetAsInteger(control);
     const std::pair<const char*, QLabel*> cliente[] = {{"NOMBR_F", Nombre},   {"DIREC_F", Direccion},

@@ -456,7 +456,16 @@ TEST_F(Documentos, AlAbrirSeVeElUltimoYElNavegadorMueveYMuestra) {
 }
 
 TEST_F(Documentos, EscribirUnaRemisionLineaPorLinea) {
-  Abre("2", [](Pantalla& p) {
+  // A description longer than the 40 characters the check compares.
+  const QString largo = "CLAVO DE ACERO GALVANIZADO PARA MADERA DE PINO";
+  {
+    auto productos = AbreEn(kDatos, kTablaProductos, kTagClaveProducto);
+    ASSERT_TRUE(productos->FindKey({"P5"}));
+    productos->Edit();
+    productos->FieldByName("DSCPR_I").SetAsString(largo);
+    productos->Post();
+  }
+  Abre("2", [&](Pantalla& p) {
     Pulsa(Qt::Key_F9);
     Linea("3", "P1");  // price 12.50, its 10 % discount
     Linea("2", "P2");
@@ -464,6 +473,7 @@ TEST_F(Documentos, EscribirUnaRemisionLineaPorLinea) {
     Linea("1", "P9");  // a product deleted before the save
     Linea("1", "P4");
     Linea("1", "P5");
+    if (p.TablaFacturae->State() == db::Dataset::Estado::Navegando) p.TablaFacturae->Edit();
     p.TablaFacturae->FieldByName("DESFI_F").SetAsFloat(5);
     // Prices changed with their amounts, so the totals keep them.
     CambiaPartida(p, 0, "PRECIO", 100);
@@ -472,7 +482,7 @@ TEST_F(Documentos, EscribirUnaRemisionLineaPorLinea) {
     CambiaPartida(p, 4, "PRODUCTO", QString(40, u'Q'));        // another product's text
     CambiaPartida(p, 4, "PRECIO", 1);
     CambiaPartida(p, 4, "IMPORTE", 1);
-    CambiaPartida(p, 5, "PRODUCTO", "CLAVO" + QString(35, u' ') + "DE ACERO");  // after character 40
+    CambiaPartida(p, 5, "PRODUCTO", largo.left(40) + " TRATADO");  // after character 40
     // A package count the line's field cannot hold: the package fields
     // stay blank, the line is written.
     CambiaPartida(p, 5, "EMPAQUE", 1e12);
@@ -485,26 +495,26 @@ TEST_F(Documentos, EscribirUnaRemisionLineaPorLinea) {
       ASSERT_TRUE(productos->FindKey({"P9"}));
       productos->Delete();
     }
-    PasaAlCompartido(p);
+    Pulsa(Qt::Key_F10);
     const QString numero = p.EditCLDOC_F->text();
-    p.GuardaPorTipo(u'R');
 
     EXPECT_EQ(Mensajes(), QStringList({"La Clave P9 del producto no se encuentra la cantidad se cambiara a 0.00",
                                        "La Descripción no corresponde al producto P4 se calculara el precio"}));
     const QString control = QString::number(p.ControlDocumento);
+    // Each line's stock before and after it left the product.
     EXPECT_EQ(Lineas(numero, {"CLPRO_FD", "CANTI_FD", "DEPRO_FD", "PUNPR_FD", "PREDE_FD", "IMPOR_FD", "TIPOX_FD",
                               "CONTROL", "FEDOC_FD", "USUARIO", "HORAF_F", "PCOMI_FD", "INICIAL", "FINAL"}),
               (QList<QStringList>{
-                  {"P1", "3", "TORNILLO", "100", "85.5", "300", "", control, "05/03/2010", "2", "2", "1", "50", "50"},
+                  {"P1", "3", "TORNILLO", "100", "85.5", "300", "", control, "05/03/2010", "2", "2", "1", "50", "47"},
                   {"P2", "2", "CAFE MOLIDO DE ALTURA", "100", "95", "200", "", control, "05/03/2010", "2", "2", "1",
-                   "50", "50"},
-                  {"P3", "1", "ESTUCHE", "40", "38", "40", "K", control, "05/03/2010", "2", "2", "1", "50", "50"},
+                   "50", "48"},
+                  {"P3", "1", "ESTUCHE", "40", "38", "40", "K", control, "05/03/2010", "2", "2", "1", "50", "49"},
                   {"P9", "0", "PRODUCTO SIN CLAVE", "9", "8.55", "0", "", control, "05/03/2010", "2", "2", "1", "",
                    ""},
                   {"P4", "1", "QUESO", "3.3333", "3.1666", "3.3333", "", control, "05/03/2010", "2", "2", "1", "50",
-                   "50"},
-                  {"P5", "1", "CLAVO" + QString(35, u' ') + "DE ACERO", "2", "1.9", "2", "", control, "05/03/2010",
-                   "2", "2", "1", "50", "50"}}));
+                   "49"},
+                  {"P5", "1", largo.left(40) + " TRATADO", "2", "1.9", "2", "", control, "05/03/2010",
+                   "2", "2", "1", "50", "49"}}));
     EXPECT_EQ(Lineas(numero, {"CLPRO_FD", "TICAM_FD", "PIVA2_FD"}).mid(1),
               (QList<QStringList>{{"P2", "", "12"}, {"P3", "", "1"}, {"P9", "", "1"}, {"P4", "", "1"}, {"P5", "", ""}}));
     // The header from the screen.
@@ -514,10 +524,12 @@ TEST_F(Documentos, EscribirUnaRemisionLineaPorLinea) {
     EXPECT_EQ(e.FieldByName("PAGOX_F").AsString(), "Efectivo");
     EXPECT_EQ(e.FieldByName("FEENT_F").AsString(), "05/03/2010");
     EXPECT_EQ(e.FieldByName("FEVEN_F").AsString(), "05/03/2010");
-    EXPECT_EQ(e.FieldByName("IMTOD_F").AsString(), "536.94");
+    // Shown again after the save, the header's totals follow the lines as
+    // saved (the two lines priced again, the one without product at 0).
+    EXPECT_EQ(e.FieldByName("IMTOD_F").AsString(), "530.6");
     EXPECT_NEAR(e.FieldByName("HORAX_F").AsFloat(), NumeroFechaHora(QDateTime(QDate(2010, 3, 5), QTime(10, 15))),
                 1e-6);
-    // The capture is locked, the save switch done.
+    // The capture is locked, the screen in its saved phase.
     EXPECT_EQ(ui::Tag(p.BotonNuevo), 0);
     EXPECT_TRUE(p.EditClave->isReadOnly());
     EXPECT_TRUE(p.BotonNuevo->isEnabled());
@@ -538,8 +550,10 @@ TEST_F(Documentos, UnCambioBorraSusLineasViejasYUnEncabezadoFaltanteSeRehace) {
     p.GuardaPorTipo(u'F');
     const QString control = QString::number(p.ControlDocumento);
     EXPECT_NE(control, "300");
+    // A line of the number under a control no header has is an orphan of an
+    // interrupted save: it stays, emptied.
     EXPECT_EQ(Lineas("30", {"CLPRO_FD", "CANTI_FD", "CONTROL"}),
-              (QList<QStringList>{{"P4", "1", "299"}, {"P5", "1", control}, {"P1", "4", control}}));
+              (QList<QStringList>{{"P4", "0", "299"}, {"P5", "1", control}, {"P1", "4", control}}));
     EXPECT_EQ(p.TablaFacturae->FieldByName("CONTROL").AsString(), control);
     EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
   });
@@ -622,32 +636,45 @@ TEST_F(Documentos, OtraEstacionAgregaUnaRemisionYFinLaMuestra) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
-TEST_F(Documentos, UnaTablaDeLineasOcupadaDejaLaCapturaEnteraYSeNombra) {
+TEST_F(Documentos, UnaTablaDeLineasOcupadaDetieneElGuardadoYF10LoTerminaConSuNumero) {
   Abre("2", [](Pantalla& p) {
     CapturaCinco(p);
-    PasaAlCompartido(p);
-    const QString numero = p.EditCLDOC_F->text();
-    const QList<QStringList> capturadas = Captura(p);
+    const QList<QStringList> capturadas = Captura(p, {"CLAVE", "CANTIDAD", "PRECIO"});
+    QString numero;
     {
       prueba::ProcesoHijo otra("OcupaTabla", {"RemisioD.dbf"});
       ASSERT_EQ(otra.EsperaLinea(), "LISTO");
-      ui::Protege([&] { p.GuardaPorTipo(u'R'); });
+      Pulsa(Qt::Key_F10);
+      numero = p.EditCLDOC_F->text();
       otra.Envia("fin");
       EXPECT_EQ(otra.Espera(), 0);
     }
     ASSERT_EQ(Mensajes().size(), 1);
     EXPECT_TRUE(Mensajes()[0].contains("RemisioD", Qt::CaseInsensitive)) << Mensajes()[0].toStdString();
     ui::PuertaModal::LimpiaMensajes();
-    EXPECT_EQ(Captura(p), capturadas);
+    // The header is numbered and the stock of the first line taken: the
+    // capture stays whole and locked, Save still there.
+    EXPECT_EQ(Captura(p, {"CLAVE", "CANTIDAD", "PRECIO"}), capturadas);
     EXPECT_EQ(ui::Tag(p.BotonNuevo), 1);
-    EXPECT_FALSE(p.EditClave->isReadOnly());
+    EXPECT_TRUE(p.EditClave->isReadOnly());
     EXPECT_TRUE(p.BotonGuardar->isEnabled());
     EXPECT_FALSE(p.BotonNuevo->isEnabled());
     EXPECT_EQ(p.EstadoCaptura->text(), "Capturando...");
     EXPECT_EQ(Lineas(numero, {"CLPRO_FD"}), QList<QStringList>());
-    // Saved again once the table is free.
-    p.GuardaPorTipo(u'R');
-    EXPECT_EQ(Lineas(numero, {"CLPRO_FD"}), (QList<QStringList>{{"P1"}, {"P2"}, {"P3"}, {"P4"}, {"P5"}}));
+    // F10 once the table is free: the same number, each stock lowered once.
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(p.EditCLDOC_F->text(), numero);
+    EXPECT_EQ(Lineas(numero, {"CLPRO_FD", "CANTI_FD"}),
+              (QList<QStringList>{{"P1", "3"}, {"P2", "2"}, {"P3", "1"}, {"P4", "2.5"}, {"P5", "4"}}));
+    auto e = AbreEn(kDatos, "Remision.dbf");
+    EXPECT_EQ(e->RecordCount(), 1);
+    auto productos = AbreEn(kDatos, kTablaProductos, kTagClaveProducto);
+    for (const auto& [clave, existencia] : {std::pair{"P1", 47.0}, {"P2", 48.0}, {"P3", 49.0}, {"P4", 47.5}, {"P5", 46.0}}) {
+      ASSERT_TRUE(productos->FindKey({clave}));
+      EXPECT_EQ(productos->FieldByName("EXIST_I").AsFloat(), existencia) << clave;
+    }
+    EXPECT_EQ(ui::Tag(p.BotonNuevo), 0);
+    EXPECT_TRUE(p.BotonNuevo->isEnabled());
   });
   EXPECT_EQ(Mensajes(), QStringList());
 }

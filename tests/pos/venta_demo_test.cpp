@@ -114,6 +114,14 @@ TEST_F(VentaDemo, UnaVentaEnteraSoloConTeclasDesdeElMenuPrincipal) {
     EXPECT_EQ(encabezado("CAMBI_F"), "700");
     EXPECT_EQ(encabezado("NUCTA_F"), "4152");
     EXPECT_EQ(p.TipoPago->currentText(), "Tarjeta");
+    // F10: saved as the next remission, the screen back to the saved phase
+    // showing it.
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(p.EditCLDOC_F->text(), "3");
+    EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
+    EXPECT_EQ(p.TablaDeta->RecordCount(), 3);
+    EXPECT_EQ(p.TotalFact->text().trimmed(), FormatoMascara("##,##0.00", total));
+    EXPECT_EQ(p.TablaFacturae->FieldByName("PAGOX_F").AsString(), "Tarjeta");
   });
   principal.Item("CapturaRpida1")->trigger();
   EXPECT_TRUE(vista);

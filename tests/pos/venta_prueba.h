@@ -16,11 +16,13 @@
 #include "platform/ui/PuertaModal.h"
 #include "pos/CaptuRap.h"
 #include "shell/LineasConfiguracion.h"
+#include "support/Maneja.h"
 #include "support/RaizPrueba.h"
 #include "support/UsuariosPrueba.h"
 #include "tablas/TablasVorlan.h"
 
 #include <QLabel>
+#include <QToolButton>
 #include <QMap>
 #include <QStringList>
 
@@ -99,8 +101,12 @@ class VentaPrueba : public RaizPrueba {
   static void Abre(const QString& usuario, const std::function<void(TFormaCapturaRapida&)>& mira) {
     auto pantalla = std::make_unique<TFormaCapturaRapida>();
     pantalla->usuario->setText(usuario);
-    ui::PuertaModal::Espera("TFormaCapturaRapida",
-                            [mira](QDialog& d) { mira(static_cast<TFormaCapturaRapida&>(d)); });
+    ui::PuertaModal::Espera("TFormaCapturaRapida", [mira](QDialog& d) {
+      auto& p = static_cast<TFormaCapturaRapida&>(d);
+      mira(p);
+      // A document left in capture is given up when the screen closes.
+      if (ui::Tag(p.BotonNuevo) == 1 || ui::Tag(p.BotonCambios) == 1) prueba::RespondeCierre(2);
+    });
     pantalla->ShowModal();
   }
 };

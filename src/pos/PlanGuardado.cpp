@@ -1,0 +1,140 @@
+#include "pos/PlanGuardado.h"
+
+#include "platform/db/Dataset.h"
+
+#include <QDate>
+
+namespace {
+
+const QString kCampo = QStringLiteral("E:");
+
+// A value with its type: "n" null, "s" text, "i" integer, "f" number,
+// "d" date (yyyyMMdd), "b" logical.
+QString Codifica(const QVariant& v) {
+  if (!v.isValid()) return QStringLiteral("n");
+  switch (v.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int: return u'i' + QString::number(v.toLongLong());
+    case QMetaType::Double: return u'f' + QString::number(v.toDouble(), 'g', 17);
+    case QMetaType::QDate: return u'd' + v.toDate().toString(QStringLiteral("yyyyMMdd"));
+    case QMetaType::Bool: return v.toBool() ? QStringLiteral("b1") : QStringLiteral("b0");
+    default: return u's' + v.toString();
+  }
+}
+
+QVariant Decodifica(const QString& texto) {
+  const QString resto = texto.mid(1);
+  switch (texto.isEmpty() ? u'n' : texto[0].unicode()) {
+    case u'i': return resto.toLongLong();
+    case u'f': return resto.toDouble();
+    case u'd': return QDate::fromString(resto, QStringLiteral("yyyyMMdd"));
+    case u'b': return resto == u"1";
+    case u's': return resto;
+    default: return {};
+  }
+}
+
+QString TextoModo(PlanGuardado::Modo m) {
+  switch (m) {
+    case PlanGuardado::Modo::Nuevo: return QStringLiteral("nuevo");
+    case PlanGuardado::Modo::Cambio: return QStringLiteral("cambio");
+    default: return QStringLiteral("derivado");
+  }
+}
+
+QString Si(bool b) { return b ? QStringLiteral("S") : QStringLiteral("N"); }
+
+}  // namespace
+
+UnidadTrabajo::Datos PlanGuardado::Datos() const {
+  UnidadTrabajo::Datos d = {
+      {"tipo", tipo},
+      {"letra", QString(letra)},
+      {"modo", TextoModo(modo)},
+      {"control", QString::number(control)},
+      {"controlAnterior", QString::number(controlAnterior)},
+      {"registro", QString::number(registro)},
+      {"ajuste", QString::number(ajuste)},
+      {"usuario", QString::number(usuario)},
+      {"usuarioTexto", usuarioTexto},
+      {"vendedor", vendedor},
+      {"factor", QString::number(factor, 'g', 17)},
+      {"datos", carpetaDatos},
+      {"carpetaEncabezado", carpetaEncabezado},
+      {"tablaEncabezado", tablaEncabezado},
+      {"carpetaPartidas", carpetaPartidas},
+      {"tablaPartidas", tablaPartidas},
+      {"rechazaSinExistencia", Si(rechazaSinExistencia)},
+      {"sinNegativos", Si(sinNegativos)},
+      {"kits", Si(kits)},
+      {"basesCerradas", Si(basesCerradas)},
+      {"bitacora", Si(bitacora)},
+      {"concepto", QString::number(concepto)},
+  };
+  for (qsizetype i = 0; i < clavesReservadas.size(); ++i)
+    d.append({QStringLiteral("R:") + clavesReservadas[i], cantidadesReservadas.value(i)});
+  for (const auto& [campo, valor] : encabezado) d.append({kCampo + campo, Codifica(valor)});
+  return d;
+}
+
+PlanGuardado PlanGuardado::De(const UnidadTrabajo::Datos& datos) {
+  PlanGuardado p;
+  for (const auto& [clave, valor] : datos) {
+    if (clave.startsWith(kCampo)) {
+      p.encabezado.append({clave.mid(kCampo.size()), Decodifica(valor)});
+    } else if (clave.startsWith(u"R:")) {
+      p.clavesReservadas << clave.mid(2);
+      p.cantidadesReservadas << valor;
+    } else if (clave == u"tipo") p.tipo = valor;
+    else if (clave == u"letra") p.letra = valor.isEmpty() ? QChar() : valor[0];
+    else if (clave == u"modo")
+      p.modo = valor == u"nuevo" ? Modo::Nuevo : valor == u"cambio" ? Modo::Cambio : Modo::Derivado;
+    else if (clave == u"control") p.control = valor.toLongLong();
+    else if (clave == u"controlAnterior") p.controlAnterior = valor.toLongLong();
+    else if (clave == u"registro") p.registro = valor.toLongLong();
+    else if (clave == u"ajuste") p.ajuste = valor.toLongLong();
+    else if (clave == u"usuario") p.usuario = valor.toLongLong();
+    else if (clave == u"usuarioTexto") p.usuarioTexto = valor;
+    else if (clave == u"vendedor") p.vendedor = valor;
+    else if (clave == u"factor") p.factor = valor.toDouble();
+    else if (clave == u"datos") p.carpetaDatos = valor;
+    else if (clave == u"carpetaEncabezado") p.carpetaEncabezado = valor;
+    else if (clave == u"tablaEncabezado") p.tablaEncabezado = valor;
+    else if (clave == u"carpetaPartidas") p.carpetaPartidas = valor;
+    else if (clave == u"tablaPartidas") p.tablaPartidas = valor;
+    else if (clave == u"rechazaSinExistencia") p.rechazaSinExistencia = valor == u"S";
+    else if (clave == u"sinNegativos") p.sinNegativos = valor == u"S";
+    else if (clave == u"kits") p.kits = valor == u"S";
+    else if (clave == u"basesCerradas") p.basesCerradas = valor == u"S";
+    else if (clave == u"bitacora") p.bitacora = valor == u"S";
+    else if (clave == u"concepto") p.concepto = valor.toInt();
+  }
+  return p;
+}
+
+QVariant PlanGuardado::Valor(const QString& campo) const {
+  for (const auto& [nombre, valor] : encabezado)
+    if (nombre.compare(campo, Qt::CaseInsensitive) == 0) return valor;
+  return {};
+}
+
+void PlanGuardado::EscribeEncabezado(db::Dataset& e) const {
+  for (const auto& [nombre, valor] : encabezado) {
+    if (nombre.compare(QStringLiteral("CLDOC_F"), Qt::CaseInsensitive) == 0) continue;
+    if (db::Campo* c = e.FindField(nombre)) c->SetValue(valor);
+  }
+}
+
+void PlanGuardado::LeeEncabezado(const db::Dataset& e) {
+  encabezado.clear();
+  for (int i = 0; i < e.FieldCount(); ++i) encabezado.append({e.Fields(i).Nombre(), e.Fields(i).Value()});
+}
+
+void PlanGuardado::Fija(const QString& campo, const QVariant& valor) {
+  for (auto& [nombre, v] : encabezado)
+    if (nombre.compare(campo, Qt::CaseInsensitive) == 0) {
+      v = valor;
+      return;
+    }
+  encabezado.append({campo, valor});
+}
