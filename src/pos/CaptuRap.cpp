@@ -176,6 +176,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaErroresTablas();
   ConectaBascula();
   ConectaDialogos();
+  ConectaCuentas();
   FormCreate();
 }
 
