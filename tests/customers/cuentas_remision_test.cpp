@@ -411,6 +411,46 @@ TEST_F(CuentasRemision, ImprimeLaCuentaConSuCliente) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+// The formats the program ships, as the demonstration company names them:
+// the account's preview, and a movement's receipt printed from the entry
+// window (line 60 names a format of the consulta folder).
+TEST_F(CuentasRemision, LosFormatosDeCuentaQueTraeElPrograma) {
+  FijaLinea(ConfFormatoCxCDetallada, "cuenta.fmt");
+  FijaLinea(ConfFormatoCheque, "recibo.fmt");
+  Remision(100, 500, "1000");
+  Movimiento(100, 500, "3", "A", "300");
+  TFormaRemCxCDetalle cuenta;
+  cuenta.MuestraCxCRemision("100", "500");
+  QStringList previa;
+  ui::PuertaModal::Espera("TFormaRemCxCDetalle", [&previa](QDialog& d) {
+    ui::PuertaModal::Espera("TFormaEdicion", [&previa](QDialog&) {
+      const QByteArray bytes = fs::LeeBytes(ArchivoPaginaPrevia());
+      for (qsizetype i = 0; i + kTamanoElementoPagina <= bytes.size(); i += kTamanoElementoPagina)
+        previa << DecodificaElementoPagina(bytes.constData() + i).Texto;
+    });
+    Pulsa(d, "BotonImprime");
+  });
+  cuenta.ShowModal();
+  EXPECT_TRUE(previa.contains("FERRETERIA LUNA")) << previa.join(u'|').toStdString();
+  EXPECT_TRUE(previa.contains("20/01/2011")) << previa.join(u'|').toStdString();
+
+  ui::PuertaModal::Espera("TFormaRemCuCobra", [](QDialog& d) {
+    Teclea(d, "EditTIMOV_CC", "3");
+    Tecla(d, "EditTIMOV_CC", Qt::Key_Return);
+    Teclea(d, "EditIMCUE_CC", "125");
+    Teclea(d, "EditNUDOC_CC", "REC-19");
+    Pulsa(d, "BitBtn1");
+    Pulsa(d, "BotonSi");
+  });
+  Pulsa(cuenta, "BotonCxC");
+  const QList<QStringList> trabajos = TrabajosImpresos();
+  ASSERT_EQ(trabajos.size(), 1);
+  EXPECT_TRUE(trabajos[0].contains("REC-19")) << trabajos[0].join(u'|').toStdString();
+  EXPECT_TRUE(trabajos[0].contains("FERRETERIA LUNA")) << trabajos[0].join(u'|').toStdString();
+  EXPECT_EQ(Columna("CucobrarRemision.DBF", "IMCUE_CC"), (QStringList{"300", "125"}));
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
 // The invoice accounts: the balance of the movements alone, stored in the
 // first; a number without movements leaves the labels as they were. The
 // customer catalogue reaches them with right 6.
