@@ -66,6 +66,11 @@ TFormaRemCuCobra::TFormaRemCuCobra(QWidget* owner) : ui::Forma(owner) {
 
 void TFormaRemCuCobra::CreaComponentes() {
   resize(520, 330);
+  TablaConceptos = new db::Tabla(this);
+  TablaConceptos->setObjectName(QStringLiteral("TablaConceptos"));
+  TablaConceptos->SetNombreTabla(QStringLiteral("concepto.dbf"));
+  TablaConceptos->SetIndexName(QStringLiteral("NUME"));
+  TablaConceptos->SetReadOnly(true);
   FuenteTablaCucobrar = new ui::FuenteDatos(this);
   FuenteTablaCucobrar->setObjectName(QStringLiteral("FuenteTablaCucobrar"));
 
@@ -207,14 +212,13 @@ void TFormaRemCuCobra::FormActivate() {
   }
 }
 
+// Through a cursor of its own, so the catalogue stays on the concept its
+// user stands on (the one just picked, while the focus leaves the box).
 bool TFormaRemCuCobra::BuscaConcepto() {
-  if (!FormaConceptos()) new TFormaConceptos(this);
-  TFormaConceptos& ventana = *FormaConceptos();
-  db::Tabla& conceptos = *ventana.TablaConcepto;
+  db::Tabla& conceptos = *TablaConceptos;
   if (!conceptos.Active()) {
     conceptos.SetCarpeta(CarpetaDatosEmpresa());
     AbreTabla(conceptos);
-    ventana.SetTag(1);
     if (!conceptos.Active()) return false;
   }
   bool esNumero = false;
@@ -244,6 +248,7 @@ void TFormaRemCuCobra::EligeConcepto() {
   EditaMovimiento();
   Movimiento()->FieldByName(QStringLiteral("TIMOV_CC")).SetAsString(Campo(conceptos, "NUMOV_MO"));
   Movimiento()->FieldByName(QStringLiteral("CONCE_CC")).SetAsString(Campo(conceptos, "CONCE_MO"));
+  BuscaConcepto();
 }
 
 void TFormaRemCuCobra::EditFEAPL_CCEnter() {

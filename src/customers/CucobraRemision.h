@@ -71,6 +71,7 @@ class TFormaRemCuCobra : public ui::Forma {
   QPushButton* BotonNo;
   QPushButton* BitBtn1;  // "&Imprimir"
   ui::FuenteDatos* FuenteTablaCucobrar;
+  db::Tabla* TablaConceptos;  // concepto.dbf of the data folder, for the lookups
 
   // The account window whose movement table the boxes show and whose Tag
   // names the command.
@@ -91,11 +92,12 @@ class TFormaRemCuCobra : public ui::Forma {
   db::Dataset* Movimiento() const;
   // The row into edit when it is browsing (a print posted it).
   void EditaMovimiento();
-  // The concept whose number the concept box holds, looked up in the
-  // concept catalogue's table (opened in the data folder when closed):
-  // found, the row takes its description and kind and Label2 shows it.
+  // The concept whose number the concept box holds, looked up in
+  // concepto.dbf (opened in the data folder when closed): found, the row
+  // takes its description and kind and Label2 shows it.
   bool BuscaConcepto();
-  // F2 in the concept boxes: the concept catalogue in pick mode.
+  // F2 in the concept boxes: the concept catalogue in pick mode; the
+  // concept picked goes into the row and is looked up.
   void EligeConcepto();
   void EditFEAPL_CCEnter();
   // Leaving a date box empty, or F3 in it: today.

@@ -2,6 +2,7 @@
 
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_numero.h"
+#include "platform/Error.h"
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
 #include "platform/ui/Colores.h"
@@ -53,6 +54,16 @@ void MuestraEstadoCuenta(QLabel& estado, Dinero saldo) {
   QPalette paleta = estado.palette();
   paleta.setColor(QPalette::WindowText, ui::ColorQt(deudor ? ui::clRed : ui::clNavy, paleta));
   estado.setPalette(paleta);
+}
+
+void EsperaBloqueos(db::Dataset& tabla) {
+  const auto espera = [](db::Dataset&, const plat::Error& e) {
+    return e.clase() == plat::Clase::Bloqueado || e.clase() == plat::Clase::EnUso ? db::AccionError::Retry
+                                                                                   : db::AccionError::Fail;
+  };
+  tabla.OnEditError = espera;
+  tabla.OnPostError = espera;
+  tabla.OnDeleteError = espera;
 }
 
 QString FiltroControlCuenta(const QString& control) {

@@ -9,7 +9,7 @@
 
 #include "foundation/dinero.h"
 
-#include <QDate>
+#include <QDateTime>
 #include <QString>
 
 class QLabel;
@@ -65,6 +65,11 @@ void MuestraEstadoCuenta(QLabel& estado, Dinero saldo);
 // The record filter that keeps the rows of the document whose control
 // number is `control`.
 QString FiltroControlCuenta(const QString& control);
+
+// A row or table another station holds is waited for on edit, post and
+// delete, within the table layer's bound; any other error fails at once.
+// Every table of the accounts waits so.
+void EsperaBloqueos(db::Dataset& tabla);
 
 // The cash cut in course: the CORTE of the last row of Cortes.DBF (tag
 // CORTE) of the data folder; 0 when no cut was ever made. Throws

@@ -45,6 +45,7 @@ void TFormaCxCDocumento::CreaComponentes() {
   resize(720, 460);
   TablaCxC = new db::Tabla(this);
   TablaCxC->setObjectName(QStringLiteral("TablaCxC"));
+  EsperaBloqueos(*TablaCxC);
   FuenteCxC = new ui::FuenteDatos(this);
   FuenteCxC->setObjectName(QStringLiteral("FuenteCxC"));
   FuenteCxC->SetAutoEdit(false);

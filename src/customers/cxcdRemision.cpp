@@ -64,6 +64,7 @@ void TFormaRemCxCDetalle::CreaComponentes() {
   const auto tabla = [this](const char* nombre) {
     auto* t = new db::Tabla(this);
     t->setObjectName(QString::fromLatin1(nombre));
+    EsperaBloqueos(*t);
     return t;
   };
   TablaCxC = tabla("TablaCxC");

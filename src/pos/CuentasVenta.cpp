@@ -5,16 +5,6 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
 
-void EsperaBloqueos(db::Dataset& tabla) {
-  const auto espera = [](db::Dataset&, const plat::Error& e) {
-    return e.clase() == plat::Clase::Bloqueado || e.clase() == plat::Clase::EnUso ? db::AccionError::Retry
-                                                                                   : db::AccionError::Fail;
-  };
-  tabla.OnEditError = espera;
-  tabla.OnPostError = espera;
-  tabla.OnDeleteError = espera;
-}
-
 void EscribeValores(db::Dataset& tabla, const ValoresFila& valores) {
   for (const auto& [campo, valor] : valores) tabla.FieldByName(campo).SetValue(valor);
 }

@@ -22,6 +22,7 @@
 // failed write stops the routine with the table layer's error (naming the
 // table); what it wrote before stays.
 
+#include "customers/CuentasCobrar.h"
 #include "foundation/dinero.h"
 
 #include <QDate>
@@ -41,10 +42,6 @@ class Tabla;
 // qint64, amounts as the exact text of a Dinero (Dinero::Texto), an invalid
 // QVariant for a blank field.
 using ValoresFila = QVector<std::pair<QString, QVariant>>;
-
-// A row or table another station holds is waited for on edit, post and
-// delete, within the table layer's bound; any other error fails at once.
-void EsperaBloqueos(db::Dataset& tabla);
 
 // Writes the values into the row being edited or inserted.
 void EscribeValores(db::Dataset& tabla, const ValoresFila& valores);

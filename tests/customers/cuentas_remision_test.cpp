@@ -19,6 +19,7 @@
 #include "platform/print/Impresora.h"
 #include "platform/print/Impresoras.h"
 #include "platform/print/Registro.h"
+#include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/Concep.h"
@@ -240,6 +241,45 @@ TEST_F(CuentasRemision, ElVencimientoCuentaMesesDeTreintaDias) {
   }
 }
 
+// From one remission to another: the arrows step through the headers,
+// PgDn and PgUp through the numbers, Ctrl+B finds one; each loads its own
+// account.
+TEST_F(CuentasRemision, DeUnaRemisionAOtra) {
+  Remision(10, 1, "100");
+  Remision(11, 2, "200");
+  Remision(12, 3, "300");
+  Movimiento(11, 2, "3", "A", "50");
+  TFormaRemCxCDetalle cuenta;
+  cuenta.MuestraCxCRemision("10", "1");
+  ui::PuertaModal::Espera("TFormaRemCxCDetalle", [&cuenta](QDialog& d) {
+    const auto muestra = [&cuenta]() {
+      return cuenta.Factura->text() + u'|' + cuenta.Saldo->text().remove(u' ') + u'|' +
+             QString::number(cuenta.Detalle->model()->rowCount());
+    };
+    EXPECT_EQ(muestra(), "10|$100.00|0");
+    Pulsa(d, "SpeedButton2");
+    EXPECT_EQ(muestra(), "11|$150.00|1");
+    Pulsa(d, "SpeedButton1");
+    EXPECT_EQ(muestra(), "10|$100.00|0");
+    Tecla(d, "Factura", Qt::Key_PageDown);
+    EXPECT_EQ(muestra(), "11|$150.00|1");
+    Tecla(d, "Factura", Qt::Key_PageUp);
+    EXPECT_EQ(muestra(), "10|$100.00|0");
+    QString opcion;
+    ui::PuertaModal::Espera("TFormaBusqueda", [&opcion](QDialog& b) {
+      opcion = prueba::Texto(b, "Clave");
+      Teclea(b, "CajaBuscar", "12");
+      Pulsa(b, "BotonAceptar");
+    });
+    Tecla(d, "Factura", Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(opcion, "Por Documento (F1)");
+    EXPECT_EQ(muestra(), "12|$300.00|0");
+  });
+  cuenta.ShowModal();
+  EXPECT_EQ(Columna("REMISION.DBF", "SALDO_F"), (QStringList{"", "150", ""}));
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
 // Nuevo (F9) through the entry window, as user 1: an unknown concept keeps
 // the focus, the date of application is today's and cannot be typed, F4
 // writes the balance, the payment is stamped with the cash cut in course.
@@ -323,8 +363,19 @@ TEST_F(CuentasRemision, UnCambioDeConceptoMueveElImporte) {
   ui::PuertaModal::Espera("TFormaRemCuCobra", [&](QDialog& d) {
     auto& e = static_cast<TFormaRemCuCobra&>(d);
     EXPECT_EQ(e.Mensaje->text(), "Cambios a la cuenta");
-    prueba::Reescribe(e.EditTIMOV_CC, "2");
-    Tecla(d, "EditTIMOV_CC", Qt::Key_Return);
+    // F2: the concept picked in the catalogue, which is left as it was.
+    ui::PuertaModal::Espera("TFormaConceptos", [](QDialog& c) {
+      auto& conceptos = static_cast<TFormaConceptos&>(c);
+      EXPECT_TRUE(conceptos.Panel1->isHidden());
+      conceptos.RejillaConceptos->setFocus();
+      ASSERT_TRUE(conceptos.TablaConcepto->Locate("NUMOV_MO", {2}));
+      Tecla(c, "", Qt::Key_Return);
+
+    });
+    Tecla(d, "EditTIMOV_CC", Qt::Key_F2);
+    EXPECT_FALSE(FormaConceptos()->Panel1->isHidden());
+    EXPECT_EQ(e.EditTIMOV_CC->text(), "2");
+    EXPECT_EQ(e.Label2->text(), "Cargo");
     e.EditFEAPL_CC->setFocus();
     QApplication::processEvents();
     EXPECT_FALSE(e.EditFEAPL_CC->isReadOnly());
