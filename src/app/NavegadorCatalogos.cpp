@@ -1,6 +1,7 @@
 #include "app/NavegadorCatalogos.h"
 
 #include "customers/Clientes.h"
+#include "customers/CxCDocumento.h"
 #include "customers/Vendedor.h"
 #include "inventory/ConPro.h"
 #include "inventory/Inven.h"
@@ -16,8 +17,8 @@
 namespace {
 
 // Each record window is shown on the key of the browser's row, with the
-// browser's user. Purchases, invoice receivables and the document tables
-// have no window built yet: their rows open nothing.
+// browser's user. Purchases and the document tables have no window built
+// yet: their rows open nothing.
 
 void AbreCliente(const RegistroCatalogo& r) {
   TFormaClientes* clientes = FormaClientes();
@@ -69,6 +70,9 @@ void UneNavegadorCatalogos(TFormaPrincipal& principal) {
   UneAperturaCatalogo(QStringLiteral("vendedor.dbf"), AbreVendedor);
   UneAperturaCatalogo(QStringLiteral("inventar.dbf"), AbreProducto);
   UneAperturaCatalogo(QStringLiteral("movinven.dbf"), AbreMovimientos);
+  // A receivable row: the invoice account of its document (fourth column).
+  UneAperturaCatalogo(QStringLiteral("cucobrar.dbf"),
+                      [](const RegistroCatalogo& r) { MuestraCuentasDocumento(r.usuario, r.cuartaColumna); });
   UneBusquedaProductoCatalogo([](const QString& inicial) {
     QString clave;
     BuscaProducto(inicial, 1, clave);

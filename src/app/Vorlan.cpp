@@ -3,6 +3,7 @@
 #include "app/NavegadorCatalogos.h"
 #include "customers/Clientes.h"
 #include "customers/Conclie.h"
+#include "customers/CucobraRemision.h"
 #include "customers/Vendedor.h"
 #include "formats/edicion.h"
 #include "foundation/Glyps.h"
@@ -149,7 +150,7 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaMovimientos>,
     Crea<TFormaColector>,
     Crea<TFormaCaducidad>,
-    // TFormaRemCuCobra
+    Crea<TFormaRemCuCobra>,
     Crea<TFormaConceptos>,
     // TFormaBuscaSQL
     Crea<TFormaListaSQL>,

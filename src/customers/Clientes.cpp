@@ -304,8 +304,7 @@ void TFormaClientes::CreaCaja() {
   BotonSaldo->setObjectName(QStringLiteral("BotonSaldo"));
   BitBtn1 = new QPushButton(QStringLiteral("Descuentos..."), Panel2);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-  // The invoice receivables are a window still to come.
-  BotonSaldo->setEnabled(false);
+  ui::Conecta(BotonSaldo, &QPushButton::clicked, this, [this] { BotonSaldoClick(); });
   ui::Conecta(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
   marco.pie->addWidget(BotonSaldo);
   marco.pie->addWidget(BitBtn1);

@@ -166,7 +166,7 @@ class TFormaClientes : public ui::Forma {
   QLabel* Cargo;
   QLabel* Abono;
   QLabel* EtiEstado;
-  QPushButton* BotonSaldo;  // the invoice receivables: not reachable yet
+  QPushButton* BotonSaldo;  // "Saldo...": the invoice receivables (right 6)
   QPushButton* BitBtn1;     // "Descuentos...": the line discounts of the customer
 
   // Tables and the source every box shows.
@@ -207,6 +207,7 @@ class TFormaClientes : public ui::Forma {
   void BotonBuscarClick();
   void BusquedaNoIndexada1Click();
   void SpeedButton1Click();
+  void BotonSaldoClick();
   void BitBtn1Click();
   void BotonObservacionClick();
   void BloquearPrecioPreferencial1Click();

@@ -6,6 +6,7 @@
 
 #include "customers/ContClie.h"
 #include "customers/Consultas.h"
+#include "customers/CxCDocumento.h"
 #include "customers/EdicionCatalogo.h"
 #include "customers/PoliClie.h"
 #include "foundation/ImprimeDocumento.h"
@@ -324,6 +325,10 @@ void TFormaClientes::PosicionaCliente(const QString& clave, int crear) {
 // --- What the window opens for the customer on screen.
 
 void TFormaClientes::SpeedButton1Click() { MuestraContactosCliente(EditCLCLI_C->text()); }
+
+void TFormaClientes::BotonSaldoClick() {
+  if (TieneDerecho(NumeroUsuario(), DerechoCuentasPorCobrar)) MuestraCuentasDocumento(Usuario->text());
+}
 
 void TFormaClientes::BitBtn1Click() { MuestraDescuentosCliente(TablaCliente->Carpeta(), EditCLCLI_C->text()); }
 

@@ -94,7 +94,8 @@ void RegistraTablasClientes(db::Catalogo& catalogo) {
 
   catalogo.Registra(kClientes.Esquema("CUCOBRAR.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa, CamposCuentaCobrar(),
                                       {Tag("ICUECOB", "NUFAC_CC"), Tag("CLCLI_CC"), Tag("NUREF_CC")}));
+  // The remission accounts live beside the remissions.
   catalogo.Registra(kClientes.Esquema(
-      "CucobrarRemision.DBF", CarpetaTabla::Datos, OrigenTabla::Empresa, CamposCuentaCobrar(),
+      "CucobrarRemision.DBF", CarpetaTabla::Remisiones, OrigenTabla::Empresa, CamposCuentaCobrar(),
       {Tag("ICUECOB", "NUFAC_CC")}));
 }

@@ -230,7 +230,9 @@ const Historia* HistoriaDe(const char* clave) {
 }
 
 // Two remissions of the day, sold from the stock counted in: each line's
-// quantity and list-1 price; the day's tax rate on every line.
+// quantity and list-1 price; the day's tax rate on every line. The second
+// is sold on credit: its account (the remission receivables) holds one
+// payment on account and is due in the customer's credit days.
 struct LineaRemision {
   const char* clave;
   double cantidad;
@@ -244,11 +246,16 @@ struct RemisionDemo {
   const char* pago;
   double recibido;
   std::vector<LineaRemision> lineas;
+  double aCuenta = 0;  // paid on account, for a credit sale
+  int diasCredito = 0;
 };
+const char kPagoCredito[] = "Crédito";
 const RemisionDemo kRemisiones[] = {
     {1, 42083, QTime(10, 6), "1", "PUBLICO EN GENERAL", "Efectivo", 200, {{"ARR001", 2}, {"ACE001", 1}}},
-    {2, 48611, QTime(11, 40), "2", "Abarrotes La Esperanza", "Tarjeta", 0, {{"FRI001", 3}, {"JAB001", 1}}},
+    {2, 48611, QTime(11, 40), "2", "Abarrotes La Esperanza", kPagoCredito, 0, {{"FRI001", 3}, {"JAB001", 1}}, 50, 15},
 };
+
+bool ACredito(const RemisionDemo& r) { return qstrcmp(r.pago, kPagoCredito) == 0; }
 
 const Producto& ProductoDemo(const char* clave) {
   for (const Producto& p : kProductos)
@@ -267,6 +274,14 @@ double VendidoDemo(const char* clave) {
 
 double Centavos(double valor) { return std::round(valor * 100) / 100; }
 
+// The total of a remission, with the tax rate of the day.
+double TotalRemision(const RemisionDemo& r, double iva) {
+  double subtotal = 0;
+  for (const LineaRemision& l : r.lineas) subtotal += l.cantidad * ProductoDemo(l.clave).precios[0];
+  subtotal = Centavos(subtotal);
+  return subtotal + Centavos(subtotal * iva / 100);
+}
+
 QVector<Fila> Remisiones(double iva) {
   QVector<Fila> filas;
   for (const RemisionDemo& r : kRemisiones) {
@@ -278,15 +293,17 @@ QVector<Fila> Remisiones(double iva) {
     subtotal = Centavos(subtotal);
     const double impuesto = Centavos(subtotal * iva / 100);
     const double total = subtotal + impuesto;
+    const double abonado = ACredito(r) ? r.aCuenta : total;
     const double momento = NumeroDeFecha(fs::Hoy()) + r.hora.msecsSinceStartOfDay() / 86400000.0;
     filas << Fila{{"CLDOC_F", r.numero},  {"CONTROL", r.control},   {"CLCLI_F", r.cliente},
                   {"NOMBR_F", QString::fromUtf8(r.nombre)},       {"CLVEN_F", "01"},
                   {"BCLIM_F", "1"},       {"IMIM1_F", iva},         {"DESFI_F", 0},
-                  {"FEDOC_F", fs::Hoy()}, {"FEENT_F", fs::Hoy()},   {"FEVEN_F", fs::Hoy()},
+                  {"FEDOC_F", fs::Hoy()}, {"FEENT_F", fs::Hoy()},   {"FEVEN_F", fs::Hoy().addDays(r.diasCredito)},
                   {"HORAX_F", momento},   {"HORAF_F", momento},     {"SUBTO_F", subtotal},
                   {"IMIM2_F", impuesto},  {"IMTOD_F", total},       {"COSTO_F", costo},
                   {"DECOT_F", 0},         {"EXENT_F", 0},           {"CAMBI_F", r.recibido},
-                  {"ABONO_F", total},     {"SALDO_F", 0},           {"PAGOX_F", r.pago},
+                  {"ABONO_F", abonado},   {"SALDO_F", total - abonado},
+                  {"PAGOX_F", QString::fromUtf8(r.pago)},
                   {"NOMDI_F", "M.N."},    {"DIVIS_F", 1},           {"TREGI_F", "I"},
                   {"proceso", "N"}};
   }
@@ -322,6 +339,28 @@ QVector<Fila> PartidasRemisiones(double iva) {
                     {"FINAL", exist - l.cantidad}};
       exist -= l.cantidad;
     }
+  return filas;
+}
+
+// The account of each credit remission: its payment on account.
+QVector<Fila> CuentasRemisiones(double iva) {
+  QVector<Fila> filas;
+  for (const RemisionDemo& r : kRemisiones) {
+    if (!ACredito(r)) continue;
+    filas << Fila{{"NUFAC_CC", r.numero},
+                  {"CONTROL", r.control},
+                  {"CLCLI_CC", r.cliente},
+                  {"NOMBR_CC", QString::fromUtf8(r.nombre)},
+                  {"TIMOV_CC", "3"},
+                  {"CONCE_CC", "Abono"},
+                  {"OPERA_CC", "A"},
+                  {"IMCUE_CC", r.aCuenta},
+                  {"ABONO_CC", r.aCuenta},
+                  {"SALDO_CC", TotalRemision(r, iva) - r.aCuenta},
+                  {"FEAPL_CC", fs::Hoy()},
+                  {"FEVEN_CC", fs::Hoy()},
+                  {"NUDOC_CC", "REC-001"}};
+  }
   return filas;
 }
 
@@ -437,8 +476,8 @@ QStringList ReportesPersonalizados(const QString& datos) {
 // "Empleado" takes 5 % off the document.
 QVector<Fila> TiposPago() {
   QVector<Fila> filas;
-  for (const char* tipo : {"Efectivo", "Tarjeta", "Cheque", "Transferencia", "T.CREDITO"})
-    filas << Fila{{"TIPOPAGO", tipo}};
+  for (const char* tipo : {"Efectivo", "Tarjeta", "Cheque", kPagoCredito, "Transferencia", "T.CREDITO"})
+    filas << Fila{{"TIPOPAGO", QString::fromUtf8(tipo)}};
   filas << Fila{{"TIPOPAGO", "Mayoreo"}, {"PRECIO", 2}} << Fila{{"TIPOPAGO", "Empleado"}, {"DESCUENTO", 5}};
   return filas;
 }
@@ -468,6 +507,7 @@ void LlenaTablas(const QString& programa, const QString& datos, const QString& i
   LlenaSiVacia(datos, QStringLiteral("Descuento.DBF"), TiposPago());
   LlenaSiVacia(datos, QStringLiteral("Remision.dbf"), Remisiones(iva.toDouble()));
   LlenaSiVacia(datos, QStringLiteral("RemisioD.dbf"), PartidasRemisiones(iva.toDouble()));
+  LlenaSiVacia(datos, QStringLiteral("CucobrarRemision.DBF"), CuentasRemisiones(iva.toDouble()));
 }
 
 // What the movement window's imports read: the field maps, a counts file
@@ -511,6 +551,8 @@ bool PreparaEmpresaDemo() {
     lineas[ConfNombreEmpresa - 1] = kNombreEmpresaDemo;
     lineas[ConfFormatoClientes - 1] = QStringLiteral("clientes.fmt");
     lineas[ConfFormatoVendedores - 1] = QStringLiteral("vendedor.fmt");
+    lineas[ConfFormatoCxCDetallada - 1] = QStringLiteral("cuenta.fmt");
+    lineas[ConfFormatoCheque - 1] = QStringLiteral("recibo.fmt");
     EscribeConfiguracionEmpresa(configuracion, lineas);
   }
   LlenaTablas(programa, datos, DefinicionLinea(ConfIva)->Inicial());

@@ -181,6 +181,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaOpciones();
   ConectaCorte();
   ConectaGuardado();
+  ConectaCuentas();
   FormCreate();
 }
 

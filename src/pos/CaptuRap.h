@@ -52,6 +52,8 @@
 //                            formats of Ctrl+F1 to Ctrl+F6, the small
 //                            commands of Opciones, Formatos and Ayuda
 //   CaptuRap_corte.cpp       "Generar Corte" and the turns
+//   CaptuRap_cuentas.cpp     the customer's balance and the receivable
+//                            rows of a sale, the "CxC" item
 //
 // Life: created (options read, no table open) -> shown (files of the station
 // read, "Terminada") -> first activation (tables opened, a capture table
@@ -101,6 +103,7 @@ class QScrollArea;
 class QTextEdit;
 class QTimer;
 class QToolButton;
+class EscrituraVenta;
 class TBotonEsquinado;
 class UnidadTrabajo;
 struct PlanGuardado;
@@ -666,6 +669,30 @@ class TFormaCapturaRapida : public ui::Forma {
   // line posted and the totals computed again.
   void CalculaPorImporte();
 
+  // --- The customer side of a sale (the rules are CuentasVenta.h's). Each
+  // writes through the save's unit of work and lets a failed write's error
+  // reach the caller.
+  // The total the document had when it was taken into change or cancel; 0
+  // for a new one.
+  Dinero TotalAnterior;
+  // After an invoice is written: the balance of the customer of
+  // EditCLCLI_F raised by the subtotal with the tax of EditIMIM1_F less
+  // TotalAnterior, its last purchase the date of EditFEDOC_F; the screen's
+  // subtotal becomes the subtotal with tax.
+  void ActualizaSaldoCliente(EscrituraVenta& escritura);
+  // After a new document is saved with configuration lines 96 and 99 "S": a
+  // counter sale (customer "1") settled at once in the remission accounts,
+  // the header paid in full; the header then shown again with its status.
+  void AbonaContadoMostrador(EscrituraVenta& escritura);
+  // For the cancel of a remission: its return row (paid "Efectivo" or
+  // "Tarjeta"), and its account rows deleted.
+  void DevolucionCuentaCobrar(EscrituraVenta& escritura);
+  void BorraCuentaCobrarDocumento(EscrituraVenta& escritura);
+  // Registro > "CxC" (Alt+C): for a credit sale, or any with configuration
+  // line 96 "S", the account of the document shown (TFormaRemCxCDetalle),
+  // then its header shown again with its status. Nothing during a capture.
+  void CxC1Click();
+
   // --- Commands (menu items and visible buttons).
   // Attaches the command of an item or button; from then on its phase
   // decides.
@@ -860,6 +887,8 @@ class TFormaCapturaRapida : public ui::Forma {
   void ConectaCorte();
   // A turn's item for its user only, with the refusal told otherwise.
   void CambiaTurno(QAction* turno, const QString& usuarioTurno, const QString& aviso);
+  // The "CxC" item attached.
+  void ConectaCuentas();
 
   void FormResize();
   // "Terminar Venta", the other buttons and boxes of line capture and the

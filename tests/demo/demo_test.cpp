@@ -37,6 +37,8 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   esperadas[ConfNombreEmpresa - 1] = "Vorlan Demostración";
   esperadas[ConfFormatoClientes - 1] = "clientes.fmt";    // shipped in consulta
   esperadas[ConfFormatoVendedores - 1] = "vendedor.fmt";
+  esperadas[ConfFormatoCxCDetallada - 1] = "cuenta.fmt";  // the remission account
+  esperadas[ConfFormatoCheque - 1] = "recibo.fmt";        // a movement's receipt
   EXPECT_EQ(fs::LeeLineas("C:\\VRL\\Gener1.cnf"), esperadas);
 
   // Both copies of the users file; the login finds each password.
@@ -136,6 +138,23 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
     EXPECT_FALSE(conceptos.FieldByName("CONCE_MO").AsString().isEmpty());
   }
   EXPECT_EQ(numeros, (QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+
+  // A remission sold on credit, its account holding a payment on account
+  // that its header's balance agrees with.
+  db::Tabla encabezados, cuenta;
+  encabezados.SetCarpeta(kDatosDemo);
+  encabezados.SetNombreTabla("Remision.dbf");
+  encabezados.Open();
+  cuenta.SetCarpeta(kDatosDemo);
+  cuenta.SetNombreTabla("CucobrarRemision.DBF");
+  cuenta.Open();
+  ASSERT_TRUE(encabezados.Locate("PAGOX_F", {"Crédito"}));
+  ASSERT_EQ(cuenta.RecordCount(), 1);
+  EXPECT_EQ(cuenta.FieldByName("NUFAC_CC").AsInteger(), encabezados.FieldByName("CLDOC_F").AsInteger());
+  EXPECT_EQ(cuenta.FieldByName("CONTROL").AsInteger(), encabezados.FieldByName("CONTROL").AsInteger());
+  EXPECT_EQ(cuenta.FieldByName("OPERA_CC").AsString(), "A");
+  EXPECT_DOUBLE_EQ(encabezados.FieldByName("SALDO_F").AsFloat(),
+                   encabezados.FieldByName("IMTOD_F").AsFloat() - cuenta.FieldByName("IMCUE_CC").AsFloat());
   ASSERT_TRUE(conceptos.Locate("NUMOV_MO", {7}));
   EXPECT_EQ(conceptos.FieldByName("CONCE_MO").AsString(), "Efectivo");
 

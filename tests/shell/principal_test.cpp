@@ -111,7 +111,8 @@ TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
   for (const auto& v : programa_->Ventanas()) clases << v->metaObject()->className();
   EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaInventario", "TFormaConProduct",
                                  "TFormaProveedo", "TFormaProgreso", "TFormaGlyp", "TFormaClientes", "TFormaEdicion",
-                                 "TFormaMovimientos", "TFormaColector", "TFormaCaducidad", "TFormaConceptos", "TFormaListaSQL"}));
+                                 "TFormaMovimientos", "TFormaColector", "TFormaCaducidad", "TFormaRemCuCobra", "TFormaConceptos",
+                                 "TFormaListaSQL"}));
   EXPECT_EQ(FormaElipse(), nullptr);  // the splash is gone
   EXPECT_FALSE(principal.isEnabled());
   EXPECT_EQ(principal.windowTitle(), QString(10, ' '));

@@ -1,0 +1,81 @@
+#pragma once
+// What the receivable accounts share. An account is the list of movements
+// (TRegistroCuentaCobrar: charges and payments) recorded against one sales
+// document: remissions in CucobrarRemision.DBF of the remission folder,
+// invoices in Cucobrar.dbf of the data folder, one record layout for both
+// (TablasClientes.cpp). A movement's sign comes from OPERA_CC alone: "A"
+// (abono) subtracts IMCUE_CC, anything else adds it. CONTROL tells apart
+// the accounts of two documents that share a number.
+
+#include "foundation/dinero.h"
+
+#include <QDateTime>
+#include <QString>
+
+class QLabel;
+namespace db {
+class Dataset;
+}
+
+// The table of the remission accounts (in the remission folder) and of the
+// invoice accounts (in the data folder), both on tag ICUECOB (NUFAC_CC).
+inline const QString kTablaCxCRemision = QStringLiteral("CucobrarRemision.DBF");
+inline const QString kTablaCxCFactura = QStringLiteral("Cucobrar.dbf");
+inline const QString kTagCuentaCobrar = QStringLiteral("ICUECOB");
+
+// Movement concepts (TIMOV_CC) the program itself writes or guards: "1" the
+// account's main charge, "7" a cash payment, "12" a return.
+inline const QString kConceptoCuentaPrincipal = QStringLiteral("1");
+inline const QString kConceptoPagoEfectivo = QStringLiteral("7");
+inline const QString kConceptoDevolucion = QStringLiteral("12");
+// Kinds of a concept (TIPOO_MO, copied into OPERA_CC).
+inline const QString kOperacionAbono = QStringLiteral("A");
+inline const QString kOperacionCargo = QStringLiteral("C");
+
+inline const QString kCuentaDeudora = QStringLiteral("Deudor");
+inline const QString kCuentaSaldada = QStringLiteral("Saldada");
+
+// The movements of an account added up.
+struct SumaCuenta {
+  Dinero saldo;      // charges less payments
+  Dinero cargos;     // the rows that add
+  Dinero abonos;     // the rows that subtract
+  int movimientos = 0;
+  QString ultimoVencimiento;  // FEVEN_CC of the last row, as text
+};
+// Walks the dataset (an account: its range and filter) from its first row
+// to its last, where it is left standing. A row being edited or inserted is
+// posted first. Table errors reach the caller.
+SumaCuenta SumaMovimientosCuenta(db::Dataset& cuenta);
+
+// The due state of an account whose due date is `vence` (dd/MM/yyyy) seen on
+// `hoy`, both as day counts of DiasDesde1980 (every month 30 days): "no
+// vencido" before, "Se vence Hoy" on the day, "vencido  <n>  dias" after.
+// Throws plat::Error (Conversion) when `vence` is not a date.
+QString EstadoVencimiento(const QString& vence, const QDate& hoy);
+
+// A balance as the account windows show it: "$" and the amount with the
+// mask "###,###,##0.00", blanks on the left to the mask's width.
+QString TextoSaldoCuenta(Dinero saldo);
+
+// The state label of an account: "Deudor" in red above 0, otherwise
+// "Saldada" in navy.
+void MuestraEstadoCuenta(QLabel& estado, Dinero saldo);
+
+// The record filter that keeps the rows of the document whose control
+// number is `control`.
+QString FiltroControlCuenta(const QString& control);
+
+// A row or table another station holds is waited for on edit, post and
+// delete, within the table layer's bound; any other error fails at once.
+// Every table of the accounts waits so.
+void EsperaBloqueos(db::Dataset& tabla);
+
+// The cash cut in course: the CORTE of the last row of Cortes.DBF (tag
+// CORTE) of the data folder; 0 when no cut was ever made. Throws
+// plat::Error when the table cannot be read.
+qint64 CorteActualCxC(const QString& carpetaDatos);
+
+// A moment as the date-time stamps of the movements (HORAF_F) keep it: days
+// since 30/12/1899 plus the fraction of the day elapsed.
+double SelloMomentoCuenta(const QDateTime& momento);

@@ -1,0 +1,245 @@
+#include "customers/CxCDocumento.h"
+
+#include "customers/CuentasCobrar.h"
+#include "customers/EdicionCatalogo.h"
+#include "foundation/dialogos.h"
+#include "foundation/rutinas.h"
+#include "foundation/rutinas_numero.h"
+#include "foundation/rutinas_tablas.h"
+#include "platform/Error.h"
+#include "platform/db/Tabla.h"
+#include "platform/fs/Reloj.h"
+#include "platform/ui/Aplicacion.h"
+#include "platform/ui/Colores.h"
+#include "platform/ui/Componentes.h"
+#include "platform/ui/Eventos.h"
+#include "platform/ui/FuenteDatos.h"
+#include "platform/ui/RejillaDatos.h"
+#include "shell/LineasConfiguracion.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto = {}) {
+  auto* l = new QLabel(texto, padre);
+  if (nombre) l->setObjectName(QString::fromLatin1(nombre));
+  return l;
+}
+
+}  // namespace
+
+TFormaCxCDocumento::TFormaCxCDocumento(QWidget* owner) : ui::Forma(owner) {
+  if (!ui::InstanciaDe<TFormaCxCDocumento>()) ui::InstanciaDe<TFormaCxCDocumento>() = this;
+  setObjectName(QStringLiteral("FormaCxCDocumento"));
+  setWindowTitle(QStringLiteral("Cuentas por Cobrar Facturas"));
+  CreaComponentes();
+}
+
+void TFormaCxCDocumento::CreaComponentes() {
+  resize(720, 460);
+  TablaCxC = new db::Tabla(this);
+  TablaCxC->setObjectName(QStringLiteral("TablaCxC"));
+  EsperaBloqueos(*TablaCxC);
+  FuenteCxC = new ui::FuenteDatos(this);
+  FuenteCxC->setObjectName(QStringLiteral("FuenteCxC"));
+  FuenteCxC->SetAutoEdit(false);
+
+  Panel1 = new ui::Panel(this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Factura = new QLineEdit(Panel1);
+  Factura->setObjectName(QStringLiteral("Factura"));
+  Factura->setMaximumWidth(110);
+  ClaveCliente = Etiqueta(Panel1, "ClaveCliente");
+  FechaAplicacion = Etiqueta(Panel1, "FechaAplicacion");
+  FechaVencimiento = Etiqueta(Panel1, "FechaVencimiento");
+  tiempo = Etiqueta(Panel1, "tiempo");
+  Estado = Etiqueta(Panel1, "Estado");
+  QFont negrita = Estado->font();
+  negrita.setBold(true);
+  Estado->setFont(negrita);
+  SaldoE = Etiqueta(Panel1, "SaldoE");
+  BotonSalir = new QPushButton(QStringLiteral("&Salir"), Panel1);
+  BotonSalir->setObjectName(QStringLiteral("BotonSalir"));
+  Usuario = Etiqueta(Panel1, "Usuario", QStringLiteral("0"));
+  Usuario->hide();
+
+  auto* cabeza = new QGridLayout(Panel1);
+  cabeza->addWidget(Etiqueta(Panel1, nullptr, QStringLiteral("Factura")), 0, 0);
+  cabeza->addWidget(Factura, 0, 1);
+  cabeza->addWidget(Etiqueta(Panel1, nullptr, QStringLiteral("Cliente")), 1, 0);
+  cabeza->addWidget(ClaveCliente, 1, 1);
+  cabeza->addWidget(Etiqueta(Panel1, nullptr, QStringLiteral("Fecha de aplicación")), 2, 0);
+  cabeza->addWidget(FechaAplicacion, 2, 1);
+  cabeza->addWidget(Etiqueta(Panel1, nullptr, QStringLiteral("Fecha de vencimiento")), 3, 0);
+  auto* vence = new QHBoxLayout;
+  vence->addWidget(FechaVencimiento);
+  vence->addWidget(tiempo, 1);
+  cabeza->addLayout(vence, 3, 1);
+  auto* estado = new QVBoxLayout;
+  estado->addWidget(Estado);
+  estado->addWidget(SaldoE);
+  estado->addStretch();
+  cabeza->addLayout(estado, 0, 2, 4, 1);
+  cabeza->addWidget(BotonSalir, 0, 3, Qt::AlignRight | Qt::AlignTop);
+  cabeza->setColumnStretch(1, 1);
+
+  Panel2 = new ui::Panel(this);
+  Panel2->setObjectName(QStringLiteral("Panel2"));
+  Detalle = new ui::RejillaDatos(Panel2);
+  Detalle->setObjectName(QStringLiteral("Detalle"));
+  Detalle->SetFuente(FuenteCxC);
+  Detalle->SetSoloLectura(true);
+  Detalle->SetEnterComoTab(true);
+  Detalle->AgregaColumna(QStringLiteral("TIMOV_CC"), QStringLiteral("Movimiento"));
+  Detalle->AgregaColumna(QStringLiteral("CONCE_CC"), QStringLiteral("Concepto"), 220);
+  Detalle->AgregaColumna(QStringLiteral("NUDOC_CC"), QStringLiteral("Documento"));
+  Detalle->AgregaColumna(QStringLiteral("FEVEN_CC"), QStringLiteral("Fecha de Pago"));
+  Detalle->AgregaColumna(QStringLiteral("CARGO_CC"), QStringLiteral("Cargos"), 100);
+  Detalle->AgregaColumna(QStringLiteral("ABONO_CC"), QStringLiteral("Abonos"), 100);
+  Detalle->SetColorColumna(4, ui::ColorQt(ui::clRed, palette()), false);
+  Detalle->SetColorColumna(5, ui::ColorQt(ui::clNavy, palette()), false);
+  Detalle->TextoCelda = [](const db::Campo& campo, const QVariant& valor, const QString& texto) {
+    const bool numero = campo.Tipo() == db::TipoDato::Entero || campo.Tipo() == db::TipoDato::Flotante ||
+                        campo.Tipo() == db::TipoDato::Moneda;
+    if (!numero || !valor.isValid() || campo.Nombre().compare(QStringLiteral("NUDOC_CC"), Qt::CaseInsensitive) == 0)
+      return texto;
+    return FormatoMascara(QStringLiteral("###,##0.00"), valor.toDouble());
+  };
+  auto* rejilla = new QVBoxLayout(Panel2);
+  rejilla->setContentsMargins(0, 0, 0, 0);
+  rejilla->addWidget(Detalle);
+
+  Panel3 = new ui::Panel(this);
+  Panel3->setObjectName(QStringLiteral("Panel3"));
+  Saldo = Etiqueta(Panel3, "Saldo");
+  Saldo->setFont(negrita);
+  auto* pie = new QHBoxLayout(Panel3);
+  pie->addStretch();
+  pie->addWidget(Etiqueta(Panel3, nullptr, QStringLiteral("Saldo:")));
+  pie->addWidget(Saldo);
+
+  auto* capa = new QVBoxLayout(this);
+  capa->setContentsMargins(0, 0, 0, 0);
+  capa->setSpacing(0);
+  capa->addWidget(Panel1);
+  capa->addWidget(Panel2, 1);
+  capa->addWidget(Panel3);
+
+  ui::Conecta(BotonSalir, &QPushButton::clicked, this, [this] { Close(); });
+  ui::Conecta(&ui::Eventos::De(Factura), &ui::Eventos::KeyDown, this, [this](int& tecla, Qt::KeyboardModifiers) {
+    switch (tecla) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        tecla = 0;
+        MuestraCxCDocumento(Factura->text().trimmed());
+        Detalle->setFocus(Qt::OtherFocusReason);
+        break;
+      case Qt::Key_PageDown:
+        tecla = 0;
+        SumaNumero(1);
+        break;
+      case Qt::Key_PageUp:
+        tecla = 0;
+        SumaNumero(-1);
+        break;
+      default:
+        break;
+    }
+  });
+}
+
+void TFormaCxCDocumento::AbreTablasCxCDocumento() {
+  try {
+    const QString datos = CarpetaDatosEmpresa();
+    TablaCxC->Close();
+    TablaCxC->SetCarpeta(datos);
+    TablaCxC->SetNombreTabla(kTablaCxCFactura);
+    TablaCxC->SetIndexName(kTagCuentaCobrar);
+    AbreTabla(*TablaCxC);
+  } catch (const plat::Error&) {
+  }
+  if (!TablaCxC->Active()) MuestraMensaje(kErrorAbrirTablas);
+  SetTag(1);
+}
+
+void TFormaCxCDocumento::MuestraCxCDocumento(const QString& numero) {
+  if (Tag() == 0) AbreTablasCxCDocumento();
+  else SetTag(1);
+  FuenteCxC->SetDataSet(nullptr);
+  Factura->setText(numero);
+  CargaCxCDocumento();
+}
+
+void TFormaCxCDocumento::CargaCxCDocumento() {
+  if (!TablaCxC->Active()) return;
+  TablaCxC->Post();
+  TablaCxC->CancelRange();
+  bool esNumero = false;
+  const qint64 numero = Factura->text().trimmed().toLongLong(&esNumero);
+  if (!esNumero || !TablaCxC->FindKey({numero})) return;
+  FuenteCxC->SetDataSet(TablaCxC);
+  TablaCxC->SetRange({numero}, {numero});
+  SaldoCxCDocumento();
+  EncabezadoCxCDocumento();
+  VencimientoCxCDocumento();
+}
+
+void TFormaCxCDocumento::SaldoCxCDocumento() {
+  const SumaCuenta suma = SumaMovimientosCuenta(*TablaCxC);
+  SaldoCuenta = suma.saldo;
+  CargosCuenta = suma.cargos;
+  AbonosCuenta = suma.abonos;
+  Saldo->setText(TextoSaldoCuenta(SaldoCuenta));
+  SaldoE->setText(Saldo->text());
+  try {
+    TablaCxC->First();
+    TablaCxC->Edit();
+    TablaCxC->FieldByName(QStringLiteral("SALDO_CC")).SetAsString(SaldoCuenta.Texto());
+    TablaCxC->Post();
+  } catch (const plat::Error& e) {
+    TablaCxC->Cancel();
+    MuestraMensaje(e.mensaje());
+  }
+  MuestraEstadoCuenta(*Estado, SaldoCuenta);
+}
+
+void TFormaCxCDocumento::EncabezadoCxCDocumento() {
+  TablaCxC->First();
+  ClaveCliente->setText(TablaCxC->FieldByName(QStringLiteral("CLCLI_CC")).AsString());
+  FechaVencimiento->setText(TablaCxC->FieldByName(QStringLiteral("FEVEN_CC")).AsString());
+  FechaAplicacion->setText(TablaCxC->FieldByName(QStringLiteral("FEAPL_CC")).AsString());
+  TablaCxC->Last();
+}
+
+void TFormaCxCDocumento::VencimientoCxCDocumento() {
+  if (FechaVencimiento->text().isEmpty()) return;
+  try {
+    tiempo->setText(EstadoVencimiento(FechaVencimiento->text(), fs::Hoy()));
+  } catch (const plat::Error&) {
+    tiempo->clear();
+  }
+}
+
+void TFormaCxCDocumento::SumaNumero(int paso) {
+  bool esNumero = false;
+  const qint64 numero = Factura->text().trimmed().toLongLong(&esNumero);
+  if (esNumero) MuestraCxCDocumento(QString::number(numero + paso));
+}
+
+void TFormaCxCDocumento::FormActivate() {
+  if (Tag() == 0) AbreTablasCxCDocumento();
+  Factura->setFocus(Qt::OtherFocusReason);
+}
+
+void MuestraCuentasDocumento(const QString& usuario, const QString& numero) {
+  TFormaCxCDocumento ventana;
+  ventana.Usuario->setText(usuario);
+  if (!numero.trimmed().isEmpty()) ventana.MuestraCxCDocumento(numero.trimmed());
+  ventana.ShowModal();
+}
