@@ -90,14 +90,14 @@ class AvanceGeneral {
 }  // namespace
 
 void TFormaMovimientosInventario::CreaReportes() {
-  // Before "Ayuda", as the menus added to the window's first ones.
+  // Between "Registro" and "Costeo".
   Reportes1 = ui::MenuNombrado(MainMenu1, "Reportes1", QStringLiteral("R&eportes"));
-  if (QMenu* ayuda = MainMenu1->findChild<QMenu*>(QStringLiteral("Ayuda1")))
-    MainMenu1->insertMenu(ayuda->menuAction(), Reportes1);
+  if (QMenu* costeo = MainMenu1->findChild<QMenu*>(QStringLiteral("Costeo1")))
+    MainMenu1->insertMenu(costeo->menuAction(), Reportes1);
+  Consultas1 = ui::AccionNombrada(Reportes1, "Consultas1", QStringLiteral("Consultas"));
   Entradas1 = ui::AccionNombrada(Reportes1, "Entradas1", QStringLiteral("Entradas"));
   Salidas1 = ui::AccionNombrada(Reportes1, "Salidas1", QStringLiteral("Salidas"));
   GeneralMovimientos1 = ui::AccionNombrada(Reportes1, "GeneralMovimientos1", QStringLiteral("General Movimientos"));
-  Consultas1 = ui::AccionNombrada(Reportes1, "Consultas1", QStringLiteral("Consultas"));
   // The stock card key has no menu to show: the action is the window's, so
   // its shortcut works wherever the focus is.
   VerMovimientos1 = new QAction(QStringLiteral("Kardex"), this);

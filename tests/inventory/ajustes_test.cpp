@@ -103,7 +103,7 @@ TEST_F(Ajustes, CalculaCantidadMuestraLosTotalesYAjusteDeExistenciasLosEscribeEn
   TFormaMovimientosInventario& v = Ventana();
   QStringList menus;
   for (QAction* a : v.MainMenu1->actions()) menus << a->text();
-  EXPECT_EQ(menus.mid(menus.indexOf("Opciones")), (QStringList{"Opciones", "Procesos", "R&eportes", "Ayuda"}));
+  EXPECT_EQ(menus.mid(menus.indexOf("Opciones")), (QStringList{"Opciones", "Procesos", "Ayuda"}));
   EXPECT_EQ(v.Actualizart1->parent()->objectName(), "Ayuda1");
   EXPECT_TRUE(v.Entradas->isHidden());
   v.Botonprimero->click();

@@ -319,6 +319,32 @@ TEST_F(GeneralMovimientos, LasCondicionesEscapanSusValores) {
   EXPECT_EQ(r.filas, QStringList{"9 O\"Brien Caja d'Ávila 4.00 0.00 57 01/03/2024"});
 }
 
+// An empty value: "=" asks for a blank field, "<>" for one that is not.
+TEST_F(GeneralMovimientos, UnValorVacioBuscaLosBlancos) {
+  Agrega("MOVINVEN.DBF", {"CLDOC_MI", "TIMOV_MI", "FEDOC_MI", "CLPRO_MI", "CANTI_MI"}, {{9, 57, kPrimero, "P3", 4}});
+  struct Caso {
+    const char* operador;
+    QString condicion;
+    QStringList documentos;
+  };
+  const Caso casos[] = {{"=", "? DESCRIPCIO IS NULL ", {"9"}},
+                        {"<>", "? DESCRIPCIO LIKE NOT NULL ", {"7", "10", "20", "30"}}};
+  TFormaMovimientosInventario& v = Ventana();
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.operador);
+    const Reporte r = General(v, [&](TFormaFormatos& f) {
+      Elige(f.Condicion[0], "Descripción");
+      Elige(f.Operador[0], c.operador);
+    });
+    ASSERT_TRUE(r.mostrado) << Mensajes().join(u'|').toStdString();
+    EXPECT_EQ(r.guion.value(2), c.condicion);
+    QStringList documentos;
+    for (const QString& fila : r.filas) documentos << fila.section(u' ', 0, 0);
+    EXPECT_EQ(documentos, c.documentos);
+  }
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
 // Another copy of the program from the same program folder runs "General
 // Movimientos" and keeps its report open, telling the parent its rows.
 std::unique_ptr<ui::Aplicacion> ArrancaEstacion() {
@@ -419,8 +445,15 @@ TEST_F(ReportesMovimientos, F7MuestraElKardexDelProductoDelRenglon) {
   AgregaMovimientos({{1, 57, "P1", 10, 1, 18.5}, {1, 57, "P2", 4, 1, 20}, {2, 6, "P2", 1, 1, 20}, {3, 51, "P1", 2}});
   TFormaMovimientosInventario& v = Ventana();
   prueba::Pulsa(v, "Botonprimero");
-  // The menu shows no "Kardex".
-  for (const QAction* a : v.MainMenu1->actions()) EXPECT_NE(a->text(), "Kardex");
+  // "Reportes" after "Registro", and no menu shows "Kardex".
+  QStringList menus;
+  for (const QAction* a : v.MainMenu1->actions()) menus << a->text();
+  EXPECT_EQ(menus, (QStringList{"&Archivo", "&Registro", "R&eportes", "Costeo", "Opciones", "Procesos", "Ayuda"}));
+  QStringList reportes;
+  for (const QAction* a : v.Reportes1->actions()) reportes << a->text();
+  EXPECT_EQ(reportes, (QStringList{"Consultas", "Entradas", "Salidas", "General Movimientos"}));
+  for (const QMenu* m : v.MainMenu1->findChildren<QMenu*>())
+    for (const QAction* a : m->actions()) EXPECT_NE(a->text(), "Kardex") << m->title().toStdString();
   EXPECT_EQ(v.VerMovimientos1->shortcut(), QKeySequence(Qt::Key_F7));
 
   struct Tarjeta {
