@@ -29,7 +29,6 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 
@@ -279,21 +278,7 @@ void TFormaMovimientosInventario::Consultas1Click() {
 
 void TFormaMovimientosInventario::CargaVistasMovimientos(TFormaConsulta& consulta) {
   const QString carpeta = CarpetaListasVistas();
-  const QString lista = carpeta + u'\\' + kListaVistas;
-  if (!fs::ExisteArchivo(lista)) return;
-  consulta.Archivo->clear();
-  consulta.Descripcion->clear();
-  QVector<TEntradaVista> leidos;
-  try {
-    for (const TEntradaVista& e : DepuraListaVistas(lista, &leidos, carpeta + u'\\' + kCopiaListaVistas))
-      consulta.Archivo->addItem(e.Archivo);
-  } catch (const std::exception& e) {
-    ui::MuestraExcepcion(e);
-    return;
-  }
-  consulta.Archivo->setCurrentIndex(consulta.Archivo->count() > 0 ? 0 : -1);
-  if (!leidos.isEmpty()) consulta.Descripcion->setPlainText(leidos.last().Descripcion);
-  consulta.Archi->setText(kListaVistas);
+  consulta.CargaListaVistas(carpeta + u'\\' + kListaVistas, carpeta + u'\\' + kCopiaListaVistas);
 }
 
 // --- The stock card of a row's product.
