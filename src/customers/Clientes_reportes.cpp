@@ -25,7 +25,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 
 #include <array>
 
@@ -132,21 +131,8 @@ void TFormaClientes::ClienteyTelefono1Click() {
 // --- Saved queries.
 
 void TFormaClientes::ListaVistasClientes(TFormaConsulta& consulta) {
-  const QString lista = fs::Une(RutaDatosClientes, QStringLiteral("report\\") + kListaVistasClientes);
-  if (!fs::ExisteArchivo(lista)) return;
-  consulta.Archivo->clear();
-  consulta.Descripcion->clear();
-  QVector<TEntradaVista> leidos;
-  try {
-    const QString copia = fs::Une(RutaDatosClientes, QStringLiteral("report\\Cliente2.for"));
-    for (const TEntradaVista& e : DepuraListaVistas(lista, &leidos, copia)) consulta.Archivo->addItem(e.Archivo);
-  } catch (const plat::Error& e) {
-    ui::MuestraExcepcion(e);
-    return;
-  }
-  consulta.Archivo->setCurrentIndex(consulta.Archivo->count() > 0 ? 0 : -1);
-  if (!leidos.isEmpty()) consulta.Descripcion->setPlainText(leidos.last().Descripcion);
-  consulta.Archi->setText(kListaVistasClientes);
+  consulta.CargaListaVistas(fs::Une(RutaDatosClientes, QStringLiteral("report\\") + kListaVistasClientes),
+                            fs::Une(RutaDatosClientes, QStringLiteral("report\\Cliente2.for")));
 }
 
 void TFormaClientes::Consultas1Click() {

@@ -142,6 +142,20 @@ void VistaClientes(const QString& programa, const QString& datos) {
   AgregaEntradaVista(lista, {vista, QStringLiteral("Saldos de los clientes por zona, con su total")});
 }
 
+// A saved query of the movement window's Reportes > "Consultas": the
+// movement rows by product, the quantities totalled.
+void VistaMovimientos(const QString& programa, const QString& datos) {
+  const QString lista = fs::Une(datos, QStringLiteral("report\\movinven.for"));
+  if (fs::Existe(lista)) return;
+  const QString vista = fs::Une(programa, QStringLiteral("report\\MovimientosProducto.vis"));
+  EscribeVista(vista, {QStringLiteral("A.CLPRO_MI,A.DESCR_MI,A.TIMOV_MI,A.CANTI_MI"),
+                       QStringLiteral("\\movinven.dbf\" as A "), QStringLiteral("Producto,Descripción,Concepto,Cantidad "),
+                       QStringLiteral("C,C,C,N "), QStringLiteral("12,40,8,14,"), QStringLiteral("CLPRO_MI,"),
+                       QStringLiteral("N,N,N,totalizar,"), QStringLiteral("N,N,N,N,"), QString(),
+                       QStringLiteral("Movimientos por Producto")});
+  AgregaEntradaVista(lista, {vista, QStringLiteral("Los movimientos de cada producto, con el total de sus cantidades")});
+}
+
 QVector<Fila> Vendedores() {
   const auto vendedor = [](const char* clave, const char* nombre, double comision) {
     return Fila{{"CLVEN_V", clave}, {"NOMBR_V", QString::fromUtf8(nombre)}, {"COMIS_V", comision}};
@@ -570,6 +584,7 @@ bool PreparaEmpresaDemo() {
   if (!fs::Existe(reportes)) fs::ReescribeLineas(reportes, ReportesPersonalizados(datos));
   EscribeSiFalta(fs::Une(datos, QStringLiteral("pagos.cnf")), ListaTiposPago());
   VistaClientes(programa, datos);
+  VistaMovimientos(programa, datos);
   // The index catalogue of the reindexing window, as "Lee indices" reads it.
   const QString catalogo = fs::Une(datos, kCatalogoIndices);
   if (!fs::Existe(catalogo)) fs::ReescribeLineas(catalogo, CatalogoDeCarpeta(datos));

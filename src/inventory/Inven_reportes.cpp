@@ -38,6 +38,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include <cmath>
@@ -293,21 +294,7 @@ void TFormaInventario::CargaVistasInventario() {
   TFormaConsulta* consulta = FormaConsulta();
   if (!consulta) return;
   const QString carpeta = CarpetaListasVistas();
-  const QString lista = carpeta + u'\\' + kListaVistas;
-  if (!fs::ExisteArchivo(lista)) return;
-  consulta->Archivo->clear();
-  consulta->Descripcion->clear();
-  try {
-    QVector<TEntradaVista> entradas;
-    for (const TEntradaVista& e : DepuraListaVistas(lista, &entradas, carpeta + u'\\' + kCopiaListaVistas))
-      consulta->Archivo->addItem(e.Archivo);
-    if (consulta->Archivo->count() > 0) consulta->Archivo->setCurrentIndex(0);
-    else consulta->Archivo->setEditText(QString());
-    if (!entradas.isEmpty()) consulta->Descripcion->appendPlainText(entradas.last().Descripcion);
-  } catch (const std::exception& e) {
-    ui::MuestraExcepcion(e);
-  }
-  consulta->Archi->setText(kListaVistas);
+  consulta->CargaListaVistas(carpeta + u'\\' + kListaVistas, carpeta + u'\\' + kCopiaListaVistas);
 }
 
 // --- The expiry batches of the product shown.

@@ -117,6 +117,7 @@ TFormaMovimientosInventario::TFormaMovimientosInventario(QWidget* owner) : ui::F
   lineas->addWidget(dos);
   capa->addWidget(pie);
   CreaAjustes();
+  CreaReportes();
 
   ConectaEventos();
   SetKeyPreview(true);

@@ -63,6 +63,7 @@
 
 class QAction;
 class QCheckBox;
+class TFormaConsulta;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -255,6 +256,29 @@ class TFormaMovimientosInventario : public ui::Forma {
   // captured.
   bool GuardaConteo(const std::vector<LineaConteo>& lineas, bool reinicia);
 
+  // --- Reports and queries (movinv_reportes.cpp).
+  QMenu* Reportes1;               // "R&eportes"
+  QAction* Entradas1;             // the rows of concepts above 50
+  QAction* Salidas1;              // the rows of concepts 50 and below
+  QAction* GeneralMovimientos1;   // movements, sales and purchases of a date range
+  QAction* Consultas1;            // the query runner on the movement table
+  QAction* VerMovimientos1;       // "Kardex", F7: the window's own, in no menu shown
+
+  // The reports through the report script runner; refused while a document
+  // is captured. Each leaves the window on the document after the one shown.
+  void Entradas1Click();
+  void Salidas1Click();
+  void GeneralMovimientos1Click();
+  void Consultas1Click();
+  // The stock card of the product of the current row, titled "_".
+  void VerMovimientos1Click();
+  // The query runner's list of views from movinven.for (report folder of the
+  // data folder): the views whose files exist, the first one chosen, the
+  // description of the last record read; a list naming a view that is gone
+  // is rewritten without it (through Cliente2.for). Nothing when the list
+  // does not exist.
+  void CargaVistasMovimientos(TFormaConsulta& consulta);
+
  protected:
   void FormShow() override;
   void FormActivate() override;
@@ -360,6 +384,14 @@ class TFormaMovimientosInventario : public ui::Forma {
   void UsoExclusivoMovimientos(bool exclusivo);
   bool ReiniciaInventario();
   void AgregaLineaConteo(const QString& clave, double cantidad);
+
+  // Reports (movinv_reportes.cpp).
+  void CreaReportes();
+  void EntradasSalidas(QAction* item, bool entradas);
+  // Fills the work table of "General Movimientos" from its sources; the
+  // progress window shows meanwhile. Throws plat::Error when a source or
+  // the table cannot be read.
+  void LlenaTablaGeneral(db::Tabla& trabajo, const QString& d1, const QString& d2);
 
   QString carpetaPrograma_;
   QString carpetaDatos_;

@@ -172,6 +172,22 @@ void TFormaConsulta::VaciaCondiciones(int hasta) {
   }
 }
 
+void TFormaConsulta::CargaListaVistas(const QString& lista, const QString& copia) {
+  if (!fs::ExisteArchivo(lista)) return;
+  Archivo->clear();
+  Descripcion->clear();
+  QVector<TEntradaVista> leidos;
+  try {
+    for (const TEntradaVista& e : DepuraListaVistas(lista, &leidos, copia)) Archivo->addItem(e.Archivo);
+  } catch (const std::exception& e) {
+    ui::MuestraExcepcion(e);
+    return;
+  }
+  Archivo->setCurrentIndex(Archivo->count() > 0 ? 0 : -1);
+  if (!leidos.isEmpty()) Descripcion->setPlainText(leidos.last().Descripcion);
+  Archi->setText(fs::NombreArchivo(lista));
+}
+
 void TFormaConsulta::SpeedButton2Click() { Close(); }
 
 void TFormaConsulta::BitBtn1Click() {

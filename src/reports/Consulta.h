@@ -13,9 +13,7 @@
 //   AbreTabla(*consulta.TablaConsulta);
 //   consulta.TablaConsulta->First();
 //   consulta.numcampo->setText("0");
-//   for (const TEntradaVista& e : LeeListaVistas(lista))  // its .for list
-//     if (fs::ExisteArchivo(e.Archivo)) consulta.Archivo->addItem(e.Archivo);
-//   ...                                                  // Descripcion, Archi
+//   consulta.CargaListaVistas(lista, copia);             // its .for list
 //   PreparaConsulta("cliente.dbf", "");
 //   consulta.ShowModal();
 //
@@ -161,6 +159,14 @@ class TFormaConsulta : public ui::Forma {
   // The lines of the view being run, and its path.
   QStringList AreaClaves;
   QString TipoVista;
+
+  // Fills Archivo from a module's list of views (a .for file): the views
+  // whose files exist, the first one chosen; Descripcion gets the
+  // description of the last record read and Archi the list's file name. A
+  // list naming a view that is gone is rewritten without it, through the
+  // scratch list `copia` (DepuraListaVistas). Nothing when the list does
+  // not exist; one that cannot be read is told and leaves Archivo empty.
+  void CargaListaVistas(const QString& lista, const QString& copia);
 
   void EjecutarClick();
   void SpeedButton2Click();

@@ -217,6 +217,13 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   saldos.SetSQL(SentenciaVista(LeeVista(vistas[0].Archivo), peticion));
   saldos.Open();
   EXPECT_EQ(saldos.RecordCount(), clientes.RecordCount());
+  // The movement window's saved query runs over the movement rows.
+  const QVector<TEntradaVista> vistasMovimientos = LeeListaVistas(fs::Une(kDatosDemo, "report\\movinven.for"));
+  ASSERT_EQ(vistasMovimientos.size(), 1);
+  db::Consulta porProducto;
+  porProducto.SetSQL(SentenciaVista(LeeVista(vistasMovimientos[0].Archivo), peticion));
+  porProducto.Open();
+  EXPECT_EQ(porProducto.RecordCount(), movimientos.RecordCount());
 
   // The day's caller history ends with a customer of the company.
   const QStringList llamadas =
