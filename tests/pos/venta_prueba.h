@@ -105,7 +105,7 @@ class VentaPrueba : public RaizPrueba {
       auto& p = static_cast<TFormaCapturaRapida&>(d);
       mira(p);
       // A document left in capture is given up when the screen closes.
-      if (ui::Tag(p.BotonNuevo) == 1 || ui::Tag(p.BotonCambios) == 1) prueba::RespondeCierre(2);
+      if (p.isVisible() && (ui::Tag(p.BotonNuevo) == 1 || ui::Tag(p.BotonCambios) == 1)) prueba::RespondeCierre(2);
     });
     pantalla->ShowModal();
   }

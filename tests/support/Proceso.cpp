@@ -115,6 +115,16 @@ bool ProcesoHijo::EsperaQueMuera(int ms) {
   return true;
 }
 
+std::optional<int> ProcesoHijo::EsperaFin(int ms) {
+  if (!p_->waitForFinished(ms) && p_->state() != QProcess::NotRunning) {
+    ADD_FAILURE() << "la rutina hija " << rutina_.toStdString() << " no terminó";
+    Mata();
+    return std::nullopt;
+  }
+  if (p_->exitStatus() != QProcess::NormalExit) return std::nullopt;
+  return p_->exitCode();
+}
+
 void ProcesoHijo::Mata() {
   p_->kill();
   p_->waitForFinished(10000);

@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace prueba {
 
@@ -56,6 +57,10 @@ class ProcesoHijo {
   // (platform/fs/Falla.h) stops it; false, and a test failure, when it exits
   // normally or does not end within the time.
   bool EsperaQueMuera(int ms = 60000);
+  // Waits for the child to end either way: its exit code, or nullopt when
+  // a signal stopped it (the fault seam, a crash); a test failure only when
+  // it does not end within the time.
+  std::optional<int> EsperaFin(int ms = 60000);
   // SIGKILL, then waits for the end.
   void Mata();
   qint64 Pid() const;
