@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
+#include "platform/fs/Texto.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 
@@ -200,4 +201,19 @@ void EditaObservaciones(const QString& clave, const QString& tipo, const QString
       filas = observaciones.Filas();
     }
   }
+}
+
+void MuestraArchivoBitacora(QWidget* owner, const QString& ruta) {
+  QStringList lineas;
+  try {
+    lineas = fs::LeeLineas(ruta);
+  } catch (const plat::Error&) {
+    return;
+  }
+  TFormaObservaciones visor(owner);
+  visor.setWindowTitle(QStringLiteral("Bitacora"));
+  visor.BitBtn1->hide();
+  visor.Observacion->setReadOnly(true);
+  visor.Observacion->setPlainText(lineas.join(u'\n'));
+  visor.ShowModal();
 }

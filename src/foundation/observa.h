@@ -44,3 +44,8 @@ inline TFormaObservaciones* FormaObservaciones() { return ui::InstanciaDe<TForma
 // longer than OBSER_FO goes into several rows. Errors opening the table
 // reach the caller.
 void EditaObservaciones(const QString& clave, const QString& tipo, const QString& carpeta);
+
+// A document's log file shown read only in TFormaObservaciones captioned
+// "Bitacora", its "Guardar" button hidden, modally. A file that cannot be
+// read shows nothing.
+void MuestraArchivoBitacora(QWidget* owner, const QString& ruta);

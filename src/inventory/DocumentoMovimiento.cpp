@@ -32,14 +32,21 @@ void TPartidaCapturaMovimiento::Escribe(db::Dataset& captura) const {
   registro::Escribe(*this, captura, CamposPartida());
 }
 
+qint64 SiguienteNumeroMovimiento(db::Tabla& movimientos) {
+  movimientos.CancelRange();
+  movimientos.SetFiltered(false);
+  movimientos.SetIndexName(kTagDocumentoMovimiento);
+  movimientos.Last();
+  return movimientos.IsEmpty() ? 1 : movimientos.FieldByName(kCampoNumero).AsInteger() + 1;
+}
+
 qint64 IniciaDocumentoMovimiento(db::Tabla& movimientos, const std::function<void(db::Tabla&)>& llena,
                                  bool retiene) {
   movimientos.CancelRange();
   movimientos.SetFiltered(false);
   movimientos.SetIndexName(kTagDocumentoMovimiento);
   db::Numeracion numeracion(movimientos);
-  movimientos.Last();
-  const qint64 numero = movimientos.IsEmpty() ? 1 : movimientos.FieldByName(kCampoNumero).AsInteger() + 1;
+  const qint64 numero = SiguienteNumeroMovimiento(movimientos);
   movimientos.Append();
   try {
     movimientos.FieldByName(kCampoNumero).SetAsInteger(numero);

@@ -42,6 +42,12 @@ struct TPartidaCapturaMovimiento {
   void Escribe(db::Dataset& captura) const;
 };
 
+// The next movement document number: the highest CLDOC_MI of the whole
+// table + 1 (1 on an empty table). The caller holds the table's numbering
+// lock (db::Numeracion) from before this call until its row is posted. The
+// table is left on tag CLDOC_MI without range or filtering.
+qint64 SiguienteNumeroMovimiento(db::Tabla& movimientos);
+
 // Starts a movement document in the open movement table: under the table's
 // numbering lock (a bounded wait, then plat::Error EnUso naming the table)
 // it reads the highest CLDOC_MI of the whole table, appends a row with the

@@ -67,12 +67,7 @@ void TFormaInventario::Bitacora1Click() {
   if (!Administrador()) return;
   const QString archivo = ArchivoHistorial(CarpetaDatos, u'I', EditCLPRO_I->text());
   if (!fs::ExisteArchivo(archivo)) return;
-  TFormaObservaciones visor(this);
-  visor.setWindowTitle(QStringLiteral("Bitacora"));
-  visor.BitBtn1->hide();
-  visor.Observacion->setPlainText(fs::LeeLineas(archivo).join(u'\n'));
-  visor.Observacion->setReadOnly(true);
-  visor.ShowModal();
+  MuestraArchivoBitacora(this, archivo);
 }
 
 namespace {

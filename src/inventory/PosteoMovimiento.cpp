@@ -242,28 +242,9 @@ class Posteo {
 
   // The fields of a line's row, in the row being edited or appended.
   void LlenaRenglon(db::Tabla& t, const TPartidaCapturaMovimiento& p, int concepto, qint64 numero) const {
-    CamposRenglon(t, p, concepto, Cantidad(p));
+    CamposRenglon(t, e_, p, concepto, Cantidad(p));
     t.FieldByName(QStringLiteral("CLDOC_MI")).SetAsInteger(numero);
     CamposComplementarios(t, p, numero);
-  }
-
-  // The fields every movement row of a line carries, in this document or in
-  // a transfer's destination: its concept (a negative quantity is written
-  // positive under the negative-line concept), product, counterpart, date,
-  // reference, cost, store and price.
-  void CamposRenglon(db::Tabla& t, const TPartidaCapturaMovimiento& p, int concepto, double cantidad) const {
-    const auto campo = [&](const char* nombre) -> db::Campo& { return t.FieldByName(QString::fromLatin1(nombre)); };
-    campo("TIMOV_MI").SetAsInteger(cantidad < 0 ? ConceptoCantidadNegativa : concepto);
-    campo("CANTI_MI").SetAsFloat(cantidad < 0 ? -cantidad : cantidad);
-    campo("CLPRO_MI").SetAsString(p.CLAVE);
-    campo("CLPRV_MI").SetAsString(e_.contraparte.left(kCorte));
-    campo("DESCR_MI").SetAsString(p.DESCRIPCION);
-    campo("FEDOC_MI").SetAsDate(e_.fecha);
-    campo("REFMO_MI").SetAsString(e_.referencia.left(kCorte));
-    campo("CLCOP_MI").SetAsString(e_.contraparte);
-    registro::Escribe(campo("COSUN_MI"), p.COSTO);
-    campo("NALMA_MI").SetAsInteger(e_.almacen);
-    registro::Escribe(campo("PUNIT_MI"), p.PRECIO);
   }
 
   // Columns an older movement table may lack: from the first one missing,
@@ -337,7 +318,7 @@ class Posteo {
         });
       }
       const auto llena = [&](db::Tabla& t) {
-        CamposRenglon(t, p, ConceptoEntradaTraspaso, cantidad * factor);
+        CamposRenglon(t, e_, p, ConceptoEntradaTraspaso, cantidad * factor);
         if (db::Campo* c = t.FindField(QStringLiteral("CADUC_MI"))) c->SetAsString(p.CADUCIDAD);
       };
       if (numeroDestino_ == 0) {
@@ -499,6 +480,22 @@ class Posteo {
 };
 
 }  // namespace
+
+void CamposRenglon(db::Dataset& t, const EncabezadoMovimiento& documento, const TPartidaCapturaMovimiento& p,
+                   int concepto, double cantidad) {
+  const auto campo = [&](const char* nombre) -> db::Campo& { return t.FieldByName(QString::fromLatin1(nombre)); };
+  campo("TIMOV_MI").SetAsInteger(cantidad < 0 ? ConceptoCantidadNegativa : concepto);
+  campo("CANTI_MI").SetAsFloat(cantidad < 0 ? -cantidad : cantidad);
+  campo("CLPRO_MI").SetAsString(p.CLAVE);
+  campo("CLPRV_MI").SetAsString(documento.contraparte.left(kCorte));
+  campo("DESCR_MI").SetAsString(p.DESCRIPCION);
+  campo("FEDOC_MI").SetAsDate(documento.fecha);
+  campo("REFMO_MI").SetAsString(documento.referencia.left(kCorte));
+  campo("CLCOP_MI").SetAsString(documento.contraparte);
+  registro::Escribe(campo("COSUN_MI"), p.COSTO);
+  campo("NALMA_MI").SetAsInteger(documento.almacen);
+  registro::Escribe(campo("PUNIT_MI"), p.PRECIO);
+}
 
 Dinero CostoDocumento(const std::vector<TPartidaCapturaMovimiento>& partidas) {
   Dinero total;

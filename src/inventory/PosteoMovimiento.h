@@ -28,8 +28,9 @@
 #include <vector>
 
 namespace db {
+class Dataset;
 class Tabla;
-}
+}  // namespace db
 
 // The header of the document as the window holds it when it is saved.
 struct EncabezadoMovimiento {
@@ -45,6 +46,16 @@ struct EncabezadoMovimiento {
   QString carpetaDestino;           // ALMAC_CM of the concept
   bool traspasoPorEmpaque = false;  // line 57 "S": the destination counts packages
 };
+
+// The fields every movement row of a line carries, written into the row the
+// dataset is editing or appending: its concept (a negative quantity is
+// written positive under ConceptoCantidadNegativa), quantity, product key
+// and description, counterpart (cut to 20 in CLPRV_MI, whole in CLCOP_MI),
+// date, reference (cut to 20 in REFMO_MI), cost, warehouse and price. The
+// rows of a posted document, of a transfer's destination and of a sale are
+// written through it; each writer adds its number and its own fields.
+void CamposRenglon(db::Dataset& movimiento, const EncabezadoMovimiento& documento,
+                   const TPartidaCapturaMovimiento& partida, int concepto, double cantidad);
 
 // The document cost total: Σ CANTIDAD × COSTO over every line (blanks as 0).
 Dinero CostoDocumento(const std::vector<TPartidaCapturaMovimiento>& partidas);

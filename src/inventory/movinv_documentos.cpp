@@ -198,12 +198,7 @@ void TFormaMovimientosInventario::Bitacora1Click() {
   if (Usuario->text() != u"0") return;
   const QString ruta = ArchivoHistorial(carpetaDatos_, u'M', QString::number(numeroDocumento_));
   if (!fs::ExisteArchivo(ruta)) return;
-  TFormaObservaciones visor;
-  visor.setWindowTitle(QStringLiteral("Bitacora"));
-  visor.BitBtn1->hide();
-  visor.Observacion->setReadOnly(true);
-  visor.Observacion->setPlainText(fs::LeeLineas(ruta).join(u'\n'));
-  visor.ShowModal();
+  MuestraArchivoBitacora(nullptr, ruta);
 }
 
 void TFormaMovimientosInventario::BotonObservacionClick() {

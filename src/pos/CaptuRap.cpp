@@ -182,6 +182,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaCorte();
   ConectaGuardado();
   ConectaCuentas();
+  ConectaRastros();
   FormCreate();
 }
 

@@ -54,6 +54,10 @@
 //   CaptuRap_corte.cpp       "Generar Corte" and the turns
 //   CaptuRap_cuentas.cpp     the customer's balance and the receivable
 //                            rows of a sale, the "CxC" item
+//   CaptuRap_movimientos.cpp the movement rows of a sale, the movement
+//                            mirror, "Chequeo de Impuestos"
+//   CaptuRap_control.cpp     the control snapshot, the day's accumulator
+//                            and its items, "Bitacora"
 //
 // Life: created (options read, no table open) -> shown (files of the station
 // read, "Terminada") -> first activation (tables opened, a capture table
@@ -83,6 +87,7 @@
 #include "pos/TotalesVenta.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QKeyCombination>
 #include <QList>
 #include <QString>
@@ -106,11 +111,15 @@ class QToolButton;
 class EscrituraVenta;
 class TBotonEsquinado;
 class UnidadTrabajo;
+struct MovimientoVenta;
 struct PlanGuardado;
 namespace ui {
 class Panel;
 }
 
+// EspejoRemisiones when the remission tables live in the folder of
+// configuration line 63: new remissions are mirrored into MOVIMIENTOS.DBF.
+inline constexpr int kEspejoRemisiones = 1000;
 // The access string of mdf.cnf that makes "Modificar" visible.
 inline const QString kClaveModificacion = QStringLiteral("pqzwvmtnxbc7k52hsdl");
 // The window's caption before the opener adds the user and the date.
@@ -223,6 +232,7 @@ class TFormaCapturaRapida : public ui::Forma {
   QString CajaActual, VendedorCaja;
   bool ModificacionDesbloqueada = false;
   bool OpcionMI = false;
+  int EspejoRemisiones = 0;  // kEspejoRemisiones, set at the first activation
   bool UsuarioRestringido = false;
   bool ReportesPermitidos = false;
   qint64 UltimoNumeroDocumento = 0;
@@ -577,8 +587,9 @@ class TFormaCapturaRapida : public ui::Forma {
   // start of the station saves the sale; then every write: a change's
   // reserves given back and old lines deleted, a new document appended to
   // the kind's header table and numbered, header and lines by kind with
-  // their stock and kits, the orphan lines of the number emptied, the
-  // document log. A failed write is told, and the document stays in
+  // their stock and kits (and movement rows), the orphan lines of the
+  // number emptied, the control snapshot, the day's total, the movement
+  // mirror, the document log. A failed write is told, and the document stays in
   // capture; when part of it was written the capture is locked and F10
   // finishes that same save under the same number. Done, the screen shows
   // the saved document.
@@ -692,6 +703,61 @@ class TFormaCapturaRapida : public ui::Forma {
   // line 96 "S", the account of the document shown (TFormaRemCxCDetalle),
   // then its header shown again with its status. Nothing during a capture.
   void CxC1Click();
+
+  // --- Traces of a sale for stock reports (the rows are MovimientosVenta.h's).
+  // With mi.cnf's "con movimientos" (OpcionMI; the save's own option during
+  // a save): the movement row of the current capture row, its number the
+  // last one + 1 under the movement table's numbering lock. A first attempt
+  // that fails notes the document in mi_tmp.dat and is retried ten times,
+  // a short pause between them, the caption telling each failed retry
+  // (" Guardando MI, Problema de Tráfico...intento <n>"); a row still not
+  // written is given up and the save goes on. During a save the row is a
+  // step of its unit of work, written once.
+  void GuardaMovimientoPartida();
+  // One attempt: the row written when the capture row's quantity is above
+  // 0. Errors reach the caller.
+  void EscribeMovimientoPartida();
+  // The movement rows of every capture row with a quantity, a key and a
+  // description, under the concept (54 a cancelled remission, with the
+  // header's CONTROL): keys that are no product ("COMENTARIO" included) and
+  // service products (line "SERVI") get none. For the cancel of a document.
+  void EscribeMovimientosCaptura(int concepto);
+  // Appends the number to mi_tmp.dat of the program folder unless it is the
+  // file's last line.
+  void AnotaDocumentoSinMovimiento(const QString& numero);
+  // The mirror of a new remission (line table "r...", the remission tables
+  // in the folder of line 63): a MOVIMIENTOS.DBF row for every line of the
+  // saved number and CONTROL. True when it was written; errors reach the
+  // caller.
+  bool EspejoDocumentoNuevo(db::Tabla& lineas);
+  // After a change is saved: the mirror is not refreshed; false.
+  bool EspejoDocumentoModificado(db::Tabla& lineas, qint64 control);
+  // Opciones > "Chequeo de Impuestos": every line of the line table's range
+  // whose product's IVA rate differs takes the product's; the lines walked
+  // and changed are told, and a changed document shown again.
+  void ChequeodeMovimientos1Click();
+
+  // --- The station's control files, the document log and the day's total.
+  // The control snapshot of the saved document on screen: the header's
+  // fields, then one line per line row of its number and CONTROL, in
+  // <program folder>\Control\<MM>-<yyyy>\FA-<kind>-<number>-<control>-<moment>.con;
+  // the empty folder <data>\Control\<MM>-<yyyy>-<computer> made too.
+  // Returns the file's name; on a failure "Ocurrio un error en el
+  // directorio de Control" (plain message) and "".
+  QString EscribeControlDocumento(const QDateTime& momento);
+  // With a ceiling (configuration line 91) above 0: the header's total
+  // appended to today's Acumular\<yyyy>-<m>-<d>.acu (mode 1), or with a
+  // minus sign (-1), or nothing (0); then the day's sum, "Ya se Excedió el
+  // Efectivo <sum>" when it passes the ceiling, and for mode 0 "Acumulado...
+  // <sum>". An unreadable line ends it silently.
+  void AcumulaTotalDia(int modo, double limite);
+  // Generar > "Acumulado..." and "Reiniciar Acumulado" (today's file
+  // deleted, no question asked).
+  void Acumulado1Click();
+  void ReiniciarAcumulado1Click();
+  // Ayuda > "Bitacora": for user "0", the log of the document shown, read
+  // only.
+  void Bitacora1Click();
 
   // --- Commands (menu items and visible buttons).
   // Attaches the command of an item or button; from then on its phase
@@ -923,6 +989,18 @@ class TFormaCapturaRapida : public ui::Forma {
   void AseguraEncabezadoGuardado(const QString& numero);
   void BorraPartidasAnteriores();
   void EscribeBitacoraGuardado(const QString& numero);
+  // Steps 11 and 12 of a save: the control snapshot, the day's
+  // accumulator, the movement mirror and its mark MI; their failures never
+  // stop the save.
+  void RastrosGuardado(const QString& numero);
+  // The header table on the saved document's row (its number and CONTROL);
+  // false when it is not there.
+  bool EnEncabezadoGuardado(const QString& numero);
+  // The menu items of the traces attached.
+  void ConectaRastros();
+  // What the movement rows of the document share: the save's, or outside a
+  // save the screen's (concept 54 with the header's CONTROL).
+  MovimientoVenta DatosMovimiento() const;
   // One Existe.dbf row for a stock change that failed, as the step `paso`.
   void AnotaFaltante(const QString& paso, const QString& clave, double cantidad);
   // A stock change of a product row: through the unit of work during a

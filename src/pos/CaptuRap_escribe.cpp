@@ -186,7 +186,7 @@ void TFormaCapturaRapida::EscribePartidasDocumento(QChar letra, const QString& n
       if (conExistencias) {
         const double r = DescuentaExistenciaPartida();
         VerificaProductoPartida();
-        // The line's movement row is written here by its own step.
+        GuardaMovimientoPartida();
         if (r < 0 && plan.rechazaSinExistencia) continue;
       }
       GrabaFilaDocumento(

@@ -81,6 +81,7 @@ void TFormaCapturaRapida::PreparaTablasVenta() {
   const QString remisiones = LineaConf(ConfCarpetaRemisiones);
   if (!remisiones.isEmpty())
     for (db::Tabla* t : {TablaFacturae, TablaFacturaD}) t->SetCarpeta(remisiones);
+  EspejoRemisiones = remisiones.isEmpty() ? 0 : kEspejoRemisiones;
   const QString inventario = LineaConf(ConfCarpetaInventario);
   if (!inventario.isEmpty())
     for (db::Tabla* t : {TablaInventario, TablaKardex, TablamovimientosInventario}) t->SetCarpeta(inventario);

@@ -208,6 +208,10 @@ PlanGuardado TFormaCapturaRapida::PlanDePantalla(QChar letra, bool nuevo, bool c
   p.basesCerradas = LineaConf(ConfBasesAbiertas) == QStringLiteral("NO");
   p.bitacora = BitacoraVenta;
   p.concepto = ConceptoMovimiento;
+  p.movimientos = OpcionMI;
+  p.espejo = EspejoRemisiones == kEspejoRemisiones;
+  p.limiteAcumulado = Conf.TotalAcumulado;
+  p.caja = CajaActual;
   if (cambio) {
     p.clavesReservadas = ClavesReservadas;
     p.cantidadesReservadas = CantidadesReservadas;
@@ -286,9 +290,10 @@ void TFormaCapturaRapida::EjecutaGuardado(const PlanGuardado& plan) {
     });
   }
   DepuraPartidasHuerfanas(QString::number(plan.control), numero);
-  // The control snapshot, the day's accumulator, the movement mirror and the
-  // counter sale's receivable are written here by their own steps.
+  // The control snapshot, the day's accumulator and the movement mirror.
+  RastrosGuardado(numero);
   EscribeBitacoraGuardado(numero);
+  // The counter sale's receivable is written here by its own step.
 }
 
 void TFormaCapturaRapida::FinGuardado(const PlanGuardado&) {

@@ -70,6 +70,10 @@ UnidadTrabajo::Datos PlanGuardado::Datos() const {
       {"basesCerradas", Si(basesCerradas)},
       {"bitacora", Si(bitacora)},
       {"concepto", QString::number(concepto)},
+      {"movimientos", Si(movimientos)},
+      {"espejo", Si(espejo)},
+      {"limiteAcumulado", QString::number(limiteAcumulado, 'g', 17)},
+      {"caja", caja},
   };
   for (qsizetype i = 0; i < clavesReservadas.size(); ++i)
     d.append({QStringLiteral("R:") + clavesReservadas[i], cantidadesReservadas.value(i)});
@@ -108,6 +112,10 @@ PlanGuardado PlanGuardado::De(const UnidadTrabajo::Datos& datos) {
     else if (clave == u"basesCerradas") p.basesCerradas = valor == u"S";
     else if (clave == u"bitacora") p.bitacora = valor == u"S";
     else if (clave == u"concepto") p.concepto = valor.toInt();
+    else if (clave == u"movimientos") p.movimientos = valor == u"S";
+    else if (clave == u"espejo") p.espejo = valor == u"S";
+    else if (clave == u"limiteAcumulado") p.limiteAcumulado = valor.toDouble();
+    else if (clave == u"caja") p.caja = valor;
   }
   return p;
 }

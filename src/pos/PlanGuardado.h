@@ -47,6 +47,10 @@ struct PlanGuardado {
   bool basesCerradas = false;         // line 1 "NO"
   bool bitacora = false;              // line 85 "S"
   int concepto = 3;                   // ConceptoMovimiento
+  bool movimientos = false;           // mi.cnf: a movement row per line
+  bool espejo = false;                // the remission lines live in the folder of line 63
+  double limiteAcumulado = 0;         // line 91, the day's cash ceiling
+  QString caja;                       // the station's cash register
   QStringList clavesReservadas, cantidadesReservadas;
   QList<std::pair<QString, QVariant>> encabezado;  // every field of the header row
 

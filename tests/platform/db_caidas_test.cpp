@@ -234,3 +234,36 @@ TEST_F(PruebaCaidas, EstacionesMatadasAlAzarNoDejanEtiquetasIncoherentes) {
     }
   }
 }
+
+// A write armed to fail through the seam fails cleanly, before anything is
+// written: the row is still being written and can be posted again. Armed
+// for one table, the others write on; after the armed passes writes go on.
+TEST_F(PruebaTabla, UnaEscrituraArmadaParaFallarFallaSoloEnSuTabla) {
+  CreaClientes();
+  Tabla::Crea(kDatos, QStringLiteral("OTRA.DBF"), {{"NOMBRE", 'C', 20, 0}});
+  auto clientes = Abre(QStringLiteral("CLIENTES.DBF"));
+  auto otra = Abre(QStringLiteral("OTRA.DBF"));
+  const QString punto = QString::fromLatin1(db::puntos::kAntesDeEscribir) + QStringLiteral(":clientes.dbf");
+  falla::ArmaError(punto, 1, 2);
+  otra->Append();
+  otra->FieldByName("NOMBRE").SetAsString("OTRA");
+  otra->Post();
+  clientes->Append();
+  clientes->FieldByName("NOMBRE").SetAsString("ANA");
+  for (int i = 0; i < 2; ++i) {
+    const auto [clase, mensaje] = ErrorDe([&] { clientes->Post(); });
+    EXPECT_EQ(clase, Clase::Io);
+    EXPECT_EQ(mensaje, "Falla provocada en " + punto);
+    EXPECT_EQ(clientes->State(), db::Dataset::Estado::Insertando);
+  }
+  clientes->Post();
+  clientes->Edit();
+  clientes->FieldByName("NUMERO").SetAsInteger(7);
+  clientes->Post();
+  falla::Desarma();
+  auto leida = Abre(QStringLiteral("CLIENTES.DBF"), false, true);
+  ASSERT_EQ(leida->RecordCount(), 1);
+  EXPECT_EQ(leida->FieldByName("NOMBRE").AsString(), "ANA");
+  EXPECT_EQ(leida->FieldByName("NUMERO").AsString(), "7");
+  EXPECT_EQ(Abre(QStringLiteral("OTRA.DBF"))->RecordCount(), 1);
+}

@@ -6,6 +6,11 @@
 
 namespace db::puntos {
 
+// Before anything of an append, edit or delete of a row is written (passed
+// through falla::PuntoTabla with the table's file name): a failure armed
+// here is a write that fails cleanly, the row still being edited.
+inline constexpr char kAntesDeEscribir[] = "tabla.antes-de-escribir";
+
 // Half of the row's bytes are in the file (append, edit or delete).
 inline constexpr char kRegistroAMedias[] = "tabla.registro-a-medias";
 // The row is written whole; its index keys are not.

@@ -4,6 +4,8 @@
 #include "platform/db/Almacen.h"
 #include "platform/db/Dbf.h"
 #include "platform/db/Orden.h"
+#include "platform/db/PuntosFalla.h"
+#include "platform/fs/Falla.h"
 #include "platform/fs/Rutas.h"
 
 #include <QFile>
@@ -236,6 +238,7 @@ void Tabla::PreparaAlta(bool alFinal) {
 void Tabla::EscribeCampo(int i, const QVariant& valor) { almacen_->Fija(edicion_->r, i, valor); }
 
 void Tabla::GrabaEdicion() {
+  falla::PuntoTabla(puntos::kAntesDeEscribir, nombre_);
   Edicion& e = *edicion_;
   Indices* ix = indices_.get();
   qint64 n = e.n;
@@ -285,6 +288,7 @@ void Tabla::DescartaEdicion() {
 }
 
 void Tabla::BorraActual() {
+  falla::PuntoTabla(puntos::kAntesDeEscribir, nombre_);
   if (almacen_->Modo().soloLectura)
     throw Error(Clase::Estado, QStringLiteral("La tabla %1 está abierta sólo para lectura").arg(nombre_));
   const qint64 n = actual_;

@@ -1,5 +1,7 @@
 #include "platform/fs/Falla.h"
 
+#include "platform/Error.h"
+
 #include <QByteArray>
 #include <QMutex>
 
@@ -14,6 +16,7 @@ struct Armado {
   QByteArray punto;
   int vez = 0;
   int pasadas = 0;
+  int fallas = 0;  // passes that throw from the n-th on; 0: the n-th pass stops
 };
 
 Armado& Estado() {
@@ -41,8 +44,25 @@ std::atomic<bool> armado{false};
 bool Toca(const char* punto) {
   Armado& a = Estado();
   QMutexLocker l(&a.mutex);
-  if (a.punto != punto) return false;
+  if (a.fallas > 0 || a.punto != punto) return false;
   return ++a.pasadas == a.vez;
+}
+
+void PasaTabla(const char* punto, const QString& tabla) {
+  Armado& a = Estado();
+  QMutexLocker l(&a.mutex);
+  const QByteArray nombre(punto);
+  const bool es = a.punto == nombre ||
+                  (a.punto.startsWith(nombre + ':') &&
+                   QString::fromUtf8(a.punto.mid(nombre.size() + 1)).compare(tabla, Qt::CaseInsensitive) == 0);
+  if (!es) return;
+  const int pasada = ++a.pasadas;
+  if (a.fallas == 0) {
+    if (pasada == a.vez) Muere();
+    return;
+  }
+  if (pasada >= a.vez && pasada < a.vez + a.fallas)
+    throw plat::Error(plat::Clase::Io, QStringLiteral("Falla provocada en ") + QString::fromUtf8(a.punto));
 }
 
 void Muere() {
@@ -59,7 +79,15 @@ void Arma(const QString& punto, int vez) {
   a.punto = punto.toUtf8();
   a.vez = vez;
   a.pasadas = 0;
+  a.fallas = 0;
   detalle::armado.store(true);
+}
+
+void ArmaError(const QString& punto, int vez, int veces) {
+  Arma(punto, vez);
+  Armado& a = Estado();
+  QMutexLocker l(&a.mutex);
+  a.fallas = veces > 0 ? veces : 1;
 }
 
 void Desarma() {

@@ -17,6 +17,16 @@
 // be armed through the environment: $VORLAN_FALLA="<point>" or
 // "<point>@<n>", read once at start.
 //
+// A point can also be armed to fail instead (ArmaError): passing it then
+// throws plat::Error (Io), as a disk or network error would, and the process
+// goes on. Only the points passed through PuntoTabla honour that; the others
+// are moments inside a write, where only a stop is meaningful. A PuntoTabla
+// names the table it writes: armed as "<point>" it fires for every table, as
+// "<point>:<table file>" (case ignored) for that table only.
+//
+//   falla::ArmaError("tabla.antes-de-escribir:MOVINVEN.DBF", 1, 5);
+//                                                     // its next 5 writes fail
+//
 // Off unless armed: an unarmed point costs one load of a flag.
 
 #include <QString>
@@ -27,14 +37,19 @@ namespace falla {
 
 namespace detalle {
 extern std::atomic<bool> armado;
-// Whether this pass of the point is the one armed (counts the passes).
+// Whether this pass of the point is the one armed to stop (counts the passes).
 bool Toca(const char* punto);
 [[noreturn]] void Muere();
+// The pass of a table's point: stops, throws or returns as armed.
+void PasaTabla(const char* punto, const QString& tabla);
 }  // namespace detalle
 
 // Arms one point: the process stops dead the n-th time (from 1) it passes
 // it. Arming again replaces the point armed before.
 void Arma(const QString& punto, int vez = 1);
+// Arms one point to fail: from its n-th pass (from 1), `veces` passes throw
+// plat::Error (Io) "Falla provocada en <point>"; the passes after them go on.
+void ArmaError(const QString& punto, int vez = 1, int veces = 1);
 void Desarma();
 
 // Passing a point.
@@ -50,6 +65,11 @@ inline void Punto(const char* punto, F&& aMedias) {
     aMedias();
     detalle::Muere();
   }
+}
+
+// Passing a point before the write of a row of the table (its file name).
+inline void PuntoTabla(const char* punto, const QString& tabla) {
+  if (detalle::armado.load(std::memory_order_relaxed)) detalle::PasaTabla(punto, tabla);
 }
 
 }  // namespace falla

@@ -1,0 +1,201 @@
+// The inventory movement rows of a sale, its movement mirror and the tax
+// check of its lines (the rows are MovimientosVenta.h's).
+//
+// A movement row takes the last number of the movement table + 1 while it
+// holds the table's numbering lock, the lock every writer of movement rows
+// takes, so no two rows of two stations' sales, or a sale's and a movement
+// document's, ever share a number. During a save each row is a step of the
+// save's unit of work: a station killed in the middle writes it once when
+// the save is finished, the row found again by its document (NUDOC_MI), its
+// CONTROL and its line's key.
+
+#include "customers/CuentasCobrar.h"
+#include "foundation/dialogos.h"
+#include "foundation/rutinas.h"
+#include "foundation/rutinas_fecha.h"
+#include "inventory/DocumentoMovimiento.h"
+#include "inventory/RegistroMovimiento.h"
+#include "inventory/RegistroProducto.h"
+#include "platform/Error.h"
+#include "platform/db/Numeracion.h"
+#include "platform/db/Tabla.h"
+#include "pos/CaptuRap.h"
+#include "pos/CaptuRap_comun.h"
+#include "pos/MovimientosVenta.h"
+#include "pos/PlanGuardado.h"
+#include "pos/UnidadTrabajo.h"
+#include "pos/XPrecio.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QThread>
+
+namespace {
+
+const QString kTrafico = QStringLiteral(" Guardando MI, Problema de Tráfico...intento ");
+// Retries after a first attempt that failed, and the pause before each: all
+// of them within a few seconds, so a busy moment of the network passes.
+constexpr int kReintentosMovimiento = 10;
+constexpr unsigned long kPausaReintentoMs = 100;
+// ContadorCliente once a retry wrote the row.
+constexpr int kMovimientoEscrito = 2000;
+const QString kLineaServicio = QStringLiteral("SERVI");
+
+}  // namespace
+
+MovimientoVenta TFormaCapturaRapida::DatosMovimiento() const {
+  MovimientoVenta v;
+  if (plan_) {
+    v.letra = plan_->tipo.isEmpty() ? QChar() : plan_->tipo[0];
+    v.numero = numeroGuardado_;
+    v.control = plan_->control;
+    v.concepto = plan_->concepto;
+    v.fecha = plan_->Valor(QStringLiteral("FEDOC_F")).toDate();
+    v.cliente = plan_->Valor(QStringLiteral("CLCLI_F")).toString();
+    v.vendedor = plan_->Valor(QStringLiteral("CLVEN_F")).toString();
+    v.usuario = plan_->usuario;
+    return v;
+  }
+  const QString tipo = Base->currentText();
+  v.letra = tipo.isEmpty() ? QChar() : tipo[0];
+  v.numero = EditCLDOC_F->text();
+  v.concepto = ConceptoMovimiento;
+  v.control = ConceptoMovimiento == ConceptoCancelacionVenta && HayFila(*TablaFacturae)
+                  ? TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger()
+                  : ControlDocumento;
+  LeeFecha(EditFEDOC_F->text(), v.fecha);
+  v.cliente = EditCLCLI_F->text();
+  v.vendedor = EditCLVEN_F->text();
+  v.usuario = NumeroUsuario();
+  return v;
+}
+
+void TFormaCapturaRapida::GuardaMovimientoPartida() {
+  if (!(plan_ ? plan_->movimientos : OpcionMI)) return;
+  try {
+    EscribeMovimientoPartida();
+    return;
+  } catch (const std::exception&) {
+  }
+  AnotaDocumentoSinMovimiento(plan_ ? numeroGuardado_ : EditCLDOC_F->text());
+  // The caption without the text of an earlier failure.
+  QString titulo = windowTitle();
+  if (const qsizetype i = titulo.indexOf(kTrafico); i >= 0) titulo.truncate(i);
+  int ContadorCliente = 0;
+  while (ContadorCliente < kReintentosMovimiento) {
+    QThread::msleep(kPausaReintentoMs);
+    try {
+      EscribeMovimientoPartida();
+      ContadorCliente = kMovimientoEscrito;
+    } catch (const std::exception&) {
+      setWindowTitle(titulo + kTrafico + QString::number(ContadorCliente));
+      repaint();
+      ++ContadorCliente;
+    }
+  }
+}
+
+void TFormaCapturaRapida::EscribeMovimientoPartida() {
+  db::Dataset& captura = *TablaDeta;
+  if (Partida("CANTIDAD").AsFloat() <= 0) return;
+  db::Tabla& movimientos = *TablamovimientosInventario;
+  const MovimientoVenta venta = DatosMovimiento();
+  if (!plan_) {
+    IniciaDocumentoMovimiento(movimientos,
+                              [&](db::Tabla& fila) {
+                                LlenaMovimientoVenta(fila, venta, captura,
+                                                     fila.FieldByName(kTagDocumentoMovimiento).AsInteger());
+                              });
+    return;
+  }
+  const QString paso = QStringLiteral("MI") + QString::number(captura.RecNo());
+  if (guardado_->Hecho(paso)) return;
+  db::Numeracion numeracion(movimientos);
+  const qint64 numero = SiguienteNumeroMovimiento(movimientos);
+  guardado_->Agrega(
+      movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, numero); },
+      [&](const db::Dataset& fila) { return EsMovimientoDe(fila, venta, captura); });
+}
+
+void TFormaCapturaRapida::EscribeMovimientosCaptura(int concepto) {
+  ConceptoMovimiento = concepto;
+  db::Tabla& captura = *TablaDeta;
+  PostPendiente(captura);
+  for (captura.First(); !captura.Eof(); captura.Next()) {
+    const QString clave = Partida("CLAVE").AsString();
+    if (Partida("CANTIDAD").AsFloat() <= 0 || clave.isEmpty()) continue;
+    if (Partida("PRODUCTO").AsString().isEmpty() && clave != kClaveComentario) continue;
+    // A comment that is no product moves no stock: it gets no row.
+    if (!TablaInventario->Active() || !TablaInventario->FindKey({clave})) continue;
+    if (TablaInventario->FieldByName(QStringLiteral("LIPRO_I")).AsString().toUpper() == kLineaServicio) continue;
+    GuardaMovimientoPartida();
+  }
+}
+
+void TFormaCapturaRapida::AnotaDocumentoSinMovimiento(const QString& numero) {
+  AnotaSinMovimiento(CarpetaPrograma(QString()), numero);
+}
+
+bool TFormaCapturaRapida::EspejoDocumentoNuevo(db::Tabla& lineas) {
+  const bool espejo = plan_ ? plan_->espejo : EspejoRemisiones == kEspejoRemisiones;
+  if (!espejo || !lineas.NombreTabla().startsWith(u'r', Qt::CaseInsensitive)) return false;
+  if (!HayFila(*TablaFacturae)) return false;
+  const QString numero = TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsString();
+  const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
+  const QString usuarioTexto = plan_ ? QString::number(plan_->usuario) : usuario->text();
+  const QString caja = plan_ ? plan_->caja : CajaActual;
+  db::Tabla espejoTabla;
+  espejoTabla.SetCarpeta(TablamovimientosInventario->Carpeta());
+  espejoTabla.SetNombreTabla(kTablaEspejo);
+  espejoTabla.Open();
+  EsperaBloqueos(espejoTabla);
+  lineas.SetRange({numero}, {numero});
+  for (lineas.First(); !lineas.Eof(); lineas.Next()) {
+    if (lineas.FieldByName(QStringLiteral("CONTROL")).AsInteger() != control) continue;
+    const auto llena = [&](db::Dataset& fila) { LlenaEspejo(fila, lineas, usuarioTexto, caja); };
+    if (plan_) {
+      guardado_->Agrega(espejoTabla, QStringLiteral("ES") + QString::number(lineas.RecNo()), llena,
+                        [&](const db::Dataset& fila) { return EsEspejoDe(fila, lineas); });
+    } else {
+      espejoTabla.Append();
+      try {
+        llena(espejoTabla);
+        espejoTabla.Post();
+      } catch (...) {
+        espejoTabla.Cancel();
+        throw;
+      }
+    }
+  }
+  return true;
+}
+
+bool TFormaCapturaRapida::EspejoDocumentoModificado(db::Tabla&, qint64) { return false; }
+
+void TFormaCapturaRapida::ChequeodeMovimientos1Click() {
+  db::Tabla& lineas = *TablaFacturaD;
+  if (!lineas.Active() || !TablaInventario->Active()) return;
+  int revisadas = 0, ajustadas = 0;
+  try {
+    PostPendiente(lineas);
+    for (lineas.First(); !lineas.Eof(); lineas.Next()) {
+      ++revisadas;
+      if (!TablaInventario->FindKey({lineas.FieldByName(QStringLiteral("CLPRO_FD")).AsString()})) continue;
+      const db::Campo& tasa = TablaInventario->FieldByName(QStringLiteral("PIVA1_I"));
+      if (lineas.FieldByName(QStringLiteral("PIVA1_FD")).AsString() == tasa.AsString()) continue;
+      lineas.Edit();
+      lineas.FieldByName(QStringLiteral("PIVA1_FD")).SetValue(tasa.Value());
+      lineas.Post();
+      ++ajustadas;
+    }
+  } catch (const plat::Error& e) {
+    if (Editando(lineas)) lineas.Cancel();
+    MuestraMensaje(e.mensaje());
+  }
+  MuestraMensaje(QStringLiteral("Partidas Revisadas   ") + QString::number(revisadas) +
+                 QStringLiteral("  Ajustadas   ") + QString::number(ajustadas));
+  if (ajustadas > 0) MuestraDocumento();
+}

@@ -1,0 +1,88 @@
+#include "pos/MovimientosVenta.h"
+
+#include "inventory/CamposRegistro.h"
+#include "inventory/PosteoMovimiento.h"
+#include "platform/Error.h"
+#include "platform/db/Dataset.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
+
+namespace {
+
+QString Texto(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsString(); }
+
+}  // namespace
+
+QString DocumentoMovimientoVenta(const MovimientoVenta& venta) {
+  return QString(venta.letra) + venta.numero + u'-' + QString::number(venta.control);
+}
+
+void LlenaMovimientoVenta(db::Dataset& movimiento, const MovimientoVenta& venta, const db::Dataset& captura,
+                          qint64 numero) {
+  EncabezadoMovimiento documento;
+  documento.numero = numero;
+  documento.concepto = venta.concepto;
+  documento.fecha = venta.fecha;
+  documento.contraparte = venta.cliente;
+  documento.referencia = venta.numero;
+  documento.almacen = 1;
+  TPartidaCapturaMovimiento partida;
+  partida.CANTIDAD = registro::LeeReal(captura.FieldByName(QStringLiteral("CANTIDAD")));
+  partida.CLAVE = Texto(captura, "CLAVE");
+  partida.DESCRIPCION = Texto(captura, "PRODUCTO");
+  partida.COSTO = registro::LeeImporte(captura.FieldByName(QStringLiteral("COSTO")));
+  partida.PRECIO = registro::LeeImporte(captura.FieldByName(QStringLiteral("PRECIO")));
+  CamposRenglon(movimiento, documento, partida, venta.concepto, partida.CANTIDAD.value_or(0));
+  const auto campo = [&](const char* nombre) -> db::Campo& {
+    return movimiento.FieldByName(QString::fromLatin1(nombre));
+  };
+  campo("CLDOC_MI").SetAsInteger(numero);
+  campo("CONTROL").SetAsInteger(venta.control);
+  campo("NUDOC_MI").SetAsString(DocumentoMovimientoVenta(venta));
+  campo("CLVEN_MI").SetAsString(venta.vendedor);
+  campo("BANAF_MI").SetAsString(QStringLiteral("F"));
+  campo("EXIST_MI").SetAsFloat(0);
+  campo("HORAF_F").SetAsInteger(venta.usuario);
+}
+
+bool EsMovimientoDe(const db::Dataset& movimiento, const MovimientoVenta& venta, const db::Dataset& captura) {
+  return Texto(movimiento, "NUDOC_MI") == DocumentoMovimientoVenta(venta) &&
+         movimiento.FieldByName(QStringLiteral("CONTROL")).AsInteger() == venta.control &&
+         Texto(movimiento, "CLPRO_MI") == Texto(captura, "CLAVE");
+}
+
+void LlenaEspejo(db::Dataset& espejo, const db::Dataset& linea, const QString& usuario, const QString& caja) {
+  const auto campo = [&](const char* nombre) -> db::Campo& { return espejo.FieldByName(QString::fromLatin1(nombre)); };
+  const auto de = [&](const char* nombre) -> const db::Campo& {
+    return linea.FieldByName(QString::fromLatin1(nombre));
+  };
+  campo("CLDOC_MI").SetAsString(de("CLDOC_FD").AsString());
+  campo("CLPRO_MI").SetAsString(de("CLPRO_FD").AsString());
+  campo("TIMOV_MI").SetAsInteger(3);
+  campo("FEDOC_MI").SetAsDate(de("FEDOC_FD").AsDate());
+  registro::Escribe(campo("CANTI_MI"), registro::LeeReal(de("CANTI_FD")));
+  registro::Escribe(campo("PUNIT_MI"), registro::LeeImporte(de("PUNPR_FD")));
+  registro::Escribe(campo("COSUN_MI"), registro::LeeImporte(de("COPRO_FD")));
+  campo("CONTROL").SetAsInteger(de("CONTROL").AsInteger());
+  campo("USUARIO").SetAsString(usuario);
+  campo("PCXXX_MI").SetAsString(caja);
+}
+
+bool EsEspejoDe(const db::Dataset& espejo, const db::Dataset& linea) {
+  return Texto(espejo, "CLDOC_MI") == Texto(linea, "CLDOC_FD") &&
+         espejo.FieldByName(QStringLiteral("CONTROL")).AsInteger() ==
+             linea.FieldByName(QStringLiteral("CONTROL")).AsInteger() &&
+         Texto(espejo, "CLPRO_MI") == Texto(linea, "CLPRO_FD");
+}
+
+void AnotaSinMovimiento(const QString& programa, const QString& numero) {
+  const QString ruta = fs::Une(programa, kArchivoSinMovimiento);
+  try {
+    if (fs::ExisteArchivo(ruta)) {
+      const QStringList lineas = fs::LeeLineas(ruta);
+      if (!lineas.isEmpty() && lineas.last() == numero) return;
+    }
+    fs::AgregaLinea(ruta, numero);
+  } catch (const plat::Error&) {
+  }
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The rows a sale leaves for stock reports outside the document tables:
+//   - the inventory movement row of each written line of an invoice or
+//     remission, in MOVINVEN.DBF of the inventory folder, written through
+//     the movement tables' one row writer (CamposRenglon) with the sale's
+//     own fields on top;
+//   - the mirror row of each line of a new remission, in MOVIMIENTOS.DBF of
+//     the inventory folder;
+//   - mi_tmp.dat of the program folder: the documents a movement row of
+//     which failed at its first attempt, for later repair.
+// A sale's rows are linked to their document by NUDOC_MI and CONTROL (the
+// mirror by CLDOC_MI and CONTROL); each movement row has a number of its own.
+
+#include <QChar>
+#include <QDate>
+#include <QString>
+
+namespace db {
+class Dataset;
+}
+
+inline const QString kTablaEspejo = QStringLiteral("MOVIMIENTOS.DBF");
+inline const QString kArchivoSinMovimiento = QStringLiteral("mi_tmp.dat");
+
+// What the movement rows of one sale share.
+struct MovimientoVenta {
+  QChar letra;          // the kind letter: the first character of the kind text
+  QString numero;       // the document number as shown (REFMO_MI)
+  qint64 control = 0;   // CONTROL
+  int concepto = 3;     // TIMOV_MI: 3 a sale, 54 a cancelled remission
+  QDate fecha;          // FEDOC_MI
+  QString cliente;      // CLPRV_MI and CLCOP_MI
+  QString vendedor;     // CLVEN_MI
+  qint64 usuario = 0;   // HORAF_F, the logged user number
+};
+
+// NUDOC_MI of a sale: kind letter + number + "-" + control ("R57-1234").
+QString DocumentoMovimientoVenta(const MovimientoVenta& venta);
+
+// Fills the movement row being appended from the current capture row
+// (TPartidaCaptura): number, concept, CONTROL, NUDOC_MI, date, reference,
+// customer, seller, key, description, quantity, price and cost, warehouse
+// "1", origin "F", stock after 0, the user. Errors (a value that does not
+// fit) reach the caller.
+void LlenaMovimientoVenta(db::Dataset& movimiento, const MovimientoVenta& venta, const db::Dataset& captura,
+                          qint64 numero);
+
+// The row is a movement row of this sale for the capture row's key.
+bool EsMovimientoDe(const db::Dataset& movimiento, const MovimientoVenta& venta, const db::Dataset& captura);
+
+// Fills the mirror row being appended from the current line row
+// (TPartidaDocumento): number, key, concept 3, date, quantity, price, cost,
+// CONTROL, the user number and the cash register.
+void LlenaEspejo(db::Dataset& espejo, const db::Dataset& linea, const QString& usuario, const QString& caja);
+
+// The row is the mirror of a line of the line row's number, CONTROL and key.
+bool EsEspejoDe(const db::Dataset& espejo, const db::Dataset& linea);
+
+// Appends the document number to <programa>\mi_tmp.dat unless it is the
+// file's last line already. A file that cannot be read or written is
+// passed over: the note is lost, the sale goes on.
+void AnotaSinMovimiento(const QString& programa, const QString& numero);
