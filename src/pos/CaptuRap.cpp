@@ -182,6 +182,8 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaCorte();
   ConectaGuardado();
   ConectaCuentas();
+  ConectaImpresion();
+  ConectaCaja();
   FormCreate();
 }
 
