@@ -10,6 +10,7 @@
 #include "inventory/Caducidad.h"
 #include "inventory/ClaveRapida.h"
 #include "inventory/Colector.h"
+#include "inventory/ConsultasExternas.h"
 #include "inventory/ConPro.h"
 #include "inventory/Inven.h"
 #include "inventory/movinv.h"
@@ -17,6 +18,7 @@
 #include "maintenance/PrincipaMI.h"
 #include "maintenance/respaldo.h"
 #include "maintenance/utileria.h"
+#include "pos/Caja.h"
 #include "pos/CaptuRap.h"
 #include "pos/ListaSQL.h"
 #include "purchasing/ConProvee.h"
@@ -77,6 +79,8 @@ void UneModulos(TFormaPrincipal& principal) {
   // F2 and F3 in its counterpart box run the supplier and customer lookups.
   principal.Une("MovalInventario1", Crea<TFormaMovimientosInventario>);
   UneConsultaClientes(BuscaCliente);
+  // Its "Importar Archivo" asks for the folder in the sale screen's register dialog.
+  UnePreguntaCarpeta(PreguntaCarpetaEnCaja);
 
   // "Consolidar1" (Opciones > "Consolidar"): the consolidated totals, made.
   principal.Une("Consolidar1", Crea<TFormaConsolidar>);

@@ -503,6 +503,24 @@ QByteArray ListaTiposPago() {
   return fs::ACp1252(tipos.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
+// The classifications of cash vouchers and their concepts, each concept
+// under its classification's key; Salidas.cnf lists the concepts as the
+// concept window writes it.
+QVector<Fila> ClasificacionesEfectivo() {
+  return {Fila{{"CLAVE", "01"}, {"CLASIFICAC", QStringLiteral("Gastos de Operación")}},
+          Fila{{"CLAVE", "02"}, {"CLASIFICAC", "Proveedores"}}, Fila{{"CLAVE", "03"}, {"CLASIFICAC", "Fondo de Caja"}}};
+}
+QVector<Fila> ConceptosEfectivo() {
+  return {Fila{{"CLAVE", "01"}, {"CONCEPTO", "Gasolina"}}, Fila{{"CLAVE", "01"}, {"CONCEPTO", QStringLiteral("Papelería")}},
+          Fila{{"CLAVE", "02"}, {"CONCEPTO", "Pago a Proveedor"}}, Fila{{"CLAVE", "03"}, {"CONCEPTO", "Cambio"}}};
+}
+QStringList ListaConceptosEfectivo() {
+  QStringList lineas;
+  for (const Fila& fila : ConceptosEfectivo())
+    lineas << fila[0].second.toString() + QStringLiteral("  ") + fila[1].second.toString();
+  return lineas;
+}
+
 // The field dictionary the program ships, every registered table of the
 // company and of the program folder, then the demonstration rows.
 void LlenaTablas(const QString& programa, const QString& datos, const QString& iva) {
@@ -522,6 +540,8 @@ void LlenaTablas(const QString& programa, const QString& datos, const QString& i
   LlenaSiVacia(datos, QStringLiteral("Remision.dbf"), Remisiones(iva.toDouble()));
   LlenaSiVacia(datos, QStringLiteral("RemisioD.dbf"), PartidasRemisiones(iva.toDouble()));
   LlenaSiVacia(datos, QStringLiteral("CucobrarRemision.DBF"), CuentasRemisiones(iva.toDouble()));
+  LlenaSiVacia(datos, QStringLiteral("Clasificacion.dbf"), ClasificacionesEfectivo());
+  LlenaSiVacia(datos, QStringLiteral("Pagos.dbf"), ConceptosEfectivo());
 }
 
 // What the movement window's imports read: the field maps, a counts file
@@ -567,6 +587,8 @@ bool PreparaEmpresaDemo() {
     lineas[ConfFormatoVendedores - 1] = QStringLiteral("vendedor.fmt");
     lineas[ConfFormatoCxCDetallada - 1] = QStringLiteral("cuenta.fmt");
     lineas[ConfFormatoCheque - 1] = QStringLiteral("recibo.fmt");
+    // The sale screen's ticket, printed as text on the receipt printer.
+    lineas[ConfFormatoRemision - 1] = QStringLiteral("ticket.fmt");
     EscribeConfiguracionEmpresa(configuracion, lineas);
   }
   LlenaTablas(programa, datos, DefinicionLinea(ConfIva)->Inicial());
@@ -583,6 +605,8 @@ bool PreparaEmpresaDemo() {
   const QString reportes = fs::Une(carpetaReportes, QStringLiteral("reportes.sql"));
   if (!fs::Existe(reportes)) fs::ReescribeLineas(reportes, ReportesPersonalizados(datos));
   EscribeSiFalta(fs::Une(datos, QStringLiteral("pagos.cnf")), ListaTiposPago());
+  const QString salidas = fs::Une(datos, QStringLiteral("Salidas.cnf"));
+  if (!fs::Existe(salidas)) fs::ReescribeLineas(salidas, ListaConceptosEfectivo());
   VistaClientes(programa, datos);
   VistaMovimientos(programa, datos);
   // The index catalogue of the reindexing window, as "Lee indices" reads it.

@@ -183,6 +183,8 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaGuardado();
   ConectaCuentas();
   ConectaRastros();
+  ConectaImpresion();
+  ConectaCaja();
   FormCreate();
 }
 

@@ -141,6 +141,7 @@ class TFormaCapturaRapida : public ui::Forma {
       *Movimientos1, *Ayuda1, *AsignarFormato1;
   // Items the screen's own routines set.
   QAction *ImprimirDocumento1, *ImprimirRangodeDocumentos1, *Salir1;
+  QAction *ImprimirenArchivo1 = nullptr, *Preliminar1 = nullptr;  // set by ConectaImpresion
   QAction *Nuevo1, *Modificar1, *Guardar1, *Buscar1, *Eliminar1, *Cancelar1, *CancelaMovimiento1, *Imprimir1,
       *ImprimiryAsignarCaja1, *MultiPagos1;
   QAction *Factura1, *FacturaeImprimir1, *Remisin1, *Pedido1, *Devolucin1, *NotadeCrdito1;
@@ -505,7 +506,7 @@ class TFormaCapturaRapida : public ui::Forma {
   // editable or not, kept in Pagos.cnf of the program folder.
   void HabilitarPago1Click();
   // Registro > "Imprimir y Asignar Caja   (Pausa)": a saved document without
-  // a payment type gets the one chosen in the picker.
+  // a payment type gets the one chosen in the picker, and is printed.
   void ImprimiryAsignarCaja1Click();
   // Registro > "Multi Pagos": the split payments of the saved document.
   void MultiPagos1Click();
@@ -758,6 +759,50 @@ class TFormaCapturaRapida : public ui::Forma {
   // Ayuda > "Bitacora": for user "0", the log of the document shown, read
   // only.
   void Bitacora1Click();
+  // --- Printing a sale (CaptuRap_impresion.cpp): the document shown run
+  // through FormatoTicket over the header table and the capture table.
+  // F11, "Imprimir Documento", Registro > "Imprimir" (Ctrl+I), the save
+  // with "Guardar e Imprimir con F10", paying at the register: refused
+  // during a capture ("Para Imprimir tiene que Guardar el Documento...");
+  // with "Imprimir en Archivo" checked the preview instead; a reprint or a
+  // cancelled document needs the password of a user with right 53.
+  void BotonImprimirClick();
+  // The print run: the format in print mode for the screen's user with the
+  // currency texts of "M.N.", then the print mark "I" posted and shown. A
+  // missing format is told and nothing marked; so is a run that fails.
+  void ImprimeDocumento();
+  // The preview of the document; the print mark is not touched.
+  void VistaPreviaDocumento();
+  // Archivo > "Preliminar": the preview with the currency texts of the
+  // sale screen's own lookup (TextoMonedaVenta); no right asked.
+  void Preliminar1Click();
+  // Archivo > "Imprimir en Archivo": the check mark toggled.
+  void ImprimirenArchivo1Click();
+  // Archivo > "Imprimir Rango de Documentos": every existing number of the
+  // range asked in "Rango" shown and printed, one job each, print marks
+  // unchanged; the last one shown stays on screen.
+  void ImprimirRangodeDocumentos1Click();
+  // Formatos > "Elegir Formato": an existing format chosen becomes
+  // FormatoTicket; Formatos > "Diseñar Formato": the format editor.
+  void Elegirformato1Click();
+  void DisearFormato1Click();
+  // Registro > "Imprime Plantilla": the picture of the screen on the printer.
+  void ImprimePlantilla1Click();
+
+  // --- Cash registers and cash vouchers (CaptuRap_caja.cpp).
+  // Opciones > "Configurar Caja" (user "0" only): a slot of caja.cnf
+  // written from TFormaCaja and taken as the screen's register.
+  void ConfigurarCaja1Click();
+  // Generar > "Salidas de Efectivo" / "Entradas de Efectivo": the voucher
+  // window of the kind (1 out, 2 in) on the Retiros.dbf of the kind's shared
+  // header folder; a voucher the user chose to print is printed with
+  // consulta\retiro.fmt.
+  void SalidasdeEfectivo1Click();
+  void EntradasdeEfectivo1Click();
+  // The folder of the shared header table of the document kind shown in
+  // Base (the remission folder for remissions), whatever table the header
+  // table stands on now.
+  QString CarpetaEncabezadoCompartido() const;
 
   // --- Commands (menu items and visible buttons).
   // Attaches the command of an item or button; from then on its phase
@@ -955,6 +1000,21 @@ class TFormaCapturaRapida : public ui::Forma {
   void CambiaTurno(QAction* turno, const QString& usuarioTurno, const QString& aviso);
   // The "CxC" item attached.
   void ConectaCuentas();
+  // Printing and the cash register commands attached.
+  void ConectaImpresion();
+  void ConectaCaja();
+  // The user number and the currency texts of "M.N." (from the formats'
+  // lookup, or the sale screen's own with `monedaVenta`) set for the next
+  // format run.
+  void PreparaImpresion(bool monedaVenta = false);
+  // The administrator prompt: true when the password typed is that of a
+  // user with right 53 (the refusal told).
+  bool AutorizaReimpresion();
+  // The header shown is printed or cancelled.
+  bool ImpresaOCancelada() const;
+  void VistaPrevia(bool monedaVenta);
+  // Voucher kind 1 or 2.
+  void MovimientoEfectivo(int tipo);
 
   void FormResize();
   // "Terminar Venta", the other buttons and boxes of line capture and the

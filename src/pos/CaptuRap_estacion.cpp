@@ -142,13 +142,28 @@ void TFormaCapturaRapida::BaseChange() {
   MuestraDocumento();
 }
 
+namespace {
+
+// The folder of a kind's shared tables: the remission folder (configuration
+// line 63) for remissions when it is set, the data folder otherwise.
+QString CarpetaDePar(const ParDocumento& par, const QString& datos) {
+  if (par.carpeta == db::CarpetaTabla::Remisiones) {
+    const QString remisiones = LineaConf(ConfCarpetaRemisiones);
+    if (!remisiones.isEmpty()) return remisiones;
+  }
+  return datos;
+}
+
+}  // namespace
+
+QString TFormaCapturaRapida::CarpetaEncabezadoCompartido() const {
+  const ParDocumento* par = ParDeTipo(Base->currentText());
+  return par ? CarpetaDePar(*par, RutaDatosVenta) : RutaDatosVenta;
+}
+
 void TFormaCapturaRapida::AbreTablasTipo(const QString& tipo) {
   const ParDocumento* par = ParDeTipo(tipo);
-  QString carpeta = RutaDatosVenta;
-  if (par->carpeta == db::CarpetaTabla::Remisiones) {
-    const QString remisiones = LineaConf(ConfCarpetaRemisiones);
-    if (!remisiones.isEmpty()) carpeta = remisiones;
-  }
+  const QString carpeta = CarpetaDePar(*par, RutaDatosVenta);
   TablaFacturae->Close();
   TablaFacturaD->Close();
   TablaFacturae->SetCarpeta(carpeta);

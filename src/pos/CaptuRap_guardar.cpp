@@ -316,6 +316,8 @@ void TFormaCapturaRapida::FinGuardado(const PlanGuardado&) {
   } catch (const plat::Error&) {
     // The document is saved; showing it again is not worth an error.
   }
+  // "Guardar e Imprimir con F10": the ticket of the remission just saved.
+  if (GuardareImprimirconF101->isChecked() && Base->currentText() == QStringLiteral("Remisión")) BotonImprimirClick();
   FactorPrecioPago = 1.0;
   DocumentoNuevo = false;
 }

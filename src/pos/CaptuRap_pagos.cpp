@@ -232,6 +232,7 @@ void TFormaCapturaRapida::ImprimiryAsignarCaja1Click() {
   campo("PAGOX_F").SetAsString(elegido);
   TablaFacturae->Post();
   TipoPago->setEditText(elegido);
+  BotonImprimirClick();
 }
 
 // --- Split payments.

@@ -195,10 +195,7 @@ void TFormaCapturaRapida::ImprimeConFormato(const QString& formato) {
     MuestraMensaje(QStringLiteral("El Formato ") + formato + QStringLiteral(" No Existe"));
     return;
   }
-  FijaUsuarioImpresion(usuario->text());
-  QString moneda[4];
-  for (int i = 0; i < 4; ++i) TextoMoneda(QStringLiteral("M.N."), i + 1, moneda[i]);
-  FijaTextosMoneda(moneda[0], moneda[1], moneda[2], moneda[3]);
+  PreparaImpresion();
   EjecutaFormato(TablaFacturae, TablaDeta, formato, u'i');
 }
 

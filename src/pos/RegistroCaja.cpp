@@ -27,3 +27,22 @@ std::optional<TRegistroCaja> LeePrimeraCaja(const QString& programa) {
     throw plat::Error(plat::Clase::Corrupto, QStringLiteral("El Archivo %1 no tiene la primera caja").arg(ruta));
   return TRegistroCaja::DeBytes(bytes);
 }
+
+std::optional<TRegistroCaja> LeeCaja(const QString& programa, int ranura) {
+  const QString ruta = fs::Une(programa, kArchivoCajas);
+  if (ranura < 1 || !fs::ExisteArchivo(ruta)) return std::nullopt;
+  const QByteArray bytes = fs::LeeBytes(ruta);
+  const qsizetype inicio = qsizetype(ranura - 1) * TRegistroCaja::kTamano;
+  if (bytes.size() < inicio + TRegistroCaja::kTamano) return std::nullopt;
+  return TRegistroCaja::DeBytes(QByteArrayView(bytes).sliced(inicio, TRegistroCaja::kTamano));
+}
+
+void EscribeCaja(const QString& programa, int ranura, const TRegistroCaja& registro) {
+  Q_ASSERT(ranura >= 1);
+  const QString ruta = fs::Une(programa, kArchivoCajas);
+  QByteArray bytes = fs::ExisteArchivo(ruta) ? fs::LeeBytes(ruta) : QByteArray();
+  const qsizetype inicio = qsizetype(ranura - 1) * TRegistroCaja::kTamano;
+  if (bytes.size() < inicio + TRegistroCaja::kTamano) bytes.resize(inicio + TRegistroCaja::kTamano, '\0');
+  bytes.replace(inicio, TRegistroCaja::kTamano, registro.ABytes());
+  fs::EscribeAtomico(ruta, bytes);
+}

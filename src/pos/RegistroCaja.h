@@ -37,3 +37,14 @@ inline const QString kArchivoCajas = QStringLiteral("caja.cnf");
 // A file too short for one record throws plat::Error (Corrupto) naming it;
 // an unreadable one throws too.
 std::optional<TRegistroCaja> LeePrimeraCaja(const QString& programa);
+
+// Record `ranura` - 1 of <programa>\caja.cnf; nullopt when the file is
+// missing or ends before that record. Throws plat::Error when it cannot be
+// read.
+std::optional<TRegistroCaja> LeeCaja(const QString& programa, int ranura);
+// Writes the record into slot `ranura` (from 1) of <programa>\caja.cnf,
+// making the file when it is missing: a slot past the end extends the file,
+// the records between filled with zeros (they read as empty texts). The file
+// is replaced whole, atomically. Throws plat::Error when it cannot be read
+// or written.
+void EscribeCaja(const QString& programa, int ranura, const TRegistroCaja& registro);

@@ -39,6 +39,7 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   esperadas[ConfFormatoVendedores - 1] = "vendedor.fmt";
   esperadas[ConfFormatoCxCDetallada - 1] = "cuenta.fmt";  // the remission account
   esperadas[ConfFormatoCheque - 1] = "recibo.fmt";        // a movement's receipt
+  esperadas[ConfFormatoRemision - 1] = "ticket.fmt";      // the sale screen's ticket
   EXPECT_EQ(fs::LeeLineas("C:\\VRL\\Gener1.cnf"), esperadas);
 
   // Both copies of the users file; the login finds each password.

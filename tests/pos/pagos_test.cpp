@@ -419,5 +419,8 @@ TEST_F(Pagos, PagarEnCajaAsignaElTipoElegidoAUnDocumentoSinPago) {
   EXPECT_EQ(lista, QStringList({"Efectivo", "Tarjeta", "Vales"}));
   EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F", "PAGOX_F"}),
             (QList<QStringList>{{"7", ""}, {"8", ""}, {"9", "Efectivo"}, {"10", "Vales"}}));
-  EXPECT_EQ(Mensajes(), QStringList({"El documento esta CANCELADO...", "El documento YA ESTA PAGADO..."}));
+  // The type assigned, the document is printed: this company names no
+  // ticket format.
+  EXPECT_EQ(Mensajes(), QStringList({"El documento esta CANCELADO...", "El documento YA ESTA PAGADO...",
+                                     "El Formato C:\\VRL\\consulta\\ No Existe"}));
 }
