@@ -27,6 +27,7 @@
 #include "reports/DisenoVista.h"
 #include "reports/Progreso.h"
 #include "reports/ReporteadorSQL.h"
+#include "salesdocs/ComandosDocumentos.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -61,6 +62,9 @@ void UneModulos(TFormaPrincipal& principal) {
 
   // "CapturaRpida1" (Ventas > "Captura Rápida", the logo, Panel2): the sale screen, made.
   principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
+  // Its Generar menu: the invoice from a remission and the conversions
+  // between document kinds (salesdocs).
+  UneDocumentosVenta();
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
   // F2 in its supplier boxes runs the supplier lookup.

@@ -103,7 +103,22 @@ db::Tabla* NuevaTabla(QObject* padre, const char* nombre, const char* archivo, c
   return t;
 }
 
+// The commands joined by later subsystems, by name.
+QList<std::pair<QString, ComandosCapturaRapida>>& ComandosDeFuera() {
+  static QList<std::pair<QString, ComandosCapturaRapida>> comandos;
+  return comandos;
+}
+
 }  // namespace
+
+void UneComandosCapturaRapida(const QString& nombre, ComandosCapturaRapida comandos) {
+  for (auto& [n, c] : ComandosDeFuera())
+    if (n == nombre) {
+      c = std::move(comandos);
+      return;
+    }
+  ComandosDeFuera().append({nombre, std::move(comandos)});
+}
 
 TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ui::InstanciaDe<TFormaCapturaRapida>() = this;
@@ -185,6 +200,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaRastros();
   ConectaImpresion();
   ConectaCaja();
+  for (const auto& comandos : ComandosDeFuera()) comandos.second(*this);
   FormCreate();
 }
 

@@ -260,6 +260,9 @@ class TFormaCapturaRapida : public ui::Forma {
   qint64 FolioBaseFactura = 0, FolioAjusteFactura = 0;
   bool FacturaDerivada = false;
   bool CierreTrasGuardar = false;
+  // The next document read from the buffer files takes its lines from a
+  // range of documents; cleared by a save.
+  bool LineasDeRango = false;
 
   // Configuration lines kept for the handlers that use them.
   struct Configuracion {
@@ -1085,3 +1088,11 @@ class TFormaCapturaRapida : public ui::Forma {
 QString ExtraeNumero(const QString& texto);
 
 inline TFormaCapturaRapida* FormaCapturaRapida() { return ui::InstanciaDe<TFormaCapturaRapida>().data(); }
+
+// Commands of the subsystems above this one (the derived documents of the
+// Generar menu, the sales reports) join every sale screen made after: the
+// screen runs each joined function once it is built, and the function
+// attaches its commands (AsignaComando). The program body joins them once
+// (src/app/Vorlan.cpp); joining a name again replaces what it joined.
+using ComandosCapturaRapida = std::function<void(TFormaCapturaRapida&)>;
+void UneComandosCapturaRapida(const QString& nombre, ComandosCapturaRapida comandos);

@@ -304,6 +304,7 @@ void TFormaCapturaRapida::FinGuardado(const PlanGuardado&) {
   // The range flag of the derived documents and "Guardar e Imprimir con
   // F10" (printing) act here.
   FacturaDerivada = false;
+  LineasDeRango = false;
   try {
     PostPendiente(*TablaFacturae);
   } catch (const plat::Error&) {

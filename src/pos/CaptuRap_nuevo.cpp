@@ -49,6 +49,8 @@ void TFormaCapturaRapida::BotonNuevoClick() {
     PintaFondo(Panel4, ui::clYellow);
     PrecioDesbloqueado = false;
     ListaPrecioCliente = 0;
+    // A derived document given up leaves no fixed numbering behind.
+    FacturaDerivada = false;
     try {
       PreparaDocumentoNuevo();
     } catch (const std::exception&) {

@@ -2,6 +2,8 @@
 
 #include "platform/Error.h"
 
+#include <QString>
+
 #include <cmath>
 
 namespace fs {
@@ -50,5 +52,17 @@ double DecodificaReal6(const std::uint8_t* bytes) {
 }
 
 double AjustaReal6(double valor) { return DecodificaReal6(CodificaReal6(valor)); }
+
+double DecodificaReal6Breve(const std::uint8_t* bytes) {
+  const double exacto = DecodificaReal6(bytes);
+  if (exacto == 0) return 0;
+  const BytesReal6 guardado = {bytes[0], bytes[1], bytes[2], bytes[3], bytes[4], bytes[5]};
+  // Six bytes hold 40 significant bits: 13 digits always read back.
+  for (int digitos = 1; digitos < 17; ++digitos) {
+    const double corto = QString::number(exacto, 'g', digitos).toDouble();
+    if (CodificaReal6(corto) == guardado) return corto;
+  }
+  return exacto;
+}
 
 }  // namespace fs

@@ -24,6 +24,12 @@ BytesReal6 CodificaReal6(double valor);
 double DecodificaReal6(const std::uint8_t* bytes);
 inline double DecodificaReal6(const BytesReal6& bytes) { return DecodificaReal6(bytes.data()); }
 
+// The value of six bytes as the shortest decimal they hold: the number with
+// the fewest significant digits that encodes to the same six bytes (a
+// quantity 1234567.89 written reads back as 1234567.89, not as the nearest
+// binary fraction).
+double DecodificaReal6Breve(const std::uint8_t* bytes);
+
 // The value as a 6-byte real would hold it (encoded and decoded again).
 double AjustaReal6(double valor);
 

@@ -1,0 +1,7 @@
+#pragma once
+// The commands of the sales documents on the sale screen: Generar >
+// "Factura", "Factura e Imprimir" and the hidden conversions "Remisión",
+// "Pedido" and "Devolución". Joined once by the program body; every sale
+// screen made after has them.
+
+void UneDocumentosVenta();

@@ -1,0 +1,39 @@
+#pragma once
+// An invoice made from the remission shown on the sale screen (Generar >
+// "Factura" and "Factura e Imprimir").
+//
+// "Factura" writes the invoice straight into the invoice tables (FacturaE /
+// FacturaD of the data folder, or of the folder rutaf.dat names): the
+// header copied from the remission's, numbered the highest invoice + 1
+// under the table's numbering lock, then one line per captured line with a
+// key, then the remission marked REMIS_F "F" + the number. Written in that
+// order as one whole: when a step fails, the invoice rows already written
+// are removed, the remission stays unmarked (it can be invoiced again) and
+// the user is told why. A paid invoice then gets its receipt row in
+// Cucobrar.dbf (a failure there is ignored: the invoice stands).
+//
+// "Factura e Imprimir" (shown when configuration line 86 is "S") asks
+// first, converts the document into a new invoice through the buffer files
+// and saves it with the screen's ordinary save (the number kept), marks its
+// lines "F", and comes back to the remission, marked. It prints nothing.
+
+#include <QString>
+
+class TFormaCapturaRapida;
+namespace db {
+class Tabla;
+}
+
+void Factura1Click(TFormaCapturaRapida& p);
+void FacturaeImprimir1Click(TFormaCapturaRapida& p);
+
+// The invoice written and the remission marked, as above; throws (nothing
+// left written) on failure. Returns the invoice number.
+qint64 GeneraFacturaDeRemision(TFormaCapturaRapida& p);
+// One invoice line per capture row with a key, into the open line table;
+// errors reach the caller (the rows written stay: the caller removes them).
+void CopiaPartidasAFactura(TFormaCapturaRapida& p, db::Tabla& partidas, const QString& numero, qint64 control);
+// The receipt row of an invoice not sold on credit.
+void RegistraCobroFactura(TFormaCapturaRapida& p);
+// "Crédito", "Credito" or "CREDITO".
+bool EsPagoCredito(const QString& tipoPago);
