@@ -25,6 +25,7 @@
 #include "reports/DisenoVista.h"
 #include "reports/Progreso.h"
 #include "reports/ReporteadorSQL.h"
+#include "salesdocs/ReportesVenta.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -59,6 +60,8 @@ void UneModulos(TFormaPrincipal& principal) {
 
   // "CapturaRpida1" (Ventas > "Captura Rápida", the logo, Panel2): the sale screen, made.
   principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
+  // Its Reportes menu: the sales list reports and the cash cuts.
+  UneReportesVenta();
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
   // F2 in its supplier boxes runs the supplier lookup.
