@@ -44,7 +44,8 @@ class ReportesPrueba : public VentaPrueba {
     AgregaFila("INVENTAR.DBF", {{"CLPRO_I", "B2"}, {"DSCPR_I", "FRIJOL"}, {"LIPRO_I", "GRANOS"}});
     const QString hoy = "05/03/2010";
     // Remissions: 1 open (turn 01), 2 invoiced, 3 cancelled, 4 open at 0.1
-    // (turn 02), 5 open on credit with a balance.
+    // (turn 02), 5 open on credit with a balance and a 5 per cent discount.
+    // Their totals are those of their lines, as the screen shows them.
     AgregaRemision(1, {{"CLCLI_F", "1"},
                        {"NOMBR_F", "MOSTRADOR"},
                        {"SUBTO_F", "86.21"},
@@ -57,9 +58,9 @@ class ReportesPrueba : public VentaPrueba {
                        {"COSTO_F", "50"}});
     AgregaRemision(2, {{"CLCLI_F", "7"},
                        {"NOMBR_F", "ANA"},
-                       {"SUBTO_F", "50"},
-                       {"IMIM2_F", "8"},
-                       {"IMTOD_F", "58"},
+                       {"SUBTO_F", "30"},
+                       {"IMIM2_F", "4.8"},
+                       {"IMTOD_F", "34.8"},
                        {"FEDOC_F", hoy},
                        {"CLVEN_F", "02"},
                        {"REMIS_F", "F1"},
@@ -85,8 +86,8 @@ class ReportesPrueba : public VentaPrueba {
                        {"NOMBR_F", "ANA"},
                        {"SUBTO_F", "200"},
                        {"IMIM2_F", "32"},
-                       {"IMTOD_F", "232"},
-                       {"SALDO_F", "132"},
+                       {"IMTOD_F", "220.4"},
+                       {"SALDO_F", "120.4"},
                        {"FEDOC_F", hoy},
                        {"CLVEN_F", "01"},
                        {"PAGOX_F", "CREDITO"},
@@ -196,18 +197,18 @@ class ReportesPrueba : public VentaPrueba {
     }
     return *corrida;
   }
-
-  // The lines of the pages between the title of a block and the next
-  // block's title (the title of the first block when `seccion` is 1).
-  static QStringList Seccion(const CorridaReporte& c, int seccion) {
-    QStringList lineas;
-    int n = 0;
-    for (const QString& l : c.paginas) {
-      if (l.startsWith(u'*') || l.startsWith(QStringLiteral("/*")))
-        ++n;
-      else if (n == seccion)
-        lineas << l;
-    }
-    return lineas;
-  }
 };
+
+// The lines of the pages between the title of a block and the next
+// block's title (the title of the first block when `seccion` is 1).
+inline QStringList Seccion(const CorridaReporte& c, int seccion) {
+  QStringList lineas;
+  int n = 0;
+  for (const QString& l : c.paginas) {
+    if (l.startsWith(u'*') || l.startsWith(QStringLiteral("/*")))
+      ++n;
+    else if (n == seccion)
+      lineas << l;
+  }
+  return lineas;
+}
