@@ -9,6 +9,7 @@
 #include "pos/Corte.h"
 #include "reportes_prueba.h"
 #include "reports/Consulta.h"
+#include "reports/Vistas.h"
 #include "salesdocs/CortesVenta.h"
 #include "support/Proceso.h"
 
@@ -169,4 +170,67 @@ TEST_F(Reportes, PagosDelDiaMarcanLosDocumentos) {
                            t->FieldByName("BCLIM_F").AsString()}),
               c.esperado);
   }
+}
+
+RUTINA_HIJA(BloqueaRemision) {
+  db::Tabla t;
+  t.SetCarpeta(argumentos.value(0));
+  t.SetNombreTabla("Remision.dbf");
+  t.SetIndexName("INUMENC");
+  t.Open();
+  if (!t.FindKey({argumentos.value(1).toLongLong()})) return 1;
+  t.Edit();
+  prueba::AvisaPadre("LISTO");
+  prueba::EsperaPadre();
+  t.Cancel();
+  return 0;
+}
+
+TEST_F(Reportes, PagosDelDiaSaltanElDocumentoQueOtraEstacionTiene) {
+  EscribeLineas(ArchivoPagosDelDia(kDatos, QDate(2010, 3, 5)), {"1", "3", "4", "3"});
+  prueba::ProcesoHijo otra("BloqueaRemision", {kDatos, "1"});
+  ASSERT_EQ(otra.EsperaLinea(), "LISTO");
+  Abre("0", [&](Pantalla& p) {
+    AplicaPagosDelDia(p);
+    EXPECT_EQ(p.TipoPago->currentText(), "Pagada en 3");
+  });
+  otra.Envia("FIN");
+  EXPECT_EQ(otra.Espera(), 0);
+  auto t = std::make_unique<db::Tabla>();
+  t->SetCarpeta(kDatos);
+  t->SetNombreTabla("Remision.dbf");
+  t->SetIndexName("INUMENC");
+  t->Open();
+  ASSERT_TRUE(t->FindKey({1}));
+  EXPECT_EQ(t->FieldByName("PAGOX_F").AsString(), "Efectivo");
+  ASSERT_TRUE(t->FindKey({4}));
+  EXPECT_EQ(t->FieldByName("PAGOX_F").AsString(), "Pagada en 3");
+  EXPECT_EQ(t->FieldByName("TREGI_F").AsString(), "I");
+  EXPECT_EQ(t->FieldByName("BCLIM_F").AsString(), "3");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(Reportes, ConsultasOfreceLasVistasQueExistenYDepuraLaLista) {
+  const QString lista = "C:\\VRL\\DATOS\\report\\facturae.for";
+  const QString existe = "C:\\VRL\\DATOS\\report\\ventas.vis";
+  EscribeLineas(existe, {"CLDOC_F,NOMBR_F,IMTOD_F"});
+  AgregaEntradaVista(lista, {"C:\\VRL\\DATOS\\report\\borrada.vis", "Ya no existe"});
+  AgregaEntradaVista(lista, {existe, "Ventas del día"});
+  Abre("0", [&](Pantalla& p) {
+    ui::PuertaModal::Espera("TFormaConsulta", [&](QDialog& d) {
+      auto& c = static_cast<TFormaConsulta&>(d);
+      EXPECT_EQ(c.windowTitle(), "Reporte de Clientes");
+      EXPECT_EQ(c.Archi->text(), "facturae.for");
+      ASSERT_EQ(c.Archivo->count(), 1);
+      EXPECT_EQ(c.Archivo->itemText(0), existe);
+      EXPECT_EQ(c.TablaConsulta->NombreTabla(), "facturae.dbf");
+      EXPECT_TRUE(c.TablaConsulta->Active());
+    });
+    QAction* consultas = p.MainMenu1->findChild<QAction*>("Consultas1");
+    ASSERT_TRUE(consultas && consultas->isEnabled());
+    consultas->trigger();
+  });
+  const QVector<TEntradaVista> quedan = LeeListaVistas(lista);
+  ASSERT_EQ(quedan.size(), 1);
+  EXPECT_EQ(quedan[0].Archivo, existe);
 }
