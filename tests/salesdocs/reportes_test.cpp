@@ -107,6 +107,25 @@ TEST_F(Reportes, LasSeleccionesDeLosReportes) {
     menores.removeLast();
     EXPECT_EQ(menores, QStringList({"1", "2", "5"}));
 
+    // Paid: a payment text; unpaid: none. The register prompt asks for "1"
+    // and the list does not depend on it.
+    const auto caja = [](QDialog& d) {
+      auto& dato = static_cast<TFormaDato&>(d);
+      EXPECT_EQ(dato.windowTitle(), "No de Caja");
+      EXPECT_EQ(dato.Label1->text(), "Caja No. ");
+      EXPECT_EQ(dato.EditDato->text(), "1");
+      dato.EditDato->setText("7");
+    };
+    ui::PuertaModal::Espera("TFormaDato", caja);
+    c = Ejecuta(p, "DocumentosnoPagados1");
+    QStringList sinPagar = Primeros(Seccion(c, 1));
+    sinPagar.removeLast();
+    EXPECT_EQ(sinPagar, QStringList({"4"}));
+    ui::PuertaModal::Espera("TFormaDato", caja);
+    c = Ejecuta(p, "DocumentosPagados1");
+    QStringList pagados = Primeros(Seccion(c, 1));
+    pagados.removeLast();
+    EXPECT_EQ(pagados, QStringList({"1", "2", "5"}));
     // The header table left on its last row.
     Ejecuta(p, "DocumentosCancelados1");
     EXPECT_EQ(p.TablaFacturae->FieldByName("CLDOC_F").AsInteger(), 5);
