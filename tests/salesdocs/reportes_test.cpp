@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -48,6 +49,21 @@ TEST_F(Reportes, CadaComandoDelMenuMuestraSuPrimeraPagina) {
   for (const FilaReporteVenta& f : FilasReporteVenta()) comandos << QString::fromLatin1(f.clave);
   for (const CorteVenta& c : CortesVenta()) comandos << QString::fromLatin1(c.clave);
   Abre("0", [&](Pantalla& p) {
+    // Every item of the menu with a command of its own is usable; those of
+    // the reports not built yet, and the caption lines, are not.
+    const QStringList propios = QStringList(comandos) << "Consultas1";
+    QStringList usables;
+    QList<QMenu*> menus = {p.Reportes1};
+    while (!menus.isEmpty()) {
+      for (QAction* a : menus.takeFirst()->actions()) {
+        if (a->menu()) menus << a->menu();
+        else if (a->isEnabled()) usables << a->objectName();
+      }
+    }
+    usables.sort();
+    QStringList esperados = propios;
+    esperados.sort();
+    EXPECT_EQ(usables, esperados);
     for (const QString& comando : std::as_const(comandos)) {
       SCOPED_TRACE(comando.toStdString());
       ui::PuertaModal::LimpiaMensajes();
