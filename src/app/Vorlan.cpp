@@ -28,6 +28,7 @@
 #include "reports/Progreso.h"
 #include "reports/ReporteadorSQL.h"
 #include "salesdocs/ComandosDocumentos.h"
+#include "salesdocs/ReportesVenta.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -65,6 +66,8 @@ void UneModulos(TFormaPrincipal& principal) {
   // Its Generar menu: the invoice from a remission and the conversions
   // between document kinds (salesdocs).
   UneDocumentosVenta();
+  // Its Reportes menu: the sales list reports and the cash cuts.
+  UneReportesVenta();
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
   // F2 in its supplier boxes runs the supplier lookup.

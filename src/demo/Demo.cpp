@@ -156,6 +156,20 @@ void VistaMovimientos(const QString& programa, const QString& datos) {
   AgregaEntradaVista(lista, {vista, QStringLiteral("Los movimientos de cada producto, con el total de sus cantidades")});
 }
 
+// A saved query of the sale screen's Consultas: the remissions with their
+// payment and total, and the invoices' view list naming it.
+void VistaVentas(const QString& programa, const QString& datos) {
+  const QString lista = fs::Une(datos, QStringLiteral("report\\facturae.for"));
+  if (fs::Existe(lista)) return;
+  const QString vista = fs::Une(programa, QStringLiteral("report\\Remisiones.vis"));
+  EscribeVista(vista, {QStringLiteral("A.CLDOC_F,A.NOMBR_F,A.PAGOX_F,A.IMTOD_F"),
+                       QStringLiteral("\\remision.dbf\" as A "), QStringLiteral("Documento,Cliente,Pago,Total "),
+                       QStringLiteral("N,C,C,N "), QStringLiteral("10,40,20,14,"), QStringLiteral("CLDOC_F,"),
+                       QStringLiteral("N,N,N,totalizar,"), QStringLiteral("N,N,N,N,"), QString(),
+                       QStringLiteral("Remisiones")});
+  AgregaEntradaVista(lista, {vista, QStringLiteral("Remisiones con su forma de pago y su total")});
+}
+
 QVector<Fila> Vendedores() {
   const auto vendedor = [](const char* clave, const char* nombre, double comision) {
     return Fila{{"CLVEN_V", clave}, {"NOMBR_V", QString::fromUtf8(nombre)}, {"COMIS_V", comision}};
@@ -609,6 +623,7 @@ bool PreparaEmpresaDemo() {
   if (!fs::Existe(salidas)) fs::ReescribeLineas(salidas, ListaConceptosEfectivo());
   VistaClientes(programa, datos);
   VistaMovimientos(programa, datos);
+  VistaVentas(programa, datos);
   // The index catalogue of the reindexing window, as "Lee indices" reads it.
   const QString catalogo = fs::Une(datos, kCatalogoIndices);
   if (!fs::Existe(catalogo)) fs::ReescribeLineas(catalogo, CatalogoDeCarpeta(datos));

@@ -8,6 +8,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap_comun.h"
+#include "pos/ComandosVenta.h"
 #include "pos/PlanGuardado.h"
 #include "pos/UnidadTrabajo.h"
 
@@ -103,22 +104,7 @@ db::Tabla* NuevaTabla(QObject* padre, const char* nombre, const char* archivo, c
   return t;
 }
 
-// The commands joined by later subsystems, by name.
-QList<std::pair<QString, ComandosCapturaRapida>>& ComandosDeFuera() {
-  static QList<std::pair<QString, ComandosCapturaRapida>> comandos;
-  return comandos;
-}
-
 }  // namespace
-
-void UneComandosCapturaRapida(const QString& nombre, ComandosCapturaRapida comandos) {
-  for (auto& [n, c] : ComandosDeFuera())
-    if (n == nombre) {
-      c = std::move(comandos);
-      return;
-    }
-  ComandosDeFuera().append({nombre, std::move(comandos)});
-}
 
 TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ui::InstanciaDe<TFormaCapturaRapida>() = this;
@@ -200,7 +186,8 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaRastros();
   ConectaImpresion();
   ConectaCaja();
-  for (const auto& comandos : ComandosDeFuera()) comandos.second(*this);
+  // The commands of the subsystems above the screen (ComandosVenta.h).
+  InstalaComandosUnidos(*this);
   FormCreate();
 }
 

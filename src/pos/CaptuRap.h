@@ -1089,10 +1089,3 @@ QString ExtraeNumero(const QString& texto);
 
 inline TFormaCapturaRapida* FormaCapturaRapida() { return ui::InstanciaDe<TFormaCapturaRapida>().data(); }
 
-// Commands of the subsystems above this one (the derived documents of the
-// Generar menu, the sales reports) join every sale screen made after: the
-// screen runs each joined function once it is built, and the function
-// attaches its commands (AsignaComando). The program body joins them once
-// (src/app/Vorlan.cpp); joining a name again replaces what it joined.
-using ComandosCapturaRapida = std::function<void(TFormaCapturaRapida&)>;
-void UneComandosCapturaRapida(const QString& nombre, ComandosCapturaRapida comandos);

@@ -1,11 +1,12 @@
 #include "salesdocs/ComandosDocumentos.h"
 
 #include "pos/CaptuRap.h"
+#include "pos/ComandosVenta.h"
 #include "salesdocs/BuferVenta.h"
 #include "salesdocs/FacturaRemision.h"
 
 void UneDocumentosVenta() {
-  UneComandosCapturaRapida(QStringLiteral("DocumentosVenta"), [](TFormaCapturaRapida& p) {
+  UneComandosVenta(QStringLiteral("DocumentosVenta"), [](TFormaCapturaRapida& p) {
     TFormaCapturaRapida* pantalla = &p;
     p.AsignaComando(p.Factura1, [pantalla] { Factura1Click(*pantalla); });
     p.AsignaComando(p.FacturaeImprimir1, [pantalla] { FacturaeImprimir1Click(*pantalla); });

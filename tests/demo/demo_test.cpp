@@ -226,6 +226,15 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   porProducto.Open();
   EXPECT_EQ(porProducto.RecordCount(), movimientos.RecordCount());
 
+  // The sale screen's saved query: the invoices' list names the view of
+  // the remissions, whose statement runs.
+  const QVector<TEntradaVista> ventas = LeeListaVistas(fs::Une(kDatosDemo, "report\\facturae.for"));
+  ASSERT_EQ(ventas.size(), 1);
+  db::Consulta vistaVentas;
+  vistaVentas.SetSQL(SentenciaVista(LeeVista(ventas[0].Archivo), peticion));
+  vistaVentas.Open();
+  EXPECT_GE(vistaVentas.RecordCount(), 2);
+
   // The day's caller history ends with a customer of the company.
   const QStringList llamadas =
       fs::LeeLineas("C:\\SERIAL\\historial\\" + fs::Hoy().toString("yyyy-MM-dd") + ".his");

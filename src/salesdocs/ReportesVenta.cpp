@@ -1,0 +1,297 @@
+#include "salesdocs/ReportesVenta.h"
+
+#include "foundation/DatoForm.h"
+#include "foundation/rutinas.h"
+#include "foundation/rutinas_fecha.h"
+#include "foundation/rutinas_tablas.h"
+#include "foundation/rutinas_usuarios.h"
+#include "platform/Error.h"
+#include "platform/db/Consulta.h"
+#include "platform/db/Tabla.h"
+#include "platform/fs/Reloj.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
+#include "platform/ui/Aplicacion.h"
+#include "platform/ui/Componentes.h"
+#include "pos/CaptuRap.h"
+#include "pos/ComandosVenta.h"
+#include "pos/Corte.h"
+#include "reports/Consulta.h"
+#include "reports/RepoSQL.h"
+#include "reports/Vistas.h"
+#include "salesdocs/CortesVenta.h"
+#include "shell/LineasConfiguracion.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+const QString kCampoNumero = QStringLiteral("CLDOC_F");
+const QString kPagadaEn = QStringLiteral("Pagada en ");
+
+QString Linea(int n) {
+  QString valor;
+  LeeLineaConfig(n, valor);
+  return valor;
+}
+
+// The number of the row the table stands on; empty when there is none.
+QString NumeroDe(db::Tabla& tabla) {
+  if (!tabla.Active() || tabla.IsEmpty()) return QString();
+  return tabla.FieldByName(kCampoNumero).AsString();
+}
+
+// A lock another station holds is waited for within the table layer's
+// bound; any other error fails at once.
+db::AccionError EsperaBloqueo(db::Dataset&, const plat::Error& e) {
+  if (e.clase() == plat::Clase::Bloqueado || e.clase() == plat::Clase::EnUso) return db::AccionError::Retry;
+  return db::AccionError::Fail;
+}
+
+// A table of the run, opened on its tag.
+std::unique_ptr<db::Tabla> TablaDeCorrida(const QString& carpeta, const QString& archivo, const QString& tag) {
+  auto tabla = std::make_unique<db::Tabla>();
+  tabla->SetCarpeta(carpeta);
+  tabla->SetNombreTabla(archivo);
+  tabla->Open();
+  tabla->SetIndexName(tag);
+  return tabla;
+}
+
+// Runs the arguments over their dataset.
+void Corre(TFormaCapturaRapida& p, const ArgumentosReporte& a) {
+  std::unique_ptr<db::Tabla> propia;
+  db::Tabla* tabla = p.TablaFacturae;
+  switch (a.datos) {
+    case DatosReporteVenta::Encabezado:
+      break;
+    case DatosReporteVenta::Partidas:
+      tabla = p.TablaFacturaD;
+      break;
+    case DatosReporteVenta::Cobros:
+      propia = TablaDeCorrida(CarpetaRemisiones(), QStringLiteral("CucobrarRemision.DBF"), QStringLiteral("ICUECOB"));
+      tabla = propia.get();
+      break;
+    case DatosReporteVenta::Retiros:
+      propia = TablaDeCorrida(RutaDatosCorte, QStringLiteral("retiros.dbf"), QStringLiteral("CLDOC_F"));
+      tabla = propia.get();
+      break;
+  }
+  EjecutaReporteSQL(a.titulo, a.campoClave, a.fechaDesde, a.fechaHasta, a.claveBusca, *tabla, a.guion, a.tipo,
+                    a.mascara, a.dialogo, a.sentido);
+}
+
+// The register prompt of the paid lists: read, and not applied.
+void PideCaja() {
+  TFormaDato dato;
+  dato.setWindowTitle(QStringLiteral("No de Caja"));
+  dato.Label1->setText(QStringLiteral("Caja No. "));
+  dato.EditDato->setText(QStringLiteral("1"));
+  dato.ShowModal();
+  (void)dato.EditDato->text();
+}
+
+// The cut picker of "Cortes Separados": the window condition of the cut
+// chosen, or nothing when none was.
+std::optional<QString> VentanaDeCorte(TFormaCapturaRapida& p) {
+  auto corte = std::make_unique<TFormaCorte>(&p);
+  corte->LabelRuta->setText(RutaDatosCorte);
+  corte->Panel1->setEnabled(true);
+  corte->BotonAceptar->show();
+  corte->ShowModal();
+  if (corte->Tag() != 2 || corte->ListaCortes->count() == 0) return std::nullopt;
+  const auto sello = [&corte](int fila) {
+    QString s;
+    ElementoComa(corte->ListaCortes->item(fila)->text(), 3, s);
+    return s;
+  };
+  const int elegida = corte->ListaCortes->currentRow();
+  QString desde;
+  QString hasta;
+  if (elegida >= 1) {
+    if (!corte->ListaCortes->item(elegida)->text().isEmpty()) {
+      desde = sello(elegida - 1);
+      hasta = sello(elegida);
+    }
+  } else {
+    // From today's midnight: the day count of today, without a time.
+    desde = QString::number(QDate(1899, 12, 30).daysTo(fs::Hoy()));
+    hasta = sello(0);
+  }
+  return QStringLiteral(" (HORAF_F>=") + desde + QStringLiteral(" and HORAF_F<=") + hasta + u')';
+}
+
+}  // namespace
+
+ContextoReporte ContextoDePantalla(TFormaCapturaRapida& p) {
+  ContextoReporte x;
+  LugarReporte& l = x.lugar;
+  l.carpetaEncabezado = p.TablaFacturae->Carpeta();
+  l.encabezado = p.TablaFacturae->NombreTabla();
+  l.carpetaPartidas = p.TablaFacturaD->Carpeta();
+  l.partidas = p.TablaFacturaD->NombreTabla();
+  l.carpetaProductos = p.TablaInventario->Carpeta();
+  l.productos = p.TablaInventario->NombreTabla();
+  l.carpetaDatos = p.RutaDatosVenta;
+  l.carpetaLinea8 = Linea(ConfCarpetaDatos);
+  l.carpetaRemisiones = CarpetaRemisiones();
+  x.tituloPantalla = p.windowTitle();
+  x.numeroActual = NumeroDe(*p.TablaFacturae);
+  x.momento = fs::Ahora();
+  QString programa;
+  CarpetaLocal(programa);
+  QString nombre;
+  LeeNombreUsuario(p.usuario->text(), programa, nombre);
+  x.usuario = nombre.toUpper();
+  x.turno = CondicionTurno(p.N011->isChecked(), p.N021->isChecked());
+  return x;
+}
+
+QString ArchivoPagosDelDia(const QString& carpetaDatos, const QDate& dia) {
+  return fs::Une(carpetaDatos, QString::number(dia.day()) + QString::number(dia.month()) + QString::number(dia.year()) +
+                                   QStringLiteral(".pag"));
+}
+
+void AplicaPagosDelDia(TFormaCapturaRapida& p) {
+  const QString archivo = ArchivoPagosDelDia(p.RutaDatosVenta, fs::Hoy());
+  if (!fs::ExisteArchivo(archivo)) return;
+  const QStringList lineas = fs::LeeLineas(archivo);
+  // The screen's header table fails an edit at once outside a new
+  // document; the marks go through a handle of their own, which waits.
+  std::unique_ptr<db::Tabla> tabla =
+      TablaDeCorrida(p.TablaFacturae->Carpeta(), p.TablaFacturae->NombreTabla(), QStringLiteral("INUMENC"));
+  tabla->OnEditError = EsperaBloqueo;
+  tabla->OnPostError = EsperaBloqueo;
+  for (qsizetype i = 0; i < lineas.size(); i += 2) {
+    const QString numero = lineas[i].trimmed();
+    const QString caja = lineas.value(i + 1).trimmed();
+    const QString pago = kPagadaEn + caja;
+    try {
+      bool esNumero = false;
+      const qint64 n = numero.toLongLong(&esNumero);
+      if (!esNumero || !tabla->FindKey({n})) continue;
+      if (tabla->FieldByName(QStringLiteral("PAGOX_F")).AsString() == pago) continue;
+      tabla->Edit();
+      try {
+        tabla->FieldByName(QStringLiteral("PAGOX_F")).SetAsString(pago);
+        tabla->FieldByName(QStringLiteral("TREGI_F")).SetAsString(QStringLiteral("I"));
+        tabla->FieldByName(QStringLiteral("BCLIM_F")).SetAsString(caja);
+        p.TipoPago->setCurrentText(pago);
+        tabla->Post();
+      } catch (...) {
+        tabla->Cancel();
+        throw;
+      }
+    } catch (const std::exception&) {
+      // The row is left as it was; the next pair is read.
+    }
+  }
+}
+
+void CuentaDocumentosEnCero(TFormaCapturaRapida& p) {
+  const QString hoy = FechaSQL(TextoFecha(fs::Hoy()));
+  LugarReporte lugar;
+  lugar.carpetaEncabezado = p.TablaFacturae->Carpeta();
+  lugar.encabezado = p.TablaFacturae->NombreTabla();
+  db::Consulta consulta;
+  consulta.SetSQL(LlenaRutasGuion(
+      QStringLiteral("Select CLDOC_F,PAGOX_F,SUBTO_F,IMTOD_F,IMIM2_F,FEDOC_F,CLCLI_F,NOMBR_F from [H] where "
+                     "(STATU_F<>\"C\" OR STATU_F IS NULL) and IMTOD_F<=0.1 and  FEDOC_F>=\"") +
+          hoy + QStringLiteral("\"and  FEDOC_F<=\"") + hoy + u'"',
+      lugar));
+  consulta.Open();
+  p.LabelControl->setText(QString::number(consulta.RecordCount()));
+  while (!consulta.Eof()) consulta.Next();
+  consulta.Close();
+}
+
+void PreparaConsultaVentas(TFormaCapturaRapida& p) {
+  TFormaConsulta consulta(&p);
+  consulta.TablaConsulta->SetCarpeta(p.RutaDatosVenta);
+  consulta.TablaConsulta->SetNombreTabla(QStringLiteral("facturae.dbf"));
+  AbreTabla(*consulta.TablaConsulta);
+  if (consulta.TablaConsulta->Active()) {
+    consulta.TablaConsulta->SetIndexName(QStringLiteral("INUMENC"));
+    consulta.TablaConsulta->First();
+  }
+  consulta.numcampo->setText(QStringLiteral("0"));
+  const QString lista = fs::Une(p.RutaDatosVenta, QStringLiteral("report\\facturae.for"));
+  consulta.Archivo->clear();
+  consulta.Descripcion->clear();
+  try {
+    QVector<TEntradaVista> leidos;
+    const QString copia = fs::Une(p.RutaDatosVenta, QStringLiteral("report\\Cliente2.for"));
+    for (const TEntradaVista& e : DepuraListaVistas(lista, &leidos, copia)) consulta.Archivo->addItem(e.Archivo);
+    if (consulta.Archivo->count() > 0) consulta.Archivo->setCurrentIndex(0);
+    if (!leidos.isEmpty()) consulta.Descripcion->setPlainText(leidos.first().Descripcion);
+  } catch (const std::exception& e) {
+    ui::MuestraExcepcion(e);
+  }
+  consulta.setWindowTitle(QStringLiteral("Reporte de Clientes"));
+  consulta.Archi->setText(QStringLiteral("facturae.for"));
+  PreparaConsulta(QStringLiteral("facturae.dbf"), QString());
+  consulta.ShowModal();
+}
+
+void EjecutaReporteVenta(TFormaCapturaRapida& p, const FilaReporteVenta& fila) {
+  const unsigned x = fila.extras;
+  if (x & CuentaCeros) CuentaDocumentosEnCero(p);
+  if (x & AplicaPagos) {
+    AplicaPagosDelDia(p);
+    PideCaja();
+  }
+  ContextoReporte contexto = ContextoDePantalla(p);
+  if (x & BuscaUltimo) {
+    p.TablaFacturae->First();
+    p.TablaFacturae->Last();
+    contexto.numeroUltimo = NumeroDe(*p.TablaFacturae);
+  }
+  Corre(p, ArgumentosDeFila(fila, contexto));
+  if (x & ReencuentraActual) {
+    AbreTabla(*p.TablaFacturae);
+    if (p.TablaFacturae->Active() && !contexto.numeroActual.isEmpty())
+      p.TablaFacturae->FindKey({contexto.numeroActual.toLongLong()});
+  }
+  if (!(x & SinRedibujo)) p.MuestraDocumento();
+}
+
+void EjecutaCorteVenta(TFormaCapturaRapida& p, const QString& clave) {
+  const CorteVenta* corte = CorteDeClave(clave);
+  if (!corte) return;
+  ContextoReporte contexto = ContextoDePantalla(p);
+  if (clave == u"CortesSeparados1") {
+    const std::optional<QString> ventana = VentanaDeCorte(p);
+    if (!ventana) return;
+    contexto.ventana = *ventana;
+  }
+  if (corte->cuentaCeros) CuentaDocumentosEnCero(p);
+  Corre(p, ArgumentosDeCorte(*corte, contexto));
+  p.MuestraDocumento();
+}
+
+void InstalaReportesVenta(TFormaCapturaRapida& p) {
+  const auto item = [&p](const char* nombre) { return p.MainMenu1->findChild<QAction*>(QString::fromLatin1(nombre)); };
+  for (const FilaReporteVenta& fila : FilasReporteVenta()) {
+    if (QAction* a = item(fila.clave))
+      p.AsignaComando(a, [&p, &fila] { ui::Protege([&] { EjecutaReporteVenta(p, fila); }); });
+  }
+  for (const CorteVenta& corte : CortesVenta()) {
+    if (QAction* a = item(corte.clave)) {
+      const QString clave = QLatin1String(corte.clave);
+      p.AsignaComando(a, [&p, clave] { ui::Protege([&] { EjecutaCorteVenta(p, clave); }); });
+    }
+  }
+  if (QAction* a = item("Consultas1")) p.AsignaComando(a, [&p] { ui::Protege([&] { PreparaConsultaVentas(p); }); });
+}
+
+void UneReportesVenta() { UneComandosVenta(QStringLiteral("reportes"), InstalaReportesVenta); }

@@ -1,0 +1,52 @@
+#pragma once
+// The sale screen's Reportes menu: its list reports (GuionesVenta.h) and
+// cash cuts (CortesVenta.h) as commands of the screen, and the routines
+// they share: the day's paid-documents file, the count of documents at
+// zero, the saved queries of the invoices.
+//
+// A command takes the number of the header row on screen, builds its script
+// from its row, hands it to the runner EjecutaReporteSQL (which asks for
+// dates, key range and conditions, runs the query and shows the pages) and
+// then shows the screen's document again, unless its row says otherwise.
+
+#include "salesdocs/GuionesVenta.h"
+
+#include <QString>
+
+class TFormaCapturaRapida;
+
+// Joins the commands to every sale screen made from now on
+// (pos/ComandosVenta.h). The program does it once at start.
+void UneReportesVenta();
+// Attaches the commands to one screen.
+void InstalaReportesVenta(TFormaCapturaRapida& pantalla);
+
+// The screen as a command finds it at the click.
+ContextoReporte ContextoDePantalla(TFormaCapturaRapida& pantalla);
+
+// The day's paid-documents file of the data folder: the day, the month and
+// the four-digit year without leading zeros or separators, then ".pag"
+// (5 March 2010: "532010.pag").
+QString ArchivoPagosDelDia(const QString& carpetaDatos, const QDate& dia);
+
+// Reads today's paid-documents file as pairs of lines (document number,
+// register) and marks each document of the screen's header table whose
+// PAGOX_F is not already "Pagada en " + register: PAGOX_F "Pagada en " +
+// register, TREGI_F "I", BCLIM_F the register, the text also in the
+// screen's payment box. A row another station holds longer than the table
+// layer waits, a number not found, and any other error of one row skip to
+// the next pair. No file does nothing.
+void AplicaPagosDelDia(TFormaCapturaRapida& pantalla);
+
+// LabelControl := how many of today's documents of the header table are
+// not cancelled and have a total of 0.1 or less.
+void CuentaDocumentosEnCero(TFormaCapturaRapida& pantalla);
+
+// "Consultas": the query runner on the invoice header table with the saved
+// views of report\facturae.for of the data folder whose files exist (the
+// list rewritten without the missing ones).
+void PreparaConsultaVentas(TFormaCapturaRapida& pantalla);
+
+// The commands, by component name.
+void EjecutaReporteVenta(TFormaCapturaRapida& pantalla, const FilaReporteVenta& fila);
+void EjecutaCorteVenta(TFormaCapturaRapida& pantalla, const QString& clave);
