@@ -259,7 +259,9 @@ void TFormaCompras::CreaEncabezado() {
   titulo->addWidget(NuevaEtiqueta(Panel2, "Label1", QStringLiteral("Compras")));
   titulo->addStretch();
   Estado = NuevaEtiqueta(Panel2, "Estado");
+  Estado->setMinimumWidth(110);
   LabelSaldo = NuevaEtiqueta(Panel2, "LabelSaldo");
+  LabelSaldo->setMinimumWidth(180);
   titulo->addWidget(Estado);
   titulo->addSpacing(20);
   titulo->addWidget(LabelSaldo);
@@ -267,6 +269,11 @@ void TFormaCompras::CreaEncabezado() {
 
   Caja = new QWidget(Panel2);
   Caja->setObjectName(QStringLiteral("Caja"));
+  // Locked while browsing, the document shown stays readable.
+  QPalette legible = Caja->palette();
+  for (QPalette::ColorRole papel : {QPalette::WindowText, QPalette::Text})
+    legible.setColor(QPalette::Disabled, papel, Qt::black);
+  Caja->setPalette(legible);
   auto* rejilla = new QGridLayout(Caja);
   rejilla->setContentsMargins(0, 0, 0, 0);
   marco->addWidget(Caja);

@@ -252,6 +252,7 @@ void TFormaCompras::FormActivate() {
     PreparaTablasCompra();
     AplicaVistaClasicaCompras();
     CopiaGlyps(*this);
+    CopiaGlyp(QStringLiteral("BotonPago"), BotonPagos);
     BloqueaEncabezadoCompra();
     LimpiaDatosProveedor();
     NumeraEncabezadoCompra();

@@ -290,6 +290,24 @@ TEST_F(Compras, NuevoEmpiezaEnLaTablaPropiaConElUltimoMasUno) {
   EXPECT_EQ(fs::LeeBytes(fs::Une(kDatos, "ComprasE.dbf")), compartida);
 }
 
+TEST_F(Compras, LaVentanaMuestraLosTotalesConDescuentoComercialYFinanciero) {
+  AgregaRecepcion(1, 10, "P1", 102.31, 102.31, {{"A", 1, 100, 16}}, {}, 16);
+  {
+    auto e = Abre("ComprasE.dbf");
+    e->First();
+    e->Edit();
+    e->FieldByName("DTOTA_O").SetAsFloat(10);
+    e->FieldByName("DFINT_O").SetAsFloat(2);
+    e->Post();
+  }
+  TFormaCompras& v = Ventana();
+  EXPECT_EQ(v.EtiSubtotal->text().trimmed(), "$         97.91");
+  EXPECT_EQ(v.EtiImpuesto->text().trimmed(), "$         14.40");
+  EXPECT_EQ(v.EtiTotal->text().trimmed(), "$        102.31");
+  EXPECT_EQ(v.Totales.DescuentoDocumento.Texto(), "10");
+  EXPECT_EQ(v.Totales.DescuentoFinanciero.Texto(), "-2.09");
+}
+
 // Capture rows of Detacomp.DB: quantity, price, tax.
 class TotalesCompraTest : public Compras {
  protected:
