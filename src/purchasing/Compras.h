@@ -248,6 +248,11 @@ class TFormaCompras : public ui::Forma {
   int CalculaTotalesCompra();
   double LeeImpuestoCompras();
   void EscribeTotalesCompra();
+  // With configuration line 82 "S": the three discounts of the supplier on
+  // which TablaProveedor stands into the current capture line.
+  void AplicaDescuentosProveedor();
+  // The key of the product a typed key or bar code names ("" when none).
+  QString ClavePorCodigo(const QString& codigo) const;
   void GeneraOrdenPorMaximo(const QString& proveedor);
   void GeneraCompraSugerida();
   double EvaluaFormulaCosto();

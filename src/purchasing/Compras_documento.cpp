@@ -15,6 +15,7 @@
 #include "platform/ui/Colores.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/Forma.h"
+#include "inventory/RegistroProducto.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/TablaCaptura.h"
 #include "purchasing/Compras.h"
@@ -334,9 +335,9 @@ int TFormaCompras::CalculaTotalesCompra() {
   const auto importe = [](Dinero valor) {
     return FormatoImporte(QStringLiteral("###,###,##0.00"), valor.Texto(), QStringLiteral("$"));
   };
-  EtiImpuesto->setText(importe(Totales.Impuesto));
-  EtiTotal->setText(importe(Totales.Total));
-  EtiSubtotal->setText(importe(Totales.Subtotal));
+  EtiImpuesto->setText(importe(Totales.ImpuestoCompra));
+  EtiTotal->setText(importe(Totales.TotalCompra));
+  EtiSubtotal->setText(importe(Totales.SubtotalCompra));
   return Totales.Partidas;
 }
 
@@ -348,16 +349,29 @@ void TFormaCompras::EscribeTotalesCompra() {
     const auto escribe = [&e](const char* campo, Dinero valor) {
       e.FieldByName(QString::fromLatin1(campo)).SetAsFloat(valor.Real());
     };
-    escribe("SUBTO_O", Totales.Subtotal);
-    escribe("IMPMO_O", Totales.Impuesto);
-    escribe("IMDOC_O", Totales.Total);
-    escribe("SALDO_O", Totales.Total - Dinero::DeReal(Real(e, "ABONO_O")));
+    escribe("SUBTO_O", Totales.SubtotalCompra);
+    escribe("IMPMO_O", Totales.ImpuestoCompra);
+    escribe("IMDOC_O", Totales.TotalCompra);
+    escribe("SALDO_O", Totales.TotalCompra - Dinero::DeReal(Real(e, "ABONO_O")));
     if (e.FindField(QStringLiteral("MONED_O"))) e.FieldByName(QStringLiteral("MONED_O")).SetAsString(EditDIVIS_O->currentText());
     e.Post();
   } catch (...) {
     if (propio && Editando(e)) e.Cancel();
     throw;
   }
+}
+
+void TFormaCompras::AplicaDescuentosProveedor() {
+  if (!Conf.DescuentosCompras || !TablaProveedor->Active() || !HayFila(*TablaProveedor) || !HayFila(*TablaDeta))
+    return;
+  EditaFila(*TablaDeta);
+  const char* const campos[][2] = {{"DESCUENTO", "DESC1_P"}, {"DESCUENTO2", "DESC2_P"}, {"DESCUENTO3", "DESC3_P"}};
+  for (const auto& [captura, proveedor] : campos)
+    TablaDeta->FieldByName(QString::fromLatin1(captura)).SetAsFloat(Real(*TablaProveedor, proveedor));
+}
+
+QString TFormaCompras::ClavePorCodigo(const QString& codigo) const {
+  return ::ClavePorCodigo(TablaInventario->Carpeta(), codigo);
 }
 
 void TFormaCompras::GeneraOrdenPorMaximo(const QString& proveedor) {

@@ -371,7 +371,7 @@ void TFormaCompras::NavegadorClick() {
   // first header.
   if (HayEncabezado() && !TablaComprasE->Bof()) {
     const Dinero guardado = Dinero::DeReal(TablaComprasE->FieldByName(QStringLiteral("IMDOC_O")).AsFloat());
-    if (guardado != Totales.Total) {
+    if (guardado != Totales.TotalCompra) {
       try {
         EscribeTotalesCompra();
       } catch (const plat::Error&) {

@@ -233,20 +233,20 @@ TotalesCompra CalculaTotalesCompra(db::Dataset& captura, const ReglasTotalesComp
     if (porPartida) porPartida();
     ++t.Partidas;
   }
-  t.DescuentoDocumento = PorcentajeACentavos(subtotal, reglas.descuentoDocumento);
-  subtotal = (subtotal - t.DescuentoDocumento).Redondeada(2);
+  t.DescuentoDocumentoCompra = PorcentajeACentavos(subtotal, reglas.descuentoDocumento);
+  subtotal = (subtotal - t.DescuentoDocumentoCompra).Redondeada(2);
   if (reglas.impuestosIncluidos && !reglas.noDesglosado && reglas.tasaEncabezado == 0) {
     subtotal = Dinero::DeReal(subtotal.Real() - impuesto);
-    t.Impuesto = ACentavos(impuesto);
+    t.ImpuestoCompra = ACentavos(impuesto);
   } else if (!reglas.noDesglosado) {
-    t.Impuesto = PorcentajeACentavos(subtotal, reglas.tasa);
+    t.ImpuestoCompra = PorcentajeACentavos(subtotal, reglas.tasa);
   } else {
-    t.Impuesto = ACentavos(impuesto);
+    t.ImpuestoCompra = ACentavos(impuesto);
   }
-  t.Total = (subtotal + t.Impuesto).Redondeada(2);
-  t.DescuentoFinanciero = -PorcentajeACentavos(t.Total, reglas.descuentoFinanciero);
-  t.Total += t.DescuentoFinanciero;
-  t.Subtotal = subtotal + t.DescuentoDocumento + t.DescuentoFinanciero;
+  t.TotalCompra = (subtotal + t.ImpuestoCompra).Redondeada(2);
+  t.DescuentoFinancieroCompra = -PorcentajeACentavos(t.TotalCompra, reglas.descuentoFinanciero);
+  t.TotalCompra += t.DescuentoFinancieroCompra;
+  t.SubtotalCompra = subtotal + t.DescuentoDocumentoCompra + t.DescuentoFinancieroCompra;
   return t;
 }
 

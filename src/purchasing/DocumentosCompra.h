@@ -104,11 +104,11 @@ struct ReglasTotalesCompra {
   double descuentoFinanciero = 0;   // the financial discount edit, per cent
 };
 struct TotalesCompra {
-  Dinero Subtotal;             // shown and stored: the document discount back, the financial one off
-  Dinero Impuesto;
-  Dinero Total;
-  Dinero DescuentoDocumento;   // to cents
-  Dinero DescuentoFinanciero;  // to cents, negative
+  Dinero SubtotalCompra;             // shown and stored: the document discount back, the financial one off
+  Dinero ImpuestoCompra;
+  Dinero TotalCompra;
+  Dinero DescuentoDocumentoCompra;   // to cents
+  Dinero DescuentoFinancieroCompra;  // to cents, negative
   int Partidas = 0;
 };
 // Walks every capture row from the first: IMPORTE := PRECIO less its three

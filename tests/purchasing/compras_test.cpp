@@ -304,8 +304,28 @@ TEST_F(Compras, LaVentanaMuestraLosTotalesConDescuentoComercialYFinanciero) {
   EXPECT_EQ(v.EtiSubtotal->text().trimmed(), "$         97.91");
   EXPECT_EQ(v.EtiImpuesto->text().trimmed(), "$         14.40");
   EXPECT_EQ(v.EtiTotal->text().trimmed(), "$        102.31");
-  EXPECT_EQ(v.Totales.DescuentoDocumento.Texto(), "10");
-  EXPECT_EQ(v.Totales.DescuentoFinanciero.Texto(), "-2.09");
+  EXPECT_EQ(v.Totales.DescuentoDocumentoCompra.Texto(), "10");
+  EXPECT_EQ(v.Totales.DescuentoFinancieroCompra.Texto(), "-2.09");
+}
+
+TEST_F(Compras, ElArregloDeColumnasYLosTiposDeDocumento) {
+  // A layout group renames and widens a column; one whose column does not
+  // exist stops there with its error.
+  EscribeLineas(fs::Une(kPrograma, "etiqcd.dat"), {"4", "PRODUCTO", "DESCRIPCION", "250", "20", "CLAVE", "X", "10"});
+  TFormaCompras& v = Ventana();
+  EXPECT_EQ(v.Detalle->Columna(4).titulo, "DESCRIPCION");
+  EXPECT_EQ(v.Detalle->Columna(4).ancho, 250);
+  EXPECT_EQ(Mensajes(), QStringList{"Índice de columna fuera de rango (20)"});
+  // A kind text that is none of the combo's items gives the last good one.
+  EXPECT_EQ(v.ValidaTipoDocumento("Orden de Compra"), "Orden de Compra");
+  EXPECT_EQ(v.ValidaTipoDocumento("Orden"), "Recepción");
+  EXPECT_EQ(LetraMovimientoCompra(kRecepcion), u'O');
+  EXPECT_EQ(LetraMovimientoCompra(kOrdenCompra), u'O');
+  EXPECT_EQ(LetraMovimientoCompra(kDevolucionCompra), u'P');
+  // The suggested order needs a new document with its supplier.
+  ui::PuertaModal::LimpiaMensajes();
+  v.GeneraCompraSugerida();
+  EXPECT_EQ(Mensajes(), QStringList{"No se Puede Generar el Pedido Sugerido..."});
 }
 
 // Capture rows of Detacomp.DB: quantity, price, tax.
@@ -350,9 +370,9 @@ TEST_F(TotalesCompraTest, TotalesAlCentavo) {
     SCOPED_TRACE(c.nombre);
     auto captura = Captura(c.lineas);
     const TotalesCompra t = CalculaTotalesCompra(*captura, c.reglas);
-    EXPECT_EQ(t.Subtotal.Texto(), c.subtotal);
-    EXPECT_EQ(t.Impuesto.Texto(), c.impuesto);
-    EXPECT_EQ(t.Total.Texto(), c.total);
+    EXPECT_EQ(t.SubtotalCompra.Texto(), c.subtotal);
+    EXPECT_EQ(t.ImpuestoCompra.Texto(), c.impuesto);
+    EXPECT_EQ(t.TotalCompra.Texto(), c.total);
     EXPECT_EQ(t.Partidas, c.lineas.size());
   }
 }
