@@ -21,6 +21,7 @@
 #include "pos/Caja.h"
 #include "pos/CaptuRap.h"
 #include "pos/ListaSQL.h"
+#include "purchasing/Compras.h"
 #include "purchasing/ConProvee.h"
 #include "purchasing/Proveedo.h"
 #include "reports/Consolidar.h"
@@ -81,6 +82,7 @@ void UneModulos(TFormaPrincipal& principal) {
                 [](ui::Forma&, const QString& carpeta) { AltaRapidaProducto(carpeta, QString()); });
 
   // "Compras1" (Inventario > "Compras", BotonCompra): the purchase window, found.
+  principal.Une("Compras1", [] { return static_cast<ui::Forma*>(FormaCompras()); });
 
   // "MovalInventario1" (Inventario > "Mov. al Inventario", BotonMovinv): the movement window, made.
   // F2 and F3 in its counterpart box run the supplier and customer lookups.
@@ -148,7 +150,7 @@ std::unique_ptr<ui::Forma> CreaPrincipal() {
 const Creador kVentanasDeInicio[] = {
     CreaPrincipal,
     Crea<TFormaEmpresas>,
-    // TFormaCompras
+    Crea<TFormaCompras>,
     Crea<TFormaInventario>,
     Crea<TFormaConProduct>,
     Crea<TFormaProveedo>,

@@ -370,6 +370,66 @@ QVector<Fila> PartidasRemisiones(double iva) {
   return filas;
 }
 
+// A paid receipt of the first supplier, as the purchase window shows it
+// when it opens, and an order of the second one still to be received: no
+// stock or balance moves with them (the stock came in by the initial
+// inventory).
+struct CompraDemo {
+  const char* encabezado;
+  const char* partidas;
+  int numero;
+  int control;
+  const char* proveedor;
+  const char* nombre;
+  const char* referencia;
+  std::vector<std::pair<const char*, double>> lineas;  // product, quantity
+  bool pagada;
+};
+const CompraDemo kCompras[] = {
+    {"ComprasE.dbf", "ComprasD.dbf", 1, 31000, "1", "ABARROTERA DEL BAJIO SA DE CV", "A-1520",
+     {{"ARR001", 12}, {"FRI001", 12}, {"ACE001", 6}}, true},
+    {"OrdenCom.dbf", "OrdenDet.dbf", 1, 32000, "2", "EMBOTELLADORA DE OCCIDENTE SA", "",
+     {{"REF001", 48}, {"AGU001", 24}}, false},
+};
+
+void LlenaCompras(const QString& datos, double iva) {
+  for (const CompraDemo& c : kCompras) {
+    double subtotal = 0;
+    QVector<Fila> partidas;
+    for (const auto& [clave, cantidad] : c.lineas) {
+      const Producto& p = ProductoDemo(clave);
+      subtotal += cantidad * p.costo;
+      partidas << Fila{{"CLDOC_OD", QString::number(c.numero)},
+                       {"CONTROL", c.control},
+                       {"CLPRO_OD", clave},
+                       {"DESCR_OD", QString::fromUtf8(p.descripcion)},
+                       {"CANTI_OD", cantidad},
+                       {"CUNIT_OD", p.costo},
+                       {"POIVA_OD", iva},
+                       {"REFER_OD", c.referencia},
+                       {"PROVE_OD", c.proveedor},
+                       {"NALMA_OD", "1"},
+                       {"FEDOC_OD", fs::Hoy()},
+                       {"FECHA", SelloFecha(fs::Hoy())},
+                       {"USUARIO", "0"}};
+    }
+    subtotal = Centavos(subtotal);
+    const double impuesto = Centavos(subtotal * iva / 100);
+    const double total = subtotal + impuesto;
+    LlenaSiVacia(datos, QString::fromLatin1(c.encabezado),
+                 {Fila{{"CLDOC_O", c.numero},   {"CONTROL", c.control},   {"CLPRV_O", c.proveedor},
+                       {"NOMBR_O", QString::fromUtf8(c.nombre)},        {"FEDOC_O", fs::Hoy()},
+                       {"FEREC_O", fs::Hoy()},  {"FEPAG_O", fs::Hoy()},   {"TIMPU_O", iva},
+                       {"DTOTA_O", 0},          {"DFINT_O", 0},           {"REFER_O", c.referencia},
+                       {"NALMA_O", "1"},        {"MONED_O", "M.N."},      {"SUBTO_O", subtotal},
+                       {"IMPMO_O", impuesto},   {"IMDOC_O", total},       {"ABONO_O", c.pagada ? total : 0},
+                       {"SALDO_O", c.pagada ? 0 : total},                 {"STDOC_O", c.pagada ? "G" : ""},
+                       {"TREGI_O", "N"},        {"HORAF_F", 0},           {"USUARIO", "0"},
+                       {"proceso", "G"}}});
+    LlenaSiVacia(datos, QString::fromLatin1(c.partidas), partidas);
+  }
+}
+
 // The account of each credit remission: its payment on account.
 QVector<Fila> CuentasRemisiones(double iva) {
   QVector<Fila> filas;
@@ -556,6 +616,7 @@ void LlenaTablas(const QString& programa, const QString& datos, const QString& i
   LlenaSiVacia(datos, QStringLiteral("CucobrarRemision.DBF"), CuentasRemisiones(iva.toDouble()));
   LlenaSiVacia(datos, QStringLiteral("Clasificacion.dbf"), ClasificacionesEfectivo());
   LlenaSiVacia(datos, QStringLiteral("Pagos.dbf"), ConceptosEfectivo());
+  LlenaCompras(datos, iva.toDouble());
 }
 
 // What the movement window's imports read: the field maps, a counts file

@@ -49,13 +49,18 @@ QStringList TraduceFormulaCosto(const QStringList& formula, const ValorOperandoF
 }
 
 double AplicaFormulaCosto(const QStringList& formula, QStringList& resultado, db::Dataset& producto) {
-  resultado = TraduceFormulaCosto(formula, [&producto](QChar, const QString& campo) {
+  return AplicaFormulaCosto(formula, resultado, producto, [&producto](QChar, const QString& campo) {
     return producto.FieldByName(campo).AsString();
   });
+}
+
+double AplicaFormulaCosto(const QStringList& formula, QStringList& resultado, db::Dataset& registro,
+                          const ValorOperandoFormula& valor) {
+  resultado = TraduceFormulaCosto(formula, valor);
   bool asignado = false;
   for (const QString& linea : resultado) {
     if (linea.trimmed().isEmpty()) continue;
-    EjecutaAsignacionFormato(linea, &producto);
+    EjecutaAsignacionFormato(linea, &registro);
     asignado = asignado || AsignaPrecio(linea);
   }
   if (!asignado) throw plat::Error(plat::Clase::NoExiste, QStringLiteral("La fórmula de costo no asigna variable1"));

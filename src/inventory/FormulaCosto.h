@@ -45,6 +45,11 @@ QStringList TraduceFormulaCosto(const QStringList& formula, const ValorOperandoF
 // variable1 is no number, or no line was there to run (a stale variable1
 // of an earlier run is never taken for the price).
 double AplicaFormulaCosto(const QStringList& formula, QStringList& resultado, db::Dataset& producto);
+// The same run with each prefixed operand read through `valor` (the purchase
+// window reads "d." from the capture line, "e." from the header and "i."
+// from the product) and the lines run against `registro`.
+double AplicaFormulaCosto(const QStringList& formula, QStringList& resultado, db::Dataset& registro,
+                          const ValorOperandoFormula& valor);
 
 // The formula run of the windows' "Aplicar Fórmula": the formula as a
 // memo holds it (lines apart by "\n"), run as AplicaFormulaCosto; answers

@@ -3,6 +3,7 @@
 #include "foundation/rutinas_tablas.h"
 #include "inventory/CamposRegistro.h"
 #include "inventory/EdicionFila.h"
+#include "platform/Error.h"
 #include "platform/db/Tabla.h"
 
 #include <array>
@@ -131,6 +132,22 @@ bool LocalizaProducto(db::Tabla& productos, const QString& texto) {
   const bool hallado = buscaEn(kTagClaveProducto, texto) || buscaEn(kTagCodigoProducto, texto.toUpper());
   if (productos.IndexName().compare(tag, Qt::CaseInsensitive) != 0) productos.SetIndexName(tag);
   return hallado;
+}
+
+QString ClavePorCodigo(const QString& carpeta, const QString& texto) {
+  if (texto.isEmpty()) return {};
+  try {
+    db::Tabla codigos;
+    codigos.SetCarpeta(carpeta);
+    codigos.SetNombreTabla(kTablaProductos);
+    codigos.SetIndexName(kTagClaveProducto);
+    codigos.SetReadOnly(true);
+    codigos.Open();
+    if (!LocalizaProducto(codigos, texto)) return {};
+    return codigos.FieldByName(QStringLiteral("CLPRO_I")).AsString();
+  } catch (const plat::Error&) {
+    return {};
+  }
 }
 
 QString SiguienteClaveProducto(const db::Tabla& productos) {

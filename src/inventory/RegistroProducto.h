@@ -114,6 +114,11 @@ struct TRegistroProducto {
 // found; false, the table where it stood, when neither matches or the text
 // is empty. The table keeps its current tag.
 bool LocalizaProducto(db::Tabla& productos, const QString& texto);
+// The key of the product a typed text or scanned code names, looked up as
+// LocalizaProducto does through a handle of its own on INVENTAR.DBF of
+// `carpeta`; "" when the text is empty, nothing matches or the table cannot
+// be read.
+QString ClavePorCodigo(const QString& carpeta, const QString& texto);
 
 // The key a new product takes with consecutive keys: the largest key of the
 // table that reads as a whole number, plus one. Keys in character order end

@@ -279,19 +279,7 @@ bool TFormaCapturaRapida::BuscaProductoPorClave() {
 }
 
 QString TFormaCapturaRapida::ClavePorCodigo(const QString& texto) const {
-  if (texto.isEmpty()) return {};
-  try {
-    db::Tabla codigos;
-    codigos.SetCarpeta(TablaInventario->Carpeta());
-    codigos.SetNombreTabla(kTablaProductos);
-    codigos.SetIndexName(kTagClaveProducto);
-    codigos.SetReadOnly(true);
-    codigos.Open();
-    if (!LocalizaProducto(codigos, texto)) return {};
-    return codigos.FieldByName(QStringLiteral("CLPRO_I")).AsString();
-  } catch (const plat::Error&) {
-    return {};
-  }
+  return ::ClavePorCodigo(TablaInventario->Carpeta(), texto);
 }
 
 double TFormaCapturaRapida::SemejanzaDescripcion(const QString& texto) {

@@ -20,7 +20,6 @@
 #include "foundation/rutinas_numero.h"
 #include "inventory/ConPro.h"
 #include "platform/Error.h"
-#include "platform/db/Numeracion.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Rutas.h"
@@ -32,6 +31,7 @@
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/DocumentosVenta.h"
+#include "pos/NumeroFinal.h"
 #include "pos/PlanGuardado.h"
 #include "pos/TablasVenta.h"
 #include "pos/UnidadTrabajo.h"
@@ -359,16 +359,15 @@ void TFormaCapturaRapida::AsignaNumeroFinal() {
   } else {
     // Appended whole, under the numbering lock, numbered the last one + 1
     // until its record number is known.
-    db::Numeracion numeracion(e);
-    e.Last();
-    const qint64 siguiente = (e.IsEmpty() ? 0 : e.FieldByName(QStringLiteral("CLDOC_F")).AsInteger()) + 1;
-    registro = u.Agrega(
-        e, QStringLiteral("E"),
-        [&](db::Dataset& fila) {
-          plan.EscribeEncabezado(fila);
-          fila.FieldByName(QStringLiteral("CLDOC_F")).SetAsInteger(siguiente);
-        },
-        [&](const db::Dataset& fila) { return EsEncabezadoDe(fila, plan); });
+    registro = AgregaConSiguienteNumero(e, QStringLiteral("CLDOC_F"), [&](qint64 siguiente) {
+      return u.Agrega(
+          e, QStringLiteral("E"),
+          [&](db::Dataset& fila) {
+            plan.EscribeEncabezado(fila);
+            fila.FieldByName(QStringLiteral("CLDOC_F")).SetAsInteger(siguiente);
+          },
+          [&](const db::Dataset& fila) { return EsEncabezadoDe(fila, plan); });
+    });
   }
   // The final number: the record number plus the folio offset.
   u.Fija(QStringLiteral("N"), [&] {

@@ -19,7 +19,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QScrollArea>
 #include <QToolButton>
@@ -155,27 +154,7 @@ void TFormaCapturaRapida::VuelveEncabezadoCompartido() {
 }
 
 void TFormaCapturaRapida::CreaEncabezadoTemporal(const QString& carpeta, const QString& archivo) {
-  const QFileInfo nombre(archivo);
-  const QString propio =
-      nombre.completeBaseName() + QString::number(estacion_.Numero()) + u'.' + nombre.suffix();
-  const QString tempo = QStringLiteral("tempo\\");
-  const QString plantilla =
-      tempo + (db::Tabla::Existe(carpeta, tempo + archivo) ? archivo : kPlantillaEncabezado);
-  const QString carpetaAntes = TablaFacturae->Carpeta();
-  const QString archivoAntes = TablaFacturae->NombreTabla();
-  TablaFacturae->Close();
-  try {
-    db::Tabla::CopiaArchivos(carpeta, plantilla, propio);
-    TablaFacturae->SetCarpeta(carpeta);
-    TablaFacturae->SetNombreTabla(propio);
-    TablaFacturae->Open();
-  } catch (...) {
-    TablaFacturae->Close();
-    TablaFacturae->SetCarpeta(carpetaAntes);
-    TablaFacturae->SetNombreTabla(archivoAntes);
-    AbreTabla(*TablaFacturae);
-    throw;
-  }
+  ::CreaEncabezadoTemporal(*TablaFacturae, carpeta, archivo, estacion_.Numero(), kPlantillaEncabezado);
 }
 
 void TFormaCapturaRapida::CargaImpuestoPredeterminado() {

@@ -37,3 +37,5 @@ Dinero PorcentajeACentavos(Dinero base, double porcentaje) {
 }
 
 Dinero ACentavos(double valor) { return ADinero(Redondeado(Real(valor), 2, Mitades::LejosDelCero)); }
+
+double ImpuestoIncluido(double monto, double tasa) { return monto - monto / (1 + tasa / 100); }

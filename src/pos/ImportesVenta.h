@@ -15,3 +15,6 @@ Dinero PorcentajeACentavos(Dinero base, double porcentaje);
 // A real to cents, by the digits it is written with. Throws plat::Error
 // (Conversion) when it is not finite or does not fit.
 Dinero ACentavos(double valor);
+// The tax contained in an amount whose price includes it at `tasa` per
+// cent: monto − monto / (1 + tasa / 100).
+double ImpuestoIncluido(double monto, double tasa);

@@ -7,6 +7,7 @@
 #include "platform/fs/Rutas.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -64,12 +65,16 @@ void EstacionCaptura::Libera() {
 }
 
 bool EstacionCaptura::Prueba(int estacion, bool reemplazaDanada) {
-  if (!db::IntentaBloqueo(fd_, estacion, db::TipoBloqueo::Exclusivo)) return false;
-  const QString tabla = TablaDeEstacion(estacion);
+  return ReclamaTablaPrograma(fd_, estacion, programa_, TablaDeEstacion(estacion), kPlantillaCaptura, reemplazaDanada);
+}
+
+bool ReclamaTablaPrograma(int fd, qint64 posicion, const QString& programa, const QString& tabla,
+                          const QString& plantilla, bool reemplazaDanada) {
+  if (!db::IntentaBloqueo(fd, posicion, db::TipoBloqueo::Exclusivo)) return false;
   const auto abre = [&] {
     try {
       db::Tabla t;
-      t.SetCarpeta(programa_);
+      t.SetCarpeta(programa);
       t.SetNombreTabla(tabla);
       t.SetExclusive(true);
       t.Open();
@@ -79,18 +84,19 @@ bool EstacionCaptura::Prueba(int estacion, bool reemplazaDanada) {
     }
   };
   const auto copia = [&] {
+    if (plantilla.isEmpty()) return;
     try {
-      db::Tabla::CopiaArchivos(programa_, kPlantillaCaptura, tabla);
+      db::Tabla::CopiaArchivos(programa, plantilla, tabla);
     } catch (const plat::Error&) {
     }
   };
-  if (!db::Tabla::Existe(programa_, tabla)) copia();
+  if (!db::Tabla::Existe(programa, tabla)) copia();
   bool libre = abre();
   if (!libre && reemplazaDanada) {
     copia();
     libre = abre();
   }
-  if (!libre) db::QuitaBloqueo(fd_, estacion);
+  if (!libre) db::QuitaBloqueo(fd, posicion);
   return libre;
 }
 
@@ -118,6 +124,33 @@ void EstacionCaptura::CopiaPlantilla() const {
   try {
     db::Tabla::CopiaArchivos(programa_, kPlantillaCaptura, NombreTabla());
   } catch (const plat::Error&) {
+  }
+}
+
+QString NombreEncabezadoTemporal(const QString& archivo, int estacion) {
+  const QFileInfo nombre(archivo);
+  return nombre.completeBaseName() + QString::number(estacion) + u'.' + nombre.suffix();
+}
+
+void CreaEncabezadoTemporal(db::Tabla& encabezado, const QString& carpeta, const QString& archivo, int estacion,
+                            const QString& alterna) {
+  const QString propio = NombreEncabezadoTemporal(archivo, estacion);
+  const QString tempo = QStringLiteral("tempo\\");
+  const QString plantilla = tempo + (db::Tabla::Existe(carpeta, tempo + archivo) ? archivo : alterna);
+  const QString carpetaAntes = encabezado.Carpeta();
+  const QString archivoAntes = encabezado.NombreTabla();
+  encabezado.Close();
+  try {
+    db::Tabla::CopiaArchivos(carpeta, plantilla, propio);
+    encabezado.SetCarpeta(carpeta);
+    encabezado.SetNombreTabla(propio);
+    encabezado.Open();
+  } catch (...) {
+    encabezado.Close();
+    encabezado.SetCarpeta(carpetaAntes);
+    encabezado.SetNombreTabla(archivoAntes);
+    AbreTabla(encabezado);
+    throw;
   }
 }
 

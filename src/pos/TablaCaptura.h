@@ -82,6 +82,31 @@ class EstacionCaptura {
   QString programa_;
 };
 
+// The claim of one table of the program folder by a window that works on it
+// alone (a sale station, the purchase window): takes the kernel lock on byte
+// `posicion` of the lock file open in `fd`, then probes the table with an
+// exclusive open and close. A missing table is first copied from `plantilla`
+// (none when empty); a table that fails the probe is, with
+// `reemplazaDanada`, replaced by the template and probed once more. True
+// when the table passed: the lock stays held (until QuitaBloqueo, the close
+// of `fd`, or the death of the process); false, the lock released, when
+// another holder has the lock or the table cannot be opened exclusively.
+bool ReclamaTablaPrograma(int fd, qint64 posicion, const QString& programa, const QString& tabla,
+                          const QString& plantilla, bool reemplazaDanada);
+
+// The provisional header table of station `estacion`: the header file's
+// name with the station number before its extension ("Remision1.dbf",
+// "ComprasE1.dbf"), so it never names a shared table, even when the program
+// folder is the data folder.
+QString NombreEncabezadoTemporal(const QString& archivo, int estacion);
+// Copies the template tempo\<archivo> of `carpeta` (or tempo\<alterna> when
+// the folder lacks it) with its index over the station's provisional header
+// table in `carpeta`, and opens `encabezado` on it. On a failure (template
+// missing, file in use) `encabezado` is opened again where it was and the
+// error reaches the caller.
+void CreaEncabezadoTemporal(db::Tabla& encabezado, const QString& carpeta, const QString& archivo, int estacion,
+                            const QString& alterna);
+
 // Packs a table of the program folder (removes deleted rows; exclusive use).
 // Errors reach the caller as plat::Error.
 void CompactaTabla(const QString& carpeta, const QString& archivo);

@@ -119,7 +119,7 @@ TotalesVenta CalculaTotalesCaptura(db::Dataset& captura, db::Tabla* productos, c
     t.DescuentoLineas += DescuentoDeLinea(cantidad, precio, descuento);
     if (reglas.impuestosIncluidos) {
       const double monto = importe.Real();
-      const double iva = monto - monto / (1 + tasa / 100);
+      const double iva = ImpuestoIncluido(monto, tasa);
       ivaAcumulado += iva;
       // A row marked so in FPGC only adds its IVA.
       if (f.fpgc.AsFloat() >= -1000) {

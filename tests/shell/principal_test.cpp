@@ -109,7 +109,7 @@ TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
   TFormaPrincipal& principal = Arranca();
   QStringList clases;
   for (const auto& v : programa_->Ventanas()) clases << v->metaObject()->className();
-  EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaInventario", "TFormaConProduct",
+  EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaCompras", "TFormaInventario", "TFormaConProduct",
                                  "TFormaProveedo", "TFormaProgreso", "TFormaGlyp", "TFormaClientes", "TFormaEdicion",
                                  "TFormaMovimientos", "TFormaColector", "TFormaCaducidad", "TFormaRemCuCobra", "TFormaConceptos",
                                  "TFormaListaSQL"}));
