@@ -386,7 +386,8 @@ QVector<Fila> Productos(const QString& iva) {
 // The stock came in by an initial-inventory document (concept 57), so the
 // movement history and the per-product totals account for it as posting
 // would; the remissions then took their quantities out of the stock and
-// the totals, as a sale does without movement rows (no mi.cnf).
+// the totals, as a sale does without movement rows (the history was made
+// before mi.cnf asked for them).
 constexpr int kConceptoInventarioInicial = 57;
 
 // Perishable products came in batches, each with its expiry text.
@@ -553,6 +554,9 @@ bool PreparaEmpresaDemo() {
     lineas[ConfFormatoVendedores - 1] = QStringLiteral("vendedor.fmt");
     lineas[ConfFormatoCxCDetallada - 1] = QStringLiteral("cuenta.fmt");
     lineas[ConfFormatoCheque - 1] = QStringLiteral("recibo.fmt");
+    // Each sale logged in its document's log, and a day's cash ceiling.
+    lineas[ConfBitacora - 1] = QStringLiteral("S");
+    lineas[ConfTotalAcumulado - 1] = QStringLiteral("20000");
     EscribeConfiguracionEmpresa(configuracion, lineas);
   }
   LlenaTablas(programa, datos, DefinicionLinea(ConfIva)->Inicial());
@@ -569,6 +573,8 @@ bool PreparaEmpresaDemo() {
   const QString reportes = fs::Une(carpetaReportes, QStringLiteral("reportes.sql"));
   if (!fs::Existe(reportes)) fs::ReescribeLineas(reportes, ReportesPersonalizados(datos));
   EscribeSiFalta(fs::Une(datos, QStringLiteral("pagos.cnf")), ListaTiposPago());
+  // The sales saved from now on write their movement rows.
+  EscribeSiFalta(fs::Une(programa, QStringLiteral("mi.cnf")), QByteArrayLiteral("con movimientos\r\n"));
   VistaClientes(programa, datos);
   // The index catalogue of the reindexing window, as "Lee indices" reads it.
   const QString catalogo = fs::Une(datos, kCatalogoIndices);

@@ -39,7 +39,11 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   esperadas[ConfFormatoVendedores - 1] = "vendedor.fmt";
   esperadas[ConfFormatoCxCDetallada - 1] = "cuenta.fmt";  // the remission account
   esperadas[ConfFormatoCheque - 1] = "recibo.fmt";        // a movement's receipt
+  esperadas[ConfBitacora - 1] = "S";
+  esperadas[ConfTotalAcumulado - 1] = "20000";
   EXPECT_EQ(fs::LeeLineas("C:\\VRL\\Gener1.cnf"), esperadas);
+  // The sale screen writes movement rows.
+  EXPECT_EQ(fs::LeeLineas("C:\\VRL\\mi.cnf"), QStringList{"con movimientos"});
 
   // Both copies of the users file; the login finds each password.
   EXPECT_EQ(fs::LeeBytes(fs::Une(kDatosDemo, "usuarios.def")), fs::LeeBytes("C:\\VRL\\usuarios.def"));
