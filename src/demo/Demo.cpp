@@ -474,7 +474,8 @@ QVector<Fila> Productos(const QString& iva) {
 // The stock came in by an initial-inventory document (concept 57), so the
 // movement history and the per-product totals account for it as posting
 // would; the remissions then took their quantities out of the stock and
-// the totals, as a sale does without movement rows (no mi.cnf).
+// the totals, as a sale does without movement rows (the history was made
+// before mi.cnf asked for them).
 constexpr int kConceptoInventarioInicial = 57;
 
 // Perishable products came in batches, each with its expiry text.
@@ -664,6 +665,9 @@ bool PreparaEmpresaDemo() {
     lineas[ConfFormatoCheque - 1] = QStringLiteral("recibo.fmt");
     // The sale screen's ticket, printed as text on the receipt printer.
     lineas[ConfFormatoRemision - 1] = QStringLiteral("ticket.fmt");
+    // Each sale logged in its document's log, and a day's cash ceiling.
+    lineas[ConfBitacora - 1] = QStringLiteral("S");
+    lineas[ConfTotalAcumulado - 1] = QStringLiteral("20000");
     EscribeConfiguracionEmpresa(configuracion, lineas);
   }
   LlenaTablas(programa, datos, DefinicionLinea(ConfIva)->Inicial());
@@ -682,6 +686,8 @@ bool PreparaEmpresaDemo() {
   EscribeSiFalta(fs::Une(datos, QStringLiteral("pagos.cnf")), ListaTiposPago());
   const QString salidas = fs::Une(datos, QStringLiteral("Salidas.cnf"));
   if (!fs::Existe(salidas)) fs::ReescribeLineas(salidas, ListaConceptosEfectivo());
+  // The sales saved from now on write their movement rows.
+  EscribeSiFalta(fs::Une(programa, QStringLiteral("mi.cnf")), QByteArrayLiteral("con movimientos\r\n"));
   VistaClientes(programa, datos);
   VistaMovimientos(programa, datos);
   VistaVentas(programa, datos);

@@ -75,6 +75,10 @@ MovimientoVenta TFormaCapturaRapida::DatosMovimiento() const {
 
 void TFormaCapturaRapida::GuardaMovimientoPartida() {
   if (!(plan_ ? plan_->movimientos : OpcionMI)) return;
+  // A comment that is no product moves no stock: it gets no row.
+  if (Partida("CLAVE").AsString() == kClaveComentario &&
+      !(TablaInventario->Active() && TablaInventario->FindKey({kClaveComentario})))
+    return;
   try {
     EscribeMovimientoPartida();
     return;

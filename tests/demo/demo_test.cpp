@@ -40,7 +40,11 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   esperadas[ConfFormatoCxCDetallada - 1] = "cuenta.fmt";  // the remission account
   esperadas[ConfFormatoCheque - 1] = "recibo.fmt";        // a movement's receipt
   esperadas[ConfFormatoRemision - 1] = "ticket.fmt";      // the sale screen's ticket
+  esperadas[ConfBitacora - 1] = "S";
+  esperadas[ConfTotalAcumulado - 1] = "20000";
   EXPECT_EQ(fs::LeeLineas("C:\\VRL\\Gener1.cnf"), esperadas);
+  // The sale screen writes movement rows.
+  EXPECT_EQ(fs::LeeLineas("C:\\VRL\\mi.cnf"), QStringList{"con movimientos"});
 
   // Both copies of the users file; the login finds each password.
   EXPECT_EQ(fs::LeeBytes(fs::Une(kDatosDemo, "usuarios.def")), fs::LeeBytes("C:\\VRL\\usuarios.def"));

@@ -1,9 +1,9 @@
-// The traces a saved sale leaves: a movement row for every written line
-// with mi.cnf on (numbered under the movement table's lock, retried when a
-// write fails, three stations at once, a station killed in the middle),
-// the movement mirror of a new remission, the rows of a cancelled capture,
-// the tax check of the lines; the control snapshot, the document log and
-// its viewer, the day's accumulator and its items.
+// The traces a saved sale leaves: with mi.cnf on a movement row for every
+// written line but a comment (numbered under the movement table's lock,
+// retried when a write fails, three stations at once, a station killed in
+// the middle), the movement mirror of a new remission, the rows of a
+// cancelled capture, the tax check of the lines; the control snapshot, the
+// document log and its viewer, the day's accumulator and its items.
 
 #include "foundation/observa.h"
 #include "inventory/RegistroProducto.h"
@@ -217,6 +217,7 @@ TEST_F(RastrosVenta, ConMiCnfCadaLineaEscritaDejaSuRenglonDeMovimiento) {
     ui::PuertaModal::LimpiaMensajes();
     Abre("2", [&](Pantalla& p) {
       Captura(p, {{"3", "P1"}, {"2", "P5"}, {"2", "P2"}, {"1", "P3"}});
+      AgregaFilas(*p.TablaDeta, {{{"CANTIDAD", 1}, {"CLAVE", "COMENTARIO"}, {"PRODUCTO", "ENTREGAR EN LA TARDE"}}});
       // Another station leaves too little of the second line's product.
       CambiaProducto("P5", "EXIST_I", "1");
       Pulsa(Qt::Key_F10);
@@ -226,7 +227,7 @@ TEST_F(RastrosVenta, ConMiCnfCadaLineaEscritaDejaSuRenglonDeMovimiento) {
       const QString vendedor = p.TablaFacturae->FieldByName("CLVEN_F").AsString();
       EXPECT_EQ(Renglones(kDatos, "RemisioD.dbf", {"CLPRO_FD"},
                           [&](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == numero; }),
-                (Filas{{"P1"}, {"P2"}, {"P3"}}));
+                (Filas{{"P1"}, {"P2"}, {"P3"}, {"COMENTARIO"}}));
       if (!c.renglones) {
         EXPECT_EQ(MovimientosDe(kDatos, documento, {"CLPRO_MI"}), Filas());
         return;
@@ -534,4 +535,24 @@ TEST_F(RastrosVenta, ElAcumuladoDelDiaAvisaAlPasarElLimite) {
   });
   EXPECT_FALSE(fs::ExisteArchivo(hoy));
   EXPECT_EQ(fs::ListaCarpeta(fs::Une(kPrograma, "Acumular")), QStringList{"2010-3-4.acu"});
+}
+
+// A snapshot that cannot be written (a file stands where its folder goes)
+// is told through the plain message; the sale is saved and the rest of its
+// traces are written.
+TEST_F(RastrosVenta, UnArchivoDeControlQueNoSeEscribeNoDetieneElGuardado) {
+  EscribeLineas(fs::Une(kPrograma, "Control"), {"no es carpeta"});
+  FijaLinea(ConfTotalAcumulado, "10000");
+  Movimientos("con movimientos");
+  Abre("2", [](Pantalla& p) {
+    Captura(p, {{"1", "P6"}});
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(ui::Tag(p.BotonNuevo), 0);
+    EXPECT_EQ(MovimientosDe(kDatos, "R" + p.EditCLDOC_F->text() + "-" + QString::number(p.ControlDocumento),
+                            {"CLPRO_MI"}),
+              Filas{{"P6"}});
+  });
+  EXPECT_EQ(Mensajes(), QStringList{"Ocurrio un error en el directorio de Control"});
+  EXPECT_EQ(fs::LeeLineas(fs::Une(kPrograma, "Acumular\\2010-3-5.acu")), QStringList{"4000"});
+  EXPECT_EQ(Renglones(kDatos, "Remision.dbf", {"IMTOD_F"}), Filas{{"4000"}});
 }
