@@ -1013,8 +1013,10 @@ class TFormaCapturaRapida : public ui::Forma {
   // The administrator prompt: true when the password typed is that of a
   // user with right 53 (the refusal told).
   bool AutorizaReimpresion();
-  // The header shown is printed or cancelled.
+  // The header shown is printed or cancelled; LeeMarcasDocumento reads its
+  // marks again from the file first.
   bool ImpresaOCancelada() const;
+  void LeeMarcasDocumento();
   void VistaPrevia(bool monedaVenta);
   // Voucher kind 1 or 2.
   void MovimientoEfectivo(int tipo);

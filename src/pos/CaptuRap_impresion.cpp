@@ -98,8 +98,19 @@ void TFormaCapturaRapida::BotonImprimirClick() {
     return;
   }
   if (!HayFila(*TablaFacturae)) return;
+  LeeMarcasDocumento();
   if (ImpresaOCancelada() && !AutorizaReimpresion()) return;
   ImprimeDocumento();
+}
+
+void TFormaCapturaRapida::LeeMarcasDocumento() {
+  // Another station may have printed or cancelled the document since it was
+  // shown here: its marks are read again from the file.
+  if (TablaFacturae->State() != db::Dataset::Estado::Navegando) return;
+  try {
+    TablaFacturae->Refresh();
+  } catch (const plat::Error&) {
+  }
 }
 
 void TFormaCapturaRapida::ImprimeDocumento() {
@@ -177,6 +188,7 @@ void TFormaCapturaRapida::ImprimirRangodeDocumentos1Click() {
     return;
   }
   if (!TablaFacturae->Active()) return;
+  LeeMarcasDocumento();
   if (ImpresaOCancelada() && !AutorizaReimpresion()) return;
   auto rango = std::make_unique<TDialogoImprimir>(this);
   rango->SetTag(0);

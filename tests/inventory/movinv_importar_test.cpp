@@ -4,6 +4,7 @@
 // added to the document being captured. A bad line stops each import
 // before anything is touched.
 
+#include "app/Vorlan.h"
 #include "inventory/ConsultasExternas.h"
 #include "inventory/Importa.h"
 #include "movimientos_prueba.h"
@@ -284,3 +285,39 @@ TEST_F(ImportaMovimientos, ImportarDatosSinElDerecho20NoAbreElDialogo) {
 }
 
 }  // namespace
+
+TEST_F(ImportaMovimientos, DesdeElInicioImportarArchivoPreguntaLaCarpetaEnElDialogoDeCaja) {
+  // The program's start joins the sale screen's register dialog.
+  ProgramaVorlan programa;
+  programa.Inicia();
+  EscribeLineas("C:\\VRL\\Exporta.cnf", {"C:\\VRL\\EXPORTA"});
+  fs::CreaCarpeta(kTienda);
+  EscribeLineas(kTransferencia, {"44,P1,5,3"});
+  TFormaMovimientosInventario& v = Ventana();
+  ASSERT_TRUE(v.ImportarArchivo1->isEnabled());
+
+  // Only the folder box and the two buttons; "Cancelar" does nothing.
+  ui::PuertaModal::Espera("TFormaCaja", [](QDialog& d) {
+    EXPECT_EQ(prueba::Texto(d, "Label2"), "Ruta de Formato");
+    for (const char* oculto : {"NumeroCaja", "NoCaja", "ClaveVendedor", "Label1", "Label3", "Label4"})
+      EXPECT_FALSE(prueba::Componente(d, oculto)->isVisible()) << oculto;
+    for (const char* visible : {"Formato", "BitBtn1", "BitBtn2"})
+      EXPECT_TRUE(prueba::Componente(d, visible)->isVisible()) << visible;
+    EXPECT_EQ(prueba::Texto(d, "Formato"), "C:\\VRL\\EXPORTA");
+    prueba::Pulsa(d, "BitBtn2");
+  });
+  v.ImportarArchivo1->trigger();
+  EXPECT_EQ(Renglones(), QStringList());
+  EXPECT_TRUE(fs::ExisteArchivo(kTransferencia));
+
+  // The store's folder typed and accepted: its transfer file is saved.
+  ui::PuertaModal::Espera("TFormaCaja", [](QDialog& d) {
+    prueba::Reescribe(static_cast<QLineEdit*>(prueba::Componente(d, "Formato")), kTienda);
+    prueba::Pulsa(d, "BitBtn1");
+  });
+  v.ImportarArchivo1->trigger();
+  EXPECT_EQ(Renglones(), QStringList{"1|53|P1|5"});
+  EXPECT_FALSE(fs::ExisteArchivo(kTransferencia));
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(ui::PuertaModal::Pendientes(), 0);
+}

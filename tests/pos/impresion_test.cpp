@@ -9,6 +9,7 @@
 #include "platform/fs/Texto.h"
 #include "platform/print/Impresora.h"
 #include "platform/print/Impresoras.h"
+#include "platform/print/Registro.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "support/Proceso.h"
@@ -284,19 +285,42 @@ TEST_F(Impresion, UnDocumentoImpresoEnOtraCajaPideAquiLaAutorizacion) {
     otra.Envia("");
     EXPECT_EQ(otra.Espera(), 0);
     EXPECT_EQ(Trabajos().size(), 1);
-    // Shown again here, it reads as printed and asks for the approval.
-    QTest::keyClick(&p, Qt::Key_End);
-    EXPECT_EQ(p.Impresa->text(), "Impresa PAGADA");
-    bool pregunta = false;
-    ui::PuertaModal::Espera("TFormaAdministrador", [&](QDialog& d) {
-      pregunta = true;
+    // Printed here without showing it again: its mark is read from the
+    // file, so the approval is asked.
+    int preguntas = 0;
+    const auto sinDerecho = [&](QDialog& d) {
+      ++preguntas;
       prueba::Teclea(d, "Clave", "sinreimp");
       prueba::Pulsa(d, "BitBtn1");
-    });
+    };
+    ui::PuertaModal::Espera("TFormaAdministrador", sinDerecho);
     F11(p);
-    EXPECT_TRUE(pregunta);
+    EXPECT_EQ(preguntas, 1);
+    // Shown again, it reads as printed and asks again.
+    QTest::keyClick(&p, Qt::Key_End);
+    EXPECT_EQ(p.Impresa->text(), "Impresa PAGADA");
+    ui::PuertaModal::Espera("TFormaAdministrador", sinDerecho);
+    F11(p);
+    EXPECT_EQ(preguntas, 2);
     EXPECT_EQ(Trabajos().size(), 1);
   });
+}
+
+TEST_F(Impresion, ImprimePlantillaMandaLaImagenDeLaPantallaALaImpresora) {
+  print::FijaImpresorasPrueba({{"laser", "Laser", print::TipoImpresora::Registro, QString(), 600}}, 0);
+  print::Impresora::Global().Restablece();
+  print::BorraOperacionesGrabadas();
+  Abre("2", [](Pantalla& p) { p.findChild<QAction*>("ImprimePlantilla1")->trigger(); });
+  QStringList operaciones;
+  for (const print::Operacion& o : print::OperacionesGrabadas()) {
+    if (o.tipo == print::Operacion::Tipo::Comienza) operaciones << "Comienza " + o.texto;
+    if (o.tipo == print::Operacion::Tipo::Imagen) operaciones << (o.imagen.isEmpty() ? "sin imagen" : "Imagen");
+    if (o.tipo == print::Operacion::Tipo::Termina) operaciones << "Termina";
+  }
+  EXPECT_EQ(operaciones.size(), 3);
+  EXPECT_TRUE(operaciones.value(0).startsWith("Comienza Punto de Venta CAPTURA RAPIDA")) << operaciones.value(0).toStdString();
+  EXPECT_EQ(operaciones.mid(1), (QStringList{"Imagen", "Termina"}));
+  EXPECT_EQ(Mensajes(), QStringList());
 }
 
 TEST_F(Impresion, GuardarEImprimirConF10YPagarEnCajaImprimen) {
