@@ -152,7 +152,9 @@ TEST_F(DocumentosDerivados, LosArchivosDeBuferGuardanCadaCampoEnSuLugar) {
 
     const QByteArray l = Bytes("bufer.tmp");
     ASSERT_EQ(l.size(), 3 * 120);
-    const auto real = [&](int pos) { return fs::DecodificaReal6(reinterpret_cast<const std::uint8_t*>(l.data() + pos)); };
+    const auto real = [&](int pos) {
+      return fs::DecodificaReal6(reinterpret_cast<const std::uint8_t*>(l.data() + pos));
+    };
     EXPECT_EQ(real(0), 1.5);
     EXPECT_EQ(real(120), -2.25);
     EXPECT_EQ(fs::LeeCadenaCorta(l, 6, 16), "P1");
@@ -348,7 +350,8 @@ TEST_F(DocumentosDerivados, FacturaDeUnaRemisionPagada) {
 }
 
 TEST_F(DocumentosDerivados, UnaVentaACreditoNoTieneCobro) {
-  const QStringList formas = {"Crédito", "Credito", "CREDITO"};
+  // Each spelling of credit, then a sale with no payment type at all.
+  const QStringList formas = {"Crédito", "Credito", "CREDITO", ""};
   for (int i = 0; i < formas.size(); ++i) RemisionParaFacturar(7 + i, formas[i]);
   Abre("2", [&](Pantalla& p) {
     for (int i = 0; i < formas.size(); ++i) {
@@ -357,12 +360,15 @@ TEST_F(DocumentosDerivados, UnaVentaACreditoNoTieneCobro) {
     }
   });
   EXPECT_EQ(Mensajes(), QStringList());
-  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "ABONO_F", "SALDO_F", "METOD_F"}, "INUMENC"),
-            (QList<QStringList>{{"1", "R7", "0", "104.4", "Crédito"},
-                                {"2", "R8", "0", "104.4", "Credito"},
-                                {"3", "R9", "0", "104.4", "CREDITO"}}));
-  EXPECT_EQ(Filas(kDatos, "Cucobrar.dbf", {"NUFAC_CC"}), QList<QStringList>());
-  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"REMIS_F"}), (QList<QStringList>{{"F1"}, {"F2"}, {"F3"}}));
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "ABONO_F", "SALDO_F", "METOD_F", "FORMA_F"},
+                  "INUMENC"),
+            (QList<QStringList>{{"1", "R7", "0", "104.4", "Crédito", "Pago en una sola Exhibición"},
+                                {"2", "R8", "0", "104.4", "Credito", "Pago en una sola Exhibición"},
+                                {"3", "R9", "0", "104.4", "CREDITO", "Pago en una sola Exhibición"},
+                                {"4", "R10", "104.4", "104.4", "Anterior", ""}}));
+  EXPECT_EQ(Filas(kDatos, "Cucobrar.dbf", {"NUFAC_CC", "CONCE_CC"}),
+            (QList<QStringList>{{"4", "Factura Pagada 10"}}));
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"REMIS_F"}), (QList<QStringList>{{"F1"}, {"F2"}, {"F3"}, {"F4"}}));
 }
 
 TEST_F(DocumentosDerivados, LasNegativasVanEnOrdenYNoEscribenNada) {
@@ -549,7 +555,8 @@ TEST_F(DocumentosDerivados, LasConversionesOcultasDejanUnDocumentoNuevoQueSeGuar
   // behind by the conversion itself.
   EXPECT_EQ(Filas(kDatos, "Pedido.dbf", {"CLDOC_F", "CLPED_F", "CLCLI_F"}, "INUMENC"),
             (QList<QStringList>{{"40", "", ""}, {"41", "", ""}, {"42", "R5", "20"}}));
-  EXPECT_EQ(Filas(kDatos, "PedidoD.dbf", {"CLDOC_FD", "CLPRO_FD", "CANTI_FD"}), (QList<QStringList>{{"42", "P1", "3"}}));
+  EXPECT_EQ(Filas(kDatos, "PedidoD.dbf", {"CLDOC_FD", "CLPRO_FD", "CANTI_FD"}),
+            (QList<QStringList>{{"42", "P1", "3"}}));
   EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "CLPED_F", "REMIS_F"}, "INUMENC"),
             (QList<QStringList>{{"5", "", ""}, {"6", "P42", ""}}));
   EXPECT_EQ(Filas(kDatos, "RemisioD.dbf", {"CLDOC_FD", "CLPRO_FD", "CANTI_FD"}, "CLDOC_FD"),
