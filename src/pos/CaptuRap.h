@@ -263,6 +263,11 @@ class TFormaCapturaRapida : public ui::Forma {
   // The next document read from the buffer files takes its lines from a
   // range of documents; cleared by a save.
   bool LineasDeRango = false;
+  // The buffer writer of the sales documents (GuardaVentaEnBufer), joined
+  // with their commands (UneComandosCapturaRapida): both buffer files
+  // rewritten from the screen and the reserved quantities rebuilt from the
+  // capture. Empty until joined.
+  std::function<void(QChar letra)> EscribeBuferVenta;
 
   // Configuration lines kept for the handlers that use them.
   struct Configuracion {

@@ -2,6 +2,7 @@
 
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_numero.h"
+#include "inventory/CamposRegistro.h"
 #include "platform/Error.h"
 #include "platform/db/Numeracion.h"
 #include "platform/db/Tabla.h"
@@ -13,6 +14,7 @@
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/DocumentosVenta.h"
+#include "pos/ImportesVenta.h"
 #include "pos/TablasVenta.h"
 #include "shell/LineasConfiguracion.h"
 
@@ -291,7 +293,7 @@ int AgregaPartidasDeDocumento(db::Tabla& partidas, db::Dataset& captura, const Q
         captura.FieldByName(QString::fromLatin1(n)).SetValue(v);
       };
       const double cantidad = campo("CANTI_FD").AsFloat();
-      const double precio = campo("PUNPR_FD").AsFloat();
+      const Dinero precio = registro::LeeImporte(campo("PUNPR_FD")).value_or(Dinero());
       const double descuento = campo("PDES1_FD").AsFloat();
       fija("CANTIDAD", cantidad);
       fija("CLAVE", campo("CLPRO_FD").Value());
@@ -299,10 +301,10 @@ int AgregaPartidasDeDocumento(db::Tabla& partidas, db::Dataset& captura, const Q
       fija("TARA", campo("PENDI_FD").Value());
       fija("PRODUCTO", campo("DEPRO_FD").Value());
       fija("UNIDAD", campo("UNIDA_FD").Value());
-      fija("PRECIO", precio);
+      fija("PRECIO", precio.Real());
       fija("COSTO", campo("COPRO_FD").Value());
       fija("DESCUENTO", descuento);
-      fija("IMPORTE", cantidad * precio - cantidad * precio * descuento * 0.01);
+      fija("IMPORTE", ImporteLinea(cantidad, precio, descuento).Real());
       fija("IMPUESTO", campo("PIVA1_FD").Value());
       fija("FPGC", campo("FPGCX_FD").Value());
       captura.Post();

@@ -1,7 +1,8 @@
 #pragma once
 // The commands of the sales documents on the sale screen: Generar >
 // "Factura", "Factura e Imprimir" and the hidden conversions "Remisión",
-// "Pedido" and "Devolución". Joined once by the program body; every sale
-// screen made after has them.
+// "Pedido" and "Devolución"; and the buffer writer the screen's change and
+// cancel call (EscribeBuferVenta). Joined once by the program body; every
+// sale screen made after has them.
 
 void UneDocumentosVenta();

@@ -17,6 +17,7 @@
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
+#include "pos/ImportesVenta.h"
 #include "pos/Corte.h"
 #include "pos/PartidasDocumento.h"
 #include "salesdocs/BuferVenta.h"
@@ -162,7 +163,7 @@ qint64 GeneraFacturaDeRemision(TFormaCapturaRapida& p) {
   // The amounts: the document's subtotal and tax less its discount, the
   // discount to cents (halves away from zero).
   const Dinero total = p.Totales.SubtotalVenta + p.Totales.IvaVenta;
-  const Dinero descuento = (total * (ValorNumerico(p.EditDESFI_F->text()) * 0.01)).Redondeada(2);
+  const Dinero descuento = PorcentajeACentavos(total, ValorNumerico(p.EditDESFI_F->text()));
   const Dinero neto = total - descuento;
   const QString tipoPago = p.TipoPago->currentText();
   const qint64 control = Campo(remision, "CONTROL").AsInteger();

@@ -152,7 +152,9 @@ TEST_F(DocumentosDerivados, LosArchivosDeBuferGuardanCadaCampoEnSuLugar) {
 
     const QByteArray l = Bytes("bufer.tmp");
     ASSERT_EQ(l.size(), 3 * 120);
-    const auto real = [&](int pos) { return fs::DecodificaReal6(reinterpret_cast<const std::uint8_t*>(l.data() + pos)); };
+    const auto real = [&](int pos) {
+      return fs::DecodificaReal6(reinterpret_cast<const std::uint8_t*>(l.data() + pos));
+    };
     EXPECT_EQ(real(0), 1.5);
     EXPECT_EQ(real(120), -2.25);
     EXPECT_EQ(fs::LeeCadenaCorta(l, 6, 16), "P1");
@@ -348,7 +350,8 @@ TEST_F(DocumentosDerivados, FacturaDeUnaRemisionPagada) {
 }
 
 TEST_F(DocumentosDerivados, UnaVentaACreditoNoTieneCobro) {
-  const QStringList formas = {"Crédito", "Credito", "CREDITO"};
+  // Each spelling of credit, then a sale with no payment type at all.
+  const QStringList formas = {"Crédito", "Credito", "CREDITO", ""};
   for (int i = 0; i < formas.size(); ++i) RemisionParaFacturar(7 + i, formas[i]);
   Abre("2", [&](Pantalla& p) {
     for (int i = 0; i < formas.size(); ++i) {
@@ -357,12 +360,15 @@ TEST_F(DocumentosDerivados, UnaVentaACreditoNoTieneCobro) {
     }
   });
   EXPECT_EQ(Mensajes(), QStringList());
-  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "ABONO_F", "SALDO_F", "METOD_F"}, "INUMENC"),
-            (QList<QStringList>{{"1", "R7", "0", "104.4", "Crédito"},
-                                {"2", "R8", "0", "104.4", "Credito"},
-                                {"3", "R9", "0", "104.4", "CREDITO"}}));
-  EXPECT_EQ(Filas(kDatos, "Cucobrar.dbf", {"NUFAC_CC"}), QList<QStringList>());
-  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"REMIS_F"}), (QList<QStringList>{{"F1"}, {"F2"}, {"F3"}}));
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "ABONO_F", "SALDO_F", "METOD_F", "FORMA_F"},
+                  "INUMENC"),
+            (QList<QStringList>{{"1", "R7", "0", "104.4", "Crédito", "Pago en una sola Exhibición"},
+                                {"2", "R8", "0", "104.4", "Credito", "Pago en una sola Exhibición"},
+                                {"3", "R9", "0", "104.4", "CREDITO", "Pago en una sola Exhibición"},
+                                {"4", "R10", "104.4", "104.4", "Anterior", ""}}));
+  EXPECT_EQ(Filas(kDatos, "Cucobrar.dbf", {"NUFAC_CC", "CONCE_CC"}),
+            (QList<QStringList>{{"4", "Factura Pagada 10"}}));
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"REMIS_F"}), (QList<QStringList>{{"F1"}, {"F2"}, {"F3"}, {"F4"}}));
 }
 
 TEST_F(DocumentosDerivados, LasNegativasVanEnOrdenYNoEscribenNada) {
@@ -506,4 +512,56 @@ TEST_F(DocumentosDerivados, UnaFacturaQueFallaNoDejaNadaYLaRemisionSePuedeFactur
   });
   EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLDOC_FD", "CLPRO_FD"}), (QList<QStringList>{{"31", "P1"}, {"31", "P2"}}));
   EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"REMIS_F"}), (QList<QStringList>{{"F31"}}));
+}
+
+// --- The hidden conversions.
+
+TEST_F(DocumentosDerivados, LasConversionesOcultasDejanUnDocumentoNuevoQueSeGuardaConSuNumero) {
+  AgregaRemision(5, {{"CONTROL", "500"}, {"CLCLI_F", "20"}, {"PAGOX_F", "Efectivo"}});
+  AgregaLinea("RemisioD.dbf", 5, 500, "P1", {{"CANTI_FD", "3"}, {"DEPRO_FD", "TORNILLO"}, {"PUNPR_FD", "50"}});
+  for (int n : {40, 41}) AgregaFila("Pedido.dbf", {{"CLDOC_F", QString::number(n)}});
+  Abre("2", [&](Pantalla& p) {
+    for (QAction* oculto : {p.Remisin1, p.Pedido1, p.Devolucin1}) EXPECT_FALSE(oculto->isVisible());
+    Muestra(p, 5);
+    Pedido1Click(p);
+    EXPECT_EQ(p.Base->currentText(), "Pedido");
+    EXPECT_EQ(p.EditCLDOC_F->text(), "42");
+    EXPECT_TRUE(p.DocumentoNuevo);
+    p.BotonGuardarClick();
+    EXPECT_EQ(ui::Tag(p.BotonNuevo), 0);
+    EXPECT_EQ(p.EditCLDOC_F->text(), "42");
+
+    // From the order just saved, a remission: it lowers the stock.
+    Remisin1Click(p);
+    EXPECT_EQ(p.Base->currentText(), "Remisión");
+    EXPECT_EQ(p.EditCLDOC_F->text(), "6");
+    p.BotonGuardarClick();
+    EXPECT_EQ(ui::Tag(p.BotonNuevo), 0);
+
+    // A return never reads a range: its lines come from the buffer.
+    p.LineasDeRango = true;
+    Devolucin1Click(p);
+    EXPECT_FALSE(p.LineasDeRango);
+    EXPECT_EQ(p.EditCLDOC_F->text(), "1");
+    EXPECT_EQ(Captura(p, {"CLAVE", "CANTIDAD"}), (QList<QStringList>{{"P1", "3"}}));
+    // The writer the screen's change and cancel call is the same one.
+    ASSERT_TRUE(p.EscribeBuferVenta);
+    p.VaciaCaptura();
+    p.EscribeBuferVenta(u'F');
+    EXPECT_EQ(Bytes("bufer.tmp").size(), 0);
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+  // One header each, numbered last + 1, naming its origin; no header left
+  // behind by the conversion itself.
+  EXPECT_EQ(Filas(kDatos, "Pedido.dbf", {"CLDOC_F", "CLPED_F", "CLCLI_F"}, "INUMENC"),
+            (QList<QStringList>{{"40", "", ""}, {"41", "", ""}, {"42", "R5", "20"}}));
+  EXPECT_EQ(Filas(kDatos, "PedidoD.dbf", {"CLDOC_FD", "CLPRO_FD", "CANTI_FD"}),
+            (QList<QStringList>{{"42", "P1", "3"}}));
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "CLPED_F", "REMIS_F"}, "INUMENC"),
+            (QList<QStringList>{{"5", "", ""}, {"6", "P42", ""}}));
+  EXPECT_EQ(Filas(kDatos, "RemisioD.dbf", {"CLDOC_FD", "CLPRO_FD", "CANTI_FD"}, "CLDOC_FD"),
+            (QList<QStringList>{{"5", "P1", "3"}, {"6", "P1", "3"}}));
+  auto productos = AbreEn(kDatos, kTablaProductos, kTagClaveProducto);
+  ASSERT_TRUE(productos->FindKey({"P1"}));
+  EXPECT_EQ(productos->FieldByName("EXIST_I").AsFloat(), 97);
 }

@@ -1,7 +1,8 @@
 // A whole sale by keys only, as a cashier of the demonstration company makes
 // it: the program started, the login, the sale screen from the main menu,
 // New, the header walked with Enter, three lines (one by barcode), a payment
-// type with its account number, the amount received as a sum, the change.
+// type with its account number, the amount received as a sum, the change;
+// and the demo's credit remission invoiced from the Generar menu.
 
 #include "app/Vorlan.h"
 #include "demo/Demo.h"
@@ -125,5 +126,31 @@ TEST_F(VentaDemo, UnaVentaEnteraSoloConTeclasDesdeElMenuPrincipal) {
   });
   principal.Item("CapturaRpida1")->trigger();
   EXPECT_TRUE(vista);
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(VentaDemo, LaRemisionACreditoSeFacturaDesdeElMenuGenerar) {
+  fs::FijaAhora(QDateTime(QDate(2024, 6, 14), QTime(12, 30)));
+  ASSERT_TRUE(PreparaEmpresaDemo());
+  InstalaArchivosPrograma();
+  programa_ = std::make_unique<ProgramaVorlan>();
+  programa_->Inicia();
+  TFormaPrincipal& principal = *FormaPrincipal();
+  principal.Show();
+  ui::PuertaModal::Espera("TFormaEmpresas", [](QDialog& d) {
+    prueba::Teclea(d, "Clave", kClaveDemoCajero);
+    prueba::Tecla(d, "Clave", Qt::Key_Return);
+  });
+  principal.DisparaActivacion();
+  QString factura;
+  ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog& d) {
+    auto& p = static_cast<TFormaCapturaRapida&>(d);
+    ASSERT_EQ(p.EditCLDOC_F->text(), "2");
+    ASSERT_TRUE(p.Factura1->isEnabled());
+    p.Factura1->trigger();
+    factura = p.TablaFacturae->FieldByName("REMIS_F").AsString();
+  });
+  principal.Item("CapturaRpida1")->trigger();
+  EXPECT_EQ(factura, "F1");
   EXPECT_EQ(Mensajes(), QStringList());
 }
