@@ -25,6 +25,9 @@
 #include "reports/DisenoVista.h"
 #include "reports/Progreso.h"
 #include "reports/ReporteadorSQL.h"
+#include "salesdocs/BuscarSQL.h"
+#include "salesdocs/ComandosBusqueda.h"
+#include "salesdocs/HotReporte.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -59,6 +62,9 @@ void UneModulos(TFormaPrincipal& principal) {
 
   // "CapturaRpida1" (Ventas > "Captura Rápida", the logo, Panel2): the sale screen, made.
   principal.Une("CapturaRpida1", Crea<TFormaCapturaRapida>);
+  // Its Registro > "Busqueda Avanzada" and Generar > "Agregar Documento":
+  // the advanced document search and the multiple-document window.
+  UneBusquedaDocumentos();
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
   // F2 in its supplier boxes runs the supplier lookup.
@@ -152,9 +158,10 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaCaducidad>,
     Crea<TFormaRemCuCobra>,
     Crea<TFormaConceptos>,
-    // TFormaBuscaSQL
+    Crea<TFormaBuscaSQL>,
     Crea<TFormaListaSQL>,
-    // TFormaHotReporte (the split payments window is made by its command)
+    Crea<TFormaHotReporte>,
+    // (the split payments window is made by its command)
 };
 
 }  // namespace

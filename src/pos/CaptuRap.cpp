@@ -8,6 +8,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap_comun.h"
+#include "pos/ComandosVenta.h"
 #include "pos/PlanGuardado.h"
 #include "pos/UnidadTrabajo.h"
 
@@ -182,6 +183,8 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaCorte();
   ConectaGuardado();
   ConectaCuentas();
+  // The commands of the subsystems above the screen (ComandosVenta.h).
+  InstalaComandosUnidos(*this);
   FormCreate();
 }
 
