@@ -52,7 +52,8 @@ struct BusquedaAvanzada {
   QString LlaveDetalle;       // "CLDOC_FD"
   QString SelectEncabezado;   // "Select CLDOC_F,NOMBR_F,IMTOD_F,FEDOC_F"
   QString SelectDetalle;      // "Select CLDOC_FD,CANTI_FD,DEPRO_FD,PUNPR_FD"
-  QString HojaCalculo;        // the spreadsheet program (configuration line 31)
+  QString HojaCalculo;        // the spreadsheet program (configuration line 31);
+                              // the export's opener reads the line again
   QString CarpetaPrograma;    // folder of Campos.DBF and of tempo\tempo.xlsx
 };
 

@@ -9,6 +9,7 @@
 #include "salesdocs/HotReporte.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -187,6 +188,22 @@ TEST_F(Multiple, CancelarCapturaVaciaLaColeccion) {
   EXPECT_EQ(Mensajes(), (QStringList{"Esta Seguro de Cancelar la Captura...",
                                      "No se puede agregar más de un documento con descuento...",
                                      "Esta Seguro de Cancelar la Captura..."}));
+}
+
+// Without the template the window cannot show: told; the document added
+// stays collected.
+TEST_F(Multiple, SinPlantillaNoSeMuestra) {
+  const QString plantilla = kPrograma + "\\Multiple.dat";
+  const QStringList lineas = fs::LeeLineas(plantilla);
+  ASSERT_TRUE(QFile::remove(fs::Local(plantilla)));
+  Abre("0", [&](TFormaCapturaRapida& p) {
+    Vista v = Agrega(p, 10);
+    EXPECT_FALSE(v.mostrada);
+    EXPECT_EQ(Mensajes(), QStringList{"No se encontró el archivo C:\\VRL\\Multiple.dat"});
+    EscribeLineas(plantilla, lineas);
+    v = Agrega(p, 11);
+    EXPECT_EQ(v.documentos, (QStringList{"10", "11"}));
+  });
 }
 
 }  // namespace
