@@ -30,6 +30,9 @@
 #include "reports/ReporteadorSQL.h"
 #include "salesdocs/ComandosDocumentos.h"
 #include "salesdocs/ReportesVenta.h"
+#include "salesdocs/BuscarSQL.h"
+#include "salesdocs/ComandosBusqueda.h"
+#include "salesdocs/HotReporte.h"
 #include "shell/Comovinv.h"
 #include "shell/Concep.h"
 #include "shell/Divisa.h"
@@ -69,6 +72,9 @@ void UneModulos(TFormaPrincipal& principal) {
   UneDocumentosVenta();
   // Its Reportes menu: the sales list reports and the cash cuts.
   UneReportesVenta();
+  // Its Registro > "Busqueda Avanzada" and Generar > "Agregar Documento":
+  // the advanced document search and the multiple-document window.
+  UneBusquedaDocumentos();
 
   // "Producto1" (Inventario > "Producto", BotonInventa): the product window, found.
   // F2 in its supplier boxes runs the supplier lookup.
@@ -165,9 +171,10 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaCaducidad>,
     Crea<TFormaRemCuCobra>,
     Crea<TFormaConceptos>,
-    // TFormaBuscaSQL
+    Crea<TFormaBuscaSQL>,
     Crea<TFormaListaSQL>,
-    // TFormaHotReporte (the split payments window is made by its command)
+    Crea<TFormaHotReporte>,
+    // (the split payments window is made by its command)
 };
 
 }  // namespace

@@ -112,7 +112,7 @@ TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
   EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaCompras", "TFormaInventario", "TFormaConProduct",
                                  "TFormaProveedo", "TFormaProgreso", "TFormaGlyp", "TFormaClientes", "TFormaEdicion",
                                  "TFormaMovimientos", "TFormaColector", "TFormaCaducidad", "TFormaRemCuCobra", "TFormaConceptos",
-                                 "TFormaListaSQL"}));
+                                 "TFormaBuscaSQL", "TFormaListaSQL", "TFormaHotReporte"}));
   EXPECT_EQ(FormaElipse(), nullptr);  // the splash is gone
   EXPECT_FALSE(principal.isEnabled());
   EXPECT_EQ(principal.windowTitle(), QString(10, ' '));
