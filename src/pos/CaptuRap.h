@@ -598,8 +598,6 @@ class TFormaCapturaRapida : public ui::Forma {
   // read or made: "Hay un error en la base de datos Folios", the values
   // keep what was read.
   void LeeFolios();
-  // CORTE of the last cash cut (Cortes.DBF of the data folder), 0 when none.
-  qint64 UltimoCorte() const;
   // The lines of the saved number whose CONTROL no header of that number
   // has (left by an interrupted earlier save) get quantity 0.
   void DepuraPartidasHuerfanas(const QString& control, const QString& numero);
@@ -923,6 +921,14 @@ class TFormaCapturaRapida : public ui::Forma {
   void AseguraEncabezadoGuardado(const QString& numero);
   void BorraPartidasAnteriores();
   void EscribeBitacoraGuardado(const QString& numero);
+  // The header table on the saved header: the number's row with the save's
+  // control. False when there is none.
+  bool VeAEncabezadoGuardado(const QString& numero);
+  // The customer side of a save, each write a step of its unit of work: an
+  // invoice's customer balance; a new counter sale settled (its errors stop
+  // nothing).
+  void SaldoClienteGuardado();
+  void AbonaMostradorGuardado(const QString& numero);
   // One Existe.dbf row for a stock change that failed, as the step `paso`.
   void AnotaFaltante(const QString& paso, const QString& clave, double cantidad);
   // A stock change of a product row: through the unit of work during a
