@@ -18,8 +18,10 @@
 //   Cambia  the values are computed from the row as it stands locked and
 //           journaled before they are written. Run again after a kill: a row
 //           that holds the journaled values was written; otherwise they are
-//           computed again from the row as it now stands (another station's
-//           change made meanwhile is kept) and written;
+//           computed again from the row as it now stands and written. (A row
+//           another station changed between the kill and the run again
+//           cannot tell whether the killed write was made: it is taken as
+//           not made, so the other station's change is never lost.)
 //   Borra   a deleted record is never asked for again.
 
 #include "pos/CuentasVenta.h"
