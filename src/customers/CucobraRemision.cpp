@@ -331,7 +331,7 @@ void TFormaRemCuCobra::CompletaMovimiento() {
     if (campo("FEVEN_CC").IsNull()) campo("FEVEN_CC").SetAsDate(fs::Hoy());
     if (campo("HORAF_F").IsNull()) campo("HORAF_F").SetAsFloat(SelloMomentoCuenta(fs::Ahora()));
   });
-  intenta([&] { campo("CORTE").SetAsInteger(CorteActualCxC(CarpetaDatosEmpresa())); });
+  intenta([&] { campo("CORTE").SetAsInteger(UltimoCorte(CarpetaDatosEmpresa())); });
 }
 
 void TFormaRemCuCobra::BotonNoClick() { CierraCon(false); }

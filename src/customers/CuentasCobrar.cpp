@@ -70,13 +70,13 @@ QString FiltroControlCuenta(const QString& control) {
   return QStringLiteral("CONTROL =") + db::LiteralApostrofos(control);
 }
 
-qint64 CorteActualCxC(const QString& carpetaDatos) {
+qint64 UltimoCorte(const QString& carpetaDatos) {
   db::Tabla cortes;
   cortes.SetCarpeta(carpetaDatos);
   cortes.SetNombreTabla(QStringLiteral("Cortes.DBF"));
+  cortes.SetIndexName(QStringLiteral("CORTE"));
   cortes.SetReadOnly(true);
   cortes.Open();
-  cortes.SetIndexName(QStringLiteral("CORTE"));
   cortes.Last();
   if (cortes.IsEmpty()) return 0;
   return cortes.FieldByName(QStringLiteral("CORTE")).AsInteger();

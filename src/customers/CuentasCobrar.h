@@ -71,10 +71,13 @@ QString FiltroControlCuenta(const QString& control);
 // Every table of the accounts waits so.
 void EsperaBloqueos(db::Dataset& tabla);
 
-// The cash cut in course: the CORTE of the last row of Cortes.DBF (tag
-// CORTE) of the data folder; 0 when no cut was ever made. Throws
-// plat::Error when the table cannot be read.
-qint64 CorteActualCxC(const QString& carpetaDatos);
+// The cash cut in course, the one documents and account movements made now
+// belong to: the CORTE of the last row of Cortes.DBF (tag CORTE) of the data
+// folder; 0 when no cut was ever made. Read through a read-only handle of
+// its own, so another station's cut is seen at once. Throws plat::Error
+// when the table cannot be read. The one reading of it for every subsystem
+// (the sale screen, the cash-cut window, the accounts).
+qint64 UltimoCorte(const QString& carpetaDatos);
 
 // A moment as the date-time stamps of the movements (HORAF_F) keep it: days
 // since 30/12/1899 plus the fraction of the day elapsed.

@@ -618,8 +618,6 @@ class TFormaCapturaRapida : public ui::Forma {
   // read or made: "Hay un error en la base de datos Folios", the values
   // keep what was read.
   void LeeFolios();
-  // CORTE of the last cash cut (Cortes.DBF of the data folder), 0 when none.
-  qint64 UltimoCorte() const;
   // The lines of the saved number whose CONTROL no header of that number
   // has (left by an interrupted earlier save) get quantity 0.
   void DepuraPartidasHuerfanas(const QString& control, const QString& numero);
@@ -1071,6 +1069,11 @@ class TFormaCapturaRapida : public ui::Forma {
   // What the movement rows of the document share: the save's, or outside a
   // save the screen's (concept 54 with the header's CONTROL).
   MovimientoVenta DatosMovimiento() const;
+  // The customer side of a save, each write a step of its unit of work: an
+  // invoice's customer balance; a new counter sale settled (its errors stop
+  // nothing).
+  void SaldoClienteGuardado();
+  void AbonaMostradorGuardado(const QString& numero);
   // One Existe.dbf row for a stock change that failed, as the step `paso`.
   void AnotaFaltante(const QString& paso, const QString& clave, double cantidad);
   // A stock change of a product row: through the unit of work during a

@@ -9,6 +9,7 @@
 #include "platform/db/Tabla.h"
 #include "pos/CaptuRap.h"
 #include "pos/CuentasVenta.h"
+#include "pos/PlanGuardado.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAction>
@@ -39,19 +40,34 @@ void TFormaCapturaRapida::ConectaCuentas() {
 
 void TFormaCapturaRapida::ActualizaSaldoCliente(EscrituraVenta& escritura) {
   cuentas::SaldoVenta venta;
-  venta.cliente = EditCLCLI_F->text();
-  venta.subtotal = Totales.SubtotalVenta;
-  venta.tasaIva = ValorNumerico(EditIMIM1_F->text());
-  LeeFecha(EditFEDOC_F->text(), venta.fecha);
-  venta.totalAnterior = TotalAnterior;
+  if (plan_) {
+    // A save takes the document it began with (the screen may show another
+    // one when a station finishes its save at start).
+    venta.cliente = plan_->Valor(QStringLiteral("CLCLI_F")).toString();
+    venta.subtotal = Dinero::DeReal(plan_->Valor(QStringLiteral("SUBTO_F")).toDouble());
+    venta.tasaIva = plan_->Valor(QStringLiteral("IMIM1_F")).toDouble();
+    venta.fecha = plan_->Valor(QStringLiteral("FEDOC_F")).toDate();
+    venta.totalAnterior = plan_->totalAnterior;
+  } else {
+    venta.cliente = EditCLCLI_F->text();
+    venta.subtotal = Totales.SubtotalVenta;
+    venta.tasaIva = ValorNumerico(EditIMIM1_F->text());
+    LeeFecha(EditFEDOC_F->text(), venta.fecha);
+    venta.totalAnterior = TotalAnterior;
+  }
   Totales.SubtotalVenta = cuentas::ActualizaSaldoCliente(escritura, *TablaCliente, venta);
 }
 
 void TFormaCapturaRapida::AbonaContadoMostrador(EscrituraVenta& escritura) {
-  if (!Conf.CxCRemisiones || !Conf.PagarCxCMostrador) return;
+  if (plan_ ? !plan_->abonaMostrador : !Conf.CxCRemisiones || !Conf.PagarCxCMostrador) return;
   if (!TablaFacturae->Active() || TablaFacturae->IsEmpty()) return;
-  const cuentas::VentaCuenta venta = Venta(*TablaFacturae, EditCLCLI_F->text(), TipoPago->currentText());
-  if (!cuentas::AbonaContadoMostrador(escritura, CarpetaRemisiones(), *TablaFacturae, venta, Conf.CxCRemisiones))
+  const cuentas::VentaCuenta venta =
+      plan_ ? Venta(*TablaFacturae, plan_->Valor(QStringLiteral("CLCLI_F")).toString(),
+                    plan_->Valor(QStringLiteral("PAGOX_F")).toString())
+            : Venta(*TablaFacturae, EditCLCLI_F->text(), TipoPago->currentText());
+  // Line 96 is "S" whenever the counter sale is settled.
+  if (!cuentas::AbonaContadoMostrador(escritura, plan_ ? plan_->carpetaRemisiones : CarpetaRemisiones(),
+                                      *TablaFacturae, venta, true))
     return;
   TablaFacturae->Refresh();
   MuestraEstadoDocumento();

@@ -44,7 +44,9 @@ bool EsLetra(QChar letra, const char* letras) {
 }  // namespace
 
 bool TFormaCapturaRapida::ValidaClienteDocumento() {
-  if (!EditCLCLI_F->text().isEmpty()) return true;
+  // A save checks the customer it began with.
+  const QString cliente = plan_ ? plan_->Valor(QStringLiteral("CLCLI_F")).toString() : EditCLCLI_F->text();
+  if (!cliente.isEmpty()) return true;
   MuestraMensaje(QStringLiteral("No se puede Guardar la Factura faltan datos del Cliente"));
   return false;
 }
@@ -55,10 +57,14 @@ void TFormaCapturaRapida::GuardaPorTipo(QChar letra) {
     return;
   }
   if (plan_->modo != PlanGuardado::Modo::Cambio) {
-    if (ValidaClienteDocumento() && EsLetra(letra, "FRPNXCDZ")) EscribeDocumento(letra);
+    if (ValidaClienteDocumento() && EsLetra(letra, "FRPNXCDZ")) {
+      EscribeDocumento(letra);
+      if (EsLetra(letra, "FZ")) SaldoClienteGuardado();
+    }
   } else if (EsLetra(letra, "CPRF")) {
     // The old lines went before the header was written (BorraPartidasAnteriores).
     EscribeDocumento(letra);
+    if (letra == u'F') SaldoClienteGuardado();
   }
   ui::SetTag(BotonNuevo, 0);
   ui::SetTag(BotonCambios, 0);

@@ -12,6 +12,7 @@
 // the save skips what is written and finds the rows a killed run appended, so
 // the same document comes out, under the same number, once.
 
+#include "customers/CuentasCobrar.h"
 #include "foundation/BotonEsquinado.h"
 #include "foundation/cerrar.h"
 #include "foundation/dialogos.h"
@@ -32,6 +33,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/DocumentosVenta.h"
 #include "pos/NumeroFinal.h"
+#include "pos/EscrituraGuardado.h"
 #include "pos/PlanGuardado.h"
 #include "pos/TablasVenta.h"
 #include "pos/UnidadTrabajo.h"
@@ -56,7 +58,6 @@ const QString kErrorFolios = QStringLiteral("Hay un error en la base de datos Fo
 const QString kSinConexion = QStringLiteral("No es Posible Guardar los Datos...error de conexión...") + QChar(u'\r') +
                              QStringLiteral(" Se Recomienda revisar su red y REINICIAR EL PROGRAMA");
 const QString kPendiente = QStringLiteral("No se pudo terminar de guardar la venta %1 de esta ventana: %2");
-const QString kTablaCortes = QStringLiteral("Cortes.DBF");
 
 QString ArchivoDiario(int estacion) { return QStringLiteral("Guardado%1.jnl").arg(estacion); }
 
@@ -178,7 +179,7 @@ PlanGuardado TFormaCapturaRapida::PlanDePantalla(QChar letra, bool nuevo, bool c
     }
     if (Conf.ConCortes) {
       try {
-        p.Fija(QStringLiteral("CORTE"), UltimoCorte());
+        p.Fija(QStringLiteral("CORTE"), UltimoCorte(RutaDatosVenta));
       } catch (const plat::Error&) {
       }
     }
@@ -212,6 +213,9 @@ PlanGuardado TFormaCapturaRapida::PlanDePantalla(QChar letra, bool nuevo, bool c
   p.espejo = EspejoRemisiones == kEspejoRemisiones;
   p.limiteAcumulado = Conf.TotalAcumulado;
   p.caja = CajaActual;
+  p.totalAnterior = TotalAnterior;
+  p.carpetaRemisiones = CarpetaRemisiones();
+  p.abonaMostrador = nuevo && Conf.CxCRemisiones && Conf.PagarCxCMostrador;
   if (cambio) {
     p.clavesReservadas = ClavesReservadas;
     p.cantidadesReservadas = CantidadesReservadas;
@@ -280,11 +284,7 @@ void TFormaCapturaRapida::EjecutaGuardado(const PlanGuardado& plan) {
   GuardaPorTipo(plan.letra);
   if (plan.basesCerradas) {
     guardado_->Fija(QStringLiteral("G"), [&] {
-      if (!TablaFacturae->FindKey({numero.toLongLong()})) return;
-      while (!TablaFacturae->Eof() && TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsString() == numero &&
-             TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger() != plan.control)
-        TablaFacturae->Next();
-      if (TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsString() != numero) return;
+      if (!EnEncabezadoGuardado(numero)) return;
       FijaProceso(kFaseGuardada);
       TablaFacturae->Post();
     });
@@ -293,7 +293,22 @@ void TFormaCapturaRapida::EjecutaGuardado(const PlanGuardado& plan) {
   // The control snapshot, the day's accumulator and the movement mirror.
   RastrosGuardado(numero);
   EscribeBitacoraGuardado(numero);
-  // The counter sale's receivable is written here by its own step.
+  if (plan.abonaMostrador) AbonaMostradorGuardado(numero);
+}
+
+void TFormaCapturaRapida::SaldoClienteGuardado() {
+  EscrituraGuardado escritura(*guardado_, QStringLiteral("CxCSaldo"));
+  ActualizaSaldoCliente(escritura);
+}
+
+void TFormaCapturaRapida::AbonaMostradorGuardado(const QString& numero) {
+  // The document is saved: a failure here only leaves the sale unsettled.
+  try {
+    if (!EnEncabezadoGuardado(numero)) return;
+    EscrituraGuardado escritura(*guardado_, QStringLiteral("CxCMostrador"));
+    AbonaContadoMostrador(escritura);
+  } catch (const std::exception&) {
+  }
 }
 
 void TFormaCapturaRapida::FinGuardado(const PlanGuardado&) {
@@ -414,17 +429,6 @@ void TFormaCapturaRapida::LeeFolios() {
   } catch (const plat::Error&) {
     MuestraMensaje(kErrorFolios);
   }
-}
-
-qint64 TFormaCapturaRapida::UltimoCorte() const {
-  db::Tabla cortes;
-  cortes.SetCarpeta(RutaDatosVenta);
-  cortes.SetNombreTabla(kTablaCortes);
-  cortes.SetIndexName(QStringLiteral("CORTE"));
-  cortes.SetReadOnly(true);
-  cortes.Open();
-  cortes.Last();
-  return cortes.IsEmpty() ? 0 : cortes.FieldByName(QStringLiteral("CORTE")).AsInteger();
 }
 
 void TFormaCapturaRapida::FijaProceso(const QString& letra) {

@@ -79,13 +79,6 @@ QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto) {
 
 }  // namespace
 
-qint64 UltimoCorte(const QString& carpeta) {
-  db::Tabla cortes;
-  AbreCortes(cortes, carpeta);
-  cortes.Last();
-  return CampoEntero(cortes, "CORTE");
-}
-
 QString LineaListaCortes(int n, const QDateTime& momento, const QString& documento) {
   return QStringLiteral("Corte de Caja ") + QString::number(n) + QStringLiteral(" ,") + TextoFechaHora(momento) +
          QStringLiteral(" ,") + TextoReal(NumeroFechaHora(momento)) + u',' + documento;

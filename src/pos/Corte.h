@@ -49,11 +49,8 @@ class RejillaDatos;
 // line 8 at its first activation; the cash-cut window from its LabelRuta.
 extern QString RutaDatosCorte;
 
-// The CORTE of the last cut of Cortes.DBF in the folder (0 when there is
-// none): the cut that documents saved now belong to. Read through a handle
-// of its own, so another station's cut is seen at once. Throws plat::Error
-// when the table cannot be read.
-qint64 UltimoCorte(const QString& carpeta);
+// The cut that documents saved now belong to: UltimoCorte
+// (customers/CuentasCobrar.h).
 
 // The list line of a cut: "Corte de Caja <n> ,<date-time> ,<the same moment
 // as a day count>,<last document>".

@@ -112,7 +112,7 @@ bool DevolucionCuentaCobrar(EscrituraVenta& escritura, const QString& carpetaRem
                    {QStringLiteral("CARGO_CC"), Importe(-venta.total)}};
   if (conCortes) {
     try {
-      fila.append({QStringLiteral("CORTE"), CorteActualCxC(carpetaDatos)});
+      fila.append({QStringLiteral("CORTE"), UltimoCorte(carpetaDatos)});
     } catch (const plat::Error&) {
       // Without the cuts the row is written unstamped.
     }

@@ -8,32 +8,6 @@ namespace {
 
 const QString kCampo = QStringLiteral("E:");
 
-// A value with its type: "n" null, "s" text, "i" integer, "f" number,
-// "d" date (yyyyMMdd), "b" logical.
-QString Codifica(const QVariant& v) {
-  if (!v.isValid()) return QStringLiteral("n");
-  switch (v.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Int: return u'i' + QString::number(v.toLongLong());
-    case QMetaType::Double: return u'f' + QString::number(v.toDouble(), 'g', 17);
-    case QMetaType::QDate: return u'd' + v.toDate().toString(QStringLiteral("yyyyMMdd"));
-    case QMetaType::Bool: return v.toBool() ? QStringLiteral("b1") : QStringLiteral("b0");
-    default: return u's' + v.toString();
-  }
-}
-
-QVariant Decodifica(const QString& texto) {
-  const QString resto = texto.mid(1);
-  switch (texto.isEmpty() ? u'n' : texto[0].unicode()) {
-    case u'i': return resto.toLongLong();
-    case u'f': return resto.toDouble();
-    case u'd': return QDate::fromString(resto, QStringLiteral("yyyyMMdd"));
-    case u'b': return resto == u"1";
-    case u's': return resto;
-    default: return {};
-  }
-}
-
 QString TextoModo(PlanGuardado::Modo m) {
   switch (m) {
     case PlanGuardado::Modo::Nuevo: return QStringLiteral("nuevo");
@@ -45,6 +19,30 @@ QString TextoModo(PlanGuardado::Modo m) {
 QString Si(bool b) { return b ? QStringLiteral("S") : QStringLiteral("N"); }
 
 }  // namespace
+
+QString CodificaValor(const QVariant& v) {
+  if (!v.isValid()) return QStringLiteral("n");
+  switch (v.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int: return u'i' + QString::number(v.toLongLong());
+    case QMetaType::Double: return u'f' + QString::number(v.toDouble(), 'g', 17);
+    case QMetaType::QDate: return u'd' + v.toDate().toString(QStringLiteral("yyyyMMdd"));
+    case QMetaType::Bool: return v.toBool() ? QStringLiteral("b1") : QStringLiteral("b0");
+    default: return u's' + v.toString();
+  }
+}
+
+QVariant DecodificaValor(const QString& texto) {
+  const QString resto = texto.mid(1);
+  switch (texto.isEmpty() ? u'n' : texto[0].unicode()) {
+    case u'i': return resto.toLongLong();
+    case u'f': return resto.toDouble();
+    case u'd': return QDate::fromString(resto, QStringLiteral("yyyyMMdd"));
+    case u'b': return resto == u"1";
+    case u's': return resto;
+    default: return {};
+  }
+}
 
 UnidadTrabajo::Datos PlanGuardado::Datos() const {
   UnidadTrabajo::Datos d = {
@@ -74,10 +72,13 @@ UnidadTrabajo::Datos PlanGuardado::Datos() const {
       {"espejo", Si(espejo)},
       {"limiteAcumulado", QString::number(limiteAcumulado, 'g', 17)},
       {"caja", caja},
+      {"totalAnterior", totalAnterior.Texto()},
+      {"remisiones", carpetaRemisiones},
+      {"abonaMostrador", Si(abonaMostrador)},
   };
   for (qsizetype i = 0; i < clavesReservadas.size(); ++i)
     d.append({QStringLiteral("R:") + clavesReservadas[i], cantidadesReservadas.value(i)});
-  for (const auto& [campo, valor] : encabezado) d.append({kCampo + campo, Codifica(valor)});
+  for (const auto& [campo, valor] : encabezado) d.append({kCampo + campo, CodificaValor(valor)});
   return d;
 }
 
@@ -85,7 +86,7 @@ PlanGuardado PlanGuardado::De(const UnidadTrabajo::Datos& datos) {
   PlanGuardado p;
   for (const auto& [clave, valor] : datos) {
     if (clave.startsWith(kCampo)) {
-      p.encabezado.append({clave.mid(kCampo.size()), Decodifica(valor)});
+      p.encabezado.append({clave.mid(kCampo.size()), DecodificaValor(valor)});
     } else if (clave.startsWith(u"R:")) {
       p.clavesReservadas << clave.mid(2);
       p.cantidadesReservadas << valor;
@@ -116,6 +117,9 @@ PlanGuardado PlanGuardado::De(const UnidadTrabajo::Datos& datos) {
     else if (clave == u"espejo") p.espejo = valor == u"S";
     else if (clave == u"limiteAcumulado") p.limiteAcumulado = valor.toDouble();
     else if (clave == u"caja") p.caja = valor;
+    else if (clave == u"totalAnterior") p.totalAnterior = Dinero::DeTexto(valor);
+    else if (clave == u"remisiones") p.carpetaRemisiones = valor;
+    else if (clave == u"abonaMostrador") p.abonaMostrador = valor == u"S";
   }
   return p;
 }

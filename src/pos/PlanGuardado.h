@@ -7,6 +7,7 @@
 // from its journal (after an error, or when a killed station starts again)
 // writes what the first run would have written.
 
+#include "foundation/dinero.h"
 #include "pos/UnidadTrabajo.h"
 
 #include <QChar>
@@ -20,6 +21,11 @@
 namespace db {
 class Dataset;
 }
+
+// A value as one journal text with its type ("n" null, "s" text, "i"
+// integer, "f" number, "d" date yyyyMMdd, "b" logical), and back.
+QString CodificaValor(const QVariant& valor);
+QVariant DecodificaValor(const QString& texto);
 
 struct PlanGuardado {
   enum class Modo {
@@ -51,6 +57,9 @@ struct PlanGuardado {
   bool espejo = false;                // the remission lines live in the folder of line 63
   double limiteAcumulado = 0;         // line 91, the day's cash ceiling
   QString caja;                       // the station's cash register
+  Dinero totalAnterior;               // TotalAnterior: a changed invoice raises the balance by the difference
+  QString carpetaRemisiones;          // the folder of the remission accounts
+  bool abonaMostrador = false;        // a new document, lines 96 and 99 "S": a counter sale settled
   QStringList clavesReservadas, cantidadesReservadas;
   QList<std::pair<QString, QVariant>> encabezado;  // every field of the header row
 

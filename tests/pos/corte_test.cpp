@@ -3,6 +3,7 @@
 // refusals, the cut window as a picker, two stations closing at once; and
 // the turns of the Turno menu.
 
+#include "customers/CuentasCobrar.h"
 #include "foundation/rutinas_usuarios.h"
 #include "platform/db/Numeracion.h"
 #include "platform/db/Tabla.h"

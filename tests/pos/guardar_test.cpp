@@ -6,6 +6,7 @@
 // another station, a station killed at every write of its save and started
 // again, the data folder lost in the middle of a sale.
 
+#include "customers/CuentasCobrar.h"
 #include "inventory/RegistroMovimiento.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/db/PuntosFalla.h"
@@ -575,4 +576,181 @@ TEST_F(Guardar, CerrarDuranteCajaChicaYGuardarLaNumeraEnSuTabla) {
   EXPECT_EQ(Filas("CajaChiD.dbf", {"CLDOC_FD", "CLPRO_FD", "CANTI_FD"}), (QStringList{"1|P1|2", "1|P2|1"}));
   EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F"}), QStringList());
   EXPECT_FALSE(fs::ExisteArchivo(kDiario));
+}
+
+// --- The customer side of a save.
+
+namespace {
+
+// F9, the customer typed with Enter, then the lines.
+void CapturaPara(Pantalla& p, const QString& cliente, const QList<std::pair<QString, QString>>& lineas) {
+  Pulsa(Qt::Key_F9);
+  prueba::Teclea(p, "EditCLCLI_F", cliente);
+  prueba::Tecla(p, "EditCLCLI_F", Qt::Key_Return);
+  p.EditCantidad->setFocus(Qt::OtherFocusReason);
+  for (const auto& [cantidad, clave] : lineas) {
+    Escribe(cantidad);
+    Pulsa(Qt::Key_Return);
+    Escribe(clave);
+    Pulsa(Qt::Key_Return);
+  }
+}
+
+// The screen on the invoice tables, as the derived-document routines put it
+// (the screen offers no invoices of its own).
+void PonFactura(Pantalla& p) {
+  p.Base->setCurrentText("Factura");
+  for (const auto& [tabla, archivo] : {std::pair{p.TablaFacturae, "FacturaE.dbf"}, std::pair{p.TablaFacturaD, "FacturaD.dbf"}}) {
+    tabla->Close();
+    tabla->SetNombreTabla(archivo);
+    tabla->Open();
+  }
+}
+
+// A station that saves a counter sale ("mostrador") or an invoice of
+// customer 20 ("factura") with the fault seam armed at argumentos[1], pass
+// argumentos[2].
+RUTINA_HIJA(EstacionMuereCuenta) {
+  const auto aplicacion = AplicacionHija();
+  PantallaHija([&](Pantalla& p) {
+    if (argumentos.value(0) == "factura") {
+      PonFactura(p);
+      CapturaPara(p, "20", {{"10", "P1"}});
+    } else {
+      CapturaPara(p, "1", {{"2", "P1"}, {"1", "P5"}});
+    }
+    falla::Arma(argumentos.value(1), argumentos.value(2).toInt());
+    prueba::AvisaPadre("ARMADO");
+    Pulsa(Qt::Key_F10);
+    falla::Desarma();
+  });
+  return 0;
+}
+
+}  // namespace
+
+class GuardarCuentas : public Guardar {
+ protected:
+  void SetUp() override {
+    Guardar::SetUp();
+    EscribeLineas(fs::Une(kDatos, "pagos.cnf"), {"Efectivo", "Crédito", "Tarjeta", "Cheque"});
+    AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "1"}, {"NOMBR_C", "PUBLICO EN GENERAL"}});
+    AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "20"}, {"NOMBR_C", "FERRETERIA LUNA"}, {"SALDO_C", "50"},
+                               {"COMPR_C", "70"}});
+  }
+  static QStringList Cuentas() {
+    return Filas(kTablaCxCRemision, {"NUFAC_CC", "CONCE_CC", "TIMOV_CC", "OPERA_CC", "IMCUE_CC", "ABONO_CC", "CONTROL",
+                                     "CLCLI_CC"});
+  }
+};
+
+TEST_F(GuardarCuentas, LaVentaDeMostradorQuedaSaldadaAlGuardarLaDeOtroClienteNo) {
+  FijaLinea(ConfCxCRemisiones, "S");
+  FijaLinea(ConfPagarCxCMostrador, "S");
+  Abre("2", [&](Pantalla& p) {
+    CapturaPara(p, "1", {{"2", "P1"}, {"1", "P5"}});
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
+    CapturaPara(p, "20", {{"1", "P2"}});
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
+  });
+  const QStringList encabezados = Filas("Remision.dbf", {"CLDOC_F", "CLCLI_F", "CONTROL", "IMTOD_F", "ABONO_F", "SALDO_F"});
+  ASSERT_EQ(encabezados.size(), 2);
+  const QStringList mostrador = encabezados[0].split(u'|');
+  EXPECT_EQ(mostrador.mid(3), (QStringList{"24", "24", "0"}));
+  EXPECT_EQ(Cuentas(), QStringList{"1|Efectivo Contado 1|7|A|24|24|" + mostrador[2] + "|1"});
+  EXPECT_EQ(encabezados[1].split(u'|').value(1), "20");
+  EXPECT_EQ(encabezados[1].split(u'|').value(4), "");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(GuardarCuentas, DosEstacionesVendiendoAlMostradorDejanUnaCuentaPorVenta) {
+  FijaLinea(ConfCxCRemisiones, "S");
+  FijaLinea(ConfPagarCxCMostrador, "S");
+  for (const char* c : {"P1", "P2", "P3", "P4", "P5"}) Existencia(c, 10000);
+  constexpr int kPorEstacion = 20;
+  prueba::ProcesoHijo una("EstacionVende", {QString::number(kPorEstacion)});
+  prueba::ProcesoHijo otra("EstacionVende", {QString::number(kPorEstacion)});
+  ASSERT_EQ(una.EsperaLinea(60000), "LISTO");
+  ASSERT_EQ(otra.EsperaLinea(60000), "LISTO");
+  una.Envia("YA");
+  otra.Envia("YA");
+  EXPECT_EQ(una.EsperaLinea(300000), "BIEN");
+  EXPECT_EQ(otra.EsperaLinea(300000), "BIEN");
+  EXPECT_EQ(una.Espera(), 0);
+  EXPECT_EQ(otra.Espera(), 0);
+  QStringList esperadas;
+  for (const QString& e : Filas("Remision.dbf", {"CLDOC_F", "CONTROL", "SALDO_F"})) {
+    const QStringList v = e.split(u'|');
+    EXPECT_EQ(v[2], "0");
+    esperadas << v[0] + "|Efectivo Contado " + v[0] + "|7|A|24|24|" + v[1] + "|1";
+  }
+  EXPECT_EQ(esperadas.size(), 2 * kPorEstacion);
+  QStringList cuentas = Cuentas();
+  cuentas.sort();
+  esperadas.sort();
+  EXPECT_EQ(cuentas, esperadas);
+}
+
+TEST_F(GuardarCuentas, UnaFacturaSubeElSaldoDelClienteConSuIva) {
+  FijaLinea(ConfIva, "16");
+  Abre("2", [&](Pantalla& p) {
+    PonFactura(p);
+    CapturaPara(p, "20", {{"10", "P1"}});
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
+  });
+  EXPECT_EQ(Filas("FacturaE.dbf", {"CLDOC_F", "CLCLI_F", "SUBTO_F", "IMTOD_F"}), QStringList{"1|20|100|116"});
+  EXPECT_EQ(Filas("CLIENTE.DBF", {"CLCLI_C", "SALDO_C", "COMPR_C", "FULCO_C"}),
+            (QStringList{"1|||", "20|166|186|05/03/2010"}));
+  EXPECT_EQ(Cuentas(), QStringList());
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(GuardarCuentas, UnaEstacionMuertaAlSaldarOSubirElSaldoLoHaceUnaVezAlVolver) {
+  FijaLinea(ConfCxCRemisiones, "S");
+  FijaLinea(ConfPagarCxCMostrador, "S");
+  FijaLinea(ConfIva, "16");
+  const QString raiz = fs::Local("C:\\");
+  const QString copia = QDir(raiz).absoluteFilePath("../inicial");
+  CopiaArbol(raiz, copia);
+  for (const char* venta : {"mostrador", "factura"}) {
+    for (int pasada = 1; pasada <= 30; ++pasada) {
+      SCOPED_TRACE(std::string(venta) + " " + std::to_string(pasada));
+      CopiaArbol(copia, raiz);
+      prueba::ProcesoHijo estacion("EstacionMuereCuenta", {venta, guardado::puntos::kEscrito, QString::number(pasada)});
+      ASSERT_EQ(estacion.EsperaLinea(60000), "ARMADO");
+      const bool murio = !estacion.EsperaFin().has_value();
+      if (murio) Abre("2", [](Pantalla&) {});
+      EXPECT_EQ(Mensajes(), QStringList());
+      ui::PuertaModal::LimpiaMensajes();
+      EXPECT_FALSE(fs::ExisteArchivo(kDiario));
+      if (venta == QString("mostrador")) {
+        const QStringList e = Filas("Remision.dbf", {"CLDOC_F", "CONTROL", "SALDO_F", "ABONO_F"});
+        ASSERT_EQ(e.size(), 1);
+        const QStringList v = e[0].split(u'|');
+        EXPECT_EQ(v.mid(2), (QStringList{"0", "27.84"}));
+        EXPECT_EQ(Cuentas(), QStringList{v[0] + "|Efectivo Contado " + v[0] + "|7|A|27.84|27.84|" + v[1] + "|1"});
+      } else {
+        EXPECT_EQ(Filas("FacturaE.dbf", {"CLDOC_F", "IMTOD_F"}), QStringList{"1|116"});
+        EXPECT_EQ(Filas("CLIENTE.DBF", {"CLCLI_C", "SALDO_C", "COMPR_C"}), (QStringList{"1||", "20|166|186"}));
+      }
+      if (!murio) break;
+    }
+  }
+  QDir(copia).removeRecursively();
+}
+
+TEST_F(Guardar, ConCortesLaVentaLlevaElCorteEnCursoComoLasCuentas) {
+  FijaLinea(ConfConCortes, "S");
+  // Appended out of order: the cut in course is the highest.
+  for (const char* corte : {"12", "3"}) AgregaFila("Cortes.DBF", {{"CORTE", corte}, {"INICIO", "1"}, {"FIN", "9"}});
+  Abre("2", [&](Pantalla&) {
+    Captura({{"1", "P1"}});
+    Pulsa(Qt::Key_F10);
+  });
+  EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F", "CORTE"}), QStringList{"1|12"});
+  EXPECT_EQ(UltimoCorte(kDatos), 12);
+  EXPECT_EQ(Mensajes(), QStringList());
 }

@@ -1,0 +1,2 @@
+add_executable(bench_guardado guardado_bench.cpp)
+target_link_libraries(bench_guardado PRIVATE vorlan_pos vorlan_tablas benchmark::benchmark)
