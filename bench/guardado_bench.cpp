@@ -9,6 +9,10 @@
 //
 // Target: <= 50 ms median.
 //
+// Run as "bench_guardado --rastros" every save also leaves the traces a shop
+// usually keeps: a movement row per line (mi.cnf "con movimientos"), the
+// remission lines mirrored (line 63 set) and the control snapshot.
+//
 // Run as "bench_guardado --estacion" it is one of the other stations: it
 // saves five-line remissions until its input closes.
 
@@ -48,6 +52,7 @@ constexpr int kProductos = 100'000;
 constexpr int kRemisiones = 100'000;
 constexpr int kLineasRemision = 20;
 constexpr int kGuardados = 100;
+bool rastros = false;  // --rastros
 
 QString Clave(int i) { return QStringLiteral("P%1").arg(i); }
 QString Descripcion(int i) { return QStringLiteral("PRODUCTO DE PRUEBA %1").arg(i); }
@@ -79,6 +84,10 @@ void Prepara() {
     QStringList conf = ValoresInicialesConfiguracion();
     conf[ConfCarpetaDatos - 1] = kDatos;
     conf[ConfMaximoPartidas - 1] = QStringLiteral("1000");
+    if (rastros) {
+      conf[ConfCarpetaRemisiones - 1] = kDatos;
+      fs::ReescribeLineas(fs::Une(kPrograma, QStringLiteral("mi.cnf")), {QStringLiteral("con movimientos")});
+    }
     EscribeConfiguracionEmpresa(QStringLiteral("C:\\VRL\\Gener1.cnf"), conf);
     fs::ReescribeLineas(kArchivoInicio, {kPrograma, QStringLiteral("C:\\VRL\\Gener1.cnf"), QString()});
     TRegistroUsuario administrador;
@@ -189,7 +198,9 @@ void BM_GuardarRemision(benchmark::State& estado) {
   for (int i = 0; i < estado.range(0); ++i) {
     auto o = std::make_unique<QProcess>();
     o->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    o->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--estacion")});
+    QStringList argumentos{QStringLiteral("--estacion")};
+    if (rastros) argumentos << QStringLiteral("--rastros");
+    o->start(QCoreApplication::applicationFilePath(), argumentos);
     if (!o->waitForStarted() || !o->waitForReadyRead(120'000)) estado.SkipWithError("otra estación no arrancó");
     otras.push_back(std::move(o));
   }
@@ -220,6 +231,7 @@ void BM_GuardarRemision(benchmark::State& estado) {
   estado.counters["p95_ms"] = tiempos[(tiempos.size() * 95) / 100];
   estado.counters["guardados"] = static_cast<double>(tiempos.size());
   estado.counters["guardados_otras"] = static_cast<double>(despues - antes - static_cast<qint64>(tiempos.size()));
+  estado.counters["rastros"] = rastros ? 1 : 0;
   estado.counters["productos"] = kProductos;
   estado.counters["remisiones"] = kRemisiones;
   estado.counters["MB_productos"] = Megas(kTablaProductos);
@@ -257,6 +269,13 @@ int Estacion() {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   ui::Aplicacion app(argc, argv);
+  for (int i = 1; i < argc; ++i)
+    if (QByteArray(argv[i]) == "--rastros") {
+      rastros = true;
+      for (int j = i; j + 1 < argc; ++j) argv[j] = argv[j + 1];
+      --argc;
+      break;
+    }
   if (argc > 1 && QByteArray(argv[1]) == "--estacion") return Estacion();
   ui::PuertaModal::ModoPrueba(true);
   benchmark::Initialize(&argc, argv);
