@@ -19,7 +19,9 @@
 #include "reports/Consulta.h"
 #include "reports/RepoSQL.h"
 #include "reports/Vistas.h"
+#include "salesdocs/CortesPagados.h"
 #include "salesdocs/CortesVenta.h"
+#include "salesdocs/GraficasVenta.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAction>
@@ -292,6 +294,8 @@ void InstalaReportesVenta(TFormaCapturaRapida& p) {
     }
   }
   if (QAction* a = item("Consultas1")) p.AsignaComando(a, [&p] { ui::Protege([&] { PreparaConsultaVentas(p); }); });
+  InstalaCortesPagados(p);
+  InstalaGraficasVenta(p);
 }
 
 void UneReportesVenta() { UneComandosVenta(QStringLiteral("reportes"), InstalaReportesVenta); }
