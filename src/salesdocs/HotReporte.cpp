@@ -342,8 +342,10 @@ qint64 TFormaHotReporte::GeneraFacturaMultiple(TFormaCapturaRapida& p) {
             }
           }
       },
-      // The screen's document notes the invoice last, once it stands whole.
+      // The screen's document notes the invoice last, once it stands whole;
+      // a document still in capture is not posted by it.
       [&](const QString& n) {
+        if (pantalla.State() == db::Dataset::Estado::Insertando) return;
         try {
           EditaFila(pantalla);
           db::Campo& destino = pantalla.FieldByName(QStringLiteral("DESTI_F"));
