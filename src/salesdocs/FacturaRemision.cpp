@@ -30,6 +30,8 @@
 #include <QThread>
 #include <QToolButton>
 
+#include <functional>
+
 namespace {
 
 const QString kCancelado = QStringLiteral("No se Puede Generar Factura de un Documento CANCELADO...");
@@ -152,6 +154,38 @@ bool EsPagoCredito(const QString& tipoPago) {
          tipoPago == QStringLiteral("CREDITO");
 }
 
+qint64 EscribeFactura(db::Tabla& encabezados, db::Tabla& partidas, const std::function<void(qint64)>& encabezado,
+                      const std::function<void(const QString&)>& lineas,
+                      const std::function<void(const QString&)>& marca) {
+  qint64 numero = 0;
+  qint64 registro = 0;
+  {
+    // The highest number + 1, read and posted under the numbering lock.
+    db::Numeracion numeracion(encabezados);
+    encabezados.Last();
+    numero = (encabezados.IsEmpty() ? 0 : Campo(encabezados, "CLDOC_F").AsInteger()) + 1;
+    encabezados.Append();
+    try {
+      encabezado(numero);
+      Campo(encabezados, "CLDOC_F").SetAsInteger(numero);
+      encabezados.Post();
+    } catch (...) {
+      if (Editando(encabezados)) encabezados.Cancel();
+      throw;
+    }
+    registro = encabezados.RecNo();
+  }
+  const QString texto = QString::number(numero);
+  try {
+    lineas(texto);
+    marca(texto);
+  } catch (...) {
+    QuitaFactura(encabezados, registro, partidas, texto);
+    throw;
+  }
+  return numero;
+}
+
 qint64 GeneraFacturaDeRemision(TFormaCapturaRapida& p) {
   db::Tabla& remision = *p.TablaFacturae;
   const QString carpeta = CarpetaFacturas();
@@ -168,54 +202,40 @@ qint64 GeneraFacturaDeRemision(TFormaCapturaRapida& p) {
   const QString tipoPago = p.TipoPago->currentText();
   const qint64 control = Campo(remision, "CONTROL").AsInteger();
 
-  qint64 numero = 0;
-  qint64 registro = 0;
-  {
-    // The highest number + 1, read and posted under the numbering lock.
-    db::Numeracion numeracion(encabezados);
-    encabezados.Last();
-    numero = (encabezados.IsEmpty() ? 0 : Campo(encabezados, "CLDOC_F").AsInteger()) + 1;
-    encabezados.Append();
-    try {
-      for (const QString& nombre : remision.NombresCampos())
-        if (db::Campo* destino = encabezados.FindField(nombre)) destino->SetValue(remision.FieldByName(nombre).Value());
-      Campo(encabezados, "CLDOC_F").SetAsInteger(numero);
-      Campo(encabezados, "CLPED_F").SetAsString(QStringLiteral("R") + p.EditCLDOC_F->text());
-      const QDate hoy = fs::Hoy();
-      for (const char* fecha : {"FEDOC_F", "FEVEN_F", "FEENT_F"}) Campo(encabezados, fecha).SetAsDate(hoy);
-      if (EsPagoCredito(tipoPago)) {
-        Campo(encabezados, "ABONO_F").SetAsFloat(0);
-        Campo(encabezados, "SALDO_F").SetValue(remision.FieldByName(QStringLiteral("IMTOD_F")).Value());
-      } else {
-        Campo(encabezados, "ABONO_F").SetAsString(neto.Texto());
-        Campo(encabezados, "SALDO_F").SetAsString(neto.Texto());
-      }
-      Campo(encabezados, "STATU_F").SetAsString(QStringLiteral("G"));
-      if (!tipoPago.isEmpty()) {
-        Campo(encabezados, "METOD_F").SetAsString(tipoPago);
-        Campo(encabezados, "FORMA_F").SetAsString(kFormaPago);
-      }
-      encabezados.Post();
-    } catch (...) {
-      if (Editando(encabezados)) encabezados.Cancel();
-      throw;
-    }
-    registro = encabezados.RecNo();
-  }
-
-  // The lines, then the remission's mark: the invoice stands whole before
-  // the remission says it is invoiced.
-  const QString texto = QString::number(numero);
-  try {
-    CopiaPartidasAFactura(p, partidas, texto, control);
-    EditaFila(remision);
-    Campo(remision, "REMIS_F").SetAsString(QStringLiteral("F") + texto);
-    remision.Post();
-  } catch (...) {
-    if (Editando(remision)) remision.Cancel();
-    QuitaFactura(encabezados, registro, partidas, texto);
-    throw;
-  }
+  const qint64 numero = EscribeFactura(
+      encabezados, partidas,
+      [&](qint64) {
+        for (const QString& nombre : remision.NombresCampos())
+          if (db::Campo* destino = encabezados.FindField(nombre)) destino->SetValue(remision.FieldByName(nombre).Value());
+        Campo(encabezados, "CLPED_F").SetAsString(QStringLiteral("R") + p.EditCLDOC_F->text());
+        const QDate hoy = fs::Hoy();
+        for (const char* fecha : {"FEDOC_F", "FEVEN_F", "FEENT_F"}) Campo(encabezados, fecha).SetAsDate(hoy);
+        if (EsPagoCredito(tipoPago)) {
+          Campo(encabezados, "ABONO_F").SetAsFloat(0);
+          Campo(encabezados, "SALDO_F").SetValue(remision.FieldByName(QStringLiteral("IMTOD_F")).Value());
+        } else {
+          Campo(encabezados, "ABONO_F").SetAsString(neto.Texto());
+          Campo(encabezados, "SALDO_F").SetAsString(neto.Texto());
+        }
+        Campo(encabezados, "STATU_F").SetAsString(QStringLiteral("G"));
+        if (!tipoPago.isEmpty()) {
+          Campo(encabezados, "METOD_F").SetAsString(tipoPago);
+          Campo(encabezados, "FORMA_F").SetAsString(kFormaPago);
+        }
+      },
+      [&](const QString& texto) { CopiaPartidasAFactura(p, partidas, texto, control); },
+      // The remission's mark last: the invoice stands whole before the
+      // remission says it is invoiced.
+      [&](const QString& texto) {
+        try {
+          EditaFila(remision);
+          Campo(remision, "REMIS_F").SetAsString(QStringLiteral("F") + texto);
+          remision.Post();
+        } catch (...) {
+          if (Editando(remision)) remision.Cancel();
+          throw;
+        }
+      });
   AgregaEstado(p, QStringLiteral(" Genero ") + Campo(remision, "REMIS_F").AsString());
   return numero;
 }

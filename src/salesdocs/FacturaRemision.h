@@ -19,6 +19,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class TFormaCapturaRapida;
 namespace db {
 class Tabla;
@@ -30,6 +32,16 @@ void FacturaeImprimir1Click(TFormaCapturaRapida& p);
 // The invoice written and the remission marked, as above; throws (nothing
 // left written) on failure. Returns the invoice number.
 qint64 GeneraFacturaDeRemision(TFormaCapturaRapida& p);
+// An invoice written whole into the open header table (ordered by
+// "INUMENC") and line table: numbered the highest CLDOC_F + 1 under the
+// header table's numbering lock, its header filled by `encabezado` (given
+// the number; CLDOC_F is set after it) and posted, then its lines written by
+// `lineas`, then its source marked by `marca` (both given the number as
+// text). When a step fails, the invoice rows already written are removed and
+// the error reaches the caller. Returns the number.
+qint64 EscribeFactura(db::Tabla& encabezados, db::Tabla& partidas, const std::function<void(qint64)>& encabezado,
+                      const std::function<void(const QString&)>& lineas,
+                      const std::function<void(const QString&)>& marca);
 // One invoice line per capture row with a key, into the open line table;
 // errors reach the caller (the rows written stay: the caller removes them).
 void CopiaPartidasAFactura(TFormaCapturaRapida& p, db::Tabla& partidas, const QString& numero, qint64 control);

@@ -1,16 +1,22 @@
 #include "salesdocs/HotReporte.h"
 
 #include "foundation/dialogos.h"
+#include "foundation/dinero.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_numero.h"
+#include "inventory/CamposRegistro.h"
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
+#include "platform/fs/Reloj.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/PuertaModal.h"
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
+#include "pos/Corte.h"
+#include "pos/DocumentosVenta.h"
+#include "salesdocs/FacturaRemision.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -27,6 +33,24 @@
 namespace {
 
 const QString kPlantilla = QStringLiteral("\\Multiple.dat");
+// The window's Tag when "Generar Documento" closed it.
+constexpr int kGenerar = 1000;
+// The header amounts of the merged invoice: the sums of its documents'.
+const char* const kImportes[] = {"SUBTO_F", "IMIM2_F", "IMTOD_F", "COSTO_F", "EXENT_F", "IVAX1_F",
+                                 "IVAX2_F", "IEPS1_F", "IEPS2_F", "IEPS3_F", "ABONO_F", "SALDO_F"};
+
+// A stored number's text (the table layer's "." form) as money; blank is 0.
+Dinero ImporteDeTexto(const QString& texto) {
+  bool ok = false;
+  const double valor = texto.trimmed().toDouble(&ok);
+  return ok ? Dinero::DeReal(valor) : Dinero();
+}
+
+// Every named field the table has takes its value's text.
+void CopiaRenglon(const RenglonMultiple& r, db::Tabla& destino) {
+  for (int i = 0; i < r.nombres.size(); ++i)
+    if (db::Campo* campo = destino.FindField(r.nombres[i])) campo->SetAsString(r.valores.value(i));
+}
 
 QString Linea(const QStringList& piezas) {
   QString linea;
@@ -176,9 +200,8 @@ TFormaHotReporte::TFormaHotReporte(QWidget* owner) : ui::Forma(owner) {
   BitBtn2 = boton("BitBtn2", "Eliminar");
   BitBtn3 = boton("BitBtn3", "Cancelar Captura");
   BitBtn4 = boton("BitBtn4", "Agregar Otro Documento");
-  // The merged invoice is not written yet: nothing to generate.
-  BitBtn1->setEnabled(false);
 
+  ui::Conecta(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
   ui::Conecta(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
   ui::Conecta(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
   ui::Conecta(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
@@ -244,6 +267,123 @@ void TFormaHotReporte::AgregaDocumentoMultiple(TFormaCapturaRapida& p) {
   ListaDocumentos->addItem(numero);
 }
 
+void TFormaHotReporte::BitBtn1Click() {
+  if (!ui::PreguntaSimple(QStringLiteral("Generar el Documento..."))) return;
+  SetTag(kGenerar);
+  Close();
+}
+
+qint64 TFormaHotReporte::GeneraFacturaMultiple(TFormaCapturaRapida& p) {
+  db::Tabla& pantalla = *p.TablaFacturae;
+  db::Tabla encabezados;
+  encabezados.SetCarpeta(RutaDatosCorte);
+  encabezados.SetNombreTabla(QStringLiteral("FacturaE.dbf"));
+  encabezados.SetIndexName(QStringLiteral("INUMENC"));
+  encabezados.Open();
+  db::Tabla partidas;
+  partidas.SetCarpeta(RutaDatosCorte);
+  partidas.SetNombreTabla(QStringLiteral("FacturaD.dbf"));
+  partidas.SetIndexName(QStringLiteral("CLDOC_FD"));
+  partidas.Open();
+
+  // The documents still listed, in the order added.
+  QStringList listados;
+  for (int i = 0; i < ListaDocumentos->count(); ++i) listados << ListaDocumentos->item(i)->text();
+  QVector<const DocumentoMultiple*> documentos;
+  for (const DocumentoMultiple& d : Coleccion.documentos)
+    if (!d.eliminado && listados.contains(d.numero)) documentos << &d;
+
+  QVector<Dinero> sumas(std::size(kImportes));
+  for (const DocumentoMultiple* d : documentos)
+    for (size_t i = 0; i < std::size(kImportes); ++i) {
+      const qsizetype k = d->encabezado.nombres.indexOf(QString::fromLatin1(kImportes[i]));
+      if (k >= 0) sumas[static_cast<qsizetype>(i)] += ImporteDeTexto(d->encabezado.valores.value(k));
+    }
+
+  const auto dePantalla = [&pantalla](const char* n) -> db::Campo& { return pantalla.FieldByName(QString::fromLatin1(n)); };
+  const QString documento = dePantalla("CLDOC_F").AsString();
+  const QVariant pais = dePantalla("PAISX_F").Value();
+  const QVariant estado = dePantalla("ESTAD_F").Value();
+  const QString pago = dePantalla("PAGOX_F").AsString();
+  const int control = NumeroControl();
+
+  const qint64 numero = EscribeFactura(
+      encabezados, partidas,
+      [&](qint64) {
+        const auto campo = [&encabezados](const char* n) -> db::Campo& {
+          return encabezados.FieldByName(QString::fromLatin1(n));
+        };
+        CopiaRenglon(Coleccion.encabezado, encabezados);
+        for (size_t i = 0; i < std::size(kImportes); ++i)
+          if (db::Campo* c = encabezados.FindField(QString::fromLatin1(kImportes[i])))
+            registro::Escribe(*c, std::optional<Dinero>(sumas[static_cast<qsizetype>(i)]));
+        campo("HORAF_F").SetAsFloat(NumeroFechaHora(fs::Ahora()));
+        for (const char* fecha : {"FEDOC_F", "FEVEN_F", "FEENT_F"}) campo(fecha).SetAsDate(fs::Hoy());
+        campo("CONTROL").SetAsInteger(control);
+        campo("TREGI_F").Clear();
+        campo("STATU_F").Clear();
+        campo("CLPED_F").SetAsString(documento);
+        campo("PAISX_F").SetValue(pais);
+        campo("ESTAD_F").SetValue(estado);
+        if (!pago.isEmpty()) campo("METOD_F").SetAsString(pago);
+      },
+      [&](const QString& n) {
+        for (const DocumentoMultiple* d : documentos)
+          for (const RenglonMultiple& r : d->partidas) {
+            partidas.Append();
+            try {
+              CopiaRenglon(r, partidas);
+              partidas.FieldByName(QStringLiteral("CLDOC_FD")).SetAsString(n);
+              partidas.FieldByName(QStringLiteral("CONTROL")).SetAsInteger(control);
+              partidas.Post();
+            } catch (...) {
+              if (Editando(partidas)) partidas.Cancel();
+              throw;
+            }
+          }
+      },
+      // The screen's document notes the invoice last, once it stands whole;
+      // a document still in capture is not posted by it.
+      [&](const QString& n) {
+        if (pantalla.State() == db::Dataset::Estado::Insertando) return;
+        try {
+          EditaFila(pantalla);
+          db::Campo& destino = pantalla.FieldByName(QStringLiteral("DESTI_F"));
+          destino.SetAsString(destino.AsString() + QStringLiteral("F ") + n + u',');
+          pantalla.Post();
+        } catch (...) {
+          if (Editando(pantalla)) pantalla.Cancel();
+          throw;
+        }
+      });
+  const QString texto = QString::number(numero);
+  MuestraMensaje(QStringLiteral("Se Genero el Documento ") + texto);
+  LabelFacturaFinal->setText(texto);
+  p.LabelFactura->setText(QStringLiteral("Factura ") + texto);
+  return numero;
+}
+
+void MarcaDocumentosFacturados(TFormaCapturaRapida& p, const QStringList& documentos, const QString& factura) {
+  db::Tabla encabezados;
+  encabezados.SetCarpeta(p.TablaFacturaD->Carpeta());
+  encabezados.SetNombreTabla(p.TablaFacturae->NombreTabla());
+  encabezados.SetIndexName(QStringLiteral("INUMENC"));
+  encabezados.Open();
+  for (const QString& d : documentos) {
+    bool ok = false;
+    const qint64 numero = d.toLongLong(&ok);
+    if (!ok || !encabezados.FindKey({numero})) continue;
+    encabezados.Edit();
+    try {
+      encabezados.FieldByName(QStringLiteral("CLPED_F")).SetAsString(factura);
+      encabezados.Post();
+    } catch (...) {
+      if (Editando(encabezados)) encabezados.Cancel();
+      throw;
+    }
+  }
+}
+
 void TFormaHotReporte::BitBtn2Click() {
   QListWidgetItem* item = ListaDocumentos->currentItem();
   if (!item || !item->isSelected()) return;
@@ -288,4 +428,19 @@ void AgregarDocumento1Click(TFormaCapturaRapida& p) {
     throw plat::Error(plat::Clase::NoExiste, QStringLiteral("No se encontró el archivo ") + plantilla);
   forma->Prueba1->setVisible(false);
   forma->ShowModal();
+  if (forma->Tag() != kGenerar) return;
+  forma->SetTag(0);
+  try {
+    forma->GeneraFacturaMultiple(p);
+  } catch (const std::exception& error) {
+    // Nothing of the invoice is left: the collection stays, to try again.
+    ui::MuestraExcepcion(error);
+    return;
+  }
+  // The invoice stands: the collection goes whatever the marks meet, so it
+  // is never invoiced twice.
+  const QStringList documentos = forma->Coleccion.Numeros();
+  forma->LimpiaColeccion();
+  MarcaDocumentosFacturados(p, documentos, forma->LabelFacturaFinal->text());
+  e.Refresh();
 }

@@ -97,11 +97,21 @@ class TFormaHotReporte : public ui::Forma {
   // its CONTROL); a document already collected, or a discounted one after
   // the first, is refused with its message and nothing is added.
   void AgregaDocumentoMultiple(TFormaCapturaRapida& pantalla);
+  // The merged invoice, written whole into FacturaE / FacturaD of the data
+  // folder (numbered under the numbering lock; removed when a step fails):
+  // the header of the first document collected, its amounts the sums of the
+  // documents still listed, dated today with a control number of its own;
+  // every line of the listed documents, whole, with the invoice's number
+  // and control; then "F <n>," added to DESTI_F of the screen's document.
+  // Tells "Se Genero el Documento <n>" and leaves n in LabelFacturaFinal.
+  // Errors reach the caller with nothing written.
+  qint64 GeneraFacturaMultiple(TFormaCapturaRapida& pantalla);
   // Memo1, Memo2 and LabelDocu from the collection and Multiple.dat.
   void MuestraColeccion();
   // The collection emptied.
   void LimpiaColeccion();
 
+  void BitBtn1Click();  // "Generar Documento"
   void BitBtn2Click();  // "Eliminar"
   void BitBtn3Click();  // "Cancelar Captura"
   void BitBtn4Click();  // "Agregar Otro Documento"
@@ -110,11 +120,18 @@ class TFormaHotReporte : public ui::Forma {
   void FormShow() override;
 };
 
+// CLPED_F := the invoice number of each listed document found in the
+// screen's header table (opened apart, in the folder of its line table);
+// numbers not found are skipped.
+void MarcaDocumentosFacturados(TFormaCapturaRapida& pantalla, const QStringList& documentos, const QString& factura);
+
 // Generar > "Agregar Documento": a document already invoiced (CLPED_F) is
 // refused with "Esta Remisión ya se Facturo en el documento <x>"; otherwise
 // it joins the collection and the window is shown. Multiple.dat missing
 // fails with its error before the window shows; the document stays
-// collected.
+// collected. Closed by "Generar Documento", the merged invoice is written,
+// the documents marked and the collection emptied; an invoice that fails
+// is told and the collection kept.
 void AgregarDocumento1Click(TFormaCapturaRapida& pantalla);
 
 inline TFormaHotReporte* FormaHotReporte() { return ui::InstanciaDe<TFormaHotReporte>().data(); }
