@@ -776,6 +776,15 @@ TEST_F(CapturaCompras, EnterAlFinDeLaPartidaAgregaSoloEnUnDocumentoNuevo) {
   EXPECT_EQ(v.TablaDeta->State(), db::Dataset::Estado::Insertando);
   v.TablaDeta->Cancel();
   EXPECT_EQ(Claves(v), QStringList{"P2"});
+  // Tab moves right, and wraps from IMPUESTO to a new line.
+  v.Detalle->SetSelectedIndex(5);
+  Pulsa(Qt::Key_Tab);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 6);
+  v.Detalle->SetSelectedIndex(12);
+  Pulsa(Qt::Key_Tab);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 0);
+  EXPECT_EQ(v.TablaDeta->State(), db::Dataset::Estado::Insertando);
+  v.TablaDeta->Cancel();
   // The same key while a document is changed: the totals, no new line.
   ui::SetTag(v.BotonNuevo, 0);
   ui::SetTag(v.BotonCambios, 1);
