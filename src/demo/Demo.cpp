@@ -637,6 +637,11 @@ void ArchivosImportacion(const QString& programa) {
   escribe(QStringLiteral("importa\\lineas.txt"),
           {QStringLiteral("FRI001,10,1"), QStringLiteral("REF001,24,1"), QStringLiteral("JAB001,12,2")});
   escribe(QStringLiteral("confi_importa.cnf"), {lineas});
+  // The purchase window offers its discount list on entering "DESC 1".
+  escribe(QStringLiteral("DescCompra.cnf"), {QStringLiteral("S")});
+  escribe(QStringLiteral("DescentosCompra.cnf"),
+          {QStringLiteral("PRONTO PAGO"), QStringLiteral("2"), QStringLiteral("VOLUMEN"), QStringLiteral("5"),
+           QStringLiteral("PROMOCION"), QStringLiteral("10")});
   escribe(QStringLiteral("Colector\\45000.5_Form.dat"),
           {QStringLiteral("ARR001,30"), QStringLiteral("ACE001,12"), QStringLiteral("ARR001,8"),
            QStringLiteral("DET001,20")});

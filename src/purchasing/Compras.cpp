@@ -89,6 +89,7 @@ TFormaCompras::TFormaCompras(QWidget* owner) : ui::Forma(owner) {
   capa->addWidget(Detalle, 1);
   capa->addWidget(Panel3);
   FormCreate();
+  ConectaCapturaCompra();
 }
 
 TFormaCompras::~TFormaCompras() {
@@ -203,7 +204,7 @@ void TFormaCompras::CreaMenu() {
   // generation, options and tools are reached once they are built.
   for (QAction* pendiente :
        {Modificar1, Guardar1, Eliminar1, Imprimir1, PresentacionPreliminar1, EligeFormato1, DisenaFormato1,
-        ImprimePlantilla1, TotalesDetallado1, Consultas1, Cancelar1, Recepcin1, Devolucin1, OrdendeCompra1,
+        ImprimePlantilla1, Consultas1, Cancelar1, Recepcin1, Devolucin1, OrdendeCompra1,
         GenerarCuentaporPagar1, ArchivodeCompras1, ReproducirDocumento1, DocumentosCancelados1, TodoslosDocumentos1,
         comprasporProveedor1, DocumentosconSaldo1, ComprasporProducto1, CaducidadProductos1, DescuentosporUsuario1,
         ConsecutivodeDocumentos1, QuitarEmpaque1, QuitarEmpaques1, QuitarPrecioCliente1, VentanadeDescuentos1,
@@ -452,9 +453,9 @@ void TFormaCompras::FormCreate() {
 
   for (QAction* a : MainMenu1->findChildren<QAction*>())
     if (a->property("pendiente").toBool()) a->setEnabled(false);
-  // The totals breakdown, the preview and the observations come with the
-  // printing and the document commands.
-  for (QToolButton* b : {BotonTotales, BotonPreliminar, BotonObservacion}) b->setEnabled(false);
+  // The preview and the observations come with the printing and the
+  // document commands.
+  for (QToolButton* b : {BotonPreliminar, BotonObservacion}) b->setEnabled(false);
   HabilitaBotonesCompra(true, true, false, false, true, true, true);
   BloqueaEncabezadoCompra();
 }

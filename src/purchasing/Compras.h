@@ -272,6 +272,22 @@ class TFormaCompras : public ui::Forma {
   QString ValidaTipoDocumento(const QString& texto) const;
   void GuardaOpcionesEmpaque();
   static bool CarpetaNoDisponible(const QString& carpeta);
+
+  // --- Header fields and line grid (Compras_captura.cpp).
+  void ConectaCapturaCompra();
+  // Writes a value into the header field a box shows (the box follows).
+  void FijaCampoCompra(ui::EditDatos* caja, const QString& valor);
+  void EditCLPRV_OExit();
+  void EditFechaExit(ui::EditDatos* caja);
+  void EditFEPAG_OEnter();
+  void EditREFER_OExit();
+  void EditNALMA_OExit();
+  void DetalleEnter();
+  void DetalleColEnter();
+  void DetalleKeyDown(int& tecla);
+  void CompletaPartidaCompra();
+  // "Totales" and "Totales Detallado": the breakdown of the document's total.
+  void BotonTotalesClick();
   static bool ContieneGuion(const QString& texto);
 
  protected:

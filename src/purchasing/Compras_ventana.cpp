@@ -437,6 +437,12 @@ void TFormaCompras::BotonBuscarClick() {
 void TFormaCompras::FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) {
   // The line grid handles its own keys.
   if (EnComponente(Detalle)) return;
+  // Enter in the warehouse goes on to the lines.
+  if (EnComponente(EditNALMA_O) && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
+    tecla = 0;
+    Detalle->setFocus(Qt::TabFocusReason);
+    return;
+  }
   if (tecla == Qt::Key_F1) {
     CajaMensaje(kTeclasCompra, kTituloTeclasCompra);
     tecla = 0;

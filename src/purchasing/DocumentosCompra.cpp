@@ -199,11 +199,12 @@ qint64 AsignaNumeroFinalCompra(db::Tabla& encabezado, const QString& carpetaDato
   }
 }
 
-bool ReferenciaCompraUsada(const QString& carpetaDatos, const QString& referencia) {
+bool ReferenciaCompraUsada(const QString& carpetaDatos, const QString& referencia, qint64 excepto) {
   db::Consulta consulta;
   consulta.SetSQL(QStringLiteral("Select REFER_O from  ") +
                   db::LiteralComillas(fs::Une(carpetaDatos, QStringLiteral("ComprasE.dbf"))) +
-                  QStringLiteral(" where REFER_O=") + db::LiteralComillas(referencia));
+                  QStringLiteral(" where REFER_O=") + db::LiteralComillas(referencia) +
+                  (excepto > 0 ? QStringLiteral(" and CLDOC_O<>") + QString::number(excepto) : QString()));
   consulta.Open();
   return !consulta.IsEmpty();
 }

@@ -92,7 +92,9 @@ qint64 AsignaNumeroFinalCompra(db::Tabla& encabezado, const QString& carpetaDato
 
 // True when a receipt of "ComprasE.dbf" of `carpetaDatos` has REFER_O equal
 // to the reference (the reference goes into the statement as a literal).
-bool ReferenciaCompraUsada(const QString& carpetaDatos, const QString& referencia);
+// A receipt being changed passes its own number as `excepto`, so its own
+// reference does not count.
+bool ReferenciaCompraUsada(const QString& carpetaDatos, const QString& referencia, qint64 excepto = 0);
 
 // --- Totals of the capture table (Detacomp.DB rows).
 struct ReglasTotalesCompra {

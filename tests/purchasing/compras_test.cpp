@@ -15,7 +15,16 @@
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/PuertaModal.h"
 #include "platform/ui/RejillaDatos.h"
+#include "formats/ImporteLetra.h"
 #include "purchasing/Compras.h"
+#include "purchasing/DescuentoCompra.h"
+#include "purchasing/DesglosaTotal.h"
+#include "purchasing/PoliticaCompras.h"
+#include "foundation/rutinas_fecha.h"
+#include "inventory/RegistroProducto.h"
+#include "platform/fs/Reloj.h"
+#include "platform/ui/FuenteDatos.h"
+#include "platform/ui/RejillaTexto.h"
 #include "purchasing/DocumentosCompra.h"
 #include "shell/Principa.h"
 #include "support/Maneja.h"
@@ -29,6 +38,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSet>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -563,6 +573,350 @@ TEST_F(Compras, ElNavegadorCorrigeSoloElTotalQueDifiereYCtrlAyCtrlSNinguno) {
   EXPECT_EQ(v.EditCLDOC_O->text(), "3");
   EXPECT_EQ(Columna(kDatos, "ComprasE.dbf", "IMDOC_O"), (QStringList{"99", "20", "30"}));
   EXPECT_EQ(Columna(kDatos, "ComprasE.dbf", "SUBTO_O"), (QStringList{"99", "20", "1"}));
+}
+
+// --- Typing a receipt by keys.
+
+class CapturaCompras : public Compras {
+ protected:
+  void SetUp() override {
+    Compras::SetUp();
+    fs::FijaAhora(QDateTime(QDate(2027, 3, 10), QTime(10, 0)));
+    FijaLinea(ConfIva, "16");
+    auto t = Abre("PROVEEDO.DBF");
+    t->Append();
+    t->FieldByName("CLAVE_P").SetAsString("P1");
+    t->FieldByName("NOMBR_P").SetAsString("ACEROS DEL NORTE");
+    t->FieldByName("DIREC_P").SetAsString("HIDALGO 12");
+    t->FieldByName("POBLA_P").SetAsString("MONTERREY");
+    t->FieldByName("DCRED_P").SetAsInteger(30);
+    t->Post();
+    t.reset();
+    auto productos = Abre("INVENTAR.DBF");
+    const auto producto = [&](const QString& clave, const QString& nombre, double empaque, double costo,
+                              const QString& codigo) {
+      TRegistroProducto p;
+      p.CLPRO_I = clave;
+      p.DSCPR_I = nombre;
+      p.CODIG_I = codigo;
+      p.UEMPA_I = empaque;
+      p.ULCOS_I = Dinero::DeReal(costo);
+      p.PPUBL_I = Dinero::DeReal(costo * 1.5);
+      p.PIVA1_I = 16;
+      p.PORC1_I = 50;
+      productos->Append();
+      p.Escribe(*productos);
+      productos->Post();
+    };
+    producto("P1", "TORNILLO", 12, 10, "750100");
+    producto("P2", "CLAVO", 0, 2, "");
+  }
+
+  static QString Hoy() { return TextoFecha(fs::Hoy()); }
+
+  // A new document with the focus in the grid, standing on its first line.
+  TFormaCompras& NuevaEnRejilla() {
+    TFormaCompras& v = Ventana();
+    v.Nuevo1->trigger();
+    // Entering the tax box gives it line 5.
+    v.EditTIMPU_O->setFocus();
+    v.Detalle->setFocus();
+    return v;
+  }
+
+  // Typed into the grid's current cell: the first key opens the cell's
+  // editor, the rest goes to it.
+  static void Escribe(TFormaCompras& v, const QString& texto) {
+    if (!v.Detalle->isAncestorOf(QApplication::focusWidget())) v.Detalle->setFocus();
+    QTest::keyClicks(QApplication::focusWidget(), texto.left(1));
+    QTest::keyClicks(QApplication::focusWidget(), texto.mid(1));
+  }
+  static void Pulsa(int tecla) { Tecla(*QApplication::activeWindow(), "", tecla); }
+
+  static QString Campo(const TFormaCompras& v, const char* campo) {
+    return v.TablaDeta->FieldByName(QString::fromLatin1(campo)).AsString();
+  }
+};
+
+TEST_F(CapturaCompras, TabPorElEncabezadoLlenaFechasImpuestoYAlmacen) {
+  TFormaCompras& v = Ventana();
+  v.Nuevo1->trigger();
+  // F2 in "Proveedor": the lookup answered with Enter.
+  ui::PuertaModal::Espera("TFormaConProvee", [](QDialog& d) { Tecla(d, "DBGrid1", Qt::Key_Return); });
+  v.EditCLPRV_O->setFocus();
+  Tecla(v, "EditCLPRV_O", Qt::Key_F2);
+  EXPECT_EQ(v.EditCLPRV_O->text(), "P1");
+  EXPECT_EQ(v.Nombre->text(), "ACEROS DEL NORTE");
+  EXPECT_EQ(v.Direccion->text(), "HIDALGO 12");
+  EXPECT_EQ(v.Poblacion->text(), "MONTERREY");
+  for (int i = 0; i < 3; ++i) Tecla(v, "", Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), v.EditFEPAG_O);
+  EXPECT_EQ(v.EditFEDOC_O->text(), "10/03/2027");
+  EXPECT_EQ(v.EditFEREC_O->text(), "10/03/2027");
+  EXPECT_EQ(v.EditFEPAG_O->text(), "09/04/2027");
+  Tecla(v, "", Qt::Key_Tab);
+  EXPECT_EQ(v.EditTIMPU_O->text(), "16");
+  for (int i = 0; i < 5; ++i) Tecla(v, "", Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), v.EditNALMA_O);
+  Tecla(v, "", Qt::Key_Tab);
+  EXPECT_TRUE(v.Detalle->hasFocus());
+  EXPECT_EQ(v.EditNALMA_O->text(), "1");
+  EXPECT_FALSE(v.KeyPreview());
+
+  // F3 puts today; an impossible receipt date becomes today on leaving.
+  v.EditFEDOC_O->setFocus();
+  prueba::Reescribe(v.EditFEDOC_O, "01/01/2020");
+  Tecla(v, "EditFEDOC_O", Qt::Key_F3);
+  EXPECT_EQ(v.EditFEDOC_O->text(), Hoy());
+  v.EditFEREC_O->setFocus();
+  prueba::Reescribe(v.EditFEREC_O, "31/02/2027");
+  v.EditFEPAG_O->setFocus();
+  EXPECT_EQ(v.EditFEREC_O->text(), Hoy());
+  EXPECT_EQ(v.TablaComprasE->FieldByName("FEREC_O").AsString(), Hoy());
+  EXPECT_EQ(Mensajes(), kMensajesVacios);
+}
+
+TEST_F(CapturaCompras, UnaReferenciaYaRegistradaSeRechazaSalvoLaDelPropioDocumento) {
+  AgregaRecepcion(7, 70, "P1", 10, 0, {{"P2", 1, 10, 0}}, "F-100");
+  TFormaCompras& v = Ventana();
+  v.Nuevo1->trigger();
+  v.EditREFER_O->setFocus();
+  prueba::Reescribe(v.EditREFER_O, "F-100");
+  v.EditNALMA_O->setFocus();
+  EXPECT_EQ(Mensajes(), QStringList{"Este Documento ya se Registro..."});
+  EXPECT_EQ(QApplication::focusWidget(), v.EditREFER_O);
+  ui::PuertaModal::LimpiaMensajes();
+  prueba::Reescribe(v.EditREFER_O, "F\"100");
+  v.EditNALMA_O->setFocus();
+  EXPECT_EQ(Mensajes(), kMensajesVacios);
+  EXPECT_EQ(QApplication::focusWidget(), v.EditNALMA_O);
+  // The receipt being changed does not find its own reference.
+  EXPECT_FALSE(ReferenciaCompraUsada(kDatos, "F-100", 7));
+  EXPECT_TRUE(ReferenciaCompraUsada(kDatos, "F-100", 8));
+}
+
+TEST_F(CapturaCompras, LaRejillaCompletaLaPartidaDesdeClaveOCodigo) {
+  TFormaCompras& v = NuevaEnRejilla();
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 0);
+  Escribe(v, "2");
+  for (int i = 0; i < 3; ++i) Pulsa(Qt::Key_Return);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 3);
+  Escribe(v, "750100");
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(Campo(v, "CLAVE"), "P1");
+  EXPECT_EQ(Campo(v, "PRODUCTO"), "TORNILLO");
+  EXPECT_EQ(Campo(v, "PRECIO"), "10");
+  EXPECT_EQ(Campo(v, "PRECIOCLIENTE"), "15");
+  EXPECT_EQ(Campo(v, "IMPUESTO"), "16");
+  EXPECT_EQ(Campo(v, "PCON_IVA"), "50");
+  EXPECT_EQ(Campo(v, "IMPORTE"), "20");
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 5);
+  // On to the price (DESC 3 hidden is skipped), where Enter ends the line.
+  for (int i = 0; i < 3; ++i) Pulsa(Qt::Key_Return);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 9);
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 0);
+  EXPECT_EQ(v.EtiTotal->text().trimmed(), "$         23.20");
+  // Lower case arrives upper-cased; a typed price above 0 stays.
+  Escribe(v, "1");
+  for (int i = 0; i < 3; ++i) Pulsa(Qt::Key_Return);
+  Escribe(v, "p2");
+  EXPECT_EQ(Campo(v, "CLAVE"), "P2");
+  v.TablaDeta->FieldByName("PRECIO").SetAsFloat(3);
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(Campo(v, "PRODUCTO"), "CLAVO");
+  EXPECT_EQ(Campo(v, "PRECIO"), "3");
+  EXPECT_EQ(Campo(v, "IMPORTE"), "3");
+  EXPECT_EQ(Mensajes(), kMensajesVacios);
+
+  // Packages: units per package times packages, or the packages alone.
+  struct Caso {
+    const char* clave;
+    double empaque;
+    QString cantidad, cajas;
+  };
+  for (const Caso& c : {Caso{"P1", 3, "36", ""}, Caso{"P2", 3, "3", "0"}}) {
+    SCOPED_TRACE(c.clave);
+    v.TablaDeta->Append();
+    v.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(1);
+    v.TablaDeta->FieldByName("EMPAQUE").SetAsFloat(c.empaque);
+    v.TablaDeta->FieldByName("CLAVE").SetAsString(c.clave);
+    v.Detalle->SetSelectedIndex(3);
+    v.Detalle->SetSelectedIndex(4);
+    EXPECT_EQ(Campo(v, "CANTIDAD"), c.cantidad);
+    EXPECT_EQ(Campo(v, "CAJAS"), c.cajas);
+  }
+
+  // An unknown key: the message and back to the key.
+  v.TablaDeta->Append();
+  v.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(1);
+  v.TablaDeta->FieldByName("CLAVE").SetAsString("ZZZ");
+  v.Detalle->SetSelectedIndex(3);
+  v.Detalle->SetSelectedIndex(4);
+  EXPECT_EQ(Mensajes(), QStringList{"El Producto No Se encuenta"});
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 3);
+  EXPECT_EQ(Campo(v, "PRODUCTO"), "");
+  // F4: a comment line, which the completion leaves alone.
+  Pulsa(Qt::Key_F4);
+  EXPECT_EQ(Campo(v, "CLAVE"), "COMENTARIO");
+  EXPECT_EQ(Campo(v, "CANTIDAD"), "1");
+  v.Detalle->SetSelectedIndex(4);
+  EXPECT_EQ(Mensajes(), QStringList{"El Producto No Se encuenta"});
+  v.TablaDeta->Post();
+}
+
+TEST_F(CapturaCompras, EnterAlFinDeLaPartidaAgregaSoloEnUnDocumentoNuevo) {
+  TFormaCompras& v = NuevaEnRejilla();
+  Escribe(v, "1");
+  v.Detalle->SetSelectedIndex(3);
+  Escribe(v, "P2");
+  v.Detalle->SetSelectedIndex(4);
+  v.Detalle->SetSelectedIndex(9);
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(v.TablaDeta->State(), db::Dataset::Estado::Insertando);
+  v.TablaDeta->Cancel();
+  EXPECT_EQ(Claves(v), QStringList{"P2"});
+  // Tab moves right, and wraps from IMPUESTO to a new line.
+  v.Detalle->SetSelectedIndex(5);
+  Pulsa(Qt::Key_Tab);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 6);
+  v.Detalle->SetSelectedIndex(12);
+  Pulsa(Qt::Key_Tab);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 0);
+  EXPECT_EQ(v.TablaDeta->State(), db::Dataset::Estado::Insertando);
+  v.TablaDeta->Cancel();
+  // The same key while a document is changed: the totals, no new line.
+  ui::SetTag(v.BotonNuevo, 0);
+  ui::SetTag(v.BotonCambios, 1);
+  v.Detalle->SetSelectedIndex(9);
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 0);
+  EXPECT_NE(v.TablaDeta->State(), db::Dataset::Estado::Insertando);
+  EXPECT_EQ(Claves(v), QStringList{"P2"});
+  EXPECT_EQ(v.EtiTotal->text().trimmed(), "$          2.32");
+}
+
+TEST_F(CapturaCompras, VentanaDeDescuentosEligeConF12YGuardaTodaLaLista) {
+  EscribeLineas(fs::Une(kPrograma, "DescCompra.cnf"), {"S"});
+  QStringList lista;
+  for (int i = 1; i <= 20; ++i) lista << QStringLiteral("DESCUENTO %1").arg(i) << QString::number(i);
+  const QString archivo = fs::Une(kPrograma, kArchivoDescuentosCompra);
+  EscribeLineas(archivo, lista);
+  TFormaCompras& v = NuevaEnRejilla();
+  ASSERT_TRUE(v.VentanadeDescuentos1->isChecked());
+  Escribe(v, "1");
+  v.Detalle->SetSelectedIndex(3);
+  Escribe(v, "P2");
+
+  // Enter moves to the next cell; F12 takes the row the cell is on.
+  ui::PuertaModal::Espera("TFormaDescuentoCompra", [](QDialog& d) {
+    auto& p = static_cast<TFormaDescuentoCompra&>(d);
+    p.DescuentosDetalle->setFocus();
+    p.DescuentosDetalle->SetRow(1);
+    p.DescuentosDetalle->SetCol(0);
+    Tecla(d, "DescuentosDetalle", Qt::Key_Return);
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_EQ(p.DescuentosDetalle->Col(), 1);
+    Tecla(d, "DescuentosDetalle", Qt::Key_Return);
+    EXPECT_EQ(p.DescuentosDetalle->Row(), 2);
+    Tecla(d, "DescuentosDetalle", Qt::Key_F12);
+  });
+  v.Detalle->SetSelectedIndex(4);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 5);
+  EXPECT_EQ(Campo(v, "DESCUENTO"), "2");
+
+  // Esc: nothing chosen, the edited cell of row 20 written with every row.
+  ui::PuertaModal::Espera("TFormaDescuentoCompra", [](QDialog& d) {
+    auto& p = static_cast<TFormaDescuentoCompra&>(d);
+    EXPECT_EQ(p.DescuentosDetalle->Cells(1, 20), "20");
+    p.DescuentosDetalle->setFocus();
+    prueba::TecleaCelda(*p.DescuentosDetalle, 1, 20, "25");
+    Tecla(d, "DescuentosDetalle", Qt::Key_Escape);
+  });
+  v.Detalle->SetSelectedIndex(4);
+  v.Detalle->SetSelectedIndex(5);
+  EXPECT_EQ(Campo(v, "DESCUENTO"), "");
+  const QStringList escrita = fs::LeeLineas(archivo);
+  ASSERT_EQ(escrita.size(), 40);
+  EXPECT_EQ(escrita[0], "DESCUENTO 1");
+  EXPECT_EQ(escrita[38], "DESCUENTO 20");
+  EXPECT_EQ(escrita[39], "25");
+}
+
+TEST(RedondeaPrecioPolitica, EnteroMasUnPasoOElSiguienteEntero) {
+  struct Caso {
+    int paso;
+    double precio, resultado;
+  };
+  for (const Caso& c : {Caso{5, 12.30, 12.50}, Caso{5, 12.20, 12.00}, Caso{5, 12.80, 13.00}, Caso{1, 12.12, 12.10},
+                        Caso{1, 12.20, 13.00}, Caso{0, 12.37, 12.37}}) {
+    SCOPED_TRACE(c.precio);
+    EXPECT_EQ(RedondeaPrecioPolitica(c.paso, Dinero::DeReal(c.precio)), Dinero::DeReal(c.resultado));
+  }
+}
+
+TEST_F(CapturaCompras, PoliticaDePreciosCalculaElPrecioAlSalirDelPorcentaje) {
+  auto productos = Abre("INVENTAR.DBF", "ICLPRO");
+  ASSERT_TRUE(productos->FindKey({"P1"}));
+  TFormaPoliticaCompras politica;
+  politica.DataSource1->SetDataSet(productos.get());
+  ui::PuertaModal::Espera("TFormaPoliticaCompras", [](QDialog& d) {
+    auto& p = static_cast<TFormaPoliticaCompras&>(d);
+    EXPECT_EQ(QApplication::focusWidget(), p.Precios[0]);
+    // Enter and Down move on.
+    Tecla(d, "", Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), p.Precios[1]);
+    Tecla(d, "", Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), p.Precios[2]);
+    p.Porcentajes[2]->setFocus();
+    prueba::Reescribe(p.Porcentajes[2], "20");
+    Tecla(d, "", Qt::Key_Return);
+    EXPECT_EQ(p.Precios[2]->text(), "12");
+    // A percentage of 0 leaves the price.
+    p.Porcentajes[3]->setFocus();
+    prueba::Reescribe(p.Porcentajes[3], "0");
+    Tecla(d, "", Qt::Key_Return);
+    EXPECT_EQ(p.Precios[3]->text(), "");
+    Tecla(d, "", Qt::Key_Escape);
+  });
+  politica.ShowModal();
+  EXPECT_FALSE(politica.isVisible());
+  auto leida = Abre("INVENTAR.DBF", "ICLPRO");
+  ASSERT_TRUE(leida->FindKey({"P1"}));
+  EXPECT_EQ(leida->FieldByName("PLIS3_I").AsFloat(), 12.0);
+  EXPECT_EQ(leida->FieldByName("PORC3_I").AsFloat(), 20.0);
+  EXPECT_TRUE(leida->FieldByName("PLIS4_I").IsNull());
+}
+
+TEST_F(Compras, TotalesDesglosaElDocumentoYSeCierraConCualquierTecla) {
+  AgregaRecepcion(1, 10, "P1", 102.31, 102.31, {{"A", 1, 100, 16}}, {}, 16);
+  {
+    auto e = Abre("ComprasE.dbf");
+    e->First();
+    e->Edit();
+    e->FieldByName("DTOTA_O").SetAsFloat(10);
+    e->FieldByName("DFINT_O").SetAsFloat(2);
+    e->Post();
+  }
+  TFormaCompras& v = Ventana();
+  bool visto = false;
+  ui::PuertaModal::Espera("TFormaDesglosaTotal", [&](QDialog& d) {
+    visto = true;
+    auto& t = static_cast<TFormaDesglosaTotal&>(d);
+    EXPECT_EQ(t.windowTitle(), "Totales");
+    EXPECT_EQ(t.SubTotal->text(), "$" + QString(9, u' ') + "97.91");
+    EXPECT_EQ(t.Descuento->text(), "$" + QString(9, u' ') + "10.00");
+    EXPECT_EQ(t.DescuentoFin->text(), "$" + QString(10, u' ') + "2.09");
+    EXPECT_EQ(t.Iva->text(), "$" + QString(9, u' ') + "14.40");
+    EXPECT_EQ(t.Total->text(), "$" + QString(8, u' ') + "102.31");
+    EXPECT_EQ(t.Letra1->text(), ImporteConLetra(102.31));
+    Tecla(d, "", Qt::Key_Q);
+    EXPECT_FALSE(t.isVisible());
+  });
+  ASSERT_TRUE(v.BotonTotales->isEnabled());
+  v.BotonTotales->click();
+  EXPECT_TRUE(visto);
+  EXPECT_EQ(Mensajes(), kMensajesVacios);
 }
 
 }  // namespace
