@@ -431,6 +431,18 @@ void LlenaCompras(const QString& datos, double iva) {
 }
 
 // The account of each credit remission: its payment on account.
+// A quotation for Registro > "Importar Cotización": the first remission's
+// header and lines under the same number.
+QVector<Fila> Cotizaciones(double iva) { return {Remisiones(iva).first()}; }
+
+QVector<Fila> PartidasCotizaciones(double iva) {
+  const QVariant numero = Remisiones(iva).first().first().second;
+  QVector<Fila> filas;
+  for (const Fila& f : PartidasRemisiones(iva))
+    if (f.first().second.toString() == numero.toString()) filas << f;
+  return filas;
+}
+
 QVector<Fila> CuentasRemisiones(double iva) {
   QVector<Fila> filas;
   for (const RemisionDemo& r : kRemisiones) {
@@ -615,6 +627,8 @@ void LlenaTablas(const QString& programa, const QString& datos, const QString& i
   LlenaSiVacia(datos, QStringLiteral("Remision.dbf"), Remisiones(iva.toDouble()));
   LlenaSiVacia(datos, QStringLiteral("RemisioD.dbf"), PartidasRemisiones(iva.toDouble()));
   LlenaSiVacia(datos, QStringLiteral("CucobrarRemision.DBF"), CuentasRemisiones(iva.toDouble()));
+  LlenaSiVacia(datos, QStringLiteral("Cotizar.DBF"), Cotizaciones(iva.toDouble()));
+  LlenaSiVacia(datos, QStringLiteral("CotizarD.dbf"), PartidasCotizaciones(iva.toDouble()));
   LlenaSiVacia(datos, QStringLiteral("Clasificacion.dbf"), ClasificacionesEfectivo());
   LlenaSiVacia(datos, QStringLiteral("Pagos.dbf"), ConceptosEfectivo());
   LlenaCompras(datos, iva.toDouble());

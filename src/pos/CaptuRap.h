@@ -329,6 +329,10 @@ class TFormaCapturaRapida : public ui::Forma {
   // Always: actual.dat rewritten, the payment type "Efectivo". A screen
   // without a capture table refuses with the claim's message.
   void BotonNuevoClick();
+  // New keeping the capture lines and the customer's labels (replay of a
+  // document): no seller of the turn, no default customer's data, the
+  // payment type untouched. False when it did not start (the refusal told).
+  bool IniciaDocumentoConservandoPartidas();
   // The tax rate of configuration line 5 into TasaIvaVenta and IMIM1_F;
   // the document discount DESFI_F 0.
   void CargaImpuestoPredeterminado();
@@ -546,6 +550,9 @@ class TFormaCapturaRapida : public ui::Forma {
   // PartidasCargadas is 0 (then raised, and shown in Label8); number 0 only
   // empties the capture. The line table keeps the range on the number.
   void CargaPartidasDocumento();
+  // The same load from the lines of document `numero` of another open line
+  // table (tag CLDOC_FD), with CONTROL of the screen's header row.
+  void CargaPartidasDe(db::Tabla& lineas, qint64 numero);
 
   // --- A document written by kind (the save calls them).
   // The save switch: a new document (BotonNuevo's Tag 1) with a customer is
@@ -896,7 +903,8 @@ class TFormaCapturaRapida : public ui::Forma {
 
   // New, with the right: the header row of the new document (steps whose
   // failure the cashier is told as one).
-  void PreparaDocumentoNuevo();
+  void PreparaDocumentoNuevo(bool conservaPartidas = false);
+  bool IniciaDocumento(bool conservaPartidas);
   // The last number of the kind's shared header table (a last row numbered
   // 0 beyond the tenth record gets its record number plus one).
   qint64 UltimoNumeroCompartido();

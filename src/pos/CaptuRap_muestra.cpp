@@ -86,7 +86,11 @@ void TFormaCapturaRapida::MuestraDocumento() {
 
 void TFormaCapturaRapida::CargaPartidasDocumento() {
   if (!TablaDeta->Active() || !HayFila(*TablaFacturae)) return;
-  const qint64 numero = TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsInteger();
+  CargaPartidasDe(*TablaFacturaD, TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsInteger());
+}
+
+void TFormaCapturaRapida::CargaPartidasDe(db::Tabla& lineas, qint64 numero) {
+  if (!TablaDeta->Active() || !HayFila(*TablaFacturae)) return;
   if (numero == 0) {
     VaciaCaptura();
     return;
@@ -96,7 +100,6 @@ void TFormaCapturaRapida::CargaPartidasDocumento() {
   Label8->setText(QStringLiteral("det ") + QString::number(PartidasCargadas));
   const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
   VaciaCaptura();
-  db::Tabla& lineas = *TablaFacturaD;
   if (!lineas.Active()) return;
   const QString clave = QString::number(numero);
   lineas.SetRange({clave}, {clave});

@@ -32,26 +32,33 @@ const QString kErrorNuevo = QStringLiteral("No Pueden Guardarse los Datos ha Ocu
 
 }  // namespace
 
-void TFormaCapturaRapida::BotonNuevoClick() {
-  if (!TieneTablaCaptura()) return;
+void TFormaCapturaRapida::BotonNuevoClick() { IniciaDocumento(false); }
+
+bool TFormaCapturaRapida::IniciaDocumentoConservandoPartidas() { return IniciaDocumento(true); }
+
+bool TFormaCapturaRapida::IniciaDocumento(bool conservaPartidas) {
+  if (!TieneTablaCaptura()) return false;
   // The capture table holds a sale whose save is not finished: it is
   // finished first, or the capture is kept.
-  if (GuardadoPendiente() && !TerminaGuardadoPendiente()) return;
+  if (GuardadoPendiente() && !TerminaGuardadoPendiente()) return false;
   // Without the right only the closing steps run: the document shown and its
   // lines stay as they were.
-  if (TieneDerecho(NumeroUsuario(), DerechoAltaFacturacion)) {
+  const bool conDerecho = TieneDerecho(NumeroUsuario(), DerechoAltaFacturacion);
+  if (conDerecho) {
     FactorPrecioPago = 1.0;
-    ReiniciaCaptura();
-    LineasCaptura = 0;
-    ClavesCapturadas.clear();
-    CantidadesCapturadas.clear();
+    if (!conservaPartidas) {
+      ReiniciaCaptura();
+      LineasCaptura = 0;
+      ClavesCapturadas.clear();
+      CantidadesCapturadas.clear();
+    }
     PintaFondo(Panel4, ui::clYellow);
     PrecioDesbloqueado = false;
     ListaPrecioCliente = 0;
     // A derived document given up leaves no fixed numbering behind.
     FacturaDerivada = false;
     try {
-      PreparaDocumentoNuevo();
+      PreparaDocumentoNuevo(conservaPartidas);
     } catch (const std::exception&) {
       MuestraMensaje(kErrorNuevo);
     }
@@ -59,12 +66,14 @@ void TFormaCapturaRapida::BotonNuevoClick() {
     Navegador->setVisible(!UsuarioRestringido);
   }
   EscribeDocumentoActual();
+  if (conservaPartidas) return conDerecho;
   TipoPago->setCurrentText(QStringLiteral("Efectivo"));
   LabelCuenta->hide();
   EditCUENTA->hide();
+  return conDerecho;
 }
 
-void TFormaCapturaRapida::PreparaDocumentoNuevo() {
+void TFormaCapturaRapida::PreparaDocumentoNuevo(bool conservaPartidas) {
   ConceptoMovimiento = 3;
   Hora->setText(TextoHora(fs::Ahora().time()));
   Label18->setText(QStringLiteral("F11 IMPRIME TICKET,     Ctrl+B   BUSCAR VENTA"));
@@ -85,15 +94,17 @@ void TFormaCapturaRapida::PreparaDocumentoNuevo() {
   LabelPartidas->setText(QStringLiteral("Partidas  0"));
 
   QString vendedor = VendedorCaja.isEmpty() ? UltimoVendedor : VendedorCaja;
-  if (N011->isChecked()) vendedor = QStringLiteral("01");
-  if (N021->isChecked()) vendedor = QStringLiteral("02");
+  if (!conservaPartidas && N011->isChecked()) vendedor = QStringLiteral("01");
+  if (!conservaPartidas && N021->isChecked()) vendedor = QStringLiteral("02");
   campo("CLVEN_F").SetAsString(vendedor);
   campo("FEDOC_F").SetAsDate(fs::Hoy());
   campo("CLCLI_F").SetAsString(QStringLiteral("1"));
   TablaFacturae->Post();
 
-  LimpiaDatosCliente();
-  VaciaCaptura();
+  if (!conservaPartidas) {
+    LimpiaDatosCliente();
+    VaciaCaptura();
+  }
   ui::SetTag(BotonNuevo, 1);
   ui::SetTag(BotonCambios, 0);
   Caja->setEnabled(true);
@@ -101,7 +112,7 @@ void TFormaCapturaRapida::PreparaDocumentoNuevo() {
   TablaFacturae->Edit();
   EditCLCLI_F->show();
   HabilitaCaptura();
-  EditFEDOC_F->setText(fs::Hoy().toString(QStringLiteral("dd/MM/yyyy")));
+  if (!conservaPartidas || !OpcionSinFecha) EditFEDOC_F->setText(fs::Hoy().toString(QStringLiteral("dd/MM/yyyy")));
   CargaImpuestoPredeterminado();
   const QString cero = FormatoMascara(QStringLiteral("##,##0.00"), 0.0);
   for (QLabel* total : {SumarTotal, ImpuestoValor, TotalFact}) total->setText(cero);
@@ -109,7 +120,7 @@ void TFormaCapturaRapida::PreparaDocumentoNuevo() {
   MuestraEstadoCaptura(true);
 
   if (Caja->isVisibleTo(this)) EditCLCLI_F->setFocus(Qt::OtherFocusReason);
-  if (OpcionSaltarEncabezado) {
+  if (OpcionSaltarEncabezado && !conservaPartidas) {
     EditCLCLI_FExit();
     IniciaCaptura();
   }

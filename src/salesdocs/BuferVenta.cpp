@@ -24,6 +24,7 @@
 #include <QToolButton>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -281,12 +282,59 @@ QList<qint64> ExpandeIntervalo(db::Tabla& encabezados, const ParteRango& parte) 
   return numeros;
 }
 
+namespace {
+
+// A line that a range carries: not cancelled, not carried into another
+// document already.
+bool EsPartidaViva(db::Tabla& partidas) {
+  return partidas.FieldByName(QStringLiteral("TREGI_FD")).AsString() != QStringLiteral("C") &&
+         partidas.FieldByName(QStringLiteral("TDOCU_FD")).AsString().isEmpty();
+}
+
+// The header and line tables of a range's source, open; the walk over the
+// documents of the range, `cada` run with the line table and each number.
+void RecorreRango(const QString& carpeta, const QString& partidas, const QString& rango, db::Tabla& lineas,
+                  const std::function<void(const QString&)>& cada) {
+  const QList<ParteRango> partes = ExpandeListaDocumentos(rango);
+  const QString archivoEncabezados = EncabezadoDePartidas(partidas);
+  if (archivoEncabezados.isEmpty())
+    throw plat::Error(plat::Clase::NoExiste,
+                      QStringLiteral("La tabla %1 no es de partidas de documentos de venta").arg(partidas));
+  db::Tabla encabezados;
+  encabezados.SetReadOnly(true);
+  AbreEn(encabezados, carpeta, archivoEncabezados, QStringLiteral("INUMENC"));
+  AbreEn(lineas, carpeta, partidas, QStringLiteral("CLDOC_FD"));
+  try {
+    for (const ParteRango& parte : partes)
+      for (const qint64 n : ExpandeIntervalo(encabezados, parte)) cada(QString::number(n));
+  } catch (...) {
+    lineas.Close();
+    throw;
+  }
+  lineas.Close();
+}
+
+}  // namespace
+
+int CuentaPartidasDeRango(const QString& carpeta, const QString& partidas, const QString& rango) {
+  int vivas = 0;
+  db::Tabla lineas;
+  lineas.SetReadOnly(true);
+  RecorreRango(carpeta, partidas, rango, lineas, [&](const QString& numero) {
+    lineas.SetRange({numero}, {numero});
+    for (lineas.First(); !lineas.Eof(); lineas.Next())
+      if (EsPartidaViva(lineas)) ++vivas;
+    lineas.CancelRange();
+  });
+  return vivas;
+}
+
 int AgregaPartidasDeDocumento(db::Tabla& partidas, db::Dataset& captura, const QString& numero) {
   int agregadas = 0;
   partidas.SetRange({numero}, {numero});
   for (partidas.First(); !partidas.Eof(); partidas.Next()) {
     const auto campo = [&](const char* n) -> db::Campo& { return partidas.FieldByName(QString::fromLatin1(n)); };
-    if (campo("TREGI_FD").AsString() == QStringLiteral("C") || !campo("TDOCU_FD").AsString().isEmpty()) continue;
+    if (!EsPartidaViva(partidas)) continue;
     captura.Append();
     try {
       const auto fija = [&](const char* n, const QVariant& v) {
@@ -320,26 +368,10 @@ int AgregaPartidasDeDocumento(db::Tabla& partidas, db::Dataset& captura, const Q
 
 int CargaPartidasDeRango(TFormaCapturaRapida& p, const QString& carpeta, const QString& partidas,
                          const QString& rango) {
-  const QList<ParteRango> partes = ExpandeListaDocumentos(rango);
-  const QString archivoEncabezados = EncabezadoDePartidas(partidas);
-  if (archivoEncabezados.isEmpty())
-    throw plat::Error(plat::Clase::NoExiste,
-                      QStringLiteral("La tabla %1 no es de partidas de documentos de venta").arg(partidas));
-  db::Tabla encabezados;
-  encabezados.SetReadOnly(true);
-  AbreEn(encabezados, carpeta, archivoEncabezados, QStringLiteral("INUMENC"));
-  db::Tabla& lineas = *p.TablaAuxiliar;
-  AbreEn(lineas, carpeta, partidas, QStringLiteral("CLDOC_FD"));
   int agregadas = 0;
-  try {
-    for (const ParteRango& parte : partes)
-      for (const qint64 n : ExpandeIntervalo(encabezados, parte))
-        agregadas += AgregaPartidasDeDocumento(lineas, *p.TablaDeta, QString::number(n));
-  } catch (...) {
-    lineas.Close();
-    throw;
-  }
-  lineas.Close();
+  RecorreRango(carpeta, partidas, rango, *p.TablaAuxiliar, [&](const QString& numero) {
+    agregadas += AgregaPartidasDeDocumento(*p.TablaAuxiliar, *p.TablaDeta, numero);
+  });
   return agregadas;
 }
 

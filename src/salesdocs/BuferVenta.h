@@ -124,6 +124,9 @@ QList<qint64> ExpandeIntervalo(db::Tabla& encabezados, const ParteRango& parte);
 // appended.
 int CargaPartidasDeRango(TFormaCapturaRapida& p, const QString& carpeta, const QString& partidas,
                          const QString& rango);
+// The live lines of the documents of the range text in that line table,
+// counted without writing anything (the range's errors as above).
+int CuentaPartidasDeRango(const QString& carpeta, const QString& partidas, const QString& rango);
 // The live lines of one document of the open line table (tag CLDOC_FD).
 int AgregaPartidasDeDocumento(db::Tabla& partidas, db::Dataset& captura, const QString& numero);
 

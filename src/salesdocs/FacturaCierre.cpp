@@ -1,0 +1,221 @@
+#include "salesdocs/FacturaCierre.h"
+
+#include "foundation/advierte.h"
+#include "foundation/dialogos.h"
+#include "foundation/rutinas.h"
+#include "foundation/rutinas_fecha.h"
+#include "foundation/rutinas_numero.h"
+#include "inventory/CamposRegistro.h"
+#include "platform/Error.h"
+#include "platform/db/Tabla.h"
+#include "platform/fs/Reloj.h"
+#include "platform/ui/Componentes.h"
+#include "pos/CaptuRap.h"
+#include "pos/CaptuRap_comun.h"
+#include "reports/DialogoImprimir.h"
+#include "salesdocs/BuferVenta.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace {
+
+const QString kRemisiones = QStringLiteral("Remision.dbf");
+const QString kPartidasRemision = QStringLiteral("RemisioD.dbf");
+
+db::Campo& Campo(db::Tabla& t, const char* nombre) { return t.FieldByName(QString::fromLatin1(nombre)); }
+
+void AbreEn(db::Tabla& t, const QString& carpeta, const QString& archivo, const QString& tag) {
+  t.SetCarpeta(carpeta);
+  t.SetNombreTabla(archivo);
+  t.SetIndexName(tag);
+  t.Open();
+}
+
+// The remissions of the period: from the last one back while its date is
+// not before the start, in ascending order.
+QList<qint64> RemisionesDelPeriodo(const QString& carpeta, const QDate& inicio) {
+  db::Tabla e;
+  e.SetReadOnly(true);
+  AbreEn(e, carpeta, kRemisiones, QStringLiteral("INUMENC"));
+  QList<qint64> numeros;
+  if (e.IsEmpty()) return numeros;
+  for (e.Last(); !e.Bof(); e.Prior()) {
+    const QDate fecha = Campo(e, "FEDOC_F").AsDate();
+    if (fecha.isValid() && fecha < inicio) break;
+    const qint64 n = Campo(e, "CLDOC_F").AsInteger();
+    if (numeros.isEmpty() || numeros.first() != n) numeros.prepend(n);
+  }
+  return numeros;
+}
+
+}  // namespace
+
+CierrePartidas CargaPartidaCierre(TFormaCapturaRapida& p, const QString& carpeta, const QList<qint64>& numeros) {
+  CierrePartidas r;
+  p.VaciaCaptura();
+  if (!numeros.isEmpty())
+    p.Label18->setText(QStringLiteral("Ventas del Documento ") + QString::number(numeros.first()) +
+                       QStringLiteral("  al  ") + QString::number(numeros.last()));
+  db::Tabla e, l;
+  e.SetReadOnly(true);
+  l.SetReadOnly(true);
+  AbreEn(e, carpeta, kRemisiones, QStringLiteral("INUMENC"));
+  AbreEn(l, carpeta, kPartidasRemision, QStringLiteral("CLDOC_FD"));
+  double fpgc = 0;
+  for (const qint64 n : numeros) {
+    if (!e.FindKey({n}) || !Campo(e, "REMIS_F").AsString().isEmpty()) continue;
+    int contadas = 0;
+    const QString clave = QString::number(n);
+    l.SetRange({clave}, {clave});
+    for (l.First(); !l.Eof(); l.Next()) {
+      if (Campo(l, "TDOCU_FD").AsString() == QStringLiteral("F")) {
+        r.facturaExistente = true;
+        continue;
+      }
+      if (Campo(l, "TREGI_FD").AsString() == QStringLiteral("C")) continue;
+      ++contadas;
+    }
+    l.CancelRange();
+    // The remission's total goes in once, however many of its lines count.
+    if (contadas > 0) r.total = r.total + registro::LeeImporte(Campo(e, "IMTOD_F")).value_or(Dinero());
+    r.lineas += contadas;
+  }
+  p.Estado->setText(FormatoMascara(QStringLiteral("##,##0.00"), r.total));
+  db::Tabla& captura = *p.TablaDeta;
+  captura.Append();
+  try {
+    const auto fija = [&](const char* n, const QVariant& v) { captura.FieldByName(QString::fromLatin1(n)).SetValue(v); };
+    fija("CANTIDAD", 1);
+    fija("CLAVE", QStringLiteral("CIERRE"));
+    fija("PRODUCTO", QStringLiteral("FACTURA DE CIERRE"));
+    fija("PRECIO", r.total.Real());
+    fija("IMPORTE", r.total.Real());
+    fija("FPGC", fpgc);
+    captura.Post();
+  } catch (...) {
+    captura.Cancel();
+    throw;
+  }
+  if (r.facturaExistente) MuestraMensaje(QStringLiteral("Existe una Factura de Cierre para esta Fecha..."));
+  return r;
+}
+
+void FacturadeCierre1Click(TFormaCapturaRapida& p) {
+  if (p.usuario->text() != QStringLiteral("0")) {
+    MuestraMensaje(QStringLiteral("Esta Opción es Exclusiva del Administrador..."));
+    return;
+  }
+  p.UltimoNumeroDocumento = 0;
+  TDialogoImprimir periodo(&p);
+  p.LineasDeRango = false;
+  periodo.SetTag(0);
+  const QString hoy = TextoFecha(fs::Hoy());
+  periodo.PrimeraPagina->setText(hoy);
+  periodo.UltimaPagina->setText(hoy);
+  periodo.ShowModal();
+  if (periodo.Tag() != 1) return;
+  const QString textoInicio = periodo.PrimeraPagina->text().trimmed();
+  QDate inicio;
+  if (!LeeFecha(textoInicio, inicio)) {
+    MuestraMensaje(QStringLiteral("'%1' no es una fecha válida").arg(textoInicio));
+    return;
+  }
+
+  // The remissions are read where the remission family keeps them.
+  if (p.Base->currentText() != QStringLiteral("Remisión")) {
+    p.Base->setCurrentText(QStringLiteral("Remisión"));
+    p.BaseChange();
+  }
+  p.DocumentoOrigen = (p.Base->currentText().left(1) + p.EditCLDOC_F->text()).left(8);
+  const QString carpeta = p.CarpetaEncabezadoCompartido();
+  const QList<qint64> numeros = RemisionesDelPeriodo(carpeta, inicio);
+  const auto sinPartidas = [&p] {
+    MuestraMensaje(
+        QStringLiteral("No hay Partidas para estas Fechas, puede ser que ya se Genero la Factura de Cierre"));
+    p.Base->setCurrentText(QStringLiteral("Remisión"));
+    p.BaseChange();
+  };
+  if (numeros.isEmpty()) {
+    sinPartidas();
+    return;
+  }
+  const QString primera = QString::number(numeros.first());
+  const QString ultima = QString::number(numeros.last());
+  const CierrePartidas cierre = CargaPartidaCierre(p, carpeta, numeros);
+  if (cierre.lineas == 0) {
+    sinPartidas();
+    return;
+  }
+
+  // The header data the buffer carries into the invoice: customer "100",
+  // the last seller, the period's start as the date, the default tax.
+  p.ListaPrecioCliente = 0;
+  p.Hora->setText(TextoHora(fs::Ahora().time()));
+  p.LimpiaDatosCliente();
+  p.CargaImpuestoPredeterminado();
+  p.EditCLCLI_F->setText(QStringLiteral("100"));
+  p.EditCLVEN_F->setText(p.UltimoVendedor);
+  p.EditFEDOC_F->setText(textoInicio);
+  ui::SetTag(p.Base, 1);
+  GuardaVentaEnBufer(p, u'F');
+  CargaVentaDeBufer(p, u'F');
+  p.TablaDeta->First();
+  p.HabilitaCaptura();
+  p.DocumentoNuevo = true;
+  EditaFila(*p.TablaFacturae);
+  p.BotonGuardarClick();
+  if (ui::Tag(p.BotonNuevo) != 0) return;  // the save told why it did not write
+  const QString numero = p.EditCLDOC_F->text().left(12);
+
+  db::Tabla& factura = *p.TablaFacturae;
+  if (factura.FindKey({numero.toLongLong()})) {
+    factura.Edit();
+    Campo(factura, "CLPED_F").SetAsString(QStringLiteral("CI(") + primera + u'-' + ultima + u')');
+    factura.Post();
+  }
+
+  // Each remission of the period not invoiced yet is marked; one that
+  // cannot be (held by another station) is named, the invoice standing.
+  QStringList sinMarca;
+  {
+    db::Tabla remisiones;
+    AbreEn(remisiones, carpeta, kRemisiones, QStringLiteral("INUMENC"));
+    for (const qint64 n : numeros) {
+      try {
+        if (!remisiones.FindKey({n}) || !Campo(remisiones, "REMIS_F").AsString().isEmpty()) continue;
+        remisiones.Edit();
+        Campo(remisiones, "REMIS_F").SetAsString((QStringLiteral("F") + numero).left(13));
+        remisiones.Post();
+      } catch (const plat::Error&) {
+        if (Editando(remisiones)) remisiones.Cancel();
+        sinMarca << QString::number(n);
+      }
+    }
+  }
+  MuestraMensaje(QStringLiteral("Genero la Factura ") + numero +
+                 QStringLiteral(" Puede Revisarla en el Módulo de Facturación de VRL"));
+  if (!sinMarca.isEmpty())
+    MuestraMensaje(QStringLiteral("No se pudieron marcar como facturadas las remisiones ") + sinMarca.join(u',') +
+                   QStringLiteral(": una Factura de Cierre posterior las tomaría otra vez"));
+
+  // The invoice is still on screen: it is what gets printed.
+  TFormaAdvertencia pregunta(&p);
+  pregunta.Label1->setText(QStringLiteral("Desea Imprimir la Factura?"));
+  pregunta.ShowModal();
+  if (pregunta.Tag() == 1) {
+    const QString formato = p.FormatoTicket;
+    p.FormatoTicket = CarpetaPrograma(QStringLiteral("\\consulta\\FacturaCierre.fmt"));
+    try {
+      p.BotonImprimirClick();
+    } catch (...) {
+      p.FormatoTicket = formato;
+      throw;
+    }
+    p.FormatoTicket = formato;
+  }
+  p.Base->setCurrentText(QStringLiteral("Remisión"));
+  p.BaseChange();
+}

@@ -1,0 +1,445 @@
+// Documents made on the sale screen from lines that already exist: Generar >
+// "Rango de Documentos" and the hidden "Copia de Documento", driven through
+// the menu and their dialogs.
+
+#include "foundation/rutinas_usuarios.h"
+#include "inventory/ConPro.h"
+#include "foundation/ArchivosPrograma.h"
+#include "platform/db/Tabla.h"
+#include "platform/print/Impresora.h"
+#include "platform/print/Impresoras.h"
+#include "platform/ui/PuertaModal.h"
+#include "pos/captura_prueba.h"
+#include "salesdocs/ComandosDocumentos.h"
+#include "salesdocs/CopiaDocumento.h"
+#include "salesdocs/FacturaCierre.h"
+#include "salesdocs/FormaDevolucion.h"
+#include "support/ImpresionPrueba.h"
+#include "support/Maneja.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Pantalla = TFormaCapturaRapida;
+using Campos = QMap<QString, QString>;
+using ui::PuertaModal::Mensajes;
+
+QList<QStringList> Filas(const QString& carpeta, const QString& archivo, const QStringList& campos,
+                         const QString& tag = {}) {
+  auto t = AbreEn(carpeta, archivo, tag);
+  QList<QStringList> filas;
+  for (t->First(); !t->Eof(); t->Next()) {
+    QStringList fila;
+    for (const QString& c : campos) fila << t->FieldByName(c).AsString();
+    filas << fila;
+  }
+  return filas;
+}
+
+void Ejecuta(Pantalla& p, const char* item) {
+  auto* a = p.MainMenu1->findChild<QAction*>(QString::fromLatin1(item));
+  ASSERT_TRUE(a) << item;
+  ASSERT_TRUE(a->isEnabled()) << item;
+  a->trigger();
+}
+
+void Muestra(Pantalla& p, qint64 numero) {
+  ASSERT_TRUE(p.TablaFacturae->FindKey({numero})) << numero;
+  p.MuestraDocumento();
+}
+
+class DocumentosDeLineas : public VentaPrueba {
+ protected:
+  void SetUp() override {
+    VentaPrueba::SetUp();
+    UneDocumentosVenta();
+    TRegistroProducto producto;
+    producto.CLPRO_I = "P1";
+    producto.DSCPR_I = "TORNILLO";
+    producto.PPUBL_I = Dinero(50);
+    producto.EXIST_I = 100;
+    AgregaProducto(producto);
+    AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "1"}, {"NOMBR_C", "MOSTRADOR"}});
+  }
+
+  static void AgregaLinea(const QString& archivo, int numero, const QString& clave, Campos campos = {}) {
+    campos["CLDOC_FD"] = QString::number(numero);
+    if (!campos.contains("CONTROL")) campos["CONTROL"] = QString::number(numero * 100);
+    campos["CLPRO_FD"] = clave;
+    if (!campos.contains("PUNPR_FD")) campos["PUNPR_FD"] = "10";
+    if (!campos.contains("CANTI_FD")) campos["CANTI_FD"] = "1";
+    AgregaFila(archivo, campos);
+  }
+
+  // Remissions 3 to 6 with one live line each (quantity = number); 4 also
+  // has a cancelled line, 5 a line carried into an invoice already; 7 has
+  // only such lines.
+  static void Remisiones() {
+    for (int n = 3; n <= 7; ++n) AgregaRemision(n, {{"CONTROL", QString::number(n * 100)}, {"CLCLI_F", "1"}});
+    for (int n = 3; n <= 6; ++n) AgregaLinea("RemisioD.dbf", n, "P1", {{"CANTI_FD", QString::number(n)}});
+    AgregaLinea("RemisioD.dbf", 4, "X1", {{"TREGI_FD", "C"}});
+    AgregaLinea("RemisioD.dbf", 5, "X2", {{"TDOCU_FD", "F"}});
+    AgregaLinea("RemisioD.dbf", 7, "X3", {{"TREGI_FD", "C"}});
+    AgregaLinea("RemisioD.dbf", 7, "X4", {{"TDOCU_FD", "F"}});
+  }
+
+  // Answers the range dialog: the text typed, the kind chosen (none when
+  // empty), "Generar".
+  static void Responde(const QString& rango, const QString& tipo) {
+    ui::PuertaModal::Espera("TFormaRango", [rango, tipo](QDialog& d) {
+      prueba::Teclea(d, "Edit1", rango);
+      if (!tipo.isEmpty()) prueba::Pulsa(d, tipo);
+      prueba::Pulsa(d, "BitBtn1");
+    });
+  }
+};
+
+}  // namespace
+
+TEST_F(DocumentosDeLineas, ElRangoOfreceLosTiposQueElDocumentoEnPantallaPuedeDar) {
+  struct Caso {
+    QString base;
+    bool factura, remision, pedido;
+  };
+  const Caso casos[] = {
+      {"Remisión", true, false, false},
+      {"Pedido", true, true, false},
+      {"Cotización", true, true, true},
+  };
+  Abre("2", [&](Pantalla& p) {
+    for (const Caso& c : casos) {
+      p.Base->setEditable(true);
+      p.Base->setCurrentText(c.base);
+      bool visto = false;
+      ui::PuertaModal::Espera("TFormaRango", [&](QDialog& d) {
+        visto = true;
+        EXPECT_EQ(d.windowTitle(), "Rango de Documentos ");
+        EXPECT_EQ(d.findChild<QRadioButton*>("Factura")->isEnabled(), c.factura) << c.base.toStdString();
+        EXPECT_EQ(d.findChild<QRadioButton*>("Remision")->isEnabled(), c.remision) << c.base.toStdString();
+        EXPECT_EQ(d.findChild<QRadioButton*>("Pedido")->isEnabled(), c.pedido) << c.base.toStdString();
+        prueba::Pulsa(d, "BitBtn2");
+      });
+      Ejecuta(p, "RangodeDocumentos1");
+      EXPECT_TRUE(visto);
+    }
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(DocumentosDeLineas, UnRangoDeRemisionesDaUnaFacturaConSusLineasVivas) {
+  Remisiones();
+  AgregaFila("FacturaE.dbf", {{"CLDOC_F", "8"}});
+  Abre("2", [&](Pantalla& p) {
+    Muestra(p, 6);
+    Responde("3-5", "Factura");
+    Ejecuta(p, "RangodeDocumentos1");
+    EXPECT_EQ(p.Base->currentText(), "Factura");
+    EXPECT_EQ(p.EditCLDOC_F->text(), "9");
+    EXPECT_TRUE(p.DocumentoNuevo);
+    EXPECT_EQ(ui::Tag(p.BotonNuevo), 1);
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), (QStringList{"P1", "P1", "P1"}));
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), (QStringList{"3", "4", "5"}));
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F"}, "INUMENC"),
+            (QList<QStringList>{{"8", ""}, {"9", "F6"}}));
+}
+
+TEST_F(DocumentosDeLineas, UnRangoRechazadoNoEscribeNada) {
+  Remisiones();
+  struct Caso {
+    QString rango, tipo, mensaje;
+  };
+  const Caso casos[] = {
+      {"3-x", "Factura", "'x' no es un valor entero válido"},
+      {"7", "Factura", "No se puede generar una factura no hay documentos en este rango..."},
+      {"40-90", "Factura", "No se puede generar una factura no hay documentos en este rango..."},
+  };
+  Abre("2", [&](Pantalla& p) {
+    Muestra(p, 6);
+    for (const Caso& c : casos) {
+      ui::PuertaModal::LimpiaMensajes();
+      Responde(c.rango, c.tipo);
+      Ejecuta(p, "RangodeDocumentos1");
+      EXPECT_EQ(Mensajes(), QStringList{c.mensaje}) << c.rango.toStdString();
+      EXPECT_EQ(p.Base->currentText(), "Remisión");
+      EXPECT_EQ(p.EditCLDOC_F->text(), "6");
+      EXPECT_EQ(ui::Tag(p.BotonNuevo), 0);
+    }
+    // "Generar" with no kind chosen keeps the dialog open.
+    ui::PuertaModal::LimpiaMensajes();
+    bool abierta = false;
+    ui::PuertaModal::Espera("TFormaRango", [&](QDialog& d) {
+      prueba::Teclea(d, "Edit1", "3-5");
+      prueba::Pulsa(d, "BitBtn1");
+      abierta = d.isVisible();
+      prueba::Pulsa(d, "BitBtn2");
+    });
+    Ejecuta(p, "RangodeDocumentos1");
+    EXPECT_TRUE(abierta);
+    EXPECT_EQ(Mensajes(), QStringList{"Elija el documento a generar"});
+  });
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F"}), QList<QStringList>());
+}
+
+TEST_F(DocumentosDeLineas, LaCopiaDeUnaFacturaEsUnaRemisionNuevaConSusLineas) {
+  AgregaRemision(3, {{"CONTROL", "300"}, {"CLCLI_F", "1"}});
+  AgregaLinea("RemisioD.dbf", 3, "P1", {{"CANTI_FD", "2"}, {"DEPRO_FD", "TORNILLO"}});
+  AgregaLinea("RemisioD.dbf", 3, "P1", {{"CANTI_FD", "5"}, {"DEPRO_FD", "TORNILLO"}});
+  Abre("2", [&](Pantalla& p) {
+    // The hidden items stay hidden (and so disabled): their handlers run.
+    for (const char* oculto : {"FacturadeCierre1", "CopiadeDocumento1"})
+      EXPECT_FALSE(p.MainMenu1->findChild<QAction*>(oculto)->isVisible()) << oculto;
+    EXPECT_FALSE(p.Movimientos1->menuAction()->isVisible());
+    // An invoice of remission 3, saved and shown.
+    Muestra(p, 3);
+    Responde("3", "Factura");
+    Ejecuta(p, "RangodeDocumentos1");
+    p.BotonGuardarClick();
+    ASSERT_EQ(ui::Tag(p.BotonNuevo), 0);
+    ASSERT_EQ(p.Base->currentText(), "Factura");
+    ASSERT_EQ(p.EditCLDOC_F->text(), "1");
+
+    QString pregunta;
+    ui::PuertaModal::Espera("TFormaAdvertencia", [&](QDialog& d) {
+      pregunta = prueba::Texto(d, "Label1");
+      prueba::Pulsa(d, "BitBtn2");
+    });
+    CopiadeDocumento1Click(p);
+    EXPECT_EQ(pregunta, "Esta Seguro que Desea UNA COPIA EXACTA DEL DOCUMENTO 1 ?");
+    EXPECT_EQ(ui::Tag(p.BotonNuevo), 0);
+
+    ui::PuertaModal::Espera("TFormaAdvertencia", [](QDialog& d) { prueba::Pulsa(d, "BitBtn1"); });
+    CopiadeDocumento1Click(p);
+    EXPECT_EQ(p.Base->currentText(), "Remisión");
+    EXPECT_EQ(p.EditCLDOC_F->text(), "4");
+    EXPECT_TRUE(p.DocumentoNuevo);
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), (QStringList{"2", "5"}));
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+  // Unsaved: only the header row the conversion numbers it by.
+  EXPECT_EQ(Filas(kDatos, "RemisioD.dbf", {"CLDOC_FD"}), (QList<QStringList>{{"3"}, {"3"}}));
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "CLPED_F"}, "INUMENC"),
+            (QList<QStringList>{{"3", ""}, {"4", "F1"}}));
+}
+
+// --- Replay and quotation import.
+
+TEST_F(DocumentosDeLineas, ReproducirEmpiezaUnDocumentoConLasLineasYElClienteDelMostrado) {
+  AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "20"}, {"NOMBR_C", "FERRETERA DEL NORTE"}});
+  AgregaRemision(5, {{"CONTROL", "500"}, {"CLCLI_F", "20"}, {"NOMBR_F", "FERRETERA DEL NORTE"}});
+  AgregaLinea("RemisioD.dbf", 5, "P1", {{"CANTI_FD", "2"}, {"DEPRO_FD", "TORNILLO"}});
+  AgregaLinea("RemisioD.dbf", 5, "P1", {{"CANTI_FD", "3"}, {"DEPRO_FD", "TORNILLO"}});
+  Abre("2", [&](Pantalla& p) {
+    Muestra(p, 5);
+    Ejecuta(p, "Reproducir1");
+    EXPECT_EQ(ui::Tag(p.BotonNuevo), 1);
+    EXPECT_EQ(p.EditCLDOC_F->text(), "6");
+    EXPECT_EQ(p.EditCLCLI_F->text(), "20");
+    EXPECT_EQ(p.Nombre->text(), "FERRETERA DEL NORTE");
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), (QStringList{"2", "3", "1"}));
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), (QStringList{"P1", "P1", ""}));
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(DocumentosDeLineas, ReproducirSinElDerechoDeAltaNoEmpiezaNada) {
+  QString sinAlta(kNumeroDerechos, u's');
+  sinAlta[DerechoAltaFacturacion - 1] = u'n';
+  EscribeUsuarios({{"adm", QString(kNumeroDerechos, u's')}, {"sinalta", sinAlta}});
+  AgregaRemision(5, {{"CONTROL", "500"}, {"CLCLI_F", "1"}});
+  AgregaLinea("RemisioD.dbf", 5, "P1", {{"CANTI_FD", "2"}});
+  Abre("1", [&](Pantalla& p) {
+    Muestra(p, 5);
+    Ejecuta(p, "Reproducir1");
+    EXPECT_EQ(ui::Tag(p.BotonNuevo), 0);
+    EXPECT_EQ(p.EditCLDOC_F->text(), "5");
+  });
+  EXPECT_EQ(Mensajes(), QStringList{"No Se Tiene Acceso..."});
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F"}), QList<QStringList>{{"5"}});
+}
+
+TEST_F(DocumentosDeLineas, ImportarCotizacionTraeSuEncabezadoYSusLineas) {
+  AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "20"}, {"NOMBR_C", "FERRETERA DEL NORTE"}});
+  AgregaFila("Cotizar.DBF", {{"CLDOC_F", "7"}, {"CONTROL", "700"}, {"CLCLI_F", "20"}, {"NOMBR_F", "FERRETERA"}});
+  AgregaLinea("CotizarD.dbf", 7, "P1", {{"CANTI_FD", "4"}, {"DEPRO_FD", "TORNILLO"}, {"CONTROL", "700"}});
+  AgregaLinea("CotizarD.dbf", 7, "K1", {{"CANTI_FD", "1"}, {"CONTROL", "700"}});
+  AgregaLinea("CotizarD.dbf", 7, "C1", {{"CANTI_FD", "2"}, {"CONTROL", "700"}, {"TIPOX_FD", "X"}});
+  AgregaLinea("CotizarD.dbf", 7, "P9", {{"CANTI_FD", "9"}, {"CONTROL", "999"}});
+  const auto importa = [](Pantalla& p, const QString& numero) {
+    ui::PuertaModal::Espera("TFormaBusqueda", [numero](QDialog& d) {
+      prueba::Teclea(d, "CajaBuscar", numero);
+      prueba::Pulsa(d, "BotonAceptar");
+    });
+    Ejecuta(p, "ImportarCotizacin1");
+  };
+  // No remission to show: nothing was loaded yet.
+  Abre("2", [&](Pantalla& p) {
+    for (const QString& nada : {QString(), QStringLiteral("99")}) {
+      importa(p, nada);
+      EXPECT_EQ(ui::Tag(p.BotonNuevo), 0) << nada.toStdString();
+    }
+    importa(p, "7");
+    EXPECT_EQ(ui::Tag(p.BotonNuevo), 1);
+    EXPECT_EQ(p.EditCLDOC_F->text(), "7");
+    EXPECT_EQ(p.EditCLCLI_F->text(), "20");
+    EXPECT_EQ(p.TablaFacturae->FieldByName("CONTROL").AsString(), "700");
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), (QStringList{"P1", "K1"}));
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), (QStringList{"4", "1"}));
+  });
+  // Right after a stored document was shown its load is spent: the header
+  // comes, the lines do not.
+  AgregaRemision(5, {{"CONTROL", "500"}, {"CLCLI_F", "1"}});
+  AgregaLinea("RemisioD.dbf", 5, "P1", {{"CANTI_FD", "2"}});
+  Abre("2", [&](Pantalla& p) {
+    Muestra(p, 5);
+    importa(p, "7");
+    EXPECT_EQ(p.EditCLDOC_F->text(), "7");
+    EXPECT_EQ(p.EditCLCLI_F->text(), "20");
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), QStringList());
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// --- The returns grid.
+
+TEST_F(DocumentosDeLineas, LaRejillaDeDevolucionAbreSobreUnaCopiaNuevaYF2BuscaElProducto) {
+  FijaLinea(ConfBusquedaAvanzada, "S");
+  TFormaConProduct catalogo;
+  // A row left from an earlier opening.
+  db::Tabla::CopiaArchivos(kPrograma, "DetaCR.db", "DetaDevol.db");
+  AgregaFila("DetaDevol.db", {{"CLAVE", "VIEJA"}}, kPrograma);
+  Abre("2", [&](Pantalla& p) {
+    bool visto = false;
+    ui::PuertaModal::Espera("TFormaDevolucion", [&](QDialog& d) {
+      visto = true;
+      auto& f = static_cast<TFormaDevolucion&>(d);
+      EXPECT_EQ(f.TablaDevol->RecordCount(), 0);
+      EXPECT_EQ(f.Avanzada->text(), "1");
+      f.TablaDevol->Append();
+      f.TablaDevol->FieldByName("CLAVE").SetAsString("TORN");
+      f.TablaDevol->Post();
+      ui::PuertaModal::Espera("TFormaConProduct", [](QDialog& c) { prueba::Tecla(c, "Detalle", Qt::Key_Return); });
+      prueba::Tecla(d, "DBGrid1", Qt::Key_F2);
+      EXPECT_EQ(f.TablaDevol->FieldByName("CLAVE").AsString(), "P1");
+    });
+    Agregar1Click(p);
+    EXPECT_TRUE(visto);
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// --- The closing invoice.
+
+class FacturaDeCierre : public DocumentosDeLineas {
+ protected:
+  void SetUp() override {
+    DocumentosDeLineas::SetUp();
+    InstalaArchivosPrograma();
+    print::FijaImpresorasPrueba({{"laser", "Laser", print::TipoImpresora::Registro, QString(), 600}}, 0);
+    print::Impresora::Global().Restablece();
+    print::BorraOperacionesGrabadas();
+    AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "100"}, {"NOMBR_C", "PUBLICO EN GENERAL"}});
+    // The shop's catalogue holds the closing line's key, as the save checks
+    // every invoice line against its product.
+    TRegistroProducto cierre;
+    cierre.CLPRO_I = "CIERRE";
+    cierre.DSCPR_I = "FACTURA DE CIERRE";
+    cierre.EXIST_I = 1000000;
+    AgregaProducto(cierre);
+    // Before the period; then remissions 3 (three lines) and 4 (two).
+    AgregaRemision(2, {{"CONTROL", "200"}, {"FEDOC_F", "01/03/2010"}, {"IMTOD_F", "999"}});
+    AgregaLinea("RemisioD.dbf", 2, "P1");
+    AgregaRemision(3, {{"CONTROL", "300"}, {"FEDOC_F", "05/03/2010"}, {"IMTOD_F", "116"}});
+    for (const char* precio : {"40", "40", "36"}) AgregaLinea("RemisioD.dbf", 3, "P1", {{"PUNPR_FD", precio}});
+    AgregaRemision(4, {{"CONTROL", "400"}, {"FEDOC_F", "05/03/2010"}, {"IMTOD_F", "58"}});
+    for (int i = 0; i < 2; ++i) AgregaLinea("RemisioD.dbf", 4, "P1", {{"PUNPR_FD", "29"}});
+  }
+  void TearDown() override {
+    print::RefrescaImpresoras();
+    print::Impresora::Global().Restablece();
+    DocumentosDeLineas::TearDown();
+  }
+
+  // Runs the command over the period starting today, answering the print
+  // question with `imprime`.
+  static void Cierra(Pantalla& p, bool imprime) {
+    ui::PuertaModal::Espera("TDialogoImprimir", [](QDialog& d) { prueba::Pulsa(d, "BitBtn1"); });
+    ui::PuertaModal::Espera("TFormaAdvertencia", [imprime](QDialog& d) {
+      EXPECT_EQ(prueba::Texto(d, "Label1"), "Desea Imprimir la Factura?");
+      prueba::Pulsa(d, imprime ? "BitBtn1" : "BitBtn2");
+    });
+    FacturadeCierre1Click(p);
+  }
+};
+
+TEST_F(FacturaDeCierre, SoloElAdministradorLaGenera) {
+  Abre("2", [](Pantalla& p) { FacturadeCierre1Click(p); });
+  EXPECT_EQ(Mensajes(), QStringList{"Esta Opción es Exclusiva del Administrador..."});
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F"}), QList<QStringList>());
+}
+
+TEST_F(FacturaDeCierre, UnaLineaConElTotalDeCadaRemisionUnaVezYLasRemisionesMarcadas) {
+  Abre("0", [](Pantalla& p) {
+    Cierra(p, true);
+    EXPECT_EQ(p.Base->currentText(), "Remisión");
+  });
+  EXPECT_EQ(Mensajes(),
+            QStringList{"Genero la Factura 1 Puede Revisarla en el Módulo de Facturación de VRL"});
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "CLCLI_F"}),
+            (QList<QStringList>{{"1", "CI(3-4)", "100"}}));
+  // The closing line as it reaches the ordinary save (its price is then the
+  // save's business).
+  EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLDOC_FD", "CLPRO_FD", "CANTI_FD"}),
+            (QList<QStringList>{{"1", "CIERRE", "1"}}));
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F"}, "INUMENC"),
+            (QList<QStringList>{{"2", ""}, {"3", "F1"}, {"4", "F1"}}));
+  const QList<QStringList> trabajos = TrabajosImpresos();
+  ASSERT_EQ(trabajos.size(), 1);
+  EXPECT_TRUE(trabajos[0].contains("FACTURA DE CIERRE")) << trabajos[0].join("|").toStdString();
+  EXPECT_TRUE(trabajos[0].contains("Remisiones CI(3-4)")) << trabajos[0].join("|").toStdString();
+}
+
+TEST_F(FacturaDeCierre, LaLineaDeCierreSumaElTotalDeCadaRemisionUnaVez) {
+  Abre("0", [](Pantalla& p) {
+    const CierrePartidas c = CargaPartidaCierre(p, kDatos, {2, 3, 4});
+    EXPECT_EQ(c.lineas, 6);
+    EXPECT_EQ(c.total, Dinero(116 + 58 + 999));
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), QStringList{"CIERRE"});
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "IMPORTE"), QStringList{"1173"});
+  });
+}
+
+TEST_F(FacturaDeCierre, SinPartidasNoGeneraYUnaLineaFacturadaSeAvisa) {
+  // Remission 4's lines are all carried into an invoice; 3 is invoiced.
+  AgregaRemision(5, {{"CONTROL", "500"}, {"FEDOC_F", "05/03/2010"}, {"IMTOD_F", "10"}});
+  AgregaLinea("RemisioD.dbf", 5, "P1", {{"TDOCU_FD", "F"}});
+  {
+    auto t = AbreEn(kDatos, "Remision.dbf", "INUMENC");
+    for (int n : {3, 4}) {
+      ASSERT_TRUE(t->FindKey({n}));
+      t->Edit();
+      t->FieldByName("REMIS_F").SetAsString("F9");
+      t->Post();
+    }
+  }
+  Abre("0", [](Pantalla& p) {
+    ui::PuertaModal::Espera("TDialogoImprimir", [](QDialog& d) { prueba::Pulsa(d, "BitBtn1"); });
+    FacturadeCierre1Click(p);
+    EXPECT_EQ(p.Base->currentText(), "Remisión");
+  });
+  EXPECT_EQ(Mensajes(), (QStringList{"Existe una Factura de Cierre para esta Fecha...",
+                                     "No hay Partidas para estas Fechas, puede ser que ya se Genero la Factura de "
+                                     "Cierre"}));
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F"}), QList<QStringList>());
+}
