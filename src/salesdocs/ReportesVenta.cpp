@@ -20,6 +20,8 @@
 #include "reports/RepoSQL.h"
 #include "reports/Vistas.h"
 #include "salesdocs/CortesVenta.h"
+#include "salesdocs/GlobalesVenta.h"
+#include "salesdocs/SinFacturar.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAction>
@@ -292,6 +294,8 @@ void InstalaReportesVenta(TFormaCapturaRapida& p) {
     }
   }
   if (QAction* a = item("Consultas1")) p.AsignaComando(a, [&p] { ui::Protege([&] { PreparaConsultaVentas(p); }); });
+  InstalaGlobalesVenta(p);
+  InstalaSinFacturar(p);
 }
 
 void UneReportesVenta() { UneComandosVenta(QStringLiteral("reportes"), InstalaReportesVenta); }

@@ -11,6 +11,7 @@
 #include "reports/Consulta.h"
 #include "reports/Vistas.h"
 #include "salesdocs/CortesVenta.h"
+#include "salesdocs/GlobalesVenta.h"
 #include "support/Proceso.h"
 
 #include <QComboBox>
@@ -51,7 +52,9 @@ TEST_F(Reportes, CadaComandoDelMenuMuestraSuPrimeraPagina) {
   Abre("0", [&](Pantalla& p) {
     // Every item of the menu with a command of its own is usable; those of
     // the reports not built yet, and the caption lines, are not.
-    const QStringList propios = QStringList(comandos) << "Consultas1";
+    QStringList propios = QStringList(comandos) << "Consultas1" << "ConcentradodeVentassinFacturar1"
+                                                << "VentasporFacturar1";
+    for (const MiembroGlobal& g : MiembrosGlobales()) propios << g.clave;
     QStringList usables;
     QList<QMenu*> menus = {p.Reportes1};
     while (!menus.isEmpty()) {
