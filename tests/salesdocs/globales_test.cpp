@@ -433,3 +433,30 @@ TEST_F(SinFacturar, ConElDerechoFacturaLasLineasYMarcaLasRemisiones) {
   });
   EXPECT_TRUE(LeeDeta().empty());
 }
+
+TEST_F(Globales, TablaDeTrabajoOcupadaPorOtraCopiaNoCorreNada) {
+  Abre("0", [&](Pantalla& p) { Ejecuta(p, "GlobaldeUtilidad1", Periodo(kLunes, kViernes)); });
+  const std::size_t filas = LeeDeta().size();
+  ASSERT_GT(filas, 0u);
+  // Another copy of the program reads the work table all along.
+  db::Tabla otra;
+  otra.SetCarpeta("c:\\VRL\\");
+  otra.SetNombreTabla("deta.DBF");
+  otra.Open();
+  Abre("0", [&](Pantalla& p) {
+    bool dialogo = false;
+    bool reporte = false;
+    ui::PuertaModal::Espera("TFormaFormatos", [&dialogo](QDialog&) { dialogo = true; });
+    ui::PuertaModal::Espera("TFormaReporteSQL", [&reporte](QDialog&) { reporte = true; });
+    ui::PuertaModal::LimpiaMensajes();
+    p.MainMenu1->findChild<QAction*>("GlobaldeVenta1")->trigger();
+    EXPECT_FALSE(dialogo);
+    EXPECT_FALSE(reporte);
+    const QStringList mensajes = ui::PuertaModal::Mensajes();
+    ASSERT_EQ(mensajes.size(), 1);
+    EXPECT_TRUE(mensajes[0].contains("deta.DBF") && mensajes[0].contains("otro usuario")) << mensajes[0].toStdString();
+    ui::PuertaModal::Reinicia();
+  });
+  otra.Close();
+  EXPECT_EQ(LeeDeta().size(), filas);
+}
