@@ -159,13 +159,13 @@ std::unique_ptr<db::Tabla> PreparaTablaDeta(const QString& tag) {
   // With the program folder at c:\VRL the template is the work table itself:
   // it was just made again, empty.
   if (fs::Local(programa) != fs::Local(carpeta) && !db::Tabla::Existe(carpeta, kArchivoDeta)) {
-    for (const QString& ext : {QStringLiteral(".DBF"), QStringLiteral(".mdx")}) {
-      const QString origen = fs::Une(programa, QStringLiteral("DETA") + ext);
-      const QString destino = fs::Une(carpeta, QStringLiteral("DETA") + ext);
-      if (!fs::ExisteArchivo(origen)) continue;
-      if (!fs::CopiaArchivo(origen, destino))
-        throw plat::Error(plat::Clase::Io, QStringLiteral("No se pudo copiar %1 a %2").arg(origen, destino));
-    }
+    // The copy: the template's fields and tags, no rows.
+    db::Tabla plantilla;
+    plantilla.SetCarpeta(programa);
+    plantilla.SetNombreTabla(kTemplate);
+    plantilla.SetReadOnly(true);
+    plantilla.Open();
+    db::Tabla::CreaComo(carpeta, kArchivoDeta, plantilla);
   }
   auto tabla = std::make_unique<db::Tabla>();
   tabla->SetCarpeta(carpeta);

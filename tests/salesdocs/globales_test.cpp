@@ -460,3 +460,24 @@ TEST_F(Globales, TablaDeTrabajoOcupadaPorOtraCopiaNoCorreNada) {
   otra.Close();
   EXPECT_EQ(LeeDeta().size(), filas);
 }
+
+TEST_F(Globales, ConOtraCarpetaDeProgramaLaPlantillaSeHaceYSeCopia) {
+  qputenv("VORLAN_PROGRAM_FOLDER", "C:\\PROG");
+  const struct Restaura {
+    ~Restaura() { qunsetenv("VORLAN_PROGRAM_FOLDER"); }
+  } restaura;
+  fs::CreaCarpeta("C:\\PROG");
+  {
+    std::unique_ptr<db::Tabla> t = PreparaTablaDeta("CLAVE");
+    EXPECT_TRUE(t->Exclusive());
+    t->Append();
+    t->FieldByName("CLAVE").SetAsString("X");
+    t->Post();
+  }
+  EXPECT_TRUE(db::Tabla::Existe("C:\\PROG", "DETA.DBF"));
+  EXPECT_EQ(LeeDeta().size(), 1u);
+  // The next run starts from the empty template again.
+  std::unique_ptr<db::Tabla> t = PreparaTablaDeta("LINEA");
+  EXPECT_TRUE(t->IsEmpty());
+  EXPECT_EQ(t->IndexName().toUpper(), "LINEA");
+}
