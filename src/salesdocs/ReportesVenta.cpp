@@ -22,6 +22,8 @@
 #include "salesdocs/CortesPagados.h"
 #include "salesdocs/CortesVenta.h"
 #include "salesdocs/GraficasVenta.h"
+#include "salesdocs/GlobalesVenta.h"
+#include "salesdocs/SinFacturar.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAction>
@@ -296,6 +298,8 @@ void InstalaReportesVenta(TFormaCapturaRapida& p) {
   if (QAction* a = item("Consultas1")) p.AsignaComando(a, [&p] { ui::Protege([&] { PreparaConsultaVentas(p); }); });
   InstalaCortesPagados(p);
   InstalaGraficasVenta(p);
+  InstalaGlobalesVenta(p);
+  InstalaSinFacturar(p);
 }
 
 void UneReportesVenta() { UneComandosVenta(QStringLiteral("reportes"), InstalaReportesVenta); }

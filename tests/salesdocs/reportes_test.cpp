@@ -11,6 +11,7 @@
 #include "reports/Consulta.h"
 #include "reports/Vistas.h"
 #include "salesdocs/CortesVenta.h"
+#include "salesdocs/GlobalesVenta.h"
 #include "support/Proceso.h"
 
 #include <QComboBox>
@@ -58,6 +59,8 @@ TEST_F(Reportes, CadaComandoDelMenuMuestraSuPrimeraPagina) {
                            "CorteDetalladoParcial1", "DetalladosinCrdito1", "CorteComparativo1", "VentasPorFactor1",
                            "VentasporDa1", "VentasporMes1", "Ventasporao1", "CortedeCaja1",
                            "VentasporVendedor1"};  // and two hidden items
+    propios << "ConcentradodeVentassinFacturar1" << "VentasporFacturar1";
+    for (const MiembroGlobal& g : MiembrosGlobales()) propios << g.clave;
     QStringList usables;
     QList<QMenu*> menus = {p.Reportes1};
     while (!menus.isEmpty()) {
