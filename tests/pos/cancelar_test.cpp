@@ -257,6 +257,30 @@ TEST_F(Cancelar, UnaDevolucionCanceladaEscribeConcepto3YNoTocaExistencias) {
   });
 }
 
+TEST_F(Cancelar, UnKitModificadoSinCambiosDejaLasExistenciasDeSusComponentes) {
+  EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
+  FijaLinea(ConfKits, "S");
+  TRegistroProducto kit;
+  kit.CLPRO_I = "KIT1";
+  kit.DSCPR_I = "JUEGO";
+  kit.PPUBL_I = Dinero::DeReal(25);
+  kit.UMEDI_I = "pz";
+  kit.EXIST_I = 50;
+  kit.KITXX_I = "S";
+  AgregaProducto(kit);
+  AgregaFila(kTablaKits, {{"CLPRO_I", "KIT1"}, {"CLPRO_K", "P2"}, {"CANTI_K", "2"}, {"DESCR_K", "P2 DEL JUEGO"}});
+  Abre("1", [&](Pantalla& p) {
+    Vende(p, {{"3", "KIT1"}});
+    ASSERT_EQ(Existencia("P2"), "44");
+    p.Modificar1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
+    EXPECT_EQ(Existencia("KIT1"), "47");
+    EXPECT_EQ(Existencia("P2"), "44");
+  });
+}
+
 namespace {
 
 // A station that cancels remission 1 and dies at the given pass of the
