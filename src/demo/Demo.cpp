@@ -707,6 +707,8 @@ bool PreparaEmpresaDemo() {
   if (!fs::Existe(salidas)) fs::ReescribeLineas(salidas, ListaConceptosEfectivo());
   // The sales saved from now on write their movement rows.
   EscribeSiFalta(fs::Une(programa, QStringLiteral("mi.cnf")), QByteArrayLiteral("con movimientos\r\n"));
+  // "Modificar" shows on the sale screen.
+  EscribeSiFalta(fs::Une(programa, QStringLiteral("mdf.cnf")), QByteArrayLiteral("pqzwvmtnxbc7k52hsdl\r\n"));
   VistaClientes(programa, datos);
   VistaMovimientos(programa, datos);
   VistaVentas(programa, datos);

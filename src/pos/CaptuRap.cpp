@@ -186,6 +186,7 @@ TFormaCapturaRapida::TFormaCapturaRapida(QWidget* owner) : ui::Forma(owner) {
   ConectaRastros();
   ConectaImpresion();
   ConectaCaja();
+  ConectaCancelacion();
   // The commands of the subsystems above the screen (ComandosVenta.h).
   InstalaComandosUnidos(*this);
   FormCreate();

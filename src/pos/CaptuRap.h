@@ -772,6 +772,30 @@ class TFormaCapturaRapida : public ui::Forma {
   // Ayuda > "Bitacora": for user "0", the log of the document shown, read
   // only.
   void Bitacora1Click();
+  // --- Cancelling, changing and abandoning a document (CaptuRap_cancelar.cpp).
+  // Registro > "Cancelar": with the password of a user with right 52 and
+  // the cashier's yes, the remission or return shown is marked cancelled
+  // ("C", ORIGE_F the authorising user, its lines "C") and its effects
+  // reversed as one unit of work of the station's save journal; a petty
+  // cash document gets only its log line.
+  void Cancelar1Click();
+  // "Modificar": the saved document taken back into capture, its header
+  // held in edit (the record lock) until the change is saved or abandoned.
+  void BotonCambiosClick();
+  // Registro > "Cancela Movimiento": the capture thrown away, the saved
+  // document nearest its number shown.
+  void CancelaMovimiento1Click();
+  // The invoice named by the reference (kind letter + number) has payments.
+  bool FacturaConAbonos(const QString& referencia);
+  // The invoice named by the reference and its lines marked cancelled.
+  void CancelaFacturaGenerada(const QString& referencia);
+  // Every line of the number in the line table marked cancelled.
+  void MarcaPartidasCanceladas(const QString& numero);
+  // The document's lines of its CONTROL, kit components included, into the
+  // capture table.
+  void RecargaPartidasDocumento();
+  int RecargasCancelacion = 0;
+
   // --- Printing a sale (CaptuRap_impresion.cpp): the document shown run
   // through FormatoTicket over the header table and the capture table.
   // F11, "Imprimir Documento", Registro > "Imprimir" (Ctrl+I), the save
@@ -1057,6 +1081,15 @@ class TFormaCapturaRapida : public ui::Forma {
   void GuardaSuelto(QChar letra);
   // The saved phase after a save.
   void FinGuardado(const PlanGuardado& plan);
+  // A cancel: its commands attached, its plan from the screen, its writes
+  // (run again from the journal after a kill), the document shown after it.
+  void ConectaCancelacion();
+  PlanGuardado PlanCancelacion(int autoriza);
+  void EscribeCancelacion(const PlanGuardado& plan);
+  void FinCancelacion();
+  // A change's reserves also hold the stored kit components whose stock
+  // the sale lowered.
+  void ReservaComponentesKit();
   // The header and line tables on the plan's; the header table standing on
   // `registro` (0: anywhere). False when that row is gone.
   bool PosicionaEncabezado(const PlanGuardado& plan, qint64 registro);

@@ -252,7 +252,8 @@ void TFormaCapturaRapida::ContinuaGuardado() {
     return;
   }
   diario.Termina();
-  FinGuardado(plan);
+  if (plan.modo == PlanGuardado::Modo::Cancelacion) FinCancelacion();
+  else FinGuardado(plan);
 }
 
 void TFormaCapturaRapida::EjecutaGuardado(const PlanGuardado& plan) {
@@ -271,6 +272,10 @@ void TFormaCapturaRapida::EjecutaGuardado(const PlanGuardado& plan) {
   DocumentoNuevo = DocumentoNuevo || plan.modo == PlanGuardado::Modo::Nuevo;
   ControlDocumento = static_cast<int>(plan.control);
   FactorPrecioPago = plan.factor;
+  if (plan.modo == PlanGuardado::Modo::Cancelacion) {
+    EscribeCancelacion(plan);
+    return;
+  }
   if (plan.modo == PlanGuardado::Modo::Cambio) DevuelveReservas();
   bool enFila = true;
   if (plan.modo == PlanGuardado::Modo::Nuevo) AsignaNumeroFinal();

@@ -12,6 +12,7 @@ QString TextoModo(PlanGuardado::Modo m) {
   switch (m) {
     case PlanGuardado::Modo::Nuevo: return QStringLiteral("nuevo");
     case PlanGuardado::Modo::Cambio: return QStringLiteral("cambio");
+    case PlanGuardado::Modo::Cancelacion: return QStringLiteral("cancelacion");
     default: return QStringLiteral("derivado");
   }
 }
@@ -75,6 +76,7 @@ UnidadTrabajo::Datos PlanGuardado::Datos() const {
       {"totalAnterior", totalAnterior.Texto()},
       {"remisiones", carpetaRemisiones},
       {"abonaMostrador", Si(abonaMostrador)},
+      {"autoriza", QString::number(autoriza)},
   };
   for (qsizetype i = 0; i < clavesReservadas.size(); ++i)
     d.append({QStringLiteral("R:") + clavesReservadas[i], cantidadesReservadas.value(i)});
@@ -93,7 +95,10 @@ PlanGuardado PlanGuardado::De(const UnidadTrabajo::Datos& datos) {
     } else if (clave == u"tipo") p.tipo = valor;
     else if (clave == u"letra") p.letra = valor.isEmpty() ? QChar() : valor[0];
     else if (clave == u"modo")
-      p.modo = valor == u"nuevo" ? Modo::Nuevo : valor == u"cambio" ? Modo::Cambio : Modo::Derivado;
+      p.modo = valor == u"nuevo"         ? Modo::Nuevo
+               : valor == u"cambio"      ? Modo::Cambio
+               : valor == u"cancelacion" ? Modo::Cancelacion
+                                         : Modo::Derivado;
     else if (clave == u"control") p.control = valor.toLongLong();
     else if (clave == u"controlAnterior") p.controlAnterior = valor.toLongLong();
     else if (clave == u"registro") p.registro = valor.toLongLong();
@@ -120,6 +125,7 @@ PlanGuardado PlanGuardado::De(const UnidadTrabajo::Datos& datos) {
     else if (clave == u"totalAnterior") p.totalAnterior = Dinero::DeTexto(valor);
     else if (clave == u"remisiones") p.carpetaRemisiones = valor;
     else if (clave == u"abonaMostrador") p.abonaMostrador = valor == u"S";
+    else if (clave == u"autoriza") p.autoriza = valor.toLongLong();
   }
   return p;
 }

@@ -32,6 +32,7 @@ struct PlanGuardado {
     Nuevo,     // a new document: its header appended and numbered
     Cambio,    // a saved document changed: reserves back, old lines out
     Derivado,  // the header row stands written already; no numbering
+    Cancelacion,  // a saved document cancelled: its effects reversed
   };
 
   QString tipo;       // the Base text
@@ -61,6 +62,7 @@ struct PlanGuardado {
   QString carpetaRemisiones;          // the folder of the remission accounts
   bool abonaMostrador = false;        // a new document, lines 96 and 99 "S": a counter sale settled
   QStringList clavesReservadas, cantidadesReservadas;
+  qint64 autoriza = 0;                // a cancel: the user who authorised it (ORIGE_F)
   QList<std::pair<QString, QVariant>> encabezado;  // every field of the header row
 
   // The plan as the journal's start data, and back.

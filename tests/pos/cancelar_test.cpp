@@ -1,0 +1,476 @@
+// Cancelling a saved sale, as a cashier does it: the password of a user
+// with the cancel right, the question, then every effect of the sale
+// reversed (stock, customer balance, receivable rows and the return row,
+// movement rows, the day's accumulator, the invoice made from it, the
+// log); a station killed in the middle of a cancel finishes it, once, when
+// it starts again. Changing a saved sale and abandoning a capture.
+
+#include "inventory/RegistroProducto.h"
+#include "platform/db/Tabla.h"
+#include "platform/fs/Falla.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
+#include "platform/ui/Aplicacion.h"
+#include "platform/ui/PuertaModal.h"
+#include "pos/ExistenciasVenta.h"
+#include "pos/UnidadTrabajo.h"
+#include "salesdocs/ComandosDocumentos.h"
+#include "support/Maneja.h"
+#include "support/Proceso.h"
+#include "captura_prueba.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+using Pantalla = TFormaCapturaRapida;
+
+QWidget* Foco() { return QApplication::focusWidget(); }
+void Escribe(const QString& texto) {
+  for (const QChar c : texto) QTest::keyClicks(Foco(), QString(c));
+}
+void Pulsa(int tecla) {
+  QWidget* w = Foco() ? Foco() : QApplication::activeWindow();
+  QTest::keyClick(w, static_cast<Qt::Key>(tecla));
+}
+
+// F9, each line (quantity, Enter, key, Enter), F10.
+void Vende(Pantalla& p, const QList<std::pair<QString, QString>>& lineas) {
+  Pulsa(Qt::Key_F9);
+  for (const auto& [cantidad, clave] : lineas) {
+    Escribe(cantidad);
+    Pulsa(Qt::Key_Return);
+    Escribe(clave);
+    Pulsa(Qt::Key_Return);
+  }
+  if (p.TablaDeta->State() == db::Dataset::Estado::Insertando) p.TablaDeta->Cancel();
+  Pulsa(Qt::Key_F10);
+}
+
+QStringList Filas(const QString& archivo, const QStringList& campos,
+                  const std::function<bool(const db::Dataset&)>& filtro = {}) {
+  auto t = AbreEn(kDatos, archivo);
+  QStringList filas;
+  for (t->First(); !t->Eof(); t->Next()) {
+    if (filtro && !filtro(*t)) continue;
+    QStringList fila;
+    for (const QString& c : campos) fila << t->FieldByName(c).AsString();
+    filas << fila.join(u'|');
+  }
+  return filas;
+}
+
+// Copies a folder tree over another (which is emptied first).
+void CopiaArbol(const QString& de, const QString& a) {
+  QDir(a).removeRecursively();
+  QDir().mkpath(a);
+  for (const QFileInfo& f : QDir(de).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    const QString destino = a + u'/' + f.fileName();
+    if (f.isDir()) CopiaArbol(f.filePath(), destino);
+    else QFile::copy(f.filePath(), destino);
+  }
+}
+
+QString Existencia(const QString& clave) {
+  auto t = AbreEn(kDatos, kTablaProductos, kTagClaveProducto);
+  return t->FindKey({clave}) ? t->FieldByName("EXIST_I").AsString() : QString();
+}
+
+// The cancel answered: the password typed, then the question's answer.
+// Returns the question's text ("" when it was not asked).
+struct Respuestas {
+  QString pregunta;
+};
+void RespondeCancelar(const QString& clave, Respuestas& r, bool si = true) {
+  ui::PuertaModal::Espera("TFormaAdministrador", [clave](QDialog& d) {
+    prueba::Teclea(d, "Clave", clave);
+    prueba::Pulsa(d, "BitBtn1");
+  });
+  ui::PuertaModal::Espera("TFormaAdvertencia", [&r, si](QDialog& d) {
+    r.pregunta = d.findChild<QLabel*>("Label1")->text();
+    prueba::Pulsa(d, si ? "BitBtn1" : "BitBtn2");
+  });
+}
+
+// The company of these tests: product P1 (A) and P2, a counter customer
+// with a balance, receivables of remissions with the counter sale settled
+// at once, cuts, a cash ceiling, the document logs and mi.cnf on. User 4
+// "cajera" has every right but the cancel right (52).
+class Cancelar : public VentaPrueba {
+ protected:
+  void SetUp() override {
+    VentaPrueba::SetUp();
+    QString todos(kNumeroDerechos, u's');
+    QString libre = todos;
+    libre[DerechoLimitarVendedor - 1] = u'n';
+    QString sinVentas = todos;
+    sinVentas[DerechoFacturacion - 1] = u'n';
+    QString sinCancelar = libre;
+    sinCancelar[DerechoCancelarVenta - 1] = u'n';
+    EscribeUsuarios({{"adm", todos}, {"caja", todos}, {"otra", libre}, {"bodega", sinVentas}, {"cajera", sinCancelar}});
+    FijaLinea(ConfIva, "0");
+    FijaLinea(ConfTotalAcumulado, "100000");
+    FijaLinea(ConfConCortes, "S");
+    FijaLinea(ConfBitacora, "S");
+    FijaLinea(ConfCxCRemisiones, "S");
+    FijaLinea(ConfPagarCxCMostrador, "S");
+    EscribeOpciones({{1, "S"}});
+    UneDocumentosVenta();
+    EscribeLineas(fs::Une(kPrograma, "mi.cnf"), {"con movimientos"});
+    AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "1"}, {"NOMBR_C", "PUBLICO EN GENERAL"}, {"SALDO_C", "100"},
+                               {"COMPR_C", "100"}});
+    AgregaFila("Cortes.DBF", {{"CORTE", "3"}, {"INICIO", "1"}, {"FIN", "50"}});
+    for (const auto& [clave, nombre] : {std::pair{"P1", "TORNILLO"}, std::pair{"P2", "CLAVO"}}) {
+      TRegistroProducto p;
+      p.CLPRO_I = clave;
+      p.DSCPR_I = nombre;
+      p.PPUBL_I = Dinero::DeReal(10);
+      p.CPROM_I = Dinero::DeReal(6);
+      p.UMEDI_I = "pz";
+      p.EXIST_I = 50;
+      AgregaProducto(p);
+    }
+  }
+
+  static QStringList Cuentas(const QString& numero) {
+    return Filas("CucobrarRemision.DBF", {"CONCE_CC", "TIMOV_CC", "IMCUE_CC", "CORTE"},
+                 [&](const db::Dataset& t) { return t.FieldByName("NUFAC_CC").AsString() == numero; });
+  }
+};
+
+}  // namespace
+
+TEST_F(Cancelar, UnaRemisionCanceladaDevuelveTodoLoQueSuVentaHizo) {
+  Abre("4", [&](Pantalla& p) {
+    Vende(p, {{"3", "P1"}});
+    const QString numero = p.EditCLDOC_F->text();
+    ASSERT_EQ(numero, "1");
+    ASSERT_EQ(Existencia("P1"), "47");
+    ASSERT_FALSE(Cuentas(numero).isEmpty());  // the counter sale settled
+    ui::PuertaModal::LimpiaMensajes();
+
+    // A password whose user lacks the right: refused, nothing changes.
+    ui::PuertaModal::Espera("TFormaAdministrador", [](QDialog& d) {
+      prueba::Teclea(d, "Clave", "cajera");
+      prueba::Pulsa(d, "BitBtn1");
+    });
+    p.Cancelar1->trigger();
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList{"No se tiene acceso a esta opción"});
+    EXPECT_EQ(Filas("Remision.dbf", {"STATU_F"}), QStringList{""});
+    ui::PuertaModal::LimpiaMensajes();
+
+    // Answered "No": nothing changes either.
+    Respuestas r;
+    RespondeCancelar("otra", r, false);
+    p.Cancelar1->trigger();
+    EXPECT_EQ(r.pregunta, "Esta Seguro que Desea CANCELAR este Documento ?");
+    EXPECT_EQ(Filas("Remision.dbf", {"STATU_F"}), QStringList{""});
+
+    // The password of a user with the right.
+    RespondeCancelar("otra", r);
+    p.Cancelar1->trigger();
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+    EXPECT_EQ(p.Estado->text(), "Cancelada");
+    EXPECT_EQ(Existencia("P1"), "50");
+    EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F", "STATU_F", "ORIGE_F"}), QStringList{"1|C|2"});
+    EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD", "TREGI_FD"}), QStringList{"P1|C"});
+    EXPECT_EQ(Cuentas(numero), QStringList{"Devolucion 1|12|-30|3"});
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"70|70"});
+    const QStringList acumulado = fs::LeeLineas(fs::Une(kPrograma, "Acumular\\2010-3-5.acu"));
+    ASSERT_FALSE(acumulado.isEmpty());
+    EXPECT_EQ(acumulado.last(), "-30");
+    EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI", "TIMOV_MI", "CANTI_MI"},
+                    [](const db::Dataset& t) { return t.FieldByName("TIMOV_MI").AsString() == "54"; }),
+              QStringList{"P1|54|3"});
+    const QStringList bitacora = fs::LeeLineas(fs::Une(kDatos, "Bitacora\\R-1.bit"));
+    ASSERT_FALSE(bitacora.isEmpty());
+    EXPECT_TRUE(bitacora.last().endsWith(" CANCELADA Por cajera")) << bitacora.last().toStdString();
+
+    // Once cancelled, a second cancel changes nothing.
+    ui::PuertaModal::LimpiaMensajes();
+    RespondeCancelar("otra", r);
+    p.Cancelar1->trigger();
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList{"La Factura Ya Fue Cancelada"});
+    EXPECT_EQ(Existencia("P1"), "50");
+    EXPECT_EQ(Cuentas(numero).size(), 1);
+  });
+}
+
+TEST_F(Cancelar, LaFacturaGeneradaSeCancelaYSusAbonosSeAvisan) {
+  AgregaFila("FacturaE.dbf", {{"CLDOC_F", "77"}, {"ABONO_F", "5"}});
+  AgregaFila("FacturaD.dbf", {{"CLDOC_FD", "77"}, {"CLPRO_FD", "P1"}});
+  AgregaFila("FacturaD.dbf", {{"CLDOC_FD", "78"}, {"CLPRO_FD", "P2"}});
+  Abre("0", [&](Pantalla& p) {
+    Vende(p, {{"2", "P1"}});
+    // Invoiced by another station, and paid by cheque.
+    {
+      auto e = AbreEn(kDatos, "Remision.dbf");
+      e->First();
+      e->Edit();
+      e->FieldByName("REMIS_F").SetAsString("F77");
+      e->FieldByName("PAGOX_F").SetAsString("Cheque");
+      e->Post();
+    }
+    p.TablaFacturae->Refresh();
+    p.MuestraDocumento();
+    ui::PuertaModal::LimpiaMensajes();
+    Respuestas r;
+    // The administrator passes with any password.
+    RespondeCancelar("no es", r);
+    p.Cancelar1->trigger();
+    EXPECT_EQ(ui::PuertaModal::Mensajes().value(0), "El Documento Generó una Factura y Esta Tiene Aplicados AbonoF77");
+    EXPECT_EQ(Filas("Remision.dbf", {"STATU_F", "ORIGE_F"}), QStringList{"C|0"});
+    EXPECT_EQ(Filas("FacturaE.dbf", {"CLDOC_F", "STATU_F"}), QStringList{"77|C"});
+    EXPECT_EQ(Filas("FacturaD.dbf", {"CLDOC_FD", "TREGI_FD"}), (QStringList{"77|C", "78|"}));
+    // Paid by cheque: no return row.
+    EXPECT_EQ(Cuentas("1"), QStringList());
+    EXPECT_EQ(Existencia("P1"), "50");
+  });
+}
+
+TEST_F(Cancelar, UnaDevolucionCanceladaEscribeConcepto3YNoTocaExistencias) {
+  Abre("0", [&](Pantalla& p) {
+    Vende(p, {{"2", "P2"}});
+    ASSERT_EQ(Existencia("P2"), "48");
+    // The kind "Devolución" shows the same tables.
+    p.Base->setCurrentText("Devolución");
+    p.BaseChange();
+    ASSERT_EQ(p.EditCLDOC_F->text(), "1");
+    Respuestas r;
+    RespondeCancelar("adm", r);
+    p.Cancelar1->trigger();
+    EXPECT_EQ(p.Estado->text(), "Cancelada");
+    EXPECT_EQ(Filas("Remision.dbf", {"STATU_F"}), QStringList{"C"});
+    EXPECT_EQ(Filas("RemisioD.dbf", {"TREGI_FD"}), QStringList{"C"});
+    EXPECT_EQ(Existencia("P2"), "48");
+    // The sale's row and the cancel's, both concept 3; none of 54.
+    EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI", "TIMOV_MI", "CANTI_MI"}), (QStringList{"P2|3|2", "P2|3|2"}));
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"80"});
+  });
+}
+
+TEST_F(Cancelar, UnKitModificadoSinCambiosDejaLasExistenciasDeSusComponentes) {
+  EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
+  FijaLinea(ConfKits, "S");
+  TRegistroProducto kit;
+  kit.CLPRO_I = "KIT1";
+  kit.DSCPR_I = "JUEGO";
+  kit.PPUBL_I = Dinero::DeReal(25);
+  kit.UMEDI_I = "pz";
+  kit.EXIST_I = 50;
+  kit.KITXX_I = "S";
+  AgregaProducto(kit);
+  AgregaFila(kTablaKits, {{"CLPRO_I", "KIT1"}, {"CLPRO_K", "P2"}, {"CANTI_K", "2"}, {"DESCR_K", "P2 DEL JUEGO"}});
+  Abre("1", [&](Pantalla& p) {
+    Vende(p, {{"3", "KIT1"}});
+    ASSERT_EQ(Existencia("P2"), "44");
+    p.Modificar1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
+    EXPECT_EQ(Existencia("KIT1"), "47");
+    EXPECT_EQ(Existencia("P2"), "44");
+  });
+}
+
+namespace {
+
+// A station that cancels remission 1 and dies at the given pass of the
+// "written, not yet journaled" point.
+RUTINA_HIJA(CancelaYMuere) {
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion app(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  fs::FijaAhora(QDateTime(QDate(2010, 3, 5), QTime(11, 0, 0)));
+  auto pantalla = std::make_unique<Pantalla>();
+  pantalla->usuario->setText("0");
+  ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog& d) {
+    auto& p = static_cast<Pantalla&>(d);
+    Respuestas r;
+    RespondeCancelar("adm", r);
+    falla::Arma(QString::fromLatin1(guardado::puntos::kEscrito), argumentos.value(0).toInt());
+    prueba::AvisaPadre("ARMADO");
+    p.Cancelar1->trigger();
+  });
+  pantalla->ShowModal();
+  return 0;  // the point was never reached
+}
+
+}  // namespace
+
+TEST_F(Cancelar, UnaEstacionMuertaAMitadDeCancelarTerminaLaCancelacionUnaVezAlVolver) {
+  Abre("0", [&](Pantalla& p) { Vende(p, {{"3", "P1"}, {"2", "P2"}}); });
+  ASSERT_EQ(Existencia("P1"), "47");
+  const QString raiz = fs::Local("C:\\");
+  const QString copia = QDir(raiz).absoluteFilePath("../antes_cancelar");
+  CopiaArbol(raiz, copia);
+  int muertes = 0;
+  for (int pasada = 1; pasada <= 40; ++pasada) {
+    SCOPED_TRACE(pasada);
+    CopiaArbol(copia, raiz);
+    prueba::ProcesoHijo estacion("CancelaYMuere", {QString::number(pasada)});
+    ASSERT_EQ(estacion.EsperaLinea(60000), "ARMADO");
+    if (estacion.EsperaFin().has_value()) break;
+    ++muertes;
+    // The station starts again: the cancel is finished, each effect once.
+    ui::PuertaModal::LimpiaMensajes();
+    Abre("0", [&](Pantalla&) {});
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+    EXPECT_EQ(Filas("Remision.dbf", {"STATU_F"}), QStringList{"C"});
+    EXPECT_EQ(Filas("RemisioD.dbf", {"TREGI_FD"}), (QStringList{"C", "C"}));
+    // A stock write a kill left unknown is noted in Existe.dbf, never made twice.
+    const QStringList dudosas = Filas(kTablaFaltantes, {"CLAVE"});
+    for (const auto& [clave, vendida] : {std::pair{"P1", "47"}, std::pair{"P2", "48"}}) {
+      if (dudosas.contains(clave)) EXPECT_TRUE(Existencia(clave) == "50" || Existencia(clave) == vendida);
+      else EXPECT_EQ(Existencia(clave), "50");
+    }
+    EXPECT_EQ(Cuentas("1"), QStringList{"Devolucion 1|12|-50|3"});
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"50"});
+    EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI"},
+                    [](const db::Dataset& t) { return t.FieldByName("TIMOV_MI").AsString() == "54"; })
+                  .size(),
+              2);
+  }
+  EXPECT_GE(muertes, 5);
+  QDir(copia).removeRecursively();
+}
+
+TEST_F(Cancelar, ModificarGuardaLaVentaConSusNuevasLineasYElMismoNumero) {
+  EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
+  Abre("1", [&](Pantalla& p) {
+    Vende(p, {{"3", "P1"}, {"1", "P2"}});
+    ASSERT_EQ(p.EditCLDOC_F->text(), "1");
+    ASSERT_EQ(Existencia("P1"), "47");
+    p.Modificar1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    EXPECT_EQ(p.EstadoCaptura->text(), "Capturando...");
+    EXPECT_EQ(QFileInfo(fs::Local(fs::Une(kPrograma, "buferenc.tmp"))).size(), 465);
+    EXPECT_EQ(QFileInfo(fs::Local(fs::Une(kPrograma, "bufer.tmp"))).size(), 240);
+    // A changes from 3 to 1.
+    for (p.TablaDeta->First(); !p.TablaDeta->Eof(); p.TablaDeta->Next()) {
+      if (p.TablaDeta->FieldByName("CLAVE").AsString() != "P1") continue;
+      p.TablaDeta->Edit();
+      p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(1);
+      p.TablaDeta->Post();
+    }
+    ui::PuertaModal::LimpiaMensajes();
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
+    const QStringList encabezado = Filas("Remision.dbf", {"CLDOC_F", "CONTROL"});
+    ASSERT_EQ(encabezado.size(), 1);
+    const QString control = encabezado[0].section(u'|', 1);
+    EXPECT_EQ(encabezado[0].section(u'|', 0, 0), "1");
+    QStringList lineas = Filas("RemisioD.dbf", {"CLPRO_FD", "CANTI_FD", "CONTROL"},
+                               [](const db::Dataset& t) { return t.FieldByName("CANTI_FD").AsFloat() > 0; });
+    lineas.sort();
+    EXPECT_EQ(lineas, (QStringList{"P1|1|" + control, "P2|1|" + control}));
+    EXPECT_EQ(Existencia("P1"), "49");
+    EXPECT_EQ(Existencia("P2"), "49");
+    const QStringList bitacora = fs::LeeLineas(fs::Une(kDatos, "Bitacora\\R-1.bit"));
+    EXPECT_TRUE(bitacora.join(u'\n').contains(" MODIFICADO Por caja"));
+
+    // A cancelled document cannot be changed.
+    Respuestas r;
+    RespondeCancelar("adm", r);
+    p.Cancelar1->trigger();
+    ui::PuertaModal::LimpiaMensajes();
+    p.Modificar1->trigger();
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList{"No se Puede MODIFICAR un Documento CANCELADO..."});
+    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
+  });
+}
+
+TEST_F(Cancelar, CancelaMovimientoTiraLaCapturaYMuestraElDocumentoGuardado) {
+  EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
+  Abre("1", [&](Pantalla& p) {
+    Vende(p, {{"3", "P1"}});
+    Vende(p, {{"2", "P2"}});
+    ASSERT_EQ(p.EditCLDOC_F->text(), "2");
+    // A new document thrown away.
+    Pulsa(Qt::Key_F9);
+    Escribe("4");
+    Pulsa(Qt::Key_Return);
+    Escribe("P1");
+    Pulsa(Qt::Key_Return);
+    ASSERT_EQ(p.EditCLDOC_F->text(), "3");
+    p.CancelaMovimiento1->trigger();
+    EXPECT_EQ(p.TablaFacturae->NombreTabla().toLower(), "remision.dbf");
+    EXPECT_EQ(p.EditCLDOC_F->text(), "2");
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), QStringList{"P2"});
+    EXPECT_EQ(ui::Tag(p.BotonNuevo), 0);
+    EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F"}), (QStringList{"1", "2"}));
+    EXPECT_EQ(Existencia("P1"), "47");
+
+    // A change given up: the header's lock goes with it.
+    p.Modificar1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    p.CancelaMovimiento1->trigger();
+    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
+    EXPECT_EQ(p.TablaFacturae->State(), db::Dataset::Estado::Navegando);
+    auto otra = AbreEn(kDatos, "Remision.dbf", "INUMENC");
+    ASSERT_TRUE(otra->FindKey({2}));
+    otra->Edit();
+    otra->Cancel();
+    EXPECT_EQ(Existencia("P2"), "48");
+  });
+}
+
+namespace {
+
+// A station that takes remission 1 into change, says so, and saves the
+// change when the parent says.
+RUTINA_HIJA(ModificaYGuarda) {
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion app(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  auto pantalla = std::make_unique<Pantalla>();
+  pantalla->usuario->setText("1");
+  ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog& d) {
+    auto& p = static_cast<Pantalla&>(d);
+    p.Modificar1->trigger();
+    prueba::AvisaPadre(ui::Tag(p.BotonCambios) == 1 ? "MODIFICANDO" : "NO");
+    prueba::EsperaPadre();
+    Pulsa(Qt::Key_F10);
+    prueba::AvisaPadre(ui::Tag(p.BotonCambios) == 0 ? "GUARDADO" : "NO");
+  });
+  pantalla->ShowModal();
+  return 0;
+}
+
+}  // namespace
+
+TEST_F(Cancelar, DosEstacionesNoModificanElMismoDocumentoALaVez) {
+  EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
+  Abre("1", [&](Pantalla& p) { Vende(p, {{"3", "P1"}}); });
+  prueba::ProcesoHijo otra("ModificaYGuarda");
+  ASSERT_EQ(otra.EsperaLinea(60000), "MODIFICANDO");
+  Abre("1", [&](Pantalla& p) {
+    ASSERT_EQ(p.EditCLDOC_F->text(), "1");
+    ui::PuertaModal::LimpiaMensajes();
+    p.Modificar1->trigger();
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList{"Este documento esta siendo Modificado por otro usuario..."});
+    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
+    EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
+    otra.Envia("SIGUE");
+    ASSERT_EQ(otra.EsperaLinea(60000), "GUARDADO");
+    ui::PuertaModal::LimpiaMensajes();
+    p.Modificar1->trigger();
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+    EXPECT_EQ(ui::Tag(p.BotonCambios), 1);
+    p.CancelaMovimiento1->trigger();
+  });
+  EXPECT_EQ(otra.Espera(), 0);
+}
