@@ -215,6 +215,8 @@ void SinFacturar(TFormaCapturaRapida& p, const MiembroSinFacturar& m) {
                             ? p.TablaFacturae->FieldByName(QStringLiteral("REMIS_F")).AsString()
                             : QString();
   if (marca.startsWith(u'F')) MarcaRemisiones(p, remisiones, marca);
+  // Leaves the new document the lines were put into.
+  p.CancelaMovimiento1Click();
   if (m.concentrado) ui::MensajeSimple(QStringLiteral("actualiza facturad"));
 }
 

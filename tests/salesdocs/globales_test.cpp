@@ -400,6 +400,8 @@ TEST_F(SinFacturar, ConElDerechoFacturaLasLineasYMarcaLasRemisiones) {
     EXPECT_EQ(ui::PuertaModal::Mensajes(),
               (QStringList{"agrego detalle correcto", "creo factura  correcto", "actualiza facturad"}));
     ui::PuertaModal::LimpiaMensajes();
+    // The new document the lines were put into is left.
+    EXPECT_NE(p.EstadoCaptura->text(), "Capturando...");
   });
   ASSERT_EQ(Facturas(), 3);
   // The invoice's lines: each listed line at its unit price.
