@@ -1,6 +1,7 @@
 #include "customers/CxCDocumento.h"
 
 #include "customers/CuentasCobrar.h"
+#include "customers/MovimientosCuenta.h"
 #include "customers/EdicionCatalogo.h"
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
@@ -89,47 +90,11 @@ void TFormaCxCDocumento::CreaComponentes() {
   cabeza->addWidget(BotonSalir, 0, 3, Qt::AlignRight | Qt::AlignTop);
   cabeza->setColumnStretch(1, 1);
 
-  Panel2 = new ui::Panel(this);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  Detalle = new ui::RejillaDatos(Panel2);
-  Detalle->setObjectName(QStringLiteral("Detalle"));
-  Detalle->SetFuente(FuenteCxC);
-  Detalle->SetSoloLectura(true);
-  Detalle->SetEnterComoTab(true);
-  Detalle->AgregaColumna(QStringLiteral("TIMOV_CC"), QStringLiteral("Movimiento"));
-  Detalle->AgregaColumna(QStringLiteral("CONCE_CC"), QStringLiteral("Concepto"), 220);
-  Detalle->AgregaColumna(QStringLiteral("NUDOC_CC"), QStringLiteral("Documento"));
-  Detalle->AgregaColumna(QStringLiteral("FEVEN_CC"), QStringLiteral("Fecha de Pago"));
-  Detalle->AgregaColumna(QStringLiteral("CARGO_CC"), QStringLiteral("Cargos"), 100);
-  Detalle->AgregaColumna(QStringLiteral("ABONO_CC"), QStringLiteral("Abonos"), 100);
-  Detalle->SetColorColumna(4, ui::ColorQt(ui::clRed, palette()), false);
-  Detalle->SetColorColumna(5, ui::ColorQt(ui::clNavy, palette()), false);
-  Detalle->TextoCelda = [](const db::Campo& campo, const QVariant& valor, const QString& texto) {
-    const bool numero = campo.Tipo() == db::TipoDato::Entero || campo.Tipo() == db::TipoDato::Flotante ||
-                        campo.Tipo() == db::TipoDato::Moneda;
-    if (!numero || !valor.isValid() || campo.Nombre().compare(QStringLiteral("NUDOC_CC"), Qt::CaseInsensitive) == 0)
-      return texto;
-    return FormatoMascara(QStringLiteral("###,##0.00"), valor.toDouble());
-  };
-  auto* rejilla = new QVBoxLayout(Panel2);
-  rejilla->setContentsMargins(0, 0, 0, 0);
-  rejilla->addWidget(Detalle);
-
-  Panel3 = new ui::Panel(this);
-  Panel3->setObjectName(QStringLiteral("Panel3"));
-  Saldo = Etiqueta(Panel3, "Saldo");
-  Saldo->setFont(negrita);
-  auto* pie = new QHBoxLayout(Panel3);
-  pie->addStretch();
-  pie->addWidget(Etiqueta(Panel3, nullptr, QStringLiteral("Saldo:")));
-  pie->addWidget(Saldo);
-
-  auto* capa = new QVBoxLayout(this);
-  capa->setContentsMargins(0, 0, 0, 0);
-  capa->setSpacing(0);
-  capa->addWidget(Panel1);
-  capa->addWidget(Panel2, 1);
-  capa->addWidget(Panel3);
+  const MovimientosCuenta movimientos = ArmaMovimientosCuenta(*this, *Panel1, FuenteCxC, negrita);
+  Panel2 = movimientos.panelRejilla;
+  Detalle = movimientos.detalle;
+  Panel3 = movimientos.panelPie;
+  Saldo = movimientos.saldo;
 
   ui::Conecta(BotonSalir, &QPushButton::clicked, this, [this] { Close(); });
   ui::Conecta(&ui::Eventos::De(Factura), &ui::Eventos::KeyDown, this, [this](int& tecla, Qt::KeyboardModifiers) {
