@@ -160,8 +160,6 @@ void TFormaCxCDocumento::SaldoCxCDocumento() {
   SaldoCuenta = suma.saldo;
   CargosCuenta = suma.cargos;
   AbonosCuenta = suma.abonos;
-  Saldo->setText(TextoSaldoCuenta(SaldoCuenta));
-  SaldoE->setText(Saldo->text());
   try {
     TablaCxC->First();
     TablaCxC->Edit();
@@ -171,7 +169,7 @@ void TFormaCxCDocumento::SaldoCxCDocumento() {
     TablaCxC->Cancel();
     MuestraMensaje(e.mensaje());
   }
-  MuestraEstadoCuenta(*Estado, SaldoCuenta);
+  MuestraSaldoCuenta(*Saldo, *SaldoE, *Estado, SaldoCuenta);
 }
 
 void TFormaCxCDocumento::EncabezadoCxCDocumento() {
@@ -182,14 +180,7 @@ void TFormaCxCDocumento::EncabezadoCxCDocumento() {
   TablaCxC->Last();
 }
 
-void TFormaCxCDocumento::VencimientoCxCDocumento() {
-  if (FechaVencimiento->text().isEmpty()) return;
-  try {
-    tiempo->setText(EstadoVencimiento(FechaVencimiento->text(), fs::Hoy()));
-  } catch (const plat::Error&) {
-    tiempo->clear();
-  }
-}
+void TFormaCxCDocumento::VencimientoCxCDocumento() { MuestraVencimientoCuenta(*FechaVencimiento, *tiempo); }
 
 void TFormaCxCDocumento::SumaNumero(int paso) {
   bool esNumero = false;

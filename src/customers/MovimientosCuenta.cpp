@@ -10,31 +10,39 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+ui::RejillaDatos* RejillaMovimientosCuenta(QWidget* padre, ui::FuenteDatos* fuente, const ColumnasMovimientos& columnas) {
+  const auto campo = [&columnas](const char* raiz) { return QString::fromLatin1(raiz) + columnas.sufijo; };
+  auto* d = new ui::RejillaDatos(padre);
+  d->setObjectName(QStringLiteral("Detalle"));
+  d->SetFuente(fuente);
+  d->SetEnterComoTab(true);
+  d->AgregaColumna(campo("TIMOV_"), QStringLiteral("Movimiento"));
+  d->AgregaColumna(campo("CONCE_"), QStringLiteral("Concepto"), 220);
+  d->AgregaColumna(campo("NUDOC_"), QStringLiteral("Documento"));
+  d->AgregaColumna(columnas.fechaPago, QStringLiteral("Fecha de Pago"));
+  d->AgregaColumna(campo("CARGO_"), columnas.cargos, 100);
+  d->AgregaColumna(campo("ABONO_"), columnas.abonos, 100);
+  d->SetColorColumna(4, ui::ColorQt(ui::clRed, padre->palette()), false);
+  d->SetColorColumna(5, ui::ColorQt(ui::clNavy, padre->palette()), false);
+  const QString documento = campo("NUDOC_");
+  d->TextoCelda = [documento](const db::Campo& campo, const QVariant& valor, const QString& texto) {
+    const bool numero = campo.Tipo() == db::TipoDato::Entero || campo.Tipo() == db::TipoDato::Flotante ||
+                        campo.Tipo() == db::TipoDato::Moneda;
+    if (!numero || !valor.isValid() || campo.Nombre().compare(documento, Qt::CaseInsensitive) == 0) return texto;
+    return FormatoMascara(QStringLiteral("###,##0.00"), valor.toDouble());
+  };
+  return d;
+}
+
 MovimientosCuenta ArmaMovimientosCuenta(QWidget& forma, ui::Panel& cabecera, ui::FuenteDatos* fuente,
                                          const QFont& negrita) {
   MovimientosCuenta m{};
   m.panelRejilla = new ui::Panel(&forma);
   m.panelRejilla->setObjectName(QStringLiteral("Panel2"));
-  ui::RejillaDatos* d = m.detalle = new ui::RejillaDatos(m.panelRejilla);
-  d->setObjectName(QStringLiteral("Detalle"));
-  d->SetFuente(fuente);
+  ui::RejillaDatos* d = m.detalle = RejillaMovimientosCuenta(
+      m.panelRejilla, fuente,
+      {QStringLiteral("CC"), QStringLiteral("FEVEN_CC"), QStringLiteral("Cargos"), QStringLiteral("Abonos")});
   d->SetSoloLectura(true);
-  d->SetEnterComoTab(true);
-  d->AgregaColumna(QStringLiteral("TIMOV_CC"), QStringLiteral("Movimiento"));
-  d->AgregaColumna(QStringLiteral("CONCE_CC"), QStringLiteral("Concepto"), 220);
-  d->AgregaColumna(QStringLiteral("NUDOC_CC"), QStringLiteral("Documento"));
-  d->AgregaColumna(QStringLiteral("FEVEN_CC"), QStringLiteral("Fecha de Pago"));
-  d->AgregaColumna(QStringLiteral("CARGO_CC"), QStringLiteral("Cargos"), 100);
-  d->AgregaColumna(QStringLiteral("ABONO_CC"), QStringLiteral("Abonos"), 100);
-  d->SetColorColumna(4, ui::ColorQt(ui::clRed, forma.palette()), false);
-  d->SetColorColumna(5, ui::ColorQt(ui::clNavy, forma.palette()), false);
-  d->TextoCelda = [](const db::Campo& campo, const QVariant& valor, const QString& texto) {
-    const bool numero = campo.Tipo() == db::TipoDato::Entero || campo.Tipo() == db::TipoDato::Flotante ||
-                        campo.Tipo() == db::TipoDato::Moneda;
-    if (!numero || !valor.isValid() || campo.Nombre().compare(QStringLiteral("NUDOC_CC"), Qt::CaseInsensitive) == 0)
-      return texto;
-    return FormatoMascara(QStringLiteral("###,##0.00"), valor.toDouble());
-  };
   auto* rejilla = new QVBoxLayout(m.panelRejilla);
   rejilla->setContentsMargins(0, 0, 0, 0);
   rejilla->addWidget(d);

@@ -5,6 +5,7 @@
 // panel.
 
 #include <QFont>
+#include <QString>
 
 class QLabel;
 class QWidget;
@@ -20,6 +21,22 @@ struct MovimientosCuenta {
   ui::Panel* panelPie;  // Panel3
   QLabel* saldo;
 };
+
+// The columns of a movement grid that differ between the receivable and
+// the payable accounts: the field suffix ("CC", "CP"), the date shown as
+// "Fecha de Pago" and the titles of the charge and payment columns.
+struct ColumnasMovimientos {
+  QString sufijo;
+  QString fechaPago;
+  QString cargos;
+  QString abonos;
+};
+
+// The grid of an account's movements: "Movimiento", "Concepto",
+// "Documento", "Fecha de Pago", the charges in red and the payments in
+// navy; numbers shown with the mask "###,##0.00" except the document
+// number, shown as typed.
+ui::RejillaDatos* RejillaMovimientosCuenta(QWidget* padre, ui::FuenteDatos* fuente, const ColumnasMovimientos& columnas);
 
 MovimientosCuenta ArmaMovimientosCuenta(QWidget& forma, ui::Panel& cabecera, ui::FuenteDatos* fuente,
                                          const QFont& negrita);
