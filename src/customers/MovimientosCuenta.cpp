@@ -6,9 +6,51 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/RejillaDatos.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QVBoxLayout>
+
+CabeceraCuenta ArmaCabeceraCuenta(ui::Panel& panel, const QString& documento, const QString& contraparte,
+                                  const QFont& negrita) {
+  const auto etiqueta = [&panel](const char* nombre, const QString& texto = {}) {
+    auto* l = new QLabel(texto, &panel);
+    if (nombre) l->setObjectName(QString::fromLatin1(nombre));
+    return l;
+  };
+  CabeceraCuenta c{};
+  c.factura = new QLineEdit(&panel);
+  c.factura->setObjectName(QStringLiteral("Factura"));
+  c.factura->setMaximumWidth(110);
+  c.clave = etiqueta("ClaveCliente");
+  c.aplicacion = etiqueta("FechaAplicacion");
+  c.vencimiento = etiqueta("FechaVencimiento");
+  c.tiempo = etiqueta("tiempo");
+  c.estado = etiqueta("Estado");
+  c.estado->setFont(negrita);
+  c.saldoE = etiqueta("SaldoE");
+
+  c.rejilla = new QGridLayout(&panel);
+  c.rejilla->addWidget(etiqueta(nullptr, documento), 0, 0);
+  c.rejilla->addWidget(c.factura, 0, 1);
+  c.rejilla->addWidget(etiqueta(nullptr, contraparte), 1, 0);
+  c.rejilla->addWidget(c.clave, 1, 1);
+  c.rejilla->addWidget(etiqueta(nullptr, QStringLiteral("Fecha de aplicación")), 2, 0);
+  c.rejilla->addWidget(c.aplicacion, 2, 1);
+  c.rejilla->addWidget(etiqueta(nullptr, QStringLiteral("Fecha de vencimiento")), 3, 0);
+  auto* vence = new QHBoxLayout;
+  vence->addWidget(c.vencimiento);
+  vence->addWidget(c.tiempo, 1);
+  c.rejilla->addLayout(vence, 3, 1);
+  auto* estado = new QVBoxLayout;
+  estado->addWidget(c.estado);
+  estado->addWidget(c.saldoE);
+  estado->addStretch();
+  c.rejilla->addLayout(estado, 0, 2, 4, 1);
+  c.rejilla->setColumnStretch(1, 1);
+  return c;
+}
 
 ui::RejillaDatos* RejillaMovimientosCuenta(QWidget* padre, ui::FuenteDatos* fuente, const ColumnasMovimientos& columnas) {
   const auto campo = [&columnas](const char* raiz) { return QString::fromLatin1(raiz) + columnas.sufijo; };

@@ -7,7 +7,9 @@
 #include <QFont>
 #include <QString>
 
+class QGridLayout;
 class QLabel;
+class QLineEdit;
 class QWidget;
 namespace ui {
 class FuenteDatos;
@@ -21,6 +23,21 @@ struct MovimientosCuenta {
   ui::Panel* panelPie;  // Panel3
   QLabel* saldo;
 };
+
+// The header panel both one-document account windows share: the number
+// box Factura and the labels ClaveCliente, FechaAplicacion,
+// FechaVencimiento with the due state tiempo beside it, and the state
+// (Estado, bold) over the balance (SaldoE) in the third column, each row
+// captioned ("Fecha de aplicación", "Fecha de vencimiento"; the number's
+// and the counterpart's captions given). Rows from 4 on and columns from 3
+// on are the window's own.
+struct CabeceraCuenta {
+  QLineEdit* factura;
+  QLabel *clave, *aplicacion, *vencimiento, *tiempo, *estado, *saldoE;
+  QGridLayout* rejilla;
+};
+CabeceraCuenta ArmaCabeceraCuenta(ui::Panel& panel, const QString& documento, const QString& contraparte,
+                                  const QFont& negrita);
 
 // The columns of a movement grid that differ between the receivable and
 // the payable accounts: the field suffix ("CC", "CP"), the date shown as

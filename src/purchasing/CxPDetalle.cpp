@@ -44,24 +44,17 @@ QLabel* Etiqueta(QWidget* padre, const char* nombre, const QString& texto = {}) 
 db::Campo& Campo(db::Dataset& fila, const char* nombre) { return fila.FieldByName(QString::fromLatin1(nombre)); }
 
 // A row keeps its amount in IMCUE_CP and in the column of its kind (the
-// other column empty): when only that column was changed since the row
-// went into edit, what was typed there is the amount; otherwise IMCUE_CP
-// is. `inicial` holds IMCUE_CP, CARGO_CP and ABONO_CP as they were.
-void ColumnaDeImporte(db::Dataset& fila, const QVariantList& inicial) {
+// other column empty): when that column was the last of the three written,
+// what was typed there is the amount; otherwise IMCUE_CP is.
+void ColumnaDeImporte(db::Dataset& fila, const QString& ultimo) {
   const bool abono = Campo(fila, "OPERA_CP").AsString() == kOperacionAbono;
+  const char* columna = abono ? "ABONO_CP" : "CARGO_CP";
   db::Campo& importe = Campo(fila, "IMCUE_CP");
-  db::Campo& suya = Campo(fila, abono ? "ABONO_CP" : "CARGO_CP");
+  db::Campo& suya = Campo(fila, columna);
   db::Campo& otra = Campo(fila, abono ? "CARGO_CP" : "ABONO_CP");
-  const QVariant suyaAntes = inicial.value(abono ? 2 : 1);
-  if (!suya.IsNull() && suya.Value() != suyaAntes && importe.Value() == inicial.value(0))
-    importe.SetValue(suya.Value());
-  else if (!importe.IsNull())
-    suya.SetValue(importe.Value());
+  if (ultimo == QLatin1String(columna) && !suya.IsNull()) importe.SetValue(suya.Value());
+  else if (!importe.IsNull()) suya.SetValue(importe.Value());
   if (!otra.IsNull()) otra.Clear();
-}
-
-QVariantList Importes(db::Dataset& fila) {
-  return {Campo(fila, "IMCUE_CP").Value(), Campo(fila, "CARGO_CP").Value(), Campo(fila, "ABONO_CP").Value()};
 }
 
 }  // namespace
@@ -84,12 +77,18 @@ void TFormaCxPDetalle::CreaComponentes() {
   EsperaBloqueos(*TablaCxP);
   // However a row is posted (the grid, the editor, the concept catalogue)
   // it stays in its account with its amount in the column of its kind.
-  TablaCxP->AfterEdit = [this](db::Dataset& fila) { importesIniciales_ = Importes(fila); };
-  TablaCxP->AfterInsert = [this](db::Dataset&) { importesIniciales_.clear(); };
   TablaCxP->BeforePost = [this](db::Dataset& fila) {
     if (Campo(fila, "NUCOM_CP").IsNull()) CompletaMovimientoCxP();
-    ColumnaDeImporte(fila, importesIniciales_);
+    ColumnaDeImporte(fila, ultimoImporte_);
   };
+  // Which of the amount fields was written last in the row being edited.
+  ui::Conecta(TablaCxP, &db::Dataset::estadoCambiado, this, [this] { ultimoImporte_.clear(); });
+  ui::Conecta(TablaCxP, &db::Dataset::campoCambiado, this, [this](int indice) {
+    const QString nombre = TablaCxP->Fields(indice).Nombre().toUpper();
+    if (nombre == QStringLiteral("IMCUE_CP") || nombre == QStringLiteral("CARGO_CP") ||
+        nombre == QStringLiteral("ABONO_CP"))
+      ultimoImporte_ = nombre;
+  });
   TablaConceptos = new db::Tabla(this);
   TablaConceptos->setObjectName(QStringLiteral("TablaConceptos"));
   TablaConceptos->SetReadOnly(true);
@@ -113,17 +112,15 @@ void TFormaCxPDetalle::CreaComponentes() {
 
   auto* cabecera = new ui::Panel(this);
   cabecera->setObjectName(QStringLiteral("Panel1"));
-  Factura = new QLineEdit(cabecera);
-  Factura->setObjectName(QStringLiteral("Factura"));
-  Factura->setMaximumWidth(110);
-  ClaveCliente = Etiqueta(cabecera, "ClaveCliente");
-  FechaAplicacion = Etiqueta(cabecera, "FechaAplicacion");
-  FechaVencimiento = Etiqueta(cabecera, "FechaVencimiento");
-  tiempo = Etiqueta(cabecera, "tiempo");
-  Estado = Etiqueta(cabecera, "Estado");
-  Estado->setFont(negrita);
-  SaldoE = Etiqueta(cabecera, "SaldoE");
-  Saldo = Etiqueta(cabecera, "Saldo");
+  const CabeceraCuenta partes = ArmaCabeceraCuenta(*cabecera, QStringLiteral("Compra"), QStringLiteral("Proveedor"), negrita);
+  Factura = partes.factura;
+  ClaveCliente = partes.clave;
+  FechaAplicacion = partes.aplicacion;
+  FechaVencimiento = partes.vencimiento;
+  tiempo = partes.tiempo;
+  Estado = partes.estado;
+  SaldoE = partes.saldoE;
+  Saldo = Etiqueta(this, "Saldo");
   Saldo->setFont(negrita);
   const auto boton = [cabecera](const char* nombre, const QString& texto) {
     auto* b = new QPushButton(texto, cabecera);
@@ -136,30 +133,12 @@ void TFormaCxPDetalle::CreaComponentes() {
   BotonImprime = boton("BotonImprime", QStringLiteral("&Imprimir"));
   BotonSalir = boton("BotonSalir", QStringLiteral("Salir"));
 
-  auto* cabeza = new QGridLayout(cabecera);
-  cabeza->addWidget(Etiqueta(cabecera, nullptr, QStringLiteral("Compra")), 0, 0);
-  cabeza->addWidget(Factura, 0, 1);
-  cabeza->addWidget(Etiqueta(cabecera, nullptr, QStringLiteral("Proveedor")), 1, 0);
-  cabeza->addWidget(ClaveCliente, 1, 1);
-  cabeza->addWidget(Etiqueta(cabecera, nullptr, QStringLiteral("Fecha de aplicación")), 2, 0);
-  cabeza->addWidget(FechaAplicacion, 2, 1);
-  cabeza->addWidget(Etiqueta(cabecera, nullptr, QStringLiteral("Fecha de vencimiento")), 3, 0);
-  auto* vence = new QHBoxLayout;
-  vence->addWidget(FechaVencimiento);
-  vence->addWidget(tiempo, 1);
-  cabeza->addLayout(vence, 3, 1);
-  auto* estado = new QVBoxLayout;
-  estado->addWidget(Estado);
-  estado->addWidget(SaldoE);
-  estado->addStretch();
-  cabeza->addLayout(estado, 0, 2, 4, 1);
   auto* botones = new QHBoxLayout;
   for (QPushButton* b : {BotonNuevo, BotonElimina, BotonCambios, BotonImprime}) botones->addWidget(b);
   botones->addStretch();
   botones->addWidget(BotonSalir);
-  cabeza->addLayout(botones, 4, 0, 1, 3);
-  cabeza->addWidget(Etiqueta(cabecera, nullptr, QStringLiteral("Elige el tipo de Movimiento")), 5, 0, 1, 3);
-  cabeza->setColumnStretch(1, 1);
+  partes.rejilla->addLayout(botones, 4, 0, 1, 3);
+  partes.rejilla->addWidget(Etiqueta(cabecera, nullptr, QStringLiteral("Elige el tipo de Movimiento")), 5, 0, 1, 3);
 
   Detalle = RejillaMovimientosCuenta(
       this, FuenteCxP, {QStringLiteral("CP"), QStringLiteral("FEAPL_CP"), QStringLiteral("Cargo"), QStringLiteral("Abono")});

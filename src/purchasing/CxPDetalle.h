@@ -30,7 +30,6 @@
 #include "platform/ui/Forma.h"
 
 #include <QString>
-#include <QVariantList>
 
 class QLabel;
 class QLineEdit;
@@ -105,7 +104,7 @@ class TFormaCxPDetalle : public ui::Forma {
   bool HayCuenta() const;
   qint64 NumeroCompra(bool* valido = nullptr) const;
 
-  QVariantList importesIniciales_;  // IMCUE_CP, CARGO_CP, ABONO_CP of the row put into edit
+  QString ultimoImporte_;  // IMCUE_CP, CARGO_CP or ABONO_CP: the last written in the row being edited
 };
 
 inline TFormaCxPDetalle* FormaCxPDetalle() { return ui::InstanciaDe<TFormaCxPDetalle>().data(); }

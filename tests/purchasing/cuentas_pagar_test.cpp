@@ -394,7 +394,8 @@ TEST_F(CuentasPagar, ElVencimientoCuentaMesesDeTreintaDias) {
 
 // Typed into the grid: the concept is checked on entering "Concepto" and
 // fills the row with the balance as amount; F2 fills it from the concept
-// catalogue; the row is saved in the receipt's account as a payment.
+// catalogue; the row is saved in the receipt's account as a payment of
+// the amount typed in its column.
 TEST_F(CuentasPagar, UnMovimientoTecleadoEnLaRejilla) {
   Movimiento(1, "51", "C", "1000");
   Movimiento(1, "7", "A", "400");
@@ -425,16 +426,21 @@ TEST_F(CuentasPagar, UnMovimientoTecleadoEnLaRejilla) {
     EXPECT_EQ(rejilla.SelectedIndex(), 1);
     EXPECT_EQ(cuenta.TablaCxP->FieldByName("OPERA_CP").AsString(), "A");
     EXPECT_EQ(cuenta.TablaCxP->FieldByName("IMCUE_CP").AsString(), "600");
+    // Less is paid than proposed: the amount typed in "Abono" is the one.
+    rejilla.SetSelectedIndex(5);
+    Teclea(d, "Detalle", "2");  // opens the cell's editor, which takes the rest
+    Tecla(d, "", Qt::Key_5);
+    Tecla(d, "", Qt::Key_0);
     Pulsa(d, "BotonSalir");
   });
   cuenta.ShowModal();
   EXPECT_EQ(Filas("CUEPAGAR.DBF", {"NUCOM_CP", "CLPRO_CP", "TIMOV_CP", "CONCE_CP", "OPERA_CP", "IMCUE_CP", "ABONO_CP",
                                    "CARGO_CP", "FEVEN_CP"}),
             (QStringList{"1|S|51||C|1000||1000|28/02/2027", "1|S|7||A|400|400||28/02/2027",
-                         "1|S|3|Abono|A|600|600||28/02/2027"}));
+                         "1|S|3|Abono|A|250|250||28/02/2027"}));
   ui::PuertaModal::LimpiaMensajes();
   cuenta.MuestraCxPDocumento("1");
-  EXPECT_EQ(cuenta.Estado->text(), "Saldada");
+  EXPECT_EQ(cuenta.Saldo->text(), "$        350.00");
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
