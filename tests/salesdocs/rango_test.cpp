@@ -16,6 +16,7 @@
 #include "salesdocs/FormaDevolucion.h"
 #include "support/ImpresionPrueba.h"
 #include "support/Maneja.h"
+#include "support/Proceso.h"
 
 #include <QAction>
 #include <QLabel>
@@ -465,4 +466,32 @@ TEST_F(FacturaDeCierre, SinPartidasNoGeneraYUnaLineaFacturadaSeAvisa) {
                                      "No hay Partidas para estas Fechas, puede ser que ya se Genero la Factura de "
                                      "Cierre"}));
   EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F"}), QList<QStringList>());
+}
+
+// Another station: holds a remission in edit until told.
+RUTINA_HIJA(EditaRemision) {
+  auto t = AbreEn(argumentos.value(0), "Remision.dbf", "INUMENC");
+  if (!t->FindKey({argumentos.value(1).toLongLong()})) return 1;
+  t->Edit();
+  prueba::AvisaPadre("EDITANDO");
+  prueba::EsperaPadre();
+  t->Cancel();
+  return 0;
+}
+
+TEST_F(FacturaDeCierre, UnaRemisionQueOtraEstacionTieneSeNombraYLaFacturaQueda) {
+  prueba::ProcesoHijo otra("EditaRemision", {kDatos, "4"});
+  ASSERT_EQ(otra.EsperaLinea(), "EDITANDO");
+  Abre("0", [](Pantalla& p) { Cierra(p, false); });
+  otra.Envia("");
+  EXPECT_EQ(otra.Espera(), 0);
+  EXPECT_EQ(Mensajes(), (QStringList{"Genero la Factura 1 Puede Revisarla en el Módulo de Facturación de VRL",
+                                     "No se pudieron marcar como facturadas las remisiones 4: una Factura de Cierre "
+                                     "posterior las tomaría otra vez"}));
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "IMTOD_F"}),
+            (QList<QStringList>{{"1", "CI(3-4)", "174"}}));
+  EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLPRO_FD", "IMPOR_FD"}), (QList<QStringList>{{"CIERRE", "174"}}));
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F"}, "INUMENC"),
+            (QList<QStringList>{{"2", ""}, {"3", "F1"}, {"4", ""}}));
+  EXPECT_TRUE(TrabajosImpresos().isEmpty());
 }
