@@ -404,8 +404,10 @@ TEST_P(FacturaDeCierreCatalogo, UnaLineaConElTotalDeLasRemisionesGuardadaTalCual
     AgregaProducto(cierre);
   }
   Abre("0", [](Pantalla& p) {
+    const QString formato = p.FormatoTicket;
     Cierra(p, true);
     EXPECT_EQ(p.Base->currentText(), "Remisión");
+    EXPECT_EQ(p.FormatoTicket, formato);
   });
   EXPECT_EQ(Mensajes(),
             QStringList{"Genero la Factura 1 Puede Revisarla en el Módulo de Facturación de VRL"});
