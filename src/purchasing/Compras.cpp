@@ -90,6 +90,7 @@ TFormaCompras::TFormaCompras(QWidget* owner) : ui::Forma(owner) {
   capa->addWidget(Panel3);
   FormCreate();
   ConectaCapturaCompra();
+  ConectaGuardadoCompra();
 }
 
 TFormaCompras::~TFormaCompras() {
