@@ -101,25 +101,7 @@ void TFormaCapturaRapida::CargaPartidasDe(db::Tabla& lineas, qint64 numero) {
   const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
   VaciaCaptura();
   if (!lineas.Active()) return;
-  const QString clave = QString::number(numero);
-  lineas.SetRange({clave}, {clave});
-  db::Campo& controlLinea = lineas.FieldByName(QStringLiteral("CONTROL"));
-  db::Campo& tipo = lineas.FieldByName(QStringLiteral("TIPOX_FD"));
-  // Each row goes in before the one put in last, so walking from the last
-  // line back leaves the capture in the stored order. Kit components are
-  // the kit line's business.
-  if (lineas.IsEmpty()) return;
-  for (lineas.Last(); !lineas.Bof(); lineas.Prior()) {
-    if (controlLinea.AsInteger() != control || tipo.AsString() == u"X") continue;
-    TablaDeta->Insert();
-    try {
-      LlenaCapturaDePartida(*TablaDeta, lineas);
-      TablaDeta->Post();
-    } catch (...) {
-      TablaDeta->Cancel();
-      throw;
-    }
-  }
+  CargaPartidasDeControl(lineas, *TablaDeta, numero, control);
 }
 
 void TFormaCapturaRapida::NavegadorClick() { MuestraDocumento(); }

@@ -84,6 +84,37 @@ TRegistroBuferPartida LeeBuferPartida(QByteArrayView bytes);
 TRegistroBuferPartida PartidaDeCaptura(const db::Dataset& captura);
 void LlenaCapturaDeBufer(db::Dataset& captura, const TRegistroBuferPartida& r);
 
+// Writes both files: the header record cut to `tamanoEncabezado` bytes
+// (the legacy document window writes 423), one line record per row of the
+// capture (a pending row posted first; none when it is not open). Returns
+// the line records written. File errors reach the caller.
+QList<TRegistroBuferPartida> EscribeBuferVenta(const TRegistroBuferEncabezado& encabezado, db::Tabla* captura,
+                                               int tamanoEncabezado = kTamanoBuferEncabezado);
+// Both files read back (a missing one throws plat::Error).
+TRegistroBuferEncabezado LeeArchivoBuferEncabezado();
+QList<TRegistroBuferPartida> LeeArchivoBuferPartidas();
+// The header of a document read from the buffers: a row appended to
+// `encabezados` numbered the last number + 1, read and posted under the
+// table's numbering lock so two stations never take one number, with
+// CONTROL `control`, the record's customer, seller, commission, register,
+// tax rate and discount, and CLPED_F `origen`. Returns the number; on a
+// failure nothing is appended and the error reaches the caller.
+qint64 AgregaEncabezadoDeBufer(db::Tabla& encabezados, const TRegistroBuferEncabezado& r, const QString& origen,
+                               int control);
+// The records appended to the capture, in order.
+void AgregaPartidasDeBufer(db::Dataset& captura, const QList<TRegistroBuferPartida>& partidas);
+
+// The kinds a conversion reaches: the kind selector's text, the tables and
+// the print-format line of the letters "F", "R", "P" and "D"; nullptr for
+// another letter.
+struct TipoConversionVenta {
+  QChar letra;
+  QString base;
+  QString encabezado, partidas;
+  qint16 lineaFormato;
+};
+const TipoConversionVenta* TipoConversionDeLetra(QChar letra);
+
 // Writes both files from the screen: the header from its controls, one line
 // record per row of its capture table. The screen's reserved-quantity lists
 // are rebuilt from the capture lines (each key's summed quantity). The
@@ -123,6 +154,10 @@ QList<qint64> ExpandeIntervalo(db::Tabla& encabezados, const ParteRango& parte);
 // table `partidas` in `carpeta` and its header table. Returns the lines
 // appended.
 int CargaPartidasDeRango(TFormaCapturaRapida& p, const QString& carpeta, const QString& partidas,
+                         const QString& rango);
+// The same load through a line-table object `lineas` of the caller's
+// (opened on the source and closed again) into `captura`.
+int CargaPartidasDeRango(db::Tabla& lineas, db::Dataset& captura, const QString& carpeta, const QString& partidas,
                          const QString& rango);
 // The live lines of the documents of the range text in that line table,
 // counted without writing anything (the range's errors as above).
