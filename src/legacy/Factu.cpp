@@ -13,6 +13,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap_comun.h"
+#include "pos/ComponentesVenta.h"
 #include "pos/EstadoComandos.h"
 #include "pos/OpcionesEncabezado.h"
 #include "shell/LineasConfiguracion.h"
@@ -35,55 +36,6 @@ constexpr int kAnchoDetalleFactura = 720;
 constexpr int kAnchoPanelDerecho = 330;
 
 const QString kS = QStringLiteral("S");
-
-ui::Panel* NuevoPanel(QWidget* padre, const char* nombre) {
-  auto* p = new ui::Panel(padre, ui::Panel::Bisel::Alzado);
-  p->setObjectName(QString::fromLatin1(nombre));
-  return p;
-}
-
-QToolButton* BotonRapido(QWidget* padre, const char* nombre, const QString& texto, int x) {
-  auto* b = new QToolButton(padre);
-  b->setObjectName(QString::fromLatin1(nombre));
-  b->setText(texto);
-  b->setToolTip(texto);
-  b->setAutoRaise(true);
-  b->setGeometry(x, 2, 60, 40);
-  b->setFocusPolicy(Qt::NoFocus);
-  return b;
-}
-
-QPushButton* Boton(QWidget* padre, const char* nombre, const QString& texto, const QRect& donde) {
-  auto* b = new QPushButton(texto, padre);
-  b->setObjectName(QString::fromLatin1(nombre));
-  b->setGeometry(donde);
-  return b;
-}
-
-QLineEdit* Edit(QWidget* padre, const char* nombre, const QRect& donde) {
-  auto* e = new QLineEdit(padre);
-  e->setObjectName(QString::fromLatin1(nombre));
-  e->setGeometry(donde);
-  return e;
-}
-
-ui::EditDatos* EditCampo(QWidget* padre, const char* nombre, ui::FuenteDatos* fuente, const char* campo,
-                         const QRect& donde) {
-  auto* e = new ui::EditDatos(padre);
-  e->setObjectName(QString::fromLatin1(nombre));
-  e->SetFuente(fuente);
-  e->SetCampo(QString::fromLatin1(campo));
-  e->setGeometry(donde);
-  return e;
-}
-
-db::Tabla* NuevaTabla(QObject* padre, const char* nombre, const char* archivo, const char* indice) {
-  auto* t = new db::Tabla(padre);
-  t->setObjectName(QString::fromLatin1(nombre));
-  t->SetNombreTabla(QString::fromLatin1(archivo));
-  t->SetIndexName(QString::fromLatin1(indice));
-  return t;
-}
 
 QAction* Item(QMenu* menu, const char* nombre, const QString& texto, const QKeySequence& atajo = {}) {
   QAction* a = menu->addAction(texto);

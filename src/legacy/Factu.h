@@ -57,7 +57,6 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QToolButton;
-struct TRegistroBuferEncabezado;
 namespace ui {
 class Panel;
 }
@@ -303,8 +302,6 @@ class TFormaFactura : public ui::Forma {
   void FormCreate();
   void LeeOpcionesFactura();
   void FijaGenerarFactura(bool pedido, bool remision, bool factura, bool devolucion, bool nota);
-  // The header record of the buffer from the screen.
-  TRegistroBuferEncabezado EncabezadoDePantalla() const;
   // The kind's header/line folder: the data folder, or line 63 for
   // remissions when set.
   QString CarpetaDeArchivo(const QString& archivo) const;

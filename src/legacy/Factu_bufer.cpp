@@ -47,27 +47,9 @@ void CambiaExistencia(db::Tabla& productos, double cantidad, double precio, bool
 
 }  // namespace
 
-TRegistroBuferEncabezado TFormaFactura::EncabezadoDePantalla() const {
-  TRegistroBuferEncabezado e;
-  e.Documento = EditCLDOC_F->text();
-  e.Cliente = EditCLCLI_F->text();
-  e.Nombre = Nombre->text();
-  e.Direccion = Direccion->text();
-  e.Direccion2 = Direc2->text();
-  e.Poblacion = Poblacion->text();
-  e.Vendedor = EditCLVEN_F->text();
-  e.Comision = EditCTOVE_F->text();
-  e.Caja = EditBCLIM_F->text();
-  e.Fecha = EditFEDOC_F->text();
-  e.Impuesto = EditIMIM1_F->text();
-  e.Descuento = EditDESFI_F->text();
-  e.TipoPago = TipoPago->currentText();
-  return e;
-}
-
 void TFormaFactura::GuardaDocumentoEnBufer(QChar letra) {
   const QList<TRegistroBuferPartida> partidas =
-      EscribeBuferVenta(EncabezadoDePantalla(), TablaDeta, kTamanoBuferEncabezadoFactura);
+      EscribeBuferVenta(EncabezadoBuferDe(*this), TablaDeta, kTamanoBuferEncabezadoFactura);
   // Deleting or cancelling a document gives its lines' stock back.
   if (letra != u'F' || !TablaInventario->Active()) return;
   const bool sinNegativos = EstadoFactura.ExistenciasNegativas.startsWith(u'N');
@@ -100,12 +82,7 @@ void TFormaFactura::CargaDocumentoDeBufer(QChar letra) {
   }
   EstadoFactura.Control = NumeroControlFactura();
   AgregaEncabezadoDeBufer(*TablaFacturae, r, EstadoFactura.DocumentoOrigen, EstadoFactura.Control);
-  Nombre->setText(r.Nombre);
-  Direccion->setText(r.Direccion);
-  Direc2->setText(r.Direccion2);
-  Poblacion->setText(r.Poblacion);
-  EditFEDOC_F->setText(r.Fecha);
-  TipoPago->setCurrentText(r.TipoPago);
+  MuestraEncabezadoBufer(*this, r);
 
   VaciaCapturaFactura();
   if (EstadoFactura.ConversionPorLista) PartidasDeListaFactura(EstadoFactura.ListaOrigen, partidasOrigen);

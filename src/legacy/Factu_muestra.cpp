@@ -67,13 +67,7 @@ void TFormaFactura::MuestraDocumentoFactura() {
     Hora->setText(hora.IsNull() ? QString() : TextoHora(HoraDeNumero(hora.AsFloat())));
   } catch (const plat::Error&) {
   }
-  const Dinero recibido = registro::LeeImporte(campo("CAMBI_F")).value_or(Dinero());
-  if (recibido > Dinero()) {
-    const Dinero cambio = recibido - registro::LeeImporte(campo("IMTOD_F")).value_or(Dinero());
-    SuCambio->setText(QStringLiteral("Cambio ") + FormatoImporte(QStringLiteral("##,##0.00"), cambio.Texto()));
-  } else {
-    SuCambio->setText(QStringLiteral("Cambio 0.00"));
-  }
+  SuCambio->setText(TextoCambioDocumento(e));
   MuestraEstadoFactura();
   CargaPartidasFactura();
   CalculaTotalesFactura();
@@ -311,12 +305,13 @@ void TFormaFactura::GuardaOpcionesFactura() {
 void AbreDocumentoFactura(const QString& tabla, const QString& numero, const QString& usuario) {
   struct Par {
     const char *tabla, *encabezado, *partidas, *base;
+    int lineaFormato;
   };
   static const Par kPares[] = {
-      {"facturae.dbf", "Facturae.dbf", "Facturad.dbf", "Factura"},
-      {"remision.dbf", "remision.dbf", "remisiod.dbf", "Remisión"},
-      {"pedido.dbf", "pedido.dbf", "pedidod.dbf", "Pedido"},
-      {"cotizaci.dbf", "cotizaci.dbf", "cotizacd.dbf", "Cotización"},
+      {"facturae.dbf", "Facturae.dbf", "Facturad.dbf", "Factura", ConfFormatoFactura},
+      {"remision.dbf", "remision.dbf", "remisiod.dbf", "Remisión", ConfFormatoRemision},
+      {"pedido.dbf", "pedido.dbf", "pedidod.dbf", "Pedido", ConfFormatoPedido},
+      {"cotizaci.dbf", "cotizaci.dbf", "cotizacd.dbf", "Cotización", ConfFormatoCotizacion},
   };
   const Par* par = nullptr;
   for (const Par& p : kPares)
@@ -334,6 +329,9 @@ void AbreDocumentoFactura(const QString& tabla, const QString& numero, const QSt
     ventana->AbreParFactura(ventana->CarpetaDatos(), encabezado, QString::fromUtf8(par->partidas));
   }
   ventana->Base->setCurrentText(QString::fromUtf8(par->base));
+  // Printed with its own kind's format, not the remissions'.
+  ventana->EstadoFactura.LineaFormato = par->lineaFormato;
+  ventana->EstadoFactura.RutaFormato = CarpetaPrograma(QStringLiteral("\\consulta\\")) + LineaConf(par->lineaFormato);
   ventana->PosicionaFactura(numero.trimmed().toLongLong());
   if (QLatin1String(par->tabla) == QLatin1String("facturae.dbf")) {
     ventana->ShowModal();

@@ -2,6 +2,7 @@
 
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_numero.h"
+#include "inventory/CamposRegistro.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
@@ -90,4 +91,11 @@ void RestauraColorCampo(QWidget* campo, const QColor& anterior) {
   QPalette paleta = campo->palette();
   paleta.setColor(QPalette::Base, anterior);
   campo->setPalette(paleta);
+}
+
+QString TextoCambioDocumento(const db::Dataset& encabezado) {
+  const Dinero recibido = registro::LeeImporte(encabezado.FieldByName(QStringLiteral("CAMBI_F"))).value_or(Dinero());
+  if (recibido <= Dinero()) return QStringLiteral("Cambio 0.00");
+  const Dinero cambio = recibido - registro::LeeImporte(encabezado.FieldByName(QStringLiteral("IMTOD_F"))).value_or(Dinero());
+  return QStringLiteral("Cambio ") + FormatoImporte(QStringLiteral("##,##0.00"), cambio.Texto());
 }

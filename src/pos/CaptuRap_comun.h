@@ -61,3 +61,6 @@ QString TextoCeldaCaptura(const db::Campo& campo, const QVariant& valor, const Q
 QColor PintaCampo(QWidget* campo, ui::TColor color);
 // The field's base colour given back (nothing for an invalid colour).
 void RestauraColorCampo(QWidget* campo, const QColor& anterior);
+// "Cambio " + the change of the header row (CAMBI_F less IMTOD_F, with
+// "##,##0.00") when an amount was received, else "Cambio 0.00".
+QString TextoCambioDocumento(const db::Dataset& encabezado);

@@ -60,13 +60,7 @@ void TFormaCapturaRapida::MuestraDocumento() {
     if (!hora.IsNull()) Hora->setText(TextoHora(HoraDeNumero(hora.AsFloat())));
   } catch (const plat::Error&) {
   }
-  const Dinero recibido = registro::LeeImporte(campo("CAMBI_F")).value_or(Dinero());
-  if (recibido > Dinero()) {
-    const Dinero cambio = recibido - registro::LeeImporte(campo("IMTOD_F")).value_or(Dinero());
-    SuCambio->setText(QStringLiteral("Cambio ") + FormatoImporte(QStringLiteral("##,##0.00"), cambio.Texto()));
-  } else {
-    SuCambio->setText(QStringLiteral("Cambio 0.00"));
-  }
+  SuCambio->setText(TextoCambioDocumento(e));
   // The status text, the print mark and Cancelar (every status the display
   // knows is one the status text knows too).
   MuestraEstadoDocumento();

@@ -278,20 +278,7 @@ qint64 AgregaEncabezadoDeBufer(db::Tabla& e, const TRegistroBuferEncabezado& r, 
 void GuardaVentaEnBufer(TFormaCapturaRapida& p, QChar) {
   p.ClavesReservadas.clear();
   p.CantidadesReservadas.clear();
-  TRegistroBuferEncabezado e;
-  e.Documento = p.EditCLDOC_F->text();
-  e.Cliente = p.EditCLCLI_F->text();
-  e.Nombre = p.Nombre->text();
-  e.Direccion = p.Direccion->text();
-  e.Direccion2 = p.Direc2->text();
-  e.Poblacion = p.Poblacion->text();
-  e.Vendedor = p.EditCLVEN_F->text();
-  e.Comision = p.EditCTOVE_F->text();
-  e.Caja = p.EditBCLIM_F->text();
-  e.Fecha = p.EditFEDOC_F->text();
-  e.Impuesto = p.EditIMIM1_F->text();
-  e.Descuento = p.EditDESFI_F->text();
-  e.TipoPago = p.TipoPago->currentText();
+  const TRegistroBuferEncabezado e = EncabezadoBuferDe(p);
   for (const TRegistroBuferPartida& r : EscribeBuferVenta(e, p.TablaDeta)) p.AcumulaReservaProducto(r.Clave, r.Cantidad);
 }
 
@@ -460,12 +447,7 @@ void CargaVentaDeBufer(TFormaCapturaRapida& p, QChar tipo, const QString& rango)
   p.ControlVenta = control;
   p.ControlDocumento = control;
   p.TotalAnterior = Dinero();
-  p.Nombre->setText(r.Nombre);
-  p.Direccion->setText(r.Direccion);
-  p.Direc2->setText(r.Direccion2);
-  p.Poblacion->setText(r.Poblacion);
-  p.EditFEDOC_F->setText(r.Fecha);
-  p.TipoPago->setCurrentText(r.TipoPago);
+  MuestraEncabezadoBufer(p, r);
 
   p.VaciaCaptura();
   if (p.LineasDeRango) {

@@ -35,6 +35,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QChar>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
 #include <QString>
 
@@ -103,6 +106,40 @@ qint64 AgregaEncabezadoDeBufer(db::Tabla& encabezados, const TRegistroBuferEncab
                                int control);
 // The records appended to the capture, in order.
 void AgregaPartidasDeBufer(db::Dataset& captura, const QList<TRegistroBuferPartida>& partidas);
+
+// The header record from a sale window's controls (the sale screen and the
+// legacy document window name them alike): number, customer, seller,
+// commission, register, date, tax and discount edits, the customer's
+// captions and the payment type.
+template <class Ventana>
+TRegistroBuferEncabezado EncabezadoBuferDe(const Ventana& p) {
+  TRegistroBuferEncabezado e;
+  e.Documento = p.EditCLDOC_F->text();
+  e.Cliente = p.EditCLCLI_F->text();
+  e.Nombre = p.Nombre->text();
+  e.Direccion = p.Direccion->text();
+  e.Direccion2 = p.Direc2->text();
+  e.Poblacion = p.Poblacion->text();
+  e.Vendedor = p.EditCLVEN_F->text();
+  e.Comision = p.EditCTOVE_F->text();
+  e.Caja = p.EditBCLIM_F->text();
+  e.Fecha = p.EditFEDOC_F->text();
+  e.Impuesto = p.EditIMIM1_F->text();
+  e.Descuento = p.EditDESFI_F->text();
+  e.TipoPago = p.TipoPago->currentText();
+  return e;
+}
+// What a document read from the buffers shows outside its header row: the
+// customer's captions, the date and the payment type.
+template <class Ventana>
+void MuestraEncabezadoBufer(Ventana& p, const TRegistroBuferEncabezado& r) {
+  p.Nombre->setText(r.Nombre);
+  p.Direccion->setText(r.Direccion);
+  p.Direc2->setText(r.Direccion2);
+  p.Poblacion->setText(r.Poblacion);
+  p.EditFEDOC_F->setText(r.Fecha);
+  p.TipoPago->setCurrentText(r.TipoPago);
+}
 
 // The kinds a conversion reaches: the kind selector's text, the tables and
 // the print-format line of the letters "F", "R", "P" and "D"; nullptr for

@@ -108,7 +108,8 @@ TEST_F(Factura, ElNavegadorAbreLaRemisionMaximizadaYLaFacturaDeFormaModal) {
   ui::PuertaModal::Espera("TFormaFactura", [&visto](QDialog& d) {
     auto& factura = static_cast<TFormaFactura&>(d);
     visto = factura.Base->currentText() + "|" + factura.TablaFacturae->NombreTabla() + "|" +
-            factura.EditCLDOC_F->text() + "|" + factura.Nombre->text() + "|" + factura.LabelPartidas->text();
+            factura.EditCLDOC_F->text() + "|" + factura.Nombre->text() + "|" + factura.LabelPartidas->text() + "|" +
+            QString::number(factura.EstadoFactura.LineaFormato);
     factura.Close();
   });
   ui::PuertaModal::Espera("TFormaCatalogo", [](QDialog& d) {
@@ -117,7 +118,7 @@ TEST_F(Factura, ElNavegadorAbreLaRemisionMaximizadaYLaFacturaDeFormaModal) {
     prueba::Tecla(c, "DetalleCatalogo", Qt::Key_F2);
   });
   CreaNavegadorCatalogo(CatalogoMenu{"facturae.dbf", {"CLDOC_F", "NOMBR_F"}, {"Número", "Nombre"}})->ShowModal();
-  EXPECT_EQ(visto, "Factura|Facturae.dbf|7|FERRETERA|Partidas  1");
+  EXPECT_EQ(visto, "Factura|Facturae.dbf|7|FERRETERA|Partidas  1|14");
   EXPECT_EQ(FormaFactura(), nullptr);
   EXPECT_EQ(Mensajes(), QStringList());
 }
