@@ -83,6 +83,7 @@
 #include "platform/ui/Forma.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "pos/OpcionesEncabezado.h"
 #include "pos/TablaCaptura.h"
 #include "pos/TotalesVenta.h"
 
@@ -124,8 +125,6 @@ inline constexpr int kEspejoRemisiones = 1000;
 inline const QString kClaveModificacion = QStringLiteral("pqzwvmtnxbc7k52hsdl");
 // The window's caption before the opener adds the user and the date.
 inline const QString kTituloCapturaRapida = QStringLiteral("Punto de Venta CAPTURA RAPIDA ");
-// The number of lines of encabeza.cnf.
-inline constexpr int kLineasOpcionesVenta = 18;
 // The outside tabulation program of Ayuda > "Tabulador".
 inline const QString kProgramaTabulador = QStringLiteral("tabulador.exe");
 
