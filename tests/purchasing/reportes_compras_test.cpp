@@ -1,0 +1,487 @@
+// The purchase window's printing and reports, the supplier catalogue's
+// reports and those of the payables query: every script as the runner
+// receives it, the reports run over a few receipts of blank, cancelled and
+// paid status, the print and preview of a receipt on the recording
+// printer, the saved queries, the generator's supplier balances and the
+// detailed payables print.
+
+#include "compras_prueba.h"
+#include "formats/PaginaPrevia.h"
+#include "platform/db/Tabla.h"
+#include "platform/fs/Reloj.h"
+#include "platform/ui/Aplicacion.h"
+#include "platform/ui/ControlesDatos.h"
+#include "platform/ui/PuertaModal.h"
+#include "purchasing/Compras.h"
+#include "purchasing/GuionesCompras.h"
+#include "purchasing/ReportesCompras.h"
+#include "purchasing/ReportesCuePagar.h"
+#include "purchasing/ReportesProveedo.h"
+#include "reports/Barras.h"
+#include "reports/Consulta.h"
+#include "reports/Formatos.h"
+#include "reports/GeneradorReporte.h"
+#include "reports/ImpresionRenglones.h"
+#include "reports/RepoSQL.h"
+#include "reports/Vistas.h"
+#include "support/ImpresionPrueba.h"
+#include "support/Maneja.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+using prueba::Pulsa;
+
+const QDate kHoy(2025, 3, 7);
+
+// --- The scripts.
+
+struct Esperado {
+  const char* clave;
+  const char* campoClave;
+  const char* fecha;  // both date fields
+  const char* busca;
+  const char* mascara;
+  QStringList lineas;
+};
+
+// Every script of the three windows with the folders of Contexto(), today
+// 07/03/2025.
+// clang-format off
+const Esperado kEsperados[] = {
+    {"DocumentosCancelados1", "CLDOC_O", "FEDOC_O", "4", "",
+     {R"~($Documentos Cancelados)~",
+      R"~(& Select CLDOC_O,NOMBR_O,IMDOC_O,FEDOC_O,FEPAG_O,REFER_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(STDOC_O="C") ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%e           c          t             c            c             c              )~",
+      R"~(#DOCUMENTOS  NOMBRE     IMPORTE       FECHA        FECHA_PAGO    REFERENCIA     )~",
+      R"~(@)~"}},
+    {"TodoslosDocumentos1", "CLDOC_O", "FEDOC_O", "4", "",
+     {R"~($Todos los Documentos)~",
+      R"~(& Select CLDOC_O,NOMBR_O,SUBTO_O,IMPMO_O,IMDOC_O,FEDOC_O,FEPAG_O,REFER_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(STDOC_O<>"C" OR STDOC_O IS NULL) ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%e           c                t             t             t            c            c             c            )~",
+      R"~(#DOCUMENTOS  NOMBRE           SUBTOTAL      IMPUESTO      IMPORTE       FECHA        FECHA_PAGO    REFERENCIA   )~",
+      R"~(@)~"}},
+    {"comprasporProveedor1", "CLDOC_O", "FEDOC_O", "4", "",
+     {R"~($Compras por Proveedor)~",
+      R"~(& Select CLDOC_O,NOMBR_O,IMDOC_O,FEDOC_O,FEPAG_O,REFER_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(STDOC_O<>"C" OR STDOC_O IS NULL) ¿)~",
+      R"~(!NOMBR_O,CLDOC_O)~",
+      R"~(>NOMBR_O)~",
+      R"~(%e           c                t             c            c             c               )~",
+      R"~(#DOCUMENTOS  NOMBRE           IMPORTE       FECHA        FECHA_PAGO    REFERENCIA      )~",
+      R"~(@)~"}},
+    {"DocumentosconSaldo1", "CLDOC_O", "", "4", "",
+     {R"~($Documentos con Saldo)~",
+      R"~(& Select CLDOC_O,NOMBR_O,IMDOC_O,SALDO_O,FEDOC_O,FEPAG_O,REFER_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(SALDO_O>0.1 AND (STDOC_O<>"C" OR STDOC_O IS NULL)) ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%e           c                t            t             c            c             c                )~",
+      R"~(#DOCUMENTOS  NOMBRE           IMPORTE      SALDO         FECHA        FECHA_PAGO    REFERENCIA       )~",
+      R"~(@)~"}},
+    {"ComprasporProducto1", "CLDOC_OD", "FEDOC_OD", "9", "",
+     {R"~($Compras por Producto)~",
+      R"~(& Select D.CLDOC_OD,D.CLPRO_OD,D.DESCR_OD,D.CANTI_OD,D.CUNIT_OD,D.CANTI_OD*D.CUNIT_OD,D.FEDOC_OD,E.STDOC_O,E.REFER_O from "C:\E\COMPRASD.DBF" AS D,"C:\E\COMPRASE.DBF" AS E )~",
+      R"~(?(STDOC_O<>"C" OR STDOC_O IS NULL) AND D.CLDOC_OD=E.CLDOC_O ¿)~",
+      R"~(!CLPRO_OD,CLDOC_OD)~",
+      R"~(>CLPRO_OD)~",
+      R"~(%e          c            c                     t               f              t              c           c             )~",
+      R"~(#DOCUMENTO  PRODUCTO     DESCRIPCION           CANTIDAD        COSTO          COSTO_X_CANT.  FECHA       REFERENCIA     )~",
+      R"~(@)~"}},
+    {"CaducidadProductos1", "CLDOC_OD", "FEDOC_OD", "9", "",
+     {R"~($Caducidad Productos)~",
+      R"~(& Select CLDOC_OD,CLPRO_OD,DESCR_OD,CANTI_OD,FEDOC_OD,CADUC_OD from "C:\E\COMPRASD.DBF")~",
+      R"~(? CLDOC_OD=CLDOC_OD ¿)~",
+      R"~(!CADUC_OD,CLPRO_OD)~",
+      R"~(%c          c            c                     t             c              c             )~",
+      R"~(#DOCUMENTO  PRODUCTO     DESCRIPCION           CANTIDAD      FECHA          CADUCIDAD     )~",
+      R"~(@)~"}},
+    {"DescuentosporUsuario1", "CLDOC_O", "FEDOC_O", "4", "",
+     {R"~($Descuentos por Usuario)~",
+      R"~(& Select CLDOC_O,NOMBR_O,IMDOC_O,IMPMO_O,FEDOC_O,FEPAG_O,DTOTA_O,DFINT_O,REFER_O,CONTR_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(STDOC_O<>"C" OR STDOC_O IS NULL)and(CONTR_O>" ") ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%e           c                t             t            c            c             f            f             c             c       )~",
+      R"~(#DOCUMENTOS  NOMBRE           IMPORTE       IMPUESTO     FECHA        FECHA_PAGO    DESC_TOT     DESC_FIN      REFERENCIA    USUARIO )~",
+      R"~(@)~"}},
+    {"ListadodeProveedores1", "CLAVE_P", "", "", "",
+     {R"~($Listado de Proveedores)~",
+      R"~(& Select CLAVE_P,NOMBR_P,TELEF_P,RFCXX_P,POBLA_P« from "C:\D8\PROVEEDO.DBF")~",
+      R"~(?(CLAVE_P=CLAVE_P)¿)~",
+      R"~(!CLAVE_P)~",
+      R"~(%c          c                  c               c                c)~",
+      R"~(#CLIENTE    NOMBRE             TELEFONO        R.F.C.           POBLACION          )~",
+      R"~(@)~"}},
+    {"ProvedoresconSaldo1", "CLAVE_P", "", "P7", "",
+     {R"~($Provedores con Saldo)~",
+      R"~(& Select CLAVE_P,NOMBR_P,CARGO_P,ABONO_P,SALDO_P from "C:\D8\PROVEEDO.DBF")~",
+      R"~(?(SALDO_P>0.01) ¿)~",
+      R"~(!CLAVE_P)~",
+      R"~(%e           c              t            t            t           )~",
+      R"~(#PROVEEDOR   NOMBRE         CARGOS       ABONOS       SALDO       )~",
+      R"~(@)~"}},
+    {"TodoslosProveedores1", "CLAVE_P", "", "P7", "",
+     {R"~($Todos los Proveedores)~",
+      R"~(& Select CLAVE_P,NOMBR_P,CARGO_P,ABONO_P,SALDO_P from "C:\D8\PROVEEDO.DBF")~",
+      R"~(?(SALDO_P>0.01) ¿)~",
+      R"~(!CLAVE_P)~",
+      R"~(%e           c              t            t            t           )~",
+      R"~(#PROVEEDOR   NOMBRE         CARGOS       ABONOS       SALDO       )~",
+      R"~(@)~"}},
+    {"PorDocumento1", "CLPRV_O", "FEPAG_O", "P9", "",
+     {R"~($Por Documento)~",
+      R"~(& Select CLPRV_O,NOMBR_O,CLDOC_O,IMDOC_O,IMDOC_O-SALDO_O,SALDO_O,FEDOC_O,FEPAG_O,REFER_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(SALDO_O>0.1 AND (STDOC_O<>"C" OR STDOC_O IS NULL)) ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%c           c              e             t            t            t             c           c              c          )~",
+      R"~(#PROVEEDOR   NOMBRE         COMPRA        IMPORTE      ABONOS       SALDO       FECHA         FECHA_VENC     REFERENCIA  )~",
+      R"~(@)~"}},
+    {"PorProveedor1", "CLPRV_O", "FEPAG_O", "P9", "",
+     {R"~($Por Proveedor)~",
+      R"~(& Select CLPRV_O,NOMBR_O,CLDOC_O,IMDOC_O,IMDOC_O-SALDO_O,SALDO_O,FEDOC_O,FEPAG_O,REFER_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(SALDO_O>0.1 AND (STDOC_O<>"C" OR STDOC_O IS NULL)) ¿)~",
+      R"~(!CLPRV_O,CLDOC_O)~",
+      R"~(%c           c              e             t            t            t             c           c              c          )~",
+      R"~(#PROVEEDOR   NOMBRE         COMPRA        IMPORTE      ABONOS       SALDO       FECHA         FECHA_VENC     REFERENCIA  )~",
+      R"~(@)~"}},
+    {"DocumentosVencidos1", "CLPRV_O", "", "P9", "NN",
+     {R"~($Documentos Vencidos)~",
+      R"~(& Select CLPRV_O,NOMBR_O,CLDOC_O,IMDOC_O,IMDOC_O-SALDO_O,SALDO_O,FEDOC_O,FEPAG_O,REFER_O,("3/7/2025"-FEPAG_O) from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(SALDO_O>0.1 AND (STDOC_O<>"C" OR STDOC_O IS NULL)) and(FEPAG_O<="3/7/2025") ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%c           c              e             t            t            t             c           c              c          c            )~",
+      R"~(#PROVEEDOR   NOMBRE         COMPRA        IMPORTE      ABONOS       SALDO       FECHA         FECHA_VENC     REFERENCIA    DIAS_VENCIDOS )~",
+      R"~(@)~"}},
+    {"DocumentosconSaldo1", "CLPRV_O", "", "P9", "",
+     {R"~($Documentos con Saldo)~",
+      R"~(& Select CLPRV_O,NOMBR_O,CLDOC_O,IMDOC_O,IMDOC_O-SALDO_O,SALDO_O,FEDOC_O,FEPAG_O,REFER_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(SALDO_O>0.1 AND (STDOC_O<>"C" OR STDOC_O IS NULL)) ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%c           c              e             t            t            t             c           c              c          )~",
+      R"~(#PROVEEDOR   NOMBRE         COMPRA        IMPORTE      ABONOS       SALDO       FECHA         FECHA_VENC     REFERENCIA  )~",
+      R"~(@)~"}},
+    {"DocumentosPagados1", "CLPRV_O", "FEPAG_O", "P9", "",
+     {R"~($Documentos Pagados)~",
+      R"~(& Select CLPRV_O,NOMBR_O,CLDOC_O,IMDOC_O,IMDOC_O-SALDO_O,SALDO_O,FEDOC_O,FEPAG_O,REFER_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(SALDO_O<0.1 AND (STDOC_O<>"C" OR STDOC_O IS NULL)) ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%c           c              e             t            t            t             c           c              c          )~",
+      R"~(#PROVEEDOR   NOMBRE         COMPRA        IMPORTE      ABONOS       SALDO       FECHA         FECHA_PAG     REFERENCIA  )~",
+      R"~(@)~"}},
+    {"VencimientosporPeriodo1", "CLPRV_O", "FEPAG_O", "P9", "",
+     {R"~($Vencimientos por Periódo)~",
+      R"~(& Select CLPRV_O,NOMBR_O,CLDOC_O,IMDOC_O,IMDOC_O-SALDO_O,SALDO_O,FEDOC_O,FEPAG_O,REFER_O,("3/7/2025"-FEPAG_O) from "C:\D8\COMPRASE.DBF")~",
+      R"~(?(SALDO_O>0.1 AND (STDOC_O<>"C" OR STDOC_O IS NULL)) and(FEPAG_O<="3/7/2025") ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%c           c              e             t            t            t             c           c              c                        c            )~",
+      R"~(#PROVEEDOR   NOMBRE         COMPRA        IMPORTE      ABONOS       SALDO       FECHA         FECHA_VENC     REFERENCIA               DIAS_VENCIDOS )~",
+      R"~(@)~"}},
+    {"GeneraldeDocumentos1", "CLPRV_O", "", "P9", "",
+     {R"~($General de Documentos)~",
+      R"~(& Select CLPRV_O,NOMBR_O,CLDOC_O,IMDOC_O,IMDOC_O-SALDO_O,SALDO_O,FEDOC_O,FEPAG_O,REFER_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?((STDOC_O<>"C" OR STDOC_O IS NULL)) ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%c           c              e             t            t            t             c           c              c          )~",
+      R"~(#PROVEEDOR   NOMBRE                 COMPRA        IMPORTE      ABONOS       SALDO       FECHA         FECHA_VENC     REFERENCIA             )~",
+      R"~(@)~"}},
+    {"GeneralporPeriodo1", "CLPRV_O", "FEPAG_O", "P9", "",
+     {R"~($General por Periódo)~",
+      R"~(& Select CLPRV_O,NOMBR_O,CLDOC_O,IMDOC_O,IMDOC_O-SALDO_O,SALDO_O,FEDOC_O,FEPAG_O,REFER_O from "C:\D8\COMPRASE.DBF")~",
+      R"~(?((STDOC_O<>"C" OR STDOC_O IS NULL)) ¿)~",
+      R"~(!CLDOC_O)~",
+      R"~(%c           c              e             t            t            t             c           c              c          )~",
+      R"~(#PROVEEDOR   NOMBRE                 COMPRA        IMPORTE      ABONOS       SALDO       FECHA         FECHA_VENC     REFERENCIA             )~",
+      R"~(@)~"}},
+    {"MovimientosporPeriodo1", "", "FEAPL_CP", "P7", "",
+     {R"~($Movimientos por Período)~",
+      R"~(& Select C.NUCOM_CP,C.NOMBR_CP,TIMOV_CP,D.CONCE_MO,C.IMCUE_CP,C.FEAPL_CP,F.FEDOC_O,D.NUMOV_MO,C.SALDO_CP from "C:\D8\CUEPAGAR.DBF" AS C,"C:\D8\COMPRASE.DBF" AS F,"C:\D8\CONCEPTO.DBF" AS D)~",
+      R"~(?(ABONO_CP>0.1) AND (F.CLDOC_O=C.NUCOM_CP) AND (TIMOV_CP=D.NUMOV_MO) ¿)~",
+      R"~(!NUCOM_CP)~",
+      R"~(%e          c              c        c              t              c              c              )~",
+      R"~(#DOCUMENTO  NOMBRE         TIPO     MOVIMIENTO     IMPORTE        FECHA_APL      FECHA_VENC     )~",
+      R"~(@)~"}},
+};
+// clang-format on
+
+ContextoReporteCompra Contexto() {
+  ContextoReporteCompra x;
+  x.lugar.carpetaEncabezado = "C:\\E";
+  x.lugar.encabezado = "COMPRASE.DBF";
+  x.lugar.partidas = "COMPRASD.DBF";
+  x.lugar.carpetaLinea8 = "C:\\D8";
+  x.hoy = kHoy;
+  x.numeroEncabezado = "4";
+  x.numeroPartida = "9";
+  x.proveedor = "P7";
+  x.proveedorRecepcion = "P9";
+  x.letraClave = "c";
+  return x;
+}
+
+TEST(GuionesCompras, CadaReporteDaSuGuionYSusArgumentos) {
+  QVector<const FilaReporteCompra*> filas;
+  for (const auto* lista : {&FilasReporteCompras(), &FilasReporteProveedores(), &FilasReporteCuentasPagar()})
+    for (const FilaReporteCompra& f : *lista) filas << &f;
+  ASSERT_EQ(filas.size(), std::size(kEsperados));
+  for (qsizetype i = 0; i < filas.size(); ++i) {
+    const Esperado& e = kEsperados[i];
+    SCOPED_TRACE(e.clave);
+    EXPECT_EQ(QString::fromLatin1(filas[i]->clave), e.clave);
+    const ArgumentosReporteCompra a = ArgumentosDeFilaCompra(*filas[i], Contexto());
+    EXPECT_EQ(a.guion, e.lineas.join(u'\r') + u'\r');
+    EXPECT_EQ(a.titulo, e.lineas[0].mid(1));
+    EXPECT_EQ(a.campoClave, e.campoClave);
+    EXPECT_EQ(a.fechaDesde, e.fecha);
+    EXPECT_EQ(a.fechaHasta, e.fecha);
+    EXPECT_EQ(a.claveBusca, e.busca);
+    EXPECT_EQ(a.mascara, e.mascara);
+    EXPECT_EQ(a.tipo, 0);
+    EXPECT_TRUE(a.dialogo);
+    EXPECT_EQ(a.sentido, u' ');
+  }
+}
+
+// --- The reports run.
+
+// What the report window held while it was shown.
+struct Corrida {
+  bool mostrada = false;
+  QString caption;
+  QStringList paginas;
+  QStringList mensajes;
+};
+
+// The first field of every row of a report's pages: the lines after the
+// heading, without the underlines, the (sub)total lines under them and the
+// closing ".".
+QStringList Primeros(const Corrida& c) {
+  QStringList primeros;
+  bool total = false;
+  for (qsizetype i = 2; i < c.paginas.size(); ++i) {
+    const QString primero = c.paginas[i].section(u' ', 0, 0, QString::SectionSkipEmpty);
+    const bool raya = primero.startsWith(u'_');
+    if (!primero.isEmpty() && !raya && !total && primero != u".") primeros << primero;
+    if (!primero.isEmpty()) total = raya;
+  }
+  return primeros;
+}
+
+class ReportesCompras : public ComprasPrueba {
+ protected:
+  void SetUp() override {
+    ComprasPrueba::SetUp();
+    fs::FijaAhora(QDateTime(kHoy, QTime(10, 0)));
+    FijaLinea(ConfFormatoRecepcion, "compra.fmt");
+    for (const auto& [clave, nombre, saldo] :
+         {std::tuple{"P2", "BARNICES", 300.0}, std::tuple{"P1", "ACEROS", 1300.0}, std::tuple{"P3", "CEMENTOS", 0.0}})
+      AgregaProveedor(clave, nombre, saldo);
+    // Receipts: number, supplier, status, total, balance, date, due date.
+    Recepcion(1, "P1", "", 100, 100, "01/03/2025", "05/03/2025");
+    Recepcion(2, "P1", "C", 200, 200, "02/03/2025", "06/03/2025");
+    Recepcion(3, "P2", "G", 300, 0, "03/03/2025", "04/03/2025");
+    Recepcion(4, "P2", "", 400, 0.05, "04/03/2025", "07/03/2025");
+    Recepcion(5, "P1", "", 500, 500, "10/02/2025", "07/03/2025");
+    Recepcion(6, "P2", "C", 600, 600, "10/02/2025", "10/03/2025");
+    Recepcion(7, "P1", "", 700, 700, "05/03/2025", "20/03/2025");
+    Fila("CONCEPTO.DBF", {{"NUMOV_MO", "7"}, {"CONCE_MO", "ABONO"}});
+    Fila("CONCEPTO.DBF", {{"NUMOV_MO", "51"}, {"CONCE_MO", "COMPRA"}});
+    Cuenta(1, "P1", 51, 100, 0, 100, "01/03/2025");
+    Cuenta(1, "P1", 7, 0, 40, 60, "06/03/2025");
+    Cuenta(3, "P2", 51, 300, 0, 0, "03/03/2025");
+    ui::PuertaModal::LimpiaMensajes();
+  }
+
+  void TearDown() override {
+    compras_.reset();
+    fs::LiberaReloj();
+    ComprasPrueba::TearDown();
+  }
+
+  static void Fila(const QString& archivo, const QMap<QString, QString>& campos) {
+    auto t = Abre(archivo);
+    t->Append();
+    for (auto it = campos.begin(); it != campos.end(); ++it) t->FieldByName(it.key()).SetAsString(it.value());
+    t->Post();
+  }
+  static void Recepcion(int numero, const QString& proveedor, const QString& estado, double total, double saldo,
+                        const QString& fecha, const QString& vence) {
+    Fila("COMPRASE.DBF", {{"CLDOC_O", QString::number(numero)},
+                          {"CONTROL", QString::number(numero * 10)},
+                          {"CLPRV_O", proveedor},
+                          {"NOMBR_O", "PROVEEDOR " + proveedor},
+                          {"STDOC_O", estado},
+                          {"IMDOC_O", QString::number(total)},
+                          {"SUBTO_O", QString::number(total)},
+                          {"SALDO_O", QString::number(saldo)},
+                          {"FEDOC_O", fecha},
+                          {"FEPAG_O", vence},
+                          {"proceso", "G"}});
+    Fila("COMPRASD.DBF", {{"CLDOC_OD", QString::number(numero)},
+                          {"CONTROL", QString::number(numero * 10)},
+                          {"CLPRO_OD", "A" + QString::number(numero)},
+                          {"CANTI_OD", "1"},
+                          {"CUNIT_OD", QString::number(total)},
+                          {"FEDOC_OD", fecha}});
+  }
+  static void Cuenta(int numero, const QString& proveedor, int concepto, double cargo, double abono, double saldo,
+                     const QString& fecha) {
+    Fila("CUEPAGAR.DBF", {{"NUCOM_CP", QString::number(numero)},
+                          {"CLPRO_CP", proveedor},
+                          {"NOMBR_CP", "PROVEEDOR " + proveedor},
+                          {"TIMOV_CP", QString::number(concepto)},
+                          {"IMCUE_CP", QString::number(cargo + abono)},
+                          {"ABONO_CP", QString::number(abono)},
+                          {"SALDO_CP", QString::number(saldo)},
+                          {"FEAPL_CP", fecha}});
+  }
+
+  TFormaCompras& Ventana() {
+    if (!compras_) compras_ = std::make_unique<TFormaCompras>();
+    compras_->Usuario->setText("0");
+    compras_->Show();
+    QApplication::setActiveWindow(compras_.get());
+    compras_->DisparaActivacion();
+    return *compras_;
+  }
+
+  // Runs `comando`, the parameters dialog accepted with the dates given
+  // (when given), and keeps what the report window held.
+  static Corrida Corre(const std::function<void()>& comando, const QDate& desde = {}, const QDate& hasta = {}) {
+    auto c = std::make_shared<Corrida>();
+    ui::PuertaModal::LimpiaMensajes();
+    ui::PuertaModal::Espera("TFormaFormatos", [desde, hasta](QDialog& d) {
+      auto& f = static_cast<TFormaFormatos&>(d);
+      if (desde.isValid()) f.Inicial->setDate(desde);
+      if (hasta.isValid()) f.Final->setDate(hasta);
+      Pulsa(d, "BitBtn4");
+    });
+    ui::PuertaModal::Espera("TFormaReporteSQL", [c](QDialog& d) {
+      auto& v = static_cast<TFormaReporteSQL&>(d);
+      c->mostrada = true;
+      c->caption = v.windowTitle();
+      c->paginas = v.PaginasGuion;
+    });
+    comando();
+    c->mensajes = Mensajes();
+    ui::PuertaModal::Reinicia();
+    return *c;
+  }
+
+  std::unique_ptr<TFormaCompras> compras_;
+};
+
+TEST_F(ReportesCompras, LosReportesDeLaVentanaDistinguenCanceladasDeLasDemas) {
+  TFormaCompras& v = Ventana();
+  const auto item = [&v](const char* nombre) {
+    QAction* a = v.MainMenu1->findChild<QAction*>(nombre);
+    EXPECT_TRUE(a && a->isEnabled()) << nombre;
+    return a;
+  };
+  const QDate desde(2025, 3, 1);
+  struct Caso {
+    const char* item;
+    QStringList documentos;
+  };
+  const Caso casos[] = {
+      // Within the dates only; a blank status is open.
+      {"DocumentosCancelados1", {"2"}},
+      {"TodoslosDocumentos1", {"1", "3", "4", "7"}},
+      // No dates; the balance of 0.05 is none.
+      {"DocumentosconSaldo1", {"1", "5", "7"}},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.item);
+    const Corrida r = Corre([&] { item(c.item)->trigger(); }, desde, kHoy);
+    ASSERT_TRUE(r.mostrada) << r.mensajes.join(u'\n').toStdString();
+    EXPECT_EQ(Primeros(r), c.documentos) << r.paginas.join(u'\n').toStdString();
+    // The window shows its receipt again, with its lines.
+    EXPECT_EQ(v.EditCLDOC_O->text(), "7");
+    EXPECT_EQ(v.TablaDeta->RecordCount(), 1);
+  }
+  // The lines of receipts not cancelled, by product.
+  const Corrida p = Corre([&] { item("ComprasporProducto1")->trigger(); }, desde, kHoy);
+  ASSERT_TRUE(p.mostrada) << p.mensajes.join(u'\n').toStdString();
+  EXPECT_EQ(Primeros(p), (QStringList{"1", "3", "4", "7"})) << p.paginas.join(u'\n').toStdString();
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+class ReportesCuentasPagar : public ReportesCompras {
+ protected:
+  void SetUp() override {
+    ReportesCompras::SetUp();
+    proveedores_ = Abre("PROVEEDO.DBF", "ICLAPRO");
+    recepciones_ = Abre("COMPRASE.DBF", "CLPRV_O");
+    proveedores_->FindKey({"P1"});
+    recepciones_->SetRange({"P1"}, {"P1"});
+    ventana_.proveedores = proveedores_.get();
+    ventana_.recepciones = recepciones_.get();
+    ventana_.refiltra = [this] {
+      ++refiltrados_;
+      recepciones_->SetRange({"P1"}, {"P1"});
+    };
+  }
+
+  Corrida Reporte(const char* clave, const QDate& desde = {}, const QDate& hasta = {}) {
+    const FilaReporteCompra* fila = FilaReporteCompraDe(FilasReporteCuentasPagar(), clave);
+    EXPECT_TRUE(fila) << clave;
+    return Corre([&] { ui::Protege([&] { EjecutaReporteCuentasPagar(ventana_, *fila); }); }, desde, hasta);
+  }
+
+  std::unique_ptr<db::Tabla> proveedores_, recepciones_;
+  VentanaReportesCxP ventana_;
+  int refiltrados_ = 0;
+};
+
+TEST_F(ReportesCuentasPagar, PagadosVencidosYMovimientos) {
+  // Paid: a balance below 0.1, the one never paid at 0.05 too.
+  const Corrida pagados = Reporte("DocumentosPagados1", QDate(2025, 3, 1), QDate(2025, 3, 31));
+  ASSERT_TRUE(pagados.mostrada) << pagados.mensajes.join(u'\n').toStdString();
+  EXPECT_EQ(pagados.caption, "Reporte de Documentos Pagados");
+  EXPECT_EQ(Primeros(pagados), (QStringList{"P2", "P2"})) << pagados.paginas.join(u'\n').toStdString();
+  EXPECT_TRUE(pagados.paginas.join(u'\n').contains("PROVEEDOR P2")) << pagados.paginas.join(u'\n').toStdString();
+
+  // Overdue on 07/03/2025: due that day or before, a balance above 0.1,
+  // the blank status too, with the calendar days since the due date.
+  const Corrida vencidos = Reporte("DocumentosVencidos1");
+  ASSERT_TRUE(vencidos.mostrada) << vencidos.mensajes.join(u'\n').toStdString();
+  QStringList filas;
+  for (const QString& l : vencidos.paginas)
+    if (l.startsWith("P1")) filas << l.simplified();
+  ASSERT_EQ(filas.size(), 2) << vencidos.paginas.join(u'\n').toStdString();
+  EXPECT_TRUE(filas[0].contains(" 1 ") && filas[0].endsWith(" 2")) << filas[0].toStdString();
+  EXPECT_TRUE(filas[1].contains(" 5 ") && filas[1].endsWith(" 0")) << filas[1].toStdString();
+
+  // A payment row joined with its receipt and its concept's text; the
+  // charges are not payments.
+  const Corrida movimientos = Reporte("MovimientosporPeriodo1", QDate(2025, 3, 1), QDate(2025, 3, 31));
+  ASSERT_TRUE(movimientos.mostrada) << movimientos.mensajes.join(u'\n').toStdString();
+  QStringList pagos;
+  for (const QString& l : movimientos.paginas)
+    if (l.contains("PROVEEDOR")) pagos << l.simplified();
+  ASSERT_EQ(pagos.size(), 1) << movimientos.paginas.join(u'\n').toStdString();
+  EXPECT_TRUE(pagos[0].startsWith("1 PROVEEDOR P1")) << pagos[0].toStdString();
+  EXPECT_TRUE(pagos[0].contains("ABONO") && pagos[0].contains("01/03/2025")) << pagos[0].toStdString();
+
+  // Every report ends with the list filtered and the totals recomputed.
+  EXPECT_EQ(refiltrados_, 3);
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+}  // namespace
