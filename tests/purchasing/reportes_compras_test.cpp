@@ -6,7 +6,9 @@
 // detailed payables print.
 
 #include "compras_prueba.h"
+#include "formats/ImporteLetra.h"
 #include "formats/PaginaPrevia.h"
+#include "formats/moneda_prueba.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
 #include "platform/ui/Aplicacion.h"
@@ -288,7 +290,7 @@ class ReportesCompras : public ComprasPrueba {
   void SetUp() override {
     ComprasPrueba::SetUp();
     fs::FijaAhora(QDateTime(kHoy, QTime(10, 0)));
-    FijaLinea(ConfFormatoRecepcion, "compra.fmt");
+    FijaLinea(ConfFormatoRecepcion, "recepcion.fmt");
     for (const auto& [clave, nombre, saldo] :
          {std::tuple{"P2", "BARNICES", 300.0}, std::tuple{"P1", "ACEROS", 1300.0}, std::tuple{"P3", "CEMENTOS", 0.0}})
       AgregaProveedor(clave, nombre, saldo);
@@ -482,6 +484,227 @@ TEST_F(ReportesCuentasPagar, PagadosVencidosYMovimientos) {
   // Every report ends with the list filtered and the totals recomputed.
   EXPECT_EQ(refiltrados_, 3);
   EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(ReportesCompras, ImprimirMarcaLaRecepcionYLaPreliminarNo) {
+  const QString formato = "C:\\VRL\\consulta\\recepcion.fmt";
+  const auto marca = [] {
+    auto t = Abre("COMPRASE.DBF");
+    t->Last();
+    return t->FieldByName("TDOCU_O").AsString();
+  };
+  TFormaCompras& v = Ventana();
+  ASSERT_EQ(v.EditCLDOC_O->text(), "7");
+  EXPECT_EQ(v.FormatoCompra, formato);
+
+  // No format: said, and the preview opens empty.
+  bool abierta = false;
+  ui::PuertaModal::Espera("TFormaEdicion", [&abierta](QDialog& d) {
+    abierta = true;
+    d.close();
+  });
+  Pulsa(v, "BotonPreliminar");
+  EXPECT_TRUE(abierta);
+  EXPECT_EQ(Mensajes(), QStringList{"El Formato " + formato + " No Existe"});
+  EXPECT_TRUE(TrabajosImpresos().isEmpty());
+
+  // Printed from the preview: not marked.
+  ui::PuertaModal::LimpiaMensajes();
+  EscribeLineas(formato, {"impresora,laser", "@2,2,nombr_o", "@2,3,cldoc_o"});
+  ui::PuertaModal::Espera("TFormaEdicion", [](QDialog& d) { Pulsa(d, "BotonImprime"); });
+  v.PresentacionPreliminar1->trigger();
+  EXPECT_EQ(TrabajosImpresos(), QList<QStringList>{(QStringList{"PROVEEDOR P1", "7"})});
+  EXPECT_EQ(marca(), "");
+
+  // "Imprimir": printed and marked, the header left browsing.
+  print::BorraOperacionesGrabadas();
+  Pulsa(v, "BotonImprimir");
+  EXPECT_EQ(TrabajosImpresos(), QList<QStringList>{(QStringList{"PROVEEDOR P1", "7"})});
+  EXPECT_EQ(marca(), "I");
+  EXPECT_EQ(v.TablaComprasE->State(), db::Dataset::Estado::Navegando);
+
+  // "Elige Formato": a missing file keeps the format; another one is used
+  // by the next print.
+  const auto elige = [&v](const QString& ruta) {
+    ui::PuertaModal::Espera("TFormaFormatos", [ruta](QDialog& d) {
+      static_cast<TFormaFormatos&>(d).Rutas->setText(ruta);
+      Pulsa(d, "BotonEdicion");
+    });
+    v.EligeFormato1->trigger();
+  };
+  elige("C:\\VRL\\consulta\\falta.fmt");
+  EXPECT_EQ(v.FormatoCompra, formato);
+  const QString otro = "C:\\VRL\\consulta\\otro.fmt";
+  EscribeLineas(otro, {"impresora,laser", "@2,2,clprv_o"});
+  elige(otro);
+  EXPECT_EQ(v.FormatoCompra, otro);
+  print::BorraOperacionesGrabadas();
+  v.Imprimir1->trigger();
+  EXPECT_EQ(TrabajosImpresos(), QList<QStringList>{QStringList{"P1"}});
+  EXPECT_EQ(Mensajes(), QStringList{"El Formato C:\\VRL\\consulta\\falta.fmt No Existe"});
+}
+
+TEST_F(ReportesCompras, ElImporteConLetraNombraLaMonedaDelDocumento) {
+  EscribeBytes("C:\\VRL\\DATOS\\moneda.vrl", RegistroMoneda("M.N.", {"PESO", "PESOS DE", "PESOS", "M.N."}) +
+                                                 RegistroMoneda("USD", {"DOLLAR", "DOLLARS", "DOLLARS", "USD"}));
+  EscribeLineas("C:\\VRL\\consulta\\recepcion.fmt", {"impresora,laser", "tra(5,3,imdoc_o)"});
+  TFormaCompras& v = Ventana();
+  v.EditDIVIS_O->setCurrentText("USD");
+  // Another window left the peso's texts.
+  FijaTextosMoneda("PESO", "PESOS DE", "PESOS", "M.N.");
+  Pulsa(v, "BotonImprimir");
+  EXPECT_EQ(TrabajosImpresos(), QList<QStringList>{QStringList{"( SETECIENTOS DOLLARS 00/100 USD)"}});
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(ReportesCompras, ElFormatoQueTraeElProgramaImprimeLaRecepcionConSusPartidas) {
+  FijaLinea(ConfFormatoRecepcion, "compra.fmt");
+  TFormaCompras& v = Ventana();
+  Pulsa(v, "BotonImprimir");
+  const QList<QStringList> trabajos = TrabajosImpresos();
+  ASSERT_EQ(trabajos.size(), 1);
+  for (const char* texto : {"COMPRA", "PROVEEDOR P1", "P1", "A7"})
+    EXPECT_TRUE(trabajos[0].contains(texto)) << texto << ": " << trabajos[0].join(u'|').toStdString();
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(ReportesCompras, LasConsultasOfrecenLasVistasQueExistenYDepuranLaLista) {
+  const QString vista = "C:\\VRL\\DATOS\\report\\una.vis";
+  EscribeLineas(vista, {"A.CLDOC_O"});
+  struct Caso {
+    const char* nombre;
+    QString lista, copia, tabla, etiqueta;
+    std::function<void()> abre;
+  };
+  const Caso casos[] = {
+      {"compras", "comprase.for", "Cliente2.for", "comprase.dbf", "Comprase.for",
+       [this] { Ventana().Consultas1->trigger(); }},
+      {"proveedores", "proveedo.for", "Cliente2.for", "proveedo.dbf", "proveedo.for",
+       [this] {
+         QAction* a = ComprasPrueba::Ventana().Reportes1->findChild<QAction*>("Consultas1");
+         ASSERT_TRUE(a);
+         EXPECT_FALSE(a->isVisible());
+         a->trigger();
+       }},
+      {"cuentas por pagar", "Cxp.for", "Cxp2.for", "Cuepagar.DBF", "Cxp.for",
+       [] { ConsultaCuentasPagar(nullptr, kDatos); }},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    const QString lista = fs::Une(kDatos, "report\\" + c.lista);
+    AgregaEntradaVista(lista, {vista, "La primera"});
+    AgregaEntradaVista(lista, {"C:\\VRL\\DATOS\\report\\falta.vis", "La que falta"});
+    QStringList vistas;
+    QString etiqueta, tabla;
+    ui::PuertaModal::Espera("TFormaConsulta", [&](QDialog& d) {
+      auto& q = static_cast<TFormaConsulta&>(d);
+      for (int i = 0; i < q.Archivo->count(); ++i) vistas << q.Archivo->itemText(i);
+      etiqueta = q.Archi->text();
+      tabla = q.TablaConsulta->NombreTabla();
+      EXPECT_TRUE(q.TablaConsulta->Active());
+      EXPECT_EQ(q.numcampo->text(), "0");
+      EXPECT_EQ(q.Descripcion->toPlainText(), "La que falta");
+    });
+    c.abre();
+    EXPECT_EQ(vistas, QStringList{vista});
+    EXPECT_EQ(etiqueta, c.etiqueta);
+    EXPECT_EQ(tabla, c.tabla);
+    // The entry whose view is gone left the list, through the scratch list.
+    const QVector<TEntradaVista> quedan = LeeListaVistas(lista);
+    ASSERT_EQ(quedan.size(), 1);
+    EXPECT_EQ(quedan[0].Archivo, vista);
+    EXPECT_TRUE(fs::ExisteArchivo(fs::Une(kDatos, "report\\" + c.copia)));
+  }
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(ReportesCompras, ElListadoDeProveedoresVaPorClaveYLimitaLasRecepciones) {
+  TFormaProveedo& v = ComprasPrueba::Ventana();
+  v.TablaProveedor->FindKey({"P2"});
+  const Corrida r = Corre([&] { v.ListadodeProveedores1->trigger(); });
+  ASSERT_TRUE(r.mostrada) << r.mensajes.join(u'\n').toStdString();
+  EXPECT_EQ(r.caption, "Reporte de Listado de Proveedores");
+  EXPECT_EQ(Primeros(r), (QStringList{"P1", "P2", "P3"})) << r.paginas.join(u'\n').toStdString();
+  // No key is found again: the catalogue is back on its first supplier,
+  // and its receipt table holds that supplier's receipts.
+  EXPECT_EQ(v.EditCLAVE_P->text(), "P1");
+  db::Tabla& recepciones = RecepcionesDelCatalogo(v);
+  QStringList numeros;
+  for (recepciones.First(); !recepciones.Eof(); recepciones.Next())
+    numeros << recepciones.FieldByName("CLDOC_O").AsString();
+  numeros.sort();
+  EXPECT_EQ(numeros, (QStringList{"1", "2", "5", "7"}));
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// The user waits while the engine's progress window shows the run.
+void EsperaProgreso() {
+  ui::PuertaModal::Espera("TFormaProgreso", [](QDialog& d) {
+    QElapsedTimer reloj;
+    reloj.start();
+    while (d.isVisible() && reloj.elapsed() < 60000) QTest::qWait(5);
+  });
+}
+
+TEST_F(ReportesCompras, LosSaldosDelCatalogoVanAlGeneradorConElRangoDeClaves) {
+  TFormaProveedo& v = ComprasPrueba::Ventana();
+  QAction* saldos = v.Reportes1->findChild<QAction*>("Saldos1");
+  ASSERT_TRUE(saldos);
+  EXPECT_FALSE(saldos->isVisible());
+  QString de, hasta, caption, pagina;
+  ui::PuertaModal::Espera("TFormaFormatos", [&](QDialog& d) {
+    auto& f = static_cast<TFormaFormatos&>(d);
+    de = f.De->text();
+    hasta = f.Hasta->text();
+    Pulsa(d, "BitBtn4");
+    EsperaProgreso();
+  });
+  ui::PuertaModal::Espera("TFormaBarras", [&](QDialog& d) {
+    auto& visor = static_cast<TFormaBarras&>(d);
+    caption = visor.windowTitle();
+    pagina = visor.Concentrado->toPlainText().simplified();
+  });
+  saldos->trigger();
+  EXPECT_EQ(de, "P1");
+  EXPECT_EQ(hasta, "P3");
+  const ArgumentosReporte& a = EstadoGeneradorReporte().Argumentos;
+  EXPECT_EQ(a.LlaveDesde, "P1");
+  EXPECT_EQ(a.LlaveHasta, "P3");
+  EXPECT_EQ(a.Llave, "CLAVE_P");
+  EXPECT_EQ(a.Texto, "NOMBR_P");
+  EXPECT_EQ(a.Columnas[0], "SALDO_P");
+  EXPECT_EQ(a.Columnas[1], "");
+  EXPECT_EQ(caption, "Reporte de Saldos");
+  EXPECT_TRUE(pagina.contains("Proveedor Nombre Saldo")) << pagina.toStdString();
+  EXPECT_TRUE(pagina.contains("P1 ACEROS") && pagina.contains("1,300.00")) << pagina.toStdString();
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(ReportesCompras, LasCuentasDetalladasSeImprimenEnRenglones) {
+  auto cuentas = Abre("CUEPAGAR.DBF", "NUCOM");
+  cuentas->SetFilter("TIMOV_CP=51");
+  cuentas->SetFiltered(true);
+  QStringList pasos;
+  ImpresionCuentasDetallado p;
+  p.cuentas = cuentas.get();
+  p.nombre = "Nombre:  ACEROS";
+  p.cargos = "Cargos :   $400.00";
+  p.abonos = "Abonos : - $0.00";
+  p.saldo = "Saldo  :   $100.00";
+  p.muestraCuenta = [&pasos] { pasos << "muestra"; };
+  p.imprimeCuenta = [&pasos](const QString& numero) {
+    pasos << numero;
+    ImprimeColumnaRenglon(1, 1, "CUENTA " + numero, u'c', "");
+  };
+  p.cierraCuenta = [&pasos] { pasos << "cierra"; };
+  ImprimeCuentasDetallado(p);
+  EXPECT_EQ(pasos, (QStringList{"muestra", "1", "3", "cierra"}));
+  const QList<QStringList> trabajos = TrabajosImpresos();
+  ASSERT_EQ(trabajos.size(), 1);
+  EXPECT_EQ(trabajos[0], (QStringList{"Reporte de Cuentas por Cobrar Detallado al Día 07/03/2025", "Nombre:  ACEROS",
+                                      "CUENTA 1", "CUENTA 3", "Cargos :   $400.00", "Abonos : - $0.00",
+                                      "Saldo  :   $100.00"}));
+  EXPECT_EQ(Mensajes(), QStringList{"La Impresión ha finalizado"});
 }
 
 }  // namespace
