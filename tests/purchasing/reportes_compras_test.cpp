@@ -646,37 +646,67 @@ void EsperaProgreso() {
   });
 }
 
-TEST_F(ReportesCompras, LosSaldosDelCatalogoVanAlGeneradorConElRangoDeClaves) {
-  TFormaProveedo& v = ComprasPrueba::Ventana();
-  QAction* saldos = v.Reportes1->findChild<QAction*>("Saldos1");
-  ASSERT_TRUE(saldos);
-  EXPECT_FALSE(saldos->isVisible());
-  QString de, hasta, caption, pagina;
-  ui::PuertaModal::Espera("TFormaFormatos", [&](QDialog& d) {
-    auto& f = static_cast<TFormaFormatos&>(d);
-    de = f.De->text();
-    hasta = f.Hasta->text();
-    Pulsa(d, "BitBtn4");
-    EsperaProgreso();
-  });
-  ui::PuertaModal::Espera("TFormaBarras", [&](QDialog& d) {
-    auto& visor = static_cast<TFormaBarras&>(d);
-    caption = visor.windowTitle();
-    pagina = visor.Concentrado->toPlainText().simplified();
-  });
-  saldos->trigger();
-  EXPECT_EQ(de, "P1");
-  EXPECT_EQ(hasta, "P3");
-  const ArgumentosReporte& a = EstadoGeneradorReporte().Argumentos;
-  EXPECT_EQ(a.LlaveDesde, "P1");
-  EXPECT_EQ(a.LlaveHasta, "P3");
-  EXPECT_EQ(a.Llave, "CLAVE_P");
-  EXPECT_EQ(a.Texto, "NOMBR_P");
-  EXPECT_EQ(a.Columnas[0], "SALDO_P");
-  EXPECT_EQ(a.Columnas[1], "");
-  EXPECT_EQ(caption, "Reporte de Saldos");
-  EXPECT_TRUE(pagina.contains("Proveedor Nombre Saldo")) << pagina.toStdString();
-  EXPECT_TRUE(pagina.contains("P1 ACEROS") && pagina.contains("1,300.00")) << pagina.toStdString();
+TEST_F(ReportesCompras, LosReportesDelGeneradorLlevanElRangoDeClavesYSusColumnas) {
+  struct Caso {
+    const char* item;
+    bool compras;  // of the purchase window, else of the catalogue
+    QString de, hasta, caption, titulos, grafica;
+    std::array<QString, 3> columnas;
+    QString campoFecha;
+  };
+  const Caso casos[] = {
+      {"Saldos1", false, "P1", "P3", "Reporte de Saldos", "Proveedor Nombre Saldo",
+       "Gráfica de Saldos de Proveedores", {"SALDO_P", "", ""}, "f"},
+      {"CargosAbonosSaldo1", false, "P1", "P3", "Reporte de Cargos, Abonos, Saldo",
+       "Proveedor Nombre Cargos Abonos Saldo", "Gráfica de Cargos, Abonos y Saldo de Proveedores",
+       {"CARGO_P", "ABONO_P", "SALDO_P"}, "f"},
+      // Every receipt, cancelled or not, within the dialog's dates.
+      {"ConsecutivodeDocumentos1", true, "1", "7", "Reporte de Consecutivo de Documentos",
+       "Cliente Nombre Importe SubTotal Impuesto", "Gráfica Consecutivo de Documentos",
+       {"IMDOC_O", "SUBTO_O", "IMPMO_O"}, "FEDOC_O"},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.item);
+    QAction* item = c.compras ? Ventana().MainMenu1->findChild<QAction*>(c.item)
+                              : ComprasPrueba::Ventana().Reportes1->findChild<QAction*>(c.item);
+    ASSERT_TRUE(item);
+    EXPECT_FALSE(item->isVisible());
+    QString de, hasta, caption, pagina, grafica;
+    ui::PuertaModal::Espera("TFormaFormatos", [&](QDialog& d) {
+      auto& f = static_cast<TFormaFormatos&>(d);
+      de = f.De->text();
+      hasta = f.Hasta->text();
+      f.Inicial->setDate(QDate(2025, 3, 1));
+      f.Final->setDate(kHoy);
+      Pulsa(d, "BitBtn4");
+      EsperaProgreso();
+    });
+    ui::PuertaModal::Espera("TFormaBarras", [&](QDialog& d) {
+      auto& visor = static_cast<TFormaBarras&>(d);
+      caption = visor.windowTitle();
+      pagina = visor.Concentrado->toPlainText().simplified();
+      Pulsa(d, "BotonGrafica");
+      grafica = visor.Grafica.titulo;
+    });
+    item->trigger();
+    EXPECT_EQ(de, c.de);
+    EXPECT_EQ(hasta, c.hasta);
+    const ArgumentosReporte& a = EstadoGeneradorReporte().Argumentos;
+    EXPECT_EQ(a.LlaveDesde, c.de);
+    EXPECT_EQ(a.LlaveHasta, c.hasta);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(a.Columnas[i], c.columnas[i]);
+    EXPECT_EQ(a.CampoFecha, c.campoFecha);
+    EXPECT_EQ(caption, c.caption);
+    EXPECT_EQ(grafica, c.grafica);
+    EXPECT_TRUE(pagina.contains(c.titulos)) << pagina.toStdString();
+    if (c.compras) {
+      EXPECT_EQ(a.FechaDesde, "01/03/2025");
+      EXPECT_EQ(a.FechaHasta, "07/03/2025");
+      EXPECT_TRUE(pagina.contains("2 PROVEEDOR P1") && !pagina.contains("5 PROVEEDOR P1")) << pagina.toStdString();
+    } else {
+      EXPECT_TRUE(pagina.contains("P1 ACEROS") && pagina.contains("1,300.00")) << pagina.toStdString();
+    }
+  }
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
