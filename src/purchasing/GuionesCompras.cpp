@@ -1,6 +1,7 @@
 #include "purchasing/GuionesCompras.h"
 
 #include "foundation/rutinas_fecha.h"
+#include "platform/db/Tabla.h"
 
 namespace {
 
@@ -164,6 +165,11 @@ const FilaReporteCompra* FilaReporteCompraDe(const QVector<FilaReporteCompra>& f
   for (const FilaReporteCompra& f : filas)
     if (clave == QLatin1String(f.clave)) return &f;
   return nullptr;
+}
+
+QString ValorActualReporte(const db::Tabla& tabla, const QString& campo) {
+  if (!tabla.Active() || tabla.IsEmpty() || !tabla.FindField(campo)) return QString();
+  return tabla.FieldByName(campo).AsString();
 }
 
 ArgumentosReporteCompra ArgumentosDeFilaCompra(const FilaReporteCompra& fila, const ContextoReporteCompra& c) {

@@ -19,6 +19,10 @@
 #include <QString>
 #include <QVector>
 
+namespace db {
+class Tabla;
+}
+
 // The dataset a report runs over (and whose fields the dialog offers).
 enum class DatosReporteCompra {
   Encabezado,   // the purchase window's header table; key CLDOC_O, dates FEDOC_O
@@ -61,6 +65,10 @@ const QVector<FilaReporteCompra>& FilasReporteProveedores();
 const QVector<FilaReporteCompra>& FilasReporteCuentasPagar();
 // The row of a component name in a list; nullptr when there is none.
 const FilaReporteCompra* FilaReporteCompraDe(const QVector<FilaReporteCompra>& filas, const QString& clave);
+
+// The text of a field of the row the table stands on; empty when the table
+// is closed or empty or has no such field.
+QString ValorActualReporte(const db::Tabla& tabla, const QString& campo);
 
 // The script and the runner's arguments of a row.
 ArgumentosReporteCompra ArgumentosDeFilaCompra(const FilaReporteCompra& fila, const ContextoReporteCompra& contexto);

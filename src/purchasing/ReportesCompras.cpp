@@ -27,13 +27,6 @@
 
 namespace {
 
-// The text of a field of the row the table stands on; empty when there is
-// none.
-QString ValorActual(const db::Tabla& tabla, const QString& campo) {
-  if (!tabla.Active() || tabla.IsEmpty() || !tabla.FindField(campo)) return QString();
-  return tabla.FieldByName(campo).AsString();
-}
-
 // The four currency texts of the document's currency, for the amount in
 // words of the format.
 void FijaMonedaCompra(TFormaCompras& v) {
@@ -66,9 +59,9 @@ ContextoReporteCompra ContextoDeCompras(TFormaCompras& v) {
   x.lugar.carpetaDatos = v.RutaDatosCompras;
   x.lugar.carpetaLinea8 = LineaConf(ConfCarpetaDatos);
   x.hoy = fs::Hoy();
-  x.numeroEncabezado = ValorActual(*v.TablaComprasE, QStringLiteral("CLDOC_O"));
-  x.numeroPartida = ValorActual(*v.TablaComprasD, QStringLiteral("CLDOC_OD"));
-  x.proveedor = ValorActual(*v.TablaComprasE, QStringLiteral("CLPRV_O"));
+  x.numeroEncabezado = ValorActualReporte(*v.TablaComprasE, QStringLiteral("CLDOC_O"));
+  x.numeroPartida = ValorActualReporte(*v.TablaComprasD, QStringLiteral("CLDOC_OD"));
+  x.proveedor = ValorActualReporte(*v.TablaComprasE, QStringLiteral("CLPRV_O"));
   x.proveedorRecepcion = x.proveedor;
   return x;
 }

@@ -12,21 +12,12 @@
 #include "shell/LineasConfiguracion.h"
 
 
-namespace {
-
-QString Valor(const db::Tabla* t, const QString& campo) {
-  if (!t || !t->Active() || t->IsEmpty()) return QString();
-  return t->FieldByName(campo).AsString();
-}
-
-}  // namespace
-
 ContextoReporteCompra ContextoDeCuentasPagar(const VentanaReportesCxP& v) {
   ContextoReporteCompra x;
   x.lugar.carpetaLinea8 = LineaConf(ConfCarpetaDatos);
   x.hoy = fs::Hoy();
-  x.proveedor = Valor(v.proveedores, QStringLiteral("CLAVE_P"));
-  x.proveedorRecepcion = Valor(v.recepciones, QStringLiteral("CLPRV_O"));
+  x.proveedor = ValorActualReporte(*v.proveedores, QStringLiteral("CLAVE_P"));
+  x.proveedorRecepcion = ValorActualReporte(*v.recepciones, QStringLiteral("CLPRV_O"));
   if (v.recepciones && v.recepciones->Active())
     x.letraClave = AjustaLetraTipo(TipoCampoDe(v.recepciones->FieldByName(QStringLiteral("CLPRV_O")).Tipo()),
                                    QStringLiteral("e"));

@@ -16,14 +16,6 @@
 #include <QAction>
 #include <QMenu>
 
-namespace {
-
-QString ClaveActual(const db::Tabla& t) {
-  return t.Active() && !t.IsEmpty() ? t.FieldByName(QStringLiteral("CLAVE_P")).AsString() : QString();
-}
-
-}  // namespace
-
 db::Tabla& RecepcionesDelCatalogo(TFormaProveedo& v) {
   auto* t = v.findChild<db::Tabla*>(QStringLiteral("TablaCompras"), Qt::FindDirectChildrenOnly);
   if (!t) {
@@ -48,7 +40,7 @@ void ListadoProveedores(TFormaProveedo& v) {
   CorreGuion(a, *v.TablaProveedor);
   db::Tabla& recepciones = RecepcionesDelCatalogo(v);
   if (!recepciones.Active()) return;
-  const QString clave = ClaveActual(*v.TablaProveedor);
+  const QString clave = ValorActualReporte(*v.TablaProveedor, QStringLiteral("CLAVE_P"));
   recepciones.SetRange({clave}, {clave});
 }
 
