@@ -259,6 +259,10 @@ class TFormaCapturaRapida : public ui::Forma {
   qint64 FolioBaseRemision = 0, FolioAjusteRemision = 0;
   qint64 FolioBaseFactura = 0, FolioAjusteFactura = 0;
   bool FacturaDerivada = false;
+  // While set, an invoice is saved as one made from remissions (kind "Z"):
+  // its customer balance, but no stock exit, product check or movement rows,
+  // which its remissions already had.
+  bool FacturaDeRemisiones = false;
   bool CierreTrasGuardar = false;
   // The next document read from the buffer files takes its lines from a
   // range of documents; cleared by a save.

@@ -98,8 +98,6 @@ TFormaProveedo::TFormaProveedo(QWidget* owner) : ui::Forma(owner) {
   Guardar1->setEnabled(false);
   BotonGuardar->setEnabled(false);
   CancelaMovimiento1->setEnabled(false);
-  // Reached once the payables query exists.
-  Saldo->setEnabled(false);
   InstalaReportesProveedor(*this);
 }
 
@@ -241,6 +239,7 @@ void TFormaProveedo::CreaCaja() {
   Saldo = new QPushButton(QStringLiteral("Saldo..."), Panel2);
   Saldo->setObjectName(QStringLiteral("Saldo"));
   marco.pie->addWidget(Saldo);
+  ui::Conecta(Saldo, &QPushButton::clicked, this, [this] { SaldoClick(); });
   PintaMarco(false);
 }
 

@@ -209,6 +209,11 @@ void LlenaCapturaDeBufer(db::Dataset& captura, const TRegistroBuferPartida& r) {
   fija("UNIDAD", r.Unidad);
   fija("IMPUESTO", r.Impuesto);
   fija("FPGC", r.Fpgc);
+  // The amount the line had, which the buffer does not carry: with it the
+  // totals find the line as it was and keep its price instead of pricing it
+  // again from the catalogue.
+  const Dinero precio = registro::LeeImporte(captura.FieldByName(QStringLiteral("PRECIO"))).value_or(Dinero());
+  fija("IMPORTE", ImporteLinea(r.Cantidad, precio, r.Descuento).Real());
 }
 
 // --- Writing.

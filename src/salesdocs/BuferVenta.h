@@ -80,7 +80,8 @@ TRegistroBuferEncabezado LeeBuferEncabezado(QByteArrayView bytes);
 QByteArray CodificaBuferPartida(const TRegistroBuferPartida& r);
 TRegistroBuferPartida LeeBuferPartida(QByteArrayView bytes);
 
-// The capture row and the line record (the fields the buffer carries).
+// The capture row and the line record (the fields the buffer carries; a row
+// filled from a record also gets its amount).
 TRegistroBuferPartida PartidaDeCaptura(const db::Dataset& captura);
 void LlenaCapturaDeBufer(db::Dataset& captura, const TRegistroBuferPartida& r);
 
