@@ -12,6 +12,7 @@
 #include <functional>
 
 class QWidget;
+class TFormaConsultaCuePagar;
 namespace db {
 class Dataset;
 class Tabla;
@@ -53,3 +54,14 @@ struct ImpresionCuentasDetallado {
 // name, the three totals as footers. "La Impresora No Se Encuentra
 // Lista..." when the printer is not ready.
 void ImprimeCuentasDetallado(const ImpresionCuentasDetallado& impresion);
+
+// The query window's "&Reportes" menu: "Consulta", the supplier balances
+// (hidden), "&Imprime Cuentas Detallado" (hidden) and the receipt and
+// movement reports, each connected. The window calls it once it is built.
+void InstalaReportesCuentasPagar(TFormaConsultaCuePagar& ventana);
+// The query window as its reports use it: its supplier and receipt tables,
+// and afterwards FiltraDocumentosProveedor and RecalculaSaldoProveedor.
+VentanaReportesCxP VentanaDeConsultaCxP(TFormaConsultaCuePagar& ventana);
+// "&Imprime Cuentas Detallado" of the query window: its payables table, its
+// labels, and the program's account window (or one of its own).
+void ImprimeCuentasDetalladoCxP(TFormaConsultaCuePagar& ventana);

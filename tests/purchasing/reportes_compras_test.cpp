@@ -15,6 +15,7 @@
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/PuertaModal.h"
 #include "purchasing/Compras.h"
+#include "purchasing/ConsultaCuePagar.h"
 #include "purchasing/GuionesCompras.h"
 #include "purchasing/ReportesCompras.h"
 #include "purchasing/ReportesCuePagar.h"
@@ -734,6 +735,52 @@ TEST_F(ReportesCompras, LasCuentasDetalladasSeImprimenEnRenglones) {
   EXPECT_EQ(trabajos[0], (QStringList{"Reporte de Cuentas por Cobrar Detallado al Día 07/03/2025", "Nombre:  ACEROS",
                                       "CUENTA 1", "CUENTA 3", "Cargos :   $400.00", "Abonos : - $0.00",
                                       "Saldo  :   $100.00"}));
+  EXPECT_EQ(Mensajes(), QStringList{"La Impresión ha finalizado"});
+}
+
+TEST_F(ReportesCompras, LaConsultaDeCuentasPorPagarLlevaSuMenuDeReportes) {
+  TFormaConsultaCuePagar v;
+  v.Show();
+  v.PosicionaCuentaProveedor("P1");
+  QMenu* menu = v.MainMenu1->findChild<QMenu*>("Reportes1");
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(menu->title(), "&Reportes");
+  QStringList visibles, ocultos;
+  for (QAction* a : menu->actions()) (a->isVisible() ? visibles : ocultos) << a->text();
+  EXPECT_EQ(visibles, (QStringList{"Consulta", "Por Documento", "Por Proveedor", "Documentos Vencidos",
+                                   "Documentos con Saldo", "Documentos Pagados", "Vencimientos por Periódo",
+                                   "General de Documentos", "General por Periódo", "Movimientos por Período"}));
+  EXPECT_EQ(ocultos,
+            (QStringList{"Provedores con Saldo", "Todos los Proveedores", "&Imprime Cuentas Detallado"}));
+  const auto item = [menu](const char* nombre) { return menu->findChild<QAction*>(nombre); };
+
+  // A receipt report over the window's receipts; the list is the
+  // supplier's again afterwards, its totals recomputed.
+  const Corrida r = Corre([&] { item("PorDocumento1")->trigger(); }, QDate(2025, 3, 1), QDate(2025, 3, 31));
+  ASSERT_TRUE(r.mostrada) << r.mensajes.join(u'\n').toStdString();
+  EXPECT_EQ(Primeros(r), (QStringList{"P1", "P1", "P1"})) << r.paginas.join(u'\n').toStdString();
+  QStringList lista;
+  for (v.TablaCompras->First(); !v.TablaCompras->Eof(); v.TablaCompras->Next())
+    lista << v.TablaCompras->FieldByName("CLDOC_O").AsString();
+  EXPECT_EQ(lista, (QStringList{"1", "5", "7"}));
+  EXPECT_TRUE(v.Saldo->text().endsWith(" 1,300.00")) << v.Saldo->text().toStdString();
+
+  // The suppliers with a balance, from the hidden item (the key column is
+  // a number column: these keys show blank).
+  const Corrida s = Corre([&] { item("TodoslosProveedores1")->trigger(); });
+  ASSERT_TRUE(s.mostrada) << s.mensajes.join(u'\n').toStdString();
+  EXPECT_EQ(Primeros(s), (QStringList{"ACEROS", "BARNICES"})) << s.paginas.join(u'\n').toStdString();
+
+  // Every charge with a balance, on the line printer.
+  ui::PuertaModal::LimpiaMensajes();
+  print::BorraOperacionesGrabadas();
+  item("ImprimeCuentasDetallado1")->trigger();
+  const QList<QStringList> trabajos = TrabajosImpresos();
+  ASSERT_EQ(trabajos.size(), 1);
+  ASSERT_GE(trabajos[0].size(), 5);
+  EXPECT_EQ(trabajos[0][0], "Reporte de Cuentas por Cobrar Detallado al Día 07/03/2025");
+  EXPECT_EQ(trabajos[0][1], v.Nombre->text());
+  EXPECT_EQ(trabajos[0].mid(trabajos[0].size() - 3), (QStringList{v.Cargos->text(), v.Abonos->text(), v.Saldo->text()}));
   EXPECT_EQ(Mensajes(), QStringList{"La Impresión ha finalizado"});
 }
 
