@@ -543,6 +543,16 @@ TEST_F(ReportesCompras, ImprimirMarcaLaRecepcionYLaPreliminarNo) {
   v.Imprimir1->trigger();
   EXPECT_EQ(TrabajosImpresos(), QList<QStringList>{QStringList{"P1"}});
   EXPECT_EQ(Mensajes(), QStringList{"El Formato C:\\VRL\\consulta\\falta.fmt No Existe"});
+
+  // "Imprime Plantilla": the window's picture, one job; "Diseña Formato":
+  // the format editor.
+  print::BorraOperacionesGrabadas();
+  v.ImprimePlantilla1->trigger();
+  EXPECT_EQ(TrabajosImpresos().size(), 1);
+  bool editor = false;
+  ui::PuertaModal::Espera("TFormaEdicion", [&editor](QDialog&) { editor = true; });
+  v.DisenaFormato1->trigger();
+  EXPECT_TRUE(editor);
 }
 
 TEST_F(ReportesCompras, ElImporteConLetraNombraLaMonedaDelDocumento) {
