@@ -81,6 +81,7 @@ TFormaFactura::TFormaFactura(QWidget* owner) : ui::Forma(owner) {
   // Editable: the derived documents and the browser write kinds the list
   // does not offer ("Factura", "Pedido").
   Base->setEditable(true);
+  Base->setInsertPolicy(QComboBox::NoInsert);
   Base->addItems({kBaseRemision, kBaseCajaChica, kBaseDevolucion});
   Base->setCurrentText(kBaseRemision);
   Base->setGeometry(390, 10, 160, 24);
@@ -140,6 +141,9 @@ void TFormaFactura::ConstruyeTablas() {
   TablaAuxiliar = NuevaTabla(this, "TablaAuxiliar", "FactAuxi.dbf", "");
   FuenteTablaFacturae = new ui::FuenteDatos(this);
   FuenteTablaFacturae->SetDataSet(TablaFacturae);
+  // Typing into a header edit never puts a saved document into edit: the
+  // edits take input only while a document's header row is being written.
+  FuenteTablaFacturae->SetAutoEdit(false);
   FuenteTablaDeta = new ui::FuenteDatos(this);
   FuenteTablaDeta->SetDataSet(TablaDeta);
 }
@@ -372,6 +376,9 @@ void TFormaFactura::FormCreate() {
 }
 
 void TFormaFactura::LeeOpcionesFactura() {
+  // Whether prices include the taxes is the company's, whatever becomes of
+  // the file: the totals never take included taxes as added ones.
+  EstadoFactura.ImpuestoIncluido = LineaConf(ConfImpuestosPorPartida) == kS;
   // A missing or unreadable file leaves the options not yet read as they
   // are.
   try {
@@ -381,8 +388,6 @@ void TFormaFactura::LeeOpcionesFactura() {
         throw plat::Error(plat::Clase::Corrupto, QStringLiteral("encabeza.cnf termina en la línea %1").arg(n - 1));
       return lineas[n - 1];
     };
-    linea(1);
-    EstadoFactura.ImpuestoIncluido = LineaConf(ConfImpuestosPorPartida) == kS;
     EstadoFactura.SaltarEncabezado = linea(1) == kS;
     SaltarEncabezado1->setChecked(EstadoFactura.SaltarEncabezado);
     EstadoFactura.IniciaEnClave = linea(2) == kS;

@@ -53,9 +53,11 @@ void TFormaFactura::FormShow() {
   if (caja) {
     EstadoFactura.Caja = caja->Caja;
     EstadoFactura.VendedorFijo = caja->Vendedor;
-    if (!caja->Formato.isEmpty()) EstadoFactura.RutaFormato = CarpetaPrograma(QStringLiteral("\\consulta\\")) + caja->Formato;
+    if (!caja->Formato.isEmpty())
+      EstadoFactura.RutaFormato = CarpetaPrograma(QStringLiteral("\\consulta\\")) + caja->Formato;
   }
-  EstadoFactura.IntegraMovimientos = LineaConf(ConfIntegraMovimientos) == QStringLiteral("SI") ? kS : QStringLiteral("N");
+  EstadoFactura.IntegraMovimientos =
+      LineaConf(ConfIntegraMovimientos) == QStringLiteral("SI") ? kS : QStringLiteral("N");
 
   const QString pagos = fs::Une(CarpetaDatos(), QStringLiteral("pagos.cnf"));
   if (fs::ExisteArchivo(pagos)) {

@@ -72,7 +72,8 @@ void TFormaFactura::CalculaTotalesFactura() {
                                                            : ACentavos(EstadoFactura.ImpuestoAcumulado);
     ImpuestoValor->setText(FormatoImporte(kMascaraTotal, EstadoFactura.Impuesto.Texto()));
     EstadoFactura.Total = EstadoFactura.Subtotal + EstadoFactura.Impuesto;
-    if (EstadoFactura.DigitosTotal > 0) EstadoFactura.Total = RedondeaTotal(EstadoFactura.DigitosTotal, EstadoFactura.Total);
+    if (EstadoFactura.DigitosTotal > 0)
+      EstadoFactura.Total = RedondeaTotal(EstadoFactura.DigitosTotal, EstadoFactura.Total);
     TotalFact->setText(FormatoImporte(kMascaraTotal, EstadoFactura.Total.Texto()));
     SumarTotal->setText(FormatoImporte(kMascaraTotal, EstadoFactura.Subtotal.Texto()));
     EscribeTotalDat();
