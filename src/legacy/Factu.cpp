@@ -32,7 +32,6 @@
 
 namespace {
 
-constexpr int kAnchoDetalleFactura = 720;
 constexpr int kAnchoPanelDerecho = 330;
 
 const QString kS = QStringLiteral("S");

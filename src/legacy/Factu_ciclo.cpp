@@ -166,6 +166,9 @@ void TFormaFactura::resizeEvent(QResizeEvent* evento) {
 }
 
 void TFormaFactura::FormResize() {
+  // The grid and the right panel fill the client area's height.
+  Detalle->resize(std::clamp(Panel2->width() - Panel5->width(), 0, kAnchoDetalleFactura), Panel2->height());
+  Panel5->resize(Panel5->width(), Panel2->height());
   const int anchoDetalle = Detalle->width();
   Panel5->move(static_cast<int>(anchoDetalle + (Panel2->width() - anchoDetalle) * 0.5 - Panel5->width() * 0.5),
                Panel5->y());
