@@ -324,6 +324,10 @@ void TFormaFactura::ConstruyeEstado(QWidget* p) {
   SuCambio = Etiqueta(p, "SuCambio", QStringLiteral("Cambio 0.00"), 320, 6);
   CAMBIO_F = EditCampo(p, "CAMBIO_F", FuenteTablaFacturae, "CAMBI_F", QRect(440, 3, 100, 24));
   Label18 = Etiqueta(p, "Label18", QString(), 560, 6);
+  // Captions whose text changes with the document keep room for it.
+  const std::pair<QLabel*, int> anchos[] = {{Hora, 90}, {Estado, 95}, {LabelPartidas, 115}, {SuCambio, 115},
+                                            {Label18, 640}};
+  for (const auto& [etiqueta, ancho] : anchos) etiqueta->resize(ancho, etiqueta->height());
 }
 
 void TFormaFactura::FormCreate() {
