@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 
 namespace {
 
@@ -516,6 +517,32 @@ TEST_F(Factura, LasTablasDeGraficasVanALaCarpetaDeCuentasPorCobrar) {
   RutaDatosCxC.clear();
   EXPECT_TRUE(db::Tabla::Existe(cxc, "FactAuxi.dbf"));
   EXPECT_FALSE(db::Tabla::Existe(kDatos, "FactAuxi.dbf"));
+}
+
+TEST_F(Factura, LasFasesDeCapturaYConsultaDecidenBotonesYMenus) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.HabilitaBotonesFactura(false, false, true, false, false, false, true);
+    EXPECT_TRUE(ComandoPermitido(f.BotonGuardar));
+    EXPECT_TRUE(ComandoPermitido(f.CancelaMovimiento1));
+    EXPECT_TRUE(ComandoPermitido(f.BotonTerminaVenta));
+    EXPECT_FALSE(ComandoPermitido(f.BotonNuevaVenta));
+    EXPECT_FALSE(ComandoPermitido(f.Generar1->menuAction()));
+    EXPECT_FALSE(f.ImprimirDocumento1->isEnabled());
+    EXPECT_FALSE(f.Navegador->isEnabled());
+    EXPECT_TRUE(f.EditClave->isEnabled());
+    EXPECT_EQ(f.EstadoCaptura->text(), "Capturando...");
+    EXPECT_EQ(f.Panel2->palette().color(QPalette::Window), QColor(Qt::red));
+
+    f.HabilitaBotonesFactura(true, true, false, true, true, true, false);
+    EXPECT_FALSE(ComandoPermitido(f.BotonGuardar));
+    EXPECT_TRUE(ComandoPermitido(f.BotonNuevaVenta));
+    EXPECT_TRUE(ComandoPermitido(f.Generar1->menuAction()));
+    EXPECT_TRUE(f.ImprimirDocumento1->isEnabled());
+    EXPECT_TRUE(f.Navegador->isEnabled());
+    EXPECT_FALSE(f.EditClave->isEnabled());
+    EXPECT_EQ(f.EstadoCaptura->text(), "Terminada");
+    EXPECT_NE(f.Panel2->palette().color(QPalette::Window), QColor(Qt::red));
+  });
 }
 
 // --- Closing and the options file.
