@@ -211,6 +211,12 @@ TEST_F(Factura, ConLaVentaEnOtroProcesoTomaDeta2CopiadaDeDeta) {
     EXPECT_EQ(f.TablaDeta->NombreTabla(), "deta.db");
     EXPECT_FALSE(f.windowTitle().contains("VENTANA"));
   });
+  // Before any sale screen made deta.db, the window makes it as they do.
+  db::Tabla::Borra(kPrograma, "deta.db");
+  AbreFactura("1", [](TFormaFactura& f) {
+    EXPECT_EQ(f.Estacion().Numero(), 1);
+    EXPECT_TRUE(f.TablaDeta->Active());
+  });
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
