@@ -13,6 +13,7 @@
 // Run as "bench_compras --estacion <program folder>" it is one of the other
 // stations: it saves five-line receipts until its input closes.
 
+#include "foundation/ArchivosPrograma.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/RegistroMovimiento.h"
@@ -62,7 +63,8 @@ int ProductoSurtido(int n) { return 1 + (n * 4'999) % kProductos; }
 // once, and its tags built from the rows.
 void Llena(const QString& archivo, const QStringList& campos, int n,
            const std::function<void(QVector<db::Campo*>&, int)>& fila) {
-  const db::DefTabla& d = CatalogoVorlan().Tabla(db::CarpetaTabla::Datos, archivo);
+  // Products and totals are tables of the inventory folder, here the data folder.
+  const db::DefTabla& d = CatalogoVorlan().Tabla(db::CarpetaTabla::Inventario, archivo);
   db::Tabla::Crea(kDatos, d.archivo, d.campos);
   {
     db::Tabla t;
@@ -108,6 +110,9 @@ void Prepara() {
     conf[ConfCarpetaDatos - 1] = kDatos;
     EscribeConfiguracionEmpresa(QStringLiteral("C:\\VRL\\Gener1.cnf"), conf);
     fs::ReescribeLineas(kArchivoInicio, {kPrograma, QStringLiteral("C:\\VRL\\Gener1.cnf"), QString()});
+    QString programa;
+    CarpetaLocal(programa);
+    InstalaArchivosPrograma();
     TRegistroUsuario administrador;
     administrador.NombreUsuario = QStringLiteral("Administrador");
     administrador.ClaveUsuario = QStringLiteral("adm");
@@ -223,6 +228,7 @@ void BM_GuardarRecepcion(benchmark::State& estado) {
   for (auto _ : estado) {
     for (int i = 0; i < kGuardados; ++i) {
       Recepcion(v, kLineasRecepcion, azar);
+      ui::PuertaModal::LimpiaMensajes();
       const auto t0 = std::chrono::steady_clock::now();
       v.Guardar1->trigger();
       const auto t1 = std::chrono::steady_clock::now();
