@@ -7,6 +7,7 @@
 #include "inventory/Inven.h"
 #include "inventory/movinv.h"
 #include "platform/db/Tabla.h"
+#include "purchasing/Compras.h"
 #include "purchasing/Proveedo.h"
 #include "reports/ConsCata.h"
 #include "shell/Principa.h"
@@ -17,8 +18,8 @@
 namespace {
 
 // Each record window is shown on the key of the browser's row, with the
-// browser's user. Purchases and the document tables have no window built
-// yet: their rows open nothing.
+// browser's user. The sales document tables have no window built yet: their
+// rows open nothing.
 
 void AbreCliente(const RegistroCatalogo& r) {
   TFormaClientes* clientes = FormaClientes();
@@ -34,6 +35,15 @@ void AbreProveedor(const RegistroCatalogo& r) {
   if (!proveedores) return;
   proveedores->Usuario->setText(r.usuario);
   proveedores->Show();
+}
+
+// A receipt: the purchase window on the row's document.
+void AbreCompra(const RegistroCatalogo& r) {
+  TFormaCompras* compras = FormaCompras();
+  if (!compras) return;
+  compras->Usuario->setText(r.usuario);
+  compras->PosicionaCompra(r.clave);
+  compras->Show();
 }
 
 // Made for the occasion, as the main menu makes it, on the row's seller.
@@ -68,6 +78,7 @@ void UneNavegadorCatalogos(TFormaPrincipal& principal) {
   UneAperturaCatalogo(QStringLiteral("cliente.dbf"), AbreCliente);
   UneAperturaCatalogo(QStringLiteral("proveedo.dbf"), AbreProveedor);
   UneAperturaCatalogo(QStringLiteral("vendedor.dbf"), AbreVendedor);
+  UneAperturaCatalogo(QStringLiteral("comprase.dbf"), AbreCompra);
   UneAperturaCatalogo(QStringLiteral("inventar.dbf"), AbreProducto);
   UneAperturaCatalogo(QStringLiteral("movinven.dbf"), AbreMovimientos);
   // A receivable row: the invoice account of its document (fourth column).

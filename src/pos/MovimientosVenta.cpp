@@ -1,13 +1,13 @@
 #include "pos/MovimientosVenta.h"
 
+#include "customers/CuentasCobrar.h"
 #include "inventory/CamposRegistro.h"
 #include "inventory/PosteoMovimiento.h"
 #include "platform/Error.h"
 #include "platform/db/Dataset.h"
+#include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
-#include "platform/db/Tabla.h"
-#include "customers/CuentasCobrar.h"
 #include "pos/UnidadTrabajo.h"
 
 #include <QThread>

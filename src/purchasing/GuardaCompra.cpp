@@ -161,9 +161,7 @@ QString NormalizaCaducidad(const QString& texto) {
   if (texto.size() == 6) return texto.left(2) + u'/' + texto.mid(2, 2) + u'/' + texto.mid(4, 2);
   QDate fecha;
   if (!LeeFecha(texto.trimmed(), fecha) || !fecha.isValid()) fecha = fs::Hoy();
-  // The short date format keeps the year as the text had it.
-  const bool anioLargo = texto.trimmed().section(u'/', 2).size() == 4;
-  return fecha.toString(anioLargo ? QStringLiteral("dd/MM/yyyy") : QStringLiteral("dd/MM/yy"));
+  return TextoFecha(fecha);
 }
 
 ValoresFila CalculaPreciosVenta(const db::Dataset& producto, double base, double utilidad) {

@@ -158,9 +158,8 @@ bool EsCostoPromedio(const QString& metodo);
 // The amount to two decimals, as "###########0.00" writes it.
 Dinero RedondeaDosDecimales(Dinero importe);
 // An expiry text: six characters ddmmyy become "dd/mm/yy"; another text is
-// read as a date and written "dd/mm/yy" (a four-digit year stays as typed
-// when it is a date already); a text that is no date becomes today; an
-// empty text stays empty.
+// read as a date and written in the short date format (dd/mm/yyyy); a text
+// that is no date becomes today; an empty text stays empty.
 QString NormalizaCaducidad(const QString& texto);
 // The sale prices of the product row being edited from a base cost: PORC1_I
 // takes the line's margin `utilidad` when it differs; each price whose

@@ -168,7 +168,7 @@ TEST_F(GuardaCompras, UnaRecepcionNuevaConTodosSusEfectos) {
   TFormaCompras& v = NuevaRecepcion({{10, "P", 7}});
   EXPECT_EQ(v.Nombre->text(), "ACEROS DEL NORTE");
   EXPECT_EQ(v.EtiTotal->text().trimmed(), "$         81.20");
-  v.Guardar1->trigger();
+  prueba::Tecla(v, "", Qt::Key_G, Qt::ControlModifier);
   EXPECT_EQ(Mensajes(), QStringList());
   EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(v.EditCLDOC_O->text(), "5");
@@ -296,7 +296,8 @@ TEST_F(GuardaCompras, ClavesInexistentesComentariosYDescripcionCambiada) {
 TEST_F(GuardaCompras, LaCaducidadSeNormaliza) {
   fs::FijaAhora(QDateTime(QDate(2027, 3, 10), QTime(10, 0)));
   const std::pair<const char*, const char*> casos[] = {
-      {"311224", "31/12/24"}, {"31/12/2024", "31/12/2024"}, {"31/99/24x", "10/03/27"}, {"", ""}, {"ab12cd", "ab/12/cd"}};
+      {"311224", "31/12/24"}, {"31/12/2024", "31/12/2024"}, {"31/99/24x", "10/03/2027"}, {"", ""}, {"ab12cd", "ab/12/cd"},
+      {"1/2/2025", "01/02/2025"}};
   for (const auto& [texto, esperado] : casos) EXPECT_EQ(NormalizaCaducidad(texto), esperado) << texto;
 }
 
@@ -532,6 +533,27 @@ TEST_F(GuardaCompras, LosPagosDeUnaCompraYLasPartidasCanceladas) {
   }
   MarcaPartidasCanceladas(*lineas, "5", 1);
   EXPECT_EQ(Filas("ComprasD.dbf", {"CLDOC_OD", "CONTROL", "TREGI_OD"}), (QStringList{"5|1|C", "5|2|", "6|1|", "5|1|C"}));
+}
+
+TEST_F(GuardaCompras, ElCatalogoPosicionaLaVentanaEnUnaRecepcion) {
+  TFormaCompras& v = NuevaRecepcion({{10, "P", 7}});
+  v.Guardar1->trigger();
+  ASSERT_EQ(v.EditCLDOC_O->text(), "5");
+  compras_.reset();
+  // A window never shown yet claims its capture table and shows the receipt
+  // asked for, with its lines.
+  compras_ = std::make_unique<TFormaCompras>();
+  TFormaCompras& otra = *compras_;
+  otra.Usuario->setText("0");
+  otra.PosicionaCompra("4");
+  EXPECT_EQ(otra.Tag(), 1);
+  EXPECT_EQ(otra.EditCLDOC_O->text(), "4");
+  EXPECT_EQ(otra.TablaDeta->RecordCount(), 0);
+  otra.PosicionaCompra("5");
+  EXPECT_EQ(otra.EditCLDOC_O->text(), "5");
+  EXPECT_EQ(otra.TablaDeta->RecordCount(), 1);
+  EXPECT_EQ(otra.Nombre->text(), "ACEROS DEL NORTE");
+  EXPECT_EQ(Mensajes(), QStringList());
 }
 
 // --- Other stations: each has a program folder of its own on the one data
