@@ -556,6 +556,45 @@ TEST_F(GuardaCompras, ElCatalogoPosicionaLaVentanaEnUnaRecepcion) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+TEST_F(GuardaCompras, UnaOrdenSumaLoPedidoYSuRecepcionLoResta) {
+  // The kind combo offers no orders yet; the window is switched by code.
+  TFormaCompras& v = Ventana();
+  v.TextoTipoCompra = kOrdenCompra;
+  v.CambiaTipoCompra(u'O');
+  v.Nuevo1->trigger();
+  v.EditCLPRV_O->setFocus();
+  prueba::Reescribe(v.EditCLPRV_O, "S");
+  v.EditFEDOC_O->setFocus();
+  Linea(v, 4, "P", 7);
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Filas("OrdenCom.dbf", {"CLDOC_O", "IMDOC_O", "proceso", "TREFE_O"}), QStringList{"1|32.48|G|"});
+  EXPECT_EQ(Filas("OrdenDet.dbf", {"CLDOC_OD", "CLPRO_OD", "CANTI_OD"}), QStringList{"1|P|4"});
+  // On order only: no stock, cost, supplier, payable or mirror.
+  EXPECT_EQ(DeProducto("P", "COMRE_I"), "4");
+  EXPECT_EQ(DeProducto("P", "EXIST_I"), "10");
+  EXPECT_EQ(DeProducto("P", "ULCOS_I"), "5");
+  EXPECT_EQ(DeProveedor("SALDO_P"), "500");
+  EXPECT_EQ(Filas("CUEPAGAR.DBF", {"NUCOM_CP"}), QStringList());
+  EXPECT_EQ(Filas("MOVIMIENTOS.DBF", {"CLDOC_MI"}), QStringList());
+  EXPECT_EQ(fs::LeeLineas(fs::Une(kControlDatos, "Conse.dat")), QStringList{"O,1," + kControl});
+
+  // A receipt generated from the order takes it off again.
+  v.TextoTipoCompra = kRecepcion;
+  v.CambiaTipoCompra(u'R');
+  v.Nuevo1->trigger();
+  v.EditCLPRV_O->setFocus();
+  prueba::Reescribe(v.EditCLPRV_O, "S");
+  v.EditFEDOC_O->setFocus();
+  Linea(v, 4, "P", 7);
+  ui::SetTag(v.TipoDocumento, 1);
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(ui::Tag(v.TipoDocumento), 0);
+  EXPECT_EQ(DeProducto("P", "COMRE_I"), "0");
+  EXPECT_EQ(DeProducto("P", "EXIST_I"), "14");
+}
+
 // --- Other stations: each has a program folder of its own on the one data
 // folder.
 
