@@ -8,6 +8,7 @@
 #include "inventory/movinv.h"
 #include "legacy/Factu.h"
 #include "platform/db/Tabla.h"
+#include "purchasing/Compras.h"
 #include "purchasing/Proveedo.h"
 #include "reports/ConsCata.h"
 #include "shell/Principa.h"
@@ -18,8 +19,7 @@
 namespace {
 
 // Each record window is shown on the key of the browser's row, with the
-// browser's user. Purchases have no window built yet: their rows open
-// nothing. The sales document tables open the legacy document window.
+// browser's user. The sales document tables open the legacy document window.
 
 void AbreCliente(const RegistroCatalogo& r) {
   TFormaClientes* clientes = FormaClientes();
@@ -35,6 +35,15 @@ void AbreProveedor(const RegistroCatalogo& r) {
   if (!proveedores) return;
   proveedores->Usuario->setText(r.usuario);
   proveedores->Show();
+}
+
+// A receipt: the purchase window on the row's document.
+void AbreCompra(const RegistroCatalogo& r) {
+  TFormaCompras* compras = FormaCompras();
+  if (!compras) return;
+  compras->Usuario->setText(r.usuario);
+  compras->PosicionaCompra(r.clave);
+  compras->Show();
 }
 
 // Made for the occasion, as the main menu makes it, on the row's seller.
@@ -69,6 +78,7 @@ void UneNavegadorCatalogos(TFormaPrincipal& principal) {
   UneAperturaCatalogo(QStringLiteral("cliente.dbf"), AbreCliente);
   UneAperturaCatalogo(QStringLiteral("proveedo.dbf"), AbreProveedor);
   UneAperturaCatalogo(QStringLiteral("vendedor.dbf"), AbreVendedor);
+  UneAperturaCatalogo(QStringLiteral("comprase.dbf"), AbreCompra);
   UneAperturaCatalogo(QStringLiteral("inventar.dbf"), AbreProducto);
   UneAperturaCatalogo(QStringLiteral("movinven.dbf"), AbreMovimientos);
   UneDocumentosFactura();

@@ -571,7 +571,7 @@ QVector<Fila> ConceptosCuenta() {
       {1, "Cuenta Principal", "C"}, {2, "Cargo", "C"},        {3, "Abono", "A"},
       {4, "Cheque", "A"},           {5, "Tarjeta", "A"},      {6, "Transferencia", "A"},
       {7, "Efectivo", "A"},         {8, "Intereses", "C"},    {9, "Descuento", "A"},
-      {10, "Nota de Crédito", "A"}, {11, "Ajuste", "C"}};
+      {10, "Nota de Crédito", "A"}, {11, "Ajuste", "C"},        {51, "Compra", "C"}};
   QVector<Fila> filas;
   for (const auto& [numero, nombre, tipo] : conceptos)
     filas << Fila{{"NUMOV_MO", numero}, {"CONCE_MO", QString::fromUtf8(nombre)}, {"TIPOO_MO", tipo}};

@@ -1,16 +1,23 @@
 #include "pos/MovimientosVenta.h"
 
+#include "customers/CuentasCobrar.h"
 #include "inventory/CamposRegistro.h"
 #include "inventory/PosteoMovimiento.h"
 #include "platform/Error.h"
 #include "platform/db/Dataset.h"
+#include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
-#include "platform/db/Tabla.h"
-#include "customers/CuentasCobrar.h"
 #include "pos/UnidadTrabajo.h"
 
+#include <QThread>
+
 namespace {
+
+// Retries after a first attempt that failed, and the pause before each: all
+// of them within a few seconds, so a busy moment of the network passes.
+constexpr int kReintentosMovimiento = 10;
+constexpr unsigned long kPausaReintentoMs = 100;
 
 QString Texto(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsString(); }
 
@@ -105,6 +112,26 @@ void EscribeEspejoLineas(db::Tabla& lineas, const QString& carpeta, const QStrin
       throw;
     }
   }
+}
+
+bool EscribeConReintentos(const std::function<void()>& escribe, const std::function<void()>& primeraFalla,
+                          const std::function<void(int intento)>& aviso) {
+  try {
+    escribe();
+    return true;
+  } catch (const std::exception&) {
+  }
+  if (primeraFalla) primeraFalla();
+  for (int intento = 0; intento < kReintentosMovimiento; ++intento) {
+    QThread::msleep(kPausaReintentoMs);
+    try {
+      escribe();
+      return true;
+    } catch (const std::exception&) {
+      if (aviso) aviso(intento);
+    }
+  }
+  return false;
 }
 
 void AnotaSinMovimiento(const QString& programa, const QString& numero) {

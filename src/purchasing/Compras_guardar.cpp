@@ -114,7 +114,8 @@ PlanCompra PlanDeVentana(TFormaCompras& v, bool nuevo) {
   p.sinNegativos = v.Conf.ExistenciasNegativas == QStringLiteral("N");
   p.basesCerradas = v.Conf.BasesAbiertas == QStringLiteral("NO");
   p.bitacora = v.BitacoraCompras;
-  p.concepto = v.ConceptoMovimientoCompra;
+  // A return leaves its stock as an exit (concept 2).
+  p.concepto = tipo->letra == u'D' ? 2 : v.ConceptoMovimientoCompra;
   p.movimientos = v.MovimientosCompra == u'S';
   if (!nuevo) p.totalAnterior = v.TotalAnteriorCompra;
   if (!nuevo && recepcion) {

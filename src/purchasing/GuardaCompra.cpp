@@ -4,11 +4,14 @@
 #include "foundation/rutinas_bitacora.h"
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_numero.h"
+#include "inventory/DocumentoMovimiento.h"
+#include "inventory/PosteoMovimiento.h"
 #include "inventory/RegistroMovimiento.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/Error.h"
 #include "platform/db/Consulta.h"
 #include "platform/db/Literales.h"
+#include "platform/db/Numeracion.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Real6.h"
 #include "platform/fs/Reloj.h"
@@ -48,6 +51,13 @@ QDate FechaDe(const QVariant& v) {
   QDate f;
   LeeFecha(v.toString(), f);
   return f;
+}
+
+// A date for a row's values: a blank one as no value, so a row written
+// with it is recognised again.
+QVariant ValorFecha(const QVariant& v) {
+  const QDate f = FechaDe(v);
+  return f.isValid() ? QVariant(f) : QVariant();
 }
 
 // The concept text of purchases (51) in concepto.dbf; "" without one.
@@ -151,9 +161,7 @@ QString NormalizaCaducidad(const QString& texto) {
   if (texto.size() == 6) return texto.left(2) + u'/' + texto.mid(2, 2) + u'/' + texto.mid(4, 2);
   QDate fecha;
   if (!LeeFecha(texto.trimmed(), fecha) || !fecha.isValid()) fecha = fs::Hoy();
-  // The short date format keeps the year as the text had it.
-  const bool anioLargo = texto.trimmed().section(u'/', 2).size() == 4;
-  return fecha.toString(anioLargo ? QStringLiteral("dd/MM/yyyy") : QStringLiteral("dd/MM/yy"));
+  return TextoFecha(fecha);
 }
 
 ValoresFila CalculaPreciosVenta(const db::Dataset& producto, double base, double utilidad) {
@@ -227,6 +235,20 @@ void RegistraConsecutivoCompra(const QString& carpetaDatos, QChar letra, const Q
   }
 }
 
+void MarcaPartidasCanceladas(db::Tabla& partidas, const QString& numero, qint64 control) {
+  partidas.SetRange({numero}, {numero});
+  QList<qint64> registros;
+  for (partidas.First(); !partidas.Eof(); partidas.Next())
+    if (partidas.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control) registros.prepend(partidas.RecNo());
+  partidas.CancelRange();
+  for (const qint64 registro : registros) {
+    if (!partidas.VeARegistro(registro)) continue;
+    partidas.Edit();
+    partidas.FieldByName(QStringLiteral("TREGI_OD")).SetAsString(QStringLiteral("C"));
+    partidas.Post();
+  }
+}
+
 void CancelaEspejoCompra(const QString& carpetaInventario, const QString& numero, const QString& control) {
   EjecutaEspejo(QStringLiteral("UPDATE ") + RutaEspejo(carpetaInventario) + QStringLiteral(" SET STATUS=\"C\"") +
                 CondicionEspejo(numero, control));
@@ -267,7 +289,10 @@ QString GuardadoCompra::Ejecuta() {
   Encabezado();
   ProveedorCompra();
   CuentaPorPagar();
-  if (!nuevo) BorraPartidasCompra();
+  if (!nuevo) {
+    BorraPartidasCompra();
+    BorraMovimientosCompra();
+  }
   Partidas();
   if (!plan_.EsOrden()) {
     u_.Fija(QStringLiteral("TREFE"), [&] {
@@ -370,7 +395,7 @@ void GuardadoCompra::ProveedorCompra() {
   const QDate fecha = FechaDe(plan_.base.Valor(QStringLiteral("FEDOC_O")));
   EscrituraGuardado escritura(u_, QStringLiteral("PRV"));
   escritura.Cambia(t, [&](const db::Dataset& fila) {
-    return ValoresFila{{QStringLiteral("FULCO_P"), fecha},
+    return ValoresFila{{QStringLiteral("FULCO_P"), fecha.isValid() ? QVariant(fecha) : QVariant()},
                        {QStringLiteral("SALDO_P"), Importe(ImporteDe(fila, "SALDO_P") + diferencia)},
                        {QStringLiteral("COMPR_P"), Importe(ImporteDe(fila, "COMPR_P") + diferencia)}};
   });
@@ -408,8 +433,8 @@ void GuardadoCompra::CuentaPorPagar() {
                        {QStringLiteral("IMCUE_CP"), Importe(total)},
                        {QStringLiteral("CARGO_CP"), Importe(total)},
                        {QStringLiteral("SALDO_CP"), Importe(saldo)},
-                       {QStringLiteral("FEAPL_CP"), FechaDe(valor("FEREC_O"))},
-                       {QStringLiteral("FEVEN_CP"), FechaDe(valor("FEPAG_O"))},
+                       {QStringLiteral("FEAPL_CP"), ValorFecha(valor("FEREC_O"))},
+                       {QStringLiteral("FEVEN_CP"), ValorFecha(valor("FEPAG_O"))},
                        {QStringLiteral("REFER_CP"), valor("REFER_O").toString()},
                        {QStringLiteral("DIVIO_CP"), valor("MONED_O").toString()}});
 }
@@ -452,6 +477,8 @@ void GuardadoCompra::Partidas() {
   for (captura_.First(); !captura_.Eof(); captura_.Next()) {
     const QString fila = QString::number(captura_.RecNo());
     if (productos) EfectoPartida(fila, *productos, *kardex);
+    // Receipts never write movement rows; a return does with the switch on.
+    if (plan_.EsDevolucion() && plan_.base.movimientos) MovimientoPartida(fila);
     EscribePartida(fila);
   }
 }
@@ -530,7 +557,7 @@ void GuardadoCompra::EfectoPartida(const QString& fila, db::Tabla& productos, db
     // The supplier's margin on the price before discounts, when it went up.
     if (plan_.margenProveedor > 0 && !plan_.formula && previo < precio)
       v.append({QStringLiteral("PPUBL_I"), Importe(Dinero::DeReal(precio * (1 + plan_.margenProveedor * 0.01)))});
-    v.append({QStringLiteral("FEULC_I"), FechaDe(plan_.base.Valor(QStringLiteral("FEDOC_O")))});
+    v.append({QStringLiteral("FEULC_I"), ValorFecha(plan_.base.Valor(QStringLiteral("FEDOC_O")))});
     v.append({QStringLiteral("HORAF_F"), NumeroFechaHora(fs::Ahora())});
     // The line keeps the stock before and after (the totals row reads the
     // one before when the save is run again).
@@ -567,7 +594,7 @@ void GuardadoCompra::AgregaCapaCosto(const QString& fila, const QString& clave, 
     capas.SetNombreTabla(kTablaCosteo);
     capas.SetIndexName(QStringLiteral("CLPRO_I"));
     capas.Open();
-    const QString fecha = Dato("FEDOC_O");
+    const QDate fecha = FechaDe(plan_.base.Valor(QStringLiteral("FEDOC_O")));
     const QString texto = TextoReal(cantidad);
     u_.Agrega(
         capas, QStringLiteral("CO") + fila,
@@ -575,7 +602,7 @@ void GuardadoCompra::AgregaCapaCosto(const QString& fila, const QString& clave, 
           c.FieldByName(QStringLiteral("CLDOC_I")).SetAsString(numero_);
           c.FieldByName(QStringLiteral("CLPRO_I")).SetAsString(clave);
           c.FieldByName(QStringLiteral("CANTI_I")).SetAsString(texto);
-          c.FieldByName(QStringLiteral("FECHA_I")).SetAsString(TextoFecha(FechaDe(fecha)));
+          c.FieldByName(QStringLiteral("FECHA_I")).SetAsString(TextoFecha(fecha));
         },
         [&](const db::Dataset& c) { return Texto(c, "CLDOC_I") == numero_ && Texto(c, "CLPRO_I") == clave; });
   } catch (const std::exception&) {
@@ -624,6 +651,96 @@ void GuardadoCompra::EscribePartida(const QString& fila) {
         return Texto(l, "CLDOC_OD") == numero_ && l.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control &&
                Texto(l, "CLPRO_OD") == clave && std::abs(Real(l, "CANTI_OD") - cantidad) < 1e-9;
       });
+}
+
+void GuardadoCompra::BorraMovimientosCompra() {
+  if (!plan_.base.movimientos) return;
+  const QString documento = QString(LetraMovimientoCompra(plan_.base.tipo)) + numero_ + u'-' +
+                            QString::number(plan_.base.controlAnterior);
+  int i = 0;
+  for (const QString& archivo : {QStringLiteral("Movinven.DBF"), QStringLiteral("Movinven2.DBF")}) {
+    const QString paso = QStringLiteral("BM") + QString::number(++i);
+    u_.Fija(paso, [&] {
+      try {
+        db::Tabla t;
+        t.SetCarpeta(plan_.carpetaInventario);
+        t.SetNombreTabla(archivo);
+        t.Open();
+        EsperaBloqueos(t);
+        t.SetIndexName(QStringLiteral("NUDOC_MI"));
+        t.SetRange({documento}, {documento});
+        t.First();
+        // The changed document keeps the number of its rows.
+        if (!t.Eof() && !u_.Resultado(QStringLiteral("MIN")))
+          u_.Anota(QStringLiteral("MIN"), {t.FieldByName(QStringLiteral("CLDOC_MI")).AsString()});
+        while (!t.IsEmpty() && !t.Eof()) {
+          RegistraBorrado(t);
+          t.Delete();
+        }
+      } catch (const plat::Error&) {
+        // A table without the tag, or one that cannot be read: nothing more
+        // is deleted from it.
+      }
+    });
+  }
+}
+
+void GuardadoCompra::MovimientoPartida(const QString& fila) {
+  const QString paso = QStringLiteral("MI") + fila, reserva = paso + u'b';
+  if (u_.Hecho(paso) || u_.Hecho(reserva)) return;
+  const PlanGuardado& p = plan_.base;
+  const QString clave = Texto(captura_, "CLAVE");
+  const QString documento =
+      QString(LetraMovimientoCompra(p.tipo)) + numero_ + u'-' + QString::number(p.control);
+  const double neto = CostoNetoPartida(captura_, p.Valor(QStringLiteral("DTOTA_O")).toDouble());
+  const auto escribe = [&](std::unique_ptr<db::Tabla>& tabla, const QString& archivo, const QString& nombre) {
+    db::Tabla& t = Abre(tabla, plan_.carpetaInventario, archivo, {});
+    // One movement document for every line: the number of the first row.
+    std::optional<db::Numeracion> numeracion;
+    qint64 numero = 0;
+    if (const auto r = u_.Resultado(QStringLiteral("MIN"))) {
+      numero = r->value(0).toLongLong();
+    } else {
+      numeracion.emplace(t);
+      numero = SiguienteNumeroMovimiento(t);
+      u_.Anota(QStringLiteral("MIN"), {QString::number(numero)});
+    }
+    u_.Agrega(
+        t, nombre,
+        [&](db::Dataset& m) {
+          EncabezadoMovimiento e;
+          e.numero = numero;
+          e.concepto = p.concepto;
+          e.fecha = FechaDe(p.Valor(QStringLiteral("FEDOC_O")));
+          e.contraparte = plan_.Proveedor();
+          e.referencia = numero_;
+          e.almacen = static_cast<int>(p.Valor(QStringLiteral("NALMA_O")).toDouble());
+          TPartidaCapturaMovimiento l;
+          l.CANTIDAD = Real(captura_, "CANTIDAD");
+          l.CLAVE = clave;
+          l.DESCRIPCION = Texto(captura_, "PRODUCTO");
+          l.COSTO = Dinero::DeReal(neto);
+          l.PRECIO = Dinero::DeReal(Real(captura_, "PRECIO"));
+          CamposRenglon(m, e, l, p.concepto, l.CANTIDAD.value_or(0));
+          m.FieldByName(QStringLiteral("CLDOC_MI")).SetAsInteger(numero);
+          m.FieldByName(QStringLiteral("NUDOC_MI")).SetAsString(documento);
+          m.FieldByName(QStringLiteral("BANAF_MI")).SetAsString(QStringLiteral("C"));
+          m.FieldByName(QStringLiteral("CLPRV_MI")).SetAsString(plan_.Proveedor());
+          m.FieldByName(QStringLiteral("COSUN_MI")).SetAsFloat(neto);
+          m.FieldByName(QStringLiteral("PUNIT_MI")).SetAsFloat(Real(captura_, "PRECIO"));
+          try {
+            m.FieldByName(QStringLiteral("CONTROL")).SetAsInteger(p.control);
+            m.FieldByName(QStringLiteral("HORAF_F")).SetAsInteger(p.usuario);
+          } catch (const plat::Error&) {
+          }
+        },
+        [&](const db::Dataset& m) { return Texto(m, "NUDOC_MI") == documento && Texto(m, "CLPRO_MI") == clave; });
+  };
+  const bool escrita = EscribeConReintentos(
+      [&] { escribe(movimientos_, QStringLiteral("Movinven.DBF"), paso); },
+      [&] { AnotaSinMovimiento(plan_.carpetaPrograma, numero_); }, {});
+  // Once more on the second movement table; a failure there stops the save.
+  if (!escrita) escribe(movimientos2_, QStringLiteral("Movinven2.DBF"), reserva);
 }
 
 void GuardadoCompra::SumaPendiente(int signo) {

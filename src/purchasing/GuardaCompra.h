@@ -127,6 +127,8 @@ class GuardadoCompra {
   void EfectoPartida(const QString& fila, db::Tabla& productos, db::Tabla& kardex);
   void AgregaCapaCosto(const QString& fila, const QString& clave, double cantidad);
   void EscribePartida(const QString& fila);
+  void MovimientoPartida(const QString& fila);
+  void BorraMovimientosCompra();
   void SumaPendiente(int signo);
   void Espejo();
   void Rastros();
@@ -140,7 +142,7 @@ class GuardadoCompra {
   db::Tabla& captura_;
   AvisosCompra avisos_;
   QString numero_;
-  std::unique_ptr<db::Tabla> productos_, kardex_, proveedores_, cuentas_;
+  std::unique_ptr<db::Tabla> productos_, kardex_, proveedores_, cuentas_, movimientos_, movimientos2_;
 };
 
 // --- The routines of the save that stand alone.
@@ -156,9 +158,8 @@ bool EsCostoPromedio(const QString& metodo);
 // The amount to two decimals, as "###########0.00" writes it.
 Dinero RedondeaDosDecimales(Dinero importe);
 // An expiry text: six characters ddmmyy become "dd/mm/yy"; another text is
-// read as a date and written "dd/mm/yy" (a four-digit year stays as typed
-// when it is a date already); a text that is no date becomes today; an
-// empty text stays empty.
+// read as a date and written in the short date format (dd/mm/yyyy); a text
+// that is no date becomes today; an empty text stays empty.
 QString NormalizaCaducidad(const QString& texto);
 // The sale prices of the product row being edited from a base cost: PORC1_I
 // takes the line's margin `utilidad` when it differs; each price whose
@@ -182,6 +183,11 @@ bool PagosSinCancelar(const QString& carpetaDatos, const QString& numero);
 // saved or started. A missing month folder (it is not created) or any other
 // failure is passed over.
 void RegistraConsecutivoCompra(const QString& carpetaDatos, QChar letra, const QString& numero, qint64 control);
+
+// Sets TREGI_OD "C" on the line rows of `numero` whose CONTROL is `control`
+// (the lines of a cancelled document), from the last to the first; the
+// line table's range is cancelled afterwards.
+void MarcaPartidasCanceladas(db::Tabla& partidas, const QString& numero, qint64 control);
 
 // Marks the mirror rows of a purchase (bare number, CONTROL, concept 51)
 // with STATUS "C", through the local SQL; errors are passed over.

@@ -132,8 +132,9 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
     EXPECT_TRUE(contactos.FindKey({clave})) << clave.toStdString();
   }
 
-  // The account concepts the catalogue keeps, 1 to 11, each a payment or a
-  // charge, among them those the program writes (7 cash, 10 credit note).
+  // The account concepts the catalogue keeps, 1 to 11 and 51, each a payment
+  // or a charge, among them those the program writes (7 cash, 10 credit
+  // note, 51 the charge of a purchase).
   db::Tabla conceptos;
   conceptos.SetCarpeta(kDatosDemo);
   conceptos.SetNombreTabla("concepto.dbf");
@@ -145,7 +146,7 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
     EXPECT_TRUE(QStringList({"A", "C"}).contains(conceptos.FieldByName("TIPOO_MO").AsString()));
     EXPECT_FALSE(conceptos.FieldByName("CONCE_MO").AsString().isEmpty());
   }
-  EXPECT_EQ(numeros, (QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(numeros, (QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 51}));
 
   // A remission sold on credit, its account holding a payment on account
   // that its header's balance agrees with.

@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+
 namespace {
 
 const QString kControlDatos = QStringLiteral("C:\\VRL\\DATOS\\Control\\03-2027");
@@ -83,6 +84,15 @@ class GuardaCompras : public ComprasPrueba {
     p.TICOS_I = metodo;
     t->Append();
     p.Escribe(*t);
+    t->Post();
+  }
+
+  // Product columns set after the product is made.
+  static void FijaProducto(const QString& clave, const QList<std::pair<QString, QVariant>>& valores) {
+    auto t = Abre("INVENTAR.DBF", "ICLPRO");
+    ASSERT_TRUE(t->FindKey({clave}));
+    t->Edit();
+    for (const auto& [campo, valor] : valores) t->FieldByName(campo).SetValue(valor);
     t->Post();
   }
 
@@ -158,7 +168,7 @@ TEST_F(GuardaCompras, UnaRecepcionNuevaConTodosSusEfectos) {
   TFormaCompras& v = NuevaRecepcion({{10, "P", 7}});
   EXPECT_EQ(v.Nombre->text(), "ACEROS DEL NORTE");
   EXPECT_EQ(v.EtiTotal->text().trimmed(), "$         81.20");
-  v.Guardar1->trigger();
+  prueba::Tecla(v, "", Qt::Key_G, Qt::ControlModifier);
   EXPECT_EQ(Mensajes(), QStringList());
   EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(v.EditCLDOC_O->text(), "5");
@@ -286,8 +296,487 @@ TEST_F(GuardaCompras, ClavesInexistentesComentariosYDescripcionCambiada) {
 TEST_F(GuardaCompras, LaCaducidadSeNormaliza) {
   fs::FijaAhora(QDateTime(QDate(2027, 3, 10), QTime(10, 0)));
   const std::pair<const char*, const char*> casos[] = {
-      {"311224", "31/12/24"}, {"31/12/2024", "31/12/2024"}, {"31/99/24x", "10/03/27"}, {"", ""}, {"ab12cd", "ab/12/cd"}};
+      {"311224", "31/12/24"}, {"31/12/2024", "31/12/2024"}, {"31/99/24x", "10/03/2027"}, {"", ""}, {"ab12cd", "ab/12/cd"},
+      {"1/2/2025", "01/02/2025"}};
   for (const auto& [texto, esperado] : casos) EXPECT_EQ(NormalizaCaducidad(texto), esperado) << texto;
+}
+
+TEST_F(GuardaCompras, LosPreciosDeVentaSeCalculanDelCostoNuevo) {
+  FijaLinea(ConfCalculaPrecios, "S");
+  Producto("A", "ALAMBRE", 10, 5, "PEPS");
+  FijaProducto("A", {{"PORC4_I", 1.0}, {"PLIS4_I", 99.0}, {"PORC5_I", 1.01}});
+  Producto("B", "BISAGRA", 10, 5, "PROM");
+  Producto("C", "CANDADO", 10, 5, "PRO");
+  Producto("D", "DADO", 10, 5, "UEPS");
+  TFormaCompras& v = NuevaRecepcion({{10, "A", 7}, {10, "B", 7}, {10, "C", 7}, {10, "D", 7}});
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  struct Caso {
+    const char* clave;
+    const char *promedio, *publico, *lista4, *minimo;
+  };
+  // Percentage 1.00 leaves its price, 1.01 computes it; the average methods
+  // ("PROM", and "PRO" as the column may keep it) price from the new average.
+  for (const Caso& c : {Caso{"A", "7", "14", "99", "7.07"}, Caso{"B", "6", "12", "", ""}, Caso{"C", "6", "12", "", ""},
+                        Caso{"D", "7", "14", "", ""}}) {
+    SCOPED_TRACE(c.clave);
+    EXPECT_EQ(DeProducto(c.clave, "CPROM_I"), c.promedio);
+    EXPECT_EQ(DeProducto(c.clave, "PPUBL_I"), c.publico);
+    EXPECT_EQ(DeProducto(c.clave, "PLIS4_I"), c.lista4);
+    EXPECT_EQ(DeProducto(c.clave, "PMINI_I"), c.minimo);
+  }
+  // The line's client price is the new public price.
+  EXPECT_EQ(Filas("ComprasD.dbf", {"CLPRO_OD", "PRECL_OD"}), (QStringList{"A|14", "B|12", "C|12", "D|14"}));
+  // Only the last-in-first-out and first-in-first-out products get a layer.
+  EXPECT_EQ(Filas("Costeo.dbf", {"CLDOC_I", "CLPRO_I", "CANTI_I", "FECHA_I"}),
+            (QStringList{"5|A|10|10/03/2027", "5|D|10|10/03/2027"}));
+
+  // "Por Costo Mayor": price 10, last cost 9 (a 10 % discount), average 12.
+  Producto("E", "ESCUADRA", 10, 15, "PEPS");
+  FijaProducto("E", {{"CPROM_I", 15.0}});
+  v.PorCostoPromedio1->setChecked(true);
+  v.Nuevo1->trigger();
+  v.EditCLPRV_O->setFocus();
+  prueba::Reescribe(v.EditCLPRV_O, "S");
+  v.EditFEDOC_O->setFocus();
+  Linea(v, 10, "E", 10);
+  v.TablaDeta->Edit();
+  v.TablaDeta->FieldByName("DESCUENTO").SetAsFloat(10);
+  v.TablaDeta->Post();
+  FijaProducto("E", {{"TICOS_I", "PROM"}});
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(DeProducto("E", "ULCOS_I"), "9");
+  EXPECT_EQ(DeProducto("E", "CPROM_I"), "12");
+  EXPECT_EQ(DeProducto("E", "PPUBL_I"), "24");
+}
+
+TEST_F(GuardaCompras, ConPoliticaDePreciosCadaPartidaAbreSuVentana) {
+  FijaLinea(ConfCalculaPrecios, "S");
+  FijaLinea(ConfPrecioEnCompra, "S");
+  Producto("B", "BISAGRA", 0, 5);
+  QStringList vistas;
+  const auto responde = [&vistas](QDialog& d) {
+    auto& p = static_cast<TFormaPoliticaCompras&>(d);
+    vistas << d.windowTitle() + "|" + p.LabelProducto->text() + "|" + p.LabelCosto->text();
+    d.reject();
+  };
+  ui::PuertaModal::Espera("TFormaPoliticaCompras", responde);
+  ui::PuertaModal::Espera("TFormaPoliticaCompras", responde);
+  TFormaCompras& v = NuevaRecepcion({{1, "P", 7}, {2, "B", 8}});
+  v.Guardar1->trigger();
+  EXPECT_EQ(vistas, (QStringList{"Política de Precios|TORNILLO|Costo   7.00", "Política de Precios|BISAGRA|Costo   8.00"}));
+  // No price is computed besides the window.
+  EXPECT_EQ(DeProducto("P", "PPUBL_I"), "10");
+  EXPECT_EQ(DeProducto("P", "EXIST_I"), "11");
+}
+
+TEST_F(GuardaCompras, SinNumeroNoSeEscribeNadaNiDesdeLaPreguntaDeCierre) {
+  const QStringList encabezados = Filas("ComprasE.dbf", {"CLDOC_O"});
+  TFormaCompras& v = NuevaRecepcion({{10, "P", 7}});
+  v.EditCLDOC_O->setFocus();
+  prueba::Reescribe(v.EditCLDOC_O, "");
+  v.EditFEDOC_O->setFocus();
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList{"Falta el Número de Documento"});
+  EXPECT_EQ(ui::Tag(v.BotonNuevo), 1);
+  EXPECT_EQ(v.TablaDeta->RecordCount(), 1);
+  // Through the close question the window stays with the document.
+  ui::PuertaModal::LimpiaMensajes();
+  prueba::RespondeCierre(1);
+  v.Close();
+  EXPECT_EQ(Mensajes(), QStringList{"Falta el Número de Documento"});
+  EXPECT_TRUE(v.isVisible());
+  EXPECT_EQ(ui::Tag(v.BotonNuevo), 1);
+  EXPECT_EQ(v.TablaDeta->RecordCount(), 1);
+  EXPECT_EQ(Filas("ComprasE.dbf", {"CLDOC_O"}), encabezados);
+  EXPECT_EQ(DeProducto("P", "EXIST_I"), "10");
+  EXPECT_EQ(DeProveedor("SALDO_P"), "500");
+  EXPECT_FALSE(fs::ExisteArchivo(fs::Une(kPrograma, kDiarioCompras)));
+
+  // With its number the close question saves it and the window closes.
+  prueba::Reescribe(v.EditCLDOC_O, "5");
+  v.EditFEDOC_O->setFocus();
+  ui::PuertaModal::LimpiaMensajes();
+  prueba::RespondeCierre(1);
+  v.Close();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_FALSE(v.isVisible());
+  EXPECT_EQ(DeProducto("P", "EXIST_I"), "20");
+  EXPECT_EQ(DeProveedor("SALDO_P"), "581.2");
+}
+
+TEST_F(GuardaCompras, LosArchivosIntermediosGuardanYLeenLasPartidas) {
+  Producto("A", "ALAMBRE", 0, 1);
+  Producto("B", "BISAGRA", 0, 2);
+  TFormaCompras& v = NuevaRecepcion({{1, "A", 1.5}, {2, "B", 2.25}, {3, "P", 3}});
+  v.Nombre->setText(QString(70, u'N'));
+  v.GuardaPartidasEnBufer();
+  v.GuardaEncabezadoEnBufer();
+  const QByteArray partidas = fs::LeeBytes(fs::Une(kPrograma, kBuferPartidasCompra));
+  ASSERT_EQ(partidas.size(), 390);
+  QStringList guardadas;
+  for (const PartidaBuferCompra& p : DecodificaPartidasBuferCompra(partidas))
+    guardadas << p.clave + "=" + QString::number(p.cantidad) + "x" + QString::number(p.precio);
+  EXPECT_EQ(guardadas, (QStringList{"P=3x3", "B=2x2.25", "A=1x1.5"}));
+  const QByteArray encabezado = fs::LeeBytes(fs::Une(kPrograma, kBuferEncabezadoCompra));
+  ASSERT_EQ(encabezado.size(), 328);
+  EXPECT_EQ(static_cast<unsigned char>(encabezado[32]), 60);
+  EXPECT_EQ(encabezado.mid(33, 60), QByteArray(60, 'N'));
+  EXPECT_EQ(DecodificaEncabezadoBuferCompra(encabezado).proveedor, "S");
+
+  // Read back into an empty capture: the order the lines had.
+  v.VaciaCapturaCompra();
+  v.CargaBuferCompra();
+  QStringList leidas;
+  for (v.TablaDeta->First(); !v.TablaDeta->Eof(); v.TablaDeta->Next())
+    leidas << v.TablaDeta->FieldByName("CLAVE").AsString();
+  EXPECT_EQ(leidas, (QStringList{"A", "B", "P"}));
+  EXPECT_EQ(v.Nombre->text(), QString(60, u'N'));
+  // An empty capture gives an empty file.
+  v.VaciaCapturaCompra();
+  v.GuardaPartidasEnBufer();
+  EXPECT_EQ(fs::LeeBytes(fs::Une(kPrograma, kBuferPartidasCompra)).size(), 0);
+}
+
+TEST_F(GuardaCompras, UnaDevolucionBajaLaExistenciaYEscribeSusMovimientos) {
+  // No command reaches the return kind; the window is switched by code.
+  FijaLinea(ConfExistenciasNegativas, "N");
+  FijaLinea(ConfIntegraMovimientos, "SI");
+  Producto("Q", "ARANDELA", 2, 3);
+  TFormaCompras& v = Ventana();
+  v.TextoTipoCompra = kDevolucionCompra;
+  v.CambiaTipoCompra(u'D');
+  v.MovimientosCompra = u'S';
+  v.Nuevo1->trigger();
+  v.EditCLPRV_O->setFocus();
+  prueba::Reescribe(v.EditCLPRV_O, "S");
+  v.EditFEDOC_O->setFocus();
+  Linea(v, 3, "Q", 3);
+  Linea(v, 1, "P", 5);
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Filas("DevolCom.DBF", {"CLDOC_O", "TREFE_O", "proceso"}), QStringList{"1|1|G"});
+  // The stock clamped at zero; the totals keep the whole exit.
+  EXPECT_EQ(DeProducto("Q", "EXIST_I"), "0");
+  EXPECT_EQ(DeProducto("Q", "ULCOS_I"), "3");
+  EXPECT_EQ(DeKardex("Q", "ENTRA_I"), "-3");
+  EXPECT_EQ(DeKardex("Q", "INVEN_I"), "-1");
+  EXPECT_EQ(DeProducto("P", "EXIST_I"), "9");
+  const QString documento = "P1-" + kControl;
+  EXPECT_EQ(Filas("Movinven.DBF", {"CLDOC_MI", "CLPRO_MI", "TIMOV_MI", "NUDOC_MI", "CANTI_MI", "BANAF_MI", "CLPRV_MI"}),
+            (QStringList{"1|Q|2|" + documento + "|3|C|S", "1|P|2|" + documento + "|1|C|S"}));
+  // Returns touch neither the supplier nor the payables, and keep no mirror.
+  EXPECT_EQ(DeProveedor("SALDO_P"), "500");
+  EXPECT_EQ(Filas("CUEPAGAR.DBF", {"NUCOM_CP"}), QStringList());
+  EXPECT_EQ(Filas("MOVIMIENTOS.DBF", {"CLDOC_MI"}), QStringList());
+  // Its rows are there: nothing for the movement check.
+  EXPECT_FALSE(fs::ExisteArchivo(fs::Une(kPrograma, "compras.dat")) &&
+               fs::LeeLineas(fs::Une(kPrograma, "compras.dat")).contains(documento));
+}
+
+TEST_F(GuardaCompras, SinLaCarpetaDeDatosNoSeGuardaYCerrarNoPregunta) {
+  TFormaCompras& v = NuevaRecepcion({{10, "P", 7}});
+  const QString datos = fs::Local(kDatos);
+  ASSERT_TRUE(QDir().rename(datos, datos + "_fuera"));
+  v.Guardar1->trigger();
+  ASSERT_TRUE(QDir().rename(datos + "_fuera", datos));
+  EXPECT_EQ(Mensajes(), QStringList{"No es Posible Guardar los Datos...error de conexión...\r Se Recomienda revisar su "
+                                    "red y REINICIAR EL PROGRAMA"});
+  EXPECT_TRUE(v.SinConexionCompras);
+  EXPECT_FALSE(v.TablaComprasE->Active());
+  // Closing asks nothing and touches no closed table.
+  ui::PuertaModal::LimpiaMensajes();
+  v.Close();
+  EXPECT_FALSE(v.isVisible());
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(DeProducto("P", "EXIST_I"), "10");
+  EXPECT_EQ(Filas("ComprasE.dbf", {"CLDOC_O"}), QStringList{"4"});
+}
+
+TEST_F(GuardaCompras, LosPagosDeUnaCompraYLasPartidasCanceladas) {
+  struct Cargo {
+    qint64 numero;
+    const char* estado;
+    double importe, saldo;
+  };
+  auto cuentas = Abre("CUEPAGAR.DBF");
+  for (const Cargo& c : {Cargo{5, "", 100, 100}, Cargo{6, "", 100, 40}, Cargo{7, "C", 100, 100}, Cargo{8, "C", 100, 0}}) {
+    cuentas->Append();
+    cuentas->FieldByName("NUCOM_CP").SetAsInteger(c.numero);
+    cuentas->FieldByName("NUDOC_CP").SetAsString(QString::number(c.numero));
+    cuentas->FieldByName("STATU_CP").SetAsString(c.estado);
+    cuentas->FieldByName("IMCUE_CP").SetAsFloat(c.importe);
+    cuentas->FieldByName("SALDO_CP").SetAsFloat(c.saldo);
+    cuentas->Post();
+  }
+  cuentas.reset();
+  struct Caso {
+    qint64 numero;
+    bool tienePagos, sinCancelar;
+  };
+  // No rows: nothing paid; a charge owed whole: nothing paid; one partly
+  // paid: paid; a cancelled one owed whole counts against the deletion.
+  for (const Caso& c : {Caso{4, false, true}, Caso{5, false, true}, Caso{6, true, true}, Caso{7, false, false},
+                        Caso{8, true, true}}) {
+    SCOPED_TRACE(c.numero);
+    EXPECT_EQ(TienePagosCompra(kDatos, c.numero, QString::number(c.numero)), c.tienePagos);
+    EXPECT_EQ(PagosSinCancelar(kDatos, QString::number(c.numero)), c.sinCancelar);
+  }
+
+  auto lineas = Abre("ComprasD.dbf", "ICOMDET");
+  for (const auto& [numero, control] : {std::pair{"5", 1}, std::pair{"5", 2}, std::pair{"6", 1}, std::pair{"5", 1}}) {
+    lineas->Append();
+    lineas->FieldByName("CLDOC_OD").SetAsString(numero);
+    lineas->FieldByName("CONTROL").SetAsInteger(control);
+    lineas->Post();
+  }
+  MarcaPartidasCanceladas(*lineas, "5", 1);
+  EXPECT_EQ(Filas("ComprasD.dbf", {"CLDOC_OD", "CONTROL", "TREGI_OD"}), (QStringList{"5|1|C", "5|2|", "6|1|", "5|1|C"}));
+}
+
+TEST_F(GuardaCompras, ElCatalogoPosicionaLaVentanaEnUnaRecepcion) {
+  TFormaCompras& v = NuevaRecepcion({{10, "P", 7}});
+  v.Guardar1->trigger();
+  ASSERT_EQ(v.EditCLDOC_O->text(), "5");
+  compras_.reset();
+  // A window never shown yet claims its capture table and shows the receipt
+  // asked for, with its lines.
+  compras_ = std::make_unique<TFormaCompras>();
+  TFormaCompras& otra = *compras_;
+  otra.Usuario->setText("0");
+  otra.PosicionaCompra("4");
+  EXPECT_EQ(otra.Tag(), 1);
+  EXPECT_EQ(otra.EditCLDOC_O->text(), "4");
+  EXPECT_EQ(otra.TablaDeta->RecordCount(), 0);
+  otra.PosicionaCompra("5");
+  EXPECT_EQ(otra.EditCLDOC_O->text(), "5");
+  EXPECT_EQ(otra.TablaDeta->RecordCount(), 1);
+  EXPECT_EQ(otra.Nombre->text(), "ACEROS DEL NORTE");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(GuardaCompras, UnaOrdenSumaLoPedidoYSuRecepcionLoResta) {
+  // The kind combo offers no orders yet; the window is switched by code.
+  TFormaCompras& v = Ventana();
+  v.TextoTipoCompra = kOrdenCompra;
+  v.CambiaTipoCompra(u'O');
+  v.Nuevo1->trigger();
+  v.EditCLPRV_O->setFocus();
+  prueba::Reescribe(v.EditCLPRV_O, "S");
+  v.EditFEDOC_O->setFocus();
+  Linea(v, 4, "P", 7);
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Filas("OrdenCom.dbf", {"CLDOC_O", "IMDOC_O", "proceso", "TREFE_O"}), QStringList{"1|32.48|G|"});
+  EXPECT_EQ(Filas("OrdenDet.dbf", {"CLDOC_OD", "CLPRO_OD", "CANTI_OD"}), QStringList{"1|P|4"});
+  // On order only: no stock, cost, supplier, payable or mirror.
+  EXPECT_EQ(DeProducto("P", "COMRE_I"), "4");
+  EXPECT_EQ(DeProducto("P", "EXIST_I"), "10");
+  EXPECT_EQ(DeProducto("P", "ULCOS_I"), "5");
+  EXPECT_EQ(DeProveedor("SALDO_P"), "500");
+  EXPECT_EQ(Filas("CUEPAGAR.DBF", {"NUCOM_CP"}), QStringList());
+  EXPECT_EQ(Filas("MOVIMIENTOS.DBF", {"CLDOC_MI"}), QStringList());
+  EXPECT_EQ(fs::LeeLineas(fs::Une(kControlDatos, "Conse.dat")), QStringList{"O,1," + kControl});
+
+  // A receipt generated from the order takes it off again.
+  v.TextoTipoCompra = kRecepcion;
+  v.CambiaTipoCompra(u'R');
+  v.Nuevo1->trigger();
+  v.EditCLPRV_O->setFocus();
+  prueba::Reescribe(v.EditCLPRV_O, "S");
+  v.EditFEDOC_O->setFocus();
+  Linea(v, 4, "P", 7);
+  ui::SetTag(v.TipoDocumento, 1);
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(ui::Tag(v.TipoDocumento), 0);
+  EXPECT_EQ(DeProducto("P", "COMRE_I"), "0");
+  EXPECT_EQ(DeProducto("P", "EXIST_I"), "14");
+}
+
+// --- Other stations: each has a program folder of its own on the one data
+// folder.
+
+void CopiaPrograma(const QString& de, const QString& a) {
+  QDir().mkpath(a);
+  for (const QFileInfo& f : QDir(de).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    if (f.isDir() && f.fileName().compare("DATOS", Qt::CaseInsensitive) == 0) continue;
+    const QString destino = a + u'/' + f.fileName();
+    if (f.isDir()) CopiaPrograma(f.filePath(), destino);
+    else QFile::copy(f.filePath(), destino);
+  }
+}
+
+void CopiaArbol(const QString& de, const QString& a) {
+  QDir(a).removeRecursively();
+  QDir().mkpath(a);
+  for (const QFileInfo& f : QDir(de).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    const QString destino = a + u'/' + f.fileName();
+    if (f.isDir()) CopiaArbol(f.filePath(), destino);
+    else QFile::copy(f.filePath(), destino);
+  }
+}
+
+// The purchase window of a station whose program folder is `programa`,
+// shown and activated, in a child process.
+std::unique_ptr<TFormaCompras> VentanaHija(const QString& programa, std::unique_ptr<ui::Aplicacion>& aplicacion) {
+  qputenv("VORLAN_PROGRAM_FOLDER", programa.toLocal8Bit());
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char nombre[] = "estacion";
+  static char* argv[] = {nombre, nullptr};
+  aplicacion = std::make_unique<ui::Aplicacion>(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  auto v = std::make_unique<TFormaCompras>();
+  v->Usuario->setText("0");
+  v->Show();
+  QApplication::setActiveWindow(v.get());
+  v->DisparaActivacion();
+  return v;
+}
+
+// A receipt of the three products: 1 P1 at 10, 2 P2 at 5, 3 P3 at 1, 16 %.
+void CapturaTres(TFormaCompras& v) {
+  v.Nuevo1->trigger();
+  v.EditCLPRV_O->setFocus();
+  prueba::Reescribe(v.EditCLPRV_O, "S");
+  v.EditFEDOC_O->setFocus();
+  const std::tuple<double, const char*, const char*, double> lineas[] = {
+      {1, "P1", "UNO", 10}, {2, "P2", "DOS", 5}, {3, "P3", "TRES", 1}};
+  for (const auto& [cantidad, clave, nombre, precio] : lineas) {
+    db::Tabla& c = *v.TablaDeta;
+    c.Append();
+    c.FieldByName("CANTIDAD").SetAsFloat(cantidad);
+    c.FieldByName("CLAVE").SetAsString(clave);
+    c.FieldByName("PRODUCTO").SetAsString(nombre);
+    c.FieldByName("PRECIO").SetAsFloat(precio);
+    c.FieldByName("IMPUESTO").SetAsFloat(16);
+    c.Post();
+  }
+  v.CalculaTotalesCompra();
+}
+
+// Saves argumentos[1] receipts once the parent says so; "BIEN" when each
+// ended saved with nothing told.
+RUTINA_HIJA(EstacionCompra) {
+  std::unique_ptr<ui::Aplicacion> aplicacion;
+  auto v = VentanaHija(argumentos.value(0), aplicacion);
+  prueba::AvisaPadre(v->Tag() == 1 ? "LISTO" : ui::PuertaModal::Mensajes().join(u';'));
+  prueba::EsperaPadre();
+  QStringList fallas;
+  for (int i = 0; i < argumentos.value(1).toInt(); ++i) {
+    CapturaTres(*v);
+    v->Guardar1->trigger();
+    if (!ui::PuertaModal::Mensajes().isEmpty() || ui::Tag(v->BotonNuevo) != 0)
+      fallas << QString::number(i) + u':' + ui::PuertaModal::Mensajes().join(u';');
+    ui::PuertaModal::LimpiaMensajes();
+  }
+  prueba::AvisaPadre(fallas.isEmpty() ? QStringLiteral("BIEN") : fallas.join(u' '));
+  return 0;
+}
+
+// Captures one receipt and saves it with the fault seam armed at
+// argumentos[1], pass argumentos[2].
+RUTINA_HIJA(EstacionMuereCompra) {
+  std::unique_ptr<ui::Aplicacion> aplicacion;
+  auto v = VentanaHija(argumentos.value(0), aplicacion);
+  CapturaTres(*v);
+  falla::Arma(argumentos.value(1), argumentos.value(2).toInt());
+  prueba::AvisaPadre("ARMADO");
+  v->Guardar1->trigger();
+  falla::Desarma();
+  return 0;
+}
+
+class EstacionesCompra : public GuardaCompras {
+ protected:
+  void SetUp() override {
+    GuardaCompras::SetUp();
+    for (const auto& [clave, nombre] : {std::pair{"P1", "UNO"}, std::pair{"P2", "DOS"}, std::pair{"P3", "TRES"}})
+      Producto(clave, nombre, 100, 1);
+    for (const char* programa : {"C:\\VRL2", "C:\\VRL3"}) CopiaPrograma(fs::Local(kPrograma), fs::Local(programa));
+  }
+};
+
+TEST_F(EstacionesCompra, DosEstacionesRecibenLosMismosProductosSinPerderNada) {
+  constexpr int kPorEstacion = 20;
+  prueba::ProcesoHijo una("EstacionCompra", {"C:\\VRL2", QString::number(kPorEstacion)});
+  prueba::ProcesoHijo otra("EstacionCompra", {"C:\\VRL3", QString::number(kPorEstacion)});
+  ASSERT_EQ(una.EsperaLinea(60000), "LISTO");
+  ASSERT_EQ(otra.EsperaLinea(60000), "LISTO");
+  una.Envia("YA");
+  otra.Envia("YA");
+  EXPECT_EQ(una.EsperaLinea(300000), "BIEN");
+  EXPECT_EQ(otra.EsperaLinea(300000), "BIEN");
+  EXPECT_EQ(una.Espera(), 0);
+  EXPECT_EQ(otra.Espera(), 0);
+
+  QStringList numeros = Filas("ComprasE.dbf", {"CLDOC_O"});
+  numeros.removeAll("4");
+  numeros.removeDuplicates();
+  EXPECT_EQ(numeros.size(), 2 * kPorEstacion);
+  EXPECT_EQ(Filas("ComprasD.dbf", {"CLDOC_OD"}).size(), 3 * 2 * kPorEstacion);
+  const std::pair<const char*, int> recibidos[] = {{"P1", 1}, {"P2", 2}, {"P3", 3}};
+  for (const auto& [clave, cantidad] : recibidos) {
+    SCOPED_TRACE(clave);
+    EXPECT_EQ(DeProducto(clave, "EXIST_I"), QString::number(100 + cantidad * 2 * kPorEstacion));
+    EXPECT_EQ(DeKardex(clave, "ENTRA_I"), QString::number(cantidad * 2 * kPorEstacion));
+  }
+  EXPECT_EQ(Filas("Kardex.dbf", {"CLPRO_I"}).size(), 3);
+  EXPECT_EQ(DeProveedor("SALDO_P"), Dinero::DeReal(500 + 2 * kPorEstacion * 26.68).Texto());
+  EXPECT_EQ(Filas("CUEPAGAR.DBF", {"NUCOM_CP"}).size(), 2 * kPorEstacion);
+  for (const char* t : {"ComprasE.dbf", "ComprasD.dbf", "INVENTAR.DBF", "Kardex.dbf", "PROVEEDO.DBF", "CUEPAGAR.DBF"}) {
+    SCOPED_TRACE(t);
+    EXPECT_EQ(Abre(t)->TagsDiscrepantes(), QStringList());
+  }
+}
+
+TEST_F(EstacionesCompra, UnaEstacionMuertaAlGuardarTerminaLaRecepcionAlVolver) {
+  const QString raiz = fs::Local("C:\\");
+  const QString copia = QDir(raiz).absoluteFilePath("../inicial");
+  CopiaArbol(raiz, copia);
+  int muertes = 0;
+  for (int pasada = 1; pasada <= 80; ++pasada) {
+    SCOPED_TRACE(pasada);
+    CopiaArbol(copia, raiz);
+    prueba::ProcesoHijo estacion("EstacionMuereCompra", {"C:\\VRL2", guardado::puntos::kEscrito, QString::number(pasada)});
+    ASSERT_EQ(estacion.EsperaLinea(60000), "ARMADO");
+    if (estacion.EsperaFin().has_value()) break;  // the save passed the point fewer times
+    ++muertes;
+    // The station opens purchases again: the receipt is there once.
+    qputenv("VORLAN_PROGRAM_FOLDER", "C:\\VRL2");
+    {
+      TFormaCompras v;
+      v.Usuario->setText("0");
+      v.Show();
+      QApplication::setActiveWindow(&v);
+      v.DisparaActivacion();
+      EXPECT_EQ(Mensajes(), QStringList());
+      // It shows the receipt it finished, in browse state.
+      EXPECT_EQ(v.EditCLDOC_O->text(), "5");
+      EXPECT_TRUE(Navegando(v));
+      v.Close();
+    }
+    qunsetenv("VORLAN_PROGRAM_FOLDER");
+    ui::PuertaModal::LimpiaMensajes();
+    EXPECT_FALSE(fs::ExisteArchivo(fs::Une("C:\\VRL2", kDiarioCompras)));
+    EXPECT_EQ(Filas("ComprasE.dbf", {"CLDOC_O", "IMDOC_O", "TREFE_O", "proceso"}),
+              (QStringList{"4|||G", "5|26.68|1|G"}));
+    QStringList lineas = Filas("ComprasD.dbf", {"CLPRO_OD", "CANTI_OD", "FINAL"});
+    lineas.sort();
+    EXPECT_EQ(lineas, (QStringList{"P1|1|101", "P2|2|102", "P3|3|103"}));
+    for (const auto& [clave, existencia] : {std::pair{"P1", "101"}, std::pair{"P2", "102"}, std::pair{"P3", "103"}}) {
+      EXPECT_EQ(DeProducto(clave, "EXIST_I"), existencia) << clave;
+      EXPECT_EQ(DeKardex(clave, "INVEN_I"), existencia) << clave;
+    }
+    EXPECT_EQ(DeProveedor("SALDO_P"), "526.68");
+    EXPECT_EQ(Filas("CUEPAGAR.DBF", {"NUCOM_CP", "SALDO_CP"}), QStringList{"5|26.68"});
+    EXPECT_EQ(Filas("MOVIMIENTOS.DBF", {"CLDOC_MI"}), (QStringList{"5", "5", "5"}));
+    EXPECT_EQ(fs::LeeLineas(ArchivoHistorial(kDatos, u'C', "5")).size(), 1);
+  }
+  EXPECT_GT(muertes, 10);
+  QDir(copia).removeRecursively();
 }
 
 }  // namespace

@@ -1,0 +1,2 @@
+add_executable(bench_compras compras_bench.cpp)
+target_link_libraries(bench_compras PRIVATE vorlan_purchasing vorlan_tablas benchmark::benchmark)
