@@ -290,6 +290,34 @@ class TFormaCompras : public ui::Forma {
   void BotonTotalesClick();
   static bool ContieneGuion(const QString& texto);
 
+  // --- Document commands (ComandosCompra.cpp).
+  void ConectaComandosCompra();
+  // The kind combo's text changed: the kind's tables, commands and format,
+  // and its last document shown.
+  void TipoDocumentoChange();
+  void Recepcin1Click();
+  void OrdendeCompra1Click();
+  void CompraSugerida1Click();
+  void ReproducirDocumento1Click();
+  void ArchivodeCompras1Click();
+  void BotonObservacionClick();
+  // Appends " <accion> Por <user's name>" to the document's log when
+  // configuration line 85 is "S".
+  void RegistraHistorialCompra(const QString& accion);
+
+  // --- Options and tools (OpcionesCompra.cpp).
+  void ConectaOpcionesCompra();
+  void QuitarEmpaqueClick();
+  void QuitarPrecioCliente1Click();
+  void OpcionUnaLineaClick(QAction* opcion, const QString& archivo);
+  void PorCostoPromedio1Click();
+  void BotonDescuentoClick();
+  void ImportarArchivo1Click();
+  void MantenimientoModulo1Click();
+  void MI1Click();
+  void Bitacora1Click();
+  void Ayuda2Click();
+
  protected:
   void FormShow() override;
   void FormActivate() override;
