@@ -23,6 +23,8 @@
 #include "pos/ListaSQL.h"
 #include "purchasing/Compras.h"
 #include "purchasing/ConProvee.h"
+#include "purchasing/ConsultaCuePagar.h"
+#include "purchasing/CxPDetalle.h"
 #include "purchasing/Proveedo.h"
 #include "reports/Consolidar.h"
 #include "reports/DisenoVista.h"
@@ -162,9 +164,10 @@ const Creador kVentanasDeInicio[] = {
     Crea<TFormaProveedo>,
     Crea<TFormaProgreso>,
     Crea<TFormaGlyp>,
-    // TFormaConsultaCuePagar (the price calculator is made by the sale screen's F7)
+    Crea<TFormaConsultaCuePagar>,
+    // (the price calculator is made by the sale screen's F7)
     Crea<TFormaClientes>,
-    // TFormaCxPDetalle
+    Crea<TFormaCxPDetalle>,
     [] { return std::unique_ptr<ui::Forma>(std::make_unique<TFormaEdicion>(ModoEdicion::Editor)); },
     Crea<TFormaMovimientos>,
     Crea<TFormaColector>,

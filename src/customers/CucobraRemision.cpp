@@ -215,17 +215,8 @@ void TFormaRemCuCobra::FormActivate() {
 // Through a cursor of its own, so the catalogue stays on the concept its
 // user stands on (the one just picked, while the focus leaves the box).
 bool TFormaRemCuCobra::BuscaConcepto() {
-  db::Tabla& conceptos = *TablaConceptos;
-  if (!conceptos.Active()) {
-    conceptos.SetCarpeta(CarpetaDatosEmpresa());
-    AbreTabla(conceptos);
-    if (!conceptos.Active()) return false;
-  }
-  bool esNumero = false;
-  const int numero = EditTIMOV_CC->text().trimmed().toInt(&esNumero);
-  if (!esNumero || !conceptos.FindKey({numero})) return false;
-  const QString descripcion = Campo(conceptos, "CONCE_MO");
-  tipoConcepto_ = Campo(conceptos, "TIPOO_MO");
+  QString descripcion;
+  if (!BuscaConceptoCuenta(*TablaConceptos, EditTIMOV_CC->text(), descripcion, tipoConcepto_)) return false;
   EditaMovimiento();
   db::Dataset& fila = *Movimiento();
   fila.FieldByName(QStringLiteral("CONCE_CC")).SetAsString(descripcion);

@@ -1,29 +1,35 @@
 #include "customers/CuentasCobrar.h"
 
+#include "foundation/rutinas_tablas.h"
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_numero.h"
 #include "platform/Error.h"
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
+#include "platform/fs/Reloj.h"
 #include "platform/ui/Colores.h"
+#include "shell/LineasConfiguracion.h"
 
 #include <QDateTime>
 #include <QLabel>
 
 namespace {
 
-Dinero Importe(const db::Dataset& cuenta, const char* campo) {
-  return Dinero::DeReal(cuenta.FieldByName(QString::fromLatin1(campo)).AsFloat());
+Dinero Importe(const db::Dataset& cuenta, const QString& campo) {
+  return Dinero::DeReal(cuenta.FieldByName(campo).AsFloat());
 }
 
 }  // namespace
 
-SumaCuenta SumaMovimientosCuenta(db::Dataset& cuenta) {
+SumaCuenta SumaMovimientosCuenta(db::Dataset& cuenta, const QString& sufijo) {
+  const QString importeCampo = QStringLiteral("IMCUE_") + sufijo;
+  const QString operacion = QStringLiteral("OPERA_") + sufijo;
+  const QString vence = QStringLiteral("FEVEN_") + sufijo;
   cuenta.Post();
   SumaCuenta suma;
   for (cuenta.First(); !cuenta.Eof(); cuenta.Next()) {
-    const Dinero importe = Importe(cuenta, "IMCUE_CC");
-    if (cuenta.FieldByName(QStringLiteral("OPERA_CC")).AsString() == kOperacionAbono) {
+    const Dinero importe = Importe(cuenta, importeCampo);
+    if (cuenta.FieldByName(operacion).AsString() == kOperacionAbono) {
       suma.saldo -= importe;
       suma.abonos += importe;
     } else {
@@ -31,7 +37,7 @@ SumaCuenta SumaMovimientosCuenta(db::Dataset& cuenta) {
       suma.cargos += importe;
     }
     ++suma.movimientos;
-    suma.ultimoVencimiento = cuenta.FieldByName(QStringLiteral("FEVEN_CC")).AsString();
+    suma.ultimoVencimiento = cuenta.FieldByName(vence).AsString();
   }
   return suma;
 }
@@ -44,6 +50,15 @@ QString EstadoVencimiento(const QString& vence, const QDate& hoy) {
   return QStringLiteral("vencido  ") + QString::number(actual - dia) + QStringLiteral("  dias");
 }
 
+void MuestraVencimientoCuenta(const QLabel& fechaVencimiento, QLabel& tiempo) {
+  if (fechaVencimiento.text().isEmpty()) return;
+  try {
+    tiempo.setText(EstadoVencimiento(fechaVencimiento.text(), fs::Hoy()));
+  } catch (const plat::Error&) {
+    tiempo.clear();
+  }
+}
+
 QString TextoSaldoCuenta(Dinero saldo) {
   return FormatoImporte(QStringLiteral("###,###,##0.00"), saldo.Texto(), QStringLiteral("$"));
 }
@@ -54,6 +69,32 @@ void MuestraEstadoCuenta(QLabel& estado, Dinero saldo) {
   QPalette paleta = estado.palette();
   paleta.setColor(QPalette::WindowText, ui::ColorQt(deudor ? ui::clRed : ui::clNavy, paleta));
   estado.setPalette(paleta);
+}
+
+void MuestraSaldoCuenta(QLabel& saldo, QLabel& saldoE, QLabel& estado, Dinero importe) {
+  saldo.setText(TextoSaldoCuenta(importe));
+  saldoE.setText(saldo.text());
+  MuestraEstadoCuenta(estado, importe);
+}
+
+bool BuscaConceptoCuenta(db::Tabla& conceptos, const QString& numero, QString& nombre, QString& tipo) {
+  if (!conceptos.Active()) {
+    try {
+      conceptos.SetCarpeta(CarpetaDatosEmpresa());
+    } catch (const plat::Error&) {
+      return false;
+    }
+    conceptos.SetNombreTabla(QStringLiteral("concepto.dbf"));
+    conceptos.SetIndexName(QStringLiteral("NUME"));
+    AbreTabla(conceptos);
+    if (!conceptos.Active()) return false;
+  }
+  bool esNumero = false;
+  const int n = numero.trimmed().toInt(&esNumero);
+  if (!esNumero || !conceptos.FindKey({n})) return false;
+  nombre = conceptos.FieldByName(QStringLiteral("CONCE_MO")).AsString();
+  tipo = conceptos.FieldByName(QStringLiteral("TIPOO_MO")).AsString();
+  return true;
 }
 
 void EsperaBloqueos(db::Dataset& tabla) {

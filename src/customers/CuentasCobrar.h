@@ -15,7 +15,8 @@
 class QLabel;
 namespace db {
 class Dataset;
-}
+class Tabla;
+}  // namespace db
 
 // The table of the remission accounts (in the remission folder) and of the
 // invoice accounts (in the data folder), both on tag ICUECOB (NUFAC_CC).
@@ -45,14 +46,19 @@ struct SumaCuenta {
 };
 // Walks the dataset (an account: its range and filter) from its first row
 // to its last, where it is left standing. A row being edited or inserted is
-// posted first. Table errors reach the caller.
-SumaCuenta SumaMovimientosCuenta(db::Dataset& cuenta);
+// posted first. Table errors reach the caller. The payable accounts keep
+// the same columns with the suffix "CP" (IMCUE_CP, OPERA_CP, FEVEN_CP).
+SumaCuenta SumaMovimientosCuenta(db::Dataset& cuenta, const QString& sufijo = QStringLiteral("CC"));
 
 // The due state of an account whose due date is `vence` (dd/MM/yyyy) seen on
 // `hoy`, both as day counts of DiasDesde1980 (every month 30 days): "no
 // vencido" before, "Se vence Hoy" on the day, "vencido  <n>  dias" after.
 // Throws plat::Error (Conversion) when `vence` is not a date.
 QString EstadoVencimiento(const QString& vence, const QDate& hoy);
+// The due state label of an account window: `tiempo` shows the state of the
+// date `fechaVencimiento` shows, seen today; a date label left empty leaves
+// it as it is, a text that is no date empties it.
+void MuestraVencimientoCuenta(const QLabel& fechaVencimiento, QLabel& tiempo);
 
 // A balance as the account windows show it: "$" and the amount with the
 // mask "###,###,##0.00", blanks on the left to the mask's width.
@@ -61,6 +67,15 @@ QString TextoSaldoCuenta(Dinero saldo);
 // The state label of an account: "Deudor" in red above 0, otherwise
 // "Saldada" in navy.
 void MuestraEstadoCuenta(QLabel& estado, Dinero saldo);
+// The balance in both balance labels of an account window and its state.
+void MuestraSaldoCuenta(QLabel& saldo, QLabel& saldoE, QLabel& estado, Dinero importe);
+
+// The account concept `numero` of concepto.dbf (tag NUME), looked up
+// through `conceptos`, which is opened in the data folder when closed:
+// found, its name (CONCE_MO) and kind (TIPOO_MO, "A" or "C"). False for a
+// text that is no number, a number of no concept or a table that does not
+// open (logged by AbreTabla).
+bool BuscaConceptoCuenta(db::Tabla& conceptos, const QString& numero, QString& nombre, QString& tipo);
 
 // The record filter that keeps the rows of the document whose control
 // number is `control`.

@@ -53,42 +53,21 @@ void TFormaCxCDocumento::CreaComponentes() {
 
   Panel1 = new ui::Panel(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
-  Factura = new QLineEdit(Panel1);
-  Factura->setObjectName(QStringLiteral("Factura"));
-  Factura->setMaximumWidth(110);
-  ClaveCliente = Etiqueta(Panel1, "ClaveCliente");
-  FechaAplicacion = Etiqueta(Panel1, "FechaAplicacion");
-  FechaVencimiento = Etiqueta(Panel1, "FechaVencimiento");
-  tiempo = Etiqueta(Panel1, "tiempo");
-  Estado = Etiqueta(Panel1, "Estado");
-  QFont negrita = Estado->font();
+  QFont negrita = font();
   negrita.setBold(true);
-  Estado->setFont(negrita);
-  SaldoE = Etiqueta(Panel1, "SaldoE");
+  const CabeceraCuenta cabecera = ArmaCabeceraCuenta(*Panel1, QStringLiteral("Factura"), QStringLiteral("Cliente"), negrita);
+  Factura = cabecera.factura;
+  ClaveCliente = cabecera.clave;
+  FechaAplicacion = cabecera.aplicacion;
+  FechaVencimiento = cabecera.vencimiento;
+  tiempo = cabecera.tiempo;
+  Estado = cabecera.estado;
+  SaldoE = cabecera.saldoE;
   BotonSalir = new QPushButton(QStringLiteral("&Salir"), Panel1);
   BotonSalir->setObjectName(QStringLiteral("BotonSalir"));
   Usuario = Etiqueta(Panel1, "Usuario", QStringLiteral("0"));
   Usuario->hide();
-
-  auto* cabeza = new QGridLayout(Panel1);
-  cabeza->addWidget(Etiqueta(Panel1, nullptr, QStringLiteral("Factura")), 0, 0);
-  cabeza->addWidget(Factura, 0, 1);
-  cabeza->addWidget(Etiqueta(Panel1, nullptr, QStringLiteral("Cliente")), 1, 0);
-  cabeza->addWidget(ClaveCliente, 1, 1);
-  cabeza->addWidget(Etiqueta(Panel1, nullptr, QStringLiteral("Fecha de aplicación")), 2, 0);
-  cabeza->addWidget(FechaAplicacion, 2, 1);
-  cabeza->addWidget(Etiqueta(Panel1, nullptr, QStringLiteral("Fecha de vencimiento")), 3, 0);
-  auto* vence = new QHBoxLayout;
-  vence->addWidget(FechaVencimiento);
-  vence->addWidget(tiempo, 1);
-  cabeza->addLayout(vence, 3, 1);
-  auto* estado = new QVBoxLayout;
-  estado->addWidget(Estado);
-  estado->addWidget(SaldoE);
-  estado->addStretch();
-  cabeza->addLayout(estado, 0, 2, 4, 1);
-  cabeza->addWidget(BotonSalir, 0, 3, Qt::AlignRight | Qt::AlignTop);
-  cabeza->setColumnStretch(1, 1);
+  cabecera.rejilla->addWidget(BotonSalir, 0, 3, Qt::AlignRight | Qt::AlignTop);
 
   const MovimientosCuenta movimientos = ArmaMovimientosCuenta(*this, *Panel1, FuenteCxC, negrita);
   Panel2 = movimientos.panelRejilla;
@@ -160,8 +139,6 @@ void TFormaCxCDocumento::SaldoCxCDocumento() {
   SaldoCuenta = suma.saldo;
   CargosCuenta = suma.cargos;
   AbonosCuenta = suma.abonos;
-  Saldo->setText(TextoSaldoCuenta(SaldoCuenta));
-  SaldoE->setText(Saldo->text());
   try {
     TablaCxC->First();
     TablaCxC->Edit();
@@ -171,7 +148,7 @@ void TFormaCxCDocumento::SaldoCxCDocumento() {
     TablaCxC->Cancel();
     MuestraMensaje(e.mensaje());
   }
-  MuestraEstadoCuenta(*Estado, SaldoCuenta);
+  MuestraSaldoCuenta(*Saldo, *SaldoE, *Estado, SaldoCuenta);
 }
 
 void TFormaCxCDocumento::EncabezadoCxCDocumento() {
@@ -182,14 +159,7 @@ void TFormaCxCDocumento::EncabezadoCxCDocumento() {
   TablaCxC->Last();
 }
 
-void TFormaCxCDocumento::VencimientoCxCDocumento() {
-  if (FechaVencimiento->text().isEmpty()) return;
-  try {
-    tiempo->setText(EstadoVencimiento(FechaVencimiento->text(), fs::Hoy()));
-  } catch (const plat::Error&) {
-    tiempo->clear();
-  }
-}
+void TFormaCxCDocumento::VencimientoCxCDocumento() { MuestraVencimientoCuenta(*FechaVencimiento, *tiempo); }
 
 void TFormaCxCDocumento::SumaNumero(int paso) {
   bool esNumero = false;

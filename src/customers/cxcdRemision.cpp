@@ -310,8 +310,6 @@ void TFormaRemCxCDetalle::SaldoCuentaRemision() {
   const Dinero total =
       HayEncabezado() ? Dinero::DeReal(TablaFactura->FieldByName(QStringLiteral("IMTOD_F")).AsFloat()) : Dinero();
   SaldoCuenta = (total + suma.saldo).Redondeada(2);
-  Saldo->setText(TextoSaldoCuenta(SaldoCuenta));
-  SaldoE->setText(Saldo->text());
 
   // The balance into the first movement and the header, together.
   if (suma.movimientos > 0 && HayEncabezado()) {
@@ -337,7 +335,7 @@ void TFormaRemCxCDetalle::SaldoCuentaRemision() {
   for (QWidget* w : {static_cast<QWidget*>(FechaVencimiento), static_cast<QWidget*>(FechaV),
                      static_cast<QWidget*>(tiempo)})
     w->show();
-  MuestraEstadoCuenta(*Estado, SaldoCuenta);
+  MuestraSaldoCuenta(*Saldo, *SaldoE, *Estado, SaldoCuenta);
   const QString numero = Factura->text().trimmed();
   try {
     if (SaldoCuenta > Dinero()) {
@@ -385,14 +383,7 @@ void TFormaRemCxCDetalle::EncabezadoCuentaRemision() {
   if (TablaCxC->Active()) TablaCxC->Last();
 }
 
-void TFormaRemCxCDetalle::VencimientoCuentaRemision() {
-  if (FechaVencimiento->text().isEmpty()) return;
-  try {
-    tiempo->setText(EstadoVencimiento(FechaVencimiento->text(), fs::Hoy()));
-  } catch (const plat::Error&) {
-    tiempo->clear();
-  }
-}
+void TFormaRemCxCDetalle::VencimientoCuentaRemision() { MuestraVencimientoCuenta(*FechaVencimiento, *tiempo); }
 
 // --- Life.
 

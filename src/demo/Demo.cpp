@@ -427,6 +427,22 @@ void LlenaCompras(const QString& datos, double iva) {
                        {"TREGI_O", "N"},        {"HORAF_F", 0},           {"USUARIO", "0"},
                        {"proceso", "G"}}});
     LlenaSiVacia(datos, QString::fromLatin1(c.partidas), partidas);
+    // A receipt's payable account: its charge (concept 51) and, when paid,
+    // its cash payment.
+    if (QString::fromLatin1(c.encabezado) != QStringLiteral("ComprasE.dbf")) continue;
+    const auto movimiento = [&](int concepto, const char* texto, const char* opera) {
+      return Fila{{"NUCOM_CP", c.numero},          {"CLPRO_CP", c.proveedor},
+                  {"NOMBR_CP", QString::fromUtf8(c.nombre)},
+                  {"TIMOV_CP", concepto},           {"CONCE_CP", texto},
+                  {"OPERA_CP", opera},              {"IMCUE_CP", total},
+                  {*opera == 'A' ? "ABONO_CP" : "CARGO_CP", total},
+                  {"FEAPL_CP", fs::Hoy()},          {"FEVEN_CP", fs::Hoy()},
+                  {"NUDOC_CP", c.referencia}};
+    };
+    QVector<Fila> cuenta{movimiento(51, "Compra", "C")};
+    if (c.pagada) cuenta << movimiento(7, "Efectivo", "A");
+    cuenta.first() << Fila::value_type{"SALDO_CP", c.pagada ? 0 : total};
+    LlenaSiVacia(datos, QStringLiteral("Cuepagar.DBF"), cuenta);
   }
 }
 

@@ -97,8 +97,7 @@ TFormaProveedo::TFormaProveedo(QWidget* owner) : ui::Forma(owner) {
   Guardar1->setEnabled(false);
   BotonGuardar->setEnabled(false);
   CancelaMovimiento1->setEnabled(false);
-  // Reached once the payables query and the supplier reports exist.
-  Saldo->setEnabled(false);
+  // Reached once the supplier reports exist.
   ListadodeProveedores1->setEnabled(false);
 }
 
@@ -240,6 +239,7 @@ void TFormaProveedo::CreaCaja() {
   Saldo = new QPushButton(QStringLiteral("Saldo..."), Panel2);
   Saldo->setObjectName(QStringLiteral("Saldo"));
   marco.pie->addWidget(Saldo);
+  ui::Conecta(Saldo, &QPushButton::clicked, this, [this] { SaldoClick(); });
   PintaMarco(false);
 }
 

@@ -156,6 +156,8 @@ class TFormaProveedo : public ui::Forma {
   void ImprimePlantilla1Click();
   void Temas1Click();
   void Informacion1Click();
+  // "Saldo...": the payables query on the supplier shown (ConsultaCuePagar.cpp).
+  void SaldoClick();
 
   // The print format: <program folder>\consulta\<line 25>, or the one
   // "Elegir Formato" chose, which holds until the program ends.

@@ -110,7 +110,8 @@ TEST_F(Principal, ElProgramaCreaSusVentanasEnOrden) {
   QStringList clases;
   for (const auto& v : programa_->Ventanas()) clases << v->metaObject()->className();
   EXPECT_EQ(clases, (QStringList{"TFormaPrincipal", "TFormaEmpresas", "TFormaCompras", "TFormaInventario", "TFormaConProduct",
-                                 "TFormaProveedo", "TFormaProgreso", "TFormaGlyp", "TFormaClientes", "TFormaEdicion",
+                                 "TFormaProveedo", "TFormaProgreso", "TFormaGlyp", "TFormaConsultaCuePagar",
+                                 "TFormaClientes", "TFormaCxPDetalle", "TFormaEdicion",
                                  "TFormaMovimientos", "TFormaColector", "TFormaCaducidad", "TFormaRemCuCobra", "TFormaConceptos",
                                  "TFormaBuscaSQL", "TFormaListaSQL", "TFormaHotReporte"}));
   EXPECT_EQ(FormaElipse(), nullptr);  // the splash is gone
