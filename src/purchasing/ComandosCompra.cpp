@@ -20,6 +20,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "purchasing/Compras.h"
 #include "purchasing/ConProvee.h"
+#include "purchasing/CxPDetalle.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAction>
@@ -94,6 +95,7 @@ void TFormaCompras::ConectaComandosCompra() {
   ui::Conecta(ReproducirDocumento1, &QAction::triggered, this, [this] { ReproducirDocumento1Click(); });
   ui::Conecta(ArchivodeCompras1, &QAction::triggered, this, [this] { ArchivodeCompras1Click(); });
   ui::Conecta(BotonObservacion, &QToolButton::clicked, this, [this] { BotonObservacionClick(); });
+  ui::Conecta(BotonPagos, &QToolButton::clicked, this, [this] { BotonPagosClick(); });
   // "Generar Cuenta por Pagar" has no command.
 }
 
@@ -274,4 +276,23 @@ void TFormaCompras::BotonObservacionClick() {
   } catch (const plat::Error& e) {
     MuestraMensaje(e.mensaje());
   }
+}
+
+// --- Payments.
+
+void TFormaCompras::BotonPagosClick() {
+  if (!HayEncabezado() || EnAlta() || EnCambio()) return;
+  // Right 6, as the payments have always tested it.
+  if (!TieneDerecho(NumeroUsuario(), DerechoCuentasPorCobrar)) return;
+  if (!FormaCxPDetalle()) new TFormaCxPDetalle(this);
+  TFormaCxPDetalle& cuenta = *FormaCxPDetalle();
+  PostPendiente(*TablaComprasE);
+  cuenta.MuestraCxPDocumento(EditCLDOC_O->text().trimmed());
+  cuenta.ShowModal();
+  // The balance and the "Pagada" status follow the payments.
+  try {
+    TablaComprasE->Refresh();
+  } catch (const plat::Error&) {
+  }
+  MuestraEstadoCompra();
 }

@@ -301,6 +301,8 @@ class TFormaCompras : public ui::Forma {
   void ReproducirDocumento1Click();
   void ArchivodeCompras1Click();
   void BotonObservacionClick();
+  // The payable account of the receipt shown, after right 6.
+  void BotonPagosClick();
   // Appends " <accion> Por <user's name>" to the document's log when
   // configuration line 85 is "S".
   void RegistraHistorialCompra(const QString& accion);

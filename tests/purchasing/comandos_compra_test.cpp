@@ -13,6 +13,7 @@
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "purchasing/Compras.h"
+#include "purchasing/CxPDetalle.h"
 #include "purchasing/DocumentosCompra.h"
 #include "support/LanzadorGrabador.h"
 #include "support/Maneja.h"
@@ -349,6 +350,56 @@ TEST_F(ComandosCompra, ArchivoDeComprasCopiaLaTablaDeCapturaAVRL) {
   QStringList claves;
   for (copia.First(); !copia.Eof(); copia.Next()) claves << copia.FieldByName("CLAVE").AsString();
   EXPECT_EQ(claves, (QStringList{"A", "B"}));
+}
+
+TEST_F(ComandosCompra, PagosAbreLaCuentaDeLaRecepcionConElDerecho6) {
+  Recepcion(3, 30, {{"CLPRV_O", "P1"}, {"IMDOC_O", "1000"}, {"SALDO_O", "600"}}, {"A:100"});
+  {
+    auto c = Abre("Cuepagar.DBF");
+    for (const auto& [concepto, operacion, importe] : {std::tuple{51, "C", 1000}, std::tuple{7, "A", 400}}) {
+      c->Append();
+      c->FieldByName("NUCOM_CP").SetAsInteger(3);
+      c->FieldByName("NUDOC_CP").SetAsString("3");
+      c->FieldByName("CLPRO_CP").SetAsString("P1");
+      c->FieldByName("TIMOV_CP").SetAsInteger(concepto);
+      c->FieldByName("OPERA_CP").SetAsString(operacion);
+      c->FieldByName("IMCUE_CP").SetAsFloat(importe);
+      c->Post();
+    }
+  }
+  TFormaCompras& v = Ventana("2");
+  v.TipoDocumento->setCurrentText(kOrdenCompra);
+  v.TipoDocumento->setCurrentText(kRecepcion);
+  ASSERT_FALSE(v.BotonPagos->isHidden());
+  ASSERT_EQ(v.LabelSaldo->text(), "Saldo 600.00");
+  QString cuenta;
+  ui::PuertaModal::Espera("TFormaCxPDetalle", [&cuenta](QDialog& d) {
+    auto& c = static_cast<TFormaCxPDetalle&>(d);
+    cuenta = c.Factura->text() + u'|' + c.SaldoE->text().remove(u' ') + u'|' + c.Estado->text();
+    // Paid meanwhile: the window shows it when the account closes.
+    auto e = Abre("ComprasE.dbf", "ICOMENC");
+    e->FindKey({3});
+    e->Edit();
+    e->FieldByName("SALDO_O").SetAsFloat(0);
+    e->FieldByName("STDOC_O").SetAsString("G");
+    e->Post();
+  });
+  Pulsa(v, "BotonPagos");
+  EXPECT_EQ(cuenta, "3|$600.00|Deudor");
+  EXPECT_EQ(v.LabelSaldo->text(), "Saldo 0.00");
+  EXPECT_EQ(v.Estado->text(), "Pagada");
+  EXPECT_EQ(Mensajes(), QStringList());
+
+  // Without right 6 the account does not open.
+  {
+    const QByteArray usuarios = ArchivoUsuarios({{"adm", DerechosSin({})}, {"sin6", DerechosSin({6})}});
+    EscribeBytes(fs::Une(kDatos, "usuarios.def"), usuarios);
+    EscribeBytes(fs::Une(kPrograma, "usuarios.def"), usuarios);
+  }
+  v.Usuario->setText("1");
+  Pulsa(v, "BotonPagos");
+  EXPECT_EQ(Mensajes(), QStringList{kSinAcceso});
+  EXPECT_EQ(ui::PuertaModal::SinRespuesta(), QStringList());
 }
 
 // --- Options and tools.
