@@ -6,6 +6,7 @@
 #include "inventory/ConPro.h"
 #include "inventory/Inven.h"
 #include "inventory/movinv.h"
+#include "legacy/Factu.h"
 #include "platform/db/Tabla.h"
 #include "purchasing/Proveedo.h"
 #include "reports/ConsCata.h"
@@ -17,8 +18,8 @@
 namespace {
 
 // Each record window is shown on the key of the browser's row, with the
-// browser's user. Purchases and the document tables have no window built
-// yet: their rows open nothing.
+// browser's user. Purchases have no window built yet: their rows open
+// nothing. The sales document tables open the legacy document window.
 
 void AbreCliente(const RegistroCatalogo& r) {
   TFormaClientes* clientes = FormaClientes();
@@ -70,6 +71,7 @@ void UneNavegadorCatalogos(TFormaPrincipal& principal) {
   UneAperturaCatalogo(QStringLiteral("vendedor.dbf"), AbreVendedor);
   UneAperturaCatalogo(QStringLiteral("inventar.dbf"), AbreProducto);
   UneAperturaCatalogo(QStringLiteral("movinven.dbf"), AbreMovimientos);
+  UneDocumentosFactura();
   // A receivable row: the invoice account of its document (fourth column).
   UneAperturaCatalogo(QStringLiteral("cucobrar.dbf"),
                       [](const RegistroCatalogo& r) { MuestraCuentasDocumento(r.usuario, r.cuartaColumna); });

@@ -83,6 +83,7 @@
 #include "platform/ui/Forma.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "pos/OpcionesEncabezado.h"
 #include "pos/TablaCaptura.h"
 #include "pos/TotalesVenta.h"
 
@@ -124,8 +125,6 @@ inline constexpr int kEspejoRemisiones = 1000;
 inline const QString kClaveModificacion = QStringLiteral("pqzwvmtnxbc7k52hsdl");
 // The window's caption before the opener adds the user and the date.
 inline const QString kTituloCapturaRapida = QStringLiteral("Punto de Venta CAPTURA RAPIDA ");
-// The number of lines of encabeza.cnf.
-inline constexpr int kLineasOpcionesVenta = 18;
 // The outside tabulation program of Ayuda > "Tabulador".
 inline const QString kProgramaTabulador = QStringLiteral("tabulador.exe");
 
@@ -259,6 +258,10 @@ class TFormaCapturaRapida : public ui::Forma {
   qint64 FolioBaseRemision = 0, FolioAjusteRemision = 0;
   qint64 FolioBaseFactura = 0, FolioAjusteFactura = 0;
   bool FacturaDerivada = false;
+  // While set, an invoice is saved as one made from remissions (kind "Z"):
+  // its customer balance, but no stock exit, product check or movement rows,
+  // which its remissions already had.
+  bool FacturaDeRemisiones = false;
   bool CierreTrasGuardar = false;
   // The next document read from the buffer files takes its lines from a
   // range of documents; cleared by a save.

@@ -1,6 +1,8 @@
 #include "pos/CaptuRap_comun.h"
 
 #include "foundation/rutinas.h"
+#include "foundation/rutinas_numero.h"
+#include "inventory/CamposRegistro.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
@@ -64,4 +66,36 @@ TRegistroProducto ProductoActual(const db::Tabla& productos) {
   TRegistroProducto producto;
   producto.Lee(productos);
   return producto;
+}
+
+QString TextoCeldaCaptura(const db::Campo& campo, const QVariant& valor, const QString& texto, int digitosCantidad,
+                          const QString& mascaraCantidad) {
+  if (!valor.isValid()) return texto;
+  const db::TipoDato tipo = campo.Tipo();
+  const bool numero = tipo == db::TipoDato::Entero || tipo == db::TipoDato::Flotante || tipo == db::TipoDato::Moneda;
+  if (digitosCantidad > 0 && numero) return FormatoMascara(mascaraCantidad, valor.toDouble());
+  if (tipo == db::TipoDato::Moneda) return FormatoMascara(QStringLiteral("###,##0.00"), valor.toDouble());
+  return texto;
+}
+
+QColor PintaCampo(QWidget* campo, ui::TColor color) {
+  QPalette paleta = campo->palette();
+  const QColor anterior = paleta.color(QPalette::Base);
+  paleta.setColor(QPalette::Base, ui::ColorQt(color, paleta));
+  campo->setPalette(paleta);
+  return anterior;
+}
+
+void RestauraColorCampo(QWidget* campo, const QColor& anterior) {
+  if (!anterior.isValid()) return;
+  QPalette paleta = campo->palette();
+  paleta.setColor(QPalette::Base, anterior);
+  campo->setPalette(paleta);
+}
+
+QString TextoCambioDocumento(const db::Dataset& encabezado) {
+  const Dinero recibido = registro::LeeImporte(encabezado.FieldByName(QStringLiteral("CAMBI_F"))).value_or(Dinero());
+  if (recibido <= Dinero()) return QStringLiteral("Cambio 0.00");
+  const Dinero cambio = recibido - registro::LeeImporte(encabezado.FieldByName(QStringLiteral("IMTOD_F"))).value_or(Dinero());
+  return QStringLiteral("Cambio ") + FormatoImporte(QStringLiteral("##,##0.00"), cambio.Texto());
 }

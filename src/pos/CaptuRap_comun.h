@@ -9,9 +9,11 @@
 #include <optional>
 
 class QLabel;
+class QVariant;
 class QWidget;
 struct TRegistroProducto;
 namespace db {
+class Campo;
 class Dataset;
 class Tabla;
 }  // namespace db
@@ -48,3 +50,17 @@ void EditaFila(db::Dataset& tabla);
 void PostPendiente(db::Dataset& tabla);
 // The product record at the product table's current row.
 TRegistroProducto ProductoActual(const db::Tabla& productos);
+// The text a capture grid shows for a value: with the quantity's decimals
+// (configuration line 42 above 0) every number through the quantity mask;
+// otherwise money with its two currency decimals; anything else, and an
+// empty value, as the grid wrote it.
+QString TextoCeldaCaptura(const db::Campo& campo, const QVariant& valor, const QString& texto, int digitosCantidad,
+                          const QString& mascaraCantidad);
+// A field painted in a colour (its base colour); returns the colour it had,
+// for RestauraColorCampo.
+QColor PintaCampo(QWidget* campo, ui::TColor color);
+// The field's base colour given back (nothing for an invalid colour).
+void RestauraColorCampo(QWidget* campo, const QColor& anterior);
+// "Cambio " + the change of the header row (CAMBI_F less IMTOD_F, with
+// "##,##0.00") when an amount was received, else "Cambio 0.00".
+QString TextoCambioDocumento(const db::Dataset& encabezado);

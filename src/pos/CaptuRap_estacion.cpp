@@ -98,21 +98,7 @@ void TFormaCapturaRapida::PreparaTablasVenta() {
 }
 
 void TFormaCapturaRapida::ReclamaCaptura() {
-  const QString programa = CarpetaPrograma(QString());
-  int estacion = kSinEstacion;
-  try {
-    estacion = estacion_.Reclama(programa);
-  } catch (const plat::Error& e) {
-    MuestraMensaje(e.mensaje());
-  }
-  for (db::Tabla* t : {TablaDeta, TablaTotal}) {
-    t->SetCarpeta(programa);
-    t->SetNombreTabla(TablaDeEstacion(estacion));
-  }
-  if (estacion > 1) {
-    setWindowTitle(windowTitle() + QStringLiteral("           VENTANA ") + QString::number(estacion));
-    PintaFondo(Panel8, ColorEstacion(estacion));
-  }
+  ReclamaCapturaVentana(estacion_, *TablaDeta, *TablaTotal, *this, Panel8);
 }
 
 void TFormaCapturaRapida::LeeUsuarioMulti() {

@@ -145,7 +145,9 @@ void TFormaCapturaRapida::BotonGuardarClick() {
   // The package field is left (only a shown one can hold the focus).
   if (EmpaqueVisible()) EditEmpaqueExit();
   try {
-    const PlanGuardado plan = PlanDePantalla(LetraDocumento(Base->currentText()), nuevo, cambio);
+    QChar letra = LetraDocumento(Base->currentText());
+    if (FacturaDeRemisiones && letra == u'F') letra = u'Z';
+    const PlanGuardado plan = PlanDePantalla(letra, nuevo, cambio);
     diario->Inicia(plan.Datos());
   } catch (const std::exception& e) {
     MuestraMensaje(TextoError(e));

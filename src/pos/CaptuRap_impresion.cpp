@@ -22,6 +22,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/DocumentosVenta.h"
 #include "pos/Efectivo.h"
+#include "pos/ImpresionVenta.h"
 #include "reports/DialogoImprimir.h"
 #include "reports/Formatos.h"
 #include "shell/LineasConfiguracion.h"
@@ -37,8 +38,6 @@
 #include <memory>
 
 namespace {
-
-const QString kMonedaNacional = QStringLiteral("M.N.");
 
 QString Campo(const db::Tabla& t, const char* nombre) { return t.FieldByName(QString::fromLatin1(nombre)).AsString(); }
 
@@ -66,13 +65,7 @@ void TFormaCapturaRapida::ConectaImpresion() {
 }
 
 void TFormaCapturaRapida::PreparaImpresion(bool monedaVenta) {
-  FijaUsuarioImpresion(usuario->text());
-  QString moneda[4];
-  for (int i = 0; i < 4; ++i) {
-    if (monedaVenta) moneda[i] = TextoMonedaVenta(RutaDatosVenta, kMonedaNacional, i + 1);
-    else TextoMoneda(kMonedaNacional, i + 1, moneda[i]);
-  }
-  FijaTextosMoneda(moneda[0], moneda[1], moneda[2], moneda[3]);
+  PreparaImpresionDocumento(usuario->text(), monedaVenta ? RutaDatosVenta : QString());
 }
 
 bool TFormaCapturaRapida::ImpresaOCancelada() const {
@@ -128,25 +121,11 @@ void TFormaCapturaRapida::ImprimeDocumento() {
     for (int i = 0; i < 3; ++i) Permite(nuevos[i], permitidos[i]);
   };
 
-  try {
-    if (!fs::ExisteArchivo(FormatoTicket)) {
-      MuestraMensaje(AvisoFormatoNoExiste(FormatoTicket));
-    } else {
-      PreparaImpresion();
-      EjecutaFormato(TablaFacturae, TablaDeta, FormatoTicket, u'i');
-      EditaFila(*TablaFacturae);
-      TablaFacturae->FieldByName(QStringLiteral("TREGI_F")).SetAsString(kMarcaImpresa);
-      Impresa->setText(TipoPago->currentText().isEmpty() ? QStringLiteral("Impresa")
-                                                           : QStringLiteral("Impresa PAGADA"));
-      ImpresoBitmap->show();
-      TablaFacturae->Post();
-    }
-  } catch (const plat::Error& e) {
-    // A run that failed (the printer, the format, the header held by another
-    // station) leaves the document unmarked.
-    if (Editando(*TablaFacturae)) TablaFacturae->Cancel();
+  if (ImprimeYMarcaDocumento(FormatoTicket, *TablaFacturae, TablaDeta, usuario->text())) {
+    Impresa->setText(TipoPago->currentText().isEmpty() ? QStringLiteral("Impresa") : QStringLiteral("Impresa PAGADA"));
+    ImpresoBitmap->show();
+  } else {
     MuestraEstadoDocumento();
-    MuestraMensaje(e.mensaje());
   }
   restaura();
 }

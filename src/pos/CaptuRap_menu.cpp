@@ -9,6 +9,7 @@
 #include "platform/fs/Texto.h"
 #include "platform/ui/Aplicacion.h"
 #include "pos/CaptuRap.h"
+#include "pos/EstadoComandos.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -230,22 +231,6 @@ const EntradaMenu kMenu[] = {
     {1, "Bitacora1", "Bitacora"},
 };
 
-const char* const kPermitido = "Permitido";
-const char* const kConComando = "ConComando";
-const char* const kInactivo = "Inactivo";
-
-// A command (menu item or button) is enabled when its phase allows it, it
-// has a command (a submenu counts as one) and no inactive-menu file took it
-// away.
-void AplicaEstado(QObject* comando) {
-  auto* item = qobject_cast<QAction*>(comando);
-  const bool tiene = (item && item->menu()) || comando->property(kConComando).toBool();
-  const bool habilitado =
-      TFormaCapturaRapida::Permitido(comando) && tiene && !comando->property(kInactivo).toBool();
-  if (item) item->setEnabled(habilitado);
-  else if (auto* boton = qobject_cast<QWidget*>(comando)) boton->setEnabled(habilitado);
-}
-
 }  // namespace
 
 void TFormaCapturaRapida::ConstruyeMenu() {
@@ -275,7 +260,7 @@ void TFormaCapturaRapida::ConstruyeMenu() {
       } else {
         item = dentro->addAction(texto);
         item->setObjectName(nombre);
-        AplicaEstado(item);
+        AplicaEstadoComando(item);
       }
     }
     if (*e.atajo) item->setShortcut(QKeySequence(QString::fromLatin1(e.atajo)));
@@ -356,26 +341,16 @@ void TFormaCapturaRapida::ComandosVisibles() {
   for (Boton boton : {Boton(BotonNuevaVenta), Boton(BotonRedondo1), Boton(BotonAgregarPartida),
                       Boton(BotonTerminaVenta), Boton(BotonRedondo2), Boton(BoronDescuento), Boton(BotonBascula),
                       Boton(BotonReset)})
-    AplicaEstado(boton);
+    AplicaEstadoComando(boton);
 }
 
 void TFormaCapturaRapida::AsignaComando(QObject* item, std::function<void()> comando) {
-  item->setProperty(kConComando, true);
-  if (auto* accion = qobject_cast<QAction*>(item)) ui::Conecta(accion, &QAction::triggered, this, std::move(comando));
-  else if (auto* boton = qobject_cast<QAbstractButton*>(item))
-    ui::Conecta(boton, &QAbstractButton::clicked, this, std::move(comando));
-  AplicaEstado(item);
+  ::AsignaComando(item, this, std::move(comando));
 }
 
-void TFormaCapturaRapida::Permite(QObject* item, bool permitido) {
-  item->setProperty(kPermitido, permitido);
-  AplicaEstado(item);
-}
+void TFormaCapturaRapida::Permite(QObject* item, bool permitido) { PermiteComando(item, permitido); }
 
-bool TFormaCapturaRapida::Permitido(const QObject* item) {
-  const QVariant permitido = item->property(kPermitido);
-  return !permitido.isValid() || permitido.toBool();
-}
+bool TFormaCapturaRapida::Permitido(const QObject* item) { return ComandoPermitido(item); }
 
 void TFormaCapturaRapida::DesactivaMenusInactivos() {
   const QString ruta = fs::Une(RutaDatosVenta, QStringLiteral("Menu_inactivo.cnf"));
@@ -387,8 +362,7 @@ void TFormaCapturaRapida::DesactivaMenusInactivos() {
     const auto items = menu->menu()->actions();
     for (QAction* item : items) {
       if (item->isSeparator() || !lineas.contains(item->text())) continue;
-      item->setProperty(kInactivo, true);
-      AplicaEstado(item);
+      DesactivaComando(item);
     }
   }
 }

@@ -151,29 +151,11 @@ bool TFormaCapturaRapida::EspejoDocumentoNuevo(db::Tabla& lineas) {
   const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
   const QString usuarioTexto = plan_ ? QString::number(plan_->usuario) : usuario->text();
   const QString caja = plan_ ? plan_->caja : CajaActual;
-  db::Tabla espejoTabla;
-  espejoTabla.SetCarpeta(TablamovimientosInventario->Carpeta());
-  espejoTabla.SetNombreTabla(kTablaEspejo);
-  espejoTabla.Open();
-  EsperaBloqueos(espejoTabla);
-  lineas.SetRange({numero}, {numero});
-  for (lineas.First(); !lineas.Eof(); lineas.Next()) {
-    if (lineas.FieldByName(QStringLiteral("CONTROL")).AsInteger() != control) continue;
-    const auto llena = [&](db::Dataset& fila) { LlenaEspejo(fila, lineas, usuarioTexto, caja); };
-    if (plan_) {
-      guardado_->Agrega(espejoTabla, QStringLiteral("ES") + QString::number(lineas.RecNo()), llena,
-                        [&](const db::Dataset& fila) { return EsEspejoDe(fila, lineas); });
-    } else {
-      espejoTabla.Append();
-      try {
-        llena(espejoTabla);
-        espejoTabla.Post();
-      } catch (...) {
-        espejoTabla.Cancel();
-        throw;
-      }
-    }
-  }
+  EscribeEspejoLineas(
+      lineas, TablamovimientosInventario->Carpeta(), numero, plan_ ? guardado_.get() : nullptr,
+      [&](const db::Dataset& linea) { return linea.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control; },
+      [&](db::Dataset& fila, const db::Dataset& linea) { LlenaEspejo(fila, linea, usuarioTexto, caja); },
+      [](const db::Dataset& fila, const db::Dataset& linea) { return EsEspejoDe(fila, linea); });
   return true;
 }
 

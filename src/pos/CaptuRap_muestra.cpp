@@ -60,13 +60,7 @@ void TFormaCapturaRapida::MuestraDocumento() {
     if (!hora.IsNull()) Hora->setText(TextoHora(HoraDeNumero(hora.AsFloat())));
   } catch (const plat::Error&) {
   }
-  const Dinero recibido = registro::LeeImporte(campo("CAMBI_F")).value_or(Dinero());
-  if (recibido > Dinero()) {
-    const Dinero cambio = recibido - registro::LeeImporte(campo("IMTOD_F")).value_or(Dinero());
-    SuCambio->setText(QStringLiteral("Cambio ") + FormatoImporte(QStringLiteral("##,##0.00"), cambio.Texto()));
-  } else {
-    SuCambio->setText(QStringLiteral("Cambio 0.00"));
-  }
+  SuCambio->setText(TextoCambioDocumento(e));
   // The status text, the print mark and Cancelar (every status the display
   // knows is one the status text knows too).
   MuestraEstadoDocumento();
@@ -101,25 +95,7 @@ void TFormaCapturaRapida::CargaPartidasDe(db::Tabla& lineas, qint64 numero) {
   const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
   VaciaCaptura();
   if (!lineas.Active()) return;
-  const QString clave = QString::number(numero);
-  lineas.SetRange({clave}, {clave});
-  db::Campo& controlLinea = lineas.FieldByName(QStringLiteral("CONTROL"));
-  db::Campo& tipo = lineas.FieldByName(QStringLiteral("TIPOX_FD"));
-  // Each row goes in before the one put in last, so walking from the last
-  // line back leaves the capture in the stored order. Kit components are
-  // the kit line's business.
-  if (lineas.IsEmpty()) return;
-  for (lineas.Last(); !lineas.Bof(); lineas.Prior()) {
-    if (controlLinea.AsInteger() != control || tipo.AsString() == u"X") continue;
-    TablaDeta->Insert();
-    try {
-      LlenaCapturaDePartida(*TablaDeta, lineas);
-      TablaDeta->Post();
-    } catch (...) {
-      TablaDeta->Cancel();
-      throw;
-    }
-  }
+  CargaPartidasDeControl(lineas, *TablaDeta, numero, control);
 }
 
 void TFormaCapturaRapida::NavegadorClick() { MuestraDocumento(); }

@@ -104,10 +104,10 @@ void TFormaCapturaRapida::FormCreate() {
 void TFormaCapturaRapida::LeeOpcionesVenta() {
   // A missing or short file is reported; what it lacks reads as "N" (and
   // the shortcut captions keep their own).
-  const QString ruta = CarpetaPrograma(QStringLiteral("\\encabeza.cnf"));
+  const QString ruta = CarpetaPrograma(QStringLiteral("\\") + kArchivoOpcionesEncabezado);
   QStringList lineas;
   try {
-    lineas = fs::LeeLineas(ruta);
+    lineas = LeeOpcionesEncabezado();
     if (lineas.size() < kLineasOpcionesVenta)
       throw plat::Error(plat::Clase::Corrupto, QStringLiteral("El Archivo %1 tiene %2 de las %3 líneas de opciones")
                                                    .arg(ruta)

@@ -87,7 +87,7 @@ void TFormaCapturaRapida::GuardaOpcionesVenta() {
                               Marca(OcultarVendedor1),
                               Marca(VerSoloTotal1)};
   Q_ASSERT(lineas.size() == kLineasOpcionesVenta);
-  fs::ReescribeLineas(CarpetaPrograma(QStringLiteral("\\encabeza.cnf")), lineas);
+  EscribeOpcionesEncabezado(lineas);
 }
 
 QString TFormaCapturaRapida::EligeFormatoImpresion() {

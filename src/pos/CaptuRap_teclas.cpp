@@ -18,6 +18,7 @@
 #include "platform/ui/Eventos.h"
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
+#include "pos/ImpresionVenta.h"
 
 #include <QAction>
 #include <QApplication>
@@ -187,33 +188,14 @@ void TFormaCapturaRapida::MueveFocoPorTecla(int tecla) {
 // --- Printing with a shortcut's format.
 
 void TFormaCapturaRapida::ImprimeConFormato(const QString& formato) {
-  if (!ImpresoraLista()) {
-    MuestraMensaje(QStringLiteral("La Impresora No Se Encuentra Lista..."));
-    return;
-  }
-  if (!fs::ExisteArchivo(formato)) {
-    MuestraMensaje(QStringLiteral("El Formato ") + formato + QStringLiteral(" No Existe"));
-    return;
-  }
-  PreparaImpresion();
-  EjecutaFormato(TablaFacturae, TablaDeta, formato, u'i');
+  ::ImprimeConFormato(formato, TablaFacturae, TablaDeta, usuario->text());
 }
 
 // --- The header's fields.
 
-void TFormaCapturaRapida::ResaltaCampo(QWidget* campo, ui::TColor color) {
-  QPalette paleta = campo->palette();
-  colorCampo_ = paleta.color(QPalette::Base);
-  paleta.setColor(QPalette::Base, ui::ColorQt(color, paleta));
-  campo->setPalette(paleta);
-}
+void TFormaCapturaRapida::ResaltaCampo(QWidget* campo, ui::TColor color) { colorCampo_ = PintaCampo(campo, color); }
 
-void TFormaCapturaRapida::RestauraColorCampo(QWidget* campo) {
-  if (!colorCampo_.isValid()) return;
-  QPalette paleta = campo->palette();
-  paleta.setColor(QPalette::Base, colorCampo_);
-  campo->setPalette(paleta);
-}
+void TFormaCapturaRapida::RestauraColorCampo(QWidget* campo) { ::RestauraColorCampo(campo, colorCampo_); }
 
 void TFormaCapturaRapida::EscribeEncabezado(ui::EditDatos* caja, const QString& valor) {
   // The header box can be entered only during a capture, whose header row
@@ -249,12 +231,5 @@ void TFormaCapturaRapida::EditDESFI_FKeyDown(int& tecla) {
 
 QString TFormaCapturaRapida::TextoCeldaDetalle(const db::Campo& campo, const QVariant& valor,
                                                const QString& texto) const {
-  if (!valor.isValid()) return texto;
-  const db::TipoDato tipo = campo.Tipo();
-  const bool numero = tipo == db::TipoDato::Entero || tipo == db::TipoDato::Flotante || tipo == db::TipoDato::Moneda;
-  // With configuration line 42 every number takes the quantity's decimals;
-  // otherwise money shows its two currency decimals.
-  if (Conf.DigitosCantidad > 0 && numero) return FormatoMascara(MascaraCantidad, valor.toDouble());
-  if (tipo == db::TipoDato::Moneda) return FormatoMascara(QStringLiteral("###,##0.00"), valor.toDouble());
-  return texto;
+  return TextoCeldaCaptura(campo, valor, texto, Conf.DigitosCantidad, MascaraCantidad);
 }

@@ -137,9 +137,4 @@ void TFormaCapturaRapida::InsertaEncabezadoFaltante(const QString& numero, int c
   MuestraPartidas();
 }
 
-void TFormaCapturaRapida::EscribeTotalArchivo() {
-  try {
-    fs::ReescribeLineas(CarpetaPrograma(QStringLiteral("\\total.dat")), {TextoTotalArchivo(TotalFact->text())});
-  } catch (const plat::Error&) {
-  }
-}
+void TFormaCapturaRapida::EscribeTotalArchivo() { ::EscribeTotalArchivo(TotalFact->text()); }

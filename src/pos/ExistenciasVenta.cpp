@@ -50,8 +50,11 @@ SalidaExistencia DescuentaExistencia(db::Tabla& productos, double cantidad, Dine
   return s;
 }
 
-void ActualizaKardexProducto(db::Tabla& kardex, int signo, const QString& clave, double cantidad, double existencia) {
-  SumaKardex(kardex, clave, 0, signo * cantidad, signo * cantidad, existencia);
+void ActualizaKardexProducto(db::Tabla& kardex, int signo, const QString& clave, double cantidad, double existencia,
+                             ColumnaKardex columna) {
+  const double movida = signo * cantidad;
+  if (columna == ColumnaKardex::Entradas) SumaKardex(kardex, clave, movida, 0, movida, existencia);
+  else SumaKardex(kardex, clave, 0, movida, movida, existencia);
 }
 
 void TFaltanteExistencia::Escribe(db::Dataset& faltantes) const {

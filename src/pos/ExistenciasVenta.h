@@ -45,10 +45,13 @@ SalidaExistencia DescuentaExistencia(db::Tabla& productos, double cantidad, Dine
                                      bool rechazaSinExistencia, bool sinNegativos);
 
 // The per-product totals after a sale (signo -1) or stock coming back (+1):
-// SALID_I and EXIST_I of the key's row of Kardex.dbf grow by signo ×
-// cantidad, INVEN_I := existencia; a key without a row gets one. Errors
-// (the row held past the bounded wait) reach the caller, the row as it was.
-void ActualizaKardexProducto(db::Tabla& kardex, int signo, const QString& clave, double cantidad, double existencia);
+// SALID_I (ENTRA_I for a purchase) and EXIST_I of the key's row of
+// Kardex.dbf grow by signo × cantidad, INVEN_I := existencia; a key without
+// a row gets one. Errors (the row held past the bounded wait) reach the
+// caller, the row as it was.
+enum class ColumnaKardex { Salidas, Entradas };
+void ActualizaKardexProducto(db::Tabla& kardex, int signo, const QString& clave, double cantidad, double existencia,
+                             ColumnaKardex columna = ColumnaKardex::Salidas);
 
 // TFaltanteExistencia: a stock write that failed, one row of Existe.dbf.
 struct TFaltanteExistencia {

@@ -6,6 +6,9 @@
 #include "platform/db/Dataset.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "platform/db/Tabla.h"
+#include "customers/CuentasCobrar.h"
+#include "pos/UnidadTrabajo.h"
 
 namespace {
 
@@ -73,6 +76,35 @@ bool EsEspejoDe(const db::Dataset& espejo, const db::Dataset& linea) {
          espejo.FieldByName(QStringLiteral("CONTROL")).AsInteger() ==
              linea.FieldByName(QStringLiteral("CONTROL")).AsInteger() &&
          Texto(espejo, "CLPRO_MI") == Texto(linea, "CLPRO_FD");
+}
+
+void EscribeEspejoLineas(db::Tabla& lineas, const QString& carpeta, const QString& numero, UnidadTrabajo* unidad,
+                         const std::function<bool(const db::Dataset& linea)>& toma,
+                         const std::function<void(db::Dataset& espejo, const db::Dataset& linea)>& llena,
+                         const std::function<bool(const db::Dataset& espejo, const db::Dataset& linea)>& esDe) {
+  db::Tabla espejo;
+  espejo.SetCarpeta(carpeta);
+  espejo.SetNombreTabla(kTablaEspejo);
+  espejo.Open();
+  EsperaBloqueos(espejo);
+  lineas.SetRange({numero}, {numero});
+  for (lineas.First(); !lineas.Eof(); lineas.Next()) {
+    if (!toma(lineas)) continue;
+    if (unidad) {
+      unidad->Agrega(
+          espejo, QStringLiteral("ES") + QString::number(lineas.RecNo()), [&](db::Dataset& fila) { llena(fila, lineas); },
+          [&](const db::Dataset& fila) { return esDe(fila, lineas); });
+      continue;
+    }
+    espejo.Append();
+    try {
+      llena(espejo, lineas);
+      espejo.Post();
+    } catch (...) {
+      espejo.Cancel();
+      throw;
+    }
+  }
 }
 
 void AnotaSinMovimiento(const QString& programa, const QString& numero) {

@@ -15,9 +15,13 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
 namespace db {
 class Dataset;
-}
+class Tabla;
+}  // namespace db
+class UnidadTrabajo;
 
 inline const QString kTablaEspejo = QStringLiteral("MOVIMIENTOS.DBF");
 inline const QString kArchivoSinMovimiento = QStringLiteral("mi_tmp.dat");
@@ -55,6 +59,17 @@ void LlenaEspejo(db::Dataset& espejo, const db::Dataset& linea, const QString& u
 
 // The row is the mirror of a line of the line row's number, CONTROL and key.
 bool EsEspejoDe(const db::Dataset& espejo, const db::Dataset& linea);
+
+// Appends to MOVIMIENTOS.DBF of `carpeta` one mirror row per line row of
+// `numero` (the line table's tag on the number) that `toma` accepts,
+// `llena` filling it from the line. With a unit of work each row is its
+// step "ES" + the line's record, found again after a kill by `esDe`;
+// without one the rows are appended at once. The mirror waits for rows
+// another station holds; errors reach the caller (rows written stay).
+void EscribeEspejoLineas(db::Tabla& lineas, const QString& carpeta, const QString& numero, UnidadTrabajo* unidad,
+                         const std::function<bool(const db::Dataset& linea)>& toma,
+                         const std::function<void(db::Dataset& espejo, const db::Dataset& linea)>& llena,
+                         const std::function<bool(const db::Dataset& espejo, const db::Dataset& linea)>& esDe);
 
 // Appends the document number to <programa>\mi_tmp.dat unless it is the
 // file's last line already. A file that cannot be read or written is

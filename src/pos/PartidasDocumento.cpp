@@ -4,6 +4,7 @@
 #include "inventory/CamposRegistro.h"
 #include "platform/Error.h"
 #include "platform/db/Dataset.h"
+#include "platform/db/Tabla.h"
 #include "platform/fs/Texto.h"
 #include "pos/ImportesVenta.h"
 
@@ -106,6 +107,28 @@ void LlenaCapturaDePartida(db::Dataset& captura, const db::Dataset& linea) {
   Copia(captura, "EMPAQUE", linea, "TICAM_FD");
   Copia(captura, "TIPO", linea, "TIPOX_FD");
   if (Campo(linea, "IEPS1_FD").AsFloat() > 0) Copia(captura, "IEPS1", linea, "IEPS1_FD");
+}
+
+int CargaPartidasDeControl(db::Tabla& lineas, db::Dataset& captura, qint64 numero, qint64 control) {
+  const QString clave = QString::number(numero);
+  lineas.SetRange({clave}, {clave});
+  if (lineas.IsEmpty()) return 0;
+  db::Campo& controlLinea = lineas.FieldByName(QStringLiteral("CONTROL"));
+  db::Campo& tipo = lineas.FieldByName(QStringLiteral("TIPOX_FD"));
+  int cargadas = 0;
+  for (lineas.Last(); !lineas.Bof(); lineas.Prior()) {
+    if (controlLinea.AsInteger() != control || tipo.AsString() == u"X") continue;
+    captura.Insert();
+    try {
+      LlenaCapturaDePartida(captura, lineas);
+      captura.Post();
+    } catch (...) {
+      captura.Cancel();
+      throw;
+    }
+    ++cargadas;
+  }
+  return cargadas;
 }
 
 QString QuitaAcentos(const QString& texto) {

@@ -18,7 +18,8 @@
 
 namespace db {
 class Dataset;
-}
+class Tabla;
+}  // namespace db
 
 // What the line rows of one written document share.
 struct DatosPartidaDocumento {
@@ -55,6 +56,14 @@ void LlenaPartidaDocumento(db::Dataset& linea, const db::Dataset& captura, const
 // times the price less the discount (ImporteLinea); IEPS1 only when the
 // stored IEPS is above 0 (otherwise the row keeps its own).
 void LlenaCapturaDePartida(db::Dataset& captura, const db::Dataset& linea);
+
+// The lines of document `numero` of the line table (tag CLDOC_FD) whose
+// CONTROL is `control`, kit components (TIPOX_FD "X", the kit line's
+// business) left out, inserted into the capture in their stored order (each
+// before the one put in last, walking from the last line back). The line
+// table keeps the range on the number. Returns the lines loaded; a row
+// that cannot be written is given up and its error reaches the caller.
+int CargaPartidasDeControl(db::Tabla& lineas, db::Dataset& captura, qint64 numero, qint64 control);
 
 // The text with every character replaced by the first code point of its
 // canonical decomposition, kept within Windows-1252: an accented letter

@@ -1,13 +1,17 @@
 #include "pos/TablaCaptura.h"
 
+#include "foundation/dialogos.h"
+#include "foundation/rutinas.h"
 #include "foundation/rutinas_tablas.h"
 #include "platform/Error.h"
 #include "platform/db/Bloqueo.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
+#include "pos/CaptuRap_comun.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QWidget>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -65,7 +69,11 @@ void EstacionCaptura::Libera() {
 }
 
 bool EstacionCaptura::Prueba(int estacion, bool reemplazaDanada) {
-  return ReclamaTablaPrograma(fd_, estacion, programa_, TablaDeEstacion(estacion), kPlantillaCaptura, reemplazaDanada);
+  const QString tabla = TablaDeEstacion(estacion);
+  // A table is never its own template.
+  const bool propia = tabla.compare(plantilla_, Qt::CaseInsensitive) == 0;
+  return ReclamaTablaPrograma(fd_, estacion, programa_, tabla, propia ? QString() : plantilla_,
+                              reemplazaDanada && !propia);
 }
 
 bool ReclamaTablaPrograma(int fd, qint64 posicion, const QString& programa, const QString& tabla,
@@ -100,9 +108,10 @@ bool ReclamaTablaPrograma(int fd, qint64 posicion, const QString& programa, cons
   return libre;
 }
 
-int EstacionCaptura::Reclama(const QString& programa) {
+int EstacionCaptura::Reclama(const QString& programa, const QString& plantilla) {
   Libera();
   programa_ = programa;
+  plantilla_ = plantilla;
   numero_ = kSinEstacion;
   const QString ruta = fs::Local(fs::Une(programa, kArchivoEstaciones));
   fd_ = ::open(QFile::encodeName(ruta).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
@@ -120,11 +129,31 @@ int EstacionCaptura::Reclama(const QString& programa) {
 }
 
 void EstacionCaptura::CopiaPlantilla() const {
-  if (!Tiene()) return;
+  if (!Tiene() || NombreTabla().compare(plantilla_, Qt::CaseInsensitive) == 0) return;
   try {
-    db::Tabla::CopiaArchivos(programa_, kPlantillaCaptura, NombreTabla());
+    db::Tabla::CopiaArchivos(programa_, plantilla_, NombreTabla());
   } catch (const plat::Error&) {
   }
+}
+
+int ReclamaCapturaVentana(EstacionCaptura& estacion, db::Tabla& deta, db::Tabla& total, QWidget& ventana,
+                          QWidget* panel, const QString& plantilla) {
+  const QString programa = CarpetaPrograma(QString());
+  int numero = kSinEstacion;
+  try {
+    numero = estacion.Reclama(programa, plantilla);
+  } catch (const plat::Error& e) {
+    MuestraMensaje(e.mensaje());
+  }
+  for (db::Tabla* t : {&deta, &total}) {
+    t->SetCarpeta(programa);
+    t->SetNombreTabla(TablaDeEstacion(numero));
+  }
+  if (numero > 1) {
+    ventana.setWindowTitle(ventana.windowTitle() + QStringLiteral("           VENTANA ") + QString::number(numero));
+    if (panel) PintaFondo(panel, ColorEstacion(numero));
+  }
+  return numero;
 }
 
 QString NombreEncabezadoTemporal(const QString& archivo, int estacion) {

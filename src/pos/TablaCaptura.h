@@ -22,6 +22,7 @@
 
 #include <QString>
 
+class QWidget;
 namespace db {
 class Tabla;
 }
@@ -54,8 +55,10 @@ class EstacionCaptura {
   // else the first of 2 to 10 whose table (made from the template when
   // missing) passes it; kSinEstacion when none does. A station already held
   // is released first. Throws plat::Error when the lock file cannot be
-  // opened.
-  int Reclama(const QString& programa);
+  // opened. `plantilla` is the table a missing one is made from (the legacy
+  // document window makes them from deta.db itself, which is then never
+  // replaced).
+  int Reclama(const QString& programa, const QString& plantilla = kPlantillaCaptura);
   // Gives the station up; nothing when none is held.
   void Libera();
 
@@ -69,7 +72,7 @@ class EstacionCaptura {
   // Copies the template over the held station's table, whose cursors are
   // closed. A failed copy (the template missing, another program holding the
   // table) is not reported: the next open decides. Nothing without a
-  // station.
+  // station, nor when the template is the station's table itself.
   void CopiaPlantilla() const;
 
  private:
@@ -80,7 +83,17 @@ class EstacionCaptura {
   int fd_ = -1;
   int numero_ = 0;
   QString programa_;
+  QString plantilla_ = kPlantillaCaptura;
 };
+
+// The claim of a window that captures on a station (the sale screen, the
+// legacy document window): the station claimed with `plantilla` (a failure
+// to open the lock file told), both cursors named after its table in the
+// program folder (not opened); a window without station 1 gets
+// "           VENTANA <n>" after its caption and `panel` the station's
+// colour. Returns the station's number.
+int ReclamaCapturaVentana(EstacionCaptura& estacion, db::Tabla& deta, db::Tabla& total, QWidget& ventana,
+                          QWidget* panel, const QString& plantilla = kPlantillaCaptura);
 
 // The claim of one table of the program folder by a window that works on it
 // alone (a sale station, the purchase window): takes the kernel lock on byte

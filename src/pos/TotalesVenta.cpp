@@ -1,10 +1,12 @@
 #include "pos/TotalesVenta.h"
 
+#include "foundation/rutinas.h"
 #include "foundation/rutinas_numero.h"
 #include "inventory/CamposRegistro.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
+#include "platform/fs/Texto.h"
 #include "pos/ImportesVenta.h"
 #include "pos/PreciosVenta.h"
 
@@ -196,4 +198,11 @@ QString TextoTotalArchivo(const QString& totalMostrado) {
   QString texto = totalMostrado;
   texto.remove(u',').remove(u'.').remove(u' ');
   return texto;
+}
+
+void EscribeTotalArchivo(const QString& totalMostrado) {
+  try {
+    fs::ReescribeLineas(CarpetaPrograma(QStringLiteral("\\total.dat")), {TextoTotalArchivo(totalMostrado)});
+  } catch (const plat::Error&) {
+  }
 }

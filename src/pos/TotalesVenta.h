@@ -75,3 +75,6 @@ void EscribeTotales(db::Dataset& encabezado, const TotalesVenta& t);
 // The text of total.dat for the total shown: the text without its commas,
 // points and blanks ("1,234.50" -> "123450").
 QString TextoTotalArchivo(const QString& totalMostrado);
+// total.dat of the program folder rewritten with that text, for outside
+// programs; a failure is ignored.
+void EscribeTotalArchivo(const QString& totalMostrado);

@@ -92,6 +92,7 @@ TFormaCompras::TFormaCompras(QWidget* owner) : ui::Forma(owner) {
   ConectaOpcionesCompra();
   FormCreate();
   ConectaCapturaCompra();
+  ConectaGuardadoCompra();
 }
 
 TFormaCompras::~TFormaCompras() {

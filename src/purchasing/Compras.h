@@ -38,6 +38,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class QWidget;
+class UnidadTrabajo;
 namespace db {
 class Tabla;
 }
@@ -290,6 +291,27 @@ class TFormaCompras : public ui::Forma {
   void BotonTotalesClick();
   static bool ContieneGuion(const QString& texto);
 
+  // --- Saving, changing and the buffers (Compras_guardar.cpp).
+  void ConectaGuardadoCompra();
+  void BotonGuardarClick();
+  void BotonCambiosClick();
+  // The save of the document in progress; false when it stopped before
+  // writing (data folder missing, no number) or failed.
+  bool GuardaDocumentoCompra();
+  // A save of this program folder that a crash or an error left unfinished
+  // is finished (true when there was none or it ended).
+  bool TerminaGuardadoCompraPendiente();
+  void DepuraClavesInexistentes();
+  bool ClaveCompraValida(const QString& clave);
+  void RespaldaPartidasCompra();
+  void RegistraConsecutivoCompra();
+  void MuestraPoliticaCompra(const QString& clave);
+  void PosicionaCompra(const QString& clave);
+  void GuardaEncabezadoEnBufer();
+  void GuardaPartidasEnBufer();
+  void CargaBuferCompra();
+  void NuevoDesdeBufer();
+
   // --- Document commands (ComandosCompra.cpp).
   void ConectaComandosCompra();
   // The kind combo's text changed: the kind's tables, commands and format,
@@ -347,6 +369,13 @@ class TFormaCompras : public ui::Forma {
   // Ctrl+A / Ctrl+S: the previous or next header, without the totals check.
   void MueveCompra(bool siguiente);
   bool HayEncabezado() const;
+
+  // The unit of work of the saves of this program folder.
+  std::shared_ptr<UnidadTrabajo> diarioCompras_;
+  bool guardandoCompra_ = false;
+  UnidadTrabajo& DiarioCompras();
+  bool ContinuaGuardadoCompra();
+  void FinGuardadoCompra();
 
   int fdReclamo_ = -1;
   bool reclamada_ = false;

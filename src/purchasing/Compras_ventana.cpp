@@ -250,6 +250,8 @@ void TFormaCompras::FormActivate() {
     // away and gives it back) does not start the preparation again.
     SetTag(1);
     PreparaTablasCompra();
+    // A save this program folder left unfinished is finished first.
+    TerminaGuardadoCompraPendiente();
     AplicaVistaClasicaCompras();
     CopiaGlyps(*this);
     CopiaGlyp(QStringLiteral("BotonPago"), BotonPagos);
@@ -309,6 +311,7 @@ void TFormaCompras::BotonNuevoClick() {
   NoDesglosado->setChecked(false);
   TablaComprasE->FieldByName(QStringLiteral("TIMPU_O")).SetAsFloat(LeeImpuestoCompras());
   ControlInicioCompra = NumeroControlCompra();
+  RegistraConsecutivoCompra();
 }
 
 void TFormaCompras::CancelaMovimiento1Click() {
@@ -325,6 +328,7 @@ void TFormaCompras::CancelaMovimiento1Click() {
   HabilitaBotonesCompra(true, true, false, false, true, true, true);
   ui::SetTag(BotonNuevo, 0);
   ui::SetTag(BotonCambios, 0);
+  RegistraConsecutivoCompra();
 }
 
 void TFormaCompras::Salir1Click() { Close(); }
@@ -336,10 +340,14 @@ void TFormaCompras::FormCloseQuery(bool& puedeCerrar) {
   }
   if (!EnAlta() && !EnCambio()) return;
   auto pregunta = std::make_unique<TFormaCerrar>();
-  // Saving from here comes with the save of the documents.
-  pregunta->BitBtn1->setEnabled(false);
   pregunta->ShowModal();
   switch (pregunta->Tag()) {
+    case 1:
+      // Saved as the Save command saves; a save refused (no number) or
+      // failed keeps the window open with the document in progress.
+      if (!GuardaDocumentoCompra()) puedeCerrar = false;
+      else RegistraConsecutivoCompra();
+      break;
     case 2:
       if (Editando(*TablaDeta)) TablaDeta->Cancel();
       BloqueaEncabezadoCompra();
@@ -354,8 +362,8 @@ void TFormaCompras::FormCloseQuery(bool& puedeCerrar) {
       ui::SetTag(BotonCambios, 0);
       break;
     default:
-      // "Cancelar", the close box, or "save" not offered: the window stays
-      // with the document in progress.
+      // "Cancelar" or the close box: the window stays with the document in
+      // progress.
       puedeCerrar = false;
       break;
   }

@@ -75,36 +75,10 @@ double LeeReal(QByteArrayView bytes, int posicion) {
 
 QString RutaPrograma(const QString& archivo) { return CarpetaPrograma(QStringLiteral("\\") + archivo); }
 
-// The kinds a conversion reaches: the Base text, the tables, the print
-// format line.
-struct TipoConversion {
-  QChar letra;
-  QString base;
-  QString encabezado, partidas;
-  qint16 lineaFormato;
-};
-const TipoConversion* TipoDeLetra(QChar letra) {
-  // The remission keeps the accent every other part of the screen knows its
-  // kind by, or its save would recognise no kind.
-  static const TipoConversion kTipos[] = {
-      {u'F', QStringLiteral("Factura"), QStringLiteral("FacturaE.dbf"), QStringLiteral("FacturaD.dbf"),
-       ConfFormatoFactura},
-      {u'R', QStringLiteral("Remisión"), QStringLiteral("Remision.dbf"), QStringLiteral("RemisioD.dbf"),
-       ConfFormatoRemision},
-      {u'P', QStringLiteral("Pedido"), QStringLiteral("Pedido.dbf"), QStringLiteral("PedidoD.dbf"),
-       ConfFormatoPedido},
-      {u'D', QStringLiteral("Devolución"), QStringLiteral("Devoluc.dbf"), QStringLiteral("DevolucD.dbf"),
-       ConfFormatoDevolucion},
-  };
-  for (const TipoConversion& t : kTipos)
-    if (t.letra == letra) return &t;
-  return nullptr;
-}
-
 // The folder of a kind's tables: an invoice's in the folder of rutaf.dat
 // when it names one (a file that cannot be read is as none); the others
 // where their kind lives (the remissions in the folder of line 63 when set).
-QString CarpetaDeTipo(const TFormaCapturaRapida& p, const TipoConversion& t) {
+QString CarpetaDeTipo(const TFormaCapturaRapida& p, const TipoConversionVenta& t) {
   if (t.letra == u'F') {
     try {
       const std::optional<QString> linea = PrimeraLinea(kArchivoRutaFacturas);
@@ -145,6 +119,24 @@ qint64 Entero(const QString& texto) {
 }
 
 }  // namespace
+
+const TipoConversionVenta* TipoConversionDeLetra(QChar letra) {
+  // The remission keeps the accent every other part of the screens knows
+  // its kind by, or its save would recognise no kind.
+  static const TipoConversionVenta kTipos[] = {
+      {u'F', QStringLiteral("Factura"), QStringLiteral("FacturaE.dbf"), QStringLiteral("FacturaD.dbf"),
+       ConfFormatoFactura},
+      {u'R', QStringLiteral("Remisión"), QStringLiteral("Remision.dbf"), QStringLiteral("RemisioD.dbf"),
+       ConfFormatoRemision},
+      {u'P', QStringLiteral("Pedido"), QStringLiteral("Pedido.dbf"), QStringLiteral("PedidoD.dbf"),
+       ConfFormatoPedido},
+      {u'D', QStringLiteral("Devolución"), QStringLiteral("Devoluc.dbf"), QStringLiteral("DevolucD.dbf"),
+       ConfFormatoDevolucion},
+  };
+  for (const TipoConversionVenta& t : kTipos)
+    if (t.letra == letra) return &t;
+  return nullptr;
+}
 
 // --- Records.
 
@@ -209,40 +201,90 @@ void LlenaCapturaDeBufer(db::Dataset& captura, const TRegistroBuferPartida& r) {
   fija("UNIDAD", r.Unidad);
   fija("IMPUESTO", r.Impuesto);
   fija("FPGC", r.Fpgc);
+  // The amount the line had, which the buffer does not carry: with it the
+  // totals find the line as it was and keep its price instead of pricing it
+  // again from the catalogue.
+  const Dinero precio = registro::LeeImporte(captura.FieldByName(QStringLiteral("PRECIO"))).value_or(Dinero());
+  fija("IMPORTE", ImporteLinea(r.Cantidad, precio, r.Descuento).Real());
 }
 
 // --- Writing.
 
-void GuardaVentaEnBufer(TFormaCapturaRapida& p, QChar) {
-  p.ClavesReservadas.clear();
-  p.CantidadesReservadas.clear();
-  TRegistroBuferEncabezado e;
-  e.Documento = p.EditCLDOC_F->text();
-  e.Cliente = p.EditCLCLI_F->text();
-  e.Nombre = p.Nombre->text();
-  e.Direccion = p.Direccion->text();
-  e.Direccion2 = p.Direc2->text();
-  e.Poblacion = p.Poblacion->text();
-  e.Vendedor = p.EditCLVEN_F->text();
-  e.Comision = p.EditCTOVE_F->text();
-  e.Caja = p.EditBCLIM_F->text();
-  e.Fecha = p.EditFEDOC_F->text();
-  e.Impuesto = p.EditIMIM1_F->text();
-  e.Descuento = p.EditDESFI_F->text();
-  e.TipoPago = p.TipoPago->currentText();
-  fs::EscribeAtomico(RutaPrograma(kArchivoBuferEncabezado), CodificaBuferEncabezado(e));
-
+QList<TRegistroBuferPartida> EscribeBuferVenta(const TRegistroBuferEncabezado& encabezado, db::Tabla* captura,
+                                               int tamanoEncabezado) {
+  fs::EscribeAtomico(RutaPrograma(kArchivoBuferEncabezado),
+                     CodificaBuferEncabezado(encabezado).left(tamanoEncabezado));
+  QList<TRegistroBuferPartida> escritas;
   QByteArray partidas;
-  db::Tabla& captura = *p.TablaDeta;
-  if (captura.Active()) {
-    PostPendiente(captura);
-    for (captura.First(); !captura.Eof(); captura.Next()) {
-      const TRegistroBuferPartida r = PartidaDeCaptura(captura);
-      partidas += CodificaBuferPartida(r);
-      p.AcumulaReservaProducto(r.Clave, captura.FieldByName(QStringLiteral("CANTIDAD")).AsFloat());
+  if (captura && captura->Active()) {
+    PostPendiente(*captura);
+    for (captura->First(); !captura->Eof(); captura->Next()) {
+      escritas << PartidaDeCaptura(*captura);
+      partidas += CodificaBuferPartida(escritas.last());
     }
   }
   fs::EscribeAtomico(RutaPrograma(kArchivoBuferPartidas), partidas);
+  return escritas;
+}
+
+TRegistroBuferEncabezado LeeArchivoBuferEncabezado() {
+  return LeeBuferEncabezado(fs::LeeBytes(RutaPrograma(kArchivoBuferEncabezado)));
+}
+
+QList<TRegistroBuferPartida> LeeArchivoBuferPartidas() {
+  const QByteArray bytes = fs::LeeBytes(RutaPrograma(kArchivoBuferPartidas));
+  QList<TRegistroBuferPartida> partidas;
+  for (qsizetype i = 0; i + kTamanoBuferPartida <= bytes.size(); i += kTamanoBuferPartida)
+    partidas << LeeBuferPartida(QByteArrayView(bytes).sliced(i, kTamanoBuferPartida));
+  return partidas;
+}
+
+void AgregaPartidasDeBufer(db::Dataset& captura, const QList<TRegistroBuferPartida>& partidas) {
+  for (const TRegistroBuferPartida& linea : partidas) {
+    captura.Append();
+    try {
+      LlenaCapturaDeBufer(captura, linea);
+      captura.Post();
+    } catch (...) {
+      captura.Cancel();
+      throw;
+    }
+  }
+}
+
+qint64 AgregaEncabezadoDeBufer(db::Tabla& e, const TRegistroBuferEncabezado& r, const QString& origen, int control) {
+  db::Numeracion numeracion(e);
+  e.Last();
+  const qint64 numero = (e.IsEmpty() ? 0 : e.FieldByName(QStringLiteral("CLDOC_F")).AsInteger()) + 1;
+  e.Append();
+  try {
+    const auto fija = [&](const char* n, const QString& v) {
+      db::Campo& c = e.FieldByName(QString::fromLatin1(n));
+      if (v.trimmed().isEmpty()) c.Clear();
+      else c.SetAsString(v);
+    };
+    e.FieldByName(QStringLiteral("CLDOC_F")).SetAsInteger(numero);
+    e.FieldByName(QStringLiteral("CONTROL")).SetAsInteger(control);
+    fija("CLCLI_F", r.Cliente);
+    fija("CLVEN_F", r.Vendedor);
+    fija("CTOVE_F", r.Comision);
+    fija("BCLIM_F", r.Caja);
+    fija("IMIM1_F", r.Impuesto);
+    fija("DESFI_F", r.Descuento);
+    fija("CLPED_F", origen);
+    e.Post();
+  } catch (...) {
+    if (Editando(e)) e.Cancel();
+    throw;
+  }
+  return numero;
+}
+
+void GuardaVentaEnBufer(TFormaCapturaRapida& p, QChar) {
+  p.ClavesReservadas.clear();
+  p.CantidadesReservadas.clear();
+  const TRegistroBuferEncabezado e = EncabezadoBuferDe(p);
+  for (const TRegistroBuferPartida& r : EscribeBuferVenta(e, p.TablaDeta)) p.AcumulaReservaProducto(r.Clave, r.Cantidad);
 }
 
 // --- Ranges.
@@ -366,13 +408,17 @@ int AgregaPartidasDeDocumento(db::Tabla& partidas, db::Dataset& captura, const Q
   return agregadas;
 }
 
-int CargaPartidasDeRango(TFormaCapturaRapida& p, const QString& carpeta, const QString& partidas,
+int CargaPartidasDeRango(db::Tabla& lineas, db::Dataset& captura, const QString& carpeta, const QString& partidas,
                          const QString& rango) {
   int agregadas = 0;
-  RecorreRango(carpeta, partidas, rango, *p.TablaAuxiliar, [&](const QString& numero) {
-    agregadas += AgregaPartidasDeDocumento(*p.TablaAuxiliar, *p.TablaDeta, numero);
-  });
+  RecorreRango(carpeta, partidas, rango, lineas,
+               [&](const QString& numero) { agregadas += AgregaPartidasDeDocumento(lineas, captura, numero); });
   return agregadas;
+}
+
+int CargaPartidasDeRango(TFormaCapturaRapida& p, const QString& carpeta, const QString& partidas,
+                         const QString& rango) {
+  return CargaPartidasDeRango(*p.TablaAuxiliar, *p.TablaDeta, carpeta, partidas, rango);
 }
 
 // --- Reading.
@@ -385,11 +431,11 @@ void CargaVentaDeBufer(TFormaCapturaRapida& p, QChar tipo, const QString& rango)
   const QString carpetaOrigen = l.Carpeta();
   // The range is read and checked before anything is written.
   if (p.LineasDeRango) ExpandeListaDocumentos(rango);
-  const QByteArray encabezado = fs::LeeBytes(RutaPrograma(kArchivoBuferEncabezado));
-  const QByteArray partidas = p.LineasDeRango ? QByteArray() : fs::LeeBytes(RutaPrograma(kArchivoBuferPartidas));
-  const TRegistroBuferEncabezado r = LeeBuferEncabezado(encabezado);
+  const TRegistroBuferEncabezado r = LeeArchivoBuferEncabezado();
+  const QList<TRegistroBuferPartida> partidas =
+      p.LineasDeRango ? QList<TRegistroBuferPartida>() : LeeArchivoBuferPartidas();
 
-  if (const TipoConversion* t = TipoDeLetra(tipo)) {
+  if (const TipoConversionVenta* t = TipoConversionDeLetra(tipo)) {
     const QString carpeta = CarpetaDeTipo(p, *t);
     p.Base->setCurrentText(t->base);
     AbreEn(e, carpeta, t->encabezado, QStringLiteral("INUMENC"));
@@ -401,61 +447,18 @@ void CargaVentaDeBufer(TFormaCapturaRapida& p, QChar tipo, const QString& rango)
     PostPendiente(e);
   }
 
-  // The new header: the last number + 1, read and posted under the table's
-  // numbering lock so two stations never take one number.
   const int control = NumeroControl();
-  {
-    db::Numeracion numeracion(e);
-    e.Last();
-    const qint64 numero = (e.IsEmpty() ? 0 : e.FieldByName(QStringLiteral("CLDOC_F")).AsInteger()) + 1;
-    e.Append();
-    try {
-      const auto fija = [&](const char* n, const QString& v) {
-        db::Campo& c = e.FieldByName(QString::fromLatin1(n));
-        if (v.trimmed().isEmpty()) c.Clear();
-        else c.SetAsString(v);
-      };
-      e.FieldByName(QStringLiteral("CLDOC_F")).SetAsInteger(numero);
-      e.FieldByName(QStringLiteral("CONTROL")).SetAsInteger(control);
-      fija("CLCLI_F", r.Cliente);
-      fija("CLVEN_F", r.Vendedor);
-      fija("CTOVE_F", r.Comision);
-      fija("BCLIM_F", r.Caja);
-      fija("IMIM1_F", r.Impuesto);
-      fija("DESFI_F", r.Descuento);
-      fija("CLPED_F", p.DocumentoOrigen);
-      e.Post();
-    } catch (...) {
-      if (Editando(e)) e.Cancel();
-      throw;
-    }
-  }
+  AgregaEncabezadoDeBufer(e, r, p.DocumentoOrigen, control);
   p.ControlVenta = control;
   p.ControlDocumento = control;
   p.TotalAnterior = Dinero();
-  p.Nombre->setText(r.Nombre);
-  p.Direccion->setText(r.Direccion);
-  p.Direc2->setText(r.Direccion2);
-  p.Poblacion->setText(r.Poblacion);
-  p.EditFEDOC_F->setText(r.Fecha);
-  p.TipoPago->setCurrentText(r.TipoPago);
+  MuestraEncabezadoBufer(p, r);
 
   p.VaciaCaptura();
   if (p.LineasDeRango) {
     CargaPartidasDeRango(p, carpetaOrigen, partidasOrigen, rango);
   } else {
-    db::Tabla& captura = *p.TablaDeta;
-    for (qsizetype i = 0; i + kTamanoBuferPartida <= partidas.size(); i += kTamanoBuferPartida) {
-      const TRegistroBuferPartida linea = LeeBuferPartida(QByteArrayView(partidas).sliced(i, kTamanoBuferPartida));
-      captura.Append();
-      try {
-        LlenaCapturaDeBufer(captura, linea);
-        captura.Post();
-      } catch (...) {
-        captura.Cancel();
-        throw;
-      }
-    }
+    AgregaPartidasDeBufer(*p.TablaDeta, partidas);
   }
   // A new, unsaved document whose header row stands written: its save keeps
   // the number instead of appending another header.

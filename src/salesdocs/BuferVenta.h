@@ -35,6 +35,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QChar>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
 #include <QString>
 
@@ -80,9 +83,75 @@ TRegistroBuferEncabezado LeeBuferEncabezado(QByteArrayView bytes);
 QByteArray CodificaBuferPartida(const TRegistroBuferPartida& r);
 TRegistroBuferPartida LeeBuferPartida(QByteArrayView bytes);
 
-// The capture row and the line record (the fields the buffer carries).
+// The capture row and the line record (the fields the buffer carries; a row
+// filled from a record also gets its amount).
 TRegistroBuferPartida PartidaDeCaptura(const db::Dataset& captura);
 void LlenaCapturaDeBufer(db::Dataset& captura, const TRegistroBuferPartida& r);
+
+// Writes both files: the header record cut to `tamanoEncabezado` bytes
+// (the legacy document window writes 423), one line record per row of the
+// capture (a pending row posted first; none when it is not open). Returns
+// the line records written. File errors reach the caller.
+QList<TRegistroBuferPartida> EscribeBuferVenta(const TRegistroBuferEncabezado& encabezado, db::Tabla* captura,
+                                               int tamanoEncabezado = kTamanoBuferEncabezado);
+// Both files read back (a missing one throws plat::Error).
+TRegistroBuferEncabezado LeeArchivoBuferEncabezado();
+QList<TRegistroBuferPartida> LeeArchivoBuferPartidas();
+// The header of a document read from the buffers: a row appended to
+// `encabezados` numbered the last number + 1, read and posted under the
+// table's numbering lock so two stations never take one number, with
+// CONTROL `control`, the record's customer, seller, commission, register,
+// tax rate and discount, and CLPED_F `origen`. Returns the number; on a
+// failure nothing is appended and the error reaches the caller.
+qint64 AgregaEncabezadoDeBufer(db::Tabla& encabezados, const TRegistroBuferEncabezado& r, const QString& origen,
+                               int control);
+// The records appended to the capture, in order.
+void AgregaPartidasDeBufer(db::Dataset& captura, const QList<TRegistroBuferPartida>& partidas);
+
+// The header record from a sale window's controls (the sale screen and the
+// legacy document window name them alike): number, customer, seller,
+// commission, register, date, tax and discount edits, the customer's
+// captions and the payment type.
+template <class Ventana>
+TRegistroBuferEncabezado EncabezadoBuferDe(const Ventana& p) {
+  TRegistroBuferEncabezado e;
+  e.Documento = p.EditCLDOC_F->text();
+  e.Cliente = p.EditCLCLI_F->text();
+  e.Nombre = p.Nombre->text();
+  e.Direccion = p.Direccion->text();
+  e.Direccion2 = p.Direc2->text();
+  e.Poblacion = p.Poblacion->text();
+  e.Vendedor = p.EditCLVEN_F->text();
+  e.Comision = p.EditCTOVE_F->text();
+  e.Caja = p.EditBCLIM_F->text();
+  e.Fecha = p.EditFEDOC_F->text();
+  e.Impuesto = p.EditIMIM1_F->text();
+  e.Descuento = p.EditDESFI_F->text();
+  e.TipoPago = p.TipoPago->currentText();
+  return e;
+}
+// What a document read from the buffers shows outside its header row: the
+// customer's captions, the date and the payment type.
+template <class Ventana>
+void MuestraEncabezadoBufer(Ventana& p, const TRegistroBuferEncabezado& r) {
+  p.Nombre->setText(r.Nombre);
+  p.Direccion->setText(r.Direccion);
+  p.Direc2->setText(r.Direccion2);
+  p.Poblacion->setText(r.Poblacion);
+  p.EditFEDOC_F->setText(r.Fecha);
+  p.TipoPago->setCurrentText(r.TipoPago);
+}
+
+// The kinds a conversion reaches: the kind selector's text, the tables and
+// the print-format line of the letters "F", "R", "P" and "D"; nullptr for
+// another letter.
+struct TipoConversionVenta {
+  QChar letra;
+  QString base;
+  QString encabezado, partidas;
+  qint16 lineaFormato;
+};
+const TipoConversionVenta* TipoConversionDeLetra(QChar letra);
 
 // Writes both files from the screen: the header from its controls, one line
 // record per row of its capture table. The screen's reserved-quantity lists
@@ -123,6 +192,10 @@ QList<qint64> ExpandeIntervalo(db::Tabla& encabezados, const ParteRango& parte);
 // table `partidas` in `carpeta` and its header table. Returns the lines
 // appended.
 int CargaPartidasDeRango(TFormaCapturaRapida& p, const QString& carpeta, const QString& partidas,
+                         const QString& rango);
+// The same load through a line-table object `lineas` of the caller's
+// (opened on the source and closed again) into `captura`.
+int CargaPartidasDeRango(db::Tabla& lineas, db::Dataset& captura, const QString& carpeta, const QString& partidas,
                          const QString& rango);
 // The live lines of the documents of the range text in that line table,
 // counted without writing anything (the range's errors as above).

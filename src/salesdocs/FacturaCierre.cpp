@@ -150,12 +150,16 @@ void FacturadeCierre1Click(TFormaCapturaRapida& p) {
     return;
   }
 
-  // The header data the buffer carries into the invoice: customer "100",
-  // the last seller, the period's start as the date, the default tax.
+  // The header data the buffer carries into the invoice, put in the edits
+  // only (the remission shown is not touched): customer "100", the last
+  // seller, the period's start as the date, no discount. The remissions'
+  // totals already hold their tax, so the invoice takes no rate of its own:
+  // its total is what was sold, not that plus the default tax once more.
   p.ListaPrecioCliente = 0;
   p.Hora->setText(TextoHora(fs::Ahora().time()));
   p.LimpiaDatosCliente();
-  p.CargaImpuestoPredeterminado();
+  p.EditIMIM1_F->setText(QStringLiteral("0"));
+  p.EditDESFI_F->setText(QStringLiteral("0"));
   p.EditCLCLI_F->setText(QStringLiteral("100"));
   p.EditCLVEN_F->setText(p.UltimoVendedor);
   p.EditFEDOC_F->setText(textoInicio);
@@ -166,7 +170,16 @@ void FacturadeCierre1Click(TFormaCapturaRapida& p) {
   p.HabilitaCaptura();
   p.DocumentoNuevo = true;
   EditaFila(*p.TablaFacturae);
-  p.BotonGuardarClick();
+  // Saved as an invoice made from remissions: the stock left with them, and
+  // the closing line names no product to check.
+  p.FacturaDeRemisiones = true;
+  try {
+    p.BotonGuardarClick();
+  } catch (...) {
+    p.FacturaDeRemisiones = false;
+    throw;
+  }
+  p.FacturaDeRemisiones = false;
   if (ui::Tag(p.BotonNuevo) != 0) return;  // the save told why it did not write
   const QString numero = p.EditCLDOC_F->text().left(12);
 

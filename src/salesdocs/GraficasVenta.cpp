@@ -213,16 +213,23 @@ void CopiaCamposTexto(const db::Dataset& origen, db::Dataset& destino) {
 void PreparaFactAuxi(TFormaCapturaRapida& p, const QString& fuente, const QString& devoluciones, const QString& trabajo,
                      const QDate& desde, const QDate& hasta, const QString& indice) {
   p.repaint();
+  PreparaFactAuxi(*p.TablaAuxiliar, *p.TablaFacturae, *p.TablaFacturaD, p.RutaDatosVenta, p.RutaDatosVenta, fuente,
+                  devoluciones, trabajo, desde, hasta, indice);
+}
+
+void PreparaFactAuxi(db::Tabla& aux, const db::Tabla& encabezados, const db::Tabla& partidas,
+                     const QString& carpeta, const QString& carpetaOrigen, const QString& fuente,
+                     const QString& devoluciones, const QString& trabajo, const QDate& desde, const QDate& hasta,
+                     const QString& indice) {
   const bool encabezado = trabajo.toLower() == u"factauxi.dbf";
   const QString campoFecha = encabezado ? QStringLiteral("FEDOC_F") : QStringLiteral("FEDOC_FD");
   const QString archivo = encabezado ? kFactAuxi : QStringLiteral("FactAuxiD.dbf");
-  const QString carpeta = p.RutaDatosVenta;
   try {
     db::Tabla::Borra(carpeta, archivo);
   } catch (const std::exception&) {
   }
   try {
-    const db::Tabla& modelo = encabezado ? *p.TablaFacturae : *p.TablaFacturaD;
+    const db::Tabla& modelo = encabezado ? encabezados : partidas;
     const db::DefTag tag = encabezado ? db::campo::Tag(QStringLiteral("INUMENC"), QStringLiteral("CLDOC_F"))
                                       : db::campo::Tag(QStringLiteral("CLDOC_FD"));
     db::Tabla::Crea(carpeta, archivo, modelo.Definiciones(), QVector<db::DefTag>{tag});
@@ -230,7 +237,6 @@ void PreparaFactAuxi(TFormaCapturaRapida& p, const QString& fuente, const QStrin
     // Rows go into whatever table of that name is there; opening it says
     // what is wrong.
   }
-  db::Tabla& aux = *p.TablaAuxiliar;
   aux.Close();
   aux.SetCarpeta(carpeta);
   aux.SetNombreTabla(archivo);
@@ -241,7 +247,7 @@ void PreparaFactAuxi(TFormaCapturaRapida& p, const QString& fuente, const QStrin
     aux.Delete();
   }
   db::Tabla origen;
-  origen.SetCarpeta(carpeta);
+  origen.SetCarpeta(carpetaOrigen);
   origen.SetNombreTabla(fuente);
   origen.SetReadOnly(true);
   origen.Open();

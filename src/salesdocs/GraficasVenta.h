@@ -11,7 +11,8 @@
 class TFormaCapturaRapida;
 namespace db {
 class Dataset;
-}
+class Tabla;
+}  // namespace db
 
 // Every field of the source set, by name, to the target field of that name
 // as text.
@@ -25,6 +26,13 @@ void CopiaCamposTexto(const db::Dataset& origen, db::Dataset& destino);
 // included; the returns' amounts negated (IMTOD_F and SUBTO_F, or CANTI_FD).
 void PreparaFactAuxi(TFormaCapturaRapida& pantalla, const QString& fuente, const QString& devoluciones,
                      const QString& trabajo, const QDate& desde, const QDate& hasta, const QString& indice);
+// The same for any window: the work table made in `carpetaTrabajo` with the
+// fields of `encabezados` or `partidas`, `auxiliar` opened on it, the rows
+// read from `fuente` and `devoluciones` in `carpetaOrigen`.
+void PreparaFactAuxi(db::Tabla& auxiliar, const db::Tabla& encabezados, const db::Tabla& partidas,
+                     const QString& carpetaTrabajo, const QString& carpetaOrigen, const QString& fuente,
+                     const QString& devoluciones, const QString& trabajo, const QDate& desde, const QDate& hasta,
+                     const QString& indice);
 
 // The command of a chart item, by component name; false for another name.
 bool EjecutaGraficaVenta(TFormaCapturaRapida& pantalla, const QString& clave);

@@ -166,14 +166,16 @@ QString ArchivoPagosDelDia(const QString& carpetaDatos, const QDate& dia) {
                                    QStringLiteral(".pag"));
 }
 
-void AplicaPagosDelDia(TFormaCapturaRapida& p) {
-  const QString archivo = ArchivoPagosDelDia(p.RutaDatosVenta, fs::Hoy());
+void AplicaPagosDelDia(TFormaCapturaRapida& p) { AplicaPagosDelDia(p.RutaDatosVenta, *p.TablaFacturae, p.TipoPago); }
+
+void AplicaPagosDelDia(const QString& carpetaDatos, const db::Tabla& encabezado, QComboBox* tipoPago) {
+  const QString archivo = ArchivoPagosDelDia(carpetaDatos, fs::Hoy());
   if (!fs::ExisteArchivo(archivo)) return;
   const QStringList lineas = fs::LeeLineas(archivo);
   // The screen's header table fails an edit at once outside a new
   // document; the marks go through a handle of their own, which waits.
   std::unique_ptr<db::Tabla> tabla =
-      TablaDeCorrida(p.TablaFacturae->Carpeta(), p.TablaFacturae->NombreTabla(), QStringLiteral("INUMENC"));
+      TablaDeCorrida(encabezado.Carpeta(), encabezado.NombreTabla(), QStringLiteral("INUMENC"));
   tabla->OnEditError = EsperaBloqueo;
   tabla->OnPostError = EsperaBloqueo;
   for (qsizetype i = 0; i < lineas.size(); i += 2) {
@@ -190,7 +192,7 @@ void AplicaPagosDelDia(TFormaCapturaRapida& p) {
         tabla->FieldByName(QStringLiteral("PAGOX_F")).SetAsString(pago);
         tabla->FieldByName(QStringLiteral("TREGI_F")).SetAsString(QStringLiteral("I"));
         tabla->FieldByName(QStringLiteral("BCLIM_F")).SetAsString(caja);
-        p.TipoPago->setCurrentText(pago);
+        if (tipoPago) tipoPago->setCurrentText(pago);
         tabla->Post();
       } catch (...) {
         tabla->Cancel();
@@ -219,9 +221,11 @@ void CuentaDocumentosEnCero(TFormaCapturaRapida& p) {
   consulta.Close();
 }
 
-void PreparaConsultaVentas(TFormaCapturaRapida& p) {
-  TFormaConsulta consulta(&p);
-  consulta.TablaConsulta->SetCarpeta(p.RutaDatosVenta);
+void PreparaConsultaVentas(TFormaCapturaRapida& p) { PreparaConsultaVentas(&p, p.RutaDatosVenta); }
+
+void PreparaConsultaVentas(QWidget* padre, const QString& carpetaDatos) {
+  TFormaConsulta consulta(padre);
+  consulta.TablaConsulta->SetCarpeta(carpetaDatos);
   consulta.TablaConsulta->SetNombreTabla(QStringLiteral("facturae.dbf"));
   AbreTabla(*consulta.TablaConsulta);
   if (consulta.TablaConsulta->Active()) {
@@ -229,12 +233,12 @@ void PreparaConsultaVentas(TFormaCapturaRapida& p) {
     consulta.TablaConsulta->First();
   }
   consulta.numcampo->setText(QStringLiteral("0"));
-  const QString lista = fs::Une(p.RutaDatosVenta, QStringLiteral("report\\facturae.for"));
+  const QString lista = fs::Une(carpetaDatos, QStringLiteral("report\\facturae.for"));
   consulta.Archivo->clear();
   consulta.Descripcion->clear();
   try {
     QVector<TEntradaVista> leidos;
-    const QString copia = fs::Une(p.RutaDatosVenta, QStringLiteral("report\\Cliente2.for"));
+    const QString copia = fs::Une(carpetaDatos, QStringLiteral("report\\Cliente2.for"));
     for (const TEntradaVista& e : DepuraListaVistas(lista, &leidos, copia)) consulta.Archivo->addItem(e.Archivo);
     if (consulta.Archivo->count() > 0) consulta.Archivo->setCurrentIndex(0);
     if (!leidos.isEmpty()) consulta.Descripcion->setPlainText(leidos.first().Descripcion);

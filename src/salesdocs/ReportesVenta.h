@@ -13,7 +13,12 @@
 
 #include <QString>
 
+class QComboBox;
+class QWidget;
 class TFormaCapturaRapida;
+namespace db {
+class Tabla;
+}
 
 // Joins the commands to every sale screen made from now on
 // (pos/ComandosVenta.h). The program does it once at start.
@@ -37,6 +42,10 @@ QString ArchivoPagosDelDia(const QString& carpetaDatos, const QDate& dia);
 // layer waits, a number not found, and any other error of one row skip to
 // the next pair. No file does nothing.
 void AplicaPagosDelDia(TFormaCapturaRapida& pantalla);
+// The same for any window: today's file of `carpetaDatos`, the marks on
+// the header table file `encabezado` stands on, the text also in `tipoPago`
+// (when given).
+void AplicaPagosDelDia(const QString& carpetaDatos, const db::Tabla& encabezado, QComboBox* tipoPago);
 
 // LabelControl := how many of today's documents of the header table are
 // not cancelled and have a total of 0.1 or less.
@@ -46,6 +55,8 @@ void CuentaDocumentosEnCero(TFormaCapturaRapida& pantalla);
 // views of report\facturae.for of the data folder whose files exist (the
 // list rewritten without the missing ones).
 void PreparaConsultaVentas(TFormaCapturaRapida& pantalla);
+// The same over `carpetaDatos`, owned by `padre`.
+void PreparaConsultaVentas(QWidget* padre, const QString& carpetaDatos);
 
 // The commands, by component name.
 void EjecutaReporteVenta(TFormaCapturaRapida& pantalla, const FilaReporteVenta& fila);

@@ -16,6 +16,7 @@
 #include "salesdocs/FormaDevolucion.h"
 #include "support/ImpresionPrueba.h"
 #include "support/Maneja.h"
+#include "support/Proceso.h"
 
 #include <QAction>
 #include <QLabel>
@@ -350,13 +351,6 @@ class FacturaDeCierre : public DocumentosDeLineas {
     print::Impresora::Global().Restablece();
     print::BorraOperacionesGrabadas();
     AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "100"}, {"NOMBR_C", "PUBLICO EN GENERAL"}});
-    // The shop's catalogue holds the closing line's key, as the save checks
-    // every invoice line against its product.
-    TRegistroProducto cierre;
-    cierre.CLPRO_I = "CIERRE";
-    cierre.DSCPR_I = "FACTURA DE CIERRE";
-    cierre.EXIST_I = 1000000;
-    AgregaProducto(cierre);
     // Before the period; then remissions 3 (three lines) and 4 (two).
     AgregaRemision(2, {{"CONTROL", "200"}, {"FEDOC_F", "01/03/2010"}, {"IMTOD_F", "999"}});
     AgregaLinea("RemisioD.dbf", 2, "P1");
@@ -389,26 +383,58 @@ TEST_F(FacturaDeCierre, SoloElAdministradorLaGenera) {
   EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F"}), QList<QStringList>());
 }
 
-TEST_F(FacturaDeCierre, UnaLineaConElTotalDeCadaRemisionUnaVezYLasRemisionesMarcadas) {
+// The closing line's key, whatever the catalogue holds under it: nothing,
+// or a product of another description and price with no stock while
+// invoicing without stock is refused.
+struct CatalogoCierre {
+  const char* nombre;
+  bool producto;
+};
+
+class FacturaDeCierreCatalogo : public FacturaDeCierre, public ::testing::WithParamInterface<CatalogoCierre> {};
+
+TEST_P(FacturaDeCierreCatalogo, UnaLineaConElTotalDeLasRemisionesGuardadaTalCualYLasRemisionesMarcadas) {
+  if (GetParam().producto) {
+    FijaLinea(ConfFacturarSinExistencias, "N");
+    TRegistroProducto cierre;
+    cierre.CLPRO_I = "CIERRE";
+    cierre.DSCPR_I = "CIERRE DEL DIA";
+    cierre.PPUBL_I = Dinero(5);
+    cierre.EXIST_I = 0;
+    AgregaProducto(cierre);
+  }
   Abre("0", [](Pantalla& p) {
+    const QString formato = p.FormatoTicket;
     Cierra(p, true);
     EXPECT_EQ(p.Base->currentText(), "Remisión");
+    EXPECT_EQ(p.FormatoTicket, formato);
   });
   EXPECT_EQ(Mensajes(),
             QStringList{"Genero la Factura 1 Puede Revisarla en el Módulo de Facturación de VRL"});
-  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "CLCLI_F"}),
-            (QList<QStringList>{{"1", "CI(3-4)", "100"}}));
-  // The closing line as it reaches the ordinary save (its price is then the
-  // save's business).
-  EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLDOC_FD", "CLPRO_FD", "CANTI_FD"}),
-            (QList<QStringList>{{"1", "CIERRE", "1"}}));
-  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F"}, "INUMENC"),
-            (QList<QStringList>{{"2", ""}, {"3", "F1"}, {"4", "F1"}}));
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "CLCLI_F", "SUBTO_F", "IMIM2_F", "IMTOD_F"}),
+            (QList<QStringList>{{"1", "CI(3-4)", "100", "174", "0", "174"}}));
+  // The line as the closing built it: the remissions' totals, which hold
+  // their tax, and no product to price it or take stock from.
+  EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLDOC_FD", "CLPRO_FD", "DEPRO_FD", "CANTI_FD", "PUNPR_FD", "IMPOR_FD"}),
+            (QList<QStringList>{{"1", "CIERRE", "FACTURA DE CIERRE", "1", "174", "174"}}));
+  if (GetParam().producto) {
+    EXPECT_EQ(Filas(kDatos, "INVENTAR.DBF", {"CLPRO_I", "EXIST_I"}, "ICLPRO"),
+              (QList<QStringList>{{"CIERRE", "0"}, {"P1", "100"}}));
+  }
+  EXPECT_EQ(Filas(kDatos, "CLIENTE.DBF", {"CLCLI_C", "SALDO_C"}), (QList<QStringList>{{"1", ""}, {"100", "174"}}));
+  // No stored remission took anything of the invoice's header.
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F", "CLCLI_F", "IMIM1_F"}, "INUMENC"),
+            (QList<QStringList>{{"2", "", "", ""}, {"3", "F1", "", ""}, {"4", "F1", "", ""}}));
   const QList<QStringList> trabajos = TrabajosImpresos();
   ASSERT_EQ(trabajos.size(), 1);
   EXPECT_TRUE(trabajos[0].contains("FACTURA DE CIERRE")) << trabajos[0].join("|").toStdString();
   EXPECT_TRUE(trabajos[0].contains("Remisiones CI(3-4)")) << trabajos[0].join("|").toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(Catalogo, FacturaDeCierreCatalogo,
+                         ::testing::Values(CatalogoCierre{"SinProducto", false},
+                                           CatalogoCierre{"ProductoDeOtraDescripcionSinExistencia", true}),
+                         [](const auto& info) { return std::string(info.param.nombre); });
 
 TEST_F(FacturaDeCierre, LaLineaDeCierreSumaElTotalDeCadaRemisionUnaVez) {
   Abre("0", [](Pantalla& p) {
@@ -442,4 +468,32 @@ TEST_F(FacturaDeCierre, SinPartidasNoGeneraYUnaLineaFacturadaSeAvisa) {
                                      "No hay Partidas para estas Fechas, puede ser que ya se Genero la Factura de "
                                      "Cierre"}));
   EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F"}), QList<QStringList>());
+}
+
+// Another station: holds a remission in edit until told.
+RUTINA_HIJA(EditaRemision) {
+  auto t = AbreEn(argumentos.value(0), "Remision.dbf", "INUMENC");
+  if (!t->FindKey({argumentos.value(1).toLongLong()})) return 1;
+  t->Edit();
+  prueba::AvisaPadre("EDITANDO");
+  prueba::EsperaPadre();
+  t->Cancel();
+  return 0;
+}
+
+TEST_F(FacturaDeCierre, UnaRemisionQueOtraEstacionTieneSeNombraYLaFacturaQueda) {
+  prueba::ProcesoHijo otra("EditaRemision", {kDatos, "4"});
+  ASSERT_EQ(otra.EsperaLinea(), "EDITANDO");
+  Abre("0", [](Pantalla& p) { Cierra(p, false); });
+  otra.Envia("");
+  EXPECT_EQ(otra.Espera(), 0);
+  EXPECT_EQ(Mensajes(), (QStringList{"Genero la Factura 1 Puede Revisarla en el Módulo de Facturación de VRL",
+                                     "No se pudieron marcar como facturadas las remisiones 4: una Factura de Cierre "
+                                     "posterior las tomaría otra vez"}));
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "IMTOD_F"}),
+            (QList<QStringList>{{"1", "CI(3-4)", "174"}}));
+  EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLPRO_FD", "IMPOR_FD"}), (QList<QStringList>{{"CIERRE", "174"}}));
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F"}, "INUMENC"),
+            (QList<QStringList>{{"2", ""}, {"3", "F1"}, {"4", ""}}));
+  EXPECT_TRUE(TrabajosImpresos().isEmpty());
 }

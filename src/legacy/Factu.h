@@ -1,0 +1,323 @@
+#pragma once
+// The legacy document window: the older document-capture window beside the
+// sale screen. A borderless window, maximised when shown, that browses,
+// shows and prints remissions, petty cash and returns (its kind selector
+// Base) and captures them line by line. It repeats the sale screen and is
+// built on the sale screen's routines: the station claim of the capture
+// table, the totals' rounding, the control number, total.dat, the buffer
+// files, printing through a format; only its totals formula is its own.
+// No menu item creates it: the catalogue browser's drill-down on a sales
+// document table does (AbreDocumentoFactura).
+//
+// The window spreads over files by topic:
+//   Factu.cpp           components and their layout; creation (FormCreate)
+//   Factu_ciclo.cpp     show, first activation, close, layout, kind switch
+//   Factu_muestra.cpp   a document shown and positioned, the tables and the
+//                       capture claim, button and capture states, printing,
+//                       the small option and hand-over files
+//   Factu_bufer.cpp     the buffer files and the loading of lines
+//   Factu_totales.cpp   the totals, the header's totals, total.dat
+//
+// Life: created (options read, no table open) -> shown (register, payment
+// types, rights, package option; capture edits disabled) -> first
+// activation (tables prepared, a capture table claimed for the window's
+// life, the last document shown; New enabled, Save not, capture locked) ->
+// closed (the save-changes question while a document is in progress; the
+// claim released).
+//
+// Commands (pos/EstadoComandos.h): a menu item or button is enabled only
+// when a command is attached to it and the phase allows it; what a phase
+// allows is read with ComandoPermitido. The files of later topics attach
+// their commands with AsignaComando.
+//
+// State shared by the window's files is in EstadoFactura (TEstadoFactura) and in
+// the component tags: BotonNuevo.Tag 1 while a new document is captured,
+// BotonCambios.Tag 1 for a document taken into modification (nothing sets
+// it), Base.Tag 1 while an invoice is made from a remission, the window's
+// Tag 1 after its first activation.
+
+#include "foundation/dinero.h"
+#include "platform/db/Tabla.h"
+#include "platform/ui/Colores.h"
+#include "platform/ui/ControlesDatos.h"
+#include "platform/ui/Forma.h"
+#include "platform/ui/FuenteDatos.h"
+#include "platform/ui/RejillaDatos.h"
+#include "pos/TablaCaptura.h"
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QToolButton;
+namespace ui {
+class Panel;
+}
+
+// The window's caption.
+inline const QString kTituloFactura = QStringLiteral("Facturación");
+// The kinds of the kind selector.
+inline const QString kBaseRemision = QStringLiteral("Remisión");
+inline const QString kBaseCajaChica = QStringLiteral("Caja Chica");
+inline const QString kBaseDevolucion = QStringLiteral("Devolución");
+
+// The state of the window (its routines' shared fields).
+struct TEstadoFactura {
+  // Totals of the last computation.
+  Dinero Subtotal, Impuesto, Total, Costo;
+  double Descuento = 0, ImpuestoAcumulado = 0;
+  int Partidas = 0;  // lines counted by the last computation
+  // The document.
+  int Control = 0;            // control number of the document on screen
+  qint64 UltimoFolio = 0;     // last number of the header table
+  QString DocumentoOrigen;    // CLPED_F of a derived document
+  QString UltimoVendedor;
+  bool ConversionPorLista = false;  // the next buffer load takes its lines from a list
+  bool DocumentoNuevo = false;
+  QString ListaOrigen;        // that list
+  // Printing.
+  int LineaFormato = 15;      // configuration line of the kind's format
+  QString RutaFormato;        // the format file
+  // Configuration and options.
+  bool ImpuestoIncluido = false;    // line 33
+  int DigitosCantidad = 2;          // line 42
+  int DigitosTotal = 0;             // line 45
+  bool CapturaClaves = false;       // line 47
+  bool PoliticasPrecios = false;    // line 43
+  bool DescuentosClienteLinea = false;  // line 58
+  QString PagosCaja;                // line 62, two characters
+  QString FacturarSinExistencias;   // line 21, first character
+  QString ExistenciasNegativas;     // line 41
+  QString IntegraMovimientos = QStringLiteral("N");  // "S" when line 6 is "SI"
+  double TasaPredeterminada = 0;    // line 5
+  bool SaltarEncabezado = false, IniciaEnClave = false;  // encabeza.cnf lines 1 and 2
+  QString MascaraCantidad;          // quantity mask of the grid
+  bool TaraEspecial = false;        // especial.cnf
+  QString CampoTara, ValorTara;
+  QString Caja, VendedorFijo;       // caja.cnf
+  ui::TColor ColorPanel = ui::clBtnFace;  // Panel2's own colour
+  bool ReportesHabilitados = false; // right 44
+  int CampoEncabezado = 1;          // header field with the focus (1 to 8)
+  int Modo = 0;                     // the window's mode word (2 once positioned)
+  // Quantities reserved by the capture (key and summed quantity).
+  QStringList ReservaClaves, ReservaCantidades;
+};
+
+class TFormaFactura : public ui::Forma {
+  Q_OBJECT
+ public:
+  explicit TFormaFactura(QWidget* owner = nullptr);
+  ~TFormaFactura() override;
+
+  // --- Components.
+  QMenuBar* MainMenu1;
+  QMenu *Archivo1, *Registro1, *Generar1, *Reportes1, *Opciones1, *Formatos;
+  QAction *Nuevo1, *Modificar1, *Guardar1, *Buscar1, *Eliminar1, *Cancelar1, *CancelaMovimiento1, *Salir1;
+  QAction *ImprimirDocumento1, *ImprimirRangodeDocumentos1, *Imprimir1;
+  QAction *Factura1, *Remisin1, *Pedido1, *Devolucin1, *NotadeCrdito1;
+  QAction *CtrlF11, *CtrlF21, *CtrlF31, *CtrlF41, *CtrlF51, *CtrlF61;
+  QAction *SaltarEncabezado1, *IniciaenClave1, *VerTotalesenformatoDigital1, *VerCampoTara1,
+      *ConfigurarLectorSerial1, *CapturaporEmpaque1;
+
+  // Top strip: buttons and the kind selector.
+  ui::Panel* Panel1;
+  QToolButton *BotonSalir, *BotonBuscar, *BotonCambios, *BotonNuevo, *BotonGuardar, *BotonImprimir;
+  QComboBox* Base;
+
+  // Header, on the header table.
+  ui::Panel* Panel4;
+  ui::EditDatos *EditCLDOC_F, *EditCLVEN_F, *EditCLCLI_F, *EditBCLIM_F, *EditCTOVE_F, *EditIMIM1_F, *EditDESFI_F;
+  QLineEdit* EditFEDOC_F;
+  QComboBox* TipoPago;
+  QLabel *Nombre, *Direccion, *Direc2, *Poblacion, *RFC, *CodigoPostal, *usuario, *Funciones;
+
+  // Client area: the grid and the right panel.
+  ui::Panel* Panel2;
+  ui::RejillaDatos* Detalle;
+  ui::Panel* Panel5;
+  ui::Panel* PanelSuma;
+  QLabel *SumarTotal, *ImpuestoValor, *TotalFact, *Label12, *Label22, *Label24;
+  ui::Navegador* Navegador;
+  QLabel* Image1;
+  // Capture panel.
+  ui::Panel* Panel8;
+  QLabel *EstadoCaptura, *LabelEmpaque, *LabelFactor, *Impresa, *ImpresoBitmap;
+  QLineEdit *EditCantidad, *EditClave, *EditTARA, *EditEmpaque;
+  QPushButton *BotonTerminaVenta, *BotonAgregarPartida, *BotonNuevaVenta;
+
+  // Status strip.
+  ui::Panel* Panel3;
+  QLabel *Hora, *Label18, *Estado, *LabelPartidas, *SuCambio;
+  ui::EditDatos* CAMBIO_F;
+
+  // Tables.
+  db::Tabla *TablaFacturae, *TablaFacturaD, *TablaDeta, *TablaTotal, *TablaCliente, *TablaInventario,
+      *TablaVendedores, *TablamovimientosInventario, *TablaAuxiliar;
+  ui::FuenteDatos *FuenteTablaFacturae, *FuenteTablaDeta;
+
+  TEstadoFactura EstadoFactura;
+
+  // The station of the capture table.
+  const EstacionCaptura& Estacion() const { return estacion_; }
+
+  // --- Life cycle and kind (Factu_ciclo.cpp).
+  // The kind selector's text chosen: "Remisión" and "Caja Chica" switch
+  // both tables, the format line and the Generar items; "Devolución" keeps
+  // them; any other text becomes "Remisión". The format path follows and
+  // the current header row is shown.
+  void BaseChange();
+  // Layout of the right panel and the totals.
+  void FormResize();
+  void BotonSalirClick();
+  // "Modificar" does nothing.
+  void BotonCambiosClick() {}
+
+  // --- Display, tables, states, printing (Factu_muestra.cpp).
+  // The current header row shown: customer captions, payment type, date,
+  // time, change, status, lines (of its CONTROL), totals, references.
+  void MuestraDocumentoFactura();
+  // "Estado" by STATU_F, "Impresa"/"No Impresa" by TREGI_F.
+  void MuestraEstadoFactura();
+  // Prepares the window on its first use, then shows the document of that
+  // number (a number not found leaves the header table where it was).
+  void PosicionaFactura(qint64 numero);
+  // The first use's preparation (tables, capture claim, browse state, the
+  // window's Tag 1); nothing once done.
+  void PreparaVentanaFactura();
+  // The header and line tables on a pair of files of `carpeta`.
+  void AbreParFactura(const QString& carpeta, const QString& encabezado, const QString& partidas);
+  // The tables pointed at their folders, the capture table claimed
+  // (deta.db, else the first free of deta2.db .. deta10.db, made from
+  // deta.db), every table opened, the kind "Remisión" unless the selector
+  // shows another kind of the window.
+  void PreparaTablasFactura();
+  // The buttons and menu items of a phase; the fifth flag is not used and
+  // the seventh is overridden. A capture: (false, false, true, false, false,
+  // false, true); a shown document: (true, true, false, true, true, true,
+  // false).
+  void HabilitaBotonesFactura(bool Cambios, bool Nuevo, bool Guardar, bool Buscar, bool Reservado, bool Navegacion,
+                              bool Septimo);
+  // "Capturando..." on red, or "Terminada" on Panel2's own colour.
+  void MuestraEstadoCapturaFactura(bool capturando);
+  // The grid enabled and the quantity and key edits editable, or the reverse.
+  void AbreCapturaFactura();
+  void CierraCapturaFactura();
+  // The header field of a position (1 to 8): highlighted (its colour
+  // remembered), restored, focused (positions out of 1..17 become 1).
+  void ResaltaCampoFactura(int indice, ui::TColor color = ui::clAqua);
+  void RestauraCampoFactura(int indice);
+  void EnfocaCampoFactura();
+  QWidget* CampoDePosicion(int indice) const;
+  // "Imprimir Documento": the document printed with RutaFormato and marked.
+  void ImprimeDocumentoFactura();
+  // A chosen format: the printer and the file checked; not marked.
+  void ImprimeConFormatoFactura(const QString& formato);
+  // The format picker; true with the path of an existing format chosen.
+  bool EligeFormatoFactura(QString& formato);
+  // The document and Caja appended to today's paid-documents file.
+  void AnotaPagoFactura();
+  // The header marked paid at Caja.
+  void MarcaPagadaFactura();
+  // Today's paid-documents file applied to the header table.
+  void AplicaPagosFactura();
+  // The saved queries of the invoices.
+  void PreparaConsultaFactura();
+  // The hidden label usuario from Multi.dat ("0" without it).
+  void LeeMultiFactura();
+  // The currency names of moneda.vrl; text n of a currency ("xx" when none).
+  QStringList CargaMonedasFactura() const;
+  QString TextoMonedaFactura(const QString& nombre, int n) const;
+  // The edit's text replaced by the value of its arithmetic.
+  void EvaluaCampoFactura(QLineEdit* campo);
+  // The grid's text of a capture value (quantity mask).
+  QString TextoCantidadFactura(const db::Campo& campo, const QVariant& valor, const QString& texto) const;
+  // encabeza.cnf: its first nine lines from the window's options.
+  void GuardaOpcionesFactura();
+  // The data folder (configuration line 8).
+  QString CarpetaDatos() const;
+
+  // --- Buffer files and lines (Factu_bufer.cpp).
+  // The document on screen into buferenc.tmp (423 bytes) and bufer.tmp;
+  // "F" (deleting or cancelling) gives each line's stock back.
+  void GuardaDocumentoEnBufer(QChar letra);
+  // A new document of kind "F", "R", "P" or "D" made from the buffer files
+  // (or, with ConversionPorLista, from the lines of ListaOrigen).
+  void CargaDocumentoDeBufer(QChar letra);
+  // The buffered lines inserted again into the current document, their
+  // stock taken out.
+  void RestauraPartidasDeBufer();
+  // The lines of the current header (its number and CONTROL) into the
+  // capture, in their saved order.
+  void CargaPartidasFactura();
+  // The lines of the remissions first..last for a closing invoice.
+  void CargaPartidasCierre(qint64 primero, qint64 ultimo);
+  // Every line of the number marked cancelled.
+  void CancelaPartidasFactura(const QString& numero);
+  // The live lines of the documents of a list ("1,3-5") of a line table
+  // (the one on screen when not named) of the data folder into the capture;
+  // one document's; the numbers of a list's documents.
+  int PartidasDeListaFactura(const QString& lista, const QString& partidas = QString());
+  int PartidasDeDocumentoFactura(db::Tabla& partidas, const QString& numero);
+  QList<qint64> ExpandeListaFolios(const QString& lista);
+  // The chart work tables in the receivables' data folder (the data
+  // folder until the receivables have taken theirs), filled from the data
+  // folder.
+  void CreaAuxiliarFactura(const QString& fuente, const QString& devoluciones, const QString& trabajo,
+                           const QDate& desde, const QDate& hasta, const QString& indice);
+  static void CopiaAuxiliarFactura(const db::Dataset& origen, db::Dataset& destino);
+  // Every capture row deleted.
+  void VaciaCapturaFactura();
+
+  // --- Totals (Factu_totales.cpp).
+  // Everything recomputed from the capture (errors end it silently).
+  void CalculaTotalesFactura();
+  // The totals into the header row when they changed (a new CONTROL).
+  void ActualizaTotalesEncabezado();
+  static int NumeroControlFactura();
+  // total.dat from the total shown.
+  void EscribeTotalDat();
+  // Default tax (configuration line 5) and discount 0 of a new document.
+  void CargaImpuestoFactura();
+
+ protected:
+  void FormShow() override;
+  void FormActivate() override;
+  void FormCloseQuery(bool& puedeCerrar) override;
+  void FormClose() override;
+  void resizeEvent(QResizeEvent* evento) override;
+
+ private:
+  void ConstruyeMenu();
+  void ConstruyeEncabezado(QWidget* padre);
+  void ConstruyeCuerpo(QWidget* padre);
+  void ConstruyeEstado(QWidget* padre);
+  void ConstruyeTablas();
+  void FormCreate();
+  void LeeOpcionesFactura();
+  void FijaGenerarFactura(bool pedido, bool remision, bool factura, bool devolucion, bool nota);
+  // The kind's header/line folder: the data folder, or line 63 for
+  // remissions when set.
+  QString CarpetaDeArchivo(const QString& archivo) const;
+
+  EstacionCaptura estacion_;
+  QColor colorCampo_;
+  QString titulo_;  // the caption before a station's number is added
+};
+
+inline TFormaFactura* FormaFactura() { return ui::InstanciaDe<TFormaFactura>().data(); }
+
+// The catalogue browser's drill-down on a sales document table
+// ("facturae.dbf", "remision.dbf", "pedido.dbf", "cotizaci.dbf"): the
+// window made when it does not exist, its tables reopened on the kind's
+// pair of the data folder and Base set to the kind, positioned on the
+// number and shown, modally for invoices.
+void AbreDocumentoFactura(const QString& tabla, const QString& numero, const QString& usuario);
+// Registers that drill-down with the catalogue browser for the four tables.
+void UneDocumentosFactura();
