@@ -1,8 +1,12 @@
 // The purchase window's document commands: the kind switch, a receipt
 // generated from the purchase order shown, an order prepared from a
 // supplier's stock limits, the suggested order, reproducing a receipt, the
-// archive copy of the capture table and the document's observations.
+// archive copy of the capture table, the document's observations and
+// payments, the cancel, and the hidden delete and return.
 
+#include "customers/CuentasCobrar.h"
+#include "foundation/adminis.h"
+#include "foundation/advierte.h"
 #include "foundation/dialogos.h"
 #include "foundation/observa.h"
 #include "foundation/rutinas.h"
@@ -18,9 +22,11 @@
 #include "platform/ui/Eventos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "pos/CaptuRap_comun.h"
+#include "purchasing/CancelaCompra.h"
 #include "purchasing/Compras.h"
 #include "purchasing/ConProvee.h"
 #include "purchasing/CxPDetalle.h"
+#include "purchasing/GuardaCompra.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAction>
@@ -28,6 +34,8 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QToolButton>
+
+#include <memory>
 
 namespace {
 
@@ -83,7 +91,7 @@ struct EncabezadoAparte {
 
 void TFormaCompras::ConectaComandosCompra() {
   for (QAction* a : {Recepcin1, OrdendeCompra1, GenerarCuentaporPagar1, ArchivodeCompras1, ReproducirDocumento1,
-                     CompraSugerida1})
+                     CompraSugerida1, Cancelar1, Eliminar1, Devolucin1})
     a->setProperty("pendiente", false);
   // The combo takes typed text, which the switch puts right.
   TipoDocumento->setEditable(true);
@@ -96,6 +104,9 @@ void TFormaCompras::ConectaComandosCompra() {
   ui::Conecta(ArchivodeCompras1, &QAction::triggered, this, [this] { ArchivodeCompras1Click(); });
   ui::Conecta(BotonObservacion, &QToolButton::clicked, this, [this] { BotonObservacionClick(); });
   ui::Conecta(BotonPagos, &QToolButton::clicked, this, [this] { BotonPagosClick(); });
+  ui::Conecta(Cancelar1, &QAction::triggered, this, [this] { Cancelar1Click(); });
+  ui::Conecta(Eliminar1, &QAction::triggered, this, [this] { Eliminar1Click(); });
+  ui::Conecta(Devolucin1, &QAction::triggered, this, [this] { Devolucin1Click(); });
   // "Generar Cuenta por Pagar" has no command.
 }
 
@@ -295,4 +306,223 @@ void TFormaCompras::BotonPagosClick() {
   } catch (const plat::Error&) {
   }
   MuestraEstadoCompra();
+}
+
+// --- Cancel.
+
+namespace {
+
+const QString kTienePagos = QStringLiteral("El Documento No Puede Borrarse Tiene Pagos...");
+
+}  // namespace
+
+void TFormaCompras::Cancelar1Click() {
+  if (!HayEncabezado() || EnAlta() || EnCambio()) return;
+  // A save or a cancel this station left unfinished goes first.
+  if (!TerminaGuardadoCompraPendiente()) return;
+  int autoriza = -1;
+  {
+    auto clave = std::make_unique<TFormaAdministrador>(this);
+    clave->ShowModal();
+    try {
+      autoriza = ValidaClaveUsuario(clave->Clave->text());
+    } catch (const plat::Error& e) {
+      MuestraMensaje(e.mensaje());
+    }
+  }
+  // The right is asked (and a refusal said) for everyone; the logged-in
+  // administrator goes on whatever was typed.
+  const bool autorizada = TieneDerecho(autoriza, DerechoCancelarCompra);
+  if (Usuario->text().trimmed() != QStringLiteral("0") && !autorizada) return;
+  // Another station may have cancelled it since it was shown.
+  try {
+    TablaComprasE->Refresh();
+  } catch (const plat::Error&) {
+  }
+  if (!HayEncabezado() || TablaComprasE->FieldByName(QStringLiteral("STDOC_O")).AsString() == QStringLiteral("C"))
+    return;
+  const QString numero = EditCLDOC_O->text().trimmed();
+  const TipoCompra* tipo = TipoCompraDe(TextoTipoCompra);
+  {
+    TFormaAdvertencia pregunta(this);
+    // Payments recorded: the cancel ends without a word.
+    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong(), numero)) return;
+    pregunta.Label1->setText(QStringLiteral("Esta Seguro de Cancelar este Documento ?"));
+    pregunta.ShowModal();
+    if (pregunta.Tag() != 1 || !tipo || tipo->letra == u'D') return;
+  }
+  if (tipo->letra == u'R') {
+    if (!PagosSinCancelar(RutaDatosCompras, numero)) {
+      MuestraMensaje(kTienePagos);
+      ConceptoMovimientoCompra = 51;
+      return;
+    }
+    // The lines as they were, for the return command.
+    RespaldaPartidasCompra();
+  }
+  PlanCancelacionCompra plan;
+  plan.letra = tipo->letra;
+  plan.numero = numero;
+  plan.control = TablaComprasE->FieldByName(QStringLiteral("CONTROL")).AsString();
+  plan.carpetaDatos = RutaDatosCompras;
+  plan.carpetaInventario = TablaInventario->Carpeta();
+  plan.tablaEncabezado = TablaComprasE->NombreTabla();
+  plan.tablaPartidas = TablaComprasD->NombreTabla();
+  plan.bitacora = BitacoraCompras;
+  LeeNombreUsuario(Usuario->text(), CarpetaLocalCompras, plan.nombreUsuario);
+  UnidadTrabajo* diario = nullptr;
+  try {
+    diario = &DiarioCompras();
+    diario->Inicia(plan.Datos());
+  } catch (const plat::Error& e) {
+    MuestraMensaje(e.mensaje());
+    return;
+  }
+  // Receipts write no movement rows, so their cancel writes none either.
+  ConceptoMovimientoCompra = 2;
+  NumeroMovimientoCompra = 0;
+  TerminaCancelacionCompra(*diario, plan);
+  ConceptoMovimientoCompra = 51;
+  try {
+    TablaComprasE->Refresh();
+  } catch (const plat::Error&) {
+  }
+  MuestraEstadoCompra();
+}
+
+bool TFormaCompras::TerminaCancelacionCompra(UnidadTrabajo& diario, const PlanCancelacionCompra& plan) {
+  QString error;
+  try {
+    CancelaCompra(diario, plan);
+  } catch (const plat::Error& e) {
+    error = e.mensaje();
+  } catch (const std::exception& e) {
+    error = QString::fromUtf8(e.what());
+  }
+  if (error.isEmpty()) {
+    diario.Termina();
+    return true;
+  }
+  if (!diario.HayEscrituras()) {
+    // Nothing reached the tables: the document stays as it was.
+    diario.Termina();
+    MuestraMensaje(QStringLiteral("No se pudo cancelar la compra %1: %2").arg(plan.numero, error));
+  } else {
+    // The journal keeps it: the next cancel, save or start finishes it.
+    MuestraMensaje(QStringLiteral("No se pudo terminar de cancelar la compra %1: %2").arg(plan.numero, error));
+  }
+  return false;
+}
+
+// --- The hidden delete and return.
+
+namespace {
+
+// Deletes the movement rows of a document version (NUDOC_MI `clave`), each
+// logged in borrados.dat before it goes; returns the first one's CLDOC_MI
+// (0 when there is none). An error ends the walk where it occurs.
+qint64 BorraMovimientosCompra(db::Tabla& movimientos, const QString& clave) {
+  qint64 numero = 0;
+  if (!movimientos.Active()) return numero;
+  const QString indice = movimientos.IndexName();
+  try {
+    movimientos.SetIndexName(QStringLiteral("NUDOC_MI"));
+    movimientos.SetRange({clave}, {clave});
+    movimientos.First();
+    if (!movimientos.Eof()) numero = movimientos.FieldByName(QStringLiteral("CLDOC_MI")).AsInteger();
+    while (!movimientos.IsEmpty()) {
+      movimientos.First();
+      RegistraBorrado(movimientos);
+      movimientos.Delete();
+    }
+  } catch (const plat::Error&) {
+  }
+  try {
+    movimientos.CancelRange();
+    movimientos.SetIndexName(indice);
+  } catch (const plat::Error&) {
+  }
+  return numero;
+}
+
+}  // namespace
+
+void TFormaCompras::Eliminar1Click() {
+  if (!HayEncabezado() || EnAlta() || EnCambio()) return;
+  const QString numero = EditCLDOC_O->text().trimmed();
+  {
+    TFormaAdvertencia pregunta(this);
+    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong(), numero)) {
+      MuestraMensaje(QStringLiteral("La Compra no puede Eliminarse porque Tiene Movimientos"));
+      return;
+    }
+    pregunta.Label1->setText(QStringLiteral("Esta Seguro de Eliminar este Registro ?"));
+    pregunta.ShowModal();
+    if (pregunta.Tag() != 1) return;
+  }
+  if (TextoTipoCompra == kRecepcion && !PagosSinCancelar(RutaDatosCompras, numero)) {
+    MuestraMensaje(QStringLiteral("El Documento No Puede Borrarse Tiene Pagos..,"));
+    return;
+  }
+  const QString control = TablaComprasE->FieldByName(QStringLiteral("CONTROL")).AsString();
+  try {
+    RespaldaPartidasCompra();
+    if (MovimientosCompra == u'S') {
+      const QString clave = QString(LetraMovimientoCompra(TextoTipoCompra)) + numero + u'-' + control;
+      NumeroMovimientoCompra = static_cast<int>(BorraMovimientosCompra(*TablaMovimientosInventario, clave));
+      BorraMovimientosCompra(*TablaMI, clave);
+    }
+    // The lines of the header's version go; the header row stays.
+    db::Tabla lineas;
+    lineas.SetCarpeta(TablaComprasD->Carpeta());
+    lineas.SetNombreTabla(TablaComprasD->NombreTabla());
+    lineas.SetIndexName(kTagPartidaCompra);
+    lineas.Open();
+    EsperaBloqueos(lineas);
+    lineas.SetRange({numero}, {numero});
+    for (lineas.First(); !lineas.Eof();) {
+      if (lineas.FieldByName(QStringLiteral("CONTROL")).AsString() == control) lineas.Delete();
+      else lineas.Next();
+    }
+  } catch (const plat::Error& e) {
+    MuestraMensaje(e.mensaje());
+  }
+  try {
+    TablaComprasD->Refresh();
+  } catch (const plat::Error&) {
+  }
+  MuestraCompraActual();
+}
+
+void TFormaCompras::Devolucin1Click() {
+  if (!HayEncabezado() || EnAlta() || EnCambio()) return;
+  ConceptoMovimientoCompra = 2;
+  try {
+    GuardaPartidasEnBufer();
+    GuardaEncabezadoEnBufer();
+  } catch (const plat::Error& e) {
+    MuestraMensaje(e.mensaje());
+    return;
+  }
+  VaciaCapturaCompra();
+  // The return's tables and kind before its document is started on them.
+  const QString anterior = TextoTipoCompra;
+  CambiaTipoCompra(u'D');
+  TextoTipoCompra = kDevolucionCompra;
+  {
+    const QSignalBlocker quieto(TipoDocumento);
+    TipoDocumento->setCurrentText(kDevolucionCompra);
+  }
+  NuevoDesdeBufer();
+  if (!EnAlta()) {
+    // New refused: back to the kind that was shown.
+    {
+      const QSignalBlocker quieto(TipoDocumento);
+      TipoDocumento->setCurrentText(anterior);
+    }
+    TipoDocumentoChange();
+    return;
+  }
+  HabilitaEncabezadoCompra();
+  MargenProveedorCompra = 0;
 }

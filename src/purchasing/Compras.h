@@ -38,6 +38,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class QWidget;
+struct PlanCancelacionCompra;
 class UnidadTrabajo;
 namespace db {
 class Tabla;
@@ -325,6 +326,14 @@ class TFormaCompras : public ui::Forma {
   void BotonObservacionClick();
   // The payable account of the receipt shown, after right 6.
   void BotonPagosClick();
+  // "Cancelar Documento", after the password of a user holding right 57.
+  void Cancelar1Click();
+  // The cancel of a journal a former run left unfinished, or of one just
+  // started, finished; false (said) when it stopped.
+  bool TerminaCancelacionCompra(UnidadTrabajo& diario, const PlanCancelacionCompra& plan);
+  // The hidden "Eliminar" and "Devolución" (their items are never shown).
+  void Eliminar1Click();
+  void Devolucin1Click();
   // Appends " <accion> Por <user's name>" to the document's log when
   // configuration line 85 is "S".
   void RegistraHistorialCompra(const QString& accion);

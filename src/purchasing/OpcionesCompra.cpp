@@ -22,6 +22,7 @@
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "pos/CaptuRap_comun.h"
+#include "purchasing/CancelaCompra.h"
 #include "purchasing/Compras.h"
 #include "shell/Principa.h"
 
@@ -196,23 +197,8 @@ void TFormaCompras::MantenimientoModulo1Click() {
     encabezados.FindNearest({desde});
     for (; !encabezados.Eof(); encabezados.Next()) {
       if (encabezados.FieldByName(QStringLiteral("STDOC_O")).AsString() != QStringLiteral("C")) continue;
-      const QString numero = encabezados.FieldByName(QStringLiteral("CLDOC_O")).AsString();
-      const QString control = encabezados.FieldByName(QStringLiteral("CONTROL")).AsString();
-      lineas.SetRange({numero}, {numero});
-      for (lineas.Last(); !lineas.Bof(); lineas.Prior()) {
-        if (lineas.FieldByName(QStringLiteral("CONTROL")).AsString() != control) continue;
-        if (lineas.FieldByName(QStringLiteral("TREGI_OD")).AsString() == QStringLiteral("C")) continue;
-        lineas.Edit();
-        try {
-          lineas.FieldByName(QStringLiteral("TREGI_OD")).SetAsString(QStringLiteral("C"));
-          lineas.Post();
-        } catch (...) {
-          lineas.Cancel();
-          throw;
-        }
-        ++marcadas;
-      }
-      lineas.CancelRange();
+      marcadas += MarcaPartidasCanceladas(lineas, encabezados.FieldByName(QStringLiteral("CLDOC_O")).AsString(),
+                                          encabezados.FieldByName(QStringLiteral("CONTROL")).AsString());
     }
   } catch (const plat::Error& e) {
     MuestraMensaje(e.mensaje());

@@ -9,14 +9,20 @@
 #include "foundation/observa.h"
 #include "foundation/rutinas_fecha.h"
 #include "inventory/Importa.h"
+#include "platform/fs/Falla.h"
 #include "platform/fs/Reloj.h"
+#include "platform/ui/Aplicacion.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "purchasing/Compras.h"
 #include "purchasing/CxPDetalle.h"
 #include "purchasing/DocumentosCompra.h"
+#include "purchasing/GuardaCompra.h"
+#include "pos/UnidadTrabajo.h"
+#include "foundation/rutinas_bitacora.h"
 #include "support/LanzadorGrabador.h"
 #include "support/Maneja.h"
+#include "support/Proceso.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -29,11 +35,26 @@
 #include <QToolButton>
 
 #include <map>
+#include <optional>
 
 namespace {
 
 using prueba::Pulsa;
 using prueba::Tecla;
+
+// The password prompt answered with `clave`, and the question, when `si`
+// is given, with "Si" or "No".
+void RespondeCancelacion(const QString& clave, std::optional<bool> si = true) {
+  ui::PuertaModal::Espera("TFormaAdministrador", [clave](QDialog& d) {
+    prueba::Teclea(d, "Clave", clave);
+    Pulsa(d, "BitBtn1");
+  });
+  if (!si) return;
+  ui::PuertaModal::Espera("TFormaAdvertencia", [si](QDialog& d) {
+    EXPECT_EQ(prueba::Texto(d, "Label1"), "Esta Seguro de Cancelar este Documento ?");
+    Pulsa(d, *si ? "BitBtn1" : "BitBtn2");
+  });
+}
 
 class ComandosCompra : public ComprasPrueba {
  protected:
@@ -157,6 +178,60 @@ class ComandosCompra : public ComprasPrueba {
 
   static QString Hoy() { return TextoFecha(fs::Hoy()); }
 
+
+  // A saved receipt as its save leaves it: header, lines, mirror rows and
+  // charge row, all of control `control`.
+  static void RecepcionGuardada(qint64 numero, int control, const QString& proveedor, double total, double saldo) {
+    Documento("ComprasE.dbf", "ComprasD.dbf", numero, control,
+              {{"CLPRV_O", proveedor}, {"IMDOC_O", QString::number(total)}, {"SALDO_O", QString::number(saldo)}},
+              {"A:5", "B:2"});
+    auto espejo = Abre("MOVIMIENTOS.DBF");
+    for (const char* clave : {"A", "B"}) {
+      espejo->Append();
+      espejo->FieldByName("CLDOC_MI").SetAsString(QString::number(numero));
+      espejo->FieldByName("CLPRO_MI").SetAsString(clave);
+      espejo->FieldByName("TIMOV_MI").SetAsInteger(51);
+      espejo->FieldByName("CONTROL").SetAsInteger(control);
+      espejo->Post();
+    }
+    auto c = Abre("Cuepagar.DBF");
+    c->Append();
+    c->FieldByName("NUCOM_CP").SetAsInteger(numero);
+    c->FieldByName("NUDOC_CP").SetAsString(QString::number(numero));
+    c->FieldByName("CLPRO_CP").SetAsString(proveedor);
+    c->FieldByName("TIMOV_CP").SetAsInteger(51);
+    c->FieldByName("OPERA_CP").SetAsString("C");
+    c->FieldByName("IMCUE_CP").SetAsFloat(total);
+    c->FieldByName("CARGO_CP").SetAsFloat(total);
+    c->FieldByName("SALDO_CP").SetAsFloat(saldo);
+    c->Post();
+  }
+
+  // What a cancel marks of receipt `numero`: header status and phase, the
+  // lines' marks, the mirror rows' status, the charge row's status and balance.
+  static QString MarcasCompra(qint64 numero) {
+    QStringList partes;
+    auto e = Abre("ComprasE.dbf", "ICOMENC");
+    if (e->FindKey({numero}))
+      partes << e->FieldByName("STDOC_O").AsString() + e->FieldByName("proceso").AsString();
+    QStringList lineas;
+    auto d = Abre("ComprasD.dbf");
+    for (d->First(); !d->Eof(); d->Next())
+      if (d->FieldByName("CLDOC_OD").AsString() == QString::number(numero))
+        lineas << d->FieldByName("TREGI_OD").AsString();
+    partes << lineas.join(u',');
+    QStringList espejo;
+    auto m = Abre("MOVIMIENTOS.DBF");
+    for (m->First(); !m->Eof(); m->Next())
+      if (m->FieldByName("CLDOC_MI").AsString() == QString::number(numero)) espejo << m->FieldByName("STATUS").AsString();
+    partes << espejo.join(u',');
+    auto c = Abre("Cuepagar.DBF");
+    for (c->First(); !c->Eof(); c->Next())
+      if (c->FieldByName("NUCOM_CP").AsInteger() == numero)
+        partes << c->FieldByName("STATU_CP").AsString() + u'/' + c->FieldByName("SALDO_CP").AsString();
+    return partes.join(u'|');
+  }
+
   std::unique_ptr<TFormaCompras> compras_;
 };
 
@@ -211,6 +286,13 @@ TEST_F(ComandosCompra, RecepcionDeLaOrdenMostradaLlevaSuEncabezadoYSusPartidas) 
          {"DTOTA_O", "5"}, {"DFINT_O", "2"}, {"REFER_O", "OC-8"}, {"NOMBR_O", "ACEROS DEL NORTE"},
          {"TDOCU_O", "I"}},
         {"A:8", "D:2"});
+  for (const auto& [clave, pedido] : {std::pair{"A", 12}, std::pair{"B", 6}, std::pair{"D", 3}}) {
+    auto p = Abre("INVENTAR.DBF", "ICLPRO");
+    ASSERT_TRUE(p->FindKey({clave}));
+    p->Edit();
+    p->FieldByName("COMRE_I").SetAsFloat(pedido);
+    p->Post();
+  }
   TFormaCompras& v = Ventana();
   v.TipoDocumento->setCurrentText(kOrdenCompra);
   v.Recepcin1->trigger();
@@ -238,6 +320,19 @@ TEST_F(ComandosCompra, RecepcionDeLaOrdenMostradaLlevaSuEncabezadoYSusPartidas) 
   // Nothing reached the shared receipts yet.
   EXPECT_EQ(Abre("ComprasE.dbf")->RecordCount(), 2);
   EXPECT_EQ(Mensajes(), QStringList());
+
+  // Saved, it takes what it received off the products' quantities on order.
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(ui::Tag(v.BotonNuevo), 0);
+  EXPECT_EQ(ui::Tag(v.TipoDocumento), 0);
+  EXPECT_EQ(DeProducto("A", "COMRE_I"), "4");
+  EXPECT_EQ(DeProducto("D", "COMRE_I"), "1");
+  EXPECT_EQ(DeProducto("B", "COMRE_I"), "6");
+  auto e = Abre("ComprasE.dbf", "ICOMENC");
+  ASSERT_TRUE(e->FindKey({3}));
+  EXPECT_EQ(e->FieldByName("CLPRV_O").AsString(), "P1");
+  EXPECT_EQ(e->FieldByName("REFER_O").AsString(), "OC-8");
 }
 
 TEST_F(ComandosCompra, OrdenPorProveedorYCompraSugerida) {
@@ -400,6 +495,202 @@ TEST_F(ComandosCompra, PagosAbreLaCuentaDeLaRecepcionConElDerecho6) {
   Pulsa(v, "BotonPagos");
   EXPECT_EQ(Mensajes(), QStringList{kSinAcceso});
   EXPECT_EQ(ui::PuertaModal::SinRespuesta(), QStringList());
+}
+
+// --- Cancel.
+
+TEST_F(ComandosCompra, CancelarConLaClaveDeQuienTieneElDerecho57) {
+  fs::CreaCarpeta(fs::Une(kDatos, "Bitacora"));
+  RecepcionGuardada(1, 10, "P1", 100, 100);
+  RecepcionGuardada(2, 20, "P1", 80, 80);
+  {
+    auto p = Abre("PROVEEDO.DBF", "ICLAPRO");
+    p->FindKey({"P1"});
+    p->Edit();
+    p->FieldByName("SALDO_P").SetAsFloat(180);
+    p->Post();
+  }
+  TFormaCompras& v = Ventana("2");
+  ASSERT_EQ(v.EditCLDOC_O->text(), "2");
+  ASSERT_TRUE(v.Cancelar1->isEnabled());
+
+  // The user's own password lacks the right; "No" leaves it as it was.
+  RespondeCancelacion("caja", std::nullopt);
+  v.Cancelar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList{kSinAcceso});
+  RespondeCancelacion("jefe", false);
+  v.Cancelar1->trigger();
+  EXPECT_EQ(MarcasCompra(2), "G|,|,|/80");
+
+  ui::PuertaModal::LimpiaMensajes();
+  RespondeCancelacion("jefe");
+  v.Cancelar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(v.Estado->text(), "Cancelada");
+  EXPECT_FALSE(v.BotonCambios->isEnabled());
+  EXPECT_EQ(MarcasCompra(2), "CG|C,C|C,C|C/0");
+  EXPECT_EQ(MarcasCompra(1), "G|,|,|/100");
+  EXPECT_EQ(fs::LeeLineas(ArchivoHistorial(kDatos, u'C', "2")),
+            QStringList{LineaHistorial("CANCELADA", "Usuario 2")});
+  EXPECT_FALSE(fs::ExisteArchivo(fs::Une(kPrograma, kDiarioCompras)));
+  // Stock and the supplier's balance stay.
+  EXPECT_EQ(DeProducto("A", "EXIST_I"), "2");
+  auto proveedor = Abre("PROVEEDO.DBF", "ICLAPRO");
+  ASSERT_TRUE(proveedor->FindKey({"P1"}));
+  EXPECT_EQ(proveedor->FieldByName("SALDO_P").AsString(), "180");
+  proveedor.reset();
+
+  // A second cancel asks the password and nothing more.
+  RespondeCancelacion("jefe", std::nullopt);
+  v.Cancelar1->trigger();
+  EXPECT_EQ(ui::PuertaModal::Pendientes(), 0);
+  EXPECT_EQ(fs::LeeLineas(ArchivoHistorial(kDatos, u'C', "2")).size(), 1);
+
+  // The logged-in administrator goes on whatever is typed (the right check
+  // still says the text is nobody's).
+  v.Usuario->setText("0");
+  v.Navegador->Pulsa(ui::Navegador::Primero);
+  RespondeCancelacion("zzz");
+  v.Cancelar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList{kUsuarioNoValido});
+  EXPECT_EQ(MarcasCompra(1), "CG|C,C|C,C|C/0");
+}
+
+TEST_F(ComandosCompra, CancelarUnaRecepcionPagadaTerminaSinDecirNadaYUnaOrdenSoloSeMarca) {
+  // Paid by a bulk payment: its charge owes nothing.
+  RecepcionGuardada(3, 30, "P1", 100, 0);
+  Orden(8, 80, {{"CLPRV_O", "P1"}}, {"A:8"});
+  TFormaCompras& v = Ventana();
+  RespondeCancelacion("adm", std::nullopt);
+  v.Cancelar1->trigger();
+  EXPECT_EQ(ui::PuertaModal::Pendientes(), 0);
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(MarcasCompra(3), "G|,|,|/0");
+
+  v.TipoDocumento->setCurrentText(kOrdenCompra);
+  RespondeCancelacion("adm");
+  v.Cancelar1->trigger();
+  EXPECT_EQ(v.Estado->text(), "Cancelada");
+  auto e = Abre("OrdenCom.dbf");
+  e->First();
+  EXPECT_EQ(e->FieldByName("STDOC_O").AsString() + e->FieldByName("proceso").AsString(), "CG");
+  auto d = Abre("OrdenDet.dbf");
+  d->First();
+  EXPECT_EQ(d->FieldByName("TREGI_OD").AsString(), "");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(ComandosCompra, UnaCancelacionEsperaLaRecepcionQueOtraEstacionCambiaYNoCambiaNada) {
+  RecepcionGuardada(5, 50, "P1", 100, 100);
+  TFormaCompras& v = Ventana();
+  // Another station holds receipt 5 in edit.
+  prueba::ProcesoHijo otra("RetieneCompra", {"5"});
+  ASSERT_EQ(otra.EsperaLinea(), "LISTO");
+  RespondeCancelacion("adm");
+  v.Cancelar1->trigger();
+  ASSERT_EQ(Mensajes().size(), 1);
+  EXPECT_TRUE(Mensajes()[0].startsWith("No se pudo cancelar la compra 5: ")) << Mensajes()[0].toStdString();
+  EXPECT_TRUE(Mensajes()[0].contains("bloqueado por otro usuario")) << Mensajes()[0].toStdString();
+  EXPECT_EQ(MarcasCompra(5), "G|,|,|/100");
+  EXPECT_EQ(v.Estado->text(), "Activa");
+  EXPECT_FALSE(fs::ExisteArchivo(fs::Une(kPrograma, kDiarioCompras)));
+  otra.Envia("FIN");
+  EXPECT_EQ(otra.Espera(), 0);
+
+  // Free again: it cancels.
+  ui::PuertaModal::LimpiaMensajes();
+  RespondeCancelacion("adm");
+  v.Cancelar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(MarcasCompra(5), "CG|C,C|C,C|C/0");
+}
+
+// A station that cancels the receipt shown and is stopped dead at the
+// given write of the cancel.
+RUTINA_HIJA(CancelaCompraYMuere) {
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion app(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  TFormaCompras v;
+  v.Usuario->setText("0");
+  v.Show();
+  QApplication::setActiveWindow(&v);
+  v.DisparaActivacion();
+  RespondeCancelacion("adm");
+  falla::Arma(QString::fromLatin1(guardado::puntos::kEscrito), argumentos.value(0).toInt());
+  prueba::AvisaPadre("ARMADO");
+  v.Cancelar1->trigger();
+  return 0;  // the point was not reached
+}
+
+TEST_F(ComandosCompra, UnaEstacionMuertaAMitadDeCancelarTerminaLaCancelacionUnaVezAlVolver) {
+  fs::CreaCarpeta(fs::Une(kDatos, "Bitacora"));
+  int muertes = 0;
+  for (int pasada = 1; pasada <= 8; ++pasada) {
+    RecepcionGuardada(pasada, 100 + pasada, "P1", 100, 100);
+    {
+      prueba::ProcesoHijo estacion("CancelaCompraYMuere", {QString::number(pasada)});
+      ASSERT_EQ(estacion.EsperaLinea(), "ARMADO");
+      const std::optional<int> fin = estacion.EsperaFin();
+      if (fin) {
+        // The cancel ended before that write: nothing is left to finish.
+        EXPECT_EQ(*fin, 0);
+        EXPECT_EQ(MarcasCompra(pasada), "CG|C,C|C,C|C/0");
+        break;
+      }
+      ++muertes;
+    }
+    // The station comes back: its window finishes the cancel once.
+    compras_.reset();
+    Ventana();
+    EXPECT_EQ(Mensajes(), QStringList()) << pasada;
+    EXPECT_EQ(MarcasCompra(pasada), "CG|C,C|C,C|C/0") << pasada;
+    EXPECT_EQ(fs::LeeLineas(ArchivoHistorial(kDatos, u'C', QString::number(pasada))).size(), 1) << pasada;
+    EXPECT_FALSE(fs::ExisteArchivo(fs::Une(kPrograma, kDiarioCompras))) << pasada;
+    compras_.reset();
+  }
+  EXPECT_GE(muertes, 5);
+}
+
+TEST_F(ComandosCompra, LasOcultasEliminarYDevolucion) {
+  RecepcionGuardada(4, 40, "P1", 100, 0);
+  TFormaCompras& v = Ventana();
+  EXPECT_FALSE(v.Eliminar1->isVisible());
+  EXPECT_FALSE(v.Devolucin1->isVisible());
+  // A receipt with payments is not deleted.
+  v.Eliminar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList{"La Compra no puede Eliminarse porque Tiene Movimientos"});
+
+  // The return: a new return to the supplier with the receipt's header and
+  // lines.
+  ui::PuertaModal::LimpiaMensajes();
+  v.Devolucin1->trigger();
+  EXPECT_EQ(ui::Tag(v.BotonNuevo), 1);
+  EXPECT_EQ(v.TextoTipoCompra, kDevolucionCompra);
+  EXPECT_EQ(v.TablaComprasD->NombreTabla(), "DevolDet.dbf");
+  EXPECT_EQ(v.ConceptoMovimientoCompra, 2);
+  EXPECT_EQ(v.EditCLDOC_O->text(), "1");
+  EXPECT_EQ(v.EditCLPRV_O->text(), "P1");
+  EXPECT_EQ(Lineas(v), (QStringList{"A:5", "B:2"}));
+  v.CancelaMovimiento1->trigger();
+
+  // An order: its lines of the header's control go, the header stays.
+  Orden(8, 80, {{"CLPRV_O", "P1"}}, {"A:8", "D:2", "B:1@79"});
+  v.TipoDocumento->setCurrentText(kOrdenCompra);
+  ui::PuertaModal::Espera("TFormaAdvertencia", [](QDialog& d) {
+    EXPECT_EQ(prueba::Texto(d, "Label1"), "Esta Seguro de Eliminar este Registro ?");
+    Pulsa(d, "BitBtn1");
+  });
+  v.Eliminar1->trigger();
+  EXPECT_EQ(Abre("OrdenCom.dbf")->RecordCount(), 1);
+  QStringList quedan;
+  auto d = Abre("OrdenDet.dbf");
+  for (d->First(); !d->Eof(); d->Next()) quedan << d->FieldByName("CLPRO_OD").AsString();
+  EXPECT_EQ(quedan, QStringList{"B"});
+  EXPECT_EQ(Lineas(v), QStringList());
+  EXPECT_EQ(Mensajes(), QStringList());
 }
 
 // --- Options and tools.
