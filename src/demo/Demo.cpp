@@ -708,6 +708,9 @@ bool PreparaEmpresaDemo() {
     lineas[ConfFormatoVendedores - 1] = QStringLiteral("vendedor.fmt");
     lineas[ConfFormatoCxCDetallada - 1] = QStringLiteral("cuenta.fmt");
     lineas[ConfFormatoCheque - 1] = QStringLiteral("recibo.fmt");
+    // The purchase documents, printed and previewed from the purchase window.
+    for (int linea : {ConfFormatoRecepcion, ConfFormatoOrdenCompra, ConfFormatoDevolucionCompra})
+      lineas[linea - 1] = QStringLiteral("compra.fmt");
     // The sale screen's ticket, printed as text on the receipt printer.
     lineas[ConfFormatoRemision - 1] = QStringLiteral("ticket.fmt");
     // Each sale logged in its document's log, and a day's cash ceiling.

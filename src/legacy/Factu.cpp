@@ -32,7 +32,6 @@
 
 namespace {
 
-constexpr int kAnchoDetalleFactura = 720;
 constexpr int kAnchoPanelDerecho = 330;
 
 const QString kS = QStringLiteral("S");
@@ -81,6 +80,7 @@ TFormaFactura::TFormaFactura(QWidget* owner) : ui::Forma(owner) {
   // Editable: the derived documents and the browser write kinds the list
   // does not offer ("Factura", "Pedido").
   Base->setEditable(true);
+  Base->setInsertPolicy(QComboBox::NoInsert);
   Base->addItems({kBaseRemision, kBaseCajaChica, kBaseDevolucion});
   Base->setCurrentText(kBaseRemision);
   Base->setGeometry(390, 10, 160, 24);
@@ -140,6 +140,9 @@ void TFormaFactura::ConstruyeTablas() {
   TablaAuxiliar = NuevaTabla(this, "TablaAuxiliar", "FactAuxi.dbf", "");
   FuenteTablaFacturae = new ui::FuenteDatos(this);
   FuenteTablaFacturae->SetDataSet(TablaFacturae);
+  // Typing into a header edit never puts a saved document into edit: the
+  // edits take input only while a document's header row is being written.
+  FuenteTablaFacturae->SetAutoEdit(false);
   FuenteTablaDeta = new ui::FuenteDatos(this);
   FuenteTablaDeta->SetDataSet(TablaDeta);
 }
@@ -321,6 +324,10 @@ void TFormaFactura::ConstruyeEstado(QWidget* p) {
   SuCambio = Etiqueta(p, "SuCambio", QStringLiteral("Cambio 0.00"), 320, 6);
   CAMBIO_F = EditCampo(p, "CAMBIO_F", FuenteTablaFacturae, "CAMBI_F", QRect(440, 3, 100, 24));
   Label18 = Etiqueta(p, "Label18", QString(), 560, 6);
+  // Captions whose text changes with the document keep room for it.
+  const std::pair<QLabel*, int> anchos[] = {{Hora, 90}, {Estado, 95}, {LabelPartidas, 115}, {SuCambio, 115},
+                                            {Label18, 640}};
+  for (const auto& [etiqueta, ancho] : anchos) etiqueta->resize(ancho, etiqueta->height());
 }
 
 void TFormaFactura::FormCreate() {
@@ -372,6 +379,9 @@ void TFormaFactura::FormCreate() {
 }
 
 void TFormaFactura::LeeOpcionesFactura() {
+  // Whether prices include the taxes is the company's, whatever becomes of
+  // the file: the totals never take included taxes as added ones.
+  EstadoFactura.ImpuestoIncluido = LineaConf(ConfImpuestosPorPartida) == kS;
   // A missing or unreadable file leaves the options not yet read as they
   // are.
   try {
@@ -381,8 +391,6 @@ void TFormaFactura::LeeOpcionesFactura() {
         throw plat::Error(plat::Clase::Corrupto, QStringLiteral("encabeza.cnf termina en la línea %1").arg(n - 1));
       return lineas[n - 1];
     };
-    linea(1);
-    EstadoFactura.ImpuestoIncluido = LineaConf(ConfImpuestosPorPartida) == kS;
     EstadoFactura.SaltarEncabezado = linea(1) == kS;
     SaltarEncabezado1->setChecked(EstadoFactura.SaltarEncabezado);
     EstadoFactura.IniciaEnClave = linea(2) == kS;

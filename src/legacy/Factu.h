@@ -61,6 +61,8 @@ namespace ui {
 class Panel;
 }
 
+// The width the grid is designed with.
+inline constexpr int kAnchoDetalleFactura = 720;
 // The window's caption.
 inline const QString kTituloFactura = QStringLiteral("Facturación");
 // The kinds of the kind selector.

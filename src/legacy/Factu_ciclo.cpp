@@ -53,9 +53,11 @@ void TFormaFactura::FormShow() {
   if (caja) {
     EstadoFactura.Caja = caja->Caja;
     EstadoFactura.VendedorFijo = caja->Vendedor;
-    if (!caja->Formato.isEmpty()) EstadoFactura.RutaFormato = CarpetaPrograma(QStringLiteral("\\consulta\\")) + caja->Formato;
+    if (!caja->Formato.isEmpty())
+      EstadoFactura.RutaFormato = CarpetaPrograma(QStringLiteral("\\consulta\\")) + caja->Formato;
   }
-  EstadoFactura.IntegraMovimientos = LineaConf(ConfIntegraMovimientos) == QStringLiteral("SI") ? kS : QStringLiteral("N");
+  EstadoFactura.IntegraMovimientos =
+      LineaConf(ConfIntegraMovimientos) == QStringLiteral("SI") ? kS : QStringLiteral("N");
 
   const QString pagos = fs::Une(CarpetaDatos(), QStringLiteral("pagos.cnf"));
   if (fs::ExisteArchivo(pagos)) {
@@ -164,6 +166,9 @@ void TFormaFactura::resizeEvent(QResizeEvent* evento) {
 }
 
 void TFormaFactura::FormResize() {
+  // The grid and the right panel fill the client area's height.
+  Detalle->resize(std::clamp(Panel2->width() - Panel5->width(), 0, kAnchoDetalleFactura), Panel2->height());
+  Panel5->resize(Panel5->width(), Panel2->height());
   const int anchoDetalle = Detalle->width();
   Panel5->move(static_cast<int>(anchoDetalle + (Panel2->width() - anchoDetalle) * 0.5 - Panel5->width() * 0.5),
                Panel5->y());
@@ -178,20 +183,24 @@ void TFormaFactura::FormResize() {
     }
   }
   PanelSuma->move(PanelSuma->x(), Panel5->height() - PanelSuma->height() - 5);
+  // Three rows, the values right-aligned 5 pixels left of their captions.
   for (QLabel* l : valores) {
     QFont f = l->font();
-    f.setPointSize(std::max(1, s - 1));
+    f.setPixelSize(std::max(1, s - 1));
     l->setFont(f);
-    l->adjustSize();
   }
-  const int alto = SumarTotal->height();
-  SumarTotal->move(15, 1);
-  Label22->move(Label22->x(), alto + s + 14);
-  ImpuestoValor->move(15, alto + s + 9);
-  Label24->move(Label24->x(), alto + 2 * s + 22);
-  TotalFact->move(15, alto + 2 * s + 22);
+  const int alto = SumarTotal->sizeHint().height();
+  // The captions share the widest one's width.
+  int ancho = 0;
+  for (QLabel* l : {Label12, Label22, Label24}) ancho = std::max(ancho, l->sizeHint().width());
+  for (QLabel* l : {Label12, Label22, Label24}) l->resize(ancho, l->sizeHint().height());
   const int izquierda = PanelSuma->width() - Label12->width() - 5;
-  for (QLabel* l : {Label12, Label22, Label24}) l->move(izquierda, l->y());
+  for (int i = 0; i < 3; ++i) {
+    valores[i]->setGeometry(15, 1 + i * (alto + 4), std::max(0, izquierda - 5 - 15), alto);
+    valores[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  QLabel* const titulos[] = {Label12, Label22, Label24};
+  for (int i = 0; i < 3; ++i) titulos[i]->move(izquierda, valores[i]->y() + 4);
 }
 
 QString TFormaFactura::CarpetaDeArchivo(const QString& archivo) const {

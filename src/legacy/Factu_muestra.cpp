@@ -122,9 +122,12 @@ void TFormaFactura::PreparaTablasFactura() {
       t->SetCarpeta(datos);
   }
   // The sale screen's stations: deta.db, or the first free numbered one,
-  // made from deta.db when missing.
+  // made from deta.db when missing (from the sale screen's template while
+  // no deta.db exists yet).
   setWindowTitle(titulo_);
-  ReclamaCapturaVentana(estacion_, *TablaDeta, *TablaTotal, *this, Panel8, QStringLiteral("deta.db"));
+  const QString deta = QStringLiteral("deta.db");
+  ReclamaCapturaVentana(estacion_, *TablaDeta, *TablaTotal, *this, Panel8,
+                        db::Tabla::Existe(CarpetaPrograma(QString()), deta) ? deta : kPlantillaCaptura);
   for (db::Tabla* t : findChildren<db::Tabla*>())
     if (t != TablaAuxiliar && (estacion_.Tiene() || (t != TablaDeta && t != TablaTotal))) AbreTabla(*t);
   if (TablaDeta->Active()) LiberaBloqueos(*TablaDeta);

@@ -72,7 +72,8 @@ void TFormaFactura::CalculaTotalesFactura() {
                                                            : ACentavos(EstadoFactura.ImpuestoAcumulado);
     ImpuestoValor->setText(FormatoImporte(kMascaraTotal, EstadoFactura.Impuesto.Texto()));
     EstadoFactura.Total = EstadoFactura.Subtotal + EstadoFactura.Impuesto;
-    if (EstadoFactura.DigitosTotal > 0) EstadoFactura.Total = RedondeaTotal(EstadoFactura.DigitosTotal, EstadoFactura.Total);
+    if (EstadoFactura.DigitosTotal > 0)
+      EstadoFactura.Total = RedondeaTotal(EstadoFactura.DigitosTotal, EstadoFactura.Total);
     TotalFact->setText(FormatoImporte(kMascaraTotal, EstadoFactura.Total.Texto()));
     SumarTotal->setText(FormatoImporte(kMascaraTotal, EstadoFactura.Subtotal.Texto()));
     EscribeTotalDat();
@@ -80,10 +81,9 @@ void TFormaFactura::CalculaTotalesFactura() {
   } catch (const plat::Error&) {
     // A failed run ends here; what it computed stays.
   }
-  for (QLabel* l : {TotalFact, SumarTotal, ImpuestoValor}) l->adjustSize();
-  TotalFact->move(Label12->x() - 5 - TotalFact->width(), TotalFact->y());
-  const int derecha = TotalFact->x() + TotalFact->width();
-  for (QLabel* l : {SumarTotal, ImpuestoValor}) l->move(derecha - l->width(), l->y());
+  // The amounts keep their right edge 5 pixels left of the captions
+  // (FormResize).
+  FormResize();
   LabelPartidas->setText(QStringLiteral("Partidas  ") + QString::number(EstadoFactura.Partidas));
 }
 

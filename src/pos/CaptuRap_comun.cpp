@@ -96,6 +96,7 @@ void RestauraColorCampo(QWidget* campo, const QColor& anterior) {
 QString TextoCambioDocumento(const db::Dataset& encabezado) {
   const Dinero recibido = registro::LeeImporte(encabezado.FieldByName(QStringLiteral("CAMBI_F"))).value_or(Dinero());
   if (recibido <= Dinero()) return QStringLiteral("Cambio 0.00");
-  const Dinero cambio = recibido - registro::LeeImporte(encabezado.FieldByName(QStringLiteral("IMTOD_F"))).value_or(Dinero());
+  const Dinero total = registro::LeeImporte(encabezado.FieldByName(QStringLiteral("IMTOD_F"))).value_or(Dinero());
+  const Dinero cambio = recibido - total;
   return QStringLiteral("Cambio ") + FormatoImporte(QStringLiteral("##,##0.00"), cambio.Texto());
 }

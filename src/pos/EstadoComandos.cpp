@@ -25,7 +25,8 @@ void AplicaEstadoComando(QObject* comando) {
 
 void AsignaComando(QObject* item, QObject* contexto, std::function<void()> comando) {
   item->setProperty(kConComando, true);
-  if (auto* accion = qobject_cast<QAction*>(item)) ui::Conecta(accion, &QAction::triggered, contexto, std::move(comando));
+  if (auto* accion = qobject_cast<QAction*>(item))
+    ui::Conecta(accion, &QAction::triggered, contexto, std::move(comando));
   else if (auto* boton = qobject_cast<QAbstractButton*>(item))
     ui::Conecta(boton, &QAbstractButton::clicked, contexto, std::move(comando));
   AplicaEstadoComando(item);

@@ -19,6 +19,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "pos/CaptuRap_comun.h"
+#include "purchasing/ReportesCompras.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAction>
@@ -93,6 +94,7 @@ TFormaCompras::TFormaCompras(QWidget* owner) : ui::Forma(owner) {
   FormCreate();
   ConectaCapturaCompra();
   ConectaGuardadoCompra();
+  InstalaReportesCompras(*this);
 }
 
 TFormaCompras::~TFormaCompras() {

@@ -242,6 +242,8 @@ class TFormaCompras : public ui::Forma {
   void MuestraEncabezadoCompra();
   void CargaPartidasCompra(const QString& control, const QString& numero);
   void CargaPartidasOrden(const QString& numero);
+  // The header the table stands on, with its lines and totals.
+  void MuestraCompraActual();
   void VaciaCapturaCompra();
   void LimpiaDatosProveedor();
   void FijaProcesoCompra(const QString& letra);
@@ -373,7 +375,6 @@ class TFormaCompras : public ui::Forma {
   // Header table back on the shared table of the kind, at its last header,
   // shown with its lines and totals.
   void MuestraUltimaCompra();
-  void MuestraCompraActual();
   void PintaEncabezado(bool editando);
   // Ctrl+A / Ctrl+S: the previous or next header, without the totals check.
   void MueveCompra(bool siguiente);

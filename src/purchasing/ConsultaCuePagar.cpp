@@ -31,6 +31,7 @@
 #include "purchasing/CxPDetalle.h"
 #include "purchasing/Proveedo.h"
 #include "purchasing/RegistroProveedor.h"
+#include "purchasing/ReportesCuePagar.h"
 #include "shell/LineasConfiguracion.h"
 #include "shell/Moneda.h"
 
@@ -80,6 +81,7 @@ TFormaConsultaCuePagar::TFormaConsultaCuePagar(QWidget* owner) : ui::Forma(owner
   SetKeyPreview(true);
   CreaComponentes();
   ConectaEventos();
+  InstalaReportesCuentasPagar(*this);
 }
 
 void TFormaConsultaCuePagar::CreaMenu() {

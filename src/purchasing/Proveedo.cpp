@@ -21,6 +21,7 @@
 #include "platform/ui/Eventos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "purchasing/RegistroProveedor.h"
+#include "purchasing/ReportesProveedo.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAction>
@@ -97,8 +98,7 @@ TFormaProveedo::TFormaProveedo(QWidget* owner) : ui::Forma(owner) {
   Guardar1->setEnabled(false);
   BotonGuardar->setEnabled(false);
   CancelaMovimiento1->setEnabled(false);
-  // Reached once the supplier reports exist.
-  ListadodeProveedores1->setEnabled(false);
+  InstalaReportesProveedor(*this);
 }
 
 void TFormaProveedo::CreaMenu() {

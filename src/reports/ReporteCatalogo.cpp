@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
@@ -119,15 +120,19 @@ void EjecutaReporteCatalogo(const db::Tabla& ventana, const ReporteCatalogo& r) 
   QString desde = formatos->De->text();
   QString hasta = formatos->Hasta->text();
   RangoEnOrdenActual(tabla, r.CampoRango, desde, hasta);
-  GeneraReporte(tabla, desde, hasta, r.CampoFecha, r.FechaDesde, r.FechaHasta, r.Llave, r.Texto, columnas,
-                r.CampoCondicion, r.CodigoCondicion, r.ValorCondicion, r.Modo);
+  const auto fecha = [&](const QDateEdit* caja, const QString& fija) {
+    return r.FechasDelDialogo ? caja->date().toString(QStringLiteral("dd/MM/yyyy")) : fija;
+  };
+  GeneraReporte(tabla, desde, hasta, r.CampoFecha, fecha(formatos->Inicial, r.FechaDesde),
+                fecha(formatos->Final, r.FechaHasta), r.Llave, r.Texto, columnas, r.CampoCondicion, r.CodigoCondicion,
+                r.ValorCondicion, r.Modo);
   if (EstadoGeneradorReporte().Rechazada) {
     formatos->SetTag(0);
     return;
   }
   EscribeTitulosReporte(r.TituloLlave, r.TituloTexto, r.Titulos);
   EscribeAnchosReporte(r.Anchos);
-  PreparaGraficaReporte(QStringLiteral("Gráfica ") + r.Nombre, r.EjeInferior, r.EjeIzquierdo, r.Divisor);
+  PreparaGraficaReporte(r.Grafica.isEmpty() ? QStringLiteral("Gráfica ") + r.Nombre : r.Grafica, r.EjeInferior, r.EjeIzquierdo, r.Divisor);
 
   barras->SetTag(1);
   ui::SetTag(barras->Panel2, 0);

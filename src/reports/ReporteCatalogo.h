@@ -20,7 +20,8 @@
 // last (the nearest value when none holds it), so the proposed range takes
 // in the whole table whatever its order. A cancelled dialog ends the report
 // with no output. The viewer is captioned "Reporte de " + the name, or the
-// title typed in the dialog; its chart is titled "Gráfica " + the name.
+// title typed in the dialog; its chart is titled "Gráfica " + the name
+// unless the report names its own.
 // The report reads a cursor of its own on the table's file, in the table's
 // order, so the window's table does not move.
 
@@ -54,6 +55,8 @@ struct ReporteCatalogo {
   QString CampoFecha = QStringLiteral("f");
   QString FechaDesde = QStringLiteral("f");
   QString FechaHasta = QStringLiteral("f");
+  // When set, the dialog's two dates are the range on CampoFecha.
+  bool FechasDelDialogo = false;
   QString Llave;
   QString Texto;
   std::array<QString, 7> Columnas;
@@ -67,6 +70,8 @@ struct ReporteCatalogo {
   QString EjeInferior;
   QString EjeIzquierdo;
   qint16 Divisor = 1;
+  // The chart's title; empty: "Gráfica " + the name.
+  QString Grafica;
 };
 
 void EjecutaReporteCatalogo(const db::Tabla& tabla, const ReporteCatalogo& reporte);

@@ -1,12 +1,8 @@
 #include "salesdocs/GuionesVenta.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 using Datos = DatosReporteVenta;
-
-QString Ruta(const QString& carpeta, const QString& archivo) { return u'"' + carpeta + u'\\' + archivo + u'"'; }
 
 QString Texto(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
 
@@ -270,61 +266,6 @@ const QVector<FilaReporteVenta> kFilas = {
 
 }  // namespace
 
-QString LlenaRutasGuion(const QString& texto, const LugarReporte& l) {
-  static const QRegularExpression kMarca(QStringLiteral("\\[(H|L|LL|P|C8H)\\]|\\[(HF|DF|C8|RF)\\]([A-Za-z0-9_.]+)"));
-  QString lleno;
-  qsizetype desde = 0;
-  for (auto it = kMarca.globalMatch(texto); it.hasNext();) {
-    const QRegularExpressionMatch m = it.next();
-    lleno += texto.mid(desde, m.capturedStart() - desde);
-    desde = m.capturedEnd();
-    const QString sola = m.captured(1);
-    const QString carpeta = m.captured(2);
-    const QString archivo = m.captured(3);
-    if (sola == u"H")
-      lleno += Ruta(l.carpetaEncabezado, l.encabezado);
-    else if (sola == u"L")
-      lleno += Ruta(l.carpetaEncabezado, l.partidas);
-    else if (sola == u"LL")
-      lleno += Ruta(l.carpetaPartidas, l.partidas);
-    else if (sola == u"P")
-      lleno += Ruta(l.carpetaProductos, l.productos);
-    else if (sola == u"C8H")
-      lleno += Ruta(l.carpetaLinea8, l.encabezado);
-    else if (carpeta == u"HF")
-      lleno += Ruta(l.carpetaEncabezado, archivo);
-    else if (carpeta == u"DF")
-      lleno += Ruta(l.carpetaDatos, archivo);
-    else if (carpeta == u"C8")
-      lleno += Ruta(l.carpetaLinea8, archivo);
-    else
-      lleno += Ruta(l.carpetaRemisiones, archivo);
-  }
-  return lleno + texto.mid(desde);
-}
-
-QString GuionDeSecciones(const QVector<SeccionGuion>& secciones, const LugarReporte& lugar, bool corte) {
-  QString guion;
-  const auto linea = [&guion](const QString& texto) {
-    if (!texto.isNull()) guion += texto + u'\r';
-  };
-  for (const SeccionGuion& s : secciones) {
-    linea(s.titulo);
-    linea(s.consulta);
-    linea(s.condicion);
-    linea(s.orden);
-    linea(s.corte);
-    linea(s.tipos);
-    linea(s.titulos);
-    linea(QStringLiteral("@"));
-  }
-  if (corte) {
-    linea(QStringLiteral("<14-24"));
-    linea(QStringLiteral("@"));
-  }
-  return LlenaRutasGuion(guion, lugar);
-}
-
 const QVector<FilaReporteVenta>& FilasReporteVenta() { return kFilas; }
 
 const FilaReporteVenta* FilaReporte(const QString& clave) {
@@ -336,14 +277,8 @@ const FilaReporteVenta* FilaReporte(const QString& clave) {
 ArgumentosReporte ArgumentosDeFila(const FilaReporteVenta& fila, const ContextoReporte& contexto) {
   const unsigned x = fila.extras;
   const QString titulo = x & TituloPantalla ? contexto.tituloPantalla : Texto(fila.titulo);
-  SeccionGuion s;
-  s.titulo = u'$' + titulo + (x & TituloRetiros ? QStringLiteral(" RETIROS ") : QString());
-  s.consulta = Texto(fila.consulta);
-  s.condicion = Texto(fila.condicion);
-  s.orden = Texto(fila.orden);
-  s.corte = Texto(fila.corte);
-  s.tipos = Texto(fila.tipos);
-  s.titulos = Texto(fila.titulos);
+  const SeccionGuion s =
+      SeccionDeFila(fila, u'$' + titulo + (x & TituloRetiros ? QStringLiteral(" RETIROS ") : QString()));
 
   ArgumentosReporte a;
   a.titulo = titulo;

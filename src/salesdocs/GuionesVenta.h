@@ -5,57 +5,13 @@
 // the runner EjecutaReporteSQL reads (reports/RepoSQL.h), together with the
 // arguments the command hands the runner.
 //
-// A script is made of lines, each ended by one carriage return (also the
-// last one): "$" title, "&" query, "?" conditions with the mark "¿" where
-// the runner puts the dialog's choices, "!" order, ">" break field, "%"
-// column kinds, "#" column titles (their positions give the widths), "@"
-// end of a section. The lines of a row are kept as the runner reads them,
-// blanks included; the table paths in them are written as placeholders and
-// filled from where the screen's tables are at the click (LugarReporte):
-//
-//   [H]        the header table:          "<header folder>\<header file>"
-//   [L]        the line table:            "<header folder>\<line file>"
-//   [LL]       the line table:            "<line folder>\<line file>"
-//   [P]        the product table:         "<product folder>\<product file>"
-//   [C8H]      the header file:           "<configuration line 8>\<header file>"
-//   [HF]name   a table of the header folder:       "<header folder>\name"
-//   [DF]name   a table of the company data folder: "<data folder>\name"
-//   [C8]name   a table of the folder of configuration line 8
-//   [RF]name   a table of the remission folder (line 63, else line 8)
+// The rows, sections and placeholders are those of reports/FilasGuion.h.
 
-#include <QChar>
+#include "reports/FilasGuion.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QVector>
-
-// Where the tables a report reads are at the moment of the click.
-struct LugarReporte {
-  QString carpetaEncabezado, encabezado;  // TablaFacturae
-  QString carpetaPartidas, partidas;      // TablaFacturaD
-  QString carpetaProductos, productos;    // TablaInventario
-  QString carpetaDatos;                   // the screen's data folder
-  QString carpetaLinea8;                  // configuration line 8
-  QString carpetaRemisiones;              // configuration line 63, else line 8
-};
-
-// The text with its table placeholders written as quoted paths.
-QString LlenaRutasGuion(const QString& texto, const LugarReporte& lugar);
-
-// One section of a script; a null line is left out ("$" and "@" always
-// there). The lines keep their first character.
-struct SeccionGuion {
-  QString titulo;  // "$..."
-  QString consulta;
-  QString condicion;
-  QString orden;
-  QString corte;
-  QString tipos;
-  QString titulos;
-};
-
-// The script of the sections, placeholders filled; `corte` adds the cash
-// cut's closing lines "<14-24" and "@".
-QString GuionDeSecciones(const QVector<SeccionGuion>& secciones, const LugarReporte& lugar, bool corte = false);
 
 // Which dataset a report is about: the screen's header or line table, or a
 // table the command opens for the run.
@@ -67,20 +23,7 @@ enum class DatosReporteVenta {
 };
 
 // What a command hands EjecutaReporteSQL, in its order.
-struct ArgumentosReporte {
-  QString titulo;
-  QString campoClave;
-  QString fechaDesde;
-  QString fechaHasta;
-  QString claveBusca;
-  DatosReporteVenta datos = DatosReporteVenta::Encabezado;
-  QString guion;
-  int tipo = 0;
-  QString mascara;
-  bool dialogo = true;
-  QChar sentido = u' ';
-  bool operator==(const ArgumentosReporte&) const = default;
-};
+using ArgumentosReporte = ArgumentosGuion<DatosReporteVenta>;
 
 // The screen as a report command finds it at the click.
 struct ContextoReporte {
@@ -110,18 +53,7 @@ enum ExtraReporte : unsigned {
 };
 
 // A list report of the Reportes menu.
-struct FilaReporteVenta {
-  const char* clave;      // the menu item's component name
-  const char* titulo;     // its caption
-  const char* consulta;   // "&" line
-  const char* condicion;  // "?" line, or nullptr
-  const char* orden;      // "!" line, or nullptr
-  const char* corte;      // ">" line, or nullptr
-  const char* tipos;      // "%" line
-  const char* titulos;    // "#" line
-  DatosReporteVenta datos;
-  unsigned extras;
-};
+using FilaReporteVenta = FilaGuion<DatosReporteVenta>;
 
 // Every list report, in the menu's order of their rows.
 const QVector<FilaReporteVenta>& FilasReporteVenta();

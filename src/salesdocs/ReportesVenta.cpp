@@ -91,8 +91,7 @@ void Corre(TFormaCapturaRapida& p, const ArgumentosReporte& a) {
       tabla = propia.get();
       break;
   }
-  EjecutaReporteSQL(a.titulo, a.campoClave, a.fechaDesde, a.fechaHasta, a.claveBusca, *tabla, a.guion, a.tipo,
-                    a.mascara, a.dialogo, a.sentido);
+  CorreGuion(a, *tabla);
 }
 
 // The register prompt of the paid lists: read, and not applied.

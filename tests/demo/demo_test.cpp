@@ -40,6 +40,9 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   esperadas[ConfFormatoCxCDetallada - 1] = "cuenta.fmt";  // the remission account
   esperadas[ConfFormatoCheque - 1] = "recibo.fmt";        // a movement's receipt
   esperadas[ConfFormatoRemision - 1] = "ticket.fmt";      // the sale screen's ticket
+  esperadas[ConfFormatoRecepcion - 1] = "compra.fmt";     // the purchase documents
+  esperadas[ConfFormatoOrdenCompra - 1] = "compra.fmt";
+  esperadas[ConfFormatoDevolucionCompra - 1] = "compra.fmt";
   esperadas[ConfBitacora - 1] = "S";
   esperadas[ConfTotalAcumulado - 1] = "20000";
   EXPECT_EQ(fs::LeeLineas("C:\\VRL\\Gener1.cnf"), esperadas);

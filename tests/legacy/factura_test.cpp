@@ -5,6 +5,7 @@
 
 #include "factura_prueba.h"
 
+#include "customers/CucobraRemision.h"
 #include "foundation/rutinas.h"
 #include "platform/fs/Texto.h"
 #include "platform/print/Impresora.h"
@@ -22,9 +23,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 
 namespace {
 
@@ -167,6 +170,11 @@ TEST_F(Factura, LaPrimeraActivacionMuestraElUltimoDocumentoEnEstadoDeConsulta) {
     EXPECT_TRUE(f.EditClave->isReadOnly());
     EXPECT_EQ(f.EstadoCaptura->text(), "Terminada");
     EXPECT_EQ(f.Label18->text(), "F9 NUEVO    F10 GUARDAR   F11 IMPRIMIR    Ctrl+B   BUSCAR");
+    // Typing into a header edit does not change the saved document.
+    prueba::Teclea(f, "EditCLCLI_F", "99");
+    EXPECT_EQ(f.TablaFacturae->State(), db::Dataset::Estado::Navegando);
+    f.TablaFacturae->Refresh();
+    EXPECT_EQ(f.TablaFacturae->FieldByName("CLCLI_F").AsString(), "");
   });
 }
 
@@ -202,6 +210,12 @@ TEST_F(Factura, ConLaVentaEnOtroProcesoTomaDeta2CopiadaDeDeta) {
     EXPECT_EQ(f.Estacion().Numero(), 1);
     EXPECT_EQ(f.TablaDeta->NombreTabla(), "deta.db");
     EXPECT_FALSE(f.windowTitle().contains("VENTANA"));
+  });
+  // Before any sale screen made deta.db, the window makes it as they do.
+  db::Tabla::Borra(kPrograma, "deta.db");
+  AbreFactura("1", [](TFormaFactura& f) {
+    EXPECT_EQ(f.Estacion().Numero(), 1);
+    EXPECT_TRUE(f.TablaDeta->Active());
   });
   EXPECT_EQ(Mensajes(), QStringList());
 }
@@ -427,6 +441,116 @@ TEST_F(Factura, LasPartidasDeCierreOmitenCanceladasYRemisionesFacturadas) {
   EXPECT_EQ(Mensajes(), QStringList{"Existe una Factura de Cierre para esta Fecha..."});
 }
 
+TEST_F(Factura, CancelarMarcaLasPartidasYElBuferLasRestituyeConSuExistencia) {
+  AgregaFila("INVENTAR.DBF", {{"CLPRO_I", "P1"}, {"DSCPR_I", "TORNILLO"}, {"EXIST_I", "10"}});
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.PosicionaFactura(12);
+    f.GuardaDocumentoEnBufer('C');
+    f.CancelaPartidasFactura("12");
+    QStringList marcas;
+    db::Tabla& l = *f.TablaFacturaD;
+    l.SetRange({"12"}, {"12"});
+    for (l.First(); !l.Eof(); l.Next()) marcas << l.FieldByName("TREGI_FD").AsString();
+    l.CancelRange();
+    EXPECT_EQ(marcas, QStringList(4, "C"));
+
+    // Only the lines of products that exist come back, their stock taken.
+    f.RestauraPartidasDeBufer();
+    l.SetRange({"12"}, {"12"});
+    QStringList vivas;
+    for (l.First(); !l.Eof(); l.Next())
+      if (l.FieldByName("TREGI_FD").AsString().isEmpty())
+        vivas << l.FieldByName("CLPRO_FD").AsString() + "/" + l.FieldByName("CONTROL").AsString();
+    l.CancelRange();
+    EXPECT_EQ(vivas, QStringList{"P1/" + QString::number(f.EstadoFactura.Control)});
+    f.TablaInventario->Refresh();
+    EXPECT_EQ(f.TablaInventario->FieldByName("EXIST_I").AsFloat(), 8);
+  });
+}
+
+TEST_F(Factura, UnaConversionPorListaTomaLasPartidasVivasDeLosDocumentos) {
+  AgregaPartida(5, 50, "Q1", "1", "3");
+  AgregaPartida(5, 50, "Q2", "1", "3", {{"TREGI_FD", "C"}});
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.PosicionaFactura(12);
+    EXPECT_EQ(f.ExpandeListaFolios("5-12"), (QList<qint64>{5, 12}));
+    f.GuardaDocumentoEnBufer('C');
+    f.EstadoFactura.ConversionPorLista = true;
+    f.EstadoFactura.ListaOrigen = "5,12";
+    f.CargaDocumentoDeBufer('D');
+    EXPECT_EQ(f.TablaFacturae->NombreTabla(), "Devoluc.dbf");
+    EXPECT_EQ(Claves(*f.TablaTotal), (QStringList{"Q1", "P1", "VIEJA", "P2", "P3"}));
+  });
+}
+
+TEST_F(Factura, LosPagosDelDiaAnotadosSeAplicanALasRemisiones) {
+  EscribeCaja(CarpetaPrograma(QString()), 1, TRegistroCaja{"07", "", ""});
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.PosicionaFactura(5);
+    f.AnotaPagoFactura();
+    f.PosicionaFactura(12);
+    f.AnotaPagoFactura();
+    EXPECT_EQ(fs::LeeLineas(fs::Une(kDatos, "532010.pag")), (QStringList{"5", "07", "12", "07"}));
+    f.AplicaPagosFactura();
+    EXPECT_EQ(f.TipoPago->currentText(), "Pagada en 07");
+  });
+  db::Tabla t;
+  t.SetCarpeta(kDatos);
+  t.SetNombreTabla("Remision.dbf");
+  t.SetIndexName("INUMENC");
+  t.Open();
+  for (const int n : {5, 12}) {
+    ASSERT_TRUE(t.FindKey({n}));
+    EXPECT_EQ(t.FieldByName("PAGOX_F").AsString(), "Pagada en 07");
+    EXPECT_EQ(t.FieldByName("TREGI_F").AsString(), "I");
+    EXPECT_EQ(t.FieldByName("BCLIM_F").AsString(), "07");
+  }
+}
+
+TEST_F(Factura, LasTablasDeGraficasVanALaCarpetaDeCuentasPorCobrar) {
+  const QString cxc = "C:\\VRL\\CXC";
+  QDir().mkpath(fs::Local(cxc));
+  RutaDatosCxC = cxc;
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.CreaAuxiliarFactura("Remision.dbf", "Devoluc.dbf", "FactAuxi.dbf", QDate(2010, 3, 4), QDate(2010, 3, 4),
+                          "INUMENC");
+    EXPECT_EQ(f.TablaAuxiliar->Carpeta(), "C:\\VRL\\CXC");
+    QStringList numeros;
+    for (f.TablaAuxiliar->First(); !f.TablaAuxiliar->Eof(); f.TablaAuxiliar->Next())
+      numeros << f.TablaAuxiliar->FieldByName("CLDOC_F").AsString();
+    EXPECT_EQ(numeros, QStringList{"12"});
+  });
+  RutaDatosCxC.clear();
+  EXPECT_TRUE(db::Tabla::Existe(cxc, "FactAuxi.dbf"));
+  EXPECT_FALSE(db::Tabla::Existe(kDatos, "FactAuxi.dbf"));
+}
+
+TEST_F(Factura, LasFasesDeCapturaYConsultaDecidenBotonesYMenus) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.HabilitaBotonesFactura(false, false, true, false, false, false, true);
+    EXPECT_TRUE(ComandoPermitido(f.BotonGuardar));
+    EXPECT_TRUE(ComandoPermitido(f.CancelaMovimiento1));
+    EXPECT_TRUE(ComandoPermitido(f.BotonTerminaVenta));
+    EXPECT_FALSE(ComandoPermitido(f.BotonNuevaVenta));
+    EXPECT_FALSE(ComandoPermitido(f.Generar1->menuAction()));
+    EXPECT_FALSE(f.ImprimirDocumento1->isEnabled());
+    EXPECT_FALSE(f.Navegador->isEnabled());
+    EXPECT_TRUE(f.EditClave->isEnabled());
+    EXPECT_EQ(f.EstadoCaptura->text(), "Capturando...");
+    EXPECT_EQ(f.Panel2->palette().color(QPalette::Window), QColor(Qt::red));
+
+    f.HabilitaBotonesFactura(true, true, false, true, true, true, false);
+    EXPECT_FALSE(ComandoPermitido(f.BotonGuardar));
+    EXPECT_TRUE(ComandoPermitido(f.BotonNuevaVenta));
+    EXPECT_TRUE(ComandoPermitido(f.Generar1->menuAction()));
+    EXPECT_TRUE(f.ImprimirDocumento1->isEnabled());
+    EXPECT_TRUE(f.Navegador->isEnabled());
+    EXPECT_FALSE(f.EditClave->isEnabled());
+    EXPECT_EQ(f.EstadoCaptura->text(), "Terminada");
+    EXPECT_NE(f.Panel2->palette().color(QPalette::Window), QColor(Qt::red));
+  });
+}
+
 // --- Closing and the options file.
 
 TEST_F(Factura, AlCerrarConDocumentoEnCursoCancelarLaDejaAbiertaYDescartarLaCierra) {
@@ -458,11 +582,14 @@ TEST_F(Factura, LasOpcionesDeLaVentanaSonLasPrimerasNueveLineasDeEncabezaCnf) {
   // The sale screen's lines stay as they were.
   EXPECT_EQ(lineas[13], "S");
 
-  // Without the file both options are off and the captions as designed.
+  // Without the file both options are off and the captions as designed;
+  // prices still include their taxes when the company says so.
   fs::BorraArchivo(fs::Une(kPrograma, "encabeza.cnf"));
+  FijaLinea(ConfImpuestosPorPartida, "S");
   AbreFactura("1", [](TFormaFactura& f) {
     EXPECT_FALSE(f.SaltarEncabezado1->isChecked());
     EXPECT_EQ(f.CtrlF11->text(), "Ctrl+F1");
+    EXPECT_TRUE(f.EstadoFactura.ImpuestoIncluido);
   });
   EXPECT_EQ(Mensajes(), QStringList());
 }
