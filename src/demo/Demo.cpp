@@ -480,6 +480,15 @@ QVector<Fila> CuentasRemisiones(double iva) {
   return filas;
 }
 
+// The first supplier of a product: the one whose demo purchase lists it,
+// so "Orden de Compra por Proveedor" finds its products.
+const char* ProveedorDemo(const char* clave) {
+  for (const CompraDemo& c : kCompras)
+    for (const auto& linea : c.lineas)
+      if (qstrcmp(linea.first, clave) == 0) return c.proveedor;
+  return nullptr;
+}
+
 QVector<Fila> Productos(const QString& iva) {
   QVector<Fila> filas;
   for (const Producto& p : kProductos) {
@@ -491,6 +500,7 @@ QVector<Fila> Productos(const QString& iva) {
               {"PPUBL_I", p.precios[0]},    {"PLIS2_I", p.precios[1]},
               {"PLIS3_I", p.precios[2]},    {"STMIN_I", 5},
               {"STMAX_I", 100},             {"EXIST_I", p.existencia - VendidoDemo(p.clave)}};
+    if (const char* proveedor = ProveedorDemo(p.clave)) fila << std::pair{"CLPR1_I", QVariant(proveedor)};
     if (const Historia* h = HistoriaDe(p.clave))
       fila << std::pair{"VANCA_I", QVariant(h->vendido)} << std::pair{"VANMO_I", QVariant(h->monto)}
            << std::pair{"UEMPA_I", QVariant(h->empaque)};

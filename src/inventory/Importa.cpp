@@ -1,5 +1,6 @@
 #include "inventory/Importa.h"
 
+#include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
 #include "inventory/Inven.h"
 #include "inventory/RegistroProducto.h"
@@ -205,4 +206,61 @@ void TFormaImportaArchivo::FormClose() {
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);
   }
+}
+
+// --- Putting imported values into a capture table.
+
+QString LineaImportaMala(const QString& archivo, int linea, const QString& motivo) {
+  return QStringLiteral("Error en la línea %1 del archivo %2: %3. No se importó nada.").arg(linea).arg(archivo, motivo);
+}
+
+QString ValorImportaMalo(const QString& valor, const QString& campo) {
+  return QStringLiteral("\"%1\" no es un valor válido para %2").arg(valor, campo);
+}
+
+std::optional<std::vector<db::Campo*>> CamposDeMapa(db::Tabla& captura, const QStringList& nombres,
+                                                     const QString& mapa, const QString& queCaptura) {
+  std::vector<db::Campo*> campos;
+  for (const QString& nombre : nombres) {
+    if (nombre.isEmpty()) {
+      campos.push_back(nullptr);
+      continue;
+    }
+    db::Campo* campo = captura.FindField(nombre);
+    if (!campo) {
+      MuestraMensaje(QStringLiteral("El archivo %1 nombra el campo %2, que %3 no tiene. No se importó nada.")
+                         .arg(mapa, nombre, queCaptura));
+      return std::nullopt;
+    }
+    campos.push_back(campo);
+  }
+  return campos;
+}
+
+std::optional<FilasImporta> LeeFilasImporta(const TFormaImportaArchivo& dialogo, db::Tabla& captura,
+                                            const QString& mapa, const QString& queCaptura) {
+  QStringList nombres = dialogo.MemoConfigurar->toPlainText().split(u'\n');
+  for (QString& n : nombres) n = n.trimmed();
+  auto campos = CamposDeMapa(captura, nombres, mapa, queCaptura);
+  if (!campos) return std::nullopt;
+  FilasImporta leidas{std::move(*campos), {}};
+  const ui::RejillaTexto& rejilla = *dialogo.Campos;
+  for (int fila = 1; fila < rejilla.RowCount(); ++fila) {
+    if (rejilla.Cells(0, fila).isEmpty()) continue;
+    for (std::size_t i = 0; i < leidas.campos.size(); ++i) {
+      const QString valor = rejilla.Cells(static_cast<int>(i), fila);
+      if (leidas.campos[i] && !leidas.campos[i]->AceptaTexto(valor)) {
+        MuestraMensaje(LineaImportaMala(dialogo.Ruta->text(), dialogo.LineaDeArchivo(fila),
+                                        ValorImportaMalo(valor, nombres[static_cast<int>(i)])));
+        return std::nullopt;
+      }
+    }
+    leidas.filas.push_back(fila);
+  }
+  return leidas;
+}
+
+void EscribeFilaImporta(const TFormaImportaArchivo& dialogo, const FilasImporta& filas, int fila) {
+  for (std::size_t i = 0; i < filas.campos.size(); ++i)
+    if (filas.campos[i]) filas.campos[i]->SetAsString(dialogo.Campos->Cells(static_cast<int>(i), fila));
 }

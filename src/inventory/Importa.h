@@ -26,13 +26,21 @@
 #include "platform/ui/Forma.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
+
+#include <optional>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+namespace db {
+class Campo;
+class Tabla;
+}  // namespace db
 namespace ui {
 class DialogoArchivo;
 class RejillaTexto;
@@ -87,3 +95,33 @@ class TFormaImportaArchivo : public ui::Forma {
 };
 
 inline TFormaImportaArchivo* FormaImportaArchivo() { return ui::InstanciaDe<TFormaImportaArchivo>().data(); }
+
+// --- Putting imported values into a capture table.
+
+// "Error en la línea <n> del archivo <file>: <why>. No se importó nada."
+QString LineaImportaMala(const QString& archivo, int linea, const QString& motivo);
+// "\"<value>\" no es un valor válido para <field>"
+QString ValorImportaMalo(const QString& valor, const QString& campo);
+
+// The capture fields a field map names, in its order; an empty name stays
+// empty (its value is not used). A name the capture table lacks is said,
+// naming the map file and `captura` as `queCaptura` calls it ("la captura de
+// movimientos"), and gives nullopt.
+std::optional<std::vector<db::Campo*>> CamposDeMapa(db::Tabla& captura, const QStringList& nombres,
+                                                     const QString& mapa, const QString& queCaptura);
+
+// What the import dialog hands back, checked against the capture table:
+// `campos` per line of its field map (MemoConfigurar), `filas` the grid rows
+// whose first cell is not empty.
+struct FilasImporta {
+  std::vector<db::Campo*> campos;
+  std::vector<int> filas;
+};
+// Reads the dialog's answer for `captura`. A map name the capture lacks or a
+// value its field does not take is said (naming the map, or the import file
+// and its line) and gives nullopt: nothing is to be imported.
+std::optional<FilasImporta> LeeFilasImporta(const TFormaImportaArchivo& dialogo, db::Tabla& captura,
+                                            const QString& mapa, const QString& queCaptura);
+// The values of grid row `fila` into the capture's current row, which the
+// caller has appended and posts.
+void EscribeFilaImporta(const TFormaImportaArchivo& dialogo, const FilasImporta& filas, int fila);

@@ -41,6 +41,7 @@ const QString kCamposImporta = QStringLiteral("CamposMI.dat");
 const QString kArchivoTransferencia = QStringLiteral("Movimientos.mov");
 const QString kCarpetaExporta = QStringLiteral("Exporta.cnf");
 const QString kCamposDatos = QStringLiteral("importa_fact.cnf");
+const QString kQueCaptura = QStringLiteral("la captura de movimientos");
 const QString kNoExisteMovimiento = QStringLiteral("No Existe ningun Movimiento...");
 const QString kProcesoTerminado = QStringLiteral("Proceso terminado...");
 const QString kReferenciaColector = QStringLiteral("Colector");
@@ -50,37 +51,6 @@ constexpr int kLargoCampoImporta = 25;
 
 bool Escribiendo(const db::Dataset& d) {
   return d.State() == db::Dataset::Estado::Editando || d.State() == db::Dataset::Estado::Insertando;
-}
-
-QString LineaMala(const QString& archivo, int linea, const QString& motivo) {
-  return QStringLiteral("Error en la línea %1 del archivo %2: %3. No se importó nada.").arg(linea).arg(archivo, motivo);
-}
-
-QString ValorMalo(const QString& valor, const QString& campo) {
-  return QStringLiteral("\"%1\" no es un valor válido para %2").arg(valor, campo);
-}
-
-// The capture fields a field map names, in its order; an empty name stays
-// empty (its value is not used). A name the capture table lacks is said,
-// naming the map, and gives nullopt.
-std::optional<std::vector<db::Campo*>> CamposDeMapa(db::Tabla& captura, const QStringList& nombres,
-                                                     const QString& mapa) {
-  std::vector<db::Campo*> campos;
-  for (const QString& nombre : nombres) {
-    if (nombre.isEmpty()) {
-      campos.push_back(nullptr);
-      continue;
-    }
-    db::Campo* campo = captura.FindField(nombre);
-    if (!campo) {
-      MuestraMensaje(QStringLiteral("El archivo %1 nombra el campo %2, que la captura de movimientos no tiene. "
-                                    "No se importó nada.")
-                         .arg(mapa, nombre));
-      return std::nullopt;
-    }
-    campos.push_back(campo);
-  }
-  return campos;
 }
 
 }  // namespace
@@ -110,7 +80,7 @@ void TFormaMovimientosInventario::LeerArchivoTexto1Click() {
   if (nombres.isEmpty()) return;
   const QString archivo = AbrirDelimitado.FileName;
   if (!fs::ExisteArchivo(archivo)) return;
-  const auto campos = CamposDeMapa(*TablaDeta, nombres, kCamposImporta);
+  const auto campos = CamposDeMapa(*TablaDeta, nombres, kCamposImporta, kQueCaptura);
   if (!campos) return;
 
   const QStringList lineas = fs::LeeLineasCp1252OUtf8(archivo);
@@ -118,7 +88,7 @@ void TFormaMovimientosInventario::LeerArchivoTexto1Click() {
     const QStringList valores = lineas[i].split(u'\t');
     for (int n = 0; n < valores.size() && n < nombres.size(); ++n)
       if (!(*campos)[n]->AceptaTexto(valores[n])) {
-        MuestraMensaje(LineaMala(archivo, i + 1, ValorMalo(valores[n], nombres[n])));
+        MuestraMensaje(LineaImportaMala(archivo, i + 1, ValorImportaMalo(valores[n], nombres[n])));
         return;
       }
   }
@@ -173,7 +143,7 @@ bool TFormaMovimientosInventario::ImportaArchivoMovimientos(const QString& carpe
     else if (!conceptoVenta && !(conceptoVenta = db::EnteroDeTexto(items[3])))
       error = QStringLiteral("el tipo de movimiento \"%1\" no es un número").arg(items[3]);
     if (!error.isEmpty()) {
-      MuestraMensaje(LineaMala(archivo, i + 1, error));
+      MuestraMensaje(LineaImportaMala(archivo, i + 1, error));
       return false;
     }
     renglones.push_back({items[1].trimmed(), items[2].trimmed()});
@@ -227,30 +197,14 @@ void TFormaMovimientosInventario::ImportarDatos1Click() {
   dialogo.ShowModal();
   if (dialogo.Tag() != kImportaAceptado) return;
 
-  QStringList nombres = dialogo.MemoConfigurar->toPlainText().split(u'\n');
-  for (QString& n : nombres) n = n.trimmed();
-  const auto campos = CamposDeMapa(*TablaDeta, nombres, kCamposDatos);
-  if (!campos) return;
-  const ui::RejillaTexto& rejilla = *dialogo.Campos;
-  std::vector<int> filas;
-  for (int fila = 1; fila < rejilla.RowCount(); ++fila) {
-    if (rejilla.Cells(0, fila).isEmpty()) continue;
-    for (std::size_t i = 0; i < campos->size(); ++i) {
-      const QString valor = rejilla.Cells(static_cast<int>(i), fila);
-      if ((*campos)[i] && !(*campos)[i]->AceptaTexto(valor)) {
-        MuestraMensaje(LineaMala(dialogo.Ruta->text(), dialogo.LineaDeArchivo(fila), ValorMalo(valor, nombres[i])));
-        return;
-      }
-    }
-    filas.push_back(fila);
-  }
+  const auto leidas = LeeFilasImporta(dialogo, *TablaDeta, kCamposDatos, kQueCaptura);
+  if (!leidas) return;
 
   if (Escribiendo(*TablaDeta)) TablaDeta->Post();
-  for (const int fila : filas) {
+  for (const int fila : leidas->filas) {
     Detalle->SetSelectedIndex(ColCantidad);
     TablaDeta->Append();
-    for (std::size_t i = 0; i < campos->size(); ++i)
-      if ((*campos)[i]) (*campos)[i]->SetAsString(rejilla.Cells(static_cast<int>(i), fila));
+    EscribeFilaImporta(dialogo, *leidas, fila);
     TablaDeta->Post();
     AplicaReglasLinea({ColEmpaque, ColClave, ColDescripcion, ColCosto});
   }

@@ -89,6 +89,8 @@ TFormaCompras::TFormaCompras(QWidget* owner) : ui::Forma(owner) {
   capa->addWidget(Panel2);
   capa->addWidget(Detalle, 1);
   capa->addWidget(Panel3);
+  ConectaComandosCompra();
+  ConectaOpcionesCompra();
   FormCreate();
   ConectaCapturaCompra();
   ConectaGuardadoCompra();
@@ -335,8 +337,6 @@ void TFormaCompras::CreaEncabezado() {
   rejilla->addWidget(NoDesglosado, 5, 3);
   BotonDescuento = new QPushButton(QStringLiteral("Descuento"), Caja);
   BotonDescuento->setObjectName(QStringLiteral("BotonDescuento"));
-  // The unlock of the discounts by password comes with the options.
-  BotonDescuento->setEnabled(false);
   rejilla->addWidget(BotonDescuento, 4, 4);
   rejilla->setColumnStretch(6, 1);
 
@@ -456,9 +456,8 @@ void TFormaCompras::FormCreate() {
 
   for (QAction* a : MainMenu1->findChildren<QAction*>())
     if (a->property("pendiente").toBool()) a->setEnabled(false);
-  // The preview and the observations come with the printing and the
-  // document commands.
-  for (QToolButton* b : {BotonPreliminar, BotonObservacion}) b->setEnabled(false);
+  // The preview comes with the printing.
+  BotonPreliminar->setEnabled(false);
   HabilitaBotonesCompra(true, true, false, false, true, true, true);
   BloqueaEncabezadoCompra();
 }

@@ -38,6 +38,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class QWidget;
+struct PlanCancelacionCompra;
 class UnidadTrabajo;
 namespace db {
 class Tabla;
@@ -313,6 +314,44 @@ class TFormaCompras : public ui::Forma {
   void GuardaPartidasEnBufer();
   void CargaBuferCompra();
   void NuevoDesdeBufer();
+
+  // --- Document commands (ComandosCompra.cpp).
+  void ConectaComandosCompra();
+  // The kind combo's text changed: the kind's tables, commands and format,
+  // and its last document shown.
+  void TipoDocumentoChange();
+  void Recepcin1Click();
+  void OrdendeCompra1Click();
+  void CompraSugerida1Click();
+  void ReproducirDocumento1Click();
+  void ArchivodeCompras1Click();
+  void BotonObservacionClick();
+  // The payable account of the receipt shown, after right 6.
+  void BotonPagosClick();
+  // "Cancelar Documento", after the password of a user holding right 57.
+  void Cancelar1Click();
+  // The cancel of a journal a former run left unfinished, or of one just
+  // started, finished; false (said) when it stopped.
+  bool TerminaCancelacionCompra(UnidadTrabajo& diario, const PlanCancelacionCompra& plan);
+  // The hidden "Eliminar" and "Devolución" (their items are never shown).
+  void Eliminar1Click();
+  void Devolucin1Click();
+  // Appends " <accion> Por <user's name>" to the document's log when
+  // configuration line 85 is "S".
+  void RegistraHistorialCompra(const QString& accion);
+
+  // --- Options and tools (OpcionesCompra.cpp).
+  void ConectaOpcionesCompra();
+  void QuitarEmpaqueClick();
+  void QuitarPrecioCliente1Click();
+  void OpcionUnaLineaClick(QAction* opcion, const QString& archivo);
+  void PorCostoPromedio1Click();
+  void BotonDescuentoClick();
+  void ImportarArchivo1Click();
+  void MantenimientoModulo1Click();
+  void MI1Click();
+  void Bitacora1Click();
+  void Ayuda2Click();
 
  protected:
   void FormShow() override;

@@ -194,6 +194,8 @@ void TFormaCompras::DetalleEnter() {
   if (clave >= 0) ColumnaClaveCompra = clave;
   if (producto >= 0) ColumnaProductoCompra = producto;
   if (EnAlta() || EnCambio()) FijaCampoCompra(EditNALMA_O, QStringLiteral("1"));
+  // The suggested order is offered while a new purchase order is captured.
+  if (EnAlta() && TextoTipoCompra == kOrdenCompra) CompraSugerida1->setEnabled(true);
   const int fin = PosicionDe(*Detalle, Conf.FormulaCosto ? QStringLiteral("PCON_IVA") : QStringLiteral("PRECIO"));
   if (fin >= 0) ColumnaFinCapturaCompra = fin;
   SetKeyPreview(false);

@@ -24,6 +24,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/UnidadTrabajo.h"
 #include "purchasing/BuferCompra.h"
+#include "purchasing/CancelaCompra.h"
 #include "purchasing/Compras.h"
 #include "purchasing/GuardaCompra.h"
 #include "purchasing/PoliticaCompras.h"
@@ -162,7 +163,11 @@ bool TFormaCompras::GuardaDocumentoCompra() {
     return false;
   }
   // A save stopped by an error is finished first, as it began.
-  if (diario->Pendiente()) return ContinuaGuardadoCompra();
+  if (diario->Pendiente()) {
+    if (!PlanCancelacionCompra::De(diario->Inicio())) return ContinuaGuardadoCompra();
+    // A cancel left unfinished is finished before this save starts.
+    if (!TerminaGuardadoCompraPendiente()) return false;
+  }
   const bool nuevo = EnAlta();
   if (!nuevo && !EnCambio()) return false;
   if (CarpetaNoDisponible(RutaDatosCompras)) {
@@ -269,6 +274,8 @@ bool TFormaCompras::TerminaGuardadoCompraPendiente() {
     return false;
   }
   if (!diario->Pendiente()) return true;
+  if (const auto cancelacion = PlanCancelacionCompra::De(diario->Inicio()))
+    return TerminaCancelacionCompra(*diario, *cancelacion);
   const PlanCompra plan = PlanCompra::De(diario->Inicio());
   if (CarpetaNoDisponible(plan.base.carpetaDatos)) {
     MuestraMensaje(kPendiente.arg(plan.Numero(), kSinConexion));

@@ -36,22 +36,6 @@ double PrecioNeto(const db::Dataset& c) {
          (1 - Real(c, "DESCUENTO3") * 0.01);
 }
 
-// Every column of `origen` but CLDOC_O into the row `destino` is writing,
-// by name, as text; a column that does not take its value is skipped.
-void CopiaSinNumero(const db::Dataset& origen, db::Dataset& destino) {
-  for (int i = 0; i < origen.FieldCount(); ++i) {
-    const db::Campo& campo = origen.Fields(i);
-    if (campo.Nombre().toUpper() == kCampoNumero) continue;
-    db::Campo* otro = destino.FindField(campo.Nombre());
-    if (!otro) continue;
-    try {
-      if (campo.IsNull()) otro->Clear();
-      else otro->SetAsString(campo.AsString());
-    } catch (const plat::Error&) {
-    }
-  }
-}
-
 void AgregaPartida(db::Dataset& captura, double cantidad, const QString& clave) {
   captura.Append();
   try {
@@ -79,6 +63,20 @@ int GeneraPorLimite(db::Tabla& productos, db::Dataset& captura, const QString& p
 }
 
 }  // namespace
+
+void CopiaEncabezadoSinNumero(const db::Dataset& origen, db::Dataset& destino) {
+  for (int i = 0; i < origen.FieldCount(); ++i) {
+    const db::Campo& campo = origen.Fields(i);
+    if (campo.Nombre().toUpper() == kCampoNumero) continue;
+    db::Campo* otro = destino.FindField(campo.Nombre());
+    if (!otro) continue;
+    try {
+      if (campo.IsNull()) otro->Clear();
+      else otro->SetAsString(campo.AsString());
+    } catch (const plat::Error&) {
+    }
+  }
+}
 
 const TipoCompra* TipoCompraDe(QChar letra) {
   for (const TipoCompra& t : kTipos)
@@ -175,7 +173,7 @@ qint64 AsignaNumeroFinalCompra(db::Tabla& encabezado, const QString& carpetaDato
     return AgregaConSiguienteNumero(encabezado, kCampoNumero, [&](qint64 siguiente) {
       encabezado.Append();
       try {
-        CopiaSinNumero(provisional, encabezado);
+        CopiaEncabezadoSinNumero(provisional, encabezado);
         encabezado.FieldByName(kCampoNumero).SetAsInteger(siguiente);
         encabezado.Post();
       } catch (...) {

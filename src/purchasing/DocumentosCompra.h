@@ -90,6 +90,11 @@ void CreaEncabezadoLocalCompra(db::Tabla& encabezado, const QString& carpetaProg
 // reaches the caller: nothing was appended.
 qint64 AsignaNumeroFinalCompra(db::Tabla& encabezado, const QString& carpetaDatos, const QString& archivo);
 
+// Every column of the header `origen` but CLDOC_O into the row `destino` is
+// writing, by name, as text (a null as null); a column that does not take
+// its value is skipped.
+void CopiaEncabezadoSinNumero(const db::Dataset& origen, db::Dataset& destino);
+
 // True when a receipt of "ComprasE.dbf" of `carpetaDatos` has REFER_O equal
 // to the reference (the reference goes into the statement as a literal).
 // A receipt being changed passes its own number as `excepto`, so its own
