@@ -147,7 +147,7 @@ class Posteo {
       const bool deshecho = Deshace();
       Suelta();
       const plat::Error* propio = dynamic_cast<const plat::Error*>(&error);
-      const QString texto = propio ? propio->mensaje() : QString::fromUtf8(error.what());
+      const QString texto = plat::TextoError(error);
       throw plat::Error(propio ? propio->clase() : plat::Clase::General, texto + (deshecho ? noGuardado_ : kNoDeshecho));
     }
     Suelta();

@@ -401,8 +401,7 @@ bool TFormaMovimientosInventario::ReiniciaInventario() {
         todo = false;
       }
     }
-    const plat::Error* propio = dynamic_cast<const plat::Error*>(&e);
-    MuestraMensaje((propio ? propio->mensaje() : QString::fromUtf8(e.what())) +
+    MuestraMensaje(plat::TextoError(e) +
                    (todo ? kNadaCambio : QStringLiteral("; algunas existencias quedaron en 0")));
     return false;
   }
@@ -488,8 +487,7 @@ void TFormaMovimientosInventario::Ajuste1Click() {
         todo = false;
       }
     }
-    const plat::Error* propio = dynamic_cast<const plat::Error*>(&e);
-    MuestraMensaje((propio ? propio->mensaje() : QString::fromUtf8(e.what())) +
+    MuestraMensaje(plat::TextoError(e) +
                    (todo ? QStringLiteral("; no se hizo el ajuste") : QStringLiteral("; parte del ajuste quedó hecha")));
     TablaCompleta();
     m.FindNearest({numeroDocumento_});

@@ -45,4 +45,10 @@ class Error : public std::exception {
 // locks give EnUso, everything else Io.
 Error ErrorDeSistema(const QString& contexto, int codigo);
 
+// The text to show for any exception: an Error's message, else what().
+inline QString TextoError(const std::exception& e) {
+  const auto* propio = dynamic_cast<const Error*>(&e);
+  return propio ? propio->mensaje() : QString::fromUtf8(e.what());
+}
+
 }  // namespace plat

@@ -61,10 +61,7 @@ const QString kPendiente = QStringLiteral("No se pudo terminar de guardar la ven
 
 QString ArchivoDiario(int estacion) { return QStringLiteral("Guardado%1.jnl").arg(estacion); }
 
-QString TextoError(const std::exception& e) {
-  const auto* propio = dynamic_cast<const plat::Error*>(&e);
-  return propio ? propio->mensaje() : QString::fromUtf8(e.what());
-}
+using plat::TextoError;
 
 // The header row is the one a save appended: its control and the moment
 // the save fixed (the stored time keeps six decimals of a day).

@@ -45,10 +45,7 @@ const QString kModificadoPorOtro = QStringLiteral("Este documento esta siendo Mo
 const QString kPendiente = QStringLiteral("No se pudo terminar de guardar la compra %1: %2");
 const QString kNoEncontrada = QStringLiteral("No se encontro esta CLAVE ");
 
-QString TextoError(const std::exception& e) {
-  const auto* propio = dynamic_cast<const plat::Error*>(&e);
-  return propio ? propio->mensaje() : QString::fromUtf8(e.what());
-}
+using plat::TextoError;
 
 QString Campo(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsString(); }
 double Real(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsFloat(); }

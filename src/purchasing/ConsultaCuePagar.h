@@ -20,6 +20,7 @@
 // it modeless and positions it on the supplier shown.
 
 #include "foundation/dinero.h"
+#include "purchasing/TablasCompras.h"
 #include "platform/ui/Forma.h"
 
 #include <QString>
@@ -41,11 +42,9 @@ class Panel;
 class RejillaDatos;
 }  // namespace ui
 
-// The concept of a receipt's own charge row, and of a cash payment.
-inline constexpr int kConceptoCargoCompra = 51;
+// The concept of a cash payment.
 inline constexpr int kConceptoPagoEfectivoCxP = 7;
 
-inline const QString kTablaCuentasPagar = QStringLiteral("Cuepagar.DBF");
 inline const QString kMonedaNacional = QStringLiteral("M.N.");
 inline const QString kConfirmaPagoMasivo = QStringLiteral("Esta Seguro de Aplicar los PAGOS ?");
 

@@ -30,6 +30,7 @@
 // adds one twice.
 
 #include "foundation/dinero.h"
+#include "purchasing/TablasCompras.h"
 #include "pos/PlanGuardado.h"
 
 #include <QChar>
@@ -51,8 +52,6 @@ class UnidadTrabajo;
 
 // The journal of a purchase save in the program folder.
 inline const QString kDiarioCompras = QStringLiteral("GuardadoCompras.jnl");
-inline const QString kTablaCuentasPagar = QStringLiteral("CUEPAGAR.DBF");
-inline const QString kTablaProveedores = QStringLiteral("PROVEEDO.DBF");
 inline const QString kTablaCosteo = QStringLiteral("Costeo.dbf");
 inline const QString kArchivoComprasSinMovimiento = QStringLiteral("compras.dat");
 inline const QString kConceptoCompra = QStringLiteral("51");

@@ -8,6 +8,7 @@
 // take the key as the column types it.
 
 #include "foundation/dinero.h"
+#include "purchasing/TablasCompras.h"
 
 #include <QDate>
 #include <QString>
@@ -19,7 +20,6 @@ class Dataset;
 class Tabla;
 }  // namespace db
 
-inline const QString kTablaProveedores = QStringLiteral("PROVEEDO.DBF");
 inline const QString kTagClaveProveedor = QStringLiteral("ICLAPRO");
 inline const QString kTagNombreProveedor = QStringLiteral("NOMBR_P");
 

@@ -13,3 +13,9 @@ db::DefTabla EsquemaPartidaCompra(const QString& archivo);
 db::DefTabla EsquemaProveedor();
 
 void RegistraTablasCompras(db::Catalogo& catalogo);
+
+// The shared supplier and payable tables of the data folder.
+inline const QString kTablaProveedores = QStringLiteral("PROVEEDO.DBF");
+inline const QString kTablaCuentasPagar = QStringLiteral("CUEPAGAR.DBF");
+// The concept of a receipt's own charge row.
+inline constexpr int kConceptoCargoCompra = 51;

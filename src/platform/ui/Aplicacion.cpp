@@ -73,11 +73,7 @@ bool Aplicacion::notify(QObject* receptor, QEvent* evento) {
 }
 
 void MuestraExcepcion(const std::exception& e) {
-  if (const auto* error = dynamic_cast<const plat::Error*>(&e)) {
-    MensajeSimple(error->mensaje());
-  } else {
-    MensajeSimple(QString::fromUtf8(e.what()));
-  }
+  MensajeSimple(plat::TextoError(e));
 }
 
 void Protege(const std::function<void()>& fn) {
