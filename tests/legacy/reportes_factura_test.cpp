@@ -11,6 +11,7 @@
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 #include "reports/Barras.h"
+#include "reports/Graficas.h"
 #include "salesdocs/reportes_prueba.h"
 
 #include <QCheckBox>
@@ -454,4 +455,44 @@ TEST_F(ReportesFactura, SinElDerechoDeReportesElMenuQuedaInactivo) {
       EXPECT_EQ(visibles.value(1), "Facturas,Importe,Iva");
     });
   }
+}
+
+TEST_F(ReportesFactura, CorteDeCajaYRetirosCorreLaVistaDelProgramaSobreHoy) {
+  // A totalled view of the remissions' totals; the day's range is the
+  // command's.
+  EscribeLineas("C:\\VRL\\report\\CorteCajaVRL", {"A.CLDOC_F,A.IMTOD_F", "\\Remision.dbf\" as A ", "Documento,Total ",
+                                                  "C,C ", "0,0,", "CLDOC_F,", "N,totalizar,", "N,N,", "", "Corte"});
+  // The runner closes the range on FEVEN_F: the day's documents carry it.
+  {
+    db::Tabla remisiones;
+    remisiones.SetCarpeta(kDatos);
+    remisiones.SetNombreTabla("Remision.dbf");
+    remisiones.Open();
+    for (remisiones.First(); !remisiones.Eof(); remisiones.Next()) {
+      remisiones.Edit();
+      remisiones.FieldByName("FEVEN_F").SetAsString("05/03/2010");
+      remisiones.Post();
+    }
+  }
+  AgregaRemision(9, {{"CLCLI_F", "1"}, {"IMTOD_F", "9"}, {"FEDOC_F", "04/03/2010"}, {"FEVEN_F", "04/03/2010"}});
+  Abre("0", [&](TFormaFactura& f) {
+    QAction* item = f.MainMenu1->findChild<QAction*>("CortedeCajayRetiros1");
+    ASSERT_TRUE(item);
+    EXPECT_FALSE(item->isVisible());
+    bool consulta = false;
+    ui::PuertaModal::Espera("TFormaConsulta", [&consulta](QDialog& d) {
+      consulta = true;
+      d.close();
+    });
+    QStringList documentos;
+    ui::PuertaModal::Espera("TFormaNuevoReporte", [&documentos](QDialog&) {
+      db::Dataset& trabajo = *FormaGraficas()->TablaAuxiliar;
+      for (trabajo.First(); !trabajo.Eof(); trabajo.Next()) documentos << trabajo.Fields(0).AsString();
+    });
+    item->trigger();
+    EXPECT_TRUE(consulta);
+    EXPECT_EQ(documentos.mid(0, 5), QStringList({"1", "2", "3", "4", "5"}))
+        << documentos.join(u'|').toStdString() << ui::PuertaModal::Mensajes().join("|").toStdString();
+    EXPECT_FALSE(documentos.contains("9"));
+  });
 }
