@@ -182,6 +182,7 @@ void TFormaFactura::ConstruyeMenu() {
   NotadeCrdito1 = Item(Generar1, "NotadeCrdito1", QStringLiteral("Nota de Crédito"));
 
   Reportes1 = menu("Reportes1", QStringLiteral("R&eportes"));
+  ConstruyeReportesFactura();
 
   Opciones1 = menu("Opciones1", QStringLiteral("&Opciones"));
   SaltarEncabezado1 = Marca(Opciones1, "SaltarEncabezado1", QStringLiteral("Saltar Encabezado"));

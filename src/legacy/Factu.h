@@ -303,6 +303,8 @@ class TFormaFactura : public ui::Forma {
   void ConstruyeTablas();
   void FormCreate();
   void LeeOpcionesFactura();
+  // The Reportes menu's items and their commands (Factu_reportes.cpp).
+  void ConstruyeReportesFactura();
   void FijaGenerarFactura(bool pedido, bool remision, bool factura, bool devolucion, bool nota);
   // The kind's header/line folder: the data folder, or line 63 for
   // remissions when set.

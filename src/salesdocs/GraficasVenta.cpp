@@ -85,12 +85,12 @@ const GraficaVenta kGraficas[] = {
 
 QString U(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
 
-// A cursor of the command's own on the header table: the screen's record
+// A cursor of the command's own on the header table: the window's record
 // does not move while the generator walks the rows.
-std::unique_ptr<db::Tabla> CursorEncabezado(TFormaCapturaRapida& p) {
+std::unique_ptr<db::Tabla> CursorEncabezado(const db::Tabla& encabezado) {
   auto t = std::make_unique<db::Tabla>();
-  t->SetCarpeta(p.TablaFacturae->Carpeta());
-  t->SetNombreTabla(p.TablaFacturae->NombreTabla());
+  t->SetCarpeta(encabezado.Carpeta());
+  t->SetNombreTabla(encabezado.NombreTabla());
   t->Open();
   t->SetIndexName(QStringLiteral("INUMENC"));
   return t;
@@ -121,15 +121,15 @@ void CopiaPeriodo(db::Tabla& fuente, db::Tabla& trabajo, const QString& campoFec
   }
 }
 
-void CorreGrafica(TFormaCapturaRapida& p, const GraficaVenta& g) {
-  QAction* item = p.MainMenu1->findChild<QAction*>(QLatin1String(g.clave));
+void CorreGrafica(const VentanaGrafica& p, const GraficaVenta& g) {
+  QAction* item = p.menu->findChild<QAction*>(QLatin1String(g.clave));
   const QString caption = item ? item->text() : QString();
   auto formatos = std::make_unique<TFormaFormatos>();
   auto barras = std::make_unique<TFormaBarras>();
   formatos->Rangos->show();
   formatos->Formatos->hide();
   PreparaParametrosReporte(true, true, false, true, false, true, true, true, true, QStringLiteral("facturae.dbf"));
-  std::unique_ptr<db::Tabla> encabezado = CursorEncabezado(p);
+  std::unique_ptr<db::Tabla> encabezado = CursorEncabezado(*p.encabezado);
   if (!(g.otro & SinRango)) {
     QString primera, ultima;
     if (!encabezado->IsEmpty()) {
@@ -163,21 +163,21 @@ void CorreGrafica(TFormaCapturaRapida& p, const GraficaVenta& g) {
   if (devoluciones) {
     // FactAuxi.dbf is this run's from its making until the generator has
     // read it.
-    CerrojoTabla uso(fs::Une(p.RutaDatosVenta, kFactAuxi));
+    CerrojoTabla uso(fs::Une(p.carpetaAuxiliar, kFactAuxi));
     if (!uso.Toma()) {
       MuestraMensaje(QStringLiteral("La tabla ") + uso.Tabla() + QStringLiteral(" está ocupada por otra estación"));
       formatos->SetTag(0);
       return;
     }
-    PreparaFactAuxi(p, p.TablaFacturae->NombreTabla(), QStringLiteral("devoluc.dbf"), kFactAuxi, desde, hasta,
-                    QStringLiteral("INUMENC"));
+    p.preparaAuxiliar(p.encabezado->NombreTabla(), QStringLiteral("devoluc.dbf"), kFactAuxi, desde, hasta,
+                      QStringLiteral("INUMENC"));
     try {
-      genera(*p.TablaAuxiliar);
+      genera(*p.auxiliar);
     } catch (...) {
-      p.TablaAuxiliar->Close();
+      p.auxiliar->Close();
       throw;
     }
-    p.TablaAuxiliar->Close();
+    p.auxiliar->Close();
   } else {
     genera(*encabezado);
   }
@@ -262,6 +262,19 @@ void PreparaFactAuxi(db::Tabla& aux, const db::Tabla& encabezados, const db::Tab
 }
 
 bool EjecutaGraficaVenta(TFormaCapturaRapida& p, const QString& clave) {
+  VentanaGrafica v;
+  v.menu = p.MainMenu1;
+  v.encabezado = p.TablaFacturae;
+  v.auxiliar = p.TablaAuxiliar;
+  v.carpetaAuxiliar = p.RutaDatosVenta;
+  v.preparaAuxiliar = [&p](const QString& fuente, const QString& devoluciones, const QString& trabajo,
+                           const QDate& desde, const QDate& hasta, const QString& indice) {
+    PreparaFactAuxi(p, fuente, devoluciones, trabajo, desde, hasta, indice);
+  };
+  return EjecutaGraficaVenta(v, clave);
+}
+
+bool EjecutaGraficaVenta(const VentanaGrafica& p, const QString& clave) {
   for (const GraficaVenta& g : kGraficas) {
     if (clave == QLatin1String(g.clave)) {
       CorreGrafica(p, g);

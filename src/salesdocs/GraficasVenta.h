@@ -8,6 +8,10 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
+class QMenuBar;
+
 class TFormaCapturaRapida;
 namespace db {
 class Dataset;
@@ -36,5 +40,20 @@ void PreparaFactAuxi(db::Tabla& auxiliar, const db::Tabla& encabezados, const db
 
 // The command of a chart item, by component name; false for another name.
 bool EjecutaGraficaVenta(TFormaCapturaRapida& pantalla, const QString& clave);
+
+// What a chart needs of the window it runs for: the menu (the item's
+// caption), the header table, the work table and its folder, and the
+// routine that makes and fills the work table (PreparaFactAuxi's
+// arguments).
+struct VentanaGrafica {
+  QMenuBar* menu = nullptr;
+  db::Tabla* encabezado = nullptr;
+  db::Tabla* auxiliar = nullptr;
+  QString carpetaAuxiliar;
+  std::function<void(const QString& fuente, const QString& devoluciones, const QString& trabajo, const QDate& desde,
+                     const QDate& hasta, const QString& indice)>
+      preparaAuxiliar;
+};
+bool EjecutaGraficaVenta(const VentanaGrafica& ventana, const QString& clave);
 // Attaches the commands to the screen.
 void InstalaGraficasVenta(TFormaCapturaRapida& pantalla);

@@ -261,6 +261,13 @@ const QVector<FilaReporteVenta> kFilas = {
      R"~(%e           c            t            c             c          )~",
      R"~(#DOCUMENTOS  CONCEPTO     IMPORTE      FECHA         TIPO       )~",
      Datos::Retiros, SinBusca | TituloRetiros},
+    {"CorteDetallado1", R"~(Corte Detallado)~",
+     R"~(& Select CLDOC_FD,CLPRO_FD,DEPRO_FD,CANTI_FD,PUNPR_FD,IMPOR_FD,FEDOC_FD from [L])~",
+     R"~(?(TREGI_FD<>"C" OR TREGI_FD IS NULL) ¿)~",
+     R"~(!cldoc_fd)~", R"~(>cldoc_fd)~",
+     R"~(%e          c               c                    t               f              t               c)~",
+     R"~(#DOCUMENTO  PRODUCTO        DESCRIPCIÓN          CANTIDAD        PRECIO         IMPORTE         FECHA     )~",
+     Datos::Partidas, 0},
 };
 // clang-format on
 
@@ -272,6 +279,22 @@ const FilaReporteVenta* FilaReporte(const QString& clave) {
   for (const FilaReporteVenta& f : kFilas)
     if (clave == QLatin1String(f.clave)) return &f;
   return nullptr;
+}
+
+FilaReporteVenta FilaConCambios(const FilaReporteVenta& fila, const CambiosFila& c) {
+  FilaReporteVenta f = fila;
+  const auto cambia = [](const char*& linea, const char* nueva) {
+    if (nueva) linea = *nueva ? nueva : nullptr;
+  };
+  if (c.titulo) f.titulo = c.titulo;
+  cambia(f.consulta, c.consulta);
+  cambia(f.condicion, c.condicion);
+  cambia(f.orden, c.orden);
+  cambia(f.corte, c.corte);
+  cambia(f.tipos, c.tipos);
+  cambia(f.titulos, c.titulos);
+  f.extras = (f.extras & ~c.quita) | c.agrega;
+  return f;
 }
 
 ArgumentosReporte ArgumentosDeFila(const FilaReporteVenta& fila, const ContextoReporte& contexto) {

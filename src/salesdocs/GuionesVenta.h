@@ -60,5 +60,23 @@ const QVector<FilaReporteVenta>& FilasReporteVenta();
 // The row of a component name; nullptr when there is none.
 const FilaReporteVenta* FilaReporte(const QString& clave);
 
+// Another window's differences from a row (the row of the same component
+// name): each line given replaces the row's, an empty one leaves the line
+// out; `quita` and `agrega` change its extras.
+struct CambiosFila {
+  const char* clave;
+  const char* titulo;
+  const char* consulta;
+  const char* condicion;
+  const char* orden;
+  const char* corte;
+  const char* tipos;
+  const char* titulos;
+  unsigned quita;
+  unsigned agrega;
+};
+// The row as that window runs it.
+FilaReporteVenta FilaConCambios(const FilaReporteVenta& fila, const CambiosFila& cambios);
+
 // The script and the runner's arguments of a list report.
 ArgumentosReporte ArgumentosDeFila(const FilaReporteVenta& fila, const ContextoReporte& contexto);

@@ -74,34 +74,7 @@ std::unique_ptr<db::Tabla> TablaDeCorrida(const QString& carpeta, const QString&
 
 // Runs the arguments over their dataset.
 void Corre(TFormaCapturaRapida& p, const ArgumentosReporte& a) {
-  std::unique_ptr<db::Tabla> propia;
-  db::Tabla* tabla = p.TablaFacturae;
-  switch (a.datos) {
-    case DatosReporteVenta::Encabezado:
-      break;
-    case DatosReporteVenta::Partidas:
-      tabla = p.TablaFacturaD;
-      break;
-    case DatosReporteVenta::Cobros:
-      propia = TablaDeCorrida(CarpetaRemisiones(), QStringLiteral("CucobrarRemision.DBF"), QStringLiteral("ICUECOB"));
-      tabla = propia.get();
-      break;
-    case DatosReporteVenta::Retiros:
-      propia = TablaDeCorrida(RutaDatosCorte, QStringLiteral("retiros.dbf"), QStringLiteral("CLDOC_F"));
-      tabla = propia.get();
-      break;
-  }
-  CorreGuion(a, *tabla);
-}
-
-// The register prompt of the paid lists: read, and not applied.
-void PideCaja() {
-  TFormaDato dato;
-  dato.setWindowTitle(QStringLiteral("No de Caja"));
-  dato.Label1->setText(QStringLiteral("Caja No. "));
-  dato.EditDato->setText(QStringLiteral("1"));
-  dato.ShowModal();
-  (void)dato.EditDato->text();
+  CorreReporteVenta(a, *p.TablaFacturae, *p.TablaFacturaD);
 }
 
 // The cut picker of "Cortes Separados": the window condition of the cut
@@ -136,26 +109,63 @@ std::optional<QString> VentanaDeCorte(TFormaCapturaRapida& p) {
 
 }  // namespace
 
-ContextoReporte ContextoDePantalla(TFormaCapturaRapida& p) {
+void CorreReporteVenta(const ArgumentosReporte& a, db::Tabla& encabezado, db::Tabla& partidas) {
+  std::unique_ptr<db::Tabla> propia;
+  db::Tabla* tabla = &encabezado;
+  switch (a.datos) {
+    case DatosReporteVenta::Encabezado:
+      break;
+    case DatosReporteVenta::Partidas:
+      tabla = &partidas;
+      break;
+    case DatosReporteVenta::Cobros:
+      propia = TablaDeCorrida(CarpetaRemisiones(), QStringLiteral("CucobrarRemision.DBF"), QStringLiteral("ICUECOB"));
+      tabla = propia.get();
+      break;
+    case DatosReporteVenta::Retiros:
+      propia = TablaDeCorrida(RutaDatosCorte, QStringLiteral("retiros.dbf"), QStringLiteral("CLDOC_F"));
+      tabla = propia.get();
+      break;
+  }
+  CorreGuion(a, *tabla);
+}
+
+QString PideCajaReporte() {
+  TFormaDato dato;
+  dato.setWindowTitle(QStringLiteral("No de Caja"));
+  dato.Label1->setText(QStringLiteral("Caja No. "));
+  dato.EditDato->setText(QStringLiteral("1"));
+  dato.ShowModal();
+  return dato.EditDato->text();
+}
+
+ContextoReporte ContextoDeTablas(db::Tabla& encabezado, const db::Tabla& partidas, const db::Tabla& productos,
+                                 const QString& carpetaDatos, const QString& usuario) {
   ContextoReporte x;
   LugarReporte& l = x.lugar;
-  l.carpetaEncabezado = p.TablaFacturae->Carpeta();
-  l.encabezado = p.TablaFacturae->NombreTabla();
-  l.carpetaPartidas = p.TablaFacturaD->Carpeta();
-  l.partidas = p.TablaFacturaD->NombreTabla();
-  l.carpetaProductos = p.TablaInventario->Carpeta();
-  l.productos = p.TablaInventario->NombreTabla();
-  l.carpetaDatos = p.RutaDatosVenta;
+  l.carpetaEncabezado = encabezado.Carpeta();
+  l.encabezado = encabezado.NombreTabla();
+  l.carpetaPartidas = partidas.Carpeta();
+  l.partidas = partidas.NombreTabla();
+  l.carpetaProductos = productos.Carpeta();
+  l.productos = productos.NombreTabla();
+  l.carpetaDatos = carpetaDatos;
   l.carpetaLinea8 = Linea(ConfCarpetaDatos);
   l.carpetaRemisiones = CarpetaRemisiones();
-  x.tituloPantalla = p.windowTitle();
-  x.numeroActual = NumeroDe(*p.TablaFacturae);
+  x.numeroActual = NumeroDe(encabezado);
   x.momento = fs::Ahora();
   QString programa;
   CarpetaLocal(programa);
   QString nombre;
-  LeeNombreUsuario(p.usuario->text(), programa, nombre);
+  LeeNombreUsuario(usuario, programa, nombre);
   x.usuario = nombre.toUpper();
+  return x;
+}
+
+ContextoReporte ContextoDePantalla(TFormaCapturaRapida& p) {
+  ContextoReporte x = ContextoDeTablas(*p.TablaFacturae, *p.TablaFacturaD, *p.TablaInventario, p.RutaDatosVenta,
+                                       p.usuario->text());
+  x.tituloPantalla = p.windowTitle();
   x.turno = CondicionTurno(p.N011->isChecked(), p.N021->isChecked());
   return x;
 }
@@ -224,6 +234,10 @@ void PreparaConsultaVentas(TFormaCapturaRapida& p) { PreparaConsultaVentas(&p, p
 
 void PreparaConsultaVentas(QWidget* padre, const QString& carpetaDatos) {
   TFormaConsulta consulta(padre);
+  PreparaConsultaVentas(consulta, carpetaDatos);
+}
+
+void PreparaConsultaVentas(TFormaConsulta& consulta, const QString& carpetaDatos) {
   consulta.TablaConsulta->SetCarpeta(carpetaDatos);
   consulta.TablaConsulta->SetNombreTabla(QStringLiteral("facturae.dbf"));
   AbreTabla(*consulta.TablaConsulta);
@@ -250,26 +264,31 @@ void PreparaConsultaVentas(QWidget* padre, const QString& carpetaDatos) {
   consulta.ShowModal();
 }
 
+bool CorreFilaReporte(const FilaReporteVenta& fila, ContextoReporte contexto, db::Tabla& encabezado,
+                      db::Tabla& partidas) {
+  const unsigned x = fila.extras;
+  if (x & BuscaUltimo) {
+    encabezado.First();
+    encabezado.Last();
+    contexto.numeroUltimo = NumeroDe(encabezado);
+  }
+  CorreReporteVenta(ArgumentosDeFila(fila, contexto), encabezado, partidas);
+  if (x & ReencuentraActual) {
+    AbreTabla(encabezado);
+    if (encabezado.Active() && !contexto.numeroActual.isEmpty())
+      encabezado.FindKey({contexto.numeroActual.toLongLong()});
+  }
+  return !(x & SinRedibujo);
+}
+
 void EjecutaReporteVenta(TFormaCapturaRapida& p, const FilaReporteVenta& fila) {
   const unsigned x = fila.extras;
   if (x & CuentaCeros) CuentaDocumentosEnCero(p);
   if (x & AplicaPagos) {
     AplicaPagosDelDia(p);
-    PideCaja();
+    (void)PideCajaReporte();
   }
-  ContextoReporte contexto = ContextoDePantalla(p);
-  if (x & BuscaUltimo) {
-    p.TablaFacturae->First();
-    p.TablaFacturae->Last();
-    contexto.numeroUltimo = NumeroDe(*p.TablaFacturae);
-  }
-  Corre(p, ArgumentosDeFila(fila, contexto));
-  if (x & ReencuentraActual) {
-    AbreTabla(*p.TablaFacturae);
-    if (p.TablaFacturae->Active() && !contexto.numeroActual.isEmpty())
-      p.TablaFacturae->FindKey({contexto.numeroActual.toLongLong()});
-  }
-  if (!(x & SinRedibujo)) p.MuestraDocumento();
+  if (CorreFilaReporte(fila, ContextoDePantalla(p), *p.TablaFacturae, *p.TablaFacturaD)) p.MuestraDocumento();
 }
 
 void EjecutaCorteVenta(TFormaCapturaRapida& p, const QString& clave) {

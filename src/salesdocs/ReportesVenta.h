@@ -16,6 +16,7 @@
 class QComboBox;
 class QWidget;
 class TFormaCapturaRapida;
+class TFormaConsulta;
 namespace db {
 class Tabla;
 }
@@ -28,6 +29,17 @@ void InstalaReportesVenta(TFormaCapturaRapida& pantalla);
 
 // The screen as a command finds it at the click.
 ContextoReporte ContextoDePantalla(TFormaCapturaRapida& pantalla);
+// The same for any window: where its tables are, the number of the header
+// row it stands on, the moment, the name of the user of that key in capitals.
+ContextoReporte ContextoDeTablas(db::Tabla& encabezado, const db::Tabla& partidas, const db::Tabla& productos,
+                                 const QString& carpetaDatos, const QString& usuario);
+
+// Hands the arguments to EjecutaReporteSQL over their dataset: the header
+// or line table given, or the table the run opens.
+void CorreReporteVenta(const ArgumentosReporte& argumentos, db::Tabla& encabezado, db::Tabla& partidas);
+
+// The "No de Caja" prompt of the paid lists; the text typed.
+QString PideCajaReporte();
 
 // The day's paid-documents file of the data folder: the day, the month and
 // the four-digit year without leading zeros or separators, then ".pag"
@@ -57,6 +69,14 @@ void CuentaDocumentosEnCero(TFormaCapturaRapida& pantalla);
 void PreparaConsultaVentas(TFormaCapturaRapida& pantalla);
 // The same over `carpetaDatos`, owned by `padre`.
 void PreparaConsultaVentas(QWidget* padre, const QString& carpetaDatos);
+// The same on a query window the caller keeps.
+void PreparaConsultaVentas(TFormaConsulta& consulta, const QString& carpetaDatos);
+
+// A list report's row run over the two tables: to the last row first when
+// the row asks, the runner, the number of the click found again when the
+// row asks. True when the window's document is to be shown again.
+bool CorreFilaReporte(const FilaReporteVenta& fila, ContextoReporte contexto, db::Tabla& encabezado,
+                      db::Tabla& partidas);
 
 // The commands, by component name.
 void EjecutaReporteVenta(TFormaCapturaRapida& pantalla, const FilaReporteVenta& fila);

@@ -122,6 +122,8 @@ const Esperado kEsperados[] = {
      "$Cobros por Día\r& Select C.NUFAC_CC,C.NOMBR_CC,TIMOV_CC,D.CONCE_MO,C.IMCUE_CC,C.SALDO_CC,C.FEAPL_CC,F.FEVEN_F,D.NUMOV_MO from \"C:\\RR\\CucobrarRemision.DBF\" AS C, \"C:\\O\\Remision.dbf\" AS F, \"C:\\O\\CONCEPTO.DBF\" AS D\r?(ABONO_CC>0.1) AND (F.CLDOC_F=C.NUFAC_CC) AND (TIMOV_CC=D.NUMOV_MO) ¿\r!NUFAC_CC\r%e          c              e        c              t              t               c              c              \r#DOCUMENTO  NOMBRE         TIPO     MOVIMIENTO     IMPORTE        SALDO           FECHA_APL      FECHA_VENC     \r@\r"},
     {"EntradasyRetirosdeEfectivo1", "Entradas y Retiros de Efectivo", "CLDOC_F", "FEDOC_F", "FEDOC_F", "", DatosReporteVenta::Retiros,
      "$Entradas y Retiros de Efectivo RETIROS \r& Select CLDOC_F,CONCEPTO,CANTIDAD*(-1),FEDOC_F,NUM_CONCEP,NUM_CONCEP*0 from \"C:\\R\\retiros.dbf\" WHERE (NUM_CONCEP=1 AND CLDOC_F=CLDOC_F) ¿  UNION Select CLDOC_F,CONCEPTO,CANTIDAD,FEDOC_F,NUM_CONCEP,NUM_CONCEP*0 from \"C:\\R\\retiros.dbf\"\r? (NUM_CONCEP=2 AND CLDOC_F=CLDOC_F)¿\r!CLDOC_F\r%e           c            t            c             c          \r#DOCUMENTOS  CONCEPTO     IMPORTE      FECHA         TIPO       \r@\r"},
+    {"CorteDetallado1", "Corte Detallado", "CLDOC_FD", "FEDOC_FD", "FEDOC_FD", "4", DatosReporteVenta::Partidas,
+     "$Corte Detallado\r& Select CLDOC_FD,CLPRO_FD,DEPRO_FD,CANTI_FD,PUNPR_FD,IMPOR_FD,FEDOC_FD from \"C:\\R\\RemisioD.dbf\"\r?(TREGI_FD<>\"C\" OR TREGI_FD IS NULL) ¿\r!cldoc_fd\r>cldoc_fd\r%e          c               c                    t               f              t               c\r#DOCUMENTO  PRODUCTO        DESCRIPCIÓN          CANTIDAD        PRECIO         IMPORTE         FECHA     \r@\r"},
 };
 
 }  // namespace

@@ -173,6 +173,11 @@ class ReportesPrueba : public VentaPrueba {
   // the report window held.
   static CorridaReporte Ejecuta(TFormaCapturaRapida& p, const char* comando,
                                 const std::function<void(TFormaFormatos&)>& dialogo = nullptr) {
+    return Ejecuta(p.MainMenu1, comando, dialogo);
+  }
+  // The same on any window's menu.
+  static CorridaReporte Ejecuta(QMenuBar* menu, const char* comando,
+                                const std::function<void(TFormaFormatos&)>& dialogo = nullptr) {
     auto corrida = std::make_shared<CorridaReporte>();
     ui::PuertaModal::Espera("TFormaFormatos", [dialogo](QDialog& d) {
       if (dialogo) dialogo(static_cast<TFormaFormatos&>(d));
@@ -187,7 +192,7 @@ class ReportesPrueba : public VentaPrueba {
       corrida->totales = v.TotalesGuion;
       corrida->primeraHoja = v.Hoja->toPlainText();
     });
-    QAction* item = p.MainMenu1->findChild<QAction*>(QString::fromLatin1(comando));
+    QAction* item = menu->findChild<QAction*>(QString::fromLatin1(comando));
     EXPECT_TRUE(item && item->isEnabled()) << comando;
     if (item) item->trigger();
     if (!corrida->mostrada) {
