@@ -31,17 +31,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QThread>
 
 namespace {
 
-const QString kTrafico = QStringLiteral(" Guardando MI, Problema de Tráfico...intento ");
+const QString& kTrafico = kTraficoMovimiento;
 // Retries after a first attempt that failed, and the pause before each: all
 // of them within a few seconds, so a busy moment of the network passes.
 constexpr int kReintentosMovimiento = 10;
 constexpr unsigned long kPausaReintentoMs = 100;
-// ContadorCliente once a retry wrote the row.
-constexpr int kMovimientoEscrito = 2000;
 const QString kLineaServicio = QStringLiteral("SERVI");
 
 }  // namespace
@@ -88,18 +85,11 @@ void TFormaCapturaRapida::GuardaMovimientoPartida() {
   // The caption without the text of an earlier failure.
   QString titulo = windowTitle();
   if (const qsizetype i = titulo.indexOf(kTrafico); i >= 0) titulo.truncate(i);
-  int ContadorCliente = 0;
-  while (ContadorCliente < kReintentosMovimiento) {
-    QThread::msleep(kPausaReintentoMs);
-    try {
-      EscribeMovimientoPartida();
-      ContadorCliente = kMovimientoEscrito;
-    } catch (const std::exception&) {
-      setWindowTitle(titulo + kTrafico + QString::number(ContadorCliente));
-      repaint();
-      ++ContadorCliente;
-    }
-  }
+  ReintentaMovimiento([this] { EscribeMovimientoPartida(); }, kReintentosMovimiento, kPausaReintentoMs,
+                      [&](int intento) {
+                        setWindowTitle(titulo + kTrafico + QString::number(intento));
+                        repaint();
+                      });
 }
 
 void TFormaCapturaRapida::EscribeMovimientoPartida() {

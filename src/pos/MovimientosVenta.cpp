@@ -10,6 +10,8 @@
 #include "customers/CuentasCobrar.h"
 #include "pos/UnidadTrabajo.h"
 
+#include <QThread>
+
 namespace {
 
 QString Texto(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsString(); }
@@ -117,4 +119,18 @@ void AnotaSinMovimiento(const QString& programa, const QString& numero) {
     fs::AgregaLinea(ruta, numero);
   } catch (const plat::Error&) {
   }
+}
+
+bool ReintentaMovimiento(const std::function<void()>& escribe, int reintentos, unsigned long pausaMs,
+                         const std::function<void(int intento)>& fallo) {
+  for (int intento = 0; intento < reintentos; ++intento) {
+    QThread::msleep(pausaMs);
+    try {
+      escribe();
+      return true;
+    } catch (const std::exception&) {
+      fallo(intento);
+    }
+  }
+  return false;
 }

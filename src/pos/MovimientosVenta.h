@@ -71,6 +71,15 @@ void EscribeEspejoLineas(db::Tabla& lineas, const QString& carpeta, const QStrin
                          const std::function<void(db::Dataset& espejo, const db::Dataset& linea)>& llena,
                          const std::function<bool(const db::Dataset& espejo, const db::Dataset& linea)>& esDe);
 
+// The caption text of a movement row being retried; the attempt follows it.
+inline const QString kTraficoMovimiento = QStringLiteral(" Guardando MI, Problema de Tráfico...intento ");
+
+// The retries of a movement row whose first attempt failed: up to
+// `reintentos` more calls of `escribe`, `pausaMs` apart; each failure is
+// told to `fallo` with its attempt (0 first). True once one wrote the row.
+bool ReintentaMovimiento(const std::function<void()>& escribe, int reintentos, unsigned long pausaMs,
+                         const std::function<void(int intento)>& fallo);
+
 // Appends the document number to <programa>\mi_tmp.dat unless it is the
 // file's last line already. A file that cannot be read or written is
 // passed over: the note is lost, the sale goes on.

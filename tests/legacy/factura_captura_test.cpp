@@ -1,0 +1,279 @@
+// A document captured and saved in the legacy window as a cashier does it:
+// F9, lines typed into the grid (quantity and key, then the description
+// column entered), F10; the rows it leaves in the header, line, product,
+// movement and customer tables; the tare dialog; three stations saving at
+// once.
+
+#include "factura_prueba.h"
+
+#include "foundation/rutinas_usuarios.h"
+#include "inventory/RegistroProducto.h"
+#include "legacy/FormaTara.h"
+#include "platform/fs/Falla.h"
+#include "platform/fs/Texto.h"
+#include "platform/db/PuntosFalla.h"
+#include "platform/db/Tabla.h"
+#include "pos/EstadoComandos.h"
+#include "shell/LineasConfiguracion.h"
+#include "support/Proceso.h"
+
+#include <QAction>
+#include <QDebug>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+TRegistroProducto Producto(const QString& clave, const QString& descripcion, double precio, double existencia) {
+  TRegistroProducto p;
+  p.CLPRO_I = clave;
+  p.DSCPR_I = descripcion;
+  p.PPUBL_I = Dinero::DeReal(precio);
+  p.PLIS2_I = Dinero::DeReal(precio - 1);
+  p.PLIS3_I = Dinero::DeReal(precio - 2);
+  p.CPROM_I = Dinero::DeReal(precio / 2);
+  p.UMEDI_I = "pza";
+  p.PIVA1_I = 0;
+  p.EXIST_I = existencia;
+  return p;
+}
+
+void AgregaProducto(const TRegistroProducto& p) {
+  db::Tabla t;
+  t.SetCarpeta(kDatos);
+  t.SetNombreTabla("INVENTAR.DBF");
+  t.Open();
+  t.Append();
+  p.Escribe(t);
+  t.Post();
+}
+
+// A line typed into the grid: quantity and key into the row the capture
+// offers, then the description column entered.
+void Linea(TFormaFactura& f, const QString& cantidad, const QString& clave) {
+  db::Tabla& d = *f.TablaDeta;
+  if (d.State() != db::Dataset::Estado::Insertando) d.Append();
+  d.FieldByName("CANTIDAD").SetAsString(cantidad);
+  d.FieldByName("CLAVE").SetAsString(clave);
+  d.Post();
+  f.Detalle->SetSelectedIndex(1);
+  f.Detalle->SetSelectedIndex(2);
+}
+
+// The named fields of the rows of a table that pass the filter.
+QList<QStringList> Filas(const QString& archivo, const QStringList& campos,
+                         const std::function<bool(const db::Dataset&)>& filtro = {}) {
+  db::Tabla t;
+  t.SetCarpeta(kDatos);
+  t.SetNombreTabla(archivo);
+  t.Open();
+  QList<QStringList> filas;
+  for (t.First(); !t.Eof(); t.Next()) {
+    if (filtro && !filtro(t)) continue;
+    QStringList fila;
+    for (const QString& c : campos) fila << t.FieldByName(c).AsString();
+    filas << fila;
+  }
+  return filas;
+}
+
+QString Campo(const QString& archivo, const QString& llave, const QString& valor, const QString& campo) {
+  const auto filas = Filas(archivo, {campo}, [&](const db::Dataset& t) { return t.FieldByName(llave).AsString() == valor; });
+  return filas.isEmpty() ? QStringLiteral("<ninguna>") : filas.first().first();
+}
+
+class FacturaCaptura : public FacturaPrueba {
+ protected:
+  void SetUp() override {
+    FacturaPrueba::SetUp();
+    QString todos(kNumeroDerechos, u's');
+    QString sinAlta = todos;
+    sinAlta[DerechoAltaFacturacion - 1] = u'n';
+    EscribeUsuarios({{"adm", todos}, {"caja", todos}, {"sinalta", sinAlta}});
+    FijaLinea(ConfIntegraMovimientos, "SI");
+    FijaLinea(ConfFacturarSinExistencias, "S");
+    FijaLinea(ConfIva, "0");
+    AgregaRemision(12, {{"CONTROL", "120"}, {"CLCLI_F", "1"}});
+    AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "1"}, {"NOMBR_C", "MOSTRADOR"}, {"SALDO_C", "100"}});
+    AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "7"}, {"NOMBR_C", "LISTA TRES"}, {"PREPR_C", "3"}, {"SALDO_C", "0"}});
+    AgregaProducto(Producto("P1", "TORNILLO", 10, 50));
+    AgregaProducto(Producto("P2", "CLAVO", 4, 20));
+    TRegistroProducto volumen = Producto("P3", "BROCA", 40, 30);
+    volumen.POLI1_I = 5;
+    volumen.POLI2_I = 10;
+    volumen.POLI3_I = 20;  // the largest limit: list 3 from 20 up
+    AgregaProducto(volumen);
+  }
+
+  static QString Existencia(const QString& clave, const QString& campo = "EXIST_I") {
+    return Campo("INVENTAR.DBF", "CLPRO_I", clave, campo);
+  }
+};
+
+// --- New document and saving a remission.
+
+TEST_F(FacturaCaptura, SinElDerechoNuevoSoloAvisa) {
+  AbreFactura("2", [](TFormaFactura& f) {
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonNuevo->click();
+    EXPECT_EQ(Mensajes().size(), 1);
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+    EXPECT_EQ(f.EditCLDOC_F->text(), "12");
+    EXPECT_FALSE(f.Navegador->isEnabled());
+  });
+  EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F"}).size(), 1);
+}
+
+TEST_F(FacturaCaptura, UnaRemisionCapturadaSeGuardaConExistenciasYMovimientos) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    EXPECT_EQ(f.EditCLDOC_F->text(), "13");
+    EXPECT_EQ(f.EditCLCLI_F->text(), "1");
+    EXPECT_EQ(f.LabelPartidas->text(), "Partidas  0");
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 1);
+    f.EditCLCLI_FExit();  // the customer field left
+    Linea(f, "2", "P1");
+    EXPECT_EQ(f.TablaDeta->FieldByName("PRODUCTO").AsString().isEmpty(), true);  // the new row offered
+    Linea(f, "3", "P2");
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), QStringList());
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+    EXPECT_EQ(f.EditCLDOC_F->text(), "13");
+    const QString control = QString::number(f.EstadoFactura.Control);
+    EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F", "CONTROL", "NOMBR_F", "SUBTO_F", "IMTOD_F"},
+                    [](const db::Dataset& t) { return t.FieldByName("CLDOC_F").AsString() == "13"; }),
+              (QList<QStringList>{{"13", control, "MOSTRADOR", "32", "32"}}));
+    EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD", "CANTI_FD", "DEPRO_FD", "PUNPR_FD", "PREDE_FD", "IMPOR_FD", "CONTROL"},
+                    [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+              (QList<QStringList>{{"P1", "2", "TORNILLO", "10", "10", "20", control},
+                                  {"P2", "3", "CLAVO", "4", "4", "12", control}}));
+    EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI", "TIMOV_MI", "NUDOC_MI", "BANAF_MI", "CANTI_MI"}),
+              (QList<QStringList>{{"P1", "3", "R13-" + control, "F", "2"}, {"P2", "3", "R13-" + control, "F", "3"}}));
+  });
+  EXPECT_EQ(Existencia("P1"), "48");
+  EXPECT_EQ(Existencia("P1", "VANCA_I"), "2");
+  EXPECT_EQ(Existencia("P1", "VANMO_I"), "20");
+  EXPECT_EQ(Existencia("P2"), "17");
+  EXPECT_FALSE(Existencia("P2", "FEULV_I").isEmpty());
+  EXPECT_EQ(Campo("CLIENTE.DBF", "CLCLI_C", "1", "SALDO_C"), "100");
+}
+
+// --- Lines.
+
+TEST_F(FacturaCaptura, LasLineasTomanElPrecioDeLaListaYRevisanLaExistencia) {
+  FijaLinea(ConfPoliticasPrecios, "S");
+  FijaLinea(ConfFacturarSinExistencias, "N");
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    // Policies on: a quantity on the largest limit takes that list's price.
+    Linea(f, "20", "P3");
+    f.TablaDeta->Prior();
+    EXPECT_EQ(f.TablaDeta->FieldByName("PRECIO").AsString(), "38");
+    f.TablaDeta->Next();
+    // Two lines of one product counted together against its stock.
+    ui::PuertaModal::LimpiaMensajes();
+    Linea(f, "12", "P3");
+    EXPECT_EQ(Mensajes(), QStringList{"Las Compras son Superiores a las Existencias 30 Solicitado 32"});
+    EXPECT_TRUE(f.TablaDeta->FieldByName("PRODUCTO").AsString().isEmpty());
+    // A text that names nothing.
+    ui::PuertaModal::LimpiaMensajes();
+    f.TablaDeta->Edit();
+    Linea(f, "1", "QQQQ");
+    EXPECT_EQ(Mensajes(), QStringList{"El Producto No Se encuentra"});
+    // A customer on list 3 takes it whatever the policies.
+    f.EditCLCLI_F->setText("7");
+    f.EditCLCLI_FExit();
+    EXPECT_EQ(f.Nombre->text(), "LISTA TRES");
+    f.TablaDeta->Edit();
+    Linea(f, "1", "P1");
+    f.TablaDeta->Prior();
+    EXPECT_EQ(f.TablaDeta->FieldByName("PRECIO").AsString(), "8");
+    prueba::RespondeCierre(2);
+  });
+}
+
+TEST_F(FacturaCaptura, SinExistenciaLaLineaNoSeEscribeNiSuMovimiento) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    Linea(f, "60", "P1");
+    Linea(f, "1", "P2");
+    // Line 21 "N" when the save runs.
+    f.EstadoFactura.FacturarSinExistencias = "N";
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), QStringList{"No hay Existencias Suficientes Para Surtir TORNILLO  Existencias 50"});
+  });
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+            (QList<QStringList>{{"P2"}}));
+  EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI"}), (QList<QStringList>{{"P2"}}));
+  EXPECT_EQ(Existencia("P1"), "50");
+}
+
+// --- Invoices and returns.
+
+TEST_F(FacturaCaptura, UnaRemisionDelBuferSinAcentoSeGuardaComoRemision) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    Linea(f, "1", "P1");
+    f.Base->addItem("Remision");
+    f.Base->setCurrentText("Remision");
+    f.BotonGuardar->click();
+  });
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+            (QList<QStringList>{{"P1"}}));
+  EXPECT_EQ(Existencia("P1"), "49");
+}
+
+// --- Movement rows retried.
+
+TEST_F(FacturaCaptura, UnMovimientoQueNoSeEscribeSeReintentaYElGuardadoTermina) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    Linea(f, "1", "P1");
+    const QString titulo = f.windowTitle();
+    falla::ArmaError(QString::fromLatin1(db::puntos::kAntesDeEscribir) + ":MOVINVEN.DBF", 1, 2000);
+    f.BotonGuardar->click();
+    falla::Desarma();
+    EXPECT_EQ(f.windowTitle(), titulo + " Guardando MI, Problema de Tráfico...intento 999");
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+  });
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+            (QList<QStringList>{{"P1"}}));
+  EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI"}), QList<QStringList>());
+}
+
+// --- Tare.
+
+TEST_F(FacturaCaptura, LaTaraRestaCajasYTomaElPesoDeLaBascula) {
+  struct Caso {
+    const char* nombre;
+    double porCaja;
+    const char* bascula;  // puerto.num, or none
+    bool acepta;
+    const char* neta;     // shown
+    double resultado;
+  };
+  for (const Caso& c : {Caso{"cajas de cinco", 5, nullptr, true, "9.00", 9},
+                        Caso{"una por caja", 0, nullptr, true, "5.00", 5},
+                        Caso{"peso de la bascula", 5, "12.5", true, "12.50", 11.5},
+                        Caso{"cancelada", 5, nullptr, false, "9.00", 10},
+                        Caso{"cancelada con bascula", 5, "12.5", false, "12.50", 12.5}}) {
+    SCOPED_TRACE(c.nombre);
+    const QString puerto = fs::Une(kPrograma, "puerto.num");
+    if (c.bascula) EscribeLineas(puerto, {c.bascula});
+    else fs::BorraArchivo(puerto);
+    QString neta;
+    ui::PuertaModal::Espera("TFormaTara", [&](QDialog& d) {
+      auto& t = static_cast<TFormaTara&>(d);
+      neta = t.Cantidad_Tara->text().trimmed();
+      (c.acepta ? t.BitBtn1 : t.BitBtn2)->click();
+    });
+    EXPECT_DOUBLE_EQ(PideTara(10, 0.5, c.porCaja), c.resultado);
+    EXPECT_EQ(neta, c.neta);
+  }
+}
+
+}  // namespace
