@@ -130,6 +130,10 @@ void TFormaFactura::BotonGuardarClick() {
     return;
   }
   try {
+    // The header's rates as the edits show them (a refresh of the header
+    // row redraws the edits from the row).
+    const QString descuento = EditDESFI_F->text().trimmed();
+    const QString tasa = EditIMIM1_F->text().trimmed();
     PostPendiente(*TablaDeta);
     CalculaTotalesFactura();
     db::Tabla& e = *TablaFacturae;
@@ -157,6 +161,8 @@ void TFormaFactura::BotonGuardarClick() {
     p.Fija(QStringLiteral("COSTO_F"), EstadoFactura.Costo.Real());
     p.Fija(QStringLiteral("HORAX_F"), NumeroFechaHora(fs::Ahora()));
     p.Fija(QStringLiteral("TREGI_F"), QVariant());
+    p.Fija(QStringLiteral("DESFI_F"), ValorNumerico(descuento));
+    if (!tasa.isEmpty()) p.Fija(QStringLiteral("IMIM1_F"), ValorNumerico(tasa));
     p.carpetaEncabezado = e.Carpeta();
     p.tablaEncabezado = e.NombreTabla();
     p.carpetaPartidas = TablaFacturaD->Carpeta();
@@ -177,8 +183,8 @@ void TFormaFactura::BotonGuardarClick() {
     datos.append({QStringLiteral("ultimoFolio"), QString::number(EstadoFactura.UltimoFolio)});
     datos.append({QStringLiteral("tecleado"), EditCLDOC_F->text().trimmed()});
     datos.append({QStringLiteral("subtotal"), EstadoFactura.Subtotal.Texto()});
-    datos.append({QStringLiteral("tasa"), EditIMIM1_F->text().trimmed()});
-    datos.append({QStringLiteral("descuento"), EditDESFI_F->text().trimmed()});
+    datos.append({QStringLiteral("tasa"), tasa});
+    datos.append({QStringLiteral("descuento"), descuento});
     datos.append({QStringLiteral("lista"), EstadoFactura.ConversionPorLista ? EstadoFactura.ListaOrigen : QString()});
     datos.append({QStringLiteral("letraOrigen"), EstadoFactura.LetraOrigen});
     diario->Inicia(datos);
@@ -204,7 +210,11 @@ void TFormaFactura::TerminaGuardadoFactura() {
     EjecutaGuardadoFactura(plan);
     numero = diario->Resultado(QStringLiteral("E")).value_or(QStringList()).value(0);
   } catch (const std::exception& e) {
-    if (!diario->HayEscrituras()) diario->Termina();
+    // Nothing written: the document is still only captured.
+    if (!diario->HayEscrituras()) {
+      diario->Termina();
+      ui::SetTag(BotonNuevo, 1);
+    }
     MuestraMensaje(TextoError(e));
     return;
   }

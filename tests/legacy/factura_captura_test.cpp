@@ -13,6 +13,7 @@
 #include "platform/fs/Texto.h"
 #include "platform/db/PuntosFalla.h"
 #include "platform/db/Tabla.h"
+#include "pos/CaptuRap_comun.h"
 #include "pos/EstadoComandos.h"
 #include "shell/LineasConfiguracion.h"
 #include "support/Proceso.h"
@@ -161,6 +162,38 @@ TEST_F(FacturaCaptura, UnaRemisionCapturadaSeGuardaConExistenciasYMovimientos) {
   EXPECT_EQ(Campo("CLIENTE.DBF", "CLCLI_C", "1", "SALDO_C"), "100");
 }
 
+TEST_F(FacturaCaptura, SinNumeroOSinClienteNoSeGuardaYLaCapturaQueda) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    Linea(f, "1", "P1");
+    EditaFila(*f.TablaFacturae);
+    f.TablaFacturae->FieldByName("CLDOC_F").Clear();
+    f.EditCLDOC_F->setText("");
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), QStringList{"Falta el Numero de Documento"});
+    EditaFila(*f.TablaFacturae);
+    f.TablaFacturae->FieldByName("CLDOC_F").SetAsInteger(13);
+    f.EditCLDOC_F->setText("13");
+    f.EditCLCLI_F->setText("");
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), (QStringList{"No se puede Guardar la Factura faltan datos del Cliente",
+                                       "No Pueden Guardarse los Datos ha Ocurrido un Error"}));
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 1);
+    f.TablaDeta->First();
+    EXPECT_EQ(f.TablaDeta->FieldByName("CLAVE").AsString(), "P1");
+    // Completed, it saves.
+    f.EditCLCLI_F->setText("1");
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), QStringList());
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+  });
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+            (QList<QStringList>{{"P1"}}));
+}
+
 // --- Lines.
 
 TEST_F(FacturaCaptura, LasLineasTomanElPrecioDeLaListaYRevisanLaExistencia) {
@@ -214,12 +247,54 @@ TEST_F(FacturaCaptura, SinExistenciaLaLineaNoSeEscribeNiSuMovimiento) {
 
 // --- Invoices and returns.
 
+TEST_F(FacturaCaptura, UnaFacturaConDescuentoYTasaVaciaSubeElSaldoPorElSubtotal) {
+  AgregaFila("FacturaE.dbf", {{"CLDOC_F", "4"}, {"CONTROL", "40"}});
+  TRegistroProducto gravado = Producto("P9", "GRAVADO", 116, 10);
+  gravado.PIVA1_I = 16;
+  AgregaProducto(gravado);
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.AbreParFactura(kDatos, "FacturaE.dbf", "FacturaD.dbf");
+    f.Base->addItem("Factura");
+    f.Base->setCurrentIndex(f.Base->count() - 1);
+    f.TablaFacturae->Last();
+    f.EstadoFactura.UltimoFolio = 4;
+    f.BotonNuevo->click();
+    EXPECT_EQ(f.EditCLDOC_F->text(), "5");
+    Linea(f, "1", "P9");
+    f.EditDESFI_F->setText("10");
+    f.EditIMIM1_F->setText("");
+    f.BotonGuardar->click();
+  });
+  const auto lineas = Filas("FacturaD.dbf", {"CLPRO_FD", "PREDE_FD"});
+  ASSERT_EQ(lineas.size(), 1);
+  EXPECT_EQ(lineas[0][1], "90");  // 116 x 0.9 / 1.16
+  EXPECT_EQ(Campo("CLIENTE.DBF", "CLCLI_C", "1", "SALDO_C"), "204.4");  // 100 + 116 x 0.9
+  EXPECT_EQ(Filas("Movinven.DBF", {"TIMOV_MI"}), (QList<QStringList>{{"1"}}));
+}
+
+TEST_F(FacturaCaptura, UnaDevolucionRegresaCadaLineaConSuMovimiento) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.Base->setCurrentIndex(f.Base->findText(kBaseDevolucion));
+    f.BaseChange();
+    f.BotonNuevo->click();
+    Linea(f, "1", "P1");
+    Linea(f, "2", "P2");
+    Linea(f, "3", "P3");
+    f.BotonGuardar->click();
+  });
+  EXPECT_EQ(Existencia("P1"), "51");
+  EXPECT_EQ(Existencia("P2"), "22");
+  EXPECT_EQ(Existencia("P3"), "33");
+  EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI", "TIMOV_MI"}),
+            (QList<QStringList>{{"P1", "52"}, {"P2", "52"}, {"P3", "52"}}));
+}
+
 TEST_F(FacturaCaptura, UnaRemisionDelBuferSinAcentoSeGuardaComoRemision) {
   AbreFactura("1", [](TFormaFactura& f) {
     f.BotonNuevo->click();
     Linea(f, "1", "P1");
     f.Base->addItem("Remision");
-    f.Base->setCurrentText("Remision");
+    f.Base->setCurrentIndex(f.Base->count() - 1);
     f.BotonGuardar->click();
   });
   EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
