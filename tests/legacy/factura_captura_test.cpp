@@ -10,6 +10,7 @@
 #include "inventory/RegistroProducto.h"
 #include "legacy/FormaTara.h"
 #include "platform/fs/Falla.h"
+#include "platform/ui/Aplicacion.h"
 #include "platform/fs/Texto.h"
 #include "platform/db/PuntosFalla.h"
 #include "platform/db/Tabla.h"
@@ -19,6 +20,7 @@
 #include "support/Proceso.h"
 
 #include <QAction>
+#include <QSet>
 #include <QDebug>
 #include <QComboBox>
 #include <QLabel>
@@ -83,6 +85,30 @@ QList<QStringList> Filas(const QString& archivo, const QStringList& campos,
 QString Campo(const QString& archivo, const QString& llave, const QString& valor, const QString& campo) {
   const auto filas = Filas(archivo, {campo}, [&](const db::Dataset& t) { return t.FieldByName(llave).AsString() == valor; });
   return filas.isEmpty() ? QStringLiteral("<ninguna>") : filas.first().first();
+}
+
+// A station of its own: the window opened, F9, then at the parent's word
+// one line of P1 saved; the number it got told back.
+RUTINA_HIJA(GuardaRemisionLegado) {
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion app(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  auto ventana = std::make_unique<TFormaFactura>();
+  ventana->usuario->setText("1");
+  ui::PuertaModal::Espera("TFormaFactura", [](QDialog& d) {
+    auto& f = static_cast<TFormaFactura&>(d);
+    f.BotonNuevo->click();
+    prueba::AvisaPadre(f.EditCLDOC_F->text());
+    prueba::EsperaPadre();
+    Linea(f, "1", "P1");
+    f.BotonGuardar->click();
+    prueba::AvisaPadre(f.EditCLDOC_F->text());
+    if (f.isVisible()) f.Close();
+  });
+  ventana->ShowModal();
+  return 0;
 }
 
 class FacturaCaptura : public FacturaPrueba {
@@ -300,6 +326,41 @@ TEST_F(FacturaCaptura, UnaRemisionDelBuferSinAcentoSeGuardaComoRemision) {
   EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
             (QList<QStringList>{{"P1"}}));
   EXPECT_EQ(Existencia("P1"), "49");
+}
+
+// --- Stations at once.
+
+TEST_F(FacturaCaptura, TresEstacionesGuardanALaVezConTresNumeros) {
+  std::vector<std::unique_ptr<prueba::ProcesoHijo>> estaciones;
+  for (int i = 0; i < 3; ++i) estaciones.push_back(std::make_unique<prueba::ProcesoHijo>("GuardaRemisionLegado"));
+  // Each has its provisional header before any saves.
+  for (auto& e : estaciones) EXPECT_FALSE(e->EsperaLinea().isEmpty());
+  for (auto& e : estaciones) e->Envia("GUARDA");
+  QSet<QString> numeros;
+  for (auto& e : estaciones) numeros.insert(e->EsperaLinea());
+  for (auto& e : estaciones) EXPECT_EQ(e->Espera(), 0);
+  EXPECT_EQ(numeros.size(), 3);
+  EXPECT_EQ(Existencia("P1"), "47");
+  for (const QString& n : numeros)
+    EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [&](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == n; }),
+              (QList<QStringList>{{"P1"}}));
+}
+
+// Another station pressed F9 at the same moment: both provisional headers
+// carry 13; the one saved takes a number no other header holds.
+TEST_F(FacturaCaptura, UnNumeroProvisionalRepetidoSeGuardaConElSiguiente) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    EXPECT_EQ(f.EditCLDOC_F->text(), "13");
+    AgregaRemision(13, {{"CONTROL", "777"}});
+    Linea(f, "1", "P1");
+    f.BotonGuardar->click();
+    EXPECT_EQ(f.EditCLDOC_F->text(), "14");
+  });
+  EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F", "CONTROL"}, [](const db::Dataset& t) { return t.FieldByName("CONTROL").AsString() == "777"; }),
+            (QList<QStringList>{{"13", "777"}}));
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "14"; }),
+            (QList<QStringList>{{"P1"}}));
 }
 
 // --- Movement rows retried.
