@@ -16,6 +16,7 @@
 #include "pos/ComponentesVenta.h"
 #include "pos/EstadoComandos.h"
 #include "pos/OpcionesEncabezado.h"
+#include "pos/UnidadTrabajo.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAbstractButton>
@@ -114,6 +115,7 @@ TFormaFactura::TFormaFactura(QWidget* owner) : ui::Forma(owner) {
   AsignaComando(Salir1, this, [this] { BotonSalirClick(); });
   AsignaComando(BotonImprimir, this, [this] { ImprimeDocumentoFactura(); });
   AsignaComando(ImprimirDocumento1, this, [this] { ImprimeDocumentoFactura(); });
+  ConectaCapturaFactura();
   ui::Conecta(Base, &QComboBox::activated, this, [this] { BaseChange(); });
   ui::Conecta(Navegador, &ui::Navegador::Click, this, [this] { MuestraDocumentoFactura(); });
   Detalle->TextoCelda = [this](const db::Campo& campo, const QVariant& valor, const QString& texto) {

@@ -49,6 +49,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -110,7 +112,18 @@ struct TEstadoFactura {
   int Modo = 0;                     // the window's mode word (2 once positioned)
   // Quantities reserved by the capture (key and summed quantity).
   QStringList ReservaClaves, ReservaCantidades;
+  // Capture and save (Factu_nuevo.cpp, Factu_guardar.cpp).
+  int ConceptoMovimiento = 3;       // TIMOV_MI of the rows the save writes
+  int MovimientoReutilizado = 0;
+  Dinero ImporteAnterior;           // amount already in the customer's balance
+  QString ClienteGuardado;          // the customer the save switch took
+  int ListaPrecio = 0;              // the customer's price list (0 none)
+  bool PrecioAutorizado = false;    // a price change authorised for the line
+  QString LetraOrigen;              // kind letter of the origin documents of a list
 };
+
+class UnidadTrabajo;
+struct PlanGuardado;
 
 class TFormaFactura : public ui::Forma {
   Q_OBJECT
@@ -288,6 +301,38 @@ class TFormaFactura : public ui::Forma {
   // Default tax (configuration line 5) and discount 0 of a new document.
   void CargaImpuestoFactura();
 
+  // --- New document and line capture (Factu_nuevo.cpp).
+  void BotonNuevoClick();
+  // The customer typed in the header: its captions and price list.
+  void EditCLCLI_FExit();
+  // The line logic of the grid column entered.
+  void DetalleColEnter();
+  // The product of the current capture row resolved and the line filled.
+  void ResuelvePartidaFactura();
+  // Price list n into the row's PRECIO; returns it.
+  Dinero PrecioPorListaFactura(int lista);
+  // The reservation lists from the capture; the stock check of the row's
+  // product (the product table on it): false on a shortage reported.
+  void AcumulaReservasFactura();
+  bool VerificaExistenciaFactura();
+  // A new row with quantity "1" when the last one has key and description.
+  void NuevaPartidaFactura();
+
+  // --- Saving (Factu_guardar.cpp).
+  void BotonGuardarClick();
+  // The save switch by kind letter, run inside the save's unit of work.
+  void GuardaPorLetraFactura(QChar letra);
+  bool ValidaClienteFactura();
+  // The kind letter of the selector ("Remision" too is a remission).
+  QChar LetraFactura() const;
+  // The save journal of the window's station; null without a station.
+  UnidadTrabajo* DiarioFactura();
+  // A save a former run left unfinished, finished now (on the claim).
+  void TerminaGuardadoFactura();
+  // The origin marks of a document built from a list.
+  void MarcaOrigenesFactura(const QString& lista, const QString& letraOrigen, const QString& destino,
+                            qint64 numero);
+
  protected:
   void FormShow() override;
   void FormActivate() override;
@@ -310,7 +355,18 @@ class TFormaFactura : public ui::Forma {
   // remissions when set.
   QString CarpetaDeArchivo(const QString& archivo) const;
 
+  void ConectaCapturaFactura();
+  void EjecutaGuardadoFactura(const PlanGuardado& plan);
+  void EscribeDocumentoFactura(const PlanGuardado& plan);
+  qint64 AsignaFolioFactura(const PlanGuardado& plan);
+  void DescargaPartidaFactura(const PlanGuardado& plan, const QString& numero, double& existencia);
+  void GrabaMovimientoFactura(const PlanGuardado& plan, const QString& numero, const QString& paso);
+  void RegresaExistenciasFactura(const PlanGuardado& plan, const QString& numero);
+  void SaldoClienteFactura(const PlanGuardado& plan);
+  void FinGuardadoFactura(const QString& numero);
+
   EstacionCaptura estacion_;
+  std::unique_ptr<UnidadTrabajo> guardado_;
   QColor colorCampo_;
   QString titulo_;  // the caption before a station's number is added
 };

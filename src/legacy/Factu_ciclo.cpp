@@ -117,6 +117,11 @@ void TFormaFactura::FormCloseQuery(bool& puedeCerrar) {
   pregunta.SetTag(3);
   pregunta.ShowModal();
   switch (pregunta.Tag()) {
+    case 1:
+      // Saved as F10 saves; a save refused or stopped keeps the window open.
+      BotonGuardarClick();
+      if (ui::Tag(BotonNuevo) == 1 || ui::Tag(BotonCambios) == 1) puedeCerrar = false;
+      return;
     case 2:
       if (cambios) {
         try {
@@ -139,9 +144,7 @@ void TFormaFactura::FormCloseQuery(bool& puedeCerrar) {
       EstadoFactura.DocumentoNuevo = false;
       break;
     default:
-      // "Cancelar" keeps the window and the document as they are; so does
-      // "Si" until this window saves its documents: nothing captured is
-      // lost by closing.
+      // "Cancelar" keeps the window and the document as they are.
       puedeCerrar = false;
       return;
   }

@@ -141,6 +141,8 @@ void TFormaFactura::PreparaTablasFactura() {
     FijaGenerarFactura(false, false, true, true, false);
   }
   if (!estacion_.Tiene()) MuestraMensaje(kSinTablaCaptura);
+  // A save this station left unfinished is finished first.
+  else TerminaGuardadoFactura();
 }
 
 // --- Button and capture states.

@@ -34,7 +34,7 @@
 
 namespace {
 
-const QString kTrafico = QStringLiteral(" Guardando MI, Problema de Tráfico...intento ");
+const QString& kTrafico = kTraficoMovimiento;
 const QString kLineaServicio = QStringLiteral("SERVI");
 
 }  // namespace

@@ -16,8 +16,6 @@ namespace {
 
 // Retries after a first attempt that failed, and the pause before each: all
 // of them within a few seconds, so a busy moment of the network passes.
-constexpr int kReintentosMovimiento = 10;
-constexpr unsigned long kPausaReintentoMs = 100;
 
 QString Texto(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsString(); }
 
@@ -115,15 +113,15 @@ void EscribeEspejoLineas(db::Tabla& lineas, const QString& carpeta, const QStrin
 }
 
 bool EscribeConReintentos(const std::function<void()>& escribe, const std::function<void()>& primeraFalla,
-                          const std::function<void(int intento)>& aviso) {
+                          const std::function<void(int intento)>& aviso, int reintentos, unsigned long pausaMs) {
   try {
     escribe();
     return true;
   } catch (const std::exception&) {
   }
   if (primeraFalla) primeraFalla();
-  for (int intento = 0; intento < kReintentosMovimiento; ++intento) {
-    QThread::msleep(kPausaReintentoMs);
+  for (int intento = 0; intento < reintentos; ++intento) {
+    QThread::msleep(pausaMs);
     try {
       escribe();
       return true;
@@ -145,3 +143,4 @@ void AnotaSinMovimiento(const QString& programa, const QString& numero) {
   } catch (const plat::Error&) {
   }
 }
+

@@ -71,12 +71,16 @@ void EscribeEspejoLineas(db::Tabla& lineas, const QString& carpeta, const QStrin
                          const std::function<void(db::Dataset& espejo, const db::Dataset& linea)>& llena,
                          const std::function<bool(const db::Dataset& espejo, const db::Dataset& linea)>& esDe);
 
+// The caption text of a movement row being retried; the attempt follows it.
+inline const QString kTraficoMovimiento = QStringLiteral(" Guardando MI, Problema de Tráfico...intento ");
+
 // A movement row written on a busy network: `escribe` runs once; when it
 // fails, `primeraFalla` runs (the document is noted for repair) and it is
-// tried again up to ten times, a tenth of a second apart, `aviso` told the
-// number of each retry that failed. True once the row is written.
+// tried again up to `reintentos` times, `pausaMs` apart, `aviso` told the
+// number of each retry that failed (0 first). True once the row is written.
 bool EscribeConReintentos(const std::function<void()>& escribe, const std::function<void()>& primeraFalla,
-                          const std::function<void(int intento)>& aviso);
+                          const std::function<void(int intento)>& aviso, int reintentos = 10,
+                          unsigned long pausaMs = 100);
 
 // Appends the document number to <programa>\mi_tmp.dat unless it is the
 // file's last line already. A file that cannot be read or written is

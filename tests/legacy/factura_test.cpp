@@ -165,7 +165,7 @@ TEST_F(Factura, LaPrimeraActivacionMuestraElUltimoDocumentoEnEstadoDeConsulta) {
     EXPECT_FALSE(ComandoPermitido(f.Pedido1));
     EXPECT_TRUE(ComandoPermitido(f.Factura1));
     EXPECT_TRUE(f.ImprimirDocumento1->isEnabled());
-    EXPECT_FALSE(f.Nuevo1->isEnabled());
+    EXPECT_TRUE(f.Nuevo1->isEnabled());
     EXPECT_FALSE(f.Detalle->isEnabled());
     EXPECT_TRUE(f.EditClave->isReadOnly());
     EXPECT_EQ(f.EstadoCaptura->text(), "Terminada");

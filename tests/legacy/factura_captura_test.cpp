@@ -1,0 +1,415 @@
+// A document captured and saved in the legacy window as a cashier does it:
+// F9, lines typed into the grid (quantity and key, then the description
+// column entered), F10; the rows it leaves in the header, line, product,
+// movement and customer tables; the tare dialog; three stations saving at
+// once.
+
+#include "factura_prueba.h"
+
+#include "foundation/rutinas_usuarios.h"
+#include "inventory/RegistroProducto.h"
+#include "legacy/FormaTara.h"
+#include "platform/fs/Falla.h"
+#include "platform/ui/Aplicacion.h"
+#include "platform/fs/Texto.h"
+#include "platform/db/PuntosFalla.h"
+#include "platform/db/Tabla.h"
+#include "pos/CaptuRap_comun.h"
+#include "pos/EstadoComandos.h"
+#include "shell/LineasConfiguracion.h"
+#include "support/Proceso.h"
+
+#include <QAction>
+#include <QSet>
+#include <QDebug>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+TRegistroProducto Producto(const QString& clave, const QString& descripcion, double precio, double existencia) {
+  TRegistroProducto p;
+  p.CLPRO_I = clave;
+  p.DSCPR_I = descripcion;
+  p.PPUBL_I = Dinero::DeReal(precio);
+  p.PLIS2_I = Dinero::DeReal(precio - 1);
+  p.PLIS3_I = Dinero::DeReal(precio - 2);
+  p.CPROM_I = Dinero::DeReal(precio / 2);
+  p.UMEDI_I = "pza";
+  p.PIVA1_I = 0;
+  p.EXIST_I = existencia;
+  return p;
+}
+
+void AgregaProducto(const TRegistroProducto& p) {
+  db::Tabla t;
+  t.SetCarpeta(kDatos);
+  t.SetNombreTabla("INVENTAR.DBF");
+  t.Open();
+  t.Append();
+  p.Escribe(t);
+  t.Post();
+}
+
+// A line typed into the grid: quantity and key into the row the capture
+// offers, then the description column entered.
+void Linea(TFormaFactura& f, const QString& cantidad, const QString& clave) {
+  db::Tabla& d = *f.TablaDeta;
+  if (d.State() != db::Dataset::Estado::Insertando) d.Append();
+  d.FieldByName("CANTIDAD").SetAsString(cantidad);
+  d.FieldByName("CLAVE").SetAsString(clave);
+  d.Post();
+  f.Detalle->SetSelectedIndex(1);
+  f.Detalle->SetSelectedIndex(2);
+}
+
+// The named fields of the rows of a table that pass the filter.
+QList<QStringList> Filas(const QString& archivo, const QStringList& campos,
+                         const std::function<bool(const db::Dataset&)>& filtro = {}) {
+  db::Tabla t;
+  t.SetCarpeta(kDatos);
+  t.SetNombreTabla(archivo);
+  t.Open();
+  QList<QStringList> filas;
+  for (t.First(); !t.Eof(); t.Next()) {
+    if (filtro && !filtro(t)) continue;
+    QStringList fila;
+    for (const QString& c : campos) fila << t.FieldByName(c).AsString();
+    filas << fila;
+  }
+  return filas;
+}
+
+QString Campo(const QString& archivo, const QString& llave, const QString& valor, const QString& campo) {
+  const auto filas = Filas(archivo, {campo}, [&](const db::Dataset& t) { return t.FieldByName(llave).AsString() == valor; });
+  return filas.isEmpty() ? QStringLiteral("<ninguna>") : filas.first().first();
+}
+
+// A station of its own: the window opened, F9, then at the parent's word
+// one line of P1 saved; the number it got told back.
+RUTINA_HIJA(GuardaRemisionLegado) {
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion app(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  auto ventana = std::make_unique<TFormaFactura>();
+  ventana->usuario->setText("1");
+  ui::PuertaModal::Espera("TFormaFactura", [](QDialog& d) {
+    auto& f = static_cast<TFormaFactura&>(d);
+    f.BotonNuevo->click();
+    prueba::AvisaPadre(f.EditCLDOC_F->text());
+    prueba::EsperaPadre();
+    Linea(f, "1", "P1");
+    f.BotonGuardar->click();
+    prueba::AvisaPadre(f.EditCLDOC_F->text());
+    if (f.isVisible()) f.Close();
+  });
+  ventana->ShowModal();
+  return 0;
+}
+
+class FacturaCaptura : public FacturaPrueba {
+ protected:
+  void SetUp() override {
+    FacturaPrueba::SetUp();
+    QString todos(kNumeroDerechos, u's');
+    QString sinAlta = todos;
+    sinAlta[DerechoAltaFacturacion - 1] = u'n';
+    EscribeUsuarios({{"adm", todos}, {"caja", todos}, {"sinalta", sinAlta}});
+    FijaLinea(ConfIntegraMovimientos, "SI");
+    FijaLinea(ConfFacturarSinExistencias, "S");
+    FijaLinea(ConfIva, "0");
+    AgregaRemision(12, {{"CONTROL", "120"}, {"CLCLI_F", "1"}});
+    AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "1"}, {"NOMBR_C", "MOSTRADOR"}, {"SALDO_C", "100"}});
+    AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "7"}, {"NOMBR_C", "LISTA TRES"}, {"PREPR_C", "3"}, {"SALDO_C", "0"}});
+    AgregaProducto(Producto("P1", "TORNILLO", 10, 50));
+    AgregaProducto(Producto("P2", "CLAVO", 4, 20));
+    TRegistroProducto volumen = Producto("P3", "BROCA", 40, 30);
+    volumen.POLI1_I = 5;
+    volumen.POLI2_I = 10;
+    volumen.POLI3_I = 20;  // the largest limit: list 3 from 20 up
+    AgregaProducto(volumen);
+  }
+
+  static QString Existencia(const QString& clave, const QString& campo = "EXIST_I") {
+    return Campo("INVENTAR.DBF", "CLPRO_I", clave, campo);
+  }
+};
+
+// --- New document and saving a remission.
+
+TEST_F(FacturaCaptura, SinElDerechoNuevoSoloAvisa) {
+  AbreFactura("2", [](TFormaFactura& f) {
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonNuevo->click();
+    EXPECT_EQ(Mensajes().size(), 1);
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+    EXPECT_EQ(f.EditCLDOC_F->text(), "12");
+    EXPECT_FALSE(f.Navegador->isEnabled());
+  });
+  EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F"}).size(), 1);
+}
+
+TEST_F(FacturaCaptura, UnaRemisionCapturadaSeGuardaConExistenciasYMovimientos) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    EXPECT_EQ(f.EditCLDOC_F->text(), "13");
+    EXPECT_EQ(f.EditCLCLI_F->text(), "1");
+    EXPECT_EQ(f.LabelPartidas->text(), "Partidas  0");
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 1);
+    f.EditCLCLI_FExit();  // the customer field left
+    Linea(f, "2", "P1");
+    EXPECT_EQ(f.TablaDeta->FieldByName("PRODUCTO").AsString().isEmpty(), true);  // the new row offered
+    Linea(f, "3", "P2");
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), QStringList());
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+    EXPECT_EQ(f.EditCLDOC_F->text(), "13");
+    const QString control = QString::number(f.EstadoFactura.Control);
+    EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F", "CONTROL", "NOMBR_F", "SUBTO_F", "IMTOD_F"},
+                    [](const db::Dataset& t) { return t.FieldByName("CLDOC_F").AsString() == "13"; }),
+              (QList<QStringList>{{"13", control, "MOSTRADOR", "32", "32"}}));
+    EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD", "CANTI_FD", "DEPRO_FD", "PUNPR_FD", "PREDE_FD", "IMPOR_FD", "CONTROL"},
+                    [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+              (QList<QStringList>{{"P1", "2", "TORNILLO", "10", "10", "20", control},
+                                  {"P2", "3", "CLAVO", "4", "4", "12", control}}));
+    EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI", "TIMOV_MI", "NUDOC_MI", "BANAF_MI", "CANTI_MI"}),
+              (QList<QStringList>{{"P1", "3", "R13-" + control, "F", "2"}, {"P2", "3", "R13-" + control, "F", "3"}}));
+  });
+  EXPECT_EQ(Existencia("P1"), "48");
+  EXPECT_EQ(Existencia("P1", "VANCA_I"), "2");
+  EXPECT_EQ(Existencia("P1", "VANMO_I"), "20");
+  EXPECT_EQ(Existencia("P2"), "17");
+  EXPECT_FALSE(Existencia("P2", "FEULV_I").isEmpty());
+  EXPECT_EQ(Campo("CLIENTE.DBF", "CLCLI_C", "1", "SALDO_C"), "100");
+}
+
+TEST_F(FacturaCaptura, SinNumeroOSinClienteNoSeGuardaYLaCapturaQueda) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    Linea(f, "1", "P1");
+    EditaFila(*f.TablaFacturae);
+    f.TablaFacturae->FieldByName("CLDOC_F").Clear();
+    f.EditCLDOC_F->setText("");
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), QStringList{"Falta el Numero de Documento"});
+    EditaFila(*f.TablaFacturae);
+    f.TablaFacturae->FieldByName("CLDOC_F").SetAsInteger(13);
+    f.EditCLDOC_F->setText("13");
+    f.EditCLCLI_F->setText("");
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), (QStringList{"No se puede Guardar la Factura faltan datos del Cliente",
+                                       "No Pueden Guardarse los Datos ha Ocurrido un Error"}));
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 1);
+    f.TablaDeta->First();
+    EXPECT_EQ(f.TablaDeta->FieldByName("CLAVE").AsString(), "P1");
+    // Completed, it saves.
+    f.EditCLCLI_F->setText("1");
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), QStringList());
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+  });
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+            (QList<QStringList>{{"P1"}}));
+}
+
+// --- Lines.
+
+TEST_F(FacturaCaptura, LasLineasTomanElPrecioDeLaListaYRevisanLaExistencia) {
+  FijaLinea(ConfPoliticasPrecios, "S");
+  FijaLinea(ConfFacturarSinExistencias, "N");
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    // Policies on: a quantity on the largest limit takes that list's price.
+    Linea(f, "20", "P3");
+    f.TablaDeta->Prior();
+    EXPECT_EQ(f.TablaDeta->FieldByName("PRECIO").AsString(), "38");
+    f.TablaDeta->Next();
+    // Two lines of one product counted together against its stock.
+    ui::PuertaModal::LimpiaMensajes();
+    Linea(f, "12", "P3");
+    EXPECT_EQ(Mensajes(), QStringList{"Las Compras son Superiores a las Existencias 30 Solicitado 32"});
+    EXPECT_TRUE(f.TablaDeta->FieldByName("PRODUCTO").AsString().isEmpty());
+    // A text that names nothing.
+    ui::PuertaModal::LimpiaMensajes();
+    f.TablaDeta->Edit();
+    Linea(f, "1", "QQQQ");
+    EXPECT_EQ(Mensajes(), QStringList{"El Producto No Se encuentra"});
+    // A customer on list 3 takes it whatever the policies.
+    f.EditCLCLI_F->setText("7");
+    f.EditCLCLI_FExit();
+    EXPECT_EQ(f.Nombre->text(), "LISTA TRES");
+    f.TablaDeta->Edit();
+    Linea(f, "1", "P1");
+    f.TablaDeta->Prior();
+    EXPECT_EQ(f.TablaDeta->FieldByName("PRECIO").AsString(), "8");
+    prueba::RespondeCierre(2);
+  });
+}
+
+TEST_F(FacturaCaptura, SinExistenciaLaLineaNoSeEscribeNiSuMovimiento) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    Linea(f, "60", "P1");
+    Linea(f, "1", "P2");
+    // Line 21 "N" when the save runs.
+    f.EstadoFactura.FacturarSinExistencias = "N";
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), QStringList{"No hay Existencias Suficientes Para Surtir TORNILLO  Existencias 50"});
+  });
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+            (QList<QStringList>{{"P2"}}));
+  EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI"}), (QList<QStringList>{{"P2"}}));
+  EXPECT_EQ(Existencia("P1"), "50");
+}
+
+// --- Invoices and returns.
+
+TEST_F(FacturaCaptura, UnaFacturaConDescuentoYTasaVaciaSubeElSaldoPorElSubtotal) {
+  AgregaFila("FacturaE.dbf", {{"CLDOC_F", "4"}, {"CONTROL", "40"}});
+  TRegistroProducto gravado = Producto("P9", "GRAVADO", 116, 10);
+  gravado.PIVA1_I = 16;
+  AgregaProducto(gravado);
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.AbreParFactura(kDatos, "FacturaE.dbf", "FacturaD.dbf");
+    f.Base->addItem("Factura");
+    f.Base->setCurrentIndex(f.Base->count() - 1);
+    f.TablaFacturae->Last();
+    f.EstadoFactura.UltimoFolio = 4;
+    f.BotonNuevo->click();
+    EXPECT_EQ(f.EditCLDOC_F->text(), "5");
+    Linea(f, "1", "P9");
+    f.EditDESFI_F->setText("10");
+    f.EditIMIM1_F->setText("");
+    f.BotonGuardar->click();
+  });
+  const auto lineas = Filas("FacturaD.dbf", {"CLPRO_FD", "PREDE_FD"});
+  ASSERT_EQ(lineas.size(), 1);
+  EXPECT_EQ(lineas[0][1], "90");  // 116 x 0.9 / 1.16
+  EXPECT_EQ(Campo("CLIENTE.DBF", "CLCLI_C", "1", "SALDO_C"), "204.4");  // 100 + 116 x 0.9
+  EXPECT_EQ(Filas("Movinven.DBF", {"TIMOV_MI"}), (QList<QStringList>{{"1"}}));
+}
+
+TEST_F(FacturaCaptura, UnaDevolucionRegresaCadaLineaConSuMovimiento) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.Base->setCurrentIndex(f.Base->findText(kBaseDevolucion));
+    f.BaseChange();
+    f.BotonNuevo->click();
+    Linea(f, "1", "P1");
+    Linea(f, "2", "P2");
+    Linea(f, "3", "P3");
+    f.BotonGuardar->click();
+  });
+  EXPECT_EQ(Existencia("P1"), "51");
+  EXPECT_EQ(Existencia("P2"), "22");
+  EXPECT_EQ(Existencia("P3"), "33");
+  EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI", "TIMOV_MI"}),
+            (QList<QStringList>{{"P1", "52"}, {"P2", "52"}, {"P3", "52"}}));
+}
+
+TEST_F(FacturaCaptura, UnaRemisionDelBuferSinAcentoSeGuardaComoRemision) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    Linea(f, "1", "P1");
+    f.Base->addItem("Remision");
+    f.Base->setCurrentIndex(f.Base->count() - 1);
+    f.BotonGuardar->click();
+  });
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+            (QList<QStringList>{{"P1"}}));
+  EXPECT_EQ(Existencia("P1"), "49");
+}
+
+// --- Stations at once.
+
+TEST_F(FacturaCaptura, TresEstacionesGuardanALaVezConTresNumeros) {
+  std::vector<std::unique_ptr<prueba::ProcesoHijo>> estaciones;
+  for (int i = 0; i < 3; ++i) estaciones.push_back(std::make_unique<prueba::ProcesoHijo>("GuardaRemisionLegado"));
+  // Each has its provisional header before any saves.
+  for (auto& e : estaciones) EXPECT_FALSE(e->EsperaLinea().isEmpty());
+  for (auto& e : estaciones) e->Envia("GUARDA");
+  QSet<QString> numeros;
+  for (auto& e : estaciones) numeros.insert(e->EsperaLinea());
+  for (auto& e : estaciones) EXPECT_EQ(e->Espera(), 0);
+  EXPECT_EQ(numeros.size(), 3);
+  EXPECT_EQ(Existencia("P1"), "47");
+  for (const QString& n : numeros)
+    EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [&](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == n; }),
+              (QList<QStringList>{{"P1"}}));
+}
+
+// Another station pressed F9 at the same moment: both provisional headers
+// carry 13; the one saved takes a number no other header holds.
+TEST_F(FacturaCaptura, UnNumeroProvisionalRepetidoSeGuardaConElSiguiente) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    EXPECT_EQ(f.EditCLDOC_F->text(), "13");
+    AgregaRemision(13, {{"CONTROL", "777"}});
+    Linea(f, "1", "P1");
+    f.BotonGuardar->click();
+    EXPECT_EQ(f.EditCLDOC_F->text(), "14");
+  });
+  EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F", "CONTROL"}, [](const db::Dataset& t) { return t.FieldByName("CONTROL").AsString() == "777"; }),
+            (QList<QStringList>{{"13", "777"}}));
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "14"; }),
+            (QList<QStringList>{{"P1"}}));
+}
+
+// --- Movement rows retried.
+
+TEST_F(FacturaCaptura, UnMovimientoQueNoSeEscribeSeReintentaYElGuardadoTermina) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    Linea(f, "1", "P1");
+    const QString titulo = f.windowTitle();
+    falla::ArmaError(QString::fromLatin1(db::puntos::kAntesDeEscribir) + ":MOVINVEN.DBF", 1, 2000);
+    f.BotonGuardar->click();
+    falla::Desarma();
+    EXPECT_EQ(f.windowTitle(), titulo + " Guardando MI, Problema de Tráfico...intento 999");
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+  });
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+            (QList<QStringList>{{"P1"}}));
+  EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI"}), QList<QStringList>());
+}
+
+// --- Tare.
+
+TEST_F(FacturaCaptura, LaTaraRestaCajasYTomaElPesoDeLaBascula) {
+  struct Caso {
+    const char* nombre;
+    double porCaja;
+    const char* bascula;  // puerto.num, or none
+    bool acepta;
+    const char* neta;     // shown
+    double resultado;
+  };
+  for (const Caso& c : {Caso{"cajas de cinco", 5, nullptr, true, "9.00", 9},
+                        Caso{"una por caja", 0, nullptr, true, "5.00", 5},
+                        Caso{"peso de la bascula", 5, "12.5", true, "12.50", 11.5},
+                        Caso{"cancelada", 5, nullptr, false, "9.00", 10},
+                        Caso{"cancelada con bascula", 5, "12.5", false, "12.50", 12.5}}) {
+    SCOPED_TRACE(c.nombre);
+    const QString puerto = fs::Une(kPrograma, "puerto.num");
+    if (c.bascula) EscribeLineas(puerto, {c.bascula});
+    else fs::BorraArchivo(puerto);
+    QString neta;
+    ui::PuertaModal::Espera("TFormaTara", [&](QDialog& d) {
+      auto& t = static_cast<TFormaTara&>(d);
+      neta = t.Cantidad_Tara->text().trimmed();
+      (c.acepta ? t.BitBtn1 : t.BitBtn2)->click();
+    });
+    EXPECT_DOUBLE_EQ(PideTara(10, 0.5, c.porCaja), c.resultado);
+    EXPECT_EQ(neta, c.neta);
+  }
+}
+
+}  // namespace
