@@ -62,6 +62,7 @@ TFormaFactura::TFormaFactura(QWidget* owner) : ui::Forma(owner) {
   SetKeyPreview(true);
 
   ConstruyeTablas();
+  ConectaErroresFactura();
   ConstruyeMenu();
   auto* capas = new QVBoxLayout(this);
   capas->setContentsMargins(0, 0, 0, 0);

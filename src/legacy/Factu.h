@@ -17,6 +17,8 @@
 //                       the small option and hand-over files
 //   Factu_bufer.cpp     the buffer files and the loading of lines
 //   Factu_totales.cpp   the totals, the header's totals, total.dat
+//   Factu_errores.cpp   what the shared tables do on a failed edit, post
+//                       or delete
 //
 // Life: created (options read, no table open) -> shown (register, payment
 // types, rights, package option; capture edits disabled) -> first
@@ -356,6 +358,8 @@ class TFormaFactura : public ui::Forma {
   QString CarpetaDeArchivo(const QString& archivo) const;
 
   void ConectaCapturaFactura();
+  // The shared tables' answers to a failed edit, post or delete.
+  void ConectaErroresFactura();
   void EjecutaGuardadoFactura(const PlanGuardado& plan);
   void EscribeDocumentoFactura(const PlanGuardado& plan);
   qint64 AsignaFolioFactura(const PlanGuardado& plan);

@@ -1,21 +1,10 @@
-// What the sale screen's shared tables do when an edit, a post or a delete
-// fails. Several stations share them: a record another station holds, or a
-// table it is writing, is waited for (the table layer retries for a few
-// seconds at most, then gives the error up); any other failure (a full
-// disk, a value that does not fit, a table open only for reading) fails at
-// once. The error then reaches the guard of the routine that did the write,
-// which shows it or swallows it, and it names the table.
-//
-// The header table keeps one rule of its own: outside a new document its
-// edit fails at once with "No se Pueden Editar los Datos ha Ocurrido un
-// Error", whatever the cause.
-//
-// The capture table and the station's own tables are not shared: their
-// errors fail at once, as the table layer gives them.
+// The sale screen's shared tables answer their failed edits, posts and
+// deletes with the policy of pos/ErroresTablas.h; the policy is here.
 
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
 #include "pos/CaptuRap.h"
+#include "pos/ErroresTablas.h"
 
 namespace {
 
@@ -38,15 +27,21 @@ db::AccionError EsperaBloqueo(db::Dataset& tabla, const plat::Error& e) {
 
 }  // namespace
 
-void TFormaCapturaRapida::ConectaErroresTablas() {
-  for (db::Tabla* t : {TablaFacturae, TablaFacturaD, TablaCliente, TablaInventario, TablaVendedores,
-                       TablamovimientosInventario}) {
+void ConectaErroresCompartidos(std::initializer_list<db::Tabla*> compartidas, db::Tabla* encabezado,
+                               std::function<bool()> documentoNuevo) {
+  for (db::Tabla* t : compartidas) {
     t->OnEditError = EsperaBloqueo;
     t->OnPostError = EsperaBloqueo;
     t->OnDeleteError = EsperaBloqueo;
   }
-  TablaFacturae->OnEditError = [this](db::Dataset& tabla, const plat::Error& e) {
-    if (!DocumentoNuevo) throw plat::Error(e.clase(), kNoSeEditan);
+  encabezado->OnEditError = [documentoNuevo = std::move(documentoNuevo)](db::Dataset& tabla, const plat::Error& e) {
+    if (!documentoNuevo()) throw plat::Error(e.clase(), kNoSeEditan);
     return EsperaBloqueo(tabla, e);
   };
+}
+
+void TFormaCapturaRapida::ConectaErroresTablas() {
+  ConectaErroresCompartidos({TablaFacturae, TablaFacturaD, TablaCliente, TablaInventario, TablaVendedores,
+                             TablamovimientosInventario},
+                            TablaFacturae, [this] { return DocumentoNuevo; });
 }

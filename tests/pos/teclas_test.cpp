@@ -13,6 +13,7 @@
 #include "support/ImpresionPrueba.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
+#include "support/SostieneRegistro.h"
 #include "captura_prueba.h"
 
 #include <QAction>
@@ -81,25 +82,7 @@ class Teclas : public VentaPrueba {
   }
 };
 
-// Another station: edits a row of a table (by its key on the tag) and holds
-// it for the milliseconds given, or until the parent answers when none are.
-RUTINA_HIJA(SostieneRegistro) {
-  db::Tabla t;
-  t.SetCarpeta(argumentos.value(0));
-  t.SetNombreTabla(argumentos.value(1));
-  t.SetIndexName(argumentos.value(2));
-  t.Open();
-  // "#7" is the number 7; any other text a key of text.
-  const QString clave = argumentos.value(3);
-  const QVariant valor = clave.startsWith(u'#') ? QVariant(clave.mid(1).toLongLong()) : QVariant(clave);
-  if (!t.FindKey({valor})) return 1;
-  t.Edit();
-  prueba::AvisaPadre("LISTO");
-  if (argumentos.size() > 4) QThread::msleep(argumentos.value(4).toULong());
-  else prueba::EsperaPadre();
-  t.Cancel();
-  return 0;
-}
+RUTINA_HIJA(SostieneRegistro) { return prueba::SostieneRegistro(argumentos); }
 
 }  // namespace
 
