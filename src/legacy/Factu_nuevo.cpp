@@ -287,6 +287,8 @@ void TFormaFactura::ResuelvePartidaFactura() {
         if (EstadoFactura.CapturaClaves) {
           TFormaAdvertencia pregunta(this);
           pregunta.Label1->setText(QStringLiteral("El Producto No Se encuentra...¿Desea darlo de Alta?"));
+          // The answer that registers the product is this button's.
+          pregunta.BotonCaptura->show();
           pregunta.ShowModal();
           if (pregunta.Tag() == 2) {
             AltaRapidaProducto(inventario.Carpeta(), tecleada);

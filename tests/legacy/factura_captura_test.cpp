@@ -7,6 +7,8 @@
 #include "factura_prueba.h"
 
 #include "foundation/rutinas_usuarios.h"
+#include "inventory/ClaveRapida.h"
+#include "inventory/ConPro.h"
 #include "inventory/RegistroProducto.h"
 #include "legacy/FormaTara.h"
 #include "platform/fs/Falla.h"
@@ -14,6 +16,7 @@
 #include "platform/fs/Texto.h"
 #include "platform/db/PuntosFalla.h"
 #include "platform/db/Tabla.h"
+#include "pos/UnidadTrabajo.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/EstadoComandos.h"
 #include "shell/LineasConfiguracion.h"
@@ -23,6 +26,7 @@
 #include <QSet>
 #include <QDebug>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,6 +109,31 @@ RUTINA_HIJA(GuardaRemisionLegado) {
     Linea(f, "1", "P1");
     f.BotonGuardar->click();
     prueba::AvisaPadre(f.EditCLDOC_F->text());
+    if (f.isVisible()) f.Close();
+  });
+  ventana->ShowModal();
+  return 0;
+}
+
+// A station that captures two lines of a new remission and saves them with
+// the fault seam armed at argumentos[0], pass argumentos[1].
+RUTINA_HIJA(FacturaMuereAlGuardar) {
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion app(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  auto ventana = std::make_unique<TFormaFactura>();
+  ventana->usuario->setText("1");
+  ui::PuertaModal::Espera("TFormaFactura", [&](QDialog& d) {
+    auto& f = static_cast<TFormaFactura&>(d);
+    f.BotonNuevo->click();
+    Linea(f, "2", "P1");
+    Linea(f, "3", "P2");
+    falla::Arma(argumentos.value(0), argumentos.value(1).toInt());
+    prueba::AvisaPadre("ARMADO");
+    f.BotonGuardar->click();
+    falla::Desarma();
     if (f.isVisible()) f.Close();
   });
   ventana->ShowModal();
@@ -254,6 +283,72 @@ TEST_F(FacturaCaptura, LasLineasTomanElPrecioDeLaListaYRevisanLaExistencia) {
   });
 }
 
+TEST_F(FacturaCaptura, UnaDescripcionParecidaAbreElCatalogoYUnaClaveQueNoExisteSeDaDeAlta) {
+  AgregaProducto(Producto("X1", "MARTIZZZ", 5, 10));
+  AgregaProducto(Producto("X2", "PINZZZZZ", 6, 10));
+  AgregaProducto(Producto("X3", "GRAN MARTILLO", 7, 10));
+  // The lookup and quick registration windows, as the program makes them
+  // at start.
+  const auto catalogo = std::make_unique<TFormaConProduct>();
+  const auto alta = std::make_unique<TFormaClaveRapida>();
+  // "MARTILLO" agrees with "MARTIZZZ" in 5 of 8 places: the lookup by
+  // description opens on it, listing the descriptions that hold the text;
+  // "PINZASXY" with "PINZZZZZ" in 4: not found.
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    QString semejanza;
+    ui::PuertaModal::Espera("TFormaConProduct", [&](QDialog& d) {
+      semejanza = f.LabelPartidas->text();
+      prueba::Tecla(d, "Detalle", Qt::Key_Return);
+    });
+    Linea(f, "1", "MARTILLO");
+    EXPECT_EQ(semejanza, "0.625");
+    f.TablaDeta->Prior();
+    EXPECT_EQ(f.TablaDeta->FieldByName("CLAVE").AsString(), "X3");
+    EXPECT_EQ(f.TablaDeta->FieldByName("PRODUCTO").AsString(), "GRAN MARTILLO");
+    f.TablaDeta->Next();
+    ui::PuertaModal::LimpiaMensajes();
+    Linea(f, "1", "PINZASXY");
+    EXPECT_EQ(Mensajes(), QStringList{"El Producto No Se encuentra"});
+    EXPECT_EQ(ui::Tag(f.EditClave), 1);
+    EXPECT_TRUE(f.TablaDeta->FieldByName("PRODUCTO").AsString().isEmpty());
+    prueba::RespondeCierre(2);
+  });
+
+  // Configuration line 47: the question, whose capture-key answer opens the
+  // quick registration with the typed key; the key then fills its line.
+  ui::PuertaModal::LimpiaMensajes();
+  FijaLinea(ConfCapturaClaves, "S");
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.BotonNuevo->click();
+    QString pregunta, clave;
+    ui::PuertaModal::Espera("TFormaAdvertencia", [&](QDialog& d) {
+      pregunta = prueba::Texto(d, "Label1");
+      EXPECT_TRUE(prueba::Componente(d, "BotonCaptura")->isVisible());
+      prueba::Pulsa(d, "BotonCaptura");
+    });
+    ui::PuertaModal::Espera("TFormaClaveRapida", [&](QDialog& d) {
+      clave = prueba::Texto(d, "Edit1");
+      prueba::Teclea(d, "Edit2", "PIJA NUEVA");
+      prueba::Teclea(d, "Edit4", "15");
+      prueba::Pulsa(d, "BotonGuardar");
+    });
+    Linea(f, "2", "PJ9");
+    EXPECT_EQ(pregunta, "El Producto No Se encuentra...¿Desea darlo de Alta?");
+    EXPECT_EQ(clave, "PJ9");
+    EXPECT_EQ(ui::Tag(f.EditClave), 1);
+    // The column entered again finds the new product.
+    f.TablaDeta->Edit();
+    Linea(f, "2", "PJ9");
+    f.TablaDeta->Prior();
+    EXPECT_EQ(f.TablaDeta->FieldByName("PRODUCTO").AsString(), "PIJA NUEVA");
+    EXPECT_EQ(f.TablaDeta->FieldByName("IMPORTE").AsString(), "30");
+    prueba::RespondeCierre(2);
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Existencia("PJ9", "DSCPR_I"), "PIJA NUEVA");
+}
+
 TEST_F(FacturaCaptura, SinExistenciaLaLineaNoSeEscribeNiSuMovimiento) {
   AbreFactura("1", [](TFormaFactura& f) {
     f.BotonNuevo->click();
@@ -361,6 +456,64 @@ TEST_F(FacturaCaptura, UnNumeroProvisionalRepetidoSeGuardaConElSiguiente) {
             (QList<QStringList>{{"13", "777"}}));
   EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "14"; }),
             (QList<QStringList>{{"P1"}}));
+}
+
+// A station killed at each write of its save: the window opened again
+// finishes it, every write made once.
+TEST_F(FacturaCaptura, UnaEstacionMuertaAlGuardarLoTerminaAlVolver) {
+  const QString raizDatos = fs::Local("C:\\");
+  const QString copia = QDir(raizDatos).absoluteFilePath("../inicial");
+  CopiaArbol(raizDatos, copia);
+  struct Punto {
+    const char* punto;
+    QList<int> pasadas;  // empty: every pass until the save ends alive
+  };
+  const Punto puntos[] = {{guardado::puntos::kEscrito, {}},
+                          {db::puntos::kRegistroAMedias, {1, 2, 3, 5, 8}},
+                          {db::puntos::kAntesDeClaves, {1, 2, 4, 7}}};
+  int muertes = 0;
+  for (const Punto& punto : puntos) {
+    for (int pasada = 1; pasada <= 60; ++pasada) {
+      if (!punto.pasadas.isEmpty() && !punto.pasadas.contains(pasada)) {
+        if (pasada > punto.pasadas.last()) break;
+        continue;
+      }
+      SCOPED_TRACE(std::string(punto.punto) + " " + std::to_string(pasada));
+      CopiaArbol(copia, raizDatos);
+      prueba::ProcesoHijo estacion("FacturaMuereAlGuardar", {punto.punto, QString::number(pasada)});
+      ASSERT_EQ(estacion.EsperaLinea(60000), "ARMADO");
+      if (estacion.EsperaFin().has_value()) {
+        EXPECT_TRUE(punto.pasadas.isEmpty()) << "the save ended before the point";
+        break;
+      }
+      ++muertes;
+      QString control;
+      AbreFactura("1", [&](TFormaFactura& f) {
+        EXPECT_EQ(Mensajes(), QStringList());
+        EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+        EXPECT_EQ(f.EditCLDOC_F->text(), "13");
+      });
+      ui::PuertaModal::LimpiaMensajes();
+      for (const char* t : {"Remision.dbf", "RemisioD.dbf", "INVENTAR.DBF", "Movinven.DBF"}) {
+        SCOPED_TRACE(t);
+        db::Tabla tabla;
+        tabla.SetCarpeta(kDatos);
+        tabla.SetNombreTabla(t);
+        tabla.Open();
+        EXPECT_EQ(tabla.TagsDiscrepantes(), QStringList());
+      }
+      EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F", "SUBTO_F"}), (QList<QStringList>{{"12", ""}, {"13", "32"}}));
+      EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD", "CANTI_FD"},
+                      [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+                (QList<QStringList>{{"P1", "2"}, {"P2", "3"}}));
+      control = Campo("Remision.dbf", "CLDOC_F", "13", "CONTROL");
+      EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI", "NUDOC_MI"}),
+                (QList<QStringList>{{"P1", "R13-" + control}, {"P2", "R13-" + control}}));
+      EXPECT_EQ(Existencia("P1"), "48");
+      EXPECT_EQ(Existencia("P2"), "17");
+    }
+  }
+  EXPECT_GE(muertes, 8);
 }
 
 // --- Movement rows retried.

@@ -68,17 +68,6 @@ QStringList Filas(const QString& archivo, const QStringList& campos,
   return filas;
 }
 
-// Copies a folder tree over another (which is emptied first).
-void CopiaArbol(const QString& de, const QString& a) {
-  QDir(a).removeRecursively();
-  QDir().mkpath(a);
-  for (const QFileInfo& f : QDir(de).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
-    const QString destino = a + u'/' + f.fileName();
-    if (f.isDir()) CopiaArbol(f.filePath(), destino);
-    else QFile::copy(f.filePath(), destino);
-  }
-}
-
 QString Existencia(const QString& clave) {
   auto t = AbreEn(kDatos, kTablaProductos, kTagClaveProducto);
   return t->FindKey({clave}) ? t->FieldByName("EXIST_I").AsString() : QString();

@@ -115,18 +115,6 @@ TRegistroProducto Articulo(const QString& clave, const QString& descripcion, dou
   return p;
 }
 
-// Copies a folder tree over another (which is emptied first).
-void CopiaArbol(const QString& de, const QString& a) {
-  QDir(a).removeRecursively();
-  QDir().mkpath(a);
-  const QDir origen(de);
-  for (const QFileInfo& f : origen.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
-    const QString destino = a + u'/' + f.fileName();
-    if (f.isDir()) CopiaArbol(f.filePath(), destino);
-    else QFile::copy(f.filePath(), destino);
-  }
-}
-
 class Guardar : public VentaPrueba {
  protected:
   void SetUp() override {

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 void RaizPrueba::SetUp() {
   dir_ = std::make_unique<QTemporaryDir>();
@@ -35,6 +36,16 @@ void RaizPrueba::EscribeLineas(const QString& ruta, const QStringList& lineas) {
 void RaizPrueba::EscribeBytes(const QString& ruta, const QByteArray& bytes) {
   fs::CreaCarpeta(fs::CarpetaDe(ruta));
   fs::EscribeAtomico(ruta, bytes);
+}
+
+void RaizPrueba::CopiaArbol(const QString& de, const QString& a) {
+  QDir(a).removeRecursively();
+  QDir().mkpath(a);
+  for (const QFileInfo& f : QDir(de).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    const QString destino = a + u'/' + f.fileName();
+    if (f.isDir()) CopiaArbol(f.filePath(), destino);
+    else QFile::copy(f.filePath(), destino);
+  }
 }
 
 QStringList RaizPrueba::Mensajes() { return ui::PuertaModal::Mensajes(); }
