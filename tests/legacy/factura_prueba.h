@@ -36,12 +36,20 @@ class FacturaPrueba : public VentaPrueba {
   static void AbreFactura(const QString& usuario, const std::function<void(TFormaFactura&)>& mira) {
     auto ventana = std::make_unique<TFormaFactura>();
     ventana->usuario->setText(usuario);
-    ui::PuertaModal::Espera("TFormaFactura", [mira](QDialog& d) {
+    bool corrio = false;
+    ui::PuertaModal::Espera("TFormaFactura", [mira, &corrio](QDialog& d) {
       auto& f = static_cast<TFormaFactura&>(d);
-      mira(f);
+      try {
+        mira(f);
+        corrio = true;
+      } catch (const std::exception& e) {
+        ADD_FAILURE() << "excepción: " << e.what();
+      }
       if (f.isVisible()) f.Close();
     });
     ventana->ShowModal();
+    // A window that never showed, or checks cut short, fail the test.
+    EXPECT_TRUE(corrio) << "la ventana no llegó a mostrarse o sus pruebas no terminaron";
   }
 
   // The bytes of a table's file.

@@ -101,12 +101,20 @@ class VentaPrueba : public RaizPrueba {
   static void Abre(const QString& usuario, const std::function<void(TFormaCapturaRapida&)>& mira) {
     auto pantalla = std::make_unique<TFormaCapturaRapida>();
     pantalla->usuario->setText(usuario);
-    ui::PuertaModal::Espera("TFormaCapturaRapida", [mira](QDialog& d) {
+    bool corrio = false;
+    ui::PuertaModal::Espera("TFormaCapturaRapida", [mira, &corrio](QDialog& d) {
       auto& p = static_cast<TFormaCapturaRapida&>(d);
-      mira(p);
+      try {
+        mira(p);
+        corrio = true;
+      } catch (const std::exception& e) {
+        ADD_FAILURE() << "excepción: " << e.what();
+      }
       // A document left in capture is given up when the screen closes.
       if (p.isVisible() && (ui::Tag(p.BotonNuevo) == 1 || ui::Tag(p.BotonCambios) == 1)) prueba::RespondeCierre(2);
     });
     pantalla->ShowModal();
+    // A screen that never showed, or checks cut short, fail the test.
+    EXPECT_TRUE(corrio) << "la pantalla no llegó a mostrarse o sus pruebas no terminaron";
   }
 };
