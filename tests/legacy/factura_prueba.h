@@ -3,6 +3,7 @@
 // legacy document window: remissions with their lines, products, and the
 // window opened through the modal gate as a user would see it.
 
+#include "abre_factura.h"
 #include "legacy/Factu.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
@@ -31,25 +32,8 @@ class FacturaPrueba : public VentaPrueba {
     AgregaFila(tabla, otros);
   }
 
-  // The window made for the user, shown through the modal gate (its first
-  // activation runs), `mira` run while it is shown, then closed and freed.
   static void AbreFactura(const QString& usuario, const std::function<void(TFormaFactura&)>& mira) {
-    auto ventana = std::make_unique<TFormaFactura>();
-    ventana->usuario->setText(usuario);
-    bool corrio = false;
-    ui::PuertaModal::Espera("TFormaFactura", [mira, &corrio](QDialog& d) {
-      auto& f = static_cast<TFormaFactura&>(d);
-      try {
-        mira(f);
-        corrio = true;
-      } catch (const std::exception& e) {
-        ADD_FAILURE() << "excepción: " << e.what();
-      }
-      if (f.isVisible()) f.Close();
-    });
-    ventana->ShowModal();
-    // A window that never showed, or checks cut short, fail the test.
-    EXPECT_TRUE(corrio) << "la ventana no llegó a mostrarse o sus pruebas no terminaron";
+    AbreVentanaFactura(usuario, mira);
   }
 
   // The bytes of a table's file.

@@ -3,6 +3,7 @@
 // driven through the window over the report company of the sale screen's
 // tests.
 
+#include "abre_factura.h"
 #include "customers/CucobraRemision.h"
 #include "foundation/DatoForm.h"
 #include "foundation/rutinas_usuarios.h"
@@ -149,17 +150,8 @@ QStringList Documentos(const QStringList& seccion) {
 
 class ReportesFactura : public ReportesPrueba {
  protected:
-  // The window opened for the user through the modal gate, `mira` run
-  // while it is shown.
   static void Abre(const QString& usuario, const std::function<void(TFormaFactura&)>& mira) {
-    auto ventana = std::make_unique<TFormaFactura>();
-    ventana->usuario->setText(usuario);
-    ui::PuertaModal::Espera("TFormaFactura", [mira](QDialog& d) {
-      auto& f = static_cast<TFormaFactura&>(d);
-      mira(f);
-      if (f.isVisible()) f.Close();
-    });
-    ventana->ShowModal();
+    AbreVentanaFactura(usuario, mira);
   }
 
   // The register typed in the "No de Caja" prompt.
@@ -421,6 +413,7 @@ TEST_F(ReportesFactura, VentasPorDiaLlenaFactAuxiDeCxCYLaLineaLeeElInventarioDel
 
     // The products of the header table's folder, whatever the product
     // table's own folder.
+    f.TablaInventario->Close();
     f.TablaInventario->SetCarpeta("C:\\VRL\\OTRA");
     f.Nombre->clear();
     const CorridaReporte c = Ejecuta(f.MainMenu1, "UtilidadporProductoLinea1");
