@@ -14,6 +14,7 @@
 // stations: it saves five-line receipts until its input closes.
 
 #include "foundation/ArchivosPrograma.h"
+#include "estaciones_bench.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/RegistroMovimiento.h"
@@ -197,29 +198,13 @@ qint64 Recepciones() {
   return t.CuentaEstimada();
 }
 
-double Megas(const QString& archivo) {
-  const QString base = fs::Local(fs::Une(kDatos, archivo));
-  double bytes = static_cast<double>(QFileInfo(base).size());
-  const QString raiz = base.left(base.lastIndexOf(u'.'));
-  for (const QString& m : {raiz + QStringLiteral(".mdx"), raiz + QStringLiteral(".MDX")})
-    if (QFileInfo::exists(m)) {
-      bytes += static_cast<double>(QFileInfo(m).size());
-      break;
-    }
-  return bytes / 1e6;
-}
+double Megas(const QString& archivo) { return MegasTablaBench(kDatos, archivo); }
 
 void BM_GuardarRecepcion(benchmark::State& estado) {
   Prepara();
-  std::vector<std::unique_ptr<QProcess>> otras;
-  for (int i = 0; i < estado.range(0); ++i) {
-    auto o = std::make_unique<QProcess>();
-    o->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    o->start(QCoreApplication::applicationFilePath(),
-             {QStringLiteral("--estacion"), QStringLiteral("C:\\VRL%1").arg(i + 2)});
-    if (!o->waitForStarted() || !o->waitForReadyRead(120'000)) estado.SkipWithError("otra estación no arrancó");
-    otras.push_back(std::move(o));
-  }
+  auto otras = LanzaEstacionesBench(estado, static_cast<int>(estado.range(0)), [](int i) {
+    return QStringList{QStringLiteral("--estacion"), QStringLiteral("C:\\VRL%1").arg(i + 2)};
+  });
   const std::unique_ptr<TFormaCompras> ventana = Ventana();
   TFormaCompras& v = *ventana;
   std::mt19937 azar(1);
@@ -239,14 +224,8 @@ void BM_GuardarRecepcion(benchmark::State& estado) {
     }
   }
   const qint64 despues = Recepciones();
-  for (auto& o : otras) {
-    o->closeWriteChannel();
-    if (!o->waitForFinished(60'000)) o->kill();
-  }
-  std::sort(tiempos.begin(), tiempos.end());
-  estado.counters["mediana_ms"] = tiempos[tiempos.size() / 2];
-  estado.counters["p95_ms"] = tiempos[(tiempos.size() * 95) / 100];
-  estado.counters["guardados"] = static_cast<double>(tiempos.size());
+  TerminaEstacionesBench(otras);
+  AnotaTiemposBench(estado, tiempos);
   estado.counters["guardados_otras"] = static_cast<double>(despues - antes - static_cast<qint64>(tiempos.size()));
   estado.counters["productos"] = kProductos;
   estado.counters["lineas"] = kLineasRecepcion;

@@ -16,6 +16,7 @@
 // Run as "bench_guardado --estacion" it is one of the other stations: it
 // saves five-line remissions until its input closes.
 
+#include "estaciones_bench.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/RegistroMovimiento.h"
@@ -179,31 +180,16 @@ qint64 Remisiones() {
   return t.CuentaEstimada();
 }
 
-double Megas(const QString& archivo) {
-  const QString base = fs::Local(fs::Une(kDatos, archivo));
-  double bytes = static_cast<double>(QFileInfo(base).size());
-  const QString mdx = base.left(base.lastIndexOf(u'.')) + QStringLiteral(".mdx");
-  for (const QString& m : {mdx, mdx.toUpper(), base.left(base.lastIndexOf(u'.')) + QStringLiteral(".MDX")})
-    if (QFileInfo::exists(m)) {
-      bytes += static_cast<double>(QFileInfo(m).size());
-      break;
-    }
-  return bytes / 1e6;
-}
+double Megas(const QString& archivo) { return MegasTablaBench(kDatos, archivo); }
 
 void BM_GuardarRemision(benchmark::State& estado) {
   Prepara();
   // The other stations, saving from the moment they are ready.
-  std::vector<std::unique_ptr<QProcess>> otras;
-  for (int i = 0; i < estado.range(0); ++i) {
-    auto o = std::make_unique<QProcess>();
-    o->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  auto otras = LanzaEstacionesBench(estado, static_cast<int>(estado.range(0)), [](int) {
     QStringList argumentos{QStringLiteral("--estacion")};
     if (rastros) argumentos << QStringLiteral("--rastros");
-    o->start(QCoreApplication::applicationFilePath(), argumentos);
-    if (!o->waitForStarted() || !o->waitForReadyRead(120'000)) estado.SkipWithError("otra estación no arrancó");
-    otras.push_back(std::move(o));
-  }
+    return argumentos;
+  });
   const std::unique_ptr<TFormaCapturaRapida> pantalla = Pantalla();
   TFormaCapturaRapida& p = *pantalla;
   std::mt19937 azar(1);
@@ -222,14 +208,8 @@ void BM_GuardarRemision(benchmark::State& estado) {
     }
   }
   const qint64 despues = Remisiones();
-  for (auto& o : otras) {
-    o->closeWriteChannel();
-    if (!o->waitForFinished(60'000)) o->kill();
-  }
-  std::sort(tiempos.begin(), tiempos.end());
-  estado.counters["mediana_ms"] = tiempos[tiempos.size() / 2];
-  estado.counters["p95_ms"] = tiempos[(tiempos.size() * 95) / 100];
-  estado.counters["guardados"] = static_cast<double>(tiempos.size());
+  TerminaEstacionesBench(otras);
+  AnotaTiemposBench(estado, tiempos);
   estado.counters["guardados_otras"] = static_cast<double>(despues - antes - static_cast<qint64>(tiempos.size()));
   estado.counters["rastros"] = rastros ? 1 : 0;
   estado.counters["productos"] = kProductos;
