@@ -163,6 +163,10 @@ void TFormaFactura::ConstruyeMenu() {
   ImprimirDocumento1 = Item(Archivo1, "ImprimirDocumento1", QStringLiteral("Imprimir Documento"), Qt::Key_F11);
   ImprimirRangodeDocumentos1 =
       Item(Archivo1, "ImprimirRangodeDocumentos1", QStringLiteral("Imprimir Rango de Documentos"));
+  Preliminar1 = Item(Archivo1, "Preliminar1", QStringLiteral("Preliminar"));
+  ImprimePlantilla1 = Item(Archivo1, "ImprimePlantilla1", QStringLiteral("Imprime Plantilla"));
+  ImprimiryAsignarCaja1 =
+      Item(Archivo1, "ImprimiryAsignarCaja1", QStringLiteral("Imprimir y Asignar Caja   (Pausa)"));
   Archivo1->addSeparator();
   Salir1 = Item(Archivo1, "Salir1", QStringLiteral("Salir"));
 
@@ -176,6 +180,17 @@ void TFormaFactura::ConstruyeMenu() {
   Cancelar1 = Item(Registro1, "Cancelar1", QStringLiteral("Cancelar"));
   CancelaMovimiento1 = Item(Registro1, "CancelaMovimiento1", QStringLiteral("Cancela Movimiento"));
   Imprimir1 = Item(Registro1, "Imprimir1", QStringLiteral("Imprimir"), QKeySequence(Qt::CTRL | Qt::Key_I));
+  Registro1->addSeparator();
+  CambioPrecio1 = Item(Registro1, "CambioPrecio1", QStringLiteral("Cambio Precio"), QKeySequence(Qt::CTRL | Qt::Key_P));
+  ChecarPrecio1 = Item(Registro1, "ChecarPrecio1", QStringLiteral("Checar Precio"), QKeySequence(Qt::CTRL | Qt::Key_H));
+  CursorenCliente1 =
+      Item(Registro1, "CursorenCliente1", QStringLiteral("Cursor en Cliente"), QKeySequence(Qt::CTRL | Qt::Key_F2));
+  VentaenEspera1 =
+      Item(Registro1, "VentaenEspera1", QStringLiteral("Venta en Espera"), QKeySequence(Qt::CTRL | Qt::Key_X));
+  VentaenEspera1->setVisible(false);
+  CopiadeDocumento1 = Item(Registro1, "CopiadeDocumento1", QStringLiteral("Copia de Documento"));
+  CopiadeDocumento1->setVisible(false);
+  Reproducir1 = Item(Registro1, "Reproducir1", QStringLiteral("Reproducir Nota"));
 
   Generar1 = menu("Generar1", QStringLiteral("&Generar"));
   Factura1 = Item(Generar1, "Factura1", QStringLiteral("Factura"));
@@ -183,6 +198,11 @@ void TFormaFactura::ConstruyeMenu() {
   Pedido1 = Item(Generar1, "Pedido1", QStringLiteral("Pedido"));
   Devolucin1 = Item(Generar1, "Devolucin1", QStringLiteral("Devolución"));
   NotadeCrdito1 = Item(Generar1, "NotadeCrdito1", QStringLiteral("Nota de Crédito"));
+  for (QAction* oculto : {Remisin1, Pedido1, Devolucin1}) oculto->setVisible(false);
+  FacturaeImprimir1 = Item(Generar1, "FacturaeImprimir1", QStringLiteral("Factura e Imprimir"));
+  Generar1->addSeparator();
+  FacturadeCierre1 = Item(Generar1, "FacturadeCierre1", QStringLiteral("Factura de Cierre"));
+  RangodeDocumentos1 = Item(Generar1, "RangodeDocumentos1", QStringLiteral("Rango de Documentos"));
 
   Reportes1 = menu("Reportes1", QStringLiteral("R&eportes"));
   ConstruyeReportesFactura();
@@ -195,14 +215,32 @@ void TFormaFactura::ConstruyeMenu() {
   VerCampoTara1 = Marca(Opciones1, "VerCampoTara1", QStringLiteral("Ver Campo Tara"));
   ConfigurarLectorSerial1 = Marca(Opciones1, "ConfigurarLectorSerial1", QStringLiteral("Configurar Lector Serial"));
   CapturaporEmpaque1 = Marca(Opciones1, "CapturaporEmpaque1", QStringLiteral("Captura por Empaque"));
+  Opciones1->addSeparator();
+  ConfigurarCaja1 = Item(Opciones1, "ConfigurarCaja1", QStringLiteral("Configurar Caja"));
+  TotalesporDivisa1 = Item(Opciones1, "TotalesporDivisa1", QStringLiteral("Totales por Divisa"));
+  SalidasdeEfectivo1 = Item(Opciones1, "SalidasdeEfectivo1", QStringLiteral("Salidas de Efectivo"));
 
   Formatos = menu("Formatos", QStringLiteral("&Formatos"));
-  CtrlF11 = Item(Formatos, "CtrlF11", QStringLiteral("Ctrl+F1"));
-  CtrlF21 = Item(Formatos, "CtrlF21", QStringLiteral("Ctrl+F2"));
-  CtrlF31 = Item(Formatos, "CtrlF31", QStringLiteral("Ctrl+F3"));
-  CtrlF41 = Item(Formatos, "CtrlF41", QStringLiteral("Ctrl+F4"));
-  CtrlF51 = Item(Formatos, "CtrlF51", QStringLiteral("Ctrl+F5"));
-  CtrlF61 = Item(Formatos, "CtrlF61", QStringLiteral("Ctrl+F6"));
+  Elegirformato1 = Item(Formatos, "Elegirformato1", QStringLiteral("Elegir Formato"));
+  DisearFormato1 = Item(Formatos, "DisearFormato1", QStringLiteral("Diseñar Formato"));
+  AsignarFormato1 = Formatos->addMenu(QStringLiteral("Asignar Formato"));
+  AsignarFormato1->setObjectName(QStringLiteral("AsignarFormato1"));
+  AsignarFormato1->menuAction()->setObjectName(QStringLiteral("AsignarFormato1"));
+  CtrlF11 = Item(AsignarFormato1, "CtrlF11", QStringLiteral("Ctrl+F1"));
+  CtrlF21 = Item(AsignarFormato1, "CtrlF21", QStringLiteral("Ctrl+F2"));
+  CtrlF31 = Item(AsignarFormato1, "CtrlF31", QStringLiteral("Ctrl+F3"));
+  CtrlF41 = Item(AsignarFormato1, "CtrlF41", QStringLiteral("Ctrl+F4"));
+  CtrlF51 = Item(AsignarFormato1, "CtrlF51", QStringLiteral("Ctrl+F5"));
+  CtrlF61 = Item(AsignarFormato1, "CtrlF61", QStringLiteral("Ctrl+F6"));
+
+  Herramientas1 = menu("Herramientas1", QStringLiteral("&Herramientas"));
+  Calculadora1 = Item(Herramientas1, "Calculadora1", QStringLiteral("Calculadora"));
+  Tabulador1 = Item(Herramientas1, "Tabulador1", QStringLiteral("Tabulador"));
+  Divisas1 = Item(Herramientas1, "Divisas1", QStringLiteral("Divisas"));
+
+  Ayuda1 = menu("Ayuda1", QStringLiteral("A&yuda"));
+  Temas1 = Item(Ayuda1, "Temas1", QStringLiteral("Temas..."));
+  VerFunciones1 = Item(Ayuda1, "VerFunciones1", QStringLiteral("Ver Funciones"), QKeySequence(Qt::CTRL | Qt::Key_F1));
 }
 
 void TFormaFactura::ConstruyeEncabezado(QWidget* p) {

@@ -135,10 +135,16 @@ class TFormaFactura : public ui::Forma {
 
   // --- Components.
   QMenuBar* MainMenu1;
-  QMenu *Archivo1, *Registro1, *Generar1, *Reportes1, *Opciones1, *Formatos;
+  QMenu *Archivo1, *Registro1, *Generar1, *Reportes1, *Opciones1, *Formatos, *AsignarFormato1, *Herramientas1,
+      *Ayuda1;
   QAction *Nuevo1, *Modificar1, *Guardar1, *Buscar1, *Eliminar1, *Cancelar1, *CancelaMovimiento1, *Salir1;
-  QAction *ImprimirDocumento1, *ImprimirRangodeDocumentos1, *Imprimir1;
-  QAction *Factura1, *Remisin1, *Pedido1, *Devolucin1, *NotadeCrdito1;
+  QAction *ImprimirDocumento1, *ImprimirRangodeDocumentos1, *Imprimir1, *Preliminar1, *ImprimePlantilla1,
+      *ImprimiryAsignarCaja1;
+  QAction *CambioPrecio1, *ChecarPrecio1, *CursorenCliente1, *VentaenEspera1, *CopiadeDocumento1, *Reproducir1;
+  QAction *Factura1, *Remisin1, *Pedido1, *Devolucin1, *NotadeCrdito1, *FacturaeImprimir1, *FacturadeCierre1,
+      *RangodeDocumentos1;
+  QAction *ConfigurarCaja1, *TotalesporDivisa1, *SalidasdeEfectivo1, *Elegirformato1, *DisearFormato1;
+  QAction *Calculadora1, *Tabulador1, *Divisas1, *Temas1, *VerFunciones1;
   QAction *CtrlF11, *CtrlF21, *CtrlF31, *CtrlF41, *CtrlF51, *CtrlF61;
   QAction *SaltarEncabezado1, *IniciaenClave1, *VerTotalesenformatoDigital1, *VerCampoTara1,
       *ConfigurarLectorSerial1, *CapturaporEmpaque1;
