@@ -1,6 +1,10 @@
 #include "support/Proceso.h"
 
+#include "support/RaizPrueba.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QMap>
 #include <gtest/gtest.h>
 
@@ -131,5 +135,34 @@ void ProcesoHijo::Mata() {
 }
 
 qint64 ProcesoHijo::Pid() const { return p_->processId(); }
+
+int MuereEnCadaEscritura(const QString& raiz, const QString& rutina, const QStringList& argumentos,
+                         const QList<PuntoDeFalla>& puntos, const std::function<void(bool murio)>& revisa,
+                         int maxPasadas) {
+  QTemporaryDir aparte;
+  const QString copia = QDir(aparte.path()).absoluteFilePath("inicial");
+  RaizPrueba::CopiaArbol(raiz, copia);
+  int muertes = 0;
+  for (const PuntoDeFalla& punto : puntos) {
+    const int ultima = punto.pasadas.isEmpty() ? maxPasadas : punto.pasadas.last();
+    for (int pasada = 1; pasada <= ultima; ++pasada) {
+      if (!punto.pasadas.isEmpty() && !punto.pasadas.contains(pasada)) continue;
+      SCOPED_TRACE((punto.punto + u' ' + QString::number(pasada)).toStdString());
+      RaizPrueba::CopiaArbol(copia, raiz);
+      QStringList a = argumentos;
+      if (!punto.punto.isEmpty()) a << punto.punto;
+      a << QString::number(pasada);
+      ProcesoHijo estacion(rutina, a);
+      if (estacion.EsperaLinea(60000) != QStringLiteral("ARMADO")) return muertes;
+      const bool murio = !estacion.EsperaFin().has_value();
+      if (murio) ++muertes;
+      else EXPECT_TRUE(punto.pasadas.isEmpty()) << "the operation ended before the point";
+      revisa(murio);
+      if (!murio) break;
+    }
+  }
+  RaizPrueba::CopiaArbol(copia, raiz);
+  return muertes;
+}
 
 }  // namespace prueba

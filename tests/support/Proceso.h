@@ -70,6 +70,24 @@ class ProcesoHijo {
   QString rutina_;
 };
 
+// A crash test over every write of an operation. The company folder `raiz`
+// (a local path) is kept aside; then, for each point and each pass 1, 2, ...,
+// it is put back and the child routine `rutina` runs with `argumentos`, the
+// point (when not empty) and the pass appended: the child arms the fault seam
+// there (falla::Arma), says "ARMADO" and runs the operation. A point's passes
+// go on until the child ends alive (the operation wrote fewer times), or run
+// over `pasadas` only when listed (the child then must die on each).
+// `revisa(murio)` checks what the next station finds, after each kill and
+// after the pass that ended alive. The company is put back at the end.
+// Returns the number of kills.
+struct PuntoDeFalla {
+  QString punto;
+  QList<int> pasadas;
+};
+int MuereEnCadaEscritura(const QString& raiz, const QString& rutina, const QStringList& argumentos,
+                         const QList<PuntoDeFalla>& puntos, const std::function<void(bool murio)>& revisa,
+                         int maxPasadas = 60);
+
 }  // namespace prueba
 
 #define RUTINA_HIJA(nombre)                                                               \

@@ -16,6 +16,11 @@
 inline void PrintTo(const QString& texto, std::ostream* os) { *os << '"' << texto.toStdString() << '"'; }
 
 class RaizPrueba : public ::testing::Test {
+ public:
+  // Copies a local folder tree over another (which is emptied first): a
+  // company kept aside and put back between the passes of a crash test.
+  static void CopiaArbol(const QString& de, const QString& a);
+
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -25,9 +30,6 @@ class RaizPrueba : public ::testing::Test {
   // Writes lines (CR LF, Windows-1252) to a Windows-form path, creating folders.
   static void EscribeLineas(const QString& ruta, const QStringList& lineas);
   static void EscribeBytes(const QString& ruta, const QByteArray& bytes);
-  // Copies a local folder tree over another (which is emptied first): a
-  // company kept aside and put back between the passes of a crash test.
-  static void CopiaArbol(const QString& de, const QString& a);
   // Messages shown so far.
   static QStringList Mensajes();
 
