@@ -16,14 +16,20 @@
 #include "platform/fs/Texto.h"
 #include "platform/db/PuntosFalla.h"
 #include "platform/db/Tabla.h"
+#include "reports/ConsCata.h"
+#include "shell/Principa.h"
 #include "pos/UnidadTrabajo.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/EstadoComandos.h"
 #include "shell/LineasConfiguracion.h"
+#include "support/Maneja.h"
+#include "support/OcupaTabla.h"
 #include "support/Proceso.h"
 
 #include <QAction>
 #include <QSet>
+
+#include <optional>
 #include <QDebug>
 #include <QComboBox>
 #include <QDir>
@@ -91,8 +97,12 @@ QString Campo(const QString& archivo, const QString& llave, const QString& valor
   return filas.isEmpty() ? QStringLiteral("<ninguna>") : filas.first().first();
 }
 
-// A station of its own: the window opened, F9, then at the parent's word
-// one line of P1 saved; the number it got told back.
+// A station of its own: the window opened; F9 at the parent's word, then
+// one line of P1, of the quantity argumentos[0], saved with F10 at its next
+// word. F9 is held just before its provisional header is posted (the number
+// read told), F10 at its post of the header being edited ("F10" told), each until
+// the parent's word, so several stations' F9 and F10 meet at one moment;
+// at the end the number saved, the control and the messages are told.
 RUTINA_HIJA(GuardaRemisionLegado) {
   int argc = 1;
   char nombre[] = "estacion";
@@ -101,19 +111,38 @@ RUTINA_HIJA(GuardaRemisionLegado) {
   ui::PuertaModal::ModoPrueba(true);
   auto ventana = std::make_unique<TFormaFactura>();
   ventana->usuario->setText("1");
-  ui::PuertaModal::Espera("TFormaFactura", [](QDialog& d) {
+  ui::PuertaModal::Espera("TFormaFactura", [&](QDialog& d) {
     auto& f = static_cast<TFormaFactura&>(d);
-    f.BotonNuevo->click();
-    prueba::AvisaPadre(f.EditCLDOC_F->text());
+    db::Tabla& e = *f.TablaFacturae;
+    const db::Dataset::Evento antes = e.BeforePost;
+    std::optional<db::Dataset::Estado> retiene;  // the post held, by the state it posts from
+    e.BeforePost = [&](db::Dataset& t) {
+      if (antes) antes(t);
+      if (!retiene || t.State() != *retiene) return;
+      retiene.reset();
+      prueba::AvisaPadre(t.State() == db::Dataset::Estado::Insertando ? t.FieldByName("CLDOC_F").AsString()
+                                                                       : QStringLiteral("F10"));
+      prueba::EsperaPadre();
+    };
+    prueba::AvisaPadre("LISTO");
     prueba::EsperaPadre();
-    Linea(f, "1", "P1");
+    retiene = db::Dataset::Estado::Insertando;
+    f.BotonNuevo->click();
+    Linea(f, argumentos.value(0), "P1");
+    prueba::EsperaPadre();
+    EditaFila(e);  // the header being edited, as a header field does
+    retiene = db::Dataset::Estado::Editando;
     f.BotonGuardar->click();
-    prueba::AvisaPadre(f.EditCLDOC_F->text());
+    e.BeforePost = antes;
+    prueba::AvisaPadre(f.EditCLDOC_F->text() + " " + QString::number(f.EstadoFactura.Control) + " " +
+                       ui::PuertaModal::Mensajes().join("|"));
     if (f.isVisible()) f.Close();
   });
   ventana->ShowModal();
   return 0;
 }
+
+RUTINA_HIJA(OcupaTabla) { return prueba::OcupaTabla(argumentos); }
 
 // A station that captures two lines of a new remission and saves them with
 // the fault seam armed at argumentos[0], pass argumentos[1].
@@ -368,24 +397,44 @@ TEST_F(FacturaCaptura, SinExistenciaLaLineaNoSeEscribeNiSuMovimiento) {
 
 // --- Invoices and returns.
 
+// The window as the catalogue browser opens it on the invoices (Catálogos >
+// "Facturación", F2 on a row): modal, on the invoice tables.
 TEST_F(FacturaCaptura, UnaFacturaConDescuentoYTasaVaciaSubeElSaldoPorElSubtotal) {
   AgregaFila("FacturaE.dbf", {{"CLDOC_F", "4"}, {"CONTROL", "40"}});
   TRegistroProducto gravado = Producto("P9", "GRAVADO", 116, 10);
   gravado.PIVA1_I = 16;
   AgregaProducto(gravado);
-  AbreFactura("1", [](TFormaFactura& f) {
-    f.AbreParFactura(kDatos, "FacturaE.dbf", "FacturaD.dbf");
-    f.Base->addItem("Factura");
-    f.Base->setCurrentIndex(f.Base->count() - 1);
-    f.TablaFacturae->Last();
-    f.EstadoFactura.UltimoFolio = 4;
+  UneDocumentosFactura();
+  bool vista = false;
+  ui::PuertaModal::Espera("TFormaFactura", [&](QDialog& d) {
+    auto& f = static_cast<TFormaFactura&>(d);
+    vista = true;
+    EXPECT_EQ(f.Base->currentText(), "Factura");
+    EXPECT_EQ(f.TablaFacturae->NombreTabla(), "Facturae.dbf");
+    EXPECT_EQ(f.EditCLDOC_F->text(), "4");
     f.BotonNuevo->click();
     EXPECT_EQ(f.EditCLDOC_F->text(), "5");
     Linea(f, "1", "P9");
     f.EditDESFI_F->setText("10");
     f.EditIMIM1_F->setText("");
     f.BotonGuardar->click();
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+    EXPECT_EQ(f.EditCLDOC_F->text(), "5");
+    f.Close();
   });
+  ui::PuertaModal::Espera("TFormaCatalogo", [](QDialog& d) {
+    auto& c = static_cast<TFormaCatalogo&>(d);
+    c.Usuario->setText("1");
+    c.TablaConsulta->First();
+    prueba::Tecla(c, "DetalleCatalogo", Qt::Key_F2);
+  });
+  CreaNavegadorCatalogo(CatalogoMenu{"FacturaE.dbf", {"CLDOC_F", "CLCLI_F", "NOMBR_F"}, {"Documento", "Clave", "Nombre"}})
+      ->ShowModal();
+  EXPECT_TRUE(vista);
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Filas("FacturaE.dbf", {"CLDOC_F", "SUBTO_F", "DESFI_F"},
+                  [](const db::Dataset& t) { return t.FieldByName("CLDOC_F").AsString() == "5"; }),
+            (QList<QStringList>{{"5", "104.4", "10"}}));  // 116 less 10 %
   const auto lineas = Filas("FacturaD.dbf", {"CLPRO_FD", "PREDE_FD"});
   ASSERT_EQ(lineas.size(), 1);
   EXPECT_EQ(lineas[0][1], "90");  // 116 x 0.9 / 1.16
@@ -425,20 +474,53 @@ TEST_F(FacturaCaptura, UnaRemisionDelBuferSinAcentoSeGuardaComoRemision) {
 
 // --- Stations at once.
 
-TEST_F(FacturaCaptura, TresEstacionesGuardanALaVezConTresNumeros) {
+// Three stations press F9 at the same moment, so all three show the same
+// provisional number, and save a remission of one product: three numbers,
+// each with its own line and movement row, the stock lowered by the three.
+TEST_F(FacturaCaptura, TresEstacionesConUnMismoNumeroProvisionalGuardanTresNumeros) {
   std::vector<std::unique_ptr<prueba::ProcesoHijo>> estaciones;
-  for (int i = 0; i < 3; ++i) estaciones.push_back(std::make_unique<prueba::ProcesoHijo>("GuardaRemisionLegado"));
-  // Each has its provisional header before any saves.
-  for (auto& e : estaciones) EXPECT_FALSE(e->EsperaLinea().isEmpty());
-  for (auto& e : estaciones) e->Envia("GUARDA");
+  for (int i = 1; i <= 3; ++i)
+    estaciones.push_back(std::make_unique<prueba::ProcesoHijo>("GuardaRemisionLegado", QStringList{QString::number(i)}));
+  for (auto& e : estaciones) ASSERT_EQ(e->EsperaLinea(), "LISTO");
+  // F9 at one moment: each has read the last number before any posts its
+  // provisional header.
+  for (auto& e : estaciones) e->Envia("F9");
+  for (auto& e : estaciones) EXPECT_EQ(e->EsperaLinea(), "13");
+  for (auto& e : estaciones) e->Envia("");
+  // F10 at one moment too.
+  for (auto& e : estaciones) e->Envia("F10");
+  for (auto& e : estaciones) EXPECT_EQ(e->EsperaLinea(), "F10");
+  EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F"}), (QList<QStringList>{{"12"}, {"13"}, {"13"}, {"13"}}));
+  for (auto& e : estaciones) e->Envia("");
   QSet<QString> numeros;
-  for (auto& e : estaciones) numeros.insert(e->EsperaLinea());
-  for (auto& e : estaciones) EXPECT_EQ(e->Espera(), 0);
+  for (int i = 1; i <= 3; ++i) {
+    const QStringList r = estaciones[i - 1]->EsperaLinea().split(u' ');
+    EXPECT_EQ(estaciones[i - 1]->Espera(), 0);
+    ASSERT_GE(r.size(), 2);
+    SCOPED_TRACE(r.join(' ').toStdString());
+    const QString numero = r[0];
+    const QString control = r[1];
+    EXPECT_EQ(r.mid(2).join(' '), "");  // nothing told
+    numeros.insert(numero);
+    const QString cantidad = QString::number(i);
+    EXPECT_EQ(Filas("Remision.dbf", {"CONTROL", "SUBTO_F"},
+                    [&](const db::Dataset& t) { return t.FieldByName("CLDOC_F").AsString() == numero; }),
+              (QList<QStringList>{{control, QString::number(10 * i)}}));
+    EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD", "CANTI_FD", "CONTROL"},
+                    [&](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == numero; }),
+              (QList<QStringList>{{"P1", cantidad, control}}));
+    EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI", "CANTI_MI"},
+                    [&](const db::Dataset& t) { return t.FieldByName("NUDOC_MI").AsString() == "R" + numero + "-" + control; }),
+              (QList<QStringList>{{"P1", cantidad}}));
+  }
+  // Distinct, and none the earlier document's (the walk-back may pass over
+  // a number).
   EXPECT_EQ(numeros.size(), 3);
-  EXPECT_EQ(Existencia("P1"), "47");
-  for (const QString& n : numeros)
-    EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [&](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == n; }),
-              (QList<QStringList>{{"P1"}}));
+  for (const QString& n : numeros) EXPECT_GT(n.toInt(), 12) << n.toStdString();
+  EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F"}).size(), 4);
+  EXPECT_EQ(Filas("Movinven.DBF", {"CLDOC_MI"}).size(), 3);
+  EXPECT_EQ(Existencia("P1"), "44");
+  EXPECT_EQ(Existencia("P1", "VANCA_I"), "6");
 }
 
 // Another station pressed F9 at the same moment: both provisional headers

@@ -6,7 +6,6 @@
 // remissions or keeping the line table busy.
 
 #include "inventory/RegistroProducto.h"
-#include "platform/db/Bloqueo.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/ui/Aplicacion.h"
@@ -15,20 +14,18 @@
 #include "pos/DocumentosVenta.h"
 #include "pos/PartidasDocumento.h"
 #include "support/Maneja.h"
+#include "support/OcupaTabla.h"
 #include "support/Proceso.h"
 #include "captura_prueba.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -204,19 +201,7 @@ RUTINA_HIJA(AgregaRemisionOtra) {
   return 0;
 }
 
-// Another station busy writing a table of the data folder until the parent
-// answers: it holds the table's write lock.
-RUTINA_HIJA(OcupaTabla) {
-  db::Tabla t;
-  t.SetCarpeta(kDatos);
-  t.SetNombreTabla(argumentos.value(0));
-  const int fd = ::open(QFile::encodeName(t.Ruta()).constData(), O_RDWR | O_CLOEXEC);
-  if (fd < 0 || !db::IntentaBloqueo(fd, db::kBloqueoEscritura, db::TipoBloqueo::Exclusivo)) return 1;
-  prueba::AvisaPadre("LISTO");
-  prueba::EsperaPadre();
-  ::close(fd);
-  return 0;
-}
+RUTINA_HIJA(OcupaTabla) { return prueba::OcupaTabla(argumentos); }
 
 }  // namespace
 
@@ -642,7 +627,7 @@ TEST_F(Documentos, UnaTablaDeLineasOcupadaDetieneElGuardadoYF10LoTerminaConSuNum
     const QList<QStringList> capturadas = Captura(p, {"CLAVE", "CANTIDAD", "PRECIO"});
     QString numero;
     {
-      prueba::ProcesoHijo otra("OcupaTabla", {"RemisioD.dbf"});
+      prueba::ProcesoHijo otra("OcupaTabla", {kDatos, "RemisioD.dbf"});
       ASSERT_EQ(otra.EsperaLinea(), "LISTO");
       Pulsa(Qt::Key_F10);
       numero = p.EditCLDOC_F->text();
