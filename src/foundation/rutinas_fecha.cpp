@@ -122,6 +122,11 @@ bool FechaValida(const QString& texto) {
   return dia >= 1 && dia <= 31 && mes >= 1 && mes <= 12 && anio >= 0;
 }
 
+bool FechaPosible(const QString& texto) {
+  QDate fecha;
+  return FechaValida(texto) && LeeFecha(texto, fecha) && fecha.isValid();
+}
+
 QString TextoHora(const QTime& hora) { return hora.toString(fs::Regional().hora); }
 
 int SelloFecha(const QDate& fecha) {

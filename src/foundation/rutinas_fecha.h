@@ -42,6 +42,9 @@ QString FechaSQL(const QString& texto);
 // negative) read as numbers; "_" in the first two year places reads as "0"
 // (masked edits show unfilled places so). Days past the month's end pass.
 bool FechaValida(const QString& texto);
+// A date the calendar has: FechaValida reads the parts, the calendar decides
+// whether the day exists in its month ("31/02/2027" does not).
+bool FechaPosible(const QString& texto);
 // The time in the regional time format.
 QString TextoHora(const QTime& hora);
 // The ordering stamp of document lines and movement rows: the day number of

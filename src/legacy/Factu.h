@@ -341,12 +341,47 @@ class TFormaFactura : public ui::Forma {
   void MarcaOrigenesFactura(const QString& lista, const QString& letraOrigen, const QString& destino,
                             qint64 numero);
 
+  // --- Header fields, the change field and the window keys
+  // (Factu_encabezado.cpp, Factu_teclas.cpp).
+  // Entering a header edit lights it and sets CampoEncabezado (the register
+  // and the commission share position 4); the seller, customer, register,
+  // date and tax edits also take a value on entering (written into the
+  // header row only while a document is in progress). Enter or Down moves
+  // to the next position, Up to the previous one; the date leads into the
+  // line capture.
+  void EditCLVEN_FEnter();
+  void EditCLCLI_FEnter();
+  void EditBCLIM_FEnter();
+  void EditFEDOC_FEnter();
+  void EditIMIM1_FEnter();
+  void EditCLVEN_FExit();
+  void EditFEDOC_FExit();
+  void EditCLCLI_FKeyDown(int& tecla);
+  void EditCLVEN_FKeyDown(int& tecla);
+  void EditFEDOC_FKeyDown(int& tecla);
+  void EditIMIM1_FKeyDown(int& tecla);
+  void EditDESFI_FKeyDown(int& tecla);
+  // The amount received: totals on entering; Enter evaluates a sum of
+  // bills; leaving shows the change against the document's total.
+  void CAMBIO_FEnter();
+  void CAMBIO_FExit();
+  void CAMBIO_FKeyDown(int& tecla);
+  // Ayuda > "Ver Funciones" (Ctrl+F1) and Registro > "Cursor en Cliente"
+  // (Ctrl+F2).
+  void VerFunciones1Click();
+  void CursorenCliente1Click();
+
  protected:
   void FormShow() override;
   void FormActivate() override;
   void FormCloseQuery(bool& puedeCerrar) override;
   void FormClose() override;
   void resizeEvent(QResizeEvent* evento) override;
+  // The window keys. Who gets a key: the change field's own Enter and F6
+  // first; then a menu item's shortcut is the menu's (Ctrl+F1 "Ver
+  // Funciones", Ctrl+F2 "Cursor en Cliente"), usable now or not; then this
+  // map. Ctrl counts only alone.
+  void FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) override;
 
  private:
   void ConstruyeMenu();
@@ -364,6 +399,13 @@ class TFormaFactura : public ui::Forma {
   QString CarpetaDeArchivo(const QString& archivo) const;
 
   void ConectaCapturaFactura();
+  // The header's, the change field's and the window's keys wired.
+  void ConectaTeclasFactura();
+  void ConectaEncabezadoFactura();
+  // A header edit's value: its text, and its field while a document is in
+  // progress.
+  void FijaCampoEncabezado(ui::EditDatos* campo, const QString& valor);
+  void NavegaEncabezado(int tecla);
   // The shared tables' answers to a failed edit, post or delete.
   void ConectaErroresFactura();
   void EjecutaGuardadoFactura(const PlanGuardado& plan);

@@ -65,15 +65,22 @@ TFormaCalculaxPrecio::TFormaCalculaxPrecio(QWidget* owner) : ui::Forma(owner) {
   ui::CentraEnPantalla(*this);
 }
 
-void TFormaCalculaxPrecio::FormShow() {
+CapturaCalculadora TFormaCalculaxPrecio::Captura() const {
+  if (captura_.deta) return captura_;
   TFormaCapturaRapida* venta = FormaCapturaRapida();
-  if (!venta) return;
-  DBEdit1->SetFuente(venta->FuenteTablaDeta);
+  if (!venta) return {};
+  return {venta->FuenteTablaDeta, venta->TablaDeta, venta->TablaInventario, venta->Detalle, venta->EditCantidad};
+}
+
+void TFormaCalculaxPrecio::FormShow() {
+  const CapturaCalculadora captura = Captura();
+  if (!captura.deta) return;
+  DBEdit1->SetFuente(captura.fuente);
   DBEdit1->SetCampo(QStringLiteral("IMPORTE"));
-  DBEdit2->SetFuente(venta->FuenteTablaDeta);
+  DBEdit2->SetFuente(captura.fuente);
   DBEdit2->SetCampo(QStringLiteral("CLAVE"));
   DBEdit1->setReadOnly(false);
-  EditaFila(*venta->TablaDeta);
+  EditaFila(*captura.deta);
   DBEdit1->setFocus(Qt::OtherFocusReason);
   DBEdit1->selectAll();
 }
@@ -103,13 +110,12 @@ void TFormaCalculaxPrecio::DBEdit2KeyDown(int& tecla) {
 }
 
 void TFormaCalculaxPrecio::BuscaClave() {
-  TFormaCapturaRapida* venta = FormaCapturaRapida();
-  if (!venta) return;
-  db::Tabla& captura = *venta->TablaDeta;
-  ui::SetTag(venta->Detalle, 3);
-  PostPendiente(captura);
-  EditaFila(captura);
-  db::Campo& clave = captura.FieldByName(QStringLiteral("CLAVE"));
+  const CapturaCalculadora captura = Captura();
+  if (!captura.deta) return;
+  ui::SetTag(captura.detalle, 3);
+  PostPendiente(*captura.deta);
+  EditaFila(*captura.deta);
+  db::Campo& clave = captura.deta->FieldByName(QStringLiteral("CLAVE"));
   QString elegida;
   BuscaProducto(clave.AsString(), 1, elegida);
   clave.SetAsString(elegida);
@@ -117,17 +123,17 @@ void TFormaCalculaxPrecio::BuscaClave() {
 }
 
 void TFormaCalculaxPrecio::Calcula() {
-  TFormaCapturaRapida* venta = FormaCapturaRapida();
-  if (calculado_ || !venta || !isVisible()) return;
+  const CapturaCalculadora captura = Captura();
+  if (calculado_ || !captura.deta || !isVisible()) return;
   calculado_ = true;
   try {
-    if (CalculaPrecioPorImporte(*venta->TablaDeta, *venta->TablaInventario) == ResultadoXPrecio::Calculado)
-      venta->Detalle->SetSelectedIndex(1);
+    if (CalculaPrecioPorImporte(*captura.deta, *captura.inventario) == ResultadoXPrecio::Calculado)
+      captura.detalle->SetSelectedIndex(1);
   } catch (...) {
     // The window stays open: leaving the key again tries once more.
     calculado_ = false;
     throw;
   }
   Close();
-  venta->EditCantidad->setFocus(Qt::OtherFocusReason);
+  captura.cantidad->setFocus(Qt::OtherFocusReason);
 }

@@ -7,6 +7,7 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "pos/TeclasVenta.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -97,6 +98,5 @@ QString TextoCambioDocumento(const db::Dataset& encabezado) {
   const Dinero recibido = registro::LeeImporte(encabezado.FieldByName(QStringLiteral("CAMBI_F"))).value_or(Dinero());
   if (recibido <= Dinero()) return QStringLiteral("Cambio 0.00");
   const Dinero total = registro::LeeImporte(encabezado.FieldByName(QStringLiteral("IMTOD_F"))).value_or(Dinero());
-  const Dinero cambio = recibido - total;
-  return QStringLiteral("Cambio ") + FormatoImporte(QStringLiteral("##,##0.00"), cambio.Texto());
+  return TextoCambio(recibido, total);
 }

@@ -9,6 +9,7 @@
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/ImportesVenta.h"
+#include "pos/TeclasVenta.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -180,18 +181,5 @@ void TFormaCapturaRapida::DetalleKeyDown(int& tecla) {
 }
 
 void TFormaCapturaRapida::EliminaPartida() {
-  if (!Capturando() || !HayFila(*TablaDeta)) return;
-  TFormaAdvertencia pregunta(this);
-  pregunta.Label1->setText(QStringLiteral("Esta Seguro que Desea ELIMINAR esta Partida ") +
-                           Partida("CANTIDAD").AsString() + QStringLiteral("  ") + Partida("PRODUCTO").AsString());
-  pregunta.ShowModal();
-  if (pregunta.Tag() != 1) return;
-  // A row not yet written is only dropped; a row being edited is deleted as
-  // it stands in the table.
-  const bool nueva = TablaDeta->State() == db::Dataset::Estado::Insertando;
-  TablaDeta->Cancel();
-  if (nueva) return;
-  const qint64 partida = TablaDeta->RecNo();
-  TablaDeta->Delete();
-  BorraPartidaYCompacta(static_cast<int>(partida));
+  if (Capturando()) EliminaPartidaCaptura(this, *TablaDeta, *TablaTotal);
 }

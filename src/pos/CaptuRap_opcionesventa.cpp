@@ -11,6 +11,7 @@
 #include "platform/process/Procesos.h"
 #include "platform/ui/PuertaModal.h"
 #include "pos/CaptuRap.h"
+#include "pos/TeclasVenta.h"
 #include "reports/Formatos.h"
 
 #include <QAction>
@@ -103,17 +104,7 @@ void TFormaCapturaRapida::AsignaFormatoAtajo(int n) {
   GuardaOpcionesVenta();
 }
 
-void TFormaCapturaRapida::VerFunciones1Click() {
-  static const char* const kTeclas[] = {
-      "F1    Busca Producto por Descipción", "F2    Busca Producto por Clave", "F4    Salta a Cantidad",
-      "F5    Introducir Efectivo",           "F6    Borrar Partida",           "F7    Inicia Captura por Importe",
-      "F8    Tipo de Pago",                  "F9    Venta Nueva",              "F10   Guardar Venta",
-      "Ctrl+B     Buscar",                   "Ctrl+I ó F11    Imprimir",       "Ctrl+P     Cambiar Precio",
-      "Ctrl+F2    Cursor en Cliente"};
-  QString texto;
-  for (const char* linea : kTeclas) texto += QString::fromUtf8(linea) + u'\r';
-  ui::MensajeSimple(texto);
-}
+void TFormaCapturaRapida::VerFunciones1Click() { MuestraFuncionesVenta(); }
 
 void TFormaCapturaRapida::CursorenCliente1Click() {
   if (Permitido(BotonTerminaVenta)) EditCLCLI_F->setFocus(Qt::OtherFocusReason);

@@ -22,6 +22,7 @@
 #include "pos/ImportesVenta.h"
 #include "pos/MultiPagos.h"
 #include "pos/PagosVenta.h"
+#include "pos/TeclasVenta.h"
 #include "pos/PartidasVenta.h"
 #include "pos/TipoPago.h"
 #include "pos/XPrecio.h"
@@ -37,8 +38,6 @@
 #include <QToolButton>
 
 namespace {
-
-const QString kErrorPago = QStringLiteral("Hay un error en el PAGO...");
 
 bool EsEnter(int tecla) { return tecla == Qt::Key_Return || tecla == Qt::Key_Enter; }
 
@@ -153,16 +152,9 @@ void TFormaCapturaRapida::CAMBIO_FKeyDown(int& tecla) {
   }
   if (!EsEnter(tecla)) return;
   tecla = 0;
-  QString texto = CAMBIO_F->text().trimmed();
-  if (texto.isEmpty()) texto = QStringLiteral("0");
-  // Letters are no amount: they are refused, not taken as nothing paid.
-  if (!EsImporteAritmetico(texto)) {
-    MuestraMensaje(kErrorPago);
-    CAMBIO_F->setFocus(Qt::OtherFocusReason);
-    CAMBIO_F->selectAll();
-    return;
-  }
-  const QString importe = EvaluaImporte(texto);
+  const std::optional<QString> evaluado = EvaluaCampoPago(CAMBIO_F);
+  if (!evaluado) return;
+  const QString& importe = *evaluado;
   if (HayFila(*TablaFacturae)) {
     EditaFila(*TablaFacturae);
     TablaFacturae->FieldByName(QStringLiteral("CAMBI_F")).SetAsString(importe);
@@ -172,19 +164,9 @@ void TFormaCapturaRapida::CAMBIO_FKeyDown(int& tecla) {
 }
 
 void TFormaCapturaRapida::CAMBIO_FExit() {
-  const QString texto = CAMBIO_F->text().trimmed();
-  if (texto.isEmpty()) return;
-  const std::optional<Dinero> recibido = Dinero::Lee(texto);
-  if (!recibido) {
-    MuestraMensaje(kErrorPago);
-    QTimer::singleShot(0, CAMBIO_F, [this] {
-      CAMBIO_F->setFocus(Qt::OtherFocusReason);
-      CAMBIO_F->selectAll();
-    });
-    return;
-  }
-  const Dinero cambio = *recibido - Totales.TotalVenta;
-  SuCambio->setText(QStringLiteral("Cambio ") + FormatoImporte(QStringLiteral("##,##0.00"), cambio.Texto()));
+  const std::optional<Dinero> recibido = LeeCampoPago(CAMBIO_F);
+  if (!recibido) return;
+  SuCambio->setText(TextoCambio(*recibido, Totales.TotalVenta));
   if (!HayFila(*TablaFacturae)) return;
   db::Campo& total = TablaFacturae->FieldByName(QStringLiteral("IMTOD_F"));
   const Dinero importe = registro::LeeImporte(total).value_or(Dinero());

@@ -19,6 +19,7 @@
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/ImpresionVenta.h"
+#include "pos/TeclasVenta.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,29 +34,13 @@ namespace {
 
 bool EsEnter(int tecla) { return tecla == Qt::Key_Return || tecla == Qt::Key_Enter; }
 
-// The focus is on the widget or on one of its parts (a grid's cell editor).
-bool EnfocadoEn(const QWidget* w) {
-  for (const QWidget* f = QApplication::focusWidget(); f; f = f->parentWidget())
-    if (f == w) return true;
-  return false;
-}
-
-// The format path of a shortcut's caption "Ctrl+F4 (<path>)": from its
-// tenth character to the one before the last; "" for a caption without one.
-QString FormatoDeAtajo(const QString& titulo) {
-  return titulo.size() > 10 ? titulo.mid(9, titulo.size() - 10) : QString();
-}
-
 }  // namespace
 
 void TFormaCapturaRapida::ConectaTeclas() {
   // The focus movement is FormKeyDown's (MueveFocoPorTecla), after the rule
   // of who gets the key.
   SetMueveFocoConTeclas(false);
-  const auto acciones = MainMenu1->findChildren<QAction*>();
-  for (const QAction* a : acciones)
-    for (const QKeySequence& atajo : a->shortcuts())
-      if (atajo.count() == 1) atajosMenu_ << atajo[0];
+  atajosMenu_ = AtajosDeMenu(*MainMenu1);
   for (QWidget* control : {static_cast<QWidget*>(EditClave), static_cast<QWidget*>(EditEmpaque),
                            static_cast<QWidget*>(Detalle), static_cast<QWidget*>(CAMBIO_F)})
     control->installEventFilter(this);
@@ -128,17 +113,14 @@ bool TFormaCapturaRapida::TeclaDelControl(int tecla) const {
 }
 
 bool TFormaCapturaRapida::TeclaDeMenu(int tecla, Qt::KeyboardModifiers shift) const {
-  const Qt::KeyboardModifiers modificadores =
-      shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-  return atajosMenu_.contains(QKeyCombination(modificadores, static_cast<Qt::Key>(tecla)));
+  return EsAtajoDeMenu(atajosMenu_, tecla, shift);
 }
 
 // --- The key map.
 
 void TFormaCapturaRapida::FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) {
   if (TeclaDelControl(tecla) || TeclaDeMenu(tecla, shift)) return;
-  const bool soloCtrl = (shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
-                        Qt::ControlModifier;
+  const bool soloCtrl = SoloCtrl(shift);
   // The phase: "Nueva (F9)" usable means no capture is in progress.
   const bool sinCaptura = Permitido(BotonRedondo1);
   // End, Ctrl+A and Ctrl+S move the header table and show its row.

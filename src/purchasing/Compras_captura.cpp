@@ -41,13 +41,6 @@ constexpr int kColumnaVueltaTab = 12;
 
 QString FechaDeHoy() { return TextoFecha(fs::Hoy()); }
 
-// A date the calendar has: FechaValida reads the parts, the calendar decides
-// whether the day exists in its month.
-bool FechaPosible(const QString& texto) {
-  QDate fecha;
-  return FechaValida(texto) && LeeFecha(texto, fecha) && fecha.isValid();
-}
-
 }  // namespace
 
 void TFormaCompras::FijaCampoCompra(ui::EditDatos* caja, const QString& valor) {
