@@ -118,6 +118,7 @@ TFormaFactura::TFormaFactura(QWidget* owner) : ui::Forma(owner) {
   AsignaComando(ImprimirDocumento1, this, [this] { ImprimeDocumentoFactura(); });
   ConectaCapturaFactura();
   ConectaTeclasFactura();
+  ConectaDerivadosFactura();
   ui::Conecta(Base, &QComboBox::activated, this, [this] { BaseChange(); });
   ui::Conecta(Navegador, &ui::Navegador::Click, this, [this] { MuestraDocumentoFactura(); });
   Detalle->TextoCelda = [this](const db::Campo& campo, const QVariant& valor, const QString& texto) {

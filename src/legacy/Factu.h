@@ -281,14 +281,18 @@ class TFormaFactura : public ui::Forma {
   void CargaPartidasFactura();
   // The lines of the remissions first..last for a closing invoice.
   void CargaPartidasCierre(qint64 primero, qint64 ultimo);
-  // Every line of the number marked cancelled.
+  // Every line of the number marked cancelled; every line of the number
+  // not cancelled marked `marca`.
   void CancelaPartidasFactura(const QString& numero);
+  void MarcaPartidasFactura(const QString& numero, const QString& marca);
   // The live lines of the documents of a list ("1,3-5") of a line table
   // (the one on screen when not named) of the data folder into the capture;
   // one document's; the numbers of a list's documents.
   int PartidasDeListaFactura(const QString& lista, const QString& partidas = QString());
   int PartidasDeDocumentoFactura(db::Tabla& partidas, const QString& numero);
-  QList<qint64> ExpandeListaFolios(const QString& lista);
+  // The numbers are those of the documents of a header table of the data
+  // folder (the one on screen when not named).
+  QList<qint64> ExpandeListaFolios(const QString& lista, const QString& encabezado = QString());
   // The chart work tables in the receivables' data folder (the data
   // folder until the receivables have taken theirs), filled from the data
   // folder.
@@ -311,6 +315,12 @@ class TFormaFactura : public ui::Forma {
 
   // --- New document and line capture (Factu_nuevo.cpp).
   void BotonNuevoClick();
+  // The state of a new document on the header row on screen (tags, header
+  // in edit, today's date, default tax, zero totals, capture buttons), and
+  // the start of its line capture (header skipped when the option says so,
+  // grid and edits editable, "No Impresa").
+  void AbreDocumentoNuevoFactura();
+  void IniciaCapturaFactura();
   // The customer typed in the header: its captions and price list.
   void EditCLCLI_FExit();
   // The line logic of the grid column entered.
@@ -370,6 +380,45 @@ class TFormaFactura : public ui::Forma {
   // (Ctrl+F2).
   void VerFunciones1Click();
   void CursorenCliente1Click();
+
+  // --- Derived documents of the Generar menu and Registro (Factu_derivados.cpp).
+  void Factura1Click();
+  void FacturaeImprimir1Click();
+  void Remisin1Click();
+  void Pedido1Click();
+  void Devolucin1Click();
+  void FacturadeCierre1Click();
+  void RangodeDocumentos1Click();
+  void CopiadeDocumento1Click();
+  void Reproducir1Click();
+  void VentaenEspera1Click();
+
+ private:
+  void ConectaDerivadosFactura();
+  // The document on screen through the buffer files into a new one of kind
+  // `letra`, left in capture with the focus on `foco` (its origin set by the
+  // caller in DocumentoOrigen).
+  void ConvierteFactura(QChar letra, QWidget* foco);
+  // The invoice of the remission on screen, printed with the invoice format
+  // when asked; its remission and lines marked once it is saved.
+  void FacturaDeRemisionFactura(bool imprime);
+  // F10 on a derived document: true with the saved number when it was
+  // saved whole.
+  bool GuardaDerivadoFactura(QString& numero);
+  // A derived document that could not be made or saved given up: its
+  // provisional header removed when nothing of it was saved, and the
+  // window back on the tables, kind and document it showed before.
+  struct VistaFactura {
+    QString base, carpeta, encabezado, partidas, rutaFormato;
+    int lineaFormato = 0;
+    qint64 numero = 0;
+  };
+  VistaFactura VistaActualFactura() const;
+  void DescartaDerivadoFactura(const VistaFactura& vista);
+  void RegresaAVistaFactura(const VistaFactura& vista);
+  // ConvierteFactura, or, when it fails, the error told and the document
+  // given up; false then.
+  bool DerivaFactura(QChar letra, QWidget* foco);
 
  protected:
   void FormShow() override;

@@ -165,18 +165,22 @@ void TFormaFactura::CargaPartidasCierre(qint64 primero, qint64 ultimo) {
   if (hayCierre) MuestraMensaje(QStringLiteral("Existe una Factura de Cierre para esta Fecha..."));
 }
 
-void TFormaFactura::CancelaPartidasFactura(const QString& numero) {
+void TFormaFactura::CancelaPartidasFactura(const QString& numero) { MarcaPartidasFactura(numero, kMarcaLineaCancelada); }
+
+void TFormaFactura::MarcaPartidasFactura(const QString& numero, const QString& marca) {
   db::Tabla& l = *TablaFacturaD;
   l.SetRange({numero}, {numero});
-  for (l.First(); !l.Eof(); l.Next()) {
-    l.Edit();
-    try {
-      l.FieldByName(QStringLiteral("TREGI_FD")).SetAsString(kMarcaLineaCancelada);
+  try {
+    for (l.First(); !l.Eof(); l.Next()) {
+      if (l.FieldByName(QStringLiteral("TREGI_FD")).AsString() == kMarcaLineaCancelada) continue;
+      l.Edit();
+      l.FieldByName(QStringLiteral("TREGI_FD")).SetAsString(marca);
       l.Post();
-    } catch (...) {
-      l.Cancel();
-      throw;
     }
+  } catch (...) {
+    if (Editando(l)) l.Cancel();
+    l.CancelRange();
+    throw;
   }
   l.CancelRange();
 }
@@ -191,11 +195,11 @@ int TFormaFactura::PartidasDeDocumentoFactura(db::Tabla& partidas, const QString
   return AgregaPartidasDeDocumento(partidas, *TablaDeta, numero);
 }
 
-QList<qint64> TFormaFactura::ExpandeListaFolios(const QString& lista) {
+QList<qint64> TFormaFactura::ExpandeListaFolios(const QString& lista, const QString& encabezado) {
   const QList<ParteRango> partes = ExpandeListaDocumentos(lista);
   db::Tabla encabezados;
   encabezados.SetCarpeta(CarpetaDatos());
-  encabezados.SetNombreTabla(TablaFacturae->NombreTabla());
+  encabezados.SetNombreTabla(encabezado.isEmpty() ? TablaFacturae->NombreTabla() : encabezado);
   encabezados.SetIndexName(QStringLiteral("INUMENC"));
   encabezados.SetReadOnly(true);
   encabezados.Open();

@@ -544,7 +544,8 @@ void TFormaFactura::MarcaOrigenesFactura(const QString& lista, const QString& le
   const auto par = pares.find(letraOrigen.isEmpty() ? QChar() : letraOrigen[0].toUpper());
   if (par == pares.end()) return;
   const QString marca = (destino.isEmpty() ? QString() : destino.left(1)) + QString::number(numero);
-  for (const qint64 origen : ExpandeListaFolios(lista)) {
+  // The numbers of the origin documents, in their own header table.
+  for (const qint64 origen : ExpandeListaFolios(lista, par->first)) {
     try {
       db::Tabla e;
       AbreTablaGuardado(e, CarpetaDatos(), par->first, QStringLiteral("INUMENC"));

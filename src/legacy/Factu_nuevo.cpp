@@ -103,40 +103,48 @@ void TFormaFactura::BotonNuevoClick() {
     VaciaCapturaFactura();
     EstadoFactura.ReservaClaves.clear();
     EstadoFactura.ReservaCantidades.clear();
-    ui::SetTag(BotonNuevo, 1);
-    ui::SetTag(BotonCambios, 0);
-    EstadoFactura.DocumentoNuevo = true;
-    Panel4->setEnabled(true);
-    e.Edit();
-    EditCLCLI_F->show();
-    AbreCapturaFactura();
-    EditFEDOC_F->setText(fs::Hoy().toString(QStringLiteral("dd/MM/yyyy")));
-    CargaImpuestoFactura();
-    const QString cero = FormatoImporte(kMascaraTotal, QStringLiteral("0"));
-    for (QLabel* total : {SumarTotal, ImpuestoValor, TotalFact}) total->setText(cero);
-    HabilitaBotonesFactura(false, false, true, false, false, false, true);
+    AbreDocumentoNuevoFactura();
     Fila(e, "CLCLI_F").SetAsString(QStringLiteral("1"));
     EditCLCLI_F->setText(QStringLiteral("1"));
-    if (EstadoFactura.SaltarEncabezado) {
-      EditCLCLI_FExit();
-      EditaFila(*TablaDeta);
-      EditCantidad->setText(QStringLiteral("1"));
-      if (EstadoFactura.IniciaEnClave) EditClave->setFocus(Qt::OtherFocusReason);
-      else {
-        EditCantidad->setFocus(Qt::OtherFocusReason);
-        EditCantidad->selectAll();
-      }
-    }
-    Detalle->SetSoloLectura(false);
-    EditCantidad->setReadOnly(false);
-    EditClave->setReadOnly(false);
-    Impresa->setText(QStringLiteral("No Impresa"));
-    ImpresoBitmap->hide();
+    IniciaCapturaFactura();
     SuCambio->setText(QStringLiteral("Cambio 0.00"));
   } catch (const std::exception&) {
     MuestraMensaje(kNoGuardados);
   }
   Navegador->setEnabled(false);
+}
+
+void TFormaFactura::AbreDocumentoNuevoFactura() {
+  ui::SetTag(BotonNuevo, 1);
+  ui::SetTag(BotonCambios, 0);
+  EstadoFactura.DocumentoNuevo = true;
+  Panel4->setEnabled(true);
+  EditaFila(*TablaFacturae);
+  EditCLCLI_F->show();
+  AbreCapturaFactura();
+  EditFEDOC_F->setText(fs::Hoy().toString(QStringLiteral("dd/MM/yyyy")));
+  CargaImpuestoFactura();
+  const QString cero = FormatoImporte(kMascaraTotal, QStringLiteral("0"));
+  for (QLabel* total : {SumarTotal, ImpuestoValor, TotalFact}) total->setText(cero);
+  HabilitaBotonesFactura(false, false, true, false, false, false, true);
+}
+
+void TFormaFactura::IniciaCapturaFactura() {
+  if (EstadoFactura.SaltarEncabezado) {
+    EditCLCLI_FExit();
+    EditaFila(*TablaDeta);
+    EditCantidad->setText(QStringLiteral("1"));
+    if (EstadoFactura.IniciaEnClave) EditClave->setFocus(Qt::OtherFocusReason);
+    else {
+      EditCantidad->setFocus(Qt::OtherFocusReason);
+      EditCantidad->selectAll();
+    }
+  }
+  Detalle->SetSoloLectura(false);
+  EditCantidad->setReadOnly(false);
+  EditClave->setReadOnly(false);
+  Impresa->setText(QStringLiteral("No Impresa"));
+  ImpresoBitmap->hide();
 }
 
 void TFormaFactura::EditCLCLI_FExit() {

@@ -120,6 +120,8 @@ qint64 Entero(const QString& texto) {
 
 }  // namespace
 
+QString CodigoOrigen(const QString& base, const QString& numero) { return (base.left(1) + numero).left(8); }
+
 const TipoConversionVenta* TipoConversionDeLetra(QChar letra) {
   // The remission keeps the accent every other part of the screens knows
   // its kind by, or its save would recognise no kind.
@@ -473,7 +475,7 @@ void CargaVentaDeBufer(TFormaCapturaRapida& p, QChar tipo, const QString& rango)
 namespace {
 
 void Convierte(TFormaCapturaRapida& p, QChar tipo) {
-  p.DocumentoOrigen = (p.Base->currentText().left(1) + p.EditCLDOC_F->text()).left(8);
+  p.DocumentoOrigen = CodigoOrigen(p.Base->currentText(), p.EditCLDOC_F->text());
   GuardaVentaEnBufer(p, u'C');
   CargaVentaDeBufer(p, tipo);
   p.HabilitaCaptura();

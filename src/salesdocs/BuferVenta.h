@@ -142,6 +142,10 @@ void MuestraEncabezadoBufer(Ventana& p, const TRegistroBuferEncabezado& r) {
   p.TipoPago->setCurrentText(r.TipoPago);
 }
 
+// The origin a derived document names in CLPED_F: the first letter of the
+// source's kind and its number, 8 characters at most.
+QString CodigoOrigen(const QString& base, const QString& numero);
+
 // The kinds a conversion reaches: the kind selector's text, the tables and
 // the print-format line of the letters "F", "R", "P" and "D"; nullptr for
 // another letter.

@@ -14,14 +14,18 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-void CopiadeDocumento1Click(TFormaCapturaRapida& p) {
-  TFormaAdvertencia confirma(&p);
-  confirma.Label1->setText(QStringLiteral("Esta Seguro que Desea UNA COPIA EXACTA DEL DOCUMENTO ") +
-                           p.EditCLDOC_F->text() + QStringLiteral(" ?"));
+bool ConfirmaCopiaDocumento(QWidget* padre, const QString& numero) {
+  TFormaAdvertencia confirma(padre);
+  confirma.Label1->setText(QStringLiteral("Esta Seguro que Desea UNA COPIA EXACTA DEL DOCUMENTO ") + numero +
+                           QStringLiteral(" ?"));
   confirma.ShowModal();
-  if (confirma.Tag() != 1) return;
+  return confirma.Tag() == 1;
+}
+
+void CopiadeDocumento1Click(TFormaCapturaRapida& p) {
+  if (!ConfirmaCopiaDocumento(&p, p.EditCLDOC_F->text())) return;
   p.LineasDeRango = false;
-  p.DocumentoOrigen = (p.Base->currentText().left(1) + p.EditCLDOC_F->text()).left(8);
+  p.DocumentoOrigen = CodigoOrigen(p.Base->currentText(), p.EditCLDOC_F->text());
   GuardaVentaEnBufer(p, u'R');
   CargaVentaDeBufer(p, u'R');
   p.HabilitaCaptura();
@@ -34,7 +38,7 @@ void CopiadeDocumento1Click(TFormaCapturaRapida& p) {
 void Reproducir1Click(TFormaCapturaRapida& p) {
   p.FactorPrecioPago = 1.0;
   const QString cliente = p.EditCLCLI_F->text();
-  p.DocumentoOrigen = (p.Base->currentText().left(1) + p.EditCLDOC_F->text()).left(8);
+  p.DocumentoOrigen = CodigoOrigen(p.Base->currentText(), p.EditCLDOC_F->text());
   GuardaVentaEnBufer(p, u'R');
   // The row for the next entry.
   db::Tabla& captura = *p.TablaDeta;

@@ -5,7 +5,12 @@
 
 #include <QString>
 
+class QWidget;
 class TFormaCapturaRapida;
+
+// "Esta Seguro que Desea UNA COPIA EXACTA DEL DOCUMENTO <numero> ?"
+// answered "Si".
+bool ConfirmaCopiaDocumento(QWidget* padre, const QString& numero);
 
 // Asks first; the copy is a new, unsaved remission whatever the kind of the
 // source, with the same header data and lines.

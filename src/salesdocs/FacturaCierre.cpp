@@ -34,12 +34,12 @@ void AbreEn(db::Tabla& t, const QString& carpeta, const QString& archivo, const 
   t.Open();
 }
 
-// The remissions of the period: from the last one back while its date is
-// not before the start, in ascending order.
-QList<qint64> RemisionesDelPeriodo(const QString& carpeta, const QDate& inicio) {
+}  // namespace
+
+QList<qint64> RemisionesDelPeriodo(const QString& carpeta, const QDate& inicio, const QString& archivo) {
   db::Tabla e;
   e.SetReadOnly(true);
-  AbreEn(e, carpeta, kRemisiones, QStringLiteral("INUMENC"));
+  AbreEn(e, carpeta, archivo, QStringLiteral("INUMENC"));
   QList<qint64> numeros;
   if (e.IsEmpty()) return numeros;
   for (e.Last(); !e.Bof(); e.Prior()) {
@@ -51,7 +51,62 @@ QList<qint64> RemisionesDelPeriodo(const QString& carpeta, const QDate& inicio) 
   return numeros;
 }
 
-}  // namespace
+std::optional<QDate> PideInicioCierre(QWidget* padre, QString& texto) {
+  TDialogoImprimir periodo(padre);
+  periodo.SetTag(0);
+  const QString hoy = TextoFecha(fs::Hoy());
+  periodo.PrimeraPagina->setText(hoy);
+  periodo.UltimaPagina->setText(hoy);
+  periodo.ShowModal();
+  if (periodo.Tag() != 1) return std::nullopt;
+  texto = periodo.PrimeraPagina->text().trimmed();
+  QDate inicio;
+  if (!LeeFecha(texto, inicio)) {
+    MuestraMensaje(QStringLiteral("'%1' no es una fecha válida").arg(texto));
+    return std::nullopt;
+  }
+  return inicio;
+}
+
+QString OrigenCierre(const QList<qint64>& numeros) {
+  if (numeros.isEmpty()) return QString();
+  return QStringLiteral("CI(") + QString::number(numeros.first()) + u'-' + QString::number(numeros.last()) + u')';
+}
+
+void MarcaRemisionesCierre(const QString& carpeta, const QList<qint64>& numeros, const QString& factura) {
+  // Each remission of the period not invoiced yet is marked; one that
+  // cannot be (held by another station) is named, the invoice standing.
+  QStringList sinMarca;
+  {
+    db::Tabla remisiones;
+    AbreEn(remisiones, carpeta, kRemisiones, QStringLiteral("INUMENC"));
+    for (const qint64 n : numeros) {
+      try {
+        if (!remisiones.FindKey({n}) || !Campo(remisiones, "REMIS_F").AsString().isEmpty()) continue;
+        remisiones.Edit();
+        Campo(remisiones, "REMIS_F").SetAsString((QStringLiteral("F") + factura).left(13));
+        remisiones.Post();
+      } catch (const plat::Error&) {
+        if (Editando(remisiones)) remisiones.Cancel();
+        sinMarca << QString::number(n);
+      }
+    }
+  }
+  MuestraMensaje(QStringLiteral("Genero la Factura ") + factura +
+                 QStringLiteral(" Puede Revisarla en el Módulo de Facturación de VRL"));
+  if (!sinMarca.isEmpty())
+    MuestraMensaje(QStringLiteral("No se pudieron marcar como facturadas las remisiones ") + sinMarca.join(u',') +
+                   QStringLiteral(": una Factura de Cierre posterior las tomaría otra vez"));
+}
+
+bool PreguntaImprimirCierre(QWidget* padre) {
+  TFormaAdvertencia pregunta(padre);
+  pregunta.Label1->setText(QStringLiteral("Desea Imprimir la Factura?"));
+  pregunta.ShowModal();
+  return pregunta.Tag() == 1;
+}
+
+QString FormatoFacturaCierre() { return CarpetaPrograma(QStringLiteral("\\consulta\\FacturaCierre.fmt")); }
 
 CierrePartidas CargaPartidaCierre(TFormaCapturaRapida& p, const QString& carpeta, const QList<qint64>& numeros) {
   CierrePartidas r;
@@ -109,32 +164,21 @@ void FacturadeCierre1Click(TFormaCapturaRapida& p) {
     return;
   }
   p.UltimoNumeroDocumento = 0;
-  TDialogoImprimir periodo(&p);
   p.LineasDeRango = false;
-  periodo.SetTag(0);
-  const QString hoy = TextoFecha(fs::Hoy());
-  periodo.PrimeraPagina->setText(hoy);
-  periodo.UltimaPagina->setText(hoy);
-  periodo.ShowModal();
-  if (periodo.Tag() != 1) return;
-  const QString textoInicio = periodo.PrimeraPagina->text().trimmed();
-  QDate inicio;
-  if (!LeeFecha(textoInicio, inicio)) {
-    MuestraMensaje(QStringLiteral("'%1' no es una fecha válida").arg(textoInicio));
-    return;
-  }
+  QString textoInicio;
+  const std::optional<QDate> inicio = PideInicioCierre(&p, textoInicio);
+  if (!inicio) return;
 
   // The remissions are read where the remission family keeps them.
   if (p.Base->currentText() != QStringLiteral("Remisión")) {
     p.Base->setCurrentText(QStringLiteral("Remisión"));
     p.BaseChange();
   }
-  p.DocumentoOrigen = (p.Base->currentText().left(1) + p.EditCLDOC_F->text()).left(8);
+  p.DocumentoOrigen = CodigoOrigen(p.Base->currentText(), p.EditCLDOC_F->text());
   const QString carpeta = p.CarpetaEncabezadoCompartido();
-  const QList<qint64> numeros = RemisionesDelPeriodo(carpeta, inicio);
+  const QList<qint64> numeros = RemisionesDelPeriodo(carpeta, *inicio);
   const auto sinPartidas = [&p] {
-    MuestraMensaje(
-        QStringLiteral("No hay Partidas para estas Fechas, puede ser que ya se Genero la Factura de Cierre"));
+    MuestraMensaje(kSinPartidasCierre);
     p.Base->setCurrentText(QStringLiteral("Remisión"));
     p.BaseChange();
   };
@@ -142,8 +186,6 @@ void FacturadeCierre1Click(TFormaCapturaRapida& p) {
     sinPartidas();
     return;
   }
-  const QString primera = QString::number(numeros.first());
-  const QString ultima = QString::number(numeros.last());
   const CierrePartidas cierre = CargaPartidaCierre(p, carpeta, numeros);
   if (cierre.lineas == 0) {
     sinPartidas();
@@ -186,41 +228,16 @@ void FacturadeCierre1Click(TFormaCapturaRapida& p) {
   db::Tabla& factura = *p.TablaFacturae;
   if (factura.FindKey({numero.toLongLong()})) {
     factura.Edit();
-    Campo(factura, "CLPED_F").SetAsString(QStringLiteral("CI(") + primera + u'-' + ultima + u')');
+    Campo(factura, "CLPED_F").SetAsString(OrigenCierre(numeros));
     factura.Post();
   }
 
-  // Each remission of the period not invoiced yet is marked; one that
-  // cannot be (held by another station) is named, the invoice standing.
-  QStringList sinMarca;
-  {
-    db::Tabla remisiones;
-    AbreEn(remisiones, carpeta, kRemisiones, QStringLiteral("INUMENC"));
-    for (const qint64 n : numeros) {
-      try {
-        if (!remisiones.FindKey({n}) || !Campo(remisiones, "REMIS_F").AsString().isEmpty()) continue;
-        remisiones.Edit();
-        Campo(remisiones, "REMIS_F").SetAsString((QStringLiteral("F") + numero).left(13));
-        remisiones.Post();
-      } catch (const plat::Error&) {
-        if (Editando(remisiones)) remisiones.Cancel();
-        sinMarca << QString::number(n);
-      }
-    }
-  }
-  MuestraMensaje(QStringLiteral("Genero la Factura ") + numero +
-                 QStringLiteral(" Puede Revisarla en el Módulo de Facturación de VRL"));
-  if (!sinMarca.isEmpty())
-    MuestraMensaje(QStringLiteral("No se pudieron marcar como facturadas las remisiones ") + sinMarca.join(u',') +
-                   QStringLiteral(": una Factura de Cierre posterior las tomaría otra vez"));
+  MarcaRemisionesCierre(carpeta, numeros, numero);
 
   // The invoice is still on screen: it is what gets printed.
-  TFormaAdvertencia pregunta(&p);
-  pregunta.Label1->setText(QStringLiteral("Desea Imprimir la Factura?"));
-  pregunta.ShowModal();
-  if (pregunta.Tag() == 1) {
+  if (PreguntaImprimirCierre(&p)) {
     const QString formato = p.FormatoTicket;
-    p.FormatoTicket = CarpetaPrograma(QStringLiteral("\\consulta\\FacturaCierre.fmt"));
+    p.FormatoTicket = FormatoFacturaCierre();
     try {
       p.BotonImprimirClick();
     } catch (...) {

@@ -5,10 +5,17 @@
 
 #include "foundation/dinero.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+class QWidget;
 class TFormaCapturaRapida;
+
+inline const QString kSinPartidasCierre =
+    QStringLiteral("No hay Partidas para estas Fechas, puede ser que ya se Genero la Factura de Cierre");
 
 // What the closing line counted.
 struct CierrePartidas {
@@ -25,3 +32,24 @@ struct CierrePartidas {
 CierrePartidas CargaPartidaCierre(TFormaCapturaRapida& p, const QString& carpeta, const QList<qint64>& numeros);
 
 void FacturadeCierre1Click(TFormaCapturaRapida& p);
+
+// The steps the legacy document window's closing invoice shares:
+// The period's start asked in the from-to dialog (both edits showing
+// today): the date and, in `texto`, the text typed; nothing when the dialog
+// is not accepted or the text is no date (told).
+std::optional<QDate> PideInicioCierre(QWidget* padre, QString& texto);
+// The remissions of the period in the header table `archivo` of `carpeta`:
+// from the last one back while its date is not before the start, in
+// ascending order.
+QList<qint64> RemisionesDelPeriodo(const QString& carpeta, const QDate& inicio,
+                                   const QString& archivo = QStringLiteral("Remision.dbf"));
+// The closing invoice's origin: "CI(" + first + "-" + last + ")".
+QString OrigenCierre(const QList<qint64>& numeros);
+// Each remission of `numeros` in Remision.dbf of `carpeta` not invoiced
+// yet marked REMIS_F "F" + `factura`; then "Genero la Factura <n> ..." is
+// told, and the remissions that could not be marked are named.
+void MarcaRemisionesCierre(const QString& carpeta, const QList<qint64>& numeros, const QString& factura);
+// "Desea Imprimir la Factura?" answered "Si".
+bool PreguntaImprimirCierre(QWidget* padre);
+// The closing invoice's format: <program folder>\consulta\FacturaCierre.fmt.
+QString FormatoFacturaCierre();

@@ -35,9 +35,6 @@
 namespace {
 
 const QString kCancelado = QStringLiteral("No se Puede Generar Factura de un Documento CANCELADO...");
-const QString kYaFacturado = QStringLiteral("El Documento ya se FACTURO...");
-const QString kClienteNoExiste =
-    QStringLiteral("La Clave del Cliente no EXISTE es necesario darla de alta para Facturar");
 const QString kConfirma = QStringLiteral("Esta Seguro que Desea GENERAR LA FACTURA ?");
 const QString kFormaPago = QStringLiteral("Pago en una sola Exhibición");
 const QString kFacturaE = QStringLiteral("FacturaE.dbf");
@@ -81,15 +78,10 @@ bool ValidaFacturacion(TFormaCapturaRapida& p, bool pregunta) {
     MuestraMensaje(kCancelado);
     return false;
   }
-  if (pregunta) {
-    TFormaAdvertencia confirma(&p);
-    confirma.Label1->setText(kConfirma);
-    confirma.ShowModal();
-    if (confirma.Tag() != 1) return false;
-  }
+  if (pregunta && !ConfirmaGenerarFactura(&p)) return false;
   if (!ClienteExiste(p)) p.AsignaClienteDocumento();
   if (!Campo(e, "REMIS_F").AsString().isEmpty()) {
-    MuestraMensaje(kYaFacturado);
+    MuestraMensaje(kDocumentoYaFacturado);
     return false;
   }
   if (!pregunta) {
@@ -97,7 +89,7 @@ bool ValidaFacturacion(TFormaCapturaRapida& p, bool pregunta) {
     QThread::msleep(800);
   }
   if (!ClienteExiste(p)) {
-    MuestraMensaje(kClienteNoExiste);
+    MuestraMensaje(kClienteNoExisteFactura);
     return false;
   }
   if (!pregunta) {
@@ -107,11 +99,8 @@ bool ValidaFacturacion(TFormaCapturaRapida& p, bool pregunta) {
     }
   }
   p.FacturaDerivada = true;
-  const std::pair<const char*, QLabel*> cliente[] = {{"NOMBR_C", p.Nombre},    {"DIREC_C", p.Direccion},
-                                                     {"DIRE2_C", p.Direc2},    {"POBLA_C", p.Poblacion},
-                                                     {"RFCXX_C", p.RFC},       {"CPXXX_C", p.CodigoPostal}};
-  for (const auto& [campo, etiqueta] : cliente) etiqueta->setText(Campo(*p.TablaCliente, campo).AsString());
-  p.DocumentoOrigen = (p.Base->currentText().left(1) + p.EditCLDOC_F->text()).left(8);
+  MuestraClienteFactura(p, *p.TablaCliente);
+  p.DocumentoOrigen = CodigoOrigen(p.Base->currentText(), p.EditCLDOC_F->text());
   p.LineasDeRango = false;
   ui::SetTag(p.Base, 1);
   return true;
@@ -148,6 +137,26 @@ void QuitaFactura(db::Tabla& encabezados, qint64 registro, db::Tabla& partidas, 
 }
 
 }  // namespace
+
+bool ConfirmaGenerarFactura(QWidget* padre) {
+  TFormaAdvertencia confirma(padre);
+  confirma.Label1->setText(kConfirma);
+  confirma.ShowModal();
+  return confirma.Tag() == 1;
+}
+
+bool MarcaRemisionFacturada(db::Tabla& remisiones, qint64 numero, const QString& marca) {
+  if (!remisiones.FindKey({numero})) return false;
+  remisiones.Edit();
+  try {
+    Campo(remisiones, "REMIS_F").SetAsString(marca);
+    remisiones.Post();
+  } catch (...) {
+    if (Editando(remisiones)) remisiones.Cancel();
+    throw;
+  }
+  return true;
+}
 
 bool EsPagoCredito(const QString& tipoPago) {
   return tipoPago == QStringLiteral("Crédito") || tipoPago == QStringLiteral("Credito") ||
@@ -384,14 +393,10 @@ void FacturaeImprimir1Click(TFormaCapturaRapida& p) {
     l.Post();
   }
   l.CancelRange();
-  p.DocumentoOrigen = (QStringLiteral("F") + p.EditCLDOC_F->text()).left(8);
+  p.DocumentoOrigen = CodigoOrigen(QStringLiteral("F"), p.EditCLDOC_F->text());
   // Back on the remissions, in their folder (configuration line 63 when set).
   p.Base->setCurrentText(QStringLiteral("Remisión"));
   p.BaseChange();
-  if (p.TablaFacturae->FindKey({remision})) {
-    p.TablaFacturae->Edit();
-    Campo(*p.TablaFacturae, "REMIS_F").SetAsString(p.DocumentoOrigen);
-    p.TablaFacturae->Post();
-  }
+  MarcaRemisionFacturada(*p.TablaFacturae, remision, p.DocumentoOrigen);
   p.MuestraDocumento();
 }

@@ -17,14 +17,19 @@
 // and saves it with the screen's ordinary save (the number kept), marks its
 // lines "F", and comes back to the remission, marked. It prints nothing.
 
+#include "platform/db/Tabla.h"
+
+#include <QLabel>
 #include <QString>
 
 #include <functional>
 
+class QWidget;
 class TFormaCapturaRapida;
-namespace db {
-class Tabla;
-}
+
+inline const QString kDocumentoYaFacturado = QStringLiteral("El Documento ya se FACTURO...");
+inline const QString kClienteNoExisteFactura =
+    QStringLiteral("La Clave del Cliente no EXISTE es necesario darla de alta para Facturar");
 
 void Factura1Click(TFormaCapturaRapida& p);
 void FacturaeImprimir1Click(TFormaCapturaRapida& p);
@@ -49,3 +54,21 @@ void CopiaPartidasAFactura(TFormaCapturaRapida& p, db::Tabla& partidas, const QS
 void RegistraCobroFactura(TFormaCapturaRapida& p);
 // "Crédito", "Credito" or "CREDITO".
 bool EsPagoCredito(const QString& tipoPago);
+
+// "Esta Seguro que Desea GENERAR LA FACTURA ?": true when answered "Si".
+bool ConfirmaGenerarFactura(QWidget* padre);
+// The customer's name, addresses, RFC and postal code (the row `cliente`
+// stands on) into a sale window's captions (the sale screen and the legacy
+// document window name them alike).
+template <class Ventana>
+void MuestraClienteFactura(Ventana& p, const db::Dataset& cliente) {
+  const std::pair<const char*, QLabel*> captions[] = {{"NOMBR_C", p.Nombre},    {"DIREC_C", p.Direccion},
+                                                      {"DIRE2_C", p.Direc2},    {"POBLA_C", p.Poblacion},
+                                                      {"RFCXX_C", p.RFC},       {"CPXXX_C", p.CodigoPostal}};
+  for (const auto& [campo, etiqueta] : captions)
+    etiqueta->setText(cliente.FieldByName(QString::fromLatin1(campo)).AsString());
+}
+// The remission `numero` of the open remission table marked invoiced
+// (REMIS_F `marca`); false when it is not there. Errors reach the caller,
+// the row left as it was.
+bool MarcaRemisionFacturada(db::Tabla& remisiones, qint64 numero, const QString& marca);

@@ -94,14 +94,20 @@ void TFormaRango::BitBtn2Click() {
   Close();
 }
 
-void RangodeDocumentos1Click(TFormaCapturaRapida& p) {
-  TFormaRango forma(&p);
-  forma.HabilitaPorBase(p.Base->currentText());
+std::optional<EleccionRango> PideRangoDocumentos(QWidget* padre, const QString& base) {
+  TFormaRango forma(padre);
+  forma.HabilitaPorBase(base);
   forma.SetTag(0);
   forma.ShowModal();
-  if (forma.Tag() != 1) return;
-  const QChar letra = forma.LetraElegida();
-  const QString rango = forma.Edit1->text();
+  if (forma.Tag() != 1) return std::nullopt;
+  return EleccionRango{forma.LetraElegida(), forma.Edit1->text()};
+}
+
+void RangodeDocumentos1Click(TFormaCapturaRapida& p) {
+  const std::optional<EleccionRango> eleccion = PideRangoDocumentos(&p, p.Base->currentText());
+  if (!eleccion) return;
+  const QChar letra = eleccion->letra;
+  const QString& rango = eleccion->rango;
 
   // The range is expanded and its live lines counted in the line table on
   // screen before anything is written: a refused range leaves no header.
@@ -113,11 +119,11 @@ void RangodeDocumentos1Click(TFormaCapturaRapida& p) {
     return;
   }
   if (vivas == 0) {
-    MuestraMensaje(QStringLiteral("No se puede generar una factura no hay documentos en este rango..."));
+    MuestraMensaje(kSinDocumentosRango);
     return;
   }
 
-  p.DocumentoOrigen = (QString(letra) + p.EditCLDOC_F->text()).left(8);
+  p.DocumentoOrigen = CodigoOrigen(QString(letra), p.EditCLDOC_F->text());
   p.LineasDeRango = true;
   ui::SetTag(p.Base, 1);
   GuardaVentaEnBufer(p, letra);

@@ -6,6 +6,9 @@
 #include "platform/ui/Forma.h"
 
 #include <QChar>
+#include <QString>
+
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -32,5 +35,16 @@ class TFormaRango : public ui::Forma {
   void BitBtn1Click();
   void BitBtn2Click();
 };
+
+inline const QString kSinDocumentosRango =
+    QStringLiteral("No se puede generar una factura no hay documentos en este rango...");
+
+// The range dialog for a window showing the kind `base`: the kind chosen
+// ("F", "R" or "P") and the range typed, or nothing when cancelled.
+struct EleccionRango {
+  QChar letra;
+  QString rango;
+};
+std::optional<EleccionRango> PideRangoDocumentos(QWidget* padre, const QString& base);
 
 void RangodeDocumentos1Click(TFormaCapturaRapida& p);

@@ -249,18 +249,26 @@ void ExportarDocumento1Click(TFormaCapturaRapida& p) {
   fs::ReescribeLineas(cnf, {carpeta});
 }
 
-void VentaenEspera1Click(TFormaCapturaRapida& p) {
+void EscribeMultiDat(const QStringList& lineas) {
+  fs::ReescribeLineas(fs::Une(Programa(), QStringLiteral("Multi.dat")), lineas);
+}
+
+void ArrancaVentaEnEspera() {
   const QString programa = Programa();
-  try {
-    fs::ReescribeLineas(fs::Une(programa, QStringLiteral("Multi.dat")), {p.usuario->text(), QString(), QStringLiteral("Deta")});
-  } catch (const std::exception&) {
-    // The held-sale program starts without it.
-  }
   try {
     proc::Ejecuta(fs::Une(programa, QStringLiteral("Tolvrin.exe")), programa);
   } catch (const std::exception&) {
     // A failed start is not reported.
   }
+}
+
+void VentaenEspera1Click(TFormaCapturaRapida& p) {
+  try {
+    EscribeMultiDat({p.usuario->text(), QString(), QStringLiteral("Deta")});
+  } catch (const std::exception&) {
+    // The held-sale program starts without it.
+  }
+  ArrancaVentaEnEspera();
 }
 
 void ConcentradodeVentassinFacturar1Click(TFormaCapturaRapida& p) { SinFacturar(p, kConcentrado); }

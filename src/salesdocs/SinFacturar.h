@@ -7,7 +7,16 @@
 // remissions not invoiced, listed, then put into one new document and
 // invoiced for a user with the reprint right).
 
+#include <QStringList>
+
 class TFormaCapturaRapida;
+
+// The held sale's hand-over: Multi.dat of the program folder rewritten
+// whole with the lines given (errors reach the caller), and the held-sale
+// program Tolvrin.exe of the program folder started (a failed start is not
+// reported).
+void EscribeMultiDat(const QStringList& lineas);
+void ArrancaVentaEnEspera();
 
 void ExportarDocumento1Click(TFormaCapturaRapida& p);
 void VentaenEspera1Click(TFormaCapturaRapida& p);
