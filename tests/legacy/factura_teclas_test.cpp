@@ -304,3 +304,50 @@ TEST_F(TeclasFactura, CtrlAyCtrlSMuevenEntreDocumentosYCtrlF4ImprimeSuFormato) {
   EXPECT_TRUE(Mensajes()[0].startsWith("F1    Busca Producto por Descipción\rF2")) << Mensajes()[0].toStdString();
   EXPECT_TRUE(Mensajes()[0].endsWith("Ctrl+F2    Cursor en Cliente\r"));
 }
+
+TEST_F(TeclasFactura, F7CalculaLaPartidaDeLaVentanaYCtrlF3LlevaAlEmpaque) {
+  AbreFactura("2", [](TFormaFactura& f) {
+    // Between documents F7 opens nothing.
+    f.EditCLDOC_F->setFocus();
+    Pulsa(Qt::Key_F7);
+    QTest::keyClick(&f, Qt::Key_F9);
+    Linea(f, "2", "P2");
+    // The amount and the key of the line offered next: the calculator works
+    // on this window's capture and the totals follow.
+    ui::PuertaModal::Espera("TFormaCalculaxPrecio", [](QDialog& d) {
+      Escribe("30");
+      Pulsa(Qt::Key_Return);
+      Escribe("P1");
+      Pulsa(Qt::Key_Return);
+      EXPECT_FALSE(d.isVisible());
+    });
+    Pulsa(Qt::Key_F4);
+    Pulsa(Qt::Key_F7);
+    EXPECT_EQ(Claves(f), QStringList({"P2", "P1"}));
+    EXPECT_EQ(f.TotalFact->text().trimmed(), "38.00");
+    EXPECT_EQ(Foco(), f.EditCantidad);
+
+    // Ctrl+F3 does nothing while the package edit is hidden; shown (as
+    // "Captura por Empaque" shows it), it gets the focus with the line's
+    // package factor.
+    Pulsa(Qt::Key_F3, Qt::ControlModifier);
+    EXPECT_EQ(Foco(), f.EditCantidad);
+    for (QWidget* w : {static_cast<QWidget*>(f.LabelEmpaque), static_cast<QWidget*>(f.EditEmpaque),
+                       static_cast<QWidget*>(f.LabelFactor)})
+      w->show();
+    f.TablaDeta->First();
+    f.TablaDeta->Edit();
+    f.TablaDeta->FieldByName("FACTOR").SetAsFloat(12);
+    f.TablaDeta->Post();
+    Pulsa(Qt::Key_F3, Qt::ControlModifier);
+    EXPECT_EQ(Foco(), f.EditEmpaque);
+    EXPECT_EQ(f.LabelFactor->text(), "12");
+
+    // Enter in the tax goes to the grid while the discount is disabled.
+    f.EditIMIM1_F->setFocus();
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(NombreFoco(), "Detalle");
+    prueba::RespondeCierre(2);
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
