@@ -120,7 +120,7 @@ void TFormaFactura::BotonNuevoClick() {
     if (EstadoFactura.SaltarEncabezado) {
       EditCLCLI_FExit();
       EditaFila(*TablaDeta);
-      EditCantidad->setText(QStringLiteral("1"));
+      Fila(*TablaDeta, "CANTIDAD").SetAsFloat(1);
       if (EstadoFactura.IniciaEnClave) EditClave->setFocus(Qt::OtherFocusReason);
       else {
         EditCantidad->setFocus(Qt::OtherFocusReason);
