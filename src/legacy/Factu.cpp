@@ -124,6 +124,7 @@ TFormaFactura::TFormaFactura(QWidget* owner) : ui::Forma(owner) {
   Detalle->TextoCelda = [this](const db::Campo& campo, const QVariant& valor, const QString& texto) {
     return TextoCantidadFactura(campo, valor, texto);
   };
+  ConectaDetalleFactura();
 
   FormCreate();
 }
@@ -323,13 +324,13 @@ void TFormaFactura::ConstruyeCuerpo(QWidget* p) {
   Panel8->setGeometry(10, 70, kAnchoPanelDerecho - 30, 210);
   EstadoCaptura = Etiqueta(Panel8, "EstadoCaptura", QStringLiteral("Terminada"), 10, 6);
   Etiqueta(Panel8, "Label15", QStringLiteral("Cantidad"), 10, 30);
-  EditCantidad = Edit(Panel8, "EditCantidad", QRect(10, 46, 80, 24));
+  EditCantidad = EditCampo(Panel8, "EditCantidad", FuenteTablaDeta, "CANTIDAD", QRect(10, 46, 80, 24));
   Etiqueta(Panel8, "Label10", QStringLiteral("Clave"), 100, 30);
-  EditClave = Edit(Panel8, "EditClave", QRect(100, 46, 180, 24));
-  EditTARA = Edit(Panel8, "EditTARA", QRect(230, 46, 50, 24));
+  EditClave = EditCampo(Panel8, "EditClave", FuenteTablaDeta, "CLAVE", QRect(100, 46, 180, 24));
+  EditTARA = EditCampo(Panel8, "EditTARA", FuenteTablaDeta, "TARA", QRect(230, 46, 50, 24));
   EditTARA->hide();
   LabelEmpaque = Etiqueta(Panel8, "LabelEmpaque", QStringLiteral("Empaque"), 10, 76);
-  EditEmpaque = Edit(Panel8, "EditEmpaque", QRect(10, 92, 80, 24));
+  EditEmpaque = EditCampo(Panel8, "EditEmpaque", FuenteTablaDeta, "EMPAQUE", QRect(10, 92, 80, 24));
   LabelFactor = Etiqueta(Panel8, "LabelFactor", QString(), 100, 96);
   for (QWidget* w : {static_cast<QWidget*>(LabelEmpaque), static_cast<QWidget*>(EditEmpaque),
                      static_cast<QWidget*>(LabelFactor)})

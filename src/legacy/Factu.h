@@ -45,6 +45,7 @@
 #include "platform/ui/Forma.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "pos/CapturaLineas.h"
 #include "pos/TablaCaptura.h"
 
 #include <QColor>
@@ -470,6 +471,36 @@ class TFormaFactura : public ui::Forma {
   std::unique_ptr<UnidadTrabajo> guardado_;
   QColor colorCampo_;
   QString titulo_;  // the caption before a station's number is added
+
+  // --- Grid and line-capture keys (Factu_detalle.cpp): the keys of the
+  // grid and of the quantity, key, package and tare edits, which stand on
+  // the capture's current row; the sale screen's handling where it is the
+  // same (pos/CapturaLineas.h).
+ public:
+  void DetalleKeyDown(int& tecla);
+  // The grid entered: column 0; the first row of an empty capture.
+  void DetalleEnter();
+  // Leaving the price column: the row's amount from quantity, price and
+  // discount.
+  void DetalleColExit();
+  void EditCantidadEnter();
+  void EditCantidadKeyDown(int& tecla);
+  void EditClaveKeyDown(int& tecla);
+  // Leaving the package edit: the quantity from the packages, or "Falta la
+  // Unidad de Empaque" for a product without a package factor.
+  void EditEmpaqueExit();
+  void EditEmpaqueKeyDown(int& tecla);
+  // The key typed: the line filled, then the focus on the package edit or
+  // on the capture edits.
+  void PosicionaClaveFactura();
+  // "Agregar Partida": a new row after a filled one.
+  void BotonAgregarPartidaClick();
+
+ private:
+  void ConectaDetalleFactura();
+  // A document is being captured and the grid takes input.
+  bool CapturandoFactura() const;
+  CapturaLineas lineas_;
 };
 
 inline TFormaFactura* FormaFactura() { return ui::InstanciaDe<TFormaFactura>().data(); }

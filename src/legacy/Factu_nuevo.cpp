@@ -133,7 +133,7 @@ void TFormaFactura::IniciaCapturaFactura() {
   if (EstadoFactura.SaltarEncabezado) {
     EditCLCLI_FExit();
     EditaFila(*TablaDeta);
-    EditCantidad->setText(QStringLiteral("1"));
+    Fila(*TablaDeta, "CANTIDAD").SetAsFloat(1);
     if (EstadoFactura.IniciaEnClave) EditClave->setFocus(Qt::OtherFocusReason);
     else {
       EditCantidad->setFocus(Qt::OtherFocusReason);

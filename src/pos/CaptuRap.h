@@ -83,6 +83,7 @@
 #include "platform/ui/Forma.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "pos/CapturaLineas.h"
 #include "pos/OpcionesEncabezado.h"
 #include "pos/TablaCaptura.h"
 #include "pos/TotalesVenta.h"
@@ -238,6 +239,8 @@ class TFormaCapturaRapida : public ui::Forma {
   qint64 UltimoNumeroDocumento = 0;
   bool DocumentoNuevo = false;
   double TasaIvaVenta = 0;     // default tax rate (configuration line 5)
+  // The capture edits' and the grid's handling shared with the legacy window.
+  CapturaLineas Lineas;
   int ControlVenta = 0;        // control number of the new document
   int ListaPrecioCliente = 0;  // the customer's price list, 0 = none
   // Prices and totals.

@@ -54,6 +54,9 @@ bool EsModificador(int tecla) {
 }  // namespace
 
 void TFormaCapturaRapida::ConectaCaptura() {
+  Lineas = CapturaLineas({this, Detalle, TablaDeta, TablaInventario, EditCantidad, EditClave, EditTARA, EditEmpaque,
+                          LabelFactor, CAMBIO_F},
+                         [this] { return OpcionIniciaEnClave; }, [this] { DetalleColEnter(); });
   const QColor aqua = ui::ColorQt(ui::clAqua, EditClave->palette());
   for (QWidget* caja : {EditCantidad, EditClave, EditEmpaque}) ui::ResaltaAlEnfocar(caja, aqua);
   const auto teclas = [this](QWidget* caja, void (TFormaCapturaRapida::*manejador)(int&)) {
@@ -81,10 +84,7 @@ void TFormaCapturaRapida::ConectaCaptura() {
   ui::Conecta(&rejilla, &ui::Eventos::Enter, this, [this] { DetalleEnter(); });
   ui::Conecta(&rejilla, &ui::Eventos::Exit, this, [this] { SetKeyPreview(true); });
   teclas(Detalle, &TFormaCapturaRapida::DetalleKeyDown);
-  ui::Conecta(&rejilla, &ui::Eventos::KeyUp, this, [this](int& tecla, Qt::KeyboardModifiers) {
-    if ((tecla == Qt::Key_Up || tecla == Qt::Key_Down) && HayFila(*TablaDeta))
-      LabelFactor->setText(Partida("FACTOR").AsString());
-  });
+  Lineas.ConectaRejilla(this);
   // A deleted line is taken out of the totals at once.
   TablaDeta->AfterDelete = [this](db::Dataset&) {
     if (!Permitido(BotonNuevaVenta)) CalculaTotales();
@@ -118,14 +118,7 @@ void TFormaCapturaRapida::IniciaCaptura() {
   EnfocaCaptura();
 }
 
-void TFormaCapturaRapida::EnfocaCaptura() {
-  if (OpcionIniciaEnClave) {
-    EditClave->setFocus(Qt::OtherFocusReason);
-    return;
-  }
-  EditCantidad->setFocus(Qt::OtherFocusReason);
-  EditCantidad->selectAll();
-}
+void TFormaCapturaRapida::EnfocaCaptura() { Lineas.EnfocaCaptura(); }
 
 // --- The quantity field.
 
@@ -147,18 +140,7 @@ void TFormaCapturaRapida::EditCantidadKeyDown(int& tecla) {
   }
   if (!EsEnter(tecla)) return;
   tecla = 0;
-  const QString numero = FiltraNumero(EditCantidad->text());
-  if (HayFila(*TablaDeta) && numero != Partida("CANTIDAD").AsString()) {
-    // A text that is still no number is refused here, the focus kept on it.
-    try {
-      EditaFila(*TablaDeta);
-      Partida("CANTIDAD").SetAsString(numero);
-    } catch (const plat::Error&) {
-      EditCantidad->setFocus(Qt::OtherFocusReason);
-      throw;
-    }
-  }
-  EditClave->setFocus(Qt::OtherFocusReason);
+  Lineas.AceptaCantidad();
 }
 
 // --- The key field.
@@ -209,27 +191,13 @@ void TFormaCapturaRapida::VaciaClave() {
 }
 
 void TFormaCapturaRapida::MuestraTara() {
-  const QString clave = EditClave->text();
-  if (clave.isEmpty() || !TablaInventario->Active() || !TablaInventario->FindKey({clave})) return;
-  const db::Campo* campo = TablaInventario->FindField(CampoTaraProducto);
-  EditTARA->setVisible(campo && campo->AsString() == ValorTaraProducto);
+  if (const std::optional<bool> tara = Lineas.TaraDeClave(CampoTaraProducto, ValorTaraProducto))
+    EditTARA->setVisible(*tara);
 }
 
-void TFormaCapturaRapida::AceptaClave() {
-  PostPendiente(*TablaDeta);
-  VeAColumna(2);
-  if (EmpaqueVisible() && ui::Tag(EditClave) == 0) EditEmpaque->setFocus(Qt::OtherFocusReason);
-  else EnfocaCaptura();
-}
+void TFormaCapturaRapida::AceptaClave() { Lineas.PosicionaClave(); }
 
-void TFormaCapturaRapida::BuscaEnCatalogo(int orden) {
-  ui::SetTag(Detalle, 3);
-  PostPendiente(*TablaDeta);
-  EditaFila(*TablaDeta);
-  QString clave;
-  BuscaProductoPorOrden(EditClave->text(), 1, orden, Conf.BusquedaAvanzada, clave);
-  Partida("CLAVE").SetAsString(clave);
-}
+void TFormaCapturaRapida::BuscaEnCatalogo(int orden) { Lineas.BuscaEnCatalogo(orden, Conf.BusquedaAvanzada); }
 
 void TFormaCapturaRapida::BuscaPorClave() {
   BuscaEnCatalogo(1);
@@ -246,9 +214,7 @@ void TFormaCapturaRapida::BuscaPorClave() {
 void TFormaCapturaRapida::RepitePartida() {
   PostPendiente(*TablaDeta);
   EditaFila(*TablaDeta);
-  VeAColumna(2);
-  if (EmpaqueVisible() && EditEmpaque->text().isEmpty()) EditEmpaque->setFocus(Qt::OtherFocusReason);
-  else EnfocaCaptura();
+  Lineas.RepitePartida();
   ValidaPiezas();
 }
 
@@ -258,14 +224,9 @@ void TFormaCapturaRapida::ValidaPiezas() {
   EditCantidad->setFocus(Qt::OtherFocusReason);
 }
 
-bool TFormaCapturaRapida::EmpaqueVisible() const { return EditEmpaque->isVisibleTo(this); }
+bool TFormaCapturaRapida::EmpaqueVisible() const { return Lineas.EmpaqueVisible(); }
 
-void TFormaCapturaRapida::VeAColumna(int columna) {
-  // The line is filled on entering column 2: a key typed again while the
-  // grid already stands there is filled too.
-  if (Detalle->SelectedIndex() == columna) DetalleColEnter();
-  else Detalle->SetSelectedIndex(columna);
-}
+void TFormaCapturaRapida::VeAColumna(int columna) { Lineas.VeAColumna(columna); }
 
 // --- The product of a line.
 
@@ -320,18 +281,11 @@ void TFormaCapturaRapida::VerificaExistencia() {
 
 void TFormaCapturaRapida::NuevaPartida() {
   TablaDeta->Last();
-  if (Partida("CLAVE").AsString().isEmpty() || Partida("PRODUCTO").AsString().isEmpty()) return;
-  TablaDeta->Append();
-  Partida("CANTIDAD").SetAsFloat(1);
-  EnfocaCaptura();
+  if (Lineas.AgregaPartida()) EnfocaCaptura();
 }
 
 void TFormaCapturaRapida::BotonAgregarPartidaClick() {
-  if (!Capturando() || !HayFila(*TablaDeta)) return;
-  if (Partida("CLAVE").AsString().isEmpty() || Partida("PRODUCTO").AsString().isEmpty()) return;
-  TablaDeta->Append();
-  Partida("CANTIDAD").SetAsFloat(1);
-  EnfocaCaptura();
+  if (Capturando() && Lineas.AgregaPartida()) EnfocaCaptura();
 }
 
 // --- Filling a line (the grid enters column 2).
@@ -411,10 +365,7 @@ void TFormaCapturaRapida::PartidaDeProducto() {
   AsignaPrecioPartida();
   // The amount with the discount the line keeps, so the totals find it as
   // it is and do not price the line again.
-  registro::Escribe(Partida("IMPORTE"),
-                    std::optional(ImporteLinea(Partida("CANTIDAD").AsFloat(),
-                                               registro::LeeImporte(Partida("PRECIO")).value_or(Dinero()),
-                                               Partida("DESCUENTO").AsFloat())));
+  EscribeImporteLinea(*TablaDeta);
   LabelExistencia->setText(TextoExistencia(producto) + QStringLiteral("  *  ") + producto.DSCPR_I);
   CostoDePartida(*TablaDeta, producto);
   TablaDeta->Post();

@@ -61,10 +61,7 @@ void TFormaCapturaRapida::DetalleColEnter() {
     case kColumnaImpuesto:
       if (HayFila(*TablaDeta)) {
         EditaFila(*TablaDeta);
-        registro::Escribe(Partida("IMPORTE"),
-                          std::optional(ImporteLinea(Partida("CANTIDAD").AsFloat(),
-                                                     registro::LeeImporte(Partida("PRECIO")).value_or(Dinero()),
-                                                     Partida("DESCUENTO").AsFloat())));
+        EscribeImporteLinea(*TablaDeta);
       }
       PrecioDesbloqueado = false;
       Detalle->SetSelectedIndex(0);
@@ -78,15 +75,7 @@ void TFormaCapturaRapida::DetalleColEnter() {
 void TFormaCapturaRapida::DetalleColExit() {
   if (!Capturando() || !HayFila(*TablaDeta)) return;
   const int columna = Detalle->SelectedIndex();
-  const auto importe = [this] {
-    return ImporteLinea(Partida("CANTIDAD").AsFloat(), registro::LeeImporte(Partida("PRECIO")).value_or(Dinero()),
-                        Partida("DESCUENTO").AsFloat());
-  };
-  if (columna == 3) {
-    EditaFila(*TablaDeta);
-    registro::Escribe(Partida("IMPORTE"), std::optional(importe()));
-    TablaDeta->Post();
-  }
+  if (columna == 3) Lineas.ImporteDePartida();
   if (columna == ColumnaPrecio) {
     const Dinero costo = registro::LeeImporte(Partida("COSTO")).value_or(Dinero());
     const Dinero precio = registro::LeeImporte(Partida("PRECIO")).value_or(Dinero());
@@ -104,17 +93,12 @@ void TFormaCapturaRapida::DetalleEnter() {
   if (Permitido(BotonRedondo2)) SetKeyPreview(false);
   if (!Capturando()) return;
   Detalle->SetSelectedIndex(0);
-  if (HayFila(*TablaDeta)) LabelFactor->setText(Partida("FACTOR").AsString());
+  Lineas.MuestraFactor();
   ColumnaPrecio = 0;
   while (ColumnaPrecio < Detalle->Columnas() &&
          Detalle->Columna(ColumnaPrecio).campo.compare(kPrecio, Qt::CaseInsensitive) != 0)
     ++ColumnaPrecio;
-  if (TablaDeta->IsEmpty() && TablaDeta->State() == db::Dataset::Estado::Navegando) {
-    TablaDeta->Append();
-    Partida("CANTIDAD").SetAsFloat(1);
-    Detalle->SetSelectedIndex(1);
-    EnfocaCaptura();
-  }
+  Lineas.PrimeraPartida();
 }
 
 bool TFormaCapturaRapida::ListaDePrecios() {
@@ -134,48 +118,22 @@ bool TFormaCapturaRapida::ListaDePrecios() {
 void TFormaCapturaRapida::DetalleKeyDown(int& tecla) {
   if (!Capturando()) return;
   switch (tecla) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: {
-      tecla = 0;
-      if (!Detalle->CierraEditor()) return;
-      const int siguiente = Detalle->SelectedIndex() + 1;
-      if (siguiente == kColumnaImpuesto || siguiente >= Detalle->Columnas()) {
-        TablaDeta->Next();
-        Detalle->SetSelectedIndex(0);
-      } else {
-        Detalle->SetSelectedIndex(siguiente);
-      }
-      break;
-    }
     case Qt::Key_F2:
       tecla = 0;
       BuscaPorClave();
       EditClave->setFocus(Qt::OtherFocusReason);
-      break;
-    case Qt::Key_F3:
-      if (!EmpaqueVisible()) break;
-      tecla = 0;
-      EnfocaEmpaque();
       break;
     case Qt::Key_F4:
       tecla = 0;
       Detalle->SetSelectedIndex(0);
       EditCantidad->setFocus(Qt::OtherFocusReason);
       break;
-    case Qt::Key_F5:
-      tecla = 0;
-      CAMBIO_F->setFocus(Qt::OtherFocusReason);
-      break;
     case Qt::Key_F6:
       tecla = 0;
       EliminaPartida();
       break;
-    case Qt::Key_F12:
-      tecla = 0;
-      Detalle->SetSelectedIndex(0);
-      Detalle->setFocus(Qt::OtherFocusReason);
-      break;
     default:
+      Lineas.TeclaRejilla(tecla);
       break;
   }
 }

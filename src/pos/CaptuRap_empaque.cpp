@@ -16,17 +16,6 @@
 #include <QAction>
 #include <QLabel>
 
-namespace {
-
-// The number a text holds when it is one above 0.
-std::optional<double> Positivo(const QString& texto) {
-  double valor = 0;
-  if (!LeeReal(texto, valor) || valor <= 0) return std::nullopt;
-  return valor;
-}
-
-}  // namespace
-
 void TFormaCapturaRapida::CapturaporEmpaque1Click() {
   if (usuario->text() != QStringLiteral("0")) return;
   const bool empaque = !CapturaporEmpaque1->isChecked();
@@ -48,35 +37,16 @@ void TFormaCapturaRapida::EditEmpaqueEnter() {
   LabelFactor->setText(TextoReal(factor));
 }
 
-void TFormaCapturaRapida::EditEmpaqueExit() {
-  const std::optional<double> factor = Positivo(LabelFactor->text());
-  const std::optional<double> paquetes = Positivo(EditEmpaque->text());
-  if (!factor || !paquetes || !HayFila(*TablaDeta)) return;
-  try {
-    EditaFila(*TablaDeta);
-    Partida("CANTIDAD").SetAsFloat(*factor * *paquetes);
-  } catch (const plat::Error&) {
-  }
-}
+void TFormaCapturaRapida::EditEmpaqueExit() { Lineas.EmpaqueACantidad(); }
 
 void TFormaCapturaRapida::EditEmpaqueKeyDown(int& tecla) {
   if (!Capturando()) return;
   switch (tecla) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: {
+    case Qt::Key_Enter:
       tecla = 0;
-      if (LabelFactor->text().isEmpty()) VeAColumna(2);
-      if (const std::optional<double> paquetes = Positivo(EditEmpaque->text()); paquetes && HayFila(*TablaDeta)) {
-        EditaFila(*TablaDeta);
-        Partida("CANTIDAD").SetAsFloat(ValorNumerico(LabelFactor->text()) * *paquetes);
-      }
-      LabelFactor->setText(QStringLiteral("1"));
-      VeAColumna(2);
-      TablaDeta->Last();
-      EditClave->setFocus(Qt::OtherFocusReason);
-      NuevaPartida();
+      Lineas.CierraEmpaque([this] { NuevaPartida(); });
       break;
-    }
     case Qt::Key_F2:
       tecla = 0;
       BuscaPorClave();
@@ -98,10 +68,7 @@ void TFormaCapturaRapida::EditEmpaqueKeyDown(int& tecla) {
   }
 }
 
-void TFormaCapturaRapida::EnfocaEmpaque() {
-  if (HayFila(*TablaDeta)) LabelFactor->setText(Partida("FACTOR").AsString());
-  EditEmpaque->setFocus(Qt::OtherFocusReason);
-}
+void TFormaCapturaRapida::EnfocaEmpaque() { Lineas.EnfocaEmpaque(); }
 
 void TFormaCapturaRapida::VerCampoTara1Click() {
   // The item shows the option read at start; the file takes effect then.

@@ -93,7 +93,6 @@ void TFormaCapturaRapida::ConectaTeclas() {
   Detalle->TextoCelda = [this](const db::Campo& campo, const QVariant& valor, const QString& texto) {
     return TextoCeldaDetalle(campo, valor, texto);
   };
-  ui::Conecta(&ui::Eventos::De(Detalle), &ui::Eventos::KeyPress, this, [](QChar& c) { c = Mayuscula(c); });
 }
 
 void TFormaCapturaRapida::OrdenEncabezado() {
