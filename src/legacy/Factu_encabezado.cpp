@@ -40,9 +40,7 @@ class RetienePago : public QObject {
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override {
-    if (objeto != campo_ || evento->type() != QEvent::FocusOut) return false;
-    const QString texto = campo_->text().trimmed();
-    return !texto.isEmpty() && !Dinero::Lee(texto);
+    return objeto == campo_ && evento->type() == QEvent::FocusOut && PagoNoNumerico(campo_->text());
   }
 
  private:
@@ -77,7 +75,8 @@ void TFormaFactura::ConectaEncabezadoFactura() {
   entra(EditIMIM1_F, [this] { EditIMIM1_FEnter(); });
   entra(EditDESFI_F, [enPosicion] { enPosicion(8, 8); });
 
-  for (int posicion : {1, 4, 6, 7, 8}) sale(CampoDePosicion(posicion), [this, posicion] { RestauraCampoFactura(posicion); });
+  for (int posicion : {1, 4, 6, 7, 8})
+    sale(CampoDePosicion(posicion), [this, posicion] { RestauraCampoFactura(posicion); });
   sale(EditCLVEN_F, [this] { EditCLVEN_FExit(); });
   sale(EditFEDOC_F, [this] { EditFEDOC_FExit(); });
   // The customer's data come with its exit of the line capture

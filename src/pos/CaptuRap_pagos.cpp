@@ -139,10 +139,7 @@ void TFormaCapturaRapida::RepreciaCaptura(int lista) {
 
 void TFormaCapturaRapida::CAMBIO_FEnter() { CalculaTotales(); }
 
-bool TFormaCapturaRapida::PagoNoNumerico() const {
-  const QString texto = CAMBIO_F->text().trimmed();
-  return !texto.isEmpty() && !Dinero::Lee(texto);
-}
+bool TFormaCapturaRapida::PagoNoNumerico() const { return ::PagoNoNumerico(CAMBIO_F->text()); }
 
 void TFormaCapturaRapida::CAMBIO_FKeyDown(int& tecla) {
   if (tecla == Qt::Key_F6) {

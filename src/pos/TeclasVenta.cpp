@@ -105,6 +105,11 @@ std::optional<Dinero> LeeCampoPago(QLineEdit* campo) {
   return recibido;
 }
 
+bool PagoNoNumerico(const QString& texto) {
+  const QString limpio = texto.trimmed();
+  return !limpio.isEmpty() && !Dinero::Lee(limpio);
+}
+
 QString TextoCambio(const Dinero& recibido, const Dinero& total) {
   return QStringLiteral("Cambio ") + FormatoImporte(QStringLiteral("##,##0.00"), (recibido - total).Texto());
 }

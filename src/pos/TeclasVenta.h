@@ -54,5 +54,7 @@ std::optional<QString> EvaluaCampoPago(QLineEdit* campo);
 // shows the message and takes the focus back, text selected (after the
 // focus change under way); nullopt then, and for an empty field.
 std::optional<Dinero> LeeCampoPago(QLineEdit* campo);
+// A text in the change field that is no amount (empty is none).
+bool PagoNoNumerico(const QString& texto);
 // "Cambio " + (received - total) with "##,##0.00".
 QString TextoCambio(const Dinero& recibido, const Dinero& total);
