@@ -45,14 +45,19 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <exception>
+
 namespace {
 
 const QString kNoGuardados = QStringLiteral("No Pueden Guardarse los Datos ha Ocurrido un Error");
 const QString kFaltaNumero = QStringLiteral("Falta el Numero de Documento");
 // Retries of a movement row after its first attempt, and the pause before
-// each: a thousand within a few seconds.
+// each: a thousand within a few seconds. An attempt that waits for a table
+// another station holds takes seconds itself: no retry starts once the
+// attempts have spent the bound.
 constexpr int kReintentosMovimiento = 1000;
 constexpr unsigned long kPausaReintentoMs = 2;
+constexpr int kPlazoReintentosMs = 10000;
 const QString kRechazada = QStringLiteral("rechazada");
 
 QString TextoError(const std::exception& e) {
@@ -210,10 +215,13 @@ void TFormaFactura::TerminaGuardadoFactura() {
     EjecutaGuardadoFactura(plan);
     numero = diario->Resultado(QStringLiteral("E")).value_or(QStringList()).value(0);
   } catch (const std::exception& e) {
-    // Nothing written: the document is still only captured.
+    // Nothing written: the document is still only captured. Otherwise the
+    // capture stays as the save began it, locked, for F10 to finish.
     if (!diario->HayEscrituras()) {
       diario->Termina();
       ui::SetTag(BotonNuevo, 1);
+    } else {
+      CierraCapturaFactura();
     }
     MuestraMensaje(TextoError(e));
     return;
@@ -454,8 +462,16 @@ void TFormaFactura::GrabaMovimientoFactura(const PlanGuardado& plan, const QStri
         [&](const db::Dataset& fila) { return EsMovimientoDe(fila, venta, captura); });
   };
   QString titulo;
-  EscribeConReintentos(
-      escribe,
+  std::exception_ptr error;
+  const bool escrito = EscribeConReintentos(
+      [&] {
+        try {
+          escribe();
+        } catch (const std::exception&) {
+          error = std::current_exception();
+          throw;
+        }
+      },
       [&] {
         // The caption without the text of an earlier failure.
         titulo = windowTitle();
@@ -465,7 +481,10 @@ void TFormaFactura::GrabaMovimientoFactura(const PlanGuardado& plan, const QStri
         setWindowTitle(titulo + kTraficoMovimiento + QString::number(intento));
         repaint();
       },
-      kReintentosMovimiento, kPausaReintentoMs);
+      kReintentosMovimiento, kPausaReintentoMs, kPlazoReintentosMs);
+  // A row still not written stops the save rather than being lost: F10, or
+  // the window's next claim, finishes it from here.
+  if (!escrito && error) std::rethrow_exception(error);
 }
 
 void TFormaFactura::RegresaExistenciasFactura(const PlanGuardado& plan, const QString& numero) {

@@ -10,6 +10,7 @@
 #include "platform/fs/Texto.h"
 #include "pos/UnidadTrabajo.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 
 namespace {
@@ -113,21 +114,28 @@ void EscribeEspejoLineas(db::Tabla& lineas, const QString& carpeta, const QStrin
 }
 
 bool EscribeConReintentos(const std::function<void()>& escribe, const std::function<void()>& primeraFalla,
-                          const std::function<void(int intento)>& aviso, int reintentos, unsigned long pausaMs) {
-  try {
-    escribe();
-    return true;
-  } catch (const std::exception&) {
-  }
-  if (primeraFalla) primeraFalla();
-  for (int intento = 0; intento < reintentos; ++intento) {
-    QThread::msleep(pausaMs);
+                          const std::function<void(int intento)>& aviso, int reintentos, unsigned long pausaMs,
+                          int plazoMs) {
+  // The time spent in the attempts themselves.
+  qint64 gastado = 0;
+  const auto intenta = [&] {
+    QElapsedTimer reloj;
+    reloj.start();
     try {
       escribe();
-      return true;
     } catch (const std::exception&) {
-      if (aviso) aviso(intento);
+      gastado += reloj.elapsed();
+      return false;
     }
+    return true;
+  };
+  if (intenta()) return true;
+  if (primeraFalla) primeraFalla();
+  for (int intento = 0; intento < reintentos; ++intento) {
+    if (plazoMs > 0 && gastado >= plazoMs) break;
+    QThread::msleep(pausaMs);
+    if (intenta()) return true;
+    if (aviso) aviso(intento);
   }
   return false;
 }

@@ -77,10 +77,12 @@ inline const QString kTraficoMovimiento = QStringLiteral(" Guardando MI, Problem
 // A movement row written on a busy network: `escribe` runs once; when it
 // fails, `primeraFalla` runs (the document is noted for repair) and it is
 // tried again up to `reintentos` times, `pausaMs` apart, `aviso` told the
-// number of each retry that failed (0 first). True once the row is written.
+// number of each retry that failed (0 first). With `plazoMs` above 0 no
+// retry starts once the failed attempts themselves have taken that long (an
+// attempt may wait seconds for a lock). True once the row is written.
 bool EscribeConReintentos(const std::function<void()>& escribe, const std::function<void()>& primeraFalla,
                           const std::function<void(int intento)>& aviso, int reintentos = 10,
-                          unsigned long pausaMs = 100);
+                          unsigned long pausaMs = 100, int plazoMs = 0);
 
 // Appends the document number to <programa>\mi_tmp.dat unless it is the
 // file's last line already. A file that cannot be read or written is

@@ -579,20 +579,104 @@ TEST_F(FacturaCaptura, UnaEstacionMuertaAlGuardarLoTerminaAlVolver) {
 
 // --- Movement rows retried.
 
-TEST_F(FacturaCaptura, UnMovimientoQueNoSeEscribeSeReintentaYElGuardadoTermina) {
+// Movement writes failing: retried, each retry that fails told in the
+// caption. A row that passes the third attempt is written and the save
+// ends; one that never passes stops the save after the thousandth retry
+// with the error, nothing lost: F10 finishes it once the table writes again.
+TEST_F(FacturaCaptura, UnMovimientoQueNoSeEscribeSeReintentaYNoSePierde) {
+  const QString punto = QString::fromLatin1(db::puntos::kAntesDeEscribir) + ":MOVINVEN.DBF";
+  const QString raizDatos = fs::Local("C:\\");
+  const QString copia = QDir(raizDatos).absoluteFilePath("../inicial");
+  CopiaArbol(raizDatos, copia);
+  struct Caso {
+    const char* nombre;
+    int fallas;
+    const char* intento;  // the caption's end
+    bool termina;
+  };
+  for (const Caso& c : {Caso{"pasa al tercer intento", 3, "intento 1", true},
+                        Caso{"nunca pasa", 5000, "intento 999", false}}) {
+    SCOPED_TRACE(c.nombre);
+    CopiaArbol(copia, raizDatos);
+    ui::PuertaModal::LimpiaMensajes();
+    AbreFactura("1", [&](TFormaFactura& f) {
+      f.BotonNuevo->click();
+      Linea(f, "1", "P1");
+      const QString titulo = f.windowTitle();
+      falla::ArmaError(punto, 1, c.fallas);
+      f.BotonGuardar->click();
+      falla::Desarma();
+      EXPECT_EQ(f.windowTitle(), titulo + " Guardando MI, Problema de Tráfico..." + c.intento);
+      if (!c.termina) {
+        EXPECT_EQ(Mensajes(), QStringList{"Falla provocada en " + punto});
+        EXPECT_FALSE(f.Detalle->isEnabled());
+        EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI"}), QList<QStringList>());
+        ui::PuertaModal::LimpiaMensajes();
+        f.BotonGuardar->click();
+      }
+      EXPECT_EQ(Mensajes(), QStringList());
+      EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+      EXPECT_EQ(f.EditCLDOC_F->text(), "13");
+    });
+    EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+              (QList<QStringList>{{"P1"}}));
+    EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI", "NUDOC_MI"}),
+              (QList<QStringList>{{"P1", "R13-" + Campo("Remision.dbf", "CLDOC_F", "13", "CONTROL")}}));
+    EXPECT_EQ(Existencia("P1"), "49");
+  }
+}
+
+// The movement table held by another station (busy writing it) through a
+// save: the retries show in the caption, the save stops within seconds with
+// the table named, the number given and the first line's stock taken, the
+// capture kept and locked; F10 once the table is free finishes it, each
+// write once.
+TEST_F(FacturaCaptura, UnaTablaDeMovimientosOcupadaDetieneElGuardadoYF10LoTermina) {
   AbreFactura("1", [](TFormaFactura& f) {
     f.BotonNuevo->click();
-    Linea(f, "1", "P1");
+    Linea(f, "2", "P1");
+    Linea(f, "3", "P2");
     const QString titulo = f.windowTitle();
-    falla::ArmaError(QString::fromLatin1(db::puntos::kAntesDeEscribir) + ":MOVINVEN.DBF", 1, 2000);
+    {
+      prueba::ProcesoHijo otra("OcupaTabla", {kDatos, "Movinven.DBF"});
+      ASSERT_EQ(otra.EsperaLinea(), "LISTO");
+      ui::PuertaModal::LimpiaMensajes();
+      f.BotonGuardar->click();
+      otra.Envia("");
+      EXPECT_EQ(otra.Espera(), 0);
+    }
+    EXPECT_TRUE(f.windowTitle().startsWith(titulo + " Guardando MI, Problema de Tráfico...intento "))
+        << f.windowTitle().toStdString();
+    ASSERT_EQ(Mensajes().size(), 1);
+    EXPECT_TRUE(Mensajes()[0].contains("Movinven", Qt::CaseInsensitive)) << Mensajes()[0].toStdString();
+    const QString control = Campo("Remision.dbf", "CLDOC_F", "13", "CONTROL");
+    EXPECT_EQ(control, QString::number(f.EstadoFactura.Control));
+    EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+              QList<QStringList>());
+    EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI"}), QList<QStringList>());
+    EXPECT_EQ(Existencia("P1"), "48");
+    EXPECT_EQ(Existencia("P2"), "20");
+    EXPECT_FALSE(f.Detalle->isEnabled());
+    EXPECT_TRUE(f.EditClave->isReadOnly());
+    QStringList claves;
+    for (f.TablaDeta->First(); !f.TablaDeta->Eof(); f.TablaDeta->Next())
+      claves << f.TablaDeta->FieldByName("CLAVE").AsString() + "x" + f.TablaDeta->FieldByName("CANTIDAD").AsString();
+    EXPECT_EQ(claves.mid(0, 2), (QStringList{"P1x2", "P2x3"}));
+
+    ui::PuertaModal::LimpiaMensajes();
     f.BotonGuardar->click();
-    falla::Desarma();
-    EXPECT_EQ(f.windowTitle(), titulo + " Guardando MI, Problema de Tráfico...intento 999");
+    EXPECT_EQ(Mensajes(), QStringList());
+    EXPECT_EQ(f.EditCLDOC_F->text(), "13");
     EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+    EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD", "CANTI_FD"},
+                    [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
+              (QList<QStringList>{{"P1", "2"}, {"P2", "3"}}));
+    EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI", "NUDOC_MI", "CANTI_MI"}),
+              (QList<QStringList>{{"P1", "R13-" + control, "2"}, {"P2", "R13-" + control, "3"}}));
   });
-  EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD"}, [](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == "13"; }),
-            (QList<QStringList>{{"P1"}}));
-  EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI"}), QList<QStringList>());
+  EXPECT_EQ(Existencia("P1"), "48");
+  EXPECT_EQ(Existencia("P2"), "17");
+  EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F"}), (QList<QStringList>{{"12"}, {"13"}}));
 }
 
 // --- Tare.
