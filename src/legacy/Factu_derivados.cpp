@@ -193,8 +193,12 @@ void TFormaFactura::FacturaDeRemisionFactura(bool imprime) {
   // remission.
   ui::SetTag(Base, 1);
   if (!DerivaFactura(u'F', EditCLCLI_F)) return;
+  // The remission is marked by the save once the invoice stands.
+  remisionFacturada_ = CarpetaDeArchivo(QStringLiteral("Remision.dbf")) + u'\n' + QString::number(remision);
   QString factura;
-  if (!GuardaDerivadoFactura(factura)) {
+  const bool guardada = GuardaDerivadoFactura(factura);
+  remisionFacturada_.clear();
+  if (!guardada) {
     DescartaDerivadoFactura(vista);
     return;
   }
@@ -203,24 +207,36 @@ void TFormaFactura::FacturaDeRemisionFactura(bool imprime) {
                                   CarpetaPrograma(QStringLiteral("\\consulta\\")) + LineaConf(ConfFormatoFactura));
     ImprimeDocumentoFactura();
   }
-
   // Back on the remissions, in their folder (configuration line 63 when
-  // set), where the remission and its lines are marked invoiced.
+  // set), showing the remission marked.
   Base->setCurrentText(kBaseRemision);
   BaseChange();
-  const QString marca = (QStringLiteral("F") + factura).left(8);
-  try {
-    MarcaRemisionFacturada(*TablaFacturae, remision, marca);
-    MarcaPartidasFactura(QString::number(remision), QStringLiteral("F"));
-  } catch (const std::exception& error) {
-    MuestraMensaje(QStringLiteral("La Factura %1 se guardó, pero la remisión %2 no se pudo marcar como facturada: ")
-                       .arg(factura)
-                       .arg(remision) +
-                   QString::fromUtf8(error.what()));
-  }
   EstadoFactura.LineaFormato = vista.lineaFormato;
   EstadoFactura.RutaFormato = vista.rutaFormato;
   if (TablaFacturae->FindKey({remision})) MuestraDocumentoFactura();
+}
+
+void TFormaFactura::MarcaRemisionDeFactura(const QString& remision, const QString& factura) {
+  const QString carpeta = remision.section(u'\n', 0, 0);
+  const QString numero = remision.section(u'\n', 1);
+  try {
+    db::Tabla e;
+    e.SetCarpeta(carpeta);
+    e.SetNombreTabla(QStringLiteral("Remision.dbf"));
+    e.SetIndexName(QStringLiteral("INUMENC"));
+    e.Open();
+    MarcaRemisionFacturada(e, numero.toLongLong(), (QStringLiteral("F") + factura).left(8));
+    db::Tabla l;
+    l.SetCarpeta(carpeta);
+    l.SetNombreTabla(QStringLiteral("RemisioD.dbf"));
+    l.SetIndexName(QStringLiteral("CLDOC_FD"));
+    l.Open();
+    MarcaPartidasFactura(l, numero, QStringLiteral("F"));
+  } catch (const std::exception& error) {
+    MuestraMensaje(QStringLiteral("La Factura %1 se guardó, pero la remisión %2 no se pudo marcar como facturada: ")
+                       .arg(factura, numero) +
+                   plat::TextoError(error));
+  }
 }
 
 // --- Remission, order, return.

@@ -187,6 +187,7 @@ void TFormaFactura::BotonGuardarClick() {
     datos.append({QStringLiteral("descuento"), descuento});
     datos.append({QStringLiteral("lista"), EstadoFactura.ConversionPorLista ? EstadoFactura.ListaOrigen : QString()});
     datos.append({QStringLiteral("letraOrigen"), EstadoFactura.LetraOrigen});
+    datos.append({QStringLiteral("remisionFacturada"), remisionFacturada_});
     diario->Inicia(datos);
   } catch (const std::exception& e) {
     MuestraMensaje(TextoError(e));
@@ -220,6 +221,7 @@ void TFormaFactura::TerminaGuardadoFactura() {
   }
   const QString lista = diario->Dato(QStringLiteral("lista"));
   const QString letraOrigen = diario->Dato(QStringLiteral("letraOrigen"));
+  const QString remision = diario->Dato(QStringLiteral("remisionFacturada"));
   diario->Termina();
   if (!lista.isEmpty()) {
     try {
@@ -227,6 +229,9 @@ void TFormaFactura::TerminaGuardadoFactura() {
     } catch (const std::exception&) {
     }
   }
+  // The remission of an invoice made from it, marked once the invoice
+  // stands (now, or when a stopped save is finished).
+  if (!remision.isEmpty()) MarcaRemisionDeFactura(remision, numero);
   FinGuardadoFactura(numero);
 }
 
