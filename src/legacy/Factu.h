@@ -394,6 +394,11 @@ class TFormaFactura : public ui::Forma {
   // REMIS_F "F" + the invoice, its lines TREGI_FD "F" (a failure told).
   QString remisionFacturada_;
   void MarcaRemisionDeFactura(const QString& remision, const QString& factura);
+  // The same for the remissions of a closing invoice ("<folder>\n<n>,<n>..."):
+  // each not invoiced yet marked REMIS_F "F" + the invoice, then the
+  // invoice's number told.
+  QString remisionesCierre_;
+  void MarcaCierreDeFactura(const QString& remisiones, const QString& factura);
 
  protected:
   void FormShow() override;

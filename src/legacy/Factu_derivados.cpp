@@ -239,6 +239,18 @@ void TFormaFactura::MarcaRemisionDeFactura(const QString& remision, const QStrin
   }
 }
 
+void TFormaFactura::MarcaCierreDeFactura(const QString& remisiones, const QString& factura) {
+  QList<qint64> numeros;
+  for (const QString& n : remisiones.section(u'\n', 1).split(u',', Qt::SkipEmptyParts)) numeros << n.toLongLong();
+  try {
+    MarcaRemisionesCierre(remisiones.section(u'\n', 0, 0), numeros, factura);
+  } catch (const std::exception& error) {
+    MuestraMensaje(QStringLiteral("La Factura %1 se guardó, pero sus remisiones no se pudieron marcar como facturadas: ")
+                       .arg(factura) +
+                   plat::TextoError(error));
+  }
+}
+
 // --- Remission, order, return.
 
 bool TFormaFactura::DerivaFactura(QChar letra, QWidget* foco) {
@@ -313,12 +325,17 @@ void TFormaFactura::FacturadeCierre1Click() {
   EstadoFactura.DocumentoOrigen = OrigenCierre(numeros);
   ui::SetTag(Base, 1);
   if (!DerivaFactura(u'F', EditCLCLI_F)) return;
+  // The remissions are marked by the save once the invoice stands.
+  QStringList lista;
+  for (const qint64 n : numeros) lista << QString::number(n);
+  remisionesCierre_ = vista.carpeta + u'\n' + lista.join(u',');
   QString factura;
-  if (!GuardaDerivadoFactura(factura)) {
+  const bool guardada = GuardaDerivadoFactura(factura);
+  remisionesCierre_.clear();
+  if (!guardada) {
     DescartaDerivadoFactura(vista);
     return;
   }
-  MarcaRemisionesCierre(vista.carpeta, numeros, factura);
   // The invoice is still on screen: it is what gets printed.
   if (PreguntaImprimirCierre(this)) {
     const FormatoPrestado formato(EstadoFactura.RutaFormato, FormatoFacturaCierre());
