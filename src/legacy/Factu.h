@@ -285,7 +285,7 @@ class TFormaFactura : public ui::Forma {
   // Every line of the number marked cancelled; every line of the number
   // not cancelled marked `marca`.
   void CancelaPartidasFactura(const QString& numero);
-  void MarcaPartidasFactura(const QString& numero, const QString& marca);
+  static void MarcaPartidasFactura(db::Tabla& lineas, const QString& numero, const QString& marca);
   // The live lines of the documents of a list ("1,3-5") of a line table
   // (the one on screen when not named) of the data folder into the capture;
   // one document's; the numbers of a list's documents.
@@ -420,6 +420,16 @@ class TFormaFactura : public ui::Forma {
   // ConvierteFactura, or, when it fails, the error told and the document
   // given up; false then.
   bool DerivaFactura(QChar letra, QWidget* foco);
+  // The remission an invoice being saved is made from ("<folder>\n<number>",
+  // carried by the save's journal), and its marks once the invoice is saved:
+  // REMIS_F "F" + the invoice, its lines TREGI_FD "F" (a failure told).
+  QString remisionFacturada_;
+  void MarcaRemisionDeFactura(const QString& remision, const QString& factura);
+  // The same for the remissions of a closing invoice ("<folder>\n<n>,<n>..."):
+  // each not invoiced yet marked REMIS_F "F" + the invoice, then the
+  // invoice's number told.
+  QString remisionesCierre_;
+  void MarcaCierreDeFactura(const QString& remisiones, const QString& factura);
 
  protected:
   void FormShow() override;

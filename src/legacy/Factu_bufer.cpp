@@ -165,10 +165,11 @@ void TFormaFactura::CargaPartidasCierre(qint64 primero, qint64 ultimo) {
   if (hayCierre) MuestraMensaje(QStringLiteral("Existe una Factura de Cierre para esta Fecha..."));
 }
 
-void TFormaFactura::CancelaPartidasFactura(const QString& numero) { MarcaPartidasFactura(numero, kMarcaLineaCancelada); }
+void TFormaFactura::CancelaPartidasFactura(const QString& numero) {
+  MarcaPartidasFactura(*TablaFacturaD, numero, kMarcaLineaCancelada);
+}
 
-void TFormaFactura::MarcaPartidasFactura(const QString& numero, const QString& marca) {
-  db::Tabla& l = *TablaFacturaD;
+void TFormaFactura::MarcaPartidasFactura(db::Tabla& l, const QString& numero, const QString& marca) {
   l.SetRange({numero}, {numero});
   try {
     for (l.First(); !l.Eof(); l.Next()) {

@@ -193,8 +193,12 @@ void TFormaFactura::FacturaDeRemisionFactura(bool imprime) {
   // remission.
   ui::SetTag(Base, 1);
   if (!DerivaFactura(u'F', EditCLCLI_F)) return;
+  // The remission is marked by the save once the invoice stands.
+  remisionFacturada_ = CarpetaDeArchivo(QStringLiteral("Remision.dbf")) + u'\n' + QString::number(remision);
   QString factura;
-  if (!GuardaDerivadoFactura(factura)) {
+  const bool guardada = GuardaDerivadoFactura(factura);
+  remisionFacturada_.clear();
+  if (!guardada) {
     DescartaDerivadoFactura(vista);
     return;
   }
@@ -203,24 +207,48 @@ void TFormaFactura::FacturaDeRemisionFactura(bool imprime) {
                                   CarpetaPrograma(QStringLiteral("\\consulta\\")) + LineaConf(ConfFormatoFactura));
     ImprimeDocumentoFactura();
   }
-
   // Back on the remissions, in their folder (configuration line 63 when
-  // set), where the remission and its lines are marked invoiced.
+  // set), showing the remission marked.
   Base->setCurrentText(kBaseRemision);
   BaseChange();
-  const QString marca = (QStringLiteral("F") + factura).left(8);
-  try {
-    MarcaRemisionFacturada(*TablaFacturae, remision, marca);
-    MarcaPartidasFactura(QString::number(remision), QStringLiteral("F"));
-  } catch (const std::exception& error) {
-    MuestraMensaje(QStringLiteral("La Factura %1 se guardó, pero la remisión %2 no se pudo marcar como facturada: ")
-                       .arg(factura)
-                       .arg(remision) +
-                   QString::fromUtf8(error.what()));
-  }
   EstadoFactura.LineaFormato = vista.lineaFormato;
   EstadoFactura.RutaFormato = vista.rutaFormato;
   if (TablaFacturae->FindKey({remision})) MuestraDocumentoFactura();
+}
+
+void TFormaFactura::MarcaRemisionDeFactura(const QString& remision, const QString& factura) {
+  const QString carpeta = remision.section(u'\n', 0, 0);
+  const QString numero = remision.section(u'\n', 1);
+  try {
+    db::Tabla e;
+    e.SetCarpeta(carpeta);
+    e.SetNombreTabla(QStringLiteral("Remision.dbf"));
+    e.SetIndexName(QStringLiteral("INUMENC"));
+    e.Open();
+    MarcaRemisionFacturada(e, numero.toLongLong(), (QStringLiteral("F") + factura).left(8));
+    db::Tabla l;
+    l.SetCarpeta(carpeta);
+    l.SetNombreTabla(QStringLiteral("RemisioD.dbf"));
+    l.SetIndexName(QStringLiteral("CLDOC_FD"));
+    l.Open();
+    MarcaPartidasFactura(l, numero, QStringLiteral("F"));
+  } catch (const std::exception& error) {
+    MuestraMensaje(QStringLiteral("La Factura %1 se guardó, pero la remisión %2 no se pudo marcar como facturada: ")
+                       .arg(factura, numero) +
+                   plat::TextoError(error));
+  }
+}
+
+void TFormaFactura::MarcaCierreDeFactura(const QString& remisiones, const QString& factura) {
+  QList<qint64> numeros;
+  for (const QString& n : remisiones.section(u'\n', 1).split(u',', Qt::SkipEmptyParts)) numeros << n.toLongLong();
+  try {
+    MarcaRemisionesCierre(remisiones.section(u'\n', 0, 0), numeros, factura);
+  } catch (const std::exception& error) {
+    MuestraMensaje(QStringLiteral("La Factura %1 se guardó, pero sus remisiones no se pudieron marcar como facturadas: ")
+                       .arg(factura) +
+                   plat::TextoError(error));
+  }
 }
 
 // --- Remission, order, return.
@@ -297,12 +325,17 @@ void TFormaFactura::FacturadeCierre1Click() {
   EstadoFactura.DocumentoOrigen = OrigenCierre(numeros);
   ui::SetTag(Base, 1);
   if (!DerivaFactura(u'F', EditCLCLI_F)) return;
+  // The remissions are marked by the save once the invoice stands.
+  QStringList lista;
+  for (const qint64 n : numeros) lista << QString::number(n);
+  remisionesCierre_ = vista.carpeta + u'\n' + lista.join(u',');
   QString factura;
-  if (!GuardaDerivadoFactura(factura)) {
+  const bool guardada = GuardaDerivadoFactura(factura);
+  remisionesCierre_.clear();
+  if (!guardada) {
     DescartaDerivadoFactura(vista);
     return;
   }
-  MarcaRemisionesCierre(vista.carpeta, numeros, factura);
   // The invoice is still on screen: it is what gets printed.
   if (PreguntaImprimirCierre(this)) {
     const FormatoPrestado formato(EstadoFactura.RutaFormato, FormatoFacturaCierre());

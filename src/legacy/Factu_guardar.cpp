@@ -192,6 +192,8 @@ void TFormaFactura::BotonGuardarClick() {
     datos.append({QStringLiteral("descuento"), descuento});
     datos.append({QStringLiteral("lista"), EstadoFactura.ConversionPorLista ? EstadoFactura.ListaOrigen : QString()});
     datos.append({QStringLiteral("letraOrigen"), EstadoFactura.LetraOrigen});
+    datos.append({QStringLiteral("remisionFacturada"), remisionFacturada_});
+    datos.append({QStringLiteral("remisionesCierre"), remisionesCierre_});
     diario->Inicia(datos);
   } catch (const std::exception& e) {
     MuestraMensaje(TextoError(e));
@@ -228,6 +230,8 @@ void TFormaFactura::TerminaGuardadoFactura() {
   }
   const QString lista = diario->Dato(QStringLiteral("lista"));
   const QString letraOrigen = diario->Dato(QStringLiteral("letraOrigen"));
+  const QString remision = diario->Dato(QStringLiteral("remisionFacturada"));
+  const QString cierre = diario->Dato(QStringLiteral("remisionesCierre"));
   diario->Termina();
   if (!lista.isEmpty()) {
     try {
@@ -235,6 +239,10 @@ void TFormaFactura::TerminaGuardadoFactura() {
     } catch (const std::exception&) {
     }
   }
+  // The remission of an invoice made from it, marked once the invoice
+  // stands (now, or when a stopped save is finished).
+  if (!remision.isEmpty()) MarcaRemisionDeFactura(remision, numero);
+  if (!cierre.isEmpty()) MarcaCierreDeFactura(cierre, numero);
   FinGuardadoFactura(numero);
 }
 

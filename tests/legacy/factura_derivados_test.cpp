@@ -9,6 +9,7 @@
 
 #include "foundation/advierte.h"
 #include "platform/db/Numeracion.h"
+#include "platform/fs/Falla.h"
 #include "platform/fs/Texto.h"
 #include "platform/print/Impresora.h"
 #include "platform/print/Impresoras.h"
@@ -241,6 +242,94 @@ TEST_F(Derivados, ConLaTablaDeFacturasOcupadaNadaSeMarcaYLaRemisionSigueEnPantal
   EXPECT_EQ(Lee("FacturaE.dbf", {"CLDOC_F"}), Filas());
   EXPECT_EQ(Lee("Remision.dbf", {"REMIS_F"}), Filas{{""}});
   EXPECT_EQ(MarcasPartidas(12), QStringList(3, ""));
+}
+
+// The invoice's save fails before anything of it is written: its
+// provisional header goes, nothing is marked, and the remission can be
+// invoiced again.
+TEST_F(Derivados, UnaFacturaQueNoSeGuardaNoMarcaNadaYSePuedeRepetir) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.PosicionaFactura(12);
+    // The load posts the provisional header and its totals; the save's
+    // first write of it fails.
+    falla::ArmaError("tabla.antes-de-escribir:FacturaE.dbf", 3, 1);
+    Responde(true);
+    f.Factura1->trigger();
+    falla::Desarma();
+    ASSERT_EQ(Mensajes().size(), 1);
+    EXPECT_TRUE(Mensajes()[0].contains("Falla provocada")) << Mensajes()[0].toStdString();
+    EXPECT_EQ(f.Base->currentText(), "Remisión");
+    EXPECT_EQ(f.EditCLDOC_F->text(), "12");
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+    EXPECT_EQ(f.TablaDeta->RecordCount(), 3);
+    EXPECT_EQ(Lee("FacturaE.dbf", {"CLDOC_F"}), Filas());
+    EXPECT_EQ(Lee("Remision.dbf", {"REMIS_F"}), Filas{{""}});
+    EXPECT_EQ(MarcasPartidas(12), QStringList(3, ""));
+
+    ui::PuertaModal::LimpiaMensajes();
+    Responde(true);
+    f.Factura1->trigger();
+    EXPECT_EQ(Mensajes(), QStringList());
+  });
+  EXPECT_EQ(Lee("FacturaE.dbf", {"CLDOC_F", "CLPED_F"}), (Filas{{"1", "R12"}}));
+  EXPECT_EQ(Lee("Remision.dbf", {"REMIS_F"}), Filas{{"F1"}});
+  EXPECT_EQ(Dato("CLIENTE.DBF", "CLCLI_C", "5", "SALDO_C"), "170");
+}
+
+// The invoice's save stops after its header is written: the remission is
+// marked when F10 finishes it, not before.
+TEST_F(Derivados, UnaFacturaCortadaMarcaLaRemisionAlTerminarse) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    f.PosicionaFactura(12);
+    falla::ArmaError("tabla.antes-de-escribir:FacturaE.dbf", 4, 1);
+    Responde(true);
+    f.Factura1->trigger();
+    falla::Desarma();
+    ASSERT_EQ(Mensajes().size(), 1);
+    EXPECT_TRUE(Mensajes()[0].contains("Falla provocada")) << Mensajes()[0].toStdString();
+    EXPECT_EQ(Lee("Remision.dbf", {"REMIS_F"}), Filas{{""}});
+    EXPECT_EQ(MarcasPartidas(12), QStringList(3, ""));
+
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonGuardar->click();
+    EXPECT_EQ(Mensajes(), QStringList());
+  });
+  EXPECT_EQ(Lee("FacturaE.dbf", {"CLDOC_F", "CLPED_F"}), (Filas{{"1", "R12"}}));
+  EXPECT_EQ(Lee("FacturaD.dbf", {"CLDOC_FD"}).size(), 3);
+  EXPECT_EQ(Lee("Remision.dbf", {"REMIS_F"}), Filas{{"F1"}});
+  EXPECT_EQ(MarcasPartidas(12), QStringList(3, "F"));
+  EXPECT_EQ(Dato("CLIENTE.DBF", "CLCLI_C", "5", "SALDO_C"), "170");
+}
+
+// The hidden conversions: the document on screen into a new order or
+// return, left in capture and saved by the user; the source is not marked.
+TEST_F(Derivados, LasConversionesOcultasDejanUnDocumentoNuevoQueSeGuardaConSuOrigen) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    for (QAction* oculto : {f.Remisin1, f.Pedido1, f.Devolucin1}) EXPECT_FALSE(oculto->isVisible());
+    f.PosicionaFactura(12);
+    // Disabled on remissions and shown by nothing: reached only by code.
+    EXPECT_FALSE(f.Pedido1->isEnabled());
+    f.Pedido1Click();
+    EXPECT_EQ(f.Base->currentText(), "Pedido");
+    EXPECT_EQ(f.TablaFacturae->NombreTabla(), "Pedido.dbf");
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 1);
+    EXPECT_TRUE(f.EstadoFactura.DocumentoNuevo);
+    EXPECT_EQ(f.TablaDeta->RecordCount(), 3);
+    f.BotonGuardar->click();
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+
+    f.Devolucin1->trigger();
+    EXPECT_EQ(f.Base->currentText(), "Devolución");
+    f.BotonGuardar->click();
+    EXPECT_EQ(ui::Tag(f.BotonNuevo), 0);
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Lee("Pedido.dbf", {"CLDOC_F", "CLPED_F", "CLCLI_F"}), (Filas{{"1", "R12", "5"}}));
+  EXPECT_EQ(Lee("PedidoD.dbf", {"CLDOC_FD"}).size(), 3);
+  EXPECT_EQ(Lee("Devoluc.dbf", {"CLDOC_F", "CLPED_F"}), (Filas{{"1", "P1"}}));
+  EXPECT_EQ(Lee("Remision.dbf", {"REMIS_F"}), Filas{{""}});
+  // The order takes no stock; the return gives its lines back.
+  EXPECT_EQ(Lee("INVENTAR.DBF", {"EXIST_I"}), (Filas{{"52"}, {"51"}, {"54"}}));
 }
 
 TEST_F(Derivados, ConLaCarpetaDeRemisionesLaRemisionSeMarcaEnElla) {
@@ -507,3 +596,4 @@ TEST_F(Derivados, VentaEnEsperaEnLaSegundaEstacion) {
   EXPECT_EQ(venta.Espera(), 0);
   EXPECT_EQ(Mensajes(), QStringList());
 }
+
