@@ -286,3 +286,28 @@ TEST_F(FacturaDetalle, ElPrimerRenglonSeOfreceAlEntrarYF1OF2TraenLaClaveDelCatal
   });
   EXPECT_EQ(Mensajes(), QStringList());
 }
+
+TEST_F(FacturaDetalle, SaltandoElEncabezadoLaCantidadUnoQueSeMuestraEsLaDeLaPartida) {
+  // Capture starting in the quantity, then in the key: the 1 offered is the
+  // line's whether or not the quantity is passed through.
+  for (const char* enClave : {"N", "S"}) {
+    SCOPED_TRACE(enClave);
+    EscribeOpciones({{1, "S"}, {2, enClave}});
+    AbreFactura("1", [&](TFormaFactura& f) {
+      f.BotonNuevo->click();
+      if (QString(enClave) == "N") {
+        ASSERT_EQ(Foco(), f.EditCantidad);
+        EXPECT_EQ(f.EditCantidad->selectedText(), "1");
+        Pulsa(Qt::Key_Return);
+      }
+      ASSERT_EQ(Foco(), f.EditClave);
+      EXPECT_EQ(f.EditCantidad->text(), "1");
+      Escribe("P1");
+      Pulsa(Qt::Key_Return);
+      EXPECT_EQ(Columna(*f.TablaDeta, "PRODUCTO"), QStringList{"TORNILLO"});
+      EXPECT_EQ(Columna(*f.TablaDeta, "IMPORTE"), QStringList{"10"});
+      prueba::RespondeCierre(2);
+    });
+  }
+  EXPECT_EQ(Mensajes(), QStringList());
+}
