@@ -5,12 +5,14 @@
 
 #include "factura_prueba.h"
 
+#include "inventory/ConPro.h"
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Texto.h"
 #include "platform/ui/PuertaModal.h"
 #include "pos/CaptuRap_comun.h"
 #include "shell/LineasConfiguracion.h"
+#include "support/Maneja.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -230,4 +232,82 @@ TEST_F(FacturaDetalle, UnaPartidaBorradaDeLaRejillaSaleDeLosTotales) {
     EXPECT_EQ(f.SumarTotal->text().trimmed(), "20.00");
     prueba::RespondeCierre(2);
   });
+}
+
+TEST_F(FacturaDetalle, ElPrimerRenglonSeOfreceAlEntrarYF1OF2TraenLaClaveDelCatalogo) {
+  const auto catalogo = std::make_unique<TFormaConProduct>();
+  const QColor aqua(0, 255, 255);
+  AbreFactura("1", [&](TFormaFactura& f) {
+    Nuevo(f);
+    db::Tabla& d = *f.TablaDeta;
+    // The grid entered on an empty capture: a first row of 1, then the
+    // quantity edit, painted aqua while it has the focus.
+    f.Detalle->setFocus();
+    EXPECT_EQ(f.Detalle->SelectedIndex(), 1);
+    EXPECT_EQ(d.FieldByName("CANTIDAD").AsString(), "1");
+    EXPECT_EQ(Foco(), f.EditCantidad);
+    EXPECT_EQ(f.EditCantidad->palette().color(QPalette::Base), aqua);
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Foco(), f.EditClave);
+    EXPECT_NE(f.EditCantidad->palette().color(QPalette::Base), aqua);
+
+    // F1: the catalogue showing the descriptions that hold the letters
+    // typed; the first one chosen.
+    int abierto = 0;
+    const auto elige = [&](QDialog& c) {
+      ++abierto;
+      prueba::Tecla(c, "Detalle", Qt::Key_Return);
+    };
+    ui::PuertaModal::Espera("TFormaConProduct", elige);
+    Escribe("CLA");
+    Pulsa(Qt::Key_F1);
+    EXPECT_EQ(abierto, 1);
+    EXPECT_EQ(ui::Tag(f.Detalle), 3);
+    EXPECT_EQ(d.FieldByName("CLAVE").AsString(), "P2");
+    EXPECT_EQ(Foco(), f.EditCantidad);
+    Pulsa(Qt::Key_Return);
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Columna(d, "PRODUCTO"), QStringList{"CLAVO"});
+
+    // F2 in the grid: the catalogue by key; the key edit takes the answer.
+    Pulsa(Qt::Key_F12);
+    ASSERT_EQ(Foco(), f.Detalle);
+    ui::SetTag(f.Detalle, 0);
+    ui::PuertaModal::Espera("TFormaConProduct", elige);
+    Pulsa(Qt::Key_F2);
+    EXPECT_EQ(abierto, 2);
+    EXPECT_EQ(ui::Tag(f.Detalle), 3);
+    EXPECT_EQ(Foco(), f.EditClave);
+    const QString elegida = f.EditClave->text();
+    EXPECT_FALSE(elegida.isEmpty());
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Columna(d, "CLAVE"), (QStringList{"P2", elegida}));
+    prueba::RespondeCierre(2);
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(FacturaDetalle, SaltandoElEncabezadoLaCantidadUnoQueSeMuestraEsLaDeLaPartida) {
+  // Capture starting in the quantity, then in the key: the 1 offered is the
+  // line's whether or not the quantity is passed through.
+  for (const char* enClave : {"N", "S"}) {
+    SCOPED_TRACE(enClave);
+    EscribeOpciones({{1, "S"}, {2, enClave}});
+    AbreFactura("1", [&](TFormaFactura& f) {
+      f.BotonNuevo->click();
+      if (QString(enClave) == "N") {
+        ASSERT_EQ(Foco(), f.EditCantidad);
+        EXPECT_EQ(f.EditCantidad->selectedText(), "1");
+        Pulsa(Qt::Key_Return);
+      }
+      ASSERT_EQ(Foco(), f.EditClave);
+      EXPECT_EQ(f.EditCantidad->text(), "1");
+      Escribe("P1");
+      Pulsa(Qt::Key_Return);
+      EXPECT_EQ(Columna(*f.TablaDeta, "PRODUCTO"), QStringList{"TORNILLO"});
+      EXPECT_EQ(Columna(*f.TablaDeta, "IMPORTE"), QStringList{"10"});
+      prueba::RespondeCierre(2);
+    });
+  }
+  EXPECT_EQ(Mensajes(), QStringList());
 }

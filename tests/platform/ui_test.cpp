@@ -209,4 +209,25 @@ TEST_F(PuertaTest, UnaTeclaQueMueveElFocoSeVeUnaSolaVez) {
   EXPECT_EQ(enPanel, QStringList({"F7"}));
 }
 
+TEST_F(PuertaTest, UnEnterQueDevuelveElFocoNoSacaALaCajaQueLoTiene) {
+  TFormaFoco forma;
+  QWidget* caja = forma.Componente("EditClave");
+  auto* otra = new QLineEdit(&forma);
+  forma.layout()->addWidget(otra);
+  // The other box, told first, sends the focus straight back: the box,
+  // which never lost it, is told no Exit.
+  ui::Conecta(&ui::Eventos::De(otra), &ui::Eventos::Enter, &forma, [caja] { caja->setFocus(); });
+  QStringList enCaja;
+  ui::Conecta(&ui::Eventos::De(caja), &ui::Eventos::Enter, &forma, [&] { enCaja << "Enter"; });
+  ui::Conecta(&ui::Eventos::De(caja), &ui::Eventos::Exit, &forma, [&] { enCaja << "Exit"; });
+  ui::PuertaModal::Espera("TFormaFoco", [&](QDialog&) {
+    caja->setFocus();
+    otra->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), caja);
+    forma.SetModalResult(ui::mrOk);
+  });
+  forma.ShowModal();
+  EXPECT_EQ(enCaja, QStringList({"Enter"}));
+}
+
 #include "ui_test.moc"

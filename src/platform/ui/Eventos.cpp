@@ -39,6 +39,11 @@ bool Eventos::Contiene(const QWidget* w) const {
 }
 
 void Eventos::FocoCambiado(QWidget*, QWidget* ahora) {
+  // A handler told of this change before us may have moved the focus on
+  // again: what counts is where it stands now, or a box that has it would
+  // be told it lost it.
+  if (ahora)
+    if (QWidget* actual = QApplication::focusWidget()) ahora = actual;
   // Only moves inside the component's window count: a message box or another
   // window taking the focus for a while is no Exit, and getting it back no
   // Enter (a combo's list, a window of its own, counts as inside).
