@@ -166,19 +166,8 @@ void TFormaFactura::CargaPartidasCierre(qint64 primero, qint64 ultimo) {
 }
 
 void TFormaFactura::CancelaPartidasFactura(const QString& numero) {
-  db::Tabla& l = *TablaFacturaD;
-  l.SetRange({numero}, {numero});
-  for (l.First(); !l.Eof(); l.Next()) {
-    l.Edit();
-    try {
-      l.FieldByName(QStringLiteral("TREGI_FD")).SetAsString(kMarcaLineaCancelada);
-      l.Post();
-    } catch (...) {
-      l.Cancel();
-      throw;
-    }
-  }
-  l.CancelRange();
+  MarcaPartidasCanceladas(*TablaFacturaD, numero);
+  TablaFacturaD->CancelRange();
 }
 
 int TFormaFactura::PartidasDeListaFactura(const QString& lista, const QString& partidas) {

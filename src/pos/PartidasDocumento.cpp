@@ -6,6 +6,7 @@
 #include "platform/db/Dataset.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Texto.h"
+#include "pos/DocumentosVenta.h"
 #include "pos/ImportesVenta.h"
 
 #include <initializer_list>
@@ -144,4 +145,18 @@ QString QuitaAcentos(const QString& texto) {
 
 bool DescripcionCorresponde(const QString& capturada, const QString& delProducto) {
   return QuitaAcentos(capturada).left(kLargoDescripcion) == QuitaAcentos(delProducto).left(kLargoDescripcion);
+}
+
+void MarcaPartidasCanceladas(db::Tabla& lineas, const QString& numero) {
+  lineas.SetRange({numero}, {numero});
+  for (lineas.First(); !lineas.Eof(); lineas.Next()) {
+    lineas.Edit();
+    try {
+      lineas.FieldByName(QStringLiteral("TREGI_FD")).SetAsString(kMarcaLineaCancelada);
+      lineas.Post();
+    } catch (...) {
+      if (lineas.State() != db::Dataset::Estado::Navegando) lineas.Cancel();
+      throw;
+    }
+  }
 }

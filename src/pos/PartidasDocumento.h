@@ -74,3 +74,8 @@ QString QuitaAcentos(const QString& texto);
 // A description captured on a line still names the product when both,
 // without accents, agree in their first 40 characters.
 bool DescripcionCorresponde(const QString& capturada, const QString& delProducto);
+
+// Every line of the number (the line table standing on its CLDOC_FD tag)
+// marked cancelled, TREGI_FD "C"; the table is left restricted to the
+// number. Errors reach the caller (the lines marked stay marked).
+void MarcaPartidasCanceladas(db::Tabla& lineas, const QString& numero);
