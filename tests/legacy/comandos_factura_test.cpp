@@ -616,3 +616,44 @@ TEST_F(ComandosFactura, TotalesPorDivisaYBuscarUnDocumento) {
     EXPECT_EQ(vistos[5], "");
   });
 }
+
+
+TEST_F(ComandosFactura, LasHerramientasYLaVistaPreviaSinFormato) {
+  prueba::LanzadorGrabador lanzador;
+  qputenv("VORLAN_PROGRAMAS", "calc.exe=calculadora;tabulador.exe=tabulador");
+  FijaLinea(ConfFormatoRemision, "falta.fmt");
+  AgregaRemision(12, {{"CONTROL", "120"}});
+  AbreFactura("1", [&](TFormaFactura& f) {
+    f.Calculadora1->trigger();
+    f.Tabulador1->trigger();
+    ASSERT_EQ(lanzador.iniciados.size(), 2);
+    EXPECT_EQ(lanzador.iniciados[0].programa, "calculadora");
+    EXPECT_EQ(lanzador.iniciados[1].programa, "tabulador");
+    bool divisas = false, ayuda = false;
+    ui::PuertaModal::Espera("TFormaDivisa", [&](QDialog& d) {
+      divisas = true;
+      d.close();
+    });
+    f.Divisas1->trigger();
+    ui::PuertaModal::Espera("TFormaAyudaLinea", [&](QDialog& d) {
+      ayuda = true;
+      d.close();
+    });
+    f.Temas1->trigger();
+    EXPECT_TRUE(divisas);
+    EXPECT_TRUE(ayuda);
+    // The withdrawals window accepted without retiro.fmt: told.
+    ui::PuertaModal::Espera("TFormaSalidasEfectivo", [](QDialog& d) {
+      static_cast<ui::Forma&>(d).SetTag(1);
+      d.close();
+    });
+    ui::PuertaModal::LimpiaMensajes();
+    f.SalidasdeEfectivo1->trigger();
+    EXPECT_EQ(Mensajes(), QStringList{"El Formato C:\\VRL\\consulta\\retiro.fmt No Existe"});
+    ui::PuertaModal::LimpiaMensajes();
+    f.BotonPreliminar->click();
+    f.Preliminar1->trigger();
+    EXPECT_EQ(Mensajes(), (QStringList(2, "El Formato C:\\VRL\\consulta\\falta.fmt No Existe")));
+  });
+  qunsetenv("VORLAN_PROGRAMAS");
+}
