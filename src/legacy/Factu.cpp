@@ -114,11 +114,10 @@ TFormaFactura::TFormaFactura(QWidget* owner) : ui::Forma(owner) {
     AplicaEstadoComando(b);
   AsignaComando(BotonSalir, this, [this] { BotonSalirClick(); });
   AsignaComando(Salir1, this, [this] { BotonSalirClick(); });
-  AsignaComando(BotonImprimir, this, [this] { ImprimeDocumentoFactura(); });
-  AsignaComando(ImprimirDocumento1, this, [this] { ImprimeDocumentoFactura(); });
   ConectaCapturaFactura();
   ConectaTeclasFactura();
   ConectaDerivadosFactura();
+  ConectaComandosFactura();
   ui::Conecta(Base, &QComboBox::activated, this, [this] { BaseChange(); });
   ui::Conecta(Navegador, &ui::Navegador::Click, this, [this] { MuestraDocumentoFactura(); });
   Detalle->TextoCelda = [this](const db::Campo& campo, const QVariant& valor, const QString& texto) {

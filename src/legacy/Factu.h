@@ -394,6 +394,54 @@ class TFormaFactura : public ui::Forma {
   void Reproducir1Click();
   void VentaenEspera1Click();
 
+  // --- Commands and options of the menus (Factu_comandos.cpp,
+  // Factu_opciones.cpp), attached by ConectaComandosFactura.
+  QToolButton *BotonPreliminar, *BotonTotales;
+  // Cancel: the access rule, the question, then through the save's unit of
+  // work the remission's stock back (a return's taken out again), the
+  // customer's balance lowered, the cancellation movement rows, STATU_F
+  // and the lines marked "C".
+  void Cancelar1Click();
+  // Delete (hidden): a remission, or an invoice without movement rows, with
+  // its stock given back, its movement rows and lines deleted and its header
+  // logged to borrados.dat and deleted, as one unit of work.
+  void Eliminar1Click();
+  // The document in progress dropped.
+  void CancelaMovimiento1Click();
+  // The price of the current line opened for typing.
+  void CambioPrecio1Click();
+  void BotonImprimirClick();
+  void BotonPreliminarClick();
+  void Preliminar1Click() { BotonPreliminarClick(); }
+  void ImprimirRangodeDocumentos1Click();
+  void ImprimePlantilla1Click();
+  // Mark paid at the register and print (also the Pause key).
+  void ImprimiryAsignarCaja1Click();
+  void Elegirformato1Click();
+  void DisearFormato1Click();
+  // Ctrl+F1 .. Ctrl+F6 of "Asignar Formato" (n 1 to 6).
+  void AsignaFormatoFactura(int n);
+  void CapturaporEmpaque1Click();
+  void VerCampoTara1Click();
+  void ConfigurarCaja1Click();
+  void BotonTotalesClick();
+  void BotonBuscarClick();
+  void SalidasdeEfectivo1Click();
+  void Calculadora1Click();
+  void Tabulador1Click();
+  void Divisas1Click();
+  void Temas1Click();
+  void ChecarPrecio1Click();
+  // The cancellation movement rows of every line of the capture (concept
+  // 54 a remission, 3 a return), each a step of the running unit of work.
+  void MovimientosCancelacionFactura(int concepto);
+  // The movement rows of the document on screen deleted (reference: kind
+  // letter, number, "-", CONTROL); MovimientoReutilizado := the first's
+  // number.
+  void BorraMovimientosFactura();
+  // Every saved line of the number deleted.
+  void BorraPartidasFactura(const QString& numero);
+
  private:
   void ConectaDerivadosFactura();
   // The document on screen through the buffer files into a new one of kind
@@ -466,6 +514,20 @@ class TFormaFactura : public ui::Forma {
   // progress.
   void FijaCampoEncabezado(ui::EditDatos* campo, const QString& valor);
   void NavegaEncabezado(int tecla);
+  // The commands and options of the menus attached (Factu_comandos.cpp).
+  void ConectaComandosFactura();
+  // The cancel or delete a journal holds, run and ended.
+  void TerminaCancelacionFactura(const PlanGuardado& plan);
+  void EscribeCancelacionFactura(const PlanGuardado& plan);
+  void EscribeBorradoFactura(const PlanGuardado& plan);
+  PlanGuardado PlanCancelacionFactura();
+  // The movement reference of the document on screen.
+  QString ReferenciaMovimientoFactura() const;
+  // The options, formats, register, totals, search and tools
+  // (Factu_opciones.cpp).
+  void ConectaOpcionesFactura();
+  // The plan of the cancel or delete being run (null otherwise).
+  const PlanGuardado* planComando_ = nullptr;
   // The shared tables' answers to a failed edit, post or delete.
   void ConectaErroresFactura();
   void EjecutaGuardadoFactura(const PlanGuardado& plan);

@@ -170,16 +170,9 @@ void TFormaFactura::CancelaPartidasFactura(const QString& numero) {
 }
 
 void TFormaFactura::MarcaPartidasFactura(db::Tabla& l, const QString& numero, const QString& marca) {
-  l.SetRange({numero}, {numero});
   try {
-    for (l.First(); !l.Eof(); l.Next()) {
-      if (l.FieldByName(QStringLiteral("TREGI_FD")).AsString() == kMarcaLineaCancelada) continue;
-      l.Edit();
-      l.FieldByName(QStringLiteral("TREGI_FD")).SetAsString(marca);
-      l.Post();
-    }
+    MarcaPartidas(l, numero, marca);
   } catch (...) {
-    if (Editando(l)) l.Cancel();
     l.CancelRange();
     throw;
   }

@@ -212,6 +212,11 @@ void TFormaFactura::TerminaGuardadoFactura() {
   }
   if (!diario || !diario->Pendiente()) return;
   const PlanGuardado plan = PlanGuardado::De(diario->Inicio());
+  // A cancel or delete of a saved document (Factu_comandos.cpp).
+  if (plan.modo == PlanGuardado::Modo::Cancelacion) {
+    TerminaCancelacionFactura(plan);
+    return;
+  }
   QString numero;
   try {
     EjecutaGuardadoFactura(plan);

@@ -1,6 +1,7 @@
 #include "pos/Caja.h"
 
 #include "foundation/dialogos.h"
+#include "foundation/rutinas.h"
 #include "platform/Error.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
@@ -111,4 +112,22 @@ bool PreguntaCarpetaEnCaja(QString& carpeta) {
   if (caja->Tag() != 1) return false;
   carpeta = caja->Formato->text();
   return true;
+}
+
+std::optional<TRegistroCaja> ConfiguraCaja(QWidget* owner) {
+  const QString programa = CarpetaPrograma(QString());
+  auto caja = std::make_unique<TFormaCaja>(owner);
+  caja->Ruta->setText(programa);
+  caja->NumeroCaja->clear();
+  caja->ShowModal();
+  if (caja->Tag() != 1) return std::nullopt;
+  const TRegistroCaja registro{caja->NoCaja->text().left(3), caja->ClaveVendedor->text().left(5),
+                               caja->Formato->text().left(25)};
+  try {
+    EscribeCaja(programa, caja->NumeroCaja->value(), registro);
+  } catch (const plat::Error& e) {
+    MuestraMensaje(e.mensaje());
+    return std::nullopt;
+  }
+  return registro;
 }

@@ -18,6 +18,9 @@
 // windows for a folder (PreguntaCarpetaEnCaja).
 
 #include "platform/ui/Forma.h"
+#include "pos/RegistroCaja.h"
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -54,3 +57,10 @@ class TFormaCaja : public ui::Forma {
 // starting with `carpeta`: true when accepted, `carpeta` then holding the
 // text typed; false, `carpeta` untouched, when cancelled.
 bool PreguntaCarpetaEnCaja(QString& carpeta);
+
+// "Configurar Caja": the dialog on the program folder with its slot
+// emptied; on "Aceptar" the slot's record of caja.cnf written (register 3
+// characters, seller 5, format 25; the other records as they were) and
+// returned. Nothing on "Cancelar"; a file that cannot be written is told
+// and nothing returned.
+std::optional<TRegistroCaja> ConfiguraCaja(QWidget* owner);

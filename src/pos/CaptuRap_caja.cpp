@@ -13,6 +13,7 @@
 #include "pos/CaptuRap.h"
 #include "pos/Caja.h"
 #include "pos/Efectivo.h"
+#include "pos/ImpresionVenta.h"
 #include "pos/RegistroCaja.h"
 #include "pos/SalidasEfectivo.h"
 
@@ -38,20 +39,9 @@ void TFormaCapturaRapida::ConfigurarCaja1Click() {
     MuestraMensaje(QStringLiteral("Esta Opción es Exclusiva del Administrador..."));
     return;
   }
-  const QString programa = CarpetaPrograma(QString());
-  auto caja = std::make_unique<TFormaCaja>(this);
-  caja->Ruta->setText(programa);
-  caja->NumeroCaja->clear();
-  caja->ShowModal();
-  if (caja->Tag() != 1) return;
-  const TRegistroCaja registro{caja->NoCaja->text().left(3), caja->ClaveVendedor->text().left(5),
-                               caja->Formato->text().left(25)};
-  try {
-    EscribeCaja(programa, caja->NumeroCaja->value(), registro);
-  } catch (const plat::Error& e) {
-    MuestraMensaje(e.mensaje());
-    return;
-  }
+  const std::optional<TRegistroCaja> elegida = ConfiguraCaja(this);
+  if (!elegida) return;
+  const TRegistroCaja& registro = *elegida;
   CajaActual = registro.Caja;
   VendedorCaja = registro.Vendedor;
   if (!registro.Formato.isEmpty()) FormatoTicket = CarpetaPrograma(QStringLiteral("\\consulta\\")) + registro.Formato;
@@ -70,18 +60,5 @@ void TFormaCapturaRapida::MovimientoEfectivo(int tipo) {
   // provisional header table.
   MuestraMovimientosEfectivo(CarpetaEncabezadoCompartido(), EditBCLIM_F->text(), tipo, VendedorCaja);
   if (ventana->Tag() != 1) return;
-  const QString retiro = CarpetaPrograma(QStringLiteral("\\consulta\\retiro.fmt"));
-  if (!fs::ExisteArchivo(retiro)) {
-    MuestraMensaje(AvisoFormatoNoExiste(retiro));
-    return;
-  }
-  const QString formato = FormatoTicket;
-  FormatoTicket = retiro;
-  try {
-    PreparaImpresion(true);
-    EjecutaFormato(ventana->TablaRetiros, ventana->TablaRetiros, FormatoTicket, u'i');
-  } catch (const plat::Error& e) {
-    MuestraMensaje(e.mensaje());
-  }
-  FormatoTicket = formato;
+  ImprimeRetiroEfectivo(ventana->TablaRetiros, usuario->text(), RutaDatosVenta);
 }

@@ -122,18 +122,7 @@ void TFormaCapturaRapida::CancelaFacturaGenerada(const QString& referencia) {
 }
 
 void TFormaCapturaRapida::MarcaPartidasCanceladas(const QString& numero) {
-  db::Tabla& lineas = *TablaFacturaD;
-  lineas.SetRange({numero}, {numero});
-  for (lineas.First(); !lineas.Eof(); lineas.Next()) {
-    lineas.Edit();
-    try {
-      lineas.FieldByName(QStringLiteral("TREGI_FD")).SetAsString(kMarcaLineaCancelada);
-      lineas.Post();
-    } catch (...) {
-      if (Editando(lineas)) lineas.Cancel();
-      throw;
-    }
-  }
+  ::MarcaPartidasCanceladas(*TablaFacturaD, numero);
 }
 
 void TFormaCapturaRapida::RecargaPartidasDocumento() {
@@ -289,15 +278,9 @@ void TFormaCapturaRapida::EscribeCancelacion(const PlanGuardado& plan) {
   });
   u.Fija(QStringLiteral("CL"), [&] { MarcaPartidasCanceladas(numero); });
   const QString cliente = plan.Valor(QStringLiteral("CLCLI_F")).toString();
-  if (TablaCliente->Active() && TablaCliente->FindKey({cliente})) {
+  if (TablaCliente->Active()) {
     EscrituraGuardado escritura(u, QStringLiteral("CxCCancela"));
-    escritura.Cambia(*TablaCliente, [&](const db::Dataset& fila) {
-      const auto menos = [&](const char* campo) {
-        return QVariant((Dinero::DeReal(fila.FieldByName(QString::fromLatin1(campo)).AsFloat()) - plan.totalAnterior)
-                            .Texto());
-      };
-      return ValoresFila{{QStringLiteral("SALDO_C"), menos("SALDO_C")}, {QStringLiteral("COMPR_C"), menos("COMPR_C")}};
-    });
+    cuentas::RestaSaldoCliente(escritura, *TablaCliente, cliente, plan.totalAnterior);
   }
   // Movement rows: a failure is ignored.
   try {

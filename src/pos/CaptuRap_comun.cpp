@@ -1,5 +1,6 @@
 #include "pos/CaptuRap_comun.h"
 
+#include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_numero.h"
 #include "inventory/CamposRegistro.h"
@@ -7,8 +8,10 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "platform/process/Procesos.h"
 #include "pos/TeclasVenta.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QWidget>
 
@@ -99,4 +102,23 @@ QString TextoCambioDocumento(const db::Dataset& encabezado) {
   if (recibido <= Dinero()) return QStringLiteral("Cambio 0.00");
   const Dinero total = registro::LeeImporte(encabezado.FieldByName(QStringLiteral("IMTOD_F"))).value_or(Dinero());
   return TextoCambio(recibido, total);
+}
+
+void CambiaCapturaEmpaque(const QString& usuario, QAction* item, std::initializer_list<QWidget*> empaque) {
+  if (usuario != QStringLiteral("0")) return;
+  const bool marcada = !item->isChecked();
+  fs::ReescribeLineas(CarpetaPrograma(QStringLiteral("\\empaque.cnf")),
+                      {marcada ? QStringLiteral("S") : QStringLiteral("N")});
+  item->setChecked(marcada);
+  for (QWidget* w : empaque) w->setVisible(marcada);
+}
+
+void EditaCampoTara() {
+  const proc::Resultado r =
+      proc::Ejecuta(QStringLiteral("notepad.exe  ") + CarpetaPrograma(QStringLiteral("\\especial.cnf")));
+  if (!r) {
+    MuestraMensaje(QStringLiteral("No se pudo abrir el editor: ") + r.error);
+    return;
+  }
+  MuestraMensaje(QStringLiteral("Para que este cambio se lleve a cabo reinicie el sistema..."));
 }

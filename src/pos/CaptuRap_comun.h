@@ -6,8 +6,10 @@
 #include <QColor>
 #include <QString>
 
+#include <initializer_list>
 #include <optional>
 
+class QAction;
 class QLabel;
 class QVariant;
 class QWidget;
@@ -64,3 +66,13 @@ void RestauraColorCampo(QWidget* campo, const QColor& anterior);
 // "Cambio " + the change of the header row (CAMBI_F less IMTOD_F, with
 // "##,##0.00") when an amount was received, else "Cambio 0.00".
 QString TextoCambioDocumento(const db::Dataset& encabezado);
+
+// "Captura por Empaque": for the administrator ("0") only, the item's mark
+// flipped, empaque.cnf of the program folder written "S" or "N" and the
+// package widgets shown or hidden with it; other users change nothing.
+void CambiaCapturaEmpaque(const QString& usuario, QAction* item, std::initializer_list<QWidget*> empaque);
+
+// "Ver Campo Tara": the editor started on especial.cnf of the program
+// folder, then the notice that the change takes effect at the next start
+// (or why the editor did not start).
+void EditaCampoTara();

@@ -7,7 +7,6 @@
 #include "inventory/RegistroProducto.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Texto.h"
-#include "platform/process/Procesos.h"
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/PartidasVenta.h"
@@ -17,14 +16,7 @@
 #include <QLabel>
 
 void TFormaCapturaRapida::CapturaporEmpaque1Click() {
-  if (usuario->text() != QStringLiteral("0")) return;
-  const bool empaque = !CapturaporEmpaque1->isChecked();
-  fs::ReescribeLineas(CarpetaPrograma(QStringLiteral("\\empaque.cnf")),
-                      {empaque ? QStringLiteral("S") : QStringLiteral("N")});
-  CapturaporEmpaque1->setChecked(empaque);
-  for (QWidget* w : {static_cast<QWidget*>(LabelEmpaque), static_cast<QWidget*>(LabelFactor),
-                     static_cast<QWidget*>(EditEmpaque)})
-    w->setVisible(empaque);
+  CambiaCapturaEmpaque(usuario->text(), CapturaporEmpaque1, {LabelEmpaque, LabelFactor, EditEmpaque});
 }
 
 void TFormaCapturaRapida::EditEmpaqueEnter() {
@@ -73,10 +65,5 @@ void TFormaCapturaRapida::EnfocaEmpaque() { Lineas.EnfocaEmpaque(); }
 void TFormaCapturaRapida::VerCampoTara1Click() {
   // The item shows the option read at start; the file takes effect then.
   VerCampoTara1->setChecked(OpcionTara);
-  const proc::Resultado r = proc::Ejecuta(QStringLiteral("notepad.exe  ") + CarpetaPrograma(QStringLiteral("\\especial.cnf")));
-  if (!r) {
-    MuestraMensaje(QStringLiteral("No se pudo abrir el editor: ") + r.error);
-    return;
-  }
-  MuestraMensaje(QStringLiteral("Para que este cambio se lleve a cabo reinicie el sistema..."));
+  EditaCampoTara();
 }

@@ -75,6 +75,14 @@ Dinero ActualizaSaldoCliente(EscrituraVenta& escritura, db::Tabla& clientes, con
   return conIva;
 }
 
+void RestaSaldoCliente(EscrituraVenta& escritura, db::Tabla& clientes, const QString& cliente, Dinero total) {
+  if (!clientes.FindKey({cliente})) return;
+  escritura.Cambia(clientes, [&](const db::Dataset& fila) {
+    return ValoresFila{{QStringLiteral("SALDO_C"), Importe(ImporteDe(fila, "SALDO_C") - total)},
+                       {QStringLiteral("COMPR_C"), Importe(ImporteDe(fila, "COMPR_C") - total)}};
+  });
+}
+
 bool AbonaContadoMostrador(EscrituraVenta& escritura, const QString& carpetaRemisiones, db::Tabla& encabezado,
                            const VentaCuenta& venta, bool cxcRemisiones) {
   if (venta.cliente != kClienteMostrador || !(PagoACredito(venta.tipoPago) || cxcRemisiones)) return false;

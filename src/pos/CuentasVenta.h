@@ -102,6 +102,11 @@ struct SaldoVenta {
 // returns the subtotal as given.
 Dinero ActualizaSaldoCliente(EscrituraVenta& escritura, db::Tabla& clientes, const SaldoVenta& venta);
 
+// A cancelled document's total taken off SALDO_C and COMPR_C of the
+// customer `cliente` in `clientes` (CLIENTE.DBF, open); a key that is no
+// customer changes nothing.
+void RestaSaldoCliente(EscrituraVenta& escritura, db::Tabla& clientes, const QString& cliente, Dinero total);
+
 // A sale of the counter customer paid on credit, or any with the
 // remissions' receivables (configuration line 96): its account settled at
 // once by one row "Efectivo Contado <n>" (concept "7", a payment of the

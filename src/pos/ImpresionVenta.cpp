@@ -4,6 +4,7 @@
 #include "formats/ImporteLetra.h"
 #include "formats/Interprete.h"
 #include "foundation/dialogos.h"
+#include "foundation/rutinas.h"
 #include "foundation/rutinas_texto.h"
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
@@ -60,4 +61,18 @@ bool ImprimeYMarcaDocumento(const QString& formato, db::Tabla& encabezado, db::D
     return false;
   }
   return true;
+}
+
+void ImprimeRetiroEfectivo(db::Dataset* retiros, const QString& usuario, const QString& carpetaMonedaVenta) {
+  const QString retiro = CarpetaPrograma(QStringLiteral("\\consulta\\retiro.fmt"));
+  if (!fs::ExisteArchivo(retiro)) {
+    MuestraMensaje(AvisoFormatoNoExiste(retiro));
+    return;
+  }
+  try {
+    PreparaImpresionDocumento(usuario, carpetaMonedaVenta);
+    EjecutaFormato(retiros, retiros, retiro, u'i');
+  } catch (const plat::Error& e) {
+    MuestraMensaje(e.mensaje());
+  }
 }

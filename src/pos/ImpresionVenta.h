@@ -31,3 +31,9 @@ void ImprimeConFormato(const QString& formato, db::Dataset* encabezado, db::Data
 // marked.
 bool ImprimeYMarcaDocumento(const QString& formato, db::Tabla& encabezado, db::Dataset* captura,
                             const QString& usuario);
+
+// A cash voucher printed with consulta\retiro.fmt of the program folder over
+// the vouchers' table (header and detail alike), the user and currency
+// texts set as for a document. A missing format is told and nothing
+// printed; errors of the run are told.
+void ImprimeRetiroEfectivo(db::Dataset* retiros, const QString& usuario, const QString& carpetaMonedaVenta);

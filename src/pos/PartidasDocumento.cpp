@@ -6,6 +6,7 @@
 #include "platform/db/Dataset.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Texto.h"
+#include "pos/DocumentosVenta.h"
 #include "pos/ImportesVenta.h"
 
 #include <initializer_list>
@@ -144,4 +145,23 @@ QString QuitaAcentos(const QString& texto) {
 
 bool DescripcionCorresponde(const QString& capturada, const QString& delProducto) {
   return QuitaAcentos(capturada).left(kLargoDescripcion) == QuitaAcentos(delProducto).left(kLargoDescripcion);
+}
+
+void MarcaPartidas(db::Tabla& lineas, const QString& numero, const QString& marca) {
+  lineas.SetRange({numero}, {numero});
+  for (lineas.First(); !lineas.Eof(); lineas.Next()) {
+    if (lineas.FieldByName(QStringLiteral("TREGI_FD")).AsString() == kMarcaLineaCancelada) continue;
+    lineas.Edit();
+    try {
+      lineas.FieldByName(QStringLiteral("TREGI_FD")).SetAsString(marca);
+      lineas.Post();
+    } catch (...) {
+      if (lineas.State() != db::Dataset::Estado::Navegando) lineas.Cancel();
+      throw;
+    }
+  }
+}
+
+void MarcaPartidasCanceladas(db::Tabla& lineas, const QString& numero) {
+  MarcaPartidas(lineas, numero, kMarcaLineaCancelada);
 }

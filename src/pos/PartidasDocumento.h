@@ -74,3 +74,11 @@ QString QuitaAcentos(const QString& texto);
 // A description captured on a line still names the product when both,
 // without accents, agree in their first 40 characters.
 bool DescripcionCorresponde(const QString& capturada, const QString& delProducto);
+
+// Every line of the number (the line table standing on its CLDOC_FD tag)
+// marked with `marca` in TREGI_FD; a cancelled line keeps its "C". The
+// table is left restricted to the number. Errors reach the caller (the
+// lines marked stay marked).
+void MarcaPartidas(db::Tabla& lineas, const QString& numero, const QString& marca);
+// The same with the cancelled mark, "C".
+void MarcaPartidasCanceladas(db::Tabla& lineas, const QString& numero);
