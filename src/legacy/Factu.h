@@ -530,6 +530,9 @@ class TFormaFactura : public ui::Forma {
   const PlanGuardado* planComando_ = nullptr;
   // The shared tables' answers to a failed edit, post or delete.
   void ConectaErroresFactura();
+  // A plan's tables, user, seller and stock and movement options, as the
+  // window stands.
+  void FijaTablasPlanFactura(PlanGuardado& p) const;
   void EjecutaGuardadoFactura(const PlanGuardado& plan);
   void EscribeDocumentoFactura(const PlanGuardado& plan);
   qint64 AsignaFolioFactura(const PlanGuardado& plan);

@@ -131,16 +131,7 @@ PlanGuardado TFormaFactura::PlanCancelacionFactura() {
   p.registro = e.RecNo();
   p.LeeEncabezado(e);
   p.Fija(QStringLiteral("CLCLI_F"), EditCLCLI_F->text());
-  p.carpetaEncabezado = e.Carpeta();
-  p.tablaEncabezado = e.NombreTabla();
-  p.carpetaPartidas = TablaFacturaD->Carpeta();
-  p.tablaPartidas = TablaFacturaD->NombreTabla();
-  p.usuario = usuario->text().toLongLong();
-  p.usuarioTexto = usuario->text();
-  p.vendedor = EditCLVEN_F->text();
-  p.carpetaDatos = CarpetaDatos();
-  p.sinNegativos = EstadoFactura.ExistenciasNegativas.startsWith(u'N');
-  p.movimientos = EstadoFactura.IntegraMovimientos == QStringLiteral("S");
+  FijaTablasPlanFactura(p);
   p.concepto = p.letra == u'R' ? 54 : 3;
   p.totalAnterior = Dinero::DeReal(Fila(e, "IMTOD_F").AsFloat());
   p.caja = EstadoFactura.Caja;
@@ -557,20 +548,10 @@ void TFormaFactura::BotonPreliminarClick() {
 
 void TFormaFactura::ImprimirRangodeDocumentos1Click() {
   if (!TablaFacturae->Active()) return;
-  auto rango = std::make_unique<TDialogoImprimir>(this);
-  rango->SetTag(0);
-  rango->PrimeraPagina->setText(QStringLiteral("0"));
-  rango->UltimaPagina->setText(HayFila(*TablaFacturae) ? Fila(*TablaFacturae, "CLDOC_F").AsString() : QString());
-  rango->ShowModal();
-  if (rango->Tag() != 1) return;
-  bool bienPrimera = false, bienUltima = false;
-  const qint64 primera = rango->PrimeraPagina->text().trimmed().toLongLong(&bienPrimera);
-  const qint64 ultima = rango->UltimaPagina->text().trimmed().toLongLong(&bienUltima);
-  rango.reset();
-  if (!bienPrimera || !bienUltima) {
-    MuestraMensaje(QStringLiteral("Valor no Válido"));
+  qint64 primera = 0, ultima = 0;
+  if (!PideRangoNumeros(this, HayFila(*TablaFacturae) ? Fila(*TablaFacturae, "CLDOC_F").AsString() : QString(),
+                        primera, ultima))
     return;
-  }
   const qint64 actual = HayFila(*TablaFacturae) ? Fila(*TablaFacturae, "CLDOC_F").AsInteger() : 0;
   try {
     TablaFacturae->First();

@@ -168,18 +168,9 @@ void TFormaFactura::BotonGuardarClick() {
     p.Fija(QStringLiteral("TREGI_F"), QVariant());
     p.Fija(QStringLiteral("DESFI_F"), ValorNumerico(descuento));
     if (!tasa.isEmpty()) p.Fija(QStringLiteral("IMIM1_F"), ValorNumerico(tasa));
-    p.carpetaEncabezado = e.Carpeta();
-    p.tablaEncabezado = e.NombreTabla();
-    p.carpetaPartidas = TablaFacturaD->Carpeta();
-    p.tablaPartidas = TablaFacturaD->NombreTabla();
-    p.usuario = usuario->text().toLongLong();
-    p.usuarioTexto = usuario->text();
-    p.vendedor = EditCLVEN_F->text();
-    p.carpetaDatos = CarpetaDatos();
+    FijaTablasPlanFactura(p);
     p.rechazaSinExistencia = EstadoFactura.FacturarSinExistencias == QStringLiteral("N");
-    p.sinNegativos = EstadoFactura.ExistenciasNegativas.startsWith(u'N');
     p.basesCerradas = LineaConf(ConfBasesAbiertas) == QStringLiteral("NO");
-    p.movimientos = EstadoFactura.IntegraMovimientos == QStringLiteral("S");
     p.concepto = letra == u'F' ? 1 : letra == u'R' ? 3 : letra == u'D' ? 52 : EstadoFactura.ConceptoMovimiento;
     p.totalAnterior = EstadoFactura.ImporteAnterior;
     p.caja = EstadoFactura.Caja;
@@ -249,6 +240,19 @@ void TFormaFactura::TerminaGuardadoFactura() {
   if (!remision.isEmpty()) MarcaRemisionDeFactura(remision, numero);
   if (!cierre.isEmpty()) MarcaCierreDeFactura(cierre, numero);
   FinGuardadoFactura(numero);
+}
+
+void TFormaFactura::FijaTablasPlanFactura(PlanGuardado& p) const {
+  p.carpetaEncabezado = TablaFacturae->Carpeta();
+  p.tablaEncabezado = TablaFacturae->NombreTabla();
+  p.carpetaPartidas = TablaFacturaD->Carpeta();
+  p.tablaPartidas = TablaFacturaD->NombreTabla();
+  p.usuario = usuario->text().toLongLong();
+  p.usuarioTexto = usuario->text();
+  p.vendedor = EditCLVEN_F->text();
+  p.carpetaDatos = CarpetaDatos();
+  p.sinNegativos = EstadoFactura.ExistenciasNegativas.startsWith(u'N');
+  p.movimientos = EstadoFactura.IntegraMovimientos == QStringLiteral("S");
 }
 
 void TFormaFactura::EjecutaGuardadoFactura(const PlanGuardado& plan) {

@@ -169,20 +169,8 @@ void TFormaCapturaRapida::ImprimirRangodeDocumentos1Click() {
   if (!TablaFacturae->Active()) return;
   LeeMarcasDocumento();
   if (ImpresaOCancelada() && !AutorizaReimpresion()) return;
-  auto rango = std::make_unique<TDialogoImprimir>(this);
-  rango->SetTag(0);
-  rango->PrimeraPagina->setText(QStringLiteral("0"));
-  rango->UltimaPagina->setText(EditCLDOC_F->text());
-  rango->ShowModal();
-  if (rango->Tag() != 1) return;
-  bool bienPrimera = false, bienUltima = false;
-  const qint64 primera = rango->PrimeraPagina->text().trimmed().toLongLong(&bienPrimera);
-  const qint64 ultima = rango->UltimaPagina->text().trimmed().toLongLong(&bienUltima);
-  rango.reset();
-  if (!bienPrimera || !bienUltima) {
-    MuestraMensaje(QStringLiteral("Valor no Válido"));
-    return;
-  }
+  qint64 primera = 0, ultima = 0;
+  if (!PideRangoNumeros(this, EditCLDOC_F->text(), primera, ultima)) return;
   // A missing format is told once, not once per document.
   if (!fs::ExisteArchivo(FormatoTicket)) {
     MuestraMensaje(AvisoFormatoNoExiste(FormatoTicket));

@@ -1,11 +1,14 @@
 #include "reports/DialogoImprimir.h"
 
+#include "foundation/dialogos.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <memory>
 
 TDialogoImprimir::TDialogoImprimir(QWidget* owner) : ui::Forma(owner) {
   ui::InstanciaDe<TDialogoImprimir>() = this;
@@ -58,4 +61,22 @@ void TDialogoImprimir::FormKeyDown(int& tecla, Qt::KeyboardModifiers) {
   if (tecla != Qt::Key_Escape) return;
   tecla = 0;
   Close();
+}
+
+bool PideRangoNumeros(QWidget* owner, const QString& ultimo, qint64& primera, qint64& ultima) {
+  auto rango = std::make_unique<TDialogoImprimir>(owner);
+  rango->SetTag(0);
+  rango->PrimeraPagina->setText(QStringLiteral("0"));
+  rango->UltimaPagina->setText(ultimo);
+  rango->ShowModal();
+  if (rango->Tag() != 1) return false;
+  bool bienPrimera = false, bienUltima = false;
+  primera = rango->PrimeraPagina->text().trimmed().toLongLong(&bienPrimera);
+  ultima = rango->UltimaPagina->text().trimmed().toLongLong(&bienUltima);
+  rango.reset();
+  if (!bienPrimera || !bienUltima) {
+    MuestraMensaje(QStringLiteral("Valor no Válido"));
+    return false;
+  }
+  return true;
 }

@@ -30,4 +30,9 @@ class TDialogoImprimir : public ui::Forma {
   void FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) override;
 };
 
+// The document-number range of a print: the dialog opened with "0" and
+// `ultimo`; true with both numbers on "&Aceptar"; a text that is not a
+// number shows "Valor no Válido" and gives false, as does "&Cancelar".
+bool PideRangoNumeros(QWidget* owner, const QString& ultimo, qint64& primera, qint64& ultima);
+
 inline TDialogoImprimir* DialogoImprimir() { return ui::InstanciaDe<TDialogoImprimir>().data(); }
