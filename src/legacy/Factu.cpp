@@ -189,7 +189,10 @@ void TFormaFactura::ConstruyeMenu() {
       Item(Registro1, "CursorenCliente1", QStringLiteral("Cursor en Cliente"), QKeySequence(Qt::CTRL | Qt::Key_F2));
   VentaenEspera1 =
       Item(Registro1, "VentaenEspera1", QStringLiteral("Venta en Espera"), QKeySequence(Qt::CTRL | Qt::Key_X));
-  VentaenEspera1->setVisible(false);
+  // Hidden from the menu, the held sale keeps its key: the item stands on
+  // the window instead (a hidden item's shortcut would not fire).
+  Registro1->removeAction(VentaenEspera1);
+  addAction(VentaenEspera1);
   CopiadeDocumento1 = Item(Registro1, "CopiadeDocumento1", QStringLiteral("Copia de Documento"));
   CopiadeDocumento1->setVisible(false);
   Reproducir1 = Item(Registro1, "Reproducir1", QStringLiteral("Reproducir Nota"));
