@@ -36,6 +36,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QApplication>
+#include <QTest>
 
 namespace {
 
@@ -456,6 +458,40 @@ TEST_F(FacturaCaptura, UnaDevolucionRegresaCadaLineaConSuMovimiento) {
   EXPECT_EQ(Existencia("P3"), "33");
   EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI", "TIMOV_MI"}),
             (QList<QStringList>{{"P1", "52"}, {"P2", "52"}, {"P3", "52"}}));
+}
+
+// The same return typed by keys, the kind picked from the selector's list:
+// quantity, Enter, key, Enter in the capture edits (the line filled as the
+// grid enters its description column), then F10.
+TEST_F(FacturaCaptura, UnaDevolucionTecleadaGuardaSusLineasYLasRegresa) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    const auto foco = [] { return QApplication::focusWidget(); };
+    const auto teclea = [&](const QString& texto) {
+      for (const QChar c : texto) QTest::keyClicks(foco(), QString(c));
+      QTest::keyClick(foco(), Qt::Key_Return);
+    };
+    const int devolucion = f.Base->findText(kBaseDevolucion);
+    f.Base->setCurrentIndex(devolucion);
+    emit f.Base->activated(devolucion);  // picked from the list
+    QTest::keyClick(foco(), Qt::Key_F9);
+    f.EditCantidad->setFocus();
+    ASSERT_EQ(foco(), f.EditCantidad);
+    for (const auto& [cantidad, clave] : {std::pair{"1", "P1"}, {"2", "P2"}, {"3", "P3"}}) {
+      SCOPED_TRACE(clave);
+      QTest::keyClick(foco(), Qt::Key_A, Qt::ControlModifier);
+      teclea(cantidad);
+      teclea(clave);
+      EXPECT_EQ(f.TablaDeta->FieldByName("PRODUCTO").AsString(), "") << "la partida siguiente se ofrece";
+    }
+    EXPECT_EQ(Mensajes(), QStringList());
+    QTest::keyClick(foco(), Qt::Key_F10);
+  });
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Existencia("P1"), "51");
+  EXPECT_EQ(Existencia("P2"), "22");
+  EXPECT_EQ(Existencia("P3"), "33");
+  EXPECT_EQ(Filas("Movinven.DBF", {"CLPRO_MI", "CANTI_MI", "TIMOV_MI"}),
+            (QList<QStringList>{{"P1", "1", "52"}, {"P2", "2", "52"}, {"P3", "3", "52"}}));
 }
 
 TEST_F(FacturaCaptura, UnaRemisionDelBuferSinAcentoSeGuardaComoRemision) {
