@@ -6,6 +6,7 @@
 
 #include "reports/ConsCata.h"
 
+#include "foundation/HojaCalculo.h"
 #include "foundation/adminis.h"
 #include "foundation/describe.h"
 #include "foundation/dialogos.h"
@@ -170,6 +171,7 @@ TFormaCatalogo::TFormaCatalogo(QWidget* owner) : ui::Forma(owner) {
   BarraProgreso->setObjectName(QStringLiteral("BarraProgreso"));
   Imprimir = new DialogoImpresion(this, QStringLiteral("Imprimir"));
   DialogoGuarda = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("DialogoGuarda"));
+  DialogoGuarda->Filter = kFiltroHojaCalculo;
 
   ui::Conecta(&ui::Eventos::De(DetalleCatalogo), &ui::Eventos::DblClick, this, [this] { DetalleCatalogoDblClick(); });
   ui::Conecta(&ui::Eventos::De(DetalleCatalogo), &ui::Eventos::KeyDown, this,
