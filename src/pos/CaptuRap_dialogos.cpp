@@ -104,7 +104,7 @@ void TFormaCapturaRapida::ConfiguraVendedor1Click() {
   // Enter or Esc, the text typed is taken.
   auto vendedor = std::make_unique<TFormaAsignaVendedor>(this);
   vendedor->ShowModal();
-  VendedorCaja = vendedor->Edit1->text().left(10);
+  VendedorCaja = vendedor->Edit1->text().left(kLargoVendedorCaja);
   EscribeEncabezado(EditCLVEN_F, VendedorCaja);
 }
 
