@@ -33,14 +33,15 @@ constexpr Lugar kLugares[] = {
     {u"retiros", db::CarpetaTabla::Remisiones},
 };
 
-// "C:\DATOS\Kardex.dbf" and "KARDEX" both give "kardex".
+// "C:\DATOS\Kardex.dbf", "KARDEX" and "Kardex.mdx" (the table's index) all
+// give "kardex".
 QString NombreBase(const QString& archivo) {
   QString nombre = archivo.trimmed();
   const qsizetype barra = std::max(nombre.lastIndexOf(u'\\'), nombre.lastIndexOf(u'/'));
   if (barra >= 0) nombre = nombre.mid(barra + 1);
-  nombre = nombre.toLower();
-  if (nombre.endsWith(u".dbf")) nombre.chop(4);
-  return nombre;
+  const qsizetype punto = nombre.lastIndexOf(u'.');
+  if (punto >= 0) nombre.truncate(punto);
+  return nombre.toLower();
 }
 
 QString Linea(const QStringList& lineas, int n) { return lineas.value(n - 1).trimmed(); }

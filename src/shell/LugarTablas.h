@@ -14,8 +14,9 @@
 //   ApuntaTabla(kardex, QStringLiteral("Kardex.dbf"));
 //   sql += TablaSQL(QStringLiteral("RemisioD.dbf")); // "<folder>\RemisioD.dbf"
 //
-// A name is compared without regard to case, with or without ".dbf" and
-// with any folder in front of it left aside.
+// A name is compared without regard to case, with or without its extension
+// (".dbf", or ".mdx" for the table's index) and with any folder in front of
+// it left aside.
 
 #include "platform/db/Catalogo.h"
 

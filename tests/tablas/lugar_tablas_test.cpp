@@ -71,6 +71,7 @@ TEST_F(LugarTablas, LaCarpetaSaleDeLasLineas8_59Y63AlMomento) {
       {"C:\\INV", "C:\\REM", "KITS.DBF", "C:\\INV"},  {"C:\\INV", "C:\\REM", "CucobrarRemision.DBF", "C:\\REM"},
       {"C:\\INV", "C:\\REM", "Retiros.dbf", "C:\\REM"}, {"C:\\INV", "C:\\REM", "FacturaE.dbf", "C:\\DATOS"},
       {"C:\\INV", "C:\\REM", "Cucobrar.dbf", "C:\\DATOS"}, {"", "C:\\REM", "Existe.dbf", "C:\\DATOS"},
+      {"", "C:\\REM", "Remision.mdx", "C:\\REM"},
   };
   for (const Caso& c : casos) {
     Configura(c.inventario, c.remisiones);
