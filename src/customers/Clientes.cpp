@@ -26,6 +26,7 @@
 #include "platform/ui/Eventos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -432,9 +433,10 @@ void TFormaClientes::AbreTablasClientes() {
   QString formato;
   LeeLineaConfig(ConfFormatoClientes, formato);
   FormatoClientes = CarpetaProgramaClientes + QStringLiteral("\\consulta\\") + formato;
+  const db::Carpetas carpetas = CarpetasEmpresa();
   for (db::Tabla* tabla : {TablaCliente, TablaRepetido}) {
     tabla->Close();
-    tabla->SetCarpeta(RutaDatosClientes);
+    ApuntaTabla(*tabla, carpetas);
     AbreTabla(*tabla);
   }
   TablaAuxiliar->Close();

@@ -38,6 +38,7 @@
 #include "pos/XPrecio.h"
 #include "salesdocs/BuferVenta.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -584,14 +585,14 @@ void TFormaFactura::MarcaOrigenesFactura(const QString& lista, const QString& le
   for (const qint64 origen : ExpandeListaFolios(lista, par->first)) {
     try {
       db::Tabla e;
-      AbreTablaGuardado(e, CarpetaDatos(), par->first, QStringLiteral("INUMENC"));
+      AbreTablaGuardado(e, CarpetaDeTabla(par->first), par->first, QStringLiteral("INUMENC"));
       if (e.FindKey({origen}) && Fila(e, "REMIS_F").AsString() != marca) {
         e.Edit();
         Fila(e, "REMIS_F").SetAsString(marca);
         e.Post();
       }
       db::Tabla l;
-      AbreTablaGuardado(l, CarpetaDatos(), par->second, QStringLiteral("CLDOC_FD"));
+      AbreTablaGuardado(l, CarpetaDeTabla(par->second), par->second, QStringLiteral("CLDOC_FD"));
       const QString texto = QString::number(origen);
       l.SetRange({texto}, {texto});
       for (l.First(); !l.Eof(); l.Next()) {

@@ -37,6 +37,7 @@
 #include "pos/TablasVenta.h"
 #include "pos/UnidadTrabajo.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -77,8 +78,7 @@ void TFormaCapturaRapida::ConectaCancelacion() {
 bool TFormaCapturaRapida::FacturaConAbonos(const QString& referencia) {
   try {
     db::Tabla facturas;
-    facturas.SetCarpeta(RutaDatosVenta);
-    facturas.SetNombreTabla(kTablaFacturas);
+    ApuntaTabla(facturas, kTablaFacturas);
     facturas.SetIndexName(QStringLiteral("INUMENC"));
     facturas.SetReadOnly(true);
     facturas.Open();
@@ -96,8 +96,7 @@ void TFormaCapturaRapida::CancelaFacturaGenerada(const QString& referencia) {
   const qint64 n = NumeroReferencia(referencia).toLongLong(&esNumero);
   if (!esNumero) return;
   db::Tabla facturas;
-  facturas.SetCarpeta(RutaDatosVenta);
-  facturas.SetNombreTabla(kTablaFacturas);
+  ApuntaTabla(facturas, kTablaFacturas);
   facturas.SetIndexName(QStringLiteral("INUMENC"));
   facturas.Open();
   EsperaBloqueos(facturas);
@@ -107,8 +106,7 @@ void TFormaCapturaRapida::CancelaFacturaGenerada(const QString& referencia) {
     facturas.Post();
   }
   db::Tabla lineas;
-  lineas.SetCarpeta(RutaDatosVenta);
-  lineas.SetNombreTabla(kTablaPartidasFactura);
+  ApuntaTabla(lineas, kTablaPartidasFactura);
   lineas.SetIndexName(QStringLiteral("CLDOC_FD"));
   lineas.Open();
   EsperaBloqueos(lineas);
@@ -256,7 +254,7 @@ PlanGuardado TFormaCapturaRapida::PlanCancelacion(int autoriza) {
   p.limiteAcumulado = Conf.TotalAcumulado;
   p.caja = CajaActual;
   p.totalAnterior = TotalAnterior;
-  p.carpetaRemisiones = CarpetaRemisiones();
+  p.carpetaRemisiones = CarpetaDeTabla(kTablaCxCRemision);
   return p;
 }
 

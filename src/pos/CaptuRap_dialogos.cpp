@@ -19,6 +19,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/Telefonica.h"
 #include "shell/Divisa.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QLabel>
@@ -56,8 +57,7 @@ void TFormaCapturaRapida::VerListaTelefnica1Click() {
   const QStringList llamadas = fs::LeeLineas(ArchivoHistorialLlamadas(fs::Hoy()));
   auto lista = std::make_unique<TFormaTelefonica>(this);
   lista->ListaTelefonica->addItems(llamadas);
-  lista->TablaCliente->SetCarpeta(TablaCliente->Carpeta());
-  lista->TablaCliente->SetNombreTabla(QStringLiteral("cliente.dbf"));
+  ApuntaTabla(*lista->TablaCliente, QStringLiteral("cliente.dbf"));
   lista->TablaCliente->SetIndexName(QStringLiteral("ICLACLI"));
   lista->TablaCliente->Open();
   lista->ShowModal();

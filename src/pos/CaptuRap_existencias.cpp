@@ -23,6 +23,7 @@
 #include "pos/PlanGuardado.h"
 #include "pos/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -60,8 +61,7 @@ void TFormaCapturaRapida::AnotaFaltante(const QString& paso, const QString& clav
   faltante.MODULO = plan_ ? plan_->tipo : Base->currentText();
   faltante.MOVIMIENTO = plan_ ? plan_->concepto : ConceptoMovimiento;
   db::Tabla existe;
-  existe.SetCarpeta(TablaInventario->Carpeta());
-  existe.SetNombreTabla(kTablaFaltantes);
+  ApuntaTabla(existe, kTablaFaltantes);
   existe.Open();
   if (plan_) {
     guardado_->Agrega(
@@ -160,10 +160,8 @@ void TFormaCapturaRapida::ExplotaKit(const QString& cantidad, const QString& cla
   const QString tara = Partida("TARA").AsString();
   const QVariant fpgc = Partida("FPGC").Value();
 
-  // The components, in the product table's folder.
   db::Tabla componentes;
-  componentes.SetCarpeta(TablaInventario->Carpeta());
-  componentes.SetNombreTabla(kTablaKits);
+  ApuntaTabla(componentes, kTablaKits);
   componentes.SetIndexName(QStringLiteral("CLPRO_I"));
   componentes.SetReadOnly(true);
   componentes.Open();

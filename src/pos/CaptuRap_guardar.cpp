@@ -39,6 +39,7 @@
 #include "pos/UnidadTrabajo.h"
 #include "shell/Inicial.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -213,7 +214,7 @@ PlanGuardado TFormaCapturaRapida::PlanDePantalla(QChar letra, bool nuevo, bool c
   p.limiteAcumulado = Conf.TotalAcumulado;
   p.caja = CajaActual;
   p.totalAnterior = TotalAnterior;
-  p.carpetaRemisiones = CarpetaRemisiones();
+  p.carpetaRemisiones = CarpetaDeTabla(kTablaCxCRemision);
   p.abonaMostrador = nuevo && Conf.CxCRemisiones && Conf.PagarCxCMostrador;
   if (cambio) {
     p.clavesReservadas = ClavesReservadas;

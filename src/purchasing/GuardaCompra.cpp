@@ -26,6 +26,7 @@
 #include "pos/NumeroFinal.h"
 #include "pos/UnidadTrabajo.h"
 #include "purchasing/DocumentosCompra.h"
+#include "shell/LugarTablas.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -64,8 +65,7 @@ QVariant ValorFecha(const QVariant& v) {
 QString TextoConceptoCompra(const QString& carpetaDatos) {
   try {
     db::Tabla conceptos;
-    conceptos.SetCarpeta(carpetaDatos);
-    conceptos.SetNombreTabla(QStringLiteral("concepto.dbf"));
+    ApuntaTabla(conceptos, QStringLiteral("concepto.dbf"), db::Carpetas{carpetaDatos, {}, {}, {}});
     conceptos.SetIndexName(QStringLiteral("NUME"));
     conceptos.SetReadOnly(true);
     conceptos.Open();
@@ -92,8 +92,9 @@ QString CondicionEspejo(const QString& numero, const QString& control) {
          kConceptoCompra;
 }
 
+// The movement mirror in the inventory folder the save resolved.
 QString RutaEspejo(const QString& carpetaInventario) {
-  return db::LiteralComillas(fs::Une(carpetaInventario, QStringLiteral("Movimientos.dbf")));
+  return TablaSQL(QStringLiteral("Movimientos.dbf"), db::Carpetas{{}, carpetaInventario, {}, {}});
 }
 
 }  // namespace
@@ -859,8 +860,8 @@ void GuardadoCompra::Rastros() {
           const QString documento =
               QString(LetraMovimientoCompra(p.tipo)) + numero_ + u'-' + QString::number(control);
           db::Tabla movimientos;
-          movimientos.SetCarpeta(plan_.carpetaInventario);
-          movimientos.SetNombreTabla(QStringLiteral("Movinven.DBF"));
+          ApuntaTabla(movimientos, QStringLiteral("Movinven.DBF"),
+                      db::Carpetas{plan_.base.carpetaDatos, plan_.carpetaInventario, {}, {}});
           movimientos.SetIndexName(QStringLiteral("NUDOC_MI"));
           movimientos.SetReadOnly(true);
           movimientos.Open();

@@ -23,6 +23,7 @@
 #include "purchasing/RegistroProveedor.h"
 #include "purchasing/ReportesProveedo.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -306,17 +307,15 @@ void TFormaProveedo::EditCLVEN_PKeyDown(int& tecla) {
 }
 
 void TFormaProveedo::AbreTablasProveedor() {
-  QString datos;
-  try {
-    datos = CarpetaDatosEmpresa();
-  } catch (const std::exception&) {
+  const db::Carpetas carpetas = CarpetasEmpresa();
+  if (carpetas.datos.isEmpty()) {
     MuestraMensaje(kErrorAbrirTablas);
     return;
   }
   for (db::Tabla* tabla : {TablaProveedor, TablaRepetido}) {
     try {
       tabla->Close();
-      tabla->SetCarpeta(datos);
+      ApuntaTabla(*tabla, carpetas);
       AbreTabla(*tabla);
     } catch (const std::exception&) {
       MuestraMensaje(kErrorAbrirTablas);

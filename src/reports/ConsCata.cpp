@@ -28,6 +28,7 @@
 #include "reports/Filtros.h"
 #include "shell/Campos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Principa.h"
 
 #include <QCheckBox>
@@ -277,10 +278,7 @@ void TFormaCatalogo::AbreCatalogo(const QString& tabla) {
   if (TablaConsulta->Active()) TablaConsulta->Close();
   TablaConsulta->SetFiltered(false);
   TablaConsulta->SetIndexName(QString());
-  QString datos;
-  LeeLineaConfig(ConfCarpetaDatos, datos);
-  TablaConsulta->SetCarpeta(datos);
-  TablaConsulta->SetNombreTabla(tabla);
+  ApuntaTabla(*TablaConsulta, tabla);
   TablaConsulta->Open();
   const QStringList indices = TablaConsulta->IndexNames();
   Indices->clear();

@@ -22,6 +22,7 @@
 #include "pos/PartidasDocumento.h"
 #include "salesdocs/BuferVenta.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -307,8 +308,7 @@ void RegistraCobroFactura(TFormaCapturaRapida& p) {
   if (EsPagoCredito(p.TipoPago->currentText())) return;
   db::Tabla& e = *p.TablaFacturae;
   db::Tabla cuentas;
-  cuentas.SetCarpeta(RutaDatosCorte);
-  cuentas.SetNombreTabla(QStringLiteral("Cucobrar.dbf"));
+  ApuntaTabla(cuentas, QStringLiteral("Cucobrar.dbf"));
   cuentas.Open();
   cuentas.Append();
   try {

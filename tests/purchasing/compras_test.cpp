@@ -509,8 +509,8 @@ TEST_F(Compras, BuscarPorReferenciaPorDocumentoYSinIndice) {
   };
   // The reference check reads the receipts; a quote in the text is a
   // character of the value, not of the statement.
-  EXPECT_TRUE(ReferenciaCompraUsada(kDatos, "FAC-5"));
-  EXPECT_FALSE(ReferenciaCompraUsada(kDatos, "X\" OR \"\"=\""));
+  EXPECT_TRUE(ReferenciaCompraUsada("FAC-5"));
+  EXPECT_FALSE(ReferenciaCompraUsada("X\" OR \"\"=\""));
   busca("FAC-5", "Direccion");
   EXPECT_EQ(v.windowTitle(), "Compras Ordenado por Referencia");
   EXPECT_EQ(v.EditCLDOC_O->text(), "3");
@@ -709,8 +709,8 @@ TEST_F(CapturaCompras, UnaReferenciaYaRegistradaSeRechazaSalvoLaDelPropioDocumen
   EXPECT_EQ(Mensajes(), kMensajesVacios);
   EXPECT_EQ(QApplication::focusWidget(), v.EditNALMA_O);
   // The receipt being changed does not find its own reference.
-  EXPECT_FALSE(ReferenciaCompraUsada(kDatos, "F-100", 7));
-  EXPECT_TRUE(ReferenciaCompraUsada(kDatos, "F-100", 8));
+  EXPECT_FALSE(ReferenciaCompraUsada("F-100", 7));
+  EXPECT_TRUE(ReferenciaCompraUsada("F-100", 8));
 }
 
 TEST_F(CapturaCompras, LaRejillaCompletaLaPartidaDesdeClaveOCodigo) {
