@@ -23,7 +23,7 @@
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/EstadoComandos.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "salesdocs/BuferVenta.h"
 #include "salesdocs/CopiaDocumento.h"
 #include "salesdocs/FacturaCierre.h"

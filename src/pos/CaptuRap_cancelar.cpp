@@ -35,7 +35,7 @@
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
 #include "pos/TablasVenta.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "shell/LineasConfiguracion.h"
 #include "shell/LugarTablas.h"
 

@@ -59,6 +59,7 @@ void TFormaCapturaRapida::FormActivate() {
   PreparaTablasVenta();
   // A save the station left unfinished is finished before anything is shown.
   TerminaGuardadoPendiente();
+  if (TerminaDerivadosPendientes) TerminaDerivadosPendientes();
   if (usuario->text() == QStringLiteral("usuario")) LeeUsuarioMulti();
   AplicaVistaClasica(*this);
   BloqueaCaptura();

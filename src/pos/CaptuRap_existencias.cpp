@@ -21,7 +21,7 @@
 #include "pos/ExistenciasVenta.h"
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
 #include "shell/LugarTablas.h"
 
@@ -65,8 +65,7 @@ void TFormaCapturaRapida::AnotaFaltante(const QString& paso, const QString& clav
   existe.Open();
   if (plan_) {
     guardado_->Agrega(
-        existe, QStringLiteral("F") + paso, [&](db::Dataset& fila) { faltante.Escribe(fila); },
-        [&](const db::Dataset& fila) { return faltante.Es(fila); });
+        existe, QStringLiteral("F") + paso, [&](db::Dataset& fila) { faltante.Escribe(fila); });
     return;
   }
   existe.Append();
@@ -209,10 +208,6 @@ void TFormaCapturaRapida::ExplotaKit(const QString& cantidad, const QString& cla
           campo("TIPOX_FD").SetAsString(QStringLiteral("X"));
           campo("HORAF_F").SetAsInteger(usuarioLinea);
           campo("PCOMI_FD").SetAsString(bajada ? QStringLiteral("-1") : QStringLiteral("0"));
-        },
-        [&](const db::Dataset& l) {
-          return l.FieldByName(QStringLiteral("CLDOC_FD")).AsString() == numero &&
-                 l.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control;
         });
   }
 }
