@@ -36,8 +36,9 @@
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
 #include "pos/TablasVenta.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -78,8 +79,7 @@ void TFormaCapturaRapida::ConectaCancelacion() {
 bool TFormaCapturaRapida::FacturaConAbonos(const QString& referencia) {
   try {
     db::Tabla facturas;
-    facturas.SetCarpeta(RutaDatosVenta);
-    facturas.SetNombreTabla(kTablaFacturas);
+    ApuntaTabla(facturas, kTablaFacturas);
     facturas.SetIndexName(QStringLiteral("INUMENC"));
     facturas.SetReadOnly(true);
     facturas.Open();
@@ -97,8 +97,7 @@ void TFormaCapturaRapida::CancelaFacturaGenerada(const QString& referencia) {
   const qint64 n = NumeroReferencia(referencia).toLongLong(&esNumero);
   if (!esNumero) return;
   db::Tabla facturas;
-  facturas.SetCarpeta(RutaDatosVenta);
-  facturas.SetNombreTabla(kTablaFacturas);
+  ApuntaTabla(facturas, kTablaFacturas);
   facturas.SetIndexName(QStringLiteral("INUMENC"));
   facturas.Open();
   EsperaBloqueos(facturas);
@@ -108,8 +107,7 @@ void TFormaCapturaRapida::CancelaFacturaGenerada(const QString& referencia) {
     facturas.Post();
   }
   db::Tabla lineas;
-  lineas.SetCarpeta(RutaDatosVenta);
-  lineas.SetNombreTabla(kTablaPartidasFactura);
+  ApuntaTabla(lineas, kTablaPartidasFactura);
   lineas.SetIndexName(QStringLiteral("CLDOC_FD"));
   lineas.Open();
   EsperaBloqueos(lineas);
@@ -257,7 +255,7 @@ PlanGuardado TFormaCapturaRapida::PlanCancelacion(int autoriza) {
   p.limiteAcumulado = Conf.TotalAcumulado;
   p.caja = CajaActual;
   p.totalAnterior = TotalAnterior;
-  p.carpetaRemisiones = CarpetaRemisiones();
+  p.carpetaRemisiones = CarpetaDeTabla(kTablaCxCRemision);
   return p;
 }
 

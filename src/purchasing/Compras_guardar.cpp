@@ -22,7 +22,7 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
 #include "pos/CaptuRap_comun.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "purchasing/BuferCompra.h"
 #include "purchasing/CancelaCompra.h"
 #include "purchasing/Compras.h"

@@ -17,6 +17,7 @@
 #include "reports/Consulta.h"
 #include "reports/Formatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,11 +54,9 @@ void Une(TFormaCompras& v, QToolButton* boton, Fn fn) {
 
 ContextoReporteCompra ContextoDeCompras(TFormaCompras& v) {
   ContextoReporteCompra x;
-  x.lugar.carpetaEncabezado = v.TablaComprasE->Carpeta();
   x.lugar.encabezado = v.TablaComprasE->NombreTabla();
   x.lugar.partidas = v.TablaComprasD->NombreTabla();
-  x.lugar.carpetaDatos = v.RutaDatosCompras;
-  x.lugar.carpetaLinea8 = LineaConf(ConfCarpetaDatos);
+  x.lugar.carpetas = CarpetasEmpresa();
   x.hoy = fs::Hoy();
   x.numeroEncabezado = ValorActualReporte(*v.TablaComprasE, QStringLiteral("CLDOC_O"));
   x.numeroPartida = ValorActualReporte(*v.TablaComprasD, QStringLiteral("CLDOC_OD"));
@@ -115,8 +114,7 @@ void ImprimePlantillaCompra(TFormaCompras& v) {
 void MuestraConsultaTabla(QWidget* padre, const QString& carpetaDatos, const QString& tabla, const QString& campos,
                           const std::function<void(TFormaConsulta&)>& vistas) {
   TFormaConsulta consulta(padre);
-  consulta.TablaConsulta->SetCarpeta(carpetaDatos);
-  consulta.TablaConsulta->SetNombreTabla(tabla);
+  ApuntaTabla(*consulta.TablaConsulta, tabla, db::Carpetas{carpetaDatos, {}, {}, {}});
   AbreTabla(*consulta.TablaConsulta);
   if (consulta.TablaConsulta->Active()) {
     consulta.TablaConsulta->First();
@@ -161,8 +159,7 @@ void EjecutaReporteCompras(db::Tabla& datos, const ParametrosReporteCompras& par
 void ConsecutivoDocumentosCompras(TFormaCompras& v) {
   // Always the receipts, whatever kind the window shows.
   db::Tabla recepciones;
-  recepciones.SetCarpeta(v.RutaDatosCompras);
-  recepciones.SetNombreTabla(QStringLiteral("comprase.dbf"));
+  ApuntaTabla(recepciones, QStringLiteral("comprase.dbf"));
   AbreTabla(recepciones);
   if (!recepciones.Active()) return;
   recepciones.SetIndexName(kTagEncabezadoCompra);

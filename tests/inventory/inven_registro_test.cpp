@@ -233,6 +233,26 @@ TEST_F(RegistroInventario, UnaClaveNuevaQueYaExisteEnElAlmacenSeRechaza) {
   }
 }
 
+// A box takes no more characters than its field holds, new or changed: a
+// 13-digit barcode typed into the 12 of "Código" stops at the twelfth.
+TEST_F(RegistroInventario, UnaCajaNoTomaMasLetrasQueSuCampo) {
+  Producto({{"CLPRO_I", "P1"}, {"DSCPR_I", "Martillo"}});
+  TFormaInventario& f = Ventana();
+  for (const char* boton : {"BotonCambios", "BotonNuevo"}) {
+    SCOPED_TRACE(boton);
+    Pulsa(f, boton);
+    prueba::Reescribe(f.DBEdit1, "7501001100234");
+    EXPECT_EQ(f.DBEdit1->text(), "750100110023");
+    for (const ui::EditDatos* caja : f.findChildren<ui::EditDatos*>()) {
+      const db::Campo* campo = caja->Fuente() ? caja->Fuente()->Campo(caja->Campo()) : nullptr;
+      if (campo && campo->Tipo() == db::TipoDato::Texto)
+        EXPECT_EQ(caja->maxLength(), campo->Ancho()) << caja->objectName().toStdString();
+    }
+    if (f.Cambio()) Pulsa(f, "BotonGuardar");
+  }
+  EXPECT_EQ(Campo("P1", "CODIG_I"), "750100110023");
+}
+
 TEST_F(RegistroInventario, UnCambioGuardaLoQueElUsuarioCambioYConservaLoDeOtraEstacion) {
   Producto({{"CLPRO_I", "P1"}, {"DSCPR_I", "Martillo"}, {"PPUBL_I", "10"}, {"VANCA_I", "5"}, {"CPROM_I", "7"},
             {"EXIST_I", "3"}, {"ALMAC_I", "1"}});

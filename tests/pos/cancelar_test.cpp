@@ -13,7 +13,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/PuertaModal.h"
 #include "pos/ExistenciasVenta.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "salesdocs/ComandosDocumentos.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"

@@ -15,7 +15,7 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/PuertaModal.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "purchasing/BuferCompra.h"
 #include "purchasing/Compras.h"
 #include "purchasing/GuardaCompra.h"
