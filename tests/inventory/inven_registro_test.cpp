@@ -245,8 +245,9 @@ TEST_F(RegistroInventario, UnaCajaNoTomaMasLetrasQueSuCampo) {
     EXPECT_EQ(f.DBEdit1->text(), "750100110023");
     for (const ui::EditDatos* caja : f.findChildren<ui::EditDatos*>()) {
       const db::Campo* campo = caja->Fuente() ? caja->Fuente()->Campo(caja->Campo()) : nullptr;
-      if (campo && campo->Tipo() == db::TipoDato::Texto)
+      if (campo && campo->Tipo() == db::TipoDato::Texto) {
         EXPECT_EQ(caja->maxLength(), campo->Ancho()) << caja->objectName().toStdString();
+      }
     }
     if (f.Cambio()) Pulsa(f, "BotonGuardar");
   }
