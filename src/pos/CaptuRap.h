@@ -1098,6 +1098,9 @@ class TFormaCapturaRapida : public ui::Forma {
   // A change's reserves also hold the stored kit components whose stock
   // the sale lowered.
   void ReservaComponentesKit();
+  // A change's hold of its header row ends: a pending edit of the header
+  // is cancelled and the row kept locked since "Modificar" is let go.
+  void SueltaEncabezado();
   // The header and line tables on the plan's; the header table standing on
   // `registro` (0: anywhere). False when that row is gone.
   bool PosicionaEncabezado(const PlanGuardado& plan, qint64 registro);

@@ -9,9 +9,10 @@
 // Cancelacion), fixed before the first write; a station killed in the
 // middle finishes the cancel, once, when it starts again.
 //
-// A change takes the saved document back into capture; its header stays in
-// edit, holding the record lock, until the save of the change or its
-// abandon, so a second station cannot change it at the same time.
+// A change takes the saved document back into capture; its header row is
+// kept locked (the table's retained row) from "Modificar" until the save of
+// the change or its abandon, whatever posts the header meanwhile (totals,
+// the customer), so a second station cannot change it at the same time.
 
 #include "customers/CuentasCobrar.h"
 #include "foundation/BotonEsquinado.h"
@@ -372,19 +373,43 @@ void TFormaCapturaRapida::BotonCambiosClick() {
     return;
   }
   DocumentoNuevo = false;
-  // The header's record lock is taken here and held until the change is
+  // The header's record lock is taken here and kept until the change is
   // saved or abandoned: another station's edit of it fails at once.
   try {
     e.Edit();
+    e.RetieneRegistro();
+  } catch (const plat::Error&) {
+    SueltaEncabezado();
+    MuestraMensaje(kModificadoPorOtro);
+    return;
+  }
+  // Held, the document is shown again as it is stored: what another station
+  // saved since this screen showed it is what the change starts from.
+  try {
+    MuestraDocumento();
+  } catch (const plat::Error& error) {
+    SueltaEncabezado();
+    MuestraMensaje(error.mensaje());
+    fin();
+    return;
+  }
+  if (Campo(e, "STATU_F") == QString(kEstadoCancelada)) {
+    SueltaEncabezado();
+    MuestraMensaje(kNoModificarCancelado);
+    return;
+  }
+  try {
+    EditaFila(e);
     FijaProceso(kFaseModificada);
     e.Post();
     e.Edit();
   } catch (const plat::Error&) {
-    if (Editando(e)) e.Cancel();
+    SueltaEncabezado();
     MuestraMensaje(kModificadoPorOtro);
     return;
   }
   if (!Editando(e)) {
+    SueltaEncabezado();
     MuestraMensaje(kSinCambios);
     fin();
     return;
@@ -402,7 +427,7 @@ void TFormaCapturaRapida::BotonCambiosClick() {
     }
     ReservaComponentesKit();
   } catch (const plat::Error& error) {
-    e.Cancel();
+    SueltaEncabezado();
     MuestraMensaje(error.mensaje());
     fin();
     return;
@@ -423,6 +448,12 @@ void TFormaCapturaRapida::BotonCambiosClick() {
   fin();
 }
 
+void TFormaCapturaRapida::SueltaEncabezado() {
+  db::Tabla& e = *TablaFacturae;
+  if (Editando(e)) e.Cancel();
+  e.SueltaRetenidos();
+}
+
 // --- Abandon.
 
 void TFormaCapturaRapida::CancelaMovimiento1Click() {
@@ -432,7 +463,7 @@ void TFormaCapturaRapida::CancelaMovimiento1Click() {
   try {
     if (ui::Tag(BotonCambios) == 1) {
       // The change is given up: the header's edit, and its lock, go.
-      if (Editando(e)) e.Cancel();
+      SueltaEncabezado();
       if (Editando(*TablaDeta)) TablaDeta->Cancel();
       BloqueaCaptura();
     } else {

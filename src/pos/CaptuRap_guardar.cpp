@@ -320,6 +320,8 @@ void TFormaCapturaRapida::FinGuardado(const PlanGuardado&) {
   } catch (const plat::Error&) {
     PostPendiente(*TablaFacturae);
   }
+  // A saved change lets its header row go.
+  TablaFacturae->SueltaRetenidos();
   CAMBIO_F->setFocus(Qt::OtherFocusReason);
   try {
     PostPendiente(*TablaDeta);
@@ -556,7 +558,8 @@ void TFormaCapturaRapida::FormCloseQuery(bool& puedeCerrar) {
         CalculaTotales();
       }
       try {
-        if (ui::Tag(BotonCambios) != 1) PostPendiente(*TablaFacturae);
+        if (ui::Tag(BotonCambios) == 1) SueltaEncabezado();
+        else PostPendiente(*TablaFacturae);
         if (Editando(*TablaDeta)) TablaDeta->Cancel();
       } catch (const plat::Error&) {
       }
