@@ -18,6 +18,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 
 namespace {
 
@@ -90,6 +91,11 @@ void TFormaFactura::CalculaTotalesFactura() {
 void TFormaFactura::ActualizaTotalesEncabezado() {
   db::Tabla& e = *TablaFacturae;
   if (!HayFila(e)) return;
+  // A saved document in change keeps its header totals as saved until the
+  // save writes them: the save reads them as what the customer's balance
+  // already counts, and a change left unsaved leaves a header that still
+  // matches its lines.
+  if (ui::Tag(BotonCambios) == 1) return;
   // Values compared, not texts: a document whose totals did not change is
   // not written and keeps its CONTROL.
   if (Importe(e.FieldByName(QStringLiteral("IMTOD_F"))) == EstadoFactura.Total &&

@@ -165,3 +165,13 @@ void MarcaPartidas(db::Tabla& lineas, const QString& numero, const QString& marc
 void MarcaPartidasCanceladas(db::Tabla& lineas, const QString& numero) {
   MarcaPartidas(lineas, numero, kMarcaLineaCancelada);
 }
+
+void BorraPartidasDeControl(db::Tabla& lineas, const QString& numero, qint64 control) {
+  lineas.SetRange({numero}, {numero});
+  db::Campo& controlLinea = lineas.FieldByName(QStringLiteral("CONTROL"));
+  lineas.First();
+  while (!lineas.IsEmpty() && !lineas.Eof()) {
+    if (controlLinea.AsInteger() == control) lineas.Delete();
+    else lineas.Next();
+  }
+}

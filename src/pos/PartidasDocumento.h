@@ -82,3 +82,9 @@ bool DescripcionCorresponde(const QString& capturada, const QString& delProducto
 void MarcaPartidas(db::Tabla& lineas, const QString& numero, const QString& marca);
 // The same with the cancelled mark, "C".
 void MarcaPartidasCanceladas(db::Tabla& lineas, const QString& numero);
+
+// The lines of the number (the line table standing on its CLDOC_FD tag)
+// whose CONTROL is `control` deleted, those of another control kept: the
+// lines a changed document replaces. The table is left restricted to the
+// number. Errors reach the caller (the lines deleted stay deleted).
+void BorraPartidasDeControl(db::Tabla& lineas, const QString& numero, qint64 control);
