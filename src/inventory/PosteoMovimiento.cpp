@@ -21,6 +21,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace {
@@ -32,6 +33,8 @@ const QString kNoGuardados = QStringLiteral("; no se guardó ningún movimiento"
 const QString kNoDeshecho = QStringLiteral("; parte de él quedó guardada y no se pudo deshacer");
 // The counterpart and the reference are cut to this in CLPRV_MI and REFMO_MI.
 constexpr int kCorte = 20;
+// The concept of a purchase's own charge row in the payables.
+constexpr int kConceptoCargoCompraNota = 51;
 
 bool Escribiendo(const db::Dataset& d) { return d.State() == Estado::Editando || d.State() == Estado::Insertando; }
 
@@ -544,6 +547,18 @@ bool NotaCreditoProveedor(const QString& carpetaDatos, const DocumentoNotaCredit
   if (!compras->FindKey({compra})) return false;
   auto cuentas = abre(QStringLiteral("CUEPAGAR.DBF"), {});
   qint64 fila = 0;
+  // The purchase's charge row (concept 51), whose balance the note lowers
+  // as it lowers the purchase's.
+  qint64 cargo = 0;
+  std::optional<Dinero> saldoCargo;
+  cuentas->SetIndexName(QStringLiteral("NUCOM"));
+  cuentas->SetRange({compra}, {compra});
+  for (cuentas->First(); !cuentas->Eof(); cuentas->Next()) {
+    if (cuentas->FieldByName(QStringLiteral("TIMOV_CP")).AsInteger() != kConceptoCargoCompraNota) continue;
+    cargo = cuentas->RecNo();
+    break;
+  }
+  cuentas->CancelRange();
   try {
     CambiaFila(*compras, QStringLiteral("La compra %1 está en uso en otra estación").arg(compra), [&] {
       db::Tabla& c = *cuentas;
@@ -564,18 +579,27 @@ bool NotaCreditoProveedor(const QString& carpetaDatos, const DocumentoNotaCredit
         throw;
       }
       fila = c.RecNo();
+      if (cargo > 0 && c.VeARegistro(cargo)) {
+        CambiaFila(c, QStringLiteral("La cuenta de la compra %1 está en uso en otra estación").arg(compra), [&] {
+          db::Campo& saldo = c.FieldByName(QStringLiteral("SALDO_CP"));
+          saldoCargo = registro::LeeImporte(saldo).value_or(Dinero());
+          registro::Escribe(saldo, std::optional<Dinero>(*saldoCargo - importe));
+        });
+      }
       db::Campo& abono = compras->FieldByName(QStringLiteral("ABONO_O"));
       db::Campo& saldo = compras->FieldByName(QStringLiteral("SALDO_O"));
       registro::Escribe(abono, std::optional<Dinero>(registro::LeeImporte(abono).value_or(Dinero()) + importe));
       registro::Escribe(saldo, std::optional<Dinero>(registro::LeeImporte(saldo).value_or(Dinero()) - importe));
     });
   } catch (...) {
-    // The purchase could not take the amount: the payable goes too.
-    if (fila > 0) {
-      try {
-        if (cuentas->VeARegistro(fila)) cuentas->Delete();
-      } catch (const std::exception&) {
-      }
+    // The purchase could not take the amount: the payable goes too, and the
+    // charge owes again what it owed.
+    try {
+      if (fila > 0 && cuentas->VeARegistro(fila)) cuentas->Delete();
+      if (saldoCargo && cuentas->VeARegistro(cargo))
+        CambiaFila(*cuentas, QStringLiteral("La cuenta de la compra %1 está en uso en otra estación").arg(compra),
+                   [&] { registro::Escribe(cuentas->FieldByName(QStringLiteral("SALDO_CP")), saldoCargo); });
+    } catch (const std::exception&) {
     }
     throw;
   }
