@@ -436,6 +436,47 @@ INSTANTIATE_TEST_SUITE_P(Catalogo, FacturaDeCierreCatalogo,
                                            CatalogoCierre{"ProductoDeOtraDescripcionSinExistencia", true}),
                          [](const auto& info) { return std::string(info.param.nombre); });
 
+// Remissions with their IVA (one of them with a document discount): the
+// closing invoice's subtotal, tax and total are the sums of theirs, and its
+// customer's balance grows by its subtotal and tax.
+TEST_F(FacturaDeCierre, LaFacturaDeCierreLlevaElSubtotalYElImpuestoDeLasRemisiones) {
+  // Remission 3: 40 + 40 + 20 at 16 %; remission 4: 2 x 25 at 8 %, less 10 %
+  // of the document (the screen shows it and finds its totals right).
+  {
+    auto lineas = AbreEn(kDatos, "RemisioD.dbf");
+    const QStringList precios{"40", "40", "20", "25", "25"};
+    int i = 0;
+    for (lineas->First(); !lineas->Eof(); lineas->Next()) {
+      const QString numero = lineas->FieldByName("CLDOC_FD").AsString();
+      if (numero != "3" && numero != "4") continue;
+      lineas->Edit();
+      lineas->FieldByName("PUNPR_FD").SetAsString(precios.value(i++));
+      lineas->FieldByName("PIVA1_FD").SetAsString(numero == "3" ? "16" : "8");
+      lineas->Post();
+    }
+    ASSERT_EQ(i, 5);
+  }
+  for (const auto& [numero, subtotal, impuesto, descuento, total] :
+       {std::tuple{3, "100", "16", "0", "116"}, std::tuple{4, "50", "4", "10", "48.6"}}) {
+    auto t = AbreEn(kDatos, "Remision.dbf", "INUMENC");
+    ASSERT_TRUE(t->FindKey({numero}));
+    t->Edit();
+    t->FieldByName("SUBTO_F").SetAsString(subtotal);
+    t->FieldByName("IMIM2_F").SetAsString(impuesto);
+    t->FieldByName("DESFI_F").SetAsString(descuento);
+    t->FieldByName("IMTOD_F").SetAsString(total);
+    t->Post();
+  }
+  Abre("0", [](Pantalla& p) { Cierra(p, false); });
+  EXPECT_EQ(Mensajes(),
+            QStringList{"Genero la Factura 1 Puede Revisarla en el Módulo de Facturación de VRL"});
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "SUBTO_F", "IMIM2_F", "IMTOD_F"}),
+            (QList<QStringList>{{"1", "150", "20", "164.6"}}));
+  EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLPRO_FD", "PUNPR_FD", "IMPOR_FD"}),
+            (QList<QStringList>{{"CIERRE", "150", "150"}}));
+  EXPECT_EQ(Filas(kDatos, "CLIENTE.DBF", {"CLCLI_C", "SALDO_C"}), (QList<QStringList>{{"1", ""}, {"100", "170"}}));
+}
+
 TEST_F(FacturaDeCierre, LaLineaDeCierreSumaElTotalDeCadaRemisionUnaVez) {
   Abre("0", [](Pantalla& p) {
     const CierrePartidas c = CargaPartidaCierre(p, kDatos, {2, 3, 4});
