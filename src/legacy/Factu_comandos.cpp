@@ -30,9 +30,7 @@
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/ComponentesVenta.h"
-#include "pos/CuentasVenta.h"
 #include "pos/DocumentosVenta.h"
-#include "pos/EscrituraGuardado.h"
 #include "pos/EstadoComandos.h"
 #include "pos/ExistenciasVenta.h"
 #include "pos/ImpresionVenta.h"
@@ -307,11 +305,8 @@ void TFormaFactura::EscribeCancelacionFactura(const PlanGuardado& plan) {
     AbreTablaComando(lineas, plan.carpetaPartidas, plan.tablaPartidas, QStringLiteral("CLDOC_FD"));
     MarcaPartidasCanceladas(lineas, numero);
   });
-  if (TablaCliente->Active()) {
-    EscrituraGuardado escritura(u, QStringLiteral("CxCCancela"));
-    cuentas::RestaSaldoCliente(escritura, *TablaCliente, plan.Valor(QStringLiteral("CLCLI_F")).toString(),
-                               plan.totalAnterior);
-  }
+  // The customer's balance and total sales stay: only an invoice's save
+  // raises them, never a remission's or a return's.
   MovimientosCancelacionFactura(plan.concepto);
   // The stock the save moved goes back: a remission's lines went out; a
   // return's came in only when the movements are on.

@@ -1,10 +1,10 @@
 // Cancelling, changing and abandoning a document on the sale screen.
 //
 // A cancel marks the remission or return shown cancelled and reverses what
-// its save did: the customer's balance, the movement rows (concept 54 for a
-// remission, 3 for a return), the stock of every line of a remission (kit
-// components included), its receivable rows and the return row, the
-// invoice made from it, the day's accumulator. Its writes go through the
+// its save did: the movement rows (concept 54 for a remission, 3 for a
+// return), the stock of every line of a remission (kit components
+// included), its receivable rows and the return row, the invoice made from
+// it, the day's accumulator. Its writes go through the
 // station's save journal as one unit of work (PlanGuardado's mode
 // Cancelacion), fixed before the first write; a station killed in the
 // middle finishes the cancel, once, when it starts again.
@@ -278,10 +278,9 @@ void TFormaCapturaRapida::EscribeCancelacion(const PlanGuardado& plan) {
   });
   u.Fija(QStringLiteral("CL"), [&] { MarcaPartidasCanceladas(numero); });
   const QString cliente = plan.Valor(QStringLiteral("CLCLI_F")).toString();
-  if (TablaCliente->Active()) {
-    EscrituraGuardado escritura(u, QStringLiteral("CxCCancela"));
-    cuentas::RestaSaldoCliente(escritura, *TablaCliente, cliente, plan.totalAnterior);
-  }
+  // The customer's balance and total sales stay: only an invoice's save
+  // raises them (ActualizaSaldoCliente), never a remission's or a return's,
+  // so their cancel has nothing of them to give back.
   // Movement rows: a failure is ignored.
   try {
     EscribeMovimientosCaptura(plan.concepto);

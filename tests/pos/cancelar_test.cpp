@@ -1,6 +1,6 @@
 // Cancelling a saved sale, as a cashier does it: the password of a user
 // with the cancel right, the question, then every effect of the sale
-// reversed (stock, customer balance, receivable rows and the return row,
+// reversed (stock, receivable rows and the return row,
 // movement rows, the day's accumulator, the invoice made from it, the
 // log); a station killed in the middle of a cancel finishes it, once, when
 // it starts again. Changing a saved sale and abandoning a capture.
@@ -146,6 +146,8 @@ TEST_F(Cancelar, UnaRemisionCanceladaDevuelveTodoLoQueSuVentaHizo) {
     ASSERT_EQ(numero, "1");
     ASSERT_EQ(Existencia("P1"), "47");
     ASSERT_FALSE(Cuentas(numero).isEmpty());  // the counter sale settled
+    // A remission leaves the customer's balance and total sales as they were.
+    ASSERT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"100|100"});
     ui::PuertaModal::LimpiaMensajes();
 
     // A password whose user lacks the right: refused, nothing changes.
@@ -174,7 +176,8 @@ TEST_F(Cancelar, UnaRemisionCanceladaDevuelveTodoLoQueSuVentaHizo) {
     EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F", "STATU_F", "ORIGE_F"}), QStringList{"1|C|2"});
     EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD", "TREGI_FD"}), QStringList{"P1|C"});
     EXPECT_EQ(Cuentas(numero), QStringList{"Devolucion 1|12|-30|3"});
-    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"70|70"});
+    // Its cancel gives back nothing of them: its save added nothing.
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"100|100"});
     const QStringList acumulado = fs::LeeLineas(fs::Une(kPrograma, "Acumular\\2010-3-5.acu"));
     ASSERT_FALSE(acumulado.isEmpty());
     EXPECT_EQ(acumulado.last(), "-30");
@@ -244,7 +247,7 @@ TEST_F(Cancelar, UnaDevolucionCanceladaEscribeConcepto3YNoTocaExistencias) {
     EXPECT_EQ(Existencia("P2"), "48");
     // The sale's row and the cancel's, both concept 3; none of 54.
     EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI", "TIMOV_MI", "CANTI_MI"}), (QStringList{"P2|3|2", "P2|3|2"}));
-    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"80"});
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"100|100"});
   });
 }
 
@@ -316,7 +319,7 @@ TEST_F(Cancelar, UnaEstacionMuertaAMitadDeCancelarTerminaLaCancelacionUnaVezAlVo
       else EXPECT_EQ(Existencia(clave), "50");
     }
     EXPECT_EQ(Cuentas("1"), QStringList{"Devolucion 1|12|-50|3"});
-    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"50"});
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"100"});
     EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI"},
                     [](const db::Dataset& t) { return t.FieldByName("TIMOV_MI").AsString() == "54"; })
                   .size(),
