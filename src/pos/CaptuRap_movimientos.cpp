@@ -23,7 +23,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/MovimientosVenta.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
 
 #include <QAction>
@@ -105,8 +105,7 @@ void TFormaCapturaRapida::EscribeMovimientoPartida() {
   db::Numeracion numeracion(movimientos);
   const qint64 numero = SiguienteNumeroMovimiento(movimientos);
   guardado_->Agrega(
-      movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, numero); },
-      [&](const db::Dataset& fila) { return EsMovimientoDe(fila, venta, captura); });
+      movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, numero); }, true);
 }
 
 void TFormaCapturaRapida::EscribeMovimientosCaptura(int concepto) {
@@ -139,8 +138,7 @@ bool TFormaCapturaRapida::EspejoDocumentoNuevo(db::Tabla& lineas) {
   EscribeEspejoLineas(
       lineas, TablamovimientosInventario->Carpeta(), numero, plan_ ? guardado_.get() : nullptr,
       [&](const db::Dataset& linea) { return linea.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control; },
-      [&](db::Dataset& fila, const db::Dataset& linea) { LlenaEspejo(fila, linea, usuarioTexto, caja); },
-      [](const db::Dataset& fila, const db::Dataset& linea) { return EsEspejoDe(fila, linea); });
+      [&](db::Dataset& fila, const db::Dataset& linea) { LlenaEspejo(fila, linea, usuarioTexto, caja); });
   return true;
 }
 

@@ -22,6 +22,7 @@
 #include "reports/ImpresionRenglones.h"
 #include "shell/Concep.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -201,7 +202,7 @@ void TFormaCxPDetalle::ConectaEventos() {
 void TFormaCxPDetalle::AbreTablasCxPDetalle() {
   try {
     TablaCxP->Close();
-    TablaCxP->SetCarpeta(CarpetaDatosEmpresa());
+    ApuntaTabla(*TablaCxP);
     AbreTabla(*TablaCxP);
   } catch (const plat::Error&) {
   }

@@ -150,14 +150,14 @@ TEST_F(Recuento, LasRemisionesVienenDeLasCarpetasListadas) {
   CreaTablaDe(db::CarpetaTabla::Datos, "RutasMI.dbf", kDatos);
   for (const QString& ruta : {vacia, QString(), suc1, suc2}) AgregaFila(kDatos, "RutasMI.dbf", {{"ruta", ruta}});
 
-  const QString union1 = UnionRemisiones(kDatos, 1, "P1");
+  const QString union1 = UnionRemisiones(Empresa(), 1, "P1");
   EXPECT_EQ(union1.count("remisiod.dbf"), 2);
   EXPECT_TRUE(union1.endsWith("   union ALL \r"));
   Recalcula("P1");
   EXPECT_EQ(Lee("P1").existencia, "995");
 
   // Another mode reads no list.
-  for (const QString& otra : {UnionRemisiones(kDatos, 0, "P1"), UnionRemisionesDetalle(kDatos, 0, "P1")}) {
+  for (const QString& otra : {UnionRemisiones(Empresa(), 0, "P1"), UnionRemisionesDetalle(Empresa(), 0, "P1")}) {
     EXPECT_EQ(otra.count("remisiod.dbf"), 1);
     EXPECT_TRUE(otra.contains("\"C:\\VRL\\DATOS\\remisiod.dbf\"")) << otra.toStdString();
   }
