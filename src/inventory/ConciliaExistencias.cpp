@@ -4,6 +4,7 @@
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_numero.h"
 #include "inventory/DocumentoMovimiento.h"
+#include "inventory/RecalculoExistencia.h"
 #include "inventory/RegistroMovimiento.h"
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
@@ -52,14 +53,18 @@ constexpr double kCentavo = 0.01;
 }  // namespace
 
 QString ConsultaEspejoExistencia(const QString& inventario, const QString& clave) {
+  // The mirror holds the remissions' lines: their own movement rows are not
+  // counted again.
   return Seleccion(kEspejo, inventario, QStringLiteral("movimientos.dbf"), clave) + QStringLiteral("  union  ALL ") +
-         Seleccion(kEspejoMovimientos, inventario, QStringLiteral("MovInven.dbf"), clave);
+         Seleccion(kEspejoMovimientos, inventario, QStringLiteral("MovInven.dbf"), clave) +
+         CondicionMovimientoNoVenta(QStringLiteral("R"));
 }
 
 QString ConsultaExistenciaReducida(const QString& inventario, const QString& clave) {
   return Seleccion(kReducidaRemisiones, inventario, QStringLiteral("remisiod.dbf"), clave) +
          QStringLiteral("   union ALL ") + Seleccion(kReducidaCompras, inventario, QStringLiteral("COMPRASD.dbf"), clave) +
-         QStringLiteral("UNION ALL ") + Seleccion(kReducidaMovimientos, inventario, QStringLiteral("MOVINVEN.dbf"), clave);
+         QStringLiteral("UNION ALL ") + Seleccion(kReducidaMovimientos, inventario, QStringLiteral("MOVINVEN.dbf"), clave) +
+         CondicionMovimientoNoVenta(QStringLiteral("R"));
 }
 
 QString ConsultaTarjetaMovimientos(const QString& carpeta, const QString& clave) {

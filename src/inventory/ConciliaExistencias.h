@@ -17,7 +17,8 @@ class Tabla;
 // --- Queries.
 
 // The movement mirror's rows of a product (not cancelled, concept above 0)
-// with its movement rows (concepts 52 and 54 left out), columns CLPRO_MI,
+// with its movement rows (concepts 52 and 54 and the remissions' own rows
+// left out), columns CLPRO_MI,
 // CANTI_MI, COSUN_MI, CLDOC_MI, TIMOV_MI, FEDOC_MI, for the integral card
 // (MuestraKardexIntegral); ordered with kOrdenEspejo. Both tables are those
 // of the inventory folder.
@@ -25,8 +26,9 @@ QString ConsultaEspejoExistencia(const QString& inventario, const QString& clave
 inline const QString kOrdenEspejo = QStringLiteral(" order by FEDOC_MI,CLDOC_MI");
 
 // The reduced recount union of the stock checks: remission lines of the
-// inventory folder, purchase lines and movement rows (concept 54 left
-// out), without invoice lines; columns CLDOC_F and CANTI_FD as
+// inventory folder, purchase lines and movement rows (concept 54 and the
+// remissions' own rows left out), without invoice lines; columns CLDOC_F
+// and CANTI_FD as
 // CalculaExistenciaKardex counts them.
 QString ConsultaExistenciaReducida(const QString& inventario, const QString& clave);
 

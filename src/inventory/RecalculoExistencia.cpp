@@ -55,6 +55,9 @@ const QString kMovimientosDetalle = QStringLiteral(
     "USUARIO From %1  WHERE CLPRO_MI=%2 and(TIMOV_MI<>\"54\") ");
 
 const QString kRemisiones = QStringLiteral("remisiod.dbf");
+// The kinds of sale whose lines the recount union counts: invoices and
+// remissions.
+const QString kVentasContadas = QStringLiteral("FR");
 
 // The select over <carpeta>\<archivo> for the key.
 QString Seleccion(const QString& plantilla, const QString& carpeta, const QString& archivo, const QString& clave) {
@@ -115,12 +118,24 @@ QString UnionRemisionesDetalle(const QString& carpeta, int modo, const QString& 
                QStringLiteral("  union ALL "));
 }
 
+QString CondicionMovimientoNoVenta(const QString& letras) {
+  QStringList referencias;
+  for (const QChar letra : letras)
+    referencias << QStringLiteral("NUDOC_MI LIKE ") + db::LiteralComillas(QString(letra) + u'%');
+  if (referencias.isEmpty()) return QString();
+  return QStringLiteral(
+             " and (CONTROL IS NULL OR (TIMOV_MI<>1 AND TIMOV_MI<>3 AND TIMOV_MI<>52 AND TIMOV_MI<>54) OR "
+             "NUDOC_MI IS NULL OR NOT (%1))")
+      .arg(referencias.join(QStringLiteral(" OR ")));
+}
+
 QString ConsultaExistencia(const QString& carpetaDatos, const QString& carpetaInventario, const QString& clave) {
   return UnionRemisiones(carpetaDatos, 1, clave) +
          Seleccion(kFacturas, carpetaInventario, QStringLiteral("facturad.dbf"), clave) +
          QStringLiteral("   union ALL ") +
          Seleccion(kCompras, carpetaInventario, QStringLiteral("COMPRASD.dbf"), clave) +
-         QStringLiteral(" UNION ALL ") + Seleccion(kMovimientos, carpetaInventario, kTablaMovimientos, clave);
+         QStringLiteral(" UNION ALL ") +
+         Seleccion(kMovimientos, carpetaInventario, kTablaMovimientos, clave) + CondicionMovimientoNoVenta(kVentasContadas);
 }
 
 QString ConsultaKardexAlterno(const QString& carpetaMovimientos, const QString& carpetaDocumentos,
@@ -130,6 +145,7 @@ QString ConsultaKardexAlterno(const QString& carpetaMovimientos, const QString& 
          Seleccion(kFacturasDetalle, carpetaDocumentos, QStringLiteral("facturad.dbf"), clave) +
          QStringLiteral("  union ALL ") +
          Seleccion(kMovimientosDetalle, carpetaMovimientos, kTablaMovimientos, clave) +
+         CondicionMovimientoNoVenta(kVentasContadas) +
          QStringLiteral(" ORDER BY FECHA,FECH ");
 }
 

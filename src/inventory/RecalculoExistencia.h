@@ -29,14 +29,26 @@ QString UnionRemisiones(const QString& carpeta, int modo, const QString& clave);
 // each select followed by "  union ALL ".
 QString UnionRemisionesDetalle(const QString& carpeta, int modo, const QString& clave);
 
+// A sale is counted from its document lines, so the movement rows it wrote
+// for the same units are not counted again: the condition (" and (...)",
+// to follow the other conditions of a movement select) that keeps every
+// movement row but those of concept 1, 3, 52 or 54 carrying a CONTROL and
+// a document reference (NUDOC_MI) of one of the kind letters `letras`
+// ("FR": invoices and remissions). Rows of the movement window (no CONTROL)
+// and of documents whose lines the union does not read always count. No
+// letters: no condition.
+QString CondicionMovimientoNoVenta(const QString& letras);
+
 // The recount query of a product: remissions of the data folder (or the
 // listed folders), then invoice lines, purchase lines and movement rows of
-// the inventory folder.
+// the inventory folder (the rows of invoices and remissions left out, as
+// CondicionMovimientoNoVenta says).
 QString ConsultaExistencia(const QString& carpetaDatos, const QString& carpetaInventario, const QString& clave);
 
 // The alternate card's query: purchase lines, remissions and invoice lines
-// of the document folder, movement rows of the movement folder, ordered by
-// date and stamp.
+// of the document folder, movement rows of the movement folder (those of
+// invoices and remissions left out, as in the recount), ordered by date and
+// stamp.
 QString ConsultaKardexAlterno(const QString& carpetaMovimientos, const QString& carpetaDocumentos,
                               const QString& carpetaDatos, const QString& clave);
 
