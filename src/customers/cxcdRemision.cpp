@@ -23,6 +23,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -224,27 +225,25 @@ void TFormaRemCxCDetalle::ConectaEventos() {
 // --- Tables.
 
 void TFormaRemCxCDetalle::AbreTablasDetalleCxC() {
-  QString datos, remisiones, tablaCxC;
-  try {
-    datos = CarpetaDatosEmpresa();
-    remisiones = CarpetaRemisiones();
-  } catch (const plat::Error&) {
+  QString tablaCxC;
+  LeeLineaConfig(ConfTablaCxC, tablaCxC);
+  tablaCxC = tablaCxC.trimmed();
+  const db::Carpetas carpetas = CarpetasEmpresa();
+  if (carpetas.datos.isEmpty()) {
     MuestraMensaje(kErrorAbrirTablas);
     return;
   }
-  LeeLineaConfig(ConfTablaCxC, tablaCxC);
-  tablaCxC = tablaCxC.trimmed();
-  const auto abre = [](db::Tabla& t, const QString& carpeta, const QString& archivo, const QString& tag) {
+  // Each table in its own folder: the header table line 68 names too.
+  const auto abre = [&carpetas](db::Tabla& t, const QString& archivo, const QString& tag) {
     if (t.Active()) return;
-    t.SetCarpeta(carpeta);
     t.SetNombreTabla(archivo);
+    ApuntaTabla(t, carpetas);
     t.SetIndexName(tag);
     AbreTabla(t);
   };
-  if (tablaCxC.isEmpty()) abre(*TablaFactura, remisiones, kTablaRemisiones, kTagEncabezado);
-  else abre(*TablaFactura, datos, tablaCxC, kTagEncabezado);
-  abre(*TablaCxC, remisiones, kTablaCxCRemision, kTagCuentaCobrar);
-  abre(*TablaClientes, datos, QStringLiteral("CLIENTE.DBF"), QStringLiteral("ICLACLI"));
+  abre(*TablaFactura, tablaCxC.isEmpty() ? kTablaRemisiones : tablaCxC, kTagEncabezado);
+  abre(*TablaCxC, kTablaCxCRemision, kTagCuentaCobrar);
+  abre(*TablaClientes, QStringLiteral("CLIENTE.DBF"), QStringLiteral("ICLACLI"));
   if (!TablaFactura->Active() || !TablaCxC->Active() || !TablaClientes->Active()) MuestraMensaje(kErrorAbrirTablas);
 }
 

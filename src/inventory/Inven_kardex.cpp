@@ -24,6 +24,7 @@
 #include "platform/ui/PuertaModal.h"
 #include "reports/Progreso.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -84,25 +85,23 @@ void TarjetaDelProducto(TFormaInventario& f,
 void TFormaInventario::Kardex1Click() {
   if (!EnProducto()) return;
   if (Linea(ConfKardexIntegral) == u"S") {
-    const QString inventario = CarpetaInventario();
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
-      return MuestraKardexIntegral(ConsultaEspejoExistencia(inventario, clave), kOrdenEspejo, existencia, true);
+      return MuestraKardexIntegral(ConsultaEspejoExistencia(CarpetasEmpresa(), clave), kOrdenEspejo, existencia,
+                                   true);
     });
   } else if (Linea(ConfIntegraMovimientos) == u"SI") {
     Kardexalterno1Click();
   } else {
-    const QString inventario = CarpetaInventario();
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
-      return MuestraKardex(ConsultaTarjetaMovimientos(inventario, clave), kOrdenTarjeta, existencia);
+      return MuestraKardex(ConsultaTarjetaMovimientos(CarpetasEmpresa(), clave), kOrdenTarjeta, existencia);
     });
   }
 }
 
 void TFormaInventario::Neuvokardex1Click() {
   if (!EnProducto()) return;
-  const QString datos = Linea(ConfCarpetaDatos);
   TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
-    return MuestraKardex(ConsultaTarjetaMovimientos(datos, clave), kOrdenTarjeta, existencia);
+    return MuestraKardex(ConsultaTarjetaMovimientos(CarpetasEmpresa(), clave), kOrdenTarjeta, existencia);
   });
 }
 
@@ -110,8 +109,7 @@ void TFormaInventario::Kardexalterno1Click() {
   if (!EnProducto()) return;
   db::Tabla& t = *TablaInventario;
   try {
-    KardexAlternoProducto(CarpetaInventario(), Linea(ConfCarpetaDatos),
-                          t.FieldByName(QStringLiteral("CLPRO_I")).AsString(), EditEXIST_I->text(), t);
+    KardexAlternoProducto(t.FieldByName(QStringLiteral("CLPRO_I")).AsString(), EditEXIST_I->text(), t);
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);
   }
@@ -127,7 +125,7 @@ void TFormaInventario::AjustarCostoPromedio1Click() {
     return;
   }
   const QScopedValueRollback<bool> marca(recorriendo_, true);
-  const QString datos = Linea(ConfCarpetaDatos);
+  const db::Carpetas empresa = CarpetasEmpresa();
   qint64 ultimo = 0;
   try {
     auto productos = AbreProductos(false, TablaInventario->IndexName());
@@ -137,7 +135,7 @@ void TFormaInventario::AjustarCostoPromedio1Click() {
       const QString k = clave.AsString();
       try {
         QString costo;
-        ElementoComa(CalculaCostoPromedio(ConsultaCostoPromedio(datos, k), kOrdenTarjeta, QStringLiteral("promedio"),
+        ElementoComa(CalculaCostoPromedio(ConsultaCostoPromedio(empresa, k), kOrdenTarjeta, QStringLiteral("promedio"),
                                           k) + u',',
                      2, costo);
         // A product without receipt rows (or only receipts without cost)
@@ -199,16 +197,14 @@ void TFormaInventario::cortedeInventario1Click() {
   }
   // Taken for itself alone: no station posts or reads movements while
   // their rows go.
-  const QString carpeta = CarpetaInventario();
   db::Tabla movimientos;
-  movimientos.SetCarpeta(carpeta);
-  movimientos.SetNombreTabla(kMovimientosCorte);
   movimientos.SetExclusive(true);
   try {
+    ApuntaTabla(movimientos, kMovimientosCorte);
     movimientos.Open();
   } catch (const plat::Error& e) {
     if (e.clase() == plat::Clase::EnUso)
-      MuestraMensaje(QStringLiteral("La tabla ") + fs::Une(carpeta, kMovimientosCorte) +
+      MuestraMensaje(QStringLiteral("La tabla ") + fs::Une(movimientos.Carpeta(), kMovimientosCorte) +
                      QStringLiteral(" está en uso en otra estación; no se borró ningún movimiento"));
     else
       ui::MuestraExcepcion(e);

@@ -506,9 +506,6 @@ class TFormaFactura : public ui::Forma {
   // The Reportes menu's items and their commands (Factu_reportes.cpp).
   void ConstruyeReportesFactura();
   void FijaGenerarFactura(bool pedido, bool remision, bool factura, bool devolucion, bool nota);
-  // The kind's header/line folder: the data folder, or line 63 for
-  // remissions when set.
-  QString CarpetaDeArchivo(const QString& archivo) const;
 
   void ConectaCapturaFactura();
   // The header's, the change field's and the window's keys wired.

@@ -39,7 +39,7 @@
 #include "pos/MovimientosVenta.h"
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
 #include "reports/DialogoImprimir.h"
 

@@ -282,6 +282,10 @@ class TFormaCapturaRapida : public ui::Forma {
   // rewritten from the screen and the reserved quantities rebuilt from the
   // capture. Empty until joined.
   std::function<void(QChar letra)> EscribeBuferVenta;
+  // The unfinished work of the sales documents' own units (the invoice of
+  // a remission) finished at the first activation, after the station's
+  // save: joined with their commands. Empty until joined.
+  std::function<void()> TerminaDerivadosPendientes;
 
   // Configuration lines kept for the handlers that use them.
   struct Configuracion {
@@ -599,13 +603,11 @@ class TFormaCapturaRapida : public ui::Forma {
   // The one way a row of a document table is written: `nueva` appends a
   // row, otherwise the current row goes into edit (one already in edit or
   // insert stays so); `llena` fills it; it is posted. During a save the
-  // write is the step `paso` of its unit of work (an appended row that a
-  // former run may have written is recognised by `esSuya`). On a failure a
+  // write is the step `paso` of its unit of work. On a failure a
   // row this call appended or put into edit is given up and the error
   // reaches the caller.
   void GrabaFilaDocumento(db::Tabla& tabla, const QString& paso, bool nueva,
-                          const std::function<void(db::Dataset&)>& llena,
-                          const std::function<bool(const db::Dataset&)>& esSuya = {});
+                          const std::function<void(db::Dataset&)>& llena);
 
   // --- Saving (F10, "Guardar (F10)", "Terminar Venta (F10)", "Termina
   // (F10)"). In this order: with HERRAJES_F5 an amount received below the
@@ -1123,6 +1125,9 @@ class TFormaCapturaRapida : public ui::Forma {
   // A change's reserves also hold the stored kit components whose stock
   // the sale lowered.
   void ReservaComponentesKit();
+  // A change's hold of its header row ends: a pending edit of the header
+  // is cancelled and the row kept locked since "Modificar" is let go.
+  void SueltaEncabezado();
   // The header and line tables on the plan's; the header table standing on
   // `registro` (0: anywhere). False when that row is gone.
   bool PosicionaEncabezado(const PlanGuardado& plan, qint64 registro);

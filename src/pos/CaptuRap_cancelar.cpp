@@ -11,9 +11,10 @@
 // Cancelacion), fixed before the first write; a station killed in the
 // middle finishes the cancel, once, when it starts again.
 //
-// A change takes the saved document back into capture; its header stays in
-// edit, holding the record lock, until the save of the change or its
-// abandon, so a second station cannot change it at the same time.
+// A change takes the saved document back into capture; its header row is
+// kept locked (the table's retained row) from "Modificar" until the save of
+// the change or its abandon, whatever posts the header meanwhile (totals,
+// the customer), so a second station cannot change it at the same time.
 
 #include "customers/CuentasCobrar.h"
 #include "foundation/BotonEsquinado.h"
@@ -37,8 +38,9 @@
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
 #include "pos/TablasVenta.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -79,8 +81,7 @@ void TFormaCapturaRapida::ConectaCancelacion() {
 bool TFormaCapturaRapida::FacturaConAbonos(const QString& referencia) {
   try {
     db::Tabla facturas;
-    facturas.SetCarpeta(RutaDatosVenta);
-    facturas.SetNombreTabla(kTablaFacturas);
+    ApuntaTabla(facturas, kTablaFacturas);
     facturas.SetIndexName(QStringLiteral("INUMENC"));
     facturas.SetReadOnly(true);
     facturas.Open();
@@ -98,8 +99,7 @@ void TFormaCapturaRapida::CancelaFacturaGenerada(const QString& referencia) {
   const qint64 n = NumeroReferencia(referencia).toLongLong(&esNumero);
   if (!esNumero) return;
   db::Tabla facturas;
-  facturas.SetCarpeta(RutaDatosVenta);
-  facturas.SetNombreTabla(kTablaFacturas);
+  ApuntaTabla(facturas, kTablaFacturas);
   facturas.SetIndexName(QStringLiteral("INUMENC"));
   facturas.Open();
   EsperaBloqueos(facturas);
@@ -109,8 +109,7 @@ void TFormaCapturaRapida::CancelaFacturaGenerada(const QString& referencia) {
     facturas.Post();
   }
   db::Tabla lineas;
-  lineas.SetCarpeta(RutaDatosVenta);
-  lineas.SetNombreTabla(kTablaPartidasFactura);
+  ApuntaTabla(lineas, kTablaPartidasFactura);
   lineas.SetIndexName(QStringLiteral("CLDOC_FD"));
   lineas.Open();
   EsperaBloqueos(lineas);
@@ -242,7 +241,7 @@ PlanGuardado TFormaCapturaRapida::PlanCancelacion(int autoriza) {
   p.limiteAcumulado = Conf.TotalAcumulado;
   p.caja = CajaActual;
   p.totalAnterior = TotalAnterior;
-  p.carpetaRemisiones = CarpetaRemisiones();
+  p.carpetaRemisiones = CarpetaDeTabla(kTablaCxCRemision);
   return p;
 }
 
@@ -362,19 +361,43 @@ void TFormaCapturaRapida::BotonCambiosClick() {
     return;
   }
   DocumentoNuevo = false;
-  // The header's record lock is taken here and held until the change is
+  // The header's record lock is taken here and kept until the change is
   // saved or abandoned: another station's edit of it fails at once.
   try {
     e.Edit();
+    e.RetieneRegistro();
+  } catch (const plat::Error&) {
+    SueltaEncabezado();
+    MuestraMensaje(kModificadoPorOtro);
+    return;
+  }
+  // Held, the document is shown again as it is stored: what another station
+  // saved since this screen showed it is what the change starts from.
+  try {
+    MuestraDocumento();
+  } catch (const plat::Error& error) {
+    SueltaEncabezado();
+    MuestraMensaje(error.mensaje());
+    fin();
+    return;
+  }
+  if (Campo(e, "STATU_F") == QString(kEstadoCancelada)) {
+    SueltaEncabezado();
+    MuestraMensaje(kNoModificarCancelado);
+    return;
+  }
+  try {
+    EditaFila(e);
     FijaProceso(kFaseModificada);
     e.Post();
     e.Edit();
   } catch (const plat::Error&) {
-    if (Editando(e)) e.Cancel();
+    SueltaEncabezado();
     MuestraMensaje(kModificadoPorOtro);
     return;
   }
   if (!Editando(e)) {
+    SueltaEncabezado();
     MuestraMensaje(kSinCambios);
     fin();
     return;
@@ -392,7 +415,7 @@ void TFormaCapturaRapida::BotonCambiosClick() {
     }
     ReservaComponentesKit();
   } catch (const plat::Error& error) {
-    e.Cancel();
+    SueltaEncabezado();
     MuestraMensaje(error.mensaje());
     fin();
     return;
@@ -415,6 +438,12 @@ void TFormaCapturaRapida::BotonCambiosClick() {
   fin();
 }
 
+void TFormaCapturaRapida::SueltaEncabezado() {
+  db::Tabla& e = *TablaFacturae;
+  if (Editando(e)) e.Cancel();
+  e.SueltaRetenidos();
+}
+
 // --- Abandon.
 
 void TFormaCapturaRapida::CancelaMovimiento1Click() {
@@ -424,7 +453,7 @@ void TFormaCapturaRapida::CancelaMovimiento1Click() {
   try {
     if (ui::Tag(BotonCambios) == 1) {
       // The change is given up: the header's edit, and its lock, go.
-      if (Editando(e)) e.Cancel();
+      SueltaEncabezado();
       if (Editando(*TablaDeta)) TablaDeta->Cancel();
       BloqueaCaptura();
     } else {

@@ -24,7 +24,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/ControlVenta.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 
 #include <QAction>
 #include <QComboBox>

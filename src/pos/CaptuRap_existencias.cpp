@@ -21,8 +21,9 @@
 #include "pos/ExistenciasVenta.h"
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -63,13 +64,11 @@ void TFormaCapturaRapida::AnotaFaltante(const QString& paso, const QString& clav
   faltante.MODULO = plan_ ? plan_->tipo : Base->currentText();
   faltante.MOVIMIENTO = plan_ ? plan_->concepto : ConceptoMovimiento;
   db::Tabla existe;
-  existe.SetCarpeta(TablaInventario->Carpeta());
-  existe.SetNombreTabla(kTablaFaltantes);
+  ApuntaTabla(existe, kTablaFaltantes);
   existe.Open();
   if (plan_) {
     guardado_->Agrega(
-        existe, QStringLiteral("F") + paso, [&](db::Dataset& fila) { faltante.Escribe(fila); },
-        [&](const db::Dataset& fila) { return faltante.Es(fila); });
+        existe, QStringLiteral("F") + paso, [&](db::Dataset& fila) { faltante.Escribe(fila); });
     return;
   }
   existe.Append();
@@ -163,10 +162,8 @@ void TFormaCapturaRapida::ExplotaKit(const QString& cantidad, const QString& cla
   const QString tara = Partida("TARA").AsString();
   const QVariant fpgc = Partida("FPGC").Value();
 
-  // The components, in the product table's folder.
   db::Tabla componentes;
-  componentes.SetCarpeta(TablaInventario->Carpeta());
-  componentes.SetNombreTabla(kTablaKits);
+  ApuntaTabla(componentes, kTablaKits);
   componentes.SetIndexName(QStringLiteral("CLPRO_I"));
   componentes.SetReadOnly(true);
   componentes.Open();
@@ -214,10 +211,6 @@ void TFormaCapturaRapida::ExplotaKit(const QString& cantidad, const QString& cla
           campo("TIPOX_FD").SetAsString(QStringLiteral("X"));
           campo("HORAF_F").SetAsInteger(usuarioLinea);
           campo("PCOMI_FD").SetAsString(bajada ? QStringLiteral("-1") : QStringLiteral("0"));
-        },
-        [&](const db::Dataset& l) {
-          return l.FieldByName(QStringLiteral("CLDOC_FD")).AsString() == numero &&
-                 l.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control;
         });
   }
 }

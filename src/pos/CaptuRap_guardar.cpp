@@ -37,9 +37,10 @@
 #include "pos/EscrituraGuardado.h"
 #include "pos/PlanGuardado.h"
 #include "pos/TablasVenta.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "shell/Inicial.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -47,8 +48,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-
-#include <cmath>
 
 namespace {
 
@@ -63,14 +62,6 @@ const QString kPendiente = QStringLiteral("No se pudo terminar de guardar la ven
 QString ArchivoDiario(int estacion) { return QStringLiteral("Guardado%1.jnl").arg(estacion); }
 
 using plat::TextoError;
-
-// The header row is the one a save appended: its control and the moment
-// the save fixed (the stored time keeps six decimals of a day).
-bool EsEncabezadoDe(const db::Dataset& e, const PlanGuardado& plan) {
-  return e.FieldByName(QStringLiteral("CONTROL")).AsInteger() == plan.control &&
-         std::abs(e.FieldByName(QStringLiteral("HORAF_F")).AsFloat() - plan.Valor(QStringLiteral("HORAF_F")).toDouble()) <
-             1e-5;
-}
 
 }  // namespace
 
@@ -214,7 +205,7 @@ PlanGuardado TFormaCapturaRapida::PlanDePantalla(QChar letra, bool nuevo, bool c
   p.limiteAcumulado = Conf.TotalAcumulado;
   p.caja = CajaActual;
   p.totalAnterior = TotalAnterior;
-  p.carpetaRemisiones = CarpetaRemisiones();
+  p.carpetaRemisiones = CarpetaDeTabla(kTablaCxCRemision);
   p.abonaMostrador = nuevo && Conf.CxCRemisiones && Conf.PagarCxCMostrador;
   if (letra == u'Z') p.remisionesFacturadas = RemisionesDeFactura;
   if (cambio) {
@@ -387,6 +378,8 @@ void TFormaCapturaRapida::FinGuardado(const PlanGuardado&) {
   } catch (const plat::Error&) {
     PostPendiente(*TablaFacturae);
   }
+  // A saved change lets its header row go.
+  TablaFacturae->SueltaRetenidos();
   CAMBIO_F->setFocus(Qt::OtherFocusReason);
   try {
     PostPendiente(*TablaDeta);
@@ -442,8 +435,7 @@ void TFormaCapturaRapida::AsignaNumeroFinal() {
           [&](db::Dataset& fila) {
             plan.EscribeEncabezado(fila);
             fila.FieldByName(QStringLiteral("CLDOC_F")).SetAsInteger(siguiente);
-          },
-          [&](const db::Dataset& fila) { return EsEncabezadoDe(fila, plan); });
+          });
     });
   }
   // The final number: the record number plus the folio offset.
@@ -624,7 +616,8 @@ void TFormaCapturaRapida::FormCloseQuery(bool& puedeCerrar) {
         CalculaTotales();
       }
       try {
-        if (ui::Tag(BotonCambios) != 1) PostPendiente(*TablaFacturae);
+        if (ui::Tag(BotonCambios) == 1) SueltaEncabezado();
+        else PostPendiente(*TablaFacturae);
         if (Editando(*TablaDeta)) TablaDeta->Cancel();
       } catch (const plat::Error&) {
       }

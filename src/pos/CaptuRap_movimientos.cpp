@@ -24,7 +24,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/MovimientosVenta.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
 
 #include <QAction>
@@ -110,8 +110,7 @@ void TFormaCapturaRapida::EscribeMovimientoPartida() {
   db::Numeracion numeracion(movimientos);
   const qint64 numero = SiguienteNumeroMovimiento(movimientos);
   guardado_->Agrega(
-      movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, numero); },
-      [&](const db::Dataset& fila) { return EsMovimientoDe(fila, venta, captura); });
+      movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, numero); }, true);
 }
 
 void TFormaCapturaRapida::RevierteMovimientosVenta(const QString& numero, qint64 control) {
@@ -151,14 +150,7 @@ void TFormaCapturaRapida::RevierteMovimientosVenta(const QString& numero, qint64
     EscribeMovimientoConReintentos([&] {
       db::Numeracion numeracion(movimientos);
       m.CLDOC_MI = SiguienteNumeroMovimiento(movimientos);
-      guardado_->Agrega(
-          movimientos, paso, [&](db::Dataset& fila) { m.Escribe(fila); },
-          [&](const db::Dataset& fila) {
-            return fila.FieldByName(QStringLiteral("TIMOV_MI")).AsInteger() == ConceptoCancelacionVenta &&
-                   fila.FieldByName(QStringLiteral("NUDOC_MI")).AsString() == referencia &&
-                   fila.FieldByName(QStringLiteral("CLPRO_MI")).AsString() == m.CLPRO_MI &&
-                   fila.FieldByName(QStringLiteral("CANTI_MI")).AsFloat() == m.CANTI_MI.value_or(0);
-          });
+      guardado_->Agrega(movimientos, paso, [&](db::Dataset& fila) { m.Escribe(fila); }, true);
     });
   }
 }
@@ -193,8 +185,7 @@ bool TFormaCapturaRapida::EspejoDocumentoNuevo(db::Tabla& lineas) {
   EscribeEspejoLineas(
       lineas, TablamovimientosInventario->Carpeta(), numero, plan_ ? guardado_.get() : nullptr,
       [&](const db::Dataset& linea) { return linea.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control; },
-      [&](db::Dataset& fila, const db::Dataset& linea) { LlenaEspejo(fila, linea, usuarioTexto, caja); },
-      [](const db::Dataset& fila, const db::Dataset& linea) { return EsEspejoDe(fila, linea); });
+      [&](db::Dataset& fila, const db::Dataset& linea) { LlenaEspejo(fila, linea, usuarioTexto, caja); });
   return true;
 }
 

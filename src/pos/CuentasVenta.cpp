@@ -5,10 +5,6 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
 
-void EscribeValores(db::Dataset& tabla, const ValoresFila& valores) {
-  for (const auto& [campo, valor] : valores) tabla.FieldByName(campo).SetValue(valor);
-}
-
 void EscrituraDirecta::Agrega(db::Tabla& tabla, const ValoresFila& valores) {
   tabla.Append();
   try {

@@ -23,6 +23,7 @@
 // table); what it wrote before stays.
 
 #include "customers/CuentasCobrar.h"
+#include "foundation/ValoresFila.h"
 #include "foundation/dinero.h"
 
 #include <QDate>
@@ -37,14 +38,6 @@ namespace db {
 class Dataset;
 class Tabla;
 }  // namespace db
-
-// Field values by name: texts as QString, dates as QDate, integers as
-// qint64, amounts as the exact text of a Dinero (Dinero::Texto), an invalid
-// QVariant for a blank field.
-using ValoresFila = QVector<std::pair<QString, QVariant>>;
-
-// Writes the values into the row being edited or inserted.
-void EscribeValores(db::Dataset& tabla, const ValoresFila& valores);
 
 class EscrituraVenta {
  public:

@@ -98,13 +98,6 @@ void TFaltanteExistencia::Escribe(db::Dataset& faltantes) const {
   faltantes.FieldByName(QStringLiteral("MOVIMIENTO")).SetAsInteger(MOVIMIENTO);
 }
 
-bool TFaltanteExistencia::Es(const db::Dataset& faltantes) const {
-  return faltantes.FieldByName(QStringLiteral("CLAVE")).AsString() == CLAVE &&
-         faltantes.FieldByName(QStringLiteral("CONTROL")).AsString() == CONTROL &&
-         faltantes.FieldByName(QStringLiteral("MODULO")).AsString() == MODULO.left(
-             faltantes.FieldByName(QStringLiteral("MODULO")).Ancho());
-}
-
 void AcumulaReserva(QStringList& claves, QStringList& cantidades, const QString& clave, double cantidad) {
   const qsizetype i = claves.indexOf(clave);
   if (i < 0) {

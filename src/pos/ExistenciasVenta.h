@@ -91,8 +91,6 @@ struct TFaltanteExistencia {
 
   // Writes every field into the row being appended.
   void Escribe(db::Dataset& faltantes) const;
-  // The row the dataset stands on is this one.
-  bool Es(const db::Dataset& faltantes) const;
 };
 
 // AcumulaReservaProducto: the key's quantity text in the two parallel

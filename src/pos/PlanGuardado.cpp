@@ -21,30 +21,6 @@ QString Si(bool b) { return b ? QStringLiteral("S") : QStringLiteral("N"); }
 
 }  // namespace
 
-QString CodificaValor(const QVariant& v) {
-  if (!v.isValid()) return QStringLiteral("n");
-  switch (v.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Int: return u'i' + QString::number(v.toLongLong());
-    case QMetaType::Double: return u'f' + QString::number(v.toDouble(), 'g', 17);
-    case QMetaType::QDate: return u'd' + v.toDate().toString(QStringLiteral("yyyyMMdd"));
-    case QMetaType::Bool: return v.toBool() ? QStringLiteral("b1") : QStringLiteral("b0");
-    default: return u's' + v.toString();
-  }
-}
-
-QVariant DecodificaValor(const QString& texto) {
-  const QString resto = texto.mid(1);
-  switch (texto.isEmpty() ? u'n' : texto[0].unicode()) {
-    case u'i': return resto.toLongLong();
-    case u'f': return resto.toDouble();
-    case u'd': return QDate::fromString(resto, QStringLiteral("yyyyMMdd"));
-    case u'b': return resto == u"1";
-    case u's': return resto;
-    default: return {};
-  }
-}
-
 UnidadTrabajo::Datos PlanGuardado::Datos() const {
   UnidadTrabajo::Datos d = {
       {"tipo", tipo},

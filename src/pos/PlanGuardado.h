@@ -8,7 +8,8 @@
 // writes what the first run would have written.
 
 #include "foundation/dinero.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
+#include "foundation/ValoresFila.h"
 
 #include <QChar>
 #include <QList>
@@ -21,11 +22,6 @@
 namespace db {
 class Dataset;
 }
-
-// A value as one journal text with its type ("n" null, "s" text, "i"
-// integer, "f" number, "d" date yyyyMMdd, "b" logical), and back.
-QString CodificaValor(const QVariant& valor);
-QVariant DecodificaValor(const QString& texto);
 
 struct PlanGuardado {
   enum class Modo {

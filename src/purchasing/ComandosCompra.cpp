@@ -28,6 +28,7 @@
 #include "purchasing/CxPDetalle.h"
 #include "purchasing/GuardaCompra.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -283,7 +284,7 @@ void TFormaCompras::ArchivodeCompras1Click() {
 void TFormaCompras::BotonObservacionClick() {
   if (!HayEncabezado()) return;
   try {
-    EditaObservaciones(EditCLDOC_O->text().trimmed(), TextoTipoCompra, TablaComprasE->Carpeta());
+    EditaObservaciones(EditCLDOC_O->text().trimmed(), TextoTipoCompra, CarpetaDeTabla(kTablaObservaciones));
   } catch (const plat::Error& e) {
     MuestraMensaje(e.mensaje());
   }

@@ -33,6 +33,7 @@
 #include "purchasing/RegistroProveedor.h"
 #include "purchasing/ReportesCuePagar.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Moneda.h"
 
 #include <QAction>
@@ -264,15 +265,11 @@ void TFormaConsultaCuePagar::ConectaEventos() {
 // --- Preparation.
 
 void TFormaConsultaCuePagar::AbreTablasCxP() {
-  QString datos;
-  try {
-    datos = CarpetaDatosEmpresa();
-  } catch (const plat::Error&) {
-    return;
-  }
+  const db::Carpetas carpetas = CarpetasEmpresa();
+  if (carpetas.datos.isEmpty()) return;
   for (db::Tabla* t : {TablaProveedo, TablaCompras, TablaDeta}) {
     t->Close();
-    t->SetCarpeta(datos);
+    ApuntaTabla(*t, carpetas);
     AbreTabla(*t);
   }
 }
@@ -340,8 +337,7 @@ void TFormaConsultaCuePagar::RecalculaSaldoProveedor() {
   // A cursor of its own, so the list keeps its place.
   db::Tabla compras;
   try {
-    compras.SetCarpeta(CarpetaDatosEmpresa());
-    compras.SetNombreTabla(QStringLiteral("ComprasE.dbf"));
+    ApuntaTabla(compras, QStringLiteral("ComprasE.dbf"));
     compras.SetIndexName(kTagProveedorCompra);
     compras.SetReadOnly(true);
     compras.Open();

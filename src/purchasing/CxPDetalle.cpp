@@ -21,6 +21,7 @@
 #include "reports/ImpresionRenglones.h"
 #include "shell/Concep.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -196,7 +197,7 @@ void TFormaCxPDetalle::ConectaEventos() {
 void TFormaCxPDetalle::AbreTablasCxPDetalle() {
   try {
     TablaCxP->Close();
-    TablaCxP->SetCarpeta(CarpetaDatosEmpresa());
+    ApuntaTabla(*TablaCxP);
     AbreTabla(*TablaCxP);
   } catch (const plat::Error&) {
   }

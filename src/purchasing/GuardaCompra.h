@@ -2,7 +2,7 @@
 // Saving a purchase document: a receipt ("Recepción"), a purchase order
 // ("Orden de Compra") or a return to the supplier ("Devolución de Compra"),
 // new or changed, with every effect, as one unit of work of the sale
-// screen's kind (pos/UnidadTrabajo.h) journaled in the program folder, so a
+// screen's kind (foundation/UnidadTrabajo.h) journaled in the program folder, so a
 // station killed in the middle finishes that same document once when its
 // purchase window next claims the capture table.
 //

@@ -97,6 +97,7 @@
 #include <QTextCharFormat>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DialogoImpresion;
@@ -186,6 +187,14 @@ class TFormaReporteSQL : public ui::Forma {
   // Totals of block b, column c (from 1) at [b - 1][c - 1].
   std::vector<std::vector<Dinero>> TotalesGuion;
   std::vector<Dinero> SubtotalesGuion;
+  // The subtotal and total lines of the block being run, as the export
+  // writes them: after how many of the block's rows each stands, and the
+  // amount of each field that shows one.
+  struct TotalesExportaGuion {
+    qint64 renglones = 0;
+    std::vector<std::optional<Dinero>> importes;
+  };
+  std::vector<TotalesExportaGuion> LineasTotalesGuion;
   QStringList TiposGuion;
   std::vector<int> AnchosGuion;
   QStringList TitulosGuion;   // the export's titles

@@ -17,6 +17,7 @@
 #include "pos/ImportesVenta.h"
 #include "pos/TablasVenta.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -76,23 +77,17 @@ double LeeReal(QByteArrayView bytes, int posicion) {
 QString RutaPrograma(const QString& archivo) { return CarpetaPrograma(QStringLiteral("\\") + archivo); }
 
 // The folder of a kind's tables: an invoice's in the folder of rutaf.dat
-// when it names one (a file that cannot be read is as none); the others
-// where their kind lives (the remissions in the folder of line 63 when set).
-QString CarpetaDeTipo(const TFormaCapturaRapida& p, const TipoConversionVenta& t) {
+// when it names one (a file that cannot be read is as none); otherwise
+// where the company keeps the kind's tables.
+QString CarpetaDeTipo(const TipoConversionVenta& t) {
   if (t.letra == u'F') {
     try {
       const std::optional<QString> linea = PrimeraLinea(kArchivoRutaFacturas);
       if (linea && !linea->trimmed().isEmpty()) return linea->trimmed();
     } catch (const plat::Error&) {
     }
-    return p.RutaDatosVenta;
   }
-  const ParDocumento* par = ParDeTipo(t.base);
-  if (par && par->carpeta == db::CarpetaTabla::Remisiones) {
-    const QString remisiones = LineaConf(ConfCarpetaRemisiones);
-    if (!remisiones.isEmpty()) return remisiones;
-  }
-  return p.RutaDatosVenta;
+  return CarpetaDeTabla(t.encabezado);
 }
 
 void AbreEn(db::Tabla& t, const QString& carpeta, const QString& archivo, const QString& tag) {
@@ -455,7 +450,7 @@ void CargaVentaDeBufer(TFormaCapturaRapida& p, QChar tipo, const QString& rango)
       p.LineasDeRango ? QList<TRegistroBuferPartida>() : LeeArchivoBuferPartidas();
 
   if (const TipoConversionVenta* t = TipoConversionDeLetra(tipo)) {
-    const QString carpeta = CarpetaDeTipo(p, *t);
+    const QString carpeta = CarpetaDeTipo(*t);
     p.Base->setCurrentText(t->base);
     AbreEn(e, carpeta, t->encabezado, QStringLiteral("INUMENC"));
     AbreEn(l, carpeta, t->partidas, QStringLiteral("CLDOC_FD"));

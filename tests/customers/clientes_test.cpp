@@ -186,6 +186,18 @@ TEST_F(Clientes, ElMenuLaMuestraConElDerecho1) {
 
 // Line 34 "S": the key is proposed, right-aligned to the key's width, and
 // cannot be typed.
+// Tab walks the boxes as they stand: across the two columns, then down, so
+// what is typed lands in the box the user looks at.
+TEST_F(Clientes, ElTabuladorRecorreLasCajasComoSeVen) {
+  TFormaClientes& v = Ventana();
+  Pulsa(v, "BotonNuevo");
+  const QList<QPair<int, int>> casillas = prueba::CasillasTabulador(v.EditCLCLI_C);
+  EXPECT_GE(casillas.size(), 20);
+  for (qsizetype i = 1; i < casillas.size(); ++i)
+    EXPECT_LT(casillas[i - 1], casillas[i]) << "paso " << i << ": fila " << casillas[i].first << ", columna "
+                                            << casillas[i].second;
+}
+
 TEST_F(Clientes, LaClaveConsecutivaSeAlineaALaDerecha) {
   FijaLinea(ConfConsecutivoClientes, "S");
   struct Caso {

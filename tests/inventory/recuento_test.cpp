@@ -169,12 +169,12 @@ TEST_F(Recuento, UnaVentaSeCuentaUnaVezAunqueEscribaMovimientos) {
   EXPECT_EQ(r.existencia, "18");
   ExpectTotales(r, 31, -13, 18);
   // The reduced union reads no invoices: their rows stand for them.
-  EXPECT_EQ(CalculaExistenciaKardex(ConsultaExistenciaReducida(kDatos, "P1")), "18,31,13,");
+  EXPECT_EQ(CalculaExistenciaKardex(ConsultaExistenciaReducida(Empresa(), "P1")), "18,31,13,");
   // The mirror holds the remission's lines (and no purchase lines); returns
   // never count there.
   AgregaFila(kDatos, "MOVIMIENTOS.DBF",
              {{"CLDOC_MI", "15"}, {"CLPRO_MI", "P1"}, {"TIMOV_MI", 3}, {"CANTI_MI", 5}, {"FEDOC_MI", QDate(2025, 3, 1)}});
-  EXPECT_EQ(MuestraKardexIntegral(ConsultaEspejoExistencia(kDatos, "P1"), kOrdenEspejo, "18", false), "-13");
+  EXPECT_EQ(MuestraKardexIntegral(ConsultaEspejoExistencia(Empresa(), "P1"), kOrdenEspejo, "18", false), "-13");
 }
 
 // Remissions come from the folders RutasMI.dbf lists when any of them holds
@@ -196,14 +196,14 @@ TEST_F(Recuento, LasRemisionesVienenDeLasCarpetasListadas) {
   CreaTablaDe(db::CarpetaTabla::Datos, "RutasMI.dbf", kDatos);
   for (const QString& ruta : {vacia, QString(), suc1, suc2}) AgregaFila(kDatos, "RutasMI.dbf", {{"ruta", ruta}});
 
-  const QString union1 = UnionRemisiones(kDatos, 1, "P1");
+  const QString union1 = UnionRemisiones(Empresa(), 1, "P1");
   EXPECT_EQ(union1.count("remisiod.dbf"), 2);
   EXPECT_TRUE(union1.endsWith("   union ALL \r"));
   Recalcula("P1");
   EXPECT_EQ(Lee("P1").existencia, "995");
 
   // Another mode reads no list.
-  for (const QString& otra : {UnionRemisiones(kDatos, 0, "P1"), UnionRemisionesDetalle(kDatos, 0, "P1")}) {
+  for (const QString& otra : {UnionRemisiones(Empresa(), 0, "P1"), UnionRemisionesDetalle(Empresa(), 0, "P1")}) {
     EXPECT_EQ(otra.count("remisiod.dbf"), 1);
     EXPECT_TRUE(otra.contains("\"C:\\VRL\\DATOS\\remisiod.dbf\"")) << otra.toStdString();
   }

@@ -22,7 +22,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/RegistroCaja.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "reports/Formatos.h"
 #include "salesdocs/ReportesVenta.h"
 #include "shell/LineasConfiguracion.h"

@@ -13,7 +13,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/PuertaModal.h"
 #include "pos/ExistenciasVenta.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "salesdocs/ComandosDocumentos.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
@@ -483,9 +483,11 @@ TEST_F(Cancelar, CancelaMovimientoTiraLaCapturaYMuestraElDocumentoGuardado) {
 
 namespace {
 
-// A station that takes remission 1 into change, says so, and saves the
-// change when the parent says.
-RUTINA_HIJA(ModificaYGuarda) {
+// A station that takes remission 1 into change and goes on one step at each
+// word of the parent: its line to 5 units (whose totals post the header), the
+// print command (refused while in capture) with the totals run again, then
+// the save of the change.
+RUTINA_HIJA(ModificaPorPasos) {
   int argc = 1;
   char nombre[] = "estacion";
   char* argv[] = {nombre, nullptr};
@@ -498,8 +500,26 @@ RUTINA_HIJA(ModificaYGuarda) {
     p.Modificar1->trigger();
     prueba::AvisaPadre(ui::Tag(p.BotonCambios) == 1 ? "MODIFICANDO" : "NO");
     prueba::EsperaPadre();
+    if (p.TablaDeta->State() != db::Dataset::Estado::Navegando) p.TablaDeta->Post();
+    p.TablaDeta->First();
+    p.TablaDeta->Edit();
+    p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(5);
+    p.TablaDeta->Post();
+    p.CalculaTotales();
+    prueba::AvisaPadre("LINEA " + p.TotalFact->text().simplified());
+    prueba::EsperaPadre();
+    ui::PuertaModal::LimpiaMensajes();
+    // The print commands are closed while in capture; the print routine,
+    // which other windows call, refuses.
+    p.ImprimirDocumento1->trigger();
+    p.Imprimir1->trigger();
+    p.BotonImprimirClick();
+    p.CalculaTotales();
+    prueba::AvisaPadre("IMPRIME " + ui::PuertaModal::Mensajes().join(u'|'));
+    prueba::EsperaPadre();
     Pulsa(Qt::Key_F10);
     prueba::AvisaPadre(ui::Tag(p.BotonCambios) == 0 ? "GUARDADO" : "NO");
+    prueba::EsperaPadre();
   });
   pantalla->ShowModal();
   return 0;
@@ -507,25 +527,65 @@ RUTINA_HIJA(ModificaYGuarda) {
 
 }  // namespace
 
+// One station per document: while one station has remission 1 in change,
+// whatever it does (a line, printing, the totals), another station's
+// "Modificar" is refused; once saved, the other gets in, on the document as
+// the first one left it, and each save counts once in stock and lines.
 TEST_F(Cancelar, DosEstacionesNoModificanElMismoDocumentoALaVez) {
   EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
   Abre("1", [&](Pantalla& p) { Vende(p, {{"3", "P1"}}); });
-  prueba::ProcesoHijo otra("ModificaYGuarda");
+  prueba::ProcesoHijo otra("ModificaPorPasos");
   ASSERT_EQ(otra.EsperaLinea(60000), "MODIFICANDO");
   Abre("1", [&](Pantalla& p) {
     ASSERT_EQ(p.EditCLDOC_F->text(), "1");
-    ui::PuertaModal::LimpiaMensajes();
-    p.Modificar1->trigger();
-    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList{"Este documento esta siendo Modificado por otro usuario..."});
-    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
-    EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
+    const auto rechazada = [&](const char* paso) {
+      SCOPED_TRACE(paso);
+      ui::PuertaModal::LimpiaMensajes();
+      p.Modificar1->trigger();
+      EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList{"Este documento esta siendo Modificado por otro usuario..."});
+      EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
+      EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
+    };
+    rechazada("tomado");
+    otra.Envia("SIGUE");
+    ASSERT_EQ(otra.EsperaLinea(60000), "LINEA 50.00");
+    rechazada("con la linea cambiada");
+    otra.Envia("SIGUE");
+    ASSERT_EQ(otra.EsperaLinea(60000), "IMPRIME Para Imprimir tiene que Guardar el Documento...");
+    rechazada("tras imprimir y totalizar");
     otra.Envia("SIGUE");
     ASSERT_EQ(otra.EsperaLinea(60000), "GUARDADO");
+
+    // Saved (its screen still open), the document is free: here now, on the
+    // lines the other station saved, P1 goes from 5 to 1.
     ui::PuertaModal::LimpiaMensajes();
     p.Modificar1->trigger();
     EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
-    EXPECT_EQ(ui::Tag(p.BotonCambios), 1);
-    p.CancelaMovimiento1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    QStringList captura;
+    for (p.TablaDeta->First(); !p.TablaDeta->Eof(); p.TablaDeta->Next()) {
+      captura << p.TablaDeta->FieldByName("CLAVE").AsString() + u'=' + p.TablaDeta->FieldByName("CANTIDAD").AsString();
+      if (p.TablaDeta->FieldByName("CLAVE").AsString() != "P1") continue;
+      p.TablaDeta->Edit();
+      p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(1);
+      p.TablaDeta->Post();
+    }
+    captura.sort();
+    EXPECT_EQ(captura, QStringList{"P1=5"});
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
   });
+  otra.Envia("CIERRA");
   EXPECT_EQ(otra.Espera(), 0);
+  // Each save once: the stock is the initial one less the lines that stand.
+  const QStringList encabezado = Filas("Remision.dbf", {"CONTROL", "IMTOD_F"});
+  ASSERT_EQ(encabezado.size(), 1);
+  EXPECT_EQ(encabezado[0].section(u'|', 1), "10");
+  QStringList lineas = Filas("RemisioD.dbf", {"CLPRO_FD", "CANTI_FD", "CONTROL"},
+                             [](const db::Dataset& t) { return t.FieldByName("CANTI_FD").AsFloat() > 0; });
+  lineas.sort();
+  const QString control = encabezado[0].section(u'|', 0, 0);
+  EXPECT_EQ(lineas, QStringList{"P1|1|" + control});
+  EXPECT_EQ(Existencia("P1"), "49");
 }

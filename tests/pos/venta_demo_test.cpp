@@ -21,6 +21,7 @@
 #include "support/Maneja.h"
 #include "support/RaizPrueba.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -45,24 +46,40 @@ class VentaDemo : public RaizPrueba {
     programa_.reset();
     RaizPrueba::TearDown();
   }
+  // The program started and the cashier logged in on the demo company.
+  TFormaPrincipal& EntraCajero() {
+    fs::FijaAhora(QDateTime(QDate(2024, 6, 14), QTime(12, 30)));
+    EXPECT_TRUE(PreparaEmpresaDemo());
+    InstalaArchivosPrograma();
+    programa_ = std::make_unique<ProgramaVorlan>();
+    programa_->Inicia();
+    TFormaPrincipal& principal = *FormaPrincipal();
+    principal.Show();
+    ui::PuertaModal::Espera("TFormaEmpresas", [](QDialog& d) {
+      prueba::Teclea(d, "Clave", kClaveDemoCajero);
+      prueba::Tecla(d, "Clave", Qt::Key_Return);
+    });
+    principal.DisparaActivacion();
+    return principal;
+  }
   std::unique_ptr<ProgramaVorlan> programa_;
 };
+
+// The cells the grid shows (its model's display role) of a row: quantity,
+// key, product, price, amount; and its row marker.
+QStringList Celdas(const QAbstractItemModel& m, int fila) {
+  QStringList celdas;
+  for (int c = 0; c < 5; ++c) celdas << m.data(m.index(fila, c), Qt::DisplayRole).toString().trimmed();
+  return celdas;
+}
+QString Marca(const QAbstractItemModel& m, int fila) {
+  return m.headerData(fila, Qt::Vertical, Qt::DisplayRole).toString();
+}
 
 }  // namespace
 
 TEST_F(VentaDemo, UnaVentaEnteraSoloConTeclasDesdeElMenuPrincipal) {
-  fs::FijaAhora(QDateTime(QDate(2024, 6, 14), QTime(12, 30)));
-  ASSERT_TRUE(PreparaEmpresaDemo());
-  InstalaArchivosPrograma();
-  programa_ = std::make_unique<ProgramaVorlan>();
-  programa_->Inicia();
-  TFormaPrincipal& principal = *FormaPrincipal();
-  principal.Show();
-  ui::PuertaModal::Espera("TFormaEmpresas", [](QDialog& d) {
-    prueba::Teclea(d, "Clave", kClaveDemoCajero);
-    prueba::Tecla(d, "Clave", Qt::Key_Return);
-  });
-  principal.DisparaActivacion();
+  TFormaPrincipal& principal = EntraCajero();
   ASSERT_EQ(principal.Usuario->text(), "1");
 
   bool vista = false;
@@ -136,18 +153,7 @@ TEST_F(VentaDemo, UnaVentaEnteraSoloConTeclasDesdeElMenuPrincipal) {
 }
 
 TEST_F(VentaDemo, LaRemisionACreditoSeFacturaDesdeElMenuGenerar) {
-  fs::FijaAhora(QDateTime(QDate(2024, 6, 14), QTime(12, 30)));
-  ASSERT_TRUE(PreparaEmpresaDemo());
-  InstalaArchivosPrograma();
-  programa_ = std::make_unique<ProgramaVorlan>();
-  programa_->Inicia();
-  TFormaPrincipal& principal = *FormaPrincipal();
-  principal.Show();
-  ui::PuertaModal::Espera("TFormaEmpresas", [](QDialog& d) {
-    prueba::Teclea(d, "Clave", kClaveDemoCajero);
-    prueba::Tecla(d, "Clave", Qt::Key_Return);
-  });
-  principal.DisparaActivacion();
+  TFormaPrincipal& principal = EntraCajero();
   QString factura;
   ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog& d) {
     auto& p = static_cast<TFormaCapturaRapida&>(d);
@@ -158,6 +164,43 @@ TEST_F(VentaDemo, LaRemisionACreditoSeFacturaDesdeElMenuGenerar) {
   });
   principal.Item("CapturaRpida1")->trigger();
   EXPECT_EQ(factura, "F1");
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+TEST_F(VentaDemo, LaRejillaMuestraCadaPartidaEnCuantoSeCaptura) {
+  TFormaPrincipal& principal = EntraCajero();
+  bool vista = false;
+  ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog& d) {
+    auto& p = static_cast<TFormaCapturaRapida&>(d);
+    vista = true;
+    const QAbstractItemModel& m = *p.Detalle->model();
+    QTest::keyClick(&p, Qt::Key_F9);
+    for (int i = 0; i < 12 && Foco() != p.EditClave; ++i) Pulsa(Qt::Key_Return);
+    ASSERT_EQ(Foco(), p.EditClave);
+    const QStringList frijol{"1.00", "FRI001", "Frijol negro 1 kg", "34.50", "34.50"};
+    Escribe("FRI001");
+    Pulsa(Qt::Key_Return);
+    // The line is written and a new one begun: both show, the new one marked.
+    ASSERT_EQ(m.rowCount(), 2);
+    EXPECT_EQ(Celdas(m, 0), frijol);
+    EXPECT_EQ(Marca(m, 0), "");
+    EXPECT_NE(Marca(m, 1), "");
+    EXPECT_EQ(p.TotalFact->text().trimmed(), "39.68");
+    Escribe("1");
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Celdas(m, 0), frijol);
+    EXPECT_EQ(Celdas(m, 1).first(), "1.00");
+    Escribe("JAB001");
+    Pulsa(Qt::Key_Return);
+    ASSERT_EQ(m.rowCount(), 3);
+    EXPECT_EQ(Celdas(m, 0), frijol);
+    EXPECT_EQ(Celdas(m, 1), (QStringList{"1.00", "JAB001", "Jabón de tocador 150 g", "18.50", "18.50"}));
+    EXPECT_NE(Marca(m, 2), "");
+    EXPECT_EQ(p.TotalFact->text().trimmed(), "60.95");
+    prueba::RespondeCierre(2);
+  });
+  principal.Item("CapturaRpida1")->trigger();
+  EXPECT_TRUE(vista);
   EXPECT_EQ(Mensajes(), QStringList());
 }
 

@@ -15,7 +15,7 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/PuertaModal.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "purchasing/BuferCompra.h"
 #include "purchasing/Compras.h"
 #include "purchasing/GuardaCompra.h"
@@ -679,6 +679,34 @@ RUTINA_HIJA(EstacionMuereCompra) {
   return 0;
 }
 
+// Takes the receipt shown into change and goes one step at each word of
+// the parent: its line to 12 units with the totals, "Imprimir" (Ctrl+I),
+// the save. Each step answers what the window shows.
+RUTINA_HIJA(CambiaCompraPorPasos) {
+  std::unique_ptr<ui::Aplicacion> aplicacion;
+  auto v = VentanaHija(argumentos.value(0), aplicacion);
+  print::FijaImpresorasPrueba({{"laser", "", print::TipoImpresora::Registro, QString(), 600}}, 0);
+  const auto dice = [&](const QString& paso) {
+    const QStringList mensajes = ui::PuertaModal::Mensajes();
+    prueba::AvisaPadre(mensajes.isEmpty() ? paso : paso + u' ' + mensajes.join(u';'));
+    ui::PuertaModal::LimpiaMensajes();
+    prueba::EsperaPadre();
+  };
+  v->Modificar1->trigger();
+  dice(ui::Tag(v->BotonCambios) == 1 ? "MODIFICANDO" : "NO");
+  v->TablaDeta->First();
+  v->TablaDeta->Edit();
+  v->TablaDeta->FieldByName("CANTIDAD").SetAsFloat(12);
+  v->TablaDeta->Post();
+  v->CalculaTotalesCompra();
+  dice("LINEA " + v->EtiTotal->text().simplified());
+  v->Imprimir1->trigger();
+  dice(QStringLiteral("IMPRESO ") + (v->TablaComprasE->State() == db::Dataset::Estado::Editando ? "EDITANDO" : "NO"));
+  v->Guardar1->trigger();
+  dice(ui::Tag(v->BotonCambios) == 0 ? "GUARDADO" : "NO");
+  return 0;
+}
+
 class EstacionesCompra : public GuardaCompras {
  protected:
   void SetUp() override {
@@ -758,6 +786,66 @@ TEST_F(EstacionesCompra, UnaEstacionMuertaAlGuardarTerminaLaRecepcionAlVolver) {
   const int muertes = prueba::MuereEnCadaEscritura(fs::Local("C:\\"), "EstacionMuereCompra", {"C:\\VRL2"},
                                                    {{guardado::puntos::kEscrito, {}}}, revisa, 80);
   EXPECT_GT(muertes, 10);
+}
+
+// One station per receipt: while another station has receipt 5 in change,
+// whatever it does (a line and the totals, printing), "Modificar" here is
+// refused; once it saves, this station gets in on the receipt as it left
+// it, and stock, supplier balance, payable and lines count each save once.
+TEST_F(EstacionesCompra, UnaRecepcionEnCambioEsDeUnaSolaEstacion) {
+  TFormaCompras& v = NuevaRecepcion({{10, "P1", 7}});
+  v.Guardar1->trigger();
+  ASSERT_EQ(v.EditCLDOC_O->text(), "5");
+  ASSERT_EQ(DeProducto("P1", "EXIST_I"), "110");
+  QStringList conf = fs::LeeLineas("C:\\VRL2\\Gener1.cnf");
+  conf[ConfFormatoRecepcion - 1] = "recepcion.fmt";
+  EscribeLineas("C:\\VRL2\\Gener1.cnf", conf);
+  EscribeLineas("C:\\VRL2\\consulta\\recepcion.fmt", {"impresora,laser", "@2,2,cldoc_o"});
+
+  prueba::ProcesoHijo otra("CambiaCompraPorPasos", {"C:\\VRL2"});
+  ASSERT_EQ(otra.EsperaLinea(60000), "MODIFICANDO");
+  const auto rechazada = [&](const char* paso) {
+    SCOPED_TRACE(paso);
+    ui::PuertaModal::LimpiaMensajes();
+    v.Modificar1->trigger();
+    EXPECT_EQ(Mensajes(), QStringList{"Este documento esta siendo Modificado por otro usuario..."});
+    EXPECT_TRUE(Navegando(v));
+  };
+  rechazada("tomada");
+  otra.Envia("SIGUE");
+  ASSERT_EQ(otra.EsperaLinea(60000), "LINEA $ 97.44");
+  rechazada("con la linea cambiada");
+  otra.Envia("SIGUE");
+  ASSERT_EQ(otra.EsperaLinea(60000), "IMPRESO EDITANDO");
+  rechazada("impresa");
+  otra.Envia("SIGUE");
+  ASSERT_EQ(otra.EsperaLinea(60000), "GUARDADO");
+  EXPECT_EQ(DeProducto("P1", "EXIST_I"), "112");
+
+  // Saved (its window still open), the receipt is free: here now, on the
+  // 12 units the other station saved, 15.
+  ui::PuertaModal::LimpiaMensajes();
+  v.Modificar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  ASSERT_EQ(ui::Tag(v.BotonCambios), 1);
+  EXPECT_EQ(v.CantidadesAnterioresCompra, QStringList{"12"});
+  v.TablaDeta->First();
+  EXPECT_EQ(v.TablaDeta->FieldByName("CANTIDAD").AsString(), "12");
+  v.TablaDeta->Edit();
+  v.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(15);
+  v.TablaDeta->Post();
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_TRUE(Navegando(v));
+  otra.Envia("CIERRA");
+  EXPECT_EQ(otra.Espera(), 0);
+
+  EXPECT_EQ(Filas("ComprasE.dbf", {"CLDOC_O", "IMDOC_O", "TDOCU_O", "proceso"}).value(1), "5|121.8|I|G");
+  EXPECT_EQ(Filas("ComprasD.dbf", {"CLDOC_OD", "CLPRO_OD", "CANTI_OD"}), QStringList{"5|P1|15"});
+  EXPECT_EQ(DeProducto("P1", "EXIST_I"), "115");
+  EXPECT_EQ(DeProveedor("SALDO_P"), "621.8");
+  EXPECT_EQ(Filas("CUEPAGAR.DBF", {"NUCOM_CP", "IMCUE_CP", "SALDO_CP"}), QStringList{"5|121.8|121.8"});
+  EXPECT_EQ(Filas("MOVIMIENTOS.DBF", {"CLDOC_MI", "CANTI_MI"}), QStringList{"5|15"});
 }
 
 }  // namespace

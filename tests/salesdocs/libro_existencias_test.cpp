@@ -336,7 +336,7 @@ class LibroExistencias : public VentaPrueba,
       SCOPED_TRACE(clave.toStdString() + " " + cuando);
       Producto esperado(kIniciales.at(clave));
       if (const auto i = s.productos.find(clave); i != s.productos.end()) esperado = i->second;
-      const QString totales = CalculaExistenciaKardex(ConsultaExistencia(kDatos, kDatos, clave));
+      const QString totales = CalculaExistenciaKardex(ConsultaExistencia(db::Carpetas{kDatos, {}, {}, kPrograma}, clave));
       QString existencia, salidas;
       ElementoComa(totales, 1, existencia);
       ElementoComa(totales, 3, salidas);
