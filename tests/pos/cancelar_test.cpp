@@ -184,6 +184,9 @@ TEST_F(Cancelar, UnaRemisionCanceladaDevuelveTodoLoQueSuVentaHizo) {
     EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI", "TIMOV_MI", "CANTI_MI"},
                     [](const db::Dataset& t) { return t.FieldByName("TIMOV_MI").AsString() == "54"; }),
               QStringList{"P1|54|3"});
+    // The totals row and the sold quantity give the sale back too.
+    EXPECT_EQ(Filas("Kardex.dbf", {"CLPRO_I", "SALID_I", "EXIST_I"}), QStringList{"P1|0|0"});
+    EXPECT_EQ(Filas(kTablaProductos, {"CLPRO_I", "VANCA_I", "VANMO_I"}), (QStringList{"P1|0|0", "P2||"}));
     const QStringList bitacora = fs::LeeLineas(fs::Une(kDatos, "Bitacora\\R-1.bit"));
     ASSERT_FALSE(bitacora.isEmpty());
     EXPECT_TRUE(bitacora.last().endsWith(" CANCELADA Por Usuario 4")) << bitacora.last().toStdString();
@@ -273,6 +276,77 @@ TEST_F(Cancelar, UnKitModificadoSinCambiosDejaLasExistenciasDeSusComponentes) {
     EXPECT_EQ(Existencia("KIT1"), "47");
     EXPECT_EQ(Existencia("P2"), "44");
   });
+}
+
+// A kit sold with the movement rows on: its own line wrote a row, its
+// components none. The cancel reverses that row alone and gives every
+// stock back.
+TEST_F(Cancelar, UnKitCanceladoRevierteSoloLosRenglonesQueSuVentaEscribio) {
+  FijaLinea(ConfKits, "S");
+  TRegistroProducto kit;
+  kit.CLPRO_I = "KIT1";
+  kit.DSCPR_I = "JUEGO";
+  kit.PPUBL_I = Dinero::DeReal(25);
+  kit.UMEDI_I = "pz";
+  kit.EXIST_I = 50;
+  kit.KITXX_I = "S";
+  AgregaProducto(kit);
+  AgregaFila(kTablaKits, {{"CLPRO_I", "KIT1"}, {"CLPRO_K", "P2"}, {"CANTI_K", "2"}, {"DESCR_K", "P2 DEL JUEGO"}});
+  Abre("0", [&](Pantalla& p) {
+    Vende(p, {{"3", "KIT1"}});
+    ASSERT_EQ(Existencia("P2"), "44");
+    Respuestas r;
+    RespondeCancelar("adm", r);
+    p.Cancelar1->trigger();
+  });
+  EXPECT_EQ(Existencia("KIT1"), "50");
+  EXPECT_EQ(Existencia("P2"), "50");
+  EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI", "TIMOV_MI", "CANTI_MI"}), (QStringList{"KIT1|3|3", "KIT1|54|3"}));
+  EXPECT_EQ(Filas("Kardex.dbf", {"CLPRO_I", "SALID_I", "EXIST_I"}), (QStringList{"KIT1|0|0", "P2|0|0"}));
+}
+
+// A change gives back everything the sale did before its new lines apply
+// theirs: selling 3 and changing it to 1 counts 1 sold in the stock, the
+// totals row, the sold quantity and amount, the movement rows (the old
+// one reversed) and the day's accumulator (the old total taken out).
+TEST_F(Cancelar, UnCambioDe3A1CuentaUnoVendidoEnTodo) {
+  EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
+  Abre("1", [&](Pantalla& p) {
+    Vende(p, {{"3", "P1"}});
+    const QString antes = Filas("Remision.dbf", {"CONTROL"}).value(0);
+    p.Modificar1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    p.TablaDeta->First();
+    p.TablaDeta->Edit();
+    p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(1);
+    p.TablaDeta->Post();
+    Pulsa(Qt::Key_F10);
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 0);
+    const QString despues = Filas("Remision.dbf", {"CONTROL"}).value(0);
+    EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI", "TIMOV_MI", "CANTI_MI", "NUDOC_MI"}),
+              (QStringList{"P1|3|3|R1-" + antes, "P1|54|3|R1-" + antes, "P1|3|1|R1-" + despues}));
+  });
+  EXPECT_EQ(Existencia("P1"), "49");
+  EXPECT_EQ(Filas("Kardex.dbf", {"CLPRO_I", "SALID_I", "EXIST_I", "INVEN_I"}), QStringList{"P1|-1|-1|49"});
+  EXPECT_EQ(Filas(kTablaProductos, {"CLPRO_I", "VANCA_I", "VANMO_I"}).value(0), "P1|1|10");
+  EXPECT_EQ(fs::LeeLineas(fs::Une(kPrograma, "Acumular\\2010-3-5.acu")), (QStringList{"30", "-30", "10"}));
+}
+
+// Negative stock refused: a sale over the stock took what there was, and
+// that is what its cancel gives back.
+TEST_F(Cancelar, UnaVentaSobreLaExistenciaDevuelveLoQueTomo) {
+  FijaLinea(ConfFacturarSinExistencias, "S");
+  FijaLinea(ConfExistenciasNegativas, "N");
+  Abre("0", [&](Pantalla& p) {
+    Vende(p, {{"60", "P1"}});
+    ASSERT_EQ(Existencia("P1"), "0");
+    Respuestas r;
+    RespondeCancelar("adm", r);
+    p.Cancelar1->trigger();
+  });
+  EXPECT_EQ(Existencia("P1"), "50");
+  EXPECT_EQ(Filas(kTablaProductos, {"CLPRO_I", "VANCA_I"}).value(0), "P1|0");
+  EXPECT_EQ(Filas("Kardex.dbf", {"CLPRO_I", "SALID_I", "EXIST_I"}), QStringList{"P1|0|0"});
 }
 
 namespace {

@@ -156,6 +156,45 @@ TEST_F(DocumentosDeLineas, UnRangoDeRemisionesDaUnaFacturaConSusLineasVivas) {
             (QList<QStringList>{{"8", ""}, {"9", "F6"}}));
 }
 
+// An invoice of a range of remissions is one made from them: saved, it
+// moves no stock and writes no movement rows (the remissions did both),
+// its lines carry the conversion mark, and the remissions it took are
+// marked invoiced, so neither a later range nor "Factura" invoices them
+// again; a remission invoiced before is left out.
+TEST_F(DocumentosDeLineas, UnaFacturaDeRangoNoMueveExistenciasYMarcaSusRemisiones) {
+  EscribeLineas(fs::Une(kPrograma, "mi.cnf"), {"con movimientos"});
+  for (int n = 3; n <= 6; ++n) {
+    AgregaRemision(n, {{"CONTROL", QString::number(n * 100)}, {"CLCLI_F", "1"}, {"REMIS_F", n == 6 ? "F2" : ""}});
+    AgregaLinea("RemisioD.dbf", n, "P1", {{"CANTI_FD", QString::number(n)}, {"DEPRO_FD", "TORNILLO"}});
+  }
+  Abre("2", [&](Pantalla& p) {
+    Muestra(p, 5);
+    Responde("3-6", "Factura");
+    Ejecuta(p, "RangodeDocumentos1");
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), (QStringList{"3", "4", "5"}));
+    p.BotonGuardarClick();
+    ASSERT_EQ(ui::Tag(p.BotonNuevo), 0);
+    EXPECT_EQ(p.EditCLDOC_F->text(), "1");
+
+    // Invoiced: refused by another range and by "Factura".
+    p.Base->setCurrentText("Remisión");
+    p.BaseChange();
+    Muestra(p, 4);
+    Responde("3-5", "Factura");
+    Ejecuta(p, "RangodeDocumentos1");
+    p.Factura1->trigger();
+  });
+  EXPECT_EQ(Mensajes(), (QStringList{"No se puede generar una factura no hay documentos en este rango...",
+                                     "El Documento ya se FACTURO..."}));
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F"}, "INUMENC"),
+            (QList<QStringList>{{"3", "F1"}, {"4", "F1"}, {"5", "F1"}, {"6", "F2"}}));
+  EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLPRO_FD", "CANTI_FD", "TDOCU_FD"}),
+            (QList<QStringList>{{"P1", "3", "F"}, {"P1", "4", "F"}, {"P1", "5", "F"}}));
+  EXPECT_EQ(Filas(kDatos, "INVENTAR.DBF", {"EXIST_I"}), QList<QStringList>{{"100"}});
+  EXPECT_EQ(Filas(kDatos, "MOVINVEN.DBF", {"CLPRO_MI"}), QList<QStringList>());
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F"}), QList<QStringList>{{"1"}});
+}
+
 TEST_F(DocumentosDeLineas, UnRangoRechazadoNoEscribeNada) {
   Remisiones();
   struct Caso {
