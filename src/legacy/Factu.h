@@ -279,8 +279,9 @@ class TFormaFactura : public ui::Forma {
   // stock taken out.
   void RestauraPartidasDeBufer();
   // The lines of the current header (its number and CONTROL) into the
-  // capture, in their saved order.
-  void CargaPartidasFactura();
+  // capture, in their saved order; with `componentes` (a cancel or delete,
+  // which give their stock back) the kit components too.
+  void CargaPartidasFactura(bool componentes = false);
   // The lines of the remissions first..last for a closing invoice.
   void CargaPartidasCierre(qint64 primero, qint64 ultimo);
   // Every line of the number marked cancelled; every line of the number
@@ -440,8 +441,11 @@ class TFormaFactura : public ui::Forma {
   // letter, number, "-", CONTROL); MovimientoReutilizado := the first's
   // number.
   void BorraMovimientosFactura();
-  // Every saved line of the number deleted.
-  void BorraPartidasFactura(const QString& numero);
+  // Every saved line of the number with the document's CONTROL deleted.
+  void BorraPartidasFactura(const QString& numero, qint64 control);
+  // The document shown took stock when it was saved and still holds it:
+  // it is not cancelled and is no invoice made from remissions.
+  bool TomoExistenciasFactura();
 
  private:
   void ConectaDerivadosFactura();
@@ -538,9 +542,8 @@ class TFormaFactura : public ui::Forma {
   // written with their stock and movement rows, an invoice's customer
   // balance raised by the difference.
   void EjecutaCambioFactura(const PlanGuardado& plan);
-  // What a change replaces, read from the saved document: its total into
-  // the plan's totalAnterior, and (invoices and remissions) the keys and
-  // quantities of its lines into the plan's reserves.
+  // The saved document's total, what the customer's balance already counts,
+  // into the plan's totalAnterior.
   void AntesDelCambioFactura(PlanGuardado& p);
   void EscribeDocumentoFactura(const PlanGuardado& plan);
   qint64 AsignaFolioFactura(const PlanGuardado& plan);
@@ -601,6 +604,9 @@ class TFormaFactura : public ui::Forma {
   void ConectaDetalleFactura();
   // A document is being captured and the grid takes input.
   bool CapturandoFactura() const;
+  // A document is new or being changed (its totals are the header's to
+  // keep); a saved document only shown is neither.
+  bool DocumentoEnCursoFactura() const;
   CapturaLineas lineas_;
 };
 

@@ -19,7 +19,6 @@
 #include "foundation/rutinas_numero.h"
 #include "inventory/CamposRegistro.h"
 #include "inventory/DocumentoMovimiento.h"
-#include "inventory/RegistroProducto.h"
 #include "legacy/Factu.h"
 #include "platform/Error.h"
 #include "platform/db/Numeracion.h"
@@ -317,30 +316,34 @@ void TFormaFactura::EjecutaCambioFactura(const PlanGuardado& plan) {
       BorraMovimientosReferencia(ReferenciaMovimiento(plan, numero, plan.controlAnterior));
     });
   }
-  // The stock its saved lines took comes back before the new lines take
-  // theirs.
+  // The stock its saved lines took comes back (sold quantity and amount
+  // lowered with it) before the new lines take theirs; a line made from a
+  // remission took none.
+  db::Tabla lineas;
+  AbreTablaGuardado(lineas, plan.carpetaPartidas, plan.tablaPartidas, QStringLiteral("CLDOC_FD"));
   if (conExistencias && TablaInventario->Active()) {
     db::Tabla& productos = *TablaInventario;
     productos.SetIndexName(QStringLiteral("ICLPRO"));
-    for (qsizetype i = 0; i < plan.clavesReservadas.size(); ++i) {
-      const QString& clave = plan.clavesReservadas[i];
-      if (!productos.FindKey({clave})) continue;
-      const double cantidad = ValorNumerico(plan.cantidadesReservadas.value(i));
+    lineas.SetRange({numero}, {numero});
+    for (lineas.First(); !lineas.Eof(); lineas.Next()) {
+      if (Fila(lineas, "CONTROL").AsInteger() != plan.controlAnterior || !Fila(lineas, "TDOCU_FD").AsString().isEmpty())
+        continue;
+      const QString clave = Fila(lineas, "CLPRO_FD").AsString();
+      if (clave.isEmpty() || !productos.FindKey({clave})) continue;
+      const double cantidad = Fila(lineas, "CANTI_FD").AsFloat();
+      const Dinero precio = registro::LeeImporte(Fila(lineas, "PUNPR_FD")).value_or(Dinero());
       u.Aplica(
-          QStringLiteral("DV") + clave,
+          QStringLiteral("DV") + QString::number(lineas.RecNo()),
           [&] {
-            SumaExistencia(productos, cantidad);
+            DescuentaExistencia(productos, -cantidad, precio, plan.Valor(QStringLiteral("FEDOC_F")).toDate(), false,
+                                plan.sinNegativos);
             return QStringList();
           },
           [] { return QStringList(); });
     }
   }
   // The saved lines go; the capture's are written in their place.
-  u.Fija(QStringLiteral("BP"), [&] {
-    db::Tabla lineas;
-    AbreTablaGuardado(lineas, plan.carpetaPartidas, plan.tablaPartidas, QStringLiteral("CLDOC_FD"));
-    BorraPartidasDeControl(lineas, numero, plan.controlAnterior);
-  });
+  u.Fija(QStringLiteral("BP"), [&] { BorraPartidasDeControl(lineas, numero, plan.controlAnterior); });
   // The header, under its own number.
   const auto escribeEncabezado = [&] {
     db::Tabla e;
@@ -371,17 +374,6 @@ void TFormaFactura::AntesDelCambioFactura(PlanGuardado& p) {
   const QString numero = p.Valor(QStringLiteral("CLDOC_F")).toString();
   if (e.VeARegistro(p.registro) && Fila(e, "CLDOC_F").AsString() == numero)
     p.totalAnterior = Dinero::DeReal(Fila(e, "IMTOD_F").AsFloat());
-  // What the saved lines took is what goes back: the lines of the number
-  // and the control the document was saved with.
-  if (p.letra != u'F' && p.letra != u'R') return;
-  db::Tabla lineas;
-  AbreTablaGuardado(lineas, p.carpetaPartidas, p.tablaPartidas, QStringLiteral("CLDOC_FD"));
-  lineas.SetRange({numero}, {numero});
-  for (lineas.First(); !lineas.Eof(); lineas.Next()) {
-    if (Fila(lineas, "CONTROL").AsInteger() != p.controlAnterior) continue;
-    const QString clave = Fila(lineas, "CLPRO_FD").AsString();
-    if (!clave.isEmpty()) AcumulaReserva(p.clavesReservadas, p.cantidadesReservadas, clave, Fila(lineas, "CANTI_FD").AsFloat());
-  }
 }
 
 void TFormaFactura::GuardaPorLetraFactura(QChar letra) {
@@ -472,6 +464,8 @@ void TFormaFactura::EscribeDocumentoFactura(const PlanGuardado& plan) {
   datos.descuentoDocumento = ValorNumerico(u.Dato(QStringLiteral("descuento")));
   datos.usuario = plan.usuario;
   datos.usuarioTexto = plan.usuarioTexto;
+  // An invoice made from remissions takes no stock: its lines say so.
+  if (plan.letra == u'Z') datos.conversion = QStringLiteral("F");
   const bool conExistencias = plan.letra == u'F' || plan.letra == u'R';
   db::Tabla& captura = *TablaDeta;
   PostPendiente(captura);

@@ -90,12 +90,12 @@ void TFormaFactura::CalculaTotalesFactura() {
 
 void TFormaFactura::ActualizaTotalesEncabezado() {
   db::Tabla& e = *TablaFacturae;
-  if (!HayFila(e)) return;
-  // A saved document in change keeps its header totals as saved until the
-  // save writes them: the save reads them as what the customer's balance
-  // already counts, and a change left unsaved leaves a header that still
-  // matches its lines.
-  if (ui::Tag(BotonCambios) == 1) return;
+  // A saved document shown keeps its header as its save wrote it, whatever
+  // this window's formula makes of its lines; one in change keeps it too
+  // until the save writes it: the save reads its total as what the
+  // customer's balance already counts, and a change left unsaved leaves a
+  // header that still matches its lines.
+  if (!HayFila(e) || ui::Tag(BotonNuevo) != 1) return;
   // Values compared, not texts: a document whose totals did not change is
   // not written and keeps its CONTROL.
   if (Importe(e.FieldByName(QStringLiteral("IMTOD_F"))) == EstadoFactura.Total &&

@@ -1,9 +1,10 @@
 // Cancelling, changing and abandoning a document on the sale screen.
 //
 // A cancel marks the remission or return shown cancelled and reverses what
-// its save did: the customer's balance, the movement rows (concept 54 for a
-// remission, 3 for a return), the stock of every line of a remission (kit
-// components included), its receivable rows and the return row, the
+// its save did: the movement rows (each row of a remission's sale reversed
+// by one of concept 54; a return's written again with concept 3), what every
+// line of a remission took from stock, the sold accumulators and Kardex.dbf
+// (kit components included), its receivable rows and the return row, the
 // invoice made from it, the day's accumulator. Its writes go through the
 // station's save journal as one unit of work (PlanGuardado's mode
 // Cancelacion), fixed before the first write; a station killed in the
@@ -128,25 +129,9 @@ void TFormaCapturaRapida::RecargaPartidasDocumento() {
   ++RecargasCancelacion;
   Label8->setText(QStringLiteral("det ") + QString::number(RecargasCancelacion));
   VaciaCaptura();
-  db::Tabla& lineas = *TablaFacturaD;
-  if (!lineas.Active() || !HayFila(*TablaFacturae)) return;
-  const QString numero = TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsString();
-  const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
-  lineas.SetRange({numero}, {numero});
-  if (lineas.IsEmpty()) return;
-  // Walked from the last line back, each row put before the one put in
-  // last: the capture keeps the stored order. Kit components come too.
-  for (lineas.Last(); !lineas.Bof(); lineas.Prior()) {
-    if (lineas.FieldByName(QStringLiteral("CONTROL")).AsInteger() != control) continue;
-    TablaDeta->Insert();
-    try {
-      LlenaCapturaDePartida(*TablaDeta, lineas);
-      TablaDeta->Post();
-    } catch (...) {
-      TablaDeta->Cancel();
-      throw;
-    }
-  }
+  if (!TablaFacturaD->Active() || !HayFila(*TablaFacturae)) return;
+  CargaPartidasDeControl(*TablaFacturaD, *TablaDeta, TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsInteger(),
+                         TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger(), true);
 }
 
 // --- Cancel.
@@ -277,19 +262,20 @@ void TFormaCapturaRapida::EscribeCancelacion(const PlanGuardado& plan) {
   });
   u.Fija(QStringLiteral("CL"), [&] { MarcaPartidasCanceladas(numero); });
   const QString cliente = plan.Valor(QStringLiteral("CLCLI_F")).toString();
-  if (TablaCliente->Active()) {
-    EscrituraGuardado escritura(u, QStringLiteral("CxCCancela"));
-    cuentas::RestaSaldoCliente(escritura, *TablaCliente, cliente, plan.totalAnterior);
-  }
-  // Movement rows: a failure is ignored.
+  // The customer's balance and total sales stay: only an invoice's save
+  // raises them (ActualizaSaldoCliente), never a remission's or a return's,
+  // so their cancel has nothing of them to give back.
+  // Movement rows: a remission's own rows reversed, a return's written
+  // again as exits; a failure is ignored.
   try {
-    EscribeMovimientosCaptura(plan.concepto);
+    if (remision) RevierteMovimientosVenta(numero, plan.control);
+    else EscribeMovimientosCaptura(plan.concepto);
   } catch (const std::exception&) {
   }
   ConceptoMovimiento = 3;
   PosicionaEncabezado(plan, plan.registro);
   if (remision) {
-    DevuelveExistenciasCaptura();
+    DevuelveEfectosVenta(numero, plan.control);
     cuentas::VentaCuenta venta;
     venta.numero = numero.toLongLong();
     venta.control = QString::number(plan.control);
@@ -433,6 +419,8 @@ void TFormaCapturaRapida::BotonCambiosClick() {
     return;
   }
   TotalAnterior = Dinero::DeReal(e.FieldByName(QStringLiteral("IMTOD_F")).AsFloat());
+  // An invoice made from remissions stays one: its change moves no stock.
+  FacturaDeRemisiones = LetraDocumento(Base->currentText()) == u'F' && PartidasConvertidas();
   EditCLCLI_F->show();
   HabilitaCaptura();
   Totales = TotalesVenta();
@@ -488,5 +476,6 @@ void TFormaCapturaRapida::CancelaMovimiento1Click() {
   ui::SetTag(BotonNuevo, 0);
   ui::SetTag(BotonCambios, 0);
   LineasDeRango = false;
+  OlvidaFacturaDeRemisiones();
   DocumentoNuevo = false;
 }
