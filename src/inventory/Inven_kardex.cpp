@@ -32,7 +32,7 @@
 
 namespace {
 
-QString Linea(int n) {
+QString LineaKardex(int n) {
   QString valor;
   LeeLineaConfig(n, valor);
   return valor;
@@ -82,12 +82,12 @@ void TarjetaDelProducto(TFormaInventario& f,
 
 void TFormaInventario::Kardex1Click() {
   if (!EnProducto()) return;
-  if (Linea(ConfKardexIntegral) == u"S") {
+  if (LineaKardex(ConfKardexIntegral) == u"S") {
     const QString inventario = CarpetaInventario();
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
       return MuestraKardexIntegral(ConsultaEspejoExistencia(inventario, clave), kOrdenEspejo, existencia, true);
     });
-  } else if (Linea(ConfIntegraMovimientos) == u"SI") {
+  } else if (LineaKardex(ConfIntegraMovimientos) == u"SI") {
     Kardexalterno1Click();
   } else {
     const QString inventario = CarpetaInventario();
@@ -99,7 +99,7 @@ void TFormaInventario::Kardex1Click() {
 
 void TFormaInventario::Neuvokardex1Click() {
   if (!EnProducto()) return;
-  const QString datos = Linea(ConfCarpetaDatos);
+  const QString datos = LineaKardex(ConfCarpetaDatos);
   TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
     return MuestraKardex(ConsultaTarjetaMovimientos(datos, clave), kOrdenTarjeta, existencia);
   });
@@ -109,7 +109,7 @@ void TFormaInventario::Kardexalterno1Click() {
   if (!EnProducto()) return;
   db::Tabla& t = *TablaInventario;
   try {
-    KardexAlternoProducto(CarpetaInventario(), Linea(ConfCarpetaDatos),
+    KardexAlternoProducto(CarpetaInventario(), LineaKardex(ConfCarpetaDatos),
                           t.FieldByName(QStringLiteral("CLPRO_I")).AsString(), EditEXIST_I->text(), t);
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);
@@ -126,7 +126,7 @@ void TFormaInventario::AjustarCostoPromedio1Click() {
     return;
   }
   const QScopedValueRollback<bool> marca(recorriendo_, true);
-  const QString datos = Linea(ConfCarpetaDatos);
+  const QString datos = LineaKardex(ConfCarpetaDatos);
   qint64 ultimo = 0;
   try {
     auto productos = AbreProductos(false, TablaInventario->IndexName());
