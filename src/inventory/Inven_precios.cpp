@@ -26,6 +26,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/PuertaModal.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -108,14 +109,12 @@ void TFormaInventario::PolticadePrecios1Click() {
 void TFormaInventario::PreciosPreferencial1Click() {
   TFormaPrecios precios(this);
   // The grid edits the product table where the window keeps it.
-  precios.LabelRuta->setText(CarpetaInventario());
+  precios.LabelRuta->setText(CarpetaDeTabla(kTablaProductos));
   precios.ShowModal();
 }
 
 void TFormaInventario::RutasKardex1Click() {
-  QString datos;
-  LeeLineaConfig(ConfCarpetaDatos, datos);
-  MuestraRutasKardex(datos);
+  MuestraRutasKardex();
 }
 
 // Adds the price columns PLIS101_I to PLIS200_I the product table lacks,

@@ -4,6 +4,7 @@
 #include "platform/db/Tabla.h"
 #include "reports/Progreso.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -52,8 +53,7 @@ class SoloProgreso : public QObject {
 
 std::unique_ptr<db::Tabla> AbreProductos(bool soloLectura, const QString& tag) {
   auto t = std::make_unique<db::Tabla>();
-  t->SetCarpeta(CarpetaInventario());
-  t->SetNombreTabla(kTablaProductos);
+  ApuntaTabla(*t, kTablaProductos);
   t->SetReadOnly(soloLectura);
   t->Open();
   if (!tag.isEmpty()) t->SetIndexName(tag);

@@ -26,6 +26,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Principa.h"
 
 #include <QCoreApplication>
@@ -281,7 +282,7 @@ void TFormaMovimientosInventario::AjustedeInventario1Click() {
   aviso.SetTag(0);
   aviso.ShowModal();
   if (aviso.Tag() != 1) return;
-  const QString carpeta = CarpetaInventario();
+  const QString carpeta = CarpetaDeTabla(kTablaConteo);
   CreaTablaAjuste(carpeta);
   LlenaTablaAjuste(carpeta);
   AbreHojaConteo(carpeta);
@@ -413,7 +414,7 @@ bool TFormaMovimientosInventario::ReiniciaInventario() {
 void TFormaMovimientosInventario::Ajuste1Click() {
   if (!SinCaptura()) return;
   TFormaAjusteIN hoja;
-  hoja.LabelRuta->setText(CarpetaInventario());
+  hoja.LabelRuta->setText(CarpetaDeTabla(kTablaProductos));
   hoja.SetTag(0);
   hoja.ShowModal();
   if (hoja.Tag() != 1) return;

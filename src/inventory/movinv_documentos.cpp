@@ -21,6 +21,7 @@
 #include "platform/fs/Texto.h"
 #include "platform/ui/ControlesDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -39,12 +40,11 @@ const QString kFiltroCantidad = QStringLiteral("CANTI_MI > 0");
 
 void TFormaMovimientosInventario::AbreTablasMovimientos() {
   LeeLineaConfig(ConfCarpetaDatos, carpetaDatos_);
-  const QString inventario = CarpetaInventario();
+  const db::Carpetas carpetas = CarpetasEmpresa();
   for (db::Tabla* tabla : {Tablamovinve, TablaInventario, TablaConcepto, TablaKardex, TablaDeta}) {
     tabla->Close();
     if (tabla == TablaDeta) tabla->SetCarpeta(carpetaPrograma_);
-    else if (tabla == TablaConcepto) tabla->SetCarpeta(carpetaDatos_);
-    else tabla->SetCarpeta(inventario);
+    else ApuntaTabla(*tabla, carpetas);
     AbreTabla(*tabla);
   }
   QString negativas;
@@ -202,7 +202,7 @@ void TFormaMovimientosInventario::Bitacora1Click() {
 }
 
 void TFormaMovimientosInventario::BotonObservacionClick() {
-  EditaObservaciones(QString::number(numeroDocumento_), QStringLiteral("MI"), Tablamovinve->Carpeta());
+  EditaObservaciones(QString::number(numeroDocumento_), QStringLiteral("MI"), CarpetaDeTabla(kTablaObservaciones));
 }
 
 void TFormaMovimientosInventario::BotonImprimirClick() {

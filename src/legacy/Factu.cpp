@@ -16,7 +16,7 @@
 #include "pos/ComponentesVenta.h"
 #include "pos/EstadoComandos.h"
 #include "pos/OpcionesEncabezado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAbstractButton>

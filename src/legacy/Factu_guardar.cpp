@@ -1,6 +1,6 @@
 // Saving the document of the legacy window (F10): the checks, the kind
 // letter, and the save switch run as one unit of work of the window's
-// station (pos/UnidadTrabajo.h, journal Factura<n>.jnl of the program
+// station (foundation/UnidadTrabajo.h, journal Factura<n>.jnl of the program
 // folder): the final number, the header, the stock exit and movement row of
 // each line, the lines, a lost header made again, the customer's balance.
 // A save stopped by an error or a killed station is finished when F10 is
@@ -34,10 +34,11 @@
 #include "pos/MovimientosVenta.h"
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
 #include "salesdocs/BuferVenta.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -364,6 +365,8 @@ void TFormaFactura::EscribeDocumentoFactura(const PlanGuardado& plan) {
   datos.descuentoDocumento = ValorNumerico(u.Dato(QStringLiteral("descuento")));
   datos.usuario = plan.usuario;
   datos.usuarioTexto = plan.usuarioTexto;
+  // An invoice made from remissions takes no stock: its lines say so.
+  if (plan.letra == u'Z') datos.conversion = QStringLiteral("F");
   const bool conExistencias = plan.letra == u'F' || plan.letra == u'R';
   db::Tabla& captura = *TablaDeta;
   PostPendiente(captura);
@@ -391,11 +394,6 @@ void TFormaFactura::EscribeDocumentoFactura(const PlanGuardado& plan) {
             registro::Escribe(FilaGuardar(linea, "PREDE_FD"), std::optional(Dinero::DeReal(neto.Real() / (1 + tasa / 100))));
           } catch (const plat::Error&) {
           }
-        },
-        [&](const db::Dataset& l) {
-          return l.FieldByName(QStringLiteral("CLDOC_FD")).AsString() == numero &&
-                 l.FieldByName(QStringLiteral("CONTROL")).AsInteger() == plan.control &&
-                 l.FieldByName(QStringLiteral("CLPRO_FD")).AsString() == captura.FieldByName(QStringLiteral("CLAVE")).AsString();
         });
   }
   // A header another station removed meanwhile is made again.
@@ -475,8 +473,7 @@ void TFormaFactura::GrabaMovimientoFactura(const PlanGuardado& plan, const QStri
     db::Numeracion numeracion(movimientos);
     const qint64 siguiente = SiguienteNumeroMovimiento(movimientos);
     u.Agrega(
-        movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, siguiente); },
-        [&](const db::Dataset& fila) { return EsMovimientoDe(fila, venta, captura); });
+        movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, siguiente); }, true);
   };
   QString titulo;
   std::exception_ptr error;
@@ -584,14 +581,14 @@ void TFormaFactura::MarcaOrigenesFactura(const QString& lista, const QString& le
   for (const qint64 origen : ExpandeListaFolios(lista, par->first)) {
     try {
       db::Tabla e;
-      AbreTablaGuardado(e, CarpetaDatos(), par->first, QStringLiteral("INUMENC"));
+      AbreTablaGuardado(e, CarpetaDeTabla(par->first), par->first, QStringLiteral("INUMENC"));
       if (e.FindKey({origen}) && FilaGuardar(e, "REMIS_F").AsString() != marca) {
         e.Edit();
         FilaGuardar(e, "REMIS_F").SetAsString(marca);
         e.Post();
       }
       db::Tabla l;
-      AbreTablaGuardado(l, CarpetaDatos(), par->second, QStringLiteral("CLDOC_FD"));
+      AbreTablaGuardado(l, CarpetaDeTabla(par->second), par->second, QStringLiteral("CLDOC_FD"));
       const QString texto = QString::number(origen);
       l.SetRange({texto}, {texto});
       for (l.First(); !l.Eof(); l.Next()) {

@@ -133,7 +133,7 @@ void TFormaFactura::BotonBuscarClick() {
 
 void TFormaFactura::SalidasdeEfectivo1Click() {
   auto ventana = std::make_unique<TFormaSalidasEfectivo>(this);
-  MuestraMovimientosEfectivo(TablaFacturae->Carpeta(), EditBCLIM_F->text(), 1, EstadoFactura.VendedorFijo);
+  MuestraMovimientosEfectivo(EditBCLIM_F->text(), 1, EstadoFactura.VendedorFijo);
   if (ventana->Tag() != 1) return;
   ImprimeRetiroEfectivo(ventana->TablaRetiros, usuario->text(), CarpetaDatos());
 }

@@ -233,9 +233,7 @@ std::optional<FilaReporteVenta> FilaDeFactura(const QString& clave, const QStrin
 }
 
 ContextoReporte ContextoFactura(TFormaFactura& f) {
-  ContextoReporte x = ContextoDeTablas(*f.TablaFacturae, *f.TablaFacturaD, *f.TablaInventario, f.CarpetaDatos(),
-                                       f.usuario->text());
-  x.lugar.carpetaProductos = x.lugar.carpetaEncabezado;
+  ContextoReporte x = ContextoDeTablas(*f.TablaFacturae, *f.TablaFacturaD, *f.TablaInventario, f.usuario->text());
   x.tituloPantalla = f.windowTitle();
   return x;
 }

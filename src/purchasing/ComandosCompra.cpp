@@ -28,6 +28,7 @@
 #include "purchasing/CxPDetalle.h"
 #include "purchasing/GuardaCompra.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -283,7 +284,7 @@ void TFormaCompras::ArchivodeCompras1Click() {
 void TFormaCompras::BotonObservacionClick() {
   if (!HayEncabezado()) return;
   try {
-    EditaObservaciones(EditCLDOC_O->text().trimmed(), TextoTipoCompra, TablaComprasE->Carpeta());
+    EditaObservaciones(EditCLDOC_O->text().trimmed(), TextoTipoCompra, CarpetaDeTabla(kTablaObservaciones));
   } catch (const plat::Error& e) {
     MuestraMensaje(e.mensaje());
   }
@@ -346,7 +347,7 @@ void TFormaCompras::Cancelar1Click() {
   {
     TFormaAdvertencia pregunta(this);
     // Payments recorded: the cancel ends without a word.
-    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong(), numero)) return;
+    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong())) return;
     pregunta.Label1->setText(QStringLiteral("Esta Seguro de Cancelar este Documento ?"));
     pregunta.ShowModal();
     if (pregunta.Tag() != 1 || !tipo || tipo->letra == u'D') return;
@@ -452,7 +453,7 @@ void TFormaCompras::Eliminar1Click() {
   const QString numero = EditCLDOC_O->text().trimmed();
   {
     TFormaAdvertencia pregunta(this);
-    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong(), numero)) {
+    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong())) {
       MuestraMensaje(QStringLiteral("La Compra no puede Eliminarse porque Tiene Movimientos"));
       return;
     }

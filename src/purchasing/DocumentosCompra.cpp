@@ -14,6 +14,7 @@
 #include "pos/ImportesVenta.h"
 #include "pos/NumeroFinal.h"
 #include "pos/TablaCaptura.h"
+#include "shell/LugarTablas.h"
 
 
 namespace {
@@ -197,10 +198,9 @@ qint64 AsignaNumeroFinalCompra(db::Tabla& encabezado, const QString& carpetaDato
   }
 }
 
-bool ReferenciaCompraUsada(const QString& carpetaDatos, const QString& referencia, qint64 excepto) {
+bool ReferenciaCompraUsada(const QString& referencia, qint64 excepto) {
   db::Consulta consulta;
-  consulta.SetSQL(QStringLiteral("Select REFER_O from  ") +
-                  db::LiteralComillas(fs::Une(carpetaDatos, QStringLiteral("ComprasE.dbf"))) +
+  consulta.SetSQL(QStringLiteral("Select REFER_O from  ") + TablaSQL(QStringLiteral("ComprasE.dbf")) +
                   QStringLiteral(" where REFER_O=") + db::LiteralComillas(referencia) +
                   (excepto > 0 ? QStringLiteral(" and CLDOC_O<>") + QString::number(excepto) : QString()));
   consulta.Open();

@@ -1,6 +1,7 @@
 #include "reports/Graficas.h"
 #include "reports/BotonesReporte.h"
 
+#include "foundation/HojaCalculo.h"
 #include "foundation/describe.h"
 #include "foundation/dialogos.h"
 #include "foundation/rutinas_fecha.h"
@@ -81,6 +82,7 @@ TFormaGraficas::TFormaGraficas(QWidget* owner) : ui::Forma(owner) {
   disposicion->addWidget(Detalle, 1);
 
   DialogoGuarda = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("DialogoGuarda"));
+  DialogoGuarda->Filter = kFiltroHojaCalculo;
 
   ui::Conecta(&ui::Eventos::De(Detalle), &ui::Eventos::DblClick, this, [this] { DetalleDblClick(); });
   ui::Conecta(Detalle->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] { DetalleTitleClick(); });

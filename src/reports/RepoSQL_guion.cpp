@@ -159,7 +159,8 @@ class TFormaReporteSQL::Progreso {
 
 void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const QString& campoFechaDesde,
                        const QString& campoFechaHasta, const QString& claveBusca, db::Tabla& tabla,
-                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido) {
+                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido,
+                       const QVector<int>& bloquesResumen) {
   TasaImpuestoReporte = kTasaImpuesto;
   TasaIepsReporte = kTasaIeps;
   TFormaFormatos dialogo;
@@ -167,6 +168,7 @@ void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const Q
   ventana.MarcaResumenGuion = tipo == 4 ? QStringLiteral("/") : QString();
   ventana.SentidoGuion = sentido;
   ventana.TipoReporteGuion = tipo;
+  ventana.BloquesResumenGuion = bloquesResumen;
 
   const Reabre reabre(tabla, claveBusca);
   if (!tabla.Active()) tabla.Open();
@@ -248,6 +250,7 @@ void TFormaReporteSQL::EjecutaBloquesGuion() {
 
 void TFormaReporteSQL::InterpretaBloqueGuion() {
   RenglonesBloqueGuion = 0;
+  LineasTotalesGuion.clear();
   CampoCorteGuion.clear();
   if (progreso_) progreso_->Avisa(BloqueGuion, 0, 0);
 
@@ -386,14 +389,17 @@ void TFormaReporteSQL::LineasDeGrupo(int campos) {
   QString subtotal =
       MarcaResumenGuion.isEmpty() ? QString() : MarcaResumenGuion + PrimerosCaracteres(RenglonAnteriorGuion, Ancho(0));
   QString subrayado = MarcaResumenGuion;
+  TotalesExportaGuion exporta{RenglonesBloqueGuion, {}};
   for (int k = 0; k < campos; ++k) {
     const bool suma = TiposGuion.value(k) == u"t";
     const Dinero valor = SubtotalesGuion[static_cast<size_t>(k)];
     subtotal += AjustaAnchoGuion(suma ? FormateaValorGuion(valor.Texto(), QStringLiteral("t")) : QStringLiteral(" "),
                                  Ancho(k));
     subrayado += AjustaAnchoGuion(suma ? kSubrayado : QStringLiteral(" "), Ancho(k));
+    exporta.importes.push_back(suma ? std::optional(valor) : std::nullopt);
   }
   PaginasGuion << subrayado << subtotal << QString();
+  LineasTotalesGuion.push_back(std::move(exporta));
   std::fill(SubtotalesGuion.begin(), SubtotalesGuion.end(), Dinero());
 }
 
@@ -401,14 +407,17 @@ void TFormaReporteSQL::LineasDeTotales(int campos) {
   const std::vector<Dinero>& totales = TotalesGuion[static_cast<size_t>(BloqueGuion - 1)];
   QString total = MarcaResumenGuion;
   QString subrayado = MarcaResumenGuion;
+  TotalesExportaGuion exporta{RenglonesBloqueGuion, {}};
   for (int j = 0; j < campos; ++j) {
     const QString tipo = TiposGuion.value(j);
     const bool suma = tipo == u"t" || tipo == u"m";
     total += AjustaAnchoGuion(
         suma ? FormateaValorGuion(totales[static_cast<size_t>(j)].Texto(), tipo) : QStringLiteral(" "), Ancho(j));
     subrayado += AjustaAnchoGuion(suma ? kSubrayado : QStringLiteral(" "), Ancho(j));
+    exporta.importes.push_back(suma ? std::optional(totales[static_cast<size_t>(j)]) : std::nullopt);
   }
   PaginasGuion << subrayado << total << QString() << QString() << QStringLiteral(".");
+  LineasTotalesGuion.push_back(std::move(exporta));
 }
 
 int TFormaReporteSQL::Ancho(int k) const {

@@ -3,6 +3,7 @@
 
 #include "reports/ReporteadorSQL.h"
 
+#include "foundation/HojaCalculo.h"
 #include "foundation/dialogos.h"
 #include "foundation/dinero.h"
 #include "foundation/rutinas_numero.h"
@@ -200,7 +201,7 @@ void TFormaSQL::ImprimeCeldaSQL(int x, int y, int ancho, const QString& texto, c
 void TFormaSQL::BitBtn4Click() {
   if (!Query1->Active()) return;
   DialogoGuarda->FileName = QString();
-  DialogoGuarda->Filter = QStringLiteral("Hoja de cálculo (*.xlsx);;Todos los archivos (*)");
+  DialogoGuarda->Filter = kFiltroHojaCalculo;
   DialogoGuarda->DefaultExt = QString();
   if (!DialogoGuarda->Execute()) return;
   const QString tecleado = DialogoGuarda->FileName;

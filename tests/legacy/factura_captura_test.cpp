@@ -18,7 +18,7 @@
 #include "platform/db/Tabla.h"
 #include "reports/ConsCata.h"
 #include "shell/Principa.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/EstadoComandos.h"
 #include "shell/LineasConfiguracion.h"

@@ -123,12 +123,10 @@ const char* const kCorteZResumen =
 
 ContextoReporte Fijo() {
   ContextoReporte x;
-  x.lugar.carpetaEncabezado = "C:\\R";
   x.lugar.encabezado = "Remision.dbf";
-  x.lugar.carpetaPartidas = "C:\\RL";
   x.lugar.partidas = "RemisioD.dbf";
-  x.lugar.carpetaProductos = "C:\\R";
   x.lugar.productos = "INVENTAR.DBF";
+  x.lugar.carpetas = db::Carpetas{"C:\\R", {}, {}, "C:\\VRL"};
   x.numeroActual = "4";
   x.numeroUltimo = "5";
   x.usuario = "ADM";

@@ -167,6 +167,8 @@ TEST_F(ListaTelefonica, ConfiguraVendedorPideLaClaveYTomaElVendedorAunConEsc) {
       EXPECT_EQ(d.windowTitle(), "Vendedor");
       EXPECT_EQ(FocoDialogos(), static_cast<TFormaAsignaVendedor&>(d).Edit1);
       EscribeDialogos(texto);
+      // The box stops at what the seller key holds, as the user types.
+      EXPECT_EQ(static_cast<TFormaAsignaVendedor&>(d).Edit1->text(), texto.left(kLargoVendedorCaja));
       PulsaDialogos(tecla);
       EXPECT_EQ(static_cast<TFormaAsignaVendedor&>(d).Tag(), tecla == Qt::Key_Escape ? 0 : 1);
     });
@@ -188,8 +190,8 @@ TEST_F(ListaTelefonica, ConfiguraVendedorPideLaClaveYTomaElVendedorAunConEsc) {
     QTest::keyClick(&p, Qt::Key_F9);
     EXPECT_EQ(p.EditCLVEN_F->text(), "07");
 
-    // During a capture Esc still takes the name typed, cut to 10, into the
-    // document too.
+    // During a capture Esc still takes the name typed, 10 characters at
+    // most, into the document too.
     clave("adm");
     vendedor("VENDEDOR-0123", Qt::Key_Escape);
     Comando(p, "ConfiguraVendedor1");
