@@ -118,6 +118,15 @@ foreach(enlazador mold lld)
 endforeach()
 
 if(NOT CMAKE_DISABLE_PRECOMPILE_HEADERS)
+  # Qt Test defines each program's build and source folder on its command
+  # line, and its headers read both: every test program would differ from the
+  # donor, and none could reuse its header. The test programs are GoogleTest
+  # programs that never look for test data through Qt, so the two go.
+  if(TARGET Qt6::Test)
+    get_target_property(vorlan_qt_test_defs Qt6::Test INTERFACE_COMPILE_DEFINITIONS)
+    list(FILTER vorlan_qt_test_defs EXCLUDE REGEX "^QT_TESTCASE_(BUILD|SOURCE)DIR=")
+    set_target_properties(Qt6::Test PROPERTIES INTERFACE_COMPILE_DEFINITIONS "${vorlan_qt_test_defs}")
+  endif()
   foreach(donante ${vorlan_donantes_pch})
     if(TARGET ${donante})
       target_precompile_headers(${donante} PRIVATE ${vorlan_pch_${donante}})
