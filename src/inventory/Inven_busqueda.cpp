@@ -24,7 +24,13 @@ void TFormaInventario::Mueve(bool adelante) {
 void TFormaInventario::ConsultaProducto() {
   QString clave = EditCLPRO_I->text();
   BuscaProducto(EditCLPRO_I->text(), 1, clave);
-  if (TablaInventario->FindKey({clave})) MuestraProducto();
+  // The lookup answers a key: found on the key tag, then shown in the order
+  // the user chose (the table stays on the row when its tag changes).
+  const QString orden = TablaInventario->IndexName();
+  TablaInventario->SetIndexName(kTagClaveProducto);
+  const bool encontrado = TablaInventario->FindKey({clave});
+  TablaInventario->SetIndexName(orden);
+  if (encontrado) MuestraProducto();
 }
 
 void TFormaInventario::Ordena(const QString& tag, const QString& titulo) {
