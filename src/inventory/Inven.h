@@ -233,7 +233,9 @@ class TFormaInventario : public ui::Forma {
   // Opens the window on a product (the catalogue browser's entry): the
   // window is prepared when it never was, then the key is found exactly on
   // tag ICLPRO and shown. The caller puts the user into Usuario and shows it.
-  void PosicionaProducto(const QString& clave);
+  // False, and nothing touched, while a product is being entered or
+  // changed: the table stays on that product's row.
+  bool PosicionaProducto(const QString& clave);
 
   // --- Commands (buttons, menu items and keys).
   void BotonNuevoClick();

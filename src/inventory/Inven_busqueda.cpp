@@ -80,9 +80,9 @@ void TFormaInventario::ConservaProducto(const std::function<void()>& recorrido) 
   recorrido();
 }
 
-void TFormaInventario::PosicionaProducto(const QString& clave) {
+bool TFormaInventario::PosicionaProducto(const QString& clave) {
   // A product being entered or changed keeps the table on its row.
-  if (Editando()) return;
+  if (Editando()) return false;
   if (Tag() == 0) {
     SetTag(1);
     PreparaTablas();
@@ -101,4 +101,5 @@ void TFormaInventario::PosicionaProducto(const QString& clave) {
   TablaInventario->SetIndexName(kTagClaveProducto);
   TablaInventario->FindKey({clave});
   MuestraProducto();
+  return true;
 }
