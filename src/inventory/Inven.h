@@ -35,6 +35,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -411,6 +412,9 @@ class TFormaInventario : public ui::Forma {
   void TerminaRecorrido(qint64 registro);
   // A command over the product shown can run: browsing, on a product.
   bool EnProducto() const;
+  // The product table as the window shows it, for a walk: a handle of its
+  // own, with the window's warehouse filter and, when `enSuOrden`, its tag.
+  std::unique_ptr<db::Tabla> ProductosDeVentana(bool soloLectura, bool enSuOrden) const;
 
   // Rules of the boxes (Inven_campos.cpp).
   void ConectaCampos();
