@@ -60,7 +60,7 @@ void TFormaRemCxCDetalle::BotonCxCClick() {
   }
   SaldoCapturaCxC = SaldoCuenta;
   MuestraEntrada(entrada, QStringLiteral("Nueva cuenta"));
-  SaldoCuentaRemision();
+  GuardaSaldoCuentaRemision();
 }
 
 void TFormaRemCxCDetalle::BotonCambiosClick() {
@@ -70,7 +70,7 @@ void TFormaRemCxCDetalle::BotonCambiosClick() {
   TablaCxC->Edit();
   MuestraEntrada(entrada, QStringLiteral("Cambios a la cuenta"));
   TablaCxC->Post();
-  SaldoCuentaRemision();
+  GuardaSaldoCuentaRemision();
 }
 
 void TFormaRemCxCDetalle::BotonEliminaClick() {
@@ -92,7 +92,7 @@ void TFormaRemCxCDetalle::BotonEliminaClick() {
   const bool borrado = !TablaCxC->VeARegistro(registro);
   // Without the row the account is loaded again.
   if (borrado) CargaCuentaRemision();
-  else SaldoCuentaRemision();
+  GuardaSaldoCuentaRemision();
   if (!borrado) return;
   QString nombre, programa;
   CarpetaLocal(programa);

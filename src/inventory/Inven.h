@@ -365,13 +365,14 @@ class TFormaInventario : public ui::Forma {
   void TotalesSoloAdministrador();
   int NumeroUsuario() const;
   void RegistraBitacora(const QString& accion);
-  // Rows of INVENTAR.DBF holding the key, other than the row being entered,
-  // of the warehouse in NoAlmacen when several are in use.
-  int CuentaClave(const QString& clave);
+  // Rows of INVENTAR.DBF, read afresh through `productos`, holding the key,
+  // other than the row being entered, of the warehouse in NoAlmacen when
+  // several are in use.
+  int CuentaClave(db::Tabla& productos, const QString& clave);
   // The key box passes the checks of a save: not empty, and in new mode or
-  // renamed in a change, held by no other row. Shows kClaveYaExiste
-  // otherwise, focusing the key box.
-  bool ClaveAceptable();
+  // renamed in a change, held by no other row (counted through
+  // `productos`). Shows kClaveYaExiste otherwise, focusing the key box.
+  bool ClaveAceptable(db::Tabla& productos);
   // Makes the edit copy of the current product and binds the boxes to it.
   void PreparaCopia();
   // Writes into the product row the fields of the copy the user changed

@@ -8,6 +8,7 @@
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_fecha.h"
+#include "foundation/rutinas_numero.h"
 #include "inventory/ConciliaExistencias.h"
 #include "inventory/Costeo.h"
 #include "inventory/EdicionFila.h"
@@ -137,7 +138,10 @@ void TFormaInventario::AjustarCostoPromedio1Click() {
         ElementoComa(CalculaCostoPromedio(ConsultaCostoPromedio(empresa, k), kOrdenTarjeta, QStringLiteral("promedio"),
                                           k) + u',',
                      2, costo);
-        if (!costo.isEmpty()) CambiaFila(*productos, kRegistroEnUso, [&] { promedio.SetAsString(costo); });
+        // A product without receipt rows (or only receipts without cost)
+        // has no average to give: it keeps its own.
+        if (!costo.isEmpty() && ValorReal(costo) > 0)
+          CambiaFila(*productos, kRegistroEnUso, [&] { promedio.SetAsString(costo); });
       } catch (const std::exception&) {
         // A product whose average cannot be had keeps its own.
       }

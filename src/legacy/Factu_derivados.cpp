@@ -97,9 +97,14 @@ void TFormaFactura::ConvierteFactura(QChar letra, QWidget* foco) {
   foco->setFocus(Qt::OtherFocusReason);
   EstadoFactura.DocumentoNuevo = true;
   // A new, unsaved document: its save renumbers the header row the load
-  // posted.
+  // posted, which takes its totals now that it is in capture.
   ui::SetTag(BotonNuevo, 1);
   ui::SetTag(BotonCambios, 0);
+  try {
+    ActualizaTotalesEncabezado();
+  } catch (const plat::Error&) {
+    // The save writes them again.
+  }
   HabilitaBotonesFactura(false, false, true, false, false, false, true);
   EditaFila(*TablaFacturae);
 }

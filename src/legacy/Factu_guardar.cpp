@@ -365,6 +365,8 @@ void TFormaFactura::EscribeDocumentoFactura(const PlanGuardado& plan) {
   datos.descuentoDocumento = ValorNumerico(u.Dato(QStringLiteral("descuento")));
   datos.usuario = plan.usuario;
   datos.usuarioTexto = plan.usuarioTexto;
+  // An invoice made from remissions takes no stock: its lines say so.
+  if (plan.letra == u'Z') datos.conversion = QStringLiteral("F");
   const bool conExistencias = plan.letra == u'F' || plan.letra == u'R';
   db::Tabla& captura = *TablaDeta;
   PostPendiente(captura);

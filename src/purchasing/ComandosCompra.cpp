@@ -349,7 +349,7 @@ void TFormaCompras::Cancelar1Click() {
   {
     TFormaAdvertencia pregunta(this);
     // Payments recorded: the cancel ends without a word.
-    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong(), numero)) return;
+    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong())) return;
     pregunta.Label1->setText(QStringLiteral("Esta Seguro de Cancelar este Documento ?"));
     pregunta.ShowModal();
     if (pregunta.Tag() != 1 || !tipo || tipo->letra == u'D') return;
@@ -455,7 +455,7 @@ void TFormaCompras::Eliminar1Click() {
   const QString numero = EditCLDOC_O->text().trimmed();
   {
     TFormaAdvertencia pregunta(this);
-    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong(), numero)) {
+    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong())) {
       MuestraMensaje(QStringLiteral("La Compra no puede Eliminarse porque Tiene Movimientos"));
       return;
     }

@@ -242,6 +242,8 @@ bool TFormaCompras::ContinuaGuardadoCompra() {
 }
 
 void TFormaCompras::FinGuardadoCompra() {
+  // A saved change lets its header row go.
+  if (TablaComprasE->Active()) TablaComprasE->SueltaRetenidos();
   try {
     VaciaCapturaCompra();
   } catch (const plat::Error&) {
@@ -306,20 +308,36 @@ void TFormaCompras::BotonCambiosClick() {
   if (!TieneDerecho(NumeroUsuario(), DerechoCambioCompras)) return;
   NumeroMovimientoCompra = 0;
   db::Tabla& e = *TablaComprasE;
-  const int control = static_cast<int>(e.FieldByName(QStringLiteral("CONTROL")).AsInteger());
   if (!Editando(e)) e.SetIndexName(kTagEncabezadoCompra);
-  // The header stays in edit, its row locked, while the change lasts: a
-  // second station is refused here.
+  // The header's row stays locked (the table's retained row) while the
+  // change lasts, whatever posts the header meanwhile (printing, totals): a
+  // second station is refused here until the change is saved or abandoned.
+  const auto suelta = [&e] {
+    if (Editando(e)) e.Cancel();
+    e.SueltaRetenidos();
+  };
   try {
+    EditaFila(e);
+    e.RetieneRegistro();
+  } catch (const plat::Error&) {
+    suelta();
+    MuestraMensaje(kModificadoPorOtro);
+    return;
+  }
+  // Held, the document is shown again as it is stored: what another station
+  // saved since this window showed it is what the change starts from.
+  try {
+    MuestraCompraActual();
     EditaFila(e);
     FijaProcesoCompra(QStringLiteral("N"));
     e.Post();
     e.Edit();
   } catch (const plat::Error&) {
-    if (Editando(e)) e.Cancel();
+    suelta();
     MuestraMensaje(kModificadoPorOtro);
     return;
   }
+  const int control = static_cast<int>(e.FieldByName(QStringLiteral("CONTROL")).AsInteger());
   HabilitaEncabezadoCompra();
   RespaldaPartidasCompra();
   EditCLDOC_O->setReadOnly(true);

@@ -193,7 +193,8 @@ class TFormaReporteSQL::Progreso {
 
 void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const QString& campoFechaDesde,
                        const QString& campoFechaHasta, const QString& claveBusca, db::Tabla& tabla,
-                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido) {
+                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido,
+                       const QVector<int>& bloquesResumen) {
   TasaImpuestoReporte = kTasaImpuesto;
   TasaIepsReporte = kTasaIeps;
   TFormaFormatos dialogo;
@@ -201,6 +202,7 @@ void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const Q
   ventana.MarcaResumenGuion = tipo == 4 ? QStringLiteral("/") : QString();
   ventana.SentidoGuion = sentido;
   ventana.TipoReporteGuion = tipo;
+  ventana.BloquesResumenGuion = bloquesResumen;
 
   const Reabre reabre(tabla, claveBusca);
   if (!tabla.Active()) tabla.Open();

@@ -32,6 +32,9 @@ struct CorteVenta {
   int tipo;            // the runner's summary layout
   bool cuentaCeros;    // CuentaDocumentosEnCero first
   TituloCorte forma;
+  // The section each block of the summary reads (0: none), for a cut whose
+  // sections are not the seven of "Corte Z"; empty: sections 1 to 7.
+  QVector<int> bloquesResumen = {};
 };
 
 // Every cut, in menu order.
