@@ -323,9 +323,10 @@ void TFormaCapturaRapida::MarcaRemisionesFacturadas(const QString& numero) {
   const QString marca = (QStringLiteral("F") + numero).left(8);
   QStringList sinMarca;
   guardado_->Fija(QStringLiteral("RF"), [&] {
+    // The first line names the folder the remissions were read from: the
+    // remission table's own, which the one routine answers.
     db::Tabla remisiones;
-    remisiones.SetCarpeta(facturadas.section(u'\n', 0, 0));
-    remisiones.SetNombreTabla(QStringLiteral("Remision.dbf"));
+    ApuntaTabla(remisiones, QStringLiteral("Remision.dbf"));
     remisiones.SetIndexName(QStringLiteral("INUMENC"));
     remisiones.Open();
     for (const QString& n : facturadas.section(u'\n', 1).split(u',', Qt::SkipEmptyParts)) {
