@@ -128,7 +128,7 @@ void TFormaInventario::AjustarCostoPromedio1Click() {
   const db::Carpetas empresa = CarpetasEmpresa();
   qint64 ultimo = 0;
   try {
-    auto productos = AbreProductos(false, TablaInventario->IndexName());
+    auto productos = ProductosDeVentana(false, true);
     const db::Campo& clave = productos->FieldByName(QStringLiteral("CLPRO_I"));
     db::Campo& promedio = productos->FieldByName(QStringLiteral("CPROM_I"));
     for (productos->First(); !productos->Eof(); productos->Next()) {
@@ -160,7 +160,7 @@ void TFormaInventario::ActualizarFechaUso1Click() {
   const QScopedValueRollback<bool> marca(recorriendo_, true);
   qint64 ultimo = 0;
   try {
-    auto productos = AbreProductos(false, TablaInventario->IndexName());
+    auto productos = ProductosDeVentana(false, true);
     const db::Campo& compra = productos->FieldByName(QStringLiteral("FEULC_I"));
     const db::Campo& venta = productos->FieldByName(QStringLiteral("FEULV_I"));
     db::Campo& uso = productos->FieldByName(QStringLiteral("HORAF_F"));

@@ -120,11 +120,15 @@ TEST_F(Opciones, UnFormatoDadoAUnAtajoQuedaEnSuTituloEImprime) {
     elige(formato);
     Comando(p, "CtrlF41");
     EXPECT_EQ(p.CtrlF41->text(), "Ctrl+F4 (" + formato + ")");
+    // A format that does not exist, or the picker cancelled, changes
+    // nothing: the shortcut keeps what it had.
     elige("C:\\VRL\\consulta\\falta.fmt");
     Comando(p, "CtrlF11");
-    EXPECT_EQ(p.CtrlF11->text(), "Ctrl+F1 ()");
+    EXPECT_EQ(p.CtrlF11->text(), "Ctrl+F1");
+    ui::PuertaModal::Espera("TFormaFormatos", [](QDialog& d) { d.reject(); });
+    Comando(p, "CtrlF41");
+    EXPECT_EQ(p.CtrlF41->text(), "Ctrl+F4 (" + formato + ")");
     QStringList esperadas = kSinOpciones;
-    esperadas[2] = "Ctrl+F1 ()";
     esperadas[5] = "Ctrl+F4 (" + formato + ")";
     EXPECT_EQ(fs::LeeLineas(kOpciones), esperadas);
 
