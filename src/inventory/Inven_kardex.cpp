@@ -34,7 +34,7 @@
 
 namespace {
 
-QString Linea(int n) {
+QString LineaKardex(int n) {
   QString valor;
   LeeLineaConfig(n, valor);
   return valor;
@@ -84,12 +84,12 @@ void TarjetaDelProducto(TFormaInventario& f,
 
 void TFormaInventario::Kardex1Click() {
   if (!EnProducto()) return;
-  if (Linea(ConfKardexIntegral) == u"S") {
+  if (LineaKardex(ConfKardexIntegral) == u"S") {
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
       return MuestraKardexIntegral(ConsultaEspejoExistencia(CarpetasEmpresa(), clave), kOrdenEspejo, existencia,
                                    true);
     });
-  } else if (Linea(ConfIntegraMovimientos) == u"SI") {
+  } else if (LineaKardex(ConfIntegraMovimientos) == u"SI") {
     Kardexalterno1Click();
   } else {
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
