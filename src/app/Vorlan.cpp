@@ -28,6 +28,7 @@
 #include "purchasing/Proveedo.h"
 #include "reports/Consolidar.h"
 #include "reports/DisenoVista.h"
+#include "reports/Formatos.h"
 #include "reports/Progreso.h"
 #include "reports/ReporteadorSQL.h"
 #include "salesdocs/ComandosDocumentos.h"
@@ -105,7 +106,9 @@ void UneModulos(TFormaPrincipal& principal) {
   // "DiseodeConsultas1" (Opciones > "Diseño de Consultas"): the query view designer, made.
   principal.Une("DiseodeConsultas1", Crea<TFormaDisenoVista>);
 
-  // "DiseodeFormatos1" (Opciones > "Diseño de Formatos"): the format picker, made.
+  // "DiseodeFormatos1" (Opciones > "Diseño de Formatos"): the format picker, made;
+  // its "Aceptar" opens the format editor.
+  principal.Une("DiseodeFormatos1", Crea<TFormaFormatos>);
 
   // "ReportesSQL1" (Opciones > "Reportes SQL"): the SQL report writer, made.
   principal.Une("ReportesSQL1", Crea<TFormaSQL>);

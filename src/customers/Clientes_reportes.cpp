@@ -137,18 +137,8 @@ void TFormaClientes::ListaVistasClientes(TFormaConsulta& consulta) {
 }
 
 void TFormaClientes::Consultas1Click() {
-  TFormaConsulta consulta;
-  ApuntaTabla(*consulta.TablaConsulta, QStringLiteral("cliente.dbf"));
-  AbreTabla(*consulta.TablaConsulta);
-  if (consulta.TablaConsulta->Active()) {
-    consulta.TablaConsulta->First();
-    consulta.TablaConsulta->Last();
-    consulta.TablaConsulta->First();
-  }
-  consulta.numcampo->setText(QStringLiteral("0"));
-  ListaVistasClientes(consulta);
-  PreparaConsulta(QStringLiteral("cliente.dbf"), QString());
-  consulta.ShowModal();
+  MuestraConsultaTabla(this, RutaDatosClientes, QStringLiteral("cliente.dbf"), QStringLiteral("cliente.dbf"),
+                       [this](TFormaConsulta& consulta) { ListaVistasClientes(consulta); });
 }
 
 // --- Printing with the customer format.

@@ -116,6 +116,8 @@ void TFormaVendedor::CreaMenu() {
   ComisionesDetallado1 = ItemCatalogo(Reportes1, "ComisionesDetallado1", QStringLiteral("Comisiones Detallado"));
   ComisionesConcentrado1 =
       ItemCatalogo(Reportes1, "ComisionesConcentrado1", QStringLiteral("Comisiones Concentrado"));
+  Consultas1 = ItemCatalogo(Reportes1, "Consultas1", QStringLiteral("Consultas"));
+  Consultas1->setVisible(false);
 
   Formatos1 = MenuCatalogo(MainMenu1, "Formatos1", QStringLiteral("&Formatos"));
   ElegirFormato1 = ItemCatalogo(Formatos1, "ElegirFormato1", QStringLiteral("Elegir Formato"));
@@ -138,6 +140,7 @@ void TFormaVendedor::CreaMenu() {
       {Buscar1, &TFormaVendedor::BotonBuscarClick},
       {CancelaMovimiento1, &TFormaVendedor::CancelaMovimiento1Click},
       {ListadodeVendedores1, &TFormaVendedor::ListadodeVendedores1Click},
+      {Consultas1, &TFormaVendedor::Consultas1Click},
       {ComisionesDetallado1, &TFormaVendedor::ComisionesDetallado1Click},
       {ComisionesConcentrado1, &TFormaVendedor::ComisionesConcentrado1Click},
       {ElegirFormato1, &TFormaVendedor::ElegirFormato1Click},

@@ -88,6 +88,7 @@ class TFormaVendedor : public ui::Forma {
   QAction* ListadodeVendedores1;
   QAction* ComisionesDetallado1;
   QAction* ComisionesConcentrado1;
+  QAction* Consultas1;  // hidden
   QMenu* Formatos1;
   QAction* ElegirFormato1;
   QAction* DisenarFormato1;
@@ -152,6 +153,9 @@ class TFormaVendedor : public ui::Forma {
   void ListadodeVendedores1Click();
   void ComisionesDetallado1Click();
   void ComisionesConcentrado1Click();
+  // The saved-query runner on vendedor.dbf with the views of
+  // report\vendedor.for of the data folder.
+  void Consultas1Click();
   void ElegirFormato1Click();
   void DisenarFormato1Click();
   void ImprimirRango1Click();

@@ -1,7 +1,7 @@
 // The seller catalogue's reports (the listing and the two commission
-// reports, run as report scripts) and its printing through the seller
-// format: the seller shown, its preview, a range of sellers, the format
-// picker and editor.
+// reports, run as report scripts; the saved queries) and its printing
+// through the seller format: the seller shown, its preview, a range of
+// sellers, the format picker and editor.
 
 #include "customers/ImpresionCatalogo.h"
 #include "customers/Vendedor.h"
@@ -11,6 +11,7 @@
 #include "foundation/rutinas_texto.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
+#include "reports/Consulta.h"
 #include "reports/Formatos.h"
 #include "reports/RepoSQL.h"
 
@@ -66,6 +67,17 @@ void TFormaVendedor::Comisiones(const QAction* item, bool concentrado) {
   const QString fecha = QStringLiteral("FEDOC_F");
   EjecutaReporteSQL(titulo, QStringLiteral("CLDOC_F"), fecha, fecha, QString(), *TablaFactura, guion, 0, QString(),
                     true, u' ');
+}
+
+// --- Saved queries.
+
+void TFormaVendedor::Consultas1Click() {
+  const QString datos = RutaDatosVendedor;
+  MuestraConsultaTabla(this, datos, QStringLiteral("vendedor.dbf"), QStringLiteral("vendedor.dbf"),
+                       [&datos](TFormaConsulta& consulta) {
+                         CargaVistasLista(consulta, datos, QStringLiteral("vendedor.for"),
+                                          QStringLiteral("Cliente2.for"), QStringLiteral("vendedor.for"));
+                       });
 }
 
 // --- Printing with the seller format.

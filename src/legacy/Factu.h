@@ -127,6 +127,7 @@ struct TEstadoFactura {
 
 class UnidadTrabajo;
 struct PlanGuardado;
+struct MovimientoVenta;
 
 class TFormaFactura : public ui::Forma {
   Q_OBJECT
@@ -535,10 +536,37 @@ class TFormaFactura : public ui::Forma {
   // window stands.
   void FijaTablasPlanFactura(PlanGuardado& p) const;
   void EjecutaGuardadoFactura(const PlanGuardado& plan);
+  // A saved document changed: its movement rows deleted (their number kept
+  // for the new ones), the stock of its saved lines given back, those lines
+  // deleted, the header rewritten under its number, the capture's lines
+  // written with their stock and movement rows, an invoice's customer
+  // balance raised by the difference.
+  void EjecutaCambioFactura(const PlanGuardado& plan);
+  // The saved document's total, what the customer's balance already counts,
+  // into the plan's totalAnterior.
+  void AntesDelCambioFactura(PlanGuardado& p);
   void EscribeDocumentoFactura(const PlanGuardado& plan);
   qint64 AsignaFolioFactura(const PlanGuardado& plan);
   void DescargaPartidaFactura(const PlanGuardado& plan, const QString& numero, double& existencia);
   void GrabaMovimientoFactura(const PlanGuardado& plan, const QString& numero, const QString& paso);
+  // The movement row of the capture's current line, a step of the save:
+  // numbered MovimientoReutilizado when set, else the last number + 1 under
+  // the numbering lock; a reversal row leaves EXIST_MI unwritten. Errors
+  // reach the caller.
+  void AgregaMovimientoFactura(const PlanGuardado& plan, const QString& numero, const QString& paso, int concepto,
+                               bool reversa = false);
+  // The reversal row (concept 52) of the capture's current line, when the
+  // plan writes movements; its errors are passed over.
+  void EscribeMovimientoReversa(const PlanGuardado& plan, const QString& numero, const QString& paso);
+  // What a document's movement rows share, and their reference (NUDOC_MI).
+  static MovimientoVenta MovimientoFactura(const PlanGuardado& plan, const QString& numero, qint64 control);
+  static QString ReferenciaMovimiento(const PlanGuardado& plan, const QString& numero, qint64 control);
+  // CLDOC_MI of the first movement row of the reference; 0 without one or
+  // with the movements off.
+  qint64 PrimerMovimientoFactura(const QString& referencia);
+  // The movement rows of the reference deleted; returns the first's number
+  // (0 when there was none). Errors reach the caller.
+  qint64 BorraMovimientosReferencia(const QString& referencia);
   void RegresaExistenciasFactura(const PlanGuardado& plan, const QString& numero);
   void SaldoClienteFactura(const PlanGuardado& plan);
   void FinGuardadoFactura(const QString& numero);

@@ -62,6 +62,8 @@ const QString kLineaServicio = QStringLiteral("SERVI");
 // The journal's word for what a cancel-mode unit of work does.
 const QString kComando = QStringLiteral("comando");
 const QString kBorrar = QStringLiteral("borrar");
+// A cancel begun while the document was taken into change.
+const QString kEnCambio = QStringLiteral("enCambio");
 // A delete gives its lines' stock back ("S") or not ("N": the document
 // took none, or gave it back when it was cancelled).
 const QString kDevuelve = QStringLiteral("devuelve");
@@ -182,6 +184,7 @@ void TFormaFactura::Cancelar1Click() {
     }
     UnidadTrabajo::Datos datos = PlanCancelacionFactura().Datos();
     datos.append({kComando, QStringLiteral("cancelar")});
+    datos.append({kEnCambio, ui::Tag(BotonCambios) == 1 ? QStringLiteral("S") : QStringLiteral("N")});
     diario->Inicia(datos);
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);
@@ -400,6 +403,7 @@ void TFormaFactura::MovimientosCancelacionFactura(int concepto) {
   if (!planComando_ || !planComando_->movimientos || !TablaInventario->Active()) return;
   PlanGuardado plan = *planComando_;
   plan.concepto = concepto;
+  const bool enCambio = guardado_->Dato(kEnCambio) == QStringLiteral("S");
   const QString numero = plan.Valor(QStringLiteral("CLDOC_F")).toString();
   db::Tabla& captura = *TablaDeta;
   db::Tabla& productos = *TablaInventario;
@@ -415,8 +419,13 @@ void TFormaFactura::MovimientosCancelacionFactura(int concepto) {
     // does a service.
     if (!productos.FindKey({clave})) continue;
     if (Fila(productos, "LIPRO_I").AsString().toUpper() == kLineaServicio) continue;
+    const QString fila = QString::number(captura.RecNo());
+    // A document taken into change whose rows were not taken back first
+    // gets the reversal of each line before its cancellation row.
+    if (enCambio && EstadoFactura.MovimientoReutilizado == 0)
+      EscribeMovimientoReversa(plan, numero, QStringLiteral("CRV") + fila);
     try {
-      GrabaMovimientoFactura(plan, numero, QStringLiteral("CMI") + QString::number(captura.RecNo()));
+      GrabaMovimientoFactura(plan, numero, QStringLiteral("CMI") + fila);
     } catch (const std::exception&) {
     }
   }
@@ -426,14 +435,18 @@ void TFormaFactura::MovimientosCancelacionFactura(int concepto) {
 void TFormaFactura::BorraMovimientosFactura() {
   if (EstadoFactura.IntegraMovimientos != QStringLiteral("S") && !(planComando_ && planComando_->movimientos))
     return;
+  EstadoFactura.MovimientoReutilizado = static_cast<int>(BorraMovimientosReferencia(ReferenciaMovimientoFactura()));
+}
+
+qint64 TFormaFactura::BorraMovimientosReferencia(const QString& referencia) {
   db::Tabla& m = *TablamovimientosInventario;
-  if (!m.Active()) return;
-  const QString referencia = ReferenciaMovimientoFactura();
+  if (!m.Active()) return 0;
+  qint64 primero = 0;
   m.SetIndexName(QStringLiteral("NUDOC_MI"));
   try {
     m.SetRange({referencia}, {referencia});
     m.First();
-    if (!m.Eof()) EstadoFactura.MovimientoReutilizado = static_cast<int>(Fila(m, "CLDOC_MI").AsInteger());
+    if (!m.Eof()) primero = Fila(m, "CLDOC_MI").AsInteger();
     while (!m.IsEmpty()) {
       m.First();
       m.Delete();
@@ -445,6 +458,7 @@ void TFormaFactura::BorraMovimientosFactura() {
   }
   m.CancelRange();
   m.SetIndexName(QStringLiteral("CLDOC_MI"));
+  return primero;
 }
 
 bool TFormaFactura::TomoExistenciasFactura() {
@@ -468,15 +482,10 @@ void TFormaFactura::BorraPartidasFactura(const QString& numero, qint64 control) 
   if (propia)
     AbreTablaComando(propias, planComando_->carpetaPartidas, planComando_->tablaPartidas, QStringLiteral("CLDOC_FD"));
   db::Tabla& l = propia ? propias : *TablaFacturaD;
-  l.SetRange({numero}, {numero});
   // Only the document's own lines: another document of the number keeps
   // its.
   try {
-    l.First();
-    while (!l.Eof()) {
-      if (Fila(l, "CONTROL").AsInteger() == control) l.Delete();
-      else l.Next();
-    }
+    BorraPartidasDeControl(l, numero, control);
   } catch (...) {
     l.CancelRange();
     throw;

@@ -60,6 +60,10 @@ constexpr int kReintentosMovimiento = 1000;
 constexpr unsigned long kPausaReintentoMs = 2;
 constexpr int kPlazoReintentosMs = 10000;
 const QString kRechazada = QStringLiteral("rechazada");
+// The journal's record of the movement number a change takes back.
+const QString kReutilizado = QStringLiteral("reutilizado");
+// The concept of a reversal row (a sale return).
+constexpr int kConceptoReversa = 52;
 
 QString TextoError(const std::exception& e) {
   const auto* propio = dynamic_cast<const plat::Error*>(&e);
@@ -115,7 +119,8 @@ void TFormaFactura::BotonGuardarClick() {
     return;
   }
   const bool nuevo = ui::Tag(BotonNuevo) == 1;
-  if (!nuevo || !ValidaClienteFactura()) {
+  const bool cambio = !nuevo && ui::Tag(BotonCambios) == 1;
+  if ((!nuevo && !cambio) || !ValidaClienteFactura()) {
     MuestraMensaje(kNoGuardados);
     return;
   }
@@ -129,9 +134,11 @@ void TFormaFactura::BotonGuardarClick() {
     return;
   }
   const QChar letra = LetraFactura();
-  if (letra.isNull()) {
-    // A kind the save does not know writes nothing.
+  // A kind the save does not know writes nothing; a change is written for
+  // orders, quotations and petty cash, invoices and remissions only.
+  if (letra.isNull() || (cambio && !QStringLiteral("CPFR").contains(letra))) {
     ui::SetTag(BotonNuevo, 0);
+    ui::SetTag(BotonCambios, 0);
     CierraCapturaFactura();
     return;
   }
@@ -143,13 +150,16 @@ void TFormaFactura::BotonGuardarClick() {
     PostPendiente(*TablaDeta);
     CalculaTotalesFactura();
     db::Tabla& e = *TablaFacturae;
-    if (EstadoFactura.Control == 0) EstadoFactura.Control = static_cast<int>(FilaGuardar(e, "CONTROL").AsInteger());
+    // A change keeps the document's control; a new document has the one
+    // its totals drew.
+    if (cambio || EstadoFactura.Control == 0) EstadoFactura.Control = static_cast<int>(FilaGuardar(e, "CONTROL").AsInteger());
     if (EstadoFactura.Control == 0) EstadoFactura.Control = NumeroControlFactura();
     PlanGuardado p;
     p.tipo = Base->currentText();
     p.letra = letra;
-    p.modo = PlanGuardado::Modo::Nuevo;
+    p.modo = cambio ? PlanGuardado::Modo::Cambio : PlanGuardado::Modo::Nuevo;
     p.control = EstadoFactura.Control;
+    p.controlAnterior = p.control;
     p.registro = e.RecNo();
     p.LeeEncabezado(e);
     QDate fecha;
@@ -166,7 +176,7 @@ void TFormaFactura::BotonGuardarClick() {
     p.Fija(QStringLiteral("IMTOD_F"), EstadoFactura.Total.Real());
     p.Fija(QStringLiteral("COSTO_F"), EstadoFactura.Costo.Real());
     p.Fija(QStringLiteral("HORAX_F"), NumeroFechaHora(fs::Ahora()));
-    p.Fija(QStringLiteral("TREGI_F"), QVariant());
+    if (!cambio) p.Fija(QStringLiteral("TREGI_F"), QVariant());
     p.Fija(QStringLiteral("DESFI_F"), ValorNumerico(descuento));
     if (!tasa.isEmpty()) p.Fija(QStringLiteral("IMIM1_F"), ValorNumerico(tasa));
     FijaTablasPlanFactura(p);
@@ -175,8 +185,17 @@ void TFormaFactura::BotonGuardarClick() {
     p.concepto = letra == u'F' ? 1 : letra == u'R' ? 3 : letra == u'D' ? 52 : EstadoFactura.ConceptoMovimiento;
     p.totalAnterior = EstadoFactura.ImporteAnterior;
     p.caja = EstadoFactura.Caja;
+    // What the change replaces is read before the header's pending edit
+    // (the capture's new totals) is posted.
+    if (cambio) AntesDelCambioFactura(p);
     PostPendiente(e);
+    qint64 reutilizado = 0;
+    if (cambio) {
+      reutilizado = PrimerMovimientoFactura(ReferenciaMovimiento(p, p.Valor(QStringLiteral("CLDOC_F")).toString(),
+                                                                 p.controlAnterior));
+    }
     UnidadTrabajo::Datos datos = p.Datos();
+    datos.append({kReutilizado, QString::number(reutilizado)});
     datos.append({QStringLiteral("ultimoFolio"), QString::number(EstadoFactura.UltimoFolio)});
     datos.append({QStringLiteral("tecleado"), EditCLDOC_F->text().trimmed()});
     datos.append({QStringLiteral("subtotal"), EstadoFactura.Subtotal.Texto()});
@@ -216,9 +235,10 @@ void TFormaFactura::TerminaGuardadoFactura() {
   } catch (const std::exception& e) {
     // Nothing written: the document is still only captured. Otherwise the
     // capture stays as the save began it, locked, for F10 to finish.
+    EstadoFactura.MovimientoReutilizado = 0;
     if (!diario->HayEscrituras()) {
       diario->Termina();
-      ui::SetTag(BotonNuevo, 1);
+      ui::SetTag(plan.modo == PlanGuardado::Modo::Cambio ? BotonCambios : BotonNuevo, 1);
     } else {
       CierraCapturaFactura();
     }
@@ -258,6 +278,11 @@ void TFormaFactura::FijaTablasPlanFactura(PlanGuardado& p) const {
 
 void TFormaFactura::EjecutaGuardadoFactura(const PlanGuardado& plan) {
   GuardaPorLetraFactura(plan.letra);
+  if (plan.modo == PlanGuardado::Modo::Cambio) {
+    EjecutaCambioFactura(plan);
+    return;
+  }
+  EstadoFactura.MovimientoReutilizado = 0;
   UnidadTrabajo& u = *guardado_;
   const QChar letra = plan.letra;
   db::Tabla encabezado;
@@ -278,6 +303,79 @@ void TFormaFactura::EjecutaGuardadoFactura(const PlanGuardado& plan) {
   if (letra == u'F' || letra == u'Z') SaldoClienteFactura(plan);
 }
 
+void TFormaFactura::EjecutaCambioFactura(const PlanGuardado& plan) {
+  UnidadTrabajo& u = *guardado_;
+  const QString numero = plan.Valor(QStringLiteral("CLDOC_F")).toString();
+  const QChar letra = plan.letra;
+  const bool conExistencias = letra == u'F' || letra == u'R';
+  // The movement rows of the document as saved go; the new ones take their
+  // number back.
+  EstadoFactura.MovimientoReutilizado = static_cast<int>(u.Dato(kReutilizado).toLongLong());
+  if (plan.movimientos && conExistencias) {
+    u.Fija(QStringLiteral("BM"), [&] {
+      BorraMovimientosReferencia(ReferenciaMovimiento(plan, numero, plan.controlAnterior));
+    });
+  }
+  // The stock its saved lines took comes back (sold quantity and amount
+  // lowered with it) before the new lines take theirs; a line made from a
+  // remission took none.
+  db::Tabla lineas;
+  AbreTablaGuardado(lineas, plan.carpetaPartidas, plan.tablaPartidas, QStringLiteral("CLDOC_FD"));
+  if (conExistencias && TablaInventario->Active()) {
+    db::Tabla& productos = *TablaInventario;
+    productos.SetIndexName(QStringLiteral("ICLPRO"));
+    lineas.SetRange({numero}, {numero});
+    for (lineas.First(); !lineas.Eof(); lineas.Next()) {
+      if (FilaGuardar(lineas, "CONTROL").AsInteger() != plan.controlAnterior || !FilaGuardar(lineas, "TDOCU_FD").AsString().isEmpty())
+        continue;
+      const QString clave = FilaGuardar(lineas, "CLPRO_FD").AsString();
+      if (clave.isEmpty() || !productos.FindKey({clave})) continue;
+      const double cantidad = FilaGuardar(lineas, "CANTI_FD").AsFloat();
+      const Dinero precio = registro::LeeImporte(FilaGuardar(lineas, "PUNPR_FD")).value_or(Dinero());
+      u.Aplica(
+          QStringLiteral("DV") + QString::number(lineas.RecNo()),
+          [&] {
+            DescuentaExistencia(productos, -cantidad, precio, plan.Valor(QStringLiteral("FEDOC_F")).toDate(), false,
+                                plan.sinNegativos);
+            return QStringList();
+          },
+          [] { return QStringList(); });
+    }
+  }
+  // The saved lines go; the capture's are written in their place.
+  u.Fija(QStringLiteral("BP"), [&] { BorraPartidasDeControl(lineas, numero, plan.controlAnterior); });
+  // The header, under its own number.
+  const auto escribeEncabezado = [&] {
+    db::Tabla e;
+    AbreTablaGuardado(e, plan.carpetaEncabezado, plan.tablaEncabezado, QStringLiteral("INUMENC"));
+    if (!e.VeARegistro(plan.registro) || FilaGuardar(e, "CLDOC_F").AsString() != numero)
+      throw plat::Error(plat::Clase::NoExiste,
+                        QStringLiteral("El documento %1 ya no existe en %2").arg(numero, plan.tablaEncabezado));
+    e.Edit();
+    try {
+      plan.EscribeEncabezado(e);
+      e.Post();
+    } catch (...) {
+      if (Editando(e)) e.Cancel();
+      throw;
+    }
+    return QStringList{numero};
+  };
+  u.Aplica(QStringLiteral("E"), escribeEncabezado, escribeEncabezado);
+  EscribeDocumentoFactura(plan);
+  if (letra == u'F') SaldoClienteFactura(plan);
+}
+
+void TFormaFactura::AntesDelCambioFactura(PlanGuardado& p) {
+  // The total the customer's balance already counts: the saved header's,
+  // so that a changed invoice raises the balance by the difference only.
+  db::Tabla e;
+  AbreTablaGuardado(e, p.carpetaEncabezado, p.tablaEncabezado, QStringLiteral("INUMENC"));
+  const QString numero = p.Valor(QStringLiteral("CLDOC_F")).toString();
+  if (e.VeARegistro(p.registro) && FilaGuardar(e, "CLDOC_F").AsString() == numero)
+    p.totalAnterior = Dinero::DeReal(FilaGuardar(e, "IMTOD_F").AsFloat());
+}
+
 void TFormaFactura::GuardaPorLetraFactura(QChar letra) {
   // Every effect of a letter runs from EjecutaGuardadoFactura; here the
   // switch takes its customer and ends the new document.
@@ -286,6 +384,7 @@ void TFormaFactura::GuardaPorLetraFactura(QChar letra) {
                                       : EditCLCLI_F->text();
   if (letra == u'F' || letra == u'R' || letra == u'D') EstadoFactura.ConceptoMovimiento = letra == u'F' ? 1 : letra == u'R' ? 3 : 52;
   ui::SetTag(BotonNuevo, 0);
+  ui::SetTag(BotonCambios, 0);
 }
 
 qint64 TFormaFactura::AsignaFolioFactura(const PlanGuardado& plan) {
@@ -458,23 +557,7 @@ void TFormaFactura::GrabaMovimientoFactura(const PlanGuardado& plan, const QStri
   if (!plan.movimientos) return;
   UnidadTrabajo& u = *guardado_;
   if (u.Hecho(paso)) return;
-  db::Tabla& captura = *TablaDeta;
-  db::Tabla& movimientos = *TablamovimientosInventario;
-  MovimientoVenta venta;
-  venta.letra = plan.tipo.isEmpty() ? QChar(u' ') : plan.tipo[0];
-  venta.numero = numero;
-  venta.control = plan.control;
-  venta.concepto = plan.concepto;
-  venta.fecha = plan.Valor(QStringLiteral("FEDOC_F")).toDate();
-  venta.cliente = plan.Valor(QStringLiteral("CLCLI_F")).toString();
-  venta.vendedor = plan.Valor(QStringLiteral("CLVEN_F")).toString();
-  venta.usuario = plan.usuario;
-  const auto escribe = [&] {
-    db::Numeracion numeracion(movimientos);
-    const qint64 siguiente = SiguienteNumeroMovimiento(movimientos);
-    u.Agrega(
-        movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, siguiente); }, true);
-  };
+  const auto escribe = [&] { AgregaMovimientoFactura(plan, numero, paso, plan.concepto); };
   QString titulo;
   std::exception_ptr error;
   const bool escrito = EscribeConReintentos(
@@ -499,6 +582,68 @@ void TFormaFactura::GrabaMovimientoFactura(const PlanGuardado& plan, const QStri
   // A row still not written stops the save rather than being lost: F10, or
   // the window's next claim, finishes it from here.
   if (!escrito && error) std::rethrow_exception(error);
+}
+
+MovimientoVenta TFormaFactura::MovimientoFactura(const PlanGuardado& plan, const QString& numero, qint64 control) {
+  MovimientoVenta venta;
+  venta.letra = plan.tipo.isEmpty() ? QChar(u' ') : plan.tipo[0];
+  venta.numero = numero;
+  venta.control = control;
+  venta.concepto = plan.concepto;
+  venta.fecha = plan.Valor(QStringLiteral("FEDOC_F")).toDate();
+  venta.cliente = plan.Valor(QStringLiteral("CLCLI_F")).toString();
+  venta.vendedor = plan.Valor(QStringLiteral("CLVEN_F")).toString();
+  venta.usuario = plan.usuario;
+  return venta;
+}
+
+QString TFormaFactura::ReferenciaMovimiento(const PlanGuardado& plan, const QString& numero, qint64 control) {
+  return DocumentoMovimientoVenta(MovimientoFactura(plan, numero, control));
+}
+
+void TFormaFactura::AgregaMovimientoFactura(const PlanGuardado& plan, const QString& numero, const QString& paso,
+                                            int concepto, bool reversa) {
+  UnidadTrabajo& u = *guardado_;
+  db::Tabla& captura = *TablaDeta;
+  db::Tabla& movimientos = *TablamovimientosInventario;
+  MovimientoVenta venta = MovimientoFactura(plan, numero, plan.control);
+  venta.concepto = concepto;
+  const auto llena = [&](qint64 documento) {
+    return [&, documento](db::Dataset& fila) {
+      LlenaMovimientoVenta(fila, venta, captura, documento);
+      // The reversal row leaves the stock after it unwritten.
+      if (reversa) fila.FieldByName(QStringLiteral("EXIST_MI")).Clear();
+    };
+  };
+  // A changed document's rows take back the number of the rows it replaced.
+  if (EstadoFactura.MovimientoReutilizado != 0) {
+    u.Agrega(movimientos, paso, llena(EstadoFactura.MovimientoReutilizado), true);
+    return;
+  }
+  db::Numeracion numeracion(movimientos);
+  u.Agrega(movimientos, paso, llena(SiguienteNumeroMovimiento(movimientos)), true);
+}
+
+void TFormaFactura::EscribeMovimientoReversa(const PlanGuardado& plan, const QString& numero, const QString& paso) {
+  if (!plan.movimientos) return;
+  try {
+    AgregaMovimientoFactura(plan, numero, paso, kConceptoReversa, true);
+  } catch (const std::exception&) {
+    // The reversal row is a record only: the command goes on without it.
+  }
+}
+
+qint64 TFormaFactura::PrimerMovimientoFactura(const QString& referencia) {
+  if (EstadoFactura.IntegraMovimientos != QStringLiteral("S")) return 0;
+  db::Tabla m;
+  m.SetCarpeta(TablamovimientosInventario->Carpeta());
+  m.SetNombreTabla(TablamovimientosInventario->NombreTabla());
+  m.SetIndexName(QStringLiteral("NUDOC_MI"));
+  m.SetReadOnly(true);
+  m.Open();
+  m.SetRange({referencia}, {referencia});
+  m.First();
+  return m.Eof() ? 0 : FilaGuardar(m, "CLDOC_MI").AsInteger();
 }
 
 void TFormaFactura::RegresaExistenciasFactura(const PlanGuardado& plan, const QString& numero) {

@@ -18,6 +18,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 
 namespace {
 
@@ -90,8 +91,11 @@ void TFormaFactura::CalculaTotalesFactura() {
 void TFormaFactura::ActualizaTotalesEncabezado() {
   db::Tabla& e = *TablaFacturae;
   // A saved document shown keeps its header as its save wrote it, whatever
-  // this window's formula makes of its lines.
-  if (!HayFila(e) || !DocumentoEnCursoFactura()) return;
+  // this window's formula makes of its lines; one in change keeps it too
+  // until the save writes it: the save reads its total as what the
+  // customer's balance already counts, and a change left unsaved leaves a
+  // header that still matches its lines.
+  if (!HayFila(e) || ui::Tag(BotonNuevo) != 1) return;
   // Values compared, not texts: a document whose totals did not change is
   // not written and keeps its CONTROL.
   if (Importe(e.FieldByName(QStringLiteral("IMTOD_F"))) == EstadoFactura.Total &&

@@ -245,15 +245,8 @@ void TFormaCapturaRapida::BorraPartidasPorTipo(QChar letra) {
 
 void TFormaCapturaRapida::BorraLineasDocumento() {
   if (!HayFila(*TablaFacturae)) return;
-  const QString numero = TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsString();
-  const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
-  db::Tabla& lineas = *TablaFacturaD;
-  lineas.SetRange({numero}, {numero});
-  db::Campo& controlLinea = lineas.FieldByName(QStringLiteral("CONTROL"));
-  while (!lineas.IsEmpty() && !lineas.Eof()) {
-    if (controlLinea.AsInteger() == control) lineas.Delete();
-    else lineas.Next();
-  }
+  BorraPartidasDeControl(*TablaFacturaD, TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsString(),
+                         TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger());
 }
 
 void TFormaCapturaRapida::GrabaFilaDocumento(db::Tabla& tabla, const QString& paso, bool nueva,

@@ -169,6 +169,16 @@ void MarcaPartidasCanceladas(db::Tabla& lineas, const QString& numero) {
   MarcaPartidas(lineas, numero, kMarcaLineaCancelada);
 }
 
+void BorraPartidasDeControl(db::Tabla& lineas, const QString& numero, qint64 control) {
+  lineas.SetRange({numero}, {numero});
+  db::Campo& controlLinea = lineas.FieldByName(QStringLiteral("CONTROL"));
+  lineas.First();
+  while (!lineas.IsEmpty() && !lineas.Eof()) {
+    if (controlLinea.AsInteger() == control) lineas.Delete();
+    else lineas.Next();
+  }
+}
+
 bool MarcaRemisionFacturada(db::Tabla& remisiones, qint64 numero, const QString& marca) {
   if (!remisiones.FindKey({numero})) return false;
   remisiones.Edit();

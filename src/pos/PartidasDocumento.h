@@ -88,6 +88,12 @@ void MarcaPartidas(db::Tabla& lineas, const QString& numero, const QString& marc
 // The same with the cancelled mark, "C".
 void MarcaPartidasCanceladas(db::Tabla& lineas, const QString& numero);
 
+// The lines of the number (the line table standing on its CLDOC_FD tag)
+// whose CONTROL is `control` deleted, those of another control kept: the
+// lines a changed document replaces. The table is left restricted to the
+// number. Errors reach the caller (the lines deleted stay deleted).
+void BorraPartidasDeControl(db::Tabla& lineas, const QString& numero, qint64 control);
+
 // The remission `numero` of the open remission table (tag INUMENC) marked
 // invoiced (REMIS_F `marca`); false when it is not there. Errors reach the
 // caller, the row left as it was.

@@ -226,6 +226,10 @@ class TFormaCompras : public ui::Forma {
   // --- Commands.
   void BotonNuevoClick();
   void CancelaMovimiento1Click();
+  // The new document or change in progress dropped ("Cancela Movimiento",
+  // the close question's "No"): the capture emptied, the shared table's
+  // last document shown, browsing, the marker file rewritten.
+  void AbandonaEdicionCompra();
   void BotonBuscarClick();
   void NavegadorClick();
   void Salir1Click();
@@ -386,6 +390,17 @@ class TFormaCompras : public ui::Forma {
   UnidadTrabajo& DiarioCompras();
   bool ContinuaGuardadoCompra();
   void FinGuardadoCompra();
+  // The data folder missing at a save: the message, the product lookup's
+  // and the window's product, header and line tables closed; from then on
+  // closing the window only refreshes.
+  void SinConexionAlGuardar();
+  // After a save with configuration line 1 "NO": the movement table (when
+  // the purchase writes movements; errors ignored), the header, line,
+  // product, payables and supplier tables read again, and the header of
+  // the number shown found again.
+  void RefrescaTablasCompra();
+  // The save-changes question is being answered.
+  bool preguntaCierre_ = false;
 
   int fdReclamo_ = -1;
   bool reclamada_ = false;

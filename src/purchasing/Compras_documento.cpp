@@ -56,8 +56,50 @@ void CeroSiVacio(QLineEdit* edit) {
 struct PartidaGuardada {
   double cantidad, precio, d1, d2, d3, cajas, empaque, utilidad, impuesto;
   QString clave, producto, caducidad, precioCliente;
-  bool conUtilidad;
 };
+
+// The line a line table stands on (a table of an older layout may lack
+// EMPAQ_OD: no packages).
+PartidaGuardada LeePartidaGuardada(const db::Tabla& d) {
+  return {Real(d, "CANTI_OD"), Real(d, "CUNIT_OD"), Real(d, "PODES_OD"), Real(d, "PODE2_OD"),
+          Real(d, "PODE3_OD"), Real(d, "CAJAS_OD"),
+          d.FindField(QStringLiteral("EMPAQ_OD")) ? Real(d, "EMPAQ_OD") : 0, Real(d, "PIVAX_OD"),
+          Real(d, "POIVA_OD"), Texto(d, "CLPRO_OD"), Texto(d, "DESCR_OD"), Texto(d, "CADUC_OD"),
+          Texto(d, "PRECL_OD")};
+}
+
+// The lines appended to the capture table, in their order, each with its
+// amount at the net price; the capture left on its first row.
+void CopiaPartidasACaptura(const std::vector<PartidaGuardada>& partidas, db::Tabla& c) {
+  for (const PartidaGuardada& p : partidas) {
+    c.Append();
+    try {
+      const auto fija = [&c](const char* campo, double valor) {
+        c.FieldByName(QString::fromLatin1(campo)).SetAsFloat(valor);
+      };
+      fija("CANTIDAD", p.cantidad);
+      c.FieldByName(QStringLiteral("CLAVE")).SetAsString(p.clave);
+      c.FieldByName(QStringLiteral("PRODUCTO")).SetAsString(p.producto);
+      fija("PRECIO", p.precio);
+      fija("DESCUENTO", p.d1);
+      fija("DESCUENTO2", p.d2);
+      fija("DESCUENTO3", p.d3);
+      fija("CAJAS", p.cajas);
+      c.FieldByName(QStringLiteral("CADUCIDAD")).SetAsString(p.caducidad);
+      fija("PRECIOCLIENTE", ValorNumerico(p.precioCliente));
+      fija("EMPAQUE", p.empaque);
+      fija("PCON_IVA", p.utilidad);
+      const double neto = p.precio * (1 - p.d1 / 100) * (1 - p.d2 / 100) * (1 - p.d3 / 100);
+      fija("IMPORTE", Dinero::DeReal(neto * p.cantidad).Real());
+      fija("IMPUESTO", p.impuesto);
+      c.Post();
+    } catch (...) {
+      c.Cancel();
+      throw;
+    }
+  }
+  c.First();
+}
 
 }  // namespace
 
@@ -197,44 +239,10 @@ void TFormaCompras::CargaPartidasCompra(const QString& control, const QString& n
   std::vector<PartidaGuardada> partidas;
   db::Tabla& d = *TablaComprasD;
   d.SetRange({numero}, {numero});
-  for (d.First(); !d.Eof(); d.Next()) {
-    if (Texto(d, "CONTROL") != control) continue;
-    partidas.push_back({Real(d, "CANTI_OD"), Real(d, "CUNIT_OD"), Real(d, "PODES_OD"), Real(d, "PODE2_OD"),
-                        Real(d, "PODE3_OD"), Real(d, "CAJAS_OD"),
-                        d.FindField(QStringLiteral("EMPAQ_OD")) ? Real(d, "EMPAQ_OD") : 0, Real(d, "PIVAX_OD"),
-                        Real(d, "POIVA_OD"), Texto(d, "CLPRO_OD"), Texto(d, "DESCR_OD"), Texto(d, "CADUC_OD"),
-                        Texto(d, "PRECL_OD"), true});
-  }
+  for (d.First(); !d.Eof(); d.Next())
+    if (Texto(d, "CONTROL") == control) partidas.push_back(LeePartidaGuardada(d));
   d.CancelRange();
-  db::Tabla& c = *TablaDeta;
-  for (const PartidaGuardada& p : partidas) {
-    c.Append();
-    try {
-      const auto fija = [&c](const char* campo, double valor) {
-        c.FieldByName(QString::fromLatin1(campo)).SetAsFloat(valor);
-      };
-      fija("CANTIDAD", p.cantidad);
-      c.FieldByName(QStringLiteral("CLAVE")).SetAsString(p.clave);
-      c.FieldByName(QStringLiteral("PRODUCTO")).SetAsString(p.producto);
-      fija("PRECIO", p.precio);
-      fija("DESCUENTO", p.d1);
-      fija("DESCUENTO2", p.d2);
-      fija("DESCUENTO3", p.d3);
-      fija("CAJAS", p.cajas);
-      c.FieldByName(QStringLiteral("CADUCIDAD")).SetAsString(p.caducidad);
-      fija("PRECIOCLIENTE", ValorNumerico(p.precioCliente));
-      fija("EMPAQUE", p.empaque);
-      if (p.conUtilidad) fija("PCON_IVA", p.utilidad);
-      const double neto = p.precio * (1 - p.d1 / 100) * (1 - p.d2 / 100) * (1 - p.d3 / 100);
-      fija("IMPORTE", Dinero::DeReal(neto * p.cantidad).Real());
-      fija("IMPUESTO", p.impuesto);
-      c.Post();
-    } catch (...) {
-      c.Cancel();
-      throw;
-    }
-  }
-  c.First();
+  CopiaPartidasACaptura(partidas, *TablaDeta);
 }
 
 void TFormaCompras::CargaPartidasOrden(const QString& numero) {
@@ -245,35 +253,11 @@ void TFormaCompras::CargaPartidasOrden(const QString& numero) {
   orden.Open();
   // Every line of the order, whatever its control: read as the lines of a
   // document whose control they all carry.
-  VaciaCapturaCompra();
+  std::vector<PartidaGuardada> partidas;
   orden.SetRange({numero}, {numero});
-  for (orden.First(); !orden.Eof(); orden.Next()) {
-    const double precio = Real(orden, "CUNIT_OD");
-    const double d1 = Real(orden, "PODES_OD"), d2 = Real(orden, "PODE2_OD"), d3 = Real(orden, "PODE3_OD");
-    const double cantidad = Real(orden, "CANTI_OD");
-    TablaDeta->Append();
-    try {
-      TablaDeta->FieldByName(QStringLiteral("CANTIDAD")).SetAsFloat(cantidad);
-      TablaDeta->FieldByName(QStringLiteral("CLAVE")).SetAsString(Texto(orden, "CLPRO_OD"));
-      TablaDeta->FieldByName(QStringLiteral("PRODUCTO")).SetAsString(Texto(orden, "DESCR_OD"));
-      TablaDeta->FieldByName(QStringLiteral("PRECIO")).SetAsFloat(precio);
-      TablaDeta->FieldByName(QStringLiteral("DESCUENTO")).SetAsFloat(d1);
-      TablaDeta->FieldByName(QStringLiteral("DESCUENTO2")).SetAsFloat(d2);
-      TablaDeta->FieldByName(QStringLiteral("DESCUENTO3")).SetAsFloat(d3);
-      TablaDeta->FieldByName(QStringLiteral("CAJAS")).SetAsFloat(Real(orden, "CAJAS_OD"));
-      TablaDeta->FieldByName(QStringLiteral("CADUCIDAD")).SetAsString(Texto(orden, "CADUC_OD"));
-      TablaDeta->FieldByName(QStringLiteral("PRECIOCLIENTE")).SetAsFloat(ValorNumerico(Texto(orden, "PRECL_OD")));
-      TablaDeta->FieldByName(QStringLiteral("PCON_IVA")).SetAsFloat(Real(orden, "PIVAX_OD"));
-      const double neto = precio * (1 - d1 / 100) * (1 - d2 / 100) * (1 - d3 / 100);
-      TablaDeta->FieldByName(QStringLiteral("IMPORTE")).SetAsFloat(Dinero::DeReal(neto * cantidad).Real());
-      TablaDeta->FieldByName(QStringLiteral("IMPUESTO")).SetAsFloat(Real(orden, "POIVA_OD"));
-      TablaDeta->Post();
-    } catch (...) {
-      TablaDeta->Cancel();
-      throw;
-    }
-  }
-  TablaDeta->First();
+  for (orden.First(); !orden.Eof(); orden.Next()) partidas.push_back(LeePartidaGuardada(orden));
+  VaciaCapturaCompra();
+  CopiaPartidasACaptura(partidas, *TablaDeta);
 }
 
 void TFormaCompras::VaciaCapturaCompra() {

@@ -11,6 +11,7 @@
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_bitacora.h"
 #include "foundation/rutinas_numero.h"
+#include "foundation/rutinas_tablas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/ConPro.h"
 #include "inventory/RegistroProducto.h"
@@ -168,15 +169,7 @@ bool TFormaCompras::GuardaDocumentoCompra() {
   const bool nuevo = EnAlta();
   if (!nuevo && !EnCambio()) return false;
   if (CarpetaNoDisponible(RutaDatosCompras)) {
-    MuestraMensaje(kSinConexion);
-    CierraConsultaProductos();
-    for (db::Tabla* t : {TablaInventario, TablaComprasE, TablaComprasD}) {
-      try {
-        t->Close();
-      } catch (const plat::Error&) {
-      }
-    }
-    SinConexionCompras = true;
+    SinConexionAlGuardar();
     return false;
   }
   if (EditCLDOC_O->text().trimmed().isEmpty()) {
@@ -214,9 +207,11 @@ bool TFormaCompras::ContinuaGuardadoCompra() {
   UnidadTrabajo& u = *diarioCompras_;
   const PlanCompra plan = PlanCompra::De(u.Inicio());
   if (CarpetaNoDisponible(plan.base.carpetaDatos)) {
-    // Nothing is written: the journal and the capture keep the document.
-    MuestraMensaje(kSinConexion);
-    SinConexionCompras = true;
+    // Nothing is written: the journal and the capture keep the document for
+    // the next save once the folder is back. The window closes (the close
+    // question that may be running closes it itself).
+    SinConexionAlGuardar();
+    if (!preguntaCierre_) Close();
     return false;
   }
   guardandoCompra_ = true;
@@ -241,9 +236,44 @@ bool TFormaCompras::ContinuaGuardadoCompra() {
   return true;
 }
 
+void TFormaCompras::SinConexionAlGuardar() {
+  MuestraMensaje(kSinConexion);
+  CierraConsultaProductos();
+  for (db::Tabla* t : {TablaInventario, TablaComprasE, TablaComprasD}) {
+    try {
+      t->Close();
+    } catch (const plat::Error&) {
+    }
+  }
+  SinConexionCompras = true;
+}
+
+void TFormaCompras::RefrescaTablasCompra() {
+  const QString numero = EditCLDOC_O->text().trimmed().left(20);
+  if (MovimientosCompra == u'S') {
+    try {
+      if (TablaMovimientosInventario->Active()) RefrescaTabla(*TablaMovimientosInventario);
+    } catch (const plat::Error&) {
+    }
+  }
+  try {
+    for (db::Tabla* t : {TablaComprasE, TablaComprasD, TablaInventario, TablaCuPagar, TablaProveedor})
+      if (t->Active()) RefrescaTabla(*t);
+    if (TablaComprasE->Active() && !numero.isEmpty()) {
+      TablaComprasE->SetIndexName(kTagEncabezadoCompra);
+      TablaComprasE->FindKey({numero.toLongLong()});
+    }
+  } catch (const std::exception& e) {
+    ui::MuestraExcepcion(e);
+  }
+}
+
 void TFormaCompras::FinGuardadoCompra() {
   // A saved change lets its header row go.
   if (TablaComprasE->Active()) TablaComprasE->SueltaRetenidos();
+  // Tables worked closed (configuration line 1 "NO"): everything read again,
+  // on the document saved.
+  if (Conf.BasesAbiertas == QStringLiteral("NO")) RefrescaTablasCompra();
   try {
     VaciaCapturaCompra();
   } catch (const plat::Error&) {

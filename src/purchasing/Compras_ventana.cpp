@@ -317,6 +317,10 @@ void TFormaCompras::BotonNuevoClick() {
 
 void TFormaCompras::CancelaMovimiento1Click() {
   if (!EnAlta() && !EnCambio()) return;
+  AbandonaEdicionCompra();
+}
+
+void TFormaCompras::AbandonaEdicionCompra() {
   if (Editando(*TablaDeta)) TablaDeta->Cancel();
   BloqueaEncabezadoCompra();
   PintaEncabezado(false);
@@ -343,24 +347,19 @@ void TFormaCompras::FormCloseQuery(bool& puedeCerrar) {
   auto pregunta = std::make_unique<TFormaCerrar>();
   pregunta->ShowModal();
   switch (pregunta->Tag()) {
-    case 1:
+    case 1: {
       // Saved as the Save command saves; a save refused (no number) or
-      // failed keeps the window open with the document in progress.
-      if (!GuardaDocumentoCompra()) puedeCerrar = false;
-      else RegistraConsecutivoCompra();
+      // failed keeps the window open with the document in progress, unless
+      // the data folder is gone.
+      preguntaCierre_ = true;
+      const bool guardado = GuardaDocumentoCompra();
+      preguntaCierre_ = false;
+      if (guardado) RegistraConsecutivoCompra();
+      else if (!SinConexionCompras) puedeCerrar = false;
       break;
+    }
     case 2:
-      if (Editando(*TablaDeta)) TablaDeta->Cancel();
-      BloqueaEncabezadoCompra();
-      PintaEncabezado(false);
-      try {
-        VaciaCapturaCompra();
-      } catch (const plat::Error&) {
-      }
-      MuestraUltimaCompra();
-      HabilitaBotonesCompra(true, true, false, false, true, true, true);
-      ui::SetTag(BotonNuevo, 0);
-      ui::SetTag(BotonCambios, 0);
+      AbandonaEdicionCompra();
       break;
     default:
       // "Cancelar" or the close box: the window stays with the document in

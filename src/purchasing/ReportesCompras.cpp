@@ -111,30 +111,6 @@ void ImprimePlantillaCompra(TFormaCompras& v) {
   ImprimeVentana(v.grab().toImage(), v.size(), v.logicalDpiX(), v.windowTitle());
 }
 
-void MuestraConsultaTabla(QWidget* padre, const QString& carpetaDatos, const QString& tabla, const QString& campos,
-                          const std::function<void(TFormaConsulta&)>& vistas) {
-  TFormaConsulta consulta(padre);
-  ApuntaTabla(*consulta.TablaConsulta, tabla, db::Carpetas{carpetaDatos, {}, {}, {}});
-  AbreTabla(*consulta.TablaConsulta);
-  if (consulta.TablaConsulta->Active()) {
-    consulta.TablaConsulta->First();
-    consulta.TablaConsulta->Last();
-    consulta.TablaConsulta->First();
-  }
-  consulta.numcampo->setText(QStringLiteral("0"));
-  vistas(consulta);
-  PreparaConsulta(campos, QString());
-  consulta.ShowModal();
-}
-
-void CargaVistasLista(TFormaConsulta& consulta, const QString& carpetaDatos, const QString& lista,
-                      const QString& copia, const QString& etiqueta) {
-  const QString ruta = fs::Une(carpetaDatos, QStringLiteral("report\\") + lista);
-  if (!fs::ExisteArchivo(ruta)) return;
-  consulta.CargaListaVistas(ruta, fs::Une(carpetaDatos, QStringLiteral("report\\") + copia));
-  consulta.Archi->setText(etiqueta);
-}
-
 void CargaConsultasCompras(TFormaConsulta& consulta, const QString& carpetaDatos) {
   CargaVistasLista(consulta, carpetaDatos, QStringLiteral("comprase.for"), QStringLiteral("Cliente2.for"),
                    QStringLiteral("Comprase.for"));

@@ -14,11 +14,8 @@
 
 #include <QString>
 
-#include <functional>
-
 class TFormaCompras;
 class TFormaConsulta;
-class QWidget;
 namespace db {
 class Tabla;
 }
@@ -40,18 +37,6 @@ void EligeFormatoCompra(TFormaCompras& ventana);
 void DisenaFormatoCompra();
 // "Imprime &Plantilla": the window's picture on the printer.
 void ImprimePlantillaCompra(TFormaCompras& ventana);
-
-// The query window (TFormaConsulta) on `tabla` of the data folder, moved to
-// its first row, its saved views loaded by `vistas`, its conditions offering
-// the fields of `campos` (no date fields); shown modally.
-void MuestraConsultaTabla(QWidget* padre, const QString& carpetaDatos, const QString& tabla, const QString& campos,
-                          const std::function<void(TFormaConsulta&)>& vistas);
-// The views of a list of the folder "report" of the data folder whose files
-// exist, the list rewritten through the scratch list `copia` of that folder
-// when some are gone; the list label shows `etiqueta`. Nothing when the
-// list does not exist.
-void CargaVistasLista(TFormaConsulta& consulta, const QString& carpetaDatos, const QString& lista,
-                      const QString& copia, const QString& etiqueta);
 
 // The saved views of report\comprase.for of the data folder into the
 // query window (TFormaConsulta::CargaListaVistas, the scratch list

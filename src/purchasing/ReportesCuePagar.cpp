@@ -12,6 +12,7 @@
 #include "purchasing/ConsultaCuePagar.h"
 #include "purchasing/CxPDetalle.h"
 #include "purchasing/ReportesCompras.h"
+#include "reports/Consulta.h"
 #include "reports/ImpresionRenglones.h"
 #include "shell/LineasConfiguracion.h"
 #include "shell/LugarTablas.h"

@@ -10,6 +10,7 @@
 #include "purchasing/GuionesCompras.h"
 #include "purchasing/Proveedo.h"
 #include "purchasing/ReportesCompras.h"
+#include "reports/Consulta.h"
 #include "reports/ReporteCatalogo.h"
 #include "shell/LineasConfiguracion.h"
 #include "shell/LugarTablas.h"

@@ -314,3 +314,27 @@ void PreparaConsulta(const QString& tabla, const QString& camposFecha) {
     if (!f.describe.isEmpty() && f.describe != kNoDisponible) forma->ListaCampos.push_back({f.campo, f.describe, f.tipo});
   }
 }
+
+void MuestraConsultaTabla(QWidget* padre, const QString& carpetaDatos, const QString& tabla, const QString& campos,
+                          const std::function<void(TFormaConsulta&)>& vistas) {
+  TFormaConsulta consulta(padre);
+  ApuntaTabla(*consulta.TablaConsulta, tabla, db::Carpetas{carpetaDatos, {}, {}, {}});
+  AbreTabla(*consulta.TablaConsulta);
+  if (consulta.TablaConsulta->Active()) {
+    consulta.TablaConsulta->First();
+    consulta.TablaConsulta->Last();
+    consulta.TablaConsulta->First();
+  }
+  consulta.numcampo->setText(QStringLiteral("0"));
+  vistas(consulta);
+  PreparaConsulta(campos, QString());
+  consulta.ShowModal();
+}
+
+void CargaVistasLista(TFormaConsulta& consulta, const QString& carpetaDatos, const QString& lista,
+                      const QString& copia, const QString& etiqueta) {
+  const QString ruta = fs::Une(carpetaDatos, QStringLiteral("report\\") + lista);
+  if (!fs::ExisteArchivo(ruta)) return;
+  consulta.CargaListaVistas(ruta, fs::Une(carpetaDatos, QStringLiteral("report\\") + copia));
+  consulta.Archi->setText(etiqueta);
+}

@@ -66,6 +66,7 @@
 #include <QVector>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -202,6 +203,19 @@ inline TFormaConsulta* FormaConsulta() { return ui::InstanciaDe<TFormaConsulta>(
 // table's fields from the field dictionary Campos.DBF of the program folder
 // (those whose caption is neither empty nor "No Disponible").
 void PreparaConsulta(const QString& tabla, const QString& camposFecha);
+
+// A module's "Consultas": the query window on `tabla` of the data folder
+// `carpetaDatos`, moved to its first row, its saved views loaded by
+// `vistas`, its conditions offering the fields of `campos` (no date fields);
+// shown modally.
+void MuestraConsultaTabla(QWidget* padre, const QString& carpetaDatos, const QString& tabla, const QString& campos,
+                          const std::function<void(TFormaConsulta&)>& vistas);
+// The views of a list of the folder "report" of the data folder whose files
+// exist, the list rewritten through the scratch list `copia` of that folder
+// when some are gone; the list label shows `etiqueta`. Nothing when the
+// list does not exist.
+void CargaVistasLista(TFormaConsulta& consulta, const QString& carpetaDatos, const QString& lista,
+                      const QString& copia, const QString& etiqueta);
 
 // --- The pieces of a run, apart from the window.
 

@@ -7,13 +7,13 @@
 #include "platform/db/Consulta.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/DialogoArchivo.h"
+#include "platform/ui/DialogoFuente.h"
 #include "platform/ui/PuertaModal.h"
 #include "reports/DialogosImpresora.h"
 #include "reports/PartesReporte.h"
 
 #include <QChart>
 #include <QChartView>
-#include <QFontDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -293,15 +293,15 @@ void TFormaReporteSQL::BotonColorClick() {
 }
 
 void TFormaReporteSQL::SpeedButton1Click() {
-  QFontDialog fuentes(Hoja->font(), this);
-  fuentes.setObjectName(QStringLiteral("Fuente"));
-  if (ui::PuertaModal::EjecutaDialogo(fuentes, fuentes.objectName()) != QDialog::Accepted) return;
+  ui::DialogoFuente fuentes(Hoja->font(), atributos_.foreground().color(), this, QStringLiteral("Fuente"));
+  if (!fuentes.Execute()) return;
   // As a rich edit's selection attributes: the text chosen, and what is
-  // typed or added next, take the font.
-  const QFont elegida = fuentes.currentFont();
+  // typed or added next, take the font and its colour.
+  const QFont elegida = fuentes.Fuente();
   QTextCharFormat formato;
   formato.setFontFamilies({elegida.family()});
   formato.setFontPointSize(elegida.pointSizeF());
+  formato.setForeground(fuentes.Color());
   Hoja->mergeCurrentCharFormat(formato);
   atributos_.merge(formato);
 }

@@ -22,7 +22,9 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "reports/Consulta.h"
 #include "reports/Formatos.h"
+#include "reports/Vistas.h"
 #include "reports/RepoSQL.h"
 #include "shell/Principa.h"
 #include "support/ImpresionPrueba.h"
@@ -31,6 +33,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -611,6 +614,42 @@ TEST_F(Vendedores, ComisionesPorFactura) {
     if (p.simplified().contains(QRegularExpression("^[0-9,.]+ [0-9,.]+$"))) sumas << p.simplified();
   EXPECT_EQ(sumas, (QStringList{"200.00 0.00", "1,300.00 65.00", "400.00 10.00", "1,900.00 75.00"}))
       << concentrado.paginas.join(u'\n').toStdString();
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// The hidden Reportes > "Consultas": the query runner on the sellers with
+// the views of report\vendedor.for that still exist; the list loses the one
+// whose file is gone.
+TEST_F(Vendedores, ConsultasAbreLasVistasDeVendedores) {
+  const QString vista = "C:\\VRL\\DATOS\\report\\comisiones.vis";
+  EscribeVista(vista, {"A.CLVEN_V,A.COMIS_V"});
+  const QString lista = "C:\\VRL\\DATOS\\report\\vendedor.for";
+  AgregaEntradaVista(lista, {vista, "Comisiones"});
+  AgregaEntradaVista(lista, {"C:\\VRL\\DATOS\\report\\falta.vis", "La que falta"});
+  TFormaVendedor& v = Ventana();
+  EXPECT_FALSE(v.Consultas1->isVisible());
+  bool mostrado = false;
+  QStringList vistas;
+  QString etiqueta, tabla;
+  int filas = -1;
+  ui::PuertaModal::Espera("TFormaConsulta", [&](QDialog& d) {
+    auto& q = static_cast<TFormaConsulta&>(d);
+    mostrado = true;
+    for (int i = 0; i < q.Archivo->count(); ++i) vistas << q.Archivo->itemText(i);
+    etiqueta = q.Archi->text();
+    tabla = q.TablaConsulta->NombreTabla();
+    filas = q.TablaConsulta->Active() ? q.TablaConsulta->RecordCount() : -1;
+    q.Close();
+  });
+  v.Consultas1->trigger();
+  ASSERT_TRUE(mostrado);
+  EXPECT_EQ(vistas, QStringList{vista});
+  EXPECT_EQ(etiqueta, "vendedor.for");
+  EXPECT_EQ(tabla, "vendedor.dbf");
+  EXPECT_EQ(filas, 3);
+  const QVector<TEntradaVista> quedan = LeeListaVistas(lista);
+  ASSERT_EQ(quedan.size(), 1);
+  EXPECT_EQ(quedan[0].Archivo, vista);
   EXPECT_EQ(Mensajes(), QStringList());
 }
 

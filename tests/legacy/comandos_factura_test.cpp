@@ -385,6 +385,140 @@ TEST_F(ComandosFactura, UnaEstacionMuertaAlCancelarLoTerminaUnaVez) {
   EXPECT_GE(muertes, 4);
 }
 
+// --- Change. No command takes a saved document into change; a caller does
+// it as the save expects: the change tag set, the capture opened on the
+// document's lines and the buttons in the capture state.
+
+namespace {
+
+void TomaEnCambio(TFormaFactura& f) {
+  ui::SetTag(f.BotonCambios, 1);
+  f.AbreCapturaFactura();
+  f.HabilitaBotonesFactura(false, false, true, true, false, false, false);
+}
+
+// The capture's line of the key found and its quantity set, or deleted.
+void CambiaLinea(TFormaFactura& f, const QString& clave, const QString& cantidad) {
+  db::Tabla& d = *f.TablaDeta;
+  for (d.First(); !d.Eof(); d.Next()) {
+    if (d.FieldByName("CLAVE").AsString() != clave) continue;
+    if (cantidad.isEmpty()) {
+      d.Delete();
+    } else {
+      d.Edit();
+      d.FieldByName("CANTIDAD").SetAsString(cantidad);
+      d.Post();
+    }
+    return;
+  }
+  ADD_FAILURE() << "sin la clave " << clave.toStdString();
+}
+
+}  // namespace
+
+// A remission and an invoice saved with 3 A and 2 B, then changed to 5 A:
+// the saved lines' stock comes back, the old lines and movement rows go,
+// the new ones are written (the movement rows under the first old number),
+// and the invoice's customer balance moves by the difference only.
+TEST_F(ComandosFactura, UnDocumentoCambiadoReemplazaPartidasExistenciaYMovimientos) {
+  struct Caso {
+    QString tabla, partidas, concepto, letra, saldo;
+  };
+  for (const Caso& caso : {Caso{"Remision.dbf", "RemisioD.dbf", "3", "R", "100"},
+                           Caso{"Facturae.dbf", "FacturaD.dbf", "1", "F", "150"}}) {
+    SCOPED_TRACE(caso.letra.toStdString());
+    // The movement number another document took before this one.
+    AgregaFila("Movinven.DBF", {{"CLDOC_MI", "7"}, {"NUDOC_MI", "X1-1"}, {"CLPRO_MI", "Z"}, {"TIMOV_MI", "9"}});
+    fs::FijaAhora(QDateTime(QDate(2026, 3, 2), QTime(10, 0)));
+    QString numero, control;
+    const auto cambia = [&](TFormaFactura& f) {
+      Captura(f, {{"3", "A"}, {"2", "B"}});
+      numero = f.EditCLDOC_F->text();
+      control = f.TablaFacturae->FieldByName("CONTROL").AsString();
+      ASSERT_EQ(Existencia("A"), "47");
+      ASSERT_EQ(Existencia("B"), "18");
+      ASSERT_EQ(Conceptos(caso.concepto).size(), 2);
+      ui::PuertaModal::LimpiaMensajes();
+      // The change comes later: its totals would draw another control.
+      fs::FijaAhora(fs::Ahora().addSecs(3600));
+      TomaEnCambio(f);
+      CambiaLinea(f, "A", "5");
+      CambiaLinea(f, "B", "");
+      f.BotonGuardar->click();
+      EXPECT_EQ(Mensajes(), QStringList());
+      EXPECT_EQ(ui::Tag(f.BotonCambios), 0);
+      EXPECT_EQ(f.EditCLDOC_F->text(), numero);
+      EXPECT_FALSE(f.Detalle->isEnabled());
+    };
+    if (caso.letra == "R") {
+      AbreFactura("1", cambia);
+    } else {
+      AgregaFila("Facturae.dbf", {{"CLDOC_F", "1"}, {"CONTROL", "10"}, {"CLCLI_F", "1"}, {"IMTOD_F", "0"}});
+      ui::PuertaModal::Espera("TFormaFactura", [&](QDialog& d) {
+        auto& f = static_cast<TFormaFactura&>(d);
+        cambia(f);
+        f.Close();
+      });
+      AbreDocumentoFactura("facturae.dbf", "1", "1");
+    }
+    const QString referencia = caso.letra + numero + "-" + control;
+    EXPECT_EQ(Existencia("A"), "45");
+    EXPECT_EQ(Existencia("B"), "20");
+    EXPECT_EQ(Filas(caso.partidas, {"CLPRO_FD", "CANTI_FD", "CONTROL"},
+                    [&](const db::Dataset& t) { return t.FieldByName("CLDOC_FD").AsString() == numero; }),
+              QStringList{"A|5|" + control});
+    EXPECT_EQ(Filas(caso.tabla, {"IMTOD_F"},
+                    [&](const db::Dataset& t) { return t.FieldByName("CLDOC_F").AsString() == numero; }),
+              QStringList{"50"});
+    EXPECT_EQ(Filas("Movinven.DBF", {"CLDOC_MI", "CLPRO_MI", "CANTI_MI", "TIMOV_MI"},
+                    [&](const db::Dataset& t) { return t.FieldByName("NUDOC_MI").AsString() == referencia; }),
+              QStringList{"8|A|5|" + caso.concepto});
+    // 100 + 38 at the save, + 12 at the change; remissions leave it.
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{caso.saldo + "|" + caso.saldo});
+    EXPECT_FALSE(QFile::exists(fs::Local(fs::Une(kPrograma, "Factura1.jnl"))));
+    // The next case begins on the same stock and balance.
+    for (const auto& [clave, existencia] : {std::pair{"A", "50"}, std::pair{"B", "20"}}) {
+      db::Tabla t;
+      t.SetCarpeta(kDatos);
+      t.SetNombreTabla("INVENTAR.DBF");
+      t.SetIndexName("ICLPRO");
+      t.Open();
+      ASSERT_TRUE(t.FindKey({QString(clave)}));
+      t.Edit();
+      t.FieldByName("EXIST_I").SetAsString(existencia);
+      t.Post();
+    }
+    db::Tabla m;
+    m.SetCarpeta(kDatos);
+    m.SetNombreTabla("Movinven.DBF");
+    m.Open();
+    while (!m.IsEmpty()) {
+      m.First();
+      m.Delete();
+    }
+  }
+}
+
+// A document cancelled while in change, its movement rows not taken back:
+// each line's reversal row (concept 52, its stock field unwritten) comes
+// before its cancellation row.
+TEST_F(ComandosFactura, CancelarEnCambioEscribeLaReversaDeCadaPartida) {
+  AbreFactura("1", [](TFormaFactura& f) {
+    Captura(f, {{"3", "A"}});
+    const QString referencia = "R" + f.EditCLDOC_F->text() + "-" + f.TablaFacturae->FieldByName("CONTROL").AsString();
+    ui::SetTag(f.BotonCambios, 1);
+    Pregunta p;
+    Responde(p);
+    f.Cancelar1->trigger();
+    EXPECT_EQ(Filas("Movinven.DBF", {"TIMOV_MI", "CLPRO_MI", "CANTI_MI", "EXIST_MI"},
+                    [&](const db::Dataset& t) { return t.FieldByName("NUDOC_MI").AsString() == referencia; }),
+              (QStringList{"3|A|3|0", "52|A|3|", "54|A|3|0"}));
+    // The caller leaves the change.
+    ui::SetTag(f.BotonCambios, 0);
+  });
+  EXPECT_EQ(Existencia("A"), "50");
+}
+
 // --- Delete and drop.
 
 TEST_F(ComandosFactura, EliminarUnaRemisionLaQuitaConSusPartidasYMovimientos) {

@@ -286,6 +286,14 @@ TEST_F(ComandosCompra, RecepcionDeLaOrdenMostradaLlevaSuEncabezadoYSusPartidas) 
          {"DTOTA_O", "5"}, {"DFINT_O", "2"}, {"REFER_O", "OC-8"}, {"NOMBR_O", "ACEROS DEL NORTE"},
          {"TDOCU_O", "I"}},
         {"A:8", "D:2"});
+  {
+    // The order's first line comes in packages of 12.
+    auto d = Abre("OrdenDet.dbf");
+    d->First();
+    d->Edit();
+    d->FieldByName("EMPAQ_OD").SetAsFloat(12);
+    d->Post();
+  }
   for (const auto& [clave, pedido] : {std::pair{"A", 12}, std::pair{"B", 6}, std::pair{"D", 3}}) {
     auto p = Abre("INVENTAR.DBF", "ICLPRO");
     ASSERT_TRUE(p->FindKey({clave}));
@@ -317,6 +325,10 @@ TEST_F(ComandosCompra, RecepcionDeLaOrdenMostradaLlevaSuEncabezadoYSusPartidas) 
   EXPECT_EQ(Encabezado(v, "proceso"), "N");
   EXPECT_EQ(Encabezado(v, "TDOCU_O"), "");
   EXPECT_EQ(Lineas(v), (QStringList{"A:8", "D:2"}));
+  QStringList empaques;
+  for (v.TablaDeta->First(); !v.TablaDeta->Eof(); v.TablaDeta->Next())
+    empaques << v.TablaDeta->FieldByName("EMPAQUE").AsString();
+  EXPECT_EQ(empaques, (QStringList{"12", "0"}));
   // Nothing reached the shared receipts yet.
   EXPECT_EQ(Abre("ComprasE.dbf")->RecordCount(), 2);
   EXPECT_EQ(Mensajes(), QStringList());
@@ -333,6 +345,13 @@ TEST_F(ComandosCompra, RecepcionDeLaOrdenMostradaLlevaSuEncabezadoYSusPartidas) 
   ASSERT_TRUE(e->FindKey({3}));
   EXPECT_EQ(e->FieldByName("CLPRV_O").AsString(), "P1");
   EXPECT_EQ(e->FieldByName("REFER_O").AsString(), "OC-8");
+  // The receipt keeps the package counts of the order.
+  auto d = Abre("ComprasD.dbf", "ICOMDET");
+  d->SetRange({"3"}, {"3"});
+  QStringList guardadas;
+  for (d->First(); !d->Eof(); d->Next())
+    guardadas << d->FieldByName("CLPRO_OD").AsString() + u':' + d->FieldByName("EMPAQ_OD").AsString();
+  EXPECT_EQ(guardadas, (QStringList{"A:12", "D:0"}));
 }
 
 TEST_F(ComandosCompra, OrdenPorProveedorYCompraSugerida) {

@@ -496,6 +496,89 @@ TEST_F(GuardaCompras, SinLaCarpetaDeDatosNoSeGuardaYCerrarNoPregunta) {
   EXPECT_EQ(Filas("ComprasE.dbf", {"CLDOC_O"}), QStringList{"4"});
 }
 
+// The folder gone only at the save's second look (here while the message
+// of a key that is no product is on screen): the tables close and so does
+// the window; nothing is written, the journal keeps the document.
+TEST_F(GuardaCompras, LaCarpetaQueFaltaAlSegundoVistazoCierraTablasYVentana) {
+  TFormaCompras& v = NuevaRecepcion({{10, "P", 7}});
+  Linea(v, 1, "NOHAY", 3);
+  const QString datos = fs::Local(kDatos);
+  bool fuera = false;
+  ui::PuertaModal::Espera("TDialogo", [&](QDialog& d) {
+    fuera = QDir().rename(datos, datos + "_fuera");
+    static_cast<ui::Forma&>(d).Close();
+  });
+  v.Guardar1->trigger();
+  ASSERT_TRUE(fuera);
+  ASSERT_TRUE(QDir().rename(datos + "_fuera", datos));
+  EXPECT_EQ(Mensajes(), (QStringList{"No se encontro esta CLAVE NOHAY",
+                                     "No es Posible Guardar los Datos...error de conexión...\r Se Recomienda revisar "
+                                     "su red y REINICIAR EL PROGRAMA"}));
+  EXPECT_TRUE(v.SinConexionCompras);
+  for (const db::Tabla* t : {v.TablaComprasE, v.TablaComprasD, v.TablaInventario})
+    EXPECT_FALSE(t->Active()) << t->NombreTabla().toStdString();
+  EXPECT_FALSE(v.isVisible());
+  EXPECT_EQ(DeProducto("P", "EXIST_I"), "10");
+  EXPECT_EQ(Filas("ComprasE.dbf", {"CLDOC_O"}), QStringList{"4"});
+  EXPECT_TRUE(fs::ExisteArchivo(fs::Une(kPrograma, kDiarioCompras)));
+}
+
+// The close question's "No" drops the document and writes the marker file
+// again, with the number shown once more.
+TEST_F(GuardaCompras, DescartarAlCerrarReescribeElConsecutivo) {
+  const QString conse = fs::Une(kControlDatos, "Conse.dat");
+  TFormaCompras& v = NuevaRecepcion({{10, "P", 7}});
+  EXPECT_EQ(fs::LeeLineas(conse), QStringList{"R,5," + kControl});
+  fs::FijaAhora(QDateTime(QDate(2027, 3, 10), QTime(11, 0)));
+  prueba::RespondeCierre(2);
+  v.Close();
+  EXPECT_FALSE(v.isVisible());
+  EXPECT_TRUE(Navegando(v));
+  EXPECT_EQ(v.EditCLDOC_O->text(), "4");
+  EXPECT_EQ(fs::LeeLineas(conse), QStringList{"R,4," + kControl});
+  EXPECT_EQ(Filas("ComprasE.dbf", {"CLDOC_O"}), QStringList{"4"});
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// Configuration line 1 "NO" (tables worked closed): after a save the
+// window's tables are read again and the document saved is shown; "SI"
+// leaves them open as they were.
+TEST_F(GuardaCompras, SinTablasAbiertasElGuardadoLeeDeNuevoLasTablas) {
+  struct Caso {
+    const char* linea;
+    const char* numero;
+    const char* existencia;
+    QStringList leidas;
+  };
+  // Either way the save moves the header from the station's copy to the
+  // shared table.
+  const Caso casos[] = {
+      {"NO", "5", "20",
+       {"ComprasE.dbf", "ComprasE.dbf", "COMPRASD.DBF", "INVENTAR.DBF", "Cuepagar.DBF", "PROVEEDO.DBF"}},
+      {"SI", "6", "30", {"ComprasE.dbf"}},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.linea);
+    compras_.reset();
+    FijaLinea(ConfBasesAbiertas, c.linea);
+    TFormaCompras& v = NuevaRecepcion({{10, "P", 7}});
+    const std::vector<db::Tabla*> tablas = {v.TablaComprasE, v.TablaComprasD, v.TablaInventario, v.TablaCuPagar,
+                                            v.TablaProveedor};
+    QStringList leidas;
+    for (db::Tabla* t : tablas)
+      t->AfterOpen = [&leidas](db::Dataset& d) { leidas << static_cast<db::Tabla&>(d).NombreTabla(); };
+    v.Guardar1->trigger();
+    for (db::Tabla* t : tablas) t->AfterOpen = nullptr;
+    EXPECT_EQ(Mensajes(), QStringList());
+    EXPECT_EQ(leidas, c.leidas);
+    EXPECT_TRUE(Navegando(v));
+    EXPECT_EQ(v.EditCLDOC_O->text(), c.numero);
+    EXPECT_EQ(v.TablaComprasE->FieldByName("CLDOC_O").AsString(), c.numero);
+    EXPECT_EQ(v.TablaDeta->RecordCount(), 1);
+    EXPECT_EQ(DeProducto("P", "EXIST_I"), c.existencia);
+  }
+}
+
 TEST_F(GuardaCompras, LosPagosDeUnaCompraYLasPartidasCanceladas) {
   struct Fila {
     qint64 numero;

@@ -7,11 +7,12 @@
 #include "support/LibroPrueba.h"
 
 #include "platform/fs/Texto.h"
+#include "platform/ui/DialogoFuente.h"
 #include "platform/print/Registro.h"
 
 #include <QChartView>
+#include <QComboBox>
 #include <QElapsedTimer>
-#include <QFontDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -114,20 +115,26 @@ TEST_F(VentanaGuionTest, PaginasDeCincuentaYAvanceAutomatico) {
     prueba::Pulsa(v, "BotonColor");
     EXPECT_EQ(v.Hoja->palette().color(QPalette::Base), QColor(Qt::white));
 
-    // The font dialog changes the text selected.
+    // The font dialog gives the text selected its face, size and colour.
     v.Hoja->selectAll();
     QString familia;
+    QColor propuesto;
     ui::PuertaModal::Espera("Fuente", [&](QDialog& d) {
-      auto& fuentes = static_cast<QFontDialog&>(d);
-      fuentes.setCurrentFont(QFont("Arial", 16));
-      familia = fuentes.currentFont().family();
+      auto& fuentes = static_cast<ui::DialogoFuente&>(d);
+      propuesto = fuentes.Color();
+      fuentes.FijaFuente(QFont("Arial", 16));
+      familia = fuentes.Fuente().family();
+      auto* colores = d.findChild<QComboBox*>("Color");
+      colores->setCurrentIndex(colores->findText("Azul"));
       d.accept();
     });
     prueba::Pulsa(v, "SpeedButton1");
-    const QFont elegida = v.Hoja->document()->firstBlock().begin().fragment().charFormat().font();
-    EXPECT_EQ(elegida.family(), familia);
+    EXPECT_EQ(propuesto, QColor(Qt::black));
+    const QTextCharFormat elegido = v.Hoja->document()->firstBlock().begin().fragment().charFormat();
+    EXPECT_EQ(elegido.font().family(), familia);
     EXPECT_NE(familia, "Courier New");
-    EXPECT_EQ(elegida.pointSize(), 16);
+    EXPECT_EQ(elegido.font().pointSize(), 16);
+    EXPECT_EQ(elegido.foreground().color(), QColor(Qt::blue));
   });
 
   // Two full pages: the advance stops on the last one.

@@ -5,9 +5,11 @@
 
 #include "foundation/ArchivosPrograma.h"
 #include "inventory/Inven.h"
+#include "platform/ui/Componentes.h"
 #include "platform/ui/RejillaDatos.h"
 #include "programa_prueba.h"
 #include "reports/ConsCata.h"
+#include "reports/Formatos.h"
 #include "shell/Campos.h"
 #include "shell/Elipse.h"
 #include "shell/Empresas.h"
@@ -18,6 +20,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -144,6 +148,66 @@ TEST_F(Principal, ElProgramaUneLosModulosDelMenu) {
     principal.Item(c.item)->trigger();
     EXPECT_TRUE(mostrada);
   }
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// After the administrator's login, every item of the main menu and every
+// button of the toolbar as the program offers it: each usable (a module
+// not joined leaves its item disabled), the hidden ones hidden.
+TEST_F(Principal, TrasElIngresoDelAdministradorTodoElMenuYLaBarraSePuedenUsar) {
+  TFormaPrincipal& principal = Arranca();
+  Ingresa(principal, "adm");
+  struct Opcion {
+    const char* nombre;
+    bool visible = true;
+  };
+  const Opcion menu[] = {
+      {"Empresa1"}, {"Salir1"},
+      {"Clientes1"}, {"Proveedores1"}, {"Vendedores1"}, {"Facturacin1"}, {"Compras2"}, {"CuentasPorPagar1", false},
+      {"Inventario2"}, {"MovimientosalInventario1"}, {"CatlogoconImgenes1", false}, {"Movimientos1"},
+      {"Clientes2"}, {"Proveedores2"}, {"Vendedores2"}, {"Factura1"}, {"CapturaRpida1"},
+      {"Producto1"}, {"CapturaRapidadeClaves1"}, {"Compras1"}, {"MovalInventario1"},
+      {"Consolidar1"}, {"DiseodeConsultas1"}, {"DiseodeFormatos1"}, {"ReportesSQL1"}, {"Divisas1"},
+      {"Respaldos1"}, {"Reindexar1"}, {"Calculadora1"}, {"MI1"},
+      {"General1"}, {"ValoresIniciales1"}, {"AltadeConceptosCobranza1", false}, {"AltadeConceptosMovimientos1"},
+      {"IniciarenCapturaRpida1"}, {"IniciarenCapturaRpida2"}, {"IniciarenCotizacin1"}, {"ServidordeHorario1"},
+      {"ActualizarFechayHora1"}, {"VerMantenimiento1"},
+      {"VerTemas1"}, {"Sistema1"}, {"Acercade1"},
+  };
+  const Opcion barra[] = {{"BotonEmpresa"}, {"BotonClientes"}, {"BotonProveedo"}, {"BotonVendedor"},
+                          {"BotonFactu"},   {"BotonInventa"},  {"BotonMovinv"},   {"BotonCompra"},
+                          {"BotonSalir"},   {"SpeedButton1", false}};
+  // A hidden item cannot be chosen whatever its state; only that it is
+  // hidden counts.
+  const auto estado = [](const QString& nombre, bool habilitado, bool visible) {
+    return nombre + (!visible ? " oculto" : habilitado ? " habilitado" : " inhabilitado");
+  };
+  QStringList esperados, vistos;
+  for (const Opcion& o : menu) esperados << estado(o.nombre, true, o.visible);
+  for (const Opcion& o : barra) esperados << estado(o.nombre, true, o.visible);
+  esperados << estado("Panel2", true, true);
+  for (const QAction* m : principal.MainMenu1->actions())
+    for (const QAction* a : m->menu()->actions()) vistos << estado(a->objectName(), a->isEnabled(), a->isVisible());
+  for (const QToolButton* b : principal.Panel1->findChildren<QToolButton*>())
+    vistos << estado(b->objectName(), b->isEnabled(), !b->isHidden());
+  vistos << estado("Panel2", principal.Panel2->isEnabled(), !principal.Panel2->isHidden());
+  EXPECT_EQ(vistos, esperados);
+
+  // "Diseño de Formatos" opens the format picker, whose "Aceptar" leads to
+  // the format editor.
+  bool selector = false, editor = false;
+  ui::PuertaModal::Espera("TFormaFormatos", [&](QDialog& d) {
+    auto& formatos = static_cast<TFormaFormatos&>(d);
+    selector = !formatos.Formatos->isHidden() && formatos.Rangos->isHidden();
+    ui::PuertaModal::Espera("TFormaEdicion", [&](QDialog& e) {
+      editor = e.isVisible();
+      e.close();
+    });
+    prueba::Pulsa(d, "BotonEdicion");
+  });
+  principal.Item("DiseodeFormatos1")->trigger();
+  EXPECT_TRUE(selector);
+  EXPECT_TRUE(editor);
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
