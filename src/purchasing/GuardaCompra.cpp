@@ -433,14 +433,26 @@ void GuardadoCompra::CuentaPorPagar() {
 
 void GuardadoCompra::RestaCantidadesAnteriores() {
   db::Tabla& productos = Abre(productos_, plan_.carpetaInventario, kTablaProductos, kTagClaveProducto);
+  db::Tabla& kardex = Abre(kardex_, plan_.carpetaInventario, kTablaKardex, QStringLiteral("CLPRO_I"));
   const QStringList& claves = plan_.base.clavesReservadas;
   for (qsizetype i = 0; i < claves.size(); ++i) {
     if (!productos.FindKey({claves[i]})) continue;
     const double cantidad = ValorNumerico(plan_.base.cantidadesReservadas.value(i));
-    EscrituraGuardado escritura(u_, QStringLiteral("A") + QString::number(i));
+    const QString paso = QStringLiteral("A") + QString::number(i);
+    EscrituraGuardado escritura(u_, paso);
     escritura.Cambia(productos, [&](const db::Dataset& fila) {
       return ValoresFila{{QStringLiteral("EXIST_I"), Real(fila, "EXIST_I") - cantidad}};
     });
+    // The totals row gives back the entries of the old lines too: the new
+    // lines add theirs again.
+    const double existencia = Real(productos, "EXIST_I");
+    u_.Aplica(
+        QStringLiteral("K") + paso,
+        [&] {
+          ActualizaKardexProducto(kardex, -1, claves[i], cantidad, existencia, ColumnaKardex::Entradas);
+          return QStringList();
+        },
+        [] { return QStringList{QStringLiteral("dudosa")}; });
   }
 }
 
