@@ -2,6 +2,7 @@
 // and deleted through the entry window, printing, and moving between
 // remissions.
 
+#include "customers/Consultas.h"
 #include "customers/CucobraRemision.h"
 #include "customers/CuentasCobrar.h"
 #include "customers/EdicionCatalogo.h"
@@ -81,7 +82,8 @@ void TFormaRemCxCDetalle::BotonEliminaClick() {
     pregunta.ShowModal();
     if (pregunta.Tag() != 1) return;
   }
-  if (!TieneDerecho(Usuario->text().toInt(), DerechoBajaCuentasPorCobrar)) return;
+  // A label that holds no user number is no user: it has no rights.
+  if (!TieneDerecho(NumeroDeUsuario(Usuario->text()), DerechoBajaCuentasPorCobrar)) return;
   TFormaRemCuCobra entrada(this);
   SetTag(Borra);
   const qint64 registro = TablaCxC->RecNo();

@@ -34,7 +34,7 @@
 
 namespace {
 
-QString Linea(int n) {
+QString LineaKardex(int n) {
   QString valor;
   LeeLineaConfig(n, valor);
   return valor;
@@ -84,12 +84,12 @@ void TarjetaDelProducto(TFormaInventario& f,
 
 void TFormaInventario::Kardex1Click() {
   if (!EnProducto()) return;
-  if (Linea(ConfKardexIntegral) == u"S") {
+  if (LineaKardex(ConfKardexIntegral) == u"S") {
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
       return MuestraKardexIntegral(ConsultaEspejoExistencia(CarpetasEmpresa(), clave), kOrdenEspejo, existencia,
                                    true);
     });
-  } else if (Linea(ConfIntegraMovimientos) == u"SI") {
+  } else if (LineaKardex(ConfIntegraMovimientos) == u"SI") {
     Kardexalterno1Click();
   } else {
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
@@ -128,7 +128,7 @@ void TFormaInventario::AjustarCostoPromedio1Click() {
   const db::Carpetas empresa = CarpetasEmpresa();
   qint64 ultimo = 0;
   try {
-    auto productos = AbreProductos(false, TablaInventario->IndexName());
+    auto productos = ProductosDeVentana(false, true);
     const db::Campo& clave = productos->FieldByName(QStringLiteral("CLPRO_I"));
     db::Campo& promedio = productos->FieldByName(QStringLiteral("CPROM_I"));
     for (productos->First(); !productos->Eof(); productos->Next()) {
@@ -160,7 +160,7 @@ void TFormaInventario::ActualizarFechaUso1Click() {
   const QScopedValueRollback<bool> marca(recorriendo_, true);
   qint64 ultimo = 0;
   try {
-    auto productos = AbreProductos(false, TablaInventario->IndexName());
+    auto productos = ProductosDeVentana(false, true);
     const db::Campo& compra = productos->FieldByName(QStringLiteral("FEULC_I"));
     const db::Campo& venta = productos->FieldByName(QStringLiteral("FEULV_I"));
     db::Campo& uso = productos->FieldByName(QStringLiteral("HORAF_F"));

@@ -888,11 +888,14 @@ class TFormaCapturaRapida : public ui::Forma {
   // Rewrites encabeza.cnf of the program folder whole: its 18 lines from
   // the check marks and the shortcut captions in force.
   void GuardaOpcionesVenta();
-  // The path of a print format accepted in the format picker; "" when
-  // nothing is accepted or the file accepted does not exist (which is told).
-  QString EligeFormatoImpresion();
+  // The format picker: true and `formato` := the path of an existing print
+  // format accepted; false when it is cancelled or the path names no file
+  // (which is told), `formato` left as it was.
+  bool EligeFormatoImpresion(QString& formato);
   // Formatos > "Asignar Formato" > "Ctrl+F<n>" (n 1 to 6): the caption
-  // becomes "Ctrl+F<n> (<path chosen>)" and the options are saved.
+  // becomes "Ctrl+F<n> (<path chosen>)" and the options are saved; a
+  // picker cancelled, or a path that names no file (which is told), leaves
+  // both as they were.
   void AsignaFormatoAtajo(int n);
   // Opciones > "Ver Funciones" (Ctrl+F1): the keys, in a plain message.
   void VerFunciones1Click();

@@ -149,7 +149,9 @@ void TFormaCompras::TipoDocumentoChange() {
                       : LineaConf(ConfIntegraMovimientos) == QStringLiteral("SI") ? u'S'
                                                                                   : u'N';
   AplicaTipo(*this, tipo);
-  // The kind's last document, with its lines and totals.
+  // The kind's last document, shown whole (header, supplier, lines and
+  // totals), as the window opens on it: a header of the reopened table
+  // with the previous kind's supplier labels would mix two documents.
   if (TablaComprasE->Active()) TablaComprasE->Last();
   MuestraCompraActual();
 }

@@ -48,7 +48,7 @@ const QString kNoEncontrada = QStringLiteral("No se encontro esta CLAVE ");
 using plat::TextoError;
 
 QString Campo(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsString(); }
-double Real(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsFloat(); }
+double RealGuardar(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsFloat(); }
 
 // What the save tells and asks through the window.
 AvisosCompra AvisosDeVentana(TFormaCompras& v) {
@@ -90,7 +90,7 @@ PlanCompra PlanDeVentana(TFormaCompras& v, bool nuevo) {
   p.Fija(QStringLiteral("SUBTO_O"), t.SubtotalCompra.Real());
   p.Fija(QStringLiteral("IMPMO_O"), t.ImpuestoCompra.Real());
   p.Fija(QStringLiteral("IMDOC_O"), t.TotalCompra.Real());
-  p.Fija(QStringLiteral("SALDO_O"), (t.TotalCompra - Dinero::DeReal(Real(e, "ABONO_O"))).Real());
+  p.Fija(QStringLiteral("SALDO_O"), (t.TotalCompra - Dinero::DeReal(RealGuardar(e, "ABONO_O"))).Real());
   p.Fija(QStringLiteral("NOMBR_O"), v.Nombre->text());
   p.Fija(QStringLiteral("DIREC_O"), v.Direccion->text());
   p.Fija(QStringLiteral("POBLA_O"), v.Poblacion->text());
@@ -342,7 +342,7 @@ void TFormaCompras::BotonCambiosClick() {
   RespaldaPartidasCompra();
   EditCLDOC_O->setReadOnly(true);
   EditCLPRV_O->setFocus(Qt::OtherFocusReason);
-  TotalAnteriorCompra = Dinero::DeReal(Real(e, "IMDOC_O"));
+  TotalAnteriorCompra = Dinero::DeReal(RealGuardar(e, "IMDOC_O"));
   HabilitaBotonesCompra(false, false, true, true, false, false, false);
   ui::SetTag(BotonCambios, 1);
   ui::SetTag(BotonNuevo, 0);
@@ -383,19 +383,19 @@ namespace {
 
 PartidaBuferCompra PartidaDeCaptura(const db::Dataset& c) {
   PartidaBuferCompra p;
-  p.cantidad = Real(c, "CANTIDAD");
+  p.cantidad = RealGuardar(c, "CANTIDAD");
   p.clave = Campo(c, "CLAVE");
   p.producto = Campo(c, "PRODUCTO");
-  p.precio = Real(c, "PRECIO");
-  p.descuento = Real(c, "DESCUENTO");
-  p.descuento2 = Real(c, "DESCUENTO2");
-  p.descuento3 = Real(c, "DESCUENTO3");
-  p.importe = Real(c, "IMPORTE");
-  p.impuesto = Real(c, "IMPUESTO");
-  p.cajas = Real(c, "CAJAS");
-  p.surtido = Real(c, "SURTIDO");
+  p.precio = RealGuardar(c, "PRECIO");
+  p.descuento = RealGuardar(c, "DESCUENTO");
+  p.descuento2 = RealGuardar(c, "DESCUENTO2");
+  p.descuento3 = RealGuardar(c, "DESCUENTO3");
+  p.importe = RealGuardar(c, "IMPORTE");
+  p.impuesto = RealGuardar(c, "IMPUESTO");
+  p.cajas = RealGuardar(c, "CAJAS");
+  p.surtido = RealGuardar(c, "SURTIDO");
   p.caducidad = Campo(c, "CADUCIDAD");
-  p.empaque = Real(c, "EMPAQUE");
+  p.empaque = RealGuardar(c, "EMPAQUE");
   return p;
 }
 
@@ -412,7 +412,7 @@ void TFormaCompras::RespaldaPartidasCompra() {
   for (c.First(); !c.Eof(); c.Next()) {
     partidas << PartidaDeCaptura(c);
     AcumulaCantidadAnterior(ClavesAnterioresCompra, CantidadesAnterioresCompra, Campo(c, "CLAVE"),
-                            Real(c, "CANTIDAD"));
+                            RealGuardar(c, "CANTIDAD"));
   }
   try {
     fs::EscribeAtomico(RutaBufer(kBuferPartidasCompra), CodificaPartidasBuferCompra(partidas));
@@ -507,7 +507,7 @@ void TFormaCompras::MuestraPoliticaCompra(const QString& clave) {
   auto politica = std::make_unique<TFormaPoliticaCompras>(this);
   politica->LabelProducto->setText(Campo(*TablaDeta, "PRODUCTO"));
   politica->LabelCosto->setText(QStringLiteral("Costo   ") +
-                                FormatoMascara(QStringLiteral("###,##0.00"), Real(*TablaDeta, "PRECIO")));
+                                FormatoMascara(QStringLiteral("###,##0.00"), RealGuardar(*TablaDeta, "PRECIO")));
   db::Tabla productos;
   productos.SetCarpeta(TablaInventario->Carpeta());
   productos.SetNombreTabla(TablaInventario->NombreTabla());

@@ -386,8 +386,8 @@ QVector<SeccionGuion> SeccionesCorte(const CorteVenta& corte, const ContextoRepo
   return secciones;
 }
 
-ArgumentosReporte ArgumentosDeCorte(const CorteVenta& corte, const ContextoReporte& x) {
-  ArgumentosReporte a;
+ArgumentosReporteVenta ArgumentosDeCorte(const CorteVenta& corte, const ContextoReporte& x) {
+  ArgumentosReporteVenta a;
   const QString caption = U(corte.titulo);
   const QString fecha = TextoFecha(x.momento.date());
   switch (corte.forma) {

@@ -46,7 +46,7 @@ const CorteVenta* CorteDeClave(const QString& clave);
 QVector<SeccionGuion> SeccionesCorte(const CorteVenta& corte, const ContextoReporte& contexto);
 
 // The script and the runner's arguments of a cut.
-ArgumentosReporte ArgumentosDeCorte(const CorteVenta& corte, const ContextoReporte& contexto);
+ArgumentosReporteVenta ArgumentosDeCorte(const CorteVenta& corte, const ContextoReporte& contexto);
 
 // A "%" or "#" line: the prefix and each item in the column the model line
 // (same prefix) gives the item of that position; a column the model lacks

@@ -27,7 +27,7 @@ const QString kPartidasRemision = QStringLiteral("RemisioD.dbf");
 
 db::Campo& Campo(db::Tabla& t, const char* nombre) { return t.FieldByName(QString::fromLatin1(nombre)); }
 
-void AbreEn(db::Tabla& t, const QString& carpeta, const QString& archivo, const QString& tag) {
+void AbreEnCierre(db::Tabla& t, const QString& carpeta, const QString& archivo, const QString& tag) {
   t.SetCarpeta(carpeta);
   t.SetNombreTabla(archivo);
   t.SetIndexName(tag);
@@ -39,7 +39,7 @@ void AbreEn(db::Tabla& t, const QString& carpeta, const QString& archivo, const 
 QList<qint64> RemisionesDelPeriodo(const QString& carpeta, const QDate& inicio, const QString& archivo) {
   db::Tabla e;
   e.SetReadOnly(true);
-  AbreEn(e, carpeta, archivo, QStringLiteral("INUMENC"));
+  AbreEnCierre(e, carpeta, archivo, QStringLiteral("INUMENC"));
   QList<qint64> numeros;
   if (e.IsEmpty()) return numeros;
   for (e.Last(); !e.Bof(); e.Prior()) {
@@ -84,7 +84,7 @@ void MarcaRemisionesCierre(const QString& carpeta, const QList<qint64>& numeros,
   QStringList sinMarca;
   {
     db::Tabla remisiones;
-    AbreEn(remisiones, carpeta, kRemisiones, QStringLiteral("INUMENC"));
+    AbreEnCierre(remisiones, carpeta, kRemisiones, QStringLiteral("INUMENC"));
     for (const qint64 n : numeros) {
       try {
         if (!remisiones.FindKey({n}) || !Campo(remisiones, "REMIS_F").AsString().isEmpty()) continue;
@@ -130,8 +130,8 @@ CierrePartidas CargaPartidaCierre(TFormaCapturaRapida& p, const QString& carpeta
   db::Tabla e, l;
   e.SetReadOnly(true);
   l.SetReadOnly(true);
-  AbreEn(e, carpeta, kRemisiones, QStringLiteral("INUMENC"));
-  AbreEn(l, carpeta, kPartidasRemision, QStringLiteral("CLDOC_FD"));
+  AbreEnCierre(e, carpeta, kRemisiones, QStringLiteral("INUMENC"));
+  AbreEnCierre(l, carpeta, kPartidasRemision, QStringLiteral("CLDOC_FD"));
   double fpgc = 0;
   for (const qint64 n : numeros) {
     if (!e.FindKey({n}) || !Campo(e, "REMIS_F").AsString().isEmpty()) continue;

@@ -518,6 +518,27 @@ TEST_F(CuentasRemision, BorrarRespetaLaCuentaPrincipalYDejaBitacora) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+// A Usuario label that holds no user number is no user: Borrar refuses it
+// as such, where reading it as 0 would pass it as the administrator.
+TEST_F(CuentasRemision, BorrarSinUnUsuarioNoBorra) {
+  Remision(100, 500, "1000");
+  Movimiento(100, 500, "1", "C", "0");
+  Movimiento(100, 500, "3", "A", "300");
+  TFormaRemCxCDetalle cuenta;
+  cuenta.MuestraCxCRemision("100", "500");
+  for (const char* usuario : {"", "caja"}) {
+    SCOPED_TRACE(usuario);
+    cuenta.Usuario->setText(usuario);
+    ASSERT_TRUE(cuenta.TablaCxC->Locate("TIMOV_CC", {"3"}));
+    ui::PuertaModal::Espera("TFormaAdvertencia", [](QDialog& d) { Pulsa(d, "BitBtn1"); });
+    Pulsa(cuenta, "BotonElimina");
+    EXPECT_EQ(Mensajes(), QStringList{kUsuarioNoValido});
+    ui::PuertaModal::LimpiaMensajes();
+  }
+  EXPECT_EQ(Columna("CucobrarRemision.DBF", "TIMOV_CC"), (QStringList{"1", "3"}));
+  EXPECT_FALSE(fs::ExisteArchivo("C:\\VRL\\borrados.dat"));
+}
+
 // "Imprime": the customer of the account heads the format, the movements
 // are its detail; the preview is printed when asked.
 TEST_F(CuentasRemision, ImprimeLaCuentaConSuCliente) {

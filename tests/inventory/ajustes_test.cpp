@@ -30,6 +30,8 @@
 namespace {
 
 using namespace movimientos;
+// Named here too: another unit of the same batch may bring the test support's keys.
+using movimientos::Tecla;
 
 const QString kSinAccesoModulo = QStringLiteral("No se Tiene Acceso a este Módulo");
 const QString kDelicado = QStringLiteral("Recuerde que el siguente Proceso es muy DELICADO Desea Continuar?...");

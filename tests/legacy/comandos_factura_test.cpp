@@ -664,6 +664,10 @@ TEST_F(ComandosFactura, EmpaqueDelAdministradorTaraEnElEditorYFormatosRapidos) {
     });
     f.CtrlF21->trigger();
     EXPECT_EQ(f.CtrlF21->text(), "Ctrl+F2 (" + formato + ")");
+    // The picker cancelled changes nothing.
+    ui::PuertaModal::Espera("TFormaFormatos", [](QDialog& d) { d.reject(); });
+    f.CtrlF21->trigger();
+    EXPECT_EQ(f.CtrlF21->text(), "Ctrl+F2 (" + formato + ")");
     f.SaltarEncabezado1->trigger();
   });
   qunsetenv("VORLAN_PROGRAMAS");

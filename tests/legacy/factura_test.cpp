@@ -538,6 +538,8 @@ TEST_F(Factura, LasFasesDeCapturaYConsultaDecidenBotonesYMenus) {
     EXPECT_TRUE(f.EditClave->isEnabled());
     EXPECT_EQ(f.EstadoCaptura->text(), "Capturando...");
     EXPECT_EQ(f.Panel2->palette().color(QPalette::Window), QColor(Qt::red));
+    // "Agregar Partida" is offered in no phase.
+    EXPECT_TRUE(f.BotonAgregarPartida->isHidden());
 
     f.HabilitaBotonesFactura(true, true, false, true, true, true, false);
     EXPECT_FALSE(ComandoPermitido(f.BotonGuardar));
@@ -548,6 +550,7 @@ TEST_F(Factura, LasFasesDeCapturaYConsultaDecidenBotonesYMenus) {
     EXPECT_FALSE(f.EditClave->isEnabled());
     EXPECT_EQ(f.EstadoCaptura->text(), "Terminada");
     EXPECT_NE(f.Panel2->palette().color(QPalette::Window), QColor(Qt::red));
+    EXPECT_TRUE(f.BotonAgregarPartida->isHidden());
   });
 }
 

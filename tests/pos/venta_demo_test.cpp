@@ -31,13 +31,13 @@
 
 namespace {
 
-QWidget* Foco() { return QApplication::focusWidget(); }
+QWidget* FocoDemo() { return QApplication::focusWidget(); }
 
-void Escribe(const QString& texto) {
-  for (const QChar c : texto) QTest::keyClicks(Foco(), QString(c));
+void EscribeDemo(const QString& texto) {
+  for (const QChar c : texto) QTest::keyClicks(FocoDemo(), QString(c));
 }
-void Pulsa(int tecla, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QTest::keyClick(Foco(), static_cast<Qt::Key>(tecla), mods);
+void PulsaDemo(int tecla, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QTest::keyClick(FocoDemo(), static_cast<Qt::Key>(tecla), mods);
 }
 
 class VentaDemo : public RaizPrueba {
@@ -95,36 +95,36 @@ TEST_F(VentaDemo, UnaVentaEnteraSoloConTeclasDesdeElMenuPrincipal) {
     EXPECT_EQ(p.TablaDeta->RecordCount(), 2);
     EXPECT_EQ(p.ControlDocumento, 0);
     p.Detalle->setFocus();
-    Pulsa(Qt::Key_A, Qt::ControlModifier);
+    PulsaDemo(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(p.EditCLDOC_F->text(), "1");
     EXPECT_EQ(p.TotalFact->text().trimmed(), "105.57");
     EXPECT_EQ(p.SuCambio->text(), "Cambio     94.43");
     EXPECT_EQ(p.Impresa->text(), "Impresa PAGADA");
     EXPECT_EQ(p.ControlDocumento, 0);
     QTest::keyClick(&p, Qt::Key_F9);
-    ASSERT_EQ(Foco(), p.EditCLCLI_F);
+    ASSERT_EQ(FocoDemo(), p.EditCLCLI_F);
     // Enter from the customer to the quantity.
-    for (int i = 0; i < 10 && Foco() != p.EditCantidad; ++i) Pulsa(Qt::Key_Return);
-    ASSERT_EQ(Foco(), p.EditCantidad);
+    for (int i = 0; i < 10 && FocoDemo() != p.EditCantidad; ++i) PulsaDemo(Qt::Key_Return);
+    ASSERT_EQ(FocoDemo(), p.EditCantidad);
     EXPECT_EQ(p.Nombre->text(), "PUBLICO EN GENERAL");
     // Three lines: by key, by barcode, by key.
     for (const auto& [cantidad, clave] : {std::pair{"1", "ARR001"}, {"2", "750100110023"}, {"1", "AGU001"}}) {
-      Escribe(cantidad);
-      Pulsa(Qt::Key_Return);
-      Escribe(clave);
-      Pulsa(Qt::Key_Return);
+      EscribeDemo(cantidad);
+      PulsaDemo(Qt::Key_Return);
+      EscribeDemo(clave);
+      PulsaDemo(Qt::Key_Return);
     }
     EXPECT_EQ(p.LabelPartidas->text().section("  ", 0, 1), "Partidas  3");
     // F8: a card, with its number.
-    Pulsa(Qt::Key_F8);
-    Escribe("Tarjeta");
-    ASSERT_EQ(Foco(), p.EditCUENTA);
-    Escribe("4152");
+    PulsaDemo(Qt::Key_F8);
+    EscribeDemo("Tarjeta");
+    ASSERT_EQ(FocoDemo(), p.EditCUENTA);
+    EscribeDemo("4152");
     // F5: the amount received as a sum.
-    Pulsa(Qt::Key_F5);
-    ASSERT_EQ(Foco(), p.CAMBIO_F);
-    Escribe("500+200");
-    Pulsa(Qt::Key_Return);
+    PulsaDemo(Qt::Key_F5);
+    ASSERT_EQ(FocoDemo(), p.CAMBIO_F);
+    EscribeDemo("500+200");
+    PulsaDemo(Qt::Key_Return);
     EXPECT_EQ(p.CAMBIO_F->text(), "700.00");
     const Dinero total = p.Totales.TotalVenta;
     EXPECT_GT(total, Dinero());
@@ -140,7 +140,7 @@ TEST_F(VentaDemo, UnaVentaEnteraSoloConTeclasDesdeElMenuPrincipal) {
     EXPECT_EQ(p.TipoPago->currentText(), "Tarjeta");
     // F10: saved as the next remission, the screen back to the saved phase
     // showing it.
-    Pulsa(Qt::Key_F10);
+    PulsaDemo(Qt::Key_F10);
     EXPECT_EQ(p.EditCLDOC_F->text(), "3");
     EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
     EXPECT_EQ(p.TablaDeta->RecordCount(), 3);

@@ -341,16 +341,19 @@ TEST_F(DocumentosDeLineas, ImportarCotizacionTraeSuEncabezadoYSusLineas) {
     EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), (QStringList{"P1", "K1"}));
     EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), (QStringList{"4", "1"}));
   });
-  // Right after a stored document was shown its load is spent: the header
-  // comes, the lines do not.
+  // As the screen is used, on a stored document shown (it opens on the
+  // last remission): the quotation's lines come all the same, in place of
+  // the remission's.
   AgregaRemision(5, {{"CONTROL", "500"}, {"CLCLI_F", "1"}});
   AgregaLinea("RemisioD.dbf", 5, "P1", {{"CANTI_FD", "2"}});
   Abre("2", [&](Pantalla& p) {
     Muestra(p, 5);
+    ASSERT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), QStringList{"2"});
     importa(p, "7");
     EXPECT_EQ(p.EditCLDOC_F->text(), "7");
     EXPECT_EQ(p.EditCLCLI_F->text(), "20");
-    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), QStringList());
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), (QStringList{"P1", "K1"}));
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), (QStringList{"4", "1"}));
   });
   EXPECT_EQ(Mensajes(), QStringList());
 }
