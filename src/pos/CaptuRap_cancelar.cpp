@@ -423,6 +423,19 @@ void TFormaCapturaRapida::BotonCambiosClick() {
   FacturaDeRemisiones = LetraDocumento(Base->currentText()) == u'F' && PartidasConvertidas();
   EditCLCLI_F->show();
   HabilitaCaptura();
+  // A line typed during the change is added after the document's own: the
+  // capture stands on a new line, as in a new sale, never on a saved one.
+  try {
+    PostPendiente(*TablaDeta);
+    TablaDeta->Last();
+    Lineas.AgregaPartida();
+  } catch (const plat::Error& error) {
+    SueltaEncabezado();
+    BloqueaCaptura();
+    MuestraMensaje(error.mensaje());
+    fin();
+    return;
+  }
   Totales = TotalesVenta();
   HabilitaBotonesCaptura(false, false, true, false, false, false, true);
   ui::SetTag(BotonCambios, 1);

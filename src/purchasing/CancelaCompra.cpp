@@ -6,6 +6,10 @@
 #include "platform/db/Tabla.h"
 #include "purchasing/DocumentosCompra.h"
 #include "purchasing/GuardaCompra.h"
+#include "inventory/RegistroMovimiento.h"
+#include "inventory/RegistroProducto.h"
+#include "pos/EscrituraGuardado.h"
+#include "pos/ExistenciasVenta.h"
 
 #include <memory>
 
@@ -73,6 +77,52 @@ std::optional<PlanCancelacionCompra> PlanCancelacionCompra::De(const UnidadTraba
   return p;
 }
 
+namespace {
+
+// What a receipt line took into stock: FINAL - INICIAL as its save wrote
+// them (a receipt into a stock below 0 refused stopped at 0), else its
+// quantity.
+double EntradaPartidaCompra(const db::Dataset& linea) {
+  const db::Campo* inicial = linea.FindField(QStringLiteral("INICIAL"));
+  const db::Campo* final = linea.FindField(QStringLiteral("FINAL"));
+  if (inicial && final && !(inicial->IsNull() && final->IsNull())) return final->AsFloat() - inicial->AsFloat();
+  return linea.FieldByName(QStringLiteral("CANTI_OD")).AsFloat();
+}
+
+void DevuelveEntradasCompra(UnidadTrabajo& u, const PlanCancelacionCompra& plan) {
+  const auto lineas = AbreConEspera(plan.carpetaDatos, plan.tablaPartidas, kTagPartidaCompra);
+  const auto productos = AbreConEspera(plan.carpetaInventario, kTablaProductos, kTagClaveProducto);
+  const auto kardex = AbreConEspera(plan.carpetaInventario, kTablaKardex, QStringLiteral("CLPRO_I"));
+  // The lines are marked only after every one has given its stock back, so
+  // a run again finds them in the same order.
+  lineas->SetRange({plan.numero}, {plan.numero});
+  int i = 0;
+  for (lineas->First(); !lineas->Eof(); lineas->Next()) {
+    if (lineas->FieldByName(QStringLiteral("CONTROL")).AsString() != plan.control) continue;
+    if (lineas->FieldByName(QStringLiteral("TREGI_OD")).AsString() == kMarcaCancelada) continue;
+    const QString paso = QStringLiteral("CX") + QString::number(++i);
+    const QString clave = lineas->FieldByName(QStringLiteral("CLPRO_OD")).AsString();
+    if (clave.isEmpty() || !productos->FindKey({clave})) continue;
+    const double entrada = EntradaPartidaCompra(*lineas);
+    const double cantidad = lineas->FieldByName(QStringLiteral("CANTI_OD")).AsFloat();
+    EscrituraGuardado escritura(u, paso);
+    escritura.Cambia(*productos, [&](const db::Dataset& fila) {
+      return ValoresFila{{QStringLiteral("EXIST_I"), fila.FieldByName(QStringLiteral("EXIST_I")).AsFloat() - entrada}};
+    });
+    const double existencia = productos->FieldByName(QStringLiteral("EXIST_I")).AsFloat();
+    u.Aplica(
+        QStringLiteral("CK") + QString::number(i),
+        [&] {
+          ActualizaKardexProducto(*kardex, -1, clave, cantidad, existencia, ColumnaKardex::Entradas);
+          return QStringList();
+        },
+        [] { return QStringList{QStringLiteral("dudosa")}; });
+  }
+  lineas->CancelRange();
+}
+
+}  // namespace
+
 void CancelaCompra(UnidadTrabajo& u, const PlanCancelacionCompra& plan) {
   const qint64 numero = plan.numero.toLongLong();
   const auto encabezado = AbreConEspera(plan.carpetaDatos, plan.tablaEncabezado, kTagEncabezadoCompra);
@@ -92,6 +142,7 @@ void CancelaCompra(UnidadTrabajo& u, const PlanCancelacionCompra& plan) {
   });
   if (!recepcion) return;
 
+  DevuelveEntradasCompra(u, plan);
   u.Fija(QStringLiteral("CL"), [&] {
     const auto lineas = AbreConEspera(plan.carpetaDatos, plan.tablaPartidas, kTagPartidaCompra);
     MarcaPartidasCanceladas(*lineas, plan.numero, plan.control);

@@ -12,11 +12,13 @@
 //   u.Termina();
 //
 // A receipt: the header STDOC_O "C" (proceso "C" while the cancel runs),
-// its lines of the header's CONTROL TREGI_OD "C", its movement mirror rows
+// what each of its lines of the header's CONTROL took into stock given back
+// (EXIST_I less FINAL - INICIAL, the entries and stock of Kardex.dbf less
+// its quantity), those lines TREGI_OD "C", its movement mirror rows
 // STATUS "C", its charge row of the payables STATU_CP "C" with SALDO_CP 0
 // (so it no longer shows as owed), the document's log line " CANCELADA Por
-// <name>", then proceso "G". An order: its header STDOC_O "C" alone. Stock,
-// the supplier's balance and the payment rows stay as they are.
+// <name>", then proceso "G". An order: its header STDOC_O "C" alone. The
+// supplier's balance and the payment rows stay as they are.
 //
 // The header is the first write: a header another station holds is waited
 // for within the table layer's bound and then stops the cancel before

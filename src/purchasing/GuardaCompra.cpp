@@ -11,7 +11,6 @@
 #include "platform/Error.h"
 #include "platform/db/Consulta.h"
 #include "platform/db/Literales.h"
-#include "platform/db/Numeracion.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Real6.h"
 #include "platform/fs/Reloj.h"
@@ -433,14 +432,26 @@ void GuardadoCompra::CuentaPorPagar() {
 
 void GuardadoCompra::RestaCantidadesAnteriores() {
   db::Tabla& productos = Abre(productos_, plan_.carpetaInventario, kTablaProductos, kTagClaveProducto);
+  db::Tabla& kardex = Abre(kardex_, plan_.carpetaInventario, kTablaKardex, QStringLiteral("CLPRO_I"));
   const QStringList& claves = plan_.base.clavesReservadas;
   for (qsizetype i = 0; i < claves.size(); ++i) {
     if (!productos.FindKey({claves[i]})) continue;
     const double cantidad = ValorNumerico(plan_.base.cantidadesReservadas.value(i));
-    EscrituraGuardado escritura(u_, QStringLiteral("A") + QString::number(i));
+    const QString paso = QStringLiteral("A") + QString::number(i);
+    EscrituraGuardado escritura(u_, paso);
     escritura.Cambia(productos, [&](const db::Dataset& fila) {
       return ValoresFila{{QStringLiteral("EXIST_I"), Real(fila, "EXIST_I") - cantidad}};
     });
+    // The totals row gives back the entries of the old lines too: the new
+    // lines add theirs again.
+    const double existencia = Real(productos, "EXIST_I");
+    u_.Aplica(
+        QStringLiteral("K") + paso,
+        [&] {
+          ActualizaKardexProducto(kardex, -1, claves[i], cantidad, existencia, ColumnaKardex::Entradas);
+          return QStringList();
+        },
+        [] { return QStringList{QStringLiteral("dudosa")}; });
   }
 }
 
@@ -682,45 +693,52 @@ void GuardadoCompra::MovimientoPartida(const QString& fila) {
   const double neto = CostoNetoPartida(captura_, p.Valor(QStringLiteral("DTOTA_O")).toDouble());
   const auto escribe = [&](std::unique_ptr<db::Tabla>& tabla, const QString& archivo, const QString& nombre) {
     db::Tabla& t = Abre(tabla, plan_.carpetaInventario, archivo, {});
+    const auto llena = [&](db::Dataset& m, qint64 numero) {
+      EncabezadoMovimiento e;
+      e.numero = numero;
+      e.concepto = p.concepto;
+      e.fecha = FechaDe(p.Valor(QStringLiteral("FEDOC_O")));
+      e.contraparte = plan_.Proveedor();
+      e.referencia = numero_;
+      e.almacen = static_cast<int>(p.Valor(QStringLiteral("NALMA_O")).toDouble());
+      TPartidaCapturaMovimiento l;
+      l.CANTIDAD = Real(captura_, "CANTIDAD");
+      l.CLAVE = clave;
+      l.DESCRIPCION = Texto(captura_, "PRODUCTO");
+      l.COSTO = Dinero::DeReal(neto);
+      l.PRECIO = Dinero::DeReal(Real(captura_, "PRECIO"));
+      CamposRenglon(m, e, l, p.concepto, l.CANTIDAD.value_or(0));
+      m.FieldByName(QStringLiteral("CLDOC_MI")).SetAsInteger(numero);
+      m.FieldByName(QStringLiteral("NUDOC_MI")).SetAsString(documento);
+      m.FieldByName(QStringLiteral("BANAF_MI")).SetAsString(QStringLiteral("C"));
+      m.FieldByName(QStringLiteral("CLPRV_MI")).SetAsString(plan_.Proveedor());
+      m.FieldByName(QStringLiteral("COSUN_MI")).SetAsFloat(neto);
+      m.FieldByName(QStringLiteral("PUNIT_MI")).SetAsFloat(Real(captura_, "PRECIO"));
+      try {
+        m.FieldByName(QStringLiteral("CONTROL")).SetAsInteger(p.control);
+        m.FieldByName(QStringLiteral("HORAF_F")).SetAsInteger(p.usuario);
+      } catch (const plat::Error&) {
+      }
+    };
     // One movement document for every line: the number of the first row.
-    std::optional<db::Numeracion> numeracion;
-    qint64 numero = 0;
     if (const auto r = u_.Resultado(QStringLiteral("MIN"))) {
-      numero = r->value(0).toLongLong();
-    } else {
-      numeracion.emplace(t);
-      numero = SiguienteNumeroMovimiento(t);
-      u_.Anota(QStringLiteral("MIN"), {QString::number(numero)});
+      const qint64 numero = r->value(0).toLongLong();
+      u_.Agrega(t, nombre, [&](db::Dataset& m) { llena(m, numero); });
+      return;
     }
-    u_.Agrega(
-        t, nombre,
-        [&](db::Dataset& m) {
-          EncabezadoMovimiento e;
-          e.numero = numero;
-          e.concepto = p.concepto;
-          e.fecha = FechaDe(p.Valor(QStringLiteral("FEDOC_O")));
-          e.contraparte = plan_.Proveedor();
-          e.referencia = numero_;
-          e.almacen = static_cast<int>(p.Valor(QStringLiteral("NALMA_O")).toDouble());
-          TPartidaCapturaMovimiento l;
-          l.CANTIDAD = Real(captura_, "CANTIDAD");
-          l.CLAVE = clave;
-          l.DESCRIPCION = Texto(captura_, "PRODUCTO");
-          l.COSTO = Dinero::DeReal(neto);
-          l.PRECIO = Dinero::DeReal(Real(captura_, "PRECIO"));
-          CamposRenglon(m, e, l, p.concepto, l.CANTIDAD.value_or(0));
-          m.FieldByName(QStringLiteral("CLDOC_MI")).SetAsInteger(numero);
-          m.FieldByName(QStringLiteral("NUDOC_MI")).SetAsString(documento);
-          m.FieldByName(QStringLiteral("BANAF_MI")).SetAsString(QStringLiteral("C"));
-          m.FieldByName(QStringLiteral("CLPRV_MI")).SetAsString(plan_.Proveedor());
-          m.FieldByName(QStringLiteral("COSUN_MI")).SetAsFloat(neto);
-          m.FieldByName(QStringLiteral("PUNIT_MI")).SetAsFloat(Real(captura_, "PRECIO"));
-          try {
-            m.FieldByName(QStringLiteral("CONTROL")).SetAsInteger(p.control);
-            m.FieldByName(QStringLiteral("HORAF_F")).SetAsInteger(p.usuario);
-          } catch (const plat::Error&) {
-          }
-        });
+    // The first row draws the number and is written under the movement
+    // table's numbering lock; a row a killed run reserved and never made
+    // live draws it again. The number is the document's once its row is.
+    t.CancelRange();
+    t.SetFiltered(false);
+    t.SetIndexName(kTagDocumentoMovimiento);
+    const qint64 registro = AgregaConSiguienteNumero(t, QStringLiteral("CLDOC_MI"), [&](qint64 siguiente) {
+      return u_.Agrega(t, nombre, [&](db::Dataset& m) { llena(m, siguiente); }, true);
+    });
+    if (!t.VeARegistro(registro))
+      throw plat::Error(plat::Clase::NoExiste,
+                        QStringLiteral("El registro %1 de la tabla %2 ya no existe").arg(registro).arg(t.NombreTabla()));
+    u_.Anota(QStringLiteral("MIN"), {t.FieldByName(QStringLiteral("CLDOC_MI")).AsString()});
   };
   const bool escrita = EscribeConReintentos(
       [&] { escribe(movimientos_, QStringLiteral("Movinven.DBF"), paso); },

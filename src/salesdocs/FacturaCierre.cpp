@@ -73,6 +73,11 @@ QString OrigenCierre(const QList<qint64>& numeros) {
   return QStringLiteral("CI(") + QString::number(numeros.first()) + u'-' + QString::number(numeros.last()) + u')';
 }
 
+void AvisaFacturaCierre(const QString& factura) {
+  MuestraMensaje(QStringLiteral("Genero la Factura ") + factura +
+                 QStringLiteral(" Puede Revisarla en el Módulo de Facturación de VRL"));
+}
+
 void MarcaRemisionesCierre(const QString& carpeta, const QList<qint64>& numeros, const QString& factura) {
   // Each remission of the period not invoiced yet is marked; one that
   // cannot be (held by another station) is named, the invoice standing.
@@ -92,8 +97,7 @@ void MarcaRemisionesCierre(const QString& carpeta, const QList<qint64>& numeros,
       }
     }
   }
-  MuestraMensaje(QStringLiteral("Genero la Factura ") + factura +
-                 QStringLiteral(" Puede Revisarla en el Módulo de Facturación de VRL"));
+  AvisaFacturaCierre(factura);
   if (!sinMarca.isEmpty())
     MuestraMensaje(QStringLiteral("No se pudieron marcar como facturadas las remisiones ") + sinMarca.join(u',') +
                    QStringLiteral(": una Factura de Cierre posterior las tomaría otra vez"));
@@ -234,7 +238,13 @@ void FacturadeCierre1Click(TFormaCapturaRapida& p) {
   p.DocumentoNuevo = true;
   EditaFila(*p.TablaFacturae);
   // Saved as an invoice made from remissions: the stock left with them, and
-  // the closing line names no product to check.
+  // the closing line names no product to check. Its origin and the marks of
+  // its remissions are written by the save itself, one unit of work with the
+  // invoice, so a station killed midway finishes them (or the invoice) once.
+  Campo(*p.TablaFacturae, "CLPED_F").SetAsString(OrigenCierre(numeros));
+  QStringList remisiones;
+  for (const qint64 n : numeros) remisiones << QString::number(n);
+  p.RemisionesDeFactura = carpeta + u'\n' + remisiones.join(u',');
   p.FacturaDeRemisiones = true;
   try {
     p.BotonGuardarClick();
@@ -244,16 +254,7 @@ void FacturadeCierre1Click(TFormaCapturaRapida& p) {
   }
   p.FacturaDeRemisiones = false;
   if (ui::Tag(p.BotonNuevo) != 0) return;  // the save told why it did not write
-  const QString numero = p.EditCLDOC_F->text().left(12);
-
-  db::Tabla& factura = *p.TablaFacturae;
-  if (factura.FindKey({numero.toLongLong()})) {
-    factura.Edit();
-    Campo(factura, "CLPED_F").SetAsString(OrigenCierre(numeros));
-    factura.Post();
-  }
-
-  MarcaRemisionesCierre(carpeta, numeros, numero);
+  AvisaFacturaCierre(p.EditCLDOC_F->text().left(12));
 
   // The invoice is still on screen: it is what gets printed.
   if (PreguntaImprimirCierre(&p)) {

@@ -59,6 +59,8 @@ QList<qint64> RemisionesDelPeriodo(const QString& carpeta, const QDate& inicio,
                                    const QString& archivo = QStringLiteral("Remision.dbf"));
 // The closing invoice's origin: "CI(" + first + "-" + last + ")".
 QString OrigenCierre(const QList<qint64>& numeros);
+// "Genero la Factura <n> Puede Revisarla ..." told.
+void AvisaFacturaCierre(const QString& factura);
 // Each remission of `numeros` in Remision.dbf of `carpeta` not invoiced
 // yet marked REMIS_F "F" + `factura`; then "Genero la Factura <n> ..." is
 // told, and the remissions that could not be marked are named.

@@ -449,6 +449,31 @@ TEST_F(Cancelar, ModificarGuardaLaVentaConSusNuevasLineasYElMismoNumero) {
   });
 }
 
+// A line typed by keys during "Modificar" (quantity, Enter, key, Enter) is
+// a new line of the document; the saved lines stay as they were.
+TEST_F(Cancelar, EnUnCambioUnaLineaTecleadaSeAgregaALasDelDocumento) {
+  EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
+  Abre("1", [&](Pantalla& p) {
+    Vende(p, {{"3", "P1"}, {"1", "P2"}});
+    p.Modificar1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    p.EditCantidad->setFocus();
+    Escribe("4");
+    Pulsa(Qt::Key_Return);
+    Escribe("P2");
+    Pulsa(Qt::Key_Return);
+    ui::PuertaModal::LimpiaMensajes();
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
+    QStringList lineas = Filas("RemisioD.dbf", {"CLPRO_FD", "CANTI_FD"});
+    lineas.sort();
+    EXPECT_EQ(lineas, (QStringList{"P1|3", "P2|1", "P2|4"}));
+    EXPECT_EQ(Existencia("P1"), "47");
+    EXPECT_EQ(Existencia("P2"), "45");
+  });
+}
+
 TEST_F(Cancelar, CancelaMovimientoTiraLaCapturaYMuestraElDocumentoGuardado) {
   EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
   Abre("1", [&](Pantalla& p) {
@@ -565,6 +590,7 @@ TEST_F(Cancelar, DosEstacionesNoModificanElMismoDocumentoALaVez) {
     p.Modificar1->trigger();
     EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
     ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    // The document's lines, and the new line the capture waits on.
     QStringList captura;
     for (p.TablaDeta->First(); !p.TablaDeta->Eof(); p.TablaDeta->Next()) {
       captura << p.TablaDeta->FieldByName("CLAVE").AsString() + u'=' + p.TablaDeta->FieldByName("CANTIDAD").AsString();
@@ -574,7 +600,7 @@ TEST_F(Cancelar, DosEstacionesNoModificanElMismoDocumentoALaVez) {
       p.TablaDeta->Post();
     }
     captura.sort();
-    EXPECT_EQ(captura, QStringList{"P1=5"});
+    EXPECT_EQ(captura, (QStringList{"=1", "P1=5"}));
     Pulsa(Qt::Key_F10);
     EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
     EXPECT_EQ(ui::Tag(p.BotonCambios), 0);

@@ -552,8 +552,9 @@ TEST_F(ComandosCompra, CancelarConLaClaveDeQuienTieneElDerecho57) {
   EXPECT_EQ(fs::LeeLineas(ArchivoHistorial(kDatos, u'C', "2")),
             QStringList{LineaHistorial("CANCELADA", "Usuario 2")});
   EXPECT_FALSE(fs::ExisteArchivo(fs::Une(kPrograma, kDiarioCompras)));
-  // Stock and the supplier's balance stay.
-  EXPECT_EQ(DeProducto("A", "EXIST_I"), "2");
+  // The stock its lines took in goes back (these lines carry no stock
+  // snapshot: their quantity); the supplier's balance stays.
+  EXPECT_EQ(DeProducto("A", "EXIST_I"), "-3");
   auto proveedor = Abre("PROVEEDO.DBF", "ICLAPRO");
   ASSERT_TRUE(proveedor->FindKey({"P1"}));
   EXPECT_EQ(proveedor->FieldByName("SALDO_P").AsString(), "180");

@@ -30,7 +30,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSet>
 #include <QToolButton>
+
+#include <algorithm>
+#include <map>
 
 
 namespace {
@@ -256,8 +260,10 @@ TEST_F(GuardaCompras, UnCambioAplicaSoloLaDiferencia) {
             "5|97.44|97.44|" + kControl + "|G");
   EXPECT_EQ(Filas("ComprasD.dbf", {"CLDOC_OD", "CANTI_OD", "INICIAL", "FINAL"}), QStringList{"5|12|10|22"});
   EXPECT_EQ(DeProducto("P", "EXIST_I"), "22");
-  // Entries are counted again in full, as the totals always did.
-  EXPECT_EQ(DeKardex("P", "ENTRA_I"), "22");
+  // The totals row counts each unit received once: the old lines' entries
+  // go back before the new ones are added.
+  EXPECT_EQ(DeKardex("P", "ENTRA_I"), "12");
+  EXPECT_EQ(DeKardex("P", "EXIST_I"), "12");
   EXPECT_EQ(Filas("MOVIMIENTOS.DBF", {"CLDOC_MI", "CANTI_MI", "TIMOV_MI"}), QStringList{"5|12|51"});
   EXPECT_EQ(DeProveedor("SALDO_P"), "597.44");
   EXPECT_EQ(DeProveedor("COMPR_P"), "97.44");
@@ -893,6 +899,23 @@ RUTINA_HIJA(EstacionMuereCompra) {
   return 0;
 }
 
+// A return to the supplier (the window switched to that kind by code, its
+// movement switch on) of the three products, saved with the fault seam armed
+// at argumentos[1], pass argumentos[2].
+RUTINA_HIJA(DevolucionMuere) {
+  std::unique_ptr<ui::Aplicacion> aplicacion;
+  auto v = VentanaHija(argumentos.value(0), aplicacion);
+  v->TextoTipoCompra = kDevolucionCompra;
+  v->CambiaTipoCompra(u'D');
+  v->MovimientosCompra = u'S';
+  CapturaTres(*v);
+  falla::Arma(argumentos.value(1), argumentos.value(2).toInt());
+  prueba::AvisaPadre("ARMADO");
+  v->Guardar1->trigger();
+  falla::Desarma();
+  return 0;
+}
+
 // Takes the receipt shown into change and goes one step at each word of
 // the parent: its line to 12 units with the totals, "Imprimir" (Ctrl+I),
 // the save. Each step answers what the window shows.
@@ -1006,6 +1029,72 @@ TEST_F(EstacionesCompra, UnaEstacionMuertaAlGuardarTerminaLaRecepcionAlVolver) {
 // whatever it does (a line and the totals, printing), "Modificar" here is
 // refused; once it saves, this station gets in on the receipt as it left
 // it, and stock, supplier balance, payable and lines count each save once.
+// A station killed at any append of a return's save, another station saving
+// a return meanwhile, the first started again: each return's movement rows
+// are whole and carry one movement number, never the other's.
+TEST_F(EstacionesCompra, UnaDevolucionMuertaNoCompartePorNumeroDeMovimiento) {
+  FijaLinea(ConfIntegraMovimientos, "SI");
+  CopiaPrograma(fs::Local(kPrograma), fs::Local("C:\\VRL2"));
+  const auto devolucion = [] {
+    TFormaCompras v;
+    v.Usuario->setText("0");
+    v.Show();
+    QApplication::setActiveWindow(&v);
+    v.DisparaActivacion();
+    v.TextoTipoCompra = kDevolucionCompra;
+    v.CambiaTipoCompra(u'D');
+    v.MovimientosCompra = u'S';
+    v.Nuevo1->trigger();
+    v.EditCLPRV_O->setFocus();
+    prueba::Reescribe(v.EditCLPRV_O, "S");
+    v.EditFEDOC_O->setFocus();
+    Linea(v, 1, "P1", 10);
+    v.Guardar1->trigger();
+    EXPECT_EQ(ui::Tag(v.BotonNuevo), 0) << Mensajes().join('|').toStdString();
+    v.Close();
+  };
+  const auto revisa = [&](bool) {
+    devolucion();
+    // The killed station starts again and finishes its return.
+    qputenv("VORLAN_PROGRAM_FOLDER", "C:\\VRL2");
+    {
+      TFormaCompras v;
+      v.Usuario->setText("0");
+      v.Show();
+      QApplication::setActiveWindow(&v);
+      v.DisparaActivacion();
+      v.Close();
+    }
+    qunsetenv("VORLAN_PROGRAM_FOLDER");
+    EXPECT_EQ(Mensajes(), QStringList());
+    ui::PuertaModal::LimpiaMensajes();
+    EXPECT_FALSE(fs::ExisteArchivo(fs::Une("C:\\VRL2", kDiarioCompras)));
+    // By document: its rows and the movement numbers they carry.
+    std::map<QString, std::pair<int, QSet<QString>>> documentos;
+    for (const QString& fila : Filas("Movinven.DBF", {"NUDOC_MI", "CLDOC_MI"})) {
+      auto& [filas, numeros] = documentos[fila.section(u'|', 0, 0)];
+      ++filas;
+      numeros.insert(fila.section(u'|', 1));
+    }
+    ASSERT_EQ(documentos.size(), 2u);
+    QList<int> filas;
+    QSet<QString> todos;
+    for (const auto& [documento, datos] : documentos) {
+      EXPECT_EQ(datos.second.size(), 1) << documento.toStdString();
+      filas << datos.first;
+      todos += datos.second;
+    }
+    std::sort(filas.begin(), filas.end());
+    EXPECT_EQ(filas, (QList<int>{1, 3}));
+    EXPECT_EQ(todos.size(), 2);
+    EXPECT_EQ(Abre("Movinven.DBF")->TagsDiscrepantes(), QStringList());
+  };
+  const int muertes = prueba::MuereEnCadaEscritura(
+      fs::Local("C:\\"), "DevolucionMuere", {"C:\\VRL2"},
+      {{guardado::puntos::kReservado, {}}}, revisa, 40);
+  EXPECT_GT(muertes, 5);
+}
+
 TEST_F(EstacionesCompra, UnaRecepcionEnCambioEsDeUnaSolaEstacion) {
   TFormaCompras& v = NuevaRecepcion({{10, "P1", 7}});
   v.Guardar1->trigger();

@@ -230,14 +230,20 @@ class LibroExistencias : public VentaPrueba,
 
   // --- The other windows.
 
-  // A purchase receipt of supplier S.
-  void Compra(const QList<std::pair<double, QString>>& lineas) {
+  // The purchase window, standing on the last receipt.
+  TFormaCompras& Compras() {
     compras_ = std::make_unique<TFormaCompras>();
     TFormaCompras& v = *compras_;
     v.Usuario->setText("0");
     v.Show();
     QApplication::setActiveWindow(&v);
     v.DisparaActivacion();
+    return v;
+  }
+
+  // A purchase receipt of supplier S.
+  void Compra(const QList<std::pair<double, QString>>& lineas) {
+    TFormaCompras& v = Compras();
     v.Nuevo1->trigger();
     v.EditCLPRV_O->setFocus();
     prueba::Reescribe(v.EditCLPRV_O, "S");
@@ -254,6 +260,47 @@ class LibroExistencias : public VentaPrueba,
     v.CalculaTotalesCompra();
     prueba::Tecla(v, "", Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(ui::Tag(v.BotonNuevo), 0) << Mensajes().join('|').toStdString();
+    compras_.reset();
+  }
+
+  // The last receipt taken into "Modificar": each key's quantity set (0
+  // removes its line), Ctrl+G.
+  void CambiaCompra(const std::map<QString, double>& cantidades) {
+    TFormaCompras& v = Compras();
+    v.Modificar1->trigger();
+    ASSERT_EQ(ui::Tag(v.BotonCambios), 1) << Mensajes().join('|').toStdString();
+    db::Tabla& c = *v.TablaDeta;
+    c.First();
+    while (!c.Eof()) {
+      const auto i = cantidades.find(c.FieldByName("CLAVE").AsString());
+      if (i != cantidades.end() && i->second == 0) {
+        c.Delete();
+        continue;
+      }
+      if (i != cantidades.end()) {
+        c.Edit();
+        c.FieldByName("CANTIDAD").SetAsFloat(i->second);
+        c.Post();
+      }
+      c.Next();
+    }
+    v.CalculaTotalesCompra();
+    prueba::Tecla(v, "", Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(ui::Tag(v.BotonCambios), 0) << Mensajes().join('|').toStdString();
+    compras_.reset();
+  }
+
+  // Registro > "Cancelar Documento" on the last receipt, the administrator's
+  // password given.
+  void CancelaCompra() {
+    TFormaCompras& v = Compras();
+    ui::PuertaModal::Espera("TFormaAdministrador", [](QDialog& d) {
+      prueba::Teclea(d, "Clave", "adm");
+      prueba::Pulsa(d, "BitBtn1");
+    });
+    ui::PuertaModal::Espera("TFormaAdvertencia", [](QDialog& d) { prueba::Pulsa(d, "BitBtn1"); });
+    v.Cancelar1->trigger();
+    EXPECT_EQ(v.Estado->text(), "Cancelada") << Mensajes().join('|').toStdString();
     compras_.reset();
   }
 
@@ -487,6 +534,38 @@ const Secuencia kSecuencias[] = {
        t.EnVenta([](Pantalla& p) { LibroExistencias::Vende(p, {{"4", "P1"}}); });
      },
      {{"P1", {56, 4}}, {"P2", {45, 0}}}},
+    {"CompraCambiadaDe3A1",
+     [](LibroExistencias& t) {
+       t.Compra({{3, "P1"}});
+       t.CambiaCompra({{"P1", 1}});
+     },
+     {{"P1", {51, 0}}}},
+    {"CompraCambiadaDe3A5",
+     [](LibroExistencias& t) {
+       t.Compra({{3, "P1"}});
+       t.CambiaCompra({{"P1", 5}});
+       t.EnVenta([](Pantalla& p) { LibroExistencias::Vende(p, {{"2", "P1"}}); });
+     },
+     {{"P1", {53, 2}}}},
+    {"CompraCambiadaSinUnaLinea",
+     [](LibroExistencias& t) {
+       t.Compra({{3, "P1"}, {4, "P2"}});
+       t.CambiaCompra({{"P2", 0}});
+     },
+     {{"P1", {53, 0}}}},
+    {"CompraCancelada",
+     [](LibroExistencias& t) {
+       t.Compra({{3, "P1"}, {4, "P2"}});
+       t.CancelaCompra();
+     },
+     {}},
+    {"CompraCambiadaYCancelada",
+     [](LibroExistencias& t) {
+       t.Compra({{3, "P1"}, {4, "P2"}});
+       t.CambiaCompra({{"P1", 6}, {"P2", 0}});
+       t.CancelaCompra();
+     },
+     {}},
     {"EntradaYSalida",
      [](LibroExistencias& t) {
        t.Movimiento(ConceptoAjusteEntrada, {{"5", "P1"}});

@@ -17,6 +17,10 @@
 #include "support/ImpresionPrueba.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
+#include "foundation/UnidadTrabajo.h"
+#include "platform/fs/Falla.h"
+#include "platform/fs/Reloj.h"
+#include "platform/ui/Aplicacion.h"
 
 #include <QAction>
 #include <QLabel>
@@ -564,15 +568,58 @@ RUTINA_HIJA(EditaRemision) {
   return 0;
 }
 
+// The closing invoice run by a station with the fault seam armed at
+// argumentos[0], pass argumentos[1].
+RUTINA_HIJA(CierreMuere) {
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion app(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  fs::FijaAhora(QDateTime(QDate(2010, 3, 5), QTime(10, 15, 0)));
+  print::FijaImpresorasPrueba({{"laser", "Laser", print::TipoImpresora::Registro, QString(), 600}}, 0);
+  auto pantalla = std::make_unique<Pantalla>();
+  pantalla->usuario->setText("0");
+  ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog& d) {
+    auto& p = static_cast<Pantalla&>(d);
+    ui::PuertaModal::Espera("TDialogoImprimir", [](QDialog& q) { prueba::Pulsa(q, "BitBtn1"); });
+    ui::PuertaModal::Espera("TFormaAdvertencia", [](QDialog& q) { prueba::Pulsa(q, "BitBtn2"); });
+    falla::Arma(argumentos.value(0), argumentos.value(1).toInt());
+    prueba::AvisaPadre("ARMADO");
+    FacturadeCierre1Click(p);
+    falla::Desarma();
+  });
+  pantalla->ShowModal();
+  return 0;
+}
+
+// Killed at any write of the closing invoice, the station started again
+// finds the invoice once, whole, with its origin, and its remissions marked.
+TEST_F(FacturaDeCierre, UnaEstacionMuertaAMitadDeLaFacturaLaTerminaUnaVezAlVolver) {
+  const auto revisa = [&](bool) {
+    ui::PuertaModal::LimpiaMensajes();
+    Abre("0", [](Pantalla&) {});
+    EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "IMTOD_F"}),
+              (QList<QStringList>{{"1", "CI(3-4)", "174"}}));
+    EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLPRO_FD", "IMPOR_FD"}), (QList<QStringList>{{"CIERRE", "174"}}));
+    EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F"}, "INUMENC"),
+              (QList<QStringList>{{"2", ""}, {"3", "F1"}, {"4", "F1"}}));
+  };
+  const int muertes = prueba::MuereEnCadaEscritura(
+      fs::Local("C:\\"), "CierreMuere", {},
+      {{guardado::puntos::kEscrito, {}}, {guardado::puntos::kReservado, {}}}, revisa, 60);
+  EXPECT_GT(muertes, 5);
+}
+
 TEST_F(FacturaDeCierre, UnaRemisionQueOtraEstacionTieneSeNombraYLaFacturaQueda) {
   prueba::ProcesoHijo otra("EditaRemision", {kDatos, "4"});
   ASSERT_EQ(otra.EsperaLinea(), "EDITANDO");
   Abre("0", [](Pantalla& p) { Cierra(p, false); });
   otra.Envia("");
   EXPECT_EQ(otra.Espera(), 0);
-  EXPECT_EQ(Mensajes(), (QStringList{"Genero la Factura 1 Puede Revisarla en el Módulo de Facturación de VRL",
-                                     "No se pudieron marcar como facturadas las remisiones 4: una Factura de Cierre "
-                                     "posterior las tomaría otra vez"}));
+  EXPECT_EQ(Mensajes(),
+            (QStringList{"La Factura 1 se guardó, pero las remisiones 4 no se pudieron marcar como facturadas",
+                         "Genero la Factura 1 Puede Revisarla en el Módulo de Facturación de VRL"}));
   EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "IMTOD_F"}),
             (QList<QStringList>{{"1", "CI(3-4)", "174"}}));
   EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLPRO_FD", "IMPOR_FD"}), (QList<QStringList>{{"CIERRE", "174"}}));
