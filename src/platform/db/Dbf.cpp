@@ -516,6 +516,13 @@ class AlmacenDbf final : public Almacen {
   }
 
   bool Borrado(const char* registro) const override { return registro[0] == kBorrado; }
+
+  bool BytesCampo(const char* registro, int campo, QByteArrayView& bytes, char& letra) const override {
+    const InfoCampo& i = e_.info[static_cast<size_t>(campo)];
+    bytes = QByteArrayView(registro + i.desde, i.ancho);
+    letra = i.letra;
+    return true;
+  }
   void Revive(Registro& r) const override { r.datos[0] = kVivo; }
 
   bool Nulo(const char* registro, int campo) override {

@@ -202,6 +202,12 @@ QVariant Tabla::LeeCampo(int i) const {
   return r ? almacen_->Valor(r, i) : QVariant();
 }
 
+bool Tabla::BytesCampo(int i, QByteArrayView& bytes, char& letra) const {
+  if (edicion_ || actual_ == 0 || !Active()) return false;
+  const char* r = almacen_->Lee(actual_);
+  return r && almacen_->BytesCampo(r, i, bytes, letra);
+}
+
 bool Tabla::CampoNulo(int i) const {
   if (edicion_) return !almacen_->ValorDe(edicion_->r, i).isValid();
   if (actual_ == 0) return true;

@@ -120,6 +120,12 @@ class Tabla : public Dataset {
   // Whether inserting or deleting a row changes the numbers of the rows
   // after it (Paradox); false while closed.
   bool Renumera() const;
+  // The stored bytes of field i of the current row and the letter of their
+  // layout (Almacen::BytesCampo), for a scan that reads values without
+  // decoding them; false while the row is being edited, with no current
+  // row, or for a storage that keeps no such bytes. The view lasts until
+  // the table moves.
+  bool BytesCampo(int i, QByteArrayView& bytes, char& letra) const;
   // An upper bound of RecordCount read without walking the rows: the
   // records of the file as of the last open or refresh, deleted ones
   // included; with a range, the rows of the range. Views of a large table
