@@ -114,6 +114,16 @@ class Almacen {
     (void)registro, (void)campo, (void)bytes, (void)letra;
     return false;
   }
+  // Hands `visita` every live record of the file as of the last open or
+  // refresh, in record order: its number and its stored bytes, read a
+  // block at a time under the readers' lock (the bytes last until `visita`
+  // returns). False for a storage that cannot: the
+  // caller walks the rows instead. Throws Corrupto when the file is shorter
+  // than its records.
+  virtual bool RecorreRegistros(const std::function<void(qint64, const char*)>& visita) {
+    (void)visita;
+    return false;
+  }
 
   // --- Editing buffers.
   // A new blank record (every field null, not deleted).
