@@ -10,6 +10,9 @@ PACKAGES=(
   # CMake and Ninja run the build; g++ compiles C++20; pkg-config finds
   # libzip and pxlib.
   cmake ninja-build g++ pkg-config
+  # mold links the programs several times faster than ld; the build uses it
+  # (or lld) only when it is installed.
+  mold
   # Qt6 Core, Gui, Widgets, PrintSupport and Test; Qt Gui's CMake files ask
   # for OpenGL's headers.
   qt6-base-dev libgl-dev

@@ -4,6 +4,7 @@
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_numero.h"
 #include "inventory/DocumentoMovimiento.h"
+#include "inventory/RecalculoExistencia.h"
 #include "inventory/RegistroMovimiento.h"
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
@@ -53,14 +54,18 @@ constexpr double kCentavo = 0.01;
 }  // namespace
 
 QString ConsultaEspejoExistencia(const db::Carpetas& empresa, const QString& clave) {
+  // The mirror holds the remissions' lines: their own movement rows are not
+  // counted again.
   return Seleccion(kEspejo, QStringLiteral("movimientos.dbf"), empresa, clave) + QStringLiteral("  union  ALL ") +
-         Seleccion(kEspejoMovimientos, QStringLiteral("MovInven.dbf"), empresa, clave);
+         Seleccion(kEspejoMovimientos, QStringLiteral("MovInven.dbf"), empresa, clave) +
+         CondicionMovimientoNoVenta(QStringLiteral("R"));
 }
 
 QString ConsultaExistenciaReducida(const db::Carpetas& empresa, const QString& clave) {
   return Seleccion(kReducidaRemisiones, QStringLiteral("remisiod.dbf"), empresa, clave) +
          QStringLiteral("   union ALL ") + Seleccion(kReducidaCompras, QStringLiteral("COMPRASD.dbf"), empresa, clave) +
-         QStringLiteral("UNION ALL ") + Seleccion(kReducidaMovimientos, QStringLiteral("MOVINVEN.dbf"), empresa, clave);
+         QStringLiteral("UNION ALL ") + Seleccion(kReducidaMovimientos, QStringLiteral("MOVINVEN.dbf"), empresa, clave) +
+         CondicionMovimientoNoVenta(QStringLiteral("R"));
 }
 
 QString ConsultaTarjetaMovimientos(const db::Carpetas& empresa, const QString& clave) {

@@ -20,15 +20,17 @@ class Tabla;
 // --- Queries.
 
 // The movement mirror's rows of a product (not cancelled, concept above 0)
-// with its movement rows (concepts 52 and 54 left out), columns CLPRO_MI,
+// with its movement rows (concepts 52 and 54 and the remissions' own rows
+// left out), columns CLPRO_MI,
 // CANTI_MI, COSUN_MI, CLDOC_MI, TIMOV_MI, FEDOC_MI, for the integral card
 // (MuestraKardexIntegral); ordered with kOrdenEspejo.
 QString ConsultaEspejoExistencia(const db::Carpetas& empresa, const QString& clave);
 inline const QString kOrdenEspejo = QStringLiteral(" order by FEDOC_MI,CLDOC_MI");
 
 // The reduced recount union of the stock checks: remission lines, purchase
-// lines and movement rows (concept 54 left out), without invoice lines;
-// columns CLDOC_F and CANTI_FD as CalculaExistenciaKardex counts them.
+// lines and movement rows (concept 54 and the remissions' own rows left
+// out), without invoice lines; columns CLDOC_F and CANTI_FD as
+// CalculaExistenciaKardex counts them.
 QString ConsultaExistenciaReducida(const db::Carpetas& empresa, const QString& clave);
 
 // The movement rows of a product with a concept above 0 in movinven.dbf,

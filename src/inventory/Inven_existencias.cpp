@@ -136,6 +136,11 @@ bool TFormaInventario::EnProducto() const {
   return !recorriendo_ && !Editando() && TablaInventario->Active() && !TablaInventario->IsEmpty();
 }
 
+std::unique_ptr<db::Tabla> TFormaInventario::ProductosDeVentana(bool soloLectura, bool enSuOrden) const {
+  const db::Tabla& t = *TablaInventario;
+  return AbreProductos(soloLectura, enSuOrden ? t.IndexName() : QString(), t.Filtered() ? t.Filter() : QString());
+}
+
 qint64 TFormaInventario::RecorreExistencias(RecorridoExistencias& recorrido) {
   struct Marca {
     bool& b;
@@ -145,7 +150,7 @@ qint64 TFormaInventario::RecorreExistencias(RecorridoExistencias& recorrido) {
   const db::Carpetas empresa = CarpetasEmpresa();
   const bool espejo = recorrido.fuente == Fuente::Documentos && Linea(ConfKardexIntegral) == u"S";
 
-  auto productos = AbreProductos(false, TablaInventario->IndexName());
+  auto productos = ProductosDeVentana(false, true);
   const qint64 n = productos->RecordCount();
   if (!productos->VeARegistro(TablaInventario->RecNo())) productos->First();
   const db::Campo& vendido = productos->FieldByName(QStringLiteral("VANCA_I"));

@@ -8,6 +8,7 @@
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_fecha.h"
+#include "foundation/rutinas_numero.h"
 #include "inventory/ConciliaExistencias.h"
 #include "inventory/Costeo.h"
 #include "inventory/EdicionFila.h"
@@ -33,7 +34,7 @@
 
 namespace {
 
-QString Linea(int n) {
+QString LineaKardex(int n) {
   QString valor;
   LeeLineaConfig(n, valor);
   return valor;
@@ -83,12 +84,12 @@ void TarjetaDelProducto(TFormaInventario& f,
 
 void TFormaInventario::Kardex1Click() {
   if (!EnProducto()) return;
-  if (Linea(ConfKardexIntegral) == u"S") {
+  if (LineaKardex(ConfKardexIntegral) == u"S") {
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
       return MuestraKardexIntegral(ConsultaEspejoExistencia(CarpetasEmpresa(), clave), kOrdenEspejo, existencia,
                                    true);
     });
-  } else if (Linea(ConfIntegraMovimientos) == u"SI") {
+  } else if (LineaKardex(ConfIntegraMovimientos) == u"SI") {
     Kardexalterno1Click();
   } else {
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
@@ -127,7 +128,7 @@ void TFormaInventario::AjustarCostoPromedio1Click() {
   const db::Carpetas empresa = CarpetasEmpresa();
   qint64 ultimo = 0;
   try {
-    auto productos = AbreProductos(false, TablaInventario->IndexName());
+    auto productos = ProductosDeVentana(false, true);
     const db::Campo& clave = productos->FieldByName(QStringLiteral("CLPRO_I"));
     db::Campo& promedio = productos->FieldByName(QStringLiteral("CPROM_I"));
     for (productos->First(); !productos->Eof(); productos->Next()) {
@@ -137,7 +138,10 @@ void TFormaInventario::AjustarCostoPromedio1Click() {
         ElementoComa(CalculaCostoPromedio(ConsultaCostoPromedio(empresa, k), kOrdenTarjeta, QStringLiteral("promedio"),
                                           k) + u',',
                      2, costo);
-        if (!costo.isEmpty()) CambiaFila(*productos, kRegistroEnUso, [&] { promedio.SetAsString(costo); });
+        // A product without receipt rows (or only receipts without cost)
+        // has no average to give: it keeps its own.
+        if (!costo.isEmpty() && ValorReal(costo) > 0)
+          CambiaFila(*productos, kRegistroEnUso, [&] { promedio.SetAsString(costo); });
       } catch (const std::exception&) {
         // A product whose average cannot be had keeps its own.
       }
@@ -156,7 +160,7 @@ void TFormaInventario::ActualizarFechaUso1Click() {
   const QScopedValueRollback<bool> marca(recorriendo_, true);
   qint64 ultimo = 0;
   try {
-    auto productos = AbreProductos(false, TablaInventario->IndexName());
+    auto productos = ProductosDeVentana(false, true);
     const db::Campo& compra = productos->FieldByName(QStringLiteral("FEULC_I"));
     const db::Campo& venta = productos->FieldByName(QStringLiteral("FEULV_I"));
     db::Campo& uso = productos->FieldByName(QStringLiteral("HORAF_F"));

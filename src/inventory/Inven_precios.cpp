@@ -11,6 +11,7 @@
 #include "foundation/rutinas_tablas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/AdicionalProducto.h"
+#include "inventory/ConPro.h"
 #include "inventory/FormulaCosto.h"
 #include "inventory/Politica.h"
 #include "inventory/PreciosPref.h"
@@ -118,13 +119,16 @@ void TFormaInventario::RutasKardex1Click() {
 }
 
 // Adds the price columns PLIS101_I to PLIS200_I the product table lacks,
-// one ALTER TABLE each; a column that cannot be added (the table open at
-// another station) is left for a later run. Each column added is told.
+// one ALTER TABLE each, which needs the table to itself: the product
+// lookup lets it go first. While another station (or window) has it open
+// nothing can be added, and the user is told once; a column refused for
+// any other reason is left for a later run. Each column added is told.
 void TFormaInventario::AgregaPrecios1Click() {
   if (Editando()) return;
   const QString clave = TablaInventario->Active() && !TablaInventario->IsEmpty()
                             ? TablaInventario->FieldByName(QStringLiteral("CLPRO_I")).AsString()
                             : QString();
+  CierraConsultaProductos();
   for (int n = kPrimeraListaExtra; n <= kUltimaListaExtra; ++n) {
     TablaInventario->Open();
     TablaInventario2->Close();
@@ -138,6 +142,13 @@ void TFormaInventario::AgregaPrecios1Click() {
                      QStringLiteral(" NUMERIC(8,2)"));
       Query1->Open();
       ui::MensajeSimple(campo);
+    } catch (const plat::Error& e) {
+      if (e.clase() == plat::Clase::EnUso) {
+        MuestraMensaje(QStringLiteral("La tabla %1 está abierta en otra estación o ventana; ciérrela para agregar los "
+                                      "precios")
+                           .arg(kTablaProductos));
+        break;
+      }
     } catch (const std::exception&) {
     }
   }

@@ -117,7 +117,7 @@ void TFormaInventario::ExistenciasporFactor1Click() { Listado(QStringLiteral("Ex
 
 void TFormaInventario::EmpaquesyCajas1Click() {
   try {
-    auto t = AbreProductos(false);
+    auto t = ProductosDeVentana(false, false);
     db::Campo& existencia = t->FieldByName(QStringLiteral("EXIST_I"));
     db::Campo& empaque = t->FieldByName(QStringLiteral("UEMPA_I"));
     db::Campo& piezas = t->FieldByName(QStringLiteral("EXIFA_I"));
@@ -156,7 +156,7 @@ void TFormaInventario::Caducidad3Click() {
   const QString titulo = Componente<QAction>(QStringLiteral("Caducidad3"))->text();
   CreaTablaCaducidad(CarpetaPrograma, true);
   try {
-    auto productos = AbreProductos(true);
+    auto productos = ProductosDeVentana(true, false);
     const qint64 n = productos->RecordCount();
     const db::Campo& clave = productos->FieldByName(QStringLiteral("CLPRO_I"));
     const db::Campo& existencia = productos->FieldByName(QStringLiteral("EXIST_I"));
@@ -202,7 +202,7 @@ void TFormaInventario::KardexConcentrado1Click() {
   const db::Carpetas empresa = CarpetasEmpresa();
   QStringList lineas = {QStringLiteral("CLAVE\tENTRADAS\tSALIDAS\tEXISTENCIAS")};
   try {
-    auto productos = AbreProductos(true, TablaInventario->IndexName());
+    auto productos = ProductosDeVentana(true, true);
     const qint64 n = productos->RecordCount();
     // From the product shown to the end of the table, in the window's order.
     if (TablaInventario->Active() && !TablaInventario->IsEmpty()) productos->VeARegistro(TablaInventario->RecNo());

@@ -34,6 +34,8 @@ const QString kNoGuardados = QStringLiteral("; no se guardó ningún movimiento"
 const QString kNoDeshecho = QStringLiteral("; parte de él quedó guardada y no se pudo deshacer");
 // The counterpart and the reference are cut to this in CLPRV_MI and REFMO_MI.
 constexpr int kCorte = 20;
+// The concept of a purchase's own charge row in the payables.
+constexpr int kConceptoCargoCompraNota = 51;
 // The facts of the unit: the documents stand (nothing is undone after it),
 // and an undo began.
 const QString kPasoFirme = QStringLiteral("FIRME");
@@ -763,6 +765,20 @@ bool NotaCreditoProveedor(UnidadTrabajo& unidad, const QString& carpetaDatos, co
       return ValoresFila{{QStringLiteral("ABONO_O"), mas("ABONO_O", importe)},
                          {QStringLiteral("SALDO_O"), mas("SALDO_O", -importe)}};
     });
+    // The purchase's charge row (concept 51), when it has one, owes as much
+    // less as the purchase does.
+    cuentas->SetIndexName(QStringLiteral("NUCOM"));
+    cuentas->SetRange({compra}, {compra});
+    qint64 cargo = 0;
+    for (cuentas->First(); !cuentas->Eof() && cargo == 0; cuentas->Next())
+      if (cuentas->FieldByName(QStringLiteral("TIMOV_CP")).AsInteger() == kConceptoCargoCompraNota) cargo = cuentas->RecNo();
+    cuentas->CancelRange();
+    if (cargo > 0 && cuentas->VeARegistro(cargo)) {
+      unidad.Cambia(QStringLiteral("NCS"), *cuentas, [&](const db::Dataset& fila) {
+        const Dinero saldo = registro::LeeImporte(fila.FieldByName(QStringLiteral("SALDO_CP"))).value_or(Dinero());
+        return ValoresFila{{QStringLiteral("SALDO_CP"), (saldo - importe).Texto()}};
+      });
+    }
   } catch (...) {
     // The purchase could not take the amount: the payable goes too.
     if (!unidad.Hecho(cambia)) {

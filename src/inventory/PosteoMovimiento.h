@@ -144,9 +144,10 @@ struct DocumentoNotaCredito {
 // as steps of the unit of work `unidad`: one CUEPAGAR.DBF row (NUCOM_CP the
 // purchase, CLPRO_CP the supplier cut to 20, IMCUE_CP and ABONO_CP the
 // amount, TIMOV_CP 10, FEAPL_CP and FEVEN_CP today, OPERA_CP "A", CONCE_CP
-// "Nota de Crédito"), and the purchase's ABONO_O raised and SALDO_O lowered
-// by the amount. The purchase row is taken first (bounded wait); both
-// writes stand or neither does. Returns false, writing nothing, when no
+// "Nota de Crédito"), the purchase's ABONO_O raised and SALDO_O lowered by
+// the amount, and so the balance SALDO_CP of its charge row (concept 51)
+// when it has one. The purchase row is taken first (bounded wait); the row
+// and the purchase's amounts stand together or not at all. Returns false, writing nothing, when no
 // purchase has that number. Errors (tables that do not open, a purchase
 // held by another station) reach the caller with nothing written.
 bool NotaCreditoProveedor(UnidadTrabajo& unidad, const QString& carpetaDatos, const DocumentoNotaCredito& documento,

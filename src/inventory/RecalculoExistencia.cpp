@@ -56,6 +56,9 @@ const QString kMovimientosDetalle = QStringLiteral(
     "USUARIO From %1  WHERE CLPRO_MI=%2 and(TIMOV_MI<>\"54\") ");
 
 const QString kRemisiones = QStringLiteral("remisiod.dbf");
+// The kinds of sale whose lines the recount union counts: invoices and
+// remissions.
+const QString kVentasContadas = QStringLiteral("FR");
 
 // The select over a table (quoted path) for the key.
 QString Seleccion(const QString& plantilla, const QString& tabla, const QString& clave) {
@@ -122,17 +125,30 @@ QString UnionRemisionesDetalle(const db::Carpetas& empresa, int modo, const QStr
                QStringLiteral("  union ALL "));
 }
 
+QString CondicionMovimientoNoVenta(const QString& letras) {
+  QStringList referencias;
+  for (const QChar letra : letras)
+    referencias << QStringLiteral("NUDOC_MI LIKE ") + db::LiteralComillas(QString(letra) + u'%');
+  if (referencias.isEmpty()) return QString();
+  return QStringLiteral(
+             " and (CONTROL IS NULL OR (TIMOV_MI<>1 AND TIMOV_MI<>3 AND TIMOV_MI<>52 AND TIMOV_MI<>54) OR "
+             "NUDOC_MI IS NULL OR NOT (%1))")
+      .arg(referencias.join(QStringLiteral(" OR ")));
+}
+
 QString ConsultaExistencia(const db::Carpetas& empresa, const QString& clave) {
   return UnionRemisiones(empresa, 1, clave) + Seleccion(kFacturas, QStringLiteral("facturad.dbf"), empresa, clave) +
          QStringLiteral("   union ALL ") + Seleccion(kCompras, QStringLiteral("COMPRASD.dbf"), empresa, clave) +
-         QStringLiteral(" UNION ALL ") + Seleccion(kMovimientos, kTablaMovimientos, empresa, clave);
+         QStringLiteral(" UNION ALL ") + Seleccion(kMovimientos, kTablaMovimientos, empresa, clave) +
+         CondicionMovimientoNoVenta(kVentasContadas);
 }
 
 QString ConsultaKardexAlterno(const db::Carpetas& empresa, const QString& clave) {
   return Seleccion(kComprasDetalle, QStringLiteral("COMPRASD.dbf"), empresa, clave) + QStringLiteral(" UNION ALL ") +
          UnionRemisionesDetalle(empresa, 1, clave) +
          Seleccion(kFacturasDetalle, QStringLiteral("facturad.dbf"), empresa, clave) + QStringLiteral("  union ALL ") +
-         Seleccion(kMovimientosDetalle, kTablaMovimientos, empresa, clave) + QStringLiteral(" ORDER BY FECHA,FECH ");
+         Seleccion(kMovimientosDetalle, kTablaMovimientos, empresa, clave) +
+         CondicionMovimientoNoVenta(kVentasContadas) + QStringLiteral(" ORDER BY FECHA,FECH ");
 }
 
 void EscribeRenglonKardex(db::Tabla& kardex, const QString& clave, double existencia, double entradas,

@@ -35,12 +35,24 @@ QString UnionRemisiones(const db::Carpetas& empresa, int modo, const QString& cl
 // each select followed by "  union ALL ".
 QString UnionRemisionesDetalle(const db::Carpetas& empresa, int modo, const QString& clave);
 
+// A sale is counted from its document lines, so the movement rows it wrote
+// for the same units are not counted again: the condition (" and (...)",
+// to follow the other conditions of a movement select) that keeps every
+// movement row but those of concept 1, 3, 52 or 54 carrying a CONTROL and
+// a document reference (NUDOC_MI) of one of the kind letters `letras`
+// ("FR": invoices and remissions). Rows of the movement window (no CONTROL)
+// and of documents whose lines the union does not read always count. No
+// letters: no condition.
+QString CondicionMovimientoNoVenta(const QString& letras);
+
 // The recount query of a product: remissions (the company's or the listed
-// folders'), then invoice lines, purchase lines and movement rows.
+// folders'), then invoice lines, purchase lines and movement rows (the rows
+// of invoices and remissions left out, as CondicionMovimientoNoVenta says).
 QString ConsultaExistencia(const db::Carpetas& empresa, const QString& clave);
 
 // The alternate card's query: purchase lines, remissions, invoice lines and
-// movement rows, ordered by date and stamp.
+// movement rows (those of invoices and remissions left out, as in the
+// recount), ordered by date and stamp.
 QString ConsultaKardexAlterno(const db::Carpetas& empresa, const QString& clave);
 
 // Writes the totals row of a key in the open Kardex.dbf: ENTRA_I :=

@@ -51,10 +51,14 @@ class SoloProgreso : public QObject {
 
 }  // namespace
 
-std::unique_ptr<db::Tabla> AbreProductos(bool soloLectura, const QString& tag) {
+std::unique_ptr<db::Tabla> AbreProductos(bool soloLectura, const QString& tag, const QString& filtro) {
   auto t = std::make_unique<db::Tabla>();
   ApuntaTabla(*t, kTablaProductos);
   t->SetReadOnly(soloLectura);
+  if (!filtro.isEmpty()) {
+    t->SetFilter(filtro);
+    t->SetFiltered(true);
+  }
   t->Open();
   if (!tag.isEmpty()) t->SetIndexName(tag);
   return t;

@@ -27,6 +27,7 @@
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
 #include "shell/LugarTablas.h"
+#include "shell/Principa.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -42,14 +43,13 @@
 
 namespace {
 
-const QString kMascaraTotales = QStringLiteral("###,##0.00");
-const QString kSinAccesoModulo = QStringLiteral("No se Tiene Acceso a este Módulo");
+const QString kMascaraTotalesAjustes = QStringLiteral("###,##0.00");
 const QString kDelicado = QStringLiteral("Recuerde que el siguente Proceso es muy DELICADO Desea Continuar?...");
 const QString kTagProductoMovimiento = QStringLiteral("CLPRO_MI");
 const QString kFiltroCantidad = QStringLiteral("CANTI_MI > 0");
 const QString kNadaCambio = QStringLiteral("; no se cambió nada");
 
-QString Linea(int n) {
+QString LineaAjustes(int n) {
   QString valor;
   LeeLineaConfig(n, valor);
   return valor;
@@ -62,7 +62,7 @@ bool Administrador() {
 }
 
 QString Total(const QString& titulo, double valor) {
-  return titulo + FormatoImporte(kMascaraTotales, TextoReal(valor));
+  return titulo + FormatoImporte(kMascaraTotalesAjustes, TextoReal(valor));
 }
 
 QString EnUso(const QString& clave) { return QStringLiteral("El producto %1 está en uso en otra estación").arg(clave); }
@@ -165,7 +165,7 @@ void TFormaMovimientosInventario::CalculaCantidad1Click() {
   }
   if (!marcado) return;  // the labels keep the last totals
   TotalizaMovimientos();
-  ExistenciaPorTotales = Linea(ConfActualizaExistencias) == u"S";
+  ExistenciaPorTotales = LineaAjustes(ConfActualizaExistencias) == u"S";
 }
 
 void TFormaMovimientosInventario::TotalizaMovimientos() {

@@ -33,7 +33,7 @@
 
 namespace {
 
-const QString kCampoNumero = QStringLiteral("CLDOC_MI");
+const QString kCampoNumeroDocumentos = QStringLiteral("CLDOC_MI");
 const QString kFiltroCantidad = QStringLiteral("CANTI_MI > 0");
 
 }  // namespace
@@ -60,7 +60,7 @@ void TFormaMovimientosInventario::TablaCompleta() {
 
 void TFormaMovimientosInventario::MuestraDocumento(Llegada llegada) {
   db::Tabla& t = *Tablamovinve;
-  if (!t.IsEmpty()) numeroDocumento_ = t.FieldByName(kCampoNumero).AsInteger();
+  if (!t.IsEmpty()) numeroDocumento_ = t.FieldByName(kCampoNumeroDocumentos).AsInteger();
   t.SetRange({numeroDocumento_}, {numeroDocumento_});
   t.SetFilter(kFiltroCantidad);
   t.SetFiltered(true);

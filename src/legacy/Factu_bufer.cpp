@@ -120,12 +120,12 @@ void TFormaFactura::RestauraPartidasDeBufer() {
   }
 }
 
-void TFormaFactura::CargaPartidasFactura() {
+void TFormaFactura::CargaPartidasFactura(bool componentes) {
   if (!TablaDeta->Active() || !TablaFacturaD->Active() || !HayFila(*TablaFacturae)) return;
   const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
   const qint64 numero = TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsInteger();
   VaciaCapturaFactura();
-  CargaPartidasDeControl(*TablaFacturaD, *TablaDeta, numero, control);
+  CargaPartidasDeControl(*TablaFacturaD, *TablaDeta, numero, control, componentes);
 }
 
 void TFormaFactura::CargaPartidasCierre(qint64 primero, qint64 ultimo) {

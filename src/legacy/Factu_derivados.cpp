@@ -41,7 +41,7 @@
 
 namespace {
 
-db::Campo& Fila(db::Dataset& t, const char* campo) { return t.FieldByName(QString::fromLatin1(campo)); }
+db::Campo& FilaDerivados(db::Dataset& t, const char* campo) { return t.FieldByName(QString::fromLatin1(campo)); }
 
 // The print format of the window set for one print and given back after.
 class FormatoPrestado {
@@ -97,9 +97,14 @@ void TFormaFactura::ConvierteFactura(QChar letra, QWidget* foco) {
   foco->setFocus(Qt::OtherFocusReason);
   EstadoFactura.DocumentoNuevo = true;
   // A new, unsaved document: its save renumbers the header row the load
-  // posted.
+  // posted, which takes its totals now that it is in capture.
   ui::SetTag(BotonNuevo, 1);
   ui::SetTag(BotonCambios, 0);
+  try {
+    ActualizaTotalesEncabezado();
+  } catch (const plat::Error&) {
+    // The save writes them again.
+  }
   HabilitaBotonesFactura(false, false, true, false, false, false, true);
   EditaFila(*TablaFacturae);
 }
@@ -130,8 +135,8 @@ void TFormaFactura::DescartaDerivadoFactura(const VistaFactura& vista) {
     // The provisional header of the load: the row of this document's
     // control, never the document the window showed.
     const bool otraTabla = e.NombreTabla() != vista.encabezado || e.Carpeta() != vista.carpeta;
-    if (HayFila(e) && Fila(e, "CONTROL").AsInteger() == EstadoFactura.Control &&
-        (otraTabla || Fila(e, "CLDOC_F").AsInteger() != vista.numero))
+    if (HayFila(e) && FilaDerivados(e, "CONTROL").AsInteger() == EstadoFactura.Control &&
+        (otraTabla || FilaDerivados(e, "CLDOC_F").AsInteger() != vista.numero))
       e.Delete();
   } catch (const plat::Error&) {
     // What cannot be removed stays: a header without lines.
@@ -175,7 +180,7 @@ void TFormaFactura::FacturaDeRemisionFactura(bool imprime) {
   db::Tabla& e = *TablaFacturae;
   if (!HayFila(e)) return;
   if (!ConfirmaGenerarFactura(this)) return;
-  if (!Fila(e, "REMIS_F").AsString().trimmed().isEmpty()) {
+  if (!FilaDerivados(e, "REMIS_F").AsString().trimmed().isEmpty()) {
     MuestraMensaje(kDocumentoYaFacturado);
     return;
   }

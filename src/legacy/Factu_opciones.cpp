@@ -80,7 +80,8 @@ void TFormaFactura::DisearFormato1Click() {
 void TFormaFactura::AsignaFormatoFactura(int n) {
   QAction* const atajos[] = {CtrlF11, CtrlF21, CtrlF31, CtrlF41, CtrlF51, CtrlF61};
   QString formato;
-  EligeFormatoFactura(formato);
+  // A picker cancelled, or a format that does not exist, changes nothing.
+  if (!EligeFormatoFactura(formato)) return;
   atajos[n - 1]->setText(QStringLiteral("Ctrl+F%1 (").arg(n) + formato + u')');
   GuardaOpcionesFactura();
 }

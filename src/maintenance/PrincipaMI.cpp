@@ -41,6 +41,11 @@ constexpr int kLineasListaLlena = 100;
 constexpr int kMovimientosPorPaso = 20;
 constexpr int kPasoProgreso = 50;
 
+// The second pass of a cancelled document writes what the screens write
+// when they cancel one: 54 (stock put back by a cancelled sale) for
+// remissions and invoices, 3 for customer returns. The recounts and the
+// inventory cut know 54 as the undoing of a sale and leave it out; a row
+// of 53 would count as one more entry.
 const TipoDocumentoMI kTipos[] = {
     {DocumentoMI::Remision, u'R', QStringLiteral("Remision.dbf"), QStringLiteral("RemisioD.dbf"),
      QStringLiteral("INUMENC"), QStringLiteral("CLDOC_FD"), false, u'R', ConceptoVentaRemision,

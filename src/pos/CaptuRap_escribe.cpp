@@ -61,10 +61,10 @@ void TFormaCapturaRapida::GuardaPorTipo(QChar letra) {
       EscribeDocumento(letra);
       if (EsLetra(letra, "FZ")) SaldoClienteGuardado();
     }
-  } else if (EsLetra(letra, "CPRF")) {
+  } else if (EsLetra(letra, "CPRFZ")) {
     // The old lines went before the header was written (BorraPartidasAnteriores).
     EscribeDocumento(letra);
-    if (letra == u'F') SaldoClienteGuardado();
+    if (EsLetra(letra, "FZ")) SaldoClienteGuardado();
   }
   ui::SetTag(BotonNuevo, 0);
   ui::SetTag(BotonCambios, 0);
@@ -169,6 +169,8 @@ void TFormaCapturaRapida::EscribePartidasDocumento(QChar letra, const QString& n
   datos.descuentoDocumento = plan.Valor(QStringLiteral("DESFI_F")).toDouble();
   datos.usuario = plan.usuario;
   datos.usuarioTexto = plan.usuarioTexto;
+  // An invoice made from remissions takes no stock: its lines say so.
+  if (letra == u'Z') datos.conversion = QStringLiteral("F");
   const bool conExistencias = letra == u'F' || letra == u'R';
   db::Tabla& captura = *TablaDeta;
   PostPendiente(captura);

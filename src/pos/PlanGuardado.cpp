@@ -53,6 +53,7 @@ UnidadTrabajo::Datos PlanGuardado::Datos() const {
       {"remisiones", carpetaRemisiones},
       {"abonaMostrador", Si(abonaMostrador)},
       {"autoriza", QString::number(autoriza)},
+      {"facturadas", remisionesFacturadas},
   };
   for (qsizetype i = 0; i < clavesReservadas.size(); ++i)
     d.append({QStringLiteral("R:") + clavesReservadas[i], cantidadesReservadas.value(i)});
@@ -102,6 +103,7 @@ PlanGuardado PlanGuardado::De(const UnidadTrabajo::Datos& datos) {
     else if (clave == u"remisiones") p.carpetaRemisiones = valor;
     else if (clave == u"abonaMostrador") p.abonaMostrador = valor == u"S";
     else if (clave == u"autoriza") p.autoriza = valor.toLongLong();
+    else if (clave == u"facturadas") p.remisionesFacturadas = valor;
   }
   return p;
 }

@@ -59,6 +59,10 @@ struct PlanGuardado {
   bool abonaMostrador = false;        // a new document, lines 96 and 99 "S": a counter sale settled
   QStringList clavesReservadas, cantidadesReservadas;
   qint64 autoriza = 0;                // a cancel: the user who authorised it (ORIGE_F)
+  // An invoice made from remissions: their folder, a line feed, their
+  // numbers separated by commas; each is marked invoiced (REMIS_F) by the
+  // save once the invoice is written.
+  QString remisionesFacturadas;
   QList<std::pair<QString, QVariant>> encabezado;  // every field of the header row
 
   // The plan as the journal's start data, and back.

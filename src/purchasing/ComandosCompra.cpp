@@ -149,7 +149,9 @@ void TFormaCompras::TipoDocumentoChange() {
                       : LineaConf(ConfIntegraMovimientos) == QStringLiteral("SI") ? u'S'
                                                                                   : u'N';
   AplicaTipo(*this, tipo);
-  // The kind's last document, with its lines and totals.
+  // The kind's last document, shown whole (header, supplier, lines and
+  // totals), as the window opens on it: a header of the reopened table
+  // with the previous kind's supplier labels would mix two documents.
   if (TablaComprasE->Active()) TablaComprasE->Last();
   MuestraCompraActual();
 }
@@ -347,7 +349,7 @@ void TFormaCompras::Cancelar1Click() {
   {
     TFormaAdvertencia pregunta(this);
     // Payments recorded: the cancel ends without a word.
-    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong(), numero)) return;
+    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong())) return;
     pregunta.Label1->setText(QStringLiteral("Esta Seguro de Cancelar este Documento ?"));
     pregunta.ShowModal();
     if (pregunta.Tag() != 1 || !tipo || tipo->letra == u'D') return;
@@ -453,7 +455,7 @@ void TFormaCompras::Eliminar1Click() {
   const QString numero = EditCLDOC_O->text().trimmed();
   {
     TFormaAdvertencia pregunta(this);
-    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong(), numero)) {
+    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong())) {
       MuestraMensaje(QStringLiteral("La Compra no puede Eliminarse porque Tiene Movimientos"));
       return;
     }

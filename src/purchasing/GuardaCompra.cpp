@@ -25,6 +25,7 @@
 #include "pos/MovimientosVenta.h"
 #include "pos/NumeroFinal.h"
 #include "foundation/UnidadTrabajo.h"
+#include "purchasing/CuentaPagar.h"
 #include "purchasing/DocumentosCompra.h"
 #include "shell/LugarTablas.h"
 
@@ -193,22 +194,13 @@ void AcumulaCantidadAnterior(QStringList& claves, QStringList& cantidades, const
   cantidades << TextoReal(cantidad);
 }
 
-bool TienePagosCompra(const QString& carpetaDatos, qint64 numero, const QString& numeroTexto) {
+bool TienePagosCompra(const QString& carpetaDatos, qint64 numero) {
   db::Tabla t;
   t.SetCarpeta(carpetaDatos);
   t.SetNombreTabla(kTablaCuentasPagar);
-  t.SetIndexName(QStringLiteral("NUCOM"));
   t.SetReadOnly(true);
   t.Open();
-  t.SetRange({numero}, {numero});
-  t.First();
-  if (t.Eof()) return false;
-  bool pagos = true;
-  for (; !t.Eof(); t.Next()) {
-    if (ImporteDe(t, "SALDO_CP") == ImporteDe(t, "IMCUE_CP")) pagos = false;
-    if (Texto(t, "STATU_CP") == u"C" && Texto(t, "NUDOC_CP") == numeroTexto) break;
-  }
-  return pagos;
+  return LeeCuentaPagar(t, numero).ConPagos();
 }
 
 bool PagosSinCancelar(const QString& carpetaDatos, const QString& numero) {
@@ -403,35 +395,40 @@ void GuardadoCompra::CuentaPorPagar() {
   const Dinero total = plan_.Total();
   const Dinero saldo = Dinero::DeReal(plan_.base.Valor(QStringLiteral("SALDO_O")).toDouble());
   EscrituraGuardado escritura(u_, QStringLiteral("CXP"));
-  if (plan_.base.modo != PlanGuardado::Modo::Nuevo) {
-    t.SetRange({numero}, {numero});
-    for (t.First(); !t.Eof(); t.Next()) {
-      if (t.FieldByName(QStringLiteral("TIMOV_CP")).AsInteger() != kConceptoCompra.toInt()) continue;
-      escritura.Cambia(t, [&](const db::Dataset&) {
-        return ValoresFila{{QStringLiteral("IMCUE_CP"), Importe(total)},
-                           {QStringLiteral("CARGO_CP"), Importe(total)},
-                           {QStringLiteral("SALDO_CP"), Importe(saldo)}};
-      });
-      t.CancelRange();
-      return;
-    }
-    t.CancelRange();
-  }
   const auto valor = [&](const char* campo) { return plan_.base.Valor(QString::fromLatin1(campo)); };
-  escritura.Agrega(t, {{QStringLiteral("NUCOM_CP"), numero},
-                       {QStringLiteral("NUDOC_CP"), numero_},
-                       {QStringLiteral("CLPRO_CP"), plan_.Proveedor()},
-                       {QStringLiteral("NOMBR_CP"), valor("NOMBR_O").toString()},
-                       {QStringLiteral("TIMOV_CP"), kConceptoCompra.toLongLong()},
-                       {QStringLiteral("CONCE_CP"), TextoConceptoCompra(plan_.base.carpetaDatos)},
-                       {QStringLiteral("OPERA_CP"), QStringLiteral("C")},
-                       {QStringLiteral("IMCUE_CP"), Importe(total)},
-                       {QStringLiteral("CARGO_CP"), Importe(total)},
-                       {QStringLiteral("SALDO_CP"), Importe(saldo)},
-                       {QStringLiteral("FEAPL_CP"), ValorFecha(valor("FEREC_O"))},
-                       {QStringLiteral("FEVEN_CP"), ValorFecha(valor("FEPAG_O"))},
-                       {QStringLiteral("REFER_CP"), valor("REFER_O").toString()},
-                       {QStringLiteral("DIVIO_CP"), valor("MONED_O").toString()}});
+  const ValoresFila cargo{{QStringLiteral("NUCOM_CP"), numero},
+                          {QStringLiteral("NUDOC_CP"), numero_},
+                          {QStringLiteral("CLPRO_CP"), plan_.Proveedor()},
+                          {QStringLiteral("NOMBR_CP"), valor("NOMBR_O").toString()},
+                          {QStringLiteral("TIMOV_CP"), qint64{kConceptoCargoCompra}},
+                          {QStringLiteral("CONCE_CP"), TextoConceptoCompra(plan_.base.carpetaDatos)},
+                          {QStringLiteral("OPERA_CP"), QStringLiteral("C")},
+                          {QStringLiteral("IMCUE_CP"), Importe(total)},
+                          {QStringLiteral("CARGO_CP"), Importe(total)},
+                          {QStringLiteral("SALDO_CP"), Importe(saldo)},
+                          {QStringLiteral("FEAPL_CP"), ValorFecha(valor("FEREC_O"))},
+                          {QStringLiteral("FEVEN_CP"), ValorFecha(valor("FEPAG_O"))},
+                          {QStringLiteral("REFER_CP"), valor("REFER_O").toString()},
+                          {QStringLiteral("DIVIO_CP"), valor("MONED_O").toString()}};
+  if (plan_.base.modo == PlanGuardado::Modo::Nuevo) {
+    escritura.Agrega(t, cargo);
+    return;
+  }
+  // A change: the charge takes the new total and the account keeps the
+  // payments made, its balance stored in the charge row and the header.
+  bool conCargo = false;
+  t.SetRange({numero}, {numero});
+  for (t.First(); !t.Eof(); t.Next()) {
+    if (t.FieldByName(QStringLiteral("TIMOV_CP")).AsInteger() != kConceptoCargoCompra) continue;
+    escritura.Cambia(t, [&](const db::Dataset&) {
+      return ValoresFila{{QStringLiteral("IMCUE_CP"), Importe(total)}, {QStringLiteral("CARGO_CP"), Importe(total)}};
+    });
+    conCargo = true;
+    break;
+  }
+  t.CancelRange();
+  if (!conCargo) escritura.Agrega(t, cargo);
+  AsientaCuentaPagar(escritura, t, &encabezado_, numero);
 }
 
 void GuardadoCompra::RestaCantidadesAnteriores() {

@@ -74,16 +74,20 @@ void ImprimeCompra(TFormaCompras& v) {
   EjecutaFormato(v.TablaComprasE, v.TablaDeta, v.FormatoCompra, u'i');
   db::Tabla& e = *v.TablaComprasE;
   if (!e.Active() || e.IsEmpty()) return;
-  // Marked printed. The header is left browsing, so no other station waits
-  // on its lock.
+  // Marked printed: edit, post, and a document in capture is put into edit
+  // again, its row still held by the change; a document browsed is left
+  // browsing, so no other station waits on its lock.
+  const bool enCaptura = Editando(e);
   e.Edit();
   try {
     e.FieldByName(QStringLiteral("TDOCU_O")).SetAsString(QStringLiteral("I"));
     e.Post();
   } catch (...) {
-    e.Cancel();
+    // What is being captured in the header stays as it was typed.
+    if (!enCaptura) e.Cancel();
     throw;
   }
+  if (enCaptura) e.Edit();
 }
 
 void VistaPreviaCompra(TFormaCompras& v) {

@@ -97,6 +97,7 @@ struct ArgumentosGuion {
   QString mascara;
   bool dialogo = true;
   QChar sentido = u' ';
+  QVector<int> bloquesResumen;
   bool operator==(const ArgumentosGuion&) const = default;
 };
 
@@ -104,5 +105,5 @@ struct ArgumentosGuion {
 template <class Datos>
 void CorreGuion(const ArgumentosGuion<Datos>& a, db::Tabla& tabla) {
   EjecutaReporteSQL(a.titulo, a.campoClave, a.fechaDesde, a.fechaHasta, a.claveBusca, tabla, a.guion, a.tipo, a.mascara,
-                    a.dialogo, a.sentido);
+                    a.dialogo, a.sentido, a.bloquesResumen);
 }

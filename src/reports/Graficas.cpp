@@ -43,7 +43,7 @@ constexpr int kAyudaBordes = 92;
 constexpr int kAyudaImprimir = 96;
 const QString kMascaraMoneda = QStringLiteral("###,##0.00");
 
-bool EsNumero(db::TipoDato tipo) {
+bool EsNumeroGraficas(db::TipoDato tipo) {
   return tipo == db::TipoDato::Entero || tipo == db::TipoDato::Flotante || tipo == db::TipoDato::Moneda;
 }
 
@@ -77,7 +77,7 @@ TFormaGraficas::TFormaGraficas(QWidget* owner) : ui::Forma(owner) {
   Detalle->TextoCelda = [this](const db::Campo& campo, const QVariant& valor, const QString& texto) {
     if (!EsColumnaMoneda(campo.Nombre())) return texto;
     if (!valor.isValid()) return QString();
-    return EsNumero(campo.Tipo()) ? FormatoMascara(kMascaraMoneda, valor.toDouble()) : texto;
+    return EsNumeroGraficas(campo.Tipo()) ? FormatoMascara(kMascaraMoneda, valor.toDouble()) : texto;
   };
   disposicion->addWidget(Detalle, 1);
 

@@ -105,6 +105,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTextCharFormat>
+#include <QVector>
 
 #include <memory>
 #include <optional>
@@ -149,13 +150,17 @@ extern int UmbralProgresoGuion;
 //    disables the start date, the end date, De or Hasta;
 //  - muestraDialogo: false runs at once with the dialog's defaults (dates
 //    today, the whole key range, no conditions, no order);
-//  - sentido: 'd' lays every result out from its last row backwards.
+//  - sentido: 'd' lays every result out from its last row backwards;
+//  - bloquesResumen: for a cash-cut summary over a script whose sections
+//    are not the seven it reads, the script's block standing for each of
+//    them in order (0: none, its totals 0); empty: blocks 1 to 7.
 // A cancelled dialog runs nothing. A failed run shows "Error al ejecutar
 // el reporte..." and no window. In every case `tabla` is open again
 // afterwards, without range or filter, on the key asked for.
 void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const QString& campoFechaDesde,
                        const QString& campoFechaHasta, const QString& claveBusca, db::Tabla& tabla,
-                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido);
+                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido,
+                       const QVector<int>& bloquesResumen = {});
 
 // The chart kinds, kept in BotonGrafica's Tag.
 inline constexpr int kGraficaBarrasGuion = 1;
@@ -218,6 +223,9 @@ class TFormaReporteSQL : public ui::Forma {
   qint64 RenglonesBloqueGuion = 0;
   QString RenglonAnteriorGuion;
   int TipoReporteGuion = 0;
+  // The script's block each of the summaries' seven blocks is (0: none);
+  // empty: the script's first seven.
+  QVector<int> BloquesResumenGuion;
   QChar SentidoGuion = u' ';
   static constexpr int RenglonesPorPaginaGuion = 50;
   int PaginaGuion = 0;

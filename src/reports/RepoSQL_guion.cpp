@@ -8,6 +8,7 @@
 #include "platform/db/Consulta.h"
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
+#include "platform/fs/Rutas.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/fs/Rutas.h"
 #include "platform/ui/PuertaModal.h"
@@ -25,6 +26,9 @@
 #include <QTimer>
 
 #include <optional>
+
+#include <tuple>
+#include <utility>
 
 int UmbralProgresoGuion = 1000;
 
@@ -78,6 +82,36 @@ class Reabre {
 // empty table.
 QString Clave(db::Tabla& tabla, const QString& campo) {
   return tabla.IsEmpty() ? QString() : tabla.FieldByName(campo).AsString();
+}
+
+// The lowest and highest key of the table, the range the dialog proposes
+// whatever order the caller shows the table in (the range is on the key,
+// so a table shown by name would propose keys out of order). A tag of the
+// key field alone gives them at once, the table put back on its own tag;
+// without one the SQL engine orders the keys as the report's range
+// compares them.
+std::pair<QString, QString> ExtremosClave(db::Tabla& tabla, const QString& campo) {
+  for (const db::DefTag& tag : tabla.IndexDefs()) {
+    if (tag.expresion.trimmed().compare(campo, Qt::CaseInsensitive) != 0) continue;
+    const QString orden = tabla.IndexName();
+    tabla.SetIndexName(tag.nombre);
+    tabla.First();
+    QString menor = Clave(tabla, campo);
+    tabla.Last();
+    QString mayor = Clave(tabla, campo);
+    tabla.SetIndexName(orden);
+    if (tag.descendente) std::swap(menor, mayor);
+    return {menor, mayor};
+  }
+  const QString desde = QStringLiteral(" FROM ") + db::LiteralComillas(fs::Une(tabla.Carpeta(), tabla.NombreTabla())) +
+                        QStringLiteral(" ORDER BY ") + campo;
+  const auto extremo = [&](const QString& sentido) {
+    db::Consulta q;
+    q.SetSQL(QStringLiteral("SELECT ") + campo + desde + sentido + QStringLiteral(" LIMIT 1"));
+    q.Open();
+    return q.IsEmpty() ? QString() : q.Fields(0).AsString();
+  };
+  return {extremo(QString()), extremo(QStringLiteral(" DESC"))};
 }
 
 // The script with its placeholders filled from the dialog.
@@ -168,7 +202,8 @@ class TFormaReporteSQL::Progreso {
 
 void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const QString& campoFechaDesde,
                        const QString& campoFechaHasta, const QString& claveBusca, db::Tabla& tabla,
-                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido) {
+                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido,
+                       const QVector<int>& bloquesResumen) {
   TasaImpuestoReporte = kTasaImpuesto;
   TasaIepsReporte = kTasaIeps;
   TFormaFormatos dialogo;
@@ -176,6 +211,7 @@ void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const Q
   ventana.MarcaResumenGuion = tipo == 4 ? QStringLiteral("/") : QString();
   ventana.SentidoGuion = sentido;
   ventana.TipoReporteGuion = tipo;
+  ventana.BloquesResumenGuion = bloquesResumen;
 
   const Reabre reabre(tabla, claveBusca);
   if (!tabla.Active()) tabla.Open();
@@ -183,12 +219,7 @@ void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const Q
   tabla.SetFiltered(false);
   QString primera;
   QString ultima;
-  if (!campoClave.isEmpty()) {
-    tabla.First();
-    primera = Clave(tabla, campoClave);
-    tabla.Last();
-    ultima = Clave(tabla, campoClave);
-  }
+  if (!campoClave.isEmpty()) std::tie(primera, ultima) = ExtremosClave(tabla, campoClave);
   try {
     tabla.Close();
   } catch (const std::exception&) {

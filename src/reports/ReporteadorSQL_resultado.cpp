@@ -10,7 +10,6 @@
 #include "foundation/rutinas_texto.h"
 #include "platform/Error.h"
 #include "platform/db/Consulta.h"
-#include "platform/fs/Rutas.h"
 #include "platform/hoja/Hoja.h"
 #include "platform/print/Impresora.h"
 #include "platform/ui/DialogoArchivo.h"
@@ -204,11 +203,10 @@ void TFormaSQL::BitBtn4Click() {
   DialogoGuarda->Filter = kFiltroHojaCalculo;
   DialogoGuarda->DefaultExt = QString();
   if (!DialogoGuarda->Execute()) return;
-  const QString tecleado = DialogoGuarda->FileName;
-  // A name without an extension is made a workbook.
-  const bool agrega = !fs::NombreArchivo(tecleado).contains(u'.');
+  // Written under the name given: ".xls" (or ".xlsx") makes a workbook, any
+  // other name the tab-separated text; nothing is added to it.
   try {
-    ExportaRejilla(*DBGrid1, hoja::NombreHoja(tecleado, agrega));
+    ExportaRejilla(*DBGrid1, hoja::NombreHoja(DialogoGuarda->FileName, false));
   } catch (const plat::Error& e) {
     MuestraMensaje(e.mensaje());
   }

@@ -333,7 +333,7 @@ bool EsPartidaViva(db::Tabla& partidas) {
 // The header and line tables of a range's source, open; the walk over the
 // documents of the range, `cada` run with the line table and each number.
 void RecorreRango(const QString& carpeta, const QString& partidas, const QString& rango, db::Tabla& lineas,
-                  const std::function<void(const QString&)>& cada) {
+                  const std::function<void(const QString&)>& cada, bool sinFacturados = false) {
   const QList<ParteRango> partes = ExpandeListaDocumentos(rango);
   const QString archivoEncabezados = EncabezadoDePartidas(partidas);
   if (archivoEncabezados.isEmpty())
@@ -345,7 +345,14 @@ void RecorreRango(const QString& carpeta, const QString& partidas, const QString
   AbreEn(lineas, carpeta, partidas, QStringLiteral("CLDOC_FD"));
   try {
     for (const ParteRango& parte : partes)
-      for (const qint64 n : ExpandeIntervalo(encabezados, parte)) cada(QString::number(n));
+      for (const qint64 n : ExpandeIntervalo(encabezados, parte)) {
+        // A document another invoice was made of already is not invoiced
+        // again.
+        if (sinFacturados && encabezados.FindKey({n}) &&
+            !encabezados.FieldByName(QStringLiteral("REMIS_F")).AsString().isEmpty())
+          continue;
+        cada(QString::number(n));
+      }
   } catch (...) {
     lineas.Close();
     throw;
@@ -355,16 +362,20 @@ void RecorreRango(const QString& carpeta, const QString& partidas, const QString
 
 }  // namespace
 
-int CuentaPartidasDeRango(const QString& carpeta, const QString& partidas, const QString& rango) {
+int CuentaPartidasDeRango(const QString& carpeta, const QString& partidas, const QString& rango,
+                          bool sinFacturados) {
   int vivas = 0;
   db::Tabla lineas;
   lineas.SetReadOnly(true);
-  RecorreRango(carpeta, partidas, rango, lineas, [&](const QString& numero) {
-    lineas.SetRange({numero}, {numero});
-    for (lineas.First(); !lineas.Eof(); lineas.Next())
-      if (EsPartidaViva(lineas)) ++vivas;
-    lineas.CancelRange();
-  });
+  RecorreRango(
+      carpeta, partidas, rango, lineas,
+      [&](const QString& numero) {
+        lineas.SetRange({numero}, {numero});
+        for (lineas.First(); !lineas.Eof(); lineas.Next())
+          if (EsPartidaViva(lineas)) ++vivas;
+        lineas.CancelRange();
+      },
+      sinFacturados);
   return vivas;
 }
 
@@ -406,16 +417,22 @@ int AgregaPartidasDeDocumento(db::Tabla& partidas, db::Dataset& captura, const Q
 }
 
 int CargaPartidasDeRango(db::Tabla& lineas, db::Dataset& captura, const QString& carpeta, const QString& partidas,
-                         const QString& rango) {
+                         const QString& rango, bool sinFacturados, QList<qint64>* documentos) {
   int agregadas = 0;
-  RecorreRango(carpeta, partidas, rango, lineas,
-               [&](const QString& numero) { agregadas += AgregaPartidasDeDocumento(lineas, captura, numero); });
+  RecorreRango(
+      carpeta, partidas, rango, lineas,
+      [&](const QString& numero) {
+        const int de = AgregaPartidasDeDocumento(lineas, captura, numero);
+        if (de > 0 && documentos) documentos->append(numero.toLongLong());
+        agregadas += de;
+      },
+      sinFacturados);
   return agregadas;
 }
 
 int CargaPartidasDeRango(TFormaCapturaRapida& p, const QString& carpeta, const QString& partidas,
-                         const QString& rango) {
-  return CargaPartidasDeRango(*p.TablaAuxiliar, *p.TablaDeta, carpeta, partidas, rango);
+                         const QString& rango, bool sinFacturados, QList<qint64>* documentos) {
+  return CargaPartidasDeRango(*p.TablaAuxiliar, *p.TablaDeta, carpeta, partidas, rango, sinFacturados, documentos);
 }
 
 // --- Reading.
@@ -453,7 +470,15 @@ void CargaVentaDeBufer(TFormaCapturaRapida& p, QChar tipo, const QString& rango)
 
   p.VaciaCaptura();
   if (p.LineasDeRango) {
-    CargaPartidasDeRango(p, carpetaOrigen, partidasOrigen, rango);
+    // An invoice of remissions leaves out those invoiced already and keeps
+    // the others for its save to mark.
+    QList<qint64> documentos;
+    CargaPartidasDeRango(p, carpetaOrigen, partidasOrigen, rango, p.FacturaDeRemisiones, &documentos);
+    if (p.FacturaDeRemisiones) {
+      QStringList numeros;
+      for (const qint64 n : documentos) numeros << QString::number(n);
+      p.RemisionesDeFactura = carpetaOrigen + u'\n' + numeros.join(u',');
+    }
   } else {
     AgregaPartidasDeBufer(*p.TablaDeta, partidas);
   }

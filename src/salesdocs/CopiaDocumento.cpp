@@ -112,6 +112,9 @@ void ImportarCotizacin1Click(TFormaCapturaRapida& p) {
       else destino->SetAsString(valor);
     }
   }
+  // The new document takes the quotation's lines whatever document the
+  // screen showed before (showing one spends the screen's single load).
+  p.PartidasCargadas = 0;
   CargaPartidasCotizacion(p, QString::number(numero));
   PostPendiente(e);
   EditaFila(e);

@@ -272,19 +272,6 @@ bool ConfirmaGenerarFactura(QWidget* padre) {
   return confirma.Tag() == 1;
 }
 
-bool MarcaRemisionFacturada(db::Tabla& remisiones, qint64 numero, const QString& marca) {
-  if (!remisiones.FindKey({numero})) return false;
-  remisiones.Edit();
-  try {
-    Campo(remisiones, "REMIS_F").SetAsString(marca);
-    remisiones.Post();
-  } catch (...) {
-    if (Editando(remisiones)) remisiones.Cancel();
-    throw;
-  }
-  return true;
-}
-
 bool EsPagoCredito(const QString& tipoPago) {
   return tipoPago == QStringLiteral("Crédito") || tipoPago == QStringLiteral("Credito") ||
          tipoPago == QStringLiteral("CREDITO");
@@ -540,6 +527,9 @@ void Factura1Click(TFormaCapturaRapida& p) {
 void FacturaeImprimir1Click(TFormaCapturaRapida& p) {
   if (!ValidaFacturacion(p, true)) return;
   const qint64 remision = Campo(*p.TablaFacturae, "CLDOC_F").AsInteger();
+  // Saved as an invoice made from the remission, which its save marks.
+  p.FacturaDeRemisiones = true;
+  p.RemisionesDeFactura = p.TablaFacturae->Carpeta() + u'\n' + QString::number(remision);
   GuardaVentaEnBufer(p, u'C');
   CargaVentaDeBufer(p, u'F');
   if (p.TablaFacturaD->Active()) p.TablaFacturaD->First();
@@ -552,21 +542,10 @@ void FacturaeImprimir1Click(TFormaCapturaRapida& p) {
   // again; the remission is marked only once its invoice is saved.
   if (p.FacturaDerivada || ui::Tag(p.BotonNuevo) == 1) return;
 
-  db::Tabla& e = *p.TablaFacturae;
-  MonedaNacional(e);
-  const QString factura = Campo(e, "CLDOC_F").AsString();
-  db::Tabla& l = *p.TablaFacturaD;
-  l.SetRange({factura}, {factura});
-  for (l.First(); !l.Eof(); l.Next()) {
-    l.Edit();
-    Campo(l, "TDOCU_FD").SetAsString(QStringLiteral("F"));
-    l.Post();
-  }
-  l.CancelRange();
+  MonedaNacional(*p.TablaFacturae);
   p.DocumentoOrigen = CodigoOrigen(QStringLiteral("F"), p.EditCLDOC_F->text());
   // Back on the remissions, in their folder (configuration line 63 when set).
   p.Base->setCurrentText(QStringLiteral("Remisión"));
   p.BaseChange();
-  MarcaRemisionFacturada(*p.TablaFacturae, remision, p.DocumentoOrigen);
-  p.MuestraDocumento();
+  if (p.TablaFacturae->FindKey({remision})) p.MuestraDocumento();
 }

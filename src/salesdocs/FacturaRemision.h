@@ -18,12 +18,16 @@
 //
 // "Factura e Imprimir" (shown when configuration line 86 is "S") asks
 // first, converts the document into a new invoice through the buffer files
-// and saves it with the screen's ordinary save (the number kept), marks its
-// lines "F", and comes back to the remission, marked. It prints nothing.
+// and saves it with the screen's ordinary save (the number kept) as an
+// invoice made from remissions: no stock and no movement rows (the
+// remission took them), its lines marked "F" and the remission marked
+// invoiced by the save itself. It comes back to the remission and prints
+// nothing.
 
 #include "foundation/UnidadTrabajo.h"
 #include "foundation/ValoresFila.h"
 #include "platform/db/Tabla.h"
+#include "pos/PartidasDocumento.h"
 
 #include <QLabel>
 #include <QString>
@@ -85,7 +89,3 @@ void MuestraClienteFactura(Ventana& p, const db::Dataset& cliente) {
   for (const auto& [campo, etiqueta] : captions)
     etiqueta->setText(cliente.FieldByName(QString::fromLatin1(campo)).AsString());
 }
-// The remission `numero` of the open remission table marked invoiced
-// (REMIS_F `marca`); false when it is not there. Errors reach the caller,
-// the row left as it was.
-bool MarcaRemisionFacturada(db::Tabla& remisiones, qint64 numero, const QString& marca);

@@ -67,7 +67,7 @@ std::unique_ptr<db::Tabla> TablaDeCorrida(const QString& archivo, const QString&
 }
 
 // Runs the arguments over their dataset.
-void Corre(TFormaCapturaRapida& p, const ArgumentosReporte& a) {
+void Corre(TFormaCapturaRapida& p, const ArgumentosReporteVenta& a) {
   CorreReporteVenta(a, *p.TablaFacturae, *p.TablaFacturaD);
 }
 
@@ -103,7 +103,7 @@ std::optional<QString> VentanaDeCorte(TFormaCapturaRapida& p) {
 
 }  // namespace
 
-void CorreReporteVenta(const ArgumentosReporte& a, db::Tabla& encabezado, db::Tabla& partidas) {
+void CorreReporteVenta(const ArgumentosReporteVenta& a, db::Tabla& encabezado, db::Tabla& partidas) {
   std::unique_ptr<db::Tabla> propia;
   db::Tabla* tabla = &encabezado;
   switch (a.datos) {

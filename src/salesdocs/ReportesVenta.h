@@ -37,7 +37,7 @@ ContextoReporte ContextoDeTablas(db::Tabla& encabezado, const db::Tabla& partida
 
 // Hands the arguments to EjecutaReporteSQL over their dataset: the header
 // or line table given, or the table the run opens.
-void CorreReporteVenta(const ArgumentosReporte& argumentos, db::Tabla& encabezado, db::Tabla& partidas);
+void CorreReporteVenta(const ArgumentosReporteVenta& argumentos, db::Tabla& encabezado, db::Tabla& partidas);
 
 // The "No de Caja" prompt of the paid lists; the text typed.
 QString PideCajaReporte();

@@ -688,6 +688,20 @@ TEST_F(Clientes, ElBloqueoDelPrecioPreferencialEsDelAdministrador) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+// The balance counts the customer's invoices only: entering it says that a
+// remission on credit is followed in its own account (the sale screen's
+// "CxC"), so the two figures are not expected to agree.
+TEST_F(Clientes, ElSaldoDiceQueLasRemisionesACreditoSeCobranEnCxC) {
+  Tabla({{"A1", "ADAN", "0"}});
+  TFormaClientes& v = Ventana();
+  Pulsa(v, "BotonCambios");
+  v.EditSALDO_C->setFocus(Qt::OtherFocusReason);
+  EXPECT_EQ(v.Uno->text(), "Saldo de las facturas del cliente; aquí no se modifica.");
+  EXPECT_EQ(v.Dos->text(), "Las remisiones a crédito se cobran aparte, en CxC.");
+  v.EditCOMPR_C->setFocus(Qt::OtherFocusReason);
+  EXPECT_EQ(v.Uno->text(), "Total de las facturas hechas al cliente.");
+}
+
 // The help lines of the box with the focus, the keys that move, the seller
 // lookup, capitals, and the totals as they are shown.
 TEST_F(Clientes, LaAyudaDeCadaCampoYSusTeclas) {

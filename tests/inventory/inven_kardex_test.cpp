@@ -139,7 +139,7 @@ TEST_F(KardexInventario, CadaTarjetaYLoQueAjusta) {
 }
 
 // The average cost of every product, from the receipts (concept 51) of the
-// data folder's movements: weighted by quantity, 0 without receipts.
+// data folder's movements: weighted by quantity; without receipts kept.
 TEST_F(KardexInventario, CostoPromedioDeLasEntradasDeCompra) {
   Producto({{"CLPRO_I", "B"}, {"CPROM_I", "1"}});
   Producto({{"CLPRO_I", "C"}, {"CPROM_I", "2"}});
@@ -154,8 +154,10 @@ TEST_F(KardexInventario, CostoPromedioDeLasEntradasDeCompra) {
   Corre(f, "AjustarCostoPromedio1");
   EXPECT_EQ(Mensajes(), QStringList());
   EXPECT_EQ(Campo("B", "CPROM_I"), "6.5");
-  EXPECT_EQ(Campo("C", "CPROM_I"), "0");
-  EXPECT_EQ(Campo("D", "CPROM_I"), "0");
+  // Without receipt rows (only sales, or nothing) there is no average to
+  // give: the product keeps its own.
+  EXPECT_EQ(Campo("C", "CPROM_I"), "2");
+  EXPECT_EQ(Campo("D", "CPROM_I"), "3");
   EXPECT_EQ(f.EditCLPRO_I->text(), "D");
 }
 

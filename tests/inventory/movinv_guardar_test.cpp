@@ -25,6 +25,8 @@
 namespace {
 
 using namespace movimientos;
+// Named here too: another unit of the same batch may bring the test support's keys.
+using movimientos::Tecla;
 
 const QString kDestino = QStringLiteral("C:\\VRL\\ALMACEN2");
 // 05/03/2024 as a day number, the stamp of the last movement.

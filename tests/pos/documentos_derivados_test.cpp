@@ -410,6 +410,7 @@ TEST_F(DocumentosDerivados, LasNegativasVanEnOrdenYNoEscribenNada) {
 
 TEST_F(DocumentosDerivados, FacturaEImprimirGuardaLaFacturaYVuelveALaRemision) {
   FijaLinea(ConfSoloCodigoBidimensional, "S");
+  EscribeLineas(fs::Une(kPrograma, "mi.cnf"), {"con movimientos"});
   FacturasAnteriores();
   RemisionParaFacturar(7, "Efectivo");
   Abre("2", [&](Pantalla& p) {
@@ -428,6 +429,11 @@ TEST_F(DocumentosDerivados, FacturaEImprimirGuardaLaFacturaYVuelveALaRemision) {
   EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLDOC_FD", "CLPRO_FD", "CANTI_FD", "TDOCU_FD"}),
             (QList<QStringList>{{"31", "P1", "2", "F"}}));
   EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F"}), (QList<QStringList>{{"7", "F31"}}));
+  // The remission took the stock and wrote the rows: the invoice neither.
+  EXPECT_EQ(Filas(kDatos, "INVENTAR.DBF", {"CLPRO_I", "EXIST_I", "VANCA_I"}),
+            (QList<QStringList>{{"P1", "100", ""}, {"P2", "100", ""}}));
+  EXPECT_EQ(Filas(kDatos, "MOVINVEN.DBF", {"CLPRO_MI"}), QList<QStringList>());
+  EXPECT_EQ(Filas(kDatos, "Kardex.dbf", {"CLPRO_I"}), QList<QStringList>());
 }
 
 // Another station: the sale screen on remission `numero`, which it turns

@@ -29,7 +29,7 @@ namespace {
 #define PANTALLA "Punto de Venta CAPTURA RAPIDA caja"
 #define RETIROS9 "CLDOC_F,CONCEPTO,CANTIDAD,CANTIDAD,CANTIDAD,FEDOC_F,CANTIDAD,NUM_CONCEP*0,NUM_CONCEP*0"
 
-struct Seccion {
+struct SeccionCorte {
   const char* titulo;
   const char* consulta;
   const char* condicion;
@@ -44,7 +44,7 @@ struct Corte {
   const char* titulo;  // the runner's
   const char* campoClave;
   int tipo;
-  std::vector<Seccion> secciones;
+  std::vector<SeccionCorte> secciones;
 };
 
 ContextoReporte Contexto() {
@@ -298,7 +298,7 @@ TEST(DefinicionesCorte, CadaSeccionDeCadaCorte) {
     SCOPED_TRACE(e.clave);
     const CorteVenta* corte = CorteDeClave(e.clave);
     ASSERT_TRUE(corte);
-    const ArgumentosReporte a = ArgumentosDeCorte(*corte, Contexto());
+    const ArgumentosReporteVenta a = ArgumentosDeCorte(*corte, Contexto());
     EXPECT_EQ(a.titulo, QString::fromUtf8(e.titulo));
     EXPECT_EQ(a.campoClave, e.campoClave);
     EXPECT_EQ(a.fechaDesde, "FEDOC_F");
@@ -313,7 +313,7 @@ TEST(DefinicionesCorte, CadaSeccionDeCadaCorte) {
     ASSERT_EQ(secciones.size(), static_cast<qsizetype>(e.secciones.size()));
     for (size_t i = 0; i < e.secciones.size(); ++i) {
       SCOPED_TRACE(i + 1);
-      const Seccion& s = e.secciones[i];
+      const SeccionCorte& s = e.secciones[i];
       QStringList esperadas = {QString::fromUtf8(s.titulo), QString::fromUtf8(s.consulta),
                                QString::fromUtf8(s.condicion), QString::fromUtf8(s.orden)};
       if (*s.corte) esperadas << QString::fromUtf8(s.corte);

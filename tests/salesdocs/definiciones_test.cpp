@@ -130,7 +130,7 @@ TEST(DefinicionesReporte, CadaReporteDaSuGuionYSusArgumentos) {
     SCOPED_TRACE(e.clave);
     const FilaReporteVenta* fila = FilaReporte(QString::fromLatin1(e.clave));
     ASSERT_TRUE(fila);
-    const ArgumentosReporte a = ArgumentosDeFila(*fila, Contexto());
+    const ArgumentosReporteVenta a = ArgumentosDeFila(*fila, Contexto());
     EXPECT_EQ(a.guion, QString::fromUtf8(e.guion));
     EXPECT_EQ(a.titulo, QString::fromUtf8(e.titulo));
     EXPECT_EQ(a.campoClave, e.campoClave);
@@ -148,7 +148,7 @@ TEST(DefinicionesReporte, CadaReporteDaSuGuionYSusArgumentos) {
 TEST(DefinicionesReporte, CorteZCompletoByteAByte) {
   const CorteVenta* corte = CorteDeClave("CorteZ1");
   ASSERT_TRUE(corte);
-  const ArgumentosReporte a = ArgumentosDeCorte(*corte, Contexto());
+  const ArgumentosReporteVenta a = ArgumentosDeCorte(*corte, Contexto());
   const QString remision = "\"C:\\R\\remision.dbf\"";
   const QString guion = QString::fromUtf8(
       "$Corte Z  05/03/2010 REMISIONES ADM HORA : 10:15:00\r"
