@@ -1,10 +1,11 @@
 // A report over many document lines: GeneraReporte in mode "DC" keyed by a
 // date over a 1,000,000-row sales table (three columns, one of them
-// arithmetic, cancelled documents left out), then the viewer's text pages
-// of the result: the last one with its subtotals and totals, and pages
-// spread over the report.
+// arithmetic, cancelled documents left out), timed to the viewer's first
+// page; then the viewer's text pages of the result: the last one with its
+// subtotals and totals, and pages spread over the report.
 //
-// Targets: the run <= 10 s; the last page <= 2 s; any other page <= 50 ms.
+// Marks: the first page <= 2 s from the start of the run; the last page
+// <= 2 s; any other page <= 50 ms.
 
 #include "foundation/rutinas.h"
 #include "platform/db/Tabla.h"
@@ -72,18 +73,39 @@ db::Tabla& Ventas() {
   return *tabla;
 }
 
+// The first page of the viewer as a report command shows it.
+void PrimeraPagina(TFormaBarras& visor) {
+  EscribeTitulosReporte("Fecha", "Cliente", {"Importe", "-Comision", "%Comision"});
+  EscribeAnchosReporte({10, 20, 16, 8, 16});
+  visor.setWindowTitle(QStringLiteral("Reporte de Ventas por Día"));
+  PreparaGraficaReporte(QStringLiteral("Gráfica de Ventas por Día"), QStringLiteral("Día"), QStringLiteral("Total"), 1);
+  visor.MuestraPaginaReporte(0);
+}
+
 void BM_GeneraReporteDC(benchmark::State& estado) {
   db::Tabla& ventas = Ventas();
+  std::vector<double> corridas;
+  std::vector<double> primeras;
   for (auto _ : estado) {
+    const auto t0 = std::chrono::steady_clock::now();
     GeneraReporte(ventas, "", "", "f", "f", "f", "FEDOC_F", "NOMBR_F",
                   {"IMTOD_F", "CTOVE_F", "&IMTOD_F&*&CTOVE_F&*&0.01&"}, "STATU_F", "!", "C", "DC");
+    corridas.push_back(Milisegundos(t0) / 1000);
+    TFormaBarras visor;
+    PrimeraPagina(visor);
+    primeras.push_back(Milisegundos(t0) / 1000);
   }
+  std::sort(corridas.begin(), corridas.end());
+  std::sort(primeras.begin(), primeras.end());
+  estado.counters["s_corrida"] = corridas[corridas.size() / 2];
+  estado.counters["s_primera_pagina"] = primeras[primeras.size() / 2];
+  estado.counters["marca_s"] = 2;
   estado.counters["ventas"] = kVentas;
   estado.counters["MB_tabla"] = static_cast<double>(QFileInfo(fs::Local(fs::Une(kDatos, kTabla))).size()) / 1e6;
   estado.counters["renglones_final"] =
       static_cast<double>(QFileInfo(fs::Local(ArchivoTrabajoReporte(kArchivoFinal))).size() / TRenglonReporte::kTamano);
 }
-BENCHMARK(BM_GeneraReporteDC)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GeneraReporteDC)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The pages of the result of the run above: the last one first (its totals
 // are worked out then), then 200 pages spread over the report.
@@ -92,12 +114,8 @@ void BM_PaginasDelReporte(benchmark::State& estado) {
     estado.SkipWithError("sin final.tmp: corra antes BM_GeneraReporteDC");
     return;
   }
-  EscribeTitulosReporte("Fecha", "Cliente", {"Importe", "-Comision", "%Comision"});
-  EscribeAnchosReporte({10, 20, 16, 8, 16});
   TFormaBarras visor;
-  visor.setWindowTitle(QStringLiteral("Reporte de Ventas por Día"));
-  PreparaGraficaReporte(QStringLiteral("Gráfica de Ventas por Día"), QStringLiteral("Día"), QStringLiteral("Total"), 1);
-  visor.MuestraPaginaReporte(0);
+  PrimeraPagina(visor);
   const qint32 paginas = EstadoVisorReporte().TotalPaginasReporte;
   double ultima = 0;
   std::vector<double> otras;

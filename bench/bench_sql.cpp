@@ -3,6 +3,9 @@
 // holding the same rows (measured in the same run; the counter "veces" of
 // BM_AgrupaSumaTablaDbf is its time over the native one), and an equality
 // on a tagged key of that table (needs the .mdx module).
+//
+// Mark: the GROUP BY over the dBASE table <= 1.5 times the native one
+// ("veces" <= 1.5).
 
 #include "platform/db/Consulta.h"
 #include "platform/db/Orden.h"
@@ -163,6 +166,7 @@ void BM_AgrupaSumaTablaDbf(benchmark::State& state) {
   }
   Contadores(state, grupos);
   state.counters["veces"] = dbf / nativa;
+  state.counters["marca_veces"] = 1.5;
 }
 
 // An equality on the tagged key: one document's lines.

@@ -1,2 +1,2 @@
 add_executable(bench_conpro conpro_bench.cpp)
-target_link_libraries(bench_conpro PRIVATE vorlan_inventory vorlan_bench_ventanas)
+target_link_libraries(bench_conpro PRIVATE vorlan_inventory vorlan_bench_ventanas SQLite::SQLite3)

@@ -1,7 +1,10 @@
 // The body of the benchmark programs that need windows: Qt's offscreen
-// platform and the program's application object, then every benchmark.
+// platform and the program's application object, then every benchmark, then what
+// they made is undone (limpieza_bench.h).
 
 #include "platform/ui/Aplicacion.h"
+
+#include "limpieza_bench.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,5 +14,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  LimpiaBench();
   return 0;
 }

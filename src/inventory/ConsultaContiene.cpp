@@ -52,6 +52,18 @@ QVector<db::DefCampo> ConsultaContiene::AbreCursor() {
   return defs_;
 }
 
+namespace {
+
+// A text field's stored bytes without the blanks and NULs that end it, as
+// its value reads.
+QByteArrayView BytesSinBlancosContiene(QByteArrayView bytes) {
+  qsizetype fin = bytes.size();
+  while (fin > 0 && (bytes[fin - 1] == ' ' || bytes[fin - 1] == '\0')) --fin;
+  return bytes.first(fin);
+}
+
+}  // namespace
+
 void ConsultaContiene::Busca() {
   struct Hallada {
     qint64 registro;
@@ -59,10 +71,34 @@ void ConsultaContiene::Busca() {
   };
   std::vector<Hallada> halladas;
   const db::Campo& campo = tabla_->FieldByName(campoBusqueda_);
+  const int indice = campo.Indice();
   const int ancho = campo.Ancho();
-  for (tabla_->First(); !tabla_->Eof(); tabla_->Next()) {
-    const QString texto = campo.AsString();
-    if (texto.contains(texto_)) halladas.push_back({tabla_->RecNo(), fs::ACp1252(texto).leftJustified(ancho, ' ')});
+  // The text as the file stores it; one with a character outside the code
+  // page is in no record. The code page maps each byte to one character, so
+  // a text contains the search exactly when its bytes contain the search's
+  // bytes: the records are walked as stored, none decoded.
+  const QByteArray buscado = fs::ACp1252(texto_);
+  const bool cabe = fs::DeCp1252(buscado) == texto_;
+  bool crudo = campo.Definicion().tipo == u'C';
+  if (crudo) {
+    crudo = tabla_->RecorreRegistros([&](qint64 n, const char* registro) {
+      QByteArrayView bytes;
+      char letra = 0;
+      if (!crudo || !tabla_->BytesCampo(registro, indice, bytes, letra) || letra != 'C') {
+        crudo = false;
+        return;
+      }
+      const QByteArrayView valor = BytesSinBlancosContiene(bytes);
+      if (cabe && valor.contains(buscado)) halladas.push_back({n, valor.toByteArray().leftJustified(ancho, ' ')});
+    }) && crudo;
+  }
+  if (!crudo) {
+    halladas.clear();
+    for (tabla_->First(); !tabla_->Eof(); tabla_->Next()) {
+      const QString texto = campo.AsString();
+      if (texto.contains(texto_))
+        halladas.push_back({tabla_->RecNo(), fs::ACp1252(texto).leftJustified(ancho, ' ')});
+    }
   }
   // Key order is byte order of the padded keys. The scan went in record
   // order, so a stable sort leaves equal texts so.

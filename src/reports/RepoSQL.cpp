@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -39,7 +40,8 @@ QString Pagina(int pagina, int total) {
 
 }  // namespace
 
-TFormaReporteSQL::TFormaReporteSQL(QWidget* owner) : ui::Forma(owner), Query1(std::make_unique<db::Consulta>()) {
+TFormaReporteSQL::TFormaReporteSQL(QWidget* owner)
+    : ui::Forma(owner), Query1(std::make_unique<db::Consulta>()), PaginasGuion(CarpetaTrabajo()) {
   ui::InstanciaDe<TFormaReporteSQL>() = this;
   setObjectName(QStringLiteral("FormaReporteSQL"));
   setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -71,6 +73,11 @@ TFormaReporteSQL::TFormaReporteSQL(QWidget* owner) : ui::Forma(owner), Query1(st
   ConstruyeGrafica();
 
   BarradeEstado = CreaBarraDeEstado(this, PanelPaginas, QStringLiteral("Ctl+P para imprimir página actual..."));
+  AvanceGuion = new QProgressBar(BarradeEstado);
+  AvanceGuion->setObjectName(QStringLiteral("AvanceGuion"));
+  AvanceGuion->setRange(0, 100);
+  AvanceGuion->hide();
+  BarradeEstado->addPermanentWidget(AvanceGuion);
   disposicion->addWidget(BarradeEstado);
 
   Guardar = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("Guardar"));
@@ -81,6 +88,10 @@ TFormaReporteSQL::TFormaReporteSQL(QWidget* owner) : ui::Forma(owner), Query1(st
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(100);
   ui::Conecta(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  porcion_ = new QTimer(this);
+  porcion_->setSingleShot(true);
+  porcion_->setInterval(0);
+  ui::Conecta(porcion_, &QTimer::timeout, this, [this] { SiguePorcionGuion(); });
 
   atributos_ = FormatoTexto();
 }
@@ -208,10 +219,12 @@ void TFormaReporteSQL::MuestraPaginaGuion() {
     case 4: {
       // Only the titles, headings, subtotals and totals, and empty lines.
       QStringList resumen;
-      for (const QString& linea : std::as_const(PaginasGuion)) {
+      for (qsizetype i = 0; i < PaginasGuion.Escritas(); ++i) {
+        const QString linea = PaginasGuion.Linea(i);
         if (linea.isEmpty() || linea.startsWith(u'/')) resumen << QString(linea).remove(u'/');
       }
-      PaginasGuion = resumen;
+      PaginasGuion.clear();
+      PaginasGuion << resumen;
       ResumenCorteCaja();
       TipoReporteGuion = 0;
       break;
@@ -219,23 +232,36 @@ void TFormaReporteSQL::MuestraPaginaGuion() {
     default:
       break;
   }
-  if (PaginasGuion.isEmpty()) throw plat::Error(plat::Clase::Estado, QStringLiteral("El reporte no tiene renglones"));
+  // What the run has written so far: a run going on shows its pages as they
+  // come.
+  const qsizetype lineas = PaginasGuion.Escritas();
+  if (lineas == 0) throw plat::Error(plat::Clase::Estado, QStringLiteral("El reporte no tiene renglones"));
 
   LimpiaHoja();
-  const qsizetype lineas = PaginasGuion.size();
   TotalPaginasGuion = static_cast<int>((lineas + RenglonesPorPaginaGuion - 1) / RenglonesPorPaginaGuion);
   PaginaGuion = std::clamp(PaginaGuion, 1, TotalPaginasGuion);
   const qsizetype desde = qsizetype(PaginaGuion - 1) * RenglonesPorPaginaGuion;
   const qsizetype hasta = std::min(desde + RenglonesPorPaginaGuion, lineas);
   for (qsizetype i = desde; i < hasta; ++i) {
-    const QString& linea = PaginasGuion[i];
+    const QString linea = PaginasGuion.Linea(i);
     if (linea.startsWith(u'*')) TituloPaginaGuion(linea);
     else AgregaLineaHoja(linea, atributos_);
   }
   Hoja->moveCursor(QTextCursor::Start);
   PanelPaginas->setText(Pagina(PaginaGuion, TotalPaginasGuion));
-  // The last page ends the automatic advance.
-  if (PaginaGuion == TotalPaginasGuion) Timer1->stop();
+  // The last page ends the automatic advance (that of a finished run).
+  if (PaginaGuion == TotalPaginasGuion && CorridaTerminada()) Timer1->stop();
+}
+
+void TFormaReporteSQL::MuestraAvance() {
+  // The pages written so far.
+  const qsizetype lineas = PaginasGuion.Escritas();
+  TotalPaginasGuion = static_cast<int>((lineas + RenglonesPorPaginaGuion - 1) / RenglonesPorPaginaGuion);
+  PanelPaginas->setText(Pagina(PaginaGuion, TotalPaginasGuion));
+  if (CorridaTerminada()) return;
+  AvanceGuion->setFormat(QStringLiteral("Bloque %1: %p%").arg(BloqueGuion));
+  AvanceGuion->setValue(PorcientoBloque());
+  AvanceGuion->show();
 }
 
 void TFormaReporteSQL::TituloPaginaGuion(const QString& linea) {
@@ -317,6 +343,7 @@ void TFormaReporteSQL::FormShow() { setWindowState(windowState() | Qt::WindowMax
 
 void TFormaReporteSQL::FormClose() {
   Timer1->stop();
+  porcion_->stop();
   PaginasGuion.clear();
   Query1->Close();
 }

@@ -78,6 +78,14 @@
 // 7 and 8 discounts, 9 IEPS. Lines of extras.txt in the program folder
 // (signatures...) go under each summary's heading.
 //
+// A plain report (kind 0) still running when UmbralProgresoGuion has passed
+// shows its first page as soon as it is full and goes on writing the rest
+// while the user reads (the status bar shows how far it has gone); printing,
+// export and charts first let it end. An error after the window has shown
+// says "Error al ejecutar el reporte..." and closes it. The lines and the
+// last block's rows are kept in work files of the program folder's "tempo"
+// folder, not in memory.
+//
 // The window (caption "Reporte de " + title) shows pages of 50 lines, turned
 // by hand or automatically, in the colours and font the user picks; prints
 // them ("Imprimir": the pages chosen; Ctrl+P in the text: the page shown);
@@ -88,10 +96,12 @@
 
 #include "foundation/dinero.h"
 #include "platform/ui/Forma.h"
+#include "reports/LineasGuion.h"
 #include "reports/ModeloGrafica.h"
 #include "reports/ProtocoloReporte.h"  // TasaImpuestoReporte, TasaIepsReporte: the summaries' rates
 
 #include <QChar>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QTextCharFormat>
@@ -104,6 +114,7 @@
 class DialogoImpresion;
 class QChartView;
 class QLabel;
+class QProgressBar;
 class QSpinBox;
 class QStatusBar;
 class QTextEdit;
@@ -111,6 +122,7 @@ class QTimer;
 class QToolButton;
 
 namespace db {
+class Campo;
 class Consulta;
 class Tabla;
 }
@@ -119,7 +131,8 @@ class DialogoArchivo;
 }
 
 // A run that has taken longer than this many milliseconds shows its
-// progress until the report window shows.
+// progress until the report window shows; a plain report then shows its
+// first page while it goes on.
 extern int UmbralProgresoGuion;
 
 // Runs a report script over the company's tables:
@@ -178,6 +191,7 @@ class TFormaReporteSQL : public ui::Forma {
   QChartView* ModuloGrafica;
   QStatusBar* BarradeEstado;
   QLabel* PanelPaginas;       // the status bar's first panel
+  QProgressBar* AvanceGuion;  // how far a run still going on has gone
   QTimer* Timer1;             // automatic advance
   ui::DialogoArchivo* Guardar;
   DialogoImpresion* Impresora;
@@ -188,7 +202,7 @@ class TFormaReporteSQL : public ui::Forma {
   // --- The run
   QStringList CodigoGlobal;   // the whole script
   QStringList Codigo;         // the block being read
-  QStringList PaginasGuion;   // every line of the report; "*" marks a title
+  LineasGuion PaginasGuion;   // every line of the report; "*" marks a title
   // Totals of block b, column c (from 1) at [b - 1][c - 1].
   std::vector<std::vector<Dinero>> TotalesGuion;
   std::vector<Dinero> SubtotalesGuion;
@@ -221,10 +235,17 @@ class TFormaReporteSQL : public ui::Forma {
   Dinero TotalGuion(int bloque, int columna) const;
 
   // Fills the page list from a script whose placeholders are filled, shows
-  // page 1 and the window modally. Throws plat::Error when the run fails.
+  // page 1 and the window modally (a long plain report: as soon as its
+  // first page is full, the rest following while it shows). Throws
+  // plat::Error when the run fails before the window shows.
   void EjecutaGuionReporte(const QString& guion);
   void EjecutaBloquesGuion();
   void InterpretaBloqueGuion();
+  // Whether the run has written its last line.
+  bool CorridaTerminada() const { return !corrida_; }
+  // Runs what is left of the run to its end (the progress window showing
+  // when it takes long). Throws plat::Error when it fails.
+  void TerminaCorrida();
 
   // Applies the layout kind (the first time; kind 2 every time) and shows
   // page PaginaGuion (the last one when it is past the end). Throws
@@ -270,6 +291,43 @@ class TFormaReporteSQL : public ui::Forma {
 
  private:
   class Progreso;
+  // The layout of a block's rows, while it goes on.
+  struct RecorridoBloque {
+    const db::Campo* corte = nullptr;  // the break field
+    QString grupo;                     // its value in the group going on
+    std::vector<int> anchos;           // of the heading's columns
+    int campos = 0;                    // of the result
+    qint64 renglones = 0;              // of the result
+  };
+  // A run: where it stands in the script, and the block being laid out.
+  struct Corrida {
+    QElapsedTimer reloj;
+    qsizetype linea = 0;  // the next line of the whole script
+    QString bloque;       // the lines of the block being gathered
+    std::optional<RecorridoBloque> recorrido;
+  };
+
+  // Runs the script's blocks until the run ends (true), or until `hasta` (a
+  // time of the run, in milliseconds) has passed or `lineas` lines are
+  // written (either < 0: no such limit).
+  bool AvanzaBloquesGuion(qint64 hasta, qsizetype lineas = -1);
+  // A block's lines read and its query run, its first lines written; false
+  // when the block ends there.
+  bool IniciaBloqueGuion();
+  // The block's rows laid out until its end (true) or a limit as above.
+  bool AvanzaBloqueGuion(qint64 hasta, qsizetype lineas = -1);
+  // A slice of a run going on while the window shows.
+  void SiguePorcionGuion();
+  // The run ends: no more slices, the page list complete.
+  void FinCorrida();
+  // Lets the run end before a command that needs the whole report; false
+  // when it failed (told to the user, the window closing).
+  bool CorridaCompleta();
+  // The work folder of a run's lines and rows.
+  static QString CarpetaTrabajo();
+  // The pages written so far and how far the block being laid out has gone.
+  void MuestraAvance();
+  int PorcientoBloque() const;
 
   void ConstruyeBotones();
   void ConstruyeGrafica();
@@ -294,6 +352,8 @@ class TFormaReporteSQL : public ui::Forma {
   int lineasHoja_ = 0;         // lines in the text area
   QColor colorFuente_ = Qt::black;
   Progreso* progreso_ = nullptr;  // while the blocks run
+  std::unique_ptr<Corrida> corrida_;  // the run, while it goes on
+  QTimer* porcion_ = nullptr;         // the next slice of the run
 };
 
 inline TFormaReporteSQL* FormaReporteSQL() { return ui::InstanciaDe<TFormaReporteSQL>().data(); }

@@ -10,6 +10,7 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/ui/Aplicacion.h"
+#include "platform/fs/Rutas.h"
 #include "platform/ui/PuertaModal.h"
 #include "reports/CamposReporte.h"
 #include "reports/Formatos.h"
@@ -20,7 +21,11 @@
 #include <QDateEdit>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
+
+#include <optional>
 
 #include <tuple>
 #include <utility>
@@ -41,6 +46,10 @@ constexpr int kLargoCorte = 30;
 const QString kSubrayado(29, u'_');
 constexpr qint64 kRenglonesEntreAvisos = 256;
 constexpr qint64 kMilisegundosEntreAvisos = 100;
+// A run going on while its window shows works in slices this long.
+constexpr qint64 kMilisegundosPorcion = 40;
+
+
 
 // Gives the caller's table back as a finished run leaves it, whatever
 // happened: open again, on the key asked for.
@@ -247,6 +256,8 @@ void TFormaReporteSQL::EjecutaGuionReporte(const QString& guion) {
   TiposGuion.clear();
   TotalesGuion.clear();
   LimpiaHoja();
+  corrida_ = std::make_unique<Corrida>();
+  corrida_->reloj.start();
   {
     Progreso progreso;
     progreso_ = &progreso;
@@ -254,30 +265,145 @@ void TFormaReporteSQL::EjecutaGuionReporte(const QString& guion) {
       Progreso*& progreso;
       ~Suelta() { progreso = nullptr; }
     } suelta{progreso_};
-    EjecutaBloquesGuion();
-    FijaPagina(1);
+    try {
+      // A plain report still running when the threshold passes shows its
+      // first page as soon as it is full.
+      const bool plano = TipoReporteGuion == 0;
+      for (;;) {
+        const bool larga = plano && corrida_->reloj.elapsed() >= UmbralProgresoGuion;
+        if (larga && PaginasGuion.Escritas() >= RenglonesPorPaginaGuion) break;
+        if (AvanzaBloquesGuion(plano && !larga ? UmbralProgresoGuion : -1, larga ? RenglonesPorPaginaGuion : -1)) {
+          FinCorrida();
+          break;
+        }
+      }
+      FijaPagina(1);
+    } catch (...) {
+      corrida_.reset();
+      throw;
+    }
+  }
+  if (corrida_) {
+    PaginasGuion.FijaCorrida([this] { TerminaCorrida(); });
+    MuestraAvance();
+    porcion_->start();
   }
   ShowModal();
+  // A run the user closed the window on ends there.
+  porcion_->stop();
+  PaginasGuion.FijaCorrida({});
+  corrida_.reset();
 }
 
 void TFormaReporteSQL::EjecutaBloquesGuion() {
-  Codigo.clear();
-  QString bloque;
-  for (const QString& linea : std::as_const(CodigoGlobal)) {
+  if (!corrida_) {
+    corrida_ = std::make_unique<Corrida>();
+    corrida_->reloj.start();
+  }
+  AvanzaBloquesGuion(-1);
+  FinCorrida();
+}
+
+bool TFormaReporteSQL::AvanzaBloquesGuion(qint64 hasta, qsizetype lineas) {
+  Corrida& c = *corrida_;
+  for (;;) {
+    if (c.recorrido) {
+      if (!AvanzaBloqueGuion(hasta, lineas)) return false;
+      c.recorrido.reset();
+    }
+    if (c.linea >= CodigoGlobal.size()) return true;
+    if (hasta >= 0 && c.reloj.elapsed() >= hasta) return false;
+    if (lineas >= 0 && PaginasGuion.Escritas() >= lineas) return false;
+    const QString& linea = CodigoGlobal[c.linea++];
     if (linea.isEmpty()) continue;
     if (!linea.startsWith(u'@')) {
-      bloque += linea + u'\r';
+      c.bloque += linea + u'\r';
       continue;
     }
     ++BloqueGuion;
-    Codigo = bloque.split(u'\r');
+    Codigo = c.bloque.split(u'\r');
     Codigo.removeLast();
-    InterpretaBloqueGuion();
-    bloque.clear();
+    c.bloque.clear();
+    IniciaBloqueGuion();
   }
 }
 
+QString TFormaReporteSQL::CarpetaTrabajo() {
+  // The program folder's "tempo"; the system's temporary folder when it is
+  // missing.
+  QString carpeta;
+  CarpetaLocal(carpeta);
+  const QString tempo = fs::Une(carpeta, QStringLiteral("tempo"));
+  return fs::ExisteCarpeta(tempo) ? fs::Local(tempo) : QString();
+}
+
+bool TFormaReporteSQL::CorridaCompleta() {
+  try {
+    TerminaCorrida();
+    return true;
+  } catch (const std::exception&) {
+    ui::MensajeSimple(kErrorReporte);
+    Close();
+    return false;
+  }
+}
+
+void TFormaReporteSQL::FinCorrida() {
+  corrida_.reset();
+  PaginasGuion.FijaCorrida({});
+  if (porcion_) porcion_->stop();
+  AvanceGuion->hide();
+}
+
+void TFormaReporteSQL::TerminaCorrida() {
+  if (!corrida_) return;
+  porcion_->stop();
+  Progreso progreso;
+  progreso_ = &progreso;
+  const struct Suelta {
+    Progreso*& progreso;
+    ~Suelta() { progreso = nullptr; }
+  } suelta{progreso_};
+  try {
+    AvanzaBloquesGuion(-1);
+  } catch (...) {
+    FinCorrida();
+    throw;
+  }
+  FinCorrida();
+  MuestraAvance();
+}
+
+void TFormaReporteSQL::SiguePorcionGuion() {
+  if (!corrida_) return;
+  try {
+    if (AvanzaBloquesGuion(corrida_->reloj.elapsed() + kMilisegundosPorcion)) FinCorrida();
+  } catch (const std::exception&) {
+    // The run fails as one that failed before the window showed.
+    FinCorrida();
+    ui::MensajeSimple(kErrorReporte);
+    Close();
+    return;
+  }
+  MuestraAvance();
+  if (corrida_) porcion_->start();
+}
+
+int TFormaReporteSQL::PorcientoBloque() const {
+  if (!corrida_ || !corrida_->recorrido || corrida_->recorrido->renglones <= 0) return 0;
+  return static_cast<int>(RenglonesBloqueGuion * 100 / corrida_->recorrido->renglones);
+}
+
 void TFormaReporteSQL::InterpretaBloqueGuion() {
+  if (!corrida_) {
+    corrida_ = std::make_unique<Corrida>();
+    corrida_->reloj.start();
+  }
+  if (IniciaBloqueGuion()) AvanzaBloqueGuion(-1);
+  corrida_->recorrido.reset();
+}
+
+bool TFormaReporteSQL::IniciaBloqueGuion() {
   RenglonesBloqueGuion = 0;
   LineasTotalesGuion.clear();
   CampoCorteGuion.clear();
@@ -309,7 +435,7 @@ void TFormaReporteSQL::InterpretaBloqueGuion() {
         }
         break;
       case u'<':
-        if (!resto.isEmpty()) return;
+        if (!resto.isEmpty()) return false;
         break;
       case u'&': {
         QString datos;
@@ -351,67 +477,79 @@ void TFormaReporteSQL::InterpretaBloqueGuion() {
   db::Consulta& resultado = *Query1;
   if (!consulta.isEmpty()) {
     resultado.Close();
+    resultado.SetCarpetaTrabajo(CarpetaTrabajo());
     resultado.SetSQL(consulta);
     resultado.Open();
   }
   if (!titulo.isEmpty()) PaginasGuion << MarcaResumenGuion + u'*' + titulo << MarcaResumenGuion + encabezado << QString();
-  const std::vector<int> anchos = AnchosDeEncabezado(encabezado);
-  const int columnas = static_cast<int>(anchos.size());
-  for (int k = 0; k < columnas; ++k) Fija(AnchosGuion, k, anchos[static_cast<size_t>(k)]);
+  RecorridoBloque& r = corrida_->recorrido.emplace();
+  r.anchos = AnchosDeEncabezado(encabezado);
+  for (size_t k = 0; k < r.anchos.size(); ++k) Fija(AnchosGuion, static_cast<qsizetype>(k), r.anchos[k]);
   PaginasGuion << QString();
 
   // Its first row's group; rows come from the end backwards for "d".
-  const db::Campo* corte = CampoCorteGuion.isEmpty() ? nullptr : &resultado.FieldByName(CampoCorteGuion);
-  QString grupo;
-  if (corte && !resultado.IsEmpty()) {
+  r.corte = CampoCorteGuion.isEmpty() ? nullptr : &resultado.FieldByName(CampoCorteGuion);
+  if (r.corte && !resultado.IsEmpty()) {
     resultado.First();
-    grupo = corte->AsString();
+    r.grupo = r.corte->AsString();
   }
   if (SentidoGuion == u'd') resultado.Last();
   else resultado.First();
 
-  const int campos = resultado.FieldCount();
+  r.campos = resultado.FieldCount();
   if (TotalesGuion.size() < static_cast<size_t>(BloqueGuion)) TotalesGuion.resize(static_cast<size_t>(BloqueGuion));
   std::vector<Dinero>& totales = TotalesGuion[static_cast<size_t>(BloqueGuion - 1)];
-  totales.resize(std::max(totales.size(), static_cast<size_t>(campos)));
-  SubtotalesGuion.resize(std::max(SubtotalesGuion.size(), static_cast<size_t>(campos)));
-  const qint64 renglones = resultado.RecordCount();
+  totales.resize(std::max(totales.size(), static_cast<size_t>(r.campos)));
+  SubtotalesGuion.resize(std::max(SubtotalesGuion.size(), static_cast<size_t>(r.campos)));
+  r.renglones = resultado.RecordCount();
+  return true;
+}
+
+bool TFormaReporteSQL::AvanzaBloqueGuion(qint64 hasta, qsizetype lineas) {
+  RecorridoBloque& r = *corrida_->recorrido;
+  db::Consulta& resultado = *Query1;
+  std::vector<Dinero>& totales = TotalesGuion[static_cast<size_t>(BloqueGuion - 1)];
+  const int columnas = static_cast<int>(r.anchos.size());
   while (!FinDeRecorridoGuion(SentidoGuion, resultado)) {
     QString renglon;
     for (int j = 0; j < columnas; ++j) {
       renglon += AjustaAnchoGuion(FormateaValorGuion(resultado.Fields(j).AsString(), TiposGuion.value(j)),
-                                  anchos[static_cast<size_t>(j)]);
+                                  r.anchos[static_cast<size_t>(j)]);
     }
-    for (int j = 0; j < campos; ++j) {
+    for (int j = 0; j < r.campos; ++j) {
       const QString& tipo = TiposGuion.value(j);
       if (tipo != u"t" && tipo != u"m") continue;
       const Dinero valor = ValorTotalGuion(resultado.Fields(j));
       totales[static_cast<size_t>(j)] += valor;
-      if (!corte) continue;
-      const QString valorCorte = corte->AsString();
-      if (valorCorte == grupo) {
+      if (!r.corte) continue;
+      const QString valorCorte = r.corte->AsString();
+      if (valorCorte == r.grupo) {
         SubtotalesGuion[static_cast<size_t>(j)] += valor;
       } else {
-        LineasDeGrupo(campos);
+        LineasDeGrupo(r.campos);
         SubtotalesGuion[static_cast<size_t>(j)] = valor;
       }
-      grupo = valorCorte;
+      r.grupo = valorCorte;
     }
     RenglonAnteriorGuion = renglon;
     PaginasGuion << renglon;
     if (SentidoGuion == u'd') resultado.Prior();
     else resultado.Next();
     ++RenglonesBloqueGuion;
-    if (progreso_) progreso_->Avisa(BloqueGuion, RenglonesBloqueGuion, renglones);
+    if (progreso_) progreso_->Avisa(BloqueGuion, RenglonesBloqueGuion, r.renglones);
+    if (lineas >= 0 && PaginasGuion.Escritas() >= lineas) return false;
+    if (hasta >= 0 && RenglonesBloqueGuion % kRenglonesEntreAvisos == 0 && corrida_->reloj.elapsed() >= hasta)
+      return false;
   }
 
-  if (!resultado.Eof()) return;
-  if (corte) LineasDeGrupo(campos);
-  for (int j = 0; j < campos; ++j) {
+  if (!resultado.Eof()) return true;
+  if (r.corte) LineasDeGrupo(r.campos);
+  for (int j = 0; j < r.campos; ++j) {
     if (TiposGuion.value(j) == u"m")
       totales[static_cast<size_t>(j)] = DivideTotalGuion(totales[static_cast<size_t>(j)], double(RenglonesBloqueGuion));
   }
-  LineasDeTotales(campos);
+  LineasDeTotales(r.campos);
+  return true;
 }
 
 void TFormaReporteSQL::LineasDeGrupo(int campos) {

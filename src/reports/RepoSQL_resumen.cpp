@@ -117,10 +117,9 @@ void TFormaReporteSQL::AgregaExtrasReporte(QStringList& lineas) {
 }
 
 void TFormaReporteSQL::AgregaResumen(const QStringList& lineas) {
-  PaginasGuion << QString();
-  PaginasGuion << PaginasGuion.first();
-  AgregaExtrasReporte(PaginasGuion);
-  PaginasGuion << QString() << lineas;
+  QStringList encabezado{QString(), PaginasGuion.first()};
+  AgregaExtrasReporte(encabezado);
+  PaginasGuion << encabezado << QString() << lineas;
 }
 
 void TFormaReporteSQL::ResumenCorteCaja() {

@@ -43,6 +43,7 @@ int Puntos(const QFont& fuente) {
 }  // namespace
 
 void TFormaReporteSQL::BotonImprimeClick() {
+  if (!CorridaCompleta()) return;
   Impresora->MinPage = 1;
   Impresora->MaxPage = std::max(TotalPaginasGuion, 1);
   Impresora->FromPage = 1;
@@ -119,6 +120,7 @@ void TFormaReporteSQL::ImprimeHoja() {
 }
 
 void TFormaReporteSQL::BotonExportaClick() {
+  if (!CorridaCompleta()) return;
   if (!Guardar->Execute()) return;
   const QString nombre = NombreExportacion(Guardar->FileName);
   ExportaGuion(nombre);
@@ -126,6 +128,7 @@ void TFormaReporteSQL::BotonExportaClick() {
 }
 
 void TFormaReporteSQL::ExportaGuion(const QString& nombre) {
+  TerminaCorrida();
   hoja::Hoja salida(nombre);
   hoja::Fila titulos;
   for (const QString& titulo : std::as_const(TitulosGuion)) {
@@ -182,6 +185,8 @@ void TFormaReporteSQL::ExportaGuion(const QString& nombre) {
 }
 
 void TFormaReporteSQL::MuestraGrafica(int tipo, int campo) {
+  // The last block's rows are those of the report's end.
+  if (!CorridaCompleta()) return;
   // At the end of the rows the chart starts over from the first.
   if (Query1->Active() && Query1->Eof()) Query1->First();
   ui::SetTag(BotonGrafica, tipo);

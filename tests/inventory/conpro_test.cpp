@@ -185,7 +185,7 @@ TEST_F(ConsultaProductos, BuscaProductoPorOrdenOrdenaTitulaYDevuelveElTextoAlCan
 // The search held in the description gives the rows and order of
 //   WHERE DSCPR_I LIKE '%<text>%' ORDER BY DSCPR_I
 // with the text taken as typed: capitals told apart, quotes, "%" and "_"
-// plain characters, Windows-1252 order.
+// plain characters, Windows-1252 order, letters beyond ASCII as stored.
 TEST_F(ConsultaProductos, LaBusquedaEnLaDescripcionDaLasFilasYElOrdenDeLaInstruccion) {
   Agrega({{"T1", "TORNILLO 1/2\""},
           {"T2", "ARANDELA"},
@@ -198,20 +198,28 @@ TEST_F(ConsultaProductos, LaBusquedaEnLaDescripcionDaLasFilasYElOrdenDeLaInstruc
           {"T9", "TUBO A_B"},
           {"T10", "TUBO AXB"},
           {"T11", "TORNO ZETA", "2"},
-          {"T12", "TORNO abc"}});
+          {"T12", "TORNO abc"},
+          {"T13", "TORNO ?"}});
   struct Caso {
     const char* texto;
     QStringList claves;
   };
   const Caso casos[] = {
-      {"TORN", {"T3", "T1", "T11", "T12", "T5", "T4"}},
+      {"TORN", {"T3", "T1", "T13", "T11", "T12", "T5", "T4"}},
       {"torn", {"T6"}},
       {"1/2\"", {"T1"}},
       {"D'T", {"T3"}},
       {"50%", {"T7"}},
       {"A_B", {"T9"}},
       {"' OR ''='", {}},
-      {"", {"T2", "T3", "T8", "T7", "T1", "T11", "T12", "T5", "T4", "T10", "T9", "T6"}},
+      {"Ñ", {"T4"}},
+      {"O €", {"T5"}},
+      // Blanks that end a description are not part of it.
+      {"ZETA ", {}},
+      // A character the file cannot hold is in no description.
+      {"TORNO \u2192", {}},
+      {"TORNO ?", {"T13"}},
+      {"", {"T2", "T3", "T8", "T7", "T1", "T13", "T11", "T12", "T5", "T4", "T10", "T9", "T6"}},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.texto);
@@ -544,6 +552,41 @@ RUTINA_HIJA(SubeExistencia) {
   if (!t->FindKey({argumentos[1]})) return 2;
   SumaExistencia(*t, argumentos[2].toDouble());
   return 0;
+}
+
+// Another station adds a product with the description given and deletes
+// the product of the key given.
+RUTINA_HIJA(AgregaYBorraProducto) {
+  auto t = AbreTabla(argumentos[0], kTablaProductos, kTagClaveProducto);
+  t->Append();
+  t->FieldByName("CLPRO_I").SetAsString(argumentos[1]);
+  t->FieldByName("DSCPR_I").SetAsString(argumentos[2]);
+  t->FieldByName("ALMAC_I").SetAsString("1");
+  t->Post();
+  if (!t->FindKey({argumentos[3]})) return 2;
+  t->Delete();
+  return 0;
+}
+
+// The search made again sees what another station added and deleted since.
+TEST_F(ConsultaProductos, LaBusquedaHechaDeNuevoVeLasAltasYBajasDeOtraEstacion) {
+  Agrega({{"T1", "TORNILLO"}, {"T2", "TORNO"}, {"T3", "CLAVO"}});
+  ConsultaContiene q;
+  q.SetCarpeta(kDatos);
+  q.SetNombreTabla(kTablaProductos);
+  q.SetCampos({"CLPRO_I", "DSCPR_I"});
+  q.SetBusqueda("DSCPR_I", "TORN");
+  q.Open();
+  const auto claves = [&q] {
+    QStringList c;
+    for (q.First(); !q.Eof(); q.Next()) c << q.FieldByName("CLPRO_I").AsString();
+    return c;
+  };
+  EXPECT_EQ(claves(), QStringList({"T1", "T2"}));
+  prueba::ProcesoHijo otra("AgregaYBorraProducto", {kDatos, "T4", "TORNEADO", "T1"});
+  ASSERT_EQ(otra.Espera(), 0);
+  q.Refresh();
+  EXPECT_EQ(claves(), QStringList({"T4", "T2"}));
 }
 
 TEST_F(ConsultaProductos, TrasCerrarLaConsultaSeVeLaExistenciaQueOtraEstacionCambio) {

@@ -986,3 +986,57 @@ TEST_F(PruebaSql, UnaUnionSinEtiquetasRecorreCadaTablaUnaVez) {
   EXPECT_EQ(planes.filter("recorrido").size(), 1) << planes.join(u'\n').toStdString();
   EXPECT_EQ(planes.filter("llaves en memoria").size(), planes.size() - 1) << planes.join(u'\n').toStdString();
 }
+
+// Files of the folder (a local path) this process has open.
+int AbiertosEn(const QString& carpeta) {
+  int n = 0;
+  for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System))
+    if (fd.symLinkTarget().startsWith(carpeta + u'/')) ++n;
+  return n;
+}
+
+// A result larger than memory keeps goes to a work file of the folder given
+// and reads the same, in either direction and by number; the file goes
+// when the query closes.
+TEST_F(PruebaSql, UnResultadoGrandeVaAUnArchivoDeTrabajoYSeLeeIgual) {
+  constexpr int kFilas = 30'000;
+  Tabla::Crea(kDatos, QStringLiteral("GRANDE.DBF"),
+              {{"NUMER_G", 'N', 10, 0}, {"TEXTO_G", 'C', 200, 0}, {"FECHA_G", 'D', 8, 0}});
+  {
+    auto t = Abre(QStringLiteral("GRANDE.DBF"));
+    for (int i = 1; i <= kFilas; ++i) {
+      t->Append();
+      t->Fields(0).SetAsInteger(i);
+      t->Fields(1).SetAsString(QStringLiteral("Renglón %1 ").arg(i).leftJustified(190, u'x'));
+      t->Fields(2).SetAsDate(QDate(2025, 1, 1).addDays(i % 365));
+      t->Post();
+    }
+  }
+  const QString trabajo = fs::Local(QStringLiteral("C:\\TRABAJO"));
+  fs::CreaCarpeta(QStringLiteral("C:\\TRABAJO"));
+  Consulta q;
+  q.SetCarpetaTrabajo(trabajo);
+  q.SetSQL(ConCarpeta("Select NUMER_G, TEXTO_G, FECHA_G, COUNT(*)*2 AS DOBLE, MAX(FECHA_G) AS ULTIMA "
+                      "From \"{D}\\GRANDE.DBF\" Group By NUMER_G, TEXTO_G, FECHA_G Order By NUMER_G DESC"));
+  q.Open();
+  ASSERT_EQ(q.RecordCount(), kFilas);
+  EXPECT_EQ(AbiertosEn(trabajo), 1) << "the rows went to a work file";
+  EXPECT_EQ(q.FieldByName("DOBLE").Tipo(), db::TipoDato::Entero);
+  EXPECT_EQ(q.FieldByName("ULTIMA").Tipo(), db::TipoDato::Fecha);  // computed, yet every value a date
+
+  qint64 esperado = kFilas;
+  for (q.First(); !q.Eof(); q.Next(), --esperado) {
+    ASSERT_EQ(q.Fields(0).AsInteger(), esperado);
+    ASSERT_EQ(q.FieldByName("DOBLE").AsInteger(), 2);
+  }
+  EXPECT_EQ(esperado, 0);
+  for (q.Last(); !q.Bof(); q.Prior(), ++esperado) ASSERT_EQ(q.Fields(0).AsInteger(), esperado + 1);
+  q.First();
+  ASSERT_EQ(q.MoveBy(12'344), 12'344);
+  EXPECT_EQ(q.Fields(0).AsInteger(), kFilas - 12'345 + 1);
+  EXPECT_TRUE(q.Fields(1).AsString().startsWith(QStringLiteral("Renglón %1 x").arg(kFilas - 12'345 + 1)));
+  EXPECT_EQ(q.FieldByName("FECHA_G").AsDate(), QDate(2025, 1, 1).addDays((kFilas - 12'345 + 1) % 365));
+  q.Close();
+  EXPECT_EQ(AbiertosEn(trabajo), 0);
+  EXPECT_TRUE(QDir(trabajo).entryList(QDir::Files).isEmpty());
+}

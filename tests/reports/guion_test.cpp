@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QEvent>
+#include <QProgressBar>
 
 namespace {
 
@@ -320,6 +321,74 @@ TEST_F(GuionTest, ProgresoDeUnaCorridaLarga) {
   EXPECT_TRUE(c.mostrada);
   ASSERT_FALSE(testigo.mensajes.isEmpty());
   EXPECT_EQ(testigo.mensajes[0], "Bloque 1: 0 de 0 renglones");
+}
+
+// A report of more lines than a page, still running when the threshold has
+// passed, shows its first page and goes on while the window shows; its
+// total is that of every row. A row that fails after the window has shown
+// ends the run as a failure before it would: the message, and no window.
+TEST_F(GuionTest, UnReporteLargoMuestraSuPrimeraPaginaMientrasSigue) {
+  constexpr int kProveedores = 300;
+  std::vector<Proveedor> filas;
+  for (int i = 1; i <= kProveedores; ++i)
+    filas.push_back({QStringLiteral("%1").arg(i, 3, 10, QChar(u'0')), QStringLiteral("%1").arg(i), 10, 0, 10.25});
+  filas[250].nombre = QStringLiteral("sin numero");
+  db::Tabla& proveedores = Proveedores(filas);
+  UmbralProgresoGuion = 0;
+  struct Vista {
+    bool terminada = true;
+    qsizetype escritas = 0;
+    QStringList hoja;
+    QString paginas;
+    QString avance;
+    QStringList todas;
+    QString paginasAlFinal;
+  };
+  const auto corre = [&](const QString& tipoNombre) {
+    Vista vista;
+    ui::PuertaModal::Espera("TFormaReporteSQL", [&](QDialog& d) {
+      auto& v = static_cast<TFormaReporteSQL&>(d);
+      vista.terminada = v.CorridaTerminada();
+      vista.escritas = v.PaginasGuion.Escritas();
+      vista.hoja = Hoja(v);
+      vista.paginas = v.PanelPaginas->text();
+      vista.avance = v.AvanceGuion->isVisible() ? v.AvanceGuion->text() : QString();
+      // The rest comes while the window shows (its slices run in the event
+      // loop), until it ends or fails and closes the window.
+      for (int i = 0; i < 100'000 && !v.CorridaTerminada(); ++i) QCoreApplication::processEvents();
+      if (v.isVisible()) {
+        vista.todas = v.PaginasGuion;
+        vista.paginasAlFinal = v.PanelPaginas->text();
+      }
+    });
+    const QString guion = GuionSaldos(QStringLiteral("?(SALDO_P>0.01) \u00BF")).replace(
+        QStringLiteral("%e           c "), QStringLiteral("%e           ") + tipoNombre + u' ');
+    EjecutaReporteSQL("Saldos de Proveedores", "CLAVE_P", "", "", "", proveedores, guion, 0, "", false, u' ');
+    return vista;
+  };
+
+  const Vista bien = corre(QStringLiteral("c"));
+  EXPECT_FALSE(bien.terminada);
+  EXPECT_EQ(bien.escritas, TFormaReporteSQL::RenglonesPorPaginaGuion);
+  ASSERT_GE(bien.hoja.size(), 5);
+  EXPECT_EQ(bien.hoja[0], "Reporte de Saldos de Proveedores");
+  EXPECT_EQ(bien.hoja[2], kEncabezado);
+  EXPECT_TRUE(bien.hoja[5].startsWith("      1     1  ")) << bien.hoja[5].toStdString();
+  EXPECT_EQ(bien.paginas, "Página 1 de  1");
+  EXPECT_TRUE(bien.avance.startsWith("Bloque 1: ")) << bien.avance.toStdString();
+  // Title, heading, two empty lines, a line per supplier, and the closing
+  // underline, total, two empty lines and ".".
+  ASSERT_EQ(bien.todas.size(), 4 + kProveedores + 5);
+  EXPECT_EQ(bien.todas[4 + kProveedores + 1], B(27) + QStringLiteral("    3,000.00         0.00     3,075.00 "));
+  EXPECT_EQ(bien.paginasAlFinal, "Página 1 de  7");
+  EXPECT_TRUE(ui::PuertaModal::Mensajes().isEmpty()) << ui::PuertaModal::Mensajes().join(u'|').toStdString();
+
+  // Supplier 251's name does not read as a number in an "s" column.
+  const Vista mal = corre(QStringLiteral("s"));
+  UmbralProgresoGuion = 1000;
+  EXPECT_FALSE(mal.terminada);
+  EXPECT_TRUE(mal.todas.isEmpty()) << "the window closed";
+  EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList{"Error al ejecutar el reporte..."});
 }
 
 TEST(GuionTexto, ValoresPorTipo) {

@@ -27,6 +27,7 @@
 #include "platform/db/Revision.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QMap>
 #include <QString>
 #include <QVariant>
@@ -104,6 +105,25 @@ class Almacen {
   // naming the table and field.
   virtual QVariant Valor(const char* registro, int campo) = 0;
   virtual bool Nulo(const char* registro, int campo) = 0;
+  // The stored bytes of a field of a raw record and the letter of their
+  // layout ('C' text in code page 1252 padded with blanks, 'N' and 'F' a
+  // number as text, 'D' a date as yyyymmdd, others), for a scan that reads
+  // values without decoding the record; false for a storage that keeps no
+  // such bytes (the caller then reads Valor).
+  virtual bool BytesCampo(const char* registro, int campo, QByteArrayView& bytes, char& letra) const {
+    (void)registro, (void)campo, (void)bytes, (void)letra;
+    return false;
+  }
+  // Hands `visita` every live record of the file as of the last open or
+  // refresh, in record order: its number and its stored bytes, read a
+  // block at a time under the readers' lock (the bytes last until `visita`
+  // returns). False for a storage that cannot: the
+  // caller walks the rows instead. Throws Corrupto when the file is shorter
+  // than its records.
+  virtual bool RecorreRegistros(const std::function<void(qint64, const char*)>& visita) {
+    (void)visita;
+    return false;
+  }
 
   // --- Editing buffers.
   // A new blank record (every field null, not deleted).

@@ -1,5 +1,6 @@
 #include "platform/db/Consulta.h"
 
+#include "platform/db/FilasConsulta.h"
 #include "platform/db/Valores.h"
 #include "platform/db/sql/Funciones.h"
 #include "platform/db/sql/Lexico.h"
@@ -15,41 +16,16 @@ namespace db {
 
 namespace {
 
-bool EsFechaIso(const QString& t) {
-  static const QRegularExpression patron(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-  return patron.match(t).hasMatch() && QDate::fromString(t, QStringLiteral("yyyy-MM-dd")).isValid();
-}
-
-// The definition of a computed column, from its values.
-void TipoPorValores(const std::vector<QVector<QVariant>>& filas, int i, DefCampo& def, TipoDato& tipo) {
-  bool textos = false, reales = false, enteros = false, fechas = true;
-  int largo = 1, digitos = 1;
-  for (const QVector<QVariant>& f : filas) {
-    const QVariant& v = f[i];
-    switch (v.typeId()) {
-      case QMetaType::QString: {
-        const QString t = v.toString();
-        textos = true;
-        largo = std::max<int>(largo, static_cast<int>(t.size()));
-        if (!t.isEmpty() && !EsFechaIso(t)) fechas = false;
-        break;
-      }
-      case QMetaType::Double: reales = true; break;
-      case QMetaType::LongLong:
-        enteros = true;
-        digitos = std::max<int>(digitos, static_cast<int>(QString::number(v.toLongLong()).size()));
-        break;
-      default: break;
-    }
-  }
-  if (textos && !reales && !enteros && fechas && largo == 10) {
+// The definition of a computed column, from what its values were.
+void TipoPorValores(const ValoresColumna& v, DefCampo& def, TipoDato& tipo) {
+  if (v.textos && !v.reales && !v.enteros && v.fechas && v.largo == 10) {
     def.tipo = u'D', def.ancho = 8, def.decimales = 0;
-  } else if (textos || (!reales && !enteros)) {
-    def.tipo = u'C', def.ancho = std::min(largo, 254), def.decimales = 0;
-  } else if (reales) {
+  } else if (v.textos || (!v.reales && !v.enteros)) {
+    def.tipo = u'C', def.ancho = std::min(v.largo, 254), def.decimales = 0;
+  } else if (v.reales) {
     def.tipo = u'N', def.ancho = 20, def.decimales = 4;
   } else {
-    def.tipo = u'N', def.ancho = std::clamp(digitos, 10, 18), def.decimales = 0;
+    def.tipo = u'N', def.ancho = std::clamp(v.digitos, 10, 18), def.decimales = 0;
   }
   tipo = TipoDatoDe(def);
 }
@@ -155,21 +131,47 @@ QHash<QString, QVariant> Consulta::ValoresParametros() const {
 
 QString Consulta::NombreTabla() const { return QStringLiteral("(consulta SQL)"); }
 
-qint64 Consulta::ExecSQL() { return sql::Ejecuta(sql_, ValoresParametros()).cambios; }
+qint64 Consulta::ExecSQL() { return sql::Ejecuta(sql_, ValoresParametros()); }
+
+void Consulta::SetCarpetaTrabajo(const QString& carpeta) { carpetaTrabajo_ = carpeta; }
+
+namespace {
+
+// The rows of a run, into the store as SQLite gives them.
+class Receptor : public sql::ReceptorFilas {
+ public:
+  explicit Receptor(const QString& carpeta) : carpeta_(carpeta) {}
+  void Columnas(const QVector<sql::ColumnaResultado>& columnas) override {
+    columnas_ = columnas;
+    filas_ = std::make_unique<FilasConsulta>(static_cast<int>(columnas.size()), carpeta_);
+  }
+  void Fila(const sql::ValorSql* valores) override { filas_->Agrega(valores); }
+
+  QVector<sql::ColumnaResultado> columnas_;
+  std::unique_ptr<FilasConsulta> filas_;
+
+ private:
+  QString carpeta_;
+};
+
+}  // namespace
 
 void Consulta::Carga() {
-  sql::Resultado r = sql::Ejecuta(sql_, ValoresParametros());
-  const int n = static_cast<int>(r.columnas.size());
+  Receptor receptor(carpetaTrabajo_);
+  sql::Ejecuta(sql_, ValoresParametros(), &receptor);
+  if (!receptor.filas_) receptor.filas_ = std::make_unique<FilasConsulta>(0, carpetaTrabajo_);
+  const int n = static_cast<int>(receptor.columnas_.size());
   QVector<DefCampo> defs(n);
   QVector<TipoDato> tipos(n);
   static const QRegularExpression nombreValido(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
   QSet<QString> usados;
   QVector<bool> calculadas(n);
   for (int i = 0; i < n; ++i) {
-    const sql::ColumnaResultado& c = r.columnas[i];
+    const sql::ColumnaResultado& c = receptor.columnas_[i];
     DefCampo& d = defs[i];
     calculadas[i] = c.declarado.isEmpty();
-    if (calculadas[i] || !sql::DeTipoDeclarado(c.declarado, d, tipos[i])) TipoPorValores(r.filas, i, d, tipos[i]);
+    if (calculadas[i] || !sql::DeTipoDeclarado(c.declarado, d, tipos[i]))
+      TipoPorValores(receptor.filas_->Valores(i), d, tipos[i]);
     QString nombre = nombreValido.match(c.nombre).hasMatch() ? c.nombre : QStringLiteral("EXPR%1").arg(i + 1);
     for (int k = 1; usados.contains(nombre.toUpper()); ++k) {
       const QString sufijo = QStringLiteral("_%1").arg(k);
@@ -179,12 +181,14 @@ void Consulta::Carga() {
     usados.insert(nombre.toUpper());
     d.nombre = nombre;
   }
-  for (QVector<QVariant>& f : r.filas)
-    for (int i = 0; i < n; ++i) f[i] = Convierte(f[i], tipos[i], calculadas[i]);
   defs_ = defs;
   tipos_ = tipos;
-  filas_ = std::move(r.filas);
+  calculadas_ = calculadas;
+  filas_ = std::move(receptor.filas_);
+  leida_ = 0;
 }
+
+qint64 Consulta::Cuenta() const { return filas_ ? filas_->Cuenta() : 0; }
 
 QVector<DefCampo> Consulta::AbreCursor() {
   Carga();
@@ -199,22 +203,23 @@ TipoDato Consulta::TipoDe(const DefCampo& def) const {
 }
 
 void Consulta::CierraCursor() {
-  filas_.clear();
+  filas_.reset();
   actual_ = 0;
+  leida_ = 0;
 }
 
 bool Consulta::CursorPrimero() {
-  actual_ = filas_.empty() ? 0 : 1;
+  actual_ = Cuenta() == 0 ? 0 : 1;
   return actual_ > 0;
 }
 
 bool Consulta::CursorUltimo() {
-  actual_ = static_cast<qint64>(filas_.size());
+  actual_ = Cuenta();
   return actual_ > 0;
 }
 
 bool Consulta::CursorSiguiente() {
-  if (actual_ >= static_cast<qint64>(filas_.size())) return false;
+  if (actual_ >= Cuenta()) return false;
   ++actual_;
   return true;
 }
@@ -226,7 +231,7 @@ bool Consulta::CursorAnterior() {
 }
 
 bool Consulta::CursorVeA(qint64 registro) {
-  if (registro < 1 || registro > static_cast<qint64>(filas_.size())) return false;
+  if (registro < 1 || registro > Cuenta()) return false;
   actual_ = registro;
   return true;
 }
@@ -234,7 +239,7 @@ bool Consulta::CursorVeA(qint64 registro) {
 void Consulta::CursorRefresca() {
   const QVector<DefCampo> antes = defs_;
   Carga();
-  if (actual_ > static_cast<qint64>(filas_.size())) actual_ = static_cast<qint64>(filas_.size());
+  if (actual_ > Cuenta()) actual_ = Cuenta();
   bool iguales = antes.size() == defs_.size();
   for (int i = 0; iguales && i < antes.size(); ++i) iguales = antes[i].nombre == defs_[i].nombre && antes[i].tipo == defs_[i].tipo;
   if (!iguales)
@@ -242,8 +247,14 @@ void Consulta::CursorRefresca() {
 }
 
 QVariant Consulta::LeeCampo(int i) const {
-  if (actual_ < 1 || actual_ > static_cast<qint64>(filas_.size())) return {};
-  return filas_[static_cast<size_t>(actual_ - 1)][i];
+  if (actual_ < 1 || actual_ > Cuenta()) return {};
+  if (leida_ != actual_) {
+    // The row's values in their columns' types, read once for all fields.
+    fila_ = filas_->Fila(actual_ - 1);
+    for (int c = 0; c < fila_.size(); ++c) fila_[c] = Convierte(fila_[c], tipos_[c], calculadas_[c]);
+    leida_ = actual_;
+  }
+  return fila_[i];
 }
 
 }  // namespace db

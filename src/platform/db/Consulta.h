@@ -19,7 +19,10 @@
 // A value is a text, a number, a date or null; it is never read as part of
 // the statement. A parameter left without a value fails the statement.
 //
-// Open runs the statement and keeps every row of its result in memory; a
+// Open runs the statement and keeps every row of its result: in memory
+// while they are few, then in a work file of the work folder (the system's
+// temporary folder unless SetCarpetaTrabajo names another), so a result of
+// any size takes little memory; a
 // statement without a result (INSERT, UPDATE, DELETE, CREATE TABLE, ALTER
 // TABLE, DROP TABLE, CREATE INDEX) runs and raises nothing, leaving the
 // dataset open with no fields and no rows. ExecSQL runs any statement and
@@ -44,9 +47,12 @@
 #include <QVariant>
 #include <QVector>
 
+#include <memory>
 #include <vector>
 
 namespace db {
+
+class FilasConsulta;
 
 // A parameter of a statement and the value it will be given.
 class Parametro {
@@ -103,6 +109,10 @@ class Consulta : public Dataset {
   // Any case; NoExiste "Parámetro X no encontrado" for another name.
   Parametro& ParamByName(const QString& nombre);
 
+  // The folder (a local path) of the work file of a large result; empty:
+  // the system's temporary folder. Used by the next Open or Refresh.
+  void SetCarpetaTrabajo(const QString& carpeta);
+
   QString NombreTabla() const override;
   QString Carpeta() const override { return {}; }
 
@@ -116,20 +126,26 @@ class Consulta : public Dataset {
   bool CursorAnterior() override;
   bool CursorVeA(qint64 registro) override;
   qint64 CursorRegistro() const override { return actual_; }
-  qint64 CursorCuenta() override { return static_cast<qint64>(filas_.size()); }
+  qint64 CursorCuenta() override { return Cuenta(); }
   void CursorRefresca() override;
   QVariant LeeCampo(int i) const override;
 
  private:
   void Carga();
+  qint64 Cuenta() const;
   QHash<QString, QVariant> ValoresParametros() const;
 
   QString sql_;
+  QString carpetaTrabajo_;
   std::vector<Parametro> params_;
   QVector<DefCampo> defs_;
   QVector<TipoDato> tipos_;
-  std::vector<QVector<QVariant>> filas_;
+  QVector<bool> calculadas_;  // computed columns (their numbers to 15 digits)
+  std::unique_ptr<FilasConsulta> filas_;
   qint64 actual_ = 0;
+  // The current row's values, read once for all its fields.
+  mutable qint64 leida_ = 0;
+  mutable QVector<QVariant> fila_;
 };
 
 }  // namespace db

@@ -32,6 +32,7 @@ using plat::Clase;
 using plat::Error;
 
 constexpr qint64 kBytesPorBloque = 256 * 1024;  // records read per system call
+constexpr qint64 kBytesPorRecorrido = 1024 * 1024;  // the same, walking the whole file
 
 quint16 Lee16(const char* p) {
   const auto* u = reinterpret_cast<const unsigned char*>(p);
@@ -516,6 +517,37 @@ class AlmacenDbf final : public Almacen {
   }
 
   bool Borrado(const char* registro) const override { return registro[0] == kBorrado; }
+
+  bool BytesCampo(const char* registro, int campo, QByteArrayView& bytes, char& letra) const override {
+    const InfoCampo& i = e_.info[static_cast<size_t>(campo)];
+    bytes = QByteArrayView(registro + i.desde, i.ancho);
+    letra = i.letra;
+    return true;
+  }
+  bool RecorreRegistros(const std::function<void(qint64, const char*)>& visita) override {
+    const qint64 cuenta = cuenta_;
+    // Blocks read into a buffer of the walk's own, kept hot in the cache
+    // while it is scanned; the record cache of Lee stays as it was.
+    const qint64 porBloque = std::max<qint64>(1, kBytesPorRecorrido / e_.longRegistro);
+    const auto bloque = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(porBloque * e_.longRegistro));
+    for (qint64 ini = 1; ini <= cuenta; ini += porBloque) {
+      const qint64 num = std::min(porBloque, cuenta - ini + 1);
+      qint64 leidos;
+      {
+        Lectura l(*this);
+        leidos = LeeEn(fd_.fd(), bloque.get(), num * e_.longRegistro, Posicion(ini), nombre_);
+      }
+      if (leidos < num * e_.longRegistro) {
+        throw Corrupto(nombre_, QStringLiteral("el registro %1 falta en el archivo").arg(ini + leidos / e_.longRegistro));
+      }
+      for (qint64 i = 0; i < num; ++i) {
+        const char* registro = bloque.get() + i * e_.longRegistro;
+        if (!Borrado(registro)) visita(ini + i, registro);
+      }
+    }
+    return true;
+  }
+
   void Revive(Registro& r) const override { r.datos[0] = kVivo; }
 
   bool Nulo(const char* registro, int campo) override {

@@ -202,6 +202,21 @@ QVariant Tabla::LeeCampo(int i) const {
   return r ? almacen_->Valor(r, i) : QVariant();
 }
 
+bool Tabla::BytesCampo(int i, QByteArrayView& bytes, char& letra) const {
+  if (edicion_ || actual_ == 0 || !Active()) return false;
+  const char* r = almacen_->Lee(actual_);
+  return r && almacen_->BytesCampo(r, i, bytes, letra);
+}
+
+bool Tabla::BytesCampo(const char* registro, int i, QByteArrayView& bytes, char& letra) const {
+  return Active() && almacen_->BytesCampo(registro, i, bytes, letra);
+}
+
+bool Tabla::RecorreRegistros(const std::function<void(qint64, const char*)>& visita) {
+  if (edicion_ || !Active()) return false;
+  return almacen_->RecorreRegistros(visita);
+}
+
 bool Tabla::CampoNulo(int i) const {
   if (edicion_) return !almacen_->ValorDe(edicion_->r, i).isValid();
   if (actual_ == 0) return true;

@@ -120,6 +120,20 @@ class Tabla : public Dataset {
   // Whether inserting or deleting a row changes the numbers of the rows
   // after it (Paradox); false while closed.
   bool Renumera() const;
+  // The stored bytes of field i of the current row and the letter of their
+  // layout (Almacen::BytesCampo), for a scan that reads values without
+  // decoding them; false while the row is being edited, with no current
+  // row, or for a storage that keeps no such bytes. The view lasts until
+  // the table moves.
+  bool BytesCampo(int i, QByteArrayView& bytes, char& letra) const;
+  // The same of field i of a record handed by RecorreRegistros.
+  bool BytesCampo(const char* registro, int i, QByteArrayView& bytes, char& letra) const;
+  // Hands `visita` every live record of the file as of the last open or
+  // refresh, in record order whatever the tag, range or filter: its number
+  // and stored bytes (Almacen::RecorreRegistros), the table not moving.
+  // False while closed or being edited, or for a storage that cannot (the
+  // caller then walks the rows).
+  bool RecorreRegistros(const std::function<void(qint64, const char*)>& visita);
   // An upper bound of RecordCount read without walking the rows: the
   // records of the file as of the last open or refresh, deleted ones
   // included; with a range, the rows of the range. Views of a large table

@@ -63,6 +63,7 @@
 #include "platform/db/sql/Colacion.h"
 #include "platform/db/sql/Traductor.h"
 #include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -71,6 +72,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -589,11 +591,102 @@ void Texto(sqlite3_context* ctx, const QString& s) {
   sqlite3_result_text(ctx, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
 }
 
+// UTF-8 of each byte of code page 1252.
+struct Utf8DeCp1252 {
+  std::array<QByteArray, 256> de;
+  Utf8DeCp1252() {
+    for (int b = 0; b < 256; ++b) {
+      const char c = static_cast<char>(b);
+      de[static_cast<size_t>(b)] = fs::DeCp1252(&c, 1).toUtf8();
+    }
+  }
+};
+
+// A text field's stored bytes as the column's text: blanks and NULs at the
+// end dropped, as Value() reads it. False for bytes Value() would read
+// otherwise (a NUL inside).
+bool TextoRapido(sqlite3_context* ctx, const char* p, int n) {
+  while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == '\0')) --n;
+  int i = 0;
+  while (i < n && static_cast<unsigned char>(p[i]) < 0x80 && p[i] != '\0') ++i;
+  if (i == n) {
+    sqlite3_result_text(ctx, p, n, SQLITE_TRANSIENT);
+    return true;
+  }
+  static const Utf8DeCp1252 tabla;
+  thread_local QByteArray u;
+  u.clear();
+  u.append(p, i);
+  for (; i < n; ++i) {
+    if (p[i] == '\0') return false;
+    u.append(tabla.de[static_cast<unsigned char>(p[i])]);
+  }
+  sqlite3_result_text(ctx, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
+  return true;
+}
+
+// A number field's stored bytes as the column's value, as Value() reads
+// it; false for bytes that are no number (Value() then tells the error).
+bool NumeroRapido(sqlite3_context* ctx, const char* p, int n, TipoDato tipo) {
+  while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == '\0')) --n;
+  int ini = 0;
+  while (ini < n && p[ini] == ' ') ++ini;
+  if (ini == n) {
+    sqlite3_result_null(ctx);
+    return true;
+  }
+  if (tipo == TipoDato::Entero) {
+    if (const auto v = LeeEnteroTexto(p + ini, n - ini)) {
+      sqlite3_result_double(ctx, static_cast<double>(*v));
+      return true;
+    }
+  }
+  const auto v = LeeRealTexto(p + ini, n - ini);
+  if (!v) return false;
+  sqlite3_result_double(ctx, tipo == TipoDato::Entero ? static_cast<double>(RedondeaEntero(*v)) : *v);
+  return true;
+}
+
+// A date field's stored bytes (yyyymmdd) as the column's text yyyy-mm-dd,
+// as Value() reads it; false for bytes that are no date.
+bool FechaRapida(sqlite3_context* ctx, const char* p, int n) {
+  while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == '\0')) --n;
+  if (n == 0 || (n == 8 && std::memcmp(p, "00000000", 8) == 0)) {
+    sqlite3_result_null(ctx);
+    return true;
+  }
+  if (!LeeFechaDbf(p, n).isValid()) return false;
+  const char texto[10] = {p[0], p[1], p[2], p[3], '-', p[4], p[5], '-', p[6], p[7]};
+  sqlite3_result_text(ctx, texto, 10, SQLITE_TRANSIENT);
+  return true;
+}
+
+// The column from the field's stored bytes, without decoding the row: what
+// Value() gives, for the usual texts, numbers and dates. False to read it
+// through Value().
+bool ColumnaRapida(sqlite3_context* ctx, const Tabla& t, const Campo& campo) {
+  QByteArrayView bytes;
+  char letra = 0;
+  if (!t.BytesCampo(campo.Indice(), bytes, letra)) return false;
+  const int n = static_cast<int>(bytes.size());
+  switch (letra) {
+    case 'C': return campo.Tipo() == TipoDato::Texto && TextoRapido(ctx, bytes.data(), n);
+    case 'N':
+    case 'F':
+      return (campo.Tipo() == TipoDato::Entero || campo.Tipo() == TipoDato::Flotante ||
+              campo.Tipo() == TipoDato::Moneda) &&
+             NumeroRapido(ctx, bytes.data(), n, campo.Tipo());
+    case 'D': return campo.Tipo() == TipoDato::Fecha && FechaRapida(ctx, bytes.data(), n);
+    default: return false;
+  }
+}
+
 int Columna(sqlite3_vtab_cursor* cur, sqlite3_context* ctx, int i) {
   Cursor* c = CU(cur);
   if (sqlite3_vtab_nochange(ctx)) return SQLITE_OK;  // UPDATE leaves this column as it is
   return Protegido(cur->pVtab, VT(cur->pVtab)->modulo, [&] {
     const Campo& campo = *c->campos[i];
+    if (ColumnaRapida(ctx, *c->t, campo)) return;
     const QVariant v = campo.Value();
     switch (campo.Tipo()) {
       case TipoDato::Texto:

@@ -14,6 +14,7 @@
 #include <sqlite3.h>
 
 #include <optional>
+#include <vector>
 
 namespace db::sql {
 
@@ -44,19 +45,19 @@ class Conexion {
   Conexion(const Conexion&) = delete;
   Conexion& operator=(const Conexion&) = delete;
 
-  Resultado Ejecuta(const QString& sql, const Parametros& parametros) {
+  qint64 Ejecuta(const QString& sql, const Parametros& parametros, ReceptorFilas* receptor) {
     pendiente_.reset();
     const QString prefijo = QStringLiteral("t%1_").arg(++serie_);
     const Traduccion tr =
         Traduce(sql, [&](const QString& ruta) { return ColumnasDe(ruta, sql); }, prefijo, parametros);
     QStringList creadas;
-    Resultado r;
+    qint64 r = 0;
     try {
       for (const TablaNombrada& t : tr.tablas) {
         Exec(CreaTablaVirtual(t.nombre, t.ruta), sql);
         creadas << t.nombre;
       }
-      r = Corre(tr.sqlite, sql, parametros);
+      r = Corre(tr.sqlite, sql, parametros, receptor);
     } catch (...) {
       Borra(creadas);
       throw;
@@ -131,7 +132,7 @@ class Conexion {
     }
   }
 
-  Resultado Corre(const QString& traducida, const QString& sql, const Parametros& parametros) {
+  qint64 Corre(const QString& traducida, const QString& sql, const Parametros& parametros, ReceptorFilas* receptor) {
     const QByteArray texto = traducida.toUtf8();
     sqlite3_stmt* st = nullptr;
     const char* resto = nullptr;
@@ -146,31 +147,42 @@ class Conexion {
       throw Error(Clase::Sql, ConInstruccion(QStringLiteral("Sólo se puede ejecutar una instrucción a la vez"), sql));
     }
     Enlaza(st, parametros, sql);
-    Resultado r;
     const int n = sqlite3_column_count(st);
-    r.conFilas = n > 0;
-    for (int i = 0; i < n; ++i) {
-      const char* decl = sqlite3_column_decltype(st, i);
-      r.columnas.append({QString::fromUtf8(sqlite3_column_name(st, i)), decl ? QString::fromUtf8(decl) : QString()});
+    if (n > 0 && receptor) {
+      QVector<ColumnaResultado> columnas;
+      for (int i = 0; i < n; ++i) {
+        const char* decl = sqlite3_column_decltype(st, i);
+        columnas.append({QString::fromUtf8(sqlite3_column_name(st, i)), decl ? QString::fromUtf8(decl) : QString()});
+      }
+      receptor->Columnas(columnas);
     }
+    std::vector<ValorSql> fila(static_cast<size_t>(n));
     for (;;) {
       const int rc = sqlite3_step(st);
       if (rc == SQLITE_DONE) break;
       if (rc != SQLITE_ROW) throw Falla(sql);
-      QVector<QVariant> fila(n);
+      if (!receptor || n == 0) continue;
       for (int i = 0; i < n; ++i) {
+        ValorSql& v = fila[static_cast<size_t>(i)];
         switch (sqlite3_column_type(st, i)) {
-          case SQLITE_INTEGER: fila[i] = QVariant::fromValue<qint64>(sqlite3_column_int64(st, i)); break;
-          case SQLITE_FLOAT: fila[i] = sqlite3_column_double(st, i); break;
-          case SQLITE_NULL: break;
+          case SQLITE_INTEGER:
+            v.tipo = ValorSql::Tipo::Entero;
+            v.entero = sqlite3_column_int64(st, i);
+            break;
+          case SQLITE_FLOAT:
+            v.tipo = ValorSql::Tipo::Real;
+            v.real = sqlite3_column_double(st, i);
+            break;
+          case SQLITE_NULL: v.tipo = ValorSql::Tipo::Nulo; break;
           default:
-            fila[i] = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
+            v.tipo = ValorSql::Tipo::Texto;
+            v.texto = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+            v.largo = sqlite3_column_bytes(st, i);
         }
       }
-      r.filas.push_back(std::move(fila));
+      receptor->Fila(fila.data());
     }
-    r.cambios = r.conFilas ? 0 : sqlite3_changes64(db_);
-    return r;
+    return n > 0 ? 0 : sqlite3_changes64(db_);
   }
 
   sqlite3* db_ = nullptr;
@@ -194,18 +206,18 @@ QString PrimeraPalabra(const QVector<Pieza>& piezas) {
 
 }  // namespace
 
-Resultado Ejecuta(const QString& sql, const Parametros& parametros) {
+qint64 Ejecuta(const QString& sql, const Parametros& parametros, ReceptorFilas* receptor) {
   const QVector<Pieza> piezas = Divide(sql);
   const QString orden = PrimeraPalabra(piezas);
   if (orden == u"CREATE" || orden == u"ALTER" || orden == u"DROP") {
     EjecutaEstructura(piezas, sql);
-    return {};
+    return 0;
   }
   if (orden != u"SELECT" && orden != u"INSERT" && orden != u"UPDATE" && orden != u"DELETE")
     throw Error(Clase::Sql, ConInstruccion(orden.isEmpty() ? QStringLiteral("No hay ninguna instrucción")
                                                            : QStringLiteral("La instrucción %1 no se puede usar").arg(orden),
                                            sql));
-  return DelHilo().Ejecuta(sql, parametros);
+  return DelHilo().Ejecuta(sql, parametros, receptor);
 }
 
 }  // namespace db::sql

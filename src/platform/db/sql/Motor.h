@@ -25,7 +25,6 @@
 #include <QVariant>
 #include <QVector>
 
-#include <vector>
 
 namespace db::sql {
 
@@ -34,15 +33,32 @@ struct ColumnaResultado {
   QString declarado;  // declared type of the table column behind it, "" for an expression
 };
 
-struct Resultado {
-  bool conFilas = false;  // the statement gives rows (a query)
-  QVector<ColumnaResultado> columnas;
-  // SQLite values: invalid for NULL, qint64, double or QString.
-  std::vector<QVector<QVariant>> filas;
-  qint64 cambios = 0;  // rows written by INSERT, UPDATE or DELETE
+// A value of a result row as SQLite gives it. A text is UTF-8 and its
+// bytes stay valid only while the receiver handles the row.
+struct ValorSql {
+  enum class Tipo : quint8 { Nulo, Entero, Real, Texto };
+  Tipo tipo = Tipo::Nulo;
+  qint64 entero = 0;
+  double real = 0;
+  const char* texto = nullptr;
+  int largo = 0;
 };
 
-Resultado Ejecuta(const QString& sql, const Parametros& parametros = {});
+// What takes a query's rows as SQLite hands them out, one at a time, so a
+// result of any size need not be held whole.
+class ReceptorFilas {
+ public:
+  virtual ~ReceptorFilas() = default;
+  // Once, before the first row: the statement gives rows.
+  virtual void Columnas(const QVector<ColumnaResultado>& columnas) = 0;
+  // A row: one value per column.
+  virtual void Fila(const ValorSql* valores) = 0;
+};
+
+// Runs the statement. A query's columns and rows go to `receptor` (a query
+// run without one has its rows dropped). Returns the rows written by
+// INSERT, UPDATE or DELETE (0 for others).
+qint64 Ejecuta(const QString& sql, const Parametros& parametros = {}, ReceptorFilas* receptor = nullptr);
 
 // The statement with its message: "<detalle> en la instrucción SQL:\n<sql>".
 QString ConInstruccion(const QString& detalle, const QString& sql);
