@@ -178,3 +178,36 @@ void MuestraCuentasDocumento(const QString& usuario, const QString& numero) {
   if (!numero.trimmed().isEmpty()) ventana.MuestraCxCDocumento(numero.trimmed());
   ventana.ShowModal();
 }
+
+QString UltimaCuentaCliente(const QString& clave) {
+  const QString buscada = clave.trimmed();
+  try {
+    db::Tabla t;
+    t.SetCarpeta(CarpetaDatosEmpresa());
+    t.SetNombreTabla(kTablaCxCFactura);
+    t.SetReadOnly(true);
+    t.Open();
+    t.SetIndexName(kTagCuentaCobrar);
+    const db::Campo& cliente = t.FieldByName(QStringLiteral("CLCLI_CC"));
+    for (t.Last(); !t.Bof(); t.Prior()) {
+      if (cliente.AsString().trimmed() == buscada) return t.FieldByName(QStringLiteral("NUFAC_CC")).AsString().trimmed();
+    }
+  } catch (const plat::Error&) {
+    // Unreadable: no account to offer.
+  }
+  return {};
+}
+
+void MuestraCuentasCliente(const QString& usuario, const QString& clave) {
+  if (clave.trimmed().isEmpty()) {
+    MuestraCuentasDocumento(usuario);
+    return;
+  }
+  const QString numero = UltimaCuentaCliente(clave);
+  if (numero.isEmpty()) {
+    MuestraMensaje(QStringLiteral("El cliente ") + clave.trimmed() +
+                   QStringLiteral(" no tiene cuentas por cobrar de facturas"));
+    return;
+  }
+  MuestraCuentasDocumento(usuario, numero);
+}
