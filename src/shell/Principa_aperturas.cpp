@@ -22,6 +22,7 @@
 #include "shell/Sistema.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -264,9 +265,33 @@ std::unique_ptr<TFormaAdministrador> PideClave() {
   return clave;
 }
 
+// Closes a catalogue window's tables when the window is closed (hidden, not
+// minimised), as a change of company does: the window lives on, its next
+// activation opens them again, and meanwhile the program holds none of them
+// (the reindexing and the record verification need them free).
+class LiberaTablasAlCerrar : public QObject {
+ public:
+  explicit LiberaTablasAlCerrar(ui::Forma* ventana) : QObject(ventana) {
+    setObjectName(QStringLiteral("LiberaTablasAlCerrar"));
+    ventana->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (evento->type() == QEvent::Hide) {
+      auto* ventana = static_cast<ui::Forma*>(objeto);
+      if (!ventana->isVisible()) CierraTablasVentana(ventana);
+    }
+    return false;
+  }
+};
+
 void AbreEncontrada(TFormaPrincipal& principal, const Apertura& a, UnionModulo& u) {
   ui::Forma* ventana = u.busca();
   if (!ventana) return;
+  if (a.catalogo &&
+      !ventana->findChild<QObject*>(QStringLiteral("LiberaTablasAlCerrar"), Qt::FindDirectChildrenOnly))
+    new LiberaTablasAlCerrar(ventana);
   const QString usuario = principal.Usuario->text();
   EntregaUsuario(*ventana, a, usuario);
   bool pasa = false;
