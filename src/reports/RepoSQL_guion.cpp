@@ -38,8 +38,8 @@ const QString kSubrayado(29, u'_');
 constexpr qint64 kRenglonesEntreAvisos = 256;
 constexpr qint64 kMilisegundosEntreAvisos = 100;
 
-// Gives the caller's table back as a finished run leaves it, whatever
-// happened: open again, on the key asked for.
+// Gives the caller's table back, whatever happened: open again, on the
+// key asked for.
 class Reabre {
  public:
   Reabre(db::Tabla& tabla, const QString& clave) : tabla_(tabla), clave_(clave) {}
@@ -64,6 +64,15 @@ class Reabre {
   db::Tabla& tabla_;
   QString clave_;
 };
+
+// Closes the caller's table for the run; a failure to close leaves it as it
+// is (it is opened again afterwards whatever this left).
+void CierraTablaReporte(db::Tabla& tabla) {
+  try {
+    tabla.Close();
+  } catch (const std::exception&) {
+  }
+}
 
 // The text of the key field in the row the table stands on; empty for an
 // empty table.
@@ -168,22 +177,21 @@ void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const Q
   ventana.SentidoGuion = sentido;
   ventana.TipoReporteGuion = tipo;
 
-  const Reabre reabre(tabla, claveBusca);
-  if (!tabla.Active()) tabla.Open();
-  tabla.CancelRange();
-  tabla.SetFiltered(false);
   QString primera;
   QString ultima;
-  if (!campoClave.isEmpty()) {
-    tabla.First();
-    primera = Clave(tabla, campoClave);
-    tabla.Last();
-    ultima = Clave(tabla, campoClave);
-  }
-  try {
-    tabla.Close();
-  } catch (const std::exception&) {
-    // The table is opened again at the end whatever this left.
+  {
+    // The table stands on the key again before the dialog shows: the window
+    // it belongs to shows that row behind the dialog.
+    const Reabre reabre(tabla, claveBusca);
+    if (!tabla.Active()) tabla.Open();
+    tabla.CancelRange();
+    tabla.SetFiltered(false);
+    if (!campoClave.isEmpty()) {
+      tabla.First();
+      primera = Clave(tabla, campoClave);
+      tabla.Last();
+      ultima = Clave(tabla, campoClave);
+    }
   }
 
   dialogo.De->setText(primera);
@@ -202,14 +210,21 @@ void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const Q
   else dialogo.SetTag(1);
   if (dialogo.Tag() != 1) return;
 
+  bool corrido = false;
   try {
-    ventana.EjecutaGuionReporte(LlenaMarcas(guion, campoClave, campoFechaDesde, campoFechaHasta, dialogo));
+    // Closed while the statements read its file, open again (on the key)
+    // before the viewer shows, so its window never shows empty boxes.
+    const Reabre reabre(tabla, claveBusca);
+    CierraTablaReporte(tabla);
+    ventana.EjecutaBloquesReporte(LlenaMarcas(guion, campoClave, campoFechaDesde, campoFechaHasta, dialogo));
+    corrido = true;
   } catch (const std::exception&) {
     ui::MensajeSimple(kErrorReporte);
   }
+  if (corrido) ventana.ShowModal();
 }
 
-void TFormaReporteSQL::EjecutaGuionReporte(const QString& guion) {
+void TFormaReporteSQL::EjecutaBloquesReporte(const QString& guion) {
   Codigo.clear();
   CodigoGlobal = guion.split(u'\r');
   CodigoGlobal.removeLast();
@@ -226,7 +241,6 @@ void TFormaReporteSQL::EjecutaGuionReporte(const QString& guion) {
     EjecutaBloquesGuion();
     FijaPagina(1);
   }
-  ShowModal();
 }
 
 void TFormaReporteSQL::EjecutaBloquesGuion() {
