@@ -134,7 +134,7 @@ BENCHMARK(BM_RecuentoDeUnProducto)->Iterations(1)->Unit(benchmark::kMillisecond)
 
 void BM_TarjetaAlternaDeUnProductoConMuchasFilas(benchmark::State& estado) {
   Prepara();
-  const QString consulta = ConsultaKardexAlterno(kDatos, kDatos, kDatos, QStringLiteral("P0"));
+  const QString consulta = ConsultaKardexAlterno(db::Carpetas{kDatos, {}, {}, {}}, QStringLiteral("P0"));
   db::Consulta filas;
   filas.SetSQL(consulta);
   filas.Open();

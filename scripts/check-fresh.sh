@@ -7,8 +7,13 @@
 #
 # Needs root and debootstrap. Slow (a whole build and test run), so it is no
 # part of CI: run it whenever the package list or a find_package changes.
-# The build uses every processor the script may run on; limit them with
-# taskset (taskset -c 0-2 scripts/check-fresh.sh).
+#
+#   scripts/check-fresh.sh [PROCESADORES]
+#
+# The build and the tests use every processor the script may run on, or only
+# the first PROCESADORES of them (taskset), as on a CI machine with that many
+# (scripts/check-fresh.sh 2). Choose which ones with taskset
+# (taskset -c 2-7 scripts/check-fresh.sh 2 runs on processors 2 and 3).
 #
 # Settings from the environment:
 #   MIRROR   Debian mirror (default: the first Debian mirror of apt's
@@ -25,6 +30,29 @@ fi
 if ! command -v debootstrap >/dev/null; then
   echo "Falta debootstrap. Instálelo con: apt-get install debootstrap" >&2
   exit 1
+fi
+
+# The processors the run is limited to (all those allowed when none is asked).
+procesadores=()
+if [ $# -gt 1 ] || { [ $# -eq 1 ] && ! [[ "$1" =~ ^[1-9][0-9]*$ ]]; }; then
+  echo "Uso: $0 [PROCESADORES]" >&2
+  exit 2
+fi
+if [ $# -eq 1 ]; then
+  permitidos=()
+  for parte in $(sed -n 's/^Cpus_allowed_list:[[:space:]]*//p' /proc/self/status | tr ',' ' '); do
+    if [[ "$parte" == *-* ]]; then
+      for ((p = ${parte%-*}; p <= ${parte#*-}; p++)); do permitidos+=("$p"); done
+    else
+      permitidos+=("$parte")
+    fi
+  done
+  if [ "$1" -gt "${#permitidos[@]}" ]; then
+    echo "Se pidieron $1 procesadores y solo hay ${#permitidos[@]} disponibles." >&2
+    exit 2
+  fi
+  lista=$(IFS=,; echo "${permitidos[*]:0:$1}")
+  procesadores=(taskset -c "$lista")
 fi
 
 mirror=${MIRROR:-}
@@ -88,9 +116,9 @@ mount --rbind /dev "$tree/dev"
 mount --make-rslave "$tree/dev"
 mounted+=("$tree/dev")
 
-echo "== ./test.sh en el árbol nuevo"
+echo "== ./test.sh en el árbol nuevo${procesadores[*]:+ (procesadores ${procesadores[2]})}"
 rc=0
-chroot "$tree" /usr/bin/env -i HOME=/root LANG=C.UTF-8 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+"${procesadores[@]}" chroot "$tree" /usr/bin/env -i HOME=/root LANG=C.UTF-8 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   /bin/bash -c 'cd /root/vorlan && ./test.sh' || rc=$?
 
 elapsed=$(($(date +%s) - start))

@@ -10,9 +10,15 @@ PACKAGES=(
   # CMake and Ninja run the build; g++ compiles C++20; pkg-config finds
   # libzip and pxlib.
   cmake ninja-build g++ pkg-config
+  # mold links the programs several times faster than ld; the build uses it
+  # (or lld) only when it is installed.
+  mold
   # Qt6 Core, Gui, Widgets, PrintSupport and Test; Qt Gui's CMake files ask
   # for OpenGL's headers.
   qt6-base-dev libgl-dev
+  # Qt's own translations: qtbase_es puts the file dialogs and standard
+  # buttons in Spanish (loaded at start by the application object).
+  qt6-translations-l10n
   # Qt6 Charts, the report charts.
   qt6-charts-dev
   # Qt Charts' CMake files ask for Qt OpenGL's, which apt does not bring by itself.

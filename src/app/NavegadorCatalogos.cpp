@@ -3,18 +3,17 @@
 #include "customers/Clientes.h"
 #include "customers/CxCDocumento.h"
 #include "customers/Vendedor.h"
+#include "foundation/dialogos.h"
 #include "inventory/ConPro.h"
 #include "inventory/Inven.h"
 #include "inventory/movinv.h"
 #include "legacy/Factu.h"
-#include "platform/db/Tabla.h"
 #include "purchasing/Compras.h"
 #include "purchasing/Proveedo.h"
 #include "reports/ConsCata.h"
 #include "shell/Principa.h"
 
 #include <QLabel>
-#include <QLineEdit>
 
 namespace {
 
@@ -54,11 +53,17 @@ void AbreVendedor(const RegistroCatalogo& r) {
   vendedores.ShowModal();
 }
 
+// A product window busy entering or changing a product is left as it is,
+// with its own user, and brought forward so the user can finish there.
 void AbreProducto(const RegistroCatalogo& r) {
   TFormaInventario* inventario = FormaInventario();
   if (!inventario) return;
-  inventario->PosicionaProducto(r.clave);
-  inventario->EditCLPRO_I->setText(inventario->TablaInventario->FieldByName(QStringLiteral("CLPRO_I")).AsString());
+  if (!inventario->PosicionaProducto(r.clave)) {
+    MuestraMensaje(QStringLiteral("En la ventana de Inventario se está capturando un producto; guárdelo o "
+                                  "descártelo antes de abrir otro"));
+    inventario->Show();
+    return;
+  }
   inventario->Usuario->setText(r.usuario);
   inventario->Show();
 }

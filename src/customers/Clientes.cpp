@@ -26,6 +26,7 @@
 #include "platform/ui/Eventos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -240,8 +241,8 @@ void TFormaClientes::CreaCaja() {
   Uno = marco.uno;
   Dos = marco.dos;
 
-  // Made in the order Enter walks them; placed in two columns, the long
-  // texts across both.
+  // Made in the order Enter walks them, and placed in that order: across
+  // the two columns, then down; the long texts across both.
   const auto edit = [&](const char* nombre, const char* campo, const char* titulo, int ancho, Lugar lugar,
                         ui::EditDatos* e = nullptr) {
     if (!e) e = new ui::EditDatos(marco.interior);
@@ -272,11 +273,11 @@ void TFormaClientes::CreaCaja() {
   EditEstado = edit("EditEstado", "ESTAD_C", "Estado", 220, {8, 0});
   EditPais = edit("EditPais", "PAISX_C", "País", 180, {8, 1});
   EditDCRED_C = edit("EditDCRED_C", "DCRED_C", "Días de Crédito:", 60, {9, 0});
+  EditZONAX_C = edit("EditZONAX_C", "ZONAX_C", "Zona o Clasificación:", 110, {9, 1});
   EditDREPA_C = dia("EditDREPA_C", "DREPA_C", "Revisión", {10, 0});
   EditHOREV_C = edit("EditHOREV_C", "HOREV_C", "Hora de Revisión", 90, {10, 1});
   EditDIPAG_C = dia("EditDIPAG_C", "DIPAG_C", "Pago", {11, 0});
   EditHOPAG_C = edit("EditHOPAG_C", "HOPAG_C", "Hora de Pago", 90, {11, 1});
-  EditZONAX_C = edit("EditZONAX_C", "ZONAX_C", "Zona o Clasificación:", 110, {9, 1});
   EditFULCO_C = edit("EditFULCO_C", "FULCO_C", "Últ. Comp.:", 100, {12, 0});
   EditCLVEN_C = edit("EditCLVEN_C", "CLVEN_C", "Vendedor:", 70, {12, 1});
   DBEdit2 = edit("DBEdit2", "PREPR_C", "Prec. Pref.", 60, {13, 0});
@@ -432,9 +433,10 @@ void TFormaClientes::AbreTablasClientes() {
   QString formato;
   LeeLineaConfig(ConfFormatoClientes, formato);
   FormatoClientes = CarpetaProgramaClientes + QStringLiteral("\\consulta\\") + formato;
+  const db::Carpetas carpetas = CarpetasEmpresa();
   for (db::Tabla* tabla : {TablaCliente, TablaRepetido}) {
     tabla->Close();
-    tabla->SetCarpeta(RutaDatosClientes);
+    ApuntaTabla(*tabla, carpetas);
     AbreTabla(*tabla);
   }
   TablaAuxiliar->Close();

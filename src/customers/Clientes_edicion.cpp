@@ -27,6 +27,7 @@
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/FuenteDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QImage>
@@ -335,7 +336,7 @@ void TFormaClientes::BotonSaldoClick() {
 void TFormaClientes::BitBtn1Click() { MuestraDescuentosCliente(TablaCliente->Carpeta(), EditCLCLI_C->text()); }
 
 void TFormaClientes::BotonObservacionClick() {
-  EditaObservaciones(EditCLCLI_C->text(), QStringLiteral("CL"), RutaDatosClientes);
+  EditaObservaciones(EditCLCLI_C->text(), QStringLiteral("CL"), CarpetaDeTabla(kTablaObservaciones));
 }
 
 void TFormaClientes::BloquearPrecioPreferencial1Click() {

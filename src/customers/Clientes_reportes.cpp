@@ -21,6 +21,7 @@
 #include "reports/RepoSQL.h"
 #include "reports/ReporteCatalogo.h"
 #include "reports/Vistas.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -137,8 +138,7 @@ void TFormaClientes::ListaVistasClientes(TFormaConsulta& consulta) {
 
 void TFormaClientes::Consultas1Click() {
   TFormaConsulta consulta;
-  consulta.TablaConsulta->SetCarpeta(RutaDatosClientes);
-  consulta.TablaConsulta->SetNombreTabla(QStringLiteral("cliente.dbf"));
+  ApuntaTabla(*consulta.TablaConsulta, QStringLiteral("cliente.dbf"));
   AbreTabla(*consulta.TablaConsulta);
   if (consulta.TablaConsulta->Active()) {
     consulta.TablaConsulta->First();

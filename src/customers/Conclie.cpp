@@ -13,6 +13,7 @@
 #include "platform/ui/Eventos.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "shell/LugarTablas.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -27,9 +28,9 @@ const QString kPorNombre = QStringLiteral("NOMBR_C");
 
 // Key and name of the customers whose name contains the text as typed, by
 // name.
-QString ConsultaPorNombre(const QString& carpeta, const QString& texto) {
-  return QStringLiteral("Select CLCLI_C,NOMBR_C  From \"") + carpeta +
-         QStringLiteral("\\CLIENTE.dbf\" WHERE NOMBR_C LIKE ") +
+QString ConsultaPorNombre(const QString& texto) {
+  return QStringLiteral("Select CLCLI_C,NOMBR_C  From ") + TablaSQL(QStringLiteral("CLIENTE.dbf")) +
+         QStringLiteral(" WHERE NOMBR_C LIKE ") +
          db::LiteralApostrofos(u'%' + db::PatronLike(texto) + u'%') + QLatin1String(db::kEscapeLike) +
          QStringLiteral(" ORDER BY NOMBR_C");
 }
@@ -153,7 +154,7 @@ void TFormaConClientes::BusquedaAvanzada() {
   if (!texto) return;
   Detalle->SetFuente(DataSource1);
   QueryFiltro->Close();
-  QueryFiltro->SetSQL(ConsultaPorNombre(TablaCliente->Carpeta(), *texto));
+  QueryFiltro->SetSQL(ConsultaPorNombre(*texto));
   QueryFiltro->Open();
 }
 

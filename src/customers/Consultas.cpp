@@ -8,6 +8,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QApplication>
 
@@ -38,11 +39,10 @@ ui::Navegador* NavegadorConsulta(QWidget* padre, const char* nombre, ui::FuenteD
 }
 
 void ApuntaADatos(ui::Forma& forma) {
-  QString datos;
-  LeeLineaConfig(ConfCarpetaDatos, datos);
+  const db::Carpetas carpetas = CarpetasEmpresa();
   const auto tablas = forma.findChildren<db::Tabla*>();
   for (db::Tabla* t : tablas) {
-    t->SetCarpeta(datos);
+    ApuntaTabla(*t, carpetas);
     AbreTabla(*t);
   }
 }

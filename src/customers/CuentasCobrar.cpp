@@ -9,6 +9,7 @@
 #include "platform/fs/Reloj.h"
 #include "platform/ui/Colores.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -80,11 +81,10 @@ void MuestraSaldoCuenta(QLabel& saldo, QLabel& saldoE, QLabel& estado, Dinero im
 bool BuscaConceptoCuenta(db::Tabla& conceptos, const QString& numero, QString& nombre, QString& tipo) {
   if (!conceptos.Active()) {
     try {
-      conceptos.SetCarpeta(CarpetaDatosEmpresa());
+      ApuntaTabla(conceptos, QStringLiteral("concepto.dbf"));
     } catch (const plat::Error&) {
       return false;
     }
-    conceptos.SetNombreTabla(QStringLiteral("concepto.dbf"));
     conceptos.SetIndexName(QStringLiteral("NUME"));
     AbreTabla(conceptos);
     if (!conceptos.Active()) return false;
@@ -113,8 +113,7 @@ QString FiltroControlCuenta(const QString& control) {
 
 qint64 UltimoCorte(const QString& carpetaDatos) {
   db::Tabla cortes;
-  cortes.SetCarpeta(carpetaDatos);
-  cortes.SetNombreTabla(QStringLiteral("Cortes.DBF"));
+  ApuntaTabla(cortes, QStringLiteral("Cortes.DBF"), db::Carpetas{carpetaDatos, {}, {}, {}});
   cortes.SetIndexName(QStringLiteral("CORTE"));
   cortes.SetReadOnly(true);
   cortes.Open();

@@ -17,6 +17,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -100,10 +101,8 @@ void TFormaCxCDocumento::CreaComponentes() {
 
 void TFormaCxCDocumento::AbreTablasCxCDocumento() {
   try {
-    const QString datos = CarpetaDatosEmpresa();
     TablaCxC->Close();
-    TablaCxC->SetCarpeta(datos);
-    TablaCxC->SetNombreTabla(kTablaCxCFactura);
+    ApuntaTabla(*TablaCxC, kTablaCxCFactura);
     TablaCxC->SetIndexName(kTagCuentaCobrar);
     AbreTabla(*TablaCxC);
   } catch (const plat::Error&) {

@@ -8,6 +8,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -20,10 +21,10 @@ namespace {
 
 constexpr int kAnchoClave = 20;
 
-// The distinct product lines of inventar.dbf in `carpeta`, in line order.
-QStringList LineasProductos(const QString& carpeta) {
+// The distinct product lines of the company's inventar.dbf, in line order.
+QStringList LineasProductos() {
   db::Consulta consulta;
-  consulta.SetSQL(QStringLiteral("Select LIPRO_I FROM ") + db::LiteralComillas(carpeta + QStringLiteral("\\inventar.dbf")) +
+  consulta.SetSQL(QStringLiteral("Select LIPRO_I FROM ") + TablaSQL(QStringLiteral("inventar.dbf")) +
                   QStringLiteral("   order by LIPRO_I"));
   consulta.Open();
   QStringList lineas;
@@ -104,9 +105,7 @@ void MuestraDescuentosCliente(const QString& carpeta, const QString& clave) {
   t.SetCarpeta(carpeta);
   t.Open();
   t.SetRange({ventana->Cliente}, {ventana->Cliente});
-  QString inventario;
-  LeeLineaConfig(ConfCarpetaInventario, inventario);
-  ventana->ListaLineas->addItems(LineasProductos(inventario.isEmpty() ? carpeta : inventario));
+  ventana->ListaLineas->addItems(LineasProductos());
   const char* const titulos[] = {"Cliente", "Descuento", "Linea"};
   for (int i = 0; i < 3; ++i) ventana->DBGrid1->SetTituloColumna(i, QString::fromLatin1(titulos[i]));
   ventana->DBGrid1->SetSelectedIndex(1);

@@ -52,8 +52,7 @@ class TFormaPoliticaClientes : public ui::Forma {
 inline TFormaPoliticaClientes* FormaPoliticaClientes() { return ui::InstanciaDe<TFormaPoliticaClientes>().data(); }
 
 // Shows the discounts of customer `clave` from ClieDesc.dbf of `carpeta`
-// (the folder of the customer table), listing the product lines of
-// inventar.dbf of the inventory folder (configuration line 59, or `carpeta`
-// when that line is empty). Table errors reach the caller before anything
-// is shown.
+// (the folder of the customer table), listing the product lines of the
+// company's inventar.dbf, in its own folder. Table errors reach the caller
+// before anything is shown.
 void MuestraDescuentosCliente(const QString& carpeta, const QString& clave);

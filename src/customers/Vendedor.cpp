@@ -20,6 +20,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -263,9 +264,10 @@ void TFormaVendedor::EstadoBotonesVendedor(bool editando) {
 void TFormaVendedor::AbreTablasVendedor() {
   try {
     LeeLineaConfig(ConfCarpetaDatos, RutaDatosVendedor);
+    const db::Carpetas carpetas = CarpetasEmpresa();
     for (db::Tabla* tabla : {TablaVendedor, TablaRepetido, TablaFactura}) {
       tabla->Close();
-      tabla->SetCarpeta(RutaDatosVendedor);
+      ApuntaTabla(*tabla, carpetas);
       AbreTabla(*tabla);
     }
   } catch (const std::exception&) {

@@ -19,6 +19,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/ControlesDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QImage>
 #include <QLabel>
@@ -226,7 +227,7 @@ void TFormaVendedor::PosicionaVendedor(const QString& clave) {
 // --- The rest of the window's commands.
 
 void TFormaVendedor::BotonObservacionClick() {
-  EditaObservaciones(EditCLVEN_V->text(), QStringLiteral("VE"), RutaDatosVendedor);
+  EditaObservaciones(EditCLVEN_V->text(), QStringLiteral("VE"), CarpetaDeTabla(kTablaObservaciones));
 }
 
 void TFormaVendedor::ImprimePlantilla1Click() {

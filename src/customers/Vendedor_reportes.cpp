@@ -20,13 +20,13 @@
 namespace {
 
 // The table's path between double quotes, as a script's select names it.
-QString EntreComillas(const QString& tabla) { return u'"' + tabla + u'"'; }
+QString EntreComillasVendedores(const QString& tabla) { return u'"' + tabla + u'"'; }
 
 }  // namespace
 
 QString GuionListadoVendedores(const QString& titulo, const QString& tabla) {
   return u'$' + titulo + u'\r' +
-         QStringLiteral("& Select CLVEN_V,NOMBR_V,TELEF_V,COMIS_V\u00AB from ") + EntreComillas(tabla) + u'\r' +
+         QStringLiteral("& Select CLVEN_V,NOMBR_V,TELEF_V,COMIS_V\u00AB from ") + EntreComillasVendedores(tabla) + u'\r' +
          QStringLiteral("?(CLVEN_V=CLVEN_V)\u00BF\r"
                         "!CLVEN_V\r"
                         "%c          c                  c                f             \r"
@@ -37,7 +37,7 @@ QString GuionListadoVendedores(const QString& titulo, const QString& tabla) {
 QString GuionComisiones(const QString& titulo, const QString& tabla, bool concentrado) {
   return u'$' + titulo + u'\r' +
          QStringLiteral("& Select CLVEN_F,NOMBR_F,CLDOC_F,SUBTO_F,SUBTO_F*CTOVE_F*0.01,FEDOC_F\u00AB from ") +
-         EntreComillas(tabla) + u'\r' +
+         EntreComillasVendedores(tabla) + u'\r' +
          QStringLiteral("?(CLVEN_F=CLVEN_F OR CLVEN_F IS NULL)  \u00BF\r"
                         "!CLVEN_F,CLDOC_F\r") +
          (concentrado ? QStringLiteral(">CLVEN_F\r") : QString()) +

@@ -7,6 +7,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QVBoxLayout>
 
@@ -49,9 +50,8 @@ VentanaContactos::VentanaContactos(QWidget* owner, const QString& titulo, const 
 
 void VentanaContactos::AbreTablasContactos() {
   try {
-    const QString datos = CarpetaDatosEmpresa();
     TablaContacto->Close();
-    TablaContacto->SetCarpeta(datos);
+    ApuntaTabla(*TablaContacto);
     AbreTabla(*TablaContacto);
   } catch (const std::exception&) {
   }

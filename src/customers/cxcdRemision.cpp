@@ -23,6 +23,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -224,27 +225,25 @@ void TFormaRemCxCDetalle::ConectaEventos() {
 // --- Tables.
 
 void TFormaRemCxCDetalle::AbreTablasDetalleCxC() {
-  QString datos, remisiones, tablaCxC;
-  try {
-    datos = CarpetaDatosEmpresa();
-    remisiones = CarpetaRemisiones();
-  } catch (const plat::Error&) {
+  QString tablaCxC;
+  LeeLineaConfig(ConfTablaCxC, tablaCxC);
+  tablaCxC = tablaCxC.trimmed();
+  const db::Carpetas carpetas = CarpetasEmpresa();
+  if (carpetas.datos.isEmpty()) {
     MuestraMensaje(kErrorAbrirTablas);
     return;
   }
-  LeeLineaConfig(ConfTablaCxC, tablaCxC);
-  tablaCxC = tablaCxC.trimmed();
-  const auto abre = [](db::Tabla& t, const QString& carpeta, const QString& archivo, const QString& tag) {
+  // Each table in its own folder: the header table line 68 names too.
+  const auto abre = [&carpetas](db::Tabla& t, const QString& archivo, const QString& tag) {
     if (t.Active()) return;
-    t.SetCarpeta(carpeta);
     t.SetNombreTabla(archivo);
+    ApuntaTabla(t, carpetas);
     t.SetIndexName(tag);
     AbreTabla(t);
   };
-  if (tablaCxC.isEmpty()) abre(*TablaFactura, remisiones, kTablaRemisiones, kTagEncabezado);
-  else abre(*TablaFactura, datos, tablaCxC, kTagEncabezado);
-  abre(*TablaCxC, remisiones, kTablaCxCRemision, kTagCuentaCobrar);
-  abre(*TablaClientes, datos, QStringLiteral("CLIENTE.DBF"), QStringLiteral("ICLACLI"));
+  abre(*TablaFactura, tablaCxC.isEmpty() ? kTablaRemisiones : tablaCxC, kTagEncabezado);
+  abre(*TablaCxC, kTablaCxCRemision, kTagCuentaCobrar);
+  abre(*TablaClientes, QStringLiteral("CLIENTE.DBF"), QStringLiteral("ICLACLI"));
   if (!TablaFactura->Active() || !TablaCxC->Active() || !TablaClientes->Active()) MuestraMensaje(kErrorAbrirTablas);
 }
 
@@ -304,50 +303,58 @@ void TFormaRemCxCDetalle::CargaCuentaRemision() {
   VencimientoCuentaRemision();
 }
 
-void TFormaRemCxCDetalle::SaldoCuentaRemision() {
-  if (!TablaCxC->Active()) return;
+SumaCuenta TFormaRemCxCDetalle::SumaCuentaRemision() {
   const SumaCuenta suma = SumaMovimientosCuenta(*TablaCxC);
   const Dinero total =
       HayEncabezado() ? Dinero::DeReal(TablaFactura->FieldByName(QStringLiteral("IMTOD_F")).AsFloat()) : Dinero();
   SaldoCuenta = (total + suma.saldo).Redondeada(2);
+  return suma;
+}
 
-  // The balance into the first movement and the header, together.
-  if (suma.movimientos > 0 && HayEncabezado()) {
-    try {
-      TablaCxC->First();
-      TablaCxC->Edit();
-      TablaFactura->Edit();
-      TablaCxC->FieldByName(QStringLiteral("SALDO_CC")).SetAsString(SaldoCuenta.Texto());
-      if (TablaCxC->FieldByName(QStringLiteral("FEVEN_CC")).IsNull())
-        TablaCxC->FieldByName(QStringLiteral("FEVEN_CC")).SetValue(TablaCxC->FieldByName(QStringLiteral("FEAPL_CC")).Value());
-      TablaFactura->FieldByName(QStringLiteral("SALDO_F")).SetAsString(SaldoCuenta.Texto());
-      TablaFactura->FieldByName(QStringLiteral("FEPAG_F")).SetAsString(suma.ultimoVencimiento);
-      TablaFactura->FieldByName(QStringLiteral("ABONO_F")).SetAsString((total - SaldoCuenta).Texto());
-      TablaCxC->Post();
-      TablaFactura->Post();
-    } catch (const plat::Error& e) {
-      TablaCxC->Cancel();
-      TablaFactura->Cancel();
-      MuestraMensaje(e.mensaje());
-    }
-  }
+void TFormaRemCxCDetalle::SaldoCuentaRemision() {
+  if (!TablaCxC->Active()) return;
+  SumaCuentaRemision();
+  MuestraSaldoRemision();
+}
 
+void TFormaRemCxCDetalle::MuestraSaldoRemision() {
+  const bool debe = SaldoCuenta > Dinero();
   for (QWidget* w : {static_cast<QWidget*>(FechaVencimiento), static_cast<QWidget*>(FechaV),
                      static_cast<QWidget*>(tiempo)})
-    w->show();
+    w->setVisible(debe);
   MuestraSaldoCuenta(*Saldo, *SaldoE, *Estado, SaldoCuenta);
-  const QString numero = Factura->text().trimmed();
+}
+
+void TFormaRemCxCDetalle::GuardaSaldoCuentaRemision() {
+  if (!TablaCxC->Active()) return;
+  const SumaCuenta suma = SumaCuentaRemision();
+  MuestraSaldoRemision();
+  // A remission without movements stores nothing.
+  if (suma.movimientos == 0 || !HayEncabezado()) return;
+  const Dinero total = Dinero::DeReal(TablaFactura->FieldByName(QStringLiteral("IMTOD_F")).AsFloat());
+  // The balance into the first movement and the header, together.
   try {
-    if (SaldoCuenta > Dinero()) {
-      MarcaDocumentoPagado(numero, u'D');
-    } else {
-      FechaVencimiento->hide();
-      FechaV->hide();
-      tiempo->hide();
-      MarcaDocumentoPagado(numero, u'G');
-    }
+    TablaCxC->First();
+    TablaCxC->Edit();
+    TablaFactura->Edit();
+    TablaCxC->FieldByName(QStringLiteral("SALDO_CC")).SetAsString(SaldoCuenta.Texto());
+    if (TablaCxC->FieldByName(QStringLiteral("FEVEN_CC")).IsNull())
+      TablaCxC->FieldByName(QStringLiteral("FEVEN_CC")).SetValue(TablaCxC->FieldByName(QStringLiteral("FEAPL_CC")).Value());
+    TablaFactura->FieldByName(QStringLiteral("SALDO_F")).SetAsString(SaldoCuenta.Texto());
+    TablaFactura->FieldByName(QStringLiteral("FEPAG_F")).SetAsString(suma.ultimoVencimiento);
+    TablaFactura->FieldByName(QStringLiteral("ABONO_F")).SetAsString((total - SaldoCuenta).Texto());
+    TablaCxC->Post();
+    TablaFactura->Post();
+  } catch (const plat::Error& e) {
+    TablaCxC->Cancel();
+    TablaFactura->Cancel();
+    MuestraMensaje(e.mensaje());
+  }
+  TablaCxC->Last();
+  try {
+    MarcaDocumentoPagado(Factura->text().trimmed(), SaldoCuenta > Dinero() ? u'D' : u'G');
   } catch (const plat::Error&) {
-    // The status is brought up to date at the account's next load.
+    // The status is brought up to date at the account's next change.
   }
 }
 
@@ -355,17 +362,16 @@ void TFormaRemCxCDetalle::MarcaDocumentoPagado(const QString& numero, QChar letr
   if (!HayEncabezado() || TablaFactura->FieldByName(QStringLiteral("CLDOC_F")).AsString() != numero) return;
   db::Campo& estado = TablaFactura->FieldByName(QStringLiteral("STATU_F"));
   const QString actual = estado.AsString();
-  if (actual == QStringLiteral("C")) return;
+  // Only the paid mark comes and goes with the balance: a cancelled
+  // remission, a returned one ("D", "P") or one on hold ("E") keeps its
+  // status.
+  const bool pagada = actual == QStringLiteral("G");
+  if (letra == u'D' ? !pagada : !actual.isEmpty()) return;
   try {
-    if (letra == u'D' && !actual.isEmpty()) {
-      TablaFactura->Edit();
-      estado.Clear();
-      TablaFactura->Post();
-    } else if (letra == u'G' && actual != QStringLiteral("G")) {
-      TablaFactura->Edit();
-      estado.SetAsString(QStringLiteral("G"));
-      TablaFactura->Post();
-    }
+    TablaFactura->Edit();
+    if (pagada) estado.Clear();
+    else estado.SetAsString(QStringLiteral("G"));
+    TablaFactura->Post();
   } catch (...) {
     TablaFactura->Cancel();
     throw;

@@ -15,15 +15,18 @@
 // that control.
 //
 // Balance: the remission total IMTOD_F plus the charges less the payments,
-// to cents. Every load and every change stores it back into the first
-// movement (SALDO_CC) and the header (SALDO_F, ABONO_F = total less balance,
-// FEPAG_F = due date of the last movement) and marks the header paid ("G")
-// or owed (a status other than "C" cleared). A remission without movements
+// to cents. Loading and browsing accounts only show it: they write nothing.
+// Every change of the movements (Nuevo, Cambio, Borrar) stores it back into
+// the first movement (SALDO_CC) and the header (SALDO_F, ABONO_F = total
+// less balance, FEPAG_F = due date of the last movement) and marks the
+// header paid ("G") when it owes nothing and no other status stands, or
+// takes the paid mark off when it owes again. A remission without movements
 // stores nothing. Movements are added, changed and deleted through the entry
 // window (CucobraRemision.h): Nuevo (F9), Cambio, Borrar (right 27; the
 // deletion logged in Bitacora\R-<number>.bit of the data folder when line
 // 85 is "S"). The grid only shows; nothing is typed into it.
 
+#include "customers/CuentasCobrar.h"
 #include "foundation/dinero.h"
 #include "platform/ui/Forma.h"
 
@@ -88,12 +91,17 @@ class TFormaRemCxCDetalle : public ui::Forma {
   // The account of the number in Factura and ControlCuentaRemision: the
   // header, the movement rows, the balance, the labels and the due state.
   void CargaCuentaRemision();
+  // The balance of the account shown, with its state and due labels.
   void SaldoCuentaRemision();
+  // SaldoCuentaRemision, and the balance stored in the first movement and
+  // the header, the header marked (a change of the movements).
+  void GuardaSaldoCuentaRemision();
   void EncabezadoCuentaRemision();
   void VencimientoCuentaRemision();
   // The status of the account's own header (the header table's row of the
-  // account's number and control): letter "G" marks it paid, "D" clears a
-  // status; a cancelled header ("C") is never touched.
+  // account's number and control): letter "G" marks a header without status
+  // paid, "D" takes the paid mark "G" off; any other status ("C" cancelled,
+  // "D" and "P" returned, "E" on hold) is never touched.
   void MarcaDocumentoPagado(const QString& numero, QChar letra);
 
   // Commands.
@@ -125,6 +133,10 @@ class TFormaRemCxCDetalle : public ui::Forma {
   void SumaNumero(int paso);
   bool HayEncabezado() const;
   bool HayCuenta() const;
+  // The account's movements added up; SaldoCuenta set.
+  SumaCuenta SumaCuentaRemision();
+  // SaldoCuenta in the balance labels, its state and the due labels.
+  void MuestraSaldoRemision();
 
   bool hayEncabezado_ = false;  // the header table stands on the account's header
 };

@@ -2,6 +2,7 @@
 // and deleted through the entry window, printing, and moving between
 // remissions.
 
+#include "customers/Consultas.h"
 #include "customers/CucobraRemision.h"
 #include "customers/CuentasCobrar.h"
 #include "customers/EdicionCatalogo.h"
@@ -59,7 +60,7 @@ void TFormaRemCxCDetalle::BotonCxCClick() {
   }
   SaldoCapturaCxC = SaldoCuenta;
   MuestraEntrada(entrada, QStringLiteral("Nueva cuenta"));
-  SaldoCuentaRemision();
+  GuardaSaldoCuentaRemision();
 }
 
 void TFormaRemCxCDetalle::BotonCambiosClick() {
@@ -69,7 +70,7 @@ void TFormaRemCxCDetalle::BotonCambiosClick() {
   TablaCxC->Edit();
   MuestraEntrada(entrada, QStringLiteral("Cambios a la cuenta"));
   TablaCxC->Post();
-  SaldoCuentaRemision();
+  GuardaSaldoCuentaRemision();
 }
 
 void TFormaRemCxCDetalle::BotonEliminaClick() {
@@ -81,7 +82,8 @@ void TFormaRemCxCDetalle::BotonEliminaClick() {
     pregunta.ShowModal();
     if (pregunta.Tag() != 1) return;
   }
-  if (!TieneDerecho(Usuario->text().toInt(), DerechoBajaCuentasPorCobrar)) return;
+  // A label that holds no user number is no user: it has no rights.
+  if (!TieneDerecho(NumeroDeUsuario(Usuario->text()), DerechoBajaCuentasPorCobrar)) return;
   TFormaRemCuCobra entrada(this);
   SetTag(Borra);
   const qint64 registro = TablaCxC->RecNo();
@@ -90,7 +92,7 @@ void TFormaRemCxCDetalle::BotonEliminaClick() {
   const bool borrado = !TablaCxC->VeARegistro(registro);
   // Without the row the account is loaded again.
   if (borrado) CargaCuentaRemision();
-  else SaldoCuentaRemision();
+  GuardaSaldoCuentaRemision();
   if (!borrado) return;
   QString nombre, programa;
   CarpetaLocal(programa);

@@ -12,6 +12,7 @@
 #include "reports/Vistas.h"
 #include "shell/Campos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Moneda.h"
 #include "tablas/TablasVorlan.h"
 
@@ -79,12 +80,12 @@ const QString kSucursalDemo = QStringLiteral("C:\\Vorlan\\SUCURSAL");
 // One row: field names and values.
 using Fila = QVector<std::pair<const char*, QVariant>>;
 
-// Appends the rows to a table that has none; a table with rows is left as
-// it is.
-void LlenaSiVacia(const QString& carpeta, const QString& archivo, const QVector<Fila>& filas) {
+// Appends the rows to a company table that has none, in its own folder; a
+// table with rows is left as it is.
+void LlenaSiVacia(const db::Carpetas& carpetas, const QString& archivo, const QVector<Fila>& filas) {
   db::Tabla tabla;
-  tabla.SetCarpeta(carpeta);
   tabla.SetNombreTabla(archivo);
+  ApuntaTabla(tabla, carpetas);
   tabla.Open();
   if (tabla.RecordCount() == 0) {
     for (const Fila& fila : filas) {
@@ -392,7 +393,7 @@ const CompraDemo kCompras[] = {
      {{"REF001", 48}, {"AGU001", 24}}, false},
 };
 
-void LlenaCompras(const QString& datos, double iva) {
+void LlenaCompras(const db::Carpetas& carpetas, double iva) {
   for (const CompraDemo& c : kCompras) {
     double subtotal = 0;
     QVector<Fila> partidas;
@@ -416,7 +417,7 @@ void LlenaCompras(const QString& datos, double iva) {
     subtotal = Centavos(subtotal);
     const double impuesto = Centavos(subtotal * iva / 100);
     const double total = subtotal + impuesto;
-    LlenaSiVacia(datos, QString::fromLatin1(c.encabezado),
+    LlenaSiVacia(carpetas, QString::fromLatin1(c.encabezado),
                  {Fila{{"CLDOC_O", c.numero},   {"CONTROL", c.control},   {"CLPRV_O", c.proveedor},
                        {"NOMBR_O", QString::fromUtf8(c.nombre)},        {"FEDOC_O", fs::Hoy()},
                        {"FEREC_O", fs::Hoy()},  {"FEPAG_O", fs::Hoy()},   {"TIMPU_O", iva},
@@ -426,7 +427,7 @@ void LlenaCompras(const QString& datos, double iva) {
                        {"SALDO_O", c.pagada ? 0 : total},                 {"STDOC_O", c.pagada ? "G" : ""},
                        {"TREGI_O", "N"},        {"HORAF_F", 0},           {"USUARIO", "0"},
                        {"proceso", "G"}}});
-    LlenaSiVacia(datos, QString::fromLatin1(c.partidas), partidas);
+    LlenaSiVacia(carpetas, QString::fromLatin1(c.partidas), partidas);
     // A receipt's payable account: its charge (concept 51) and, when paid,
     // its cash payment.
     if (QString::fromLatin1(c.encabezado) != QStringLiteral("ComprasE.dbf")) continue;
@@ -442,7 +443,7 @@ void LlenaCompras(const QString& datos, double iva) {
     QVector<Fila> cuenta{movimiento(51, "Compra", "C")};
     if (c.pagada) cuenta << movimiento(7, "Efectivo", "A");
     cuenta.first() << Fila::value_type{"SALDO_CP", c.pagada ? 0 : total};
-    LlenaSiVacia(datos, QStringLiteral("Cuepagar.DBF"), cuenta);
+    LlenaSiVacia(carpetas, QStringLiteral("Cuepagar.DBF"), cuenta);
   }
 }
 
@@ -590,8 +591,8 @@ QVector<Fila> ConceptosCuenta() {
 
 // Each line: the menu caption, "#", then the script with "#" between its
 // lines: the SQL, then the column titles ("%": amounts without "$").
-QStringList ReportesPersonalizados(const QString& datos) {
-  const auto tabla = [&datos](const char* archivo) { return u'"' + fs::Une(datos, QString::fromLatin1(archivo)) + u'"'; };
+QStringList ReportesPersonalizados(const db::Carpetas& carpetas) {
+  const auto tabla = [&carpetas](const char* archivo) { return TablaSQL(QString::fromLatin1(archivo), carpetas); };
   return {QStringLiteral("Existencias de Productos#Select CLPRO_I, DSCPR_I, EXIST_I, PPUBL_I From ") +
               tabla("INVENTAR.DBF") + QStringLiteral(" Order by DSCPR_I#%Clave#%Descripción#%Existencia#Precio"),
           QStringLiteral("Saldos de Clientes#Select CLCLI_C, NOMBR_C, SALDO_C, FULCO_C From ") + tabla("CLIENTE.DBF") +
@@ -636,28 +637,28 @@ QStringList ListaConceptosEfectivo() {
 
 // The field dictionary the program ships, every registered table of the
 // company and of the program folder, then the demonstration rows.
-void LlenaTablas(const QString& programa, const QString& datos, const QString& iva) {
-  InstalaCampos(programa);
-  CreaTablasEmpresa(db::Carpetas{datos, {}, {}, programa});
-  CreaTablasEmpresa(db::Carpetas{kSucursalDemo, {}, {}, programa});
-  LlenaSiVacia(datos, QStringLiteral("CLIENTE.DBF"), Clientes());
-  LlenaSiVacia(datos, QStringLiteral("VENDEDOR.DBF"), Vendedores());
-  LlenaSiVacia(datos, QStringLiteral("PROVEEDO.DBF"), Proveedores());
-  LlenaSiVacia(datos, QStringLiteral("ContProv.dbf"), ContactosProveedores());
-  LlenaSiVacia(datos, QStringLiteral("INVENTAR.DBF"), Productos(iva));
-  LlenaSiVacia(datos, QStringLiteral("MOVINVEN.DBF"), MovimientosIniciales());
-  LlenaSiVacia(datos, QStringLiteral("Kardex.dbf"), Kardex());
-  LlenaSiVacia(datos, QStringLiteral("comovinv.dbf"), ConceptosMovimiento());
-  LlenaSiVacia(datos, QStringLiteral("concepto.dbf"), ConceptosCuenta());
-  LlenaSiVacia(datos, QStringLiteral("Descuento.DBF"), TiposPago());
-  LlenaSiVacia(datos, QStringLiteral("Remision.dbf"), Remisiones(iva.toDouble()));
-  LlenaSiVacia(datos, QStringLiteral("RemisioD.dbf"), PartidasRemisiones(iva.toDouble()));
-  LlenaSiVacia(datos, QStringLiteral("CucobrarRemision.DBF"), CuentasRemisiones(iva.toDouble()));
-  LlenaSiVacia(datos, QStringLiteral("Cotizar.DBF"), Cotizaciones(iva.toDouble()));
-  LlenaSiVacia(datos, QStringLiteral("CotizarD.dbf"), PartidasCotizaciones(iva.toDouble()));
-  LlenaSiVacia(datos, QStringLiteral("Clasificacion.dbf"), ClasificacionesEfectivo());
-  LlenaSiVacia(datos, QStringLiteral("Pagos.dbf"), ConceptosEfectivo());
-  LlenaCompras(datos, iva.toDouble());
+void LlenaTablas(const db::Carpetas& carpetas, const QString& iva) {
+  InstalaCampos(carpetas.programa);
+  CreaTablasEmpresa(carpetas);
+  CreaTablasEmpresa(db::Carpetas{kSucursalDemo, {}, {}, carpetas.programa});
+  LlenaSiVacia(carpetas, QStringLiteral("CLIENTE.DBF"), Clientes());
+  LlenaSiVacia(carpetas, QStringLiteral("VENDEDOR.DBF"), Vendedores());
+  LlenaSiVacia(carpetas, QStringLiteral("PROVEEDO.DBF"), Proveedores());
+  LlenaSiVacia(carpetas, QStringLiteral("ContProv.dbf"), ContactosProveedores());
+  LlenaSiVacia(carpetas, QStringLiteral("INVENTAR.DBF"), Productos(iva));
+  LlenaSiVacia(carpetas, QStringLiteral("MOVINVEN.DBF"), MovimientosIniciales());
+  LlenaSiVacia(carpetas, QStringLiteral("Kardex.dbf"), Kardex());
+  LlenaSiVacia(carpetas, QStringLiteral("comovinv.dbf"), ConceptosMovimiento());
+  LlenaSiVacia(carpetas, QStringLiteral("concepto.dbf"), ConceptosCuenta());
+  LlenaSiVacia(carpetas, QStringLiteral("Descuento.DBF"), TiposPago());
+  LlenaSiVacia(carpetas, QStringLiteral("Remision.dbf"), Remisiones(iva.toDouble()));
+  LlenaSiVacia(carpetas, QStringLiteral("RemisioD.dbf"), PartidasRemisiones(iva.toDouble()));
+  LlenaSiVacia(carpetas, QStringLiteral("CucobrarRemision.DBF"), CuentasRemisiones(iva.toDouble()));
+  LlenaSiVacia(carpetas, QStringLiteral("Cotizar.DBF"), Cotizaciones(iva.toDouble()));
+  LlenaSiVacia(carpetas, QStringLiteral("CotizarD.dbf"), PartidasCotizaciones(iva.toDouble()));
+  LlenaSiVacia(carpetas, QStringLiteral("Clasificacion.dbf"), ClasificacionesEfectivo());
+  LlenaSiVacia(carpetas, QStringLiteral("Pagos.dbf"), ConceptosEfectivo());
+  LlenaCompras(carpetas, iva.toDouble());
 }
 
 // What the movement window's imports read: the field maps, a counts file
@@ -689,13 +690,17 @@ void ArchivosImportacion(const QString& programa) {
 
 }  // namespace
 
-bool PreparaEmpresaDemo() {
+bool PreparaEmpresaDemo() { return PreparaEmpresaDemo(QString(), QString()); }
+
+bool PreparaEmpresaDemo(const QString& inventario, const QString& remisiones) {
   if (fs::Existe(kArchivoInicio)) return false;
   QString programa;
   CarpetaLocal(programa);
   const QString datos = CarpetaDatosDemo();
-  for (const QString& carpeta : {programa, datos, kSucursalDemo, fs::CarpetaDe(kArchivoInicio)}) {
-    if (!fs::CreaCarpeta(carpeta))
+  const db::Carpetas carpetas{datos, inventario, remisiones, programa};
+  for (const QString& carpeta :
+       {programa, datos, inventario, remisiones, kSucursalDemo, fs::CarpetaDe(kArchivoInicio)}) {
+    if (!carpeta.isEmpty() && !fs::CreaCarpeta(carpeta))
       throw plat::Error(plat::Clase::Io, QStringLiteral("No se pudo crear la carpeta %1").arg(carpeta));
   }
 
@@ -716,9 +721,11 @@ bool PreparaEmpresaDemo() {
     // Each sale logged in its document's log, and a day's cash ceiling.
     lineas[ConfBitacora - 1] = QStringLiteral("S");
     lineas[ConfTotalAcumulado - 1] = QStringLiteral("20000");
+    lineas[ConfCarpetaInventario - 1] = inventario;
+    lineas[ConfCarpetaRemisiones - 1] = remisiones;
     EscribeConfiguracionEmpresa(configuracion, lineas);
   }
-  LlenaTablas(programa, datos, DefinicionLinea(ConfIva)->Inicial());
+  LlenaTablas(carpetas, DefinicionLinea(ConfIva)->Inicial());
 
   // The master copy in the data folder and the working copy the login
   // refreshes from it.
@@ -730,7 +737,7 @@ bool PreparaEmpresaDemo() {
   const QString carpetaReportes = fs::Une(programa, QStringLiteral("report"));
   fs::CreaCarpeta(carpetaReportes);
   const QString reportes = fs::Une(carpetaReportes, QStringLiteral("reportes.sql"));
-  if (!fs::Existe(reportes)) fs::ReescribeLineas(reportes, ReportesPersonalizados(datos));
+  if (!fs::Existe(reportes)) fs::ReescribeLineas(reportes, ReportesPersonalizados(carpetas));
   EscribeSiFalta(fs::Une(datos, QStringLiteral("pagos.cnf")), ListaTiposPago());
   const QString salidas = fs::Une(datos, QStringLiteral("Salidas.cnf"));
   if (!fs::Existe(salidas)) fs::ReescribeLineas(salidas, ListaConceptosEfectivo());
@@ -749,7 +756,7 @@ bool PreparaEmpresaDemo() {
   const QString consulta = fs::Une(carpetaReportes, QStringLiteral("Clientes por nombre.sql"));
   if (!fs::Existe(consulta))
     fs::ReescribeLineas(consulta, {QStringLiteral("selecciona CLCLI_C,NOMBR_C,TELEF_C,SALDO_C"),
-                                   QStringLiteral("desde \"") + fs::Une(datos, QStringLiteral("cliente.dbf")) + u'"',
+                                   QStringLiteral("desde ") + TablaSQL(QStringLiteral("cliente.dbf"), carpetas),
                                    QStringLiteral("ordenar por NOMBR_C")});
 
   ArchivosImportacion(programa);

@@ -26,6 +26,12 @@ inline const QString kClaveDemoCajero = QStringLiteral("caja");
 // again by the next call. Returns true when it created the company. Throws
 // plat::Error when a file cannot be written.
 bool PreparaEmpresaDemo();
+// The same company keeping its product, per-product totals and movement
+// tables in the folder `inventario` (configuration line 59) and its
+// remission tables in `remisiones` (line 63), each table where the company's
+// folders say (shell/LugarTablas.h); an empty folder keeps those tables in
+// the data folder, as PreparaEmpresaDemo() does.
+bool PreparaEmpresaDemo(const QString& inventario, const QString& remisiones);
 
 // Tells the demonstration passwords when company 1 is the demonstration
 // company; empty otherwise.

@@ -14,6 +14,7 @@
 #include "formats/CarpetaFormato.h"
 #include "formats/Interprete.h"
 #include "formats/Interprete_estado.h"
+#include "foundation/observa.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_texto.h"
 #include "foundation/rutinas_usuarios.h"
@@ -24,6 +25,7 @@
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
 #include "platform/print/Impresora.h"
+#include "shell/LugarTablas.h"
 
 #include <algorithm>
 
@@ -146,12 +148,10 @@ void LeeEtiqueta(const QString& nombre, int n, int k, const QString& estilo, QSt
   });
 }
 
-void ImprimeObservaciones(const QString& clave, const QString& tipo, const QString& carpeta, int x, int y,
-                          int tamano, const QString& fuente) {
+void ImprimeObservaciones(const QString& clave, const QString& tipo, int x, int y, int tamano, const QString& fuente) {
   const EstadoFormato& e = EstadoActual();
   db::Tabla tabla;
-  tabla.SetCarpeta(carpeta);
-  tabla.SetNombreTabla(QStringLiteral("factuobs.dbf"));
+  ApuntaTabla(tabla, kTablaObservaciones);
   tabla.SetReadOnly(true);
   tabla.SetIndexName(QStringLiteral("CLDOC_FO"));
   tabla.Open();
@@ -166,13 +166,12 @@ void ImprimeObservaciones(const QString& clave, const QString& tipo, const QStri
 }
 
 QString ValorConsultaSQL(const QString& campos, const QString& tabla, const QString& condicion, const QString& clave) {
-  QString datos;
-  LeeLineaConfig(8, datos);
   // The key is a literal of its own: it can neither end it nor change the
   // statement.
   db::Consulta consulta;
-  consulta.SetSQL(QStringLiteral("Select ") + campos + QStringLiteral(" from \"") + datos + u'\\' + tabla +
-                  QStringLiteral(".dbf\" where ") + condicion + db::LiteralComillas(clave));
+  consulta.SetSQL(QStringLiteral("Select ") + campos + QStringLiteral(" from ") +
+                  TablaSQL(tabla + QStringLiteral(".dbf")) + QStringLiteral(" where ") + condicion +
+                  db::LiteralComillas(clave));
   consulta.Open();
   const QString valor = consulta.IsEmpty() ? QString() : consulta.Fields(0).AsString();
   consulta.Close();
@@ -225,7 +224,7 @@ void ComandoObservaciones(const LineaFormato& l) {
     if (!dueno) return;
     const QString clave = encabezado.FieldByName(QString::fromUtf16(dueno->campo)).AsString();
     const EstadoFormato& e = EstadoActual();
-    ImprimeObservaciones(clave, QString::fromUtf16(dueno->tipo), encabezado.Carpeta(), EnteroArgumento(l.Token(2)),
+    ImprimeObservaciones(clave, QString::fromUtf16(dueno->tipo), EnteroArgumento(l.Token(2)),
                          EnteroArgumento(l.Token(3)), e.TamanoFuente, e.NombreFuente);
   });
 }

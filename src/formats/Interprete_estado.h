@@ -250,13 +250,13 @@ QString SeccionDatosDocumento(const QString& interruptor, const QString& clave, 
 // Item n of line k of the label template eti\<nombre>.eti of the program
 // folder; the output is left as it was when the template cannot be read.
 void LeeEtiqueta(const QString& nombre, int n, int k, const QString& estilo, QString& salida);
-// Places the observation lines of factuobs.dbf of `carpeta` of the owner
+// Places the observation lines of the company's factuobs.dbf of the owner
 // `clave` and kind `tipo` (its first two characters), one row apart from
 // column x and row y down.
-void ImprimeObservaciones(const QString& clave, const QString& tipo, const QString& carpeta, int x, int y,
-                          int tamano, const QString& fuente);
+void ImprimeObservaciones(const QString& clave, const QString& tipo, int x, int y, int tamano, const QString& fuente);
 // The first field of the first row of the query
-//   Select <campos> from "<data folder>\<tabla>.dbf" where <condicion>"<clave>"
+//   Select <campos> from "<folder>\<tabla>.dbf" where <condicion>"<clave>"
+// (the table in its own folder, shell/LugarTablas.h)
 // as text; empty when there is no row. Errors reach the caller.
 QString ValorConsultaSQL(const QString& campos, const QString& tabla, const QString& condicion, const QString& clave);
 // Writes c:\barras\bar3.prn for the value, runs the barcode program on it and

@@ -15,9 +15,9 @@
 
 namespace {
 
-print::Impresora& Impresora() { return print::Impresora::Global(); }
+print::Impresora& ImpresoraPaginas() { return print::Impresora::Global(); }
 
-bool Previa() { return EstadoActual().Modo == u'p'; }
+bool PreviaPaginas() { return EstadoActual().Modo == u'p'; }
 
 struct NumeroPendiente {
   int paginaTrabajo;  // page of the print job it goes on
@@ -42,7 +42,7 @@ std::vector<NumeroPendiente>& Pendientes() {
 void TerminaTrabajo() {
   try {
     ResuelveNumerosPagina();
-    Impresora().Termina();
+    ImpresoraPaginas().Termina();
   } catch (const plat::Error&) {
     DescartaNumerosPagina();
   }
@@ -50,7 +50,7 @@ void TerminaTrabajo() {
 
 void ComienzaTrabajo() {
   try {
-    Impresora().Comienza(EstadoActual().TituloTrabajo);
+    ImpresoraPaginas().Comienza(EstadoActual().TituloTrabajo);
   } catch (const plat::Error&) {
   }
 }
@@ -60,7 +60,7 @@ void ComienzaTrabajo() {
 QString TextoNumeroPagina(int numero, int total) { return QStringLiteral("%1 de %2 Paginas").arg(numero).arg(total); }
 
 void NumeroPaginaAlTerminar(int numero, int y, int margen, bool registra, int tamano, const QString& fuente) {
-  print::Impresora& impresora = Impresora();
+  print::Impresora& impresora = ImpresoraPaginas();
   if (!impresora.Imprimiendo()) return;
   print::Lienzo& lienzo = impresora.lienzo();
   Pendientes().push_back({impresora.NumeroPagina(), numero, y, margen, lienzo.fuente(), lienzo.brocha(), registra,
@@ -72,7 +72,7 @@ void ResuelveNumerosPagina() {
   Pendientes().clear();
   if (pendientes.empty()) return;
   const int total = EstadoActual().PaginaActual;
-  print::Impresora& impresora = Impresora();
+  print::Impresora& impresora = ImpresoraPaginas();
   print::Lienzo& lienzo = impresora.lienzo();
   const print::Fuente fuente = lienzo.fuente();
   const print::Brocha brocha = lienzo.brocha();
@@ -106,7 +106,7 @@ void ComandoPaginas(const LineaFormato& l) {
 void ComandoTerminaImpresion(const LineaFormato& l) {
   if (!EsPalabra(l, u"terminaimpresion")) return;
   EstadoFormato& e = EstadoActual();
-  if (!Previa()) {
+  if (!PreviaPaginas()) {
     if (e.ModoTexto) {
       // No job is open: the lines of the next one follow on.
       NuevaPaginaImpresora();
@@ -120,7 +120,7 @@ void ComandoTerminaImpresion(const LineaFormato& l) {
 }
 
 void ComandoReset(const LineaFormato& l) {
-  if (!EsPalabra(l, u"reset") || Previa()) return;
+  if (!EsPalabra(l, u"reset") || PreviaPaginas()) return;
   try {
     NuevaPaginaImpresora();
   } catch (const plat::Error&) {
@@ -130,14 +130,14 @@ void ComandoReset(const LineaFormato& l) {
 }
 
 void ComandoCambiaImpresora(const LineaFormato& l) {
-  if (!EsPalabra(l, u"cambiaimpresora") || Previa()) return;
+  if (!EsPalabra(l, u"cambiaimpresora") || PreviaPaginas()) return;
   EstadoFormato& e = EstadoActual();
   if (!e.ModoTexto) TerminaTrabajo();
   // A printer that cannot be chosen leaves the one there was, and the run
   // goes on printing there.
   if (!l.Token(2).isEmpty()) {
     try {
-      Impresora().FijaIndice(IndiceImpresora(l.Token(2)));
+      ImpresoraPaginas().FijaIndice(IndiceImpresora(l.Token(2)));
     } catch (const plat::Error&) {
     }
   }
@@ -149,14 +149,14 @@ void ComandoCambiaImpresora(const LineaFormato& l) {
 void ComandoDireccion(const LineaFormato& l) {
   // The printer refuses the change while a job is open: nothing happens then.
   try {
-    Impresora().FijaOrientacion(l.Token(2) == u"horizontal" ? print::Orientacion::Horizontal
+    ImpresoraPaginas().FijaOrientacion(l.Token(2) == u"horizontal" ? print::Orientacion::Horizontal
                                                            : print::Orientacion::Vertical);
   } catch (const plat::Error&) {
   }
 }
 
 void PapelLegal() {
-  if (!Impresora().Imprimiendo()) Impresora().FijaPapel(print::Papel::Oficio);
+  if (!ImpresoraPaginas().Imprimiendo()) ImpresoraPaginas().FijaPapel(print::Papel::Oficio);
 }
 
 void ComandoPapelLegal(const LineaFormato&) { PapelLegal(); }

@@ -24,7 +24,7 @@ namespace {
 // comentar.tmp: records of 380 bytes.
 constexpr int kTamanoComentario = 380;
 
-print::Lienzo& Lienzo() { return print::Impresora::Global().lienzo(); }
+print::Lienzo& LienzoSalida() { return print::Impresora::Global().lienzo(); }
 
 // The pieces of a text longer than MaximoTexto (at least one character each).
 QStringList Trozos(const QString& texto, int maximo) {
@@ -108,7 +108,7 @@ void Coloca(int x, const QString& texto, const QString& extra, double y, int tam
   if (texto.size() > e.MaximoTexto) {
     // A long text goes one row per piece, the first one row below y.
     for (const QString& trozo : Trozos(texto, e.MaximoTexto)) {
-      Lienzo().Texto(x, yy + fila, trozo);
+      LienzoSalida().Texto(x, yy + fila, trozo);
       RegistraTextoImpreso(e.PaginaActual, x, yy + fila, trozo, extra, fuente, tamano);
       ++e.Renglon;
       yy += fila;
@@ -124,7 +124,7 @@ void Coloca(int x, const QString& texto, const QString& extra, double y, int tam
     if (e.AnchoJustificado > 0) {
       TextoJustificado(x, yy, e.AnchoJustificado, texto);
     } else {
-      Lienzo().Texto(x, yy, texto);
+      LienzoSalida().Texto(x, yy, texto);
     }
     RegistraTextoImpreso(e.PaginaActual, x, yy + fila, texto, extra, fuente, tamano);
   }
@@ -169,7 +169,7 @@ void ColocaTextoAjustado(int x, const QString& texto, const QString& extra, doub
   if (e.Modo == u'p') {
     AgregaTextoPrevia(x, yy, corto, extra, tamano, fuente);
   } else {
-    Lienzo().Texto(x, yy, corto);
+    LienzoSalida().Texto(x, yy, corto);
     RegistraTextoImpreso(e.PaginaActual, x, yy + Trunca(e.UnidadVertical), corto, extra, fuente, tamano);
   }
 }
@@ -177,7 +177,7 @@ void ColocaTextoAjustado(int x, const QString& texto, const QString& extra, doub
 void TextoJustificado(int x, int y, int columna, const QString& texto) {
   const QStringList palabras = texto.split(u' ', Qt::SkipEmptyParts);
   if (palabras.isEmpty()) return;
-  print::Lienzo& lienzo = Lienzo();
+  print::Lienzo& lienzo = LienzoSalida();
   const int derecha = Trunca(EstadoActual().UnidadHorizontal * columna);
   const int holgura = derecha - x - lienzo.AnchoTexto(palabras.join(u' '));
   const int hueco = static_cast<int>(std::lround(holgura / static_cast<double>(palabras.size() + 2)));

@@ -14,6 +14,11 @@
 
 #include <QString>
 
+// What the save dialog of an export offers under "Tipo de archivo": a
+// workbook, tab-separated text, any name.
+inline const QString kFiltroHojaCalculo =
+    QStringLiteral("Hoja de cálculo (*.xlsx);;Texto separado por tabuladores (*.txt);;Todos los archivos (*)");
+
 // Starts configuration line 31's program with the file's name in double
 // quotes as its argument (the command line: the line, a blank, the quoted
 // name), through the process layer, and does not wait for it. A program that

@@ -15,7 +15,6 @@
 
 namespace {
 
-const QString kTabla = QStringLiteral("factuobs.dbf");
 const QString kIndice = QStringLiteral("CLDOC_FO");
 
 // A line cut into pieces of at most `ancho` characters, at the last blank
@@ -42,7 +41,7 @@ class Observaciones {
  public:
   Observaciones(const QString& carpeta, const QString& clave, const QString& tipo) : clave_(clave), tipo_(tipo) {
     tabla_.SetCarpeta(carpeta);
-    tabla_.SetNombreTabla(kTabla);
+    tabla_.SetNombreTabla(kTablaObservaciones);
     tabla_.SetIndexName(kIndice);
     tabla_.Open();
     tabla_.SetRange({clave}, {clave});

@@ -35,8 +35,11 @@ class TFormaObservaciones : public ui::Forma {
 
 inline TFormaObservaciones* FormaObservaciones() { return ui::InstanciaDe<TFormaObservaciones>().data(); }
 
+// The observation table's file.
+inline const QString kTablaObservaciones = QStringLiteral("factuobs.dbf");
+
 // Edits the observation lines of the owner `clave` of kind `tipo` (its first
-// two characters) in factuobs.dbf of `carpeta`. "Guardar" replaces the
+// two characters) in factuobs.dbf of `carpeta` (the table's own folder). "Guardar" replaces the
 // owner's rows by the memo's lines: the new rows are written before the old
 // ones are removed, and a failure midway takes the new rows out again and
 // puts back any old row already removed, so the owner never loses its notes;

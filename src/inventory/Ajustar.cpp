@@ -184,8 +184,10 @@ void TFormaAjustar::FormCloseQuery(bool& puedeCerrar) {
   if (TablaAjuste->Active() && !GuardaFilaRejilla(*DBGrid1)) puedeCerrar = false;
 }
 
-void TFormaAjustar::BitBtn1Click() {
-  if (!GuardaFilaRejilla(*DBGrid1)) return;
+void TFormaAjustar::BitBtn1Click() { CalculaVariacion(); }
+
+bool TFormaAjustar::CalculaVariacion() {
+  if (!GuardaFilaRejilla(*DBGrid1)) return false;
   SinRejilla sin(*DataSource1);
   db::Tabla& t = *TablaAjuste;
   // Blank counts and costs count as 0: an uncounted row's variance is the
@@ -206,6 +208,7 @@ void TFormaAjustar::BitBtn1Click() {
       throw;
     }
   }
+  return true;
 }
 
 void TFormaAjustar::BitBtn5Click() {
@@ -249,6 +252,18 @@ void TFormaAjustar::BitBtn3Click() {
 }
 
 void TFormaAjustar::BitBtn4Click() {
+  // The adjustment posts the variances: they are computed here from the
+  // counts as they stand, never taken stale or empty while the stocks are
+  // set to the counts. A sheet whose variances cannot be computed is not
+  // accepted.
+  if (CampoAjuste->isChecked()) {
+    try {
+      if (!CalculaVariacion()) return;
+    } catch (const std::exception& e) {
+      ui::MuestraExcepcion(e);
+      return;
+    }
+  }
   SetTag(1);
   Close();
 }

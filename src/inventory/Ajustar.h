@@ -82,6 +82,9 @@ class TFormaAjustar : public ui::Forma {
 
  private:
   void BitBtn1Click();
+  // "Calcular Variación" over the rows shown; false when the row being
+  // typed could not be kept (the grid told why).
+  bool CalculaVariacion();
   void BitBtn2Click();
   void BitBtn3Click();
   void BitBtn4Click();

@@ -12,6 +12,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "shell/LugarTablas.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -87,8 +88,7 @@ void TFormaAjusteIN::FormShow() {
 
   QueryInventario->Close();
   QueryInventario->SetSQL(QStringLiteral("Select clpro_i, DSCPR_I, exist_i, ulcos_i from ") +
-                          db::LiteralComillas(fs::Une(LabelRuta->text(), QStringLiteral("inventar.dbf"))) +
-                          QStringLiteral(" order by clpro_i"));
+                          TablaSQL(QStringLiteral("inventar.dbf")) + QStringLiteral(" order by clpro_i"));
   QueryInventario->Open();
   t.SetCarpeta(programa);
   t.SetNombreTabla(kTablaAjusteMovimientos);

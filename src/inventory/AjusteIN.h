@@ -1,10 +1,10 @@
 #pragma once
 // The stock adjustment sheet "Ajuste de Inventario": AjusteMI.dbf of the
 // program folder, made afresh each time the window is shown with one row per
-// product of INVENTAR.DBF in the folder of LabelRuta (its stock and last
-// cost). The user types the quantities found into REALES; "Calcular" shows
-// the adjustments (AJUSTE := REALES − ACTUAL of every row with a count; a
-// row left without one keeps AJUSTE empty), "Ajustar" computes them and
+// product of the company's INVENTAR.DBF (its stock and last cost). The user
+// types the quantities found into REALES; "Calcular" shows the adjustments
+// (AJUSTE := REALES − ACTUAL of every row with a count; a row left without
+// one keeps AJUSTE empty), "Ajustar" computes them and
 // accepts (Tag 1). The movement window's "Ajuste" then posts one adjustment
 // movement for every row whose AJUSTE is not zero. Quantities keep three
 // decimals here.
@@ -31,7 +31,7 @@ class TFormaAjusteIN : public ui::Forma {
  public:
   explicit TFormaAjusteIN(QWidget* owner = nullptr);
 
-  QLabel* LabelRuta;  // hidden: the folder of INVENTAR.DBF
+  QLabel* LabelRuta;     // hidden: the folder of INVENTAR.DBF as the caller hands it
   QPushButton* BitBtn1;  // "Ajustar"
   QPushButton* BitBtn2;  // "Calcular"
   db::Tabla* TablaSQLM_P;  // AjusteMI.dbf, tag CLAVE

@@ -9,6 +9,7 @@
 #include "platform/ui/Eventos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -84,10 +85,8 @@ TFormaConMovimiento::TFormaConMovimiento(QWidget* owner) : ui::Forma(owner) {
 
 void TFormaConMovimiento::FormActivate() {
   if (Tag() == 0) {
-    QString datos;
-    LeeLineaConfig(ConfCarpetaDatos, datos);
     TablaConMovimiento->Close();
-    TablaConMovimiento->SetCarpeta(datos);
+    ApuntaTabla(*TablaConMovimiento);
     AbreTabla(*TablaConMovimiento);
     SetTag(1);
   }

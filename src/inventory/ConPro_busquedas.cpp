@@ -19,6 +19,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -86,8 +87,12 @@ QString ClaveDe(const db::Dataset& datos) {
 
 void TFormaConProduct::PreparaConsultaProductos() {
   if (!TablaConProducto->Active()) {
-    TablaConProducto->SetCarpeta(CarpetaInventario());
-    AbreTabla(*TablaConProducto);
+    try {
+      ApuntaTabla(*TablaConProducto);
+      AbreTabla(*TablaConProducto);
+    } catch (const plat::Error&) {
+      // No data folder: the lookup shows no products, as with a table that fails.
+    }
   }
   MuestraEmpaqueProducto();
 }
@@ -261,8 +266,7 @@ QString TFormaConProduct::SentenciaFiltro(const QString& campo1, const QString& 
   // Only a field of the product table goes into the statement, by the
   // table's own name; any other name is the table's error for it.
   const auto campo = [this](const QString& nombre) { return TablaConProducto->FieldByName(nombre).Nombre(); };
-  const QString tabla = QStringLiteral("\"") + fs::Une(TablaConProducto->Carpeta(), QStringLiteral("inventar.dbf")) +
-                        QStringLiteral("\"");
+  const QString tabla = TablaSQL(QStringLiteral("inventar.dbf"));
   const auto seleccion = [&](const QString& mostrado) {
     return QStringLiteral("SELECT CLPRO_I, DSCPR_I, PPUBL_I, ") + mostrado + QStringLiteral(" FROM ") + tabla;
   };

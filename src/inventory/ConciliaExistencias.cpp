@@ -4,12 +4,14 @@
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_numero.h"
 #include "inventory/DocumentoMovimiento.h"
+#include "inventory/RecalculoExistencia.h"
 #include "inventory/RegistroMovimiento.h"
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "shell/LugarTablas.h"
 
 #include <exception>
 
@@ -40,8 +42,8 @@ const QString kCosto = QStringLiteral(
     "Select CLPRO_MI,DESCR_MI,CANTI_MI,COSUN_MI,CLDOC_MI,TIMOV_MI,FEDOC_MI,EXIST_MI from %1"
     "  Where TIMOV_MI>0 and CLPRO_MI=%2");
 
-QString Seleccion(const QString& plantilla, const QString& carpeta, const QString& archivo, const QString& clave) {
-  return plantilla.arg(db::LiteralComillas(fs::Une(carpeta, archivo)), db::LiteralComillas(clave));
+QString Seleccion(const QString& plantilla, const QString& archivo, const db::Carpetas& empresa, const QString& clave) {
+  return plantilla.arg(TablaSQL(archivo, empresa), db::LiteralComillas(clave));
 }
 
 // The stock's decimals (Cantidad fields).
@@ -51,23 +53,27 @@ constexpr double kCentavo = 0.01;
 
 }  // namespace
 
-QString ConsultaEspejoExistencia(const QString& inventario, const QString& clave) {
-  return Seleccion(kEspejo, inventario, QStringLiteral("movimientos.dbf"), clave) + QStringLiteral("  union  ALL ") +
-         Seleccion(kEspejoMovimientos, inventario, QStringLiteral("MovInven.dbf"), clave);
+QString ConsultaEspejoExistencia(const db::Carpetas& empresa, const QString& clave) {
+  // The mirror holds the remissions' lines: their own movement rows are not
+  // counted again.
+  return Seleccion(kEspejo, QStringLiteral("movimientos.dbf"), empresa, clave) + QStringLiteral("  union  ALL ") +
+         Seleccion(kEspejoMovimientos, QStringLiteral("MovInven.dbf"), empresa, clave) +
+         CondicionMovimientoNoVenta(QStringLiteral("R"));
 }
 
-QString ConsultaExistenciaReducida(const QString& inventario, const QString& clave) {
-  return Seleccion(kReducidaRemisiones, inventario, QStringLiteral("remisiod.dbf"), clave) +
-         QStringLiteral("   union ALL ") + Seleccion(kReducidaCompras, inventario, QStringLiteral("COMPRASD.dbf"), clave) +
-         QStringLiteral("UNION ALL ") + Seleccion(kReducidaMovimientos, inventario, QStringLiteral("MOVINVEN.dbf"), clave);
+QString ConsultaExistenciaReducida(const db::Carpetas& empresa, const QString& clave) {
+  return Seleccion(kReducidaRemisiones, QStringLiteral("remisiod.dbf"), empresa, clave) +
+         QStringLiteral("   union ALL ") + Seleccion(kReducidaCompras, QStringLiteral("COMPRASD.dbf"), empresa, clave) +
+         QStringLiteral("UNION ALL ") + Seleccion(kReducidaMovimientos, QStringLiteral("MOVINVEN.dbf"), empresa, clave) +
+         CondicionMovimientoNoVenta(QStringLiteral("R"));
 }
 
-QString ConsultaTarjetaMovimientos(const QString& carpeta, const QString& clave) {
-  return Seleccion(kTarjeta, carpeta, QStringLiteral("movinven.dbf"), clave);
+QString ConsultaTarjetaMovimientos(const db::Carpetas& empresa, const QString& clave) {
+  return Seleccion(kTarjeta, QStringLiteral("movinven.dbf"), empresa, clave);
 }
 
-QString ConsultaCostoPromedio(const QString& carpeta, const QString& clave) {
-  return Seleccion(kCosto, carpeta, QStringLiteral("movinven.dbf"), clave);
+QString ConsultaCostoPromedio(const db::Carpetas& empresa, const QString& clave) {
+  return Seleccion(kCosto, QStringLiteral("movinven.dbf"), empresa, clave);
 }
 
 double DiferenciaExistencia(double guardada, double recuento) {

@@ -5,7 +5,10 @@
 // makes the history agree with the stored stock, the queries of the stock
 // card commands, and the stamp left after a batch adjustment.
 //
-// Keys and folders are spliced into the statements as escaped literals.
+// Keys and paths are spliced into the statements as escaped literals; every
+// table is read in its own folder of `empresa` (shell/LugarTablas.h).
+
+#include "platform/db/Catalogo.h"
 
 #include <QString>
 
@@ -17,26 +20,25 @@ class Tabla;
 // --- Queries.
 
 // The movement mirror's rows of a product (not cancelled, concept above 0)
-// with its movement rows (concepts 52 and 54 left out), columns CLPRO_MI,
+// with its movement rows (concepts 52 and 54 and the remissions' own rows
+// left out), columns CLPRO_MI,
 // CANTI_MI, COSUN_MI, CLDOC_MI, TIMOV_MI, FEDOC_MI, for the integral card
-// (MuestraKardexIntegral); ordered with kOrdenEspejo. Both tables are those
-// of the inventory folder.
-QString ConsultaEspejoExistencia(const QString& inventario, const QString& clave);
+// (MuestraKardexIntegral); ordered with kOrdenEspejo.
+QString ConsultaEspejoExistencia(const db::Carpetas& empresa, const QString& clave);
 inline const QString kOrdenEspejo = QStringLiteral(" order by FEDOC_MI,CLDOC_MI");
 
-// The reduced recount union of the stock checks: remission lines of the
-// inventory folder, purchase lines and movement rows (concept 54 left
+// The reduced recount union of the stock checks: remission lines, purchase
+// lines and movement rows (concept 54 and the remissions' own rows left
 // out), without invoice lines; columns CLDOC_F and CANTI_FD as
 // CalculaExistenciaKardex counts them.
-QString ConsultaExistenciaReducida(const QString& inventario, const QString& clave);
+QString ConsultaExistenciaReducida(const db::Carpetas& empresa, const QString& clave);
 
-// The movement rows of a product with a concept above 0 in movinven.dbf
-// of the folder, for the movement card (MuestraKardex); ordered with
-// kOrdenTarjeta.
-QString ConsultaTarjetaMovimientos(const QString& carpeta, const QString& clave);
+// The movement rows of a product with a concept above 0 in movinven.dbf,
+// for the movement card (MuestraKardex); ordered with kOrdenTarjeta.
+QString ConsultaTarjetaMovimientos(const db::Carpetas& empresa, const QString& clave);
 // The same rows without REFMO_MI, for the average cost
 // (CalculaCostoPromedio).
-QString ConsultaCostoPromedio(const QString& carpeta, const QString& clave);
+QString ConsultaCostoPromedio(const db::Carpetas& empresa, const QString& clave);
 inline const QString kOrdenTarjeta = QStringLiteral("order by FEDOC_MI,CLDOC_MI");
 
 // --- Differences and adjustment movements.

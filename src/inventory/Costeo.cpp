@@ -83,6 +83,7 @@ TFormaCosteo::TFormaCosteo(QWidget* owner) : ui::Forma(owner) {
   FuenteNormal = Nombrado(new ui::FuenteDatos(this), QStringLiteral("FuenteNormal"));
   FuenteNormal->SetDataSet(TablaNormal);
   DialogoGuarda = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("DialogoGuarda"));
+  DialogoGuarda->Filter = kFiltroHojaCalculo;
 
   auto* capa = new QVBoxLayout(this);
   capa->setContentsMargins(0, 0, 0, 0);

@@ -14,6 +14,7 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QHash>
 #include <QLabel>
@@ -125,8 +126,7 @@ struct Columnas {
 class Tarjeta {
  public:
   Tarjeta(Disposicion d, const QString& existenciaActual, const QString& aviso) : d_(d) {
-    conceptos_.SetCarpeta(CarpetaDatosEmpresa());
-    conceptos_.SetNombreTabla(QStringLiteral("comovinv.dbf"));
+    ApuntaTabla(conceptos_, QStringLiteral("comovinv.dbf"));
     AbreTabla(conceptos_);
     if (conceptos_.Active()) {
       try {

@@ -1,6 +1,7 @@
 #include "inventory/DiseClave.h"
 
 #include "foundation/rutinas.h"
+#include "inventory/TablasInventario.h"
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
@@ -63,9 +64,13 @@ TFormaClaveDiseno::TFormaClaveDiseno(QWidget* owner) : ui::Forma(owner) {
 
   GroupBox1 = Nombrado(new QGroupBox(QStringLiteral("Campos Extra"), this), "GroupBox1");
   auto* extra = new QGridLayout(GroupBox1);
+  // A text field's box takes no more characters than the field holds.
+  const db::DefTabla productos = EsquemaInventar();
   for (int i = 0; i < kCamposExtra; ++i) {
     Edits[i] = new QLineEdit(GroupBox1);
     Edits[i]->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
+    const db::DefCampo* campo = productos.Campo(QString::fromLatin1(kCamposClave[i]));
+    if (campo && campo->tipo == u'C') Edits[i]->setMaxLength(campo->ancho);
   }
   // "Línea/Color:", "Stock mínimo:" and "Últ. Cost." one under the other;
   // the three prices and the three limits in a row each.

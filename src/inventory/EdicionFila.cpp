@@ -29,9 +29,19 @@ void EditaConEspera(db::Dataset& tabla, const QString& ocupado) {
 }  // namespace
 
 void CambiaFila(db::Dataset& tabla, const QString& ocupado, const std::function<void()>& cambio) {
+  CambiaFilaSi(tabla, ocupado, [&] {
+    cambio();
+    return true;
+  });
+}
+
+bool CambiaFilaSi(db::Dataset& tabla, const QString& ocupado, const std::function<bool()>& cambio) {
   EditaConEspera(tabla, ocupado);
   try {
-    cambio();
+    if (!cambio()) {
+      tabla.Cancel();
+      return false;
+    }
     tabla.Post();
     // Likewise a handler of the caller's (OnPostError) may have given it up.
     if (tabla.State() != db::Dataset::Estado::Navegando)
@@ -40,4 +50,5 @@ void CambiaFila(db::Dataset& tabla, const QString& ocupado, const std::function<
     tabla.Cancel();
     throw;
   }
+  return true;
 }

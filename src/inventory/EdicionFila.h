@@ -16,3 +16,7 @@ class Dataset;
 // bounded wait (db::kEsperaMaximaMs); then plat::Error (Bloqueado) whose
 // message is `ocupado`. Any error cancels the edit and reaches the caller.
 void CambiaFila(db::Dataset& tabla, const QString& ocupado, const std::function<void()>& cambio);
+// The same when the change depends on the row as read under the lock:
+// `cambio` returns false to leave it as it was (the edit is cancelled,
+// nothing written). True when the row was posted.
+bool CambiaFilaSi(db::Dataset& tabla, const QString& ocupado, const std::function<bool()>& cambio);

@@ -7,6 +7,7 @@
 #include "platform/fs/Real6.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "shell/LugarTablas.h"
 
 namespace {
 
@@ -92,8 +93,7 @@ std::optional<QStringList> LeeFormulaCosto(const QString& carpetaPrograma) {
 
 std::optional<DescuentosProveedor> LeeDescuentosProveedor(const QString& carpetaDatos, const QString& clave) {
   db::Tabla proveedores;
-  proveedores.SetCarpeta(carpetaDatos);
-  proveedores.SetNombreTabla(QStringLiteral("PROVEEDO.DBF"));
+  ApuntaTabla(proveedores, QStringLiteral("PROVEEDO.DBF"), db::Carpetas{carpetaDatos, {}, {}, {}});
   proveedores.SetIndexName(QStringLiteral("ICLAPRO"));
   proveedores.SetReadOnly(true);
   proveedores.Open();

@@ -5,6 +5,7 @@
 
 #include "foundation/decimal.h"
 #include "platform/db/Literales.h"
+#include "shell/LugarTablas.h"
 
 namespace {
 
@@ -97,20 +98,18 @@ QString FactorStockGuion(const QString& linea72) {
   return factor.isEmpty() || !LeeDecimal(factor) ? QStringLiteral("0") : factor;
 }
 
-QString GuionListadoInventario(const ListadoInventario& listado, const QString& titulo,
-                               const QString& carpetaInventario, const QString& factor) {
+QString GuionListadoInventario(const ListadoInventario& listado, const QString& titulo, const QString& factor) {
   return u'$' + titulo + kCR + QStringLiteral("& Select ") + QString::fromUtf8(listado.columnas) +
-         QStringLiteral(" from ") + Ruta(carpetaInventario, kArchivoProductosGuion) + kCR +
+         QStringLiteral(" from ") + TablaSQL(kArchivoProductosGuion) + kCR +
          QString::fromUtf8(listado.condicion).replace(QStringLiteral("{factor}"), factor) + kCR +
          Linea(listado.orden) + Linea(listado.tipos) + Linea(listado.encabezado) + u'@' + kCR;
 }
 
-QString GuionCaducidadProducto(const QString& titulo, const QString& carpetaInventario,
-                               const QString& carpetaDatos, const QString& clave) {
+QString GuionCaducidadProducto(const QString& titulo, const QString& clave) {
   return u'$' + titulo + kCR +
          QStringLiteral("& Select C.CLDOC_OD,C.CLPRO_OD,C.DESCR_OD,C.CANTI_OD,C.FEDOC_OD,C.CADUC_OD,I.CLPRO_I from ") +
-         Ruta(carpetaInventario, kArchivoProductosGuion) + QStringLiteral(" as I,") +
-         Ruta(carpetaDatos, QStringLiteral("ComprasD.dbf")) + QStringLiteral(" as C") + kCR +
+         TablaSQL(kArchivoProductosGuion) + QStringLiteral(" as I,") +
+         TablaSQL(QStringLiteral("ComprasD.dbf")) + QStringLiteral(" as C") + kCR +
          QStringLiteral("?(C.CLPRO_OD=I.CLPRO_I AND I.CLPRO_I=") +
          db::LiteralComillas(clave.left(kLargoClaveCaducidad)) + QStringLiteral(") \u00BF") + kCR +
          Linea("!CLDOC_OD") +
@@ -119,29 +118,29 @@ QString GuionCaducidadProducto(const QString& titulo, const QString& carpetaInve
          kCR;
 }
 
-QString GuionHistoriaProducto(const QString& titulo, const QString& carpetaDatos, const QString& clave) {
+QString GuionHistoriaProducto(const QString& titulo, const QString& clave) {
   const QString literal = db::LiteralApostrofos(clave.left(kLargoClaveHistoria));
   return u'$' + titulo + kCR +
          QStringLiteral("& Select CLDOC_OD,CLPRO_OD,DESCR_OD,CANTI_OD,CUNIT_OD,CANTI_OD*CUNIT_OD,'A' from ") +
-         Ruta(carpetaDatos, QStringLiteral("COMPRASD.DBF")) + QStringLiteral(" WHERE CLPRO_OD=") + literal +
+         TablaSQL(QStringLiteral("COMPRASD.DBF")) + QStringLiteral(" WHERE CLPRO_OD=") + literal +
          QStringLiteral("  UNION & Select CLDOC_FD,CLPRO_FD,DEPRO_FD,CANTI_FD,PUNPR_FD,CANTI_FD*PUNPR_FD,'B' from ") +
-         Ruta(carpetaDatos, QStringLiteral("FACTURAD.DBF")) + QStringLiteral(" WHERE CLPRO_FD=") + literal + kCR +
+         TablaSQL(QStringLiteral("FACTURAD.DBF")) + QStringLiteral(" WHERE CLPRO_FD=") + literal + kCR +
          Linea("%c           c             c                   t              t            t              c      ") +
          Linea("#DOCUMENTO   CLAVE         PRODUCTO            CANTIDAD       PRECIO       IMPORTE        LETRA  ") +
          u'@' + kCR;
 }
 
-QString ConsultaLotesProducto(const QString& carpetaInventario, const QString& clave, bool conProducto) {
+QString ConsultaLotesProducto(const QString& clave, bool conProducto) {
   const QString literal = db::LiteralComillas(clave);
   return QStringLiteral("SELECT  CANTI_OD AS CANTI_OD,CADUC_OD AS CADUC_OD,CLDOC_OD AS CLDOC_OD,FEDOC_OD AS "
                         "FEDOC_OD,(1*51) AS TIMOV_OD") +
          (conProducto ? QStringLiteral(",CLPRO_OD AS CLPRO,DESCR_OD AS PRODUCTO") : QString()) +
-         QStringLiteral(" FROM ") + Ruta(carpetaInventario, QStringLiteral("ComprasD.dbf")) +
+         QStringLiteral(" FROM ") + TablaSQL(QStringLiteral("ComprasD.dbf")) +
          QStringLiteral("  WHERE CLPRO_OD=") + literal +
          QStringLiteral("  UNION ALL SELECT  CANTI_MI AS CANTI_OD,CADUC_MI AS CADUC_OD,CLDOC_MI AS CLDOC_OD,FEDOC_MI "
                         "AS FEDOC_OD,(TIMOV_MI*1) AS TIMOV_OD") +
          (conProducto ? QStringLiteral(",CLPRO_MI AS CLPRO,DESCR_MI AS PRODUCTO") : QString()) +
-         QStringLiteral(" FROM ") + Ruta(carpetaInventario, QStringLiteral("MovInven.dbf")) +
+         QStringLiteral(" FROM ") + TablaSQL(QStringLiteral("MovInven.dbf")) +
          QStringLiteral("  WHERE (TIMOV_MI>50 AND CLPRO_MI=") + literal + QStringLiteral(") order by CADUC_OD ");
 }
 
@@ -154,20 +153,20 @@ QString GuionCaducidadTodos(const QString& titulo, const QString& carpetaProgram
          u'@' + kCR;
 }
 
-QString ConsultaComprasProducto(const QString& carpetaDatos, const QString& clave) {
+QString ConsultaComprasProducto(const QString& clave) {
   return QStringLiteral("Select CANTI_OD,CUNIT_OD,FEDOC_OD,CLDOC_OD,CLPRO_OD,DESCR_OD   FROM ") +
-         Ruta(carpetaDatos, QStringLiteral("ComprasD.dbf")) +
+         TablaSQL(QStringLiteral("ComprasD.dbf")) +
          QStringLiteral(" where (TREGI_OD<>\"C\" OR TREGI_OD IS NULL) AND  CLPRO_OD=") + db::LiteralComillas(clave);
 }
 
-QString ConsultaVentasProducto(const QString& carpetaDatos, const QString& clave) {
+QString ConsultaVentasProducto(const QString& clave) {
   return QStringLiteral("Select CANTI_FD,PREDE_FD,FEDOC_FD,CLDOC_FD,DEPRO_FD   FROM ") +
-         Ruta(carpetaDatos, QStringLiteral("RemisioD.dbf")) +
+         TablaSQL(QStringLiteral("RemisioD.dbf")) +
          QStringLiteral(" where (TREGI_FD<>\"C\" OR TREGI_FD IS NULL) AND  CLPRO_FD=") + db::LiteralComillas(clave);
 }
 
-QString ConsultaMovimientosProducto(const QString& carpetaDatos, const QString& clave) {
+QString ConsultaMovimientosProducto(const QString& clave) {
   return QStringLiteral("Select CANTI_MI,COSUN_MI,TIMOV_MI,FEDOC_MI,CLDOC_MI,DESCR_MI   FROM ") +
-         Ruta(carpetaDatos, QStringLiteral("MovInven.dbf")) + QStringLiteral(" where   CLPRO_MI=") +
+         TablaSQL(QStringLiteral("MovInven.dbf")) + QStringLiteral(" where   CLPRO_MI=") +
          db::LiteralComillas(clave);
 }

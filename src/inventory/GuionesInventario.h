@@ -38,33 +38,30 @@ inline const QString kArchivoProductosGuion = QStringLiteral("INVENTAR.dbf");
 // statement).
 QString FactorStockGuion(const QString& linea72);
 
-// The script of a plain listing titled `titulo` over the product table of
-// the inventory folder.
-QString GuionListadoInventario(const ListadoInventario& listado, const QString& titulo,
-                               const QString& carpetaInventario, const QString& factor);
+// The script of a plain listing titled `titulo` over the product table.
+// Every table the texts below name is in its own folder (shell/LugarTablas.h).
+QString GuionListadoInventario(const ListadoInventario& listado, const QString& titulo, const QString& factor);
 
 // "Caducidad" of "Reportes": the purchase lines of one product (key cut to
 // 15 characters) with their expiry, joined to the product table.
-QString GuionCaducidadProducto(const QString& titulo, const QString& carpetaInventario,
-                               const QString& carpetaDatos, const QString& clave);
+QString GuionCaducidadProducto(const QString& titulo, const QString& clave);
 
 // "Historia Compras y Ventas": the purchase and invoice lines of one product
 // (key cut to 25 characters), one statement joined by UNION on one "&" line.
-QString GuionHistoriaProducto(const QString& titulo, const QString& carpetaDatos, const QString& clave);
+QString GuionHistoriaProducto(const QString& titulo, const QString& clave);
 
 // The receipts of one product that the expiry analysis takes: purchase lines
 // of ComprasD.dbf (movement type 51) and the entries (types above 50) of
-// MovInven.dbf, both of the inventory folder, ordered by the expiry text.
-// `conProducto` adds the columns CLPRO and PRODUCTO of the all-products
-// analysis.
-QString ConsultaLotesProducto(const QString& carpetaInventario, const QString& clave, bool conProducto);
+// MovInven.dbf, ordered by the expiry text. `conProducto` adds the columns
+// CLPRO and PRODUCTO of the all-products analysis.
+QString ConsultaLotesProducto(const QString& clave, bool conProducto);
 
 // The listing of the all-products expiry table CADUCIDAD.DBF of the program
 // folder.
 QString GuionCaducidadTodos(const QString& titulo, const QString& carpetaPrograma);
 
 // The quick queries of "Consultas": a product's live purchase lines, live
-// remission lines and movement rows, in the data folder.
-QString ConsultaComprasProducto(const QString& carpetaDatos, const QString& clave);
-QString ConsultaVentasProducto(const QString& carpetaDatos, const QString& clave);
-QString ConsultaMovimientosProducto(const QString& carpetaDatos, const QString& clave);
+// remission lines and movement rows.
+QString ConsultaComprasProducto(const QString& clave);
+QString ConsultaVentasProducto(const QString& clave);
+QString ConsultaMovimientosProducto(const QString& clave);

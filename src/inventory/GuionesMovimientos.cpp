@@ -6,6 +6,7 @@
 #include "platform/db/Consulta.h"
 #include "platform/db/Literales.h"
 #include "reports/Formatos.h"
+#include "shell/LugarTablas.h"
 
 namespace {
 
@@ -31,10 +32,10 @@ const QString kColumnasTablaGeneral = QStringLiteral(
     "DOCU NUMERIC(6,0), CLAVE CHAR(20), DESCRIPCIO CHAR(25), CANTIDAD NUMERIC(10,2), PRECIO NUMERIC(10,2), "
     "PRECIO_UNIT NUMERIC(10,2), MOVIMIENTO NUMERIC(10,2), FECHA DATE, FECHA2 NUMERIC(8,3), DES_MOVIM CHAR(25)");
 
-QString GuionEntradasSalidas(const QString& titulo, const QString& carpetaDatos, bool entradas) {
+QString GuionEntradasSalidas(const QString& titulo, bool entradas) {
   return u'$' + titulo + kCR +
          QStringLiteral("& Select CLDOC_MI,CLPRO_MI,DESCR_MI,CANTI_MI,COSUN_MI,FEDOC_MI from ") +
-         Ruta(carpetaDatos, QStringLiteral("Movinven.DBF")) + kCR +
+         TablaSQL(QStringLiteral("Movinven.DBF")) + kCR +
          (entradas ? QStringLiteral("?(TIMOV_MI>50) ") : QStringLiteral("?(TIMOV_MI<51) ")) + u'\u00BF' + kCR +
          QStringLiteral("!CLDOC_MI") + kCR +
          QStringLiteral("%e           c            c                 t             t              c         ") + kCR +
@@ -65,11 +66,10 @@ void CreaTablaReporte(const QString& carpeta, const QString& nombre, const QStri
   }
 }
 
-std::vector<FuenteGeneral> FuentesGeneralMovimientos(const QString& carpetaDatos, const QString& d1,
-                                                     const QString& d2) {
+std::vector<FuenteGeneral> FuentesGeneralMovimientos(const QString& d1, const QString& d2) {
   const QString ventas = QStringLiteral("Select CLDOC_FD,CLPRO_FD,DEPRO_FD,CANTI_FD,PUNPR_FD,FEDOC_FD,FECHA from ");
   const auto venta = [&](const QString& archivo, const QString& condicion, int movimiento) {
-    return FuenteGeneral{ventas + Ruta(carpetaDatos, archivo) + RangoFechas(QStringLiteral("FEDOC_FD"), d1, d2) +
+    return FuenteGeneral{ventas + TablaSQL(archivo) + RangoFechas(QStringLiteral("FEDOC_FD"), d1, d2) +
                              condicion + Vigente(QStringLiteral("TREGI_FD")),
                          QStringLiteral("CLDOC_FD"),
                          QStringLiteral("CLPRO_FD"),
@@ -83,7 +83,7 @@ std::vector<FuenteGeneral> FuentesGeneralMovimientos(const QString& carpetaDatos
   };
   return {
       {QStringLiteral("Select CLDOC_MI,CLPRO_MI,DESCR_MI,CANTI_MI,COSUN_MI,PUNIT_MI,FEDOC_MI,TIMOV_MI,FECHA from ") +
-           Ruta(carpetaDatos, QStringLiteral("Movinven.DBF")) + RangoFechas(QStringLiteral("FEDOC_MI"), d1, d2),
+           TablaSQL(QStringLiteral("Movinven.DBF")) + RangoFechas(QStringLiteral("FEDOC_MI"), d1, d2),
        QStringLiteral("CLDOC_MI"), QStringLiteral("CLPRO_MI"), QStringLiteral("DESCR_MI"), QStringLiteral("CANTI_MI"),
        QStringLiteral("COSUN_MI"), QStringLiteral("PUNIT_MI"), QStringLiteral("FEDOC_MI"), QStringLiteral("TIMOV_MI"),
        0},
@@ -91,7 +91,7 @@ std::vector<FuenteGeneral> FuentesGeneralMovimientos(const QString& carpetaDatos
       venta(QStringLiteral("facturad.dbf"), QStringLiteral(" and TDOCU_FD IS NULL"), 1),
       venta(QStringLiteral("RemisioD.dbf"), QString(), 3),
       {QStringLiteral("Select CLDOC_OD,CLPRO_OD,DESCR_OD,CANTI_OD,CUNIT_OD,FEDOC_OD,FECHA from ") +
-           Ruta(carpetaDatos, QStringLiteral("ComprasD.dbf")) + RangoFechas(QStringLiteral("FEDOC_OD"), d1, d2) +
+           TablaSQL(QStringLiteral("ComprasD.dbf")) + RangoFechas(QStringLiteral("FEDOC_OD"), d1, d2) +
            Vigente(QStringLiteral("TREGI_OD")),
        QStringLiteral("CLDOC_OD"), QStringLiteral("CLPRO_OD"), QStringLiteral("DESCR_OD"), QStringLiteral("CANTI_OD"),
        QStringLiteral("CUNIT_OD"), QString(), QStringLiteral("FEDOC_OD"), QString(), 51},
@@ -121,8 +121,8 @@ QString GuionGeneralMovimientos(const QString& titulo, const QString& carpetaPro
          kCR + u'@' + kCR;
 }
 
-QString ConsultaKardexMovimientos(const QString& carpetaDatos, const QString& clave) {
+QString ConsultaKardexMovimientos(const QString& clave) {
   return QStringLiteral("Select CLPRO_MI,DESCR_MI,CANTI_MI,COSUN_MI,CLDOC_MI,TIMOV_MI,FEDOC_MI,REFMO_MI from ") +
-         Ruta(carpetaDatos, QStringLiteral("movinven.dbf")) + QStringLiteral("  Where TIMOV_MI>0 and CLPRO_MI=") +
+         TablaSQL(QStringLiteral("movinven.dbf")) + QStringLiteral("  Where TIMOV_MI>0 and CLPRO_MI=") +
          db::LiteralComillas(clave);
 }

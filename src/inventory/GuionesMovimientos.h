@@ -14,10 +14,12 @@
 
 #include <vector>
 
+// Every company table is named in its own folder (shell/LugarTablas.h).
+//
 // "Entradas" (the rows of concepts above 50) or "Salidas" (50 and below) of
-// the movement table of the data folder, titled `titulo`; the runner puts
-// its dialog's choices where the condition line says.
-QString GuionEntradasSalidas(const QString& titulo, const QString& carpetaDatos, bool entradas);
+// the movement table, titled `titulo`; the runner puts its dialog's choices
+// where the condition line says.
+QString GuionEntradasSalidas(const QString& titulo, bool entradas);
 
 // One comparison of a condition row of the parameters dialog, to follow the
 // field's name: "=", "<", ">", "<>", "<=", ">=" with the value between double
@@ -55,16 +57,15 @@ struct FuenteGeneral {
 // The sources in the order they fill the work table: movement rows, invoice
 // lines not made from remissions (movement 1), remission lines (3) and
 // purchase lines (51), none cancelled, of the dates d1 to d2 (both "m/d/yyyy",
-// FechaSQL) included, all of the data folder.
-std::vector<FuenteGeneral> FuentesGeneralMovimientos(const QString& carpetaDatos, const QString& d1,
-                                                     const QString& d2);
+// FechaSQL) included.
+std::vector<FuenteGeneral> FuentesGeneralMovimientos(const QString& d1, const QString& d2);
 
 // The script of "General Movimientos" over the work table of the program
 // folder: with a condition (SQL text of the dialog's rows) its "?" line and
 // the columns without the unit price; without one, the unit price too.
 QString GuionGeneralMovimientos(const QString& titulo, const QString& carpetaPrograma, const QString& condicion);
 
-// The stock card of one product from the movement rows of the data folder
-// (concepts above 0), and the order it is read in.
-QString ConsultaKardexMovimientos(const QString& carpetaDatos, const QString& clave);
+// The stock card of one product from the movement rows (concepts above 0),
+// and the order it is read in.
+QString ConsultaKardexMovimientos(const QString& clave);
 inline const QString kOrdenKardexMovimientos = QStringLiteral("order by FEDOC_MI,CLDOC_MI");

@@ -23,6 +23,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Principa.h"
 
 #include <QCheckBox>
@@ -378,10 +379,10 @@ void TFormaInventario::FormShow() {
 }
 
 void TFormaInventario::PreparaTablas() {
-  const QString inventario = CarpetaInventario();
+  const db::Carpetas carpetas = CarpetasEmpresa();
   for (db::Tabla* tabla : {TablaInventario, TablaInventario2, TablaKardex}) {
     tabla->Close();
-    tabla->SetCarpeta(inventario);
+    ApuntaTabla(*tabla, carpetas);
     AbreTabla(*tabla);
   }
   TablaAuxiliar->Close();

@@ -35,6 +35,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -233,7 +234,9 @@ class TFormaInventario : public ui::Forma {
   // Opens the window on a product (the catalogue browser's entry): the
   // window is prepared when it never was, then the key is found exactly on
   // tag ICLPRO and shown. The caller puts the user into Usuario and shows it.
-  void PosicionaProducto(const QString& clave);
+  // False, and nothing touched, while a product is being entered or
+  // changed: the table stays on that product's row.
+  bool PosicionaProducto(const QString& clave);
 
   // --- Commands (buttons, menu items and keys).
   void BotonNuevoClick();
@@ -362,13 +365,14 @@ class TFormaInventario : public ui::Forma {
   void TotalesSoloAdministrador();
   int NumeroUsuario() const;
   void RegistraBitacora(const QString& accion);
-  // Rows of INVENTAR.DBF holding the key, other than the row being entered,
-  // of the warehouse in NoAlmacen when several are in use.
-  int CuentaClave(const QString& clave);
+  // Rows of INVENTAR.DBF, read afresh through `productos`, holding the key,
+  // other than the row being entered, of the warehouse in NoAlmacen when
+  // several are in use.
+  int CuentaClave(db::Tabla& productos, const QString& clave);
   // The key box passes the checks of a save: not empty, and in new mode or
-  // renamed in a change, held by no other row. Shows kClaveYaExiste
-  // otherwise, focusing the key box.
-  bool ClaveAceptable();
+  // renamed in a change, held by no other row (counted through
+  // `productos`). Shows kClaveYaExiste otherwise, focusing the key box.
+  bool ClaveAceptable(db::Tabla& productos);
   // Makes the edit copy of the current product and binds the boxes to it.
   void PreparaCopia();
   // Writes into the product row the fields of the copy the user changed
@@ -409,6 +413,9 @@ class TFormaInventario : public ui::Forma {
   void TerminaRecorrido(qint64 registro);
   // A command over the product shown can run: browsing, on a product.
   bool EnProducto() const;
+  // The product table as the window shows it, for a walk: a handle of its
+  // own, with the window's warehouse filter and, when `enSuOrden`, its tag.
+  std::unique_ptr<db::Tabla> ProductosDeVentana(bool soloLectura, bool enSuOrden) const;
 
   // Rules of the boxes (Inven_campos.cpp).
   void ConectaCampos();

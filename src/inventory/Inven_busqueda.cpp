@@ -24,7 +24,13 @@ void TFormaInventario::Mueve(bool adelante) {
 void TFormaInventario::ConsultaProducto() {
   QString clave = EditCLPRO_I->text();
   BuscaProducto(EditCLPRO_I->text(), 1, clave);
-  if (TablaInventario->FindKey({clave})) MuestraProducto();
+  // The lookup answers a key: found on the key tag, then shown in the order
+  // the user chose (the table stays on the row when its tag changes).
+  const QString orden = TablaInventario->IndexName();
+  TablaInventario->SetIndexName(kTagClaveProducto);
+  const bool encontrado = TablaInventario->FindKey({clave});
+  TablaInventario->SetIndexName(orden);
+  if (encontrado) MuestraProducto();
 }
 
 void TFormaInventario::Ordena(const QString& tag, const QString& titulo) {
@@ -74,9 +80,9 @@ void TFormaInventario::ConservaProducto(const std::function<void()>& recorrido) 
   recorrido();
 }
 
-void TFormaInventario::PosicionaProducto(const QString& clave) {
+bool TFormaInventario::PosicionaProducto(const QString& clave) {
   // A product being entered or changed keeps the table on its row.
-  if (Editando()) return;
+  if (Editando()) return false;
   if (Tag() == 0) {
     SetTag(1);
     PreparaTablas();
@@ -95,4 +101,5 @@ void TFormaInventario::PosicionaProducto(const QString& clave) {
   TablaInventario->SetIndexName(kTagClaveProducto);
   TablaInventario->FindKey({clave});
   MuestraProducto();
+  return true;
 }

@@ -112,7 +112,7 @@ void TFormaInventario::ClaveExit() {
     return;
   }
   if (!Nuevo() && clave == ClaveAnterior) return;
-  if (CuentaClave(clave) == 0) return;
+  if (CuentaClave(*TablaInventario2, clave) == 0) return;
   MuestraMensaje(kClaveProductoExiste);
   EditCLPRO_I->setFocus(Qt::OtherFocusReason);
 }

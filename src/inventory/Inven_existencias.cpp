@@ -28,6 +28,7 @@
 #include "platform/ui/ControlesDatos.h"
 #include "reports/Progreso.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QLineEdit>
 
@@ -63,18 +64,18 @@ enum class Fuente {
   Reducida,
 };
 
-Recuento Recuenta(Fuente fuente, bool espejo, const QString& datos, const QString& inventario, const QString& clave,
+Recuento Recuenta(Fuente fuente, bool espejo, const db::Carpetas& empresa, const QString& clave,
                   const QString& existencia) {
   Recuento r;
   QString totales;
   if (fuente == Fuente::Reducida) {
-    totales = CalculaExistenciaKardex(ConsultaExistenciaReducida(inventario, clave));
+    totales = CalculaExistenciaKardex(ConsultaExistenciaReducida(empresa, clave));
   } else if (espejo) {
     r.espejo = true;
-    r.existencia = MuestraKardexIntegral(ConsultaEspejoExistencia(inventario, clave), kOrdenEspejo, existencia, false);
+    r.existencia = MuestraKardexIntegral(ConsultaEspejoExistencia(empresa, clave), kOrdenEspejo, existencia, false);
     return r;
   } else {
-    totales = CalculaExistenciaKardex(ConsultaExistencia(datos, inventario, clave));
+    totales = CalculaExistenciaKardex(ConsultaExistencia(empresa, clave));
   }
   ElementoComa(totales, 1, r.existencia);
   ElementoComa(totales, 2, r.entradas);
@@ -135,17 +136,21 @@ bool TFormaInventario::EnProducto() const {
   return !recorriendo_ && !Editando() && TablaInventario->Active() && !TablaInventario->IsEmpty();
 }
 
+std::unique_ptr<db::Tabla> TFormaInventario::ProductosDeVentana(bool soloLectura, bool enSuOrden) const {
+  const db::Tabla& t = *TablaInventario;
+  return AbreProductos(soloLectura, enSuOrden ? t.IndexName() : QString(), t.Filtered() ? t.Filter() : QString());
+}
+
 qint64 TFormaInventario::RecorreExistencias(RecorridoExistencias& recorrido) {
   struct Marca {
     bool& b;
     explicit Marca(bool& valor) : b(valor) { b = true; }
     ~Marca() { b = false; }
   } marca(recorriendo_);
-  const QString datos = CarpetaDatosEmpresa();
-  const QString inventario = CarpetaInventario();
+  const db::Carpetas empresa = CarpetasEmpresa();
   const bool espejo = recorrido.fuente == Fuente::Documentos && Linea(ConfKardexIntegral) == u"S";
 
-  auto productos = AbreProductos(false, TablaInventario->IndexName());
+  auto productos = ProductosDeVentana(false, true);
   const qint64 n = productos->RecordCount();
   if (!productos->VeARegistro(TablaInventario->RecNo())) productos->First();
   const db::Campo& vendido = productos->FieldByName(QStringLiteral("VANCA_I"));
@@ -166,7 +171,7 @@ qint64 TFormaInventario::RecorreExistencias(RecorridoExistencias& recorrido) {
         avance.Ventana().setWindowTitle(clave);
         avance.Ventana().repaint();
         const QString guardada = existencia.IsNull() ? QString() : TextoCantidadKardex(existencia.AsFloat());
-        recorrido.accion(*productos, Recuenta(recorrido.fuente, espejo, datos, inventario, clave, guardada));
+        recorrido.accion(*productos, Recuenta(recorrido.fuente, espejo, empresa, clave, guardada));
       } catch (const std::exception&) {
         // A product that cannot be counted or written is passed over.
         if (productos->State() != db::Dataset::Estado::Navegando) productos->Cancel();
@@ -260,14 +265,13 @@ void TFormaInventario::AjustarInventarioSegunExistencias1Click() {
     return;
   }
   db::Tabla movimientos;
-  movimientos.SetCarpeta(CarpetaInventario());
-  movimientos.SetNombreTabla(kTablaMovimientos);
   RecorridoExistencias r;
   r.accion = [&](db::Tabla& productos, const Recuento& c) {
     if (!c.existencia.isEmpty()) AjustaPorMovimiento(movimientos, productos, c.existencia, Guardada(productos));
   };
   qint64 ultimo = 0;
   try {
+    ApuntaTabla(movimientos, kTablaMovimientos);
     movimientos.Open();
     ultimo = RecorreExistencias(r);
   } catch (const std::exception& e) {
@@ -356,10 +360,10 @@ void TFormaInventario::VerDesajuste1Click() {
   // Compared to the cent: entries and exits are sums of decimal quantities,
   // and a float sum that agrees to the cent is no difference.
   TFormaCaducidad forma(this);
-  forma.Query1->SetSQL(QStringLiteral("SELECT CLPRO_I,ENTRA_I,SALID_I,EXIST_I FROM ") +
-                       db::LiteralComillas(fs::Une(Linea(ConfCarpetaDatos), QStringLiteral("KARDEX.DBF"))) +
-                       QStringLiteral("  WHERE ABS(ENTRA_I+SALID_I-EXIST_I)>=0.005 order by CLPRO_I "));
   try {
+    forma.Query1->SetSQL(QStringLiteral("SELECT CLPRO_I,ENTRA_I,SALID_I,EXIST_I FROM ") +
+                         TablaSQL(QStringLiteral("KARDEX.DBF")) +
+                         QStringLiteral("  WHERE ABS(ENTRA_I+SALID_I-EXIST_I)>=0.005 order by CLPRO_I "));
     forma.Query1->Open();
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);

@@ -15,6 +15,7 @@
 #include "platform/fs/Texto.h"
 #include "platform/process/Procesos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QLineEdit>
 
@@ -30,14 +31,14 @@ const QString kSinCodigoBarras = QStringLiteral("No Se Puede Utilizar el Código
 void TFormaInventario::SpeedButton2Click() {
   TFormaLineas lineas(this);
   EligeDeConsulta(QStringLiteral("SELECT DISTINCT LIPRO_I FROM ") +
-                  db::LiteralComillas(fs::Une(CarpetaInventario(), QStringLiteral("inventar.dbf"))) +
+                  TablaSQL(QStringLiteral("inventar.dbf")) +
                   QStringLiteral(" order by LIPRO_I"));
   if (lineas.Tag() == 1)
     EscribeCampo(QStringLiteral("LIPRO_I"), lineas.Query1->FieldByName(QStringLiteral("LIPRO_I")).AsString());
 }
 
 void TFormaInventario::BotonObservacionClick() {
-  EditaObservaciones(EditCLPRO_I->text(), QStringLiteral("IN"), CarpetaInventario());
+  EditaObservaciones(EditCLPRO_I->text(), QStringLiteral("IN"), CarpetaDeTabla(kTablaObservaciones));
 }
 
 // "Repetir": a new product holding every non-empty field of the one shown,

@@ -8,6 +8,7 @@
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_fecha.h"
+#include "foundation/rutinas_numero.h"
 #include "inventory/ConciliaExistencias.h"
 #include "inventory/Costeo.h"
 #include "inventory/EdicionFila.h"
@@ -23,6 +24,7 @@
 #include "platform/ui/PuertaModal.h"
 #include "reports/Progreso.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -32,7 +34,7 @@
 
 namespace {
 
-QString Linea(int n) {
+QString LineaKardex(int n) {
   QString valor;
   LeeLineaConfig(n, valor);
   return valor;
@@ -82,26 +84,24 @@ void TarjetaDelProducto(TFormaInventario& f,
 
 void TFormaInventario::Kardex1Click() {
   if (!EnProducto()) return;
-  if (Linea(ConfKardexIntegral) == u"S") {
-    const QString inventario = CarpetaInventario();
+  if (LineaKardex(ConfKardexIntegral) == u"S") {
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
-      return MuestraKardexIntegral(ConsultaEspejoExistencia(inventario, clave), kOrdenEspejo, existencia, true);
+      return MuestraKardexIntegral(ConsultaEspejoExistencia(CarpetasEmpresa(), clave), kOrdenEspejo, existencia,
+                                   true);
     });
-  } else if (Linea(ConfIntegraMovimientos) == u"SI") {
+  } else if (LineaKardex(ConfIntegraMovimientos) == u"SI") {
     Kardexalterno1Click();
   } else {
-    const QString inventario = CarpetaInventario();
     TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
-      return MuestraKardex(ConsultaTarjetaMovimientos(inventario, clave), kOrdenTarjeta, existencia);
+      return MuestraKardex(ConsultaTarjetaMovimientos(CarpetasEmpresa(), clave), kOrdenTarjeta, existencia);
     });
   }
 }
 
 void TFormaInventario::Neuvokardex1Click() {
   if (!EnProducto()) return;
-  const QString datos = Linea(ConfCarpetaDatos);
   TarjetaDelProducto(*this, [&](const QString& clave, const QString& existencia) {
-    return MuestraKardex(ConsultaTarjetaMovimientos(datos, clave), kOrdenTarjeta, existencia);
+    return MuestraKardex(ConsultaTarjetaMovimientos(CarpetasEmpresa(), clave), kOrdenTarjeta, existencia);
   });
 }
 
@@ -109,8 +109,7 @@ void TFormaInventario::Kardexalterno1Click() {
   if (!EnProducto()) return;
   db::Tabla& t = *TablaInventario;
   try {
-    KardexAlternoProducto(CarpetaInventario(), Linea(ConfCarpetaDatos),
-                          t.FieldByName(QStringLiteral("CLPRO_I")).AsString(), EditEXIST_I->text(), t);
+    KardexAlternoProducto(t.FieldByName(QStringLiteral("CLPRO_I")).AsString(), EditEXIST_I->text(), t);
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);
   }
@@ -126,20 +125,23 @@ void TFormaInventario::AjustarCostoPromedio1Click() {
     return;
   }
   const QScopedValueRollback<bool> marca(recorriendo_, true);
-  const QString datos = Linea(ConfCarpetaDatos);
+  const db::Carpetas empresa = CarpetasEmpresa();
   qint64 ultimo = 0;
   try {
-    auto productos = AbreProductos(false, TablaInventario->IndexName());
+    auto productos = ProductosDeVentana(false, true);
     const db::Campo& clave = productos->FieldByName(QStringLiteral("CLPRO_I"));
     db::Campo& promedio = productos->FieldByName(QStringLiteral("CPROM_I"));
     for (productos->First(); !productos->Eof(); productos->Next()) {
       const QString k = clave.AsString();
       try {
         QString costo;
-        ElementoComa(CalculaCostoPromedio(ConsultaCostoPromedio(datos, k), kOrdenTarjeta, QStringLiteral("promedio"),
+        ElementoComa(CalculaCostoPromedio(ConsultaCostoPromedio(empresa, k), kOrdenTarjeta, QStringLiteral("promedio"),
                                           k) + u',',
                      2, costo);
-        if (!costo.isEmpty()) CambiaFila(*productos, kRegistroEnUso, [&] { promedio.SetAsString(costo); });
+        // A product without receipt rows (or only receipts without cost)
+        // has no average to give: it keeps its own.
+        if (!costo.isEmpty() && ValorReal(costo) > 0)
+          CambiaFila(*productos, kRegistroEnUso, [&] { promedio.SetAsString(costo); });
       } catch (const std::exception&) {
         // A product whose average cannot be had keeps its own.
       }
@@ -158,7 +160,7 @@ void TFormaInventario::ActualizarFechaUso1Click() {
   const QScopedValueRollback<bool> marca(recorriendo_, true);
   qint64 ultimo = 0;
   try {
-    auto productos = AbreProductos(false, TablaInventario->IndexName());
+    auto productos = ProductosDeVentana(false, true);
     const db::Campo& compra = productos->FieldByName(QStringLiteral("FEULC_I"));
     const db::Campo& venta = productos->FieldByName(QStringLiteral("FEULV_I"));
     db::Campo& uso = productos->FieldByName(QStringLiteral("HORAF_F"));
@@ -195,16 +197,14 @@ void TFormaInventario::cortedeInventario1Click() {
   }
   // Taken for itself alone: no station posts or reads movements while
   // their rows go.
-  const QString carpeta = CarpetaInventario();
   db::Tabla movimientos;
-  movimientos.SetCarpeta(carpeta);
-  movimientos.SetNombreTabla(kMovimientosCorte);
   movimientos.SetExclusive(true);
   try {
+    ApuntaTabla(movimientos, kMovimientosCorte);
     movimientos.Open();
   } catch (const plat::Error& e) {
     if (e.clase() == plat::Clase::EnUso)
-      MuestraMensaje(QStringLiteral("La tabla ") + fs::Une(carpeta, kMovimientosCorte) +
+      MuestraMensaje(QStringLiteral("La tabla ") + fs::Une(movimientos.Carpeta(), kMovimientosCorte) +
                      QStringLiteral(" está en uso en otra estación; no se borró ningún movimiento"));
     else
       ui::MuestraExcepcion(e);

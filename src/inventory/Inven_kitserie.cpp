@@ -4,7 +4,9 @@
 #include "inventory/DiseClave.h"
 #include "inventory/Inven.h"
 #include "inventory/Kit.h"
+#include "inventory/RegistroProducto.h"
 #include "inventory/Serie.h"
+#include "shell/LugarTablas.h"
 
 #include "foundation/dialogos.h"
 #include "platform/db/Tabla.h"
@@ -19,7 +21,7 @@
 
 // Whatever the "Producto Kit" box says: a product may get its components
 // before it is marked a kit.
-void TFormaInventario::SpeedButton1Click() { MuestraComponentesKit(EditCLPRO_I->text(), TablaInventario->Carpeta()); }
+void TFormaInventario::SpeedButton1Click() { MuestraComponentesKit(EditCLPRO_I->text()); }
 
 void TFormaInventario::NmerosdeSerie1Click() {
   if (!Series->isChecked()) {
@@ -35,6 +37,6 @@ void TFormaInventario::NmerosdeSerie1Click() {
 void TFormaInventario::ConfiguraClave1Click() {
   auto generador = std::make_unique<TFormaClaveDiseno>(this);
   generador->SetTag(0);
-  generador->LabelRuta->setText(CarpetaInventario());
+  generador->LabelRuta->setText(CarpetaDeTabla(kTablaProductos));
   generador->ShowModal();
 }

@@ -9,6 +9,8 @@
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_bitacora.h"
 #include "foundation/rutinas_numero.h"
+#include "inventory/RegistroProducto.h"
+#include "platform/Error.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
@@ -84,10 +86,14 @@ void TFormaInventario::MuestraExistencia() {
   }
   QString negativas;
   LeeLineaConfig(ConfExistenciasNegativas, negativas);
+  // The 0 is written only over a stock still negative under the row's
+  // lock: another station's raise since the row was read stays. A row held
+  // elsewhere past the wait is shown as it is, to be set at its next showing.
   if (Numero(t, "EXIST_I") < 0 && negativas.startsWith(u'N') && t.State() == db::Dataset::Estado::Navegando) {
-    t.Edit();
-    t.FieldByName(QStringLiteral("EXIST_I")).SetAsFloat(0);
-    t.Post();
+    try {
+      AnulaExistenciaNegativa(t);
+    } catch (const plat::Error&) {
+    }
   }
   const double existencia = Numero(t, "EXIST_I");
   const double empaque = Numero(t, "UEMPA_I");

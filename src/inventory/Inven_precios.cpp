@@ -11,6 +11,7 @@
 #include "foundation/rutinas_tablas.h"
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/AdicionalProducto.h"
+#include "inventory/ConPro.h"
 #include "inventory/FormulaCosto.h"
 #include "inventory/Politica.h"
 #include "inventory/PreciosPref.h"
@@ -26,6 +27,7 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/PuertaModal.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -108,24 +110,25 @@ void TFormaInventario::PolticadePrecios1Click() {
 void TFormaInventario::PreciosPreferencial1Click() {
   TFormaPrecios precios(this);
   // The grid edits the product table where the window keeps it.
-  precios.LabelRuta->setText(CarpetaInventario());
+  precios.LabelRuta->setText(CarpetaDeTabla(kTablaProductos));
   precios.ShowModal();
 }
 
 void TFormaInventario::RutasKardex1Click() {
-  QString datos;
-  LeeLineaConfig(ConfCarpetaDatos, datos);
-  MuestraRutasKardex(datos);
+  MuestraRutasKardex();
 }
 
 // Adds the price columns PLIS101_I to PLIS200_I the product table lacks,
-// one ALTER TABLE each; a column that cannot be added (the table open at
-// another station) is left for a later run. Each column added is told.
+// one ALTER TABLE each, which needs the table to itself: the product
+// lookup lets it go first. While another station (or window) has it open
+// nothing can be added, and the user is told once; a column refused for
+// any other reason is left for a later run. Each column added is told.
 void TFormaInventario::AgregaPrecios1Click() {
   if (Editando()) return;
   const QString clave = TablaInventario->Active() && !TablaInventario->IsEmpty()
                             ? TablaInventario->FieldByName(QStringLiteral("CLPRO_I")).AsString()
                             : QString();
+  CierraConsultaProductos();
   for (int n = kPrimeraListaExtra; n <= kUltimaListaExtra; ++n) {
     TablaInventario->Open();
     TablaInventario2->Close();
@@ -139,6 +142,13 @@ void TFormaInventario::AgregaPrecios1Click() {
                      QStringLiteral(" NUMERIC(8,2)"));
       Query1->Open();
       ui::MensajeSimple(campo);
+    } catch (const plat::Error& e) {
+      if (e.clase() == plat::Clase::EnUso) {
+        MuestraMensaje(QStringLiteral("La tabla %1 está abierta en otra estación o ventana; ciérrela para agregar los "
+                                      "precios")
+                           .arg(kTablaProductos));
+        break;
+      }
     } catch (const std::exception&) {
     }
   }

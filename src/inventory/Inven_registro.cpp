@@ -48,6 +48,27 @@ bool EnEdicion(const db::Dataset& d) {
   return d.State() == db::Dataset::Estado::Editando || d.State() == db::Dataset::Estado::Insertando;
 }
 
+// The product table's numbering lock over the key check and the write of a
+// save, taken by a handle of its own (the window's row stays in edit): two
+// stations saving one key take turns, and the second finds the first one's
+// row.
+class TurnoClave {
+ public:
+  explicit TurnoClave(const db::Tabla& productos) {
+    tabla_.SetCarpeta(productos.Carpeta());
+    tabla_.SetNombreTabla(productos.NombreTabla());
+    tabla_.SetIndexName(kTagClaveProducto);
+    tabla_.Open();
+    numeracion_.emplace(tabla_);
+  }
+  db::Tabla& Tabla() { return tabla_; }
+  void Suelta() { numeracion_.reset(); }
+
+ private:
+  db::Tabla tabla_;
+  std::optional<db::Numeracion> numeracion_;
+};
+
 }  // namespace
 
 bool TFormaInventario::Nuevo() const { return ui::Tag(BotonNuevo) == 1; }
@@ -90,8 +111,7 @@ void TFormaInventario::RegistraBitacora(const QString& accion) {
   RegistraHistorial(true, CarpetaDatos, u'I', EditCLPRO_I->text(), accion, nombre);
 }
 
-int TFormaInventario::CuentaClave(const QString& clave) {
-  db::Tabla& t = *TablaInventario2;
+int TFormaInventario::CuentaClave(db::Tabla& t, const QString& clave) {
   t.Refresh();
   const qint64 propio = Nuevo() ? filaNueva_ : 0;
   const QString almacen = QString::number(NoAlmacen->value());
@@ -106,10 +126,10 @@ int TFormaInventario::CuentaClave(const QString& clave) {
   return n;
 }
 
-bool TFormaInventario::ClaveAceptable() {
+bool TFormaInventario::ClaveAceptable(db::Tabla& productos) {
   const QString clave = EditCLPRO_I->text();
   bool repetida = clave.isEmpty();
-  if (!repetida && (Nuevo() || clave != ClaveAnterior)) repetida = CuentaClave(clave) > 0;
+  if (!repetida && (Nuevo() || clave != ClaveAnterior)) repetida = CuentaClave(productos, clave) > 0;
   if (!repetida) return true;
   MuestraMensaje(kClaveYaExiste);
   EditCLPRO_I->setFocus(Qt::OtherFocusReason);
@@ -278,7 +298,8 @@ void TFormaInventario::TerminaEdicion() {
 void TFormaInventario::BotonGuardarClick() {
   if (!Editando()) return;
   if (TablaInventario2->Active()) TablaInventario2->First();
-  if (!ClaveAceptable()) return;
+  TurnoClave turno(*TablaInventario);
+  if (!ClaveAceptable(turno.Tabla())) return;
   const QString clave = EditCLPRO_I->text();
   if (Nuevo()) {
     TablaInventario->Edit();
@@ -290,6 +311,7 @@ void TFormaInventario::BotonGuardarClick() {
     EscribeControles();
     // A refused post keeps what was typed, still being entered.
     TablaInventario->Post();
+    turno.Suelta();
     QString abiertas;
     LeeLineaConfig(ConfBasesAbiertas, abiertas);
     if (abiertas == u"NO") {
@@ -298,6 +320,7 @@ void TFormaInventario::BotonGuardarClick() {
     }
   } else {
     AplicaCopia([this] { EscribeControles(); });
+    turno.Suelta();
     DescartaCopia();
     // The saved change stays saved when a document table cannot be read:
     // the recount only reports it.
@@ -358,7 +381,9 @@ void TFormaInventario::FormCloseQuery(bool& puedeCerrar) {
   }
   try {
     const bool guarda = respuesta == 1 && !EditCLPRO_I->text().isEmpty();
-    if (guarda && !ClaveAceptable()) {
+    std::optional<TurnoClave> turno;
+    if (guarda) turno.emplace(*TablaInventario);
+    if (guarda && !ClaveAceptable(turno->Tabla())) {
       puedeCerrar = false;
       return;
     }

@@ -32,6 +32,7 @@
 #include "reports/RepoSQL.h"
 #include "reports/Vistas.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -96,7 +97,7 @@ void TFormaInventario::Listado(const QString& item) {
   if (!listado || !accion) return;
   const QString titulo = accion->text();
   CorreGuion(titulo, QStringLiteral("CLPRO_I"),
-             GuionListadoInventario(*listado, titulo, CarpetaInventario(), FactorStockGuion(Linea(ConfFactorStock))));
+             GuionListadoInventario(*listado, titulo, FactorStockGuion(Linea(ConfFactorStock))));
 }
 
 void TFormaInventario::Stocks1Click() { Listado(QStringLiteral("Stocks1")); }
@@ -116,7 +117,7 @@ void TFormaInventario::ExistenciasporFactor1Click() { Listado(QStringLiteral("Ex
 
 void TFormaInventario::EmpaquesyCajas1Click() {
   try {
-    auto t = AbreProductos(false);
+    auto t = ProductosDeVentana(false, false);
     db::Campo& existencia = t->FieldByName(QStringLiteral("EXIST_I"));
     db::Campo& empaque = t->FieldByName(QStringLiteral("UEMPA_I"));
     db::Campo& piezas = t->FieldByName(QStringLiteral("EXIFA_I"));
@@ -141,22 +142,21 @@ void TFormaInventario::Caducidad1Click() {
                             ? TablaInventario->FieldByName(QStringLiteral("CLPRO_I")).AsString()
                             : QString();
   CorreGuion(titulo, QStringLiteral("CLPRO_I"),
-             GuionCaducidadProducto(titulo, CarpetaInventario(), Linea(ConfCarpetaDatos), clave));
+             GuionCaducidadProducto(titulo, clave));
 }
 
 void TFormaInventario::HistoriaComprasyVentas1Click() {
   const QString titulo = Componente<QAction>(QStringLiteral("HistoriaComprasyVentas1"))->text();
-  CorreGuion(titulo, QString(), GuionHistoriaProducto(titulo, Linea(ConfCarpetaDatos), EditCLPRO_I->text()));
+  CorreGuion(titulo, QString(), GuionHistoriaProducto(titulo, EditCLPRO_I->text()));
 }
 
 // --- The expiry batches of every product.
 
 void TFormaInventario::Caducidad3Click() {
   const QString titulo = Componente<QAction>(QStringLiteral("Caducidad3"))->text();
-  const QString inventario = CarpetaInventario();
   CreaTablaCaducidad(CarpetaPrograma, true);
   try {
-    auto productos = AbreProductos(true);
+    auto productos = ProductosDeVentana(true, false);
     const qint64 n = productos->RecordCount();
     const db::Campo& clave = productos->FieldByName(QStringLiteral("CLPRO_I"));
     const db::Campo& existencia = productos->FieldByName(QStringLiteral("EXIST_I"));
@@ -164,7 +164,7 @@ void TFormaInventario::Caducidad3Click() {
     qint64 i = 0;
     for (productos->First(); !productos->Eof(); productos->Next()) {
       const QString k = clave.AsString();
-      AgregaCaducidadProducto(CarpetaPrograma, ConsultaLotesProducto(inventario, k, true), existencia.AsFloat());
+      AgregaCaducidadProducto(CarpetaPrograma, ConsultaLotesProducto(k, true), existencia.AsFloat());
       avance.Ventana().Mensaje2->setText(k);
       ++i;
       avance.Ventana().FijaAvance(static_cast<int>(std::lround(100.0 * double(i) / double(n))));
@@ -199,11 +199,10 @@ void TFormaInventario::KardexConcentrado1Click() {
   }
   const QString archivo =
       CarpetaPrograma + QStringLiteral("\\TEMPO\\Kardex") + QString::number(NumeroDeFecha(fs::Hoy())) + ".XLS";
-  const QString datos = Linea(ConfCarpetaDatos);
-  const QString inventario = CarpetaInventario();
+  const db::Carpetas empresa = CarpetasEmpresa();
   QStringList lineas = {QStringLiteral("CLAVE\tENTRADAS\tSALIDAS\tEXISTENCIAS")};
   try {
-    auto productos = AbreProductos(true, TablaInventario->IndexName());
+    auto productos = ProductosDeVentana(true, true);
     const qint64 n = productos->RecordCount();
     // From the product shown to the end of the table, in the window's order.
     if (TablaInventario->Active() && !TablaInventario->IsEmpty()) productos->VeARegistro(TablaInventario->RecNo());
@@ -218,7 +217,7 @@ void TFormaInventario::KardexConcentrado1Click() {
         try {
           const QString k = clave.AsString();
           avance.Ventana().setWindowTitle(k);
-          const QString totales = SumaMovimientosKardex(ConsultaExistencia(datos, inventario, k));
+          const QString totales = SumaMovimientosKardex(ConsultaExistencia(empresa, k));
           if (!totales.isEmpty())
             lineas << k + u'\t' + totales + u'\t' + FormatoMascara(kMascaraExistencia, existencia.AsFloat());
         } catch (const std::exception&) {
@@ -261,23 +260,21 @@ void TFormaInventario::ConsultaRapida(const QString& consulta) {
 }
 
 void TFormaInventario::Compras1Click() {
-  ConsultaRapida(ConsultaComprasProducto(Linea(ConfCarpetaDatos), EditCLPRO_I->text()));
+  ConsultaRapida(ConsultaComprasProducto(EditCLPRO_I->text()));
 }
 
 void TFormaInventario::Ventas1Click() {
-  ConsultaRapida(ConsultaVentasProducto(Linea(ConfCarpetaDatos), EditCLPRO_I->text()));
+  ConsultaRapida(ConsultaVentasProducto(EditCLPRO_I->text()));
 }
 
 void TFormaInventario::Movimientos1Click() {
-  ConsultaRapida(ConsultaMovimientosProducto(Linea(ConfCarpetaDatos), EditCLPRO_I->text()));
+  ConsultaRapida(ConsultaMovimientosProducto(EditCLPRO_I->text()));
 }
 
 void TFormaInventario::Personalizar1Click() {
   TFormaConsulta consulta;
   db::Tabla& tabla = *consulta.TablaConsulta;
-  // The product table is the inventory folder's, as everywhere.
-  tabla.SetCarpeta(CarpetaInventario());
-  tabla.SetNombreTabla(kArchivoProductosGuion);
+  ApuntaTabla(tabla, kArchivoProductosGuion);
   AbreTabla(tabla);
   if (tabla.Active()) {
     tabla.First();
@@ -305,7 +302,7 @@ void TFormaInventario::Caducidad2Click() {
                                 : 0;
   TFormaCaducidad caducidad(this);
   try {
-    caducidad.AnalizaCaducidad(CarpetaPrograma, ConsultaLotesProducto(CarpetaInventario(), EditCLPRO_I->text(), false),
+    caducidad.AnalizaCaducidad(CarpetaPrograma, ConsultaLotesProducto(EditCLPRO_I->text(), false),
                                existencia);
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);

@@ -7,6 +7,7 @@
 #include "platform/ui/Eventos.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "shell/LugarTablas.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -71,10 +72,10 @@ void TFormaKit::FormCloseQuery(bool& puedeCerrar) {
   if (!GuardaFilaRejilla(*Detalle)) puedeCerrar = false;
 }
 
-void MuestraComponentesKit(const QString& clave, const QString& carpeta) {
+void MuestraComponentesKit(const QString& clave) {
   auto forma = std::make_unique<TFormaKit>();
   forma->ClaveKit = clave;
-  forma->TablaKit->SetCarpeta(carpeta);
+  ApuntaTabla(*forma->TablaKit);
   forma->TablaKit->Open();
   forma->TablaKit->SetRange({clave}, {clave});
   const char* titulos[][2] = {

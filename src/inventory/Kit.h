@@ -44,7 +44,7 @@ class TFormaKit : public ui::Forma {
   void FormCloseQuery(bool& puedeCerrar) override;
 };
 
-// Shows the components of the kit `clave`, with KITS.DBF of `carpeta`,
+// Shows the components of the kit `clave`, with the company's KITS.DBF,
 // modally. A missing KITS.DBF gives the table layer's error (plat::Error)
 // before anything is shown.
-void MuestraComponentesKit(const QString& clave, const QString& carpeta);
+void MuestraComponentesKit(const QString& clave);

@@ -1,5 +1,7 @@
 #include "inventory/PosteoMovimiento.h"
 
+#include "foundation/UnidadTrabajo.h"
+#include "foundation/ValoresFila.h"
 #include "foundation/rutinas_fecha.h"
 #include "inventory/CamposRegistro.h"
 #include "inventory/EdicionFila.h"
@@ -32,6 +34,12 @@ const QString kNoGuardados = QStringLiteral("; no se guardó ningún movimiento"
 const QString kNoDeshecho = QStringLiteral("; parte de él quedó guardada y no se pudo deshacer");
 // The counterpart and the reference are cut to this in CLPRV_MI and REFMO_MI.
 constexpr int kCorte = 20;
+// The concept of a purchase's own charge row in the payables.
+constexpr int kConceptoCargoCompraNota = 51;
+// The facts of the unit: the documents stand (nothing is undone after it),
+// and an undo began.
+const QString kPasoFirme = QStringLiteral("FIRME");
+const QString kPasoDeshace = QStringLiteral("DESHACE");
 
 bool Escribiendo(const db::Dataset& d) { return d.State() == Estado::Editando || d.State() == Estado::Insertando; }
 
@@ -55,108 +63,154 @@ void Retiene(db::Tabla& tabla, const QString& ocupado) {
   }
 }
 
-// Every field of the row being edited, to be put back as it was.
-QVector<QVariant> Foto(const db::Dataset& tabla) {
-  QVector<QVariant> valores;
-  for (int i = 0; i < tabla.FieldCount(); ++i) valores << tabla.Fields(i).Value();
-  return valores;
-}
-
-void Revela(db::Dataset& tabla, const QVector<QVariant>& valores) {
-  for (int i = 0; i < tabla.FieldCount() && i < valores.size(); ++i) tabla.Fields(i).SetValue(valores[i]);
-}
-
-// The product fields a posting changes, as they were before it.
-const QString kCamposProducto[] = {QStringLiteral("EXIST_I"), QStringLiteral("CPROM_I"), QStringLiteral("FPGCI_I")};
-
-struct ProductoTocado {
-  qint64 registro = 0;
-  bool creado = false;          // made at a transfer's destination: undone by deleting it
-  QVector<QVariant> anteriores;  // kCamposProducto (invalid where the table lacks one)
-};
-
-QVector<QVariant> CamposAnteriores(const db::Tabla& productos) {
-  QVector<QVariant> v;
-  for (const QString& campo : kCamposProducto) {
-    const db::Campo* f = productos.FindField(campo);
-    v << (f ? f->Value() : QVariant());
-  }
+// The product fields a posting changes, as the row holds them.
+ValoresFila CamposProducto(const db::Dataset& productos) {
+  ValoresFila v;
+  for (const char* campo : {"EXIST_I", "CPROM_I", "FPGCI_I"})
+    if (const db::Campo* f = productos.FindField(QString::fromLatin1(campo))) v.append({f->Nombre(), f->Value()});
   return v;
 }
 
-// One totals update, written once the document stands.
-struct Total {
-  int signo;
-  QString clave;
-  int concepto;
-  double cantidad;
-  double existencia;
-};
+// The journal's texts of a capture line and back.
+QString CodificaPartida(const PartidaDocumentoMovimiento& l) {
+  const TPartidaCapturaMovimiento& p = l.partida;
+  const auto real = [](const std::optional<double>& v) { return v ? QVariant(*v) : QVariant(); };
+  const auto importe = [](const std::optional<Dinero>& v) { return v ? QVariant(v->Texto()) : QVariant(); };
+  return CodificaValores({{"CANTIDAD", real(p.CANTIDAD)},
+                          {"EMPAQUE", real(p.EMPAQUE)},
+                          {"CLAVE", p.CLAVE},
+                          {"DESCRIPCION", p.DESCRIPCION},
+                          {"COSTO", importe(p.COSTO)},
+                          {"PRECIO", importe(p.PRECIO)},
+                          {"CADUCIDAD", p.CADUCIDAD},
+                          {"INICIAL", real(p.INICIAL)},
+                          {"FINAL", real(p.FINAL)},
+                          {"concepto", qint64{l.concepto}},
+                          {"documento", qint64{l.documento}}})
+      .join(u'\t');
+}
 
-// One line to post: the capture line, the concept of its row and the
-// document it belongs to (an index into Posteo::numeros_).
+PartidaDocumentoMovimiento DecodificaPartida(const QString& texto) {
+  PartidaDocumentoMovimiento l;
+  TPartidaCapturaMovimiento& p = l.partida;
+  for (const auto& [campo, valor] : DecodificaValores(texto.split(u'\t'))) {
+    const auto real = [&]() -> std::optional<double> {
+      if (!valor.isValid()) return std::nullopt;
+      return valor.toDouble();
+    };
+    const auto importe = [&]() -> std::optional<Dinero> {
+      if (!valor.isValid()) return std::nullopt;
+      return Dinero::DeTexto(valor.toString());
+    };
+    if (campo == u"CANTIDAD") p.CANTIDAD = real();
+    else if (campo == u"EMPAQUE") p.EMPAQUE = real();
+    else if (campo == u"CLAVE") p.CLAVE = valor.toString();
+    else if (campo == u"DESCRIPCION") p.DESCRIPCION = valor.toString();
+    else if (campo == u"COSTO") p.COSTO = importe();
+    else if (campo == u"PRECIO") p.PRECIO = importe();
+    else if (campo == u"CADUCIDAD") p.CADUCIDAD = valor.toString();
+    else if (campo == u"INICIAL") p.INICIAL = real();
+    else if (campo == u"FINAL") p.FINAL = real();
+    else if (campo == u"concepto") l.concepto = static_cast<int>(valor.toLongLong());
+    else if (campo == u"documento") l.documento = static_cast<int>(valor.toLongLong());
+  }
+  return l;
+}
+
+QString Si(bool b) { return b ? QStringLiteral("S") : QStringLiteral("N"); }
+
+// One line to post: the capture line, the concept of its row, the document
+// it belongs to (an index into Posteo::numeros_) and the name of its steps
+// (its place among the lines, from 1).
 struct Linea {
   const TPartidaCapturaMovimiento* p;
   int concepto;
   std::size_t documento;
+  QString k;
 };
 
+// The posting of the lines as steps of the unit of work `u_` (UnidadTrabajo.h):
+//   M<k>      the row of line k (the provisional row, or one appended);
+//   ANT:<key> a product's fields before its first change (for an undo);
+//   E<k>      the product's stock before line k (the totals keep it);
+//   S<k>      the product's stock, average cost and date after line k;
+//   DP:<key>, DANT:<key>, DS<k>, DM<k>  the same at a transfer's destination
+//             (DP: a product made there);
+//   PV        the provisional row posted as it is (no line moves anything);
+//   FIRME     the documents stand; K<k>/KA<k> then the totals of line k.
+// An undo (DESHACE, then U... steps) runs the other way over what the
+// journal says was written, so a kill in the middle of it goes on undoing.
 class Posteo {
  public:
-  // One document: the header's number and concept for every line.
-  Posteo(const EncabezadoMovimiento& e, const std::vector<TPartidaCapturaMovimiento>& partidas, db::Tabla& movimientos,
-         db::Tabla& productos, db::Tabla& kardex)
-      : e_(e), movimientos_(movimientos), productos_(productos), kardex_(kardex), noGuardado_(kNoGuardado) {
-    for (const TPartidaCapturaMovimiento& p : partidas) lineas_.push_back({&p, e.concepto, 0});
-    numeros_.push_back(e.numero);
-  }
-
-  // New documents, numbered as their first rows are written; each line
-  // with its own concept.
-  Posteo(const EncabezadoMovimiento& e, const std::vector<PartidaDocumentoMovimiento>& partidas,
-         db::Tabla& movimientos, db::Tabla& productos, db::Tabla& kardex)
-      : e_(e), movimientos_(movimientos), productos_(productos), kardex_(kardex), noGuardado_(kNoGuardados),
-        nuevos_(true) {
-    for (const PartidaDocumentoMovimiento& p : partidas) {
-      const std::size_t documento = p.documento < 0 ? 0 : static_cast<std::size_t>(p.documento);
-      lineas_.push_back({&p.partida, p.concepto, documento});
+  Posteo(UnidadTrabajo& u, const GuardadoMovimiento& g, db::Tabla& movimientos, db::Tabla& productos,
+         db::Tabla& kardex)
+      : u_(u), e_(g.encabezado), g_(g), movimientos_(movimientos), productos_(productos), kardex_(kardex),
+        noGuardado_(g.nuevos ? kNoGuardados : kNoGuardado) {
+    int k = 0;
+    for (const PartidaDocumentoMovimiento& p : g.partidas) {
+      const std::size_t documento = g.nuevos && p.documento > 0 ? static_cast<std::size_t>(p.documento) : 0;
+      lineas_.push_back({&p.partida, g.nuevos ? p.concepto : e_.concepto, documento, QString::number(++k)});
       if (numeros_.size() <= documento) numeros_.resize(documento + 1, 0);
     }
+    if (numeros_.empty()) numeros_.push_back(0);
+    if (!g.nuevos) numeros_[0] = e_.numero;
   }
+
+  ~Posteo() { Suelta(); }
 
   // The document numbers, in document order (0 for one nothing was written of).
   const std::vector<qint64>& Numeros() const { return numeros_; }
 
-  ~Posteo() { Suelta(); }
-
   void Aplica() {
-    try {
-      Prepara();
-    } catch (const plat::Error& error) {
-      Suelta();
-      throw plat::Error(error.clase(), error.mensaje() + noGuardado_);
+    if (u_.Hecho(kPasoDeshace)) {
+      FallaYDeshace(plat::Error(plat::Clase::General, QStringLiteral("El guardado se había interrumpido")));
     }
-    try {
-      AplicaMovimientos();
-      if (e_.traspaso) AplicaTraspaso();
-      if (provisional_ && !provisionalEscrito_) {
-        movimientos_.Post();
-        provisionalEscrito_ = true;
+    if (!u_.Hecho(kPasoFirme)) {
+      try {
+        Prepara();
+      } catch (const plat::Error& error) {
+        Suelta();
+        // Nothing was written by this run; what a former one wrote waits.
+        if (!u_.HayEscrituras()) u_.Termina();
+        throw plat::Error(error.clase(), error.mensaje() + noGuardado_);
       }
-    } catch (const std::exception& error) {
-      const bool deshecho = Deshace();
-      Suelta();
-      const plat::Error* propio = dynamic_cast<const plat::Error*>(&error);
-      const QString texto = plat::TextoError(error);
-      throw plat::Error(propio ? propio->clase() : plat::Clase::General, texto + (deshecho ? noGuardado_ : kNoDeshecho));
+      try {
+        AplicaMovimientos();
+        if (e_.traspaso) AplicaTraspaso();
+        if (provisional_) {
+          u_.Fija(QStringLiteral("PV"), [&] {
+            if (movimientos_.State() == Estado::Editando) movimientos_.Post();
+          });
+        }
+      } catch (const std::exception& error) {
+        FallaYDeshace(error);
+      }
+      u_.Anota(kPasoFirme);
     }
     Suelta();
-    for (const Total& t : totales_)
-      ActualizaKardexMovimiento(kardex_, t.signo, t.clave, t.concepto, t.cantidad, t.existencia);
+    for (const Linea& l : lineas_) Totales(l);
+    // The tables stand on the last row written.
+    if (ultimo_ > 0) movimientos_.VeARegistro(ultimo_);
   }
 
  private:
   static double Cantidad(const TPartidaCapturaMovimiento& p) { return p.CANTIDAD.value_or(0); }
+
+  // Undoes what was written and throws `error` with what became of the
+  // document; the unit is ended when everything was undone.
+  [[noreturn]] void FallaYDeshace(const std::exception& error) {
+    const plat::Error* propio = dynamic_cast<const plat::Error*>(&error);
+    const QString texto = plat::TextoError(error);
+    const plat::Clase clase = propio ? propio->clase() : plat::Clase::General;
+    bool deshecho = false;
+    try {
+      deshecho = Deshace();
+    } catch (const std::exception&) {
+    }
+    Suelta();
+    if (deshecho) u_.Termina();
+    throw plat::Error(clase, texto + (deshecho ? noGuardado_ : kNoDeshecho));
+  }
 
   // The keys of the lines that move something, in key order: the order in
   // which every station takes product rows, so two never wait on each other.
@@ -170,11 +224,21 @@ class Posteo {
   void Prepara() {
     if (productos_.IndexName().compare(kTagClaveProducto, Qt::CaseInsensitive) != 0)
       productos_.SetIndexName(kTagClaveProducto);
-    if (movimientos_.State() == Estado::Insertando || (nuevos_ && movimientos_.State() == Estado::Editando))
+    if (movimientos_.State() == Estado::Insertando || (g_.nuevos && movimientos_.State() == Estado::Editando))
       movimientos_.Cancel();
-    if (movimientos_.State() == Estado::Editando) {
-      provisional_ = movimientos_.RecNo();
-      fotoProvisional_ = Foto(movimientos_);
+    provisional_ = g_.provisional;
+    if (provisional_) {
+      // The provisional row stays held (its edit, or taken again when the
+      // save is finished by a later run).
+      capturando_ = movimientos_.State() == Estado::Editando && movimientos_.RecNo() == provisional_;
+      if (!capturando_) {
+        if (movimientos_.State() == Estado::Editando) movimientos_.Cancel();
+        if (!movimientos_.VeARegistro(provisional_))
+          throw plat::Error(plat::Clase::NoExiste,
+                            QStringLiteral("El documento %1 ya no tiene su renglón en la tabla %2")
+                                .arg(e_.numero)
+                                .arg(movimientos_.NombreTabla()));
+      }
       movimientos_.RetieneRegistro();
     }
     for (const QString& clave : Claves()) {
@@ -216,27 +280,39 @@ class Posteo {
   // The movement row of one line, then its stock. A document without a
   // number yet draws it with its first row.
   void AplicaMovimientos() {
+    bool primera = provisional_ > 0;
     for (const Linea& l : lineas_) {
       const TPartidaCapturaMovimiento& p = *l.p;
       if (Cantidad(p) == 0) continue;
       qint64& numero = numeros_[l.documento];
       db::Tabla& t = movimientos_;
-      if (provisional_ && !provisionalEscrito_) {
-        LlenaRenglon(t, p, l.concepto, numero);
-        t.Post();
-        provisionalEscrito_ = true;
-      } else if (numero == 0) {
-        numero = IniciaDocumentoMovimiento(t, [&](db::Tabla& nueva) {
-          LlenaRenglon(nueva, p, l.concepto, nueva.FieldByName(kTagDocumentoMovimiento).AsInteger());
+      const QString paso = QStringLiteral("M") + l.k;
+      if (primera) {
+        primera = false;
+        u_.Fija(paso, [&] {
+          if (t.State() != Estado::Editando) {
+            if (!t.VeARegistro(provisional_)) throw plat::Error(plat::Clase::NoExiste, t.NombreTabla());
+            t.Edit();
+          }
+          LlenaRenglon(t, p, l.concepto, numero);
+          t.Post();
         });
-        agregados_.push_back(t.RecNo());
+        ultimo_ = provisional_;
+      } else if (numero == 0) {
+        // Drawn under the numbering lock; a row a former run wrote holds it.
+        {
+          t.CancelRange();
+          t.SetFiltered(false);
+          t.SetIndexName(kTagDocumentoMovimiento);
+          db::Numeracion numeracion(t);
+          const qint64 siguiente = SiguienteNumeroMovimiento(t);
+          ultimo_ = u_.Agrega(t, paso, [&](db::Dataset&) { LlenaRenglon(t, p, l.concepto, siguiente); }, true);
+        }
+        numero = t.FieldByName(QStringLiteral("CLDOC_MI")).AsInteger();
       } else {
-        t.Append();
-        LlenaRenglon(t, p, l.concepto, numero);
-        t.Post();
-        agregados_.push_back(t.RecNo());
+        ultimo_ = u_.Agrega(t, paso, [&](db::Dataset&) { LlenaRenglon(t, p, l.concepto, numero); });
       }
-      AplicaExistencia(p, l.concepto);
+      AplicaExistencia(l);
     }
   }
 
@@ -272,32 +348,80 @@ class Posteo {
   // The direction, the average cost and the totals follow the concept of
   // the line's document (a negative line's concept-8 row moves the stock
   // the document's way back).
-  void AplicaExistencia(const TPartidaCapturaMovimiento& p, int concepto) {
-    const bool entrada = EsEntrada(concepto);
+  void AplicaExistencia(const Linea& l) {
+    const TPartidaCapturaMovimiento& p = *l.p;
     if (!tomados_.contains(p.CLAVE) || !productos_.FindKey({p.CLAVE})) return;
-    auto [i, nuevo] = tocados_.try_emplace(p.CLAVE);
-    if (nuevo) i->second = {productos_.RecNo(), false, CamposAnteriores(productos_)};
+    u_.Anota(QStringLiteral("ANT:") + p.CLAVE, CodificaValores(CamposProducto(productos_)));
     const double cantidad = Cantidad(p);
-    const int signo = entrada ? 1 : -1;
-    std::optional<Dinero> promedio;
-    if ((concepto == ConceptoCompra || concepto == ConceptoInventarioInicial) && p.COSTO.value_or(Dinero()) > Dinero()) {
-      // The stock before this line: the row is held, nobody else moves it.
-      const auto campo = [&](const char* nombre) -> db::Campo& {
-        return productos_.FieldByName(QString::fromLatin1(nombre));
-      };
-      promedio = CostoPromedio(campo("TICOS_I").AsString(), registro::LeeReal(campo("EXIST_I")).value_or(0), cantidad,
-                               registro::LeeImporte(campo("CPROM_I")).value_or(Dinero()), *p.COSTO);
-    }
-    double existencia = 0;
-    SumaExistencia(productos_, signo * cantidad, [&](db::Tabla& t) {
-      if (promedio) registro::Escribe(t.FieldByName(QStringLiteral("CPROM_I")), promedio);
-      db::Campo& exist = t.FieldByName(QStringLiteral("EXIST_I"));
-      existencia = exist.AsFloat();
-      if (existencia < 0 && e_.sinNegativos) exist.SetAsFloat(0);
-      if (db::Campo* fecha = t.FindField(QStringLiteral("FPGCI_I"))) fecha->SetAsInteger(NumeroDeFecha(fs::Hoy()));
+    const double signo = SignoConcepto(l.concepto);
+    const auto campo = [](const db::Dataset& t, const char* nombre) -> db::Campo& {
+      return t.FieldByName(QString::fromLatin1(nombre));
+    };
+    // The stock before this line, which the totals keep (the row is held:
+    // nobody else moves it).
+    u_.Anota(QStringLiteral("E") + l.k, {CodificaValor(registro::LeeReal(campo(productos_, "EXIST_I")).value_or(0))});
+    const bool promedia =
+        (l.concepto == ConceptoCompra || l.concepto == ConceptoInventarioInicial) && p.COSTO.value_or(Dinero()) > Dinero();
+    u_.Cambia(QStringLiteral("S") + l.k, productos_, [&](const db::Dataset& fila) {
+      const double antes = registro::LeeReal(campo(fila, "EXIST_I")).value_or(0);
+      const double existencia = antes + signo * cantidad;
+      ValoresFila v = {{QStringLiteral("EXIST_I"), existencia < 0 && e_.sinNegativos ? 0.0 : existencia}};
+      if (promedia)
+        v.append({QStringLiteral("CPROM_I"),
+                  CostoPromedio(campo(fila, "TICOS_I").AsString(), antes, cantidad,
+                                registro::LeeImporte(campo(fila, "CPROM_I")).value_or(Dinero()), *p.COSTO)
+                      .Texto()});
+      if (fila.FindField(QStringLiteral("FPGCI_I"))) v.append({QStringLiteral("FPGCI_I"), qint64{NumeroDeFecha(fs::Hoy())}});
+      return v;
     });
-    // The totals keep the stock before the clamp at zero.
-    totales_.push_back({signo, p.CLAVE, concepto, cantidad, existencia});
+  }
+
+  // The totals of one line, once the documents stand: added to the key's
+  // row, or a row made for the key. Failures leave the totals as they were
+  // (ActualizaKardexMovimiento).
+  void Totales(const Linea& l) {
+    const TPartidaCapturaMovimiento& p = *l.p;
+    const auto antes = u_.Resultado(QStringLiteral("E") + l.k);
+    if (!antes || !u_.Hecho(QStringLiteral("S") + l.k)) return;
+    const double cantidad = Cantidad(p);
+    const int signo = SignoConcepto(l.concepto);
+    const double existencia = DecodificaValor(antes->value(0)).toDouble() + signo * cantidad;
+    const bool entrada = EsEntrada(l.concepto);
+    const double entradas = entrada ? cantidad : 0, salidas = entrada ? 0 : signo * cantidad;
+    const auto valores = [&](const db::Dataset& fila) {
+      return SumaTotales(fila, entradas, salidas, signo * cantidad, existencia);
+    };
+    const QString agrega = QStringLiteral("KA") + l.k, cambia = QStringLiteral("K") + l.k;
+    try {
+      if (!kardex_.Active()) return;
+      if (kardex_.IndexName().compare(kTagKardex, Qt::CaseInsensitive) != 0) kardex_.SetIndexName(kTagKardex);
+      const auto cambiaRenglon = [&] {
+        Retiene(kardex_, QStringLiteral("El producto %1 está en uso en los totales").arg(p.CLAVE));
+        u_.Cambia(cambia, kardex_, valores);
+        kardex_.SueltaRetenidos();
+      };
+      const bool agregada = u_.Hecho(agrega) || u_.Dudoso(agrega);
+      if (!agregada && (u_.Hecho(cambia) || kardex_.FindKey({p.CLAVE}))) {
+        cambiaRenglon();
+        return;
+      }
+      try {
+        u_.Agrega(kardex_, agrega, [&](db::Dataset& fila) {
+          fila.FieldByName(QStringLiteral("CLPRO_I")).SetAsString(p.CLAVE);
+          EscribeValores(fila, valores(fila));
+        });
+      } catch (const plat::Error&) {
+        // Another station made the key's row meanwhile (the unique tag
+        // refused this one): the line goes into that row.
+        if (!kardex_.FindKey({p.CLAVE})) throw;
+        cambiaRenglon();
+      }
+    } catch (const std::exception&) {
+      try {
+        if (kardex_.Active()) kardex_.SueltaRetenidos();
+      } catch (const std::exception&) {
+      }
+    }
   }
 
   // The lines carried into the destination folder's tables.
@@ -312,27 +436,28 @@ class Posteo {
       if (LocalizaDestino(p.CLAVE)) {
         const std::optional<double> empaque = registro::LeeReal(productos.FieldByName(QStringLiteral("UEMPA_I")));
         if (e_.traspasoPorEmpaque && empaque.value_or(0) > 0) factor = *empaque;
-        SumaExistencia(productos, cantidad * factor, [&](db::Tabla& t) {
-          db::Campo& exist = t.FieldByName(QStringLiteral("EXIST_I"));
-          if (exist.AsFloat() < 0 && e_.sinNegativos) exist.SetAsFloat(0);
+        u_.Cambia(QStringLiteral("DS") + l.k, productos, [&](const db::Dataset& fila) {
+          const double existencia =
+              registro::LeeReal(fila.FieldByName(QStringLiteral("EXIST_I"))).value_or(0) + cantidad * factor;
+          return ValoresFila{{QStringLiteral("EXIST_I"), existencia < 0 && e_.sinNegativos ? 0.0 : existencia}};
         });
       }
-      const auto llena = [&](db::Tabla& t) {
+      const auto llena = [&](db::Tabla& t, qint64 numero) {
+        t.FieldByName(QStringLiteral("CLDOC_MI")).SetAsInteger(numero);
         CamposRenglon(t, e_, p, ConceptoEntradaTraspaso, cantidad * factor);
         if (db::Campo* c = t.FindField(QStringLiteral("CADUC_MI"))) c->SetAsString(p.CADUCIDAD);
       };
+      const QString paso = QStringLiteral("DM") + l.k;
       if (numeroDestino_ == 0) {
         // The destination's number, under its numbering lock (held since
-        // the save began; let go here).
-        numeroDestino_ = IniciaDocumentoMovimiento(movimientos, llena);
+        // the save began; let go here); a row a former run wrote holds it.
+        const qint64 siguiente = SiguienteNumeroMovimiento(movimientos);
+        u_.Agrega(movimientos, paso, [&](db::Dataset&) { llena(movimientos, siguiente); }, true);
+        numeroDestino_ = movimientos.FieldByName(QStringLiteral("CLDOC_MI")).AsInteger();
         numeracionDestino_.reset();
       } else {
-        movimientos.Append();
-        movimientos.FieldByName(QStringLiteral("CLDOC_MI")).SetAsInteger(numeroDestino_);
-        llena(movimientos);
-        movimientos.Post();
+        u_.Agrega(movimientos, paso, [&](db::Dataset&) { llena(movimientos, numeroDestino_); });
       }
-      agregadosDestino_.push_back(movimientos.RecNo());
     }
   }
 
@@ -342,18 +467,22 @@ class Posteo {
   bool LocalizaDestino(const QString& clave) {
     db::Tabla& destino = *productosDestino_;
     if (clave.isEmpty()) return false;
-    if (destino.FindKey({clave})) {
-      auto [i, nuevo] = tocadosDestino_.try_emplace(clave);
-      if (nuevo) i->second = {destino.RecNo(), false, CamposAnteriores(destino)};
+    const QString hecho = QStringLiteral("DP:") + clave;
+    // A product this save began to make there is its own, whatever the
+    // destination shows of it.
+    const bool empezado = u_.Hecho(hecho) || u_.Dudoso(hecho);
+    if (!empezado && destino.FindKey({clave})) {
+      u_.Anota(QStringLiteral("DANT:") + clave, CodificaValores(CamposProducto(destino)));
       return true;
     }
-    if (!productos_.FindKey({clave})) return false;
-    destino.Append();
-    try {
+    const bool enOrigen = productos_.FindKey({clave});
+    if (!empezado && !enOrigen) return false;
+    u_.Agrega(destino, hecho, [&](db::Dataset& nuevo) {
+      if (!enOrigen) throw plat::Error(plat::Clase::NoExiste, QStringLiteral("El producto %1 ya no existe").arg(clave));
       for (int i = 0; i < productos_.FieldCount(); ++i) {
         const db::Campo& origen = productos_.Fields(i);
         if (origen.Nombre().compare(QStringLiteral("EXIST_I"), Qt::CaseInsensitive) == 0) continue;
-        db::Campo* campo = destino.FindField(origen.Nombre());
+        db::Campo* campo = nuevo.FindField(origen.Nombre());
         if (!campo) continue;
         try {
           campo->SetAsString(origen.AsString());
@@ -361,18 +490,15 @@ class Posteo {
           // A value the destination's column cannot take stays blank there.
         }
       }
-      destino.Post();
-    } catch (...) {
-      destino.Cancel();
-      throw;
-    }
-    tocadosDestino_[clave] = {destino.RecNo(), true, {}};
+    });
     Retiene(destino, EnUso(clave) + QStringLiteral(" del almacén destino"));
     return destino.FindKey({clave});
   }
 
-  // Puts back what was written; true when everything could be.
+  // Puts back what the journal says was written, each undo a step of its
+  // own; true when everything could be.
   bool Deshace() {
+    u_.Anota(kPasoDeshace);
     bool todo = true;
     const auto paso = [&](const std::function<void()>& fn) {
       try {
@@ -381,61 +507,72 @@ class Posteo {
         todo = false;
       }
     };
-    const auto borra = [&](db::Tabla& t, const std::vector<qint64>& filas) {
-      for (auto i = filas.rbegin(); i != filas.rend(); ++i)
-        paso([&] {
-          if (!t.VeARegistro(*i)) throw plat::Error(plat::Clase::NoExiste, t.NombreTabla());
-          t.Delete();
-        });
+    const auto cancela = [&](db::Tabla& t) {
+      paso([&] {
+        if (Escribiendo(t)) t.Cancel();
+      });
     };
-    const auto restaura = [&](db::Tabla& t, const std::map<QString, ProductoTocado>& tocados) {
-      for (const auto& [clave, tocado] : tocados)
-        paso([&] {
-          if (!t.VeARegistro(tocado.registro)) throw plat::Error(plat::Clase::NoExiste, t.NombreTabla());
-          if (tocado.creado) {
-            t.Delete();
-            return;
-          }
-          CambiaFila(t, EnUso(clave), [&] {
-            for (int j = 0; j < tocado.anteriores.size(); ++j)
-              if (db::Campo* f = t.FindField(kCamposProducto[j])) f->SetValue(tocado.anteriores[j]);
-          });
+    const auto restaura = [&](db::Tabla& t, const QString& anterior, const QString& clave) {
+      const auto valores = u_.Resultado(anterior + clave);
+      if (!valores) return;
+      paso([&] {
+        u_.Fija(QStringLiteral("U") + anterior + clave, [&] {
+          if (!t.FindKey({clave})) throw plat::Error(plat::Clase::NoExiste, t.NombreTabla());
+          CambiaFila(t, EnUso(clave), [&] { EscribeValores(t, DecodificaValores(*valores)); });
         });
+      });
     };
+    std::set<QString> claves;
+    for (const Linea& l : lineas_)
+      if (!l.p->CLAVE.isEmpty()) claves.insert(l.p->CLAVE);
 
-    if (movimientosDestino_) {
+    if (e_.traspaso) {
+      const QString carpeta = e_.carpetaDestino.trimmed();
+      const auto abre = [&](std::unique_ptr<db::Tabla>& t, const QString& archivo, const QString& tag) {
+        if (t) return;
+        t = std::make_unique<db::Tabla>();
+        t->SetCarpeta(carpeta);
+        t->SetNombreTabla(archivo);
+        t->Open();
+        t->SetIndexName(tag);
+      };
       paso([&] {
-        if (Escribiendo(*movimientosDestino_)) movimientosDestino_->Cancel();
+        abre(movimientosDestino_, movimientos_.NombreTabla(), kTagDocumentoMovimiento);
+        cancela(*movimientosDestino_);
+        for (auto l = lineas_.rbegin(); l != lineas_.rend(); ++l)
+          paso([&] { u_.QuitaAgregada(QStringLiteral("DM") + l->k, QStringLiteral("UDM") + l->k, *movimientosDestino_); });
       });
-      borra(*movimientosDestino_, agregadosDestino_);
-    }
-    if (productosDestino_) {
       paso([&] {
-        if (Escribiendo(*productosDestino_)) productosDestino_->Cancel();
-      });
-      restaura(*productosDestino_, tocadosDestino_);
-    }
-    paso([&] {
-      if (Escribiendo(productos_)) productos_.Cancel();
-    });
-    restaura(productos_, tocados_);
-    paso([&] {
-      if (Escribiendo(movimientos_)) movimientos_.Cancel();
-    });
-    borra(movimientos_, agregados_);
-    if (provisional_)
-      paso([&] {
-        // Back in edit with the header as it was; a row already written
-        // gets its old values again first.
-        if (!movimientos_.VeARegistro(provisional_)) throw plat::Error(plat::Clase::NoExiste, movimientos_.NombreTabla());
-        movimientos_.Edit();
-        if (!provisionalEscrito_) {
-          Revela(movimientos_, fotoProvisional_);
-          return;
+        abre(productosDestino_, productos_.NombreTabla(), kTagClaveProducto);
+        cancela(*productosDestino_);
+        for (const QString& clave : claves) {
+          restaura(*productosDestino_, QStringLiteral("DANT:"), clave);
+          paso([&] { u_.QuitaAgregada(QStringLiteral("DP:") + clave, QStringLiteral("UDP:") + clave, *productosDestino_); });
         }
-        Revela(movimientos_, fotoProvisional_);
-        movimientos_.Post();
-        movimientos_.Edit();
+      });
+    }
+    cancela(productos_);
+    if (productos_.IndexName().compare(kTagClaveProducto, Qt::CaseInsensitive) != 0)
+      paso([&] { productos_.SetIndexName(kTagClaveProducto); });
+    for (const QString& clave : claves) restaura(productos_, QStringLiteral("ANT:"), clave);
+    cancela(movimientos_);
+    for (auto l = lineas_.rbegin(); l != lineas_.rend(); ++l) {
+      const QString agrega = QStringLiteral("M") + l->k;
+      if (u_.Hecho(agrega) && u_.Resultado(agrega)->isEmpty()) continue;  // the provisional row's
+      paso([&] { u_.QuitaAgregada(agrega, QStringLiteral("UM") + l->k, movimientos_); });
+    }
+    if (g_.provisional > 0)
+      paso([&] {
+        // The provisional row with the header as it was; a station still
+        // capturing the document has it in edit again.
+        u_.Fija(QStringLiteral("UPV"), [&] {
+          if (!movimientos_.VeARegistro(g_.provisional))
+            throw plat::Error(plat::Clase::NoExiste, movimientos_.NombreTabla());
+          movimientos_.Edit();
+          EscribeValores(movimientos_, g_.fotoProvisional);
+          movimientos_.Post();
+        });
+        if (capturando_ && movimientos_.VeARegistro(g_.provisional)) movimientos_.Edit();
       });
     return todo;
   }
@@ -457,22 +594,20 @@ class Posteo {
     productosDestino_.reset();
   }
 
+  UnidadTrabajo& u_;
   const EncabezadoMovimiento& e_;
+  const GuardadoMovimiento& g_;
   std::vector<Linea> lineas_;
   std::vector<qint64> numeros_;
   db::Tabla& movimientos_;
   db::Tabla& productos_;
   db::Tabla& kardex_;
   const QString& noGuardado_;
-  const bool nuevos_ = false;  // new documents only: no provisional row
 
   qint64 provisional_ = 0;  // the provisional row's record, 0 without one
-  bool provisionalEscrito_ = false;
-  QVector<QVariant> fotoProvisional_;
+  bool capturando_ = false;  // the window had it in edit: its document is still captured
+  qint64 ultimo_ = 0;       // the last row written
   std::set<QString> tomados_;  // keys whose product row is held
-  std::map<QString, ProductoTocado> tocados_, tocadosDestino_;
-  std::vector<qint64> agregados_, agregadosDestino_;  // rows appended
-  std::vector<Total> totales_;
 
   std::unique_ptr<db::Tabla> movimientosDestino_, productosDestino_;
   std::unique_ptr<db::Numeracion> numeracionDestino_;
@@ -503,18 +638,79 @@ Dinero CostoDocumento(const std::vector<TPartidaCapturaMovimiento>& partidas) {
   return total;
 }
 
-void PostaDocumentoMovimiento(const EncabezadoMovimiento& documento,
-                              const std::vector<TPartidaCapturaMovimiento>& partidas, db::Tabla& movimientos,
-                              db::Tabla& productos, db::Tabla& kardex) {
-  Posteo(documento, partidas, movimientos, productos, kardex).Aplica();
+UnidadTrabajo::Datos GuardadoMovimiento::Datos() const {
+  const EncabezadoMovimiento& e = encabezado;
+  UnidadTrabajo::Datos d = {
+      {"numero", QString::number(e.numero)},
+      {"concepto", QString::number(e.concepto)},
+      {"fecha", e.fecha.toString(QStringLiteral("yyyyMMdd"))},
+      {"contraparte", e.contraparte},
+      {"referencia", e.referencia},
+      {"almacen", QString::number(e.almacen)},
+      {"usuario", e.usuario},
+      {"sinNegativos", Si(e.sinNegativos)},
+      {"traspaso", Si(e.traspaso)},
+      {"carpetaDestino", e.carpetaDestino},
+      {"porEmpaque", Si(e.traspasoPorEmpaque)},
+      {"nuevos", Si(nuevos)},
+      {"provisional", QString::number(provisional)},
+      {"foto", CodificaValores(fotoProvisional).join(u'\t')},
+  };
+  for (const PartidaDocumentoMovimiento& p : partidas) d.append({QStringLiteral("linea"), CodificaPartida(p)});
+  return d;
 }
 
-std::vector<qint64> PostaDocumentosMovimiento(const EncabezadoMovimiento& comun,
-                                              const std::vector<PartidaDocumentoMovimiento>& partidas,
-                                              db::Tabla& movimientos, db::Tabla& productos, db::Tabla& kardex) {
-  EncabezadoMovimiento e = comun;
-  e.traspaso = false;
-  Posteo posteo(e, partidas, movimientos, productos, kardex);
+GuardadoMovimiento GuardadoMovimiento::De(const UnidadTrabajo::Datos& datos) {
+  GuardadoMovimiento g;
+  EncabezadoMovimiento& e = g.encabezado;
+  for (const auto& [clave, valor] : datos) {
+    const bool si = valor == u"S";
+    if (clave == u"numero") e.numero = valor.toLongLong();
+    else if (clave == u"concepto") e.concepto = valor.toInt();
+    else if (clave == u"fecha") e.fecha = QDate::fromString(valor, QStringLiteral("yyyyMMdd"));
+    else if (clave == u"contraparte") e.contraparte = valor;
+    else if (clave == u"referencia") e.referencia = valor;
+    else if (clave == u"almacen") e.almacen = valor.toInt();
+    else if (clave == u"usuario") e.usuario = valor;
+    else if (clave == u"sinNegativos") e.sinNegativos = si;
+    else if (clave == u"traspaso") e.traspaso = si;
+    else if (clave == u"carpetaDestino") e.carpetaDestino = valor;
+    else if (clave == u"porEmpaque") e.traspasoPorEmpaque = si;
+    else if (clave == u"nuevos") g.nuevos = si;
+    else if (clave == u"provisional") g.provisional = valor.toLongLong();
+    else if (clave == u"foto") g.fotoProvisional = valor.isEmpty() ? ValoresFila() : DecodificaValores(valor.split(u'\t'));
+    else if (clave == u"linea") g.partidas.push_back(DecodificaPartida(valor));
+  }
+  return g;
+}
+
+GuardadoMovimiento GuardadoMovimiento::Documento(const EncabezadoMovimiento& documento,
+                                                 const std::vector<TPartidaCapturaMovimiento>& partidas,
+                                                 const db::Dataset& movimientos) {
+  GuardadoMovimiento g;
+  g.encabezado = documento;
+  for (const TPartidaCapturaMovimiento& p : partidas) g.partidas.push_back({p, documento.concepto, 0});
+  if (movimientos.State() == Estado::Editando) {
+    g.provisional = movimientos.RecNo();
+    for (int i = 0; i < movimientos.FieldCount(); ++i)
+      g.fotoProvisional.append({movimientos.Fields(i).Nombre(), movimientos.Fields(i).Value()});
+  }
+  return g;
+}
+
+GuardadoMovimiento GuardadoMovimiento::Documentos(const EncabezadoMovimiento& comun,
+                                                  const std::vector<PartidaDocumentoMovimiento>& partidas) {
+  GuardadoMovimiento g;
+  g.encabezado = comun;
+  g.encabezado.traspaso = false;
+  g.nuevos = true;
+  g.partidas = partidas;
+  return g;
+}
+
+std::vector<qint64> PostaMovimientos(UnidadTrabajo& unidad, const GuardadoMovimiento& guardado,
+                                     db::Tabla& movimientos, db::Tabla& productos, db::Tabla& kardex) {
+  Posteo posteo(unidad, guardado, movimientos, productos, kardex);
   posteo.Aplica();
   return posteo.Numeros();
 }
@@ -528,7 +724,8 @@ Dinero CostoPromedio(const QString& metodo, double existencia, double cantidad, 
   return Dinero::DeReal(valor.Real() / unidades);
 }
 
-bool NotaCreditoProveedor(const QString& carpetaDatos, const DocumentoNotaCredito& documento, Dinero importe) {
+bool NotaCreditoProveedor(UnidadTrabajo& unidad, const QString& carpetaDatos, const DocumentoNotaCredito& documento,
+                          Dinero importe) {
   bool numero = false;
   const qint64 compra = documento.referencia.trimmed().toLongLong(&numero);
   if (!numero) return false;
@@ -540,44 +737,59 @@ bool NotaCreditoProveedor(const QString& carpetaDatos, const DocumentoNotaCredit
     if (!tag.isEmpty()) t->SetIndexName(tag);
     return t;
   };
+  const QString agrega = QStringLiteral("NC"), cambia = QStringLiteral("NCC"), quita = QStringLiteral("UNC");
+  // A note given up by a former run of the unit stays given up.
+  if (unidad.Hecho(quita)) return false;
   auto compras = abre(QStringLiteral("ComprasE.dbf"), QStringLiteral("ICOMENC"));
   if (!compras->FindKey({compra})) return false;
   auto cuentas = abre(QStringLiteral("CUEPAGAR.DBF"), {});
-  qint64 fila = 0;
+  // The purchase is held first, so both writes stand or neither does.
+  Retiene(*compras, QStringLiteral("La compra %1 está en uso en otra estación").arg(compra));
   try {
-    CambiaFila(*compras, QStringLiteral("La compra %1 está en uso en otra estación").arg(compra), [&] {
-      db::Tabla& c = *cuentas;
-      c.Append();
-      try {
-        c.FieldByName(QStringLiteral("NUCOM_CP")).SetAsInteger(compra);
-        c.FieldByName(QStringLiteral("CLPRO_CP")).SetAsString(documento.contraparte.left(kCorte));
-        registro::Escribe(c.FieldByName(QStringLiteral("IMCUE_CP")), std::optional<Dinero>(importe));
-        registro::Escribe(c.FieldByName(QStringLiteral("ABONO_CP")), std::optional<Dinero>(importe));
-        c.FieldByName(QStringLiteral("TIMOV_CP")).SetAsString(QStringLiteral("10"));
-        c.FieldByName(QStringLiteral("FEAPL_CP")).SetAsDate(fs::Hoy());
-        c.FieldByName(QStringLiteral("FEVEN_CP")).SetAsDate(fs::Hoy());
-        c.FieldByName(QStringLiteral("OPERA_CP")).SetAsString(QStringLiteral("A"));
-        c.FieldByName(QStringLiteral("CONCE_CP")).SetAsString(QStringLiteral("Nota de Crédito"));
-        c.Post();
-      } catch (...) {
-        c.Cancel();
-        throw;
-      }
-      fila = c.RecNo();
-      db::Campo& abono = compras->FieldByName(QStringLiteral("ABONO_O"));
-      db::Campo& saldo = compras->FieldByName(QStringLiteral("SALDO_O"));
-      registro::Escribe(abono, std::optional<Dinero>(registro::LeeImporte(abono).value_or(Dinero()) + importe));
-      registro::Escribe(saldo, std::optional<Dinero>(registro::LeeImporte(saldo).value_or(Dinero()) - importe));
+    unidad.Agrega(*cuentas, agrega, [&](db::Dataset& c) {
+      c.FieldByName(QStringLiteral("NUCOM_CP")).SetAsInteger(compra);
+      c.FieldByName(QStringLiteral("CLPRO_CP")).SetAsString(documento.contraparte.left(kCorte));
+      registro::Escribe(c.FieldByName(QStringLiteral("IMCUE_CP")), std::optional<Dinero>(importe));
+      registro::Escribe(c.FieldByName(QStringLiteral("ABONO_CP")), std::optional<Dinero>(importe));
+      c.FieldByName(QStringLiteral("TIMOV_CP")).SetAsString(QStringLiteral("10"));
+      c.FieldByName(QStringLiteral("FEAPL_CP")).SetAsDate(fs::Hoy());
+      c.FieldByName(QStringLiteral("FEVEN_CP")).SetAsDate(fs::Hoy());
+      c.FieldByName(QStringLiteral("OPERA_CP")).SetAsString(QStringLiteral("A"));
+      c.FieldByName(QStringLiteral("CONCE_CP")).SetAsString(QStringLiteral("Nota de Crédito"));
     });
+    compras->FindKey({compra});
+    unidad.Cambia(cambia, *compras, [&](const db::Dataset& fila) {
+      const auto mas = [&](const char* campo, Dinero cuanto) {
+        return (registro::LeeImporte(fila.FieldByName(QString::fromLatin1(campo))).value_or(Dinero()) + cuanto).Texto();
+      };
+      return ValoresFila{{QStringLiteral("ABONO_O"), mas("ABONO_O", importe)},
+                         {QStringLiteral("SALDO_O"), mas("SALDO_O", -importe)}};
+    });
+    // The purchase's charge row (concept 51), when it has one, owes as much
+    // less as the purchase does.
+    cuentas->SetIndexName(QStringLiteral("NUCOM"));
+    cuentas->SetRange({compra}, {compra});
+    qint64 cargo = 0;
+    for (cuentas->First(); !cuentas->Eof() && cargo == 0; cuentas->Next())
+      if (cuentas->FieldByName(QStringLiteral("TIMOV_CP")).AsInteger() == kConceptoCargoCompraNota) cargo = cuentas->RecNo();
+    cuentas->CancelRange();
+    if (cargo > 0 && cuentas->VeARegistro(cargo)) {
+      unidad.Cambia(QStringLiteral("NCS"), *cuentas, [&](const db::Dataset& fila) {
+        const Dinero saldo = registro::LeeImporte(fila.FieldByName(QStringLiteral("SALDO_CP"))).value_or(Dinero());
+        return ValoresFila{{QStringLiteral("SALDO_CP"), (saldo - importe).Texto()}};
+      });
+    }
   } catch (...) {
     // The purchase could not take the amount: the payable goes too.
-    if (fila > 0) {
+    if (!unidad.Hecho(cambia)) {
       try {
-        if (cuentas->VeARegistro(fila)) cuentas->Delete();
+        unidad.QuitaAgregada(agrega, quita, *cuentas);
       } catch (const std::exception&) {
       }
     }
+    compras->SueltaRetenidos();
     throw;
   }
+  compras->SueltaRetenidos();
   return true;
 }

@@ -5,20 +5,25 @@
 // last movement, and updates the per-product totals of Kardex.dbf; a
 // transfer also carries the goods into the tables of another folder.
 //
-// All or nothing. Before anything is written the product row of every line
-// is taken (in key order, each within the table layer's bounded wait) and
-// kept locked to the end, and for a transfer the destination's tables are
-// opened, its existing product rows taken and its numbering lock held. When
-// any of that fails, or a write fails later, what was written is undone and
-// nothing of the document stays posted; the error says why. The totals are
-// written last, once everything else stands (their failures are ignored, as
-// ActualizaKardexMovimiento says).
+// All or nothing, and one unit of work of the station (UnidadTrabajo.h):
+// every write is a step of its journal, so a station killed at any write
+// finishes the save, each write once, when it runs the unit again (or, if
+// it died while undoing, goes on undoing). Before anything is written the
+// product row of every line is taken (in key order, each within the table
+// layer's bounded wait) and kept locked to the end, and for a transfer the
+// destination's tables are opened, its existing product rows taken and its
+// numbering lock held. When any of that fails, or a write fails later, what
+// was written is undone and nothing of the document stays posted; the
+// error says why. The totals are written last, once everything else stands
+// (their failures are ignored, as ActualizaKardexMovimiento says).
 //
 // Direction: the document's concept decides it for every line (above 50 an
 // entry). A line with a negative quantity is written as a concept-8 row of
 // its absolute value and moves the stock the other way (a negative line of
 // an exit document raises the stock).
 
+#include "foundation/UnidadTrabajo.h"
+#include "foundation/ValoresFila.h"
 #include "foundation/dinero.h"
 #include "inventory/DocumentoMovimiento.h"
 
@@ -60,24 +65,6 @@ void CamposRenglon(db::Dataset& movimiento, const EncabezadoMovimiento& document
 // The document cost total: Σ CANTIDAD × COSTO over every line (blanks as 0).
 Dinero CostoDocumento(const std::vector<TPartidaCapturaMovimiento>& partidas);
 
-// Posts the document's lines, in order. `movimientos` is the open movement
-// table standing on the document's provisional row in edit (the first line
-// posted goes into it; it stays locked meanwhile), or not editing (every
-// line is appended; a row being appended is given up). `productos` and
-// `kardex` are the open product and totals tables of the inventory folder
-// (a totals table that is not open only skips the totals). Rows of lines
-// whose product the table lacks are written without stock, cost or totals.
-// A save whose capture has no line with a quantity posts the provisional row
-// as it is.
-// On success the movement table stands on the last row written, not
-// editing, and every lock taken is let go. Throws plat::Error with the text
-// to show ("El producto P1 está en uso en otra estación; no se guardó el
-// documento", the table's own error ...); then everything written was undone
-// and the provisional row is in edit again as it was before the call.
-void PostaDocumentoMovimiento(const EncabezadoMovimiento& documento,
-                              const std::vector<TPartidaCapturaMovimiento>& partidas, db::Tabla& movimientos,
-                              db::Tabla& productos, db::Tabla& kardex);
-
 // A line of a run of new documents posted together (the collector's
 // import): its capture line, the concept of its row and its document,
 // counted from 0.
@@ -87,22 +74,55 @@ struct PartidaDocumentoMovimiento {
   int documento = 0;
 };
 
-// Posts the lines of several new documents as one unit, all or nothing, as
-// PostaDocumentoMovimiento posts one: the product rows of every line taken
-// first, each row's stock, average cost, date and totals moved as there, but
-// the direction, average cost and totals follow each line's own concept.
-// A document's number is drawn through IniciaDocumentoMovimiento when its
-// first row is written, so numbers never collide with other stations'. The
-// header gives the date, reference, counterpart, warehouse, user and the
-// negative-stock switch; its number and concept are not used and no
-// transfer is made. `movimientos` is open and not editing (an edit in
-// progress is cancelled). Returns the numbers drawn, in document order (0
-// for a document that had no line with a quantity). Errors as
-// PostaDocumentoMovimiento, ending "; no se guardó ningún movimiento":
-// then nothing of the run stays written.
-std::vector<qint64> PostaDocumentosMovimiento(const EncabezadoMovimiento& comun,
-                                              const std::vector<PartidaDocumentoMovimiento>& partidas,
-                                              db::Tabla& movimientos, db::Tabla& productos, db::Tabla& kardex);
+// What a movement save posts, as its unit of work keeps it (the data it
+// starts with, UnidadTrabajo::Inicia) so that a later run finishes it.
+struct GuardadoMovimiento {
+  EncabezadoMovimiento encabezado;
+  std::vector<PartidaDocumentoMovimiento> partidas;
+  bool nuevos = false;          // new documents, numbered as their first rows are written
+  qint64 provisional = 0;       // the provisional row the first line goes into (0: none)
+  ValoresFila fotoProvisional;  // its fields as they were, for an undo
+
+  UnidadTrabajo::Datos Datos() const;
+  static GuardadoMovimiento De(const UnidadTrabajo::Datos& datos);
+  // One document of the window: the header's number and concept for every
+  // line; the first line goes into the provisional row when `movimientos`
+  // stands on it in edit.
+  static GuardadoMovimiento Documento(const EncabezadoMovimiento& documento,
+                                      const std::vector<TPartidaCapturaMovimiento>& partidas,
+                                      const db::Dataset& movimientos);
+  // Several new documents (the collector): the direction, average cost and
+  // totals follow each line's own concept; the header gives the date,
+  // reference, counterpart, warehouse, user and the negative-stock switch,
+  // its number and concept are not used and no transfer is made.
+  static GuardadoMovimiento Documentos(const EncabezadoMovimiento& comun,
+                                       const std::vector<PartidaDocumentoMovimiento>& partidas);
+};
+
+// Posts the lines in order as the unit of work `unidad`, pending with
+// `guardado`'s data (begun by the caller, or left by a former run: its
+// steps done are skipped, so every row, stock and total is written once).
+// `movimientos` is the open movement table (standing on the provisional row
+// in edit, or not editing), `productos` and `kardex` the open product and
+// totals tables of the inventory folder (a totals table that is not open
+// only skips the totals). Rows of lines whose product the table lacks are
+// written without stock, cost or totals. A document whose lines have no
+// quantity posts the provisional row as it is. A new document draws its
+// number under the table's numbering lock when its first row is written.
+// Returns the numbers of the documents, in order (0 for one that had no
+// line with a quantity); the unit stays pending for the caller's own steps
+// (it ends it). On success the movement table stands on the last row
+// written, not editing, and every lock taken is let go. Throws plat::Error
+// with the text to show ("El producto P1 está en uso en otra estación; no
+// se guardó el documento", the table's own error ...): then everything
+// written was undone, the provisional row is in edit again as it was
+// before the call, and the unit is ended; or, when the undo could not be
+// finished ("... ; parte de él quedó guardada y no se pudo deshacer"), the
+// unit stays pending and a later run goes on undoing. A product row
+// another station holds when a later run begins stops it, the unit
+// pending.
+std::vector<qint64> PostaMovimientos(UnidadTrabajo& unidad, const GuardadoMovimiento& guardado,
+                                     db::Tabla& movimientos, db::Tabla& productos, db::Tabla& kardex);
 
 // The average cost after an entry. An empty method counts as "PROM". With a
 // stock above 0 under "PROM": (existencia × promedio + cantidad × costo) /
@@ -120,13 +140,15 @@ struct DocumentoNotaCredito {
 };
 
 // Books a supplier credit note of `importe` against the purchase whose
-// number the document's reference holds, in the tables of the data folder:
-// one CUEPAGAR.DBF row (NUCOM_CP the purchase, CLPRO_CP the supplier cut to
-// 20, IMCUE_CP and ABONO_CP the amount, TIMOV_CP 10, FEAPL_CP and FEVEN_CP
-// today, OPERA_CP "A", CONCE_CP "Nota de Crédito"), and the purchase's
-// ABONO_O raised and SALDO_O lowered by the amount. The purchase row is
-// taken first (bounded wait); both writes stand or neither does. Returns
-// false, writing nothing, when no purchase has that number. Errors
-// (tables that do not open, a purchase held by another station) reach the
-// caller with nothing written.
-bool NotaCreditoProveedor(const QString& carpetaDatos, const DocumentoNotaCredito& documento, Dinero importe);
+// number the document's reference holds, in the tables of the data folder,
+// as steps of the unit of work `unidad`: one CUEPAGAR.DBF row (NUCOM_CP the
+// purchase, CLPRO_CP the supplier cut to 20, IMCUE_CP and ABONO_CP the
+// amount, TIMOV_CP 10, FEAPL_CP and FEVEN_CP today, OPERA_CP "A", CONCE_CP
+// "Nota de Crédito"), the purchase's ABONO_O raised and SALDO_O lowered by
+// the amount, and so the balance SALDO_CP of its charge row (concept 51)
+// when it has one. The purchase row is taken first (bounded wait); the row
+// and the purchase's amounts stand together or not at all. Returns false, writing nothing, when no
+// purchase has that number. Errors (tables that do not open, a purchase
+// held by another station) reach the caller with nothing written.
+bool NotaCreditoProveedor(UnidadTrabajo& unidad, const QString& carpetaDatos, const DocumentoNotaCredito& documento,
+                          Dinero importe);

@@ -10,6 +10,7 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <exception>
 
@@ -55,20 +56,30 @@ const QString kMovimientosDetalle = QStringLiteral(
     "USUARIO From %1  WHERE CLPRO_MI=%2 and(TIMOV_MI<>\"54\") ");
 
 const QString kRemisiones = QStringLiteral("remisiod.dbf");
+// The kinds of sale whose lines the recount union counts: invoices and
+// remissions.
+const QString kVentasContadas = QStringLiteral("FR");
 
-// The select over <carpeta>\<archivo> for the key.
-QString Seleccion(const QString& plantilla, const QString& carpeta, const QString& archivo, const QString& clave) {
-  return plantilla.arg(db::LiteralComillas(fs::Une(carpeta, archivo)), db::LiteralComillas(clave));
+// The select over a table (quoted path) for the key.
+QString Seleccion(const QString& plantilla, const QString& tabla, const QString& clave) {
+  return plantilla.arg(tabla, db::LiteralComillas(clave));
 }
 
-// The folders of RutasMI.dbf in <carpeta> that hold remission lines, in
+// The select over the company table `archivo`, in its own folder.
+QString Seleccion(const QString& plantilla, const QString& archivo, const db::Carpetas& empresa,
+                  const QString& clave) {
+  return Seleccion(plantilla, TablaSQL(archivo, empresa), clave);
+}
+
+// The folders of the company's RutasMI.dbf that hold remission lines, in
 // table order; none when the list is missing or cannot be opened.
-QStringList CarpetasListadas(const QString& carpeta) {
+QStringList CarpetasListadas(const db::Carpetas& empresa) {
   QStringList carpetas;
-  if (!fs::ExisteArchivo(fs::Une(carpeta, QStringLiteral("rutasMI.dbf")))) return carpetas;
+  const QString lista = QStringLiteral("RutasMI.dbf");
+  if (!fs::ExisteArchivo(RutaDeTabla(lista, empresa))) return carpetas;
   db::Tabla rutas;
-  rutas.SetCarpeta(carpeta);
-  rutas.SetNombreTabla(QStringLiteral("RutasMI.dbf"));
+  rutas.SetNombreTabla(lista);
+  ApuntaTabla(rutas, empresa);
   rutas.SetReadOnly(true);
   AbreTabla(rutas);
   if (!rutas.Active()) return carpetas;
@@ -80,13 +91,13 @@ QStringList CarpetasListadas(const QString& carpeta) {
   return carpetas;
 }
 
-QString Union(const QString& carpeta, int modo, const QString& clave, const QString& listada, const QString& propia,
-              const QString& union1) {
+QString Union(const db::Carpetas& empresa, int modo, const QString& clave, const QString& listada,
+              const QString& propia, const QString& union1) {
   QString texto;
   if (modo == 1)
-    for (const QString& r : CarpetasListadas(carpeta))
-      texto += Seleccion(listada, r, kRemisiones, clave) + union1 + u'\r';
-  if (texto.isEmpty()) texto = Seleccion(propia, carpeta, kRemisiones, clave) + union1;
+    for (const QString& r : CarpetasListadas(empresa))
+      texto += Seleccion(listada, db::LiteralComillas(fs::Une(r, kRemisiones)), clave) + union1 + u'\r';
+  if (texto.isEmpty()) texto = Seleccion(propia, kRemisiones, empresa, clave) + union1;
   return texto;
 }
 
@@ -97,8 +108,7 @@ double Real(const QString& texto) { return ValorReal(texto); }
 void EscribeTotales(db::Tabla& productos, const QString& existencia, const QString& entradas,
                     const QString& salidas) {
   db::Tabla kardex;
-  kardex.SetCarpeta(productos.Carpeta());
-  kardex.SetNombreTabla(kTablaKardex);
+  ApuntaTabla(kardex, kTablaKardex);
   AbreTabla(kardex);
   EscribeRenglonKardex(kardex, productos.FieldByName(QStringLiteral("CLPRO_I")).AsString(), Real(existencia),
                        Real(entradas), Real(salidas));
@@ -106,31 +116,39 @@ void EscribeTotales(db::Tabla& productos, const QString& existencia, const QStri
 
 }  // namespace
 
-QString UnionRemisiones(const QString& carpeta, int modo, const QString& clave) {
-  return Union(carpeta, modo, clave, kRemisionesListada, kRemisionesDatos, QStringLiteral("   union ALL "));
+QString UnionRemisiones(const db::Carpetas& empresa, int modo, const QString& clave) {
+  return Union(empresa, modo, clave, kRemisionesListada, kRemisionesDatos, QStringLiteral("   union ALL "));
 }
 
-QString UnionRemisionesDetalle(const QString& carpeta, int modo, const QString& clave) {
-  return Union(carpeta, modo, clave, kRemisionesDetalleListada, kRemisionesDetalleDatos,
+QString UnionRemisionesDetalle(const db::Carpetas& empresa, int modo, const QString& clave) {
+  return Union(empresa, modo, clave, kRemisionesDetalleListada, kRemisionesDetalleDatos,
                QStringLiteral("  union ALL "));
 }
 
-QString ConsultaExistencia(const QString& carpetaDatos, const QString& carpetaInventario, const QString& clave) {
-  return UnionRemisiones(carpetaDatos, 1, clave) +
-         Seleccion(kFacturas, carpetaInventario, QStringLiteral("facturad.dbf"), clave) +
-         QStringLiteral("   union ALL ") +
-         Seleccion(kCompras, carpetaInventario, QStringLiteral("COMPRASD.dbf"), clave) +
-         QStringLiteral(" UNION ALL ") + Seleccion(kMovimientos, carpetaInventario, kTablaMovimientos, clave);
+QString CondicionMovimientoNoVenta(const QString& letras) {
+  QStringList referencias;
+  for (const QChar letra : letras)
+    referencias << QStringLiteral("NUDOC_MI LIKE ") + db::LiteralComillas(QString(letra) + u'%');
+  if (referencias.isEmpty()) return QString();
+  return QStringLiteral(
+             " and (CONTROL IS NULL OR (TIMOV_MI<>1 AND TIMOV_MI<>3 AND TIMOV_MI<>52 AND TIMOV_MI<>54) OR "
+             "NUDOC_MI IS NULL OR NOT (%1))")
+      .arg(referencias.join(QStringLiteral(" OR ")));
 }
 
-QString ConsultaKardexAlterno(const QString& carpetaMovimientos, const QString& carpetaDocumentos,
-                              const QString& carpetaDatos, const QString& clave) {
-  return Seleccion(kComprasDetalle, carpetaDocumentos, QStringLiteral("COMPRASD.dbf"), clave) +
-         QStringLiteral(" UNION ALL ") + UnionRemisionesDetalle(carpetaDatos, 1, clave) +
-         Seleccion(kFacturasDetalle, carpetaDocumentos, QStringLiteral("facturad.dbf"), clave) +
-         QStringLiteral("  union ALL ") +
-         Seleccion(kMovimientosDetalle, carpetaMovimientos, kTablaMovimientos, clave) +
-         QStringLiteral(" ORDER BY FECHA,FECH ");
+QString ConsultaExistencia(const db::Carpetas& empresa, const QString& clave) {
+  return UnionRemisiones(empresa, 1, clave) + Seleccion(kFacturas, QStringLiteral("facturad.dbf"), empresa, clave) +
+         QStringLiteral("   union ALL ") + Seleccion(kCompras, QStringLiteral("COMPRASD.dbf"), empresa, clave) +
+         QStringLiteral(" UNION ALL ") + Seleccion(kMovimientos, kTablaMovimientos, empresa, clave) +
+         CondicionMovimientoNoVenta(kVentasContadas);
+}
+
+QString ConsultaKardexAlterno(const db::Carpetas& empresa, const QString& clave) {
+  return Seleccion(kComprasDetalle, QStringLiteral("COMPRASD.dbf"), empresa, clave) + QStringLiteral(" UNION ALL ") +
+         UnionRemisionesDetalle(empresa, 1, clave) +
+         Seleccion(kFacturasDetalle, QStringLiteral("facturad.dbf"), empresa, clave) + QStringLiteral("  union ALL ") +
+         Seleccion(kMovimientosDetalle, kTablaMovimientos, empresa, clave) +
+         CondicionMovimientoNoVenta(kVentasContadas) + QStringLiteral(" ORDER BY FECHA,FECH ");
 }
 
 void EscribeRenglonKardex(db::Tabla& kardex, const QString& clave, double existencia, double entradas,
@@ -174,8 +192,7 @@ RecuentoEscrito EscribeRecuento(db::Tabla& productos, const QString& existencia,
 }
 
 void RecalculaExistenciaProducto(const QString& clave, db::Tabla& productos) {
-  const QString totales =
-      CalculaExistenciaKardex(ConsultaExistencia(CarpetaDatosEmpresa(), productos.Carpeta(), clave));
+  const QString totales = CalculaExistenciaKardex(ConsultaExistencia(CarpetasEmpresa(), clave));
   QString existencia, entradas, salidas;
   ElementoComa(totales, 1, existencia);
   ElementoComa(totales, 2, entradas);
@@ -183,9 +200,8 @@ void RecalculaExistenciaProducto(const QString& clave, db::Tabla& productos) {
   EscribeRecuento(productos, existencia, entradas, salidas, true, true);
 }
 
-void KardexAlternoProducto(const QString& carpetaMovimientos, const QString& carpetaDocumentos,
-                           const QString& clave, const QString& existencia, db::Tabla& productos) {
-  const QString consulta = ConsultaKardexAlterno(carpetaMovimientos, carpetaDocumentos, CarpetaDatosEmpresa(), clave);
+void KardexAlternoProducto(const QString& clave, const QString& existencia, db::Tabla& productos) {
+  const QString consulta = ConsultaKardexAlterno(CarpetasEmpresa(), clave);
   const QString totales = MuestraKardexAlterno(consulta, clave, existencia, true);
   QString final, entradas, salidas;
   ElementoComa(totales, 1, final);

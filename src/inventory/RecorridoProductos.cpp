@@ -4,6 +4,7 @@
 #include "platform/db/Tabla.h"
 #include "reports/Progreso.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -50,11 +51,14 @@ class SoloProgreso : public QObject {
 
 }  // namespace
 
-std::unique_ptr<db::Tabla> AbreProductos(bool soloLectura, const QString& tag) {
+std::unique_ptr<db::Tabla> AbreProductos(bool soloLectura, const QString& tag, const QString& filtro) {
   auto t = std::make_unique<db::Tabla>();
-  t->SetCarpeta(CarpetaInventario());
-  t->SetNombreTabla(kTablaProductos);
+  ApuntaTabla(*t, kTablaProductos);
   t->SetReadOnly(soloLectura);
+  if (!filtro.isEmpty()) {
+    t->SetFilter(filtro);
+    t->SetFiltered(true);
+  }
   t->Open();
   if (!tag.isEmpty()) t->SetIndexName(tag);
   return t;

@@ -15,8 +15,9 @@ class Tabla;
 }
 
 // INVENTAR.DBF of the inventory folder through a new handle, open, on the
-// tag given ("" physical order). Errors reach the caller.
-std::unique_ptr<db::Tabla> AbreProductos(bool soloLectura, const QString& tag = {});
+// tag given ("" physical order), with the record filter given ("" none).
+// Errors reach the caller.
+std::unique_ptr<db::Tabla> AbreProductos(bool soloLectura, const QString& tag = {}, const QString& filtro = {});
 
 // The progress window over a walk: the program's own (FormaProgreso), or
 // one made for the walk when there is none; shown at once with its bar at

@@ -34,8 +34,6 @@ const std::vector<registro::Campo<K>>& CamposKardex() {
   return campos;
 }
 
-void Suma(db::Campo& campo, double cantidad) { campo.SetAsFloat(registro::LeeReal(campo).value_or(0) + cantidad); }
-
 }  // namespace
 
 QString CondicionEntradas(const QString& columna) { return columna + QStringLiteral(">%1").arg(kUltimoConceptoSalida); }
@@ -79,18 +77,19 @@ void CambiaRenglonKardex(db::Tabla& kardex, const QString& clave, const std::fun
   }
 }
 
+ValoresFila SumaTotales(const db::Dataset& fila, double entradas, double salidas, double existencia,
+                        double inventario) {
+  const auto suma = [&](const QString& campo, double cantidad) {
+    return std::pair<QString, QVariant>{campo, registro::LeeReal(fila.FieldByName(campo)).value_or(0) + cantidad};
+  };
+  return {suma(QStringLiteral("ENTRA_I"), entradas), suma(QStringLiteral("SALID_I"), salidas),
+          suma(QStringLiteral("EXIST_I"), existencia), {QStringLiteral("INVEN_I"), inventario}};
+}
+
 void SumaKardex(db::Tabla& kardex, const QString& clave, double entradas, double salidas, double existencia,
                 double inventario) {
-  db::Campo& entra = kardex.FieldByName(QStringLiteral("ENTRA_I"));
-  db::Campo& salid = kardex.FieldByName(QStringLiteral("SALID_I"));
-  db::Campo& exist = kardex.FieldByName(QStringLiteral("EXIST_I"));
-  db::Campo& inven = kardex.FieldByName(QStringLiteral("INVEN_I"));
-  CambiaRenglonKardex(kardex, clave, [&] {
-    Suma(entra, entradas);
-    Suma(salid, salidas);
-    Suma(exist, existencia);
-    inven.SetAsFloat(inventario);
-  });
+  CambiaRenglonKardex(kardex, clave,
+                      [&] { EscribeValores(kardex, SumaTotales(kardex, entradas, salidas, existencia, inventario)); });
 }
 
 void ActualizaKardexMovimiento(db::Tabla& kardex, int signo, const QString& clave, int concepto, double cantidad,

@@ -9,6 +9,7 @@
 // NUDOC_MI, CLPRO_MI and FEDOC_MI; Kardex.dbf the tag CLPRO_I, one row per
 // product key.
 
+#include "foundation/ValoresFila.h"
 #include "foundation/dinero.h"
 
 #include <QDate>
@@ -125,6 +126,9 @@ void CambiaRenglonKardex(db::Tabla& kardex, const QString& clave, const std::fun
 // stations adding at once end with both quantities in one row.
 void SumaKardex(db::Tabla& kardex, const QString& clave, double entradas, double salidas, double existencia,
                 double inventario);
+// The values SumaKardex writes into the row as it stands (a new row: blank).
+ValoresFila SumaTotales(const db::Dataset& fila, double entradas, double salidas, double existencia,
+                        double inventario);
 
 // The totals update after one posted movement line. signo: -1 for an exit,
 // +1 for an entry; cantidad: the line's quantity (negative for a line

@@ -65,10 +65,14 @@ int ListaExtra(const QString& columna) {
 
 bool ListaFija(int lista) { return lista >= 1 && lista <= kListasFijas; }
 
+QString ProductoOcupado(const db::Tabla& productos) {
+  return QStringLiteral("El producto %1 está en uso en otra estación")
+      .arg(productos.FieldByName(QStringLiteral("CLPRO_I")).AsString());
+}
+
 // Changes the product table's current row under its lock (CambiaFila).
 void CambiaExistencia(db::Tabla& productos, const std::function<void()>& cambio) {
-  const QString clave = productos.FieldByName(QStringLiteral("CLPRO_I")).AsString();
-  CambiaFila(productos, QStringLiteral("El producto %1 está en uso en otra estación").arg(clave), cambio);
+  CambiaFila(productos, ProductoOcupado(productos), cambio);
 }
 
 }  // namespace
@@ -161,6 +165,15 @@ double SumaExistencia(db::Tabla& productos, double cantidad, const AjusteExisten
     if (ajuste) ajuste(productos);
   });
   return existencia.AsFloat();
+}
+
+bool AnulaExistenciaNegativa(db::Tabla& productos) {
+  db::Campo& existencia = productos.FieldByName(QStringLiteral("EXIST_I"));
+  return CambiaFilaSi(productos, ProductoOcupado(productos), [&] {
+    if (existencia.AsFloat() >= 0) return false;
+    existencia.SetAsFloat(0);
+    return true;
+  });
 }
 
 void FijaExistencia(db::Tabla& productos, const QString& existencia, const AjusteExistencia& ajuste) {

@@ -142,6 +142,13 @@ using AjusteExistencia = std::function<void(db::Tabla& productos)>;
 // row changes.
 double SumaExistencia(db::Tabla& productos, double cantidad, const AjusteExistencia& ajuste = {});
 
+// Writes 0 over a negative EXIST_I of the product table's current row (the
+// rule when negative stock is not allowed), testing the stock as read under
+// the row's lock, so a stock another station raised meanwhile is left as it
+// is. True when 0 was written. The bounded wait and message of
+// SumaExistencia.
+bool AnulaExistenciaNegativa(db::Tabla& productos);
+
 // Writes a stock text into EXIST_I of the product table's current row (the
 // field reads it as a number; "" leaves it blank), runs `ajuste` and posts,
 // under the row's lock with the bounded wait and the message of

@@ -1,6 +1,7 @@
 #include "inventory/RutaKardex.h"
 
 #include "platform/db/Tabla.h"
+#include "shell/LugarTablas.h"
 
 TFormaRutaKardex::TFormaRutaKardex(QWidget* owner)
     : VentanaRejilla(owner, QStringLiteral("FormaRutaKardex"), QStringLiteral("Rutas del Kardex")) {
@@ -8,9 +9,9 @@ TFormaRutaKardex::TFormaRutaKardex(QWidget* owner)
   Table1->SetNombreTabla(QStringLiteral("RutasMI.dbf"));
 }
 
-void MuestraRutasKardex(const QString& carpeta) {
+void MuestraRutasKardex() {
   TFormaRutaKardex rutas;
-  rutas.Table1->SetCarpeta(carpeta);
+  ApuntaTabla(*rutas.Table1);
   rutas.Table1->Open();
   rutas.ShowModal();
 }

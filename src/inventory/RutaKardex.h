@@ -15,7 +15,7 @@ class TFormaRutaKardex : public VentanaRejilla {
 
 inline TFormaRutaKardex* FormaRutaKardex() { return ui::InstanciaDe<TFormaRutaKardex>().data(); }
 
-// Shows the folders window on RutasMI.dbf of `carpeta` (the data folder),
-// modally. The table comes with the installation: a missing one is an error
-// that reaches the caller, and no window is shown.
-void MuestraRutasKardex(const QString& carpeta);
+// Shows the folders window on the company's RutasMI.dbf, modally. The table
+// comes with the installation: a missing one is an error that reaches the
+// caller, and no window is shown.
+void MuestraRutasKardex();

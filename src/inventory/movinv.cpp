@@ -496,6 +496,8 @@ void PreparaMovimientosInventario() {
 
 void TFormaMovimientosInventario::PrimeraActivacion(bool ajustaAlmacenes) {
   AbreTablasMovimientos();
+  // A save the station left unfinished is finished before anything is shown.
+  if (Tablamovinve->Active()) TerminaMovimientoPendiente();
   VistaClasica();
   CopiaGlyps(*this);
   FijaCaptura(false);

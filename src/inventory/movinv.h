@@ -356,11 +356,24 @@ class TFormaMovimientosInventario : public ui::Forma {
   void BotonGuardarClick();
   // What "Guardar" does; true when the document was saved.
   bool GuardaMovimiento();
-  // Posts the capture as the header describes it; false after a message
-  // when nothing was posted.
-  bool AplicaMovimientos(const EncabezadoMovimiento& documento);
-  // Books the supplier credit note of the document saved last.
-  void NotaCreditoProveedor(Dinero importe);
+  // The save of the document captured, with the credit note of concept 20
+  // and the log line when `conNota`; true when it was saved.
+  bool Guarda(bool conNota);
+  // Runs a save as the unit of work of this program folder (journal
+  // GuardadoMovimientos.jnl, held by one save at a time): a save a former
+  // run left is finished first, then this one is posted (PostaMovimientos),
+  // with the supplier credit note (`nota`) and the document's log line
+  // (`bitacora`) as steps of the same unit. False after a message when the
+  // documents were not saved; `numeros` gets their numbers.
+  bool EjecutaGuardado(const GuardadoMovimiento& guardado, bool nota, bool bitacora,
+                       std::vector<qint64>* numeros = nullptr);
+  // Runs the unit pending in `unidad` to its end and ends it; errors as
+  // PostaMovimientos.
+  std::vector<qint64> TerminaUnidad(UnidadTrabajo& unidad);
+  // A save the station left unfinished (killed, or stopped while undoing)
+  // finished; false after a message when it could not be (it waits for the
+  // next save or start).
+  bool TerminaMovimientoPendiente();
 
   // Imports (movinv_importar.cpp).
   // Runs the capture grid's column rules on the line being added, selecting
@@ -402,8 +415,6 @@ class TFormaMovimientosInventario : public ui::Forma {
   QChar tipoConcepto_ = u'X';        // TIPOX_CM of the header's concept
   QString carpetaDestino_;           // ALMAC_CM of the header's concept
   qint64 numeroDocumento_ = 0;
-  Dinero costoDocumento_;              // cost total of the last save
-  DocumentoNotaCredito guardado_;      // the document saved last
   ui::AyudaCampos* ayuda_ = nullptr;
   bool ayudaFaltante_ = false;  // movin.des was found missing during this showing
 };

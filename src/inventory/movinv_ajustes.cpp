@@ -26,6 +26,8 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
+#include "shell/Principa.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -41,14 +43,13 @@
 
 namespace {
 
-const QString kMascaraTotales = QStringLiteral("###,##0.00");
-const QString kSinAccesoModulo = QStringLiteral("No se Tiene Acceso a este Módulo");
+const QString kMascaraTotalesAjustes = QStringLiteral("###,##0.00");
 const QString kDelicado = QStringLiteral("Recuerde que el siguente Proceso es muy DELICADO Desea Continuar?...");
 const QString kTagProductoMovimiento = QStringLiteral("CLPRO_MI");
 const QString kFiltroCantidad = QStringLiteral("CANTI_MI > 0");
 const QString kNadaCambio = QStringLiteral("; no se cambió nada");
 
-QString Linea(int n) {
+QString LineaAjustes(int n) {
   QString valor;
   LeeLineaConfig(n, valor);
   return valor;
@@ -61,7 +62,7 @@ bool Administrador() {
 }
 
 QString Total(const QString& titulo, double valor) {
-  return titulo + FormatoImporte(kMascaraTotales, TextoReal(valor));
+  return titulo + FormatoImporte(kMascaraTotalesAjustes, TextoReal(valor));
 }
 
 QString EnUso(const QString& clave) { return QStringLiteral("El producto %1 está en uso en otra estación").arg(clave); }
@@ -164,7 +165,7 @@ void TFormaMovimientosInventario::CalculaCantidad1Click() {
   }
   if (!marcado) return;  // the labels keep the last totals
   TotalizaMovimientos();
-  ExistenciaPorTotales = Linea(ConfActualizaExistencias) == u"S";
+  ExistenciaPorTotales = LineaAjustes(ConfActualizaExistencias) == u"S";
 }
 
 void TFormaMovimientosInventario::TotalizaMovimientos() {
@@ -281,7 +282,7 @@ void TFormaMovimientosInventario::AjustedeInventario1Click() {
   aviso.SetTag(0);
   aviso.ShowModal();
   if (aviso.Tag() != 1) return;
-  const QString carpeta = CarpetaInventario();
+  const QString carpeta = CarpetaDeTabla(kTablaConteo);
   CreaTablaAjuste(carpeta);
   LlenaTablaAjuste(carpeta);
   AbreHojaConteo(carpeta);
@@ -413,7 +414,7 @@ bool TFormaMovimientosInventario::ReiniciaInventario() {
 void TFormaMovimientosInventario::Ajuste1Click() {
   if (!SinCaptura()) return;
   TFormaAjusteIN hoja;
-  hoja.LabelRuta->setText(CarpetaInventario());
+  hoja.LabelRuta->setText(CarpetaDeTabla(kTablaProductos));
   hoja.SetTag(0);
   hoja.ShowModal();
   if (hoja.Tag() != 1) return;

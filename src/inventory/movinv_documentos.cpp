@@ -21,6 +21,7 @@
 #include "platform/fs/Texto.h"
 #include "platform/ui/ControlesDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -32,19 +33,18 @@
 
 namespace {
 
-const QString kCampoNumero = QStringLiteral("CLDOC_MI");
+const QString kCampoNumeroDocumentos = QStringLiteral("CLDOC_MI");
 const QString kFiltroCantidad = QStringLiteral("CANTI_MI > 0");
 
 }  // namespace
 
 void TFormaMovimientosInventario::AbreTablasMovimientos() {
   LeeLineaConfig(ConfCarpetaDatos, carpetaDatos_);
-  const QString inventario = CarpetaInventario();
+  const db::Carpetas carpetas = CarpetasEmpresa();
   for (db::Tabla* tabla : {Tablamovinve, TablaInventario, TablaConcepto, TablaKardex, TablaDeta}) {
     tabla->Close();
     if (tabla == TablaDeta) tabla->SetCarpeta(carpetaPrograma_);
-    else if (tabla == TablaConcepto) tabla->SetCarpeta(carpetaDatos_);
-    else tabla->SetCarpeta(inventario);
+    else ApuntaTabla(*tabla, carpetas);
     AbreTabla(*tabla);
   }
   QString negativas;
@@ -60,7 +60,7 @@ void TFormaMovimientosInventario::TablaCompleta() {
 
 void TFormaMovimientosInventario::MuestraDocumento(Llegada llegada) {
   db::Tabla& t = *Tablamovinve;
-  if (!t.IsEmpty()) numeroDocumento_ = t.FieldByName(kCampoNumero).AsInteger();
+  if (!t.IsEmpty()) numeroDocumento_ = t.FieldByName(kCampoNumeroDocumentos).AsInteger();
   t.SetRange({numeroDocumento_}, {numeroDocumento_});
   t.SetFilter(kFiltroCantidad);
   t.SetFiltered(true);
@@ -202,7 +202,7 @@ void TFormaMovimientosInventario::Bitacora1Click() {
 }
 
 void TFormaMovimientosInventario::BotonObservacionClick() {
-  EditaObservaciones(QString::number(numeroDocumento_), QStringLiteral("MI"), Tablamovinve->Carpeta());
+  EditaObservaciones(QString::number(numeroDocumento_), QStringLiteral("MI"), CarpetaDeTabla(kTablaObservaciones));
 }
 
 void TFormaMovimientosInventario::BotonImprimirClick() {

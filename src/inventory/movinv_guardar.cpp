@@ -1,7 +1,11 @@
 // The movement window's save: the header checked, the capture posted as one
-// unit (PosteoMovimiento.h), the window back to browsing on the saved
-// document, the supplier credit note of concept 20 and the document's log.
+// unit of work of the station (PosteoMovimiento.h, journal
+// GuardadoMovimientos.jnl of the program folder) together with the supplier
+// credit note of concept 20 and the document's log line, the window back to
+// browsing on the saved document; a save the station left unfinished is
+// finished when the window is first activated, before anything is shown.
 
+#include "foundation/UnidadTrabajo.h"
 #include "foundation/dialogos.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_bitacora.h"
@@ -10,19 +14,32 @@
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/PosteoMovimiento.h"
 #include "inventory/movinv.h"
+#include "platform/Error.h"
+#include "platform/db/Bloqueo.h"
 #include "platform/db/Tabla.h"
+#include "platform/fs/Rutas.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QSpinBox>
 
+#include <cerrno>
 #include <exception>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
 #include <vector>
 
 namespace {
+
+const QString kDiario = QStringLiteral("GuardadoMovimientos.jnl");
+const QString kReclamoDiario = QStringLiteral("GuardadoMovimientos.lck");
+const QString kPendiente = QStringLiteral("No se pudo terminar de guardar el movimiento %1 de esta estación: %2");
+const QString kSinNota = QStringLiteral("No se registró la nota de crédito del proveedor: ");
 
 QString Linea(int n) {
   QString valor;
@@ -30,29 +47,57 @@ QString Linea(int n) {
   return valor;
 }
 
+QString Si(bool b) { return b ? QStringLiteral("S") : QStringLiteral("N"); }
+
+// The program folder's movement journal, read and held by one save at a
+// time: a kernel lock on a file beside it, which another copy of the
+// program on the same program folder waits for (`espera`, a few seconds)
+// or leaves to the copy that holds it.
+class DiarioMovimientos {
+ public:
+  DiarioMovimientos(const QString& programa, bool espera) {
+    const QString ruta = fs::Local(fs::Une(programa, kReclamoDiario));
+    fd_ = ::open(QFile::encodeName(ruta).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0) throw plat::ErrorDeSistema(QStringLiteral("No se pudo abrir ") + ruta, errno);
+    if (espera) {
+      db::EsperaBloqueo(fd_, 0, db::TipoBloqueo::Exclusivo, kDiario);
+    } else if (!db::IntentaBloqueo(fd_, 0, db::TipoBloqueo::Exclusivo)) {
+      return;
+    }
+    unidad_.emplace(programa, kDiario);
+  }
+  ~DiarioMovimientos() {
+    unidad_.reset();
+    ::close(fd_);
+  }
+  DiarioMovimientos(const DiarioMovimientos&) = delete;
+  DiarioMovimientos& operator=(const DiarioMovimientos&) = delete;
+
+  // Null when another copy holds the journal.
+  UnidadTrabajo* Unidad() { return unidad_ ? &*unidad_ : nullptr; }
+
+ private:
+  int fd_ = -1;
+  std::optional<UnidadTrabajo> unidad_;
+};
+
 }  // namespace
 
 void TFormaMovimientosInventario::BotonGuardarClick() { GuardaMovimiento(); }
 
 bool TFormaMovimientosInventario::GuardaMovimiento() {
   if (!Capturando()) return false;
-  const QString concepto = EditTIMOV_MI->text().trimmed();
-  if (concepto.isEmpty()) {
+  if (EditTIMOV_MI->text().trimmed().isEmpty()) {
     MuestraMensaje(kFaltaTipoMovimiento);
     EditTIMOV_MI->setFocus(Qt::OtherFocusReason);
     return false;
   }
-  if (!GuardaDocumentoMovimiento()) return false;
-  // Booked for the document just saved, whatever other stations saved since.
-  if (concepto == u"20") NotaCreditoProveedor(costoDocumento_);
-  QString nombre;
-  LeeNombreUsuario(Usuario->text(), carpetaPrograma_, nombre);
-  RegistraHistorial(bitacora_, carpetaDatos_, u'M', QString::number(guardado_.numero), QStringLiteral("GUARDADA"),
-                    nombre);
-  return true;
+  return Guarda(true);
 }
 
-bool TFormaMovimientosInventario::GuardaDocumentoMovimiento() {
+bool TFormaMovimientosInventario::GuardaDocumentoMovimiento() { return Guarda(false); }
+
+bool TFormaMovimientosInventario::Guarda(bool conNota) {
   if (!Capturando()) return false;
   // The line being typed is part of the document.
   if (!Detalle->CierraEditor()) return false;
@@ -77,8 +122,14 @@ bool TFormaMovimientosInventario::GuardaDocumentoMovimiento() {
   d.traspaso = tipoConcepto_ == u'T';
   d.carpetaDestino = carpetaDestino_;
   d.traspasoPorEmpaque = Linea(ConfTraspasosEmpaque) == u"S";
-  if (!AplicaMovimientos(d)) return false;
-  guardado_ = {d.numero, d.referencia, d.contraparte};
+  std::vector<TPartidaCapturaMovimiento> partidas;
+  for (TablaDeta->First(); !TablaDeta->Eof(); TablaDeta->Next()) {
+    TPartidaCapturaMovimiento p;
+    p.Lee(*TablaDeta);
+    partidas.push_back(p);
+  }
+  const GuardadoMovimiento guardado = GuardadoMovimiento::Documento(d, partidas, *Tablamovinve);
+  if (!EjecutaGuardado(guardado, conNota && EditTIMOV_MI->text().trimmed() == u"20", conNota && bitacora_)) return false;
 
   // Back to browsing, on the document just saved.
   VaciaCaptura(false);
@@ -91,18 +142,31 @@ bool TFormaMovimientosInventario::GuardaDocumentoMovimiento() {
   return true;
 }
 
-bool TFormaMovimientosInventario::AplicaMovimientos(const EncabezadoMovimiento& documento) {
-  costoDocumento_ = Dinero();
-  std::vector<TPartidaCapturaMovimiento> partidas;
-  for (TablaDeta->First(); !TablaDeta->Eof(); TablaDeta->Next()) {
-    TPartidaCapturaMovimiento p;
-    p.Lee(*TablaDeta);
-    partidas.push_back(p);
+bool TFormaMovimientosInventario::EjecutaGuardado(const GuardadoMovimiento& guardado, bool nota, bool bitacora,
+                                                  std::vector<qint64>* numeros) {
+  UnidadTrabajo::Datos datos = guardado.Datos();
+  datos.append({QStringLiteral("nota"), Si(nota)});
+  datos.append({QStringLiteral("bitacora"), Si(bitacora)});
+  if (bitacora) {
+    QString nombre;
+    LeeNombreUsuario(Usuario->text(), carpetaPrograma_, nombre);
+    datos.append({QStringLiteral("nombre"), nombre});
   }
   try {
-    const Dinero costo = CostoDocumento(partidas);
-    PostaDocumentoMovimiento(documento, partidas, *Tablamovinve, *TablaInventario, *TablaKardex);
-    costoDocumento_ = costo;
+    DiarioMovimientos diario(carpetaPrograma_, true);
+    UnidadTrabajo& u = *diario.Unidad();
+    // A save a former run left is finished first; one that ends undone
+    // leaves nothing, and this one goes on.
+    if (u.Pendiente()) {
+      try {
+        TerminaUnidad(u);
+      } catch (const std::exception&) {
+        if (u.Pendiente()) throw;
+      }
+    }
+    u.Inicia(datos);
+    const std::vector<qint64> r = TerminaUnidad(u);
+    if (numeros) *numeros = r;
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);
     return false;
@@ -110,12 +174,52 @@ bool TFormaMovimientosInventario::AplicaMovimientos(const EncabezadoMovimiento& 
   return true;
 }
 
-void TFormaMovimientosInventario::NotaCreditoProveedor(Dinero importe) {
-  try {
-    ::NotaCreditoProveedor(carpetaDatos_, guardado_, importe);
-  } catch (const std::exception& e) {
-    // The document stands; the credit note is said to be missing.
-    MuestraMensaje(QStringLiteral("No se registró la nota de crédito del proveedor: ") +
-                   QString::fromUtf8(e.what()));
+std::vector<qint64> TFormaMovimientosInventario::TerminaUnidad(UnidadTrabajo& u) {
+  const GuardadoMovimiento g = GuardadoMovimiento::De(u.Inicio());
+  const std::vector<qint64> numeros = PostaMovimientos(u, g, *Tablamovinve, *TablaInventario, *TablaKardex);
+  const EncabezadoMovimiento& d = g.encabezado;
+  if (u.Dato(QStringLiteral("nota")) == u"S") {
+    // Booked for the document just saved, whatever other stations saved
+    // since; a note that cannot be booked leaves the document standing.
+    std::vector<TPartidaCapturaMovimiento> lineas;
+    for (const PartidaDocumentoMovimiento& p : g.partidas) lineas.push_back(p.partida);
+    try {
+      ::NotaCreditoProveedor(u, carpetaDatos_, {d.numero, d.referencia, d.contraparte}, CostoDocumento(lineas));
+    } catch (const std::exception& e) {
+      MuestraMensaje(kSinNota + plat::TextoError(e));
+    }
   }
+  if (u.Dato(QStringLiteral("bitacora")) == u"S") {
+    // Never written twice: a line whose writing a kill cut short is lost.
+    u.Aplica(
+        QStringLiteral("BIT"),
+        [&] {
+          RegistraHistorial(true, carpetaDatos_, u'M', QString::number(d.numero), QStringLiteral("GUARDADA"),
+                            u.Dato(QStringLiteral("nombre")));
+          return QStringList();
+        },
+        [] { return QStringList(); });
+  }
+  u.Termina();
+  return numeros;
+}
+
+bool TFormaMovimientosInventario::TerminaMovimientoPendiente() {
+  try {
+    DiarioMovimientos diario(carpetaPrograma_, false);
+    UnidadTrabajo* u = diario.Unidad();
+    // Another copy of the program holds the journal: the save is its own.
+    if (!u || !u->Pendiente()) return true;
+    const QString numero = u->Dato(QStringLiteral("numero"));
+    try {
+      TerminaUnidad(*u);
+    } catch (const std::exception& e) {
+      MuestraMensaje(kPendiente.arg(numero, plat::TextoError(e)));
+      return false;
+    }
+  } catch (const std::exception& e) {
+    ui::MuestraExcepcion(e);
+    return false;
+  }
+  return true;
 }

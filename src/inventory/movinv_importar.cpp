@@ -251,12 +251,7 @@ void TFormaMovimientosInventario::Colector1Click() {
     comun.almacen = NoAlmacen->value();
     comun.usuario = Usuario->text();
     comun.sinNegativos = existenciasNegativas_ == u'N';
-    try {
-      PostaDocumentosMovimiento(comun, partidas, *Tablamovinve, *TablaInventario, *TablaKardex);
-      MuestraMensaje(kProcesoTerminado);
-    } catch (const std::exception& e) {
-      ui::MuestraExcepcion(e);
-    }
+    if (EjecutaGuardado(GuardadoMovimiento::Documentos(comun, partidas), false, false)) MuestraMensaje(kProcesoTerminado);
   }
   if (Tablamovinve->Active()) BotonultimoClick();
 }

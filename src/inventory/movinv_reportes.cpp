@@ -22,6 +22,7 @@
 #include "reports/RepoSQL.h"
 #include "reports/Vistas.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -43,12 +44,6 @@ const QString kTablaMovimientosConsulta = QStringLiteral("movinven.dbf");
 const QString kCamposGeneral = QStringLiteral("mi.dbf");
 // The gauge moves every so many rows copied.
 constexpr int kAvanceCada = 200;
-
-QString Linea(int n) {
-  QString valor;
-  LeeLineaConfig(n, valor);
-  return valor;
-}
 
 // The program's progress window over the fill of the work table, when the
 // program has one. The fill lets it repaint but takes no input meanwhile,
@@ -131,7 +126,7 @@ void TFormaMovimientosInventario::EntradasSalidas(QAction* item, bool entradas) 
   const QString campoFecha = QStringLiteral("FEDOC_MI");
   try {
     EjecutaReporteSQL(titulo, QStringLiteral("CLDOC_MI"), campoFecha, campoFecha, documento, *Tablamovinve,
-                      GuionEntradasSalidas(titulo, Linea(ConfCarpetaDatos), entradas), 0, QString(), true, u' ');
+                      GuionEntradasSalidas(titulo, entradas), 0, QString(), true, u' ');
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);
   }
@@ -205,7 +200,7 @@ void TFormaMovimientosInventario::GeneralMovimientos1Click() {
 }
 
 void TFormaMovimientosInventario::LlenaTablaGeneral(db::Tabla& trabajo, const QString& d1, const QString& d2) {
-  const std::vector<FuenteGeneral> fuentes = FuentesGeneralMovimientos(Linea(ConfCarpetaDatos), d1, d2);
+  const std::vector<FuenteGeneral> fuentes = FuentesGeneralMovimientos(d1, d2);
   db::Campo& docu = trabajo.FieldByName(QStringLiteral("DOCU"));
   db::Campo& clave = trabajo.FieldByName(QStringLiteral("CLAVE"));
   db::Campo& descripcion = trabajo.FieldByName(QStringLiteral("DESCRIPCIO"));
@@ -267,8 +262,7 @@ void TFormaMovimientosInventario::LlenaTablaGeneral(db::Tabla& trabajo, const QS
 
 void TFormaMovimientosInventario::Consultas1Click() {
   TFormaConsulta consulta;
-  consulta.TablaConsulta->SetCarpeta(Linea(ConfCarpetaDatos));
-  consulta.TablaConsulta->SetNombreTabla(kTablaMovimientosConsulta);
+  ApuntaTabla(*consulta.TablaConsulta, kTablaMovimientosConsulta);
   AbreTabla(*consulta.TablaConsulta);
   consulta.numcampo->setText(QStringLiteral("0"));
   CargaVistasMovimientos(consulta);
@@ -288,7 +282,7 @@ void TFormaMovimientosInventario::VerMovimientos1Click() {
   const QString clave =
       Tablamovinve->IsEmpty() ? QString() : Tablamovinve->FieldByName(QStringLiteral("CLPRO_MI")).AsString();
   try {
-    MuestraKardex(ConsultaKardexMovimientos(Linea(ConfCarpetaDatos), clave), kOrdenKardexMovimientos,
+    MuestraKardex(ConsultaKardexMovimientos(clave), kOrdenKardexMovimientos,
                   QStringLiteral("_"));
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);

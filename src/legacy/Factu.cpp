@@ -16,7 +16,7 @@
 #include "pos/ComponentesVenta.h"
 #include "pos/EstadoComandos.h"
 #include "pos/OpcionesEncabezado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "shell/LineasConfiguracion.h"
 
 #include <QAbstractButton>
@@ -340,6 +340,8 @@ void TFormaFactura::ConstruyeCuerpo(QWidget* p) {
   BotonTerminaVenta = Boton(Panel8, "BotonTerminaVenta", QStringLiteral("Termina (F10)"), QRect(10, 124, 130, 28));
   BotonAgregarPartida =
       Boton(Panel8, "BotonAgregarPartida", QStringLiteral("Agregar Partida"), QRect(150, 124, 130, 28));
+  // Never offered: the grid and the key edit add the lines.
+  BotonAgregarPartida->hide();
   BotonNuevaVenta = Boton(Panel8, "BotonNuevaVenta", QStringLiteral("Nueva (F9)"), QRect(10, 158, 130, 28));
   Impresa = Etiqueta(Panel8, "Impresa", QStringLiteral("No Impresa"), 150, 164);
   ImpresoBitmap = Etiqueta(Panel8, "ImpresoBitmap", QStringLiteral("✔"), 240, 164);

@@ -278,8 +278,9 @@ class TFormaFactura : public ui::Forma {
   // stock taken out.
   void RestauraPartidasDeBufer();
   // The lines of the current header (its number and CONTROL) into the
-  // capture, in their saved order.
-  void CargaPartidasFactura();
+  // capture, in their saved order; with `componentes` (a cancel or delete,
+  // which give their stock back) the kit components too.
+  void CargaPartidasFactura(bool componentes = false);
   // The lines of the remissions first..last for a closing invoice.
   void CargaPartidasCierre(qint64 primero, qint64 ultimo);
   // Every line of the number marked cancelled; every line of the number
@@ -439,8 +440,11 @@ class TFormaFactura : public ui::Forma {
   // letter, number, "-", CONTROL); MovimientoReutilizado := the first's
   // number.
   void BorraMovimientosFactura();
-  // Every saved line of the number deleted.
-  void BorraPartidasFactura(const QString& numero);
+  // Every saved line of the number with the document's CONTROL deleted.
+  void BorraPartidasFactura(const QString& numero, qint64 control);
+  // The document shown took stock when it was saved and still holds it:
+  // it is not cancelled and is no invoice made from remissions.
+  bool TomoExistenciasFactura();
 
  private:
   void ConectaDerivadosFactura();
@@ -502,9 +506,6 @@ class TFormaFactura : public ui::Forma {
   // The Reportes menu's items and their commands (Factu_reportes.cpp).
   void ConstruyeReportesFactura();
   void FijaGenerarFactura(bool pedido, bool remision, bool factura, bool devolucion, bool nota);
-  // The kind's header/line folder: the data folder, or line 63 for
-  // remissions when set.
-  QString CarpetaDeArchivo(const QString& archivo) const;
 
   void ConectaCapturaFactura();
   // The header's, the change field's and the window's keys wired.
@@ -575,6 +576,9 @@ class TFormaFactura : public ui::Forma {
   void ConectaDetalleFactura();
   // A document is being captured and the grid takes input.
   bool CapturandoFactura() const;
+  // A document is new or being changed (its totals are the header's to
+  // keep); a saved document only shown is neither.
+  bool DocumentoEnCursoFactura() const;
   CapturaLineas lineas_;
 };
 

@@ -18,6 +18,7 @@
 #include "salesdocs/BuferVenta.h"
 #include "salesdocs/GraficasVenta.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -68,11 +69,9 @@ void TFormaFactura::CargaDocumentoDeBufer(QChar letra) {
       EstadoFactura.ConversionPorLista ? QList<TRegistroBuferPartida>() : LeeArchivoBuferPartidas();
 
   if (const TipoConversionVenta* t = TipoConversionDeLetra(letra)) {
-    // Invoices go to the data folder; the other kinds stay in the folder
-    // of the tables on screen.
-    const QString carpeta = letra == u'F' ? CarpetaDatos() : TablaFacturae->Carpeta();
+    // Each kind's tables where the company keeps them.
     Base->setCurrentText(t->base);
-    AbreParFactura(carpeta, t->encabezado, t->partidas);
+    AbreParFactura(CarpetaDeTabla(t->encabezado), t->encabezado, t->partidas);
     EstadoFactura.LineaFormato = t->lineaFormato;
     TablaFacturae->Last();
     EstadoFactura.UltimoFolio =
@@ -121,12 +120,12 @@ void TFormaFactura::RestauraPartidasDeBufer() {
   }
 }
 
-void TFormaFactura::CargaPartidasFactura() {
+void TFormaFactura::CargaPartidasFactura(bool componentes) {
   if (!TablaDeta->Active() || !TablaFacturaD->Active() || !HayFila(*TablaFacturae)) return;
   const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
   const qint64 numero = TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsInteger();
   VaciaCapturaFactura();
-  CargaPartidasDeControl(*TablaFacturaD, *TablaDeta, numero, control);
+  CargaPartidasDeControl(*TablaFacturaD, *TablaDeta, numero, control, componentes);
 }
 
 void TFormaFactura::CargaPartidasCierre(qint64 primero, qint64 ultimo) {
@@ -181,8 +180,8 @@ void TFormaFactura::MarcaPartidasFactura(db::Tabla& l, const QString& numero, co
 
 int TFormaFactura::PartidasDeListaFactura(const QString& lista, const QString& partidas) {
   db::Tabla lineas;
-  return CargaPartidasDeRango(lineas, *TablaDeta, CarpetaDatos(),
-                              partidas.isEmpty() ? TablaFacturaD->NombreTabla() : partidas, lista);
+  const QString archivo = partidas.isEmpty() ? TablaFacturaD->NombreTabla() : partidas;
+  return CargaPartidasDeRango(lineas, *TablaDeta, CarpetaDeTabla(archivo), archivo, lista);
 }
 
 int TFormaFactura::PartidasDeDocumentoFactura(db::Tabla& partidas, const QString& numero) {
@@ -192,8 +191,7 @@ int TFormaFactura::PartidasDeDocumentoFactura(db::Tabla& partidas, const QString
 QList<qint64> TFormaFactura::ExpandeListaFolios(const QString& lista, const QString& encabezado) {
   const QList<ParteRango> partes = ExpandeListaDocumentos(lista);
   db::Tabla encabezados;
-  encabezados.SetCarpeta(CarpetaDatos());
-  encabezados.SetNombreTabla(encabezado.isEmpty() ? TablaFacturae->NombreTabla() : encabezado);
+  ApuntaTabla(encabezados, encabezado.isEmpty() ? TablaFacturae->NombreTabla() : encabezado);
   encabezados.SetIndexName(QStringLiteral("INUMENC"));
   encabezados.SetReadOnly(true);
   encabezados.Open();
@@ -206,8 +204,8 @@ void TFormaFactura::CreaAuxiliarFactura(const QString& fuente, const QString& de
                                         const QDate& desde, const QDate& hasta, const QString& indice) {
   repaint();
   const QString carpetaTrabajo = RutaDatosCxC.isEmpty() ? CarpetaDatos() : RutaDatosCxC;
-  PreparaFactAuxi(*TablaAuxiliar, *TablaFacturae, *TablaFacturaD, carpetaTrabajo, CarpetaDatos(), fuente,
-                  devoluciones, trabajo, desde, hasta, indice);
+  PreparaFactAuxi(*TablaAuxiliar, *TablaFacturae, *TablaFacturaD, carpetaTrabajo, fuente, devoluciones, trabajo,
+                  desde, hasta, indice);
 }
 
 void TFormaFactura::CopiaAuxiliarFactura(const db::Dataset& origen, db::Dataset& destino) {

@@ -18,6 +18,7 @@
 #include "pos/EstadoComandos.h"
 #include "pos/RegistroCaja.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -206,14 +207,6 @@ void TFormaFactura::FormResize() {
   for (int i = 0; i < 3; ++i) titulos[i]->move(izquierda, valores[i]->y() + 4);
 }
 
-QString TFormaFactura::CarpetaDeArchivo(const QString& archivo) const {
-  if (archivo.startsWith(QStringLiteral("remisio"), Qt::CaseInsensitive)) {
-    const QString remisiones = LineaConf(ConfCarpetaRemisiones);
-    if (!remisiones.isEmpty()) return remisiones;
-  }
-  return CarpetaDatos();
-}
-
 void TFormaFactura::AbreParFactura(const QString& carpeta, const QString& encabezado, const QString& partidas) {
   TablaFacturae->Close();
   TablaFacturaD->Close();
@@ -239,13 +232,14 @@ void TFormaFactura::BaseChange() {
     Base->setCurrentText(kBaseRemision);
   const QString tipo = Base->currentText();
   if (tipo == kBaseRemision) {
-    AbreParFactura(CarpetaDeArchivo(QStringLiteral("Remision.dbf")), QStringLiteral("Remision.dbf"),
+    AbreParFactura(CarpetaDeTabla(QStringLiteral("Remision.dbf")), QStringLiteral("Remision.dbf"),
                    QStringLiteral("RemisioD.dbf"));
     EstadoFactura.LineaFormato = ConfFormatoRemision;
     FijaGenerarFactura(false, false, true, true, false);
     EditCLDOC_F->setReadOnly(usuario->text() == QStringLiteral("0"));
   } else if (tipo == kBaseCajaChica) {
-    AbreParFactura(CarpetaDatos(), QStringLiteral("CajaChic.dbf"), QStringLiteral("CajaChiD.dbf"));
+    AbreParFactura(CarpetaDeTabla(QStringLiteral("CajaChic.dbf")), QStringLiteral("CajaChic.dbf"),
+                   QStringLiteral("CajaChiD.dbf"));
     EstadoFactura.LineaFormato = ConfFormatoCotizacion;
     FijaGenerarFactura(false, false, false, false, false);
   }

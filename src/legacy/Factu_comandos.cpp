@@ -30,16 +30,14 @@
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/ComponentesVenta.h"
-#include "pos/CuentasVenta.h"
 #include "pos/DocumentosVenta.h"
-#include "pos/EscrituraGuardado.h"
 #include "pos/EstadoComandos.h"
 #include "pos/ExistenciasVenta.h"
 #include "pos/ImpresionVenta.h"
 #include "pos/MovimientosVenta.h"
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
 #include "reports/DialogoImprimir.h"
 
@@ -64,6 +62,9 @@ const QString kLineaServicio = QStringLiteral("SERVI");
 // The journal's word for what a cancel-mode unit of work does.
 const QString kComando = QStringLiteral("comando");
 const QString kBorrar = QStringLiteral("borrar");
+// A delete gives its lines' stock back ("S") or not ("N": the document
+// took none, or gave it back when it was cancelled).
+const QString kDevuelve = QStringLiteral("devuelve");
 // Retries of the paid mark after its first failure, and the pause before
 // each: ten within a few seconds.
 constexpr int kReintentosPago = 10;
@@ -171,7 +172,7 @@ void TFormaFactura::Cancelar1Click() {
       MuestraMensaje(kSinTablaCaptura);
       return;
     }
-    CargaPartidasFactura();
+    CargaPartidasFactura(true);
     PostPendiente(*TablaDeta);
     // The buffer keeps the document as it was; its stock goes back as a
     // step of the cancel.
@@ -224,7 +225,7 @@ void TFormaFactura::Eliminar1Click() {
       MuestraMensaje(kSinTablaCaptura);
       return;
     }
-    CargaPartidasFactura();
+    CargaPartidasFactura(true);
     PostPendiente(*TablaDeta);
     try {
       GuardaDocumentoEnBufer(u'C');
@@ -234,6 +235,7 @@ void TFormaFactura::Eliminar1Click() {
     plan.letra = remision ? u'R' : u'F';
     UnidadTrabajo::Datos datos = plan.Datos();
     datos.append({kComando, kBorrar});
+    datos.append({kDevuelve, TomoExistenciasFactura() ? QStringLiteral("S") : QStringLiteral("N")});
     diario->Inicia(datos);
   } catch (const std::exception& e) {
     ui::MuestraExcepcion(e);
@@ -307,11 +309,8 @@ void TFormaFactura::EscribeCancelacionFactura(const PlanGuardado& plan) {
     AbreTablaComando(lineas, plan.carpetaPartidas, plan.tablaPartidas, QStringLiteral("CLDOC_FD"));
     MarcaPartidasCanceladas(lineas, numero);
   });
-  if (TablaCliente->Active()) {
-    EscrituraGuardado escritura(u, QStringLiteral("CxCCancela"));
-    cuentas::RestaSaldoCliente(escritura, *TablaCliente, plan.Valor(QStringLiteral("CLCLI_F")).toString(),
-                               plan.totalAnterior);
-  }
+  // The customer's balance and total sales stay: only an invoice's save
+  // raises them, never a remission's or a return's.
   MovimientosCancelacionFactura(plan.concepto);
   // The stock the save moved goes back: a remission's lines went out; a
   // return's came in only when the movements are on.
@@ -345,10 +344,10 @@ void TFormaFactura::EscribeBorradoFactura(const PlanGuardado& plan) {
   if (!u.Hecho(QStringLiteral("BE")) && !posiciona())
     throw plat::Error(plat::Clase::NoExiste,
                       QStringLiteral("El documento %1 ya no existe en %2").arg(numero, plan.tablaEncabezado));
-  // The stock of its lines back.
+  // The stock of its lines back, when they took it.
   db::Tabla& captura = *TablaDeta;
   db::Tabla& productos = *TablaInventario;
-  if (productos.Active()) {
+  if (productos.Active() && u.Dato(kDevuelve) != u"N") {
     productos.SetIndexName(QStringLiteral("ICLPRO"));
     for (captura.First(); !captura.Eof(); captura.Next()) {
       const QString clave = Fila(captura, "CLAVE").AsString();
@@ -367,7 +366,7 @@ void TFormaFactura::EscribeBorradoFactura(const PlanGuardado& plan) {
     }
   }
   u.Fija(QStringLiteral("BM"), [&] { BorraMovimientosFactura(); });
-  u.Fija(QStringLiteral("BP"), [&] { BorraPartidasFactura(numero); });
+  u.Fija(QStringLiteral("BP"), [&] { BorraPartidasFactura(numero, plan.control); });
   u.Aplica(
       QStringLiteral("BR"),
       [&] {
@@ -409,6 +408,8 @@ void TFormaFactura::MovimientosCancelacionFactura(int concepto) {
   for (captura.First(); !captura.Eof(); captura.Next()) {
     const QString clave = Fila(captura, "CLAVE").AsString();
     if (Fila(captura, "CANTIDAD").AsFloat() <= 0 || clave.isEmpty()) continue;
+    // A kit's components left with the kit line: their sale wrote no rows.
+    if (Fila(captura, "TIPO").AsString() == u"X") continue;
     if (Fila(captura, "PRODUCTO").AsString().isEmpty() && clave != kClaveComentario) continue;
     // A comment that is no product moves no stock: it gets no row; nor
     // does a service.
@@ -446,17 +447,35 @@ void TFormaFactura::BorraMovimientosFactura() {
   m.SetIndexName(QStringLiteral("CLDOC_MI"));
 }
 
-void TFormaFactura::BorraPartidasFactura(const QString& numero) {
+bool TFormaFactura::TomoExistenciasFactura() {
+  db::Tabla& e = *TablaFacturae;
+  if (Fila(e, "STATU_F").AsString() == QString(kEstadoCancelada)) return false;
+  // An invoice made from remissions carries the conversion mark on its
+  // lines: their stock left with the remissions.
+  db::Tabla& l = *TablaFacturaD;
+  const QString numero = Fila(e, "CLDOC_F").AsString();
+  const qint64 control = Fila(e, "CONTROL").AsInteger();
+  l.SetRange({numero}, {numero});
+  bool tomo = true;
+  for (l.First(); !l.Eof() && tomo; l.Next())
+    if (Fila(l, "CONTROL").AsInteger() == control && !Fila(l, "TDOCU_FD").AsString().isEmpty()) tomo = false;
+  return tomo;
+}
+
+void TFormaFactura::BorraPartidasFactura(const QString& numero, qint64 control) {
   const bool propia = planComando_ != nullptr;
   db::Tabla propias;
   if (propia)
     AbreTablaComando(propias, planComando_->carpetaPartidas, planComando_->tablaPartidas, QStringLiteral("CLDOC_FD"));
   db::Tabla& l = propia ? propias : *TablaFacturaD;
   l.SetRange({numero}, {numero});
+  // Only the document's own lines: another document of the number keeps
+  // its.
   try {
-    while (!l.IsEmpty()) {
-      l.First();
-      l.Delete();
+    l.First();
+    while (!l.Eof()) {
+      if (Fila(l, "CONTROL").AsInteger() == control) l.Delete();
+      else l.Next();
     }
   } catch (...) {
     l.CancelRange();

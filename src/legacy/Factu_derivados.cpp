@@ -23,7 +23,7 @@
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/EstadoComandos.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "salesdocs/BuferVenta.h"
 #include "salesdocs/CopiaDocumento.h"
 #include "salesdocs/FacturaCierre.h"
@@ -31,6 +31,7 @@
 #include "salesdocs/RangoDocumentos.h"
 #include "salesdocs/SinFacturar.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -40,7 +41,7 @@
 
 namespace {
 
-db::Campo& Fila(db::Dataset& t, const char* campo) { return t.FieldByName(QString::fromLatin1(campo)); }
+db::Campo& FilaDerivados(db::Dataset& t, const char* campo) { return t.FieldByName(QString::fromLatin1(campo)); }
 
 // The print format of the window set for one print and given back after.
 class FormatoPrestado {
@@ -96,9 +97,14 @@ void TFormaFactura::ConvierteFactura(QChar letra, QWidget* foco) {
   foco->setFocus(Qt::OtherFocusReason);
   EstadoFactura.DocumentoNuevo = true;
   // A new, unsaved document: its save renumbers the header row the load
-  // posted.
+  // posted, which takes its totals now that it is in capture.
   ui::SetTag(BotonNuevo, 1);
   ui::SetTag(BotonCambios, 0);
+  try {
+    ActualizaTotalesEncabezado();
+  } catch (const plat::Error&) {
+    // The save writes them again.
+  }
   HabilitaBotonesFactura(false, false, true, false, false, false, true);
   EditaFila(*TablaFacturae);
 }
@@ -129,8 +135,8 @@ void TFormaFactura::DescartaDerivadoFactura(const VistaFactura& vista) {
     // The provisional header of the load: the row of this document's
     // control, never the document the window showed.
     const bool otraTabla = e.NombreTabla() != vista.encabezado || e.Carpeta() != vista.carpeta;
-    if (HayFila(e) && Fila(e, "CONTROL").AsInteger() == EstadoFactura.Control &&
-        (otraTabla || Fila(e, "CLDOC_F").AsInteger() != vista.numero))
+    if (HayFila(e) && FilaDerivados(e, "CONTROL").AsInteger() == EstadoFactura.Control &&
+        (otraTabla || FilaDerivados(e, "CLDOC_F").AsInteger() != vista.numero))
       e.Delete();
   } catch (const plat::Error&) {
     // What cannot be removed stays: a header without lines.
@@ -174,7 +180,7 @@ void TFormaFactura::FacturaDeRemisionFactura(bool imprime) {
   db::Tabla& e = *TablaFacturae;
   if (!HayFila(e)) return;
   if (!ConfirmaGenerarFactura(this)) return;
-  if (!Fila(e, "REMIS_F").AsString().trimmed().isEmpty()) {
+  if (!FilaDerivados(e, "REMIS_F").AsString().trimmed().isEmpty()) {
     MuestraMensaje(kDocumentoYaFacturado);
     return;
   }
@@ -194,7 +200,7 @@ void TFormaFactura::FacturaDeRemisionFactura(bool imprime) {
   ui::SetTag(Base, 1);
   if (!DerivaFactura(u'F', EditCLCLI_F)) return;
   // The remission is marked by the save once the invoice stands.
-  remisionFacturada_ = CarpetaDeArchivo(QStringLiteral("Remision.dbf")) + u'\n' + QString::number(remision);
+  remisionFacturada_ = CarpetaDeTabla(QStringLiteral("Remision.dbf")) + u'\n' + QString::number(remision);
   QString factura;
   const bool guardada = GuardaDerivadoFactura(factura);
   remisionFacturada_.clear();
@@ -217,18 +223,15 @@ void TFormaFactura::FacturaDeRemisionFactura(bool imprime) {
 }
 
 void TFormaFactura::MarcaRemisionDeFactura(const QString& remision, const QString& factura) {
-  const QString carpeta = remision.section(u'\n', 0, 0);
   const QString numero = remision.section(u'\n', 1);
   try {
     db::Tabla e;
-    e.SetCarpeta(carpeta);
-    e.SetNombreTabla(QStringLiteral("Remision.dbf"));
+    ApuntaTabla(e, QStringLiteral("Remision.dbf"));
     e.SetIndexName(QStringLiteral("INUMENC"));
     e.Open();
     MarcaRemisionFacturada(e, numero.toLongLong(), (QStringLiteral("F") + factura).left(8));
     db::Tabla l;
-    l.SetCarpeta(carpeta);
-    l.SetNombreTabla(QStringLiteral("RemisioD.dbf"));
+    ApuntaTabla(l, QStringLiteral("RemisioD.dbf"));
     l.SetIndexName(QStringLiteral("CLDOC_FD"));
     l.Open();
     MarcaPartidasFactura(l, numero, QStringLiteral("F"));
@@ -354,7 +357,8 @@ void TFormaFactura::RangodeDocumentos1Click() {
   // anything is written: a range that yields too few starts no document.
   int vivas = 0;
   try {
-    vivas = CuentaPartidasDeRango(CarpetaDatos(), TablaFacturaD->NombreTabla(), eleccion->rango);
+    vivas = CuentaPartidasDeRango(CarpetaDeTabla(TablaFacturaD->NombreTabla()), TablaFacturaD->NombreTabla(),
+                                  eleccion->rango);
   } catch (const std::exception& error) {
     ui::MuestraExcepcion(error);
     return;

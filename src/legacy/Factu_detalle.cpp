@@ -60,8 +60,10 @@ void TFormaFactura::ConectaDetalleFactura() {
   AsignaComando(BotonAgregarPartida, this, [this] { BotonAgregarPartidaClick(); });
 }
 
-bool TFormaFactura::CapturandoFactura() const {
-  return Detalle->isEnabled() && (ui::Tag(BotonNuevo) == 1 || ui::Tag(BotonCambios) == 1);
+bool TFormaFactura::CapturandoFactura() const { return Detalle->isEnabled() && DocumentoEnCursoFactura(); }
+
+bool TFormaFactura::DocumentoEnCursoFactura() const {
+  return ui::Tag(BotonNuevo) == 1 || ui::Tag(BotonCambios) == 1;
 }
 
 // --- The grid.

@@ -29,8 +29,6 @@ namespace {
 
 bool EsEnter(int tecla) { return tecla == Qt::Key_Return || tecla == Qt::Key_Enter; }
 
-bool EnCurso(const TFormaFactura& f) { return ui::Tag(f.BotonNuevo) == 1 || ui::Tag(f.BotonCambios) == 1; }
-
 // Keeps the change field from giving its text to the header when the focus
 // leaves it holding no amount: the field's own exit tells the cashier and
 // takes the focus back.
@@ -100,7 +98,7 @@ void TFormaFactura::ConectaEncabezadoFactura() {
 }
 
 void TFormaFactura::FijaCampoEncabezado(ui::EditDatos* campo, const QString& valor) {
-  if (EnCurso(*this) && TablaFacturae->Active() && HayFila(*TablaFacturae)) {
+  if (DocumentoEnCursoFactura() && TablaFacturae->Active() && HayFila(*TablaFacturae)) {
     EditaFila(*TablaFacturae);
     TablaFacturae->FieldByName(campo->Campo()).SetAsString(valor);
   }
@@ -222,7 +220,7 @@ void TFormaFactura::CAMBIO_FEnter() {
   CalculaTotalesFactura();
   // The totals may have posted the header row: the amount typed goes into
   // the document being captured.
-  if (EnCurso(*this) && TablaFacturae->Active() && HayFila(*TablaFacturae)) EditaFila(*TablaFacturae);
+  if (DocumentoEnCursoFactura() && TablaFacturae->Active() && HayFila(*TablaFacturae)) EditaFila(*TablaFacturae);
 }
 
 void TFormaFactura::CAMBIO_FKeyDown(int& tecla) {

@@ -1,6 +1,6 @@
 // Saving the document of the legacy window (F10): the checks, the kind
 // letter, and the save switch run as one unit of work of the window's
-// station (pos/UnidadTrabajo.h, journal Factura<n>.jnl of the program
+// station (foundation/UnidadTrabajo.h, journal Factura<n>.jnl of the program
 // folder): the final number, the header, the stock exit and movement row of
 // each line, the lines, a lost header made again, the customer's balance.
 // A save stopped by an error or a killed station is finished when F10 is
@@ -34,10 +34,11 @@
 #include "pos/MovimientosVenta.h"
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
 #include "salesdocs/BuferVenta.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -65,7 +66,7 @@ QString TextoError(const std::exception& e) {
   return propio ? propio->mensaje() : QString::fromUtf8(e.what());
 }
 
-db::Campo& Fila(db::Dataset& t, const char* campo) { return t.FieldByName(QString::fromLatin1(campo)); }
+db::Campo& FilaGuardar(db::Dataset& t, const char* campo) { return t.FieldByName(QString::fromLatin1(campo)); }
 
 void AbreTablaGuardado(db::Tabla& t, const QString& carpeta, const QString& archivo, const QString& indice) {
   t.SetCarpeta(carpeta);
@@ -142,7 +143,7 @@ void TFormaFactura::BotonGuardarClick() {
     PostPendiente(*TablaDeta);
     CalculaTotalesFactura();
     db::Tabla& e = *TablaFacturae;
-    if (EstadoFactura.Control == 0) EstadoFactura.Control = static_cast<int>(Fila(e, "CONTROL").AsInteger());
+    if (EstadoFactura.Control == 0) EstadoFactura.Control = static_cast<int>(FilaGuardar(e, "CONTROL").AsInteger());
     if (EstadoFactura.Control == 0) EstadoFactura.Control = NumeroControlFactura();
     PlanGuardado p;
     p.tipo = Base->currentText();
@@ -267,8 +268,8 @@ void TFormaFactura::EjecutaGuardadoFactura(const PlanGuardado& plan) {
       [&] {
         // A begun allocation: the provisional row carries the control when
         // it was posted.
-        if (encabezado.VeARegistro(plan.registro) && Fila(encabezado, "CONTROL").AsInteger() == plan.control)
-          return QStringList{Fila(encabezado, "CLDOC_F").AsString()};
+        if (encabezado.VeARegistro(plan.registro) && FilaGuardar(encabezado, "CONTROL").AsInteger() == plan.control)
+          return QStringList{FilaGuardar(encabezado, "CLDOC_F").AsString()};
         return QStringList{QString::number(AsignaFolioFactura(plan))};
       });
   const QString numero = hecho.value(0);
@@ -295,12 +296,12 @@ qint64 TFormaFactura::AsignaFolioFactura(const PlanGuardado& plan) {
   const qint64 ultimoFolio = u.Dato(QStringLiteral("ultimoFolio")).toLongLong();
   const auto ultimo = [&] {
     e.Last();
-    return e.IsEmpty() ? 0 : Fila(e, "CLDOC_F").AsInteger();
+    return e.IsEmpty() ? 0 : FilaGuardar(e, "CLDOC_F").AsInteger();
   };
   if (!e.VeARegistro(plan.registro))
     throw plat::Error(plat::Clase::NoExiste,
                       QStringLiteral("El encabezado provisional del documento ya no está en %1").arg(e.NombreTabla()));
-  qint64 n = Fila(e, "CLDOC_F").AsInteger();
+  qint64 n = FilaGuardar(e, "CLDOC_F").AsInteger();
   if (n < ultimoFolio) {
     bool entero = false;
     n = u.Dato(QStringLiteral("tecleado")).toLongLong(&entero);
@@ -311,14 +312,14 @@ qint64 TFormaFactura::AsignaFolioFactura(const PlanGuardado& plan) {
   if (n >= ultimoFolio) {
     e.VeARegistro(plan.registro);
     e.Edit();
-    Fila(e, "CLDOC_F").SetAsInteger(n);
+    FilaGuardar(e, "CLDOC_F").SetAsInteger(n);
     e.Post();
   }
   // The rows at or above the candidate, this one included, walking back.
   e.VeARegistro(plan.registro);
-  const qint64 propio = Fila(e, "CLDOC_F").AsInteger();
+  const qint64 propio = FilaGuardar(e, "CLDOC_F").AsInteger();
   qint64 k = 0;
-  while (k < 15 && !e.Bof() && Fila(e, "CLDOC_F").AsInteger() >= n) {
+  while (k < 15 && !e.Bof() && FilaGuardar(e, "CLDOC_F").AsInteger() >= n) {
     ++k;
     e.Prior();
   }
@@ -335,14 +336,14 @@ qint64 TFormaFactura::AsignaFolioFactura(const PlanGuardado& plan) {
   if (ocupado(folio)) {
     e.Last();
     if (e.RecNo() == plan.registro) e.Prior();
-    folio = Fila(e, "CLDOC_F").AsInteger() + 1;
+    folio = FilaGuardar(e, "CLDOC_F").AsInteger() + 1;
   }
   // The header with its number, posted while the lock is held.
   e.VeARegistro(plan.registro);
   e.Edit();
   try {
     plan.EscribeEncabezado(e);
-    Fila(e, "CLDOC_F").SetAsInteger(folio);
+    FilaGuardar(e, "CLDOC_F").SetAsInteger(folio);
     e.Post();
   } catch (...) {
     if (Editando(e)) e.Cancel();
@@ -364,6 +365,8 @@ void TFormaFactura::EscribeDocumentoFactura(const PlanGuardado& plan) {
   datos.descuentoDocumento = ValorNumerico(u.Dato(QStringLiteral("descuento")));
   datos.usuario = plan.usuario;
   datos.usuarioTexto = plan.usuarioTexto;
+  // An invoice made from remissions takes no stock: its lines say so.
+  if (plan.letra == u'Z') datos.conversion = QStringLiteral("F");
   const bool conExistencias = plan.letra == u'F' || plan.letra == u'R';
   db::Tabla& captura = *TablaDeta;
   PostPendiente(captura);
@@ -383,19 +386,14 @@ void TFormaFactura::EscribeDocumentoFactura(const PlanGuardado& plan) {
           LlenaPartidaDocumento(linea, captura, datos);
           // The net price without the line's tax.
           try {
-            const Dinero precio = registro::LeeImporte(Fila(captura, "PRECIO")).value_or(Dinero());
-            const Dinero neto = PrecioNetoPartida(precio, Fila(captura, "DESCUENTO").AsFloat(),
-                                                  Fila(captura, "DESCUENTO2").AsFloat(),
-                                                  Fila(captura, "DESCUENTO3").AsFloat(), datos.descuentoDocumento);
-            const double tasa = Fila(captura, "IMPUESTO").AsFloat();
-            registro::Escribe(Fila(linea, "PREDE_FD"), std::optional(Dinero::DeReal(neto.Real() / (1 + tasa / 100))));
+            const Dinero precio = registro::LeeImporte(FilaGuardar(captura, "PRECIO")).value_or(Dinero());
+            const Dinero neto = PrecioNetoPartida(precio, FilaGuardar(captura, "DESCUENTO").AsFloat(),
+                                                  FilaGuardar(captura, "DESCUENTO2").AsFloat(),
+                                                  FilaGuardar(captura, "DESCUENTO3").AsFloat(), datos.descuentoDocumento);
+            const double tasa = FilaGuardar(captura, "IMPUESTO").AsFloat();
+            registro::Escribe(FilaGuardar(linea, "PREDE_FD"), std::optional(Dinero::DeReal(neto.Real() / (1 + tasa / 100))));
           } catch (const plat::Error&) {
           }
-        },
-        [&](const db::Dataset& l) {
-          return l.FieldByName(QStringLiteral("CLDOC_FD")).AsString() == numero &&
-                 l.FieldByName(QStringLiteral("CONTROL")).AsInteger() == plan.control &&
-                 l.FieldByName(QStringLiteral("CLPRO_FD")).AsString() == captura.FieldByName(QStringLiteral("CLAVE")).AsString();
         });
   }
   // A header another station removed meanwhile is made again.
@@ -406,7 +404,7 @@ void TFormaFactura::EscribeDocumentoFactura(const PlanGuardado& plan) {
     e.Append();
     try {
       plan.EscribeEncabezado(e);
-      Fila(e, "CLDOC_F").SetAsInteger(numero.toLongLong());
+      FilaGuardar(e, "CLDOC_F").SetAsInteger(numero.toLongLong());
       e.Post();
     } catch (...) {
       e.Cancel();
@@ -420,14 +418,14 @@ void TFormaFactura::DescargaPartidaFactura(const PlanGuardado& plan, const QStri
   db::Tabla& captura = *TablaDeta;
   db::Tabla& productos = *TablaInventario;
   const QString fila = QString::number(captura.RecNo());
-  const QString clave = Fila(captura, "CLAVE").AsString();
+  const QString clave = FilaGuardar(captura, "CLAVE").AsString();
   existencia = 0;
   if (clave.isEmpty() || !productos.Active()) return;
   productos.SetIndexName(QStringLiteral("ICLPRO"));
-  if (!productos.FindKey({clave}) || Fila(productos, "DSCPR_I").AsString().isEmpty()) return;
+  if (!productos.FindKey({clave}) || FilaGuardar(productos, "DSCPR_I").AsString().isEmpty()) return;
   const bool decidida = u.Hecho(QStringLiteral("S") + fila);
-  const double cantidad = Fila(captura, "CANTIDAD").AsFloat();
-  const Dinero precio = registro::LeeImporte(Fila(captura, "PRECIO")).value_or(Dinero());
+  const double cantidad = FilaGuardar(captura, "CANTIDAD").AsFloat();
+  const Dinero precio = registro::LeeImporte(FilaGuardar(captura, "PRECIO")).value_or(Dinero());
   const QStringList r = u.Aplica(
       QStringLiteral("S") + fila,
       [&] {
@@ -436,17 +434,17 @@ void TFormaFactura::DescargaPartidaFactura(const PlanGuardado& plan, const QStri
                                 plan.rechazaSinExistencia, plan.sinNegativos);
         if (s.rechazada) return QStringList{kRechazada, TextoReal(s.inicial)};
         // A product without a public price takes the line's.
-        if (Fila(productos, "PPUBL_I").AsFloat() == 0) {
+        if (FilaGuardar(productos, "PPUBL_I").AsFloat() == 0) {
           productos.Edit();
-          registro::Escribe(Fila(productos, "PPUBL_I"), std::optional(precio));
+          registro::Escribe(FilaGuardar(productos, "PPUBL_I"), std::optional(precio));
           productos.Post();
         }
         return QStringList{TextoReal(s.final)};
       },
-      [&] { return QStringList{Fila(productos, "EXIST_I").AsString()}; });
+      [&] { return QStringList{FilaGuardar(productos, "EXIST_I").AsString()}; });
   if (r.value(0) == kRechazada) {
     if (!decidida)
-      MuestraMensaje(QStringLiteral("No hay Existencias Suficientes Para Surtir ") + Fila(captura, "PRODUCTO").AsString() +
+      MuestraMensaje(QStringLiteral("No hay Existencias Suficientes Para Surtir ") + FilaGuardar(captura, "PRODUCTO").AsString() +
                      QStringLiteral("  Existencias ") + r.value(1));
     existencia = -1;
     return;
@@ -475,8 +473,7 @@ void TFormaFactura::GrabaMovimientoFactura(const PlanGuardado& plan, const QStri
     db::Numeracion numeracion(movimientos);
     const qint64 siguiente = SiguienteNumeroMovimiento(movimientos);
     u.Agrega(
-        movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, siguiente); },
-        [&](const db::Dataset& fila) { return EsMovimientoDe(fila, venta, captura); });
+        movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, siguiente); }, true);
   };
   QString titulo;
   std::exception_ptr error;
@@ -512,11 +509,11 @@ void TFormaFactura::RegresaExistenciasFactura(const PlanGuardado& plan, const QS
   PostPendiente(captura);
   productos.SetIndexName(QStringLiteral("ICLPRO"));
   for (captura.First(); !captura.Eof(); captura.Next()) {
-    const QString clave = Fila(captura, "CLAVE").AsString();
+    const QString clave = FilaGuardar(captura, "CLAVE").AsString();
     if (clave.isEmpty() || !productos.FindKey({clave})) continue;
     const QString fila = QString::number(captura.RecNo());
-    const double cantidad = Fila(captura, "CANTIDAD").AsFloat();
-    const Dinero precio = registro::LeeImporte(Fila(captura, "PRECIO")).value_or(Dinero());
+    const double cantidad = FilaGuardar(captura, "CANTIDAD").AsFloat();
+    const Dinero precio = registro::LeeImporte(FilaGuardar(captura, "PRECIO")).value_or(Dinero());
     u.Aplica(
         QStringLiteral("DS") + fila,
         [&] {
@@ -584,20 +581,20 @@ void TFormaFactura::MarcaOrigenesFactura(const QString& lista, const QString& le
   for (const qint64 origen : ExpandeListaFolios(lista, par->first)) {
     try {
       db::Tabla e;
-      AbreTablaGuardado(e, CarpetaDatos(), par->first, QStringLiteral("INUMENC"));
-      if (e.FindKey({origen}) && Fila(e, "REMIS_F").AsString() != marca) {
+      AbreTablaGuardado(e, CarpetaDeTabla(par->first), par->first, QStringLiteral("INUMENC"));
+      if (e.FindKey({origen}) && FilaGuardar(e, "REMIS_F").AsString() != marca) {
         e.Edit();
-        Fila(e, "REMIS_F").SetAsString(marca);
+        FilaGuardar(e, "REMIS_F").SetAsString(marca);
         e.Post();
       }
       db::Tabla l;
-      AbreTablaGuardado(l, CarpetaDatos(), par->second, QStringLiteral("CLDOC_FD"));
+      AbreTablaGuardado(l, CarpetaDeTabla(par->second), par->second, QStringLiteral("CLDOC_FD"));
       const QString texto = QString::number(origen);
       l.SetRange({texto}, {texto});
       for (l.First(); !l.Eof(); l.Next()) {
-        if (Fila(l, "TDOCU_FD").AsString() == marca) break;
+        if (FilaGuardar(l, "TDOCU_FD").AsString() == marca) break;
         l.Edit();
-        Fila(l, "TDOCU_FD").SetAsString(marca);
+        FilaGuardar(l, "TDOCU_FD").SetAsString(marca);
         l.Post();
       }
     } catch (const std::exception&) {

@@ -28,6 +28,7 @@
 #include "reports/Formatos.h"
 #include "salesdocs/ReportesVenta.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Moneda.h"
 
 #include <QAction>
@@ -109,18 +110,8 @@ void TFormaFactura::PosicionaFactura(qint64 numero) {
 // --- Tables and the capture claim.
 
 void TFormaFactura::PreparaTablasFactura() {
-  const QString datos = CarpetaDatos();
-  const QString remisiones = LineaConf(ConfCarpetaRemisiones);
-  const QString inventario = LineaConf(ConfCarpetaInventario);
-  for (db::Tabla* t : findChildren<db::Tabla*>()) {
-    const QString archivo = t->NombreTabla().toLower();
-    if (!remisiones.isEmpty() && (archivo == u"remision.dbf" || archivo == u"remisiod.dbf"))
-      t->SetCarpeta(remisiones);
-    else if (!inventario.isEmpty() && (archivo == u"inventar.dbf" || archivo == u"movinven.dbf"))
-      t->SetCarpeta(inventario);
-    else
-      t->SetCarpeta(datos);
-  }
+  const db::Carpetas carpetas = CarpetasEmpresa();
+  for (db::Tabla* t : findChildren<db::Tabla*>()) ApuntaTabla(*t, carpetas);
   // The sale screen's stations: deta.db, or the first free numbered one,
   // made from deta.db when missing (from the sale screen's template while
   // no deta.db exists yet).
@@ -135,7 +126,7 @@ void TFormaFactura::PreparaTablasFactura() {
   const QString tipo = Base->currentText();
   if (tipo != kBaseRemision && tipo != kBaseDevolucion && tipo != kBaseCajaChica) Base->setCurrentText(kBaseRemision);
   if (Base->currentText() == kBaseRemision) {
-    AbreParFactura(CarpetaDeArchivo(QStringLiteral("Remision.dbf")), QStringLiteral("Remision.dbf"),
+    AbreParFactura(CarpetaDeTabla(QStringLiteral("Remision.dbf")), QStringLiteral("Remision.dbf"),
                    QStringLiteral("RemisioD.dbf"));
     EstadoFactura.LineaFormato = ConfFormatoRemision;
     FijaGenerarFactura(false, false, true, true, false);

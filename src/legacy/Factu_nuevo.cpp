@@ -38,7 +38,7 @@
 
 namespace {
 
-const QString kNoGuardados = QStringLiteral("No Pueden Guardarse los Datos ha Ocurrido un Error");
+const QString kNoGuardadosNuevo = QStringLiteral("No Pueden Guardarse los Datos ha Ocurrido un Error");
 const QString kPistaNuevo = QStringLiteral("F9 NUEVO    F10 GUARDAR   F11 IMPRIMIR    Ctrl+B   BUSCAR");
 const QString kMascaraTotal = QStringLiteral("##,##0.00");
 
@@ -109,7 +109,7 @@ void TFormaFactura::BotonNuevoClick() {
     IniciaCapturaFactura();
     SuCambio->setText(QStringLiteral("Cambio 0.00"));
   } catch (const std::exception&) {
-    MuestraMensaje(kNoGuardados);
+    MuestraMensaje(kNoGuardadosNuevo);
   }
   Navegador->setEnabled(false);
 }

@@ -80,7 +80,8 @@ void TFormaFactura::DisearFormato1Click() {
 void TFormaFactura::AsignaFormatoFactura(int n) {
   QAction* const atajos[] = {CtrlF11, CtrlF21, CtrlF31, CtrlF41, CtrlF51, CtrlF61};
   QString formato;
-  EligeFormatoFactura(formato);
+  // A picker cancelled, or a format that does not exist, changes nothing.
+  if (!EligeFormatoFactura(formato)) return;
   atajos[n - 1]->setText(QStringLiteral("Ctrl+F%1 (").arg(n) + formato + u')');
   GuardaOpcionesFactura();
 }
@@ -133,7 +134,7 @@ void TFormaFactura::BotonBuscarClick() {
 
 void TFormaFactura::SalidasdeEfectivo1Click() {
   auto ventana = std::make_unique<TFormaSalidasEfectivo>(this);
-  MuestraMovimientosEfectivo(TablaFacturae->Carpeta(), EditBCLIM_F->text(), 1, EstadoFactura.VendedorFijo);
+  MuestraMovimientosEfectivo(EditBCLIM_F->text(), 1, EstadoFactura.VendedorFijo);
   if (ventana->Tag() != 1) return;
   ImprimeRetiroEfectivo(ventana->TablaRetiros, usuario->text(), CarpetaDatos());
 }

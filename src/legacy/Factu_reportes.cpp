@@ -143,9 +143,9 @@ const char* CaptionDe(const QString& clave) {
 
 QString U(const char* s) { return QString::fromUtf8(s); }
 
-ArgumentosReporte ArgumentosPropios(const QString& titulo, const QString& clave, const QString& fecha, Datos datos,
+ArgumentosReporteVenta ArgumentosPropios(const QString& titulo, const QString& clave, const QString& fecha, Datos datos,
                                     const QString& busca, int tipo, const QString& guion) {
-  ArgumentosReporte a;
+  ArgumentosReporteVenta a;
   a.titulo = titulo;
   a.campoClave = clave;
   a.fechaDesde = a.fechaHasta = fecha;
@@ -156,7 +156,7 @@ ArgumentosReporte ArgumentosPropios(const QString& titulo, const QString& clave,
   return a;
 }
 
-ArgumentosReporte CorteZ(const QString& caption, bool resumen, const ContextoReporte& x) {
+ArgumentosReporteVenta CorteZ(const QString& caption, bool resumen, const ContextoReporte& x) {
   QVector<SeccionGuion> secciones;
   for (const SeccionZ& z : kSeccionesZ) {
     const bool retiros = secciones.size() == 4;
@@ -181,7 +181,7 @@ ArgumentosReporte CorteZ(const QString& caption, bool resumen, const ContextoRep
                            GuionDeSecciones(secciones, x.lugar, true));
 }
 
-ArgumentosReporte Concentrar(const QString& caption, const ContextoReporte& x) {
+ArgumentosReporteVenta Concentrar(const QString& caption, const ContextoReporte& x) {
   SeccionGuion s;
   s.titulo = u'$' + caption;
   s.consulta = QStringLiteral(
@@ -197,7 +197,7 @@ ArgumentosReporte Concentrar(const QString& caption, const ContextoReporte& x) {
 
 // The union's second half names line columns in the header table: the
 // runner answers it as it answers any statement that does not run.
-ArgumentosReporte Comparativo(const QString& caption, const ContextoReporte& x) {
+ArgumentosReporteVenta Comparativo(const QString& caption, const ContextoReporte& x) {
   SeccionGuion s;
   s.titulo = u'$' + caption;
   s.consulta = U(
@@ -233,9 +233,7 @@ std::optional<FilaReporteVenta> FilaDeFactura(const QString& clave, const QStrin
 }
 
 ContextoReporte ContextoFactura(TFormaFactura& f) {
-  ContextoReporte x = ContextoDeTablas(*f.TablaFacturae, *f.TablaFacturaD, *f.TablaInventario, f.CarpetaDatos(),
-                                       f.usuario->text());
-  x.lugar.carpetaProductos = x.lugar.carpetaEncabezado;
+  ContextoReporte x = ContextoDeTablas(*f.TablaFacturae, *f.TablaFacturaD, *f.TablaInventario, f.usuario->text());
   x.tituloPantalla = f.windowTitle();
   return x;
 }
@@ -293,7 +291,7 @@ void EjecutaReporteFactura(TFormaFactura& f, const QString& clave) {
     if (CorreFilaReporte(*fila, contexto, *f.TablaFacturae, *f.TablaFacturaD)) f.MuestraDocumentoFactura();
     return;
   }
-  if (const std::optional<ArgumentosReporte> a = ArgumentosReporteFactura(clave, contexto, caja)) {
+  if (const std::optional<ArgumentosReporteVenta> a = ArgumentosReporteFactura(clave, contexto, caja)) {
     CorreReporteVenta(*a, *f.TablaFacturae, *f.TablaFacturaD);
     f.MuestraDocumentoFactura();
   }
@@ -303,7 +301,7 @@ void EjecutaReporteFactura(TFormaFactura& f, const QString& clave) {
 
 const QVector<ItemReporteFactura>& ItemsReporteFactura() { return kItems; }
 
-std::optional<ArgumentosReporte> ArgumentosReporteFactura(const QString& clave, const ContextoReporte& contexto,
+std::optional<ArgumentosReporteVenta> ArgumentosReporteFactura(const QString& clave, const ContextoReporte& contexto,
                                                            const QString& caja) {
   const char* caption = CaptionDe(clave);
   if (!caption) return std::nullopt;

@@ -22,5 +22,5 @@ const QVector<ItemReporteFactura>& ItemsReporteFactura();
 // The script and the runner's arguments of a script report of the window
 // by component name (`caja`: the register typed for "Documentos Pagados");
 // nothing for a chart, the query commands or an unknown name.
-std::optional<ArgumentosReporte> ArgumentosReporteFactura(const QString& clave, const ContextoReporte& contexto,
+std::optional<ArgumentosReporteVenta> ArgumentosReporteFactura(const QString& clave, const ContextoReporte& contexto,
                                                            const QString& caja = QString());

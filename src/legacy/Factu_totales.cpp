@@ -89,7 +89,9 @@ void TFormaFactura::CalculaTotalesFactura() {
 
 void TFormaFactura::ActualizaTotalesEncabezado() {
   db::Tabla& e = *TablaFacturae;
-  if (!HayFila(e)) return;
+  // A saved document shown keeps its header as its save wrote it, whatever
+  // this window's formula makes of its lines.
+  if (!HayFila(e) || !DocumentoEnCursoFactura()) return;
   // Values compared, not texts: a document whose totals did not change is
   // not written and keeps its CONTROL.
   if (Importe(e.FieldByName(QStringLiteral("IMTOD_F"))) == EstadoFactura.Total &&

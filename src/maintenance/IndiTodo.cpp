@@ -17,6 +17,7 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/PuertaModal.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -237,10 +238,8 @@ void TFormaReindexaTodo::AjustaKardex(const QString& clave, db::Tabla& kardex, d
 }
 
 void TFormaReindexaTodo::BitBtn12Click() {
-  const QString carpeta = CarpetaInventario();
   Table1->Close();
-  Table1->SetCarpeta(carpeta);
-  Table1->SetNombreTabla(kTablaKardex);
+  ApuntaTabla(*Table1, kTablaKardex);
   Table1->SetExclusive(false);
   Table1->SetReadOnly(false);
   Table1->SetIndexName(QString());
@@ -248,8 +247,7 @@ void TFormaReindexaTodo::BitBtn12Click() {
   Table1->SetIndexName(kTagKardex);
   Table1->Open();
   db::Tabla productos;
-  productos.SetCarpeta(carpeta);
-  productos.SetNombreTabla(kTablaProductos);
+  ApuntaTabla(productos, kTablaProductos);
   productos.SetReadOnly(true);
   productos.SetIndexName(kTagClaveProducto);
   productos.Open();

@@ -12,6 +12,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/FuenteDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Principa.h"
 
 #include <QFileInfo>
@@ -40,21 +41,26 @@ constexpr int kLineasListaLlena = 100;
 constexpr int kMovimientosPorPaso = 20;
 constexpr int kPasoProgreso = 50;
 
+// The second pass of a cancelled document writes what the screens write
+// when they cancel one: 54 (stock put back by a cancelled sale) for
+// remissions and invoices, 3 for customer returns. The recounts and the
+// inventory cut know 54 as the undoing of a sale and leave it out; a row
+// of 53 would count as one more entry.
 const TipoDocumentoMI kTipos[] = {
     {DocumentoMI::Remision, u'R', QStringLiteral("Remision.dbf"), QStringLiteral("RemisioD.dbf"),
-     QStringLiteral("INUMENC"), QStringLiteral("CLDOC_FD"), true, false, u'R', ConceptoVentaRemision,
+     QStringLiteral("INUMENC"), QStringLiteral("CLDOC_FD"), false, u'R', ConceptoVentaRemision,
      ConceptoCancelacionVenta},
     {DocumentoMI::Factura, u'F', QStringLiteral("FacturaE.dbf"), QStringLiteral("FacturaD.dbf"),
-     QStringLiteral("INUMENC"), QStringLiteral("CLDOC_FD"), false, false, u'F', ConceptoVentaRemision,
+     QStringLiteral("INUMENC"), QStringLiteral("CLDOC_FD"), false, u'F', ConceptoVentaRemision,
      ConceptoCancelacionVenta},
     {DocumentoMI::Devolucion, u'D', QStringLiteral("Devoluc.dbf"), QStringLiteral("DevolucD.dbf"),
-     QStringLiteral("INUMENC"), QStringLiteral("CLDOC_FD"), false, false, u'D', ConceptoDevolucionCliente,
+     QStringLiteral("INUMENC"), QStringLiteral("CLDOC_FD"), false, u'D', ConceptoDevolucionCliente,
      ConceptoVentaRemision},
     {DocumentoMI::Compra, u'O', QStringLiteral("ComprasE.dbf"), QStringLiteral("ComprasD.dbf"),
-     QStringLiteral("ICOMENC"), QStringLiteral("ICOMDET"), false, true, u'O', ConceptoCompra,
+     QStringLiteral("ICOMENC"), QStringLiteral("ICOMDET"), true, u'O', ConceptoCompra,
      ConceptoDevolucionProveedor},
     {DocumentoMI::DevolucionCompra, u'E', QStringLiteral("DevolCom.dbf"), QStringLiteral("DevolDet.dbf"),
-     QStringLiteral("ICOMENC"), QStringLiteral("ICOMDET"), false, true, u'P', ConceptoDevolucionProveedor,
+     QStringLiteral("ICOMENC"), QStringLiteral("ICOMDET"), true, u'P', ConceptoDevolucionProveedor,
      ConceptoDevolucionCliente},
 };
 
@@ -336,7 +342,7 @@ void THerramientaMI::SueltaMI() {
 }
 
 void THerramientaMI::AbreTablaMI(const QString& archivo, const QString& tag) {
-  AbreTablaEn(*p_.TablaMI, CarpetaMovimientos(), archivo, tag);
+  AbreTablaEn(*p_.TablaMI, CarpetaOEditRuta(archivo), archivo, tag);
 }
 
 void THerramientaMI::AbreTablaEn(db::Tabla& tabla, const QString& carpeta, const QString& archivo,
@@ -350,13 +356,13 @@ void THerramientaMI::AbreTablaEn(db::Tabla& tabla, const QString& carpeta, const
   tabla.Open();
 }
 
-QString THerramientaMI::CarpetaOEditRuta(int linea) const {
-  QString carpeta;
-  LeeLineaConfig(linea, carpeta);
-  return carpeta.isEmpty() ? p_.EditRuta->text() : carpeta;
+QString THerramientaMI::CarpetaOEditRuta(const QString& archivo) const {
+  // A table the company keeps apart from its data folder is read where it
+  // lives; the others in the folder typed.
+  const db::Carpetas empresa = CarpetasEmpresa();
+  const QString propia = empresa.De(LugarDeTabla(archivo));
+  return propia.isEmpty() || propia == empresa.datos ? p_.EditRuta->text() : propia;
 }
-
-QString THerramientaMI::CarpetaMovimientos() const { return CarpetaOEditRuta(ConfCarpetaInventario); }
 
 int THerramientaMI::LineasLista() const {
   const QTextDocument* lista = p_.MemoMov->document();

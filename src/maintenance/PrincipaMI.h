@@ -63,7 +63,6 @@ struct TipoDocumentoMI {
   QString partidas;         // line table
   QString tagEncabezado;    // on the number
   QString tagPartidas;      // on the number text of the lines
-  bool enRemisiones;        // in the remission folder (line 63) when set
   bool compra;              // purchase layouts (_O, _OD) instead of sales (_F, _FD)
   QChar referencia;         // first letter of NUDOC_MI, as the document's writer writes it
   int conceptoActivo;       // concept of the document's rows
@@ -170,9 +169,9 @@ class THerramientaMI : public QObject {
   void LimitaMovimientos(const QString& clave);
   void GeneraMovimientos(bool compra, const QString& control, const QString& marca, const QDate& fecha,
                          const QString& referencia, int concepto);
-  // The folder of a configuration line when it is set, else EditRuta's.
-  QString CarpetaOEditRuta(int linea) const;
-  QString CarpetaMovimientos() const;
+  // The folder of a company table when the company keeps it apart from its
+  // data folder (configuration lines 59 and 63), else EditRuta's.
+  QString CarpetaOEditRuta(const QString& archivo) const;
   int LineasLista() const;
   QString LineaLista(int indice) const;
 

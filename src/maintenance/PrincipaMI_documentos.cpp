@@ -10,6 +10,7 @@
 #include "platform/fs/Reloj.h"
 #include "platform/ui/ControlesDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Principa.h"
 
 #include <QLabel>
@@ -51,7 +52,7 @@ const QString kMarcaCancelacion = QStringLiteral("C");
 
 void THerramientaMI::AbreTablasDocumento(const TipoDocumentoMI& tipo) {
   for (db::Tabla* tabla : {p_.TablaE, p_.TablaD, p_.TablaMI}) tabla->Close();
-  const QString documentos = tipo.enRemisiones ? CarpetaOEditRuta(ConfCarpetaRemisiones) : p_.EditRuta->text();
+  const QString documentos = CarpetaOEditRuta(tipo.encabezado);
   p_.EditClave->SetCampo(Campos(tipo).numero);
   AbreTablaEn(*p_.TablaE, documentos, tipo.encabezado, tipo.tagEncabezado);
   AbreTablaEn(*p_.TablaD, documentos, tipo.partidas, tipo.tagPartidas);

@@ -43,12 +43,12 @@ void CreaCarpetaRespaldo(const QString& carpeta, bool conPadres) {
   if (error) throw plat::ErrorDeSistema(QStringLiteral("No se pudo crear la carpeta ") + carpeta, error.value());
 }
 
-QString Cuenta(qsizetype n, const char* uno, const char* varios) {
+QString CuentaRespaldo(qsizetype n, const char* uno, const char* varios) {
   return QString::number(n) + u' ' + QString::fromUtf8(n == 1 ? uno : varios);
 }
 
 // "a, b y c".
-QString Enumera(const QStringList& partes) {
+QString EnumeraRespaldo(const QStringList& partes) {
   if (partes.size() <= 1) return partes.join(QString());
   return partes.mid(0, partes.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" y ") + partes.last();
 }
@@ -77,13 +77,13 @@ QString MensajeFinal(const ArchivosRespaldo& archivos, const QStringList& noCopi
     const QString carpeta = nombre.section(u'\\', 0, 0);
     if (nombre.contains(u'\\') && !noCopiados.contains(nombre) && !carpetas.contains(carpeta)) carpetas << carpeta;
   }
-  QString resumen = QStringLiteral("Se copiaron ") + Cuenta(tablas + indices + otros, "archivo", "archivos") +
+  QString resumen = QStringLiteral("Se copiaron ") + CuentaRespaldo(tablas + indices + otros, "archivo", "archivos") +
                     QStringLiteral(" en ") + destino + QStringLiteral(": ") +
-                    Enumera({Cuenta(tablas, "tabla", "tablas"), Cuenta(indices, "índice", "índices"),
-                             Cuenta(otros, "archivo más", "archivos más")});
+                    EnumeraRespaldo({CuentaRespaldo(tablas, "tabla", "tablas"), CuentaRespaldo(indices, "índice", "índices"),
+                             CuentaRespaldo(otros, "archivo más", "archivos más")});
   if (!carpetas.isEmpty())
     resumen += (carpetas.size() == 1 ? QStringLiteral(", con la carpeta ") : QStringLiteral(", con las carpetas ")) +
-               Enumera(carpetas);
+               EnumeraRespaldo(carpetas);
   lineas << resumen + u'.';
   return lineas.join(u'\n');
 }

@@ -40,9 +40,11 @@ TFormaUtilerias::TFormaUtilerias(QWidget* owner) : ui::Forma(owner) {
   BotonCrear->setGeometry(200, 50, 90, 30);
   TablaAuxiliar = new db::Tabla(this);
   TablaAuxiliar->setObjectName(QStringLiteral("TablaAuxiliar"));
-  // Enabled by the tag rebuild; nothing runs when it fires.
+  // Enabled by the tag rebuild; nothing runs when it fires. It ticks once
+  // a second, as the class library's timers do unless told otherwise.
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(1000);
 
   ui::Conecta(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
   ui::Conecta(BotonCrear, &QToolButton::clicked, this, [this] { BotonCrearClick(); });

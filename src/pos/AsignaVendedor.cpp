@@ -18,6 +18,7 @@ TFormaAsignaVendedor::TFormaAsignaVendedor(QWidget* owner) : ui::Forma(owner) {
   Edit1 = new QLineEdit(this);
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->setGeometry(90, 16, 150, 26);
+  Edit1->setMaxLength(kLargoVendedorCaja);
   ui::CentraEnPantalla(*this);
 }
 

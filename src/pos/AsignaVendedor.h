@@ -8,6 +8,9 @@
 class QLabel;
 class QLineEdit;
 
+// The characters the station's seller key holds; Edit1 takes no more.
+inline constexpr int kLargoVendedorCaja = 10;
+
 class TFormaAsignaVendedor : public ui::Forma {
   Q_OBJECT
  public:

@@ -42,6 +42,11 @@ TFormaCaja::TFormaCaja(QWidget* owner) : ui::Forma(owner) {
   Label2 = Nombrado(new QLabel(QStringLiteral("Ruta de Formato"), this), "Label2");
   Formato = Nombrado(new QLineEdit(this), "Formato");
   Formato->setMinimumWidth(280);
+  // Each box takes no more characters than its field of the register file
+  // holds (the field's width less its length byte).
+  NoCaja->setMaxLength(TRegistroCaja::kAnchoCaja - 1);
+  ClaveVendedor->setMaxLength(TRegistroCaja::kAnchoVendedor - 1);
+  Formato->setMaxLength(TRegistroCaja::kAnchoFormato - 1);
   Ruta = Nombrado(new QLabel(this), "Ruta");
   Ruta->hide();
   BitBtn1 = Nombrado(new QPushButton(QStringLiteral("Aceptar"), this), "BitBtn1");

@@ -11,7 +11,7 @@
 #include "pos/ComponentesVenta.h"
 #include "pos/ComandosVenta.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 
 #include <QComboBox>
 #include <QGridLayout>

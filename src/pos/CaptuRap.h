@@ -97,6 +97,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class QAction;
 class QComboBox;
@@ -262,9 +264,15 @@ class TFormaCapturaRapida : public ui::Forma {
   qint64 FolioBaseFactura = 0, FolioAjusteFactura = 0;
   bool FacturaDerivada = false;
   // While set, an invoice is saved as one made from remissions (kind "Z"):
-  // its customer balance, but no stock exit, product check or movement rows,
-  // which its remissions already had.
+  // its customer balance and its lines marked "F" (TDOCU_FD), but no stock
+  // exit, product check or movement rows, which its remissions already had.
+  // Set by the commands that make such an invoice and by the change of one;
+  // cleared when the document is saved or abandoned.
   bool FacturaDeRemisiones = false;
+  // The remissions the invoice in capture is made of, which its save marks
+  // invoiced: their folder, a line feed, their numbers separated by commas;
+  // empty for none. Cleared with FacturaDeRemisiones.
+  QString RemisionesDeFactura;
   bool CierreTrasGuardar = false;
   // The next document read from the buffer files takes its lines from a
   // range of documents; cleared by a save.
@@ -274,6 +282,10 @@ class TFormaCapturaRapida : public ui::Forma {
   // rewritten from the screen and the reserved quantities rebuilt from the
   // capture. Empty until joined.
   std::function<void(QChar letra)> EscribeBuferVenta;
+  // The unfinished work of the sales documents' own units (the invoice of
+  // a remission) finished at the first activation, after the station's
+  // save: joined with their commands. Empty until joined.
+  std::function<void()> TerminaDerivadosPendientes;
 
   // Configuration lines kept for the handlers that use them.
   struct Configuracion {
@@ -591,13 +603,11 @@ class TFormaCapturaRapida : public ui::Forma {
   // The one way a row of a document table is written: `nueva` appends a
   // row, otherwise the current row goes into edit (one already in edit or
   // insert stays so); `llena` fills it; it is posted. During a save the
-  // write is the step `paso` of its unit of work (an appended row that a
-  // former run may have written is recognised by `esSuya`). On a failure a
+  // write is the step `paso` of its unit of work. On a failure a
   // row this call appended or put into edit is given up and the error
   // reaches the caller.
   void GrabaFilaDocumento(db::Tabla& tabla, const QString& paso, bool nueva,
-                          const std::function<void(db::Dataset&)>& llena,
-                          const std::function<bool(const db::Dataset&)>& esSuya = {});
+                          const std::function<void(db::Dataset&)>& llena);
 
   // --- Saving (F10, "Guardar (F10)", "Terminar Venta (F10)", "Termina
   // (F10)"). In this order: with HERRAJES_F5 an amount received below the
@@ -658,10 +668,18 @@ class TFormaCapturaRapida : public ui::Forma {
   void RegistraFaltanteExistencia(const QString& clave, const QString& carpeta, const QString& control,
                                   double cantidad);
   void AcumulaReservaProducto(const QString& clave, double cantidad);
-  // The reserved quantities back into stock; the lists stay.
-  void DevuelveReservas();
-  // Every captured quantity back into its product's stock (a cancel).
-  void DevuelveExistenciasCaptura();
+  // What the saved lines of document `numero` with CONTROL `control` took
+  // from stock, the sold accumulators and Kardex.dbf, given back line by
+  // line (EfectoPartidaVenta), each change a step of the save's unit of
+  // work; a line noted in Existe.dbf under the control took nothing. Run by
+  // the cancel of a remission and by the save of a change before its old
+  // lines go.
+  void DevuelveEfectosVenta(const QString& numero, qint64 control);
+  // A line of the document shown carries a conversion mark (TDOCU_FD): it
+  // was made from other documents.
+  bool PartidasConvertidas();
+  // The key and quantity of every Existe.dbf row of the control.
+  QList<std::pair<QString, double>> FaltantesDeControl(qint64 control) const;
   // --- The scale on ComPort1 ("COM3", 9600 baud, 8N1, every chunk handed
   // over as it arrives) and the small commands around a sale.
   // "Kg.", Opciones > "Leer Peso" and Page Up: the port opened when it is
@@ -742,6 +760,16 @@ class TFormaCapturaRapida : public ui::Forma {
   // header's CONTROL): keys that are no product ("COMENTARIO" included) and
   // service products (line "SERVI") get none. For the cancel of a document.
   void EscribeMovimientosCaptura(int concepto);
+  // During a save: for every movement row of concept 1 or 3 that the sale
+  // of `numero` with CONTROL `control` wrote (found by its NUDOC_MI), a
+  // reversal row of concept 54, the same in every other field but its own
+  // number and the user; only with the movement option on. Rows that cannot
+  // be written after the retries are left out.
+  void RevierteMovimientosVenta(const QString& numero, qint64 control);
+  // A movement row written by `escribe`, retried on a busy network with the
+  // attempts in the caption and the document noted in mi_tmp.dat; true once
+  // written.
+  bool EscribeMovimientoConReintentos(const std::function<void()>& escribe);
   // Appends the number to mi_tmp.dat of the program folder unless it is the
   // file's last line.
   void AnotaDocumentoSinMovimiento(const QString& numero);
@@ -770,7 +798,8 @@ class TFormaCapturaRapida : public ui::Forma {
   // minus sign (-1), or nothing (0); then the day's sum, "Ya se Excedió el
   // Efectivo <sum>" when it passes the ceiling, and for mode 0 "Acumulado...
   // <sum>". An unreadable line ends it silently.
-  void AcumulaTotalDia(int modo, double limite);
+  // `total`: the amount appended instead of the header's IMTOD_F.
+  void AcumulaTotalDia(int modo, double limite, std::optional<Dinero> total = std::nullopt);
   // Generar > "Acumulado..." and "Reiniciar Acumulado" (today's file
   // deleted, no question asked).
   void Acumulado1Click();
@@ -859,11 +888,14 @@ class TFormaCapturaRapida : public ui::Forma {
   // Rewrites encabeza.cnf of the program folder whole: its 18 lines from
   // the check marks and the shortcut captions in force.
   void GuardaOpcionesVenta();
-  // The path of a print format accepted in the format picker; "" when
-  // nothing is accepted or the file accepted does not exist (which is told).
-  QString EligeFormatoImpresion();
+  // The format picker: true and `formato` := the path of an existing print
+  // format accepted; false when it is cancelled or the path names no file
+  // (which is told), `formato` left as it was.
+  bool EligeFormatoImpresion(QString& formato);
   // Formatos > "Asignar Formato" > "Ctrl+F<n>" (n 1 to 6): the caption
-  // becomes "Ctrl+F<n> (<path chosen>)" and the options are saved.
+  // becomes "Ctrl+F<n> (<path chosen>)" and the options are saved; a
+  // picker cancelled, or a path that names no file (which is told), leaves
+  // both as they were.
   void AsignaFormatoAtajo(int n);
   // Opciones > "Ver Funciones" (Ctrl+F1): the keys, in a plain message.
   void VerFunciones1Click();
@@ -1096,6 +1128,9 @@ class TFormaCapturaRapida : public ui::Forma {
   // A change's reserves also hold the stored kit components whose stock
   // the sale lowered.
   void ReservaComponentesKit();
+  // A change's hold of its header row ends: a pending edit of the header
+  // is cancelled and the row kept locked since "Modificar" is let go.
+  void SueltaEncabezado();
   // The header and line tables on the plan's; the header table standing on
   // `registro` (0: anywhere). False when that row is gone.
   bool PosicionaEncabezado(const PlanGuardado& plan, qint64 registro);
@@ -1103,6 +1138,17 @@ class TFormaCapturaRapida : public ui::Forma {
   void EscribeEncabezadoGuardado(const QString& numero);
   void AseguraEncabezadoGuardado(const QString& numero);
   void BorraPartidasAnteriores();
+  // The save of a change: what the document did when it was saved, given
+  // back before its old lines go (DevuelveEfectosVenta, the reversal of its
+  // movement rows, its old total out of the day's accumulator).
+  void DevuelveVentaCambiada(const QString& numero);
+  // The remissions of an invoice made from them (PlanGuardado's
+  // remisionesFacturadas) marked "F" + the invoice's number, as a step of
+  // the save, once the invoice is written; those already marked keep their
+  // mark, and those that cannot be marked are named to the cashier.
+  void MarcaRemisionesFacturadas(const QString& numero);
+  // The document in capture is no longer an invoice made from remissions.
+  void OlvidaFacturaDeRemisiones();
   void EscribeBitacoraGuardado(const QString& numero);
   // Steps 11 and 12 of a save: the control snapshot, the day's
   // accumulator, the movement mirror and its mark MI; their failures never

@@ -58,7 +58,7 @@ void TFormaCapturaRapida::MovimientoEfectivo(int tipo) {
   // Vouchers live beside the kind's shared header table, where the cash
   // cuts read them, also while a sale is being captured on the station's
   // provisional header table.
-  MuestraMovimientosEfectivo(CarpetaEncabezadoCompartido(), EditBCLIM_F->text(), tipo, VendedorCaja);
+  MuestraMovimientosEfectivo(EditBCLIM_F->text(), tipo, VendedorCaja);
   if (ventana->Tag() != 1) return;
   ImprimeRetiroEfectivo(ventana->TablaRetiros, usuario->text(), RutaDatosVenta);
 }

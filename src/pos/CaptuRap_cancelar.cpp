@@ -1,17 +1,19 @@
 // Cancelling, changing and abandoning a document on the sale screen.
 //
 // A cancel marks the remission or return shown cancelled and reverses what
-// its save did: the customer's balance, the movement rows (concept 54 for a
-// remission, 3 for a return), the stock of every line of a remission (kit
-// components included), its receivable rows and the return row, the
+// its save did: the movement rows (each row of a remission's sale reversed
+// by one of concept 54; a return's written again with concept 3), what every
+// line of a remission took from stock, the sold accumulators and Kardex.dbf
+// (kit components included), its receivable rows and the return row, the
 // invoice made from it, the day's accumulator. Its writes go through the
 // station's save journal as one unit of work (PlanGuardado's mode
 // Cancelacion), fixed before the first write; a station killed in the
 // middle finishes the cancel, once, when it starts again.
 //
-// A change takes the saved document back into capture; its header stays in
-// edit, holding the record lock, until the save of the change or its
-// abandon, so a second station cannot change it at the same time.
+// A change takes the saved document back into capture; its header row is
+// kept locked (the table's retained row) from "Modificar" until the save of
+// the change or its abandon, whatever posts the header meanwhile (totals,
+// the customer), so a second station cannot change it at the same time.
 
 #include "customers/CuentasCobrar.h"
 #include "foundation/BotonEsquinado.h"
@@ -35,8 +37,9 @@
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
 #include "pos/TablasVenta.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -77,8 +80,7 @@ void TFormaCapturaRapida::ConectaCancelacion() {
 bool TFormaCapturaRapida::FacturaConAbonos(const QString& referencia) {
   try {
     db::Tabla facturas;
-    facturas.SetCarpeta(RutaDatosVenta);
-    facturas.SetNombreTabla(kTablaFacturas);
+    ApuntaTabla(facturas, kTablaFacturas);
     facturas.SetIndexName(QStringLiteral("INUMENC"));
     facturas.SetReadOnly(true);
     facturas.Open();
@@ -96,8 +98,7 @@ void TFormaCapturaRapida::CancelaFacturaGenerada(const QString& referencia) {
   const qint64 n = NumeroReferencia(referencia).toLongLong(&esNumero);
   if (!esNumero) return;
   db::Tabla facturas;
-  facturas.SetCarpeta(RutaDatosVenta);
-  facturas.SetNombreTabla(kTablaFacturas);
+  ApuntaTabla(facturas, kTablaFacturas);
   facturas.SetIndexName(QStringLiteral("INUMENC"));
   facturas.Open();
   EsperaBloqueos(facturas);
@@ -107,8 +108,7 @@ void TFormaCapturaRapida::CancelaFacturaGenerada(const QString& referencia) {
     facturas.Post();
   }
   db::Tabla lineas;
-  lineas.SetCarpeta(RutaDatosVenta);
-  lineas.SetNombreTabla(kTablaPartidasFactura);
+  ApuntaTabla(lineas, kTablaPartidasFactura);
   lineas.SetIndexName(QStringLiteral("CLDOC_FD"));
   lineas.Open();
   EsperaBloqueos(lineas);
@@ -129,25 +129,9 @@ void TFormaCapturaRapida::RecargaPartidasDocumento() {
   ++RecargasCancelacion;
   Label8->setText(QStringLiteral("det ") + QString::number(RecargasCancelacion));
   VaciaCaptura();
-  db::Tabla& lineas = *TablaFacturaD;
-  if (!lineas.Active() || !HayFila(*TablaFacturae)) return;
-  const QString numero = TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsString();
-  const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
-  lineas.SetRange({numero}, {numero});
-  if (lineas.IsEmpty()) return;
-  // Walked from the last line back, each row put before the one put in
-  // last: the capture keeps the stored order. Kit components come too.
-  for (lineas.Last(); !lineas.Bof(); lineas.Prior()) {
-    if (lineas.FieldByName(QStringLiteral("CONTROL")).AsInteger() != control) continue;
-    TablaDeta->Insert();
-    try {
-      LlenaCapturaDePartida(*TablaDeta, lineas);
-      TablaDeta->Post();
-    } catch (...) {
-      TablaDeta->Cancel();
-      throw;
-    }
-  }
+  if (!TablaFacturaD->Active() || !HayFila(*TablaFacturae)) return;
+  CargaPartidasDeControl(*TablaFacturaD, *TablaDeta, TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsInteger(),
+                         TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger(), true);
 }
 
 // --- Cancel.
@@ -256,7 +240,7 @@ PlanGuardado TFormaCapturaRapida::PlanCancelacion(int autoriza) {
   p.limiteAcumulado = Conf.TotalAcumulado;
   p.caja = CajaActual;
   p.totalAnterior = TotalAnterior;
-  p.carpetaRemisiones = CarpetaRemisiones();
+  p.carpetaRemisiones = CarpetaDeTabla(kTablaCxCRemision);
   return p;
 }
 
@@ -278,19 +262,20 @@ void TFormaCapturaRapida::EscribeCancelacion(const PlanGuardado& plan) {
   });
   u.Fija(QStringLiteral("CL"), [&] { MarcaPartidasCanceladas(numero); });
   const QString cliente = plan.Valor(QStringLiteral("CLCLI_F")).toString();
-  if (TablaCliente->Active()) {
-    EscrituraGuardado escritura(u, QStringLiteral("CxCCancela"));
-    cuentas::RestaSaldoCliente(escritura, *TablaCliente, cliente, plan.totalAnterior);
-  }
-  // Movement rows: a failure is ignored.
+  // The customer's balance and total sales stay: only an invoice's save
+  // raises them (ActualizaSaldoCliente), never a remission's or a return's,
+  // so their cancel has nothing of them to give back.
+  // Movement rows: a remission's own rows reversed, a return's written
+  // again as exits; a failure is ignored.
   try {
-    EscribeMovimientosCaptura(plan.concepto);
+    if (remision) RevierteMovimientosVenta(numero, plan.control);
+    else EscribeMovimientosCaptura(plan.concepto);
   } catch (const std::exception&) {
   }
   ConceptoMovimiento = 3;
   PosicionaEncabezado(plan, plan.registro);
   if (remision) {
-    DevuelveExistenciasCaptura();
+    DevuelveEfectosVenta(numero, plan.control);
     cuentas::VentaCuenta venta;
     venta.numero = numero.toLongLong();
     venta.control = QString::number(plan.control);
@@ -374,19 +359,43 @@ void TFormaCapturaRapida::BotonCambiosClick() {
     return;
   }
   DocumentoNuevo = false;
-  // The header's record lock is taken here and held until the change is
+  // The header's record lock is taken here and kept until the change is
   // saved or abandoned: another station's edit of it fails at once.
   try {
     e.Edit();
+    e.RetieneRegistro();
+  } catch (const plat::Error&) {
+    SueltaEncabezado();
+    MuestraMensaje(kModificadoPorOtro);
+    return;
+  }
+  // Held, the document is shown again as it is stored: what another station
+  // saved since this screen showed it is what the change starts from.
+  try {
+    MuestraDocumento();
+  } catch (const plat::Error& error) {
+    SueltaEncabezado();
+    MuestraMensaje(error.mensaje());
+    fin();
+    return;
+  }
+  if (Campo(e, "STATU_F") == QString(kEstadoCancelada)) {
+    SueltaEncabezado();
+    MuestraMensaje(kNoModificarCancelado);
+    return;
+  }
+  try {
+    EditaFila(e);
     FijaProceso(kFaseModificada);
     e.Post();
     e.Edit();
   } catch (const plat::Error&) {
-    if (Editando(e)) e.Cancel();
+    SueltaEncabezado();
     MuestraMensaje(kModificadoPorOtro);
     return;
   }
   if (!Editando(e)) {
+    SueltaEncabezado();
     MuestraMensaje(kSinCambios);
     fin();
     return;
@@ -404,12 +413,14 @@ void TFormaCapturaRapida::BotonCambiosClick() {
     }
     ReservaComponentesKit();
   } catch (const plat::Error& error) {
-    e.Cancel();
+    SueltaEncabezado();
     MuestraMensaje(error.mensaje());
     fin();
     return;
   }
   TotalAnterior = Dinero::DeReal(e.FieldByName(QStringLiteral("IMTOD_F")).AsFloat());
+  // An invoice made from remissions stays one: its change moves no stock.
+  FacturaDeRemisiones = LetraDocumento(Base->currentText()) == u'F' && PartidasConvertidas();
   EditCLCLI_F->show();
   HabilitaCaptura();
   Totales = TotalesVenta();
@@ -425,6 +436,12 @@ void TFormaCapturaRapida::BotonCambiosClick() {
   fin();
 }
 
+void TFormaCapturaRapida::SueltaEncabezado() {
+  db::Tabla& e = *TablaFacturae;
+  if (Editando(e)) e.Cancel();
+  e.SueltaRetenidos();
+}
+
 // --- Abandon.
 
 void TFormaCapturaRapida::CancelaMovimiento1Click() {
@@ -434,7 +451,7 @@ void TFormaCapturaRapida::CancelaMovimiento1Click() {
   try {
     if (ui::Tag(BotonCambios) == 1) {
       // The change is given up: the header's edit, and its lock, go.
-      if (Editando(e)) e.Cancel();
+      SueltaEncabezado();
       if (Editando(*TablaDeta)) TablaDeta->Cancel();
       BloqueaCaptura();
     } else {
@@ -459,5 +476,6 @@ void TFormaCapturaRapida::CancelaMovimiento1Click() {
   ui::SetTag(BotonNuevo, 0);
   ui::SetTag(BotonCambios, 0);
   LineasDeRango = false;
+  OlvidaFacturaDeRemisiones();
   DocumentoNuevo = false;
 }

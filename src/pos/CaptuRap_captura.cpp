@@ -44,7 +44,7 @@ bool SinExistenciaAdmitida(const QString& tipo) {
   return false;
 }
 
-bool EsEnter(int tecla) { return tecla == Qt::Key_Return || tecla == Qt::Key_Enter; }
+bool EsEnterCaptura(int tecla) { return tecla == Qt::Key_Return || tecla == Qt::Key_Enter; }
 
 bool EsModificador(int tecla) {
   return tecla == Qt::Key_Shift || tecla == Qt::Key_Control || tecla == Qt::Key_Alt || tecla == Qt::Key_Meta ||
@@ -67,7 +67,7 @@ void TFormaCapturaRapida::ConectaCaptura() {
   teclas(EditCantidad, &TFormaCapturaRapida::EditCantidadKeyDown);
   teclas(EditClave, &TFormaCapturaRapida::EditClaveKeyDown);
   ui::Conecta(&ui::Eventos::De(EditTARA), &ui::Eventos::KeyDown, this, [this](int& tecla, Qt::KeyboardModifiers) {
-    if (!Capturando() || !EsEnter(tecla)) return;
+    if (!Capturando() || !EsEnterCaptura(tecla)) return;
     tecla = 0;
     AceptaClave();
   });
@@ -138,7 +138,7 @@ void TFormaCapturaRapida::EditCantidadKeyDown(int& tecla) {
     Detalle->SetSelectedIndex(0);
     return;
   }
-  if (!EsEnter(tecla)) return;
+  if (!EsEnterCaptura(tecla)) return;
   tecla = 0;
   Lineas.AceptaCantidad();
 }

@@ -24,7 +24,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/ControlVenta.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -129,7 +129,7 @@ QString TFormaCapturaRapida::EscribeControlDocumento(const QDateTime& momento) {
   }
 }
 
-void TFormaCapturaRapida::AcumulaTotalDia(int modo, double limite) {
+void TFormaCapturaRapida::AcumulaTotalDia(int modo, double limite, std::optional<Dinero> importe) {
   if (!(limite > 0)) return;
   try {
     const QString carpeta = fs::Une(CarpetaPrograma(QString()), QStringLiteral("Acumular"));
@@ -137,8 +137,9 @@ void TFormaCapturaRapida::AcumulaTotalDia(int modo, double limite) {
     const QString archivo = ArchivoAcumulado(CarpetaPrograma(QString()), fs::Ahora().date());
     if (modo == 1 || modo == -1) {
       const Dinero total =
-          HayFila(*TablaFacturae) ? Dinero::DeReal(TablaFacturae->FieldByName(QStringLiteral("IMTOD_F")).AsFloat())
-                                  : Dinero();
+          importe ? *importe
+                  : HayFila(*TablaFacturae) ? Dinero::DeReal(TablaFacturae->FieldByName(QStringLiteral("IMTOD_F")).AsFloat())
+                                            : Dinero();
       fs::AgregaLinea(archivo, LineaAcumulado(total, modo == -1));
     }
     const std::optional<Dinero> suma =

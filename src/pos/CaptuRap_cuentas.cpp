@@ -11,6 +11,7 @@
 #include "pos/CuentasVenta.h"
 #include "pos/PlanGuardado.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -66,7 +67,7 @@ void TFormaCapturaRapida::AbonaContadoMostrador(EscrituraVenta& escritura) {
                     plan_->Valor(QStringLiteral("PAGOX_F")).toString())
             : Venta(*TablaFacturae, EditCLCLI_F->text(), TipoPago->currentText());
   // Line 96 is "S" whenever the counter sale is settled.
-  if (!cuentas::AbonaContadoMostrador(escritura, plan_ ? plan_->carpetaRemisiones : CarpetaRemisiones(),
+  if (!cuentas::AbonaContadoMostrador(escritura, plan_ ? plan_->carpetaRemisiones : CarpetaDeTabla(kTablaCxCRemision),
                                       *TablaFacturae, venta, true))
     return;
   TablaFacturae->Refresh();
@@ -75,7 +76,7 @@ void TFormaCapturaRapida::AbonaContadoMostrador(EscrituraVenta& escritura) {
 
 void TFormaCapturaRapida::DevolucionCuentaCobrar(EscrituraVenta& escritura) {
   if (!TablaFacturae->Active() || TablaFacturae->IsEmpty()) return;
-  cuentas::DevolucionCuentaCobrar(escritura, CarpetaRemisiones(), RutaDatosVenta,
+  cuentas::DevolucionCuentaCobrar(escritura, CarpetaDeTabla(kTablaCxCRemision), RutaDatosVenta,
                                   Venta(*TablaFacturae, EditCLCLI_F->text(), TipoPago->currentText()),
                                   Conf.ConCortes);
 }
@@ -83,7 +84,7 @@ void TFormaCapturaRapida::DevolucionCuentaCobrar(EscrituraVenta& escritura) {
 void TFormaCapturaRapida::BorraCuentaCobrarDocumento(EscrituraVenta& escritura) {
   if (!TablaFacturae->Active() || TablaFacturae->IsEmpty()) return;
   const cuentas::VentaCuenta venta = Venta(*TablaFacturae, EditCLCLI_F->text(), TipoPago->currentText());
-  cuentas::BorraCuentaCobrarDocumento(escritura, CarpetaRemisiones(), venta.numero, venta.control);
+  cuentas::BorraCuentaCobrarDocumento(escritura, CarpetaDeTabla(kTablaCxCRemision), venta.numero, venta.control);
 }
 
 void TFormaCapturaRapida::CxC1Click() {

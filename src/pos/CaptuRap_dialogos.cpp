@@ -19,6 +19,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/Telefonica.h"
 #include "shell/Divisa.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QLabel>
@@ -56,8 +57,7 @@ void TFormaCapturaRapida::VerListaTelefnica1Click() {
   const QStringList llamadas = fs::LeeLineas(ArchivoHistorialLlamadas(fs::Hoy()));
   auto lista = std::make_unique<TFormaTelefonica>(this);
   lista->ListaTelefonica->addItems(llamadas);
-  lista->TablaCliente->SetCarpeta(TablaCliente->Carpeta());
-  lista->TablaCliente->SetNombreTabla(QStringLiteral("cliente.dbf"));
+  ApuntaTabla(*lista->TablaCliente, QStringLiteral("cliente.dbf"));
   lista->TablaCliente->SetIndexName(QStringLiteral("ICLACLI"));
   lista->TablaCliente->Open();
   lista->ShowModal();
@@ -104,7 +104,7 @@ void TFormaCapturaRapida::ConfiguraVendedor1Click() {
   // Enter or Esc, the text typed is taken.
   auto vendedor = std::make_unique<TFormaAsignaVendedor>(this);
   vendedor->ShowModal();
-  VendedorCaja = vendedor->Edit1->text().left(10);
+  VendedorCaja = vendedor->Edit1->text().left(kLargoVendedorCaja);
   EscribeEncabezado(EditCLVEN_F, VendedorCaja);
 }
 

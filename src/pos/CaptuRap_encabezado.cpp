@@ -16,6 +16,7 @@
 #include "pos/Corte.h"
 #include "pos/ListaSQL.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QLabel>
@@ -110,13 +111,11 @@ void TFormaCapturaRapida::EditCLCLI_FExit() {
 }
 
 int TFormaCapturaRapida::AdeudosCliente(const QString& clave) {
-  // The remission tables live in the remission folder when there is one.
-  QString carpeta = LineaConf(ConfCarpetaRemisiones);
-  if (carpeta.isEmpty()) carpeta = RutaDatosCorte;
   TFormaListaSQL lista;
   // Blank is null: an active remission has no status at all.
-  lista.QueryLista->SetSQL(QStringLiteral("Select CLDOC_F,CLCLI_F,IMTOD_F,ABONO_F,SALDO_F,FEDOC_F From \"") + carpeta +
-                           QStringLiteral("\\Remision.dbf\" where (STATU_F<>\"C\" OR STATU_F IS NULL) and CLCLI_F=") +
+  lista.QueryLista->SetSQL(QStringLiteral("Select CLDOC_F,CLCLI_F,IMTOD_F,ABONO_F,SALDO_F,FEDOC_F From ") +
+                           TablaSQL(QStringLiteral("Remision.dbf")) +
+                           QStringLiteral(" where (STATU_F<>\"C\" OR STATU_F IS NULL) and CLCLI_F=") +
                            db::LiteralComillas(clave));
   lista.QueryLista->Open();
   const int adeudos = static_cast<int>(lista.QueryLista->RecordCount());

@@ -25,7 +25,7 @@
 #include "pos/PartidasVenta.h"
 #include "pos/PlanGuardado.h"
 #include "pos/TablaCaptura.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
 
 #include <QAction>
@@ -61,10 +61,10 @@ void TFormaCapturaRapida::GuardaPorTipo(QChar letra) {
       EscribeDocumento(letra);
       if (EsLetra(letra, "FZ")) SaldoClienteGuardado();
     }
-  } else if (EsLetra(letra, "CPRF")) {
+  } else if (EsLetra(letra, "CPRFZ")) {
     // The old lines went before the header was written (BorraPartidasAnteriores).
     EscribeDocumento(letra);
-    if (letra == u'F') SaldoClienteGuardado();
+    if (EsLetra(letra, "FZ")) SaldoClienteGuardado();
   }
   ui::SetTag(BotonNuevo, 0);
   ui::SetTag(BotonCambios, 0);
@@ -151,16 +151,11 @@ void TFormaCapturaRapida::EscribeEncabezadoGuardado(const QString& numero) {
 void TFormaCapturaRapida::AseguraEncabezadoGuardado(const QString& numero) {
   const qint64 documento = numero.trimmed().toLongLong();
   if (HayEncabezado(documento)) return;
-  const qint64 control = plan_->control;
   GrabaFilaDocumento(
       *TablaFacturae, QStringLiteral("A"), true,
       [&](db::Dataset& e) {
         plan_->EscribeEncabezado(e);
         e.FieldByName(QStringLiteral("CLDOC_F")).SetAsInteger(documento);
-      },
-      [&](const db::Dataset& e) {
-        return e.FieldByName(QStringLiteral("CLDOC_F")).AsInteger() == documento &&
-               e.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control;
       });
 }
 
@@ -174,11 +169,9 @@ void TFormaCapturaRapida::EscribePartidasDocumento(QChar letra, const QString& n
   datos.descuentoDocumento = plan.Valor(QStringLiteral("DESFI_F")).toDouble();
   datos.usuario = plan.usuario;
   datos.usuarioTexto = plan.usuarioTexto;
+  // An invoice made from remissions takes no stock: its lines say so.
+  if (letra == u'Z') datos.conversion = QStringLiteral("F");
   const bool conExistencias = letra == u'F' || letra == u'R';
-  const auto esLinea = [&](const db::Dataset& l) {
-    return l.FieldByName(QStringLiteral("CLDOC_FD")).AsString() == numero &&
-           l.FieldByName(QStringLiteral("CONTROL")).AsInteger() == plan.control;
-  };
   db::Tabla& captura = *TablaDeta;
   PostPendiente(captura);
   // Each capture row is one line, its steps named by its place in the
@@ -197,7 +190,7 @@ void TFormaCapturaRapida::EscribePartidasDocumento(QChar letra, const QString& n
       }
       GrabaFilaDocumento(
           *TablaFacturaD, QStringLiteral("L") + fila, true,
-          [&](db::Dataset& linea) { LlenaPartidaDocumento(linea, captura, datos); }, esLinea);
+          [&](db::Dataset& linea) { LlenaPartidaDocumento(linea, captura, datos); });
     }
     if (Partida("TIPO").AsString() == u"K" && plan.kits) ExplotaKit(Partida("CANTIDAD").AsString(), Partida("CLAVE").AsString());
   }
@@ -264,10 +257,9 @@ void TFormaCapturaRapida::BorraLineasDocumento() {
 }
 
 void TFormaCapturaRapida::GrabaFilaDocumento(db::Tabla& tabla, const QString& paso, bool nueva,
-                                             const std::function<void(db::Dataset&)>& llena,
-                                             const std::function<bool(const db::Dataset&)>& esSuya) {
+                                             const std::function<void(db::Dataset&)>& llena) {
   if (plan_ && nueva) {
-    guardado_->Agrega(tabla, paso, llena, esSuya ? esSuya : [](const db::Dataset&) { return false; });
+    guardado_->Agrega(tabla, paso, llena);
     return;
   }
   const auto escribe = [&] {

@@ -16,6 +16,7 @@
 #include "pos/Corte.h"
 #include "pos/TablasVenta.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Principa.h"
 
 #include <QAction>
@@ -58,6 +59,7 @@ void TFormaCapturaRapida::FormActivate() {
   PreparaTablasVenta();
   // A save the station left unfinished is finished before anything is shown.
   TerminaGuardadoPendiente();
+  if (TerminaDerivadosPendientes) TerminaDerivadosPendientes();
   if (usuario->text() == QStringLiteral("usuario")) LeeUsuarioMulti();
   AplicaVistaClasica(*this);
   BloqueaCaptura();
@@ -77,14 +79,11 @@ void TFormaCapturaRapida::PreparaTablasVenta() {
   RutaDatosCorte = datos;
   if (RutaDatosVenta.isEmpty()) RutaDatosVenta = datos;
   const auto tablas = findChildren<db::Tabla*>();
-  for (db::Tabla* t : tablas) t->SetCarpeta(RutaDatosVenta);
-  const QString remisiones = LineaConf(ConfCarpetaRemisiones);
-  if (!remisiones.isEmpty())
-    for (db::Tabla* t : {TablaFacturae, TablaFacturaD}) t->SetCarpeta(remisiones);
-  EspejoRemisiones = remisiones.isEmpty() ? 0 : kEspejoRemisiones;
-  const QString inventario = LineaConf(ConfCarpetaInventario);
-  if (!inventario.isEmpty())
-    for (db::Tabla* t : {TablaInventario, TablaKardex, TablamovimientosInventario}) t->SetCarpeta(inventario);
+  const db::Carpetas carpetas = CarpetasEmpresa();
+  for (db::Tabla* t : tablas) ApuntaTabla(*t, carpetas);
+  // The remission lines copied into the movement mirror when the company
+  // keeps its remissions apart.
+  EspejoRemisiones = carpetas.remisiones.isEmpty() ? 0 : kEspejoRemisiones;
   ReclamaCaptura();
   for (db::Tabla* t : tablas)
     if (t != TablaAuxiliar) AbreTabla(*t);
@@ -128,34 +127,20 @@ void TFormaCapturaRapida::BaseChange() {
   MuestraDocumento();
 }
 
-namespace {
-
-// The folder of a kind's shared tables: the remission folder (configuration
-// line 63) for remissions when it is set, the data folder otherwise.
-QString CarpetaDePar(const ParDocumento& par, const QString& datos) {
-  if (par.carpeta == db::CarpetaTabla::Remisiones) {
-    const QString remisiones = LineaConf(ConfCarpetaRemisiones);
-    if (!remisiones.isEmpty()) return remisiones;
-  }
-  return datos;
-}
-
-}  // namespace
-
 QString TFormaCapturaRapida::CarpetaEncabezadoCompartido() const {
   const ParDocumento* par = ParDeTipo(Base->currentText());
-  return par ? CarpetaDePar(*par, RutaDatosVenta) : RutaDatosVenta;
+  return par ? CarpetaDeTabla(par->encabezado) : RutaDatosVenta;
 }
 
 void TFormaCapturaRapida::AbreTablasTipo(const QString& tipo) {
   const ParDocumento* par = ParDeTipo(tipo);
-  const QString carpeta = CarpetaDePar(*par, RutaDatosVenta);
   TablaFacturae->Close();
   TablaFacturaD->Close();
-  TablaFacturae->SetCarpeta(carpeta);
+  const db::Carpetas carpetas = CarpetasEmpresa();
   TablaFacturae->SetNombreTabla(par->encabezado);
-  TablaFacturaD->SetCarpeta(carpeta);
+  ApuntaTabla(*TablaFacturae, carpetas);
   TablaFacturaD->SetNombreTabla(par->partidas);
+  ApuntaTabla(*TablaFacturaD, carpetas);
   AbreTabla(*TablaFacturae);
   AbreTabla(*TablaFacturaD);
 }

@@ -1,8 +1,8 @@
 // The stock of a sale on the sale screen: each saved line's exit from its
 // product, kits exploded into their components, the shortage log of stock
 // writes that failed, the reserved quantities of a document under change,
-// and the stock a cancelled capture gives back (the rules are
-// ExistenciasVenta.h's).
+// and what a saved document's lines took given back when it is cancelled
+// or changed (the rules are ExistenciasVenta.h's).
 //
 // During a save each change of a product row or of its totals row is a step
 // of the save's unit of work: it is applied once, a run again over the
@@ -21,11 +21,15 @@
 #include "pos/ExistenciasVenta.h"
 #include "pos/PartidasDocumento.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -60,13 +64,11 @@ void TFormaCapturaRapida::AnotaFaltante(const QString& paso, const QString& clav
   faltante.MODULO = plan_ ? plan_->tipo : Base->currentText();
   faltante.MOVIMIENTO = plan_ ? plan_->concepto : ConceptoMovimiento;
   db::Tabla existe;
-  existe.SetCarpeta(TablaInventario->Carpeta());
-  existe.SetNombreTabla(kTablaFaltantes);
+  ApuntaTabla(existe, kTablaFaltantes);
   existe.Open();
   if (plan_) {
     guardado_->Agrega(
-        existe, QStringLiteral("F") + paso, [&](db::Dataset& fila) { faltante.Escribe(fila); },
-        [&](const db::Dataset& fila) { return faltante.Es(fila); });
+        existe, QStringLiteral("F") + paso, [&](db::Dataset& fila) { faltante.Escribe(fila); });
     return;
   }
   existe.Append();
@@ -160,10 +162,8 @@ void TFormaCapturaRapida::ExplotaKit(const QString& cantidad, const QString& cla
   const QString tara = Partida("TARA").AsString();
   const QVariant fpgc = Partida("FPGC").Value();
 
-  // The components, in the product table's folder.
   db::Tabla componentes;
-  componentes.SetCarpeta(TablaInventario->Carpeta());
-  componentes.SetNombreTabla(kTablaKits);
+  ApuntaTabla(componentes, kTablaKits);
   componentes.SetIndexName(QStringLiteral("CLPRO_I"));
   componentes.SetReadOnly(true);
   componentes.Open();
@@ -211,10 +211,6 @@ void TFormaCapturaRapida::ExplotaKit(const QString& cantidad, const QString& cla
           campo("TIPOX_FD").SetAsString(QStringLiteral("X"));
           campo("HORAF_F").SetAsInteger(usuarioLinea);
           campo("PCOMI_FD").SetAsString(bajada ? QStringLiteral("-1") : QStringLiteral("0"));
-        },
-        [&](const db::Dataset& l) {
-          return l.FieldByName(QStringLiteral("CLDOC_FD")).AsString() == numero &&
-                 l.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control;
         });
   }
 }
@@ -223,29 +219,76 @@ void TFormaCapturaRapida::AcumulaReservaProducto(const QString& clave, double ca
   AcumulaReserva(ClavesReservadas, CantidadesReservadas, clave, cantidad);
 }
 
-void TFormaCapturaRapida::DevuelveReservas() {
-  const QStringList& claves = plan_ ? plan_->clavesReservadas : ClavesReservadas;
-  const QStringList& cantidades = plan_ ? plan_->cantidadesReservadas : CantidadesReservadas;
-  for (qsizetype i = 0; i < claves.size(); ++i) {
-    const QString& clave = claves[i];
-    if (!TablaInventario->Active() || !TablaInventario->FindKey({clave})) continue;
-    const double cantidad = ValorNumerico(cantidades.value(i));
-    CambiaExistencia(QStringLiteral("R") + clave, clave, -cantidad, [&] {
-      return QStringList{kAplicada, TextoReal(SumaExistencia(*TablaInventario, cantidad))};
+QList<std::pair<QString, double>> TFormaCapturaRapida::FaltantesDeControl(qint64 control) const {
+  QList<std::pair<QString, double>> faltantes;
+  if (!TablaInventario->Active()) return faltantes;
+  db::Tabla existe;
+  existe.SetCarpeta(TablaInventario->Carpeta());
+  existe.SetNombreTabla(kTablaFaltantes);
+  existe.SetReadOnly(true);
+  try {
+    existe.Open();
+  } catch (const plat::Error&) {
+    return faltantes;  // no log: no line failed
+  }
+  const QString texto = QString::number(control);
+  for (existe.First(); !existe.Eof(); existe.Next())
+    if (existe.FieldByName(QStringLiteral("CONTROL")).AsString().trimmed() == texto)
+      faltantes.append({existe.FieldByName(QStringLiteral("CLAVE")).AsString(),
+                        existe.FieldByName(QStringLiteral("CANTI")).AsFloat()});
+  return faltantes;
+}
+
+void TFormaCapturaRapida::DevuelveEfectosVenta(const QString& numero, qint64 control) {
+  struct Devuelta {
+    qint64 registro;
+    QString clave;
+    EfectoPartida efecto;
+  };
+  // A line whose stock write failed at its save (noted in Existe.dbf under
+  // the document's control) took nothing.
+  QList<std::pair<QString, double>> faltantes = FaltantesDeControl(control);
+  QList<Devuelta> devueltas;
+  db::Tabla& lineas = *TablaFacturaD;
+  lineas.SetRange({numero}, {numero});
+  for (lineas.First(); !lineas.Eof(); lineas.Next()) {
+    if (lineas.FieldByName(QStringLiteral("CONTROL")).AsInteger() != control) continue;
+    const QString clave = lineas.FieldByName(QStringLiteral("CLPRO_FD")).AsString();
+    const double cantidad = lineas.FieldByName(QStringLiteral("CANTI_FD")).AsFloat();
+    const auto faltante = std::find_if(faltantes.begin(), faltantes.end(), [&](const auto& f) {
+      return f.first == clave && std::abs(f.second - cantidad) < 0.0005;
+    });
+    if (faltante != faltantes.end()) {
+      faltantes.erase(faltante);
+      continue;
+    }
+    if (const std::optional<EfectoPartida> e = EfectoPartidaVenta(lineas)) devueltas.append({lineas.RecNo(), clave, *e});
+  }
+  for (const Devuelta& d : devueltas) {
+    if (!TablaInventario->Active() || !TablaInventario->FindKey({d.clave})) continue;
+    const QString fila = QString::number(d.registro);
+    const QStringList r = CambiaExistencia(QStringLiteral("VE") + fila, d.clave, -d.efecto.existencia, [&] {
+      return QStringList{kAplicada, TextoReal(DevuelveExistencia(*TablaInventario, d.efecto))};
+    });
+    if (r.value(0) != kAplicada || d.efecto.totales == 0) continue;
+    CambiaExistencia(QStringLiteral("VK") + fila, d.clave, -d.efecto.totales, [&] {
+      ActualizaKardexProducto(1, d.clave, d.efecto.totales, ValorNumerico(r.value(1)));
+      return QStringList{kAplicada};
     });
   }
 }
 
-void TFormaCapturaRapida::DevuelveExistenciasCaptura() {
-  PostPendiente(*TablaDeta);
-  for (TablaDeta->First(); !TablaDeta->Eof(); TablaDeta->Next()) {
-    const QString clave = Partida("CLAVE").AsString();
-    if (clave.isEmpty() || !TablaInventario->Active() || !TablaInventario->FindKey({clave})) continue;
-    const double cantidad = Partida("CANTIDAD").AsFloat();
-    CambiaExistencia(QStringLiteral("V") + QString::number(TablaDeta->RecNo()), clave, -cantidad, [&] {
-      return QStringList{kAplicada, TextoReal(SumaExistencia(*TablaInventario, cantidad))};
-    });
-  }
+bool TFormaCapturaRapida::PartidasConvertidas() {
+  db::Tabla& lineas = *TablaFacturaD;
+  if (!lineas.Active() || !HayFila(*TablaFacturae)) return false;
+  const QString numero = TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsString();
+  const qint64 control = TablaFacturae->FieldByName(QStringLiteral("CONTROL")).AsInteger();
+  lineas.SetRange({numero}, {numero});
+  for (lineas.First(); !lineas.Eof(); lineas.Next())
+    if (lineas.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control &&
+        !lineas.FieldByName(QStringLiteral("TDOCU_FD")).AsString().isEmpty())
+      return true;
+  return false;
 }
 
 void TFormaCapturaRapida::BorraPartidasAnteriores() {

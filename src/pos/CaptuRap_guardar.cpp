@@ -33,12 +33,14 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/DocumentosVenta.h"
 #include "pos/NumeroFinal.h"
+#include "pos/PartidasDocumento.h"
 #include "pos/EscrituraGuardado.h"
 #include "pos/PlanGuardado.h"
 #include "pos/TablasVenta.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "shell/Inicial.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -46,8 +48,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-
-#include <cmath>
 
 namespace {
 
@@ -62,14 +62,6 @@ const QString kPendiente = QStringLiteral("No se pudo terminar de guardar la ven
 QString ArchivoDiario(int estacion) { return QStringLiteral("Guardado%1.jnl").arg(estacion); }
 
 using plat::TextoError;
-
-// The header row is the one a save appended: its control and the moment
-// the save fixed (the stored time keeps six decimals of a day).
-bool EsEncabezadoDe(const db::Dataset& e, const PlanGuardado& plan) {
-  return e.FieldByName(QStringLiteral("CONTROL")).AsInteger() == plan.control &&
-         std::abs(e.FieldByName(QStringLiteral("HORAF_F")).AsFloat() - plan.Valor(QStringLiteral("HORAF_F")).toDouble()) <
-             1e-5;
-}
 
 }  // namespace
 
@@ -213,8 +205,9 @@ PlanGuardado TFormaCapturaRapida::PlanDePantalla(QChar letra, bool nuevo, bool c
   p.limiteAcumulado = Conf.TotalAcumulado;
   p.caja = CajaActual;
   p.totalAnterior = TotalAnterior;
-  p.carpetaRemisiones = CarpetaRemisiones();
+  p.carpetaRemisiones = CarpetaDeTabla(kTablaCxCRemision);
   p.abonaMostrador = nuevo && Conf.CxCRemisiones && Conf.PagarCxCMostrador;
+  if (letra == u'Z') p.remisionesFacturadas = RemisionesDeFactura;
   if (cambio) {
     p.clavesReservadas = ClavesReservadas;
     p.cantidadesReservadas = CantidadesReservadas;
@@ -275,7 +268,6 @@ void TFormaCapturaRapida::EjecutaGuardado(const PlanGuardado& plan) {
     EscribeCancelacion(plan);
     return;
   }
-  if (plan.modo == PlanGuardado::Modo::Cambio) DevuelveReservas();
   bool enFila = true;
   if (plan.modo == PlanGuardado::Modo::Nuevo) AsignaNumeroFinal();
   else enFila = PosicionaEncabezado(plan, plan.registro);
@@ -284,8 +276,12 @@ void TFormaCapturaRapida::EjecutaGuardado(const PlanGuardado& plan) {
   const QString numero = enFila ? TablaFacturae->FieldByName(QStringLiteral("CLDOC_F")).AsString()
                                 : plan.Valor(QStringLiteral("CLDOC_F")).toString();
   numeroGuardado_ = numero;
-  if (plan.modo == PlanGuardado::Modo::Cambio && enFila) BorraPartidasAnteriores();
+  if (plan.modo == PlanGuardado::Modo::Cambio && enFila) {
+    DevuelveVentaCambiada(numero);
+    BorraPartidasAnteriores();
+  }
   GuardaPorTipo(plan.letra);
+  if (!plan.remisionesFacturadas.isEmpty()) MarcaRemisionesFacturadas(numero);
   if (plan.basesCerradas) {
     guardado_->Fija(QStringLiteral("G"), [&] {
       if (!EnEncabezadoGuardado(numero)) return;
@@ -298,6 +294,59 @@ void TFormaCapturaRapida::EjecutaGuardado(const PlanGuardado& plan) {
   RastrosGuardado(numero);
   EscribeBitacoraGuardado(numero);
   if (plan.abonaMostrador) AbonaMostradorGuardado(numero);
+}
+
+void TFormaCapturaRapida::DevuelveVentaCambiada(const QString& numero) {
+  const PlanGuardado& plan = *plan_;
+  // What the document as saved did goes back before its new lines apply
+  // theirs, so a change counts each unit once: its lines' stock, sold
+  // accumulators and totals, its movement rows, its total in the day's
+  // accumulator.
+  if (plan.letra == u'F' || plan.letra == u'R' || plan.letra == u'Z') {
+    DevuelveEfectosVenta(numero, plan.controlAnterior);
+    try {
+      RevierteMovimientosVenta(numero, plan.controlAnterior);
+    } catch (const std::exception&) {
+    }
+  }
+  guardado_->Aplica(
+      QStringLiteral("VACU"),
+      [&] {
+        AcumulaTotalDia(-1, plan.limiteAcumulado, plan.totalAnterior);
+        return QStringList();
+      },
+      [] { return QStringList(); });
+}
+
+void TFormaCapturaRapida::MarcaRemisionesFacturadas(const QString& numero) {
+  const QString& facturadas = plan_->remisionesFacturadas;
+  const QString marca = (QStringLiteral("F") + numero).left(8);
+  QStringList sinMarca;
+  guardado_->Fija(QStringLiteral("RF"), [&] {
+    // The first line names the folder the remissions were read from: the
+    // remission table's own, which the one routine answers.
+    db::Tabla remisiones;
+    ApuntaTabla(remisiones, QStringLiteral("Remision.dbf"));
+    remisiones.SetIndexName(QStringLiteral("INUMENC"));
+    remisiones.Open();
+    for (const QString& n : facturadas.section(u'\n', 1).split(u',', Qt::SkipEmptyParts)) {
+      try {
+        if (remisiones.FindKey({n.toLongLong()}) &&
+            remisiones.FieldByName(QStringLiteral("REMIS_F")).AsString().isEmpty())
+          MarcaRemisionFacturada(remisiones, n.toLongLong(), marca);
+      } catch (const plat::Error&) {
+        sinMarca << n;
+      }
+    }
+  });
+  if (!sinMarca.isEmpty())
+    MuestraMensaje(QStringLiteral("La Factura %1 se guardó, pero las remisiones %2 no se pudieron marcar como facturadas")
+                       .arg(numero, sinMarca.join(u',')));
+}
+
+void TFormaCapturaRapida::OlvidaFacturaDeRemisiones() {
+  FacturaDeRemisiones = false;
+  RemisionesDeFactura.clear();
 }
 
 void TFormaCapturaRapida::SaldoClienteGuardado() {
@@ -324,11 +373,14 @@ void TFormaCapturaRapida::FinGuardado(const PlanGuardado&) {
   // F10" (printing) act here.
   FacturaDerivada = false;
   LineasDeRango = false;
+  OlvidaFacturaDeRemisiones();
   try {
     PostPendiente(*TablaFacturae);
   } catch (const plat::Error&) {
     PostPendiente(*TablaFacturae);
   }
+  // A saved change lets its header row go.
+  TablaFacturae->SueltaRetenidos();
   CAMBIO_F->setFocus(Qt::OtherFocusReason);
   try {
     PostPendiente(*TablaDeta);
@@ -384,8 +436,7 @@ void TFormaCapturaRapida::AsignaNumeroFinal() {
           [&](db::Dataset& fila) {
             plan.EscribeEncabezado(fila);
             fila.FieldByName(QStringLiteral("CLDOC_F")).SetAsInteger(siguiente);
-          },
-          [&](const db::Dataset& fila) { return EsEncabezadoDe(fila, plan); });
+          });
     });
   }
   // The final number: the record number plus the folio offset.
@@ -566,7 +617,8 @@ void TFormaCapturaRapida::FormCloseQuery(bool& puedeCerrar) {
         CalculaTotales();
       }
       try {
-        if (ui::Tag(BotonCambios) != 1) PostPendiente(*TablaFacturae);
+        if (ui::Tag(BotonCambios) == 1) SueltaEncabezado();
+        else PostPendiente(*TablaFacturae);
         if (Editando(*TablaDeta)) TablaDeta->Cancel();
       } catch (const plat::Error&) {
       }

@@ -1,5 +1,6 @@
-// The inventory movement rows of a sale, its movement mirror and the tax
-// check of its lines (the rows are MovimientosVenta.h's).
+// The inventory movement rows of a sale, their reversal when the sale is
+// cancelled or changed, its movement mirror and the tax check of its lines
+// (the rows are MovimientosVenta.h's).
 //
 // A movement row takes the last number of the movement table + 1 while it
 // holds the table's numbering lock, the lock every writer of movement rows
@@ -23,7 +24,7 @@
 #include "pos/CaptuRap_comun.h"
 #include "pos/MovimientosVenta.h"
 #include "pos/PlanGuardado.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/XPrecio.h"
 
 #include <QAction>
@@ -72,9 +73,13 @@ void TFormaCapturaRapida::GuardaMovimientoPartida() {
   if (Partida("CLAVE").AsString() == kClaveComentario &&
       !(TablaInventario->Active() && TablaInventario->FindKey({kClaveComentario})))
     return;
+  EscribeMovimientoConReintentos([this] { EscribeMovimientoPartida(); });
+}
+
+bool TFormaCapturaRapida::EscribeMovimientoConReintentos(const std::function<void()>& escribe) {
   QString titulo;
-  EscribeConReintentos(
-      [this] { EscribeMovimientoPartida(); },
+  return EscribeConReintentos(
+      escribe,
       [&] {
         AnotaDocumentoSinMovimiento(plan_ ? numeroGuardado_ : EditCLDOC_F->text());
         // The caption without the text of an earlier failure.
@@ -105,8 +110,49 @@ void TFormaCapturaRapida::EscribeMovimientoPartida() {
   db::Numeracion numeracion(movimientos);
   const qint64 numero = SiguienteNumeroMovimiento(movimientos);
   guardado_->Agrega(
-      movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, numero); },
-      [&](const db::Dataset& fila) { return EsMovimientoDe(fila, venta, captura); });
+      movimientos, paso, [&](db::Dataset& fila) { LlenaMovimientoVenta(fila, venta, captura, numero); }, true);
+}
+
+void TFormaCapturaRapida::RevierteMovimientosVenta(const QString& numero, qint64 control) {
+  if (!plan_ || !plan_->movimientos) return;
+  db::Tabla& movimientos = *TablamovimientosInventario;
+  if (!movimientos.Active()) return;
+  MovimientoVenta venta;
+  venta.letra = plan_->tipo.isEmpty() ? QChar() : plan_->tipo[0];
+  venta.numero = numero;
+  venta.control = control;
+  const QString referencia = DocumentoMovimientoVenta(venta);
+  // The sale's own rows, read through a handle of their own.
+  QList<std::pair<qint64, TRegistroMovimientoInventario>> vendidas;
+  {
+    db::Tabla lee;
+    lee.SetCarpeta(movimientos.Carpeta());
+    lee.SetNombreTabla(movimientos.NombreTabla());
+    lee.SetIndexName(QStringLiteral("NUDOC_MI"));
+    lee.SetReadOnly(true);
+    lee.Open();
+    lee.SetRange({referencia}, {referencia});
+    for (lee.First(); !lee.Eof(); lee.Next()) {
+      const qint64 concepto = lee.FieldByName(QStringLiteral("TIMOV_MI")).AsInteger();
+      if (concepto != ConceptoVentaRemision && concepto != ConceptoVentaFactura) continue;
+      TRegistroMovimientoInventario m;
+      m.Lee(lee);
+      vendidas.append({lee.RecNo(), m});
+    }
+  }
+  for (auto& [registro, m] : vendidas) {
+    const QString paso = QStringLiteral("VM") + QString::number(registro);
+    if (guardado_->Hecho(paso)) continue;
+    m.TIMOV_MI = ConceptoCancelacionVenta;
+    m.HORAF_F = plan_->usuario;
+    // A row that cannot be written is left out, as every movement row of a
+    // cancel: the stock and the marks are the document's.
+    EscribeMovimientoConReintentos([&] {
+      db::Numeracion numeracion(movimientos);
+      m.CLDOC_MI = SiguienteNumeroMovimiento(movimientos);
+      guardado_->Agrega(movimientos, paso, [&](db::Dataset& fila) { m.Escribe(fila); }, true);
+    });
+  }
 }
 
 void TFormaCapturaRapida::EscribeMovimientosCaptura(int concepto) {
@@ -139,8 +185,7 @@ bool TFormaCapturaRapida::EspejoDocumentoNuevo(db::Tabla& lineas) {
   EscribeEspejoLineas(
       lineas, TablamovimientosInventario->Carpeta(), numero, plan_ ? guardado_.get() : nullptr,
       [&](const db::Dataset& linea) { return linea.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control; },
-      [&](db::Dataset& fila, const db::Dataset& linea) { LlenaEspejo(fila, linea, usuarioTexto, caja); },
-      [](const db::Dataset& fila, const db::Dataset& linea) { return EsEspejoDe(fila, linea); });
+      [&](db::Dataset& fila, const db::Dataset& linea) { LlenaEspejo(fila, linea, usuarioTexto, caja); });
   return true;
 }
 

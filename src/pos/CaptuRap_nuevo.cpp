@@ -57,6 +57,7 @@ bool TFormaCapturaRapida::IniciaDocumento(bool conservaPartidas) {
     ListaPrecioCliente = 0;
     // A derived document given up leaves no fixed numbering behind.
     FacturaDerivada = false;
+    OlvidaFacturaDeRemisiones();
     try {
       PreparaDocumentoNuevo(conservaPartidas);
     } catch (const std::exception&) {

@@ -91,16 +91,14 @@ void TFormaCapturaRapida::GuardaOpcionesVenta() {
   EscribeOpcionesEncabezado(lineas);
 }
 
-QString TFormaCapturaRapida::EligeFormatoImpresion() {
-  QString formato;
-  EligeFormato(formato);
-  return formato;
-}
+bool TFormaCapturaRapida::EligeFormatoImpresion(QString& formato) { return EligeFormato(formato); }
 
 void TFormaCapturaRapida::AsignaFormatoAtajo(int n) {
   QAction* const atajos[] = {CtrlF11, CtrlF21, CtrlF31, CtrlF41, CtrlF51, CtrlF61};
-  QAction* atajo = atajos[n - 1];
-  atajo->setText(QStringLiteral("Ctrl+F%1 (").arg(n) + EligeFormatoImpresion() + u')');
+  QString formato;
+  // A picker cancelled, or a format that does not exist, changes nothing.
+  if (!EligeFormatoImpresion(formato)) return;
+  atajos[n - 1]->setText(QStringLiteral("Ctrl+F%1 (").arg(n) + formato + u')');
   GuardaOpcionesVenta();
 }
 

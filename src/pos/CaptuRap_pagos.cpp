@@ -26,6 +26,7 @@
 #include "pos/PartidasVenta.h"
 #include "pos/TipoPago.h"
 #include "pos/XPrecio.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -236,8 +237,7 @@ void TFormaCapturaRapida::MultiPagos1Click() {
 void TFormaCapturaRapida::DescuentosTipodePago1Click() {
   TFormaDescuentoPago descuentos(this);
   db::Tabla& tabla = *descuentos.TablaDescuento;
-  tabla.SetCarpeta(RutaDatosVenta);
-  tabla.SetNombreTabla(QStringLiteral("descuento.dbf"));
+  ApuntaTabla(tabla, QStringLiteral("descuento.dbf"));
   tabla.Open();
   descuentos.ShowModal();
   PostPendiente(tabla);

@@ -4,10 +4,7 @@
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
-
-void EscribeValores(db::Dataset& tabla, const ValoresFila& valores) {
-  for (const auto& [campo, valor] : valores) tabla.FieldByName(campo).SetValue(valor);
-}
+#include "pos/ImportesVenta.h"
 
 void EscrituraDirecta::Agrega(db::Tabla& tabla, const ValoresFila& valores) {
   tabla.Append();
@@ -65,7 +62,8 @@ Dinero ActualizaSaldoCliente(EscrituraVenta& escritura, db::Tabla& clientes, con
   clientes.SetIndexName(QStringLiteral("ICLACLI"));
   clientes.First();
   if (!clientes.FindKey({venta.cliente})) return venta.subtotal;
-  const Dinero conIva = venta.subtotal + venta.subtotal * (venta.tasaIva * 0.01);
+  // The tax to the cent, as the document's totals take it.
+  const Dinero conIva = venta.subtotal + PorcentajeACentavos(venta.subtotal, venta.tasaIva);
   const Dinero diferencia = conIva - venta.totalAnterior;
   escritura.Cambia(clientes, [&](const db::Dataset& fila) {
     return ValoresFila{{QStringLiteral("FULCO_C"), venta.fecha},
@@ -73,14 +71,6 @@ Dinero ActualizaSaldoCliente(EscrituraVenta& escritura, db::Tabla& clientes, con
                        {QStringLiteral("COMPR_C"), Importe(ImporteDe(fila, "COMPR_C") + diferencia)}};
   });
   return conIva;
-}
-
-void RestaSaldoCliente(EscrituraVenta& escritura, db::Tabla& clientes, const QString& cliente, Dinero total) {
-  if (!clientes.FindKey({cliente})) return;
-  escritura.Cambia(clientes, [&](const db::Dataset& fila) {
-    return ValoresFila{{QStringLiteral("SALDO_C"), Importe(ImporteDe(fila, "SALDO_C") - total)},
-                       {QStringLiteral("COMPR_C"), Importe(ImporteDe(fila, "COMPR_C") - total)}};
-  });
 }
 
 bool AbonaContadoMostrador(EscrituraVenta& escritura, const QString& carpetaRemisiones, db::Tabla& encabezado,

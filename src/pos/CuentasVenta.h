@@ -1,7 +1,9 @@
 #pragma once
 // The customer side of a sale: the customer's running balance in
-// CLIENTE.DBF (SALDO_C, COMPR_C, FULCO_C), raised when an invoice is saved,
-// and the rows a sale writes into the remission accounts
+// CLIENTE.DBF (SALDO_C, COMPR_C, FULCO_C), raised when an invoice is saved
+// (only then: a remission, credit or not, is followed in its own account,
+// and its cancel leaves the balance as its save did), and the rows a sale
+// writes into the remission accounts
 // (CucobrarRemision.DBF of the remission folder, customers/CuentasCobrar.h):
 // the cash payment that settles a counter sale at once, and, when a
 // remission is cancelled, the removal of its rows and the return row.
@@ -23,6 +25,7 @@
 // table); what it wrote before stays.
 
 #include "customers/CuentasCobrar.h"
+#include "foundation/ValoresFila.h"
 #include "foundation/dinero.h"
 
 #include <QDate>
@@ -37,14 +40,6 @@ namespace db {
 class Dataset;
 class Tabla;
 }  // namespace db
-
-// Field values by name: texts as QString, dates as QDate, integers as
-// qint64, amounts as the exact text of a Dinero (Dinero::Texto), an invalid
-// QVariant for a blank field.
-using ValoresFila = QVector<std::pair<QString, QVariant>>;
-
-// Writes the values into the row being edited or inserted.
-void EscribeValores(db::Dataset& tabla, const ValoresFila& valores);
 
 class EscrituraVenta {
  public:
@@ -96,16 +91,11 @@ struct SaldoVenta {
 };
 
 // The customer of `venta.cliente` in `clientes` (CLIENTE.DBF, open): SALDO_C
-// and COMPR_C raised by the subtotal with tax less the previous total,
-// FULCO_C := the document date. Returns the subtotal with tax (the screen's
-// subtotal from then on); a key that is no customer changes nothing and
-// returns the subtotal as given.
+// and COMPR_C raised by the subtotal with its tax (to the cent) less the
+// previous total, FULCO_C := the document date. Returns the subtotal with
+// tax (the screen's subtotal from then on); a key that is no customer
+// changes nothing and returns the subtotal as given.
 Dinero ActualizaSaldoCliente(EscrituraVenta& escritura, db::Tabla& clientes, const SaldoVenta& venta);
-
-// A cancelled document's total taken off SALDO_C and COMPR_C of the
-// customer `cliente` in `clientes` (CLIENTE.DBF, open); a key that is no
-// customer changes nothing.
-void RestaSaldoCliente(EscrituraVenta& escritura, db::Tabla& clientes, const QString& cliente, Dinero total);
 
 // A sale of the counter customer paid on credit, or any with the
 // remissions' receivables (configuration line 96): its account settled at

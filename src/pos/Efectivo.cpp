@@ -4,6 +4,7 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "shell/LugarTablas.h"
 #include "shell/Moneda.h"
 
 #include <exception>
@@ -28,8 +29,7 @@ QString ClaveConcepto(const QString& concepto) {
 QString ClasificacionConcepto(const QString& carpeta, const QString& concepto) {
   const QString clave = ClaveConcepto(concepto);
   db::Tabla clasificacion;
-  clasificacion.SetCarpeta(carpeta);
-  clasificacion.SetNombreTabla(QStringLiteral("Clasificacion.dbf"));
+  ApuntaTabla(clasificacion, QStringLiteral("Clasificacion.dbf"), db::Carpetas{carpeta, {}, {}, {}});
   clasificacion.SetIndexName(QStringLiteral("CLAVE"));
   clasificacion.Open();
   if (clave.isEmpty() || !clasificacion.FindKey({clave})) return QString();

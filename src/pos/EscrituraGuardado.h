@@ -11,10 +11,10 @@
 // writer's writes (a deletion by the record it deletes), so the caller runs
 // the same writes in the same order every time:
 //   Agrega  the values are journaled before the row is appended; run again,
-//           a row past the table's journaled count holding the journaled
-//           values is the one a killed run appended, and those values are
-//           appended only when there is none (a date of today stays the
-//           day the save began);
+//           the row a killed run appended is found by the record its
+//           journal reserved (UnidadTrabajo::Agrega), and the journaled
+//           values are appended only when there is none (a date of today
+//           stays the day the save began);
 //   Cambia  the values are computed from the row as it stands locked and
 //           journaled before they are written. Run again after a kill: a row
 //           that holds the journaled values was written; otherwise they are
@@ -35,10 +35,6 @@ class EscrituraGuardado final : public EscrituraVenta {
   void Agrega(db::Tabla& tabla, const ValoresFila& valores) override;
   void Cambia(db::Tabla& tabla, const std::function<ValoresFila(const db::Dataset& fila)>& calcula) override;
   void Borra(db::Tabla& tabla) override;
-
-  // Whether the row holds every value (a text as its field keeps it: cut to
-  // the field and right-trimmed; numbers by value).
-  static bool Coinciden(const db::Dataset& fila, const ValoresFila& valores);
 
  private:
   QString Paso();

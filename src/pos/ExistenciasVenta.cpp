@@ -50,6 +50,39 @@ SalidaExistencia DescuentaExistencia(db::Tabla& productos, double cantidad, Dine
   return s;
 }
 
+std::optional<EfectoPartida> EfectoPartidaVenta(const db::Dataset& linea) {
+  const auto campo = [&linea](const char* nombre) -> const db::Campo& {
+    return linea.FieldByName(QString::fromLatin1(nombre));
+  };
+  if (!campo("TDOCU_FD").AsString().isEmpty()) return std::nullopt;
+  const double cantidad = campo("CANTI_FD").AsFloat();
+  EfectoPartida e;
+  if (campo("TIPOX_FD").AsString() == u"X") {
+    if (campo("PCOMI_FD").AsString().trimmed() != u"-1") return std::nullopt;
+    e.existencia = cantidad;
+    e.totales = cantidad;
+    return e;
+  }
+  if (campo("INICIAL").IsNull() && campo("FINAL").IsNull()) {
+    e.existencia = cantidad;
+    return e;
+  }
+  e.existencia = campo("INICIAL").AsFloat() - campo("FINAL").AsFloat();
+  e.vendida = e.existencia;
+  e.precio = registro::LeeImporte(campo("PUNPR_FD")).value_or(Dinero());
+  e.totales = cantidad;
+  return e;
+}
+
+double DevuelveExistencia(db::Tabla& productos, const EfectoPartida& efecto) {
+  return SumaExistencia(productos, efecto.existencia, [&](db::Tabla& t) {
+    if (efecto.vendida == 0) return;
+    db::Campo& vanmo = t.FieldByName(QStringLiteral("VANMO_I"));
+    Suma(t.FieldByName(QStringLiteral("VANCA_I")), -efecto.vendida);
+    registro::Escribe(vanmo, std::optional(registro::LeeImporte(vanmo).value_or(Dinero()) - efecto.precio * efecto.vendida));
+  });
+}
+
 void ActualizaKardexProducto(db::Tabla& kardex, int signo, const QString& clave, double cantidad, double existencia,
                              ColumnaKardex columna) {
   const double movida = signo * cantidad;
@@ -63,13 +96,6 @@ void TFaltanteExistencia::Escribe(db::Dataset& faltantes) const {
   faltantes.FieldByName(QStringLiteral("CONTROL")).SetAsString(CONTROL);
   faltantes.FieldByName(QStringLiteral("MODULO")).SetAsString(MODULO);
   faltantes.FieldByName(QStringLiteral("MOVIMIENTO")).SetAsInteger(MOVIMIENTO);
-}
-
-bool TFaltanteExistencia::Es(const db::Dataset& faltantes) const {
-  return faltantes.FieldByName(QStringLiteral("CLAVE")).AsString() == CLAVE &&
-         faltantes.FieldByName(QStringLiteral("CONTROL")).AsString() == CONTROL &&
-         faltantes.FieldByName(QStringLiteral("MODULO")).AsString() == MODULO.left(
-             faltantes.FieldByName(QStringLiteral("MODULO")).Ancho());
 }
 
 void AcumulaReserva(QStringList& claves, QStringList& cantidades, const QString& clave, double cantidad) {

@@ -17,6 +17,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace db {
 class Dataset;
 class Tabla;
@@ -44,6 +46,32 @@ struct SalidaExistencia {
 SalidaExistencia DescuentaExistencia(db::Tabla& productos, double cantidad, Dinero precio, const QDate& fecha,
                                      bool rechazaSinExistencia, bool sinNegativos);
 
+// What one saved line of an invoice or remission (TPartidaDocumento) took
+// from its product when it was saved, to be given back when the document is
+// cancelled or changed.
+struct EfectoPartida {
+  double existencia = 0;  // EXIST_I it removed
+  double vendida = 0;     // what it added to VANCA_I ...
+  Dinero precio;          // ... and, times this, to VANMO_I
+  double totales = 0;     // what it took from SALID_I and EXIST_I of Kardex.dbf
+};
+// Read from the line: a line carried from other documents (TDOCU_FD) took
+// nothing; a kit component (TIPOX_FD "X") took its quantity from stock and
+// totals when its save lowered it (PCOMI_FD "-1"), nothing otherwise; any
+// other line with its stock snapshot took INICIAL − FINAL (a quantity above
+// the stock stopped at 0 took what there was), counted that as sold at its
+// price PUNPR_FD, and took its whole quantity CANTI_FD from the totals; a
+// line without the snapshot (saved by the older document window, which
+// keeps no totals) took its quantity from stock alone. nullopt: nothing.
+std::optional<EfectoPartida> EfectoPartidaVenta(const db::Dataset& linea);
+
+// Gives back on the product on which `productos` stands what a line took
+// (EfectoPartidaVenta), under its row lock: EXIST_I grows by existencia,
+// VANCA_I and VANMO_I fall by vendida and vendida × precio. Returns EXIST_I
+// as posted. A row held by another station past the bounded wait is
+// plat::Error (Bloqueado) and nothing changes.
+double DevuelveExistencia(db::Tabla& productos, const EfectoPartida& efecto);
+
 // The per-product totals after a sale (signo -1) or stock coming back (+1):
 // SALID_I (ENTRA_I for a purchase) and EXIST_I of the key's row of
 // Kardex.dbf grow by signo × cantidad, INVEN_I := existencia; a key without
@@ -63,8 +91,6 @@ struct TFaltanteExistencia {
 
   // Writes every field into the row being appended.
   void Escribe(db::Dataset& faltantes) const;
-  // The row the dataset stands on is this one.
-  bool Es(const db::Dataset& faltantes) const;
 };
 
 // AcumulaReservaProducto: the key's quantity text in the two parallel

@@ -8,7 +8,7 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -54,12 +54,6 @@ void LlenaMovimientoVenta(db::Dataset& movimiento, const MovimientoVenta& venta,
   campo("HORAF_F").SetAsInteger(venta.usuario);
 }
 
-bool EsMovimientoDe(const db::Dataset& movimiento, const MovimientoVenta& venta, const db::Dataset& captura) {
-  return Texto(movimiento, "NUDOC_MI") == DocumentoMovimientoVenta(venta) &&
-         movimiento.FieldByName(QStringLiteral("CONTROL")).AsInteger() == venta.control &&
-         Texto(movimiento, "CLPRO_MI") == Texto(captura, "CLAVE");
-}
-
 void LlenaEspejo(db::Dataset& espejo, const db::Dataset& linea, const QString& usuario, const QString& caja) {
   const auto campo = [&](const char* nombre) -> db::Campo& { return espejo.FieldByName(QString::fromLatin1(nombre)); };
   const auto de = [&](const char* nombre) -> const db::Campo& {
@@ -77,17 +71,9 @@ void LlenaEspejo(db::Dataset& espejo, const db::Dataset& linea, const QString& u
   campo("PCXXX_MI").SetAsString(caja);
 }
 
-bool EsEspejoDe(const db::Dataset& espejo, const db::Dataset& linea) {
-  return Texto(espejo, "CLDOC_MI") == Texto(linea, "CLDOC_FD") &&
-         espejo.FieldByName(QStringLiteral("CONTROL")).AsInteger() ==
-             linea.FieldByName(QStringLiteral("CONTROL")).AsInteger() &&
-         Texto(espejo, "CLPRO_MI") == Texto(linea, "CLPRO_FD");
-}
-
 void EscribeEspejoLineas(db::Tabla& lineas, const QString& carpeta, const QString& numero, UnidadTrabajo* unidad,
                          const std::function<bool(const db::Dataset& linea)>& toma,
-                         const std::function<void(db::Dataset& espejo, const db::Dataset& linea)>& llena,
-                         const std::function<bool(const db::Dataset& espejo, const db::Dataset& linea)>& esDe) {
+                         const std::function<void(db::Dataset& espejo, const db::Dataset& linea)>& llena) {
   db::Tabla espejo;
   espejo.SetCarpeta(carpeta);
   espejo.SetNombreTabla(kTablaEspejo);
@@ -98,8 +84,7 @@ void EscribeEspejoLineas(db::Tabla& lineas, const QString& carpeta, const QStrin
     if (!toma(lineas)) continue;
     if (unidad) {
       unidad->Agrega(
-          espejo, QStringLiteral("ES") + QString::number(lineas.RecNo()), [&](db::Dataset& fila) { llena(fila, lineas); },
-          [&](const db::Dataset& fila) { return esDe(fila, lineas); });
+          espejo, QStringLiteral("ES") + QString::number(lineas.RecNo()), [&](db::Dataset& fila) { llena(fila, lineas); });
       continue;
     }
     espejo.Append();

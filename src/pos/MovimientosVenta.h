@@ -49,27 +49,19 @@ QString DocumentoMovimientoVenta(const MovimientoVenta& venta);
 void LlenaMovimientoVenta(db::Dataset& movimiento, const MovimientoVenta& venta, const db::Dataset& captura,
                           qint64 numero);
 
-// The row is a movement row of this sale for the capture row's key.
-bool EsMovimientoDe(const db::Dataset& movimiento, const MovimientoVenta& venta, const db::Dataset& captura);
-
 // Fills the mirror row being appended from the current line row
 // (TPartidaDocumento): number, key, concept 3, date, quantity, price, cost,
 // CONTROL, the user number and the cash register.
 void LlenaEspejo(db::Dataset& espejo, const db::Dataset& linea, const QString& usuario, const QString& caja);
 
-// The row is the mirror of a line of the line row's number, CONTROL and key.
-bool EsEspejoDe(const db::Dataset& espejo, const db::Dataset& linea);
-
 // Appends to MOVIMIENTOS.DBF of `carpeta` one mirror row per line row of
 // `numero` (the line table's tag on the number) that `toma` accepts,
 // `llena` filling it from the line. With a unit of work each row is its
-// step "ES" + the line's record, found again after a kill by `esDe`;
-// without one the rows are appended at once. The mirror waits for rows
+// step "ES" + the line's record; without one the rows are appended at once. The mirror waits for rows
 // another station holds; errors reach the caller (rows written stay).
 void EscribeEspejoLineas(db::Tabla& lineas, const QString& carpeta, const QString& numero, UnidadTrabajo* unidad,
                          const std::function<bool(const db::Dataset& linea)>& toma,
-                         const std::function<void(db::Dataset& espejo, const db::Dataset& linea)>& llena,
-                         const std::function<bool(const db::Dataset& espejo, const db::Dataset& linea)>& esDe);
+                         const std::function<void(db::Dataset& espejo, const db::Dataset& linea)>& llena);
 
 // The caption text of a movement row being retried; the attempt follows it.
 inline const QString kTraficoMovimiento = QStringLiteral(" Guardando MI, Problema de Tráfico...intento ");

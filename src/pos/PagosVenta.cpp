@@ -6,6 +6,7 @@
 #include "platform/db/Tabla.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "shell/LugarTablas.h"
 
 double FactorDePago(const QString& tipo) { return tipo == QLatin1String("T.CREDITO") ? 1.025 : 1.0; }
 
@@ -16,8 +17,7 @@ bool TipoConCuenta(const QString& tipo) {
 
 double DescuentoDePago(const QString& carpeta, const QString& tipo) {
   db::Tabla tabla;
-  tabla.SetCarpeta(carpeta);
-  tabla.SetNombreTabla(QStringLiteral("Descuento.DBF"));
+  ApuntaTabla(tabla, QStringLiteral("Descuento.DBF"), db::Carpetas{carpeta, {}, {}, {}});
   tabla.SetIndexName(QStringLiteral("TIPOPAGO"));
   tabla.SetReadOnly(true);
   tabla.Open();

@@ -6,6 +6,7 @@
 #include "platform/db/Dataset.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Texto.h"
+#include "pos/CaptuRap_comun.h"
 #include "pos/DocumentosVenta.h"
 #include "pos/ImportesVenta.h"
 
@@ -73,6 +74,7 @@ void LlenaPartidaDocumento(db::Dataset& linea, const db::Dataset& captura, const
   Copia(linea, "PIVA1_FD", captura, "IMPUESTO");
   Copia(linea, "FPGCX_FD", captura, "FPGC");
   Copia(linea, "IEPS1_FD", captura, "IEPS1");
+  if (!datos.conversion.isEmpty()) Campo(linea, "TDOCU_FD").SetAsString(datos.conversion);
   Grupo(linea, {"TICAM_FD", "PIVA2_FD"}, [&] {
     Copia(linea, "TICAM_FD", captura, "EMPAQUE");
     Copia(linea, "PIVA2_FD", captura, "FACTOR");
@@ -110,7 +112,8 @@ void LlenaCapturaDePartida(db::Dataset& captura, const db::Dataset& linea) {
   if (Campo(linea, "IEPS1_FD").AsFloat() > 0) Copia(captura, "IEPS1", linea, "IEPS1_FD");
 }
 
-int CargaPartidasDeControl(db::Tabla& lineas, db::Dataset& captura, qint64 numero, qint64 control) {
+int CargaPartidasDeControl(db::Tabla& lineas, db::Dataset& captura, qint64 numero, qint64 control,
+                           bool componentes) {
   const QString clave = QString::number(numero);
   lineas.SetRange({clave}, {clave});
   if (lineas.IsEmpty()) return 0;
@@ -118,7 +121,7 @@ int CargaPartidasDeControl(db::Tabla& lineas, db::Dataset& captura, qint64 numer
   db::Campo& tipo = lineas.FieldByName(QStringLiteral("TIPOX_FD"));
   int cargadas = 0;
   for (lineas.Last(); !lineas.Bof(); lineas.Prior()) {
-    if (controlLinea.AsInteger() != control || tipo.AsString() == u"X") continue;
+    if (controlLinea.AsInteger() != control || (!componentes && tipo.AsString() == u"X")) continue;
     captura.Insert();
     try {
       LlenaCapturaDePartida(captura, lineas);
@@ -164,4 +167,17 @@ void MarcaPartidas(db::Tabla& lineas, const QString& numero, const QString& marc
 
 void MarcaPartidasCanceladas(db::Tabla& lineas, const QString& numero) {
   MarcaPartidas(lineas, numero, kMarcaLineaCancelada);
+}
+
+bool MarcaRemisionFacturada(db::Tabla& remisiones, qint64 numero, const QString& marca) {
+  if (!remisiones.FindKey({numero})) return false;
+  remisiones.Edit();
+  try {
+    remisiones.FieldByName(QStringLiteral("REMIS_F")).SetAsString(marca);
+    remisiones.Post();
+  } catch (...) {
+    if (Editando(remisiones)) remisiones.Cancel();
+    throw;
+  }
+  return true;
 }

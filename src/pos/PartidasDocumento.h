@@ -29,6 +29,8 @@ struct DatosPartidaDocumento {
   double descuentoDocumento = 0;  // DESFI_F of the header, per cent
   qint64 usuario = 0;       // HORAF_F, the logged user number
   QString usuarioTexto;     // USUARIO: the user number, or the seller name shown
+  QString conversion;       // TDOCU_FD: "F" on the lines of an invoice made from remissions, which
+                            // moved no stock (their remissions did); blank on any other
 };
 
 // The net unit price of a line: the price less the three line discounts and
@@ -41,7 +43,8 @@ Dinero PrecioNetoPartida(Dinero precio, double descuento1, double descuento2, do
 // it has both a key and a description.
 bool PartidaSeEscribe(const db::Dataset& captura);
 
-// Fills the line row being inserted from the current capture row. Three
+// Fills the line row being inserted from the current capture row, with the
+// conversion mark of `datos` when it has one. Three
 // groups of fields are written each on its own: the net price PREDE_FD; the
 // package fields TICAM_FD and PIVA2_FD; the closing fields FECHA, TIPOX_FD,
 // HORAF_F, NOMDI_FD, USUARIO, INICIAL, FINAL and PCOMI_FD ("1"). A value of
@@ -58,12 +61,14 @@ void LlenaPartidaDocumento(db::Dataset& linea, const db::Dataset& captura, const
 void LlenaCapturaDePartida(db::Dataset& captura, const db::Dataset& linea);
 
 // The lines of document `numero` of the line table (tag CLDOC_FD) whose
-// CONTROL is `control`, kit components (TIPOX_FD "X", the kit line's
-// business) left out, inserted into the capture in their stored order (each
-// before the one put in last, walking from the last line back). The line
+// CONTROL is `control`, inserted into the capture in their stored order
+// (each before the one put in last, walking from the last line back). Kit
+// components (TIPOX_FD "X", the kit line's business) are left out unless
+// `componentes` (a cancel, which gives back their stock too). The line
 // table keeps the range on the number. Returns the lines loaded; a row
 // that cannot be written is given up and its error reaches the caller.
-int CargaPartidasDeControl(db::Tabla& lineas, db::Dataset& captura, qint64 numero, qint64 control);
+int CargaPartidasDeControl(db::Tabla& lineas, db::Dataset& captura, qint64 numero, qint64 control,
+                           bool componentes = false);
 
 // The text with every character replaced by the first code point of its
 // canonical decomposition, kept within Windows-1252: an accented letter
@@ -82,3 +87,8 @@ bool DescripcionCorresponde(const QString& capturada, const QString& delProducto
 void MarcaPartidas(db::Tabla& lineas, const QString& numero, const QString& marca);
 // The same with the cancelled mark, "C".
 void MarcaPartidasCanceladas(db::Tabla& lineas, const QString& numero);
+
+// The remission `numero` of the open remission table (tag INUMENC) marked
+// invoiced (REMIS_F `marca`); false when it is not there. Errors reach the
+// caller, the row left as it was.
+bool MarcaRemisionFacturada(db::Tabla& remisiones, qint64 numero, const QString& marca);

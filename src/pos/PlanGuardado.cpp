@@ -21,30 +21,6 @@ QString Si(bool b) { return b ? QStringLiteral("S") : QStringLiteral("N"); }
 
 }  // namespace
 
-QString CodificaValor(const QVariant& v) {
-  if (!v.isValid()) return QStringLiteral("n");
-  switch (v.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Int: return u'i' + QString::number(v.toLongLong());
-    case QMetaType::Double: return u'f' + QString::number(v.toDouble(), 'g', 17);
-    case QMetaType::QDate: return u'd' + v.toDate().toString(QStringLiteral("yyyyMMdd"));
-    case QMetaType::Bool: return v.toBool() ? QStringLiteral("b1") : QStringLiteral("b0");
-    default: return u's' + v.toString();
-  }
-}
-
-QVariant DecodificaValor(const QString& texto) {
-  const QString resto = texto.mid(1);
-  switch (texto.isEmpty() ? u'n' : texto[0].unicode()) {
-    case u'i': return resto.toLongLong();
-    case u'f': return resto.toDouble();
-    case u'd': return QDate::fromString(resto, QStringLiteral("yyyyMMdd"));
-    case u'b': return resto == u"1";
-    case u's': return resto;
-    default: return {};
-  }
-}
-
 UnidadTrabajo::Datos PlanGuardado::Datos() const {
   UnidadTrabajo::Datos d = {
       {"tipo", tipo},
@@ -77,6 +53,7 @@ UnidadTrabajo::Datos PlanGuardado::Datos() const {
       {"remisiones", carpetaRemisiones},
       {"abonaMostrador", Si(abonaMostrador)},
       {"autoriza", QString::number(autoriza)},
+      {"facturadas", remisionesFacturadas},
   };
   for (qsizetype i = 0; i < clavesReservadas.size(); ++i)
     d.append({QStringLiteral("R:") + clavesReservadas[i], cantidadesReservadas.value(i)});
@@ -126,6 +103,7 @@ PlanGuardado PlanGuardado::De(const UnidadTrabajo::Datos& datos) {
     else if (clave == u"remisiones") p.carpetaRemisiones = valor;
     else if (clave == u"abonaMostrador") p.abonaMostrador = valor == u"S";
     else if (clave == u"autoriza") p.autoriza = valor.toLongLong();
+    else if (clave == u"facturadas") p.remisionesFacturadas = valor;
   }
   return p;
 }

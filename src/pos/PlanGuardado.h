@@ -8,7 +8,8 @@
 // writes what the first run would have written.
 
 #include "foundation/dinero.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
+#include "foundation/ValoresFila.h"
 
 #include <QChar>
 #include <QList>
@@ -21,11 +22,6 @@
 namespace db {
 class Dataset;
 }
-
-// A value as one journal text with its type ("n" null, "s" text, "i"
-// integer, "f" number, "d" date yyyyMMdd, "b" logical), and back.
-QString CodificaValor(const QVariant& valor);
-QVariant DecodificaValor(const QString& texto);
 
 struct PlanGuardado {
   enum class Modo {
@@ -63,6 +59,10 @@ struct PlanGuardado {
   bool abonaMostrador = false;        // a new document, lines 96 and 99 "S": a counter sale settled
   QStringList clavesReservadas, cantidadesReservadas;
   qint64 autoriza = 0;                // a cancel: the user who authorised it (ORIGE_F)
+  // An invoice made from remissions: their folder, a line feed, their
+  // numbers separated by commas; each is marked invoiced (REMIS_F) by the
+  // save once the invoice is written.
+  QString remisionesFacturadas;
   QList<std::pair<QString, QVariant>> encabezado;  // every field of the header row
 
   // The plan as the journal's start data, and back.

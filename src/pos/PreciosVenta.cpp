@@ -3,6 +3,7 @@
 #include "inventory/RegistroProducto.h"
 #include "pos/ImportesVenta.h"
 #include "platform/db/Tabla.h"
+#include "shell/LugarTablas.h"
 
 #include <array>
 
@@ -46,8 +47,7 @@ Dinero PrecioPorVolumen(const TRegistroProducto& producto, double cantidad, doub
 
 double DescuentoClienteLinea(const QString& carpetaDatos, const QString& cliente, const QString& linea) {
   db::Tabla descuentos;
-  descuentos.SetCarpeta(carpetaDatos);
-  descuentos.SetNombreTabla(QStringLiteral("ClieDesc.dbf"));
+  ApuntaTabla(descuentos, QStringLiteral("ClieDesc.dbf"), db::Carpetas{carpetaDatos, {}, {}, {}});
   descuentos.SetIndexName(QStringLiteral("CLCLI_D"));
   descuentos.SetReadOnly(true);
   descuentos.Open();

@@ -24,6 +24,7 @@
 #include "pos/ConceptoPago.h"
 #include "pos/DocumentosVenta.h"
 #include "pos/Efectivo.h"
+#include "shell/LugarTablas.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -148,13 +149,11 @@ TFormaSalidasEfectivo::~TFormaSalidasEfectivo() {
   numeracion_.reset();
 }
 
-void MuestraMovimientosEfectivo(const QString& carpeta, const QString& caja, int tipo, const QString& turno) {
-  if (TFormaSalidasEfectivo* ventana = FormaSalidasEfectivo())
-    ventana->MuestraMovimientosEfectivo(carpeta, caja, tipo, turno);
+void MuestraMovimientosEfectivo(const QString& caja, int tipo, const QString& turno) {
+  if (TFormaSalidasEfectivo* ventana = FormaSalidasEfectivo()) ventana->MuestraMovimientosEfectivo(caja, tipo, turno);
 }
 
-void TFormaSalidasEfectivo::MuestraMovimientosEfectivo(const QString& carpeta, const QString& caja, int tipo,
-                                                       const QString& turno) {
+void TFormaSalidasEfectivo::MuestraMovimientosEfectivo(const QString& caja, int tipo, const QString& turno) {
   if (tipo == 1) {
     PintaFondo(Panel1, ui::clBtnFace);
     LabelTipo->setText(QStringLiteral("1"));
@@ -170,8 +169,7 @@ void TFormaSalidasEfectivo::MuestraMovimientosEfectivo(const QString& carpeta, c
     TablaRetiros->Close();
     numeracion_.reset();
     numerador_.reset();
-    TablaRetiros->SetCarpeta(carpeta);
-    TablaRetiros->SetNombreTabla(kRetiros);
+    ApuntaTabla(*TablaRetiros, kRetiros);
     TablaRetiros->SetIndexName(kNumero);
     {
       const QSignalBlocker silencio(Calendario);

@@ -5,14 +5,15 @@
 // its amount and concept, saved into the table and the day's cash file
 // (AcumulaEfectivo), deleted or printed with the administrator's password.
 //
-// The caller creates the window, hands it the folder of Retiros.dbf, the
-// register number, the kind and the shift text through
-// MuestraMovimientosEfectivo (which shows it modally), and frees it. A Tag
+// The caller creates the window, hands it the register number, the kind and
+// the shift text through MuestraMovimientosEfectivo (which shows it
+// modally), and frees it. Retiros.dbf is the company's, in its own folder
+// (shell/LugarTablas.h), whatever kind of document the caller shows. A Tag
 // of 1 afterwards says the user chose "&Imprimir": TablaRetiros then stands
 // on the voucher to print.
 //
 //   auto ventana = std::make_unique<TFormaSalidasEfectivo>();
-//   MuestraMovimientosEfectivo(carpeta, caja, 1, turno);
+//   MuestraMovimientosEfectivo(caja, 1, turno);
 //   if (ventana->Tag() == 1) ... print TablaRetiros's row
 //
 // Numbers: the number a new voucher shows is taken again when it is saved,
@@ -61,9 +62,9 @@ class TFormaSalidasEfectivo : public ui::Forma {
   QLabel* Total;
   QLabel *LabelTipo, *LabelTurno;  // hidden: the kind ("1", "2") and the shift text
 
-  // Fills the window for the folder, register, kind and shift and shows it
-  // modally (see the top of this file).
-  void MuestraMovimientosEfectivo(const QString& carpeta, const QString& caja, int tipo, const QString& turno);
+  // Fills the window for the register, kind and shift and shows it modally
+  // (see the top of this file).
+  void MuestraMovimientosEfectivo(const QString& caja, int tipo, const QString& turno);
 
   void BitBtn3Click();  // "&Nuevo"
   void BitBtn4Click();  // "Eliminar"
@@ -104,4 +105,4 @@ inline TFormaSalidasEfectivo* FormaSalidasEfectivo() { return ui::InstanciaDe<TF
 
 // MuestraMovimientosEfectivo of FormaSalidasEfectivo, which the caller has
 // created; nothing without it.
-void MuestraMovimientosEfectivo(const QString& carpeta, const QString& caja, int tipo, const QString& turno);
+void MuestraMovimientosEfectivo(const QString& caja, int tipo, const QString& turno);

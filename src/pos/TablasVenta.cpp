@@ -65,10 +65,10 @@ DefTabla EsquemaEncabezadoDocumento(const QString& archivo, CarpetaTabla carpeta
                          C("DESTI_F", 100),  // "F " + number + "," once per merged invoice
                          Usuario("ORIGE_F"),
                          C("USUARIO", 30),  // a user number, or the seller name shown
-                         Marca("STATU_F"),
-                         Marca("TREGI_F"),
-                         Marca("proceso"),
-                         Marca("MI"),
+                         ancho::Marca("STATU_F"),
+                         ancho::Marca("TREGI_F"),
+                         ancho::Marca("proceso"),
+                         ancho::Marca("MI"),
                          Control("CORTE")},
                         {Tag("INUMENC", "CLDOC_F")});
 }
@@ -95,15 +95,15 @@ DefTabla EsquemaPartidaDocumento(const QString& archivo, CarpetaTabla carpeta, O
                          Porcentaje("IEPS1_FD"),
                          D("FEDOC_FD"),
                          SelloFecha("FECHA"),
-                         Marca("TIPOX_FD"),
+                         ancho::Marca("TIPOX_FD"),
                          C("PCOMI_FD", 2),  // "1", "0" or "-1"
                          NumeroUsuario("HORAF_F"),
                          C("USUARIO", 30),           // a user number, or the seller name shown
                          ClaveProveedor("NOMDI_FD"),  // the product's first supplier
                          Cantidad("INICIAL"),
                          Cantidad("FINAL"),
-                         Marca("TREGI_FD"),
-                         Marca("TDOCU_FD"),
+                         ancho::Marca("TREGI_FD"),
+                         ancho::Marca("TDOCU_FD"),
                          Referencia("REFER_FD"),  // read by the alternate stock card, written by no one
                          C("PRECL_OD", 15)},      // read by the alternate stock card, as in the purchase lines
                         {Tag("CLDOC_FD")});

@@ -22,7 +22,7 @@
 // for within the table layer's bound and then stops the cancel before
 // anything is written (plat::Error of kind Bloqueado or EnUso).
 
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 
 #include <QChar>
 #include <QString>

@@ -28,6 +28,7 @@
 #include "purchasing/CxPDetalle.h"
 #include "purchasing/GuardaCompra.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -148,7 +149,9 @@ void TFormaCompras::TipoDocumentoChange() {
                       : LineaConf(ConfIntegraMovimientos) == QStringLiteral("SI") ? u'S'
                                                                                   : u'N';
   AplicaTipo(*this, tipo);
-  // The kind's last document, with its lines and totals.
+  // The kind's last document, shown whole (header, supplier, lines and
+  // totals), as the window opens on it: a header of the reopened table
+  // with the previous kind's supplier labels would mix two documents.
   if (TablaComprasE->Active()) TablaComprasE->Last();
   MuestraCompraActual();
 }
@@ -283,7 +286,7 @@ void TFormaCompras::ArchivodeCompras1Click() {
 void TFormaCompras::BotonObservacionClick() {
   if (!HayEncabezado()) return;
   try {
-    EditaObservaciones(EditCLDOC_O->text().trimmed(), TextoTipoCompra, TablaComprasE->Carpeta());
+    EditaObservaciones(EditCLDOC_O->text().trimmed(), TextoTipoCompra, CarpetaDeTabla(kTablaObservaciones));
   } catch (const plat::Error& e) {
     MuestraMensaje(e.mensaje());
   }
@@ -346,7 +349,7 @@ void TFormaCompras::Cancelar1Click() {
   {
     TFormaAdvertencia pregunta(this);
     // Payments recorded: the cancel ends without a word.
-    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong(), numero)) return;
+    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong())) return;
     pregunta.Label1->setText(QStringLiteral("Esta Seguro de Cancelar este Documento ?"));
     pregunta.ShowModal();
     if (pregunta.Tag() != 1 || !tipo || tipo->letra == u'D') return;
@@ -452,7 +455,7 @@ void TFormaCompras::Eliminar1Click() {
   const QString numero = EditCLDOC_O->text().trimmed();
   {
     TFormaAdvertencia pregunta(this);
-    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong(), numero)) {
+    if (TienePagosCompra(RutaDatosCompras, numero.toLongLong())) {
       MuestraMensaje(QStringLiteral("La Compra no puede Eliminarse porque Tiene Movimientos"));
       return;
     }

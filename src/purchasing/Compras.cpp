@@ -284,7 +284,8 @@ void TFormaCompras::CreaEncabezado() {
   rejilla->setContentsMargins(0, 0, 0, 0);
   marco->addWidget(Caja);
 
-  // In the order Tab walks them, with their colour and place.
+  // In the order Tab walks them, with their colour and place: down each
+  // column, the columns from left to right.
   struct Campo {
     ui::EditDatos** edit;
     const char* nombre;
@@ -303,8 +304,8 @@ void TFormaCompras::CreaEncabezado() {
       {&EditDTOTA_O, "EditDTOTA_O", "DTOTA_O", "Descuento Total", ui::clWhite, 1, 4},
       {&EditDFINT_O, "EditDFINT_O", "DFINT_O", "Descuento Financiero", ui::clWhite, 2, 4},
       {&EditTINDI_O, "EditTINDI_O", "TINDI_O", "Indirectos", ui::clWhite, 3, 4},
-      {&EditREFER_O, "EditREFER_O", "REFER_O", "Referencia", ui::clWhite, 3, 0},
-      {&EditNALMA_O, "EditNALMA_O", "NALMA_O", "Almacen", ui::clWindow, 3, 2},
+      {&EditREFER_O, "EditREFER_O", "REFER_O", "Referencia", ui::clWhite, 0, 6},
+      {&EditNALMA_O, "EditNALMA_O", "NALMA_O", "Almacen", ui::clWindow, 1, 6},
   };
   for (const Campo& c : campos) {
     auto* e = new ui::EditDatos(Caja);
@@ -338,7 +339,7 @@ void TFormaCompras::CreaEncabezado() {
   BotonDescuento = new QPushButton(QStringLiteral("Descuento"), Caja);
   BotonDescuento->setObjectName(QStringLiteral("BotonDescuento"));
   rejilla->addWidget(BotonDescuento, 4, 4);
-  rejilla->setColumnStretch(6, 1);
+  rejilla->setColumnStretch(8, 1);
 
   MemoFormula = new QPlainTextEdit(Panel2);
   MemoFormula->setObjectName(QStringLiteral("MemoFormula"));

@@ -182,7 +182,7 @@ void TFormaCompras::EditREFER_OExit() {
   const qint64 propio = EnCambio() && TextoTipoCompra == kRecepcion ? EditCLDOC_O->text().trimmed().toLongLong() : 0;
   bool usada = false;
   try {
-    usada = ReferenciaCompraUsada(RutaDatosCompras, referencia, propio);
+    usada = ReferenciaCompraUsada(referencia, propio);
   } catch (const plat::Error& e) {
     MuestraMensaje(e.mensaje());
     return;

@@ -20,6 +20,7 @@
 #include "pos/TablaCaptura.h"
 #include "purchasing/Compras.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -71,10 +72,9 @@ void TFormaCompras::CambiaTipoCompra(QChar letra) {
   if (!tipo) return;
   TablaComprasE->Close();
   TablaComprasD->Close();
-  TablaComprasE->SetCarpeta(RutaDatosCompras);
-  TablaComprasE->SetNombreTabla(tipo->encabezado);
+  ApuntaTabla(*TablaComprasE, tipo->encabezado);
   TablaComprasE->SetIndexName(kTagEncabezadoCompra);
-  TablaComprasD->SetNombreTabla(tipo->partidas);
+  ApuntaTabla(*TablaComprasD, tipo->partidas);
   TablaComprasD->SetIndexName(kTagPartidaCompra);
   if (!Recepcin1->property("pendiente").toBool()) Recepcin1->setEnabled(letra.toUpper() == u'O');
   AbreTabla(*TablaComprasE);
@@ -137,8 +137,7 @@ void TFormaCompras::LeeFoliosCompra() {
 
 void TFormaCompras::LeeNumeroCompras() {
   db::Tabla numeros;
-  numeros.SetCarpeta(RutaDatosCompras);
-  numeros.SetNombreTabla(QStringLiteral("NUMEROC.DBF"));
+  ApuntaTabla(numeros, QStringLiteral("NUMEROC.DBF"));
   numeros.SetReadOnly(true);
   numeros.Open();
   numeros.First();
@@ -151,22 +150,18 @@ void TFormaCompras::PreparaTablasCompra() {
   Conf.PrecioEnCompra = LineaConf(ConfPrecioEnCompra);
   Conf.BasesAbiertas = LineaConf(ConfBasesAbiertas);
   CarpetaLocal(CarpetaLocalCompras);
-  const QString inventario = LineaConf(ConfCarpetaInventario);
+  const db::Carpetas carpetas = CarpetasEmpresa();
   const auto tablas = findChildren<db::Tabla*>();
   for (db::Tabla* t : tablas) {
     try {
       t->Close();
-      const QString nombre = t->NombreTabla().toLower();
-      if (t == TablaDeta || t == TablaTotalCompra) t->SetCarpeta(CarpetaLocalCompras);
-      else if (!inventario.isEmpty() && (nombre == u"inventar.dbf" || nombre == u"kardex.dbf" ||
-                                         nombre == u"movinven.dbf" || nombre == u"movinven2.dbf"))
-        t->SetCarpeta(inventario);
-      else t->SetCarpeta(RutaDatosCompras);
       // The header table opens on the shared table of the kind shown.
       if (t == TablaComprasE) {
         const TipoCompra* tipo = TipoCompraDe(TextoTipoCompra);
         t->SetNombreTabla(tipo ? tipo->encabezado : QStringLiteral("ComprasE.dbf"));
       }
+      if (t == TablaDeta || t == TablaTotalCompra) t->SetCarpeta(CarpetaLocalCompras);
+      else ApuntaTabla(*t, carpetas);
       AbreTabla(*t);
     } catch (const std::exception&) {
       MuestraMensaje(kErrorAbrirTablasCompra + t->NombreTabla());
@@ -244,8 +239,7 @@ void TFormaCompras::CargaPartidasCompra(const QString& control, const QString& n
 
 void TFormaCompras::CargaPartidasOrden(const QString& numero) {
   db::Tabla orden;
-  orden.SetCarpeta(TablaComprasD->Carpeta());
-  orden.SetNombreTabla(QStringLiteral("OrdenDet.dbf"));
+  ApuntaTabla(orden, QStringLiteral("OrdenDet.dbf"));
   orden.SetIndexName(kTagPartidaCompra);
   orden.SetReadOnly(true);
   orden.Open();

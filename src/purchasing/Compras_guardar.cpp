@@ -22,7 +22,7 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
 #include "pos/CaptuRap_comun.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "purchasing/BuferCompra.h"
 #include "purchasing/CancelaCompra.h"
 #include "purchasing/Compras.h"
@@ -48,7 +48,7 @@ const QString kNoEncontrada = QStringLiteral("No se encontro esta CLAVE ");
 using plat::TextoError;
 
 QString Campo(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsString(); }
-double Real(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsFloat(); }
+double RealGuardar(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsFloat(); }
 
 // What the save tells and asks through the window.
 AvisosCompra AvisosDeVentana(TFormaCompras& v) {
@@ -90,7 +90,7 @@ PlanCompra PlanDeVentana(TFormaCompras& v, bool nuevo) {
   p.Fija(QStringLiteral("SUBTO_O"), t.SubtotalCompra.Real());
   p.Fija(QStringLiteral("IMPMO_O"), t.ImpuestoCompra.Real());
   p.Fija(QStringLiteral("IMDOC_O"), t.TotalCompra.Real());
-  p.Fija(QStringLiteral("SALDO_O"), (t.TotalCompra - Dinero::DeReal(Real(e, "ABONO_O"))).Real());
+  p.Fija(QStringLiteral("SALDO_O"), (t.TotalCompra - Dinero::DeReal(RealGuardar(e, "ABONO_O"))).Real());
   p.Fija(QStringLiteral("NOMBR_O"), v.Nombre->text());
   p.Fija(QStringLiteral("DIREC_O"), v.Direccion->text());
   p.Fija(QStringLiteral("POBLA_O"), v.Poblacion->text());
@@ -245,6 +245,8 @@ bool TFormaCompras::ContinuaGuardadoCompra() {
 }
 
 void TFormaCompras::FinGuardadoCompra() {
+  // A saved change lets its header row go.
+  if (TablaComprasE->Active()) TablaComprasE->SueltaRetenidos();
   try {
     VaciaCapturaCompra();
   } catch (const plat::Error&) {
@@ -309,25 +311,41 @@ void TFormaCompras::BotonCambiosClick() {
   if (!TieneDerecho(NumeroUsuario(), DerechoCambioCompras)) return;
   NumeroMovimientoCompra = 0;
   db::Tabla& e = *TablaComprasE;
-  const int control = static_cast<int>(e.FieldByName(QStringLiteral("CONTROL")).AsInteger());
   if (!Editando(e)) e.SetIndexName(kTagEncabezadoCompra);
-  // The header stays in edit, its row locked, while the change lasts: a
-  // second station is refused here.
+  // The header's row stays locked (the table's retained row) while the
+  // change lasts, whatever posts the header meanwhile (printing, totals): a
+  // second station is refused here until the change is saved or abandoned.
+  const auto suelta = [&e] {
+    if (Editando(e)) e.Cancel();
+    e.SueltaRetenidos();
+  };
   try {
+    EditaFila(e);
+    e.RetieneRegistro();
+  } catch (const plat::Error&) {
+    suelta();
+    MuestraMensaje(kModificadoPorOtro);
+    return;
+  }
+  // Held, the document is shown again as it is stored: what another station
+  // saved since this window showed it is what the change starts from.
+  try {
+    MuestraCompraActual();
     EditaFila(e);
     FijaProcesoCompra(QStringLiteral("N"));
     e.Post();
     e.Edit();
   } catch (const plat::Error&) {
-    if (Editando(e)) e.Cancel();
+    suelta();
     MuestraMensaje(kModificadoPorOtro);
     return;
   }
+  const int control = static_cast<int>(e.FieldByName(QStringLiteral("CONTROL")).AsInteger());
   HabilitaEncabezadoCompra();
   RespaldaPartidasCompra();
   EditCLDOC_O->setReadOnly(true);
   EditCLPRV_O->setFocus(Qt::OtherFocusReason);
-  TotalAnteriorCompra = Dinero::DeReal(Real(e, "IMDOC_O"));
+  TotalAnteriorCompra = Dinero::DeReal(RealGuardar(e, "IMDOC_O"));
   HabilitaBotonesCompra(false, false, true, true, false, false, false);
   ui::SetTag(BotonCambios, 1);
   ui::SetTag(BotonNuevo, 0);
@@ -368,19 +386,19 @@ namespace {
 
 PartidaBuferCompra PartidaDeCaptura(const db::Dataset& c) {
   PartidaBuferCompra p;
-  p.cantidad = Real(c, "CANTIDAD");
+  p.cantidad = RealGuardar(c, "CANTIDAD");
   p.clave = Campo(c, "CLAVE");
   p.producto = Campo(c, "PRODUCTO");
-  p.precio = Real(c, "PRECIO");
-  p.descuento = Real(c, "DESCUENTO");
-  p.descuento2 = Real(c, "DESCUENTO2");
-  p.descuento3 = Real(c, "DESCUENTO3");
-  p.importe = Real(c, "IMPORTE");
-  p.impuesto = Real(c, "IMPUESTO");
-  p.cajas = Real(c, "CAJAS");
-  p.surtido = Real(c, "SURTIDO");
+  p.precio = RealGuardar(c, "PRECIO");
+  p.descuento = RealGuardar(c, "DESCUENTO");
+  p.descuento2 = RealGuardar(c, "DESCUENTO2");
+  p.descuento3 = RealGuardar(c, "DESCUENTO3");
+  p.importe = RealGuardar(c, "IMPORTE");
+  p.impuesto = RealGuardar(c, "IMPUESTO");
+  p.cajas = RealGuardar(c, "CAJAS");
+  p.surtido = RealGuardar(c, "SURTIDO");
   p.caducidad = Campo(c, "CADUCIDAD");
-  p.empaque = Real(c, "EMPAQUE");
+  p.empaque = RealGuardar(c, "EMPAQUE");
   return p;
 }
 
@@ -397,7 +415,7 @@ void TFormaCompras::RespaldaPartidasCompra() {
   for (c.First(); !c.Eof(); c.Next()) {
     partidas << PartidaDeCaptura(c);
     AcumulaCantidadAnterior(ClavesAnterioresCompra, CantidadesAnterioresCompra, Campo(c, "CLAVE"),
-                            Real(c, "CANTIDAD"));
+                            RealGuardar(c, "CANTIDAD"));
   }
   try {
     fs::EscribeAtomico(RutaBufer(kBuferPartidasCompra), CodificaPartidasBuferCompra(partidas));
@@ -492,7 +510,7 @@ void TFormaCompras::MuestraPoliticaCompra(const QString& clave) {
   auto politica = std::make_unique<TFormaPoliticaCompras>(this);
   politica->LabelProducto->setText(Campo(*TablaDeta, "PRODUCTO"));
   politica->LabelCosto->setText(QStringLiteral("Costo   ") +
-                                FormatoMascara(QStringLiteral("###,##0.00"), Real(*TablaDeta, "PRECIO")));
+                                FormatoMascara(QStringLiteral("###,##0.00"), RealGuardar(*TablaDeta, "PRECIO")));
   db::Tabla productos;
   productos.SetCarpeta(TablaInventario->Carpeta());
   productos.SetNombreTabla(TablaInventario->NombreTabla());

@@ -26,6 +26,7 @@
 #include "pos/TablaCaptura.h"
 #include "purchasing/Compras.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Moneda.h"
 #include "shell/Principa.h"
 
@@ -286,8 +287,8 @@ void TFormaCompras::MuestraUltimaCompra() {
   if (Editando(*TablaComprasE)) TablaComprasE->Cancel();
   const TipoCompra* tipo = TipoCompraDe(TextoTipoCompra);
   TablaComprasE->Close();
-  TablaComprasE->SetCarpeta(RutaDatosCompras);
   if (tipo) TablaComprasE->SetNombreTabla(tipo->encabezado);
+  ApuntaTabla(*TablaComprasE);
   TablaComprasE->SetIndexName(kTagEncabezadoCompra);
   AbreTabla(*TablaComprasE);
   if (TablaComprasE->Active()) TablaComprasE->Last();

@@ -28,11 +28,15 @@
 #include "platform/ui/Eventos.h"
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "pos/CaptuRap_comun.h"
+#include "pos/CuentasVenta.h"
+#include "purchasing/CuentaPagar.h"
 #include "purchasing/CxPDetalle.h"
 #include "purchasing/Proveedo.h"
 #include "purchasing/RegistroProveedor.h"
 #include "purchasing/ReportesCuePagar.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Moneda.h"
 
 #include <QAction>
@@ -72,6 +76,11 @@ QString FiltroComprasProveedor(bool soloConSaldo, const QString& moneda) {
   if (moneda == kMonedaNacional)
     return u'(' + base + QStringLiteral(") and (MONED_O=") + nombre + QStringLiteral(" OR MONED_O='')");
   return u'(' + base + QStringLiteral(") and MONED_O=") + nombre;
+}
+
+QString FiltroCuentasPagar(bool soloConSaldo) {
+  const QString cargos = QStringLiteral("TIMOV_CP=") + QString::number(kConceptoCargoCompra);
+  return soloConSaldo ? cargos + QStringLiteral(" AND SALDO_CP<>0") : cargos;
 }
 
 TFormaConsultaCuePagar::TFormaConsultaCuePagar(QWidget* owner) : ui::Forma(owner) {
@@ -264,21 +273,28 @@ void TFormaConsultaCuePagar::ConectaEventos() {
 // --- Preparation.
 
 void TFormaConsultaCuePagar::AbreTablasCxP() {
-  QString datos;
-  try {
-    datos = CarpetaDatosEmpresa();
-  } catch (const plat::Error&) {
-    return;
-  }
+  const db::Carpetas carpetas = CarpetasEmpresa();
+  if (carpetas.datos.isEmpty()) return;
   for (db::Tabla* t : {TablaProveedo, TablaCompras, TablaDeta}) {
     t->Close();
-    t->SetCarpeta(datos);
+    ApuntaTabla(*t, carpetas);
     AbreTabla(*t);
+  }
+}
+
+void TFormaConsultaCuePagar::FiltraCuentasPagar() {
+  if (!TablaDeta->Active()) return;
+  try {
+    TablaDeta->SetFilter(FiltroCuentasPagar(SoloconSaldo1->isChecked()));
+    TablaDeta->SetFiltered(true);
+  } catch (const plat::Error& e) {
+    MuestraMensaje(e.mensaje());
   }
 }
 
 void TFormaConsultaCuePagar::Prepara() {
   AbreTablasCxP();
+  FiltraCuentasPagar();
   QString formato;
   LeeLineaConfig(ConfFormatoCxP, formato);
   FormatoCxP = CarpetaPrograma(QStringLiteral("\\consulta\\")) + formato;
@@ -294,6 +310,7 @@ void TFormaConsultaCuePagar::AjustaAncho() {
 
 void TFormaConsultaCuePagar::FormShow() {
   AjustaAncho();
+  FiltraCuentasPagar();
   FiltraDocumentosProveedor();
   RecalculaSaldoProveedor();
 }
@@ -305,6 +322,10 @@ void TFormaConsultaCuePagar::FormActivate() {
   }
   SetTag(1);
   if (TablaDeta->Active()) TablaDeta->Refresh();
+}
+
+void TFormaConsultaCuePagar::FormClose() {
+  if (TablaDeta->Active()) TablaDeta->SetFiltered(false);
 }
 
 void TFormaConsultaCuePagar::PosicionaCuentaProveedor(const QString& clave) {
@@ -340,8 +361,7 @@ void TFormaConsultaCuePagar::RecalculaSaldoProveedor() {
   // A cursor of its own, so the list keeps its place.
   db::Tabla compras;
   try {
-    compras.SetCarpeta(CarpetaDatosEmpresa());
-    compras.SetNombreTabla(QStringLiteral("ComprasE.dbf"));
+    ApuntaTabla(compras, QStringLiteral("ComprasE.dbf"));
     compras.SetIndexName(kTagProveedorCompra);
     compras.SetReadOnly(true);
     compras.Open();
@@ -372,9 +392,15 @@ void TFormaConsultaCuePagar::RecalculaSaldoProveedor() {
   Cargos->setText(QStringLiteral("Cargos :   ") + TextoSaldoCuenta(CargosProveedor));
   Abonos->setText(QStringLiteral("Abonos : - ") + TextoSaldoCuenta(AbonosProveedor));
   Saldo->setText(QStringLiteral("Saldo  :   ") + TextoSaldoCuenta(SaldoProveedor));
-  if (hayProveedor) {
+  const auto alDia = [this] {
+    const auto guardado = [this](const char* campo) { return Importe(*TablaProveedo, campo); };
+    return guardado("CARGO_P") == CargosProveedor && guardado("ABONO_P") == AbonosProveedor &&
+           guardado("SALDO_P") == SaldoProveedor;
+  };
+  if (hayProveedor && !alDia()) {
     // Whichever station shows the supplier last writes its totals; a write
-    // that fails (the record held elsewhere) is let go.
+    // that fails (the record held elsewhere) is let go. Totals already
+    // stored are not written again: looking changes nothing.
     try {
       TablaProveedo->Edit();
       TablaProveedo->FieldByName(QStringLiteral("CARGO_P")).SetAsString(CargosProveedor.Texto());
@@ -464,6 +490,7 @@ void TFormaConsultaCuePagar::editDIVIO_CPEnter() {
 }
 
 void TFormaConsultaCuePagar::SoloconSaldo1Click() {
+  FiltraCuentasPagar();
   FiltraDocumentosProveedor();
   RecalculaSaldoProveedor();
 }
@@ -502,22 +529,26 @@ void TFormaConsultaCuePagar::Agregar1Click() {
   LabelTotal->setText(FormatoMascara(QStringLiteral("###,##0.00"), TotalPagos));
 }
 
-bool TFormaConsultaCuePagar::PagaCompra(db::Tabla& compras, qint64 registro) {
+bool TFormaConsultaCuePagar::PagaCompra(db::Tabla& compras, db::Tabla& cuentas, qint64 registro) {
   if (!compras.VeARegistro(registro)) return false;
   // The lock first: the balance read under it is the one paid, and a
   // station that paid it first leaves nothing to pay.
   compras.Edit();
-  const Dinero saldo = Importe(compras, "SALDO_O");
-  if (saldo <= Dinero()) {
-    compras.Cancel();
-    return false;
-  }
+  qint64 pago = 0;
   try {
-    TablaDeta->Append();
-    const auto campo = [this](const char* nombre) -> db::Campo& {
-      return TablaDeta->FieldByName(QString::fromLatin1(nombre));
+    const qint64 numero = compras.FieldByName(QStringLiteral("CLDOC_O")).AsInteger();
+    // A receipt this program saved owes what its account says.
+    const CuentaCompra cuenta = LeeCuentaPagar(cuentas, numero);
+    const Dinero saldo = cuenta.cargo != 0 ? cuenta.saldo : Importe(compras, "SALDO_O");
+    if (saldo <= Dinero()) {
+      compras.Cancel();
+      return false;
+    }
+    cuentas.Append();
+    const auto campo = [&cuentas](const char* nombre) -> db::Campo& {
+      return cuentas.FieldByName(QString::fromLatin1(nombre));
     };
-    campo("NUCOM_CP").SetValue(compras.FieldByName(QStringLiteral("CLDOC_O")).Value());
+    campo("NUCOM_CP").SetAsInteger(numero);
     campo("CLPRO_CP").SetAsString(TablaProveedo->FieldByName(QStringLiteral("CLAVE_P")).AsString());
     campo("NOMBR_CP").SetAsString(TablaProveedo->FieldByName(QStringLiteral("NOMBR_P")).AsString());
     campo("IMCUE_CP").SetAsString(saldo.Texto());
@@ -527,15 +558,24 @@ bool TFormaConsultaCuePagar::PagaCompra(db::Tabla& compras, qint64 registro) {
     campo("FEVEN_CP").SetAsDate(fs::Hoy());
     campo("OPERA_CP").SetAsString(kOperacionAbono);
     campo("CONCE_CP").SetAsString(QStringLiteral("Efectivo"));
-    TablaDeta->Post();
+    cuentas.Post();
+    pago = cuentas.RecNo();
+    compras.FieldByName(QStringLiteral("ABONO_O")).SetValue(compras.FieldByName(QStringLiteral("IMDOC_O")).Value());
+    compras.FieldByName(QStringLiteral("SALDO_O")).SetAsInteger(0);
+    // The receipt and its charge row owe what the account now adds up to.
+    EscrituraDirecta escritura;
+    if (cuenta.cargo != 0) AsientaCuentaPagar(escritura, cuentas, &compras, numero);
+    if (Editando(compras)) compras.Post();
   } catch (...) {
-    TablaDeta->Cancel();
-    compras.Cancel();
+    // Nothing half paid: the payment row goes with the receipt's change.
+    if (Editando(cuentas)) cuentas.Cancel();
+    if (Editando(compras)) compras.Cancel();
+    try {
+      if (pago > 0 && cuentas.VeARegistro(pago)) cuentas.Delete();
+    } catch (const std::exception&) {
+    }
     throw;
   }
-  compras.FieldByName(QStringLiteral("ABONO_O")).SetValue(compras.FieldByName(QStringLiteral("IMDOC_O")).Value());
-  compras.FieldByName(QStringLiteral("SALDO_O")).SetAsInteger(0);
-  compras.Post();
   return true;
 }
 
@@ -558,19 +598,24 @@ void TFormaConsultaCuePagar::Aplicar1Click() {
         std::none_of(porPagar.begin(), porPagar.end(), [&numero](const auto& p) { return p.first == numero; }))
       porPagar.append({numero, TablaCompras->RecNo()});
   }
-  db::Tabla compras;
+  db::Tabla compras, cuentas;
   compras.SetCarpeta(TablaCompras->Carpeta());
   compras.SetNombreTabla(TablaCompras->NombreTabla());
   EsperaBloqueos(compras);
+  cuentas.SetCarpeta(TablaDeta->Carpeta());
+  cuentas.SetNombreTabla(TablaDeta->NombreTabla());
+  EsperaBloqueos(cuentas);
   try {
     compras.Open();
+    cuentas.Open();
     for (const auto& [numero, registro] : porPagar) {
       MuestraMensaje(QStringLiteral("Aplicara pagos a ") + numero);
-      PagaCompra(compras, registro);
+      PagaCompra(compras, cuentas, registro);
     }
   } catch (const plat::Error& e) {
     MuestraMensaje(e.mensaje());
   }
+  TablaDeta->Refresh();
   TablaCompras->Refresh();
   if (actual > 0) TablaCompras->VeARegistro(actual);
 }

@@ -53,6 +53,9 @@ inline const QString kConfirmaPagoMasivo = QStringLiteral("Esta Seguro de Aplica
 // `moneda`, "M.N." taking the blank currency too. The name is spliced as a
 // quoted constant, its quotes doubled.
 QString FiltroComprasProveedor(bool soloConSaldo, const QString& moneda);
+// The record filter of the payables table: the receipts' charge rows
+// (concept 51), only those with a balance when `soloConSaldo`.
+QString FiltroCuentasPagar(bool soloConSaldo);
 
 class TFormaConsultaCuePagar : public ui::Forma {
   Q_OBJECT
@@ -96,6 +99,8 @@ class TFormaConsultaCuePagar : public ui::Forma {
   void RecalculaSaldoProveedor();
   // Every table pointed at the data folder and opened (each failure logged).
   void AbreTablasCxP();
+  // The payables table's record filter, by "Solo con Saldo", switched on.
+  void FiltraCuentasPagar();
 
   // Commands.
   void AbreCuentaCompra();
@@ -111,6 +116,7 @@ class TFormaConsultaCuePagar : public ui::Forma {
  protected:
   void FormShow() override;
   void FormActivate() override;
+  void FormClose() override;
   void FormKeyDown(int& tecla, Qt::KeyboardModifiers shift) override;
 
  private:
@@ -120,9 +126,10 @@ class TFormaConsultaCuePagar : public ui::Forma {
   void Prepara();
   void AjustaAncho();
   QString MonedaElegida() const;
-  // Pays one receipt (record `registro` of the receipt table) through a
-  // cursor of its own: false when it owed nothing by then.
-  bool PagaCompra(db::Tabla& compras, qint64 registro);
+  // Pays one receipt (record `registro` of the receipt table) through
+  // cursors of its own on the receipts and the payables: false when it owed
+  // nothing by then.
+  bool PagaCompra(db::Tabla& compras, db::Tabla& cuentas, qint64 registro);
 
   bool cargandoMonedas_ = false;
 };

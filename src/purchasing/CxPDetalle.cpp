@@ -17,10 +17,12 @@
 #include "platform/ui/FuenteDatos.h"
 #include "platform/ui/RejillaDatos.h"
 #include "purchasing/ConsultaCuePagar.h"
+#include "purchasing/CuentaPagar.h"
 #include "purchasing/MovimientoCxP.h"
 #include "reports/ImpresionRenglones.h"
 #include "shell/Concep.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -81,6 +83,10 @@ void TFormaCxPDetalle::CreaComponentes() {
     if (Campo(fila, "NUCOM_CP").IsNull()) CompletaMovimientoCxP();
     ColumnaDeImporte(fila, ultimoImporte_);
   };
+  // However a row is saved or deleted, the account's balance is stored in
+  // its charge row and its receipt.
+  TablaCxP->AfterPost = [this](db::Dataset&) { GuardaSaldoCxP(); };
+  TablaCxP->AfterDelete = [this](db::Dataset&) { GuardaSaldoCxP(); };
   // Which of the amount fields was written last in the row being edited.
   ui::Conecta(TablaCxP, &db::Dataset::estadoCambiado, this, [this] { ultimoImporte_.clear(); });
   ui::Conecta(TablaCxP, &db::Dataset::campoCambiado, this, [this](int indice) {
@@ -196,7 +202,7 @@ void TFormaCxPDetalle::ConectaEventos() {
 void TFormaCxPDetalle::AbreTablasCxPDetalle() {
   try {
     TablaCxP->Close();
-    TablaCxP->SetCarpeta(CarpetaDatosEmpresa());
+    ApuntaTabla(*TablaCxP);
     AbreTabla(*TablaCxP);
   } catch (const plat::Error&) {
   }
@@ -289,17 +295,14 @@ void TFormaCxPDetalle::CompletaMovimientoCxP() {
 }
 
 void TFormaCxPDetalle::GuardaSaldoCxP() {
-  if (!HayCuenta()) return;
+  bool esNumero = false;
+  const qint64 numero = NumeroCompra(&esNumero);
+  if (!esNumero || !TablaCxP->Active()) return;
   try {
-    TablaCxP->First();
-    TablaCxP->Edit();
-    TablaCxP->FieldByName(QStringLiteral("SALDO_CP")).SetAsString(SaldoCuenta.Texto());
-    TablaCxP->Post();
+    AsientaCuentaPagar(TablaCxP->Carpeta(), numero);
   } catch (const plat::Error& e) {
-    TablaCxP->Cancel();
     MuestraMensaje(e.mensaje());
   }
-  TablaCxP->Last();
 }
 
 // --- The grid.
@@ -389,7 +392,6 @@ void TFormaCxPDetalle::BotonNuevoClick() {
   }
   editor.Muestra(TablaCxP, TFormaMovimientoCxP::Nuevo);
   CargaCuentaPagar();
-  GuardaSaldoCxP();
 }
 
 void TFormaCxPDetalle::BotonEliminaClick() {
@@ -399,7 +401,6 @@ void TFormaCxPDetalle::BotonEliminaClick() {
   editor.Muestra(TablaCxP, TFormaMovimientoCxP::Elimina);
   SetTag(0);
   CargaCuentaPagar();
-  GuardaSaldoCxP();
 }
 
 void TFormaCxPDetalle::BotonCambiosClick() {

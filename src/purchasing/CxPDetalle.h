@@ -18,9 +18,10 @@
 //
 // "&Nuevo", "&Eliminar" and "&Guardar" open the movement editor
 // (MovimientoCxP.h) on a new row, the current row to delete and the current
-// row to change; after a new or deleted row the balance is written into
-// SALDO_CP of the account's first row. "&Imprimir" prints the account on the
-// line printer.
+// row to change. Whenever a row is saved or deleted, here or in the editor,
+// the account's balance is stored in its charge row and in its receipt
+// (CuentaPagar.h); loading an account writes nothing. "&Imprimir" prints the
+// account on the line printer.
 //
 // Created at start-up; borderless, dragged by its title. The payables query
 // opens it (and the purchase window's payments button may) through
@@ -99,7 +100,8 @@ class TFormaCxPDetalle : public ui::Forma {
   void DetalleKeyDown(int& tecla);
   // The receipt's number, supplier and dates into the current row.
   void CompletaMovimientoCxP();
-  // The balance written into SALDO_CP of the account's first row.
+  // The balance of the account shown stored in its charge row and its
+  // receipt (a failure told).
   void GuardaSaldoCxP();
   bool HayCuenta() const;
   qint64 NumeroCompra(bool* valido = nullptr) const;

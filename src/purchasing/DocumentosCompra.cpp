@@ -14,6 +14,7 @@
 #include "pos/ImportesVenta.h"
 #include "pos/NumeroFinal.h"
 #include "pos/TablaCaptura.h"
+#include "shell/LugarTablas.h"
 
 
 namespace {
@@ -28,12 +29,12 @@ const QString kCampoNumero = QStringLiteral("CLDOC_O");
 const QString kControl = QStringLiteral("CONTROL");
 constexpr int kFilasBuscadas = 10;
 
-double Real(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsFloat(); }
+double RealDocumentos(const db::Dataset& d, const char* campo) { return d.FieldByName(QString::fromLatin1(campo)).AsFloat(); }
 
 // PRECIO less the three discounts of the current capture row.
 double PrecioNeto(const db::Dataset& c) {
-  return Real(c, "PRECIO") * (1 - Real(c, "DESCUENTO") * 0.01) * (1 - Real(c, "DESCUENTO2") * 0.01) *
-         (1 - Real(c, "DESCUENTO3") * 0.01);
+  return RealDocumentos(c, "PRECIO") * (1 - RealDocumentos(c, "DESCUENTO") * 0.01) * (1 - RealDocumentos(c, "DESCUENTO2") * 0.01) *
+         (1 - RealDocumentos(c, "DESCUENTO3") * 0.01);
 }
 
 void AgregaPartida(db::Dataset& captura, double cantidad, const QString& clave) {
@@ -197,10 +198,9 @@ qint64 AsignaNumeroFinalCompra(db::Tabla& encabezado, const QString& carpetaDato
   }
 }
 
-bool ReferenciaCompraUsada(const QString& carpetaDatos, const QString& referencia, qint64 excepto) {
+bool ReferenciaCompraUsada(const QString& referencia, qint64 excepto) {
   db::Consulta consulta;
-  consulta.SetSQL(QStringLiteral("Select REFER_O from  ") +
-                  db::LiteralComillas(fs::Une(carpetaDatos, QStringLiteral("ComprasE.dbf"))) +
+  consulta.SetSQL(QStringLiteral("Select REFER_O from  ") + TablaSQL(QStringLiteral("ComprasE.dbf")) +
                   QStringLiteral(" where REFER_O=") + db::LiteralComillas(referencia) +
                   (excepto > 0 ? QStringLiteral(" and CLDOC_O<>") + QString::number(excepto) : QString()));
   consulta.Open();
@@ -214,7 +214,7 @@ TotalesCompra CalculaTotalesCompra(db::Dataset& captura, const ReglasTotalesComp
   double impuesto = 0;
   db::Campo& importe = captura.FieldByName(QStringLiteral("IMPORTE"));
   for (captura.First(); !captura.Eof(); captura.Next()) {
-    const Dinero monto = Dinero::DeReal(PrecioNeto(captura) * Real(captura, "CANTIDAD"));
+    const Dinero monto = Dinero::DeReal(PrecioNeto(captura) * RealDocumentos(captura, "CANTIDAD"));
     if (registro::LeeImporte(importe) != monto) {
       captura.Edit();
       try {
@@ -226,7 +226,7 @@ TotalesCompra CalculaTotalesCompra(db::Dataset& captura, const ReglasTotalesComp
       }
     }
     subtotal += monto;
-    const double tasa = Real(captura, "IMPUESTO");
+    const double tasa = RealDocumentos(captura, "IMPUESTO");
     if (reglas.impuestosIncluidos && !reglas.noDesglosado) impuesto += ImpuestoIncluido(monto.Real(), tasa);
     if (reglas.noDesglosado) impuesto += monto.Real() * tasa * 0.01;
     if (porPartida) porPartida();
@@ -255,7 +255,7 @@ double CostoNetoPartida(const db::Dataset& captura, double descuentoDocumento) {
 
 void CalculaPrecioCliente(db::Dataset& captura, double descuentoDocumento, double tasa) {
   const double precio =
-      CostoNetoPartida(captura, descuentoDocumento) * (1 + tasa / 100) * (1 + Real(captura, "PCON_IVA") / 100);
+      CostoNetoPartida(captura, descuentoDocumento) * (1 + tasa / 100) * (1 + RealDocumentos(captura, "PCON_IVA") / 100);
   if (captura.State() == db::Dataset::Estado::Navegando) captura.Edit();
   try {
     captura.FieldByName(QStringLiteral("PRECIOCLIENTE")).SetAsString(FormatoMascara(QStringLiteral("#####0.00"), precio));
@@ -268,12 +268,12 @@ void CalculaPrecioCliente(db::Dataset& captura, double descuentoDocumento, doubl
 
 int GeneraOrdenPorMaximo(db::Tabla& productos, db::Dataset& captura, const QString& proveedor) {
   return GeneraPorLimite(productos, captura, proveedor,
-                         [](const db::Dataset& p) { return Real(p, "STMAX_I") - Real(p, "EXIST_I"); });
+                         [](const db::Dataset& p) { return RealDocumentos(p, "STMAX_I") - RealDocumentos(p, "EXIST_I"); });
 }
 
 int GeneraCompraSugerida(db::Tabla& productos, db::Dataset& captura, const QString& proveedor) {
   return GeneraPorLimite(productos, captura, proveedor,
-                         [](const db::Dataset& p) { return Real(p, "STMIN_I") - Real(p, "EXIST_I"); });
+                         [](const db::Dataset& p) { return RealDocumentos(p, "STMIN_I") - RealDocumentos(p, "EXIST_I"); });
 }
 
 double EvaluaFormulaCosto(const QStringList& formula, QStringList& resultado, db::Dataset& captura,

@@ -95,11 +95,11 @@ qint64 AsignaNumeroFinalCompra(db::Tabla& encabezado, const QString& carpetaDato
 // its value is skipped.
 void CopiaEncabezadoSinNumero(const db::Dataset& origen, db::Dataset& destino);
 
-// True when a receipt of "ComprasE.dbf" of `carpetaDatos` has REFER_O equal
-// to the reference (the reference goes into the statement as a literal).
-// A receipt being changed passes its own number as `excepto`, so its own
+// True when a receipt of the company's "ComprasE.dbf" has REFER_O equal to
+// the reference (the reference goes into the statement as a literal). A
+// receipt being changed passes its own number as `excepto`, so its own
 // reference does not count.
-bool ReferenciaCompraUsada(const QString& carpetaDatos, const QString& referencia, qint64 excepto = 0);
+bool ReferenciaCompraUsada(const QString& referencia, qint64 excepto = 0);
 
 // --- Totals of the capture table (Detacomp.DB rows).
 struct ReglasTotalesCompra {

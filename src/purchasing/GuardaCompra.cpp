@@ -24,8 +24,10 @@
 #include "pos/ExistenciasVenta.h"
 #include "pos/MovimientosVenta.h"
 #include "pos/NumeroFinal.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
+#include "purchasing/CuentaPagar.h"
 #include "purchasing/DocumentosCompra.h"
+#include "shell/LugarTablas.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -64,8 +66,7 @@ QVariant ValorFecha(const QVariant& v) {
 QString TextoConceptoCompra(const QString& carpetaDatos) {
   try {
     db::Tabla conceptos;
-    conceptos.SetCarpeta(carpetaDatos);
-    conceptos.SetNombreTabla(QStringLiteral("concepto.dbf"));
+    ApuntaTabla(conceptos, QStringLiteral("concepto.dbf"), db::Carpetas{carpetaDatos, {}, {}, {}});
     conceptos.SetIndexName(QStringLiteral("NUME"));
     conceptos.SetReadOnly(true);
     conceptos.Open();
@@ -92,8 +93,9 @@ QString CondicionEspejo(const QString& numero, const QString& control) {
          kConceptoCompra;
 }
 
+// The movement mirror in the inventory folder the save resolved.
 QString RutaEspejo(const QString& carpetaInventario) {
-  return db::LiteralComillas(fs::Une(carpetaInventario, QStringLiteral("Movimientos.dbf")));
+  return TablaSQL(QStringLiteral("Movimientos.dbf"), db::Carpetas{{}, carpetaInventario, {}, {}});
 }
 
 }  // namespace
@@ -192,22 +194,13 @@ void AcumulaCantidadAnterior(QStringList& claves, QStringList& cantidades, const
   cantidades << TextoReal(cantidad);
 }
 
-bool TienePagosCompra(const QString& carpetaDatos, qint64 numero, const QString& numeroTexto) {
+bool TienePagosCompra(const QString& carpetaDatos, qint64 numero) {
   db::Tabla t;
   t.SetCarpeta(carpetaDatos);
   t.SetNombreTabla(kTablaCuentasPagar);
-  t.SetIndexName(QStringLiteral("NUCOM"));
   t.SetReadOnly(true);
   t.Open();
-  t.SetRange({numero}, {numero});
-  t.First();
-  if (t.Eof()) return false;
-  bool pagos = true;
-  for (; !t.Eof(); t.Next()) {
-    if (ImporteDe(t, "SALDO_CP") == ImporteDe(t, "IMCUE_CP")) pagos = false;
-    if (Texto(t, "STATU_CP") == u"C" && Texto(t, "NUDOC_CP") == numeroTexto) break;
-  }
-  return pagos;
+  return LeeCuentaPagar(t, numero).ConPagos();
 }
 
 bool PagosSinCancelar(const QString& carpetaDatos, const QString& numero) {
@@ -348,9 +341,6 @@ void GuardadoCompra::Encabezado() {
       registro = hecho->value(0).toLongLong();
     } else {
       if (!Editando(e)) e.SetIndexName(kTagEncabezadoCompra);
-      const qint64 control = p.control;
-      const QString proveedor = plan_.Proveedor();
-      const Dinero total = plan_.Total();
       registro = AgregaConSiguienteNumero(e, QStringLiteral("CLDOC_O"), [&](qint64 siguiente) {
         return u_.Agrega(
             e, QStringLiteral("E"),
@@ -358,10 +348,7 @@ void GuardadoCompra::Encabezado() {
               escribe(fila);
               fila.FieldByName(QStringLiteral("CLDOC_O")).SetAsInteger(siguiente);
             },
-            [&](const db::Dataset& fila) {
-              return fila.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control &&
-                     Texto(fila, "CLPRV_O") == proveedor && ImporteDe(fila, "IMDOC_O") == total;
-            });
+            true);
       });
     }
     if (!e.VeARegistro(registro))
@@ -408,35 +395,40 @@ void GuardadoCompra::CuentaPorPagar() {
   const Dinero total = plan_.Total();
   const Dinero saldo = Dinero::DeReal(plan_.base.Valor(QStringLiteral("SALDO_O")).toDouble());
   EscrituraGuardado escritura(u_, QStringLiteral("CXP"));
-  if (plan_.base.modo != PlanGuardado::Modo::Nuevo) {
-    t.SetRange({numero}, {numero});
-    for (t.First(); !t.Eof(); t.Next()) {
-      if (t.FieldByName(QStringLiteral("TIMOV_CP")).AsInteger() != kConceptoCompra.toInt()) continue;
-      escritura.Cambia(t, [&](const db::Dataset&) {
-        return ValoresFila{{QStringLiteral("IMCUE_CP"), Importe(total)},
-                           {QStringLiteral("CARGO_CP"), Importe(total)},
-                           {QStringLiteral("SALDO_CP"), Importe(saldo)}};
-      });
-      t.CancelRange();
-      return;
-    }
-    t.CancelRange();
-  }
   const auto valor = [&](const char* campo) { return plan_.base.Valor(QString::fromLatin1(campo)); };
-  escritura.Agrega(t, {{QStringLiteral("NUCOM_CP"), numero},
-                       {QStringLiteral("NUDOC_CP"), numero_},
-                       {QStringLiteral("CLPRO_CP"), plan_.Proveedor()},
-                       {QStringLiteral("NOMBR_CP"), valor("NOMBR_O").toString()},
-                       {QStringLiteral("TIMOV_CP"), kConceptoCompra.toLongLong()},
-                       {QStringLiteral("CONCE_CP"), TextoConceptoCompra(plan_.base.carpetaDatos)},
-                       {QStringLiteral("OPERA_CP"), QStringLiteral("C")},
-                       {QStringLiteral("IMCUE_CP"), Importe(total)},
-                       {QStringLiteral("CARGO_CP"), Importe(total)},
-                       {QStringLiteral("SALDO_CP"), Importe(saldo)},
-                       {QStringLiteral("FEAPL_CP"), ValorFecha(valor("FEREC_O"))},
-                       {QStringLiteral("FEVEN_CP"), ValorFecha(valor("FEPAG_O"))},
-                       {QStringLiteral("REFER_CP"), valor("REFER_O").toString()},
-                       {QStringLiteral("DIVIO_CP"), valor("MONED_O").toString()}});
+  const ValoresFila cargo{{QStringLiteral("NUCOM_CP"), numero},
+                          {QStringLiteral("NUDOC_CP"), numero_},
+                          {QStringLiteral("CLPRO_CP"), plan_.Proveedor()},
+                          {QStringLiteral("NOMBR_CP"), valor("NOMBR_O").toString()},
+                          {QStringLiteral("TIMOV_CP"), qint64{kConceptoCargoCompra}},
+                          {QStringLiteral("CONCE_CP"), TextoConceptoCompra(plan_.base.carpetaDatos)},
+                          {QStringLiteral("OPERA_CP"), QStringLiteral("C")},
+                          {QStringLiteral("IMCUE_CP"), Importe(total)},
+                          {QStringLiteral("CARGO_CP"), Importe(total)},
+                          {QStringLiteral("SALDO_CP"), Importe(saldo)},
+                          {QStringLiteral("FEAPL_CP"), ValorFecha(valor("FEREC_O"))},
+                          {QStringLiteral("FEVEN_CP"), ValorFecha(valor("FEPAG_O"))},
+                          {QStringLiteral("REFER_CP"), valor("REFER_O").toString()},
+                          {QStringLiteral("DIVIO_CP"), valor("MONED_O").toString()}};
+  if (plan_.base.modo == PlanGuardado::Modo::Nuevo) {
+    escritura.Agrega(t, cargo);
+    return;
+  }
+  // A change: the charge takes the new total and the account keeps the
+  // payments made, its balance stored in the charge row and the header.
+  bool conCargo = false;
+  t.SetRange({numero}, {numero});
+  for (t.First(); !t.Eof(); t.Next()) {
+    if (t.FieldByName(QStringLiteral("TIMOV_CP")).AsInteger() != kConceptoCargoCompra) continue;
+    escritura.Cambia(t, [&](const db::Dataset&) {
+      return ValoresFila{{QStringLiteral("IMCUE_CP"), Importe(total)}, {QStringLiteral("CARGO_CP"), Importe(total)}};
+    });
+    conCargo = true;
+    break;
+  }
+  t.CancelRange();
+  if (!conCargo) escritura.Agrega(t, cargo);
+  AsientaCuentaPagar(escritura, t, &encabezado_, numero);
 }
 
 void GuardadoCompra::RestaCantidadesAnteriores() {
@@ -603,8 +595,7 @@ void GuardadoCompra::AgregaCapaCosto(const QString& fila, const QString& clave, 
           c.FieldByName(QStringLiteral("CLPRO_I")).SetAsString(clave);
           c.FieldByName(QStringLiteral("CANTI_I")).SetAsString(texto);
           c.FieldByName(QStringLiteral("FECHA_I")).SetAsString(TextoFecha(fecha));
-        },
-        [&](const db::Dataset& c) { return Texto(c, "CLDOC_I") == numero_ && Texto(c, "CLPRO_I") == clave; });
+        });
   } catch (const std::exception&) {
   }
 }
@@ -646,10 +637,6 @@ void GuardadoCompra::EscribePartida(const QString& fila) {
           campo("FINAL").SetAsFloat(real("FINAL"));
         } catch (const plat::Error&) {
         }
-      },
-      [&](const db::Dataset& l) {
-        return Texto(l, "CLDOC_OD") == numero_ && l.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control &&
-               Texto(l, "CLPRO_OD") == clave && std::abs(Real(l, "CANTI_OD") - cantidad) < 1e-9;
       });
 }
 
@@ -733,8 +720,7 @@ void GuardadoCompra::MovimientoPartida(const QString& fila) {
             m.FieldByName(QStringLiteral("HORAF_F")).SetAsInteger(p.usuario);
           } catch (const plat::Error&) {
           }
-        },
-        [&](const db::Dataset& m) { return Texto(m, "NUDOC_MI") == documento && Texto(m, "CLPRO_MI") == clave; });
+        });
   };
   const bool escrita = EscribeConReintentos(
       [&] { escribe(movimientos_, QStringLiteral("Movinven.DBF"), paso); },
@@ -773,17 +759,12 @@ void GuardadoCompra::Espejo() {
     m.FieldByName(QStringLiteral("CONTROL")).SetAsInteger(l.FieldByName(QStringLiteral("CONTROL")).AsInteger());
     m.FieldByName(QStringLiteral("USUARIO")).SetAsString(usuario);
   };
-  const auto esDe = [](const db::Dataset& m, const db::Dataset& l) {
-    return Texto(m, "CLDOC_MI") == Texto(l, "CLDOC_OD") && Texto(m, "CLPRO_MI") == Texto(l, "CLPRO_OD") &&
-           m.FieldByName(QStringLiteral("CONTROL")).AsInteger() == l.FieldByName(QStringLiteral("CONTROL")).AsInteger() &&
-           m.FieldByName(QStringLiteral("TIMOV_MI")).AsInteger() == kConceptoCompra.toLongLong();
-  };
   try {
     if (plan_.base.modo == PlanGuardado::Modo::Nuevo) {
       EscribeEspejoLineas(
           partidas_, plan_.carpetaInventario, numero_, &u_,
           [control](const db::Dataset& l) { return l.FieldByName(QStringLiteral("CONTROL")).AsInteger() == control; },
-          llena, esDe);
+          llena);
     } else {
       qint64 filas = 0;
       partidas_.SetRange({numero_}, {numero_});
@@ -794,7 +775,7 @@ void GuardadoCompra::Espejo() {
         BorraEspejoCompra(plan_.carpetaInventario, numero_, QString::number(plan_.base.controlAnterior));
       });
       EscribeEspejoLineas(
-          partidas_, plan_.carpetaInventario, numero_, &u_, [](const db::Dataset&) { return true; }, llena, esDe);
+          partidas_, plan_.carpetaInventario, numero_, &u_, [](const db::Dataset&) { return true; }, llena);
     }
     u_.Fija(QStringLiteral("MI"), [&] {
       EditaFila(encabezado_);
@@ -859,8 +840,8 @@ void GuardadoCompra::Rastros() {
           const QString documento =
               QString(LetraMovimientoCompra(p.tipo)) + numero_ + u'-' + QString::number(control);
           db::Tabla movimientos;
-          movimientos.SetCarpeta(plan_.carpetaInventario);
-          movimientos.SetNombreTabla(QStringLiteral("Movinven.DBF"));
+          ApuntaTabla(movimientos, QStringLiteral("Movinven.DBF"),
+                      db::Carpetas{plan_.base.carpetaDatos, plan_.carpetaInventario, {}, {}});
           movimientos.SetIndexName(QStringLiteral("NUDOC_MI"));
           movimientos.SetReadOnly(true);
           movimientos.Open();

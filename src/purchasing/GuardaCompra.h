@@ -2,7 +2,7 @@
 // Saving a purchase document: a receipt ("Recepción"), a purchase order
 // ("Orden de Compra") or a return to the supplier ("Devolución de Compra"),
 // new or changed, with every effect, as one unit of work of the sale
-// screen's kind (pos/UnidadTrabajo.h) journaled in the program folder, so a
+// screen's kind (foundation/UnidadTrabajo.h) journaled in the program folder, so a
 // station killed in the middle finishes that same document once when its
 // purchase window next claims the capture table.
 //
@@ -170,11 +170,11 @@ QVector<std::pair<QString, QVariant>> CalculaPreciosVenta(const db::Dataset& pro
 void AcumulaCantidadAnterior(QStringList& claves, QStringList& cantidades, const QString& clave, double cantidad);
 
 // The payables checks of the cancel and delete commands, on CUEPAGAR.DBF of
-// `carpetaDatos`: TienePagosCompra is true when the document has charge rows
-// and no row reached (up to its cancelled charge "C" of number `numero`)
-// still owes its whole amount; PagosSinCancelar is true when no cancelled
+// `carpetaDatos`: TienePagosCompra is true when the account of receipt
+// `numero` has payments (CuentaPagar.h: a payment row, or a charge row that
+// owes less than its amount); PagosSinCancelar is true when no cancelled
 // row of the number still owes its whole amount.
-bool TienePagosCompra(const QString& carpetaDatos, qint64 numero, const QString& numeroTexto);
+bool TienePagosCompra(const QString& carpetaDatos, qint64 numero);
 bool PagosSinCancelar(const QString& carpetaDatos, const QString& numero);
 
 // Rewrites <carpetaDatos>\Control\<MM>-<yyyy>\Conse.dat (this month) with

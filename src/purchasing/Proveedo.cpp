@@ -23,6 +23,7 @@
 #include "purchasing/RegistroProveedor.h"
 #include "purchasing/ReportesProveedo.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -196,8 +197,8 @@ void TFormaProveedo::CreaCaja() {
   uno = marco.uno;
   dos = marco.dos;
 
-  // Made in the order Enter walks them; placed in two columns, the name and
-  // the address across both.
+  // Made in the order Enter walks them, and placed in that order: across
+  // the two columns, then down; the name and the address across both.
   const auto edit = [&](const char* nombre, const char* campo, const char* titulo, int ancho, Lugar lugar) {
     auto* e = new ui::EditDatos(marco.interior);
     e->SetFuente(Fuente);
@@ -207,22 +208,22 @@ void TFormaProveedo::CreaCaja() {
   };
   EditCLAVE_P = edit("EditCLAVE_P", "CLAVE_P", "Clave", 110, {0, 0});
   EditNOMBR_P = edit("EditNOMBR_P", "NOMBR_P", "Nombre", 460, {1, 0, true});
-  EditSTATU_P = edit("EditSTATU_P", "TELEF_P", "Teléfono", 170, {4, 0});
-  EditRFCXX_P = edit("EditRFCXX_P", "RFCXX_P", "R.F.C.", 140, {0, 1});
-  EditDIREC_P = edit("EditDIREC_P", "DIREC_P", "Dirección", 460, {2, 0, true});
-  EditPOBLA_P = edit("EditPOBLA_P", "POBLA_P", "Población", 220, {3, 0});
-  EditCPXXX_P = edit("EditCPXXX_P", "CPXXX_P", "Código Postal", 90, {3, 1});
+  EditSTATU_P = edit("EditSTATU_P", "TELEF_P", "Teléfono", 170, {2, 0});
+  EditRFCXX_P = edit("EditRFCXX_P", "RFCXX_P", "R.F.C.", 140, {2, 1});
+  EditDIREC_P = edit("EditDIREC_P", "DIREC_P", "Dirección", 460, {3, 0, true});
+  EditPOBLA_P = edit("EditPOBLA_P", "POBLA_P", "Población", 220, {4, 0});
+  EditCPXXX_P = edit("EditCPXXX_P", "CPXXX_P", "Código Postal", 90, {4, 1});
   EditDREPA_P = edit("EditDREPA_P", "DREPA_P", "Días de Revisión y Pago", 220, {5, 0});
-  EditZONAX_P = edit("EditZONAX_P", "ZONAX_P", "Zona", 110, {4, 1});
-  EditDCRED_P = edit("EditDCRED_P", "DCRED_P", "Días de Crédito", 60, {5, 1});
-  EditFULCO_P = edit("EditFULCO_P", "FULCO_P", "Última Compra", 100, {6, 0});
-  EditCLVEN_P = edit("EditCLVEN_P", "CLVEN_P", "Vendedor (F2)", 70, {6, 1});
-  EditSALDO_P = edit("EditSALDO_P", "NOCLI_P", "No. de Cliente", 150, {7, 0});
-  DBEdit2 = edit("DBEdit2", "POUTI_P", "Factor de Utilidad", 90, {7, 1});
+  EditZONAX_P = edit("EditZONAX_P", "ZONAX_P", "Zona", 110, {5, 1});
+  EditDCRED_P = edit("EditDCRED_P", "DCRED_P", "Días de Crédito", 60, {6, 0});
+  EditFULCO_P = edit("EditFULCO_P", "FULCO_P", "Última Compra", 100, {6, 1});
+  EditCLVEN_P = edit("EditCLVEN_P", "CLVEN_P", "Vendedor (F2)", 70, {7, 0});
+  EditSALDO_P = edit("EditSALDO_P", "NOCLI_P", "No. de Cliente", 150, {7, 1});
+  DBEdit2 = edit("DBEdit2", "POUTI_P", "Factor de Utilidad", 90, {8, 0});
   for (int i = 0; i < 3; ++i) {
     const QByteArray nombre = QStringLiteral("EditDESC%1_P").arg(i + 1).toLatin1();
     const QByteArray titulo = QStringLiteral("Descuento %1").arg(i + 1).toUtf8();
-    EditDESC[i] = edit(nombre.constData(), nullptr, titulo.constData(), 90, {8 + i / 2, i % 2});
+    EditDESC[i] = edit(nombre.constData(), nullptr, titulo.constData(), 90, {8 + (i + 1) / 2, (i + 1) % 2});
   }
   EditCOMPR_P = edit("EditCOMPR_P", "COMPR_P", "Total Comprado", 140, {10, 0});
   DBEdit1 = edit("DBEdit1", "ULTCO_P", "Número de Última Compra", 100, {10, 1});
@@ -306,17 +307,15 @@ void TFormaProveedo::EditCLVEN_PKeyDown(int& tecla) {
 }
 
 void TFormaProveedo::AbreTablasProveedor() {
-  QString datos;
-  try {
-    datos = CarpetaDatosEmpresa();
-  } catch (const std::exception&) {
+  const db::Carpetas carpetas = CarpetasEmpresa();
+  if (carpetas.datos.isEmpty()) {
     MuestraMensaje(kErrorAbrirTablas);
     return;
   }
   for (db::Tabla* tabla : {TablaProveedor, TablaRepetido}) {
     try {
       tabla->Close();
-      tabla->SetCarpeta(datos);
+      ApuntaTabla(*tabla, carpetas);
       AbreTabla(*tabla);
     } catch (const std::exception&) {
       MuestraMensaje(kErrorAbrirTablas);

@@ -21,6 +21,7 @@
 #include "purchasing/Proveedo.h"
 #include "purchasing/RegistroProveedor.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -175,7 +176,7 @@ void TFormaProveedo::BusquedaNoIndexada1Click() { BusquedaNoIndexada(*TablaProve
 void TFormaProveedo::SpeedButton1Click() { MuestraContactosProveedor(EditCLAVE_P->text()); }
 
 void TFormaProveedo::BotonObservacionClick() {
-  EditaObservaciones(EditCLAVE_P->text(), QStringLiteral("PR"), CarpetaDatosEmpresa());
+  EditaObservaciones(EditCLAVE_P->text(), QStringLiteral("PR"), CarpetaDeTabla(kTablaObservaciones));
 }
 
 void TFormaProveedo::Temas1Click() { MuestraAyuda(carpetaPrograma_ + QStringLiteral("\\ayuda\\proveedo.rtf")); }

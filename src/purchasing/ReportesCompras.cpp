@@ -17,6 +17,7 @@
 #include "reports/Consulta.h"
 #include "reports/Formatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,11 +54,9 @@ void Une(TFormaCompras& v, QToolButton* boton, Fn fn) {
 
 ContextoReporteCompra ContextoDeCompras(TFormaCompras& v) {
   ContextoReporteCompra x;
-  x.lugar.carpetaEncabezado = v.TablaComprasE->Carpeta();
   x.lugar.encabezado = v.TablaComprasE->NombreTabla();
   x.lugar.partidas = v.TablaComprasD->NombreTabla();
-  x.lugar.carpetaDatos = v.RutaDatosCompras;
-  x.lugar.carpetaLinea8 = LineaConf(ConfCarpetaDatos);
+  x.lugar.carpetas = CarpetasEmpresa();
   x.hoy = fs::Hoy();
   x.numeroEncabezado = ValorActualReporte(*v.TablaComprasE, QStringLiteral("CLDOC_O"));
   x.numeroPartida = ValorActualReporte(*v.TablaComprasD, QStringLiteral("CLDOC_OD"));
@@ -75,16 +74,20 @@ void ImprimeCompra(TFormaCompras& v) {
   EjecutaFormato(v.TablaComprasE, v.TablaDeta, v.FormatoCompra, u'i');
   db::Tabla& e = *v.TablaComprasE;
   if (!e.Active() || e.IsEmpty()) return;
-  // Marked printed. The header is left browsing, so no other station waits
-  // on its lock.
+  // Marked printed: edit, post, and a document in capture is put into edit
+  // again, its row still held by the change; a document browsed is left
+  // browsing, so no other station waits on its lock.
+  const bool enCaptura = Editando(e);
   e.Edit();
   try {
     e.FieldByName(QStringLiteral("TDOCU_O")).SetAsString(QStringLiteral("I"));
     e.Post();
   } catch (...) {
-    e.Cancel();
+    // What is being captured in the header stays as it was typed.
+    if (!enCaptura) e.Cancel();
     throw;
   }
+  if (enCaptura) e.Edit();
 }
 
 void VistaPreviaCompra(TFormaCompras& v) {
@@ -111,8 +114,7 @@ void ImprimePlantillaCompra(TFormaCompras& v) {
 void MuestraConsultaTabla(QWidget* padre, const QString& carpetaDatos, const QString& tabla, const QString& campos,
                           const std::function<void(TFormaConsulta&)>& vistas) {
   TFormaConsulta consulta(padre);
-  consulta.TablaConsulta->SetCarpeta(carpetaDatos);
-  consulta.TablaConsulta->SetNombreTabla(tabla);
+  ApuntaTabla(*consulta.TablaConsulta, tabla, db::Carpetas{carpetaDatos, {}, {}, {}});
   AbreTabla(*consulta.TablaConsulta);
   if (consulta.TablaConsulta->Active()) {
     consulta.TablaConsulta->First();
@@ -157,8 +159,7 @@ void EjecutaReporteCompras(db::Tabla& datos, const ParametrosReporteCompras& par
 void ConsecutivoDocumentosCompras(TFormaCompras& v) {
   // Always the receipts, whatever kind the window shows.
   db::Tabla recepciones;
-  recepciones.SetCarpeta(v.RutaDatosCompras);
-  recepciones.SetNombreTabla(QStringLiteral("comprase.dbf"));
+  ApuntaTabla(recepciones, QStringLiteral("comprase.dbf"));
   AbreTabla(recepciones);
   if (!recepciones.Active()) return;
   recepciones.SetIndexName(kTagEncabezadoCompra);

@@ -14,6 +14,7 @@
 #include "purchasing/ReportesCompras.h"
 #include "reports/ImpresionRenglones.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QLabel>
@@ -25,7 +26,7 @@
 
 ContextoReporteCompra ContextoDeCuentasPagar(const VentanaReportesCxP& v) {
   ContextoReporteCompra x;
-  x.lugar.carpetaLinea8 = LineaConf(ConfCarpetaDatos);
+  x.lugar.carpetas = CarpetasEmpresa();
   x.hoy = fs::Hoy();
   x.proveedor = ValorActualReporte(*v.proveedores, QStringLiteral("CLAVE_P"));
   x.proveedorRecepcion = ValorActualReporte(*v.recepciones, QStringLiteral("CLPRV_O"));
@@ -43,8 +44,7 @@ void EjecutaReporteCuentasPagar(const VentanaReportesCxP& v, const FilaReporteCo
       break;
     case DatosReporteCompra::Movimientos: {
       db::Tabla movimientos;
-      movimientos.SetCarpeta(v.recepciones->Carpeta());
-      movimientos.SetNombreTabla(QStringLiteral("CUEPAGAR.DBF"));
+      ApuntaTabla(movimientos, QStringLiteral("CUEPAGAR.DBF"));
       movimientos.Open();
       movimientos.SetIndexName(QStringLiteral("NUCOM"));
       CorreGuion(a, movimientos);

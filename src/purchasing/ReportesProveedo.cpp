@@ -12,6 +12,7 @@
 #include "purchasing/ReportesCompras.h"
 #include "reports/ReporteCatalogo.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QMenu>
@@ -25,7 +26,7 @@ db::Tabla& RecepcionesDelCatalogo(TFormaProveedo& v) {
     t->SetIndexName(QStringLiteral("CLPRV_O"));
   }
   if (!t->Active()) {
-    t->SetCarpeta(v.TablaProveedor->Carpeta());
+    ApuntaTabla(*t);
     AbreTabla(*t);
   }
   return *t;
@@ -34,7 +35,7 @@ db::Tabla& RecepcionesDelCatalogo(TFormaProveedo& v) {
 void ListadoProveedores(TFormaProveedo& v) {
   const FilaReporteCompra& fila = FilasReporteProveedores().first();
   ContextoReporteCompra x;
-  x.lugar.carpetaLinea8 = LineaConf(ConfCarpetaDatos);
+  x.lugar.carpetas = CarpetasEmpresa();
   x.hoy = fs::Hoy();
   const ArgumentosReporteCompra a = ArgumentosDeFilaCompra(fila, x);
   CorreGuion(a, *v.TablaProveedor);

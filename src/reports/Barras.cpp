@@ -1,5 +1,6 @@
 #include "reports/Barras.h"
 
+#include "foundation/HojaCalculo.h"
 #include "foundation/describe.h"
 #include "foundation/rutinas_fecha.h"
 #include "foundation/rutinas_texto.h"
@@ -91,6 +92,7 @@ TFormaBarras::TFormaBarras(QWidget* owner) : ui::Forma(owner) {
   disposicion->addWidget(BarradeEstado);
 
   Guardar = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("Guardar"));
+  Guardar->Filter = kFiltroHojaCalculo;
   Impresora = new DialogoImpresion(this, QStringLiteral("Impresora"));
   Impresora->MinPage = 1;
   Impresora->MaxPage = 1000;

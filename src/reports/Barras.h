@@ -56,6 +56,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class DialogoImpresion;
 class LectorRenglones;
@@ -109,6 +110,27 @@ struct TotalesArchivoReporte {
   ImportesReporte Generales{};     // the amount columns ("f", "e") of every row
   ImportesMonedaReporte Moneda{};  // the same by currency
 };
+
+// A totals line: the text beside "TOTALES" (a blank, or a currency's name)
+// and the amounts of columns 1 to 8. A currency's line shows its amounts
+// under the "%" rule (no "$").
+struct FilaTotalesReporte {
+  QString texto;
+  ImportesReporte importes{};
+  bool deMoneda = false;
+  QString TituloColumna(int c) const;  // the title its cell c (from 0) is formatted by
+};
+
+// Whether a total shows under a column of that title: a title beginning with
+// a letter, or "%" and a letter.
+bool TotalVisibleReporte(const QString& titulo);
+// Whether a row's column 8 holds one of the currency codes that turn the
+// totals into lines per currency.
+bool EsCodigoMonedaReporte(const QString& columna8);
+// The totals lines of a sum: one line, or one per currency that has an
+// amount above 0.
+std::vector<FilaTotalesReporte> FilasTotalesReporte(const ImportesReporte& importes,
+                                                    const ImportesMonedaReporte& moneda, bool porMoneda);
 
 struct TEstadoVisorReporte {
   qint32 PaginaReporte = 0;
@@ -266,6 +288,7 @@ class TFormaBarras : public ui::Forma {
 
   // Lines of a text page.
   QString LineaSubrayado() const;
+  QString LineaTotales(const FilaTotalesReporte& fila) const;
   QString LineaTotales(const ImportesReporte& importes) const;
   QStringList BloqueMonedas(const ImportesMonedaReporte& importes) const;
   const TotalesArchivoReporte& Totales();

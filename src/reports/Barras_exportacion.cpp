@@ -54,19 +54,52 @@ void TFormaBarras::EscribeExportacionReporte() {
   hoja::Fila encabezado;
   for (const QString& titulo : titulos) encabezado << hoja::Celda{AjustaTextoColumna(titulo, kAnchoTitulo)};
   salida.Agrega(encabezado, true);
-  // Every row after the type letters', closing rows too, with amounts as
-  // they are stored.
+  const auto fila = [&](const QString& llave, const QString& texto, const auto& celda) {
+    hoja::Fila f{{AjustaTextoColumna(llave, kAnchoLlave)}, {AjustaTextoColumna(texto, kAnchoTexto)}};
+    for (int c = 0; c < TRenglonReporte::kColumnas; ++c) {
+      f << hoja::Celda{FormateaCeldaReporte(celda(c), QStringLiteral("C"), tipos[c + 2],
+                                            c == 0 ? kAnchoColumna1 : kAnchoColumna)};
+    }
+    salida.Agrega(f);
+  };
+  // A totals line as the screen shows it: its amounts as they are stored,
+  // under the columns whose title shows a total.
+  const auto totales = [&](const FilaTotalesReporte& t) {
+    fila(QStringLiteral("TOTALES"), t.texto, [&](int c) {
+      return TotalVisibleReporte(t.TituloColumna(c)) ? t.importes[c].Texto() : QString();
+    });
+  };
+  // The rows the screen shows, amounts as they are stored; the engine's
+  // closing rows give way to the totals the screen works out: the subtotal
+  // of each run of keys of a "DC" report, then the grand totals, by
+  // currency when the rows carry one.
   LectorRenglones final(kArchivoFinal);
+  bool porMoneda = false;
   final.VeA(1);
   while (const char* r = final.Siguiente()) {
-    const TRenglonReporte renglon = TRenglonReporte::DeBytes(QByteArrayView(r, TRenglonReporte::kTamano));
-    hoja::Fila fila{{AjustaTextoColumna(renglon.Llave, kAnchoLlave)}, {AjustaTextoColumna(renglon.Texto, kAnchoTexto)}};
-    for (int c = 0; c < TRenglonReporte::kColumnas; ++c) {
-      fila << hoja::Celda{FormateaCeldaReporte(renglon.Columnas[c], QStringLiteral("C"), tipos[c + 2],
-                                               c == 0 ? kAnchoColumna1 : kAnchoColumna)};
-    }
-    salida.Agrega(fila);
+    const QByteArrayView columna8 = ColumnaRenglon(r, 7);
+    if (!EsMarcaRenglon(r) && EsCodigoMonedaReporte(fs::DeCp1252(columna8.data(), columna8.size()))) porMoneda = true;
   }
+  const bool porGrupos = tipos[0] == u"DC";
+  GrupoReporte grupo;
+  final.VeA(1);
+  while (const char* r = final.Siguiente()) {
+    if (EsMarcaRenglon(r)) continue;
+    const TRenglonReporte renglon = TRenglonReporte::DeBytes(QByteArrayView(r, TRenglonReporte::kTamano));
+    GrupoReporte cerrado;
+    if (porGrupos &&
+        grupo.Entra(LlaveRenglon(r), ImportesRenglon(r), IndiceMonedaReporte(renglon.Columnas[7]), cerrado)) {
+      for (const FilaTotalesReporte& t : FilasTotalesReporte(cerrado.Subtotales, cerrado.SubtotalesMoneda, porMoneda))
+        totales(t);
+    }
+    fila(renglon.Llave, renglon.Texto, [&](int c) { return renglon.Columnas[c]; });
+  }
+  if (porGrupos && !grupo.Llave.isEmpty()) {
+    for (const FilaTotalesReporte& t : FilasTotalesReporte(grupo.Subtotales, grupo.SubtotalesMoneda, porMoneda))
+      totales(t);
+  }
+  const TotalesArchivoReporte& generales = Totales();
+  for (const FilaTotalesReporte& t : FilasTotalesReporte(generales.Generales, generales.Moneda, porMoneda)) totales(t);
   salida.Cierra();
 }
 

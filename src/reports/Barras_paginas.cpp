@@ -83,13 +83,33 @@ QString TFormaBarras::FormateaCeldaReporte(const QString& valor, const QString& 
   return celda;
 }
 
-QString TFormaBarras::FormateaTotalReporte(const QString& valor, const QString& titulo, int ancho) const {
-  QString prefijo;
-  if (!titulo.isEmpty() && !titulo.startsWith(u'-') && !titulo.startsWith(u'%')) {
-    prefijo = QStringLiteral("$");
-  } else if (!(titulo.startsWith(u'%') && titulo.size() > 1 && titulo[1] != u'-')) {
-    return AjustaTextoColumna(QStringLiteral(" "), ancho);
+QString FilaTotalesReporte::TituloColumna(int c) const {
+  const QString& titulo = EstadoVisorReporte().TitulosColumnas[c + 2];
+  return deMoneda ? u'%' + titulo : titulo;
+}
+
+bool TotalVisibleReporte(const QString& titulo) {
+  if (titulo.isEmpty() || titulo.startsWith(u'-')) return false;
+  return !titulo.startsWith(u'%') || (titulo.size() > 1 && titulo[1] != u'-');
+}
+
+bool EsCodigoMonedaReporte(const QString& columna8) { return kCodigosMoneda.contains(columna8); }
+
+std::vector<FilaTotalesReporte> FilasTotalesReporte(const ImportesReporte& importes,
+                                                    const ImportesMonedaReporte& moneda, bool porMoneda) {
+  if (!porMoneda) return {{QStringLiteral(" "), importes, false}};
+  const TEstadoVisorReporte& e = EstadoVisorReporte();
+  std::vector<FilaTotalesReporte> filas;
+  for (int i = 0; i < 4; ++i) {
+    if (std::none_of(moneda[i].begin(), moneda[i].end(), [](Dinero d) { return d > Dinero(); })) continue;
+    filas.push_back({e.NombresMoneda[i + 1], moneda[i], true});
   }
+  return filas;
+}
+
+QString TFormaBarras::FormateaTotalReporte(const QString& valor, const QString& titulo, int ancho) const {
+  if (!TotalVisibleReporte(titulo)) return AjustaTextoColumna(QStringLiteral(" "), ancho);
+  const QString prefijo = titulo.startsWith(u'%') ? QString() : QStringLiteral("$");
   return AjustaTextoColumna(FormatoImporte(kMascaraImporte, valor, prefijo).left(kLargoTotal), ancho);
 }
 
@@ -100,27 +120,22 @@ QString TFormaBarras::LineaSubrayado() const {
   return linea;
 }
 
-QString TFormaBarras::LineaTotales(const ImportesReporte& importes) const {
+QString TFormaBarras::LineaTotales(const FilaTotalesReporte& fila) const {
   const TEstadoVisorReporte& e = EstadoVisorReporte();
   QString linea = AjustaTextoColumna(QStringLiteral("TOTALES"), e.AnchosColumnas[0]) +
-                  AjustaTextoColumna(QStringLiteral(" "), e.AnchosColumnas[1]);
+                  AjustaTextoColumna(fila.texto, e.AnchosColumnas[1]);
   for (int c = 0; c < 8; ++c)
-    linea += FormateaTotalReporte(importes[c].Texto(), e.TitulosColumnas[c + 2], e.AnchosColumnas[c + 2]);
+    linea += FormateaTotalReporte(fila.importes[c].Texto(), fila.TituloColumna(c), e.AnchosColumnas[c + 2]);
   return linea;
 }
 
+QString TFormaBarras::LineaTotales(const ImportesReporte& importes) const {
+  return LineaTotales(FilasTotalesReporte(importes, {}, false).front());
+}
+
 QStringList TFormaBarras::BloqueMonedas(const ImportesMonedaReporte& importes) const {
-  const TEstadoVisorReporte& e = EstadoVisorReporte();
   QStringList lineas;
-  for (int i = 0; i < 4; ++i) {
-    if (std::none_of(importes[i].begin(), importes[i].end(), [](Dinero d) { return d > Dinero(); })) continue;
-    QString linea = AjustaTextoColumna(QStringLiteral("TOTALES"), e.AnchosColumnas[0]) +
-                    AjustaTextoColumna(e.NombresMoneda[i + 1], e.AnchosColumnas[1]);
-    for (int c = 0; c < 8; ++c) {
-      linea += FormateaTotalReporte(importes[i][c].Texto(), u'%' + e.TitulosColumnas[c + 2], e.AnchosColumnas[c + 2]);
-    }
-    lineas << linea;
-  }
+  for (const FilaTotalesReporte& fila : FilasTotalesReporte({}, importes, true)) lineas << LineaTotales(fila);
   return lineas;
 }
 
@@ -197,7 +212,7 @@ bool TFormaBarras::MuestraPaginaReporte(qint32 p) {
       e.SubtotalesGrupo = grupo.Subtotales;
       e.SubtotalesMoneda = grupo.SubtotalesMoneda;
     }
-    if (kCodigosMoneda.contains(renglon.Columnas[7])) e.SinMonedaPagina = false;
+    if (EsCodigoMonedaReporte(renglon.Columnas[7])) e.SinMonedaPagina = false;
     QString linea = AjustaTextoColumna(renglon.Llave, anchos[0]) + AjustaTextoColumna(renglon.Texto, anchos[1]);
     for (int c = 0; c < 8; ++c)
       linea += FormateaCeldaReporte(renglon.Columnas[c], e.TitulosColumnas[c + 2], e.TiposColumnas[c + 2], anchos[c + 2]);

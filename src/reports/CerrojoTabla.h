@@ -2,7 +2,8 @@
 // A work table that every copy of the program started from one program
 // folder shares (BaseTempo.dbf of the query runner, tempo.dbf of the custom
 // reports): one run holds it from before it is made until it has been read,
-// so no other copy drops or fills it meanwhile. The hold is a lock file
+// so no other copy drops or fills it meanwhile. A view list (.for, Vistas.h)
+// is held the same way while a station adds to it or cleans it. The hold is a lock file
 // beside the table (its name with ".lck" in place of the extension); a copy
 // that stops without letting go is found out by its process id.
 

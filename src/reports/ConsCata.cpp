@@ -6,6 +6,7 @@
 
 #include "reports/ConsCata.h"
 
+#include "foundation/HojaCalculo.h"
 #include "foundation/adminis.h"
 #include "foundation/describe.h"
 #include "foundation/dialogos.h"
@@ -27,6 +28,7 @@
 #include "reports/Filtros.h"
 #include "shell/Campos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Principa.h"
 
 #include <QCheckBox>
@@ -170,6 +172,7 @@ TFormaCatalogo::TFormaCatalogo(QWidget* owner) : ui::Forma(owner) {
   BarraProgreso->setObjectName(QStringLiteral("BarraProgreso"));
   Imprimir = new DialogoImpresion(this, QStringLiteral("Imprimir"));
   DialogoGuarda = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("DialogoGuarda"));
+  DialogoGuarda->Filter = kFiltroHojaCalculo;
 
   ui::Conecta(&ui::Eventos::De(DetalleCatalogo), &ui::Eventos::DblClick, this, [this] { DetalleCatalogoDblClick(); });
   ui::Conecta(&ui::Eventos::De(DetalleCatalogo), &ui::Eventos::KeyDown, this,
@@ -275,10 +278,7 @@ void TFormaCatalogo::AbreCatalogo(const QString& tabla) {
   if (TablaConsulta->Active()) TablaConsulta->Close();
   TablaConsulta->SetFiltered(false);
   TablaConsulta->SetIndexName(QString());
-  QString datos;
-  LeeLineaConfig(ConfCarpetaDatos, datos);
-  TablaConsulta->SetCarpeta(datos);
-  TablaConsulta->SetNombreTabla(tabla);
+  ApuntaTabla(*TablaConsulta, tabla);
   TablaConsulta->Open();
   const QStringList indices = TablaConsulta->IndexNames();
   Indices->clear();

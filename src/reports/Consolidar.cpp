@@ -10,6 +10,7 @@
 #include "platform/ui/Colores.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
+#include "shell/LugarTablas.h"
 
 #include <QChart>
 #include <QChartView>
@@ -207,7 +208,7 @@ QString TFormaConsolidar::SumaConsolidar(const QString& expresion, const QString
   QString resultado;
   try {
     QString sql = QStringLiteral("Select Sum(") + expresion + QStringLiteral(") from ") +
-                  db::LiteralComillas(LabelRuta->text() + u'\\' + tabla) + u' ';
+                  TablaSQL(tabla) + u' ';
     if (tipo == kPorFechas) {
       sql += QStringLiteral(" where ") + campoFecha + QStringLiteral(">=") +
              db::LiteralComillas(FechaConsolidar(*FechaInicio)) + QStringLiteral(" and ") + campoFecha +

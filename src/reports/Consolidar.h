@@ -4,8 +4,9 @@
 // chart: the remissions, the purchases, what was paid of them and what is
 // owed, and the stock at average cost and at public price.
 //
-// Every figure is one query over a table of the data folder in LabelRuta
-// (the main menu puts configuration line 8 there); one that cannot be read,
+// Every figure is one query over a company table in its own folder
+// (shell/LugarTablas.h: the remissions and products may live apart from the
+// data folder the main menu puts in LabelRuta); one that cannot be read,
 // or a sum without rows, is 0, without a message. With "Por Periódo" the
 // remission and purchase figures take only the documents dated from
 // FechaInicio to FechaFinal; the stock figures always cover the whole
@@ -64,7 +65,7 @@ class TFormaConsolidar : public ui::Forma {
   int TotalConsolidar = kFiguras;
   int ContadorConsolidar = 1;
 
-  // One figure: the sum of `expresion` over `tabla` of LabelRuta's folder;
+  // One figure: the sum of `expresion` over the company table `tabla`;
   // kind 1 between the two dates on `campoFecha`, kind 2 under `condicion`,
   // kind 3 over every row. Its amount text.
   QString SumaConsolidar(const QString& expresion, const QString& tabla, const QString& campoFecha, int tipo,

@@ -17,6 +17,7 @@
 #include "reports/CamposReporte.h"
 #include "reports/Graficas.h"
 #include "reports/Vistas.h"
+#include "shell/LugarTablas.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -276,7 +277,7 @@ void TFormaConsulta::CondicionesKeyUp() {
 
 QString TFormaConsulta::SentenciaDeVista() const {
   PeticionVista p;
-  LeeLineaConfig(8, p.carpetaDatos);
+  p.carpetas = CarpetasEmpresa();
   if (!FechaReporte->isHidden() && UsarFecha->isChecked()) p.campoFecha = FechaReporte->currentText();
   p.inicial = Inicial->date();
   p.final = Final->date();

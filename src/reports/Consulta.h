@@ -29,7 +29,8 @@
 // are checked against the field's type as they are typed ("Valor Erroneo").
 //
 // Running a view (EjecutarClick): its statement is
-//   "Select " line 1 " From  " tables of line 2 in the data folder
+//   "Select " line 1 " From  " tables of line 2, each in its own folder
+//   (shell/LugarTablas.h)
 //   " Where " date range, conditions and line 9, joined by " and "
 //   " Order by " line 6 (or the first item of line 1)
 // with typed values in double quotes (quotes doubled; a d/m/yyyy date as
@@ -56,6 +57,7 @@
 // condiciones y su archivo de consulta"; the condition rows are emptied
 // after every run.
 
+#include "platform/db/Catalogo.h"
 #include "platform/ui/Forma.h"
 
 #include <QDate>
@@ -205,7 +207,7 @@ void PreparaConsulta(const QString& tabla, const QString& camposFecha);
 
 // What a view's statement is made of besides the view itself.
 struct PeticionVista {
-  QString carpetaDatos;      // configuration line 8
+  db::Carpetas carpetas;     // the company's folders: each table in its own
   QString campoFecha;        // date range field; empty: no range
   QDate inicial, final;      // the range, and the dates of "&" and "$"
   std::vector<CondicionConsulta> condiciones;  // rows with a field, in order

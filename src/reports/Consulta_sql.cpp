@@ -7,6 +7,7 @@
 #include "platform/Error.h"
 #include "platform/db/Literales.h"
 #include "reports/Vistas.h"
+#include "shell/LugarTablas.h"
 
 namespace {
 
@@ -51,8 +52,10 @@ QString SentenciaVista(const QStringList& vista, const PeticionVista& p) {
   const QString orden = FechasEnVista(LineaVista(vista, 6), p.inicial, p.final);
   const QString union_ = FechasEnVista(LineaVista(vista, 9), p.inicial, p.final);
 
+  // Each table of line 2 ("\\movinven.dbf\" as A ") in its own folder.
   QString tablas;
-  for (const QString& pieza : ElementosVista(LineaVista(vista, 2))) tablas += u'"' + p.carpetaDatos + pieza + u',';
+  for (const QString& pieza : ElementosVista(LineaVista(vista, 2)))
+    tablas += u'"' + CarpetaDeTabla(pieza.section(u'"', 0, 0), p.carpetas) + pieza + u',';
 
   QStringList condiciones;
   if (!p.campoFecha.isEmpty()) {

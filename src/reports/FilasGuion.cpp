@@ -1,10 +1,10 @@
 #include "reports/FilasGuion.h"
 
+#include "shell/LugarTablas.h"
+
 #include <QRegularExpression>
 
 namespace {
-
-QString Ruta(const QString& carpeta, const QString& archivo) { return u'"' + carpeta + u'\\' + archivo + u'"'; }
 
 QString Texto(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
 
@@ -19,26 +19,11 @@ QString LlenaRutasGuion(const QString& texto, const LugarReporte& l) {
     lleno += texto.mid(desde, m.capturedStart() - desde);
     desde = m.capturedEnd();
     const QString sola = m.captured(1);
-    const QString carpeta = m.captured(2);
-    const QString archivo = m.captured(3);
-    if (sola == u"H")
-      lleno += Ruta(l.carpetaEncabezado, l.encabezado);
-    else if (sola == u"L")
-      lleno += Ruta(l.carpetaEncabezado, l.partidas);
-    else if (sola == u"LL")
-      lleno += Ruta(l.carpetaPartidas, l.partidas);
-    else if (sola == u"P")
-      lleno += Ruta(l.carpetaProductos, l.productos);
-    else if (sola == u"C8H")
-      lleno += Ruta(l.carpetaLinea8, l.encabezado);
-    else if (carpeta == u"HF")
-      lleno += Ruta(l.carpetaEncabezado, archivo);
-    else if (carpeta == u"DF")
-      lleno += Ruta(l.carpetaDatos, archivo);
-    else if (carpeta == u"C8")
-      lleno += Ruta(l.carpetaLinea8, archivo);
-    else
-      lleno += Ruta(l.carpetaRemisiones, archivo);
+    QString archivo = m.captured(3);
+    if (sola == u"H" || sola == u"C8H") archivo = l.encabezado;
+    else if (sola == u"L" || sola == u"LL") archivo = l.partidas;
+    else if (sola == u"P") archivo = l.productos;
+    lleno += TablaSQL(archivo, l.carpetas);
   }
   return lleno + texto.mid(desde);
 }

@@ -10,33 +10,33 @@
 // the runner puts the dialog's choices, "!" order, ">" break field, "%"
 // column kinds, "#" column titles (their positions give the widths), "@"
 // end of a section. The lines of a row are kept as the runner reads them,
-// blanks included. Placeholders:
+// blanks included. Placeholders, each written as the table's quoted path in
+// the table's own folder (shell/LugarTablas.h), so that a text joining
+// tables of the data, inventory and remission folders reads each where it
+// lives:
 //
-//   [H]        the header table:          "<header folder>\<header file>"
-//   [L]        the line table:            "<header folder>\<line file>"
-//   [LL]       the line table:            "<line folder>\<line file>"
-//   [P]        the product table:         "<product folder>\<product file>"
-//   [C8H]      the header file:           "<configuration line 8>\<header file>"
-//   [HF]name   a table of the header folder:       "<header folder>\name"
-//   [DF]name   a table of the company data folder: "<data folder>\name"
-//   [C8]name   a table of the folder of configuration line 8
-//   [RF]name   a table of the remission folder (line 63, else line 8)
+//   [H]        the header table
+//   [L] [LL]   the line table
+//   [P]        the product table
+//   [C8H]      the header table
+//   [HF]name [DF]name [C8]name [RF]name   the company table `name`
+//
+// (The marks keep the names the report definitions were written with.)
 
+#include "platform/db/Catalogo.h"
 #include "reports/RepoSQL.h"
 
 #include <QChar>
 #include <QString>
 #include <QVector>
 
-// Where the tables a report reads are at the moment of the click; a module
-// fills what its rows name.
+// The tables a report reads at the moment of the click; a module fills what
+// its rows name.
 struct LugarReporte {
-  QString carpetaEncabezado, encabezado;  // the document header table
-  QString carpetaPartidas, partidas;      // its line table
-  QString carpetaProductos, productos;    // the product table
-  QString carpetaDatos;                   // the window's data folder
-  QString carpetaLinea8;                  // configuration line 8
-  QString carpetaRemisiones;              // configuration line 63, else line 8
+  QString encabezado;     // the document header table's file
+  QString partidas;       // its line table's file
+  QString productos;      // the product table's file
+  db::Carpetas carpetas;  // the company's folders (CarpetasEmpresa)
 };
 
 // The text with its table placeholders written as quoted paths.
@@ -97,6 +97,7 @@ struct ArgumentosGuion {
   QString mascara;
   bool dialogo = true;
   QChar sentido = u' ';
+  QVector<int> bloquesResumen;
   bool operator==(const ArgumentosGuion&) const = default;
 };
 
@@ -104,5 +105,5 @@ struct ArgumentosGuion {
 template <class Datos>
 void CorreGuion(const ArgumentosGuion<Datos>& a, db::Tabla& tabla) {
   EjecutaReporteSQL(a.titulo, a.campoClave, a.fechaDesde, a.fechaHasta, a.claveBusca, tabla, a.guion, a.tipo, a.mascara,
-                    a.dialogo, a.sentido);
+                    a.dialogo, a.sentido, a.bloquesResumen);
 }

@@ -17,6 +17,7 @@
 #include "reports/Barras.h"
 #include "reports/CamposReporte.h"
 #include "reports/DialogosImpresora.h"
+#include "shell/LugarTablas.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -297,11 +298,9 @@ void TFormaFormatos::ValorDblClick(int n) {
   const QString campo = C[n]->text();
   // With no field chosen there is nothing to list.
   if (campo.isEmpty()) return;
-  QString datos;
-  LeeLineaConfig(8, datos);
   TFormaLineas picker;
-  EligeDeConsulta(QStringLiteral("SELECT DISTINCT ") + campo + QStringLiteral(" FROM \"") + datos + u'\\' + tabla_ +
-                  QStringLiteral("\" order by ") + campo);
+  EligeDeConsulta(QStringLiteral("SELECT DISTINCT ") + campo + QStringLiteral(" FROM ") + TablaSQL(tabla_) +
+                  QStringLiteral(" order by ") + campo);
   // The row the picker stands on, whichever way it was closed.
   Valor[n]->setEditText(picker.Query1->FieldByName(campo).AsString());
 }

@@ -1,6 +1,7 @@
 #include "reports/Graficas.h"
 #include "reports/BotonesReporte.h"
 
+#include "foundation/HojaCalculo.h"
 #include "foundation/describe.h"
 #include "foundation/dialogos.h"
 #include "foundation/rutinas_fecha.h"
@@ -42,7 +43,7 @@ constexpr int kAyudaBordes = 92;
 constexpr int kAyudaImprimir = 96;
 const QString kMascaraMoneda = QStringLiteral("###,##0.00");
 
-bool EsNumero(db::TipoDato tipo) {
+bool EsNumeroGraficas(db::TipoDato tipo) {
   return tipo == db::TipoDato::Entero || tipo == db::TipoDato::Flotante || tipo == db::TipoDato::Moneda;
 }
 
@@ -76,11 +77,12 @@ TFormaGraficas::TFormaGraficas(QWidget* owner) : ui::Forma(owner) {
   Detalle->TextoCelda = [this](const db::Campo& campo, const QVariant& valor, const QString& texto) {
     if (!EsColumnaMoneda(campo.Nombre())) return texto;
     if (!valor.isValid()) return QString();
-    return EsNumero(campo.Tipo()) ? FormatoMascara(kMascaraMoneda, valor.toDouble()) : texto;
+    return EsNumeroGraficas(campo.Tipo()) ? FormatoMascara(kMascaraMoneda, valor.toDouble()) : texto;
   };
   disposicion->addWidget(Detalle, 1);
 
   DialogoGuarda = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("DialogoGuarda"));
+  DialogoGuarda->Filter = kFiltroHojaCalculo;
 
   ui::Conecta(&ui::Eventos::De(Detalle), &ui::Eventos::DblClick, this, [this] { DetalleDblClick(); });
   ui::Conecta(Detalle->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] { DetalleTitleClick(); });

@@ -2,6 +2,7 @@
 
 #include "reports/RepoSQL.h"
 
+#include "foundation/HojaCalculo.h"
 #include "platform/Error.h"
 #include "platform/db/Consulta.h"
 #include "platform/ui/Aplicacion.h"
@@ -73,6 +74,7 @@ TFormaReporteSQL::TFormaReporteSQL(QWidget* owner) : ui::Forma(owner), Query1(st
   disposicion->addWidget(BarradeEstado);
 
   Guardar = new ui::DialogoArchivo(this, ui::DialogoArchivo::Tipo::Guardar, QStringLiteral("Guardar"));
+  Guardar->Filter = kFiltroHojaCalculo;
   Impresora = new DialogoImpresion(this, QStringLiteral("Impresora"));
 
   Timer1 = new QTimer(this);

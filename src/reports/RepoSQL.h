@@ -95,8 +95,10 @@
 #include <QString>
 #include <QStringList>
 #include <QTextCharFormat>
+#include <QVector>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DialogoImpresion;
@@ -135,14 +137,18 @@ extern int UmbralProgresoGuion;
 //    disables the start date, the end date, De or Hasta;
 //  - muestraDialogo: false runs at once with the dialog's defaults (dates
 //    today, the whole key range, no conditions, no order);
-//  - sentido: 'd' lays every result out from its last row backwards.
+//  - sentido: 'd' lays every result out from its last row backwards;
+//  - bloquesResumen: for a cash-cut summary over a script whose sections
+//    are not the seven it reads, the script's block standing for each of
+//    them in order (0: none, its totals 0); empty: blocks 1 to 7.
 // A cancelled dialog runs nothing. A failed run shows "Error al ejecutar
 // el reporte..." and no window. In every case `tabla` is open again,
 // without range or filter, on the key asked for, before the dialog shows,
 // so that its window keeps showing that row behind the dialog and viewer.
 void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const QString& campoFechaDesde,
                        const QString& campoFechaHasta, const QString& claveBusca, db::Tabla& tabla,
-                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido);
+                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido,
+                       const QVector<int>& bloquesResumen = {});
 
 // The chart kinds, kept in BotonGrafica's Tag.
 inline constexpr int kGraficaBarrasGuion = 1;
@@ -187,6 +193,14 @@ class TFormaReporteSQL : public ui::Forma {
   // Totals of block b, column c (from 1) at [b - 1][c - 1].
   std::vector<std::vector<Dinero>> TotalesGuion;
   std::vector<Dinero> SubtotalesGuion;
+  // The subtotal and total lines of the block being run, as the export
+  // writes them: after how many of the block's rows each stands, and the
+  // amount of each field that shows one.
+  struct TotalesExportaGuion {
+    qint64 renglones = 0;
+    std::vector<std::optional<Dinero>> importes;
+  };
+  std::vector<TotalesExportaGuion> LineasTotalesGuion;
   QStringList TiposGuion;
   std::vector<int> AnchosGuion;
   QStringList TitulosGuion;   // the export's titles
@@ -196,6 +210,9 @@ class TFormaReporteSQL : public ui::Forma {
   qint64 RenglonesBloqueGuion = 0;
   QString RenglonAnteriorGuion;
   int TipoReporteGuion = 0;
+  // The script's block each of the summaries' seven blocks is (0: none);
+  // empty: the script's first seven.
+  QVector<int> BloquesResumenGuion;
   QChar SentidoGuion = u' ';
   static constexpr int RenglonesPorPaginaGuion = 50;
   int PaginaGuion = 0;

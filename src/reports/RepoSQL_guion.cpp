@@ -8,6 +8,7 @@
 #include "platform/db/Consulta.h"
 #include "platform/db/Literales.h"
 #include "platform/db/Tabla.h"
+#include "platform/fs/Rutas.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/PuertaModal.h"
 #include "reports/CamposReporte.h"
@@ -20,6 +21,9 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <tuple>
+#include <utility>
 
 int UmbralProgresoGuion = 1000;
 
@@ -78,6 +82,36 @@ void CierraTablaReporte(db::Tabla& tabla) {
 // empty table.
 QString Clave(db::Tabla& tabla, const QString& campo) {
   return tabla.IsEmpty() ? QString() : tabla.FieldByName(campo).AsString();
+}
+
+// The lowest and highest key of the table, the range the dialog proposes
+// whatever order the caller shows the table in (the range is on the key,
+// so a table shown by name would propose keys out of order). A tag of the
+// key field alone gives them at once, the table put back on its own tag;
+// without one the SQL engine orders the keys as the report's range
+// compares them.
+std::pair<QString, QString> ExtremosClave(db::Tabla& tabla, const QString& campo) {
+  for (const db::DefTag& tag : tabla.IndexDefs()) {
+    if (tag.expresion.trimmed().compare(campo, Qt::CaseInsensitive) != 0) continue;
+    const QString orden = tabla.IndexName();
+    tabla.SetIndexName(tag.nombre);
+    tabla.First();
+    QString menor = Clave(tabla, campo);
+    tabla.Last();
+    QString mayor = Clave(tabla, campo);
+    tabla.SetIndexName(orden);
+    if (tag.descendente) std::swap(menor, mayor);
+    return {menor, mayor};
+  }
+  const QString desde = QStringLiteral(" FROM ") + db::LiteralComillas(fs::Une(tabla.Carpeta(), tabla.NombreTabla())) +
+                        QStringLiteral(" ORDER BY ") + campo;
+  const auto extremo = [&](const QString& sentido) {
+    db::Consulta q;
+    q.SetSQL(QStringLiteral("SELECT ") + campo + desde + sentido + QStringLiteral(" LIMIT 1"));
+    q.Open();
+    return q.IsEmpty() ? QString() : q.Fields(0).AsString();
+  };
+  return {extremo(QString()), extremo(QStringLiteral(" DESC"))};
 }
 
 // The script with its placeholders filled from the dialog.
@@ -168,7 +202,8 @@ class TFormaReporteSQL::Progreso {
 
 void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const QString& campoFechaDesde,
                        const QString& campoFechaHasta, const QString& claveBusca, db::Tabla& tabla,
-                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido) {
+                       const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido,
+                       const QVector<int>& bloquesResumen) {
   TasaImpuestoReporte = kTasaImpuesto;
   TasaIepsReporte = kTasaIeps;
   TFormaFormatos dialogo;
@@ -176,6 +211,7 @@ void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const Q
   ventana.MarcaResumenGuion = tipo == 4 ? QStringLiteral("/") : QString();
   ventana.SentidoGuion = sentido;
   ventana.TipoReporteGuion = tipo;
+  ventana.BloquesResumenGuion = bloquesResumen;
 
   QString primera;
   QString ultima;
@@ -186,12 +222,7 @@ void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const Q
     if (!tabla.Active()) tabla.Open();
     tabla.CancelRange();
     tabla.SetFiltered(false);
-    if (!campoClave.isEmpty()) {
-      tabla.First();
-      primera = Clave(tabla, campoClave);
-      tabla.Last();
-      ultima = Clave(tabla, campoClave);
-    }
+    if (!campoClave.isEmpty()) std::tie(primera, ultima) = ExtremosClave(tabla, campoClave);
   }
 
   dialogo.De->setText(primera);
@@ -262,6 +293,7 @@ void TFormaReporteSQL::EjecutaBloquesGuion() {
 
 void TFormaReporteSQL::InterpretaBloqueGuion() {
   RenglonesBloqueGuion = 0;
+  LineasTotalesGuion.clear();
   CampoCorteGuion.clear();
   if (progreso_) progreso_->Avisa(BloqueGuion, 0, 0);
 
@@ -400,14 +432,17 @@ void TFormaReporteSQL::LineasDeGrupo(int campos) {
   QString subtotal =
       MarcaResumenGuion.isEmpty() ? QString() : MarcaResumenGuion + PrimerosCaracteres(RenglonAnteriorGuion, Ancho(0));
   QString subrayado = MarcaResumenGuion;
+  TotalesExportaGuion exporta{RenglonesBloqueGuion, {}};
   for (int k = 0; k < campos; ++k) {
     const bool suma = TiposGuion.value(k) == u"t";
     const Dinero valor = SubtotalesGuion[static_cast<size_t>(k)];
     subtotal += AjustaAnchoGuion(suma ? FormateaValorGuion(valor.Texto(), QStringLiteral("t")) : QStringLiteral(" "),
                                  Ancho(k));
     subrayado += AjustaAnchoGuion(suma ? kSubrayado : QStringLiteral(" "), Ancho(k));
+    exporta.importes.push_back(suma ? std::optional(valor) : std::nullopt);
   }
   PaginasGuion << subrayado << subtotal << QString();
+  LineasTotalesGuion.push_back(std::move(exporta));
   std::fill(SubtotalesGuion.begin(), SubtotalesGuion.end(), Dinero());
 }
 
@@ -415,14 +450,17 @@ void TFormaReporteSQL::LineasDeTotales(int campos) {
   const std::vector<Dinero>& totales = TotalesGuion[static_cast<size_t>(BloqueGuion - 1)];
   QString total = MarcaResumenGuion;
   QString subrayado = MarcaResumenGuion;
+  TotalesExportaGuion exporta{RenglonesBloqueGuion, {}};
   for (int j = 0; j < campos; ++j) {
     const QString tipo = TiposGuion.value(j);
     const bool suma = tipo == u"t" || tipo == u"m";
     total += AjustaAnchoGuion(
         suma ? FormateaValorGuion(totales[static_cast<size_t>(j)].Texto(), tipo) : QStringLiteral(" "), Ancho(j));
     subrayado += AjustaAnchoGuion(suma ? kSubrayado : QStringLiteral(" "), Ancho(j));
+    exporta.importes.push_back(suma ? std::optional(totales[static_cast<size_t>(j)]) : std::nullopt);
   }
   PaginasGuion << subrayado << total << QString() << QString() << QStringLiteral(".");
+  LineasTotalesGuion.push_back(std::move(exporta));
 }
 
 int TFormaReporteSQL::Ancho(int k) const {

@@ -53,7 +53,10 @@ QStringList Lineas(const std::vector<RenglonResumen>& renglones) {
 // cash in the drawer.
 struct Totales {
   explicit Totales(const TFormaReporteSQL& ventana) : ventana_(ventana) {}
-  Dinero operator()(int bloque, int columna) const { return ventana_.TotalGuion(bloque, columna); }
+  Dinero operator()(int bloque, int columna) const {
+    const QVector<int>& bloques = ventana_.BloquesResumenGuion;
+    return ventana_.TotalGuion(bloques.isEmpty() ? bloque : bloques.value(bloque - 1), columna);
+  }
   // The amount the tax total of the column stands for.
   Dinero Gravado(int bloque, int columna) const { return DivideTotalGuion((*this)(bloque, columna), TasaImpuestoReporte); }
   Dinero GravadoIeps(int bloque, int columna) const {

@@ -20,6 +20,8 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <limits>
+
 namespace {
 
 constexpr int kRenglonesExtraHoja = 7;  // a slot is the page height over the lines of a page plus these
@@ -138,10 +140,24 @@ void TFormaReporteSQL::ExportaGuion(const QString& nombre) {
     }
   } else {
     // The last block's rows, a cell per field; a text file keeps two blanks
-    // before the first field so a spreadsheet reads a key as text.
+    // before the first field so a spreadsheet reads a key as text. Its
+    // subtotal and total lines stand where the screen shows them, each
+    // amount under its field.
     db::Consulta& resultado = *Query1;
     const QString sangria = salida.EsLibro() ? QString() : QStringLiteral("  ");
+    auto totales = LineasTotalesGuion.cbegin();
+    const auto lineasTotales = [&](qint64 renglones) {
+      for (; totales != LineasTotalesGuion.cend() && totales->renglones <= renglones; ++totales) {
+        hoja::Fila fila;
+        for (const std::optional<Dinero>& importe : totales->importes) {
+          fila << (importe ? hoja::Celda{TextoRealGuion(importe->Real()), hoja::Tipo::Numero} : hoja::Celda{});
+        }
+        salida.Agrega(fila, true);
+      }
+    };
+    qint64 renglones = 0;
     for (resultado.First(); !resultado.Eof(); resultado.Next()) {
+      lineasTotales(renglones);
       hoja::Fila fila;
       for (int j = 0; j < resultado.FieldCount(); ++j) {
         const db::Campo& campo = resultado.Fields(j);
@@ -158,7 +174,9 @@ void TFormaReporteSQL::ExportaGuion(const QString& nombre) {
         fila << hoja::Celda{TextoRealGuion(valor), hoja::Tipo::Numero};
       }
       salida.Agrega(fila, true);
+      ++renglones;
     }
+    lineasTotales(std::numeric_limits<qint64>::max());
   }
   salida.Cierra();
 }

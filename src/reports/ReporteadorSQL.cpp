@@ -18,6 +18,7 @@
 #include "platform/ui/RejillaTexto.h"
 #include "reports/DialogosImpresora.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -306,10 +307,8 @@ void TFormaSQL::CamposTablaSQL(const QString& archivo) {
 void TFormaSQL::BitBtn2Click() {
   TiposColumnaSQL.fill(u' ');
   NumeroTitulosSQL = 0;
-  QString datos;
-  LeeLineaConfig(ConfCarpetaDatos, datos);
   PonLineas(*Codigo, {QStringLiteral("Select"), QString(), QString(), QString(),
-                      QStringLiteral("From \"") + datos + u'\\' + ArchivoTablaSQL() + u'"'});
+                      QStringLiteral("From ") + TablaSQL(ArchivoTablaSQL())});
 }
 
 void TFormaSQL::TablaFiltrosDblClick() {

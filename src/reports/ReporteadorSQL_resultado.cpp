@@ -3,13 +3,13 @@
 
 #include "reports/ReporteadorSQL.h"
 
+#include "foundation/HojaCalculo.h"
 #include "foundation/dialogos.h"
 #include "foundation/dinero.h"
 #include "foundation/rutinas_numero.h"
 #include "foundation/rutinas_texto.h"
 #include "platform/Error.h"
 #include "platform/db/Consulta.h"
-#include "platform/fs/Rutas.h"
 #include "platform/hoja/Hoja.h"
 #include "platform/print/Impresora.h"
 #include "platform/ui/DialogoArchivo.h"
@@ -206,14 +206,13 @@ void TFormaSQL::ImprimeCeldaSQL(int x, int y, int ancho, const QString& texto, c
 void TFormaSQL::BitBtn4Click() {
   if (!Query1->Active()) return;
   DialogoGuarda->FileName = QString();
-  DialogoGuarda->Filter = QStringLiteral("Hoja de cálculo (*.xlsx);;Todos los archivos (*)");
+  DialogoGuarda->Filter = kFiltroHojaCalculo;
   DialogoGuarda->DefaultExt = QString();
   if (!DialogoGuarda->Execute()) return;
-  const QString tecleado = DialogoGuarda->FileName;
-  // A name without an extension is made a workbook.
-  const bool agrega = !fs::NombreArchivo(tecleado).contains(u'.');
+  // Written under the name given: ".xls" (or ".xlsx") makes a workbook, any
+  // other name the tab-separated text; nothing is added to it.
   try {
-    ExportaRejilla(*DBGrid1, hoja::NombreHoja(tecleado, agrega));
+    ExportaRejilla(*DBGrid1, hoja::NombreHoja(DialogoGuarda->FileName, false));
   } catch (const plat::Error& e) {
     MuestraMensaje(e.mensaje());
   }

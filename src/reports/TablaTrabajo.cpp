@@ -12,6 +12,7 @@
 #include "reports/Consulta.h"
 #include "reports/Vistas.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <optional>
 #include <vector>
@@ -220,8 +221,7 @@ void EscribeRetirosVista(const QStringList& vista) {
     EstadoConsultas().BanderaRetiros = QStringLiteral("S");
     if (LineaVista(vista, 11) != u"Retiros") return;
     db::Tabla retiros;
-    retiros.SetCarpeta(CarpetaRemisiones());
-    retiros.SetNombreTabla(QStringLiteral("Retiros.dbf"));
+    ApuntaTabla(retiros, QStringLiteral("Retiros.dbf"));
     retiros.SetReadOnly(true);
     retiros.Open();
     Dinero suma;

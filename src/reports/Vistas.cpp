@@ -5,10 +5,12 @@
 #include "platform/fs/CadenaCorta.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "reports/CerrojoTabla.h"
 
 namespace {
 
 constexpr int kLineaDatos = 8;
+const QString kListaOcupada = QStringLiteral("La lista de consultas %1 está ocupada por otra estación");
 
 // The folder a file goes into, made when missing.
 void CreaCarpetaDe(const QString& archivo) {
@@ -63,37 +65,65 @@ QVector<TEntradaVista> LeeListaVistas(const QString& ruta) {
   return entradas;
 }
 
-QVector<TEntradaVista> DepuraListaVistas(const QString& ruta, QVector<TEntradaVista>* leidos, const QString& copia) {
-  if (leidos) leidos->clear();
-  if (!fs::ExisteArchivo(ruta)) return {};
-  // The records that stay are copied as they are stored.
-  const QByteArray bytes = fs::LeeBytes(ruta);
+namespace {
+
+// A view list read and sorted: every record, the ones whose view exists,
+// and those kept as they are stored.
+struct ListaLeida {
+  QVector<TEntradaVista> leidos;
   QVector<TEntradaVista> vigentes;
   QByteArray quedan;
   bool falta = false;
+};
+
+ListaLeida LeeYSepara(const QString& ruta) {
+  ListaLeida l;
+  const QByteArray bytes = fs::LeeBytes(ruta);
   for (qsizetype p = 0; p + TEntradaVista::kTamano <= bytes.size(); p += TEntradaVista::kTamano) {
     const QByteArrayView registro = QByteArrayView(bytes).sliced(p, TEntradaVista::kTamano);
     const TEntradaVista e = TEntradaVista::DeBytes(registro);
-    if (leidos) *leidos << e;
+    l.leidos << e;
     if (!fs::ExisteArchivo(e.Archivo)) {
-      falta = true;
+      l.falta = true;
       continue;
     }
-    vigentes << e;
-    quedan += registro;
+    l.vigentes << e;
+    l.quedan += registro;
   }
-  if (!falta) return vigentes;
-  try {
-    if (!copia.isEmpty()) fs::EscribeAtomico(copia, quedan);
-    fs::EscribeAtomico(ruta, quedan);
-  } catch (const plat::Error&) {
-    // The list is still whole; the missing views go the next time.
+  return l;
+}
+
+}  // namespace
+
+QVector<TEntradaVista> DepuraListaVistas(const QString& ruta, QVector<TEntradaVista>* leidos, const QString& copia) {
+  if (leidos) leidos->clear();
+  if (!fs::ExisteArchivo(ruta)) return {};
+  ListaLeida lista = LeeYSepara(ruta);
+  if (lista.falta) {
+    try {
+      // Rewritten only while held, from the list as it is then: a view
+      // another station adds meanwhile waits, and is not written over.
+      CerrojoTabla cerrojo(ruta);
+      if (cerrojo.Toma()) {
+        lista = LeeYSepara(ruta);
+        if (lista.falta) {
+          if (!copia.isEmpty()) fs::EscribeAtomico(copia, lista.quedan);
+          fs::EscribeAtomico(ruta, lista.quedan);
+        }
+      }
+    } catch (const plat::Error&) {
+      // The list is still whole; the missing views go the next time.
+    }
   }
-  return vigentes;
+  if (leidos) *leidos = lista.leidos;
+  return lista.vigentes;
 }
 
 void AgregaEntradaVista(const QString& ruta, const TEntradaVista& entrada) {
   CreaCarpetaDe(ruta);
+  // Held while it changes, as a cleaning of the list is (DepuraListaVistas).
+  CerrojoTabla cerrojo(ruta);
+  if (!cerrojo.Toma()) throw plat::Error(plat::Clase::EnUso, kListaOcupada.arg(ruta));
   // A view saved again keeps its one place in the list.
   QVector<TEntradaVista> entradas = LeeListaVistas(ruta);
   const TEntradaVista guardada = TEntradaVista::DeBytes(entrada.ABytes());

@@ -82,8 +82,10 @@ QVector<TEntradaVista> LeeListaVistas(const QString& ruta);
 // when the list is missing. When a record names a view file that no longer
 // exists, the list is rewritten with the other records only, atomically, so
 // every station reading it meanwhile sees the whole old list or the whole
-// new one; a rewrite that fails leaves the list as it was, to be tried the
-// next time. `leidos`, when given, receives every record read, the missing
+// new one, and while held (CerrojoTabla.h, as AgregaEntradaVista holds it),
+// so a view another station adds meanwhile is kept; a rewrite that fails,
+// or that does not get the list within the bounded wait, leaves the list as
+// it was, to be tried the next time. `leidos`, when given, receives every record read, the missing
 // ones too. `copia`, when given, is the scratch list the rewrite goes
 // through: it receives the records kept, atomically, before the list does.
 // Throws plat::Error when the list cannot be read. Every module window's
@@ -92,7 +94,9 @@ QVector<TEntradaVista> DepuraListaVistas(const QString& ruta, QVector<TEntradaVi
                                          const QString& copia = QString());
 // Adds the record to the list: a list that already names the view gets its
 // description replaced (the list rewritten atomically); otherwise the record
-// is appended in one write, the list and its folder made when missing.
+// is appended in one write, the list and its folder made when missing. The
+// list is held meanwhile; EnUso "La lista de consultas <list> está ocupada
+// por otra estación" when another station holds it beyond the bounded wait.
 // Throws plat::Error.
 void AgregaEntradaVista(const QString& ruta, const TEntradaVista& entrada);
 

@@ -17,6 +17,7 @@
 #include "pos/ImportesVenta.h"
 #include "pos/TablasVenta.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -76,23 +77,17 @@ double LeeReal(QByteArrayView bytes, int posicion) {
 QString RutaPrograma(const QString& archivo) { return CarpetaPrograma(QStringLiteral("\\") + archivo); }
 
 // The folder of a kind's tables: an invoice's in the folder of rutaf.dat
-// when it names one (a file that cannot be read is as none); the others
-// where their kind lives (the remissions in the folder of line 63 when set).
-QString CarpetaDeTipo(const TFormaCapturaRapida& p, const TipoConversionVenta& t) {
+// when it names one (a file that cannot be read is as none); otherwise
+// where the company keeps the kind's tables.
+QString CarpetaDeTipo(const TipoConversionVenta& t) {
   if (t.letra == u'F') {
     try {
       const std::optional<QString> linea = PrimeraLinea(kArchivoRutaFacturas);
       if (linea && !linea->trimmed().isEmpty()) return linea->trimmed();
     } catch (const plat::Error&) {
     }
-    return p.RutaDatosVenta;
   }
-  const ParDocumento* par = ParDeTipo(t.base);
-  if (par && par->carpeta == db::CarpetaTabla::Remisiones) {
-    const QString remisiones = LineaConf(ConfCarpetaRemisiones);
-    if (!remisiones.isEmpty()) return remisiones;
-  }
-  return p.RutaDatosVenta;
+  return CarpetaDeTabla(t.encabezado);
 }
 
 void AbreEn(db::Tabla& t, const QString& carpeta, const QString& archivo, const QString& tag) {
@@ -338,7 +333,7 @@ bool EsPartidaViva(db::Tabla& partidas) {
 // The header and line tables of a range's source, open; the walk over the
 // documents of the range, `cada` run with the line table and each number.
 void RecorreRango(const QString& carpeta, const QString& partidas, const QString& rango, db::Tabla& lineas,
-                  const std::function<void(const QString&)>& cada) {
+                  const std::function<void(const QString&)>& cada, bool sinFacturados = false) {
   const QList<ParteRango> partes = ExpandeListaDocumentos(rango);
   const QString archivoEncabezados = EncabezadoDePartidas(partidas);
   if (archivoEncabezados.isEmpty())
@@ -350,7 +345,14 @@ void RecorreRango(const QString& carpeta, const QString& partidas, const QString
   AbreEn(lineas, carpeta, partidas, QStringLiteral("CLDOC_FD"));
   try {
     for (const ParteRango& parte : partes)
-      for (const qint64 n : ExpandeIntervalo(encabezados, parte)) cada(QString::number(n));
+      for (const qint64 n : ExpandeIntervalo(encabezados, parte)) {
+        // A document another invoice was made of already is not invoiced
+        // again.
+        if (sinFacturados && encabezados.FindKey({n}) &&
+            !encabezados.FieldByName(QStringLiteral("REMIS_F")).AsString().isEmpty())
+          continue;
+        cada(QString::number(n));
+      }
   } catch (...) {
     lineas.Close();
     throw;
@@ -360,16 +362,20 @@ void RecorreRango(const QString& carpeta, const QString& partidas, const QString
 
 }  // namespace
 
-int CuentaPartidasDeRango(const QString& carpeta, const QString& partidas, const QString& rango) {
+int CuentaPartidasDeRango(const QString& carpeta, const QString& partidas, const QString& rango,
+                          bool sinFacturados) {
   int vivas = 0;
   db::Tabla lineas;
   lineas.SetReadOnly(true);
-  RecorreRango(carpeta, partidas, rango, lineas, [&](const QString& numero) {
-    lineas.SetRange({numero}, {numero});
-    for (lineas.First(); !lineas.Eof(); lineas.Next())
-      if (EsPartidaViva(lineas)) ++vivas;
-    lineas.CancelRange();
-  });
+  RecorreRango(
+      carpeta, partidas, rango, lineas,
+      [&](const QString& numero) {
+        lineas.SetRange({numero}, {numero});
+        for (lineas.First(); !lineas.Eof(); lineas.Next())
+          if (EsPartidaViva(lineas)) ++vivas;
+        lineas.CancelRange();
+      },
+      sinFacturados);
   return vivas;
 }
 
@@ -411,16 +417,22 @@ int AgregaPartidasDeDocumento(db::Tabla& partidas, db::Dataset& captura, const Q
 }
 
 int CargaPartidasDeRango(db::Tabla& lineas, db::Dataset& captura, const QString& carpeta, const QString& partidas,
-                         const QString& rango) {
+                         const QString& rango, bool sinFacturados, QList<qint64>* documentos) {
   int agregadas = 0;
-  RecorreRango(carpeta, partidas, rango, lineas,
-               [&](const QString& numero) { agregadas += AgregaPartidasDeDocumento(lineas, captura, numero); });
+  RecorreRango(
+      carpeta, partidas, rango, lineas,
+      [&](const QString& numero) {
+        const int de = AgregaPartidasDeDocumento(lineas, captura, numero);
+        if (de > 0 && documentos) documentos->append(numero.toLongLong());
+        agregadas += de;
+      },
+      sinFacturados);
   return agregadas;
 }
 
 int CargaPartidasDeRango(TFormaCapturaRapida& p, const QString& carpeta, const QString& partidas,
-                         const QString& rango) {
-  return CargaPartidasDeRango(*p.TablaAuxiliar, *p.TablaDeta, carpeta, partidas, rango);
+                         const QString& rango, bool sinFacturados, QList<qint64>* documentos) {
+  return CargaPartidasDeRango(*p.TablaAuxiliar, *p.TablaDeta, carpeta, partidas, rango, sinFacturados, documentos);
 }
 
 // --- Reading.
@@ -438,7 +450,7 @@ void CargaVentaDeBufer(TFormaCapturaRapida& p, QChar tipo, const QString& rango)
       p.LineasDeRango ? QList<TRegistroBuferPartida>() : LeeArchivoBuferPartidas();
 
   if (const TipoConversionVenta* t = TipoConversionDeLetra(tipo)) {
-    const QString carpeta = CarpetaDeTipo(p, *t);
+    const QString carpeta = CarpetaDeTipo(*t);
     p.Base->setCurrentText(t->base);
     AbreEn(e, carpeta, t->encabezado, QStringLiteral("INUMENC"));
     AbreEn(l, carpeta, t->partidas, QStringLiteral("CLDOC_FD"));
@@ -458,7 +470,15 @@ void CargaVentaDeBufer(TFormaCapturaRapida& p, QChar tipo, const QString& rango)
 
   p.VaciaCaptura();
   if (p.LineasDeRango) {
-    CargaPartidasDeRango(p, carpetaOrigen, partidasOrigen, rango);
+    // An invoice of remissions leaves out those invoiced already and keeps
+    // the others for its save to mark.
+    QList<qint64> documentos;
+    CargaPartidasDeRango(p, carpetaOrigen, partidasOrigen, rango, p.FacturaDeRemisiones, &documentos);
+    if (p.FacturaDeRemisiones) {
+      QStringList numeros;
+      for (const qint64 n : documentos) numeros << QString::number(n);
+      p.RemisionesDeFactura = carpetaOrigen + u'\n' + numeros.join(u',');
+    }
   } else {
     AgregaPartidasDeBufer(*p.TablaDeta, partidas);
   }

@@ -170,7 +170,9 @@ void GuardaVentaEnBufer(TFormaCapturaRapida& p, QChar letra);
 // numbered the last one + 1 under the table's numbering lock, with the
 // buffer's header data and CLPED_F the screen's DocumentoOrigen; the capture
 // filled from bufer.tmp, or, with LineasDeRango set, from the live lines of
-// the documents of `rango` in the line table the screen had before. The
+// the documents of `rango` in the line table the screen had before (for an
+// invoice made from remissions, FacturaDeRemisiones set, only of those not
+// invoiced yet, which RemisionesDeFactura then names). The
 // screen then treats the document as new and unsaved; its save keeps the
 // number (the header row is already written).
 // A range text with a part that is no whole number is refused
@@ -193,17 +195,20 @@ QList<qint64> ExpandeIntervalo(db::Tabla& encabezados, const ParteRango& parte);
 
 // Appends to the capture the live lines (not cancelled, not carried into
 // another document) of the documents of the range text, read from the line
-// table `partidas` in `carpeta` and its header table. Returns the lines
-// appended.
+// table `partidas` in `carpeta` and its header table. With `sinFacturados`
+// the documents whose REMIS_F names an invoice made of them are left out.
+// Returns the lines appended; `documentos`, when given, gets the number of
+// each document that gave lines.
 int CargaPartidasDeRango(TFormaCapturaRapida& p, const QString& carpeta, const QString& partidas,
-                         const QString& rango);
+                         const QString& rango, bool sinFacturados = false, QList<qint64>* documentos = nullptr);
 // The same load through a line-table object `lineas` of the caller's
 // (opened on the source and closed again) into `captura`.
 int CargaPartidasDeRango(db::Tabla& lineas, db::Dataset& captura, const QString& carpeta, const QString& partidas,
-                         const QString& rango);
+                         const QString& rango, bool sinFacturados = false, QList<qint64>* documentos = nullptr);
 // The live lines of the documents of the range text in that line table,
 // counted without writing anything (the range's errors as above).
-int CuentaPartidasDeRango(const QString& carpeta, const QString& partidas, const QString& rango);
+int CuentaPartidasDeRango(const QString& carpeta, const QString& partidas, const QString& rango,
+                          bool sinFacturados = false);
 // The live lines of one document of the open line table (tag CLDOC_FD).
 int AgregaPartidasDeDocumento(db::Tabla& partidas, db::Dataset& captura, const QString& numero);
 

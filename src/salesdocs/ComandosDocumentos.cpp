@@ -16,6 +16,7 @@ void UneDocumentosVenta() {
   UneComandosVenta(QStringLiteral("DocumentosVenta"), [](TFormaCapturaRapida& p) {
     TFormaCapturaRapida* pantalla = &p;
     p.EscribeBuferVenta = [pantalla](QChar letra) { GuardaVentaEnBufer(*pantalla, letra); };
+    p.TerminaDerivadosPendientes = [pantalla] { TerminaFacturaRemisionPendiente(*pantalla); };
     p.AsignaComando(p.Factura1, [pantalla] { Factura1Click(*pantalla); });
     p.AsignaComando(p.FacturaeImprimir1, [pantalla] { FacturaeImprimir1Click(*pantalla); });
     p.AsignaComando(p.Remisin1, [pantalla] { Remisin1Click(*pantalla); });

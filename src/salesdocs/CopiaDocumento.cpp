@@ -7,6 +7,7 @@
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
 #include "salesdocs/BuferVenta.h"
+#include "shell/LugarTablas.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -74,8 +75,7 @@ const QString kPartidasCotizacion = QStringLiteral("CotizarD.dbf");
 void CargaPartidasCotizacion(TFormaCapturaRapida& p, const QString& numero) {
   db::Tabla lineas;
   lineas.SetReadOnly(true);
-  lineas.SetCarpeta(p.TablaFacturaD->Carpeta());
-  lineas.SetNombreTabla(kPartidasCotizacion);
+  ApuntaTabla(lineas, kPartidasCotizacion);
   lineas.SetIndexName(QStringLiteral("CLDOC_FD"));
   lineas.Open();
   bool ok = false;
@@ -95,8 +95,7 @@ void ImportarCotizacin1Click(TFormaCapturaRapida& p) {
 
   db::Tabla cotizaciones;
   cotizaciones.SetReadOnly(true);
-  cotizaciones.SetCarpeta(p.TablaFacturaD->Carpeta());
-  cotizaciones.SetNombreTabla(kCotizaciones);
+  ApuntaTabla(cotizaciones, kCotizaciones);
   cotizaciones.SetIndexName(QStringLiteral("INUMENC"));
   cotizaciones.Open();
   if (!cotizaciones.FindKey({numero})) return;
@@ -113,6 +112,9 @@ void ImportarCotizacin1Click(TFormaCapturaRapida& p) {
       else destino->SetAsString(valor);
     }
   }
+  // The new document takes the quotation's lines whatever document the
+  // screen showed before (showing one spends the screen's single load).
+  p.PartidasCargadas = 0;
   CargaPartidasCotizacion(p, QString::number(numero));
   PostPendiente(e);
   EditaFila(e);

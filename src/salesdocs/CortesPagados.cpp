@@ -19,6 +19,7 @@
 #include "reports/CerrojoTabla.h"
 #include "reports/Formatos.h"
 #include "reports/RepoSQL.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -310,7 +311,7 @@ void ProductoRequerido(TFormaCapturaRapida& p) {
 int ListaRemisionesPendientes(TFormaCapturaRapida& p, const PeriodoCorte& periodo) {
   TFormaListaSQL lista(&p);
   QString sql = QStringLiteral("Select CLDOC_F,CLCLI_F,IMTOD_F,FEDOC_F From ") +
-                Comillas(fs::Une(RutaDatosCorte, QStringLiteral("Remision.dbf")));
+                TablaSQL(QStringLiteral("Remision.dbf"));
   if (periodo.corte.isEmpty())
     sql += QStringLiteral(" where STATU_F<>\"C\" AND (PAGOX_F <\"0\") ") + EntreFechas(QStringLiteral("FEDOC_F"), periodo.desde, periodo.hasta);
   else
@@ -355,7 +356,7 @@ void ConcentraPagos(TFormaCapturaRapida& p, const PeriodoCorte& periodo) {
     t.Post();
   }
   QString cobros = QStringLiteral("Select NUFAC_CC,CONCE_CC,IMCUE_CC,0,FEAPL_CC,CLCLI_CC from ") +
-                   Comillas(fs::Une(p.TablaFacturae->Carpeta(), QStringLiteral("CucobrarRemision.dbf"))) + u'\r';
+                   TablaSQL(QStringLiteral("CucobrarRemision.dbf")) + u'\r';
   cobros += periodo.corte.isEmpty() ? QStringLiteral(" where (FEAPL_CC=\"") + Fecha(fs::Hoy()) + QStringLiteral("\")")
                                     : QStringLiteral(" where  CORTE=") + periodo.corte;
   auto movimientos = Consulta(cobros);
@@ -407,7 +408,7 @@ void DetallaPagos(TFormaCapturaRapida& p, const PeriodoCorte& periodo) {
     t.Post();
   }
   QString cobros = QStringLiteral("Select NUFAC_CC,CONCE_CC,IMCUE_CC,0,FEAPL_CC,CLCLI_CC,NOMBR_CC from ") +
-                   Comillas(fs::Une(p.TablaFacturae->Carpeta(), QStringLiteral("CucobrarRemision.dbf"))) + u'\r';
+                   TablaSQL(QStringLiteral("CucobrarRemision.dbf")) + u'\r';
   cobros += periodo.corte.isEmpty() ? QStringLiteral(" where (FEAPL_CC=\"") + Fecha(fs::Hoy()) + QStringLiteral("\")")
                                     : QStringLiteral(" where CORTE=\"") + periodo.corte + u'"';
   auto movimientos = Consulta(cobros);
@@ -499,10 +500,11 @@ void GeneraProductoRequerido(TFormaCapturaRapida& p, const QDate& desde, const Q
               QStringLiteral("PRODUCTO"));
   auto lineas = Consulta(
       QStringLiteral("Select CLDOC_FD,CLPRO_FD,DEPRO_FD,CANTI_FD,FPGCX_FD,(FPGCX_FD) AS CAJAS,CLPRO_FD,FEDOC_FD from ") +
-      Comillas(fs::Une(p.TablaFacturae->Carpeta(), p.TablaFacturaD->NombreTabla())) + u'\r' +
+      TablaSQL(p.TablaFacturaD->NombreTabla()) + u'\r' +
       QStringLiteral(" where (TREGI_FD<>\"C\" OR TREGI_FD IS NULL) ") + EntreFechas(QStringLiteral("FEDOC_FD"), desde, hasta));
   auto trabajo = AbreTrabajo(CarpetaTempo(), kProductoRequerido, QStringLiteral("producto"));
-  auto productos = AbreTrabajo(p.TablaInventario->Carpeta(), QStringLiteral("INVENTAR.DBF"), QStringLiteral("ICLPRO"));
+  const QString inventario = QStringLiteral("INVENTAR.DBF");
+  auto productos = AbreTrabajo(CarpetaDeTabla(inventario), inventario, QStringLiteral("ICLPRO"));
   db::Tabla& t = *trabajo;
   const auto campo = [&t](const char* n) -> db::Campo& { return t.FieldByName(QString::fromLatin1(n)); };
   for (lineas->First(); !lineas->Eof(); lineas->Next()) {

@@ -67,7 +67,9 @@ const QVector<CorteVenta> kCortes = {
     {"CorteZconCxC1", "Corte Z con CxC", 3, false, TituloCorte::Abonos},
     {"CortedeCajayRetiros1", "Corte Z por Tipo de Pagos", 1, false, TituloCorte::Completo},
     {"VentasTotales1", "*Ventas Totales", 2, false, TituloCorte::PantallaSinFecha},
-    {"CorteconCxC1", "Corte con CxC", 1, false, TituloCorte::Completo},
+    // Open remissions, today's receivable payments, withdrawals, entries:
+    // the summary takes the last two as its withdrawals and entries.
+    {"CorteconCxC1", "Corte con CxC", 1, false, TituloCorte::Completo, {1, 2, 0, 0, 0, 3, 4}},
 };
 
 QString U(const char* s) { return QString::fromUtf8(s); }
@@ -384,8 +386,8 @@ QVector<SeccionGuion> SeccionesCorte(const CorteVenta& corte, const ContextoRepo
   return secciones;
 }
 
-ArgumentosReporte ArgumentosDeCorte(const CorteVenta& corte, const ContextoReporte& x) {
-  ArgumentosReporte a;
+ArgumentosReporteVenta ArgumentosDeCorte(const CorteVenta& corte, const ContextoReporte& x) {
+  ArgumentosReporteVenta a;
   const QString caption = U(corte.titulo);
   const QString fecha = TextoFecha(x.momento.date());
   switch (corte.forma) {
@@ -411,6 +413,7 @@ ArgumentosReporte ArgumentosDeCorte(const CorteVenta& corte, const ContextoRepor
   a.claveBusca = x.numeroActual;
   a.datos = DatosReporteVenta::Encabezado;
   a.tipo = corte.tipo;
+  a.bloquesResumen = corte.bloquesResumen;
   a.guion = GuionDeSecciones(SeccionesCorte(corte, x), x.lugar, true);
   return a;
 }

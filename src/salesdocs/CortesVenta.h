@@ -32,6 +32,9 @@ struct CorteVenta {
   int tipo;            // the runner's summary layout
   bool cuentaCeros;    // CuentaDocumentosEnCero first
   TituloCorte forma;
+  // The section each block of the summary reads (0: none), for a cut whose
+  // sections are not the seven of "Corte Z"; empty: sections 1 to 7.
+  QVector<int> bloquesResumen = {};
 };
 
 // Every cut, in menu order.
@@ -43,7 +46,7 @@ const CorteVenta* CorteDeClave(const QString& clave);
 QVector<SeccionGuion> SeccionesCorte(const CorteVenta& corte, const ContextoReporte& contexto);
 
 // The script and the runner's arguments of a cut.
-ArgumentosReporte ArgumentosDeCorte(const CorteVenta& corte, const ContextoReporte& contexto);
+ArgumentosReporteVenta ArgumentosDeCorte(const CorteVenta& corte, const ContextoReporte& contexto);
 
 // A "%" or "#" line: the prefix and each item in the column the model line
 // (same prefix) gives the item of that position; a column the model lacks

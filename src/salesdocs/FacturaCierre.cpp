@@ -27,7 +27,7 @@ const QString kPartidasRemision = QStringLiteral("RemisioD.dbf");
 
 db::Campo& Campo(db::Tabla& t, const char* nombre) { return t.FieldByName(QString::fromLatin1(nombre)); }
 
-void AbreEn(db::Tabla& t, const QString& carpeta, const QString& archivo, const QString& tag) {
+void AbreEnCierre(db::Tabla& t, const QString& carpeta, const QString& archivo, const QString& tag) {
   t.SetCarpeta(carpeta);
   t.SetNombreTabla(archivo);
   t.SetIndexName(tag);
@@ -39,7 +39,7 @@ void AbreEn(db::Tabla& t, const QString& carpeta, const QString& archivo, const 
 QList<qint64> RemisionesDelPeriodo(const QString& carpeta, const QDate& inicio, const QString& archivo) {
   db::Tabla e;
   e.SetReadOnly(true);
-  AbreEn(e, carpeta, archivo, QStringLiteral("INUMENC"));
+  AbreEnCierre(e, carpeta, archivo, QStringLiteral("INUMENC"));
   QList<qint64> numeros;
   if (e.IsEmpty()) return numeros;
   for (e.Last(); !e.Bof(); e.Prior()) {
@@ -79,7 +79,7 @@ void MarcaRemisionesCierre(const QString& carpeta, const QList<qint64>& numeros,
   QStringList sinMarca;
   {
     db::Tabla remisiones;
-    AbreEn(remisiones, carpeta, kRemisiones, QStringLiteral("INUMENC"));
+    AbreEnCierre(remisiones, carpeta, kRemisiones, QStringLiteral("INUMENC"));
     for (const qint64 n : numeros) {
       try {
         if (!remisiones.FindKey({n}) || !Campo(remisiones, "REMIS_F").AsString().isEmpty()) continue;
@@ -108,6 +108,15 @@ bool PreguntaImprimirCierre(QWidget* padre) {
 
 QString FormatoFacturaCierre() { return CarpetaPrograma(QStringLiteral("\\consulta\\FacturaCierre.fmt")); }
 
+double CierrePartidas::Tasa() const {
+  return subtotal == Dinero() ? 0 : impuesto.Real() * 100 / subtotal.Real();
+}
+
+double CierrePartidas::TasaDescuento() const {
+  const Dinero bruto = subtotal + impuesto;
+  return bruto == Dinero() ? 0 : descuento.Real() * 100 / bruto.Real();
+}
+
 CierrePartidas CargaPartidaCierre(TFormaCapturaRapida& p, const QString& carpeta, const QList<qint64>& numeros) {
   CierrePartidas r;
   p.VaciaCaptura();
@@ -117,8 +126,8 @@ CierrePartidas CargaPartidaCierre(TFormaCapturaRapida& p, const QString& carpeta
   db::Tabla e, l;
   e.SetReadOnly(true);
   l.SetReadOnly(true);
-  AbreEn(e, carpeta, kRemisiones, QStringLiteral("INUMENC"));
-  AbreEn(l, carpeta, kPartidasRemision, QStringLiteral("CLDOC_FD"));
+  AbreEnCierre(e, carpeta, kRemisiones, QStringLiteral("INUMENC"));
+  AbreEnCierre(l, carpeta, kPartidasRemision, QStringLiteral("CLDOC_FD"));
   double fpgc = 0;
   for (const qint64 n : numeros) {
     if (!e.FindKey({n}) || !Campo(e, "REMIS_F").AsString().isEmpty()) continue;
@@ -134,10 +143,19 @@ CierrePartidas CargaPartidaCierre(TFormaCapturaRapida& p, const QString& carpeta
       ++contadas;
     }
     l.CancelRange();
-    // The remission's total goes in once, however many of its lines count.
-    if (contadas > 0) r.total = r.total + registro::LeeImporte(Campo(e, "IMTOD_F")).value_or(Dinero());
+    // The remission's totals go in once, however many of its lines count.
+    if (contadas > 0) {
+      const Dinero total = registro::LeeImporte(Campo(e, "IMTOD_F")).value_or(Dinero());
+      const Dinero impuesto = registro::LeeImporte(Campo(e, "IMIM2_F")).value_or(Dinero());
+      const Dinero subtotal = registro::LeeImporte(Campo(e, "SUBTO_F")).value_or(total - impuesto);
+      r.total += total;
+      r.impuesto += impuesto;
+      r.subtotal += subtotal;
+      r.descuento += subtotal + impuesto - total;
+    }
     r.lineas += contadas;
   }
+  if (r.descuento < Dinero()) r.descuento = Dinero();
   p.Estado->setText(FormatoMascara(QStringLiteral("##,##0.00"), r.total));
   db::Tabla& captura = *p.TablaDeta;
   captura.Append();
@@ -146,8 +164,10 @@ CierrePartidas CargaPartidaCierre(TFormaCapturaRapida& p, const QString& carpeta
     fija("CANTIDAD", 1);
     fija("CLAVE", QStringLiteral("CIERRE"));
     fija("PRODUCTO", QStringLiteral("FACTURA DE CIERRE"));
-    fija("PRECIO", r.total.Real());
-    fija("IMPORTE", r.total.Real());
+    const Dinero importe = p.Conf.ImpuestosPorPartida ? r.subtotal + r.impuesto : r.subtotal;
+    fija("PRECIO", importe.Real());
+    fija("IMPORTE", importe.Real());
+    fija("IMPUESTO", r.Tasa());
     fija("FPGC", fpgc);
     captura.Post();
   } catch (...) {
@@ -194,14 +214,15 @@ void FacturadeCierre1Click(TFormaCapturaRapida& p) {
 
   // The header data the buffer carries into the invoice, put in the edits
   // only (the remission shown is not touched): customer "100", the last
-  // seller, the period's start as the date, no discount. The remissions'
-  // totals already hold their tax, so the invoice takes no rate of its own:
-  // its total is what was sold, not that plus the default tax once more.
+  // seller, the period's start as the date. Its tax rate is the remissions'
+  // own, the one the closing line carries (their tax, not the default tax
+  // once more on totals that hold it), and their discounts are the
+  // document's.
   p.ListaPrecioCliente = 0;
   p.Hora->setText(TextoHora(fs::Ahora().time()));
   p.LimpiaDatosCliente();
-  p.EditIMIM1_F->setText(QStringLiteral("0"));
-  p.EditDESFI_F->setText(QStringLiteral("0"));
+  p.EditIMIM1_F->setText(QString::number(cierre.Tasa(), 'g', 15));
+  p.EditDESFI_F->setText(QString::number(cierre.TasaDescuento(), 'g', 15));
   p.EditCLCLI_F->setText(QStringLiteral("100"));
   p.EditCLVEN_F->setText(p.UltimoVendedor);
   p.EditFEDOC_F->setText(textoInicio);

@@ -17,18 +17,32 @@ class TFormaCapturaRapida;
 inline const QString kSinPartidasCierre =
     QStringLiteral("No hay Partidas para estas Fechas, puede ser que ya se Genero la Factura de Cierre");
 
-// What the closing line counted.
+// What the closing line counted: each remission with counted lines once,
+// with its own subtotal, tax and total.
 struct CierrePartidas {
   int lineas = 0;            // the lines counted
-  Dinero total;              // IMTOD_F of each remission with counted lines, once
+  Dinero total;              // the remissions' IMTOD_F
+  Dinero subtotal;           // their SUBTO_F (a remission without one: its total less its tax)
+  Dinero impuesto;           // their IMIM2_F
+  Dinero descuento;          // what their discounts took off: subtotal + tax - total, when above 0
   bool facturaExistente = false;  // a line already carried into an invoice
+
+  // The tax rate that gives the subtotal its tax, in per cent (0 without a
+  // subtotal).
+  double Tasa() const;
+  // The document discount, in per cent of subtotal + tax, that takes off
+  // the discount.
+  double TasaDescuento() const;
 };
 
 // The capture emptied and filled with the closing line over the remissions
 // numbered `numeros` (headers and lines of the remission tables in
 // `carpeta`): only remissions with no REMIS_F, only lines neither cancelled
 // nor carried into an invoice ("Existe una Factura de Cierre para esta
-// Fecha..." is told when one is). Returns what it counted.
+// Fecha..." is told when one is). The line carries the remissions' subtotal
+// at their tax rate (their subtotal and tax when `impuestosIncluidos`,
+// prices holding their taxes), so the invoice's totals are the remissions'.
+// Returns what it counted.
 CierrePartidas CargaPartidaCierre(TFormaCapturaRapida& p, const QString& carpeta, const QList<qint64>& numeros);
 
 void FacturadeCierre1Click(TFormaCapturaRapida& p);

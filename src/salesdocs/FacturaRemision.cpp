@@ -1,5 +1,7 @@
 #include "salesdocs/FacturaRemision.h"
 
+#include "foundation/UnidadTrabajo.h"
+#include "foundation/ValoresFila.h"
 #include "foundation/advierte.h"
 #include "foundation/dialogos.h"
 #include "foundation/dinero.h"
@@ -10,18 +12,20 @@
 #include "foundation/rutinas_usuarios.h"
 #include "inventory/CamposRegistro.h"
 #include "platform/Error.h"
-#include "platform/db/Numeracion.h"
 #include "platform/db/Tabla.h"
 #include "platform/fs/Reloj.h"
+#include "platform/fs/Rutas.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "pos/CaptuRap.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/ImportesVenta.h"
 #include "pos/Corte.h"
+#include "pos/NumeroFinal.h"
 #include "pos/PartidasDocumento.h"
 #include "salesdocs/BuferVenta.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -30,7 +34,11 @@
 #include <QThread>
 #include <QToolButton>
 
+#include <QHash>
+
 #include <functional>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -115,25 +123,144 @@ void MonedaNacional(db::Tabla& e) {
   e.Post();
 }
 
-// Removes what an invoice that could not be finished left: its lines and its
-// header row. Each removal is tried; the first failure is what the user
-// hears of after the error that stopped the invoice.
-void QuitaFactura(db::Tabla& encabezados, qint64 registro, db::Tabla& partidas, const QString& numero) {
-  try {
-    if (Editando(partidas)) partidas.Cancel();
-    partidas.SetRange({numero}, {numero});
-    while (!partidas.IsEmpty()) {
-      partidas.First();
-      partidas.Delete();
+// The steps of the invoice's unit of work (UnidadTrabajo.h), journaled in
+// FacturaRemision<n>.jnl of the station's program folder:
+//   E      the header, numbered the highest + 1 under the numbering lock;
+//   L<k>   the invoice lines;
+//   R      the remission's mark (from here on the invoice stands);
+//   C      the receipt of a paid invoice (a failure only leaves it out);
+//   BIT    the remission's log line.
+// Before the mark a failure undoes the rows written (DESHACE, then U...), so
+// the remission can be invoiced again; a kill in the middle of the undo goes
+// on undoing when the unit runs again.
+const QString kPasoDeshace = QStringLiteral("DESHACE");
+const QString kEncabezado = QStringLiteral("E:");
+const QString kCobro = QStringLiteral("C:");
+
+QString ArchivoDiario(int estacion) { return QStringLiteral("FacturaRemision%1.jnl").arg(estacion); }
+
+QString Si(bool b) { return b ? QStringLiteral("S") : QStringLiteral("N"); }
+
+// The values of the unit's data under a prefix, in order.
+ValoresFila ValoresCon(const UnidadTrabajo::Datos& datos, const QString& prefijo) {
+  ValoresFila v;
+  for (const auto& [clave, valor] : datos)
+    if (clave.startsWith(prefijo)) v.append({clave.mid(prefijo.size()), DecodificaValor(valor)});
+  return v;
+}
+
+// Undoes the rows the unit wrote and ends it; false, the unit pending, when
+// a removal failed.
+bool QuitaFactura(UnidadTrabajo& u, db::Tabla& encabezados, db::Tabla& partidas, qsizetype lineas) {
+  u.Anota(kPasoDeshace);
+  bool todo = true;
+  const auto paso = [&](const std::function<void()>& fn) {
+    try {
+      fn();
+    } catch (const std::exception&) {
+      todo = false;
     }
-    partidas.CancelRange();
-  } catch (const plat::Error&) {
+  };
+  for (db::Tabla* t : {&partidas, &encabezados})
+    paso([&] {
+      if (Editando(*t)) t->Cancel();
+    });
+  for (qsizetype k = lineas; k >= 1; --k)
+    paso([&] { u.QuitaAgregada(QStringLiteral("L%1").arg(k), QStringLiteral("UL%1").arg(k), partidas); });
+  paso([&] { u.QuitaAgregada(QStringLiteral("E"), QStringLiteral("UE"), encabezados); });
+  if (todo) u.Termina();
+  return todo;
+}
+
+// Runs the invoice's unit pending in `u` to its end (or its undo) and ends
+// it. `remision`, when given, is the table standing on the remission (the
+// screen's); otherwise the remission is found by the record the data name.
+// Returns the invoice number; throws, after the undo, on a failure before
+// the mark.
+qint64 TerminaFactura(UnidadTrabajo& u, db::Tabla* pantalla) {
+  const UnidadTrabajo::Datos& datos = u.Inicio();
+  const QString carpeta = u.Dato(QStringLiteral("carpeta"));
+  db::Tabla encabezados;
+  AbreTabla(encabezados, carpeta, kFacturaE, QStringLiteral("INUMENC"));
+  db::Tabla partidas;
+  AbreTabla(partidas, carpeta, kFacturaD, QStringLiteral("CLDOC_FD"));
+  QList<ValoresFila> lineas;
+  for (const auto& [clave, valor] : datos)
+    if (clave == u"linea") lineas << DecodificaValores(valor.split(u'\t'));
+  if (u.Hecho(kPasoDeshace)) {
+    const bool deshecha = QuitaFactura(u, encabezados, partidas, lineas.size());
+    throw plat::Error(plat::Clase::General, deshecha ? QStringLiteral("La factura se había interrumpido y se deshizo")
+                                                     : QStringLiteral("La factura interrumpida no se pudo deshacer"));
   }
+  qint64 numero = 0;
   try {
-    if (Editando(encabezados)) encabezados.Cancel();
-    if (registro > 0 && encabezados.VeARegistro(registro)) encabezados.Delete();
-  } catch (const plat::Error&) {
+    AgregaConSiguienteNumero(encabezados, QStringLiteral("CLDOC_F"), [&](qint64 siguiente) {
+      return u.Agrega(
+          encabezados, QStringLiteral("E"),
+          [&](db::Dataset& e) {
+            EscribeValores(e, ValoresCon(datos, kEncabezado));
+            Campo(e, "CLDOC_F").SetAsInteger(siguiente);
+          },
+          true);
+    });
+    numero = Campo(encabezados, "CLDOC_F").AsInteger();
+    const QString texto = QString::number(numero);
+    for (qsizetype k = 0; k < lineas.size(); ++k)
+      u.Agrega(partidas, QStringLiteral("L%1").arg(k + 1), [&](db::Dataset& l) {
+        EscribeValores(l, lineas[k]);
+        Campo(l, "CLDOC_FD").SetAsString(texto);
+      });
+    // The remission's mark last: the invoice stands whole before the
+    // remission says it is invoiced.
+    u.Fija(QStringLiteral("R"), [&] {
+      const qint64 registro = u.Dato(QStringLiteral("remisionRegistro")).toLongLong();
+      std::optional<db::Tabla> propia;
+      db::Tabla* remision = pantalla;
+      if (!remision) {
+        propia.emplace();
+        AbreTabla(*propia, u.Dato(QStringLiteral("remisionCarpeta")), u.Dato(QStringLiteral("remisionTabla")), {});
+        remision = &*propia;
+      }
+      if (!(HayFila(*remision) && remision->RecNo() == registro) && !remision->VeARegistro(registro))
+        throw plat::Error(plat::Clase::NoExiste, QStringLiteral("La remisión %1 ya no está en la tabla %2")
+                                                     .arg(u.Dato(QStringLiteral("remisionNumero")), remision->NombreTabla()));
+      try {
+        EditaFila(*remision);
+        Campo(*remision, "REMIS_F").SetAsString(QStringLiteral("F") + texto);
+        remision->Post();
+      } catch (...) {
+        if (Editando(*remision)) remision->Cancel();
+        throw;
+      }
+    });
+  } catch (const std::exception&) {
+    // Nothing of the invoice is left; the remission can be invoiced again.
+    QuitaFactura(u, encabezados, partidas, lineas.size());
+    throw;
   }
+  const ValoresFila cobro = ValoresCon(datos, kCobro);
+  if (!cobro.isEmpty()) {
+    try {
+      db::Tabla cuentas;
+      AbreTabla(cuentas, u.Dato(QStringLiteral("carpetaCuentas")), QStringLiteral("Cucobrar.dbf"), {});
+      RegistraCobroFactura(u, cuentas, cobro, numero);
+    } catch (const std::exception&) {
+      // The invoice stands without its receipt.
+    }
+  }
+  if (u.Dato(QStringLiteral("bitacora")) == u"S") {
+    // Never written twice: a line whose writing a kill cut short is lost.
+    u.Aplica(
+        QStringLiteral("BIT"),
+        [&] {
+          RegistraHistorial(true, u.Dato(QStringLiteral("carpetaCuentas")), u'R', u.Dato(QStringLiteral("remisionNumero")),
+                            QStringLiteral("GENERAR FACTURA"), u.Dato(QStringLiteral("nombre")));
+          return QStringList();
+        },
+        [] { return QStringList(); });
+  }
+  u.Termina();
+  return numero;
 }
 
 }  // namespace
@@ -145,19 +272,6 @@ bool ConfirmaGenerarFactura(QWidget* padre) {
   return confirma.Tag() == 1;
 }
 
-bool MarcaRemisionFacturada(db::Tabla& remisiones, qint64 numero, const QString& marca) {
-  if (!remisiones.FindKey({numero})) return false;
-  remisiones.Edit();
-  try {
-    Campo(remisiones, "REMIS_F").SetAsString(marca);
-    remisiones.Post();
-  } catch (...) {
-    if (Editando(remisiones)) remisiones.Cancel();
-    throw;
-  }
-  return true;
-}
-
 bool EsPagoCredito(const QString& tipoPago) {
   return tipoPago == QStringLiteral("Crédito") || tipoPago == QStringLiteral("Credito") ||
          tipoPago == QStringLiteral("CREDITO");
@@ -167,12 +281,9 @@ qint64 EscribeFactura(db::Tabla& encabezados, db::Tabla& partidas, const std::fu
                       const std::function<void(const QString&)>& lineas,
                       const std::function<void(const QString&)>& marca) {
   qint64 numero = 0;
-  qint64 registro = 0;
-  {
-    // The highest number + 1, read and posted under the numbering lock.
-    db::Numeracion numeracion(encabezados);
-    encabezados.Last();
-    numero = (encabezados.IsEmpty() ? 0 : Campo(encabezados, "CLDOC_F").AsInteger()) + 1;
+  // The highest number + 1, read and posted under the numbering lock.
+  const qint64 registro = AgregaConSiguienteNumero(encabezados, QStringLiteral("CLDOC_F"), [&](qint64 siguiente) {
+    numero = siguiente;
     encabezados.Append();
     try {
       encabezado(numero);
@@ -182,26 +293,59 @@ qint64 EscribeFactura(db::Tabla& encabezados, db::Tabla& partidas, const std::fu
       if (Editando(encabezados)) encabezados.Cancel();
       throw;
     }
-    registro = encabezados.RecNo();
-  }
+    return encabezados.RecNo();
+  });
   const QString texto = QString::number(numero);
   try {
     lineas(texto);
     marca(texto);
   } catch (...) {
-    QuitaFactura(encabezados, registro, partidas, texto);
+    // What could not be finished goes: its lines and its header row, each
+    // removal tried; the error that stopped the invoice is what the user
+    // hears of.
+    try {
+      if (Editando(partidas)) partidas.Cancel();
+      partidas.SetRange({texto}, {texto});
+      while (!partidas.IsEmpty()) {
+        partidas.First();
+        partidas.Delete();
+      }
+      partidas.CancelRange();
+    } catch (const plat::Error&) {
+    }
+    try {
+      if (Editando(encabezados)) encabezados.Cancel();
+      if (encabezados.VeARegistro(registro)) encabezados.Delete();
+    } catch (const plat::Error&) {
+    }
     throw;
   }
   return numero;
 }
 
+UnidadTrabajo* DiarioFactura(TFormaCapturaRapida& p) {
+  if (!p.Estacion().Tiene()) return nullptr;
+  // One object per journal file and screen, read when first asked for.
+  static QHash<TFormaCapturaRapida*, std::shared_ptr<UnidadTrabajo>> diarios;
+  const QString carpeta = p.Estacion().Carpeta();
+  const QString archivo = ArchivoDiario(p.Estacion().Numero());
+  std::shared_ptr<UnidadTrabajo>& d = diarios[&p];
+  if (!d || d->Ruta() != fs::Local(fs::Une(carpeta, archivo))) {
+    d = std::make_shared<UnidadTrabajo>(carpeta, archivo);
+    QObject::connect(&p, &QObject::destroyed, [pantalla = &p] { diarios.remove(pantalla); });
+  }
+  return d.get();
+}
+
 qint64 GeneraFacturaDeRemision(TFormaCapturaRapida& p) {
+  UnidadTrabajo* u = DiarioFactura(p);
+  if (!u) throw plat::Error(plat::Clase::Estado, QStringLiteral("La ventana no tiene tabla de captura"));
+  // An invoice the station left unfinished is finished first.
+  if (u->Pendiente()) TerminaFactura(*u, nullptr);
   db::Tabla& remision = *p.TablaFacturae;
   const QString carpeta = CarpetaFacturas();
   db::Tabla encabezados;
   AbreTabla(encabezados, carpeta, kFacturaE, QStringLiteral("INUMENC"));
-  db::Tabla partidas;
-  AbreTabla(partidas, carpeta, kFacturaD, QStringLiteral("CLDOC_FD"));
 
   // The amounts: the document's subtotal and tax less its discount, the
   // discount to cents (halves away from zero).
@@ -211,45 +355,79 @@ qint64 GeneraFacturaDeRemision(TFormaCapturaRapida& p) {
   const QString tipoPago = p.TipoPago->currentText();
   const qint64 control = Campo(remision, "CONTROL").AsInteger();
 
-  const qint64 numero = EscribeFactura(
-      encabezados, partidas,
-      [&](qint64) {
-        for (const QString& nombre : remision.NombresCampos())
-          if (db::Campo* destino = encabezados.FindField(nombre)) destino->SetValue(remision.FieldByName(nombre).Value());
-        Campo(encabezados, "CLPED_F").SetAsString(QStringLiteral("R") + p.EditCLDOC_F->text());
-        const QDate hoy = fs::Hoy();
-        for (const char* fecha : {"FEDOC_F", "FEVEN_F", "FEENT_F"}) Campo(encabezados, fecha).SetAsDate(hoy);
-        if (EsPagoCredito(tipoPago)) {
-          Campo(encabezados, "ABONO_F").SetAsFloat(0);
-          Campo(encabezados, "SALDO_F").SetValue(remision.FieldByName(QStringLiteral("IMTOD_F")).Value());
-        } else {
-          Campo(encabezados, "ABONO_F").SetAsString(neto.Texto());
-          Campo(encabezados, "SALDO_F").SetAsString(neto.Texto());
-        }
-        Campo(encabezados, "STATU_F").SetAsString(QStringLiteral("G"));
-        if (!tipoPago.isEmpty()) {
-          Campo(encabezados, "METOD_F").SetAsString(tipoPago);
-          Campo(encabezados, "FORMA_F").SetAsString(kFormaPago);
-        }
-      },
-      [&](const QString& texto) { CopiaPartidasAFactura(p, partidas, texto, control); },
-      // The remission's mark last: the invoice stands whole before the
-      // remission says it is invoiced.
-      [&](const QString& texto) {
-        try {
-          EditaFila(remision);
-          Campo(remision, "REMIS_F").SetAsString(QStringLiteral("F") + texto);
-          remision.Post();
-        } catch (...) {
-          if (Editando(remision)) remision.Cancel();
-          throw;
-        }
-      });
+  // Everything the invoice writes, fixed before its first write.
+  UnidadTrabajo::Datos datos = {
+      {"carpeta", carpeta},
+      {"carpetaCuentas", CarpetaDeTabla(QStringLiteral("Cucobrar.dbf"))},
+      {"remisionCarpeta", remision.Carpeta()},
+      {"remisionTabla", remision.NombreTabla()},
+      {"remisionRegistro", QString::number(remision.RecNo())},
+      {"remisionNumero", p.EditCLDOC_F->text()},
+      {"bitacora", Si(p.BitacoraVenta)},
+  };
+  if (p.BitacoraVenta) {
+    QString nombre;
+    LeeNombreUsuario(p.usuario->text(), CarpetaPrograma(QString()), nombre);
+    datos.append({QStringLiteral("nombre"), nombre});
+  }
+  ValoresFila encabezado;
+  const auto fija = [&encabezado](const QString& campo, const QVariant& valor) {
+    for (auto& [nombre, v] : encabezado)
+      if (nombre.compare(campo, Qt::CaseInsensitive) == 0) {
+        v = valor;
+        return;
+      }
+    encabezado.append({campo, valor});
+  };
+  for (const QString& nombre : remision.NombresCampos())
+    if (encabezados.FindField(nombre)) fija(nombre, remision.FieldByName(nombre).Value());
+  fija(QStringLiteral("CLPED_F"), QStringLiteral("R") + p.EditCLDOC_F->text());
+  for (const char* fecha : {"FEDOC_F", "FEVEN_F", "FEENT_F"}) fija(QString::fromLatin1(fecha), fs::Hoy());
+  if (EsPagoCredito(tipoPago)) {
+    fija(QStringLiteral("ABONO_F"), 0.0);
+    fija(QStringLiteral("SALDO_F"), remision.FieldByName(QStringLiteral("IMTOD_F")).Value());
+  } else {
+    fija(QStringLiteral("ABONO_F"), neto.Texto());
+    fija(QStringLiteral("SALDO_F"), neto.Texto());
+  }
+  fija(QStringLiteral("STATU_F"), QStringLiteral("G"));
+  if (!tipoPago.isEmpty()) {
+    fija(QStringLiteral("METOD_F"), tipoPago);
+    fija(QStringLiteral("FORMA_F"), kFormaPago);
+  }
+  for (const auto& [campo, valor] : encabezado) datos.append({kEncabezado + campo, CodificaValor(valor)});
+  for (const ValoresFila& linea : CopiaPartidasAFactura(p, control))
+    datos.append({QStringLiteral("linea"), CodificaValores(linea).join(u'\t')});
+  if (!EsPagoCredito(tipoPago))
+    for (const auto& [campo, valor] : CobroFactura(remision))
+      datos.append({kCobro + campo, CodificaValor(valor)});
+
+  u->Inicia(datos);
+  const qint64 numero = TerminaFactura(*u, &remision);
   AgregaEstado(p, QStringLiteral(" Genero ") + Campo(remision, "REMIS_F").AsString());
   return numero;
 }
 
-void CopiaPartidasAFactura(TFormaCapturaRapida& p, db::Tabla& partidas, const QString& numero, qint64 control) {
+bool TerminaFacturaRemisionPendiente(TFormaCapturaRapida& p) {
+  try {
+    UnidadTrabajo* u = DiarioFactura(p);
+    if (!u || !u->Pendiente()) return true;
+    const QString remision = u->Dato(QStringLiteral("remisionNumero"));
+    try {
+      TerminaFactura(*u, nullptr);
+    } catch (const std::exception& e) {
+      MuestraMensaje(QStringLiteral("No se pudo terminar la factura de la remisión %1 de esta ventana: %2")
+                         .arg(remision, plat::TextoError(e)));
+      return false;
+    }
+  } catch (const std::exception& e) {
+    ui::MuestraExcepcion(e);
+    return false;
+  }
+  return true;
+}
+
+QList<ValoresFila> CopiaPartidasAFactura(TFormaCapturaRapida& p, qint64 control) {
   db::Tabla& captura = *p.TablaDeta;
   PostPendiente(captura);
   const double descuentoDocumento = ValorNumerico(p.EditDESFI_F->text());
@@ -259,75 +437,63 @@ void CopiaPartidasAFactura(TFormaCapturaRapida& p, db::Tabla& partidas, const QS
   QDate fechaLinea;
   if (HayFila(*p.TablaFacturaD)) fechaLinea = Campo(*p.TablaFacturaD, "FEDOC_FD").AsDate();
   const QString usuarioLinea = p.OcultarVendedor1->isChecked() ? p.LabelVendedor->text() : p.usuario->text();
+  QList<ValoresFila> lineas;
   for (captura.First(); !captura.Eof(); captura.Next()) {
     const auto de = [&](const char* n) -> db::Campo& { return Campo(captura, n); };
     if (de("CLAVE").AsString().isEmpty()) continue;
     const Dinero precio = registro::LeeImporte(de("PRECIO")).value_or(Dinero());
-    partidas.Append();
-    try {
-      const auto fija = [&](const char* n, const QVariant& v) { Campo(partidas, n).SetValue(v); };
-      fija("CLDOC_FD", numero);
-      fija("CONTROL", control);
-      fija("CLPRO_FD", de("CLAVE").Value());
-      fija("CANTI_FD", de("CANTIDAD").Value());
-      fija("PENDI_FD", de("TARA").Value());
-      fija("DEPRO_FD", de("PRODUCTO").Value());
-      fija("PUNPR_FD", de("PRECIO").Value());
-      Campo(partidas, "PREDE_FD")
-          .SetAsString(PrecioNetoPartida(precio, de("DESCUENTO").AsFloat(), de("DESCUENTO2").AsFloat(),
-                                         de("DESCUENTO3").AsFloat(), descuentoDocumento)
-                           .Texto());
-      Campo(partidas, "IMPOR_FD").SetAsString((precio * de("CANTIDAD").AsFloat()).Texto());
-      fija("COPRO_FD", de("COSTO").Value());
-      fija("PDES1_FD", de("DESCUENTO").Value());
-      fija("UNIDA_FD", de("UNIDAD").Value());
-      if (fecha.isValid()) Campo(partidas, "FEDOC_FD").SetAsDate(fecha);
-      fija("PIVA1_FD", de("IMPUESTO").Value());
-      fija("FPGCX_FD", de("FPGC").Value());
-      fija("TICAM_FD", de("EMPAQUE").Value());
-      fija("PIVA2_FD", de("FACTOR").Value());
-      fija("FECHA", SelloFecha(fechaLinea));
-      fija("TIPOX_FD", de("TIPO").Value());
-      fija("HORAF_F", p.usuario->text());
-      fija("NOMDI_FD", de("PROVEEDOR").Value());
-      fija("USUARIO", usuarioLinea);
-      fija("INICIAL", de("INICIAL").Value());
-      fija("FINAL", de("FINAL").Value());
-      if (de("IEPS1").AsFloat() > 0) fija("IEPS1_FD", de("IEPS1").Value());
-      fija("TDOCU_FD", QStringLiteral("F"));
-      partidas.Post();
-    } catch (...) {
-      if (Editando(partidas)) partidas.Cancel();
-      throw;
-    }
+    ValoresFila l;
+    const auto fija = [&](const char* n, const QVariant& v) { l.append({QString::fromLatin1(n), v}); };
+    fija("CONTROL", control);
+    fija("CLPRO_FD", de("CLAVE").Value());
+    fija("CANTI_FD", de("CANTIDAD").Value());
+    fija("PENDI_FD", de("TARA").Value());
+    fija("DEPRO_FD", de("PRODUCTO").Value());
+    fija("PUNPR_FD", de("PRECIO").Value());
+    fija("PREDE_FD", PrecioNetoPartida(precio, de("DESCUENTO").AsFloat(), de("DESCUENTO2").AsFloat(),
+                                       de("DESCUENTO3").AsFloat(), descuentoDocumento)
+                         .Texto());
+    fija("IMPOR_FD", (precio * de("CANTIDAD").AsFloat()).Texto());
+    fija("COPRO_FD", de("COSTO").Value());
+    fija("PDES1_FD", de("DESCUENTO").Value());
+    fija("UNIDA_FD", de("UNIDAD").Value());
+    if (fecha.isValid()) fija("FEDOC_FD", fecha);
+    fija("PIVA1_FD", de("IMPUESTO").Value());
+    fija("FPGCX_FD", de("FPGC").Value());
+    fija("TICAM_FD", de("EMPAQUE").Value());
+    fija("PIVA2_FD", de("FACTOR").Value());
+    fija("FECHA", qint64{SelloFecha(fechaLinea)});
+    fija("TIPOX_FD", de("TIPO").Value());
+    fija("HORAF_F", p.usuario->text());
+    fija("NOMDI_FD", de("PROVEEDOR").Value());
+    fija("USUARIO", usuarioLinea);
+    fija("INICIAL", de("INICIAL").Value());
+    fija("FINAL", de("FINAL").Value());
+    if (de("IEPS1").AsFloat() > 0) fija("IEPS1_FD", de("IEPS1").Value());
+    fija("TDOCU_FD", QStringLiteral("F"));
+    lineas << l;
   }
+  return lineas;
 }
 
-void RegistraCobroFactura(TFormaCapturaRapida& p) {
-  if (EsPagoCredito(p.TipoPago->currentText())) return;
-  db::Tabla& e = *p.TablaFacturae;
-  db::Tabla cuentas;
-  cuentas.SetCarpeta(RutaDatosCorte);
-  cuentas.SetNombreTabla(QStringLiteral("Cucobrar.dbf"));
-  cuentas.Open();
-  cuentas.Append();
-  try {
-    const QDate hoy = fs::Hoy();
-    Campo(cuentas, "NUFAC_CC").SetAsString(Campo(e, "REMIS_F").AsString().mid(1).trimmed());
-    Campo(cuentas, "CONCE_CC").SetAsString(QStringLiteral("Factura Pagada ") + Campo(e, "CLDOC_F").AsString());
-    Campo(cuentas, "TIMOV_CC").SetAsString(QStringLiteral("7"));
-    Campo(cuentas, "FEAPL_CC").SetAsDate(hoy);
-    Campo(cuentas, "FEVEN_CC").SetAsDate(hoy);
-    Campo(cuentas, "IMCUE_CC").SetValue(Campo(e, "IMTOD_F").Value());
-    Campo(cuentas, "ABONO_CC").SetValue(Campo(e, "IMTOD_F").Value());
-    Campo(cuentas, "CONTROL").SetValue(Campo(e, "CONTROL").Value());
-    Campo(cuentas, "OPERA_CC").SetAsString(QStringLiteral("A"));
-    Campo(cuentas, "CLCLI_CC").SetAsString(QStringLiteral("1"));
-    cuentas.Post();
-  } catch (...) {
-    if (Editando(cuentas)) cuentas.Cancel();
-    throw;
-  }
+ValoresFila CobroFactura(const db::Dataset& remision) {
+  const QDate hoy = fs::Hoy();
+  return {{QStringLiteral("CONCE_CC"), QStringLiteral("Factura Pagada ") + Campo(remision, "CLDOC_F").AsString()},
+          {QStringLiteral("TIMOV_CC"), QStringLiteral("7")},
+          {QStringLiteral("FEAPL_CC"), hoy},
+          {QStringLiteral("FEVEN_CC"), hoy},
+          {QStringLiteral("IMCUE_CC"), Campo(remision, "IMTOD_F").Value()},
+          {QStringLiteral("ABONO_CC"), Campo(remision, "IMTOD_F").Value()},
+          {QStringLiteral("CONTROL"), Campo(remision, "CONTROL").Value()},
+          {QStringLiteral("OPERA_CC"), QStringLiteral("A")},
+          {QStringLiteral("CLCLI_CC"), QStringLiteral("1")}};
+}
+
+void RegistraCobroFactura(UnidadTrabajo& u, db::Tabla& cuentas, const ValoresFila& cobro, qint64 numero) {
+  u.Agrega(cuentas, QStringLiteral("C"), [&](db::Dataset& c) {
+    Campo(c, "NUFAC_CC").SetAsString(QString::number(numero));
+    EscribeValores(c, cobro);
+  });
 }
 
 void Factura1Click(TFormaCapturaRapida& p) {
@@ -342,10 +508,6 @@ void Factura1Click(TFormaCapturaRapida& p) {
     ui::MuestraExcepcion(e);
     return;
   }
-  try {
-    RegistraCobroFactura(p);
-  } catch (const std::exception&) {
-  }
   db::Tabla& e = *p.TablaFacturae;
   if (p.TablaFacturaD->Active()) p.TablaFacturaD->First();
   p.HabilitaCaptura();
@@ -358,11 +520,6 @@ void Factura1Click(TFormaCapturaRapida& p) {
     p.TablaFacturaD->SetRange({numero}, {numero});
     p.TablaFacturaD->First();
   }
-  if (p.BitacoraVenta) {
-    QString nombre;
-    LeeNombreUsuario(p.usuario->text(), CarpetaPrograma(QString()), nombre);
-    RegistraHistorial(true, RutaDatosCorte, u'R', p.EditCLDOC_F->text(), QStringLiteral("GENERAR FACTURA"), nombre);
-  }
   p.MuestraDocumento();
   p.Detalle->setFocus(Qt::OtherFocusReason);
 }
@@ -370,6 +527,9 @@ void Factura1Click(TFormaCapturaRapida& p) {
 void FacturaeImprimir1Click(TFormaCapturaRapida& p) {
   if (!ValidaFacturacion(p, true)) return;
   const qint64 remision = Campo(*p.TablaFacturae, "CLDOC_F").AsInteger();
+  // Saved as an invoice made from the remission, which its save marks.
+  p.FacturaDeRemisiones = true;
+  p.RemisionesDeFactura = p.TablaFacturae->Carpeta() + u'\n' + QString::number(remision);
   GuardaVentaEnBufer(p, u'C');
   CargaVentaDeBufer(p, u'F');
   if (p.TablaFacturaD->Active()) p.TablaFacturaD->First();
@@ -382,21 +542,10 @@ void FacturaeImprimir1Click(TFormaCapturaRapida& p) {
   // again; the remission is marked only once its invoice is saved.
   if (p.FacturaDerivada || ui::Tag(p.BotonNuevo) == 1) return;
 
-  db::Tabla& e = *p.TablaFacturae;
-  MonedaNacional(e);
-  const QString factura = Campo(e, "CLDOC_F").AsString();
-  db::Tabla& l = *p.TablaFacturaD;
-  l.SetRange({factura}, {factura});
-  for (l.First(); !l.Eof(); l.Next()) {
-    l.Edit();
-    Campo(l, "TDOCU_FD").SetAsString(QStringLiteral("F"));
-    l.Post();
-  }
-  l.CancelRange();
+  MonedaNacional(*p.TablaFacturae);
   p.DocumentoOrigen = CodigoOrigen(QStringLiteral("F"), p.EditCLDOC_F->text());
   // Back on the remissions, in their folder (configuration line 63 when set).
   p.Base->setCurrentText(QStringLiteral("Remisión"));
   p.BaseChange();
-  MarcaRemisionFacturada(*p.TablaFacturae, remision, p.DocumentoOrigen);
-  p.MuestraDocumento();
+  if (p.TablaFacturae->FindKey({remision})) p.MuestraDocumento();
 }

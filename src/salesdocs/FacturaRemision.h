@@ -10,14 +10,24 @@
 // order as one whole: when a step fails, the invoice rows already written
 // are removed, the remission stays unmarked (it can be invoiced again) and
 // the user is told why. A paid invoice then gets its receipt row in
-// Cucobrar.dbf (a failure there is ignored: the invoice stands).
+// Cucobrar.dbf (a failure there is ignored: the invoice stands), and the
+// remission its log line. All of it is one unit of work of the station
+// (UnidadTrabajo.h): a station killed at any write finishes the invoice,
+// each row once, when the sale screen is next activated (or goes on
+// undoing one it was undoing).
 //
 // "Factura e Imprimir" (shown when configuration line 86 is "S") asks
 // first, converts the document into a new invoice through the buffer files
-// and saves it with the screen's ordinary save (the number kept), marks its
-// lines "F", and comes back to the remission, marked. It prints nothing.
+// and saves it with the screen's ordinary save (the number kept) as an
+// invoice made from remissions: no stock and no movement rows (the
+// remission took them), its lines marked "F" and the remission marked
+// invoiced by the save itself. It comes back to the remission and prints
+// nothing.
 
+#include "foundation/UnidadTrabajo.h"
+#include "foundation/ValoresFila.h"
 #include "platform/db/Tabla.h"
+#include "pos/PartidasDocumento.h"
 
 #include <QLabel>
 #include <QString>
@@ -47,11 +57,22 @@ qint64 GeneraFacturaDeRemision(TFormaCapturaRapida& p);
 qint64 EscribeFactura(db::Tabla& encabezados, db::Tabla& partidas, const std::function<void(qint64)>& encabezado,
                       const std::function<void(const QString&)>& lineas,
                       const std::function<void(const QString&)>& marca);
-// One invoice line per capture row with a key, into the open line table;
-// errors reach the caller (the rows written stay: the caller removes them).
-void CopiaPartidasAFactura(TFormaCapturaRapida& p, db::Tabla& partidas, const QString& numero, qint64 control);
-// The receipt row of an invoice not sold on credit.
-void RegistraCobroFactura(TFormaCapturaRapida& p);
+// The values of one invoice line per capture row with a key (all but its
+// number, CLDOC_FD).
+QList<ValoresFila> CopiaPartidasAFactura(TFormaCapturaRapida& p, qint64 control);
+// The values of the receipt row of an invoice not sold on credit, from the
+// remission row (all but the invoice number, NUFAC_CC).
+ValoresFila CobroFactura(const db::Dataset& remision);
+// The receipt row appended to the open receivables table as the step "C"
+// of the invoice's unit of work, NUFAC_CC the invoice number.
+void RegistraCobroFactura(UnidadTrabajo& unidad, db::Tabla& cuentas, const ValoresFila& cobro, qint64 numero);
+// The invoice's unit of work of the screen's station (FacturaRemision<n>.jnl
+// of its program folder); null without a station.
+UnidadTrabajo* DiarioFactura(TFormaCapturaRapida& p);
+// An invoice the screen's station left unfinished (killed at any of its
+// writes) finished, or undone when it was being undone; false after a
+// message when it could not be (it stays for the next try).
+bool TerminaFacturaRemisionPendiente(TFormaCapturaRapida& p);
 // "Crédito", "Credito" or "CREDITO".
 bool EsPagoCredito(const QString& tipoPago);
 
@@ -68,7 +89,3 @@ void MuestraClienteFactura(Ventana& p, const db::Dataset& cliente) {
   for (const auto& [campo, etiqueta] : captions)
     etiqueta->setText(cliente.FieldByName(QString::fromLatin1(campo)).AsString());
 }
-// The remission `numero` of the open remission table marked invoiced
-// (REMIS_F `marca`); false when it is not there. Errors reach the caller,
-// the row left as it was.
-bool MarcaRemisionFacturada(db::Tabla& remisiones, qint64 numero, const QString& marca);

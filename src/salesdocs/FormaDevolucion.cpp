@@ -16,7 +16,7 @@
 
 namespace {
 
-const QString kPlantilla = QStringLiteral("DetaCR.db");
+const QString kPlantillaDevolucion = QStringLiteral("DetaCR.db");
 const QString kDevoluciones = QStringLiteral("DetaDevol.db");
 
 }  // namespace
@@ -69,7 +69,7 @@ void Agregar1Click(TFormaCapturaRapida& p) {
   TFormaDevolucion forma(&p);
   const QString programa = CarpetaPrograma(QString());
   try {
-    db::Tabla::CopiaArchivos(programa, kPlantilla, kDevoluciones);
+    db::Tabla::CopiaArchivos(programa, kPlantillaDevolucion, kDevoluciones);
     forma.TablaDevol->SetCarpeta(programa);
     forma.TablaDevol->SetNombreTabla(kDevoluciones);
     forma.TablaDevol->Open();

@@ -16,6 +16,7 @@
 #include "reports/Formatos.h"
 #include "reports/RepoSQL.h"
 #include "salesdocs/TablasDocumentos.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -135,11 +136,11 @@ QString GuionGlobal(const MiembroGlobal& m) {
 
 QString ConsultaPeriodoVentas(TFormaCapturaRapida& p, const QString& columnas, const QString& condicion,
                               const QString& desde, const QString& hasta, const QString& orden) {
-  const QString partidas = p.TablaFacturaD->Carpeta();
+  const db::Carpetas carpetas = CarpetasEmpresa();
   return QStringLiteral(" Select ") + columnas + QStringLiteral("  From ") +
-         db::LiteralComillas(fs::Une(partidas, p.TablaFacturaD->NombreTabla())) + QStringLiteral(" AS F,") +
-         db::LiteralComillas(fs::Une(p.TablaInventario->Carpeta(), QStringLiteral("INVENTAR.DBF"))) +
-         QStringLiteral(" AS I, ") + db::LiteralComillas(fs::Une(partidas, QStringLiteral("REMISION.DBF"))) +
+         TablaSQL(p.TablaFacturaD->NombreTabla(), carpetas) + QStringLiteral(" AS F,") +
+         TablaSQL(QStringLiteral("INVENTAR.DBF"), carpetas) + QStringLiteral(" AS I, ") +
+         TablaSQL(QStringLiteral("REMISION.DBF"), carpetas) +
          QStringLiteral(" AS E ") + condicion + desde + QStringLiteral("\" AND  FEDOC_FD<=\"") + hasta +
          QStringLiteral("\" ") + orden;
 }

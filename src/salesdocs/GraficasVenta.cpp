@@ -16,6 +16,7 @@
 #include "reports/Formatos.h"
 #include "reports/GeneradorReporte.h"
 #include "reports/ProtocoloReporte.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -213,14 +214,13 @@ void CopiaCamposTexto(const db::Dataset& origen, db::Dataset& destino) {
 void PreparaFactAuxi(TFormaCapturaRapida& p, const QString& fuente, const QString& devoluciones, const QString& trabajo,
                      const QDate& desde, const QDate& hasta, const QString& indice) {
   p.repaint();
-  PreparaFactAuxi(*p.TablaAuxiliar, *p.TablaFacturae, *p.TablaFacturaD, p.RutaDatosVenta, p.RutaDatosVenta, fuente,
-                  devoluciones, trabajo, desde, hasta, indice);
+  PreparaFactAuxi(*p.TablaAuxiliar, *p.TablaFacturae, *p.TablaFacturaD, p.RutaDatosVenta, fuente, devoluciones,
+                  trabajo, desde, hasta, indice);
 }
 
 void PreparaFactAuxi(db::Tabla& aux, const db::Tabla& encabezados, const db::Tabla& partidas,
-                     const QString& carpeta, const QString& carpetaOrigen, const QString& fuente,
-                     const QString& devoluciones, const QString& trabajo, const QDate& desde, const QDate& hasta,
-                     const QString& indice) {
+                     const QString& carpeta, const QString& fuente, const QString& devoluciones,
+                     const QString& trabajo, const QDate& desde, const QDate& hasta, const QString& indice) {
   const bool encabezado = trabajo.toLower() == u"factauxi.dbf";
   const QString campoFecha = encabezado ? QStringLiteral("FEDOC_F") : QStringLiteral("FEDOC_FD");
   const QString archivo = encabezado ? kFactAuxi : QStringLiteral("FactAuxiD.dbf");
@@ -247,13 +247,12 @@ void PreparaFactAuxi(db::Tabla& aux, const db::Tabla& encabezados, const db::Tab
     aux.Delete();
   }
   db::Tabla origen;
-  origen.SetCarpeta(carpetaOrigen);
-  origen.SetNombreTabla(fuente);
+  ApuntaTabla(origen, fuente);
   origen.SetReadOnly(true);
   origen.Open();
   CopiaPeriodo(origen, aux, campoFecha, desde, hasta, {});
   origen.Close();
-  origen.SetNombreTabla(devoluciones);
+  ApuntaTabla(origen, devoluciones);
   origen.Open();
   CopiaPeriodo(origen, aux, campoFecha, desde, hasta,
                encabezado ? QStringList{QStringLiteral("IMTOD_F"), QStringLiteral("SUBTO_F")}

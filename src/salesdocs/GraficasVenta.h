@@ -32,11 +32,11 @@ void PreparaFactAuxi(TFormaCapturaRapida& pantalla, const QString& fuente, const
                      const QString& trabajo, const QDate& desde, const QDate& hasta, const QString& indice);
 // The same for any window: the work table made in `carpetaTrabajo` with the
 // fields of `encabezados` or `partidas`, `auxiliar` opened on it, the rows
-// read from `fuente` and `devoluciones` in `carpetaOrigen`.
+// read from the company tables `fuente` and `devoluciones`, each in its own
+// folder.
 void PreparaFactAuxi(db::Tabla& auxiliar, const db::Tabla& encabezados, const db::Tabla& partidas,
-                     const QString& carpetaTrabajo, const QString& carpetaOrigen, const QString& fuente,
-                     const QString& devoluciones, const QString& trabajo, const QDate& desde, const QDate& hasta,
-                     const QString& indice);
+                     const QString& carpetaTrabajo, const QString& fuente, const QString& devoluciones,
+                     const QString& trabajo, const QDate& desde, const QDate& hasta, const QString& indice);
 
 // The command of a chart item, by component name; false for another name.
 bool EjecutaGraficaVenta(TFormaCapturaRapida& pantalla, const QString& clave);

@@ -297,13 +297,13 @@ FilaReporteVenta FilaConCambios(const FilaReporteVenta& fila, const CambiosFila&
   return f;
 }
 
-ArgumentosReporte ArgumentosDeFila(const FilaReporteVenta& fila, const ContextoReporte& contexto) {
+ArgumentosReporteVenta ArgumentosDeFila(const FilaReporteVenta& fila, const ContextoReporte& contexto) {
   const unsigned x = fila.extras;
   const QString titulo = x & TituloPantalla ? contexto.tituloPantalla : Texto(fila.titulo);
   const SeccionGuion s =
       SeccionDeFila(fila, u'$' + titulo + (x & TituloRetiros ? QStringLiteral(" RETIROS ") : QString()));
 
-  ArgumentosReporte a;
+  ArgumentosReporteVenta a;
   a.titulo = titulo;
   a.datos = fila.datos;
   const bool partidas = fila.datos == Datos::Partidas;

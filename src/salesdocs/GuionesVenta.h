@@ -23,7 +23,7 @@ enum class DatosReporteVenta {
 };
 
 // What a command hands EjecutaReporteSQL, in its order.
-using ArgumentosReporte = ArgumentosGuion<DatosReporteVenta>;
+using ArgumentosReporteVenta = ArgumentosGuion<DatosReporteVenta>;
 
 // The screen as a report command finds it at the click.
 struct ContextoReporte {
@@ -79,4 +79,4 @@ struct CambiosFila {
 FilaReporteVenta FilaConCambios(const FilaReporteVenta& fila, const CambiosFila& cambios);
 
 // The script and the runner's arguments of a list report.
-ArgumentosReporte ArgumentosDeFila(const FilaReporteVenta& fila, const ContextoReporte& contexto);
+ArgumentosReporteVenta ArgumentosDeFila(const FilaReporteVenta& fila, const ContextoReporte& contexto);

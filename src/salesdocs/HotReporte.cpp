@@ -17,6 +17,7 @@
 #include "pos/Corte.h"
 #include "pos/DocumentosVenta.h"
 #include "salesdocs/FacturaRemision.h"
+#include "shell/LugarTablas.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -251,8 +252,7 @@ void TFormaHotReporte::AgregaDocumentoMultiple(TFormaCapturaRapida& p) {
   // The stored lines of the document, read through a handle of their own so
   // the screen's line table stays as it is.
   db::Tabla lineas;
-  lineas.SetCarpeta(p.TablaFacturaD->Carpeta());
-  lineas.SetNombreTabla(p.TablaFacturaD->NombreTabla());
+  ApuntaTabla(lineas, p.TablaFacturaD->NombreTabla());
   lineas.SetReadOnly(true);
   lineas.Open();
   lineas.SetIndexName(QStringLiteral("CLDOC_FD"));
@@ -276,13 +276,11 @@ void TFormaHotReporte::BitBtn1Click() {
 qint64 TFormaHotReporte::GeneraFacturaMultiple(TFormaCapturaRapida& p) {
   db::Tabla& pantalla = *p.TablaFacturae;
   db::Tabla encabezados;
-  encabezados.SetCarpeta(RutaDatosCorte);
-  encabezados.SetNombreTabla(QStringLiteral("FacturaE.dbf"));
+  ApuntaTabla(encabezados, QStringLiteral("FacturaE.dbf"));
   encabezados.SetIndexName(QStringLiteral("INUMENC"));
   encabezados.Open();
   db::Tabla partidas;
-  partidas.SetCarpeta(RutaDatosCorte);
-  partidas.SetNombreTabla(QStringLiteral("FacturaD.dbf"));
+  ApuntaTabla(partidas, QStringLiteral("FacturaD.dbf"));
   partidas.SetIndexName(QStringLiteral("CLDOC_FD"));
   partidas.Open();
 
@@ -365,8 +363,7 @@ qint64 TFormaHotReporte::GeneraFacturaMultiple(TFormaCapturaRapida& p) {
 
 void MarcaDocumentosFacturados(TFormaCapturaRapida& p, const QStringList& documentos, const QString& factura) {
   db::Tabla encabezados;
-  encabezados.SetCarpeta(p.TablaFacturaD->Carpeta());
-  encabezados.SetNombreTabla(p.TablaFacturae->NombreTabla());
+  ApuntaTabla(encabezados, p.TablaFacturae->NombreTabla());
   encabezados.SetIndexName(QStringLiteral("INUMENC"));
   encabezados.Open();
   for (const QString& d : documentos) {

@@ -108,12 +108,15 @@ void RangodeDocumentos1Click(TFormaCapturaRapida& p) {
   if (!eleccion) return;
   const QChar letra = eleccion->letra;
   const QString& rango = eleccion->rango;
+  // An invoice of remissions is one made from them: their stock left with
+  // them, and one already invoiced is not invoiced again.
+  const bool deRemisiones = letra == u'F' && p.Base->currentText() == QStringLiteral("Remisión");
 
   // The range is expanded and its live lines counted in the line table on
   // screen before anything is written: a refused range leaves no header.
   int vivas = 0;
   try {
-    vivas = CuentaPartidasDeRango(p.TablaFacturaD->Carpeta(), p.TablaFacturaD->NombreTabla(), rango);
+    vivas = CuentaPartidasDeRango(p.TablaFacturaD->Carpeta(), p.TablaFacturaD->NombreTabla(), rango, deRemisiones);
   } catch (const plat::Error& e) {
     MuestraMensaje(e.mensaje());
     return;
@@ -122,6 +125,7 @@ void RangodeDocumentos1Click(TFormaCapturaRapida& p) {
     MuestraMensaje(kSinDocumentosRango);
     return;
   }
+  p.FacturaDeRemisiones = deRemisiones;
 
   p.DocumentoOrigen = CodigoOrigen(QString(letra), p.EditCLDOC_F->text());
   p.LineasDeRango = true;

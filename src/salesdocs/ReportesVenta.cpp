@@ -25,6 +25,7 @@
 #include "salesdocs/GlobalesVenta.h"
 #include "salesdocs/SinFacturar.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -43,12 +44,6 @@ namespace {
 const QString kCampoNumero = QStringLiteral("CLDOC_F");
 const QString kPagadaEn = QStringLiteral("Pagada en ");
 
-QString Linea(int n) {
-  QString valor;
-  LeeLineaConfig(n, valor);
-  return valor;
-}
-
 // The number of the row the table stands on; empty when there is none.
 QString NumeroDe(db::Tabla& tabla) {
   if (!tabla.Active() || tabla.IsEmpty()) return QString();
@@ -62,18 +57,17 @@ db::AccionError EsperaBloqueo(db::Dataset&, const plat::Error& e) {
   return db::AccionError::Fail;
 }
 
-// A table of the run, opened on its tag.
-std::unique_ptr<db::Tabla> TablaDeCorrida(const QString& carpeta, const QString& archivo, const QString& tag) {
+// A company table of the run, opened on its tag.
+std::unique_ptr<db::Tabla> TablaDeCorrida(const QString& archivo, const QString& tag) {
   auto tabla = std::make_unique<db::Tabla>();
-  tabla->SetCarpeta(carpeta);
-  tabla->SetNombreTabla(archivo);
+  ApuntaTabla(*tabla, archivo);
   tabla->Open();
   tabla->SetIndexName(tag);
   return tabla;
 }
 
 // Runs the arguments over their dataset.
-void Corre(TFormaCapturaRapida& p, const ArgumentosReporte& a) {
+void Corre(TFormaCapturaRapida& p, const ArgumentosReporteVenta& a) {
   CorreReporteVenta(a, *p.TablaFacturae, *p.TablaFacturaD);
 }
 
@@ -109,7 +103,7 @@ std::optional<QString> VentanaDeCorte(TFormaCapturaRapida& p) {
 
 }  // namespace
 
-void CorreReporteVenta(const ArgumentosReporte& a, db::Tabla& encabezado, db::Tabla& partidas) {
+void CorreReporteVenta(const ArgumentosReporteVenta& a, db::Tabla& encabezado, db::Tabla& partidas) {
   std::unique_ptr<db::Tabla> propia;
   db::Tabla* tabla = &encabezado;
   switch (a.datos) {
@@ -119,11 +113,11 @@ void CorreReporteVenta(const ArgumentosReporte& a, db::Tabla& encabezado, db::Ta
       tabla = &partidas;
       break;
     case DatosReporteVenta::Cobros:
-      propia = TablaDeCorrida(CarpetaRemisiones(), QStringLiteral("CucobrarRemision.DBF"), QStringLiteral("ICUECOB"));
+      propia = TablaDeCorrida(QStringLiteral("CucobrarRemision.DBF"), QStringLiteral("ICUECOB"));
       tabla = propia.get();
       break;
     case DatosReporteVenta::Retiros:
-      propia = TablaDeCorrida(RutaDatosCorte, QStringLiteral("retiros.dbf"), QStringLiteral("CLDOC_F"));
+      propia = TablaDeCorrida(QStringLiteral("retiros.dbf"), QStringLiteral("CLDOC_F"));
       tabla = propia.get();
       break;
   }
@@ -140,18 +134,13 @@ QString PideCajaReporte() {
 }
 
 ContextoReporte ContextoDeTablas(db::Tabla& encabezado, const db::Tabla& partidas, const db::Tabla& productos,
-                                 const QString& carpetaDatos, const QString& usuario) {
+                                 const QString& usuario) {
   ContextoReporte x;
   LugarReporte& l = x.lugar;
-  l.carpetaEncabezado = encabezado.Carpeta();
   l.encabezado = encabezado.NombreTabla();
-  l.carpetaPartidas = partidas.Carpeta();
   l.partidas = partidas.NombreTabla();
-  l.carpetaProductos = productos.Carpeta();
   l.productos = productos.NombreTabla();
-  l.carpetaDatos = carpetaDatos;
-  l.carpetaLinea8 = Linea(ConfCarpetaDatos);
-  l.carpetaRemisiones = CarpetaRemisiones();
+  l.carpetas = CarpetasEmpresa();
   x.numeroActual = NumeroDe(encabezado);
   x.momento = fs::Ahora();
   QString programa;
@@ -163,8 +152,7 @@ ContextoReporte ContextoDeTablas(db::Tabla& encabezado, const db::Tabla& partida
 }
 
 ContextoReporte ContextoDePantalla(TFormaCapturaRapida& p) {
-  ContextoReporte x = ContextoDeTablas(*p.TablaFacturae, *p.TablaFacturaD, *p.TablaInventario, p.RutaDatosVenta,
-                                       p.usuario->text());
+  ContextoReporte x = ContextoDeTablas(*p.TablaFacturae, *p.TablaFacturaD, *p.TablaInventario, p.usuario->text());
   x.tituloPantalla = p.windowTitle();
   x.turno = CondicionTurno(p.N011->isChecked(), p.N021->isChecked());
   return x;
@@ -183,8 +171,7 @@ void AplicaPagosDelDia(const QString& carpetaDatos, const db::Tabla& encabezado,
   const QStringList lineas = fs::LeeLineas(archivo);
   // The screen's header table fails an edit at once outside a new
   // document; the marks go through a handle of their own, which waits.
-  std::unique_ptr<db::Tabla> tabla =
-      TablaDeCorrida(encabezado.Carpeta(), encabezado.NombreTabla(), QStringLiteral("INUMENC"));
+  std::unique_ptr<db::Tabla> tabla = TablaDeCorrida(encabezado.NombreTabla(), QStringLiteral("INUMENC"));
   tabla->OnEditError = EsperaBloqueo;
   tabla->OnPostError = EsperaBloqueo;
   for (qsizetype i = 0; i < lineas.size(); i += 2) {
@@ -216,8 +203,8 @@ void AplicaPagosDelDia(const QString& carpetaDatos, const db::Tabla& encabezado,
 void CuentaDocumentosEnCero(TFormaCapturaRapida& p) {
   const QString hoy = FechaSQL(TextoFecha(fs::Hoy()));
   LugarReporte lugar;
-  lugar.carpetaEncabezado = p.TablaFacturae->Carpeta();
   lugar.encabezado = p.TablaFacturae->NombreTabla();
+  lugar.carpetas = CarpetasEmpresa();
   db::Consulta consulta;
   consulta.SetSQL(LlenaRutasGuion(
       QStringLiteral("Select CLDOC_F,PAGOX_F,SUBTO_F,IMTOD_F,IMIM2_F,FEDOC_F,CLCLI_F,NOMBR_F from [H] where "
@@ -238,8 +225,7 @@ void PreparaConsultaVentas(QWidget* padre, const QString& carpetaDatos) {
 }
 
 void PreparaConsultaVentas(TFormaConsulta& consulta, const QString& carpetaDatos) {
-  consulta.TablaConsulta->SetCarpeta(carpetaDatos);
-  consulta.TablaConsulta->SetNombreTabla(QStringLiteral("facturae.dbf"));
+  ApuntaTabla(*consulta.TablaConsulta, QStringLiteral("facturae.dbf"));
   AbreTabla(*consulta.TablaConsulta);
   if (consulta.TablaConsulta->Active()) {
     consulta.TablaConsulta->SetIndexName(QStringLiteral("INUMENC"));

@@ -29,14 +29,15 @@ void InstalaReportesVenta(TFormaCapturaRapida& pantalla);
 
 // The screen as a command finds it at the click.
 ContextoReporte ContextoDePantalla(TFormaCapturaRapida& pantalla);
-// The same for any window: where its tables are, the number of the header
-// row it stands on, the moment, the name of the user of that key in capitals.
+// The same for any window: which its tables are (each read in its own
+// folder), the number of the header row it stands on, the moment, the name
+// of the user of that key in capitals.
 ContextoReporte ContextoDeTablas(db::Tabla& encabezado, const db::Tabla& partidas, const db::Tabla& productos,
-                                 const QString& carpetaDatos, const QString& usuario);
+                                 const QString& usuario);
 
 // Hands the arguments to EjecutaReporteSQL over their dataset: the header
 // or line table given, or the table the run opens.
-void CorreReporteVenta(const ArgumentosReporte& argumentos, db::Tabla& encabezado, db::Tabla& partidas);
+void CorreReporteVenta(const ArgumentosReporteVenta& argumentos, db::Tabla& encabezado, db::Tabla& partidas);
 
 // The "No de Caja" prompt of the paid lists; the text typed.
 QString PideCajaReporte();

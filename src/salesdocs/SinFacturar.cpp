@@ -19,6 +19,7 @@
 #include "reports/RepoSQL.h"
 #include "salesdocs/FacturaRemision.h"
 #include "salesdocs/GlobalesVenta.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QLabel>
@@ -89,10 +90,9 @@ Dinero Columna(db::Consulta& q, int i) {
 // Marks every remission the listing drew its lines from as invoiced by the
 // invoice, as "Factura" marks the remission it invoices; names those that
 // could not be marked.
-void MarcaRemisiones(TFormaCapturaRapida& p, const QSet<qint64>& remisiones, const QString& marca) {
+void MarcaRemisiones(const QSet<qint64>& remisiones, const QString& marca) {
   db::Tabla t;
-  t.SetCarpeta(p.TablaFacturaD->Carpeta());
-  t.SetNombreTabla(QStringLiteral("REMISION.DBF"));
+  ApuntaTabla(t, QStringLiteral("REMISION.DBF"));
   t.Open();
   t.SetIndexName(QStringLiteral("INUMENC"));
   t.OnEditError = [](db::Dataset&, const plat::Error& e) {
@@ -214,7 +214,7 @@ void SinFacturar(TFormaCapturaRapida& p, const MiembroSinFacturar& m) {
   const QString marca = p.TablaFacturae->Active() && !p.TablaFacturae->IsEmpty()
                             ? p.TablaFacturae->FieldByName(QStringLiteral("REMIS_F")).AsString()
                             : QString();
-  if (marca.startsWith(u'F')) MarcaRemisiones(p, remisiones, marca);
+  if (marca.startsWith(u'F')) MarcaRemisiones(remisiones, marca);
   // Leaves the new document the lines were put into.
   p.CancelaMovimiento1Click();
   if (m.concentrado) ui::MensajeSimple(QStringLiteral("actualiza facturad"));

@@ -9,6 +9,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Componentes.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Principa.h"
 
 #include <QKeyEvent>
@@ -27,25 +28,14 @@ const QString kVersionClaveEmpresa = QStringLiteral("     V 5.2.0   ");
 // Paradox capture tables of the program folder.
 const char* const kTablasCaptura[] = {"Deta", "Detacomp", "Detaminv"};
 
-// dBASE tables of the company, each with its production index. Inventar and
-// Movinven live in the inventory folder (line 59), Remision and Remisiod in
-// the remission folder (line 63), when those are set. Credito, CreditoD,
-// Cupagar and Poventas are not asked for: no routine of the program reads or
-// writes them and no company is made with them, so they would be reported
-// missing at every login.
-struct TablaRequerida {
-  const char* nombre;
-  LineaConfig carpeta;
-};
-const TablaRequerida kTablasEmpresa[] = {
-    {"Cliente", ConfCarpetaDatos},       {"Comovinv", ConfCarpetaDatos},      {"Comprasd", ConfCarpetaDatos},
-    {"Comprase", ConfCarpetaDatos},      {"Concepto", ConfCarpetaDatos},      {"Cotizacd", ConfCarpetaDatos},
-    {"Cotizaci", ConfCarpetaDatos},      {"Cucobrar", ConfCarpetaDatos},      {"Devoluc", ConfCarpetaDatos},
-    {"DevolucD", ConfCarpetaDatos},      {"Facturad", ConfCarpetaDatos},      {"Facturae", ConfCarpetaDatos},
-    {"Inventar", ConfCarpetaInventario}, {"Movinven", ConfCarpetaInventario}, {"Pedido", ConfCarpetaDatos},
-    {"Pedidod", ConfCarpetaDatos},       {"Proveedo", ConfCarpetaDatos},      {"Remisiod", ConfCarpetaRemisiones},
-    {"Remision", ConfCarpetaRemisiones}, {"Vendedor", ConfCarpetaDatos},
-};
+// dBASE tables of the company, each with its production index, looked for
+// in their own folders. Credito, CreditoD, Cupagar and Poventas are not
+// asked for: no routine of the program reads or writes them and no company
+// is made with them, so they would be reported missing at every login.
+const char* const kTablasEmpresa[] = {"Cliente",  "Comovinv", "Comprasd", "Comprase", "Concepto", "Cotizacd",
+                                      "Cotizaci", "Cucobrar", "Devoluc",  "DevolucD", "Facturad", "Facturae",
+                                      "Inventar", "Movinven", "Pedido",   "Pedidod",  "Proveedo", "Remisiod",
+                                      "Remision", "Vendedor"};
 
 QString NoExisteRevise(const QString& archivo) {
   return QStringLiteral("El Archivo ") + archivo + QStringLiteral(" No Existe Revise su Configuración");
@@ -241,32 +231,14 @@ void TFormaEmpresas::VerificaArchivosEmpresa() {
       MuestraMensaje(NoExisteRevise(tabla));
   }
 
-  // The inventory and remission tables are looked for where the program
-  // opens them: in their own folders when those lines are set.
-  QString datos, remisiones;
-  LeeLineaConfig(ConfCarpetaDatos, datos);
-  const QString inventario = CarpetaInventario();
-  LeeLineaConfig(ConfCarpetaRemisiones, remisiones);
-  if (remisiones.isEmpty()) remisiones = datos;
-  const auto carpetaDe = [&](const TablaRequerida& t) {
-    switch (t.carpeta) {
-      case ConfCarpetaInventario:
-        return inventario;
-      case ConfCarpetaRemisiones:
-        return remisiones;
-      default:
-        return datos;
-    }
-  };
-
+  // Each table is looked for where the program opens it.
+  const db::Carpetas carpetas = CarpetasEmpresa();
   QStringList faltan;
-  for (const TablaRequerida& t : kTablasEmpresa) {
-    const QString archivo = QString::fromLatin1(t.nombre) + QStringLiteral(".dbf");
-    if (!fs::ExisteArchivo(fs::Une(carpetaDe(t), archivo))) faltan << NoExisteRevise(archivo);
-  }
-  for (const TablaRequerida& t : kTablasEmpresa) {
-    const QString archivo = QString::fromLatin1(t.nombre) + QStringLiteral(".mdx");
-    if (!fs::ExisteArchivo(fs::Une(carpetaDe(t), archivo))) faltan << NoExisteRevise(archivo);
+  for (const char* extension : {".dbf", ".mdx"}) {
+    for (const char* nombre : kTablasEmpresa) {
+      const QString archivo = QString::fromLatin1(nombre) + QLatin1String(extension);
+      if (!fs::ExisteArchivo(fs::Une(CarpetaDeTabla(archivo, carpetas), archivo))) faltan << NoExisteRevise(archivo);
+    }
   }
   if (faltan.isEmpty()) return;
   MuestraMensaje(faltan.join(u'\n'));

@@ -10,6 +10,7 @@
 #include "platform/db/Campo.h"
 #include "platform/db/Tabla.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/TablaNueva.h"
 
 #include <QCheckBox>
@@ -116,7 +117,6 @@ void TFormaConfiguracionGeneral::SpeedButton2Click() {
   prompt->ShowModal();
   if (prompt->Tag() != 1) return;
 
-  const QString datos = CarpetaDatosEmpresa();
   struct Catalogo {
     const char* archivo;
     const char* campo;
@@ -128,7 +128,8 @@ void TFormaConfiguracionGeneral::SpeedButton2Click() {
   // A catalogue that cannot be converted is told and the next one goes on.
   for (const Catalogo& c : catalogos) {
     try {
-      ConvierteClavesCatalogo(datos, QString::fromLatin1(c.archivo), QString::fromLatin1(c.campo),
+      const QString archivo = QString::fromLatin1(c.archivo);
+      ConvierteClavesCatalogo(CarpetaDeTabla(archivo), archivo, QString::fromLatin1(c.campo),
                               QString::fromLatin1(c.tag), static_cast<QCheckBox*>(ControlDeLinea(c.linea))->isChecked());
     } catch (const plat::Error& e) {
       MuestraMensaje(e.mensaje());

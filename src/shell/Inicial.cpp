@@ -7,6 +7,7 @@
 #include "platform/fs/Texto.h"
 #include "platform/ui/Aplicacion.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -73,10 +74,9 @@ void TFormaInicial::BitBtn1Click() {
                                      QString()});
 }
 
-UltimoFolio LeeUltimoFolio(const QString& carpeta, const QString& archivo) {
+UltimoFolio LeeUltimoFolio(const QString& archivo) {
   db::Tabla tabla;
-  tabla.SetCarpeta(carpeta);
-  tabla.SetNombreTabla(archivo);
+  ApuntaTabla(tabla, archivo);
   tabla.SetReadOnly(true);
   tabla.Open();
   tabla.SetIndexName(QStringLiteral("INUMENC"));
@@ -92,8 +92,8 @@ UltimoFolio LeeUltimoFolio(const QString& carpeta, const QString& archivo) {
 
 std::unique_ptr<TFormaInicial> CreaFormaInicial() {
   const QString datos = CarpetaDatosEmpresa();
-  const UltimoFolio remision = LeeUltimoFolio(CarpetaRemisiones(), QStringLiteral("Remision.dbf"));
-  const UltimoFolio factura = LeeUltimoFolio(datos, QStringLiteral("FacturaE.dbf"));
+  const UltimoFolio remision = LeeUltimoFolio(QStringLiteral("Remision.dbf"));
+  const UltimoFolio factura = LeeUltimoFolio(QStringLiteral("FacturaE.dbf"));
   auto forma = std::make_unique<TFormaInicial>();
   forma->LabelRuta->setText(datos);
   forma->Edit3->setText(remision.texto);

@@ -55,11 +55,10 @@ struct UltimoFolio {
   qint64 ajuste = 0;   // number - record number when the number is 1 or more, else the number
 };
 
-// The header with the highest number (tag INUMENC) of the header table
-// `archivo` in `carpeta`; its record number is its physical position. An
-// empty table gives "" and 0. Throws plat::Error when the table cannot be
-// opened.
-UltimoFolio LeeUltimoFolio(const QString& carpeta, const QString& archivo);
+// The header with the highest number (tag INUMENC) of the company's header
+// table `archivo`; its record number is its physical position. An empty
+// table gives "" and 0. Throws plat::Error when the table cannot be opened.
+UltimoFolio LeeUltimoFolio(const QString& archivo);
 
 // The window as the menu opens it: the data folder in LabelRuta, the last
 // remission number and its adjustment from Remision.dbf of the folder where

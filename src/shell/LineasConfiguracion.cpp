@@ -148,25 +148,6 @@ QString ArchivoEmpresa(const QString& carpetaPrograma, const QString& numero) {
   return carpetaPrograma + QStringLiteral("\\Gener") + numero + QStringLiteral(".cnf");
 }
 
-namespace {
-
-// The folder of configuration line n when it holds one, else the data folder.
-QString CarpetaODatos(int n) {
-  QString carpeta;
-  LeeLineaConfig(n, carpeta);
-  if (carpeta.trimmed().isEmpty()) {
-    carpeta.clear();
-    LeeLineaConfig(ConfCarpetaDatos, carpeta);
-  }
-  return carpeta;
-}
-
-}  // namespace
-
-QString CarpetaInventario() { return CarpetaODatos(ConfCarpetaInventario); }
-
-QString CarpetaRemisiones() { return CarpetaODatos(ConfCarpetaRemisiones); }
-
 void EscribeConfiguracionEmpresa(const QString& ruta, QStringList valores) {
   valores.resize(kLineasConfiguracion);
   fs::ReescribeLineas(ruta, valores);

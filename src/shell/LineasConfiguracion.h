@@ -178,15 +178,7 @@ QStringList ValoresInicialesConfiguracion();
 // `numero` (a company number as text, decimal without leading zeros).
 QString ArchivoEmpresa(const QString& carpetaPrograma, const QString& numero);
 
-// The folder of the product, per-product totals and movement tables
-// (INVENTAR.DBF, Kardex.dbf, MOVINVEN.DBF and its fallback MOVINVEN2.DBF):
-// line 59 when it holds a folder, else the data folder of line 8. Read from
-// the configuration file at each call; every opener of those tables uses it.
-QString CarpetaInventario();
-// The folder of the remission tables (Remision.dbf, RemisioD.dbf and the
-// tables that live beside them): line 63 when it holds a folder, else the
-// data folder of line 8. Read at each call.
-QString CarpetaRemisiones();
+// The folder of each company table: LugarTablas.h.
 
 // Writes a whole configuration file at once, replacing any old one so that
 // no station ever reads half a file: the values in line order, missing ones

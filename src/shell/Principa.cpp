@@ -19,6 +19,7 @@
 #include "shell/Empresas.h"
 #include "shell/Imagenes.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QAction>
 #include <QEvent>
@@ -75,10 +76,9 @@ void Ignora(Paso&& paso) {
 
 // --- Routines of the unit.
 
-void CopiaEstructuraTabla(const QString& datos, const QString& carpeta, const QString& archivo) {
+void CopiaEstructuraTabla(const QString& carpeta, const QString& archivo) {
   db::Tabla origen;
-  origen.SetCarpeta(datos);
-  origen.SetNombreTabla(archivo);
+  ApuntaTabla(origen, archivo);
   origen.SetReadOnly(true);
   origen.Open();
   const QString tag = TagDeEncabezado(archivo);
@@ -87,13 +87,12 @@ void CopiaEstructuraTabla(const QString& datos, const QString& carpeta, const QS
   db::Tabla::CreaComo(carpeta, archivo, origen);
 }
 
-void InicializaContador(const QString& datos, const QString& contador, const QString& encabezado,
-                        const QString& tag, const QString& campo) {
+void InicializaContador(const QString& contador, const QString& encabezado, const QString& tag,
+                        const QString& campo) {
   qint64 numero = 0;
   {
     db::Tabla tabla;
-    tabla.SetCarpeta(datos);
-    tabla.SetNombreTabla(encabezado);
+    ApuntaTabla(tabla, encabezado);
     tabla.SetReadOnly(true);
     tabla.Open();
     tabla.SetIndexName(tag);
@@ -101,8 +100,7 @@ void InicializaContador(const QString& datos, const QString& contador, const QSt
     if (!tabla.IsEmpty()) numero = tabla.FieldByName(campo).AsInteger();
   }
   db::Tabla tabla;
-  tabla.SetCarpeta(datos);
-  tabla.SetNombreTabla(contador);
+  ApuntaTabla(tabla, contador);
   tabla.Open();
   tabla.Append();
   tabla.FieldByName(QStringLiteral("NUMERO")).SetAsInteger(numero);
@@ -342,7 +340,7 @@ bool TFormaPrincipal::PreparaTablasCaptura(const QString& programa) {
   }
 }
 
-void TFormaPrincipal::CreaContadores(const QString& datos) {
+void TFormaPrincipal::CreaContadores() {
   struct Contador {
     const char* tabla;
     const char* encabezado;
@@ -352,9 +350,10 @@ void TFormaPrincipal::CreaContadores(const QString& datos) {
   for (const Contador& c : {Contador{"numeroc.dbf", "comprase.dbf", "icomenc", "cldoc_o"},
                             Contador{"numerof.dbf", "facturae.dbf", "inumenc", "cldoc_f"}}) {
     const QString tabla = QString::fromLatin1(c.tabla);
-    if (db::Tabla::Existe(datos, tabla)) continue;
-    CreaTablaRegistrada(Tablas, db::CarpetaTabla::Datos, datos, tabla);
-    InicializaContador(datos, tabla, QString::fromLatin1(c.encabezado), QString::fromLatin1(c.tag),
+    const QString carpeta = CarpetaDeTabla(tabla);
+    if (db::Tabla::Existe(carpeta, tabla)) continue;
+    CreaTablaRegistrada(Tablas, LugarDeTabla(tabla), carpeta, tabla);
+    InicializaContador(tabla, QString::fromLatin1(c.encabezado), QString::fromLatin1(c.tag),
                        QString::fromLatin1(c.campo));
   }
 }
@@ -373,7 +372,7 @@ void TFormaPrincipal::FormShow() {
 
   if (!datos.isEmpty()) {
     for (const char* plantilla : kPlantillas)
-      Ignora([&] { CopiaEstructuraTabla(datos, tempo, QString::fromLatin1(plantilla)); });
+      Ignora([&] { CopiaEstructuraTabla(tempo, QString::fromLatin1(plantilla)); });
   }
   EditRuta->setText(datos);
   Edit1->setText(datos);
@@ -388,17 +387,18 @@ void TFormaPrincipal::FormShow() {
     ui::RedondeaRegion(*w, 15, 15);
   AplicaVistaClasica(*this);
 
-  if (!datos.isEmpty()) Ignora([&] { CreaContadores(datos); });
+  if (!datos.isEmpty()) Ignora([&] { CreaContadores(); });
   AcomodaFondo();
 
   fs::CreaCarpeta(fs::Une(programa, QStringLiteral("Control")));
   if (Linea(ConfBitacora) == QStringLiteral("S") && !datos.isEmpty())
     fs::CreaCarpeta(fs::Une(datos, QStringLiteral("Bitacora")));
 
-  const QString inventario = CarpetaInventario();
-  if (!inventario.isEmpty() && !db::Tabla::Existe(inventario, QStringLiteral("Kardex.dbf"))) {
-    Ignora([&] { CreaTablaRegistrada(Tablas, db::CarpetaTabla::Inventario, inventario, QStringLiteral("Kardex.dbf")); });
-  }
+  Ignora([&] {
+    const QString kardex = QStringLiteral("Kardex.dbf");
+    const QString inventario = CarpetaDeTabla(kardex);
+    if (!db::Tabla::Existe(inventario, kardex)) CreaTablaRegistrada(Tablas, LugarDeTabla(kardex), inventario, kardex);
+  });
 
   if (Linea(ConfFallosEnergia) == QStringLiteral("S")) ActualizaMarcaEjecucion(programa, kMarcaInicio);
 }

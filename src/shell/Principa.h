@@ -261,7 +261,7 @@ class TFormaPrincipal : public ui::Forma {
   // The capture tables of the program folder; false when DetaComp.db or
   // Detaminv.db could not be packed.
   bool PreparaTablasCaptura(const QString& programa);
-  void CreaContadores(const QString& datos);
+  void CreaContadores();
   void LeeOpcionesInicio();
 
   bool mostrada_ = false;
@@ -276,16 +276,16 @@ class TFormaPrincipal : public ui::Forma {
 inline TFormaPrincipal* FormaPrincipal() { return ui::InstanciaDe<TFormaPrincipal>().data(); }
 
 // Makes in `carpeta` an empty table named `archivo` with the fields and
-// index tags of the same-named table of the data folder `datos`, over any
-// table of that name there. Header tables are opened on their number tag.
-// Throws plat::Error when the source cannot be opened or the copy made.
-void CopiaEstructuraTabla(const QString& datos, const QString& carpeta, const QString& archivo);
+// index tags of the same-named company table, over any table of that name
+// there. Header tables are opened on their number tag. Throws plat::Error
+// when the source cannot be opened or the copy made.
+void CopiaEstructuraTabla(const QString& carpeta, const QString& archivo);
 
-// Appends to the counter table of the data folder one row whose NUMERO is
-// the key field of the last row of the header table on the tag (0 when the
-// header table is empty). Throws plat::Error.
-void InicializaContador(const QString& datos, const QString& contador, const QString& encabezado,
-                        const QString& tag, const QString& campo);
+// Appends to the counter table one row whose NUMERO is the key field of the
+// last row of the header table on the tag (0 when the header table is
+// empty); both are company tables. Throws plat::Error.
+void InicializaContador(const QString& contador, const QString& encabezado, const QString& tag,
+                        const QString& campo);
 
 // <carpeta>\inicio.vrl rewritten with the text as its only line, only when it
 // exists (Actualiza) or always (Escribe).

@@ -18,6 +18,7 @@
 #include "platform/ui/Componentes.h"
 #include "shell/Acerca.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 #include "shell/Movimientos.h"
 #include "shell/Sistema.h"
 
@@ -44,7 +45,9 @@ enum class Regla {
   Reindexado,     // as Respaldo, with the main window's tables closed and its clock stopped
 };
 
-enum class Carpeta { Ninguna, Datos, Inventario };
+// The folder handed over: none, the data folder, or the folder of the
+// company table the window works on (`tabla`).
+enum class Carpeta { Ninguna, Datos, DeTabla };
 
 enum class Ajuste { Oculta, Muestra, MuestraInhabilitado };
 
@@ -66,6 +69,7 @@ struct Apertura {
   // The folder handed over: into the window's LabelRuta when `enEtiqueta`,
   // and to the module's entry when it has one.
   Carpeta carpeta = Carpeta::Ninguna;
+  const char* tabla = nullptr;
   bool enEtiqueta = false;
   // Components shown or hidden before the window is shown.
   std::vector<AjusteComponente> ajustes = {};
@@ -94,8 +98,8 @@ const std::vector<Apertura>& Aperturas() {
        .usuario = "usuario", .creaAntes = true, .venta = true},
       {.item = "Producto1", .vida = Vida::Encontrada, .regla = Regla::Producto, .derecho = DerechoInventarios,
        .usuario = kUsuario, .catalogo = true},
-      {.item = "CapturaRapidadeClaves1", .vida = Vida::Creada, .carpeta = Carpeta::Inventario,
-       .ajustes = {{"BotonNuevo", Ajuste::MuestraInhabilitado}}},
+      {.item = "CapturaRapidadeClaves1", .vida = Vida::Creada, .carpeta = Carpeta::DeTabla,
+       .tabla = "INVENTAR.DBF", .ajustes = {{"BotonNuevo", Ajuste::MuestraInhabilitado}}},
       {.item = "Compras1", .vida = Vida::Encontrada, .regla = Regla::Derecho, .derecho = DerechoCompras,
        .usuario = kUsuario, .ajustes = {{"BotonPagos", Ajuste::Oculta}}, .catalogo = true},
       {.item = "MovalInventario1", .vida = Vida::Creada, .regla = Regla::Derecho, .derecho = DerechoMovimientos,
@@ -111,7 +115,8 @@ const std::vector<Apertura>& Aperturas() {
       {.item = "General1", .vida = Vida::Creada, .regla = Regla::Configuracion, .derecho = DerechoConfiguracion},
       {.item = "ValoresIniciales1", .vida = Vida::Creada, .carpeta = Carpeta::Datos, .enEtiqueta = true},
       {.item = "AltadeConceptosMovimientos1", .vida = Vida::Creada},
-      {.item = "Movimientos1", .vida = Vida::Creada, .carpeta = Carpeta::Inventario, .enEtiqueta = true},
+      {.item = "Movimientos1", .vida = Vida::Creada, .carpeta = Carpeta::DeTabla, .tabla = "MOVIMIENTOS.DBF",
+       .enEtiqueta = true},
       {.item = "Sistema1", .vida = Vida::Creada},
       {.item = "Acercade1", .vida = Vida::Creada},
       // The utilities window: no item or button is bound to it.
@@ -211,16 +216,14 @@ QString Linea(int linea) {
   return valor;
 }
 
-QString CarpetaDe(Carpeta carpeta) {
-  switch (carpeta) {
+QString CarpetaDe(const Apertura& a) {
+  switch (a.carpeta) {
     case Carpeta::Ninguna:
       return {};
     case Carpeta::Datos:
       return Linea(ConfCarpetaDatos);
-    case Carpeta::Inventario: {
-      const QString inventario = Linea(ConfCarpetaInventario);
-      return inventario.isEmpty() ? Linea(ConfCarpetaDatos) : inventario;
-    }
+    case Carpeta::DeTabla:
+      return CarpetaDeTabla(QString::fromLatin1(a.tabla));
   }
   return {};
 }
@@ -250,7 +253,7 @@ void Ajusta(ui::Forma& ventana, const Apertura& a) {
 // Shows a window made for the occasion: its folder handed over, its
 // components set, modally or through the module's own entry.
 void MuestraCreada(ui::Forma& ventana, const Apertura& a, UnionModulo& u) {
-  const QString carpeta = CarpetaDe(a.carpeta);
+  const QString carpeta = CarpetaDe(a);
   if (a.enEtiqueta) Parte<QLabel>(ventana, "LabelRuta")->setText(carpeta);
   Ajusta(ventana, a);
   u.abierta = &ventana;

@@ -7,6 +7,7 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/RejillaDatos.h"
 #include "shell/LineasConfiguracion.h"
+#include "shell/LugarTablas.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -71,11 +72,11 @@ VentanaConceptos::VentanaConceptos(QWidget* owner, const QString& nombreTabla, c
 
 void VentanaConceptos::FormActivate() {
   if (Tag() == 0) {
-    const QString datos = CarpetaDatosEmpresa();
+    const db::Carpetas carpetas = CarpetasEmpresa();
     const auto tablas = findChildren<db::Tabla*>();
     for (db::Tabla* tabla : tablas) {
       tabla->Close();
-      tabla->SetCarpeta(datos);
+      ApuntaTabla(*tabla, carpetas);
       AbreTabla(*tabla);
     }
     SetTag(1);

@@ -186,6 +186,18 @@ TEST_F(Clientes, ElMenuLaMuestraConElDerecho1) {
 
 // Line 34 "S": the key is proposed, right-aligned to the key's width, and
 // cannot be typed.
+// Tab walks the boxes as they stand: across the two columns, then down, so
+// what is typed lands in the box the user looks at.
+TEST_F(Clientes, ElTabuladorRecorreLasCajasComoSeVen) {
+  TFormaClientes& v = Ventana();
+  Pulsa(v, "BotonNuevo");
+  const QList<QPair<int, int>> casillas = prueba::CasillasTabulador(v.EditCLCLI_C);
+  EXPECT_GE(casillas.size(), 20);
+  for (qsizetype i = 1; i < casillas.size(); ++i)
+    EXPECT_LT(casillas[i - 1], casillas[i]) << "paso " << i << ": fila " << casillas[i].first << ", columna "
+                                            << casillas[i].second;
+}
+
 TEST_F(Clientes, LaClaveConsecutivaSeAlineaALaDerecha) {
   FijaLinea(ConfConsecutivoClientes, "S");
   struct Caso {
@@ -674,6 +686,20 @@ TEST_F(Clientes, ElBloqueoDelPrecioPreferencialEsDelAdministrador) {
     EXPECT_EQ(v.DBEdit2->isReadOnly(), esperado == "N");
   }
   EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// The balance counts the customer's invoices only: entering it says that a
+// remission on credit is followed in its own account (the sale screen's
+// "CxC"), so the two figures are not expected to agree.
+TEST_F(Clientes, ElSaldoDiceQueLasRemisionesACreditoSeCobranEnCxC) {
+  Tabla({{"A1", "ADAN", "0"}});
+  TFormaClientes& v = Ventana();
+  Pulsa(v, "BotonCambios");
+  v.EditSALDO_C->setFocus(Qt::OtherFocusReason);
+  EXPECT_EQ(v.Uno->text(), "Saldo de las facturas del cliente; aquí no se modifica.");
+  EXPECT_EQ(v.Dos->text(), "Las remisiones a crédito se cobran aparte, en CxC.");
+  v.EditCOMPR_C->setFocus(Qt::OtherFocusReason);
+  EXPECT_EQ(v.Uno->text(), "Total de las facturas hechas al cliente.");
 }
 
 // The help lines of the box with the focus, the keys that move, the seller

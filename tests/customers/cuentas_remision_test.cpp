@@ -116,9 +116,10 @@ class CuentasRemision : public ClientesPrueba {
   std::unique_ptr<TFormaConceptos> conceptos_;
 };
 
-// The balance is the remission's total plus the charges less the payments;
-// it is stored in the first movement and in the remission's own header
-// (matched by number and control), which is marked paid or owed.
+// The balance is the remission's total plus the charges less the payments.
+// Loaded, the account only shows it; a change of a movement (Cambio
+// accepted) stores it in the first movement and in the remission's own
+// header (matched by number and control), which is marked paid or owed.
 TEST_F(CuentasRemision, ElSaldoSeGuardaEnLaPrimeraCuentaYEnSuRemision) {
   struct Caso {
     const char* nombre;
@@ -140,6 +141,7 @@ TEST_F(CuentasRemision, ElSaldoSeGuardaEnLaPrimeraCuentaYEnSuRemision) {
     ++numero;
     Remision(numero, 500, c.total, "31/01/2011", c.estadoAntes);
     for (const auto& [opera, importe] : c.movimientos) Movimiento(numero, 500, opera == "A" ? "3" : "2", opera, importe);
+    const QByteArray remisiones = fs::LeeBytes(fs::Une(kDatosClientes, "REMISION.DBF"));
     TFormaRemCxCDetalle cuenta;
     cuenta.MuestraCxCRemision(QString::number(numero), "500");
     EXPECT_EQ(SinBlancos(cuenta.Saldo->text()), c.saldo);
@@ -149,15 +151,20 @@ TEST_F(CuentasRemision, ElSaldoSeGuardaEnLaPrimeraCuentaYEnSuRemision) {
     EXPECT_EQ(cuenta.tiempo->isHidden(), !c.vencimientoVisible);
     EXPECT_EQ(cuenta.ClaveCliente->text(), "20");
     EXPECT_EQ(cuenta.NombreCliente->text(), "FERRETERIA LUNA");
+    EXPECT_EQ(fs::LeeBytes(fs::Une(kDatosClientes, "REMISION.DBF")), remisiones);
+    if (!c.movimientos.isEmpty()) {
+      ui::PuertaModal::Espera("TFormaRemCuCobra", [](QDialog& d) { Pulsa(d, "BotonSi"); });
+      Pulsa(cuenta, "BotonCambios");
+    }
 
-    db::Tabla remisiones;
-    remisiones.SetCarpeta(kDatosClientes);
-    remisiones.SetNombreTabla("REMISION.DBF");
-    remisiones.Open();
-    ASSERT_TRUE(remisiones.Locate("CLDOC_F", {numero}));
-    EXPECT_EQ(remisiones.FieldByName("ABONO_F").AsString(), c.abono);
-    EXPECT_EQ(remisiones.FieldByName("SALDO_F").AsString(), c.saldoGuardado);
-    EXPECT_EQ(remisiones.FieldByName("STATU_F").AsString(), c.estadoDespues);
+    db::Tabla remision;
+    remision.SetCarpeta(kDatosClientes);
+    remision.SetNombreTabla("REMISION.DBF");
+    remision.Open();
+    ASSERT_TRUE(remision.Locate("CLDOC_F", {numero}));
+    EXPECT_EQ(remision.FieldByName("ABONO_F").AsString(), c.abono);
+    EXPECT_EQ(remision.FieldByName("SALDO_F").AsString(), c.saldoGuardado);
+    EXPECT_EQ(remision.FieldByName("STATU_F").AsString(), c.estadoDespues);
     if (!c.movimientos.isEmpty()) {
       db::Tabla cuentas;
       cuentas.SetCarpeta(kDatosClientes);
@@ -166,6 +173,67 @@ TEST_F(CuentasRemision, ElSaldoSeGuardaEnLaPrimeraCuentaYEnSuRemision) {
       ASSERT_TRUE(cuentas.Locate("NUFAC_CC", {numero}));
       EXPECT_EQ(cuentas.FieldByName("SALDO_CC").AsString(), c.saldoGuardado);
     }
+  }
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// Every status by every balance: browsing the accounts (PgDn, PgUp, the
+// arrows) writes nothing at all; a change of an account's movement stores
+// its balance and puts the paid mark "G" on a remission without status
+// that owes nothing, or takes it off one that owes again. A cancelled
+// ("C"), returned ("D", "P") or held ("E") remission keeps its status.
+TEST_F(CuentasRemision, MirarUnaCuentaNoEscribeYSoloLaMarcaDePagadaVaYViene) {
+  enum Saldo { Debe, Pagada, SinMovimientos };
+  struct Caso {
+    int numero;
+    QString estado;
+    Saldo saldo;
+  };
+  QList<Caso> casos;
+  int numero = 100;
+  for (const QString& estado : QStringList{"", "G", "D", "P", "E", "C"}) {
+    for (const Saldo saldo : {Debe, Pagada, SinMovimientos}) {
+      ++numero;
+      Remision(numero, 500, "100", "31/01/2011", estado);
+      if (saldo != SinMovimientos) Movimiento(numero, 500, "3", "A", saldo == Debe ? "40" : "100");
+      casos.append({numero, estado, saldo});
+    }
+  }
+  const auto archivos = [] {
+    return fs::LeeBytes(fs::Une(kDatosClientes, "REMISION.DBF")) +
+           fs::LeeBytes(fs::Une(kDatosClientes, "CucobrarRemision.DBF"));
+  };
+  const QByteArray antes = archivos();
+  TFormaRemCxCDetalle cuenta;
+  cuenta.MuestraCxCRemision("101", "500");
+  ui::PuertaModal::Espera("TFormaRemCxCDetalle", [&](QDialog& d) {
+    for (qsizetype i = 1; i < casos.size(); ++i) Tecla(d, "Factura", Qt::Key_PageDown);
+    EXPECT_EQ(cuenta.Factura->text(), "118");
+    for (qsizetype i = 1; i < casos.size(); ++i) Pulsa(d, "SpeedButton1");
+    EXPECT_EQ(cuenta.Factura->text(), "101");
+    Tecla(d, "Factura", Qt::Key_PageUp);
+  });
+  cuenta.ShowModal();
+  EXPECT_EQ(archivos(), antes);
+
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(QStringLiteral("%1 '%2' %3").arg(c.numero).arg(c.estado).arg(int(c.saldo)).toStdString());
+    cuenta.MuestraCxCRemision(QString::number(c.numero), "500");
+    if (c.saldo != SinMovimientos) {
+      ui::PuertaModal::Espera("TFormaRemCuCobra", [](QDialog& d) { Pulsa(d, "BotonSi"); });
+      Pulsa(cuenta, "BotonCambios");
+    }
+    QString esperado = c.estado;
+    if (c.saldo == Pagada && c.estado.isEmpty()) esperado = "G";
+    if (c.saldo == Debe && c.estado == "G") esperado = "";
+    db::Tabla remision;
+    remision.SetCarpeta(kDatosClientes);
+    remision.SetNombreTabla("REMISION.DBF");
+    remision.Open();
+    ASSERT_TRUE(remision.Locate("CLDOC_F", {c.numero}));
+    EXPECT_EQ(remision.FieldByName("STATU_F").AsString(), esperado);
+    EXPECT_EQ(remision.FieldByName("SALDO_F").AsString(),
+              c.saldo == Debe ? "60" : c.saldo == Pagada ? "0" : "");
   }
   EXPECT_EQ(Mensajes(), QStringList());
 }
@@ -187,9 +255,13 @@ TEST_F(CuentasRemision, CadaRemisionVeSoloSusMovimientos) {
   EXPECT_EQ(cuenta.Detalle->model()->rowCount(), 1);
   EXPECT_EQ(SinBlancos(cuenta.Saldo->text()), "$90.00");
 
+  // A change of account 222's movement marks its own header only.
+  cuenta.MuestraCxCRemision("7", "222");
+  ui::PuertaModal::Espera("TFormaRemCuCobra", [](QDialog& d) { Pulsa(d, "BotonSi"); });
+  Pulsa(cuenta, "BotonCambios");
   EXPECT_EQ(Columna("REMISION.DBF", "CONTROL"), (QStringList{"111", "222"}));
   EXPECT_EQ(Columna("REMISION.DBF", "STATU_F"), (QStringList{"", "G"}));
-  EXPECT_EQ(Columna("REMISION.DBF", "SALDO_F"), (QStringList{"90", "0"}));
+  EXPECT_EQ(Columna("REMISION.DBF", "SALDO_F"), (QStringList{"", "0"}));
   EXPECT_EQ(Columna("FACTURAE.DBF", "STATU_F"), QStringList{""});
   EXPECT_EQ(Columna("FACTURAE.DBF", "SALDO_F"), QStringList{""});
 }
@@ -203,9 +275,14 @@ TEST_F(CuentasRemision, LasCuentasVivenConLasRemisiones) {
   Movimiento(9, 1, "3", "A", "60", kRemisiones);
   Movimiento(9, 1, "3", "A", "999");  // a stray row in the data folder
 
+  const auto cambia = [](TFormaRemCxCDetalle& cuenta) {
+    ui::PuertaModal::Espera("TFormaRemCuCobra", [](QDialog& d) { Pulsa(d, "BotonSi"); });
+    Pulsa(cuenta, "BotonCambios");
+  };
   TFormaRemCxCDetalle cuenta;
   cuenta.MuestraCxCRemision("9", "1");
   EXPECT_EQ(SinBlancos(cuenta.Saldo->text()), "$0.00");
+  cambia(cuenta);
   EXPECT_EQ(Columna("REMISION.DBF", "STATU_F", kRemisiones), QStringList{"G"});
 
   FijaLinea(ConfTablaCxC, "FACTURAE.DBF");
@@ -213,6 +290,7 @@ TEST_F(CuentasRemision, LasCuentasVivenConLasRemisiones) {
   TFormaRemCxCDetalle facturas;
   facturas.MuestraCxCRemision("9", "1");
   EXPECT_EQ(facturas.Estado->text(), "Saldada");
+  cambia(facturas);
   EXPECT_EQ(Columna("FACTURAE.DBF", "STATU_F"), QStringList{"G"});
   EXPECT_EQ(Mensajes(), QStringList());
 }
@@ -276,7 +354,8 @@ TEST_F(CuentasRemision, DeUnaRemisionAOtra) {
     EXPECT_EQ(muestra(), "12|$300.00|0");
   });
   cuenta.ShowModal();
-  EXPECT_EQ(Columna("REMISION.DBF", "SALDO_F"), (QStringList{"", "150", ""}));
+  // Looking stores nothing.
+  EXPECT_EQ(Columna("REMISION.DBF", "SALDO_F"), (QStringList{"", "", ""}));
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
@@ -437,6 +516,27 @@ TEST_F(CuentasRemision, BorrarRespetaLaCuentaPrincipalYDejaBitacora) {
   EXPECT_EQ(fs::LeeLineas(fs::Une(kDatosClientes, "Bitacora\\R-100.bit")),
             QStringList{"01/02/2011 09:45:10 ELIMINADA CXC 300.00 Por Usuario 0"});
   EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// A Usuario label that holds no user number is no user: Borrar refuses it
+// as such, where reading it as 0 would pass it as the administrator.
+TEST_F(CuentasRemision, BorrarSinUnUsuarioNoBorra) {
+  Remision(100, 500, "1000");
+  Movimiento(100, 500, "1", "C", "0");
+  Movimiento(100, 500, "3", "A", "300");
+  TFormaRemCxCDetalle cuenta;
+  cuenta.MuestraCxCRemision("100", "500");
+  for (const char* usuario : {"", "caja"}) {
+    SCOPED_TRACE(usuario);
+    cuenta.Usuario->setText(usuario);
+    ASSERT_TRUE(cuenta.TablaCxC->Locate("TIMOV_CC", {"3"}));
+    ui::PuertaModal::Espera("TFormaAdvertencia", [](QDialog& d) { Pulsa(d, "BitBtn1"); });
+    Pulsa(cuenta, "BotonElimina");
+    EXPECT_EQ(Mensajes(), QStringList{kUsuarioNoValido});
+    ui::PuertaModal::LimpiaMensajes();
+  }
+  EXPECT_EQ(Columna("CucobrarRemision.DBF", "TIMOV_CC"), (QStringList{"1", "3"}));
+  EXPECT_FALSE(fs::ExisteArchivo("C:\\VRL\\borrados.dat"));
 }
 
 // "Imprime": the customer of the account heads the format, the movements

@@ -220,7 +220,7 @@ TEST_F(EmpresaDemo, UnaRaizNuevaRecibeLaEmpresaUno) {
   const QVector<TEntradaVista> vistas = LeeListaVistas(fs::Une(kDatosDemo, "report\\Clientes.for"));
   ASSERT_EQ(vistas.size(), 1);
   PeticionVista peticion;
-  peticion.carpetaDatos = kDatosDemo;
+  peticion.carpetas = db::Carpetas{kDatosDemo, {}, {}, "C:\\VRL"};
   peticion.inicial = peticion.final = fs::Hoy();
   db::Consulta saldos;
   saldos.SetSQL(SentenciaVista(LeeVista(vistas[0].Archivo), peticion));

@@ -12,7 +12,7 @@
 
 namespace {
 
-const QString kErrorFormato = QStringLiteral("Error en el Formato Revise su Estructura");
+const QString kErrorFormatoProgramas = QStringLiteral("Error en el Formato Revise su Estructura");
 const QByteArray kCabeceraBarras("\x1B\x28\x42\x0F\x01\x06\x02\xFE\xA2\x00\x01", 11);
 
 class ProgramasTest : public FormatoPrueba {
@@ -74,7 +74,7 @@ TEST_F(ProgramasTest, MientrasEsperaLasVentanasRespondenYNoCorreOtroFormato) {
 TEST_F(ProgramasTest, BarrasSinCarpetaOSinPrograma) {
   // Without c:\barras the line is reported and nothing is started.
   Corre({"barras(12345)"}, u'p');
-  EXPECT_EQ(Mensajes(), (QStringList{kErrorFormato, "Linea Afectada barras(12345)"}));
+  EXPECT_EQ(Mensajes(), (QStringList{kErrorFormatoProgramas, "Linea Afectada barras(12345)"}));
   EXPECT_TRUE(lanzador_.iniciados.isEmpty());
 
   // A program the map does not name is told to the user.
@@ -108,7 +108,7 @@ TEST_F(ProgramasTest, PausaQuedaActivaParaLosSaltosDePagina) {
   EXPECT_EQ(PaginasPrevia(), (std::map<int, QStringList>{{1, {"Sigue"}}}));
 
   Corre({"pausa(larga)"}, u'p');
-  EXPECT_EQ(Mensajes(), (QStringList{kErrorFormato, "Linea Afectada pausa(larga)"}));
+  EXPECT_EQ(Mensajes(), (QStringList{kErrorFormatoProgramas, "Linea Afectada pausa(larga)"}));
   // The units are kept from one run to the next.
   EXPECT_FALSE(EstadoActual().PausaActiva);
   EXPECT_EQ(EstadoActual().UnidadesPausa, 2);

@@ -23,6 +23,8 @@
 namespace {
 
 using namespace movimientos;
+// Named here too: another unit of the same batch may bring the test support's keys.
+using movimientos::Tecla;
 
 const QString kColector = QStringLiteral("C:\\VRL\\Colector");
 // 05/03/2024 10:30, the test's clock, as the copies are named.

@@ -147,6 +147,14 @@ TEST_F(GeneradorClaves, UnValorQueSuCampoNoTomaDejaVaciosEseYLosSiguientes) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+// A text field's box stops at what the field holds, as the user types.
+TEST_F(GeneradorClaves, LaCajaDeLineaNoTomaMasLetrasQueSuCampo) {
+  Generador([](TFormaClaveDiseno& g) {
+    Teclea(g, "Edit1", "CAMISETAS");
+    EXPECT_EQ(g.Edits[0]->text(), "CAMISETA");
+  });
+}
+
 TEST_F(GeneradorClaves, SinTablaDeProductosSeAvisaElError) {
   db::Tabla::Borra(kDatos, "INVENTAR.DBF");
   Generador([](TFormaClaveDiseno& g) {

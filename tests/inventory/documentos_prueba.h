@@ -17,6 +17,9 @@ inline void CreaTablaDe(db::CarpetaTabla rol, const QString& archivo, const QStr
   db::Tabla::Crea(carpeta, d.archivo, d.campos, d.tags);
 }
 
+// The company's folders: every table in the data folder.
+inline db::Carpetas Empresa() { return db::Carpetas{kDatos, {}, {}, {}}; }
+
 // Appends one row with the given field values.
 inline void AgregaFila(const QString& carpeta, const QString& archivo, const QVariantMap& valores) {
   auto t = AbreTabla(carpeta, archivo);

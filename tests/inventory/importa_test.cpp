@@ -21,6 +21,8 @@
 namespace {
 
 using namespace movimientos;
+// Named here too: another unit of the same batch may bring the test support's keys.
+using movimientos::Tecla;
 
 const QString kArchivo = QStringLiteral("C:\\VRL\\importa\\lineas.txt");
 const QString kConfi = QStringLiteral("C:\\VRL\\confi_importa.cnf");

@@ -62,6 +62,27 @@ TEST_F(CamposInventario, LaExistenciaSeMuestraComoLaConfiguracionLaPermite) {
   }
 }
 
+// Another station raises a negative stock after this window read it: the
+// 0 for a negative stock is written only over what the row holds under its
+// lock, so the raise stays.
+TEST_F(CamposInventario, ElCeroDeUnaExistenciaNegativaNoPisaLaDeOtraEstacion) {
+  Producto({{"CLPRO_I", "P1"}, {"EXIST_I", "-5"}});
+  Lineas({{ConfExistenciasNegativas, "S"}});
+  TFormaInventario& f = Ventana();
+  ASSERT_EQ(f.TablaInventario->FieldByName("EXIST_I").AsFloat(), -5);
+  {
+    auto otra = Abre("INVENTAR.DBF", "ICLPRO");
+    ASSERT_TRUE(otra->FindKey({"P1"}));
+    otra->Edit();
+    otra->FieldByName("EXIST_I").SetAsFloat(10);
+    otra->Post();
+  }
+  Lineas({{ConfExistenciasNegativas, "N"}});
+  f.MuestraExistencia();
+  EXPECT_EQ(Campo("P1", "EXIST_I"), "10");
+  EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+}
+
 TEST_F(CamposInventario, ChecarStocksAvisaDeLosLimitesAlMostrar) {
   Producto({{"CLPRO_I", "P1"}, {"STMIN_I", "10"}, {"EXIST_I", "4"}, {"UEMPA_I", "6"}, {"ULCOS_I", "2.5"}});
   Producto({{"CLPRO_I", "P2"}, {"STMIN_I", "0"}, {"EXIST_I", "4"}});

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -118,6 +119,37 @@ TEST_F(ExistenciasInventario, SegunKardexDesdeElProductoMostrado) {
   EXPECT_EQ(fs::LeeLineas(control + "\\UltimoKardex.dat"), (QStringList{TextoReal(ahora), "10/03/2025 09:30:00"}));
   // The window stands on the last product.
   EXPECT_EQ(f.EditCLPRO_I->text(), "P13");
+}
+
+// With several warehouses the walks go over the products of the warehouse
+// the window shows, as the window lists them; the others stay as they were.
+TEST_F(ExistenciasInventario, LosRecorridosSonDelAlmacenMostrado) {
+  const auto dia = [](int d) { return QString::number(NumeroDeFecha(QDate(2025, 3, d))); };
+  for (const char* almacen : {"1", "2"}) {
+    for (const char* producto : {"A", "B"}) {
+      const QString clave = QString(producto) + almacen;
+      Producto({{"CLPRO_I", clave}, {"ALMAC_I", almacen}, {"EXIST_I", "1"}, {"FEULV_I", "05/03/2025"}});
+      Compra(clave, 4);
+    }
+  }
+  Lineas({{ConfMultialmacen, "S"}});
+  TFormaInventario& f = Ventana("1");
+  f.NoAlmacen->setValue(2);
+  ASSERT_EQ(f.EditCLPRO_I->text(), "A2");
+
+  Corre(f, "AjustarInventarioSegunKardex1");
+  Corre(f, "ActualizarFechaUso1");
+  EXPECT_EQ(Mensajes(), (QStringList{"Total de Ajustados 2", "Proceso Terminado..."}));
+  EXPECT_EQ(Bytes("C:\\VRL\\Kardex" + Dia() + ".dat"), "A2,4\r\nB2,4\r\n");
+  for (const char* clave : {"A2", "B2"}) {
+    EXPECT_EQ(Campo(clave, "EXIST_I"), "4") << clave;
+    EXPECT_EQ(Campo(clave, "HORAF_F"), dia(5)) << clave;
+  }
+  for (const char* clave : {"A1", "B1"}) {
+    EXPECT_EQ(Campo(clave, "EXIST_I"), "1") << clave;
+    EXPECT_EQ(Campo(clave, "HORAF_F"), "") << clave;
+    EXPECT_EQ(Totales(clave), "") << clave;
+  }
 }
 
 // The quick form examines only the products sold or with a stock, writes

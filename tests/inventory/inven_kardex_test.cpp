@@ -67,7 +67,7 @@ TEST_F(KardexInventario, CadaTarjetaYLoQueAjusta) {
   // Movement card of the inventory folder: 10 − 2.
   Movimiento(kInventario, "P1", 51, 10);
   Movimiento(kInventario, "P1", 3, 2, {{"FEDOC_MI", QDate(2025, 3, 2)}});
-  // Of the data folder: 30.
+  // A stray copy in the data folder, where the table does not live: 30.
   Movimiento(kDatos, "P1", 57, 30);
   // The mirror: 20 − 5, the cancelled copy left out, with the movements
   // above: 23.
@@ -96,7 +96,9 @@ TEST_F(KardexInventario, CadaTarjetaYLoQueAjusta) {
       {"Kardex1", "S", "SI", true, "Entradas 30.00 Salidas -7.00 Existencias 23.00", "23", sinTotales},
       {"Kardex1", "N", "SI", true, "Entradas 16.00 Salidas -3.00 Existencias 13.00", "13", "16/-3/13"},
       {"Kardex1", "N", "NO", true, "Entradas 10.00 Salidas -2.00 Existencias 8.00", "8", sinTotales},
-      {"Neuvokardex1", "S", "SI", true, "Entradas 30.00 Salidas 0.00 Existencias 30.00", "30", sinTotales},
+      // The movement table is the inventory folder's: the data folder's
+      // stray copy is read by no card.
+      {"Neuvokardex1", "S", "SI", true, "Entradas 10.00 Salidas -2.00 Existencias 8.00", "8", sinTotales},
       {"Kardexalterno1", "S", "NO", true, "Entradas 16.00 Salidas -3.00 Existencias 13.00", "13", "16/-3/13"},
       {"Kardex1", "N", "SI", false, "Entradas 16.00 Salidas -3.00 Existencias 13.00", "12", sinTotales},
   };
@@ -137,7 +139,7 @@ TEST_F(KardexInventario, CadaTarjetaYLoQueAjusta) {
 }
 
 // The average cost of every product, from the receipts (concept 51) of the
-// data folder's movements: weighted by quantity, 0 without receipts.
+// data folder's movements: weighted by quantity; without receipts kept.
 TEST_F(KardexInventario, CostoPromedioDeLasEntradasDeCompra) {
   Producto({{"CLPRO_I", "B"}, {"CPROM_I", "1"}});
   Producto({{"CLPRO_I", "C"}, {"CPROM_I", "2"}});
@@ -152,8 +154,10 @@ TEST_F(KardexInventario, CostoPromedioDeLasEntradasDeCompra) {
   Corre(f, "AjustarCostoPromedio1");
   EXPECT_EQ(Mensajes(), QStringList());
   EXPECT_EQ(Campo("B", "CPROM_I"), "6.5");
-  EXPECT_EQ(Campo("C", "CPROM_I"), "0");
-  EXPECT_EQ(Campo("D", "CPROM_I"), "0");
+  // Without receipt rows (only sales, or nothing) there is no average to
+  // give: the product keeps its own.
+  EXPECT_EQ(Campo("C", "CPROM_I"), "2");
+  EXPECT_EQ(Campo("D", "CPROM_I"), "3");
   EXPECT_EQ(f.EditCLPRO_I->text(), "D");
 }
 

@@ -128,6 +128,31 @@ TEST_F(OpcionesInventario, LasTeclasYElNavegadorMuevenDeProducto) {
   EXPECT_EQ(f.TablaInventario->FieldByName("CLPRO_I").AsString(), "");
 }
 
+// The lookup answers a key: the window finds it whatever order the user
+// chose, and keeps that order.
+TEST_F(OpcionesInventario, F12EncuentraLaClaveEnCualquierOrden) {
+  TFormaInventario& f = Ventana();
+  TFormaConProduct consulta;
+  const std::tuple<QAction*, QString, QString> ordenes[] = {
+      {f.Dscripcin1, kOrdenDescripcion, "DSCPR_I"}, {f.Cdigo21, kOrdenCodigo, "CODIG_I"}, {f.Clave1, kOrdenClave, "ICLPRO"}};
+  for (const auto& [item, titulo, tag] : ordenes) {
+    SCOPED_TRACE(tag.toStdString());
+    f.PosicionaProducto("A1");
+    item->trigger();
+    ui::PuertaModal::Espera("TFormaConProduct", [](QDialog& d) {
+      Tecla(d, "", Qt::Key_D);
+      Tecla(d, "", Qt::Key_Return);
+    });
+    Tecla(f, "", Qt::Key_F12);
+    EXPECT_EQ(f.EditCLPRO_I->text(), "D4");
+    EXPECT_EQ(f.EditDSCPR_I->text(), "Serrucho");
+    EXPECT_EQ(f.TablaInventario->FieldByName("CLPRO_I").AsString(), "D4");
+    EXPECT_EQ(f.TablaInventario->IndexName(), tag);
+    EXPECT_EQ(f.windowTitle(), titulo);
+  }
+  EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+}
+
 TEST_F(OpcionesInventario, ImprimeElFormatoYVuelveAlProductoMostrado) {
   const QString pdf = raiz() + "/productos.pdf";
   print::FijaImpresorasPrueba({{"PDF", "", print::TipoImpresora::Pdf, pdf, 0}}, 0);

@@ -3,6 +3,7 @@
 // the extra data folders.
 
 #include "foundation/rutinas_usuarios.h"
+#include "inventory/ConPro.h"
 #include "inventory/Politica.h"
 #include "inventory/PreciosPref.h"
 #include "inventory/RutaKardex.h"
@@ -200,13 +201,22 @@ TEST_F(PreciosInventario, AgregaPreciosAgregaLasColumnasQueFaltanYLaRejillaLasMu
   Tecla(f, "", Qt::Key_S, Qt::ControlModifier);
   QAction* agrega = f.Componente<QAction>("AgregaPrecios1");
 
-  // Another station has the table open: nothing is added, nothing is said.
+  // Another station has the table open: nothing is added, and the user is
+  // told once.
   auto otraEstacion = AbreTabla(inventario, "INVENTAR.DBF");
   agrega->trigger();
-  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Mensajes(), QStringList{"La tabla INVENTAR.DBF está abierta en otra estación o ventana; ciérrela para "
+                                    "agregar los precios"});
   EXPECT_FALSE(Campos(inventario).contains("PLIS151_I"));
   otraEstacion.reset();
+  ui::PuertaModal::LimpiaMensajes();
 
+  // The product lookup used on the way (F12) keeps the table open between
+  // lookups; adding the prices lets it go first.
+  TFormaConProduct consulta;
+  ui::PuertaModal::Espera("TFormaConProduct", [](QDialog& d) { Tecla(d, "", Qt::Key_Return); });
+  Tecla(f, "", Qt::Key_F12);
+  ASSERT_EQ(f.EditCLPRO_I->text(), "B2");
   agrega->trigger();
   QStringList agregadas;
   for (int n = 151; n <= 200; ++n) agregadas << QStringLiteral("PLIS%1_I").arg(n);

@@ -10,6 +10,7 @@
 #include "platform/fs/Reloj.h"
 #include "platform/fs/Rutas.h"
 #include "platform/fs/Texto.h"
+#include "platform/ui/Aplicacion.h"
 #include "platform/ui/ControlesDatos.h"
 #include "shell/Principa.h"
 #include "support/Proceso.h"
@@ -59,6 +60,42 @@ RUTINA_HIJA(RetieneProducto) {
   prueba::AvisaPadre("RETENIDO");
   prueba::EsperaPadre();
   t->Cancel();
+  return 0;
+}
+
+// Another station's product window, rounds of one new product each: the
+// key "Z<round>" typed, then, at the parent's word, "Guardar". It answers
+// what it was told and whether the row is still being entered; a refused
+// row then takes the key "Y<round>" and is saved, for the next round.
+RUTINA_HIJA(AltaConClave) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion aplicacion(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  TFormaInventario f;
+  f.Usuario->setText("0");
+  f.Show();
+  QApplication::setActiveWindow(&f);
+  f.DisparaActivacion();
+  for (int i = 1; i <= argumentos.value(0).toInt(); ++i) {
+    const QString ronda = QString::number(i);
+    Pulsa(f, "BotonNuevo");
+    f.EditCLPRO_I->clear();
+    Teclea(f, "EditCLPRO_I", "Z" + ronda);
+    Teclea(f, "EditDSCPR_I", "Otra");
+    prueba::AvisaPadre("LISTO");
+    prueba::EsperaPadre();
+    ui::PuertaModal::LimpiaMensajes();
+    Pulsa(f, "BotonGuardar");
+    prueba::AvisaPadre(ui::PuertaModal::Mensajes().join(u'|') + (f.Nuevo() ? "|NUEVO" : "|GUARDADO"));
+    if (f.Nuevo()) {
+      f.EditCLPRO_I->clear();
+      Teclea(f, "EditCLPRO_I", "Y" + ronda);
+      Pulsa(f, "BotonGuardar");
+    }
+  }
   return 0;
 }
 
@@ -194,6 +231,27 @@ TEST_F(RegistroInventario, UnaClaveNuevaQueYaExisteEnElAlmacenSeRechaza) {
     }
     forma_.reset();
   }
+}
+
+// A box takes no more characters than its field holds, new or changed: a
+// 13-digit barcode typed into the 12 of "Código" stops at the twelfth.
+TEST_F(RegistroInventario, UnaCajaNoTomaMasLetrasQueSuCampo) {
+  Producto({{"CLPRO_I", "P1"}, {"DSCPR_I", "Martillo"}});
+  TFormaInventario& f = Ventana();
+  for (const char* boton : {"BotonCambios", "BotonNuevo"}) {
+    SCOPED_TRACE(boton);
+    Pulsa(f, boton);
+    prueba::Reescribe(f.DBEdit1, "7501001100234");
+    EXPECT_EQ(f.DBEdit1->text(), "750100110023");
+    for (const ui::EditDatos* caja : f.findChildren<ui::EditDatos*>()) {
+      const db::Campo* campo = caja->Fuente() ? caja->Fuente()->Campo(caja->Campo()) : nullptr;
+      if (campo && campo->Tipo() == db::TipoDato::Texto) {
+        EXPECT_EQ(caja->maxLength(), campo->Ancho()) << caja->objectName().toStdString();
+      }
+    }
+    if (f.Cambio()) Pulsa(f, "BotonGuardar");
+  }
+  EXPECT_EQ(Campo("P1", "CODIG_I"), "750100110023");
 }
 
 TEST_F(RegistroInventario, UnCambioGuardaLoQueElUsuarioCambioYConservaLoDeOtraEstacion) {
@@ -422,6 +480,50 @@ TEST_F(RegistroInventario, UnProductoRetenidoPorOtraEstacionNoSeGuardaYNadaSePie
   Pulsa(f, "BotonGuardar");
   EXPECT_FALSE(f.Editando());
   EXPECT_EQ(Campo("P1", "PPUBL_I"), "15");
+}
+
+// Two stations save the same new key at once, round after round: the key
+// is counted again, and the row written, under the product table's
+// numbering lock, so one row of each key is saved and the other station is
+// told, its row still being entered.
+TEST_F(RegistroInventario, DosEstacionesGuardanLaMismaClaveNuevaYSoloUnaQueda) {
+  constexpr int kRondas = 60;
+  Producto({{"CLPRO_I", "A1"}, {"ALMAC_I", "1"}});
+  TFormaInventario& f = Ventana();
+  prueba::ProcesoHijo otra("AltaConClave", {QString::number(kRondas)});
+  for (int i = 1; i <= kRondas; ++i) {
+    SCOPED_TRACE(i);
+    const QString ronda = QString::number(i);
+    Pulsa(f, "BotonNuevo");
+    f.EditCLPRO_I->clear();
+    Teclea(f, "EditCLPRO_I", "Z" + ronda);
+    Teclea(f, "EditDSCPR_I", "Esta");
+    ASSERT_EQ(otra.EsperaLinea(60000), "LISTO");
+    ui::PuertaModal::LimpiaMensajes();
+    otra.Envia("GUARDA");
+    Pulsa(f, "BotonGuardar");
+    const QString alla = otra.EsperaLinea(60000);
+    if (f.Nuevo()) {
+      EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList{kClaveYaExiste});
+      EXPECT_EQ(Foco(), f.EditCLPRO_I);
+      EXPECT_EQ(alla, "|GUARDADO");
+      f.EditCLPRO_I->clear();
+      Teclea(f, "EditCLPRO_I", "X" + ronda);
+      Pulsa(f, "BotonGuardar");
+      EXPECT_FALSE(f.Editando());
+    } else {
+      EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+      EXPECT_EQ(alla, kClaveYaExiste + "|NUEVO");
+    }
+  }
+  EXPECT_EQ(otra.Espera(), 0);
+  // One row of each key, and every row saved with a key of its own.
+  QStringList claves = Claves();
+  EXPECT_EQ(claves.size(), 1 + 2 * kRondas);
+  claves.removeDuplicates();
+  EXPECT_EQ(claves.size(), 1 + 2 * kRondas);
+  for (int i = 1; i <= kRondas; ++i) EXPECT_TRUE(claves.contains("Z" + QString::number(i))) << i;
+  EXPECT_EQ(Abre("INVENTAR.DBF")->TagsDiscrepantes(), QStringList());
 }
 
 }  // namespace

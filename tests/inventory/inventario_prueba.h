@@ -3,6 +3,7 @@
 // line 8 is the data folder C:\VRL\DATOS; the product, movement and totals
 // tables are made there, empty, from the registry of layouts.
 
+#include "datos_prueba.h"
 #include "foundation/rutinas.h"
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
@@ -15,8 +16,6 @@
 #include <QStringList>
 
 #include <memory>
-
-inline const QString kDatos = QStringLiteral("C:\\VRL\\DATOS");
 
 // The layout of an inventory table as registered.
 inline const db::DefTabla& Esquema(const QString& archivo) {

@@ -84,10 +84,10 @@ TEST_F(Kardex, LosRecuentosDevuelvenSusTotales) {
     QString esperado;
   };
   const Caso casos[] = {
-      {[] { return CalculaExistenciaKardex(ConsultaExistencia(kDatos, kDatos, "A")); }, "10,15,5,"},
-      {[] { return SumaMovimientosKardex(ConsultaExistencia(kDatos, kDatos, "A")); }, "15\t-5"},
-      {[] { return CalculaExistenciaKardex(ConsultaExistencia(kDatos, kDatos, "VACIO")); }, "0,0,0,"},
-      {[] { return SumaMovimientosKardex(ConsultaExistencia(kDatos, kDatos, "VACIO")); }, "0\t0"},
+      {[] { return CalculaExistenciaKardex(ConsultaExistencia(Empresa(), "A")); }, "10,15,5,"},
+      {[] { return SumaMovimientosKardex(ConsultaExistencia(Empresa(), "A")); }, "15\t-5"},
+      {[] { return CalculaExistenciaKardex(ConsultaExistencia(Empresa(), "VACIO")); }, "0,0,0,"},
+      {[] { return SumaMovimientosKardex(ConsultaExistencia(Empresa(), "VACIO")); }, "0\t0"},
       {[] { return CalculaCostoPromedio(ConsultaMovimientos("B"), kOrden, "promedio", "B"); }, "36,6.5"},
       {[] { return CalculaCostoPromedio(ConsultaMovimientos("C"), kOrden, "promedio", "C"); }, "6,0"},
       {[] { return CalculaCostoPromedio(ConsultaMovimientos("B"), kOrden, "", "B"); }, ""},
@@ -180,7 +180,7 @@ TEST_F(Kardex, ElKardexAlternoAjustaElInventario) {
     EXPECT_EQ(f.Detalle->Columna(11).titulo, "Cli/Prov");
     prueba::Pulsa(f, "BitBtn1");
   });
-  KardexAlternoProducto(kDatos, kDatos, "P1", "12", *Producto("P1"));
+  KardexAlternoProducto("P1", "12", *Producto("P1"));
   EXPECT_FALSE(carpeta.isEmpty());
   EXPECT_FALSE(QDir(carpeta).exists());
 
@@ -208,7 +208,7 @@ TEST_F(Kardex, AjustarSoloSinFiltro) {
       if (c.filtra) prueba::Pulsa(f, "BotonFiltrar");
       if (c.ajusta) prueba::Pulsa(f, "BitBtn1");
     });
-    EXPECT_EQ(MuestraKardexAlterno(ConsultaKardexAlterno(kDatos, kDatos, kDatos, "P1"), "P1", "", true), c.totales);
+    EXPECT_EQ(MuestraKardexAlterno(ConsultaKardexAlterno(Empresa(), "P1"), "P1", "", true), c.totales);
   }
 }
 
@@ -270,7 +270,7 @@ TEST_F(Kardex, FiltrarRecuentaLaExistenciaCorrida) {
     EXPECT_EQ(prueba::Texto(f, "BotonFiltrar"), "Filtrar");
     EXPECT_EQ(Filas(f, campos), (QStringList{"FAC-100/5", "O'BRIEN 2/3", "AJ-100/7", "FAC-9/6"}));
   });
-  EXPECT_EQ(MuestraKardexAlterno(ConsultaKardexAlterno(kDatos, kDatos, kDatos, "P1"), "P1", "", true), "");
+  EXPECT_EQ(MuestraKardexAlterno(ConsultaKardexAlterno(Empresa(), "P1"), "P1", "", true), "");
 }
 
 // "Exportar" writes the column titles and every visible row, each field
@@ -290,7 +290,7 @@ TEST_F(Kardex, ExportarEscribeLaTarjetaYAbreLaHojaDeCalculo) {
     ui::PuertaModal::Espera("DialogoGuarda", [&](QDialog& d) { prueba::EligeArchivo(d, archivo); });
     prueba::Pulsa(f, "BitBtn2");
   });
-  MuestraKardexAlterno(ConsultaKardexAlterno(kDatos, kDatos, kDatos, "P1"), "P1", "", true);
+  MuestraKardexAlterno(ConsultaKardexAlterno(Empresa(), "P1"), "P1", "", true);
 
   EXPECT_EQ(fs::LeeBytes(archivo),
             fs::ACp1252("Clave\tProducto\tCantidad\tTipo Movimiento\tKardex\tNum. Mov.\tCosto\tFecha\tMovimiento\t"
@@ -316,7 +316,7 @@ RUTINA_HIJA(MuestraTarjeta) {
     if (EsperaPadre() != "LEE") return;
     AvisaPadre(Filas(f, {"CLAVE", "CANTIDAD"}).join(u' '));
   });
-  MuestraKardexAlterno(ConsultaKardexAlterno(argumentos[0], argumentos[0], argumentos[0], argumentos[1]),
+  MuestraKardexAlterno(ConsultaKardexAlterno(db::Carpetas{argumentos[0], {}, {}, {}}, argumentos[1]),
                        argumentos[1], "", true);
   return 0;
 }

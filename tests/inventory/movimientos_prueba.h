@@ -10,6 +10,7 @@
 // (right 35), 2 "caja" without the movement window (right 9).
 
 #include "customers/Conclie.h"
+#include "datos_prueba.h"
 #include "foundation/ArchivosPrograma.h"
 #include "foundation/rutinas.h"
 #include "foundation/rutinas_usuarios.h"
@@ -41,7 +42,7 @@
 namespace movimientos {
 
 inline const QString kPrograma = QStringLiteral("C:\\VRL");
-inline const QString kDatos = QStringLiteral("C:\\VRL\\DATOS");
+using ::kDatos;
 inline const QString kConfiguracion = QStringLiteral("C:\\VRL\\Gener1.cnf");
 inline const QString kBorrados = QStringLiteral("C:\\VRL\\borrados.dat");
 

@@ -26,6 +26,8 @@
 namespace {
 
 using namespace movimientos;
+// Named here too: another unit of the same batch may bring the test support's keys.
+using movimientos::Tecla;
 
 class DocumentosMovimiento : public MovimientosPrueba {
  protected:

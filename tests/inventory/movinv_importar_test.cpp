@@ -20,6 +20,8 @@
 namespace {
 
 using namespace movimientos;
+// Named here too: another unit of the same batch may bring the test support's keys.
+using movimientos::Tecla;
 
 const QString kTexto = QStringLiteral("C:\\VRL\\importa\\conteo.txt");
 const QString kTienda = QStringLiteral("C:\\VRL\\TIENDA2");

@@ -31,6 +31,8 @@
 namespace {
 
 using namespace movimientos;
+// Named here too: another unit of the same batch may bring the test support's keys.
+using movimientos::Tecla;
 
 // What the runner was handed and showed.
 struct Reporte {

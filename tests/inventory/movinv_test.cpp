@@ -16,6 +16,7 @@
 #include "support/Maneja.h"
 #include "support/Proceso.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QPushButton>
 #include <QSet>
@@ -25,6 +26,8 @@
 namespace {
 
 using namespace movimientos;
+// Named here too: another unit of the same batch may bring the test support's keys.
+using movimientos::Tecla;
 
 class Movimientos : public MovimientosPrueba {
  protected:
@@ -200,6 +203,31 @@ TEST_F(Movimientos, LaRejillaDeCapturaSigueLasReglasDeSusColumnas) {
     EXPECT_EQ(Mensajes(), c.mensajes);
     Descarta(v);
   }
+}
+
+// The grid shows the line with its values as soon as they are written, and
+// still shows it, marked off from the new current line, once the next line
+// is begun.
+TEST_F(Movimientos, LaRejillaMuestraLaPartidaEnCuantoSeEscribe) {
+  TFormaMovimientosInventario& v = EnCaptura();
+  const QAbstractItemModel& m = *v.Detalle->model();
+  const auto celdas = [&m](int fila) {
+    QStringList textos;
+    for (int c = 0; c < 7; ++c) textos << m.data(m.index(fila, c), Qt::DisplayRole).toString().trimmed();
+    return textos.join(u'|');
+  };
+  Escribe("2");
+  for (int i = 0; i < 2; ++i) Tecla(Qt::Key_Return);
+  Escribe("P2");
+  Tecla(Qt::Key_Return);
+  EXPECT_EQ(celdas(0), "2||P2|Frijol 1 kg|20|30|");
+  for (int i = 0; i < 6 && m.rowCount() < 2; ++i) Tecla(Qt::Key_Return);
+  ASSERT_EQ(m.rowCount(), 2);
+  EXPECT_EQ(celdas(0), "2||P2|Frijol 1 kg|20|30|60");
+  EXPECT_EQ(m.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "");
+  EXPECT_NE(m.headerData(1, Qt::Vertical, Qt::DisplayRole).toString(), "");
+  EXPECT_EQ(Mensajes(), QStringList());
+  Descarta(v);
 }
 
 TEST_F(Movimientos, SinCantidadNoSeAvanzaYElImporteSigueAlPrecio) {

@@ -3,6 +3,7 @@
 
 #include "inventario_prueba.h"
 #include "inventory/RegistroProducto.h"
+#include "shell/LugarTablas.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +22,10 @@ TEST_F(InventarioPrueba, LasTablasDeInventarioAbrenEnLaCarpetaDeLaLinea59OEnLaDe
   for (const Caso& c : {Caso{kOtraCarpeta, kOtraCarpeta}, Caso{"", kDatos}, Caso{"  ", kDatos}}) {
     SCOPED_TRACE(c.linea59.toStdString());
     Configura(c.linea59);
-    EXPECT_EQ(CarpetaInventario(), c.carpeta);
     for (const QString archivo : {"INVENTAR.DBF", "MOVINVEN.DBF", "Kardex.dbf"}) {
+      EXPECT_EQ(CarpetaDeTabla(archivo), c.carpeta);
       db::Tabla t;
-      t.SetCarpeta(CarpetaInventario());
-      t.SetNombreTabla(archivo);
+      ApuntaTabla(t, archivo);
       t.Open();
       EXPECT_EQ(t.Ruta(), fs::Local(fs::Une(c.carpeta, archivo)));
     }

@@ -2,6 +2,8 @@
 // movement rows, written into the product and its totals row.
 
 #include "documentos_prueba.h"
+#include "inventory/ConciliaExistencias.h"
+#include "inventory/Costeo.h"
 #include "inventory/RecalculoExistencia.h"
 #include "inventory/RegistroMovimiento.h"
 
@@ -131,6 +133,50 @@ TEST_F(Recuento, LoGuardadoDecideQueSeEscribe) {
   }
 }
 
+// A sale is counted from its lines once: the movement rows it wrote for
+// them (its kind letter and number in NUDOC_MI, its CONTROL) are left out
+// of every union that reads its lines, the recount, the reduced union and
+// the mirror's; rows of the movement window and of documents whose lines
+// the union does not read still count.
+TEST_F(Recuento, UnaVentaSeCuentaUnaVezAunqueEscribaMovimientos) {
+  {
+    auto p = Abre(kTablaProductos);
+    AgregaProducto(*p, "P1", "", 0);
+  }
+  const auto venta = [](int concepto, double cantidad, const QString& documento, qint64 control) {
+    Movimiento("P1", concepto, cantidad, {{"NUDOC_MI", documento}, {"CONTROL", control}});
+  };
+  Compra("P1", 30);
+  // Remission 15 of 5, with its sale row, its reversal by a change and its
+  // second sale row.
+  Remision(kDatos, "P1", 5, {{"CONTROL", 100}});
+  venta(ConceptoVentaRemision, 5, "R15-90", 90);
+  venta(ConceptoCancelacionVenta, 5, "R15-90", 90);
+  venta(ConceptoVentaRemision, 5, "R15-100", 100);
+  // Invoice 7 of 2 and its row of concept 1; a changed sale's reversal of 52.
+  Factura("P1", 2, {{"CONTROL", 7}});
+  venta(ConceptoVentaFactura, 2, "F7-7", 7);
+  venta(ConceptoDevolucionCliente, 1, "R15-80", 80);
+  // Counted: a return's row (its lines are not read), the movement
+  // window's exits, a sale-like row without a control.
+  venta(ConceptoDevolucionCliente, 1, "D3-9", 9);
+  Movimiento("P1", ConceptoAjusteSalida, 2, {{"NUDOC_MI", "M5"}});
+  Movimiento("P1", ConceptoVentaRemision, 4, {{"NUDOC_MI", "M6"}});
+
+  Recalcula("P1");
+  const Resultado r = Lee("P1");
+  // 30 + 1 in, 5 + 2 + 2 + 4 out.
+  EXPECT_EQ(r.existencia, "18");
+  ExpectTotales(r, 31, -13, 18);
+  // The reduced union reads no invoices: their rows stand for them.
+  EXPECT_EQ(CalculaExistenciaKardex(ConsultaExistenciaReducida(Empresa(), "P1")), "18,31,13,");
+  // The mirror holds the remission's lines (and no purchase lines); returns
+  // never count there.
+  AgregaFila(kDatos, "MOVIMIENTOS.DBF",
+             {{"CLDOC_MI", "15"}, {"CLPRO_MI", "P1"}, {"TIMOV_MI", 3}, {"CANTI_MI", 5}, {"FEDOC_MI", QDate(2025, 3, 1)}});
+  EXPECT_EQ(MuestraKardexIntegral(ConsultaEspejoExistencia(Empresa(), "P1"), kOrdenEspejo, "18", false), "-13");
+}
+
 // Remissions come from the folders RutasMI.dbf lists when any of them holds
 // remission lines (the data folder's then count only when listed); blank
 // rows and folders without remission lines are skipped.
@@ -150,14 +196,14 @@ TEST_F(Recuento, LasRemisionesVienenDeLasCarpetasListadas) {
   CreaTablaDe(db::CarpetaTabla::Datos, "RutasMI.dbf", kDatos);
   for (const QString& ruta : {vacia, QString(), suc1, suc2}) AgregaFila(kDatos, "RutasMI.dbf", {{"ruta", ruta}});
 
-  const QString union1 = UnionRemisiones(kDatos, 1, "P1");
+  const QString union1 = UnionRemisiones(Empresa(), 1, "P1");
   EXPECT_EQ(union1.count("remisiod.dbf"), 2);
   EXPECT_TRUE(union1.endsWith("   union ALL \r"));
   Recalcula("P1");
   EXPECT_EQ(Lee("P1").existencia, "995");
 
   // Another mode reads no list.
-  for (const QString& otra : {UnionRemisiones(kDatos, 0, "P1"), UnionRemisionesDetalle(kDatos, 0, "P1")}) {
+  for (const QString& otra : {UnionRemisiones(Empresa(), 0, "P1"), UnionRemisionesDetalle(Empresa(), 0, "P1")}) {
     EXPECT_EQ(otra.count("remisiod.dbf"), 1);
     EXPECT_TRUE(otra.contains("\"C:\\VRL\\DATOS\\remisiod.dbf\"")) << otra.toStdString();
   }

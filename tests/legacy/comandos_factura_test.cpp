@@ -22,7 +22,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/RegistroCaja.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "reports/Formatos.h"
 #include "salesdocs/ReportesVenta.h"
 #include "shell/LineasConfiguracion.h"
@@ -205,7 +205,7 @@ TEST_F(ComandosFactura, CancelarUnaRemisionDevuelveSuExistenciaYEscribeSusMovimi
     EXPECT_EQ(Existencia("A"), "50");
     EXPECT_EQ(Conceptos("54"), QStringList{"A|3|R" + numero + "-" + control});
     EXPECT_EQ(Conceptos("3").size(), 1);  // the save's row stays
-    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"70|70"});
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"100|100"});  // a remission never raised them
     EXPECT_FALSE(QFile::exists(fs::Local(fs::Une(kPrograma, "Factura1.jnl"))));
 
     // Twice: told, nothing changes.
@@ -214,7 +214,7 @@ TEST_F(ComandosFactura, CancelarUnaRemisionDevuelveSuExistenciaYEscribeSusMovimi
     EXPECT_EQ(Mensajes(), QStringList{"La Factura Ya Fue Cancelada"});
     EXPECT_EQ(Existencia("A"), "50");
     EXPECT_EQ(Conceptos("54").size(), 1);
-    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"70"});
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"100"});
   });
 }
 
@@ -236,7 +236,7 @@ TEST_F(ComandosFactura, UnaDevolucionCanceladaDejaLaExistenciaComoAntesYLaCajaCh
     EXPECT_EQ(Existencia("C"), "20");
     EXPECT_EQ(Estado(numero), "C");
     EXPECT_EQ(Conceptos("3"), QStringList{"C|4|D30-300"});  // the cancel's row of the return
-    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"84"});
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"100"});
     EXPECT_EQ(f.Estado->text(), "Cancelada");
 
     // Petty cash: the question, then nothing.
@@ -273,6 +273,86 @@ TEST_F(ComandosFactura, SinElDerechoDeCancelarLaClaveDelAdministradorDecide) {
   });
 }
 
+// A kit remission saved by the sale screen (the kit line and its component
+// lines, the components' stock lowered): cancelled here, every stock is
+// back, and only the kit line, whose sale wrote a movement row, gets its
+// reversal.
+TEST_F(ComandosFactura, UnaRemisionDeKitCanceladaDevuelveLosComponentes) {
+  Producto("K", 25, 28);  // 30 less the kit sold
+  Producto("C", 1, 16);   // 20 less 2 × 2
+  AgregaRemision(40, {{"CONTROL", "400"}, {"CLCLI_F", "1"}, {"IMTOD_F", "50"}});
+  AgregaPartida(40, 400, "K", "2", "25", {{"TIPOX_FD", "K"}, {"INICIAL", "30"}, {"FINAL", "28"}});
+  AgregaPartida(40, 400, "C", "4", "0", {{"TIPOX_FD", "X"}, {"PCOMI_FD", "-1"}});
+  AgregaFila("Movinven.DBF", {{"CLDOC_MI", "1"}, {"TIMOV_MI", "3"}, {"NUDOC_MI", "R40-400"}, {"CONTROL", "400"},
+                              {"CLPRO_MI", "K"}, {"CANTI_MI", "2"}});
+  AbreFactura("0", [](TFormaFactura& f) {
+    ASSERT_EQ(f.EditCLDOC_F->text(), "40");
+    // Shown, the kit's components are not lines of the document.
+    EXPECT_EQ(f.TablaDeta->RecordCount(), 1);
+    Pregunta p;
+    Responde(p);
+    f.Cancelar1->trigger();
+    EXPECT_EQ(Mensajes(), QStringList());
+  });
+  EXPECT_EQ(Existencia("K"), "30");
+  EXPECT_EQ(Existencia("C"), "20");
+  EXPECT_EQ(Conceptos("54"), QStringList{"K|2|R40-400"});
+}
+
+// Deleting gives stock back only for what the document took and still
+// holds: not for a cancelled remission (its cancel gave it back), nor for
+// an invoice made from remissions (they took it); and only the document's
+// own lines go, not another document's of the same number.
+TEST_F(ComandosFactura, EliminarDevuelveSoloLoQueElDocumentoTomo) {
+  AgregaRemision(30, {{"CONTROL", "300"}, {"CLCLI_F", "1"}, {"STATU_F", "C"}});
+  AgregaPartida(30, 300, "A", "3", "10", {{"TREGI_FD", "C"}});
+  AgregaPartida(30, 299, "B", "1", "4");
+  AgregaFila("Facturae.dbf", {{"CLDOC_F", "8"}, {"CONTROL", "80"}, {"CLCLI_F", "1"}, {"CLPED_F", "R7"}});
+  AgregaPartida(8, 80, "A", "2", "10", {{"TDOCU_FD", "F"}}, "FacturaD.dbf");
+  AbreFactura("1", [](TFormaFactura& f) {
+    ASSERT_EQ(f.EditCLDOC_F->text(), "30");
+    Pregunta p;
+    Responde(p);
+    f.Eliminar1->trigger();
+  });
+  // The invoice, opened from the browser.
+  ui::PuertaModal::Espera("TFormaFactura", [](QDialog& d) {
+    auto& f = static_cast<TFormaFactura&>(d);
+    Pregunta p;
+    Responde(p);
+    f.Eliminar1->trigger();
+    f.Close();
+  });
+  AbreDocumentoFactura("facturae.dbf", "8", "1");
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F"}), QStringList());
+  EXPECT_EQ(Filas("RemisioD.dbf", {"CLDOC_FD", "CONTROL", "CLPRO_FD"}), QStringList{"30|299|B"});
+  EXPECT_EQ(Filas("Facturae.dbf", {"CLDOC_F"}), QStringList());
+  EXPECT_EQ(Existencia("A"), "50");
+  EXPECT_EQ(Existencia("B"), "20");
+}
+
+// A saved remission with a general discount, whose totals this window's
+// formula would make otherwise, shown and browsed (Ctrl+S, Ctrl+A and the
+// navigator): its header is never written.
+TEST_F(ComandosFactura, MostrarYRecorrerDocumentosNoEscribeSusEncabezados) {
+  for (int n : {5, 6}) {
+    AgregaRemision(n, {{"CONTROL", QString::number(n * 100)}, {"CLCLI_F", "1"}, {"DESFI_F", "10"},
+                       {"IMIM1_F", "16"}, {"SUBTO_F", "100"}, {"IMIM2_F", "16"}, {"IMTOD_F", "104.4"}});
+    AgregaPartida(n, n * 100, "A", "10", "10");
+  }
+  const QByteArray antes = Bytes(kDatos, "Remision.dbf");
+  AbreFactura("0", [&](TFormaFactura& f) {
+    ASSERT_EQ(f.EditCLDOC_F->text(), "6");
+    for (Qt::Key tecla : {Qt::Key_A, Qt::Key_S, Qt::Key_A}) prueba::Tecla(f, "", tecla, Qt::ControlModifier);
+    EXPECT_EQ(f.EditCLDOC_F->text(), "5");
+    f.MuestraDocumentoFactura();
+    EXPECT_EQ(Bytes(kDatos, "Remision.dbf"), antes);
+  });
+  EXPECT_EQ(Bytes(kDatos, "Remision.dbf"), antes);
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
 // A station killed at each write of its cancel: the window opened again
 // finishes it, every write made once.
 TEST_F(ComandosFactura, UnaEstacionMuertaAlCancelarLoTerminaUnaVez) {
@@ -299,7 +379,7 @@ TEST_F(ComandosFactura, UnaEstacionMuertaAlCancelarLoTerminaUnaVez) {
     EXPECT_EQ(Existencia("A"), "50");
     EXPECT_EQ(Existencia("B"), "20");
     EXPECT_EQ(Conceptos("54"), (QStringList{"A|3|R" + numero + "-" + control, "B|2|R" + numero + "-" + control}));
-    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"62"});
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"100"});
     if (vivo) break;
   }
   EXPECT_GE(muertes, 4);
@@ -582,6 +662,10 @@ TEST_F(ComandosFactura, EmpaqueDelAdministradorTaraEnElEditorYFormatosRapidos) {
       static_cast<TFormaFormatos&>(d).Rutas->setText(formato);
       prueba::Pulsa(d, "BotonEdicion");
     });
+    f.CtrlF21->trigger();
+    EXPECT_EQ(f.CtrlF21->text(), "Ctrl+F2 (" + formato + ")");
+    // The picker cancelled changes nothing.
+    ui::PuertaModal::Espera("TFormaFormatos", [](QDialog& d) { d.reject(); });
     f.CtrlF21->trigger();
     EXPECT_EQ(f.CtrlF21->text(), "Ctrl+F2 (" + formato + ")");
     f.SaltarEncabezado1->trigger();

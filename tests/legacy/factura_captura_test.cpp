@@ -18,7 +18,7 @@
 #include "platform/db/Tabla.h"
 #include "reports/ConsCata.h"
 #include "shell/Principa.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "pos/CaptuRap_comun.h"
 #include "pos/EstadoComandos.h"
 #include "shell/LineasConfiguracion.h"
@@ -55,7 +55,7 @@ TRegistroProducto Producto(const QString& clave, const QString& descripcion, dou
   return p;
 }
 
-void AgregaProducto(const TRegistroProducto& p) {
+void AgregaProductoCaptura(const TRegistroProducto& p) {
   db::Tabla t;
   t.SetCarpeta(kDatos);
   t.SetNombreTabla("INVENTAR.DBF");
@@ -184,13 +184,13 @@ class FacturaCaptura : public FacturaPrueba {
     AgregaRemision(12, {{"CONTROL", "120"}, {"CLCLI_F", "1"}});
     AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "1"}, {"NOMBR_C", "MOSTRADOR"}, {"SALDO_C", "100"}});
     AgregaFila("CLIENTE.DBF", {{"CLCLI_C", "7"}, {"NOMBR_C", "LISTA TRES"}, {"PREPR_C", "3"}, {"SALDO_C", "0"}});
-    AgregaProducto(Producto("P1", "TORNILLO", 10, 50));
-    AgregaProducto(Producto("P2", "CLAVO", 4, 20));
+    AgregaProductoCaptura(Producto("P1", "TORNILLO", 10, 50));
+    AgregaProductoCaptura(Producto("P2", "CLAVO", 4, 20));
     TRegistroProducto volumen = Producto("P3", "BROCA", 40, 30);
     volumen.POLI1_I = 5;
     volumen.POLI2_I = 10;
     volumen.POLI3_I = 20;  // the largest limit: list 3 from 20 up
-    AgregaProducto(volumen);
+    AgregaProductoCaptura(volumen);
   }
 
   static QString Existencia(const QString& clave, const QString& campo = "EXIST_I") {
@@ -314,9 +314,9 @@ TEST_F(FacturaCaptura, LasLineasTomanElPrecioDeLaListaYRevisanLaExistencia) {
 }
 
 TEST_F(FacturaCaptura, UnaDescripcionParecidaAbreElCatalogoYUnaClaveQueNoExisteSeDaDeAlta) {
-  AgregaProducto(Producto("X1", "MARTIZZZ", 5, 10));
-  AgregaProducto(Producto("X2", "PINZZZZZ", 6, 10));
-  AgregaProducto(Producto("X3", "GRAN MARTILLO", 7, 10));
+  AgregaProductoCaptura(Producto("X1", "MARTIZZZ", 5, 10));
+  AgregaProductoCaptura(Producto("X2", "PINZZZZZ", 6, 10));
+  AgregaProductoCaptura(Producto("X3", "GRAN MARTILLO", 7, 10));
   // The lookup and quick registration windows, as the program makes them
   // at start.
   const auto catalogo = std::make_unique<TFormaConProduct>();
@@ -404,7 +404,7 @@ TEST_F(FacturaCaptura, UnaFacturaConDescuentoYTasaVaciaSubeElSaldoPorElSubtotal)
   AgregaFila("FacturaE.dbf", {{"CLDOC_F", "4"}, {"CONTROL", "40"}});
   TRegistroProducto gravado = Producto("P9", "GRAVADO", 116, 10);
   gravado.PIVA1_I = 16;
-  AgregaProducto(gravado);
+  AgregaProductoCaptura(gravado);
   UneDocumentosFactura();
   bool vista = false;
   ui::PuertaModal::Espera("TFormaFactura", [&](QDialog& d) {

@@ -39,7 +39,7 @@ QString Encabezado(TFormaFactura& f, const char* campo) { return f.TablaFacturae
 
 // A line typed into the capture: quantity and key in the row the capture
 // offers, then the description column entered (the line is resolved).
-void Linea(TFormaFactura& f, const QString& cantidad, const QString& clave) {
+void LineaTeclas(TFormaFactura& f, const QString& cantidad, const QString& clave) {
   db::Tabla& d = *f.TablaDeta;
   if (d.State() != db::Dataset::Estado::Insertando) d.Append();
   d.FieldByName("CANTIDAD").SetAsString(cantidad);
@@ -173,7 +173,7 @@ TEST_F(TeclasFactura, EnterRecorreElEncabezadoDelNumeroALaFechaYLaFechaLlevaALaC
 TEST_F(TeclasFactura, ElPagoSeSumaYDaElCambioYUnTextoQueNoEsImporteSeQueda) {
   AbreFactura("2", [](TFormaFactura& f) {
     QTest::keyClick(&f, Qt::Key_F9);
-    Linea(f, "2", "P1");
+    LineaTeclas(f, "2", "P1");
     ASSERT_EQ(f.TotalFact->text().trimmed(), "20.00");
     Pulsa(Qt::Key_F5);
     ASSERT_EQ(Foco(), f.CAMBIO_F);
@@ -215,8 +215,8 @@ TEST_F(TeclasFactura, F6PreguntaYBorraLaPartidaYLasTeclasLlevanACantidadPagoYRej
     ASSERT_EQ(Foco(), f.Base);
     Pulsa(Qt::Key_F4);
     EXPECT_EQ(NombreFoco(), "EditCantidad");
-    Linea(f, "2", "P1");
-    Linea(f, "3", "P2");
+    LineaTeclas(f, "2", "P1");
+    LineaTeclas(f, "3", "P2");
     ASSERT_EQ(Claves(f), QStringList({"P1", "P2"}));
     ASSERT_EQ(f.TotalFact->text().trimmed(), "32.00");
 
@@ -311,7 +311,7 @@ TEST_F(TeclasFactura, F7CalculaLaPartidaDeLaVentanaYCtrlF3LlevaAlEmpaque) {
     f.EditCLDOC_F->setFocus();
     Pulsa(Qt::Key_F7);
     QTest::keyClick(&f, Qt::Key_F9);
-    Linea(f, "2", "P2");
+    LineaTeclas(f, "2", "P2");
     // The amount and the key of the line offered next: the calculator works
     // on this window's capture and the totals follow.
     ui::PuertaModal::Espera("TFormaCalculaxPrecio", [](QDialog& d) {

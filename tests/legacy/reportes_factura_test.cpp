@@ -123,12 +123,10 @@ const char* const kCorteZResumen =
 
 ContextoReporte Fijo() {
   ContextoReporte x;
-  x.lugar.carpetaEncabezado = "C:\\R";
   x.lugar.encabezado = "Remision.dbf";
-  x.lugar.carpetaPartidas = "C:\\RL";
   x.lugar.partidas = "RemisioD.dbf";
-  x.lugar.carpetaProductos = "C:\\R";
   x.lugar.productos = "INVENTAR.DBF";
+  x.lugar.carpetas = db::Carpetas{"C:\\R", {}, {}, "C:\\VRL"};
   x.numeroActual = "4";
   x.numeroUltimo = "5";
   x.usuario = "ADM";
@@ -184,7 +182,7 @@ TEST(GuionesFactura, LosGuionesPropiosLetraPorLetra) {
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.clave);
-    const std::optional<ArgumentosReporte> a = ArgumentosReporteFactura(c.clave, Fijo());
+    const std::optional<ArgumentosReporteVenta> a = ArgumentosReporteFactura(c.clave, Fijo());
     ASSERT_TRUE(a);
     EXPECT_EQ(a->guion, QString::fromUtf8(c.guion));
     EXPECT_EQ(a->titulo, c.titulo);
@@ -265,7 +263,7 @@ TEST(GuionesFactura, LasFilasDeLaPantallaDeVentaConSusDiferencias) {
   const ContextoReporte x = Fijo();
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.clave);
-    const ArgumentosReporte venta = ArgumentosDeFila(*FilaReporte(c.clave), x);
+    const ArgumentosReporteVenta venta = ArgumentosDeFila(*FilaReporte(c.clave), x);
     QStringList lineas = venta.guion.split(u'\r');
     for (auto it = c.lineas.begin(); it != c.lineas.end(); ++it) {
       const qsizetype i = std::find_if(lineas.begin(), lineas.end(), [&](const QString& l) {
@@ -277,10 +275,10 @@ TEST(GuionesFactura, LasFilasDeLaPantallaDeVentaConSusDiferencias) {
       else
         lineas[i] = it.value();
     }
-    const std::optional<ArgumentosReporte> a = ArgumentosReporteFactura(c.clave, x);
+    const std::optional<ArgumentosReporteVenta> a = ArgumentosReporteFactura(c.clave, x);
     ASSERT_TRUE(a);
     EXPECT_EQ(a->guion, lineas.join(u'\r'));
-    ArgumentosReporte esperados = venta;
+    ArgumentosReporteVenta esperados = venta;
     esperados.guion = a->guion;
     if (!c.titulo.isEmpty()) esperados.titulo = c.titulo;
     EXPECT_EQ(*a, esperados);

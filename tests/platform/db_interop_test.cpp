@@ -1,8 +1,13 @@
 // Files exchanged with an independent dBASE reader and writer (the python3
 // dbf module of Debian), run as a child process: types C N F D L M and
-// accented text both ways.
+// accented text both ways; after a writer was killed in the middle of an
+// append, that reader (which trusts the header's record count) sees every
+// whole record once the table is next opened for writing or written.
 
 #include "db_comun.h"
+#include "platform/db/PuntosFalla.h"
+#include "platform/fs/Falla.h"
+#include "support/Proceso.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -56,7 +61,98 @@ dbf.delete(t[3])
 t.close()
 )";
 
+// The NOMBRE of every live record the header's count takes in, as a JSON
+// list.
+const char* kNombresConDbf = R"(
+import dbf, json, sys
+t = dbf.Table(sys.argv[1])
+t.open(dbf.READ_ONLY)
+print(json.dumps([r['nombre'].rstrip() for r in t if not dbf.is_deleted(r)]))
+)";
+
+QStringList Nombres(const QString& archivo) {
+  QStringList r;
+  for (const QJsonValue v : QJsonDocument::fromJson(Python(kNombresConDbf, fs::Local(fs::Une(kDatos, archivo)))).array())
+    r << v.toString();
+  return r;
+}
+
+std::unique_ptr<Tabla> AbreEn(const QString& carpeta, const QString& archivo) {
+  auto t = std::make_unique<Tabla>();
+  t->SetCarpeta(carpeta);
+  t->SetNombreTabla(archivo);
+  t->Open();
+  return t;
+}
+
+void AgregaNombre(Tabla& t, const QString& nombre) {
+  t.Append();
+  t.FieldByName("NOMBRE").SetAsString(nombre);
+  t.Post();
+}
+
 }  // namespace
+
+// Arguments: folder, table, the point to die at and the pass. Appends "F1",
+// "F2" ... until the seam stops it.
+RUTINA_HIJA(AgregaNombresHastaCaer) {
+  falla::Arma(argumentos[2], argumentos[3].toInt());
+  auto t = AbreEn(argumentos[0], argumentos[1]);
+  for (int i = 1; i <= 10; ++i) AgregaNombre(*t, QStringLiteral("F%1").arg(i));
+  return 0;
+}
+
+TEST_F(PruebaTabla, TrasUnaAltaCortadaUnLectorQueCreeLaCabeceraVeCadaFilaEntera) {
+  using namespace db::puntos;
+  struct Caso {
+    bool indice;
+    const char* punto;
+    bool conEscritura;  // the next station edits a row it had open, instead of opening the table
+  };
+  const Caso casos[] = {
+      {false, kRegistroAMedias, false}, {false, kAntesDeClaves, false}, {false, kAntesDeCuenta, false},
+      {true, kRegistroAMedias, false},  {true, kAntesDeClaves, false},  {true, kAntesDeCuenta, false},
+      {false, kAntesDeCuenta, true},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(std::string(c.punto) + (c.indice ? " con índice" : " sin índice") + (c.conEscritura ? " escribe" : ""));
+    const QString archivo = c.indice ? QStringLiteral("CONINDICE.DBF") : QStringLiteral("SININDICE.DBF");
+    Tabla::Crea(kDatos, archivo, {{"NOMBRE", 'C', 20, 0}},
+                c.indice ? QVector<db::DefTag>{{"INOMBRE", "NOMBRE"}} : QVector<db::DefTag>{});
+    auto antes = AbreEn(kDatos, archivo);
+    AgregaNombre(*antes, "A");
+    prueba::ProcesoHijo hijo("AgregaNombresHastaCaer", {kDatos, archivo, c.punto, "3"});
+    ASSERT_TRUE(hijo.EsperaQueMuera());
+    if (c.conEscritura) {
+      antes->First();
+      antes->Edit();
+      antes->FieldByName("NOMBRE").SetAsString("B");
+      antes->Post();
+    } else {
+      AbreEn(kDatos, archivo);
+    }
+    antes->Refresh();
+    const QStringList nuestras = Columna(*antes, "NOMBRE");
+    // A half-written row of a table without index is no record; with an
+    // index the intent finishes it.
+    QStringList esperadas = {c.conEscritura ? "B" : "A", "F1", "F2", "F3"};
+    if (!c.indice && c.punto == std::string(kRegistroAMedias)) esperadas.removeLast();
+    EXPECT_EQ(nuestras, esperadas);
+    antes->Close();
+    EXPECT_EQ(Nombres(archivo), esperadas);
+  }
+}
+
+// The first tag of a table given rows by the same handle keeps the header's
+// count of those rows.
+TEST_F(PruebaTabla, ElPrimerIndiceDeUnaTablaConFilasNuevasConservaSuCuenta) {
+  Tabla::Crea(kDatos, "NUEVA.DBF", {{"NOMBRE", 'C', 20, 0}});
+  auto t = Abre("NUEVA.DBF", true);
+  for (const char* n : {"X", "Y", "Z"}) AgregaNombre(*t, n);
+  t->AddIndex({"INOMBRE", "NOMBRE"});
+  t->Close();
+  EXPECT_EQ(Nombres("NUEVA.DBF"), (QStringList{"X", "Y", "Z"}));
+}
 
 TEST_F(PruebaTabla, UnLectorIndependienteLeeNuestrasTablas) {
   Tabla::Crea(kDatos, "NUESTRA.DBF",

@@ -8,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -228,6 +229,32 @@ TEST_F(PuertaTest, UnEnterQueDevuelveElFocoNoSacaALaCajaQueLoTiene) {
   });
   forma.ShowModal();
   EXPECT_EQ(enCaja, QStringList({"Enter"}));
+}
+
+// The program's own modal run (out of test mode): when a dialog the window
+// opened is over, that window has the keyboard again, on the box that had
+// it, whatever the window system made active meanwhile.
+TEST_F(PuertaTest, AlTerminarUnModalLaVentanaQueLoAbrioRecuperaElTeclado) {
+  TFormaFoco abre;
+  abre.show();
+  QApplication::setActiveWindow(&abre);
+  QWidget* caja = abre.Componente("EditClave");
+  caja->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), caja);
+  TFormaPrueba dialogo;
+  QWidget otra;
+  ui::PuertaModal::ModoPrueba(false);
+  // The dialog ends, and meanwhile another window took the activation.
+  QTimer::singleShot(0, &dialogo, [&] {
+    otra.show();
+    QApplication::setActiveWindow(&otra);
+    dialogo.SetModalResult(ui::mrOk);
+  });
+  dialogo.ShowModal();
+  ui::PuertaModal::ModoPrueba(true);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &abre);
+  EXPECT_EQ(QApplication::focusWidget(), caja);
 }
 
 #include "ui_test.moc"

@@ -116,9 +116,13 @@ TEST_F(Caja, ConfigurarCajaEscribeSuRanuraYSoloParaElAdministrador) {
       EXPECT_EQ(prueba::Texto(d, "Formato"), "uno.fmt");
       d.findChild<QSpinBox*>("NumeroCaja")->setValue(5);
       EXPECT_EQ(prueba::Texto(d, "ClaveVendedor"), "");
+      // Each box stops at what its field holds, as the user types.
       prueba::Teclea(d, "NoCaja", "12345");
       prueba::Teclea(d, "ClaveVendedor", "VEND123");
       prueba::Teclea(d, "Formato", formato);
+      EXPECT_EQ(prueba::Texto(d, "NoCaja"), "123");
+      EXPECT_EQ(prueba::Texto(d, "ClaveVendedor"), "VEND1");
+      EXPECT_EQ(prueba::Texto(d, "Formato"), formato.left(25));
       prueba::Pulsa(d, "BitBtn1");
     });
     p.findChild<QAction*>("ConfigurarCaja1")->trigger();

@@ -1,6 +1,6 @@
 // Cancelling a saved sale, as a cashier does it: the password of a user
 // with the cancel right, the question, then every effect of the sale
-// reversed (stock, customer balance, receivable rows and the return row,
+// reversed (stock, receivable rows and the return row,
 // movement rows, the day's accumulator, the invoice made from it, the
 // log); a station killed in the middle of a cancel finishes it, once, when
 // it starts again. Changing a saved sale and abandoning a capture.
@@ -13,7 +13,7 @@
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/PuertaModal.h"
 #include "pos/ExistenciasVenta.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "salesdocs/ComandosDocumentos.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
@@ -146,6 +146,8 @@ TEST_F(Cancelar, UnaRemisionCanceladaDevuelveTodoLoQueSuVentaHizo) {
     ASSERT_EQ(numero, "1");
     ASSERT_EQ(Existencia("P1"), "47");
     ASSERT_FALSE(Cuentas(numero).isEmpty());  // the counter sale settled
+    // A remission leaves the customer's balance and total sales as they were.
+    ASSERT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"100|100"});
     ui::PuertaModal::LimpiaMensajes();
 
     // A password whose user lacks the right: refused, nothing changes.
@@ -174,13 +176,17 @@ TEST_F(Cancelar, UnaRemisionCanceladaDevuelveTodoLoQueSuVentaHizo) {
     EXPECT_EQ(Filas("Remision.dbf", {"CLDOC_F", "STATU_F", "ORIGE_F"}), QStringList{"1|C|2"});
     EXPECT_EQ(Filas("RemisioD.dbf", {"CLPRO_FD", "TREGI_FD"}), QStringList{"P1|C"});
     EXPECT_EQ(Cuentas(numero), QStringList{"Devolucion 1|12|-30|3"});
-    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"70|70"});
+    // Its cancel gives back nothing of them: its save added nothing.
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"100|100"});
     const QStringList acumulado = fs::LeeLineas(fs::Une(kPrograma, "Acumular\\2010-3-5.acu"));
     ASSERT_FALSE(acumulado.isEmpty());
     EXPECT_EQ(acumulado.last(), "-30");
     EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI", "TIMOV_MI", "CANTI_MI"},
                     [](const db::Dataset& t) { return t.FieldByName("TIMOV_MI").AsString() == "54"; }),
               QStringList{"P1|54|3"});
+    // The totals row and the sold quantity give the sale back too.
+    EXPECT_EQ(Filas("Kardex.dbf", {"CLPRO_I", "SALID_I", "EXIST_I"}), QStringList{"P1|0|0"});
+    EXPECT_EQ(Filas(kTablaProductos, {"CLPRO_I", "VANCA_I", "VANMO_I"}), (QStringList{"P1|0|0", "P2||"}));
     const QStringList bitacora = fs::LeeLineas(fs::Une(kDatos, "Bitacora\\R-1.bit"));
     ASSERT_FALSE(bitacora.isEmpty());
     EXPECT_TRUE(bitacora.last().endsWith(" CANCELADA Por Usuario 4")) << bitacora.last().toStdString();
@@ -244,7 +250,7 @@ TEST_F(Cancelar, UnaDevolucionCanceladaEscribeConcepto3YNoTocaExistencias) {
     EXPECT_EQ(Existencia("P2"), "48");
     // The sale's row and the cancel's, both concept 3; none of 54.
     EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI", "TIMOV_MI", "CANTI_MI"}), (QStringList{"P2|3|2", "P2|3|2"}));
-    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"80"});
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C", "COMPR_C"}), QStringList{"100|100"});
   });
 }
 
@@ -270,6 +276,77 @@ TEST_F(Cancelar, UnKitModificadoSinCambiosDejaLasExistenciasDeSusComponentes) {
     EXPECT_EQ(Existencia("KIT1"), "47");
     EXPECT_EQ(Existencia("P2"), "44");
   });
+}
+
+// A kit sold with the movement rows on: its own line wrote a row, its
+// components none. The cancel reverses that row alone and gives every
+// stock back.
+TEST_F(Cancelar, UnKitCanceladoRevierteSoloLosRenglonesQueSuVentaEscribio) {
+  FijaLinea(ConfKits, "S");
+  TRegistroProducto kit;
+  kit.CLPRO_I = "KIT1";
+  kit.DSCPR_I = "JUEGO";
+  kit.PPUBL_I = Dinero::DeReal(25);
+  kit.UMEDI_I = "pz";
+  kit.EXIST_I = 50;
+  kit.KITXX_I = "S";
+  AgregaProducto(kit);
+  AgregaFila(kTablaKits, {{"CLPRO_I", "KIT1"}, {"CLPRO_K", "P2"}, {"CANTI_K", "2"}, {"DESCR_K", "P2 DEL JUEGO"}});
+  Abre("0", [&](Pantalla& p) {
+    Vende(p, {{"3", "KIT1"}});
+    ASSERT_EQ(Existencia("P2"), "44");
+    Respuestas r;
+    RespondeCancelar("adm", r);
+    p.Cancelar1->trigger();
+  });
+  EXPECT_EQ(Existencia("KIT1"), "50");
+  EXPECT_EQ(Existencia("P2"), "50");
+  EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI", "TIMOV_MI", "CANTI_MI"}), (QStringList{"KIT1|3|3", "KIT1|54|3"}));
+  EXPECT_EQ(Filas("Kardex.dbf", {"CLPRO_I", "SALID_I", "EXIST_I"}), (QStringList{"KIT1|0|0", "P2|0|0"}));
+}
+
+// A change gives back everything the sale did before its new lines apply
+// theirs: selling 3 and changing it to 1 counts 1 sold in the stock, the
+// totals row, the sold quantity and amount, the movement rows (the old
+// one reversed) and the day's accumulator (the old total taken out).
+TEST_F(Cancelar, UnCambioDe3A1CuentaUnoVendidoEnTodo) {
+  EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
+  Abre("1", [&](Pantalla& p) {
+    Vende(p, {{"3", "P1"}});
+    const QString antes = Filas("Remision.dbf", {"CONTROL"}).value(0);
+    p.Modificar1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    p.TablaDeta->First();
+    p.TablaDeta->Edit();
+    p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(1);
+    p.TablaDeta->Post();
+    Pulsa(Qt::Key_F10);
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 0);
+    const QString despues = Filas("Remision.dbf", {"CONTROL"}).value(0);
+    EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI", "TIMOV_MI", "CANTI_MI", "NUDOC_MI"}),
+              (QStringList{"P1|3|3|R1-" + antes, "P1|54|3|R1-" + antes, "P1|3|1|R1-" + despues}));
+  });
+  EXPECT_EQ(Existencia("P1"), "49");
+  EXPECT_EQ(Filas("Kardex.dbf", {"CLPRO_I", "SALID_I", "EXIST_I", "INVEN_I"}), QStringList{"P1|-1|-1|49"});
+  EXPECT_EQ(Filas(kTablaProductos, {"CLPRO_I", "VANCA_I", "VANMO_I"}).value(0), "P1|1|10");
+  EXPECT_EQ(fs::LeeLineas(fs::Une(kPrograma, "Acumular\\2010-3-5.acu")), (QStringList{"30", "-30", "10"}));
+}
+
+// Negative stock refused: a sale over the stock took what there was, and
+// that is what its cancel gives back.
+TEST_F(Cancelar, UnaVentaSobreLaExistenciaDevuelveLoQueTomo) {
+  FijaLinea(ConfFacturarSinExistencias, "S");
+  FijaLinea(ConfExistenciasNegativas, "N");
+  Abre("0", [&](Pantalla& p) {
+    Vende(p, {{"60", "P1"}});
+    ASSERT_EQ(Existencia("P1"), "0");
+    Respuestas r;
+    RespondeCancelar("adm", r);
+    p.Cancelar1->trigger();
+  });
+  EXPECT_EQ(Existencia("P1"), "50");
+  EXPECT_EQ(Filas(kTablaProductos, {"CLPRO_I", "VANCA_I"}).value(0), "P1|0");
+  EXPECT_EQ(Filas("Kardex.dbf", {"CLPRO_I", "SALID_I", "EXIST_I"}), QStringList{"P1|0|0"});
 }
 
 namespace {
@@ -316,7 +393,7 @@ TEST_F(Cancelar, UnaEstacionMuertaAMitadDeCancelarTerminaLaCancelacionUnaVezAlVo
       else EXPECT_EQ(Existencia(clave), "50");
     }
     EXPECT_EQ(Cuentas("1"), QStringList{"Devolucion 1|12|-50|3"});
-    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"50"});
+    EXPECT_EQ(Filas("CLIENTE.DBF", {"SALDO_C"}), QStringList{"100"});
     EXPECT_EQ(Filas("MOVINVEN.DBF", {"CLPRO_MI"},
                     [](const db::Dataset& t) { return t.FieldByName("TIMOV_MI").AsString() == "54"; })
                   .size(),
@@ -409,9 +486,11 @@ TEST_F(Cancelar, CancelaMovimientoTiraLaCapturaYMuestraElDocumentoGuardado) {
 
 namespace {
 
-// A station that takes remission 1 into change, says so, and saves the
-// change when the parent says.
-RUTINA_HIJA(ModificaYGuarda) {
+// A station that takes remission 1 into change and goes on one step at each
+// word of the parent: its line to 5 units (whose totals post the header), the
+// print command (refused while in capture) with the totals run again, then
+// the save of the change.
+RUTINA_HIJA(ModificaPorPasos) {
   int argc = 1;
   char nombre[] = "estacion";
   char* argv[] = {nombre, nullptr};
@@ -424,8 +503,26 @@ RUTINA_HIJA(ModificaYGuarda) {
     p.Modificar1->trigger();
     prueba::AvisaPadre(ui::Tag(p.BotonCambios) == 1 ? "MODIFICANDO" : "NO");
     prueba::EsperaPadre();
+    if (p.TablaDeta->State() != db::Dataset::Estado::Navegando) p.TablaDeta->Post();
+    p.TablaDeta->First();
+    p.TablaDeta->Edit();
+    p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(5);
+    p.TablaDeta->Post();
+    p.CalculaTotales();
+    prueba::AvisaPadre("LINEA " + p.TotalFact->text().simplified());
+    prueba::EsperaPadre();
+    ui::PuertaModal::LimpiaMensajes();
+    // The print commands are closed while in capture; the print routine,
+    // which other windows call, refuses.
+    p.ImprimirDocumento1->trigger();
+    p.Imprimir1->trigger();
+    p.BotonImprimirClick();
+    p.CalculaTotales();
+    prueba::AvisaPadre("IMPRIME " + ui::PuertaModal::Mensajes().join(u'|'));
+    prueba::EsperaPadre();
     Pulsa(Qt::Key_F10);
     prueba::AvisaPadre(ui::Tag(p.BotonCambios) == 0 ? "GUARDADO" : "NO");
+    prueba::EsperaPadre();
   });
   pantalla->ShowModal();
   return 0;
@@ -433,25 +530,65 @@ RUTINA_HIJA(ModificaYGuarda) {
 
 }  // namespace
 
+// One station per document: while one station has remission 1 in change,
+// whatever it does (a line, printing, the totals), another station's
+// "Modificar" is refused; once saved, the other gets in, on the document as
+// the first one left it, and each save counts once in stock and lines.
 TEST_F(Cancelar, DosEstacionesNoModificanElMismoDocumentoALaVez) {
   EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
   Abre("1", [&](Pantalla& p) { Vende(p, {{"3", "P1"}}); });
-  prueba::ProcesoHijo otra("ModificaYGuarda");
+  prueba::ProcesoHijo otra("ModificaPorPasos");
   ASSERT_EQ(otra.EsperaLinea(60000), "MODIFICANDO");
   Abre("1", [&](Pantalla& p) {
     ASSERT_EQ(p.EditCLDOC_F->text(), "1");
-    ui::PuertaModal::LimpiaMensajes();
-    p.Modificar1->trigger();
-    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList{"Este documento esta siendo Modificado por otro usuario..."});
-    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
-    EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
+    const auto rechazada = [&](const char* paso) {
+      SCOPED_TRACE(paso);
+      ui::PuertaModal::LimpiaMensajes();
+      p.Modificar1->trigger();
+      EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList{"Este documento esta siendo Modificado por otro usuario..."});
+      EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
+      EXPECT_EQ(p.EstadoCaptura->text(), "Terminada");
+    };
+    rechazada("tomado");
+    otra.Envia("SIGUE");
+    ASSERT_EQ(otra.EsperaLinea(60000), "LINEA 50.00");
+    rechazada("con la linea cambiada");
+    otra.Envia("SIGUE");
+    ASSERT_EQ(otra.EsperaLinea(60000), "IMPRIME Para Imprimir tiene que Guardar el Documento...");
+    rechazada("tras imprimir y totalizar");
     otra.Envia("SIGUE");
     ASSERT_EQ(otra.EsperaLinea(60000), "GUARDADO");
+
+    // Saved (its screen still open), the document is free: here now, on the
+    // lines the other station saved, P1 goes from 5 to 1.
     ui::PuertaModal::LimpiaMensajes();
     p.Modificar1->trigger();
     EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
-    EXPECT_EQ(ui::Tag(p.BotonCambios), 1);
-    p.CancelaMovimiento1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    QStringList captura;
+    for (p.TablaDeta->First(); !p.TablaDeta->Eof(); p.TablaDeta->Next()) {
+      captura << p.TablaDeta->FieldByName("CLAVE").AsString() + u'=' + p.TablaDeta->FieldByName("CANTIDAD").AsString();
+      if (p.TablaDeta->FieldByName("CLAVE").AsString() != "P1") continue;
+      p.TablaDeta->Edit();
+      p.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(1);
+      p.TablaDeta->Post();
+    }
+    captura.sort();
+    EXPECT_EQ(captura, QStringList{"P1=5"});
+    Pulsa(Qt::Key_F10);
+    EXPECT_EQ(ui::PuertaModal::Mensajes(), QStringList());
+    EXPECT_EQ(ui::Tag(p.BotonCambios), 0);
   });
+  otra.Envia("CIERRA");
   EXPECT_EQ(otra.Espera(), 0);
+  // Each save once: the stock is the initial one less the lines that stand.
+  const QStringList encabezado = Filas("Remision.dbf", {"CONTROL", "IMTOD_F"});
+  ASSERT_EQ(encabezado.size(), 1);
+  EXPECT_EQ(encabezado[0].section(u'|', 1), "10");
+  QStringList lineas = Filas("RemisioD.dbf", {"CLPRO_FD", "CANTI_FD", "CONTROL"},
+                             [](const db::Dataset& t) { return t.FieldByName("CANTI_FD").AsFloat() > 0; });
+  lineas.sort();
+  const QString control = encabezado[0].section(u'|', 0, 0);
+  EXPECT_EQ(lineas, QStringList{"P1|1|" + control});
+  EXPECT_EQ(Existencia("P1"), "49");
 }

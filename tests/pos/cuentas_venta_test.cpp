@@ -220,13 +220,13 @@ TEST_F(CuentasVenta, DosEstacionesGuardanAlMismoTiempo) {
   EXPECT_FALSE(Filas("Remision.dbf", {"SALDO_F"}).contains(QString()));
 }
 
-// "CxC": a credit sale opens its account; settled there, the screen shows
-// it paid. A cash sale with line 96 "N" opens nothing.
+// "CxC": a credit sale opens its account; paid there in full, the screen
+// shows it paid. A cash sale with line 96 "N" opens nothing.
 TEST_F(CuentasVenta, CxCAbreLaCuentaDeUnaVentaACredito) {
   auto conceptos = std::make_unique<TFormaConceptos>();
+  AgregaFila("concepto.dbf", {{"NUMOV_MO", "3"}, {"CONCE_MO", "Abono"}, {"TIPOO_MO", "A"}});
   Venta(60, 700, "20", "90", "Efectivo");
   Venta(61, 800, "20", "150", "Crédito", {{"FEVEN_F", "20/03/2010"}});
-  Cuenta(61, 800, "3", "150");
   bool cuenta = false;
   Abre("1", [&cuenta](TFormaCapturaRapida& p) {
     ASSERT_EQ(p.TipoPago->currentText(), "Crédito");
@@ -237,6 +237,14 @@ TEST_F(CuentasVenta, CxCAbreLaCuentaDeUnaVentaACredito) {
       cuenta = true;
       EXPECT_EQ(c.Factura->text(), "61");
       EXPECT_EQ(c.Usuario->text(), "1");
+      EXPECT_EQ(c.Estado->text(), "Deudor");
+      ui::PuertaModal::Espera("TFormaRemCuCobra", [](QDialog& e) {
+        prueba::Reescribe(static_cast<TFormaRemCuCobra&>(e).EditTIMOV_CC, "3");
+        prueba::Tecla(e, "EditTIMOV_CC", Qt::Key_Return);
+        prueba::Reescribe(static_cast<TFormaRemCuCobra&>(e).EditIMCUE_CC, "150");
+        prueba::Pulsa(e, "BotonSi");
+      });
+      prueba::Tecla(d, "", Qt::Key_F9);
       EXPECT_EQ(c.Estado->text(), "Saldada");
     });
     cxc->trigger();

@@ -24,11 +24,11 @@ namespace {
 
 using Pantalla = TFormaCapturaRapida;
 
-QWidget* Foco() { return QApplication::focusWidget(); }
-void Escribe(const QString& texto) {
-  for (const QChar c : texto) QTest::keyClicks(Foco(), QString(c));
+QWidget* FocoDialogos() { return QApplication::focusWidget(); }
+void EscribeDialogos(const QString& texto) {
+  for (const QChar c : texto) QTest::keyClicks(FocoDialogos(), QString(c));
 }
-void Pulsa(int tecla) { QTest::keyClick(Foco(), static_cast<Qt::Key>(tecla)); }
+void PulsaDialogos(int tecla) { QTest::keyClick(FocoDialogos(), static_cast<Qt::Key>(tecla)); }
 
 QStringList Columna(Pantalla& p, const QString& campo) {
   auto t = AbreEn(kPrograma, p.TablaDeta->NombreTabla());
@@ -83,10 +83,10 @@ TEST_F(ListaTelefonica, ElUltimoLlamanteSeMuestraYEscOF9InicianSuVenta) {
         EXPECT_EQ(d.windowTitle(), "Lista Telefónica");
         EXPECT_EQ(d.ListaTelefonica->count(), 2);
         EXPECT_EQ(d.LineaElegida(), "3336152040,10:02,LLAMADA");
-        EXPECT_EQ(Foco(), d.ListaTelefonica);
+        EXPECT_EQ(FocoDialogos(), d.ListaTelefonica);
         EXPECT_EQ(d.LabelCliente->text(), "LA ESPERANZA");
         EXPECT_EQ(d.LabelDireccion->text(), "AV JUAREZ 145");
-        Pulsa(c.tecla);
+        PulsaDialogos(c.tecla);
       });
       EXPECT_EQ(ui::Tag(p.BotonNuevo), 1);
       EXPECT_EQ(p.EditCLDOC_F->text(), "8");
@@ -111,7 +111,7 @@ TEST_F(ListaTelefonica, UnNumeroQueNoEsClienteAbreElCatalogoConUnClienteNuevo) {
       });
       AbreLista(p, [&](TFormaTelefonica& d) {
         // Up moves to the first caller, whom no customer has.
-        Pulsa(Qt::Key_Up);
+        PulsaDialogos(Qt::Key_Up);
         EXPECT_EQ(d.LineaElegida(), "5550001,09:10,LLAMADA");
         EXPECT_EQ(d.LabelCliente->text(), "");
         EXPECT_EQ(d.LabelDireccion->text(), "");
@@ -136,7 +136,7 @@ TEST_F(ListaTelefonica, CancelarNoCambiaNadaYUnaListaVaciaIniciaUnaVentaSinLlama
     AbreLista(p, [](TFormaTelefonica& d) {
       EXPECT_EQ(d.ListaTelefonica->count(), 0);
       EXPECT_EQ(d.LabelCliente->text(), "");
-      Pulsa(Qt::Key_F9);
+      PulsaDialogos(Qt::Key_F9);
     });
     EXPECT_EQ(ui::Tag(p.BotonNuevo), 1);
     EXPECT_EQ(p.EditCLCLI_F->text(), "1");
@@ -165,9 +165,11 @@ TEST_F(ListaTelefonica, ConfiguraVendedorPideLaClaveYTomaElVendedorAunConEsc) {
   const auto vendedor = [](const QString& texto, int tecla) {
     ui::PuertaModal::Espera("TFormaAsignaVendedor", [texto, tecla](QDialog& d) {
       EXPECT_EQ(d.windowTitle(), "Vendedor");
-      EXPECT_EQ(Foco(), static_cast<TFormaAsignaVendedor&>(d).Edit1);
-      Escribe(texto);
-      Pulsa(tecla);
+      EXPECT_EQ(FocoDialogos(), static_cast<TFormaAsignaVendedor&>(d).Edit1);
+      EscribeDialogos(texto);
+      // The box stops at what the seller key holds, as the user types.
+      EXPECT_EQ(static_cast<TFormaAsignaVendedor&>(d).Edit1->text(), texto.left(kLargoVendedorCaja));
+      PulsaDialogos(tecla);
       EXPECT_EQ(static_cast<TFormaAsignaVendedor&>(d).Tag(), tecla == Qt::Key_Escape ? 0 : 1);
     });
   };
@@ -188,8 +190,8 @@ TEST_F(ListaTelefonica, ConfiguraVendedorPideLaClaveYTomaElVendedorAunConEsc) {
     QTest::keyClick(&p, Qt::Key_F9);
     EXPECT_EQ(p.EditCLVEN_F->text(), "07");
 
-    // During a capture Esc still takes the name typed, cut to 10, into the
-    // document too.
+    // During a capture Esc still takes the name typed, 10 characters at
+    // most, into the document too.
     clave("adm");
     vendedor("VENDEDOR-0123", Qt::Key_Escape);
     Comando(p, "ConfiguraVendedor1");
@@ -236,19 +238,19 @@ class CalculaPorImporte : public VentaPrueba {
   // F9, then F7 with the amount and the key typed and ended by `fin`.
   static void Calcula(Pantalla& p, const QString& importe, const QString& clave, int fin = Qt::Key_Return) {
     QTest::keyClick(&p, Qt::Key_F9);
-    ASSERT_EQ(Foco(), p.EditCantidad);
+    ASSERT_EQ(FocoDialogos(), p.EditCantidad);
     ui::PuertaModal::Espera("TFormaCalculaxPrecio", [&](QDialog& d) {
       auto& calculadora = static_cast<TFormaCalculaxPrecio&>(d);
       EXPECT_EQ(d.windowTitle(), "Calcular x Precio");
-      EXPECT_EQ(Foco(), calculadora.DBEdit1);
-      Escribe(importe);
-      Pulsa(Qt::Key_Return);
-      EXPECT_EQ(Foco(), calculadora.DBEdit2);
-      Escribe(clave);
-      Pulsa(fin);
+      EXPECT_EQ(FocoDialogos(), calculadora.DBEdit1);
+      EscribeDialogos(importe);
+      PulsaDialogos(Qt::Key_Return);
+      EXPECT_EQ(FocoDialogos(), calculadora.DBEdit2);
+      EscribeDialogos(clave);
+      PulsaDialogos(fin);
       EXPECT_FALSE(d.isVisible()) << "la ventana se cierra al calcular";
     });
-    Pulsa(Qt::Key_F7);
+    PulsaDialogos(Qt::Key_F7);
   }
 
   std::unique_ptr<TFormaConProduct> catalogo_;
@@ -264,15 +266,15 @@ TEST_F(CalculaPorImporte, ElImporteDaPrecioYCantidadYSigueUnaPartidaNueva) {
     EXPECT_EQ(Columna(p, "PRECIO").value(0), "9");
     EXPECT_EQ(Columna(p, "CANTIDAD"), QStringList({"22.2222", "1"}));
     EXPECT_EQ(Columna(p, "COSTO"), QStringList({"6", ""}));
-    EXPECT_EQ(Foco(), p.EditCantidad);
+    EXPECT_EQ(FocoDialogos(), p.EditCantidad);
     // The totals take the line at its quantity and price.
     EXPECT_EQ(Columna(p, "IMPORTE").value(0), "199.9998");
     EXPECT_EQ(p.SumarTotal->text().trimmed(), "200.00");
     // The next line is typed as usual.
-    Escribe("3");
-    Pulsa(Qt::Key_Return);
-    Escribe("CL1");
-    Pulsa(Qt::Key_Return);
+    EscribeDialogos("3");
+    PulsaDialogos(Qt::Key_Return);
+    EscribeDialogos("CL1");
+    PulsaDialogos(Qt::Key_Return);
     EXPECT_EQ(Columna(p, "CANTIDAD").mid(0, 2), QStringList({"22.2222", "3"}));
   });
   EXPECT_EQ(Mensajes(), QStringList());
@@ -296,7 +298,7 @@ TEST_F(CalculaPorImporte, PiezasClavesQueNoExistenYF2) {
     EXPECT_EQ(Columna(p, "CLAVE"), QStringList({"NOHAY"}));
     EXPECT_EQ(Columna(p, "CANTIDAD"), QStringList({"1"}));
     EXPECT_EQ(Columna(p, "PRODUCTO"), QStringList({""}));
-    EXPECT_EQ(Foco(), p.EditCantidad);
+    EXPECT_EQ(FocoDialogos(), p.EditCantidad);
   });
   EXPECT_EQ(Mensajes(), QStringList());
 
@@ -312,13 +314,13 @@ TEST_F(CalculaPorImporte, PiezasClavesQueNoExistenYF2) {
     EXPECT_EQ(inicial, "CL1");
     EXPECT_EQ(Columna(p, "CLAVE"), QStringList({"CL1", ""}));
     EXPECT_EQ(Columna(p, "CANTIDAD"), QStringList({"22.2222", "1"}));
-    EXPECT_EQ(Foco(), p.EditCantidad);
+    EXPECT_EQ(FocoDialogos(), p.EditCantidad);
   });
 
   // Outside a capture F7 opens nothing.
   Abre("2", [&](Pantalla& p) {
     p.Detalle->setFocus();
-    Pulsa(Qt::Key_F7);
+    PulsaDialogos(Qt::Key_F7);
     EXPECT_EQ(ui::PuertaModal::SinRespuesta(), QStringList());
   });
   EXPECT_EQ(Mensajes(), QStringList());

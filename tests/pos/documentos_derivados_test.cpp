@@ -17,6 +17,9 @@
 #include "salesdocs/BuferVenta.h"
 #include "salesdocs/ComandosDocumentos.h"
 #include "salesdocs/FacturaRemision.h"
+#include "foundation/UnidadTrabajo.h"
+#include "platform/db/PuntosFalla.h"
+#include "platform/fs/Falla.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
 #include "captura_prueba.h"
@@ -407,6 +410,7 @@ TEST_F(DocumentosDerivados, LasNegativasVanEnOrdenYNoEscribenNada) {
 
 TEST_F(DocumentosDerivados, FacturaEImprimirGuardaLaFacturaYVuelveALaRemision) {
   FijaLinea(ConfSoloCodigoBidimensional, "S");
+  EscribeLineas(fs::Une(kPrograma, "mi.cnf"), {"con movimientos"});
   FacturasAnteriores();
   RemisionParaFacturar(7, "Efectivo");
   Abre("2", [&](Pantalla& p) {
@@ -425,6 +429,11 @@ TEST_F(DocumentosDerivados, FacturaEImprimirGuardaLaFacturaYVuelveALaRemision) {
   EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLDOC_FD", "CLPRO_FD", "CANTI_FD", "TDOCU_FD"}),
             (QList<QStringList>{{"31", "P1", "2", "F"}}));
   EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F"}), (QList<QStringList>{{"7", "F31"}}));
+  // The remission took the stock and wrote the rows: the invoice neither.
+  EXPECT_EQ(Filas(kDatos, "INVENTAR.DBF", {"CLPRO_I", "EXIST_I", "VANCA_I"}),
+            (QList<QStringList>{{"P1", "100", ""}, {"P2", "100", ""}}));
+  EXPECT_EQ(Filas(kDatos, "MOVINVEN.DBF", {"CLPRO_MI"}), QList<QStringList>());
+  EXPECT_EQ(Filas(kDatos, "Kardex.dbf", {"CLPRO_I"}), QList<QStringList>());
 }
 
 // Another station: the sale screen on remission `numero`, which it turns
@@ -478,6 +487,88 @@ TEST_F(DocumentosDerivados, DosEstacionesFacturanALaVezConNumerosSeguidos) {
               (QStringList{remision, "F" + f[0]}));
   }
   EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLDOC_FD"}, "CLDOC_FD"), (QList<QStringList>{{"31"}, {"32"}}));
+}
+
+// Another station: the sale screen on remission argumentos[0], which it
+// turns into an invoice with the fault seam armed at argumentos[1], pass
+// argumentos[2].
+RUTINA_HIJA(FacturaYMuere) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion app(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  UneDocumentosVenta();
+  auto pantalla = std::make_unique<Pantalla>();
+  pantalla->usuario->setText("2");
+  ui::PuertaModal::Espera("TFormaCapturaRapida", [&](QDialog& d) {
+    auto& p = static_cast<Pantalla&>(d);
+    if (!p.TablaFacturae->FindKey({argumentos.value(0).toLongLong()})) return;
+    p.MuestraDocumento();
+    falla::Arma(argumentos.value(1), argumentos.value(2).toInt());
+    prueba::AvisaPadre("ARMADO");
+    p.Factura1->trigger();
+    falla::Desarma();
+  });
+  pantalla->ShowModal();
+  return 0;
+}
+
+// Killed at every write of "Factura", the station started again finishes
+// the invoice before anything is shown: one invoice of the remission with
+// its line, its receipt and its log line, the remission marked with it,
+// every tag agreeing; as the invoice an uninterrupted station writes.
+TEST_F(DocumentosDerivados, UnaEstacionMuertaEnCadaEscrituraDeLaFacturaLaTerminaAlVolver) {
+  FijaLinea(ConfBitacora, "S");
+  fs::CreaCarpeta(fs::Une(kDatos, "Bitacora"));
+  FacturasAnteriores();
+  RemisionParaFacturar(7, "Efectivo");
+  // The stations read the clock the test set.
+  struct Reloj {
+    Reloj() { qputenv("VORLAN_AHORA", "2010-03-05T10:15:00.000"); }
+    ~Reloj() { qunsetenv("VORLAN_AHORA"); }
+  } reloj;
+  const auto estado = [] {
+    QList<QList<QStringList>> e;
+    e.append(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "CLPED_F", "SALDO_F", "ABONO_F", "STATU_F", "IMTOD_F", "CONTROL"}));
+    e.append(Filas(kDatos, "FacturaD.dbf", {"CLDOC_FD", "CONTROL", "CLPRO_FD", "CANTI_FD", "PREDE_FD", "TDOCU_FD"}));
+    e.append(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F"}));
+    e.append(Filas(kDatos, "Cucobrar.dbf", {"NUFAC_CC", "CONCE_CC", "IMCUE_CC", "ABONO_CC"}));
+    const QString bitacora = fs::Une(kDatos, "Bitacora\\R-7.bit");
+    const qsizetype lineas = fs::ExisteArchivo(bitacora) ? fs::LeeLineas(bitacora).filter("GENERAR FACTURA").size() : 0;
+    e.append({{QString::number(lineas)}});
+    return e;
+  };
+  QList<QList<QList<QStringList>>> estados;
+  const auto revisa = [&](bool) {
+    ui::PuertaModal::LimpiaMensajes();
+    Abre("2", [](Pantalla&) {});
+    EXPECT_EQ(Mensajes(), QStringList());
+    EXPECT_FALSE(fs::ExisteArchivo(fs::Une(kPrograma, "FacturaRemision1.jnl")));
+    for (const char* t : {"FacturaE.dbf", "FacturaD.dbf", "Remision.dbf"}) {
+      SCOPED_TRACE(t);
+      EXPECT_EQ(AbreEn(kDatos, t)->TagsDiscrepantes(), QStringList());
+    }
+    estados << estado();
+    EXPECT_EQ(estados.last().value(2), (QList<QStringList>{{"7", "F31"}}));
+  };
+  const int muertes = prueba::MuereEnCadaEscritura(fs::Local("C:\\"), "FacturaYMuere", {"7"},
+                                                   {{guardado::puntos::kEscrito, {}},
+                                                    {guardado::puntos::kReservado, {}},
+                                                    // (its first write is the remission's state and
+                                                    // country, before the invoice begins)
+                                                    {db::puntos::kRegistroAMedias, {2, 3, 4}}},
+                                                   revisa);
+  EXPECT_GE(muertes, 10);
+  ASSERT_FALSE(estados.isEmpty());
+  for (const auto& e : estados) EXPECT_EQ(e, estados.last());
+  const QList<QList<QStringList>> hecho = estados.last();
+  EXPECT_EQ(hecho[0].value(3), (QStringList{"31", "R7", "104.4", "104.4", "G", "104.4", "700"}));
+  EXPECT_EQ(hecho[1], (QList<QStringList>{{"31", "700", "P1", "2", "45", "F"}}));
+  EXPECT_EQ(hecho[2], (QList<QStringList>{{"7", "F31"}}));
+  EXPECT_EQ(hecho[3], (QList<QStringList>{{"31", "Factura Pagada 7", "104.4", "104.4"}}));
+  EXPECT_EQ(hecho[4], (QList<QStringList>{{"1"}}));
 }
 
 TEST_F(DocumentosDerivados, UnaFacturaQueFallaNoDejaNadaYLaRemisionSePuedeFacturar) {

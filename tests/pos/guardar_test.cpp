@@ -17,7 +17,7 @@
 #include "platform/ui/Forma.h"
 #include "platform/ui/PuertaModal.h"
 #include "pos/ExistenciasVenta.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
 #include "captura_prueba.h"
@@ -199,6 +199,22 @@ RUTINA_HIJA(EstacionMuere) {
     Captura(kCincoLineas);
     falla::Arma(argumentos.value(0), argumentos.value(1).toInt());
     prueba::AvisaPadre("ARMADO");
+    Pulsa(Qt::Key_F10);
+    falla::Desarma();
+  });
+  return 0;
+}
+
+// A station that captures a five-line remission, says so, and when the
+// parent answers saves it with the fault seam armed at argumentos[0], pass
+// argumentos[1].
+RUTINA_HIJA(EstacionCapturaYMuere) {
+  const auto aplicacion = AplicacionHija();
+  PantallaHija([&](Pantalla&) {
+    Captura(kCincoLineas);
+    prueba::AvisaPadre("CAPTURADA");
+    prueba::EsperaPadre();
+    falla::Arma(argumentos.value(0), argumentos.value(1).toInt());
     Pulsa(Qt::Key_F10);
     falla::Desarma();
   });
@@ -481,7 +497,14 @@ TEST_F(Guardar, UnaEstacionMuertaEnCadaEscrituraDelGuardadoLoTerminaAlVolver) {
     ASSERT_EQ(ventas.size(), 2);
     EXPECT_EQ(ventas[0], otraVenta.value(0));
     const QStringList nueva = ventas[1].split(u'|');
-    EXPECT_EQ(nueva[0], "2");
+    // Numbered by its header's record: a row a kill left reserved and
+    // unjournaled stays deleted and its record unused.
+    {
+      auto encabezados = AbreEn(kDatos, "Remision.dbf");
+      encabezados->Last();
+      EXPECT_EQ(nueva[0], QString::number(encabezados->RecNo()));
+      EXPECT_LE(encabezados->RecNo(), 3);
+    }
     EXPECT_EQ(nueva[2], "24");
     QStringList lineas = LineasDe(nueva[0], nueva[1]);
     lineas.sort();
@@ -502,10 +525,81 @@ TEST_F(Guardar, UnaEstacionMuertaEnCadaEscrituraDelGuardadoLoTerminaAlVolver) {
   };
   const int muertes = prueba::MuereEnCadaEscritura(fs::Local("C:\\"), "EstacionMuere", {},
                                                    {{guardado::puntos::kEscrito, {}},
+                                                    {guardado::puntos::kReservado, {}},
                                                     {db::puntos::kRegistroAMedias, {1, 2, 4, 12}},
                                                     {db::puntos::kAntesDeClaves, {1, 3, 13}}},
                                                    revisa);
   EXPECT_GE(muertes, 15 + 2 + 7);
+}
+
+// Station A is killed after its journal began an append and before the
+// row showed; station B saves at the same moment a sale with the same
+// control number and time. When A starts again its sale is finished under
+// a header of its own, and B's header keeps only B's lines.
+TEST_F(Guardar, UnaVentaCortadaSeTerminaEnSuPropioEncabezadoAunqueOtraGuardeConSuControl) {
+  for (const char* c : {"P1", "P2", "P3", "P4", "P5"}) Existencia(c, 1000);
+  // Both stations read one clock: the same control number and HORAF_F.
+  struct Reloj {
+    Reloj() { qputenv("VORLAN_AHORA", "2010-03-05T10:15:00.000"); }
+    ~Reloj() { qunsetenv("VORLAN_AHORA"); }
+  } reloj;
+  const std::pair<QString, int> casos[] = {
+      {QString(db::puntos::kAntesDeEscribir) + ":Remision.dbf", 1},  // the header not begun
+      {guardado::puntos::kReservado, 1},                              // the header reserved, unjournaled
+      {guardado::puntos::kReservado, 2},                              // journaled, not shown
+      {guardado::puntos::kEscrito, 1},                                // shown, not journaled done
+      {QString(db::puntos::kAntesDeEscribir) + ":RemisioD.dbf", 1},  // the first line not begun
+  };
+  int ventas = 0;
+  for (const auto& [punto, vez] : casos) {
+    SCOPED_TRACE(punto.toStdString() + " " + std::to_string(vez));
+    prueba::ProcesoHijo a("EstacionCapturaYMuere", {punto, QString::number(vez)});
+    ASSERT_EQ(a.EsperaLinea(), "CAPTURADA");
+    prueba::ProcesoHijo b("EstacionVende", {"1"});
+    ASSERT_EQ(b.EsperaLinea(), "LISTO");
+    a.Envia("YA");
+    b.Envia("YA");
+    ASSERT_TRUE(a.EsperaQueMuera());
+    EXPECT_EQ(b.EsperaLinea(), "BIEN");
+    EXPECT_EQ(b.Espera(), 0);
+    // A starts again: its sale is finished before anything is shown.
+    Abre("2", [&](Pantalla& p) { EXPECT_FALSE(Capturando(p)); });
+    EXPECT_EQ(Mensajes(), QStringList());
+    ui::PuertaModal::LimpiaMensajes();
+    EXPECT_FALSE(fs::ExisteArchivo(kDiario));
+    ventas += 2;
+
+    // Every header under its own number with its own five lines, whatever
+    // control it shares.
+    auto encabezados = AbreEn(kDatos, "Remision.dbf");
+    int vistas = 0;
+    QSet<QString> controles;
+    for (encabezados->First(); !encabezados->Eof(); encabezados->Next(), ++vistas) {
+      const QString numero = encabezados->FieldByName("CLDOC_F").AsString();
+      SCOPED_TRACE(numero.toStdString());
+      EXPECT_EQ(numero, QString::number(encabezados->RecNo()));
+      controles.insert(encabezados->FieldByName("CONTROL").AsString());
+      EXPECT_EQ(encabezados->FieldByName("IMTOD_F").AsString(), "24");
+      auto lineas = AbreEn(kDatos, "RemisioD.dbf", "CLDOC_FD");
+      lineas->SetRange({numero}, {numero});
+      QStringList deEsta;
+      for (; !lineas->Eof(); lineas->Next())
+        deEsta << lineas->FieldByName("CLPRO_FD").AsString() + u'=' + lineas->FieldByName("CANTI_FD").AsString();
+      deEsta.sort();
+      EXPECT_EQ(deEsta, (QStringList{"P1=1", "P2=2", "P3=1", "P4=3", "P5=1"}));
+    }
+    EXPECT_EQ(vistas, ventas);
+    EXPECT_EQ(controles.size(), 1);
+    EXPECT_EQ(Filas("RemisioD.dbf", {"CLDOC_FD"}).size(), 5 * ventas);
+    for (const auto& [clave, cantidad] : kCantidades) {
+      SCOPED_TRACE(clave.toStdString());
+      EXPECT_EQ(Producto(clave, "EXIST_I"), QString::number(1000 - cantidad * ventas));
+    }
+    for (const char* t : {"Remision.dbf", "RemisioD.dbf", "INVENTAR.DBF", "Kardex.dbf"}) {
+      SCOPED_TRACE(t);
+      EXPECT_EQ(AbreEn(kDatos, t)->TagsDiscrepantes(), QStringList());
+    }
+  }
 }
 
 TEST_F(Guardar, UnProductoRetenidoPorOtraEstacionQuedaEnExisteYElGuardadoTermina) {

@@ -51,7 +51,7 @@ QString Cantidad(Pantalla& p) {
   return p.TablaDeta->IsEmpty() ? QString() : p.TablaDeta->FieldByName("CANTIDAD").AsString();
 }
 
-QWidget* Foco() { return QApplication::focusWidget(); }
+QWidget* FocoNuevo() { return QApplication::focusWidget(); }
 
 // F9 as the cashier presses it.
 void Nueva(Pantalla& p) { QTest::keyClick(&p, Qt::Key_F9); }
@@ -144,7 +144,7 @@ TEST_F(Nuevo, F9DaElUltimoMasUnoDesdeLaTablaPropiaDeLaEstacion) {
     EXPECT_FALSE(p.Navegador->isEnabled());
     EXPECT_FALSE(p.Nuevo1->isEnabled());
     EXPECT_TRUE(Pantalla::Permitido(p.Guardar1));
-    EXPECT_EQ(Foco(), p.EditCLCLI_F);
+    EXPECT_EQ(FocoNuevo(), p.EditCLCLI_F);
     EXPECT_EQ(fs::LeeLineas(fs::Une(kPrograma, "actual.dat")), QStringList{"13"});
   });
   EXPECT_EQ(Bytes(kDatos, "Remision.dbf"), remisiones);
@@ -263,7 +263,7 @@ TEST_F(Nuevo, ElFocoTrasNuevoSigueLasOpciones) {
     EscribeOpciones(c.opciones);
     Abre("2", [&](Pantalla& p) {
       Nueva(p);
-      EXPECT_EQ(Foco() ? Foco()->objectName() : QString(), c.foco);
+      EXPECT_EQ(FocoNuevo() ? FocoNuevo()->objectName() : QString(), c.foco);
       EXPECT_EQ(Cantidad(p), c.partida ? "1" : "");
       EXPECT_EQ(p.Nombre->text(), c.cliente);
     });
@@ -299,7 +299,7 @@ TEST_F(Nuevo, ElClienteLlenaElEncabezado) {
         encabezado << Encabezado(p, campo);
       EXPECT_EQ(encabezado, c.encabezado);
       EXPECT_EQ(p.ListaPrecioCliente, c.lista);
-      EXPECT_EQ(Foco() == p.EditCLCLI_F, c.regresa);
+      EXPECT_EQ(FocoNuevo() == p.EditCLCLI_F, c.regresa);
     });
     EXPECT_EQ(Mensajes(), c.mensajes);
     ui::PuertaModal::LimpiaMensajes();
@@ -344,7 +344,7 @@ TEST_F(Nuevo, ConAdeudosBloqueadosDosRemisionesActivasLoDetienen) {
       Nueva(p);
       Cliente(p, c.clave);
       EXPECT_EQ(p.Nombre->text(), c.nombre);
-      EXPECT_EQ(Foco() == p.EditCLCLI_F, !c.lista.isEmpty());
+      EXPECT_EQ(FocoNuevo() == p.EditCLCLI_F, !c.lista.isEmpty());
     });
     EXPECT_EQ(lista, c.lista);
     EXPECT_EQ(Mensajes(), QStringList());
@@ -364,11 +364,11 @@ TEST_F(Nuevo, SoloConTeclasClienteVendedorYCaptura) {
     EXPECT_EQ(p.RFC->text(), "PEJ800101");
     prueba::Tecla(p, "EditCLVEN_F", Qt::Key_F2);
     EXPECT_EQ(p.EditCLVEN_F->text(), "02");
-    EXPECT_EQ(Foco(), p.EditCLVEN_F);
+    EXPECT_EQ(FocoNuevo(), p.EditCLVEN_F);
     prueba::Tecla(p, "", Qt::Key_Return);
     EXPECT_EQ(p.LabelVendedor->text(), "MARTA");
     EXPECT_EQ(p.EditCTOVE_F->text(), "3");
-    EXPECT_EQ(Foco(), p.EditCantidad);
+    EXPECT_EQ(FocoNuevo(), p.EditCantidad);
     EXPECT_EQ(p.EditCantidad->text(), "1");
     EXPECT_EQ(Cantidad(p), "1");
   });
@@ -382,12 +382,12 @@ TEST_F(Nuevo, UnVendedorOcultoQueNoExisteSeBorra) {
     prueba::Teclea(p, "EditCLVEN_F", "99");
     prueba::Tecla(p, "", Qt::Key_Return);
     EXPECT_EQ(Encabezado(p, "CLVEN_F"), "");
-    EXPECT_EQ(Foco(), p.EditCLVEN_F);
+    EXPECT_EQ(FocoNuevo(), p.EditCLVEN_F);
     // A seller that exists starts the capture.
     prueba::Teclea(p, "EditCLVEN_F", "01");
     prueba::Tecla(p, "", Qt::Key_Return);
     EXPECT_EQ(p.LabelVendedor->text(), "LUIS");
-    EXPECT_EQ(Foco(), p.EditCantidad);
+    EXPECT_EQ(FocoNuevo(), p.EditCantidad);
   });
   EXPECT_EQ(Mensajes(), QStringList{"El Vendedor no Existe"});
 }

@@ -27,7 +27,7 @@ const QString kOpciones = "C:\\VRL\\encabeza.cnf";
 const QStringList kSinOpciones = {"N", "N", "Ctrl+F1", "Ctrl+F2", "Ctrl+F3", "Ctrl+F4", "Ctrl+F5", "Ctrl+F6", "N",
                                   "N", "N", "N", "N", "N", "N", "N", "N", "N"};
 
-QWidget* Foco() { return QApplication::focusWidget(); }
+QWidget* FocoOpciones() { return QApplication::focusWidget(); }
 
 QAction* Item(Pantalla& p, const QString& nombre) { return p.MainMenu1->findChild<QAction*>(nombre); }
 
@@ -120,11 +120,15 @@ TEST_F(Opciones, UnFormatoDadoAUnAtajoQuedaEnSuTituloEImprime) {
     elige(formato);
     Comando(p, "CtrlF41");
     EXPECT_EQ(p.CtrlF41->text(), "Ctrl+F4 (" + formato + ")");
+    // A format that does not exist, or the picker cancelled, changes
+    // nothing: the shortcut keeps what it had.
     elige("C:\\VRL\\consulta\\falta.fmt");
     Comando(p, "CtrlF11");
-    EXPECT_EQ(p.CtrlF11->text(), "Ctrl+F1 ()");
+    EXPECT_EQ(p.CtrlF11->text(), "Ctrl+F1");
+    ui::PuertaModal::Espera("TFormaFormatos", [](QDialog& d) { d.reject(); });
+    Comando(p, "CtrlF41");
+    EXPECT_EQ(p.CtrlF41->text(), "Ctrl+F4 (" + formato + ")");
     QStringList esperadas = kSinOpciones;
-    esperadas[2] = "Ctrl+F1 ()";
     esperadas[5] = "Ctrl+F4 (" + formato + ")";
     EXPECT_EQ(fs::LeeLineas(kOpciones), esperadas);
 
@@ -132,10 +136,10 @@ TEST_F(Opciones, UnFormatoDadoAUnAtajoQuedaEnSuTituloEImprime) {
     QTest::keyClick(&p, Qt::Key_F9);
     prueba::Tecla(p, "EditCantidad", Qt::Key_F4);
     for (const QString& texto : {QString("2"), QString("T2")}) {
-      QTest::keyClicks(Foco(), texto);
-      QTest::keyClick(Foco(), Qt::Key_Return);
+      QTest::keyClicks(FocoOpciones(), texto);
+      QTest::keyClick(FocoOpciones(), Qt::Key_Return);
     }
-    QTest::keyClick(Foco(), Qt::Key_F4, Qt::ControlModifier);
+    QTest::keyClick(FocoOpciones(), Qt::Key_F4, Qt::ControlModifier);
     const QList<QStringList> trabajos = TrabajosImpresos();
     ASSERT_EQ(trabajos.size(), 1);
     EXPECT_EQ(trabajos[0].mid(0, 2), QStringList({"8", "T2"}));
@@ -151,7 +155,7 @@ TEST_F(Opciones, LasFuncionesElClienteLaPantallaAlternaLaAyudaYElTabulador) {
   Abre("2", [&](Pantalla& p) {
     // Ctrl+F1: the keys, each line ended by a carriage return.
     p.Detalle->setFocus();
-    QTest::keyClick(Foco(), Qt::Key_F1, Qt::ControlModifier);
+    QTest::keyClick(FocoOpciones(), Qt::Key_F1, Qt::ControlModifier);
     ASSERT_EQ(Mensajes().size(), 1);
     const QStringList teclas = Mensajes()[0].split(u'\r');
     EXPECT_EQ(teclas.size(), 14);
@@ -162,13 +166,13 @@ TEST_F(Opciones, LasFuncionesElClienteLaPantallaAlternaLaAyudaYElTabulador) {
     ui::PuertaModal::LimpiaMensajes();
 
     // Ctrl+F2 reaches the customer only during a capture.
-    QTest::keyClick(Foco(), Qt::Key_F2, Qt::ControlModifier);
-    EXPECT_NE(Foco(), p.EditCLCLI_F);
+    QTest::keyClick(FocoOpciones(), Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_NE(FocoOpciones(), p.EditCLCLI_F);
     QTest::keyClick(&p, Qt::Key_F9);
     prueba::Tecla(p, "EditCantidad", Qt::Key_F4);
-    ASSERT_EQ(Foco(), p.EditCantidad);
-    QTest::keyClick(Foco(), Qt::Key_F2, Qt::ControlModifier);
-    EXPECT_EQ(Foco(), p.EditCLCLI_F);
+    ASSERT_EQ(FocoOpciones(), p.EditCantidad);
+    QTest::keyClick(FocoOpciones(), Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(FocoOpciones(), p.EditCLCLI_F);
 
     // The alternative display covers the grid while marked; nothing is kept.
     const QByteArray opciones = fs::LeeBytes(kOpciones);

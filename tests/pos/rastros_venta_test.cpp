@@ -17,7 +17,7 @@
 #include "platform/ui/PuertaModal.h"
 #include "pos/DocumentosVenta.h"
 #include "pos/RegistroCaja.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "support/Maneja.h"
 #include "support/Proceso.h"
 #include "captura_prueba.h"

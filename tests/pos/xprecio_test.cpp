@@ -6,7 +6,7 @@
 
 namespace {
 
-Dinero D(const char* texto) { return Dinero::DeTexto(QString::fromLatin1(texto)); }
+Dinero DPrecio(const char* texto) { return Dinero::DeTexto(QString::fromLatin1(texto)); }
 
 class CalculaPorPrecio : public VentaPrueba {
  protected:
@@ -18,15 +18,15 @@ class CalculaPorPrecio : public VentaPrueba {
     p.DSCPR_I = "CLAVO";
     p.UMEDI_I = "kg";
     p.UEMPA_I = 25;
-    p.PPUBL_I = D("10");
-    p.PLIS2_I = D("9");
-    p.PLIS3_I = D("8");
+    p.PPUBL_I = DPrecio("10");
+    p.PLIS2_I = DPrecio("9");
+    p.PLIS3_I = DPrecio("8");
     p.POLI1_I = 10;
     p.POLI2_I = 50;
     p.POLI3_I = 0;
     p.TICOS_I = "PROM";
-    p.CPROM_I = D("6.5");
-    p.ULCOS_I = D("7");
+    p.CPROM_I = DPrecio("6.5");
+    p.ULCOS_I = DPrecio("7");
     p.PIVA1_I = 16;
     AgregaProducto(p);
     p.CLPRO_I = "CL0";

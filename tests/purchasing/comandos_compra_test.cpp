@@ -18,7 +18,7 @@
 #include "purchasing/CxPDetalle.h"
 #include "purchasing/DocumentosCompra.h"
 #include "purchasing/GuardaCompra.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "foundation/rutinas_bitacora.h"
 #include "support/LanzadorGrabador.h"
 #include "support/Maneja.h"

@@ -30,6 +30,7 @@
 #include "support/Maneja.h"
 #include "support/Proceso.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -508,8 +509,8 @@ TEST_F(Compras, BuscarPorReferenciaPorDocumentoYSinIndice) {
   };
   // The reference check reads the receipts; a quote in the text is a
   // character of the value, not of the statement.
-  EXPECT_TRUE(ReferenciaCompraUsada(kDatos, "FAC-5"));
-  EXPECT_FALSE(ReferenciaCompraUsada(kDatos, "X\" OR \"\"=\""));
+  EXPECT_TRUE(ReferenciaCompraUsada("FAC-5"));
+  EXPECT_FALSE(ReferenciaCompraUsada("X\" OR \"\"=\""));
   busca("FAC-5", "Direccion");
   EXPECT_EQ(v.windowTitle(), "Compras Ordenado por Referencia");
   EXPECT_EQ(v.EditCLDOC_O->text(), "3");
@@ -676,6 +677,23 @@ TEST_F(CapturaCompras, TabPorElEncabezadoLlenaFechasImpuestoYAlmacen) {
   EXPECT_EQ(Mensajes(), kMensajesVacios);
 }
 
+// The header's boxes are walked in the order of their table, and they stand
+// in that order: down each column, the columns from left to right.
+TEST_F(CapturaCompras, ElTabuladorRecorreElEncabezadoComoSeVe) {
+  TFormaCompras& v = Ventana();
+  v.Nuevo1->trigger();
+  ui::PuertaModal::Espera("TFormaConProvee", [](QDialog& d) { Tecla(d, "DBGrid1", Qt::Key_Return); });
+  v.EditCLPRV_O->setFocus();
+  Tecla(v, "EditCLPRV_O", Qt::Key_F2);
+  const QList<QPair<int, int>> casillas = prueba::CasillasTabulador(v.EditCLDOC_O);
+  ASSERT_EQ(casillas.size(), 11);
+  for (qsizetype i = 1; i < casillas.size(); ++i) {
+    const auto columnaFila = [](QPair<int, int> c) { return qMakePair(c.second, c.first); };
+    EXPECT_LT(columnaFila(casillas[i - 1]), columnaFila(casillas[i]))
+        << "paso " << i << ": fila " << casillas[i].first << ", columna " << casillas[i].second;
+  }
+}
+
 TEST_F(CapturaCompras, UnaReferenciaYaRegistradaSeRechazaSalvoLaDelPropioDocumento) {
   AgregaRecepcion(7, 70, "P1", 10, 0, {{"P2", 1, 10, 0}}, "F-100");
   TFormaCompras& v = Ventana();
@@ -691,8 +709,8 @@ TEST_F(CapturaCompras, UnaReferenciaYaRegistradaSeRechazaSalvoLaDelPropioDocumen
   EXPECT_EQ(Mensajes(), kMensajesVacios);
   EXPECT_EQ(QApplication::focusWidget(), v.EditNALMA_O);
   // The receipt being changed does not find its own reference.
-  EXPECT_FALSE(ReferenciaCompraUsada(kDatos, "F-100", 7));
-  EXPECT_TRUE(ReferenciaCompraUsada(kDatos, "F-100", 8));
+  EXPECT_FALSE(ReferenciaCompraUsada("F-100", 7));
+  EXPECT_TRUE(ReferenciaCompraUsada("F-100", 8));
 }
 
 TEST_F(CapturaCompras, LaRejillaCompletaLaPartidaDesdeClaveOCodigo) {
@@ -826,6 +844,30 @@ TEST_F(CapturaCompras, UnaFechaQueNoEsFechaSePideDeNuevoYNadaSeEscribe) {
   EXPECT_TRUE(v.BotonGuardar->isEnabled());
   EXPECT_EQ(Claves(v), QStringList{"P2"});
   prueba::Reescribe(v.EditFEDOC_O, Hoy());
+}
+
+// The grid shows the line with its values as soon as they are written, and
+// still shows it, marked off from the new current line, once the next line
+// is begun.
+TEST_F(CapturaCompras, LaRejillaMuestraLaPartidaEnCuantoSeEscribe) {
+  TFormaCompras& v = NuevaEnRejilla();
+  const QAbstractItemModel& m = *v.Detalle->model();
+  const auto celdas = [&m](int fila) {
+    QStringList textos;
+    for (const int c : {0, 3, 4, 9, 10}) textos << m.data(m.index(fila, c), Qt::DisplayRole).toString().trimmed();
+    return textos.join(u'|');
+  };
+  Escribe(v, "2");
+  for (int i = 0; i < 3; ++i) Pulsa(Qt::Key_Return);
+  Escribe(v, "750100");
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(celdas(0), "2|P1|TORNILLO|10|20");
+  for (int i = 0; i < 6 && m.rowCount() < 2; ++i) Pulsa(Qt::Key_Return);
+  ASSERT_EQ(m.rowCount(), 2);
+  EXPECT_EQ(celdas(0), "2|P1|TORNILLO|10|20");
+  EXPECT_EQ(m.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "");
+  EXPECT_NE(m.headerData(1, Qt::Vertical, Qt::DisplayRole).toString(), "");
+  EXPECT_EQ(Mensajes(), kMensajesVacios);
 }
 
 TEST_F(CapturaCompras, EnterAlFinDeLaPartidaAgregaSoloEnUnDocumentoNuevo) {

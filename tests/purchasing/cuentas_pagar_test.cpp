@@ -9,6 +9,8 @@
 #include "customers/ImpresionCatalogo.h"
 #include "foundation/advierte.h"
 #include "platform/fs/Reloj.h"
+#include "platform/fs/Rutas.h"
+#include "platform/fs/Texto.h"
 #include "platform/ui/Aplicacion.h"
 #include "platform/ui/Colores.h"
 #include "platform/ui/Componentes.h"
@@ -28,6 +30,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QThread>
 
@@ -533,6 +536,66 @@ TEST_F(CuentasPagar, ElEstadoDeCuentaSeImprimeRenglonPorRenglon) {
   for (const auto& [texto, columna] : textos) rayas += texto == "-" ? 1 : 0;
   EXPECT_EQ(rayas, 80);
   EXPECT_EQ(TrabajosImpresos().size(), 1);
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// The hidden "&Imprime Cuentas Detallado": one statement per receipt, read
+// from its charge row (its payments are no accounts of their own); with
+// "Solo con Saldo" marked only the receipts that still owe.
+TEST_F(CuentasPagar, LasCuentasDetalladasUnaVezCadaRecepcion) {
+  const QStringList campos{"NUCOM_CP", "CLPRO_CP", "TIMOV_CP", "OPERA_CP", "IMCUE_CP", "SALDO_CP"};
+  Agrega("CUEPAGAR.DBF", campos,
+         {{"1", "S", "51", "C", "1000", "600"}, {"1", "S", "7", "A", "400", ""}, {"2", "S", "51", "C", "500", "0"},
+          {"2", "S", "7", "A", "500", ""}});
+  Compra(1, "S", "1000", "600");
+  Compra(2, "S", "500", "0");
+  TFormaConsultaCuePagar& consulta = Consulta();
+  QAction* detallado = consulta.MainMenu1->findChild<QAction*>("ImprimeCuentasDetallado1");
+  ASSERT_TRUE(detallado);
+  const auto impresas = [&detallado] {
+    print::BorraOperacionesGrabadas();
+    detallado->trigger();
+    QStringList compras;
+    for (const QStringList& trabajo : TrabajosImpresos())
+      for (const QString& texto : trabajo)
+        if (texto.startsWith("Compra No. ")) compras << texto.section(u' ', 2, 2);
+    return compras;
+  };
+  EXPECT_EQ(impresas(), QStringList{"1"});
+  consulta.SoloconSaldo1->trigger();
+  EXPECT_EQ(impresas(), (QStringList{"1", "2"}));
+  // Closed, the payables table goes back to every row.
+  consulta.Close();
+  EXPECT_FALSE(consulta.TablaDeta->Filtered());
+}
+
+// Looking at the payables writes nothing once the suppliers' totals are
+// stored: moving between suppliers, a receipt's account opened and closed.
+TEST_F(CuentasPagar, MirarLasCuentasNoEscribeNada) {
+  Compra(1, "S", "1000", "600");
+  Agrega("CUEPAGAR.DBF", {"NUCOM_CP", "CLPRO_CP", "TIMOV_CP", "OPERA_CP", "IMCUE_CP", "SALDO_CP"},
+         {{"1", "S", "51", "C", "1000", "600"}, {"1", "S", "7", "A", "400", ""}});
+  TFormaConsultaCuePagar& consulta = Consulta();
+  EXPECT_EQ(Filas("PROVEEDO.DBF", {"CLAVE_P", "CARGO_P", "ABONO_P", "SALDO_P"}).first(), "S|1000|400|600");
+  const auto archivos = [] {
+    QByteArray bytes;
+    for (const char* archivo : {"PROVEEDO.DBF", "COMPRASE.DBF", "CUEPAGAR.DBF"})
+      bytes += fs::LeeBytes(fs::Une(kDatos, archivo));
+    return bytes;
+  };
+  const QByteArray antes = archivos();
+  Tecla(consulta, "", Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(consulta.Nombre->text().endsWith("TORNILLOS DEL SUR"));
+  Tecla(consulta, "", Qt::Key_A, Qt::ControlModifier);
+  ASSERT_TRUE(consulta.TablaCompras->Locate("CLDOC_O", {1}));
+  QString saldo;
+  ui::PuertaModal::Espera("TFormaCxPDetalle", [&saldo](QDialog& d) {
+    saldo = static_cast<TFormaCxPDetalle&>(d).Saldo->text().remove(u' ');
+    Pulsa(d, "BotonSalir");
+  });
+  Pulsa(consulta, "BitBtn1");
+  EXPECT_EQ(saldo, "$600.00");
+  EXPECT_EQ(archivos(), antes);
   EXPECT_EQ(Mensajes(), QStringList());
 }
 

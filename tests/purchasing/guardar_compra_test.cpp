@@ -15,9 +15,11 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/PuertaModal.h"
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 #include "purchasing/BuferCompra.h"
 #include "purchasing/Compras.h"
+#include "purchasing/ConsultaCuePagar.h"
+#include "purchasing/CxPDetalle.h"
 #include "purchasing/GuardaCompra.h"
 #include "purchasing/PoliticaCompras.h"
 #include "support/Maneja.h"
@@ -495,19 +497,25 @@ TEST_F(GuardaCompras, SinLaCarpetaDeDatosNoSeGuardaYCerrarNoPregunta) {
 }
 
 TEST_F(GuardaCompras, LosPagosDeUnaCompraYLasPartidasCanceladas) {
-  struct Cargo {
+  struct Fila {
     qint64 numero;
+    int concepto;
+    const char* operacion;
     const char* estado;
     double importe, saldo;
   };
   auto cuentas = Abre("CUEPAGAR.DBF");
-  for (const Cargo& c : {Cargo{5, "", 100, 100}, Cargo{6, "", 100, 40}, Cargo{7, "C", 100, 100}, Cargo{8, "C", 100, 0}}) {
+  for (const Fila& f : {Fila{5, 51, "C", "", 100, 100}, Fila{6, 51, "C", "", 100, 40}, Fila{7, 51, "C", "C", 100, 100},
+                        Fila{8, 51, "C", "C", 100, 0}, Fila{9, 51, "C", "", 100, 100}, Fila{9, 7, "A", "", 100, 0},
+                        Fila{10, 51, "C", "", 100, 100}, Fila{10, 2, "C", "", 30, 0}}) {
     cuentas->Append();
-    cuentas->FieldByName("NUCOM_CP").SetAsInteger(c.numero);
-    cuentas->FieldByName("NUDOC_CP").SetAsString(QString::number(c.numero));
-    cuentas->FieldByName("STATU_CP").SetAsString(c.estado);
-    cuentas->FieldByName("IMCUE_CP").SetAsFloat(c.importe);
-    cuentas->FieldByName("SALDO_CP").SetAsFloat(c.saldo);
+    cuentas->FieldByName("NUCOM_CP").SetAsInteger(f.numero);
+    cuentas->FieldByName("NUDOC_CP").SetAsString(QString::number(f.numero));
+    cuentas->FieldByName("TIMOV_CP").SetAsInteger(f.concepto);
+    cuentas->FieldByName("OPERA_CP").SetAsString(f.operacion);
+    cuentas->FieldByName("STATU_CP").SetAsString(f.estado);
+    cuentas->FieldByName("IMCUE_CP").SetAsFloat(f.importe);
+    cuentas->FieldByName("SALDO_CP").SetAsFloat(f.saldo);
     cuentas->Post();
   }
   cuentas.reset();
@@ -516,11 +524,13 @@ TEST_F(GuardaCompras, LosPagosDeUnaCompraYLasPartidasCanceladas) {
     bool tienePagos, sinCancelar;
   };
   // No rows: nothing paid; a charge owed whole: nothing paid; one partly
-  // paid: paid; a cancelled one owed whole counts against the deletion.
+  // paid: paid; a cancelled one owed whole counts against the deletion; a
+  // payment row whose charge still shows the whole amount (a bulk payment
+  // of a former version): paid; a second charge is no payment.
   for (const Caso& c : {Caso{4, false, true}, Caso{5, false, true}, Caso{6, true, true}, Caso{7, false, false},
-                        Caso{8, true, true}}) {
+                        Caso{8, true, true}, Caso{9, true, true}, Caso{10, false, true}}) {
     SCOPED_TRACE(c.numero);
-    EXPECT_EQ(TienePagosCompra(kDatos, c.numero, QString::number(c.numero)), c.tienePagos);
+    EXPECT_EQ(TienePagosCompra(kDatos, c.numero), c.tienePagos);
     EXPECT_EQ(PagosSinCancelar(kDatos, QString::number(c.numero)), c.sinCancelar);
   }
 
@@ -533,6 +543,127 @@ TEST_F(GuardaCompras, LosPagosDeUnaCompraYLasPartidasCanceladas) {
   }
   MarcaPartidasCanceladas(*lineas, "5", 1);
   EXPECT_EQ(Filas("ComprasD.dbf", {"CLDOC_OD", "CONTROL", "TREGI_OD"}), (QStringList{"5|1|C", "5|2|", "6|1|", "5|1|C"}));
+}
+
+// The payments of a receipt stay with it, whatever the purchase window
+// does: paid in full by "Pago Masivo", its cancel ends without a word and
+// the payment stays listed; partly paid through its account, a change keeps
+// what was paid and its cancel ends without a word too; a receipt without
+// payments cancels. The receipt's balance, its charge row and the account's
+// rows agree all along.
+TEST_F(GuardaCompras, LosPagosDeUnaRecepcionSeConservan) {
+  auto conceptos = Abre("concepto.dbf");
+  for (const auto& [numero, nombre, tipo] : {std::tuple{7, "Efectivo", "A"}, std::tuple{3, "Abono", "A"}}) {
+    conceptos->Append();
+    conceptos->FieldByName("NUMOV_MO").SetAsInteger(numero);
+    conceptos->FieldByName("CONCE_MO").SetAsString(nombre);
+    conceptos->FieldByName("TIPOO_MO").SetAsString(tipo);
+    conceptos->Post();
+  }
+  conceptos.reset();
+  // Receipts 5, 6 and 7, each 10 x 10 and its tax: 116.00.
+  for (int i = 0; i < 3; ++i) {
+    TFormaCompras& v = NuevaRecepcion({{10, "P", 10}});
+    v.Guardar1->trigger();
+  }
+  ASSERT_EQ(Filas("ComprasE.dbf", {"CLDOC_O", "SALDO_O"}), (QStringList{"4|", "5|116", "6|116", "7|116"}));
+  const auto cuenta = [](int numero) {
+    QStringList filas;
+    auto t = Abre("CUEPAGAR.DBF");
+    for (t->First(); !t->Eof(); t->Next())
+      if (t->FieldByName("NUCOM_CP").AsInteger() == numero)
+        filas << QStringList{t->FieldByName("TIMOV_CP").AsString(), t->FieldByName("IMCUE_CP").AsString(),
+                             t->FieldByName("SALDO_CP").AsString()}
+                     .join(u'|');
+    return filas;
+  };
+  const auto compra = [](int numero) {
+    return Valor("ComprasE.dbf", "ICOMENC", numero, "STDOC_O") + u'|' +
+           Valor("ComprasE.dbf", "ICOMENC", numero, "IMDOC_O") + u'|' +
+           Valor("ComprasE.dbf", "ICOMENC", numero, "ABONO_O") + u'|' +
+           Valor("ComprasE.dbf", "ICOMENC", numero, "SALDO_O");
+  };
+  // The cancel with the administrator's password; the question, when it is
+  // asked, answered "Si".
+  const auto cancela = [this](int numero, bool pregunta) {
+    TFormaCompras& v = Ventana();
+    v.PosicionaCompra(QString::number(numero));
+    ui::PuertaModal::Espera("TFormaAdministrador", [](QDialog& d) {
+      prueba::Teclea(d, "Clave", "adm");
+      prueba::Pulsa(d, "BitBtn1");
+    });
+    if (pregunta) ui::PuertaModal::Espera("TFormaAdvertencia", [](QDialog& d) { prueba::Pulsa(d, "BitBtn1"); });
+    v.Cancelar1->trigger();
+  };
+
+  // Receipt 5 paid in full in bulk.
+  {
+    TFormaConsultaCuePagar consulta;
+    consulta.Show();
+    consulta.PosicionaCuentaProveedor("S");
+    ASSERT_TRUE(consulta.TablaCompras->Locate("CLDOC_O", {5}));
+    consulta.PagoMasivo1->trigger();
+    consulta.Agregar1->trigger();
+    ui::PuertaModal::Espera("TFormaAdvertencia", [](QDialog& d) { prueba::Pulsa(d, "BitBtn1"); });
+    consulta.Aplicar1->trigger();
+  }
+  EXPECT_EQ(Mensajes(), QStringList{"Aplicara pagos a 5"});
+  EXPECT_EQ(cuenta(5), (QStringList{"51|116|0", "7|116|"}));
+  EXPECT_EQ(compra(5), "|116|116|0");
+  ui::PuertaModal::LimpiaMensajes();
+  cancela(5, false);
+  EXPECT_EQ(ui::PuertaModal::Pendientes(), 0);
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(compra(5), "|116|116|0");
+  EXPECT_EQ(cuenta(5), (QStringList{"51|116|0", "7|116|"}));
+  {
+    // Listed with its payment among all the supplier's receipts.
+    TFormaConsultaCuePagar consulta;
+    consulta.Show();
+    consulta.PosicionaCuentaProveedor("S");
+    consulta.SoloconSaldo1->trigger();
+    EXPECT_TRUE(consulta.TablaCompras->Locate("CLDOC_O", {5}));
+  }
+
+  // Receipt 6: 40.00 paid through its account.
+  {
+    TFormaCxPDetalle detalle;
+    detalle.MuestraCxPDocumento("6");
+    ui::PuertaModal::Espera("TFormaMovimientoCxP", [](QDialog& d) {
+      prueba::Teclea(d, "EditTIMOV_CP", "3");
+      prueba::Teclea(d, "EditIMCUE_CP", "40");
+      prueba::Pulsa(d, "BotonSi");
+    });
+    prueba::Pulsa(detalle, "BotonNuevo");
+    EXPECT_EQ(detalle.Saldo->text().remove(u' '), "$76.00");
+  }
+  EXPECT_EQ(cuenta(6), (QStringList{"51|116|76", "3|40|"}));
+  EXPECT_EQ(compra(6), "|116|40|76");
+  // Changed to 12 units and saved: it owes its new total less what was paid.
+  {
+    TFormaCompras& v = Ventana();
+    v.PosicionaCompra("6");
+    v.Modificar1->trigger();
+    v.TablaDeta->First();
+    v.TablaDeta->Edit();
+    v.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(12);
+    v.TablaDeta->Post();
+    prueba::Tecla(v, "", Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(Mensajes(), QStringList());
+    EXPECT_EQ(v.LabelSaldo->text(), "Saldo 99.20");
+  }
+  EXPECT_EQ(compra(6), "|139.2|40|99.2");
+  EXPECT_EQ(cuenta(6), (QStringList{"51|139.2|99.2", "3|40|"}));
+  cancela(6, false);
+  EXPECT_EQ(ui::PuertaModal::Pendientes(), 0);
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(compra(6), "|139.2|40|99.2");
+
+  // Receipt 7, never paid, cancels.
+  cancela(7, true);
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_EQ(Valor("ComprasE.dbf", "ICOMENC", 7, "STDOC_O"), "C");
+  EXPECT_EQ(cuenta(7), QStringList{"51|116|0"});
 }
 
 TEST_F(GuardaCompras, ElCatalogoPosicionaLaVentanaEnUnaRecepcion) {
@@ -679,6 +810,34 @@ RUTINA_HIJA(EstacionMuereCompra) {
   return 0;
 }
 
+// Takes the receipt shown into change and goes one step at each word of
+// the parent: its line to 12 units with the totals, "Imprimir" (Ctrl+I),
+// the save. Each step answers what the window shows.
+RUTINA_HIJA(CambiaCompraPorPasos) {
+  std::unique_ptr<ui::Aplicacion> aplicacion;
+  auto v = VentanaHija(argumentos.value(0), aplicacion);
+  print::FijaImpresorasPrueba({{"laser", "", print::TipoImpresora::Registro, QString(), 600}}, 0);
+  const auto dice = [&](const QString& paso) {
+    const QStringList mensajes = ui::PuertaModal::Mensajes();
+    prueba::AvisaPadre(mensajes.isEmpty() ? paso : paso + u' ' + mensajes.join(u';'));
+    ui::PuertaModal::LimpiaMensajes();
+    prueba::EsperaPadre();
+  };
+  v->Modificar1->trigger();
+  dice(ui::Tag(v->BotonCambios) == 1 ? "MODIFICANDO" : "NO");
+  v->TablaDeta->First();
+  v->TablaDeta->Edit();
+  v->TablaDeta->FieldByName("CANTIDAD").SetAsFloat(12);
+  v->TablaDeta->Post();
+  v->CalculaTotalesCompra();
+  dice("LINEA " + v->EtiTotal->text().simplified());
+  v->Imprimir1->trigger();
+  dice(QStringLiteral("IMPRESO ") + (v->TablaComprasE->State() == db::Dataset::Estado::Editando ? "EDITANDO" : "NO"));
+  v->Guardar1->trigger();
+  dice(ui::Tag(v->BotonCambios) == 0 ? "GUARDADO" : "NO");
+  return 0;
+}
+
 class EstacionesCompra : public GuardaCompras {
  protected:
   void SetUp() override {
@@ -758,6 +917,66 @@ TEST_F(EstacionesCompra, UnaEstacionMuertaAlGuardarTerminaLaRecepcionAlVolver) {
   const int muertes = prueba::MuereEnCadaEscritura(fs::Local("C:\\"), "EstacionMuereCompra", {"C:\\VRL2"},
                                                    {{guardado::puntos::kEscrito, {}}}, revisa, 80);
   EXPECT_GT(muertes, 10);
+}
+
+// One station per receipt: while another station has receipt 5 in change,
+// whatever it does (a line and the totals, printing), "Modificar" here is
+// refused; once it saves, this station gets in on the receipt as it left
+// it, and stock, supplier balance, payable and lines count each save once.
+TEST_F(EstacionesCompra, UnaRecepcionEnCambioEsDeUnaSolaEstacion) {
+  TFormaCompras& v = NuevaRecepcion({{10, "P1", 7}});
+  v.Guardar1->trigger();
+  ASSERT_EQ(v.EditCLDOC_O->text(), "5");
+  ASSERT_EQ(DeProducto("P1", "EXIST_I"), "110");
+  QStringList conf = fs::LeeLineas("C:\\VRL2\\Gener1.cnf");
+  conf[ConfFormatoRecepcion - 1] = "recepcion.fmt";
+  EscribeLineas("C:\\VRL2\\Gener1.cnf", conf);
+  EscribeLineas("C:\\VRL2\\consulta\\recepcion.fmt", {"impresora,laser", "@2,2,cldoc_o"});
+
+  prueba::ProcesoHijo otra("CambiaCompraPorPasos", {"C:\\VRL2"});
+  ASSERT_EQ(otra.EsperaLinea(60000), "MODIFICANDO");
+  const auto rechazada = [&](const char* paso) {
+    SCOPED_TRACE(paso);
+    ui::PuertaModal::LimpiaMensajes();
+    v.Modificar1->trigger();
+    EXPECT_EQ(Mensajes(), QStringList{"Este documento esta siendo Modificado por otro usuario..."});
+    EXPECT_TRUE(Navegando(v));
+  };
+  rechazada("tomada");
+  otra.Envia("SIGUE");
+  ASSERT_EQ(otra.EsperaLinea(60000), "LINEA $ 97.44");
+  rechazada("con la linea cambiada");
+  otra.Envia("SIGUE");
+  ASSERT_EQ(otra.EsperaLinea(60000), "IMPRESO EDITANDO");
+  rechazada("impresa");
+  otra.Envia("SIGUE");
+  ASSERT_EQ(otra.EsperaLinea(60000), "GUARDADO");
+  EXPECT_EQ(DeProducto("P1", "EXIST_I"), "112");
+
+  // Saved (its window still open), the receipt is free: here now, on the
+  // 12 units the other station saved, 15.
+  ui::PuertaModal::LimpiaMensajes();
+  v.Modificar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  ASSERT_EQ(ui::Tag(v.BotonCambios), 1);
+  EXPECT_EQ(v.CantidadesAnterioresCompra, QStringList{"12"});
+  v.TablaDeta->First();
+  EXPECT_EQ(v.TablaDeta->FieldByName("CANTIDAD").AsString(), "12");
+  v.TablaDeta->Edit();
+  v.TablaDeta->FieldByName("CANTIDAD").SetAsFloat(15);
+  v.TablaDeta->Post();
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList());
+  EXPECT_TRUE(Navegando(v));
+  otra.Envia("CIERRA");
+  EXPECT_EQ(otra.Espera(), 0);
+
+  EXPECT_EQ(Filas("ComprasE.dbf", {"CLDOC_O", "IMDOC_O", "TDOCU_O", "proceso"}).value(1), "5|121.8|I|G");
+  EXPECT_EQ(Filas("ComprasD.dbf", {"CLDOC_OD", "CLPRO_OD", "CANTI_OD"}), QStringList{"5|P1|15"});
+  EXPECT_EQ(DeProducto("P1", "EXIST_I"), "115");
+  EXPECT_EQ(DeProveedor("SALDO_P"), "621.8");
+  EXPECT_EQ(Filas("CUEPAGAR.DBF", {"NUCOM_CP", "IMCUE_CP", "SALDO_CP"}), QStringList{"5|121.8|121.8"});
+  EXPECT_EQ(Filas("MOVIMIENTOS.DBF", {"CLDOC_MI", "CANTI_MI"}), QStringList{"5|15"});
 }
 
 }  // namespace

@@ -160,6 +160,19 @@ TEST_F(Proveedo, LaClaveAutomaticaEsLaMayorClaveNumericaMasUno) {
 
 // Guardar, a change of key and the close question's "save" pass the same
 // checks: the message, the key focused, nothing stored, the window editing.
+// Tab walks the boxes as they stand: across the two columns, then down, so
+// what is typed lands in the box the user looks at.
+TEST_F(Proveedo, ElTabuladorRecorreLasCajasComoSeVen) {
+  TFormaProveedo& v = Ventana();
+  Pulsa(v, "BotonNuevo");
+  ASSERT_TRUE(Editando(v));
+  const QList<QPair<int, int>> casillas = prueba::CasillasTabulador(v.EditCLAVE_P);
+  EXPECT_GE(casillas.size(), 14);
+  for (qsizetype i = 1; i < casillas.size(); ++i)
+    EXPECT_LT(casillas[i - 1], casillas[i]) << "paso " << i << ": fila " << casillas[i].first << ", columna "
+                                            << casillas[i].second;
+}
+
 TEST_F(Proveedo, ClaveVaciaORepetidaNoSeGuardaPorNingunCamino) {
   struct Caso {
     const char* nombre;

@@ -101,7 +101,7 @@ const Esperado kEsperados[] = {
       R"~(@)~"}},
     {"ComprasporProducto1", "CLDOC_OD", "FEDOC_OD", "9", "",
      {R"~($Compras por Producto)~",
-      R"~(& Select D.CLDOC_OD,D.CLPRO_OD,D.DESCR_OD,D.CANTI_OD,D.CUNIT_OD,D.CANTI_OD*D.CUNIT_OD,D.FEDOC_OD,E.STDOC_O,E.REFER_O from "C:\E\COMPRASD.DBF" AS D,"C:\E\COMPRASE.DBF" AS E )~",
+      R"~(& Select D.CLDOC_OD,D.CLPRO_OD,D.DESCR_OD,D.CANTI_OD,D.CUNIT_OD,D.CANTI_OD*D.CUNIT_OD,D.FEDOC_OD,E.STDOC_O,E.REFER_O from "C:\D8\COMPRASD.DBF" AS D,"C:\D8\COMPRASE.DBF" AS E )~",
       R"~(?(STDOC_O<>"C" OR STDOC_O IS NULL) AND D.CLDOC_OD=E.CLDOC_O ¿)~",
       R"~(!CLPRO_OD,CLDOC_OD)~",
       R"~(>CLPRO_OD)~",
@@ -110,7 +110,7 @@ const Esperado kEsperados[] = {
       R"~(@)~"}},
     {"CaducidadProductos1", "CLDOC_OD", "FEDOC_OD", "9", "",
      {R"~($Caducidad Productos)~",
-      R"~(& Select CLDOC_OD,CLPRO_OD,DESCR_OD,CANTI_OD,FEDOC_OD,CADUC_OD from "C:\E\COMPRASD.DBF")~",
+      R"~(& Select CLDOC_OD,CLPRO_OD,DESCR_OD,CANTI_OD,FEDOC_OD,CADUC_OD from "C:\D8\COMPRASD.DBF")~",
       R"~(? CLDOC_OD=CLDOC_OD ¿)~",
       R"~(!CADUC_OD,CLPRO_OD)~",
       R"~(%c          c            c                     t             c              c             )~",
@@ -225,10 +225,9 @@ const Esperado kEsperados[] = {
 
 ContextoReporteCompra Contexto() {
   ContextoReporteCompra x;
-  x.lugar.carpetaEncabezado = "C:\\E";
   x.lugar.encabezado = "COMPRASE.DBF";
   x.lugar.partidas = "COMPRASD.DBF";
-  x.lugar.carpetaLinea8 = "C:\\D8";
+  x.lugar.carpetas = db::Carpetas{"C:\\D8", {}, {}, "C:\\VRL"};
   x.hoy = kHoy;
   x.numeroEncabezado = "4";
   x.numeroPartida = "9";

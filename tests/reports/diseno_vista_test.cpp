@@ -1,8 +1,10 @@
 #include "platform/fs/CadenaCorta.h"
+#include "platform/ui/Aplicacion.h"
 #include "platform/ui/Eventos.h"
 #include "reports/DisenoVista.h"
 #include "reports/Vistas.h"
 #include "reports/consultas_prueba.h"
+#include "support/Proceso.h"
 
 #include <QDropEvent>
 #include <QLineEdit>
@@ -12,6 +14,36 @@
 namespace {
 
 const QString kVista = QStringLiteral("C:\\VRL\\report\\saldos.vis");
+
+const QString kListaClientes = QStringLiteral("C:\\DATOS\\report\\clientes.for");
+
+// Another station's designer: once the parent says so, saves views
+// C:\VRL\report\v1.vis ... v<n>.vis of the customers, one after another,
+// each added to clientes.for; then "FIN".
+RUTINA_HIJA(GuardaVistas) {
+  int argc = 1;
+  char nombre[] = "estacion";
+  char* argv[] = {nombre, nullptr};
+  ui::Aplicacion aplicacion(argc, argv);
+  ui::PuertaModal::ModoPrueba(true);
+  TFormaDisenoVista diseno;
+  ui::PuertaModal::Espera("TFormaDisenoVista", [&](QDialog& d) {
+    diseno.Lista->setCurrentIndex(diseno.Lista->findText("Clientes"));
+    diseno.Edit1->setText("Clientes");
+    prueba::AvisaPadre("LISTO");
+    prueba::EsperaPadre();
+    for (int i = 1; i <= argumentos.value(0).toInt(); ++i) {
+      const QString vista = "C:\\VRL\\report\\v" + QString::number(i) + ".vis";
+      diseno.Describe->setPlainText("Vista " + QString::number(i));
+      ui::PuertaModal::Espera("GuardaBase", [vista](QDialog& g) { prueba::EligeArchivo(g, vista); });
+      prueba::Pulsa(d, "BotonGuardar2");
+    }
+    prueba::AvisaPadre("FIN " + ui::PuertaModal::Mensajes().join(u'|'));
+    prueba::Pulsa(d, "BotonSalir");
+  });
+  diseno.ShowModal();
+  return 0;
+}
 
 class DisenoVistaTest : public ConsultaPrueba {
  protected:
@@ -278,4 +310,34 @@ TEST_F(DisenoVistaTest, LaListaDepuradaConservaLosRegistrosVigentes) {
   EXPECT_TRUE(DepuraListaVistas(lista, &leidos).isEmpty());
   EXPECT_TRUE(leidos.isEmpty());
   EXPECT_FALSE(fs::Existe(lista));
+}
+
+// One station cleans the customers' view list (a view of it is gone) while
+// another saves views into it, a hundred times: every view saved is in the
+// list, once, and the gone ones are not.
+TEST_F(DisenoVistaTest, UnaListaQueSeDepuraNoPierdeLasVistasQueOtraEstacionGuarda) {
+  constexpr int kVistas = 100;
+  prueba::ProcesoHijo otra("GuardaVistas", {QString::number(kVistas)});
+  ASSERT_EQ(otra.EsperaLinea(60000), "LISTO");
+  otra.Envia("YA");
+  for (int i = 1; i <= kVistas; ++i) {
+    // A view of the list whose file is gone, then the list opened as the
+    // customer window opens it, which cleans it.
+    const QString vieja = "C:\\VRL\\report\\vieja" + QString::number(i) + ".vis";
+    EscribeLineas(vieja, {"A.CLCLI_C"});
+    AgregaEntradaVista(kListaClientes, {vieja, "vieja"});
+    fs::BorraArchivo(vieja);
+    TFormaConsulta consulta;
+    consulta.CargaListaVistas(kListaClientes, "C:\\DATOS\\report\\Cliente2.for");
+  }
+  EXPECT_EQ(otra.EsperaLinea(300000), "FIN");
+  EXPECT_EQ(otra.Espera(), 0);
+  EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
+
+  QStringList guardadas;
+  for (const TEntradaVista& e : DepuraListaVistas(kListaClientes)) guardadas << e.Archivo;
+  EXPECT_EQ(guardadas.size(), kVistas);
+  for (int i = 1; i <= kVistas; ++i)
+    EXPECT_TRUE(guardadas.contains("C:\\VRL\\report\\v" + QString::number(i) + ".vis")) << i;
+  EXPECT_EQ(LeeListaVistas(kListaClientes).size(), kVistas);
 }

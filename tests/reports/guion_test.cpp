@@ -48,6 +48,65 @@ TEST_F(GuionTest, SaldosDeProveedoresEnUnRangoDeClaves) {
   EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
 }
 
+// The dialog proposes the lowest and the highest key, whatever order the
+// caller shows its table in, so the proposed range lists every row: by a
+// tag of the key field, or without one (numbers ordered as numbers).
+TEST_F(GuionTest, ElRangoPropuestoVaDeLaMenorALaMayorClave) {
+  struct Caso {
+    const char* que;
+    std::function<db::Tabla&()> tabla;
+    QString guion;
+    QString clave;
+    QString menor, mayor;
+    QString orden;
+    QStringList nombres;
+  };
+  const Caso casos[] = {
+      {"proveedores por nombre",
+       [&]() -> db::Tabla& {
+         db::Tabla& t = Proveedores({{"045", "ACME", 1, 0, 1}, {"012", "ZETA", 1, 0, 1}, {"030", "BETA", 1, 0, 1}});
+         t.SetIndexName("NOMBR_P");
+         return t;
+       },
+       GuionSaldos(), "CLAVE_P", "012", "045", "NOMBR_P", {"ACME", "BETA", "ZETA"}},
+      {"clave numerica sin tag",
+       [&]() -> db::Tabla& {
+         return Tabla("cuentas.dbf", {db::campo::N("CLAVE", 6), db::campo::C("NOMBRE", 10)},
+                      {db::campo::Tag("NOMBRE")}, {{45, "A"}, {7, "Z"}, {30, "B"}});
+       },
+       "$Cuentas\r& Select CLAVE,NOMBRE from \"C:\\DATOS\\cuentas.dbf\"\r?(CLAVE>0) \u00BF\r!CLAVE\r"
+       "%e            c          \r#CLAVE        NOMBRE     \r@\r",
+       "CLAVE", "7", "45", "NOMBRE", {"A", "B", "Z"}},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.que);
+    db::Tabla& tabla = c.tabla();
+    PedidoGuion p;
+    p.clave = c.clave;
+    QString de, hasta;
+    p.llena = [&](TFormaFormatos& f) {
+      de = f.De->text();
+      hasta = f.Hasta->text();
+    };
+    const CorridaGuion corrida = Ejecuta(tabla, c.guion, p);
+    EXPECT_EQ(de, c.menor);
+    EXPECT_EQ(hasta, c.mayor);
+    ASSERT_TRUE(corrida.mostrada);
+    EXPECT_TRUE(corrida.sql.contains(QStringLiteral("(%1>='%2' and %1<='%3')").arg(c.clave, c.menor, c.mayor)))
+        << corrida.sql.toStdString();
+    // Every row is listed.
+    QStringList nombres;
+    for (const QString& linea : corrida.paginas)
+      for (const QString& n : c.nombres)
+        if (linea.startsWith(u' ') && linea.contains(u' ' + n + u' ')) nombres << n;
+    nombres.sort();
+    EXPECT_EQ(nombres, c.nombres) << corrida.paginas.join(u'|').toStdString();
+    // The caller's table keeps its order.
+    EXPECT_EQ(tabla.IndexName(), c.orden);
+  }
+  EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
+}
+
 TEST_F(GuionTest, CasosDelLenguaje) {
   EscribeCampos({{"proveedo.dbf", "CLAVE_P", "Clave", "ftString"},
                  {"proveedo.dbf", "NOMBR_P", "Nombre", "ftString"},

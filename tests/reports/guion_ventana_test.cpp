@@ -236,14 +236,17 @@ TEST_F(VentanaGuionTest, ExportaPaginasOLosRenglones) {
     } else if (archivo.endsWith(".xlsx")) {
       const LibroLeido libro = LeeLibro(archivo);
       EXPECT_EQ(libro.error, "");
-      ASSERT_EQ(libro.filas.size(), 112u);
+      // The rows, then the total line the screen shows after them.
+      ASSERT_EQ(libro.filas.size(), 113u);
       EXPECT_EQ(libro.filas[0], (QStringList{"CLAVE", "IMPORTE"}));
       EXPECT_EQ(libro.filas[1], (QStringList{"0001", "=1.25 [0.00]", "=2.5 [0.0]"}));
+      EXPECT_EQ(libro.filas[112], (QStringList{"", "=7770 [0]"}));
     } else {
       const QStringList lineas = fs::LeeLineas(archivo);
-      ASSERT_EQ(lineas.size(), 112);
+      ASSERT_EQ(lineas.size(), 113);
       EXPECT_EQ(lineas[0], "CLAVE\tIMPORTE\t");
       EXPECT_EQ(lineas[2], "  0002\t2.5\t5\t");
+      EXPECT_EQ(lineas[112], "\t7770\t\t");
     }
   }
   EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();

@@ -291,9 +291,12 @@ TEST_F(ReporteadorTest, TiposDeColumnaSumaYExportacion) {
     f.Sumar1->trigger();
     EXPECT_EQ(Mensajes(), (QStringList{"La Suma es : 150.75", "No es Posible Relizar la operación en esta columna"}));
 
-    // The hidden column is not exported.
-    ui::PuertaModal::Espera("DialogoGuarda", [](QDialog& d) { prueba::EligeArchivo(d, "C:\\EXPORTA\\saldos"); });
-    prueba::Pulsa(f, "BitBtn4");
+    // The hidden column is not exported. A name ending in ".xls" makes a
+    // workbook; any other name, one without an extension too, the text.
+    for (const char* nombre : {"C:\\EXPORTA\\saldos", "C:\\EXPORTA\\saldos.xls"}) {
+      ui::PuertaModal::Espera("DialogoGuarda", [nombre](QDialog& d) { prueba::EligeArchivo(d, nombre); });
+      prueba::Pulsa(f, "BitBtn4");
+    }
 
     // Ejecutar gives every column back its title, colour and place.
     prueba::Pulsa(f, "BitBtn1");
@@ -307,8 +310,11 @@ TEST_F(ReporteadorTest, TiposDeColumnaSumaYExportacion) {
   EXPECT_EQ(libro.filas, (std::vector<QStringList>{{"CLCLI_C", "NOMBR_C", "SALDO_C"},
                                                    {"10", "ANA", "=150.5 [0.0]"},
                                                    {"20", "BETO", "=0.25 [0.00]"}}));
-  ASSERT_EQ(lanzador.iniciados.size(), 1);
-  EXPECT_EQ(lanzador.iniciados[0], (proc::Orden{"hojacalc", {"--abre", fs::Local("C:\\EXPORTA\\saldos.xlsx")}, {}}));
+  EXPECT_EQ(fs::LeeLineas("C:\\EXPORTA\\saldos"),
+            (QStringList{"CLCLI_C\tNOMBR_C\tSALDO_C\t", "10\tANA\t150.5\t", "20\tBETO\t0.25\t"}));
+  ASSERT_EQ(lanzador.iniciados.size(), 2);
+  EXPECT_EQ(lanzador.iniciados[0], (proc::Orden{"hojacalc", {"--abre", fs::Local("C:\\EXPORTA\\saldos")}, {}}));
+  EXPECT_EQ(lanzador.iniciados[1], (proc::Orden{"hojacalc", {"--abre", fs::Local("C:\\EXPORTA\\saldos.xlsx")}, {}}));
 }
 
 TEST_F(ReporteadorTest, GuardaYCargaConsultasDeLaCarpetaReport) {

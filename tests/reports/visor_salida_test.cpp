@@ -7,10 +7,13 @@
 #include "support/LanzadorGrabador.h"
 #include "support/LibroPrueba.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSpinBox>
 
 namespace {
@@ -70,6 +73,21 @@ class SalidaTest : public VisorPrueba {
 };
 
 }  // namespace
+
+// The viewer opens within the screen, whatever room its buttons ask for.
+TEST_F(SalidaTest, ElVisorAbreDentroDeLaPantalla) {
+  VentasNumeradas(3);
+  bool visto = false;
+  MuestraVisor("Ventas", 1, [&](QDialog& d) {
+    visto = true;
+    const QRect pantalla = d.screen()->availableGeometry();
+    const QRect ventana = d.frameGeometry();
+    EXPECT_TRUE(pantalla.contains(ventana)) << ventana.x() << "," << ventana.y() << " " << ventana.width() << "x"
+                                            << ventana.height() << " en " << pantalla.width() << "x"
+                                            << pantalla.height();
+  });
+  EXPECT_TRUE(visto);
+}
 
 TEST_F(SalidaTest, PaginasImpresasEnPdfConSuEncabezadoYLaGraficaApaisada) {
   const QString pdf = raiz() + "/reporte.pdf";
@@ -220,14 +238,16 @@ TEST_F(ExportaTest, ExelTmpYElArchivoPorSuNombre) {
     return Ajusta(llave, 20) + '\t' + Ajusta(texto, 40) + '\t' + Ajusta(c1, 30) + '\t' + Ajusta(c2, 20) + '\t' +
            Ajusta(c3, 20) + "\t\t\t\t\t";
   };
+  // The engine's closing row gives way to the totals the screen shows: the
+  // amount column's total; none under "-Piezas"; "Línea" shows its $0.00.
   const QByteArray exel = titulos + "\r\n" + renglon("0012", "JOSÉ PÉREZ", "1234.5", "3", "Ñandú") + "\r\n" +
-                          renglon("0013", "ANA", "abc", "10", "Café") + "\r\n" + renglon("*", "", "0", "0", "0") +
-                          "\r\n";
+                          renglon("0013", "ANA", "abc", "10", "Café") + "\r\n" +
+                          renglon("TOTALES", "", "1234.5", "", "0") + "\r\n";
   const std::vector<QStringList> libro = {
       {"Clave", "Nombre", "Importe", "-Piezas", "Línea"},
       {"0012", "JOSÉ PÉREZ", "=1234.5 [0.0]", "=3 [0]", "Ñandú"},
       {"0013", "ANA", "abc", "=10 [0]", "Café"},
-      {"*", "", "=0 [0]", "=0 [0]", "0"},
+      {"TOTALES", "", "=1234.5 [0.0]", "", "0"},
   };
   struct Caso {
     const char* tecleado;
@@ -253,6 +273,49 @@ TEST_F(ExportaTest, ExelTmpYElArchivoPorSuNombre) {
   }
   EXPECT_FALSE(fs::ExisteArchivo("C:\\EXPORTA\\otras.xls"));
   EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
+}
+
+// A "DC" report: each run of keys closes with its subtotal, as on screen,
+// and the grand total comes last; the engine's closing row is not written.
+TEST_F(ExportaTest, UnReporteAgrupadoLlevaSusSubtotalesYSuTotal) {
+  ReporteEscrito r;
+  r.modo = "DC";
+  r.renglones = {Renglon("A", "", {"10"}), Renglon("A", "", {"20.5"}), Renglon("B", "", {"5"}),
+                 TRenglonReporte::Cierre()};
+  EscribeReporte(r);
+  prueba::LanzadorGrabador lanzador;
+  MuestraVisor("Ventas", 1, [](QDialog& d) {
+    ui::PuertaModal::Espera("Guardar", [](QDialog& g) { prueba::EligeArchivo(g, "C:\\EXPORTA\\grupos.txt"); });
+    prueba::Pulsa(d, "BotonExporta");
+  });
+  QStringList filas;
+  for (const QString& linea : fs::DeCp1252(fs::LeeBytes("C:\\EXPORTA\\grupos.txt")).split("\r\n", Qt::SkipEmptyParts)) {
+    const QStringList celdas = linea.split(u'\t');
+    filas << celdas.value(0).trimmed() + u'|' + celdas.value(2).trimmed();
+  }
+  EXPECT_EQ(filas, (QStringList{"Clave|Importe", "A|10", "A|20.5", "TOTALES|30.5", "B|5", "TOTALES|5", "TOTALES|35.5"}));
+  EXPECT_TRUE(Mensajes().isEmpty()) << Mensajes().join(u'|').toStdString();
+}
+
+// The save dialog speaks Spanish and offers the kinds the export writes.
+TEST_F(ExportaTest, ElDialogoDeGuardarHablaEspanolYOfreceLosTiposDeLaExportacion) {
+  QStringList botones, tipos;
+  ReporteEscrito r;
+  r.renglones = {Renglon("A", "", {"10"}), TRenglonReporte::Cierre()};
+  EscribeReporte(r);
+  MuestraVisor("Ventas", 1, [&](QDialog& d) {
+    ui::PuertaModal::Espera("Guardar", [&](QDialog& g) {
+      for (const QAbstractButton* b : g.findChild<QDialogButtonBox*>()->buttons()) botones << b->text().remove(u'&');
+      const auto* combo = g.findChild<QComboBox*>("fileTypeCombo");
+      for (int i = 0; combo && i < combo->count(); ++i) tipos << combo->itemText(i);
+      g.reject();
+    });
+    prueba::Pulsa(d, "BotonExporta");
+  });
+  botones.sort();
+  EXPECT_EQ(botones, (QStringList{"Cancelar", "Guardar"}));
+  EXPECT_EQ(tipos, (QStringList{"Hoja de cálculo (*.xlsx)", "Texto separado por tabuladores (*.txt)",
+                                "Todos los archivos (*)"}));
 }
 
 TEST_F(ExportaTest, SinNombreNadaYSinProgramaElArchivoQueda) {

@@ -29,7 +29,7 @@ namespace {
 #define PANTALLA "Punto de Venta CAPTURA RAPIDA caja"
 #define RETIROS9 "CLDOC_F,CONCEPTO,CANTIDAD,CANTIDAD,CANTIDAD,FEDOC_F,CANTIDAD,NUM_CONCEP*0,NUM_CONCEP*0"
 
-struct Seccion {
+struct SeccionCorte {
   const char* titulo;
   const char* consulta;
   const char* condicion;
@@ -44,14 +44,13 @@ struct Corte {
   const char* titulo;  // the runner's
   const char* campoClave;
   int tipo;
-  std::vector<Seccion> secciones;
+  std::vector<SeccionCorte> secciones;
 };
 
 ContextoReporte Contexto() {
   ContextoReporte x;
-  x.lugar.carpetaEncabezado = "C:\\R";
   x.lugar.encabezado = "Remision.dbf";
-  x.lugar.carpetaDatos = "C:\\D";
+  x.lugar.carpetas = db::Carpetas{"C:\\D", {}, "C:\\R", "C:\\VRL"};
   x.tituloPantalla = PANTALLA;
   x.numeroActual = "4";
   x.momento = QDateTime(QDate(2010, 3, 5), QTime(10, 15, 0));
@@ -221,7 +220,7 @@ const std::vector<Corte> kCortes = {
        "? CLCLI_CC<>\"1\" \u00C7", "!NUFAC_CC", "", "e c t t t c t t",
        "DOCUMENTOS NOMBRE ABONO SUBTOTAL IMPUESTO FECHA FPGC DESCUENTO_G"},
       {"$Corte Z con CxC VENTAS SALDOS ",
-       "& Select cldoc_f,NOMBR_F,SALDO_f,SUBTO_F,IMIM2_F,FEDOC_F,FPGCX_F,FPGCX_F*0 from \"C:\\D\\REMISION.dbf\"",
+       "& Select cldoc_f,NOMBR_F,SALDO_f,SUBTO_F,IMIM2_F,FEDOC_F,FPGCX_F,FPGCX_F*0 from \"C:\\R\\REMISION.dbf\"",
        "?((STATU_F<>\"C\" OR STATU_F IS NULL)) AND SALDO_F>0.01 \u00BF ", "!cldoc_f", "", K9,
        "DOCUMENTOS NOMBRE SALDO SUBTOTAL IMPUESTO FECHA FPGC DESCUENTO_G"},
       {"$Corte Z con CxC CANCELADAS ",
@@ -249,10 +248,10 @@ const std::vector<Corte> kCortes = {
       {"$" PANTALLA " DEVOLUCIONES ", "& Select cldoc_f,CLCLI_F,imtod_f,SUBTO_F,IMIM2_F,FEDOC_F,FPGCX_F from " DEV,
        "?" Q5, "!cldoc_f", "", K9, BASE "FPGC"},
       {"$" PANTALLA " RETIROS ",
-       "& Select CLDOC_F,CONCEPTO,CANTIDAD,CANTIDAD,CANTIDAD,FEDOC_F,CANTIDAD,NUM_CONCEP from \"C:\\D\\retiros.dbf\"",
+       "& Select CLDOC_F,CONCEPTO,CANTIDAD,CANTIDAD,CANTIDAD,FEDOC_F,CANTIDAD,NUM_CONCEP from \"C:\\R\\retiros.dbf\"",
        "?" Q6, "!CLDOC_F", "", K9, BASE "_"},
       {"$" PANTALLA " ENTRADAS ",
-       "& Select CLDOC_F,CONCEPTO,CANTIDAD,CANTIDAD,CANTIDAD,FEDOC_F,CANTIDAD,NUM_CONCEP from \"C:\\D\\retiros.dbf\"",
+       "& Select CLDOC_F,CONCEPTO,CANTIDAD,CANTIDAD,CANTIDAD,FEDOC_F,CANTIDAD,NUM_CONCEP from \"C:\\R\\retiros.dbf\"",
        "?" Q7, "!CLDOC_F", "", K9, BASE "_"},
       {"$" PANTALLA " DESCUENTOS REMISION",
        "& Select cldoc_f,CLCLI_F,imtod_f,SUBTO_F,DECOT_F,FEDOC_F,FPGCX_F from " REM, "?" Q2, "!cldoc_f", "",
@@ -299,7 +298,7 @@ TEST(DefinicionesCorte, CadaSeccionDeCadaCorte) {
     SCOPED_TRACE(e.clave);
     const CorteVenta* corte = CorteDeClave(e.clave);
     ASSERT_TRUE(corte);
-    const ArgumentosReporte a = ArgumentosDeCorte(*corte, Contexto());
+    const ArgumentosReporteVenta a = ArgumentosDeCorte(*corte, Contexto());
     EXPECT_EQ(a.titulo, QString::fromUtf8(e.titulo));
     EXPECT_EQ(a.campoClave, e.campoClave);
     EXPECT_EQ(a.fechaDesde, "FEDOC_F");
@@ -314,7 +313,7 @@ TEST(DefinicionesCorte, CadaSeccionDeCadaCorte) {
     ASSERT_EQ(secciones.size(), static_cast<qsizetype>(e.secciones.size()));
     for (size_t i = 0; i < e.secciones.size(); ++i) {
       SCOPED_TRACE(i + 1);
-      const Seccion& s = e.secciones[i];
+      const SeccionCorte& s = e.secciones[i];
       QStringList esperadas = {QString::fromUtf8(s.titulo), QString::fromUtf8(s.consulta),
                                QString::fromUtf8(s.condicion), QString::fromUtf8(s.orden)};
       if (*s.corte) esperadas << QString::fromUtf8(s.corte);

@@ -4,6 +4,7 @@
 
 #include "pos/Corte.h"
 #include "reportes_prueba.h"
+#include "reports/GuionReporte.h"
 
 #include <QDateEdit>
 #include <QListWidget>
@@ -152,6 +153,18 @@ TEST_F(Cortes, LosCortesConCobranza) {
     // Today's payments only, whatever the dialog's dates.
     CorridaReporte c = Ejecuta(p, "CorteconCxC1", ayerYHoy);
     EXPECT_EQ(Documentos(c, 2), QStringList({"1", "5"}));
+    // Its totals page shows the withdrawals and entries it listed (its third
+    // and fourth sections) and counts them in the drawer.
+    ASSERT_EQ(c.totales.size(), 4u);
+    const Dinero retiros = c.totales[2][2], entradas = c.totales[3][2];
+    EXPECT_EQ(retiros, Dinero(50));
+    EXPECT_EQ(entradas, Dinero(500));
+    const auto importe = [](Dinero d) { return FormateaValorGuion(d.Texto(), "f"); };
+    EXPECT_EQ(LineaResumen(c, "Total de Retiros"), "Total de Retiros        " + importe(retiros));
+    EXPECT_EQ(LineaResumen(c, "Total de Entradas"), "Total de Entradas       " + importe(entradas));
+    EXPECT_EQ(LineaResumen(c, "Total de Devoluciones"), "Total de Devoluciones   " + importe(Dinero()));
+    EXPECT_EQ(LineaResumen(c, "TOTAL EN CAJA"),
+              "TOTAL EN CAJA           " + importe(c.totales[0][2] + c.totales[1][2] - retiros + entradas));
     // The dialog's dates: the counter customer's payments, then the others'.
     c = Ejecuta(p, "CorteZconCxC1", ayerYHoy);
     EXPECT_EQ(c.paginas.value(0), "*Reporte de Corte Z con CxC VENTAS ABONOS");

@@ -13,15 +13,11 @@ namespace {
 
 LugarReporte Lugar() {
   LugarReporte l;
-  l.carpetaEncabezado = "C:\\R";
   l.encabezado = "Remision.dbf";
-  l.carpetaPartidas = "C:\\RL";
   l.partidas = "RemisioD.dbf";
-  l.carpetaProductos = "C:\\I";
   l.productos = "INVENTAR.DBF";
-  l.carpetaDatos = "C:\\D";
-  l.carpetaLinea8 = "C:\\O";
-  l.carpetaRemisiones = "C:\\RR";
+  // Each folder its own: every table is read where the company keeps it.
+  l.carpetas = db::Carpetas{"C:\\D", "C:\\I", "C:\\R", "C:\\VRL"};
   return l;
 }
 
@@ -95,7 +91,7 @@ const Esperado kEsperados[] = {
     {"CanceladasnoImpresas1", "Canceladas no Pagadas", "CLDOC_F", "FEDOC_F", "FEDOC_F", "9", DatosReporteVenta::Encabezado,
      "$Canceladas no Pagadas\r& Select PAGOX_F,CLDOC_F,CLCLI_F,NOMBR_F,SUBTO_F-(SUBTO_F*(DECOT_F/100)),IMIM2_F,IMTOD_F,FEDOC_F from \"C:\\R\\Remision.dbf\"\r?(STATU_F=\"C\" ) ¿\r!PAGOX_F,cldoc_f\r>PAGOX_F\r%c                 e          c          c               t              t             t            c\r#PAGADA            DOCUMENTO  CLIENTE    NOMBRE          SUBTOTAL       IVA           TOTAL        FECHA     \r@\r"},
     {"ProductosmsVendidos1", "Productos más Vendidos", "CLDOC_FD", "", "", "4", DatosReporteVenta::Partidas,
-     "$Productos más Vendidos\r& Select CLPRO_FD,DEPRO_FD,SUM(CANTI_FD) AS TOTAL,SUM(CANTI_FD*PREDE_FD) AS IMPORTE from \"C:\\RL\\RemisioD.dbf\" WHERE (TREGI_FD<>\"C\" OR TREGI_FD IS NULL) GROUP BY CLPRO_FD,DEPRO_FD HAVING Count(CANTI_FD) > 1 ORDER BY TOTAL DESC \r%c            c                            t                t              \r#PRODUCTO     DESCRIPCION                  TOTAL            IMPORTE        \r@\r"},
+     "$Productos más Vendidos\r& Select CLPRO_FD,DEPRO_FD,SUM(CANTI_FD) AS TOTAL,SUM(CANTI_FD*PREDE_FD) AS IMPORTE from \"C:\\R\\RemisioD.dbf\" WHERE (TREGI_FD<>\"C\" OR TREGI_FD IS NULL) GROUP BY CLPRO_FD,DEPRO_FD HAVING Count(CANTI_FD) > 1 ORDER BY TOTAL DESC \r%c            c                            t                t              \r#PRODUCTO     DESCRIPCION                  TOTAL            IMPORTE        \r@\r"},
     {"VentasporVendedor3", "Ventas por Vendedor", "", "FEDOC_F", "FEDOC_F", "4", DatosReporteVenta::Encabezado,
      "$Ventas por Vendedor\r& Select CLVEN_F,SUM(IMTOD_F) from \"C:\\R\\Remision.dbf\"\r? (STATU_F<>\"C\" OR STATU_F IS NULL)  ¿ GROUP BY CLVEN_F  ORDER BY CLVEN_F\r%c            t                   \r#VENDEDOR     TOTAL               \r@\r"},
     {"DescuentosporDocumento1", "Descuentos por Documento", "CLDOC_FD", "FEDOC_FD", "FEDOC_FD", "4", DatosReporteVenta::Partidas,
@@ -113,13 +109,13 @@ const Esperado kEsperados[] = {
     {"VentasporCantidad1", "Ventas por Cantidad", "CLDOC_FD", "FEDOC_FD", "FEDOC_FD", "4", DatosReporteVenta::Partidas,
      "$Ventas por Cantidad\r& Select CLDOC_FD,CLPRO_FD,DEPRO_FD,CANTI_FD,FEDOC_FD,CANTI_FD*COPRO_FD,(CANTI_FD*PREDE_FD),(CANTI_FD*PREDE_FD)-(CANTI_FD*COPRO_FD),((PREDE_FD-COPRO_FD)/PREDE_FD)*100 from \"C:\\R\\RemisioD.dbf\"\r?(TREGI_FD<>\"C\" OR TREGI_FD IS NULL) ¿\r!cldoc_fd\r%e          c            c                t               c           \r#DOCUMENTO  PRODUCTO     DESCRIPCION      CANTIDAD        FECHA       \r@\r"},
     {"NmerodeVentasporVendedor1", "Número de Ventas por Vendedor", "", "FEDOC_F", "FEDOC_F", "4", DatosReporteVenta::Encabezado,
-     "$Número de Ventas por Vendedor\r& Select V.NOMBR_V,Count(*) from \"C:\\R\\Remision.dbf\" As F,  \"C:\\R\\Vendedor.dbf\" As V\r? V.CLVEN_V=F.CLVEN_F AND (STATU_F<>\"C\" OR STATU_F IS NULL)  ¿ GROUP BY V.NOMBR_V  ORDER BY V.NOMBR_V\r%c              t                   \r#NOMBRE         TOTAL               \r@\r"},
+     "$Número de Ventas por Vendedor\r& Select V.NOMBR_V,Count(*) from \"C:\\R\\Remision.dbf\" As F,  \"C:\\D\\Vendedor.dbf\" As V\r? V.CLVEN_V=F.CLVEN_F AND (STATU_F<>\"C\" OR STATU_F IS NULL)  ¿ GROUP BY V.NOMBR_V  ORDER BY V.NOMBR_V\r%c              t                   \r#NOMBRE         TOTAL               \r@\r"},
     {"SaldosporDocumento1", "Saldos por Documento", "CLDOC_F", "FEVEN_F", "FEVEN_F", "4", DatosReporteVenta::Encabezado,
-     "$Saldos por Documento\r& Select CLDOC_F,NOMBR_F,IMTOD_F,IMTOD_F-SALDO_F,SALDO_F,FEENT_F,FEVEN_F from \"C:\\O\\Remision.dbf\"\r?(STATU_F<>\"C\" OR STATU_F IS NULL) ¿\r!CLDOC_F\r%e          c          t              t             t              c              c              \r#DOCUMENTO  NOMBRE     IMPORTE        ABONOS        SALDO          FECHA_APL      FECHA_VENC     \r@\r"},
+     "$Saldos por Documento\r& Select CLDOC_F,NOMBR_F,IMTOD_F,IMTOD_F-SALDO_F,SALDO_F,FEENT_F,FEVEN_F from \"C:\\R\\Remision.dbf\"\r?(STATU_F<>\"C\" OR STATU_F IS NULL) ¿\r!CLDOC_F\r%e          c          t              t             t              c              c              \r#DOCUMENTO  NOMBRE     IMPORTE        ABONOS        SALDO          FECHA_APL      FECHA_VENC     \r@\r"},
     {"SaldosNoPagadas1", "Saldos No Pagadas", "CLDOC_F", "FEVEN_F", "FEVEN_F", "4", DatosReporteVenta::Encabezado,
-     "$Saldos No Pagadas\r& Select CLDOC_F,NOMBR_F,IMTOD_F,IMTOD_F-SALDO_F,SALDO_F,FEENT_F,FEVEN_F from \"C:\\O\\Remision.dbf\"\r?(STATU_F<>\"C\" OR STATU_F IS NULL) and SALDO_F>0 ¿\r!CLDOC_F\r%e          c          t              t             t           c              c              \r#DOCUMENTO  NOMBRE     IMPORTE        ABONOS        SALDO       FECHA_APL      FECHA_VENC     \r@\r"},
+     "$Saldos No Pagadas\r& Select CLDOC_F,NOMBR_F,IMTOD_F,IMTOD_F-SALDO_F,SALDO_F,FEENT_F,FEVEN_F from \"C:\\R\\Remision.dbf\"\r?(STATU_F<>\"C\" OR STATU_F IS NULL) and SALDO_F>0 ¿\r!CLDOC_F\r%e          c          t              t             t           c              c              \r#DOCUMENTO  NOMBRE     IMPORTE        ABONOS        SALDO       FECHA_APL      FECHA_VENC     \r@\r"},
     {"CobrosporDa1", "Cobros por Día", "", "FEAPL_CC", "FEAPL_CC", "", DatosReporteVenta::Cobros,
-     "$Cobros por Día\r& Select C.NUFAC_CC,C.NOMBR_CC,TIMOV_CC,D.CONCE_MO,C.IMCUE_CC,C.SALDO_CC,C.FEAPL_CC,F.FEVEN_F,D.NUMOV_MO from \"C:\\RR\\CucobrarRemision.DBF\" AS C, \"C:\\O\\Remision.dbf\" AS F, \"C:\\O\\CONCEPTO.DBF\" AS D\r?(ABONO_CC>0.1) AND (F.CLDOC_F=C.NUFAC_CC) AND (TIMOV_CC=D.NUMOV_MO) ¿\r!NUFAC_CC\r%e          c              e        c              t              t               c              c              \r#DOCUMENTO  NOMBRE         TIPO     MOVIMIENTO     IMPORTE        SALDO           FECHA_APL      FECHA_VENC     \r@\r"},
+     "$Cobros por Día\r& Select C.NUFAC_CC,C.NOMBR_CC,TIMOV_CC,D.CONCE_MO,C.IMCUE_CC,C.SALDO_CC,C.FEAPL_CC,F.FEVEN_F,D.NUMOV_MO from \"C:\\R\\CucobrarRemision.DBF\" AS C, \"C:\\R\\Remision.dbf\" AS F, \"C:\\D\\CONCEPTO.DBF\" AS D\r?(ABONO_CC>0.1) AND (F.CLDOC_F=C.NUFAC_CC) AND (TIMOV_CC=D.NUMOV_MO) ¿\r!NUFAC_CC\r%e          c              e        c              t              t               c              c              \r#DOCUMENTO  NOMBRE         TIPO     MOVIMIENTO     IMPORTE        SALDO           FECHA_APL      FECHA_VENC     \r@\r"},
     {"EntradasyRetirosdeEfectivo1", "Entradas y Retiros de Efectivo", "CLDOC_F", "FEDOC_F", "FEDOC_F", "", DatosReporteVenta::Retiros,
      "$Entradas y Retiros de Efectivo RETIROS \r& Select CLDOC_F,CONCEPTO,CANTIDAD*(-1),FEDOC_F,NUM_CONCEP,NUM_CONCEP*0 from \"C:\\R\\retiros.dbf\" WHERE (NUM_CONCEP=1 AND CLDOC_F=CLDOC_F) ¿  UNION Select CLDOC_F,CONCEPTO,CANTIDAD,FEDOC_F,NUM_CONCEP,NUM_CONCEP*0 from \"C:\\R\\retiros.dbf\"\r? (NUM_CONCEP=2 AND CLDOC_F=CLDOC_F)¿\r!CLDOC_F\r%e           c            t            c             c          \r#DOCUMENTOS  CONCEPTO     IMPORTE      FECHA         TIPO       \r@\r"},
     {"CorteDetallado1", "Corte Detallado", "CLDOC_FD", "FEDOC_FD", "FEDOC_FD", "4", DatosReporteVenta::Partidas,
@@ -134,7 +130,7 @@ TEST(DefinicionesReporte, CadaReporteDaSuGuionYSusArgumentos) {
     SCOPED_TRACE(e.clave);
     const FilaReporteVenta* fila = FilaReporte(QString::fromLatin1(e.clave));
     ASSERT_TRUE(fila);
-    const ArgumentosReporte a = ArgumentosDeFila(*fila, Contexto());
+    const ArgumentosReporteVenta a = ArgumentosDeFila(*fila, Contexto());
     EXPECT_EQ(a.guion, QString::fromUtf8(e.guion));
     EXPECT_EQ(a.titulo, QString::fromUtf8(e.titulo));
     EXPECT_EQ(a.campoClave, e.campoClave);
@@ -152,7 +148,7 @@ TEST(DefinicionesReporte, CadaReporteDaSuGuionYSusArgumentos) {
 TEST(DefinicionesReporte, CorteZCompletoByteAByte) {
   const CorteVenta* corte = CorteDeClave("CorteZ1");
   ASSERT_TRUE(corte);
-  const ArgumentosReporte a = ArgumentosDeCorte(*corte, Contexto());
+  const ArgumentosReporteVenta a = ArgumentosDeCorte(*corte, Contexto());
   const QString remision = "\"C:\\R\\remision.dbf\"";
   const QString guion = QString::fromUtf8(
       "$Corte Z  05/03/2010 REMISIONES ADM HORA : 10:15:00\r"

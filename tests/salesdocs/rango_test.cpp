@@ -156,6 +156,45 @@ TEST_F(DocumentosDeLineas, UnRangoDeRemisionesDaUnaFacturaConSusLineasVivas) {
             (QList<QStringList>{{"8", ""}, {"9", "F6"}}));
 }
 
+// An invoice of a range of remissions is one made from them: saved, it
+// moves no stock and writes no movement rows (the remissions did both),
+// its lines carry the conversion mark, and the remissions it took are
+// marked invoiced, so neither a later range nor "Factura" invoices them
+// again; a remission invoiced before is left out.
+TEST_F(DocumentosDeLineas, UnaFacturaDeRangoNoMueveExistenciasYMarcaSusRemisiones) {
+  EscribeLineas(fs::Une(kPrograma, "mi.cnf"), {"con movimientos"});
+  for (int n = 3; n <= 6; ++n) {
+    AgregaRemision(n, {{"CONTROL", QString::number(n * 100)}, {"CLCLI_F", "1"}, {"REMIS_F", n == 6 ? "F2" : ""}});
+    AgregaLinea("RemisioD.dbf", n, "P1", {{"CANTI_FD", QString::number(n)}, {"DEPRO_FD", "TORNILLO"}});
+  }
+  Abre("2", [&](Pantalla& p) {
+    Muestra(p, 5);
+    Responde("3-6", "Factura");
+    Ejecuta(p, "RangodeDocumentos1");
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), (QStringList{"3", "4", "5"}));
+    p.BotonGuardarClick();
+    ASSERT_EQ(ui::Tag(p.BotonNuevo), 0);
+    EXPECT_EQ(p.EditCLDOC_F->text(), "1");
+
+    // Invoiced: refused by another range and by "Factura".
+    p.Base->setCurrentText("Remisión");
+    p.BaseChange();
+    Muestra(p, 4);
+    Responde("3-5", "Factura");
+    Ejecuta(p, "RangodeDocumentos1");
+    p.Factura1->trigger();
+  });
+  EXPECT_EQ(Mensajes(), (QStringList{"No se puede generar una factura no hay documentos en este rango...",
+                                     "El Documento ya se FACTURO..."}));
+  EXPECT_EQ(Filas(kDatos, "Remision.dbf", {"CLDOC_F", "REMIS_F"}, "INUMENC"),
+            (QList<QStringList>{{"3", "F1"}, {"4", "F1"}, {"5", "F1"}, {"6", "F2"}}));
+  EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLPRO_FD", "CANTI_FD", "TDOCU_FD"}),
+            (QList<QStringList>{{"P1", "3", "F"}, {"P1", "4", "F"}, {"P1", "5", "F"}}));
+  EXPECT_EQ(Filas(kDatos, "INVENTAR.DBF", {"EXIST_I"}), QList<QStringList>{{"100"}});
+  EXPECT_EQ(Filas(kDatos, "MOVINVEN.DBF", {"CLPRO_MI"}), QList<QStringList>());
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F"}), QList<QStringList>{{"1"}});
+}
+
 TEST_F(DocumentosDeLineas, UnRangoRechazadoNoEscribeNada) {
   Remisiones();
   struct Caso {
@@ -298,16 +337,19 @@ TEST_F(DocumentosDeLineas, ImportarCotizacionTraeSuEncabezadoYSusLineas) {
     EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), (QStringList{"P1", "K1"}));
     EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), (QStringList{"4", "1"}));
   });
-  // Right after a stored document was shown its load is spent: the header
-  // comes, the lines do not.
+  // As the screen is used, on a stored document shown (it opens on the
+  // last remission): the quotation's lines come all the same, in place of
+  // the remission's.
   AgregaRemision(5, {{"CONTROL", "500"}, {"CLCLI_F", "1"}});
   AgregaLinea("RemisioD.dbf", 5, "P1", {{"CANTI_FD", "2"}});
   Abre("2", [&](Pantalla& p) {
     Muestra(p, 5);
+    ASSERT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), QStringList{"2"});
     importa(p, "7");
     EXPECT_EQ(p.EditCLDOC_F->text(), "7");
     EXPECT_EQ(p.EditCLCLI_F->text(), "20");
-    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), QStringList());
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CLAVE"), (QStringList{"P1", "K1"}));
+    EXPECT_EQ(ColumnaCaptura(*p.TablaDeta, "CANTIDAD"), (QStringList{"4", "1"}));
   });
   EXPECT_EQ(Mensajes(), QStringList());
 }
@@ -435,6 +477,47 @@ INSTANTIATE_TEST_SUITE_P(Catalogo, FacturaDeCierreCatalogo,
                          ::testing::Values(CatalogoCierre{"SinProducto", false},
                                            CatalogoCierre{"ProductoDeOtraDescripcionSinExistencia", true}),
                          [](const auto& info) { return std::string(info.param.nombre); });
+
+// Remissions with their IVA (one of them with a document discount): the
+// closing invoice's subtotal, tax and total are the sums of theirs, and its
+// customer's balance grows by its subtotal and tax.
+TEST_F(FacturaDeCierre, LaFacturaDeCierreLlevaElSubtotalYElImpuestoDeLasRemisiones) {
+  // Remission 3: 40 + 40 + 20 at 16 %; remission 4: 2 x 25 at 8 %, less 10 %
+  // of the document (the screen shows it and finds its totals right).
+  {
+    auto lineas = AbreEn(kDatos, "RemisioD.dbf");
+    const QStringList precios{"40", "40", "20", "25", "25"};
+    int i = 0;
+    for (lineas->First(); !lineas->Eof(); lineas->Next()) {
+      const QString numero = lineas->FieldByName("CLDOC_FD").AsString();
+      if (numero != "3" && numero != "4") continue;
+      lineas->Edit();
+      lineas->FieldByName("PUNPR_FD").SetAsString(precios.value(i++));
+      lineas->FieldByName("PIVA1_FD").SetAsString(numero == "3" ? "16" : "8");
+      lineas->Post();
+    }
+    ASSERT_EQ(i, 5);
+  }
+  for (const auto& [numero, subtotal, impuesto, descuento, total] :
+       {std::tuple{3, "100", "16", "0", "116"}, std::tuple{4, "50", "4", "10", "48.6"}}) {
+    auto t = AbreEn(kDatos, "Remision.dbf", "INUMENC");
+    ASSERT_TRUE(t->FindKey({numero}));
+    t->Edit();
+    t->FieldByName("SUBTO_F").SetAsString(subtotal);
+    t->FieldByName("IMIM2_F").SetAsString(impuesto);
+    t->FieldByName("DESFI_F").SetAsString(descuento);
+    t->FieldByName("IMTOD_F").SetAsString(total);
+    t->Post();
+  }
+  Abre("0", [](Pantalla& p) { Cierra(p, false); });
+  EXPECT_EQ(Mensajes(),
+            QStringList{"Genero la Factura 1 Puede Revisarla en el Módulo de Facturación de VRL"});
+  EXPECT_EQ(Filas(kDatos, "FacturaE.dbf", {"CLDOC_F", "SUBTO_F", "IMIM2_F", "IMTOD_F"}),
+            (QList<QStringList>{{"1", "150", "20", "164.6"}}));
+  EXPECT_EQ(Filas(kDatos, "FacturaD.dbf", {"CLPRO_FD", "PUNPR_FD", "IMPOR_FD"}),
+            (QList<QStringList>{{"CIERRE", "150", "150"}}));
+  EXPECT_EQ(Filas(kDatos, "CLIENTE.DBF", {"CLCLI_C", "SALDO_C"}), (QList<QStringList>{{"1", ""}, {"100", "170"}}));
+}
 
 TEST_F(FacturaDeCierre, LaLineaDeCierreSumaElTotalDeCadaRemisionUnaVez) {
   Abre("0", [](Pantalla& p) {

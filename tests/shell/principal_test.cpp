@@ -4,6 +4,7 @@
 // window shows, which programs were started and asked to close.
 
 #include "foundation/ArchivosPrograma.h"
+#include "inventory/Inven.h"
 #include "platform/ui/RejillaDatos.h"
 #include "programa_prueba.h"
 #include "reports/ConsCata.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -447,5 +449,74 @@ TEST_F(Principal, LosCatalogosAbrenElNavegadorDeTablas) {
   principal.Item("CuentasPorPagar1")->trigger();
   EXPECT_EQ(vistos, (QStringList{"ARANDELA", "TORNILLO", "3"}));
   EXPECT_EQ(FormaCatalogo(), nullptr);
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
+// A drill-down of the catalogue browser into the product window while that
+// window is entering a product leaves it as it is: the key typed, its user
+// and its row; the user is told. Once the product is saved the drill-down
+// opens the row asked for, with the browser's user.
+TEST_F(Principal, ElNavegadorNoTocaLaVentanaDeProductosQueCaptura) {
+  InstalaArchivosPrograma();
+  db::Tabla::Borra(kPrograma, kArchivoCampos);  // the empty one of the tables made for the test
+  InstalaCampos(kPrograma);
+  {
+    db::Tabla t;
+    t.SetCarpeta(kDatos1);
+    t.SetNombreTabla("inventar.dbf");
+    t.Open();
+    for (const char* clave : {"A1", "B2"}) {
+      t.Append();
+      t.FieldByName("CLPRO_I").SetAsString(clave);
+      t.FieldByName("DSCPR_I").SetAsString(QStringLiteral("Producto %1").arg(clave));
+      t.Post();
+    }
+  }
+  TFormaPrincipal& principal = Arranca();
+  Ingresa(principal, "caja");
+  // The opener offers the administrator's password first; left without it.
+  ui::PuertaModal::Espera("TFormaAdministrador", [](QDialog& d) { prueba::Pulsa(d, "BitBtn2"); });
+  principal.Item("Producto1")->trigger();
+  TFormaInventario& productos = *FormaInventario();
+  productos.DisparaActivacion();
+  ASSERT_EQ(productos.Usuario->text(), "1");
+  prueba::Pulsa(productos, "BotonNuevo");
+  ASSERT_TRUE(productos.Nuevo());
+  prueba::Teclea(productos, "EditCLPRO_I", "C3");
+
+  // The administrator opens the product catalogue and drills into B2.
+  ui::PuertaModal::Espera("TFormaEmpresas", [](QDialog& d) {
+    prueba::Teclea(d, "Clave", "adm");
+    prueba::Tecla(d, "Clave", Qt::Key_Return);
+  });
+  FormaEmpresas()->ShowModal();
+  const auto abreB2 = [&] {
+    ui::PuertaModal::Espera("TFormaCatalogo", [](QDialog& d) {
+      auto& c = static_cast<TFormaCatalogo&>(d);
+      ASSERT_TRUE(c.TablaConsulta->Locate("CLPRO_I", {"B2"}));
+      c.DetalleCatalogoDblClick();
+    });
+    principal.Item("Inventario2")->trigger();
+  };
+  abreB2();
+  EXPECT_EQ(Mensajes(), QStringList{"En la ventana de Inventario se está capturando un producto; guárdelo o "
+                                    "descártelo antes de abrir otro"});
+  EXPECT_TRUE(productos.Nuevo());
+  EXPECT_EQ(productos.EditCLPRO_I->text(), "C3");
+  EXPECT_EQ(productos.Usuario->text(), "1");
+  EXPECT_EQ(productos.TablaInventario->FieldByName("CLPRO_I").AsString(), "");
+
+  ui::PuertaModal::LimpiaMensajes();
+  prueba::Pulsa(productos, "BotonGuardar");
+  EXPECT_FALSE(productos.Editando());
+  abreB2();
+  EXPECT_EQ(productos.EditCLPRO_I->text(), "B2");
+  EXPECT_EQ(productos.Usuario->text(), "0");
+  db::Tabla t;
+  t.SetCarpeta(kDatos1);
+  t.SetNombreTabla("inventar.dbf");
+  t.SetIndexName("ICLPRO");
+  t.Open();
+  EXPECT_TRUE(t.FindKey({"C3"}));
   EXPECT_EQ(Mensajes(), QStringList());
 }

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -105,6 +106,28 @@ void DobleClic(QWidget* w, QPoint punto) {
   if (punto.isNull()) punto = w->rect().center();
   QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, punto);
   QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, punto);
+}
+
+QList<QPair<int, int>> CasillasTabulador(QWidget* primera) {
+  QList<QPair<int, int>> casillas;
+  auto* rejilla = primera && primera->parentWidget() ? qobject_cast<QGridLayout*>(primera->parentWidget()->layout())
+                                                      : nullptr;
+  if (!rejilla) {
+    ADD_FAILURE() << "la caja no está en una rejilla de cajas";
+    return casillas;
+  }
+  primera->setFocus(Qt::TabFocusReason);
+  QList<QWidget*> vistas;
+  for (QWidget* w = QApplication::focusWidget(); w && !vistas.contains(w); w = QApplication::focusWidget()) {
+    const int i = rejilla->indexOf(w);
+    if (i < 0) break;
+    int fila = 0, columna = 0, filas = 0, columnas = 0;
+    rejilla->getItemPosition(i, &fila, &columna, &filas, &columnas);
+    casillas << qMakePair(fila, columna);
+    vistas << w;
+    QTest::keyClick(w, Qt::Key_Tab);
+  }
+  return casillas;
 }
 
 void EligeArchivo(QDialog& dialogo, const QString& ruta) {

@@ -3,6 +3,8 @@
 // press keys and buttons. Each helper fails the test when the component is
 // missing.
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QWidget>
 
@@ -38,6 +40,11 @@ QString Texto(const QWidget& raiz, const QString& nombre);
 // A double click with the left button at `punto` of the widget (its centre
 // when null), preceded by the press and release a mouse makes first.
 void DobleClic(QWidget* w, QPoint punto = QPoint());
+
+// Where Tab takes the focus in a grid of boxes: from `primera` on, the
+// (row, column) in its parent's QGridLayout of each box the focus visits,
+// until the focus leaves that grid or comes back to a box already visited.
+QList<QPair<int, int>> CasillasTabulador(QWidget* primera);
 
 // Answers an open or save dialog (ui::DialogoArchivo) with a file given in
 // Windows form, as the user would choose it.

@@ -51,6 +51,9 @@ struct PasosEscritura {
   std::function<void(qint64 n, const QByteArray& registro)> antes;
   std::function<void(qint64 n)> despues;
   bool liberaRegistro = false;
+  // An append written marked deleted (Tabla::PostReservado), for storages
+  // that mark rows deleted (not Renumera).
+  bool borrado = false;
 };
 
 struct ModoAlmacen {
@@ -92,6 +95,9 @@ class Almacen {
   // Whether a raw record is marked deleted (dBASE "*"); storages that remove
   // rows return false.
   virtual bool Borrado(const char* registro) const = 0;
+  // Clears the deletion mark of a buffer, for storages that mark rows
+  // deleted (Estado otherwise).
+  virtual void Revive(Registro& r) const;
   // The typed value of a field of a raw record (TipoDatoDe): QString,
   // qint64, double, QDate or bool; invalid QVariant for null. Memo fields
   // read their text from the memo file. Unreadable bytes give Conversion

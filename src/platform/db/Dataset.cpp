@@ -342,6 +342,7 @@ void Dataset::ConReintentos(const EventoError& manejador, F&& operacion, bool& a
 void Dataset::Alta(bool alFinal) {
   ExigeActivo();
   ModoNavegacion();
+  emit porEditar();
   Dispara(BeforeInsert);
   registroAntesDeAlta_ = hayFila_ ? CursorRegistro() : 0;
   PreparaAlta(alFinal);
@@ -369,6 +370,7 @@ void Dataset::Edit() {
     Insert();
     return;
   }
+  emit porEditar();
   Dispara(BeforeEdit);
   bool abortado;
   ConReintentos(OnEditError, [this] { PreparaEdicion(); }, abortado);

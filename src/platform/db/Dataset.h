@@ -157,6 +157,10 @@ class Dataset : public QObject {
   void estadoCambiado();
   void registroCambiado();
   void campoCambiado(int indice);
+  // Edit, Append or Insert is about to leave browsing (the dataset still
+  // browses and can still be walked; an edit buffer pending before was
+  // already posted or dropped).
+  void porEditar();
 
  protected:
   // --- What a concrete dataset provides: a cursor over its rows in the

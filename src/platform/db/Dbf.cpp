@@ -436,6 +436,13 @@ class AlmacenDbf final : public Almacen {
       e_ = LeeEstructura(fd_.fd(), nombre_);
       cuenta_ = CuentaPresente();
     }
+    // A writer that died between a record and the header's count left the
+    // count behind: a write open sets it right, so readers that trust it
+    // see every whole record.
+    if (!modo_.soloLectura && Lee32(e_.cabecera.constData() + kPosCuenta) != cuenta_) {
+      Escritura e(*this);
+      SanaCuenta();
+    }
     indiceProduccion_ = e_.cabecera[kPosIndiceProduccion] != 0;
     for (const InfoCampo& i : e_.info) {
       if (i.letra == 'M') {
@@ -509,6 +516,7 @@ class AlmacenDbf final : public Almacen {
   }
 
   bool Borrado(const char* registro) const override { return registro[0] == kBorrado; }
+  void Revive(Registro& r) const override { r.datos[0] = kVivo; }
 
   bool Nulo(const char* registro, int campo) override {
     const InfoCampo& i = e_.info[static_cast<size_t>(campo)];
@@ -649,6 +657,7 @@ class AlmacenDbf final : public Almacen {
   void Graba(qint64 n, Registro& r, const PasosEscritura& pasos) override {
     ExigeEscritura();
     Escritura e(*this);
+    SanaCuenta();
     if (n < 1 || n > CuentaPresente()) throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no tiene el registro %2").arg(nombre_).arg(n));
     EscribeMemos(r);
     if (pasos.antes) pasos.antes(n, r.datos);
@@ -667,7 +676,7 @@ class AlmacenDbf final : public Almacen {
     const qint64 n = presentes + 1;
     if (n > 0xFFFFFFFFll) throw Error(Clase::NoCabe, QStringLiteral("La tabla %1 está llena").arg(nombre_));
     EscribeMemos(r);
-    r.datos[0] = kVivo;
+    r.datos[0] = pasos.borrado ? kBorrado : kVivo;
     if (pasos.antes) pasos.antes(n, r.datos);
     falla::Punto(puntos::kRegistroAMedias, [&] { EscribeEn(fd_.fd(), r.datos.constData(), e_.longRegistro / 2, Posicion(n), nombre_); });
     EscribeConFin(r.datos, Posicion(n));
@@ -685,6 +694,7 @@ class AlmacenDbf final : public Almacen {
   void Borra(qint64 n, const PasosEscritura& pasos) override {
     ExigeEscritura();
     Escritura e(*this);
+    SanaCuenta();
     if (n < 1 || n > CuentaPresente()) throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no tiene el registro %2").arg(nombre_).arg(n));
     if (pasos.antes) {
       QByteArray final(e_.longRegistro, Qt::Uninitialized);
@@ -842,6 +852,10 @@ class AlmacenDbf final : public Almacen {
   void FijaIndiceProduccion(bool si, const QStringList& camposConTag) override {
     ExigeEscritura();
     Escritura e(*this);
+    // The header as it stands now (the count of every append since the
+    // open), with the flags changed.
+    SanaCuenta();
+    LeeEn(fd_.fd(), e_.cabecera.data(), kLongCabecera, 0, nombre_);
     e_.cabecera[kPosIndiceProduccion] = si ? 1 : 0;
     for (int k = 0; k < e_.campos.size(); ++k) {
       const bool tag = si && camposConTag.contains(e_.campos[k].nombre, Qt::CaseInsensitive);
@@ -898,6 +912,17 @@ class AlmacenDbf final : public Almacen {
   qint64 CuentaPresente() const {
     const qint64 tam = Tamano(fd_.fd(), nombre_);
     return std::max<qint64>(0, (tam - e_.longCabecera) / e_.longRegistro);
+  }
+
+  // Sets the header's record count to the whole records present when it
+  // differs (a writer died before writing it); the caller holds the write
+  // byte exclusive.
+  void SanaCuenta() {
+    if (!escribible_) return;
+    char cuenta[4];
+    LeeEn(fd_.fd(), cuenta, 4, kPosCuenta, nombre_);
+    const qint64 presentes = CuentaPresente();
+    if (Lee32(cuenta) != presentes) PonFechaHoy(true, presentes);
   }
 
   void ExigeEscritura() const {

@@ -32,6 +32,10 @@ void Almacen::Rehace(qint64, const QByteArray&, bool) {
   throw plat::Error(plat::Clase::Estado, QStringLiteral("La tabla %1 no lleva índice de producción").arg(Nombre()));
 }
 
+void Almacen::Revive(Registro&) const {
+  throw plat::Error(plat::Clase::Estado, QStringLiteral("La tabla %1 no marca filas borradas").arg(Nombre()));
+}
+
 ReparacionFin Almacen::ReparaFin() {
   throw plat::Error(plat::Clase::Estado, QStringLiteral("La tabla %1 no se repara por sus bytes").arg(Nombre()));
 }

@@ -8,6 +8,7 @@
 #include "platform/fs/Falla.h"
 #include "platform/fs/Rutas.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,6 +22,7 @@ struct Tabla::Edicion {
   qint64 n = 0;          // record edited; 0 for a new one
   bool alFinal = true;   // new record: append (else insert before `antes`)
   qint64 antes = 0;
+  qint64 reservado = 0;  // PostReservado: the row reserved and journaled
 };
 
 namespace {
@@ -264,6 +266,8 @@ void Tabla::GrabaEdicion() {
     if (ix) ix->Escribe(graba);
     else graba();
     if (!retenidos_.contains(n)) almacen_->Libera(n);
+  } else if (reserva_ || e.reservado > 0) {
+    n = AgregaReservado(e);
   } else {
     auto agrega = [&] {
       PasosEscritura pasos;
@@ -280,6 +284,109 @@ void Tabla::GrabaEdicion() {
   }
   edicion_.reset();
   actual_ = n;
+}
+
+// The digest of a row's bytes, whether it is marked deleted or not.
+QByteArray Tabla::Firma(QByteArray registro) const {
+  Registro r{std::move(registro), {}};
+  almacen_->Revive(r);
+  return QCryptographicHash::hash(r.datos, QCryptographicHash::Md5);
+}
+
+qint64 Tabla::PostReservado(const std::function<void(qint64, const QByteArray&)>& reservado) {
+  ExigeActivo();
+  if (State() != Estado::Insertando)
+    throw Error(Clase::Estado, QStringLiteral("La tabla %1 no tiene una fila nueva que guardar").arg(nombre_));
+  reserva_ = &reservado;
+  try {
+    Post();
+  } catch (...) {
+    reserva_ = nullptr;
+    throw;
+  }
+  reserva_ = nullptr;
+  return RecNo();
+}
+
+qint64 Tabla::AgregaReservado(Edicion& e) {
+  if (almacen_->Renumera())
+    throw Error(Clase::Estado, QStringLiteral("La tabla %1 no puede reservar filas").arg(nombre_));
+  if (e.reservado == 0) {
+    QByteArray bytes;
+    qint64 n = 0;
+    auto agrega = [&] {
+      PasosEscritura pasos;
+      pasos.borrado = true;
+      pasos.antes = [&](qint64, const QByteArray& final) { bytes = final; };
+      n = almacen_->Agrega(e.r, pasos);
+    };
+    if (Indices* ix = indices_.get()) ix->Escribe(agrega);
+    else agrega();
+    // Only a row its writer knows of goes live: when `reserva_` fails, a
+    // try again reserves another.
+    (*reserva_)(n, Firma(bytes));
+    e.reservado = n;
+  }
+  HazVivo(e.reservado);
+  orden_->VeA(e.reservado);
+  return e.reservado;
+}
+
+void Tabla::HazVivo(qint64 n) {
+  almacen_->Bloquea(n);
+  try {
+    Indices* ix = indices_.get();
+    auto graba = [&] {
+      Registro r = almacen_->Carga(n);
+      if (!almacen_->Borrado(r.datos.constData())) return;
+      const QByteArray antes = r.datos;
+      almacen_->Revive(r);
+      PasosEscritura pasos;
+      pasos.liberaRegistro = true;  // released below in any case
+      if (ix) {
+        ix->ExigeUnicos(n, nullptr, r.datos.constData());
+        pasos.antes = [&](qint64 m, const QByteArray& final) {
+          ix->Anuncia(Indices::Cambio::Modificacion, m, antes.constData(), final);
+        };
+        pasos.despues = [&](qint64 m) { ix->Agregado(m, r.datos.constData()); };
+      }
+      almacen_->Graba(n, r, pasos);
+    };
+    if (ix) ix->Escribe(graba);
+    else graba();
+  } catch (...) {
+    if (!retenidos_.contains(n)) almacen_->Libera(n);
+    throw;
+  }
+  if (!retenidos_.contains(n)) almacen_->Libera(n);
+}
+
+Tabla::Reserva Tabla::EstadoReserva(qint64 registro, const QByteArray& firma) {
+  ExigeActivo();
+  if (registro < 1) return Reserva::Ajena;
+  // A write a dead station left on the row is finished first.
+  if (indices_) indices_->Revisa();
+  Registro r;
+  try {
+    r = almacen_->Carga(registro);
+  } catch (const Error& error) {
+    if (error.clase() == Clase::NoExiste) return Reserva::Ajena;
+    throw;
+  }
+  if (Firma(r.datos) != firma) return Reserva::Ajena;
+  return almacen_->Borrado(r.datos.constData()) ? Reserva::Reservada : Reserva::Viva;
+}
+
+void Tabla::Restituye(qint64 registro) {
+  ExigeActivo();
+  ModoNavegacion();
+  falla::PuntoTabla(puntos::kAntesDeEscribir, nombre_);
+  if (almacen_->Modo().soloLectura)
+    throw Error(Clase::Estado, QStringLiteral("La tabla %1 está abierta sólo para lectura").arg(nombre_));
+  HazVivo(registro);
+  CursorRefresca();
+  if (!VeARegistro(registro))
+    throw Error(Clase::NoExiste, QStringLiteral("La tabla %1 no tiene el registro %2").arg(nombre_).arg(registro));
 }
 
 void Tabla::DescartaEdicion() {

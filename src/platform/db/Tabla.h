@@ -172,6 +172,33 @@ class Tabla : public Dataset {
   void TomaNumeracion();
   void SueltaNumeracion();
 
+  // --- Appends a writer recognises after a crash by their record number.
+  // Posts the row being appended (after Append) in two writes. The row first
+  // goes into the file marked deleted: no reader sees it, no tag holds it,
+  // and no other writer takes its number. `reservado` then runs with its
+  // record number and `firma`, a digest of the row's bytes (the deletion
+  // mark left out), and the row is made live with its keys (Restituye). A
+  // writer that dies before `reservado` ends leaves a deleted row nobody
+  // uses; one that journals the number in `reservado` and dies later finds
+  // its row by EstadoReserva and finishes it by Restituye. An error of
+  // `reservado` leaves the row deleted and reaches the caller, the row still
+  // being appended; a Post or PostReservado tried again after a later error
+  // only makes the reserved row live. dBASE tables only (Estado otherwise).
+  // Returns the record number; the table stands on the row.
+  qint64 PostReservado(const std::function<void(qint64 registro, const QByteArray& firma)>& reservado);
+  enum class Reserva {
+    Ajena,      // the record is not there or holds other bytes (a pack, say)
+    Reservada,  // the reserved row, still deleted
+    Viva,       // the reserved row, live
+  };
+  // What record `registro` is for the writer that reserved it with `firma`.
+  Reserva EstadoReserva(qint64 registro, const QByteArray& firma);
+  // Makes a reserved row live with its keys (a live one stays as it is) and
+  // stands on it; NoExiste when the record is not there. Errors as Post
+  // (Bloqueado while another handle holds the record, General for a key a
+  // unique tag already holds).
+  void Restituye(qint64 registro);
+
   // Creates a table (and its .dbt when a memo field, its .mdx when tags) over
   // any old one. Field names are upper-cased for dBASE; a bad definition
   // (empty or long name, unknown type, bad width) gives NoCabe.
@@ -223,6 +250,11 @@ class Tabla : public Dataset {
   struct Edicion;
   void AbreOrden(const QString& tag);
   bool Mueve(qint64 n);  // stands on row n (0: none, no move)
+  // The append of GrabaEdicion for PostReservado: the reserved row written
+  // once, `reservado` run, the row made live.
+  qint64 AgregaReservado(Edicion& e);
+  void HazVivo(qint64 n);
+  QByteArray Firma(QByteArray registro) const;
   void RevisaIndices();
   Orden& OrdenConIndice();
   void ExigeExclusivo(const char* operacion) const;
@@ -243,6 +275,8 @@ class Tabla : public Dataset {
   qint64 hueco_ = 0;  // the row just deleted from a storage that renumbers
   std::unique_ptr<Edicion> edicion_;
   QSet<qint64> retenidos_;  // rows RetieneRegistro keeps locked
+  // The PostReservado under way, for GrabaEdicion.
+  const std::function<void(qint64, const QByteArray&)>* reserva_ = nullptr;
 };
 
 }  // namespace db

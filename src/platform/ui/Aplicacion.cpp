@@ -5,8 +5,9 @@
 #include "platform/ui/RejillaTexto.h"
 
 #include <QKeyEvent>
-
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 namespace ui {
 
@@ -46,6 +47,13 @@ Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {
   // Month and day names of Qt's own widgets in Spanish; number and date
   // formats of the system never come from the locale.
   QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Mexico));
+  // The texts of Qt's own dialogs (file dialogs, standard buttons) in
+  // Spanish; without the translation they stay in English, which is said
+  // once on the error output.
+  auto* traduccion = new QTranslator(this);
+  const QString carpeta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (traduccion->load(QStringLiteral("qtbase_es"), carpeta)) installTranslator(traduccion);
+  else qWarning("No se encontró la traducción qtbase_es en %s", qPrintable(carpeta));
 }
 
 bool Aplicacion::notify(QObject* receptor, QEvent* evento) {

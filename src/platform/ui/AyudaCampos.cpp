@@ -14,9 +14,9 @@ namespace {
 // Paints a box while it has the focus and gives its own colours back when
 // it loses it, or when it is disabled with the focus on it (the focus then
 // goes nowhere, so no Exit would come).
-class Resaltado : public QObject {
+class ResaltadoAlEnfocar : public QObject {
  public:
-  Resaltado(QWidget* caja, const QColor& color) : QObject(caja), caja_(caja), color_(color) {
+  ResaltadoAlEnfocar(QWidget* caja, const QColor& color) : QObject(caja), caja_(caja), color_(color) {
     Eventos& eventos = Eventos::De(caja);
     connect(&eventos, &Eventos::Enter, this, [this] { Pinta(); });
     connect(&eventos, &Eventos::Exit, this, [this] { Restaura(); });
@@ -60,7 +60,7 @@ class Resaltado : public QObject {
 
 }  // namespace
 
-void ResaltaAlEnfocar(QWidget* caja, const QColor& color) { new Resaltado(caja, color); }
+void ResaltaAlEnfocar(QWidget* caja, const QColor& color) { new ResaltadoAlEnfocar(caja, color); }
 
 AyudaCampos::AyudaCampos(QLabel* uno, QLabel* dos, LeeLinea lee, QObject* padre)
     : QObject(padre), uno_(uno), dos_(dos), lee_(std::move(lee)) {}

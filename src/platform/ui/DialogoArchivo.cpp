@@ -7,6 +7,9 @@ namespace ui {
 
 DialogoArchivo::DialogoArchivo(QWidget* padre, Tipo tipo, const QString& nombre) : QFileDialog(padre) {
   setObjectName(nombre);
+  // Qt's own dialog on every desktop: its texts come from the program's
+  // translation, not from whatever the desktop's dialog speaks.
+  setOption(QFileDialog::DontUseNativeDialog, true);
   if (tipo == Tipo::Abrir) {
     setAcceptMode(QFileDialog::AcceptOpen);
     setFileMode(QFileDialog::ExistingFile);

@@ -8,10 +8,58 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace ui {
+
+namespace {
+
+// A window larger than the screen it opens on is made to fit it, so no part
+// of it opens out of reach (MantenEnPantalla then places it within).
+void CabeEnPantalla(QDialog& ventana) {
+  if (ventana.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+  const QScreen* pantalla = ventana.parentWidget() ? ventana.parentWidget()->screen() : ventana.screen();
+  if (!pantalla) return;
+  // Room for the frame the window system adds around it.
+  const QStyle* estilo = ventana.style();
+  const int marco =
+      estilo->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * estilo->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  const QSize cabe = pantalla->availableGeometry().size() - QSize(marco, marco);
+  ventana.ensurePolished();  // its boxes' sizes are known once they are polished
+  if (QLayout* capa = ventana.layout()) {
+    capa->activate();
+    if (ventana.minimumWidth() > cabe.width() || ventana.minimumHeight() > cabe.height()) {
+      // Its boxes ask for more than the screen holds: they share what there is.
+      capa->setSizeConstraint(QLayout::SetNoConstraint);
+      ventana.setMinimumSize(ventana.minimumSize().boundedTo(cabe));
+    }
+  }
+  const QSize pedido = ventana.testAttribute(Qt::WA_Resized) ? ventana.size() : ventana.sizeHint();
+  if (pedido.width() > cabe.width() || pedido.height() > cabe.height()) ventana.resize(pedido.boundedTo(cabe));
+}
+
+// A shown window that grew past the screen's edge (its boxes asked for more
+// room once filled) comes back within the screen.
+void MantenEnPantalla(QWidget& ventana) {
+  if (ventana.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+  const QScreen* pantalla = ventana.screen();
+  if (!pantalla) return;
+  const QRect cabe = pantalla->availableGeometry();
+  if (cabe.contains(ventana.frameGeometry())) return;
+  const QSize marco = ventana.frameGeometry().size() - ventana.size();
+  ventana.resize(ventana.size().boundedTo(cabe.size() - marco));
+  const QRect ahora = ventana.frameGeometry();
+  ventana.move(std::clamp(ahora.x(), cabe.left(), std::max(cabe.left(), cabe.right() + 1 - ahora.width())),
+               std::clamp(ahora.y(), cabe.top(), std::max(cabe.top(), cabe.bottom() + 1 - ahora.height())));
+}
+
+}  // namespace
 
 int Tag(const QObject* objeto) { return objeto ? objeto->property("Tag").toInt() : 0; }
 
@@ -74,6 +122,7 @@ void Forma::DisparaActivacion() {
 void Forma::showEvent(QShowEvent* evento) {
   QDialog::showEvent(evento);
   if (!evento->spontaneous()) Protege([this] { FormShow(); });
+  if (isWindow()) MantenEnPantalla(*this);
 }
 
 void Forma::closeEvent(QCloseEvent* evento) {
@@ -127,9 +176,11 @@ void Forma::setVisible(bool visible) {
     for (QPushButton* b : botones) {
       if (!b->isDefault()) b->setAutoDefault(false);
     }
+    if (isWindow() && !isVisible()) CabeEnPantalla(*this);
   }
   QDialog::setVisible(visible);
 }
+
 
 void Forma::keyPressEvent(QKeyEvent* evento) {
   if (!keyPreview_ && PasaTecla(evento)) return;
@@ -175,6 +226,9 @@ bool Forma::eventFilter(QObject* objeto, QEvent* evento) {
 
 bool Forma::event(QEvent* evento) {
   switch (evento->type()) {
+    case QEvent::Resize:
+      if (isWindow() && isVisible()) MantenEnPantalla(*this);
+      break;
     case QEvent::WindowActivate:
       DisparaActivacion();
       break;

@@ -15,6 +15,7 @@ void FuenteDatos::SetDataSet(db::Dataset* dataset) {
     conexiones_[1] = connect(dataset, &db::Dataset::registroCambiado, this, &FuenteDatos::cambioRegistro);
     conexiones_[2] = connect(dataset, &db::Dataset::campoCambiado, this, &FuenteDatos::cambioCampo);
     conexiones_[3] = connect(dataset, &QObject::destroyed, this, &FuenteDatos::cambioDataset);
+    conexiones_[4] = connect(dataset, &db::Dataset::porEditar, this, &FuenteDatos::porEditar);
   }
   emit cambioDataset();
 }

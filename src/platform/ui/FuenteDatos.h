@@ -44,10 +44,11 @@ class FuenteDatos : public QObject {
   void cambioEstado();           // opened, closed, edit, insert, browse
   void cambioRegistro();         // moved, refreshed, posted, cancelled
   void cambioCampo(int indice);  // a field of the edit buffer was written
+  void porEditar();              // about to edit or insert, still browsing
 
  private:
   QPointer<db::Dataset> dataset_;
-  QMetaObject::Connection conexiones_[4];
+  QMetaObject::Connection conexiones_[5];
   bool autoEdit_ = true;
 };
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include <deque>
@@ -45,11 +46,24 @@ namespace PuertaModal {
 
 namespace {
 
-// A modal run over, the window system gives the activation back to the
-// window that had it, which takes its focus back.
-void DevuelveActivacion(QWidget* anterior, const QWidget& modal) {
-  if (anterior && anterior != &modal && anterior->isVisible()) QApplication::setActiveWindow(anterior);
-}
+// The window active when a modal run begins gets the keyboard back when it
+// ends, with the box that had the focus: the window system alone may give
+// it to another window, or to none.
+class DevuelveActivacion {
+ public:
+  explicit DevuelveActivacion(const QWidget& modal) : modal_(modal), anterior_(QApplication::activeWindow()) {}
+  ~DevuelveActivacion() {
+    if (!anterior_ || anterior_ == &modal_ || !anterior_->isVisible()) return;
+    anterior_->activateWindow();
+    QApplication::setActiveWindow(anterior_);
+  }
+  DevuelveActivacion(const DevuelveActivacion&) = delete;
+  DevuelveActivacion& operator=(const DevuelveActivacion&) = delete;
+
+ private:
+  const QWidget& modal_;
+  QPointer<QWidget> anterior_;
+};
 
 }  // namespace
 
@@ -71,10 +85,10 @@ void Reinicia() {
 }
 
 int EjecutaDialogo(QDialog& dialogo, const QString& clase) {
+  const DevuelveActivacion devuelve(dialogo);
   if (!EnPrueba()) return dialogo.exec();
   Guion guion;
   dialogo.setResult(0);
-  QWidget* anterior = QApplication::activeWindow();
   dialogo.show();
   if (TomaGuion(clase, guion)) {
     Protege([&] { guion(dialogo); });
@@ -82,7 +96,6 @@ int EjecutaDialogo(QDialog& dialogo, const QString& clase) {
     Gate().sinRespuesta << clase;
   }
   dialogo.hide();
-  DevuelveActivacion(anterior, dialogo);
   return dialogo.result();
 }
 
@@ -91,6 +104,7 @@ int EjecutaDialogo(QDialog& dialogo, const QString& clase) {
 int EjecutaModal(Forma& forma) {
   forma.modalResult_ = mrNone;
   forma.enModal_ = true;
+  const PuertaModal::DevuelveActivacion devuelve(forma);
   if (!PuertaModal::EnPrueba()) {
     forma.setModal(true);
     const int r = forma.exec();
@@ -100,7 +114,6 @@ int EjecutaModal(Forma& forma) {
   }
 
   const QString clase = QString::fromLatin1(forma.metaObject()->className());
-  QWidget* anterior = QApplication::activeWindow();
   forma.show();
   QApplication::setActiveWindow(&forma);
   forma.DisparaActivacion();
@@ -119,7 +132,6 @@ int EjecutaModal(Forma& forma) {
     }
   }
   forma.enModal_ = false;
-  PuertaModal::DevuelveActivacion(anterior, forma);
   if (forma.modalResult_ == mrNone) forma.modalResult_ = mrCancel;
   return forma.modalResult_;
 }
@@ -128,6 +140,7 @@ void MensajeSimple(const QString& texto) {
   PuertaModal::RegistraMensaje(texto);
   if (PuertaModal::EnPrueba()) return;
   QMessageBox caja(QMessageBox::NoIcon, QApplication::applicationDisplayName(), texto, QMessageBox::Ok);
+  const PuertaModal::DevuelveActivacion devuelve(caja);
   caja.exec();
 }
 

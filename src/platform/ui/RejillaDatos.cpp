@@ -51,6 +51,7 @@ void RejillaDatos::SetFuente(FuenteDatos* fuente) {
     conexiones_[1] = connect(fuente, &FuenteDatos::cambioEstado, this, &RejillaDatos::Sincroniza);
     conexiones_[2] = connect(fuente, &FuenteDatos::cambioRegistro, this, &RejillaDatos::Sincroniza);
     conexiones_[3] = connect(fuente, &FuenteDatos::cambioCampo, modelo_, &ModeloDatos::CampoCambiado);
+    conexiones_[4] = connect(fuente, &FuenteDatos::porEditar, modelo_, &ModeloDatos::LeeAntesDeEditar);
   }
   modelo_->Reinicia();
   MuestraFilaActual();

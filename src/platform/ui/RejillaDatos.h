@@ -148,7 +148,7 @@ class RejillaDatos : public QTableView {
   db::Dataset* Datos() const;
 
   QPointer<FuenteDatos> fuente_;
-  QMetaObject::Connection conexiones_[4];
+  QMetaObject::Connection conexiones_[5];
   ModeloDatos* modelo_;
   DelegadoDatos* delegado_;
   int columna_ = 0;

@@ -280,6 +280,23 @@ void ModeloDatos::CampoCambiado(int indice) {
     if (indices_[c] == indice) emit dataChanged(index(actual_, c), index(actual_, c));
 }
 
+void ModeloDatos::LeeAntesDeEditar() {
+  db::Dataset* d = Datos();
+  if (!d || !d->Active() || d->State() != db::Dataset::Estado::Navegando || actual_ < 0 || cuenta_ <= 0) return;
+  const int ultimaFila = static_cast<int>(cuenta_) - 1;
+  const int arriba = r_.rowAt(0);
+  const int abajo = r_.rowAt(std::max(r_.viewport()->height() - 1, 0));
+  const int desde = std::clamp(std::min(arriba < 0 ? actual_ : arriba, actual_), 0, ultimaFila);
+  const int hasta = std::clamp(std::max(abajo < 0 ? actual_ : abajo, actual_), 0, ultimaFila);
+  // Each read takes kMargen rows on each side of the row asked for. The
+  // current row too: a row inserted becomes the current one.
+  for (int fila = desde; fila <= hasta; ++fila) {
+    if (cache_.contains(fila)) continue;
+    Llena(fila);
+    if (!cache_.contains(fila)) return;  // the rows moved meanwhile: counted again once it browses
+  }
+}
+
 bool ModeloDatos::VeAFila(int fila) {
   db::Dataset* d = Datos();
   if (!d || !d->Active() || fila == actual_) return true;

@@ -6,8 +6,10 @@
 // live from the dataset (its edit buffer while editing); the others come
 // from a cache of rows around the ones asked for, filled by walking the
 // dataset's cursor unseen while it browses. While the dataset edits or
-// inserts it cannot be walked: rows not cached then show empty until it
-// browses again. A row being inserted is shown after the last one.
+// inserts it cannot be walked, so the rows on view and around the current
+// one are read just before it leaves browsing (Dataset::porEditar): a line
+// written and the next one begun, the grid still shows the line. A row
+// being inserted is shown after the last one.
 //
 // A large table (more rows than kFilasContadas by Tabla::CuentaEstimada) is
 // neither counted nor walked to its first row, which would read every row:
@@ -50,6 +52,9 @@ class ModeloDatos : public QAbstractTableModel {
   // Follows the dataset after it moved, changed state or was refreshed.
   void Sincroniza();
   void CampoCambiado(int indice);
+  // The dataset is about to edit or insert: the rows on view and around the
+  // current one that are not cached are read while it can still be walked.
+  void LeeAntesDeEditar();
 
   // The row the dataset stands on, -1 when none.
   int FilaActual() const { return actual_; }

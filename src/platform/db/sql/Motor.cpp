@@ -29,7 +29,7 @@ namespace {
 // SQLite's English account of the commonest mistakes in Spanish, naming what
 // it names (the table or field written, the word the statement breaks at);
 // any other account as SQLite gives it.
-QString ExplicaFalla(const QString& mensaje) {
+QString ExplicaFallaSqlite(const QString& mensaje) {
   struct Forma {
     const char* ingles;
     const char* espanol;
@@ -120,7 +120,7 @@ class Conexion {
       pendiente_.reset();
       return e;
     }
-    return Error(Clase::Sql, ConInstruccion(QStringLiteral("No se pudo ejecutar: ") + ExplicaFalla(QString::fromUtf8(sqlite3_errmsg(db_))), sql));
+    return Error(Clase::Sql, ConInstruccion(QStringLiteral("No se pudo ejecutar: ") + ExplicaFallaSqlite(QString::fromUtf8(sqlite3_errmsg(db_))), sql));
   }
 
   void Exec(const QString& sentencia, const QString& sql) {

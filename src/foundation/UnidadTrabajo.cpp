@@ -1,4 +1,4 @@
-#include "pos/UnidadTrabajo.h"
+#include "foundation/UnidadTrabajo.h"
 
 #include "platform/Error.h"
 #include "platform/db/Tabla.h"
@@ -84,18 +84,18 @@ void UnidadTrabajo::Lee() {
     if (tipo == u"I") {
       pendiente_ = true;
       for (qsizetype i = 0; i + 1 < valores.size(); i += 2) inicio_.append({valores[i], valores[i + 1]});
-    } else if (tipo == u"C") {
-      cuentas_[paso] = valores.value(0).toLongLong();
     } else if (tipo == u"P") {
       iniciados_.insert(paso);
     } else if (tipo == u"H" || tipo == u"A") {
       iniciados_.remove(paso);
       hechos_[paso] = valores;
       if (tipo == u"H") ++escrituras_;
+    } else if (tipo == u"X") {
+      reservadas_[paso] = {valores.value(1).toLongLong(), QByteArray::fromHex(valores.value(2).toLatin1())};
     } else if (tipo == u"R") {
       iniciados_.remove(paso);
+      reservadas_.remove(paso);
       hechos_[paso] = {valores.value(1)};
-      tomadas_[valores.value(0)].insert(valores.value(1).toLongLong());
       ++escrituras_;
     }
   }
@@ -103,8 +103,7 @@ void UnidadTrabajo::Lee() {
     // Entries without a start belong to no save.
     hechos_.clear();
     iniciados_.clear();
-    cuentas_.clear();
-    tomadas_.clear();
+    reservadas_.clear();
     escrituras_ = 0;
     return;
   }
@@ -156,42 +155,13 @@ void UnidadTrabajo::Inicia(const Datos& datos) {
 
 void UnidadTrabajo::Termina() {
   Cierra();
-  manejadores_.clear();
   ::unlink(QFile::encodeName(ruta_).constData());
   pendiente_ = false;
   escrituras_ = 0;
   inicio_.clear();
   hechos_.clear();
   iniciados_.clear();
-  cuentas_.clear();
-  tomadas_.clear();
-}
-
-QString UnidadTrabajo::ClaveTabla(const db::Tabla& tabla) { return tabla.Ruta().toLower(); }
-
-db::Tabla& UnidadTrabajo::Manejador(const db::Tabla& tabla) {
-  std::unique_ptr<db::Tabla>& h = manejadores_[ClaveTabla(tabla)];
-  if (h && h->Active()) {
-    h->Refresh();
-    return *h;
-  }
-  auto nueva = std::make_unique<db::Tabla>();
-  nueva->SetCarpeta(tabla.Carpeta());
-  nueva->SetNombreTabla(tabla.NombreTabla());
-  nueva->SetReadOnly(true);
-  nueva->Open();
-  h = std::move(nueva);
-  return *h;
-}
-
-qint64 UnidadTrabajo::CuentaInicial(const db::Tabla& tabla) {
-  const QString clave = ClaveTabla(tabla);
-  const auto i = cuentas_.constFind(clave);
-  if (i != cuentas_.constEnd()) return *i;
-  const qint64 cuenta = Manejador(tabla).CuentaEstimada();
-  Escribe('C', clave, {QString::number(cuenta)});
-  cuentas_[clave] = cuenta;
-  return cuenta;
+  reservadas_.clear();
 }
 
 std::optional<QStringList> UnidadTrabajo::Resultado(const QString& paso) const {
@@ -200,47 +170,104 @@ std::optional<QStringList> UnidadTrabajo::Resultado(const QString& paso) const {
   return *i;
 }
 
-qint64 UnidadTrabajo::Agrega(db::Tabla& tabla, const QString& paso, const Llenado& llena, const Prueba& esSuya) {
-  const QString clave = ClaveTabla(tabla);
-  const auto anota = [&](qint64 registro) {
-    Escribe('R', paso, {clave, QString::number(registro)});
-    hechos_[paso] = {QString::number(registro)};
-    iniciados_.remove(paso);
-    tomadas_[clave].insert(registro);
-    ++escrituras_;
-  };
+void UnidadTrabajo::AnotaAgregada(const QString& paso, const QString& tabla, qint64 registro) {
+  Escribe('R', paso, {tabla, QString::number(registro)});
+  hechos_[paso] = {QString::number(registro)};
+  iniciados_.remove(paso);
+  reservadas_.remove(paso);
+  ++escrituras_;
+}
+
+qint64 UnidadTrabajo::Agrega(db::Tabla& tabla, const QString& paso, const Llenado& llena, bool renueva) {
   if (const auto hecho = Resultado(paso)) {
     const qint64 registro = hecho->value(0).toLongLong();
     tabla.VeARegistro(registro);
     return registro;
   }
-  const qint64 cuenta = CuentaInicial(tabla);
-  if (iniciados_.contains(paso)) {
-    db::Tabla& h = Manejador(tabla);
-    const QSet<qint64>& tomadas = tomadas_[clave];
-    const qint64 total = h.CuentaEstimada();
-    for (qint64 n = cuenta + 1; n <= total; ++n) {
-      if (tomadas.contains(n) || !h.VeARegistro(n) || !esSuya(h)) continue;
-      anota(n);
-      tabla.VeARegistro(n);
-      return n;
+  const QString nombre = tabla.NombreTabla();
+  if (const auto r = reservadas_.constFind(paso); r != reservadas_.constEnd()) {
+    const qint64 registro = r->registro;
+    switch (tabla.EstadoReserva(registro, r->firma)) {
+      case db::Tabla::Reserva::Reservada:
+        if (renueva) break;
+        tabla.Restituye(registro);
+        [[fallthrough]];
+      case db::Tabla::Reserva::Viva:
+        tabla.VeARegistro(registro);
+        falla::Punto(guardado::puntos::kEscrito);
+        AnotaAgregada(paso, nombre, registro);
+        return registro;
+      case db::Tabla::Reserva::Ajena:
+        // The reserved row is gone (the table was packed while it was
+        // deleted): the row is appended anew.
+        break;
     }
-  } else {
+  } else if (!iniciados_.contains(paso)) {
     Escribe('P', paso, {});
     iniciados_.insert(paso);
   }
   tabla.Append();
+  qint64 registro = 0;
   try {
     llena(tabla);
-    tabla.Post();
+    registro = tabla.PostReservado([&](qint64 n, const QByteArray& firma) {
+      falla::Punto(guardado::puntos::kReservado);
+      Escribe('X', paso, {nombre, QString::number(n), QString::fromLatin1(firma.toHex())});
+      reservadas_[paso] = {n, firma};
+      falla::Punto(guardado::puntos::kReservado);
+    });
   } catch (...) {
     if (tabla.State() == db::Dataset::Estado::Insertando) tabla.Cancel();
     throw;
   }
-  const qint64 registro = tabla.RecNo();
   falla::Punto(guardado::puntos::kEscrito);
-  anota(registro);
+  AnotaAgregada(paso, nombre, registro);
   return registro;
+}
+
+void UnidadTrabajo::QuitaAgregada(const QString& paso, const QString& deshace, db::Tabla& tabla) {
+  Fija(deshace, [&] {
+    qint64 registro = 0;
+    if (const auto hecho = Resultado(paso)) {
+      registro = hecho->value(0).toLongLong();
+    } else if (const auto r = reservadas_.constFind(paso); r != reservadas_.constEnd()) {
+      // Only a reserved row that went live is there to delete.
+      if (tabla.EstadoReserva(r->registro, r->firma) == db::Tabla::Reserva::Viva) registro = r->registro;
+    }
+    if (registro > 0 && tabla.VeARegistro(registro)) tabla.Delete();
+  });
+}
+
+void UnidadTrabajo::Cambia(const QString& paso, db::Tabla& tabla,
+                           const std::function<ValoresFila(const db::Dataset& fila)>& calcula) {
+  if (Hecho(paso)) return;
+  const auto escribe = [&] {
+    const bool propia = tabla.State() == db::Dataset::Estado::Navegando;
+    if (propia) tabla.Edit();
+    try {
+      // The values of each former try, journaled before it wrote: a row
+      // holding them was written.
+      QString nombre;
+      for (int intento = 1;; ++intento) {
+        nombre = paso + u'=' + QString::number(intento);
+        const auto anotados = Resultado(nombre);
+        if (!anotados) break;
+        if (Coinciden(tabla, DecodificaValores(*anotados))) {
+          if (propia) tabla.Cancel();
+          return QStringList();
+        }
+      }
+      const ValoresFila valores = calcula(tabla);
+      Anota(nombre, CodificaValores(valores));
+      EscribeValores(tabla, valores);
+      tabla.Post();
+    } catch (...) {
+      if (propia && tabla.State() != db::Dataset::Estado::Navegando) tabla.Cancel();
+      throw;
+    }
+    return QStringList();
+  };
+  Aplica(paso, escribe, escribe);
 }
 
 void UnidadTrabajo::Fija(const QString& paso, const std::function<void()>& cambio) {
