@@ -180,19 +180,14 @@ void MuestraCuentasDocumento(const QString& usuario, const QString& numero) {
 
 QString UltimaCuentaCliente(const QString& clave) {
   const QString buscada = clave.trimmed();
-  try {
-    db::Tabla t;
-    t.SetCarpeta(CarpetaDatosEmpresa());
-    t.SetNombreTabla(kTablaCxCFactura);
-    t.SetReadOnly(true);
-    t.Open();
-    t.SetIndexName(kTagCuentaCobrar);
-    const db::Campo& cliente = t.FieldByName(QStringLiteral("CLCLI_CC"));
-    for (t.Last(); !t.Bof(); t.Prior()) {
-      if (cliente.AsString().trimmed() == buscada) return t.FieldByName(QStringLiteral("NUFAC_CC")).AsString().trimmed();
-    }
-  } catch (const plat::Error&) {
-    // Unreadable: no account to offer.
+  db::Tabla t;
+  ApuntaTabla(t, kTablaCxCFactura);
+  t.SetReadOnly(true);
+  t.Open();
+  t.SetIndexName(kTagCuentaCobrar);
+  const db::Campo& cliente = t.FieldByName(QStringLiteral("CLCLI_CC"));
+  for (t.Last(); !t.Bof(); t.Prior()) {
+    if (cliente.AsString().trimmed() == buscada) return t.FieldByName(QStringLiteral("NUFAC_CC")).AsString().trimmed();
   }
   return {};
 }
@@ -202,7 +197,13 @@ void MuestraCuentasCliente(const QString& usuario, const QString& clave) {
     MuestraCuentasDocumento(usuario);
     return;
   }
-  const QString numero = UltimaCuentaCliente(clave);
+  QString numero;
+  try {
+    numero = UltimaCuentaCliente(clave);
+  } catch (const plat::Error& e) {
+    ui::MuestraExcepcion(e);
+    return;
+  }
   if (numero.isEmpty()) {
     MuestraMensaje(QStringLiteral("El cliente ") + clave.trimmed() +
                    QStringLiteral(" no tiene cuentas por cobrar de facturas"));

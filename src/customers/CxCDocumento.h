@@ -79,10 +79,11 @@ void MuestraCuentasDocumento(const QString& usuario, const QString& numero = QSt
 
 // The number of the customer's latest invoice account (the highest NUFAC_CC
 // of the rows whose CLCLI_CC is the key, blanks aside); "" when the
-// customer has none or the table cannot be read.
+// customer has none. Throws plat::Error when the table cannot be read.
 QString UltimaCuentaCliente(const QString& clave);
 
 // The customer catalogue's "Saldo...": the window opened on the customer's
-// latest account; a customer without accounts is told so and nothing opens;
+// latest account; a customer without accounts is told so and nothing opens
+// (an unreadable table is shown as its error);
 // no customer (an empty key) opens the window empty.
 void MuestraCuentasCliente(const QString& usuario, const QString& clave);
