@@ -328,7 +328,9 @@ void TFormaClientes::PosicionaCliente(const QString& clave, int crear) {
 void TFormaClientes::SpeedButton1Click() { MuestraContactosCliente(EditCLCLI_C->text()); }
 
 void TFormaClientes::BotonSaldoClick() {
-  if (TieneDerecho(NumeroUsuario(), DerechoCuentasPorCobrar)) MuestraCuentasDocumento(Usuario->text());
+  if (!TieneDerecho(NumeroUsuario(), DerechoCuentasPorCobrar)) return;
+  // The customer shown, unless a new one is being keyed in.
+  MuestraCuentasCliente(Usuario->text(), EnAlta() ? QString() : EditCLCLI_C->text());
 }
 
 void TFormaClientes::BitBtn1Click() { MuestraDescuentosCliente(TablaCliente->Carpeta(), EditCLCLI_C->text()); }

@@ -177,3 +177,37 @@ void MuestraCuentasDocumento(const QString& usuario, const QString& numero) {
   if (!numero.trimmed().isEmpty()) ventana.MuestraCxCDocumento(numero.trimmed());
   ventana.ShowModal();
 }
+
+QString UltimaCuentaCliente(const QString& clave) {
+  const QString buscada = clave.trimmed();
+  db::Tabla t;
+  ApuntaTabla(t, kTablaCxCFactura);
+  t.SetReadOnly(true);
+  t.Open();
+  t.SetIndexName(kTagCuentaCobrar);
+  const db::Campo& cliente = t.FieldByName(QStringLiteral("CLCLI_CC"));
+  for (t.Last(); !t.Bof(); t.Prior()) {
+    if (cliente.AsString().trimmed() == buscada) return t.FieldByName(QStringLiteral("NUFAC_CC")).AsString().trimmed();
+  }
+  return {};
+}
+
+void MuestraCuentasCliente(const QString& usuario, const QString& clave) {
+  if (clave.trimmed().isEmpty()) {
+    MuestraCuentasDocumento(usuario);
+    return;
+  }
+  QString numero;
+  try {
+    numero = UltimaCuentaCliente(clave);
+  } catch (const plat::Error& e) {
+    ui::MuestraExcepcion(e);
+    return;
+  }
+  if (numero.isEmpty()) {
+    MuestraMensaje(QStringLiteral("El cliente ") + clave.trimmed() +
+                   QStringLiteral(" no tiene cuentas por cobrar de facturas"));
+    return;
+  }
+  MuestraCuentasDocumento(usuario, numero);
+}

@@ -7,9 +7,9 @@
 // loading an account stores its balance in the first movement (SALDO_CC)
 // and nothing else is written. Laid out like the remission account window.
 //
-// Reached from the customer catalogue's "Saldo..." (right 6) and from the
-// table browser's receivables rows, which load the row's document with
-// MuestraCxCDocumento. In Factura, Enter loads the number typed and moves
+// Reached from the customer catalogue's "Saldo..." (right 6), which opens it
+// on the latest account of the customer shown, and from the table browser's
+// receivables rows, which load the row's document with MuestraCxCDocumento. In Factura, Enter loads the number typed and moves
 // to the grid, PgDn and PgUp load the next and the previous number. A
 // number without movements leaves the labels as they were and the grid
 // empty.
@@ -76,3 +76,14 @@ inline TFormaCxCDocumento* FormaCxCDocumento() { return ui::InstanciaDe<TFormaCx
 // rows: the window made for the occasion with the user's number and, given
 // a number, its account loaded; shown modally and freed.
 void MuestraCuentasDocumento(const QString& usuario, const QString& numero = QString());
+
+// The number of the customer's latest invoice account (the highest NUFAC_CC
+// of the rows whose CLCLI_CC is the key, blanks aside); "" when the
+// customer has none. Throws plat::Error when the table cannot be read.
+QString UltimaCuentaCliente(const QString& clave);
+
+// The customer catalogue's "Saldo...": the window opened on the customer's
+// latest account; a customer without accounts is told so and nothing opens
+// (an unreadable table is shown as its error);
+// no customer (an empty key) opens the window empty.
+void MuestraCuentasCliente(const QString& usuario, const QString& clave);

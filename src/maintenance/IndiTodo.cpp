@@ -190,7 +190,10 @@ void TFormaReindexaTodo::BitBtn10Click() {
   if (verificacion.Tag() != 1) return;
   RegistraBitacora(LineaBitacora(QStringLiteral("Reindexado Total ")));
   Memo1->clear();
-  if (CargaCatalogo(EditRuta->text())) ReindexaCatalogo();
+  if (!CargaCatalogo(EditRuta->text())) return;
+  EmpiezaResumen(EditRuta->text());
+  ReindexaCatalogo();
+  MuestraResumen();
 }
 
 void TFormaReindexaTodo::BitBtn11Click() {

@@ -10,9 +10,11 @@
 //
 // Replaying a catalogue works table by table, under exclusive use: the
 // table's index is removed, the table packed and every tag of its lines
-// added. A table another station holds is skipped, untouched, and named in a
-// message; an index file is deleted or a header patched only while the table
-// is held (db::QuitaIndiceProduccion).
+// added. A table another station holds is skipped, untouched; an index file
+// is deleted or a header patched only while the table is held
+// (db::QuitaIndiceProduccion). Each replaying command ends with one summary
+// (MensajeResumenReindexado): the tables rebuilt, those left untouched
+// because they were in use and those that failed.
 
 #include "platform/db/Esquema.h"
 #include "platform/ui/Forma.h"
@@ -37,6 +39,17 @@ class Tabla;
 inline const QString kCatalogoIndices = QStringLiteral("Indices.cnf");
 // The message of a table skipped because another station holds it.
 QString MensajeTablaEnUso(const QString& tabla);
+
+// What one replaying command did, table by table (names of a numbered
+// subfolder carry it: "2\\cliente.dbf").
+struct ResumenReindexado {
+  QStringList hechas;
+  QStringList enUso;
+  QStringList fallidas;
+};
+// "Proceso de Regeneración de Indices Terminado", the count of tables
+// rebuilt, and the tables in use and those that failed, when any.
+QString MensajeResumenReindexado(const ResumenReindexado& resumen);
 
 // One line of the catalogue.
 struct LineaCatalogo {
@@ -140,8 +153,12 @@ class TFormaReindexaTodo : public ui::Forma {
   // Adds a tag to the table Table1 holds; "Fallo en <tag> <key>" when it
   // cannot be made.
   void AgregaIndiceCatalogo(const LineaCatalogo& linea, const QVector<db::DefTag>& anteriores);
-  // The replay of catalogue lines grouped by table.
+  // The replay of catalogue lines grouped by table, noted in resumen_.
   void Reproduce(const QVector<LineaCatalogo>& lineas, bool quitaIndice);
+  // Starts the summary of a replaying command worked from `inicio`.
+  void EmpiezaResumen(const QString& inicio);
+  // Shows the summary of the command.
+  void MuestraResumen();
   // Loads <folder>\Indices.cnf into the memo; false (and the error shown)
   // when it cannot be read.
   bool CargaCatalogo(const QString& carpeta);
@@ -150,6 +167,9 @@ class TFormaReindexaTodo : public ui::Forma {
   void ChecaIndices();
   void ReemplazaMemo(const QStringList& lineas);
   QStringList LineasMemo() const;
+
+  ResumenReindexado resumen_;
+  QString inicioResumen_;
 };
 
 inline TFormaReindexaTodo* FormaReindexaTodo() { return ui::InstanciaDe<TFormaReindexaTodo>().data(); }

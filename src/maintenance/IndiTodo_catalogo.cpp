@@ -49,6 +49,25 @@ QString MensajeTablaEnUso(const QString& tabla) {
   return QStringLiteral("La tabla %1 está en uso en otra estación; se dejó sin cambios").arg(tabla);
 }
 
+QString MensajeResumenReindexado(const ResumenReindexado& resumen) {
+  QStringList lineas{QStringLiteral("Proceso de Regeneración de Indices Terminado")};
+  const qsizetype n = resumen.hechas.size();
+  lineas << (n == 1 ? QStringLiteral("1 tabla reindexada") : QStringLiteral("%1 tablas reindexadas").arg(n));
+  if (!resumen.enUso.isEmpty())
+    lineas << QStringLiteral("En uso por una ventana abierta u otra estación, se dejaron sin cambios: ") +
+                  resumen.enUso.join(QStringLiteral(", "));
+  if (!resumen.fallidas.isEmpty())
+    lineas << QStringLiteral("No se pudieron reindexar: ") + resumen.fallidas.join(QStringLiteral(", "));
+  return lineas.join(u'\n');
+}
+
+void TFormaReindexaTodo::EmpiezaResumen(const QString& inicio) {
+  resumen_ = {};
+  inicioResumen_ = inicio;
+}
+
+void TFormaReindexaTodo::MuestraResumen() { ui::MensajeSimple(MensajeResumenReindexado(resumen_)); }
+
 QString CampoCatalogo(const QString& linea, int n) {
   const QStringList campos = linea.split(u',');
   return n >= 1 && n <= campos.size() ? campos[n - 1] : QString();
@@ -213,7 +232,15 @@ void TFormaReindexaTodo::Reproduce(const QVector<LineaCatalogo>& lineas, bool qu
     } catch (const plat::Error&) {
     }
     const Preparacion preparada = PreparaTablaIndices(tabla, carpeta, quitaIndice);
-    if (preparada == Preparacion::EnUso) ui::MensajeSimple(MensajeTablaEnUso(tabla));
+    // A numbered subfolder's tables are named with it.
+    const QString nombre = carpeta.compare(inicioResumen_, Qt::CaseInsensitive) == 0 || inicioResumen_.isEmpty()
+                               ? tabla
+                               : fs::NombreArchivo(carpeta) + u'\\' + tabla;
+    switch (preparada) {
+      case Preparacion::Lista: resumen_.hechas << nombre; break;
+      case Preparacion::EnUso: resumen_.enUso << nombre; break;
+      case Preparacion::Fallida: resumen_.fallidas << nombre; break;
+    }
     for (const LineaCatalogo& l : grupo) {
       if (preparada == Preparacion::Lista) AgregaIndiceCatalogo(l, anteriores);
       else if (preparada == Preparacion::Fallida)
@@ -238,12 +265,16 @@ void TFormaReindexaTodo::BitBtn2Click() {
   RegistraBitacora(piezas::LineaBitacora(QStringLiteral("Reindexado ")));
   const QString inicio = EditRuta->text();
   if (!CargaCatalogo(inicio)) return;
+  EmpiezaResumen(inicio);
   ReindexaCatalogo();
   for (int n = 2; n <= 99; ++n) {
     const QString sub = fs::Une(inicio, QString::number(n));
     if (!fs::ExisteCarpeta(sub)) continue;
     EditRuta->setText(sub);
-    if (!CargaCatalogo(sub)) return;
+    if (!CargaCatalogo(sub)) {
+      MuestraResumen();
+      return;
+    }
     ReindexaCatalogo();
   }
   EditRuta->setText(inicio);
@@ -254,6 +285,7 @@ void TFormaReindexaTodo::BitBtn2Click() {
       break;
     }
   }
+  MuestraResumen();
 }
 
 void TFormaReindexaTodo::ChecaIndices() {
@@ -275,11 +307,14 @@ void TFormaReindexaTodo::BitBtn7Click() {
   RegistraBitacora(piezas::LineaBitacora(QStringLiteral("Reindexado Incompletos ")));
   const QStringList lineas = Renglones(*Faltantes);
   ReemplazaMemo(lineas);
+  EmpiezaResumen(EditRuta->text());
   Reproduce(LeeLineasCatalogo(lineas), false);
+  MuestraResumen();
 }
 
 void TFormaReindexaTodo::BitBtn9Click() {
   ChecaIndices();
+  EmpiezaResumen(EditRuta->text());
   if (Faltantes->count() > 0) {
     QStringList lineas = Renglones(*Faltantes);
     ReemplazaMemo(lineas);
@@ -293,6 +328,7 @@ void TFormaReindexaTodo::BitBtn9Click() {
       ReemplazaMemo(lineas);
       Reproduce(LeeLineasCatalogo(lineas), false);
     }
+    MuestraResumen();
   }
   CargaCatalogo(EditRuta->text());
 }

@@ -43,27 +43,49 @@ void CreaCarpetaRespaldo(const QString& carpeta, bool conPadres) {
   if (error) throw plat::ErrorDeSistema(QStringLiteral("No se pudo crear la carpeta ") + carpeta, error.value());
 }
 
-// The end message of a copy: done, or incomplete with the files not copied.
-QString MensajeFinal(const QStringList& noCopiados) {
-  if (noCopiados.isEmpty()) return kRespaldoTerminado;
-  QStringList lineas;
-  for (qsizetype i = 0; i < noCopiados.size(); i += kNombresPorLinea)
-    lineas << noCopiados.mid(i, kNombresPorLinea).join(QStringLiteral(", "));
-  return QStringLiteral("Respaldo Incompleto, No se Pudieron Copiar los Archivos:\n") + lineas.join(u'\n');
+QString CuentaRespaldo(qsizetype n, const char* uno, const char* varios) {
+  return QString::number(n) + u' ' + QString::fromUtf8(n == 1 ? uno : varios);
 }
 
-// Every .dbf of the folder, each followed by its memo file when it has one.
-QStringList TablasConMemos(const QString& carpeta) {
-  const QStringList memos = ArchivosDeCarpeta(carpeta, QStringLiteral("*.dbt"));
-  QStringList nombres;
-  for (const QString& tabla : ArchivosDeCarpeta(carpeta, QStringLiteral("*.dbf"))) {
-    nombres << tabla;
-    const QString base = tabla.left(tabla.size() - 4);
-    for (const QString& memo : memos) {
-      if (memo.left(memo.size() - 4).compare(base, Qt::CaseInsensitive) == 0) nombres << memo;
-    }
+// "a, b y c".
+QString EnumeraRespaldo(const QStringList& partes) {
+  if (partes.size() <= 1) return partes.join(QString());
+  return partes.mid(0, partes.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" y ") + partes.last();
+}
+
+// The end message of a copy: done, or incomplete with the files not copied;
+// then what was copied, by kind, and the subfolders it took.
+QString MensajeFinal(const ArchivosRespaldo& archivos, const QStringList& noCopiados, const QString& destino) {
+  QStringList lineas;
+  if (noCopiados.isEmpty()) {
+    lineas << kRespaldoTerminado;
+  } else {
+    lineas << QStringLiteral("Respaldo Incompleto, No se Pudieron Copiar los Archivos:");
+    for (qsizetype i = 0; i < noCopiados.size(); i += kNombresPorLinea)
+      lineas << noCopiados.mid(i, kNombresPorLinea).join(QStringLiteral(", "));
   }
-  return nombres;
+  // Tables are counted by their .dbf; their memos go with the other files.
+  qsizetype tablas = 0, indices = 0, otros = 0;
+  for (const QString& nombre : archivos.Todos()) {
+    if (noCopiados.contains(nombre)) continue;
+    if (archivos.indices.contains(nombre)) ++indices;
+    else if (archivos.tablas.contains(nombre) && nombre.endsWith(QStringLiteral(".dbf"), Qt::CaseInsensitive)) ++tablas;
+    else ++otros;
+  }
+  QStringList carpetas;
+  for (const QString& nombre : archivos.otros) {
+    const QString carpeta = nombre.section(u'\\', 0, 0);
+    if (nombre.contains(u'\\') && !noCopiados.contains(nombre) && !carpetas.contains(carpeta)) carpetas << carpeta;
+  }
+  QString resumen = QStringLiteral("Se copiaron ") + CuentaRespaldo(tablas + indices + otros, "archivo", "archivos") +
+                    QStringLiteral(" en ") + destino + QStringLiteral(": ") +
+                    EnumeraRespaldo({CuentaRespaldo(tablas, "tabla", "tablas"), CuentaRespaldo(indices, "índice", "índices"),
+                             CuentaRespaldo(otros, "archivo más", "archivos más")});
+  if (!carpetas.isEmpty())
+    resumen += (carpetas.size() == 1 ? QStringLiteral(", con la carpeta ") : QStringLiteral(", con las carpetas ")) +
+               EnumeraRespaldo(carpetas);
+  lineas << resumen + u'.';
+  return lineas.join(u'\n');
 }
 
 // The components of a page that copies from one folder to another.
@@ -217,10 +239,15 @@ void TFormaRespaldo::CopiaArchivosRespaldo() {
   // A source that is not there would copy nothing and still end "Terminado".
   if (fuente.trimmed().isEmpty() || !fs::ExisteCarpeta(fuente))
     throw plat::Error(plat::Clase::NoExiste, QStringLiteral("No existe la carpeta ") + fuente);
+  const QString destino = DirectorioDestino->text();
+  const ArchivosRespaldo archivos = ArchivosDelRespaldo(fuente, destino);
   QStringList noCopiados;
-  CopiaLista(TablasConMemos(fuente), noCopiados);
-  CopiaLista(ArchivosDeCarpeta(fuente, QStringLiteral("*.mdx")), noCopiados);
-  MuestraMensaje(MensajeFinal(noCopiados));
+  CopiaLista(archivos.tablas, noCopiados);
+  CopiaLista(archivos.indices, noCopiados);
+  // What the company needs besides its tables to start again from the
+  // copy: users, folios, currencies, settings, the log and its folders.
+  CopiaLista(archivos.otros, noCopiados);
+  MuestraMensaje(MensajeFinal(archivos, noCopiados, destino));
   Close();
 }
 
@@ -235,7 +262,10 @@ void TFormaRespaldo::CopiaLista(const QStringList& nombres, QStringList& noCopia
     uno->setText(origen);
     dos->setText(copia);
     // fs::CopiaArchivo writes under a temporary name and renames when whole.
-    if (fs::ExisteCarpeta(destino) && fs::CopiaArchivo(origen, copia)) ArchivoBases->setText(origen);
+    const bool copiado = fs::ExisteCarpeta(destino) &&
+                         (!nombre.contains(u'\\') || fs::CreaCarpeta(fs::CarpetaDe(copia))) &&
+                         fs::CopiaArchivo(origen, copia);
+    if (copiado) ArchivoBases->setText(origen);
     else noCopiados << nombre;
     Avance2->setValue(qMin(Avance2->value() + kPasoAvance, Avance2->maximum()));
     Avance2->repaint();
@@ -255,10 +285,9 @@ void TFormaRespaldo::RespaldoComprimido() {
     MuestraMensaje(dia);
     QString datos;
     LeeLineaConfig(8, datos);
-    QStringList rutas;
-    for (const QString& nombre : ArchivosDeCarpeta(datos, QStringLiteral("*"))) rutas << fs::Une(datos, nombre);
     Avance2->setValue(0);
-    EscribeZip(fs::Une(destino, kArchivoComprimido), rutas, [this](double hecho) {
+    EscribeZip(fs::Une(destino, kArchivoComprimido), datos, ArchivosDelRespaldo(datos, destino).Todos(),
+               [this](double hecho) {
       Avance2->setValue(qRound(hecho * Avance2->maximum()));
       Avance2->repaint();
     });

@@ -2,10 +2,15 @@
 // The backup window "Respaldo de Archivos del Sistema".
 //
 // Respaldar: the normal backup copies the tables of the source folder, every
-// .dbf (each with its memo file .dbt) and then every .mdx, into the target
-// folder (by default C:\RESPALDOS\<d>-<m>-<yyyy> of today), shows the end
-// message and closes the window; the compressed backup writes the files of
-// the data folder into <target>\prue.zip and leaves the window open.
+// .dbf (each with its memo file .dbt) and then every .mdx, and after them
+// everything else the company needs to start again from the copy (users,
+// folios, currencies, settings, the event log and the folders report,
+// Bitacora, Cortes, Control ...), subfolders and all, into the target folder
+// (by default C:\RESPALDOS\<d>-<m>-<yyyy> of today), shows the end message
+// with what was copied and what could not be, and closes the window; the
+// compressed backup writes the same files of the data folder into
+// <target>\prue.zip and leaves the window open. A target inside the source
+// folder is never copied into itself.
 // Restaurar: drawn only, its "Aceptar" does nothing. Crear Bases de Datos:
 // the normal backup into the folder typed in Directorio2.
 //
@@ -84,8 +89,9 @@ class TFormaRespaldo : public ui::Forma {
  private:
   void RespaldoNormal();
   void RespaldoComprimido();
-  // Copies the named files of DirectorioFuente, advancing Avance2; adds
-  // the names that could not be copied to `noCopiados`.
+  // Copies the named files of DirectorioFuente (names relative to it, "\"
+  // between folders), advancing Avance2; adds the names that could not be
+  // copied to `noCopiados`.
   void CopiaLista(const QStringList& nombres, QStringList& noCopiados);
 };
 
@@ -102,9 +108,24 @@ QString TextoDiaRespaldo();
 // table that cannot be read is reported rather than passed over.
 QStringList ArchivosDeCarpeta(const QString& carpeta, const QString& patron);
 
+// What a backup of a company folder holds, as names relative to it ("\"
+// between folders): every .dbf, each followed by its memo .dbt; every .mdx;
+// then every other file of the folder and of its subfolders, each group
+// sorted without regard to case. The folder `fuera` (a backup target inside
+// the company folder) and what it holds are left out.
+struct ArchivosRespaldo {
+  QStringList tablas;  // .dbf and .dbt
+  QStringList indices;  // .mdx
+  QStringList otros;
+  QStringList Todos() const { return tablas + indices + otros; }
+};
+ArchivosRespaldo ArchivosDelRespaldo(const QString& carpeta, const QString& fuera = QString());
+
 // Writes a zip archive at `archivo` (Windows form) holding each file of
-// `rutas` under its own name; `avance` is told the fraction done (0 to 1).
+// `nombres` (relative to `carpeta`) under that name, "/" between folders;
+// `avance` is told the fraction done (0 to 1).
 // The archive is made under a temporary name in its folder and renamed over
 // `archivo` when whole: on failure nothing new is left under that name (an
 // older archive there stays as it was) and plat::Error tells why.
-void EscribeZip(const QString& archivo, const QStringList& rutas, const std::function<void(double)>& avance);
+void EscribeZip(const QString& archivo, const QString& carpeta, const QStringList& nombres,
+                const std::function<void(double)>& avance);

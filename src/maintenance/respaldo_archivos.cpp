@@ -6,6 +6,7 @@
 #include "platform/fs/Rutas.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -29,6 +30,14 @@ void AvisaAvance(zip_t*, double hecho, void* avance) {
   (*static_cast<const std::function<void(double)>*>(avance))(hecho);
 }
 
+// Whether a file should be listed: a regular file, or a name that leads to
+// nothing (a broken link), so that a file that cannot be read is reported
+// rather than passed over. FIFOs, sockets and devices are left out: reading
+// them could wait forever.
+bool Respaldable(const QFileInfo& archivo) {
+  return archivo.isFile() || (archivo.isSymLink() && !archivo.exists());
+}
+
 }  // namespace
 
 QStringList ArchivosDeCarpeta(const QString& carpeta, const QString& patron) {
@@ -39,15 +48,53 @@ QStringList ArchivosDeCarpeta(const QString& carpeta, const QString& patron) {
   dir.setFilter(QDir::Files | QDir::System);
   dir.setSorting(QDir::Name | QDir::IgnoreCase);
   QStringList nombres;
-  for (const QFileInfo& archivo : dir.entryInfoList()) {
-    if (archivo.isFile() || (archivo.isSymLink() && !archivo.exists())) nombres << archivo.fileName();
-  }
+  for (const QFileInfo& archivo : dir.entryInfoList())
+    if (Respaldable(archivo)) nombres << archivo.fileName();
   return nombres;
 }
 
-void EscribeZip(const QString& archivo, const QStringList& rutas, const std::function<void(double)>& avance) {
+ArchivosRespaldo ArchivosDelRespaldo(const QString& carpeta, const QString& fuera) {
+  const QString raiz = QDir(fs::Local(carpeta)).absolutePath();
+  const QString excluida = fuera.isEmpty() ? QString() : QDir(fs::Local(fuera)).absolutePath();
+  const auto dentroDeExcluida = [&excluida](const QString& ruta) {
+    return !excluida.isEmpty() && (ruta == excluida || ruta.startsWith(excluida + u'/'));
+  };
+  ArchivosRespaldo r;
+  // The folder's own tables and indexes, as the Part's copy takes them.
+  const QStringList memos = ArchivosDeCarpeta(carpeta, QStringLiteral("*.dbt"));
+  for (const QString& tabla : ArchivosDeCarpeta(carpeta, QStringLiteral("*.dbf"))) {
+    r.tablas << tabla;
+    const QString base = tabla.left(tabla.size() - 4);
+    for (const QString& memo : memos)
+      if (memo.left(memo.size() - 4).compare(base, Qt::CaseInsensitive) == 0) r.tablas << memo;
+  }
+  r.indices = ArchivosDeCarpeta(carpeta, QStringLiteral("*.mdx"));
+  // Everything else, in this folder and below (links to folders are not
+  // followed, so a loop of links cannot trap the walk).
+  QStringList otros;
+  QDirIterator it(raiz, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    it.next();
+    const QFileInfo archivo = it.fileInfo();
+    if (!Respaldable(archivo) || dentroDeExcluida(archivo.absoluteFilePath())) continue;
+    const QString relativo = QDir(raiz).relativeFilePath(archivo.absoluteFilePath()).replace(u'/', u'\\');
+    if (!relativo.contains(u'\\') && (r.tablas.contains(relativo) || r.indices.contains(relativo))) continue;
+    otros << relativo;
+  }
+  std::sort(otros.begin(), otros.end(), [](const QString& a, const QString& b) {
+    // The folder's own files first, then each subfolder's.
+    const bool suyoA = !a.contains(u'\\'), suyoB = !b.contains(u'\\');
+    if (suyoA != suyoB) return suyoA;
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+  });
+  r.otros = otros;
+  return r;
+}
+
+void EscribeZip(const QString& archivo, const QString& carpeta, const QStringList& nombres,
+                const std::function<void(double)>& avance) {
   // An archive of nothing is no backup (libzip would not even write it).
-  if (rutas.isEmpty()) throw ErrorZip(archivo, "no hay archivos que respaldar");
+  if (nombres.isEmpty()) throw ErrorZip(archivo, "no hay archivos que respaldar");
   const QByteArray local = QFile::encodeName(fs::Local(archivo));
   int codigo = 0;
   // libzip writes the whole archive at zip_close under a temporary name in
@@ -61,10 +108,11 @@ void EscribeZip(const QString& archivo, const QStringList& rutas, const std::fun
     zip_error_fini(&error);
     throw e;
   }
-  for (const QString& ruta : rutas) {
+  for (const QString& relativo : nombres) {
+    const QString ruta = fs::Une(carpeta, relativo);
     zip_source_t* fuente = zip_source_file(zip.get(), QFile::encodeName(fs::Local(ruta)).constData(), 0, 0);
     if (!fuente) throw ErrorZip(archivo, zip_strerror(zip.get()));
-    const QByteArray nombre = fs::NombreArchivo(ruta).toUtf8();
+    const QByteArray nombre = QString(relativo).replace(u'\\', u'/').toUtf8();
     if (zip_file_add(zip.get(), nombre.constData(), fuente, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
       zip_source_free(fuente);
       throw ErrorZip(archivo, zip_strerror(zip.get()));

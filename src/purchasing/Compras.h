@@ -287,6 +287,17 @@ class TFormaCompras : public ui::Forma {
   void FijaCampoCompra(ui::EditDatos* caja, const QString& valor);
   void EditCLPRV_OExit();
   void EditFechaExit(ui::EditDatos* caja);
+  // A document date the calendar does not have: PideFechaCompra.
+  void EditFEDOC_OExit();
+  // "La Fecha del Documento "<text>" no es válida ..." (de Recepción, de
+  // Pago) for the box.
+  QString MensajeFechaCompra(const ui::EditDatos* caja, const QString& texto) const;
+  // The box back to the date its field holds, the message for `texto`, the
+  // focus on the box.
+  void PideFechaCompra(ui::EditDatos* caja, const QString& texto);
+  // Before a save writes anything: false, with the message and the focus on
+  // the box, when a date box holds a text the calendar does not have.
+  bool RevisaFechasCompra();
   void EditFEPAG_OEnter();
   void EditREFER_OExit();
   void EditNALMA_OExit();

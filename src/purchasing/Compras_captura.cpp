@@ -78,6 +78,10 @@ void TFormaCompras::ConectaCapturaCompra() {
     ui::Conecta(fecha, &QLineEdit::editingFinished, this, [this, fecha] { EditFechaExit(fecha); });
     sale(fecha, [this, fecha] { EditFechaExit(fecha); });
   }
+  // The document date is asked for again rather than replaced, also before
+  // the box hands its text to the field.
+  ui::Conecta(EditFEDOC_O, &QLineEdit::editingFinished, this, [this] { EditFEDOC_OExit(); });
+  sale(EditFEDOC_O, [this] { EditFEDOC_OExit(); });
   sale(EditREFER_O, [this] { EditREFER_OExit(); });
   sale(EditNALMA_O, [this] { EditNALMA_OExit(); });
   sale(EditDIVIS_O, [this] {
@@ -135,6 +139,40 @@ void TFormaCompras::EditCLPRV_OExit() {
 
 void TFormaCompras::EditFechaExit(ui::EditDatos* caja) {
   if (!FechaPosible(caja->text().trimmed())) FijaCampoCompra(caja, FechaDeHoy());
+}
+
+void TFormaCompras::EditFEDOC_OExit() {
+  const QString texto = EditFEDOC_O->text().trimmed();
+  if (texto.isEmpty() || FechaPosible(texto)) return;
+  PideFechaCompra(EditFEDOC_O, texto);
+}
+
+void TFormaCompras::PideFechaCompra(ui::EditDatos* caja, const QString& texto) {
+  // The field keeps the date it had: the box shows it again before the
+  // message takes the focus, so nothing of the text reaches the header.
+  const db::Campo* campo =
+      TablaComprasE->Active() && HayFila(*TablaComprasE) ? &TablaComprasE->FieldByName(caja->Campo()) : nullptr;
+  caja->setText(campo ? campo->AsString() : QString());
+  MuestraMensaje(MensajeFechaCompra(caja, texto));
+  caja->setFocus(Qt::OtherFocusReason);
+}
+
+QString TFormaCompras::MensajeFechaCompra(const ui::EditDatos* caja, const QString& texto) const {
+  const QString nombre = caja == EditFEDOC_O   ? QStringLiteral("del Documento")
+                         : caja == EditFEREC_O ? QStringLiteral("de Recepción")
+                                               : QStringLiteral("de Pago");
+  return QStringLiteral("La Fecha ") + nombre + QStringLiteral(" \"") + texto +
+         QStringLiteral("\" no es válida: escríbala como dd/mm/aaaa (F3 pone la fecha de hoy)");
+}
+
+bool TFormaCompras::RevisaFechasCompra() {
+  for (ui::EditDatos* caja : {EditFEDOC_O, EditFEREC_O, EditFEPAG_O}) {
+    const QString texto = caja->text().trimmed();
+    if (texto.isEmpty() || FechaPosible(texto)) continue;
+    PideFechaCompra(caja, texto);
+    return false;
+  }
+  return true;
 }
 
 void TFormaCompras::EditREFER_OExit() {
@@ -244,6 +282,8 @@ void TFormaCompras::DetalleColEnter() {
       if (!fila) break;
       EditaFila(*TablaDeta);
       TablaDeta->FieldByName(QStringLiteral("IMPORTE")).SetAsFloat(Redondea(3, ImporteConDescuentos(*TablaDeta)));
+      // The totals follow each amount as it is worked out.
+      CalculaTotalesCompra();
       break;
     default:
       break;
@@ -303,6 +343,7 @@ void TFormaCompras::CompletaPartidaCompra() {
   TablaDeta->FieldByName(QStringLiteral("IMPORTE")).SetAsFloat(Redondea(4, ImporteConDescuentos(*TablaDeta)));
   TablaDeta->FieldByName(QStringLiteral("PCON_IVA")).SetAsFloat(producto.PORC1_I.value_or(0));
   AplicaDescuentosProveedor();
+  CalculaTotalesCompra();
   Detalle->SetSelectedIndex(ColumnaProductoCompra + 1);
 }
 

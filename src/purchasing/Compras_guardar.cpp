@@ -176,6 +176,9 @@ bool TFormaCompras::GuardaDocumentoCompra() {
     MuestraMensaje(kFaltaNumero);
     return false;
   }
+  // A date box holding a text the calendar does not have stops the save
+  // before anything is written.
+  if (!RevisaFechasCompra()) return false;
   // Where the document stands, to go back there when nothing was written.
   const QString carpeta = TablaComprasE->Carpeta(), tabla = TablaComprasE->NombreTabla();
   const qint64 registro = HayEncabezado() ? TablaComprasE->RecNo() : 0;

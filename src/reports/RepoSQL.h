@@ -142,7 +142,7 @@ extern int UmbralProgresoGuion;
 //    applies to; empty: no key range;
 //  - campoFechaDesde, campoFechaHasta: fields compared ">=" with the
 //    dialog's start date and "<=" with its end date; empty: none;
-//  - claveBusca: after the run `tabla` stands on this key of its index;
+//  - claveBusca: `tabla` is left on this key of its index;
 //    empty: no search;
 //  - tabla: the caller's table; its file name chooses the dialog's fields;
 //  - guion: the script; tipo: its layout kind;
@@ -155,8 +155,9 @@ extern int UmbralProgresoGuion;
 //    are not the seven it reads, the script's block standing for each of
 //    them in order (0: none, its totals 0); empty: blocks 1 to 7.
 // A cancelled dialog runs nothing. A failed run shows "Error al ejecutar
-// el reporte..." and no window. In every case `tabla` is open again
-// afterwards, without range or filter, on the key asked for.
+// el reporte..." and no window. In every case `tabla` is open again,
+// without range or filter, on the key asked for, before the dialog shows,
+// so that its window keeps showing that row behind the dialog and viewer.
 void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const QString& campoFechaDesde,
                        const QString& campoFechaHasta, const QString& claveBusca, db::Tabla& tabla,
                        const QString& guion, int tipo, const QString& mascara, bool muestraDialogo, QChar sentido,
@@ -234,11 +235,13 @@ class TFormaReporteSQL : public ui::Forma {
   // T(b, c) of the summaries: 0 for a block or column the run did not total.
   Dinero TotalGuion(int bloque, int columna) const;
 
-  // Fills the page list from a script whose placeholders are filled, shows
-  // page 1 and the window modally (a long plain report: as soon as its
-  // first page is full, the rest following while it shows). Throws
-  // plat::Error when the run fails before the window shows.
-  void EjecutaGuionReporte(const QString& guion);
+  // Fills the page list from a script whose placeholders are filled and
+  // sets page 1: the whole run, or, for a long plain report, as soon as its
+  // first page is full. Throws plat::Error when the run fails before that.
+  void EjecutaBloquesReporte(const QString& guion);
+  // Shows the window modally, the rest of a long run following while it
+  // shows; a run the user closes the window on ends there.
+  void MuestraReporteGuion();
   void EjecutaBloquesGuion();
   void InterpretaBloqueGuion();
   // Whether the run has written its last line.

@@ -51,8 +51,8 @@ constexpr qint64 kMilisegundosPorcion = 40;
 
 
 
-// Gives the caller's table back as a finished run leaves it, whatever
-// happened: open again, on the key asked for.
+// Gives the caller's table back, whatever happened: open again, on the
+// key asked for.
 class Reabre {
  public:
   Reabre(db::Tabla& tabla, const QString& clave) : tabla_(tabla), clave_(clave) {}
@@ -77,6 +77,15 @@ class Reabre {
   db::Tabla& tabla_;
   QString clave_;
 };
+
+// Closes the caller's table for the run; a failure to close leaves it as it
+// is (it is opened again afterwards whatever this left).
+void CierraTablaReporte(db::Tabla& tabla) {
+  try {
+    tabla.Close();
+  } catch (const std::exception&) {
+  }
+}
 
 // The text of the key field in the row the table stands on; empty for an
 // empty table.
@@ -213,17 +222,16 @@ void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const Q
   ventana.TipoReporteGuion = tipo;
   ventana.BloquesResumenGuion = bloquesResumen;
 
-  const Reabre reabre(tabla, claveBusca);
-  if (!tabla.Active()) tabla.Open();
-  tabla.CancelRange();
-  tabla.SetFiltered(false);
   QString primera;
   QString ultima;
-  if (!campoClave.isEmpty()) std::tie(primera, ultima) = ExtremosClave(tabla, campoClave);
-  try {
-    tabla.Close();
-  } catch (const std::exception&) {
-    // The table is opened again at the end whatever this left.
+  {
+    // The table stands on the key again before the dialog shows: the window
+    // it belongs to shows that row behind the dialog.
+    const Reabre reabre(tabla, claveBusca);
+    if (!tabla.Active()) tabla.Open();
+    tabla.CancelRange();
+    tabla.SetFiltered(false);
+    if (!campoClave.isEmpty()) std::tie(primera, ultima) = ExtremosClave(tabla, campoClave);
   }
 
   dialogo.De->setText(primera);
@@ -242,14 +250,21 @@ void EjecutaReporteSQL(const QString& titulo, const QString& campoClave, const Q
   else dialogo.SetTag(1);
   if (dialogo.Tag() != 1) return;
 
+  bool corrido = false;
   try {
-    ventana.EjecutaGuionReporte(LlenaMarcas(guion, campoClave, campoFechaDesde, campoFechaHasta, dialogo));
+    // Closed while the statements read its file, open again (on the key)
+    // before the viewer shows, so its window never shows empty boxes.
+    const Reabre reabre(tabla, claveBusca);
+    CierraTablaReporte(tabla);
+    ventana.EjecutaBloquesReporte(LlenaMarcas(guion, campoClave, campoFechaDesde, campoFechaHasta, dialogo));
+    corrido = true;
   } catch (const std::exception&) {
     ui::MensajeSimple(kErrorReporte);
   }
+  if (corrido) ventana.MuestraReporteGuion();
 }
 
-void TFormaReporteSQL::EjecutaGuionReporte(const QString& guion) {
+void TFormaReporteSQL::EjecutaBloquesReporte(const QString& guion) {
   Codigo.clear();
   CodigoGlobal = guion.split(u'\r');
   CodigoGlobal.removeLast();
@@ -288,8 +303,10 @@ void TFormaReporteSQL::EjecutaGuionReporte(const QString& guion) {
     MuestraAvance();
     porcion_->start();
   }
+}
+
+void TFormaReporteSQL::MuestraReporteGuion() {
   ShowModal();
-  // A run the user closed the window on ends there.
   porcion_->stop();
   PaginasGuion.FijaCorrida({});
   corrida_.reset();

@@ -321,7 +321,10 @@ void TFormaSQL::TablaFiltrosDblClick() {
   if (n >= 1 && !lineas[n - 1].isEmpty()) lineas[n - 1] += u',';
   lineas.insert(n, campo);
   PonLineas(*Codigo, lineas);
-  if (NumeroTitulosSQL < kColumnas) TitulosColumnaSQL[static_cast<size_t>(NumeroTitulosSQL++)] = TablaFiltros->Cells(1, fila);
+  if (NumeroTitulosSQL < kColumnas) {
+    CamposTituloSQL[static_cast<size_t>(NumeroTitulosSQL)] = campo;
+    TitulosColumnaSQL[static_cast<size_t>(NumeroTitulosSQL++)] = TablaFiltros->Cells(1, fila);
+  }
 }
 
 void TFormaSQL::PantallaCompleta1Click() { Panel2->setVisible(!PantallaCompleta1->isChecked()); }

@@ -13,8 +13,9 @@
 // "Condición" and "Valor" cells of TablaFiltros are not read.
 //
 // "Ejecutar" translates the keywords (TraduceLineasSQL) and runs the
-// statement through db::Consulta: a query fills the grid (titled with the
-// descriptions picked, in order), any other statement of the dialect
+// statement through db::Consulta: a query fills the grid (a column whose
+// field was picked is titled with its description, any other with its own
+// name), any other statement of the dialect
 // (INSERT, UPDATE, DELETE, CREATE/ALTER/DROP TABLE, CREATE INDEX) runs and
 // leaves the grid empty. A statement that fails shows the engine's message
 // and leaves the grid empty. The grid moves 50 rows at a time.
@@ -108,6 +109,8 @@ class TFormaSQL : public ui::Forma {
   // hidden, blank untyped.
   std::array<QChar, kColumnas> TiposColumnaSQL;
   std::array<QString, kColumnas> TitulosColumnaSQL;
+  // The field each title was picked for.
+  std::array<QString, kColumnas> CamposTituloSQL;
   int NumeroTitulosSQL = 0;
 
   void TraduceCodigoSQL();

@@ -59,13 +59,19 @@ void TFormaSQL::BitBtn1Click() {
 }
 
 void TFormaSQL::TitulosResultadoSQL() {
-  // One column per field, each with its system colours and shown; titled by
-  // the descriptions picked, in order (a field beyond them by its name).
+  // One column per field, each with its system colours and shown; a field
+  // picked from the list takes its description, any other (typed, loaded
+  // from a file, an expression's name) its own name, so a statement written
+  // after the picks never wears titles of fields it does not have.
   DBGrid1->QuitaColumnas();
   const QStringList campos = Query1->NombresCampos();
-  for (int i = 0; i < campos.size(); ++i) {
-    const QString titulo = i < NumeroTitulosSQL ? TitulosColumnaSQL[static_cast<size_t>(i)] : QString();
-    DBGrid1->AgregaColumna(campos[i], titulo.isEmpty() ? campos[i] : titulo);
+  for (const QString& campo : campos) {
+    QString titulo;
+    for (int j = 0; j < NumeroTitulosSQL && titulo.isEmpty(); ++j) {
+      if (CamposTituloSQL[static_cast<size_t>(j)].compare(campo, Qt::CaseInsensitive) == 0)
+        titulo = TitulosColumnaSQL[static_cast<size_t>(j)];
+    }
+    DBGrid1->AgregaColumna(campo, titulo.isEmpty() ? campo : titulo);
   }
 }
 

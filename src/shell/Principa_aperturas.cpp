@@ -23,6 +23,7 @@
 #include "shell/Sistema.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -87,8 +88,10 @@ const std::vector<Apertura>& Aperturas() {
   static const std::vector<Apertura> filas = {
       {.item = "Clientes2", .vida = Vida::Encontrada, .regla = Regla::Derecho, .derecho = DerechoClientes,
        .usuario = kUsuario, .catalogo = true},
+      // "Saldo..." stays: it is the way to the payables query, and tests
+      // right 7 itself.
       {.item = "Proveedores2", .vida = Vida::Encontrada, .regla = Regla::Derecho, .derecho = DerechoProveedores,
-       .usuario = kUsuario, .ajustes = {{"Saldo", Ajuste::Oculta}}, .catalogo = true},
+       .usuario = kUsuario, .catalogo = true},
       {.item = "Vendedores2", .vida = Vida::Creada, .regla = Regla::Derecho, .derecho = DerechoVendedores,
        .usuario = kUsuario, .creaAntes = true, .catalogo = true},
       {.item = "CapturaRpida1", .vida = Vida::Creada, .regla = Regla::Derecho, .derecho = DerechoFacturacion,
@@ -265,9 +268,33 @@ std::unique_ptr<TFormaAdministrador> PideClave() {
   return clave;
 }
 
+// Closes a catalogue window's tables when the window is closed (hidden, not
+// minimised), as a change of company does: the window lives on, its next
+// activation opens them again, and meanwhile the program holds none of them
+// (the reindexing and the record verification need them free).
+class LiberaTablasAlCerrar : public QObject {
+ public:
+  explicit LiberaTablasAlCerrar(ui::Forma* ventana) : QObject(ventana) {
+    setObjectName(QStringLiteral("LiberaTablasAlCerrar"));
+    ventana->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override {
+    if (evento->type() == QEvent::Hide) {
+      auto* ventana = static_cast<ui::Forma*>(objeto);
+      if (!ventana->isVisible()) CierraTablasVentana(ventana);
+    }
+    return false;
+  }
+};
+
 void AbreEncontrada(TFormaPrincipal& principal, const Apertura& a, UnionModulo& u) {
   ui::Forma* ventana = u.busca();
   if (!ventana) return;
+  if (a.catalogo &&
+      !ventana->findChild<QObject*>(QStringLiteral("LiberaTablasAlCerrar"), Qt::FindDirectChildrenOnly))
+    new LiberaTablasAlCerrar(ventana);
   const QString usuario = principal.Usuario->text();
   EntregaUsuario(*ventana, a, usuario);
   bool pasa = false;

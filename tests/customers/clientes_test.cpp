@@ -774,6 +774,26 @@ TEST_F(Clientes, LaAyudaDeCadaCampoYSusTeclas) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+// A box highlighted when its panel is disabled (a change cancelled or
+// saved) gets its own colour back: no disabled box stays aqua.
+TEST_F(Clientes, ElResaltadoNoSeQuedaEnUnaCajaInhabilitada) {
+  Tabla({{"A1", "ADAN", "0"}});
+  TFormaClientes& v = Ventana();
+  for (const char* fin : {"CancelarMovimiento1", "Guardar1"}) {
+    SCOPED_TRACE(fin);
+    Pulsa(v, "BotonCambios");
+    ASSERT_TRUE(v.Caja->isEnabled());
+    const QPalette propia = v.EditNOMBR_C->palette();
+    v.EditNOMBR_C->setFocus(Qt::OtherFocusReason);
+    ASSERT_EQ(v.EditNOMBR_C->palette().color(QPalette::Base), Color(ui::clAqua));
+    v.findChild<QAction*>(fin)->trigger();
+    ASSERT_FALSE(v.EditNOMBR_C->isEnabled());
+    for (const QPalette::ColorGroup grupo : {QPalette::Active, QPalette::Disabled})
+      EXPECT_EQ(v.EditNOMBR_C->palette().color(grupo, QPalette::Base), propia.color(grupo, QPalette::Base)) << grupo;
+  }
+  EXPECT_EQ(Mensajes(), QStringList());
+}
+
 // Archivo > "Imprime Plantilla": the window as it looks, on one page.
 TEST_F(Clientes, LaPlantillaImprimeLaVentana) {
   print::FijaImpresorasPrueba({{"laser", "", print::TipoImpresora::Registro, QString(), 600}}, 0);

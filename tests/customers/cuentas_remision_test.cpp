@@ -644,4 +644,45 @@ TEST_F(CuentasRemision, LasCuentasDeFacturasDesdeElCatalogo) {
   EXPECT_EQ(Mensajes(), QStringList());
 }
 
+// "Saldo..." opens on the latest account of the customer shown; a customer
+// without invoice accounts is told so.
+TEST_F(CuentasRemision, ElSaldoDelClienteAbreSuUltimaCuenta) {
+  Agrega("Cucobrar.dbf", {"NUFAC_CC", "CLCLI_CC", "TIMOV_CC", "OPERA_CC", "IMCUE_CC"},
+         {{"55", "20", "1", "C", "500"}, {"61", "19", "1", "C", "80"}, {"58", "20", "1", "C", "120"},
+          {"58", "20", "3", "A", "20"}});
+  TFormaClientes clientes;
+  clientes.Usuario->setText("0");
+  clientes.DisparaActivacion();
+  struct Caso {
+    QString cliente;
+    QString cuenta;  // "" when none opens
+    QString saldo;
+  };
+  for (const Caso& c : {Caso{"20", "58", "$100.00"}, Caso{"19", "61", "$80.00"}}) {
+    SCOPED_TRACE(c.cliente.toStdString());
+    clientes.PosicionaCliente(c.cliente, 0);
+    ASSERT_EQ(clientes.EditCLCLI_C->text().trimmed(), c.cliente);
+    QString factura, clave, saldo;
+    ui::PuertaModal::Espera("TFormaCxCDocumento", [&](QDialog& d) {
+      auto& v = static_cast<TFormaCxCDocumento&>(d);
+      factura = v.Factura->text();
+      clave = v.ClaveCliente->text();
+      saldo = v.Saldo->text().remove(u' ');
+    });
+    clientes.BotonSaldo->click();
+    EXPECT_EQ(factura, c.cuenta);
+    EXPECT_EQ(clave, c.cliente);
+    EXPECT_EQ(saldo, c.saldo);
+  }
+  EXPECT_EQ(Mensajes(), QStringList());
+
+  Agrega("CLIENTE.DBF", {"CLCLI_C", "NOMBR_C"}, {{"40", "SIN CUENTAS"}});
+  clientes.PosicionaCliente("40", 0);
+  ASSERT_EQ(clientes.EditCLCLI_C->text().trimmed(), "40");
+  clientes.BotonSaldo->click();
+  // No window shown (one would be recorded as shown without an answer).
+  EXPECT_EQ(ui::PuertaModal::SinRespuesta(), QStringList());
+  EXPECT_EQ(Mensajes(), QStringList{"El cliente 40 no tiene cuentas por cobrar de facturas"});
+}
+
 }  // namespace

@@ -70,7 +70,9 @@ TEST_F(DesdeElMenu, LaClaveDeUnUsuarioConDerecho55AbreElRespaldoDelDia) {
   ui::PuertaModal::LimpiaMensajes();
   EligeRespaldos("resp");
   EXPECT_TRUE(mostrada);
-  EXPECT_EQ(Mensajes(), QStringList({"C:\\RESPALDOS\\8-12-2026", kRespaldoTerminado}));
+  ASSERT_EQ(Mensajes().size(), 2);
+  EXPECT_EQ(Mensajes()[0], "C:\\RESPALDOS\\8-12-2026");
+  EXPECT_TRUE(Mensajes()[1].startsWith(kRespaldoTerminado + "\nSe copiaron ")) << Mensajes()[1].toStdString();
   EXPECT_EQ(Bytes("C:\\RESPALDOS\\8-12-2026\\cliente.dbf"), "tabla");
   EXPECT_EQ(Bytes("C:\\RESPALDOS\\8-12-2026\\cliente.mdx"), "indice");
   EXPECT_EQ(TextosBitacora(), QStringList{"Último Respaldo 08/12/2026  10:15:00"});

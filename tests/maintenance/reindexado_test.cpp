@@ -105,7 +105,10 @@ TEST_F(Reindexado, ReindexaRehaceCadaTablaDeSuCatalogoSinTocarLaQueOtraEstacionT
   TFormaReindexaTodo v;
   Pulsa(v, "BitBtn2");
 
-  EXPECT_EQ(Mensajes(), QStringList{MensajeTablaEnUso("kardex.dbf")});
+  // One summary: what was rebuilt, here and in subfolder 2, and what was
+  // left as it was.
+  EXPECT_EQ(Mensajes(), QStringList{"Proceso de Regeneración de Indices Terminado\n3 tablas reindexadas\n"
+                                    "En uso por una ventana abierta u otra estación, se dejaron sin cambios: kardex.dbf"});
   EXPECT_EQ(NombresTags(kDatos, "cliente.dbf"), QStringList({"ICLACLI", "NOMBRE"}));
   EXPECT_EQ(NombresTags(kDatos, "remision.dbf"), QStringList{"INUMENC"});
   EXPECT_EQ(NombresTags(sub, "cliente.dbf"), QStringList{"ICLACLI"});
@@ -138,7 +141,9 @@ TEST_F(Reindexado, UnaClaveQueNoSePuedeConstruirSeAvisaYLaReproduccionSigue) {
   TFormaReindexaTodo v;
   Pulsa(v, "BitBtn2");
   EXPECT_EQ(Mensajes(), QStringList({"Fallo en malo nocampo+1",
-                                     "Ocurrio un Error al Crear un Indice en la Tabla falta.dbf"}));
+                                     "Ocurrio un Error al Crear un Indice en la Tabla falta.dbf",
+                                     "Proceso de Regeneración de Indices Terminado\n1 tabla reindexada\n"
+                                     "No se pudieron reindexar: falta.dbf"}));
   EXPECT_EQ(NombresTags(kDatos, "cliente.dbf"), QStringList{"ICLACLI"});
   EXPECT_EQ(Renglones(*v.Lista2), QStringList({"cliente.dbf", "falta.dbf"}));
 }
@@ -151,6 +156,7 @@ TEST_F(Reindexado, ChecaIndicesListaElTagQueFaltaEIncompletosLoAgregaJuntoALosDe
   ASSERT_EQ(v.Faltantes->count(), 1);
   EXPECT_EQ(v.Faltantes->item(0)->text(), "cliente.dbf,nombre,*upper(nombr_c)");
   Pulsa(v, "BitBtn7");
+  EXPECT_EQ(Mensajes(), QStringList{"Proceso de Regeneración de Indices Terminado\n1 tabla reindexada"});
   EXPECT_EQ(NombresTags(kDatos, "cliente.dbf"), QStringList({"ICLACLI", "NOMBRE"}));
   EXPECT_EQ(ValoresPorTag(kDatos, "cliente.dbf", "ICLACLI"), QStringList({"C1", "C2", "C3"}));
   EXPECT_EQ(v.Memo1->toPlainText(), "cliente.dbf,nombre,*upper(nombr_c)");

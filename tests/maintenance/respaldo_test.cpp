@@ -8,6 +8,8 @@
 #include "support/Maneja.h"
 
 #include <QLineEdit>
+#include <QDirIterator>
+#include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -40,14 +42,31 @@ void EscribeEn(const QString& carpeta, const QMap<QString, QByteArray>& archivos
   for (auto it = archivos.begin(); it != archivos.end(); ++it) EscribeArchivo(fs::Une(carpeta, it.key()), it.value());
 }
 
+// The files under a folder, subfolders and all, as "sub\\name", sorted.
+QStringList ArchivosBajo(const QString& carpeta) {
+  const QString raiz = fs::Local(carpeta);
+  QStringList nombres;
+  QDirIterator it(raiz, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+  while (it.hasNext()) nombres << QDir(raiz).relativeFilePath(it.next()).replace(u'/', u'\\');
+  nombres.sort();
+  return nombres;
+}
+
 // Every file of `esperados` lies in the folder with the same bytes, and
 // nothing else does.
 void EsperaCopias(const QString& carpeta, const QMap<QString, QByteArray>& esperados) {
   QStringList nombres = esperados.keys();
   nombres.sort();
-  EXPECT_EQ(Entradas(carpeta), nombres);
+  EXPECT_EQ(ArchivosBajo(carpeta), nombres);
   for (auto it = esperados.begin(); it != esperados.end(); ++it)
     EXPECT_TRUE(Bytes(fs::Une(carpeta, it.key())) == it.value()) << it.key().toStdString();
+}
+
+// The data folder's files as they are now (the event log among them).
+QMap<QString, QByteArray> ArchivosDeDatos() {
+  QMap<QString, QByteArray> archivos;
+  for (const QString& nombre : ArchivosBajo(kDatos)) archivos[nombre] = Bytes(fs::Une(kDatos, nombre));
+  return archivos;
 }
 
 int Ejecuta(const QString& programa, const QStringList& argumentos) {
@@ -59,15 +78,17 @@ int Ejecuta(const QString& programa, const QStringList& argumentos) {
 
 }  // namespace
 
-TEST_F(Respaldo, ElNormalCopiaTablasMemosEIndicesEnLaCarpetaDelDia) {
-  const QMap<QString, QByteArray> copiados = {
-      {"Cliente.dbf", Relleno(1, 70000)}, {"CLIENTE.DBT", Relleno(2, 1024)}, {"inventar.DBF", Relleno(3, 900)},
-      {"INVENTAR.MDX", Relleno(4, 4096)}, {"kardex.dbf", Relleno(5, 10)},
-  };
-  EscribeEn(kDatos, copiados);
-  // Not tables, a memo file without its table, a folder named like a table.
-  EscribeEn(kDatos, {{"notas.txt", "x"}, {"huerfano.dbt", "y"}});
-  fs::CreaCarpeta(fs::Une(kDatos, "viejo.dbf"));
+TEST_F(Respaldo, ElNormalCopiaTablasIndicesYTodoLoQueLaEmpresaNecesitaParaVolverAEmpezar) {
+  // Tables with their memos and indexes, and what else a company keeps in
+  // its data folder: users, folios, currencies, settings, lists of views,
+  // cuts, control counters, document logs.
+  EscribeEn(kDatos, {{"Cliente.dbf", Relleno(1, 70000)}, {"CLIENTE.DBT", Relleno(2, 1024)}, {"inventar.DBF", Relleno(3, 900)},
+                     {"INVENTAR.MDX", Relleno(4, 4096)}, {"kardex.dbf", Relleno(5, 10)}, {"usuarios.def", Relleno(6, 420)},
+                     {"Folios.dbs", Relleno(7, 40)}, {"moneda.vrl", Relleno(8, 336)}, {"Indices.cnf", "cliente.dbf,iclacli,clcli_c"},
+                     {"opcion.cnf", "S"}, {"huerfano.dbt", "y"}, {"report\\Clientes.for", Relleno(9, 187)},
+                     {"report\\vistas\\saldos.vis", "v"}, {"Cortes\\Cortes.dat", "Corte de Caja 1"},
+                     {"Control\\c1.ctl", "1"}, {"Bitacora\\R-15.bit", "b"}});
+  fs::CreaCarpeta(fs::Une(kDatos, "viejo.dbf"));  // a folder named like a table, empty
 
   TFormaRespaldo respaldo;
   EXPECT_EQ(respaldo.windowTitle(), "Respaldo de Archivos del Sistema");
@@ -75,21 +96,44 @@ TEST_F(Respaldo, ElNormalCopiaTablasMemosEIndicesEnLaCarpetaDelDia) {
   EXPECT_EQ(Texto(respaldo, "DirectorioDes"), kDatos);
   EXPECT_EQ(Texto(respaldo, "DirectorioDestino"), kHoy);
   EXPECT_TRUE(respaldo.Normal->isChecked());
-  EXPECT_FALSE(Muestra<TFormaRespaldo>(respaldo, [](TFormaRespaldo& w) { Pulsa(w, "Ejecutar"); }));
-  EXPECT_EQ(Mensajes(), QStringList({kHoy, kRespaldoTerminado}));
-  EsperaCopias(kHoy, copiados);
+  QStringList orden;
+  EXPECT_FALSE(Muestra<TFormaRespaldo>(respaldo, [&](TFormaRespaldo& w) {
+    QObject::connect(w.Avance2, &QProgressBar::valueChanged, [&](int) { orden << w.ArchivoBases->text(); });
+    Pulsa(w, "Ejecutar");
+  }));
+  // Tables and memos, then indexes, then the rest (the log written first).
+  const QString fuente = kDatos + "\\";
+  EXPECT_EQ(orden.mid(0, 6), (QStringList{fuente + "Cliente.dbf", fuente + "CLIENTE.DBT", fuente + "inventar.DBF",
+                                          fuente + "kardex.dbf", fuente + "INVENTAR.MDX", fuente + "Bitacora.txt"}));
+  EXPECT_EQ(Mensajes(),
+            QStringList({kHoy, kRespaldoTerminado + "\nSe copiaron 17 archivos en " + kHoy +
+                                   ": 3 tablas, 1 índice y 13 archivos más, con las carpetas Bitacora, Control, "
+                                   "Cortes y report."}));
+  EsperaCopias(kHoy, ArchivosDeDatos());
   EXPECT_EQ(TextosBitacora(), QStringList{"Último Respaldo 08/12/2026  10:15:00"});
 
   // A second backup of the day writes over the first one's files, in the
   // folder that now exists, and leaves no temporary file behind.
   ui::PuertaModal::LimpiaMensajes();
-  QMap<QString, QByteArray> cambiados = copiados;
-  cambiados["Cliente.dbf"] = Relleno(9, 300);
-  EscribeEn(kDatos, cambiados);
+  EscribeEn(kDatos, {{"Cliente.dbf", Relleno(9, 300)}, {"Folios.dbs", Relleno(10, 40)}});
   TFormaRespaldo otro;
   EXPECT_FALSE(Muestra<TFormaRespaldo>(otro, [](TFormaRespaldo& w) { Pulsa(w, "Ejecutar"); }));
-  EXPECT_EQ(Mensajes(), QStringList{kRespaldoTerminado});
-  EsperaCopias(kHoy, cambiados);
+  ASSERT_EQ(Mensajes().size(), 1);
+  EXPECT_TRUE(Mensajes()[0].startsWith(kRespaldoTerminado + "\nSe copiaron 17 archivos")) << Mensajes()[0].toStdString();
+  EsperaCopias(kHoy, ArchivosDeDatos());
+}
+
+TEST_F(Respaldo, UnDestinoDentroDeLaCarpetaDeDatosNoSeCopiaASiMismo) {
+  EscribeEn(kDatos, {{"cliente.dbf", "c"}, {"report\\a.for", "f"}});
+  // An earlier copy there, left as it is and not copied into the new one.
+  const QString dentro = fs::Une(kDatos, "respaldos\\hoy");
+  EscribeArchivo(fs::Une(dentro, "viejo.txt"), "viejo");
+  TFormaRespaldo respaldo;
+  respaldo.DirectorioDestino->setText(dentro);
+  EXPECT_FALSE(Muestra<TFormaRespaldo>(respaldo, [](TFormaRespaldo& w) { Pulsa(w, "Ejecutar"); }));
+  EXPECT_EQ(ArchivosBajo(dentro), (QStringList{"Bitacora.txt", "cliente.dbf", "report\\a.for", "viejo.txt"}));
+  EXPECT_EQ(Mensajes(), QStringList{kRespaldoTerminado + "\nSe copiaron 3 archivos en " + dentro +
+                                    ": 1 tabla, 0 índices y 2 archivos más, con la carpeta report."});
 }
 
 TEST_F(Respaldo, ElAvanceSubeDosPorArchivoHastaCien) {
@@ -100,7 +144,8 @@ TEST_F(Respaldo, ElAvanceSubeDosPorArchivoHastaCien) {
   for (const Caso c : {Caso{3, 6}, Caso{60, 100}}) {
     SCOPED_TRACE(c.archivos);
     QDir(fs::Local(kDatos)).removeRecursively();
-    for (int i = 0; i < c.archivos; ++i) EscribeBytes(fs::Une(kDatos, QStringLiteral("t%1.dbf").arg(i, 2, 10, QChar('0'))), "t");
+    // With the event log the backup writes first, one file more.
+    for (int i = 1; i < c.archivos; ++i) EscribeBytes(fs::Une(kDatos, QStringLiteral("t%1.dbf").arg(i, 2, 10, QChar('0'))), "t");
     QList<int> valores;
     TFormaRespaldo respaldo;
     Muestra<TFormaRespaldo>(respaldo, [&](TFormaRespaldo& w) {
@@ -124,8 +169,20 @@ TEST_F(Respaldo, LoQueNoSeCopiaSeNombraYNoDaniaLaCopiaAnterior) {
 
   TFormaRespaldo respaldo;
   EXPECT_FALSE(Muestra<TFormaRespaldo>(respaldo, [](TFormaRespaldo& w) { Pulsa(w, "Ejecutar"); }));
-  EXPECT_EQ(Mensajes(), QStringList{"Respaldo Incompleto, No se Pudieron Copiar los Archivos:\nroto.dbf, ROTO.MDX"});
-  EsperaCopias(kHoy, {{"bueno.dbf", "bueno"}, {"ROTO.MDX", "anterior"}});
+  EXPECT_EQ(Mensajes(), QStringList{"Respaldo Incompleto, No se Pudieron Copiar los Archivos:\nroto.dbf, ROTO.MDX\n"
+                                    "Se copiaron 2 archivos en " + kHoy + ": 1 tabla, 0 índices y 1 archivo más."});
+  EsperaCopias(kHoy, {{"bueno.dbf", "bueno"}, {"ROTO.MDX", "anterior"}, {"Bitacora.txt", Bytes(fs::Une(kDatos, "Bitacora.txt"))}});
+
+  // A file of a subfolder that cannot be read is named by its path.
+  ui::PuertaModal::LimpiaMensajes();
+  QFile::remove(fs::Local(fs::Une(kDatos, "roto.dbf")));
+  QFile::remove(fs::Local(fs::Une(kDatos, "ROTO.MDX")));
+  fs::CreaCarpeta(fs::Une(kDatos, "report"));
+  Enlaza(fs::Une(kDatos, "report\\roto.for"), "/proc/self/mem");
+  TFormaRespaldo otro;
+  EXPECT_FALSE(Muestra<TFormaRespaldo>(otro, [](TFormaRespaldo& w) { Pulsa(w, "Ejecutar"); }));
+  EXPECT_EQ(Mensajes(), QStringList{"Respaldo Incompleto, No se Pudieron Copiar los Archivos:\nreport\\roto.for\n"
+                                    "Se copiaron 2 archivos en " + kHoy + ": 1 tabla, 0 índices y 1 archivo más."});
 }
 
 TEST_F(Respaldo, SinCarpetaFuenteODestinoNoSeCopiaNiSeDaPorTerminado) {
@@ -154,7 +211,7 @@ TEST_F(Respaldo, SinCarpetaFuenteODestinoNoSeCopiaNiSeDaPorTerminado) {
 TEST_F(Respaldo, ElComprimidoGuardaCadaArchivoDeLaCarpetaDeDatos) {
   EscribeEn(kDatos, {{"Cliente.dbf", Relleno(1, 200000)}, {"CLIENTE.DBT", Relleno(2, 512)}, {"sin_extension", "s"},
                      {"Folios.dbs", Relleno(3, 40)}});
-  // Files in subfolders are not taken.
+  // Files in subfolders are taken too, under their folders.
   EscribeBytes(fs::Une(kDatos, "Bitacora\\R-1.bit"), "b");
   fs::CreaCarpeta("C:\\RESPALDOS");
 
@@ -173,10 +230,11 @@ TEST_F(Respaldo, ElComprimidoGuardaCadaArchivoDeLaCarpetaDeDatos) {
   QTemporaryDir fuera;
   ASSERT_EQ(Ejecuta("unzip", {"-q", zip, "-d", fuera.path()}), 0);
   // The log line written before the archive is in it too.
-  const QStringList archivos = QDir(fs::Local(kDatos)).entryList(QDir::Files, QDir::Name);
-  EXPECT_EQ(QDir(fuera.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), archivos);
+  const QStringList archivos = ArchivosBajo(kDatos);
+  EXPECT_TRUE(archivos.contains("Bitacora\\R-1.bit"));
+  EXPECT_EQ(ArchivosBajo(fuera.path()), archivos);
   for (const QString& nombre : archivos) {
-    QFile extraido(fuera.path() + "/" + nombre);
+    QFile extraido(fuera.path() + "/" + QString(nombre).replace(u'\\', u'/'));
     ASSERT_TRUE(extraido.open(QIODevice::ReadOnly)) << nombre.toStdString();
     EXPECT_TRUE(extraido.readAll() == Bytes(fs::Une(kDatos, nombre))) << nombre.toStdString();
   }
@@ -252,8 +310,9 @@ TEST_F(Respaldo, CrearBasesDeDatosLlenaLaCarpetaEscrita) {
     prueba::Teclea(w, "Directorio2", "C:\\EMPRESA2\\DATOS");
     Pulsa(w, "BitBtn5");
   }));
-  EXPECT_EQ(Mensajes(), QStringList({"C:\\EMPRESA2\\DATOS", kRespaldoTerminado}));
-  EsperaCopias("C:\\EMPRESA2\\DATOS", {{"cliente.dbf", "c"}, {"cliente.mdx", "i"}});
+  EXPECT_EQ(Mensajes(), QStringList({"C:\\EMPRESA2\\DATOS", kRespaldoTerminado + "\nSe copiaron 3 archivos en "
+                                                               "C:\\EMPRESA2\\DATOS: 1 tabla, 1 índice y 1 archivo más."}));
+  EsperaCopias("C:\\EMPRESA2\\DATOS", ArchivosDeDatos());
   EXPECT_FALSE(fs::Existe("C:\\RESPALDOS"));
   EXPECT_EQ(TextosBitacora(), QStringList{"Último Respaldo 08/12/2026  10:15:00"});
 }

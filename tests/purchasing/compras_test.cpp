@@ -783,6 +783,69 @@ TEST_F(CapturaCompras, LaRejillaCompletaLaPartidaDesdeClaveOCodigo) {
   v.TablaDeta->Post();
 }
 
+TEST_F(CapturaCompras, LosTotalesMuestranCadaPartidaEnCuantoTieneSuImporte) {
+  TFormaCompras& v = NuevaEnRejilla();
+  EXPECT_EQ(v.EtiTotal->text().trimmed(), "$          0.00");
+  // Quantity, then the key: the line is completed and counted at once.
+  Escribe(v, "2");
+  for (int i = 0; i < 3; ++i) Pulsa(Qt::Key_Return);
+  Escribe(v, "P1");
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 5);
+  EXPECT_EQ(v.EtiSubtotal->text().trimmed(), "$         20.00");
+  EXPECT_EQ(v.EtiTotal->text().trimmed(), "$         23.20");
+  // A discount on the line counts as its amount is worked out.
+  v.TablaDeta->Edit();
+  v.TablaDeta->FieldByName("DESCUENTO").SetAsFloat(10);
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 6);
+  EXPECT_EQ(Campo(v, "IMPORTE"), "18");
+  EXPECT_EQ(v.EtiTotal->text().trimmed(), "$         20.88");
+  // A second line adds to them the same way.
+  for (int i = 0; i < 3; ++i) Pulsa(Qt::Key_Return);
+  EXPECT_EQ(v.Detalle->SelectedIndex(), 0);
+  Escribe(v, "5");
+  for (int i = 0; i < 3; ++i) Pulsa(Qt::Key_Return);
+  Escribe(v, "P2");
+  Pulsa(Qt::Key_Return);
+  EXPECT_EQ(Claves(v), (QStringList{"P1", "P2"}));
+  EXPECT_EQ(v.EtiTotal->text().trimmed(), "$         32.48");
+  EXPECT_EQ(Mensajes(), kMensajesVacios);
+}
+
+TEST_F(CapturaCompras, UnaFechaQueNoEsFechaSePideDeNuevoYNadaSeEscribe) {
+  TFormaCompras& v = NuevaEnRejilla();
+  // The document date: the message, the stored date back, the focus back.
+  v.EditFEDOC_O->setFocus();
+  const QString guardada = v.EditFEDOC_O->text();
+  ASSERT_EQ(guardada, Hoy());
+  prueba::Reescribe(v.EditFEDOC_O, "ayer");
+  v.EditFEREC_O->setFocus();
+  EXPECT_EQ(Mensajes(), QStringList{"La Fecha del Documento \"ayer\" no es válida: escríbala como dd/mm/aaaa "
+                                    "(F3 pone la fecha de hoy)"});
+  EXPECT_EQ(QApplication::focusWidget(), v.EditFEDOC_O);
+  EXPECT_EQ(v.EditFEDOC_O->text(), guardada);
+  EXPECT_EQ(v.TablaComprasE->FieldByName("FEDOC_O").AsString(), guardada);
+
+  // Saved while a date box still holds text: the same message, nothing
+  // written, the capture as it was.
+  ui::PuertaModal::LimpiaMensajes();
+  Escribe(v, "1");
+  v.Detalle->SetSelectedIndex(3);
+  Escribe(v, "P2");
+  v.Detalle->SetSelectedIndex(4);
+  const QStringList compras = Columna(kDatos, "ComprasE.dbf", "CLDOC_O");
+  v.EditFEDOC_O->setFocus();
+  prueba::Reescribe(v.EditFEDOC_O, "15/13/2027");
+  v.Guardar1->trigger();
+  EXPECT_EQ(Mensajes(), QStringList{"La Fecha del Documento \"15/13/2027\" no es válida: escríbala como dd/mm/aaaa "
+                                    "(F3 pone la fecha de hoy)"});
+  EXPECT_EQ(Columna(kDatos, "ComprasE.dbf", "CLDOC_O"), compras);
+  EXPECT_TRUE(v.BotonGuardar->isEnabled());
+  EXPECT_EQ(Claves(v), QStringList{"P2"});
+  prueba::Reescribe(v.EditFEDOC_O, Hoy());
+}
+
 // The grid shows the line with its values as soon as they are written, and
 // still shows it, marked off from the new current line, once the next line
 // is begun.

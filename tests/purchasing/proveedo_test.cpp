@@ -12,6 +12,7 @@
 #include "platform/ui/Componentes.h"
 #include "platform/ui/ControlesDatos.h"
 #include "platform/ui/RejillaDatos.h"
+#include "purchasing/ConsultaCuePagar.h"
 #include "purchasing/RegistroProveedor.h"
 #include "shell/General.h"
 #include "shell/Principa.h"
@@ -68,7 +69,7 @@ class Proveedo : public ComprasPrueba {
   }
 };
 
-TEST_F(Proveedo, DesdeElMenuConElDerecho3SeMuestraSinSaldoYEnVerde) {
+TEST_F(Proveedo, DesdeElMenuConElDerecho3SeMuestraEnVerdeYSuSaldoLlevaALasCuentasPorPagar) {
   ProgramaVorlan programa;
   programa.Inicia();
   TFormaPrincipal& principal = *FormaPrincipal();
@@ -97,10 +98,18 @@ TEST_F(Proveedo, DesdeElMenuConElDerecho3SeMuestraSinSaldoYEnVerde) {
   ASSERT_TRUE(v.isVisible());
   v.DisparaActivacion();
   EXPECT_EQ(v.Usuario->text(), "2");
-  EXPECT_TRUE(v.Saldo->isHidden());
   EXPECT_TRUE(Navegando(v));
   EXPECT_EQ(v.Tag(), 1);
   EXPECT_TRUE(v.TablaProveedor->Active());
+  EXPECT_EQ(Mensajes(), QStringList());
+
+  // "Saldo..." is there, and with right 7 opens the payables query.
+  ASSERT_FALSE(v.Saldo->isHidden());
+  Pulsa(v, "Saldo");
+  ASSERT_TRUE(FormaConsultaCuePagar());
+  EXPECT_TRUE(FormaConsultaCuePagar()->isVisible());
+  EXPECT_EQ(FormaConsultaCuePagar()->Tag(), 1);
+  FormaConsultaCuePagar()->Close();
   EXPECT_EQ(Mensajes(), QStringList());
 
   // User 2 may look but not add.

@@ -212,6 +212,51 @@ TEST_F(ReporteadorTest, NuevoYDobleClicEscribenLaConsultaYEjecutarLaTitula) {
   });
 }
 
+TEST_F(ReporteadorTest, LosTitulosSonLosDeLosCamposDeCadaConsultaYLosErroresSeDicenEnEspanol) {
+  EscribeClientesSQL({{"10", "ANA", 150.5, "NORTE"}});
+  AbreReporteador([](TFormaSQL& f) {
+    f.NombreTabla->setCurrentIndex(0);  // "Clientes"
+    prueba::Pulsa(f, "BitBtn2");
+    for (const QString campo : {"CLCLI_C", "NOMBR_C"}) EligeCampo(f, campo);
+    prueba::Pulsa(f, "BitBtn1");
+    EXPECT_EQ(TitulosVisibles(*f.DBGrid1), (QStringList{"Clave del Cliente", "Nombre del Cliente"}));
+
+    // Statements typed after the picks: each column by its own field, the
+    // picked description only where the field is the one picked.
+    struct Caso {
+      QString sql;
+      QStringList titulos;
+    };
+    for (const Caso& c : {Caso{"selecciona NOMBR_C, SALDO_C desde \"" + kClientes + "\"", {"Nombre del Cliente", "SALDO_C"}},
+                          Caso{"Select ZONAX_C, clcli_c From \"" + kClientes + "\"", {"ZONAX_C", "Clave del Cliente"}},
+                          Caso{"Select SUM(SALDO_C) AS TOTAL From \"" + kClientes + "\"", {"TOTAL"}}}) {
+      SCOPED_TRACE(c.sql.toStdString());
+      Ejecuta(f, c.sql);
+      EXPECT_EQ(TitulosVisibles(*f.DBGrid1), c.titulos);
+    }
+    EXPECT_TRUE(Mensajes().isEmpty());
+
+    // A table named without its folder, a misspelt field, a broken
+    // statement: a Spanish message naming what is wrong, an empty grid.
+    struct Falla {
+      QString sql, dice;
+    };
+    for (const Falla& c : {Falla{"Select NOMBR_C From cliente", "no existe la tabla cliente"},
+                           Falla{"selecciona NOMBR_C desde clientes cuando SALDO_C > 0", "no existe la tabla clientes"},
+                           Falla{"Select NOMBRX_C From \"" + kClientes + "\"", "no existe el campo NOMBRX_C"},
+                           Falla{"Select NOMBR_C Frm \"" + kClientes + "\"", "error de sintaxis cerca de"}}) {
+      SCOPED_TRACE(c.sql.toStdString());
+      ui::PuertaModal::LimpiaMensajes();
+      Ejecuta(f, c.sql);
+      ASSERT_EQ(Mensajes().size(), 1);
+      EXPECT_TRUE(Mensajes()[0].contains(c.dice)) << Mensajes()[0].toStdString();
+      EXPECT_FALSE(Mensajes()[0].contains("no such")) << Mensajes()[0].toStdString();
+      EXPECT_FALSE(f.Query1->Active());
+      EXPECT_EQ(f.DBGrid1->Columnas(), 0);
+    }
+  });
+}
+
 TEST_F(ReporteadorTest, TiposDeColumnaSumaYExportacion) {
   EscribeClientesSQL({{"10", "ANA", 150.5, "NORTE"}, {"20", "BETO", 0.25, "SUR"}});
   prueba::LanzadorGrabador lanzador;

@@ -278,3 +278,37 @@ TEST_F(Reportes, ConsultasOfreceLasVistasQueExistenYDepuraLaLista) {
   ASSERT_EQ(quedan.size(), 1);
   EXPECT_EQ(quedan[0].Archivo, existe);
 }
+
+// A report opened from the sale screen leaves the document on screen as it
+// was: its header boxes keep their texts behind the viewer and after it.
+TEST_F(Reportes, UnReporteNoVaciaElEncabezadoDeLaPantalla) {
+  Abre("0", [&](Pantalla& p) {
+    const auto encabezado = [&p] {
+      QStringList textos;
+      for (QLineEdit* e : p.findChildren<QLineEdit*>())
+        if (!e->objectName().isEmpty() && e->objectName().startsWith(u"Edit")) textos << e->objectName() + "=" + e->text();
+      textos.sort();
+      return textos;
+    };
+    const QStringList antes = encabezado();
+    ASSERT_FALSE(antes.isEmpty());
+    QStringList detras;
+    int vistos = 0;
+    for (const FilaReporteVenta& f : FilasReporteVenta()) {
+      SCOPED_TRACE(f.clave);
+      ui::PuertaModal::Espera("TFormaReporteSQL", [&](QDialog&) { detras = encabezado(); });
+      ui::PuertaModal::Espera("TFormaFormatos", [](QDialog& d) { prueba::Pulsa(d, "BitBtn4"); });
+      QAction* item = p.MainMenu1->findChild<QAction*>(QString::fromLatin1(f.clave));
+      if (!item || !item->isEnabled()) continue;
+      detras.clear();
+      item->trigger();
+      ui::PuertaModal::Reinicia();
+      if (!detras.isEmpty()) {
+        ++vistos;
+        EXPECT_EQ(detras, antes);
+      }
+      EXPECT_EQ(encabezado(), antes);
+    }
+    EXPECT_GT(vistos, 10);
+  });
+}

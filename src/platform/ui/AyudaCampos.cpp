@@ -2,32 +2,65 @@
 
 #include "platform/ui/Eventos.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
 namespace ui {
 
-void ResaltaAlEnfocar(QWidget* caja, const QColor& color) {
-  Eventos& eventos = Eventos::De(caja);
-  // The palette the box had when it took the focus, given back on leaving.
-  auto guardada = std::make_shared<QPalette>();
-  auto fondo = std::make_shared<bool>(false);
-  QObject::connect(&eventos, &Eventos::Enter, caja, [caja, color, guardada, fondo] {
-    *guardada = caja->palette();
-    *fondo = caja->autoFillBackground();
-    QPalette p = caja->palette();
-    p.setColor(QPalette::Base, color);
-    p.setColor(QPalette::Window, color);
-    p.setColor(QPalette::Button, color);
-    caja->setPalette(p);
-    caja->setAutoFillBackground(true);
-  });
-  QObject::connect(&eventos, &Eventos::Exit, caja, [caja, guardada, fondo] {
-    caja->setPalette(*guardada);
-    caja->setAutoFillBackground(*fondo);
-  });
-}
+namespace {
+
+// Paints a box while it has the focus and gives its own colours back when
+// it loses it, or when it is disabled with the focus on it (the focus then
+// goes nowhere, so no Exit would come).
+class ResaltadoAlEnfocar : public QObject {
+ public:
+  ResaltadoAlEnfocar(QWidget* caja, const QColor& color) : QObject(caja), caja_(caja), color_(color) {
+    Eventos& eventos = Eventos::De(caja);
+    connect(&eventos, &Eventos::Enter, this, [this] { Pinta(); });
+    connect(&eventos, &Eventos::Exit, this, [this] { Restaura(); });
+    caja->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* evento) override {
+    if (evento->type() == QEvent::EnabledChange && !caja_->isEnabled()) Restaura();
+    return false;
+  }
+
+ private:
+  void Pinta() {
+    if (!pintada_) {
+      guardada_ = caja_->palette();
+      fondo_ = caja_->autoFillBackground();
+    }
+    pintada_ = true;
+    QPalette p = guardada_;
+    p.setColor(QPalette::Base, color_);
+    p.setColor(QPalette::Window, color_);
+    p.setColor(QPalette::Button, color_);
+    caja_->setPalette(p);
+    caja_->setAutoFillBackground(true);
+  }
+
+  void Restaura() {
+    if (!pintada_) return;
+    pintada_ = false;
+    caja_->setPalette(guardada_);
+    caja_->setAutoFillBackground(fondo_);
+  }
+
+  QWidget* caja_;
+  QColor color_;
+  QPalette guardada_;
+  bool fondo_ = false;
+  bool pintada_ = false;
+};
+
+}  // namespace
+
+void ResaltaAlEnfocar(QWidget* caja, const QColor& color) { new ResaltadoAlEnfocar(caja, color); }
 
 AyudaCampos::AyudaCampos(QLabel* uno, QLabel* dos, LeeLinea lee, QObject* padre)
     : QObject(padre), uno_(uno), dos_(dos), lee_(std::move(lee)) {}

@@ -27,6 +27,31 @@ QString ConInstruccion(const QString& detalle, const QString& sql) {
 
 namespace {
 
+// SQLite's English account of the commonest mistakes in Spanish, naming what
+// it names (the table or field written, the word the statement breaks at);
+// any other account as SQLite gives it.
+QString ExplicaFallaSqlite(const QString& mensaje) {
+  struct Forma {
+    const char* ingles;
+    const char* espanol;
+  };
+  static const Forma formas[] = {
+      {"no such table: ", "no existe la tabla %1 (escriba la ruta completa de su archivo entre comillas dobles)"},
+      {"no such column: ", "no existe el campo %1"},
+      {"ambiguous column name: ", "el campo %1 está en más de una tabla; antepóngale el nombre de su tabla"},
+  };
+  for (const Forma& f : formas) {
+    const QString ingles = QString::fromLatin1(f.ingles);
+    if (mensaje.startsWith(ingles)) return QString::fromUtf8(f.espanol).arg(mensaje.mid(ingles.size()));
+  }
+  static const QString cerca = QStringLiteral("near ");
+  static const QString sintaxis = QStringLiteral(": syntax error");
+  if (mensaje.startsWith(cerca) && mensaje.endsWith(sintaxis))
+    return QStringLiteral("error de sintaxis cerca de ") + mensaje.mid(cerca.size(), mensaje.size() - cerca.size() - sintaxis.size());
+  if (mensaje == u"incomplete input") return QStringLiteral("la instrucción está incompleta");
+  return mensaje;
+}
+
 class Conexion {
  public:
   Conexion() {
@@ -96,7 +121,7 @@ class Conexion {
       pendiente_.reset();
       return e;
     }
-    return Error(Clase::Sql, ConInstruccion(QStringLiteral("No se pudo ejecutar: ") + QString::fromUtf8(sqlite3_errmsg(db_)), sql));
+    return Error(Clase::Sql, ConInstruccion(QStringLiteral("No se pudo ejecutar: ") + ExplicaFallaSqlite(QString::fromUtf8(sqlite3_errmsg(db_))), sql));
   }
 
   void Exec(const QString& sentencia, const QString& sql) {
