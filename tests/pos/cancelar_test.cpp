@@ -135,6 +135,20 @@ class Cancelar : public VentaPrueba {
     return Filas("CucobrarRemision.DBF", {"CONCE_CC", "TIMOV_CC", "IMCUE_CC", "CORTE"},
                  [&](const db::Dataset& t) { return t.FieldByName("NUFAC_CC").AsString() == numero; });
   }
+
+  // Kits on, and KIT1 (50 in stock) made of 2 P2.
+  void AgregaKitDeP2() {
+    FijaLinea(ConfKits, "S");
+    TRegistroProducto kit;
+    kit.CLPRO_I = "KIT1";
+    kit.DSCPR_I = "JUEGO";
+    kit.PPUBL_I = Dinero::DeReal(25);
+    kit.UMEDI_I = "pz";
+    kit.EXIST_I = 50;
+    kit.KITXX_I = "S";
+    AgregaProducto(kit);
+    AgregaFila(kTablaKits, {{"CLPRO_I", "KIT1"}, {"CLPRO_K", "P2"}, {"CANTI_K", "2"}, {"DESCR_K", "P2 DEL JUEGO"}});
+  }
 };
 
 }  // namespace
@@ -256,16 +270,7 @@ TEST_F(Cancelar, UnaDevolucionCanceladaEscribeConcepto3YNoTocaExistencias) {
 
 TEST_F(Cancelar, UnKitModificadoSinCambiosDejaLasExistenciasDeSusComponentes) {
   EscribeLineas(fs::Une(kPrograma, "mdf.cnf"), {kClaveModificacion});
-  FijaLinea(ConfKits, "S");
-  TRegistroProducto kit;
-  kit.CLPRO_I = "KIT1";
-  kit.DSCPR_I = "JUEGO";
-  kit.PPUBL_I = Dinero::DeReal(25);
-  kit.UMEDI_I = "pz";
-  kit.EXIST_I = 50;
-  kit.KITXX_I = "S";
-  AgregaProducto(kit);
-  AgregaFila(kTablaKits, {{"CLPRO_I", "KIT1"}, {"CLPRO_K", "P2"}, {"CANTI_K", "2"}, {"DESCR_K", "P2 DEL JUEGO"}});
+  AgregaKitDeP2();
   Abre("1", [&](Pantalla& p) {
     Vende(p, {{"3", "KIT1"}});
     ASSERT_EQ(Existencia("P2"), "44");
@@ -282,16 +287,7 @@ TEST_F(Cancelar, UnKitModificadoSinCambiosDejaLasExistenciasDeSusComponentes) {
 // components none. The cancel reverses that row alone and gives every
 // stock back.
 TEST_F(Cancelar, UnKitCanceladoRevierteSoloLosRenglonesQueSuVentaEscribio) {
-  FijaLinea(ConfKits, "S");
-  TRegistroProducto kit;
-  kit.CLPRO_I = "KIT1";
-  kit.DSCPR_I = "JUEGO";
-  kit.PPUBL_I = Dinero::DeReal(25);
-  kit.UMEDI_I = "pz";
-  kit.EXIST_I = 50;
-  kit.KITXX_I = "S";
-  AgregaProducto(kit);
-  AgregaFila(kTablaKits, {{"CLPRO_I", "KIT1"}, {"CLPRO_K", "P2"}, {"CANTI_K", "2"}, {"DESCR_K", "P2 DEL JUEGO"}});
+  AgregaKitDeP2();
   Abre("0", [&](Pantalla& p) {
     Vende(p, {{"3", "KIT1"}});
     ASSERT_EQ(Existencia("P2"), "44");

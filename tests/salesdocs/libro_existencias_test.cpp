@@ -203,11 +203,8 @@ class LibroExistencias : public VentaPrueba,
     EXPECT_EQ(p.Estado->text(), "Cancelada");
   }
 
-  // "Modificar": each key's quantity set (0 removes its line), F10.
-  static void Cambia(Pantalla& p, const std::map<QString, double>& cantidades) {
-    p.Modificar1->trigger();
-    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
-    db::Tabla& c = *p.TablaDeta;
+  // Sets each key's quantity in a capture table; 0 removes its line.
+  static void FijaCantidades(db::Tabla& c, const std::map<QString, double>& cantidades) {
     c.First();
     while (!c.Eof()) {
       const auto i = cantidades.find(c.FieldByName("CLAVE").AsString());
@@ -222,6 +219,13 @@ class LibroExistencias : public VentaPrueba,
       }
       c.Next();
     }
+  }
+
+  // "Modificar": each key's quantity set (0 removes its line), F10.
+  static void Cambia(Pantalla& p, const std::map<QString, double>& cantidades) {
+    p.Modificar1->trigger();
+    ASSERT_EQ(ui::Tag(p.BotonCambios), 1);
+    FijaCantidades(*p.TablaDeta, cantidades);
     Pulsa(Qt::Key_F10);
     EXPECT_EQ(ui::Tag(p.BotonCambios), 0) << Mensajes().join('|').toStdString();
   }
@@ -269,21 +273,7 @@ class LibroExistencias : public VentaPrueba,
     TFormaCompras& v = Compras();
     v.Modificar1->trigger();
     ASSERT_EQ(ui::Tag(v.BotonCambios), 1) << Mensajes().join('|').toStdString();
-    db::Tabla& c = *v.TablaDeta;
-    c.First();
-    while (!c.Eof()) {
-      const auto i = cantidades.find(c.FieldByName("CLAVE").AsString());
-      if (i != cantidades.end() && i->second == 0) {
-        c.Delete();
-        continue;
-      }
-      if (i != cantidades.end()) {
-        c.Edit();
-        c.FieldByName("CANTIDAD").SetAsFloat(i->second);
-        c.Post();
-      }
-      c.Next();
-    }
+    FijaCantidades(*v.TablaDeta, cantidades);
     v.CalculaTotalesCompra();
     prueba::Tecla(v, "", Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(ui::Tag(v.BotonCambios), 0) << Mensajes().join('|').toStdString();
