@@ -46,8 +46,8 @@ class VentaDemo : public RaizPrueba {
     programa_.reset();
     RaizPrueba::TearDown();
   }
-  // The program started and the cashier logged in on the demo company.
-  TFormaPrincipal& EntraCajero() {
+  // The program started and the user of `clave` logged in on the demo company.
+  TFormaPrincipal& Entra(const QString& clave) {
     fs::FijaAhora(QDateTime(QDate(2024, 6, 14), QTime(12, 30)));
     EXPECT_TRUE(PreparaEmpresaDemo());
     InstalaArchivosPrograma();
@@ -55,13 +55,14 @@ class VentaDemo : public RaizPrueba {
     programa_->Inicia();
     TFormaPrincipal& principal = *FormaPrincipal();
     principal.Show();
-    ui::PuertaModal::Espera("TFormaEmpresas", [](QDialog& d) {
-      prueba::Teclea(d, "Clave", kClaveDemoCajero);
+    ui::PuertaModal::Espera("TFormaEmpresas", [&clave](QDialog& d) {
+      prueba::Teclea(d, "Clave", clave);
       prueba::Tecla(d, "Clave", Qt::Key_Return);
     });
     principal.DisparaActivacion();
     return principal;
   }
+  TFormaPrincipal& EntraCajero() { return Entra(kClaveDemoCajero); }
   std::unique_ptr<ProgramaVorlan> programa_;
 };
 
@@ -208,18 +209,8 @@ TEST_F(VentaDemo, LaRejillaMuestraCadaPartidaEnCuantoSeCaptura) {
 // the product window recounts its stock from the remission lines and leaves
 // those rows out, so the 2 sold count once.
 TEST_F(VentaDemo, UnProductoGuardadoSinCambiosConservaLaExistenciaDeSusVentas) {
-  fs::FijaAhora(QDateTime(QDate(2024, 6, 14), QTime(12, 30)));
-  ASSERT_TRUE(PreparaEmpresaDemo());
-  InstalaArchivosPrograma();
-  programa_ = std::make_unique<ProgramaVorlan>();
-  programa_->Inicia();
-  TFormaPrincipal& principal = *FormaPrincipal();
-  principal.Show();
-  ui::PuertaModal::Espera("TFormaEmpresas", [](QDialog& d) {
-    prueba::Teclea(d, "Clave", kClaveDemoAdministrador);
-    prueba::Tecla(d, "Clave", Qt::Key_Return);
-  });
-  principal.DisparaActivacion();
+  TFormaPrincipal& principal = Entra(kClaveDemoAdministrador);
+  ASSERT_FALSE(HasFailure());
   QString datos;
   LeeLineaConfig(ConfCarpetaDatos, datos);
   const auto valor = [&datos](const QString& archivo, const QString& tag, const char* campo) {
